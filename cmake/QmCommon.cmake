@@ -1,0 +1,149 @@
+# Build conventions shared by every folder: warnings, sanitizers, deliverables with
+# their export lists, resource scripts, tests and benchmarks.
+
+option(QM_WERROR "Treat compiler warnings as errors" OFF)
+option(QM_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(WIN32)
+  set(QM_HOST OFF)
+  set(QM_TARGET ON)
+  enable_language(RC)
+else()
+  set(QM_HOST ON)
+  set(QM_TARGET OFF)
+  enable_language(ASM)
+endif()
+
+add_compile_options(-Wall -Wextra)
+if(QM_WERROR)
+  add_compile_options(-Werror)
+endif()
+# Both builds compile the driver as UNICODE code.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX)
+if(QM_TARGET)
+  add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
+endif()
+if(QM_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Every source includes project headers by their path from the top of the tree.
+include_directories(${CMAKE_SOURCE_DIR})
+
+if(QM_HOST)
+  find_package(GTest REQUIRED)
+  find_package(benchmark QUIET)
+  include(GoogleTest)
+endif()
+
+find_program(QM_WINDRES NAMES i686-w64-mingw32-windres windres REQUIRED)
+
+include(QmDefNames)
+
+# qm_add_resources(<target> <rc-file> [INCLUDES dir...]): compiles a resource script with
+# windres. The target build links it as usual; on the host the compiled .res is placed in
+# the module's ".qmres" section, where the platform layer's resource functions find it.
+function(qm_add_resources target rc)
+  cmake_parse_arguments(ARG "" "" "INCLUDES" ${ARGN})
+  get_filename_component(rc_abs ${rc} ABSOLUTE)
+  if(QM_TARGET)
+    target_sources(${target} PRIVATE ${rc_abs})
+    foreach(dir IN LISTS ARG_INCLUDES)
+      set_property(SOURCE ${rc_abs} APPEND PROPERTY INCLUDE_DIRECTORIES ${dir})
+    endforeach()
+    return()
+  endif()
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}.res)
+  set(asm ${CMAKE_CURRENT_BINARY_DIR}/${target}_res.S)
+  set(inc -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/include)
+  foreach(dir IN LISTS ARG_INCLUDES)
+    list(APPEND inc -I${dir})
+  endforeach()
+  add_custom_command(OUTPUT ${res}
+    COMMAND ${QM_WINDRES} -DRC_INVOKED -DUNICODE ${inc} -O coff -i ${rc_abs} -o ${res}.o
+    COMMAND ${QM_WINDRES} -DRC_INVOKED -DUNICODE ${inc} -O res -i ${rc_abs} -o ${res}
+    DEPENDS ${rc_abs}
+    IMPLICIT_DEPENDS C ${rc_abs}
+    COMMENT "Compiling resources ${rc}")
+  file(WRITE ${asm}
+    "\t.section .qmres,\"a\",@progbits\n"
+    "\t.incbin \"${res}\"\n"
+    "\t.section .note.GNU-stack,\"\",@progbits\n")
+  set_source_files_properties(${asm} PROPERTIES OBJECT_DEPENDS ${res})
+  target_sources(${target} PRIVATE ${asm})
+endfunction()
+
+# qm_add_deliverable(<name> SUFFIX <.dll|.xrs> DEF <def> SOURCES ... [LIBS ...] [RC <rc>]):
+# a shared library keeping its Windows file name on both builds and exporting exactly the
+# names of its .def file.
+function(qm_add_deliverable name)
+  cmake_parse_arguments(ARG "" "SUFFIX;DEF;RC" "SOURCES;LIBS;RC_INCLUDES" ${ARGN})
+  if(NOT ARG_SUFFIX)
+    set(ARG_SUFFIX .dll)
+  endif()
+  add_library(${name} SHARED ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} SUFFIX ${ARG_SUFFIX})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(ARG_RC)
+    qm_add_resources(${name} ${ARG_RC} INCLUDES ${ARG_RC_INCLUDES})
+  endif()
+  if(NOT ARG_DEF)
+    return()
+  endif()
+  get_filename_component(def_abs ${ARG_DEF} ABSOLUTE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def_abs})
+  if(QM_TARGET)
+    target_sources(${name} PRIVATE ${def_abs})
+    target_link_options(${name} PRIVATE -static -Wl,--kill-at)
+    find_program(QM_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
+    add_custom_command(TARGET ${name} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DLIB=$<TARGET_FILE:${name}> -DDEF=${def_abs}
+              -DTOOL=${QM_OBJDUMP} -DMODE=pe -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake
+      VERBATIM)
+  else()
+    qm_def_names(names ${def_abs})
+    set(script "{\n")
+    if(names)
+      string(APPEND script "  global:\n")
+      foreach(n IN LISTS names)
+        string(APPEND script "    ${n};\n")
+      endforeach()
+    endif()
+    string(APPEND script "  local: *;\n};\n")
+    set(vs ${CMAKE_CURRENT_BINARY_DIR}/${name}.version)
+    file(WRITE ${vs} "${script}")
+    target_link_options(${name} PRIVATE -Wl,--version-script=${vs} -Wl,--no-undefined)
+    set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${vs})
+    set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
+    add_test(NAME ${name}.exports
+      COMMAND ${CMAKE_COMMAND} -DLIB=$<TARGET_FILE:${name}> -DDEF=${def_abs}
+              -DTOOL=${CMAKE_NM} -DMODE=elf -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake)
+  endif()
+endfunction()
+
+# qm_add_test(<name> SOURCES ... [LIBS ...]): a GoogleTest program of the host build. Each
+# test runs in its own process with its own fresh platform root (testing/test_main.cpp).
+function(qm_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT QM_HOST)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} qm_test_main GTest::gtest)
+  set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    WORKING_DIRECTORY ${QM_BIN_DIR})
+endfunction()
+
+# qm_add_benchmark(<name> SOURCES ... [LIBS ...]): a Google Benchmark program; built, not
+# run by the test suite.
+function(qm_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT QM_HOST OR NOT benchmark_FOUND)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
+endfunction()
