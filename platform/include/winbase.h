@@ -130,6 +130,12 @@ HANDLE WINAPI GetCurrentProcess(void);
 HANDLE WINAPI GetCurrentThread(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 
+/* ---- Text: strings, formatting, character conversion ---- */
+
+/* ---- Files, paths, modules, resources, profile files ---- */
+
+/* ---- Time, identity, debugging output ---- */
+
 #ifdef __cplusplus
 }
 #endif
