@@ -24,8 +24,25 @@ void qmt_FailAllocations(DWORD after, DWORD count);
 /* Forgets the cached root so that the next use reads QM_ROOT again. */
 void qmt_ResetRoot(void);
 
+/* Pins the user name the process runs as (GetUserNameW, HKEY_CURRENT_USER); NULL unpins. */
+void qmt_PinUserName(LPCWSTR name);
+
 #ifdef __cplusplus
 }
+#endif
+
+/* Controls of further areas, each in a header of its own. */
+#if __has_include("platform/testing/qm_testing_text.h")
+#include "platform/testing/qm_testing_text.h"
+#endif
+#if __has_include("platform/testing/qm_testing_files.h")
+#include "platform/testing/qm_testing_files.h"
+#endif
+#if __has_include("platform/testing/qm_testing_registry.h")
+#include "platform/testing/qm_testing_registry.h"
+#endif
+#if __has_include("platform/testing/qm_testing_spooler.h")
+#include "platform/testing/qm_testing_spooler.h"
 #endif
 
 #endif /* QM_TESTING_H */

@@ -15,6 +15,13 @@ bool AllocationAllowed();
  * created on first use. */
 std::string RootDir();
 
+/* The name of the user the process runs as (pinned by tests with qmt_PinUserName), in UTF-16. */
+std::u16string CurrentUserName();
+
+/* Maps a Windows path to the host file system (the kernel's file area implements it): drive
+ * letters map into the root, Z: to the host's own "/"; false when the path cannot be mapped. */
+bool HostPath(const char16_t *windows_path, std::string *host_path);
+
 }  // namespace qmk
 
 #endif

@@ -1,5 +1,6 @@
 list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/identity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/root.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sync.cpp)
