@@ -131,6 +131,29 @@ HANDLE WINAPI GetCurrentThread(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 
 /* ---- Text: strings, formatting, character conversion ---- */
+int WINAPI lstrlenW(LPCWSTR lpString);
+int WINAPI lstrlenA(LPCSTR lpString);
+LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);
+LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
+LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
+LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
+LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
+LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+/* Decimal parsing of the C runtime (stdlib.h on Windows). */
+int _wtoi(const WCHAR *str);
+long _wtol(const WCHAR *str);
+#ifdef UNICODE
+#define lstrlen lstrlenW
+#define lstrcpy lstrcpyW
+#define lstrcpyn lstrcpynW
+#define lstrcat lstrcatW
+#define lstrcmp lstrcmpW
+#define lstrcmpi lstrcmpiW
+#endif
 
 /* ---- Files, paths, modules, resources, profile files ---- */
 
