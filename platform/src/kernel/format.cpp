@@ -1,13 +1,15 @@
 /*
  * wsprintf formatting with the Windows rules.
  *
- * A conversion is %[-][#][0][width][.precision][h|l|w]type with the types c C d i u x X p
+ * A conversion is %[-][#][0][width][.precision][h|l|w|I]type with the types c C d i u x X p
  * s S. In the wide form %s and %c take wide text and %S and %C narrow text; the narrow form
  * the reverse; h forces narrow, l and w force wide. Narrow text meets wide text through the
  * ANSI code page. The 0 flag pads strings and characters with zeros too (%04s), '#' puts
  * 0x or 0X in front of a non-zero hexadecimal number, a NULL string prints "(null)", %p
- * prints eight upper-case hexadecimal digits. There are no floating-point conversions, no
- * '*' widths and no '+' or ' ' flags: an unknown type character is copied as it stands.
+ * prints eight upper-case hexadecimal digits, a zero character prints nothing, a precision
+ * of 0 counts as 1 for numbers, I before a type is the 32-bit pointer size. There are no
+ * floating-point conversions, no '*' widths and no '+' or ' ' flags: an unknown type
+ * character is copied as it stands.
  * The output holds at most 1024 characters with its terminator; longer output is cut.
  */
 #include <windows.h>
@@ -70,7 +72,7 @@ void format_number(std::basic_string<Char> *out, Spec spec, Char type, unsigned 
     unsigned base = (type == 'x' || type == 'X' || type == 'p') ? 16 : 10;
     std::basic_string<Char> number;
     for (unsigned long v = value; v; v /= base) number.insert(number.begin(), (Char)digits[v % base]);
-    if (spec.precision < 0 && value == 0) number = {(Char)'0'};
+    if (value == 0) number = {(Char)'0'}; /* a precision of 0 counts as 1 */
     if (spec.precision >= 0) {
         if ((size_t)spec.precision > number.size()) number.insert(0, spec.precision - number.size(), (Char)'0');
         spec.zero = false;
@@ -140,6 +142,8 @@ int format(Char *buffer, const Char *fmt, va_list args)
         if (*p == 'h' || *p == 'l' || *p == 'w') {
             spec.size = *p == 'h' ? 'h' : 'l';
             ++p;
+        } else if (*p == 'I') {
+            ++p; /* pointer-sized, which is 32 bits here */
         }
         Char type = *p;
         if (!type) break;
@@ -151,6 +155,7 @@ int format(Char *buffer, const Char *fmt, va_list args)
         case 'c':
         case 'C': {
             int ch = va_arg(args, int);
+            if (wide_arg ? (char16_t)ch == 0 : (char)ch == 0) break; /* a zero character is left out */
             if (wide_arg) {
                 char16_t text[2] = {(char16_t)ch, 0};
                 append_text(&out, text, spec);

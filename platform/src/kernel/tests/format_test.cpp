@@ -41,6 +41,9 @@ TEST(Format, WideFormMatchesWindowsResults)
         {fmt_w(u"%i|%d", -7, 0), u"-7|0"},
         {fmt_w(u"%5d|%-5d|%05d", 42, 42, -42), u"   42|42   |-0042"},
         {fmt_w(u"%.3d|%5.3d|%05.3d", 7, 7, 7), u"007|  007|  007"},
+        {fmt_w(u"[%.0d|%.d|%.0x]", 0, 0, 0), u"[0|0|0]"}, /* precision 0 counts as 1 */
+        {fmt_w(u"[%c%3c%hc]", 0, 0, 0), u"[]"},              /* zero characters are left out */
+        {fmt_w(u"%Ix|%IX", 0xABCu, 0xABCu), u"abc|ABC"},
         {fmt_w(u"%u", -1), u"4294967295"},
         {fmt_w(u"%hd|%hu", 65535, 65537), u"-1|1"},
         {fmt_w(u"%ld|%lu|%lx", -7L, 3000000000UL, 0xDEADBEEFUL), u"-7|3000000000|deadbeef"},
