@@ -338,18 +338,22 @@ bool qmk::WideToMulti(UINT code_page, const char16_t *text, size_t length, std::
     return true;
 }
 
+/* The ANSI code page: 1252, or the one a test pinned. */
 extern "C" UINT WINAPI GetACP(void)
 {
     UINT pinned = g_pinned_acp.load();
     return pinned ? pinned : kDefaultAnsiCodePage;
 }
 
+/* The OEM code page beside the ANSI code page: 437 beside 1252, 932 beside 932. */
 extern "C" UINT WINAPI GetOEMCP(void)
 {
     const CodePageRow *row = find_row(GetACP(), nullptr);
     return row ? row->oem_partner : 437;
 }
 
+/* Fills *lpCPInfo (maximum character size, default character "?", lead-byte ranges ending
+ * with 0, 0); FALSE with ERROR_INVALID_PARAMETER for an unknown code page or NULL record. */
 extern "C" BOOL WINAPI GetCPInfo(UINT CodePage, LPCPINFO lpCPInfo)
 {
     UINT cp = resolve_code_page(CodePage);
@@ -369,11 +373,14 @@ extern "C" BOOL WINAPI GetCPInfo(UINT CodePage, LPCPINFO lpCPInfo)
     return TRUE;
 }
 
+/* TRUE for the code pages the layer converts (1252, 437, 932, UTF-8); CP_ACP is no code page. */
 extern "C" BOOL WINAPI IsValidCodePage(UINT CodePage)
 {
     return CodePage == CP_UTF8 || find_row(CodePage, nullptr) != nullptr;
 }
 
+/* TRUE when the byte starts a double-byte character of the code page; FALSE with
+ * ERROR_INVALID_PARAMETER for an unknown code page. */
 extern "C" BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar)
 {
     UINT cp = resolve_code_page(CodePage);
@@ -389,11 +396,16 @@ extern "C" BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar)
     return FALSE;
 }
 
+/* IsDBCSLeadByteEx in the ANSI code page. */
 extern "C" BOOL WINAPI IsDBCSLeadByte(BYTE TestChar)
 {
     return IsDBCSLeadByteEx(CP_ACP, TestChar);
 }
 
+/* Converts cbMultiByte bytes (-1: up to and with the terminator) to UTF-16. With cchWideChar 0
+ * returns the characters needed; returns the characters written, or 0 with
+ * ERROR_INSUFFICIENT_BUFFER (buffer too small), ERROR_NO_UNICODE_TRANSLATION (undefined input
+ * with MB_ERR_INVALID_CHARS), ERROR_INVALID_FLAGS or ERROR_INVALID_PARAMETER. */
 extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                           LPWSTR lpWideCharStr, int cchWideChar)
 {
@@ -421,6 +433,10 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
     return deliver(wide, (char16_t *)lpWideCharStr, cchWideChar);
 }
 
+/* Converts cchWideChar UTF-16 units (-1: up to and with the terminator) to the code page.
+ * Characters the page lacks become lpDefaultChar (or "?") and set *lpUsedDefaultChar; both
+ * must be NULL for UTF-8. Size protocol and errors as MultiByteToWideChar, with
+ * WC_ERR_INVALID_CHARS failing unpaired surrogates in UTF-8. */
 extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                                           LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
                                           LPBOOL lpUsedDefaultChar)

@@ -12,7 +12,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -38,7 +37,7 @@ const size_t kKinds = sizeof(kButtons) / sizeof(kButtons[0]);
 const size_t kDebugCapture = 1 << 20;
 
 std::mutex g_message_lock;
-std::deque<int> g_answers;
+std::vector<int> g_answers; /* scripted answers not yet used, the next one first */
 std::vector<QmtMessageBoxCall> g_log;
 std::u16string g_debug_output;
 
@@ -90,7 +89,7 @@ extern "C" int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, 
     call.scripted = !g_answers.empty();
     if (call.scripted) {
         call.answer = g_answers.front();
-        g_answers.pop_front();
+        g_answers.erase(g_answers.begin());
     } else {
         call.answer = default_button(uType);
     }
@@ -98,6 +97,7 @@ extern "C" int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, 
     return call.answer;
 }
 
+/* OutputDebugStringW of the text read in the ANSI code page; NULL writes nothing. */
 extern "C" void WINAPI OutputDebugStringA(LPCSTR lpOutputString)
 {
     if (!lpOutputString) return;
@@ -106,6 +106,7 @@ extern "C" void WINAPI OutputDebugStringA(LPCSTR lpOutputString)
     debug_output(text);
 }
 
+/* Appends the text to the capture buffer (and stderr with QM_DEBUG_OUTPUT=1); NULL writes nothing. */
 extern "C" void WINAPI OutputDebugStringW(LPCWSTR lpOutputString)
 {
     if (!lpOutputString) return;

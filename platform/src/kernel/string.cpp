@@ -100,6 +100,26 @@ bool is_space(char16_t c)
     return c == ' ' || (c >= 0x09 && c <= 0x0D);
 }
 
+/* Converts `count` characters in place; NULL converts none. Returns the count converted. */
+DWORD convert_buffer(LPWSTR s, DWORD count, char16_t (*map)(char16_t))
+{
+    if (!s) return 0;
+    for (DWORD i = 0; i < count; ++i) s[i] = map(s[i]);
+    return count;
+}
+
+/* Copies at most max - 1 characters and terminates (max > 0); NULL when a string is NULL. */
+template <typename Char>
+Char *copy_limited(Char *to, const Char *from, int max)
+{
+    if (!to || !from) return nullptr;
+    if (max <= 0) return to;
+    int i = 0;
+    for (; i < max - 1 && from[i]; ++i) to[i] = from[i];
+    to[i] = 0;
+    return to;
+}
+
 /* Converts a whole string or, when the pointer's high word is 0, one character. */
 LPWSTR convert_case(LPWSTR s, char16_t (*map)(char16_t))
 {
@@ -110,6 +130,7 @@ LPWSTR convert_case(LPWSTR s, char16_t (*map)(char16_t))
 
 }  // namespace
 
+/* As _wtol, for int (the same width here). */
 extern "C" int _wtoi(const WCHAR *str)
 {
     return (int)_wtol(str);
@@ -132,46 +153,52 @@ extern "C" long _wtol(const WCHAR *str)
     return value > LONG_MAX ? LONG_MAX : (long)value;
 }
 
+/* Lower-cases the string in place and returns it, or, when the high word of lpsz is 0,
+ * returns the lower-case form of the character in its low word. */
 extern "C" LPWSTR WINAPI CharLowerW(LPWSTR lpsz)
 {
     return convert_case(lpsz, to_lower);
 }
 
+/* Lower-cases cchLength characters in place; returns cchLength (0 for NULL). */
 extern "C" DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength)
 {
-    if (!lpsz) return 0;
-    for (DWORD i = 0; i < cchLength; ++i) lpsz[i] = to_lower(lpsz[i]);
-    return cchLength;
+    return convert_buffer(lpsz, cchLength, to_lower);
 }
 
+/* The next character, or lpsz itself at the terminator. */
 extern "C" LPWSTR WINAPI CharNextW(LPCWSTR lpsz)
 {
     return (LPWSTR)(*lpsz ? lpsz + 1 : lpsz);
 }
 
+/* The previous character, or lpszStart when lpszCurrent is at the start. */
 extern "C" LPWSTR WINAPI CharPrevW(LPCWSTR lpszStart, LPCWSTR lpszCurrent)
 {
     return (LPWSTR)(lpszCurrent > lpszStart ? lpszCurrent - 1 : lpszStart);
 }
 
+/* Upper-cases the string in place and returns it, or, when the high word of lpsz is 0,
+ * returns the upper-case form of the character in its low word. */
 extern "C" LPWSTR WINAPI CharUpperW(LPWSTR lpsz)
 {
     return convert_case(lpsz, to_upper);
 }
 
+/* Upper-cases cchLength characters in place; returns cchLength (0 for NULL). */
 extern "C" DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength)
 {
-    if (!lpsz) return 0;
-    for (DWORD i = 0; i < cchLength; ++i) lpsz[i] = to_upper(lpsz[i]);
-    return cchLength;
+    return convert_buffer(lpsz, cchLength, to_upper);
 }
 
+/* Appends lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2)
 {
     if (!lpString1 || !lpString2) return nullptr;
     return strcat(lpString1, lpString2);
 }
 
+/* Appends lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2)
 {
     if (!lpString1 || !lpString2) return nullptr;
@@ -179,28 +206,33 @@ extern "C" LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2)
     return lpString1;
 }
 
+/* lstrcmpW of the two strings read in the ANSI code page. */
 extern "C" int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2)
 {
     std::u16string a, b;
     return compare(ansi_to_wide(lpString1, &a), ansi_to_wide(lpString2, &b), false);
 }
 
+/* lstrcmpiW of the two strings read in the ANSI code page. */
 extern "C" int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
 {
     std::u16string a, b;
     return compare(ansi_to_wide(lpString1, &a), ansi_to_wide(lpString2, &b), true);
 }
 
+/* -1, 0 or 1 in the layer's sort order without regard to case (see the head of the file). */
 extern "C" int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2)
 {
     return compare(lpString1, lpString2, true);
 }
 
+/* -1, 0 or 1 in the layer's sort order (see the head of the file); 0 only for equal strings. */
 extern "C" int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2)
 {
     return compare(lpString1, lpString2, false);
 }
 
+/* Copies lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2)
 {
     if (!lpString1 || !lpString2) return nullptr;
@@ -210,39 +242,28 @@ extern "C" LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2)
 /* Copies at most iMaxLength - 1 bytes and always terminates (iMaxLength > 0). */
 extern "C" LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength)
 {
-    if (!lpString1 || !lpString2) return nullptr;
-    if (iMaxLength <= 0) return lpString1;
-    int i = 0;
-    for (; i < iMaxLength - 1 && lpString2[i]; ++i) lpString1[i] = lpString2[i];
-    lpString1[i] = '\0';
-    return lpString1;
+    return copy_limited(lpString1, lpString2, iMaxLength);
 }
 
 /* Copies at most iMaxLength - 1 characters and always terminates (iMaxLength > 0). */
 extern "C" LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength)
 {
-    if (!lpString1 || !lpString2) return nullptr;
-    if (iMaxLength <= 0) return lpString1;
-    int i = 0;
-    for (; i < iMaxLength - 1 && lpString2[i]; ++i) lpString1[i] = lpString2[i];
-    lpString1[i] = u'\0';
-    return lpString1;
+    return copy_limited(lpString1, lpString2, iMaxLength);
 }
 
+/* Copies lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2)
 {
-    if (!lpString1 || !lpString2) return nullptr;
-    int i = 0;
-    for (; lpString2[i]; ++i) lpString1[i] = lpString2[i];
-    lpString1[i] = u'\0';
-    return lpString1;
+    return copy_limited(lpString1, lpString2, INT_MAX);
 }
 
+/* Length in bytes without the terminator; 0 for NULL. */
 extern "C" int WINAPI lstrlenA(LPCSTR lpString)
 {
     return lpString ? (int)strlen(lpString) : 0;
 }
 
+/* Length in characters without the terminator; 0 for NULL. */
 extern "C" int WINAPI lstrlenW(LPCWSTR lpString)
 {
     if (!lpString) return 0;

@@ -95,6 +95,7 @@ long long local_bias_ticks()
 
 }  // namespace
 
+/* -1, 0 or 1 as the first time is earlier than, equal to or later than the second. */
 extern "C" LONG WINAPI CompareFileTime(const FILETIME *lpFileTime1, const FILETIME *lpFileTime2)
 {
     unsigned long long a = (unsigned long long)to_ticks(lpFileTime1);
@@ -102,6 +103,8 @@ extern "C" LONG WINAPI CompareFileTime(const FILETIME *lpFileTime1, const FILETI
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
+/* Adds the current local-time bias (0 with a pinned clock); FALSE with ERROR_INVALID_PARAMETER
+ * for a NULL argument. */
 extern "C" BOOL WINAPI FileTimeToLocalFileTime(const FILETIME *lpFileTime, LPFILETIME lpLocalFileTime)
 {
     if (!lpFileTime || !lpLocalFileTime) {
@@ -136,6 +139,7 @@ extern "C" BOOL WINAPI FileTimeToSystemTime(const FILETIME *lpFileTime, LPSYSTEM
     return TRUE;
 }
 
+/* The local time (the pinned one when pinned). */
 extern "C" void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
 {
     FILETIME ft;
@@ -143,6 +147,7 @@ extern "C" void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
     FileTimeToSystemTime(&ft, lpSystemTime);
 }
 
+/* The UTC time (the pinned one when pinned). */
 extern "C" void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {
     FILETIME ft;
@@ -150,11 +155,13 @@ extern "C" void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
     FileTimeToSystemTime(&ft, lpSystemTime);
 }
 
+/* The UTC time as FILETIME. */
 extern "C" void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime)
 {
     from_ticks(now_ticks(), lpSystemTimeAsFileTime);
 }
 
+/* Milliseconds of the monotonic clock, wrapping at 2^32 (the pinned value when pinned). */
 extern "C" DWORD WINAPI GetTickCount(void)
 {
     {
@@ -166,6 +173,8 @@ extern "C" DWORD WINAPI GetTickCount(void)
     return (DWORD)((unsigned long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
 }
 
+/* Subtracts the current local-time bias; FALSE with ERROR_INVALID_PARAMETER for a NULL
+ * argument. */
 extern "C" BOOL WINAPI LocalFileTimeToFileTime(const FILETIME *lpLocalFileTime, LPFILETIME lpFileTime)
 {
     if (!lpLocalFileTime || !lpFileTime) {
