@@ -5,7 +5,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -248,5 +248,35 @@ TEST_F(Registry, ABrokenKeyFileIsReportedNotRead)
     std::filesystem::resize_file(file, std::filesystem::file_size(file) - 10);
     DWORD cb = sizeof(data);
     EXPECT_EQ(RegQueryValueExW(k, TEXT("v"), nullptr, nullptr, data, &cb), ERROR_BADDB);
+    RegCloseKey(k);
+}
+
+TEST_F(Registry, ConcurrentWritersToOneKeyLoseNothing)
+{
+    /* Each change reads, edits and rewrites the key's file; the store lock must keep two
+     * writers from rewriting over each other. */
+    HKEY k = Create(HKEY_CURRENT_USER, TEXT("Concurrent"));
+    RegCloseKey(k);
+    const int kThreads = 4, kValues = 20;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t] {
+            HKEY mine = nullptr;
+            ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Concurrent"), 0, KEY_ALL_ACCESS, &mine), ERROR_SUCCESS);
+            for (int i = 0; i < kValues; ++i) {
+                WCHAR name[16] = {(WCHAR)(u'A' + t), (WCHAR)(u'a' + i), 0};
+                DWORD v = (DWORD)(t * 100 + i);
+                EXPECT_EQ(RegSetValueExW(mine, name, 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
+            }
+            RegCloseKey(mine);
+        });
+    }
+    for (std::thread &th : threads) th.join();
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Concurrent"), 0, KEY_READ, &k), ERROR_SUCCESS);
+    DWORD values = 0;
+    ASSERT_EQ(RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                               nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(values, (DWORD)(kThreads * kValues));
     RegCloseKey(k);
 }
