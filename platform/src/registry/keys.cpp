@@ -207,6 +207,10 @@ std::vector<qmreg::SubKey> qmreg::ListSubKeys(const std::string &dir)
     return out;
 }
 
+/* Opens an existing key below hKey (lpSubKey NULL or empty: hKey itself again).
+ * In: hKey, lpSubKey (backslash-separated, no leading backslash), samDesired. Out: *phkResult
+ * (NULL on failure). Returns ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_BAD_PATHNAME,
+ * ERROR_ACCESS_DENIED (write rights under a denied HKEY_LOCAL_MACHINE), ERROR_INVALID_HANDLE. */
 extern "C" LONG WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
                                      PHKEY phkResult)
 {
@@ -214,6 +218,10 @@ extern "C" LONG WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOption
     return open_or_create(hKey, lpSubKey, samDesired, false, phkResult, nullptr);
 }
 
+/* Opens a key below hKey, creating every missing level. Class, options and security
+ * are accepted and ignored. Out: *phkResult, *lpdwDisposition (REG_CREATED_NEW_KEY or
+ * REG_OPENED_EXISTING_KEY). Returns ERROR_SUCCESS or the errors of RegOpenKeyExW; creating
+ * needs KEY_CREATE_SUB_KEY on hKey (else ERROR_ACCESS_DENIED). */
 extern "C" LONG WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass,
                                        DWORD dwOptions, REGSAM samDesired,
                                        const SECURITY_ATTRIBUTES *lpSecurityAttributes, PHKEY phkResult,
@@ -226,11 +234,14 @@ extern "C" LONG WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserv
     return open_or_create(hKey, lpSubKey, samDesired, true, phkResult, lpdwDisposition);
 }
 
+/* RegCreateKeyExW with all access and no options. */
 extern "C" LONG WINAPI RegCreateKeyW(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult)
 {
     return open_or_create(hKey, lpSubKey, KEY_ALL_ACCESS, true, phkResult, nullptr);
 }
 
+/* Closes an opened key; predefined keys close as a no-op. ERROR_INVALID_HANDLE for
+ * anything else. */
 extern "C" LONG WINAPI RegCloseKey(HKEY hKey)
 {
     ULONG_PTR value = (ULONG_PTR)hKey;
@@ -244,6 +255,9 @@ extern "C" LONG WINAPI RegCloseKey(HKEY hKey)
     return ERROR_SUCCESS;
 }
 
+/* Deletes the key lpSubKey below hKey, which must have no sub keys
+ * (ERROR_ACCESS_DENIED otherwise). ERROR_FILE_NOT_FOUND when it does not exist; handles
+ * still open on it then answer ERROR_KEY_DELETED. */
 extern "C" LONG WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
 {
     qmreg::KeyRef parent;
@@ -267,6 +281,10 @@ extern "C" LONG WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
     return ERROR_SUCCESS;
 }
 
+/* Gives the name of sub key dwIndex (sub keys sorted without case). In/out
+ * *lpcchName: buffer size in characters with the terminator / length without it.
+ * ERROR_MORE_DATA when the name does not fit (size left unchanged), ERROR_NO_MORE_ITEMS past
+ * the last. Class is always empty; the write time is the key file's. */
 extern "C" LONG WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName,
                                      LPDWORD lpReserved, LPWSTR lpClass, LPDWORD lpcchClass,
                                      PFILETIME lpftLastWriteTime)
@@ -299,12 +317,14 @@ extern "C" LONG WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LP
     return ERROR_SUCCESS;
 }
 
+/* See qm_testing_registry.h. */
 extern "C" DWORD qmt_LiveRegistryKeys(void)
 {
     std::lock_guard<std::mutex> guard(g_keys_lock);
     return (DWORD)g_open_keys.size();
 }
 
+/* See qm_testing_registry.h. */
 extern "C" void qmt_RegistryDenyMachineWrites(BOOL deny)
 {
     g_deny_machine_writes = deny != FALSE;

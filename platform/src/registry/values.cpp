@@ -66,6 +66,9 @@ LONG change_value(HKEY hKey, LPCWSTR name, bool remove, DWORD type, const BYTE *
 
 }  // namespace
 
+/* Stores a value (NULL or empty name: the default value) exactly as given, whatever
+ * its type. Needs KEY_SET_VALUE. ERROR_NOACCESS for a NULL buffer with a size,
+ * ERROR_KEY_DELETED, ERROR_CANTWRITE when the store cannot be written (old value kept). */
 extern "C" LONG WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
                                       const BYTE *lpData, DWORD cbData)
 {
@@ -74,6 +77,8 @@ extern "C" LONG WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Rese
     return change_value(hKey, lpValueName, false, dwType, lpData, cbData);
 }
 
+/* Sets the default value of lpSubKey (created when missing) to the string lpData as
+ * REG_SZ with its terminator; cbData is ignored. ERROR_INVALID_PARAMETER for another type. */
 extern "C" LONG WINAPI RegSetValueW(HKEY hKey, LPCWSTR lpSubKey, DWORD dwType, LPCWSTR lpData, DWORD cbData)
 {
     (void)cbData; /* the size comes from the string itself */
@@ -89,11 +94,15 @@ extern "C" LONG WINAPI RegSetValueW(HKEY hKey, LPCWSTR lpSubKey, DWORD dwType, L
     return rc;
 }
 
+/* Deletes a value; ERROR_FILE_NOT_FOUND when there is none. */
 extern "C" LONG WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
 {
     return change_value(hKey, lpValueName, true, 0, nullptr, 0);
 }
 
+/* Reads a value with the size protocol: lpData NULL asks the size (*lpcbData);
+ * a short buffer gives ERROR_MORE_DATA with the size needed. Out: *lpType, bytes, *lpcbData.
+ * ERROR_FILE_NOT_FOUND for a missing value, ERROR_BADDB for a broken key file. */
 extern "C" LONG WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                                         LPBYTE lpData, LPDWORD lpcbData)
 {
@@ -108,6 +117,9 @@ extern "C" LONG WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD 
     return copy_data(*v, lpType, lpData, lpcbData);
 }
 
+/* Gives value dwIndex (creation order) with its name, type and data. A short name
+ * buffer gives ERROR_MORE_DATA (name size not stored); a short data buffer ERROR_MORE_DATA
+ * with the size needed in *lpcbData. ERROR_NO_MORE_ITEMS past the last. */
 extern "C" LONG WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchValueName,
                                      LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
@@ -127,6 +139,9 @@ extern "C" LONG WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueNam
     return copy_data(v, lpType, lpData, lpcbData);
 }
 
+/* Counts of sub keys and values with the longest names (characters, without
+ * terminator) and data (bytes); class and security descriptor are empty. Any output may be
+ * NULL. */
 extern "C" LONG WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
                                         LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
                                         LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,

@@ -129,6 +129,8 @@ BOOL fail(DWORD error)
 
 }  // namespace
 
+/* Level 1: the built-in forms in DMPAPER order, then the forms users added, with the
+ * size protocol. Works on printer and server handles. */
 extern "C" BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
                                   LPDWORD pcReturned)
 {
@@ -147,6 +149,8 @@ extern "C" BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DW
     return ok;
 }
 
+/* Level 1: the form of that name (without case), with the size protocol;
+ * ERROR_INVALID_FORM_NAME when there is none. */
 extern "C" BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf,
                                 LPDWORD pcbNeeded)
 {
@@ -164,6 +168,9 @@ extern "C" BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, 
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_form(p, entry, forms[i]); });
 }
 
+/* Level 1: adds a user form (flags FORM_USER or FORM_PRINTER). ERROR_FILE_EXISTS for a
+ * known name, ERROR_INVALID_FORM_SIZE for a size or imageable area that does not fit,
+ * ERROR_ACCESS_DENIED while administration is refused. */
 extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
 {
     if (!changeable(hPrinter)) return FALSE;
@@ -178,6 +185,9 @@ extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
     return save_user_forms(user) ? TRUE : fail(ERROR_CANTWRITE);
 }
 
+/* Level 1: replaces the user form pFormName (it may be renamed to a free name).
+ * Built-in forms are refused with ERROR_INVALID_PARAMETER; ERROR_INVALID_FORM_NAME when
+ * missing. */
 extern "C" BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm)
 {
     if (!changeable(hPrinter)) return FALSE;
@@ -197,6 +207,7 @@ extern "C" BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, 
     return save_user_forms(user) ? TRUE : fail(ERROR_CANTWRITE);
 }
 
+/* Deletes a user form; built-in forms are refused (ERROR_INVALID_PARAMETER). */
 extern "C" BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName)
 {
     if (!changeable(hPrinter)) return FALSE;

@@ -159,6 +159,10 @@ void qmspl::EndOpenJob(Handle *h, DWORD status)
     h->job_bytes = 0;
 }
 
+/* Level 1: starts a spool job with the document name, output file (kept as a
+ * string) and data type (the handle's or printer's default when NULL; unknown types give
+ * ERROR_INVALID_DATATYPE). Returns the job id, 0 on failure (ERROR_INVALID_PRINTER_STATE
+ * when a document is already open on the handle). */
 extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
@@ -192,6 +196,7 @@ extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pD
     return rec.id;
 }
 
+/* Counts a page of the open job; ERROR_SPL_NO_STARTDOC without one. */
 extern "C" BOOL WINAPI StartPagePrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
@@ -203,11 +208,15 @@ extern "C" BOOL WINAPI StartPagePrinter(HANDLE hPrinter)
     return qmspl::SaveJob(rec) ? TRUE : fail(ERROR_CANTWRITE);
 }
 
+/* Ends a page of the open job; ERROR_SPL_NO_STARTDOC without one. */
 extern "C" BOOL WINAPI EndPagePrinter(HANDLE hPrinter)
 {
     return job_handle(hPrinter) ? TRUE : FALSE;
 }
 
+/* Appends bytes to the open job and records the write's size. Out: *pcWritten, the
+ * bytes kept. An injected fault keeps the bytes before its offset and then fails with its
+ * error (or reports the short count). ERROR_SPL_NO_STARTDOC without a job. */
 extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten)
 {
     if (pcWritten) *pcWritten = 0;
@@ -228,6 +237,7 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
     return error ? fail(error) : TRUE;
 }
 
+/* Ends the open job as completed; ERROR_SPL_NO_STARTDOC without one. */
 extern "C" BOOL WINAPI EndDocPrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
@@ -236,6 +246,7 @@ extern "C" BOOL WINAPI EndDocPrinter(HANDLE hPrinter)
     return TRUE;
 }
 
+/* Ends the open job as aborted (its bytes stay for inspection). */
 extern "C" BOOL WINAPI AbortPrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
@@ -244,6 +255,8 @@ extern "C" BOOL WINAPI AbortPrinter(HANDLE hPrinter)
     return TRUE;
 }
 
+/* Level 1: JOB_INFO_1W of a job of this printer, with the size protocol;
+ * ERROR_INVALID_PARAMETER for an unknown job. */
 extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf,
                                LPDWORD pcbNeeded)
 {
@@ -281,6 +294,7 @@ extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE
                               });
 }
 
+/* See qmhost.h. */
 extern "C" DWORD qmh_EnumJobs(LPCWSTR pPrinterName, QMH_JOB_INFO *pJobs, DWORD cMax)
 {
     qmr::StoreLock lock(qmspl::LockPath(), false);
@@ -295,6 +309,7 @@ extern "C" DWORD qmh_EnumJobs(LPCWSTR pPrinterName, QMH_JOB_INFO *pJobs, DWORD c
     return count;
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
 {
     if (!pJob) return fail(ERROR_INVALID_PARAMETER);
@@ -305,6 +320,7 @@ extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
     return TRUE;
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_ReadJobData(DWORD JobId, LPBYTE pData, DWORD cbData, LPDWORD pcbNeeded)
 {
     if (!pcbNeeded) return fail(ERROR_INVALID_PARAMETER);
@@ -319,6 +335,7 @@ extern "C" BOOL qmh_ReadJobData(DWORD JobId, LPBYTE pData, DWORD cbData, LPDWORD
     return TRUE;
 }
 
+/* See qmhost.h. */
 extern "C" DWORD qmh_GetJobWriteSizes(DWORD JobId, LPDWORD pSizes, DWORD cMax)
 {
     qmr::StoreLock lock(qmspl::LockPath(), false);
@@ -333,6 +350,7 @@ extern "C" DWORD qmh_GetJobWriteSizes(DWORD JobId, LPDWORD pSizes, DWORD cMax)
     return count;
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_GetJobDataPath(DWORD JobId, char *pPath, DWORD cchPath)
 {
     qmspl::JobRecord rec;
@@ -346,6 +364,7 @@ extern "C" BOOL qmh_GetJobDataPath(DWORD JobId, char *pPath, DWORD cchPath)
     return TRUE;
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_DeleteJob(DWORD JobId)
 {
     qmr::StoreLock lock(qmspl::LockPath(), true);
@@ -355,6 +374,7 @@ extern "C" BOOL qmh_DeleteJob(DWORD JobId)
     return TRUE;
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerFailWrite(DWORD atByte, DWORD dwError)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
@@ -362,6 +382,7 @@ extern "C" void qmt_SpoolerFailWrite(DWORD atByte, DWORD dwError)
     g_fail_write_error = dwError;
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerReset(void)
 {
     qmt_SpoolerDenyAdministration(FALSE);

@@ -50,6 +50,9 @@ DWORD writable_handle(HANDLE hPrinter, LPCWSTR key, qmspl::Handle **out)
 
 }  // namespace
 
+/* Reads a printer-data value of key pKeyName. *pcbNeeded always receives the
+ * value's size; a buffer smaller than that (nSize, or no buffer) gives ERROR_MORE_DATA.
+ * ERROR_FILE_NOT_FOUND for a missing value, ERROR_INVALID_PARAMETER without a key name. */
 extern "C" DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
                                           LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded)
 {
@@ -69,12 +72,15 @@ extern "C" DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPC
     return ERROR_SUCCESS;
 }
 
+/* GetPrinterDataExW on the driver's key "PrinterDriverData". */
 extern "C" DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
                                         DWORD nSize, LPDWORD pcbNeeded)
 {
     return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
+/* Stores a printer-data value exactly as given. Needs PRINTER_ACCESS_ADMINISTER
+ * (ERROR_ACCESS_DENIED); an injected fault returns its error and stores nothing. */
 extern "C" DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
                                           LPBYTE pData, DWORD cbData)
 {
@@ -96,11 +102,13 @@ extern "C" DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPC
     return qmr::SaveKeyFile(dir, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
+/* SetPrinterDataExW on the driver's key "PrinterDriverData". */
 extern "C" DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData, DWORD cbData)
 {
     return SetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, Type, pData, cbData);
 }
 
+/* Deletes a value of "PrinterDriverData"; ERROR_FILE_NOT_FOUND when missing. */
 extern "C" DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
 {
     qmspl::Handle *h = nullptr;
@@ -114,6 +122,9 @@ extern "C" DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
     return qmr::SaveKeyFile(dir, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
+/* Gives value dwIndex of "PrinterDriverData" (creation order). *pcbValueName
+ * (bytes with terminator) and *pcbData receive the sizes; short buffers give ERROR_MORE_DATA;
+ * cbValueName and cbData both 0 ask for the largest sizes. ERROR_NO_MORE_ITEMS past the last. */
 extern "C" DWORD WINAPI EnumPrinterDataW(HANDLE hPrinter, DWORD dwIndex, LPWSTR pValueName, DWORD cbValueName,
                                          LPDWORD pcbValueName, LPDWORD pType, LPBYTE pData, DWORD cbData,
                                          LPDWORD pcbData)
@@ -148,6 +159,7 @@ extern "C" DWORD WINAPI EnumPrinterDataW(HANDLE hPrinter, DWORD dwIndex, LPWSTR 
     return ERROR_SUCCESS;
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerFailSetPrinterData(DWORD after, DWORD dwError)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);

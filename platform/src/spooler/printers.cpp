@@ -209,6 +209,11 @@ bool qmspl::AdministrationDenied()
     return g_deny_admin.load();
 }
 
+/* Opens a printer by name (without case), or the local server for a NULL or empty
+ * name. The access is pDefault's DesiredAccess (generic rights mapped; 0 gives
+ * PRINTER_ACCESS_USE); its data type becomes the handle's default. FALSE with
+ * ERROR_INVALID_PRINTER_NAME, ERROR_ACCESS_DENIED (administration refused by the test switch)
+ * or the error of an injected open fault; *phPrinter is NULL then. */
 extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault)
 {
     if (!phPrinter) {
@@ -255,6 +260,8 @@ extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPP
     return TRUE;
 }
 
+/* Closes a handle; a document still open on it is ended as by EndDocPrinter.
+ * FALSE with ERROR_INVALID_HANDLE for an unknown handle. */
 extern "C" BOOL WINAPI ClosePrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = qmspl::LookupHandle(hPrinter);
@@ -269,6 +276,9 @@ extern "C" BOOL WINAPI ClosePrinter(HANDLE hPrinter)
     return TRUE;
 }
 
+/* PRINTER_INFO_1W, 2W (with the stored DEVMODE), 4W or 5W of the printer, strings
+ * and DEVMODE packed at the end of the buffer. Size protocol: FALSE with
+ * ERROR_INSUFFICIENT_BUFFER and *pcbNeeded. ERROR_INVALID_LEVEL for other levels. */
 extern "C" BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
@@ -294,6 +304,9 @@ extern "C" BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_printer(p, entry, Level, rec); });
 }
 
+/* Level 2 only: stores port, driver, comment and the other strings given (NULL
+ * leaves one unchanged), attributes, priorities, times and the DEVMODE (public part plus
+ * driver extra; NULL removes it). Needs PRINTER_ACCESS_ADMINISTER; the name cannot change. */
 extern "C" BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
@@ -353,6 +366,8 @@ extern "C" BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
     return TRUE;
 }
 
+/* Lists the local printers (PRINTER_ENUM_LOCAL or PRINTER_ENUM_CONNECTIONS) sorted
+ * by name at levels 1, 2, 4 and 5, with the size protocol; *pcReturned is 0 on failure. */
 extern "C" BOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf,
                                      LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
@@ -380,6 +395,9 @@ extern "C" BOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBY
     return ok;
 }
 
+/* DRIVER_INFO_1W, 2W or 3W of the printer's driver for the local environment
+ * (NULL or "Windows NT x86"; another gives ERROR_UNKNOWN_PRINTER_DRIVER), with the size
+ * protocol. Paths are the strings given at installation. */
 extern "C" BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
                                          DWORD cbBuf, LPDWORD pcbNeeded)
 {
@@ -415,6 +433,7 @@ extern "C" BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, D
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_driver(p, entry, Level, driver); });
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
 {
     if (!s || !s->pPrinterName || !*s->pPrinterName || !s->pPortName || !s->pDriverName || !*s->pDriverName ||
@@ -455,6 +474,7 @@ extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
     return TRUE;
 }
 
+/* See qmhost.h. */
 extern "C" BOOL qmh_DeletePrinter(LPCWSTR pPrinterName)
 {
     if (!pPrinterName || !*pPrinterName) {
@@ -479,17 +499,20 @@ extern "C" BOOL qmh_DeletePrinter(LPCWSTR pPrinterName)
     return TRUE;
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" DWORD qmt_LivePrinterHandles(void)
 {
     std::lock_guard<std::mutex> guard(g_handles_lock);
     return (DWORD)g_handles.size();
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerDenyAdministration(BOOL deny)
 {
     g_deny_admin = deny != FALSE;
 }
 
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerFailOpen(DWORD nth, DWORD dwError)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
