@@ -85,6 +85,13 @@ LONG split_path(LPCWSTR sub_key, std::vector<std::u16string> *parts)
     return ERROR_SUCCESS;
 }
 
+/* Resolves a handle and splits the sub key path below it. */
+LONG resolve_path(HKEY hKey, LPCWSTR lpSubKey, qmreg::KeyRef *parent, std::vector<std::u16string> *parts)
+{
+    LONG rc = qmreg::ResolveKey(hKey, parent);
+    return rc != ERROR_SUCCESS ? rc : split_path(lpSubKey, parts);
+}
+
 HKEY new_handle(const qmreg::KeyRef &ref)
 {
     OpenKey *k = new OpenKey{ref};
@@ -114,10 +121,8 @@ LONG open_or_create(HKEY hKey, LPCWSTR lpSubKey, REGSAM sam, bool create, PHKEY 
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     qmreg::KeyRef parent;
-    LONG rc = qmreg::ResolveKey(hKey, &parent);
-    if (rc != ERROR_SUCCESS) return rc;
     std::vector<std::u16string> parts;
-    rc = split_path(lpSubKey, &parts);
+    LONG rc = resolve_path(hKey, lpSubKey, &parent, &parts);
     if (rc != ERROR_SUCCESS) return rc;
     sam = map_generic(sam);
     if (parent.machine && qmreg::MachineWritesDenied() && wants_write(sam)) return ERROR_ACCESS_DENIED;
@@ -261,10 +266,8 @@ extern "C" LONG WINAPI RegCloseKey(HKEY hKey)
 extern "C" LONG WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
 {
     qmreg::KeyRef parent;
-    LONG rc = qmreg::ResolveKey(hKey, &parent);
-    if (rc != ERROR_SUCCESS) return rc;
     std::vector<std::u16string> parts;
-    rc = split_path(lpSubKey, &parts);
+    LONG rc = resolve_path(hKey, lpSubKey, &parent, &parts);
     if (rc != ERROR_SUCCESS) return rc;
     if (parts.empty()) return ERROR_INVALID_PARAMETER;
     if (parent.machine && qmreg::MachineWritesDenied()) return ERROR_ACCESS_DENIED;

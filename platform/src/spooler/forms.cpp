@@ -78,11 +78,39 @@ bool all_forms(std::vector<Form> *out)
     return true;
 }
 
+/* Every form, read under the store's shared lock. */
+bool read_forms(std::vector<Form> *out)
+{
+    qmr::StoreLock lock(qmspl::LockPath(), false);
+    return all_forms(out);
+}
+
 int find_form(const std::vector<Form> &forms, const std::u16string &name)
 {
     for (size_t i = 0; i < forms.size(); ++i)
         if (qmr::CompareNoCase(forms[i].name, name) == 0) return (int)i;
     return -1;
+}
+
+/* True when a built-in form has that name. */
+bool builtin_name(const std::u16string &name)
+{
+    DWORD count = 0;
+    const qmspl::BuiltinForm *builtin = qmspl::BuiltinForms(&count);
+    for (DWORD i = 0; i < count; ++i)
+        if (qmr::CompareNoCase(builtin[i].name, name) == 0) return true;
+    return false;
+}
+
+/* Loads the user forms and finds the one a change names: ERROR_SUCCESS with its index,
+ * ERROR_INVALID_PARAMETER for a built-in form, ERROR_INVALID_FORM_NAME when there is none.
+ * The caller holds the store lock exclusively. */
+DWORD find_user_form(LPCWSTR name, std::vector<Form> *user, int *at)
+{
+    if (!load_user_forms(user)) return ERROR_BADDB;
+    *at = find_form(*user, name);
+    if (*at >= 0) return ERROR_SUCCESS;
+    return builtin_name(name) ? ERROR_INVALID_PARAMETER : ERROR_INVALID_FORM_NAME;
 }
 
 void fill_form(qmspl::Packer *p, BYTE *entry, const Form &f)
@@ -121,12 +149,6 @@ bool changeable(HANDLE hPrinter)
     return true;
 }
 
-BOOL fail(DWORD error)
-{
-    SetLastError(error);
-    return FALSE;
-}
-
 }  // namespace
 
 /* Level 1: the built-in forms in DMPAPER order, then the forms users added, with the
@@ -135,14 +157,11 @@ extern "C" BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DW
                                   LPDWORD pcReturned)
 {
     if (!qmspl::LookupHandle(hPrinter)) return FALSE;
-    if (!pcbNeeded || !pcReturned) return fail(ERROR_INVALID_PARAMETER);
+    if (!pcbNeeded || !pcReturned) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcReturned = 0;
-    if (Level != 1) return fail(ERROR_INVALID_LEVEL);
+    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<Form> forms;
-    {
-        qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!all_forms(&forms)) return fail(ERROR_BADDB);
-    }
+    if (!read_forms(&forms)) return qmspl::Fail(ERROR_BADDB);
     BOOL ok = qmspl::PackEntries((DWORD)forms.size(), sizeof(FORM_INFO_1W), pForm, cbBuf, pcbNeeded,
                                  [&](qmspl::Packer *p, BYTE *entry, DWORD i) { fill_form(p, entry, forms[i]); });
     if (ok) *pcReturned = (DWORD)forms.size();
@@ -155,15 +174,12 @@ extern "C" BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, 
                                 LPDWORD pcbNeeded)
 {
     if (!qmspl::LookupHandle(hPrinter)) return FALSE;
-    if (!pcbNeeded || !pFormName) return fail(ERROR_INVALID_PARAMETER);
-    if (Level != 1) return fail(ERROR_INVALID_LEVEL);
+    if (!pcbNeeded || !pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<Form> forms;
-    {
-        qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!all_forms(&forms)) return fail(ERROR_BADDB);
-    }
+    if (!read_forms(&forms)) return qmspl::Fail(ERROR_BADDB);
     int i = find_form(forms, pFormName);
-    if (i < 0) return fail(ERROR_INVALID_FORM_NAME);
+    if (i < 0) return qmspl::Fail(ERROR_INVALID_FORM_NAME);
     return qmspl::PackEntries(1, sizeof(FORM_INFO_1W), pForm, cbBuf, pcbNeeded,
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_form(p, entry, forms[i]); });
 }
@@ -176,13 +192,13 @@ extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
     if (!changeable(hPrinter)) return FALSE;
     Form form;
     DWORD rc = form_from_caller(Level, pForm, &form);
-    if (rc != ERROR_SUCCESS) return fail(rc);
+    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
     qmr::StoreLock lock(qmspl::LockPath(), true);
-    std::vector<Form> forms, user;
-    if (!all_forms(&forms) || !load_user_forms(&user)) return fail(ERROR_BADDB);
-    if (find_form(forms, form.name) >= 0) return fail(ERROR_FILE_EXISTS);
+    std::vector<Form> user;
+    if (!load_user_forms(&user)) return qmspl::Fail(ERROR_BADDB);
+    if (find_form(user, form.name) >= 0 || builtin_name(form.name)) return qmspl::Fail(ERROR_FILE_EXISTS);
     user.push_back(form);
-    return save_user_forms(user) ? TRUE : fail(ERROR_CANTWRITE);
+    return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
 
 /* Level 1: replaces the user form pFormName (it may be renamed to a free name).
@@ -191,33 +207,31 @@ extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
 extern "C" BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm)
 {
     if (!changeable(hPrinter)) return FALSE;
-    if (!pFormName) return fail(ERROR_INVALID_PARAMETER);
+    if (!pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     Form form;
     DWORD rc = form_from_caller(Level, pForm, &form);
-    if (rc != ERROR_SUCCESS) return fail(rc);
+    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
     qmr::StoreLock lock(qmspl::LockPath(), true);
-    std::vector<Form> forms, user;
-    if (!all_forms(&forms) || !load_user_forms(&user)) return fail(ERROR_BADDB);
-    int at = find_form(forms, pFormName);
-    if (at < 0) return fail(ERROR_INVALID_FORM_NAME);
-    if (forms[at].flags & FORM_BUILTIN) return fail(ERROR_INVALID_PARAMETER);
-    int same = find_form(forms, form.name);
-    if (same >= 0 && same != at) return fail(ERROR_FILE_EXISTS);
-    user[find_form(user, pFormName)] = form;
-    return save_user_forms(user) ? TRUE : fail(ERROR_CANTWRITE);
+    std::vector<Form> user;
+    int at = -1;
+    rc = find_user_form(pFormName, &user, &at);
+    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    int same = find_form(user, form.name);
+    if ((same >= 0 && same != at) || (same < 0 && builtin_name(form.name))) return qmspl::Fail(ERROR_FILE_EXISTS);
+    user[at] = form;
+    return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
 
 /* Deletes a user form; built-in forms are refused (ERROR_INVALID_PARAMETER). */
 extern "C" BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName)
 {
     if (!changeable(hPrinter)) return FALSE;
-    if (!pFormName) return fail(ERROR_INVALID_PARAMETER);
+    if (!pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
-    std::vector<Form> forms, user;
-    if (!all_forms(&forms) || !load_user_forms(&user)) return fail(ERROR_BADDB);
-    int at = find_form(forms, pFormName);
-    if (at < 0) return fail(ERROR_INVALID_FORM_NAME);
-    if (forms[at].flags & FORM_BUILTIN) return fail(ERROR_INVALID_PARAMETER);
-    user.erase(user.begin() + find_form(user, pFormName));
-    return save_user_forms(user) ? TRUE : fail(ERROR_CANTWRITE);
+    std::vector<Form> user;
+    int at = -1;
+    DWORD rc = find_user_form(pFormName, &user, &at);
+    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    user.erase(user.begin() + at);
+    return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }

@@ -20,10 +20,6 @@
 #include "platform/testing/qm_testing.h"
 #include <qmhost.h>
 
-namespace qmspl {
-void EndOpenJob(Handle *h, DWORD status);
-}
-
 namespace {
 
 /* Data types a job accepts; anything else is refused as Windows' print processor does. */
@@ -33,12 +29,6 @@ const char16_t kEmfPrefix[] = u"NT EMF ";
 std::mutex g_fault_lock;
 DWORD g_fail_write_at = QMT_SPOOLER_NEVER;
 DWORD g_fail_write_error;
-
-BOOL fail(DWORD error)
-{
-    SetLastError(error);
-    return FALSE;
-}
 
 bool datatype_known(const std::u16string &type)
 {
@@ -167,20 +157,20 @@ extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pD
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
     if (!h) return 0;
-    if (Level != 1) return fail(ERROR_INVALID_LEVEL);
-    if (!pDocInfo) return fail(ERROR_INVALID_PARAMETER);
-    if (h->job) return fail(ERROR_INVALID_PRINTER_STATE);
+    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!pDocInfo) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (h->job) return qmspl::Fail(ERROR_INVALID_PRINTER_STATE);
     const DOC_INFO_1W *doc = (const DOC_INFO_1W *)pDocInfo;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::PrinterRecord printer;
-    if (!qmspl::LoadPrinter(h->dir, &printer)) return fail(ERROR_INVALID_PRINTER_NAME);
+    if (!qmspl::LoadPrinter(h->dir, &printer)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     qmspl::JobRecord rec = {};
     rec.datatype = doc->pDatatype && *doc->pDatatype ? std::u16string(doc->pDatatype)
                    : !h->datatype.empty()            ? h->datatype
                                                      : printer.datatype;
-    if (!datatype_known(rec.datatype)) return fail(ERROR_INVALID_DATATYPE);
+    if (!datatype_known(rec.datatype)) return qmspl::Fail(ERROR_INVALID_DATATYPE);
     rec.id = qmspl::NextJobId();
-    if (!rec.id) return fail(ERROR_CANTWRITE);
+    if (!rec.id) return qmspl::Fail(ERROR_CANTWRITE);
     rec.status = QMH_JOB_OPEN;
     rec.printer = printer.name;
     rec.document = qmr::WideString(doc->pDocName);
@@ -190,7 +180,7 @@ extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pD
     std::string spl = qmspl::JobPath(rec.id, ".spl"), writes = qmspl::JobPath(rec.id, ".writes");
     if (!qmr::WriteFileAtomic(spl, std::string()) || !qmr::WriteFileAtomic(writes, std::string()) ||
         !qmspl::SaveJob(rec))
-        return fail(ERROR_CANTWRITE);
+        return qmspl::Fail(ERROR_CANTWRITE);
     h->job = rec.id;
     h->job_bytes = 0;
     return rec.id;
@@ -203,9 +193,9 @@ extern "C" BOOL WINAPI StartPagePrinter(HANDLE hPrinter)
     if (!h) return FALSE;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(h->job, &rec)) return fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LoadJob(h->job, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     ++rec.pages;
-    return qmspl::SaveJob(rec) ? TRUE : fail(ERROR_CANTWRITE);
+    return qmspl::SaveJob(rec) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
 
 /* Ends a page of the open job; ERROR_SPL_NO_STARTDOC without one. */
@@ -222,7 +212,7 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
     if (pcWritten) *pcWritten = 0;
     qmspl::Handle *h = job_handle(hPrinter);
     if (!h) return FALSE;
-    if (!pcWritten || (!pBuf && cbBuf)) return fail(ERROR_INVALID_PARAMETER);
+    if (!pcWritten || (!pBuf && cbBuf)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     DWORD keep = cbBuf, error = 0;
     {
         std::lock_guard<std::mutex> guard(g_fault_lock);
@@ -231,10 +221,10 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
             error = g_fail_write_error;
         }
     }
-    if (!keep_bytes(h->job, pBuf, keep)) return fail(ERROR_WRITE_FAULT);
+    if (!keep_bytes(h->job, pBuf, keep)) return qmspl::Fail(ERROR_WRITE_FAULT);
     h->job_bytes += keep;
     *pcWritten = keep;
-    return error ? fail(error) : TRUE;
+    return error ? qmspl::Fail(error) : TRUE;
 }
 
 /* Ends the open job as completed; ERROR_SPL_NO_STARTDOC without one. */
@@ -262,13 +252,13 @@ extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
     if (!h) return FALSE;
-    if (!pcbNeeded) return fail(ERROR_INVALID_PARAMETER);
-    if (Level != 1) return fail(ERROR_INVALID_LEVEL);
+    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
     qmspl::JobRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
         if (!qmspl::LoadJob(JobId, &rec) || qmr::CompareNoCase(rec.printer, h->printer) != 0)
-            return fail(ERROR_INVALID_PARAMETER);
+            return qmspl::Fail(ERROR_INVALID_PARAMETER);
     }
     char host[256] = "localhost";
     gethostname(host, sizeof(host) - 1);
@@ -312,10 +302,10 @@ extern "C" DWORD qmh_EnumJobs(LPCWSTR pPrinterName, QMH_JOB_INFO *pJobs, DWORD c
 /* See qmhost.h. */
 extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
 {
-    if (!pJob) return fail(ERROR_INVALID_PARAMETER);
+    if (!pJob) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(JobId, &rec)) return fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     fill_host_info(rec, pJob);
     return TRUE;
 }
@@ -323,14 +313,14 @@ extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
 /* See qmhost.h. */
 extern "C" BOOL qmh_ReadJobData(DWORD JobId, LPBYTE pData, DWORD cbData, LPDWORD pcbNeeded)
 {
-    if (!pcbNeeded) return fail(ERROR_INVALID_PARAMETER);
+    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmspl::JobRecord rec;
     std::string bytes;
     if (!qmspl::LoadJob(JobId, &rec) || !qmr::ReadWholeFile(qmspl::JobPath(JobId, ".spl"), &bytes))
-        return fail(ERROR_INVALID_PARAMETER);
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcbNeeded = (DWORD)bytes.size();
-    if (!pData || cbData < bytes.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
+    if (!pData || cbData < bytes.size()) return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
     std::copy(bytes.begin(), bytes.end(), pData);
     return TRUE;
 }
@@ -356,10 +346,10 @@ extern "C" BOOL qmh_GetJobDataPath(DWORD JobId, char *pPath, DWORD cchPath)
     qmspl::JobRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadJob(JobId, &rec)) return fail(ERROR_INVALID_PARAMETER);
+        if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     }
     std::string path = qmspl::JobPath(JobId, ".spl");
-    if (!pPath || cchPath <= path.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
+    if (!pPath || cchPath <= path.size()) return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
     memcpy(pPath, path.c_str(), path.size() + 1);
     return TRUE;
 }
@@ -369,7 +359,7 @@ extern "C" BOOL qmh_DeleteJob(DWORD JobId)
 {
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(JobId, &rec)) return fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     for (const char *ext : {".job", ".spl", ".writes"}) unlink(qmspl::JobPath(JobId, ext).c_str());
     return TRUE;
 }

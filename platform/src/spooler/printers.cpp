@@ -178,11 +178,6 @@ bool devmode_bytes(const DEVMODEW *dm, std::string *out)
 
 }  // namespace
 
-/* Implemented with the jobs: ends the handle's open job as EndDocPrinter does. */
-namespace qmspl {
-void EndOpenJob(Handle *h, DWORD status);
-}
-
 qmspl::Handle *qmspl::LookupHandle(HANDLE h)
 {
     std::lock_guard<std::mutex> guard(g_handles_lock);
@@ -216,16 +211,10 @@ bool qmspl::AdministrationDenied()
  * or the error of an injected open fault; *phPrinter is NULL then. */
 extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault)
 {
-    if (!phPrinter) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!phPrinter) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *phPrinter = nullptr;
     DWORD error = 0;
-    if (open_fault(&error)) {
-        SetLastError(error);
-        return FALSE;
-    }
+    if (open_fault(&error)) return qmspl::Fail(error);
     qmspl::Handle h = {};
     ACCESS_MASK access = map_generic(pDefault ? pDefault->DesiredAccess : 0);
     if (pPrinterName && *pPrinterName) {
@@ -233,10 +222,7 @@ extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPP
         std::string dir = qmspl::PrinterDir(pPrinterName);
         {
             qmr::StoreLock lock(qmspl::LockPath(), false);
-            if (!qmspl::LoadPrinter(dir, &rec)) {
-                SetLastError(ERROR_INVALID_PRINTER_NAME);
-                return FALSE;
-            }
+            if (!qmspl::LoadPrinter(dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
         }
         h.printer = rec.name;
         h.dir = dir;
@@ -245,10 +231,7 @@ extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPP
         h.server = true;
         if (access == 0) access = SERVER_ACCESS_ENUMERATE;
     }
-    if ((access & kAdminRights) && qmspl::AdministrationDenied()) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if ((access & kAdminRights) && qmspl::AdministrationDenied()) return qmspl::Fail(ERROR_ACCESS_DENIED);
     h.access = access;
     if (pDefault && pDefault->pDatatype) h.datatype = pDefault->pDatatype;
     qmspl::Handle *handle = new qmspl::Handle(h);
@@ -283,22 +266,13 @@ extern "C" BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
     if (!h) return FALSE;
-    if (!pcbNeeded) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     DWORD size = printer_entry_size(Level);
-    if (!size) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
+    if (!size) return qmspl::Fail(ERROR_INVALID_LEVEL);
     qmspl::PrinterRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadPrinter(h->dir, &rec)) {
-            SetLastError(ERROR_INVALID_PRINTER_NAME);
-            return FALSE;
-        }
+        if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     }
     return qmspl::PackEntries(1, size, pPrinter, cbBuf, pcbNeeded,
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_printer(p, entry, Level, rec); });
@@ -311,39 +285,18 @@ extern "C" BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
     if (!h) return FALSE;
-    if (Level != 2 || Command != 0) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
-    if (!pPrinter) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (!(h->access & PRINTER_ACCESS_ADMINISTER)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (Level != 2 || Command != 0) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!pPrinter) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!(h->access & PRINTER_ACCESS_ADMINISTER)) return qmspl::Fail(ERROR_ACCESS_DENIED);
     const PRINTER_INFO_2W *info = (const PRINTER_INFO_2W *)pPrinter;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::PrinterRecord rec;
-    if (!qmspl::LoadPrinter(h->dir, &rec)) {
-        SetLastError(ERROR_INVALID_PRINTER_NAME);
-        return FALSE;
-    }
+    if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     /* Renaming is not offered: the name given must be the printer's own. */
-    if (info->pPrinterName && qmr::CompareNoCase(info->pPrinterName, rec.name) != 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (info->pPrinterName && qmr::CompareNoCase(info->pPrinterName, rec.name) != 0) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmspl::DriverRecord driver;
-    if (info->pDriverName && !qmspl::LoadDriver(info->pDriverName, &driver)) {
-        SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-        return FALSE;
-    }
-    if (!devmode_bytes(info->pDevMode, &rec.devmode)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (info->pDriverName && !qmspl::LoadDriver(info->pDriverName, &driver)) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+    if (!devmode_bytes(info->pDevMode, &rec.devmode)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     struct Field {
         LPWSTR given;
         std::u16string *stored;
@@ -359,10 +312,7 @@ extern "C" BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
     rec.default_priority = info->DefaultPriority;
     rec.start_time = info->StartTime;
     rec.until_time = info->UntilTime;
-    if (!qmspl::SavePrinter(h->dir, rec)) {
-        SetLastError(ERROR_CANTWRITE);
-        return FALSE;
-    }
+    if (!qmspl::SavePrinter(h->dir, rec)) return qmspl::Fail(ERROR_CANTWRITE);
     return TRUE;
 }
 
@@ -372,16 +322,10 @@ extern "C" BOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBY
                                      LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     (void)Name;
-    if (!pcbNeeded || !pcReturned) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!pcbNeeded || !pcReturned) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcReturned = 0;
     DWORD size = printer_entry_size(Level);
-    if (!size) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
+    if (!size) return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<qmspl::PrinterRecord> printers;
     if (Flags & (PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS)) {
         qmr::StoreLock lock(qmspl::LockPath(), false);
@@ -403,31 +347,16 @@ extern "C" BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, D
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
     if (!h) return FALSE;
-    if (!pcbNeeded) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     static const DWORD sizes[] = {0, sizeof(DRIVER_INFO_1W), sizeof(DRIVER_INFO_2W), sizeof(DRIVER_INFO_3W)};
-    if (Level < 1 || Level > 3) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
-    if (pEnvironment && *pEnvironment && qmr::CompareNoCase(pEnvironment, kEnvironment) != 0) {
-        SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-        return FALSE;
-    }
+    if (Level < 1 || Level > 3) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (pEnvironment && *pEnvironment && qmr::CompareNoCase(pEnvironment, kEnvironment) != 0) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     qmspl::PrinterRecord rec;
     qmspl::DriverRecord driver;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadPrinter(h->dir, &rec)) {
-            SetLastError(ERROR_INVALID_PRINTER_NAME);
-            return FALSE;
-        }
-        if (!qmspl::LoadDriver(rec.driver, &driver)) {
-            SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-            return FALSE;
-        }
+        if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+        if (!qmspl::LoadDriver(rec.driver, &driver)) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     }
     return qmspl::PackEntries(1, sizes[Level], pDriverInfo, cbBuf, pcbNeeded,
                               [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_driver(p, entry, Level, driver); });
@@ -437,17 +366,11 @@ extern "C" BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, D
 extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
 {
     if (!s || !s->pPrinterName || !*s->pPrinterName || !s->pPortName || !s->pDriverName || !*s->pDriverName ||
-        !s->pDriverPath || !s->pDataFile || !s->pConfigFile) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+        !s->pDriverPath || !s->pDataFile || !s->pConfigFile) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = qmspl::PrinterDir(s->pPrinterName);
     qmspl::PrinterRecord existing;
-    if (qmspl::LoadPrinter(dir, &existing)) {
-        SetLastError(ERROR_PRINTER_ALREADY_EXISTS);
-        return FALSE;
-    }
+    if (qmspl::LoadPrinter(dir, &existing)) return qmspl::Fail(ERROR_PRINTER_ALREADY_EXISTS);
     qmspl::DriverRecord driver = {};
     driver.name = s->pDriverName;
     driver.environment = kEnvironment;
@@ -467,34 +390,22 @@ extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
     rec.attributes = s->Attributes ? s->Attributes : PRINTER_ATTRIBUTE_LOCAL;
     rec.priority = DEF_PRIORITY;
     rec.default_priority = DEF_PRIORITY;
-    if (!qmspl::SaveDriver(driver) || !qmspl::SavePrinter(dir, rec)) {
-        SetLastError(ERROR_CANTWRITE);
-        return FALSE;
-    }
+    if (!qmspl::SaveDriver(driver) || !qmspl::SavePrinter(dir, rec)) return qmspl::Fail(ERROR_CANTWRITE);
     return TRUE;
 }
 
 /* See qmhost.h. */
 extern "C" BOOL qmh_DeletePrinter(LPCWSTR pPrinterName)
 {
-    if (!pPrinterName || !*pPrinterName) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!pPrinterName || !*pPrinterName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = qmspl::PrinterDir(pPrinterName);
     qmspl::PrinterRecord rec;
-    if (!qmspl::LoadPrinter(dir, &rec)) {
-        SetLastError(ERROR_INVALID_PRINTER_NAME);
-        return FALSE;
-    }
+    if (!qmspl::LoadPrinter(dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     std::string doomed = qmspl::StoreDir() + "/.deleted." + std::to_string(getpid());
     std::error_code ec;
     std::filesystem::remove_all(doomed, ec);
-    if (rename(dir.c_str(), doomed.c_str()) != 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (rename(dir.c_str(), doomed.c_str()) != 0) return qmspl::Fail(ERROR_ACCESS_DENIED);
     std::filesystem::remove_all(doomed, ec);
     return TRUE;
 }

@@ -170,6 +170,12 @@ DWORD qmspl::NextJobId()
     return qmr::WriteFileAtomic(path, next) ? id : 0;
 }
 
+BOOL qmspl::Fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
+}
+
 qmspl::Packer qmspl::MeasurePacker()
 {
     return Packer{nullptr, 0, 0};

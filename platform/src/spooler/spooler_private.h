@@ -71,11 +71,16 @@ bool LoadJob(DWORD id, JobRecord *out);
 bool SaveJob(const JobRecord &rec);
 DWORD NextJobId();
 
+/* Ends the handle's open job with a status (QMH_JOB_COMPLETED or QMH_JOB_ABORTED). */
+void EndOpenJob(Handle *h, DWORD status);
+
 /* The handle behind a HANDLE, or NULL (last error ERROR_INVALID_HANDLE). The pointer stays
  * valid until ClosePrinter; a handle is used by one thread at a time. */
 Handle *LookupHandle(HANDLE h);
 /* The printer handle behind a HANDLE: NULL with ERROR_INVALID_HANDLE for a server handle. */
 Handle *LookupPrinterHandle(HANDLE h);
+/* Sets the last error and returns FALSE (0), the failure of the BOOL and DWORD calls. */
+BOOL Fail(DWORD error);
 /* True when the test switch denies printer administration. */
 bool AdministrationDenied();
 
