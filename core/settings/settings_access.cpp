@@ -410,7 +410,7 @@ WORD WINAPI dma_SetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlo
     if (status != SST_OK)
         return status;
     const SettingLocation *row = loc.row;
-    DWORD flagMask;
+    DWORD flagMask = 0;
     bool isFlag = row->storedType == VT_LONG && dma_GetFlagMask(functionId, &flagMask);
     if (isFlag && row->presentedType == 0)
         size = 4;
