@@ -5,14 +5,6 @@
 
 #include <string.h>
 
-BOOL WINAPI dm_CopyDevmode(DriverDevmode *destination, const DriverDevmode *source, WORD form)
-{
-    if (destination == nullptr || source == nullptr)
-        return FALSE;
-    memcpy(destination, source, dm_GetDevmodeSize(form));
-    return TRUE;
-}
-
 DriverDevmode *WINAPI dm_AllocDevmode(WORD form)
 {
     return (DriverDevmode *)GlobalAlloc(GPTR, dm_GetDevmodeSize(form));
@@ -23,6 +15,14 @@ LONG WINAPI dm_ClearDevmode(DriverDevmode *devmode, WORD form)
     if (devmode != nullptr)
         memset(devmode, 0, dm_GetDevmodeSize(form));
     return 0;
+}
+
+BOOL WINAPI dm_CopyDevmode(DriverDevmode *destination, const DriverDevmode *source, WORD form)
+{
+    if (destination == nullptr || source == nullptr)
+        return FALSE;
+    memcpy(destination, source, dm_GetDevmodeSize(form));
+    return TRUE;
 }
 
 DWORD WINAPI dm_GetDevmodeSize(WORD form)

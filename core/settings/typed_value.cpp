@@ -135,17 +135,6 @@ LONG WINAPI dma_ValueToLong(WORD type, const void *value)
 
 WORD WINAPI dma_ValueToWord(WORD type, const void *value)
 {
-    if (value == nullptr)
-        return 0;
-    switch (type) {
-    case VT_LONG: case VT_SHORT: case VT_WORD: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: {
-        WORD v;
-        memcpy(&v, value, 2);
-        return v;
-    }
-    case VT_BYTE:
-        return *(const BYTE *)value;
-    default:
-        return 0;
-    }
+    /* The low 16 bits of the signed reading are the same for every type. */
+    return (WORD)dma_ValueToLong(type, value);
 }
