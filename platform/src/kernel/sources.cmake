@@ -1,6 +1,11 @@
 list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/find.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/handle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/identity.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/root.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sync.cpp)
