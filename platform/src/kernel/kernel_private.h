@@ -47,6 +47,11 @@ bool EqualNoCase(const std::u16string &a, const std::u16string &b);
 std::string Utf8FromWide(const std::u16string &s);
 std::u16string WideFromUtf8(const std::string &s);
 
+/* Text of the ANSI code page to UTF-16 and back (the A functions, ANSI profile files);
+ * unmappable characters become '?'. */
+std::u16string WideFromAnsi(const std::string &s);
+std::string AnsiFromWide(const std::u16string &s);
+
 /* Copies a string with the Windows buffer rule of the directory functions: when it fits
  * with its terminator, copies it and answers its length; otherwise copies nothing and
  * answers the size needed including the terminator. */

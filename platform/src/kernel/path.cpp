@@ -434,3 +434,18 @@ extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
     make_directories(kTempDirectory);
     return qmk::CopyOutPath(kTempDirectory, lpBuffer, nBufferLength);
 }
+
+/* Until the kernel's code-page tables are at hand, ANSI text is taken as Latin-1. */
+std::u16string qmk::WideFromAnsi(const std::string &s)
+{
+    std::u16string out;
+    for (unsigned char c : s) out += (char16_t)c;
+    return out;
+}
+
+std::string qmk::AnsiFromWide(const std::u16string &s)
+{
+    std::string out;
+    for (char16_t c : s) out += c < 0x100 ? (char)c : '?';
+    return out;
+}
