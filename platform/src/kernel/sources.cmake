@@ -8,6 +8,7 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/module.cpp
   ${CMAKE_CURRENT_LIST_DIR}/path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/root.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sync.cpp)
