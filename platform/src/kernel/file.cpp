@@ -97,7 +97,8 @@ bool fail(DWORD error)
     return false;
 }
 
-/* Opens a file as CreateFileW does (minus the handle); NULL with the last error set.
+/* Opens a file as CreateFileW does (minus the handle); NULL with the last error set
+ * (ERROR_INVALID_NAME for wildcards and other characters Windows refuses in names).
  * existed (out) tells whether the file was there before. */
 FileObject *open_file(LPCWSTR name, DWORD desired, DWORD share, DWORD disposition, DWORD flags, bool *existed)
 {
@@ -109,6 +110,14 @@ FileObject *open_file(LPCWSTR name, DWORD desired, DWORD share, DWORD dispositio
     if (disposition == TRUNCATE_EXISTING && !(access & kWrite)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
+    }
+    LPCWSTR start = name;
+    if (start[0] == u'\\' && start[1] == u'\\' && start[2] == u'?' && start[3] == u'\\') start += 4;
+    for (LPCWSTR c = start; *c; ++c) {
+        if (*c < 0x20 || *c == u'*' || *c == u'?' || *c == u'<' || *c == u'>' || *c == u'|' || *c == u'"') {
+            SetLastError(ERROR_INVALID_NAME);
+            return nullptr;
+        }
     }
     std::string host;
     if (!qmk::HostPath(name, &host)) return nullptr;

@@ -77,6 +77,10 @@ bool resolve(const char16_t *path, char16_t *drive, std::vector<std::u16string> 
     }
     std::u16string p = path;
     if (p.size() >= 4 && is_sep(p[0]) && is_sep(p[1]) && p[2] == u'?' && is_sep(p[3])) p = p.substr(4);
+    if (p.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
     if (p.size() >= 2 && is_sep(p[0]) && is_sep(p[1])) {
         SetLastError(ERROR_PATH_NOT_FOUND); /* UNC names have no place on the host */
         return false;

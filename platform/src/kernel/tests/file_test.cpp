@@ -76,6 +76,8 @@ TEST_F(Files, DispositionsAnswerAsWindows)
         {u"C:\\Data", GENERIC_READ, OPEN_EXISTING, false, ERROR_ACCESS_DENIED, 0},
         {u"c:\\DATA\\OLD.TXT", GENERIC_WRITE, CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS, 0},
         {u"C:\\Data\\old.txt", GENERIC_WRITE, CREATE_NEW, false, ERROR_FILE_EXISTS, 0},
+        {u"C:\\Data\\*.txt", GENERIC_WRITE, CREATE_ALWAYS, false, ERROR_INVALID_NAME, 0},
+        {u"", GENERIC_READ, OPEN_EXISTING, false, ERROR_PATH_NOT_FOUND, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name)));
