@@ -314,6 +314,7 @@ extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DW
         m = find_by_host(host, datafile);
     } else {
         m = find_by_name(file_name, datafile);
+        if (!m) m = find_linked(file_name);
         if (!m) {
             if (!search_module(file_name, &host)) return fail_module(ERROR_MOD_NOT_FOUND);
             host = canonical(host);
@@ -433,7 +434,12 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
     qmk::Module *m = nullptr;
     if (request.find_first_of(u"\\/") != std::u16string::npos) {
         std::string host;
-        if (qmk::HostPath(request.c_str(), &host)) m = find_by_host(canonical(host), true);
+        if (qmk::HostPath(request.c_str(), &host)) {
+            host = canonical(host);
+            m = find_by_host(host, true);
+            qmk::Module *linked = m ? nullptr : find_linked(file_name);
+            if (linked && linked->host == host) m = linked;
+        }
     } else if (is_system_library(file_name)) {
         m = g_platform;
     } else {

@@ -192,6 +192,8 @@ TEST_F(Modules, SystemLibrariesAndLinkedLibrariesAreFoundByName)
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(qmk::ModuleOfAddress((const void *)own), linked);
     EXPECT_EQ(own(7, buf, 32), 12);
+    EXPECT_EQ(LoadLibraryW(u"qmtestlnk"), linked); /* loading finds it too */
+    EXPECT_EQ(GetModuleHandleW(module_path(linked).c_str()), linked);
     EXPECT_TRUE(FreeLibrary(linked)); /* never unloaded */
     EXPECT_EQ(GetModuleHandleW(u"qmtestlnk.dll"), linked);
 }
