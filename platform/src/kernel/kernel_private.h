@@ -43,12 +43,12 @@ std::u16string WindowsDirectory();
 char16_t FoldCase(char16_t c);
 bool EqualNoCase(const std::u16string &a, const std::u16string &b);
 
-/* UTF-16 <-> UTF-8 (host file names); unpaired surrogates become U+FFFD. */
+/* UTF-16 <-> UTF-8 (host file names), through the code-page converters below. */
 std::string Utf8FromWide(const std::u16string &s);
 std::u16string WideFromUtf8(const std::string &s);
 
-/* Text of the ANSI code page to UTF-16 and back (the A functions, ANSI profile files);
- * unmappable characters become '?'. */
+/* Text of the ANSI code page to UTF-16 and back (the A functions, ANSI profile files),
+ * through the code-page converters below. */
 std::u16string WideFromAnsi(const std::string &s);
 std::string AnsiFromWide(const std::u16string &s);
 
@@ -115,6 +115,17 @@ HMODULE ModuleOfAddress(const void *address);
  * takes the default language choice of FindResourceW. data and size out, valid while
  * the module stays loaded. False with the FindResourceW last error when missing. */
 bool FindResourceData(HMODULE module, LPCWSTR type, LPCWSTR name, WORD lang, const void **data, DWORD *size);
+
+/* ---- Code pages (codepage.cpp) ---- */
+
+/* Converts `length` bytes of text in a code page (CP_ACP, CP_OEMCP, CP_UTF8 or a number) to
+ * UTF-16, undefined bytes becoming the code page's default character; false for an unknown
+ * code page or a NULL text. */
+bool MultiToWide(UINT code_page, const char *text, size_t length, std::u16string *out);
+
+/* Converts `length` UTF-16 units to a code page, characters it lacks becoming '?' (U+FFFD in
+ * UTF-8 for unpaired surrogates); false for an unknown code page or a NULL text. */
+bool WideToMulti(UINT code_page, const char16_t *text, size_t length, std::string *out);
 
 }  // namespace qmk
 

@@ -168,63 +168,14 @@ bool qmk::EqualNoCase(const std::u16string &a, const std::u16string &b)
 std::string qmk::Utf8FromWide(const std::u16string &s)
 {
     std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        unsigned long c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += (char)c;
-        } else if (c < 0x800) {
-            out += (char)(0xC0 | (c >> 6));
-            out += (char)(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += (char)(0xE0 | (c >> 12));
-            out += (char)(0x80 | ((c >> 6) & 0x3F));
-            out += (char)(0x80 | (c & 0x3F));
-        } else {
-            out += (char)(0xF0 | (c >> 18));
-            out += (char)(0x80 | ((c >> 12) & 0x3F));
-            out += (char)(0x80 | ((c >> 6) & 0x3F));
-            out += (char)(0x80 | (c & 0x3F));
-        }
-    }
+    WideToMulti(CP_UTF8, s.data(), s.size(), &out);
     return out;
 }
 
 std::u16string qmk::WideFromUtf8(const std::string &s)
 {
     std::u16string out;
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char b = (unsigned char)s[i];
-        unsigned long c;
-        size_t n;
-        if (b < 0x80) { c = b; n = 0; }
-        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; n = 1; }
-        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; n = 2; }
-        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; n = 3; }
-        else { out += (char16_t)0xFFFD; ++i; continue; }
-        if (n && i + n >= s.size()) { out += (char16_t)0xFFFD; break; }
-        bool ok = true;
-        for (size_t k = 1; k <= n; ++k) {
-            unsigned char t = (unsigned char)s[i + k];
-            if ((t & 0xC0) != 0x80) { ok = false; break; }
-            c = (c << 6) | (t & 0x3F);
-        }
-        if (!ok) { out += (char16_t)0xFFFD; ++i; continue; }
-        i += n + 1;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += (char16_t)(0xD800 + (c >> 10));
-            out += (char16_t)(0xDC00 + (c & 0x3FF));
-        } else {
-            out += (char16_t)c;
-        }
-    }
+    MultiToWide(CP_UTF8, s.data(), s.size(), &out);
     return out;
 }
 
@@ -439,17 +390,16 @@ extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
     return qmk::CopyOutPath(kTempDirectory, lpBuffer, nBufferLength);
 }
 
-/* Until the kernel's code-page tables are at hand, ANSI text is taken as Latin-1. */
 std::u16string qmk::WideFromAnsi(const std::string &s)
 {
     std::u16string out;
-    for (unsigned char c : s) out += (char16_t)c;
+    MultiToWide(CP_ACP, s.data(), s.size(), &out);
     return out;
 }
 
 std::string qmk::AnsiFromWide(const std::u16string &s)
 {
     std::string out;
-    for (char16_t c : s) out += c < 0x100 ? (char)c : '?';
+    WideToMulti(CP_ACP, s.data(), s.size(), &out);
     return out;
 }
