@@ -115,7 +115,7 @@ extern "C" HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW l
     find->base.destroy = destroy_find;
     find->next = 1;
     while (struct dirent *e = readdir(d)) {
-        std::u16string name = qmk::WideFromUtf8(e->d_name);
+        std::u16string name = qmk::WideText(CP_UTF8, e->d_name);
         if (name.size() >= MAX_PATH || !name_matches(name, mask)) continue;
         if (drive_root && (name == u"." || name == u"..")) continue;
         struct stat st;

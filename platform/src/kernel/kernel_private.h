@@ -43,14 +43,11 @@ std::u16string WindowsDirectory();
 char16_t FoldCase(char16_t c);
 bool EqualNoCase(const std::u16string &a, const std::u16string &b);
 
-/* UTF-16 <-> UTF-8 (host file names), through the code-page converters below. */
-std::string Utf8FromWide(const std::u16string &s);
-std::u16string WideFromUtf8(const std::string &s);
-
-/* Text of the ANSI code page to UTF-16 and back (the A functions, ANSI profile files),
- * through the code-page converters below. */
-std::u16string WideFromAnsi(const std::string &s);
-std::string AnsiFromWide(const std::u16string &s);
+/* Text of a code page (CP_UTF8 for host file names, CP_ACP for the A functions and ANSI
+ * profile files) to UTF-16 and back, through the code-page converters below; unknown code
+ * pages give empty text. */
+std::u16string WideText(UINT code_page, const std::string &s);
+std::string MultiText(UINT code_page, const std::u16string &s);
 
 /* Copies a string with the Windows buffer rule of the directory functions: when it fits
  * with its terminator, copies it and answers its length; otherwise copies nothing and

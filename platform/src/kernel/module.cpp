@@ -75,7 +75,7 @@ std::string canonical(const std::string &path)
 
 std::u16string base_of_host(const std::string &host)
 {
-    return qmk::WideFromUtf8(host.substr(host.find_last_of('/') + 1));
+    return qmk::WideText(CP_UTF8, host.substr(host.find_last_of('/') + 1));
 }
 
 qmk::Module *new_record(const std::string &host, void *dl, bool datafile, bool pinned)
@@ -357,7 +357,7 @@ extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName)
 extern "C" HMODULE WINAPI LoadLibraryExA(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags)
 {
     if (!lpLibFileName) return fail_module(ERROR_INVALID_PARAMETER);
-    return LoadLibraryExW(qmk::WideFromAnsi(lpLibFileName).c_str(), hFile, dwFlags);
+    return LoadLibraryExW(qmk::WideText(CP_ACP, lpLibFileName).c_str(), hFile, dwFlags);
 }
 
 /* LoadLibraryA: LoadLibraryExA without flags. */

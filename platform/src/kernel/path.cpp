@@ -115,14 +115,14 @@ bool resolve(const char16_t *path, char16_t *drive, std::vector<std::u16string> 
  * first); empty when there is none. */
 std::string find_entry(const std::string &dir, const std::u16string &name)
 {
-    std::string exact = qmk::Utf8FromWide(name);
+    std::string exact = qmk::MultiText(CP_UTF8, name);
     struct stat st;
     if (lstat((dir + "/" + exact).c_str(), &st) == 0) return exact;
     DIR *d = opendir(dir.empty() ? "/" : dir.c_str());
     if (!d) return std::string();
     std::string found;
     while (struct dirent *e = readdir(d)) {
-        if (qmk::EqualNoCase(qmk::WideFromUtf8(e->d_name), name)) {
+        if (qmk::EqualNoCase(qmk::WideText(CP_UTF8, e->d_name), name)) {
             found = e->d_name;
             break;
         }
@@ -165,17 +165,17 @@ bool qmk::EqualNoCase(const std::u16string &a, const std::u16string &b)
     return true;
 }
 
-std::string qmk::Utf8FromWide(const std::u16string &s)
+std::u16string qmk::WideText(UINT code_page, const std::string &s)
 {
-    std::string out;
-    WideToMulti(CP_UTF8, s.data(), s.size(), &out);
+    std::u16string out;
+    MultiToWide(code_page, s.data(), s.size(), &out);
     return out;
 }
 
-std::u16string qmk::WideFromUtf8(const std::string &s)
+std::string qmk::MultiText(UINT code_page, const std::u16string &s)
 {
-    std::u16string out;
-    MultiToWide(CP_UTF8, s.data(), s.size(), &out);
+    std::string out;
+    WideToMulti(code_page, s.data(), s.size(), &out);
     return out;
 }
 
@@ -214,7 +214,7 @@ bool qmk::HostPath(const char16_t *windows_path, std::string *host_path)
             name = find_entry(path, part);
             if (name.empty()) existing = false;
         }
-        if (!existing) name = Utf8FromWide(part);
+        if (!existing) name = MultiText(CP_UTF8, part);
         path += "/" + name;
     }
     if (path.empty()) path = "/";
@@ -240,11 +240,11 @@ std::u16string qmk::WindowsPathOfHost(const std::string &host_path)
         if (path.size() > root.size() + 2 && path[root.size() + 2] != '/') continue;
         std::u16string out(1, (char16_t)(letter - 'a' + 'A'));
         out += u":";
-        std::u16string rest = WideFromUtf8(path.substr(root.size() + 2));
+        std::u16string rest = WideText(CP_UTF8, path.substr(root.size() + 2));
         for (char16_t &c : rest) if (c == u'/') c = u'\\';
         return out + (rest.empty() ? u"\\" : rest);
     }
-    std::u16string rest = WideFromUtf8(path);
+    std::u16string rest = WideText(CP_UTF8, path);
     for (char16_t &c : rest) if (c == u'/') c = u'\\';
     return u"Z:" + rest;
 }
@@ -388,18 +388,4 @@ extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
 {
     make_directories(kTempDirectory);
     return qmk::CopyOutPath(kTempDirectory, lpBuffer, nBufferLength);
-}
-
-std::u16string qmk::WideFromAnsi(const std::string &s)
-{
-    std::u16string out;
-    MultiToWide(CP_ACP, s.data(), s.size(), &out);
-    return out;
-}
-
-std::string qmk::AnsiFromWide(const std::u16string &s)
-{
-    std::string out;
-    WideToMulti(CP_ACP, s.data(), s.size(), &out);
-    return out;
 }

@@ -97,16 +97,16 @@ std::u16string decode(const std::string &bytes, Encoding *encoding)
     }
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         *encoding = kUtf8;
-        return qmk::WideFromUtf8(bytes.substr(3));
+        return qmk::WideText(CP_UTF8, bytes.substr(3));
     }
     *encoding = kAnsi;
-    return qmk::WideFromAnsi(bytes);
+    return qmk::WideText(CP_ACP, bytes);
 }
 
 std::string encode(const std::u16string &text, Encoding encoding)
 {
-    if (encoding == kUtf8) return "\xEF\xBB\xBF" + qmk::Utf8FromWide(text);
-    if (encoding == kAnsi) return qmk::AnsiFromWide(text);
+    if (encoding == kUtf8) return "\xEF\xBB\xBF" + qmk::MultiText(CP_UTF8, text);
+    if (encoding == kAnsi) return qmk::MultiText(CP_ACP, text);
     std::string out = "\xFF\xFE";
     for (char16_t c : text) {
         out += (char)(c & 0xFF);
