@@ -561,7 +561,8 @@ extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFile
     std::u16string full;
     if (!qmk::FullWindowsPath(lpNewFileName, &full) || !qmk::HostPath(full.c_str(), &to)) return FALSE;
     /* The target keeps the case given for its last component. */
-    std::string target = to.substr(0, to.find_last_of('/') + 1) + qmk::MultiText(CP_UTF8, full.substr(full.find_last_of(u'\\') + 1));
+    std::string target = to.substr(0, to.find_last_of('/') + 1) +
+                         qmk::MultiText(CP_UTF8, full.substr(full.find_last_of(u'\\') + 1));
     if (stat(to.c_str(), &to_st) == 0 && !(to_st.st_dev == st.st_dev && to_st.st_ino == st.st_ino)) {
         if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return fail(ERROR_ALREADY_EXISTS);
         if (S_ISDIR(to_st.st_mode) || S_ISDIR(st.st_mode) || !(to_st.st_mode & S_IWUSR)) return fail(ERROR_ACCESS_DENIED);
