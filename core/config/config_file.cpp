@@ -8,6 +8,7 @@ static const WCHAR kCommentKey[] = TEXT("COMMENT");
 static WCHAR fold(WCHAR c);
 static BOOL starts_with_no_case(const WCHAR *line, const WCHAR *key, int keyLength);
 static DWORD block_chars(LPCWSTR path);
+static int find_section(LPCWSTR path, LPCWSTR section);
 
 /* Characters of a buffer of 2 x (file size) + 2 bytes; 0 for an empty or missing file. */
 static DWORD block_chars(LPCWSTR path)
@@ -16,6 +17,26 @@ static DWORD block_chars(LPCWSTR path)
     if (size == 0 || size > 0x3FFFFFFF)
         return 0;
     return (2 * size + 2) / sizeof(WCHAR);
+}
+
+/* 1 when the file has the section (without case), 0 when not, -1 when out of memory. */
+static int find_section(LPCWSTR path, LPCWSTR section)
+{
+    if (path == nullptr || section == nullptr)
+        return 0;
+    DWORD chars = block_chars(path);
+    if (chars == 0)
+        return 0;
+    WCHAR *names = (WCHAR *)util_GlobalAllocZero(chars * sizeof(WCHAR));
+    if (names == nullptr)
+        return -1;
+    int found = 0;
+    if (GetPrivateProfileSectionNamesW(names, chars, path) > 0) {
+        for (const WCHAR *name = names; *name != 0 && !found; name += lstrlenW(name) + 1)
+            found = lstrcmpiW(name, section) == 0 ? 1 : 0;
+    }
+    GlobalFree(names);
+    return found;
 }
 
 /* The upper-case form of one character. */
@@ -140,28 +161,18 @@ WCHAR *WINAPI cfg_ResolveModelSection(LPCWSTR modelName, LPCWSTR path, DWORD cap
         if (*p == ' ' || *p == '-' || *p == '/')
             *p = '_';
     }
-    if (name[0] == 0 || !cfg_SectionExists(path, name))
+    // Out of memory gives no section rather than the wrong one.
+    int found = name[0] == 0 ? 0 : find_section(path, name);
+    if (found < 0)
+        return nullptr;
+    if (found == 0)
         return util_DupWide(CFG_DEFAULT_SECTION);
     return util_DupWide(name);
 }
 
 BOOL WINAPI cfg_SectionExists(LPCWSTR path, LPCWSTR section)
 {
-    if (path == nullptr || section == nullptr)
-        return FALSE;
-    DWORD chars = block_chars(path);
-    if (chars == 0)
-        return FALSE;
-    WCHAR *names = (WCHAR *)util_GlobalAllocZero(chars * sizeof(WCHAR));
-    if (names == nullptr)
-        return FALSE;
-    BOOL found = FALSE;
-    if (GetPrivateProfileSectionNamesW(names, chars, path) > 0) {
-        for (const WCHAR *name = names; *name != 0 && !found; name += lstrlenW(name) + 1)
-            found = lstrcmpiW(name, section) == 0;
-    }
-    GlobalFree(names);
-    return found;
+    return find_section(path, section) == 1;
 }
 
 WCHAR *WINAPI util_ReadConfigComment(LPCWSTR modelName, LPCWSTR path)

@@ -42,7 +42,8 @@ WORD WINAPI cfg_FindKey(WORD startLine, BOOL last, const WCHAR *block, const WCH
 /*
  * cfg_ResolveModelSection: the model name (cut to capacity - 1 characters, capacity at most
  * CFG_SECTION_NAME_CHARS) with blanks, '-' and '/' made '_', when the file has such a section
- * (without case); else "default". A new string; NULL when out of memory.
+ * (without case); else "default". A new string; NULL when out of memory (also while looking
+ * for the section, so that a model never reads "default" for lack of memory).
  */
 WCHAR *WINAPI cfg_ResolveModelSection(LPCWSTR modelName, LPCWSTR path, DWORD capacity);
 
