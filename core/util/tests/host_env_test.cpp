@@ -7,6 +7,10 @@
 
 #include "platform/testing/qm_testing.h"
 
+#include <qmhost.h>
+
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -202,6 +206,64 @@ TEST_F(HostEnv, FileAgeAndDebugLogDirectory)
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(util_GetDebugLogDirectory(directory));   // again, both levels existing
     EXPECT_FALSE(util_GetExtraFilePath(0, directory, UTIL_DEBUG_LOG_CHARS));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HostEnv, IeProtectedModeFromTheStandIn)
+{
+    struct Case {
+        DWORD major;
+        const char *answer;   // NULL: unset
+        bool missing;
+        BOOL expected;
+    };
+    static const Case kCases[] = {
+        {6, "1", false, TRUE},
+        {6, "0", false, FALSE},
+        {6, "fail", false, FALSE},
+        {6, "1", true, FALSE},    // no module: not protected
+        {5, "1", false, FALSE},   // before Vista the module is not asked
+    };
+    for (const Case &c : kCases) {
+        pin_version(2, c.major, 0);
+        setenv("QM_TEST_IE_PROTECTED", c.answer, 1);
+        qmt_FailModuleLoad(c.missing ? TEXT("ieframe.dll") : nullptr);
+        qmt_ResetModuleCounts();
+        EXPECT_EQ(c.expected, util_IsIeProtectedMode()) << c.major << " " << c.answer << " " << c.missing;
+        EXPECT_EQ(c.major >= 6 && !c.missing ? 1u : 0u, qmt_ModuleLoadCount(TEXT("ieframe.dll")));
+    }
+    qmt_FailModuleLoad(nullptr);
+    unsetenv("QM_TEST_IE_PROTECTED");
+    EXPECT_EQ(0u, qmt_LiveModules());
+}
+
+TEST_F(HostEnv, FormsOfAPrinter)
+{
+    QMH_PRINTER_SETUP setup = {TEXT("Office"), TEXT("LPT1:"), TEXT("QM Driver"), TEXT("C:\\drv\\qmkelvim.dll"),
+                               TEXT("C:\\drv\\QM50C1.DDD"), TEXT("C:\\drv\\qmkelviu.dll"), nullptr, nullptr, 0};
+    ASSERT_TRUE(qmh_InstallPrinter(&setup));
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Office"), &printer, nullptr));
+    FORM_INFO_1W *forms = nullptr;
+    DWORD needed = 0, count = 0;
+    DWORD before = qmt_LiveGlobalBlocks();
+    ASSERT_EQ((DWORD)UTIL_FORMS_OK, util_EnumFormsAlloc(printer, &forms, &needed, &count));
+    ASSERT_NE(nullptr, forms);
+    EXPECT_GT(count, 10u);
+    EXPECT_GE(needed, count * sizeof(FORM_INFO_1W));
+    EXPECT_EQ(std::u16string(u"Letter"), std::u16string(forms[0].pName));
+    util_GlobalFreeIfSet(forms);
+    EXPECT_EQ(before, qmt_LiveGlobalBlocks());
+
+    qmt_FailAllocations(0, 1);
+    EXPECT_EQ((DWORD)UTIL_FORMS_NO_MEMORY, util_EnumFormsAlloc(printer, &forms, &needed, &count));
+    qmt_FailAllocations(0, 0);
+    EXPECT_EQ(nullptr, forms);
+    ClosePrinter(printer);
+    EXPECT_EQ((DWORD)UTIL_FORMS_FAILED, util_EnumFormsAlloc(nullptr, &forms, &needed, &count));
 }
 
 }  // namespace
