@@ -1,6 +1,8 @@
 /* Number conversions. */
 #include "core/util/conversion.h"
 
+#include <stdlib.h>
+
 static int digit_value(WCHAR c, int base);
 
 /* The value of one digit in base 10 or 16; -1 when c is no such digit. */
