@@ -63,11 +63,6 @@ endforeach()
 string(APPEND src "const DmaIdRange g_DmaIdRanges[] = {\n${range_rows}    {nullptr, 0, 0}\n};\n\n")
 string(APPEND src "const DmaIdPair g_DmaIdPairs5002[] = {\n${older}    {0, 0}\n};\n")
 
-if(EXISTS ${OUT})
-  file(READ ${OUT} old)
-  if(old STREQUAL src)
-    return()
-  endif()
-endif()
-file(WRITE ${OUT} "${src}")
+# Written only when the text changes, so that an unchanged table rebuilds nothing.
+file(CONFIGURE OUTPUT ${OUT} CONTENT "${src}" @ONLY)
 message(STATUS "Generated ${total} public identifier pairs")
