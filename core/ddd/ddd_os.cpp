@@ -1,0 +1,123 @@
+/*
+ * The reader's calls into the operating system: mapping a file read-only and copying it,
+ * loading resource-only modules of the driver's directory and their strings, and ANSI
+ * text conversion in the process's ANSI code page.
+ */
+#include "core/ddd/ddd.h"
+
+#include "core/ddd/ddd_private.h"
+#include "core/util/module.h"
+
+/* Longest module path, in characters, including the terminator. */
+#define OS_PATH_CHARS MAX_PATH
+/* Loads a module as data only: no code runs, and its own directory is searched. */
+#define OS_RESOURCE_LOAD_FLAGS (LOAD_LIBRARY_AS_DATAFILE | LOAD_WITH_ALTERED_SEARCH_PATH)
+
+WCHAR *ddd_AnsiToWide(const BYTE *ansi, DWORD length)
+{
+    DWORD end = 0;
+    while (end < length && ansi[end] != 0) {
+        ++end;
+    }
+    int chars = end ? MultiByteToWideChar(CP_ACP, 0, (LPCSTR)ansi, (int)end, NULL, 0) : 0;
+    if (end && chars <= 0) {
+        chars = 0;
+    }
+    WCHAR *text = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)chars + 1) * sizeof(WCHAR));
+    if (!text) {
+        return NULL;
+    }
+    if (chars > 0) {
+        MultiByteToWideChar(CP_ACP, 0, (LPCSTR)ansi, (int)end, text, chars);
+    }
+    return text;
+}
+
+WCHAR *ddd_OsDirectoryOf(LPCWSTR path)
+{
+    DWORD length = 0;
+    DWORD cut = 0;
+    while (path[length]) {
+        if (path[length] == '\\' || path[length] == '/') {
+            cut = length + 1;
+        }
+        ++length;
+    }
+    WCHAR *directory = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)cut + 1) * sizeof(WCHAR));
+    if (directory) {
+        CopyMemory(directory, path, cut * sizeof(WCHAR));
+    }
+    return directory;
+}
+
+DddStatus ddd_OsLoadFile(LPCWSTR path, BYTE **bytes, DWORD *size)
+{
+    *bytes = NULL;
+    *size = 0;
+    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return DDD_ERROR;
+    }
+    DWORD high = 0;
+    DWORD length = GetFileSize(handle, &high);
+    if (length == INVALID_FILE_SIZE || high != 0 || length == 0) {
+        CloseHandle(handle);
+        return DDD_ERROR;
+    }
+    HANDLE mapping = CreateFileMappingW(handle, NULL, PAGE_READONLY, 0, 0, NULL);
+    if (!mapping) {
+        CloseHandle(handle);
+        return DDD_ERROR;
+    }
+    const BYTE *view = (const BYTE *)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    DddStatus status = DDD_ERROR;
+    if (view) {
+        BYTE *copy = (BYTE *)GlobalAlloc(GPTR, length);
+        if (copy) {
+            CopyMemory(copy, view, length);
+            *bytes = copy;
+            *size = length;
+            status = DDD_OK;
+        } else {
+            status = DDD_NO_MEMORY;
+        }
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    CloseHandle(handle);
+    return status;
+}
+
+void ddd_OsFreeModule(HMODULE module)
+{
+    if (module) {
+        FreeLibrary(module);
+    }
+}
+
+HMODULE ddd_OsLoadModule(const char *fileName)
+{
+    WCHAR path[UTIL_MODULE_DIRECTORY_MIN_BYTES / sizeof(WCHAR)];
+    if (!util_GetModuleDirectory(path, sizeof(path))) {
+        return NULL;
+    }
+    DWORD length = 0;
+    while (path[length]) {
+        ++length;
+    }
+    /* The name is plain ANSI text; the path, with it, stays below MAX_PATH characters. */
+    for (const char *p = fileName; *p; ++p) {
+        if (length + 1 >= OS_PATH_CHARS) {
+            return NULL;
+        }
+        path[length++] = (WCHAR)(BYTE)*p;
+    }
+    path[length] = 0;
+    return LoadLibraryExW(path, NULL, OS_RESOURCE_LOAD_FLAGS);
+}
+
+int ddd_OsLoadString(HMODULE module, UINT id, WCHAR *buffer, int chars)
+{
+    return LoadStringW(module, id, buffer, chars);
+}

@@ -1,0 +1,95 @@
+/*
+ * Stand-in for ddd_os.cpp while the host platform layer does not yet provide files,
+ * modules and code pages: files are read with the C library, ANSI text is taken as
+ * Latin-1, and no resource module can be loaded. Used by the host build only until
+ * those kernel services exist (core/ddd/sources.cmake decides).
+ */
+#include "core/ddd/ddd.h"
+
+#include "core/ddd/ddd_private.h"
+
+#include <stdio.h>
+
+WCHAR *ddd_AnsiToWide(const BYTE *ansi, DWORD length)
+{
+    DWORD end = 0;
+    while (end < length && ansi[end] != 0) {
+        ++end;
+    }
+    WCHAR *text = (WCHAR *)GlobalAlloc(GPTR, (end + 1) * sizeof(WCHAR));
+    if (!text) {
+        return NULL;
+    }
+    for (DWORD i = 0; i < end; ++i) {
+        text[i] = ansi[i];
+    }
+    return text;
+}
+
+WCHAR *ddd_OsDirectoryOf(LPCWSTR path)
+{
+    DWORD length = 0;
+    DWORD cut = 0;
+    while (path[length]) {
+        if (path[length] == '\\' || path[length] == '/') {
+            cut = length + 1;
+        }
+        ++length;
+    }
+    WCHAR *directory = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)cut + 1) * sizeof(WCHAR));
+    if (directory) {
+        CopyMemory(directory, path, cut * sizeof(WCHAR));
+    }
+    return directory;
+}
+
+DddStatus ddd_OsLoadFile(LPCWSTR path, BYTE **bytes, DWORD *size)
+{
+    *bytes = NULL;
+    *size = 0;
+    char name[1024];
+    DWORD i = 0;
+    for (; path[i] && i + 1 < sizeof(name); ++i) {
+        name[i] = path[i] == '\\' ? '/' : (char)path[i];
+    }
+    name[i] = 0;
+    FILE *f = fopen(name, "rb");
+    if (!f) {
+        return DDD_ERROR;
+    }
+    fseek(f, 0, SEEK_END);
+    long length = ftell(f);
+    fseek(f, 0, SEEK_SET);
+    if (length <= 0) {
+        fclose(f);
+        return DDD_ERROR;
+    }
+    BYTE *copy = (BYTE *)GlobalAlloc(GPTR, (DWORD)length);
+    if (!copy) {
+        fclose(f);
+        return DDD_NO_MEMORY;
+    }
+    DddStatus status = fread(copy, 1, (size_t)length, f) == (size_t)length ? DDD_OK : DDD_ERROR;
+    fclose(f);
+    if (status != DDD_OK) {
+        GlobalFree(copy);
+        return status;
+    }
+    *bytes = copy;
+    *size = (DWORD)length;
+    return DDD_OK;
+}
+
+void ddd_OsFreeModule(HMODULE)
+{
+}
+
+HMODULE ddd_OsLoadModule(const char *)
+{
+    return NULL;
+}
+
+int ddd_OsLoadString(HMODULE, UINT, WCHAR *, int)
+{
+    return 0;
+}
