@@ -15,31 +15,36 @@ struct CatalogueEntry {
 
 /* FunctionID, {StorageKind, stored ValueType, capacity in bytes}. */
 static const CatalogueEntry kRows[] = {
-    { 2, { 0, 2, 2 } },        /* dmOrientation */
-    { 3, { 0, 2, 2 } },        /* dmPaperSize */
-    { 7, { 0, 2, 2 } },        /* dmCopies */
-    { 8, { 0, 2, 2 } },        /* dmDefaultSource */
-    { 9, { 0, 2, 2 } },        /* dmPrintQuality */
-    { 10, { 0, 2, 2 } },       /* dmColor */
-    { 11, { 0, 2, 2 } },       /* dmDuplex */
-    { 13, { 0, 2, 2 } },       /* dmTTOption */
-    { 14, { 0, 2, 2 } },       /* dmCollate */
-    { 262, { 0, 3, 2 } },
-    { 268, { 0, 2, 2 } },
-    { 269, { 0, 2, 2 } },
+    { 1, { 0, 6, 64 } },       /* dmDeviceName */
+    { 7, { 0, 2, 2 } },        /* dmOrientation */
+    { 8, { 0, 2, 2 } },        /* dmPaperSize */
+    { 9, { 0, 2, 2 } },        /* dmPaperLength */
+    { 10, { 0, 2, 2 } },       /* dmPaperWidth */
+    { 11, { 0, 2, 2 } },       /* dmScale */
+    { 12, { 0, 2, 2 } },       /* dmCopies */
+    { 13, { 0, 2, 2 } },       /* dmDefaultSource */
+    { 14, { 0, 5, 4 } },       /* quality and resolution pair */
+    { 15, { 0, 2, 2 } },       /* dmColor */
+    { 16, { 0, 2, 2 } },       /* dmDuplex */
+    { 17, { 0, 2, 2 } },       /* dmTTOption */
+    { 18, { 0, 2, 2 } },       /* dmCollate */
+    { 19, { 0, 6, 64 } },      /* dmFormName */
+    { 259, { 0, 6, 64 } },
     { 274, { 0, 3, 2 } },
     { 278, { 0, 3, 2 } },
     { 282, { 0, 3, 2 } },
+    { 297, { 0, 6, 66 } },
+    { 304, { 0, 9, 92 } },
     { 327, { 0, 3, 2 } },
     { 466, { 1, 8, 1 } },
+    { 1793, { 1, 3, 2 } },
     { 1804, { 1, 8, 1 } },
     { 1824, { 1, 3, 2 } },
-    { 2101, { 1, 6, 64 } },
     { 4097, { 2, 1, 4 } },
     { 4098, { 2, 1, 4 } },
+    { 4129, { 2, 3, 2 } },
     { 4356, { 2, 8, 1 } },
     { 4358, { 2, 8, 1 } },
-    { 4129, { 2, 3, 2 } },
 };
 
 bool IsUncheckedFunctionId(uint16_t functionId)
