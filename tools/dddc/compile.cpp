@@ -635,10 +635,10 @@ bool Compile(const std::string &yaml, const Bytes *base, Bytes &out, std::string
             c.records.push_back(rec);
         }
         for (SourceRecord &rec : c.records) {
-            c.EncodeRecord(rec);
             if (rec.type == 3 || rec.type == 4) {
                 c.CheckDefinition(rec);
             }
+            c.EncodeRecord(rec);
         }
         c.CheckHostApps();
         Writer entries;
