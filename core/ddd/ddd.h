@@ -463,8 +463,8 @@ DddStatus ddd_SeekTypeList(DddFile *file, WORD type);
 DddStatus ddd_FindListEntry(DddFile *file, int mode, WORD value, BYTE *level, WORD *key, DWORD *offset);
 
 /*
- * ddd_LocateRecord: reads the type's list of the model file (selector 2) or the base file
- * (else), finds the entry and positions the cursor of the file holding the record at it.
+ * ddd_LocateRecord: reads the type's list of the base file (selector 1) or the model file
+ * (any other selector), finds the entry and positions the cursor of the file holding the record at it.
  * holder: out, the file positioned; level: out, the entry's level.
  */
 DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selector, WORD type,

@@ -150,7 +150,9 @@ DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selecto
         return DDD_ERROR;
     }
     *holder = NULL;
-    DddFile *listFile = selector == DDD_LEVEL_MODEL ? model : base;
+    /* Selector 1 reads the base file's list; 2, and callers passing 0 for "the model's
+     * lookup", read the model file's list, which also names the base file's records. */
+    DddFile *listFile = selector == DDD_LEVEL_BASE ? base : model;
     if (!listFile || !listFile->bytes) {
         return DDD_ERROR;
     }
