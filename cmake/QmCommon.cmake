@@ -147,3 +147,34 @@ function(qm_add_benchmark name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
   set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
 endfunction()
+
+# Outside libraries of the target build, cross-built by scripts/cross-deps into
+# QM_WINDOWS_DEPS: imported as qm::jpeg and qm::netsnmp when present.
+if(QM_TARGET AND QM_WINDOWS_DEPS AND EXISTS ${QM_WINDOWS_DEPS}/lib/libjpeg.a)
+  add_library(qm_jpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(qm_jpeg PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${QM_WINDOWS_DEPS}/include)
+  add_library(qm::jpeg ALIAS qm_jpeg)
+endif()
+if(QM_TARGET AND QM_WINDOWS_DEPS AND EXISTS ${QM_WINDOWS_DEPS}/lib/libnetsnmp.a)
+  add_library(qm_netsnmp STATIC IMPORTED GLOBAL)
+  set_target_properties(qm_netsnmp PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libnetsnmp.a
+    INTERFACE_INCLUDE_DIRECTORIES ${QM_WINDOWS_DEPS}/include
+    INTERFACE_LINK_LIBRARIES "ws2_32;iphlpapi")
+  add_library(qm::netsnmp ALIAS qm_netsnmp)
+endif()
+# The host build takes them from Debian's :i386 packages under the same names.
+if(QM_HOST)
+  find_library(QM_HOST_JPEG NAMES jpeg)
+  find_library(QM_HOST_NETSNMP NAMES netsnmp)
+  if(QM_HOST_JPEG)
+    add_library(qm_jpeg UNKNOWN IMPORTED GLOBAL)
+    set_target_properties(qm_jpeg PROPERTIES IMPORTED_LOCATION ${QM_HOST_JPEG})
+    add_library(qm::jpeg ALIAS qm_jpeg)
+  endif()
+  if(QM_HOST_NETSNMP)
+    add_library(qm_netsnmp UNKNOWN IMPORTED GLOBAL)
+    set_target_properties(qm_netsnmp PROPERTIES IMPORTED_LOCATION ${QM_HOST_NETSNMP})
+    add_library(qm::netsnmp ALIAS qm_netsnmp)
+  endif()
+endif()
