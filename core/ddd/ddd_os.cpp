@@ -1,7 +1,6 @@
 /*
  * The reader's calls into the operating system: mapping a file read-only and copying it,
- * loading resource-only modules of the driver's directory and their strings, and ANSI
- * text conversion in the process's ANSI code page.
+ * and loading resource-only modules of the driver's directory and their strings.
  */
 #include "core/ddd/ddd.h"
 
@@ -12,43 +11,6 @@
 #define OS_PATH_CHARS MAX_PATH
 /* Loads a module as data only: no code runs, and its own directory is searched. */
 #define OS_RESOURCE_LOAD_FLAGS (LOAD_LIBRARY_AS_DATAFILE | LOAD_WITH_ALTERED_SEARCH_PATH)
-
-WCHAR *ddd_AnsiToWide(const BYTE *ansi, DWORD length)
-{
-    DWORD end = 0;
-    while (end < length && ansi[end] != 0) {
-        ++end;
-    }
-    int chars = end ? MultiByteToWideChar(CP_ACP, 0, (LPCSTR)ansi, (int)end, NULL, 0) : 0;
-    if (end && chars <= 0) {
-        chars = 0;
-    }
-    WCHAR *text = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)chars + 1) * sizeof(WCHAR));
-    if (!text) {
-        return NULL;
-    }
-    if (chars > 0) {
-        MultiByteToWideChar(CP_ACP, 0, (LPCSTR)ansi, (int)end, text, chars);
-    }
-    return text;
-}
-
-WCHAR *ddd_OsDirectoryOf(LPCWSTR path)
-{
-    DWORD length = 0;
-    DWORD cut = 0;
-    while (path[length]) {
-        if (path[length] == '\\' || path[length] == '/') {
-            cut = length + 1;
-        }
-        ++length;
-    }
-    WCHAR *directory = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)cut + 1) * sizeof(WCHAR));
-    if (directory) {
-        CopyMemory(directory, path, cut * sizeof(WCHAR));
-    }
-    return directory;
-}
 
 DddStatus ddd_OsLoadFile(LPCWSTR path, BYTE **bytes, DWORD *size)
 {

@@ -1,7 +1,6 @@
 /*
- * Stand-in for ddd_os.cpp while the host platform layer does not yet provide files,
- * modules and code pages: files are read with the C library, ANSI text is taken as
- * Latin-1, and no resource module can be loaded. Used by the host build only until
+ * Stand-in for ddd_os.cpp while the host platform layer does not yet provide files and
+ * modules: files are read with the C library, and no resource module can be loaded. Used by the host build only until
  * those kernel services exist (core/ddd/sources.cmake decides).
  */
 #include "core/ddd/ddd.h"
@@ -9,39 +8,6 @@
 #include "core/ddd/ddd_private.h"
 
 #include <stdio.h>
-
-WCHAR *ddd_AnsiToWide(const BYTE *ansi, DWORD length)
-{
-    DWORD end = 0;
-    while (end < length && ansi[end] != 0) {
-        ++end;
-    }
-    WCHAR *text = (WCHAR *)GlobalAlloc(GPTR, (end + 1) * sizeof(WCHAR));
-    if (!text) {
-        return NULL;
-    }
-    for (DWORD i = 0; i < end; ++i) {
-        text[i] = ansi[i];
-    }
-    return text;
-}
-
-WCHAR *ddd_OsDirectoryOf(LPCWSTR path)
-{
-    DWORD length = 0;
-    DWORD cut = 0;
-    while (path[length]) {
-        if (path[length] == '\\' || path[length] == '/') {
-            cut = length + 1;
-        }
-        ++length;
-    }
-    WCHAR *directory = (WCHAR *)GlobalAlloc(GPTR, ((DWORD)cut + 1) * sizeof(WCHAR));
-    if (directory) {
-        CopyMemory(directory, path, cut * sizeof(WCHAR));
-    }
-    return directory;
-}
 
 DddStatus ddd_OsLoadFile(LPCWSTR path, BYTE **bytes, DWORD *size)
 {

@@ -4,11 +4,12 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ddd_entries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_free.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ddd_os_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_parse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_text.cpp)
 
-# Until the host platform layer provides files, modules and code pages, the reader uses a
+# Until the host platform layer provides files and modules, the reader uses a
 # stand-in for its operating-system calls (and the module directory is unknown).
 set(QM_KERNEL_FILES_PENDING OFF)
 if(QM_HOST)
@@ -18,7 +19,7 @@ if(QM_HOST)
     file(READ ${header} qm_header_text)
     string(APPEND qm_winbase_text "${qm_header_text}")
   endforeach()
-  foreach(api MapViewOfFile LoadStringW GetModuleFileNameW MultiByteToWideChar)
+  foreach(api MapViewOfFile LoadStringW GetModuleFileNameW)
     if(NOT qm_winbase_text MATCHES "${api}")
       set(QM_KERNEL_FILES_PENDING ON)
     endif()

@@ -136,6 +136,25 @@ TEST_F(ReaderTest, InlineTextStopsAtItsLengthWithoutATerminator)
     ddd_CloseFile(&file);
 }
 
+TEST_F(ReaderTest, InlineTextRespectsDoubleByteLeadBytesOfTheAnsiCodePage)
+{
+    DddFile file{};
+    BYTE header[DDD_HEADER_BYTES + 8] = {};
+    ASSERT_EQ(DDD_OK, ddd_OpenMemory(header, sizeof(header), &file, nullptr));
+    /* "A", then U+3042 in code page 932 (0x82 0xA0), inverted, with the terminator. */
+    BYTE body[4] = { (BYTE)~0x41, (BYTE)~0x82, (BYTE)~0xA0, 0xFF };
+    qmt_PinAnsiCodePage(932);
+    WCHAR *text = nullptr;
+    ASSERT_EQ(DDD_OK, ddd_DecodeText(&file, body, 4, &text, nullptr));
+    qmt_PinAnsiCodePage(0);
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(0x41, text[0]);
+    EXPECT_EQ(0x3042, text[1]);
+    EXPECT_EQ(0, text[2]);
+    GlobalFree(text);
+    ddd_CloseFile(&file);
+}
+
 TEST_F(ReaderTest, RecordTypesOfLaterFormatsAreRefusedBelowThem)
 {
     struct Case {
