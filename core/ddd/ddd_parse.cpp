@@ -34,6 +34,32 @@ typedef struct ParseContext {
     DddRecordHead *record;
 } ParseContext;
 
+/* Fewest file bytes of one element of each kind, used to check a count before anything
+ * is allocated from it: a value field is at least {u8 type, u16 n}. */
+#define MIN_VALUE_BYTES 3
+static const BYTE s_minElementBytes[] = {
+    2,                          /* ELEMENT_KEY */
+    2 + 1 + 2 + MIN_VALUE_BYTES,     /* ELEMENT_VALUE */
+    2 + 1 + 2 + MIN_VALUE_BYTES + 1, /* ELEMENT_FLAGGED_VALUE */
+    2,                          /* ELEMENT_TEXT */
+    6,                          /* ELEMENT_TRIPLE */
+    MIN_VALUE_BYTES,            /* ELEMENT_COPIED_VALUE */
+};
+
+/* 1 when count elements of at least minBytes each can lie in the reader's remaining bytes;
+ * else fails the reader. */
+static int parse_CountFits(DddReader *r, DWORD count, DWORD minBytes)
+{
+    if (r->status != DDD_OK) {
+        return 0;
+    }
+    if ((unsigned long long)count * minBytes > (unsigned long long)(r->end - r->position)) {
+        ddd_ReaderFail(r, DDD_ERROR);
+        return 0;
+    }
+    return 1;
+}
+
 /* Size in bytes of each fixed-size value type, 0 = any size (indexed by type 0..10). */
 static const BYTE s_valueSizes[11] = { 0, 1, 2, 2, 4, 4, 0, 4, 1, 92, 4 };
 
@@ -61,7 +87,8 @@ static DddStatus parse_Array(ParseContext *ctx, ElementKind kind, WORD *count, v
     if (r->status != DDD_OK) {
         return r->status;
     }
-    if (length > r->end - start) {
+    if (length > r->end - start || length < 2 ||
+        (unsigned long long)n * s_minElementBytes[kind] > length - 2) {
         ddd_ReaderFail(r, DDD_ERROR);
         return r->status;
     }
@@ -127,7 +154,7 @@ static void parse_Rows(ParseContext *ctx, WORD count, DddValueArray *rows)
 {
     DddReader *r = &ctx->reader;
     rows->count = 0;
-    if (count == 0 || r->status != DDD_OK) {
+    if (count == 0 || !parse_CountFits(r, count, 2 + MIN_VALUE_BYTES)) {
         return;
     }
     rows->values = (DddValue *)ddd_RecordAlloc(ctx->record, (DWORD)count * sizeof(DddValue));
@@ -375,7 +402,7 @@ static void parse_Fields(ParseContext *ctx)
         DddTextArray *lists[2] = { &rec->texts, &rec->texts2 };
         for (int l = 0; l < 2 && r->status == DDD_OK; ++l) {
             WORD n = ddd_ReaderWord(r);
-            if (n > 0 && r->status == DDD_OK) {
+            if (n > 0 && parse_CountFits(r, n, 2)) {
                 lists[l]->texts = (WCHAR **)ddd_RecordAlloc(head, (DWORD)n * sizeof(WCHAR *));
                 if (!lists[l]->texts) {
                     ddd_ReaderFail(r, DDD_NO_MEMORY);
