@@ -373,6 +373,32 @@ typedef struct DddType25 {
     WCHAR *text2;
 } DddType25;
 
+/* Kind 522: a copied data block. */
+typedef struct DddDataCopy {
+    DddRecordHead head;
+    DWORD length;
+    BYTE *data;
+} DddDataCopy;
+
+/* Kind 517: a copied value element. */
+typedef struct DddValueElement {
+    DddRecordHead head;
+    DddValue value;
+} DddValueElement;
+
+/*
+ * Kind 523: an item list handed to the property sheets: copies of a record's values (their
+ * bytes owned by the list) and keys, with the copied data block of its type-18 record.
+ */
+typedef struct DddItemList {
+    DddRecordHead head;
+    WORD sourceType;    /* the type of the record copied */
+    WORD count;
+    DddValue *values;
+    DddKeyArray keys;   /* definitions: their option keys */
+    DddDataCopy *data;  /* kind 522, or NULL */
+} DddItemList;
+
 /* ddd_ParseRecord's request. flags: DDD_PARSE_BITMAP_DATA reads a type-12 record's DIB. */
 #define DDD_PARSE_BITMAP_DATA 1
 typedef struct DddParseRequest {

@@ -203,6 +203,26 @@ const WCHAR *ddd_GetRecordString(const void *record);
  * 13, 14; else 1), 2 when empty. */
 DddStatus ddd_GetRecordText(DddRecordTextRequest *request);
 
+/* ---- item lists (ddd_items.cpp) ---- */
+
+typedef struct DddItemListRequest {
+    DddFile *model;
+    DddFile *base;
+    WORD functionId;
+    WORD optionNumber;  /* 0: the record itself; n: option n of a definition */
+    DddItemList *record;  /* out, freed with ddd_FreeRecord */
+} DddItemListRequest;
+
+/*
+ * ddd_BuildItemList: a kind-523 item list of the record behind a FunctionID (or its option
+ * n): copies of its values and keys, and for types 3, 4, 13 and 14 the data block of the
+ * type-18 record it names (kind 522; a missing block leaves data NULL).
+ */
+DddStatus ddd_BuildItemList(DddItemListRequest *request);
+
+/* ddd_GetSubRecordItems: the item list of option n (>= 1) of a definition; 1 for n = 0. */
+DddStatus ddd_GetSubRecordItems(DddItemListRequest *request);
+
 /* ---- typed accessors (ddd_records.cpp); 1 for another type, 2 past the count ---- */
 
 DddStatus ddd_GetRecordExtraWord(const void *record, WORD *word);

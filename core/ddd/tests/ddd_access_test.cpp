@@ -517,3 +517,32 @@ TEST(DddOpen, FilesByExtensionWithTheirBaseBeside)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SampleTest, ItemListsCopyValuesKeysAndTheDataBlock)
+{
+    DddItemListRequest definition = { &pair->model, &pair->base, 8, 0, nullptr };
+    ASSERT_EQ(DDD_OK, ddd_BuildItemList(&definition));
+    EXPECT_EQ(DDD_KIND_ITEM_LIST, definition.record->head.type);
+    EXPECT_EQ(4, definition.record->sourceType);
+    ASSERT_EQ(6, definition.record->keys.count);
+    EXPECT_EQ(804, definition.record->keys.keys[3]);
+    void *block = definition.record;
+    EXPECT_EQ(DDD_OK, ddd_FreeRecord(&block, DDD_KIND_ITEM_LIST));
+
+    DddItemListRequest option = { &pair->model, &pair->base, 7, 2, nullptr };
+    ASSERT_EQ(DDD_OK, ddd_GetSubRecordItems(&option));
+    ASSERT_EQ(1, option.record->count);
+    EXPECT_EQ(2, *(const short *)ddd_ValueData(&option.record->values[0]));
+    EXPECT_EQ(nullptr, option.record->data);
+    block = option.record;
+    ddd_FreeRecord(&block, DDD_FREE_OWN_TYPE);
+
+    option.optionNumber = 0;
+    EXPECT_EQ(DDD_ERROR, ddd_GetSubRecordItems(&option));
+    option.optionNumber = 3;
+    EXPECT_EQ(DDD_NOT_FOUND, ddd_GetSubRecordItems(&option));
+}
+
+} // namespace

@@ -108,6 +108,11 @@ static int WalkEverything(DddFile *model, DddFile *base, const std::string &what
                     if (ddd_ReadDefaultValue(head->key, model, base, &value, &valueType, nullptr) == DDD_OK) {
                         GlobalFree(value);
                     }
+                    DddItemListRequest items = { model, base, head->key, 1, nullptr };
+                    if (ddd_BuildItemList(&items) == DDD_OK) {
+                        void *list = items.record;
+                        ddd_FreeRecord(&list, DDD_FREE_OWN_TYPE);
+                    }
                     WCHAR *text = nullptr;
                     if (ddd_DupRecordString(model, base, head->key, nullptr, &text) == DDD_OK) {
                         GlobalFree(text);
@@ -199,6 +204,16 @@ TEST_F(CorruptTest, TheUndamagedFileWalksCleanly)
     ASSERT_EQ(DDD_OK, pair.status);
     /* 23 records of the model, the base record through its list, and through the base's. */
     EXPECT_EQ(25, WalkEverything(&pair.model, &pair.base, "undamaged"));
+
+    /* The option's type-18 data block comes with its item list. */
+    DddItemListRequest items = { &pair.model, &pair.base, 7, 1, nullptr };
+    ASSERT_EQ(DDD_OK, ddd_BuildItemList(&items));
+    ASSERT_NE(nullptr, items.record->data);
+    EXPECT_EQ(DDD_KIND_DATA_COPY, items.record->data->head.type);
+    ASSERT_EQ(2u, items.record->data->length);
+    EXPECT_EQ(0x20, items.record->data->data[1]);
+    void *list = items.record;
+    ddd_FreeRecord(&list, DDD_FREE_OWN_TYPE);
 }
 
 TEST_F(CorruptTest, TruncationAtEveryOffset)
