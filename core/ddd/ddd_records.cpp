@@ -402,6 +402,21 @@ void ddd_MapFunctionIdToRecord(WORD functionId, WORD *type, WORD *key)
 
 /* ---- typed accessors ---- */
 
+/* Row n (1-based) of a row array: FunctionID, ValueType, size and value; 2 past the count. */
+static DddStatus rec_RowEntry(const DddValueArray *rows, WORD n, WORD *functionId, BYTE *valueType, WORD *size,
+                              const void **value)
+{
+    if (n == 0 || n > rows->count) {
+        return DDD_NOT_FOUND;
+    }
+    const DddValue *row = &rows->values[n - 1];
+    if (functionId) *functionId = row->functionId;
+    if (valueType) *valueType = row->valueType;
+    if (size) *size = (WORD)row->size;
+    if (value) *value = ddd_ValueData(row);
+    return DDD_OK;
+}
+
 DddStatus ddd_GetHostAppCount(const void *record, WORD *count)
 {
     const DddRowSet *rec = (const DddRowSet *)rec_Head(record, 24, 24);
@@ -419,15 +434,7 @@ DddStatus ddd_GetHostAppEntry(const void *record, WORD n, WORD *functionId, BYTE
     if (!rec || rec->head.format <= FORMAT_HOST_APPS) {
         return DDD_ERROR;
     }
-    if (n == 0 || n > rec->rows.count) {
-        return DDD_NOT_FOUND;
-    }
-    const DddValue *row = &rec->rows.values[n - 1];
-    if (functionId) *functionId = row->functionId;
-    if (valueType) *valueType = row->valueType;
-    if (size) *size = (WORD)row->size;
-    if (value) *value = ddd_ValueData(row);
-    return DDD_OK;
+    return rec_RowEntry(&rec->rows, n, functionId, valueType, size, value);
 }
 
 DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, WORD *word1, WORD *word2,
@@ -519,25 +526,19 @@ DddStatus ddd_GetRangeItem(const void *record, WORD n, WORD *functionId)
     return DDD_OK;
 }
 
-DddStatus ddd_GetRangeMaxSize(const void *record, DddSize *size)
+/* One size block of a size-range record: 0 its minimum, 1 its maximum. */
+static DddStatus rec_RangeSize(const void *record, int which, DddSize *size)
 {
     const DddSizeRange *rec = (const DddSizeRange *)rec_Head(record, 5, 6);
     if (!rec || !size) {
         return DDD_ERROR;
     }
-    *size = rec->maxSize;
+    *size = which ? rec->maxSize : rec->minSize;
     return DDD_OK;
 }
 
-DddStatus ddd_GetRangeMinSize(const void *record, DddSize *size)
-{
-    const DddSizeRange *rec = (const DddSizeRange *)rec_Head(record, 5, 6);
-    if (!rec || !size) {
-        return DDD_ERROR;
-    }
-    *size = rec->minSize;
-    return DDD_OK;
-}
+DddStatus ddd_GetRangeMaxSize(const void *record, DddSize *size) { return rec_RangeSize(record, 1, size); }
+DddStatus ddd_GetRangeMinSize(const void *record, DddSize *size) { return rec_RangeSize(record, 0, size); }
 
 DddStatus ddd_GetRangeSubWord(const void *record, WORD n, WORD *word)
 {
@@ -590,25 +591,19 @@ DddStatus ddd_GetRecordExtraWord(const void *record, WORD *word)
     }
 }
 
-DddStatus ddd_GetType15Text1(const void *record, const WCHAR **text)
+/* One of the two texts of a type-15 record. */
+static DddStatus rec_Type15Text(const void *record, int which, const WCHAR **text)
 {
     const DddType15 *rec = (const DddType15 *)rec_Head(record, 15, 15);
     if (!rec || !text) {
         return DDD_ERROR;
     }
-    *text = rec->text1;
+    *text = which ? rec->text2 : rec->text1;
     return DDD_OK;
 }
 
-DddStatus ddd_GetType15Text2(const void *record, const WCHAR **text)
-{
-    const DddType15 *rec = (const DddType15 *)rec_Head(record, 15, 15);
-    if (!rec || !text) {
-        return DDD_ERROR;
-    }
-    *text = rec->text2;
-    return DDD_OK;
-}
+DddStatus ddd_GetType15Text1(const void *record, const WCHAR **text) { return rec_Type15Text(record, 0, text); }
+DddStatus ddd_GetType15Text2(const void *record, const WCHAR **text) { return rec_Type15Text(record, 1, text); }
 
 DddStatus ddd_GetType21Count(const void *record, WORD *count)
 {
@@ -627,15 +622,12 @@ DddStatus ddd_GetType21Entry(const void *record, WORD n, WORD *functionId, WORD 
     if (!rec || rec->head.format < FORMAT_768) {
         return DDD_ERROR;
     }
-    if (n == 0 || n > rec->rows.count) {
-        return DDD_NOT_FOUND;
+    BYTE type = 0;
+    DddStatus status = rec_RowEntry(&rec->rows, n, functionId, &type, size, value);
+    if (status == DDD_OK && valueType) {
+        *valueType = type;
     }
-    const DddValue *row = &rec->rows.values[n - 1];
-    if (functionId) *functionId = row->functionId;
-    if (valueType) *valueType = row->valueType;
-    if (size) *size = (WORD)row->size;
-    if (value) *value = ddd_ValueData(row);
-    return DDD_OK;
+    return status;
 }
 
 /* The value rows of a type-11 or type-22 record. */

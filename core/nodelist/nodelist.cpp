@@ -4,9 +4,22 @@
  */
 #include "core/nodelist/nodelist.h"
 
+static ListNode *list_NewNode(LONG key, LONG subkey, void *data);
 static ListNode *list_NodeAtPosition(const NodeList *list, LONG position);
 static int list_Matches(const ListNode *node, LONG key, LONG subkey);
 static void list_Unlink(NodeList *list, ListNode *previous, ListNode *node);
+
+/* A new zero-filled node holding key, subkey and data; NULL when out of memory. */
+static ListNode *list_NewNode(LONG key, LONG subkey, void *data)
+{
+    ListNode *node = (ListNode *)GlobalAlloc(GPTR, sizeof(ListNode));
+    if (node) {
+        node->key = key;
+        node->subkey = subkey;
+        node->data = data;
+    }
+    return node;
+}
 
 /* The node at chain position position (0 = head), or NULL past the end. */
 static ListNode *list_NodeAtPosition(const NodeList *list, LONG position)
@@ -42,13 +55,10 @@ int ui_AddNode(NodeList *list, LONG key, LONG subkey, void *data)
     if (!list || !data) {
         return 0;
     }
-    ListNode *node = (ListNode *)GlobalAlloc(GPTR, sizeof(ListNode));
+    ListNode *node = list_NewNode(key, subkey, data);
     if (!node) {
         return 0;
     }
-    node->key = key;
-    node->subkey = subkey;
-    node->data = data;
     node->next = list->head;
     list->head = node;
     ++list->count;
@@ -145,13 +155,10 @@ int ui_InsertNodeAt(NodeList *list, LONG index, LONG key, LONG subkey, void *dat
     if (!behind) {
         return 0;
     }
-    ListNode *node = (ListNode *)GlobalAlloc(GPTR, sizeof(ListNode));
+    ListNode *node = list_NewNode(key, subkey, data);
     if (!node) {
         return 0;
     }
-    node->key = key;
-    node->subkey = subkey;
-    node->data = data;
     node->next = behind->next;
     behind->next = node;
     ++list->count;
