@@ -160,19 +160,11 @@ int CPmsOid::set_from_index(IPmsOid *oid, bool implied, int32_t count)
     if (oid == this)
         return PMC_E_ARG;
     IPmsValue *source = oid->value();
-    uint32_t total = source->length();
     uint32_t at = 0;
-    uint32_t n;
-    int code = PMC_OK;
-    if (implied) {
-        n = (count < 0 || (uint32_t)count >= total) ? total : (uint32_t)count;
-    } else {
-        n = source->read_element(at++, &code);
-        if (code != PMC_OK)
-            return code;
-        if (n > total)
-            return PMC_E_INDEX;
-    }
+    uint32_t n = 0;
+    int code = pms_read_index_length(source, implied, count, &at, &n);
+    if (code != PMC_OK)
+        return code;
     for (uint32_t i = 0; i < n; ++i) {
         uint32_t number = source->read_element(at + i, &code);
         if (code == PMC_OK)

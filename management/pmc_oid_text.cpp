@@ -4,6 +4,8 @@
  */
 #include "management/pmc_value_private.h"
 
+#include "management/pmc_status.h"
+
 /* pms_oid_text_count: 0 for the empty text, otherwise the number of dots + 1. */
 uint32_t pms_oid_text_count(const char *text)
 {
@@ -94,4 +96,18 @@ int pms_oid_text_relation(const char *self, const char *other)
         return *a == '.' ? PMS_REL_ANCESTOR : PMS_REL_BEFORE;
     }
     return *t == '.' ? PMS_REL_INSIDE : PMS_REL_AFTER;
+}
+
+int pms_read_index_length(IPmsValue *source, bool implied, int32_t count, uint32_t *at, uint32_t *n)
+{
+    uint32_t total = source->length();
+    if (implied) {
+        *n = (count < 0 || (uint32_t)count >= total) ? total : (uint32_t)count;
+        return PMC_OK;
+    }
+    int code = PMC_OK;
+    *n = source->read_element((*at)++, &code);
+    if (code != PMC_OK)
+        return code;
+    return *n > total ? PMC_E_INDEX : PMC_OK;
 }

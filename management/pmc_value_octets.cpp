@@ -312,7 +312,6 @@ int CPmsOctets::set_from_index(IPmsOid *oid, bool implied, int32_t count)
     if (!oid)
         return PMC_E_ARG;
     IPmsValue *source = oid->value();
-    uint32_t total = source->length();
     uint32_t at = 0;
     int code = PMC_OK;
     if (m_kind->index_type) {
@@ -322,7 +321,7 @@ int CPmsOctets::set_from_index(IPmsOid *oid, bool implied, int32_t count)
         if (type != m_kind->index_type)
             return PMC_E_INDEX;
     }
-    uint32_t n;
+    uint32_t n = 0;
     if (m_kind->fixed_size) {
         n = m_kind->fixed_size;
         if (!implied) {
@@ -332,14 +331,10 @@ int CPmsOctets::set_from_index(IPmsOid *oid, bool implied, int32_t count)
             if (size != n)
                 return PMC_E_INDEX;
         }
-    } else if (implied) {
-        n = (count < 0 || (uint32_t)count >= total) ? total : (uint32_t)count;
     } else {
-        n = source->read_element(at++, &code);
+        code = pms_read_index_length(source, implied, count, &at, &n);
         if (code != PMC_OK)
             return code;
-        if (n > total)
-            return PMC_E_INDEX;
     }
     uint8_t fixed[16];
     uint8_t *target = fixed;

@@ -279,6 +279,14 @@ uint32_t pms_oid_text_number(const char *text);
 bool pms_oid_text_valid(const char *text);
 int pms_oid_text_relation(const char *self, const char *other);
 
+/*
+ * pms_read_index_length: how many sub-identifiers a variable-length index form takes from
+ * `source` at *at: with the implied flag `count` (-1 or more than there are: all of
+ * them), otherwise the length prefix at *at (moved past it), which must not exceed the
+ * identifier's count (-401). 0 or the code of the failing read.
+ */
+int pms_read_index_length(IPmsValue *source, bool implied, int32_t count, uint32_t *at, uint32_t *n);
+
 /* Number text helpers (pmc_value_text.cpp). */
 int pms_scan_fields(const char *text, const char *pattern, int64_t *fields, int max_fields);
 int64_t pms_scan_decimal(const char *text);

@@ -96,16 +96,12 @@ IPmsValue *pms_create_value_from_number(int32_t number, uint32_t tag, int *code)
     return value;
 }
 
-/* pms_create_value_from_text: the kind's refusal of the text is reported as -2. */
-IPmsValue *pms_create_value_from_text(const char *text, uint32_t tag, int *code)
+/*
+ * keep_if_valid_text: sets `value` from `text` and keeps it when it then holds a valid
+ * value; otherwise releases it and answers null with the set's code (-2 when invalid).
+ */
+static IPmsValue *keep_if_valid_text(IPmsValue *value, const char *text, int *code)
 {
-    if (!text) {
-        pms_set_code(code, PMC_E_ARG);
-        return nullptr;
-    }
-    IPmsValue *value = pms_create_value(tag, code);
-    if (!value)
-        return nullptr;
     int status = value->set_text(text);
     if (status == PMC_OK && !value->is_valid())
         status = PMC_E_ARG;
@@ -117,6 +113,16 @@ IPmsValue *pms_create_value_from_text(const char *text, uint32_t tag, int *code)
     return value;
 }
 
+IPmsValue *pms_create_value_from_text(const char *text, uint32_t tag, int *code)
+{
+    if (!text) {
+        pms_set_code(code, PMC_E_ARG);
+        return nullptr;
+    }
+    IPmsValue *value = pms_create_value(tag, code);
+    return value ? keep_if_valid_text(value, text, code) : nullptr;
+}
+
 IPmsOid *pms_create_oid(int *code)
 {
     IPmsValue *value = pms_create_value(PMS_TAG_OID, code);
@@ -126,15 +132,7 @@ IPmsOid *pms_create_oid(int *code)
 IPmsOid *pms_create_oid_from_text(const char *text, int *code)
 {
     IPmsValue *value = pms_create_value(PMS_TAG_OID, code);
-    if (!value)
-        return nullptr;
-    int status = value->set_text(text);
-    if (status == PMC_OK && !value->is_valid())
-        status = PMC_E_ARG;
-    if (status != PMC_OK) {
-        value->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    return value->as_oid();
+    if (value)
+        value = keep_if_valid_text(value, text, code);
+    return value ? value->as_oid() : nullptr;
 }
