@@ -131,10 +131,70 @@ HANDLE WINAPI GetCurrentThread(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 
 /* ---- Text: strings, formatting, character conversion ---- */
+int WINAPI lstrlenW(LPCWSTR lpString);
+int WINAPI lstrlenA(LPCSTR lpString);
+LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);
+LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
+LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
+LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
+LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
+LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+/* Decimal parsing of the C runtime (stdlib.h on Windows). */
+int _wtoi(const WCHAR *str);
+long _wtol(const WCHAR *str);
+#ifdef UNICODE
+#define lstrlen lstrlenW
+#define lstrcpy lstrcpyW
+#define lstrcpyn lstrcpynW
+#define lstrcat lstrcatW
+#define lstrcmp lstrcmpW
+#define lstrcmpi lstrcmpiW
+#endif
 
 /* ---- Files, paths, modules, resources, profile files ---- */
 
 /* ---- Time, identity, debugging output ---- */
+#define MAX_COMPUTERNAME_LENGTH 15
+
+/* Time: FILETIME counts 100-nanosecond steps since 1601-01-01 UTC. */
+void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
+void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime);
+void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
+BOOL WINAPI FileTimeToSystemTime(const FILETIME *lpFileTime, LPSYSTEMTIME lpSystemTime);
+BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME *lpSystemTime, LPFILETIME lpFileTime);
+BOOL WINAPI FileTimeToLocalFileTime(const FILETIME *lpFileTime, LPFILETIME lpLocalFileTime);
+BOOL WINAPI LocalFileTimeToFileTime(const FILETIME *lpLocalFileTime, LPFILETIME lpFileTime);
+LONG WINAPI CompareFileTime(const FILETIME *lpFileTime1, const FILETIME *lpFileTime2);
+DWORD WINAPI GetTickCount(void);
+
+/* Windows version */
+BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation);
+BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
+BOOL WINAPI VerifyVersionInfoW(LPOSVERSIONINFOEXW lpVersionInformation, DWORD dwTypeMask,
+                               DWORDLONG dwlConditionMask);
+ULONGLONG WINAPI VerSetConditionMask(ULONGLONG ConditionMask, DWORD TypeMask, BYTE Condition);
+
+/* Identity of the user, the machine and the process */
+BOOL WINAPI GetUserNameW(LPWSTR lpBuffer, LPDWORD pcbBuffer);
+BOOL WINAPI GetComputerNameW(LPWSTR lpBuffer, LPDWORD nSize);
+LPWSTR WINAPI GetCommandLineW(void);
+
+/* Debugger output */
+void WINAPI OutputDebugStringW(LPCWSTR lpOutputString);
+void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
+
+#ifdef UNICODE
+#define GetVersionEx GetVersionExW
+#define VerifyVersionInfo VerifyVersionInfoW
+#define GetUserName GetUserNameW
+#define GetComputerName GetComputerNameW
+#define GetCommandLine GetCommandLineW
+#define OutputDebugString OutputDebugStringW
+#endif
 
 #ifdef __cplusplus
 }

@@ -22,6 +22,15 @@ std::u16string CurrentUserName();
  * letters map into the root, Z: to the host's own "/"; false when the path cannot be mapped. */
 bool HostPath(const char16_t *windows_path, std::string *host_path);
 
+/* Converts `length` bytes of text in a code page (CP_ACP, CP_OEMCP, CP_UTF8 or a number) to
+ * UTF-16, undefined bytes becoming the code page's default character; false for an unknown
+ * code page or a NULL text. */
+bool MultiToWide(UINT code_page, const char *text, size_t length, std::u16string *out);
+
+/* Converts `length` UTF-16 units to a code page, characters it lacks becoming '?' (U+FFFD in
+ * UTF-8 for unpaired surrogates); false for an unknown code page or a NULL text. */
+bool WideToMulti(UINT code_page, const char16_t *text, size_t length, std::string *out);
+
 }  // namespace qmk
 
 #endif

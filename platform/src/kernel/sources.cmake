@@ -1,6 +1,13 @@
 list(APPEND QM_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/identity.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/locale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/root.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/sync.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/string.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sync.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/time.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/version.cpp)

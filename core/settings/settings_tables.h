@@ -1,0 +1,27 @@
+/*
+ * The tables generated from settings.csv at build time: the location ranges and lists,
+ * the group ranges, the bit masks of on/off settings and the descriptor skeletons.
+ */
+#ifndef QM_CORE_SETTINGS_SETTINGS_TABLES_H
+#define QM_CORE_SETTINGS_SETTINGS_TABLES_H
+
+#include "core/settings/settings_types.h"
+
+enum {
+    SETTING_RANGE_COUNT = 13,  /* rows of g_SettingLocationRanges before its end row */
+    SETTING_GROUP_END = 13     /* group number of the end rows */
+};
+
+/* 13 location ranges in lookup order, then a row with a null list. */
+extern const SettingLocationRange g_SettingLocationRanges[SETTING_RANGE_COUNT + 1];
+/* Group ranges in the order 5..12, 0..4, then group 13. */
+extern const FunctionIdRange g_FunctionIdRanges[SETTING_RANGE_COUNT + 1];
+/* Bit masks of the four on/off ranges, each list ended by FunctionID 0. */
+extern const FlagMaskRow g_FlagMasks1281[];
+extern const FlagMaskRow g_FlagMasks2305[];
+extern const FlagMaskRow g_FlagMasks4097[];
+extern const FlagMaskRow g_FlagMasks4609[];
+/* Descriptor arrays per group, in the order of g_FunctionIdRanges, then group 13. */
+extern const SettingGroup g_SettingGroups[SETTING_RANGE_COUNT + 1];
+
+#endif /* QM_CORE_SETTINGS_SETTINGS_TABLES_H */

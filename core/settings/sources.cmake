@@ -1,0 +1,17 @@
+# Settings catalogue and settings access: the tables are generated from settings.csv.
+set(QM_SETTINGS_TABLES ${CMAKE_CURRENT_BINARY_DIR}/settings/settings_tables.cpp)
+add_custom_command(OUTPUT ${QM_SETTINGS_TABLES}
+  COMMAND ${CMAKE_COMMAND} -DCSV=${CMAKE_CURRENT_LIST_DIR}/settings.csv -DOUT=${QM_SETTINGS_TABLES}
+          -P ${CMAKE_CURRENT_LIST_DIR}/gen_settings_tables.cmake
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/settings.csv ${CMAKE_CURRENT_LIST_DIR}/gen_settings_tables.cmake
+  COMMENT "Generating settings tables from settings.csv"
+  VERBATIM)
+
+list(APPEND QM_CORE_SOURCES
+  ${QM_SETTINGS_TABLES}
+  ${CMAKE_CURRENT_LIST_DIR}/binding_position.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/devmode_buffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/position_tables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rotated_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_access.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/typed_value.cpp)
