@@ -107,6 +107,21 @@ TEST(PmcString, FindCompareEquals)
     EXPECT_FALSE(CPmcString("ab").equals(CPmcString("abc")));
 }
 
+TEST(PmcString, FindStepsOverDoubleByteCharacters)
+{
+    /* Shift-JIS: 0x83 0x5C is one character whose trail byte is '\\'. */
+    const char text[] = "\x83\x5c\\a\x83\x5c";
+    CPmcString s(text);
+    qmt_PinAnsiCodePage(932);
+    EXPECT_EQ(2u, s.find('\\', 0));
+    EXPECT_EQ(CPmcString::npos, s.find('\\', 3));
+    EXPECT_EQ(3u, s.find('a', 0));
+    qmt_PinAnsiCodePage(1252);  /* no lead bytes: the trail byte matches */
+    EXPECT_EQ(1u, s.find('\\', 0));
+    EXPECT_EQ(5u, s.find('\\', 3));
+    qmt_PinAnsiCodePage(0);
+}
+
 TEST(PmcString, RefusedAllocationKeepsTheText)
 {
     DWORD before = live_blocks();
