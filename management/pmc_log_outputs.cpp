@@ -119,8 +119,12 @@ int CPmcFileOutput::rotate()
         code = backup.append(kBackupSuffix);
     if (code != PMC_OK)
         return code;
-    std::remove(backup.data());
-    std::rename(m_path.data(), backup.data());
+    std::FILE *existing = std::fopen(m_path.data(), "rb");
+    if (existing) {
+        std::fclose(existing);
+        std::remove(backup.data());
+        std::rename(m_path.data(), backup.data());
+    }
     return open("wb");
 }
 

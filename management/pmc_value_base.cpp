@@ -183,9 +183,12 @@ int CPmsValueBase::set_text(const char *)
     return PMC_E_UNSUPPORTED;
 }
 
+/* set_text_from: an empty byte string (whose data is null) is the empty text. */
 int CPmsValueBase::set_text_from(CPmcByteString *text)
 {
-    return text ? set_text(text->data()) : PMC_E_ARG;
+    if (!text)
+        return PMC_E_ARG;
+    return set_text(text->length() ? text->data() : "");
 }
 
 int CPmsValueBase::set_bytes(const void *, uint32_t)
@@ -193,9 +196,12 @@ int CPmsValueBase::set_bytes(const void *, uint32_t)
     return PMC_E_UNSUPPORTED;
 }
 
+/* set_bytes_from: an empty byte string gives no bytes, not a null pointer. */
 int CPmsValueBase::set_bytes_from(CPmcByteString *bytes)
 {
-    return bytes ? set_bytes(bytes->data(), bytes->length()) : PMC_E_ARG;
+    if (!bytes)
+        return PMC_E_ARG;
+    return set_bytes(bytes->length() ? bytes->data() : "", bytes->length());
 }
 
 int CPmsValueBase::set_u16(uint32_t)

@@ -424,6 +424,17 @@ TEST(PmsValue, ClearAndBytes)
     Value number("-3", PMS_TAG_INTEGER);
     number->clear();
     EXPECT_EQ(0, number->read_signed(&code));
+
+    /* An empty byte string is the empty text and no bytes. */
+    CPmcByteString *empty = pmc_create_byte_string(nullptr);
+    EXPECT_EQ(PMC_OK, number->set_text_from(empty));
+    Value oid("1.3", PMS_TAG_OID);
+    EXPECT_EQ(PMC_OK, oid->set_bytes_from(empty));
+    EXPECT_EQ(0u, oid->length());
+    empty->assign("42");
+    EXPECT_EQ(PMC_OK, number->set_text_from(empty));
+    EXPECT_EQ(42, number->read_signed(&code));
+    empty->release();
 }
 
 TEST(PmsValue, OctetArrayGrowsInStepsOf128)
