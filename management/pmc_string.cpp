@@ -62,18 +62,7 @@ int CPmcString::append(const char *bytes, uint32_t count)
         m_length = total;
         return PMC_OK;
     }
-    uint32_t capacity = capacity_for(total);
-    char *buffer = (char *)pmc_alloc(capacity);
-    if (!buffer)
-        return PMC_E_MEMORY;
-    std::memcpy(buffer, m_data, m_length);
-    std::memcpy(buffer + m_length, bytes, count);
-    buffer[total] = 0;
-    free_text();
-    m_data = buffer;
-    m_length = total;
-    m_capacity = capacity;
-    return PMC_OK;
+    return regrow(m_length, bytes, count);
 }
 
 int CPmcString::assign(const CPmcString &other)
@@ -104,17 +93,7 @@ int CPmcString::assign(const char *bytes, uint32_t count)
         m_length = count;
         return PMC_OK;
     }
-    uint32_t capacity = capacity_for(count);
-    char *buffer = (char *)pmc_alloc(capacity);
-    if (!buffer)
-        return PMC_E_MEMORY;
-    std::memcpy(buffer, bytes, count);
-    buffer[count] = 0;
-    free_text();
-    m_data = buffer;
-    m_length = count;
-    m_capacity = capacity;
-    return PMC_OK;
+    return regrow(0, bytes, count);
 }
 
 int CPmcString::compare(const char *text) const
@@ -167,6 +146,28 @@ uint32_t CPmcString::find(char character, uint32_t start) const
             i += 1;
     }
     return npos;
+}
+
+/*
+ * regrow: a new buffer sized for keep + count characters receives the first `keep`
+ * characters of the text and then `count` bytes (which may lie in the old buffer); only
+ * then is the old buffer freed. 0, or -3 with the text unchanged.
+ */
+int CPmcString::regrow(uint32_t keep, const char *bytes, uint32_t count)
+{
+    uint32_t total = keep + count;
+    uint32_t capacity = capacity_for(total);
+    char *buffer = (char *)pmc_alloc(capacity);
+    if (!buffer)
+        return PMC_E_MEMORY;
+    std::memcpy(buffer, m_data, keep);
+    std::memcpy(buffer + keep, bytes, count);
+    buffer[total] = 0;
+    free_text();
+    m_data = buffer;
+    m_length = total;
+    m_capacity = capacity;
+    return PMC_OK;
 }
 
 void CPmcString::free_text()

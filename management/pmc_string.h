@@ -65,6 +65,7 @@ public:
 
 private:
     static uint32_t capacity_for(uint32_t length);
+    int regrow(uint32_t keep, const char *bytes, uint32_t count);
 
     uint32_t m_length = 0;
     uint32_t m_capacity = 0;
