@@ -1,11 +1,19 @@
 list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/find.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/handle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/identity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/locale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/module.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/root.cpp
   ${CMAKE_CURRENT_LIST_DIR}/string.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sync.cpp

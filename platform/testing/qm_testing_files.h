@@ -1,0 +1,48 @@
+/*
+ * Test controls of the kernel's files, modules and profile files. Used by tests only.
+ * Included by platform/testing/qm_testing.h.
+ */
+#ifndef QM_TESTING_FILES_H
+#define QM_TESTING_FILES_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Kinds of kernel object counted by qmt_LiveHandles. */
+#define QMT_HANDLE_ANY 0
+#define QMT_HANDLE_FILE 1
+#define QMT_HANDLE_MAPPING 2
+#define QMT_HANDLE_FIND 3
+
+/* Open handles of one kind (QMT_HANDLE_*), or of every kind with QMT_HANDLE_ANY. */
+DWORD qmt_LiveHandles(DWORD kind);
+/* Views of file mappings not yet unmapped. */
+DWORD qmt_LiveMappedViews(void);
+
+/* Write fault: once `after` further bytes have been written by WriteFile (counted over
+ * every file of the process), the WriteFile that would pass that count writes only the
+ * bytes up to it and then either fails with `error` (short_write FALSE; error 0 means
+ * ERROR_DISK_FULL) or succeeds with the short count (short_write TRUE). The fault fires
+ * once. qmt_ClearWriteFault() turns it off. */
+void qmt_FailWriteAt(DWORD after, BOOL short_write, DWORD error);
+void qmt_ClearWriteFault(void);
+
+/* Modules. Load count: successful LoadLibrary* calls naming the module (by file name,
+ * case-insensitive, with or without ".dll"), references to a loaded one included. */
+DWORD qmt_ModuleLoadCount(LPCWSTR name);
+/* Modules loaded by LoadLibrary* and not yet freed to zero references. */
+DWORD qmt_LiveModules(void);
+/* Makes every later load of the module of that file name fail with ERROR_MOD_NOT_FOUND
+ * (several names may be set); NULL clears the list. */
+void qmt_FailModuleLoad(LPCWSTR name);
+/* Resets the load counts. */
+void qmt_ResetModuleCounts(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QM_TESTING_FILES_H */
