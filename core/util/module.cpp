@@ -13,11 +13,6 @@ int util_GetModuleDirectory(WCHAR *buffer, DWORD size)
     }
     DWORD chars = size / sizeof(WCHAR);
     buffer[0] = 0;
-#ifdef QM_KERNEL_FILES_PENDING
-    /* The host platform layer cannot name module files yet. */
-    (void)chars;
-    return 0;
-#else
     DWORD length = GetModuleFileNameW(g_moduleInstance, buffer, chars);
     if (length == 0 || length >= chars) {
         buffer[0] = 0;
@@ -35,7 +30,6 @@ int util_GetModuleDirectory(WCHAR *buffer, DWORD size)
     buffer[cut - 1] = '\\';
     buffer[cut] = 0;
     return 1;
-#endif
 }
 
 HINSTANCE util_GetModuleHandle(void)

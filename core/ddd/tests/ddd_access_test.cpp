@@ -40,6 +40,7 @@ struct SampleTest : testing::Test {
     void SetUp() override
     {
         blocksBefore = qmt_LiveGlobalBlocks();
+        modulesBefore = qmt_LiveModules();
         pair = new Pair(*model, base);
         ASSERT_EQ(DDD_OK, pair->status);
     }
@@ -47,6 +48,7 @@ struct SampleTest : testing::Test {
     {
         delete pair;
         EXPECT_EQ(blocksBefore, qmt_LiveGlobalBlocks());
+        EXPECT_EQ(modulesBefore, qmt_LiveModules());
     }
     void *Fetch(WORD type, WORD key)
     {
@@ -59,6 +61,7 @@ struct SampleTest : testing::Test {
     static dddc::Bytes *model;
     Pair *pair = nullptr;
     DWORD blocksBefore = 0;
+    DWORD modulesBefore = 0;
 };
 dddc::Bytes *SampleTest::base = nullptr;
 dddc::Bytes *SampleTest::model = nullptr;
@@ -84,7 +87,7 @@ TEST_F(SampleTest, HeaderOfTheModelAndItsBase)
 TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
 {
     struct { WORD kind; const char *text; DddStatus status; } cases[] = {
-        { 0, "Model 50-C/1 colour page printer", DDD_OK },  /* a reference; its fallback here */
+        { 0, "Model 50-C/1 colour page printer", DDD_OK },  /* a reference into the module */
         { 5, "A4", DDD_OK },
         { 6, "qmzadc50.dll", DDD_OK },
         { 11, "site", DDD_OK },
@@ -482,38 +485,68 @@ TEST(DddOpen, HeaderChecksAndMissingBaseCloseEverything)
 /* Opening files: the extension, the base file beside the model. */
 TEST(DddOpen, FilesByExtensionWithTheirBaseBeside)
 {
-    std::string root = getenv("QM_ROOT");
+    std::string directory = std::string(getenv("QM_ROOT")) + "/c/models";
+    CreateDirectoryW(TEXT("C:\\models"), nullptr);
     dddc::Bytes base = Compile(Source(1024, "", "", "", 1));
     dddc::Bytes model = Compile(Source(1024, "", "", "B.DDD"), &base);
     auto write = [&](const std::string &name, const dddc::Bytes &bytes) {
-        std::ofstream out(root + "/" + name, std::ios::binary);
+        std::ofstream out(directory + "/" + name, std::ios::binary);
         out.write((const char *)bytes.data(), (std::streamsize)bytes.size());
     };
     write("B.DDD", base);
-    write("model.ddd", model);
+    write("sample.ddd", model);
     write("model.DDDX", model);
     write("model", model);
-    struct { const char *name; DddStatus status; } cases[] = {
-        { "model.ddd", DDD_OK }, { "model.DDDX", DDD_ERROR }, { "model", DDD_ERROR }, { "absent.DDD", DDD_ERROR },
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    struct { LPCWSTR path; DddStatus status; } cases[] = {
+        { TEXT("C:\\models\\sample.ddd"), DDD_OK },
+        { TEXT("C:\\models\\model.DDDX"), DDD_ERROR },
+        { TEXT("C:\\models\\model"), DDD_ERROR },
+        { TEXT("C:\\models\\absent.DDD"), DDD_ERROR },
     };
     for (const auto &c : cases) {
-        std::string path = root + "/" + c.name;
-        std::u16string wide(path.begin(), path.end());
         DddFile m{}, b{};
-        EXPECT_EQ(c.status, ddd_OpenFilePair((LPCWSTR)wide.c_str(), &m, &b)) << c.name;
+        EXPECT_EQ(c.status, ddd_OpenFilePair(c.path, &m, &b)) << Narrow(c.path);
         if (c.status == DDD_OK) {
             EXPECT_EQ(DDD_LEVEL_BASE, b.level);
             EXPECT_EQ(DDD_OK, ddd_CloseFilePair(&m, &b));
         }
         EXPECT_EQ(nullptr, m.bytes);
     }
-    remove((root + "/B.DDD").c_str());
-    std::string path = root + "/model.ddd";
-    std::u16string wide(path.begin(), path.end());
+    /* A base file that cannot be opened fails the open and closes the model. */
+    DeleteFileW(TEXT("C:\\models\\B.DDD"));
     DddFile m{}, b{};
-    EXPECT_EQ(DDD_ERROR, ddd_OpenFilePair((LPCWSTR)wide.c_str(), &m, &b));
+    EXPECT_EQ(DDD_ERROR, ddd_OpenFilePair(TEXT("C:\\models\\sample.ddd"), &m, &b));
     EXPECT_EQ(nullptr, m.bytes);
     EXPECT_EQ(DDD_ERROR, ddd_CloseFilePair(&m, &b));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+    EXPECT_EQ(0u, qmt_LiveHandles(QMT_HANDLE_ANY));
+    EXPECT_EQ(0u, qmt_LiveMappedViews());
+}
+
+/* References are strings of the resource module named by entry 35, in the driver's
+ * directory; a module that cannot be loaded switches them off. */
+TEST_F(SampleTest, ReferencesReadTheResourceModule)
+{
+    qmt_ResetModuleCounts();
+    void *a4 = Fetch(10, 9);
+    EXPECT_EQ("A4 (210 x 297 mm)", Narrow(((DddPaper *)a4)->name));
+    ddd_FreeRecord(&a4, DDD_FREE_OWN_TYPE);
+    void *letter = Fetch(10, 1);
+    ddd_FreeRecord(&letter, DDD_FREE_OWN_TYPE);
+    EXPECT_EQ(1u, pair->model.resources->referencesAllowed);
+    /* Module 1 is loaded once per resource block and kept until the block is freed. */
+    EXPECT_EQ(1u, qmt_ModuleLoadCount(TEXT("qm50c1.xrs")));
+}
+
+TEST_F(SampleTest, AModuleThatCannotBeLoadedSwitchesReferencesOff)
+{
+    qmt_FailModuleLoad(TEXT("qm50c1.xrs"));
+    void *a4 = Fetch(10, 9);
+    qmt_FailModuleLoad(nullptr);
+    EXPECT_EQ("A4", Narrow(((DddPaper *)a4)->name));
+    EXPECT_EQ(0u, pair->model.resources->referencesAllowed);
+    ddd_FreeRecord(&a4, DDD_FREE_OWN_TYPE);
 }
 
 } // namespace
