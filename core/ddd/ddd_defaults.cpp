@@ -23,24 +23,25 @@
 #define COUNTRY_UNKNOWN 254
 #define LANGUAGE_JAPANESE 1041
 
-static int defaults_LocalePaperKind(int flag);
-static BYTE defaults_CountryByte4356(int flag);
+static WORD defaults_LocalePaperKind(BOOL flag);
+static BYTE defaults_CountryByte4356(BOOL flag);
 static BYTE defaults_CountryByte4358(void);
 static int defaults_UiLanguageId(WORD *language);
 static void defaults_Store(DddDefaultRequest *request, DWORD value);
 
 /*
- * The locale services of the utility area. They are bound here, in one place; until that
- * area provides them the answers are neutral (A4 country, country unknown, no language),
- * so no override applies.
+ * The locale services of the utility area (util_GetLocalePaperKind,
+ * util_GetCountryByte4356, util_GetCountryByte4358, util_GetUiLanguageId), bound here in
+ * one place with their signatures. Until that area provides them the answers are neutral
+ * (A4 country, country unknown, no language), so no override applies.
  */
-static int defaults_LocalePaperKind(int flag)
+static WORD defaults_LocalePaperKind(BOOL flag)
 {
     (void)flag;
     return 2;
 }
 
-static BYTE defaults_CountryByte4356(int flag)
+static BYTE defaults_CountryByte4356(BOOL flag)
 {
     (void)flag;
     return COUNTRY_UNKNOWN;
