@@ -64,19 +64,30 @@ HMODULE ddd_OsLoadModule(const char *fileName)
     if (!util_GetModuleDirectory(path, sizeof(path))) {
         return NULL;
     }
+    DWORD nameBytes = 0;
+    while (fileName[nameBytes]) {
+        ++nameBytes;
+    }
+    WCHAR *name = ddd_AnsiToWide((const BYTE *)fileName, nameBytes);
+    if (!name) {
+        return NULL;
+    }
     DWORD length = 0;
     while (path[length]) {
         ++length;
     }
-    /* The name is plain ANSI text; the path, with it, stays below MAX_PATH characters. */
-    for (const char *p = fileName; *p; ++p) {
-        if (length + 1 >= OS_PATH_CHARS) {
-            return NULL;
-        }
-        path[length++] = (WCHAR)(BYTE)*p;
+    /* The directory and the name stay below MAX_PATH characters. */
+    HMODULE module = NULL;
+    DWORD i = 0;
+    while (name[i] && length + 1 < OS_PATH_CHARS) {
+        path[length++] = name[i++];
     }
-    path[length] = 0;
-    return LoadLibraryExW(path, NULL, OS_RESOURCE_LOAD_FLAGS);
+    if (!name[i]) {
+        path[length] = 0;
+        module = LoadLibraryExW(path, NULL, OS_RESOURCE_LOAD_FLAGS);
+    }
+    GlobalFree(name);
+    return module;
 }
 
 int ddd_OsLoadString(HMODULE module, UINT id, WCHAR *buffer, int chars)

@@ -115,6 +115,33 @@ TEST_F(ReaderTest, TextFieldsInlineReferencedAndEmpty)
     EXPECT_EQ(DDD_NOT_FOUND, ddd_GetRecordText(&empty));
 }
 
+TEST_F(ReaderTest, ModuleNamesWithAPathAreNotLoaded)
+{
+    dddc::Bytes file = Compile(Source(1024, "  35: [\"ab.xrs\"]\n",
+                                      "  - {type: 10, key: 1, name: {text: Fallback, module: 1, string: 7}}\n"));
+    /* Turn the module name "ab.xrs" into ".\\.xrs", a name with a separator. */
+    for (size_t i = 0; i + 2 < file.size(); ++i) {
+        if (file[i] == (BYTE)~'a' && file[i + 1] == (BYTE)~'b' && file[i + 2] == (BYTE)~'.') {
+            file[i] = (BYTE)~'.';
+            file[i + 1] = (BYTE)~'\\';
+            break;
+        }
+    }
+    Pair pair(file);
+    ASSERT_EQ(DDD_OK, pair.status);
+    char *name = nullptr;
+    ASSERT_EQ(DDD_OK, ddd_ReadEntryAnsi(&pair.model, 35, 0, &name));
+    EXPECT_STREQ(".\\.xrs", name);
+    GlobalFree(name);
+    qmt_ResetModuleCounts();
+    void *paper = nullptr;
+    ASSERT_EQ(DDD_OK, ddd_FetchRecordByKey(DDD_LEVEL_MODEL, &pair.model, &pair.base, 10, 1, 0, &paper));
+    EXPECT_EQ("Fallback", Narrow(((DddPaper *)paper)->name));
+    EXPECT_EQ(0u, pair.model.resources->referencesAllowed);
+    EXPECT_EQ(0u, qmt_LiveModules());
+    ddd_FreeRecord(&paper, DDD_FREE_OWN_TYPE);
+}
+
 TEST_F(ReaderTest, InlineTextStopsAtItsLengthWithoutATerminator)
 {
     DddFile file{};
