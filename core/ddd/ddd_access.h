@@ -166,12 +166,14 @@ DddStatus ddd_FetchRecordByIndex(DddFetchRequest *request);
 DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WORD type, WORD key,
                                WORD optionNumber, void **record);
 
-/* ddd_FetchSubRecord: the option record (13/14) with key subKey of definition record. */
+/* ddd_FetchSubRecord: the option record (13/14) with key subKey of definition record,
+ * looked up through the list of the definition's level (selector is not used). */
 DddStatus ddd_FetchSubRecord(WORD selector, DddFile *model, DddFile *base, const void *record,
                              WORD subKey, void **option);
 
-/* ddd_FetchOptionRecord: with first set the definition's default option, else option n
- * (2 past the count); type: out 13 or 14. */
+/* ddd_FetchOptionRecord: with first set the definition's default option (1 when it is not
+ * 1..count), else option n (2 past the count), through the list of the definition's level;
+ * type: out 13 or 14. */
 DddStatus ddd_FetchOptionRecord(WORD selector, int first, DddFile *model, DddFile *base,
                                 const void *definition, WORD optionNumber, WORD *type, void **record);
 
