@@ -72,6 +72,28 @@ TEST_F(ReaderTest, EntriesEndWhereEntryZeroSaysAndStoredCountsOfZeroArePresent)
     EXPECT_EQ(nullptr, ddd_GetEntryString(&pair.model, 35, 0));
 }
 
+TEST_F(ReaderTest, EntryArraysAndTextElements)
+{
+    dddc::Bytes file = Compile(Source(1024, "  3: [7, 8, 9]\n  28: [one, \"\", three]\n", ""));
+    Pair pair(file);
+    WORD count = 0;
+    void *buffer = nullptr;
+    ASSERT_EQ(DDD_OK, ddd_ReadEntryArray(&pair.model, 3, 2, &count, &buffer));
+    ASSERT_EQ(3, count);
+    EXPECT_EQ(9, ((const BYTE *)buffer)[4]);
+    GlobalFree(buffer);
+    EXPECT_EQ(DDD_ERROR, ddd_ReadEntryArray(&pair.model, 3, 4, &count, &buffer));  /* wider than stored */
+    EXPECT_EQ(nullptr, buffer);
+    EXPECT_EQ(3, ddd_GetEntryCount(&pair.model, 28));
+    const char *expected[] = { "one", "<null>", "three", "<null>" };
+    for (WORD i = 0; i < 4; ++i) {
+        DddEntryStringRequest request = { &pair.model, 28, i, nullptr };
+        EXPECT_EQ(i < 3 ? DDD_OK : DDD_ERROR, ddd_ReadEntryString(&request)) << i;
+        EXPECT_EQ(expected[i], Narrow(request.text)) << i;
+        GlobalFree(request.text);
+    }
+}
+
 TEST_F(ReaderTest, ListIndexZeroOrPastTheCountAndUnknownKeysAreNotFound)
 {
     dddc::Bytes file = Compile(Source(1024, "", "  - {type: 18, key: 4, data: \"01\"}\n  - {type: 18, key: 6}\n"));
