@@ -1,0 +1,84 @@
+/*
+ * Load-time set-up of the printer-management library, in one ordered place: the lock of
+ * the log manager's creation and the static logger references with their first-fetch
+ * locks. Torn down in reverse order at unload. Nothing else of the library runs at load.
+ */
+#include "management/pmc_log_private.h"
+
+#include "management/pmc_status.h"
+
+/* A static logger reference: a name and the logger fetched on first use. */
+struct PmcLoggerReference {
+    const char *name;
+    std::atomic<IPmcLogger *> logger;
+    CRITICAL_SECTION lock;
+};
+
+constinit static CRITICAL_SECTION s_manager_creation_lock {};
+
+constinit static PmcLoggerReference s_loggers[] = {
+    {"PSW", {nullptr}, {}},     /* PMC_LOGGER_PSW: the option, status and discovery objects */
+    {"snmp", {nullptr}, {}},    /* PMC_LOGGER_SNMP: the codec and the sessions */
+    {"socket", {nullptr}, {}},  /* PMC_LOGGER_SOCKET: the bindings and the sockets */
+};
+
+/* The set-up object: its constructor and destructor are the library's load and unload. */
+class CPmcLibrarySetup {
+public:
+    CPmcLibrarySetup()
+    {
+        InitializeCriticalSection(&s_manager_creation_lock);
+        for (PmcLoggerReference &reference : s_loggers)
+            InitializeCriticalSection(&reference.lock);
+    }
+    ~CPmcLibrarySetup()
+    {
+        pmc_log_shutdown();
+        for (PmcLoggerReference &reference : s_loggers)
+            DeleteCriticalSection(&reference.lock);
+        DeleteCriticalSection(&s_manager_creation_lock);
+    }
+    CPmcLibrarySetup(const CPmcLibrarySetup &) = delete;
+    CPmcLibrarySetup &operator=(const CPmcLibrarySetup &) = delete;
+};
+
+static CPmcLibrarySetup s_setup;
+
+CRITICAL_SECTION *pmc_log_manager_creation_lock()
+{
+    return &s_manager_creation_lock;
+}
+
+/*
+ * pmc_static_logger: double-checked first fetch under the reference's own lock. Only a
+ * logger the manager made is kept; the null logger is handed out without being kept, so
+ * a later call tries again.
+ */
+IPmcLogger *pmc_static_logger(PmcStaticLogger which)
+{
+    PmcLoggerReference &reference = s_loggers[which];
+    IPmcLogger *logger = reference.logger.load(std::memory_order_acquire);
+    if (logger)
+        return logger;
+    EnterCriticalSection(&reference.lock);
+    logger = reference.logger.load(std::memory_order_acquire);
+    if (!logger) {
+        int status = PMC_E_MEMORY;
+        IPmcLogManager *manager = pmc_get_log_manager(&status);
+        logger = manager ? manager->create_logger(reference.name, &status) : pmc_null_logger();
+        if (status == PMC_OK)
+            reference.logger.store(logger, std::memory_order_release);
+    }
+    LeaveCriticalSection(&reference.lock);
+    return logger;
+}
+
+void pmc_log_shutdown()
+{
+    for (PmcLoggerReference &reference : s_loggers) {
+        EnterCriticalSection(&reference.lock);
+        reference.logger.store(nullptr, std::memory_order_release);
+        LeaveCriticalSection(&reference.lock);
+    }
+    pmc_log_manager_destroy();
+}

@@ -1,0 +1,17 @@
+/*
+ * The library's allocator over the process heap.
+ */
+#include "management/pmc_memory.h"
+
+#include <windows.h>
+
+void *pmc_alloc(std::size_t size) noexcept
+{
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+void pmc_free(void *block) noexcept
+{
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
+}

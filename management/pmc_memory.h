@@ -1,0 +1,34 @@
+/*
+ * The one allocator of the printer-management library. Every object, buffer and node of
+ * the library comes from here, so a refused allocation always takes the -3 path and the
+ * process heap's block count shows what is still alive. Nothing throws.
+ */
+#ifndef MANAGEMENT_PMC_MEMORY_H
+#define MANAGEMENT_PMC_MEMORY_H
+
+#include <cstddef>
+
+/*
+ * pmc_alloc: allocates `size` bytes from the process heap.
+ * size (in): bytes wanted; 0 is allowed and gives a distinct block.
+ * Returns the block, or null when the allocation is refused.
+ */
+void *pmc_alloc(std::size_t size) noexcept;
+
+/*
+ * pmc_free: gives a block of pmc_alloc back; null is ignored.
+ */
+void pmc_free(void *block) noexcept;
+
+/*
+ * CPmcHeapObject: base of every heap object of the library. `new` on a derived class
+ * allocates through pmc_alloc and answers null on refusal (the constructor does not run);
+ * `delete` frees through pmc_free.
+ */
+class CPmcHeapObject {
+public:
+    static void *operator new(std::size_t size) noexcept { return pmc_alloc(size); }
+    static void operator delete(void *block) noexcept { pmc_free(block); }
+};
+
+#endif /* MANAGEMENT_PMC_MEMORY_H */
