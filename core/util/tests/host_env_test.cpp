@@ -267,3 +267,20 @@ TEST_F(HostEnv, FormsOfAPrinter)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HostEnv, GlobalBlockSizeBeforeVista)
+{
+    void *block = util_GlobalAllocZero(24);
+    ASSERT_NE(nullptr, block);
+    pin_version(2, 5, 1);
+    EXPECT_EQ(24u, util_GlobalBlockSize(block));
+    pin_version(2, 6, 0);
+    EXPECT_EQ(0u, util_GlobalBlockSize(block));   // not asked on Vista or later
+    EXPECT_EQ(0u, util_GlobalBlockSize(nullptr));
+    util_GlobalFreeIfSet(block);
+    util_GlobalFreeIfSet(nullptr);
+}
+
+}  // namespace
