@@ -11,6 +11,19 @@
  * returns S_OK, or returns a failure (E_NOINTERFACE ...) with *object NULL. */
 typedef HRESULT (*QmtComFactory)(REFIID riid, void **object);
 
+/* A COM object for tests: counts its references, answers no interface but through the
+ * factory that hands it out. */
+struct QmtCountedObject : IUnknown {
+    LONG refs = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void **ppvObject) override
+    {
+        *ppvObject = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef(void) override { return (ULONG)++refs; }
+    ULONG STDMETHODCALLTYPE Release(void) override { return (ULONG)--refs; }
+};
+
 extern "C" {
 
 /* Registers (or replaces) the factory of a class; a NULL factory unregisters it. */

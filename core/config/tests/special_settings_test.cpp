@@ -4,6 +4,7 @@
 #include "core/config/tests/config_test_support.h"
 #include "core/settings/settings.h"
 #include "platform/testing/qm_testing.h"
+#include "testing/settings_areas.h"
 
 #include <gtest/gtest.h>
 
@@ -108,23 +109,7 @@ TEST_P(SpecialSettingsTest, OutOfMemoryGivesNullAndLeaksNothing)
     }
 }
 
-/* Zeroed settings areas, as a default DEVMODE and printer-data block for these settings. */
-struct Areas {
-    DriverDevmode devmode;
-    PrinterDataBlock block;
-    Areas() { memset(this, 0, sizeof(*this)); }
-    void set(WORD functionId, LONG value)
-    {
-        WORD type = 0;
-        DWORD size = 0;
-        BYTE current[4] = {};
-        ASSERT_EQ(SST_OK, dma_GetValue(functionId, &devmode, &block, &type, &size, current, nullptr));
-        BYTE slot[4] = {};
-        ASSERT_TRUE(dma_StoreValueInSlot(type, slot, &value));
-        ASSERT_EQ(SST_OK, dma_SetValue(functionId, &devmode, &block, type, size, slot)) << functionId;
-    }
-    bool operator==(const Areas &other) const { return memcmp(this, &other, sizeof(*this)) == 0; }
-};
+using Areas = TestSettingsAreas;
 
 TEST_P(SpecialSettingsTest, AppliesExactlyTheMappedValues)
 {

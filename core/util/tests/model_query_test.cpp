@@ -5,6 +5,7 @@
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"
 #include "platform/testing/qm_testing.h"
+#include "testing/settings_areas.h"
 
 #include <gtest/gtest.h>
 
@@ -28,21 +29,7 @@ std::unique_ptr<Pair> open_model(const std::string &entries, const std::string &
     return pair;
 }
 
-struct Areas {
-    DriverDevmode devmode;
-    PrinterDataBlock block;
-    Areas() { memset(this, 0, sizeof(*this)); }
-    void set(WORD functionId, LONG value)
-    {
-        WORD type = 0;
-        DWORD size = 0;
-        BYTE current[4] = {};
-        ASSERT_EQ(SST_OK, dma_GetValue(functionId, &devmode, &block, &type, &size, current, nullptr));
-        BYTE slot[4] = {};
-        ASSERT_TRUE(dma_StoreValueInSlot(type, slot, &value));
-        ASSERT_EQ(SST_OK, dma_SetValue(functionId, &devmode, &block, type, size, slot)) << functionId;
-    }
-};
+using Areas = TestSettingsAreas;
 
 TEST(ModelQuery, ClassAndFaxOutput)
 {
@@ -79,17 +66,7 @@ TEST(ModelQuery, ClassAndFaxOutput)
 const CLSID kDeviceConfigClass = {0xF2A5AEC9, 0x686E, 0x4C95, {0xBD, 0x6D, 0xDD, 0x58, 0xDD, 0x40, 0xE3, 0xA7}};
 const IID kDeviceConfigInterface = {0xF8CEAD2F, 0xBF3E, 0x4DA0, {0xA9, 0x61, 0x29, 0x74, 0x14, 0xCF, 0xCA, 0x4C}};
 
-struct FakeServer : IUnknown {
-    LONG refs = 0;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void **ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-};
-FakeServer g_server;
+QmtCountedObject g_server;
 
 HRESULT make_server(REFIID riid, void **object)
 {

@@ -3,6 +3,7 @@
 
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"
+#include "testing/settings_areas.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,7 @@
 
 namespace {
 
-struct Areas {
-    DriverDevmode devmode;
-    PrinterDataBlock block;
-    Areas() { memset(this, 0, sizeof(*this)); }
-    void set(WORD functionId, WORD type, DWORD_PTR value)
-    {
-        DWORD size = type == VT_STRING ? dma_GetValueSize(type, (const void *)value, (DWORD)-1) : dma_GetTypeWidth(type);
-        ASSERT_EQ(0, dma_SetTypedValue(&devmode, &block, functionId, type, size, value)) << functionId;
-    }
-};
+using Areas = TestSettingsAreas;
 
 TEST(SettingRules, ResolutionLimitOfLongPaper)
 {
@@ -63,8 +55,8 @@ TEST(SettingRules, ResolutionLimitOfLongPaper)
 TEST(SettingRules, CustomPaperSizeBothWays)
 {
     auto areas = std::make_unique<Areas>();
-    areas->set(1863, VT_SHORT, 2100);
-    areas->set(1864, VT_SHORT, 2970);
+    areas->set(1863, 2100);
+    areas->set(1864, 2970);
     CustomPaperSizeRequest request = {&areas->devmode, &areas->block, 0, 0};
     ASSERT_TRUE(dm_GetCustomPaperSize(&request));
     EXPECT_EQ(2100, request.width);
@@ -98,13 +90,13 @@ TEST(SettingRules, JobStartDialogAndOption5200)
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
-        areas->set(5204, VT_BYTE, c.option5204);
-        areas->set(4367, VT_BYTE, c.option4367);
+        areas->set(5204, c.option5204);
+        areas->set(4367, c.option4367);
         EXPECT_EQ(c.needed, dma_NeedsJobStartDialog(&areas->devmode, &areas->block, c.fax))
             << (int)c.option5204 << " " << (int)c.option4367 << " " << c.fax;
     }
     auto areas = std::make_unique<Areas>();
-    areas->set(5200, VT_WORD, 77);
+    areas->set(5200, 77);
     SettingsAreas both = {&areas->devmode, &areas->block};
     EXPECT_EQ(77u, util_GetDeviceOption5200(&both));
     SettingsAreas noBlock = {&areas->devmode, nullptr};
@@ -126,15 +118,15 @@ TEST(SettingRules, PasscodeLength)
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
-        areas->set(4366, VT_WORD, c.minimum);
+        areas->set(4366, c.minimum);
         WCHAR *stored = nullptr;
         if (c.encoded) {
             TranscodeRequest request = {UTIL_TRANSCODE_ENCODE, c.passcode, nullptr};
             ASSERT_TRUE(util_TranscodeStoredText(&request));
             stored = request.result;
-            areas->set(5159, VT_STRING, (DWORD_PTR)stored);
+            areas->set_text(5159, stored);
         } else {
-            areas->set(5130, VT_STRING, (DWORD_PTR)c.passcode);
+            areas->set_text(5130, c.passcode);
         }
         PasscodeLengthRequest request = {&areas->devmode, &areas->block, c.encoded, 0, 0};
         EXPECT_EQ(c.ok, job_CheckPasscodeLength(&request)) << c.encoded << " " << c.minimum;

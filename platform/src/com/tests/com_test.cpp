@@ -12,18 +12,8 @@ namespace {
 const CLSID kClass = {0x11223344, 0x5566, 0x7788, {1, 2, 3, 4, 5, 6, 7, 8}};
 const IID kInterface = {0x99AABBCC, 0xDDEE, 0xFF00, {8, 7, 6, 5, 4, 3, 2, 1}};
 
-struct FakeObject : IUnknown {
-    LONG refs = 1;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void **ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-};
 
-FakeObject g_object;
+QmtCountedObject g_object;
 
 HRESULT make_object(REFIID riid, void **object)
 {
@@ -64,8 +54,8 @@ TEST(Com, CreatesOnlyRegisteredClasses)
     EXPECT_EQ(nullptr, ppv);
     ASSERT_EQ(S_OK, CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, kInterface,
                                      &ppv));
-    EXPECT_EQ(2, g_object.refs);
-    EXPECT_EQ(1u, static_cast<IUnknown *>(ppv)->Release());
+    EXPECT_EQ(1, g_object.refs);
+    EXPECT_EQ(0u, static_cast<IUnknown *>(ppv)->Release());
 
     qmt_RegisterComClass(kClass, nullptr);
     EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER, kInterface, &ppv));
