@@ -72,8 +72,8 @@ int WINAPI util_Base64Encode(const BYTE *source, int n, char *output, int *writt
         return UTIL_CODEC_NULL;
     if (n <= 0 || capacity <= 0)
         return UTIL_CODEC_LENGTH;
-    // The specified minimum, n * 4 / 3 + 1, can lie below the characters written (4 for
-    // n = 3 is fine, but 8 for n = 4 exceeds 6): both must fit.
+    // The minimum capacity n * 4 / 3 + 1 can lie below the characters written (n = 4 writes
+    // 8 characters against a minimum of 6): both must fit, so nothing is written past it.
     int needed = (n + 2) / 3 * 4;
     if (capacity < n * 4 / 3 + 1 || capacity < needed)
         return UTIL_CODEC_CAPACITY;
