@@ -8,28 +8,14 @@ static const int kCustomMediaCode = 81;
 // Longest comment of EP.
 static const DWORD kMaxCommentLength = 255;
 
-// lmq_WriteNoOperand: a command that is its opcode alone.
-static int lmq_WriteNoOperand(OutputStream *stream, char first, char second)
-{
-    return lmq_WriteOpcode(stream, LMQ_OPCODE(first, second));
-}
-
-// lmq_WriteU8Command: a command with one u8 operand.
-static int lmq_WriteU8Command(OutputStream *stream, char first, char second, int value)
-{
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE(first, second)) || lmq_WriteU8(stream, (DWORD)value))
-        return -1;
-    return 0;
-}
-
 int lmq_CmdEA(OutputStream *stream, int packed)
 {
-    return lmq_WriteU8Command(stream, 'E', 'A', packed);
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('E', 'A'), packed);
 }
 
 int lmq_CmdEB(OutputStream *stream)
 {
-    return lmq_WriteNoOperand(stream, 'E', 'B');
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('E', 'B'));
 }
 
 int lmq_CmdEc(OutputStream *stream, int a, int b, int mediaCode, const float *extents)
@@ -50,7 +36,7 @@ int lmq_CmdEc(OutputStream *stream, int a, int b, int mediaCode, const float *ex
 
 int lmq_CmdED(OutputStream *stream)
 {
-    return lmq_WriteNoOperand(stream, 'E', 'D');
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('E', 'D'));
 }
 
 int lmq_CmdEE(OutputStream *stream, DWORD n, const BYTE *text)
@@ -65,7 +51,7 @@ int lmq_CmdEE(OutputStream *stream, DWORD n, const BYTE *text)
 
 int lmq_CmdEF(OutputStream *stream)
 {
-    return lmq_WriteNoOperand(stream, 'E', 'F');
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('E', 'F'));
 }
 
 int lmq_CmdEg(OutputStream *stream, DWORD n, const BYTE *text, const float matrix[6], int kind,
@@ -119,22 +105,22 @@ int lmq_CmdFA(OutputStream *stream, int selector, int value)
 
 int lmq_CmdFB(OutputStream *stream)
 {
-    return lmq_WriteNoOperand(stream, 'F', 'B');
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('F', 'B'));
 }
 
 int lmq_CmdFC(OutputStream *stream)
 {
-    return lmq_WriteNoOperand(stream, 'F', 'C');
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('F', 'C'));
 }
 
 int lmq_CmdFE(OutputStream *stream, int value)
 {
-    return lmq_WriteU8Command(stream, 'F', 'E', value);
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('F', 'E'), value);
 }
 
 int lmq_CmdFF(OutputStream *stream, int code)
 {
-    return lmq_WriteU8Command(stream, 'F', 'F', code);
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('F', 'F'), code);
 }
 
 int lmq_CmdFH(OutputStream *stream, int first, int second)
@@ -147,5 +133,5 @@ int lmq_CmdFH(OutputStream *stream, int first, int second)
 
 int lmq_CmdFI(OutputStream *stream, int value)
 {
-    return lmq_WriteU8Command(stream, 'F', 'I', value);
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('F', 'I'), value);
 }

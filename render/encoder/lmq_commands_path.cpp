@@ -1,6 +1,30 @@
 // Path, shape and image commands of the LUMIQ encoder (opcodes beginning with B and C).
 #include "render/encoder/lmq_private.h"
 
+// lmq_WriteS16Run / lmq_WriteFloatRun: a point-run command: u16 count, then
+// count x perItem values. A count above 65535 refuses.
+static int lmq_WriteS16Run(OutputStream *stream, DWORD opcode, DWORD count, const short *values,
+                           DWORD perItem)
+{
+    if (!lmq_FitsU16(count) || (count > 0 && values == nullptr))
+        return -1;
+    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU16(stream, count) ||
+        lmq_WriteS16s(stream, values, perItem * count))
+        return -1;
+    return 0;
+}
+
+static int lmq_WriteFloatRun(OutputStream *stream, DWORD opcode, DWORD count, const float *values,
+                             DWORD perItem)
+{
+    if (!lmq_FitsU16(count) || (count > 0 && values == nullptr))
+        return -1;
+    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU16(stream, count) ||
+        lmq_WriteFloats(stream, values, perItem * count))
+        return -1;
+    return 0;
+}
+
 int lmq_CmdB0(OutputStream *stream, DWORD count, const LONG *deltas)
 {
     if (!lmq_FitsU16(count) || (count > 0 && deltas == nullptr))
@@ -16,7 +40,7 @@ int lmq_CmdB0(OutputStream *stream, DWORD count, const LONG *deltas)
 
 int lmq_CmdBA(OutputStream *stream)
 {
-    return lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'A'));
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('B', 'A'));
 }
 
 int lmq_CmdBB(OutputStream *stream, int x, int y)
@@ -37,52 +61,32 @@ int lmq_CmdBb(OutputStream *stream, float x, float y)
 
 int lmq_CmdBC(OutputStream *stream)
 {
-    return lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'C'));
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('B', 'C'));
 }
 
 int lmq_CmdBD(OutputStream *stream)
 {
-    return lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'D'));
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('B', 'D'));
 }
 
 int lmq_CmdBP(OutputStream *stream, DWORD count, const short *points)
 {
-    if (!lmq_FitsU16(count) || (count > 0 && points == nullptr))
-        return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'P')) || lmq_WriteU16(stream, count) ||
-        lmq_WriteS16s(stream, points, 2 * count))
-        return -1;
-    return 0;
+    return lmq_WriteS16Run(stream, LMQ_OPCODE('B', 'P'), count, points, 2);
 }
 
 int lmq_CmdBp(OutputStream *stream, DWORD count, const float *points)
 {
-    if (!lmq_FitsU16(count) || (count > 0 && points == nullptr))
-        return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'p')) || lmq_WriteU16(stream, count) ||
-        lmq_WriteFloats(stream, points, 2 * count))
-        return -1;
-    return 0;
+    return lmq_WriteFloatRun(stream, LMQ_OPCODE('B', 'p'), count, points, 2);
 }
 
 int lmq_CmdBU(OutputStream *stream, DWORD count, const short *points)
 {
-    if (!lmq_FitsU16(count) || (count > 0 && points == nullptr))
-        return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'U')) || lmq_WriteU16(stream, count) ||
-        lmq_WriteS16s(stream, points, 6 * count))
-        return -1;
-    return 0;
+    return lmq_WriteS16Run(stream, LMQ_OPCODE('B', 'U'), count, points, 6);
 }
 
 int lmq_CmdBu(OutputStream *stream, DWORD count, const float *points)
 {
-    if (!lmq_FitsU16(count) || (count > 0 && points == nullptr))
-        return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'u')) || lmq_WriteU16(stream, count) ||
-        lmq_WriteFloats(stream, points, 6 * count))
-        return -1;
-    return 0;
+    return lmq_WriteFloatRun(stream, LMQ_OPCODE('B', 'u'), count, points, 6);
 }
 
 int lmq_CmdCc(OutputStream *stream, const float values[6])
@@ -94,11 +98,7 @@ int lmq_CmdCc(OutputStream *stream, const float values[6])
 
 int lmq_CmdCG(OutputStream *stream, int x1, int y1, int x2, int y2)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('C', 'G')) || lmq_WriteU16(stream, (DWORD)x1) ||
-        lmq_WriteU16(stream, (DWORD)y1) || lmq_WriteU16(stream, (DWORD)x2) ||
-        lmq_WriteU16(stream, (DWORD)y2))
-        return -1;
-    return 0;
+    return lmq_WriteFourS16Command(stream, LMQ_OPCODE('C', 'G'), x1, y1, x2, y2);
 }
 
 int lmq_CmdCg(OutputStream *stream, float x1, float y1, float x2, float y2)

@@ -34,11 +34,7 @@ int lmq_CmdAa(OutputStream *stream, const float matrix[6])
 
 int lmq_CmdAB(OutputStream *stream, int left, int top, int right, int bottom)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'B')) || lmq_WriteU16(stream, (DWORD)left) ||
-        lmq_WriteU16(stream, (DWORD)top) || lmq_WriteU16(stream, (DWORD)right) ||
-        lmq_WriteU16(stream, (DWORD)bottom))
-        return -1;
-    return 0;
+    return lmq_WriteFourS16Command(stream, LMQ_OPCODE('A', 'B'), left, top, right, bottom);
 }
 
 int lmq_CmdAb(OutputStream *stream, float left, float top, float right, float bottom)
@@ -51,7 +47,7 @@ int lmq_CmdAb(OutputStream *stream, float left, float top, float right, float bo
 
 int lmq_CmdAC(OutputStream *stream)
 {
-    return lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'C'));
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('A', 'C'));
 }
 
 int lmq_CmdAD(OutputStream *stream, int width)
@@ -70,23 +66,17 @@ int lmq_CmdAd(OutputStream *stream, float width)
 
 int lmq_CmdAE(OutputStream *stream, int cap)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'E')) || lmq_WriteU8(stream, (DWORD)cap))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'E'), cap);
 }
 
 int lmq_CmdAF(OutputStream *stream, int join)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'F')) || lmq_WriteU8(stream, (DWORD)join))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'F'), join);
 }
 
 int lmq_CmdAG(OutputStream *stream, int limit)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'G')) || lmq_WriteU8(stream, (DWORD)limit))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'G'), limit);
 }
 
 int lmq_CmdAg(OutputStream *stream, float limit)
@@ -128,23 +118,17 @@ int lmq_CmdAh(OutputStream *stream, int kind, float offset, DWORD count, const f
 
 int lmq_CmdAI(OutputStream *stream, int value)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'I')) || lmq_WriteU8(stream, (DWORD)value))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'I'), value);
 }
 
 int lmq_CmdAJ(OutputStream *stream, int rule)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'J')) || lmq_WriteU8(stream, (DWORD)rule))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'J'), rule);
 }
 
 int lmq_CmdAK(OutputStream *stream, int mode)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'K')) || lmq_WriteU8(stream, (DWORD)mode))
-        return -1;
-    return 0;
+    return lmq_WriteU8Command(stream, LMQ_OPCODE('A', 'K'), mode);
 }
 
 int lmq_CmdAL(OutputStream *stream, int kind, DWORD code)
@@ -245,7 +229,7 @@ int lmq_CmdAQ(OutputStream *stream, int kind, int mode, int colorType, DWORD col
 
 int lmq_CmdAR(OutputStream *stream)
 {
-    return lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'R'));
+    return lmq_WriteNoOperand(stream, LMQ_OPCODE('A', 'R'));
 }
 
 int lmq_CmdAV(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD n,

@@ -139,6 +139,20 @@ int lmq_WriteFloats(OutputStream *stream, const float *values, DWORD count)
     return 0;
 }
 
+int lmq_WriteFourS16Command(OutputStream *stream, DWORD opcode, int a, int b, int c, int d)
+{
+    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU16(stream, (DWORD)a) ||
+        lmq_WriteU16(stream, (DWORD)b) || lmq_WriteU16(stream, (DWORD)c) ||
+        lmq_WriteU16(stream, (DWORD)d))
+        return -1;
+    return 0;
+}
+
+int lmq_WriteNoOperand(OutputStream *stream, DWORD opcode)
+{
+    return lmq_WriteOpcode(stream, opcode);
+}
+
 int lmq_WriteOpcode(OutputStream *stream, DWORD opcode)
 {
     return lmq_WriteWidth(stream, opcode, 2);
@@ -211,6 +225,13 @@ int lmq_WriteU32(OutputStream *stream, DWORD value)
 int lmq_WriteU8(OutputStream *stream, DWORD value)
 {
     return lmq_WriteWidth(stream, value, 1);
+}
+
+int lmq_WriteU8Command(OutputStream *stream, DWORD opcode, int value)
+{
+    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU8(stream, (DWORD)value))
+        return -1;
+    return 0;
 }
 
 int lmq_WriteVarInt(OutputStream *stream, LONG value)

@@ -24,5 +24,12 @@ int lmq_WriteAllFloats(OutputStream *stream, const float *values, DWORD count);
 int lmq_WriteS16s(OutputStream *stream, const short *values, DWORD count);
 // lmq_WriteCodes: count 16-bit character codes, one write each.
 int lmq_WriteCodes(OutputStream *stream, const WORD *codes, DWORD count);
+// lmq_WriteNoOperand: a command that is its opcode alone. Returns 0 / -1.
+int lmq_WriteNoOperand(OutputStream *stream, DWORD opcode);
+// lmq_WriteU8Command: a command with one u8 operand. Returns 0 / -1.
+int lmq_WriteU8Command(OutputStream *stream, DWORD opcode, int value);
+// lmq_WriteFourS16Command: a command with four s16 operands, stopping at the first
+// failed write. Returns 0 / -1.
+int lmq_WriteFourS16Command(OutputStream *stream, DWORD opcode, int a, int b, int c, int d);
 // lmq_FitsU16: 1 when value fits an unsigned 16-bit count field.
 int lmq_FitsU16(DWORD value);

@@ -167,21 +167,7 @@ struct Reader {
     {
         if (!Need(n, "text"))
             return;
-        std::string text = "\"";
-        for (size_t i = 0; i < n; ++i) {
-            uint8_t c = data[pos + i];
-            if (c == '"' || c == '\\') {
-                text += '\\';
-                text += (char)c;
-            } else if (c >= 0x20 && c <= 0x7E) {
-                text += (char)c;
-            } else {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\x%02x", c);
-                text += esc;
-            }
-        }
-        Put(text + "\"");
+        Put(lqd_QuoteText(data + pos, n));
         pos += n;
     }
     void Label(const char *word) { Put(word); }
@@ -459,6 +445,25 @@ bool ReadVariable(Reader &r)
 }
 
 } // namespace
+
+std::string lqd_QuoteText(const uint8_t *bytes, size_t n)
+{
+    std::string text = "\"";
+    for (size_t i = 0; i < n; ++i) {
+        uint8_t c = bytes[i];
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += (char)c;
+        } else if (c >= 0x20 && c <= 0x7E) {
+            text += (char)c;
+        } else {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\x%02x", c);
+            text += esc;
+        }
+    }
+    return text + "\"";
+}
 
 bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string &line,
                        size_t &next, LqdError &error)

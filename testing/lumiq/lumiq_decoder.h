@@ -31,6 +31,10 @@ struct LqdError {
 bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string &line,
                        size_t &next, LqdError &error);
 
+// lqd_QuoteText: n bytes as listed text: in double quotes, with \" \\ and \xNN for
+// bytes outside 0x20..0x7E.
+std::string lqd_QuoteText(const uint8_t *bytes, size_t n);
+
 struct LqdOptions {
     bool bodyOnly = false;  // the input is a LUMIQ body alone, from offset 0
     bool hasOffset = false; // the body starts at offset (no job header is read)

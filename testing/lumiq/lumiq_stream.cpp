@@ -15,25 +15,6 @@ bool IsUelAt(const uint8_t *data, size_t size, size_t pos)
     return size - pos >= kUelSize && std::memcmp(data + pos, kUel, kUelSize) == 0;
 }
 
-std::string Quote(const uint8_t *data, size_t n)
-{
-    std::string text = "\"";
-    for (size_t i = 0; i < n; ++i) {
-        uint8_t c = data[i];
-        if (c == '"' || c == '\\') {
-            text += '\\';
-            text += (char)c;
-        } else if (c >= 0x20 && c <= 0x7E) {
-            text += (char)c;
-        } else {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\x%02x", c);
-            text += esc;
-        }
-    }
-    return text + "\"";
-}
-
 void PutLine(std::string &out, const char *section, size_t offset, const std::string &text)
 {
     out += section;
@@ -63,7 +44,7 @@ size_t ReadTextLines(const uint8_t *data, size_t size, size_t pos, const char *s
         bool version = header && (versionLines > 0 ||
                                   (end - pos >= 7 && std::memcmp(data + pos, "%QMNQT-", 7) == 0));
         PutLine(out, section, pos, std::string(version ? "version " : "line ") +
-                                       Quote(data + pos, end - pos));
+                                       lqd_QuoteText(data + pos, end - pos));
         pos = lf ? end + 1 : end;
         if (version && ++versionLines == 2) {
             sawVersions = true;
