@@ -340,6 +340,13 @@ void ReadText(Reader &r, bool isFloat, unsigned expectedForm)
         ReadFixed(r, one);
     size_t lengthAt = r.pos;
     unsigned length = r.U16();
+    // The cover-page text block sends Dd with one advance per character and the text in
+    // ANSI bytes (at most two bytes a character, so never 2 x (advances + 1) bytes):
+    // such a Dd is read by its length field and listed as text.
+    if (isFloat && expectedForm == 2 && length != 2 * (advances + 1)) {
+        r.Text(length);
+        return;
+    }
     if (!r.failed && length % 2 != 0) {
         r.Fail(lengthAt, "odd text byte length " + std::to_string(length) + " in " + r.name);
         return;

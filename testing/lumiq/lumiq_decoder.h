@@ -8,6 +8,8 @@
 //   svar signed decimal; colour bytes "#" and lowercase hex in stream order;
 //   raw bytes "<n>:" and lowercase hex (above 64 bytes the first 64 and "...");
 //   text bytes in double quotes, with \" \\ and \xNN for bytes outside 0x20..0x7E;
+//   text codes as u16 decimal, except a cover-page Dd (ANSI bytes, one advance per
+//   character) whose text is listed as text;
 //   a glyph record after DH/DL/DE/De as "glyph 0x<header, 8 hex digits> <size>";
 //   image and mask-image data after Cq/Cp as "data" or "mask" and raw bytes.
 #pragma once

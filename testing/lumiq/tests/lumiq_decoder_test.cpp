@@ -65,6 +65,20 @@ TEST(LumiqDecoder, SplitsHeaderBodyAndTrailer)
     EXPECT_EQ(out, "body 0 EA 3\nbody 3 AE 2\nbody 6 DL 1 glyph 0x00400006 6\nend 16\n");
 }
 
+// The cover-page text block: Dd with one advance per character and ANSI text of odd
+// length, read by its length fields.
+TEST(LumiqDecoder, CoverPageTextIsReadByItsLengthFields)
+{
+    std::vector<uint8_t> body = Bytes("44 64 3f800000 40000000 02 0002 3f000000 3f000000 0003"
+                                      " 41 82a0 42 43");
+    std::string line;
+    size_t next = 0;
+    LqdError error;
+    ASSERT_TRUE(lqd_DecodeCommand(body.data(), body.size(), 0, line, next, error)) << error.reason;
+    EXPECT_EQ(line, "Dd 1 2 2 2 0.5 0.5 3 \"A\\x82\\xa0\"");
+    EXPECT_EQ(next, body.size() - 2);
+}
+
 TEST(LumiqDecoder, BrokenInputNamesOffsetAndReason)
 {
     const struct {
