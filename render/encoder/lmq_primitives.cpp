@@ -62,6 +62,11 @@ int lmq_EncodeVarInt(LONG value, BYTE *out)
     return n;
 }
 
+int lmq_FitsU16(DWORD value)
+{
+    return value <= 0xFFFFu;
+}
+
 int lmq_HasFraction(float value)
 {
     if (!std::isfinite(value))
@@ -123,11 +128,6 @@ int lmq_WriteFloatColor(OutputStream *stream, int colorType, DWORD color)
         lmq_PutBigEndian(lmq_FloatBits((float)level * kPerLevel), 4, bytes + 4 * i);
     }
     return lmq_WriteBytes(stream, bytes, (DWORD)(4 * channels));
-}
-
-int lmq_FitsU16(DWORD value)
-{
-    return value <= 0xFFFFu;
 }
 
 int lmq_WriteFloats(OutputStream *stream, const float *values, DWORD count)
