@@ -11,18 +11,18 @@
 namespace {
 
 // Bytes from hex text with spaces; text in single quotes is taken as it stands.
-std::vector<uint8_t> Bytes(const std::string &spec)
+std::vector<uint8_t> Bytes(const std::string &text)
 {
     std::vector<uint8_t> out;
-    for (size_t i = 0; i < spec.size();) {
-        if (spec[i] == ' ') {
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == ' ') {
             ++i;
-        } else if (spec[i] == '\'') {
-            size_t end = spec.find('\'', i + 1);
-            out.insert(out.end(), spec.begin() + (long)i + 1, spec.begin() + (long)end);
+        } else if (text[i] == '\'') {
+            size_t end = text.find('\'', i + 1);
+            out.insert(out.end(), text.begin() + (long)i + 1, text.begin() + (long)end);
             i = end + 1;
         } else {
-            out.push_back((uint8_t)std::stoul(spec.substr(i, 2), nullptr, 16));
+            out.push_back((uint8_t)std::stoul(text.substr(i, 2), nullptr, 16));
             i += 2;
         }
     }
