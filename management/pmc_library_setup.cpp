@@ -6,6 +6,7 @@
 #include "management/pmc_log_private.h"
 
 #include "management/pmc_status.h"
+#include "management/pmc_translator.h"
 
 /* A static logger reference: a name and the logger fetched on first use. */
 struct PmcLoggerReference {
@@ -33,6 +34,7 @@ public:
     }
     ~CPmcLibrarySetup()
     {
+        TranslatorRegistry::destroy_instance();
         pmc_log_shutdown();
         for (PmcLoggerReference &reference : s_loggers)
             DeleteCriticalSection(&reference.lock);
