@@ -128,11 +128,11 @@ extern "C" ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Re
         size_t n = (want4 ? a.ipv4.size() : 0) + (want6 ? a.ipv6.size() : 0);
         if (n == 0) continue;
         chosen.push_back(&a);
-        size += sizeof(IP_ADAPTER_ADDRESSES) + (ULONG)a.name.size() + 1 + 2 * sizeof(WCHAR);
-        if (unicast) size += (ULONG)n * per_address;
+        ULONG one = sizeof(IP_ADAPTER_ADDRESSES) + (ULONG)a.name.size() + 1 + 2 * sizeof(WCHAR);
+        if (unicast) one += (ULONG)n * per_address;
+        size += (one + 7) & ~7u; /* each adapter starts 8-byte aligned */
     }
     if (chosen.empty()) return ERROR_NO_DATA;
-    size = (size + 7) & ~7u;
     if (DWORD r = check_size(size, AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW)) return r;
     memset(AdapterAddresses, 0, size);
     BYTE *at = (BYTE *)AdapterAddresses;
