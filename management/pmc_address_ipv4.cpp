@@ -12,12 +12,13 @@
 
 class CPmcIpv4Factory : public CPmcAddressFactoryBase {
 public:
-    int classify(const char *text, int *protocol) override;
-    int parse(const char *text, CPmcByteString **out) override;
-    int resolve_host_name(const char *text, CPmcObjectList **out) override;
-    int reverse_lookup(const char *text, CPmcByteString **out) override;
-    int local_host_address(int protocol, IPmcNetworkAddress **out) override;
-    int service_port(const char *name, int protocol, uint16_t *port) override;
+    int do_classify(const char *text, int *protocol) override;
+    int do_parse(const char *text, CPmcByteString **out) override;
+    int do_resolve_host_name(const char *text, CPmcObjectList **out) override;
+    int do_reverse_lookup(const char *text, CPmcByteString **out) override;
+    int do_local_host_address(int protocol, IPmcNetworkAddress **out) override;
+    int do_service_port(const char *name, int protocol, uint16_t *port) override;
+    bool version_22() const override { return false; }
 };
 
 IPmcAddressFactory *pmc_new_ipv4_factory()
@@ -33,14 +34,8 @@ static const char *dotted(const char *address)
     return NPmcSocketAPI::inet_ntoa(in);
 }
 
-int CPmcIpv4Factory::classify(const char *text, int *protocol)
+int CPmcIpv4Factory::do_classify(const char *text, int *protocol)
 {
-    if (!text || !protocol)
-        return PMC_E_ARG;
-    *protocol = PMC_PROTOCOL_UNSPEC;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     if (pmc_parse_ipv4(text, nullptr))
         *protocol = PMC_PROTOCOL_IPV4;
     else if (pmc_parse_ipx(text, nullptr, nullptr))
@@ -50,14 +45,8 @@ int CPmcIpv4Factory::classify(const char *text, int *protocol)
     return PMC_OK;
 }
 
-int CPmcIpv4Factory::parse(const char *text, CPmcByteString **out)
+int CPmcIpv4Factory::do_parse(const char *text, CPmcByteString **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     uint8_t b[4];
     if (pmc_parse_ipv4(text, b)) {
         char normal[16];
@@ -69,14 +58,8 @@ int CPmcIpv4Factory::parse(const char *text, CPmcByteString **out)
     return PMC_E_RANGE;
 }
 
-int CPmcIpv4Factory::resolve_host_name(const char *text, CPmcObjectList **out)
+int CPmcIpv4Factory::do_resolve_host_name(const char *text, CPmcObjectList **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     hostent *host = NPmcSocketAPI::gethostbyname(text);
     if (!host || !host->h_addr_list || !host->h_addr_list[0])
         return PMC_E_FAIL;
@@ -97,14 +80,8 @@ int CPmcIpv4Factory::resolve_host_name(const char *text, CPmcObjectList **out)
     return PMC_OK;
 }
 
-int CPmcIpv4Factory::reverse_lookup(const char *text, CPmcByteString **out)
+int CPmcIpv4Factory::do_reverse_lookup(const char *text, CPmcByteString **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     unsigned long address = NPmcSocketAPI::inet_addr(text);
     if (address == INADDR_NONE && std::strncmp(text, PMC_BROADCAST_IPV4, std::strlen(PMC_BROADCAST_IPV4)) != 0)
         return PMC_E_FAIL;
@@ -114,16 +91,8 @@ int CPmcIpv4Factory::reverse_lookup(const char *text, CPmcByteString **out)
     return pmc_new_text_object(host->h_name, out);
 }
 
-int CPmcIpv4Factory::local_host_address(int protocol, IPmcNetworkAddress **out)
+int CPmcIpv4Factory::do_local_host_address(int, IPmcNetworkAddress **out)
 {
-    if (!out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    if (protocol == PMC_PROTOCOL_IPX)
-        return PMC_E_UNSUPPORTED;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     char name[1025];
     if (NPmcSocketAPI::gethostname(name, (int)sizeof name) != 0)
         return PMC_E_FAIL;
@@ -135,14 +104,8 @@ int CPmcIpv4Factory::local_host_address(int protocol, IPmcNetworkAddress **out)
 
 /* service_port: the service entry holds the port in network order; it is handed out in
  * host order, as the name-resolution path does. */
-int CPmcIpv4Factory::service_port(const char *name, int protocol, uint16_t *port)
+int CPmcIpv4Factory::do_service_port(const char *name, int, uint16_t *port)
 {
-    (void)protocol;
-    if (!name || !port)
-        return PMC_E_ARG;
-    CPmcWinsockBracket winsock(false);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     servent *service = NPmcSocketAPI::getservbyname(name, "udp");
     if (!service)
         return PMC_E_FAIL;

@@ -14,12 +14,13 @@ static const DWORD kServiceSize = 32;
 
 class CPmcResolvingFactory : public CPmcAddressFactoryBase {
 public:
-    int classify(const char *text, int *protocol) override;
-    int parse(const char *text, CPmcByteString **out) override;
-    int resolve_host_name(const char *text, CPmcObjectList **out) override;
-    int reverse_lookup(const char *text, CPmcByteString **out) override;
-    int local_host_address(int protocol, IPmcNetworkAddress **out) override;
-    int service_port(const char *name, int protocol, uint16_t *port) override;
+    int do_classify(const char *text, int *protocol) override;
+    int do_parse(const char *text, CPmcByteString **out) override;
+    int do_resolve_host_name(const char *text, CPmcObjectList **out) override;
+    int do_reverse_lookup(const char *text, CPmcByteString **out) override;
+    int do_local_host_address(int protocol, IPmcNetworkAddress **out) override;
+    int do_service_port(const char *name, int protocol, uint16_t *port) override;
+    bool version_22() const override { return true; }
 };
 
 IPmcAddressFactory *pmc_new_resolving_factory()
@@ -44,14 +45,32 @@ static int numeric_lookup(const char *text, addrinfo **out)
     return lookup(text, nullptr, AI_PASSIVE | AI_NUMERICHOST, AF_UNSPEC, out);
 }
 
-int CPmcResolvingFactory::classify(const char *text, int *protocol)
+/*
+ * first_names: getnameinfo of the list's first entry into a host buffer of kHostSize and
+ * a service buffer of kServiceSize (either may be null) with `flags`; frees the list.
+ * Returns 0 or -1.
+ */
+static int first_names(addrinfo *list, char *host, char *service, int flags)
 {
-    if (!text || !protocol)
-        return PMC_E_ARG;
-    *protocol = PMC_PROTOCOL_UNSPEC;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
+    int answer = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, host, host ? kHostSize : 0,
+                                            service, service ? kServiceSize : 0, flags);
+    NPmcSocketAPI::freeaddrinfo(list);
+    return answer == 0 ? PMC_OK : PMC_E_FAIL;
+}
+
+/* numeric_text: the text object of getnameinfo(flags) of a numeric text's address. */
+static int numeric_text(const char *text, int flags, CPmcByteString **out)
+{
+    addrinfo *list = nullptr;
+    if (numeric_lookup(text, &list) != PMC_OK)
+        return PMC_E_FAIL;
+    char host[kHostSize];
+    int status = first_names(list, host, nullptr, flags);
+    return status == PMC_OK ? pmc_new_text_object(host, out) : status;
+}
+
+int CPmcResolvingFactory::do_classify(const char *text, int *protocol)
+{
     if (pmc_parse_ipx(text, nullptr, nullptr)) {
         *protocol = PMC_PROTOCOL_IPX;
         return PMC_OK;
@@ -64,36 +83,15 @@ int CPmcResolvingFactory::classify(const char *text, int *protocol)
     return PMC_OK;
 }
 
-int CPmcResolvingFactory::parse(const char *text, CPmcByteString **out)
+int CPmcResolvingFactory::do_parse(const char *text, CPmcByteString **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     if (pmc_parse_ipx(text, nullptr, nullptr))
         return pmc_new_text_object(text, out);
-    addrinfo *list = nullptr;
-    if (numeric_lookup(text, &list) != PMC_OK)
-        return PMC_E_FAIL;
-    char host[kHostSize];
-    int status = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, host, kHostSize, nullptr, 0,
-                                            NI_NUMERICHOST) == 0
-                     ? PMC_OK
-                     : PMC_E_FAIL;
-    NPmcSocketAPI::freeaddrinfo(list);
-    return status == PMC_OK ? pmc_new_text_object(host, out) : status;
+    return numeric_text(text, NI_NUMERICHOST, out);
 }
 
-int CPmcResolvingFactory::resolve_host_name(const char *text, CPmcObjectList **out)
+int CPmcResolvingFactory::do_resolve_host_name(const char *text, CPmcObjectList **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     addrinfo *list = nullptr;
     if (lookup(text, nullptr, AI_PASSIVE, AF_UNSPEC, &list) != PMC_OK)
         return PMC_E_FAIL;
@@ -121,36 +119,13 @@ int CPmcResolvingFactory::resolve_host_name(const char *text, CPmcObjectList **o
     return PMC_OK;
 }
 
-int CPmcResolvingFactory::reverse_lookup(const char *text, CPmcByteString **out)
+int CPmcResolvingFactory::do_reverse_lookup(const char *text, CPmcByteString **out)
 {
-    if (!text || !out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
-    addrinfo *list = nullptr;
-    if (numeric_lookup(text, &list) != PMC_OK)
-        return PMC_E_FAIL;
-    char host[kHostSize];
-    int status = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, host, kHostSize, nullptr, 0,
-                                            NI_NAMEREQD) == 0
-                     ? PMC_OK
-                     : PMC_E_FAIL;
-    NPmcSocketAPI::freeaddrinfo(list);
-    return status == PMC_OK ? pmc_new_text_object(host, out) : status;
+    return numeric_text(text, NI_NAMEREQD, out);
 }
 
-int CPmcResolvingFactory::local_host_address(int protocol, IPmcNetworkAddress **out)
+int CPmcResolvingFactory::do_local_host_address(int protocol, IPmcNetworkAddress **out)
 {
-    if (!out)
-        return PMC_E_ARG;
-    *out = nullptr;
-    if (protocol == PMC_PROTOCOL_IPX)
-        return PMC_E_UNSUPPORTED;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     char name[kHostSize];
     if (NPmcSocketAPI::gethostname(name, (int)sizeof name) != 0)
         return PMC_E_FAIL;
@@ -159,32 +134,19 @@ int CPmcResolvingFactory::local_host_address(int protocol, IPmcNetworkAddress **
         return PMC_E_FAIL;
     char host[kHostSize];
     char service[kServiceSize];
-    int status = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, host, kHostSize, service,
-                                            kServiceSize, NI_NUMERICHOST | NI_NUMERICSERV) == 0
-                     ? PMC_OK
-                     : PMC_E_FAIL;
-    NPmcSocketAPI::freeaddrinfo(list);
+    int status = first_names(list, host, service, NI_NUMERICHOST | NI_NUMERICSERV);
     if (status != PMC_OK)
         return status;
     return pmc_make_address(host, protocol, (uint16_t)std::strtoul(service, nullptr, 10), out);
 }
 
-int CPmcResolvingFactory::service_port(const char *name, int protocol, uint16_t *port)
+int CPmcResolvingFactory::do_service_port(const char *name, int protocol, uint16_t *port)
 {
-    if (!name || !port)
-        return PMC_E_ARG;
-    CPmcWinsockBracket winsock(true);
-    if (winsock.status() != PMC_OK)
-        return winsock.status();
     addrinfo *list = nullptr;
     if (lookup(nullptr, name, AI_PASSIVE, pmc_family_of_protocol(protocol), &list) != PMC_OK)
         return PMC_E_FAIL;
     char service[kServiceSize];
-    int status = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, nullptr, 0, service,
-                                            kServiceSize, NI_NUMERICSERV) == 0
-                     ? PMC_OK
-                     : PMC_E_FAIL;
-    NPmcSocketAPI::freeaddrinfo(list);
+    int status = first_names(list, nullptr, service, NI_NUMERICSERV);
     if (status == PMC_OK)
         *port = (uint16_t)std::strtoul(service, nullptr, 10);
     return status;

@@ -8,7 +8,8 @@
  * program, the current directory and the host directories listed in QM_DLL_PATH
  * (separated by ':'), each time without regard to case; a name without extension gets
  * ".dll". The names of the system libraries (KERNEL32 and the others below) stand for the
- * platform library itself. Flags DONT_RESOLVE_DLL_REFERENCES and LOAD_LIBRARY_AS_DATAFILE
+ * platform library itself; wsock32 has a record of its own that withholds the
+ * name-resolution functions. Flags DONT_RESOLVE_DLL_REFERENCES and LOAD_LIBRARY_AS_DATAFILE
  * only map the file for its resources: no code of it runs.
  */
 #include "platform/src/kernel/module_private.h"
