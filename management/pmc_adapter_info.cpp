@@ -15,25 +15,41 @@
 /* Flags of the IPv6 adapter queries: skip anycast, multicast and DNS servers, include prefixes. */
 static const ULONG kAdapterFlags = 30;
 
-/* adapters_info: the IPv4 adapter list (freed with pmc_free), or null with *error set to
- * the function's answer (232 no adapters) or -10 when it is missing. */
-static IP_ADAPTER_INFO *adapters_info(int *error)
+/* One adapter function: its answer for a buffer of *size bytes (null asks for the size). */
+typedef ULONG (*PmcAdapterCall)(void *buffer, ULONG *size, ULONG family);
+
+static ULONG call_info(void *buffer, ULONG *size, ULONG)
+{
+    return NPmcIpHelpAPI::GetAdaptersInfo((PIP_ADAPTER_INFO)buffer, size);
+}
+
+static ULONG call_addresses(void *buffer, ULONG *size, ULONG family)
+{
+    return NPmcIpHelpAPI::GetAdaptersAddresses(family, kAdapterFlags, nullptr, (PIP_ADAPTER_ADDRESSES)buffer, size);
+}
+
+/*
+ * fetch_adapters: the answer of `call` in a zero-filled buffer sized by a first call
+ * (freed with pmc_free), or null with *error set to the function's own answer (232 no
+ * adapters), -3, or -10 when the function is not `bound`.
+ */
+static void *fetch_adapters(bool bound, PmcAdapterCall call, ULONG family, int *error)
 {
     *error = PMC_E_SYSTEM;
-    if (pmc_bind_iphelp() != PMC_OK || !NPmcIpHelpAPI::GetAdaptersInfo)
+    if (!bound)
         return nullptr;
     ULONG size = 0;
-    DWORD answer = NPmcIpHelpAPI::GetAdaptersInfo(nullptr, &size);
-    IP_ADAPTER_INFO *list = nullptr;
+    ULONG answer = call(nullptr, &size, family);
+    void *list = nullptr;
     while (answer == ERROR_BUFFER_OVERFLOW) {
         pmc_free(list);
-        list = (IP_ADAPTER_INFO *)pmc_alloc(size);
+        list = pmc_alloc(size);
         if (!list) {
             *error = PMC_E_MEMORY;
             return nullptr;
         }
         std::memset(list, 0, size);
-        answer = NPmcIpHelpAPI::GetAdaptersInfo(list, &size);
+        answer = call(list, &size, family);
     }
     if (answer != NO_ERROR) {
         pmc_free(list);
@@ -43,31 +59,18 @@ static IP_ADAPTER_INFO *adapters_info(int *error)
     return list;
 }
 
-/* adapters_addresses: the adapter list of `family`, or null with *error as above. */
+/* adapters_info: the IPv4 adapter list (GetAdaptersInfo), as fetch_adapters. */
+static IP_ADAPTER_INFO *adapters_info(int *error)
+{
+    bool bound = pmc_bind_iphelp() == PMC_OK && NPmcIpHelpAPI::GetAdaptersInfo;
+    return (IP_ADAPTER_INFO *)fetch_adapters(bound, call_info, 0, error);
+}
+
+/* adapters_addresses: the adapter list of `family` (GetAdaptersAddresses), as fetch_adapters. */
 static IP_ADAPTER_ADDRESSES *adapters_addresses(ULONG family, int *error)
 {
-    *error = PMC_E_SYSTEM;
-    if (pmc_bind_iphelp() != PMC_OK || !NPmcIpHelpAPI::GetAdaptersAddresses)
-        return nullptr;
-    ULONG size = 0;
-    ULONG answer = NPmcIpHelpAPI::GetAdaptersAddresses(family, kAdapterFlags, nullptr, nullptr, &size);
-    IP_ADAPTER_ADDRESSES *list = nullptr;
-    while (answer == ERROR_BUFFER_OVERFLOW) {
-        pmc_free(list);
-        list = (IP_ADAPTER_ADDRESSES *)pmc_alloc(size);
-        if (!list) {
-            *error = PMC_E_MEMORY;
-            return nullptr;
-        }
-        std::memset(list, 0, size);
-        answer = NPmcIpHelpAPI::GetAdaptersAddresses(family, kAdapterFlags, nullptr, list, &size);
-    }
-    if (answer != NO_ERROR) {
-        pmc_free(list);
-        *error = (int)answer;
-        return nullptr;
-    }
-    return list;
+    bool bound = pmc_bind_iphelp() == PMC_OK && NPmcIpHelpAPI::GetAdaptersAddresses;
+    return (IP_ADAPTER_ADDRESSES *)fetch_adapters(bound, call_addresses, family, error);
 }
 
 /* A status of the adapter functions: their own error codes mean "no adapters". */
@@ -124,19 +127,31 @@ int pmc_ipv4_available(bool *out)
     return PMC_OK;
 }
 
-int pmc_ipv6_available(bool *out)
+/* any_ipv6_adapter: whether an IPv6 adapter passes `match` (with `mac`); no adapters is
+ * false. 0 or the query's status. */
+static int any_ipv6_adapter(bool (*match)(const IP_ADAPTER_ADDRESSES *, const char *), const char *mac, bool *out)
 {
-    if (!out)
-        return PMC_E_ARG;
-    *out = false;
     int error = 0;
     IP_ADAPTER_ADDRESSES *list = adapters_addresses(AF_INET6, &error);
     if (!list)
         return no_adapters(error) ? PMC_OK : error;
     for (IP_ADAPTER_ADDRESSES *a = list; a && !*out; a = a->Next)
-        *out = usable_ipv6(a);
+        *out = match(a, mac);
     pmc_free(list);
     return PMC_OK;
+}
+
+static bool usable_ipv6_adapter(const IP_ADAPTER_ADDRESSES *a, const char *)
+{
+    return usable_ipv6(a);
+}
+
+int pmc_ipv6_available(bool *out)
+{
+    if (!out)
+        return PMC_E_ARG;
+    *out = false;
+    return any_ipv6_adapter(usable_ipv6_adapter, nullptr, out);
 }
 
 int pmc_count_adapters(int protocol, uint32_t *count)
@@ -231,6 +246,11 @@ static bool same_mac(const BYTE *mac, const char *text)
     return pmc_equal_nocase(printed, text);
 }
 
+static bool ipv6_adapter_with_mac(const IP_ADAPTER_ADDRESSES *a, const char *mac)
+{
+    return usable_ipv6(a) && same_mac(a->PhysicalAddress, mac);
+}
+
 int pmc_is_local_mac(const char *mac, bool *out)
 {
     if (!mac || !out)
@@ -243,13 +263,7 @@ int pmc_is_local_mac(const char *mac, bool *out)
         pmc_free(list);
         return PMC_OK;
     }
-    IP_ADAPTER_ADDRESSES *list = adapters_addresses(AF_INET6, &error);
-    if (!list)
-        return no_adapters(error) ? PMC_OK : error;
-    for (IP_ADAPTER_ADDRESSES *a = list; a && !*out; a = a->Next)
-        *out = usable_ipv6(a) && same_mac(a->PhysicalAddress, mac);
-    pmc_free(list);
-    return PMC_OK;
+    return any_ipv6_adapter(ipv6_adapter_with_mac, mac, out);
 }
 
 /* best_ipv6_local: the IPv6 route choice, inside a Winsock 2.2 bracket. */

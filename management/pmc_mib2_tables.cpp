@@ -75,6 +75,11 @@ private:
         SnmpVarBindList list;
         const UINT *first;
     };
+    /* A row reader: one row's bindings into `table`; 0 or -3. */
+    typedef int (*PmcRowReader)(const SnmpVarBind *bindings, void *table);
+    /* read_table: walks the columns, handing each row to `reader` (only the first when
+     * `one_row`, which must exist). 0 or a status. */
+    int read_table(const UINT *const *columns, PmcRowReader reader, void *table, bool one_row);
     int start_walk(const UINT *const *columns, Walk *walk);
     /* next_row: 1 a row is in the bindings, 0 the walk has left the table, or a status. */
     int next_row(Walk *walk);
@@ -203,20 +208,61 @@ static uint32_t number_of(const AsnAny &value)
     return (uint32_t)value.asnValue.number;
 }
 
-int CPmcMib2Tables::route_table(CPmcRouteTable *out)
+/* Row readers: the bindings of one row of a walk into a row of the table; 0 or -3. */
+static int read_route(const SnmpVarBind *b, void *table)
+{
+    PmcRouteRow r = {number_of(b[0].value), number_of(b[4].value), number_of(b[2].value), number_of(b[3].value),
+                     number_of(b[1].value)};
+    return ((CPmcRouteTable *)table)->append(r);
+}
+
+static int read_interface(const SnmpVarBind *b, void *table)
+{
+    PmcInterfaceRow r = {};
+    if (b[1].value.asnType == ASN_OCTETSTRING) {
+        UINT length = b[1].value.asnValue.string.length;
+        if (length >= sizeof r.description)
+            length = sizeof r.description - 1;
+        std::memcpy(r.description, b[1].value.asnValue.string.stream, length);
+    }
+    r.if_index = number_of(b[0].value);
+    r.if_type = number_of(b[2].value);
+    return ((CPmcInterfaceTable *)table)->append(r);
+}
+
+static int read_address(const SnmpVarBind *b, void *table)
+{
+    PmcAddressRow r = {number_of(b[1].value), number_of(b[2].value), number_of(b[3].value), number_of(b[0].value)};
+    return ((CPmcAddressTable *)table)->append(r);
+}
+
+static int read_count(const SnmpVarBind *b, void *count)
+{
+    *(uint32_t *)count = number_of(b[0].value);
+    return PMC_OK;
+}
+
+int CPmcMib2Tables::read_table(const UINT *const *columns, PmcRowReader reader, void *table, bool one_row)
 {
     Walk walk;
-    int status = start_walk(kRouteColumns, &walk);
+    int status = start_walk(columns, &walk);
     int row = 0;
     while (status == PMC_OK && (row = next_row(&walk)) == 1) {
-        const SnmpVarBind *b = walk.list.list;
-        PmcRouteRow r = {number_of(b[0].value), number_of(b[4].value), number_of(b[2].value), number_of(b[3].value),
-                         number_of(b[1].value)};
-        status = out->append(r);
+        status = reader(walk.list.list, table);
+        if (one_row)
+            break;
     }
     if (status == PMC_OK && row < 0)
         status = row;
+    else if (status == PMC_OK && one_row && row == 0)
+        status = PMC_E_SYSTEM;  /* the one object is not there */
     end_walk(&walk);
+    return status;
+}
+
+int CPmcMib2Tables::route_table(CPmcRouteTable *out)
+{
+    int status = read_table(kRouteColumns, read_route, out, false);
     if (status != PMC_OK)
         out->clear();
     return status;
@@ -224,40 +270,12 @@ int CPmcMib2Tables::route_table(CPmcRouteTable *out)
 
 int CPmcMib2Tables::interface_count(uint32_t *out)
 {
-    Walk walk;
-    int status = start_walk(kIfNumberColumns, &walk);
-    if (status == PMC_OK) {
-        int row = next_row(&walk);
-        if (row == 1)
-            *out = number_of(walk.list.list[0].value);
-        else
-            status = row < 0 ? row : PMC_E_SYSTEM;
-    }
-    end_walk(&walk);
-    return status;
+    return read_table(kIfNumberColumns, read_count, out, true);
 }
 
 int CPmcMib2Tables::interface_table(CPmcInterfaceTable *out)
 {
-    Walk walk;
-    int status = start_walk(kIfColumns, &walk);
-    int row = 0;
-    while (status == PMC_OK && (row = next_row(&walk)) == 1) {
-        const SnmpVarBind *b = walk.list.list;
-        PmcInterfaceRow r = {};
-        if (b[1].value.asnType == ASN_OCTETSTRING) {
-            UINT length = b[1].value.asnValue.string.length;
-            if (length >= sizeof r.description)
-                length = sizeof r.description - 1;
-            std::memcpy(r.description, b[1].value.asnValue.string.stream, length);
-        }
-        r.if_index = number_of(b[0].value);
-        r.if_type = number_of(b[2].value);
-        status = out->append(r);
-    }
-    if (status == PMC_OK && row < 0)
-        status = row;
-    end_walk(&walk);
+    int status = read_table(kIfColumns, read_interface, out, false);
     if (status != PMC_OK)
         out->clear();
     return status;
@@ -265,17 +283,7 @@ int CPmcMib2Tables::interface_table(CPmcInterfaceTable *out)
 
 int CPmcMib2Tables::address_table(CPmcAddressTable *out)
 {
-    Walk walk;
-    int status = start_walk(kAddressColumns, &walk);
-    int row = 0;
-    while (status == PMC_OK && (row = next_row(&walk)) == 1) {
-        const SnmpVarBind *b = walk.list.list;
-        PmcAddressRow r = {number_of(b[1].value), number_of(b[2].value), number_of(b[3].value), number_of(b[0].value)};
-        status = out->append(r);
-    }
-    if (status == PMC_OK && row < 0)
-        status = row;
-    end_walk(&walk);
+    int status = read_table(kAddressColumns, read_address, out, false);
     if (status != PMC_OK)
         out->clear();
     return status;

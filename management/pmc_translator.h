@@ -135,6 +135,8 @@ private:
     TranslatorRegistry() = default;
     ~TranslatorRegistry();
     int run_decoder(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, int kind, bool header_only);
+    int through_temporary_packet(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer, bool encoding,
+                                 int kind);
 
     CPmcObjectList *m_list = nullptr;
     IPmcTranslator *m_selected = nullptr;

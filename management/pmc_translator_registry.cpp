@@ -117,6 +117,14 @@ int TranslatorRegistry::encode(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet,
 
 int TranslatorRegistry::encode(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer)
 {
+    return through_temporary_packet(pdu, target, buffer, true, 0);
+}
+
+/* through_temporary_packet: encodes or decodes (with `kind`) through a packet that holds
+ * the caller's PDU and target for the one call. */
+int TranslatorRegistry::through_temporary_packet(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer,
+                                                 bool encoding, int kind)
+{
     if (!m_selected)
         return PMC_E_EMPTY;
     if (!pdu || !target || !buffer)
@@ -127,7 +135,7 @@ int TranslatorRegistry::encode(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuff
     IPmsSnmpPacket *packet = s_packet_hooks->wrap(pdu, target, &status);
     if (!packet)
         return status != PMC_OK ? status : PMC_E_MEMORY;
-    status = encode(buffer, packet, nullptr);
+    status = encoding ? encode(buffer, packet, nullptr) : run_decoder(buffer, packet, kind, false);
     s_packet_hooks->unwrap(packet);
     return status;
 }
@@ -159,19 +167,7 @@ int TranslatorRegistry::decode(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, in
 int TranslatorRegistry::decode(int kind, IPmsPdu *pdu, IPmsSnmpTarget *target,
                                CPmcRawBuffer *buffer)
 {
-    if (!m_selected)
-        return PMC_E_EMPTY;
-    if (!pdu || !target || !buffer)
-        return PMC_E_ARG;
-    if (!s_packet_hooks)
-        return PMC_E_UNSUPPORTED;
-    int status = PMC_E_MEMORY;
-    IPmsSnmpPacket *packet = s_packet_hooks->wrap(pdu, target, &status);
-    if (!packet)
-        return status != PMC_OK ? status : PMC_E_MEMORY;
-    status = run_decoder(buffer, packet, kind, false);
-    s_packet_hooks->unwrap(packet);
-    return status;
+    return through_temporary_packet(pdu, target, buffer, false, kind);
 }
 
 int TranslatorRegistry::peek(CPmcRawBuffer *buffer, int kind, int32_t *request_id,
