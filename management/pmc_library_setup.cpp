@@ -22,9 +22,10 @@ struct PmcLoggerReference {
 };
 
 constinit static CRITICAL_SECTION s_manager_creation_lock {};
-constinit static CRITICAL_SECTION s_network_locks[4] {};
+/* The network layer's locks, by index. */
+enum { WINSOCK_LOCK, IPHELP_LOCK, ADDRESS_FACTORY_LOCK, ROUTE_LOCK, NETWORK_LOCK_COUNT };
 
-enum { WINSOCK_LOCK, IPHELP_LOCK, ADDRESS_FACTORY_LOCK, ROUTE_LOCK };
+constinit static CRITICAL_SECTION s_network_locks[NETWORK_LOCK_COUNT] {};
 
 constinit static PmcLoggerReference s_loggers[] = {
     {"PSW", {nullptr}, {}},     /* PMC_LOGGER_PSW: the option, status and discovery objects */
