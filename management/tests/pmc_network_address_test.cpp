@@ -229,3 +229,31 @@ INSTANTIATE_TEST_SUITE_P(BothPaths, Address, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &info) {
                              return info.param ? "Ipv4Only" : "NameResolution";
                          });
+
+TEST_F(NetTest, RefusedAllocations)
+{
+    /* No memory for the factory: every forwarding operation answers -3 and the next call
+     * tries again. */
+    int protocol = -1;
+    {
+        RefuseAllocations refuse;
+        EXPECT_EQ(PMC_E_MEMORY, pmc_classify_address("1.2.3.4", &protocol));
+        IPmcNetworkAddress *address = nullptr;
+        EXPECT_EQ(PMC_E_MEMORY, pmc_create_network_address(&address));
+        EXPECT_EQ(nullptr, address);
+    }
+    EXPECT_EQ(PMC_OK, pmc_classify_address("1.2.3.4", &protocol));
+    EXPECT_EQ(PMC_PROTOCOL_IPV4, protocol);
+    {
+        RefuseAllocations refuse;
+        IPmcNetworkAddress *address = nullptr;
+        EXPECT_EQ(PMC_E_MEMORY, pmc_make_address("1.2.3.4", PMC_PROTOCOL_IPV4, 1, &address));
+    }
+    {
+        /* getaddrinfo's entry is allocated; the text object is not. */
+        RefuseAllocations refuse(1);
+        CPmcByteString *text = nullptr;
+        EXPECT_EQ(PMC_E_MEMORY, pmc_parse_address("1.2.3.4", &text));
+        EXPECT_EQ(nullptr, text);
+    }
+}
