@@ -7,6 +7,7 @@
 #include <stdarg.h>
 
 static BOOL write_Prefixed(LPCWSTR prefix, LPCWSTR text);
+static void write_Format(WCHAR *text, LPCWSTR format, va_list arguments);
 
 /* Characters wvsprintfW writes at most, and its buffer. */
 #define TRC_FORMAT_CHARS 1025
@@ -34,6 +35,13 @@ static BOOL write_Prefixed(LPCWSTR prefix, LPCWSTR text)
     return trc_WriteLine(line, NULL);
 }
 
+/* Formats into text (TRC_FORMAT_CHARS characters). */
+static void write_Format(WCHAR *text, LPCWSTR format, va_list arguments)
+{
+    text[0] = 0;
+    wvsprintfW(text, format, arguments);
+}
+
 BOOL WINAPIV trc_Printf(LPCWSTR format, ...)
 {
     if (!format) {
@@ -42,7 +50,7 @@ BOOL WINAPIV trc_Printf(LPCWSTR format, ...)
     WCHAR text[TRC_FORMAT_CHARS];
     va_list arguments;
     va_start(arguments, format);
-    wvsprintfW(text, format, arguments);
+    write_Format(text, format, arguments);
     va_end(arguments);
     return trc_WriteLine(text, NULL);
 }
@@ -60,7 +68,7 @@ BOOL WINAPIV trc_WriteExit(LPCWSTR format, ...)
     WCHAR text[TRC_FORMAT_CHARS];
     va_list arguments;
     va_start(arguments, format);
-    wvsprintfW(text, format, arguments);
+    write_Format(text, format, arguments);
     va_end(arguments);
     return write_Prefixed(TEXT("OUT>>"), text);
 }

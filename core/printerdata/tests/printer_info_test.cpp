@@ -1,7 +1,7 @@
 /* The printer's and driver's information read into new blocks. */
 #include "core/printerdata/printer_info.h"
 
-#include "platform/include/qmhost.h"
+#include "core/context/tests/driver_files.h"
 #include "platform/testing/qm_testing.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,8 @@ namespace {
 
 TEST(PrinterInfo, PrinterAndDriverInformationInNewBlocks)
 {
-    QMH_PRINTER_SETUP setup = {TEXT("Office"), TEXT("LPT1:"), TEXT("QM Driver"), TEXT("C:\\drv\\qmkelvim.dll"),
-                               TEXT("C:\\drv\\QM50C1.DDD"), TEXT("C:\\drv\\qmkelviu.dll"), nullptr, nullptr, 0};
-    ASSERT_TRUE(qmh_InstallPrinter(&setup));
-    HANDLE printer = nullptr;
-    ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Office"), &printer, nullptr));
+    HANDLE printer = driver_files::InstallPrinter(TEXT("Office"), u"C:\\drv\\QM50C1.DDD");
+    ASSERT_NE(nullptr, printer);
     DWORD blocks = qmt_LiveGlobalBlocks();
 
     PRINTER_INFO_2W *info = (PRINTER_INFO_2W *)util_GetPrinterInfoAlloc(printer, 2);
