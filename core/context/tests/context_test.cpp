@@ -139,6 +139,18 @@ TEST_F(ContextTest, AModelWithoutItsSectionReadsTheDefaultSection)
     ddd_CloseContext(context);
 }
 
+TEST_F(ContextTest, OpeningReadsTheTraceConfigurationAgain)
+{
+    EXPECT_EQ(0u, trc_GetFlags());   /* read on first use: no trace configuration yet */
+    driver_files::WriteFileBytes(u"C:\\drv\\qmkelv.cfg", "[LOG]\r\nLog=0x3\r\n");
+    EXPECT_EQ(0u, trc_GetFlags());
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[default]\r\n");
+    DriverContext *context = OpenSample();
+    ASSERT_NE(nullptr, context);
+    EXPECT_EQ(3u, trc_GetFlags());
+    ddd_CloseContext(context);
+}
+
 TEST_F(ContextTest, AMissingConfigurationFileGivesAContextWithoutSpecialSettings)
 {
     DriverContext *context = OpenSample();
