@@ -52,14 +52,7 @@ IPmsSnmpPacket *CPmsSnmpPacket::copy(int *code)
         copy->m_pdu = m_pdu->copy(&status);
     if (status == PMC_OK && m_target)
         copy->m_target = m_target->clone(&status);
-    if (status != PMC_OK) {
-        if (copy)
-            copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    pms_set_code(code, PMC_OK);
-    return copy;
+    return pms_finish<IPmsSnmpPacket>(copy, status, code);
 }
 
 bool CPmsSnmpPacket::equals(IPmsSnmpPacket *other)

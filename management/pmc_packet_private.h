@@ -22,4 +22,21 @@ int pms_copy_oid(IPmsOid *oid, IPmsOid **out);
 /* pms_values_equal: both absent, or both present and equal. */
 bool pms_values_equal(IPmsValue *a, IPmsValue *b);
 
+/*
+ * pms_finish: the end of every factory and copy. With `status` 0 the object is handed
+ * out; otherwise the half-made object (when there is one) is released and null given.
+ * code (out, may be null) receives the status.
+ */
+template <class T>
+T *pms_finish(T *object, int status, int *code)
+{
+    if (code)
+        *code = status;
+    if (status == 0)
+        return object;
+    if (object)
+        object->release();
+    return nullptr;
+}
+
 #endif /* MANAGEMENT_PMC_PACKET_PRIVATE_H */

@@ -94,14 +94,7 @@ IPmsPdu *CPmsPdu::copy(int *code)
 {
     CPmsPdu *copy = new CPmsPdu();
     int status = copy ? copy->copy_list_from(this) : PMC_E_MEMORY;
-    if (status != PMC_OK) {
-        if (copy)
-            copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    pms_set_code(code, PMC_OK);
-    return copy;
+    return pms_finish<IPmsPdu>(copy, status, code);
 }
 
 /* copy_list_from: the header, then a copy of the other's list; the list copy is made

@@ -20,6 +20,7 @@ public:
     CPmsTargetBase &operator=(const CPmsTargetBase &) = delete;
 
     void release() override { delete this; }
+    IPmsSnmpTarget *clone(int *code) override;
     void query(uint32_t id, void **out) override;
     void set_version(int32_t version) override { m_version = version; }
     void set_timeout(int32_t timeout) override { m_timeout = timeout; }
@@ -40,6 +41,8 @@ protected:
     int assign_common(IPmsSnmpTarget *other);
     /* own_object: this kind's object for query identifiers 2 to 5, or null. */
     virtual void *own_object(uint32_t id) = 0;
+    /* make_empty: a new target of the same kind at its creation values, or null. */
+    virtual CPmsTargetBase *make_empty() = 0;
 
 private:
     int32_t m_version = -1;
@@ -58,6 +61,14 @@ void CPmsTargetBase::query(uint32_t id, void **out)
         *out = static_cast<IPmsSnmpTarget *>(this);
     else
         *out = own_object(id);
+}
+
+/* clone: a new target of the same kind assigned from this one. */
+IPmsSnmpTarget *CPmsTargetBase::clone(int *code)
+{
+    CPmsTargetBase *copy = make_empty();
+    int status = copy ? copy->assign(this) : PMC_E_MEMORY;
+    return pms_finish<IPmsSnmpTarget>(copy, status, code);
 }
 
 int CPmsTargetBase::set_address(CPmcNetworkAddress *address)
@@ -92,7 +103,6 @@ class CPmsCommunityTarget : public CPmsTargetBase, public IPmsCommunityTarget {
 public:
     int accept(IPmsTargetVisitor *visitor) override;
     void clear() override;
-    IPmsSnmpTarget *clone(int *code) override;
     int assign(IPmsSnmpTarget *other) override;
     bool equals(IPmsSnmpTarget *other) override;
     int kind() override { return PMS_TARGET_COMMUNITY; }
@@ -103,6 +113,7 @@ public:
 protected:
     ~CPmsCommunityTarget() override { clear(); }
     void *own_object(uint32_t id) override;
+    CPmsTargetBase *make_empty() override { return new CPmsCommunityTarget(); }
 
 private:
     char *m_community = nullptr;
@@ -140,20 +151,6 @@ void CPmsCommunityTarget::clear()
 {
     pmc_free(m_community);
     m_community = nullptr;
-}
-
-IPmsSnmpTarget *CPmsCommunityTarget::clone(int *code)
-{
-    CPmsCommunityTarget *copy = new CPmsCommunityTarget();
-    int status = copy ? copy->assign(this) : PMC_E_MEMORY;
-    if (status != PMC_OK) {
-        if (copy)
-            copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    pms_set_code(code, PMC_OK);
-    return copy;
 }
 
 int CPmsCommunityTarget::assign(IPmsSnmpTarget *other)
@@ -217,7 +214,6 @@ class CPmsUsmTarget : public CPmsTargetBase, public IPmsUsmTarget {
 public:
     int accept(IPmsTargetVisitor *visitor) override;
     void clear() override {}
-    IPmsSnmpTarget *clone(int *code) override;
     int assign(IPmsSnmpTarget *other) override;
     bool equals(IPmsSnmpTarget *other) override;
     int kind() override { return PMS_TARGET_USM; }
@@ -241,6 +237,7 @@ public:
 protected:
     ~CPmsUsmTarget() override = default;
     void *own_object(uint32_t id) override;
+    CPmsTargetBase *make_empty() override { return new CPmsUsmTarget(); }
 
 private:
     CPmcString m_user;
@@ -270,20 +267,6 @@ void *CPmsUsmTarget::own_object(uint32_t id)
 int CPmsUsmTarget::accept(IPmsTargetVisitor *visitor)
 {
     return visitor ? visitor->visit_usm(this) : PMC_E_ARG;
-}
-
-IPmsSnmpTarget *CPmsUsmTarget::clone(int *code)
-{
-    CPmsUsmTarget *copy = new CPmsUsmTarget();
-    int status = copy ? copy->assign(this) : PMC_E_MEMORY;
-    if (status != PMC_OK) {
-        if (copy)
-            copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    pms_set_code(code, PMC_OK);
-    return copy;
 }
 
 int CPmsUsmTarget::assign(IPmsSnmpTarget *other)

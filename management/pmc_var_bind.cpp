@@ -58,14 +58,8 @@ IPmsVarBind *CPmsVarBind::copy(int *code)
     int status = pms_copy_oid(m_name, &copy->m_name);
     if (status == PMC_OK)
         status = pms_copy_value(m_value, &copy->m_value);
-    if (status != PMC_OK) {
-        copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
     copy->m_mark = m_mark;
-    pms_set_code(code, PMC_OK);
-    return copy;
+    return pms_finish<IPmsVarBind>(copy, status, code);
 }
 
 bool CPmsVarBind::equals(IPmsVarBind *other)

@@ -192,14 +192,7 @@ IPmsVarBindList *CPmsVarBindList::copy_range_of(uint32_t start, uint32_t count, 
         if (binding)
             copy->m_items[copy->m_count++] = binding;
     }
-    if (status != PMC_OK) {
-        if (copy)
-            copy->release();
-        pms_set_code(code, status);
-        return nullptr;
-    }
-    pms_set_code(code, PMC_OK);
-    return copy;
+    return pms_finish<IPmsVarBindList>(copy, status, code);
 }
 
 IPmsVarBindList *CPmsVarBindList::split_off(uint32_t count)
