@@ -11,7 +11,7 @@
 #include <cstdint>
 
 class CPmcByteString;
-class CPmcNetworkAddress;
+class IPmcNetworkAddress;
 class CPmcObjectList;
 class CPmcString;
 class IPmsOid;
@@ -173,8 +173,8 @@ public:
     virtual uint32_t get_max_message_size() = 0;                         /* 17 */
     virtual uint16_t get_port() = 0;                                     /* 18 */
     /* set_address: keeps a clone of `address` (null: none); the clone's status. */
-    virtual int set_address(CPmcNetworkAddress *address) = 0;            /* 19 */
-    virtual CPmcNetworkAddress *get_address() = 0;                       /* 20 */
+    virtual int set_address(IPmcNetworkAddress *address) = 0;            /* 19 */
+    virtual IPmcNetworkAddress *get_address() = 0;                       /* 20 */
 
 protected:
     ~IPmsSnmpTarget() = default;

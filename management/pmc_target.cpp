@@ -32,8 +32,8 @@ public:
     int32_t get_retry_count() override { return m_retries; }
     uint32_t get_max_message_size() override { return m_max_size; }
     uint16_t get_port() override { return m_port; }
-    int set_address(CPmcNetworkAddress *address) override;
-    CPmcNetworkAddress *get_address() override { return m_address; }
+    int set_address(IPmcNetworkAddress *address) override;
+    IPmcNetworkAddress *get_address() override { return m_address; }
 
 protected:
     virtual ~CPmsTargetBase() { pms_release_address(m_address); }
@@ -49,7 +49,7 @@ private:
     int32_t m_timeout = -1;
     int32_t m_retries = 0;
     uint32_t m_max_size = 0;
-    CPmcNetworkAddress *m_address = nullptr;
+    IPmcNetworkAddress *m_address = nullptr;
     uint16_t m_port = 0;
 };
 
@@ -71,9 +71,9 @@ IPmsSnmpTarget *CPmsTargetBase::clone(int *code)
     return pms_finish<IPmsSnmpTarget>(copy, status, code);
 }
 
-int CPmsTargetBase::set_address(CPmcNetworkAddress *address)
+int CPmsTargetBase::set_address(IPmcNetworkAddress *address)
 {
-    CPmcNetworkAddress *copy = nullptr;
+    IPmcNetworkAddress *copy = nullptr;
     int code = address ? pms_copy_address(address, &copy) : PMC_OK;
     if (code != PMC_OK)
         return code;

@@ -6,12 +6,12 @@
 
 #include "management/pmc_status.h"
 
-int pms_copy_address(CPmcNetworkAddress *, CPmcNetworkAddress **out)
+int pms_copy_address(IPmcNetworkAddress *, IPmcNetworkAddress **out)
 {
     *out = nullptr;
     return PMC_E_UNSUPPORTED;
 }
 
-void pms_release_address(CPmcNetworkAddress *)
+void pms_release_address(IPmcNetworkAddress *)
 {
 }
