@@ -13,6 +13,7 @@
 #include "management/pmc_ber.h"
 #include "management/pmc_memory.h"
 #include "management/pmc_packet.h"
+#include "management/pmc_translator.h"
 #include "management/pmc_value.h"
 
 /* The status of a message that does not fit its buffer. */
@@ -40,8 +41,8 @@ protected:
     ~IPmcMessageCodec() = default;
 };
 
-class CPmcMessageEncoder : public CPmcHeapObject, public IPmcMessageCodec,
-                           public IPmsValueVisitor {
+class CPmcMessageEncoder : public CPmcHeapObject, public IPmcMessageEncoder,
+                           public IPmcMessageCodec, public IPmsValueVisitor {
 public:
     /* pmc_create_message_encoder: a new encoder; null and -3 without memory. */
     friend CPmcMessageEncoder *pmc_create_message_encoder(int *code);
@@ -58,8 +59,13 @@ public:
      * outside the storage and binding_count() tells how many bindings fitted).
      */
     int encode_bytes(IPmsSnmpPacket *packet, uint8_t *storage, uint32_t size, uint32_t *start);
-    /* binding_count: the bindings of the last list that were written whole. */
+    /* bindings_encoded: the bindings of the last list that were written whole. */
     uint32_t bindings_encoded() const { return m_bindings; }
+
+    /* IPmcMessageEncoder: encode_message sizes `buffer` to the target's maximum message
+     * size and leaves its position at the message's first byte (remaining() = length). */
+    int encode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet) override;
+    uint32_t binding_count() override { return m_bindings; }
 
     /* IPmcMessageCodec */
     int code_header(IPmsSnmpTarget *target) override;
@@ -109,16 +115,18 @@ private:
 
 CPmcMessageEncoder *pmc_create_message_encoder(int *code);
 
-class CPmcMessageDecoder : public CPmcHeapObject, public IPmcMessageCodec,
-                           public IPmsValueVisitor {
+class CPmcMessageDecoder : public CPmcHeapObject, public IPmcMessageDecoder,
+                           public IPmcMessageCodec, public IPmsValueVisitor {
 public:
     /* pmc_create_message_decoder: a new decoder; null and -3 without memory. */
     friend CPmcMessageDecoder *pmc_create_message_decoder(int *code);
     CPmcMessageDecoder(const CPmcMessageDecoder &) = delete;
     CPmcMessageDecoder &operator=(const CPmcMessageDecoder &) = delete;
 
-    void set_kind(int kind) { m_kind = kind; }
-    void set_header_only_switch(bool on) { m_header_only = on; }
+    /* IPmcMessageDecoder: decode_message reads from the buffer's position to its end. */
+    void set_message_kind(int kind) override { m_kind = kind; }
+    void set_header_only(bool on) override { m_header_only = on; }
+    int decode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet) override;
 
     /*
      * decode_bytes: decodes the message in `bytes` (`size` received bytes) into `packet`,

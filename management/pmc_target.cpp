@@ -9,7 +9,7 @@
 #include "management/pmc_byte_string.h"
 #include "management/pmc_status.h"
 #include "management/pmc_string.h"
-#include "management/pmc_target_address.h"
+#include "management/pmc_network_address.h"
 #include "management/pmc_value_private.h"
 
 /* The common part, shared by both kinds through the virtual interface base. */
@@ -36,7 +36,11 @@ public:
     IPmcNetworkAddress *get_address() override { return m_address; }
 
 protected:
-    virtual ~CPmsTargetBase() { pms_release_address(m_address); }
+    virtual ~CPmsTargetBase()
+    {
+        if (m_address)
+            m_address->release();
+    }
     /* assign_common: the address first (its failure returns before anything else). */
     int assign_common(IPmsSnmpTarget *other);
     /* own_object: this kind's object for query identifiers 2 to 5, or null. */
@@ -74,10 +78,11 @@ IPmsSnmpTarget *CPmsTargetBase::clone(int *code)
 int CPmsTargetBase::set_address(IPmcNetworkAddress *address)
 {
     IPmcNetworkAddress *copy = nullptr;
-    int code = address ? pms_copy_address(address, &copy) : PMC_OK;
+    int code = address ? address->copy(&copy) : PMC_OK;
     if (code != PMC_OK)
         return code;
-    pms_release_address(m_address);
+    if (m_address)
+        m_address->release();
     m_address = copy;
     return PMC_OK;
 }

@@ -116,8 +116,8 @@ protected:
         CPmcMessageDecoder *decoder = pmc_create_message_decoder(&code);
         if (!decoder)
             return code;
-        decoder->set_kind(PMC_MESSAGE_COMMUNITY);
-        decoder->set_header_only_switch(header_only);
+        decoder->set_message_kind(PMC_MESSAGE_COMMUNITY);
+        decoder->set_header_only(header_only);
         code = decoder->decode_bytes(packet, bytes.data(), (uint32_t)bytes.size());
         decoder->release();
         return code;
@@ -375,7 +375,7 @@ TEST_F(Codec, MalformedMessages)
     CPmcMessageDecoder *decoder = pmc_create_message_decoder(nullptr);
     EXPECT_EQ(PMC_E_ARG, decoder->decode_bytes(packet, kGetSysName, sizeof kGetSysName));
     EXPECT_TRUE(log.has("decode error: unknown translate type."));
-    decoder->set_kind(1);
+    decoder->set_message_kind(1);
     EXPECT_EQ(PMC_E_ARG, decoder->decode_bytes(packet, kGetSysName, sizeof kGetSysName));
     decoder->release();
     packet->release();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "management/pmc_byte_string.h"
+#include "management/pmc_network_address.h"
 #include "management/pmc_object_list.h"
 #include "management/pmc_status.h"
 #include "management/pmc_string.h"
@@ -192,10 +193,22 @@ TEST(PmsSnmpTarget, CommunityEqualityAssignAndQuery)
     EXPECT_EQ(static_cast<IPmsUsmTarget *>(usm), out);
     EXPECT_EQ(PMS_TARGET_USM, usm->kind());
 
+    IPmcNetworkAddress *address = nullptr;
+    ASSERT_EQ(PMC_OK, pmc_make_address("10.0.0.1", 1, 161, &address));
+    EXPECT_EQ(PMC_OK, b->set_address(address));
+    EXPECT_NE(address, b->get_address());   /* the target keeps its own copy */
+    EXPECT_TRUE(address->equals(b->get_address()));
+    EXPECT_TRUE(a->equals(b));              /* addresses are not compared */
+
     IPmsSnmpTarget *clone = b->clone(&code);
     ASSERT_NE(nullptr, clone);
     EXPECT_EQ(PMS_TARGET_COMMUNITY, clone->kind());
     EXPECT_EQ(900, clone->get_timeout());
+    ASSERT_NE(nullptr, clone->get_address());
+    EXPECT_TRUE(address->equals(clone->get_address()));
+    EXPECT_EQ(PMC_OK, b->set_address(nullptr));
+    EXPECT_EQ(nullptr, b->get_address());
+    address->release();
     EXPECT_TRUE(clone->equals(a));
     clone->clear();
     EXPECT_FALSE(clone->equals(a));

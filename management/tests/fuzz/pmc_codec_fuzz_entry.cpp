@@ -15,8 +15,8 @@ static void decode_once(const uint8_t *bytes, size_t size, bool header_only)
     IPmsSnmpPacket *packet = pms_create_packet(nullptr);
     CPmcMessageDecoder *decoder = pmc_create_message_decoder(nullptr);
     if (packet && decoder) {
-        decoder->set_kind(PMC_MESSAGE_COMMUNITY);
-        decoder->set_header_only_switch(header_only);
+        decoder->set_message_kind(PMC_MESSAGE_COMMUNITY);
+        decoder->set_header_only(header_only);
         int code = decoder->decode_bytes(packet, bytes, (uint32_t)size);
         CPmcMessageEncoder *encoder = code == 0 ? pmc_create_message_encoder(nullptr) : nullptr;
         if (encoder) {
