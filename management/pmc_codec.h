@@ -59,11 +59,9 @@ public:
      * outside the storage and binding_count() tells how many bindings fitted).
      */
     int encode_bytes(IPmsSnmpPacket *packet, uint8_t *storage, uint32_t size, uint32_t *start);
-    /* bindings_encoded: the bindings of the last list that were written whole. */
-    uint32_t bindings_encoded() const { return m_bindings; }
-
     /* IPmcMessageEncoder: encode_message sizes `buffer` to the target's maximum message
-     * size and leaves its position at the message's first byte (remaining() = length). */
+     * size and leaves its position at the message's first byte (remaining() = length).
+     * binding_count: the bindings of the last list that were written whole. */
     int encode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet) override;
     uint32_t binding_count() override { return m_bindings; }
 

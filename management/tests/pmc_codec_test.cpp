@@ -99,7 +99,7 @@ protected:
         if (encoder) {
             status = encoder->encode_bytes(packet, storage.data(), size, &start);
             if (bindings)
-                *bindings = encoder->bindings_encoded();
+                *bindings = encoder->binding_count();
             encoder->release();
         }
         if (code)
@@ -394,14 +394,14 @@ TEST_F(Codec, MessageTooBigForTheBuffer)
     CPmcMessageEncoder *encoder = pmc_create_message_encoder(nullptr);
     uint32_t start = 0;
     EXPECT_EQ(PMC_E_TOO_BIG, encoder->encode_bytes(packet, guarded.data() + 16, size, &start));
-    EXPECT_EQ(9u, encoder->bindings_encoded());
+    EXPECT_EQ(9u, encoder->binding_count());
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(0xEE, guarded[i]);
         EXPECT_EQ(0xEE, guarded[size + 16 + i]);
     }
     /* Bindings that all fit with a header that does not: the count equals the list. */
     EXPECT_EQ(PMC_E_TOO_BIG, encoder->encode_bytes(packet, guarded.data() + 16, full - 2, &start));
-    EXPECT_EQ(10u, encoder->bindings_encoded());
+    EXPECT_EQ(10u, encoder->binding_count());
     encoder->release();
     packet->release();
 }
