@@ -910,6 +910,8 @@ typedef struct _IFIMETRICS {
 
 #define ED_ABORTDOC 0x00000001
 
+#define DDI_ERROR 0xFFFFFFFF
+
 /* ---- Engine callbacks -------------------------------------------------------------------- */
 
 BOOL WINAPI EngAssociateSurface(HSURF hsurf, HDEV hdev, FLONG flHooks);
