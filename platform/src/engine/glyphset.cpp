@@ -4,8 +4,6 @@
  */
 #include "platform/src/engine/engine_private.h"
 
-#include "platform/src/kernel/kernel_private.h"
-
 #include <algorithm>
 #include <string.h>
 
@@ -39,8 +37,8 @@ FD_GLYPHSET *WINAPI EngComputeGlyphSet(INT nCodePage, INT nFirstChar, INT cChars
     std::vector<std::pair<WCHAR, HGLYPH>> map;
     for (INT i = 0; i < cChars; ++i) {
         char c = static_cast<char>(nFirstChar + i);
-        std::u16string wide;
-        if (!qmk::MultiToWide(cp, &c, 1, &wide) || wide.size() != 1)
+        WCHAR wide[2];
+        if (MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, &c, 1, wide, 2) != 1)
             continue;
         map.emplace_back(wide[0], static_cast<HGLYPH>(nFirstChar + i));
     }
