@@ -115,6 +115,10 @@ Path *NewPath();
 /* Frees a path record. */
 void FreePath(Path *p);
 
+/* Writes one pixel (in the surface's own format) at (x, y) of a bitmap surface; the
+ * caller keeps x and y inside it. */
+void StorePixel(SURFOBJ *so, LONG x, LONG y, ULONG color);
+
 /* Bits per pixel of a BMF_* format, 0 for others. */
 ULONG BitsOfFormat(ULONG iFormat);
 

@@ -64,7 +64,7 @@ static Surface *NewSurface()
 }
 
 /* Writes one pixel of colour `color` at (x, y) of a bitmap surface. */
-static void PutPixel(SURFOBJ *so, LONG x, LONG y, ULONG color)
+void StorePixel(SURFOBJ *so, LONG x, LONG y, ULONG color)
 {
     BYTE *row = static_cast<BYTE *>(so->pvScan0) + static_cast<ptrdiff_t>(y) * so->lDelta;
     switch (so->iBitmapFormat) {
@@ -234,7 +234,7 @@ BOOL WINAPI EngEraseSurface(SURFOBJ *pso, RECTL *prcl, ULONG iColor)
     LONG right = std::min(prcl->right, pso->sizlBitmap.cx), bottom = std::min(prcl->bottom, pso->sizlBitmap.cy);
     for (LONG y = top; y < bottom; ++y)
         for (LONG x = left; x < right; ++x)
-            PutPixel(pso, x, y, iColor);
+            StorePixel(pso, x, y, iColor);
     return TRUE;
 }
 

@@ -148,3 +148,50 @@ TEST(EngineSurface, EraseIsCutToTheSurface)
     EXPECT_FALSE(EngEraseSurface(so, nullptr, 0));
     qmt_EngineFreeBitmap(so);
 }
+
+/* The engine's blit on bitmaps: ROP3 by truth table, translation, clip and mask. */
+TEST(EngineBlit, RopsTranslationClipAndMask)
+{
+    SURFOBJ *src = qmt_EngineBitmap(4, 1, BMF_8BPP, TRUE);
+    BYTE *s = static_cast<BYTE *>(src->pvScan0);
+    s[0] = 0; s[1] = 1; s[2] = 2; s[3] = 3;
+    const ULONG table[4] = {0x10, 0x20, 0x30, 0x40};
+    XLATEOBJ *xo = qmt_EngineXlateTable(table, 4);
+    SURFOBJ *dst = qmt_EngineBitmap(4, 1, BMF_8BPP, TRUE);
+    BYTE *d = static_cast<BYTE *>(dst->pvScan0);
+    RECTL all = {0, 0, 4, 1};
+    POINTL origin = {0, 0};
+
+    ASSERT_TRUE(EngCopyBits(dst, src, nullptr, xo, &all, &origin));
+    EXPECT_EQ(d[0], 0x10);
+    EXPECT_EQ(d[3], 0x40);
+
+    BRUSHOBJ solid = {0x0F, nullptr, 0};
+    ASSERT_TRUE(EngBitBlt(dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, &solid, nullptr, 0x5A5A));  /* PATINVERT */
+    EXPECT_EQ(d[0], 0x1F);
+    ASSERT_TRUE(EngBitBlt(dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, nullptr, nullptr, 0x0000));
+    EXPECT_EQ(d[2], 0);
+
+    RECTL clipRect = {1, 0, 2, 1};
+    CLIPOBJ *co = qmt_EngineClip(&clipRect, 1);
+    ASSERT_TRUE(EngBitBlt(dst, nullptr, nullptr, co, nullptr, &all, nullptr, nullptr, nullptr, nullptr, 0xFFFF));
+    EXPECT_EQ(d[0], 0);
+    EXPECT_EQ(d[1], 0xFF);
+    EXPECT_EQ(d[2], 0);
+
+    SURFOBJ *mask = qmt_EngineBitmap(4, 1, BMF_1BPP, TRUE);
+    static_cast<BYTE *>(mask->pvScan0)[0] = 0xA0;  /* pixels 0 and 2 set */
+    ASSERT_TRUE(EngBitBlt(dst, src, mask, nullptr, nullptr, &all, &origin, &origin, nullptr, nullptr, 0xAACC));  /* copy where set */
+    EXPECT_EQ(d[0], 0);
+    EXPECT_EQ(d[1], 0xFF);
+    EXPECT_EQ(d[2], 2);
+    EXPECT_EQ(d[3], 0);
+
+    BRUSHOBJ pattern = {0xFFFFFFFF, nullptr, 0};
+    EXPECT_FALSE(EngBitBlt(dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, &pattern, nullptr, 0xF0F0));
+    EXPECT_FALSE(EngCopyBits(dst, nullptr, nullptr, nullptr, &all, &origin));
+    qmt_EngineFreeClip(co);
+    qmt_EngineFreeXlate(xo);
+    for (SURFOBJ *so : {src, dst, mask})
+        qmt_EngineFreeBitmap(so);
+}
