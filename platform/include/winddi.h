@@ -2,7 +2,8 @@
  * The graphics-engine interface of printer graphics drivers (user mode), host build: the
  * engine objects, the records a driver hands to the engine, the function indices, the
  * capability and hook bits, and the engine callbacks (Eng*, *OBJ_*) the platform layer's
- * engine area provides. Layouts are those of 32-bit Windows; platform/testing/ checks them.
+ * engine area provides. Layouts are those of 32-bit Windows, checked in both builds by
+ * platform/src/engine/winddi_layout.cpp.
  */
 #ifndef QM_WINDDI_H
 #define QM_WINDDI_H

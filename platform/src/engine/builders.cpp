@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <string.h>
 
-namespace qme {
-void FreeRbrushes(BRUSHOBJ *pbo);
-}
-
 using namespace qme;
 
 /* The path's last run, when it is open and of the kind asked (Bezier or line). */

@@ -119,6 +119,9 @@ void FreePath(Path *p);
  * caller keeps x and y inside it. */
 void StorePixel(SURFOBJ *so, LONG x, LONG y, ULONG color);
 
+/* Frees the realisations BRUSHOBJ_pvAllocRbrush made for one brush. */
+void FreeRbrushes(BRUSHOBJ *pbo);
+
 /* Bits per pixel of a BMF_* format, 0 for others. */
 ULONG BitsOfFormat(ULONG iFormat);
 

@@ -63,7 +63,6 @@ void FreePath(Path *p)
     delete p;
 }
 
-/* Frees the realisations made for one brush. */
 void FreeRbrushes(BRUSHOBJ *pbo)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
