@@ -82,8 +82,21 @@ STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG u
                          FLONG flAccel, BOOL withPositions);
 void qmt_EngineFreeString(STROBJ *pstro);
 
-/* Frees the realisations the driver made for a brush (the brush going away). */
+/* Frees the realisations the driver made for a brush (any BRUSHOBJ) and clears its
+ * pvRbrush, as when GDI drops a realisation. */
 void qmt_EngineReleaseBrush(BRUSHOBJ *pbo);
+
+/* The driver's brush realiser, DrvRealizeBrush. */
+typedef BOOL(WINAPI *QMT_REALIZE_BRUSH)(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern,
+                                        SURFOBJ *psoMask, XLATEOBJ *pxlo, ULONG iHatch);
+/* A solid brush. */
+BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor);
+/* A pattern (or hatch, iHatch below HS_DDI_MAX) brush that BRUSHOBJ_pvGetRbrush realises on
+ * first use through pfnRealize with these arguments (kept by the caller). */
+BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
+                                 XLATEOBJ *pxlo, ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize);
+/* Frees a built brush with its realisations. */
+void qmt_EngineFreeBrush(BRUSHOBJ *pbo);
 
 #ifdef __cplusplus
 }

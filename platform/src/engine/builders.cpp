@@ -316,6 +316,41 @@ void qmt_EngineFreeString(STROBJ *pstro)
 void qmt_EngineReleaseBrush(BRUSHOBJ *pbo)
 {
     FreeRbrushes(pbo);
+    if (pbo)
+        pbo->pvRbrush = nullptr;
+}
+
+BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor)
+{
+    Brush *b = new Brush();
+    b->magic = kBrushMagic;
+    b->bo.iSolidColor = iSolidColor;
+    return &b->bo;
+}
+
+BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
+                                 XLATEOBJ *pxlo, ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize)
+{
+    Brush *b = new Brush();
+    b->magic = kBrushMagic;
+    b->bo.iSolidColor = 0xFFFFFFFF;
+    b->target = psoTarget;
+    b->pattern = psoPattern;
+    b->mask = psoMask;
+    b->xlate = pxlo;
+    b->hatch = iHatch;
+    b->realize = pfnRealize;
+    return &b->bo;
+}
+
+void qmt_EngineFreeBrush(BRUSHOBJ *pbo)
+{
+    Brush *b = BrushOf(pbo);
+    if (!b)
+        return;
+    FreeRbrushes(pbo);
+    b->magic = 0;
+    delete b;
 }
 
 }  // extern "C"

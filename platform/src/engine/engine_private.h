@@ -43,6 +43,20 @@ struct Xlate {
     std::vector<ULONG> table;
 };
 
+/* The driver's brush realiser (DrvRealizeBrush). */
+typedef BOOL(WINAPI *RealizeBrushFn)(BRUSHOBJ *, SURFOBJ *, SURFOBJ *, SURFOBJ *, XLATEOBJ *, ULONG);
+
+struct Brush {
+    BRUSHOBJ bo;         /* first */
+    DWORD magic;
+    SURFOBJ *target;
+    SURFOBJ *pattern;
+    SURFOBJ *mask;
+    XLATEOBJ *xlate;
+    ULONG hatch;
+    RealizeBrushFn realize;
+};
+
 struct Xform {
     XFORMOBJ xo;         /* first */
     DWORD magic;
@@ -104,6 +118,7 @@ bool CallAllowed(FailKind kind);
 Surface *SurfaceOf(HSURF h);
 Palette *PaletteOf(HPALETTE h);
 Xlate *XlateOf(XLATEOBJ *pxlo);
+Brush *BrushOf(BRUSHOBJ *pbo);
 Xform *XformOf(XFORMOBJ *pxo);
 Font *FontOf(FONTOBJ *pfo);
 Path *PathOf(PATHOBJ *ppo);
@@ -134,6 +149,7 @@ extern DWORD g_live_rbrushes;
 const DWORD kSurfaceMagic = 0x46525553;  /* "SURF" */
 const DWORD kPaletteMagic = 0x4C415050;  /* "PPAL" */
 const DWORD kXlateMagic = 0x54414C58;
+const DWORD kBrushMagic = 0x48535242;
 const DWORD kXformMagic = 0x4D524F46;
 const DWORD kFontMagic = 0x544E4F46;
 const DWORD kPathMagic = 0x48544150;

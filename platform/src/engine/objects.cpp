@@ -16,6 +16,12 @@ DWORD g_live_rbrushes;
 /* Realisations made by BRUSHOBJ_pvAllocRbrush, by brush: freed when the brush goes. */
 static std::map<BRUSHOBJ *, std::vector<void *>> g_rbrushes;
 
+Brush *BrushOf(BRUSHOBJ *pbo)
+{
+    Brush *b = reinterpret_cast<Brush *>(pbo);
+    return (b && b->magic == kBrushMagic) ? b : nullptr;
+}
+
 Xform *XformOf(XFORMOBJ *pxo)
 {
     Xform *x = reinterpret_cast<Xform *>(pxo);
@@ -122,10 +128,21 @@ PVOID WINAPI BRUSHOBJ_pvAllocRbrush(BRUSHOBJ *pbo, ULONG cj)
     return p;
 }
 
-/* The brush's realisation, or NULL when the driver has not realised it. */
+/*
+ * The brush's realisation. A pattern brush not yet realised is realised first by the
+ * driver's realiser the brush was built with (as GDI calls DrvRealizeBrush). Returns NULL
+ * when there is none and the driver does not make one.
+ */
 PVOID WINAPI BRUSHOBJ_pvGetRbrush(BRUSHOBJ *pbo)
 {
-    return pbo ? pbo->pvRbrush : nullptr;
+    if (!pbo)
+        return nullptr;
+    Brush *b = BrushOf(pbo);
+    if (!pbo->pvRbrush && b && b->realize && b->pattern) {
+        if (!b->realize(pbo, b->target, b->pattern, b->mask, b->xlate, b->hatch))
+            return nullptr;
+    }
+    return pbo->pvRbrush;
 }
 
 /* The brush's solid colour, 0xFFFFFFFF for a pattern brush or a missing one. */

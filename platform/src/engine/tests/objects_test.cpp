@@ -250,3 +250,39 @@ TEST(EngineString, GlyphsComeInOneBatch)
     EXPECT_EQ(with->pgp[1].ptl.x, 20);
     qmt_EngineFreeString(with);
 }
+
+/* A realiser standing in for the driver's: records its call and realises 8 bytes. */
+static int g_realize_calls;
+static ULONG g_realized_hatch;
+static BOOL WINAPI RealizeForTest(BRUSHOBJ *pbo, SURFOBJ *, SURFOBJ *psoPattern, SURFOBJ *, XLATEOBJ *, ULONG iHatch)
+{
+    ++g_realize_calls;
+    g_realized_hatch = iHatch;
+    if (!psoPattern)
+        return FALSE;
+    return BRUSHOBJ_pvAllocRbrush(pbo, 8) != nullptr;
+}
+
+/* A pattern brush is realised by the driver on first use, once. */
+TEST(EngineBrush, PatternBrushIsRealisedOnDemand)
+{
+    g_realize_calls = 0;
+    SURFOBJ *target = qmt_EngineBitmap(8, 8, BMF_24BPP, FALSE);
+    SURFOBJ *pattern = qmt_EngineBitmap(8, 8, BMF_1BPP, FALSE);
+    BRUSHOBJ *bo = qmt_EnginePatternBrush(target, pattern, nullptr, nullptr, HS_DDI_MAX, RealizeForTest);
+    EXPECT_EQ(bo->iSolidColor, 0xFFFFFFFFu);
+    void *rb = BRUSHOBJ_pvGetRbrush(bo);
+    ASSERT_NE(rb, nullptr);
+    EXPECT_EQ(BRUSHOBJ_pvGetRbrush(bo), rb);
+    EXPECT_EQ(g_realize_calls, 1);
+    EXPECT_EQ(g_realized_hatch, static_cast<ULONG>(HS_DDI_MAX));
+    qmt_EngineFreeBrush(bo);
+    EXPECT_EQ(qmt_LiveRealizedBrushes(), 0u);
+
+    BRUSHOBJ *solid = qmt_EngineSolidBrush(0x00FF00);
+    EXPECT_EQ(BRUSHOBJ_pvGetRbrush(solid), nullptr);
+    EXPECT_EQ(BRUSHOBJ_ulGetBrushColor(solid), 0x00FF00u);
+    qmt_EngineFreeBrush(solid);
+    qmt_EngineFreeBitmap(target);
+    qmt_EngineFreeBitmap(pattern);
+}
