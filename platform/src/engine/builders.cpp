@@ -74,6 +74,7 @@ XLATEOBJ *qmt_EngineXlateTable(const ULONG *table, ULONG count)
 {
     Xlate *x = new Xlate();
     x->magic = kXlateMagic;
+    RegisterObject(x, kXlateMagic);
     x->table.assign(table, table + count);
     x->xo.flXlate = XO_TABLE;
     x->xo.iSrcType = PAL_INDEXED;
@@ -89,6 +90,7 @@ XLATEOBJ *qmt_EngineXlateColors(ULONG srcMode, FLONG flRed, FLONG flGreen, FLONG
 {
     Xlate *x = new Xlate();
     x->magic = kXlateMagic;
+    RegisterObject(x, kXlateMagic);
     x->srcMode = srcMode;
     x->srcMasks[0] = flRed;
     x->srcMasks[1] = flGreen;
@@ -111,6 +113,7 @@ void qmt_EngineFreeXlate(XLATEOBJ *pxlo)
     Xlate *x = XlateOf(pxlo);
     if (!x)
         return;
+    UnregisterObject(x);
     x->magic = 0;
     delete x;
 }
@@ -119,6 +122,7 @@ XFORMOBJ *qmt_EngineXform(const XFORML *pxform)
 {
     Xform *x = new Xform();
     x->magic = kXformMagic;
+    RegisterObject(x, kXformMagic);
     x->m = *pxform;
     return &x->xo;
 }
@@ -128,6 +132,7 @@ void qmt_EngineFreeXform(XFORMOBJ *pxo)
     Xform *x = XformOf(pxo);
     if (!x)
         return;
+    UnregisterObject(x);
     x->magic = 0;
     delete x;
 }
@@ -136,7 +141,9 @@ FONTOBJ *qmt_EngineFont(IFIMETRICS *pifi, FLOAT scaleX, FLOAT scaleY, FLONG flFo
 {
     Font *f = new Font();
     f->magic = kFontMagic;
+    RegisterObject(f, kFontMagic);
     f->xform.magic = kXformMagic;
+    RegisterObject(&f->xform, kXformMagic);
     f->xform.m = XFORML{scaleX, 0, 0, scaleY, 0, 0};
     f->pifi = pifi;
     f->fo.iUniq = 1;
@@ -206,7 +213,9 @@ void qmt_EngineFreeFont(FONTOBJ *pfo)
     for (Glyph &g : f->glyphs)
         if (g.path)
             EngDeletePath(g.path);
+    UnregisterObject(f);
     f->magic = 0;
+    UnregisterObject(&f->xform);
     f->xform.magic = 0;
     delete f;
 }
@@ -215,6 +224,7 @@ CLIPOBJ *qmt_EngineClip(const RECTL *rects, ULONG count)
 {
     Clip *c = new Clip();
     c->magic = kClipMagic;
+    RegisterObject(c, kClipMagic);
     c->co.iUniq = 1;
     if (count == 0 || !rects) {
         c->co.iDComplexity = DC_TRIVIAL;
@@ -241,6 +251,7 @@ void qmt_EngineFreeClip(CLIPOBJ *pco)
     Clip *c = ClipOf(pco);
     if (!c)
         return;
+    UnregisterObject(c);
     c->magic = 0;
     delete c;
 }
@@ -282,6 +293,7 @@ STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG u
 {
     String *s = new String();
     s->magic = kStringMagic;
+    RegisterObject(s, kStringMagic);
     if (pgp)
         s->glyphs.assign(pgp, pgp + count);
     if (text)
@@ -309,6 +321,7 @@ void qmt_EngineFreeString(STROBJ *pstro)
     String *s = StringOf(pstro);
     if (!s)
         return;
+    UnregisterObject(s);
     s->magic = 0;
     delete s;
 }
@@ -324,6 +337,7 @@ BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor)
 {
     Brush *b = new Brush();
     b->magic = kBrushMagic;
+    RegisterObject(b, kBrushMagic);
     b->bo.iSolidColor = iSolidColor;
     return &b->bo;
 }
@@ -333,6 +347,7 @@ BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOB
 {
     Brush *b = new Brush();
     b->magic = kBrushMagic;
+    RegisterObject(b, kBrushMagic);
     b->bo.iSolidColor = 0xFFFFFFFF;
     b->target = psoTarget;
     b->pattern = psoPattern;
@@ -349,6 +364,7 @@ void qmt_EngineFreeBrush(BRUSHOBJ *pbo)
     if (!b)
         return;
     FreeRbrushes(pbo);
+    UnregisterObject(b);
     b->magic = 0;
     delete b;
 }

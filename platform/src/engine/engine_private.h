@@ -114,7 +114,14 @@ std::recursive_mutex &Lock();
  * (or the kernel's allocation gate does). Call under the lock. */
 bool CallAllowed(FailKind kind);
 
-/* Records of the engine, checked by their magic; NULL for anything else. */
+/* Registry of the object records the engine made: a driver may be handed plain public
+ * records made elsewhere, which must never be read past their end. */
+void RegisterObject(const void *record, DWORD magic);
+void UnregisterObject(const void *record);
+/* True when `record` is a live record of the engine of the kind `magic`. */
+bool IsObject(const void *record, DWORD magic);
+
+/* Records of the engine, checked by the registry; NULL for anything else. */
 Surface *SurfaceOf(HSURF h);
 Palette *PaletteOf(HPALETTE h);
 Xlate *XlateOf(XLATEOBJ *pxlo);

@@ -18,38 +18,32 @@ static std::map<BRUSHOBJ *, std::vector<void *>> g_rbrushes;
 
 Brush *BrushOf(BRUSHOBJ *pbo)
 {
-    Brush *b = reinterpret_cast<Brush *>(pbo);
-    return (b && b->magic == kBrushMagic) ? b : nullptr;
+    return IsObject(pbo, kBrushMagic) ? reinterpret_cast<Brush *>(pbo) : nullptr;
 }
 
 Xform *XformOf(XFORMOBJ *pxo)
 {
-    Xform *x = reinterpret_cast<Xform *>(pxo);
-    return (x && x->magic == kXformMagic) ? x : nullptr;
+    return IsObject(pxo, kXformMagic) ? reinterpret_cast<Xform *>(pxo) : nullptr;
 }
 
 Font *FontOf(FONTOBJ *pfo)
 {
-    Font *f = reinterpret_cast<Font *>(pfo);
-    return (f && f->magic == kFontMagic) ? f : nullptr;
+    return IsObject(pfo, kFontMagic) ? reinterpret_cast<Font *>(pfo) : nullptr;
 }
 
 Path *PathOf(PATHOBJ *ppo)
 {
-    Path *p = reinterpret_cast<Path *>(ppo);
-    return (p && p->magic == kPathMagic) ? p : nullptr;
+    return IsObject(ppo, kPathMagic) ? reinterpret_cast<Path *>(ppo) : nullptr;
 }
 
 Clip *ClipOf(CLIPOBJ *pco)
 {
-    Clip *c = reinterpret_cast<Clip *>(pco);
-    return (c && c->magic == kClipMagic) ? c : nullptr;
+    return IsObject(pco, kClipMagic) ? reinterpret_cast<Clip *>(pco) : nullptr;
 }
 
 String *StringOf(STROBJ *pstro)
 {
-    String *s = reinterpret_cast<String *>(pstro);
-    return (s && s->magic == kStringMagic) ? s : nullptr;
+    return IsObject(pstro, kStringMagic) ? reinterpret_cast<String *>(pstro) : nullptr;
 }
 
 Path *NewPath()
@@ -57,6 +51,7 @@ Path *NewPath()
     std::lock_guard<std::recursive_mutex> guard(Lock());
     Path *p = new Path();
     p->magic = kPathMagic;
+    RegisterObject(p, kPathMagic);
     ++g_live_paths;
     return p;
 }
@@ -64,6 +59,7 @@ Path *NewPath()
 void FreePath(Path *p)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
+    UnregisterObject(p);
     p->magic = 0;
     --g_live_paths;
     delete p;

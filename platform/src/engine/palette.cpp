@@ -21,8 +21,7 @@ Palette *PaletteOf(HPALETTE h)
 
 Xlate *XlateOf(XLATEOBJ *pxlo)
 {
-    Xlate *x = reinterpret_cast<Xlate *>(pxlo);
-    return (x && x->magic == kXlateMagic) ? x : nullptr;
+    return IsObject(pxlo, kXlateMagic) ? reinterpret_cast<Xlate *>(pxlo) : nullptr;
 }
 
 /* The value of the colour field `mask` in `color`, scaled to 8 bits. */
@@ -114,15 +113,15 @@ BOOL WINAPI EngDeletePalette(HPALETTE hpal)
  */
 ULONG WINAPI XLATEOBJ_cGetPalette(XLATEOBJ *pxlo, ULONG iPal, ULONG cPal, ULONG *pPal)
 {
-    Xlate *x = XlateOf(pxlo);
-    if (!x)
+    if (!pxlo)
         return 0;
+    Xlate *x = XlateOf(pxlo);
     const ULONG *src = nullptr;
     ULONG count = 0;
-    if (iPal == XO_SRCPALETTE) {
-        src = x->table.data();
-        count = static_cast<ULONG>(x->table.size());
-    } else if (iPal == XO_SRCBITFIELDS && x->srcMode == PAL_BITFIELDS) {
+    if (iPal == XO_SRCPALETTE && (pxlo->flXlate & XO_TABLE) && pxlo->pulXlate) {
+        src = pxlo->pulXlate;
+        count = pxlo->cEntries;
+    } else if (iPal == XO_SRCBITFIELDS && x && x->srcMode == PAL_BITFIELDS) {
         src = x->srcMasks;
         count = 3;
     }

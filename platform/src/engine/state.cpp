@@ -7,6 +7,8 @@
 #include "platform/src/kernel/kernel_private.h"
 #include "platform/testing/qm_testing_engine.h"
 
+#include <unordered_map>
+
 namespace qme {
 
 struct FaultGate {
@@ -14,6 +16,33 @@ struct FaultGate {
     DWORD count;
 };
 static FaultGate g_faults[kFailKinds];
+
+/* Made on first use and kept for the life of the process (no constructor at load). */
+static std::unordered_map<const void *, DWORD> *g_objects;
+
+void RegisterObject(const void *record, DWORD magic)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    if (!g_objects)
+        g_objects = new std::unordered_map<const void *, DWORD>();
+    (*g_objects)[record] = magic;
+}
+
+void UnregisterObject(const void *record)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    if (g_objects)
+        g_objects->erase(record);
+}
+
+bool IsObject(const void *record, DWORD magic)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    if (!record || !g_objects)
+        return false;
+    auto it = g_objects->find(record);
+    return it != g_objects->end() && it->second == magic;
+}
 
 std::recursive_mutex &Lock()
 {

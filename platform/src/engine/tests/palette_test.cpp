@@ -52,6 +52,14 @@ TEST(EngineXlate, TableTranslation)
     EXPECT_EQ(XLATEOBJ_cGetPalette(xo, XO_SRCPALETTE, 2, copy), 2u);
     EXPECT_EQ(copy[1], 0x123456u);
     qmt_EngineFreeXlate(xo);
+
+    /* A translation made outside the engine is read only through its public fields. */
+    ULONG own[2] = {7, 8};
+    XLATEOBJ plain = {1, XO_TABLE, PAL_INDEXED, PAL_BGR, 2, own};
+    EXPECT_EQ(XLATEOBJ_iXlate(&plain, 1), 8u);
+    EXPECT_EQ(XLATEOBJ_cGetPalette(&plain, XO_SRCPALETTE, 2, copy), 2u);
+    EXPECT_EQ(copy[0], 7u);
+    EXPECT_EQ(XLATEOBJ_cGetPalette(&plain, XO_SRCBITFIELDS, 3, copy), 0u);
 }
 
 /* Translations without table rebuild direct colours in the destination's byte order. */
