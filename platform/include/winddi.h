@@ -33,7 +33,7 @@ typedef ULONG IDENT;
 typedef ULONG FLONG;
 typedef ULONG ROP4;
 typedef ULONG MIX;
-typedef ULONG_PTR (WINAPI *PFN)(void);
+typedef LONG_PTR (WINAPI *PFN)(void);
 
 DECLARE_HANDLE(DHPDEV);
 DECLARE_HANDLE(DHSURF);
