@@ -47,5 +47,8 @@ void qmt_PinUserName(LPCWSTR name);
 #if __has_include("platform/testing/qm_testing_com.h")
 #include "platform/testing/qm_testing_com.h"
 #endif
+#if __has_include("platform/testing/qm_testing_engine.h")
+#include "platform/testing/qm_testing_engine.h"
+#endif
 
 #endif /* QM_TESTING_H */
