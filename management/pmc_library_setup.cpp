@@ -1,10 +1,12 @@
 /*
  * Load-time set-up of the printer-management library, in one ordered place: the lock of
- * the log manager's creation and the static logger references with their first-fetch
- * locks. Torn down in reverse order at unload. Nothing else of the library runs at load.
+ * the log manager's creation, the SNMPv3 operation lock, the Net-SNMP lock and the static
+ * logger references with their first-fetch locks. Torn down in reverse order at unload. Nothing else of the library runs at load.
  */
 #include "management/pmc_log_private.h"
 
+#include "management/pmc_crypto.h"
+#include "management/pmc_snmpv3_locks.h"
 #include "management/pmc_status.h"
 
 /* A static logger reference: a name and the logger fetched on first use. */
@@ -15,6 +17,8 @@ struct PmcLoggerReference {
 };
 
 constinit static CRITICAL_SECTION s_manager_creation_lock {};
+constinit static CRITICAL_SECTION s_netsnmp_lock {};
+constinit static CRITICAL_SECTION s_snmpv3_operation_lock {};
 
 constinit static PmcLoggerReference s_loggers[] = {
     {"PSW", {nullptr}, {}},     /* PMC_LOGGER_PSW: the option, status and discovery objects */
@@ -28,6 +32,8 @@ public:
     CPmcLibrarySetup()
     {
         InitializeCriticalSection(&s_manager_creation_lock);
+        InitializeCriticalSection(&s_snmpv3_operation_lock);
+        InitializeCriticalSection(&s_netsnmp_lock);
         for (PmcLoggerReference &reference : s_loggers)
             InitializeCriticalSection(&reference.lock);
     }
@@ -36,6 +42,9 @@ public:
         pmc_log_shutdown();
         for (PmcLoggerReference &reference : s_loggers)
             DeleteCriticalSection(&reference.lock);
+        pmc_crypto_unload();
+        DeleteCriticalSection(&s_netsnmp_lock);
+        DeleteCriticalSection(&s_snmpv3_operation_lock);
         DeleteCriticalSection(&s_manager_creation_lock);
     }
     CPmcLibrarySetup(const CPmcLibrarySetup &) = delete;
@@ -43,6 +52,16 @@ public:
 };
 
 static CPmcLibrarySetup s_setup;
+
+CRITICAL_SECTION *pmc_netsnmp_lock()
+{
+    return &s_netsnmp_lock;
+}
+
+CRITICAL_SECTION *pmc_snmpv3_operation_lock()
+{
+    return &s_snmpv3_operation_lock;
+}
 
 CRITICAL_SECTION *pmc_log_manager_creation_lock()
 {

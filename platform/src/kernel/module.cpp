@@ -48,6 +48,7 @@ qmk::Module *g_main;
 qmk::Module *g_platform;
 std::map<std::u16string, DWORD> g_load_counts; /* by folded file name */
 std::vector<std::u16string> g_failing;         /* folded file names */
+std::vector<std::string> g_hidden_exports;     /* name prefixes of the platform library */
 
 std::u16string folded(const std::u16string &s)
 {
@@ -408,6 +409,10 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
     }
+    if (m == g_platform && qmk::ExportHidden(lpProcName)) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return nullptr;
+    }
     void *sym = dlsym(m->dl, lpProcName);
     Dl_info info;
     struct link_map *owner = nullptr;
@@ -494,6 +499,24 @@ extern "C" BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule)
         return FALSE;
     }
     return TRUE;
+}
+
+void qmk::HideExports(const char *prefix, bool hide)
+{
+    std::lock_guard<std::recursive_mutex> guard(LoaderLock());
+    for (size_t i = 0; i < g_hidden_exports.size(); ++i) {
+        if (g_hidden_exports[i] == prefix) g_hidden_exports.erase(g_hidden_exports.begin() + i--);
+    }
+    if (hide) g_hidden_exports.push_back(prefix);
+}
+
+/* The caller holds the loader lock. */
+bool qmk::ExportHidden(const char *name)
+{
+    for (const std::string &prefix : g_hidden_exports) {
+        if (strncmp(name, prefix.c_str(), prefix.size()) == 0) return true;
+    }
+    return false;
 }
 
 extern "C" DWORD qmt_ModuleLoadCount(LPCWSTR name)
