@@ -19,4 +19,14 @@ enum {
     PMC_E_INDEX = -401        /* an identifier that is no table index of the value */
 };
 
+/* Codes of the network layers. */
+enum {
+    PMC_E_NETSNMP = -200,     /* a Net-SNMP error without a code of its own */
+    PMC_E_TIMEOUT = -203,     /* no answer within the time-out */
+    PMC_E_RECEIVE = -204,     /* receive failure (also an unknown engine id) */
+    PMC_E_SEND = -205,        /* send failure */
+    PMC_E_SECURITY = -214,    /* SNMPv3 security failure */
+    PMC_E_MALFORMED = -250    /* a malformed message */
+};
+
 #endif /* MANAGEMENT_PMC_STATUS_H */
