@@ -10,7 +10,8 @@
 
 int pmc_snmpv3_map_error(int snmp_error)
 {
-    return snmp_error == 0 ? PMC_OK : PMC_E_NETSNMP;
+    if (snmp_error == 0) return PMC_OK;
+    return PMC_E_NETSNMP;
 }
 
 int pmc_snmpv3_begin()
