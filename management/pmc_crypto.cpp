@@ -61,11 +61,26 @@ size_t digest_length(PmcAuth auth)
     return auth == AUTH_MD5 ? 16 : 20;
 }
 
-/* One piece of data to hash. */
+/* One piece of data to hash; with repeat_to the data is repeated to that many bytes. */
 struct PmcPiece {
     const unsigned char *data;
     size_t length;
+    size_t repeat_to;
 };
+
+/* Hashes one piece; a repeated one goes in 4 KB at a time, each chunk continuing where
+ * the last ended. */
+bool hash_piece(const PmcCryptEntries *crypt, HCRYPTHASH hash, const PmcPiece &piece)
+{
+    if (!piece.repeat_to) return !piece.length || crypt->hash_data(hash, piece.data, (DWORD)piece.length, 0);
+    unsigned char chunk[4096];
+    for (size_t done = 0; done < piece.repeat_to; done += sizeof chunk) {
+        size_t n = piece.repeat_to - done < sizeof chunk ? piece.repeat_to - done : sizeof chunk;
+        for (size_t i = 0; i < n; ++i) chunk[i] = piece.data[(done + i) % piece.length];
+        if (!crypt->hash_data(hash, chunk, (DWORD)n, 0)) return false;
+    }
+    return true;
+}
 
 /* The hashing context, acquired on first use; null on failure. */
 PmcCryptContext *hashing_context(const PmcCryptEntries *crypt)
@@ -76,8 +91,7 @@ PmcCryptContext *hashing_context(const PmcCryptEntries *crypt)
 }
 
 /*
- * Hashes the pieces in order (the pass phrase repeat of password-to-key feeds its own
- * pieces through `next`). digest (out) receives the full digest. -1 on a CryptoAPI
+ * Hashes the pieces in order. digest (out) receives the full digest. -1 on a CryptoAPI
  * failure. The caller holds the Net-SNMP lock.
  */
 int digest_pieces(const PmcCryptEntries *crypt, PmcAuth auth, const PmcPiece *pieces, size_t count,
@@ -90,8 +104,7 @@ int digest_pieces(const PmcCryptEntries *crypt, PmcAuth auth, const PmcPiece *pi
         return PMC_SC_FAILURE;
     }
     bool ok = true;
-    for (size_t i = 0; ok && i < count; ++i)
-        ok = crypt->hash_data(ctx->hash, pieces[i].data, (DWORD)pieces[i].length, 0) != FALSE;
+    for (size_t i = 0; ok && i < count; ++i) ok = hash_piece(crypt, ctx->hash, pieces[i]);
     DWORD length = (DWORD)digest_length(auth);
     ok = ok && crypt->get_hash_param(ctx->hash, HP_HASHVAL, digest, &length, 0);
     crypt->destroy_hash(ctx->hash);
@@ -113,7 +126,7 @@ int hmac(const PmcCryptEntries *crypt, PmcAuth auth, const unsigned char *key, s
 {
     unsigned char short_key[kMaxDigest];
     if (key_length > kHmacBlock) {
-        PmcPiece piece = {key, key_length};
+        PmcPiece piece = {key, key_length, 0};
         int rc = digest_pieces(crypt, auth, &piece, 1, short_key);
         if (rc != PMC_SC_OK) return rc;
         key = short_key;
@@ -126,10 +139,10 @@ int hmac(const PmcCryptEntries *crypt, PmcAuth auth, const unsigned char *key, s
         outer_pad[i] = (unsigned char)(k ^ 0x5c);
     }
     unsigned char inner[kMaxDigest];
-    PmcPiece inner_pieces[] = {{inner_pad, kHmacBlock}, {message, message_length}};
+    PmcPiece inner_pieces[] = {{inner_pad, kHmacBlock, 0}, {message, message_length, 0}};
     int rc = digest_pieces(crypt, auth, inner_pieces, 2, inner);
     if (rc != PMC_SC_OK) return rc;
-    PmcPiece outer_pieces[] = {{outer_pad, kHmacBlock}, {inner, digest_length(auth)}};
+    PmcPiece outer_pieces[] = {{outer_pad, kHmacBlock, 0}, {inner, digest_length(auth), 0}};
     return digest_pieces(crypt, auth, outer_pieces, 2, mac);
 }
 
@@ -229,7 +242,7 @@ int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const un
     PmcAuth auth = auth_of(protocol, protocol_length);
     if (auth == AUTH_NONE || (!data && data_length) || !digest || !digest_length) return PMC_SC_FAILURE;
     unsigned char full[kMaxDigest];
-    PmcPiece piece = {data, data_length};
+    PmcPiece piece = {data, data_length, 0};
     int rc = digest_pieces(crypt, auth, &piece, 1, full);
     if (rc == PMC_SC_OK) copy_cut(full, ::digest_length(auth), digest, digest_length);
     return rc;
@@ -274,25 +287,10 @@ int pmc_crypto_password_to_key(const PmcSnmpOid *protocol, size_t protocol_lengt
     if (!crypt) return PMC_SC_UNAVAILABLE;
     PmcAuth auth = auth_of(protocol, protocol_length);
     if (auth == AUTH_NONE || !phrase || phrase_length == 0 || !key || !key_length) return PMC_SC_FAILURE;
-    PmcCryptContext *ctx = hashing_context(crypt);
-    if (!ctx) return PMC_SC_FAILURE;
-    if (!crypt->create_hash(ctx->provider, auth == AUTH_MD5 ? CALG_MD5 : CALG_SHA1, 0, 0, &ctx->hash)) {
-        ctx->hash = 0;
-        return PMC_SC_FAILURE;
-    }
-    /* The repeated phrase goes in 4 KB at a time; each chunk continues where the last ended. */
-    unsigned char chunk[4096];
-    bool ok = true;
-    for (size_t done = 0; ok && done < kKuInput; done += sizeof chunk) {
-        for (size_t i = 0; i < sizeof chunk; ++i) chunk[i] = phrase[(done + i) % phrase_length];
-        ok = crypt->hash_data(ctx->hash, chunk, sizeof chunk, 0) != FALSE;
-    }
     unsigned char full[kMaxDigest];
-    DWORD length = (DWORD)digest_length(auth);
-    ok = ok && crypt->get_hash_param(ctx->hash, HP_HASHVAL, full, &length, 0);
-    crypt->destroy_hash(ctx->hash);
-    ctx->hash = 0;
-    if (!ok) return PMC_SC_FAILURE;
+    PmcPiece repeated = {phrase, phrase_length, kKuInput};
+    int rc = digest_pieces(crypt, auth, &repeated, 1, full);
+    if (rc != PMC_SC_OK) return rc;
     copy_cut(full, digest_length(auth), key, key_length);
     return PMC_SC_OK;
 }
