@@ -145,9 +145,8 @@ extern "C" BOOL WINAPI CryptDeriveKey(HCRYPTPROV hProv, ALG_ID Algid, HCRYPTHASH
  * CryptImportKey: a session key from a SIMPLEBLOB {blob header of type SIMPLEBLOB, version
  * 2, the cipher's ALG_ID; CALG_RSA_KEYX; the key wrapped with hPubKey in little-endian
  * byte order}. FALSE with ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER, NTE_BAD_TYPE (other
- * blob type), NTE_BAD_ALGID, NTE_BAD_KEY (no or a
- * wrong unwrapping key) or NTE_BAD_DATA (a blob that does not unwrap to a key of the
- * cipher's length).
+ * blob type), NTE_BAD_ALGID, NTE_BAD_KEY (no unwrapping key pair) or NTE_BAD_DATA (another
+ * version, or a blob that does not unwrap to a key of the cipher's length).
  */
 extern "C" BOOL WINAPI CryptImportKey(HCRYPTPROV hProv, const BYTE *pbData, DWORD dwDataLen, HCRYPTKEY hPubKey,
                                       DWORD dwFlags, HCRYPTKEY *phKey)
