@@ -14,11 +14,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "management/pmc_log.h"
@@ -421,4 +423,28 @@ TEST(SnmpV3Operation, QuietAndFreshEveryTime)
     EXPECT_EQ("", read_file(err_path));
     struct stat st;
     EXPECT_NE(0, stat((home + "/.snmp").c_str(), &st));
+}
+
+/* Concurrent callers are serialised: each operation sees only its own session's user. */
+TEST(SnmpV3Operation, ConcurrentCallersDoNotMeet)
+{
+    std::atomic<int> failures {0};
+    auto work = [&failures](const char *user) {
+        for (int round = 0; round < 3; ++round) {
+            CPmcSnmpV3Operation operation;
+            if (operation.status() != 0 || usm_get_userList() != nullptr) ++failures;
+            PmcSnmpV3SessionSpec spec = base_spec();
+            spec.user_name = user;
+            spec.security_level = 0;
+            CPmcSnmpV3Request request;
+            if (request.open(spec) != 0) ++failures;
+            struct usmUser *users = usm_get_userList();
+            if (!users || users->next || std::strcmp(users->name, user) != 0) ++failures;
+        }
+    };
+    std::thread first(work, "first");
+    std::thread second(work, "second");
+    first.join();
+    second.join();
+    EXPECT_EQ(0, failures.load());
 }
