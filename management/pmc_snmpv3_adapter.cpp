@@ -7,8 +7,10 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+/* getnameinfo: Net-SNMP's Windows headers bring the socket headers, POSIX needs netdb. */
+#if __has_include(<netdb.h>)
 #include <netdb.h>
-#include <sys/socket.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 /*
- * SNMPv3 in the Windows build: not offered. The Net-SNMP library cross-built for it has
- * none of the library's own security computations wired in, so every SNMPv3 operation
+ * SNMPv3 in a Windows build made without the cross-built Net-SNMP: every SNMPv3 operation
  * answers -10 (a system component missing) before anything is sent; nothing reaches
- * Net-SNMP, so no Net-SNMP error is ever mapped.
+ * Net-SNMP, so no Net-SNMP error is ever mapped. Failure lines and peer names come from
+ * the shared part of the adapter.
  */
 #include "management/pmc_snmpv3.h"
 
