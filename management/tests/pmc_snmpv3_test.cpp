@@ -448,3 +448,17 @@ TEST(SnmpV3Operation, ConcurrentCallersDoNotMeet)
     second.join();
     EXPECT_EQ(0, failures.load());
 }
+
+/* Without advapi32 an operation does not start (and holds no lock); it starts again later. */
+TEST(SnmpV3Operation, MissingAdvapiStopsTheStart)
+{
+    pmc_crypto_unload();
+    qmt_FailModuleLoad(TEXT("advapi32.dll"));
+    {
+        CPmcSnmpV3Operation operation;
+        EXPECT_EQ(-10, operation.status());
+    }
+    qmt_FailModuleLoad(nullptr);
+    CPmcSnmpV3Operation operation;
+    EXPECT_EQ(0, operation.status());
+}
