@@ -1,13 +1,21 @@
 /*
  * Load-time set-up of the printer-management library, in one ordered place: the lock of
- * the log manager's creation, the SNMPv3 operation lock, the Net-SNMP lock and the static
- * logger references with their first-fetch locks. Torn down in reverse order at unload. Nothing else of the library runs at load.
+ * the log manager's creation, the SNMPv3 operation lock, the Net-SNMP lock, the static
+ * logger references with their first-fetch locks and the locks of the network layer
+ * (Winsock and IP Helper bindings, address factory, local route lookup). Torn down in
+ * reverse order at unload, after the network layer and the SNMPv3 cryptography have freed
+ * their objects and modules. Nothing else of the library runs at load.
  */
 #include "management/pmc_log_private.h"
 
+#include "management/pmc_address_factory.h"
 #include "management/pmc_crypto.h"
+#include "management/pmc_local_network_info.h"
+#include "management/pmc_locks.h"
 #include "management/pmc_snmpv3_locks.h"
+#include "management/pmc_socket_api.h"
 #include "management/pmc_status.h"
+#include "management/pmc_translator.h"
 
 /* A static logger reference: a name and the logger fetched on first use. */
 struct PmcLoggerReference {
@@ -17,8 +25,13 @@ struct PmcLoggerReference {
 };
 
 constinit static CRITICAL_SECTION s_manager_creation_lock {};
-constinit static CRITICAL_SECTION s_netsnmp_lock {};
 constinit static CRITICAL_SECTION s_snmpv3_operation_lock {};
+constinit static CRITICAL_SECTION s_netsnmp_lock {};
+
+/* The network layer's locks, by index. */
+enum { WINSOCK_LOCK, IPHELP_LOCK, ADDRESS_FACTORY_LOCK, ROUTE_LOCK, NETWORK_LOCK_COUNT };
+
+constinit static CRITICAL_SECTION s_network_locks[NETWORK_LOCK_COUNT] {};
 
 constinit static PmcLoggerReference s_loggers[] = {
     {"PSW", {nullptr}, {}},     /* PMC_LOGGER_PSW: the option, status and discovery objects */
@@ -36,9 +49,17 @@ public:
         InitializeCriticalSection(&s_netsnmp_lock);
         for (PmcLoggerReference &reference : s_loggers)
             InitializeCriticalSection(&reference.lock);
+        for (CRITICAL_SECTION &lock : s_network_locks)
+            InitializeCriticalSection(&lock);
     }
     ~CPmcLibrarySetup()
     {
+        pmc_local_network_info_destroy();
+        pmc_address_factory_destroy();
+        pmc_socket_api_unload();
+        for (CRITICAL_SECTION &lock : s_network_locks)
+            DeleteCriticalSection(&lock);
+        TranslatorRegistry::destroy_instance();
         pmc_log_shutdown();
         for (PmcLoggerReference &reference : s_loggers)
             DeleteCriticalSection(&reference.lock);
@@ -66,6 +87,26 @@ CRITICAL_SECTION *pmc_snmpv3_operation_lock()
 CRITICAL_SECTION *pmc_log_manager_creation_lock()
 {
     return &s_manager_creation_lock;
+}
+
+CRITICAL_SECTION *pmc_winsock_lock()
+{
+    return &s_network_locks[WINSOCK_LOCK];
+}
+
+CRITICAL_SECTION *pmc_iphelp_lock()
+{
+    return &s_network_locks[IPHELP_LOCK];
+}
+
+CRITICAL_SECTION *pmc_address_factory_lock()
+{
+    return &s_network_locks[ADDRESS_FACTORY_LOCK];
+}
+
+CRITICAL_SECTION *pmc_route_lock()
+{
+    return &s_network_locks[ROUTE_LOCK];
 }
 
 /*

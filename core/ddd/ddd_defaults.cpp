@@ -5,6 +5,8 @@
 #include "core/ddd/ddd_access.h"
 
 #include "core/ddd/ddd_private.h"
+#include "core/util/locale_paper.h"
+#include "core/util/resource_module.h"
 
 /* FunctionIDs with overrides. */
 #define FID_PAPER 8
@@ -23,40 +25,10 @@
 #define COUNTRY_UNKNOWN 254
 #define LANGUAGE_JAPANESE 1041
 
-static WORD defaults_LocalePaperKind(BOOL flag);
-static BYTE defaults_CountryByte4356(BOOL flag);
-static BYTE defaults_CountryByte4358(void);
-static int defaults_UiLanguageId(WORD *language);
 static void defaults_Store(DddDefaultRequest *request, DWORD value);
 
-/*
- * The locale services of the utility area (util_GetLocalePaperKind,
- * util_GetCountryByte4356, util_GetCountryByte4358, util_GetUiLanguageId), bound here in
- * one place with their signatures. Until that area provides them the answers are neutral
- * (A4 country, country unknown, no language), so no override applies.
- */
-static WORD defaults_LocalePaperKind(BOOL flag)
-{
-    (void)flag;
-    return 2;
-}
-
-static BYTE defaults_CountryByte4356(BOOL flag)
-{
-    (void)flag;
-    return COUNTRY_UNKNOWN;
-}
-
-static BYTE defaults_CountryByte4358(void)
-{
-    return COUNTRY_UNKNOWN;
-}
-
-static int defaults_UiLanguageId(WORD *language)
-{
-    *language = 0;
-    return 0;
-}
+/* The locale answers (paper family, country bytes, user-interface language) come from the
+ * utility area, which caches them per process. */
 
 /* Replaces the default value by value, in the width of the stored value. */
 static void defaults_Store(DddDefaultRequest *request, DWORD value)
@@ -88,13 +60,13 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
     case FID_PAPER_KIND:
     case FID_PAPER_2:
         if (ddd_TestCapability(&caps, CAP_LETTER_COUNTRIES) &&
-            defaults_LocalePaperKind(1) == LOCALE_LETTER_PAPER) {
+            util_GetLocalePaperKind(TRUE) == LOCALE_LETTER_PAPER) {
             defaults_Store(request, request->functionId == FID_PAPER_KIND ? 3 : 1);
         }
         break;
     case FID_COUNTRY_4356:
         if (ddd_TestCapability(&caps, CAP_COUNTRY_4356)) {
-            BYTE value = defaults_CountryByte4356(ddd_TestCapability(&caps, CAP_COUNTRY_4356_FLAG));
+            BYTE value = util_GetCountryByte4356(ddd_TestCapability(&caps, CAP_COUNTRY_4356_FLAG));
             if (value != COUNTRY_UNKNOWN) {
                 defaults_Store(request, value);
             }
@@ -102,7 +74,7 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
         break;
     case FID_COUNTRY_4358:
         if (ddd_TestCapability(&caps, CAP_COUNTRY_4358)) {
-            BYTE value = defaults_CountryByte4358();
+            BYTE value = util_GetCountryByte4358();
             if (value != COUNTRY_UNKNOWN) {
                 defaults_Store(request, value);
             }
@@ -110,7 +82,7 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
         break;
     case FID_UI_LANGUAGE_SWITCH: {
         WORD language = 0;
-        if (defaults_UiLanguageId(&language) && language != LANGUAGE_JAPANESE) {
+        if (util_GetUiLanguageId(&language) && language != LANGUAGE_JAPANESE) {
             defaults_Store(request, 1);
         }
         break;

@@ -7,8 +7,19 @@ add_custom_command(OUTPUT ${QM_SETTINGS_TABLES}
   COMMENT "Generating settings tables from settings.csv"
   VERBATIM)
 
+# The public identifier translation tables are generated from dmaid_runs.csv.
+set(QM_DMAID_TABLES ${CMAKE_CURRENT_BINARY_DIR}/settings/dmaid_tables.cpp)
+add_custom_command(OUTPUT ${QM_DMAID_TABLES}
+  COMMAND ${CMAKE_COMMAND} -DCSV=${CMAKE_CURRENT_LIST_DIR}/dmaid_runs.csv -DOUT=${QM_DMAID_TABLES}
+          -P ${CMAKE_CURRENT_LIST_DIR}/gen_dmaid_tables.cmake
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/dmaid_runs.csv ${CMAKE_CURRENT_LIST_DIR}/gen_dmaid_tables.cmake
+  COMMENT "Generating public identifier tables from dmaid_runs.csv"
+  VERBATIM)
+
 list(APPEND QM_CORE_SOURCES
   ${QM_SETTINGS_TABLES}
+  ${QM_DMAID_TABLES}
+  ${CMAKE_CURRENT_LIST_DIR}/dmaid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/binding_position.cpp
   ${CMAKE_CURRENT_LIST_DIR}/devmode_buffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/position_tables.cpp

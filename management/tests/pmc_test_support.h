@@ -7,6 +7,11 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "management/pmc_log.h"
+#include "management/pmc_status.h"
 #include "platform/testing/qm_testing.h"
 
 /* Live blocks of the process heap. */
@@ -21,6 +26,33 @@ struct RefuseAllocations {
     ~RefuseAllocations() { qmt_FailAllocations(0, 0); }
     RefuseAllocations(const RefuseAllocations &) = delete;
     RefuseAllocations &operator=(const RefuseAllocations &) = delete;
+};
+
+/* An output that keeps the lines it is given. */
+class RecordingOutput : public IPmcLogOutput {
+public:
+    explicit RecordingOutput(const char *parameter = "recording") : m_parameter(parameter) {}
+    int query_interface(const char *, void **out) override
+    {
+        *out = nullptr;
+        return PMC_E_NO_INTERFACE;
+    }
+    void add_ref() override { ++references; }
+    int reserved() override { return PMC_E_UNSUPPORTED; }
+    void release() override { --references; }
+    const char *type_name() override { return "recording"; }
+    const char *parameter() override { return m_parameter; }
+    int write_line(const char *line) override
+    {
+        lines.push_back(line);
+        return result;
+    }
+    std::vector<std::string> lines;
+    int references = 0;
+    int result = PMC_OK;
+
+private:
+    const char *m_parameter;
 };
 
 #endif /* MANAGEMENT_TESTS_PMC_TEST_SUPPORT_H */

@@ -44,6 +44,9 @@ void qmt_PinUserName(LPCWSTR name);
 #if __has_include("platform/testing/qm_testing_spooler.h")
 #include "platform/testing/qm_testing_spooler.h"
 #endif
+#if __has_include("platform/testing/qm_testing_com.h")
+#include "platform/testing/qm_testing_com.h"
+#endif
 #if __has_include("platform/testing/qm_testing_crypt.h")
 #include "platform/testing/qm_testing_crypt.h"
 #endif

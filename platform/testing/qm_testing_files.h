@@ -38,6 +38,9 @@ DWORD qmt_LiveModules(void);
 /* Makes every later load of the module of that file name fail with ERROR_MOD_NOT_FOUND
  * (several names may be set); NULL clears the list. */
 void qmt_FailModuleLoad(LPCWSTR name);
+/* Makes GetProcAddress fail with ERROR_PROC_NOT_FOUND for the export of that name in
+ * every module (several names may be set); NULL clears the list. */
+void qmt_HideExport(LPCSTR name);
 /* Resets the load counts. */
 void qmt_ResetModuleCounts(void);
 

@@ -29,7 +29,8 @@ void qmt_PinTickCount(const DWORD *ticks);
 void qmt_PinOsVersion(const OSVERSIONINFOEXW *version);
 
 /* Pins the user, system, user-interface and thread locale to one of the known locales
- * (0x0409, 0x0809, 0x1009, 0x0407, 0x040C, 0x0411); 0 or another value unpins (0x0409). */
+ * (0x0409, 0x0809, 0x1009, 0x0407, 0x040C, 0x0411, 0x0416, 0x300A); 0 or another value
+ * unpins (0x0409). */
 void qmt_PinLocale(LCID locale);
 
 /* Pins the computer name (GetComputerNameW), an empty name included; NULL unpins. */

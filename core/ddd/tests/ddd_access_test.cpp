@@ -4,6 +4,7 @@
  */
 #include "core/ddd/ddd_access.h"
 #include "core/ddd/tests/ddd_test_support.h"
+#include "core/util/caches.h"
 
 #include <gtest/gtest.h>
 
@@ -214,6 +215,9 @@ TEST_F(SampleTest, WalkingTheOptionsOfADefinition)
 
 TEST_F(SampleTest, DefaultsAreTheDefaultOptionsValues)
 {
+    // A country of A4 paper: the paper defaults stay the model's.
+    qmt_PinLocale(0x0407);
+    util_ResetCaches();
     struct { WORD functionId; DddStatus status; BYTE type; DWORD size; DWORD value; } cases[] = {
         { 7, DDD_OK, DDD_VT_SHORT, 2, 1 },
         { 8, DDD_OK, DDD_VT_SHORT, 2, 9 },
@@ -238,6 +242,17 @@ TEST_F(SampleTest, DefaultsAreTheDefaultOptionsValues)
             GlobalFree(request.value);
         }
     }
+    // A letter-paper country: the model has capability bit 22, so the paper default is Letter.
+    qmt_PinLocale(0x0409);
+    util_ResetCaches();
+    DddDefaultRequest letter = { &pair->model, &pair->base, 8, nullptr, 0, 0 };
+    ASSERT_EQ(DDD_OK, ddd_GetDefaultWithOverrides(&letter));
+    ASSERT_EQ(2u, letter.size);
+    EXPECT_EQ(1, *(const SHORT *)letter.value);
+    GlobalFree(letter.value);
+    qmt_PinLocale(0);
+    util_ResetCaches();
+
     void *font = nullptr;
     BYTE type = 0;
     DWORD size = 0;

@@ -2,7 +2,7 @@
  * Locales: the user's and the system's locale and language, and the locale fields the
  * system reads. The host plays en-US (0x0409) unless a test pins another locale
  * (qmt_PinLocale); user, system, user-interface and thread locale are the same.
- * Locales known: en-US, en-GB, en-CA, de-DE, fr-FR and ja-JP.
+ * Locales known: en-US, en-GB, en-CA, de-DE, fr-FR, ja-JP, pt-BR and es-EC.
  */
 #include <windows.h>
 
@@ -34,6 +34,8 @@ const LocaleRow kLocales[] = {
     {0x0407, 49, 0, 1, 1252, 850},
     {0x040C, 33, 0, 1, 1252, 850},
     {0x0411, 81, 0, 2, 932, 932},
+    {0x0416, 55, 0, 1, 1252, 850},
+    {0x300A, 593, 0, 1, 1252, 850},
 };
 
 std::atomic<LCID> g_pinned_locale{0};

@@ -8,7 +8,8 @@
  * program, the current directory and the host directories listed in QM_DLL_PATH
  * (separated by ':'), each time without regard to case; a name without extension gets
  * ".dll". The names of the system libraries (KERNEL32 and the others below) stand for the
- * platform library itself. Flags DONT_RESOLVE_DLL_REFERENCES and LOAD_LIBRARY_AS_DATAFILE
+ * platform library itself; wsock32 has a record of its own that withholds the
+ * name-resolution functions. Flags DONT_RESOLVE_DLL_REFERENCES and LOAD_LIBRARY_AS_DATAFILE
  * only map the file for its resources: no code of it runs.
  */
 #include "platform/src/kernel/module_private.h"
@@ -40,15 +41,23 @@ const DWORD kDataFileFlags = DONT_RESOLVE_DLL_REFERENCES | LOAD_LIBRARY_AS_DATAF
 const char16_t *const kSystemLibraries[] = {
     u"KERNEL32.DLL", u"USER32.DLL", u"GDI32.DLL", u"ADVAPI32.DLL", u"WINSPOOL.DRV",
     u"COMCTL32.DLL", u"COMPSTUI.DLL", u"OLE32.DLL", u"WS2_32.DLL", u"IPHLPAPI.DLL",
+    u"WSOCK32.DLL", u"SNMPAPI.DLL",
 };
+
+/* wsock32 is Winsock 1.1: the platform library without the name-resolution functions.
+ * It has a record of its own so that GetProcAddress can withhold them. */
+const char16_t kWsock32[] = u"WSOCK32.DLL";
+const char *const kWsock32Withheld[] = {"getaddrinfo", "getnameinfo", "freeaddrinfo"};
 
 std::vector<qmk::Module *> g_modules;
 std::set<const qmk::Module *> g_live;
 qmk::Module *g_main;
 qmk::Module *g_platform;
+qmk::Module *g_wsock32;
+std::set<std::string> g_hidden_exports;        /* made to fail by a test */
 std::map<std::u16string, DWORD> g_load_counts; /* by folded file name */
 std::vector<std::u16string> g_failing;         /* folded file names */
-std::vector<std::string> g_hidden_exports;     /* name prefixes of the platform library */
+std::vector<std::string> g_hidden_prefixes;    /* name prefixes of the platform library */
 
 std::u16string folded(const std::u16string &s)
 {
@@ -123,6 +132,26 @@ void ensure_fixed_records()
     dladdr((const void *)&ensure_fixed_records, &info);
     std::string platform = canonical(info.dli_fname);
     g_platform = new_record(platform, dlopen(platform.c_str(), RTLD_NOW | RTLD_NOLOAD), false, true);
+    g_wsock32 = new_record(platform, g_platform->dl, false, true);
+    g_wsock32->file_name = kWsock32;
+}
+
+/* The record that answers for a system library: wsock32's own, else the platform's. */
+qmk::Module *system_module(const std::u16string &file_name)
+{
+    return qmk::EqualNoCase(file_name, kWsock32) ? g_wsock32 : g_platform;
+}
+
+/* Whether GetProcAddress must not find `name` in m: withheld by wsock32 or hidden by a test. */
+bool export_withheld(const qmk::Module *m, const char *name)
+{
+    if (g_hidden_exports.count(name)) return true;
+    if (m == g_platform && qmk::ExportHidden(name)) return true;
+    if (m != g_wsock32) return false;
+    for (const char *withheld : kWsock32Withheld) {
+        if (strcmp(withheld, name) == 0) return true;
+    }
+    return false;
 }
 
 bool is_system_library(const std::u16string &file_name)
@@ -229,6 +258,16 @@ DllMainProc own_dllmain(qmk::Module *m)
     return (DllMainProc)sym;
 }
 
+/* The module's own symbol of that name, or NULL (a dependency's symbol does not count). */
+void *own_symbol(qmk::Module *m, const char *name)
+{
+    void *sym = dlsym(m->dl, name);
+    Dl_info info;
+    struct link_map *owner = nullptr;
+    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link) return nullptr;
+    return sym;
+}
+
 void count_load(const std::u16string &file_name)
 {
     ++g_load_counts[folded(file_name)];
@@ -299,7 +338,7 @@ extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DW
     }
     if (!has_path && is_system_library(file_name)) {
         count_load(file_name);
-        return (HMODULE)g_platform;
+        return (HMODULE)system_module(file_name);
     }
     std::string host;
     qmk::Module *m = nullptr;
@@ -405,18 +444,15 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    if (!m->dl || IS_INTRESOURCE(lpProcName)) {
+    if (!m->dl || IS_INTRESOURCE(lpProcName) || export_withheld(m, lpProcName)) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
     }
-    if (m == g_platform && qmk::ExportHidden(lpProcName)) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
-    }
-    void *sym = dlsym(m->dl, lpProcName);
-    Dl_info info;
-    struct link_map *owner = nullptr;
-    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link) {
+    void *sym = own_symbol(m, lpProcName);
+    /* The platform library keeps exports whose names the host C library also has (socket,
+     * bind ...) under "qmsys_" + name, so that no host library calls them by mistake. */
+    if (!sym && m->host == g_platform->host) sym = own_symbol(m, (std::string("qmsys_") + lpProcName).c_str());
+    if (!sym) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
     }
@@ -446,7 +482,7 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
             if (linked && linked->host == host) m = linked;
         }
     } else if (is_system_library(file_name)) {
-        m = g_platform;
+        m = system_module(file_name);
     } else {
         m = find_by_name(file_name, false);
         if (!m) m = find_linked(file_name);
@@ -504,16 +540,16 @@ extern "C" BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule)
 void qmk::HideExports(const char *prefix, bool hide)
 {
     std::lock_guard<std::recursive_mutex> guard(LoaderLock());
-    for (size_t i = 0; i < g_hidden_exports.size(); ++i) {
-        if (g_hidden_exports[i] == prefix) g_hidden_exports.erase(g_hidden_exports.begin() + i--);
+    for (size_t i = 0; i < g_hidden_prefixes.size(); ++i) {
+        if (g_hidden_prefixes[i] == prefix) g_hidden_prefixes.erase(g_hidden_prefixes.begin() + i--);
     }
-    if (hide) g_hidden_exports.push_back(prefix);
+    if (hide) g_hidden_prefixes.push_back(prefix);
 }
 
 /* The caller holds the loader lock. */
 bool qmk::ExportHidden(const char *name)
 {
-    for (const std::string &prefix : g_hidden_exports) {
+    for (const std::string &prefix : g_hidden_prefixes) {
         if (strncmp(name, prefix.c_str(), prefix.size()) == 0) return true;
     }
     return false;
@@ -542,6 +578,13 @@ extern "C" void qmt_FailModuleLoad(LPCWSTR name)
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
     if (!name) g_failing.clear();
     else g_failing.push_back(folded(module_file_name(name)));
+}
+
+extern "C" void qmt_HideExport(LPCSTR name)
+{
+    std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
+    if (!name) g_hidden_exports.clear();
+    else g_hidden_exports.insert(name);
 }
 
 extern "C" void qmt_ResetModuleCounts(void)
