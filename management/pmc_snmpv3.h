@@ -198,7 +198,7 @@ public:
 private:
     snmp_pdu *m_pdu;
     bool m_owned;
-    char m_responder[64];
+    char m_responder[52]; /* the longest: a scoped IPv6 text */
 };
 
 #endif /* MANAGEMENT_PMC_SNMPV3_H */

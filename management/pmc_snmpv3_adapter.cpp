@@ -7,16 +7,12 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
-/* getnameinfo: Net-SNMP's Windows headers bring the socket headers, POSIX needs netdb. */
-#if __has_include(<netdb.h>)
-#include <netdb.h>
-#endif
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "management/pmc_address_text.h"
 #include "management/pmc_log.h"
 #include "management/pmc_status.h"
 
@@ -307,14 +303,16 @@ void CPmcSnmpV3Answer::reset(snmp_pdu *pdu, bool owned)
     m_owned = owned;
     m_responder[0] = '\0';
     /* The responder's address: the transport data of a UDP message starts with the remote
-     * socket address, printed here numerically. */
+     * socket address, printed here numerically as the network addresses print theirs. */
     if (!pdu || !pdu->transport_data || pdu->transport_data_length < (int)sizeof(struct sockaddr_in)) return;
     const struct sockaddr *remote = (const struct sockaddr *)pdu->transport_data;
-    socklen_t length = remote->sa_family == AF_INET6 ? sizeof(struct sockaddr_in6) : sizeof(struct sockaddr_in);
-    if ((remote->sa_family != AF_INET && remote->sa_family != AF_INET6) ||
-        pdu->transport_data_length < (int)length ||
-        getnameinfo(remote, length, m_responder, sizeof m_responder, nullptr, 0, NI_NUMERICHOST) != 0)
-        m_responder[0] = '\0';
+    if (remote->sa_family == AF_INET) {
+        const unsigned char *a = (const unsigned char *)&((const struct sockaddr_in *)remote)->sin_addr;
+        std::snprintf(m_responder, sizeof m_responder, "%u.%u.%u.%u", a[0], a[1], a[2], a[3]);
+    } else if (remote->sa_family == AF_INET6 && pdu->transport_data_length >= (int)sizeof(struct sockaddr_in6)) {
+        const struct sockaddr_in6 *v6 = (const struct sockaddr_in6 *)remote;
+        pmc_print_ipv6((const uint8_t *)&v6->sin6_addr, v6->sin6_scope_id, m_responder);
+    }
 }
 
 bool CPmcSnmpV3Answer::is_v3()

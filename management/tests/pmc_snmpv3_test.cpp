@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -389,6 +391,38 @@ TEST_F(SnmpV3Test, AnswerIsReadBack)
     }
     pdu->errstat = 18;
     EXPECT_EQ(18, answer.error_status());
+}
+
+/* The responder's address is read from the answer's transport data, printed numerically. */
+TEST_F(SnmpV3Test, ResponderAddress)
+{
+    struct sockaddr_in6 v6 = {};
+    v6.sin6_family = AF_INET6;
+    v6.sin6_addr.s6_addr[0] = 0xfe;
+    v6.sin6_addr.s6_addr[1] = 0x80;
+    v6.sin6_addr.s6_addr[15] = 1;
+    v6.sin6_scope_id = 4;
+    struct sockaddr_in v4 = {};
+    v4.sin_family = AF_INET;
+    v4.sin_addr.s_addr = htonl(0xc0a80114);
+    struct Case {
+        const void *address;
+        size_t length;
+        const char *text;
+    } cases[] = {
+        {&v4, sizeof v4, "192.168.1.20"},
+        {&v6, sizeof v6, "fe80:0000:0000:0000:0000:0000:0000:0001%4"},
+        {&v6, sizeof v4, ""},
+    };
+    for (const Case &c : cases) {
+        snmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_RESPONSE);
+        pdu->transport_data = malloc(c.length);
+        std::memcpy(pdu->transport_data, c.address, c.length);
+        pdu->transport_data_length = (int)c.length;
+        CPmcSnmpV3Answer answer;
+        answer.reset(pdu, true);
+        EXPECT_STREQ(c.text, answer.responder());
+    }
 }
 
 }  // namespace
