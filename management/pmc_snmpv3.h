@@ -165,7 +165,10 @@ struct PmcSnmpV3Variable {
 /* The answer side: a Net-SNMP answer PDU, owned when received here. */
 class CPmcSnmpV3Answer final : public CPmcHeapObject {
 public:
-    CPmcSnmpV3Answer() : m_pdu(nullptr), m_owned(false) { m_responder[0] = '\0'; }
+    CPmcSnmpV3Answer() : m_pdu(nullptr), m_owned(false), m_responder_protocol(0), m_responder_port(0)
+    {
+        m_responder[0] = '\0';
+    }
     ~CPmcSnmpV3Answer() { reset(nullptr, false); }
     CPmcSnmpV3Answer(const CPmcSnmpV3Answer &) = delete;
     CPmcSnmpV3Answer &operator=(const CPmcSnmpV3Answer &) = delete;
@@ -191,6 +194,9 @@ public:
     const unsigned char *engine_id(size_t *length);
     /* responder: the responder's numeric address text, empty when the answer has none. */
     const char *responder() { return m_responder; }
+    /* The responder's address protocol (1 IPv4, 4 IPv6; 0 without one) and port. */
+    int32_t responder_protocol() { return m_responder_protocol; }
+    uint16_t responder_port() { return m_responder_port; }
     uint32_t variable_count();
     /* variable: the index-th variable; -2 beyond the end. */
     int variable(uint32_t index, PmcSnmpV3Variable *out);
@@ -199,6 +205,8 @@ private:
     snmp_pdu *m_pdu;
     bool m_owned;
     char m_responder[52]; /* the longest: a scoped IPv6 text */
+    int32_t m_responder_protocol;
+    uint16_t m_responder_port;
 };
 
 #endif /* MANAGEMENT_PMC_SNMPV3_H */

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "management/pmc_address_text.h"
+#include "management/pmc_ber.h"
 #include "management/pmc_log.h"
 #include "management/pmc_status.h"
 
@@ -302,6 +303,8 @@ void CPmcSnmpV3Answer::reset(snmp_pdu *pdu, bool owned)
     m_pdu = pdu;
     m_owned = owned;
     m_responder[0] = '\0';
+    m_responder_protocol = 0;
+    m_responder_port = 0;
     /* The responder's address: the transport data of a UDP message starts with the remote
      * socket address, printed here numerically as the network addresses print theirs. */
     if (!pdu || !pdu->transport_data || pdu->transport_data_length < (int)sizeof(struct sockaddr_in)) return;
@@ -309,9 +312,13 @@ void CPmcSnmpV3Answer::reset(snmp_pdu *pdu, bool owned)
     if (remote->sa_family == AF_INET) {
         const unsigned char *a = (const unsigned char *)&((const struct sockaddr_in *)remote)->sin_addr;
         std::snprintf(m_responder, sizeof m_responder, "%u.%u.%u.%u", a[0], a[1], a[2], a[3]);
+        m_responder_protocol = PMC_V3_IPV4;
+        m_responder_port = ntohs(((const struct sockaddr_in *)remote)->sin_port);
     } else if (remote->sa_family == AF_INET6 && pdu->transport_data_length >= (int)sizeof(struct sockaddr_in6)) {
         const struct sockaddr_in6 *v6 = (const struct sockaddr_in6 *)remote;
         pmc_print_ipv6((const uint8_t *)&v6->sin6_addr, v6->sin6_scope_id, m_responder);
+        m_responder_protocol = PMC_V3_IPV6;
+        m_responder_port = ntohs(v6->sin6_port);
     }
 }
 

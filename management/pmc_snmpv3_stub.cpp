@@ -60,6 +60,8 @@ void CPmcSnmpV3Answer::reset(snmp_pdu *, bool)
     m_pdu = nullptr;
     m_owned = false;
     m_responder[0] = '\0';
+    m_responder_protocol = 0;
+    m_responder_port = 0;
 }
 
 bool CPmcSnmpV3Answer::is_v3()

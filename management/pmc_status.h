@@ -23,7 +23,6 @@ enum {
     PMC_E_RECEIVE = -204,     /* select or recvfrom failed */
     PMC_E_SEND = -205,        /* sendto failed */
     PMC_E_SECURITY = -214,    /* SNMPv3 security failure */
-    PMC_E_MALFORMED = -250,   /* a malformed message */
     PMC_E_INDEX = -401        /* an identifier that is no table index of the value */
 };
 
