@@ -10,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "management/pmc_byte_string.h"
+#include "management/pmc_network_address.h"
 #include "management/pmc_packet.h"
 #include "management/pmc_string.h"
 #include "management/pmc_value.h"
+#include "platform/testing/qm_testing.h"
 
 namespace {
 
@@ -104,6 +106,41 @@ TEST_F(SnmpV3PacketTest, AnswerWrittenBack)
     EXPECT_EQ(3u, pdu->get_list()->count());
     answer_pdu->version = SNMP_VERSION_2c;
     EXPECT_EQ(-2, pmc_snmpv3_convert_answer(&answer, pdu, target));
+}
+
+/* A session opens from an SNMPv3 target with its address and engine id; without
+ * CryptoAPI an authenticated one fails with -10 first. */
+TEST_F(SnmpV3PacketTest, TargetOpensSession)
+{
+    static const unsigned char engine[] = {0x80, 0x00, 0x1f, 0x88, 0x80, 0x01, 0x02, 0x03, 0x04};
+    IPmcNetworkAddress *address = nullptr;
+    ASSERT_EQ(0, pmc_make_address("127.0.0.1", 1, 0, &address));
+    ASSERT_EQ(0, target->set_address(address));
+    address->release();
+    target->set_version(2);
+    target->set_port(16161);
+    target->set_timeout(500);
+    ASSERT_EQ(0, target->set_user_name("Vdrivers"));
+    target->set_security_level(2);
+    target->set_auth_protocol(2);
+    target->set_priv_protocol(2);
+    ASSERT_EQ(0, target->set_auth_passphrase("maplesyrup"));
+    ASSERT_EQ(0, target->set_priv_passphrase("maplesyrup"));
+    ASSERT_EQ(0, target->set_engine_id(engine, sizeof engine));
+    CPmcSnmpV3Request request;
+    ASSERT_EQ(0, pmc_snmpv3_open_target(&request, target, true, nullptr, nullptr));
+    EXPECT_STREQ("127.0.0.1:16161", request.session()->peername);
+    EXPECT_EQ(500000, request.session()->timeout);
+
+    pmc_crypto_unload();
+    qmt_CryptHideExports(TRUE);
+    CPmcSnmpV3Request refused;
+    EXPECT_EQ(-10, pmc_snmpv3_open_target(&refused, target, true, nullptr, nullptr));
+    target->set_security_level(0);
+    CPmcSnmpV3Request plain;
+    EXPECT_EQ(0, pmc_snmpv3_open_target(&plain, target, true, nullptr, nullptr));
+    qmt_CryptHideExports(FALSE);
+    pmc_crypto_unload();
 }
 
 }  // namespace
