@@ -1,15 +1,18 @@
 /*
  * Load-time set-up of the printer-management library, in one ordered place: the lock of
- * the log manager's creation, the static logger references with their first-fetch locks
- * and the locks of the network layer (Winsock and IP Helper bindings, address factory,
- * local route lookup). Torn down in reverse order at unload, after the network layer has
- * freed its objects and modules. Nothing else of the library runs at load.
+ * the log manager's creation, the SNMPv3 operation lock, the Net-SNMP lock, the static
+ * logger references with their first-fetch locks and the locks of the network layer
+ * (Winsock and IP Helper bindings, address factory, local route lookup). Torn down in
+ * reverse order at unload, after the network layer and the SNMPv3 cryptography have freed
+ * their objects and modules. Nothing else of the library runs at load.
  */
 #include "management/pmc_log_private.h"
 
 #include "management/pmc_address_factory.h"
+#include "management/pmc_crypto.h"
 #include "management/pmc_local_network_info.h"
 #include "management/pmc_locks.h"
+#include "management/pmc_snmpv3_locks.h"
 #include "management/pmc_socket_api.h"
 #include "management/pmc_status.h"
 #include "management/pmc_translator.h"
@@ -22,6 +25,9 @@ struct PmcLoggerReference {
 };
 
 constinit static CRITICAL_SECTION s_manager_creation_lock {};
+constinit static CRITICAL_SECTION s_snmpv3_operation_lock {};
+constinit static CRITICAL_SECTION s_netsnmp_lock {};
+
 /* The network layer's locks, by index. */
 enum { WINSOCK_LOCK, IPHELP_LOCK, ADDRESS_FACTORY_LOCK, ROUTE_LOCK, NETWORK_LOCK_COUNT };
 
@@ -39,6 +45,8 @@ public:
     CPmcLibrarySetup()
     {
         InitializeCriticalSection(&s_manager_creation_lock);
+        InitializeCriticalSection(&s_snmpv3_operation_lock);
+        InitializeCriticalSection(&s_netsnmp_lock);
         for (PmcLoggerReference &reference : s_loggers)
             InitializeCriticalSection(&reference.lock);
         for (CRITICAL_SECTION &lock : s_network_locks)
@@ -55,6 +63,9 @@ public:
         pmc_log_shutdown();
         for (PmcLoggerReference &reference : s_loggers)
             DeleteCriticalSection(&reference.lock);
+        pmc_crypto_unload();
+        DeleteCriticalSection(&s_netsnmp_lock);
+        DeleteCriticalSection(&s_snmpv3_operation_lock);
         DeleteCriticalSection(&s_manager_creation_lock);
     }
     CPmcLibrarySetup(const CPmcLibrarySetup &) = delete;
@@ -62,6 +73,16 @@ public:
 };
 
 static CPmcLibrarySetup s_setup;
+
+CRITICAL_SECTION *pmc_netsnmp_lock()
+{
+    return &s_netsnmp_lock;
+}
+
+CRITICAL_SECTION *pmc_snmpv3_operation_lock()
+{
+    return &s_snmpv3_operation_lock;
+}
 
 CRITICAL_SECTION *pmc_log_manager_creation_lock()
 {

@@ -16,11 +16,13 @@ enum {
     PMC_E_RANGE = -7,         /* a position past the end; a log line longer than the file limit */
     PMC_E_EMPTY = -8,         /* reading from an empty identifier; no translator or table provider */
     PMC_E_SYSTEM = -10,       /* a system library, entry point or file that cannot be used */
+    PMC_E_NETSNMP = -200,     /* a Net-SNMP error without a code of its own */
     PMC_E_SOCKET = -201,      /* socket creation failed */
     PMC_E_BIND = -202,        /* local address or bind failed */
     PMC_E_TIMEOUT = -203,     /* no answer within the time-out */
     PMC_E_RECEIVE = -204,     /* select or recvfrom failed */
     PMC_E_SEND = -205,        /* sendto failed */
+    PMC_E_SECURITY = -214,    /* SNMPv3 security failure */
     PMC_E_INDEX = -401        /* an identifier that is no table index of the value */
 };
 

@@ -3,6 +3,7 @@
  * the Windows headers of the target toolchain alike.
  */
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <stddef.h>
 
@@ -25,3 +26,4 @@ static_assert(offsetof(DEVMODEW, dmFields) == 72, "DEVMODEW field places");
 static_assert(offsetof(DEVMODEW, dmFormName) == 102, "DEVMODEW field places");
 static_assert(offsetof(DEVMODEW, dmICMMethod) == 188, "DEVMODEW field places");
 static_assert(offsetof(LOGFONTW, lfFaceName) == 28, "LOGFONTW field places");
+static_assert(sizeof(BLOBHEADER) == 8, "BLOBHEADER");

@@ -50,5 +50,8 @@ void qmt_PinUserName(LPCWSTR name);
 #if __has_include("platform/testing/qm_testing_engine.h")
 #include "platform/testing/qm_testing_engine.h"
 #endif
+#if __has_include("platform/testing/qm_testing_crypt.h")
+#include "platform/testing/qm_testing_crypt.h"
+#endif
 
 #endif /* QM_TESTING_H */

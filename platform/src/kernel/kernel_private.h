@@ -124,6 +124,12 @@ bool MultiToWide(UINT code_page, const char *text, size_t length, std::u16string
  * UTF-8 for unpaired surrogates); false for an unknown code page or a NULL text. */
 bool WideToMulti(UINT code_page, const char16_t *text, size_t length, std::string *out);
 
+/* Hides (or shows again) the platform library's exports whose names start with prefix
+ * from GetProcAddress, as a test control of the area owning them. */
+void HideExports(const char *prefix, bool hide);
+/* Whether GetProcAddress must treat the platform library's export as absent. */
+bool ExportHidden(const char *name);
+
 }  // namespace qmk
 
 #endif

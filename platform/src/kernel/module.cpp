@@ -57,6 +57,7 @@ qmk::Module *g_wsock32;
 std::set<std::string> g_hidden_exports;        /* made to fail by a test */
 std::map<std::u16string, DWORD> g_load_counts; /* by folded file name */
 std::vector<std::u16string> g_failing;         /* folded file names */
+std::vector<std::string> g_hidden_prefixes;    /* name prefixes of the platform library */
 
 std::u16string folded(const std::u16string &s)
 {
@@ -145,6 +146,7 @@ qmk::Module *system_module(const std::u16string &file_name)
 bool export_withheld(const qmk::Module *m, const char *name)
 {
     if (g_hidden_exports.count(name)) return true;
+    if (m == g_platform && qmk::ExportHidden(name)) return true;
     if (m != g_wsock32) return false;
     for (const char *withheld : kWsock32Withheld) {
         if (strcmp(withheld, name) == 0) return true;
@@ -533,6 +535,24 @@ extern "C" BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule)
         return FALSE;
     }
     return TRUE;
+}
+
+void qmk::HideExports(const char *prefix, bool hide)
+{
+    std::lock_guard<std::recursive_mutex> guard(LoaderLock());
+    for (size_t i = 0; i < g_hidden_prefixes.size(); ++i) {
+        if (g_hidden_prefixes[i] == prefix) g_hidden_prefixes.erase(g_hidden_prefixes.begin() + i--);
+    }
+    if (hide) g_hidden_prefixes.push_back(prefix);
+}
+
+/* The caller holds the loader lock. */
+bool qmk::ExportHidden(const char *name)
+{
+    for (const std::string &prefix : g_hidden_prefixes) {
+        if (strncmp(name, prefix.c_str(), prefix.size()) == 0) return true;
+    }
+    return false;
 }
 
 extern "C" DWORD qmt_ModuleLoadCount(LPCWSTR name)
