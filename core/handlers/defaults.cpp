@@ -51,6 +51,61 @@ static int def_FromHandler(const SettingHandlerRow *row, DefaultRequest *request
                                                                                    : OPT_DEFAULT_FAILED;
 }
 
+/* 1 for the number types a setting may hold. */
+static BOOL def_IsNumber(WORD valueType)
+{
+    return valueType != VT_STRING && valueType != VT_LOGFONT && dma_GetTypeWidth(valueType) != 0;
+}
+
+/*
+ * Converts a database number whose type differs from the one the setting holds (a byte
+ * option for a word setting, say) to the setting's type, so that the write takes it.
+ */
+static void def_ToSettingType(DefaultRequest *request)
+{
+    const SettingLocation *row = dma_FindSettingRow(request->functionId, nullptr);
+    if (!row || !def_IsNumber(request->valueType)) {
+        return;
+    }
+    WORD target = row->presentedType ? row->presentedType : row->storedType;
+    if (target == request->valueType || !def_IsNumber(target) || row->storedType == request->valueType) {
+        return;
+    }
+    LONG number = dma_ValueToLong(request->valueType, &request->value);
+    DWORD slot = 0;
+    dma_StoreValueInSlot(target, &slot, &number);
+    request->valueType = target;
+    request->value = slot;
+}
+
+/*
+ * A record default (type 9) of the database as a new zeroed 92-byte block: the 4-byte
+ * value of ddd_GetDefaultValue cannot hold it. OK or FAILED.
+ */
+static int def_RecordFromDatabase(DefaultRequest *request)
+{
+    WORD status = 0;
+    void *raw = nullptr;
+    BYTE type = 0;
+    if (!ddd_GetDefaultRaw(request->functionId, request->context, &status, &raw, &type)) {
+        return OPT_DEFAULT_FAILED;
+    }
+    DWORD size = sizeof(LOGFONTW);
+    void *record = util_GlobalAllocZero(size);
+    if (record) {
+        DWORD held = util_GlobalBlockSize(raw);
+        CopyMemory(record, raw, held < size ? held : size);
+    }
+    GlobalFree(raw);
+    if (!record) {
+        return OPT_DEFAULT_FAILED;
+    }
+    request->valueType = VT_LOGFONT;
+    request->value = (DWORD_PTR)record;
+    request->size = size;
+    return OPT_DEFAULT_OK;
+}
+
 /* The database default with its model and locale overrides. OK, NONE or FAILED. */
 static int def_FromDatabase(DefaultRequest *request)
 {
@@ -58,9 +113,13 @@ static int def_FromDatabase(DefaultRequest *request)
     if (!ddd_GetDefaultValue(&read)) {
         return read.status == UI_STATUS_PAST_END ? OPT_DEFAULT_NONE : OPT_DEFAULT_FAILED;
     }
+    if (read.valueType == VT_LOGFONT) {
+        return def_RecordFromDatabase(request);
+    }
     request->valueType = read.valueType;
     request->value = read.value;
-    request->size = def_SizeOf(read.valueType, read.value);
+    def_ToSettingType(request);
+    request->size = def_SizeOf(request->valueType, request->value);
     return OPT_DEFAULT_OK;
 }
 
@@ -116,7 +175,7 @@ BOOL WINAPI opt_FreeDefault(WORD functionId, DWORD_PTR value, WORD valueType)
     }
     const SettingDescriptor *descriptor = opt_FindDescriptor(functionId);
     const SettingHandlerRow *row = descriptor ? descriptor->handler : nullptr;
-    if (row && (row->mask & HC_DEFAULT)) {
+    if ((row && (row->mask & HC_DEFAULT)) || valueType == VT_LOGFONT) {
         return value && GlobalFree((HGLOBAL)value) == nullptr;
     }
     return ddd_FreeDefaultValue(value, valueType);
