@@ -176,6 +176,19 @@ typedef struct ValidateRequest {
     WORD command;              /* HC_VALIDATE or HC_VALIDATE2 */
 } ValidateRequest;
 
+/* Request of the list functions; count and value are handed to the handler (commands 4, 8). */
+typedef struct ListRequest {
+    HANDLE printer;
+    DriverContext *context;
+    WORD functionId;
+    HINSTANCE resources;
+    WORD count;
+    DWORD_PTR value;
+    DriverDevmode *devmode;
+    PrinterDataBlock *block;
+    DWORD unitFlags;
+} ListRequest;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -246,6 +259,41 @@ BOOL WINAPI opt_SetAllDefaults(DriverContext *context, DriverDevmode *devmode, P
  * FunctionID without descriptor or a NULL request.
  */
 BOOL WINAPI opt_ValidateSetting(const ValidateRequest *request);
+
+/* ---- option lists (option_lists.cpp) ---- */
+
+/*
+ * opt_CreateList: the list shell (caption, control kind, count, no items) from the handler
+ * row or the definition. NULL without descriptor, for the stamp choice (no stamp store),
+ * on a failed shape or out of memory. Free with opt_FreeList.
+ */
+OptionList *WINAPI opt_CreateList(const ListRequest *request);
+
+/*
+ * opt_FillListItems: the items of a shell: from the value spec, the handler or options
+ * 1..count of the description data; texts and string values copied. Returns 1, or 0 for a
+ * count of 0 or -1, a failed option or out of memory (what was made stays with the list).
+ */
+BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list);
+
+/* opt_CreateFilledList: opt_CreateList and opt_FillListItems; NULL (nothing left) on failure. */
+OptionList *WINAPI opt_CreateFilledList(const ListRequest *request);
+
+/* opt_FreeList: frees caption, texts, string values, items and the list.
+ * Returns 1, or 0 for NULL. */
+BOOL WINAPI opt_FreeList(OptionList *list);
+
+/* opt_GetItem, opt_ItemAt: item i, or NULL (no list or items, i outside 0..count-1). */
+OptionItem *WINAPI opt_GetItem(const OptionList *list, LONG i);
+OptionItem *WINAPI opt_ItemAt(const OptionList *list, LONG i);
+
+/* That field of item i, or NULL / 0. */
+const WCHAR *WINAPI opt_GetItemText(const OptionList *list, LONG i);
+HICON WINAPI opt_GetItemIcon(const OptionList *list, LONG i);
+DWORD_PTR WINAPI opt_GetItemData(const OptionList *list, LONG i);
+
+/* opt_FindItemByText: the first item whose text begins with text, or NULL. */
+OptionItem *WINAPI opt_FindItemByText(const OptionList *list, const WCHAR *text);
 
 #ifdef __cplusplus
 }

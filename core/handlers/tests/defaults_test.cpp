@@ -223,3 +223,70 @@ TEST_F(DefaultsTest, ValidationByHandlerAndByDatabase)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
+{
+    DriverContext *context = OpenSample();
+    ListRequest request = { nullptr, context, 8, nullptr, 0, 0, devmode_, block_, 0 };
+    opt_FreeList(opt_CreateFilledList(&request));   /* fills the caches of first use */
+    DWORD blocks = qmt_LiveGlobalBlocks();
+
+    OptionList *papers = opt_CreateFilledList(&request);   /* the database */
+    ASSERT_NE(nullptr, papers);
+    EXPECT_EQ(OK_LIST, papers->controlKind);
+    EXPECT_EQ(VT_SHORT, papers->valueType);
+    EXPECT_NE(nullptr, papers->caption);
+    static const DWORD paperValues[] = { 1, 9, 11, 5, 256, 262 };
+    ASSERT_EQ(6u, papers->count);
+    for (LONG i = 0; i < 6; ++i) {
+        EXPECT_EQ(paperValues[i], opt_GetItemData(papers, i)) << i;
+    }
+    EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(papers, 1)));
+    EXPECT_EQ(opt_GetItem(papers, 1), opt_FindItemByText(papers, TEXT("A4")));
+    EXPECT_EQ(opt_GetItem(papers, 4), opt_FindItemByText(papers, TEXT("User")));
+    EXPECT_EQ(nullptr, opt_FindItemByText(papers, TEXT("B5")));
+    EXPECT_EQ(nullptr, opt_GetItem(papers, 6));
+    EXPECT_EQ(nullptr, opt_GetItem(papers, -1));
+    EXPECT_TRUE(opt_FreeList(papers));
+
+    request.functionId = 12;   /* the handler: 1, the maximum copy count, 1 */
+    OptionList *copies = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, copies);
+    EXPECT_EQ(OK_RANGE, copies->controlKind);
+    ASSERT_EQ(3u, copies->count);
+    EXPECT_EQ(1u, opt_GetItemData(copies, 0));
+    EXPECT_EQ(999u, opt_GetItemData(copies, 1));
+    EXPECT_EQ(u"999", std::u16string(opt_GetItemText(copies, 1)));
+    EXPECT_EQ(1u, opt_GetItemData(copies, 2));
+    EXPECT_TRUE(opt_FreeList(copies));
+
+    static const WCHAR *faces[] = { TEXT("Sans"), TEXT("Serif") };
+    request = { nullptr, context, 305, nullptr, 2, (DWORD_PTR)faces, devmode_, block_, 0 };
+    OptionList *names = opt_CreateFilledList(&request);   /* the creator's texts */
+    ASSERT_NE(nullptr, names);
+    EXPECT_EQ(VT_STRING, names->valueType);
+    ASSERT_EQ(2u, names->count);
+    EXPECT_EQ(u"Serif", std::u16string((const WCHAR *)opt_GetItemData(names, 1)));
+    EXPECT_NE((DWORD_PTR)faces[1], opt_GetItemData(names, 1));   /* a copy */
+    EXPECT_TRUE(opt_FreeList(names));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+
+    request.count = 0;   /* 305 without texts */
+    EXPECT_EQ(nullptr, opt_CreateFilledList(&request));
+    request.functionId = 298;   /* no stamp store: no stamp names */
+    EXPECT_EQ(nullptr, opt_CreateList(&request));
+    request.functionId = 20;   /* no descriptor */
+    EXPECT_EQ(nullptr, opt_CreateList(&request));
+    request.functionId = 274;   /* a shell without items */
+    OptionList *shell = opt_CreateList(&request);
+    ASSERT_NE(nullptr, shell);
+    EXPECT_EQ(2u, shell->count);
+    EXPECT_EQ(nullptr, shell->items);
+    EXPECT_TRUE(opt_FreeList(shell));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+    EXPECT_FALSE(opt_FreeList(nullptr));
+}
+
+} // namespace
