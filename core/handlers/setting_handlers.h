@@ -189,6 +189,25 @@ typedef struct ListRequest {
     DWORD unitFlags;
 } ListRequest;
 
+/* A paper and how to show its size (opt_FormatPaperSizeText). */
+typedef struct PaperTextRecord {
+    WORD id;
+    WORD width;     /* 0.1 mm */
+    WORD height;    /* 0.1 mm */
+    const WCHAR *name;
+} PaperTextRecord;
+typedef struct PaperUnitMode {
+    DWORD inch;      /* 0: millimetres */
+    DWORD decimals;  /* inches: 0 two decimals, else one */
+} PaperUnitMode;
+typedef struct PaperTextRequest {
+    HINSTANCE resources;
+    DriverDevmode *devmode;
+    PrinterDataBlock *block;
+    const PaperTextRecord *paper;
+    PaperUnitMode mode;
+} PaperTextRequest;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -259,6 +278,14 @@ BOOL WINAPI opt_SetAllDefaults(DriverContext *context, DriverDevmode *devmode, P
  * FunctionID without descriptor or a NULL request.
  */
 BOOL WINAPI opt_ValidateSetting(const ValidateRequest *request);
+
+/*
+ * opt_FormatPaperSizeText: "name" + string 2009 + the frame (string 703 in millimetres,
+ * 9247 in inches) filled with width and height. A new global string, or NULL when one of
+ * module, DEVMODE, block or paper (or its name) is NULL, a string is missing or out of
+ * memory.
+ */
+WCHAR *WINAPI opt_FormatPaperSizeText(const PaperTextRequest *request);
 
 /* ---- option lists (option_lists.cpp) ---- */
 

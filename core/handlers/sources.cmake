@@ -7,4 +7,5 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/handlers_private.cpp
   ${CMAKE_CURRENT_LIST_DIR}/handlers_public.cpp
   ${CMAKE_CURRENT_LIST_DIR}/option_lists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paper_size_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/validate.cpp)

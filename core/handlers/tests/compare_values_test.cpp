@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(CompareValues, OrdersEachTypeByItsWidthAndSign)
@@ -105,6 +107,46 @@ TEST(SettingGroups, FindsDescriptorsWithTheirHandlerRows)
     /* The rows without a function carry a fixed default. */
     EXPECT_EQ(nullptr, opt_FindDescriptor(8202)->handler->handler);
     EXPECT_EQ(5452u, opt_FindDescriptor(8202)->handler->spec->value);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PaperSizeText, MillimetresAndInchesInBothDecimalModes)
+{
+    static DriverDevmode devmode;
+    static PrinterDataBlock block;
+    PaperTextRecord a4 = { 9, 2100, 2970, TEXT("A4") };
+    struct Case {
+        PaperUnitMode mode;
+        const char16_t *expected;
+    };
+    static const Case cases[] = {
+        { { 0, 0 }, u"A4 (210 x 297 mm)" },
+        { { 1, 0 }, u"A4 (8.27 x 11.69 in)" },
+        { { 1, 1 }, u"A4 (8.2 x 11.6 in)" },
+    };
+    for (const Case &c : cases) {
+        PaperTextRequest request = { GetModuleHandleW(nullptr), &devmode, &block, &a4, c.mode };
+        WCHAR *text = opt_FormatPaperSizeText(&request);
+        ASSERT_NE(nullptr, text);
+        EXPECT_EQ(std::u16string(c.expected), std::u16string(text));
+        GlobalFree(text);
+    }
+    /* A long name cannot overrun the text. */
+    std::u16string name(300, u'x');
+    PaperTextRecord longName = { 9, 2100, 2970, (const WCHAR *)name.c_str() };
+    PaperTextRequest request = { GetModuleHandleW(nullptr), &devmode, &block, &longName, { 0, 0 } };
+    WCHAR *text = opt_FormatPaperSizeText(&request);
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(name + u" (210 x 297 mm)", std::u16string(text));
+    GlobalFree(text);
+
+    request.paper = nullptr;
+    EXPECT_EQ(nullptr, opt_FormatPaperSizeText(&request));
+    request = { nullptr, &devmode, &block, &a4, { 0, 0 } };   /* no module: no strings */
+    EXPECT_EQ(nullptr, opt_FormatPaperSizeText(&request));
 }
 
 } // namespace
