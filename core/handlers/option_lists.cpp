@@ -8,6 +8,7 @@
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings.h"
 #include "core/util/global_block.h"
+#include "core/util/setting_rules.h"
 
 enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256 };
 
@@ -189,6 +190,39 @@ static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, Optio
     return ok;
 }
 
+/*
+ * The user-defined size option (value 256) of the paper lists shows the custom width and
+ * length. Returns 1 (also when the list has no such option), or 0 when the text fails.
+ */
+static BOOL lst_CustomSizeText(const ListRequest *request, OptionList *list)
+{
+    enum { USER_SIZE = 256, CUSTOM_WIDTH = 1863, CUSTOM_LENGTH = 1864 };
+    if (list->functionId != 8 && list->functionId != 1824) {
+        return TRUE;
+    }
+    OptionItem *items = (OptionItem *)list->items;
+    for (DWORD i = 0; i < list->count; ++i) {
+        if (items[i].value != USER_SIZE || !items[i].text) {
+            continue;
+        }
+        LONG width = 0, height = 0;
+        if (!util_ReadSettingLong(CUSTOM_WIDTH, request->devmode, request->block, &width) ||
+            !util_ReadSettingLong(CUSTOM_LENGTH, request->devmode, request->block, &height)) {
+            return FALSE;
+        }
+        PaperTextRecord paper = { USER_SIZE, (WORD)width, (WORD)height, items[i].text };
+        PaperTextRequest text = { request->resources, request->devmode, request->block, &paper, request->units };
+        WCHAR *sized = opt_FormatPaperSizeText(&text);
+        if (!sized) {
+            return FALSE;
+        }
+        GlobalFree(items[i].text);
+        items[i].text = sized;
+        return TRUE;
+    }
+    return TRUE;
+}
+
 BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
 {
     if (!request || !list || list->count == 0 || list->count == (DWORD)-1 || list->items) {
@@ -219,7 +253,9 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
             return FALSE;
         }
     }
-    return TRUE;
+    /* The device paper list and the user paper slots are not in this driver yet: only the
+       user-defined size option gets its size text. */
+    return lst_CustomSizeText(request, list);
 }
 
 OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)

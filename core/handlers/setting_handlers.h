@@ -176,19 +176,6 @@ typedef struct ValidateRequest {
     WORD command;              /* HC_VALIDATE or HC_VALIDATE2 */
 } ValidateRequest;
 
-/* Request of the list functions; count and value are handed to the handler (commands 4, 8). */
-typedef struct ListRequest {
-    HANDLE printer;
-    DriverContext *context;
-    WORD functionId;
-    HINSTANCE resources;
-    WORD count;
-    DWORD_PTR value;
-    DriverDevmode *devmode;
-    PrinterDataBlock *block;
-    DWORD unitFlags;
-} ListRequest;
-
 /* A paper and how to show its size (opt_FormatPaperSizeText). */
 typedef struct PaperTextRecord {
     WORD id;
@@ -207,6 +194,19 @@ typedef struct PaperTextRequest {
     const PaperTextRecord *paper;
     PaperUnitMode mode;
 } PaperTextRequest;
+
+/* Request of the list functions; count and value are handed to the handler (commands 4, 8). */
+typedef struct ListRequest {
+    HANDLE printer;
+    DriverContext *context;
+    WORD functionId;
+    HINSTANCE resources;
+    WORD count;
+    DWORD_PTR value;
+    DriverDevmode *devmode;
+    PrinterDataBlock *block;
+    PaperUnitMode units;       /* how size texts show paper sizes */
+} ListRequest;
 
 #ifdef __cplusplus
 extern "C" {

@@ -229,7 +229,9 @@ namespace {
 TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
 {
     DriverContext *context = OpenSample();
-    ListRequest request = { nullptr, context, 8, nullptr, 0, 0, devmode_, block_, 0 };
+    Store(devmode_, block_, 1863, 1500);
+    Store(devmode_, block_, 1864, 2500);
+    ListRequest request = { nullptr, context, 8, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
     opt_FreeList(opt_CreateFilledList(&request));   /* fills the caches of first use */
     DWORD blocks = qmt_LiveGlobalBlocks();
 
@@ -246,6 +248,7 @@ TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
     EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(papers, 1)));
     EXPECT_EQ(opt_GetItem(papers, 1), opt_FindItemByText(papers, TEXT("A4")));
     EXPECT_EQ(opt_GetItem(papers, 4), opt_FindItemByText(papers, TEXT("User")));
+    EXPECT_EQ(u"User defined size (150 x 250 mm)", std::u16string(opt_GetItemText(papers, 4)));
     EXPECT_EQ(nullptr, opt_FindItemByText(papers, TEXT("B5")));
     EXPECT_EQ(nullptr, opt_GetItem(papers, 6));
     EXPECT_EQ(nullptr, opt_GetItem(papers, -1));
@@ -263,7 +266,7 @@ TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
     EXPECT_TRUE(opt_FreeList(copies));
 
     static const WCHAR *faces[] = { TEXT("Sans"), TEXT("Serif") };
-    request = { nullptr, context, 305, nullptr, 2, (DWORD_PTR)faces, devmode_, block_, 0 };
+    request = { nullptr, context, 305, nullptr, 2, (DWORD_PTR)faces, devmode_, block_, { 0, 0 } };
     OptionList *names = opt_CreateFilledList(&request);   /* the creator's texts */
     ASSERT_NE(nullptr, names);
     EXPECT_EQ(VT_STRING, names->valueType);
