@@ -250,7 +250,7 @@ TEST_F(ContextTest, DefinitionsItemListsAndNames)
     EXPECT_EQ(u"Model 50-C/1", Text(name));
     GlobalFree(name);
     EXPECT_EQ(1, ddd_GetDeviceFlagByte(context));
-    EXPECT_EQ(0, ddd_GetEntry4Word(context->model));
+    EXPECT_EQ(999, ddd_GetEntry4Word(context->model));
 
     /* Missing FunctionIDs and arguments. */
     def = {context, 999, 0, 0, nullptr, nullptr, 0};

@@ -1,0 +1,275 @@
+/*
+ * Handler rows of the public DEVMODE fields (FunctionIDs 1-25).
+ */
+#include "core/handlers/handler_rows.h"
+
+#include "core/ddd/ddd.h"
+#include "core/settings/settings.h"
+#include "core/util/os_version.h"
+
+/* Defaults written into the public fields and the values they accept. */
+enum {
+    SPEC_VERSION = 1025,
+    DEVMODE_SIZE = 220,
+    DEVMODE_SIZE_SHORT_OLD = 212,
+    DEVICE_NAME_CHARS = 31,
+    DEVICE_NAME_BYTES = 64,
+    DRIVER_EXTRA = DM_SHORT_SIZE - DM_PUBLIC_SIZE,
+    DRIVER_EXTRA_RENDER = 5676,   /* the full form with the trailer the render side receives */
+    PAPER_SIZE_ID = 8,
+    PAPER_RECORD_TYPE = 10
+};
+
+/* 1 when value is one of the n values listed. */
+static BOOL pub_OneOf(LONG value, const LONG *values, DWORD n)
+{
+    for (DWORD i = 0; i < n; ++i) {
+        if (values[i] == value) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+/*
+ * Whether the public-field map lets the named field through unchecked (map active,
+ * setting 5201 on, "merge" 1 in its table). The map is not built yet in this driver, so no
+ * field is ever let through: every value is checked.
+ */
+static BOOL pub_FieldMapMerges(const DriverContext *context)
+{
+    (void)context;
+    return FALSE;
+}
+
+/* 1: the printer name, at most 31 characters, in a 64-byte string. */
+static BOOL pub_DeviceName(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    if (command != HC_DEFAULT) {
+        return FALSE;
+    }
+    return hdl_ReturnString(item, DEVICE_NAME_BYTES, item->def.printerName, DEVICE_NAME_CHARS);
+}
+
+/* 2: default 1025; command 2 accepts only 1025, command 16 nothing. */
+static BOOL pub_SpecVersion(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    if (command == HC_DEFAULT) {
+        return hdl_ReturnDefault(item, VT_WORD, SPEC_VERSION);
+    }
+    return command == HC_VALIDATE && hdl_CheckedNumber(item, VT_WORD) == SPEC_VERSION;
+}
+
+/* 3, 257, 1793, 8204: the private version word. */
+static BOOL pub_VersionWord(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    if (command == HC_DEFAULT) {
+        return hdl_ReturnDefault(item, VT_WORD, DM_PRIVATE_VERSION);
+    }
+    return command == HC_VALIDATE && hdl_CheckedNumber(item, VT_WORD) == DM_PRIVATE_VERSION;
+}
+
+/* 258, 8203: the layout identifier. */
+static BOOL pub_LayoutWord(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    enum { LAYOUT_ID = 8644 };
+    if (command == HC_DEFAULT) {
+        return hdl_ReturnDefault(item, VT_WORD, LAYOUT_ID);
+    }
+    return command == HC_VALIDATE && hdl_CheckedNumber(item, VT_WORD) == LAYOUT_ID;
+}
+
+/* 4: dmSize; 220, 1604 or 212 are valid. */
+static BOOL pub_DmSize(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    static const LONG valid[] = { DEVMODE_SIZE, DM_SHORT_SIZE, DEVMODE_SIZE_SHORT_OLD };
+    if (command == HC_DEFAULT) {
+        return hdl_ReturnDefault(item, VT_WORD, DEVMODE_SIZE);
+    }
+    return command == HC_VALIDATE && pub_OneOf(hdl_CheckedNumber(item, VT_WORD), valid, 3);
+}
+
+/* 5: dmDriverExtra; 1384 or 5676 are valid. */
+static BOOL pub_DriverExtra(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    static const LONG valid[] = { DRIVER_EXTRA, DRIVER_EXTRA_RENDER };
+    if (command == HC_DEFAULT) {
+        return hdl_ReturnDefault(item, VT_WORD, DRIVER_EXTRA);
+    }
+    return command == HC_VALIDATE && pub_OneOf(hdl_CheckedNumber(item, VT_WORD), valid, 2);
+}
+
+/* Both validation forms of a field whose valid values are first..last. */
+static BOOL pub_CheckRange(WORD command, const SettingItem *item, LONG first, LONG last)
+{
+    if (command != HC_VALIDATE && command != HC_VALIDATE2) {
+        return FALSE;
+    }
+    LONG value = hdl_CheckedNumber(item, VT_SHORT);
+    return first <= value && value <= last;
+}
+
+/* 7: dmOrientation 1 or 2. */
+static BOOL pub_Orientation(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    return pub_CheckRange(command, item, DMORIENT_PORTRAIT, DMORIENT_LANDSCAPE);
+}
+
+/* 9, 10: height or width of the default paper's record. */
+static BOOL pub_PaperDimension(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
+{
+    if (command != HC_DEFAULT) {
+        return FALSE;
+    }
+    PaperSizesRequest sizes = { context, PAPER_SIZE_ID, nullptr, { 0, 0 }, { 0, 0 }, 0 };
+    if (!ddd_GetDefaultPaperSizes(&sizes)) {
+        return FALSE;
+    }
+    WORD value = functionId == 9 ? sizes.minSize.height : sizes.minSize.width;
+    return hdl_ReturnDefault(item, VT_SHORT, value);
+}
+
+/* 11: dmScale greater than 0. */
+static BOOL pub_Scale(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    return pub_CheckRange(command, item, 1, 0x7FFF);
+}
+
+/* 12: dmCopies: default 1, 1..maximum of the description data; a range list 1, maximum, 1. */
+static BOOL pub_Copies(DriverContext *context, WORD command, WORD, SettingItem *item)
+{
+    LONG maximum = context && context->model ? ddd_GetEntry4Word(context->model) : 0;
+    switch (command) {
+    case HC_DEFAULT:
+        return hdl_ReturnDefault(item, VT_SHORT, 1);
+    case HC_VALIDATE:
+        return pub_CheckRange(command, item, 1, maximum);
+    case HC_VALIDATE2:
+        return hdl_CheckedNumber(item, VT_SHORT) > 0;
+    case HC_ADJUST:
+        item->shape.list->controlKind = OK_RANGE;
+        item->shape.list->count = 3;
+        return TRUE;
+    case HC_TEXTS: {
+        LONG value = item->text.index == 1 ? maximum : 1;
+        WCHAR *buffer = hdl_TextBuffer();
+        dma_FormatValueText(VT_LONG, &value, buffer);
+        *item->text.text = buffer;
+        *item->text.value = (DWORD_PTR)value;
+        item->text.valueType = VT_SHORT;
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+/* 13: dmDefaultSource: the database for command 2, above 0 for command 16. */
+static BOOL pub_DefaultSource(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
+{
+    if (pub_FieldMapMerges(context)) {
+        return TRUE;
+    }
+    if (command == HC_VALIDATE2) {
+        return hdl_CheckedNumber(item, VT_SHORT) > 0;
+    }
+    if (command != HC_VALIDATE) {
+        return FALSE;
+    }
+    ValueInOptionsRequest check = { context, functionId, item->check.value };
+    return ddd_IsValueInOptions(&check);
+}
+
+/* 16: dmDuplex 1-3 for command 16. */
+static BOOL pub_Duplex(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    return command == HC_VALIDATE2 && pub_CheckRange(command, item, DMDUP_SIMPLEX, DMDUP_HORIZONTAL);
+}
+
+/* 17: dmTTOption 1-4. */
+static BOOL pub_TTOption(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    return pub_CheckRange(command, item, 1, 4);
+}
+
+/* 18: dmCollate 0 or 1. */
+static BOOL pub_Collate(DriverContext *context, WORD command, WORD, SettingItem *item)
+{
+    if (pub_FieldMapMerges(context) && (command == HC_VALIDATE || command == HC_VALIDATE2)) {
+        return TRUE;
+    }
+    return pub_CheckRange(command, item, 0, 1);
+}
+
+/* 19: the name of the default paper's record. */
+static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem *item)
+{
+    if (command != HC_DEFAULT) {
+        return FALSE;
+    }
+    DefaultValueRequest paper = { context, PAPER_SIZE_ID, 0, 0, 0 };
+    if (!ddd_GetDefaultValue(&paper)) {
+        return FALSE;
+    }
+    if (paper.valueType == VT_STRING) {
+        ddd_FreeDefaultValue(paper.value, paper.valueType);
+        return FALSE;
+    }
+    DWORD slot = (DWORD)paper.value;
+    OptionTargetRequest target = { PAPER_SIZE_ID, &slot, nullptr };
+    WORD status = 0;
+    if (!ddd_FetchOptionTarget(&target, &status, context)) {
+        return FALSE;
+    }
+    const DddPaper *record = (const DddPaper *)target.record;
+    BOOL ok = record->head.type == PAPER_RECORD_TYPE &&
+              hdl_ReturnString(item, DEVICE_NAME_BYTES, record->name, DEVICE_NAME_BYTES / 2 - 1);
+    ddd_ReleaseRecord(target.record);
+    return ok;
+}
+
+/* 22, 23: the colour-matching fields: 1-4, or anything on the classes that ignore them. */
+static BOOL pub_Icm(DriverContext *, WORD command, WORD functionId, SettingItem *item)
+{
+    if (command == HC_DEFAULT) {
+        return functionId == 22 && hdl_ReturnDefault(item, VT_DWORD, 1);
+    }
+    if (command != HC_VALIDATE && command != HC_VALIDATE2) {
+        return FALSE;
+    }
+    WORD osClass = 0;
+    if (util_GetOsClass(&osClass) < 0) {
+        return FALSE;
+    }
+    if (osClass == UTIL_OS_95 || osClass == UTIL_OS_NT4) {
+        return TRUE;
+    }
+    LONG value = hdl_CheckedNumber(item, VT_DWORD);
+    return 1 <= value && value <= 4;
+}
+
+/* 24, 25: command 16 always valid. */
+static BOOL pub_MediaDither(DriverContext *, WORD command, WORD, SettingItem *)
+{
+    return command == HC_VALIDATE2;
+}
+
+const SettingHandlerRow g_HandlerDeviceName = { nullptr, pub_DeviceName, HC_ALL };
+const SettingHandlerRow g_HandlerSpecVersion = { nullptr, pub_SpecVersion, HC_ALL };
+const SettingHandlerRow g_HandlerVersionWord = { nullptr, pub_VersionWord, HC_ALL };
+const SettingHandlerRow g_HandlerLayoutWord = { nullptr, pub_LayoutWord, HC_ALL };
+const SettingHandlerRow g_HandlerDmSize = { nullptr, pub_DmSize, HC_ALL };
+const SettingHandlerRow g_HandlerDriverExtra = { nullptr, pub_DriverExtra, HC_ALL };
+const SettingHandlerRow g_HandlerOrientation = { nullptr, pub_Orientation, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerPaperLength = { nullptr, pub_PaperDimension, HC_ALL };
+const SettingHandlerRow g_HandlerPaperWidth = { nullptr, pub_PaperDimension, HC_ALL };
+const SettingHandlerRow g_HandlerScale = { nullptr, pub_Scale, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerCopies = { nullptr, pub_Copies, HC_ALL };
+const SettingHandlerRow g_HandlerDefaultSource = { nullptr, pub_DefaultSource, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerDuplex = { nullptr, pub_Duplex, HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerTTOption = { nullptr, pub_TTOption, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerCollate = { nullptr, pub_Collate, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerFormName = { nullptr, pub_FormName, HC_ALL };
+const SettingHandlerRow g_HandlerIcmMethod = { nullptr, pub_Icm, HC_ALL };
+const SettingHandlerRow g_HandlerIcmIntent = { nullptr, pub_Icm, HC_VALIDATE | HC_VALIDATE2 };
+const SettingHandlerRow g_HandlerMediaDither = { nullptr, pub_MediaDither, 0 };

@@ -1,0 +1,295 @@
+/*
+ * Defaults over the sample printer: the default DEVMODE and printer-data block, one
+ * setting's default, and validation by handler and by description data.
+ */
+#include "core/handlers/setting_handlers.h"
+
+#include "core/context/tests/driver_files.h"
+#include "core/ddd/tests/ddd_test_support.h"
+#include "core/settings/settings.h"
+#include "platform/testing/qm_testing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
+{
+    return TEXT("\\HANDLERS_TEST_LOG.txt");
+}
+
+namespace {
+
+using driver_files::HostFile;
+
+class DefaultsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_ = driver_files::PinModuleDirectory();
+        driver_files::CopyIn(HostFile(QM_MODELS_DIR "/QM50C1.DDD"), u"QM50C1.DDD");
+        driver_files::CopyIn(HostFile(QM_MODELS_DIR "/QM50BASE.DDD"), u"QM50BASE.DDD");
+        qmt_PinLocale(0x0407);
+        devmode_ = dm_AllocDevmode(0);
+        block_ = (PrinterDataBlock *)GlobalAlloc(GPTR, sizeof(PrinterDataBlock));
+    }
+    void TearDown() override
+    {
+        for (DriverContext *context : contexts_)
+            ddd_CloseContext(context);
+        for (HANDLE printer : printers_)
+            ClosePrinter(printer);
+        GlobalFree(devmode_);
+        GlobalFree(block_);
+        util_SetModuleHandle(nullptr);
+        FreeLibrary(module_);
+        qmt_PinLocale(0);
+    }
+    DriverContext *Open(const WCHAR *name, const std::u16string &dataFile)
+    {
+        HANDLE printer = driver_files::InstallPrinter(name, dataFile);
+        printers_.push_back(printer);
+        DriverContext *context = ddd_OpenContext(printer);
+        EXPECT_NE(nullptr, context);
+        contexts_.push_back(context);
+        return context;
+    }
+    DriverContext *OpenSample()
+    {
+        return Open(TEXT("Sample"), u"C:\\drv\\QM50C1.DDD");
+    }
+    /* A model without base compiled from records. */
+    DriverContext *OpenCompiled(const char *entries, const char *records)
+    {
+        dddc::Bytes bytes = ddd_test::Compile(ddd_test::Source(8192, entries, records));
+        driver_files::WriteFileBytes(u"C:\\drv\\VARIANT.DDD", std::string(bytes.begin(), bytes.end()));
+        return Open(TEXT("Variant"), u"C:\\drv\\VARIANT.DDD");
+    }
+    LONG Number(WORD functionId)
+    {
+        WORD type = 0;
+        DWORD size = 0;
+        DWORD_PTR value = 0;
+        EXPECT_EQ(0, dma_GetFunctionValue(functionId, devmode_, block_, &type, &size, &value)) << functionId;
+        return dma_ValueToLong(type, &value);
+    }
+    std::u16string Text(WORD functionId)
+    {
+        return (const WCHAR *)dma_GetTypedValue(devmode_, block_, functionId, VT_STRING);
+    }
+    HMODULE module_ = nullptr;
+    DriverDevmode *devmode_ = nullptr;
+    PrinterDataBlock *block_ = nullptr;
+    std::vector<HANDLE> printers_;
+    std::vector<DriverContext *> contexts_;
+};
+
+TEST_F(DefaultsTest, TheSampleGivesADefaultDevmodeAndBlock)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));   /* fills the caches of first use */
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    FillMemory(devmode_, sizeof(*devmode_), 0xAB);
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("A printer name longer than thirty-one characters")));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());   /* every default released */
+
+    struct Case {
+        WORD functionId;
+        LONG expected;
+    };
+    static const Case numbers[] = {
+        { 2, 1025 },   { 3, 21024 },  { 4, 220 },    { 5, 1384 },   { 7, 1 },      { 8, 9 },
+        { 9, 2970 },   { 10, 2100 },  { 12, 1 },     { 13, 7 },     { 15, 2 },     { 16, 1 },
+        { 18, 1 },     { 22, 1 },     { 23, 0 },     { 257, 21024 }, { 258, 8644 }, { 274, 0 },
+        { 1793, 21024 }, { 5889, 2100 }, { 5908, 2100 }, { 5909, 2970 }, { 5928, 2970 }, { 8202, 5452 },
+        { 8203, 8644 }, { 8204, 21024 }, { 4097, 1 },
+    };
+    for (const Case &c : numbers) {
+        EXPECT_EQ(c.expected, Number(c.functionId)) << c.functionId;
+    }
+    EXPECT_EQ(u"A printer name longer than thir", Text(1));
+    EXPECT_EQ(u"A4", Text(19));
+    EXPECT_EQ(u"Model 50-C/1", Text(259));
+    EXPECT_EQ(u"", Text(298));
+    EXPECT_EQ(u"", Text(305));
+    std::u16string slot0 = Text(5929);
+    EXPECT_FALSE(slot0.empty());
+    EXPECT_LE(slot0.size(), 14u);
+    EXPECT_EQ(u'1', slot0.back());
+    EXPECT_EQ(u'0', Text(5938).back());   /* slot 9: "...10" */
+    EXPECT_EQ(220, devmode_->dm.dmSize);
+    EXPECT_EQ(0, devmode_->second.bytes[DM_SECOND_PART_SIZE - 1]);   /* the whole buffer cleared */
+}
+
+TEST_F(DefaultsTest, ADevmodeAloneLeavesTheBlockUntouched)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, nullptr, TEXT("P")));
+    EXPECT_EQ(1384, devmode_->dm.dmDriverExtra);
+    ASSERT_TRUE(opt_SetAllDefaults(context, nullptr, block_, TEXT("P")));
+    EXPECT_EQ(5452, Number(8202));
+}
+
+TEST_F(DefaultsTest, OneDefaultByRowByDatabaseAndNone)
+{
+    DriverContext *context = OpenSample();
+    DefaultRequest request = { context, 4, nullptr, nullptr, 0, 0, 0 };
+    ASSERT_EQ(OPT_DEFAULT_OK, opt_GetDefault(&request));
+    EXPECT_EQ(VT_WORD, request.valueType);
+    EXPECT_EQ(220u, request.value);
+    EXPECT_EQ(2u, request.size);
+
+    request = { context, 16, nullptr, nullptr, 0, 0, 0 };   /* no default command: the database */
+    ASSERT_EQ(OPT_DEFAULT_OK, opt_GetDefault(&request));
+    EXPECT_EQ(1u, request.value);
+
+    request = { context, 439, nullptr, nullptr, 0, 0, 0 };  /* its spec is not used: mask 0 */
+    EXPECT_EQ(OPT_DEFAULT_NONE, opt_GetDefault(&request));
+
+    request = { context, 20, nullptr, nullptr, 0, 0, 0 };   /* no descriptor */
+    EXPECT_EQ(OPT_DEFAULT_FAILED, opt_GetDefault(&request));
+    EXPECT_EQ(OPT_DEFAULT_FAILED, opt_GetDefault(nullptr));
+
+    SetDefaultRequest set = { context, devmode_, 20, nullptr };
+    EXPECT_TRUE(opt_SetDefaultValue(&set));   /* nothing to write */
+    set = { context, devmode_, 439, nullptr };
+    EXPECT_TRUE(opt_SetDefaultValue(&set));   /* no default: keeps its zero */
+    set = { context, devmode_, 7, nullptr };
+    EXPECT_TRUE(opt_SetDefaultValue(&set));
+    EXPECT_EQ(1, devmode_->dm.dmOrientation);
+}
+
+TEST_F(DefaultsTest, AFailedDefaultMakesTheResetFail)
+{
+    /* The default paper has no paper record: dmPaperLength's handler fails, which is a
+       failure and not "no default". */
+    DriverContext *context = OpenCompiled(
+        "", "  - {type: 4, key: 8, caption: S, control: 2, default: 1, options: [801]}\n"
+            "  - {type: 14, key: 801, caption: P, value: {type: 2, value: 9}}\n");
+    DefaultRequest request = { context, 9, nullptr, nullptr, 0, 0, 0 };
+    EXPECT_EQ(OPT_DEFAULT_FAILED, opt_GetDefault(&request));
+    EXPECT_FALSE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    EXPECT_EQ(21024, Number(1793));  /* the other groups still went through */
+    EXPECT_EQ(0, Number(8202));      /* group 3 ended at the first user slot: this model has no A4 */
+    EXPECT_EQ(220, devmode_->dm.dmSize);   /* group 4 up to the failure */
+    EXPECT_EQ(9, devmode_->dm.dmPaperSize);
+    EXPECT_EQ(0, devmode_->dm.dmCopies);   /* ... and nothing after it */
+}
+
+/* Writes a value of the setting's type (numbers only). */
+void Store(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, LONG value)
+{
+    const SettingLocation *row = dma_FindSettingRow(functionId, nullptr);
+    ASSERT_NE(nullptr, row);
+    ASSERT_EQ(0, dma_SetTypedValue(devmode, block, functionId, row->storedType, dma_GetTypeWidth(row->storedType),
+                                   (DWORD_PTR)value));
+}
+
+TEST_F(DefaultsTest, ValidationByHandlerAndByDatabase)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    struct Case {
+        WORD functionId;
+        LONG value;
+        int valid2;   /* command 2 */
+        int valid16;  /* command 16 */
+    };
+    static const Case cases[] = {
+        { 2, 1025, 1, 0 },   { 2, 1024, 0, 0 },   { 3, 21024, 1, 0 }, { 4, 220, 1, 0 },   { 4, 212, 1, 0 },
+        { 4, 1604, 1, 0 },   { 4, 221, 0, 0 },    { 5, 1384, 1, 0 },  { 5, 5676, 1, 0 },  { 5, 1385, 0, 0 },
+        { 7, 2, 1, 1 },      { 7, 3, 0, 0 },      { 11, 1, 1, 1 },    { 11, 0, 0, 0 },    { 12, 0, 0, 0 },
+        { 12, 999, 1, 1 },   { 12, 1000, 0, 1 },  { 13, 258, 1, 1 },  { 13, 3, 0, 1 },    { 16, 3, 1, 1 },
+        { 16, 4, 0, 0 },     { 17, 4, 1, 1 },     { 17, 5, 0, 0 },    { 18, 1, 1, 1 },    { 18, 2, 0, 0 },
+        { 15, 2, 1, 1 },     { 15, 3, 0, 0 },     { 24, 5, 0, 1 },    { 258, 8644, 1, 0 }, { 8204, 21025, 0, 0 },
+        { 8202, 5452, 0, 0 }, /* no handler function: the database, which has no options */
+    };
+    for (const Case &c : cases) {
+        Store(devmode_, block_, c.functionId, c.value);
+        ValidateRequest check = { context, c.functionId, devmode_, block_, HC_VALIDATE };
+        EXPECT_EQ(c.valid2, opt_ValidateSetting(&check) ? 1 : 0) << c.functionId << " = " << c.value;
+        check.command = HC_VALIDATE2;
+        EXPECT_EQ(c.valid16, opt_ValidateSetting(&check) ? 1 : 0) << c.functionId << " = " << c.value << " (16)";
+    }
+    ValidateRequest check = { context, 259, devmode_, block_, HC_VALIDATE };
+    EXPECT_TRUE(opt_ValidateSetting(&check));   /* the default model name */
+    const WCHAR *other = TEXT("Model 60");
+    ASSERT_EQ(0, dma_SetFunctionValue(259, devmode_, block_, VT_STRING, 18, &other));
+    EXPECT_FALSE(opt_ValidateSetting(&check));
+    check.functionId = 20;
+    EXPECT_FALSE(opt_ValidateSetting(&check));
+    EXPECT_FALSE(opt_ValidateSetting(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
+{
+    DriverContext *context = OpenSample();
+    Store(devmode_, block_, 1863, 1500);
+    Store(devmode_, block_, 1864, 2500);
+    ListRequest request = { nullptr, context, 8, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+    opt_FreeList(opt_CreateFilledList(&request));   /* fills the caches of first use */
+    DWORD blocks = qmt_LiveGlobalBlocks();
+
+    OptionList *papers = opt_CreateFilledList(&request);   /* the database */
+    ASSERT_NE(nullptr, papers);
+    EXPECT_EQ(OK_LIST, papers->controlKind);
+    EXPECT_EQ(VT_SHORT, papers->valueType);
+    EXPECT_NE(nullptr, papers->caption);
+    static const DWORD paperValues[] = { 1, 9, 11, 5, 256, 262 };
+    ASSERT_EQ(6u, papers->count);
+    for (LONG i = 0; i < 6; ++i) {
+        EXPECT_EQ(paperValues[i], opt_GetItemData(papers, i)) << i;
+    }
+    EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(papers, 1)));
+    EXPECT_EQ(opt_GetItem(papers, 1), opt_FindItemByText(papers, TEXT("A4")));
+    EXPECT_EQ(opt_GetItem(papers, 4), opt_FindItemByText(papers, TEXT("User")));
+    EXPECT_EQ(u"User defined size (150 x 250 mm)", std::u16string(opt_GetItemText(papers, 4)));
+    EXPECT_EQ(nullptr, opt_FindItemByText(papers, TEXT("B5")));
+    EXPECT_EQ(nullptr, opt_GetItem(papers, 6));
+    EXPECT_EQ(nullptr, opt_GetItem(papers, -1));
+    EXPECT_TRUE(opt_FreeList(papers));
+
+    request.functionId = 12;   /* the handler: 1, the maximum copy count, 1 */
+    OptionList *copies = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, copies);
+    EXPECT_EQ(OK_RANGE, copies->controlKind);
+    ASSERT_EQ(3u, copies->count);
+    EXPECT_EQ(1u, opt_GetItemData(copies, 0));
+    EXPECT_EQ(999u, opt_GetItemData(copies, 1));
+    EXPECT_EQ(u"999", std::u16string(opt_GetItemText(copies, 1)));
+    EXPECT_EQ(1u, opt_GetItemData(copies, 2));
+    EXPECT_TRUE(opt_FreeList(copies));
+
+    static const WCHAR *faces[] = { TEXT("Sans"), TEXT("Serif") };
+    request = { nullptr, context, 305, nullptr, 2, (DWORD_PTR)faces, devmode_, block_, { 0, 0 } };
+    OptionList *names = opt_CreateFilledList(&request);   /* the creator's texts */
+    ASSERT_NE(nullptr, names);
+    EXPECT_EQ(VT_STRING, names->valueType);
+    ASSERT_EQ(2u, names->count);
+    EXPECT_EQ(u"Serif", std::u16string((const WCHAR *)opt_GetItemData(names, 1)));
+    EXPECT_NE((DWORD_PTR)faces[1], opt_GetItemData(names, 1));   /* a copy */
+    EXPECT_TRUE(opt_FreeList(names));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+
+    request.count = 0;   /* 305 without texts */
+    EXPECT_EQ(nullptr, opt_CreateFilledList(&request));
+    request.functionId = 298;   /* no stamp store: no stamp names */
+    EXPECT_EQ(nullptr, opt_CreateList(&request));
+    request.functionId = 20;   /* no descriptor */
+    EXPECT_EQ(nullptr, opt_CreateList(&request));
+    request.functionId = 274;   /* a shell without items */
+    OptionList *shell = opt_CreateList(&request);
+    ASSERT_NE(nullptr, shell);
+    EXPECT_EQ(2u, shell->count);
+    EXPECT_EQ(nullptr, shell->items);
+    EXPECT_TRUE(opt_FreeList(shell));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+    EXPECT_FALSE(opt_FreeList(nullptr));
+}
+
+} // namespace
