@@ -22,7 +22,7 @@ enum {
 
 /* Flags of a SettingValueSpec. */
 enum {
-    SVS_DEFAULT = 1, /* the default is the spec's value */
+    SVS_DEFAULT = 1, /* the default is the value record's value */
     SVS_SHAPE = 4,   /* the list shape comes from the OptionShape */
     SVS_OPTIONS = 8  /* option values and texts come from the OptionShape */
 };
@@ -119,7 +119,7 @@ typedef BOOL (*SettingHandler)(DriverContext *context, WORD command, WORD functi
 /* How one setting departs from the description data. */
 typedef struct SettingHandlerRow {
     const SettingValueSpec *spec;  /* or NULL */
-    SettingHandler handler;        /* or NULL: the database serves what the spec does not */
+    SettingHandler handler;        /* or NULL: the database serves what the value record does not */
     DWORD mask;                    /* HC_* bits the row replaces the database for */
 } SettingHandlerRow;
 

@@ -102,7 +102,7 @@ extern "C" BOOL WINAPI CryptGenKey(HCRYPTPROV hProv, ALG_ID Algid, DWORD dwFlags
 }
 
 /* CryptGetUserKey: a handle to the context's key exchange key pair. FALSE with
- * ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER, NTE_BAD_KEY (other key specification) or
+ * ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER, NTE_BAD_KEY (another kind of key) or
  * NTE_NO_KEY (the context has none yet). */
 extern "C" BOOL WINAPI CryptGetUserKey(HCRYPTPROV hProv, DWORD dwKeySpec, HCRYPTKEY *phUserKey)
 {
