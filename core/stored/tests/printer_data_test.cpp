@@ -81,6 +81,17 @@ TEST_F(PrinterDataTest, NothingStoredGivesTheDefaults)
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
     EXPECT_FALSE(pd_LoadPrinterData(printer_, nullptr, context_));
     EXPECT_FALSE(pd_LoadPrinterData(printer_, &block, nullptr));
+
+    /* The enforced special settings of the configuration file go on top. */
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[Model_50_C_1]\r\nAccountMode.enforced=option2\r\n");
+    DriverContext *configured = ddd_OpenContext(printer_);
+    ASSERT_NE(nullptr, configured);
+    ASSERT_TRUE(pd_LoadPrinterData(printer_, &block, configured));
+    ddd_CloseContext(configured);
+    EXPECT_EQ(2u, (DWORD)dma_GetTypedValue(devmode_, &block, 5163, VT_BYTE));
+    BYTE zero = 0;
+    ASSERT_EQ(0, dma_SetFunctionValue(5163, nullptr, &block, VT_BYTE, 1, &zero));
+    EXPECT_EQ(AsBytes(defaults_), AsBytes(block));
 }
 
 TEST_F(PrinterDataTest, StoringKeepsTheDefaultUserValuesInPrinterData)
