@@ -22,17 +22,6 @@ using stored_test::Bytes;
 
 class PrinterDataTest : public stored_test::StoredTest {
 protected:
-    void SetUp() override
-    {
-        StoredTest::SetUp();
-        devmode_ = dm_AllocDevmode(0);
-        ASSERT_TRUE(opt_SetAllDefaults(context_, devmode_, &defaults_, TEXT("DummyName")));
-    }
-    void TearDown() override
-    {
-        GlobalFree(devmode_);
-        StoredTest::TearDown();
-    }
     /* The default block with user values of its own and a changed device setting. */
     PrinterDataBlock UserBlock()
     {
@@ -67,8 +56,6 @@ protected:
     {
         return Bytes(block.bytes, block.bytes + sizeof(block));
     }
-    DriverDevmode *devmode_ = nullptr;
-    PrinterDataBlock defaults_{};
 };
 
 TEST_F(PrinterDataTest, NothingStoredGivesTheDefaults)

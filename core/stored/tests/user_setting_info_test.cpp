@@ -21,19 +21,12 @@ protected:
     void SetUp() override
     {
         StoredTest::SetUp();
-        devmode_ = dm_AllocDevmode(0);
-        ASSERT_TRUE(opt_SetAllDefaults(context_, devmode_, &block_, TEXT("P")));
-    }
-    void TearDown() override
-    {
-        GlobalFree(devmode_);
-        StoredTest::TearDown();
+        block_ = defaults_;
     }
     std::u16string Text(const UserSettingInfo &record, DWORD offset)
     {
         return std::u16string((const WCHAR *)((const BYTE *)&record + offset));
     }
-    DriverDevmode *devmode_ = nullptr;
     PrinterDataBlock block_{};
 };
 
