@@ -30,15 +30,19 @@ static WORD record_Run(const CstRun *run, DddValueSet *record, WORD selector, WO
 static int record_Lists(const void *definition, WORD selector, const DddKeyArray **indexes);
 
 /* The bytes between two values of a field: its element size. A stored stride other than
- * 0 or that size, or a size below the type's width, marks a damaged record (1). */
+ * 0 or that size, or a size below the type's width, marks a damaged record (1); a field
+ * without values has nothing to check. */
 static WORD record_ValueStride(const DddValue *value, DWORD *stride)
 {
     DWORD width = cst_TypeWidth(value->valueType);
+    *stride = value->size;
+    if (value->count == 0) {
+        return CST_OK;
+    }
     if ((value->elementWord != 0 && value->elementWord != value->size) || value->size < width ||
         (value->count > 1 && width == 0)) {
         return CST_ERROR;
     }
-    *stride = value->size;
     return CST_OK;
 }
 
