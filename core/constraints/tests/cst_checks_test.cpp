@@ -220,3 +220,61 @@ TEST_F(Checks, OptionFilterLimitsTheEvaluation)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RecordLists, SecondKindRecordsGoToTheSecondList)
+{
+    Engine engine("  - {type: 4, key: 15, caption: C, control: 2, default: 1, options: [151], keys2: [1], keys3: [1]}\n"
+                  "  - {type: 14, key: 151, caption: Mono, value: {type: 2, value: 1}}\n"
+                  "  - {type: 7, key: 1, value: {function: 15, type: 2}, word1: 9,"
+                  " flagged: [{function: 16, byte: 1, type: 2, value: 2, flag: 4}]}\n"
+                  "  - {type: 8, key: 1, value: {function: 15, type: 2}, word1: 13,"
+                  " flagged: [{function: 16, byte: 1, type: 2, value: 2, flag: 4}]}\n");
+    engine.areas->set(16, 2);
+    ConflictState state = {};
+    ASSERT_EQ(0, engine.Query(15, nullptr, &state));
+    EXPECT_EQ(std::vector<WORD>{1}, List(state, 1));
+    EXPECT_EQ(std::vector<WORD>{1}, List(state, 2));
+    EXPECT_EQ(13, state.kind) << "545 beats 270";
+    cst_ClearConflictState(&state);
+}
+
+TEST(RecordLists, DamagedRecordsAreErrors)
+{
+    struct Case {
+        const char *what;
+        const char *record;
+    };
+    const Case kCases[] = {
+        {"stride other than the value's width",
+         "{type: 7, key: 1, value: {function: 16, byte: 1, word: 4, type: 2, value: 2}, word1: 1}"},
+        {"match kind outside 0-2", "{type: 7, key: 1, value: {function: 16, byte: 3, type: 2, value: 2}, word1: 1}"},
+        {"value list narrower than its type",
+         "{type: 7, key: 1, value: {function: 16, byte: 1, type: 128, value: 1}, word1: 1}"},
+        {"condition of operator 9 from the file (no rows behind it)",
+         "{type: 7, key: 1, value: {function: 16, type: 2}, word1: 1,"
+         " flagged: [{function: 16, byte: 9, type: 10, value: 305419896, flag: 4}]}"},
+        {"condition on a setting of another type",
+         "{type: 7, key: 1, value: {function: 16, type: 2}, word1: 1,"
+         " flagged: [{function: 16, byte: 1, type: 3, value: 2, flag: 4}]}"},
+        {"trigger on a setting that does not exist",
+         "{type: 7, key: 1, value: {function: 40000, byte: 1, type: 2, value: 2}, word1: 1}"},
+    };
+    for (const Case &c : kCases) {
+        Engine engine(std::string("  - {type: 4, key: 16, caption: D, control: 2, default: 1, options: [161],"
+                                  " keys2: [1]}\n"
+                                  "  - {type: 14, key: 161, caption: Off, value: {type: 2, value: 1}}\n"
+                                  "  - {type: 20, key: 1, word1: 0, element_type: 2, element_size: 1,"
+                                  " elements: [1, 3]}\n  - ") +
+                      c.record + "\n");
+        engine.areas->set(16, 2);
+        ConflictState state = {};
+        state.kind = 5;
+        EXPECT_EQ(1, engine.Query(16, nullptr, &state)) << c.what;
+        EXPECT_EQ(5, state.kind) << c.what;
+        cst_ClearConflictState(&state);
+    }
+}
+
+} // namespace
