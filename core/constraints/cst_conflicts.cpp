@@ -59,8 +59,8 @@ static const WORD s_blockingKinds[] = { 1, 6, 7, 8 };
 static int hook_IsOldOs(void);
 static WORD hook_Number(const CstRun *run, WORD functionId, DWORD *number, int proposedFirst);
 static WORD hook_StampName(const CstRun *run, const WCHAR **name);
-static WORD hook_Handle(const CstRun *run, WORD savedKind, WORD kind, WORD touchA, WORD touchB);
-static WORD hook_Stamps(const CstRun *run, WORD savedKind);
+static WORD hook_Handle(const CstRun *run, WORD kind, WORD touchA, WORD touchB);
+static WORD hook_Stamps(const CstRun *run);
 static WORD hook_Outside(const CstRun *run, WORD savedKind);
 static WORD hook_Run(const CstRun *run, WORD savedKind);
 static WORD conflicts_TouchRelated(ConflictState *state, WORD functionId);
@@ -101,9 +101,8 @@ static WORD hook_StampName(const CstRun *run, const WCHAR **name)
 }
 
 /* A handled case: the kind by the priority rule and up to two touched settings. */
-static WORD hook_Handle(const CstRun *run, WORD savedKind, WORD kind, WORD touchA, WORD touchB)
+static WORD hook_Handle(const CstRun *run, WORD kind, WORD touchA, WORD touchB)
 {
-    (void)savedKind;
     cst_KeepHigherPriorityKind(&run->state->kind, kind);
     if ((touchA && cst_Touch(run->state, touchA) != CST_OK) || (touchB && cst_Touch(run->state, touchB) != CST_OK)) {
         return CST_NO_MEMORY;
@@ -112,7 +111,7 @@ static WORD hook_Handle(const CstRun *run, WORD savedKind, WORD kind, WORD touch
 }
 
 /* The stamp cases: 8, 321, 1286, 36865-36867. */
-static WORD hook_Stamps(const CstRun *run, WORD savedKind)
+static WORD hook_Stamps(const CstRun *run)
 {
     WORD functionId = run->change->functionId;
     BOOL proposed = cst_ProposedValue(run) != NULL;
@@ -129,13 +128,13 @@ static WORD hook_Stamps(const CstRun *run, WORD savedKind)
             return CST_ERROR;
         }
         if (name && (functionId == FID_PAPER_SIZE ? (value >= 307 && value <= 310) : value == 1)) {
-            return hook_Handle(run, savedKind, 3, FID_STAMP_NAME, 0);
+            return hook_Handle(run, 3, FID_STAMP_NAME, 0);
         }
         return CST_OK;
     case 1286:
     case 36866:
         if (!proposed && !(mode != 1 && name)) {
-            return hook_Handle(run, savedKind, 1, FID_STAMP_LIST, FID_STAMP_NAME);
+            return hook_Handle(run, 1, FID_STAMP_LIST, FID_STAMP_NAME);
         }
         return CST_OK;
     case 36865: {
@@ -146,16 +145,16 @@ static WORD hook_Stamps(const CstRun *run, WORD savedKind)
             return CST_ERROR;
         }
         if (!proposed && mode == 1) {
-            return hook_Handle(run, savedKind, 1, FID_STAMP_LIST, 0);
+            return hook_Handle(run, 1, FID_STAMP_LIST, 0);
         }
         if ((counted && stored >= HOOK_STAMP_LIMIT) || canAdd == STAMP_FULL) {
-            return hook_Handle(run, savedKind, 8, FID_STAMP_NAME, 0);
+            return hook_Handle(run, 8, FID_STAMP_NAME, 0);
         }
         return CST_OK;
     }
     default: /* 36867 */
         if (!proposed && (mode == 1 || !name || ureg_StampExists(run->printer, name, dc) != STAMP_STORED)) {
-            return hook_Handle(run, savedKind, 1, FID_STAMP_LIST, FID_STAMP_NAME);
+            return hook_Handle(run, 1, FID_STAMP_LIST, FID_STAMP_NAME);
         }
         return CST_OK;
     }
@@ -174,9 +173,9 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (hook_Number(run, functionId, &value, 1) != CST_OK) {
             return CST_ERROR;
         }
-        return value == 3 && hook_IsOldOs() ? hook_Handle(run, savedKind, 1, 0, 0) : HOOK_NOT_SPECIAL;
+        return value == 3 && hook_IsOldOs() ? hook_Handle(run, 1, 0, 0) : HOOK_NOT_SPECIAL;
     case 1341:
-        return !proposed && util_IsVistaOrLater() ? hook_Handle(run, savedKind, 6, 0, 0) : HOOK_NOT_SPECIAL;
+        return !proposed && util_IsVistaOrLater() ? hook_Handle(run, 6, 0, 0) : HOOK_NOT_SPECIAL;
     case 5163:
     case 5204: {
         if (proposed) {
@@ -192,7 +191,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (functionId == 5204 && savedKind == 6) {
             return HOOK_NOT_SPECIAL;
         }
-        return hook_Handle(run, savedKind, 1, FID_COM_SETTING, 0);
+        return hook_Handle(run, 1, FID_COM_SETTING, 0);
     }
     case FID_COM_SETTING: {
         if (proposed) {
@@ -202,7 +201,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (util_IsComServerAvailable(&com) && com.available) {
             return HOOK_NOT_SPECIAL;
         }
-        return hook_Handle(run, savedKind, 6, 0, 0);
+        return hook_Handle(run, 6, 0, 0);
     }
     default: { /* 36903 */
         if (proposed) {
@@ -217,7 +216,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (ext_VqbIsAvailable(&caps, typeName.text) == 1) {
             return HOOK_NOT_SPECIAL;
         }
-        return hook_Handle(run, savedKind, 6, 0, 0);
+        return hook_Handle(run, 6, 0, 0);
     }
     }
 }
@@ -232,7 +231,7 @@ static WORD hook_Run(const CstRun *run, WORD savedKind)
     case 36865:
     case 36866:
     case 36867:
-        return hook_Stamps(run, savedKind);
+        return hook_Stamps(run);
     case 293:
     case 1341:
     case 5163:
@@ -241,7 +240,7 @@ static WORD hook_Run(const CstRun *run, WORD savedKind)
     case 36903:
         return hook_Outside(run, savedKind);
     case 1284:
-        return hook_Handle(run, savedKind, 6, 0, 0);
+        return hook_Handle(run, 6, 0, 0);
     case 1333:
     case 5138:
         return CST_OK;

@@ -56,6 +56,26 @@ protected:
         EXPECT_EQ(DDD_OK, ddd_GetFunctionRecord(&request));
         return request.record;
     }
+    /* Resolves duplex set to *value against its option's type-7 list in the user
+     * interface's form: mode 2, no state, the changed list starting in inlineIds (5). */
+    WORD ResolveDuplex(const SHORT *value, WORD *inlineIds, WORD **changed, WORD *count)
+    {
+        void *record = Option(16, *value);
+        ChangeEntry change = {16, VT_SHORT, value};
+        *changed = inlineIds;
+        *count = 0;
+        WORD status = cst_CheckConstraints(TEST_PRINTER, CST_MODE_RESOLVE, CST_LIST_TYPE7, 0, &engine.context,
+                                           &change, nullptr, record, changed, count, nullptr, 0);
+        ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
+        return status;
+    }
+    /* Reads the description once, so that the reader's scratch buffers (kept with the
+     * file) are out of the leak counts. */
+    void WarmUp()
+    {
+        void *record = Option(16, 1);
+        ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
+    }
 };
 
 TEST_F(Resolve, ChangeListsApplyWithMarkersAndKindThreeOnce)
@@ -63,15 +83,13 @@ TEST_F(Resolve, ChangeListsApplyWithMarkersAndKindThreeOnce)
     engine.areas->set(8, 11);
     engine.areas->set(7, 1);
     engine.areas->set(18, 0);
-    void *record = Option(16, 2);
+    WarmUp();
     DWORD blocks = qmt_LiveGlobalBlocks();
-    SHORT longEdge = 2;
-    ChangeEntry change = {16, VT_SHORT, &longEdge};
+    const SHORT longEdge = 2;
     WORD inlineIds[CST_CHANGED_INLINE] = {};
-    WORD *changed = inlineIds;
+    WORD *changed = nullptr;
     WORD count = 0;
-    ASSERT_EQ(0, cst_CheckConstraints(TEST_PRINTER, CST_MODE_RESOLVE, CST_LIST_TYPE7, 0, &engine.context, &change,
-                                      nullptr, record, &changed, &count, nullptr, 0));
+    ASSERT_EQ(0, ResolveDuplex(&longEdge, inlineIds, &changed, &count));
     EXPECT_EQ(9, engine.Number(8)) << "the marker stands for the default";
     EXPECT_EQ(2, engine.Number(7)) << "record 3 (kind 3) left 7 as record 2 changed it";
     EXPECT_EQ(1, engine.Number(15));
@@ -79,21 +97,18 @@ TEST_F(Resolve, ChangeListsApplyWithMarkersAndKindThreeOnce)
     EXPECT_EQ((std::vector<WORD>{8, 7, 15}), std::vector<WORD>(changed, changed + count));
     EXPECT_EQ(inlineIds, changed);
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
-    ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
 }
 
 TEST_F(Resolve, ChangedListGrowsOntoTheHeapAndRefusedTypesStopTheRun)
 {
-    void *record = Option(16, 3);
+    WarmUp();
     DWORD blocks = qmt_LiveGlobalBlocks();
-    SHORT shortEdge = 3;
-    ChangeEntry change = {16, VT_SHORT, &shortEdge};
+    const SHORT shortEdge = 3;
     WORD inlineIds[CST_CHANGED_INLINE + 1] = {0, 0, 0, 0, 0, 0xBEEF};
-    WORD *changed = inlineIds;
+    WORD *changed = nullptr;
     WORD count = 0;
     // Record 5 writes seven settings; record 6's LOGFONT row is refused and ends the run.
-    EXPECT_EQ(1, cst_CheckConstraints(TEST_PRINTER, CST_MODE_RESOLVE, CST_LIST_TYPE7, 0, &engine.context, &change,
-                                      nullptr, record, &changed, &count, nullptr, 0));
+    EXPECT_EQ(1, ResolveDuplex(&shortEdge, inlineIds, &changed, &count));
     EXPECT_EQ(7, count);
     EXPECT_NE(inlineIds, changed);
     EXPECT_EQ((std::vector<WORD>{7, 15, 18, 274, 13, 10, 9}), std::vector<WORD>(changed, changed + count));
@@ -102,7 +117,6 @@ TEST_F(Resolve, ChangedListGrowsOntoTheHeapAndRefusedTypesStopTheRun)
     EXPECT_EQ(1, engine.Number(274));
     cst_FreeIdList(&changed, &count, CST_CHANGED_INLINE, inlineIds);
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks()) << "no block leaks";
-    ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
 
     LONG value = 1;
     for (WORD type : {VT_NONE, VT_LOGFONT}) {
@@ -150,15 +164,13 @@ TEST_F(Resolve, ConformanceInTheUserInterfacesCallForms)
 
     // The user takes "Long edge": resolve, then the same query finds only the warnings of
     // records 2-4, which have no conditions.
-    void *record = Option(16, 2);
-    SHORT longEdge = 2;
-    ChangeEntry change = {16, VT_SHORT, &longEdge};
+    const SHORT longEdge = 2;
     WORD inlineIds[CST_CHANGED_INLINE] = {};
-    WORD *changed = inlineIds;
+    WORD *changed = nullptr;
     WORD count = 0;
-    ASSERT_EQ(0, cst_CheckConstraints(TEST_PRINTER, CST_MODE_RESOLVE, CST_LIST_TYPE7, 0, &engine.context, &change,
-                                      nullptr, record, &changed, &count, nullptr, 0));
-    ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
+    ASSERT_EQ(0, ResolveDuplex(&longEdge, inlineIds, &changed, &count));
+    EXPECT_EQ((std::vector<WORD>{8, 7, 15}), std::vector<WORD>(changed, changed + count));
+    ChangeEntry change = {16, VT_SHORT, &longEdge};
     ASSERT_EQ(0, cst_ApplyChangeEntry(&engine.context, &change));
     ConflictState *state = cst_NewConflictState();
     ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
