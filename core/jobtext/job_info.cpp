@@ -4,6 +4,7 @@
  */
 #include "core/jobtext/job_info.h"
 
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
