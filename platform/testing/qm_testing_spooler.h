@@ -30,6 +30,13 @@ void qmt_SpoolerFailWrite(DWORD atByte, DWORD dwError);
  * fails with dwError (nothing stored). QMT_SPOOLER_NEVER turns it off. */
 void qmt_SpoolerFailSetPrinterData(DWORD after, DWORD dwError);
 
+/* The next StartDocPrinterW call fails with dwError (no job made); 0 turns it off. */
+void qmt_SpoolerFailStartDoc(DWORD dwError);
+
+/* TRUE makes WritePrinter take every byte without keeping it (for benchmarks of the
+ * writer side); FALSE keeps them again. */
+void qmt_SpoolerDiscardWrites(BOOL discard);
+
 /* Turns every spooler fault and switch off. */
 void qmt_SpoolerReset(void);
 
