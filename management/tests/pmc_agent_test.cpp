@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,6 +20,8 @@
 #include "management/pmc_packet.h"
 #include "management/pmc_request.h"
 #include "management/pmc_value.h"
+#include "management/psw_device_finder.h"
+#include "management/psw_plugin_usm.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {
@@ -251,6 +254,42 @@ TEST_F(AgentTest, BroadcastAndMulticastFindTheAgent)
         else
             EXPECT_EQ(1u, senders.size()) << c.address << " " << c.who->label << ": " << all;
     }
+}
+
+/* Discovery finds the agent by unicast, broadcast, multicast and over SNMPv3. */
+TEST_F(AgentTest, DiscoveryFindsTheAgent)
+{
+    struct Case {
+        const char *address;
+        int protocol;
+        int32_t version;
+    } cases[] = {
+        {"127.0.0.1", PMC_PROTOCOL_IPV4, -1},
+        {"255.255.255.255", PMC_PROTOCOL_IPV4, -1},
+        {"ff02::1", PMC_PROTOCOL_IPV6, -1},
+        {"255.255.255.255", PMC_PROTOCOL_IPV4, 2},
+    };
+    PSWUSMParams params = {};
+    std::strcpy(params.user_name, "shaaes");
+    params.security_level = 2;
+    params.auth_protocol = 2;
+    params.priv_protocol = 2;
+    std::strcpy(params.auth_pass_phrase, "authpass123");
+    std::strcpy(params.priv_pass_phrase, "privpass123");
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    for (const Case &c : cases) {
+        usm->load(c.version, params);
+        CPSWDeviceFinder *finder = new CPSWDeviceFinder();
+        int32_t count = 0;
+        ASSERT_EQ(PMC_OK, finder->setup(c.protocol, c.address, usm, 2000, 0, 0)) << c.address;
+        EXPECT_EQ(PMC_OK, finder->collect(PSW_MODEL_TABLE, &count)) << c.address;
+        EXPECT_LE(1, count) << c.address << " version " << c.version;
+        char model[64] = "";
+        EXPECT_TRUE(finder->next(nullptr, model, nullptr, nullptr));
+        EXPECT_STREQ("Tessaly Ornet 7701", model);
+        delete finder;
+    }
+    usm->release();
 }
 
 TEST_F(AgentTest, TwoThreadsRunSnmpV3RequestsAtOnce)

@@ -17,6 +17,8 @@
 #include "management/pmc_request_private.h"
 #include "management/pmc_session.h"
 #include "management/pmc_value.h"
+#include "management/psw_device_finder.h"
+#include "management/psw_plugin_usm.h"
 #include "management/tests/pmc_fake_responder.h"
 #include "management/tests/pmc_net_fixture.h"
 
@@ -371,6 +373,85 @@ TEST_F(SessionTest, WalkStopsOnAnswersThatDoNotGoForward)
     outside->release();
     none->release();
     rows->release();
+}
+
+}  // namespace
+
+namespace {
+
+/* Discovery answers: sysObjectID values by sender, in the order they are sent. */
+std::vector<fake::Reply> discovery_answers(const fake::Request &request)
+{
+    std::string long_id = "1.3.6.1.4.1.99953.1.11.93.1.33.5.1";
+    while (long_id.size() < 70) long_id += ".1";
+    const std::pair<int, std::string> answers[] = {
+        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},    /* 7701 */
+        {4, "1.3.6.1.4.1.99953.1.11.93.1.33.5.12"},   /* continues the prefix with a digit */
+        {3, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1.1"},  /* 7702 */
+        {5, "1.3.6.1.4.1.99953.1.11.93.1.34"},        /* unsupported */
+        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},    /* the same sender again */
+        {6, long_id},                                 /* does not fit 63 characters */
+        {7, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1"},    /* 7702 */
+    };
+    std::vector<fake::Reply> replies;
+    for (const auto &answer : answers) {
+        replies.push_back({answer.first, fake::message(request.request_id, 0, 0,
+                                                       {fake::binding(request.names[0], fake::oid(answer.second))})});
+    }
+    return replies;
+}
+
+/* All results of the finder as "address model" texts, in the order handed out. */
+std::vector<std::string> results_of(CPSWDeviceFinder &finder)
+{
+    std::vector<std::string> out;
+    char address[64], model[64], reserved[64] = "x", id[64];
+    while (finder.next(address, model, reserved, id)) {
+        out.push_back(std::string(address) + " " + model);
+        EXPECT_STREQ("", reserved);
+    }
+    return out;
+}
+
+TEST_F(SessionTest, DiscoveryKeepsSupportedModelsNewestFirst)
+{
+    start([](const fake::Request &request, int) { return discovery_answers(request); });
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    CPSWDeviceFinder *finder = new CPSWDeviceFinder();
+    int32_t count = -1;
+    ASSERT_EQ(PMC_OK, finder->setup(PMC_PROTOCOL_IPV4, "255.255.255.255", usm, 300, 0, 0));
+    ASSERT_EQ(PMC_OK, finder->collect(PSW_MODEL_TABLE, &count));
+    EXPECT_EQ(3, count);
+    std::vector<std::string> expected = {"127.0.0.7 Tessaly Ornet 7702", "127.0.0.3 Tessaly Ornet 7702",
+                                         "127.0.0.2 Tessaly Ornet 7701"};
+    EXPECT_EQ(expected, results_of(*finder));
+    EXPECT_TRUE(results_of(*finder).empty());  /* nothing more until the position is reset */
+    finder->reset_position();
+    EXPECT_EQ(expected, results_of(*finder));
+
+    /* One filter of row 3's prefix keeps only the 7702 answers. */
+    finder->add_filter("1.3.6.1.4.1.99953.1.11.93.1.33.7.1");
+    ASSERT_EQ(PMC_OK, finder->setup(PMC_PROTOCOL_IPV4, "255.255.255.255", usm, 300, 0, 0));
+    ASSERT_EQ(PMC_OK, finder->collect(PSW_MODEL_TABLE, &count));
+    EXPECT_EQ(2, count);
+    EXPECT_EQ((std::vector<std::string> {expected[0], expected[1]}), results_of(*finder));
+    EXPECT_EQ(PMC_E_ARG, finder->setup(PMC_PROTOCOL_IPV6, "255.255.255.255", usm, 300, 0, 0));
+    delete finder;
+    usm->release();
+}
+
+TEST(DeviceFinder, ModelMatchAndFilterSlots)
+{
+    EXPECT_STREQ("Tessaly Ornet 7701", psw_match_model(PSW_MODEL_TABLE, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"));
+    EXPECT_STREQ("Tessaly Ornet 7701", psw_match_model(PSW_MODEL_TABLE, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1.9"));
+    EXPECT_EQ(nullptr, psw_match_model(PSW_MODEL_TABLE, "1.3.6.1.4.1.99953.1.11.93.1.33.5.10"));
+    EXPECT_EQ(nullptr, psw_match_model(PSW_MODEL_TABLE, "1.3.6.1.4.1.99953.1.11.93.1.33"));
+    CPSWDeviceFinder finder;
+    char address[64];
+    EXPECT_FALSE(finder.next(address, nullptr, nullptr, nullptr));  /* no search set up */
+    int32_t count = 5;
+    EXPECT_EQ(PMC_E_ARG, finder.collect(PSW_MODEL_TABLE, &count));
+    EXPECT_EQ(0, count);
 }
 
 }  // namespace
