@@ -4,7 +4,8 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
-#include "core/jobtext/outside_parts.h"
+#include "core/constraints/constraints.h"
+#include "core/printerdata/printer_forms.h"
 #include "core/settings/settings.h"
 
 #define FID_PAPER_SIZE 8
@@ -106,8 +107,18 @@ static LONG option_set_holds(JobBuild *build, const JobAttrCondition *c)
     driver.model = build->model;
     driver.base = build->base;
     ConstraintContext context = {&driver, build->context->devmode, build->context->block};
-    WORD bits = 0;
-    return cst_EvaluateOptionSets(&context, NULL, c, 0, &bits) == 1;
+    /* A condition read from the description data carries values, never the engine's
+     * in-memory rows of a nested set: it is handed over as a one-row set whose setting
+     * must hold one of its values. */
+    ConstraintCondition row = {};
+    row.op = 1;
+    row.functionId = c->functionId;
+    row.valueType = c->valueType;
+    row.stride = (WORD)c->size;
+    row.values = ddd_ValueData(c);
+    row.count = (WORD)c->count;
+    row.connective = c->flag;
+    return cst_EvaluateOptionSets(&context, NULL, &row, 0, NULL) == CST_SETS_MATCH;
 }
 
 /* test_condition: 1 or 0, or a JOB_E_* code. */
