@@ -2,4 +2,6 @@
 # that area brings the real ones.
 list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/printer_data_upgrade_interim.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/security_marking_interim.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stamp_store_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_registry_interim.cpp)
