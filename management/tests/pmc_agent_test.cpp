@@ -21,6 +21,7 @@
 #include "management/pmc_request.h"
 #include "management/pmc_value.h"
 #include "management/psw_device_finder.h"
+#include "management/psw_device_status.h"
 #include "management/psw_plugin_usm.h"
 #include "management/tests/pmc_net_fixture.h"
 
@@ -288,6 +289,76 @@ TEST_F(AgentTest, DiscoveryFindsTheAgent)
         EXPECT_TRUE(finder->next(nullptr, model, nullptr, nullptr));
         EXPECT_STREQ("Tessaly Ornet 7701", model);
         delete finder;
+    }
+    usm->release();
+}
+
+/* A printer's status tables, read over version 1 and SNMPv3. */
+const char kStatusPrinter[] =
+    ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
+    ".1.3.6.1.2.1.25.2.3.1.2.1 objectid .1.3.6.1.2.1.25.2.1.4\n"
+    ".1.3.6.1.2.1.25.2.3.1.2.2 objectid .1.3.6.1.2.1.25.2.1.99\n"
+    ".1.3.6.1.2.1.25.2.3.1.3.1 string Fixed Disk\n"
+    ".1.3.6.1.2.1.25.2.3.1.3.2 string Other\n"
+    ".1.3.6.1.2.1.25.2.3.1.4.1 integer 1024\n"
+    ".1.3.6.1.2.1.25.2.3.1.4.2 integer 1\n"
+    ".1.3.6.1.2.1.25.2.3.1.5.1 integer 4000\n"
+    ".1.3.6.1.2.1.25.2.3.1.5.2 integer 7\n"
+    ".1.3.6.1.2.1.25.3.5.1.1.1 integer 3\n"
+    ".1.3.6.1.2.1.25.3.5.1.2.1 octet 00 80\n"
+    ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
+    ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4\n"
+    ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
+    ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Waste Toner Box\n"
+    ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
+    ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 13\n"
+    ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
+    ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 100\n"
+    ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 42\n"
+    ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer 5\n";
+
+TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
+{
+    write_fixture(kStatusPrinter);
+    PSWStorageInfo storage[2] = {{4, 1024, 4000, "Fixed Disk"}, {0, 1, 7, "Other"}};
+    PSWTonerInfo toner = {13, 100, 42, "Black Toner"};
+    PSWPrinterInfo printer = {3, {0x00, 0x80, 0x00, 0x00}};
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    PSWUSMParams params = {};
+    std::strcpy(params.user_name, "shaaes");
+    params.security_level = 2;
+    params.auth_protocol = 2;
+    params.priv_protocol = 2;
+    std::strcpy(params.auth_pass_phrase, "authpass123");
+    std::strcpy(params.priv_pass_phrase, "privpass123");
+    for (int32_t version : {-1, 2}) {
+        usm->load(version, params);
+        CPSWDeviceStatus *status = new CPSWDeviceStatus();
+        ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+        int32_t count = -1;
+        ASSERT_EQ(PMC_OK, status->read_table(PSW_TABLE_STORAGE, &count)) << version;
+        ASSERT_EQ(2, count);
+        for (int32_t i = 0; i < 2; ++i) {
+            PSWStorageInfo record;
+            std::memset(&record, 0xCC, sizeof record);
+            ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_STORAGE, i, &record));
+            EXPECT_EQ(0, std::memcmp(&storage[i], &record, sizeof record)) << version << " row " << i;
+        }
+        PSWStorageInfo unused;
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, 2, &unused));
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, -1, &unused));
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_ALERT, 0, &unused));  /* never read */
+        ASSERT_EQ(PMC_OK, status->read_table(PSW_TABLE_TONER, &count));
+        ASSERT_EQ(1, count);  /* the waste toner box is no toner */
+        PSWTonerInfo toner_record;
+        ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_TONER, 0, &toner_record));
+        EXPECT_EQ(0, std::memcmp(&toner, &toner_record, sizeof toner));
+        PSWPrinterInfo printer_record;
+        ASSERT_EQ(PMC_OK, status->read_printer_status(&printer_record));
+        EXPECT_EQ(0, std::memcmp(&printer, &printer_record, sizeof printer));
+        EXPECT_EQ(PMC_OK, status->read_table(PSW_TABLE_ALERT, &count));
+        EXPECT_EQ(0, count);
+        delete status;
     }
     usm->release();
 }

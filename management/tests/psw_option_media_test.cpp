@@ -4,6 +4,7 @@
  */
 #include <gtest/gtest.h>
 
+#include "management/psw_device_status.h"
 #include "management/psw_option_media.h"
 #include "management/tests/pmc_test_support.h"
 
@@ -69,6 +70,30 @@ TEST(OptionMedia, ControllerVersion)
     pmc_log_shutdown();
     ASSERT_EQ(1u, out.lines.size());
     EXPECT_NE(std::string::npos, out.lines[0].find("invalid PrinterROMVersion format"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StatusTypes, TypeIdentifiersMapToTheirLastNumber)
+{
+    struct Case {
+        PSWStatusTable table;
+        const char *text;
+        int32_t code;
+    } cases[] = {
+        {PSW_TABLE_STORAGE, "1.3.6.1.2.1.25.2.1.4", 4},
+        {PSW_TABLE_STORAGE, "1.3.6.1.2.1.25.2.1.9", 0},
+        {PSW_TABLE_STORAGE, "1.3.6.1.2.1.25.2.1.4.1", 0},
+        {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.3.1.5", 5},
+        {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.3.1.8", 0},
+        {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.3.1.21", 21},
+        {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.153", 153},
+        {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.110", 0},
+        {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.2.1.4", 0},
+    };
+    for (const Case &c : cases) EXPECT_EQ(c.code, psw_map_type(c.table, c.text)) << c.text;
 }
 
 }  // namespace

@@ -1,0 +1,405 @@
+/*
+ * The status object: one get-data request per read, its columns walked together, each
+ * row turned into a fixed-size record by the table's row function.
+ */
+#include "management/psw_device_status.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "management/pmc_address_text.h"
+#include "management/pmc_byte_string.h"
+#include "management/pmc_log.h"
+#include "management/pmc_object_list.h"
+#include "management/pmc_packet.h"
+#include "management/pmc_request.h"
+#include "management/pmc_status.h"
+#include "management/pmc_value.h"
+#include "management/psw_plugin_usm.h"
+
+namespace {
+
+/* The status of a record index outside its table. */
+constexpr int kBadIndex = -11;
+
+/* The value of a row's binding, null past its end. */
+IPmsValue *value_at(IPmsVarBindList *row, uint32_t column)
+{
+    IPmsVarBind *binding = row ? row->get(column) : nullptr;
+    return binding ? binding->get_value() : nullptr;
+}
+
+/* A number of a row (0 when missing or of another kind). */
+int32_t number_at(IPmsVarBindList *row, uint32_t column)
+{
+    IPmsValue *value = value_at(row, column);
+    int code = PMC_OK;
+    int32_t number = value ? value->read_signed(&code) : 0;
+    return code == PMC_OK ? number : 0;
+}
+
+/* A text of a row into a field of `size` bytes, cut to it (empty when missing). */
+void text_at(IPmsVarBindList *row, uint32_t column, char *field, size_t size)
+{
+    std::memset(field, 0, size);
+    IPmsValue *value = value_at(row, column);
+    uint32_t tag = value ? value->tag() : 0;
+    if (!value || tag == PMS_TAG_NULL || tag >= PMS_TAG_NO_SUCH_OBJECT)
+        return;
+    CPmcByteString *text = value->text(nullptr);
+    if (!text)
+        return;
+    size_t length = text->length() < size - 1 ? text->length() : size - 1;
+    std::memcpy(field, text->data(), length);
+    text->release();
+}
+
+/* A type column of a row mapped through the table's list. */
+int32_t type_at(PSWStatusTable table, IPmsVarBindList *row, uint32_t column)
+{
+    char text[128];
+    text_at(row, column, text, sizeof text);
+    return psw_map_type(table, text);
+}
+
+bool fill_storage(void *record, IPmsVarBindList *row)
+{
+    PSWStorageInfo *info = (PSWStorageInfo *)record;
+    info->type = type_at(PSW_TABLE_STORAGE, row, 0);
+    info->allocation_unit = number_at(row, 1);
+    info->size = number_at(row, 2);
+    text_at(row, 3, info->description, sizeof info->description);
+    return true;
+}
+
+bool fill_device(void *record, IPmsVarBindList *row)
+{
+    PSWDeviceInfo *info = (PSWDeviceInfo *)record;
+    info->type = type_at(PSW_TABLE_DEVICE, row, 0);
+    info->status = number_at(row, 1);
+    text_at(row, 2, info->description, sizeof info->description);
+    return true;
+}
+
+bool fill_input_tray(void *record, IPmsVarBindList *row)
+{
+    PSWInputTrayInfo *info = (PSWInputTrayInfo *)record;
+    int32_t *numbers[] = {&info->type,           &info->dimension_unit, &info->feed_declared,
+                          &info->cross_feed_declared, &info->feed_chosen,    &info->cross_feed_chosen,
+                          &info->capacity_unit,  &info->max_capacity,   &info->current_level,
+                          &info->status};
+    for (uint32_t i = 0; i < sizeof numbers / sizeof numbers[0]; ++i)
+        *numbers[i] = number_at(row, i);
+    text_at(row, 10, info->media_name, sizeof info->media_name);
+    text_at(row, 11, info->name, sizeof info->name);
+    text_at(row, 12, info->description, sizeof info->description);
+    text_at(row, 13, info->media_type, sizeof info->media_type);
+    text_at(row, 14, info->media_color, sizeof info->media_color);
+    return true;
+}
+
+bool fill_output_tray(void *record, IPmsVarBindList *row)
+{
+    PSWOutputTrayInfo *info = (PSWOutputTrayInfo *)record;
+    info->type = number_at(row, 0);
+    info->status = number_at(row, 1);
+    text_at(row, 2, info->name, sizeof info->name);
+    text_at(row, 3, info->description, sizeof info->description);
+    return true;
+}
+
+/* Only toner supplies (type 3) become records. */
+bool fill_toner(void *record, IPmsVarBindList *row)
+{
+    if (number_at(row, 0) != 3)
+        return false;
+    PSWTonerInfo *info = (PSWTonerInfo *)record;
+    info->supply_unit = number_at(row, 1);
+    info->max_capacity = number_at(row, 2);
+    info->level = number_at(row, 3);
+    text_at(row, 4, info->description, sizeof info->description);
+    return true;
+}
+
+bool fill_alert(void *record, IPmsVarBindList *row)
+{
+    PSWAlertInfo *info = (PSWAlertInfo *)record;
+    info->severity = number_at(row, 0);
+    info->group = number_at(row, 1);
+    info->group_index = number_at(row, 2);
+    info->location = number_at(row, 3);
+    info->code = number_at(row, 4);
+    text_at(row, 5, info->description, sizeof info->description);
+    return true;
+}
+
+/* One table: its columns in walk order, its record and row function. */
+struct TableSpec {
+    const char *const *columns;
+    uint32_t column_count;
+    uint32_t record_size;
+    bool (*fill)(void *record, IPmsVarBindList *row);
+};
+
+const char *const kStorageColumns[] = {"1.3.6.1.2.1.25.2.3.1.2", "1.3.6.1.2.1.25.2.3.1.4", "1.3.6.1.2.1.25.2.3.1.5",
+                                       "1.3.6.1.2.1.25.2.3.1.3"};
+const char *const kDeviceColumns[] = {"1.3.6.1.2.1.25.3.2.1.2", "1.3.6.1.2.1.25.3.2.1.5", "1.3.6.1.2.1.25.3.2.1.3"};
+const char *const kInputColumns[] = {
+    "1.3.6.1.2.1.43.8.2.1.2",  "1.3.6.1.2.1.43.8.2.1.3",  "1.3.6.1.2.1.43.8.2.1.4",  "1.3.6.1.2.1.43.8.2.1.5",
+    "1.3.6.1.2.1.43.8.2.1.6",  "1.3.6.1.2.1.43.8.2.1.7",  "1.3.6.1.2.1.43.8.2.1.8",  "1.3.6.1.2.1.43.8.2.1.9",
+    "1.3.6.1.2.1.43.8.2.1.10", "1.3.6.1.2.1.43.8.2.1.11", "1.3.6.1.2.1.43.8.2.1.12", "1.3.6.1.2.1.43.8.2.1.13",
+    "1.3.6.1.2.1.43.8.2.1.18", "1.3.6.1.2.1.43.8.2.1.21", "1.3.6.1.2.1.43.8.2.1.22"};
+const char *const kOutputColumns[] = {"1.3.6.1.2.1.43.9.2.1.2", "1.3.6.1.2.1.43.9.2.1.6", "1.3.6.1.2.1.43.9.2.1.7",
+                                      "1.3.6.1.2.1.43.9.2.1.12"};
+const char *const kTonerColumns[] = {"1.3.6.1.2.1.43.11.1.1.5", "1.3.6.1.2.1.43.11.1.1.7",
+                                     "1.3.6.1.2.1.43.11.1.1.8", "1.3.6.1.2.1.43.11.1.1.9",
+                                     "1.3.6.1.2.1.43.11.1.1.6"};
+const char *const kAlertColumns[] = {"1.3.6.1.2.1.43.18.1.1.2", "1.3.6.1.2.1.43.18.1.1.4", "1.3.6.1.2.1.43.18.1.1.5",
+                                     "1.3.6.1.2.1.43.18.1.1.6", "1.3.6.1.2.1.43.18.1.1.7", "1.3.6.1.2.1.43.18.1.1.8"};
+const char *const kPrinterColumns[] = {"1.3.6.1.2.1.25.3.5.1.1", "1.3.6.1.2.1.25.3.5.1.2"};
+
+#define PSW_COLUMNS(list) list, sizeof list / sizeof list[0]
+
+const TableSpec kTables[PSW_TABLE_COUNT] = {
+    {PSW_COLUMNS(kStorageColumns), sizeof(PSWStorageInfo), fill_storage},
+    {PSW_COLUMNS(kDeviceColumns), sizeof(PSWDeviceInfo), fill_device},
+    {PSW_COLUMNS(kInputColumns), sizeof(PSWInputTrayInfo), fill_input_tray},
+    {PSW_COLUMNS(kOutputColumns), sizeof(PSWOutputTrayInfo), fill_output_tray},
+    {PSW_COLUMNS(kTonerColumns), sizeof(PSWTonerInfo), fill_toner},
+    {PSW_COLUMNS(kAlertColumns), sizeof(PSWAlertInfo), fill_alert},
+};
+
+/* One range of the type lists: identifiers prefix.n for n from first to last. */
+struct TypeRange {
+    PSWStatusTable table;
+    const char *prefix;
+    int32_t first;
+    int32_t last;
+};
+
+const TypeRange kTypeRanges[] = {
+    {PSW_TABLE_STORAGE, "1.3.6.1.2.1.25.2.1.", 1, 8},
+    {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.3.1.", 1, 6},
+    {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.3.1.", 10, 21},
+    {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 101, 109},
+    {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 151, 154},
+    {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 201, 207},
+};
+
+/* append_record: room for one more record at the end of the array; null without memory. */
+void *append_record(PSWRecordArray *array, uint32_t size)
+{
+    if (array->count == array->capacity) {
+        uint32_t capacity = array->capacity ? array->capacity * 2 : 8;
+        uint8_t *grown = (uint8_t *)pmc_alloc((size_t)capacity * size);
+        if (!grown)
+            return nullptr;
+        if (array->records)
+            std::memcpy(grown, array->records, (size_t)array->count * size);
+        pmc_free(array->records);
+        array->records = grown;
+        array->capacity = capacity;
+    }
+    void *record = array->records + (size_t)array->count * size;
+    std::memset(record, 0, size);
+    return record;
+}
+
+int log_failure(const char *call, int code)
+{
+    pmc_log_write("PSW", PMC_LOG_ERROR, call, code);
+    return code;
+}
+
+/* copy_text: a caller's text into a 256-byte field, cut to 255 characters. */
+void copy_text(char *field, const char *text)
+{
+    size_t length = std::strlen(text);
+    if (length > 255)
+        length = 255;
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
+}  // namespace
+
+int32_t psw_map_type(PSWStatusTable table, const char *oid_text)
+{
+    if (!oid_text)
+        return 0;
+    for (const TypeRange &range : kTypeRanges) {
+        size_t length = std::strlen(range.prefix);
+        if (range.table != table || std::strncmp(oid_text, range.prefix, length) != 0)
+            continue;
+        char *end = nullptr;
+        const char *digits = oid_text + length;
+        if (*digits < '1' || *digits > '9')
+            continue;
+        long n = std::strtol(digits, &end, 10);
+        if (*end == '\0' && n >= range.first && n <= range.last)
+            return (int32_t)n;
+    }
+    return 0;
+}
+
+CPSWDeviceStatus::CPSWDeviceStatus()
+    : m_protocol(0), m_address(), m_port(0), m_timeout(0), m_retries(0), m_max_message_size(0),
+      m_read_community(), m_read_community_set(false), m_write_community(), m_tables(), m_printer(), m_usm(nullptr)
+{
+    std::strcpy(m_write_community, "private");
+}
+
+CPSWDeviceStatus::~CPSWDeviceStatus()
+{
+    for (PSWRecordArray &array : m_tables)
+        pmc_free(array.records);
+}
+
+void CPSWDeviceStatus::set_read_community(const char *text)
+{
+    if (!text)
+        return;
+    copy_text(m_read_community, text);
+    m_read_community_set = true;
+}
+
+void CPSWDeviceStatus::set_write_community(const char *text)
+{
+    if (text)
+        copy_text(m_write_community, text);
+}
+
+int CPSWDeviceStatus::setup(int protocol, const char *address, IPSWPluginUSM *usm, int32_t timeout,
+                            int32_t retries, uint32_t max_message_size)
+{
+    if (!address || !usm)
+        return PMC_E_ARG;
+    if (protocol == PMC_PROTOCOL_IPV4 || protocol == PMC_PROTOCOL_IPV6)
+        m_port = 161;
+    else if (protocol == PMC_PROTOCOL_IPX)
+        m_port = 36879;
+    else
+        return PMC_E_ARG;
+    size_t length = std::strlen(address);
+    if (length > sizeof m_address - 1)
+        length = sizeof m_address - 1;
+    std::memset(m_address, 0, sizeof m_address);
+    std::memcpy(m_address, address, length);
+    m_protocol = protocol;
+    m_usm = usm;
+    m_timeout = timeout;
+    m_retries = retries;
+    m_max_message_size = max_message_size;
+    return PMC_OK;
+}
+
+/* walk: the columns walked together until the first column leaves its subtree;
+ * *results_out a new result table of the answer PDUs, one per row (released by the
+ * caller). The request is released on every path. */
+int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, void *results_out)
+{
+    if (!m_usm)
+        return PMC_E_ARG;
+    int code = PMC_OK;
+    IPmcGetDataRequest *request = pmc_create_get_data(&code);
+    if (!request)
+        return log_failure("pmc_create_get_data()", code);
+    if (m_read_community_set)
+        request->set_community(m_read_community);
+    PmcRequestUsm usm = {m_usm->user_name(),        m_usm->security_level(),    m_usm->auth_protocol(),
+                         m_usm->priv_protocol(),    m_usm->auth_pass_phrase(), m_usm->priv_pass_phrase(),
+                         m_usm->extension_text()};
+    code = request->init(m_address, m_protocol, m_port, m_usm->version(), &usm, m_timeout, m_retries,
+                         m_max_message_size);
+    if (code != PMC_OK) {
+        request->release();
+        return log_failure("pGetData->init()", code);
+    }
+    for (uint32_t i = 0; i < column_count; ++i) {
+        code = request->add_oid_string(columns[i], false);
+        if (code != PMC_OK) {
+            request->release();
+            return log_failure("pGetData->add_oid_string()", code);
+        }
+    }
+    CPmcObjectList *results = pms_create_result_table(&code);
+    if (!results) {
+        request->release();
+        return code;
+    }
+    code = request->get_data(results, columns[0]);
+    request->release();
+    *(CPmcObjectList **)results_out = results;
+    return code == PMC_OK ? PMC_OK : log_failure("pGetData->get_data()", code);
+}
+
+int CPSWDeviceStatus::read_table(PSWStatusTable table, int32_t *count)
+{
+    if (table < 0 || table >= PSW_TABLE_COUNT || !count)
+        return PMC_E_ARG;
+    const TableSpec &spec = kTables[table];
+    PSWRecordArray &array = m_tables[table];
+    array.count = 0;
+    CPmcObjectList *rows = nullptr;
+    int code = walk(spec.columns, spec.column_count, &rows);
+    if (rows) {
+        IPmcObjectListIterator *iterator = rows->create_iterator(nullptr);
+        for (void *element; iterator && (element = rows->element_at(iterator)) != nullptr; rows->advance(iterator)) {
+            void *record = append_record(&array, spec.record_size);
+            if (!record) {
+                code = PMC_E_MEMORY;
+                break;
+            }
+            if (spec.fill(record, ((IPmsPdu *)element)->get_list()))
+                ++array.count;
+        }
+        if (iterator)
+            rows->release_iterator(iterator);
+        rows->release();
+    }
+    if (code == PMC_OK)
+        *count = (int32_t)array.count;
+    return code;
+}
+
+int CPSWDeviceStatus::get_record(PSWStatusTable table, int32_t index, void *out)
+{
+    if (table < 0 || table >= PSW_TABLE_COUNT || !out)
+        return PMC_E_ARG;
+    const PSWRecordArray &array = m_tables[table];
+    if ((uint32_t)index >= array.count)
+        return kBadIndex;
+    std::memcpy(out, array.records + (size_t)(uint32_t)index * kTables[table].record_size,
+                kTables[table].record_size);
+    return PMC_OK;
+}
+
+/* read_printer_status: hrPrinterDetectedErrorState is copied as its first (at most) four
+ * octets, zero-filled: an error state of 00 80 keeps its second octet. */
+int CPSWDeviceStatus::read_printer_status(PSWPrinterInfo *out)
+{
+    if (!out)
+        return PMC_E_ARG;
+    CPmcObjectList *rows = nullptr;
+    int code = walk(PSW_COLUMNS(kPrinterColumns), &rows);
+    if (rows) {
+        IPmcObjectListIterator *iterator = rows->create_iterator(nullptr);
+        for (void *element; iterator && (element = rows->element_at(iterator)) != nullptr; rows->advance(iterator)) {
+            IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
+            m_printer.status = number_at(row, 0);
+            std::memset(m_printer.detected_error_state, 0, sizeof m_printer.detected_error_state);
+            IPmsValue *state = value_at(row, 1);
+            uint32_t length = 0;
+            const uint8_t *octets = state && state->tag() == PMS_TAG_OCTET_STRING ? state->raw_bytes(&length, nullptr)
+                                                                                  : nullptr;
+            if (octets)
+                std::memcpy(m_printer.detected_error_state, octets, length < 4 ? length : 4);
+        }
+        if (iterator)
+            rows->release_iterator(iterator);
+        rows->release();
+    }
+    if (code == PMC_OK)
+        *out = m_printer;
+    return code;
+}
