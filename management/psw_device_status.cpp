@@ -4,6 +4,7 @@
  */
 #include "management/psw_device_status.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -244,7 +245,8 @@ int32_t psw_map_type(PSWStatusTable table, const char *oid_text)
 
 CPSWDeviceStatus::CPSWDeviceStatus()
     : m_protocol(0), m_address(), m_port(0), m_timeout(0), m_retries(0), m_max_message_size(0),
-      m_read_community(), m_read_community_set(false), m_write_community(), m_tables(), m_printer(), m_usm(nullptr)
+      m_read_community(), m_read_community_set(false), m_write_community(), m_tables(), m_printer(), m_usm(nullptr),
+      m_character_sets()
 {
     std::strcpy(m_write_community, "private");
 }
@@ -293,18 +295,18 @@ int CPSWDeviceStatus::setup(int protocol, const char *address, IPSWPluginUSM *us
     return PMC_OK;
 }
 
-/* walk: the columns walked together until the first column leaves its subtree;
- * *results_out a new result table of the answer PDUs, one per row (released by the
- * caller). The request is released on every path. */
-int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, void *results_out)
+int CPSWDeviceStatus::make_request(bool write, IPmcGetDataRequest **out)
 {
+    *out = nullptr;
     if (!m_usm)
         return PMC_E_ARG;
     int code = PMC_OK;
     IPmcGetDataRequest *request = pmc_create_get_data(&code);
     if (!request)
         return log_failure("pmc_create_get_data()", code);
-    if (m_read_community_set)
+    if (write)
+        request->set_community(m_write_community);
+    else if (m_read_community_set)
         request->set_community(m_read_community);
     PmcRequestUsm usm = {m_usm->user_name(),        m_usm->security_level(),    m_usm->auth_protocol(),
                          m_usm->priv_protocol(),    m_usm->auth_pass_phrase(), m_usm->priv_pass_phrase(),
@@ -315,6 +317,19 @@ int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, vo
         request->release();
         return log_failure("pGetData->init()", code);
     }
+    *out = request;
+    return PMC_OK;
+}
+
+/* walk: the columns walked together until the first column leaves its subtree;
+ * *results_out a new result table of the answer PDUs, one per row (released by the
+ * caller). The request is released on every path. */
+int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, void *results_out)
+{
+    IPmcGetDataRequest *request = nullptr;
+    int code = make_request(false, &request);
+    if (code != PMC_OK)
+        return code;
     for (uint32_t i = 0; i < column_count; ++i) {
         code = request->add_oid_string(columns[i], false);
         if (code != PMC_OK) {
@@ -402,4 +417,106 @@ int CPSWDeviceStatus::read_printer_status(PSWPrinterInfo *out)
     if (code == PMC_OK)
         *out = m_printer;
     return code;
+}
+
+/* The localization column and the character-set column of each kind. */
+static const char *const kCharacterSetColumns[2][2] = {
+    {"1.3.6.1.2.1.43.5.1.1.2", "1.3.6.1.2.1.43.7.1.1.4"},
+    {"1.3.6.1.4.1.99941.8.51.3.1.1.1", "1.3.6.1.4.1.99941.8.51.4.1.1.7"},
+};
+
+/* row_of: the first sub-identifier of a row's index behind `column`; -1 when none. */
+static long row_of(IPmsVarBindList *row, const char *column)
+{
+    IPmsVarBind *binding = row ? row->get(0) : nullptr;
+    IPmsOid *name = binding ? binding->get_name() : nullptr;
+    CPmcByteString *text = name ? name->value()->text(nullptr) : nullptr;
+    if (!text)
+        return -1;
+    long index = -1;
+    size_t length = std::strlen(column);
+    if (std::strncmp(text->data(), column, length) == 0 && text->data()[length] == '.')
+        index = std::strtol(text->data() + length + 1, nullptr, 10);
+    text->release();
+    return index;
+}
+
+int CPSWDeviceStatus::read_character_set(int32_t kind, int32_t *code_out)
+{
+    if ((kind != 0 && kind != 1) || !code_out)
+        return PMC_E_ARG;
+    const char *const *columns = kCharacterSetColumns[kind];
+    CPmcObjectList *rows = nullptr;
+    int code = walk(columns, 1, &rows);
+    if (rows) {
+        IPmcObjectListIterator *iterator = rows->create_iterator(nullptr);
+        for (void *element; code == PMC_OK && iterator && (element = rows->element_at(iterator)) != nullptr;
+             rows->advance(iterator)) {
+            IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
+            char instance[96];
+            std::snprintf(instance, sizeof instance, "%s.%ld.%ld", columns[1], row_of(row, columns[0]),
+                          (long)number_at(row, 0));
+            IPmcGetDataRequest *request = nullptr;
+            code = make_request(false, &request);
+            if (code != PMC_OK)
+                break;
+            code = request->add_oid_string(instance, false);
+            if (code != PMC_OK) {
+                log_failure("pGetData->add_oid_string()", code);
+            } else {
+                int32_t value = 0;
+                code = request->get_integer(&value);
+                if (code == PMC_OK)
+                    m_character_sets[kind] = value;
+                else
+                    log_failure("pGetData->get_data()", code);
+            }
+            request->release();
+        }
+        if (iterator)
+            rows->release_iterator(iterator);
+        rows->release();
+    }
+    if (code == PMC_OK)
+        *code_out = m_character_sets[kind];
+    return code;
+}
+
+int CPSWDeviceStatus::cancel_job(const char *job_id)
+{
+    if (!job_id)
+        return PMC_E_ARG;
+    /* 101, the length, then one sub-identifier per byte: at most 4 + 4 + 256 x 4 characters. */
+    char instance[1100];
+    size_t length = std::strlen(job_id);
+    if (length > 255)
+        return PMC_E_ARG;
+    int used = std::snprintf(instance, sizeof instance, "101.%u", (unsigned)length);
+    for (size_t i = 0; i < length; ++i)
+        used += std::snprintf(instance + used, sizeof instance - (size_t)used, ".%u", (unsigned)(uint8_t)job_id[i]);
+    IPmcGetDataRequest *request = nullptr;
+    int code = make_request(true, &request);
+    if (code != PMC_OK)
+        return code;
+    code = request->add_set_binding("1.3.6.1.4.1.99941.8.76.3.2.1.1", instance, 1414);
+    if (code != PMC_OK) {
+        request->release();
+        return log_failure("pGetData->add_oid_string()", code);
+    }
+    code = request->set_data();
+    request->release();
+    return code == PMC_OK ? PMC_OK : log_failure("pGetData->set_data()", code);
+}
+
+void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *out)
+{
+    std::memset(out, 0, sizeof *out);
+    if (!octets || length < 7)
+        return;
+    out->year = (uint16_t)(octets[0] * 256 + octets[1]);
+    out->month = octets[2];
+    out->day = octets[3];
+    out->hour = octets[4];
+    out->minutes = octets[5];
+    out->seconds = octets[6];
 }

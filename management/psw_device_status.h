@@ -12,6 +12,7 @@
 #include "management/pmc_memory.h"
 
 class IPSWPluginUSM;
+class IPmcGetDataRequest;
 
 /* The tables of the status object. */
 enum PSWStatusTable {
@@ -57,7 +58,22 @@ public:
     /* read_printer_status: the last row of hrPrinterTable decides. */
     int read_printer_status(PSWPrinterInfo *out);
 
+    /*
+     * read_character_set: kind 0 the standard, kind 1 the private character set: for each
+     * row of the localization column, the character set at the instance <row>.<value>;
+     * the last one read is cached and given in *code. 0, -2 for another kind, or the
+     * failing call's code (logged on "PSW"; the walk stops there).
+     */
+    int read_character_set(int32_t kind, int32_t *code);
+    /* cancel_job: SETs INTEGER 1414 to the cancel object of the job identifier (its bytes
+     * as a length-prefixed index behind 101), always with the write community. 0, -7 when
+     * the printer refuses, or the failing call's code. */
+    int cancel_job(const char *job_id);
+
 private:
+    /* make_request: a get-data request set up for this printer; the community is the
+     * write community when `write`, else the read community when one was set. */
+    int make_request(bool write, IPmcGetDataRequest **out);
     int walk(const char *const *columns, uint32_t column_count, void *results_out);
 
     int32_t m_protocol;
@@ -72,7 +88,12 @@ private:
     PSWRecordArray m_tables[PSW_TABLE_COUNT];
     PSWPrinterInfo m_printer;
     IPSWPluginUSM *m_usm;
+    int32_t m_character_sets[2];
 };
+
+/* psw_decode_date_time: an SNMP DateAndTime (at least 7 octets) into its six numbers;
+ * anything shorter or missing gives all zero. */
+void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *out);
 
 /* psw_map_type: the last sub-identifier of an identifier text of the table's type list
  * (storage 1.3.6.1.2.1.25.2.1.n, n 1-8; devices 1.3.6.1.2.1.25.3.1.n, n 1-6 and 10-21,

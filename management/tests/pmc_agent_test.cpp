@@ -363,6 +363,33 @@ TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
     usm->release();
 }
 
+TEST_F(AgentTest, CharacterSetsAndJobCancel)
+{
+    write_fixture(std::string(kPrinter) +
+                  ".1.3.6.1.2.1.43.5.1.1.2.1 integer 1\n"
+                  ".1.3.6.1.2.1.43.7.1.1.4.1.1 integer 106\n"
+                  ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+                  ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+                  ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.120.121.122 integer/not-writable 0\n");
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    CPSWDeviceStatus *status = new CPSWDeviceStatus();
+    ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+    int32_t code = 0;
+    EXPECT_EQ(PMC_OK, status->read_character_set(0, &code));
+    EXPECT_EQ(106, code);
+    EXPECT_EQ(PMC_OK, status->read_character_set(1, &code));
+    EXPECT_EQ(17, code);
+    EXPECT_EQ(PMC_E_ARG, status->read_character_set(2, &code));
+    /* The read community "printer" may not write: the cancel always uses the write one. */
+    status->set_read_community("printer");
+    EXPECT_EQ(PMC_OK, status->cancel_job("abc"));
+    EXPECT_NE(std::string::npos, recorded_sets().find(".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.97.98.99 integer 1414"))
+        << recorded_sets();
+    EXPECT_EQ(PMC_E_RANGE, status->cancel_job("xyz"));
+    delete status;
+    usm->release();
+}
+
 TEST_F(AgentTest, TwoThreadsRunSnmpV3RequestsAtOnce)
 {
     int results[2][5] = {};

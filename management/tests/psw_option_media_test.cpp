@@ -97,3 +97,23 @@ TEST(StatusTypes, TypeIdentifiersMapToTheirLastNumber)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StatusTypes, DateAndTime)
+{
+    const uint8_t full[] = {0x07, 0xD9, 0x0C, 0x1F, 0x17, 0x3B, 0x3A, 0x00};
+    PSWDateTime time;
+    psw_decode_date_time(full, sizeof full, &time);
+    EXPECT_EQ(2009, time.year);
+    EXPECT_EQ(12, time.month);
+    EXPECT_EQ(31, time.day);
+    EXPECT_EQ(23, time.hour);
+    EXPECT_EQ(59, time.minutes);
+    EXPECT_EQ(58, time.seconds);
+    psw_decode_date_time(full, 5, &time);  /* too short: all zero, nothing read past it */
+    EXPECT_EQ(0, time.year);
+    EXPECT_EQ(0, time.seconds);
+}
+
+}  // namespace
