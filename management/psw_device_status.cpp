@@ -159,6 +159,19 @@ const char *const kAlertColumns[] = {"1.3.6.1.2.1.43.18.1.1.2", "1.3.6.1.2.1.43.
                                      "1.3.6.1.2.1.43.18.1.1.6", "1.3.6.1.2.1.43.18.1.1.7", "1.3.6.1.2.1.43.18.1.1.8"};
 const char *const kPrinterColumns[] = {"1.3.6.1.2.1.25.3.5.1.1", "1.3.6.1.2.1.25.3.5.1.2"};
 
+const char *const kJobColumns[] = {
+    "1.3.6.1.4.1.99941.8.59.6.1.1.4",  "1.3.6.1.4.1.99941.8.59.6.1.1.9",  "1.3.6.1.4.1.99941.8.59.6.1.1.10",
+    "1.3.6.1.4.1.99941.8.59.16.1.1.5", "1.3.6.1.4.1.99941.8.59.16.1.1.6", "1.3.6.1.4.1.99941.8.59.6.1.1.5",
+    "1.3.6.1.4.1.99941.8.59.6.1.1.6",  "1.3.6.1.4.1.99941.8.59.10.1.1.7", "1.3.6.1.4.1.99941.8.59.6.1.1.3",
+    "1.3.6.1.4.1.99941.8.59.10.1.1.10", "1.3.6.1.4.1.99941.8.59.16.1.1.4", "1.3.6.1.4.1.99941.8.59.16.1.1.7"};
+
+/* The job column whose row index names the job, and the state that marks kind 2. */
+constexpr uint32_t kJobIdColumn = 7;
+constexpr int32_t kJobStateKind2 = 17;
+
+/* The texts behind the job columns' codes. */
+const char kJobTextColumn[] = "1.3.6.1.4.1.99941.8.51.5.1.1.4";
+
 #define PSW_COLUMNS(list) list, sizeof list / sizeof list[0]
 
 const TableSpec kTables[PSW_TABLE_COUNT] = {
@@ -168,6 +181,7 @@ const TableSpec kTables[PSW_TABLE_COUNT] = {
     {PSW_COLUMNS(kOutputColumns), sizeof(PSWOutputTrayInfo), fill_output_tray},
     {PSW_COLUMNS(kTonerColumns), sizeof(PSWTonerInfo), fill_toner},
     {PSW_COLUMNS(kAlertColumns), sizeof(PSWAlertInfo), fill_alert},
+    {PSW_COLUMNS(kJobColumns), sizeof(PSWJobInfo), nullptr},
 };
 
 /* One range of the type lists: identifiers prefix.n for n from first to last. */
@@ -185,6 +199,7 @@ const TypeRange kTypeRanges[] = {
     {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 101, 109},
     {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 151, 154},
     {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.", 201, 207},
+    {PSW_TABLE_JOB, "1.3.6.1.4.1.99941.8.58.2.", 1, 12},
 };
 
 /* append_record: room for one more record at the end of the array; null without memory. */
@@ -350,7 +365,7 @@ int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, vo
 
 int CPSWDeviceStatus::read_table(PSWStatusTable table, int32_t *count)
 {
-    if (table < 0 || table >= PSW_TABLE_COUNT || !count)
+    if (table < 0 || table >= PSW_TABLE_JOB || !count)
         return PMC_E_ARG;
     const TableSpec &spec = kTables[table];
     PSWRecordArray &array = m_tables[table];
@@ -519,4 +534,125 @@ void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *o
     out->hour = octets[4];
     out->minutes = octets[5];
     out->seconds = octets[6];
+}
+
+/* row_index: the sub-identifiers of a binding's name behind `column` (at most `room`);
+ * their number, or -1 when the name is not below the column. */
+static int row_index(IPmsVarBindList *row, uint32_t at, const char *column, unsigned long *numbers, int room)
+{
+    IPmsVarBind *binding = row ? row->get(at) : nullptr;
+    IPmsOid *name = binding ? binding->get_name() : nullptr;
+    CPmcByteString *text = name ? name->value()->text(nullptr) : nullptr;
+    if (!text)
+        return -1;
+    int count = -1;
+    size_t length = std::strlen(column);
+    if (std::strncmp(text->data(), column, length) == 0 && text->data()[length] == '.') {
+        count = 0;
+        const char *p = text->data() + length;
+        while (*p == '.' && count < room) {
+            char *end = nullptr;
+            numbers[count++] = std::strtoul(p + 1, &end, 10);
+            p = end;
+        }
+    }
+    text->release();
+    return count;
+}
+
+/* lookup_text: the text of a job column's code G at J.G.C of the text column (J the
+ * row's first index, C the private character set), read by its own GET. */
+int CPSWDeviceStatus::lookup_text(IPmsVarBindList *row, uint32_t column, char *field)
+{
+    unsigned long index[1] = {0};
+    row_index(row, column, kJobColumns[column], index, 1);
+    char instance[96];
+    std::snprintf(instance, sizeof instance, "%s.%ld.%ld.%ld", kJobTextColumn, (long)index[0],
+                  (long)number_at(row, column), (long)m_character_sets[1]);
+    IPmcGetDataRequest *request = nullptr;
+    int code = make_request(false, &request);
+    if (code != PMC_OK)
+        return code;
+    code = request->add_oid_string(instance, false);
+    if (code == PMC_OK)
+        code = request->get_string(field, 256);
+    request->release();
+    return code == PMC_OK ? PMC_OK : log_failure("pGetData->get_data()", code);
+}
+
+/* fill_job: one job record from a row of the job walk. */
+int CPSWDeviceStatus::fill_job(IPmsVarBindList *row, PSWJobInfo *job)
+{
+    job->type = type_at(PSW_TABLE_JOB, row, 0);
+    job->state = number_at(row, 1);
+    job->state_2 = number_at(row, 2);
+    job->value_1 = number_at(row, 3);
+    job->value_2 = number_at(row, 4);
+    char *texts[] = {job->text_1, job->text_2, job->text_3};
+    for (uint32_t i = 0; i < 3; ++i) {
+        int code = lookup_text(row, 5 + i, texts[i]);
+        if (code != PMC_OK)
+            return code;
+    }
+    /* The job identifier: the row index without its first two sub-identifiers, then at
+     * most eight octets, up to the first zero octet. */
+    unsigned long index[10] = {};
+    int count = row_index(row, kJobIdColumn, kJobColumns[kJobIdColumn], index, 10);
+    for (int i = 2; i < count; ++i) {
+        if (index[i] > 255)
+            return PMC_E_INDEX;
+    }
+    for (int i = 2; i < count && index[i] != 0; ++i)
+        job->job_id[i - 2] = (char)index[i];
+    text_at(row, 8, job->name, sizeof job->name);
+    PSWDateTime *times[] = {&job->time_1, &job->time_2, &job->time_3};
+    for (uint32_t i = 0; i < 3; ++i) {
+        IPmsValue *value = value_at(row, 9 + i);
+        uint32_t length = 0;
+        const uint8_t *octets = value && value->tag() == PMS_TAG_OCTET_STRING ? value->raw_bytes(&length, nullptr)
+                                                                              : nullptr;
+        psw_decode_date_time(octets, length, times[i]);
+    }
+    return PMC_OK;
+}
+
+int CPSWDeviceStatus::read_jobs(int32_t kind, int32_t *count)
+{
+    if (kind < 0 || kind > 2 || !count)
+        return PMC_E_ARG;
+    int code = PMC_OK;
+    if (m_character_sets[1] == 0) {
+        int32_t character_set = 0;
+        code = read_character_set(1, &character_set);
+        if (code != PMC_OK)
+            return code;
+    }
+    PSWRecordArray &array = m_tables[PSW_TABLE_JOB];
+    array.count = 0;
+    CPmcObjectList *rows = nullptr;
+    code = walk(PSW_COLUMNS(kJobColumns), &rows);
+    if (rows) {
+        IPmcObjectListIterator *iterator = rows->create_iterator(nullptr);
+        for (void *element; code == PMC_OK && iterator && (element = rows->element_at(iterator)) != nullptr;
+             rows->advance(iterator)) {
+            IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
+            int32_t state = number_at(row, 1);
+            if ((kind == 1 && state == kJobStateKind2) || (kind == 2 && state != kJobStateKind2))
+                continue;
+            PSWJobInfo *job = (PSWJobInfo *)append_record(&array, sizeof(PSWJobInfo));
+            if (!job) {
+                code = PMC_E_MEMORY;
+                break;
+            }
+            code = fill_job(row, job);
+            if (code == PMC_OK)
+                ++array.count;
+        }
+        if (iterator)
+            rows->release_iterator(iterator);
+        rows->release();
+    }
+    if (code == PMC_OK)
+        *count = (int32_t)array.count;
+    return code;
 }

@@ -13,6 +13,7 @@
 
 class IPSWPluginUSM;
 class IPmcGetDataRequest;
+class IPmsVarBindList;
 
 /* The tables of the status object. */
 enum PSWStatusTable {
@@ -22,6 +23,7 @@ enum PSWStatusTable {
     PSW_TABLE_OUTPUT_TRAY,
     PSW_TABLE_TONER,
     PSW_TABLE_ALERT,
+    PSW_TABLE_JOB,      /* read by read_jobs */
     PSW_TABLE_COUNT
 };
 
@@ -65,12 +67,22 @@ public:
      * failing call's code (logged on "PSW"; the walk stops there).
      */
     int read_character_set(int32_t kind, int32_t *code);
+    /*
+     * read_jobs: kind 0 every job, 1 those whose state is not 17, 2 those whose state is
+     * 17; the private character set is read first when not known yet. Each row's three
+     * texts are looked up with GETs; the job identifier comes from the row index. count
+     * (out): the records on success. 0, -2 for another kind, -401 for an index octet above
+     * 255, or the failing call's code.
+     */
+    int read_jobs(int32_t kind, int32_t *count);
     /* cancel_job: SETs INTEGER 1414 to the cancel object of the job identifier (its bytes
      * as a length-prefixed index behind 101), always with the write community. 0, -7 when
      * the printer refuses, or the failing call's code. */
     int cancel_job(const char *job_id);
 
 private:
+    int fill_job(IPmsVarBindList *row, PSWJobInfo *job);
+    int lookup_text(IPmsVarBindList *row, uint32_t column, char *field);
     /* make_request: a get-data request set up for this printer; the community is the
      * write community when `write`, else the read community when one was set. */
     int make_request(bool write, IPmcGetDataRequest **out);
@@ -97,7 +109,8 @@ void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *o
 
 /* psw_map_type: the last sub-identifier of an identifier text of the table's type list
  * (storage 1.3.6.1.2.1.25.2.1.n, n 1-8; devices 1.3.6.1.2.1.25.3.1.n, n 1-6 and 10-21,
- * and 1.3.6.1.4.1.99941.8.52.2.n, n 101-109, 151-154, 201-207), else 0. */
+ * and 1.3.6.1.4.1.99941.8.52.2.n, n 101-109, 151-154, 201-207; jobs
+ * 1.3.6.1.4.1.99941.8.58.2.n, n 1-12), else 0. */
 int32_t psw_map_type(PSWStatusTable table, const char *oid_text);
 
 #endif /* MANAGEMENT_PSW_DEVICE_STATUS_H */

@@ -390,6 +390,85 @@ TEST_F(AgentTest, CharacterSetsAndJobCancel)
     usm->release();
 }
 
+/* Three jobs, the second of kind 2 (state 17), with their texts and dates. */
+const char kJobs[] =
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.97.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.97.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.2 string job-2\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.2 objectid .1.3.6.1.4.1.99941.8.58.2.3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.2 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.2 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.2 integer 17\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.2 integer 20\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.2.98.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.2.98.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.2 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.2 integer 200\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.2 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.2 string x\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.3 string job-3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.3 objectid .1.3.6.1.4.1.99941.8.58.2.4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.3 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.3 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.3 integer 3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.3 integer 30\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.3.99.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.3.99.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.3 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.3 integer 300\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.3 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.3 string x\n"
+    ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+    ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n"
+;
+
+TEST_F(AgentTest, JobsOfEachKind)
+{
+    write_fixture(std::string(kPrinter) + kJobs);
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    CPSWDeviceStatus *status = new CPSWDeviceStatus();
+    ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+    int32_t counts[3] = {-1, -1, -1};
+    for (int32_t kind = 0; kind < 3; ++kind) EXPECT_EQ(PMC_OK, status->read_jobs(kind, &counts[kind])) << kind;
+    EXPECT_EQ(3, counts[0]);
+    EXPECT_EQ(2, counts[1]);
+    EXPECT_EQ(1, counts[2]);
+    ASSERT_EQ(PMC_OK, status->read_jobs(0, &counts[0]));
+    PSWJobInfo expected;
+    std::memset(&expected, 0, sizeof expected);
+    expected.type = 2;
+    expected.state = 3;
+    expected.state_2 = 10;
+    expected.value_1 = 100;
+    expected.value_2 = 7;
+    std::strcpy(expected.text_1, "Print");
+    std::strcpy(expected.text_2, "Copy");
+    std::strcpy(expected.text_3, "User");
+    std::strcpy(expected.job_id, "abc");
+    std::strcpy(expected.name, "job-1");
+    expected.time_1 = {2009, 12, 31, 23, 59, 58};
+    PSWJobInfo job;
+    std::memset(&job, 0xCC, sizeof job);
+    ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_JOB, 0, &job));
+    EXPECT_EQ(0, std::memcmp(&expected, &job, sizeof job)) << job.job_id << " " << job.text_1 << " " << job.type;
+    EXPECT_EQ(-11, status->get_record(PSW_TABLE_JOB, 3, &job));
+    delete status;
+    usm->release();
+}
+
 TEST_F(AgentTest, TwoThreadsRunSnmpV3RequestsAtOnce)
 {
     int results[2][5] = {};
