@@ -55,6 +55,19 @@ const Credentials kAuthOnly = {"authonly", 2, nullptr, {"authonly", 1, 1, 0, "au
 const Credentials kNoAuth = {"noauth", 2, nullptr, {"noauth", 0, 0, 0, "", "", ""}};
 const Credentials kPview = {"pview", 2, nullptr, {"pview", 2, 1, 1, "pviewpass12", "pviewpass12", ""}};
 
+/* The settings record of the user shaaes (SHA, AES). */
+PSWUSMParams shaaes_params()
+{
+    PSWUSMParams params = {};
+    std::strcpy(params.user_name, "shaaes");
+    params.security_level = 2;
+    params.auth_protocol = 2;
+    params.priv_protocol = 2;
+    std::strcpy(params.auth_pass_phrase, "authpass123");
+    std::strcpy(params.priv_pass_phrase, "privpass123");
+    return params;
+}
+
 /* A request for `address` with the credentials and one name (instance 0 when asked). */
 IPmcGetDataRequest *make_request(const Credentials &who, const char *name, bool instance,
                                  const char *address = "127.0.0.1")
@@ -270,13 +283,7 @@ TEST_F(AgentTest, DiscoveryFindsTheAgent)
         {"ff02::1", PMC_PROTOCOL_IPV6, -1},
         {"255.255.255.255", PMC_PROTOCOL_IPV4, 2},
     };
-    PSWUSMParams params = {};
-    std::strcpy(params.user_name, "shaaes");
-    params.security_level = 2;
-    params.auth_protocol = 2;
-    params.priv_protocol = 2;
-    std::strcpy(params.auth_pass_phrase, "authpass123");
-    std::strcpy(params.priv_pass_phrase, "privpass123");
+    PSWUSMParams params = shaaes_params();
     IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
     for (const Case &c : cases) {
         usm->load(c.version, params);
@@ -324,13 +331,7 @@ TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
     PSWTonerInfo toner = {13, 100, 42, "Black Toner"};
     PSWPrinterInfo printer = {3, {0x00, 0x80, 0x00, 0x00}};
     IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
-    PSWUSMParams params = {};
-    std::strcpy(params.user_name, "shaaes");
-    params.security_level = 2;
-    params.auth_protocol = 2;
-    params.priv_protocol = 2;
-    std::strcpy(params.auth_pass_phrase, "authpass123");
-    std::strcpy(params.priv_pass_phrase, "privpass123");
+    PSWUSMParams params = shaaes_params();
     for (int32_t version : {-1, 2}) {
         usm->load(version, params);
         CPSWDeviceStatus *status = new CPSWDeviceStatus();
