@@ -1,5 +1,8 @@
 # Generates the C++ settings tables from settings.csv. Run at build time as
-#   cmake -DCSV=<settings.csv> -DOUT=<settings_tables.cpp> -P gen_settings_tables.cmake
+#   cmake -DCSV=<settings.csv> -DOUT=<settings_tables.cpp> -DDESC_OUT=<setting_descriptors.cpp>
+#         -P gen_settings_tables.cmake
+# The locations and masks (settings access) and the descriptors with their handler rows go
+# to two files, so that a module that only reads and writes settings links no handler.
 # Columns: function_id,group,kind,stored_type,presented_type,offset,capacity,descriptor,
 # handler_row,meaning. Rows are grouped by range, in the order of the range table, and
 # in FunctionID order inside each range. Offset "-" marks a descriptor without a
@@ -7,8 +10,8 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-if(NOT CSV OR NOT OUT)
-  message(FATAL_ERROR "gen_settings_tables: CSV and OUT are required")
+if(NOT CSV OR NOT OUT OR NOT DESC_OUT)
+  message(FATAL_ERROR "gen_settings_tables: CSV, OUT and DESC_OUT are required")
 endif()
 
 # Range table: group:first:last:kind, in lookup order.
@@ -83,16 +86,18 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 
-set(src "/* Generated from settings.csv by gen_settings_tables.cmake: do not edit. */\n")
-string(APPEND src "#include \"core/settings/settings_tables.h\"\n\n")
+set(header "/* Generated from settings.csv by gen_settings_tables.cmake: do not edit. */\n")
+string(APPEND header "#include \"core/settings/settings_tables.h\"\n\n")
+set(src "${header}")
+set(desc_src "${header}")
 if(NOT handler_decls STREQUAL "")
-  string(APPEND src "${handler_decls}\n")
+  string(APPEND desc_src "${handler_decls}\n")
 endif()
 foreach(r_item IN LISTS ranges)
   string(REPLACE ":" ";" r ${r_item})
   list(GET r 0 g)
   string(APPEND src "static const SettingLocation s_Locations${g}[] = {\n${loc_${g}}    {0, 0, 0, 0, 0, 0}\n};\n\n")
-  string(APPEND src "static const SettingDescriptor s_Descriptors${g}[] = {\n${desc_${g}}    {0, nullptr}\n};\n\n")
+  string(APPEND desc_src "static const SettingDescriptor s_Descriptors${g}[] = {\n${desc_${g}}    {0, nullptr}\n};\n\n")
 endforeach()
 foreach(fr_item IN LISTS flag_ranges)
   string(REPLACE ":" ";" fr ${fr_item})
@@ -113,15 +118,19 @@ foreach(r_item IN LISTS ranges)
   string(APPEND desc_rows "    {${g}, ${kind}, s_Descriptors${g}, ${ndesc_${g}}},\n")
 endforeach()
 string(APPEND src "const SettingLocationRange g_SettingLocationRanges[SETTING_RANGE_COUNT + 1] = {\n${loc_rows}    {0, 0, 0, 0, nullptr}\n};\n\n")
-string(APPEND src "const FunctionIdRange g_FunctionIdRanges[SETTING_RANGE_COUNT + 1] = {\n${grp_rows}    {SETTING_GROUP_END, 0, 0, 0}\n};\n\n")
-string(APPEND src "const SettingGroup g_SettingGroups[SETTING_RANGE_COUNT + 1] = {\n${desc_rows}    {SETTING_GROUP_END, 0, nullptr, 0}\n};\n")
+string(APPEND src "const FunctionIdRange g_FunctionIdRanges[SETTING_RANGE_COUNT + 1] = {\n${grp_rows}    {SETTING_GROUP_END, 0, 0, 0}\n};\n")
+string(APPEND desc_src "const SettingGroup g_SettingGroups[SETTING_RANGE_COUNT + 1] = {\n${desc_rows}    {SETTING_GROUP_END, 0, nullptr, 0}\n};\n")
 
 # Rewrite only on change, so that an unchanged catalogue rebuilds nothing.
-if(EXISTS ${OUT})
-  file(READ ${OUT} old)
-  if(old STREQUAL src)
-    return()
+function(write_if_changed path text)
+  if(EXISTS ${path})
+    file(READ ${path} old)
+    if(old STREQUAL text)
+      return()
+    endif()
   endif()
-endif()
-file(WRITE ${OUT} "${src}")
+  file(WRITE ${path} "${text}")
+endfunction()
+write_if_changed(${OUT} "${src}")
+write_if_changed(${DESC_OUT} "${desc_src}")
 message(STATUS "Generated ${count} setting locations")

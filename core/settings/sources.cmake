@@ -1,8 +1,9 @@
 # Settings catalogue and settings access: the tables are generated from settings.csv.
 set(QM_SETTINGS_TABLES ${CMAKE_CURRENT_BINARY_DIR}/settings/settings_tables.cpp)
-add_custom_command(OUTPUT ${QM_SETTINGS_TABLES}
+set(QM_SETTING_DESCRIPTORS ${CMAKE_CURRENT_BINARY_DIR}/settings/setting_descriptors.cpp)
+add_custom_command(OUTPUT ${QM_SETTINGS_TABLES} ${QM_SETTING_DESCRIPTORS}
   COMMAND ${CMAKE_COMMAND} -DCSV=${CMAKE_CURRENT_LIST_DIR}/settings.csv -DOUT=${QM_SETTINGS_TABLES}
-          -P ${CMAKE_CURRENT_LIST_DIR}/gen_settings_tables.cmake
+          -DDESC_OUT=${QM_SETTING_DESCRIPTORS} -P ${CMAKE_CURRENT_LIST_DIR}/gen_settings_tables.cmake
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/settings.csv ${CMAKE_CURRENT_LIST_DIR}/gen_settings_tables.cmake
   COMMENT "Generating settings tables from settings.csv"
   VERBATIM)
@@ -18,6 +19,7 @@ add_custom_command(OUTPUT ${QM_DMAID_TABLES}
 
 list(APPEND QM_CORE_SOURCES
   ${QM_SETTINGS_TABLES}
+  ${QM_SETTING_DESCRIPTORS}
   ${QM_DMAID_TABLES}
   ${CMAKE_CURRENT_LIST_DIR}/dmaid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/binding_position.cpp

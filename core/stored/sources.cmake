@@ -5,4 +5,5 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings_blocks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stored_value.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/user_setting_info.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/user_setting_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/user_setting_rows.cpp)

@@ -139,6 +139,14 @@ BOOL WINAPI ureg_BuildUserSettingInfo(HANDLE printer, DriverContext *context, Pr
 BOOL WINAPI ureg_ApplyUserSettingInfo(PrinterDataBlock *block, const UserSettingInfo *record, WORD mask);
 
 /*
+ * ureg_ReadUserSettingValues: fills record from block alone: format 4, part flags 7, the
+ * three part lengths and every row of the four groups read from the block; the model name
+ * stays empty. block: in; record: out (zeroed first). Returns 1, or 0 for a NULL argument,
+ * a failed read or a value of another type than its row's.
+ */
+BOOL WINAPI ureg_ReadUserSettingValues(PrinterDataBlock *block, UserSettingInfo *record);
+
+/*
  * ureg_BuildDefaultUserSettingInfo: a record of the description defaults: format 4, part
  * flags 7, the part lengths, and every row of the three parts set to its FunctionID's
  * default from the description data (a FunctionID without default is skipped). printer:

@@ -24,6 +24,8 @@ struct DmaApi {
     decltype(&DMA_SetStringData_StrLength) SetStringDataStrLength = nullptr;
     decltype(&DMA_GetLogFontData) GetLogFontData = nullptr;
     decltype(&DMA_SetLogFontData) SetLogFontData = nullptr;
+    decltype(&DMA_GetUserSettingInfo) GetUserSettingInfo = nullptr;
+    decltype(&DMA_SetUserSettingInfo) SetUserSettingInfo = nullptr;
     decltype(&DMA_QueryStructSize) QueryStructSize = nullptr;
     decltype(&DMA_SetFaxAddressNum) SetFaxAddressNum = nullptr;
     decltype(&DMA_GetFaxAddressNum) GetFaxAddressNum = nullptr;
@@ -43,6 +45,8 @@ struct DmaApi {
         find(&SetStringDataStrLength, "DMA_SetStringData_StrLength");
         find(&GetLogFontData, "DMA_GetLogFontData");
         find(&SetLogFontData, "DMA_SetLogFontData");
+        find(&GetUserSettingInfo, "DMA_GetUserSettingInfo");
+        find(&SetUserSettingInfo, "DMA_SetUserSettingInfo");
         find(&QueryStructSize, "DMA_QueryStructSize");
         find(&SetFaxAddressNum, "DMA_SetFaxAddressNum");
         find(&GetFaxAddressNum, "DMA_GetFaxAddressNum");

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <string.h>
 
+#include "core/jobtext/job_attr.h"
 #include "core/settings/settings.h"
 #include "core/util/module.h"
 
@@ -33,8 +34,9 @@ static HMODULE dma_LoadLibraryFile(HINSTANCE instance);
 static FARPROC dma_ResolveEntry(const char *name);
 
 /*
- * Loads the library: the module directory followed by the file name of string 32766 of
- * the render DLL's string table. instance: in. Returns the module, NULL on failure.
+ * Loads the library inside its activation context: the module directory followed by the
+ * file name of string 32766 of the render DLL's string table. instance: in. Returns the
+ * module, NULL on failure.
  */
 static HMODULE dma_LoadLibraryFile(HINSTANCE instance)
 {
@@ -45,7 +47,7 @@ static HMODULE dma_LoadLibraryFile(HINSTANCE instance)
     if (LoadStringW(instance, DMA_LIBRARY_NAME_STRING, name, DMA_NAME_CHARS) <= 0)
         return nullptr;
     lstrcatW(path, name);
-    return LoadLibraryW(path);
+    return util_LoadLibraryInContext(path);
 }
 
 /* Resolves one export of the bound library; NULL without a library or export. */
