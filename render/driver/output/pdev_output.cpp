@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "core/settings/settings.h"
 #include "render/driver/output/file_io.h"
 #include "render/driver/output/output_stream.h"
 
@@ -61,6 +62,26 @@ LONG spl_PdevOpenTempOutputFile(PDEV *pdev)
     OutputStream *stream = stream_of(pdev);
     if (!stream || util_MakeTempFileName(pdev->job.tempOutputPath, NULL) != 0) return -1;
     return spl_OpenOutputFile(stream, pdev->job.tempOutputPath, FILE_MODE_CREATE_ALWAYS, NULL);
+}
+
+// A wide-string setting of the PDEV's job (a pointer into its areas); NULL on failure.
+static const WCHAR *string_setting(PDEV *pdev, WORD functionId)
+{
+    WORD type = 0;
+    DWORD size = 0;
+    const WCHAR *text = NULL;
+    if (dma_GetFunctionValue(functionId, &pdev->devmode, pdev->printerData, &type, &size, &text) != SST_OK) return NULL;
+    return type == VT_STRING ? text : NULL;
+}
+
+LONG spl_OpenUserOutputFile(PDEV *pdev)
+{
+    OutputStream *stream = stream_of(pdev);
+    if (!stream) return -1;
+    const WCHAR *folder = string_setting(pdev, SETTING_OUTPUT_FOLDER);
+    const WCHAR *name = string_setting(pdev, SETTING_OUTPUT_NAME);
+    if (!folder || !name) return -1;
+    return spl_OpenUserOutputPath(stream, folder, name);
 }
 
 LONG spl_PdevCloseUserOutputFile(PDEV *pdev)

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "render/driver/output/tests/output_fixture.h"
+#include "testing/settings_areas.h"
 
 namespace output_test {
 namespace {
@@ -57,6 +58,23 @@ TEST_F(PdevOutputTest, TemporaryOutputFileKeepsItsPath)
     EXPECT_EQ(spl_CloseOutputFile(stream_, &end), 0);
     EXPECT_EQ(end, 2u);
     EXPECT_EQ(FileBytes(path.c_str()), (std::vector<BYTE>{4, 5}));
+}
+
+// The user's output file named by the job's settings, beside the spooler.
+TEST_F(PdevOutputTest, UserOutputFileFromTheSettings)
+{
+    auto areas = std::make_unique<TestSettingsAreas>();
+    areas->set_text(SETTING_OUTPUT_FOLDER, TEXT("C:\\jobs\\out"));
+    areas->set_text(SETTING_OUTPUT_NAME, TEXT("report"));
+    memcpy(&pdev_->devmode, &areas->devmode, sizeof(areas->devmode));
+    pdev_->printerData = &areas->block;
+    pdev_->job.pageState = PAGE_STATE_OUTPUT_BEGUN;
+    ASSERT_EQ(spl_OpenUserOutputFile(pdev_.get()), 0);
+    BYTE bytes[2] = {8, 9};
+    spl_PdevWrite(pdev_.get(), 2, bytes);
+    EXPECT_EQ(spl_PdevCloseUserOutputFile(pdev_.get()), 0);
+    EXPECT_EQ(FileBytes(TEXT("C:\\jobs\\out\\report.prn")), (std::vector<BYTE>{8, 9}));
+    EXPECT_EQ(JobBytes(job_), (std::vector<BYTE>{8, 9}));
 }
 
 // The recording word: 0 -> 0x8000 -> mode | 0x8001 per page -> 0x8000 -> 0.
