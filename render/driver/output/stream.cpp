@@ -44,7 +44,7 @@ static BOOL write_file(OutputStream *stream, const BYTE *bytes, DWORD length)
 
 // Sends bytes to the sink of the stream's kind, unbuffered. TRUE when every sink took
 // them all.
-static BOOL send(OutputStream *stream, const BYTE *bytes, DWORD length)
+static BOOL send_to_sinks(OutputStream *stream, const BYTE *bytes, DWORD length)
 {
     WORD kind = stream->sinkKind;
     if (kind == SINK_PAGE_STORE) return spl_AppendStoreRaw(stream, length, bytes) == (LONG)length;
@@ -119,7 +119,7 @@ LONG spl_WriteStream(OutputStream *stream, DWORD length, const BYTE *bytes)
         return (LONG)length;
     }
     BOOL ok = spl_FlushStream(stream) == 0;
-    if (!send(stream, bytes, length)) ok = FALSE;
+    if (!send_to_sinks(stream, bytes, length)) ok = FALSE;
     return ok ? (LONG)length : -1;
 }
 
@@ -129,7 +129,7 @@ LONG spl_FlushStream(OutputStream *stream)
     DWORD length = stream->bufferFill;
     if (length == 0) return 0;
     stream->bufferFill = 0;
-    return send(stream, stream->buffer, length) ? 0 : -1;
+    return send_to_sinks(stream, stream->buffer, length) ? 0 : -1;
 }
 
 LONG spl_SetSinkKind(OutputStream *stream, WORD kind)

@@ -28,6 +28,7 @@
 /* Page state bits of the job (JobState.pageState). */
 #define PAGE_STATE_DOC_OPEN 0x0001
 #define PAGE_STATE_OUTPUT_BEGUN 0x0002
+#define PAGE_STATE_SHEET_OPEN 0x0004
 #define PAGE_STATE_ABORT 0x8000
 
 /* Paper number of setting 262 meaning "no output paper". */
@@ -88,6 +89,11 @@ typedef struct JobState {
     struct PdlWriter *writer;     /* the command writer (owner) */
     void *imageQueue;             /* the image queue (owner) */
     void *jobPointers[5];         /* job header and trailer pieces (PDEV heap) */
+    WORD recordWord;              /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
+    WORD storedPages;             /* pages recorded so far */
+    WCHAR tempOutputPath[MAX_PATH]; /* temporary output file, kept until job end */
+    WORD colorResult;             /* the page's colour: 0 undecided, 1, 2 colour, 3 */
+    WORD colorScanOff;            /* non-zero: the page is never scanned for colour */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <winspool.h>
 
+#include "core/ddd/ddd_access.h"
 #include "core/util/caches.h"
 #include "core/util/host_env.h"
 #include "core/util/locale_paper.h"
@@ -132,15 +133,26 @@ static int last_dll(LPCWSTR path)
     return found;
 }
 
-LPWSTR util_GetDriverDirectory(HANDLE printer)
+// The printer driver's level-2 information in a new global-heap block; NULL on failure.
+static DRIVER_INFO_2W *driver_info(HANDLE printer)
 {
     DWORD needed = 0;
     GetPrinterDriverW(printer, NULL, 2, NULL, 0, &needed);
     if (needed == 0) return NULL;
     DRIVER_INFO_2W *info = (DRIVER_INFO_2W *)GlobalAlloc(GPTR, needed);
+    if (info && !GetPrinterDriverW(printer, NULL, 2, (LPBYTE)info, needed, &needed)) {
+        GlobalFree(info);
+        info = NULL;
+    }
+    return info;
+}
+
+LPWSTR util_GetDriverDirectory(HANDLE printer)
+{
+    DRIVER_INFO_2W *info = driver_info(printer);
     if (!info) return NULL;
     LPWSTR directory = NULL;
-    if (GetPrinterDriverW(printer, NULL, 2, (LPBYTE)info, needed, &needed) && info->pDriverPath) {
+    if (info->pDriverPath) {
         LPCWSTR path = info->pDriverPath;
         int dll = last_dll(path), slash = -1;
         for (int i = 0; i < dll; ++i)
@@ -152,4 +164,30 @@ LPWSTR util_GetDriverDirectory(HANDLE printer)
     }
     GlobalFree(info);
     return directory;
+}
+
+LPWSTR util_GetModelFilePath(HANDLE printer, WORD kind)
+{
+    LPWSTR directory = util_GetDriverDirectory(printer);
+    DRIVER_INFO_2W *info = directory ? driver_info(printer) : NULL;
+    LPWSTR path = NULL;
+    DddFile model, base;
+    memset(&model, 0, sizeof(model));
+    memset(&base, 0, sizeof(base));
+    if (info && info->pDataFile && ddd_OpenFilePair(info->pDataFile, &model, &base) == DDD_OK) {
+        WCHAR *name = NULL;
+        if (ddd_GetInfoString(&model, kind, &name) == DDD_OK && name && name[0]) {
+            int length = lstrlenW(directory) + lstrlenW(name);
+            if (length < MAX_PATH) path = (LPWSTR)GlobalAlloc(GPTR, (SIZE_T)(length + 1) * sizeof(WCHAR));
+            if (path) {
+                lstrcpyW(path, directory);
+                lstrcatW(path, name);
+            }
+        }
+        GlobalFree(name);
+        ddd_CloseFilePair(&model, &base);
+    }
+    GlobalFree(info);
+    GlobalFree(directory);
+    return path;
 }

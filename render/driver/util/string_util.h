@@ -54,3 +54,10 @@ LONG util_GetUserNameLimited(LPWSTR name);
 // Returns a new global-heap string the caller frees; NULL when the path or ".DLL" is
 // missing or memory is short.
 LPWSTR util_GetDriverDirectory(HANDLE printer);
+
+// util_GetModelFilePath: the driver directory followed by the model's descriptive string
+// of a kind (4: the outside colour component, 5: the outside compression component), read
+// from the printer's description data file.
+// Returns a new global-heap string the caller frees; NULL when the directory, the file or
+// the string is missing, the path would pass MAX_PATH characters or memory is short.
+LPWSTR util_GetModelFilePath(HANDLE printer, WORD kind);

@@ -11,6 +11,7 @@
 
 #include "platform/testing/qm_testing.h"
 #include "render/driver/output/output_stream.h"
+#include "render/driver/output/tests/test_printer.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {
@@ -19,15 +20,8 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 
 static void BM_SmallWrites(benchmark::State &state)
 {
-    static const WCHAR name[] = TEXT("QM Bench Printer");
-    QMH_PRINTER_SETUP setup = {};
-    setup.pPrinterName = name;
-    setup.pPortName = TEXT("LPT1:");
-    setup.pDriverName = TEXT("QM Bench Driver");
-    setup.pDriverPath = TEXT("C:\\drivers\\qmkelvim.dll");
-    setup.pDataFile = TEXT("C:\\drivers\\SAMPLE.DDD");
-    setup.pConfigFile = TEXT("C:\\drivers\\qmkelviu.dll");
-    qmh_InstallPrinter(&setup);
+    output_test::InstallPrinter();
+    const WCHAR *name = output_test::kPrinterName;
     HANDLE printer = NULL;
     OpenPrinterW((LPWSTR)name, &printer, NULL);
     DOC_INFO_1W doc = {(LPWSTR)TEXT("bench"), NULL, (LPWSTR)TEXT("RAW")};

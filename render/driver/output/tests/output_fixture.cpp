@@ -10,20 +10,6 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 
 namespace output_test {
 
-const WCHAR kPrinterName[] = TEXT("QM Output Printer");
-
-BOOL InstallPrinter()
-{
-    QMH_PRINTER_SETUP setup = {};
-    setup.pPrinterName = kPrinterName;
-    setup.pPortName = TEXT("LPT1:");
-    setup.pDriverName = TEXT("QM Output Driver");
-    setup.pDriverPath = TEXT("C:\\drivers\\qmkelvim.dll");
-    setup.pDataFile = TEXT("C:\\drivers\\SAMPLE.DDD");
-    setup.pConfigFile = TEXT("C:\\drivers\\qmkelviu.dll");
-    return qmh_InstallPrinter(&setup) || GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
-}
-
 std::vector<BYTE> Pattern(size_t length, BYTE seed)
 {
     std::vector<BYTE> bytes(length);

@@ -14,13 +14,9 @@
 
 #include "platform/testing/qm_testing.h"
 #include "render/driver/output/output_stream.h"
+#include "render/driver/output/tests/test_printer.h"
 
 namespace output_test {
-
-extern const WCHAR kPrinterName[];
-
-// Installs the test printer. FALSE when it cannot.
-BOOL InstallPrinter();
 
 // Bytes 0, 1, 2 ... (mod 251) of a given length.
 std::vector<BYTE> Pattern(size_t length, BYTE seed = 0);

@@ -1,6 +1,12 @@
 // The N-up grid and the origin of its cells.
 #include "render/driver/util/nup_grid.h"
 
+#include "render/driver/util/job_blocks.h"
+
+#include <string.h>
+
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +50,20 @@ TEST(NupGrid, CellOriginInBothOrders)
     grid.rows = 0;
     EXPECT_EQ(jc_GetCellOrigin(&out, &grid, 0), -1);
     EXPECT_EQ(jc_GetCellOrigin(nullptr, &grid, 0), -1);
+}
+
+TEST(JobBlocks, ClearingZeroesTheWholeRecord)
+{
+    PageSetupSnapshot snapshot;
+    PageBlock block;
+    memset(&snapshot, 0xA5, sizeof(snapshot));
+    memset(&block, 0xA5, sizeof(block));
+    jc_ClearPageSetupBlock(&snapshot);
+    jc_ClearPageBlock(&block);
+    const BYTE *s = (const BYTE *)&snapshot, *b = (const BYTE *)&block;
+    EXPECT_EQ(std::count(s, s + PAGE_SETUP_SNAPSHOT_SIZE, 0), PAGE_SETUP_SNAPSHOT_SIZE);
+    EXPECT_EQ(std::count(b, b + PAGE_BLOCK_SIZE, 0), PAGE_BLOCK_SIZE);
+    jc_ClearPageBlock(nullptr);
 }
 
 } // namespace

@@ -169,4 +169,45 @@ TEST(DriverDirectory, CutAfterTheLastBackslashBeforeDll)
     }
 }
 
+// The path of an outside component named by the model: the driver directory and the
+// model's descriptive string of the kind (the sample model's entries 21 and 22).
+TEST(DriverDirectory, ModelFilePathJoinsDirectoryAndDescriptiveString)
+{
+    CreateDirectoryW(TEXT("C:\\drv"), NULL);
+    for (const char *file : {"QM50C1.DDD", "QM50BASE.DDD"}) {
+        std::u16string from = u"Z:";
+        for (const char *p = QM_MODELS_DIR; *p; ++p) from.push_back(*p == '/' ? u'\\' : (char16_t)*p);
+        from += u"\\";
+        for (const char *p = file; *p; ++p) from.push_back((char16_t)*p);
+        std::u16string to = u"C:\\drv\\";
+        for (const char *p = file; *p; ++p) to.push_back((char16_t)*p);
+        ASSERT_TRUE(CopyFileW(from.c_str(), to.c_str(), FALSE));
+    }
+    QMH_PRINTER_SETUP setup = {};
+    setup.pPrinterName = TEXT("Model Printer");
+    setup.pPortName = TEXT("LPT1:");
+    setup.pDriverName = TEXT("Model Driver");
+    setup.pDriverPath = TEXT("C:\\drv\\QMKELVIM.DLL");
+    setup.pDataFile = TEXT("C:\\drv\\QM50C1.DDD");
+    setup.pConfigFile = TEXT("C:\\drv\\qmkelviu.dll");
+    ASSERT_TRUE(qmh_InstallPrinter(&setup));
+    HANDLE handle = NULL;
+    ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Model Printer"), &handle, NULL));
+    struct Case {
+        WORD kind;
+        const char16_t *expected;
+    } cases[] = {{4, u"C:\\drv\\600 dpi"}, {5, u"C:\\drv\\A4"}, {13, nullptr}};
+    for (const Case &c : cases) {
+        LPWSTR path = util_GetModelFilePath(handle, c.kind);
+        if (c.expected) {
+            ASSERT_NE(path, nullptr) << c.kind;
+            EXPECT_EQ(std::u16string(path), c.expected);
+        } else {
+            EXPECT_EQ(path, nullptr) << c.kind;
+        }
+        GlobalFree(path);
+    }
+    ClosePrinter(handle);
+}
+
 } // namespace

@@ -1,0 +1,135 @@
+// Records of job control that several parts fill: the page-setup snapshot (the job's
+// settings condensed at job start) and the page block (the page's paper records and the
+// layout values). Declared here with their sizes; the builders fill them.
+#pragma once
+
+#include <windows.h>
+
+#define PAGE_SETUP_SNAPSHOT_SIZE 1356
+#define PAGE_BLOCK_SIZE 188
+
+// PageSetupSnapshot (1356 bytes, zeroed at job start): the fields in the order of their
+// derivation; the tail is kept for the words job control and the escapes add.
+struct PageSetupSnapshot {
+    DWORD pdlVersion;
+    WORD osMajor;
+    WORD osMinor;
+    LONG colorMode;
+    LONG autoColorByFlag;
+    LONG colorSetOn;
+    LONG colorSetLimit;
+    LONG colorSetMode;
+    WORD duplex;
+    WORD nupCount;
+    LONG headerDeferred;
+    LONG skipEmptyPages;
+    LONG posterOn;
+    WORD posterColumns;
+    WORD posterRows;
+    LONG posterOverlap;
+    LONG bookletOn;
+    LONG bookletType;
+    LONG threshold;
+    LONG coverFlag;
+    LONG bookletCountFlag;
+    LONG formFirst;
+    LONG formSecond;
+    LONG formOptionA;
+    LONG formOptionB;
+    LONG paper267;
+    LONG pageSetupPerSheet;
+    LONG reserved;
+    LONG perPageDuplex;
+    LONG ffFlag;
+    LONG aiFlag;
+    LONG storedJob;
+    LONG nameTextOn;
+    LONG outputMode;
+    WORD outputSource;
+    WORD firstSource;
+    LONG bitOptionsOn;
+    SHORT bitOptionValues[6];
+    LONG bitOptionTurn;
+    LONG turnAllowed;
+    WORD setting326;
+    WORD setting344;
+    LONG setting383;
+    LONG setting387;
+    WORD copies;
+    LONG driverLayout;
+    LONG deviceCollates;
+    LONG reverseOrder;
+    LONG markingOn;
+    LONG jobInfoOn;
+    LONG collate;
+    LONG tonerSave;
+    LONG printMode;
+    LONG separatorMode;
+    LONG optionAOn;
+    LONG optionBOn;
+    WORD optionAValue;
+    WORD optionBValue;
+    WORD optionBList[20];
+    LONG setting1343;
+    BYTE tail[1096]; // words added by job control and the escapes
+};
+
+// Paper record (32 bytes) of a page: sizes and margins in 0.1 mm.
+struct PaperRecord {
+    WORD paperCode; // 256: user-defined size
+    WORD width;
+    WORD length;
+    WORD printableWidth;
+    WORD printableLength;
+    WORD offsetX;
+    WORD offsetY;
+    WORD unused1[2];
+    WORD marginLeft;
+    WORD marginRight;
+    WORD marginTop;
+    WORD marginBottom;
+    WORD unused2;
+    LONG fits;
+};
+
+// The page block (188 bytes): the page's paper record, the turned flag, the output paper
+// record, then the layout values of the job's settings in a fixed order.
+struct PageBlock {
+    PaperRecord page;
+    LONG turned;
+    PaperRecord output;
+    LONG setting437;      // 0-3
+    LONG duplex;          // 0 none, 1 short edge, 2 long edge
+    LONG binding267;      // 0-4
+    LONG setting268;
+    LONG setting269;
+    LONG setting459;      // 0-2
+    LONG setting460;
+    LONG setting461;
+    LONG scalingOn;       // flag 1281
+    LONG scale;           // setting 263, 25-400
+    LONG flag1283;
+    LONG setting264;      // 0-6
+    LONG pagesPerSheet;   // setting 295
+    LONG columns;         // N-up grid
+    LONG rows;
+    LONG landscape;
+    LONG cellsTurned;
+    LONG turnFlag;
+    LONG setting382;      // 0-4
+    LONG posterColumns;   // 1-4
+    LONG posterRows;      // 1-4
+    LONG flag1291;
+    LONG setting324;
+    LONG flag1292;
+    LONG bookletMode;     // setting 322 + 1
+    LONG nupMarker;
+    LONG flag1363;
+    LONG value480;
+    LONG value482;
+    LONG reserved;
+};
+
+// jc_ClearPageSetupBlock / jc_ClearPageBlock: zero the whole record. NULL is ignored.
+void jc_ClearPageSetupBlock(PageSetupSnapshot *snapshot);
+void jc_ClearPageBlock(PageBlock *block);
