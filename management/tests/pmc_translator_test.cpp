@@ -109,6 +109,8 @@ protected:
     void SetUp() override
     {
         g_log = StubLog();
+        /* Start from an empty registry, not the one the library filled at load. */
+        TranslatorRegistry::destroy_instance();
         registry = TranslatorRegistry::instance(nullptr);
         ASSERT_NE(nullptr, registry);
         pmc_translator_set_packet_hooks(&kHooks);
