@@ -92,13 +92,16 @@ BOOL WINAPI ddd_FetchOptionTarget(OptionTargetRequest *request, WORD *status, Dr
 
 BOOL WINAPI ddd_FreeDefaultValue(DWORD_PTR value, WORD valueType)
 {
+    /* Only a string owns a block. A number, zero included, is held by value and releases
+       nothing: answering 0 for a default of 0 would make every caller that checks the
+       release fail on a perfectly good default. */
+    if (valueType != DDD_VT_STRING) {
+        return TRUE;
+    }
     if (!value) {
         return FALSE;
     }
-    if (valueType == DDD_VT_STRING) {
-        GlobalFree((HGLOBAL)value);
-    }
-    return TRUE;
+    return GlobalFree((HGLOBAL)value) == NULL;
 }
 
 BOOL WINAPI ddd_FreeRecordBlock(void *record)

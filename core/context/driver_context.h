@@ -173,7 +173,8 @@ BOOL WINAPI ddd_FreeRecordBlock(void *record);
  */
 BOOL WINAPI ddd_GetDefaultValue(DefaultValueRequest *request);
 
-/* ddd_FreeDefaultValue: frees a type-6 value; other types own nothing. 1, 0 for NULL. */
+/* ddd_FreeDefaultValue: frees a type-6 value; other types own nothing and give 1 whatever
+ * their value (0 included). Returns 1, or 0 for a NULL string or a failed free. */
 BOOL WINAPI ddd_FreeDefaultValue(DWORD_PTR value, WORD valueType);
 
 /* ddd_GetDefaultRaw: the default's block as read (new global block, free with GlobalFree)

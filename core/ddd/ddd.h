@@ -192,8 +192,8 @@ typedef struct DddDefinition {
     WORD defaultOption;
     WORD word1;
     DddKeyArray options;
-    DddKeyArray keys2;
-    DddKeyArray keys3;
+    DddKeyArray keys2;  /* indexes of the type-7 constraint records concerning it */
+    DddKeyArray keys3;  /* indexes of the type-8 constraint records */
     WORD dataKey;
     WCHAR *text2;       /* format 1024 and later */
 } DddDefinition;
@@ -212,7 +212,9 @@ typedef struct DddSizeRange {
     DddSize maxSize;
 } DddSizeRange;
 
-/* Types 7 and 8. */
+/* Types 7 and 8: constraint records. value: the trigger (its u8 the match kind, its u16
+ * the value stride); word1: the flag word; flagged: the option-set conditions (u8
+ * operator, trailing u8 connective); values: the change list. */
 typedef struct DddValueSet {
     DddRecordHead head;
     DddValue value;
@@ -280,8 +282,8 @@ typedef struct DddOption {
     WORD targetType;    /* record type the option targets, or 0 */
     WORD targetKey;
     WORD iconKey;       /* type-12 icon, or 0 */
-    DddKeyArray keys1;
-    DddKeyArray keys2;
+    DddKeyArray keys1;  /* indexes of the type-7 constraint records of this value */
+    DddKeyArray keys2;  /* indexes of the type-8 constraint records */
     DddValue value;
     WORD dataKey;
 } DddOption;

@@ -169,13 +169,12 @@ int WINAPI opt_GetDefault(DefaultRequest *request)
 
 BOOL WINAPI opt_FreeDefault(WORD functionId, DWORD_PTR value, WORD valueType)
 {
-    /* Only strings and records own a block; a number, zero included, releases nothing. */
-    if (valueType != VT_STRING && valueType != VT_LOGFONT) {
-        return TRUE;
-    }
+    /* Records (the database's included) and the strings of a handler row are blocks of
+       their own; everything else the description data releases (numbers own nothing). */
     const SettingDescriptor *descriptor = opt_FindDescriptor(functionId);
     const SettingHandlerRow *row = descriptor ? descriptor->handler : nullptr;
-    if ((row && (row->mask & HC_DEFAULT)) || valueType == VT_LOGFONT) {
+    BOOL rowBlock = row && (row->mask & HC_DEFAULT) && valueType == VT_STRING;
+    if (rowBlock || valueType == VT_LOGFONT) {
         return value && GlobalFree((HGLOBAL)value) == nullptr;
     }
     return ddd_FreeDefaultValue(value, valueType);

@@ -5,6 +5,7 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/settings/settings.h"
+#include "core/stamps/stamps.h"
 #include "core/util/global_block.h"
 #include "core/util/resource_module.h"
 
@@ -115,6 +116,36 @@ static BOOL prv_FaceName(DriverContext *, WORD command, WORD, SettingItem *item)
     }
 }
 
+/* 357: the default stamp font record (92 bytes). */
+static BOOL prv_StampFont(DriverContext *, WORD command, WORD, SettingItem *item)
+{
+    if (command != HC_DEFAULT) {
+        return FALSE;
+    }
+    LOGFONTW *font = (LOGFONTW *)util_GlobalAllocZero(sizeof(LOGFONTW));
+    if (!font) {
+        return FALSE;
+    }
+    if (!ureg_GetDefaultStampFont(font) || !hdl_ReturnDefault(item, VT_LOGFONT, (DWORD_PTR)font)) {
+        GlobalFree(font);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+/* 358: the default stamp font's face name; the list as 305. */
+static BOOL prv_StampFaceName(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
+{
+    if (command != HC_DEFAULT) {
+        return prv_FaceName(context, command, functionId, item);
+    }
+    LOGFONTW font;
+    if (!ureg_GetDefaultStampFont(&font)) {
+        return FALSE;
+    }
+    return hdl_ReturnString(item, FACE_NAME_BYTES, font.lfFaceName, LF_FACESIZE - 1);
+}
+
 /* 5889-5928: width or height of the database's A4 record. */
 static BOOL prv_SlotSize(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
 {
@@ -151,6 +182,8 @@ static const SettingValueSpec s_ByteZeroSpec = { SVS_DEFAULT, VT_BYTE, (DWORD)-1
 const SettingHandlerRow g_HandlerModelName = { nullptr, prv_ModelName, HC_ALL };
 const SettingHandlerRow g_HandlerStampChoice = { nullptr, prv_StampChoice, HC_ALL };
 const SettingHandlerRow g_HandlerFaceName = { nullptr, prv_FaceName, HC_ALL };
+const SettingHandlerRow g_HandlerStampFont = { nullptr, prv_StampFont, HC_ALL };
+const SettingHandlerRow g_HandlerStampFaceName = { nullptr, prv_StampFaceName, HC_ALL };
 const SettingHandlerRow g_HandlerSlotWidth = { nullptr, prv_SlotSize, HC_ALL };
 const SettingHandlerRow g_HandlerSlotLength = { nullptr, prv_SlotSize, HC_ALL };
 const SettingHandlerRow g_HandlerSlotName = { nullptr, prv_SlotName, HC_ALL };

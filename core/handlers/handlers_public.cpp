@@ -4,6 +4,8 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/ddd/ddd.h"
+#include "core/devmode_helpers/devmode_helpers.h"
+#include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
 #include "core/util/os_version.h"
 
@@ -107,6 +109,61 @@ static BOOL pub_CheckRange(WORD command, const SettingItem *item, LONG first, LO
     }
     LONG value = hdl_CheckedNumber(item, VT_SHORT);
     return first <= value && value <= last;
+}
+
+/* 6: dmFields: the fields the driver accepts, in the default form. */
+static BOOL pub_Fields(DriverContext *context, WORD command, WORD, SettingItem *item)
+{
+    DWORD fields = 0;
+    if (command != HC_DEFAULT || !dm_GetSupportedFields(context, &fields, DM_FIELDS_DEFAULT_FORM)) {
+        return FALSE;
+    }
+    return hdl_ReturnDefault(item, VT_DWORD, fields);
+}
+
+/*
+ * One number default of another setting, for a default computed from it. A setting without
+ * a default counts as 0, the value a reset leaves in it. 1, or 0 when the default fails.
+ */
+static BOOL pub_NumberDefault(DriverContext *context, WORD functionId, WORD *type, DWORD_PTR *value)
+{
+    DefaultRequest request = { context, functionId, nullptr, nullptr, 0, 0, 0 };
+    int status = opt_GetDefault(&request);
+    if (status == OPT_DEFAULT_NONE) {
+        *type = VT_DWORD;
+        *value = 0;
+        return TRUE;
+    }
+    if (status != OPT_DEFAULT_OK) {
+        return FALSE;
+    }
+    if (request.valueType == VT_STRING || request.valueType == VT_LOGFONT) {
+        opt_FreeDefault(functionId, request.value, request.valueType);
+        return FALSE;
+    }
+    *type = request.valueType;
+    *value = request.value;
+    return TRUE;
+}
+
+/* 15: dmColor: default by the colour rule from the defaults of 345 and 270; 1 or 2. */
+static BOOL pub_Color(DriverContext *context, WORD command, WORD, SettingItem *item)
+{
+    enum { COLOR_SETTING = 345, COLOR_MODE = 270 };
+    if (command == HC_VALIDATE || command == HC_VALIDATE2) {
+        return pub_CheckRange(command, item, DMCOLOR_MONOCHROME, DMCOLOR_COLOR);
+    }
+    if (command != HC_DEFAULT) {
+        return FALSE;
+    }
+    WORD type345 = 0, type270 = 0, color = 0;
+    DWORD_PTR value345 = 0, value270 = 0;
+    if (!pub_NumberDefault(context, COLOR_SETTING, &type345, &value345) ||
+        !pub_NumberDefault(context, COLOR_MODE, &type270, &value270) ||
+        !opt_ComputeColorField(type345, type270, &value345, &value270, &color)) {
+        return FALSE;
+    }
+    return hdl_ReturnDefault(item, VT_SHORT, color);
 }
 
 /* 7: dmOrientation 1 or 2. */
@@ -260,6 +317,8 @@ const SettingHandlerRow g_HandlerVersionWord = { nullptr, pub_VersionWord, HC_AL
 const SettingHandlerRow g_HandlerLayoutWord = { nullptr, pub_LayoutWord, HC_ALL };
 const SettingHandlerRow g_HandlerDmSize = { nullptr, pub_DmSize, HC_ALL };
 const SettingHandlerRow g_HandlerDriverExtra = { nullptr, pub_DriverExtra, HC_ALL };
+const SettingHandlerRow g_HandlerFields = { nullptr, pub_Fields, HC_ALL };
+const SettingHandlerRow g_HandlerColor = { nullptr, pub_Color, HC_ALL };
 const SettingHandlerRow g_HandlerOrientation = { nullptr, pub_Orientation, HC_VALIDATE | HC_VALIDATE2 };
 const SettingHandlerRow g_HandlerPaperLength = { nullptr, pub_PaperDimension, HC_ALL };
 const SettingHandlerRow g_HandlerPaperWidth = { nullptr, pub_PaperDimension, HC_ALL };

@@ -4,7 +4,8 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
-#include "core/jobtext/outside_parts.h"
+#include "core/constraints/constraints.h"
+#include "core/printerdata/printer_forms.h"
 #include "core/settings/settings.h"
 
 #define FID_PAPER_SIZE 8
@@ -77,7 +78,7 @@ static LONG read_setting(JobBuild *build, const JobAttrCondition *c, SettingValu
     v->number = is_signed_type(v->type) ? dma_ValueToLong(v->type, raw) : (LONG)dma_ValueToDword(v->type, raw);
     if (c->functionId == FID_PAPER_SIZE) {
         WORD paper = 0;
-        if (opt_PaperIdFromFormIndex(context->printer, context->devmode, context->block, (DWORD)v->number, &paper) == 1)
+        if (opt_PaperIdFromFormIndex(context->printer, context->devmode, context->block, (DWORD)v->number, &paper) == FORM_FOUND)
             v->number = paper;
     }
     return 0;
@@ -99,15 +100,33 @@ static BOOL compare(BYTE op, const SettingValue *v, LONG value)
     }
 }
 
-/* option_set_holds: the constraint engine's option-set test over the job's settings. */
+/* condition_stride: bytes per value of a condition (loaded lists of types 1 and 10 hold
+ * 4-byte values). */
+static WORD condition_stride(const JobAttrCondition *c)
+{
+    if (c->valueType == VT_LONG || c->valueType == VT_FONTFIELD)
+        return 4;
+    return (WORD)c->size;
+}
+
+/* option_set_holds: the constraint engine's option-set test over the job's current
+ * settings (no change); only its answer 1 holds. */
 static LONG option_set_holds(JobBuild *build, const JobAttrCondition *c)
 {
     DriverContext driver = {};
     driver.model = build->model;
     driver.base = build->base;
     ConstraintContext context = {&driver, build->context->devmode, build->context->block};
-    WORD bits = 0;
-    return cst_EvaluateOptionSets(&context, NULL, c, 0, &bits) == 1;
+    ConstraintCondition row = {};
+    row.op = c->elementByte;
+    row.functionId = c->functionId;
+    row.valueType = c->valueType;
+    row.stride = condition_stride(c);
+    row.values = ddd_ValueData(c);
+    row.count = (WORD)c->count;
+    row.connective = c->flag;
+    WORD ids[CST_SET_IDS + 1] = {};
+    return cst_EvaluateOptionSets(&context, NULL, &row, 0, ids) == CST_SETS_MATCH;
 }
 
 /* test_condition: 1 or 0, or a JOB_E_* code. */

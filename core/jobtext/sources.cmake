@@ -14,8 +14,4 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/job_trailer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_user_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_values.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/load_in_context.cpp
-  # Interim bodies of parts not built yet (see each file).
-  ${CMAKE_SOURCE_DIR}/core/interim/dependent_rules_interim.cpp
-  ${CMAKE_SOURCE_DIR}/core/interim/fax_list_interim.cpp
-  ${CMAKE_SOURCE_DIR}/core/interim/job_outside_parts_interim.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/load_in_context.cpp)

@@ -30,6 +30,13 @@ void qmt_SpoolerFailWrite(DWORD atByte, DWORD dwError);
  * fails with dwError (nothing stored). QMT_SPOOLER_NEVER turns it off. */
 void qmt_SpoolerFailSetPrinterData(DWORD after, DWORD dwError);
 
+/* The same fault for GetPrinterDataW (not GetPrinterDataExW): after `after` more calls
+ * that pass the fault, every further one fails with dwError. */
+void qmt_SpoolerFailGetPrinterData(DWORD after, DWORD dwError);
+
+/* The same fault for DeletePrinterDataW (nothing deleted). */
+void qmt_SpoolerFailDeletePrinterData(DWORD after, DWORD dwError);
+
 /* Turns every spooler fault and switch off. */
 void qmt_SpoolerReset(void);
 

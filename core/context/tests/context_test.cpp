@@ -370,6 +370,9 @@ TEST_F(ContextTest, DefaultsFillTheSlotByTheirWidth)
     EXPECT_EQ(u"Draft", Text((const WCHAR *)text.value));
     EXPECT_TRUE(ddd_FreeDefaultValue(text.value, text.valueType));
     EXPECT_FALSE(ddd_FreeDefaultValue(0, DDD_VT_STRING));
+    /* A number owns nothing: a default of 0 releases as well as any other. */
+    EXPECT_TRUE(ddd_FreeDefaultValue(0, DDD_VT_USHORT));
+    EXPECT_TRUE(ddd_FreeDefaultValue(0, DDD_VT_ULONG));
 
     DefaultValueRequest missing = {context, 999, 7, 0, 9};
     EXPECT_FALSE(ddd_GetDefaultValue(&missing));

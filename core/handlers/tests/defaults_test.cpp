@@ -120,6 +120,23 @@ TEST_F(DefaultsTest, TheSampleGivesADefaultDevmodeAndBlock)
     EXPECT_EQ(u'0', Text(5938).back());   /* slot 9: "...10" */
     EXPECT_EQ(220, devmode_->dm.dmSize);
     EXPECT_EQ(0, devmode_->second.bytes[DM_SECOND_PART_SIZE - 1]);   /* the whole buffer cleared */
+    /* dmFields: the default form on this system class; the sample's device flag is on, so
+       the colour-matching, media and dither fields are in. */
+    DWORD expectedFields = DM_ORIENTATION | DM_PAPERSIZE | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE |
+                           DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX | DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE |
+                           DM_FORMNAME | DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE | DM_DITHERTYPE;
+    EXPECT_EQ(expectedFields, devmode_->dm.dmFields);
+    /* The stamp font without a resource module: numbers 0, the face name "Undefined". */
+    WORD type = 0;
+    DWORD size = 0;
+    DWORD_PTR slot = 0;
+    ASSERT_EQ(0, dma_GetFunctionValue(357, devmode_, block_, &type, &size, &slot));
+    const LOGFONTW *font = (const LOGFONTW *)slot;
+    ASSERT_NE(nullptr, font);
+    EXPECT_EQ(400, font->lfWeight);
+    EXPECT_EQ(2, font->lfQuality);
+    EXPECT_EQ(u"Undefined", std::u16string(font->lfFaceName));
+    EXPECT_EQ(u"Undefined", Text(358));
 }
 
 TEST_F(DefaultsTest, ADevmodeAloneLeavesTheBlockUntouched)

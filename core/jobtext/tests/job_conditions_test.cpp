@@ -36,7 +36,7 @@ TEST(JobConditions, OperatorsTypesAndConnectives)
         {"value list: any value matches", "{function: 16, byte: 1, type: 128, value: 1, flag: 4}", kLine},
         {"empty list fails for operator 1", "{function: 16, byte: 1, type: 2, flag: 4}", kNoLine},
         {"empty list holds for operator 2", "{function: 16, byte: 2, type: 2, flag: 4}", kLine},
-        {"option set (constraint engine) does not hold", On16(9, 2, 4), kNoLine},
+        {"option set the engine cannot evaluate does not hold", On16(9, 2, 4), kNoLine},
         {"operator 0", On16(0, 2, 4), JOB_E_OPERATOR},
         {"operator 13", On16(13, 2, 4), JOB_E_OPERATOR},
         {"type 1 allows only 1 and 2", "{function: 1321, byte: 3, type: 1, value: 0, flag: 4}", JOB_E_OPERATOR_TYPE},

@@ -379,4 +379,6 @@ extern "C" void qmt_SpoolerReset(void)
     qmt_SpoolerFailOpen(0, 0);
     qmt_SpoolerFailWrite(QMT_SPOOLER_NEVER, 0);
     qmt_SpoolerFailSetPrinterData(QMT_SPOOLER_NEVER, 0);
+    qmt_SpoolerFailGetPrinterData(QMT_SPOOLER_NEVER, 0);
+    qmt_SpoolerFailDeletePrinterData(QMT_SPOOLER_NEVER, 0);
 }

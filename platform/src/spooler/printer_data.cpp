@@ -18,23 +18,33 @@ const char16_t kDriverDataKey[] = u"PrinterDriverData";
 std::mutex g_fault_lock;
 DWORD g_set_allowed = QMT_SPOOLER_NEVER; /* successful sets left before failures */
 DWORD g_set_error;
+DWORD g_get_allowed = QMT_SPOOLER_NEVER;    /* the same for GetPrinterDataW */
+DWORD g_get_error;
+DWORD g_delete_allowed = QMT_SPOOLER_NEVER; /* the same for DeletePrinterDataW */
+DWORD g_delete_error;
 
 std::string key_dir(const qmspl::Handle *h, LPCWSTR key)
 {
     return h->dir + "/data/" + qmr::EncodeName(key);
 }
 
-/* True (with the error) when the test control makes this set fail. */
-bool set_fault(DWORD *error)
+/* True (with the error) when a test control makes this call fail: allowed counts the
+ * successful calls left before failures. */
+bool call_fault(DWORD *allowed, DWORD fault_error, DWORD *error)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
-    if (g_set_allowed == QMT_SPOOLER_NEVER) return false;
-    if (g_set_allowed == 0) {
-        *error = g_set_error;
+    if (*allowed == QMT_SPOOLER_NEVER) return false;
+    if (*allowed == 0) {
+        *error = fault_error;
         return true;
     }
-    --g_set_allowed;
+    --*allowed;
     return false;
+}
+
+bool set_fault(DWORD *error)
+{
+    return call_fault(&g_set_allowed, g_set_error, error);
 }
 
 /* Resolves a handle for a change of printer data: administration rights needed. */
@@ -76,6 +86,8 @@ extern "C" DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPC
 extern "C" DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
                                         DWORD nSize, LPDWORD pcbNeeded)
 {
+    DWORD error = 0;
+    if (call_fault(&g_get_allowed, g_get_error, &error)) return error;
     return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
@@ -114,6 +126,8 @@ extern "C" DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
     qmspl::Handle *h = nullptr;
     DWORD rc = writable_handle(hPrinter, kDriverDataKey, &h);
     if (rc != ERROR_SUCCESS) return rc;
+    DWORD error = 0;
+    if (call_fault(&g_delete_allowed, g_delete_error, &error)) return error;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = key_dir(h, kDriverDataKey);
     qmr::KeyFile key;
@@ -165,4 +179,20 @@ extern "C" void qmt_SpoolerFailSetPrinterData(DWORD after, DWORD dwError)
     std::lock_guard<std::mutex> guard(g_fault_lock);
     g_set_allowed = after;
     g_set_error = dwError;
+}
+
+/* See qm_testing_spooler.h. */
+extern "C" void qmt_SpoolerFailGetPrinterData(DWORD after, DWORD dwError)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_get_allowed = after;
+    g_get_error = dwError;
+}
+
+/* See qm_testing_spooler.h. */
+extern "C" void qmt_SpoolerFailDeletePrinterData(DWORD after, DWORD dwError)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_delete_allowed = after;
+    g_delete_error = dwError;
 }

@@ -1,0 +1,6 @@
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/chunked_value.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_blocks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stored_value.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/user_setting_info.cpp)
