@@ -1,5 +1,5 @@
 /*
- * Dependent-setting rules: the colour value of dmColor and the user-defined paper slots.
+ * Dependent-setting rules: values that follow from other settings.
  */
 #ifndef QM_CORE_RULES_DEPENDENT_RULES_H
 #define QM_CORE_RULES_DEPENDENT_RULES_H

@@ -1,0 +1,3 @@
+list(APPEND QM_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/display_dc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp)
