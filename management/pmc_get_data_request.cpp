@@ -59,17 +59,6 @@ class CPmcGetDataRequest final : public CPmcRequestBase, public IPmcGetDataReque
 public:
     CPmcGetDataRequest() = default;
 
-    void release() override { delete this; }
-    int set_community(const char *text) override { return do_set_community(text); }
-    int init(const char *address, int protocol, uint16_t port, int32_t selector, const PmcRequestUsm *usm,
-             int32_t timeout, int32_t retries, uint32_t max_message_size) override
-    {
-        return do_init(address, protocol, port, selector, usm, timeout, retries, max_message_size);
-    }
-    int add_oid_string(const char *oid_text, bool instance) override
-    {
-        return do_add_oid_string(oid_text, instance);
-    }
     int add_set_binding(const char *oid_text, const char *instance_text, int32_t value) override;
     int set_data() override;
     int get_data(CPmcObjectList *results, const char *oid_text) override;
@@ -246,15 +235,8 @@ class CPmcFindDeviceRequest final : public CPmcRequestBase, public IPmcFindDevic
 public:
     CPmcFindDeviceRequest() = default;
 
-    void release() override { delete this; }
-    int set_community(const char *text) override { return do_set_community(text); }
-    int init(const char *address, int protocol, uint16_t port, int32_t selector, const PmcRequestUsm *usm,
-             int32_t timeout, int32_t retries, uint32_t max_message_size) override
-    {
-        return do_init(address, protocol, port, selector, usm, timeout, retries, max_message_size);
-    }
     /* add_oid_string: the instance 0 is always appended. */
-    int add_oid_string(const char *oid_text, bool) override { return do_add_oid_string(oid_text, true); }
+    int add_oid_string(const char *oid_text, bool) override { return CPmcRequestBase::add_oid_string(oid_text, true); }
     int send_broad_cast(CPmcObjectList **packets) override { return broadcast(packets); }
     int classify(const char *text, int *protocol) override { return pmc_classify_address(text, protocol); }
 

@@ -54,7 +54,7 @@ protected:
 };
 
 /* The get-data request. */
-class IPmcGetDataRequest : public IPmcRequest {
+class IPmcGetDataRequest : public virtual IPmcRequest {
 public:
     /* add_set_binding: a binding of the OID text with the instance text appended and an
      * INTEGER value. 0, -2, -3. */
@@ -85,7 +85,7 @@ protected:
 };
 
 /* The find-device request. */
-class IPmcFindDeviceRequest : public IPmcRequest {
+class IPmcFindDeviceRequest : public virtual IPmcRequest {
 public:
     /* send_broad_cast: a GET to the peer; on success *packets is the list of answer
      * packets (one per answering address), which the caller releases. */

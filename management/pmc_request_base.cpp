@@ -40,7 +40,12 @@ void CPmcRequestBase::drop()
     m_usm_target = nullptr;
 }
 
-int CPmcRequestBase::do_set_community(const char *text)
+void CPmcRequestBase::release()
+{
+    delete this;
+}
+
+int CPmcRequestBase::set_community(const char *text)
 {
     size_t length = text ? std::strlen(text) : 0;
     if (length > PMC_COMMUNITY_MAX)
@@ -78,9 +83,8 @@ static int fill_usm(IPmsUsmTarget *target, const PmcRequestUsm *usm)
     return code;
 }
 
-int CPmcRequestBase::do_init(const char *address, int protocol, uint16_t port, int32_t selector,
-                             const PmcRequestUsm *usm, int32_t timeout, int32_t retries,
-                             uint32_t max_message_size)
+int CPmcRequestBase::init(const char *address, int protocol, uint16_t port, int32_t selector,
+                          const PmcRequestUsm *usm, int32_t timeout, int32_t retries, uint32_t max_message_size)
 {
     if (!address)
         return PMC_E_ARG;
@@ -121,7 +125,7 @@ int CPmcRequestBase::do_init(const char *address, int protocol, uint16_t port, i
     return m_pdu ? PMC_OK : code;
 }
 
-int CPmcRequestBase::do_add_oid_string(const char *oid_text, bool instance)
+int CPmcRequestBase::add_oid_string(const char *oid_text, bool instance)
 {
     if (!m_pdu || !oid_text)
         return PMC_E_ARG;

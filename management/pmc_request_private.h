@@ -23,19 +23,21 @@ constexpr uint32_t PMC_COMMUNITY_MAX = 255;
  * the largest. */
 uint32_t pmc_request_max_message(int protocol, uint32_t asked);
 
-class CPmcRequestBase : public CPmcHeapObject {
+class CPmcRequestBase : public CPmcHeapObject, public virtual IPmcRequest {
 public:
     CPmcRequestBase(const CPmcRequestBase &) = delete;
     CPmcRequestBase &operator=(const CPmcRequestBase &) = delete;
+
+    void release() override;
+    int set_community(const char *text) override;
+    int init(const char *address, int protocol, uint16_t port, int32_t selector, const PmcRequestUsm *usm,
+             int32_t timeout, int32_t retries, uint32_t max_message_size) override;
+    int add_oid_string(const char *oid_text, bool instance) override;
 
 protected:
     CPmcRequestBase();
     virtual ~CPmcRequestBase();
 
-    int do_set_community(const char *text);
-    int do_init(const char *address, int protocol, uint16_t port, int32_t selector, const PmcRequestUsm *usm,
-                int32_t timeout, int32_t retries, uint32_t max_message_size);
-    int do_add_oid_string(const char *oid_text, bool instance);
     /* target: the SNMPv3 target for selector 2, else the community target. */
     IPmsSnmpTarget *target();
     /* exchange: the PDU sent as `type` to the target; the answer is in the PDU. -2 before

@@ -78,7 +78,7 @@ static LONG read_setting(JobBuild *build, const JobAttrCondition *c, SettingValu
     v->number = is_signed_type(v->type) ? dma_ValueToLong(v->type, raw) : (LONG)dma_ValueToDword(v->type, raw);
     if (c->functionId == FID_PAPER_SIZE) {
         WORD paper = 0;
-        if (opt_PaperIdFromFormIndex(context->printer, context->devmode, context->block, (DWORD)v->number, &paper) == FORM_FOUND)
+        if (opt_PaperIdFromFormIndex(context->printer, context->devmode, context->block, (DWORD)v->number, &paper) == 1)
             v->number = paper;
     }
     return 0;
@@ -100,33 +100,25 @@ static BOOL compare(BYTE op, const SettingValue *v, LONG value)
     }
 }
 
-/* condition_stride: bytes per value of a condition (loaded lists of types 1 and 10 hold
- * 4-byte values). */
-static WORD condition_stride(const JobAttrCondition *c)
-{
-    if (c->valueType == VT_LONG || c->valueType == VT_FONTFIELD)
-        return 4;
-    return (WORD)c->size;
-}
-
-/* option_set_holds: the constraint engine's option-set test over the job's current
- * settings (no change); only its answer 1 holds. */
+/* option_set_holds: the constraint engine's option-set test over the job's settings. */
 static LONG option_set_holds(JobBuild *build, const JobAttrCondition *c)
 {
     DriverContext driver = {};
     driver.model = build->model;
     driver.base = build->base;
     ConstraintContext context = {&driver, build->context->devmode, build->context->block};
+    /* A condition read from the description data carries values, never the engine's
+     * in-memory rows of a nested set: it is handed over as a one-row set whose setting
+     * must hold one of its values. */
     ConstraintCondition row = {};
-    row.op = c->elementByte;
+    row.op = 1;
     row.functionId = c->functionId;
     row.valueType = c->valueType;
-    row.stride = condition_stride(c);
+    row.stride = (WORD)c->size;
     row.values = ddd_ValueData(c);
     row.count = (WORD)c->count;
     row.connective = c->flag;
-    WORD ids[CST_SET_IDS + 1] = {};
-    return cst_EvaluateOptionSets(&context, NULL, &row, 0, ids) == CST_SETS_MATCH;
+    return cst_EvaluateOptionSets(&context, NULL, &row, 0, NULL) == CST_SETS_MATCH;
 }
 
 /* test_condition: 1 or 0, or a JOB_E_* code. */

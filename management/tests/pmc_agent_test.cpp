@@ -21,6 +21,7 @@
 #include "management/pmc_request.h"
 #include "management/pmc_value.h"
 #include "management/psw_device_finder.h"
+#include "management/psw_device_status.h"
 #include "management/psw_plugin_usm.h"
 #include "management/tests/pmc_net_fixture.h"
 
@@ -53,6 +54,19 @@ const Credentials kShaAes = {"shaaes", 2, nullptr, {"shaaes", 2, 2, 2, "authpass
 const Credentials kAuthOnly = {"authonly", 2, nullptr, {"authonly", 1, 1, 0, "authonly123", "", ""}};
 const Credentials kNoAuth = {"noauth", 2, nullptr, {"noauth", 0, 0, 0, "", "", ""}};
 const Credentials kPview = {"pview", 2, nullptr, {"pview", 2, 1, 1, "pviewpass12", "pviewpass12", ""}};
+
+/* The settings record of the user shaaes (SHA, AES). */
+PSWUSMParams shaaes_params()
+{
+    PSWUSMParams params = {};
+    std::strcpy(params.user_name, "shaaes");
+    params.security_level = 2;
+    params.auth_protocol = 2;
+    params.priv_protocol = 2;
+    std::strcpy(params.auth_pass_phrase, "authpass123");
+    std::strcpy(params.priv_pass_phrase, "privpass123");
+    return params;
+}
 
 /* A request for `address` with the credentials and one name (instance 0 when asked). */
 IPmcGetDataRequest *make_request(const Credentials &who, const char *name, bool instance,
@@ -269,13 +283,7 @@ TEST_F(AgentTest, DiscoveryFindsTheAgent)
         {"ff02::1", PMC_PROTOCOL_IPV6, -1},
         {"255.255.255.255", PMC_PROTOCOL_IPV4, 2},
     };
-    PSWUSMParams params = {};
-    std::strcpy(params.user_name, "shaaes");
-    params.security_level = 2;
-    params.auth_protocol = 2;
-    params.priv_protocol = 2;
-    std::strcpy(params.auth_pass_phrase, "authpass123");
-    std::strcpy(params.priv_pass_phrase, "privpass123");
+    PSWUSMParams params = shaaes_params();
     IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
     for (const Case &c : cases) {
         usm->load(c.version, params);
@@ -289,6 +297,176 @@ TEST_F(AgentTest, DiscoveryFindsTheAgent)
         EXPECT_STREQ("Tessaly Ornet 7701", model);
         delete finder;
     }
+    usm->release();
+}
+
+/* A printer's status tables, read over version 1 and SNMPv3. */
+const char kStatusPrinter[] =
+    ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
+    ".1.3.6.1.2.1.25.2.3.1.2.1 objectid .1.3.6.1.2.1.25.2.1.4\n"
+    ".1.3.6.1.2.1.25.2.3.1.2.2 objectid .1.3.6.1.2.1.25.2.1.99\n"
+    ".1.3.6.1.2.1.25.2.3.1.3.1 string Fixed Disk\n"
+    ".1.3.6.1.2.1.25.2.3.1.3.2 string Other\n"
+    ".1.3.6.1.2.1.25.2.3.1.4.1 integer 1024\n"
+    ".1.3.6.1.2.1.25.2.3.1.4.2 integer 1\n"
+    ".1.3.6.1.2.1.25.2.3.1.5.1 integer 4000\n"
+    ".1.3.6.1.2.1.25.2.3.1.5.2 integer 7\n"
+    ".1.3.6.1.2.1.25.3.5.1.1.1 integer 3\n"
+    ".1.3.6.1.2.1.25.3.5.1.2.1 octet 00 80\n"
+    ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
+    ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4\n"
+    ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
+    ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Waste Toner Box\n"
+    ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
+    ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 13\n"
+    ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
+    ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 100\n"
+    ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 42\n"
+    ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer 5\n";
+
+TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
+{
+    write_fixture(kStatusPrinter);
+    PSWStorageInfo storage[2] = {{4, 1024, 4000, "Fixed Disk"}, {0, 1, 7, "Other"}};
+    PSWTonerInfo toner = {13, 100, 42, "Black Toner"};
+    PSWPrinterInfo printer = {3, {0x00, 0x80, 0x00, 0x00}};
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    PSWUSMParams params = shaaes_params();
+    for (int32_t version : {-1, 2}) {
+        usm->load(version, params);
+        CPSWDeviceStatus *status = new CPSWDeviceStatus();
+        ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+        int32_t count = -1;
+        ASSERT_EQ(PMC_OK, status->read_table(PSW_TABLE_STORAGE, &count)) << version;
+        ASSERT_EQ(2, count);
+        for (int32_t i = 0; i < 2; ++i) {
+            PSWStorageInfo record;
+            std::memset(&record, 0xCC, sizeof record);
+            ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_STORAGE, i, &record));
+            EXPECT_EQ(0, std::memcmp(&storage[i], &record, sizeof record)) << version << " row " << i;
+        }
+        PSWStorageInfo unused;
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, 2, &unused));
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, -1, &unused));
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_ALERT, 0, &unused));  /* never read */
+        ASSERT_EQ(PMC_OK, status->read_table(PSW_TABLE_TONER, &count));
+        ASSERT_EQ(1, count);  /* the waste toner box is no toner */
+        PSWTonerInfo toner_record;
+        ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_TONER, 0, &toner_record));
+        EXPECT_EQ(0, std::memcmp(&toner, &toner_record, sizeof toner));
+        PSWPrinterInfo printer_record;
+        ASSERT_EQ(PMC_OK, status->read_printer_status(&printer_record));
+        EXPECT_EQ(0, std::memcmp(&printer, &printer_record, sizeof printer));
+        EXPECT_EQ(PMC_OK, status->read_table(PSW_TABLE_ALERT, &count));
+        EXPECT_EQ(0, count);
+        delete status;
+    }
+    usm->release();
+}
+
+TEST_F(AgentTest, CharacterSetsAndJobCancel)
+{
+    write_fixture(std::string(kPrinter) +
+                  ".1.3.6.1.2.1.43.5.1.1.2.1 integer 1\n"
+                  ".1.3.6.1.2.1.43.7.1.1.4.1.1 integer 106\n"
+                  ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+                  ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+                  ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.120.121.122 integer/not-writable 0\n");
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    CPSWDeviceStatus *status = new CPSWDeviceStatus();
+    ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+    int32_t code = 0;
+    EXPECT_EQ(PMC_OK, status->read_character_set(0, &code));
+    EXPECT_EQ(106, code);
+    EXPECT_EQ(PMC_OK, status->read_character_set(1, &code));
+    EXPECT_EQ(17, code);
+    EXPECT_EQ(PMC_E_ARG, status->read_character_set(2, &code));
+    /* The read community "printer" may not write: the cancel always uses the write one. */
+    status->set_read_community("printer");
+    EXPECT_EQ(PMC_OK, status->cancel_job("abc"));
+    EXPECT_NE(std::string::npos, recorded_sets().find(".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.97.98.99 integer 1414"))
+        << recorded_sets();
+    EXPECT_EQ(PMC_E_RANGE, status->cancel_job("xyz"));
+    delete status;
+    usm->release();
+}
+
+/* Three jobs, the second of kind 2 (state 17), with their texts and dates. */
+const char kJobs[] =
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.97.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.97.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.2 string job-2\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.2 objectid .1.3.6.1.4.1.99941.8.58.2.3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.2 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.2 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.2 integer 17\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.2 integer 20\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.2.98.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.2.98.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.2 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.2 integer 200\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.2 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.2 string x\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.3 string job-3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.3 objectid .1.3.6.1.4.1.99941.8.58.2.4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.3 integer 4\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.3 integer 5\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.3 integer 3\n"
+    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.3 integer 30\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.3.99.98.99.0.0.0.0.0 integer 6\n"
+    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.3.99.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.3 octet 07 D9 0C\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.3 integer 300\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.3 integer 7\n"
+    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.3 string x\n"
+    ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+    ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
+    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n"
+;
+
+TEST_F(AgentTest, JobsOfEachKind)
+{
+    write_fixture(std::string(kPrinter) + kJobs);
+    IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
+    CPSWDeviceStatus *status = new CPSWDeviceStatus();
+    ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
+    int32_t counts[3] = {-1, -1, -1};
+    for (int32_t kind = 0; kind < 3; ++kind) EXPECT_EQ(PMC_OK, status->read_jobs(kind, &counts[kind])) << kind;
+    EXPECT_EQ(3, counts[0]);
+    EXPECT_EQ(2, counts[1]);
+    EXPECT_EQ(1, counts[2]);
+    ASSERT_EQ(PMC_OK, status->read_jobs(0, &counts[0]));
+    PSWJobInfo expected;
+    std::memset(&expected, 0, sizeof expected);
+    expected.type = 2;
+    expected.state = 3;
+    expected.state_2 = 10;
+    expected.value_1 = 100;
+    expected.value_2 = 7;
+    std::strcpy(expected.text_1, "Print");
+    std::strcpy(expected.text_2, "Copy");
+    std::strcpy(expected.text_3, "User");
+    std::strcpy(expected.job_id, "abc");
+    std::strcpy(expected.name, "job-1");
+    expected.time_1 = {2009, 12, 31, 23, 59, 58};
+    PSWJobInfo job;
+    std::memset(&job, 0xCC, sizeof job);
+    ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_JOB, 0, &job));
+    EXPECT_EQ(0, std::memcmp(&expected, &job, sizeof job)) << job.job_id << " " << job.text_1 << " " << job.type;
+    EXPECT_EQ(-11, status->get_record(PSW_TABLE_JOB, 3, &job));
+    delete status;
     usm->release();
 }
 
