@@ -16,10 +16,11 @@ static BYTE *set_entry(const JobAttrSetHead *list, DWORD index)
     return (BYTE *)(list + 1) + (size_t)index * list->entrySize;
 }
 
-/* set_offsets: the offset table behind the entries. */
-static DWORD *set_offsets(const JobAttrSetHead *list)
+/* set_offset: the address of offset index of the table behind the entries (not aligned
+ * when the entry size is not a multiple of 4: read and write it with memcpy). */
+static BYTE *set_offset(const JobAttrSetHead *list, DWORD index)
 {
-    return (DWORD *)set_entry(list, list->count);
+    return set_entry(list, list->count) + (size_t)index * sizeof(DWORD);
 }
 
 extern "C" DWORD WINAPI job_GetJobAttrSetListSize(DWORD count, DWORD estimate)
@@ -50,7 +51,7 @@ extern "C" LONG WINAPI job_BuildJobAttrSet(JobAttrSetHead *list, DWORD index, Dd
         return length;
     DWORD word = (DWORD)length;
     memcpy(entry, &word, sizeof(word));
-    set_offsets(list)[index] = context->bookletOffset;
+    memcpy(set_offset(list, index), &context->bookletOffset, sizeof(DWORD));
     return length;
 }
 
@@ -70,6 +71,6 @@ extern "C" BOOL WINAPI job_ReadJobAttrSet(const JobAttrSetHead *list, DWORD size
     if (length)
         *length = word;
     if (offset)
-        *offset = set_offsets(list)[index];
+        memcpy(offset, set_offset(list, index), sizeof(DWORD));
     return TRUE;
 }
