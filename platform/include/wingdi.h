@@ -341,6 +341,23 @@ typedef struct tagLOGFONTW {
     WCHAR lfFaceName[LF_FACESIZE];
 } LOGFONTW, *PLOGFONTW, *NPLOGFONTW, *LPLOGFONTW;
 
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *PLOGFONTA, *NPLOGFONTA, *LPLOGFONTA;
+
 typedef struct tagRGBQUAD {
     BYTE rgbBlue;
     BYTE rgbGreen;
@@ -434,6 +451,7 @@ typedef LPLOGFONTW LPLOGFONT;
 
 static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW");
 static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW");
+static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER");
 static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD");
 static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW");

@@ -76,6 +76,8 @@ LPWSTR WINAPI CharPrevW(LPCWSTR lpszStart, LPCWSTR lpszCurrent);
 
 /* Message boxes: answered by the test host, never shown */
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
+/* The active window of the calling thread: headless, there is none (NULL) */
+HWND WINAPI GetActiveWindow(void);
 
 /* The desktop window: a fixed handle. */
 HWND WINAPI GetDesktopWindow(void);
