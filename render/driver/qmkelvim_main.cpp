@@ -11,3 +11,9 @@ extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE 
     }
     return TRUE;
 }
+
+// trc_GetLogFileName: the render driver's trace log file.
+extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
+{
+    return TEXT("\\DDI_UM_TRACE_LOG.txt");
+}

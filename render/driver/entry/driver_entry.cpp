@@ -7,33 +7,36 @@
 
 static const DWORD kUserModeAnswerSize = sizeof(DWORD);
 
+// The table holds each entry point as GDI's untyped function pointer.
+#define ENTRY(function) ((PFN)(void *)(function))
+
 // The entry points in GDI's order, with the function index GDI receives.
 static const DRVFN kFunctionTable[ENT_FUNCTION_COUNT] = {
-    {INDEX_DrvEnablePDEV, (PFN)DrvEnablePDEV},
-    {INDEX_DrvResetPDEV, (PFN)DrvResetPDEV},
-    {INDEX_DrvCompletePDEV, (PFN)DrvCompletePDEV},
-    {INDEX_DrvDisablePDEV, (PFN)DrvDisablePDEV},
-    {INDEX_DrvEnableSurface, (PFN)DrvEnableSurface},
-    {INDEX_DrvDisableSurface, (PFN)DrvDisableSurface},
-    {INDEX_DrvBitBlt, (PFN)DrvBitBlt},
-    {INDEX_DrvStretchBlt, (PFN)DrvStretchBlt},
-    {INDEX_DrvCopyBits, (PFN)DrvCopyBits},
-    {INDEX_DrvTextOut, (PFN)DrvTextOut},
-    {INDEX_DrvQueryFont, (PFN)DrvQueryFont},
-    {INDEX_DrvQueryFontTree, (PFN)DrvQueryFontTree},
-    {INDEX_DrvQueryFontData, (PFN)DrvQueryFontData},
-    {INDEX_DrvQueryAdvanceWidths, (PFN)DrvQueryAdvanceWidths},
-    {INDEX_DrvSendPage, (PFN)DrvSendPage},
-    {INDEX_DrvStrokePath, (PFN)DrvStrokePath},
-    {INDEX_DrvFillPath, (PFN)DrvFillPath},
-    {INDEX_DrvStrokeAndFillPath, (PFN)DrvStrokeAndFillPath},
-    {INDEX_DrvRealizeBrush, (PFN)DrvRealizeBrush},
-    {INDEX_DrvStartPage, (PFN)DrvStartPage},
-    {INDEX_DrvStartDoc, (PFN)DrvStartDoc},
-    {INDEX_DrvEscape, (PFN)DrvEscape},
-    {INDEX_DrvEndDoc, (PFN)DrvEndDoc},
-    {INDEX_DrvGetGlyphMode, (PFN)DrvGetGlyphMode},
-    {INDEX_DrvStretchBltROP, (PFN)DrvStretchBltROP},
+    {INDEX_DrvEnablePDEV, ENTRY(DrvEnablePDEV)},
+    {INDEX_DrvResetPDEV, ENTRY(DrvResetPDEV)},
+    {INDEX_DrvCompletePDEV, ENTRY(DrvCompletePDEV)},
+    {INDEX_DrvDisablePDEV, ENTRY(DrvDisablePDEV)},
+    {INDEX_DrvEnableSurface, ENTRY(DrvEnableSurface)},
+    {INDEX_DrvDisableSurface, ENTRY(DrvDisableSurface)},
+    {INDEX_DrvBitBlt, ENTRY(DrvBitBlt)},
+    {INDEX_DrvStretchBlt, ENTRY(DrvStretchBlt)},
+    {INDEX_DrvCopyBits, ENTRY(DrvCopyBits)},
+    {INDEX_DrvTextOut, ENTRY(DrvTextOut)},
+    {INDEX_DrvQueryFont, ENTRY(DrvQueryFont)},
+    {INDEX_DrvQueryFontTree, ENTRY(DrvQueryFontTree)},
+    {INDEX_DrvQueryFontData, ENTRY(DrvQueryFontData)},
+    {INDEX_DrvQueryAdvanceWidths, ENTRY(DrvQueryAdvanceWidths)},
+    {INDEX_DrvSendPage, ENTRY(DrvSendPage)},
+    {INDEX_DrvStrokePath, ENTRY(DrvStrokePath)},
+    {INDEX_DrvFillPath, ENTRY(DrvFillPath)},
+    {INDEX_DrvStrokeAndFillPath, ENTRY(DrvStrokeAndFillPath)},
+    {INDEX_DrvRealizeBrush, ENTRY(DrvRealizeBrush)},
+    {INDEX_DrvStartPage, ENTRY(DrvStartPage)},
+    {INDEX_DrvStartDoc, ENTRY(DrvStartDoc)},
+    {INDEX_DrvEscape, ENTRY(DrvEscape)},
+    {INDEX_DrvEndDoc, ENTRY(DrvEndDoc)},
+    {INDEX_DrvGetGlyphMode, ENTRY(DrvGetGlyphMode)},
+    {INDEX_DrvStretchBltROP, ENTRY(DrvStretchBltROP)},
 };
 
 // The worker of DrvEnableDriver.

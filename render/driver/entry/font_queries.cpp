@@ -7,6 +7,8 @@
 #include "render/driver/pdev/pdev.h"
 
 static const LONG kUnitVector = 4096;
+static const BYTE kFamilyRoman = 0x10;
+static const BYTE kFamilySwiss = 0x20;
 
 // Rounds a 28.4 value to whole pixels.
 static LONG RoundFix(LONG value)
@@ -123,9 +125,12 @@ static void FillMaxExtents(PDEV *pdev, FONTOBJ *pfo, const FontInfoBlock *block,
     }
     metrics->fxMaxAscender = RoundFix(TransformedLength(pfo, 0, ifi->rclFontBox.top, NULL));
     metrics->fxMaxDescender = RoundFix(TransformedLength(pfo, 0, ifi->rclFontBox.bottom, NULL));
-    fnt_TransformPoints(pfo, 1, (POINTL[]){{0, -ifi->fwdUnderscorePosition}}, &metrics->ptlUnderline1);
-    fnt_TransformPoints(pfo, 1, (POINTL[]){{0, -ifi->fwdStrikeoutPosition}}, &metrics->ptlStrikeOut);
-    fnt_TransformPoints(pfo, 1, (POINTL[]){{0, ifi->fwdUnderscoreSize}}, &metrics->ptlULThickness);
+    POINTL underline = {0, -ifi->fwdUnderscorePosition};
+    POINTL strikeout = {0, -ifi->fwdStrikeoutPosition};
+    POINTL thickness = {0, ifi->fwdUnderscoreSize};
+    fnt_TransformPoints(pfo, 1, &underline, &metrics->ptlUnderline1);
+    fnt_TransformPoints(pfo, 1, &strikeout, &metrics->ptlStrikeOut);
+    fnt_TransformPoints(pfo, 1, &thickness, &metrics->ptlULThickness);
     metrics->ptlSOThickness = metrics->ptlULThickness;
     metrics->cxMax = (ULONG)maxInc;
     // Leading from the em height in pixels and the face's family.
@@ -134,9 +139,9 @@ static void FillMaxExtents(PDEV *pdev, FONTOBJ *pfo, const FontInfoBlock *block,
     LONG points = resolution > 0 ? h * 72 / resolution : 0;
     BYTE family = ifi->jWinPitchAndFamily & 0xF0;
     LONG external;
-    if (family == FF_ROMAN) {
+    if (family == kFamilyRoman) {
         external = 2;
-    } else if (family == FF_SWISS) {
+    } else if (family == kFamilySwiss) {
         external = points <= 12 ? 2 : (points < 14 ? 3 : 4);
     } else {
         external = em > 0 ? points * 196 / em : 0;
