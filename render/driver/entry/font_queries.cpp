@@ -129,7 +129,7 @@ static void FillMaxExtents(PDEV *pdev, FONTOBJ *pfo, const FontInfoBlock *block,
     POINTL strikeout = {0, -ifi->fwdStrikeoutPosition};
     POINTL thickness = {0, ifi->fwdUnderscoreSize};
     fnt_TransformPoints(pfo, 1, &underline, &metrics->ptlUnderline1);
-    fnt_TransformPoints(pfo, 1, &strikeout, &metrics->ptlStrikeOut);
+    fnt_TransformPoints(pfo, 1, &strikeout, &metrics->ptlStrikeout);
     fnt_TransformPoints(pfo, 1, &thickness, &metrics->ptlULThickness);
     metrics->ptlSOThickness = metrics->ptlULThickness;
     metrics->cxMax = (ULONG)maxInc;
