@@ -779,7 +779,7 @@ typedef struct _FD_DEVICEMETRICS {
     FIX fxMaxAscender;
     FIX fxMaxDescender;
     POINTL ptlUnderline1;
-    POINTL ptlStrikeOut;
+    POINTL ptlStrikeout;
     POINTL ptlULThickness;
     POINTL ptlSOThickness;
     ULONG cxMax;
