@@ -3,14 +3,16 @@
  * definition, its items from the value spec, the handler or the options of the
  * description data, and their release and lookup.
  */
-#include "core/handlers/setting_handlers.h"
+#include "core/handlers/handler_rows.h"
 
+#include "core/interim/stamp_names.h"
+
+#include "core/ddd/ddd.h"
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings.h"
 #include "core/util/global_block.h"
-#include "core/util/setting_rules.h"
 
-enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256 };
+enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256, BITMAP_RECORD = 12 };
 
 /* The handler row of a descriptor when its mask has the command's bit, else NULL. */
 static const SettingHandlerRow *lst_RowFor(const SettingDescriptor *descriptor, DWORD command)
@@ -33,7 +35,8 @@ static DWORD lst_ShapeCount(const OptionShape *shape)
 }
 
 /* Sets the list's kind, count and caption. 1, or 0 on failure. */
-static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list)
+static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list,
+                      StampNames *stamps)
 {
     const SettingHandlerRow *row = lst_RowFor(descriptor, HC_ADJUST);
     if (row) {
@@ -46,7 +49,7 @@ static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descr
             return FALSE;
         }
         SettingItem item;
-        item.shape = { request->resources, list, request->count, nullptr };
+        item.shape = { request->resources, list, request->count, stamps };
         return row->handler(request->context, HC_ADJUST, request->functionId, &item) == TRUE;
     }
     FunctionDefRequest def = { request->context, request->functionId, 0, 0, nullptr, nullptr, 0 };
@@ -61,23 +64,53 @@ static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descr
     return ok;
 }
 
+/*
+ * The stamp choice's names from the stamp store (first its size, then the names). Returns
+ * 1 with stamps filled (free names with GlobalFree), 0 for an empty store or a failure.
+ */
+static BOOL lst_LoadStampNames(const ListRequest *request, StampNames *stamps)
+{
+    stamps->count = 0;
+    stamps->names = nullptr;
+    DWORD size = 0;
+    WORD count = 0;
+    if (ureg_ListStampNames(request->printer, nullptr, &count, &size, request->context) != 1 || size == 0) {
+        return FALSE;
+    }
+    stamps->names = (WCHAR *)util_GlobalAllocZero(size + sizeof(WCHAR));
+    if (!stamps->names) {
+        return FALSE;
+    }
+    if (ureg_ListStampNames(request->printer, stamps->names, &count, &size, request->context) != 1) {
+        GlobalFree(stamps->names);
+        stamps->names = nullptr;
+        return FALSE;
+    }
+    stamps->count = count;
+    return TRUE;
+}
+
 OptionList *WINAPI opt_CreateList(const ListRequest *request)
 {
     if (!request) {
         return nullptr;
     }
     const SettingDescriptor *descriptor = opt_FindDescriptor(request->functionId);
-    /* The stamp choice needs the stamp names of the stamp store, which this driver does
-       not have yet: as with an empty store, its list cannot be made. */
-    if (!descriptor || request->functionId == STAMP_CHOICE_ID) {
+    if (!descriptor) {
+        return nullptr;
+    }
+    StampNames stamps = { 0, nullptr };
+    BOOL isStampChoice = request->functionId == STAMP_CHOICE_ID;
+    if (isStampChoice && !lst_LoadStampNames(request, &stamps)) {
         return nullptr;
     }
     OptionList *list = (OptionList *)util_GlobalAllocZero(sizeof(OptionList));
-    if (!list) {
-        return nullptr;
-    }
-    if (!lst_Shape(request, descriptor, list)) {
-        opt_FreeList(list);
+    BOOL ok = list && lst_Shape(request, descriptor, list, isStampChoice ? &stamps : nullptr);
+    util_GlobalFreeIfSet(stamps.names);
+    if (!ok) {
+        if (list) {
+            opt_FreeList(list);
+        }
         return nullptr;
     }
     list->functionId = request->functionId;
@@ -130,13 +163,14 @@ static BOOL lst_FromShape(const ListRequest *request, const SettingValueSpec *sp
 }
 
 /* Option i from the handler (command 8). 1, or 0. */
-static BOOL lst_FromHandler(const ListRequest *request, const SettingHandlerRow *row, DWORD i, ListOption *option)
+static BOOL lst_FromHandler(const ListRequest *request, const SettingHandlerRow *row, DWORD i, ListOption *option,
+                            const StampNames *stamps)
 {
     if (!row->handler) {
         return FALSE;
     }
     SettingItem item;
-    item.text = { request->resources, &option->text, &option->value, 0, i, request->value, nullptr };
+    item.text = { request->resources, &option->text, &option->value, 0, i, request->value, stamps };
     BOOL ok = row->handler(request->context, HC_TEXTS, request->functionId, &item);
     option->valueType = item.text.valueType;
     return ok;
@@ -158,6 +192,37 @@ static BOOL lst_StoreItem(OptionList *list, OptionItem *item, const ListOption *
         return !value || item->value;
     }
     return dma_StoreValueInSlot(option->valueType, &item->value, &option->value) || option->valueType == 0;
+}
+
+/*
+ * The icon of a database option (its type-12 bitmap record) into the item, with the
+ * palette made for it. 1 also without an icon; 0 when the record or the icon fails.
+ */
+static BOOL lst_OptionIcon(const ListRequest *request, const DddOption *option, OptionItem *item)
+{
+    if (!option->iconKey) {
+        return TRUE;
+    }
+    DriverContext *context = request->context;
+    DddFile *holder = nullptr;
+    WORD level = 0;
+    if (ddd_LocateRecord(DDD_BY_KEY, context->model, context->base, option->head.level, BITMAP_RECORD,
+                         option->iconKey, &holder, &level) != DDD_OK) {
+        return FALSE;
+    }
+    DddParseRequest parse = { DDD_PARSE_BITMAP_DATA, holder, context->model, context->base, BITMAP_RECORD,
+                              level, nullptr };
+    if (ddd_ParseRecord(&parse) != DDD_OK) {
+        return FALSE;
+    }
+    const DddBitmap *bitmap = (const DddBitmap *)parse.record;
+    HPALETTE palette = nullptr;
+    BOOL ok = bitmap->head.key == option->iconKey && bitmap->dib &&
+              opt_CreateIconFromDib(request->resources, (const BITMAPINFO *)bitmap->dib, bitmap->dibLength,
+                                    &item->icon, &palette);
+    item->extra = palette;
+    ddd_FreeRecord(&parse.record, DDD_FREE_OWN_TYPE);
+    return ok;
 }
 
 /* Option i + 1 of the definition in the description data. 1, or 0. */
@@ -183,42 +248,36 @@ static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, Optio
             DWORD width = dma_GetTypeWidth(option.valueType);
             CopyMemory(&option.value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
         }
-        ok = lst_StoreItem(list, item, &option);
+        ok = lst_StoreItem(list, item, &option) && lst_OptionIcon(request, found, item);
         ddd_ReleaseRecord(record);
     }
     ddd_ReleaseRecord(def.record);
     return ok;
 }
 
-/*
- * The user-defined size option (value 256) of the paper lists shows the custom width and
- * length. Returns 1 (also when the list has no such option), or 0 when the text fails.
- */
-static BOOL lst_CustomSizeText(const ListRequest *request, OptionList *list)
+/* Fills the items of a list whose item array is allocated. 1, or 0 at the first failure. */
+static BOOL lst_FillItems(const ListRequest *request, OptionList *list, const SettingHandlerRow *row,
+                          const StampNames *stamps)
 {
-    enum { USER_SIZE = 256, CUSTOM_WIDTH = 1863, CUSTOM_LENGTH = 1864 };
-    if (list->functionId != 8 && list->functionId != 1824) {
-        return TRUE;
-    }
     OptionItem *items = (OptionItem *)list->items;
+    WCHAR text[LIST_TEXT_CHARS];
     for (DWORD i = 0; i < list->count; ++i) {
-        if (items[i].value != USER_SIZE || !items[i].text) {
-            continue;
+        BOOL ok;
+        if (!row) {
+            ok = lst_FromDatabase(request, list, &items[i], i);
+        } else {
+            ListOption option = { nullptr, 0, 0, TRUE };
+            ok = row->spec && (row->spec->flags & SVS_OPTIONS) && row->spec->shape
+                     ? lst_FromShape(request, row->spec, i, text, &option)
+                     : lst_FromHandler(request, row, i, &option, stamps);
+            if (list->controlKind == OK_RANGE3 && i == 2) {
+                option.hasValue = FALSE;
+            }
+            ok = ok && lst_StoreItem(list, &items[i], &option);
         }
-        LONG width = 0, height = 0;
-        if (!util_ReadSettingLong(CUSTOM_WIDTH, request->devmode, request->block, &width) ||
-            !util_ReadSettingLong(CUSTOM_LENGTH, request->devmode, request->block, &height)) {
+        if (!ok) {
             return FALSE;
         }
-        PaperTextRecord paper = { USER_SIZE, (WORD)width, (WORD)height, items[i].text };
-        PaperTextRequest text = { request->resources, request->devmode, request->block, &paper, request->units };
-        WCHAR *sized = opt_FormatPaperSizeText(&text);
-        if (!sized) {
-            return FALSE;
-        }
-        GlobalFree(items[i].text);
-        items[i].text = sized;
-        return TRUE;
     }
     return TRUE;
 }
@@ -234,28 +293,13 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
     }
     list->items = items;
     const SettingHandlerRow *row = lst_RowFor(opt_FindDescriptor(list->functionId), HC_TEXTS);
-    WCHAR text[LIST_TEXT_CHARS];
-    for (DWORD i = 0; i < list->count; ++i) {
-        BOOL ok;
-        if (!row) {
-            ok = lst_FromDatabase(request, list, &items[i], i);
-        } else {
-            ListOption option = { nullptr, 0, 0, TRUE };
-            ok = row->spec && (row->spec->flags & SVS_OPTIONS) && row->spec->shape
-                     ? lst_FromShape(request, row->spec, i, text, &option)
-                     : lst_FromHandler(request, row, i, &option);
-            if (list->controlKind == OK_RANGE3 && i == 2) {
-                option.hasValue = FALSE;
-            }
-            ok = ok && lst_StoreItem(list, &items[i], &option);
-        }
-        if (!ok) {
-            return FALSE;
-        }
+    StampNames stamps = { 0, nullptr };
+    if (list->functionId == STAMP_CHOICE_ID && !lst_LoadStampNames(request, &stamps)) {
+        return FALSE;
     }
-    /* The device paper list and the user paper slots are not in this driver yet: only the
-       user-defined size option gets its size text. */
-    return lst_CustomSizeText(request, list);
+    BOOL filled = lst_FillItems(request, list, row, &stamps);
+    util_GlobalFreeIfSet(stamps.names);
+    return filled && hdl_RewritePaperTexts(request, list);
 }
 
 OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)
@@ -277,7 +321,12 @@ BOOL WINAPI opt_FreeList(OptionList *list)
     BOOL ownsValues = list->valueType == VT_STRING && list->controlKind != OK_RANGE3;
     for (DWORD i = 0; items && i < list->count; ++i) {
         util_GlobalFreeIfSet(items[i].text);
-        /* Items carry no icon or palette yet: option icons are not made in this driver. */
+        if (items[i].icon) {
+            DestroyIcon(items[i].icon);
+        }
+        if (items[i].extra) {
+            DeleteObject((HPALETTE)items[i].extra);
+        }
         if (ownsValues) {
             util_GlobalFreeIfSet((void *)items[i].value);
         }
