@@ -55,6 +55,10 @@ LONG hdl_CheckedNumber(const SettingItem *item, WORD valueType);
 /* The per-thread 256-character buffer for option texts; callers copy the text at once. */
 WCHAR *hdl_TextBuffer(void);
 
+/* The filled list of a given descriptor (opt_CreateFilledList without the lookup); NULL
+ * on failure. */
+OptionList *hdl_CreateFilledListFor(const ListRequest *request, const SettingDescriptor *descriptor);
+
 /* 1 when the context holds a device paper list (the paper options then come from it). */
 BOOL hdl_HasDevicePaperList(const DriverContext *context);
 

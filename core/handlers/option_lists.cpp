@@ -90,13 +90,10 @@ static BOOL lst_LoadStampNames(const ListRequest *request, StampNames *stamps)
     return TRUE;
 }
 
-OptionList *WINAPI opt_CreateList(const ListRequest *request)
+/* The shell of a descriptor's list; NULL on failure. */
+static OptionList *lst_Create(const ListRequest *request, const SettingDescriptor *descriptor)
 {
-    if (!request) {
-        return nullptr;
-    }
-    const SettingDescriptor *descriptor = opt_FindDescriptor(request->functionId);
-    if (!descriptor) {
+    if (!request || !descriptor) {
         return nullptr;
     }
     StampNames stamps = { 0, nullptr };
@@ -115,6 +112,11 @@ OptionList *WINAPI opt_CreateList(const ListRequest *request)
     }
     list->functionId = request->functionId;
     return list;
+}
+
+OptionList *WINAPI opt_CreateList(const ListRequest *request)
+{
+    return request ? lst_Create(request, opt_FindDescriptor(request->functionId)) : nullptr;
 }
 
 /* One option's text, value and type as some source gives them. */
@@ -282,7 +284,8 @@ static BOOL lst_FillItems(const ListRequest *request, OptionList *list, const Se
     return TRUE;
 }
 
-BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
+/* The items of a descriptor's list shell. 1, or 0 on failure. */
+static BOOL lst_Fill(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list)
 {
     if (!request || !list || list->count == 0 || list->count == (DWORD)-1 || list->items) {
         return FALSE;
@@ -292,7 +295,7 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
         return FALSE;
     }
     list->items = items;
-    const SettingHandlerRow *row = lst_RowFor(opt_FindDescriptor(list->functionId), HC_TEXTS);
+    const SettingHandlerRow *row = lst_RowFor(descriptor, HC_TEXTS);
     StampNames stamps = { 0, nullptr };
     if (list->functionId == STAMP_CHOICE_ID && !lst_LoadStampNames(request, &stamps)) {
         return FALSE;
@@ -302,14 +305,24 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
     return filled && hdl_RewritePaperTexts(request, list);
 }
 
-OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)
+BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
 {
-    OptionList *list = opt_CreateList(request);
-    if (list && !opt_FillListItems(request, list)) {
+    return list && lst_Fill(request, opt_FindDescriptor(list->functionId), list);
+}
+
+OptionList *hdl_CreateFilledListFor(const ListRequest *request, const SettingDescriptor *descriptor)
+{
+    OptionList *list = lst_Create(request, descriptor);
+    if (list && !lst_Fill(request, descriptor, list)) {
         opt_FreeList(list);
         return nullptr;
     }
     return list;
+}
+
+OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)
+{
+    return request ? hdl_CreateFilledListFor(request, opt_FindDescriptor(request->functionId)) : nullptr;
 }
 
 BOOL WINAPI opt_FreeList(OptionList *list)

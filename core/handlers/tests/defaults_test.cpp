@@ -2,12 +2,14 @@
  * Defaults over the sample printer: the default DEVMODE and printer-data block, one
  * setting's default, and validation by handler and by description data.
  */
-#include "core/handlers/setting_handlers.h"
+#include "core/handlers/handler_rows.h"
 
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"
+#include "core/paperlist/paper_list.h"
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_icons.h"
 
 #include <gtest/gtest.h>
 
@@ -307,6 +309,156 @@ TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
     EXPECT_TRUE(opt_FreeList(shell));
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
     EXPECT_FALSE(opt_FreeList(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+struct LiveObjects {
+    DWORD icons = qmt_LiveIcons();
+    DWORD palettes = qmt_LiveGdiObjects(QMT_GDI_PALETTE);
+    DWORD bitmaps = qmt_LiveGdiObjects(QMT_GDI_BITMAP);
+    DWORD dcs = qmt_LiveGdiObjects(QMT_GDI_DC);
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    bool operator==(const LiveObjects &o) const
+    {
+        return icons == o.icons && palettes == o.palettes && bitmaps == o.bitmaps && dcs == o.dcs && blocks == o.blocks;
+    }
+};
+
+TEST_F(DefaultsTest, OptionIconsComeWithTheListAndGoWithIt)
+{
+    DriverContext *context = OpenSample();
+    ListRequest request = { nullptr, context, 7, nullptr, 0, 0, devmode_, block_, { 0, 0 } };
+    opt_FreeList(opt_CreateFilledList(&request));   /* fills the caches of first use */
+    LiveObjects before;
+    OptionList *list = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, list);
+    ASSERT_EQ(2u, list->count);
+    for (LONG i = 0; i < 2; ++i) {
+        QmtIconPlanes planes;
+        ASSERT_TRUE(qmt_GetIconPlanes(opt_GetItemIcon(list, i), &planes)) << i;
+        EXPECT_EQ(32, planes.width);
+        EXPECT_EQ(32, planes.height);
+        EXPECT_EQ(0xFF, planes.andBits[31 * 4]);   /* the DIB's first stored mask row is the bottom one */
+        EXPECT_EQ(0x00, planes.andBits[0]);
+    }
+    EXPECT_EQ(2u, qmt_LiveIcons() - before.icons);
+    EXPECT_TRUE(opt_FreeList(list));
+    EXPECT_TRUE(before == LiveObjects());
+}
+
+/* Lists of a fixed shape given by a value spec (flags 4 and 8), one per control kind. */
+TEST_F(DefaultsTest, ShapesFromAValueSpec)
+{
+    DriverContext *context = OpenSample();
+    static const DWORD listValues[] = { 7 };
+    static const OptionShapeList listData = { 1, 703, listValues };   /* one string in the test resources */
+    static const OptionShapeRange rangeData = { 500, 10 };
+    static const OptionShape onOff = { OK_ONOFF, nullptr };
+    static const OptionShape list = { OK_LIST, &listData };
+    static const OptionShape single = { OK_SINGLE, nullptr };
+    static const OptionShape range = { OK_RANGE, &rangeData };
+    static const OptionShape range3 = { OK_RANGE3, &rangeData };
+    static const OptionShape unknown = { 5, nullptr };
+    struct Case {
+        const OptionShape *shape;
+        DWORD count;
+        DWORD values[3];
+        WORD valueType;
+    };
+    const Case cases[] = {
+        { &onOff, 2, { 1, 0 }, VT_SHORT },      { &list, 1, { 7 }, VT_SHORT },
+        { &single, 1, { 42 }, VT_SHORT },       { &range, 3, { 10, 500, 42 }, VT_SHORT },
+        { &range3, 3, { 10, 500, 0 }, VT_WORD }, /* the third option has no value */
+        { &unknown, 0, {}, 0 },
+    };
+    for (const Case &c : cases) {
+        const SettingValueSpec spec = { SVS_SHAPE | SVS_OPTIONS, VT_SHORT, (DWORD)-1, 42, c.shape };
+        const SettingHandlerRow row = { &spec, nullptr, HC_ADJUST | HC_TEXTS };
+        const SettingDescriptor descriptor = { 274, &row };
+        ListRequest request = { nullptr, context, 274, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+        OptionList *made = hdl_CreateFilledListFor(&request, &descriptor);
+        if (c.count == 0) {
+            EXPECT_EQ(nullptr, made);
+            continue;
+        }
+        ASSERT_NE(nullptr, made) << c.shape->controlKind;
+        EXPECT_EQ(c.shape->controlKind, made->controlKind);
+        EXPECT_EQ(c.valueType, made->valueType) << c.shape->controlKind;
+        ASSERT_EQ(c.count, made->count);
+        for (LONG i = 0; i < (LONG)c.count; ++i) {
+            EXPECT_EQ(c.values[i], opt_GetItemData(made, i)) << c.shape->controlKind << " option " << i;
+        }
+        if (c.shape == &list) {
+            EXPECT_EQ(u"(%s x %s mm)", std::u16string(opt_GetItemText(made, 0)));   /* string base + 0 */
+        }
+        EXPECT_TRUE(opt_FreeList(made));
+    }
+}
+
+TEST_F(DefaultsTest, TheStampChoiceListsTheStoredNames)
+{
+    DriverContext *context = OpenSample();
+    const SettingHandlerRow *row = opt_FindDescriptor(298)->handler;
+    static const WCHAR names[] = TEXT("Draft\0Secret\0");
+    StampNames stamps = { 2, (WCHAR *)names };
+    OptionList list = {};
+    SettingItem item;
+    item.shape = { nullptr, &list, 0, &stamps };
+    ASSERT_TRUE(row->handler(context, HC_ADJUST, 298, &item));
+    EXPECT_EQ(OK_LIST, list.controlKind);
+    EXPECT_EQ(3u, list.count);
+    const WCHAR *text = nullptr;
+    DWORD_PTR value = 0;
+    item.text = { nullptr, &text, &value, 0, 2, 0, &stamps };
+    ASSERT_TRUE(row->handler(context, HC_TEXTS, 298, &item));
+    EXPECT_EQ(u"Secret", std::u16string(text));
+    EXPECT_EQ(VT_STRING, item.text.valueType);
+    item.text.index = 3;
+    EXPECT_FALSE(row->handler(context, HC_TEXTS, 298, &item));
+    item.shape = { nullptr, &list, 0, nullptr };
+    EXPECT_FALSE(row->handler(context, HC_ADJUST, 298, &item));   /* no names: no list */
+    /* The stamp store is empty: the list is not made. */
+    ListRequest request = { nullptr, context, 298, nullptr, 0, 0, devmode_, block_, { 0, 0 } };
+    EXPECT_EQ(nullptr, opt_CreateFilledList(&request));
+}
+
+TEST_F(DefaultsTest, PaperSizesFromTheDevicePaperListKeepTheirNames)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    ListRequest request = { nullptr, context, 8, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+    /* Without a device list: the database papers, the user paper slot (262) named as its slot. */
+    OptionList *papers = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, papers);
+    ASSERT_EQ(6u, papers->count);
+    EXPECT_EQ(262u, opt_GetItemData(papers, 5));
+    EXPECT_EQ(Text(5929) + u" (210 x 297 mm)", std::u16string(opt_GetItemText(papers, 5)));
+    EXPECT_TRUE(opt_FreeList(papers));
+
+    PaperListEntry entries[3] = {};
+    const WCHAR *entryNames[3] = { TEXT("A4"), TEXT("Custom"), TEXT("A4 Tab") };
+    const WORD ids[3] = { 9, 256, 512 };
+    for (int i = 0; i < 3; ++i) {
+        lstrcpyW(entries[i].name, entryNames[i]);
+        entries[i].paperId = ids[i];
+        entries[i].formNumber = (SHORT)(i == 1 ? 0 : i + 1);
+    }
+    PaperList device = { entries, 2, 1 };
+    context->paperList = &device;
+    papers = opt_CreateFilledList(&request);
+    context->paperList = nullptr;
+    ASSERT_NE(nullptr, papers);
+    EXPECT_EQ(OK_LIST, papers->controlKind);
+    ASSERT_EQ(3u, papers->count);
+    for (LONG i = 0; i < 3; ++i) {
+        EXPECT_EQ(ids[i], opt_GetItemData(papers, i));
+        EXPECT_EQ(std::u16string(entryNames[i]), std::u16string(opt_GetItemText(papers, i)));   /* no size text */
+        EXPECT_EQ(nullptr, opt_GetItemIcon(papers, i));
+    }
+    EXPECT_TRUE(opt_FreeList(papers));
 }
 
 } // namespace
