@@ -10,6 +10,7 @@
 #include "core/paperlist/paper_list.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_icons.h"
+#include "platform/testing/qm_testing_text.h"
 
 #include <gtest/gtest.h>
 
@@ -520,6 +521,59 @@ TEST_F(DefaultsTest, EveryDescriptorDefaultsValidatesAndListsItsOptions)
     /* Not valid by command 2: the rows that give only a default (a handler answers 0 for a
        command it does not serve), 8202 whose value has no option in the data, and 304. */
     EXPECT_EQ(slots + "8202 1 6 9 10 19 298 304 305 357 358 ", show(invalid));
+}
+
+} // namespace
+
+namespace {
+
+/* A model where long-edge duplex (16 = 2) conflicts with A5 (8 = 11). */
+const char kConflictRecords[] =
+    "  - {type: 4, key: 16, caption: Duplex, control: 2, default: 1, options: [161, 162]}\n"
+    "  - {type: 14, key: 161, caption: Off, value: {type: 2, value: 1}}\n"
+    "  - {type: 14, key: 162, caption: Long, value: {type: 2, value: 2}, keys1: [1]}\n"
+    "  - {type: 4, key: 8, caption: Paper, control: 2, default: 1, options: [81, 82]}\n"
+    "  - {type: 14, key: 81, caption: A4, value: {type: 2, value: 9}}\n"
+    "  - {type: 14, key: 82, caption: A5, value: {type: 2, value: 11}}\n"
+    "  - {type: 7, key: 1, value: {function: 16, byte: 1, type: 2, value: 2}, word1: 1,"
+    " flagged: [{function: 8, byte: 1, type: 2, value: 11, flag: 4}]}\n";
+
+TEST_F(DefaultsTest, AConflictIsHandedBackTwiceThenReported)
+{
+    DriverContext *context = OpenCompiled("", kConflictRecords);
+    Store(devmode_, block_, 8, 11);
+    Store(devmode_, block_, 16, 1);
+    ItemCheckTable table = {};
+    WORD pending = 0;
+    WCHAR *message = nullptr;
+    VerifyRequest request = { GetModuleHandleW(nullptr), printers_.back(), context, devmode_, block_, &message,
+                              (HWND)0x1234, &table, &pending };
+    EXPECT_EQ(1, opt_VerifyValuesInOptionLists(&request));   /* no conflict */
+    EXPECT_EQ(0, pending);
+
+    Store(devmode_, block_, 16, 2);
+    qmt_ResetMessageBoxes();
+    EXPECT_EQ(2, opt_VerifyValuesInOptionLists(&request));   /* first time: handed back */
+    EXPECT_EQ(16, pending);
+    EXPECT_EQ(0, table.rows[0].functionId);
+    EXPECT_EQ(2, opt_VerifyValuesInOptionLists(&request));   /* still there after the fix: kept */
+    EXPECT_EQ(16, pending);
+    EXPECT_EQ(16, table.rows[0].functionId);
+    EXPECT_EQ(0u, qmt_MessageBoxCount());
+    EXPECT_EQ(-1, opt_VerifyValuesInOptionLists(&request));  /* flagged, skipped, reported */
+    ASSERT_EQ(1u, qmt_MessageBoxCount());
+    QmtMessageBoxCall box;
+    ASSERT_TRUE(qmt_MessageBoxLog(0, &box));
+    EXPECT_EQ(u"DDMID = 0x10 could not be set to its default.", std::u16string(box.text));
+    EXPECT_EQ(u"Default Set Err", std::u16string(box.caption));
+    EXPECT_EQ((UINT)MB_ICONERROR, box.type);
+    EXPECT_EQ((HWND)0x1234, box.hWnd);
+
+    /* Fixed: every value fits again, though the table keeps the setting. */
+    Store(devmode_, block_, 16, 1);
+    EXPECT_EQ(1, opt_VerifyValuesInOptionLists(&request));
+    EXPECT_EQ(0u, table.rows[0].flag);
+    EXPECT_EQ(-1, opt_VerifyValuesInOptionLists(nullptr));
 }
 
 } // namespace
