@@ -7,7 +7,9 @@
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"
+#include "core/devmode_helpers/devmode_helpers.h"
 #include "core/paperlist/paper_list.h"
+#include "core/util/caches.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_icons.h"
 #include "platform/testing/qm_testing_text.h"
@@ -574,6 +576,65 @@ TEST_F(DefaultsTest, AConflictIsHandedBackTwiceThenReported)
     EXPECT_EQ(1, opt_VerifyValuesInOptionLists(&request));
     EXPECT_EQ(0u, table.rows[0].flag);
     EXPECT_EQ(-1, opt_VerifyValuesInOptionLists(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+/* dmFields by Windows class: the classes the driver does not serve give nothing, the form
+ * name is not a field before NT 4, the device-dependent fields need NT 5 or a later 9x. */
+TEST_F(DefaultsTest, SupportedFieldsByWindowsClass)
+{
+    DriverContext *context = OpenSample();   /* its device flag is on */
+    const DWORD common = DM_ORIENTATION | DM_PAPERSIZE | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY |
+                         DM_COLOR | DM_DUPLEX | DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE;
+    const DWORD device = DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE | DM_DITHERTYPE;
+    struct Case {
+        DWORD platform, major, minor;
+        BOOL ok;
+        DWORD fields;
+    };
+    const Case cases[] = {
+        { 1, 3, 10, FALSE, 0 },                              /* class 256 */
+        { 1, 4, 0, TRUE, common },                           /* 257: not a modern system */
+        { 1, 4, 10, TRUE, common | device },                 /* 258 */
+        { 2, 3, 51, FALSE, 0 },                              /* 512 */
+        { 2, 4, 0, TRUE, common | DM_FORMNAME },             /* 513 */
+        { 2, 5, 1, TRUE, common | DM_FORMNAME | device },    /* 514 */
+    };
+    for (const Case &c : cases) {
+        OSVERSIONINFOEXW info = {};
+        info.dwOSVersionInfoSize = sizeof(info);
+        info.dwPlatformId = c.platform;
+        info.dwMajorVersion = c.major;
+        info.dwMinorVersion = c.minor;
+        qmt_PinOsVersion(&info);
+        util_ResetCaches();
+        DWORD fields = 0xFFFFFFFF;
+        EXPECT_EQ(c.ok, dm_GetSupportedFields(context, &fields, DM_FIELDS_DEFAULT_FORM)) << c.major << "." << c.minor;
+        EXPECT_EQ(c.fields, fields) << c.major << "." << c.minor;
+    }
+    qmt_PinOsVersion(nullptr);
+    util_ResetCaches();
+    EXPECT_FALSE(dm_GetSupportedFields(context, nullptr, DM_FIELDS_DEFAULT_FORM));
+}
+
+/* A paper source's custom size option (275) shows the size set for that source. */
+TEST_F(DefaultsTest, ASourcesCustomSizeOptionShowsItsSize)
+{
+    DriverContext *context = OpenCompiled(
+        "", "  - {type: 4, key: 6145, caption: Tray, control: 2, default: 1, options: [61451, 61452]}\n"
+            "  - {type: 14, key: 61451, caption: A4, value: {type: 3, value: 9}}\n"
+            "  - {type: 14, key: 61452, caption: Custom, value: {type: 3, value: 275}}\n");
+    Store(devmode_, block_, 6190, 1000);   /* the first source's width and height */
+    Store(devmode_, block_, 6205, 1500);
+    ListRequest request = { nullptr, context, 6145, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+    OptionList *list = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(list, 0)));
+    EXPECT_EQ(u"Custom (100 x 150 mm)", std::u16string(opt_GetItemText(list, 1)));
+    EXPECT_TRUE(opt_FreeList(list));
 }
 
 } // namespace
