@@ -55,6 +55,17 @@ LONG hdl_CheckedNumber(const SettingItem *item, WORD valueType);
 /* The per-thread 256-character buffer for option texts; callers copy the text at once. */
 WCHAR *hdl_TextBuffer(void);
 
+/* Control kind, count and caption (a copy) of the FunctionID's definition into list.
+ * Returns 1, or 0 without a definition or out of memory. */
+BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList *list);
+
+/*
+ * Option i + 1 of the FunctionID's definition: the option record (release with
+ * ddd_ReleaseRecord) and its value in value (a type-6 value points into the record).
+ * NULL when there is no such option.
+ */
+void *hdl_FetchDatabaseOption(DriverContext *context, WORD functionId, DWORD i, DWORD_PTR *value);
+
 /* The filled list of a given descriptor (opt_CreateFilledList without the lookup); NULL
  * on failure. */
 OptionList *hdl_CreateFilledListFor(const ListRequest *request, const SettingDescriptor *descriptor);

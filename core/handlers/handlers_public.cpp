@@ -4,13 +4,11 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/ddd/ddd.h"
-#include "core/ddd/ddd_access.h"
 #include "core/paperlist/paper_list.h"
 #include "core/devmode_helpers/devmode_helpers.h"
 #include "core/interim/field_map.h"
 #include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
-#include "core/util/global_block.h"
 #include "core/util/os_version.h"
 #include "core/util/setting_rules.h"
 
@@ -186,52 +184,35 @@ static BOOL pub_Orientation(DriverContext *, WORD command, WORD, SettingItem *it
 static BOOL pub_PaperShape(DriverContext *context, WORD functionId, SettingItem *item)
 {
     OptionList *list = item->shape.list;
-    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!ddd_GetFunctionDef(&def)) {
+    if (!hdl_ShapeFromDefinition(context, functionId, list)) {
         return FALSE;
     }
-    list->controlKind = def.controlKind;
-    list->count = def.optionCount;
-    list->caption = def.caption ? util_DupWide(def.caption) : nullptr;
-    BOOL ok = !def.caption || list->caption;
-    ddd_ReleaseRecord(def.record);
     WORD papers = 0;
-    if (ok && opt_HasPaperList(context)) {
-        ok = opt_CountPapers(context, &papers, PAPER_COUNT_ALL) == PAPER_LIST_OK;
-        list->count = papers;
+    if (!opt_HasPaperList(context)) {
+        return TRUE;
     }
+    BOOL ok = opt_CountPapers(context, &papers, PAPER_COUNT_ALL) == PAPER_LIST_OK;
+    list->count = papers;
     return ok;
 }
 
 /* 8, command 8 without a device paper list: option index + 1 of the description data. */
 static BOOL pub_DatabasePaper(DriverContext *context, WORD functionId, SettingItem *item)
 {
-    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!context || !ddd_GetFunctionDef(&def)) {
+    DWORD_PTR value = 0;
+    const DddOption *option = (const DddOption *)hdl_FetchDatabaseOption(context, functionId, item->text.index, &value);
+    if (!option) {
         return FALSE;
     }
-    const DddDefinition *definition = (const DddDefinition *)def.record;
-    WORD type = 0;
-    void *record = nullptr;
-    BOOL ok = ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition,
-                                    (WORD)(item->text.index + 1), &type, &record) == DDD_OK;
+    BOOL ok = option->value.valueType != VT_STRING;
     if (ok) {
-        const DddOption *option = (const DddOption *)record;
-        const void *data = ddd_ValueData(&option->value);
-        DWORD width = dma_GetTypeWidth(option->value.valueType);
-        DWORD_PTR value = 0;
-        ok = data && option->value.valueType != VT_STRING && width;
-        if (ok) {
-            CopyMemory(&value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
-            WCHAR *buffer = hdl_TextBuffer();
-            lstrcpynW(buffer, option->caption ? option->caption : TEXT(""), 256);
-            *item->text.text = buffer;
-            *item->text.value = value;
-            item->text.valueType = option->value.valueType;
-        }
-        ddd_ReleaseRecord(record);
+        WCHAR *buffer = hdl_TextBuffer();
+        lstrcpynW(buffer, option->caption ? option->caption : TEXT(""), 256);
+        *item->text.text = buffer;
+        *item->text.value = value;
+        item->text.valueType = option->value.valueType;
     }
-    ddd_ReleaseRecord(def.record);
+    ddd_ReleaseRecord((void *)option);
     return ok;
 }
 

@@ -14,6 +14,52 @@
 
 enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256, BITMAP_RECORD = 12 };
 
+BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList *list)
+{
+    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    if (!ddd_GetFunctionDef(&def)) {
+        return FALSE;
+    }
+    list->controlKind = def.controlKind;
+    list->count = def.optionCount;
+    list->caption = def.caption ? util_DupWide(def.caption) : nullptr;
+    BOOL ok = !def.caption || list->caption;
+    ddd_ReleaseRecord(def.record);
+    return ok;
+}
+
+void *hdl_FetchDatabaseOption(DriverContext *context, WORD functionId, DWORD i, DWORD_PTR *value)
+{
+    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    if (!context || !ddd_GetFunctionDef(&def)) {
+        return nullptr;
+    }
+    const DddDefinition *definition = (const DddDefinition *)def.record;
+    WORD type = 0;
+    void *record = nullptr;
+    if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, (WORD)(i + 1),
+                              &type, &record) != DDD_OK) {
+        record = nullptr;
+    }
+    ddd_ReleaseRecord(def.record);
+    const DddOption *option = (const DddOption *)record;
+    const void *data = option ? ddd_ValueData(&option->value) : nullptr;
+    if (option && !data) {
+        ddd_ReleaseRecord(record);
+        return nullptr;
+    }
+    if (option) {
+        *value = 0;
+        if (option->value.valueType == VT_STRING) {
+            *value = (DWORD_PTR)data;
+        } else {
+            DWORD width = dma_GetTypeWidth(option->value.valueType);
+            CopyMemory(value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
+        }
+    }
+    return record;
+}
+
 /* The handler row of a descriptor when its mask has the command's bit, else NULL. */
 static const SettingHandlerRow *lst_RowFor(const SettingDescriptor *descriptor, DWORD command)
 {
@@ -52,16 +98,7 @@ static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descr
         item.shape = { request->resources, list, request->count, stamps };
         return row->handler(request->context, HC_ADJUST, request->functionId, &item) == TRUE;
     }
-    FunctionDefRequest def = { request->context, request->functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!ddd_GetFunctionDef(&def)) {
-        return FALSE;
-    }
-    list->controlKind = def.controlKind;
-    list->count = def.optionCount;
-    list->caption = def.caption ? util_DupWide(def.caption) : nullptr;
-    BOOL ok = !def.caption || list->caption;
-    ddd_ReleaseRecord(def.record);
-    return ok;
+    return hdl_ShapeFromDefinition(request->context, request->functionId, list);
 }
 
 /*
@@ -230,30 +267,14 @@ static BOOL lst_OptionIcon(const ListRequest *request, const DddOption *option, 
 /* Option i + 1 of the definition in the description data. 1, or 0. */
 static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, OptionItem *item, DWORD i)
 {
-    DriverContext *context = request->context;
-    FunctionDefRequest def = { context, request->functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!context || !ddd_GetFunctionDef(&def)) {
+    DWORD_PTR value = 0;
+    const DddOption *found = (const DddOption *)hdl_FetchDatabaseOption(request->context, request->functionId, i, &value);
+    if (!found) {
         return FALSE;
     }
-    const DddDefinition *definition = (const DddDefinition *)def.record;
-    WORD type = 0;
-    void *record = nullptr;
-    BOOL ok = ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition,
-                                    (WORD)(i + 1), &type, &record) == DDD_OK;
-    if (ok) {
-        const DddOption *found = (const DddOption *)record;
-        ListOption option = { found->caption, 0, found->value.valueType, TRUE };
-        const void *data = ddd_ValueData(&found->value);
-        if (option.valueType == VT_STRING) {
-            option.value = (DWORD_PTR)data;
-        } else {
-            DWORD width = dma_GetTypeWidth(option.valueType);
-            CopyMemory(&option.value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
-        }
-        ok = lst_StoreItem(list, item, &option) && lst_OptionIcon(request, found, item);
-        ddd_ReleaseRecord(record);
-    }
-    ddd_ReleaseRecord(def.record);
+    ListOption option = { found->caption, value, found->value.valueType, TRUE };
+    BOOL ok = lst_StoreItem(list, item, &option) && lst_OptionIcon(request, found, item);
+    ddd_ReleaseRecord((void *)found);
     return ok;
 }
 
