@@ -36,10 +36,20 @@ void CountCall()
     ++g_calls;
 }
 
+/* Frees an object by its own kind (records have no virtual destructor). */
+static void Destroy(Object *object)
+{
+    switch (object->kind) {
+    case kDc: delete static_cast<Dc *>(object); break;
+    case kPalette: delete static_cast<Palette *>(object); break;
+    case kBitmap: delete static_cast<Bitmap *>(object); break;
+    }
+}
+
 bool Register(Object *object)
 {
     if (!qmk::AllocationAllowed()) {
-        delete object;
+        Destroy(object);
         return false;
     }
     std::lock_guard<std::recursive_mutex> guard(Lock());
@@ -53,11 +63,7 @@ void Unregister(Object *object)
     std::lock_guard<std::recursive_mutex> guard(Lock());
     g_objects.erase(object);
     --g_live[object->kind];
-    switch (object->kind) {
-    case kDc: delete static_cast<Dc *>(object); break;
-    case kPalette: delete static_cast<Palette *>(object); break;
-    case kBitmap: delete static_cast<Bitmap *>(object); break;
-    }
+    Destroy(object);
 }
 
 Object *Find(const void *handle, ObjectKind kind)
