@@ -638,3 +638,29 @@ TEST_F(DefaultsTest, ASourcesCustomSizeOptionShowsItsSize)
 }
 
 } // namespace
+
+namespace {
+
+/* With the resource module: the stamp font from its strings, the slot names from string 16. */
+TEST_F(DefaultsTest, TheStampFontAndSlotNamesComeFromTheResourceModule)
+{
+    driver_files::CopyIn(HostFile(QM_HANDLER_RESOURCES), u"qmhdltest.xrs");
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    WORD type = 0;
+    DWORD size = 0;
+    DWORD_PTR slot = 0;
+    ASSERT_EQ(0, dma_GetFunctionValue(357, devmode_, block_, &type, &size, &slot));
+    const LOGFONTW *font = (const LOGFONTW *)slot;
+    EXPECT_EQ(-48, font->lfHeight);
+    EXPECT_EQ(450, font->lfEscapement);
+    EXPECT_EQ(450, font->lfOrientation);
+    EXPECT_EQ(128, font->lfCharSet);
+    EXPECT_EQ(400, font->lfWeight);
+    EXPECT_EQ(u"Stamp Sans", std::u16string(font->lfFaceName));
+    EXPECT_EQ(u"Stamp Sans", Text(358));
+    EXPECT_EQ(u"Paper 1", Text(5929));
+    EXPECT_EQ(u"Paper 20", Text(5948));
+}
+
+} // namespace
