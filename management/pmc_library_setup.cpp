@@ -2,7 +2,8 @@
  * Load-time set-up of the printer-management library, in one ordered place: the lock of
  * the log manager's creation, the SNMPv3 operation lock, the Net-SNMP lock, the static
  * logger references with their first-fetch locks and the locks of the network layer
- * (Winsock and IP Helper bindings, address factory, local route lookup). Torn down in
+ * (Winsock and IP Helper bindings, address factory, local route lookup), and the codec
+ * "TransStream" registered with the packet hooks of the translator registry. Torn down in
  * reverse order at unload, after the network layer and the SNMPv3 cryptography have freed
  * their objects and modules. Nothing else of the library runs at load.
  */
@@ -15,6 +16,7 @@
 #include "management/pmc_snmpv3_locks.h"
 #include "management/pmc_socket_api.h"
 #include "management/pmc_status.h"
+#include "management/pmc_trans_stream.h"
 #include "management/pmc_translator.h"
 
 /* A static logger reference: a name and the logger fetched on first use. */
@@ -51,6 +53,10 @@ public:
             InitializeCriticalSection(&reference.lock);
         for (CRITICAL_SECTION &lock : s_network_locks)
             InitializeCriticalSection(&lock);
+        /* The library's own codec, selected for every community exchange. */
+        pmc_translator_set_packet_hooks(pms_packet_hooks());
+        if (TranslatorRegistry *registry = TranslatorRegistry::instance(nullptr))
+            registry->register_translator(pmc_trans_stream());
     }
     ~CPmcLibrarySetup()
     {
@@ -59,6 +65,7 @@ public:
         pmc_socket_api_unload();
         for (CRITICAL_SECTION &lock : s_network_locks)
             DeleteCriticalSection(&lock);
+        pmc_translator_set_packet_hooks(nullptr);
         TranslatorRegistry::destroy_instance();
         pmc_log_shutdown();
         for (PmcLoggerReference &reference : s_loggers)

@@ -169,4 +169,15 @@ IPmcLogger *pmc_static_logger(PmcStaticLogger which);
  */
 void pmc_log_shutdown();
 
+/*
+ * pmc_log_write: one formatted line at `level` on the logger called `logger_name`, which
+ * is made when new. 0, or the manager's or the logger's error code (nothing written).
+ * The PSW layer writes its failures with "PSW", level 1 and the failing call's name as
+ * the format, passing the failing code as an argument the format does not print.
+ */
+int pmc_log_write(const char *logger_name, uint32_t level, const char *format, ...);
+
+/* pmc_log_manager: the log manager, or null when it cannot be made (a shortcut). */
+IPmcLogManager *pmc_log_manager();
+
 #endif /* MANAGEMENT_PMC_LOG_H */

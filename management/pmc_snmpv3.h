@@ -132,6 +132,14 @@ public:
      * request PDU is gone afterwards either way.
      */
     int send(CPmcSnmpV3Answer *answer);
+    /*
+     * collect: sends the built request once with broadcasting switched on for the
+     * session's socket, and hands every received message to the session's callback until
+     * `wait_ms` milliseconds have passed or Net-SNMP gives the request up. The callback
+     * keeps the request waiting by answering 0. 0, or Net-SNMP's failure logged with the
+     * name "snmp_sess_synch_response_cb" and mapped. The request PDU is gone afterwards.
+     */
+    int collect(int32_t wait_ms);
 
     snmp_session *session() { return m_session; }
     snmp_pdu *request() { return m_pdu; }

@@ -119,3 +119,8 @@ int CPmcSnmpV3Answer::variable(uint32_t, PmcSnmpV3Variable *)
 {
     return PMC_E_ARG;
 }
+
+int CPmcSnmpV3Request::collect(int32_t)
+{
+    return PMC_E_SYSTEM;
+}

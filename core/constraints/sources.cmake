@@ -1,6 +1,5 @@
 # Constraint engine: conflict states, conditions and option sets, size checks, change
-# lists and the checks over a definition's constraint records. The interim answers of
-# the stamp store and the security-marking binding stay here until those are built.
+# lists and the checks over a definition's constraint records.
 list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/cst_changes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cst_conditions.cpp
@@ -9,6 +8,4 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/cst_paper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cst_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cst_state.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/cst_values.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../interim/security_marking_interim.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../interim/stamp_store_interim.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/cst_values.cpp)

@@ -11,6 +11,4 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/paper_list_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_size_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/validate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/verify_values.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../interim/field_map_interim.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../interim/stamp_names_interim.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/verify_values.cpp)

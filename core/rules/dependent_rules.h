@@ -1,9 +1,10 @@
 /*
- * Dependent-setting rules: the colour value of dmColor and the user-defined paper slots.
+ * Dependent-setting rules: values that follow from other settings.
  */
 #ifndef QM_CORE_RULES_DEPENDENT_RULES_H
 #define QM_CORE_RULES_DEPENDENT_RULES_H
 
+#include "core/ddd/ddd.h"
 #include "core/settings/settings_types.h"
 
 #define CUSTOM_SLOT_COUNT 20
@@ -29,6 +30,17 @@ typedef struct CustomSlotRequest {
     CustomPaperRecord *paper;  /* out */
     WCHAR *name;               /* in/out: CUSTOM_SLOT_NAME_CHARS characters */
 } CustomSlotRequest;
+
+/* opt_CalcHalfLongEdgeRemainder: the areas, the description files, the value (in) and the
+ * result (out). */
+typedef struct HalfEdgeRequest {
+    DriverDevmode *devmode;
+    PrinterDataBlock *block;
+    DddFile *model;
+    DddFile *base;
+    LONG value;
+    LONG result;
+} HalfEdgeRequest;
 
 #ifdef __cplusplus
 extern "C" {
@@ -56,6 +68,10 @@ BOOL WINAPI opt_FindCustomPaperSlot(const void *value, WORD valueType, WORD *wid
  * when no slot holds the value, a read fails or an argument is NULL.
  */
 BOOL WINAPI opt_GetCustomPaperSize(const CustomSlotRequest *request);
+
+/* opt_CalcHalfLongEdgeRemainder: half the longer edge of the current paper minus the value.
+ * Returns 1 with the result, 0 when the paper's size cannot be found. */
+BOOL WINAPI opt_CalcHalfLongEdgeRemainder(HalfEdgeRequest *request);
 
 #ifdef __cplusplus
 }

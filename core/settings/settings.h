@@ -67,6 +67,21 @@ WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, Printe
 WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
                                  WORD type, DWORD size, const void *value);
 
+/* Readers and writers that dma_GetFunctionValue and dma_SetFunctionValue can hand over to. */
+typedef WORD (WINAPI *DmaGetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
+                                        WORD *type, DWORD *size, void *value);
+typedef WORD (WINAPI *DmaSetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
+                                        WORD type, DWORD size, const void *value);
+
+/*
+ * The module's one switch of settings access: once set, dma_GetFunctionValue and
+ * dma_SetFunctionValue (and every accessor over them) forward their arguments unchanged
+ * to get and set. The render DLL sets it from its entry routine, before any setting is
+ * read, so that its settings go through the bound DEVMODE access library; NULL for both
+ * goes back to the module's own primitives. get, set: in, both or neither.
+ */
+void WINAPI dma_SetFunctionValueRoute(DmaGetValueRoute get, DmaSetValueRoute set);
+
 /*
  * The value of a setting read as the expected type (1, 4, 5: size 4; 2, 3: size 2;
  * 8: size 1; 6: the string pointer). Returns 0 for a NULL devmode, expected 7, 9, 10

@@ -50,6 +50,11 @@ static const FlagRange s_FlagRanges[] = {
     {4609, 4640, g_FlagMasks4609},
 };
 
+/* Where dma_GetFunctionValue and dma_SetFunctionValue forward to; NULL: the primitives
+ * of this module. Written once by the module's entry routine before any access. */
+static DmaGetValueRoute s_getRoute;
+static DmaSetValueRoute s_setRoute;
+
 /* A looked-up setting: its row, area and place. */
 typedef struct ValueLocation {
     const SettingLocation *row;
@@ -240,6 +245,8 @@ BOOL WINAPI dma_GetFlagMask(WORD functionId, DWORD *mask)
 WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
                                  WORD *type, DWORD *size, void *value)
 {
+    if (s_getRoute != nullptr)
+        return s_getRoute(functionId, devmode, block, type, size, value);
     if (functionId == FID_CONSTANT_ZERO) {
         if (type == nullptr || size == nullptr || value == nullptr)
             return SST_BAD;
@@ -388,7 +395,15 @@ BOOL WINAPI dma_IsStampSetting(WORD functionId)
 WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
                                  WORD type, DWORD size, const void *value)
 {
+    if (s_setRoute != nullptr)
+        return s_setRoute(functionId, devmode, block, type, size, value);
     return dma_SetValue(functionId, devmode, block, type, size, value);
+}
+
+void WINAPI dma_SetFunctionValueRoute(DmaGetValueRoute get, DmaSetValueRoute set)
+{
+    s_getRoute = get;
+    s_setRoute = set;
 }
 
 LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId,

@@ -66,7 +66,8 @@ BOOL WINAPI pd_GetStoredValueNames(DWORD kind, const WCHAR **sizeName, const WCH
 BOOL WINAPI pd_WriteStoredValue(HANDLE printer, const void *data, DWORD size, DWORD kind);
 
 /*
- * pd_ReadStoredValue: with a NULL buffer *size receives the stored total (result 1);
+ * pd_ReadStoredValue: with a NULL buffer *size receives the stored total (result 1, or 0
+ * for a total of 0);
  * otherwise *size (in: capacity) must be at least the total, the chunks are read into the
  * buffer and *size receives the bytes read. A missing size value, a total of 0, 100 or
  * more chunks, or a missing or short chunk fail; on failure *size holds the bytes read so

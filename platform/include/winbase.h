@@ -306,6 +306,27 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
 DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 
+/* Activation contexts: a context made from a module's manifest resource, made active on
+ * the calling thread around a load. */
+#define ACTCTX_FLAG_RESOURCE_NAME_VALID 0x008
+#define ACTCTX_FLAG_HMODULE_VALID 0x080
+typedef struct tagACTCTXW {
+    ULONG cbSize;
+    DWORD dwFlags;
+    LPCWSTR lpSource;
+    USHORT wProcessorArchitecture;
+    LANGID wLangId;
+    LPCWSTR lpAssemblyDirectory;
+    LPCWSTR lpResourceName;
+    LPCWSTR lpApplicationName;
+    HMODULE hModule;
+} ACTCTXW, *PACTCTXW;
+typedef const ACTCTXW *PCACTCTXW;
+HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx);
+BOOL WINAPI ActivateActCtx(HANDLE hActCtx, ULONG_PTR *lpCookie);
+BOOL WINAPI DeactivateActCtx(DWORD dwFlags, ULONG_PTR ulCookie);
+void WINAPI ReleaseActCtx(HANDLE hActCtx);
+
 /* Resources */
 HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
 HRSRC WINAPI FindResourceExW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName, WORD wLanguage);

@@ -243,6 +243,28 @@
 #define DEFAULT_CHARSET 1
 #define SYMBOL_CHARSET 2
 #define SHIFTJIS_CHARSET 128
+#define HANGUL_CHARSET 129
+#define JOHAB_CHARSET 130
+#define GB2312_CHARSET 134
+#define CHINESEBIG5_CHARSET 136
+#define GREEK_CHARSET 161
+#define TURKISH_CHARSET 162
+#define VIETNAMESE_CHARSET 163
+#define HEBREW_CHARSET 177
+#define ARABIC_CHARSET 178
+#define BALTIC_CHARSET 186
+#define RUSSIAN_CHARSET 204
+#define THAI_CHARSET 222
+#define EASTEUROPE_CHARSET 238
+#define OEM_CHARSET 255
+
+#define TCI_SRCCHARSET 1
+#define TCI_SRCCODEPAGE 2
+#define TCI_SRCFONTSIG 3
+
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
+#define TRUETYPE_FONTTYPE 0x0004
 
 #define BI_RGB 0L
 #define BI_RLE8 1L
@@ -319,6 +341,23 @@ typedef struct tagLOGFONTW {
     WCHAR lfFaceName[LF_FACESIZE];
 } LOGFONTW, *PLOGFONTW, *NPLOGFONTW, *LPLOGFONTW;
 
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *PLOGFONTA, *NPLOGFONTA, *LPLOGFONTA;
+
 typedef struct tagRGBQUAD {
     BYTE rgbBlue;
     BYTE rgbGreen;
@@ -345,7 +384,63 @@ typedef struct tagBITMAPINFO {
     RGBQUAD bmiColors[1];
 } BITMAPINFO, *LPBITMAPINFO, *PBITMAPINFO;
 
+typedef struct tagTEXTMETRICW {
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    WCHAR tmFirstChar;
+    WCHAR tmLastChar;
+    WCHAR tmDefaultChar;
+    WCHAR tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
+} TEXTMETRICW, *PTEXTMETRICW, *LPTEXTMETRICW;
+
+typedef struct tagFONTSIGNATURE {
+    DWORD fsUsb[4];
+    DWORD fsCsb[2];
+} FONTSIGNATURE, *PFONTSIGNATURE, *LPFONTSIGNATURE;
+
+typedef struct tagCHARSETINFO {
+    UINT ciCharset;
+    UINT ciACP;
+    FONTSIGNATURE fs;
+} CHARSETINFO, *PCHARSETINFO, *LPCHARSETINFO;
+
+typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *lplf, const TEXTMETRICW *lptm, DWORD fontType,
+                                     LPARAM lParam);
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Calls lpProc once per installed font family (lpszFamily NULL) or once for the named
+ * family when it is installed; stops when lpProc answers 0. Returns the value the last
+ * callback returned, 1 when there was none. */
+int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpszFamily, FONTENUMPROCW lpProc, LPARAM lParam);
+/* With TCI_SRCCHARSET: lpSrc holds the character set as a pointer-sized value; fills the
+ * code page and font signature. FALSE for an unknown character set. */
+BOOL WINAPI TranslateCharsetInfo(DWORD *lpSrc, LPCHARSETINFO lpCs, DWORD dwFlags);
+
+#ifdef __cplusplus
+}
+#endif
+
 #ifdef UNICODE
+typedef TEXTMETRICW TEXTMETRIC;
+typedef FONTENUMPROCW FONTENUMPROC;
+#define EnumFontFamilies EnumFontFamiliesW
 typedef DEVMODEW DEVMODE;
 typedef PDEVMODEW PDEVMODE;
 typedef LPDEVMODEW LPDEVMODE;
@@ -422,8 +517,11 @@ LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER");
 static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW");
 static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW");
+static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER");
 static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD");
+static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW");
+static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 
 #endif /* RC_INVOKED */
 

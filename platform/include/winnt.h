@@ -8,6 +8,11 @@
 #ifndef RC_INVOKED
 #include <stddef.h>
 #include <stdint.h>
+#ifndef __cplusplus
+/* C callers of the public headers: static_assert and char16_t. */
+#include <assert.h>
+#include <uchar.h>
+#endif
 #endif
 
 #define VOID void

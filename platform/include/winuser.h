@@ -81,6 +81,15 @@ BOOL WINAPI DestroyIcon(HICON hIcon);
 
 /* Message boxes: answered by the test host, never shown */
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
+/* The active window of the calling thread: headless, there is none (NULL) */
+HWND WINAPI GetActiveWindow(void);
+
+/* The desktop window: a fixed handle. */
+HWND WINAPI GetDesktopWindow(void);
+/* A display DC for the window (NULL or the desktop: the screen); NULL for another window. */
+HDC WINAPI GetDC(HWND hWnd);
+/* Gives a DC of GetDC back: 1, or 0 for a DC GetDC did not hand out. */
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 
 #ifdef __cplusplus
 }

@@ -29,6 +29,17 @@ DWORD qmt_LiveMappedViews(void);
  * once. qmt_ClearWriteFault() turns it off. */
 void qmt_FailWriteAt(DWORD after, BOOL short_write, DWORD error);
 void qmt_ClearWriteFault(void);
+/* The next `count` WriteFile calls fail with `error` (0 means ERROR_DISK_FULL) writing
+ * nothing; 0 turns it off. Checked before the fault of qmt_FailWriteAt. */
+void qmt_FailWrites(DWORD count, DWORD error);
+
+/* CreateFileW fails with `error` (0 means ERROR_ACCESS_DENIED) for every path that holds
+ * the text (compared without case, "/" read as "\\"); NULL turns it off. */
+void qmt_FailCreateFile(LPCWSTR text, DWORD error);
+
+/* GetTempFileNameW fails with ERROR_DIRECTORY in this directory (compared without case
+ * and trailing separator; several may be set); NULL clears the list. */
+void qmt_FailTempFileName(LPCWSTR directory);
 
 /* Modules. Load count: successful LoadLibrary* calls naming the module (by file name,
  * case-insensitive, with or without ".dll"), references to a loaded one included. */

@@ -37,6 +37,13 @@ void qmt_SpoolerFailGetPrinterData(DWORD after, DWORD dwError);
 /* The same fault for DeletePrinterDataW (nothing deleted). */
 void qmt_SpoolerFailDeletePrinterData(DWORD after, DWORD dwError);
 
+/* The next StartDocPrinterW call fails with dwError (no job made); 0 turns it off. */
+void qmt_SpoolerFailStartDoc(DWORD dwError);
+
+/* TRUE makes WritePrinter take every byte without keeping it (for benchmarks of the
+ * writer side); FALSE keeps them again. */
+void qmt_SpoolerDiscardWrites(BOOL discard);
+
 /* Turns every spooler fault and switch off. */
 void qmt_SpoolerReset(void);
 

@@ -94,7 +94,8 @@ TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
         { 11, "site", DDD_OK },
         { 14, "info 14", DDD_OK },
         { 15, "info 15", DDD_OK },
-        { 16, "<null>", DDD_ERROR },                        /* past entry 36's count */
+        { 16, "info 16", DDD_OK },
+        { 25, "qmvpif50.dll", DDD_OK },
         { 12, "<null>", DDD_ERROR },
         { 13, "<null>", DDD_ERROR },
         { 23, "<null>", DDD_ERROR },
@@ -303,7 +304,7 @@ TEST_F(SampleTest, TypedAccessorsOfTheFurtherRecordTypes)
 
     void *type15 = Fetch(15, 1);
     EXPECT_EQ(DDD_OK, ddd_GetType15Text2(type15, &text));
-    EXPECT_EQ("500 sheets", Narrow(text));
+    EXPECT_EQ("\"Model 50 job\"", Narrow(text));
     ddd_FreeRecord(&type15, DDD_FREE_OWN_TYPE);
 
     void *type19 = Fetch(19, 1);

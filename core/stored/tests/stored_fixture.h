@@ -9,6 +9,8 @@
 #include "core/context/driver_context.h"
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
+#include "core/handlers/setting_handlers.h"
+#include "core/settings/settings.h"
 #include "platform/testing/qm_testing.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +75,8 @@ inline dddc::Bytes CompileModel()
     return ddd_test::Compile(source.str() + ExtraRecords(), &base);
 }
 
-/* The sample printer with its model files in the module directory. */
+/* The sample printer with its model files in the module directory, its context, and a
+ * full DEVMODE and a printer-data block of all defaults. */
 class StoredTest : public testing::Test {
 protected:
     void SetUp() override
@@ -91,9 +94,12 @@ protected:
         ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Stored"), &printer_, &defaults));
         context_ = ddd_OpenContext(printer_);
         ASSERT_NE(nullptr, context_);
+        devmode_ = dm_AllocDevmode(0);
+        ASSERT_TRUE(opt_SetAllDefaults(context_, devmode_, &defaults_, TEXT("DummyName")));
     }
     void TearDown() override
     {
+        GlobalFree(devmode_);
         qmt_SpoolerReset();
         qmt_ClearWriteFault();
         if (context_)
@@ -125,6 +131,8 @@ protected:
     HMODULE module_ = nullptr;
     HANDLE printer_ = nullptr;
     DriverContext *context_ = nullptr;
+    DriverDevmode *devmode_ = nullptr;
+    PrinterDataBlock defaults_{};
 };
 
 /* Little-endian pieces of golden blocks. */

@@ -21,19 +21,12 @@ protected:
     void SetUp() override
     {
         StoredTest::SetUp();
-        devmode_ = dm_AllocDevmode(0);
-        ASSERT_TRUE(opt_SetAllDefaults(context_, devmode_, &block_, TEXT("P")));
-    }
-    void TearDown() override
-    {
-        GlobalFree(devmode_);
-        StoredTest::TearDown();
+        block_ = defaults_;
     }
     std::u16string Text(const UserSettingInfo &record, DWORD offset)
     {
         return std::u16string((const WCHAR *)((const BYTE *)&record + offset));
     }
-    DriverDevmode *devmode_ = nullptr;
     PrinterDataBlock block_{};
 };
 
@@ -64,7 +57,9 @@ TEST_F(UserSettingInfoTest, ARecordBuiltFromADefaultBlockHoldsTheDefaults)
 {
     UserSettingInfo record;
     memset(&record, 0xEE, sizeof(record));
+    DWORD blocks = qmt_LiveGlobalBlocks();
     ASSERT_TRUE(ureg_BuildUserSettingInfo(printer_, context_, &block_, &record));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
     EXPECT_EQ(4, record.format);
     EXPECT_EQ(7, record.partFlags);
     EXPECT_EQ(354, record.part1Length);
@@ -102,6 +97,27 @@ TEST_F(UserSettingInfoTest, ARecordBuiltFromADefaultBlockHoldsTheDefaults)
     EXPECT_EQ(0, memcmp((BYTE *)&record + 72, (BYTE *)&defaults + 72, sizeof(record) - 72));
     EXPECT_EQ(4, defaults.format);
     EXPECT_EQ(0, defaults.layoutId);   /* the header group is not part of the defaults */
+}
+
+TEST_F(UserSettingInfoTest, ALongModelNameIsCut)
+{
+    /* The header's 64-byte name field holds up to 63 characters (the compiler writes no
+     * more than 31, so the field is filled here). */
+    dddc::Bytes model = stored_test::CompileModel();
+    std::fill(model.begin() + DDD_MODEL_NAME_OFFSET, model.begin() + DDD_MODEL_NAME_OFFSET + 63, 'M');
+    model[DDD_MODEL_NAME_OFFSET + 30] = 'L';
+    model[DDD_MODEL_NAME_OFFSET + 63] = 0;
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50LONG.DDD", std::string(model.begin(), model.end()));
+    HANDLE printer = driver_files::InstallPrinter(TEXT("Long"), u"C:\\drv\\QM50LONG.DDD");
+    DriverContext *context = ddd_OpenContext(printer);
+    ASSERT_NE(nullptr, context);
+    UserSettingInfo record;
+    memset(&record, 0xEE, sizeof(record));
+    EXPECT_TRUE(ureg_BuildUserSettingInfo(printer, context, &block_, &record));
+    EXPECT_EQ(std::u16string(30, u'M') + u"L", std::u16string(record.modelName));
+    EXPECT_EQ(0, record.partFlags & 0xFF00);   /* the field ends before the part flags */
+    ddd_CloseContext(context);
+    ClosePrinter(printer);
 }
 
 TEST_F(UserSettingInfoTest, ApplyingAPartChangesOnlyItsSettings)

@@ -1,11 +1,14 @@
 /*
- * Private records of the GDI area: device contexts, logical palettes and device-dependent
- * bitmaps. A handle is the address of its record; every handle passed in is looked up in
- * the table of live objects first, so a stale or foreign handle is refused. Display
- * bitmaps hold 32 bits per pixel (blue, green, red, unused), rows top first.
+ * Private records and services of the GDI area, shared with the user area.
+ *
+ * Display DCs of GetDC carry no drawing state (font enumeration only). DCs of CreateDCW
+ * ("DISPLAY"), logical palettes and device-dependent bitmaps are records whose handle is
+ * their address; every handle passed in is looked up in the table of live objects first,
+ * so a stale or foreign handle is refused. Display bitmaps hold 32 bits per pixel (blue,
+ * green, red, unused), rows top first.
  */
-#ifndef QM_GDI_PRIVATE_H
-#define QM_GDI_PRIVATE_H
+#ifndef QM_PLATFORM_GDI_PRIVATE_H
+#define QM_PLATFORM_GDI_PRIVATE_H
 
 #include <windows.h>
 
@@ -13,6 +16,15 @@
 #include <vector>
 
 namespace qmg {
+
+/* A new display DC (the screen). NULL when out of memory. */
+HDC CreateDisplayDC();
+
+/* Deletes a display DC made by CreateDisplayDC; false for any other handle. */
+bool DeleteDisplayDC(HDC hdc);
+
+/* True for a live display DC. */
+bool IsDisplayDC(HDC hdc);
 
 enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3 };
 
@@ -54,6 +66,6 @@ Object *Find(const void *handle, ObjectKind kind);
 /* The stock default palette (20 entries). */
 Palette *StockPalette();
 
-}  // namespace qmg
+} // namespace qmg
 
-#endif /* QM_GDI_PRIVATE_H */
+#endif /* QM_PLATFORM_GDI_PRIVATE_H */

@@ -46,6 +46,11 @@ bool g_fault_armed;
 DWORD g_fault_after;
 bool g_fault_short;
 DWORD g_fault_error;
+DWORD g_fail_writes;      /* further WriteFile calls that fail writing nothing */
+DWORD g_fail_writes_error;
+std::u16string g_fail_create_text; /* CreateFileW fails for paths holding it (empty: off) */
+DWORD g_fail_create_error;
+std::list<std::u16string> g_fail_temp_dirs; /* GetTempFileNameW fails in these */
 
 DWORD access_bits(DWORD desired)
 {
@@ -94,6 +99,33 @@ void destroy_file(qmk::KernelObject *object)
 bool fail(DWORD error)
 {
     SetLastError(error);
+    return false;
+}
+
+/* Upper-cased copy of a path without trailing separators, for comparisons without case. */
+std::u16string folded_path(LPCWSTR path)
+{
+    std::u16string out = path;
+    for (char16_t &c : out) c = qmk::FoldCase(c == u'/' ? u'\\' : c);
+    while (!out.empty() && out.back() == u'\\') out.pop_back();
+    return out;
+}
+
+/* Whether a test made CreateFileW fail for this path; sets the error then. */
+bool create_faulted(LPCWSTR path)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    if (g_fail_create_text.empty() || folded_path(path).find(g_fail_create_text) == std::u16string::npos) return false;
+    SetLastError(g_fail_create_error);
+    return true;
+}
+
+/* Whether a test made GetTempFileNameW fail in this directory. */
+bool temp_name_faulted(LPCWSTR directory)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    for (const std::u16string &dir : g_fail_temp_dirs)
+        if (dir == folded_path(directory)) return true;
     return false;
 }
 
@@ -321,6 +353,7 @@ extern "C" HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, 
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
+    if (create_faulted(lpFileName)) return INVALID_HANDLE_VALUE;
     bool existed = false;
     FileObject *f = open_file(lpFileName, dwDesiredAccess, dwShareMode, dwCreationDisposition,
                               dwFlagsAndAttributes, &existed);
@@ -380,7 +413,12 @@ extern "C" BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOf
     DWORD fault_error = 0;
     {
         std::lock_guard<std::mutex> guard(g_fault_lock);
-        if (g_fault_armed) {
+        if (g_fail_writes) {
+            --g_fail_writes;
+            n = 0;
+            faulted = true;
+            fault_error = g_fail_writes_error;
+        } else if (g_fault_armed) {
             if (n > g_fault_after) {
                 n = g_fault_after;
                 faulted = true;
@@ -655,6 +693,7 @@ extern "C" BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttrib
 extern "C" UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uUnique, LPWSTR lpTempFileName)
 {
     if (!lpPathName || !lpTempFileName) return fail(ERROR_INVALID_PARAMETER);
+    if (temp_name_faulted(lpPathName)) return fail(ERROR_DIRECTORY);
     std::u16string base = lpPathName;
     if (base.size() > MAX_PATH - 14) return fail(ERROR_BUFFER_OVERFLOW);
     if (!base.empty() && base.back() != u'\\' && base.back() != u'/') base += u'\\';
@@ -712,4 +751,25 @@ extern "C" void qmt_ClearWriteFault(void)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
     g_fault_armed = false;
+}
+
+extern "C" void qmt_FailWrites(DWORD count, DWORD error)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_fail_writes = count;
+    g_fail_writes_error = error ? error : ERROR_DISK_FULL;
+}
+
+extern "C" void qmt_FailCreateFile(LPCWSTR text, DWORD error)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_fail_create_text = text ? folded_path(text) : std::u16string();
+    g_fail_create_error = error ? error : ERROR_ACCESS_DENIED;
+}
+
+extern "C" void qmt_FailTempFileName(LPCWSTR directory)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    if (!directory) g_fail_temp_dirs.clear();
+    else g_fail_temp_dirs.push_back(folded_path(directory));
 }

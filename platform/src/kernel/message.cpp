@@ -97,6 +97,12 @@ extern "C" int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, 
     return call.answer;
 }
 
+/* No window is ever active on the headless host: message boxes go without an owner. */
+extern "C" HWND WINAPI GetActiveWindow(void)
+{
+    return nullptr;
+}
+
 /* OutputDebugStringW of the text read in the ANSI code page; NULL writes nothing. */
 extern "C" void WINAPI OutputDebugStringA(LPCSTR lpOutputString)
 {

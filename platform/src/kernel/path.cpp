@@ -5,6 +5,9 @@
  * looked up case-insensitively, as Windows names are; a component that does not exist yet
  * keeps the case given, so that a file created as "Data.INI" is stored so.
  *
+ * Server shares are directories of the root too (\\server\share\x -> <root>/unc/server/share/x,
+ * server and share created on first use), so that folders on a share can be made.
+ *
  * The current directory (default C:\), the Windows directory C:\WINDOWS, the system
  * directory C:\WINDOWS\system32 and the temporary directory C:\TEMP\ are fixed here.
  */
@@ -195,17 +198,45 @@ bool qmk::FullWindowsPath(const char16_t *windows_path, std::u16string *full)
     return true;
 }
 
+/* The host directory of the share of a UNC path "\\server\share\rest" (created on first
+ * use) and the components of rest; false (ERROR_BAD_NETPATH) without a server and share.
+ * Server and share names are kept upper-cased, so that they match without case. */
+static bool resolve_unc(const char16_t *path, std::string *share_dir, std::vector<std::u16string> *parts)
+{
+    std::vector<std::u16string> all;
+    split_components(std::u16string(path + 2), &all);
+    if (all.size() < 2) {
+        SetLastError(ERROR_BAD_NETPATH);
+        return false;
+    }
+    std::string dir = qmk::RootDir() + "/unc";
+    mkdir(dir.c_str(), 0777);
+    for (size_t i = 0; i < 2; ++i) {
+        std::u16string name = all[i];
+        for (char16_t &c : name) c = qmk::FoldCase(c);
+        dir += "/" + qmk::MultiText(CP_UTF8, name);
+        mkdir(dir.c_str(), 0777);
+    }
+    *share_dir = dir;
+    parts->assign(all.begin() + 2, all.end());
+    return true;
+}
+
 bool qmk::HostPath(const char16_t *windows_path, std::string *host_path)
 {
     char16_t drive;
     std::vector<std::u16string> parts;
     bool trailing;
-    if (!resolve(windows_path, &drive, &parts, &trailing)) return false;
     std::string path;
-    char letter = (char)(FoldCase(drive) - u'A' + 'a');
-    if (letter != 'z') {
-        path = RootDir() + "/" + letter;
-        mkdir(path.c_str(), 0777);
+    if (windows_path && is_sep(windows_path[0]) && is_sep(windows_path[1]) && windows_path[2] != u'?') {
+        if (!resolve_unc(windows_path, &path, &parts)) return false;
+    } else {
+        if (!resolve(windows_path, &drive, &parts, &trailing)) return false;
+        char letter = (char)(FoldCase(drive) - u'A' + 'a');
+        if (letter != 'z') {
+            path = RootDir() + "/" + letter;
+            mkdir(path.c_str(), 0777);
+        }
     }
     bool existing = true;
     for (const std::u16string &part : parts) {

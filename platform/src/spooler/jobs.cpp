@@ -29,6 +29,8 @@ const char16_t kEmfPrefix[] = u"NT EMF ";
 std::mutex g_fault_lock;
 DWORD g_fail_write_at = QMT_SPOOLER_NEVER;
 DWORD g_fail_write_error;
+DWORD g_fail_start_doc; /* error of the next StartDocPrinterW, 0 none */
+bool g_discard_writes;  /* WritePrinter takes bytes without keeping them */
 
 bool datatype_known(const std::u16string &type)
 {
@@ -160,6 +162,12 @@ extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pD
     if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
     if (!pDocInfo) return qmspl::Fail(ERROR_INVALID_PARAMETER);
     if (h->job) return qmspl::Fail(ERROR_INVALID_PRINTER_STATE);
+    {
+        std::lock_guard<std::mutex> guard(g_fault_lock);
+        DWORD error = g_fail_start_doc;
+        g_fail_start_doc = 0;
+        if (error) return qmspl::Fail(error);
+    }
     const DOC_INFO_1W *doc = (const DOC_INFO_1W *)pDocInfo;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::PrinterRecord printer;
@@ -216,6 +224,11 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
     DWORD keep = cbBuf, error = 0;
     {
         std::lock_guard<std::mutex> guard(g_fault_lock);
+        if (g_discard_writes) {
+            h->job_bytes += cbBuf;
+            *pcWritten = cbBuf;
+            return TRUE;
+        }
         if (g_fail_write_at != QMT_SPOOLER_NEVER && cbBuf > 0 && h->job_bytes + cbBuf > g_fail_write_at) {
             keep = g_fail_write_at > h->job_bytes ? g_fail_write_at - h->job_bytes : 0;
             error = g_fail_write_error;
@@ -373,8 +386,24 @@ extern "C" void qmt_SpoolerFailWrite(DWORD atByte, DWORD dwError)
 }
 
 /* See qm_testing_spooler.h. */
+extern "C" void qmt_SpoolerFailStartDoc(DWORD dwError)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_fail_start_doc = dwError;
+}
+
+/* See qm_testing_spooler.h. */
+extern "C" void qmt_SpoolerDiscardWrites(BOOL discard)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_discard_writes = discard != FALSE;
+}
+
+/* See qm_testing_spooler.h. */
 extern "C" void qmt_SpoolerReset(void)
 {
+    qmt_SpoolerDiscardWrites(FALSE);
+    qmt_SpoolerFailStartDoc(0);
     qmt_SpoolerDenyAdministration(FALSE);
     qmt_SpoolerFailOpen(0, 0);
     qmt_SpoolerFailWrite(QMT_SPOOLER_NEVER, 0);

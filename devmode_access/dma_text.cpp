@@ -1,0 +1,62 @@
+/*
+ * Text in the ANSI code page: the conversions between the callers' narrow texts and the
+ * settings' wide texts. Bytes that form no valid text of the code page are refused (the
+ * one place that decides it); wide characters without a narrow form become "?".
+ */
+#include "devmode_access/dma_private.h"
+
+#include <string.h>
+
+/* Bytes of a narrow text up to its zero, at most max. */
+static DWORD dma_NarrowLength(const char *text, DWORD max)
+{
+    DWORD n = 0;
+    while (n < max && text[n] != 0)
+        ++n;
+    return n;
+}
+
+LONG dma_AnsiToWide(const char *text, DWORD length, WCHAR *output, DWORD chars, DWORD *written)
+{
+    DWORD n = dma_NarrowLength(text, length);
+    int count = 0;
+    if (n > 0) {
+        count = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, (int)n, nullptr, 0);
+        if (count <= 0)
+            return DMA_BAD_ARGUMENT;
+    }
+    if ((DWORD)count + 1 > chars)
+        return DMA_TOO_LONG;
+    if (n > 0 && MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, (int)n, output, count) != count)
+        return DMA_BAD_ARGUMENT;
+    output[count] = 0;
+    if (written != nullptr)
+        *written = (DWORD)count;
+    return DMA_SUCCESS;
+}
+
+void dma_LoadWide(const BYTE *storage, DWORD bytes, WCHAR *buffer)
+{
+    memcpy(buffer, storage, bytes / 2 * sizeof(WCHAR));
+    buffer[bytes / 2] = 0;
+}
+
+DWORD dma_WideToAnsi(const WCHAR *text, DWORD maxChars, char *output, DWORD size)
+{
+    DWORD n = dma_CountWideChars(text, maxChars);
+    if (n == 0) {
+        if (output != nullptr && size >= 1)
+            output[0] = 0;
+        return 1;
+    }
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text, (int)n, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return 0;
+    DWORD needed = (DWORD)bytes + 1;
+    if (output == nullptr || size < needed)
+        return needed;
+    if (WideCharToMultiByte(CP_ACP, 0, text, (int)n, output, bytes, nullptr, nullptr) != bytes)
+        return 0;
+    output[bytes] = 0;
+    return needed;
+}

@@ -1,0 +1,99 @@
+/*
+ * The DEVMODE access library as outside programs reach it: loaded by file name from the
+ * test program's directory, every export found with GetProcAddress.
+ */
+#ifndef QM_DEVMODE_ACCESS_TESTS_DMA_API_H
+#define QM_DEVMODE_ACCESS_TESTS_DMA_API_H
+
+#include <windows.h>
+
+#include "core/settings/settings.h"
+#include "devmode_access/include/qmkelvdm.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+struct DmaApi {
+    HMODULE module = nullptr;
+    decltype(&DMA_GetValue) GetValue = nullptr;
+    decltype(&DMA_SetValue) SetValue = nullptr;
+    decltype(&DMA_GetStringData) GetStringData = nullptr;
+    decltype(&DMA_SetStringData) SetStringData = nullptr;
+    decltype(&DMA_GetStringData_StrLength) GetStringDataStrLength = nullptr;
+    decltype(&DMA_SetStringData_StrLength) SetStringDataStrLength = nullptr;
+    decltype(&DMA_GetLogFontData) GetLogFontData = nullptr;
+    decltype(&DMA_SetLogFontData) SetLogFontData = nullptr;
+    decltype(&DMA_QueryStructSize) QueryStructSize = nullptr;
+    decltype(&DMA_SetFaxAddressNum) SetFaxAddressNum = nullptr;
+    decltype(&DMA_GetFaxAddressNum) GetFaxAddressNum = nullptr;
+    decltype(&dma_GetValue) GetFunctionValue = nullptr;
+    decltype(&dma_SetValue) SetFunctionValue = nullptr;
+
+    /* Loads the library and finds every export; fails the test when one is missing. */
+    void load()
+    {
+        module = LoadLibraryW(TEXT("qmkelvdm.dll"));
+        ASSERT_NE(nullptr, module);
+        find(&GetValue, "DMA_GetValue");
+        find(&SetValue, "DMA_SetValue");
+        find(&GetStringData, "DMA_GetStringData");
+        find(&SetStringData, "DMA_SetStringData");
+        find(&GetStringDataStrLength, "DMA_GetStringData_StrLength");
+        find(&SetStringDataStrLength, "DMA_SetStringData_StrLength");
+        find(&GetLogFontData, "DMA_GetLogFontData");
+        find(&SetLogFontData, "DMA_SetLogFontData");
+        find(&QueryStructSize, "DMA_QueryStructSize");
+        find(&SetFaxAddressNum, "DMA_SetFaxAddressNum");
+        find(&GetFaxAddressNum, "DMA_GetFaxAddressNum");
+        find(&GetFunctionValue, "dma_GetValue");
+        find(&SetFunctionValue, "dma_SetValue");
+    }
+
+    template <typename T>
+    void find(T *entry, const char *name)
+    {
+        *entry = (T)(void *)GetProcAddress(module, name);
+        EXPECT_NE(nullptr, (void *)*entry) << name;
+    }
+};
+
+/* A handle over the caller's areas: DEVMODE, printer-data block and a fax list with three
+ * destinations, all zeroed; on the heap, as it is over 13 KB. */
+struct DmaAreas {
+    DmaSettingsSet handle;
+    DriverDevmode devmode;
+    PrinterDataBlock block;
+    static constexpr size_t kFaxListBytes = 1442 + 3 * 742;
+    BYTE faxList[kFaxListBytes];
+
+    DmaAreas()
+    {
+        memset(this, 0, sizeof(*this));
+        handle.devmode = &devmode;
+        handle.printerData = &block;
+        handle.faxList = faxList;
+        static const WCHAR kTag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
+        memcpy(faxList, kTag, sizeof(kTag));
+    }
+
+    /* Copies of the three areas, to show that a refused call changed nothing. */
+    struct Snapshot {
+        DriverDevmode devmode;
+        PrinterDataBlock block;
+        BYTE faxList[kFaxListBytes];
+    };
+    void save(Snapshot *s) const
+    {
+        memcpy(&s->devmode, &devmode, sizeof(devmode));
+        memcpy(&s->block, &block, sizeof(block));
+        memcpy(s->faxList, faxList, sizeof(faxList));
+    }
+    bool same(const Snapshot &s) const
+    {
+        return memcmp(&s.devmode, &devmode, sizeof(devmode)) == 0 && memcmp(&s.block, &block, sizeof(block)) == 0 &&
+               memcmp(s.faxList, faxList, sizeof(faxList)) == 0;
+    }
+};
+
+#endif /* QM_DEVMODE_ACCESS_TESTS_DMA_API_H */

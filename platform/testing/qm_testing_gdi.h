@@ -1,0 +1,25 @@
+/*
+ * Test controls of the GDI and user areas (tests and tools only, never driver code): the
+ * installed font families and the live display DCs.
+ */
+#ifndef QM_TESTING_GDI_H
+#define QM_TESTING_GDI_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Sets the installed font families EnumFontFamiliesW reports (copied; empty by default).
+ * names: count family names; count 0 empties the list. FALSE when out of memory. */
+BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count);
+
+/* Display DCs GetDC handed out and ReleaseDC has not taken back. */
+DWORD qmt_LiveDisplayDCs(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QM_TESTING_GDI_H */

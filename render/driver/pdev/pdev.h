@@ -1,0 +1,181 @@
+/*
+ * The PDEV: the render driver's record of one printer device context. GDI creates it with
+ * DrvEnablePDEV, hands it back to every later entry point and destroys it with
+ * DrvDisablePDEV. It lives on its own private heap, zeroed at creation, and carries the
+ * signature 0x4E515444 ("DTQN" in memory) in its first and in its last double word.
+ *
+ * Everything a running job needs is kept in `job` (JobState), which DrvResetPDEV moves
+ * whole into the new PDEV; the job pipeline adds its members there.
+ */
+#ifndef QM_RENDER_DRIVER_PDEV_PDEV_H
+#define QM_RENDER_DRIVER_PDEV_PDEV_H
+
+#include <windows.h>
+#include <winddi.h>
+
+#include "core/settings/settings_types.h"
+
+#define PDEV_SIGNATURE 0x4E515444UL
+
+/* PDEV flags. */
+#define PDEV_FLAG_DOC_STARTED 0x00000004UL    /* a document is open (DrvStartDoc) */
+#define PDEV_FLAG_JOB_FAILED 0x00000008UL     /* the job failed; pages are refused */
+#define PDEV_FLAG_PAGE_STARTED 0x00004000UL   /* a page was started in this job */
+#define PDEV_FLAG_PAGE_OPEN 0x00008000UL      /* a page is open */
+#define PDEV_FLAG_CONTINUATION 0x00100000UL   /* made by DrvResetPDEV inside a running job */
+#define PDEV_FLAG_HANDED_OVER 0x80000000UL    /* its job went to a new PDEV (DrvResetPDEV) */
+
+/* Page state bits of the job (JobState.pageState). */
+#define PAGE_STATE_DOC_OPEN 0x0001
+#define PAGE_STATE_OUTPUT_BEGUN 0x0002
+#define PAGE_STATE_ABORT 0x8000
+
+/* Paper number of setting 262 meaning "no output paper". */
+#define PDEV_NO_OUTPUT_PAPER 267
+
+/* Bytes behind the full driver DEVMODE that GDI passes (the DevmodeTrailer). */
+#define DEVMODE_TRAILER_SIZE 24
+#define DEVMODE_WITH_TRAILER_SIZE (DM_FULL_SIZE + DEVMODE_TRAILER_SIZE)
+#define DEVMODE_TRAILER_EXTRA (DEVMODE_WITH_TRAILER_SIZE - DM_PUBLIC_SIZE)
+
+struct OutputStream;
+struct PdlWriter;
+struct DriverContext;
+struct DddFile;
+struct DeviceFontTables;
+
+/*
+ * A paper: the page as the DEVMODE asks for it (first) or the output paper (second).
+ * Lengths in units of 1/18432 inch.
+ */
+typedef struct PaperDescription {
+    WCHAR name[48];
+    LONG left;          /* printable area */
+    LONG top;
+    LONG right;
+    LONG bottom;
+    LONG width;         /* paper size */
+    LONG height;
+    DWORD rotated;      /* 1: turned for landscape */
+    DWORD defaultPaper; /* 1: holds the model's default paper */
+    void *record;       /* the description-data paper record (type 10) it came from */
+    DWORD ownsRecord;   /* 1: record is freed with the PDEV */
+} PaperDescription;
+
+/* The trailer's 12-byte paper record: paper number, then five values of which the 2nd to
+ * 5th are the left, right, top and bottom margins (0.1 mm, portrait). */
+typedef struct TrailerPaper {
+    WORD paperNumber;
+    WORD values[5];
+} TrailerPaper;
+
+/* What the DevmodeTrailer carries into the PDEV. */
+typedef struct TrailerValues {
+    TrailerPaper paper;
+    DWORD devicePaperList;
+    DWORD enforced270;
+} TrailerValues;
+
+/*
+ * The state of a running job. DrvResetPDEV moves it whole into the new PDEV (and clears
+ * the owners in the old one); the job pipeline adds its members here.
+ */
+typedef struct JobState {
+    DWORD jobIdSlot;              /* the job identifier the job-identifier slot holds */
+    WORD pageState;               /* PAGE_STATE_* */
+    WORD jobControl[2];           /* two job-control words */
+    struct OutputStream *stream;  /* the output channel (owner) */
+    struct PdlWriter *writer;     /* the command writer (owner) */
+    void *imageQueue;             /* the image queue (owner) */
+    void *jobPointers[5];         /* job header and trailer pieces (PDEV heap) */
+} JobState;
+
+/* The page buffer (pdev_ResetPageBuffer). */
+typedef struct PageBuffer {
+    DWORD state;
+    RECTL rect;
+    BYTE *buffer;   /* PDEV heap */
+    DWORD size;
+    DWORD used;
+} PageBuffer;
+
+typedef struct PDEV {
+    DWORD signature;                  /* PDEV_SIGNATURE */
+    DWORD jobId;                      /* spooler job id of DrvStartDoc */
+    DriverDevmode devmode;            /* the full driver DEVMODE */
+    PrinterDataBlock *printerData;    /* PDEV heap */
+    HANDLE heap;                      /* the private heap */
+    HANDLE printer;                   /* hDriver of DrvEnablePDEV */
+    DWORD word256;                    /* 256 at creation */
+    DWORD scaledResolution;           /* resolution x scale / 100 */
+    DWORD copyCount;                  /* setting 12 */
+    HDEV hdev;
+    HSURF surface;                    /* device surface */
+    HPALETTE palette;                 /* PAL_BGR palette of DEVINFO */
+    DWORD flags;                      /* PDEV_FLAG_* */
+    PaperDescription paper[2];        /* current page, output paper */
+    struct DriverContext *context;    /* printer context */
+    struct DddFile *modelFile;        /* its two description files */
+    struct DddFile *baseFile;
+    DWORD carriedWord;                /* cleared at creation, carried by DrvResetPDEV */
+    struct DeviceFontTables *fonts;   /* device font tables (PDEV heap) */
+    DWORD fontCount;                  /* device fonts (0 when the model has none) */
+    WCHAR *fontSubTable;              /* font substitution table (global heap) */
+    TrailerValues trailer;
+    DWORD faxModel;                   /* 1 when the model class is 2 */
+    DWORD jobInProgress;              /* cleared at creation, carried by DrvResetPDEV */
+    DriverDevmode jobStartDevmode;    /* the DEVMODE job control keeps */
+    JobState job;
+    DWORD carryWord;                  /* kept across DrvResetPDEV while a document is open */
+    BYTE carryFlag;
+    PageBuffer pageBuffer;
+    DWORD signatureEnd;               /* PDEV_SIGNATURE */
+} PDEV;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* pdev_IsValid: 1 when pdev is non-NULL and both signature words hold PDEV_SIGNATURE. */
+BOOL WINAPI pdev_IsValid(const PDEV *pdev);
+
+/* pdev_FromSurface: the PDEV of a surface (its dhpdev); NULL for a NULL surface. The
+ * caller checks it with pdev_IsValid. */
+PDEV *WINAPI pdev_FromSurface(const SURFOBJ *pso);
+
+/*
+ * pdev_GetSetting32 / pdev_GetSetting16: a setting of the PDEV's DEVMODE and printer-data
+ * block by FunctionID, through the DEVMODE access library. Returns the value (16-bit: its
+ * low 16 bits), 0 when it cannot be read.
+ */
+DWORD WINAPI pdev_GetSetting32(PDEV *pdev, WORD functionId);
+WORD WINAPI pdev_GetSetting16(PDEV *pdev, WORD functionId);
+
+/* pdev_GetSettingString: pointer to a wide-string setting inside the PDEV; NULL on
+ * failure. */
+const WCHAR *WINAPI pdev_GetSettingString(PDEV *pdev, WORD functionId);
+
+/* pdev_SetSetting16: stores a 16-bit value (ValueType 2, size 2). Returns the library's
+ * status: 0 success, else a failure status. */
+WORD WINAPI pdev_SetSetting16(PDEV *pdev, WORD functionId, WORD value);
+
+/* pdev_GetHalftonePatternSize: the halftone pattern size for the smaller of the two
+ * resolutions (15 from 2400, 13 from 1800, 11 from 1200, 9 from 900, 7 from 400, 5 from
+ * 180, else 3), 2 less when reduce is non-zero. */
+ULONG WINAPI pdev_GetHalftonePatternSize(ULONG resolutionX, ULONG resolutionY, BOOL reduce);
+
+/* pdev_ClearCarryWord: clears the carried-over word. */
+void WINAPI pdev_ClearCarryWord(PDEV *pdev);
+
+/* pdev_ResetPageBuffer: buffer state 3, rectangle cleared, buffer freed to the PDEV heap,
+ * size words zeroed. */
+void WINAPI pdev_ResetPageBuffer(PDEV *pdev);
+
+/* pdev_InitModuleSlot: the job-identifier slot takes the job identifier. Returns 0. */
+LONG WINAPI pdev_InitModuleSlot(PDEV *pdev, DWORD jobId);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QM_RENDER_DRIVER_PDEV_PDEV_H */

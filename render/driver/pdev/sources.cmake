@@ -1,0 +1,3 @@
+list(APPEND QM_RENDER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/pdev_record.cpp
+)

@@ -1,0 +1,50 @@
+/*
+ * Test controls of the stand-ins of the two outside job-attribute components. A test
+ * loads the stand-in itself (so its state outlives the driver's load and free), binds the
+ * control export by name, scripts the answers and reads the recorded arguments back.
+ */
+#ifndef QM_TESTING_STANDINS_STANDIN_CONTROLS_H
+#define QM_TESTING_STANDINS_STANDIN_CONTROLS_H
+
+#include <windows.h>
+
+/* Functions of the attribute component, as bits of AttrStandinControl.failMask. */
+#define ATTR_FN_NUP 0x1
+#define ATTR_FN_HOST_ADDRESS 0x2
+#define ATTR_FN_OWNER_USER_HOST 0x4
+#define ATTR_FN_OWNER_INPUT 0x8
+#define ATTR_FN_HOST_NAME 0x10
+
+/* The attribute component's script and record ("QmAttrStandinControl"). */
+typedef struct AttrStandinControl {
+    DWORD failMask;        /* in: these functions fail */
+    DWORD calledMask;      /* out: the functions called since the last reset */
+    DWORD nupCode;         /* out: recorded arguments */
+    DWORD ownerKind;
+    DWORD nupValue;
+    DWORD trayCode;
+    DWORD hostNameKind;
+    char ownerText[64];
+} AttrStandinControl;
+
+/* Scripts of the ticket maker. */
+#define TICKET_NORMAL 0           /* "VPIF[<data>]" */
+#define TICKET_SIZE_FAILS 1       /* the size query fails with size 0 */
+#define TICKET_FILL_FAILS 2       /* the second call fails */
+#define TICKET_EMPTY 3            /* the size query succeeds with size 0 */
+#define TICKET_NO_HANDLE 4        /* Initialize gives no handle */
+#define TICKET_LARGE 5            /* a ticket of 1000 bytes, larger than its data */
+
+/* The ticket maker's script and record ("QmTicketStandinControl"). */
+typedef struct TicketStandinControl {
+    DWORD script;          /* in: TICKET_* */
+    DWORD pair[2];         /* out: the pair passed to SetSPSetting */
+    DWORD initialized;     /* out: Initialize calls */
+    DWORD finalized;       /* out: finalize calls */
+} TicketStandinControl;
+
+/* Both control exports: a pointer to the stand-in's control record, reset by reset != 0. */
+typedef AttrStandinControl *(WINAPI *AttrStandinControlProc)(DWORD reset);
+typedef TicketStandinControl *(WINAPI *TicketStandinControlProc)(DWORD reset);
+
+#endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */
