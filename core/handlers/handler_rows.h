@@ -17,6 +17,7 @@ extern const SettingHandlerRow g_HandlerDriverExtra;
 extern const SettingHandlerRow g_HandlerFields;
 extern const SettingHandlerRow g_HandlerColor;
 extern const SettingHandlerRow g_HandlerOrientation;
+extern const SettingHandlerRow g_HandlerPaperSize;
 extern const SettingHandlerRow g_HandlerPaperLength;
 extern const SettingHandlerRow g_HandlerPaperWidth;
 extern const SettingHandlerRow g_HandlerScale;
@@ -53,5 +54,30 @@ LONG hdl_CheckedNumber(const SettingItem *item, WORD valueType);
 
 /* The per-thread 256-character buffer for option texts; callers copy the text at once. */
 WCHAR *hdl_TextBuffer(void);
+
+/* Control kind, count and caption (a copy) of the FunctionID's definition into list.
+ * Returns 1, or 0 without a definition or out of memory. */
+BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList *list);
+
+/*
+ * Option i + 1 of the FunctionID's definition: the option record (release with
+ * ddd_ReleaseRecord) and its value in value (a type-6 value points into the record).
+ * NULL when there is no such option.
+ */
+void *hdl_FetchDatabaseOption(DriverContext *context, WORD functionId, DWORD i, DWORD_PTR *value);
+
+/* The filled list of a given descriptor (opt_CreateFilledList without the lookup); NULL
+ * on failure. */
+OptionList *hdl_CreateFilledListFor(const ListRequest *request, const SettingDescriptor *descriptor);
+
+/* 1 when the context holds a device paper list (the paper options then come from it). */
+BOOL hdl_HasDevicePaperList(const DriverContext *context);
+
+/*
+ * The size texts of a filled paper list (paper_list_texts.cpp): the user-defined size
+ * option (256), the options of user-defined paper slots and the per-source custom size
+ * option (275). Returns 1 (also when nothing applies), 0 when a text fails.
+ */
+BOOL hdl_RewritePaperTexts(const ListRequest *request, OptionList *list);
 
 #endif /* QM_CORE_HANDLERS_HANDLER_ROWS_H */

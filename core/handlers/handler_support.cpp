@@ -4,6 +4,7 @@
  */
 #include "core/handlers/handler_rows.h"
 
+#include "core/paperlist/paper_list.h"
 #include "core/settings/settings.h"
 #include "core/util/global_block.h"
 
@@ -48,4 +49,9 @@ WCHAR *hdl_TextBuffer(void)
     /* Per thread, so that two threads building option texts never share it. */
     static thread_local WCHAR buffer[TEXT_BUFFER_CHARS];
     return buffer;
+}
+
+BOOL hdl_HasDevicePaperList(const DriverContext *context)
+{
+    return opt_HasPaperList(context);
 }

@@ -4,10 +4,13 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/ddd/ddd.h"
+#include "core/paperlist/paper_list.h"
 #include "core/devmode_helpers/devmode_helpers.h"
+#include "core/interim/field_map.h"
 #include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
 #include "core/util/os_version.h"
+#include "core/util/setting_rules.h"
 
 /* Defaults written into the public fields and the values they accept. */
 enum {
@@ -34,14 +37,19 @@ static BOOL pub_OneOf(LONG value, const LONG *values, DWORD n)
 }
 
 /*
- * Whether the public-field map lets the named field through unchecked (map active,
- * setting 5201 on, "merge" 1 in its table). The map is not built yet in this driver, so no
- * field is ever let through: every value is checked.
+ * Whether the public-field map lets a field through unchecked: the map is active, setting
+ * 5201 of the block is non-zero and the field's table (FIELD_MAP_*) has "merge" 1.
  */
-static BOOL pub_FieldMapMerges(const DriverContext *context)
+static BOOL pub_FieldMapMerges(const DriverContext *context, const SettingItem *item, WORD table)
 {
-    (void)context;
-    return FALSE;
+    enum { FIELD_MAP_SWITCH = 5201 };
+    if (!context || !dm_IsFieldMapActive(context->fieldMap)) {
+        return FALSE;
+    }
+    LONG enabled = 0;
+    WORD merge = 0;
+    return util_ReadSettingLong(FIELD_MAP_SWITCH, item->check.devmode, item->check.block, &enabled) && enabled &&
+           dm_GetFieldMapMerge(context->fieldMap, table, &merge) == 1 && merge == 1;
 }
 
 /* 1: the printer name, at most 31 characters, in a 64-byte string. */
@@ -172,6 +180,66 @@ static BOOL pub_Orientation(DriverContext *, WORD command, WORD, SettingItem *it
     return pub_CheckRange(command, item, DMORIENT_PORTRAIT, DMORIENT_LANDSCAPE);
 }
 
+/* 8, command 4: kind, count and caption of the definition; the count of a device paper list. */
+static BOOL pub_PaperShape(DriverContext *context, WORD functionId, SettingItem *item)
+{
+    OptionList *list = item->shape.list;
+    if (!hdl_ShapeFromDefinition(context, functionId, list)) {
+        return FALSE;
+    }
+    WORD papers = 0;
+    if (!opt_HasPaperList(context)) {
+        return TRUE;
+    }
+    BOOL ok = opt_CountPapers(context, &papers, PAPER_COUNT_ALL) == PAPER_LIST_OK;
+    list->count = papers;
+    return ok;
+}
+
+/* 8, command 8 without a device paper list: option index + 1 of the description data. */
+static BOOL pub_DatabasePaper(DriverContext *context, WORD functionId, SettingItem *item)
+{
+    DWORD_PTR value = 0;
+    const DddOption *option = (const DddOption *)hdl_FetchDatabaseOption(context, functionId, item->text.index, &value);
+    if (!option) {
+        return FALSE;
+    }
+    BOOL ok = option->value.valueType != VT_STRING;
+    if (ok) {
+        WCHAR *buffer = hdl_TextBuffer();
+        lstrcpynW(buffer, option->caption ? option->caption : TEXT(""), 256);
+        *item->text.text = buffer;
+        *item->text.value = value;
+        item->text.valueType = option->value.valueType;
+    }
+    ddd_ReleaseRecord((void *)option);
+    return ok;
+}
+
+/* 8: dmPaperSize's options from the device paper list when the context holds one. */
+static BOOL pub_PaperSize(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
+{
+    if (command == HC_ADJUST) {
+        return pub_PaperShape(context, functionId, item);
+    }
+    if (command != HC_TEXTS) {
+        return FALSE;
+    }
+    if (!opt_HasPaperList(context)) {
+        return pub_DatabasePaper(context, functionId, item);
+    }
+    const WCHAR *name = nullptr;
+    WORD paper = 0;
+    if (opt_GetPaperAt(context, item->text.index, PAPER_FIELD_NAME, (void *)&name) != PAPER_LIST_OK ||
+        opt_GetPaperAt(context, item->text.index, PAPER_FIELD_ID, &paper) != PAPER_LIST_OK) {
+        return FALSE;
+    }
+    *item->text.text = name;
+    *item->text.value = paper;
+    item->text.valueType = VT_SHORT;
+    return TRUE;
+}
+
 /* 9, 10: height or width of the default paper's record. */
 static BOOL pub_PaperDimension(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
 {
@@ -224,7 +292,7 @@ static BOOL pub_Copies(DriverContext *context, WORD command, WORD, SettingItem *
 /* 13: dmDefaultSource: the database for command 2, above 0 for command 16. */
 static BOOL pub_DefaultSource(DriverContext *context, WORD command, WORD functionId, SettingItem *item)
 {
-    if (pub_FieldMapMerges(context)) {
+    if ((command == HC_VALIDATE || command == HC_VALIDATE2) && pub_FieldMapMerges(context, item, FIELD_MAP_BIN)) {
         return TRUE;
     }
     if (command == HC_VALIDATE2) {
@@ -252,7 +320,7 @@ static BOOL pub_TTOption(DriverContext *, WORD command, WORD, SettingItem *item)
 /* 18: dmCollate 0 or 1. */
 static BOOL pub_Collate(DriverContext *context, WORD command, WORD, SettingItem *item)
 {
-    if (pub_FieldMapMerges(context) && (command == HC_VALIDATE || command == HC_VALIDATE2)) {
+    if ((command == HC_VALIDATE || command == HC_VALIDATE2) && pub_FieldMapMerges(context, item, FIELD_MAP_COLLATE)) {
         return TRUE;
     }
     return pub_CheckRange(command, item, 0, 1);
@@ -319,6 +387,7 @@ const SettingHandlerRow g_HandlerDmSize = { nullptr, pub_DmSize, HC_ALL };
 const SettingHandlerRow g_HandlerDriverExtra = { nullptr, pub_DriverExtra, HC_ALL };
 const SettingHandlerRow g_HandlerFields = { nullptr, pub_Fields, HC_ALL };
 const SettingHandlerRow g_HandlerColor = { nullptr, pub_Color, HC_ALL };
+const SettingHandlerRow g_HandlerPaperSize = { nullptr, pub_PaperSize, HC_ADJUST | HC_TEXTS };
 const SettingHandlerRow g_HandlerOrientation = { nullptr, pub_Orientation, HC_VALIDATE | HC_VALIDATE2 };
 const SettingHandlerRow g_HandlerPaperLength = { nullptr, pub_PaperDimension, HC_ALL };
 const SettingHandlerRow g_HandlerPaperWidth = { nullptr, pub_PaperDimension, HC_ALL };

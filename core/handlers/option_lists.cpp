@@ -3,14 +3,62 @@
  * definition, its items from the value spec, the handler or the options of the
  * description data, and their release and lookup.
  */
-#include "core/handlers/setting_handlers.h"
+#include "core/handlers/handler_rows.h"
 
+#include "core/interim/stamp_names.h"
+
+#include "core/ddd/ddd.h"
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings.h"
 #include "core/util/global_block.h"
-#include "core/util/setting_rules.h"
 
-enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256 };
+enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256, BITMAP_RECORD = 12 };
+
+BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList *list)
+{
+    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    if (!ddd_GetFunctionDef(&def)) {
+        return FALSE;
+    }
+    list->controlKind = def.controlKind;
+    list->count = def.optionCount;
+    list->caption = def.caption ? util_DupWide(def.caption) : nullptr;
+    BOOL ok = !def.caption || list->caption;
+    ddd_ReleaseRecord(def.record);
+    return ok;
+}
+
+void *hdl_FetchDatabaseOption(DriverContext *context, WORD functionId, DWORD i, DWORD_PTR *value)
+{
+    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    if (!context || !ddd_GetFunctionDef(&def)) {
+        return nullptr;
+    }
+    const DddDefinition *definition = (const DddDefinition *)def.record;
+    WORD type = 0;
+    void *record = nullptr;
+    if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, (WORD)(i + 1),
+                              &type, &record) != DDD_OK) {
+        record = nullptr;
+    }
+    ddd_ReleaseRecord(def.record);
+    const DddOption *option = (const DddOption *)record;
+    const void *data = option ? ddd_ValueData(&option->value) : nullptr;
+    if (option && !data) {
+        ddd_ReleaseRecord(record);
+        return nullptr;
+    }
+    if (option) {
+        *value = 0;
+        if (option->value.valueType == VT_STRING) {
+            *value = (DWORD_PTR)data;
+        } else {
+            DWORD width = dma_GetTypeWidth(option->value.valueType);
+            CopyMemory(value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
+        }
+    }
+    return record;
+}
 
 /* The handler row of a descriptor when its mask has the command's bit, else NULL. */
 static const SettingHandlerRow *lst_RowFor(const SettingDescriptor *descriptor, DWORD command)
@@ -33,7 +81,8 @@ static DWORD lst_ShapeCount(const OptionShape *shape)
 }
 
 /* Sets the list's kind, count and caption. 1, or 0 on failure. */
-static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list)
+static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list,
+                      StampNames *stamps)
 {
     const SettingHandlerRow *row = lst_RowFor(descriptor, HC_ADJUST);
     if (row) {
@@ -46,42 +95,65 @@ static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descr
             return FALSE;
         }
         SettingItem item;
-        item.shape = { request->resources, list, request->count, nullptr };
+        item.shape = { request->resources, list, request->count, stamps };
         return row->handler(request->context, HC_ADJUST, request->functionId, &item) == TRUE;
     }
-    FunctionDefRequest def = { request->context, request->functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!ddd_GetFunctionDef(&def)) {
-        return FALSE;
-    }
-    list->controlKind = def.controlKind;
-    list->count = def.optionCount;
-    list->caption = def.caption ? util_DupWide(def.caption) : nullptr;
-    BOOL ok = !def.caption || list->caption;
-    ddd_ReleaseRecord(def.record);
-    return ok;
+    return hdl_ShapeFromDefinition(request->context, request->functionId, list);
 }
 
-OptionList *WINAPI opt_CreateList(const ListRequest *request)
+/*
+ * The stamp choice's names from the stamp store (first its size, then the names). Returns
+ * 1 with stamps filled (free names with GlobalFree), 0 for an empty store or a failure.
+ */
+static BOOL lst_LoadStampNames(const ListRequest *request, StampNames *stamps)
 {
-    if (!request) {
+    stamps->count = 0;
+    stamps->names = nullptr;
+    DWORD size = 0;
+    WORD count = 0;
+    if (ureg_ListStampNames(request->printer, nullptr, &count, &size, request->context) != 1 || size == 0) {
+        return FALSE;
+    }
+    stamps->names = (WCHAR *)util_GlobalAllocZero(size + sizeof(WCHAR));
+    if (!stamps->names) {
+        return FALSE;
+    }
+    if (ureg_ListStampNames(request->printer, stamps->names, &count, &size, request->context) != 1) {
+        GlobalFree(stamps->names);
+        stamps->names = nullptr;
+        return FALSE;
+    }
+    stamps->count = count;
+    return TRUE;
+}
+
+/* The shell of a descriptor's list; NULL on failure. */
+static OptionList *lst_Create(const ListRequest *request, const SettingDescriptor *descriptor)
+{
+    if (!request || !descriptor) {
         return nullptr;
     }
-    const SettingDescriptor *descriptor = opt_FindDescriptor(request->functionId);
-    /* The stamp choice needs the stamp names of the stamp store, which this driver does
-       not have yet: as with an empty store, its list cannot be made. */
-    if (!descriptor || request->functionId == STAMP_CHOICE_ID) {
+    StampNames stamps = { 0, nullptr };
+    BOOL isStampChoice = request->functionId == STAMP_CHOICE_ID;
+    if (isStampChoice && !lst_LoadStampNames(request, &stamps)) {
         return nullptr;
     }
     OptionList *list = (OptionList *)util_GlobalAllocZero(sizeof(OptionList));
-    if (!list) {
-        return nullptr;
-    }
-    if (!lst_Shape(request, descriptor, list)) {
-        opt_FreeList(list);
+    BOOL ok = list && lst_Shape(request, descriptor, list, isStampChoice ? &stamps : nullptr);
+    util_GlobalFreeIfSet(stamps.names);
+    if (!ok) {
+        if (list) {
+            opt_FreeList(list);
+        }
         return nullptr;
     }
     list->functionId = request->functionId;
     return list;
+}
+
+OptionList *WINAPI opt_CreateList(const ListRequest *request)
+{
+    return request ? lst_Create(request, opt_FindDescriptor(request->functionId)) : nullptr;
 }
 
 /* One option's text, value and type as some source gives them. */
@@ -130,13 +202,14 @@ static BOOL lst_FromShape(const ListRequest *request, const SettingValueSpec *sp
 }
 
 /* Option i from the handler (command 8). 1, or 0. */
-static BOOL lst_FromHandler(const ListRequest *request, const SettingHandlerRow *row, DWORD i, ListOption *option)
+static BOOL lst_FromHandler(const ListRequest *request, const SettingHandlerRow *row, DWORD i, ListOption *option,
+                            const StampNames *stamps)
 {
     if (!row->handler) {
         return FALSE;
     }
     SettingItem item;
-    item.text = { request->resources, &option->text, &option->value, 0, i, request->value, nullptr };
+    item.text = { request->resources, &option->text, &option->value, 0, i, request->value, stamps };
     BOOL ok = row->handler(request->context, HC_TEXTS, request->functionId, &item);
     option->valueType = item.text.valueType;
     return ok;
@@ -160,80 +233,56 @@ static BOOL lst_StoreItem(OptionList *list, OptionItem *item, const ListOption *
     return dma_StoreValueInSlot(option->valueType, &item->value, &option->value) || option->valueType == 0;
 }
 
-/* Option i + 1 of the definition in the description data. 1, or 0. */
-static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, OptionItem *item, DWORD i)
+/*
+ * The icon of a database option (its type-12 bitmap record) into the item, with the
+ * palette made for it. 1 also without an icon; 0 when the record or the icon fails.
+ */
+static BOOL lst_OptionIcon(const ListRequest *request, const DddOption *option, OptionItem *item)
 {
+    if (!option->iconKey) {
+        return TRUE;
+    }
     DriverContext *context = request->context;
-    FunctionDefRequest def = { context, request->functionId, 0, 0, nullptr, nullptr, 0 };
-    if (!context || !ddd_GetFunctionDef(&def)) {
+    DddFile *holder = nullptr;
+    WORD level = 0;
+    if (ddd_LocateRecord(DDD_BY_KEY, context->model, context->base, option->head.level, BITMAP_RECORD,
+                         option->iconKey, &holder, &level) != DDD_OK) {
         return FALSE;
     }
-    const DddDefinition *definition = (const DddDefinition *)def.record;
-    WORD type = 0;
-    void *record = nullptr;
-    BOOL ok = ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition,
-                                    (WORD)(i + 1), &type, &record) == DDD_OK;
-    if (ok) {
-        const DddOption *found = (const DddOption *)record;
-        ListOption option = { found->caption, 0, found->value.valueType, TRUE };
-        const void *data = ddd_ValueData(&found->value);
-        if (option.valueType == VT_STRING) {
-            option.value = (DWORD_PTR)data;
-        } else {
-            DWORD width = dma_GetTypeWidth(option.valueType);
-            CopyMemory(&option.value, data, width < sizeof(DWORD) ? width : sizeof(DWORD));
-        }
-        ok = lst_StoreItem(list, item, &option);
-        ddd_ReleaseRecord(record);
+    DddParseRequest parse = { DDD_PARSE_BITMAP_DATA, holder, context->model, context->base, BITMAP_RECORD,
+                              level, nullptr };
+    if (ddd_ParseRecord(&parse) != DDD_OK) {
+        return FALSE;
     }
-    ddd_ReleaseRecord(def.record);
+    const DddBitmap *bitmap = (const DddBitmap *)parse.record;
+    HPALETTE palette = nullptr;
+    BOOL ok = bitmap->head.key == option->iconKey && bitmap->dib &&
+              opt_CreateIconFromDib(request->resources, (const BITMAPINFO *)bitmap->dib, bitmap->dibLength,
+                                    &item->icon, &palette);
+    item->extra = palette;
+    ddd_FreeRecord(&parse.record, DDD_FREE_OWN_TYPE);
     return ok;
 }
 
-/*
- * The user-defined size option (value 256) of the paper lists shows the custom width and
- * length. Returns 1 (also when the list has no such option), or 0 when the text fails.
- */
-static BOOL lst_CustomSizeText(const ListRequest *request, OptionList *list)
+/* Option i + 1 of the definition in the description data. 1, or 0. */
+static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, OptionItem *item, DWORD i)
 {
-    enum { USER_SIZE = 256, CUSTOM_WIDTH = 1863, CUSTOM_LENGTH = 1864 };
-    if (list->functionId != 8 && list->functionId != 1824) {
-        return TRUE;
+    DWORD_PTR value = 0;
+    const DddOption *found = (const DddOption *)hdl_FetchDatabaseOption(request->context, request->functionId, i, &value);
+    if (!found) {
+        return FALSE;
     }
-    OptionItem *items = (OptionItem *)list->items;
-    for (DWORD i = 0; i < list->count; ++i) {
-        if (items[i].value != USER_SIZE || !items[i].text) {
-            continue;
-        }
-        LONG width = 0, height = 0;
-        if (!util_ReadSettingLong(CUSTOM_WIDTH, request->devmode, request->block, &width) ||
-            !util_ReadSettingLong(CUSTOM_LENGTH, request->devmode, request->block, &height)) {
-            return FALSE;
-        }
-        PaperTextRecord paper = { USER_SIZE, (WORD)width, (WORD)height, items[i].text };
-        PaperTextRequest text = { request->resources, request->devmode, request->block, &paper, request->units };
-        WCHAR *sized = opt_FormatPaperSizeText(&text);
-        if (!sized) {
-            return FALSE;
-        }
-        GlobalFree(items[i].text);
-        items[i].text = sized;
-        return TRUE;
-    }
-    return TRUE;
+    ListOption option = { found->caption, value, found->value.valueType, TRUE };
+    BOOL ok = lst_StoreItem(list, item, &option) && lst_OptionIcon(request, found, item);
+    ddd_ReleaseRecord((void *)found);
+    return ok;
 }
 
-BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
+/* Fills the items of a list whose item array is allocated. 1, or 0 at the first failure. */
+static BOOL lst_FillItems(const ListRequest *request, OptionList *list, const SettingHandlerRow *row,
+                          const StampNames *stamps)
 {
-    if (!request || !list || list->count == 0 || list->count == (DWORD)-1 || list->items) {
-        return FALSE;
-    }
-    OptionItem *items = (OptionItem *)util_GlobalAllocZero(list->count * sizeof(OptionItem));
-    if (!items) {
-        return FALSE;
-    }
-    list->items = items;
-    const SettingHandlerRow *row = lst_RowFor(opt_FindDescriptor(list->functionId), HC_TEXTS);
+    OptionItem *items = (OptionItem *)list->items;
     WCHAR text[LIST_TEXT_CHARS];
     for (DWORD i = 0; i < list->count; ++i) {
         BOOL ok;
@@ -243,7 +292,7 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
             ListOption option = { nullptr, 0, 0, TRUE };
             ok = row->spec && (row->spec->flags & SVS_OPTIONS) && row->spec->shape
                      ? lst_FromShape(request, row->spec, i, text, &option)
-                     : lst_FromHandler(request, row, i, &option);
+                     : lst_FromHandler(request, row, i, &option, stamps);
             if (list->controlKind == OK_RANGE3 && i == 2) {
                 option.hasValue = FALSE;
             }
@@ -253,19 +302,48 @@ BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
             return FALSE;
         }
     }
-    /* The device paper list and the user paper slots are not in this driver yet: only the
-       user-defined size option gets its size text. */
-    return lst_CustomSizeText(request, list);
+    return TRUE;
 }
 
-OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)
+/* The items of a descriptor's list shell. 1, or 0 on failure. */
+static BOOL lst_Fill(const ListRequest *request, const SettingDescriptor *descriptor, OptionList *list)
 {
-    OptionList *list = opt_CreateList(request);
-    if (list && !opt_FillListItems(request, list)) {
+    if (!request || !list || list->count == 0 || list->count == (DWORD)-1 || list->items) {
+        return FALSE;
+    }
+    OptionItem *items = (OptionItem *)util_GlobalAllocZero(list->count * sizeof(OptionItem));
+    if (!items) {
+        return FALSE;
+    }
+    list->items = items;
+    const SettingHandlerRow *row = lst_RowFor(descriptor, HC_TEXTS);
+    StampNames stamps = { 0, nullptr };
+    if (list->functionId == STAMP_CHOICE_ID && !lst_LoadStampNames(request, &stamps)) {
+        return FALSE;
+    }
+    BOOL filled = lst_FillItems(request, list, row, &stamps);
+    util_GlobalFreeIfSet(stamps.names);
+    return filled && hdl_RewritePaperTexts(request, list);
+}
+
+BOOL WINAPI opt_FillListItems(const ListRequest *request, OptionList *list)
+{
+    return list && lst_Fill(request, opt_FindDescriptor(list->functionId), list);
+}
+
+OptionList *hdl_CreateFilledListFor(const ListRequest *request, const SettingDescriptor *descriptor)
+{
+    OptionList *list = lst_Create(request, descriptor);
+    if (list && !lst_Fill(request, descriptor, list)) {
         opt_FreeList(list);
         return nullptr;
     }
     return list;
+}
+
+OptionList *WINAPI opt_CreateFilledList(const ListRequest *request)
+{
+    return request ? hdl_CreateFilledListFor(request, opt_FindDescriptor(request->functionId)) : nullptr;
 }
 
 BOOL WINAPI opt_FreeList(OptionList *list)
@@ -277,7 +355,12 @@ BOOL WINAPI opt_FreeList(OptionList *list)
     BOOL ownsValues = list->valueType == VT_STRING && list->controlKind != OK_RANGE3;
     for (DWORD i = 0; items && i < list->count; ++i) {
         util_GlobalFreeIfSet(items[i].text);
-        /* Items carry no icon or palette yet: option icons are not made in this driver. */
+        if (items[i].icon) {
+            DestroyIcon(items[i].icon);
+        }
+        if (items[i].extra) {
+            DeleteObject((HPALETTE)items[i].extra);
+        }
         if (ownsValues) {
             util_GlobalFreeIfSet((void *)items[i].value);
         }

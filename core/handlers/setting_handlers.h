@@ -208,6 +208,19 @@ typedef struct ListRequest {
     PaperUnitMode units;       /* how size texts show paper sizes */
 } ListRequest;
 
+/* Request of opt_VerifyValuesInOptionLists. */
+typedef struct VerifyRequest {
+    HINSTANCE resources;       /* string 389 of the conflict box */
+    HANDLE printer;
+    DriverContext *context;
+    DriverDevmode *devmode;
+    PrinterDataBlock *block;
+    WCHAR **message;           /* in/out: a conflict text the caller holds, or NULL */
+    HWND owner;                /* of the conflict box */
+    ItemCheckTable *table;     /* kept by the caller across the calls of one pass */
+    WORD *functionId;          /* in/out: the setting handed back last time (0 at first) */
+} VerifyRequest;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -319,8 +332,29 @@ const WCHAR *WINAPI opt_GetItemText(const OptionList *list, LONG i);
 HICON WINAPI opt_GetItemIcon(const OptionList *list, LONG i);
 DWORD_PTR WINAPI opt_GetItemData(const OptionList *list, LONG i);
 
+/*
+ * opt_CreateIconFromDib: an icon from an icon DIB of dibBytes bytes (colour image over the
+ * AND mask, biHeight counting both). The DIB is checked first (12- or 40-byte header, one
+ * plane, width 1-32, half height 1-32, 1, 4 or 8 bits, table and both halves inside
+ * dibBytes); a bad one is refused before any GDI call. A 256-colour image gets a logical
+ * palette. icon, palette: out (NULL on failure; palette NULL without one); the caller
+ * destroys both. Returns 1, or 0 for a refused DIB or a failed GDI call (nothing left).
+ */
+BOOL WINAPI opt_CreateIconFromDib(HINSTANCE instance, const BITMAPINFO *dib, DWORD dibBytes, HICON *icon,
+                                  HPALETTE *palette);
+
 /* opt_FindItemByText: the first item whose text begins with text, or NULL. */
 OptionItem *WINAPI opt_FindItemByText(const OptionList *list, const WCHAR *text);
+
+/*
+ * opt_VerifyValuesInOptionLists: checks every setting that has a list of choices against
+ * the constraints (ranges are not checked). A setting conflicting for the first time is
+ * handed back in *functionId (result 2) for the caller to fix and call again; one that
+ * still conflicts when handed back again is kept in the table, skipped on the next call
+ * and then reported in a box (string 389 with "DDMID = 0x..."), result -1. Returns 1 when
+ * every value fits, 2 to hand back a setting, -1 on a reported conflict or a failure.
+ */
+int WINAPI opt_VerifyValuesInOptionLists(const VerifyRequest *request);
 
 #ifdef __cplusplus
 }

@@ -6,6 +6,9 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/handler_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/handlers_private.cpp
   ${CMAKE_CURRENT_LIST_DIR}/handlers_public.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/option_icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/option_lists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paper_list_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_size_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/validate.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/validate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/verify_values.cpp)

@@ -449,6 +449,72 @@ typedef PLOGFONTW PLOGFONT;
 typedef LPLOGFONTW LPLOGFONT;
 #endif
 
+/* Device contexts, logical palettes and device-dependent bitmaps (a "DISPLAY" DC only). */
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+#define CBM_INIT 0x04L
+#define GDI_ERROR 0xFFFFFFFFL
+#define BITSPIXEL 12
+#define PLANES 14
+#define DEFAULT_PALETTE 15
+
+typedef struct tagBITMAPCOREHEADER {
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
+} BITMAPCOREHEADER, *LPBITMAPCOREHEADER, *PBITMAPCOREHEADER;
+
+typedef struct tagRGBTRIPLE {
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE, *LPRGBTRIPLE;
+
+#ifndef QM_HAVE_PALETTEENTRY
+#define QM_HAVE_PALETTEENTRY
+typedef struct tagPALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY, *PPALETTEENTRY, *LPPALETTEENTRY;
+#endif
+
+typedef struct tagLOGPALETTE {
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];
+} LOGPALETTE, *PLOGPALETTE, *LPLOGPALETTE;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const DEVMODEW *pdm);
+BOOL WINAPI DeleteDC(HDC hdc);
+int WINAPI GetDeviceCaps(HDC hdc, int index);
+HGDIOBJ WINAPI GetStockObject(int i);
+BOOL WINAPI DeleteObject(HGDIOBJ ho);
+HPALETTE WINAPI CreatePalette(const LOGPALETTE *plpal);
+HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
+UINT WINAPI RealizePalette(HDC hdc);
+HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER *pbmih, DWORD flInit, const void *pjBits,
+                              const BITMAPINFO *pbmi, UINT iUsage);
+int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void *lpBits, const BITMAPINFO *lpbmi,
+                     UINT ColorUse);
+LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
+
+#ifdef __cplusplus
+}
+#endif
+
+#ifdef UNICODE
+#define CreateDC CreateDCW
+#endif
+
+static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER");
 static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW");
 static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW");
 static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");

@@ -74,6 +74,11 @@ DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength);
 LPWSTR WINAPI CharNextW(LPCWSTR lpsz);
 LPWSTR WINAPI CharPrevW(LPCWSTR lpszStart, LPCWSTR lpszCurrent);
 
+/* Icons made from their two planes */
+HICON WINAPI CreateIcon(HINSTANCE hInstance, int nWidth, int nHeight, BYTE cPlanes, BYTE cBitsPixel,
+                        const BYTE *lpbANDbits, const BYTE *lpbXORbits);
+BOOL WINAPI DestroyIcon(HICON hIcon);
+
 /* Message boxes: answered by the test host, never shown */
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 /* The active window of the calling thread: headless, there is none (NULL) */

@@ -87,7 +87,7 @@ TEST(SettingGroups, FindsDescriptorsWithTheirHandlerRows)
         DWORD mask;
     };
     static const Case cases[] = {
-        { 4, true, true, 0xFFFF },    { 7, true, true, 0x12 },    { 16, true, true, 0x10 },
+        { 4, true, true, 0xFFFF },    { 7, true, true, 0x12 },    { 8, true, true, 0x0C },    { 16, true, true, 0x10 },
         { 24, true, true, 0 },        { 8202, true, true, 0xFFFF }, { 439, true, true, 0 },
         { 5948, true, true, 0xFFFF }, { 15, true, true, 0xFFFF },  { 274, true, false, 0 },
         { 20, false, false, 0 },      { 0, false, false, 0 },     { 9000, false, false, 0 },

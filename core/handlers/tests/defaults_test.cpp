@@ -2,12 +2,17 @@
  * Defaults over the sample printer: the default DEVMODE and printer-data block, one
  * setting's default, and validation by handler and by description data.
  */
-#include "core/handlers/setting_handlers.h"
+#include "core/handlers/handler_rows.h"
 
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"
+#include "core/devmode_helpers/devmode_helpers.h"
+#include "core/paperlist/paper_list.h"
+#include "core/util/caches.h"
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_icons.h"
+#include "platform/testing/qm_testing_text.h"
 
 #include <gtest/gtest.h>
 
@@ -307,6 +312,355 @@ TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
     EXPECT_TRUE(opt_FreeList(shell));
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
     EXPECT_FALSE(opt_FreeList(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+struct LiveObjects {
+    DWORD icons = qmt_LiveIcons();
+    DWORD palettes = qmt_LiveGdiObjects(QMT_GDI_PALETTE);
+    DWORD bitmaps = qmt_LiveGdiObjects(QMT_GDI_BITMAP);
+    DWORD dcs = qmt_LiveGdiObjects(QMT_GDI_DC);
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    bool operator==(const LiveObjects &o) const
+    {
+        return icons == o.icons && palettes == o.palettes && bitmaps == o.bitmaps && dcs == o.dcs && blocks == o.blocks;
+    }
+};
+
+TEST_F(DefaultsTest, OptionIconsComeWithTheListAndGoWithIt)
+{
+    DriverContext *context = OpenSample();
+    ListRequest request = { nullptr, context, 7, nullptr, 0, 0, devmode_, block_, { 0, 0 } };
+    opt_FreeList(opt_CreateFilledList(&request));   /* fills the caches of first use */
+    LiveObjects before;
+    OptionList *list = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, list);
+    ASSERT_EQ(2u, list->count);
+    for (LONG i = 0; i < 2; ++i) {
+        QmtIconPlanes planes;
+        ASSERT_TRUE(qmt_GetIconPlanes(opt_GetItemIcon(list, i), &planes)) << i;
+        EXPECT_EQ(32, planes.width);
+        EXPECT_EQ(32, planes.height);
+        EXPECT_EQ(0xFF, planes.andBits[31 * 4]);   /* the DIB's first stored mask row is the bottom one */
+        EXPECT_EQ(0x00, planes.andBits[0]);
+    }
+    EXPECT_EQ(2u, qmt_LiveIcons() - before.icons);
+    EXPECT_TRUE(opt_FreeList(list));
+    EXPECT_TRUE(before == LiveObjects());
+}
+
+/* Lists of a fixed shape given by a value spec (flags 4 and 8), one per control kind. */
+TEST_F(DefaultsTest, ShapesFromAValueSpec)
+{
+    DriverContext *context = OpenSample();
+    static const DWORD listValues[] = { 7 };
+    static const OptionShapeList listData = { 1, 703, listValues };   /* one string in the test resources */
+    static const OptionShapeRange rangeData = { 500, 10 };
+    static const OptionShape onOff = { OK_ONOFF, nullptr };
+    static const OptionShape list = { OK_LIST, &listData };
+    static const OptionShape single = { OK_SINGLE, nullptr };
+    static const OptionShape range = { OK_RANGE, &rangeData };
+    static const OptionShape range3 = { OK_RANGE3, &rangeData };
+    static const OptionShape unknown = { 5, nullptr };
+    struct Case {
+        const OptionShape *shape;
+        DWORD count;
+        DWORD values[3];
+        WORD valueType;
+    };
+    const Case cases[] = {
+        { &onOff, 2, { 1, 0 }, VT_SHORT },      { &list, 1, { 7 }, VT_SHORT },
+        { &single, 1, { 42 }, VT_SHORT },       { &range, 3, { 10, 500, 42 }, VT_SHORT },
+        { &range3, 3, { 10, 500, 0 }, VT_WORD }, /* the third option has no value */
+        { &unknown, 0, {}, 0 },
+    };
+    for (const Case &c : cases) {
+        const SettingValueSpec spec = { SVS_SHAPE | SVS_OPTIONS, VT_SHORT, (DWORD)-1, 42, c.shape };
+        const SettingHandlerRow row = { &spec, nullptr, HC_ADJUST | HC_TEXTS };
+        const SettingDescriptor descriptor = { 274, &row };
+        ListRequest request = { nullptr, context, 274, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+        OptionList *made = hdl_CreateFilledListFor(&request, &descriptor);
+        if (c.count == 0) {
+            EXPECT_EQ(nullptr, made);
+            continue;
+        }
+        ASSERT_NE(nullptr, made) << c.shape->controlKind;
+        EXPECT_EQ(c.shape->controlKind, made->controlKind);
+        EXPECT_EQ(c.valueType, made->valueType) << c.shape->controlKind;
+        ASSERT_EQ(c.count, made->count);
+        for (LONG i = 0; i < (LONG)c.count; ++i) {
+            EXPECT_EQ(c.values[i], opt_GetItemData(made, i)) << c.shape->controlKind << " option " << i;
+        }
+        if (c.shape == &list) {
+            EXPECT_EQ(u"(%s x %s mm)", std::u16string(opt_GetItemText(made, 0)));   /* string base + 0 */
+        }
+        EXPECT_TRUE(opt_FreeList(made));
+    }
+}
+
+TEST_F(DefaultsTest, TheStampChoiceListsTheStoredNames)
+{
+    DriverContext *context = OpenSample();
+    const SettingHandlerRow *row = opt_FindDescriptor(298)->handler;
+    static const WCHAR names[] = TEXT("Draft\0Secret\0");
+    StampNames stamps = { 2, (WCHAR *)names };
+    OptionList list = {};
+    SettingItem item;
+    item.shape = { nullptr, &list, 0, &stamps };
+    ASSERT_TRUE(row->handler(context, HC_ADJUST, 298, &item));
+    EXPECT_EQ(OK_LIST, list.controlKind);
+    EXPECT_EQ(3u, list.count);
+    const WCHAR *text = nullptr;
+    DWORD_PTR value = 0;
+    item.text = { nullptr, &text, &value, 0, 2, 0, &stamps };
+    ASSERT_TRUE(row->handler(context, HC_TEXTS, 298, &item));
+    EXPECT_EQ(u"Secret", std::u16string(text));
+    EXPECT_EQ(VT_STRING, item.text.valueType);
+    item.text.index = 3;
+    EXPECT_FALSE(row->handler(context, HC_TEXTS, 298, &item));
+    item.shape = { nullptr, &list, 0, nullptr };
+    EXPECT_FALSE(row->handler(context, HC_ADJUST, 298, &item));   /* no names: no list */
+    /* The stamp store is empty: the list is not made. */
+    ListRequest request = { nullptr, context, 298, nullptr, 0, 0, devmode_, block_, { 0, 0 } };
+    EXPECT_EQ(nullptr, opt_CreateFilledList(&request));
+}
+
+TEST_F(DefaultsTest, PaperSizesFromTheDevicePaperListKeepTheirNames)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    ListRequest request = { nullptr, context, 8, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+    /* Without a device list: the database papers, the user paper slot (262) named as its slot. */
+    OptionList *papers = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, papers);
+    ASSERT_EQ(6u, papers->count);
+    EXPECT_EQ(262u, opt_GetItemData(papers, 5));
+    EXPECT_EQ(Text(5929) + u" (210 x 297 mm)", std::u16string(opt_GetItemText(papers, 5)));
+    EXPECT_TRUE(opt_FreeList(papers));
+
+    PaperListEntry entries[3] = {};
+    const WCHAR *entryNames[3] = { TEXT("A4"), TEXT("Custom"), TEXT("A4 Tab") };
+    const WORD ids[3] = { 9, 256, 512 };
+    for (int i = 0; i < 3; ++i) {
+        lstrcpyW(entries[i].name, entryNames[i]);
+        entries[i].paperId = ids[i];
+        entries[i].formNumber = (SHORT)(i == 1 ? 0 : i + 1);
+    }
+    PaperList device = { entries, 2, 1 };
+    context->paperList = &device;
+    papers = opt_CreateFilledList(&request);
+    context->paperList = nullptr;
+    ASSERT_NE(nullptr, papers);
+    EXPECT_EQ(OK_LIST, papers->controlKind);
+    ASSERT_EQ(3u, papers->count);
+    for (LONG i = 0; i < 3; ++i) {
+        EXPECT_EQ(ids[i], opt_GetItemData(papers, i));
+        EXPECT_EQ(std::u16string(entryNames[i]), std::u16string(opt_GetItemText(papers, i)));   /* no size text */
+        EXPECT_EQ(nullptr, opt_GetItemIcon(papers, i));
+    }
+    EXPECT_TRUE(opt_FreeList(papers));
+}
+
+} // namespace
+
+namespace {
+
+/* Every descriptor of every group over the sample: its default is there (or there is
+ * none), its list builds, and the value the reset wrote validates. */
+TEST_F(DefaultsTest, EveryDescriptorDefaultsValidatesAndListsItsOptions)
+{
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    std::vector<WORD> noDefault, noList, invalid;
+    for (WORD group = 0; group < 13; ++group) {
+        DWORD count = 0;
+        const SettingDescriptor *descriptors = nullptr;
+        ASSERT_TRUE(opt_GetSettingGroup(&count, nullptr, &descriptors, group));
+        for (DWORD i = 0; i < count; ++i) {
+            WORD id = (WORD)descriptors[i].functionId;
+            DefaultRequest request = { context, id, block_, TEXT("P"), 0, 0, 0 };
+            int status = opt_GetDefault(&request);
+            ASSERT_NE(OPT_DEFAULT_FAILED, status) << id;
+            if (status == OPT_DEFAULT_NONE) {
+                noDefault.push_back(id);
+                continue;
+            }
+            EXPECT_TRUE(opt_FreeDefault(id, request.value, request.valueType)) << id;
+            ListRequest list = { nullptr, context, id, GetModuleHandleW(nullptr), 1, 0, devmode_, block_, { 0, 0 } };
+            OptionList *made = opt_CreateFilledList(&list);
+            if (!made) {
+                noList.push_back(id);
+            }
+            opt_FreeList(made);
+            ValidateRequest check = { context, id, devmode_, block_, HC_VALIDATE };
+            if (!opt_ValidateSetting(&check)) {
+                invalid.push_back(id);
+            }
+        }
+    }
+    auto show = [](const std::vector<WORD> &ids) {
+        std::string text;
+        for (WORD id : ids)
+            text += std::to_string(id) + " ";
+        return text;
+    };
+    auto range = [](std::string text, WORD first, WORD last) {
+        for (WORD id = first; id <= last; ++id)
+            text += std::to_string(id) + " ";
+        return text;
+    };
+    /* The sample defines far fewer settings than the catalogue holds: the rest have no
+       default and keep the reset's zero. */
+    EXPECT_LT(noDefault.size(), 1045u);
+    /* Without a list: the rows whose handler serves only the default, the stamp choice
+       (the stamp store is empty), 305 (its texts come from the list's creator) and the
+       font record 304 (a record value has no 4-byte slot). */
+    std::string slots = range("", 5889, 5948);
+    EXPECT_EQ(slots + "8202 8203 8204 1 2 3 4 5 6 9 10 15 19 22 257 258 259 298 304 305 357 358 1793 ", show(noList));
+    /* Not valid by command 2: the rows that give only a default (a handler answers 0 for a
+       command it does not serve), 8202 whose value has no option in the data, and 304. */
+    EXPECT_EQ(slots + "8202 1 6 9 10 19 298 304 305 357 358 ", show(invalid));
+}
+
+} // namespace
+
+namespace {
+
+/* A model where long-edge duplex (16 = 2) conflicts with A5 (8 = 11). */
+const char kConflictRecords[] =
+    "  - {type: 4, key: 16, caption: Duplex, control: 2, default: 1, options: [161, 162]}\n"
+    "  - {type: 14, key: 161, caption: Off, value: {type: 2, value: 1}}\n"
+    "  - {type: 14, key: 162, caption: Long, value: {type: 2, value: 2}, keys1: [1]}\n"
+    "  - {type: 4, key: 8, caption: Paper, control: 2, default: 1, options: [81, 82]}\n"
+    "  - {type: 14, key: 81, caption: A4, value: {type: 2, value: 9}}\n"
+    "  - {type: 14, key: 82, caption: A5, value: {type: 2, value: 11}}\n"
+    "  - {type: 7, key: 1, value: {function: 16, byte: 1, type: 2, value: 2}, word1: 1,"
+    " flagged: [{function: 8, byte: 1, type: 2, value: 11, flag: 4}]}\n";
+
+TEST_F(DefaultsTest, AConflictIsHandedBackTwiceThenReported)
+{
+    DriverContext *context = OpenCompiled("", kConflictRecords);
+    Store(devmode_, block_, 8, 11);
+    Store(devmode_, block_, 16, 1);
+    ItemCheckTable table = {};
+    WORD pending = 0;
+    WCHAR *message = nullptr;
+    VerifyRequest request = { GetModuleHandleW(nullptr), printers_.back(), context, devmode_, block_, &message,
+                              (HWND)0x1234, &table, &pending };
+    EXPECT_EQ(1, opt_VerifyValuesInOptionLists(&request));   /* no conflict */
+    EXPECT_EQ(0, pending);
+
+    Store(devmode_, block_, 16, 2);
+    qmt_ResetMessageBoxes();
+    EXPECT_EQ(2, opt_VerifyValuesInOptionLists(&request));   /* first time: handed back */
+    EXPECT_EQ(16, pending);
+    EXPECT_EQ(0, table.rows[0].functionId);
+    EXPECT_EQ(2, opt_VerifyValuesInOptionLists(&request));   /* still there after the fix: kept */
+    EXPECT_EQ(16, pending);
+    EXPECT_EQ(16, table.rows[0].functionId);
+    EXPECT_EQ(0u, qmt_MessageBoxCount());
+    EXPECT_EQ(-1, opt_VerifyValuesInOptionLists(&request));  /* flagged, skipped, reported */
+    ASSERT_EQ(1u, qmt_MessageBoxCount());
+    QmtMessageBoxCall box;
+    ASSERT_TRUE(qmt_MessageBoxLog(0, &box));
+    EXPECT_EQ(u"DDMID = 0x10 could not be set to its default.", std::u16string(box.text));
+    EXPECT_EQ(u"Default Set Err", std::u16string(box.caption));
+    EXPECT_EQ((UINT)MB_ICONERROR, box.type);
+    EXPECT_EQ((HWND)0x1234, box.hWnd);
+
+    /* Fixed: every value fits again, though the table keeps the setting. */
+    Store(devmode_, block_, 16, 1);
+    EXPECT_EQ(1, opt_VerifyValuesInOptionLists(&request));
+    EXPECT_EQ(0u, table.rows[0].flag);
+    EXPECT_EQ(-1, opt_VerifyValuesInOptionLists(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+/* dmFields by Windows class: the classes the driver does not serve give nothing, the form
+ * name is not a field before NT 4, the device-dependent fields need NT 5 or a later 9x. */
+TEST_F(DefaultsTest, SupportedFieldsByWindowsClass)
+{
+    DriverContext *context = OpenSample();   /* its device flag is on */
+    const DWORD common = DM_ORIENTATION | DM_PAPERSIZE | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY |
+                         DM_COLOR | DM_DUPLEX | DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE;
+    const DWORD device = DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE | DM_DITHERTYPE;
+    struct Case {
+        DWORD platform, major, minor;
+        BOOL ok;
+        DWORD fields;
+    };
+    const Case cases[] = {
+        { 1, 3, 10, FALSE, 0 },                              /* class 256 */
+        { 1, 4, 0, TRUE, common },                           /* 257: not a modern system */
+        { 1, 4, 10, TRUE, common | device },                 /* 258 */
+        { 2, 3, 51, FALSE, 0 },                              /* 512 */
+        { 2, 4, 0, TRUE, common | DM_FORMNAME },             /* 513 */
+        { 2, 5, 1, TRUE, common | DM_FORMNAME | device },    /* 514 */
+    };
+    for (const Case &c : cases) {
+        OSVERSIONINFOEXW info = {};
+        info.dwOSVersionInfoSize = sizeof(info);
+        info.dwPlatformId = c.platform;
+        info.dwMajorVersion = c.major;
+        info.dwMinorVersion = c.minor;
+        qmt_PinOsVersion(&info);
+        util_ResetCaches();
+        DWORD fields = 0xFFFFFFFF;
+        EXPECT_EQ(c.ok, dm_GetSupportedFields(context, &fields, DM_FIELDS_DEFAULT_FORM)) << c.major << "." << c.minor;
+        EXPECT_EQ(c.fields, fields) << c.major << "." << c.minor;
+    }
+    qmt_PinOsVersion(nullptr);
+    util_ResetCaches();
+    EXPECT_FALSE(dm_GetSupportedFields(context, nullptr, DM_FIELDS_DEFAULT_FORM));
+}
+
+/* A paper source's custom size option (275) shows the size set for that source. */
+TEST_F(DefaultsTest, ASourcesCustomSizeOptionShowsItsSize)
+{
+    DriverContext *context = OpenCompiled(
+        "", "  - {type: 4, key: 6145, caption: Tray, control: 2, default: 1, options: [61451, 61452]}\n"
+            "  - {type: 14, key: 61451, caption: A4, value: {type: 3, value: 9}}\n"
+            "  - {type: 14, key: 61452, caption: Custom, value: {type: 3, value: 275}}\n");
+    Store(devmode_, block_, 6190, 1000);   /* the first source's width and height */
+    Store(devmode_, block_, 6205, 1500);
+    ListRequest request = { nullptr, context, 6145, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, { 0, 0 } };
+    OptionList *list = opt_CreateFilledList(&request);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(list, 0)));
+    EXPECT_EQ(u"Custom (100 x 150 mm)", std::u16string(opt_GetItemText(list, 1)));
+    EXPECT_TRUE(opt_FreeList(list));
+}
+
+} // namespace
+
+namespace {
+
+/* With the resource module: the stamp font from its strings, the slot names from string 16. */
+TEST_F(DefaultsTest, TheStampFontAndSlotNamesComeFromTheResourceModule)
+{
+    driver_files::CopyIn(HostFile(QM_HANDLER_RESOURCES), u"qmhdltest.xrs");
+    DriverContext *context = OpenSample();
+    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
+    WORD type = 0;
+    DWORD size = 0;
+    DWORD_PTR slot = 0;
+    ASSERT_EQ(0, dma_GetFunctionValue(357, devmode_, block_, &type, &size, &slot));
+    const LOGFONTW *font = (const LOGFONTW *)slot;
+    EXPECT_EQ(-48, font->lfHeight);
+    EXPECT_EQ(450, font->lfEscapement);
+    EXPECT_EQ(450, font->lfOrientation);
+    EXPECT_EQ(128, font->lfCharSet);
+    EXPECT_EQ(400, font->lfWeight);
+    EXPECT_EQ(u"Stamp Sans", std::u16string(font->lfFaceName));
+    EXPECT_EQ(u"Stamp Sans", Text(358));
+    EXPECT_EQ(u"Paper 1", Text(5929));
+    EXPECT_EQ(u"Paper 20", Text(5948));
 }
 
 } // namespace

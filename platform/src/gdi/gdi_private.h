@@ -1,8 +1,19 @@
-/* Private services of the GDI area shared with the user area. */
+/*
+ * Private records and services of the GDI area, shared with the user area.
+ *
+ * Display DCs of GetDC carry no drawing state (font enumeration only). DCs of CreateDCW
+ * ("DISPLAY"), logical palettes and device-dependent bitmaps are records whose handle is
+ * their address; every handle passed in is looked up in the table of live objects first,
+ * so a stale or foreign handle is refused. Display bitmaps hold 32 bits per pixel (blue,
+ * green, red, unused), rows top first.
+ */
 #ifndef QM_PLATFORM_GDI_PRIVATE_H
 #define QM_PLATFORM_GDI_PRIVATE_H
 
 #include <windows.h>
+
+#include <mutex>
+#include <vector>
 
 namespace qmg {
 
@@ -14,6 +25,46 @@ bool DeleteDisplayDC(HDC hdc);
 
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
+
+enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3 };
+
+struct Object {
+    ObjectKind kind;
+    bool stock;
+};
+
+struct Palette : Object {
+    std::vector<PALETTEENTRY> entries;
+    DWORD selections;     /* DCs holding it selected */
+};
+
+struct Dc : Object {
+    Palette *palette;     /* the selected palette (the stock one at first) */
+};
+
+struct Bitmap : Object {
+    LONG width;
+    LONG height;
+    std::vector<DWORD> pixels;
+};
+
+/* The lock over every GDI object; one per process. */
+std::recursive_mutex &Lock();
+
+/* Counts one GDI call (for qmt_GdiCalls). */
+void CountCall();
+
+/* Registers a new object (counted live); false when refused (allocation fault). */
+bool Register(Object *object);
+
+/* Removes and frees a registered object. */
+void Unregister(Object *object);
+
+/* The live object of a handle and kind, or NULL. */
+Object *Find(const void *handle, ObjectKind kind);
+
+/* The stock default palette (20 entries). */
+Palette *StockPalette();
 
 } // namespace qmg
 

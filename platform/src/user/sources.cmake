@@ -1,2 +1,3 @@
 list(APPEND QM_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/user_icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows.cpp)
