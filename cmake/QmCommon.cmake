@@ -95,7 +95,8 @@ function(qm_add_deliverable name)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def_abs})
   if(QM_TARGET)
     target_sources(${name} PRIVATE ${def_abs})
-    target_link_options(${name} PRIVATE -static -Wl,--kill-at)
+    # The .def names exports undecorated; the linker matches them to their stdcall symbols.
+    target_link_options(${name} PRIVATE -static -Wl,--kill-at -Wl,--enable-stdcall-fixup)
     find_program(QM_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
     add_custom_command(TARGET ${name} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -DLIB=$<TARGET_FILE:${name}> -DDEF=${def_abs}
