@@ -19,6 +19,11 @@ static const WORD kOutputPaperSetting = 262;
 static const WORD kNoMarginsSetting = 383;
 
 static const WORD kPaperRecordType = 10;
+// The custom-size paper whose record gives the margins of papers without their own.
+static const WORD kCustomPaper = 262;
+// The model's alignment unit of the printable area: entry 10, its second 16-bit item.
+static const WORD kAlignmentEntry = 10;
+static const WORD kAlignmentItem = 1;
 static const DWORD kLandscape = 2;
 // Characters of a paper record's name kept in a PaperDescription.
 static const size_t kRecordNameChars = 32;
@@ -76,15 +81,47 @@ static void FromRecord(const DddPaper *record, BOOL noMargins, PaperTenths *tent
     tenths->bottom = tenths->height - (noMargins ? 0 : record->margins[1].height);
 }
 
-// FromForm: size and imageable area of a spooler form (sizes in micrometres).
-static void FromForm(const FORM_INFO_1W *form, PaperTenths *tenths)
+// MarginRule: the printable area of a paper of the size in tenths that no fixed-size
+// record describes: the custom-size record's margins, widened so that its largest image
+// is centred, the left and top margins then grown to the model's alignment unit.
+static void MarginRule(PDEV *pdev, PaperTenths *tenths)
+{
+    LONG w = tenths->width, h = tenths->height;
+    LONG left = 0, top = 0, right = 0, bottom = 0;
+    DddPaper *custom = FetchPaperRecord(pdev, kCustomPaper);
+    if (custom != NULL) {
+        left = custom->margins[0].width;
+        top = custom->margins[0].height;
+        right = custom->margins[1].width;
+        bottom = custom->margins[1].height;
+        LONG maxWidth = custom->maxImage.width, maxHeight = custom->maxImage.height;
+        if (maxWidth + left + right < w) {
+            left = (w - maxWidth + 1) / 2;
+            right = w - maxWidth - left;
+        }
+        if (maxHeight + top + bottom < h) {
+            top = (h - maxHeight + 1) / 2;
+            bottom = h - maxHeight - top;
+        }
+        ddd_FreeRecord((void **)&custom, DDD_FREE_OWN_TYPE);
+    }
+    LONG unit = (LONG)ddd_GetEntryNumber(pdev->modelFile, kAlignmentEntry, sizeof(WORD), kAlignmentItem);
+    if (unit > 1) {
+        left += w % unit;
+        top += h % unit;
+    }
+    tenths->left = left;
+    tenths->top = top;
+    tenths->right = w - right;
+    tenths->bottom = h - bottom;
+}
+
+// FromForm: the size of a spooler form (micrometres) with the margin rule.
+static void FromForm(PDEV *pdev, const FORM_INFO_1W *form, PaperTenths *tenths)
 {
     tenths->width = form->Size.cx / 100;
     tenths->height = form->Size.cy / 100;
-    tenths->left = form->ImageableArea.left / 100;
-    tenths->top = form->ImageableArea.top / 100;
-    tenths->right = form->ImageableArea.right / 100;
-    tenths->bottom = form->ImageableArea.bottom / 100;
+    MarginRule(pdev, tenths);
 }
 
 // Store: the description in units from tenths, with its name and record.
@@ -115,7 +152,7 @@ static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
         const WCHAR *formName = pdev_GetSettingString(pdev, kFormNameSetting);
         FORM_INFO_1W *form = NULL;
         if (formName != NULL && util_GetFormByName(pdev->printer, formName, &form) == FORM_LOOKUP_FOUND) {
-            FromForm(form, tenths);
+            FromForm(pdev, form, tenths);
             Store(&pdev->paper[0], tenths, formName, NULL);
             GlobalFree(form);
             return TRUE;
@@ -125,11 +162,10 @@ static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
         memset(tenths, 0, sizeof *tenths);
         tenths->width = (LONG)pdev_GetSetting32(pdev, kPaperWidthSetting);
         tenths->height = (LONG)pdev_GetSetting32(pdev, kPaperLengthSetting);
-        tenths->right = tenths->width;
-        tenths->bottom = tenths->height;
         if (tenths->width <= 0 || tenths->height <= 0) {
             return FALSE;
         }
+        MarginRule(pdev, tenths);
         Store(&pdev->paper[0], tenths, NULL, NULL);
         return TRUE;
     }
@@ -147,7 +183,7 @@ static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
     if (util_GetFormByIndex(pdev->printer, number, &form) != FORM_LOOKUP_FOUND) {
         return FALSE;
     }
-    FromForm(form, tenths);
+    FromForm(pdev, form, tenths);
     GlobalFree(form);
     Store(&pdev->paper[0], tenths, NULL, NULL);
     return TRUE;

@@ -193,6 +193,27 @@ TEST_F(PdevTest, LandscapeTurnsThePageAndScaleHalvesTheLogicalResolution)
     DrvDisablePDEV((DHPDEV)pdev);
 }
 
+// A size of the DEVMODE's own takes the custom-size margins, inside the paper.
+TEST_F(PdevTest, PaperOfItsOwnSizeKeepsItsPrintableAreaInside)
+{
+    Dm()->dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
+    Dm()->dmPaperWidth = 2000;
+    Dm()->dmPaperLength = 2500;
+    PDEV *pdev = Enable(Dm());
+    ASSERT_NE(pdev, nullptr);
+    const PaperDescription &page = pdev->paper[0];
+    EXPECT_EQ(page.width, 145133);   // 2000 x 100 x 18432 / 25400, truncated
+    EXPECT_EQ(page.height, 181417);
+    EXPECT_GE(page.left, 0);
+    EXPECT_LT(page.left, page.right);
+    EXPECT_LE(page.right, page.width);
+    EXPECT_GE(page.top, 0);
+    EXPECT_LT(page.top, page.bottom);
+    EXPECT_LE(page.bottom, page.height);
+    EXPECT_EQ(gdi_.szlPhysSize.cx, 4724);  // 2000 x 600 / 254 = 4724.4
+    DrvDisablePDEV((DHPDEV)pdev);
+}
+
 TEST_F(PdevTest, TwoPdevsShareOneBindingAndACorruptPointerChangesNothing)
 {
     DWORD modules = qmt_LiveModules();
