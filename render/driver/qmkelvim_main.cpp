@@ -2,12 +2,15 @@
 #include <windows.h>
 
 #include "core/util/module.h"
+#include "render/driver/binding/dma_binding.h"
 
-// DllMain: keeps the instance handle on process attach; TRUE for every reason.
+// DllMain: on process attach keeps the instance handle and sends every setting access
+// through the DEVMODE access library; TRUE for every reason.
 extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         util_SetModuleHandle(instance);
+        dma_RouteSettingsToLibrary();
     }
     return TRUE;
 }

@@ -1,4 +1,3 @@
 list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/interim_handoffs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/interim_pdev.cpp
 )

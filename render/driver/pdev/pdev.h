@@ -135,6 +135,7 @@ typedef struct PDEV {
     DWORD carryWord;                  /* kept across DrvResetPDEV while a document is open */
     BYTE carryFlag;
     PageBuffer pageBuffer;
+    DWORD resourceUse;                /* 1: holds a use of the resource module */
     DWORD signatureEnd;               /* PDEV_SIGNATURE */
 } PDEV;
 
