@@ -19,6 +19,8 @@ static const WORD kOutputPaperSetting = 262;
 static const WORD kNoMarginsSetting = 383;
 
 static const WORD kPaperRecordType = 10;
+// Paper-kind word of a record that has none.
+static const WORD kNoPaperKind = 0xFFFF;
 // The custom-size paper whose record gives the margins of papers without their own.
 static const WORD kCustomPaper = 262;
 // The model's alignment unit of the printable area: entry 10, its second 16-bit item.
@@ -62,6 +64,39 @@ static DddPaper *FetchPaperRecord(PDEV *pdev, WORD number)
         return NULL;
     }
     return (DddPaper *)record;
+}
+
+// SameName: 1 when two wide strings are equal (NULL equals nothing).
+static BOOL SameName(const WCHAR *a, const WCHAR *b)
+{
+    if (a == NULL || b == NULL) {
+        return FALSE;
+    }
+    while (*a != 0 && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+// FindPaperByName: the first of the model's paper records (by index from 1) named name,
+// or NULL.
+static DddPaper *FindPaperByName(PDEV *pdev, const WCHAR *name)
+{
+    DriverContext *context = pdev->context;
+    DddRecordCountRequest countRequest = {context->model, kPaperRecordType};
+    WORD count = ddd_GetRecordCount(&countRequest);
+    for (WORD index = 1; index <= count; ++index) {
+        DddFetchRequest fetch = {DDD_LEVEL_MODEL, context->model, context->base, kPaperRecordType, index, NULL};
+        if (ddd_FetchRecordByIndex(&fetch) != DDD_OK || fetch.record == NULL) {
+            continue;
+        }
+        if (SameName(((const DddPaper *)fetch.record)->name, name)) {
+            return (DddPaper *)fetch.record;
+        }
+        ddd_FreeRecord(&fetch.record, DDD_FREE_OWN_TYPE);
+    }
+    return NULL;
 }
 
 // IsFixedSize: 1 when the record's minimum and maximum sizes agree.
@@ -152,9 +187,19 @@ static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
         const WCHAR *formName = pdev_GetSettingString(pdev, kFormNameSetting);
         FORM_INFO_1W *form = NULL;
         if (formName != NULL && util_GetFormByName(pdev->printer, formName, &form) == FORM_LOOKUP_FOUND) {
-            FromForm(pdev, form, tenths);
-            Store(&pdev->paper[0], tenths, formName, NULL);
+            tenths->width = form->Size.cx / 100;
+            tenths->height = form->Size.cy / 100;
             GlobalFree(form);
+            DddPaper *record = FindPaperByName(pdev, formName);
+            if (record != NULL && IsFixedSize(record)) {
+                tenths->left = record->margins[0].width;
+                tenths->top = record->margins[0].height;
+                tenths->right = tenths->width - record->margins[1].width;
+                tenths->bottom = tenths->height - record->margins[1].height;
+            } else {
+                MarginRule(pdev, tenths);
+            }
+            Store(&pdev->paper[0], tenths, formName, record);
             return TRUE;
         }
     }
@@ -206,8 +251,24 @@ static void SecondPaper(PDEV *pdev)
             ddd_FreeRecord((void **)&record, DDD_FREE_OWN_TYPE);
         }
     }
+    // A record of the first paper's name that holds its size describes the output paper.
     pdev->paper[1] = pdev->paper[0];
     pdev->paper[1].ownsRecord = 0;
+    DddPaper *match = FindPaperByName(pdev, pdev->paper[0].name);
+    if (match == NULL) {
+        return;
+    }
+    const PaperDescription *first = &pdev->paper[0];
+    BOOL holds = pdev_TenthsToUnits(match->minSize.width) <= first->width &&
+                 first->width <= pdev_TenthsToUnits(match->maxSize.width) &&
+                 pdev_TenthsToUnits(match->minSize.height) <= first->height &&
+                 first->height <= pdev_TenthsToUnits(match->maxSize.height);
+    if (match->word1 != kNoPaperKind && (IsFixedSize(match) || holds)) {
+        pdev->paper[1].record = match;
+        pdev->paper[1].ownsRecord = 1;
+    } else {
+        ddd_FreeRecord((void **)&match, DDD_FREE_OWN_TYPE);
+    }
 }
 
 // TurnLandscape: turns the first paper (and its tenths) for landscape.

@@ -163,6 +163,7 @@ TEST_F(PdevTest, A4At600DpiAndTheSurface)
     EXPECT_EQ(info_.cFonts, 0u);
     EXPECT_EQ(pdev->paper[0].width, 152390);
     EXPECT_EQ(pdev->paper[0].height, 215523);
+    EXPECT_NE(pdev->paper[1].record, nullptr);  // the output paper found the A4 record by name
 
     HDEV hdev = qmh_CreateDevice();
     ASSERT_TRUE(qmh_BindDevicePdev(hdev, (DHPDEV)pdev));
@@ -191,6 +192,27 @@ TEST_F(PdevTest, LandscapeTurnsThePageAndScaleHalvesTheLogicalResolution)
     EXPECT_EQ(gdi_.ulLogPixelsX, 300u);
     EXPECT_EQ(gdi_.szlPhysSize.cx, 7016);
     DrvDisablePDEV((DHPDEV)pdev);
+}
+
+// The spooler's A4 form by name gives the same page as paper number 9, with the record's
+// margins.
+TEST_F(PdevTest, FormNameFindsTheFormAndItsRecord)
+{
+    PDEV *byNumber = Enable(Dm());
+    ASSERT_NE(byNumber, nullptr);
+    Dm()->dmFields |= DM_FORMNAME;
+    Dm()->dmPaperSize = 1;  // Letter, not used
+    memset(Dm()->dmFormName, 0, sizeof Dm()->dmFormName);
+    memcpy(Dm()->dmFormName, u"A4", 3 * sizeof(WCHAR));
+    PDEV *byName = Enable(Dm());
+    ASSERT_NE(byName, nullptr);
+    EXPECT_EQ(gdi_.szlPhysSize.cx, 4961);
+    EXPECT_EQ(byName->paper[0].width, byNumber->paper[0].width);
+    EXPECT_EQ(byName->paper[0].left, byNumber->paper[0].left);
+    EXPECT_EQ(byName->paper[0].bottom, byNumber->paper[0].bottom);
+    EXPECT_NE(byName->paper[0].record, nullptr);
+    DrvDisablePDEV((DHPDEV)byName);
+    DrvDisablePDEV((DHPDEV)byNumber);
 }
 
 // A size of the DEVMODE's own takes the custom-size margins, inside the paper.
