@@ -10,6 +10,7 @@
 #include "management/pmc_address_text.h"
 #include "management/pmc_log.h"
 #include "management/pmc_status.h"
+#include "management/psw_device_status.h"
 #include "management/psw_marl_option.h"
 #include "management/tests/pmc_agent_fixture.h"
 
@@ -138,6 +139,18 @@ const char kRest[] =
     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.10 integer 7\n"
     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.11 integer 9\n"
     ".1.3.6.1.4.1.99941.8.53.13.2.1.8.124.6.1 string Max Impression = 50\n"
+    ".1.3.6.1.2.1.43.18.1.1.2.1.1 integer 3\n"
+    ".1.3.6.1.2.1.43.18.1.1.2.1.2 integer 4\n"
+    ".1.3.6.1.2.1.43.18.1.1.4.1.1 integer 8\n"
+    ".1.3.6.1.2.1.43.18.1.1.4.1.2 integer 11\n"
+    ".1.3.6.1.2.1.43.18.1.1.5.1.1 integer 1\n"
+    ".1.3.6.1.2.1.43.18.1.1.5.1.2 integer 1\n"
+    ".1.3.6.1.2.1.43.18.1.1.6.1.1 integer 0\n"
+    ".1.3.6.1.2.1.43.18.1.1.6.1.2 integer 0\n"
+    ".1.3.6.1.2.1.43.18.1.1.7.1.1 integer 808\n"
+    ".1.3.6.1.2.1.43.18.1.1.7.1.2 integer 1104\n"
+    ".1.3.6.1.2.1.43.18.1.1.8.1.1 string Tray 1 is empty\n"
+    ".1.3.6.1.2.1.43.18.1.1.8.1.2 string Toner low\n"
     "@NETWARE@";
 
 const char kNetWare[] = ".1.3.6.1.4.1.99941.8.64.4.2.1.7.10.19159104 string ORNET_7701\n";
@@ -428,6 +441,89 @@ TEST_F(OptionAgentTest, CommunityIsUsedByEveryStep)
     option->SetCommunityStr("public");
     EXPECT_EQ(PMC_OK, option->refresh_options());
     option->destroy();
+}
+
+/* The same printer's status tables, record by record. */
+TEST_F(OptionAgentTest, StatusTablesOfTheScenarioEqualTheirGoldenRecords)
+{
+    write_fixture(printer());
+    PSWDeviceInfo devices[] = {{3, 2, "Printer Controller v1.2.3 - Processor"}, {6, 2, "Hard Disk"},
+                               {105, 2, "Network Interface"},                     {0, 2, "Punch Unit 2 Holes"}};
+    PSWInputTrayInfo trays[3];
+    std::memset(trays, 0, sizeof trays);
+    trays[0] = {4, 4, 297000, 210000, 297000, 210000, 8, 500, 250, 0, "A4", "Tray 1", "Tray 1 (500 sheets)",
+                "stationery", "white"};
+    trays[1] = {5, 4, -1, -1, -1, -1, 8, 100, -3, 0, "unknown", "Bypass", "Manual feeder", "thick", "white"};
+    PSWOutputTrayInfo outputs[] = {{3, 0, "Center Tray", "Center output"}, {3, 0, "Finisher Tray", "Finisher output"}};
+    PSWAlertInfo alerts[] = {{3, 8, 1, 0, 808, "Tray 1 is empty"}, {4, 11, 1, 0, 1104, "Toner low"}};
+    struct Table {
+        PSWStatusTable table;
+        int32_t count;
+        const void *golden;
+        uint32_t golden_count;
+        size_t size;
+    } tables[] = {
+        {PSW_TABLE_DEVICE, 8, devices, 4, sizeof(PSWDeviceInfo)},
+        {PSW_TABLE_INPUT_TRAY, 3, trays, 2, sizeof(PSWInputTrayInfo)},
+        {PSW_TABLE_OUTPUT_TRAY, 2, outputs, 2, sizeof(PSWOutputTrayInfo)},
+        {PSW_TABLE_ALERT, 2, alerts, 2, sizeof(PSWAlertInfo)},
+    };
+    for (const Version &v : versions()) {
+        m_usm->load(v.version, v.params);
+        CPSWDeviceStatus *status = new CPSWDeviceStatus();
+        ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", m_usm, 1000, 1, 0));
+        for (const Table &t : tables) {
+            int32_t count = -1;
+            ASSERT_EQ(PMC_OK, status->read_table(t.table, &count)) << v.label << " table " << t.table;
+            EXPECT_EQ(t.count, count) << v.label << " table " << t.table;
+            std::vector<uint8_t> record(t.size);
+            for (uint32_t i = 0; i < t.golden_count; ++i) {
+                std::memset(record.data(), 0xCC, t.size);
+                ASSERT_EQ(PMC_OK, status->get_record(t.table, (int32_t)i, record.data()));
+                EXPECT_EQ(0, std::memcmp((const uint8_t *)t.golden + i * t.size, record.data(), t.size))
+                    << v.label << " table " << t.table << " row " << i;
+            }
+        }
+        delete status;
+    }
+}
+
+/* A job whose identifier index holds a sub-identifier above 255 is no job identifier. */
+TEST_F(OptionAgentTest, JobIdentifierAbove255IsRefused)
+{
+    const std::string row =
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
+        ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
+        ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.@ID@ integer 6\n"
+        ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.@ID@ octet 07 D9 0C 1F 17\n"
+        ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C 1F 17 3B 3A 00\n"
+        ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
+        ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
+        ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
+        ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+        ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
+        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
+        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n";
+    CPSWDeviceStatus *status = new CPSWDeviceStatus();
+    ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", m_usm, 1000, 1, 0));
+    int32_t count = -1;
+    write_fixture(replace(replace(row, "@ID@", "255.98.99.0.0.0.0.0"), "@ID@", "255.98.99.0.0.0.0.0"));
+    ASSERT_EQ(PMC_OK, status->read_jobs(0, &count));
+    ASSERT_EQ(1, count);
+    PSWJobInfo job;
+    ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_JOB, 0, &job));
+    EXPECT_STREQ("\xff" "bc", job.job_id);
+    PSWDateTime zero = {};
+    EXPECT_EQ(0, std::memcmp(&zero, &job.time_1, sizeof zero));   /* a 5-octet DateAndTime */
+    EXPECT_EQ(2009, job.time_2.year);
+    write_fixture(replace(replace(row, "@ID@", "256.98.99.0.0.0.0.0"), "@ID@", "256.98.99.0.0.0.0.0"));
+    EXPECT_EQ(PMC_E_INDEX, status->read_jobs(0, &count));
+    delete status;
 }
 
 }  // namespace
