@@ -49,7 +49,9 @@ void CPSWDevCommOption::destroy()
 
 void CPSWDevCommOption::SetCommunityStr(const char *community)
 {
-    copy_cut(m_community, sizeof m_community, community ? community : "");
+    if (!community)
+        return;
+    copy_cut(m_community, sizeof m_community, community);
     m_community_set = true;
 }
 

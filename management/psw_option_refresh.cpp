@@ -122,7 +122,6 @@ int32_t CPSWDevCommOption::refresh_hrdevice_table()
         if (m_device_count < PSW_OPTION_DEVICES_MAX)
             m_devices[m_device_count++] = device;
     }
-    rows->release();
     return code;
 }
 
@@ -156,7 +155,6 @@ int32_t CPSWDevCommOption::refresh_input_tray_table()
         if (m_input_tray_count < PSW_OPTION_TRAYS_MAX)
             m_input_trays[m_input_tray_count++] = tray;
     }
-    rows->release();
     return PMC_OK;
 }
 
@@ -175,7 +173,6 @@ int32_t CPSWDevCommOption::refresh_output_tray_table()
         if (m_output_tray_count < PSW_OPTION_TRAYS_MAX)
             m_output_trays[m_output_tray_count++] = tray;
     }
-    rows->release();
     return PMC_OK;
 }
 
@@ -201,7 +198,6 @@ int32_t CPSWDevCommOption::refresh_prt_media_table()
         if (type == kPathLongEdgeDuplex || type == kPathShortEdgeDuplex)
             m_duplex_unit = true;
     }
-    rows->release();
     return PMC_OK;
 }
 
@@ -256,7 +252,6 @@ int32_t CPSWDevCommOption::refresh_prt_marker_supplies_table()
         if (psw_row_number(row, 0) == kSupplyStaples)
             staples = true;
     }
-    rows->release();
     m_staple_supply = staples;
     m_no_staple_supply = !staples;
     return PMC_OK;

@@ -51,6 +51,8 @@ PSWRowCursor::~PSWRowCursor()
 {
     if (m_iterator)
         m_rows->release_iterator(m_iterator);
+    if (m_rows)
+        m_rows->release();
 }
 
 IPmsVarBindList *PSWRowCursor::next()

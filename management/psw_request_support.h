@@ -23,7 +23,7 @@ int32_t psw_row_number(IPmsVarBindList *row, uint32_t column);
 void psw_row_text(IPmsVarBindList *row, uint32_t column, char *field, size_t size);
 
 /* PSWRowCursor: the rows of a result table in walk order; next() answers null past the
- * last row. The table stays the caller's. */
+ * last row. The cursor takes the table and releases it at its end. */
 class PSWRowCursor {
 public:
     explicit PSWRowCursor(CPmcObjectList *rows);

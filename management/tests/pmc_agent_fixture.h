@@ -18,17 +18,24 @@
 #include "management/psw_plugin_usm.h"
 #include "management/tests/pmc_net_fixture.h"
 
+/* usm_params: a settings record of one SNMPv3 user. */
+inline PSWUSMParams usm_params(const char *user, int32_t level, int32_t auth, int32_t priv, const char *auth_pass,
+                               const char *priv_pass)
+{
+    PSWUSMParams params = {};
+    std::snprintf(params.user_name, sizeof params.user_name, "%s", user);
+    params.security_level = level;
+    params.auth_protocol = auth;
+    params.priv_protocol = priv;
+    std::snprintf(params.auth_pass_phrase, sizeof params.auth_pass_phrase, "%s", auth_pass);
+    std::snprintf(params.priv_pass_phrase, sizeof params.priv_pass_phrase, "%s", priv_pass);
+    return params;
+}
+
 /* The settings record of the user shaaes (SHA, AES). */
 inline PSWUSMParams shaaes_params()
 {
-    PSWUSMParams params = {};
-    std::strcpy(params.user_name, "shaaes");
-    params.security_level = 2;
-    params.auth_protocol = 2;
-    params.priv_protocol = 2;
-    std::strcpy(params.auth_pass_phrase, "authpass123");
-    std::strcpy(params.priv_pass_phrase, "privpass123");
-    return params;
+    return usm_params("shaaes", 2, 2, 2, "authpass123", "privpass123");
 }
 
 /* AgentFixture: skips (fails under CI) without an agent; m_dir is the agent's directory. */

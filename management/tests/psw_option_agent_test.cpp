@@ -206,13 +206,7 @@ struct Version {
 
 std::vector<Version> versions()
 {
-    PSWUSMParams vdrivers = {};
-    std::strcpy(vdrivers.user_name, "Vdrivers");
-    vdrivers.security_level = 2;
-    vdrivers.auth_protocol = 1;
-    vdrivers.priv_protocol = 1;
-    std::strcpy(vdrivers.auth_pass_phrase, "Wq8rNz2kLp5vBt7yHd3m");
-    std::strcpy(vdrivers.priv_pass_phrase, "Fs6jKc1xQe9uGa4oPb0n");
+    PSWUSMParams vdrivers = usm_params("Vdrivers", 2, 1, 1, "Wq8rNz2kLp5vBt7yHd3m", "Fs6jKc1xQe9uGa4oPb0n");
     return {{"v1", -1, PSWUSMParams()}, {"Vdrivers", 2, vdrivers}, {"shaaes", 2, shaaes_params()}};
 }
 
