@@ -11,6 +11,7 @@
 #include "management/pmc_memory.h"
 #include "management/psw_device_option.h"
 
+class CPmcObjectList;
 class IPmcGetDataRequest;
 
 /* The most rows kept of the device, input tray and output tray tables. */
@@ -82,9 +83,18 @@ protected:
     void ConvertMediumLevel(int32_t unit, int32_t maximum, int32_t current, int32_t *maximum_out,
                             int32_t *percent) const;
 
-    /* setup_request: gives a new request the community (when set) and this printer's
-     * address and credentials; the failure is logged. */
+    /* The request of one step. create_request: a new get-data request; setup_request:
+     * the community (when set), then this printer's address and credentials; open_step:
+     * both, then the identifiers (".0" appended when `scalar`). Each logs its failing call
+     * on "PSW"; open_step releases the request on failure. */
+    int32_t create_request(IPmcGetDataRequest **out) const;
     int32_t setup_request(IPmcGetDataRequest *request) const;
+    int32_t open_step(const char *const *oids, uint32_t count, bool scalar, IPmcGetDataRequest **out) const;
+    /* get_text: a GET of one text into a field of `size` bytes (cut to it). */
+    int32_t get_text(const char *oid, bool scalar, char *field, uint32_t size) const;
+    /* walk_step: the columns walked together; *rows the answer rows (released by the
+     * caller, null on failure). */
+    int32_t walk_step(const char *const *columns, uint32_t count, CPmcObjectList **rows) const;
 
     IPmcNetworkAddress::EProtocol m_protocol;
     char m_address[64];
@@ -112,7 +122,7 @@ protected:
     bool m_device108_running;
     bool m_offset_stacking_output;
     bool m_staple_supply;
-    bool m_other_supply;
+    bool m_no_staple_supply;
     int32_t m_memory_size_kb;
     int32_t m_rom_major;
     int32_t m_rom_minor;

@@ -36,7 +36,8 @@ class IPSWDeviceOption {
 public:
     /* destroy: releases the object (it deletes itself). */
     virtual void destroy() = 0;
-    /* SetCommunityStr: the community of every later request (at most 255 characters). */
+    /* SetCommunityStr: the community of every later request (at most 255 characters kept;
+     * a null text is ignored). */
     virtual void SetCommunityStr(const char *community) = 0;
     /* refresh_options: reads every option of the printer again, starting from empty data. */
     virtual int32_t refresh_options() = 0;
