@@ -116,6 +116,16 @@ static void discover(CPSWHandle *handle)
     count = -1;
     CHECK_EQ(0, PSWFindDeviceSNMP(handle, NULL, PSW_TRANSPORT_IPV4, 1000, 0, &count));
     CHECK_EQ(1, count);
+    /* The same printer answers the IPv6 multicast (transport 5), once per link it
+     * listens on. */
+    count = -1;
+    CHECK_EQ(0, PSWFindDeviceSNMP(handle, NULL, PSW_TRANSPORT_IPV6, 1000, 0, &count));
+    CHECK(count >= 1);
+    CHECK_EQ(1, PSWGetDeviceNext(handle, address, model, reserved, oid));
+    CHECK(strcmp(oid, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1") == 0);
+    count = -1;
+    CHECK_EQ(0, PSWFindDeviceSNMP(handle, NULL, PSW_TRANSPORT_IPV4, 1000, 0, &count));
+    CHECK_EQ(1, count);
     for (int round = 0; round < 2; ++round) {
         memset(reserved, 'r', sizeof reserved);
         CHECK_EQ(1, PSWGetDeviceNext(handle, address, model, reserved, oid));
@@ -345,8 +355,10 @@ static void life(void)
     CHECK_EQ(0, PSWCommandString(handle, "CmdSetCommunityGetOption", "public"));
     CHECK_EQ(0, PSWCommandString(handle, "CmdSetCommunityFind", "public"));
     CHECK_EQ(0, PSWCommandString(handle, "CmdSetCommunityWrite", "private"));
-    /* No IPv4 adapter but loopback in the namespace; IPX is never available. */
+    /* No IPv4 adapter but loopback in the namespace, IPv6 on its two links; IPX is never
+     * available. */
     CHECK_EQ(0, PSWTransportAvailable(PSW_TRANSPORT_IPV4));
+    CHECK_EQ(1, PSWTransportAvailable(PSW_TRANSPORT_IPV6));
     CHECK_EQ(0, PSWTransportAvailable(PSW_TRANSPORT_IPX));
     CHECK_EQ(0, PSWTransportAvailable(PSW_TRANSPORT_UNSERVED));
     discover(handle);
