@@ -66,6 +66,17 @@ static void Store(PaperDescription *paper, const PaperTenths *tenths, const WCHA
     paper->ownsRecord = record != NULL;
 }
 
+// PrintableArea: the printable area of a paper of tenths' size: a fixed-size record's
+// margins, else the margin rule.
+static void PrintableArea(PDEV *pdev, const DddPaper *record, const PaperQuery *query, PaperTenths *tenths)
+{
+    if (record != NULL && pdev_IsFixedSize(record)) {
+        pdev_RecordMargins(record, FALSE, tenths);
+    } else {
+        pdev_MarginRule(pdev, query, tenths);
+    }
+}
+
 // PaperByFormName: the spooler form of the DEVMODE's form name with the paper record of
 // that name. Returns 1, or 0 when there is no such form.
 static BOOL PaperByFormName(PDEV *pdev, PaperTenths *tenths)
@@ -79,12 +90,8 @@ static BOOL PaperByFormName(PDEV *pdev, PaperTenths *tenths)
     tenths->height = form->Size.cy / PDEV_SPOOLER_UNITS_PER_TENTH;
     GlobalFree(form);
     DddPaper *record = pdev_FindPaper(pdev, pdev_IsNamed, formName);
-    if (record != NULL && pdev_IsFixedSize(record)) {
-        pdev_RecordMargins(record, FALSE, tenths);
-    } else {
-        PaperQuery query = {0, formName};
-        pdev_MarginRule(pdev, &query, tenths);
-    }
+    PaperQuery query = {0, formName};
+    PrintableArea(pdev, record, &query, tenths);
     Store(&pdev->paper[0], tenths, formName, record);
     return TRUE;
 }
@@ -100,12 +107,8 @@ static BOOL PaperBySize(PDEV *pdev, PaperTenths *tenths)
         return FALSE;
     }
     DddPaper *record = pdev_FindPaper(pdev, pdev_IsNearStandardPaper, tenths);
-    if (record != NULL && pdev_IsFixedSize(record)) {
-        pdev_RecordMargins(record, FALSE, tenths);
-    } else {
-        PaperQuery query = {0, NULL};
-        pdev_MarginRule(pdev, &query, tenths);
-    }
+    PaperQuery query = {0, NULL};
+    PrintableArea(pdev, record, &query, tenths);
     Store(&pdev->paper[0], tenths, record != NULL ? record->name : NULL, record);
     return TRUE;
 }

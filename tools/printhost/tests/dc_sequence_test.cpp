@@ -1,5 +1,5 @@
 // The DC sequence over the sample model: a DC made and deleted as GDI does leaves nothing
-// behind, and neither does one the driver refuses.
+// behind, and neither does one the driver refuses; the leak report names what was left.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -58,6 +58,30 @@ TEST_F(DcSequenceTest, ARefusedPdevLeavesNothing)
     EXPECT_FALSE(ph_CreateDc(&host_, PH_PRINTER_NAME, &dc));
     qmt_EngineReset();
     EXPECT_EQ(dc.printer, nullptr);
+}
+
+// Each kind of object left behind is named; fewer objects than at the start are no leak.
+TEST(LeakReport, NamesTheKindLeftBehind)
+{
+    const LiveCounts start = {3, 10, 1, 1, 2, 1};
+    struct Case {
+        const char *kind;   // NULL: no leak
+        LiveCounts now;
+    };
+    const Case cases[] = {
+        {nullptr, start},
+        {nullptr, {2, 9, 0, 0, 1, 0}},
+        {"heap", {4, 10, 1, 1, 2, 1}},
+        {"global block", {3, 11, 1, 1, 2, 1}},
+        {"surface", {3, 10, 2, 1, 2, 1}},
+        {"palette", {3, 10, 1, 2, 2, 1}},
+        {"module load", {3, 10, 1, 1, 3, 1}},
+        {"spooler handle", {3, 10, 1, 1, 2, 2}},
+    };
+    for (const Case &c : cases) {
+        const char *kind = ph_LeakedKind(&start, &c.now);
+        EXPECT_EQ(std::string(c.kind ? c.kind : "none"), std::string(kind ? kind : "none"));
+    }
 }
 
 } // namespace
