@@ -15,6 +15,7 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/binding/dma_binding.h"
+#include "render/driver/pdev/pdev_private.h"
 #include "render/driver/pdev/tests/pdev_fixture.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
@@ -162,6 +163,12 @@ TEST_F(PdevTest, LandscapeTurnsThePageAndScaleHalvesTheLogicalResolution)
     EXPECT_EQ(page.width, 215523);
     EXPECT_EQ(page.height, 152390);
     EXPECT_EQ(page.rotated, 1u);
+    // A4's margins 42, 50, 43, 51 (tenths) turned: left = top, top = width - right, right =
+    // bottom, bottom = width - left.
+    EXPECT_EQ(page.left, pdev_TenthsToUnits(50));
+    EXPECT_EQ(page.top, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(2100 - 43));
+    EXPECT_EQ(page.right, pdev_TenthsToUnits(2970 - 51));
+    EXPECT_EQ(page.bottom, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(42));
     EXPECT_EQ(gdi_.ulLogPixelsX, 300u);
     EXPECT_EQ(gdi_.szlPhysSize.cx, 7016);
     DrvDisablePDEV((DHPDEV)pdev);
