@@ -1,0 +1,2 @@
+list(APPEND QM_RENDER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/job_version.cpp)
