@@ -1,11 +1,20 @@
-// The job's PDL version from setting 8205.
+// The job's PDL version from setting 8205, and the writer's reading of numeric settings.
 #include "render/driver/writer/job_version.h"
 
 #include "core/settings/settings.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/driver/writer/pdl_private.h"
 
-static const WORD kSettingPdlVersion = 8205;
-static const WORD kTypeDword = 5;
+DWORD pdl_ReadSettingValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId)
+{
+    WORD type = 0;
+    DWORD size = 0;
+    BYTE value[4] = {};
+    if (devmode == NULL || dma_GetFunctionValue(functionId, devmode, block, &type, &size, value) != 0) {
+        return 0;
+    }
+    return dma_ValueToDword(type, value);
+}
 
 // jc_GetJobPdlVersion: see job_version.h.
 DWORD jc_GetJobPdlVersion(PDEV *pdev, DriverDevmode *devmode, PrinterDataBlock *block)
@@ -13,7 +22,7 @@ DWORD jc_GetJobPdlVersion(PDEV *pdev, DriverDevmode *devmode, PrinterDataBlock *
     if (pdev == NULL || devmode == NULL || block == NULL) {
         return JOB_PDL_VERSION_MIN;
     }
-    DWORD version = (DWORD)dma_GetTypedValue(devmode, block, kSettingPdlVersion, kTypeDword);
+    DWORD version = pdl_ReadSettingValue(devmode, block, PDL_SETTING_VERSION);
     if (version < JOB_PDL_VERSION_MIN) {
         return JOB_PDL_VERSION_MIN;
     }

@@ -243,7 +243,7 @@ int pdl_BeginPath(PdlWriter *writer);
 int pdl_MoveTo(PdlWriter *writer, const POINTFIX *point);
 // pdl_LineTo: count points; runs above 65535 points go as several commands.
 int pdl_LineTo(PdlWriter *writer, DWORD count, const POINTFIX *points);
-// pdl_BezierTo: count curves of three points each; runs above 21845 curves go as several
+// pdl_BezierTo: count curves of three points each; runs above 65535 curves go as several
 // commands.
 int pdl_BezierTo(PdlWriter *writer, DWORD count, const POINTFIX *points);
 int pdl_ClosePath(PdlWriter *writer);
@@ -281,7 +281,7 @@ int pdl_WriteGlyphValue(PdlWriter *writer, int typeCode, const void *value, DWOR
 // 0x101FFFF a palette image sends its palette as AV (when it changed) and the header
 // with colour type 15. A source kind other than 2 with a data-present flag other than 1
 // is refused.
-int pdl_WriteImage(PdlWriter *writer, ImageHeader *header);
+int pdl_WriteImage(PdlWriter *writer, const ImageHeader *header);
 // pdl_WritePalette: AV, cached (entry count, colour type and bytes).
 int pdl_WritePalette(PdlWriter *writer, int colorType, int entryBits, DWORD entryCount, DWORD byteCount,
                      const BYTE *palette);
