@@ -197,14 +197,7 @@ int pdl_FillFixRect(PdlWriter *writer, LONG left, LONG top, LONG right, LONG bot
 
 int pdl_FillRect(PdlWriter *writer, const RECTL *rect)
 {
-    if (writer == NULL || rect == NULL) {
-        return -1;
-    }
-    if (pdl_UseIntForm(writer) && pdl_FitsS16(rect->left) && pdl_FitsS16(rect->top) && pdl_FitsS16(rect->right) &&
-        pdl_FitsS16(rect->bottom)) {
-        return lmq_CmdCG(writer->stream, rect->left, rect->top, rect->right, rect->bottom);
-    }
-    return lmq_CmdCg(writer->stream, (float)rect->left, (float)rect->top, (float)rect->right, (float)rect->bottom);
+    return pdl_WriteRect(writer, rect, lmq_CmdCG, lmq_CmdCg);
 }
 
 int pdl_DrawEllipse(PdlWriter *writer, const float values[6])

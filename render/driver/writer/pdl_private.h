@@ -17,6 +17,10 @@ int pdl_IsCached(const PdlWriter *writer, int equal);
 int pdl_FloatToS16(float value, int *out);
 // pdl_FitsS16: 1 when value lies within -32768..32767.
 int pdl_FitsS16(LONG value);
+// pdl_WriteRect: a rectangle through sendInt (s16 values) when the writer is not
+// float-only and all four values fit s16, else through sendFloat.
+int pdl_WriteRect(PdlWriter *writer, const RECTL *rect, int (*sendInt)(OutputStream *, int, int, int, int),
+                  int (*sendFloat)(OutputStream *, float, float, float, float));
 // pdl_UseIntForm: 1 when the writer is not float-only.
 int pdl_UseIntForm(const PdlWriter *writer);
 // pdl_ClearColor: forgets the colour last sent, so that the next one is sent.

@@ -426,14 +426,7 @@ int pdl_SetPatternFromColor(PdlWriter *writer, int kind, DWORD color)
 
 int pdl_SetClipRect(PdlWriter *writer, const RECTL *rect)
 {
-    if (writer == NULL || rect == NULL) {
-        return -1;
-    }
-    if (pdl_UseIntForm(writer) && pdl_FitsS16(rect->left) && pdl_FitsS16(rect->top) && pdl_FitsS16(rect->right) &&
-        pdl_FitsS16(rect->bottom)) {
-        return lmq_CmdAB(writer->stream, rect->left, rect->top, rect->right, rect->bottom);
-    }
-    return lmq_CmdAb(writer->stream, (float)rect->left, (float)rect->top, (float)rect->right, (float)rect->bottom);
+    return pdl_WriteRect(writer, rect, lmq_CmdAB, lmq_CmdAb);
 }
 
 int pdl_ResetClip(PdlWriter *writer)

@@ -36,32 +36,35 @@ int pdl_SetFontMatrix(PdlWriter *writer, const float matrix[6])
     return 0;
 }
 
+// Advances of a run that fit on the stack; longer runs take a global-heap block.
+static const DWORD kStackAdvances = 128;
+
 // Text run with one advance per character after the first (DD/Dd).
 static int WriteTextAdvances(PdlWriter *writer, float x, float y, DWORD count, const WORD *codes,
                              const float *advances, int useInt, int ix, int iy)
 {
     DWORD n = count - 1;
-    for (DWORD i = 0; useInt && i < n; ++i) {
-        int ignored = 0;
-        useInt = pdl_FloatToS16(advances[i], &ignored);
-    }
     if (!useInt) {
         return lmq_CmdDd(writer->stream, x, y, advances, count, codes);
     }
-    short *values = NULL;
-    if (n > 0) {
+    short stackValues[kStackAdvances];
+    short *values = stackValues;
+    if (n > kStackAdvances) {
         values = (short *)pdl_TempAlloc(n * sizeof(short));
         if (values == NULL) {
             return -1;
         }
     }
-    for (DWORD i = 0; i < n; ++i) {
+    for (DWORD i = 0; useInt && i < n; ++i) {
         int whole = 0;
-        pdl_FloatToS16(advances[i], &whole);
+        useInt = pdl_FloatToS16(advances[i], &whole);
         values[i] = (short)whole;
     }
-    int result = lmq_CmdDD(writer->stream, ix, iy, values, count, codes);
-    pdl_TempFree(values);
+    int result = useInt ? lmq_CmdDD(writer->stream, ix, iy, values, count, codes)
+                        : lmq_CmdDd(writer->stream, x, y, advances, count, codes);
+    if (values != stackValues) {
+        pdl_TempFree(values);
+    }
     return result;
 }
 

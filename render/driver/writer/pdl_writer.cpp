@@ -35,6 +35,19 @@ int pdl_FitsS16(LONG value)
     return value >= -32768 && value <= 32767;
 }
 
+int pdl_WriteRect(PdlWriter *writer, const RECTL *rect, int (*sendInt)(OutputStream *, int, int, int, int),
+                  int (*sendFloat)(OutputStream *, float, float, float, float))
+{
+    if (writer == NULL || rect == NULL) {
+        return -1;
+    }
+    if (pdl_UseIntForm(writer) && pdl_FitsS16(rect->left) && pdl_FitsS16(rect->top) && pdl_FitsS16(rect->right) &&
+        pdl_FitsS16(rect->bottom)) {
+        return sendInt(writer->stream, rect->left, rect->top, rect->right, rect->bottom);
+    }
+    return sendFloat(writer->stream, (float)rect->left, (float)rect->top, (float)rect->right, (float)rect->bottom);
+}
+
 int pdl_UseIntForm(const PdlWriter *writer)
 {
     return writer->floatOnly == 0;

@@ -3,6 +3,7 @@
 // with 1 MB of raw data. The cache-hit case also counts its bytes: a hit writes none.
 #include "render/driver/pdev/pdev.h"
 #include "render/driver/writer/pdl_writer.h"
+#include "render/driver/writer/tests/test_images.h"
 
 #include <benchmark/benchmark.h>
 
@@ -149,18 +150,7 @@ void BM_ImageOneMegabyte(benchmark::State &state)
 {
     BenchWriter w;
     std::vector<BYTE> data(1 << 20, 0x5A);
-    ImageHeader h;
-    memset(&h, 0, sizeof h);
-    h.placement[0] = 1.0f;
-    h.placement[3] = 1.0f;
-    h.width = 512;
-    h.height = 683;
-    h.maskKind = IMAGE_MASK_NONE;
-    h.sourceKind = IMAGE_SOURCE_DATA;
-    h.colorType = IMAGE_COLOR_RGB;
-    h.compression = 1;
-    h.bitsPerComponent = 8;
-    h.dataPresent = 1;
+    ImageHeader h = writer_test::RgbImageHeader(0.0f, 0.0f, 512, 683);
     h.dataBytes = (DWORD)data.size();
     unsigned long long before = g_sink.bytes;
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 // sent on their own above PDL version 0x101FFFF, the mask image header, refusals.
 #include <cstring>
 
+#include "render/driver/writer/tests/test_images.h"
 #include "render/driver/writer/tests/writer_fixture.h"
 
 namespace writer_test {
@@ -24,24 +25,12 @@ protected:
         for (size_t i = 0; i < palette_.size(); ++i) {
             palette_[i] = (BYTE)i;
         }
-        ImageHeader h;
-        memset(&h, 0, sizeof h);
-        h.x = 1.0f;
-        h.y = 2.0f;
-        h.placement[0] = 1.0f;
-        h.placement[3] = 1.0f;
-        h.width = 2;
-        h.height = 1;
-        h.maskKind = IMAGE_MASK_NONE;
-        h.sourceKind = IMAGE_SOURCE_DATA;
+        ImageHeader h = RgbImageHeader(1.0f, 2.0f, 2, 1);
         h.colorType = IMAGE_COLOR_RGB_PALETTE;
         h.paletteEntryBits = 8;
         h.paletteEntries = (WORD)entries;
         h.paletteBytes = (WORD)palette_.size();
         h.palette = palette_.data();
-        h.compression = 1;
-        h.bitsPerComponent = 8;
-        h.dataPresent = 1;
         h.dataBytes = 2;
         return h;
     }

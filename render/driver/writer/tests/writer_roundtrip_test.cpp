@@ -3,6 +3,7 @@
 // writer had to choose, and attributes appear only when they changed.
 #include <random>
 
+#include "render/driver/writer/tests/test_images.h"
 #include "render/driver/writer/tests/writer_fixture.h"
 
 namespace writer_test {
@@ -138,20 +139,8 @@ TEST_F(WriterRoundTripTest, SeededWriterCallsDecodeToTheirOperands)
             break;
         }
         case 6: { // an RGB image and its data
-            ImageHeader h = {};
-            h.x = (float)pick(0, 5000);
-            h.y = (float)pick(0, 5000) + 0.5f;
-            h.placement[0] = 1.0f;
-            h.placement[3] = 1.0f;
-            h.width = (WORD)pick(1, 8);
-            h.height = (WORD)pick(1, 4);
-            h.maskKind = IMAGE_MASK_NONE;
-            h.sourceKind = IMAGE_SOURCE_DATA;
-            h.colorType = IMAGE_COLOR_RGB;
-            h.compression = 1;
-            h.bitsPerComponent = 8;
-            h.dataPresent = 1;
-            h.dataBytes = 3u * h.width * h.height;
+            ImageHeader h = RgbImageHeader((float)pick(0, 5000), (float)pick(0, 5000) + 0.5f, (WORD)pick(1, 8),
+                                           (WORD)pick(1, 4));
             std::vector<BYTE> data(h.dataBytes);
             for (BYTE &b : data) {
                 b = (BYTE)pick(0, 255);
