@@ -14,6 +14,7 @@
 #include <winddi.h>
 
 #include "core/settings/settings_types.h"
+#include "render/driver/util/job_blocks.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -94,6 +95,7 @@ typedef struct JobState {
     WCHAR tempOutputPath[MAX_PATH]; /* temporary output file, kept until job end */
     WORD colorResult;             /* the page's colour: 0 undecided, 1, 2 colour, 3 */
     WORD colorScanOff;            /* non-zero: the page is never scanned for colour */
+    PageSetupState setup;         /* snapshot, page geometry and the page's paper values */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */
