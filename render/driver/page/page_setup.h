@@ -103,7 +103,7 @@ LONG geo_PlaceCurrentPage(PDEV *pdev, Matrix2x3 *matrix);
 #define RECORD_WITH_FB 0x8009
 #define RECORD_WITH_ED 0x8011
 #define RECORD_WITH_TRANSFORM 0x8021
-#define RECORD_TRANSFORM_FLAGS 0x01C0 // bits stored with a transform record
+#define RECORD_TRANSFORM_BIT 0x0020   // the recording places pages at replay
 
 // Replay flags: which stored commands pg_ReplayPage writes.
 #define REPLAY_PAGE_SIZE 0x01
