@@ -201,6 +201,12 @@ LONG geo_ReadPagePaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper, L
 // geo_ReadOutputPaper: the output paper record from the PDEV's second paper description.
 LONG geo_ReadOutputPaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper);
 
+// pg_ReadPaperRecords: both paper records of the page geometry record, with its turned
+// flag and the page's no-paper-kind flag, at output begin (reread FALSE); when the page
+// setup is re-read (reread TRUE), the output paper record only for a paper without paper
+// kind on a job without output paper (paper267). Returns the OR of the reads.
+LONG pg_ReadPaperRecords(PDEV *pdev, DriverDevmode *devmode, BOOL reread);
+
 // jc_SelectPaperSource: the paper source of the sheet (sets the snapshot's first source
 // and cover flag at the job's first sheet). Returns 0; -1 for a missing argument.
 LONG jc_SelectPaperSource(PDEV *pdev, DriverDevmode *devmode, WORD *source);

@@ -119,6 +119,16 @@ LONG geo_ReadOutputPaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper)
     return read ? 0 : -1;
 }
 
+LONG pg_ReadPaperRecords(PDEV *pdev, DriverDevmode *devmode, BOOL reread)
+{
+    if (!pdev || !devmode) return -1;
+    PageSetupState &setup = pdev->job.setup;
+    LONG result = geo_ReadPagePaper(pdev, devmode, &setup.page.page, &setup.page.turned, &setup.noPaperKind);
+    if (!reread || (setup.noPaperKind && setup.snapshot.paper267))
+        result |= geo_ReadOutputPaper(pdev, devmode, &setup.page.output);
+    return result;
+}
+
 // The paper-source test of a sheet from the output source: it refuses a paper whose size
 // the output paper's description does not allow.
 static BOOL output_source_accepts(const PaperRecord *output)

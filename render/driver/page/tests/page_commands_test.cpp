@@ -318,6 +318,31 @@ TEST_F(PageTest, PaperRecordsFromThePaperDescriptions)
     EXPECT_EQ(output.marginTop, 0);
 }
 
+TEST_F(PageTest, ReReadPageSetupKeepsTheOutputPaper)
+{
+    SetA4Descriptions(pdev_);
+    Set(8, 9);
+    Set(262, 9);
+    ASSERT_EQ(pg_ReadPaperRecords(pdev_, &pdev_->devmode, FALSE), 0);
+    EXPECT_EQ(setup().page.output.paperCode, 9);
+    EXPECT_EQ(setup().page.page.width, 2100);
+    const struct {
+        WORD kind;
+        LONG paper267;
+        WORD outputCode;
+    } cases[] = {{'Q', 1, 11}, {0xFFFF, 0, 11}, {0xFFFF, 1, 9}};
+    for (const auto &c : cases) {
+        DddPaper pageRecord = PaperDescriptionRecord(c.kind, DddSize{0, 0}, DddSize{0, 0});
+        pdev_->paper[0].record = &pageRecord;
+        setup().snapshot.paper267 = c.paper267;
+        setup().page.output.paperCode = 11;
+        ASSERT_EQ(pg_ReadPaperRecords(pdev_, &pdev_->devmode, TRUE), 0);
+        EXPECT_EQ(setup().noPaperKind, c.kind == 0xFFFF);
+        EXPECT_EQ(setup().page.output.paperCode, c.outputCode) << c.kind << "/" << c.paper267;
+        pdev_->paper[0].record = nullptr;
+    }
+}
+
 class RecordedPageTest : public PageTest {
 protected:
     void SetUp() override
