@@ -19,30 +19,30 @@ struct Area {
     float x0, y0, x1, y1;
 };
 
-// The printable area of a paper record: inside its margins, measured from the paper's
-// bottom left corner.
-static Area printable_area(const PaperRecord *paper)
+// The area inside the margins of a paper of width x length, from its bottom left corner.
+static Area inside_margins(LONG width, LONG length, WORD left, WORD right, WORD top, WORD bottom)
 {
     Area area;
-    area.x0 = paper->marginLeft * kPointsPerTenthMm;
-    area.x1 = ((LONG)paper->width - paper->marginRight) * kPointsPerTenthMm;
-    area.y0 = paper->marginBottom * kPointsPerTenthMm;
-    area.y1 = ((LONG)paper->length - paper->marginTop) * kPointsPerTenthMm;
+    area.x0 = left * kPointsPerTenthMm;
+    area.x1 = (width - right) * kPointsPerTenthMm;
+    area.y0 = bottom * kPointsPerTenthMm;
+    area.y1 = (length - top) * kPointsPerTenthMm;
     return area;
 }
 
+static Area printable_area(const PaperRecord *p)
+{
+    return inside_margins(p->width, p->length, p->marginLeft, p->marginRight, p->marginTop, p->marginBottom);
+}
+
 // The drawing area of the page: its paper record is kept upright; a landscape page
-// (turned) draws on the paper turned, its left edge on the paper's top edge.
+// (turned) draws on the paper turned, its left edge on the paper's top edge and its top
+// edge on the paper's right edge.
 static Area page_area(const PageBlock *block)
 {
     const PaperRecord *p = &block->page;
     if (!block->turned) return printable_area(p);
-    Area area;
-    area.x0 = p->marginTop * kPointsPerTenthMm;
-    area.x1 = ((LONG)p->length - p->marginBottom) * kPointsPerTenthMm;
-    area.y0 = p->marginLeft * kPointsPerTenthMm;
-    area.y1 = ((LONG)p->width - p->marginRight) * kPointsPerTenthMm;
-    return area;
+    return inside_margins(p->length, p->width, p->marginTop, p->marginBottom, p->marginRight, p->marginLeft);
 }
 
 int geo_GetOrderType(LONG pagesPerSheet, LONG order, BOOL turned)

@@ -145,6 +145,24 @@ TEST(Geometry, OnePageOnItsOwnPaperIsTheIdentity)
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], expected[i], 1e-4) << i;
 }
 
+// A landscape page draws on its upright paper turned: its left edge lands on the
+// sheet's top and the page fills the sheet.
+TEST(Geometry, LandscapePageTurnsOntoItsSheet)
+{
+    PageBlock block = Layout(1, 0, TRUE, Paper(2100, 2970));
+    block.turned = 1;
+    Matrix2x3 m;
+    ASSERT_EQ(geo_PlaceChecked(nullptr, &m, &block, 0, 0), 0);
+    float width = 2970 * kPoints, length = 2100 * kPoints; // the drawing area
+    float x, y;
+    Apply(m, 0, length / 2, &x, &y);
+    EXPECT_NEAR(y, 2970 * kPoints, 0.01f) << "left edge on top";
+    EXPECT_NEAR(x, 1050 * kPoints, 0.01f);
+    Apply(m, width, length, &x, &y);
+    EXPECT_NEAR(x, 2100 * kPoints, 0.01f) << "top right corner at the sheet's bottom right";
+    EXPECT_NEAR(y, 0, 0.01f);
+}
+
 TEST(Geometry, OrderTypes)
 {
     const struct {
