@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/testing/qm_testing.h"
 #include "testing/settings_areas.h"
 
 namespace {
@@ -153,6 +154,21 @@ TEST(PageSnapshot, RebuildKeepsTheJobsOwnWords)
     EXPECT_EQ(snapshot.settingsLock, SNAPSHOT_LOCK_SETTINGS);
     EXPECT_EQ(snapshot.escapePageSetup, 0x1234u);
     EXPECT_EQ(snapshot.replayRequest, 1);
+}
+
+TEST(PageSnapshot, OperatingSystemVersion)
+{
+    OSVERSIONINFOEXW version = {};
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 2;
+    qmt_PinOsVersion(&version);
+    auto areas = std::make_unique<TestSettingsAreas>();
+    areas->set(16, 1);
+    PageSetupSnapshot snapshot;
+    ASSERT_EQ(jc_BuildPageSetupSnapshot(&snapshot, kVersion, &areas->devmode, &areas->block, nullptr), 0);
+    qmt_PinOsVersion(nullptr);
+    EXPECT_EQ(snapshot.osMajor, 6);
+    EXPECT_EQ(snapshot.osMinor, 2);
 }
 
 TEST(PageSnapshot, VersionSwitch)
