@@ -2,6 +2,7 @@
 // independent decoder; recorded pages and their replay through the page store.
 #include <memory>
 
+#include "core/jobtext/job_info.h"
 #include "render/driver/output/output_stream.h"
 #include "render/driver/output/pdev_output.h"
 #include "render/driver/page/tests/page_fixture.h"
@@ -46,8 +47,14 @@ TEST_F(PageTest, PaperCodeAndSizeOfTheOutputPaper)
         outputRecord_ = PaperDescriptionRecord(c.kind, c.minimum, c.maximum);
         setup().page.output = Paper(9, c.width, c.length);
         Mark();
+        DWORD pages = pdev_->job.jobInfo->pageTable->used;
         EXPECT_EQ(pg_WriteSheetPageSetup(pdev_), c.result) << c.paper;
         EXPECT_EQ(Commands(), c.commands) << c.paper;
+        // Each page size adds the page's record of the job information.
+        EXPECT_EQ(pdev_->job.jobInfo->pageTable->used, pages + 1) << c.paper;
+        const PageInfoEntry *entry = job_GetCurrentPageRecord(pdev_->job.jobInfo->pageTable);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->sizeName[0] == '*', c.commands[0].find(" 81 ") != std::string::npos) << c.paper;
     }
 }
 
