@@ -363,7 +363,8 @@ protected:
         PageTest::TearDown();
     }
     // Records one page with every page-command flag: raw bytes around the commands.
-    void RecordPage(WORD extraKind = 0xFFFF, WORD extraLength = 0)
+    // placementBits: recording-word bits stored with the transform.
+    void RecordPage(WORD extraKind = 0xFFFF, WORD extraLength = 0, WORD placementBits = 0)
     {
         const float size[2] = {210, 297};
         Matrix2x3 identity;
@@ -372,7 +373,9 @@ protected:
         pdev_->job.pageState |= PAGE_STATE_SHEET_OPEN;
         ASSERT_EQ(pdl_SetLineCap(writer_, 2), 0);
         ASSERT_EQ(pg_WritePageSize(pdev_, 1, 2, 5, size, 0), 0);
+        pdev_->job.recordWord |= placementBits;
         ASSERT_EQ(jc_SetTransform(pdev_, &identity), 0);
+        pdev_->job.recordWord &= (WORD)~placementBits;
         ASSERT_EQ(pdl_SetLineCap(writer_, 1), 0);
         ASSERT_EQ(pg_ResetClip(pdev_), 0);
         if (extraKind != 0xFFFF) {
@@ -429,7 +432,9 @@ TEST_F(RecordedPageTest, BrokenRecordsEndTheReplay)
     RecordPage(9, 0);
     RecordPage(PAGE_RECORD_SIZE, 12);
     RecordPage();
+    RecordPage(0xFFFF, 0, 0x80);
     const DWORD all = REPLAY_PAGE_SIZE | REPLAY_FB | REPLAY_ED | REPLAY_TRANSFORM | REPLAY_RESET_CLIP;
+    EXPECT_EQ(pg_ReplayPage(pdev_, 4, all, nullptr), -1) << "a half or tile placement is not built yet";
     EXPECT_EQ(pg_ReplayPage(pdev_, 1, all, nullptr), -1) << "unknown kind";
     EXPECT_EQ(pg_ReplayPage(pdev_, 2, all, nullptr), -1) << "page size of the wrong size";
     setup().snapshot.bookletOn = 1;
