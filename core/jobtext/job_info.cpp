@@ -295,18 +295,18 @@ extern "C" DWORD WINAPI job_WriteJobInfoLines(JobInfoRecord *record, char *out, 
 
 extern "C" JobInfoRecord *WINAPI job_NewJobInfo(WORD pageCapacity, DWORD tableTag)
 {
-    JobInfoRecord *record = (JobInfoRecord *)calloc(1, sizeof(JobInfoRecord));
-    PageInfoTable *table = (PageInfoTable *)calloc(1, sizeof(PageInfoTable));
+    JobInfoRecord *record = (JobInfoRecord *)GlobalAlloc(GPTR, sizeof(JobInfoRecord));
+    PageInfoTable *table = (PageInfoTable *)GlobalAlloc(GPTR, sizeof(PageInfoTable));
     if (record == NULL || table == NULL) {
-        free(record);
-        free(table);
+        GlobalFree(record);
+        GlobalFree(table);
         return NULL;
     }
     table->itemSize = sizeof(PageInfoEntry);
     table->growthStep = tableTag;
     if (!job_AllocPageChunks(table, pageCapacity)) {
-        free(table);
-        free(record);
+        GlobalFree(table);
+        GlobalFree(record);
         return NULL;
     }
     record->pageTable = table;
@@ -324,11 +324,11 @@ extern "C" void WINAPI job_FreeJobInfo(JobInfoRecord *record)
     PageInfoTable *table = record->pageTable;
     if (table != NULL) {
         for (DWORD i = 0; i < table->chunkCount; ++i)
-            free(table->chunks[i].data);
-        free(table->chunks);
-        free(table);
+            GlobalFree(table->chunks[i].data);
+        GlobalFree(table->chunks);
+        GlobalFree(table);
     }
-    free(record);
+    GlobalFree(record);
 }
 
 extern "C" void WINAPI job_SetJobInfoPdl(JobInfoRecord *record, DWORD pdlCode, const char *version)

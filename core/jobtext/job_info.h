@@ -137,6 +137,11 @@ DWORD WINAPI job_WriteJobInfoLines(JobInfoRecord *record, char *out, DWORD capac
  * or the capacity would pass 65535. */
 BOOL WINAPI job_AllocPageChunks(PageInfoTable *table, DWORD items);
 
+/* job_AppendPageRecord: takes the next item (the table grows by its growth step when it
+ * is full) and makes it current. Returns the zeroed item, or NULL (table unchanged) when
+ * the table cannot grow. */
+PageInfoEntry *WINAPI job_AppendPageRecord(PageInfoTable *table);
+
 /* job_GetCurrentPageIndex: the current item, 1-based; 0 for none or a NULL table. */
 DWORD WINAPI job_GetCurrentPageIndex(const PageInfoTable *table);
 

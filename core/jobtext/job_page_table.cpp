@@ -1,10 +1,9 @@
 /*
  * The page table of the job-information record: fixed-size items in zero-filled chunks
- * of at most 64000 bytes, never moved once allocated, with a 1-based cursor.
+ * of at most 64000 bytes (global heap), never moved once allocated, with a 1-based cursor.
  */
 #include "core/jobtext/job_info.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 extern "C" BOOL WINAPI job_AllocPageChunks(PageInfoTable *table, DWORD items)
@@ -15,25 +14,25 @@ extern "C" BOOL WINAPI job_AllocPageChunks(PageInfoTable *table, DWORD items)
     DWORD added = (items + perChunk - 1) / perChunk;
     if (added == 0)
         return TRUE;
-    PageChunk *chunks = (PageChunk *)calloc(table->chunkCount + added, sizeof(PageChunk));
+    PageChunk *chunks = (PageChunk *)GlobalAlloc(GPTR, (table->chunkCount + added) * sizeof(PageChunk));
     if (chunks == NULL)
         return FALSE;
     DWORD left = items;
     for (DWORD i = 0; i < added; ++i) {
         DWORD n = left < perChunk ? left : perChunk;
         chunks[table->chunkCount + i].items = n;
-        chunks[table->chunkCount + i].data = (BYTE *)calloc(n, table->itemSize);
+        chunks[table->chunkCount + i].data = (BYTE *)GlobalAlloc(GPTR, n * table->itemSize);
         if (chunks[table->chunkCount + i].data == NULL) {
             for (DWORD j = 0; j < i; ++j)
-                free(chunks[table->chunkCount + j].data);
-            free(chunks);
+                GlobalFree(chunks[table->chunkCount + j].data);
+            GlobalFree(chunks);
             return FALSE;
         }
         left -= n;
     }
     if (table->chunkCount > 0)
         memcpy(chunks, table->chunks, table->chunkCount * sizeof(PageChunk));
-    free(table->chunks);
+    GlobalFree(table->chunks);
     table->chunks = chunks;
     table->chunkCount += added;
     table->capacity = (WORD)(table->capacity + items);
@@ -83,4 +82,22 @@ extern "C" BOOL WINAPI job_CopyCurrentPageRecord(const PageInfoTable *table, Pag
 extern "C" DWORD WINAPI job_GetPageCount(const PageInfoTable *table)
 {
     return table ? table->used : 0;
+}
+
+extern "C" PageInfoEntry *WINAPI job_AppendPageRecord(PageInfoTable *table)
+{
+    if (table == NULL)
+        return NULL;
+    if (table->used >= table->capacity) {
+        /* Full: the table grows by its growth step (at least one item). */
+        DWORD step = table->growthStep != 0 ? table->growthStep : 1;
+        if (!job_AllocPageChunks(table, step))
+            return NULL;
+    }
+    PageInfoEntry *entry = job_GetPageRecord(table, table->used + 1);
+    if (entry == NULL)
+        return NULL;
+    table->used += 1;
+    table->current = table->used;
+    return entry;
 }

@@ -28,6 +28,9 @@ void qmt_PinTickCount(const DWORD *ticks);
  * the record but its size); NULL unpins (5.1 build 2600, Service Pack 3, workstation). */
 void qmt_PinOsVersion(const OSVERSIONINFOEXW *version);
 
+/* TRUE makes GetVersionExW fail (ERROR_INVALID_PARAMETER) until FALSE is given. */
+void qmt_FailVersionQuery(BOOL fail);
+
 /* Pins the user, system, user-interface and thread locale to one of the known locales
  * (0x0409, 0x0809, 0x1009, 0x0407, 0x040C, 0x0411, 0x0416, 0x300A); 0 or another value
  * unpins (0x0409). */

@@ -19,6 +19,7 @@ const DWORD kHierarchy[] = {VER_MAJORVERSION, VER_MINORVERSION, VER_SERVICEPACKM
 std::mutex g_version_lock;
 bool g_version_pinned;
 OSVERSIONINFOEXW g_pinned_version;
+bool g_version_fails;
 
 OSVERSIONINFOEXW current_version()
 {
@@ -89,6 +90,13 @@ extern "C" BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation)
     if (size != sizeof(OSVERSIONINFOW) && size != sizeof(OSVERSIONINFOEXW)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
+    }
+    {
+        std::lock_guard<std::mutex> guard(g_version_lock);
+        if (g_version_fails) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
     }
     OSVERSIONINFOEXW v = current_version();
     v.dwOSVersionInfoSize = size;
@@ -191,4 +199,10 @@ extern "C" void qmt_PinOsVersion(const OSVERSIONINFOEXW *version)
         g_pinned_version = *version;
         g_pinned_version.dwOSVersionInfoSize = sizeof(g_pinned_version);
     }
+}
+
+extern "C" void qmt_FailVersionQuery(BOOL fail)
+{
+    std::lock_guard<std::mutex> guard(g_version_lock);
+    g_version_fails = fail != FALSE;
 }

@@ -14,6 +14,7 @@
 #include <winddi.h>
 
 #include "core/settings/settings_types.h"
+#include "render/driver/util/job_blocks.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -94,6 +95,20 @@ typedef struct JobState {
     WCHAR tempOutputPath[MAX_PATH]; /* temporary output file, kept until job end */
     WORD colorResult;             /* the page's colour: 0 undecided, 1, 2 colour, 3 */
     WORD colorScanOff;            /* non-zero: the page is never scanned for colour */
+    PageSetupState setup;         /* snapshot, page geometry and the page's paper values */
+    WCHAR documentName[MAX_PATH]; /* copied at job open, empty when none */
+    DWORD logicalPages;           /* logical pages counted in the job */
+    WORD colorCount;              /* colours collected for the page */
+    WORD faxDestinations;         /* destinations of the fax send list */
+    DWORD faxJob;                 /* 1: a fax job */
+    DWORD faxPerDestination;      /* 1: one spool job per fax destination */
+    const struct FaxSendList *faxList; /* the fax send list, NULL when none */
+    /* Job header, job information and stream trace records. */
+    struct JobInfoRecord *jobInfo; /* the job-information record (owner, global heap) */
+    DWORD traceStartTick;         /* GetTickCount at job open */
+    BYTE modeByte;                /* the job mode bits of 'EA' (always 0) */
+    struct JobAttrSetHead *attrSets; /* job-attribute sets of the user-interface DLL (owner), or NULL */
+    DWORD attrSetsSize;           /* their size in bytes */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

@@ -71,7 +71,12 @@ struct PageSetupSnapshot {
     WORD optionBValue;
     WORD optionBList[20];
     LONG setting1343;
-    BYTE tail[1096]; // words added by job control and the escapes
+    // Words the escapes set during the job; a rebuild of the snapshot keeps them.
+    WORD settingsLock;       // bit 0x10: settings locked; bit 0x1: a settings transfer ended
+    WORD reserved2;
+    DWORD escapePageSetup;   // the page-setup word of the page-setup escape
+    LONG replayRequest;      // pages are to be recorded and replayed at job end
+    BYTE tail[1084];         // kept for job control
 };
 
 // Paper record (32 bytes) of a page: sizes and margins in 0.1 mm.
@@ -133,3 +138,29 @@ struct PageBlock {
 // jc_ClearPageSetupBlock / jc_ClearPageBlock: zero the whole record. NULL is ignored.
 void jc_ClearPageSetupBlock(PageSetupSnapshot *snapshot);
 void jc_ClearPageBlock(PageBlock *block);
+
+// Page-size type of a page: never derived from the settings, so it stays at this value
+// (no 'AA' follows the page size). Change it here when the type becomes known.
+#define PAGE_SIZE_TYPE_NONE 0
+
+// PageSetupState: what the page-setup commands keep of a job (part of the PDEV's job
+// state, zeroed at job start): the snapshot, the page geometry record and the page's
+// paper, source, colour and duplex values.
+struct PageSetupState {
+    PageSetupSnapshot snapshot;
+    PageBlock page;           // the page geometry record
+    LONG resolutionX;         // job resolution in dots per inch (0: 600)
+    LONG resolutionY;
+    WORD paperSource;         // the page's paper source, chosen per sheet
+    WORD lastPaperSource;     // the paper source last written
+    WORD colorKind;           // the page's colour kind: 0, 1, 2
+    WORD duplexSetting;       // setting 16 as 1, 2 or 3; 0 until read in this job
+    LONG pageSizeType;        // PAGE_SIZE_TYPE_NONE
+    LONG noPaperKind;         // 1: the page's paper record has no paper-kind word
+    WORD escapePaper;         // paper number of the margin escape
+    WORD escapeMargins[4];    // margins of the margin escape: left, right, top, bottom (0.1 mm)
+    WORD logicalIndex;        // logical page index on the sheet
+    WORD sheetSide;           // side counter of the sheet: 0 front, 1 back
+    WORD reserved;
+    DWORD sidesOutput;        // sheet sides output so far in the job
+};

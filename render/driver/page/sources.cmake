@@ -1,0 +1,8 @@
+list(APPEND QM_RENDER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_replay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_snapshot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paper_records.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sheet_setup.cpp)
