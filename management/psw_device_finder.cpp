@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "management/pmc_byte_string.h"
-#include "management/pmc_log.h"
 #include "management/pmc_network_address.h"
 #include "management/pmc_object_list.h"
 #include "management/pmc_packet.h"
@@ -15,6 +14,7 @@
 #include "management/pmc_status.h"
 #include "management/pmc_value.h"
 #include "management/psw_plugin_usm.h"
+#include "management/psw_request_support.h"
 
 const PSWModelEntry PSW_MODEL_TABLE[] = {
     {"1.3.6.1.4.1.99953.1.11.93.1.33.5.1", "Tessaly Ornet 7701"},
@@ -24,22 +24,10 @@ const PSWModelEntry PSW_MODEL_TABLE[] = {
     {nullptr, nullptr},
 };
 
-/* The SNMP port of IPv4 and IPv6, and the IPX socket. */
-static const uint16_t kSnmpPort = 161;
-static const uint16_t kIpxSnmpSocket = 36879;
-
 /* The object every discovery asks for: sysObjectID. */
 static const char kSysObjectId[] = "1.3.6.1.2.1.1.2";
 
-static int log_failure(const char *call, int code);
 static bool copy_field(char *field, const char *text);
-
-/* log_failure: the Error line of a failing call on "PSW"; answers the code. */
-static int log_failure(const char *call, int code)
-{
-    pmc_log_write("PSW", PMC_LOG_ERROR, call, code);
-    return code;
-}
 
 /* copy_field: a text into a 64-byte field; false (nothing copied) when it does not fit,
  * since a cut identifier or address would name something else. */
@@ -146,7 +134,7 @@ int CPSWDeviceFinder::setup(int protocol, const char *address, IPSWPluginUSM *us
     int code = PMC_OK;
     m_request = pmc_create_find_device_snmp(&code);
     if (!m_request)
-        return log_failure("pmc_create_find_device_snmp()", code);
+        return psw_log_failure("pmc_create_find_device_snmp()", code);
     int found = 0;
     code = m_request->classify(address, &found);
     if (code != PMC_OK)
@@ -156,12 +144,14 @@ int CPSWDeviceFinder::setup(int protocol, const char *address, IPSWPluginUSM *us
     PmcRequestUsm settings = {usm->user_name(),        usm->security_level(),    usm->auth_protocol(),
                               usm->priv_protocol(),    usm->auth_pass_phrase(), usm->priv_pass_phrase(),
                               usm->extension_text()};
-    uint16_t port = (protocol == PMC_PROTOCOL_IPV4 || protocol == PMC_PROTOCOL_IPV6) ? kSnmpPort : kIpxSnmpSocket;
+    uint16_t port = 0;
+    if (psw_port_of_protocol(protocol, &port) != PMC_OK)
+        return PMC_E_ARG;
     if (m_community[0] != '\0')
         m_request->set_community(m_community);
     code = m_request->init(address, protocol, port, usm->version(), &settings, timeout, retries, max_message_size);
     if (code != PMC_OK)
-        return log_failure("m_pFindDeviceSnmp->init()", code);
+        return psw_log_failure("m_pFindDeviceSnmp->init()", code);
     m_results = new PSWFoundList();
     if (!m_results)
         return PMC_E_MEMORY;
@@ -201,11 +191,11 @@ int CPSWDeviceFinder::collect(const PSWModelEntry *models, int32_t *count)
         return PMC_E_ARG;
     int code = m_request->add_oid_string(kSysObjectId, true);
     if (code != PMC_OK)
-        return log_failure("m_pFindDeviceSnmp->add_oid_string()", code);
+        return psw_log_failure("m_pFindDeviceSnmp->add_oid_string()", code);
     CPmcObjectList *packets = nullptr;
     code = m_request->send_broad_cast(&packets);
     if (code != PMC_OK)
-        return log_failure("m_pFindDeviceSnmp->send_broad_cast()", code);
+        return psw_log_failure("m_pFindDeviceSnmp->send_broad_cast()", code);
     IPmcObjectListIterator *iterator = packets->create_iterator(&code);
     for (void *element; iterator && (element = packets->element_at(iterator)) != nullptr;
          packets->advance(iterator)) {

@@ -520,4 +520,26 @@ TEST_F(OptionAgentTest, JobIdentifierAbove255IsRefused)
     delete status;
 }
 
+/* Refused allocations at every point of a refresh: each fails with a code or succeeds,
+ * and nothing stays allocated (the fixture counts the heap's blocks). */
+TEST_F(OptionAgentTest, RefusedAllocationsLeaveNothingBehind)
+{
+    write_fixture(printer());
+    OptionView option;
+    ASSERT_EQ(PMC_OK, option.Init(PMC_PROTOCOL_IPV4, "127.0.0.1", m_usm, 1000, 1, 0));
+    {
+        RefuseAllocations refuse;
+        EXPECT_EQ(PMC_E_MEMORY, option.refresh_options());
+    }
+    EXPECT_TRUE(m_psw.has("pmc_create_get_data()"));
+    bool succeeded = false;
+    for (DWORD after = 1; after < 1000000 && !succeeded; after = after * 5 / 4 + 1) {
+        RefuseAllocations refuse(after);
+        int32_t code = option.refresh_options();
+        EXPECT_GE(0, code) << after;
+        succeeded = code == PMC_OK;
+    }
+    EXPECT_TRUE(succeeded);
+}
+
 }  // namespace
