@@ -286,12 +286,12 @@ TEST_F(SampleTest, TypedAccessorsOfTheFurtherRecordTypes)
     EXPECT_EQ(DDD_NOT_FOUND, ddd_GetValueListEntry(named, 2, &functionId, &valueType, &value));
     EXPECT_EQ(99, functionId);
     EXPECT_EQ(DDD_OK, ddd_GetNamedDataText(named, 2, &text));
-    EXPECT_EQ("Punch", Narrow(text));
+    EXPECT_EQ("Typewriter", Narrow(text));
     const BYTE *data = nullptr;
     DWORD length = 0;
     EXPECT_EQ(DDD_OK, ddd_GetNamedDataBlock(named, &data, &length));
-    EXPECT_EQ(4u, length);
-    EXPECT_EQ(3, data[2]);
+    EXPECT_EQ(114u, length);
+    EXPECT_EQ(0x3B, data[2]);
     ddd_FreeRecord(&named, DDD_FREE_OWN_TYPE);
 
     void *type22 = Fetch(22, 1);

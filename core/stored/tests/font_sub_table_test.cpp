@@ -38,11 +38,11 @@ TEST_F(FontSubTableTest, BuiltFromTheTypeElevenRecords)
 {
     WCHAR *table = pd_BuildFontSubTable(context_);
     ASSERT_NE(nullptr, table);
-    EXPECT_EQ(Table(u"Staple|Finisher|Punch|Finisher|Courier New|Courier Device|Lucida Console|Courier Device"),
+    EXPECT_EQ(Table(u"Fixed Sans|Mono Device|Typewriter|Mono Device|Courier New|Courier Device|Lucida Console|Courier Device"),
               Chars(table));
     EXPECT_EQ(u"Courier Device", std::u16string(pd_LookupFontSub(table, TEXT("Lucida Console"))));
     EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("courier new")));   /* case-sensitive */
-    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("Finisher")));      /* device names are no faces */
+    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("Mono Device")));   /* device names are no faces */
     GlobalFree(table);
     EXPECT_EQ(nullptr, pd_BuildFontSubTable(nullptr));
 }
@@ -100,7 +100,7 @@ TEST_F(FontSubTableTest, TheStoredTableWinsAndAnEmptyOneIsStored)
     EXPECT_EQ(nullptr, pd_ReadFontSubTable(printer_, 0));
     WCHAR *table = pd_GetFontSubTable(printer_, 0);
     ASSERT_NE(nullptr, table);
-    EXPECT_EQ(u"Finisher", std::u16string(pd_LookupFontSub(table, TEXT("Staple"))));
+    EXPECT_EQ(u"Mono Device", std::u16string(pd_LookupFontSub(table, TEXT("Fixed Sans"))));
     GlobalFree(table);
     ASSERT_TRUE(pd_EnsureFontSubTable(printer_, 0, context_));
     EXPECT_FALSE(Value(TEXT("FontSubTable1")).empty());

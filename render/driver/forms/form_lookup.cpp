@@ -6,6 +6,39 @@
 // Spooler lengths are thousandths of a millimetre; these lookups answer tenths.
 static const LONG kSpoolerUnitsPerTenth = 100;
 
+// util_ListForms: see forms.h.
+DWORD WINAPI util_ListForms(HANDLE printer, FORM_INFO_1W **list, DWORD *count)
+{
+    if (list != NULL) {
+        *list = NULL;
+    }
+    if (count != NULL) {
+        *count = 0;
+    }
+    if (printer == NULL || list == NULL || count == NULL) {
+        return FORM_LOOKUP_BAD_ARG;
+    }
+    DWORD needed = 0;
+    DWORD returned = 0;
+    if (!EnumFormsW(printer, 1, NULL, 0, &needed, &returned) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return FORM_LOOKUP_ERROR;
+    }
+    if (needed == 0) {
+        return FORM_LOOKUP_FOUND;
+    }
+    BYTE *block = (BYTE *)GlobalAlloc(GPTR, needed);
+    if (block == NULL) {
+        return FORM_LOOKUP_BAD_ARG;
+    }
+    if (!EnumFormsW(printer, 1, block, needed, &needed, &returned)) {
+        GlobalFree(block);
+        return FORM_LOOKUP_ERROR;
+    }
+    *list = (FORM_INFO_1W *)block;
+    *count = returned;
+    return FORM_LOOKUP_FOUND;
+}
+
 // util_GetFormByIndex: see forms.h.
 DWORD WINAPI util_GetFormByIndex(HANDLE printer, DWORD number, FORM_INFO_1W **block)
 {
@@ -15,26 +48,20 @@ DWORD WINAPI util_GetFormByIndex(HANDLE printer, DWORD number, FORM_INFO_1W **bl
     if (printer == NULL || block == NULL) {
         return FORM_LOOKUP_BAD_ARG;
     }
-    DWORD needed = 0;
+    FORM_INFO_1W *list = NULL;
     DWORD count = 0;
-    if (!EnumFormsW(printer, 1, NULL, 0, &needed, &count) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return FORM_LOOKUP_ERROR;
+    DWORD status = util_ListForms(printer, &list, &count);
+    if (status != FORM_LOOKUP_FOUND) {
+        return status;
     }
-    BYTE *list = needed != 0 ? (BYTE *)GlobalAlloc(GPTR, needed) : NULL;
-    if (needed != 0 && list == NULL) {
-        return FORM_LOOKUP_BAD_ARG;
-    }
-    DWORD status = FORM_LOOKUP_FOUND;
-    if (needed != 0 && !EnumFormsW(printer, 1, list, needed, &needed, &count)) {
-        status = FORM_LOOKUP_ERROR;
-    } else if (number == 0 || number > count) {
+    if (number == 0 || number > count) {
         status = FORM_LOOKUP_NO_FORM;
     } else {
         FORM_INFO_1W *copy = (FORM_INFO_1W *)GlobalAlloc(GPTR, FORM_INDEX_BLOCK_SIZE);
         if (copy == NULL) {
             status = FORM_LOOKUP_BAD_ARG;
         } else {
-            const FORM_INFO_1W *form = (const FORM_INFO_1W *)list + (number - 1);
+            const FORM_INFO_1W *form = list + (number - 1);
             *copy = *form;
             copy->pName = (LPWSTR)(copy + 1);
             if (form->pName != NULL) {

@@ -37,6 +37,13 @@ extern "C" {
 #endif
 
 /*
+ * util_ListForms: the printer's whole form list (EnumFormsW level 1) in a new global-heap
+ * block the caller frees with GlobalFree. list: out, NULL when the printer has no forms;
+ * count: out. Returns FORM_LOOKUP_FOUND, _ERROR or _BAD_ARG (NULL argument, no memory).
+ */
+DWORD WINAPI util_ListForms(HANDLE printer, FORM_INFO_1W **list, DWORD *count);
+
+/*
  * util_GetFormByName: the printer's form of that name (GetFormW level 1) in a new
  * global-heap block the caller frees with GlobalFree. form: out, NULL unless found.
  * Returns FORM_LOOKUP_FOUND, _NO_FORM, _ERROR or _BAD_ARG (NULL argument, no memory).

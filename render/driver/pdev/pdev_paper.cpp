@@ -4,7 +4,6 @@
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"
-#include "core/ddd/ddd_access.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/pdev/pdev_private.h"
 
@@ -18,14 +17,8 @@ static const WORD kFormNameSetting = 19;
 static const WORD kOutputPaperSetting = 262;
 static const WORD kNoMarginsSetting = 383;
 
-static const WORD kPaperRecordType = 10;
 // Paper-kind word of a record that has none.
 static const WORD kNoPaperKind = 0xFFFF;
-// The custom-size paper whose record gives the margins of papers without their own.
-static const WORD kCustomPaper = 262;
-// The model's alignment unit of the printable area: entry 10, its second 16-bit item.
-static const WORD kAlignmentEntry = 10;
-static const WORD kAlignmentItem = 1;
 static const DWORD kLandscape = 2;
 // Characters of a paper record's name kept in a PaperDescription.
 static const size_t kRecordNameChars = 32;
@@ -54,112 +47,7 @@ LONG pdev_RoundDiv(LONG a, LONG b, LONG c)
     return (LONG)quotient;
 }
 
-// FetchPaperRecord: the model's paper record of a paper number, or NULL.
-static DddPaper *FetchPaperRecord(PDEV *pdev, WORD number)
-{
-    void *record = NULL;
-    DriverContext *context = pdev->context;
-    if (ddd_FetchRecordByKey(DDD_LEVEL_MODEL, context->model, context->base, kPaperRecordType, number, 0, &record) !=
-        DDD_OK) {
-        return NULL;
-    }
-    return (DddPaper *)record;
-}
-
-// SameName: 1 when two wide strings are equal (NULL equals nothing).
-static BOOL SameName(const WCHAR *a, const WCHAR *b)
-{
-    if (a == NULL || b == NULL) {
-        return FALSE;
-    }
-    while (*a != 0 && *a == *b) {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
-// FindPaperByName: the first of the model's paper records (by index from 1) named name,
-// or NULL.
-static DddPaper *FindPaperByName(PDEV *pdev, const WCHAR *name)
-{
-    DriverContext *context = pdev->context;
-    DddRecordCountRequest countRequest = {context->model, kPaperRecordType};
-    WORD count = ddd_GetRecordCount(&countRequest);
-    for (WORD index = 1; index <= count; ++index) {
-        DddFetchRequest fetch = {DDD_LEVEL_MODEL, context->model, context->base, kPaperRecordType, index, NULL};
-        if (ddd_FetchRecordByIndex(&fetch) != DDD_OK || fetch.record == NULL) {
-            continue;
-        }
-        if (SameName(((const DddPaper *)fetch.record)->name, name)) {
-            return (DddPaper *)fetch.record;
-        }
-        ddd_FreeRecord(&fetch.record, DDD_FREE_OWN_TYPE);
-    }
-    return NULL;
-}
-
-// IsFixedSize: 1 when the record's minimum and maximum sizes agree.
-static BOOL IsFixedSize(const DddPaper *record)
-{
-    return record->minSize.width == record->maxSize.width && record->minSize.height == record->maxSize.height;
-}
-
-// FromRecord: size and margins of a fixed-size record (margins 0 when noMargins).
-static void FromRecord(const DddPaper *record, BOOL noMargins, PaperTenths *tenths)
-{
-    tenths->width = record->minSize.width;
-    tenths->height = record->minSize.height;
-    tenths->left = noMargins ? 0 : record->margins[0].width;
-    tenths->top = noMargins ? 0 : record->margins[0].height;
-    tenths->right = tenths->width - (noMargins ? 0 : record->margins[1].width);
-    tenths->bottom = tenths->height - (noMargins ? 0 : record->margins[1].height);
-}
-
-// MarginRule: the printable area of a paper of the size in tenths that no fixed-size
-// record describes: the custom-size record's margins, widened so that its largest image
-// is centred, the left and top margins then grown to the model's alignment unit.
-static void MarginRule(PDEV *pdev, PaperTenths *tenths)
-{
-    LONG w = tenths->width, h = tenths->height;
-    LONG left = 0, top = 0, right = 0, bottom = 0;
-    DddPaper *custom = FetchPaperRecord(pdev, kCustomPaper);
-    if (custom != NULL) {
-        left = custom->margins[0].width;
-        top = custom->margins[0].height;
-        right = custom->margins[1].width;
-        bottom = custom->margins[1].height;
-        LONG maxWidth = custom->maxImage.width, maxHeight = custom->maxImage.height;
-        if (maxWidth + left + right < w) {
-            left = (w - maxWidth + 1) / 2;
-            right = w - maxWidth - left;
-        }
-        if (maxHeight + top + bottom < h) {
-            top = (h - maxHeight + 1) / 2;
-            bottom = h - maxHeight - top;
-        }
-        ddd_FreeRecord((void **)&custom, DDD_FREE_OWN_TYPE);
-    }
-    LONG unit = (LONG)ddd_GetEntryNumber(pdev->modelFile, kAlignmentEntry, sizeof(WORD), kAlignmentItem);
-    if (unit > 1) {
-        left += w % unit;
-        top += h % unit;
-    }
-    tenths->left = left;
-    tenths->top = top;
-    tenths->right = w - right;
-    tenths->bottom = h - bottom;
-}
-
-// FromForm: the size of a spooler form (micrometres) with the margin rule.
-static void FromForm(PDEV *pdev, const FORM_INFO_1W *form, PaperTenths *tenths)
-{
-    tenths->width = form->Size.cx / 100;
-    tenths->height = form->Size.cy / 100;
-    MarginRule(pdev, tenths);
-}
-
-// Store: the description in units from tenths, with its name and record.
+// Store: the description in units from tenths, with its name and the record it owns.
 static void Store(PaperDescription *paper, const PaperTenths *tenths, const WCHAR *name, DddPaper *record)
 {
     memset(paper->name, 0, sizeof paper->name);
@@ -178,96 +66,189 @@ static void Store(PaperDescription *paper, const PaperTenths *tenths, const WCHA
     paper->ownsRecord = record != NULL;
 }
 
-// FirstPaper: the page the DEVMODE asks for, by form name, by paper number or by size.
-static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
+// PrintableArea: the printable area of a paper of tenths' size: a fixed-size record's
+// margins, else the margin rule.
+static void PrintableArea(PDEV *pdev, const DddPaper *record, const PaperQuery *query, PaperTenths *tenths)
 {
-    DWORD fields = pdev_GetSetting32(pdev, kFieldsSetting);
-    BOOL noMargins = pdev_GetSetting32(pdev, kNoMarginsSetting) == 1;
-    if (fields & DM_FORMNAME) {
-        const WCHAR *formName = pdev_GetSettingString(pdev, kFormNameSetting);
-        FORM_INFO_1W *form = NULL;
-        if (formName != NULL && util_GetFormByName(pdev->printer, formName, &form) == FORM_LOOKUP_FOUND) {
-            tenths->width = form->Size.cx / 100;
-            tenths->height = form->Size.cy / 100;
-            GlobalFree(form);
-            DddPaper *record = FindPaperByName(pdev, formName);
-            if (record != NULL && IsFixedSize(record)) {
-                tenths->left = record->margins[0].width;
-                tenths->top = record->margins[0].height;
-                tenths->right = tenths->width - record->margins[1].width;
-                tenths->bottom = tenths->height - record->margins[1].height;
-            } else {
-                MarginRule(pdev, tenths);
-            }
-            Store(&pdev->paper[0], tenths, formName, record);
-            return TRUE;
-        }
+    if (record != NULL && pdev_IsFixedSize(record)) {
+        pdev_RecordMargins(record, FALSE, tenths);
+    } else {
+        pdev_MarginRule(pdev, query, tenths);
     }
-    if (fields & (DM_PAPERLENGTH | DM_PAPERWIDTH)) {
-        memset(tenths, 0, sizeof *tenths);
-        tenths->width = (LONG)pdev_GetSetting32(pdev, kPaperWidthSetting);
-        tenths->height = (LONG)pdev_GetSetting32(pdev, kPaperLengthSetting);
-        if (tenths->width <= 0 || tenths->height <= 0) {
-            return FALSE;
-        }
-        MarginRule(pdev, tenths);
-        Store(&pdev->paper[0], tenths, NULL, NULL);
-        return TRUE;
+}
+
+// PaperByFormName: the spooler form of the DEVMODE's form name with the paper record of
+// that name. Returns 1, or 0 when there is no such form.
+static BOOL PaperByFormName(PDEV *pdev, PaperTenths *tenths)
+{
+    const WCHAR *formName = pdev_GetSettingString(pdev, kFormNameSetting);
+    FORM_INFO_1W *form = NULL;
+    if (formName == NULL || util_GetFormByName(pdev->printer, formName, &form) != FORM_LOOKUP_FOUND) {
+        return FALSE;
     }
-    WORD number = pdev_GetSetting16(pdev, kPaperSizeSetting);
-    DddPaper *record = FetchPaperRecord(pdev, number);
-    if (record != NULL && IsFixedSize(record)) {
-        FromRecord(record, noMargins, tenths);
+    tenths->width = form->Size.cx / PDEV_SPOOLER_UNITS_PER_TENTH;
+    tenths->height = form->Size.cy / PDEV_SPOOLER_UNITS_PER_TENTH;
+    GlobalFree(form);
+    DddPaper *record = pdev_FindPaper(pdev, pdev_IsNamed, formName);
+    PaperQuery query = {0, formName};
+    PrintableArea(pdev, record, &query, tenths);
+    Store(&pdev->paper[0], tenths, formName, record);
+    return TRUE;
+}
+
+// PaperBySize: the DEVMODE's own length and width, with the margins of a standard paper
+// of about that size.
+static BOOL PaperBySize(PDEV *pdev, PaperTenths *tenths)
+{
+    memset(tenths, 0, sizeof *tenths);
+    tenths->width = (LONG)pdev_GetSetting32(pdev, kPaperWidthSetting);
+    tenths->height = (LONG)pdev_GetSetting32(pdev, kPaperLengthSetting);
+    if (tenths->width <= 0 || tenths->height <= 0) {
+        return FALSE;
+    }
+    DddPaper *record = pdev_FindPaper(pdev, pdev_IsNearStandardPaper, tenths);
+    PaperQuery query = {0, NULL};
+    PrintableArea(pdev, record, &query, tenths);
+    Store(&pdev->paper[0], tenths, record != NULL ? record->name : NULL, record);
+    return TRUE;
+}
+
+// PaperByNumber: the paper number of setting 8 (the model's default without
+// DM_PAPERSIZE): its fixed-size record, else the spooler form of that number.
+static BOOL PaperByNumber(PDEV *pdev, DWORD fields, PaperTenths *tenths)
+{
+    WORD number = (fields & DM_PAPERSIZE) ? pdev_GetSetting16(pdev, kPaperSizeSetting) : pdev_DefaultPaperNumber(pdev);
+    DddPaper *record = pdev_FetchPaper(pdev, number);
+    if (record != NULL && pdev_IsFixedSize(record)) {
+        pdev_FromRecord(record, pdev_GetSetting32(pdev, kNoMarginsSetting) == 1, tenths);
         Store(&pdev->paper[0], tenths, record->name, record);
         return TRUE;
     }
-    if (record != NULL) {
-        ddd_FreeRecord((void **)&record, DDD_FREE_OWN_TYPE);
-    }
+    pdev_FreePaper(&record);
     FORM_INFO_1W *form = NULL;
     if (util_GetFormByIndex(pdev->printer, number, &form) != FORM_LOOKUP_FOUND) {
         return FALSE;
     }
-    FromForm(pdev, form, tenths);
+    tenths->width = form->Size.cx / PDEV_SPOOLER_UNITS_PER_TENTH;
+    tenths->height = form->Size.cy / PDEV_SPOOLER_UNITS_PER_TENTH;
     GlobalFree(form);
+    PaperQuery query = {number, NULL};
+    pdev_MarginRule(pdev, &query, tenths);
     Store(&pdev->paper[0], tenths, NULL, NULL);
     return TRUE;
 }
 
-// SecondPaper: the output paper of setting 262 when the model has it as a fixed-size
-// record, else a copy of the first paper (its record stays owned by the first).
-static void SecondPaper(PDEV *pdev)
+// FirstPaper: the page the DEVMODE asks for, by form name, by size or by paper number.
+static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
 {
-    WORD number = pdev_GetSetting16(pdev, kOutputPaperSetting);
-    if (number != PDEV_NO_OUTPUT_PAPER) {
-        DddPaper *record = FetchPaperRecord(pdev, number);
-        if (record != NULL && IsFixedSize(record)) {
-            PaperTenths tenths;
-            FromRecord(record, pdev_GetSetting32(pdev, kNoMarginsSetting) == 1, &tenths);
-            Store(&pdev->paper[1], &tenths, record->name, record);
-            return;
-        }
-        if (record != NULL) {
-            ddd_FreeRecord((void **)&record, DDD_FREE_OWN_TYPE);
-        }
+    DWORD fields = pdev_GetSetting32(pdev, kFieldsSetting);
+    if ((fields & DM_FORMNAME) && PaperByFormName(pdev, tenths)) {
+        return TRUE;
     }
-    // A record of the first paper's name that holds its size describes the output paper.
+    if (fields & (DM_PAPERLENGTH | DM_PAPERWIDTH)) {
+        return PaperBySize(pdev, tenths);
+    }
+    return PaperByNumber(pdev, fields, tenths);
+}
+
+// CopyFirst: the output paper as a copy of the first, with record (owned) or the first's
+// record (not owned) when record is NULL.
+static void CopyFirst(PDEV *pdev, DddPaper *record)
+{
     pdev->paper[1] = pdev->paper[0];
     pdev->paper[1].ownsRecord = 0;
-    DddPaper *match = FindPaperByName(pdev, pdev->paper[0].name);
-    if (match == NULL) {
+    if (record != NULL) {
+        pdev->paper[1].record = record;
+        pdev->paper[1].ownsRecord = 1;
+    }
+}
+
+// OutputPaperOfNumber: the output paper of setting 262 from its record: a spooler form of
+// the record's name gives the size, else a fixed-size record gives it. Returns 1 when
+// done.
+static BOOL OutputPaperOfNumber(PDEV *pdev)
+{
+    WORD number = pdev_GetSetting16(pdev, kOutputPaperSetting);
+    if (number == PDEV_NO_OUTPUT_PAPER) {
+        return FALSE;
+    }
+    DddPaper *record = pdev_FetchPaper(pdev, number);
+    if (record == NULL) {
+        return FALSE;
+    }
+    BOOL noMargins = pdev_GetSetting32(pdev, kNoMarginsSetting) == 1;
+    PaperTenths tenths = {};
+    FORM_INFO_1W *form = NULL;
+    if (record->name != NULL && util_GetFormByName(pdev->printer, record->name, &form) == FORM_LOOKUP_FOUND) {
+        tenths.width = form->Size.cx / PDEV_SPOOLER_UNITS_PER_TENTH;
+        tenths.height = form->Size.cy / PDEV_SPOOLER_UNITS_PER_TENTH;
+        GlobalFree(form);
+        pdev_RecordMargins(record, noMargins, &tenths);
+    } else if (pdev_IsFixedSize(record)) {
+        pdev_FromRecord(record, noMargins, &tenths);
+    } else {
+        pdev_FreePaper(&record);
+        return FALSE;
+    }
+    Store(&pdev->paper[1], &tenths, record->name, record);
+    return TRUE;
+}
+
+// FromDefaultPaper: the output paper from the model's default paper record, marked as the
+// default paper: only attached to a copy of the first paper when its range holds the
+// first's size, else filled from it. Returns 0 when the model has no such record.
+static BOOL FromDefaultPaper(PDEV *pdev, const PaperTenths *first)
+{
+    DddPaper *record = pdev_FetchPaper(pdev, pdev_DefaultPaperNumber(pdev));
+    if (record == NULL) {
+        return FALSE;
+    }
+    if (pdev_RangeHolds(record, first)) {
+        CopyFirst(pdev, record);
+    } else {
+        PaperTenths tenths = {};
+        pdev_FromRecord(record, FALSE, &tenths);
+        Store(&pdev->paper[1], &tenths, record->name, record);
+    }
+    pdev->paper[1].defaultPaper = 1;
+    return TRUE;
+}
+
+// HasCustomPaper: 1 when the model has the custom-size paper record.
+static BOOL HasCustomPaper(PDEV *pdev)
+{
+    DddPaper *custom = pdev_FetchPaper(pdev, PDEV_CUSTOM_PAPER);
+    BOOL has = custom != NULL;
+    pdev_FreePaper(&custom);
+    return has;
+}
+
+// SecondPaper: the output paper: the paper of setting 262, else the record of the first
+// paper's name, else a copy of the first paper or the model's default paper. first: the
+// first paper in tenths, not turned.
+static void SecondPaper(PDEV *pdev, const PaperTenths *first)
+{
+    if (OutputPaperOfNumber(pdev)) {
         return;
     }
-    const PaperDescription *first = &pdev->paper[0];
-    BOOL holds = pdev_TenthsToUnits(match->minSize.width) <= first->width &&
-                 first->width <= pdev_TenthsToUnits(match->maxSize.width) &&
-                 pdev_TenthsToUnits(match->minSize.height) <= first->height &&
-                 first->height <= pdev_TenthsToUnits(match->maxSize.height);
-    if (match->word1 != kNoPaperKind && (IsFixedSize(match) || holds)) {
-        pdev->paper[1].record = match;
-        pdev->paper[1].ownsRecord = 1;
-    } else {
-        ddd_FreeRecord((void **)&match, DDD_FREE_OWN_TYPE);
+    DddPaper *match = pdev_FindPaper(pdev, pdev_IsNamed, pdev->paper[0].name);
+    if (match != NULL) {
+        WORD kind = kNoPaperKind;
+        ddd_GetPaperKindWord(match, &kind);
+        if (kind == kNoPaperKind) {
+            pdev_FreePaper(&match);
+            if (FromDefaultPaper(pdev, first)) {
+                return;
+            }
+        } else if (pdev_IsFixedSize(match) || pdev_RangeHolds(match, first)) {
+            CopyFirst(pdev, match);
+            return;
+        }
+        pdev_FreePaper(&match);
+    }
+    BOOL ownSize = pdev_GetSetting16(pdev, kPaperSizeSetting) == PDEV_USER_DEFINED_PAPER || pdev->trailer.devicePaperList != 0;
+    if ((ownSize && HasCustomPaper(pdev)) || !FromDefaultPaper(pdev, first)) {
+        CopyFirst(pdev, NULL);
     }
 }
 
@@ -297,7 +278,7 @@ BOOL pdev_BuildPapers(PDEV *pdev, PaperTenths *tenths)
     if (!FirstPaper(pdev, tenths)) {
         return FALSE;
     }
-    SecondPaper(pdev);
+    SecondPaper(pdev, tenths);
     if ((pdev_GetSetting32(pdev, kFieldsSetting) & DM_ORIENTATION) &&
         pdev_GetSetting32(pdev, kOrientationSetting) == kLandscape) {
         TurnLandscape(&pdev->paper[0], tenths);

@@ -16,6 +16,11 @@ static const WORD kCarriedJobSetting = 334;
 // The page-level settings a new PDEV keeps of its own when the job output has begun.
 static const WORD kPageSettings[] = {7, 8, 9, 10, 19, 13};
 
+// The fax settings a fax model's new PDEV takes from the old DEVMODE before the output
+// has begun: cover sheet, cover kind, one job per destination, destination count, cover
+// only, and the two file paths.
+static const WORD kFaxSettings[] = {376, 377, 379, 380, 381, 374, 375};
+
 // Value buffer of one setting copy: large enough for any scalar value.
 struct SettingValue {
     BYTE bytes[64];
@@ -55,12 +60,17 @@ static void TakeOutputPaper(PDEV *oldPdev, PDEV *newPdev)
 }
 
 // CarryDevmode: after output began the new PDEV takes the old DEVMODE with its own page
-// settings; before, it keeps its DEVMODE and takes the old second part and setting 334.
+// settings; before, it keeps its DEVMODE and takes the old second part, a fax model's fax
+// settings and setting 334.
 static BOOL CarryDevmode(PDEV *oldPdev, PDEV *newPdev, WORD jobControl0, WORD jobControl1)
 {
     if (!(newPdev->job.pageState & PAGE_STATE_OUTPUT_BEGUN)) {
         util_CopySecondPart(&newPdev->devmode, &oldPdev->devmode);
-        return CopySetting(kCarriedJobSetting, &oldPdev->devmode, oldPdev->printerData, newPdev);
+        BOOL ok = TRUE;
+        for (size_t i = 0; newPdev->faxModel && i < sizeof kFaxSettings / sizeof kFaxSettings[0]; ++i) {
+            ok = ok && CopySetting(kFaxSettings[i], &oldPdev->devmode, oldPdev->printerData, newPdev);
+        }
+        return ok && CopySetting(kCarriedJobSetting, &oldPdev->devmode, oldPdev->printerData, newPdev);
     }
     DriverDevmode *own = (DriverDevmode *)HeapAlloc(newPdev->heap, 0, sizeof(DriverDevmode));
     if (own == NULL) {

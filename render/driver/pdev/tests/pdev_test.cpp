@@ -6,95 +6,31 @@
 
 #include <string.h>
 
-#include <vector>
+#include <regex>
+#include <string>
 
-#include "core/context/driver_context.h"
 #include "core/context/tests/driver_files.h"
-#include "core/handlers/setting_handlers.h"
+#include "core/trace/trace.h"
 #include "platform/include/qmhost_engine.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
-#include "platform/testing/qm_testing_files.h"
-#include "render/driver/pdev/pdev.h"
+#include "render/driver/binding/dma_binding.h"
+#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/pdev/tests/pdev_fixture.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {
-    return TEXT("render_pdev_tests.log");
+    return TEXT("\\render_pdev_tests.log");
 }
 
 namespace {
 
-const WCHAR kPrinter[] = TEXT("QM Pdev");
+using pdev_test::Counts;
+using pdev_test::Now;
 
-// Every counter a failed enable must leave where it was.
-struct Counts {
-    DWORD heaps, globals, modules, palettes, surfaces;
-    bool operator==(const Counts &o) const
-    {
-        return heaps == o.heaps && globals == o.globals && modules == o.modules && palettes == o.palettes &&
-               surfaces == o.surfaces;
-    }
-};
-
-Counts Now()
-{
-    return {qmt_LiveHeaps(), qmt_LiveGlobalBlocks(), qmt_LiveModules(), qmt_LivePalettes(), qmt_LiveSurfaces()};
-}
-
-class PdevTest : public ::testing::Test {
+class PdevTest : public pdev_test::PdevFixture {
 protected:
-    void SetUp() override
-    {
-        driver_files::CopyIn(driver_files::HostFile(QM_DMA_LIBRARY), u"qmkelvdm.dll");
-        driver_files::CopyIn(driver_files::HostFile(QM_DMA_NAMING_MODULE), u"qmkelvim.xrs");
-        module_ = LoadLibraryExW(TEXT("C:\\drv\\qmkelvim.xrs"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module_, nullptr);
-        util_SetModuleHandle((HINSTANCE)module_);
-        // The spooler lives as long as the test program: the printer is installed once.
-        if (!OpenPrinterW((LPWSTR)kPrinter, &printer_, nullptr)) {
-            printer_ = driver_files::InstallPrinter(kPrinter, driver_files::HostFile(QM_PDEV_MODEL));
-        }
-        ASSERT_NE(printer_, nullptr);
-        DriverContext *context = ddd_OpenContext(printer_);
-        ASSERT_NE(context, nullptr);
-        devmode_.assign(DEVMODE_WITH_TRAILER_SIZE, 0);
-        opt_SetAllDefaults(context, Full(), nullptr, kPrinter);
-        ddd_CloseContext(context);
-        Dm()->dmSize = DM_PUBLIC_SIZE;
-        Dm()->dmDriverExtra = DEVMODE_TRAILER_EXTRA;
-        SetTrailerWord(DEVMODE_TRAILER_SIZE);
-        Dm()->dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
-        Dm()->dmFields &= ~(DWORD)(DM_FORMNAME | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_SCALE);
-        Dm()->dmPaperSize = 9;  // A4
-        Dm()->dmOrientation = 1;
-        Dm()->dmPrintQuality = 600;
-        DRVENABLEDATA data = {};
-        ASSERT_TRUE(DrvEnableDriver(0x20000, sizeof data, &data));
-    }
-    void TearDown() override
-    {
-        DrvDisableDriver();
-        ClosePrinter(printer_);
-        FreeLibrary(module_);
-    }
-
-    DriverDevmode *Full() { return (DriverDevmode *)devmode_.data(); }
-    DEVMODEW *Dm() { return (DEVMODEW *)devmode_.data(); }
-    void SetTrailerWord(WORD word) { memcpy(devmode_.data() + DM_FULL_SIZE, &word, sizeof word); }
-
-    PDEV *Enable(DEVMODEW *dm)
-    {
-        memset(&gdi_, 0, sizeof gdi_);
-        memset(&info_, 0, sizeof info_);
-        return (PDEV *)DrvEnablePDEV(dm, nullptr, 0, nullptr, sizeof gdi_, (ULONG *)&gdi_, sizeof info_, &info_,
-                                     (HDEV)0x1234, (LPWSTR)kPrinter, printer_);
-    }
-
-    HMODULE module_ = nullptr;
-    HANDLE printer_ = nullptr;
-    std::vector<BYTE> devmode_;
-    GDIINFO gdi_;
-    DEVINFO info_;
+    PdevTest() : PdevFixture(TEXT("QM Pdev"), QM_PDEV_MODEL) {}
 };
 
 TEST_F(PdevTest, BrokenDevmodesAreRefusedAndLeaveNothing)
@@ -147,6 +83,44 @@ TEST_F(PdevTest, MissingLibraryAndEveryFailedAllocationGiveEverythingBack)
     EXPECT_TRUE(Now() == start);
 }
 
+// A model file that is gone, a broken font record and a palette the engine refuses: each
+// gives NULL and leaves every counter where it was.
+TEST_F(PdevTest, InjectedFailuresGiveEverythingBack)
+{
+    struct Case {
+        const char *what;
+        const WCHAR *printer;   // NULL: the fixture's printer
+        const char *model;
+        bool failPalette;
+    };
+    const Case cases[] = {
+        {"missing model file", TEXT("QM Gone"), "/nonexistent/QMGONE.DDD", false},
+        {"broken font record", TEXT("QM Broken font"), QM_BROKEN_MODEL, false},
+        {"palette", nullptr, nullptr, true},
+    };
+    for (const Case &c : cases) {
+        HANDLE printer = printer_;
+        if (c.printer != nullptr && !OpenPrinterW((LPWSTR)c.printer, &printer, nullptr)) {
+            printer = driver_files::InstallPrinter(c.printer, driver_files::HostFile(c.model));
+        }
+        ASSERT_NE(printer, nullptr) << c.what;
+        Counts start = Now();
+        if (c.failPalette) {
+            qmt_EngineFailCall(QMT_ENGINE_PALETTE, 0, 1);
+        }
+        GDIINFO gdi = {};
+        DEVINFO info = {};
+        DHPDEV pdev = DrvEnablePDEV(Dm(), nullptr, 0, nullptr, sizeof gdi, (ULONG *)&gdi, sizeof info, &info,
+                                    (HDEV)0x1234, (LPWSTR)(c.printer ? c.printer : printerName_), printer);
+        qmt_EngineReset();
+        EXPECT_EQ(pdev, nullptr) << c.what;
+        EXPECT_TRUE(Now() == start) << c.what;
+        if (printer != printer_) {
+            ClosePrinter(printer);
+        }
+    }
+}
+
 TEST_F(PdevTest, A4At600DpiAndTheSurface)
 {
     Counts start = Now();
@@ -189,6 +163,12 @@ TEST_F(PdevTest, LandscapeTurnsThePageAndScaleHalvesTheLogicalResolution)
     EXPECT_EQ(page.width, 215523);
     EXPECT_EQ(page.height, 152390);
     EXPECT_EQ(page.rotated, 1u);
+    // A4's margins 42, 50, 43, 51 (tenths) turned: left = top, top = width - right, right =
+    // bottom, bottom = width - left.
+    EXPECT_EQ(page.left, pdev_TenthsToUnits(50));
+    EXPECT_EQ(page.top, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(2100 - 43));
+    EXPECT_EQ(page.right, pdev_TenthsToUnits(2970 - 51));
+    EXPECT_EQ(page.bottom, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(42));
     EXPECT_EQ(gdi_.ulLogPixelsX, 300u);
     EXPECT_EQ(gdi_.szlPhysSize.cx, 7016);
     DrvDisablePDEV((DHPDEV)pdev);
@@ -280,6 +260,50 @@ TEST_F(PdevTest, ResetCarriesTheRunningJob)
     newPdev->flags = 0;
     DrvDisablePDEV((DHPDEV)oldPdev);
     DrvDisablePDEV((DHPDEV)newPdev);
+}
+
+// A model of another class than fax keeps its own fax settings at a reset.
+TEST_F(PdevTest, ResetOfAModelWithoutFaxKeepsItsFaxSettings)
+{
+    PDEV *oldPdev = Enable(Dm());
+    ASSERT_NE(oldPdev, nullptr);
+    PDEV *newPdev = Enable(Dm());
+    ASSERT_NE(newPdev, nullptr);
+    EXPECT_FALSE(newPdev->faxModel);
+    WORD destinations = 3;
+    ASSERT_EQ(dma_CallSetValue(380, &oldPdev->devmode, oldPdev->printerData, 3, 2, &destinations), 0);
+    oldPdev->flags |= PDEV_FLAG_DOC_STARTED;
+    ASSERT_TRUE(DrvResetPDEV((DHPDEV)oldPdev, (DHPDEV)newPdev));
+    EXPECT_EQ(pdev_GetSetting32(newPdev, 380), 0u);
+    newPdev->flags = 0;
+    DrvDisablePDEV((DHPDEV)oldPdev);
+    DrvDisablePDEV((DHPDEV)newPdev);
+}
+
+// With the trace's entry and exit bits on, the PDEV's life leaves its exit lines: the
+// PDEV as eight hex digits, and the bare line of DrvDisablePDEV.
+TEST_F(PdevTest, TraceLinesOfEnableAndDisable)
+{
+    driver_files::WriteFileBytes(u"C:\\drv\\qmkelv.cfg", "[LOG]\r\nLog=0x3\r\n");
+    PDEV *pdev = Enable(Dm());
+    ASSERT_NE(pdev, nullptr);
+    DrvDisablePDEV((DHPDEV)pdev);
+    DeleteFileW(TEXT("C:\\drv\\qmkelv.cfg"));
+    trc_Initialize();
+
+    std::string log;
+    HANDLE file = CreateFileW(TEXT("C:\\DEBUG_LOG\\WIN2000\\render_pdev_tests.log"), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        log.append(buffer, read);
+    }
+    CloseHandle(file);
+    EXPECT_TRUE(std::regex_search(log, std::regex("IN <<DrvEnablePDEV\n(.*\n)*OUT>>DrvEnablePDEV RetValue = 0x[0-9A-F]{8}\n")))
+        << log;
+    EXPECT_NE(log.find("IN <<DrvDisablePDEV\nOUT>>DrvDisablePDEV\n"), std::string::npos) << log;
 }
 
 } // namespace
