@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "render/driver/header/job_header.h"
 #include "render/driver/output/output_stream.h"
 #include "render/driver/output/pdev_output.h"
 #include "render/driver/page/page_private.h"
@@ -78,8 +79,10 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
     if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(pdev, VERSION_PAGE_SIZE_TYPE))
         result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
-    // The page-information record of the job follows here, marked custom for paper code
-    // PAPER_CODE_CUSTOM, once the job information is kept.
+    // The page-information record of the job, marked custom for the custom paper code.
+    if (pdev->job.jobInfo != NULL) {
+        result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM ? 1 : 0);
+    }
     return result;
 }
 
