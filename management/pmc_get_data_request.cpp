@@ -5,6 +5,7 @@
  */
 #include "management/pmc_request_private.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "management/pmc_address_factory.h"
@@ -24,6 +25,41 @@ bool is_exception(IPmsValue *value)
 {
     uint32_t tag = value ? value->tag() : 0;
     return tag == PMS_TAG_NO_SUCH_OBJECT || tag == PMS_TAG_NO_SUCH_INSTANCE || tag == PMS_TAG_END_OF_MIB_VIEW;
+}
+
+/* sorts_after: whether identifier `name` comes after `asked` in the order of their
+ * sub-identifiers as numbers (1.11 before 1.105; an identifier inside another's subtree
+ * after it). */
+bool sorts_after(IPmsOid *name, IPmsOid *asked)
+{
+    CPmcByteString *name_text = name->value()->text(nullptr);
+    CPmcByteString *asked_text = asked->value()->text(nullptr);
+    bool after = false;
+    const char *t = name_text ? name_text->data() : nullptr;
+    const char *a = asked_text ? asked_text->data() : nullptr;
+    while (t && a) {
+        if (!*a || !*t) {
+            after = *t != '\0' && !*a;
+            break;
+        }
+        char *t_end = nullptr;
+        char *a_end = nullptr;
+        unsigned long long t_number = std::strtoull(t, &t_end, 10);
+        unsigned long long a_number = std::strtoull(a, &a_end, 10);
+        if (t_end == t || a_end == a)
+            break;
+        if (t_number != a_number) {
+            after = t_number > a_number;
+            break;
+        }
+        t = *t_end == '.' ? t_end + 1 : t_end;
+        a = *a_end == '.' ? a_end + 1 : a_end;
+    }
+    if (name_text)
+        name_text->release();
+    if (asked_text)
+        asked_text->release();
+    return after;
 }
 
 /* answer_value: the value of the answer's binding `index`, or null when the answer has an
@@ -193,8 +229,7 @@ int CPmcGetDataRequest::walk_step(IPmsOid *root, CPmcObjectList *results, bool *
         bool inside = code == PMC_OK && (relation == PMS_REL_INSIDE || relation == PMS_REL_ANCESTOR);
         /* An agent that answers a name that does not go forward would be asked the same
          * again for ever. */
-        int order = name->relation(asked_name, &code);
-        bool forward = code == PMC_OK && (order == PMS_REL_AFTER || order == PMS_REL_INSIDE);
+        bool forward = sorts_after(name, asked_name);
         code = PMC_OK;
         if (inside && forward) {
             IPmsPdu *row = m_pdu->copy(&code);

@@ -15,3 +15,13 @@ void pmc_free(void *block) noexcept
     if (block)
         HeapFree(GetProcessHeap(), 0, block);
 }
+
+void *CPmcHeapObject::operator new(std::size_t size) noexcept
+{
+    return pmc_alloc(size);
+}
+
+void CPmcHeapObject::operator delete(void *block) noexcept
+{
+    pmc_free(block);
+}

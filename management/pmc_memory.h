@@ -23,12 +23,13 @@ void pmc_free(void *block) noexcept;
 /*
  * CPmcHeapObject: base of every heap object of the library. `new` on a derived class
  * allocates through pmc_alloc and answers null on refusal (the constructor does not run);
- * `delete` frees through pmc_free.
+ * `delete` frees through pmc_free. The two operators are the library's own functions (not
+ * inline), so that programs creating or deriving from the exported classes reach them.
  */
 class CPmcHeapObject {
 public:
-    static void *operator new(std::size_t size) noexcept { return pmc_alloc(size); }
-    static void operator delete(void *block) noexcept { pmc_free(block); }
+    static void *operator new(std::size_t size) noexcept;
+    static void operator delete(void *block) noexcept;
 };
 
 #endif /* MANAGEMENT_PMC_MEMORY_H */

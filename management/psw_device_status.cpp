@@ -17,49 +17,18 @@
 #include "management/pmc_status.h"
 #include "management/pmc_value.h"
 #include "management/psw_plugin_usm.h"
+#include "management/psw_request_support.h"
 
 namespace {
 
 /* The status of a record index outside its table. */
 constexpr int kBadIndex = -11;
 
-/* The value of a row's binding, null past its end. */
-IPmsValue *value_at(IPmsVarBindList *row, uint32_t column)
-{
-    IPmsVarBind *binding = row ? row->get(column) : nullptr;
-    return binding ? binding->get_value() : nullptr;
-}
-
-/* A number of a row (0 when missing or of another kind). */
-int32_t number_at(IPmsVarBindList *row, uint32_t column)
-{
-    IPmsValue *value = value_at(row, column);
-    int code = PMC_OK;
-    int32_t number = value ? value->read_signed(&code) : 0;
-    return code == PMC_OK ? number : 0;
-}
-
-/* A text of a row into a field of `size` bytes, cut to it (empty when missing). */
-void text_at(IPmsVarBindList *row, uint32_t column, char *field, size_t size)
-{
-    std::memset(field, 0, size);
-    IPmsValue *value = value_at(row, column);
-    uint32_t tag = value ? value->tag() : 0;
-    if (!value || tag == PMS_TAG_NULL || tag >= PMS_TAG_NO_SUCH_OBJECT)
-        return;
-    CPmcByteString *text = value->text(nullptr);
-    if (!text)
-        return;
-    size_t length = text->length() < size - 1 ? text->length() : size - 1;
-    std::memcpy(field, text->data(), length);
-    text->release();
-}
-
 /* A type column of a row mapped through the table's list. */
 int32_t type_at(PSWStatusTable table, IPmsVarBindList *row, uint32_t column)
 {
     char text[128];
-    text_at(row, column, text, sizeof text);
+    psw_row_text(row, column, text, sizeof text);
     return psw_map_type(table, text);
 }
 
@@ -67,9 +36,9 @@ bool fill_storage(void *record, IPmsVarBindList *row)
 {
     PSWStorageInfo *info = (PSWStorageInfo *)record;
     info->type = type_at(PSW_TABLE_STORAGE, row, 0);
-    info->allocation_unit = number_at(row, 1);
-    info->size = number_at(row, 2);
-    text_at(row, 3, info->description, sizeof info->description);
+    info->allocation_unit = psw_row_number(row, 1);
+    info->size = psw_row_number(row, 2);
+    psw_row_text(row, 3, info->description, sizeof info->description);
     return true;
 }
 
@@ -77,8 +46,8 @@ bool fill_device(void *record, IPmsVarBindList *row)
 {
     PSWDeviceInfo *info = (PSWDeviceInfo *)record;
     info->type = type_at(PSW_TABLE_DEVICE, row, 0);
-    info->status = number_at(row, 1);
-    text_at(row, 2, info->description, sizeof info->description);
+    info->status = psw_row_number(row, 1);
+    psw_row_text(row, 2, info->description, sizeof info->description);
     return true;
 }
 
@@ -90,47 +59,47 @@ bool fill_input_tray(void *record, IPmsVarBindList *row)
                           &info->capacity_unit,  &info->max_capacity,   &info->current_level,
                           &info->status};
     for (uint32_t i = 0; i < sizeof numbers / sizeof numbers[0]; ++i)
-        *numbers[i] = number_at(row, i);
-    text_at(row, 10, info->media_name, sizeof info->media_name);
-    text_at(row, 11, info->name, sizeof info->name);
-    text_at(row, 12, info->description, sizeof info->description);
-    text_at(row, 13, info->media_type, sizeof info->media_type);
-    text_at(row, 14, info->media_color, sizeof info->media_color);
+        *numbers[i] = psw_row_number(row, i);
+    psw_row_text(row, 10, info->media_name, sizeof info->media_name);
+    psw_row_text(row, 11, info->name, sizeof info->name);
+    psw_row_text(row, 12, info->description, sizeof info->description);
+    psw_row_text(row, 13, info->media_type, sizeof info->media_type);
+    psw_row_text(row, 14, info->media_color, sizeof info->media_color);
     return true;
 }
 
 bool fill_output_tray(void *record, IPmsVarBindList *row)
 {
     PSWOutputTrayInfo *info = (PSWOutputTrayInfo *)record;
-    info->type = number_at(row, 0);
-    info->status = number_at(row, 1);
-    text_at(row, 2, info->name, sizeof info->name);
-    text_at(row, 3, info->description, sizeof info->description);
+    info->type = psw_row_number(row, 0);
+    info->status = psw_row_number(row, 1);
+    psw_row_text(row, 2, info->name, sizeof info->name);
+    psw_row_text(row, 3, info->description, sizeof info->description);
     return true;
 }
 
 /* Only toner supplies (type 3) become records. */
 bool fill_toner(void *record, IPmsVarBindList *row)
 {
-    if (number_at(row, 0) != 3)
+    if (psw_row_number(row, 0) != 3)
         return false;
     PSWTonerInfo *info = (PSWTonerInfo *)record;
-    info->supply_unit = number_at(row, 1);
-    info->max_capacity = number_at(row, 2);
-    info->level = number_at(row, 3);
-    text_at(row, 4, info->description, sizeof info->description);
+    info->supply_unit = psw_row_number(row, 1);
+    info->max_capacity = psw_row_number(row, 2);
+    info->level = psw_row_number(row, 3);
+    psw_row_text(row, 4, info->description, sizeof info->description);
     return true;
 }
 
 bool fill_alert(void *record, IPmsVarBindList *row)
 {
     PSWAlertInfo *info = (PSWAlertInfo *)record;
-    info->severity = number_at(row, 0);
-    info->group = number_at(row, 1);
-    info->group_index = number_at(row, 2);
-    info->location = number_at(row, 3);
-    info->code = number_at(row, 4);
-    text_at(row, 5, info->description, sizeof info->description);
+    info->severity = psw_row_number(row, 0);
+    info->group = psw_row_number(row, 1);
+    info->group_index = psw_row_number(row, 2);
+    info->location = psw_row_number(row, 3);
+    info->code = psw_row_number(row, 4);
+    psw_row_text(row, 5, info->description, sizeof info->description);
     return true;
 }
 
@@ -221,11 +190,6 @@ void *append_record(PSWRecordArray *array, uint32_t size)
     return record;
 }
 
-int log_failure(const char *call, int code)
-{
-    pmc_log_write("PSW", PMC_LOG_ERROR, call, code);
-    return code;
-}
 
 /* copy_text: a caller's text into a 256-byte field, cut to 255 characters. */
 void copy_text(char *field, const char *text)
@@ -291,11 +255,7 @@ int CPSWDeviceStatus::setup(int protocol, const char *address, IPSWPluginUSM *us
 {
     if (!address || !usm)
         return PMC_E_ARG;
-    if (protocol == PMC_PROTOCOL_IPV4 || protocol == PMC_PROTOCOL_IPV6)
-        m_port = 161;
-    else if (protocol == PMC_PROTOCOL_IPX)
-        m_port = 36879;
-    else
+    if (psw_port_of_protocol(protocol, &m_port) != PMC_OK)
         return PMC_E_ARG;
     size_t length = std::strlen(address);
     if (length > sizeof m_address - 1)
@@ -318,7 +278,7 @@ int CPSWDeviceStatus::make_request(bool write, IPmcGetDataRequest **out)
     int code = PMC_OK;
     IPmcGetDataRequest *request = pmc_create_get_data(&code);
     if (!request)
-        return log_failure("pmc_create_get_data()", code);
+        return psw_log_failure("pmc_create_get_data()", code);
     if (write)
         request->set_community(m_write_community);
     else if (m_read_community_set)
@@ -330,7 +290,7 @@ int CPSWDeviceStatus::make_request(bool write, IPmcGetDataRequest **out)
                          m_max_message_size);
     if (code != PMC_OK) {
         request->release();
-        return log_failure("pGetData->init()", code);
+        return psw_log_failure("pGetData->init()", code);
     }
     *out = request;
     return PMC_OK;
@@ -349,7 +309,7 @@ int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, vo
         code = request->add_oid_string(columns[i], false);
         if (code != PMC_OK) {
             request->release();
-            return log_failure("pGetData->add_oid_string()", code);
+            return psw_log_failure("pGetData->add_oid_string()", code);
         }
     }
     CPmcObjectList *results = pms_create_result_table(&code);
@@ -360,7 +320,7 @@ int CPSWDeviceStatus::walk(const char *const *columns, uint32_t column_count, vo
     code = request->get_data(results, columns[0]);
     request->release();
     *(CPmcObjectList **)results_out = results;
-    return code == PMC_OK ? PMC_OK : log_failure("pGetData->get_data()", code);
+    return code == PMC_OK ? PMC_OK : psw_log_failure("pGetData->get_data()", code);
 }
 
 int CPSWDeviceStatus::read_table(PSWStatusTable table, int32_t *count)
@@ -416,9 +376,9 @@ int CPSWDeviceStatus::read_printer_status(PSWPrinterInfo *out)
         IPmcObjectListIterator *iterator = rows->create_iterator(nullptr);
         for (void *element; iterator && (element = rows->element_at(iterator)) != nullptr; rows->advance(iterator)) {
             IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
-            m_printer.status = number_at(row, 0);
+            m_printer.status = psw_row_number(row, 0);
             std::memset(m_printer.detected_error_state, 0, sizeof m_printer.detected_error_state);
-            IPmsValue *state = value_at(row, 1);
+            IPmsValue *state = psw_row_value(row, 1);
             uint32_t length = 0;
             const uint8_t *octets = state && state->tag() == PMS_TAG_OCTET_STRING ? state->raw_bytes(&length, nullptr)
                                                                                   : nullptr;
@@ -470,21 +430,21 @@ int CPSWDeviceStatus::read_character_set(int32_t kind, int32_t *code_out)
             IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
             char instance[96];
             std::snprintf(instance, sizeof instance, "%s.%ld.%ld", columns[1], row_of(row, columns[0]),
-                          (long)number_at(row, 0));
+                          (long)psw_row_number(row, 0));
             IPmcGetDataRequest *request = nullptr;
             code = make_request(false, &request);
             if (code != PMC_OK)
                 break;
             code = request->add_oid_string(instance, false);
             if (code != PMC_OK) {
-                log_failure("pGetData->add_oid_string()", code);
+                psw_log_failure("pGetData->add_oid_string()", code);
             } else {
                 int32_t value = 0;
                 code = request->get_integer(&value);
                 if (code == PMC_OK)
                     m_character_sets[kind] = value;
                 else
-                    log_failure("pGetData->get_data()", code);
+                    psw_log_failure("pGetData->get_data()", code);
             }
             request->release();
         }
@@ -516,11 +476,11 @@ int CPSWDeviceStatus::cancel_job(const char *job_id)
     code = request->add_set_binding("1.3.6.1.4.1.99941.8.76.3.2.1.1", instance, 1414);
     if (code != PMC_OK) {
         request->release();
-        return log_failure("pGetData->add_oid_string()", code);
+        return psw_log_failure("pGetData->add_oid_string()", code);
     }
     code = request->set_data();
     request->release();
-    return code == PMC_OK ? PMC_OK : log_failure("pGetData->set_data()", code);
+    return code == PMC_OK ? PMC_OK : psw_log_failure("pGetData->set_data()", code);
 }
 
 void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *out)
@@ -568,7 +528,7 @@ int CPSWDeviceStatus::lookup_text(IPmsVarBindList *row, uint32_t column, char *f
     row_index(row, column, kJobColumns[column], index, 1);
     char instance[96];
     std::snprintf(instance, sizeof instance, "%s.%ld.%ld.%ld", kJobTextColumn, (long)index[0],
-                  (long)number_at(row, column), (long)m_character_sets[1]);
+                  (long)psw_row_number(row, column), (long)m_character_sets[1]);
     IPmcGetDataRequest *request = nullptr;
     int code = make_request(false, &request);
     if (code != PMC_OK)
@@ -577,17 +537,17 @@ int CPSWDeviceStatus::lookup_text(IPmsVarBindList *row, uint32_t column, char *f
     if (code == PMC_OK)
         code = request->get_string(field, 256);
     request->release();
-    return code == PMC_OK ? PMC_OK : log_failure("pGetData->get_data()", code);
+    return code == PMC_OK ? PMC_OK : psw_log_failure("pGetData->get_data()", code);
 }
 
 /* fill_job: one job record from a row of the job walk. */
 int CPSWDeviceStatus::fill_job(IPmsVarBindList *row, PSWJobInfo *job)
 {
     job->type = type_at(PSW_TABLE_JOB, row, 0);
-    job->state = number_at(row, 1);
-    job->state_2 = number_at(row, 2);
-    job->value_1 = number_at(row, 3);
-    job->value_2 = number_at(row, 4);
+    job->state = psw_row_number(row, 1);
+    job->state_2 = psw_row_number(row, 2);
+    job->value_1 = psw_row_number(row, 3);
+    job->value_2 = psw_row_number(row, 4);
     char *texts[] = {job->text_1, job->text_2, job->text_3};
     for (uint32_t i = 0; i < 3; ++i) {
         int code = lookup_text(row, 5 + i, texts[i]);
@@ -604,10 +564,10 @@ int CPSWDeviceStatus::fill_job(IPmsVarBindList *row, PSWJobInfo *job)
     }
     for (int i = 2; i < count && index[i] != 0; ++i)
         job->job_id[i - 2] = (char)index[i];
-    text_at(row, 8, job->name, sizeof job->name);
+    psw_row_text(row, 8, job->name, sizeof job->name);
     PSWDateTime *times[] = {&job->time_1, &job->time_2, &job->time_3};
     for (uint32_t i = 0; i < 3; ++i) {
-        IPmsValue *value = value_at(row, 9 + i);
+        IPmsValue *value = psw_row_value(row, 9 + i);
         uint32_t length = 0;
         const uint8_t *octets = value && value->tag() == PMS_TAG_OCTET_STRING ? value->raw_bytes(&length, nullptr)
                                                                               : nullptr;
@@ -636,7 +596,7 @@ int CPSWDeviceStatus::read_jobs(int32_t kind, int32_t *count)
         for (void *element; code == PMC_OK && iterator && (element = rows->element_at(iterator)) != nullptr;
              rows->advance(iterator)) {
             IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
-            int32_t state = number_at(row, 1);
+            int32_t state = psw_row_number(row, 1);
             if ((kind == 1 && state == kJobStateKind2) || (kind == 2 && state != kJobStateKind2))
                 continue;
             PSWJobInfo *job = (PSWJobInfo *)append_record(&array, sizeof(PSWJobInfo));

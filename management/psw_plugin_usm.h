@@ -8,19 +8,8 @@
 
 #include <cstdint>
 
+#include "management/include/psw.h"
 #include "management/pmc_memory.h"
-
-/* The 716-byte SNMPv3 parameter record callers pass by value. Texts are NUL-terminated. */
-struct PSWUSMParams {
-    char user_name[64];
-    int32_t security_level;   /* 0 none, 1 authentication, 2 authentication and privacy */
-    int32_t auth_protocol;    /* 1 HMAC-MD5, 2 HMAC-SHA-1 */
-    int32_t priv_protocol;    /* 1 DES, 2 AES */
-    char auth_pass_phrase[64];
-    char priv_pass_phrase[64];
-    char extension[512];
-};
-static_assert(sizeof(PSWUSMParams) == 716, "PSWUSMParams is 716 bytes");
 
 /* The SNMPv3 settings as the option, status, finder and request objects read them. */
 class IPSWPluginUSM {

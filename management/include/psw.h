@@ -163,4 +163,119 @@ PSW_STATIC_ASSERT(offsetof(PSWJobInfo, time_1) == 1300, "PSWJobInfo layout");
 PSW_STATIC_ASSERT(offsetof(PSWJobInfo, time_2) == 1312, "PSWJobInfo layout");
 PSW_STATIC_ASSERT(offsetof(PSWJobInfo, time_3) == 1324, "PSWJobInfo layout");
 
+/*
+ * The exports of the printer-management library. Every function takes the standard
+ * calling convention. Results are 0 or a negative status (signed 32-bit), except
+ * PSWGetDeviceNext, PSWIsSupportedOID and PSWTransportAvailable, which answer a signed
+ * 16-bit 1 or 0 (PSWIsSupportedOID -2 for a null handle):
+ *   -1 failure of the layers below or an answer that cannot be parsed; -2 invalid
+ *   argument, unknown transport, wrong protocol or unsupported device; -3 out of memory;
+ *   -5 unknown command, option name or protocol; -7 the printer's answer holds no value;
+ *   -8 no device session; -11 index out of range; the SNMP layers add their own codes.
+ * Arguments are checked handle first, then in their order; the first failing check decides.
+ */
+#if defined(_MSC_VER)
+#define PSW_API __stdcall
+#else
+#define PSW_API __attribute__((__stdcall__))
+#endif
+
+#ifdef __cplusplus
+class CPSWHandle;
+extern "C" {
+#else
+/* The handle of one caller, opaque, from PSWInit to PSWUnInit. */
+typedef struct CPSWHandle CPSWHandle;
+#endif
+
+/* The SNMPv3 parameters, passed by value (716 bytes, no padding). An empty text or a
+ * number outside 0..2 keeps the built-in value. */
+typedef struct PSWUSMParams {
+    char user_name[64];
+    int32_t security_level;   /* 0 none, 1 authentication, 2 authentication and privacy */
+    int32_t auth_protocol;    /* 1 HMAC-MD5, 2 HMAC-SHA-1 */
+    int32_t priv_protocol;    /* 1 DES, 2 AES */
+    char auth_pass_phrase[64];
+    char priv_pass_phrase[64];
+    char extension[512];
+} PSWUSMParams;
+
+PSW_STATIC_ASSERT(sizeof(PSWUSMParams) == 716, "PSWUSMParams is 716 bytes");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, security_level) == 64, "PSWUSMParams layout");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, auth_protocol) == 68, "PSWUSMParams layout");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, priv_protocol) == 72, "PSWUSMParams layout");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, auth_pass_phrase) == 76, "PSWUSMParams layout");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, priv_pass_phrase) == 140, "PSWUSMParams layout");
+PSW_STATIC_ASSERT(offsetof(PSWUSMParams, extension) == 204, "PSWUSMParams layout");
+
+/* Transport types: 1 IPv4 over UDP, 2 IPX, 3 (served by no transport), 5 IPv6 over UDP. */
+enum {
+    PSW_TRANSPORT_IPV4 = 1,
+    PSW_TRANSPORT_IPX = 2,
+    PSW_TRANSPORT_UNSERVED = 3,
+    PSW_TRANSPORT_IPV6 = 5
+};
+
+/* Handle life. */
+int32_t PSW_API PSWInit(CPSWHandle **handle);
+void PSW_API PSWUnInit(CPSWHandle *handle);
+
+/* Commands: "CmdSetCommunityGetOption", "CmdSetCommunityFind", "CmdSetCommunityWrite"
+ * (at most 255 characters; empty means "public" for reading and discovery, "private" for
+ * writing). There is no integer command. */
+int32_t PSW_API PSWCommandString(CPSWHandle *handle, const char *command, const char *value);
+int32_t PSW_API PSWCommandInteger(CPSWHandle *handle, const char *command, int32_t value);
+
+/* Discovery. Filters are prefixes of at most 63 characters, 50 at most; every output
+ * buffer of PSWGetDeviceNext holds 64 bytes. */
+int32_t PSW_API PSWFindAddFilter(CPSWHandle *handle, const char *prefix);
+void PSW_API PSWFindClearFilter(CPSWHandle *handle);
+int32_t PSW_API PSWFindDeviceSNMP(CPSWHandle *handle, const char *address, int32_t transport, uint32_t timeout,
+                                  uint32_t retries, int32_t *count);
+int32_t PSW_API PSWFindDeviceSNMPEx(CPSWHandle *handle, const char *address, int32_t transport, int32_t version,
+                                    PSWUSMParams usm, uint32_t timeout, uint32_t retries, int32_t *count);
+void PSW_API PSWFindResetPosition(CPSWHandle *handle);
+int16_t PSW_API PSWGetDeviceNext(CPSWHandle *handle, char *address, char *model_name, char *reserved,
+                                 char *object_id);
+
+/* Device session and its options. The text buffer of PSWGetOptionValueString holds 256
+ * bytes. */
+int32_t PSW_API PSWInitDevice(CPSWHandle *handle, const char *address, int32_t transport, uint32_t timeout,
+                              uint32_t retries);
+int32_t PSW_API PSWInitDeviceEx(CPSWHandle *handle, const char *address, int32_t transport, int32_t version,
+                                PSWUSMParams usm, uint32_t timeout, uint32_t retries);
+int32_t PSW_API PSWRefreshOptions(CPSWHandle *handle);
+int16_t PSW_API PSWIsSupportedOID(CPSWHandle *handle, const char *prefix);
+int32_t PSW_API PSWGetOptionValueBoolean(CPSWHandle *handle, const char *name, uint16_t index, int16_t *value);
+int32_t PSW_API PSWGetOptionValueInteger(CPSWHandle *handle, const char *name, uint16_t index, int32_t *value);
+int32_t PSW_API PSWGetOptionValueUInteger(CPSWHandle *handle, const char *name, uint16_t index, uint32_t *value);
+int32_t PSW_API PSWGetOptionValueString(CPSWHandle *handle, const char *name, uint16_t index, char *buffer);
+int16_t PSW_API PSWTransportAvailable(int32_t transport);
+
+/* Status tables: each count reads its table again; the record calls copy one record of
+ * the table last read. */
+int32_t PSW_API PSWGetNumberOfStorageInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetStorageInfo(CPSWHandle *handle, int32_t index, PSWStorageInfo *out);
+int32_t PSW_API PSWGetNumberOfDeviceInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetDeviceInfo(CPSWHandle *handle, int32_t index, PSWDeviceInfo *out);
+int32_t PSW_API PSWGetNumberOfInputTrayInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetInputTrayInfo(CPSWHandle *handle, int32_t index, PSWInputTrayInfo *out);
+int32_t PSW_API PSWGetNumberOfOutputTrayInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetOutputTrayInfo(CPSWHandle *handle, int32_t index, PSWOutputTrayInfo *out);
+int32_t PSW_API PSWGetNumberOfTonerInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetTonerInfo(CPSWHandle *handle, int32_t index, PSWTonerInfo *out);
+int32_t PSW_API PSWGetNumberOfAlertInfo(CPSWHandle *handle, int32_t *count);
+int32_t PSW_API PSWGetAlertInfo(CPSWHandle *handle, int32_t index, PSWAlertInfo *out);
+int32_t PSW_API PSWGetPrinterInfo(CPSWHandle *handle, PSWPrinterInfo *out);
+/* Jobs: kind 0 every job, 1 the jobs not in state 17, 2 those in state 17. */
+int32_t PSW_API PSWGetNumberOfJobInfo(CPSWHandle *handle, int32_t kind, int32_t *count);
+int32_t PSW_API PSWGetJobInfo(CPSWHandle *handle, int32_t index, PSWJobInfo *out);
+int32_t PSW_API PSWCancelJob(CPSWHandle *handle, const char *job_id);
+/* Character sets: kind 0 the standard, 1 the private one. */
+int32_t PSW_API PSWGetCharSet(CPSWHandle *handle, int32_t kind, int32_t *code);
+
+#ifdef __cplusplus
+}
+#endif
+
 #endif /* MANAGEMENT_INCLUDE_PSW_H */

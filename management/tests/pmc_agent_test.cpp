@@ -23,7 +23,7 @@
 #include "management/psw_device_finder.h"
 #include "management/psw_device_status.h"
 #include "management/psw_plugin_usm.h"
-#include "management/tests/pmc_net_fixture.h"
+#include "management/tests/pmc_agent_fixture.h"
 
 namespace {
 
@@ -55,19 +55,6 @@ const Credentials kAuthOnly = {"authonly", 2, nullptr, {"authonly", 1, 1, 0, "au
 const Credentials kNoAuth = {"noauth", 2, nullptr, {"noauth", 0, 0, 0, "", "", ""}};
 const Credentials kPview = {"pview", 2, nullptr, {"pview", 2, 1, 1, "pviewpass12", "pviewpass12", ""}};
 
-/* The settings record of the user shaaes (SHA, AES). */
-PSWUSMParams shaaes_params()
-{
-    PSWUSMParams params = {};
-    std::strcpy(params.user_name, "shaaes");
-    params.security_level = 2;
-    params.auth_protocol = 2;
-    params.priv_protocol = 2;
-    std::strcpy(params.auth_pass_phrase, "authpass123");
-    std::strcpy(params.priv_pass_phrase, "privpass123");
-    return params;
-}
-
 /* A request for `address` with the credentials and one name (instance 0 when asked). */
 IPmcGetDataRequest *make_request(const Credentials &who, const char *name, bool instance,
                                  const char *address = "127.0.0.1")
@@ -79,36 +66,15 @@ IPmcGetDataRequest *make_request(const Credentials &who, const char *name, bool 
     return request;
 }
 
-class AgentTest : public NetTest {
+/* Every test starts with the printer above. */
+class AgentTest : public AgentFixture {
 protected:
     void SetUp() override
     {
-        NetTest::SetUp();
-        const char *dir = std::getenv("QM_SNMP_AGENT_DIR");
-        if (!dir) {
-            if (std::getenv("CI")) FAIL() << "no SNMP agent: testing/netns/run-in-netns.sh --agent did not start snmpd";
-            GTEST_SKIP() << "no SNMP agent (needs root, snmpd and snmpget; run through "
-                            "testing/netns/run-in-netns.sh --agent)";
-        }
-        m_dir = dir;
-        write_fixture(kPrinter);
+        AgentFixture::SetUp();
+        if (!m_dir.empty())
+            write_fixture(kPrinter);
     }
-    /* write_fixture: replaces the served objects (a new file, so the program re-reads it). */
-    void write_fixture(const std::string &text)
-    {
-        std::string temporary = m_dir + "/fixture.new";
-        std::ofstream(temporary) << text;
-        std::rename(temporary.c_str(), (m_dir + "/fixture.txt").c_str());
-        std::ofstream(m_dir + "/sets.txt", std::ios::trunc);
-    }
-    std::string recorded_sets()
-    {
-        std::ifstream in(m_dir + "/sets.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::string m_dir;
 };
 
 std::string get_text(const Credentials &who, const char *name, int *code)

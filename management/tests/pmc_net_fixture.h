@@ -50,14 +50,7 @@ protected:
         qmt_ResetIpTables();
     }
     /* Whether a recorded line contains `text`. */
-    bool logged(const std::string &text) const
-    {
-        for (const std::string &line : out.lines) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
+    bool logged(const std::string &text) const { return out.has(text); }
     LONG startups = 0;
     LONG sockets = 0;
     DWORD before = 0;

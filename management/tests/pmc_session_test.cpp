@@ -375,6 +375,26 @@ TEST_F(SessionTest, WalkStopsOnAnswersThatDoNotGoForward)
     rows->release();
 }
 
+
+/* Forward is the order of the sub-identifiers as numbers: a walk goes on from index 9 to
+ * 10 and from 11 to 105. */
+TEST_F(SessionTest, WalkGoesOnAcrossLongerIndexes)
+{
+    const char *answers[] = {"1.3.6.1.4.1.99941.1.9", "1.3.6.1.4.1.99941.1.10", "1.3.6.1.4.1.99941.1.11",
+                             "1.3.6.1.4.1.99941.1.105", "1.3.6.1.4.1.99941.2.1", "1.3.6.1.4.1.99942.1"};
+    start([&answers](const fake::Request &request, int index) {
+        const char *name = answers[index < 5 ? index : 5];
+        return std::vector<fake::Reply> {
+            {2, fake::message(request.request_id, 0, 0, {fake::binding(name, fake::integer(index))})}};
+    });
+    CPmcObjectList *rows = pms_create_result_table(nullptr);
+    IPmcGetDataRequest *request = make_request("1.3.6.1.4.1.99941", false);
+    EXPECT_EQ(PMC_OK, request->get_data(rows, "1.3.6.1.4.1.99941"));
+    EXPECT_EQ(5u, rows->count());
+    request->release();
+    rows->release();
+}
+
 }  // namespace
 
 namespace {

@@ -47,6 +47,15 @@ public:
         lines.push_back(line);
         return result;
     }
+    /* has: whether a line kept contains `text`. */
+    bool has(const std::string &text) const
+    {
+        for (const std::string &line : lines) {
+            if (line.find(text) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
     std::vector<std::string> lines;
     int references = 0;
     int result = PMC_OK;

@@ -190,6 +190,11 @@ static LONG WriteTrailer(PDEV *pdev)
     int more = 0;
     do {
         if (WritePiece(pdev, (LONG)jc_GetJobInfoChunkSize(), BuildJobInfoPiece, &more) < 0) {
+            // A block broken off must not continue mid-way in the next trailer.
+            if (pdev->job.jobInfo != NULL) {
+                pdev->job.jobInfo->nextCode = 0;
+                pdev->job.jobInfo->nextPage = 1;
+            }
             return -1;
         }
     } while (more);

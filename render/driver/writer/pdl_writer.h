@@ -102,6 +102,8 @@ struct PdlWriter {
     DWORD noMemoryModel;      // setting 1343: no memory model, AQ sent every time
 };
 
+static_assert(sizeof(PdlWriter) == 14 * 4, "PdlWriter holds fourteen 32-bit fields");
+
 // Text position record (pdl_WriteTextPosition).
 struct TextPositionRecord {
     int kind;                 // 0: single form (DE), else array form (DF)

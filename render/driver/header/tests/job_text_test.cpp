@@ -116,7 +116,16 @@ TEST_F(JobTextTest, Trailers)
     Mark();
     ASSERT_EQ(jc_WriteJobTrailerText(pdev_), 0);
     EXPECT_EQ(Text(Bytes()), kUel + std::string(block, length) + "@PJL EOJ\n");
-    // The record keeps its place between pieces and starts again for the next trailer.
+    // The record keeps its place between pieces and starts again for the next trailer,
+    // also after a trailer that broke off after its first piece (the second piece's
+    // buffer refused).
+    Mark();
+    ASSERT_EQ(jc_WriteJobTrailerText(pdev_), 0);
+    EXPECT_EQ(Text(Bytes()), kUel + std::string(block, length) + "@PJL EOJ\n");
+    qmt_FailAllocations(2, 1);
+    EXPECT_EQ(jc_WriteJobTrailerText(pdev_), -1);
+    qmt_FailAllocations(0, 0);
+    EXPECT_EQ(HeapBlocks(), 0u);
     Mark();
     ASSERT_EQ(jc_WriteJobTrailerText(pdev_), 0);
     EXPECT_EQ(Text(Bytes()), kUel + std::string(block, length) + "@PJL EOJ\n");

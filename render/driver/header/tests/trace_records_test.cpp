@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include <winspool.h>
+
+#include <qmhost.h>
+
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/header/tests/header_fixture.h"
@@ -201,6 +205,35 @@ TEST_F(TraceTest, NoPrinterInformation)
     EXPECT_EQ(jc_WriteJobStartRecords(pdev_), 0);
     std::vector<std::string> expected = {"\"[2024,01/02,03:04:05][Sample job][]\""};
     EXPECT_EQ(Comments(Bytes()), expected);
+}
+
+// A failed Windows version query, or a description file path without a backslash, skips
+// the environment and driver records; the time and names record stays.
+TEST_F(TraceTest, DescriptionRecordsNeedThePathAndTheWindowsVersion)
+{
+    std::vector<std::string> first = {"\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1]\""};
+    qmt_FailVersionQuery(TRUE);
+    Mark();
+    EXPECT_EQ(jc_WriteJobStartRecords(pdev_), 0);
+    qmt_FailVersionQuery(FALSE);
+    EXPECT_EQ(Comments(Bytes()), first);
+
+    QMH_PRINTER_SETUP setup = {};
+    setup.pPrinterName = TEXT("QM Header Bare Path");
+    setup.pPortName = TEXT("IP_10.0.0.1");
+    setup.pDriverName = TEXT("QM Header Bare Driver");
+    setup.pDriverPath = TEXT("qmkelvim.dll");
+    setup.pDataFile = TEXT("QM50C1.DDD");
+    setup.pConfigFile = TEXT("qmkelviu.dll");
+    ASSERT_TRUE(qmh_InstallPrinter(&setup) || GetLastError() == ERROR_PRINTER_ALREADY_EXISTS);
+    HANDLE bare = NULL;
+    ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("QM Header Bare Path"), &bare, nullptr));
+    pdev_->printer = bare;
+    Mark();
+    EXPECT_EQ(jc_WriteJobStartRecords(pdev_), 0);
+    EXPECT_EQ(Comments(Bytes()), first);
+    pdev_->printer = printer_;
+    ClosePrinter(bare);
 }
 
 } // namespace

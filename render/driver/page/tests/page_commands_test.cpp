@@ -2,6 +2,7 @@
 // independent decoder; recorded pages and their replay through the page store.
 #include <memory>
 
+#include "core/jobtext/job_info.h"
 #include "render/driver/output/output_stream.h"
 #include "render/driver/output/pdev_output.h"
 #include "render/driver/page/tests/page_fixture.h"
@@ -46,8 +47,14 @@ TEST_F(PageTest, PaperCodeAndSizeOfTheOutputPaper)
         outputRecord_ = PaperDescriptionRecord(c.kind, c.minimum, c.maximum);
         setup().page.output = Paper(9, c.width, c.length);
         Mark();
+        DWORD pages = pdev_->job.jobInfo->pageTable->used;
         EXPECT_EQ(pg_WriteSheetPageSetup(pdev_), c.result) << c.paper;
         EXPECT_EQ(Commands(), c.commands) << c.paper;
+        // Each page size adds the page's record of the job information.
+        EXPECT_EQ(pdev_->job.jobInfo->pageTable->used, pages + 1) << c.paper;
+        const PageInfoEntry *entry = job_GetCurrentPageRecord(pdev_->job.jobInfo->pageTable);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->sizeName[0] == '*', c.commands[0].find(" 81 ") != std::string::npos) << c.paper;
     }
 }
 
@@ -356,7 +363,8 @@ protected:
         PageTest::TearDown();
     }
     // Records one page with every page-command flag: raw bytes around the commands.
-    void RecordPage(WORD extraKind = 0xFFFF, WORD extraLength = 0)
+    // placementBits: recording-word bits stored with the transform.
+    void RecordPage(WORD extraKind = 0xFFFF, WORD extraLength = 0, WORD placementBits = 0)
     {
         const float size[2] = {210, 297};
         Matrix2x3 identity;
@@ -365,7 +373,9 @@ protected:
         pdev_->job.pageState |= PAGE_STATE_SHEET_OPEN;
         ASSERT_EQ(pdl_SetLineCap(writer_, 2), 0);
         ASSERT_EQ(pg_WritePageSize(pdev_, 1, 2, 5, size, 0), 0);
+        pdev_->job.recordWord |= placementBits;
         ASSERT_EQ(jc_SetTransform(pdev_, &identity), 0);
+        pdev_->job.recordWord &= (WORD)~placementBits;
         ASSERT_EQ(pdl_SetLineCap(writer_, 1), 0);
         ASSERT_EQ(pg_ResetClip(pdev_), 0);
         if (extraKind != 0xFFFF) {
@@ -422,7 +432,9 @@ TEST_F(RecordedPageTest, BrokenRecordsEndTheReplay)
     RecordPage(9, 0);
     RecordPage(PAGE_RECORD_SIZE, 12);
     RecordPage();
+    RecordPage(0xFFFF, 0, 0x80);
     const DWORD all = REPLAY_PAGE_SIZE | REPLAY_FB | REPLAY_ED | REPLAY_TRANSFORM | REPLAY_RESET_CLIP;
+    EXPECT_EQ(pg_ReplayPage(pdev_, 4, all, nullptr), -1) << "a half or tile placement is not built yet";
     EXPECT_EQ(pg_ReplayPage(pdev_, 1, all, nullptr), -1) << "unknown kind";
     EXPECT_EQ(pg_ReplayPage(pdev_, 2, all, nullptr), -1) << "page size of the wrong size";
     setup().snapshot.bookletOn = 1;

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "render/driver/header/job_header.h"
+
 namespace page_test {
 
 namespace {
@@ -53,6 +55,7 @@ void PageTest::SetUp()
     Set(7, 1);
     CreateWriter();
     pdev_->job.writer = writer_;
+    ASSERT_EQ(jc_CreateJobInfo(pdev_), 0);
     pdev_->job.pageState = PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN;
     outputRecord_ = PaperDescriptionRecord('Q', DddSize{900, 1480}, DddSize{2159, 3556});
     pdev_->paper[1].record = &outputRecord_;
@@ -66,6 +69,7 @@ void PageTest::SetUp()
 
 void PageTest::TearDown()
 {
+    jc_FreeJobInfo(pdev_);
     ddd_CloseFilePair(&model_, &base_);
     WriterTest::TearDown();
 }
