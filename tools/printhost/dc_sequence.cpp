@@ -21,8 +21,7 @@ typedef HSURF(WINAPI *EnableSurfaceProc)(DHPDEV dhpdev);
 typedef void(WINAPI *DisableSurfaceProc)(DHPDEV dhpdev);
 typedef void(WINAPI *DisableDriverProc)(void);
 
-// DriverFunction: the driver's function of a DRVFN index, or NULL.
-static PFN DriverFunction(const DriverHost *host, ULONG index)
+PFN ph_DriverFunction(const DriverHost *host, ULONG index)
 {
     for (ULONG i = 0; i < host->data.c; ++i) {
         if (host->data.pdrvfn[i].iFunc == index) {
@@ -70,9 +69,9 @@ BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc)
     dc->surface = NULL;
     memset(&dc->gdiInfo, 0, sizeof dc->gdiInfo);
     memset(&dc->devInfo, 0, sizeof dc->devInfo);
-    EnablePdevProc enablePdev = (EnablePdevProc)(void *)DriverFunction(host, INDEX_DrvEnablePDEV);
-    CompletePdevProc completePdev = (CompletePdevProc)(void *)DriverFunction(host, INDEX_DrvCompletePDEV);
-    EnableSurfaceProc enableSurface = (EnableSurfaceProc)(void *)DriverFunction(host, INDEX_DrvEnableSurface);
+    EnablePdevProc enablePdev = (EnablePdevProc)(void *)ph_DriverFunction(host, INDEX_DrvEnablePDEV);
+    CompletePdevProc completePdev = (CompletePdevProc)(void *)ph_DriverFunction(host, INDEX_DrvCompletePDEV);
+    EnableSurfaceProc enableSurface = (EnableSurfaceProc)(void *)ph_DriverFunction(host, INDEX_DrvEnableSurface);
     if (enablePdev == NULL || completePdev == NULL || enableSurface == NULL) {
         return FALSE;
     }
@@ -99,8 +98,8 @@ BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc)
 
 void ph_DeleteDc(const DriverHost *host, DeviceContext *dc)
 {
-    DisableSurfaceProc disableSurface = (DisableSurfaceProc)(void *)DriverFunction(host, INDEX_DrvDisableSurface);
-    DisablePdevProc disablePdev = (DisablePdevProc)(void *)DriverFunction(host, INDEX_DrvDisablePDEV);
+    DisableSurfaceProc disableSurface = (DisableSurfaceProc)(void *)ph_DriverFunction(host, INDEX_DrvDisableSurface);
+    DisablePdevProc disablePdev = (DisablePdevProc)(void *)ph_DriverFunction(host, INDEX_DrvDisablePDEV);
     if (dc->surface != NULL && disableSurface != NULL) {
         disableSurface(dc->pdev);
     }

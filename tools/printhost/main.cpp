@@ -6,12 +6,18 @@
 // by name, creates a DC as GDI does, prints the GDIINFO and DEVINFO the driver answered,
 // tears the DC and the driver down again and reports what was left behind: "no leaks", or
 // the kind of object still live and a non-zero exit.
+//
+//   printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]
+//
+// runs a sample job through the driver and leaves its print stream (tools/printhost/
+// print_job.h).
 #include <stdio.h>
 #include <string.h>
 
 #include <string>
 
 #include "tools/printhost/print_host.h"
+#include "tools/printhost/print_job.h"
 
 // The trace log of printhost's own use of the core.
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
@@ -27,7 +33,8 @@ const int kExitLeak = 3;
 
 void Usage()
 {
-    fprintf(stderr, "usage: printhost enable --model <file.DDD>\n");
+    fprintf(stderr, "usage: printhost enable --model <file.DDD>\n"
+                    "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
 }
 
 // Narrow: a wide text of printable ASCII (others as '?').
@@ -137,6 +144,9 @@ int main(int argc, char **argv)
 {
     if (argc == 4 && strcmp(argv[1], "enable") == 0 && strcmp(argv[2], "--model") == 0) {
         return Enable(argv[3]);
+    }
+    if (argc >= 2 && strcmp(argv[1], "print") == 0) {
+        return ph_Print(argc - 2, argv + 2);
     }
     Usage();
     return kExitUsage;

@@ -67,6 +67,9 @@ BOOL ph_BuildJobDevmode(HANDLE printer, LPCWSTR printerName, std::vector<BYTE> *
  * kept) when it cannot be loaded or DrvEnableDriver fails. */
 BOOL ph_LoadDriver(LPCWSTR name, DriverHost *host);
 
+/* ph_DriverFunction: the driver's function of a DRVFN index, or NULL. */
+PFN ph_DriverFunction(const DriverHost *host, ULONG index);
+
 /* ph_UnloadDriver: DrvDisableDriver, then the module is freed. */
 void ph_UnloadDriver(DriverHost *host);
 

@@ -11,7 +11,7 @@
 
 // Files of the driver installed with the printer, beside the program.
 static const char16_t kConfigFileName[] = u"qmkelviu.dll";
-static const WCHAR kPortName[] = TEXT("LPT1:");
+static const WCHAR kPortName[] = TEXT("IP_10.0.0.1");
 static const WCHAR kDriverName[] = TEXT("QM Kelvin");
 
 // WindowsPath: the Windows path of a host file ("Z:" and the absolute path with

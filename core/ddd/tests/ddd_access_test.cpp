@@ -92,7 +92,7 @@ TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
         { 5, "A4", DDD_OK },
         { 6, "qmzadc50.dll", DDD_OK },
         { 11, "site", DDD_OK },
-        { 14, "info 14", DDD_OK },
+        { 14, "<null>", DDD_OK },       /* the sample names no image hook component */
         { 15, "info 15", DDD_OK },
         { 16, "info 16", DDD_OK },
         { 25, "qmvpif50.dll", DDD_OK },

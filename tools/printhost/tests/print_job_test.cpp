@@ -1,0 +1,166 @@
+// printhost print run in-process over the sample model: golden streams and listings
+// (fixed environment, fresh root) compared byte for byte, the order of what a job
+// writes, the jobs the driver refuses or fails, and nothing left behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/include/qmhost.h"
+#include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_spooler.h"
+#include "tools/printhost/print_job.h"
+
+extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
+{
+    return TEXT("printhost_print_tests.log");
+}
+
+namespace {
+
+std::string ReadHostFile(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+class PrintJobTest : public ::testing::Test {
+protected:
+    void SetUp() override { start_ = ph_CountLive(); }
+    void TearDown() override
+    {
+        qmt_SpoolerReset();
+        LiveCounts end = ph_CountLive();
+        const char *leaked = ph_LeakedKind(&start_, &end);
+        EXPECT_EQ(leaked, nullptr) << leaked;
+        WIN32_FIND_DATAW found;
+        WCHAR temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        lstrcatW(temp, TEXT("*.*"));
+        HANDLE find = FindFirstFileW(temp, &found);
+        int files = 0;
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        EXPECT_EQ(files, 0) << "temporary files left behind";
+    }
+    // Runs "printhost print" with the sample model, the stream and listing going to
+    // <name>.prn and <name>.txt of the test's directory.
+    int Print(const std::string &name, std::vector<std::string> args)
+    {
+        prn_ = std::string(QM_PRINT_OUT_DIR) + "/" + name + ".prn";
+        txt_ = std::string(QM_PRINT_OUT_DIR) + "/" + name + ".txt";
+        std::vector<std::string> all = {"--model", QM_SAMPLE_MODEL, "--out", prn_, "--list", txt_, "--fixed-env"};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char *> argv;
+        for (std::string &arg : all) argv.push_back(arg.data());
+        return ph_Print((int)argv.size(), argv.data());
+    }
+    LiveCounts start_ = {};
+    std::string prn_, txt_;
+};
+
+// The listing's entries without their offsets, 'EP' records reduced to their event text.
+std::vector<std::string> Order(const std::string &listing)
+{
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (start < listing.size()) {
+        size_t end = listing.find('\n', start);
+        std::string line = listing.substr(start, end - start);
+        start = end == std::string::npos ? listing.size() : end + 1;
+        size_t first = line.find(' ');
+        size_t second = line.find(' ', first + 1);
+        if (second == std::string::npos) continue;
+        std::string part = line.substr(0, first), rest = line.substr(second + 1);
+        if (part == "header" && rest.rfind("version ", 0) == 0) {
+            items.push_back(rest.substr(9, 7));  // "%QMNQT-" or "%WINNT-"
+        } else if (part == "body") {
+            std::string op = rest.substr(0, 2);
+            size_t ms = rest.find("ms]");
+            if (op == "EP" && ms != std::string::npos) op += " " + rest.substr(ms + 3, rest.size() - ms - 6);
+            items.push_back(op);
+        } else if (rest == "UEL") {
+            items.push_back(part + " UEL");
+        }
+    }
+    return items;
+}
+
+TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        const char *state;
+    };
+    const Case cases[] = {
+        {"one_page", {"--pages", "1"}, "completed"},
+        {"empty", {"--pages", "0"}, "completed"},
+        {"nup_left", {"--set", "295=2", "--pages", "3"}, "completed"},
+        {"duplex_back", {"--set", "16=2", "--pages", "3"}, "completed"},
+        {"abort", {"--pages", "2", "--abort-after", "1"}, "aborted"},
+        {"reset", {"--pages", "2", "--reset-after", "1"}, "completed"},
+    };
+    for (const Case &c : cases) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(Print(c.name, c.args), PH_EXIT_DONE) << c.name;
+        std::string line = testing::internal::GetCapturedStdout();
+        EXPECT_NE(line.find(c.state), std::string::npos) << c.name << ": " << line;
+        std::string golden = std::string(QM_GOLDEN_DIR) + "/" + c.name;
+        EXPECT_EQ(ReadHostFile(prn_), ReadHostFile(golden + ".prn")) << c.name;
+        EXPECT_EQ(ReadHostFile(txt_), ReadHostFile(golden + ".txt")) << c.name;
+    }
+    EXPECT_TRUE(ReadHostFile(std::string(QM_GOLDEN_DIR) + "/empty.prn").empty());
+}
+
+TEST_F(PrintJobTest, AJobWritesHeaderPagesAndTrailerInOrder)
+{
+    ASSERT_EQ(Print("order", {"--pages", "1"}), PH_EXIT_DONE);
+    const std::vector<std::string> expected = {
+        "header UEL", "%QMNQT-", "%WINNT-", "EA", "FA", "EP", "EP [QM50C1.DDD:2010131:100000c][5:1:a28:2:Service Pack 2][0]",
+        "EP [PF02070301][DRV-WIN2000]", "Ec", "EP StartPage", "Aa", "EP EndPage of Logical", "FB", "ED",
+        "EP EndPage of Physical", "EP EndJob", "EB", "trailer UEL"};
+    EXPECT_EQ(Order(ReadHostFile(txt_)), expected);
+    std::string stream = ReadHostFile(prn_);
+    EXPECT_EQ(stream.substr(stream.size() - 15), "\x1b%-12345X@EOJO\n");
+}
+
+// Jobs asking for what the driver does not print, and a spooler that stops taking bytes:
+// the job fails, the spool job is aborted and the stream saved is what it received.
+TEST_F(PrintJobTest, RefusedAndFailedJobsExitThree)
+{
+    const std::vector<std::vector<std::string>> refused = {
+        {"--set", "336=1"}, {"--set", "321=1", "--set", "296=514"}, {"--set", "321=2"}, {"--set", "1312=1"}};
+    for (const auto &sets : refused) {
+        std::vector<std::string> args = sets;
+        args.insert(args.end(), {"--pages", "2"});
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(Print("refused", args), PH_EXIT_JOB_FAILED) << sets[1];
+        std::string line = testing::internal::GetCapturedStdout();
+        EXPECT_NE(line.find("aborted 0 bytes"), std::string::npos) << line;
+        EXPECT_TRUE(ReadHostFile(prn_).empty()) << sets[1];
+    }
+    qmt_SpoolerFailWrite(100, ERROR_DISK_FULL);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Print("failed", {"--pages", "3"}), PH_EXIT_JOB_FAILED);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("aborted"), std::string::npos);
+}
+
+TEST_F(PrintJobTest, BadCommandLinesAndSetUpFailures)
+{
+    EXPECT_EQ(Print("usage", {"--pages", "x"}), PH_EXIT_USAGE);
+    EXPECT_EQ(Print("usage", {"--pages", "1", "--set", "295"}), PH_EXIT_USAGE);
+    std::vector<std::string> all = {"--model", "/nonexistent/NONE.DDD", "--out", "/dev/null", "--pages", "1"};
+    std::vector<char *> argv;
+    for (std::string &arg : all) argv.push_back(arg.data());
+    EXPECT_EQ(ph_Print((int)argv.size(), argv.data()), PH_EXIT_SETUP);
+}
+
+} // namespace
