@@ -79,7 +79,7 @@ BOOL WINAPI ent_StartDoc(SURFOBJ *pso, LPWSTR pwszDocName, DWORD dwJobId)
         return TRUE;
     }
     BOOL failed = jc_StartJob(pdev, pdev->printer) != 0;
-    failed |= jc_OpenJob(pdev, pwszDocName) != 0;
+    failed |= jc_OpenJob(pdev, pwszDocName, NULL) != 0;
     failed |= pdev_InitModuleSlot(pdev, pdev->jobId) != 0;
     pdev->flags &= ~(PDEV_FLAG_PAGE_STARTED | PDEV_FLAG_PAGE_OPEN);
     if (failed) {

@@ -1,8 +1,8 @@
 /*
- * The workers the entry points hand on to: drawing (blits, paths, text, image queue) and
- * job control. Until each is built in its own area, render/driver/interim/ defines it:
- * drawing answers FALSE (nothing drawn is never reported as drawn), job control answers
- * 0 and writes nothing.
+ * The workers the entry points hand on to: drawing (blits, paths, text, image queue),
+ * escapes and job control (render/driver/job/job_control.h). Until each is built in its
+ * own area, render/driver/interim/ defines it: drawing answers FALSE (nothing drawn is
+ * never reported as drawn) and the image queue, always empty, flushes with success.
  */
 #ifndef QM_RENDER_DRIVER_INTERIM_HANDOFFS_H
 #define QM_RENDER_DRIVER_INTERIM_HANDOFFS_H
@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <winddi.h>
 
+#include "render/driver/job/job_control.h"
 #include "render/driver/pdev/pdev.h"
 
 /* Path drawing modes of vec_DrawPath. */
@@ -45,16 +46,6 @@ BOOL WINAPI img_FlushImageQueue(PDEV *pdev, DWORD mode);
 
 /* esc_Dispatch: the worker of DrvEscape. Returns the escape's answer. */
 ULONG WINAPI esc_Dispatch(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut, PVOID pvOut);
-
-/* Job control: 0 success, -1 failure. */
-LONG WINAPI jc_StartJob(PDEV *pdev, HANDLE printer);
-LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName);
-LONG WINAPI jc_SendPage(PDEV *pdev);
-LONG WINAPI jc_AbortJob(PDEV *pdev);
-LONG WINAPI jc_EndJob(PDEV *pdev);
-LONG WINAPI jc_CloseJob(PDEV *pdev);
-/* jc_CarryJobState: carries the rest of the old PDEV's job state into the new one. */
-LONG WINAPI jc_CarryJobState(PDEV *oldPdev, PDEV *newPdev);
 
 #ifdef __cplusplus
 }

@@ -23,50 +23,14 @@ BOOL WINAPI fnt_TextOut(SURFOBJ *, STROBJ *, FONTOBJ *, CLIPOBJ *, RECTL *, RECT
     return FALSE;
 }
 
-// img_FlushImageQueue: no image went out.
+// img_FlushImageQueue: the queue is empty (nothing is queued yet), so flushing it succeeds.
 BOOL WINAPI img_FlushImageQueue(PDEV *, DWORD)
 {
-    return FALSE;
+    return TRUE;
 }
 
 // esc_Dispatch: no escape is answered yet (0, as for a code the driver does not know).
 ULONG WINAPI esc_Dispatch(SURFOBJ *, ULONG, ULONG, PVOID, ULONG, PVOID)
-{
-    return 0;
-}
-
-// Job control writes nothing and answers 0.
-LONG WINAPI jc_StartJob(PDEV *, HANDLE)
-{
-    return 0;
-}
-
-LONG WINAPI jc_OpenJob(PDEV *, LPCWSTR)
-{
-    return 0;
-}
-
-LONG WINAPI jc_SendPage(PDEV *)
-{
-    return 0;
-}
-
-LONG WINAPI jc_AbortJob(PDEV *)
-{
-    return 0;
-}
-
-LONG WINAPI jc_EndJob(PDEV *)
-{
-    return 0;
-}
-
-LONG WINAPI jc_CloseJob(PDEV *)
-{
-    return 0;
-}
-
-LONG WINAPI jc_CarryJobState(PDEV *, PDEV *)
 {
     return 0;
 }

@@ -79,7 +79,10 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
     if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(pdev, VERSION_PAGE_SIZE_TYPE))
         result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
-    result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
+    // The page-information record of the job, marked custom for the custom paper code.
+    if (pdev->job.jobInfo != NULL) {
+        result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM ? 1 : 0);
+    }
     return result;
 }
 

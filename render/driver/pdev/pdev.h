@@ -14,6 +14,7 @@
 #include <winddi.h>
 
 #include "core/settings/settings_types.h"
+#include "render/driver/job/job_state.h"
 #include "render/driver/util/job_blocks.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
@@ -109,6 +110,7 @@ typedef struct JobState {
     BYTE modeByte;                /* the job mode bits of 'EA' (always 0) */
     struct JobAttrSetHead *attrSets; /* job-attribute sets of the user-interface DLL (owner), or NULL */
     DWORD attrSetsSize;           /* their size in bytes */
+    JobControlState control;      /* job control: page counters, replay requests, escape state */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

@@ -119,7 +119,7 @@ extern "C" BOOL WINAPI DrvResetPDEV(DHPDEV dhpdevOld, DHPDEV dhpdevNew)
         }
         newPdev->flags |= PDEV_FLAG_CONTINUATION | (oldPdev->flags & (PDEV_FLAG_DOC_STARTED | PDEV_FLAG_PAGE_STARTED));
         oldPdev->flags |= PDEV_FLAG_HANDED_OVER;
-        if (jc_CarryJobState(oldPdev, newPdev) < 0) {
+        if (jc_CarryJobState(newPdev, oldPdev) < 0) {
             ent_TraceExitInt(TEXT("DrvResetPDEV"), FALSE);
             return FALSE;
         }

@@ -1,6 +1,7 @@
 // The device surface of a PDEV: 24 bits per pixel over the printable area of the page.
 #include "core/trace/trace.h"
 #include "render/driver/entry/entry.h"
+#include "render/driver/job/job_control.h"
 #include "render/driver/pdev/pdev_private.h"
 
 static const WORD kResolutionSetting = 20;
@@ -29,6 +30,9 @@ HSURF WINAPI DrvEnableSurface(DHPDEV dhpdev)
             surface = NULL;
         }
         pdev->surface = surface;
+        if (surface != NULL) {
+            jc_PrepareSurfaceSettings(pdev);
+        }
     }
     ent_TraceExitHex(TEXT("DrvEnableSurface"), (ULONG)(ULONG_PTR)surface);
     return surface;

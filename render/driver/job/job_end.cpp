@@ -1,0 +1,145 @@
+// The end of a job: completed (DrvEndDoc), aborted or closed, the release of what it
+// holds, and the carry-over into a new PDEV at DrvResetPDEV.
+#include "render/driver/job/job_private.h"
+
+#include "render/driver/header/job_header.h"
+#include "render/driver/job/extended_escape.h"
+#include "render/driver/job/job_seams.h"
+#include "render/driver/output/pdev_output.h"
+#include "render/driver/page/page_setup.h"
+#include "render/driver/writer/pdl_writer.h"
+
+// EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
+// trace record; a back face still due is output blank.
+static LONG EndOpenPages(PDEV *pdev)
+{
+    LONG result = 0;
+    if (jc_HasState(pdev, PAGE_STATE_PAGE_OPEN)) {
+        result |= jc_TracePageEvent(pdev, TRACE_END_JOB_OPEN_PAGE);
+        result |= jc_EndLogicalPage(pdev);
+        if (jc_HasState(pdev, PAGE_STATE_PAGE_OPEN)) {
+            return -1;
+        }
+    }
+    if (jc_HasState(pdev, PAGE_STATE_SHEET_OPEN)) {
+        result |= jc_TracePageEvent(pdev, TRACE_END_JOB_LEFT_NUP);
+        result |= jc_EndSheet(pdev);
+        if (jc_HasState(pdev, PAGE_STATE_SHEET_OPEN)) {
+            return -1;
+        }
+    }
+    if (jc_IsBackFaceDue(pdev, pdev->job.setup.snapshot.duplex)) {
+        result |= jc_TracePageEvent(pdev, TRACE_SKIP_BACK_FACE);
+        result |= pg_WriteBlankSide(pdev, pdev->job.setup.paperSource);
+    }
+    return result;
+}
+
+// WriteJobEnd: a pending paper-source change (a blank side from that source, followed up
+// when it is the page's source), then the job-end text.
+static LONG WriteJobEnd(PDEV *pdev)
+{
+    PageCounters *counters = &pdev->job.control.counters;
+    LONG result = 0;
+    if (counters->pendingSourceSet) {
+        WORD source = counters->pendingSource;
+        counters->pendingSourceSet = 0;
+        result |= pg_WriteBlankSide(pdev, source);
+        if (source == pdev->job.setup.paperSource) {
+            result |= pg_FollowSourceChange(pdev, source, SOURCE_FOLLOW_BACK_FACE);
+        }
+    }
+    result |= jc_EndJobText(pdev);
+    return result;
+}
+
+LONG WINAPI jc_EndJob(PDEV *pdev)
+{
+    if (pdev == NULL || jc_IsAborted(pdev) || !jc_HasState(pdev, PAGE_STATE_DOC_OPEN)) {
+        return -1;
+    }
+    LONG result = 0;
+    if (jc_HasState(pdev, PAGE_STATE_OUTPUT_BEGUN)) {
+        result |= EndOpenPages(pdev);
+        result |= WriteJobEnd(pdev);
+    }
+    BOOL failed = result != 0;
+    if (spl_PdevCloseChannel(pdev, failed) != 0) {
+        failed = TRUE;
+    }
+    if (!failed) {
+        jcs_RunMonitorSession(pdev);
+    }
+    jc_ReleaseJob(pdev);
+    pdev->job.pageState &= (WORD)~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
+    if (failed) {
+        jc_MarkJobFailed(pdev);
+        return -1;
+    }
+    return 0;
+}
+
+LONG WINAPI jc_AbortJob(PDEV *pdev)
+{
+    if (pdev == NULL || jc_IsAborted(pdev) || !jc_HasState(pdev, PAGE_STATE_DOC_OPEN)) {
+        return -1;
+    }
+    pdev->job.pageState |= PAGE_STATE_ABORT;
+    jc_MarkJobFailed(pdev);
+    spl_PdevCloseChannel(pdev, TRUE);
+    jc_ReleaseJob(pdev);
+    pdev->job.pageState &= (WORD)~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
+    return 0;
+}
+
+LONG WINAPI jc_CloseJob(PDEV *pdev)
+{
+    if (pdev == NULL) {
+        return -1;
+    }
+    pdev->job.control.printer = NULL;
+    pdev->job.pageState = 0;
+    pdev->job.recordWord = 0;
+    spl_PdevDestroyStream(pdev);
+    return jc_ReleaseJob(pdev);
+}
+
+LONG WINAPI jc_ReleaseJob(PDEV *pdev)
+{
+    if (pdev == NULL) {
+        return -1;
+    }
+    JobControlState *control = &pdev->job.control;
+    LONG result = jcs_CloseColorSession(pdev);
+    control->imageAnalysis = 0;
+    result |= jcs_DestroyImageQueue(pdev);
+    result |= jcs_EndMonitorSession(pdev);
+    jcs_FreeRotationBuffer(pdev);
+    if (pdev->job.writer != NULL) {
+        pdl_DestroyWriter(pdev->job.writer);
+        pdev->job.writer = NULL;
+    }
+    jcs_UnbindCompression(pdev);
+    jc_FreeJobInfo(pdev);
+    control->replayRequest = 0;
+    control->replayFlag = 0;
+    control->nextPageReplay = 0;
+    pdev->carryFlag = 0;
+    // The escape overrides leak into the next job unless every end restores them.
+    esc_RestoreJobOverrides(pdev);
+    return result == 0 ? 0 : -1;
+}
+
+LONG WINAPI jc_CarryJobState(PDEV *newPdev, PDEV *oldPdev)
+{
+    if (newPdev == NULL || oldPdev == NULL) {
+        return -1;
+    }
+    // The job state has moved already: the old PDEV's page state is in the new one.
+    WORD states = (WORD)(newPdev->job.pageState | oldPdev->job.pageState);
+    if (states & (PAGE_STATE_ABORT | PAGE_STATE_PAGE_OPEN)) {
+        return -1;
+    }
+    newPdev->job.pageState |= PAGE_STATE_REREAD;
+    return 0;
+}
