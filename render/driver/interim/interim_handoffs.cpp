@@ -29,8 +29,3 @@ BOOL WINAPI img_FlushImageQueue(PDEV *, DWORD)
     return TRUE;
 }
 
-// esc_Dispatch: no escape is answered yet (0, as for a code the driver does not know).
-ULONG WINAPI esc_Dispatch(SURFOBJ *, ULONG, ULONG, PVOID, ULONG, PVOID)
-{
-    return 0;
-}

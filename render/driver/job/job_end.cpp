@@ -2,6 +2,7 @@
 // holds, and the carry-over into a new PDEV at DrvResetPDEV.
 #include "render/driver/job/job_private.h"
 
+#include "render/driver/escape/escape.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/driver/job/job_seams.h"
@@ -121,6 +122,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
     }
     jcs_UnbindCompression(pdev);
     jc_FreeJobInfo(pdev);
+    esc_ReleaseKept(pdev);
     control->replayRequest = 0;
     control->replayFlag = 0;
     control->nextPageReplay = 0;

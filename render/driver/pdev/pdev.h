@@ -14,6 +14,7 @@
 #include <winddi.h>
 
 #include "core/settings/settings_types.h"
+#include "render/driver/escape/escape_state.h"
 #include "render/driver/job/job_state.h"
 #include "render/driver/util/job_blocks.h"
 
@@ -111,6 +112,7 @@ typedef struct JobState {
     struct JobAttrSetHead *attrSets; /* job-attribute sets of the user-interface DLL (owner), or NULL */
     DWORD attrSetsSize;           /* their size in bytes */
     JobControlState control;      /* job control: page counters, replay requests, escape state */
+    EscapeState escape;           /* what the private escapes keep for the job */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

@@ -10,6 +10,7 @@
 #include "core/util/resource_module.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/entry/entry.h"
+#include "render/driver/escape/escape.h"
 #include "render/driver/fonts/fonts.h"
 #include "render/driver/interim/handoffs.h"
 #include "render/driver/pdev/pdev_private.h"
@@ -67,6 +68,7 @@ void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound)
             pdev->fontSubTable = NULL;
         }
         pdev_FreePapers(pdev);
+        esc_ReleaseKept(pdev);
         if (pdev->context != NULL) {
             ent_EnterContextLock();
             ddd_CloseContext(pdev->context);

@@ -1,0 +1,62 @@
+// The escape codes the driver answers: three application escapes of GDI, the extended
+// escapes of applications and the private codes of the user-interface DLL.
+#pragma once
+
+#include <windows.h>
+
+#ifndef QUERYESCSUPPORT
+#define QUERYESCSUPPORT 8
+#endif
+
+#define ESC_SETCOPYCOUNT 17
+#define ESC_PASSTHROUGH 19
+#define ESC_GETTECHNOLOGY 20
+
+#define ESC_EXT_CONTROL 0x1071
+#define ESC_EXT_RASTER 0x1072
+#define ESC_EXT_FINISHING 0x1073
+#define ESC_EXT_DUPLEX 0x1074
+#define ESC_EXT_DATA 0x1078
+
+#define ESC_PAGE_END 0x5001
+#define ESC_GET_DEVMODE 0x5002
+#define ESC_STAMP_MODE 0x5003
+#define ESC_PLACE_ANNOTATION 0x5004
+#define ESC_SET_DEVMODE 0x5005
+#define ESC_GET_JOB_INFO 0x5006
+#define ESC_SET_JOB_INFO 0x5007
+#define ESC_STAMP_RESTORE 0x5008
+#define ESC_GET_FAX_MODEL 0x5009
+#define ESC_GET_SHEET 0x500A
+#define ESC_SET_PRINTER_DATA 0x500B
+#define ESC_GET_PRINTER_DATA 0x500C
+#define ESC_GET_PAGE_WORD 0x500D
+#define ESC_SET_MARGINS 0x5010
+#define ESC_JOB_IN_PROGRESS 0x5020
+#define ESC_SETTINGS_LOCK 0x5021
+#define ESC_OUTPUT_PATH 0x5023
+#define ESC_FAX_LIST 0x5024
+#define ESC_ATTR_SETS 0x5025
+#define ESC_GET_EXT_WORDS 0x5028
+#define ESC_SET_EXT_WORDS 0x5029
+#define ESC_SHARED_WARNING 0x502A
+#define ESC_PAGE_SETUP_WORD 0x502B
+#define ESC_JOB_START_EXTRA 0x502C
+#define ESC_BLOCK_A_DATA 0x502D
+#define ESC_QUERY_BLOCK_B 0x502E
+#define ESC_BLOCK_C_DATA 0x502F
+#define ESC_JOB_VALUES 0x5030
+#define ESC_BLOCK_B_DATA 0x5031
+#define ESC_BLOCK_D_DATA 0x5032
+#define ESC_JOB_CONTROL_FIRST 0x5040
+#define ESC_PAGE_DATA 0x5041
+#define ESC_QUERY_PAGE_DATA 0x5042
+#define ESC_GET_JOB_ID 0x5043
+#define ESC_JOB_CONTROL_SECOND 0x5044
+#define ESC_LOCALE_PAPER 0x5100
+
+// Features of the extended escapes.
+#define ESC_FEATURE_CONTROL 0x1101
+#define ESC_FEATURE_RASTER 0x1102
+#define ESC_FEATURE_FINISHING 0x1103
+#define ESC_FEATURE_DUPLEX 0x1104

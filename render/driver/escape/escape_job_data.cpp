@@ -1,0 +1,159 @@
+// The job data of the settings transfer: the job information block, the job-attribute
+// sets, the fax send list and the locale paper kind.
+#include "render/driver/escape/escape_private.h"
+
+#include <string.h>
+
+#include "core/ddd/ddd_access.h"
+#include "core/faxlist/fax_list.h"
+#include "core/jobtext/job_attr.h"
+#include "core/util/locale_paper.h"
+#include "render/driver/job/job_control.h"
+#include "render/driver/page/page_setup.h"
+#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/util/string_util.h"
+
+// The parts of the job information block: offset and size; a part is present when its
+// first 16-bit element is non-zero.
+struct JobInfoPart {
+    ULONG offset;
+    ULONG size;
+};
+static const JobInfoPart kJobInfoParts[ESC_JOB_INFO_PARTS] = {
+    {16, 128}, {144, 64}, {208, 522}, {732, 22}, {754, 12},
+};
+
+// Offsets of the job information reply's own values.
+#define JOB_INFO_STAMP_WORD 0
+#define JOB_INFO_INDEX_WORDS 4
+#define JOB_INFO_PAGE_WORD 730
+#define JOB_INFO_NO_INDEX 0xFFFF
+
+static void free_job_info(EscapeState *escape)
+{
+    for (void *&part : escape->jobInfoParts) {
+        if (part != NULL) GlobalFree(part);
+        part = NULL;
+    }
+    escape->jobInfoHeld = 0;
+}
+
+LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
+{
+    if (call->in == NULL || call->cjIn != ESC_JOB_INFO_SIZE) return ESC_FAIL;
+    EscapeState *escape = &pdev->job.escape;
+    free_job_info(escape);
+    LONG result = 1;
+    for (int i = 0; i < ESC_JOB_INFO_PARTS; ++i) {
+        const JobInfoPart &part = kJobInfoParts[i];
+        if (esc_ReadWord(call->in, part.offset) == 0) continue;
+        void *copy = GlobalAlloc(GMEM_FIXED, part.size);
+        if (copy == NULL) {
+            result = ESC_FAIL;
+            continue;
+        }
+        memcpy(copy, call->in + part.offset, part.size);
+        escape->jobInfoParts[i] = copy;
+    }
+    escape->jobInfoHeld = 1;
+    return result;
+}
+
+LONG esc_GetJobInfo(PDEV *pdev, const EscapeCall *call)
+{
+    if (call->out == NULL || call->cjOut != ESC_JOB_INFO_SIZE) return ESC_FAIL;
+    const EscapeState *escape = &pdev->job.escape;
+    const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
+    memset(call->out, 0, ESC_JOB_INFO_SIZE);
+    esc_WriteLong(call->out, JOB_INFO_STAMP_WORD, (DWORD)snapshot.bitOptionsOn);
+    for (int i = 0; i < 6; ++i) {
+        esc_WriteWord(call->out, (ULONG)(JOB_INFO_INDEX_WORDS + 2 * i), (WORD)snapshot.bitOptionValues[i]);
+    }
+    esc_WriteWord(call->out, JOB_INFO_PAGE_WORD, esc_PageWord(pdev));
+    if (!escape->jobInfoHeld) return ESC_FAIL;
+    for (int i = 0; i < ESC_JOB_INFO_PARTS; ++i) {
+        const JobInfoPart &part = kJobInfoParts[i];
+        if ((WORD)snapshot.bitOptionValues[i] == JOB_INFO_NO_INDEX || escape->jobInfoParts[i] == NULL) continue;
+        memcpy(call->out + part.offset, escape->jobInfoParts[i], part.size);
+    }
+    return 1;
+}
+
+// JobAttributeSet lists: {count, entry size E, two address words}, count entries of E
+// bytes ({u32 length, at most E - 4 text bytes}), count u32 offsets. A list whose claims do
+// not fit the payload is refused and the previous list kept.
+static BOOL attr_sets_valid(const BYTE *data, ULONG size, ULONG *used)
+{
+    if (size < sizeof(JobAttrSetHead)) return FALSE;
+    DWORD count = esc_ReadLong(data, 0);
+    DWORD entrySize = esc_ReadLong(data, 4);
+    if (entrySize < sizeof(DWORD)) return FALSE;
+    unsigned long long total = sizeof(JobAttrSetHead) + (unsigned long long)count * ((unsigned long long)entrySize + 4);
+    if (total > size) return FALSE;
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = esc_ReadLong(data, (ULONG)(sizeof(JobAttrSetHead) + (unsigned long long)i * entrySize));
+        if (length > entrySize - sizeof(DWORD)) return FALSE;
+    }
+    *used = (ULONG)total;
+    return TRUE;
+}
+
+LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call)
+{
+    ULONG used = 0;
+    if (call->in == NULL || !attr_sets_valid(call->in, call->cjIn, &used)) return ESC_FAIL;
+    BYTE *copy = (BYTE *)GlobalAlloc(GMEM_FIXED, used);
+    if (copy == NULL) return ESC_FAIL;
+    memcpy(copy, call->in, used);
+    JobAttrSetHead *head = (JobAttrSetHead *)copy;
+    BYTE *entries = copy + sizeof(JobAttrSetHead);
+    head->entries = (DWORD)(UINT_PTR)entries;
+    head->offsets = (DWORD)(UINT_PTR)(entries + (size_t)head->count * head->entrySize);
+    if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
+    pdev->job.attrSets = head;
+    pdev->job.attrSetsSize = used;
+    return 1;
+}
+
+// The fax send list: a "DFAX001" block whose destinations all lie within the payload.
+static BOOL fax_list_valid(const BYTE *data, ULONG size)
+{
+    static const WCHAR kTag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
+    if (size < sizeof(FaxSendList) || memcmp(data, kTag, sizeof(kTag)) != 0) return FALSE;
+    WORD count = esc_ReadWord(data, offsetof(FaxSendList, count));
+    return sizeof(FaxSendList) + (unsigned long long)count * sizeof(FaxDestination) <= size;
+}
+
+LONG esc_SetFaxList(PDEV *pdev, const EscapeCall *call)
+{
+    if (call->in == NULL || call->cjIn == 0) return 0;
+    if (pdev->job.setup.snapshot.settingsLock & SNAPSHOT_LOCK_SETTINGS) return 1;
+    if (!pdev->faxModel) return 1;
+    if (!fax_list_valid(call->in, call->cjIn)) return ESC_FAIL;
+    return jc_LoadFaxSendList(pdev, call->in, call->cjIn) == 0 ? 1 : ESC_FAIL;
+}
+
+// The model's capability of description entry 26 that lets the locale choose the paper.
+#define LOCALE_PAPER_CAPABILITY 0x400000UL
+
+// rebuild_papers: the PDEV's papers made again, so that an output paper taken from the
+// model's default paper follows the new locale paper kind.
+static BOOL rebuild_papers(PDEV *pdev)
+{
+    PaperTenths tenths = {};
+    pdev_FreePapers(pdev);
+    return pdev_BuildPapers(pdev, &tenths);
+}
+
+LONG esc_SetLocalePaper(PDEV *pdev, const EscapeCall *call)
+{
+    if (!esc_HasInput(call, sizeof(WORD))) return ESC_FAIL;
+    WORD kind = esc_ReadWord(call->in, 0);
+    DWORD capabilities = pdev->modelFile != NULL ? ddd_GetEntryNumber(pdev->modelFile, 26, sizeof(DWORD), 0) : 0;
+    WORD earlier = util_GetLocalePaperKind((capabilities & LOCALE_PAPER_CAPABILITY) != 0);
+    if (kind == 1 || kind == 2) util_SetLocalePaperKind(kind);
+    if (pdev->paper[1].defaultPaper && kind != earlier) {
+        return rebuild_papers(pdev) ? 1 : ESC_FAIL;
+    }
+    return 1;
+}

@@ -1,0 +1,227 @@
+// The kept payloads of the settings transfer: sizes, the lock, the job-attribute sets, the
+// fax list, the job information block, the copy count and the page-end reply.
+#include "render/driver/escape/tests/escape_fixture.h"
+
+#include "core/jobtext/job_attr.h"
+#include "platform/testing/qm_testing.h"
+#include "render/driver/escape/escape_codes.h"
+#include "render/driver/job/job_control.h"
+#include "render/driver/page/page_setup.h"
+
+namespace escape_test {
+namespace {
+
+using PayloadTest = EscapeTest;
+
+TEST_F(PayloadTest, DevmodeIsReplacedOnlyWholeAndNotWhileLocked)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Blob changed((const BYTE *)&Pdev()->devmode, (const BYTE *)&Pdev()->devmode + sizeof(DriverDevmode));
+    changed[sizeof(DEVMODEW) + 7] ^= 0x5A;
+    Blob before((const BYTE *)&Pdev()->devmode, (const BYTE *)&Pdev()->devmode + sizeof(DriverDevmode));
+    EXPECT_EQ(Esc(ESC_SET_DEVMODE, (ULONG)changed.size() - 1, changed.data(), 0, nullptr), -1);
+    Lock(true);
+    EXPECT_EQ(Esc(ESC_SET_DEVMODE, changed), 1);
+    EXPECT_EQ(memcmp(&Pdev()->devmode, before.data(), before.size()), 0);
+    EXPECT_EQ(Esc(ESC_BLOCK_A_DATA, Payload().u32(1).bytes), -1);
+    Lock(false);
+    EXPECT_EQ(Esc(ESC_SET_DEVMODE, changed), 1);
+    EXPECT_EQ(memcmp(&Pdev()->devmode, changed.data(), changed.size()), 0);
+}
+
+TEST_F(PayloadTest, SettingsTransferLocksUnlessTheDocumentWaitsForItsOutput)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const WORD &lock = Pdev()->job.setup.snapshot.settingsLock;
+    ASSERT_TRUE(StartDoc());
+    EXPECT_EQ(Esc(ESC_SETTINGS_LOCK, Payload().u16(0).bytes), 1);
+    EXPECT_EQ(lock & SNAPSHOT_LOCK_SETTINGS, 0) << "document open, output not begun";
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    EXPECT_EQ(Esc(ESC_SETTINGS_LOCK, Payload().u16(0).bytes), 1);
+    EXPECT_EQ(lock & SNAPSHOT_LOCK_SETTINGS, SNAPSHOT_LOCK_SETTINGS);
+    EXPECT_EQ(Esc(ESC_SETTINGS_LOCK, Payload().u16(1).bytes), 1);
+    EXPECT_EQ(lock, SNAPSHOT_LOCK_TRANSFER_ENDED);
+}
+
+TEST_F(PayloadTest, BrokenAttributeSetsAreRefusedAndTheOldListKept)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_EQ(Esc(ESC_ATTR_SETS, AttrSetList(2, 12, 5)), 1);
+    const JobAttrSetHead *kept = Pdev()->job.attrSets;
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->entries, (DWORD)(UINT_PTR)(kept + 1));
+    const char *text = nullptr;
+    DWORD length = 0, offset = 0;
+    EXPECT_TRUE(job_ReadJobAttrSet(kept, Pdev()->job.attrSetsSize, 1, &text, &length, &offset));
+    EXPECT_EQ(length, 5u);
+
+    Blob overflowing = AttrSetList(2, 12, 5);
+    DWORD count = 0x40000000;  // count x (size + 4) wraps in 32 bits
+    memcpy(overflowing.data(), &count, 4);
+    Blob longText = AttrSetList(2, 12, 9);  // a length beyond its entry
+    Blob cut = AttrSetList(2, 12, 5);
+    cut.pop_back();
+    Blob tinyEntries = AttrSetList(1, 12, 0);
+    DWORD three = 3;
+    memcpy(tinyEntries.data() + 4, &three, 4);
+    for (const Blob *broken : {&overflowing, &longText, &cut, &tinyEntries}) {
+        EXPECT_EQ(Esc(ESC_ATTR_SETS, *broken), -1);
+        EXPECT_EQ(Pdev()->job.attrSets, kept);
+    }
+}
+
+TEST_F(PayloadTest, FaxListReachesJobControlOnlyWhenItHoldsItsDestinations)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(Esc(ESC_FAX_LIST, FaxList(3, 3)), 1) << "not a fax model";
+    Pdev()->faxModel = 1;
+    Blob list = FaxList(3, 3);
+    EXPECT_EQ(list.size(), 3668u);
+    // Job control does not load fax lists yet: a sound list is answered by it with -1.
+    EXPECT_EQ(Esc(ESC_FAX_LIST, list), -1);
+    EXPECT_EQ(Esc(ESC_FAX_LIST, FaxList(1, 3)), -1);
+    Blob badTag = FaxList(1, 1);
+    badTag[0] = 'X';
+    EXPECT_EQ(Esc(ESC_FAX_LIST, badTag), -1);
+    EXPECT_EQ(Esc(ESC_FAX_LIST, {}), 0);
+    Lock(true);
+    EXPECT_EQ(Esc(ESC_FAX_LIST, list), 1);
+}
+
+TEST_F(PayloadTest, ExtendedDataSizes)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    struct Case {
+        DWORD claimed;
+        size_t sent;
+        LONG answer;
+    };
+    const Case cases[] = {
+        {8, 8, 1}, {0xFFFC, 0xFFFC, 1}, {0xFFFD, 0xFFFD, -4}, {0xFFFFFFFF, 8, -4}, {3, 3, -1}, {9, 8, -1}, {0, 0, 1},
+    };
+    for (const Case &c : cases) {
+        Blob payload = Payload().u32(c.claimed).zeros(c.sent).bytes;
+        EXPECT_EQ(Esc(ESC_EXT_DATA, payload), c.answer) << c.claimed;
+    }
+    ASSERT_EQ(Esc(ESC_EXT_DATA, Payload().u32(6).u32(0x04030201).u16(0x0605).bytes), 1);
+    DWORD size = 0;
+    EXPECT_EQ(Esc(ESC_QUERY_BLOCK_B, Payload().u16(0).bytes, 4, &size), 1);
+    EXPECT_EQ(size, 6u);
+    BYTE block[6] = {};
+    EXPECT_EQ(Esc(ESC_QUERY_BLOCK_B, Payload().u16(1).bytes, 5, block), -1);
+    EXPECT_EQ(Esc(ESC_QUERY_BLOCK_B, Payload().u16(1).bytes, 6, block), 1);
+    EXPECT_EQ(block[5], 6);
+}
+
+TEST_F(PayloadTest, JobInformationPartsAndAFailedCopy)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Blob reply(768, 0xEE);
+    EXPECT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), -1) << "nothing stored";
+    EXPECT_EQ(reply[100], 0);
+    Blob info(768, 0);
+    info[16] = 'A';        // part 1
+    info[208] = 'C';       // part 3
+    info[729] = 0x12;      // its 16-bit value
+    info[754] = 7;         // part 5
+    ASSERT_EQ(Esc(ESC_SET_JOB_INFO, info), 1);
+    PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
+    for (SHORT &index : snapshot.bitOptionValues) index = 0;
+    snapshot.bitOptionValues[2] = -1;  // part 3 not asked for
+    snapshot.bitOptionsOn = 1;
+    ASSERT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), 1);
+    EXPECT_EQ(reply[0], 1);
+    EXPECT_EQ(reply[16], 'A');
+    EXPECT_EQ(reply[208], 0);
+    EXPECT_EQ(reply[729], 0);
+    EXPECT_EQ(reply[754], 7);
+    // A part that cannot be copied: -1, the others kept.
+    qmt_FailAllocations(1, 1);
+    EXPECT_EQ(Esc(ESC_SET_JOB_INFO, info), -1);
+    qmt_FailAllocations(0, 0);
+}
+
+TEST_F(PayloadTest, CopyCountTechnologyPathAndMargins)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    struct Case {
+        LONG requested;
+        DWORD set;
+    };
+    for (const Case &c : {Case{0, 1}, Case{-7, 1}, Case{5, 5}}) {
+        DWORD actual = 0;
+        EXPECT_EQ(Esc(ESC_SETCOPYCOUNT, Payload().u32((DWORD)c.requested).bytes, 4, &actual), 1);
+        EXPECT_EQ(actual, c.set);
+        EXPECT_EQ(Get(12), c.set);
+    }
+    DWORD actual = 0;
+    EXPECT_EQ(Esc(ESC_SETCOPYCOUNT, Payload().u32(100000).bytes, 4, &actual), 1);
+    EXPECT_GE(actual, 1u);
+    EXPECT_LE(actual, 32767u);
+
+    char tag[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(Esc(ESC_GETTECHNOLOGY, Payload().u32(0).bytes, 4, tag), 1);
+    EXPECT_EQ(memcmp(tag, "NQT", 4), 0);
+
+    std::vector<WCHAR> path(300, L'p');
+    EXPECT_EQ(Esc(ESC_OUTPUT_PATH, (ULONG)(path.size() * sizeof(WCHAR)), path.data(), 0, nullptr), 1);
+    const WCHAR *kept = Pdev()->job.escape.outputPath;
+    EXPECT_EQ(kept[259], L'p');
+    EXPECT_EQ(kept[260], 0);
+    EXPECT_EQ(Esc(ESC_OUTPUT_PATH, 3 * sizeof(WCHAR) + 1, path.data(), 0, nullptr), 1);
+    EXPECT_EQ(kept[3], 0);
+
+    TrailerPaper &trailer = Pdev()->trailer.paper;
+    trailer.paperNumber = 9;
+    trailer.values[1] = 11;
+    EXPECT_EQ(Esc(ESC_SET_MARGINS, Payload().u16(9).u16(1).u16(2).u16(3).u16(4).bytes), 1);
+    EXPECT_EQ(Pdev()->job.setup.escapeMargins[0], 11);
+    EXPECT_EQ(Esc(ESC_SET_MARGINS, Payload().u16(8).u16(1).u16(2).u16(3).u16(4).bytes), 1);
+    EXPECT_EQ(Pdev()->job.setup.escapeMargins[0], 1);
+    EXPECT_EQ(Pdev()->job.setup.escapePaper, 8);
+}
+
+TEST_F(PayloadTest, PageEndReplyTellsWhereToDraw)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Blob reply(44, 0xEE);
+    EXPECT_EQ(Esc(ESC_PAGE_END, Payload().u32(0).bytes, 44, reply.data()), 1);
+    EXPECT_EQ(reply, Blob(44, 0)) << "no page being drawn";
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
+    snapshot.formFirst = 1;
+    snapshot.formSecond = 1;
+    snapshot.bitOptionsOn = 1;
+    struct Case {
+        WORD nup;
+        DWORD flag;
+        DWORD drawSheet, drawPage, stamp;
+    };
+    // Page 1 of the job is being drawn (no logical page counted yet).
+    const Case cases[] = {
+        {1, 0, 1, 1, 1},
+        {2, 0, 0, 1, 0},
+        {1, 1, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        snapshot.nupCount = c.nup;
+        ASSERT_EQ(Esc(ESC_PAGE_END, Payload().u32(c.flag).bytes, 44, reply.data()), 1);
+        DWORD words[3];
+        memcpy(words, reply.data(), sizeof words);
+        EXPECT_EQ(words[0], c.drawSheet) << c.nup << "/" << c.flag;
+        EXPECT_EQ(words[1], c.drawPage) << c.nup << "/" << c.flag;
+        EXPECT_EQ(words[2], c.stamp) << c.nup << "/" << c.flag;
+        float rect[4];
+        memcpy(rect, reply.data() + 12, sizeof rect);
+        EXPECT_LT(rect[0], rect[2]);
+        EXPECT_LT(rect[1], rect[3]);
+    }
+    snapshot.nupCount = 0;
+    EXPECT_EQ(Esc(ESC_PAGE_END, Payload().u32(0).bytes, 44, reply.data()), -1);
+}
+
+} // namespace
+} // namespace escape_test
