@@ -507,3 +507,18 @@ bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string
     next = r.pos;
     return true;
 }
+
+bool lqd_DecodeCommands(const uint8_t *data, size_t size, size_t pos, std::vector<std::string> &lines,
+                        LqdError &error)
+{
+    while (pos < size) {
+        std::string line;
+        size_t next = 0;
+        if (!lqd_DecodeCommand(data, size, pos, line, next, error)) {
+            return false;
+        }
+        lines.push_back(line);
+        pos = next;
+    }
+    return true;
+}

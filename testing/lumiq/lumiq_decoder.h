@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct LqdError {
     size_t offset = 0;   // where the input broke
@@ -32,6 +33,12 @@ struct LqdError {
 // Returns true when the command was complete and known.
 bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string &line,
                        size_t &next, LqdError &error);
+
+// lqd_DecodeCommands: decodes every command from data[pos] to the end, one listing line
+// each, appended to lines. Stops at the first broken command (its offset and reason in
+// error) and returns false; true when the input ends on a command boundary.
+bool lqd_DecodeCommands(const uint8_t *data, size_t size, size_t pos, std::vector<std::string> &lines,
+                        LqdError &error);
 
 // lqd_QuoteText: n bytes as listed text: in double quotes, with \" \\ and \xNN for
 // bytes outside 0x20..0x7E.

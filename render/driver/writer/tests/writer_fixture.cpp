@@ -85,18 +85,10 @@ std::vector<std::string> WriterTest::Commands()
 {
     std::vector<BYTE> bytes = Bytes();
     std::vector<std::string> lines;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::string line;
-        size_t next = 0;
-        LqdError error;
-        if (!lqd_DecodeCommand(bytes.data(), bytes.size(), pos, line, next, error)) {
-            ADD_FAILURE() << "broken stream at " << error.offset << ": " << error.reason;
-            lines.push_back("broken: " + error.reason);
-            break;
-        }
-        lines.push_back(line);
-        pos = next;
+    LqdError error;
+    if (!lqd_DecodeCommands(bytes.data(), bytes.size(), 0, lines, error)) {
+        ADD_FAILURE() << "broken stream at " << error.offset << ": " << error.reason;
+        lines.push_back("broken: " + error.reason);
     }
     return lines;
 }
