@@ -449,7 +449,8 @@ typedef PLOGFONTW PLOGFONT;
 typedef LPLOGFONTW LPLOGFONT;
 #endif
 
-/* Device contexts, logical palettes and device-dependent bitmaps (a "DISPLAY" DC only). */
+/* Device contexts, logical palettes and device-dependent bitmaps (a "DISPLAY" DC only),
+ * and escapes of a printer DC. */
 #define DIB_RGB_COLORS 0
 #define DIB_PAL_COLORS 1
 #define CBM_INIT 0x04L
@@ -457,6 +458,9 @@ typedef LPLOGFONTW LPLOGFONT;
 #define BITSPIXEL 12
 #define PLANES 14
 #define DEFAULT_PALETTE 15
+
+/* The escape that asks whether the driver answers another escape (ExtEscape). */
+#define QUERYESCSUPPORT 8
 
 typedef struct tagBITMAPCOREHEADER {
     DWORD bcSize;
@@ -505,6 +509,11 @@ HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER *pbmih, DWORD flIn
 int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void *lpBits, const BITMAPINFO *lpbmi,
                      UINT ColorUse);
 LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
+/* Hands an escape to the printer driver of a printer DC: the driver's answer (above 0 done,
+ * 0 not implemented, below 0 failed). 0 on a display DC (no driver escapes there); 0 with
+ * ERROR_INVALID_HANDLE for any other handle; -1 with ERROR_INVALID_PARAMETER for a negative
+ * size on a printer DC. */
+int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjOutput, LPSTR lpOutData);
 
 #ifdef __cplusplus
 }

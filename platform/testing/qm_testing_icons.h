@@ -15,6 +15,7 @@ extern "C" {
 #define QMT_GDI_DC 1
 #define QMT_GDI_PALETTE 2
 #define QMT_GDI_BITMAP 3
+#define QMT_GDI_PRINTER_DC 4  /* qmh_CreatePrinterDC until DeleteDC */
 
 /* Live objects of a kind (stock objects are not counted). */
 DWORD qmt_LiveGdiObjects(DWORD kind);

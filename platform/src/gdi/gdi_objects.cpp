@@ -13,7 +13,7 @@ namespace qmg {
 
 static std::map<const void *, Object *> g_objects;
 static DWORD g_calls;
-static DWORD g_live[4];
+static DWORD g_live[5];  /* by ObjectKind */
 
 /* The twenty static colours of the default palette. */
 static const PALETTEENTRY kStockColors[20] = {
@@ -43,6 +43,7 @@ static void Destroy(Object *object)
     case kDc: delete static_cast<Dc *>(object); break;
     case kPalette: delete static_cast<Palette *>(object); break;
     case kBitmap: delete static_cast<Bitmap *>(object); break;
+    case kPrinterDc: delete static_cast<PrinterDc *>(object); break;
     }
 }
 
@@ -114,11 +115,15 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR, LPCWSTR, const DEVMODEW *)
     return reinterpret_cast<HDC>(dc);
 }
 
-/* Deletes a DC; the palette selected into it is released. */
+/* Deletes a DC (a display or printer DC); the palette selected into it is released. */
 BOOL WINAPI DeleteDC(HDC hdc)
 {
     CountCall();
     std::lock_guard<std::recursive_mutex> guard(Lock());
+    if (Object *printer = Find(hdc, kPrinterDc)) {
+        Unregister(printer);
+        return TRUE;
+    }
     Dc *dc = static_cast<Dc *>(Find(hdc, kDc));
     if (!dc) {
         return FALSE;
@@ -226,7 +231,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
 DWORD qmt_LiveGdiObjects(DWORD kind)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    return kind >= 1 && kind <= 3 ? g_live[kind] : 0;
+    return kind >= kDc && kind <= kPrinterDc ? g_live[kind] : 0;
 }
 
 DWORD qmt_GdiCalls(void)

@@ -5,12 +5,14 @@
  * ("DISPLAY"), logical palettes and device-dependent bitmaps are records whose handle is
  * their address; every handle passed in is looked up in the table of live objects first,
  * so a stale or foreign handle is refused. Display bitmaps hold 32 bits per pixel (blue,
- * green, red, unused), rows top first.
+ * green, red, unused), rows top first. Printer DCs (qmh_CreatePrinterDC) are records of
+ * their own kind: only ExtEscape and DeleteDC take them.
  */
 #ifndef QM_PLATFORM_GDI_PRIVATE_H
 #define QM_PLATFORM_GDI_PRIVATE_H
 
 #include <windows.h>
+#include <qmhost_engine.h>
 
 #include <mutex>
 #include <vector>
@@ -26,7 +28,7 @@ bool DeleteDisplayDC(HDC hdc);
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
 
-enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3 };
+enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4 };
 
 struct Object {
     ObjectKind kind;
@@ -40,6 +42,11 @@ struct Palette : Object {
 
 struct Dc : Object {
     Palette *palette;     /* the selected palette (the stock one at first) */
+};
+
+struct PrinterDc : Object {
+    QMH_ESCAPE_ENTRY escape;  /* the render driver's DrvEscape */
+    SURFOBJ *surface;         /* the device's current surface; NULL before it has one */
 };
 
 struct Bitmap : Object {
