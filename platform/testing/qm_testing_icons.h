@@ -20,7 +20,7 @@ extern "C" {
 /* Live objects of a kind (stock objects are not counted). */
 DWORD qmt_LiveGdiObjects(DWORD kind);
 
-/* GDI calls made by this process so far (DCs, palettes, bitmaps, stock objects). */
+/* GDI calls made by this process so far (DCs, escapes, palettes, bitmaps, stock objects). */
 DWORD qmt_GdiCalls(void);
 
 /* Live icons (CreateIcon until DestroyIcon). */
