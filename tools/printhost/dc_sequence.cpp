@@ -80,7 +80,7 @@ BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc)
         return FALSE;
     }
     dc->hdev = qmh_CreateDevice();
-    if (dc->hdev != NULL && ph_BuildJobDevmode(dc->printer, printerName, &dc->devmode)) {
+    if (dc->hdev != NULL && (!dc->devmode.empty() || ph_BuildJobDevmode(dc->printer, printerName, &dc->devmode))) {
         dc->pdev = enablePdev((DEVMODEW *)dc->devmode.data(), NULL, 0, NULL, sizeof dc->gdiInfo,
                               (ULONG *)&dc->gdiInfo, sizeof dc->devInfo, &dc->devInfo, dc->hdev,
                               (LPWSTR)printerName, dc->printer);

@@ -2,6 +2,7 @@
 // the 24-byte trailer behind them, as the user-interface driver hands it to GDI.
 #include "tools/printhost/print_host.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include "core/context/driver_context.h"
@@ -81,4 +82,53 @@ BOOL ph_BuildJobDevmode(HANDLE printer, LPCWSTR printerName, std::vector<BYTE> *
     }
     ddd_CloseContext(context);
     return ok;
+}
+
+BOOL ph_ParseNumber(const char *text, unsigned long *value)
+{
+    if (text == NULL || *text == 0) {
+        return FALSE;
+    }
+    char *end = NULL;
+    *value = strtoul(text, &end, 0);
+    return end != NULL && *end == 0 && text[0] != '-';
+}
+
+BOOL ph_ApplySetting(const char *assignment, std::vector<BYTE> *devmode, std::string *error)
+{
+    const char *equals = strchr(assignment, '=');
+    unsigned long id = 0;
+    std::string idText = equals != NULL ? std::string(assignment, equals - assignment) : std::string();
+    if (equals == NULL || !ph_ParseNumber(idText.c_str(), &id) || id == 0 || id > 0xFFFF) {
+        *error = std::string("bad --set ") + assignment;
+        return FALSE;
+    }
+    DriverDevmode *full = (DriverDevmode *)devmode->data();
+    WORD type = 0;
+    DWORD size = 0;
+    BYTE current[64] = {};
+    if (dma_GetFunctionValue((WORD)id, full, NULL, &type, &size, current) != SST_OK) {
+        *error = "setting " + idText + " is not in the DEVMODE";
+        return FALSE;
+    }
+    WORD status = SST_BAD;
+    if (type == VT_STRING) {
+        std::u16string text;
+        for (const char *p = equals + 1; *p != 0; ++p) text.push_back((char16_t)(unsigned char)*p);
+        const WCHAR *pointer = (const WCHAR *)text.c_str();
+        status = dma_SetFunctionValue((WORD)id, full, NULL, type, (DWORD)(text.size() + 1) * 2, &pointer);
+    } else {
+        unsigned long number = 0;
+        if (!ph_ParseNumber(equals + 1, &number)) {
+            *error = std::string("bad value in --set ") + assignment;
+            return FALSE;
+        }
+        DWORD value = (DWORD)number;
+        status = dma_SetFunctionValue((WORD)id, full, NULL, type, dma_GetTypeWidth(type), &value);
+    }
+    if (status != SST_OK) {
+        *error = std::string("setting refused: ") + assignment;
+        return FALSE;
+    }
+    return TRUE;
 }

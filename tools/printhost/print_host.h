@@ -63,6 +63,16 @@ BOOL ph_InstallPrinter(LPCWSTR printerName, const char *modelPath, std::string *
  */
 BOOL ph_BuildJobDevmode(HANDLE printer, LPCWSTR printerName, std::vector<BYTE> *devmode);
 
+/* ph_ParseNumber: decimal or 0x-hex, the whole text, not negative. FALSE otherwise. */
+BOOL ph_ParseNumber(const char *text, unsigned long *value);
+
+/*
+ * ph_ApplySetting: "<FunctionID>=<value>" into a DEVMODE of ph_BuildJobDevmode: a string
+ * setting takes the text, any other the number, with the type the setting is stored as.
+ * FALSE with an explanation in error for a bad assignment or a refused value.
+ */
+BOOL ph_ApplySetting(const char *assignment, std::vector<BYTE> *devmode, std::string *error);
+
 /* ph_LoadDriver: loads the render driver by name and enables it. Returns FALSE (nothing
  * kept) when it cannot be loaded or DrvEnableDriver fails. */
 BOOL ph_LoadDriver(LPCWSTR name, DriverHost *host);
@@ -74,8 +84,9 @@ PFN ph_DriverFunction(const DriverHost *host, ULONG index);
 void ph_UnloadDriver(DriverHost *host);
 
 /*
- * ph_CreateDc: opens the printer, builds its DEVMODE, then DrvEnablePDEV, DrvCompletePDEV
- * and DrvEnableSurface as GDI calls them. Returns FALSE when a step fails; what was made
+ * ph_CreateDc: opens the printer, builds its DEVMODE unless dc->devmode holds the
+ * application's one, then DrvEnablePDEV, DrvCompletePDEV and DrvEnableSurface as GDI
+ * calls them. Returns FALSE when a step fails; what was made
  * is given back (ph_DeleteDc is not needed then).
  */
 BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc);

@@ -10,11 +10,13 @@
 #include <winspool.h>
 
 #include "core/settings/settings.h"
+#include "core/stored/stored.h"
 #include "platform/include/qmhost.h"
 #include "platform/include/qmhost_engine.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
 #include "testing/lumiq/lumiq_decoder.h"
+#include "tools/printhost/escape_script.h"
 
 typedef DHPDEV(WINAPI *EnablePdevProc)(DEVMODEW *, LPWSTR, ULONG, HSURF *, ULONG, ULONG *, ULONG, DEVINFO *, HDEV,
                                        LPWSTR, HANDLE);
@@ -38,6 +40,7 @@ struct JobEntries {
     EndDocProc endDoc;
     PageProc startPage;
     PageProc sendPage;
+    QMH_ESCAPE_ENTRY escape;
 };
 
 // One device of the job: its PDEV and surface.
@@ -60,8 +63,9 @@ static BOOL LoadEntries(const DriverHost *host, JobEntries *e)
     e->endDoc = (EndDocProc)(void *)ph_DriverFunction(host, INDEX_DrvEndDoc);
     e->startPage = (PageProc)(void *)ph_DriverFunction(host, INDEX_DrvStartPage);
     e->sendPage = (PageProc)(void *)ph_DriverFunction(host, INDEX_DrvSendPage);
+    e->escape = (QMH_ESCAPE_ENTRY)(void *)ph_DriverFunction(host, INDEX_DrvEscape);
     return e->enablePdev && e->completePdev && e->resetPdev && e->disablePdev && e->enableSurface &&
-           e->disableSurface && e->startDoc && e->endDoc && e->startPage && e->sendPage;
+           e->disableSurface && e->startDoc && e->endDoc && e->startPage && e->sendPage && e->escape;
 }
 
 // EnableDevice: DrvEnablePDEV and DrvCompletePDEV on a new device. FALSE when refused.
@@ -115,58 +119,6 @@ static void DisableDevice(const JobEntries &e, JobDevice *device)
     }
 }
 
-// ParseNumber: decimal or 0x-hex, the whole text. FALSE otherwise.
-static BOOL ParseNumber(const char *text, unsigned long *value)
-{
-    if (text == NULL || *text == 0) {
-        return FALSE;
-    }
-    char *end = NULL;
-    *value = strtoul(text, &end, 0);
-    return end != NULL && *end == 0 && text[0] != '-';
-}
-
-// ApplySetting: "<FunctionID>=<value>" into the DEVMODE: a string setting takes the text,
-// any other the number, with the type the setting is stored as.
-static BOOL ApplySetting(const char *assignment, std::vector<BYTE> &devmode, std::string *error)
-{
-    const char *equals = strchr(assignment, '=');
-    unsigned long id = 0;
-    std::string idText = equals != NULL ? std::string(assignment, equals - assignment) : std::string();
-    if (equals == NULL || !ParseNumber(idText.c_str(), &id) || id == 0 || id > 0xFFFF) {
-        *error = std::string("bad --set ") + assignment;
-        return FALSE;
-    }
-    DriverDevmode *full = (DriverDevmode *)devmode.data();
-    WORD type = 0;
-    DWORD size = 0;
-    BYTE current[64] = {};
-    if (dma_GetFunctionValue((WORD)id, full, NULL, &type, &size, current) != SST_OK) {
-        *error = "setting " + idText + " is not in the DEVMODE";
-        return FALSE;
-    }
-    WORD status = SST_BAD;
-    if (type == VT_STRING) {
-        std::u16string text;
-        for (const char *p = equals + 1; *p != 0; ++p) text.push_back((char16_t)(unsigned char)*p);
-        const WCHAR *pointer = (const WCHAR *)text.c_str();
-        status = dma_SetFunctionValue((WORD)id, full, NULL, type, (DWORD)(text.size() + 1) * 2, &pointer);
-    } else {
-        unsigned long number = 0;
-        if (!ParseNumber(equals + 1, &number)) {
-            *error = std::string("bad value in --set ") + assignment;
-            return FALSE;
-        }
-        DWORD value = (DWORD)number;
-        status = dma_SetFunctionValue((WORD)id, full, NULL, type, dma_GetTypeWidth(type), &value);
-    }
-    if (status != SST_OK) {
-        *error = std::string("setting refused: ") + assignment;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // PinEnvironment: the fixed environment of reproducible streams.
 static void PinEnvironment()
 {
@@ -206,6 +158,9 @@ struct PrintOptions {
     long abortAfter = -1;
     long resetAfter = -1;
     bool fixedEnv = false;
+    bool escapes = true;              // the document events send their escapes
+    const char *escapeLog = NULL;
+    const char *faxList = NULL;
 };
 
 static void Usage()
@@ -213,13 +168,14 @@ static void Usage()
     fprintf(stderr, "usage: printhost print --model <file.DDD> --pages <N> --out <stream-file>\n"
                     "                      [--list <listing-file>] [--set <FunctionID>=<value>]...\n"
                     "                      [--document <name>] [--abort-after <n>] [--reset-after <n>]\n"
-                    "                      [--fixed-env]\n");
+                    "                      [--fixed-env] [--no-escapes] [--escape-log <file>]\n"
+                    "                      [--fax-list <DFAX001-file>]\n");
 }
 
 static BOOL ParseCount(const char *text, long *count)
 {
     unsigned long value = 0;
-    if (!ParseNumber(text, &value) || value > 0x7FFFFFFF) {
+    if (!ph_ParseNumber(text, &value) || value > 0x7FFFFFFF) {
         return FALSE;
     }
     *count = (long)value;
@@ -230,8 +186,8 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
 {
     for (int i = 0; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--fixed-env") {
-            o->fixedEnv = true;
+        if (name == "--fixed-env" || name == "--no-escapes") {
+            (name == "--fixed-env" ? o->fixedEnv : o->escapes) = name == "--fixed-env";
             continue;
         }
         if (i + 1 >= argc) {
@@ -243,6 +199,8 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
         else if (name == "--out") o->out = value;
         else if (name == "--list") o->list = value;
         else if (name == "--document") o->document = value;
+        else if (name == "--escape-log") o->escapeLog = value;
+        else if (name == "--fax-list") o->faxList = value;
         else if (name == "--set") o->sets.push_back(value);
         else if (name == "--pages") ok = ParseCount(value, &o->pages);
         else if (name == "--abort-after") ok = ParseCount(value, &o->abortAfter);
@@ -284,7 +242,8 @@ static int SetupFailure(const char *step, const std::string &detail)
     return PH_EXIT_SETUP;
 }
 
-// The job: what GDI calls between the DC's surface and its teardown.
+// The job: what GDI calls between the DC's surface and its teardown, and the document
+// events of the user-interface driver around the calls (script NULL: none).
 struct JobRun {
     const JobEntries *e;
     HANDLE printer;
@@ -293,7 +252,40 @@ struct JobRun {
     DWORD job;
     bool failed;
     DWORD pages;  // pages the driver took (DrvSendPage answered TRUE)
+    HDC dc;       // the application's DC: its escapes reach the driver
+    EscapeScript *script;
 };
+
+// The page the document events add at the end of the document.
+static BOOL StartAddedPage(void *host)
+{
+    JobRun *run = (JobRun *)host;
+    return run->e->startPage(run->device.surface);
+}
+
+static BOOL EndAddedPage(void *host)
+{
+    JobRun *run = (JobRun *)host;
+    BOOL sent = run->e->sendPage(run->device.surface);
+    run->pages += sent ? 1 : 0;
+    return sent;
+}
+
+// Event: a document event before a GDI call: its failure fails the call.
+static BOOL Event(JobRun *run, LONG (*event)(EscapeScript *))
+{
+    return run->script == NULL || event(run->script) == 1;
+}
+
+// PostEvent: a document event after a GDI call. The call is done by then: what the event
+// answers is in the escape log and the job goes on (a settings transfer delivers as much
+// as it can).
+static void PostEvent(JobRun *run, LONG (*event)(EscapeScript *))
+{
+    if (run->script != NULL) {
+        event(run->script);
+    }
+}
 
 // ResetDevice: ResetDC between pages: a new PDEV takes the job over. FALSE when refused.
 static BOOL ResetDevice(JobRun *run, LPWSTR document)
@@ -306,7 +298,23 @@ static BOOL ResetDevice(JobRun *run, LPWSTR document)
     BOOL reset = run->e->resetPdev(run->device.pdev, fresh.pdev);
     DisableDevice(*run->e, &run->device);
     run->device = fresh;
-    return reset && EnableSurface(*run->e, &run->device) && run->e->startDoc(run->device.surface, document, run->job);
+    if (!reset || !EnableSurface(*run->e, &run->device) ||
+        !run->e->startDoc(run->device.surface, document, run->job)) {
+        return FALSE;
+    }
+    qmh_SetPrinterDCSurface(run->dc, run->device.surface);
+    PostEvent(run, ph_ScriptResetDcPost);
+    return TRUE;
+}
+
+// RunPage: one page as GDI makes it: StartPage and EndPage with their events.
+static BOOL RunPage(JobRun *run)
+{
+    const JobEntries &e = *run->e;
+    BOOL good = Event(run, ph_ScriptStartPage) && e.startPage(run->device.surface) &&
+                Event(run, ph_ScriptEndPage) && e.sendPage(run->device.surface);
+    run->pages += good ? 1 : 0;
+    return good;
 }
 
 // RunPages: DrvStartDoc, the pages and DrvEndDoc, then the spool job ended or aborted.
@@ -314,10 +322,12 @@ static void RunPages(JobRun *run, const PrintOptions &o, LPWSTR document)
 {
     const JobEntries &e = *run->e;
     BOOL good = e.startDoc(run->device.surface, document, run->job);
+    if (good) {
+        PostEvent(run, ph_ScriptStartDocPost);
+    }
     bool aborted = false;
     for (long page = 1; good && page <= o.pages; ++page) {
-        good = e.startPage(run->device.surface) && e.sendPage(run->device.surface);
-        run->pages += good ? 1 : 0;
+        good = RunPage(run);
         if (good && page == o.abortAfter) {
             aborted = true;
             break;
@@ -331,7 +341,15 @@ static void RunPages(JobRun *run, const PrintOptions &o, LPWSTR document)
         AbortPrinter(run->printer);
         return;
     }
-    BOOL ended = run->device.surface != NULL && e.endDoc(run->device.surface, 0);
+    // EndDoc; its event refusing it makes the application abort the document instead.
+    BOOL ended = FALSE;
+    if (run->device.surface != NULL) {
+        if (good && !Event(run, ph_ScriptEndDoc)) {
+            e.endDoc(run->device.surface, ED_ABORTDOC);
+        } else {
+            ended = e.endDoc(run->device.surface, 0);
+        }
+    }
     if (good && ended) {
         EndDocPrinter(run->printer);
     } else {
@@ -371,6 +389,102 @@ static BOOL SaveOutputs(const PrintOptions &o, DWORD job, DWORD pages)
     return ok;
 }
 
+// ReadHostFile: a whole file of the host. FALSE when it cannot be read.
+static BOOL ReadHostFile(const char *path, std::vector<BYTE> *bytes)
+{
+    FILE *file = fopen(path, "rb");
+    if (file == NULL) {
+        return FALSE;
+    }
+    BYTE chunk[4096];
+    size_t got = 0;
+    while ((got = fread(chunk, 1, sizeof chunk, file)) != 0) {
+        bytes->insert(bytes->end(), chunk, chunk + got);
+    }
+    BOOL ok = !ferror(file);
+    fclose(file);
+    return ok;
+}
+
+// StoreFaxList: a fax send list file as the printer's "FaxSendList" value, as the
+// property pages store the destinations the user entered (through a handle that may
+// change the printer).
+static BOOL StoreFaxList(const char *path, std::string *error)
+{
+    std::vector<BYTE> list;
+    if (!ReadHostFile(path, &list) || list.empty()) {
+        *error = std::string("cannot read ") + path;
+        return FALSE;
+    }
+    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE printer = NULL;
+    BOOL stored = OpenPrinterW((LPWSTR)PH_PRINTER_NAME, &printer, &access) &&
+                  pd_WriteChunkedValue(printer, list.data(), (DWORD)list.size(), TEXT("FaxSendList"),
+                                       TEXT("FaxSendListSize"));
+    if (printer != NULL) {
+        ClosePrinter(printer);
+    }
+    if (!stored) {
+        *error = "the fax send list cannot be stored";
+    }
+    return stored;
+}
+
+// OpenDocument: StartDoc as GDI runs it: its document event, then the spool job. The
+// document then runs. Returns the exit code so far.
+static int OpenDocument(JobRun *run, const PrintOptions &o)
+{
+    std::u16string document;
+    for (const char *p = o.document; *p != 0; ++p) document.push_back((char16_t)(unsigned char)*p);
+    if (run->script != NULL && ph_ScriptStartDoc(run->script, (LPCWSTR)document.c_str()) != 1) {
+        fprintf(stderr, "printhost: the document events refused StartDoc\n");
+        return PH_EXIT_JOB_FAILED;
+    }
+    DOC_INFO_1W info = {(LPWSTR)document.c_str(), NULL, (LPWSTR)TEXT("RAW")};
+    run->job = StartDocPrinterW(run->printer, 1, (LPBYTE)&info);
+    if (run->job == 0) {
+        return SetupFailure("StartDocPrinter", "");
+    }
+    RunPages(run, o, (LPWSTR)document.c_str());
+    return 0;
+}
+
+// PrepareJob: the printer's DEVMODE with the settings asked for, the fax send list, the
+// device and the application's DC. Returns the exit code so far.
+static int PrepareJob(JobRun *run, const PrintOptions &o)
+{
+    std::string error;
+    if (!OpenPrinterW((LPWSTR)PH_PRINTER_NAME, &run->printer, NULL)) {
+        return SetupFailure("module", "printer missing");
+    }
+    if (!ph_BuildJobDevmode(run->printer, PH_PRINTER_NAME, run->devmode)) {
+        return SetupFailure("model", "no DEVMODE from its description");
+    }
+    for (const char *assignment : o.sets) {
+        if (!ph_ApplySetting(assignment, run->devmode, &error)) {
+            fprintf(stderr, "printhost: %s\n", error.c_str());
+            Usage();
+            return PH_EXIT_USAGE;
+        }
+    }
+    if (o.faxList != NULL && !StoreFaxList(o.faxList, &error)) {
+        return SetupFailure("fax list", error);
+    }
+    if (!EnableDevice(*run->e, *run->devmode, run->printer, &run->device) || !EnableSurface(*run->e, &run->device)) {
+        return SetupFailure("DrvEnablePDEV", "");
+    }
+    run->dc = qmh_CreatePrinterDC(run->e->escape, run->device.surface);
+    if (run->dc == NULL) {
+        return SetupFailure("CreateDC", "");
+    }
+    if (o.escapes) {
+        run->script = new EscapeScript;
+        AddedPageHooks hooks = {StartAddedPage, EndAddedPage, run};
+        ph_InitScript(run->script, run->printer, PH_PRINTER_NAME, run->dc, &hooks);
+    }
+    return 0;
+}
+
 int ph_Print(int argc, char **argv)
 {
     PrintOptions o;
@@ -395,39 +509,25 @@ int ph_Print(int argc, char **argv)
     if (!ph_LoadDriver(PH_DRIVER_NAME, &host)) {
         return SetupFailure("DrvEnableDriver", "");
     }
-    int exitCode = 0;
-    JobRun run = {&entries, NULL, NULL, {}, 0, false, 0};
     std::vector<BYTE> devmode;
-    if (!LoadEntries(&host, &entries) || !OpenPrinterW((LPWSTR)PH_PRINTER_NAME, &run.printer, NULL)) {
-        exitCode = SetupFailure("module", "entry points or printer missing");
-    } else if (!ph_BuildJobDevmode(run.printer, PH_PRINTER_NAME, &devmode)) {
-        exitCode = SetupFailure("model", "no DEVMODE from its description");
-    }
-    for (size_t i = 0; exitCode == 0 && i < o.sets.size(); ++i) {
-        if (!ApplySetting(o.sets[i], devmode, &error)) {
-            fprintf(stderr, "printhost: %s\n", error.c_str());
-            Usage();
-            exitCode = PH_EXIT_USAGE;
-        }
-    }
-    run.devmode = &devmode;
-    if (exitCode == 0 && (!EnableDevice(entries, devmode, run.printer, &run.device) ||
-                          !EnableSurface(entries, &run.device))) {
-        exitCode = SetupFailure("DrvEnablePDEV", "");
-    }
+    JobRun run = {&entries, NULL, &devmode, {}, 0, false, 0, NULL, NULL};
+    int exitCode = LoadEntries(&host, &entries) ? PrepareJob(&run, o) : SetupFailure("module", "entry points missing");
     if (exitCode == 0) {
-        std::u16string document;
-        for (const char *p = o.document; *p != 0; ++p) document.push_back((char16_t)(unsigned char)*p);
-        DOC_INFO_1W info = {(LPWSTR)document.c_str(), NULL, (LPWSTR)TEXT("RAW")};
-        run.job = StartDocPrinterW(run.printer, 1, (LPBYTE)&info);
-        if (run.job == 0) {
-            exitCode = SetupFailure("StartDocPrinter", "");
-        } else {
-            RunPages(&run, o, (LPWSTR)document.c_str());
-        }
+        exitCode = OpenDocument(&run, o);
+    }
+    if (run.dc != NULL) {
+        DeleteDC(run.dc);
     }
     DisableDevice(entries, &run.device);
     ph_UnloadDriver(&host);
+    if (run.script != NULL && o.escapeLog != NULL) {
+        std::string log = ph_FormatEscapeLog(run.script);
+        if (!WriteHostFile(o.escapeLog, log.data(), log.size())) {
+            fprintf(stderr, "printhost: the escape log cannot be written\n");
+            exitCode = PH_EXIT_SETUP;
+        }
+    }
+    delete run.script;
     if (run.job != 0) {
         if (!SaveOutputs(o, run.job, run.pages)) {
             fprintf(stderr, "printhost: the stream or listing file cannot be written\n");

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -175,6 +177,52 @@ TEST_F(PrintJobTest, RefusedAndFailedJobsExitThree)
     testing::internal::CaptureStdout();
     EXPECT_EQ(Print("failed", {"--pages", "3"}), PH_EXIT_JOB_FAILED);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("aborted"), std::string::npos);
+}
+
+// A fax send list of count destinations, each with its own number, as a file.
+std::string WriteFaxList(const std::string &name, int count)
+{
+    const size_t head = 1442, destination = 742;
+    std::string bytes(head + destination * count, '\0');
+    const char16_t tag[] = u"DFAX001";
+    memcpy(&bytes[0], tag, sizeof tag);
+    bytes[16] = (char)count;
+    for (int i = 0; i < count; ++i) {
+        std::u16string number = u"0123-45678" + std::u16string(1, (char16_t)(u'0' + i));
+        memcpy(&bytes[head + destination * i + 2], number.data(), number.size() * 2);
+    }
+    std::string path = std::string(QM_PRINT_OUT_DIR) + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+// The document events of a plain job and of a fax job with three destinations: every
+// escape with its sizes and answer as the expected tables list them, and the stream's
+// header is the job-attribute set the events delivered.
+TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const std::string faxList = WriteFaxList("fax3.bin", 3);
+    // The fax job: its destinations are not sent yet, so the driver refuses it after the
+    // settings transfer.
+    const Case cases[] = {
+        {"plain", {"--set", "1333=1", "--set", "1296=1", "--set", "1298=1"}, PH_EXIT_DONE},
+        {"fax3", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", faxList},
+         PH_EXIT_JOB_FAILED},
+    };
+    for (const Case &c : cases) {
+        std::string log = std::string(QM_PRINT_OUT_DIR) + "/" + c.name + ".escapes";
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--pages", "1", "--escape-log", log});
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(Print(c.name, args), c.exitCode) << c.name;
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(ReadHostFile(log), ReadHostFile(std::string(QM_GOLDEN_DIR) + "/" + c.name + ".escapes")) << c.name;
+    }
 }
 
 TEST_F(PrintJobTest, BadCommandLinesAndSetUpFailures)

@@ -1,0 +1,283 @@
+// The payloads the escape script sends: built from the job's DEVMODE and printer data,
+// the host's names and clock, and the core's job-attribute builder.
+#include "tools/printhost/escape_payloads.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <winspool.h>
+
+#include "core/faxlist/fax_list.h"
+#include "core/jobtext/job_attr.h"
+#include "core/printerdata/printer_forms.h"
+#include "core/stored/stored.h"
+#include "core/util/host_env.h"
+#include "core/util/setting_rules.h"
+
+// Settings the payloads read.
+static const WORD kOwnerFlagFirst = 1296;  // 1296-1301: user, user and host, document, job number, date, time
+static const WORD kOwnerFlagCount = 6;
+static const WORD kFaxOneDestination = 379;
+static const WORD kFaxDestinations = 380;
+static const WORD kPaperSize = 8;
+static const WORD kUserMargins = 463;
+
+// The model's capability that keeps the computer name out of the owner's user-and-host text.
+static const DWORD kOwnerFromSettings = 0x2000000;
+
+// Room of the owner record's texts: wide characters, and the ANSI bytes they are cut to.
+static const size_t kUserChars = 64;
+static const DWORD kUserBytes = 63;
+static const size_t kUserHostChars = 32;
+static const DWORD kUserHostBytes = 31;
+static const size_t kDateChars = 11;
+static const size_t kTimeChars = 7;
+
+// Offsets and room of the document identity.
+static const size_t kIdentityComputer = 0;
+static const size_t kIdentityDocument = 522;
+static const size_t kIdentityUser = 1076;
+static const size_t kIdentityPrinter = 1590;
+static const size_t kNameChars = 261;
+static const size_t kUserNameChars = 257;
+
+// The texts of the owner record's date and time. Their wording is this program's own:
+// the date in the locale's order (LOCALE_IDATE 0 month-day-year, 1 day-month-year, 2
+// year-month-day), parts joined by "/"; the time as hours and minutes.
+static const int kDateOrder[3][3] = {{1, 2, 0}, {2, 1, 0}, {0, 1, 2}};  // indexes of {year, month, day}
+static const char kDateSeparator = '/';
+static const char kTimeFormat[] = "%02d:%02d";
+
+// The margin record when the paper or its margins are not found.
+static const WORD kNoPaperNumber = 256;
+static const WORD kDefaultMargin = 46;
+
+// The fax send list's printer-data value.
+static const WCHAR kFaxListValue[] = TEXT("FaxSendList");
+static const WCHAR kFaxListSizeValue[] = TEXT("FaxSendListSize");
+
+LONG ph_ReadNumber(EscapeScript *script, WORD functionId)
+{
+    LONG value = 0;
+    return util_ReadSettingLong(functionId, &script->devmode, &script->block, &value) ? value : 0;
+}
+
+static void PutWord(BYTE *bytes, size_t offset, WORD value)
+{
+    memcpy(bytes + offset, &value, sizeof value);
+}
+
+static void PutLong(BYTE *bytes, size_t offset, DWORD value)
+{
+    memcpy(bytes + offset, &value, sizeof value);
+}
+
+// PutWide: text at offset, at most chars - 1 characters and a terminator.
+static void PutWide(BYTE *bytes, size_t offset, size_t chars, const WCHAR *text)
+{
+    size_t count = 0;
+    while (text != NULL && count + 1 < chars && text[count] != 0) ++count;
+    if (count != 0) memcpy(bytes + offset, text, count * sizeof(WCHAR));
+    memset(bytes + offset + count * sizeof(WCHAR), 0, (chars - count) * sizeof(WCHAR));
+}
+
+// CutToAnsi: the longest start of text whose ANSI form fits bytes, as wide text (a
+// double-byte character is never split).
+static std::u16string CutToAnsi(const WCHAR *text, DWORD bytes)
+{
+    int count = lstrlenW(text);
+    while (count > 0 && WideCharToMultiByte(CP_ACP, 0, text, count, NULL, 0, NULL, NULL) > (int)bytes) --count;
+    return std::u16string((const char16_t *)text, (size_t)count);
+}
+
+static std::u16string Widen(const char *text)
+{
+    std::u16string wide;
+    for (const char *p = text; *p != 0; ++p) wide.push_back((char16_t)(unsigned char)*p);
+    return wide;
+}
+
+static std::u16string UserName()
+{
+    WCHAR name[kUserNameChars] = {};
+    UserNameRequest request = {name, (DWORD)kUserNameChars};
+    util_GetUserName(&request);
+    return std::u16string((const char16_t *)name);
+}
+
+static std::u16string ComputerName()
+{
+    WCHAR name[kNameChars] = {};
+    DWORD size = (DWORD)kNameChars;
+    return GetComputerNameW(name, &size) ? std::u16string((const char16_t *)name) : std::u16string(u"UnkownHost");
+}
+
+// DateOrder: the locale's short-date order; above 2 or unreadable counts as 2.
+static int DateOrder()
+{
+    WCHAR value[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDATE, value, 8) <= 0 || value[0] < '0' || value[0] > '2') {
+        return 2;
+    }
+    return value[0] - '0';
+}
+
+static std::u16string DateText(const SYSTEMTIME &now)
+{
+    char parts[3][8];
+    snprintf(parts[0], sizeof parts[0], "%d", now.wYear);
+    snprintf(parts[1], sizeof parts[1], "%02d", now.wMonth);
+    snprintf(parts[2], sizeof parts[2], "%02d", now.wDay);
+    const int *order = kDateOrder[DateOrder()];
+    std::string text = std::string(parts[order[0]]) + kDateSeparator + parts[order[1]] + kDateSeparator + parts[order[2]];
+    return Widen(text.c_str());
+}
+
+static std::u16string TimeText(const SYSTEMTIME &now)
+{
+    char text[16];
+    snprintf(text, sizeof text, kTimeFormat, now.wHour, now.wMinute);
+    return Widen(text);
+}
+
+void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
+{
+    BYTE *record = script->owner;
+    memset(record, 0, PH_OWNER_RECORD_SIZE);
+    BOOL on[kOwnerFlagCount];
+    BOOL any = FALSE;
+    for (WORD i = 0; i < kOwnerFlagCount; ++i) {
+        on[i] = ph_ReadNumber(script, (WORD)(kOwnerFlagFirst + i)) == 1;
+        any = any || on[i];
+    }
+    PutLong(record, PH_OWNER_FILLED, any ? 1 : 0);
+    std::u16string user = on[0] || on[1] ? UserName() : std::u16string();
+    if (on[0]) {
+        PutWide(record, PH_OWNER_USER, kUserChars, (const WCHAR *)CutToAnsi((const WCHAR *)user.c_str(), kUserBytes).c_str());
+    }
+    if (on[1]) {
+        std::u16string text = user;
+        if (context == NULL || !ddd_HasCapability(context->model, kOwnerFromSettings)) {
+            text += u"\\" + ComputerName();
+        }
+        PutWide(record, PH_OWNER_USER_HOST, kUserHostChars,
+                (const WCHAR *)CutToAnsi((const WCHAR *)text.c_str(), kUserHostBytes).c_str());
+    }
+    if (on[2]) {
+        PutWide(record, PH_OWNER_DOCUMENT, PH_DOCUMENT_CHARS, script->document);
+    }
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    if (on[4]) {
+        PutWide(record, PH_OWNER_DATE, kDateChars, (const WCHAR *)DateText(now).c_str());
+    }
+    if (on[5]) {
+        PutWide(record, PH_OWNER_TIME, kTimeChars, (const WCHAR *)TimeText(now).c_str());
+    }
+}
+
+BOOL ph_FillDocumentIdentity(EscapeScript *script)
+{
+    BYTE *identity = script->identity;
+    memset(identity, 0, PH_IDENTITY_SIZE);
+    WCHAR computer[kNameChars] = {};
+    DWORD size = (DWORD)kNameChars;
+    if (!GetComputerNameW(computer, &size)) {
+        return FALSE;
+    }
+    DWORD needed = 0;
+    GetPrinterW(script->printer, 1, NULL, 0, &needed);
+    std::vector<BYTE> info(needed);
+    if (needed == 0 || !GetPrinterW(script->printer, 1, info.data(), needed, &needed)) {
+        return FALSE;
+    }
+    PutWide(identity, kIdentityComputer, kNameChars, computer);
+    PutWide(identity, kIdentityDocument, kNameChars, script->document);
+    PutWide(identity, kIdentityUser, kUserNameChars, (const WCHAR *)UserName().c_str());
+    PutWide(identity, kIdentityPrinter, kNameChars, ((PRINTER_INFO_1W *)info.data())->pName);
+    return TRUE;
+}
+
+// LoadFaxList: the printer's "DFAX001" block; empty when it has none or another block.
+static void LoadFaxList(EscapeScript *script)
+{
+    script->faxList.clear();
+    void *data = NULL;
+    DWORD size = 0;
+    if (!pd_ReadChunkedValue(script->printer, &data, &size, kFaxListValue, kFaxListSizeValue)) {
+        return;
+    }
+    static const WCHAR kTag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
+    if (data != NULL && size >= sizeof(FaxSendList) && memcmp(data, kTag, sizeof kTag) == 0) {
+        script->faxList.assign((BYTE *)data, (BYTE *)data + size);
+    }
+    GlobalFree(data);
+}
+
+LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)
+{
+    DWORD count = 1;
+    DWORD first = 0;
+    if (mode != 0) {
+        LONG destinations = ph_ReadNumber(script, kFaxDestinations);
+        if (ph_ReadNumber(script, kFaxOneDestination) != 0) {
+            first = destinations > 0 ? (DWORD)destinations - 1 : 0;
+        } else {
+            count = destinations > 0 ? (DWORD)destinations : 0;
+        }
+        LoadFaxList(script);
+    }
+    LONG estimate = job_EstimateHeaderSize(script->printer, &script->devmode, context->model, context->base, NULL, 0);
+    if (estimate < 0) {
+        return 1;
+    }
+    DWORD entrySize = (DWORD)estimate + sizeof(DWORD);
+    std::vector<BYTE> list(sizeof(JobAttrSetHead) + (size_t)count * (entrySize + sizeof(DWORD)), 0);
+    JobAttrSetHead head = {count, entrySize, 0, 0};
+    memcpy(list.data(), &head, sizeof head);
+    std::u16string user = UserName();
+    const FaxSendList *faxList = script->faxList.empty() ? NULL : (const FaxSendList *)script->faxList.data();
+    for (DWORD i = 0; i < count; ++i) {
+        BYTE *entry = list.data() + sizeof(JobAttrSetHead) + (size_t)i * entrySize;
+        JobAttrContext attr = {};
+        attr.devmode = &script->devmode;
+        attr.block = &script->block;
+        attr.nameText = (const WCHAR *)user.c_str();
+        attr.attrComponent = 1;
+        attr.printer = script->printer;
+        attr.capacity = (DWORD)estimate;
+        if (faxList != NULL) {
+            attr.fax.first = attr.fax.last = (WORD)(first + i);
+            attr.fax.list = faxList;
+        }
+        LONG length = job_BuildJobAttrBlock(context->model, context->base, &attr, NULL, 0, (char *)entry + sizeof(DWORD));
+        if (length < 0) {
+            script->attrSets.clear();
+            return -1;
+        }
+        PutLong(entry, 0, (DWORD)length);
+        PutLong(list.data(), sizeof(JobAttrSetHead) + (size_t)count * entrySize + i * sizeof(DWORD), attr.bookletOffset);
+    }
+    script->attrSets.swap(list);
+    return 1;
+}
+
+void ph_FillMarginRecord(EscapeScript *script, DriverDevmode *devmode, PrinterDataBlock *block,
+                         BYTE record[PH_MARGIN_RECORD_SIZE])
+{
+    PutWord(record, 0, kNoPaperNumber);
+    for (int i = 0; i < 4; ++i) PutWord(record, 2 + 2 * i, kDefaultMargin);
+    LONG paperSize = 0;
+    WORD number = 0;
+    if (!util_ReadSettingLong(kPaperSize, devmode, block, &paperSize) ||
+        opt_PaperIdFromFormIndex(script->printer, devmode, block, (DWORD)paperSize, &number) != FORM_FOUND) {
+        return;
+    }
+    // The per-user margin sources are not kept on this host: with setting 463 on, none of
+    // them answers and the paper's margins count as not found.
+    LONG userMargins = 0;
+    if (util_ReadSettingLong(kUserMargins, devmode, block, &userMargins) && userMargins == 1) {
+        return;
+    }
+    PutWord(record, 0, number);
+}

@@ -1,0 +1,467 @@
+// The escape script: what the user-interface driver sends the render driver at each
+// document event, in its order. An escape counts as answered when ExtEscape returns more
+// than 0.
+#include "tools/printhost/escape_script.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <winspool.h>
+
+#include "core/ddd/ddd_access.h"
+#include "core/settings/settings.h"
+#include "core/stored/stored.h"
+#include "core/util/locale_paper.h"
+#include "core/util/setting_rules.h"
+#include "tools/printhost/escape_payloads.h"
+
+// The private escapes the script sends.
+enum ScriptEscape {
+    PH_ESC_STAMP_REQUEST = 0x5001,
+    PH_ESC_GET_DEVMODE = 0x5002,
+    PH_ESC_STAMP_MODE = 0x5003,
+    PH_ESC_STAMP_OFFSET = 0x5004,
+    PH_ESC_SET_DEVMODE = 0x5005,
+    PH_ESC_GET_OWNER = 0x5006,
+    PH_ESC_SET_OWNER = 0x5007,
+    PH_ESC_ANNOTATION_MODE = 0x5008,
+    PH_ESC_ATTR_MODE = 0x5009,
+    PH_ESC_SET_PRINTER_DATA = 0x500B,
+    PH_ESC_JOB_NUMBER = 0x500D,
+    PH_ESC_MARGINS = 0x5010,
+    PH_ESC_DOCUMENT_STARTED = 0x5020,
+    PH_ESC_SETTINGS_SERIES = 0x5021,
+    PH_ESC_DOCUMENT_NAME = 0x5023,
+    PH_ESC_FAX_LIST = 0x5024,
+    PH_ESC_ATTR_SETS = 0x5025,
+    PH_ESC_GET_RENDER_JOB = 0x5028,
+    PH_ESC_SET_RENDER_JOB = 0x5029,
+    PH_ESC_SHARED_WARNING = 0x502A,
+    PH_ESC_WARNING_CONFIRMED = 0x502B,
+    PH_ESC_DOCUMENT_IDENTITY = 0x502C,
+    PH_ESC_SECURITY_DATA = 0x502E,
+    PH_ESC_ADDED_PAGE = 0x5044,
+    PH_ESC_LOCALE_PAPER = 0x5100,
+};
+
+// Settings the events read.
+static const WORD kSettingsFile = 374;
+static const WORD kStoreInUserKey = 439;
+static const WORD kSharedWarning = 336;
+static const WORD kJobAttributes = 1333;
+static const WORD kStampRepeat = 1288;
+static const WORD kStampPlacement = 303;
+static const WORD kAnnotationArea = 321;
+static const WORD kAnnotationPages = 295;
+static const WORD kJobNumberItem = 1299;
+
+// The model's capability that lets the locale choose the paper family.
+static const DWORD kLocalePaperCapability = 0x400000;
+
+// Where the settings blocks come from: a settings file, or the printer's own store.
+static const WORD kStoreFile = 0;
+static const WORD kStorePrinter = 2;
+static const WORD kStoreUser = 3;
+
+// The annotation items of the owner record: six placement words, 0xFFFF for an item not
+// printed; the tile placement 0.
+static const int kAnnotationItems = 6;
+static const WORD kItemOff = 0xFFFF;
+static const WORD kTilePlacement = 0;
+
+void ph_InitScript(EscapeScript *script, HANDLE printer, LPCWSTR printerName, HDC dc, const AddedPageHooks *hooks)
+{
+    script->printer = printer;
+    script->printerName = printerName;
+    script->dc = dc;
+    script->addedPage = hooks != NULL ? *hooks : AddedPageHooks{NULL, NULL, NULL};
+    memset(&script->devmode, 0, sizeof script->devmode);
+    memset(&script->block, 0, sizeof script->block);
+    memset(script->renderJob, 0, sizeof script->renderJob);
+    script->documentStarted = 0;
+    script->sharedWarning = 0;
+    script->confirmed = 0;
+    script->attrMode = 0;
+    memset(script->document, 0, sizeof script->document);
+    memset(script->owner, 0, sizeof script->owner);
+    memset(script->identity, 0, sizeof script->identity);
+    script->attrSets.clear();
+    script->faxList.clear();
+    script->log.clear();
+}
+
+// Escape: one ExtEscape on the DC, logged. Returns what it answered.
+static int Escape(EscapeScript *script, const char *event, DWORD code, const void *in, int inSize, void *out,
+                  int outSize)
+{
+    int result = ExtEscape(script->dc, (int)code, inSize, (LPCSTR)in, outSize, (LPSTR)out);
+    script->log.push_back(EscapeRecord{event, code, inSize, outSize, result});
+    return result;
+}
+
+static BOOL Send(EscapeScript *script, const char *event, DWORD code, const void *in, int inSize)
+{
+    return Escape(script, event, code, in, inSize, NULL, 0) > 0;
+}
+
+static BOOL Ask(EscapeScript *script, const char *event, DWORD code, void *out, int outSize)
+{
+    return Escape(script, event, code, NULL, 0, out, outSize) > 0;
+}
+
+static BOOL SendWord(EscapeScript *script, const char *event, DWORD code, WORD value)
+{
+    return Send(script, event, code, &value, sizeof value);
+}
+
+static BOOL SendLong(EscapeScript *script, const char *event, DWORD code, DWORD value)
+{
+    return Send(script, event, code, &value, sizeof value);
+}
+
+// Switch: a mode escape: a u32 in, a 4-byte answer out.
+static BOOL Switch(EscapeScript *script, const char *event, DWORD code, DWORD on)
+{
+    DWORD answer = 0;
+    return Escape(script, event, code, &on, sizeof on, &answer, sizeof answer) > 0;
+}
+
+static DWORD ReadLong(const BYTE *bytes, size_t offset)
+{
+    DWORD value = 0;
+    memcpy(&value, bytes + offset, sizeof value);
+    return value;
+}
+
+// LoadSettingsBlocks: the stored settings blocks of the job: the second part of the
+// DEVMODE from the settings file of setting 374 (a pipe name is no file), else from the
+// printer's store, else the printer's default second part.
+static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
+{
+    static const WCHAR kPipePrefix[] = TEXT("\\\\.\\pipe\\");
+    const size_t prefix = sizeof kPipePrefix / sizeof(WCHAR) - 1;
+    const WCHAR *path = (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, kSettingsFile, VT_STRING);
+    WCHAR start[prefix + 1] = {};
+    if (path != NULL) lstrcpynW(start, path, (int)prefix + 1);
+    BOOL isFile = path != NULL && path[0] != 0 && lstrcmpiW(start, kPipePrefix) != 0;
+    DevmodeSecondPart *second = &script->devmode.second;
+    if (isFile && pd_LoadSettingsBlocks(script->printer, context, path, kStoreFile, NULL, second, NULL, NULL, NULL, NULL)) {
+        return;
+    }
+    WORD kind = ph_ReadNumber(script, kStoreInUserKey) == 1 ? kStoreUser : kStorePrinter;
+    if (pd_LoadSettingsBlocks(script->printer, context, NULL, kind, NULL, second, NULL, NULL, NULL, NULL)) {
+        return;
+    }
+    pd_MakeDefaultSecondPart(script->printer, second);
+}
+
+// AskSecurityData: the size of the render driver's security-marking data, then the data.
+// The script offers no security marking, so the data is not kept.
+static void AskSecurityData(EscapeScript *script, const char *event)
+{
+    WORD which = 0;
+    DWORD size = 0;
+    if (Escape(script, event, PH_ESC_SECURITY_DATA, &which, sizeof which, &size, sizeof size) <= 0 || size == 0) {
+        return;
+    }
+    std::vector<BYTE> data(size);
+    which = 1;
+    Escape(script, event, PH_ESC_SECURITY_DATA, &which, sizeof which, data.data(), (int)size);
+}
+
+static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
+{
+    if (script->dc == NULL) return -1;
+    DriverContext *context = ddd_OpenContext(script->printer);
+    if (context == NULL) return -1;
+    script->sharedWarning = 0;
+    script->confirmed = 0;
+    memset(script->document, 0, sizeof script->document);
+    memset(script->owner, 0, sizeof script->owner);
+    LONG result = 1;
+    script->documentStarted = 1;
+    if (!SendLong(script, event, PH_ESC_DOCUMENT_STARTED, 1) ||
+        !Ask(script, event, PH_ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode)) {
+        result = -1;
+    }
+    if (result == 1 && document != NULL) {
+        lstrcpynW(script->document, document, PH_DOCUMENT_CHARS);
+        if (!ph_FillDocumentIdentity(script)) result = -1;
+    }
+    if (result == 1 && !pd_LoadPrinterData(script->printer, &script->block, context)) result = -1;
+    if (result == 1 && !Ask(script, event, PH_ESC_GET_RENDER_JOB, script->renderJob, sizeof script->renderJob)) {
+        result = -1;
+    }
+    if (result == 1) {
+        AskSecurityData(script, event);
+        LoadSettingsBlocks(script, context);
+        DWORD mode = 0;
+        if (!Ask(script, event, PH_ESC_ATTR_MODE, &mode, sizeof mode)) {
+            result = -1;
+        }
+        script->attrMode = mode;
+    }
+    if (result == 1) {
+        if (!Send(script, event, PH_ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode)) result = -1;
+        ph_FillOwnerRecord(script, context);
+    }
+    ddd_CloseContext(context);
+    return result;
+}
+
+// SendSettings: the job's settings as one series of escapes. A failed escape makes the
+// result -1 and the series goes on.
+static LONG SendSettings(EscapeScript *script, const char *event)
+{
+    if (!script->documentStarted) return 1;
+    DriverContext *context = ddd_OpenContext(script->printer);
+    LONG result = 1;
+    Ask(script, event, PH_ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode);
+    DWORD mode = 0;
+    if (context != NULL && ph_ReadNumber(script, kJobAttributes) == 1 &&
+        Ask(script, event, PH_ESC_ATTR_MODE, &mode, sizeof mode)) {
+        result = ph_BuildAttrSets(script, context, mode);
+    }
+    if (!SendWord(script, event, PH_ESC_SETTINGS_SERIES, 0)) result = -1;
+    if (context != NULL) {
+        BOOL fromLocale = ddd_HasCapability(context->model, kLocalePaperCapability);
+        if (!SendWord(script, event, PH_ESC_LOCALE_PAPER, util_GetLocalePaperKind(fromLocale))) result = -1;
+    } else {
+        result = -1;
+    }
+    if (!Send(script, event, PH_ESC_DOCUMENT_NAME, script->document, sizeof script->document) ||
+        !Send(script, event, PH_ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode) ||
+        !Send(script, event, PH_ESC_SET_PRINTER_DATA, &script->block, sizeof script->block) ||
+        !Send(script, event, PH_ESC_SET_OWNER, script->owner, sizeof script->owner) ||
+        !Send(script, event, PH_ESC_SET_RENDER_JOB, script->renderJob, sizeof script->renderJob)) {
+        result = -1;
+    }
+    if (script->confirmed && !SendLong(script, event, PH_ESC_WARNING_CONFIRMED, script->confirmed)) result = -1;
+    // The fax send list goes with the job attributes; without one loaded there is nothing
+    // to send.
+    if (script->attrMode != 0 && !script->faxList.empty() &&
+        !Send(script, event, PH_ESC_FAX_LIST, script->faxList.data(), (int)script->faxList.size())) {
+        result = -1;
+    }
+    if (!script->attrSets.empty() &&
+        !Send(script, event, PH_ESC_ATTR_SETS, script->attrSets.data(), (int)script->attrSets.size())) {
+        result = -1;
+    }
+    if (!Send(script, event, PH_ESC_DOCUMENT_IDENTITY, script->identity, sizeof script->identity)) result = -1;
+    if (!SendWord(script, event, PH_ESC_SETTINGS_SERIES, 1)) result = -1;
+    if (context != NULL) ddd_CloseContext(context);
+    return result;
+}
+
+static LONG StartDocPost(EscapeScript *script, const char *event)
+{
+    if (!script->documentStarted) return -1;
+    DWORD answer = 0;
+    if (!Ask(script, event, PH_ESC_SHARED_WARNING, &answer, sizeof answer)) return -1;
+    script->sharedWarning = answer;
+    if (answer != 0 && ph_ReadNumber(script, kSharedWarning) == 1) {
+        DWORD needed = 0;
+        GetPrinterW(script->printer, 5, NULL, 0, &needed);
+        std::vector<BYTE> info(needed);
+        DWORD both = PRINTER_ATTRIBUTE_SHARED | PRINTER_ATTRIBUTE_NETWORK;
+        if (needed != 0 && GetPrinterW(script->printer, 5, info.data(), needed, &needed) &&
+            (((PRINTER_INFO_5W *)info.data())->Attributes & both) == both) {
+            // Nobody answers the warning here: it counts as confirmed with OK.
+            script->confirmed = 1;
+        }
+    }
+    return SendSettings(script, event);
+}
+
+
+static LONG StartPage(EscapeScript *script, const char *event)
+{
+    if (script->dc == NULL) return -1;
+    DriverDevmode local;
+    if (!Ask(script, event, PH_ESC_GET_DEVMODE, &local, sizeof local)) return -1;
+    PrinterDataBlock block;
+    DriverContext *context = ddd_OpenContext(script->printer);
+    BOOL loaded = context != NULL && pd_LoadPrinterData(script->printer, &block, context);
+    if (context != NULL) ddd_CloseContext(context);
+    if (!loaded) return -1;
+    BYTE record[PH_MARGIN_RECORD_SIZE];
+    ph_FillMarginRecord(script, &local, &block, record);
+    return Send(script, event, PH_ESC_MARGINS, record, sizeof record) ? 1 : -1;
+}
+
+// Draw: where the stamp or an annotation text is drawn. The script draws nothing; the
+// first copy of a tiled item is placed at its own offset, which is zero.
+static LONG Draw(EscapeScript *script, const char *event, WORD placement)
+{
+    if (placement != kTilePlacement) return 1;
+    LONG offset[2] = {0, 0};
+    return Send(script, event, PH_ESC_STAMP_OFFSET, offset, sizeof offset) ? 1 : -1;
+}
+
+static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *devmode)
+{
+    LONG result = -1;
+    if (Switch(script, event, PH_ESC_STAMP_MODE, 1)) {
+        LONG repeat = 0;
+        util_ReadSettingLong(kStampRepeat, devmode, &script->block, &repeat);
+        LONG placement = 0;
+        if (repeat != 1) util_ReadSettingLong(kStampPlacement, devmode, &script->block, &placement);
+        result = Draw(script, event, (WORD)placement);
+    }
+    Switch(script, event, PH_ESC_STAMP_MODE, 0);
+    return result;
+}
+
+// AnnotationRecord: the owner record the render driver keeps, or the one of the document's
+// start with its job number. FALSE when neither is there.
+static BOOL AnnotationRecord(EscapeScript *script, const char *event, BYTE record[PH_OWNER_RECORD_SIZE])
+{
+    if (Ask(script, event, PH_ESC_GET_OWNER, record, PH_OWNER_RECORD_SIZE)) return TRUE;
+    if (ReadLong(script->owner, PH_OWNER_FILLED) == 0) return FALSE;
+    if (ph_ReadNumber(script, kJobNumberItem) == 1) {
+        DWORD number = 0;
+        if (Ask(script, event, PH_ESC_JOB_NUMBER, &number, sizeof number)) {
+            WORD word = (WORD)number;
+            memcpy(script->owner + PH_OWNER_JOB_NUMBER, &word, sizeof word);
+        }
+    }
+    memcpy(record, script->owner, PH_OWNER_RECORD_SIZE);
+    return TRUE;
+}
+
+static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOfDocument, DriverDevmode *devmode)
+{
+    BYTE record[PH_OWNER_RECORD_SIZE] = {};
+    LONG result = -1;
+    if (AnnotationRecord(script, event, record)) {
+        if (ReadLong(record, PH_OWNER_FILLED) == 0) {
+            result = 1;
+        } else if (Switch(script, event, PH_ESC_ANNOTATION_MODE, 1)) {
+            LONG area = 0;
+            LONG pages = 0;
+            util_ReadSettingLong(kAnnotationArea, devmode, &script->block, &area);
+            util_ReadSettingLong(kAnnotationPages, devmode, &script->block, &pages);
+            WORD placements[kAnnotationItems];
+            memcpy(placements, record + PH_OWNER_PLACEMENTS, sizeof placements);
+            for (int i = 0; i < kAnnotationItems; ++i) {
+                if (placements[i] == kItemOff) continue;
+                for (int j = i + 1; j < kAnnotationItems; ++j) {
+                    if (placements[j] == placements[i]) placements[j] = kItemOff;
+                }
+                if (area == 2 && pages != 1) {
+                    BYTE request[PH_STAMP_REQUEST_SIZE];
+                    if (Escape(script, event, PH_ESC_STAMP_REQUEST, &endOfDocument, sizeof endOfDocument, request,
+                               sizeof request) <= 0) {
+                        break;
+                    }
+                }
+                result = Draw(script, event, placements[i]);
+                if (result == -1) break;
+            }
+        }
+    }
+    Switch(script, event, PH_ESC_ANNOTATION_MODE, 0);
+    return result;
+}
+
+// AddPage: the page added at the end of the document for what is drawn there.
+static BOOL AddPage(EscapeScript *script, const char *event)
+{
+    const AddedPageHooks &hooks = script->addedPage;
+    if (hooks.start == NULL || !hooks.start(hooks.host)) return FALSE;
+    if (!SendLong(script, event, PH_ESC_ADDED_PAGE, 1)) {
+        hooks.end(hooks.host);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// PageEnd: ENDPAGE (flag 0) and ENDDOC (flag 1): the stamp on the page, a stamp on a page
+// of its own and the page annotations, as the render driver asks for them.
+static LONG PageEnd(EscapeScript *script, const char *event, DWORD endOfDocument)
+{
+    if (script->dc == NULL) return -1;
+    BYTE request[PH_STAMP_REQUEST_SIZE] = {};
+    if (Escape(script, event, PH_ESC_STAMP_REQUEST, &endOfDocument, sizeof endOfDocument, request, sizeof request) <=
+            0 ||
+        (ReadLong(request, 0) == 0 && ReadLong(request, 4) == 0 && ReadLong(request, 8) == 0)) {
+        return 1;
+    }
+    DriverDevmode local;
+    if (!Ask(script, event, PH_ESC_GET_DEVMODE, &local, sizeof local)) return 1;
+    LONG result = 1;
+    BOOL added = FALSE;
+    if (ReadLong(request, 4) != 0) result = DrawStamp(script, event, &local);
+    if (ReadLong(request, 0) != 0) {
+        if (endOfDocument) {
+            if (!AddPage(script, event)) return result;
+            added = TRUE;
+        }
+        result = DrawStamp(script, event, &local);
+    }
+    if (ReadLong(request, 8) != 0) {
+        if (endOfDocument && !added) {
+            if (!AddPage(script, event)) return result;
+            added = TRUE;
+        }
+        result = DrawAnnotations(script, event, endOfDocument, &local);
+    }
+    if (added) {
+        script->addedPage.end(script->addedPage.host);
+        SendLong(script, event, PH_ESC_ADDED_PAGE, 0);
+    }
+    return result;
+}
+
+// Logged: an event's answer as the last line of its escapes.
+static LONG Logged(EscapeScript *script, const char *event, LONG result)
+{
+    script->log.push_back(EscapeRecord{event, 0, 0, 0, (int)result});
+    return result;
+}
+
+LONG ph_ScriptStartDoc(EscapeScript *script, LPCWSTR document)
+{
+    return Logged(script, "STARTDOC", StartDoc(script, "STARTDOC", document));
+}
+
+LONG ph_ScriptStartDocPost(EscapeScript *script)
+{
+    return Logged(script, "STARTDOCPOST", StartDocPost(script, "STARTDOCPOST"));
+}
+
+LONG ph_ScriptResetDcPost(EscapeScript *script)
+{
+    return Logged(script, "RESETDCPOST", SendSettings(script, "RESETDCPOST"));
+}
+
+LONG ph_ScriptStartPage(EscapeScript *script)
+{
+    return Logged(script, "STARTPAGE", StartPage(script, "STARTPAGE"));
+}
+
+LONG ph_ScriptEndPage(EscapeScript *script)
+{
+    return Logged(script, "ENDPAGE", PageEnd(script, "ENDPAGE", 0));
+}
+
+LONG ph_ScriptEndDoc(EscapeScript *script)
+{
+    return Logged(script, "ENDDOC", PageEnd(script, "ENDDOC", 1));
+}
+
+std::string ph_FormatEscapeLog(const EscapeScript *script)
+{
+    std::string text;
+    char line[96];
+    for (const EscapeRecord &record : script->log) {
+        if (record.code == 0) {
+            snprintf(line, sizeof line, "%s -> %d\n", record.event, record.result);
+        } else {
+            snprintf(line, sizeof line, "%s 0x%04lX in %d out %d -> %d\n", record.event, (unsigned long)record.code,
+                     record.inSize, record.outSize, record.result);
+        }
+        text += line;
+    }
+    return text;
+}
