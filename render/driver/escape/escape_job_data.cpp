@@ -29,6 +29,48 @@ static const JobInfoPart kJobInfoParts[ESC_JOB_INFO_PARTS] = {
 #define JOB_INFO_PAGE_WORD 730
 #define JOB_INFO_NO_INDEX 0xFFFF
 
+// The user-and-host part, and the model capability (first capability word) under which
+// the device settings name the owner in its place.
+#define JOB_INFO_USER_HOST 1
+#define OWNER_SETTINGS_CAPABILITY 0x2000000UL
+
+// The owner settings: setting 5163 chooses one of two profiles; in each, a selector of 1
+// names the code user (setting 5174), else a source word of 7 names the profile's own
+// user text.
+struct OwnerProfile {
+    WORD selector;
+    WORD sourceWord;
+    WORD sourceText;
+};
+static const OwnerProfile kOwnerProfiles[2] = {
+    {5164, 5127, 5121},  // setting 5163 zero
+    {5165, 5178, 5150},  // setting 5163 non-zero
+};
+static const WORD kProfileSetting = 5163;
+static const WORD kCodeUserSetting = 5174;
+static const DWORD kSourceIsProfileText = 7;
+
+// owner_setting: the string setting naming the owner, 0 for none.
+static WORD owner_setting(PDEV *pdev)
+{
+    const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, kProfileSetting) != 0 ? 1 : 0];
+    if (pdev_GetSetting32(pdev, profile.selector) == 1) return kCodeUserSetting;
+    if (pdev_GetSetting32(pdev, profile.sourceWord) == kSourceIsProfileText) return profile.sourceText;
+    return 0;
+}
+
+// replace_owner: on models with the capability, the owner named by the settings (cut to
+// 31 characters, terminated within the part) replaces the sent user and host; a missing
+// or empty string leaves the sent text.
+static void replace_owner(PDEV *pdev, WCHAR *part, DWORD chars)
+{
+    if (pdev->modelFile == NULL || !ddd_HasCapability(pdev->modelFile, OWNER_SETTINGS_CAPABILITY)) return;
+    WORD setting = owner_setting(pdev);
+    const WCHAR *text = setting != 0 ? pdev_GetSettingString(pdev, setting) : NULL;
+    if (text == NULL || text[0] == 0) return;
+    util_CopyWideBounded(part, text, chars);
+}
+
 static void free_job_info(EscapeState *escape)
 {
     for (void *&part : escape->jobInfoParts) {
@@ -53,6 +95,9 @@ LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
             continue;
         }
         memcpy(copy, call->in + part.offset, part.size);
+        // Only a user and host the sender filled is replaced: a part it left empty (the
+        // item switched off) stays absent.
+        if (i == JOB_INFO_USER_HOST) replace_owner(pdev, (WCHAR *)copy, part.size / sizeof(WCHAR));
         escape->jobInfoParts[i] = copy;
     }
     escape->jobInfoHeld = 1;

@@ -91,6 +91,9 @@ static LONG stamp_on(PDEV *pdev)
     return option || placed ? result : ESC_FAIL;
 }
 
+// While stamp mode is on, drawing code begins no page of its own: it tests
+// pdev->job.escape.stampMode before it starts a page. 0x5004 begins the page output
+// itself (jc_EnsurePageStarted) when it places the annotation.
 LONG esc_StampSwitch(PDEV *pdev, const EscapeCall *call)
 {
     if (call->out != NULL && call->cjOut == sizeof(DWORD)) esc_WriteLong(call->out, 0, (DWORD)jc_IsStampDrawing(pdev));

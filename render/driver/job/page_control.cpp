@@ -51,6 +51,8 @@ static LONG WriteFFAndAI(PDEV *pdev)
 static LONG BeginLogicalPage(PDEV *pdev)
 {
     pdev->job.pageState |= PAGE_STATE_PAGE_OPEN;
+    // The current page number: 1-based, the logical pages ended in the job so far + 1.
+    pdev->job.control.counters.currentPage = (WORD)(pdev->job.logicalPages + 1);
     LONG result = jc_TracePageEvent(pdev, TRACE_START_PAGE);
     if (pdev->job.setup.snapshot.nameTextOn) {
         result |= WriteNameText(pdev);

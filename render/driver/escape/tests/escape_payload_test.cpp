@@ -1,9 +1,12 @@
 // The kept payloads of the settings transfer: sizes, the lock, the job-attribute sets, the
-// fax list, the job information block, the copy count and the page-end reply.
+// fax list, the job information block with its page word and owner name, the copy count
+// and the page-end reply.
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/jobtext/job_attr.h"
+#include "core/settings/settings_types.h"
 #include "platform/testing/qm_testing.h"
+#include "render/driver/binding/dma_binding.h"
 #include "render/driver/escape/escape_codes.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
@@ -140,6 +143,130 @@ TEST_F(PayloadTest, JobInformationPartsAndAFailedCopy)
     qmt_FailAllocations(1, 1);
     EXPECT_EQ(Esc(ESC_SET_JOB_INFO, info), -1);
     qmt_FailAllocations(0, 0);
+}
+
+TEST_F(PayloadTest, PageWordIsTheNumberOfTheLogicalPageBeingDrawn)
+{
+    // One logical page per sheet, then two: the number counts logical pages, not sheets.
+    for (DWORD pagesPerSheet : {1u, 2u}) {
+        SCOPED_TRACE(pagesPerSheet);
+        ASSERT_NO_FATAL_FAILURE(Open());
+        Set(295, pagesPerSheet);
+        ASSERT_TRUE(StartDoc());
+        Blob info(768, 0);
+        info[16] = 'A';
+        ASSERT_EQ(Esc(ESC_SET_JOB_INFO, info), 1);
+        DWORD word = 0xEEEE;
+        EXPECT_EQ(Esc(ESC_GET_PAGE_WORD, {}, 4, &word), 1);
+        EXPECT_EQ(word, 0u) << "no page begun yet";
+        for (WORD page = 1; page <= 3; ++page) {
+            ASSERT_TRUE(DrvStartPage(surface_));
+            ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+            word = 0xEEEE;
+            EXPECT_EQ(Esc(ESC_GET_PAGE_WORD, {}, 4, &word), 1);
+            EXPECT_EQ(word, page);
+            Blob reply(768, 0xEE);
+            ASSERT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), 1);
+            EXPECT_EQ(reply[730] | reply[731] << 8, page);
+            ASSERT_TRUE(DrvSendPage(surface_));
+        }
+        ASSERT_TRUE(EndDoc());
+        Close();
+        endDone_ = FALSE;
+    }
+}
+
+// The owner-name settings of the user-and-host part.
+class OwnerTest : public EscapeTest {
+protected:
+    void SetText(WORD functionId, const WCHAR *text)
+    {
+        DWORD size = (DWORD)(lstrlenW(text) + 1) * sizeof(WCHAR);
+        ASSERT_EQ(dma_CallSetValue(functionId, &Pdev()->devmode, Pdev()->printerData, VT_STRING, size, &text), 0)
+            << functionId;
+    }
+    // The job information block with the user and host text at 144 (empty: part absent).
+    static Blob JobInfo(const WCHAR *userHost)
+    {
+        Blob info(768, 0);
+        info[16] = 'A';
+        memcpy(info.data() + 144, userHost, (size_t)lstrlenW(userHost) * sizeof(WCHAR));
+        return info;
+    }
+    // 0x5007 with userHost, then the user-and-host part as 0x5006 returns it.
+    std::vector<WCHAR> RoundTrip(const WCHAR *userHost)
+    {
+        EXPECT_EQ(Esc(ESC_SET_JOB_INFO, JobInfo(userHost)), 1);
+        PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
+        for (SHORT &index : snapshot.bitOptionValues) index = 0;
+        Blob reply(768, 0xEE);
+        EXPECT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), 1);
+        std::vector<WCHAR> part(32);
+        memcpy(part.data(), reply.data() + 144, 64);
+        return part;
+    }
+    static std::vector<WCHAR> Text(const WCHAR *text)
+    {
+        std::vector<WCHAR> part(32, 0);
+        for (int i = 0; i < 31 && text[i] != 0; ++i) part[(size_t)i] = text[i];
+        return part;
+    }
+};
+
+TEST_F(OwnerTest, SettingsNameTheOwnerOnlyOnModelsWithTheCapability)
+{
+    const WCHAR *sent = TEXT("sender\\HOST");
+    const WCHAR *codeUser = TEXT("code user");    // 5174
+    const WCHAR *firstText = TEXT("first user");  // 5121
+    const WCHAR *secondText = TEXT("second user"); // 5150
+    struct Case {
+        DWORD profile;   // 5163
+        DWORD selector;  // 5164 or 5165 by the profile
+        DWORD source;    // 5127 or 5178 by the profile
+        const WCHAR *named;  // the owner with the capability and the strings set
+    };
+    const Case cases[] = {
+        {0, 1, 7, codeUser}, {0, 1, 3, codeUser}, {0, 0, 7, firstText},  {0, 0, 3, sent},
+        {1, 1, 7, codeUser}, {1, 1, 3, codeUser}, {1, 0, 7, secondText}, {1, 0, 3, sent},
+    };
+    for (const char *model : {"QMJOB", "QMJOBOW"}) {
+        ASSERT_NO_FATAL_FAILURE(Open(model));
+        const bool capability = strcmp(model, "QMJOBOW") == 0;
+        for (bool strings : {false, true}) {
+            SetText(5174, strings ? codeUser : TEXT(""));
+            SetText(5121, strings ? firstText : TEXT(""));
+            SetText(5150, strings ? secondText : TEXT(""));
+            for (const Case &c : cases) {
+                SCOPED_TRACE(testing::Message() << model << " strings " << strings << " profile " << c.profile
+                                                << " selector " << c.selector << " source " << c.source);
+                // The other profile's settings say the opposite, so reading the wrong
+                // profile shows.
+                Set(5163, c.profile);
+                Set(c.profile ? 5165 : 5164, c.selector);
+                Set(c.profile ? 5178 : 5127, c.source);
+                Set(c.profile ? 5164 : 5165, 1 - c.selector);
+                Set(c.profile ? 5127 : 5178, c.source == 7 ? 3 : 7);
+                const WCHAR *expected = capability && strings ? c.named : sent;
+                EXPECT_EQ(RoundTrip(sent), Text(expected));
+            }
+        }
+        Close();
+    }
+}
+
+TEST_F(OwnerTest, TheOwnerIsCutToThirtyOneCharactersAndReplacesOnlyASentPart)
+{
+    ASSERT_NO_FATAL_FAILURE(Open("QMJOBOW"));
+    Set(5163, 0);
+    Set(5164, 1);
+    const WCHAR *longName = TEXT("abcdefghijklmnopqrstuvwxyz012345");  // 32 characters
+    SetText(5174, longName);
+    std::vector<WCHAR> part = RoundTrip(TEXT("sender\\HOST"));
+    EXPECT_EQ(part, Text(longName));
+    EXPECT_EQ(part[30], (WCHAR)'4');
+    EXPECT_EQ(part[31], 0);
+    // An item the sender left empty stays absent.
+    EXPECT_EQ(RoundTrip(TEXT("")), std::vector<WCHAR>(32, 0));
 }
 
 TEST_F(PayloadTest, CopyCountTechnologyPathAndMargins)

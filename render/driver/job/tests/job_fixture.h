@@ -30,7 +30,7 @@ protected:
     void TearDown() override;
 
     // Opens a PDEV and its surface on the printer of a test model ("QMJOB", "QMJOBNI",
-    // "QMJOBHK") with a spool job started on its handle.
+    // "QMJOBHK", "QMJOBOW") with a spool job started on its handle.
     void Open(const char *model = "QMJOB");
     // A setting of the PDEV's job written with the type it is stored as.
     void Set(WORD functionId, DWORD value);
