@@ -15,8 +15,6 @@
 #include "core/util/setting_rules.h"
 
 // Settings the payloads read.
-static const WORD kOwnerFlagFirst = 1296;  // 1296-1301: user, user and host, document, job number, date, time
-static const WORD kOwnerFlagCount = 6;
 static const WORD kFaxOneDestination = 379;
 static const WORD kFaxDestinations = 380;
 static const WORD kPaperSize = 8;
@@ -140,40 +138,50 @@ static std::u16string TimeText(const SYSTEMTIME &now)
     return Widen(text);
 }
 
+void ph_PutOwnerItem(BYTE *record, int item, const WCHAR *text)
+{
+    switch (item) {
+    case PH_ITEM_USER:
+        PutWide(record, PH_OWNER_USER, kUserChars, (const WCHAR *)CutToAnsi(text, kUserBytes).c_str());
+        break;
+    case PH_ITEM_USER_HOST:
+        PutWide(record, PH_OWNER_USER_HOST, kUserHostChars, (const WCHAR *)CutToAnsi(text, kUserHostBytes).c_str());
+        break;
+    case PH_ITEM_DOCUMENT: PutWide(record, PH_OWNER_DOCUMENT, PH_DOCUMENT_CHARS, text); break;
+    default: break;
+    }
+}
+
+void ph_PutOwnerClock(BYTE *record, const SYSTEMTIME *time, BOOL date, BOOL clock)
+{
+    if (date) PutWide(record, PH_OWNER_DATE, kDateChars, (const WCHAR *)DateText(*time).c_str());
+    if (clock) PutWide(record, PH_OWNER_TIME, kTimeChars, (const WCHAR *)TimeText(*time).c_str());
+}
+
 void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
 {
     BYTE *record = script->owner;
     memset(record, 0, PH_OWNER_RECORD_SIZE);
-    BOOL on[kOwnerFlagCount];
+    BOOL on[PH_OWNER_ITEMS];
     BOOL any = FALSE;
-    for (WORD i = 0; i < kOwnerFlagCount; ++i) {
-        on[i] = ph_ReadNumber(script, (WORD)(kOwnerFlagFirst + i)) == 1;
+    for (WORD i = 0; i < PH_OWNER_ITEMS; ++i) {
+        on[i] = ph_ReadNumber(script, (WORD)(PH_OWNER_FLAG_FIRST + i)) == 1;
         any = any || on[i];
     }
     PutLong(record, PH_OWNER_FILLED, any ? 1 : 0);
-    std::u16string user = on[0] || on[1] ? UserName() : std::u16string();
-    if (on[0]) {
-        PutWide(record, PH_OWNER_USER, kUserChars, (const WCHAR *)CutToAnsi((const WCHAR *)user.c_str(), kUserBytes).c_str());
-    }
-    if (on[1]) {
+    std::u16string user = on[PH_ITEM_USER] || on[PH_ITEM_USER_HOST] ? UserName() : std::u16string();
+    if (on[PH_ITEM_USER]) ph_PutOwnerItem(record, PH_ITEM_USER, (const WCHAR *)user.c_str());
+    if (on[PH_ITEM_USER_HOST]) {
         std::u16string text = user;
         if (context == NULL || !ddd_HasCapability(context->model, kOwnerFromSettings)) {
             text += u"\\" + ComputerName();
         }
-        PutWide(record, PH_OWNER_USER_HOST, kUserHostChars,
-                (const WCHAR *)CutToAnsi((const WCHAR *)text.c_str(), kUserHostBytes).c_str());
+        ph_PutOwnerItem(record, PH_ITEM_USER_HOST, (const WCHAR *)text.c_str());
     }
-    if (on[2]) {
-        PutWide(record, PH_OWNER_DOCUMENT, PH_DOCUMENT_CHARS, script->document);
-    }
+    if (on[PH_ITEM_DOCUMENT]) ph_PutOwnerItem(record, PH_ITEM_DOCUMENT, script->document);
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    if (on[4]) {
-        PutWide(record, PH_OWNER_DATE, kDateChars, (const WCHAR *)DateText(now).c_str());
-    }
-    if (on[5]) {
-        PutWide(record, PH_OWNER_TIME, kTimeChars, (const WCHAR *)TimeText(now).c_str());
-    }
+    ph_PutOwnerClock(record, &now, on[PH_ITEM_DATE], on[PH_ITEM_TIME]);
 }
 
 BOOL ph_FillDocumentIdentity(EscapeScript *script)

@@ -19,6 +19,20 @@
 #define PH_OWNER_DATE 732
 #define PH_OWNER_TIME 754
 
+/* The six items of the owner record, in the order of their flags (settings 1296-1301)
+ * and placement words (settings 351-356). */
+#define PH_OWNER_ITEMS 6
+#define PH_OWNER_FLAG_FIRST 1296
+#define PH_OWNER_PLACEMENT_FIRST 351
+enum {
+    PH_ITEM_USER,
+    PH_ITEM_USER_HOST,
+    PH_ITEM_DOCUMENT,
+    PH_ITEM_JOB_NUMBER,
+    PH_ITEM_DATE,
+    PH_ITEM_TIME
+};
+
 /* ph_ReadNumber: a numeric setting of the script's DEVMODE and printer data; 0 when it
  * cannot be read. */
 LONG ph_ReadNumber(EscapeScript *script, WORD functionId);
@@ -27,6 +41,14 @@ LONG ph_ReadNumber(EscapeScript *script, WORD functionId);
  * settings 1296-1301 of the DEVMODE, the user and computer names, the document name and
  * the clock. */
 void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context);
+
+/* ph_PutOwnerItem: the text of the user, user-and-host or document item into the owner
+ * record, cut as the record keeps it (the first two to 63 and 31 ANSI bytes). */
+void ph_PutOwnerItem(BYTE *record, int item, const WCHAR *text);
+
+/* ph_PutOwnerClock: the date and the time of the owner record from a local time, each when
+ * asked for. */
+void ph_PutOwnerClock(BYTE *record, const SYSTEMTIME *time, BOOL date, BOOL clock);
 
 /* ph_FillDocumentIdentity: computer name, document name, user name and printer name.
  * FALSE when the computer name or the printer's information cannot be read. */

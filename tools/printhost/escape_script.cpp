@@ -27,6 +27,7 @@ enum ScriptEscape {
     PH_ESC_ANNOTATION_MODE = 0x5008,
     PH_ESC_ATTR_MODE = 0x5009,
     PH_ESC_SET_PRINTER_DATA = 0x500B,
+    PH_ESC_GET_PRINTER_DATA = 0x500C,
     PH_ESC_JOB_NUMBER = 0x500D,
     PH_ESC_MARGINS = 0x5010,
     PH_ESC_DOCUMENT_STARTED = 0x5020,
@@ -40,6 +41,7 @@ enum ScriptEscape {
     PH_ESC_WARNING_CONFIRMED = 0x502B,
     PH_ESC_DOCUMENT_IDENTITY = 0x502C,
     PH_ESC_SECURITY_DATA = 0x502E,
+    PH_ESC_JOB_ID = 0x5043,
     PH_ESC_ADDED_PAGE = 0x5044,
     PH_ESC_LOCALE_PAPER = 0x5100,
 };
@@ -54,6 +56,20 @@ static const WORD kStampPlacement = 303;
 static const WORD kAnnotationArea = 321;
 static const WORD kAnnotationPages = 295;
 static const WORD kJobNumberItem = 1299;
+// The account settings that choose the owner's name (the second of each pair when the
+// account mode is not 0), and the texts they choose.
+static const WORD kAccountMode = 5163;
+static const WORD kOwnerSelector = 5164;
+static const WORD kOwnerSelectorAlt = 5165;
+static const WORD kOwnerSource = 5127;
+static const WORD kOwnerSourceAlt = 5178;
+static const WORD kOwnerText = 5174;
+static const WORD kAccountText = 5121;
+static const WORD kAccountTextAlt = 5150;
+static const LONG kSourceAccountText = 7;
+
+// The model's capability that names the owner from the account settings.
+static const DWORD kOwnerFromSettings = 0x2000000;
 
 // The model's capability that lets the locale choose the paper family.
 static const DWORD kLocalePaperCapability = 0x400000;
@@ -65,7 +81,6 @@ static const WORD kStoreUser = 3;
 
 // The annotation items of the owner record: six placement words, 0xFFFF for an item not
 // printed; the tile placement 0.
-static const int kAnnotationItems = 6;
 static const WORD kItemOff = 0xFFFF;
 static const WORD kTilePlacement = 0;
 
@@ -312,19 +327,99 @@ static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *de
     return result;
 }
 
-// AnnotationRecord: the owner record the render driver keeps, or the one of the document's
-// start with its job number. FALSE when neither is there.
-static BOOL AnnotationRecord(EscapeScript *script, const char *event, BYTE record[PH_OWNER_RECORD_SIZE])
+// AskJobNumber: the job number into the owner record, when the render driver answers it.
+static void AskJobNumber(EscapeScript *script, const char *event, BYTE *record)
 {
-    if (Ask(script, event, PH_ESC_GET_OWNER, record, PH_OWNER_RECORD_SIZE)) return TRUE;
-    if (ReadLong(script->owner, PH_OWNER_FILLED) == 0) return FALSE;
-    if (ph_ReadNumber(script, kJobNumberItem) == 1) {
-        DWORD number = 0;
-        if (Ask(script, event, PH_ESC_JOB_NUMBER, &number, sizeof number)) {
-            WORD word = (WORD)number;
-            memcpy(script->owner + PH_OWNER_JOB_NUMBER, &word, sizeof word);
+    DWORD number = 0;
+    if (Ask(script, event, PH_ESC_JOB_NUMBER, &number, sizeof number)) {
+        WORD word = (WORD)number;
+        memcpy(record + PH_OWNER_JOB_NUMBER, &word, sizeof word);
+    }
+}
+
+// OwnerName: the settings text the user-and-host item is taken from, or NULL for the job's
+// own names. With the model's capability the account settings choose it; without, the
+// name of the account kind.
+static const WCHAR *OwnerName(DriverDevmode *devmode, PrinterDataBlock *block, BOOL fromSettings)
+{
+    LONG account = 0, selector = 0, source = 0;
+    util_ReadSettingLong(kAccountMode, devmode, block, &account);
+    util_ReadSettingLong(account == 0 ? kOwnerSelector : kOwnerSelectorAlt, devmode, block, &selector);
+    util_ReadSettingLong(account == 0 ? kOwnerSource : kOwnerSourceAlt, devmode, block, &source);
+    WORD id = 0;
+    if (fromSettings && selector == 1) {
+        id = kOwnerText;
+    } else if (source == kSourceAccountText && (fromSettings || account == 0 || account == 1)) {
+        id = account == 0 ? kAccountText : kAccountTextAlt;
+    }
+    const WCHAR *text = id != 0 ? (const WCHAR *)dma_GetTypedValue(devmode, block, id, VT_STRING) : NULL;
+    return text != NULL && text[0] != 0 ? text : NULL;
+}
+
+// OwnerFromJob: the owner record of the annotations built from the spool job: the items
+// whose flag is on, each with the placement word of its setting.
+static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode *devmode, BYTE *record)
+{
+    DWORD id = 0;
+    if (!Ask(script, event, PH_ESC_JOB_ID, &id, sizeof id)) return FALSE;
+    DWORD needed = 0;
+    GetJobW(script->printer, id, 1, NULL, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    if (needed == 0 || !GetJobW(script->printer, id, 1, buffer.data(), needed, &needed)) return FALSE;
+    const JOB_INFO_1W *job = (const JOB_INFO_1W *)buffer.data();
+    memset(record, 0, PH_OWNER_RECORD_SIZE);
+    for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
+        memcpy(record + PH_OWNER_PLACEMENTS + 2 * i, &kItemOff, sizeof kItemOff);
+    }
+    SYSTEMTIME local = {};
+    FILETIME submitted, localFile;
+    BOOL clock = SystemTimeToFileTime(&job->Submitted, &submitted) && FileTimeToLocalFileTime(&submitted, &localFile) &&
+                 FileTimeToSystemTime(&localFile, &local);
+    for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
+        LONG on = 0, placement = 0;
+        util_ReadSettingLong((WORD)(PH_OWNER_FLAG_FIRST + i), devmode, &script->block, &on);
+        if (on != 1) continue;
+        util_ReadSettingLong((WORD)(PH_OWNER_PLACEMENT_FIRST + i), devmode, &script->block, &placement);
+        WORD word = (WORD)placement;
+        memcpy(record + PH_OWNER_PLACEMENTS + 2 * i, &word, sizeof word);
+        switch (i) {
+        case PH_ITEM_USER: ph_PutOwnerItem(record, i, job->pUserName); break;
+        case PH_ITEM_USER_HOST: {
+            PrinterDataBlock block;
+            if (!Ask(script, event, PH_ESC_GET_PRINTER_DATA, &block, sizeof block)) return FALSE;
+            DriverContext *context = ddd_OpenContext(script->printer);
+            BOOL fromSettings = context != NULL && ddd_HasCapability(context->model, kOwnerFromSettings);
+            if (context != NULL) ddd_CloseContext(context);
+            const WCHAR *name = OwnerName(devmode, &block, fromSettings);
+            std::u16string text = name != NULL ? std::u16string((const char16_t *)name)
+                                               : std::u16string((const char16_t *)job->pUserName);
+            if (name == NULL && !fromSettings) text += u"\\" + std::u16string((const char16_t *)job->pMachineName);
+            ph_PutOwnerItem(record, i, (const WCHAR *)text.c_str());
+            break;
+        }
+        case PH_ITEM_DOCUMENT: ph_PutOwnerItem(record, i, job->pDocument); break;
+        case PH_ITEM_JOB_NUMBER: AskJobNumber(script, event, record); break;
+        default: ph_PutOwnerClock(record, &local, i == PH_ITEM_DATE && clock, i == PH_ITEM_TIME && clock); break;
         }
     }
+    DWORD filled = 1;
+    memcpy(record, &filled, sizeof filled);
+    return TRUE;
+}
+
+// AnnotationRecord: the owner record the render driver keeps; else the one of the
+// document's start with its job number; else one built from the spool job. FALSE when
+// none can be had.
+static BOOL AnnotationRecord(EscapeScript *script, const char *event, DriverDevmode *devmode,
+                             BYTE record[PH_OWNER_RECORD_SIZE])
+{
+    if (Ask(script, event, PH_ESC_GET_OWNER, record, PH_OWNER_RECORD_SIZE)) return TRUE;
+    if (ReadLong(script->owner, PH_OWNER_FILLED) != 0) {
+        if (ph_ReadNumber(script, kJobNumberItem) == 1) AskJobNumber(script, event, script->owner);
+        memcpy(record, script->owner, PH_OWNER_RECORD_SIZE);
+        return TRUE;
+    }
+    if (!OwnerFromJob(script, event, devmode, script->owner)) return FALSE;
     memcpy(record, script->owner, PH_OWNER_RECORD_SIZE);
     return TRUE;
 }
@@ -333,7 +428,7 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
 {
     BYTE record[PH_OWNER_RECORD_SIZE] = {};
     LONG result = -1;
-    if (AnnotationRecord(script, event, record)) {
+    if (AnnotationRecord(script, event, devmode, record)) {
         if (ReadLong(record, PH_OWNER_FILLED) == 0) {
             result = 1;
         } else if (Switch(script, event, PH_ESC_ANNOTATION_MODE, 1)) {
@@ -341,11 +436,11 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
             LONG pages = 0;
             util_ReadSettingLong(kAnnotationArea, devmode, &script->block, &area);
             util_ReadSettingLong(kAnnotationPages, devmode, &script->block, &pages);
-            WORD placements[kAnnotationItems];
+            WORD placements[PH_OWNER_ITEMS];
             memcpy(placements, record + PH_OWNER_PLACEMENTS, sizeof placements);
-            for (int i = 0; i < kAnnotationItems; ++i) {
+            for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
                 if (placements[i] == kItemOff) continue;
-                for (int j = i + 1; j < kAnnotationItems; ++j) {
+                for (int j = i + 1; j < PH_OWNER_ITEMS; ++j) {
                     if (placements[j] == placements[i]) placements[j] = kItemOff;
                 }
                 if (area == 2 && pages != 1) {

@@ -152,6 +152,7 @@ struct StandIn {
     std::vector<BYTE> devmode;
     bool ownerHeld;
     BYTE owner[PH_OWNER_RECORD_SIZE];
+    DWORD jobId;
     std::string codes;
 };
 StandIn *g_standIn = nullptr;
@@ -170,6 +171,11 @@ ULONG WINAPI StandInEscape(SURFOBJ *, ULONG code, ULONG cjIn, PVOID, ULONG cjOut
     } else if (code == 0x5006) {
         if (!s.ownerHeld) return (ULONG)-1;
         memcpy(out, s.owner, PH_OWNER_RECORD_SIZE);
+    } else if ((code == 0x5043 || code == 0x500D) && cjOut == sizeof(DWORD)) {
+        DWORD value = code == 0x5043 ? s.jobId : 7;
+        memcpy(out, &value, sizeof value);
+    } else if (cjOut != 0) {
+        memset(out, 0, cjOut);
     }
     return 1;
 }
@@ -262,8 +268,9 @@ TEST_F(PageEndTest, EscapesOfEachStampRequest)
     }
 }
 
-// Without an owner record from the render driver or the document's start the annotations
-// fail, and the annotation mode is still switched off.
+// Without an owner record from the render driver, the document's start or the spool job
+// (there is none of the number asked) the annotations fail, and the annotation mode is
+// still switched off.
 TEST_F(PageEndTest, AnnotationsWithoutOwnerRecordFail)
 {
     Settings({});
@@ -271,7 +278,28 @@ TEST_F(PageEndTest, AnnotationsWithoutOwnerRecordFail)
     standIn_.ownerHeld = false;
     Init();
     EXPECT_EQ(ph_ScriptEndPage(&script_), -1);
-    EXPECT_EQ(standIn_.codes, "5001 5002 5006 5008");
+    EXPECT_EQ(standIn_.codes, "5001 5002 5006 5043 5008");
+}
+
+// Neither the render driver nor the document's start has an owner record: the script
+// builds it from the spool job, each item with the placement word of its setting.
+TEST_F(PageEndTest, AnnotationsFromTheSpoolJob)
+{
+    Settings({"1296=1", "1298=1", "1299=1", "351=257", "353=257", "354=514"});
+    DOC_INFO_1W info = {(LPWSTR)TEXT("Stand-in job"), NULL, (LPWSTR)TEXT("RAW")};
+    standIn_.jobId = StartDocPrinterW(printer_, 1, (LPBYTE)&info);
+    ASSERT_NE(standIn_.jobId, 0u);
+    standIn_.request[2] = 1;
+    Init();
+    memcpy(&script_.devmode, standIn_.devmode.data(), sizeof script_.devmode);
+    EXPECT_EQ(ph_ScriptEndPage(&script_), 1);
+    AbortPrinter(printer_);
+    EXPECT_EQ(standIn_.codes, "5001 5002 5006 5043 500D 5008 5008");
+    const WORD expected[6] = {257, 0xFFFF, 257, 514, 0xFFFF, 0xFFFF};
+    EXPECT_EQ(memcmp(script_.owner + 4, expected, sizeof expected), 0);
+    EXPECT_EQ(std::u16string((const char16_t *)(script_.owner + 208)), u"Stand-in job");
+    EXPECT_NE(script_.owner[16], 0) << "no user name";
+    EXPECT_EQ(script_.owner[730], 7);
 }
 
 } // namespace
