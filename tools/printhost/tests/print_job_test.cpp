@@ -206,18 +206,21 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
         std::vector<std::string> args;
         int exitCode;
     };
-    const std::string faxList = WriteFaxList("fax3.bin", 3);
-    // The fax job: its destinations are not sent yet, so the driver refuses it after the
-    // settings transfer.
+    const std::string fax3 = WriteFaxList("fax3.bin", 3), fax1 = WriteFaxList("fax1.bin", 1);
+    // The fax jobs: their destinations are not sent yet, so the driver refuses them after
+    // the settings transfer. A ResetDC sends the settings again.
     const Case cases[] = {
         {"plain", {"--set", "1333=1", "--set", "1296=1", "--set", "1298=1"}, PH_EXIT_DONE},
-        {"fax3", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", faxList},
+        {"fax3", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", fax3},
          PH_EXIT_JOB_FAILED},
+        {"fax1", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "379=1", "--fax-list", fax1},
+         PH_EXIT_JOB_FAILED},
+        {"reset_escapes", {"--reset-after", "1", "--pages", "2"}, PH_EXIT_DONE},
     };
     for (const Case &c : cases) {
         std::string log = std::string(QM_PRINT_OUT_DIR) + "/" + c.name + ".escapes";
-        std::vector<std::string> args = c.args;
-        args.insert(args.end(), {"--pages", "1", "--escape-log", log});
+        std::vector<std::string> args = {"--pages", "1", "--escape-log", log};  // a case's own --pages wins
+        args.insert(args.end(), c.args.begin(), c.args.end());
         testing::internal::CaptureStdout();
         EXPECT_EQ(Print(c.name, args), c.exitCode) << c.name;
         testing::internal::GetCapturedStdout();
