@@ -244,12 +244,20 @@ static LONG SendSettings(EscapeScript *script, const char *event)
     } else {
         result = -1;
     }
-    if (!Send(script, event, PH_ESC_DOCUMENT_NAME, script->document, sizeof script->document) ||
-        !Send(script, event, PH_ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode) ||
-        !Send(script, event, PH_ESC_SET_PRINTER_DATA, &script->block, sizeof script->block) ||
-        !Send(script, event, PH_ESC_SET_OWNER, script->owner, sizeof script->owner) ||
-        !Send(script, event, PH_ESC_SET_RENDER_JOB, script->renderJob, sizeof script->renderJob)) {
-        result = -1;
+    // Each of these is sent whatever the one before answered.
+    const struct {
+        DWORD code;
+        const void *payload;
+        int size;
+    } blocks[] = {
+        {PH_ESC_DOCUMENT_NAME, script->document, (int)sizeof script->document},
+        {PH_ESC_SET_DEVMODE, &script->devmode, (int)sizeof script->devmode},
+        {PH_ESC_SET_PRINTER_DATA, &script->block, (int)sizeof script->block},
+        {PH_ESC_SET_OWNER, script->owner, (int)sizeof script->owner},
+        {PH_ESC_SET_RENDER_JOB, script->renderJob, (int)sizeof script->renderJob},
+    };
+    for (const auto &block : blocks) {
+        if (!Send(script, event, block.code, block.payload, block.size)) result = -1;
     }
     if (script->confirmed && !SendLong(script, event, PH_ESC_WARNING_CONFIRMED, script->confirmed)) result = -1;
     // The fax send list goes with the job attributes; without one loaded there is nothing
@@ -287,7 +295,6 @@ static LONG StartDocPost(EscapeScript *script, const char *event)
     }
     return SendSettings(script, event);
 }
-
 
 static LONG StartPage(EscapeScript *script, const char *event)
 {

@@ -153,6 +153,7 @@ struct StandIn {
     bool ownerHeld;
     BYTE owner[PH_OWNER_RECORD_SIZE];
     DWORD jobId;
+    DWORD failCode;  // answered with -1
     std::string codes;
 };
 StandIn *g_standIn = nullptr;
@@ -163,6 +164,7 @@ ULONG WINAPI StandInEscape(SURFOBJ *, ULONG code, ULONG cjIn, PVOID, ULONG cjOut
     char text[16];
     snprintf(text, sizeof text, "%s%lX", s.codes.empty() ? "" : " ", (unsigned long)code);
     s.codes += text;
+    if (code == s.failCode) return (ULONG)-1;
     if (code == 0x5001 && cjIn == 4 && cjOut == PH_STAMP_REQUEST_SIZE) {
         memset(out, 0, cjOut);
         memcpy(out, s.request, sizeof s.request);
@@ -300,6 +302,18 @@ TEST_F(PageEndTest, AnnotationsFromTheSpoolJob)
     EXPECT_EQ(std::u16string((const char16_t *)(script_.owner + 208)), u"Stand-in job");
     EXPECT_NE(script_.owner[16], 0) << "no user name";
     EXPECT_EQ(script_.owner[730], 7);
+}
+
+// A settings transfer sends every escape of its series even after one is not answered,
+// and answers -1 at its end.
+TEST_F(PageEndTest, ASettingsTransferGoesOnAfterAFailedEscape)
+{
+    Settings({});
+    standIn_.failCode = 0x5023;
+    Init();
+    script_.documentStarted = 1;
+    EXPECT_EQ(ph_ScriptResetDcPost(&script_), -1);
+    EXPECT_EQ(standIn_.codes, "5002 5021 5100 5023 5005 500B 5007 5029 502C 5021");
 }
 
 } // namespace
