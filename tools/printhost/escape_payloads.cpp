@@ -20,9 +20,6 @@ static const WORD kFaxDestinations = 380;
 static const WORD kPaperSize = 8;
 static const WORD kUserMargins = 463;
 
-// The model's capability that keeps the computer name out of the owner's user-and-host text.
-static const DWORD kOwnerFromSettings = 0x2000000;
-
 // Room of the owner record's texts: wide characters, and the ANSI bytes they are cut to.
 static const size_t kUserChars = 64;
 static const DWORD kUserBytes = 63;
@@ -173,7 +170,7 @@ void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
     if (on[PH_ITEM_USER]) ph_PutOwnerItem(record, PH_ITEM_USER, (const WCHAR *)user.c_str());
     if (on[PH_ITEM_USER_HOST]) {
         std::u16string text = user;
-        if (context == NULL || !ddd_HasCapability(context->model, kOwnerFromSettings)) {
+        if (context == NULL || !ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS)) {
             text += u"\\" + ComputerName();
         }
         ph_PutOwnerItem(record, PH_ITEM_USER_HOST, (const WCHAR *)text.c_str());

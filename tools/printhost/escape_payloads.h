@@ -33,6 +33,10 @@ enum {
     PH_ITEM_TIME
 };
 
+/* The model's capability that names the owner from the account settings and keeps the
+ * computer name out of the user-and-host item. */
+#define PH_OWNER_FROM_SETTINGS 0x2000000
+
 /* ph_ReadNumber: a numeric setting of the script's DEVMODE and printer data; 0 when it
  * cannot be read. */
 LONG ph_ReadNumber(EscapeScript *script, WORD functionId);

@@ -68,9 +68,6 @@ static const WORD kAccountText = 5121;
 static const WORD kAccountTextAlt = 5150;
 static const LONG kSourceAccountText = 7;
 
-// The model's capability that names the owner from the account settings.
-static const DWORD kOwnerFromSettings = 0x2000000;
-
 // The model's capability that lets the locale choose the paper family.
 static const DWORD kLocalePaperCapability = 0x400000;
 
@@ -395,7 +392,7 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
             PrinterDataBlock block;
             if (!Ask(script, event, PH_ESC_GET_PRINTER_DATA, &block, sizeof block)) return FALSE;
             DriverContext *context = ddd_OpenContext(script->printer);
-            BOOL fromSettings = context != NULL && ddd_HasCapability(context->model, kOwnerFromSettings);
+            BOOL fromSettings = context != NULL && ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS);
             if (context != NULL) ddd_CloseContext(context);
             const WCHAR *name = OwnerName(devmode, &block, fromSettings);
             std::u16string text = name != NULL ? std::u16string((const char16_t *)name)

@@ -186,8 +186,12 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
 {
     for (int i = 0; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--fixed-env" || name == "--no-escapes") {
-            (name == "--fixed-env" ? o->fixedEnv : o->escapes) = name == "--fixed-env";
+        if (name == "--fixed-env") {
+            o->fixedEnv = true;
+            continue;
+        }
+        if (name == "--no-escapes") {
+            o->escapes = false;
             continue;
         }
         if (i + 1 >= argc) {
