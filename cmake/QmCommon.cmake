@@ -40,6 +40,12 @@ endif()
 find_program(QM_WINDRES NAMES i686-w64-mingw32-windres windres REQUIRED)
 
 include(QmDefNames)
+# How g++ names size_t in this build's symbols (the .def files spell the 32-bit "j").
+if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND NOT WIN32)
+  set(QM_SIZE_T_LETTER m)
+else()
+  set(QM_SIZE_T_LETTER j)
+endif()
 
 # qm_add_resources(<target> <rc-file> [INCLUDES dir...]): compiles a resource script with
 # windres. The target build links it as usual; on the host the compiled .res is placed in
@@ -103,7 +109,7 @@ function(qm_add_deliverable name)
               -DTOOL=${QM_OBJDUMP} -DMODE=pe -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake
       VERBATIM)
   else()
-    qm_def_names(names ${def_abs})
+    qm_def_names(names ${def_abs} ${QM_SIZE_T_LETTER})
     # The host loader calls a module's DllMain by name, so the host exports it beside the
     # .def names; the export check leaves it aside.
     set(script "{\n  global:\n    DllMain;\n")
@@ -118,7 +124,8 @@ function(qm_add_deliverable name)
     set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
     add_test(NAME ${name}.exports
       COMMAND ${CMAKE_COMMAND} -DLIB=$<TARGET_FILE:${name}> -DDEF=${def_abs}
-              -DTOOL=${CMAKE_NM} -DMODE=elf -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake)
+              -DTOOL=${CMAKE_NM} -DMODE=elf -DSIZE_T_LETTER=${QM_SIZE_T_LETTER}
+              -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake)
   endif()
 endfunction()
 

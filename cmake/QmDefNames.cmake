@@ -1,5 +1,13 @@
-# qm_def_names(<out-var> <def-file>): the exported names of a module definition file.
+# qm_def_names(<out-var> <def-file> [<size_t-letter>]): the exported names of a module
+# definition file. The .def spells g++ names for the 32-bit target, whose size_t is an
+# unsigned int ("j"); a build whose size_t is another type passes its letter ("m" for
+# unsigned long on a 64-bit Linux host) and gets operator new and new[] named as it
+# mangles them.
 function(qm_def_names out def)
+  set(size_t_letter j)
+  if(ARGC GREATER 2)
+    set(size_t_letter ${ARGV2})
+  endif()
   file(STRINGS ${def} lines)
   set(names "")
   set(in_exports OFF)
@@ -18,6 +26,7 @@ function(qm_def_names out def)
     endif()
     if(in_exports)
       string(REGEX MATCH "^[^ \t=@;]+" name "${line}")
+      string(REGEX REPLACE "^(_ZN[0-9]+[A-Za-z_]+n[wa]E)j$" "\\1${size_t_letter}" name "${name}")
       list(APPEND names ${name})
     endif()
   endforeach()

@@ -1,7 +1,11 @@
 # Checks that a built module exports exactly the names of its .def file.
-# cmake -DLIB=<module> -DDEF=<def> -DTOOL=<nm|objdump> -DMODE=<elf|pe> -P check_exports.cmake
+# cmake -DLIB=<module> -DDEF=<def> -DTOOL=<nm|objdump> -DMODE=<elf|pe> [-DSIZE_T_LETTER=<c>]
+#       -P check_exports.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/QmDefNames.cmake)
-qm_def_names(expected ${DEF})
+if(NOT SIZE_T_LETTER)
+  set(SIZE_T_LETTER j)
+endif()
+qm_def_names(expected ${DEF} ${SIZE_T_LETTER})
 list(SORT expected)
 
 if(MODE STREQUAL "elf")

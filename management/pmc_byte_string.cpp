@@ -6,10 +6,9 @@
 #include <cstring>
 
 #include "management/pmc_status.h"
+#include "platform/include/qm_layout.h"
 
-#ifndef _WIN64
-static_assert(sizeof(CPmcByteString) == 12, "operation table, length and data");
-#endif
+static_assert(sizeof(CPmcByteString) == QM_LAYOUT(12, 24), "operation table, length and data");
 
 CPmcByteString *pmc_create_byte_string(int *code)
 {

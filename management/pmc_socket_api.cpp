@@ -36,7 +36,7 @@ u_long(WSAAPI *htonl)(u_long);
 u_long(WSAAPI *ntohl)(u_long);
 int(WSAAPI *connect)(SOCKET, const sockaddr *, int);
 int(WSAAPI *listen)(SOCKET, int);
-int(WSAAPI *ioctlsocket)(SOCKET, long, u_long *);
+int(WSAAPI *ioctlsocket)(SOCKET, LONG, u_long *);
 int(WSAAPI *recv)(SOCKET, char *, int, int);
 int(WSAAPI *send)(SOCKET, const char *, int, int);
 SOCKET(WSAAPI *accept)(SOCKET, sockaddr *, int *);

@@ -39,7 +39,7 @@ extern u_long(WSAAPI *htonl)(u_long);
 extern u_long(WSAAPI *ntohl)(u_long);
 extern int(WSAAPI *connect)(SOCKET, const sockaddr *, int);
 extern int(WSAAPI *listen)(SOCKET, int);
-extern int(WSAAPI *ioctlsocket)(SOCKET, long, u_long *);
+extern int(WSAAPI *ioctlsocket)(SOCKET, LONG, u_long *);
 extern int(WSAAPI *recv)(SOCKET, char *, int, int);
 extern int(WSAAPI *send)(SOCKET, const char *, int, int);
 extern SOCKET(WSAAPI *accept)(SOCKET, sockaddr *, int *);

@@ -9,18 +9,20 @@
 
 #include <cstddef>
 
+#include "platform/include/qm_layout.h"
+
 static_assert(sizeof(sockaddr_in) == 16, "sockaddr_in");
 static_assert(sizeof(sockaddr_in6) == 28, "sockaddr_in6");
 static_assert(sizeof(SOCKADDR_IPX) == 14, "SOCKADDR_IPX");
 static_assert(sizeof(ip_mreq) == 8, "ip_mreq");
 static_assert(sizeof(ipv6_mreq) == 20, "ipv6_mreq");
-static_assert(sizeof(fd_set) == 260, "fd_set");
-static_assert(sizeof(ADDRINFOA) == 32, "ADDRINFOA");
-static_assert(sizeof(hostent) == 16, "hostent");
+static_assert(sizeof(fd_set) == QM_LAYOUT(260, 520), "fd_set");
+static_assert(sizeof(ADDRINFOA) == QM_LAYOUT(32, 48), "ADDRINFOA");
+static_assert(sizeof(hostent) == QM_LAYOUT(16, 32), "hostent");
 static_assert(sizeof(timeval) == 8, "timeval");
 static_assert(offsetof(ADDRINFOA, ai_canonname) < offsetof(ADDRINFOA, ai_addr), "ADDRINFOA order");
-static_assert(offsetof(hostent, h_addrtype) == 8 && offsetof(hostent, h_length) == 10, "hostent shorts");
-static_assert(offsetof(servent, s_port) == 8, "servent port");
+static_assert(offsetof(hostent, h_addrtype) == QM_LAYOUT(8, 16) && offsetof(hostent, h_length) == QM_LAYOUT(10, 18), "hostent shorts");
+static_assert(offsetof(servent, s_port) == QM_LAYOUT(8, 24), "servent port");
 
 static_assert(AF_INET == 2 && AF_IPX == 6 && AF_INET6 == 23 && AF_UNSPEC == 0, "families");
 static_assert(SOCK_DGRAM == 2 && NSPROTO_IPX == 1000, "types");

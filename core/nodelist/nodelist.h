@@ -8,6 +8,7 @@
 #define QM_CORE_NODELIST_NODELIST_H
 
 #include <windows.h>
+#include "platform/include/qm_layout.h"
 
 /* A query subkey that matches any subkey. */
 #define UI_ANY_SUBKEY 0xFFFF
@@ -24,8 +25,8 @@ typedef struct NodeList {
     ListNode *head;
 } NodeList;
 
-static_assert(sizeof(ListNode) == 16, "ListNode is 16 bytes");
-static_assert(sizeof(NodeList) == 8, "NodeList is 8 bytes");
+static_assert(sizeof(ListNode) == QM_LAYOUT(16, 24), "ListNode");
+static_assert(sizeof(NodeList) == QM_LAYOUT(8, 16), "NodeList");
 
 /*
  * ui_AddNode: pushes a new node {key, subkey, data} at the head and adds 1 to the count.

@@ -6,6 +6,7 @@
 #define QM_CORE_SETTINGS_DMAID_H
 
 #include "core/settings/settings_types.h"
+#include "platform/include/qm_layout.h"
 
 /* One public identifier and the FunctionID it names; public identifier 0 ends a list. */
 typedef struct DmaIdPair {
@@ -22,7 +23,7 @@ typedef struct DmaIdRange {
 } DmaIdRange;
 
 static_assert(sizeof(DmaIdPair) == 4, "DmaIdPair");
-static_assert(sizeof(DmaIdRange) == 8, "DmaIdRange");
+static_assert(sizeof(DmaIdRange) == QM_LAYOUT(8, 16), "DmaIdRange");
 
 enum {
     DMAID_RANGE_COUNT = 15,          /* rows of g_DmaIdRanges before its end row */

@@ -59,6 +59,9 @@ DWORD WINAPI dma_CountWideChars(const WCHAR *text, DWORD max);
 /*
  * As dma_GetValue, but types 6 and 9 give a pointer to the string or record. FunctionID
  * 36905 gives type 1, size 4, value 0 and status 0 without lookup (16 for a NULL output).
+ * value: a pointer-sized slot (DWORD_PTR): numbers fill its first 4 bytes, strings and
+ * records the whole slot; a 4-byte slot is enough only where the setting is known to be
+ * a number, as on the 32-bit target where both sizes agree.
  */
 WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
                                  WORD *type, DWORD *size, void *value);

@@ -9,6 +9,7 @@
 #include <stddef.h>
 
 #include <windows.h>
+#include "platform/include/qm_layout.h"
 
 /* 16-bit identifier of one driver setting. */
 typedef WORD FunctionID;
@@ -137,9 +138,9 @@ static_assert(sizeof(DriverDevmode) == 5872, "DriverDevmode");
 static_assert(offsetof(DriverDevmode, second) == 1604, "short DriverDevmode");
 static_assert(sizeof(PrinterDataBlock) == 5452, "PrinterDataBlock");
 static_assert(sizeof(SettingLocation) == 16, "SettingLocation");
-static_assert(sizeof(SettingLocationRange) == 12, "SettingLocationRange");
+static_assert(sizeof(SettingLocationRange) == QM_LAYOUT(12, 16), "SettingLocationRange");
 static_assert(sizeof(FunctionIdRange) == 8, "FunctionIdRange");
 static_assert(sizeof(FlagMaskRow) == 8, "FlagMaskRow");
-static_assert(sizeof(SettingDescriptor) == 8, "SettingDescriptor");
+static_assert(sizeof(SettingDescriptor) == QM_LAYOUT(8, 16), "SettingDescriptor");
 
 #endif /* QM_CORE_SETTINGS_SETTINGS_TYPES_H */

@@ -11,18 +11,19 @@
 #include <string.h>
 
 #include "devmode_access/include/qmkelvdm.h"
+#include "platform/include/qm_layout.h"
 #include "platform/testing/qm_testing_text.h"
 
-_Static_assert(sizeof(DmaSettingsSet) == 608, "DmaSettingsSet");
+_Static_assert(sizeof(DmaSettingsSet) == QM_LAYOUT(608, 656), "DmaSettingsSet");
 _Static_assert(offsetof(DmaSettingsSet, modelName) == 264, "modelName");
-_Static_assert(offsetof(DmaSettingsSet, devmode) == 524, "devmode");
-_Static_assert(offsetof(DmaSettingsSet, printerData) == 528, "printerData");
-_Static_assert(offsetof(DmaSettingsSet, faxList) == 540, "faxList");
-_Static_assert(offsetof(DmaSettingsSet, faxDestinations) == 544, "faxDestinations");
-_Static_assert(offsetof(DmaSettingsSet, paperMargins) == 560, "paperMargins");
-_Static_assert(offsetof(DmaSettingsSet, stamps) == 576, "stamps");
-_Static_assert(offsetof(DmaSettingsSet, textRecords) == 592, "textRecords");
-_Static_assert(sizeof(DmaEntryList) == 16, "DmaEntryList");
+_Static_assert(offsetof(DmaSettingsSet, devmode) == QM_LAYOUT(524, 528), "devmode");
+_Static_assert(offsetof(DmaSettingsSet, printerData) == QM_LAYOUT(528, 536), "printerData");
+_Static_assert(offsetof(DmaSettingsSet, faxList) == QM_LAYOUT(540, 552), "faxList");
+_Static_assert(offsetof(DmaSettingsSet, faxDestinations) == QM_LAYOUT(544, 560), "faxDestinations");
+_Static_assert(offsetof(DmaSettingsSet, paperMargins) == QM_LAYOUT(560, 584), "paperMargins");
+_Static_assert(offsetof(DmaSettingsSet, stamps) == QM_LAYOUT(576, 608), "stamps");
+_Static_assert(offsetof(DmaSettingsSet, textRecords) == QM_LAYOUT(592, 632), "textRecords");
+_Static_assert(sizeof(DmaEntryList) == QM_LAYOUT(16, 24), "DmaEntryList");
 _Static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");
 
 typedef DmaResult (WINAPI *GetValueFn)(DmaSettingsSet *, WORD, DWORD *);

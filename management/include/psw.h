@@ -176,8 +176,10 @@ PSW_STATIC_ASSERT(offsetof(PSWJobInfo, time_3) == 1324, "PSWJobInfo layout");
  */
 #if defined(_MSC_VER)
 #define PSW_API __stdcall
-#else
+#elif defined(__i386__)
 #define PSW_API __attribute__((__stdcall__))
+#else
+#define PSW_API /* 64-bit code has a single calling convention */
 #endif
 
 #ifdef __cplusplus

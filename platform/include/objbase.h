@@ -9,7 +9,7 @@
 #include <windows.h>
 
 typedef struct _GUID {
-    unsigned long Data1;
+    ULONG Data1;
     unsigned short Data2;
     unsigned short Data3;
     unsigned char Data4[8];

@@ -9,6 +9,8 @@
 #include <windef.h>
 #include <winerror.h>
 
+#include "platform/include/qm_layout.h"
+
 #define GMEM_FIXED 0x0000
 #define GMEM_MOVEABLE 0x0002
 #define GMEM_NOCOMPACT 0x0010
@@ -105,10 +107,10 @@ typedef struct _SYSTEMTIME {
     WORD wMilliseconds;
 } SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
 
-/* 24 bytes as on 32-bit Windows; the host keeps a recursive mutex in it. */
+/* 24 bytes as on 32-bit Windows, 40 as on 64-bit Windows; the host keeps a recursive mutex in it. */
 typedef struct _RTL_CRITICAL_SECTION {
     union {
-        unsigned char qmMutex[24];
+        unsigned char qmMutex[sizeof(void *) == 4 ? 24 : 40];
         struct {
             void *DebugInfo;
             LONG LockCount;
@@ -156,10 +158,10 @@ typedef WIN32_FIND_DATAW WIN32_FIND_DATA;
 typedef LPWIN32_FIND_DATAW LPWIN32_FIND_DATA;
 #endif
 
-static_assert(sizeof(OVERLAPPED) == 20, "OVERLAPPED");
+static_assert(sizeof(OVERLAPPED) == QM_LAYOUT(20, 32), "OVERLAPPED");
 static_assert(sizeof(WIN32_FIND_DATAW) == 592, "WIN32_FIND_DATAW");
 static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME");
-static_assert(sizeof(CRITICAL_SECTION) == 24, "CRITICAL_SECTION");
+static_assert(sizeof(CRITICAL_SECTION) == QM_LAYOUT(24, 40), "CRITICAL_SECTION");
 static_assert(sizeof(OSVERSIONINFOW) == 276, "OSVERSIONINFOW");
 static_assert(sizeof(OSVERSIONINFOEXW) == 284, "OSVERSIONINFOEXW");
 
@@ -237,7 +239,7 @@ int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
 int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 /* Decimal parsing of the C runtime (stdlib.h on Windows). */
 int _wtoi(const WCHAR *str);
-long _wtol(const WCHAR *str);
+LONG _wtol(const WCHAR *str);
 #ifdef UNICODE
 #define lstrlen lstrlenW
 #define lstrcpy lstrcpyW

@@ -13,7 +13,7 @@
 
 #ifndef RC_INVOKED
 
-typedef unsigned long DWORD;
+typedef unsigned int DWORD;
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
@@ -23,7 +23,7 @@ typedef BOOL *PBOOL, *LPBOOL;
 typedef BYTE *PBYTE, *LPBYTE;
 typedef int *PINT, *LPINT;
 typedef WORD *PWORD, *LPWORD;
-typedef long *LPLONG;
+typedef LONG *LPLONG;
 typedef DWORD *PDWORD, *LPDWORD;
 typedef unsigned int *PUINT;
 typedef BYTE BOOLEAN, *PBOOLEAN;
@@ -140,8 +140,8 @@ static_assert(sizeof(RECTL) == 16, "RECTL");
 static_assert(sizeof(POINTL) == 8, "POINTL");
 static_assert(sizeof(SIZEL) == 8, "SIZEL");
 static_assert(sizeof(FILETIME) == 8, "FILETIME");
-static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(void *) == 4,
-              "the host build is 32-bit, as the Windows target");
+static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(LONG_PTR) == sizeof(void *),
+              "the Windows data model: 32-bit LONG and DWORD, pointer-sized LONG_PTR");
 
 #endif /* RC_INVOKED */
 

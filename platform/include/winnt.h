@@ -1,6 +1,7 @@
 /*
- * Basic Windows types for the host build: 32-bit widths as on the Windows target.
- * WCHAR is char16_t; wide literals are written TEXT("...").
+ * Basic Windows types for the host build, in the Windows data model of a 64-bit process:
+ * LONG, ULONG, DWORD, BOOL, INT and UINT are 32-bit; the *_PTR types, SIZE_T, handles and
+ * pointers are pointer-sized. WCHAR is char16_t; wide literals are written TEXT("...").
  */
 #ifndef QM_WINNT_H
 #define QM_WINNT_H
@@ -19,11 +20,18 @@
 #define CONST const
 #define FAR
 #define NEAR
+/* Calling conventions: stdcall exists only on 32-bit x86; a 64-bit host has one convention. */
+#if defined(__i386__)
 #define WINAPI __attribute__((stdcall))
-#define WINAPIV
-#define APIENTRY WINAPI
 #define CALLBACK __attribute__((stdcall))
 #define STDMETHODCALLTYPE __attribute__((stdcall))
+#else
+#define WINAPI
+#define CALLBACK
+#define STDMETHODCALLTYPE
+#endif
+#define WINAPIV
+#define APIENTRY WINAPI
 #define STDAPI extern "C" HRESULT WINAPI
 #define DECLSPEC_IMPORT
 #define DECLSPEC_EXPORT __attribute__((visibility("default")))
@@ -38,8 +46,8 @@ typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef short SHORT;
 typedef unsigned short USHORT;
-typedef long LONG;
-typedef unsigned long ULONG;
+typedef int LONG;
+typedef unsigned int ULONG;
 typedef int INT;
 typedef unsigned int UINT;
 typedef char16_t WCHAR;
@@ -59,10 +67,10 @@ typedef unsigned int ULONG32;
 typedef unsigned int DWORD32;
 typedef unsigned long long DWORD64;
 
-typedef int INT_PTR, *PINT_PTR;
-typedef unsigned int UINT_PTR, *PUINT_PTR;
-typedef long LONG_PTR, *PLONG_PTR;
-typedef unsigned long ULONG_PTR, *PULONG_PTR;
+typedef intptr_t INT_PTR, *PINT_PTR;
+typedef uintptr_t UINT_PTR, *PUINT_PTR;
+typedef intptr_t LONG_PTR, *PLONG_PTR;
+typedef uintptr_t ULONG_PTR, *PULONG_PTR;
 typedef ULONG_PTR DWORD_PTR, *PDWORD_PTR;
 typedef ULONG_PTR SIZE_T, *PSIZE_T;
 typedef LONG_PTR SSIZE_T, *PSSIZE_T;
@@ -90,50 +98,50 @@ typedef LPCWSTR LPCTSTR, PCTSTR;
 
 typedef void *HANDLE;
 typedef HANDLE *PHANDLE, *LPHANDLE;
-typedef long HRESULT;
+typedef LONG HRESULT;
 typedef ULONG_PTR KAFFINITY;
 
 #define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
 
 typedef union _LARGE_INTEGER {
     struct {
-        unsigned long LowPart;
-        long HighPart;
+        ULONG LowPart;
+        LONG HighPart;
     };
     struct {
-        unsigned long LowPart;
-        long HighPart;
+        ULONG LowPart;
+        LONG HighPart;
     } u;
     LONGLONG QuadPart;
 } LARGE_INTEGER, *PLARGE_INTEGER;
 
 typedef union _ULARGE_INTEGER {
     struct {
-        unsigned long LowPart;
-        unsigned long HighPart;
+        ULONG LowPart;
+        ULONG HighPart;
     };
     struct {
-        unsigned long LowPart;
-        unsigned long HighPart;
+        ULONG LowPart;
+        ULONG HighPart;
     } u;
     ULONGLONG QuadPart;
 } ULARGE_INTEGER, *PULARGE_INTEGER;
 
 typedef struct _OSVERSIONINFOW {
-    unsigned long dwOSVersionInfoSize;
-    unsigned long dwMajorVersion;
-    unsigned long dwMinorVersion;
-    unsigned long dwBuildNumber;
-    unsigned long dwPlatformId;
+    ULONG dwOSVersionInfoSize;
+    ULONG dwMajorVersion;
+    ULONG dwMinorVersion;
+    ULONG dwBuildNumber;
+    ULONG dwPlatformId;
     WCHAR szCSDVersion[128];
 } OSVERSIONINFOW, *POSVERSIONINFOW, *LPOSVERSIONINFOW, RTL_OSVERSIONINFOW, *PRTL_OSVERSIONINFOW;
 
 typedef struct _OSVERSIONINFOEXW {
-    unsigned long dwOSVersionInfoSize;
-    unsigned long dwMajorVersion;
-    unsigned long dwMinorVersion;
-    unsigned long dwBuildNumber;
-    unsigned long dwPlatformId;
+    ULONG dwOSVersionInfoSize;
+    ULONG dwMajorVersion;
+    ULONG dwMinorVersion;
+    ULONG dwBuildNumber;
+    ULONG dwPlatformId;
     WCHAR szCSDVersion[128];
     unsigned short wServicePackMajor;
     unsigned short wServicePackMinor;
@@ -143,20 +151,20 @@ typedef struct _OSVERSIONINFOEXW {
 } OSVERSIONINFOEXW, *POSVERSIONINFOEXW, *LPOSVERSIONINFOEXW, RTL_OSVERSIONINFOEXW;
 
 typedef struct _OSVERSIONINFOA {
-    unsigned long dwOSVersionInfoSize;
-    unsigned long dwMajorVersion;
-    unsigned long dwMinorVersion;
-    unsigned long dwBuildNumber;
-    unsigned long dwPlatformId;
+    ULONG dwOSVersionInfoSize;
+    ULONG dwMajorVersion;
+    ULONG dwMinorVersion;
+    ULONG dwBuildNumber;
+    ULONG dwPlatformId;
     char szCSDVersion[128];
 } OSVERSIONINFOA, *POSVERSIONINFOA, *LPOSVERSIONINFOA;
 
 typedef struct _OSVERSIONINFOEXA {
-    unsigned long dwOSVersionInfoSize;
-    unsigned long dwMajorVersion;
-    unsigned long dwMinorVersion;
-    unsigned long dwBuildNumber;
-    unsigned long dwPlatformId;
+    ULONG dwOSVersionInfoSize;
+    ULONG dwMajorVersion;
+    ULONG dwMinorVersion;
+    ULONG dwBuildNumber;
+    ULONG dwPlatformId;
     char szCSDVersion[128];
     unsigned short wServicePackMajor;
     unsigned short wServicePackMinor;
@@ -263,7 +271,7 @@ typedef LPOSVERSIONINFOEXW LPOSVERSIONINFOEX;
 #define PRIMARYLANGID(lgid) ((unsigned short)(lgid) & 0x3ff)
 #define SUBLANGID(lgid) ((unsigned short)(lgid) >> 10)
 #define SORT_DEFAULT 0x0
-#define MAKELCID(lgid, srtid) ((unsigned long)((((unsigned long)((unsigned short)(srtid))) << 16) | ((unsigned long)((unsigned short)(lgid)))))
+#define MAKELCID(lgid, srtid) ((ULONG)((((ULONG)((unsigned short)(srtid))) << 16) | ((ULONG)((unsigned short)(lgid)))))
 #define LANGIDFROMLCID(lcid) ((unsigned short)(lcid))
 
 #endif /* RC_INVOKED */

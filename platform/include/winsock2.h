@@ -5,9 +5,9 @@
  * Functions whose names the host C library also has are kept under "qmsys_" + name in
  * the platform library (GetProcAddress of ws2_32 and wsock32 finds them by the Windows
  * name); the declarations below bind to those symbols. The host's own fd_set, select,
- * timeval and gethostname come with every C++ program, so: `timeval` is the host's (two
- * 32-bit longs, the Windows layout), `fd_set` names the Windows set, and select and
- * gethostname are not declared here (callers reach them through GetProcAddress).
+ * timeval, u_long and gethostname come with every C++ program, so `fd_set`, `timeval` and
+ * `u_long` name the Windows types (a Windows long is 32 bits, the host's 64), and select
+ * and gethostname are not declared here (callers reach them through GetProcAddress).
  */
 #ifndef QM_WINSOCK2_H
 #define QM_WINSOCK2_H
@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <sys/select.h>
+#include <sys/types.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -24,6 +25,8 @@
 #undef FD_ZERO
 #undef FD_ISSET
 #define fd_set qm_win_fd_set
+#define timeval qm_win_timeval
+#define u_long qm_win_u_long
 
 #define WSAAPI WINAPI
 /* The symbol of a Winsock function in the platform library. */
@@ -32,7 +35,7 @@
 typedef unsigned char u_char;
 typedef unsigned short u_short;
 typedef unsigned int u_int;
-typedef unsigned long u_long;
+typedef ULONG u_long;
 typedef UINT_PTR SOCKET;
 
 #define INVALID_SOCKET ((SOCKET)~0u)
@@ -64,7 +67,7 @@ typedef UINT_PTR SOCKET;
 #define INADDR_NONE 0xffffffffu
 #define INADDR_BROADCAST ((u_long)0xffffffff)
 
-#define FIONBIO ((long)0x8004667Eu)
+#define FIONBIO ((LONG)0x8004667Eu)
 #define MSG_PEEK 0x2
 
 #define FD_SETSIZE 64
@@ -167,6 +170,11 @@ typedef struct fd_set {
     SOCKET fd_array[FD_SETSIZE];
 } fd_set;
 
+struct timeval {
+    LONG tv_sec;
+    LONG tv_usec;
+};
+
 struct hostent {
     char *h_name;
     char **h_aliases;
@@ -176,11 +184,12 @@ struct hostent {
 };
 #define h_addr h_addr_list[0]
 
+/* 64-bit Windows places the protocol before the port. */
 struct servent {
     char *s_name;
     char **s_aliases;
-    short s_port;
     char *s_proto;
+    short s_port;
 };
 
 #ifdef __cplusplus
@@ -211,14 +220,14 @@ struct hostent *WSAAPI gethostbyaddr(const char *addr, int len, int type) QM_WSN
 struct servent *WSAAPI getservbyname(const char *name, const char *proto) QM_WSNAME(getservbyname);
 int WSAAPI getsockopt(SOCKET s, int level, int optname, char *optval, int *optlen) QM_WSNAME(getsockopt);
 int WSAAPI setsockopt(SOCKET s, int level, int optname, const char *optval, int optlen) QM_WSNAME(setsockopt);
-unsigned long WSAAPI inet_addr(const char *cp) QM_WSNAME(inet_addr);
+ULONG WSAAPI inet_addr(const char *cp) QM_WSNAME(inet_addr);
 char *WSAAPI inet_ntoa(struct in_addr in) QM_WSNAME(inet_ntoa);
 int WSAAPI sendto(SOCKET s, const char *buf, int len, int flags, const struct sockaddr *to, int tolen) QM_WSNAME(sendto);
 int WSAAPI recvfrom(SOCKET s, char *buf, int len, int flags, struct sockaddr *from, int *fromlen) QM_WSNAME(recvfrom);
 int WSAAPI closesocket(SOCKET s) QM_WSNAME(closesocket);
 int WSAAPI connect(SOCKET s, const struct sockaddr *name, int namelen) QM_WSNAME(connect);
 int WSAAPI listen(SOCKET s, int backlog) QM_WSNAME(listen);
-int WSAAPI ioctlsocket(SOCKET s, long cmd, u_long *argp) QM_WSNAME(ioctlsocket);
+int WSAAPI ioctlsocket(SOCKET s, LONG cmd, u_long *argp) QM_WSNAME(ioctlsocket);
 int WSAAPI recv(SOCKET s, char *buf, int len, int flags) QM_WSNAME(recv);
 int WSAAPI send(SOCKET s, const char *buf, int len, int flags) QM_WSNAME(send);
 SOCKET WSAAPI accept(SOCKET s, struct sockaddr *addr, int *addrlen) QM_WSNAME(accept);

@@ -172,16 +172,16 @@ typedef struct _JOB_INFO_1W {
     SYSTEMTIME Submitted;
 } JOB_INFO_1W, *PJOB_INFO_1W, *LPJOB_INFO_1W;
 
-static_assert(sizeof(PRINTER_DEFAULTSW) == 12, "PRINTER_DEFAULTSW");
-static_assert(sizeof(PRINTER_INFO_1W) == 16, "PRINTER_INFO_1W");
-static_assert(sizeof(PRINTER_INFO_2W) == 84, "PRINTER_INFO_2W");
-static_assert(sizeof(PRINTER_INFO_4W) == 12, "PRINTER_INFO_4W");
-static_assert(sizeof(PRINTER_INFO_5W) == 20, "PRINTER_INFO_5W");
-static_assert(sizeof(DRIVER_INFO_2W) == 24, "DRIVER_INFO_2W");
-static_assert(sizeof(DRIVER_INFO_3W) == 40, "DRIVER_INFO_3W");
-static_assert(sizeof(FORM_INFO_1W) == 32, "FORM_INFO_1W");
-static_assert(sizeof(DOC_INFO_1W) == 12, "DOC_INFO_1W");
-static_assert(sizeof(JOB_INFO_1W) == 64, "JOB_INFO_1W");
+static_assert(sizeof(PRINTER_DEFAULTSW) == QM_LAYOUT(12, 24), "PRINTER_DEFAULTSW");
+static_assert(sizeof(PRINTER_INFO_1W) == QM_LAYOUT(16, 32), "PRINTER_INFO_1W");
+static_assert(sizeof(PRINTER_INFO_2W) == QM_LAYOUT(84, 136), "PRINTER_INFO_2W");
+static_assert(sizeof(PRINTER_INFO_4W) == QM_LAYOUT(12, 24), "PRINTER_INFO_4W");
+static_assert(sizeof(PRINTER_INFO_5W) == QM_LAYOUT(20, 32), "PRINTER_INFO_5W");
+static_assert(sizeof(DRIVER_INFO_2W) == QM_LAYOUT(24, 48), "DRIVER_INFO_2W");
+static_assert(sizeof(DRIVER_INFO_3W) == QM_LAYOUT(40, 80), "DRIVER_INFO_3W");
+static_assert(sizeof(FORM_INFO_1W) == QM_LAYOUT(32, 40), "FORM_INFO_1W");
+static_assert(sizeof(DOC_INFO_1W) == QM_LAYOUT(12, 24), "DOC_INFO_1W");
+static_assert(sizeof(JOB_INFO_1W) == QM_LAYOUT(64, 96), "JOB_INFO_1W");
 
 #ifdef __cplusplus
 extern "C" {

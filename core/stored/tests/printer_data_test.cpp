@@ -203,7 +203,7 @@ TEST_F(PrinterDataTest, ASecondProcessReadsWhatTheFirstStored)
     driver_files::WriteFileBytes(u"C:\\tmp\\expected.bin", std::string(expected.begin(), expected.end()));
 
     std::string self = testing::internal::GetArgvs()[0];
-    std::string command = "QM_PERSIST_ROOT='" + std::string(getenv("QM_ROOT")) + "' '" + QM_RUN32 + "' '" + self +
+    std::string command = "QM_PERSIST_ROOT='" + std::string(getenv("QM_ROOT")) + "' '" + self +
                           "' --gtest_filter=PrinterDataTest.ReadBackInASecondProcess 2>&1";
     FILE *child = popen(command.c_str(), "r");
     ASSERT_NE(nullptr, child);

@@ -230,7 +230,7 @@ BOOL WINAPI EngEraseSurface(SURFOBJ *pso, RECTL *prcl, ULONG iColor)
     }
     if (pso->iType != STYPE_BITMAP || !pso->pvScan0)
         return TRUE;
-    LONG left = std::max(prcl->left, 0L), top = std::max(prcl->top, 0L);
+    LONG left = std::max(prcl->left, (LONG)0), top = std::max(prcl->top, (LONG)0);
     LONG right = std::min(prcl->right, pso->sizlBitmap.cx), bottom = std::min(prcl->bottom, pso->sizlBitmap.cy);
     for (LONG y = top; y < bottom; ++y)
         for (LONG x = left; x < right; ++x)

@@ -66,12 +66,12 @@ void pad(std::basic_string<Char> *out, const std::basic_string<Char> &body, cons
 }
 
 template <typename Char>
-void format_number(std::basic_string<Char> *out, Spec spec, Char type, unsigned long value, bool negative)
+void format_number(std::basic_string<Char> *out, Spec spec, Char type, unsigned long long value, bool negative)
 {
     const char *digits = type == 'X' || type == 'p' ? "0123456789ABCDEF" : "0123456789abcdef";
     unsigned base = (type == 'x' || type == 'X' || type == 'p') ? 16 : 10;
     std::basic_string<Char> number;
-    for (unsigned long v = value; v; v /= base) number.insert(number.begin(), (Char)digits[v % base]);
+    for (unsigned long long v = value; v; v /= base) number.insert(number.begin(), (Char)digits[v % base]);
     if (value == 0) number = {(Char)'0'}; /* a precision of 0 counts as 1 */
     if (spec.precision >= 0) {
         if ((size_t)spec.precision > number.size()) number.insert(0, spec.precision - number.size(), (Char)'0');
@@ -139,11 +139,13 @@ int format(Char *buffer, const Char *fmt, va_list args)
             ++p;
             spec.precision = (int)read_number(&p);
         }
+        bool pointer_sized = false;
         if (*p == 'h' || *p == 'l' || *p == 'w') {
             spec.size = *p == 'h' ? 'h' : 'l';
             ++p;
         } else if (*p == 'I') {
-            ++p; /* pointer-sized, which is 32 bits here */
+            ++p; /* pointer-sized: 32 bits on 32-bit Windows, 64 on 64-bit Windows */
+            pointer_sized = true;
         }
         Char type = *p;
         if (!type) break;
@@ -172,15 +174,17 @@ int format(Char *buffer, const Char *fmt, va_list args)
             break;
         case 'd':
         case 'i': {
-            long v = va_arg(args, long);
+            /* a Windows long is an int: %d and %ld both take 32 bits */
+            long long v = pointer_sized ? (long long)va_arg(args, INT_PTR) : (long long)va_arg(args, int);
             if (spec.size == 'h') v = (short)v;
-            format_number(&out, spec, type, v < 0 ? 0ul - (unsigned long)v : (unsigned long)v, v < 0);
+            format_number(&out, spec, type, v < 0 ? 0ull - (unsigned long long)v : (unsigned long long)v, v < 0);
             break;
         }
         case 'u':
         case 'x':
         case 'X': {
-            unsigned long v = va_arg(args, unsigned long);
+            unsigned long long v = pointer_sized ? (unsigned long long)va_arg(args, UINT_PTR)
+                                                 : (unsigned long long)va_arg(args, unsigned int);
             if (spec.size == 'h') v = (unsigned short)v;
             format_number(&out, spec, type, v, false);
             break;
@@ -188,9 +192,9 @@ int format(Char *buffer, const Char *fmt, va_list args)
         case 'p': {
             Spec fixed = spec;
             fixed.zero = true;
-            fixed.width = 8;
+            fixed.width = (int)(2 * sizeof(void *));
             fixed.precision = -1;
-            format_number(&out, fixed, type, (unsigned long)(UINT_PTR)va_arg(args, void *), false);
+            format_number(&out, fixed, type, (unsigned long long)(UINT_PTR)va_arg(args, void *), false);
             break;
         }
         default:

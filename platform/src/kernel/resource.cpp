@@ -60,21 +60,30 @@ bool read_at(int fd, off_t offset, void *buffer, size_t size)
     return pread(fd, buffer, size, offset) == (ssize_t)size;
 }
 
-/* Reads the bytes of section ".qmres" of an ELF32 file; empty when it has none. */
+/* Reads the bytes of section ".qmres" of an ELF file of the host's class; empty when it has none. */
 std::vector<BYTE> read_section(const std::string &host)
 {
     std::vector<BYTE> out;
     int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return out;
-    Elf32_Ehdr eh;
+#if defined(__LP64__)
+    using Ehdr = Elf64_Ehdr;
+    using Shdr = Elf64_Shdr;
+    const int elf_class = ELFCLASS64;
+#else
+    using Ehdr = Elf32_Ehdr;
+    using Shdr = Elf32_Shdr;
+    const int elf_class = ELFCLASS32;
+#endif
+    Ehdr eh;
     if (read_at(fd, 0, &eh, sizeof eh) && memcmp(eh.e_ident, ELFMAG, SELFMAG) == 0 &&
-        eh.e_ident[EI_CLASS] == ELFCLASS32 && eh.e_shentsize == sizeof(Elf32_Shdr) && eh.e_shstrndx < eh.e_shnum) {
-        std::vector<Elf32_Shdr> sh(eh.e_shnum);
-        Elf32_Shdr &names = sh[eh.e_shstrndx];
-        if (read_at(fd, eh.e_shoff, sh.data(), sh.size() * sizeof(Elf32_Shdr)) && names.sh_size < (1u << 24)) {
+        eh.e_ident[EI_CLASS] == elf_class && eh.e_shentsize == sizeof(Shdr) && eh.e_shstrndx < eh.e_shnum) {
+        std::vector<Shdr> sh(eh.e_shnum);
+        Shdr &names = sh[eh.e_shstrndx];
+        if (read_at(fd, eh.e_shoff, sh.data(), sh.size() * sizeof(Shdr)) && names.sh_size < (1u << 24)) {
             std::string strtab(names.sh_size, '\0');
             if (read_at(fd, names.sh_offset, strtab.data(), strtab.size())) {
-                for (const Elf32_Shdr &s : sh) {
+                for (const Shdr &s : sh) {
                     if (s.sh_name >= strtab.size() || strcmp(strtab.c_str() + s.sh_name, kSectionName) != 0) continue;
                     if (s.sh_type == SHT_NOBITS || s.sh_size > (1u << 28)) break;
                     out.resize(s.sh_size);

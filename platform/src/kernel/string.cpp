@@ -137,9 +137,10 @@ extern "C" int _wtoi(const WCHAR *str)
 }
 
 /* Reads optional blanks, a sign and decimal digits; stops at the first other character.
- * An overflow gives LONG_MAX or LONG_MIN; NULL gives 0. */
-extern "C" long _wtol(const WCHAR *str)
+ * An overflow gives the largest or smallest 32-bit LONG; NULL gives 0. */
+extern "C" LONG _wtol(const WCHAR *str)
 {
+    const long long max = 0x7fffffffLL, min = -max - 1;
     if (!str) return 0;
     while (is_space(*str)) ++str;
     bool negative = *str == '-';
@@ -147,10 +148,10 @@ extern "C" long _wtol(const WCHAR *str)
     long long value = 0;
     for (; *str >= '0' && *str <= '9'; ++str) {
         value = value * 10 + (*str - '0');
-        if (value > (long long)LONG_MAX + 1) value = (long long)LONG_MAX + 1;
+        if (value > max + 1) value = max + 1;
     }
-    if (negative) return value > LONG_MAX ? LONG_MIN : (long)-value;
-    return value > LONG_MAX ? LONG_MAX : (long)value;
+    if (negative) return value > max ? (LONG)min : (LONG)-value;
+    return value > max ? (LONG)max : (LONG)value;
 }
 
 /* Lower-cases the string in place and returns it, or, when the high word of lpsz is 0,

@@ -9,7 +9,7 @@
 #include <mutex>
 
 static_assert(sizeof(pthread_mutex_t) <= sizeof(((CRITICAL_SECTION *)0)->qmMutex),
-              "the mutex fits the 24-byte critical section");
+              "the mutex fits the critical section");
 
 static pthread_mutex_t *mutex_of(LPCRITICAL_SECTION cs)
 {

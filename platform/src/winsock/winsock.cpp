@@ -181,7 +181,7 @@ extern "C" int WSAAPI getsockopt(SOCKET s, int level, int optname, char *optval,
 }
 
 /* ioctlsocket: FIONBIO only; other commands WSAEINVAL. */
-extern "C" int WSAAPI ioctlsocket(SOCKET s, long cmd, u_long *argp)
+extern "C" int WSAAPI ioctlsocket(SOCKET s, LONG cmd, u_long *argp)
 {
     if (!qmws::Started()) return SOCKET_ERROR;
     if (cmd != FIONBIO || !argp) return qmws::Answer(-WSAEINVAL);

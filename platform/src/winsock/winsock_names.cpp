@@ -205,7 +205,7 @@ extern "C" struct servent *WSAAPI getservbyname(const char *name, const char *pr
 }
 
 /* inet_addr: the address of a dotted text in network order; INADDR_NONE when it is none. */
-extern "C" unsigned long WSAAPI inet_addr(const char *cp)
+extern "C" ULONG WSAAPI inet_addr(const char *cp)
 {
     if (!cp) return INADDR_NONE;
     return qmws::InetAddr(cp);

@@ -36,7 +36,7 @@ void WINAPI dma_UnbindLibrary(void);
  * dma_CallGetValue: reads one setting through the library's dma_GetValue. FunctionID
  * 0x9029 is answered here: type 1, size 4, value 0. For types 6 and 9 the value becomes a
  * pointer into the area holding the string or record (devmode, devmode + 1604, block).
- * type, size, value: out (value at least 4 bytes). Returns 0; 16 when an output is NULL or
+ * type, size, value: out (value a pointer-sized slot, see dma_GetFunctionValue). Returns 0; 16 when an output is NULL or
  * the library or its entry is missing; otherwise the library's status (1, 16).
  */
 WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,

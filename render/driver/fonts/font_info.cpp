@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "render/driver/fonts/font_record.h"
+#include "platform/include/qm_layout.h"
 
 // One variant of the font simulation block (bold, italic, bold italic).
 typedef struct FontSimVariant {
@@ -28,7 +29,7 @@ typedef struct FontSimBlock {
 
 static_assert(sizeof(FontSimVariant) == 20, "FontSimVariant");
 static_assert(sizeof(FontSimBlock) == 72, "FontSimBlock");
-static_assert(sizeof(FontInfoBlock) == 672, "FontInfoBlock");
+static_assert(sizeof(FontInfoBlock) == QM_LAYOUT(672, 704), "FontInfoBlock");
 
 static const DWORD kIfiOffset = 676;          // the block head and 4 bytes
 static const ULONG kBaseInfoFlags = 0x82010;

@@ -30,6 +30,7 @@
 #include <winddi.h>
 
 #include "render/driver/pdev/pdev.h"
+#include "platform/include/qm_layout.h"
 
 #define FONT_RECORD_HEADER_SIZE 44
 #define FONT_METRICS_SIZE 52
@@ -169,9 +170,9 @@ BOOL WINAPI fnt_TransformPoints(FONTOBJ *pfo, ULONG count, POINTL *in, POINTL *o
 }
 #endif
 
-static_assert(sizeof(FontCodeTable) == 72, "FontCodeTable");
+static_assert(sizeof(FontCodeTable) == QM_LAYOUT(72, 104), "FontCodeTable");
 static_assert(sizeof(FD_KERNINGPAIR) == 6, "FD_KERNINGPAIR");
-static_assert(sizeof(FD_GLYPHSET) == 24, "FD_GLYPHSET");
+static_assert(sizeof(FD_GLYPHSET) == QM_LAYOUT(24, 32), "FD_GLYPHSET");
 static_assert(sizeof(IFIMETRICS) == 184, "IFIMETRICS");
 static_assert(sizeof(FD_DEVICEMETRICS) == 124, "FD_DEVICEMETRICS");
 

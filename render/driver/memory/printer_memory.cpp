@@ -1,8 +1,9 @@
 // The printer memory model: a list of blocks in order of last use.
 #include "render/driver/memory/printer_memory.h"
+#include "platform/include/qm_layout.h"
 
-static_assert(sizeof(MemoryBlock) == 24, "MemoryBlock is 24 bytes");
-static_assert(sizeof(PrinterMemory) == 12, "PrinterMemory is 12 bytes");
+static_assert(sizeof(MemoryBlock) == QM_LAYOUT(24, 32), "MemoryBlock");
+static_assert(sizeof(PrinterMemory) == QM_LAYOUT(12, 24), "PrinterMemory");
 
 static MemoryBlock *new_block(DWORD address, DWORD size)
 {

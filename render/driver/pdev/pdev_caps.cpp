@@ -3,10 +3,11 @@
 
 #include "render/driver/fonts/fonts.h"
 #include "render/driver/pdev/pdev_private.h"
+#include "platform/include/qm_layout.h"
 
-static_assert(sizeof(GDIINFO) == 304, "GDIINFO");
-static_assert(sizeof(DEVINFO) == 300, "DEVINFO");
-static_assert(sizeof(DRVENABLEDATA) == 12, "DRVENABLEDATA");
+static_assert(sizeof(GDIINFO) == QM_LAYOUT(304, 320), "GDIINFO");
+static_assert(sizeof(DEVINFO) == QM_LAYOUT(300, 312), "DEVINFO");
+static_assert(sizeof(DRVENABLEDATA) == QM_LAYOUT(12, 16), "DRVENABLEDATA");
 
 // Setting FunctionIDs read here.
 static const WORD kFieldsSetting = 6;

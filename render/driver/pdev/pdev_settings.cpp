@@ -6,8 +6,9 @@
 
 static const WORD kValueTypeShort = 2;
 
-// Reads a setting into a 4-byte value; FALSE when it cannot be read.
-static BOOL ReadSetting(PDEV *pdev, WORD functionId, DWORD *value, WORD *type)
+// Reads a setting into a pointer-sized slot (a number, or the address of a string); FALSE
+// when it cannot be read.
+static BOOL ReadSetting(PDEV *pdev, WORD functionId, DWORD_PTR *value, WORD *type)
 {
     if (pdev == NULL) {
         return FALSE;
@@ -26,17 +27,17 @@ WORD WINAPI pdev_GetSetting16(PDEV *pdev, WORD functionId)
 // pdev_GetSetting32: see pdev.h.
 DWORD WINAPI pdev_GetSetting32(PDEV *pdev, WORD functionId)
 {
-    DWORD value = 0;
+    DWORD_PTR value = 0;
     WORD type = 0;
-    return ReadSetting(pdev, functionId, &value, &type) ? value : 0;
+    return ReadSetting(pdev, functionId, &value, &type) ? (DWORD)value : 0;
 }
 
 // pdev_GetSettingString: see pdev.h.
 const WCHAR *WINAPI pdev_GetSettingString(PDEV *pdev, WORD functionId)
 {
-    DWORD value = 0;
+    DWORD_PTR value = 0;
     WORD type = 0;
-    return ReadSetting(pdev, functionId, &value, &type) ? (const WCHAR *)(ULONG_PTR)value : NULL;
+    return ReadSetting(pdev, functionId, &value, &type) ? (const WCHAR *)value : NULL;
 }
 
 // pdev_SetSetting16: see pdev.h.

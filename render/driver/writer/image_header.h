@@ -1,8 +1,10 @@
 // The operand record of the colour image command, as the image code fills it and the
-// image queue stores it: 60 bytes with one-byte packing, fields in stream order.
+// image queue stores it: 60 bytes with one-byte packing (64 where the palette pointer is
+// 8 bytes), fields in stream order.
 #pragma once
 
 #include <windows.h>
+#include "platform/include/qm_layout.h"
 
 #define IMAGE_MASK_NONE 1
 #define IMAGE_MASK_BITS 2      // mask rows follow the header
@@ -38,4 +40,4 @@ struct ImageHeader {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(ImageHeader) == 60, "ImageHeader is 60 bytes");
+static_assert(sizeof(ImageHeader) == QM_LAYOUT(60, 64), "ImageHeader");

@@ -9,7 +9,7 @@ DWORD pdl_ReadSettingValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD
 {
     WORD type = 0;
     DWORD size = 0;
-    BYTE value[4] = {};
+    BYTE value[sizeof(DWORD_PTR)] = {};
     if (devmode == NULL || dma_GetFunctionValue(functionId, devmode, block, &type, &size, value) != 0) {
         return 0;
     }

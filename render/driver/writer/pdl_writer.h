@@ -19,6 +19,7 @@
 #include "render/driver/output/output_stream.h"
 #include "render/driver/writer/image_header.h"
 #include "render/driver/writer/matrix2x3.h"
+#include "platform/include/qm_layout.h"
 
 struct PDEV;
 
@@ -83,7 +84,7 @@ struct GraphicsStateCache {
     WORD fhPair[2];           // FH; page: -1, -1
 };
 
-// PdlWriter (global heap, zeroed; every field 32-bit).
+// PdlWriter (global heap, zeroed; 32-bit fields and three pointers).
 struct PdlWriter {
     DWORD pageMode1;          // 1 at creation; pdl_SetPageMode
     DWORD pageMode2;          // 1 at creation; while 1 pdl_ResetPage also resets the
@@ -102,7 +103,7 @@ struct PdlWriter {
     DWORD noMemoryModel;      // setting 1343: no memory model, AQ sent every time
 };
 
-static_assert(sizeof(PdlWriter) == 14 * 4, "PdlWriter holds fourteen 32-bit fields");
+static_assert(sizeof(PdlWriter) == QM_LAYOUT(14 * 4, 72), "PdlWriter: eleven 32-bit fields and three pointers");
 
 // Text position record (pdl_WriteTextPosition).
 struct TextPositionRecord {

@@ -99,7 +99,7 @@ TEST_F(Spooler, AnAbortedJobIsListedAbortedWithWhatWasWritten)
 TEST_F(Spooler, AFailingWriteReportsTheFailureAndKeepsWhatWasWritten)
 {
     /* Table: the fault's error (0 = a short write that reports success). */
-    for (DWORD error : {(DWORD)ERROR_NO_SPOOL_SPACE, 0ul}) {
+    for (DWORD error : {(DWORD)ERROR_NO_SPOOL_SPACE, (DWORD)0}) {
         SCOPED_TRACE(testing::Message() << "error " << error);
         DWORD id = StartJob(printer_, TEXT("Faulty"));
         ASSERT_NE(id, 0u);
@@ -183,7 +183,7 @@ TEST_F(Spooler, StoredStateSurvivesTheProcess)
     ASSERT_EQ(id, 1u);
 
     std::string self = testing::internal::GetArgvs()[0];
-    std::string command = "QM_PERSIST_ROOT='" + std::string(getenv("QM_ROOT")) + "' '" + QM_RUN32 + "' '" + self +
+    std::string command = "QM_PERSIST_ROOT='" + std::string(getenv("QM_ROOT")) + "' '" + self +
                           "' --gtest_filter=Spooler.ReadBackInASecondProcess 2>&1";
     FILE *child = popen(command.c_str(), "r");
     ASSERT_NE(child, nullptr);

@@ -27,11 +27,11 @@ TEST(DriverEnable, RefusesOldEnginesAndShortTablesThenHandsOutTwentyFiveEntries)
     EXPECT_FALSE(DrvEnableDriver(0x1FFFF, sizeof data, &data));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_BAD_DRIVER_LEVEL);
     SetLastError(0);
-    EXPECT_FALSE(DrvEnableDriver(0x20000, 11, &data));
+    EXPECT_FALSE(DrvEnableDriver(0x20000, sizeof data - 1, &data));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_BAD_DRIVER_LEVEL);
 
     DWORD blocks = qmt_LiveGlobalBlocks();
-    ASSERT_TRUE(DrvEnableDriver(0x20000, 12, &data));
+    ASSERT_TRUE(DrvEnableDriver(0x20000, sizeof data, &data));
     EXPECT_EQ(data.iDriverVersion, 0x20000UL);
     ASSERT_EQ(data.c, 25UL);
     const ULONG indices[25] = {0, 7, 1, 2, 3, 4, 18, 20, 19, 23, 26, 27, 28, 53, 32, 14, 15, 16, 12, 33, 35, 24, 34, 37, 69};

@@ -1,6 +1,9 @@
 // The PDEV lifecycle over a test model: DEVMODE checks, failures that give everything
 // back, paper units and the capabilities GDI receives, the shared library binding.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
 #include <windows.h>
 #include <winddi.h>
 
@@ -226,9 +229,12 @@ TEST_F(PdevTest, TwoPdevsShareOneBindingAndACorruptPointerChangesNothing)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(qmt_LiveModules(), bound);
 
-    DWORD fake[4] = {PDEV_SIGNATURE, 0, 0, 0};
+    // A record of a PDEV's size whose first signature is right and whose last is not.
+    std::vector<BYTE> fake(sizeof(PDEV), 0);
+    const DWORD signature = PDEV_SIGNATURE;
+    memcpy(fake.data(), &signature, sizeof signature);
     SetLastError(0);
-    DrvDisablePDEV((DHPDEV)fake);
+    DrvDisablePDEV((DHPDEV)fake.data());
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
     EXPECT_EQ(qmt_LiveModules(), bound);
 
