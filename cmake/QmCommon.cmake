@@ -15,6 +15,8 @@ else()
 endif()
 
 add_compile_options(-Wall -Wextra)
+# Casts between pointers and integers of another width: errors in C++ already, warnings in C.
+add_compile_options($<$<COMPILE_LANGUAGE:C>:-Wpointer-to-int-cast> $<$<COMPILE_LANGUAGE:C>:-Wint-to-pointer-cast>)
 if(QM_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -152,8 +152,8 @@ LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call)
     memcpy(copy, call->in, used);
     JobAttrSetHead *head = (JobAttrSetHead *)copy;
     BYTE *entries = copy + sizeof(JobAttrSetHead);
-    head->entries = (DWORD)(UINT_PTR)entries;
-    head->offsets = (DWORD)(UINT_PTR)(entries + (size_t)head->count * head->entrySize);
+    head->entries = (ULONG_PTR)entries;
+    head->offsets = (ULONG_PTR)(entries + (size_t)head->count * head->entrySize);
     if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
     pdev->job.attrSets = head;
     pdev->job.attrSetsSize = used;

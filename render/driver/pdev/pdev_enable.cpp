@@ -210,7 +210,7 @@ DHPDEV WINAPI DrvEnablePDEV(DEVMODEW *pdm, LPWSTR, ULONG cPat, HSURF *phsurfPatt
     trc_DumpSettingValues(kTraceEnableCategory, TEXT("<INPUT  DEVMODE>"), local, pdev->printerData);
     trc_DumpSettingValues(kTraceEnableCategory, TEXT("<OUTPUT DEVMODE>"), &pdev->devmode, pdev->printerData);
     HeapFree(pdev->heap, 0, local);
-    ent_TraceExitHex(TEXT("DrvEnablePDEV"), (ULONG)(ULONG_PTR)pdev);
+    ent_TraceExitHex(TEXT("DrvEnablePDEV"), (ULONG_PTR)pdev);
     return (DHPDEV)pdev;
 
 failed:

@@ -34,7 +34,7 @@ HSURF WINAPI DrvEnableSurface(DHPDEV dhpdev)
             jc_PrepareSurfaceSettings(pdev);
         }
     }
-    ent_TraceExitHex(TEXT("DrvEnableSurface"), (ULONG)(ULONG_PTR)surface);
+    ent_TraceExitHex(TEXT("DrvEnableSurface"), (ULONG_PTR)surface);
     return surface;
 }
 

@@ -53,7 +53,7 @@ TEST_F(PayloadTest, BrokenAttributeSetsAreRefusedAndTheOldListKept)
     ASSERT_EQ(Esc(ESC_ATTR_SETS, AttrSetList(2, 12, 5)), 1);
     const JobAttrSetHead *kept = Pdev()->job.attrSets;
     ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->entries, (DWORD)(UINT_PTR)(kept + 1));
+    EXPECT_EQ(kept->entries, (ULONG_PTR)(kept + 1));
     const char *text = nullptr;
     DWORD length = 0, offset = 0;
     EXPECT_TRUE(job_ReadJobAttrSet(kept, Pdev()->job.attrSetsSize, 1, &text, &length, &offset));

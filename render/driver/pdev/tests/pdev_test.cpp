@@ -307,7 +307,7 @@ TEST_F(PdevTest, TraceLinesOfEnableAndDisable)
         log.append(buffer, read);
     }
     CloseHandle(file);
-    EXPECT_TRUE(std::regex_search(log, std::regex("IN <<DrvEnablePDEV\n(.*\n)*OUT>>DrvEnablePDEV RetValue = 0x[0-9A-F]{8}\n")))
+    EXPECT_TRUE(std::regex_search(log, std::regex("IN <<DrvEnablePDEV\n(.*\n)*OUT>>DrvEnablePDEV RetValue = 0x([0-9A-F]{8}){1,2}\n")))
         << log;
     EXPECT_NE(log.find("IN <<DrvDisablePDEV\nOUT>>DrvDisablePDEV\n"), std::string::npos) << log;
 }
