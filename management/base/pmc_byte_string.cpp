@@ -1,11 +1,11 @@
 /*
  * CPmcByteString: exact-size storage, assignment, appending, cloning and comparison.
  */
-#include "management/pmc_byte_string.h"
+#include "management/base/pmc_byte_string.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "platform/include/qm_layout.h"
 
 static_assert(sizeof(CPmcByteString) == QM_LAYOUT(12, 24), "operation table, length and data");

@@ -3,12 +3,12 @@
  * operation table, length, data). The data always carries one NUL after the bytes.
  * Created by pmc_create_byte_string, freed by release; never copied implicitly.
  */
-#ifndef MANAGEMENT_PMC_BYTE_STRING_H
-#define MANAGEMENT_PMC_BYTE_STRING_H
+#ifndef MANAGEMENT_BASE_PMC_BYTE_STRING_H
+#define MANAGEMENT_BASE_PMC_BYTE_STRING_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class CPmcByteString : public CPmcHeapObject {
 public:
@@ -56,4 +56,4 @@ private:
  */
 CPmcByteString *pmc_create_byte_string(int *code);
 
-#endif /* MANAGEMENT_PMC_BYTE_STRING_H */
+#endif /* MANAGEMENT_BASE_PMC_BYTE_STRING_H */

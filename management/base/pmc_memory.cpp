@@ -1,7 +1,7 @@
 /*
  * The library's allocator over the process heap.
  */
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 #include <windows.h>
 

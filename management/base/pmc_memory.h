@@ -3,8 +3,8 @@
  * the library comes from here, so a refused allocation always takes the -3 path and the
  * process heap's block count shows what is still alive. Nothing throws.
  */
-#ifndef MANAGEMENT_PMC_MEMORY_H
-#define MANAGEMENT_PMC_MEMORY_H
+#ifndef MANAGEMENT_BASE_PMC_MEMORY_H
+#define MANAGEMENT_BASE_PMC_MEMORY_H
 
 #include <cstddef>
 
@@ -32,4 +32,4 @@ public:
     static void operator delete(void *block) noexcept;
 };
 
-#endif /* MANAGEMENT_PMC_MEMORY_H */
+#endif /* MANAGEMENT_BASE_PMC_MEMORY_H */

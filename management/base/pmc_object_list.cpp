@@ -2,9 +2,9 @@
  * CPmcObjectList: a circular doubly linked chain with one sentinel node, and its
  * iterators. Elements pass through the list's policy on the way in and out.
  */
-#include "management/pmc_object_list.h"
+#include "management/base/pmc_object_list.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* The iterator: the node it stands on; the sentinel means "at the end". */
 class CPmcObjectListIterator : public CPmcHeapObject, public IPmcObjectListIterator {

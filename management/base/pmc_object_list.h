@@ -4,12 +4,12 @@
  * objects the caller owns. The packet list, the result table, the address list and the
  * translator list are instances with their own policies.
  */
-#ifndef MANAGEMENT_PMC_OBJECT_LIST_H
-#define MANAGEMENT_PMC_OBJECT_LIST_H
+#ifndef MANAGEMENT_BASE_PMC_OBJECT_LIST_H
+#define MANAGEMENT_BASE_PMC_OBJECT_LIST_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class CPmcObjectList;
 
@@ -98,4 +98,4 @@ private:
 
 CPmcObjectList *pmc_create_object_list(const CPmcListPolicy *policy, int *code);
 
-#endif /* MANAGEMENT_PMC_OBJECT_LIST_H */
+#endif /* MANAGEMENT_BASE_PMC_OBJECT_LIST_H */

@@ -2,8 +2,8 @@
  * Status codes of the printer-management library. Every operation answers 0 or one of
  * these negative codes; the later layers add the network codes (-200 and below).
  */
-#ifndef MANAGEMENT_PMC_STATUS_H
-#define MANAGEMENT_PMC_STATUS_H
+#ifndef MANAGEMENT_BASE_PMC_STATUS_H
+#define MANAGEMENT_BASE_PMC_STATUS_H
 
 enum {
     PMC_OK = 0,
@@ -26,4 +26,4 @@ enum {
     PMC_E_INDEX = -401        /* an identifier that is no table index of the value */
 };
 
-#endif /* MANAGEMENT_PMC_STATUS_H */
+#endif /* MANAGEMENT_BASE_PMC_STATUS_H */

@@ -1,13 +1,13 @@
 /*
  * CPmcString: storage, assignment, appending, comparison, search and erasing.
  */
-#include "management/pmc_string.h"
+#include "management/base/pmc_string.h"
 
 #include <cstring>
 
-#include "management/pmc_memory.h"
-#include "management/pmc_status.h"
-#include "management/pmc_system.h"
+#include "management/base/pmc_memory.h"
+#include "management/base/pmc_status.h"
+#include "management/base/pmc_system.h"
 
 const char CPmcString::s_empty[1] = {0};
 

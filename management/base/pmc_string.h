@@ -4,8 +4,8 @@
  * Without a buffer it points at one shared static empty text. Copying can fail, so it is
  * done by assign (which reports it), never by a copy constructor.
  */
-#ifndef MANAGEMENT_PMC_STRING_H
-#define MANAGEMENT_PMC_STRING_H
+#ifndef MANAGEMENT_BASE_PMC_STRING_H
+#define MANAGEMENT_BASE_PMC_STRING_H
 
 #include <cstdint>
 
@@ -74,4 +74,4 @@ private:
     static const char s_empty[1];
 };
 
-#endif /* MANAGEMENT_PMC_STRING_H */
+#endif /* MANAGEMENT_BASE_PMC_STRING_H */

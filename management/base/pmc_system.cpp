@@ -2,7 +2,7 @@
  * System facts of the library: the lead-byte test of the ANSI code page and the local
  * time, both from the kernel.
  */
-#include "management/pmc_system.h"
+#include "management/base/pmc_system.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
  * The few facts about the running system the library's text and log code read: the
  * lead-byte test of the ANSI code page and the local time. Kept in one place.
  */
-#ifndef MANAGEMENT_PMC_SYSTEM_H
-#define MANAGEMENT_PMC_SYSTEM_H
+#ifndef MANAGEMENT_BASE_PMC_SYSTEM_H
+#define MANAGEMENT_BASE_PMC_SYSTEM_H
 
 #include <cstdint>
 
@@ -24,4 +24,4 @@ bool pmc_is_lead_byte(unsigned char byte);
  */
 void pmc_local_time(PmcLocalTime *out);
 
-#endif /* MANAGEMENT_PMC_SYSTEM_H */
+#endif /* MANAGEMENT_BASE_PMC_SYSTEM_H */

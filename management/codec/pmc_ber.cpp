@@ -2,11 +2,11 @@
  * The BER writer and reader. Positions are offsets into the storage, so every bound is
  * a comparison of counts and no pointer is ever formed outside the bytes.
  */
-#include "management/pmc_ber.h"
+#include "management/codec/pmc_ber.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* The longest length field accepted: four bytes after the 0x8n byte. */
 static const uint32_t s_max_length_bytes = 4;

@@ -3,12 +3,12 @@
  * last byte towards its first, and never writes outside it; and a reader that never
  * reads past the end of the received bytes.
  */
-#ifndef MANAGEMENT_PMC_BER_H
-#define MANAGEMENT_PMC_BER_H
+#ifndef MANAGEMENT_CODEC_PMC_BER_H
+#define MANAGEMENT_CODEC_PMC_BER_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 /* The status of malformed or truncated input. */
 constexpr int PMC_E_MALFORMED = -250;
@@ -88,4 +88,4 @@ private:
 uint32_t pmc_ber_unsigned_size(uint32_t value);
 uint32_t pmc_ber_signed_size(int32_t value);
 
-#endif /* MANAGEMENT_PMC_BER_H */
+#endif /* MANAGEMENT_CODEC_PMC_BER_H */

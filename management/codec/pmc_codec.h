@@ -5,16 +5,16 @@
  * reads with CPmcBerReader and never reads past the received bytes. Failures log one
  * line on the logger "snmp".
  */
-#ifndef MANAGEMENT_PMC_CODEC_H
-#define MANAGEMENT_PMC_CODEC_H
+#ifndef MANAGEMENT_CODEC_PMC_CODEC_H
+#define MANAGEMENT_CODEC_PMC_CODEC_H
 
 #include <cstdint>
 
-#include "management/pmc_ber.h"
-#include "management/pmc_memory.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_translator.h"
-#include "management/pmc_value.h"
+#include "management/codec/pmc_ber.h"
+#include "management/base/pmc_memory.h"
+#include "management/packets/pmc_packet.h"
+#include "management/codec/pmc_translator.h"
+#include "management/values/pmc_value.h"
 
 /* The status of a message that does not fit its buffer. */
 constexpr int PMC_E_TOO_BIG = -211;
@@ -180,4 +180,4 @@ private:
 
 CPmcMessageDecoder *pmc_create_message_decoder(int *code);
 
-#endif /* MANAGEMENT_PMC_CODEC_H */
+#endif /* MANAGEMENT_CODEC_PMC_CODEC_H */

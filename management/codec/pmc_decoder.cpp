@@ -3,11 +3,11 @@
  * packet. Every length is compared with the bytes left before anything is read, so
  * nothing past the received bytes is ever touched.
  */
-#include "management/pmc_codec.h"
+#include "management/codec/pmc_codec.h"
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 static const uint8_t s_tag_sequence = 0x30;
 

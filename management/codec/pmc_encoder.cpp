@@ -2,13 +2,13 @@
  * CPmcMessageEncoder: a packet into the bytes of one community message, written
  * backwards so that every length is known when its header is written.
  */
-#include "management/pmc_codec.h"
+#include "management/codec/pmc_codec.h"
 
 #include <cstring>
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 /* BER tags of the message structure. */
 static const uint8_t s_tag_sequence = 0x30;

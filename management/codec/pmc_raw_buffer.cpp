@@ -1,12 +1,12 @@
 /*
  * CPmcRawBuffer: ownership of one message's bytes and the position inside them.
  */
-#include "management/pmc_raw_buffer.h"
+#include "management/codec/pmc_raw_buffer.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 void CPmcRawBuffer::attach(uint8_t *data, uint32_t length, PmcRawFreeKind free_kind)
 {

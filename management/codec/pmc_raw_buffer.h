@@ -3,12 +3,12 @@
  * freed by the kind it was attached with: 1 through the library's allocator, 2 through
  * the C runtime's free. A new buffer is empty with free kind 1. Not copyable.
  */
-#ifndef MANAGEMENT_PMC_RAW_BUFFER_H
-#define MANAGEMENT_PMC_RAW_BUFFER_H
+#ifndef MANAGEMENT_CODEC_PMC_RAW_BUFFER_H
+#define MANAGEMENT_CODEC_PMC_RAW_BUFFER_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 /* How the data of a buffer is freed. */
 enum PmcRawFreeKind : uint32_t {
@@ -62,4 +62,4 @@ private:
     PmcRawFreeKind m_free_kind = PMC_RAW_FREE_LIBRARY;
 };
 
-#endif /* MANAGEMENT_PMC_RAW_BUFFER_H */
+#endif /* MANAGEMENT_CODEC_PMC_RAW_BUFFER_H */

@@ -2,12 +2,12 @@
  * "TransStream": the translator entry that makes one encoder or decoder of the library's
  * own codec per exchange, the raw-buffer side of both, and the packet hooks.
  */
-#include "management/pmc_trans_stream.h"
+#include "management/codec/pmc_trans_stream.h"
 
-#include "management/pmc_codec.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_raw_buffer.h"
-#include "management/pmc_status.h"
+#include "management/codec/pmc_codec.h"
+#include "management/packets/pmc_packet.h"
+#include "management/codec/pmc_raw_buffer.h"
+#include "management/base/pmc_status.h"
 
 const char PMC_TRANS_STREAM_NAME[] = "TransStream";
 

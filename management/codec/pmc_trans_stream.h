@@ -3,10 +3,10 @@
  * packet hooks through which the registry builds its temporary packets. Registering
  * both at load is the library set-up's part.
  */
-#ifndef MANAGEMENT_PMC_TRANS_STREAM_H
-#define MANAGEMENT_PMC_TRANS_STREAM_H
+#ifndef MANAGEMENT_CODEC_PMC_TRANS_STREAM_H
+#define MANAGEMENT_CODEC_PMC_TRANS_STREAM_H
 
-#include "management/pmc_translator.h"
+#include "management/codec/pmc_translator.h"
 
 /* The name the codec is registered under. */
 extern const char PMC_TRANS_STREAM_NAME[];
@@ -17,4 +17,4 @@ IPmcTranslator *pmc_trans_stream();
 /* pms_packet_hooks: the packet hooks of the registry (static data). */
 const PmcPacketHooks *pms_packet_hooks();
 
-#endif /* MANAGEMENT_PMC_TRANS_STREAM_H */
+#endif /* MANAGEMENT_CODEC_PMC_TRANS_STREAM_H */

@@ -7,12 +7,12 @@
  * The registry works on the packet objects only through the encoder and decoder and
  * through the packet hooks below, which the packet layer supplies at load.
  */
-#ifndef MANAGEMENT_PMC_TRANSLATOR_H
-#define MANAGEMENT_PMC_TRANSLATOR_H
+#ifndef MANAGEMENT_CODEC_PMC_TRANSLATOR_H
+#define MANAGEMENT_CODEC_PMC_TRANSLATOR_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class CPmcRawBuffer;
 class CPmcObjectList;
@@ -142,4 +142,4 @@ private:
     IPmcTranslator *m_selected = nullptr;
 };
 
-#endif /* MANAGEMENT_PMC_TRANSLATOR_H */
+#endif /* MANAGEMENT_CODEC_PMC_TRANSLATOR_H */

@@ -2,12 +2,12 @@
  * TranslatorRegistry: the list of translators, the selection and the exchange operations,
  * each of which makes a fresh encoder or decoder for its one call.
  */
-#include "management/pmc_translator.h"
+#include "management/codec/pmc_translator.h"
 
 #include <cstring>
 
-#include "management/pmc_object_list.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_object_list.h"
+#include "management/base/pmc_status.h"
 
 /* Translators are static entries of their modules: the list keeps and drops pointers. */
 static void *keep_translator(void *translator)

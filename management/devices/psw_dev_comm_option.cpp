@@ -2,18 +2,18 @@
  * The option object of any printer: its life, its address and credentials, and the one
  * request pattern every refresh step follows.
  */
-#include "management/psw_dev_comm_option.h"
+#include "management/devices/psw_dev_comm_option.h"
 
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_request.h"
-#include "management/pmc_status.h"
-#include "management/psw_option_media.h"
-#include "management/psw_plugin_usm.h"
-#include "management/psw_request_support.h"
+#include "management/network/pmc_address_text.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/base/pmc_status.h"
+#include "management/devices/psw_option_media.h"
+#include "management/devices/psw_plugin_usm.h"
+#include "management/devices/psw_request_support.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
  * one get-data request per refresh step, and answers them by name (names compared
  * exactly). Exported with its constructors, assignment, destructor and operations.
  */
-#ifndef MANAGEMENT_PSW_DEV_COMM_OPTION_H
-#define MANAGEMENT_PSW_DEV_COMM_OPTION_H
+#ifndef MANAGEMENT_DEVICES_PSW_DEV_COMM_OPTION_H
+#define MANAGEMENT_DEVICES_PSW_DEV_COMM_OPTION_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
-#include "management/psw_device_option.h"
+#include "management/base/pmc_memory.h"
+#include "management/devices/psw_device_option.h"
 
 class CPmcObjectList;
 class IPmcGetDataRequest;
@@ -143,4 +143,4 @@ protected:
     OptionOutputTray m_output_trays[PSW_OPTION_TRAYS_MAX];
 };
 
-#endif /* MANAGEMENT_PSW_DEV_COMM_OPTION_H */
+#endif /* MANAGEMENT_DEVICES_PSW_DEV_COMM_OPTION_H */

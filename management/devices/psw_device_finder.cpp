@@ -2,19 +2,19 @@
  * Printer discovery: the search set-up, the collection of the answers into the result
  * list and the reading of the results.
  */
-#include "management/psw_device_finder.h"
+#include "management/devices/psw_device_finder.h"
 
 #include <cstring>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_request.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value.h"
-#include "management/psw_plugin_usm.h"
-#include "management/psw_request_support.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value.h"
+#include "management/devices/psw_plugin_usm.h"
+#include "management/devices/psw_request_support.h"
 
 const PSWModelEntry PSW_MODEL_TABLE[] = {
     {"1.3.6.1.4.1.99953.1.11.93.1.33.5.1", "Tessaly Ornet 7701"},

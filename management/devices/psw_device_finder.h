@@ -3,12 +3,12 @@
  * multicast) GET of sysObjectID, keeps the answers of known models that pass the caller's
  * prefix filters, and hands them out one by one (newest answer first).
  */
-#ifndef MANAGEMENT_PSW_DEVICE_FINDER_H
-#define MANAGEMENT_PSW_DEVICE_FINDER_H
+#ifndef MANAGEMENT_DEVICES_PSW_DEVICE_FINDER_H
+#define MANAGEMENT_DEVICES_PSW_DEVICE_FINDER_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class IPmcFindDeviceRequest;
 class IPSWPluginUSM;
@@ -90,4 +90,4 @@ private:
  * followed by its end or '.'; null for none. */
 const char *psw_match_model(const PSWModelEntry *models, const char *sys_object_id);
 
-#endif /* MANAGEMENT_PSW_DEVICE_FINDER_H */
+#endif /* MANAGEMENT_DEVICES_PSW_DEVICE_FINDER_H */

@@ -3,12 +3,12 @@
  * which options the printer has installed, its input trays, memory, controller version and
  * a set of device settings, and answers questions about them by option name.
  */
-#ifndef MANAGEMENT_PSW_DEVICE_OPTION_H
-#define MANAGEMENT_PSW_DEVICE_OPTION_H
+#ifndef MANAGEMENT_DEVICES_PSW_DEVICE_OPTION_H
+#define MANAGEMENT_DEVICES_PSW_DEVICE_OPTION_H
 
 #include <cstdint>
 
-#include "management/pmc_network_address.h"
+#include "management/network/pmc_network_address.h"
 
 class IPSWPluginUSM;
 
@@ -56,4 +56,4 @@ public:
     virtual ~IPSWDeviceOption() = default;
 };
 
-#endif /* MANAGEMENT_PSW_DEVICE_OPTION_H */
+#endif /* MANAGEMENT_DEVICES_PSW_DEVICE_OPTION_H */

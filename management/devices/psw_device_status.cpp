@@ -2,22 +2,22 @@
  * The status object: one get-data request per read, its columns walked together, each
  * row turned into a fixed-size record by the table's row function.
  */
-#include "management/psw_device_status.h"
+#include "management/devices/psw_device_status.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_byte_string.h"
-#include "management/pmc_log.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_request.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value.h"
-#include "management/psw_plugin_usm.h"
-#include "management/psw_request_support.h"
+#include "management/network/pmc_address_text.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value.h"
+#include "management/devices/psw_plugin_usm.h"
+#include "management/devices/psw_request_support.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
  * the fixed-size records of the public header: storage areas, devices, printer status,
  * input and output trays, toner supplies and alerts.
  */
-#ifndef MANAGEMENT_PSW_DEVICE_STATUS_H
-#define MANAGEMENT_PSW_DEVICE_STATUS_H
+#ifndef MANAGEMENT_DEVICES_PSW_DEVICE_STATUS_H
+#define MANAGEMENT_DEVICES_PSW_DEVICE_STATUS_H
 
 #include <cstdint>
 
 #include "management/include/psw.h"
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class IPSWPluginUSM;
 class IPmcGetDataRequest;
@@ -113,4 +113,4 @@ void psw_decode_date_time(const uint8_t *octets, uint32_t length, PSWDateTime *o
  * 1.3.6.1.4.1.99941.8.58.2.n, n 1-12), else 0. */
 int32_t psw_map_type(PSWStatusTable table, const char *oid_text);
 
-#endif /* MANAGEMENT_PSW_DEVICE_STATUS_H */
+#endif /* MANAGEMENT_DEVICES_PSW_DEVICE_STATUS_H */

@@ -2,13 +2,13 @@
  * The option object of the supported models: Init reads the sysObjectID and accepts only
  * the supported printer families.
  */
-#include "management/psw_marl_option.h"
+#include "management/devices/psw_marl_option.h"
 
 #include <cstring>
 
-#include "management/pmc_request.h"
-#include "management/pmc_status.h"
-#include "management/psw_request_support.h"
+#include "management/requests/pmc_request.h"
+#include "management/base/pmc_status.h"
+#include "management/devices/psw_request_support.h"
 
 namespace {
 

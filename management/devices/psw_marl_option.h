@@ -2,12 +2,12 @@
  * CPSWMarlOption: the option object of a supported printer model. Init reads the printer's
  * sysObjectID and opens the session only with a supported model. Exported like its base.
  */
-#ifndef MANAGEMENT_PSW_MARL_OPTION_H
-#define MANAGEMENT_PSW_MARL_OPTION_H
+#ifndef MANAGEMENT_DEVICES_PSW_MARL_OPTION_H
+#define MANAGEMENT_DEVICES_PSW_MARL_OPTION_H
 
 #include <cstdint>
 
-#include "management/psw_dev_comm_option.h"
+#include "management/devices/psw_dev_comm_option.h"
 
 class CPSWMarlOption : public CPSWDevCommOption {
 public:
@@ -36,4 +36,4 @@ private:
     mutable char m_sys_object_id[256];  /* written by the model check */
 };
 
-#endif /* MANAGEMENT_PSW_MARL_OPTION_H */
+#endif /* MANAGEMENT_DEVICES_PSW_MARL_OPTION_H */

@@ -2,12 +2,12 @@
  * The tray arithmetic of the option objects: the medium size code of a tray's media
  * dimensions, its fill level in percent, and the controller version text.
  */
-#include "management/psw_option_media.h"
+#include "management/devices/psw_option_media.h"
 
 #include <cstdio>
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
 
 namespace {
 

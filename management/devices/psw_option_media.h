@@ -3,8 +3,8 @@
  * printer: the medium size code and feed direction of a tray's media dimensions, the fill
  * level of a tray, and the numbers of the controller version text.
  */
-#ifndef MANAGEMENT_PSW_OPTION_MEDIA_H
-#define MANAGEMENT_PSW_OPTION_MEDIA_H
+#ifndef MANAGEMENT_DEVICES_PSW_OPTION_MEDIA_H
+#define MANAGEMENT_DEVICES_PSW_OPTION_MEDIA_H
 
 #include <cstdint>
 
@@ -39,4 +39,4 @@ void psw_convert_medium_level(int32_t unit, int32_t maximum, int32_t current, in
  */
 int psw_parse_version_value(const char *text, int32_t *major, int32_t *minor, int32_t *revision);
 
-#endif /* MANAGEMENT_PSW_OPTION_MEDIA_H */
+#endif /* MANAGEMENT_DEVICES_PSW_OPTION_MEDIA_H */

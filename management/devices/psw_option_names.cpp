@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "management/pmc_status.h"
-#include "management/psw_dev_comm_option.h"
+#include "management/base/pmc_status.h"
+#include "management/devices/psw_dev_comm_option.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_object_list.h"
-#include "management/pmc_request.h"
-#include "management/pmc_status.h"
-#include "management/psw_dev_comm_option.h"
-#include "management/psw_option_media.h"
-#include "management/psw_request_support.h"
+#include "management/base/pmc_object_list.h"
+#include "management/requests/pmc_request.h"
+#include "management/base/pmc_status.h"
+#include "management/devices/psw_dev_comm_option.h"
+#include "management/devices/psw_option_media.h"
+#include "management/devices/psw_request_support.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 /*
  * SNMPv3 settings: defaults, reset and the load rules of the parameter record.
  */
-#include "management/psw_plugin_usm.h"
+#include "management/devices/psw_plugin_usm.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
  * values (user, level, protocols, pass phrases, extension text), with built-in defaults
  * that every load starts from.
  */
-#ifndef MANAGEMENT_PSW_PLUGIN_USM_H
-#define MANAGEMENT_PSW_PLUGIN_USM_H
+#ifndef MANAGEMENT_DEVICES_PSW_PLUGIN_USM_H
+#define MANAGEMENT_DEVICES_PSW_PLUGIN_USM_H
 
 #include <cstdint>
 
 #include "management/include/psw.h"
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 /* The SNMPv3 settings as the option, status, finder and request objects read them. */
 class IPSWPluginUSM {
@@ -66,4 +66,4 @@ private:
  * status 0. status (out) may be null. */
 IPSWPluginUSM *pmc_create_plugin_usm(int *status);
 
-#endif /* MANAGEMENT_PSW_PLUGIN_USM_H */
+#endif /* MANAGEMENT_DEVICES_PSW_PLUGIN_USM_H */

@@ -1,17 +1,17 @@
 /*
  * The port of a protocol, the rows of a walk and the Error line of a failing call.
  */
-#include "management/psw_request_support.h"
+#include "management/devices/psw_request_support.h"
 
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_byte_string.h"
-#include "management/pmc_log.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value.h"
+#include "management/network/pmc_address_text.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value.h"
 
 IPmsValue *psw_row_value(IPmsVarBindList *row, uint32_t column)
 {

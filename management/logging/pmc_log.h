@@ -6,8 +6,8 @@
  * add_ref takes a reference, release drops one and the last frees; the shared null objects
  * ignore both.
  */
-#ifndef MANAGEMENT_PMC_LOG_H
-#define MANAGEMENT_PMC_LOG_H
+#ifndef MANAGEMENT_LOGGING_PMC_LOG_H
+#define MANAGEMENT_LOGGING_PMC_LOG_H
 
 #include <cstdarg>
 #include <cstdint>
@@ -180,4 +180,4 @@ int pmc_log_write(const char *logger_name, uint32_t level, const char *format, .
 /* pmc_log_manager: the log manager, or null when it cannot be made (a shortcut). */
 IPmcLogManager *pmc_log_manager();
 
-#endif /* MANAGEMENT_PMC_LOG_H */
+#endif /* MANAGEMENT_LOGGING_PMC_LOG_H */

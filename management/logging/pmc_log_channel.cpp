@@ -2,11 +2,11 @@
  * CPmcLogChannel: a logger's settings, its outputs and the writing of one line, all
  * under the logger's own lock.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 int CPmcPointerArray::append(void *item)
 {

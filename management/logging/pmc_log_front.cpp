@@ -1,9 +1,9 @@
 /*
  * The log front end of the upper layers: a line on a logger chosen by name.
  */
-#include "management/pmc_log.h"
+#include "management/logging/pmc_log.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 int pmc_log_write(const char *logger_name, uint32_t level, const char *format, ...)
 {

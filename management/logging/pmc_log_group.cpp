@@ -2,9 +2,9 @@
  * CPmcLogGroup: the group logger "All". Its settings and outputs are stored and passed
  * on to every member; a joining logger receives them all.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 static const char kGroupName[] = "All";
 

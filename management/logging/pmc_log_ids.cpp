@@ -1,11 +1,11 @@
 /*
  * Interface identifiers of the logging objects and which kind of object accepts which.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 const char PMC_IID_BASE[] = "da74598a-9178-43c9-86c6-cee9988f1b7f";
 const char PMC_IID_LOGGER[] = "5fe5b960-6b6f-11d5-82ea-00e02941dfe1";

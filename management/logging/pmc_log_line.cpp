@@ -2,12 +2,12 @@
  * The layout of one log line: time, process id, thread id, logger name, level word,
  * indent and message, cut at 1024 characters.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_system.h"
+#include "management/base/pmc_system.h"
 
 /* The words of the levels; any other level value has none. */
 static const struct {

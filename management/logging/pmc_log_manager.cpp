@@ -2,11 +2,11 @@
  * CPmcLogManager: the process-wide registry of loggers by name, outputs by parameter and
  * output types, with the group logger "All". One lock guards the lists and the group.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* One registered output type. */
 struct PmcLogOutputType : CPmcHeapObject {

@@ -3,9 +3,9 @@
  * the null logger "null_session". They are constant-initialised static objects: nothing
  * runs to make them, and references and release do nothing.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* A shared output whose writes do nothing; type name and parameter are its name. */
 class CPmcNullOutput : public IPmcLogFileOutput {

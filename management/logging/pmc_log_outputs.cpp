@@ -3,12 +3,12 @@
  * the first line, keeps it under its maximum size by moving it to path + ".bak", and ends
  * every line with "\r\n" in both builds, so the size it counts is the size on disk.
  */
-#include "management/pmc_log_private.h"
+#include "management/logging/pmc_log_private.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 static const char kStdoutType[] = "stdout";
 static const char kFileType[] = "file";

@@ -2,16 +2,16 @@
  * Private to the logging code: the pointer array the loggers and the manager keep their
  * members in, the interface table, the logger and group classes and the manager.
  */
-#ifndef MANAGEMENT_PMC_LOG_PRIVATE_H
-#define MANAGEMENT_PMC_LOG_PRIVATE_H
+#ifndef MANAGEMENT_LOGGING_PMC_LOG_PRIVATE_H
+#define MANAGEMENT_LOGGING_PMC_LOG_PRIVATE_H
 
 #include <windows.h>
 
 #include <atomic>
 
-#include "management/pmc_log.h"
-#include "management/pmc_memory.h"
-#include "management/pmc_string.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_memory.h"
+#include "management/base/pmc_string.h"
 
 /* Kinds of logging object, as bits of the interface table. */
 enum : uint32_t {
@@ -180,4 +180,4 @@ CRITICAL_SECTION *pmc_log_manager_creation_lock();
 /* pmc_log_manager_destroy: shuts the manager down and frees it; the next use makes a new one. */
 void pmc_log_manager_destroy();
 
-#endif /* MANAGEMENT_PMC_LOG_PRIVATE_H */
+#endif /* MANAGEMENT_LOGGING_PMC_LOG_PRIVATE_H */

@@ -2,15 +2,15 @@
  * Local adapter queries over GetAdaptersInfo and GetAdaptersAddresses. Adapter buffers
  * come from the library's allocator, sized by a first call, and are always freed.
  */
-#include "management/pmc_adapter_info.h"
+#include "management/network/pmc_adapter_info.h"
 
 #include <cstring>
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_address_factory_private.h"
-#include "management/pmc_local_network_info.h"
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/network/pmc_address_factory_private.h"
+#include "management/network/pmc_local_network_info.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 /* Flags of the IPv6 adapter queries: skip anycast, multicast and DNS servers, include prefixes. */
 static const ULONG kAdapterFlags = 30;

@@ -4,13 +4,13 @@
  * a MAC is local, and the local address that faces a peer. -10 when IP Helper cannot be
  * bound or a needed function is missing (unless said otherwise).
  */
-#ifndef MANAGEMENT_PMC_ADAPTER_INFO_H
-#define MANAGEMENT_PMC_ADAPTER_INFO_H
+#ifndef MANAGEMENT_NETWORK_PMC_ADAPTER_INFO_H
+#define MANAGEMENT_NETWORK_PMC_ADAPTER_INFO_H
 
 #include <cstdint>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
 
 /* pmc_ipv4_available: an adapter other than loopback has an address other than 0.0.0.0.
  * Without IP Helper: whether a local IPv4 host address can be found. 0, -2, -10. */
@@ -43,4 +43,4 @@ int pmc_is_local_mac(const char *mac, bool *out);
  */
 int pmc_best_local_address(IPmcNetworkAddress *peer, IPmcNetworkAddress **out);
 
-#endif /* MANAGEMENT_PMC_ADAPTER_INFO_H */
+#endif /* MANAGEMENT_NETWORK_PMC_ADAPTER_INFO_H */

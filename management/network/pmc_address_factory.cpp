@@ -2,13 +2,13 @@
  * The process-wide address factory: double-checked creation under its lock, the choice of
  * implementation, and the five forwarding operations.
  */
-#include "management/pmc_address_factory.h"
+#include "management/network/pmc_address_factory.h"
 
 #include <atomic>
 
-#include "management/pmc_locks.h"
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_locks.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 constinit static std::atomic<IPmcAddressFactory *> s_factory {nullptr};
 

@@ -5,14 +5,14 @@
  * operation starts Winsock (2.2 on the name-resolution path, 1.1 on the IPv4-only path)
  * and stops it again.
  */
-#ifndef MANAGEMENT_PMC_ADDRESS_FACTORY_H
-#define MANAGEMENT_PMC_ADDRESS_FACTORY_H
+#ifndef MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_H
+#define MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_H
 
 #include <cstdint>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_object_list.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/base/pmc_object_list.h"
 
 class IPmcAddressFactory {
 public:
@@ -60,4 +60,4 @@ IPmcAddressFactory *pmc_new_ipv4_factory();
 /* pmc_create_address_list: an empty list of IPmcNetworkAddress (released with the list). */
 CPmcObjectList *pmc_create_address_list(int *code);
 
-#endif /* MANAGEMENT_PMC_ADDRESS_FACTORY_H */
+#endif /* MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_H */

@@ -2,11 +2,11 @@
  * What the two address-factory implementations share: the Winsock bracket, the common
  * operations (create, protocol available) and the helpers that make result objects.
  */
-#ifndef MANAGEMENT_PMC_ADDRESS_FACTORY_PRIVATE_H
-#define MANAGEMENT_PMC_ADDRESS_FACTORY_PRIVATE_H
+#ifndef MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_PRIVATE_H
+#define MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_PRIVATE_H
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_memory.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/base/pmc_memory.h"
 
 /* A Winsock start-up (2.2 or 1.1) for the life of the object; stopped when it succeeded. */
 class CPmcWinsockBracket {
@@ -59,4 +59,4 @@ protected:
 /* pmc_new_text_object: a new byte string holding `text`. 0, -2 (null out), -3. */
 int pmc_new_text_object(const char *text, CPmcByteString **out);
 
-#endif /* MANAGEMENT_PMC_ADDRESS_FACTORY_PRIVATE_H */
+#endif /* MANAGEMENT_NETWORK_PMC_ADDRESS_FACTORY_PRIVATE_H */

@@ -2,13 +2,13 @@
  * The IPv4-only address factory, for a socket library without getaddrinfo: dotted and IPX
  * texts only, host names through gethostbyname, all under Winsock 1.1.
  */
-#include "management/pmc_address_factory_private.h"
+#include "management/network/pmc_address_factory_private.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 class CPmcIpv4Factory : public CPmcAddressFactoryBase {
 public:

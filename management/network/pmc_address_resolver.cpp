@@ -1,12 +1,12 @@
 /*
  * The name-resolution address factory: getaddrinfo and getnameinfo under Winsock 2.2.
  */
-#include "management/pmc_address_factory_private.h"
+#include "management/network/pmc_address_factory_private.h"
 
 #include <cstdlib>
 
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 /* Buffer sizes of getnameinfo. */
 static const DWORD kHostSize = 1025;

@@ -1,13 +1,13 @@
 /*
  * Text forms of addresses.
  */
-#include "management/pmc_address_text.h"
+#include "management/network/pmc_address_text.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 const char PMC_BROADCAST_IPV4[] = "255.255.255.255";
 const char PMC_BROADCAST_IPV6[] = "ff02::1";

@@ -2,8 +2,8 @@
  * The text forms of network addresses: IPv4 dotted, IPX network:node, IPv6 parse and
  * print (with scope), MAC, and the protocol <-> socket family mapping. Pure functions.
  */
-#ifndef MANAGEMENT_PMC_ADDRESS_TEXT_H
-#define MANAGEMENT_PMC_ADDRESS_TEXT_H
+#ifndef MANAGEMENT_NETWORK_PMC_ADDRESS_TEXT_H
+#define MANAGEMENT_NETWORK_PMC_ADDRESS_TEXT_H
 
 #include <cstddef>
 #include <cstdint>
@@ -63,4 +63,4 @@ void pmc_print_mac(const uint8_t mac[6], char *out);
 /* pmc_equal_nocase: whether two texts are equal ignoring ASCII case; false for null. */
 bool pmc_equal_nocase(const char *a, const char *b);
 
-#endif /* MANAGEMENT_PMC_ADDRESS_TEXT_H */
+#endif /* MANAGEMENT_NETWORK_PMC_ADDRESS_TEXT_H */

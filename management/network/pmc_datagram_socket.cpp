@@ -1,13 +1,13 @@
 /*
  * DataGramSocket: opening, send, receive and broadcast, shared by the three variants.
  */
-#include "management/pmc_datagram_socket.h"
+#include "management/network/pmc_datagram_socket.h"
 
 #include <cstring>
 
-#include "management/pmc_log.h"
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 static IPmcLogger *socket_log()
 {

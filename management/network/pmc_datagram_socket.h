@@ -4,8 +4,8 @@
  * multicast. Winsock is reached through the run-time binding; each socket does its own
  * Winsock start-up and clean-up.
  */
-#ifndef MANAGEMENT_PMC_DATAGRAM_SOCKET_H
-#define MANAGEMENT_PMC_DATAGRAM_SOCKET_H
+#ifndef MANAGEMENT_NETWORK_PMC_DATAGRAM_SOCKET_H
+#define MANAGEMENT_NETWORK_PMC_DATAGRAM_SOCKET_H
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -14,8 +14,8 @@
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
-#include "management/pmc_network_address.h"
+#include "management/base/pmc_memory.h"
+#include "management/network/pmc_network_address.h"
 
 /* The socket-address buffer size passed to bind, sendto and recvfrom. */
 constexpr int PMC_SOCKADDR_SIZE = 128;
@@ -80,4 +80,4 @@ int pmc_create_datagram_socket(int protocol, uint16_t port, DataGramSocket **out
 int pmc_ipx_to_sockaddr(const char *text, uint16_t port, SOCKADDR_IPX *out);
 void pmc_ipx_from_sockaddr(const SOCKADDR_IPX *address, char text[22], uint16_t *port);
 
-#endif /* MANAGEMENT_PMC_DATAGRAM_SOCKET_H */
+#endif /* MANAGEMENT_NETWORK_PMC_DATAGRAM_SOCKET_H */

@@ -2,16 +2,16 @@
  * The three DataGramSocket variants (IPv4, IPX, IPv6): start-up version, socket call,
  * any-address, socket-address conversions and multicast membership; and the factory.
  */
-#include "management/pmc_datagram_socket.h"
+#include "management/network/pmc_datagram_socket.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_log.h"
-#include "management/pmc_socket_api.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_address_text.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/base/pmc_status.h"
 
 static const char kMulticastFailure[] = "fail setsockopt(). can't set multicast flag. WSAGetLastError()=%d";
 

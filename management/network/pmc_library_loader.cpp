@@ -1,7 +1,7 @@
 /*
  * Loading and freeing system libraries by mode.
  */
-#include "management/pmc_library_loader.h"
+#include "management/network/pmc_library_loader.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
  * The library's small loader of system libraries, with the load and free modes the
  * bindings use.
  */
-#ifndef MANAGEMENT_PMC_LIBRARY_LOADER_H
-#define MANAGEMENT_PMC_LIBRARY_LOADER_H
+#ifndef MANAGEMENT_NETWORK_PMC_LIBRARY_LOADER_H
+#define MANAGEMENT_NETWORK_PMC_LIBRARY_LOADER_H
 
 #include <windows.h>
 
@@ -33,4 +33,4 @@ HMODULE pmc_load_library(const char *file_name, int mode);
  */
 BOOL pmc_free_library(HMODULE module, int mode);
 
-#endif /* MANAGEMENT_PMC_LIBRARY_LOADER_H */
+#endif /* MANAGEMENT_NETWORK_PMC_LIBRARY_LOADER_H */

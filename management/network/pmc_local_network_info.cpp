@@ -1,13 +1,13 @@
 /*
  * CPmcLocalNetworkInfo: provider loading, the route choice and the process-wide instance.
  */
-#include "management/pmc_local_network_info.h"
+#include "management/network/pmc_local_network_info.h"
 
 #include <cstdio>
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_locks.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/network/pmc_locks.h"
+#include "management/base/pmc_status.h"
 
 constinit static CPmcLocalNetworkInfo *s_instance = nullptr;
 

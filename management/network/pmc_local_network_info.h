@@ -3,15 +3,15 @@
  * route table and IP address table. The tables come from a table provider: the IP Helper
  * library, else the MIB-II extension agent "inetmib1.dll". One process-wide instance.
  */
-#ifndef MANAGEMENT_PMC_LOCAL_NETWORK_INFO_H
-#define MANAGEMENT_PMC_LOCAL_NETWORK_INFO_H
+#ifndef MANAGEMENT_NETWORK_PMC_LOCAL_NETWORK_INFO_H
+#define MANAGEMENT_NETWORK_PMC_LOCAL_NETWORK_INFO_H
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
-#include "management/pmc_network_address.h"
+#include "management/base/pmc_memory.h"
+#include "management/network/pmc_network_address.h"
 
 /* Rows; addresses and masks in host byte order. */
 struct PmcRouteRow {
@@ -123,4 +123,4 @@ int pmc_local_address_for_destination(IPmcNetworkAddress *destination, IPmcNetwo
 /* pmc_local_network_info_destroy: frees the process-wide instance (at unload). */
 void pmc_local_network_info_destroy();
 
-#endif /* MANAGEMENT_PMC_LOCAL_NETWORK_INFO_H */
+#endif /* MANAGEMENT_NETWORK_PMC_LOCAL_NETWORK_INFO_H */

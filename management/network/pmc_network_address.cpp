@@ -1,12 +1,12 @@
 /*
  * CPmcNetworkAddress: text, protocol and port.
  */
-#include "management/pmc_network_address.h"
+#include "management/network/pmc_network_address.h"
 
 #include <cstring>
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/base/pmc_status.h"
 
 /* lower_hex: a copy of `text` with A-F in lower case (other characters unchanged), in
  * `out`. Returns 0 or -3. */

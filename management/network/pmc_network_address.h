@@ -3,14 +3,14 @@
  * used by the sockets and sessions. The text is kept with its hexadecimal letters A-F in
  * lower case. Made through the address factory (pmc_create_network_address).
  */
-#ifndef MANAGEMENT_PMC_NETWORK_ADDRESS_H
-#define MANAGEMENT_PMC_NETWORK_ADDRESS_H
+#ifndef MANAGEMENT_NETWORK_PMC_NETWORK_ADDRESS_H
+#define MANAGEMENT_NETWORK_PMC_NETWORK_ADDRESS_H
 
 #include <cstdint>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_byte_string.h"
-#include "management/pmc_memory.h"
+#include "management/network/pmc_address_text.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_memory.h"
 
 class IPmcNetworkAddress {
 public:
@@ -70,4 +70,4 @@ private:
  */
 int pmc_make_address(const char *text, int protocol, uint16_t port, IPmcNetworkAddress **out);
 
-#endif /* MANAGEMENT_PMC_NETWORK_ADDRESS_H */
+#endif /* MANAGEMENT_NETWORK_PMC_NETWORK_ADDRESS_H */

@@ -2,14 +2,14 @@
  * The Winsock and IP Helper bindings: one module handle each, tables of {pointer, name}
  * resolved once under the binding's lock, and the Winsock start-up bracket.
  */
-#include "management/pmc_socket_api.h"
+#include "management/network/pmc_socket_api.h"
 
 #include <atomic>
 
-#include "management/pmc_library_loader.h"
-#include "management/pmc_locks.h"
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_library_loader.h"
+#include "management/network/pmc_locks.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
 
 namespace NPmcSocketAPI {
 int(WSAAPI *WSAStartup)(WORD, LPWSADATA);

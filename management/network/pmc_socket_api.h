@@ -4,8 +4,8 @@
  * their functions resolved into the process-wide pointers below, and the modules freed at
  * unload. Pointers are written only under the binding's lock and only read afterwards.
  */
-#ifndef MANAGEMENT_PMC_SOCKET_API_H
-#define MANAGEMENT_PMC_SOCKET_API_H
+#ifndef MANAGEMENT_NETWORK_PMC_SOCKET_API_H
+#define MANAGEMENT_NETWORK_PMC_SOCKET_API_H
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -89,4 +89,4 @@ int pmc_bind_iphelp();
  * next use binds again. Runs at unload. */
 void pmc_socket_api_unload();
 
-#endif /* MANAGEMENT_PMC_SOCKET_API_H */
+#endif /* MANAGEMENT_NETWORK_PMC_SOCKET_API_H */

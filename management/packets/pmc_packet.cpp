@@ -2,11 +2,11 @@
  * IPmsSnmpPacket: a PDU and a target; and the packet list and result table, object lists
  * that take the packets and PDUs added to them.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
-#include "management/pmc_object_list.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/base/pmc_object_list.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 class CPmsSnmpPacket : public CPmcHeapObject, public IPmsSnmpPacket {
 public:

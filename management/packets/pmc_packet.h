@@ -5,8 +5,8 @@
  * virtual release, owns the objects it points to and copies deeply (all or nothing).
  * Out codes may be null everywhere.
  */
-#ifndef MANAGEMENT_PMC_PACKET_H
-#define MANAGEMENT_PMC_PACKET_H
+#ifndef MANAGEMENT_PACKETS_PMC_PACKET_H
+#define MANAGEMENT_PACKETS_PMC_PACKET_H
 
 #include <cstdint>
 
@@ -260,4 +260,4 @@ IPmsUsmTarget *pms_create_usm_target(int *code);
 CPmcObjectList *pms_create_packet_list(int *code);
 CPmcObjectList *pms_create_result_table(int *code);
 
-#endif /* MANAGEMENT_PMC_PACKET_H */
+#endif /* MANAGEMENT_PACKETS_PMC_PACKET_H */

@@ -1,9 +1,9 @@
 /*
  * Helpers of the packet objects over optional owned values.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 void pms_release_oid(IPmsOid *oid)
 {

@@ -2,12 +2,12 @@
  * Private to the packet objects and the codec: the helpers that copy, compare and
  * release optional owned values.
  */
-#ifndef MANAGEMENT_PMC_PACKET_PRIVATE_H
-#define MANAGEMENT_PMC_PACKET_PRIVATE_H
+#ifndef MANAGEMENT_PACKETS_PMC_PACKET_PRIVATE_H
+#define MANAGEMENT_PACKETS_PMC_PACKET_PRIVATE_H
 
-#include "management/pmc_memory.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_value.h"
+#include "management/base/pmc_memory.h"
+#include "management/packets/pmc_packet.h"
+#include "management/values/pmc_value.h"
 
 /* pms_release_oid: releases an identifier; null is ignored. */
 void pms_release_oid(IPmsOid *oid);
@@ -39,4 +39,4 @@ T *pms_finish(T *object, int status, int *code)
     return nullptr;
 }
 
-#endif /* MANAGEMENT_PMC_PACKET_PRIVATE_H */
+#endif /* MANAGEMENT_PACKETS_PMC_PACKET_PRIVATE_H */

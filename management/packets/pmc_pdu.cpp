@@ -2,10 +2,10 @@
  * IPmsPdu: the header of one SNMP PDU, its binding list and, for traps, the time-stamp
  * and trap identifier.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 class CPmsPdu : public CPmcHeapObject, public IPmsPdu {
 public:

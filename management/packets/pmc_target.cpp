@@ -2,15 +2,15 @@
  * The two SNMP targets: the settings common to both (version, timeout, retries, maximum
  * message size, peer address and port) and the community and SNMPv3 kinds.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
 #include <cstring>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
-#include "management/pmc_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_value_private.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
+#include "management/base/pmc_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/values/pmc_value_private.h"
 
 /* The common part, shared by both kinds through the virtual interface base. */
 class CPmsTargetBase : public CPmcHeapObject, public virtual IPmsSnmpTarget {

@@ -1,10 +1,10 @@
 /*
  * IPmsVarBind: one variable binding owning its name OID and its value.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 class CPmsVarBind : public CPmcHeapObject, public IPmsVarBind {
 public:

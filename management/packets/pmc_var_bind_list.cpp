@@ -1,12 +1,12 @@
 /*
  * IPmsVarBindList: an ordered, growable array of owned binding pointers.
  */
-#include "management/pmc_packet_private.h"
+#include "management/packets/pmc_packet_private.h"
 
 #include <cstring>
 
-#include "management/pmc_status.h"
-#include "management/pmc_value_private.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value_private.h"
 
 class CPmsVarBindList : public CPmcHeapObject, public IPmsVarBindList {
 public:

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "management/include/psw.h"
-#include "management/pmc_address_factory.h"
-#include "management/psw_device_finder.h"
-#include "management/psw_handle.h"
-#include "management/psw_plugin_usm.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/devices/psw_device_finder.h"
+#include "management/psw/psw_handle.h"
+#include "management/devices/psw_plugin_usm.h"
 
 int32_t PSW_API PSWFindAddFilter(CPSWHandle *handle, const char *prefix)
 {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "management/include/psw.h"
-#include "management/psw_handle.h"
+#include "management/psw/psw_handle.h"
 
 int32_t PSW_API PSWInit(CPSWHandle **handle)
 {

@@ -3,8 +3,8 @@
  * arguments, then that a device session has its status object, and forwards.
  */
 #include "management/include/psw.h"
-#include "management/psw_device_status.h"
-#include "management/psw_handle.h"
+#include "management/devices/psw_device_status.h"
+#include "management/psw/psw_handle.h"
 
 /* count_of: the read of one table; *count is written only on success. */
 static int32_t count_of(CPSWHandle *handle, PSWStatusTable table, int32_t *count)

@@ -2,12 +2,12 @@
  * The handle of the PSW exports: creation with its finder and settings, release, and the
  * translation of the caller's transport types.
  */
-#include "management/psw_handle.h"
+#include "management/psw/psw_handle.h"
 
-#include "management/psw_device_finder.h"
-#include "management/psw_device_status.h"
-#include "management/psw_marl_option.h"
-#include "management/psw_plugin_usm.h"
+#include "management/devices/psw_device_finder.h"
+#include "management/devices/psw_device_status.h"
+#include "management/devices/psw_marl_option.h"
+#include "management/devices/psw_plugin_usm.h"
 
 CPSWHandle::CPSWHandle()
     : option(nullptr), finder(nullptr), find_community(), option_community(), write_community(), status(nullptr),

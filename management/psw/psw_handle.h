@@ -3,13 +3,13 @@
  * option and status objects of its device session, the finder, the three community texts
  * and the SNMPv3 settings. The exports check their arguments and forward to these objects.
  */
-#ifndef MANAGEMENT_PSW_HANDLE_H
-#define MANAGEMENT_PSW_HANDLE_H
+#ifndef MANAGEMENT_PSW_PSW_HANDLE_H
+#define MANAGEMENT_PSW_PSW_HANDLE_H
 
 #include <cstdint>
 
 #include "management/include/psw.h"
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class CPSWDeviceFinder;
 class CPSWDeviceStatus;
@@ -64,4 +64,4 @@ int psw_transport_protocol(int32_t transport);
  * characters before its NUL). Reads no byte past its NUL or past capacity. */
 bool psw_text_fits(const char *text, uint32_t capacity);
 
-#endif /* MANAGEMENT_PSW_HANDLE_H */
+#endif /* MANAGEMENT_PSW_PSW_HANDLE_H */

@@ -3,17 +3,17 @@
  * and writes INTEGER values with SET. The find-device request shares its set-up and sends
  * one GET to a broadcast address.
  */
-#include "management/pmc_request_private.h"
+#include "management/requests/pmc_request_private.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_byte_string.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

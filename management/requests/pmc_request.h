@@ -5,8 +5,8 @@
  * PDU to a new session dispatcher for every exchange; the answer comes back into the same
  * PDU.
  */
-#ifndef MANAGEMENT_PMC_REQUEST_H
-#define MANAGEMENT_PMC_REQUEST_H
+#ifndef MANAGEMENT_REQUESTS_PMC_REQUEST_H
+#define MANAGEMENT_REQUESTS_PMC_REQUEST_H
 
 #include <cstdint>
 
@@ -103,4 +103,4 @@ IPmcFindDeviceRequest *pmc_create_find_device_snmp(int *code);
 /* The most GET-NEXT steps of one walk. */
 constexpr uint32_t PMC_WALK_STEPS_MAX = 10000;
 
-#endif /* MANAGEMENT_PMC_REQUEST_H */
+#endif /* MANAGEMENT_REQUESTS_PMC_REQUEST_H */

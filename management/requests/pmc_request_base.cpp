@@ -2,16 +2,16 @@
  * The shared part of the request objects: set-up of the PDU, target and peer address by
  * init, community text, request bindings and one exchange through a new dispatcher.
  */
-#include "management/pmc_request_private.h"
+#include "management/requests/pmc_request_private.h"
 
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_session.h"
-#include "management/pmc_status.h"
-#include "management/pmc_value.h"
+#include "management/network/pmc_address_text.h"
+#include "management/network/pmc_network_address.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_session.h"
+#include "management/base/pmc_status.h"
+#include "management/values/pmc_value.h"
 
 CPmcRequestBase::CPmcRequestBase()
 {

@@ -3,11 +3,11 @@
  * peer address, the community text and the version selector, set up by init, and one
  * exchange through a new session dispatcher.
  */
-#ifndef MANAGEMENT_PMC_REQUEST_PRIVATE_H
-#define MANAGEMENT_PMC_REQUEST_PRIVATE_H
+#ifndef MANAGEMENT_REQUESTS_PMC_REQUEST_PRIVATE_H
+#define MANAGEMENT_REQUESTS_PMC_REQUEST_PRIVATE_H
 
-#include "management/pmc_memory.h"
-#include "management/pmc_request.h"
+#include "management/base/pmc_memory.h"
+#include "management/requests/pmc_request.h"
 
 class IPmcNetworkAddress;
 class IPmsCommunityTarget;
@@ -57,4 +57,4 @@ private:
     void drop();
 };
 
-#endif /* MANAGEMENT_PMC_REQUEST_PRIVATE_H */
+#endif /* MANAGEMENT_REQUESTS_PMC_REQUEST_PRIVATE_H */

@@ -4,18 +4,18 @@
  * requests split when too big and their answers merged, and broadcasts collecting one
  * answer per device. The socket is opened afresh for every send operation.
  */
-#include "management/pmc_datagram_socket.h"
+#include "management/network/pmc_datagram_socket.h"
 
-#include "management/pmc_ber.h"
-#include "management/pmc_codec.h"
-#include "management/pmc_log.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_raw_buffer.h"
-#include "management/pmc_session.h"
-#include "management/pmc_session_base.h"
-#include "management/pmc_status.h"
-#include "management/pmc_translator.h"
+#include "management/codec/pmc_ber.h"
+#include "management/codec/pmc_codec.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/codec/pmc_raw_buffer.h"
+#include "management/requests/pmc_session.h"
+#include "management/requests/pmc_session_base.h"
+#include "management/base/pmc_status.h"
+#include "management/codec/pmc_translator.h"
 
 #include <cstring>
 

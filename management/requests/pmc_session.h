@@ -5,12 +5,12 @@
  * over a datagram socket for community targets (version 1 and 2c), Net-SNMP for SNMPv3.
  * Every call blocks the calling thread until its answer, its time-out or an error.
  */
-#ifndef MANAGEMENT_PMC_SESSION_H
-#define MANAGEMENT_PMC_SESSION_H
+#ifndef MANAGEMENT_REQUESTS_PMC_SESSION_H
+#define MANAGEMENT_REQUESTS_PMC_SESSION_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 class CPmcObjectList;
 class IPmsPdu;
@@ -76,4 +76,4 @@ int pmc_fragment_pdu(IPmsPdu *pdu, uint32_t count, IPmsPdu **fragments);
  */
 int pmc_merge_fragments(IPmsPdu *pdu, IPmsPdu **answers, uint32_t count);
 
-#endif /* MANAGEMENT_PMC_SESSION_H */
+#endif /* MANAGEMENT_REQUESTS_PMC_SESSION_H */

@@ -3,11 +3,11 @@
  * the packet's PDU and target out, run the PDU-and-target form and put them back, and the
  * reserved sixth operation.
  */
-#ifndef MANAGEMENT_PMC_SESSION_BASE_H
-#define MANAGEMENT_PMC_SESSION_BASE_H
+#ifndef MANAGEMENT_REQUESTS_PMC_SESSION_BASE_H
+#define MANAGEMENT_REQUESTS_PMC_SESSION_BASE_H
 
-#include "management/pmc_memory.h"
-#include "management/pmc_session.h"
+#include "management/base/pmc_memory.h"
+#include "management/requests/pmc_session.h"
 
 class CPmsSessionBase : public CPmcHeapObject, public IPmsSession {
 public:
@@ -25,4 +25,4 @@ protected:
     virtual ~CPmsSessionBase() = default;
 };
 
-#endif /* MANAGEMENT_PMC_SESSION_BASE_H */
+#endif /* MANAGEMENT_REQUESTS_PMC_SESSION_BASE_H */

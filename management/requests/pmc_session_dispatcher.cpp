@@ -4,13 +4,13 @@
  * making that session on first use; and the shared parts of all sessions: the packet
  * forms and the process-wide request identifiers.
  */
-#include "management/pmc_session_base.h"
+#include "management/requests/pmc_session_base.h"
 
 #include <windows.h>
 
-#include "management/pmc_log.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_status.h"
 
 /* The last request identifier handed out: the first increment gives 0. */
 constinit static LONG volatile s_request_id = -1;

@@ -2,11 +2,11 @@
  * Splitting a request into fragments and merging the fragments' answers, for requests too
  * big for one message.
  */
-#include "management/pmc_session.h"
+#include "management/requests/pmc_session.h"
 
-#include "management/pmc_log.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_status.h"
 
 static void release_all(IPmsPdu **pdus, uint32_t count);
 

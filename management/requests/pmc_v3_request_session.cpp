@@ -4,18 +4,18 @@
  * collects the responders of an engine-id probe, then sends the request to each of them
  * with its engine id.
  */
-#include "management/pmc_session_base.h"
+#include "management/requests/pmc_session_base.h"
 
 #include <cstring>
 
-#include "management/pmc_ber.h"
-#include "management/pmc_log.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_snmpv3.h"
-#include "management/pmc_snmpv3_packet.h"
-#include "management/pmc_status.h"
+#include "management/codec/pmc_ber.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_network_address.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/snmpv3/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3_packet.h"
+#include "management/base/pmc_status.h"
 
 namespace {
 

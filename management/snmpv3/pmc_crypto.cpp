@@ -3,9 +3,9 @@
  * them, password-to-key, and DES-CBC / AES-128-CFB128 in the cipher contexts, which walk
  * their provider rows until one imports the key and processes the data.
  */
-#include "management/pmc_crypto_private.h"
+#include "management/snmpv3/pmc_crypto_private.h"
 
-#include "management/pmc_memory.h"
+#include "management/base/pmc_memory.h"
 
 #include <cstring>
 

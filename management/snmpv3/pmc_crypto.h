@@ -6,8 +6,8 @@
  * 1.3.6.1.6.3.10.1.1.3 HMAC-SHA-1, 1.3.6.1.6.3.10.1.2.2 DES, 1.3.6.1.6.3.10.1.2.4 AES.
  * All but pmc_crypto_proper_length hold the process-wide Net-SNMP lock while they work.
  */
-#ifndef MANAGEMENT_PMC_CRYPTO_H
-#define MANAGEMENT_PMC_CRYPTO_H
+#ifndef MANAGEMENT_SNMPV3_PMC_CRYPTO_H
+#define MANAGEMENT_SNMPV3_PMC_CRYPTO_H
 
 #include <cstddef>
 
@@ -100,4 +100,4 @@ int pmc_crypto_decrypt(const PmcSnmpOid *protocol, size_t protocol_length, const
                        size_t key_length, const unsigned char *iv, size_t iv_length, const unsigned char *in,
                        size_t in_length, unsigned char *out, size_t *out_length);
 
-#endif /* MANAGEMENT_PMC_CRYPTO_H */
+#endif /* MANAGEMENT_SNMPV3_PMC_CRYPTO_H */

@@ -3,7 +3,7 @@
  * provider contexts with the key import they share. Everything here runs under the
  * process-wide Net-SNMP lock.
  */
-#include "management/pmc_crypto_private.h"
+#include "management/snmpv3/pmc_crypto_private.h"
 
 #include <atomic>
 #include <cstring>

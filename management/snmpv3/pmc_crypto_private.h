@@ -1,14 +1,14 @@
 /*
  * The advapi32 binding and the cached CryptoAPI provider contexts behind pmc_crypto.h.
  */
-#ifndef MANAGEMENT_PMC_CRYPTO_PRIVATE_H
-#define MANAGEMENT_PMC_CRYPTO_PRIVATE_H
+#ifndef MANAGEMENT_SNMPV3_PMC_CRYPTO_PRIVATE_H
+#define MANAGEMENT_SNMPV3_PMC_CRYPTO_PRIVATE_H
 
 #include <windows.h>
 #include <wincrypt.h>
 
-#include "management/pmc_crypto.h"
-#include "management/pmc_snmpv3_locks.h"
+#include "management/snmpv3/pmc_crypto.h"
+#include "management/snmpv3/pmc_snmpv3_locks.h"
 
 typedef BOOL(WINAPI *PmcCryptAcquireContextA)(HCRYPTPROV *, LPCSTR, LPCSTR, DWORD, DWORD);
 typedef BOOL(WINAPI *PmcCryptCreateHash)(HCRYPTPROV, ALG_ID, HCRYPTKEY, DWORD, HCRYPTHASH *);
@@ -80,4 +80,4 @@ void pmc_crypt_drop(const PmcCryptEntries *crypt, PmcCryptContext *ctx);
 bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, ALG_ID alg,
                           const unsigned char *key, DWORD key_length);
 
-#endif /* MANAGEMENT_PMC_CRYPTO_PRIVATE_H */
+#endif /* MANAGEMENT_SNMPV3_PMC_CRYPTO_PRIVATE_H */

@@ -10,7 +10,7 @@
 #include <net-snmp/library/snmpusm.h>
 #include <net-snmp/library/transform_oids.h>
 
-#include "management/pmc_crypto.h"
+#include "management/snmpv3/pmc_crypto.h"
 
 namespace {
 

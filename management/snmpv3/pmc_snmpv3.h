@@ -5,14 +5,14 @@
  * stay out of this header. Every Net-SNMP failure is logged on "snmp" and mapped to the
  * library's codes.
  */
-#ifndef MANAGEMENT_PMC_SNMPV3_H
-#define MANAGEMENT_PMC_SNMPV3_H
+#ifndef MANAGEMENT_SNMPV3_PMC_SNMPV3_H
+#define MANAGEMENT_SNMPV3_PMC_SNMPV3_H
 
 #include <cstddef>
 #include <cstdint>
 
-#include "management/pmc_crypto.h"
-#include "management/pmc_memory.h"
+#include "management/snmpv3/pmc_crypto.h"
+#include "management/base/pmc_memory.h"
 
 struct snmp_session;
 struct snmp_pdu;
@@ -217,4 +217,4 @@ private:
     uint16_t m_responder_port;
 };
 
-#endif /* MANAGEMENT_PMC_SNMPV3_H */
+#endif /* MANAGEMENT_SNMPV3_PMC_SNMPV3_H */

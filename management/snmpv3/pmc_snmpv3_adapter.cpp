@@ -2,7 +2,7 @@
  * The Net-SNMP adapter: session parameters from an SNMPv3 target's values, requests from a
  * PDU's bindings, answers read back, and Net-SNMP's errors mapped and logged.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/pmc_address_text.h"
-#include "management/pmc_ber.h"
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
+#include "management/network/pmc_address_text.h"
+#include "management/codec/pmc_ber.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
  * synchronous call stops at the first answer, so the request goes out asynchronously and
  * the session's socket is served here until the time is up.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>

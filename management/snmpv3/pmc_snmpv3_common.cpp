@@ -2,12 +2,12 @@
  * The parts of the SNMPv3 adapter that both builds share: the failure line on "snmp" and
  * Net-SNMP's peer name of an address.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 #include <cstdio>
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
 
 void pmc_snmpv3_log_failure(const char *call, int sys_errno, int snmp_errno, const char *message)
 {

@@ -2,8 +2,8 @@
  * The two process-wide locks of SNMPv3 work, made at load (pmc_library_setup.cpp). The
  * operation lock is always taken outside the Net-SNMP lock, never inside it.
  */
-#ifndef MANAGEMENT_PMC_SNMPV3_LOCKS_H
-#define MANAGEMENT_PMC_SNMPV3_LOCKS_H
+#ifndef MANAGEMENT_SNMPV3_PMC_SNMPV3_LOCKS_H
+#define MANAGEMENT_SNMPV3_PMC_SNMPV3_LOCKS_H
 
 #include <windows.h>
 
@@ -26,4 +26,4 @@ private:
     CRITICAL_SECTION *m_lock;
 };
 
-#endif /* MANAGEMENT_PMC_SNMPV3_LOCKS_H */
+#endif /* MANAGEMENT_SNMPV3_PMC_SNMPV3_LOCKS_H */

@@ -6,7 +6,7 @@
  * Net-SNMP state and concurrent callers don't disturb each other. The operation lock is
  * taken outside the Net-SNMP lock of the cryptography.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -14,7 +14,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "management/pmc_snmpv3_locks.h"
+#include "management/snmpv3/pmc_snmpv3_locks.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
  * The SNMPv3 adapter's seam with the packet objects: targets, PDUs and their bindings to
  * and from the plain values of the adapter objects.
  */
-#include "management/pmc_snmpv3_packet.h"
+#include "management/snmpv3/pmc_snmpv3_packet.h"
 
 #include <cstring>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_status.h"
-#include "management/pmc_string.h"
-#include "management/pmc_value.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_status.h"
+#include "management/base/pmc_string.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
  * Net-SNMP session, a PDU a Net-SNMP request, and an answer is written back into the PDU
  * and the target.
  */
-#ifndef MANAGEMENT_PMC_SNMPV3_PACKET_H
-#define MANAGEMENT_PMC_SNMPV3_PACKET_H
+#ifndef MANAGEMENT_SNMPV3_PMC_SNMPV3_PACKET_H
+#define MANAGEMENT_SNMPV3_PMC_SNMPV3_PACKET_H
 
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 class IPmsPdu;
 class IPmsSnmpTarget;
@@ -34,4 +34,4 @@ int pmc_snmpv3_build_from_pdu(CPmcSnmpV3Request *request, IPmsPdu *pdu, bool pro
  */
 int pmc_snmpv3_convert_answer(CPmcSnmpV3Answer *answer, IPmsPdu *pdu, IPmsSnmpTarget *target);
 
-#endif /* MANAGEMENT_PMC_SNMPV3_PACKET_H */
+#endif /* MANAGEMENT_SNMPV3_PMC_SNMPV3_PACKET_H */

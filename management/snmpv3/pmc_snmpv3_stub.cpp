@@ -4,9 +4,9 @@
  * Net-SNMP, so no Net-SNMP error is ever mapped. Failure lines and peer names come from
  * the shared part of the adapter.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 int pmc_snmpv3_map_error(int snmp_error)
 {

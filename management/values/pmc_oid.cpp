@@ -2,13 +2,13 @@
  * OBJECT IDENTIFIER values: the value-interface operations over the dotted text and the
  * cached sub-identifier count.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 
 int CPmsOid::assign(IPmsValue *other)
 {

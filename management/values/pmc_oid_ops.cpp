@@ -3,12 +3,12 @@
  * appending, table indexes taken off the front, removing runs). An operation that fails
  * leaves the identifier as it was.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
 #include <cstdio>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 
 /* oid_text: the dotted text of another identifier. */
 static const char *oid_text(IPmsOid *oid)

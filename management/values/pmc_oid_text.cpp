@@ -2,9 +2,9 @@
  * The dotted text form of object identifiers: sub-identifier count and positions, the
  * validity rule and the relation between two identifiers.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* pms_oid_text_count: 0 for the empty text, otherwise the number of dots + 1. */
 uint32_t pms_oid_text_count(const char *text)

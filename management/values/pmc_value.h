@@ -5,8 +5,8 @@
  * owned by whoever holds the pointer and freed through release; they are never copied
  * except by clone.
  */
-#ifndef MANAGEMENT_PMC_VALUE_H
-#define MANAGEMENT_PMC_VALUE_H
+#ifndef MANAGEMENT_VALUES_PMC_VALUE_H
+#define MANAGEMENT_VALUES_PMC_VALUE_H
 
 #include <cstdint>
 
@@ -184,4 +184,4 @@ IPmsOid *pms_create_oid(int *code);
  */
 IPmsOid *pms_create_oid_from_text(const char *text, int *code);
 
-#endif /* MANAGEMENT_PMC_VALUE_H */
+#endif /* MANAGEMENT_VALUES_PMC_VALUE_H */

@@ -3,10 +3,10 @@
  * table-driven ones read the kind row, and the conversions to byte strings are built
  * from the kind's own write operations.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 
 /* accept: the visitor slot of the kind's row. */
 int CPmsValueBase::accept(IPmsValueVisitor *visitor)

@@ -1,12 +1,12 @@
 /*
  * The number kinds: INTEGER, Gauge32 with Counter32 and TimeTicks, and Counter64.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
 #include <cstdio>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 
 /* read_first_sub_identifier: the index form of a number kind is the OID's first arc. */
 static int read_first_sub_identifier(IPmsOid *oid, uint32_t *out)

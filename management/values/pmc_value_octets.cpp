@@ -2,13 +2,13 @@
  * The octet kinds: OCTET STRING and Opaque of any length, and the fixed-size IpAddress,
  * IPv6 address, IPv4 transport address and IPX transport address over the same array.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 
 /* The byte array grows to multiples of this and never shrinks. */
 static const uint32_t kOctetStep = 128;

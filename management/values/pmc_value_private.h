@@ -2,14 +2,14 @@
  * Private to the value objects: the table of kinds, the class tree behind IPmsValue and
  * IPmsOid, and the text helpers they share.
  */
-#ifndef MANAGEMENT_PMC_VALUE_PRIVATE_H
-#define MANAGEMENT_PMC_VALUE_PRIVATE_H
+#ifndef MANAGEMENT_VALUES_PMC_VALUE_PRIVATE_H
+#define MANAGEMENT_VALUES_PMC_VALUE_PRIVATE_H
 
 #include <cstdint>
 
-#include "management/pmc_memory.h"
-#include "management/pmc_string.h"
-#include "management/pmc_value.h"
+#include "management/base/pmc_memory.h"
+#include "management/base/pmc_string.h"
+#include "management/values/pmc_value.h"
 
 /* Visitor slots of the kinds (the order of IPmsValueVisitor). */
 enum PmsVisitSlot : uint8_t {
@@ -301,4 +301,4 @@ inline int pms_set_code(int *out, int code)
     return code;
 }
 
-#endif /* MANAGEMENT_PMC_VALUE_PRIVATE_H */
+#endif /* MANAGEMENT_VALUES_PMC_VALUE_PRIVATE_H */

@@ -1,9 +1,9 @@
 /*
  * The table of SNMP value kinds and the factories that read it.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 
 /* tag, storage, visitor slot, base class tag, fixed size, index type sub-identifier */
 static const PmsValueKind kKinds[] = {

@@ -2,7 +2,7 @@
  * Number text helpers of the value kinds: a bounded field scanner for the address forms,
  * decimal reading and 64-bit decimal printing. Nothing here overflows on long digit runs.
  */
-#include "management/pmc_value_private.h"
+#include "management/values/pmc_value_private.h"
 
 #include <climits>
 

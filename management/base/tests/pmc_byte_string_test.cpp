@@ -1,11 +1,11 @@
 /*
  * CPmcByteString: exact sizes, comparison rules and refused allocations.
  */
-#include "management/pmc_byte_string.h"
+#include "management/base/pmc_byte_string.h"
 
 #include <gtest/gtest.h>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 TEST(PmcByteString, AssignAppendAndEquals)

@@ -2,13 +2,13 @@
  * CPmcObjectList: order of insertion, iteration, removal, destruction through the
  * policy and refused allocations.
  */
-#include "management/pmc_object_list.h"
+#include "management/base/pmc_object_list.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

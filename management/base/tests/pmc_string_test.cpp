@@ -2,13 +2,13 @@
  * CPmcString and CPmcByteString: growth steps, erasing, search, comparison and the
  * refused-allocation paths.
  */
-#include "management/pmc_string.h"
+#include "management/base/pmc_string.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 TEST(PmcString, AssignGrowsInStepsThenExactly)

@@ -3,8 +3,8 @@
  * version-1 and version-2c responses, two version-1 traps, and a table of malformed
  * messages with the line the decoder logs for each (null: none).
  */
-#ifndef MANAGEMENT_TESTS_PMC_CODEC_MESSAGES_H
-#define MANAGEMENT_TESTS_PMC_CODEC_MESSAGES_H
+#ifndef MANAGEMENT_CODEC_TESTS_PMC_CODEC_MESSAGES_H
+#define MANAGEMENT_CODEC_TESTS_PMC_CODEC_MESSAGES_H
 
 #include <cstddef>
 #include <cstdint>
@@ -254,4 +254,4 @@ static const MalformedMessage kMalformed[] = {
     {"request-id of wrong tag", kMalformed21, sizeof kMalformed21, nullptr},
 };
 
-#endif /* MANAGEMENT_TESTS_PMC_CODEC_MESSAGES_H */
+#endif /* MANAGEMENT_CODEC_TESTS_PMC_CODEC_MESSAGES_H */

@@ -3,7 +3,7 @@
  * messages of both versions, malformed input, buffers too small, error marks and the
  * header-only decode, and refused allocations.
  */
-#include "management/pmc_codec.h"
+#include "management/codec/pmc_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
-#include "management/tests/pmc_codec_messages.h"
+#include "management/logging/pmc_log.h"
+#include "management/base/pmc_status.h"
+#include "management/codec/tests/pmc_codec_messages.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

@@ -1,13 +1,13 @@
 /*
  * CPmcRawBuffer: ownership by free kind, position and remaining bytes, refused allocation.
  */
-#include "management/pmc_raw_buffer.h"
+#include "management/codec/pmc_raw_buffer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 TEST(RawBuffer, AllocatePositionAndRemaining)

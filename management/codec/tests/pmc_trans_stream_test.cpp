@@ -2,16 +2,16 @@
  * The codec through the translator registry: encode into a raw buffer sized by the
  * target, decode into a packet and into a caller's PDU and target, and the peek.
  */
-#include "management/pmc_trans_stream.h"
+#include "management/codec/pmc_trans_stream.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "management/pmc_codec.h"
-#include "management/pmc_raw_buffer.h"
-#include "management/pmc_status.h"
-#include "management/tests/pmc_codec_messages.h"
+#include "management/codec/pmc_codec.h"
+#include "management/codec/pmc_raw_buffer.h"
+#include "management/base/pmc_status.h"
+#include "management/codec/tests/pmc_codec_messages.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

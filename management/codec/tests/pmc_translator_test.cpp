@@ -3,12 +3,12 @@
  * the exchange operations' -8 and -2, one fresh encoder or decoder per call, and the
  * temporary-packet forms through stub packet hooks.
  */
-#include "management/pmc_translator.h"
+#include "management/codec/pmc_translator.h"
 
 #include <gtest/gtest.h>
 
-#include "management/pmc_raw_buffer.h"
-#include "management/pmc_status.h"
+#include "management/codec/pmc_raw_buffer.h"
+#include "management/base/pmc_status.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
  * namespace, its printer objects served by the fixture program from a file each test
  * writes (see testing/netns/run-in-netns.sh --agent).
  */
-#ifndef MANAGEMENT_TESTS_PMC_AGENT_FIXTURE_H
-#define MANAGEMENT_TESTS_PMC_AGENT_FIXTURE_H
+#ifndef MANAGEMENT_DEVICES_TESTS_PMC_AGENT_FIXTURE_H
+#define MANAGEMENT_DEVICES_TESTS_PMC_AGENT_FIXTURE_H
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <sstream>
 #include <string>
 
-#include "management/psw_plugin_usm.h"
+#include "management/devices/psw_plugin_usm.h"
 #include "management/tests/pmc_net_fixture.h"
 
 /* usm_params: a settings record of one SNMPv3 user. */
@@ -70,4 +70,4 @@ protected:
     std::string m_dir;
 };
 
-#endif /* MANAGEMENT_TESTS_PMC_AGENT_FIXTURE_H */
+#endif /* MANAGEMENT_DEVICES_TESTS_PMC_AGENT_FIXTURE_H */

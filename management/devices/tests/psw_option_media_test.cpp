@@ -4,8 +4,8 @@
  */
 #include <gtest/gtest.h>
 
-#include "management/psw_device_status.h"
-#include "management/psw_option_media.h"
+#include "management/devices/psw_device_status.h"
+#include "management/devices/psw_option_media.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

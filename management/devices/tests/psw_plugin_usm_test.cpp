@@ -1,5 +1,5 @@
 /* SNMPv3 settings: defaults, the load rules and fields without their NUL. */
-#include "management/psw_plugin_usm.h"
+#include "management/devices/psw_plugin_usm.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
  * Logging: the line layout, levels and settings of a logger, the group "All", the
  * manager's registries and interfaces, the file output with its rotation, and threads.
  */
-#include "management/pmc_log.h"
+#include "management/logging/pmc_log.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

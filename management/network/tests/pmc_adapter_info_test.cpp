@@ -2,7 +2,7 @@
  * Local adapter queries against injected adapter sets: IPv4 and IPv6 availability, counts,
  * the MAC of an address, local MACs and the IPv6 best local address.
  */
-#include "management/pmc_adapter_info.h"
+#include "management/network/pmc_adapter_info.h"
 
 #include "management/tests/pmc_net_fixture.h"
 

@@ -2,7 +2,7 @@
  * Datagram sockets. Run inside a private network namespace (testing/netns/run-in-netns.sh):
  * fixed ports, broadcast on loopback and IPv6 multicast over a veth pair.
  */
-#include "management/pmc_datagram_socket.h"
+#include "management/network/pmc_datagram_socket.h"
 
 #include <cstring>
 #include <string>

@@ -3,11 +3,11 @@
  * iphlpapi.dll hidden, through the MIB-II agent stand-in, which must give the same answers
  * and give back every name and value it was handed.
  */
-#include "management/pmc_local_network_info.h"
+#include "management/network/pmc_local_network_info.h"
 
 #include <cstring>
 
-#include "management/pmc_adapter_info.h"
+#include "management/network/pmc_adapter_info.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {

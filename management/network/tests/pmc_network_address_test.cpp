@@ -4,11 +4,11 @@
  * host address. The fixture checks that every operation leaves the Winsock start-up count
  * and the heap as it found them.
  */
-#include "management/pmc_network_address.h"
+#include "management/network/pmc_network_address.h"
 
 #include <cstring>
 
-#include "management/pmc_address_factory.h"
+#include "management/network/pmc_address_factory.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {

@@ -2,10 +2,10 @@
  * Run-time bindings: Winsock from ws2_32 or wsock32, missing names, the start-up bracket,
  * IP Helper with a missing function, and the loader's load and free modes.
  */
-#include "management/pmc_socket_api.h"
+#include "management/network/pmc_socket_api.h"
 
-#include "management/pmc_adapter_info.h"
-#include "management/pmc_library_loader.h"
+#include "management/network/pmc_adapter_info.h"
+#include "management/network/pmc_library_loader.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {

@@ -2,16 +2,16 @@
  * Packets, PDUs, bindings and targets: ownership, deep copies, equality rules, error
  * marks, the target kinds and refused allocations.
  */
-#include "management/pmc_packet.h"
+#include "management/packets/pmc_packet.h"
 
 #include <gtest/gtest.h>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_object_list.h"
-#include "management/pmc_status.h"
-#include "management/pmc_string.h"
-#include "management/pmc_value.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/base/pmc_object_list.h"
+#include "management/base/pmc_status.h"
+#include "management/base/pmc_string.h"
+#include "management/values/pmc_value.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "management/include/psw.h"
-#include "management/psw_handle.h"
+#include "management/psw/psw_handle.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {

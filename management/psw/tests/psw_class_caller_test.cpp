@@ -9,8 +9,8 @@
 #include <cstring>
 #include <typeinfo>
 
-#include "management/psw_marl_option.h"
-#include "management/psw_plugin_usm.h"
+#include "management/devices/psw_marl_option.h"
+#include "management/devices/psw_plugin_usm.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
  * The scripted SNMP responder of the session tests, over POSIX sockets (the host's own,
  * not the library's Winsock binding), and its BER writer and request reader.
  */
-#include "management/tests/pmc_fake_responder.h"
+#include "management/requests/tests/pmc_fake_responder.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

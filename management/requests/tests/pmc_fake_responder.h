@@ -5,8 +5,8 @@
  * those addresses are answered too). Its messages are
  * built by the small BER writer below, independent of the codec under test.
  */
-#ifndef MANAGEMENT_TESTS_PMC_FAKE_RESPONDER_H
-#define MANAGEMENT_TESTS_PMC_FAKE_RESPONDER_H
+#ifndef MANAGEMENT_REQUESTS_TESTS_PMC_FAKE_RESPONDER_H
+#define MANAGEMENT_REQUESTS_TESTS_PMC_FAKE_RESPONDER_H
 
 #include <atomic>
 #include <cstdint>
@@ -82,4 +82,4 @@ private:
 
 }  // namespace fake
 
-#endif /* MANAGEMENT_TESTS_PMC_FAKE_RESPONDER_H */
+#endif /* MANAGEMENT_REQUESTS_TESTS_PMC_FAKE_RESPONDER_H */

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "management/pmc_object_list.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_request.h"
-#include "management/pmc_request_private.h"
-#include "management/pmc_session.h"
-#include "management/pmc_value.h"
-#include "management/psw_device_finder.h"
-#include "management/psw_plugin_usm.h"
-#include "management/tests/pmc_fake_responder.h"
+#include "management/base/pmc_object_list.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/requests/pmc_request_private.h"
+#include "management/requests/pmc_session.h"
+#include "management/values/pmc_value.h"
+#include "management/devices/psw_device_finder.h"
+#include "management/devices/psw_plugin_usm.h"
+#include "management/requests/tests/pmc_fake_responder.h"
 #include "management/tests/pmc_net_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
  * SNMPv3 computations over the system's CryptoAPI: known-answer vectors, the MAC check,
  * the DES pad rule, the provider rows and a system without CryptoAPI.
  */
-#include "management/pmc_crypto.h"
+#include "management/snmpv3/pmc_crypto.h"
 
 #include <gtest/gtest.h>
 

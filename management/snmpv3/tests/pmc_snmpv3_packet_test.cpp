@@ -2,18 +2,18 @@
  * The SNMPv3 adapter with the packet objects: a PDU becomes a Net-SNMP request and an
  * answer is written back into the PDU and the SNMPv3 target.
  */
-#include "management/pmc_snmpv3_packet.h"
+#include "management/snmpv3/pmc_snmpv3_packet.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
 #include <gtest/gtest.h>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_network_address.h"
-#include "management/pmc_packet.h"
-#include "management/pmc_string.h"
-#include "management/pmc_value.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/packets/pmc_packet.h"
+#include "management/base/pmc_string.h"
+#include "management/values/pmc_value.h"
 #include "platform/testing/qm_testing.h"
 
 namespace {

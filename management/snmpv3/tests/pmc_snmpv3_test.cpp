@@ -4,7 +4,7 @@
  * (fresh, quiet Net-SNMP state for every operation). No agent is needed: sessions are
  * given an engine id with probing off, answers are Net-SNMP PDUs made here.
  */
-#include "management/pmc_snmpv3.h"
+#include "management/snmpv3/pmc_snmpv3.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -25,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-#include "management/pmc_log.h"
+#include "management/logging/pmc_log.h"
 #include "platform/testing/qm_testing.h"
 
 namespace {

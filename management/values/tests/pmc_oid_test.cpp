@@ -2,14 +2,14 @@
  * Object identifiers: relation, validity, prefixes, appending, taking indexes off the
  * front, removing runs and the cached count.
  */
-#include "management/pmc_value.h"
+#include "management/values/pmc_value.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

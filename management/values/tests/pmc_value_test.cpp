@@ -2,14 +2,14 @@
  * SNMP value objects: the kind table, text forms, index forms, wrong-kind operations,
  * factories and refused allocations.
  */
-#include "management/pmc_value.h"
+#include "management/values/pmc_value.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "management/pmc_byte_string.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_status.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {
