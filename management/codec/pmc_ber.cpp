@@ -74,8 +74,8 @@ int CPmcBerReader::get_tag_length(uint8_t tag, uint32_t *length)
     return get_length(length);
 }
 
-/* get_length: more than four length bytes could not be held in 32 bits and are refused
- * as malformed rather than wrapped (issue 23). */
+/* get_length: more than four length bytes cannot be held in 32 bits: such a length is
+ * refused as malformed, never wrapped into a smaller one. */
 int CPmcBerReader::get_length(uint32_t *length)
 {
     if (m_position >= m_end)

@@ -10,10 +10,10 @@
 
 #include <cstdint>
 
-#include "management/codec/pmc_ber.h"
 #include "management/base/pmc_memory.h"
-#include "management/packets/pmc_packet.h"
+#include "management/codec/pmc_ber.h"
 #include "management/codec/pmc_translator.h"
+#include "management/packets/pmc_packet.h"
 #include "management/values/pmc_value.h"
 
 /* The status of a message that does not fit its buffer. */

@@ -5,9 +5,9 @@
  */
 #include "management/codec/pmc_codec.h"
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value_private.h"
+#include "management/logging/pmc_log.h"
+#include "management/values/pmc_value.h"
 
 static const uint8_t s_tag_sequence = 0x30;
 
@@ -32,7 +32,7 @@ static const int32_t s_pdu_types[] = {
     PMS_PDU_GET_BULK, PMS_PDU_INFORM, PMS_PDU_TRAP, PMS_PDU_REPORT};
 
 /* Content bytes of the numbers: five for a 32-bit value behind a leading zero; nine for
- * Counter64 behind a leading zero. Longer ones are refused rather than cut (issue 23). */
+ * Counter64 behind a leading zero. A longer number is refused, never cut to its low bytes. */
 static const uint32_t s_max_number_bytes = 5;
 static const uint32_t s_max_counter64_bytes = 9;
 
@@ -358,7 +358,7 @@ int CPmcMessageDecoder::code_v2_trap_header(IPmsPdu *)
 
 /*
  * visit_oid: sub-identifiers base-128 within the element; the first splits into two.
- * A sub-identifier beyond 32 bits is refused, not wrapped (issue 23).
+ * A sub-identifier beyond 32 bits is refused, never wrapped.
  */
 int CPmcMessageDecoder::visit_oid(IPmsValue *value)
 {
@@ -443,7 +443,7 @@ int CPmcMessageDecoder::visit_timeticks(IPmsValue *value)
 }
 
 /* visit_counter64: the last four bytes are the low word, those before the high word; at
- * most nine bytes, nine only behind a leading zero (issue 23). */
+ * most nine bytes, nine only behind a leading zero (a longer value is refused). */
 int CPmcMessageDecoder::visit_counter64(IPmsValue *value)
 {
     uint32_t length = 0;

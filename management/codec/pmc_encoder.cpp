@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value_private.h"
+#include "management/logging/pmc_log.h"
+#include "management/values/pmc_value.h"
 
 /* BER tags of the message structure. */
 static const uint8_t s_tag_sequence = 0x30;

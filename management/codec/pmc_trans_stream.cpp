@@ -4,10 +4,10 @@
  */
 #include "management/codec/pmc_trans_stream.h"
 
-#include "management/codec/pmc_codec.h"
-#include "management/packets/pmc_packet.h"
-#include "management/codec/pmc_raw_buffer.h"
 #include "management/base/pmc_status.h"
+#include "management/codec/pmc_codec.h"
+#include "management/codec/pmc_raw_buffer.h"
+#include "management/packets/pmc_packet.h"
 
 const char PMC_TRANS_STREAM_NAME[] = "TransStream";
 

@@ -6,14 +6,14 @@
 
 #include <cstring>
 
-#include "management/network/pmc_address_text.h"
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
-#include "management/requests/pmc_request.h"
 #include "management/base/pmc_status.h"
 #include "management/devices/psw_option_media.h"
 #include "management/devices/psw_plugin_usm.h"
 #include "management/devices/psw_request_support.h"
+#include "management/network/pmc_address_text.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
 
 namespace {
 

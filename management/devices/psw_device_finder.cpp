@@ -7,14 +7,14 @@
 #include <cstring>
 
 #include "management/base/pmc_byte_string.h"
-#include "management/network/pmc_network_address.h"
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
-#include "management/requests/pmc_request.h"
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value.h"
 #include "management/devices/psw_plugin_usm.h"
 #include "management/devices/psw_request_support.h"
+#include "management/network/pmc_network_address.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/values/pmc_value.h"
 
 const PSWModelEntry PSW_MODEL_TABLE[] = {
     {"1.3.6.1.4.1.99953.1.11.93.1.33.5.1", "Tessaly Ornet 7701"},

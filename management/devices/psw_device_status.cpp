@@ -8,16 +8,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/network/pmc_address_text.h"
 #include "management/base/pmc_byte_string.h"
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
-#include "management/requests/pmc_request.h"
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value.h"
 #include "management/devices/psw_plugin_usm.h"
 #include "management/devices/psw_request_support.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_address_text.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

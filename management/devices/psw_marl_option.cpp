@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-#include "management/requests/pmc_request.h"
 #include "management/base/pmc_status.h"
 #include "management/devices/psw_request_support.h"
+#include "management/requests/pmc_request.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
 
 namespace {
 

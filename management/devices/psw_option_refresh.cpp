@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "management/base/pmc_object_list.h"
-#include "management/requests/pmc_request.h"
 #include "management/base/pmc_status.h"
 #include "management/devices/psw_dev_comm_option.h"
 #include "management/devices/psw_option_media.h"
 #include "management/devices/psw_request_support.h"
+#include "management/requests/pmc_request.h"
 
 namespace {
 

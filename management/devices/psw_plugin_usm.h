@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "management/include/psw.h"
 #include "management/base/pmc_memory.h"
+#include "management/include/psw.h"
 
 /* The SNMPv3 settings as the option, status, finder and request objects read them. */
 class IPSWPluginUSM {

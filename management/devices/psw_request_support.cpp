@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "management/network/pmc_address_text.h"
 #include "management/base/pmc_byte_string.h"
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
 #include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_address_text.h"
+#include "management/packets/pmc_packet.h"
 #include "management/values/pmc_value.h"
 
 IPmsValue *psw_row_value(IPmsVarBindList *row, uint32_t column)

@@ -9,9 +9,10 @@
 
 #include <atomic>
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_memory.h"
 #include "management/base/pmc_string.h"
+#include "management/logging/pmc_log.h"
+#include "management/logging/pmc_log_setup.h"
 
 /* Kinds of logging object, as bits of the interface table. */
 enum : uint32_t {
@@ -172,12 +173,5 @@ private:
     CPmcPointerArray m_types;
     CPmcLogGroup m_group;
 };
-
-/* The load-time set-up of the library (pmc_library_setup.cpp): the lock of the log
- * manager's creation. */
-CRITICAL_SECTION *pmc_log_manager_creation_lock();
-
-/* pmc_log_manager_destroy: shuts the manager down and frees it; the next use makes a new one. */
-void pmc_log_manager_destroy();
 
 #endif /* MANAGEMENT_LOGGING_PMC_LOG_PRIVATE_H */

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
+#include "management/base/pmc_status.h"
 #include "management/network/pmc_address_factory.h"
 #include "management/network/pmc_address_factory_private.h"
 #include "management/network/pmc_local_network_info.h"
 #include "management/network/pmc_socket_api.h"
-#include "management/base/pmc_status.h"
 
 /* Flags of the IPv6 adapter queries: skip anycast, multicast and DNS servers, include prefixes. */
 static const ULONG kAdapterFlags = 30;

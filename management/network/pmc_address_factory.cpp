@@ -6,9 +6,9 @@
 
 #include <atomic>
 
+#include "management/base/pmc_status.h"
 #include "management/network/pmc_locks.h"
 #include "management/network/pmc_socket_api.h"
-#include "management/base/pmc_status.h"
 
 constinit static std::atomic<IPmcAddressFactory *> s_factory {nullptr};
 

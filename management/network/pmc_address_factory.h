@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "management/base/pmc_byte_string.h"
-#include "management/network/pmc_network_address.h"
 #include "management/base/pmc_object_list.h"
+#include "management/network/pmc_network_address.h"
 
 class IPmcAddressFactory {
 public:

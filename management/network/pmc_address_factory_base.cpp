@@ -3,9 +3,9 @@
  */
 #include "management/network/pmc_address_factory_private.h"
 
+#include "management/base/pmc_status.h"
 #include "management/network/pmc_adapter_info.h"
 #include "management/network/pmc_socket_api.h"
-#include "management/base/pmc_status.h"
 
 CPmcWinsockBracket::CPmcWinsockBracket(bool version_22)
     : m_status(version_22 ? pmc_start_winsock_22() : pmc_start_winsock_11())

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "management/network/pmc_socket_api.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_socket_api.h"
 
 class CPmcIpv4Factory : public CPmcAddressFactoryBase {
 public:

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "management/network/pmc_socket_api.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_socket_api.h"
 
 /* Buffer sizes of getnameinfo. */
 static const DWORD kHostSize = 1025;

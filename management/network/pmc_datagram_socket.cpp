@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "management/base/pmc_status.h"
 #include "management/logging/pmc_log.h"
 #include "management/network/pmc_socket_api.h"
-#include "management/base/pmc_status.h"
 
 static IPmcLogger *socket_log()
 {

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/network/pmc_address_text.h"
-#include "management/logging/pmc_log.h"
-#include "management/network/pmc_socket_api.h"
 #include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_address_text.h"
+#include "management/network/pmc_socket_api.h"
 
 static const char kMulticastFailure[] = "fail setsockopt(). can't set multicast flag. WSAGetLastError()=%d";
 

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "management/network/pmc_local_network_info.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_local_network_info.h"
 
 typedef DWORD(WINAPI *PmcForwardTableProc)(PMIB_IPFORWARDTABLE, PULONG, BOOL);
 typedef DWORD(WINAPI *PmcInterfaceCountProc)(PDWORD);

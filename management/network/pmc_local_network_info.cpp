@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "management/base/pmc_status.h"
 #include "management/network/pmc_address_factory.h"
 #include "management/network/pmc_locks.h"
-#include "management/base/pmc_status.h"
 
 constinit static CPmcLocalNetworkInfo *s_instance = nullptr;
 

@@ -8,8 +8,8 @@
 
 #include <cstring>
 
-#include "management/network/pmc_local_network_info.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_local_network_info.h"
 
 typedef BOOL(WINAPI *PmcExtensionInitProc)(DWORD, HANDLE *, AsnObjectIdentifier *);
 typedef BOOL(WINAPI *PmcExtensionInitExProc)(AsnObjectIdentifier *);

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "management/network/pmc_address_factory.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_address_factory.h"
 
 /* lower_hex: a copy of `text` with A-F in lower case (other characters unchanged), in
  * `out`. Returns 0 or -3. */

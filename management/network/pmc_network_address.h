@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "management/network/pmc_address_text.h"
 #include "management/base/pmc_byte_string.h"
 #include "management/base/pmc_memory.h"
+#include "management/network/pmc_address_text.h"
 
 class IPmcNetworkAddress {
 public:

@@ -6,10 +6,10 @@
 
 #include <atomic>
 
+#include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
 #include "management/network/pmc_library_loader.h"
 #include "management/network/pmc_locks.h"
-#include "management/logging/pmc_log.h"
-#include "management/base/pmc_status.h"
 
 namespace NPmcSocketAPI {
 int(WSAAPI *WSAStartup)(WORD, LPWSADATA);

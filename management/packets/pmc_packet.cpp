@@ -6,7 +6,7 @@
 
 #include "management/base/pmc_object_list.h"
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value_private.h"
+#include "management/values/pmc_value.h"
 
 class CPmsSnmpPacket : public CPmcHeapObject, public IPmsSnmpPacket {
 public:

@@ -5,7 +5,7 @@
 #include "management/packets/pmc_packet_private.h"
 
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value_private.h"
+#include "management/values/pmc_value.h"
 
 class CPmsPdu : public CPmcHeapObject, public IPmsPdu {
 public:

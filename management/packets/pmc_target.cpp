@@ -10,7 +10,7 @@
 #include "management/base/pmc_status.h"
 #include "management/base/pmc_string.h"
 #include "management/network/pmc_network_address.h"
-#include "management/values/pmc_value_private.h"
+#include "management/values/pmc_value.h"
 
 /* The common part, shared by both kinds through the virtual interface base. */
 class CPmsTargetBase : public CPmcHeapObject, public virtual IPmsSnmpTarget {

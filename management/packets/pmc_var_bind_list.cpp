@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "management/base/pmc_status.h"
-#include "management/values/pmc_value_private.h"
+#include "management/values/pmc_value.h"
 
 class CPmsVarBindList : public CPmcHeapObject, public IPmsVarBindList {
 public:

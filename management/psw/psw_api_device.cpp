@@ -4,11 +4,11 @@
  */
 #include <cstring>
 
-#include "management/include/psw.h"
 #include "management/devices/psw_device_status.h"
-#include "management/psw/psw_handle.h"
 #include "management/devices/psw_marl_option.h"
 #include "management/devices/psw_plugin_usm.h"
+#include "management/include/psw.h"
+#include "management/psw/psw_handle.h"
 
 int32_t PSW_API PSWInitDevice(CPSWHandle *handle, const char *address, int32_t transport, uint32_t timeout,
                               uint32_t retries)

@@ -3,11 +3,11 @@
  */
 #include <cstring>
 
+#include "management/devices/psw_device_finder.h"
+#include "management/devices/psw_plugin_usm.h"
 #include "management/include/psw.h"
 #include "management/network/pmc_address_factory.h"
-#include "management/devices/psw_device_finder.h"
 #include "management/psw/psw_handle.h"
-#include "management/devices/psw_plugin_usm.h"
 
 int32_t PSW_API PSWFindAddFilter(CPSWHandle *handle, const char *prefix)
 {

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "management/include/psw.h"
 #include "management/base/pmc_memory.h"
+#include "management/include/psw.h"
 
 class CPSWDeviceFinder;
 class CPSWDeviceStatus;

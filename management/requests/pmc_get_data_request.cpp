@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/network/pmc_address_factory.h"
 #include "management/base/pmc_byte_string.h"
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
 #include "management/base/pmc_status.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/packets/pmc_packet.h"
 #include "management/values/pmc_value.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
+#include "management/base/pmc_status.h"
 #include "management/network/pmc_address_text.h"
 #include "management/network/pmc_network_address.h"
 #include "management/packets/pmc_packet.h"
 #include "management/requests/pmc_session.h"
-#include "management/base/pmc_status.h"
 #include "management/values/pmc_value.h"
 
 CPmcRequestBase::CPmcRequestBase()

@@ -6,16 +6,16 @@
  */
 #include "management/network/pmc_datagram_socket.h"
 
+#include "management/base/pmc_object_list.h"
+#include "management/base/pmc_status.h"
 #include "management/codec/pmc_ber.h"
 #include "management/codec/pmc_codec.h"
-#include "management/logging/pmc_log.h"
-#include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
 #include "management/codec/pmc_raw_buffer.h"
+#include "management/codec/pmc_translator.h"
+#include "management/logging/pmc_log.h"
+#include "management/packets/pmc_packet.h"
 #include "management/requests/pmc_session.h"
 #include "management/requests/pmc_session_base.h"
-#include "management/base/pmc_status.h"
-#include "management/codec/pmc_translator.h"
 
 #include <cstring>
 

@@ -8,9 +8,9 @@
 
 #include <windows.h>
 
+#include "management/base/pmc_status.h"
 #include "management/logging/pmc_log.h"
 #include "management/packets/pmc_packet.h"
-#include "management/base/pmc_status.h"
 
 /* The last request identifier handed out: the first increment gives 0. */
 constinit static LONG volatile s_request_id = -1;

@@ -4,9 +4,9 @@
  */
 #include "management/requests/pmc_session.h"
 
+#include "management/base/pmc_status.h"
 #include "management/logging/pmc_log.h"
 #include "management/packets/pmc_packet.h"
-#include "management/base/pmc_status.h"
 
 static void release_all(IPmsPdu **pdus, uint32_t count);
 

@@ -8,14 +8,14 @@
 
 #include <cstring>
 
+#include "management/base/pmc_object_list.h"
+#include "management/base/pmc_status.h"
 #include "management/codec/pmc_ber.h"
 #include "management/logging/pmc_log.h"
 #include "management/network/pmc_network_address.h"
-#include "management/base/pmc_object_list.h"
 #include "management/packets/pmc_packet.h"
 #include "management/snmpv3/pmc_snmpv3.h"
 #include "management/snmpv3/pmc_snmpv3_packet.h"
-#include "management/base/pmc_status.h"
 
 namespace {
 

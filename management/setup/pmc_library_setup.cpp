@@ -7,17 +7,21 @@
  * reverse order at unload, after the network layer and the SNMPv3 cryptography have freed
  * their objects and modules. Nothing else of the library runs at load.
  */
-#include "management/logging/pmc_log_private.h"
+#include <windows.h>
 
-#include "management/network/pmc_address_factory.h"
-#include "management/snmpv3/pmc_crypto.h"
-#include "management/network/pmc_local_network_info.h"
-#include "management/network/pmc_locks.h"
-#include "management/snmpv3/pmc_snmpv3_locks.h"
-#include "management/network/pmc_socket_api.h"
+#include <atomic>
+
 #include "management/base/pmc_status.h"
 #include "management/codec/pmc_trans_stream.h"
 #include "management/codec/pmc_translator.h"
+#include "management/logging/pmc_log.h"
+#include "management/logging/pmc_log_setup.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/network/pmc_local_network_info.h"
+#include "management/network/pmc_locks.h"
+#include "management/network/pmc_socket_api.h"
+#include "management/snmpv3/pmc_crypto.h"
+#include "management/snmpv3/pmc_snmpv3_locks.h"
 
 /* A static logger reference: a name and the logger fetched on first use. */
 struct PmcLoggerReference {

@@ -11,8 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "management/snmpv3/pmc_crypto.h"
 #include "management/base/pmc_memory.h"
+#include "management/snmpv3/pmc_crypto.h"
 
 struct snmp_session;
 struct snmp_pdu;

@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "management/network/pmc_address_text.h"
+#include "management/base/pmc_status.h"
 #include "management/codec/pmc_ber.h"
 #include "management/logging/pmc_log.h"
-#include "management/base/pmc_status.h"
+#include "management/network/pmc_address_text.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
 
 void pmc_snmpv3_log_failure(const char *call, int sys_errno, int snmp_errno, const char *message)
 {

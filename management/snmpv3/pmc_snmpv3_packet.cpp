@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "management/base/pmc_byte_string.h"
-#include "management/network/pmc_network_address.h"
-#include "management/packets/pmc_packet.h"
 #include "management/base/pmc_status.h"
 #include "management/base/pmc_string.h"
+#include "management/network/pmc_network_address.h"
+#include "management/packets/pmc_packet.h"
 #include "management/values/pmc_value.h"
 
 namespace {

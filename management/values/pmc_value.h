@@ -184,4 +184,12 @@ IPmsOid *pms_create_oid(int *code);
  */
 IPmsOid *pms_create_oid_from_text(const char *text, int *code);
 
+/* pms_set_code: stores `code` when `out` is given; returns `code`. */
+inline int pms_set_code(int *out, int code)
+{
+    if (out)
+        *out = code;
+    return code;
+}
+
 #endif /* MANAGEMENT_VALUES_PMC_VALUE_H */

@@ -293,12 +293,4 @@ int64_t pms_scan_decimal(const char *text);
 uint32_t pms_clamp_to_32(int64_t number);
 int pms_format_unsigned64(char *buffer, uint64_t number);
 
-/* pms_set_code: stores `code` when `out` is given; returns `code`. */
-inline int pms_set_code(int *out, int code)
-{
-    if (out)
-        *out = code;
-    return code;
-}
-
 #endif /* MANAGEMENT_VALUES_PMC_VALUE_PRIVATE_H */

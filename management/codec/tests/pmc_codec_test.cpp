@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
 #include "management/codec/tests/pmc_codec_messages.h"
+#include "management/logging/pmc_log.h"
 #include "management/tests/pmc_test_support.h"
 
 namespace {

@@ -8,9 +8,9 @@
 
 #include <vector>
 
+#include "management/base/pmc_status.h"
 #include "management/codec/pmc_codec.h"
 #include "management/codec/pmc_raw_buffer.h"
-#include "management/base/pmc_status.h"
 #include "management/codec/tests/pmc_codec_messages.h"
 #include "management/tests/pmc_test_support.h"
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "management/codec/pmc_raw_buffer.h"
 #include "management/base/pmc_status.h"
+#include "management/codec/pmc_raw_buffer.h"
 
 namespace {
 

@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "management/base/pmc_object_list.h"
-#include "management/packets/pmc_packet.h"
-#include "management/requests/pmc_request.h"
-#include "management/values/pmc_value.h"
 #include "management/devices/psw_device_finder.h"
 #include "management/devices/psw_device_status.h"
 #include "management/devices/psw_plugin_usm.h"
 #include "management/devices/tests/pmc_agent_fixture.h"
+#include "management/packets/pmc_packet.h"
+#include "management/requests/pmc_request.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "management/network/pmc_address_text.h"
-#include "management/logging/pmc_log.h"
 #include "management/base/pmc_status.h"
 #include "management/devices/psw_device_status.h"
 #include "management/devices/psw_marl_option.h"
 #include "management/devices/tests/pmc_agent_fixture.h"
+#include "management/logging/pmc_log.h"
+#include "management/network/pmc_address_text.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "management/network/pmc_address_text.h"
 #include "management/base/pmc_status.h"
 #include "management/devices/psw_dev_comm_option.h"
 #include "management/devices/psw_marl_option.h"
 #include "management/devices/psw_plugin_usm.h"
+#include "management/network/pmc_address_text.h"
 
 namespace {
 

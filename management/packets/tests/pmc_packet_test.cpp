@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "management/base/pmc_byte_string.h"
-#include "management/network/pmc_network_address.h"
 #include "management/base/pmc_object_list.h"
 #include "management/base/pmc_status.h"
 #include "management/base/pmc_string.h"
-#include "management/values/pmc_value.h"
+#include "management/network/pmc_network_address.h"
 #include "management/tests/pmc_test_support.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "management/base/pmc_object_list.h"
+#include "management/devices/psw_device_finder.h"
+#include "management/devices/psw_plugin_usm.h"
 #include "management/packets/pmc_packet.h"
 #include "management/requests/pmc_request.h"
 #include "management/requests/pmc_request_private.h"
 #include "management/requests/pmc_session.h"
-#include "management/values/pmc_value.h"
-#include "management/devices/psw_device_finder.h"
-#include "management/devices/psw_plugin_usm.h"
 #include "management/requests/tests/pmc_fake_responder.h"
 #include "management/tests/pmc_net_fixture.h"
+#include "management/values/pmc_value.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "management/base/pmc_byte_string.h"
+#include "management/base/pmc_string.h"
 #include "management/network/pmc_network_address.h"
 #include "management/packets/pmc_packet.h"
-#include "management/base/pmc_string.h"
 #include "management/values/pmc_value.h"
 #include "platform/testing/qm_testing.h"
 
