@@ -1,6 +1,6 @@
 // Interim definitions of the hand-offs whose areas are not built yet (handoffs.h). Each
 // is replaced by its area's own definition, which removes it from here.
-#include "render/driver/interim/handoffs.h"
+#include "render/pdl/blit/blit.h"
 
 // vec_BitBlt: nothing is drawn, so the blit is not reported as drawn.
 BOOL WINAPI vec_BitBlt(SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, RECTL *, RECTL *, POINTL *, RECTL *,

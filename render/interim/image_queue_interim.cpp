@@ -1,6 +1,6 @@
 // The seams of job control: the state of a page with nothing drawn, until each area
 // replaces its seam.
-#include "render/driver/job/job_seams.h"
+#include "render/pdl/images/image_queue.h"
 
 LONG jcs_CreateImageQueue(PDEV *, DWORD)
 {

@@ -1,5 +1,5 @@
 // EntryTable: a growable table of fixed-size entries in one global-heap block.
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
 #include <string.h>
 

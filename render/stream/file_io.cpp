@@ -1,5 +1,5 @@
 // File primitives and temporary file names.
-#include "render/driver/output/file_io.h"
+#include "render/stream/file_io.h"
 
 // Name used when no directory gives a temporary file name.
 static const WCHAR kLastResortName[] = TEXT("c:\\qmnqt.tmp");

@@ -1,6 +1,6 @@
 // Making the folder of the user's output file, level by level.
-#include "render/driver/output/file_io.h"
-#include "render/driver/output/output_texts.h"
+#include "render/stream/file_io.h"
+#include "render/stream/output_texts.h"
 
 // Longest folder path walked, in characters.
 #define FOLDER_PATH_MAX 1024

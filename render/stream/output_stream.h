@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "render/driver/output/temp_file.h"
+#include "render/stream/temp_file.h"
 
 #define STREAM_BUFFER_SIZE 2048
 

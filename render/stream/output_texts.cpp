@@ -1,5 +1,5 @@
 // Message strings of the output code.
-#include "render/driver/output/output_texts.h"
+#include "render/stream/output_texts.h"
 
 BOOL out_LoadText(HMODULE module, UINT id, LPWSTR buffer, int capacity)
 {

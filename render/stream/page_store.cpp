@@ -3,7 +3,7 @@
 // {kind, data length, distance to the next head} and its data; the raw bytes written
 // after a record lie between its data and the next head. Before the first record the page
 // may hold raw bytes too.
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
 #include <string.h>
 

@@ -1,5 +1,5 @@
 // Second spool jobs and chunked spooler writes.
-#include "render/driver/output/spool_job.h"
+#include "render/stream/spool_job.h"
 
 #include <winspool.h>
 

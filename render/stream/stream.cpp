@@ -1,11 +1,11 @@
 // The output stream: buffer, sinks, channels and the user's output file.
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
 #include <string.h>
 
-#include "render/driver/output/file_io.h"
-#include "render/driver/output/output_texts.h"
-#include "render/driver/output/spool_job.h"
+#include "render/stream/file_io.h"
+#include "render/stream/output_texts.h"
+#include "render/stream/spool_job.h"
 
 static BOOL writes_spooler(WORD kind)
 {

@@ -1,9 +1,9 @@
 // Temporary job files: a positioned file with a high-water size, a pending-write buffer
 // and the retry question on failed writes.
-#include "render/driver/output/temp_file.h"
+#include "render/stream/temp_file.h"
 
-#include "render/driver/output/file_io.h"
-#include "render/driver/output/output_texts.h"
+#include "render/stream/file_io.h"
+#include "render/stream/output_texts.h"
 
 // Length of the retry message after the drive letter is put in.
 #define RETRY_TEXT_MAX 1024

@@ -1,9 +1,9 @@
 // Registry records of temporary job files and the clean-up of the files a dead job left.
 // Each file is a key under HKEY_LOCAL_MACHINE\<base>TempFile named after its path with
 // "\" written as "/"; its default value is the creation time.
-#include "render/driver/output/temp_file.h"
+#include "render/stream/temp_file.h"
 
-#include "render/driver/output/file_io.h"
+#include "render/stream/file_io.h"
 
 // The one base key of the records (no other base is ever set).
 static const WCHAR kTempFileKey[] = TEXT("Software\\Tessaly Ornet\\QM NQT Printer Driver\\TempFile");

@@ -2,7 +2,7 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/pdl/blit/blit.h"
 #include "render/driver/pdev/pdev.h"
 
 static const DWORD kTraceStartDoc = 0x80000;

@@ -3,8 +3,8 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/fonts/fonts.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/pdl/fonts/fonts.h"
+#include "render/pdl/blit/blit.h"
 
 extern "C" {
 

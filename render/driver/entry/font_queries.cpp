@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 #include "render/driver/pdev/pdev.h"
 
 static const LONG kUnitVector = 4096;

@@ -11,9 +11,9 @@
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/escape/escape.h"
-#include "render/driver/fonts/fonts.h"
-#include "render/driver/interim/handoffs.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/pdl/fonts/fonts.h"
+#include "render/pdl/blit/blit.h"
+#include "render/driver/forms/pdev_paper.h"
 
 // Setting FunctionIDs read here.
 static const WORD kFieldsSetting = 6;

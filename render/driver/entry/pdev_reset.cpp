@@ -5,8 +5,8 @@
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/forms/forms.h"
-#include "render/driver/interim/handoffs.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/pdl/blit/blit.h"
+#include "render/driver/forms/pdev_paper.h"
 
 static const DWORD kTraceResetCategory = 0x20000;
 static const WORD kDuplexFollowsSetting = 1350;

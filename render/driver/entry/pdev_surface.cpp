@@ -2,7 +2,7 @@
 #include "core/trace/trace.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/job/job_control.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/forms/pdev_paper.h"
 
 static const WORD kResolutionSetting = 20;
 // The drawing calls GDI hands to the driver: BITBLT, STRETCHBLT, TEXTOUT, STROKEPATH,

@@ -2,7 +2,7 @@
 // imageable area with the device paper list, else the custom-size paper's margins.
 #include "core/ddd/ddd_access.h"
 #include "render/driver/forms/forms.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/forms/pdev_paper.h"
 
 // The model's alignment unit of the printable area: entry 10, whose one element is a
 // 16-bit item.

@@ -5,7 +5,7 @@
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"
 #include "render/driver/forms/forms.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/forms/pdev_paper.h"
 
 // Setting FunctionIDs read here.
 static const WORD kFieldsSetting = 6;

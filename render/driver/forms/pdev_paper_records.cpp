@@ -4,7 +4,7 @@
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd_access.h"
-#include "render/driver/pdev/pdev_private.h"
+#include "render/driver/forms/pdev_paper.h"
 
 static const WORD kPaperSizeSetting = 8;
 static const WORD kPaperRecordType = 10;

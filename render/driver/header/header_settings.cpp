@@ -3,8 +3,8 @@
 
 #include "core/settings/settings.h"
 #include "core/util/setting_rules.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 DriverDevmode *hdr_JobDevmode(PDEV *pdev)
 {

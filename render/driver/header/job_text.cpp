@@ -9,8 +9,8 @@
 #include "core/settings/settings.h"
 #include "core/trace/trace.h"
 #include "render/driver/header/header_private.h"
-#include "render/driver/util/string_util.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/header/string_util.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // Windows version reported when it cannot be read.
 static const DWORD kFallbackOsMajor = 5;

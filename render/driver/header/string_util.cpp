@@ -1,5 +1,5 @@
 // String and memory helpers of the render driver.
-#include "render/driver/util/string_util.h"
+#include "render/driver/header/string_util.h"
 
 #include <string.h>
 #include <winspool.h>

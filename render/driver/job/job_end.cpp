@@ -5,10 +5,10 @@
 #include "render/driver/escape/escape.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/driver/pdev/pdev_output.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
 // trace record; a back face still due is output blank.

@@ -8,12 +8,12 @@
 #include "core/util/resource_module.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/driver/pdev/pdev_output.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/util/layout_settings.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/page/layout_settings.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 static const WORD kImageQueueLimitSetting = 330;
 static const WORD kExtendedDuplexSetting = 4103;

@@ -3,9 +3,9 @@
 #include "render/driver/job/job_private.h"
 
 #include "render/driver/header/job_header.h"
-#include "render/driver/job/job_seams.h"
+#include "render/pdl/images/image_queue.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 static const WORD kNameTextSetting = 340;
 // The name text: at most this many characters, placed with the identity matrix.

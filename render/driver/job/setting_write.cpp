@@ -1,5 +1,5 @@
 // Writing a setting back into a DEVMODE from the render side.
-#include "render/driver/util/setting_write.h"
+#include "render/driver/job/setting_write.h"
 
 #include "core/settings/settings.h"
 

@@ -4,10 +4,10 @@
 
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/driver/pdev/pdev_output.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 static const WORD kResolutionSetting = 20;
 static const LONG kDefaultResolution = 600;

@@ -1,9 +1,9 @@
 // Reading the job's layout settings into the page block.
-#include "render/driver/util/layout_settings.h"
+#include "render/driver/page/layout_settings.h"
 
 #include "core/settings/settings.h"
 #include "core/util/model_query.h"
-#include "render/driver/util/nup_grid.h"
+#include "render/driver/page/nup_grid.h"
 
 // Duplex setting 16 -> page block value (0 none, 2 long edge, 1 short edge).
 static const LONG kDuplexMap[] = {-1, 0, 2, 1};

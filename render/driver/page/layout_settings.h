@@ -7,7 +7,7 @@
 #include "core/ddd/ddd.h"
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings_types.h"
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/job_blocks.h"
 
 // Capability the binding edge is cleared by when the print mode is 3 (bit 42).
 #define LAYOUT_CAPABILITY_NO_BINDING 0xFFFF002AUL

@@ -1,5 +1,5 @@
 // The N-up grid of a sheet.
-#include "render/driver/util/nup_grid.h"
+#include "render/driver/page/nup_grid.h"
 
 static_assert(sizeof(NupGridHead) == 24, "the grid head is 24 bytes");
 

@@ -1,5 +1,5 @@
 // The page's colour result words.
-#include "render/driver/util/page_color.h"
+#include "render/driver/page/page_color.h"
 
 static const WORD kDrawingPage = PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN | PAGE_STATE_SHEET_OPEN;
 

@@ -1,5 +1,5 @@
 // Accessors of description-data records that only the render driver reads.
-#include "render/driver/util/record_access.h"
+#include "render/driver/page/record_access.h"
 
 static WORD record_type(const void *record)
 {

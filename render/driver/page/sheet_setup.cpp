@@ -4,10 +4,10 @@
 
 #include "render/driver/forms/forms.h"
 #include "render/driver/page/page_private.h"
-#include "render/driver/util/record_access.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/matrix2x3.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/page/record_access.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/matrix2x3.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // PDL versions that change what a blank side or a source change writes.
 #define VERSION_FE_END 0x01020000UL

@@ -1,5 +1,5 @@
 // Layout of the text items of page annotations.
-#include "render/driver/util/text_layout.h"
+#include "render/driver/page/text_layout.h"
 
 #include <string.h>
 

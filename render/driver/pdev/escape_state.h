@@ -3,8 +3,8 @@
  * the job at DrvResetPDEV): the copies of the variable payloads, the job information
  * parts, the stamp-mode flags and the values that only the escapes deliver.
  */
-#ifndef QM_RENDER_DRIVER_ESCAPE_ESCAPE_STATE_H
-#define QM_RENDER_DRIVER_ESCAPE_ESCAPE_STATE_H
+#ifndef QM_RENDER_DRIVER_PDEV_ESCAPE_STATE_H
+#define QM_RENDER_DRIVER_PDEV_ESCAPE_STATE_H
 
 #include <windows.h>
 
@@ -46,4 +46,4 @@ typedef struct EscapeState {
     BYTE jobStartExtra[ESC_JOB_START_EXTRA_SIZE]; /* the block kept behind the job-start DEVMODE */
 } EscapeState;
 
-#endif /* QM_RENDER_DRIVER_ESCAPE_ESCAPE_STATE_H */
+#endif /* QM_RENDER_DRIVER_PDEV_ESCAPE_STATE_H */

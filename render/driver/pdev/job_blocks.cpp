@@ -1,5 +1,5 @@
 // Records of job control: their sizes and clearing.
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/job_blocks.h"
 
 #include <string.h>
 

@@ -5,12 +5,12 @@
  * extended escape state. It is a member of JobState and moves whole with it at
  * DrvResetPDEV.
  */
-#ifndef QM_RENDER_DRIVER_JOB_JOB_STATE_H
-#define QM_RENDER_DRIVER_JOB_JOB_STATE_H
+#ifndef QM_RENDER_DRIVER_PDEV_JOB_STATE_H
+#define QM_RENDER_DRIVER_PDEV_JOB_STATE_H
 
 #include <windows.h>
 
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/job_blocks.h"
 
 /* Page state bits of job control beside those of pdev.h. */
 #define PAGE_STATE_PAGE_OPEN 0x0008   /* a logical page is open */
@@ -84,4 +84,4 @@ typedef struct JobControlState {
     ExtendedEscapeState ext;
 } JobControlState;
 
-#endif /* QM_RENDER_DRIVER_JOB_JOB_STATE_H */
+#endif /* QM_RENDER_DRIVER_PDEV_JOB_STATE_H */

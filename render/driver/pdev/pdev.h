@@ -14,9 +14,9 @@
 #include <winddi.h>
 
 #include "core/settings/settings_types.h"
-#include "render/driver/escape/escape_state.h"
-#include "render/driver/job/job_state.h"
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/escape_state.h"
+#include "render/driver/pdev/job_state.h"
+#include "render/driver/pdev/job_blocks.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 

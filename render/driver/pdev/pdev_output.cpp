@@ -1,11 +1,11 @@
 // The output stream as job control drives it through the PDEV.
-#include "render/driver/output/pdev_output.h"
+#include "render/driver/pdev/pdev_output.h"
 
 #include <string.h>
 
 #include "core/settings/settings.h"
-#include "render/driver/output/file_io.h"
-#include "render/driver/output/output_stream.h"
+#include "render/stream/file_io.h"
+#include "render/stream/output_stream.h"
 
 static OutputStream *stream_of(PDEV *pdev)
 {

@@ -1,9 +1,9 @@
 // Font code tables: which glyph of a device font a character code uses.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
 
-#include "render/driver/fonts/font_record.h"
+#include "render/pdl/fonts/font_record.h"
 
 static const WORD kDefaultCharWhenZero = 81;
 static const WORD kNoHex = 0xFFFF;

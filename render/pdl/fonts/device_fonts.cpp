@@ -1,10 +1,10 @@
 // The PDEV's device font tables, built from the model's font records at DrvEnablePDEV.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
 
 #include "core/ddd/ddd_access.h"
-#include "render/driver/fonts/font_record.h"
+#include "render/pdl/fonts/font_record.h"
 
 static const DWORD kSecondNameBuffer = 80;   // bytes kept of the previous second name
 static const DWORD kFamilyListGrowth = 4096; // characters added when the list is full

@@ -1,11 +1,11 @@
 // Font information blocks: the IFIMETRICS, widths, kerning pairs and code table of one
 // device font, built from its font record.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "render/driver/fonts/font_record.h"
+#include "render/pdl/fonts/font_record.h"
 #include "platform/include/qm_layout.h"
 
 // One variant of the font simulation block (bold, italic, bold italic).

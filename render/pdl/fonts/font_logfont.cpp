@@ -1,5 +1,5 @@
 // The default device LOGFONT of DEVINFO.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
 

@@ -1,5 +1,5 @@
 // Small text helpers: vector lengths, the glyph mode, the font transform.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <stdlib.h>
 

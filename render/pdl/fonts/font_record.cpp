@@ -1,5 +1,5 @@
 // Reading a font record with its offsets checked.
-#include "render/driver/fonts/font_record.h"
+#include "render/pdl/fonts/font_record.h"
 
 #include <string.h>
 

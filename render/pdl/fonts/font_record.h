@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 // The fields of a font record's header.
 typedef struct FontRecordView {

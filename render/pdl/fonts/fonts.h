@@ -23,8 +23,8 @@
  *  34  u16 average width     36  u16 maximum width
  *  38  u16 offsets of three code sub-tables (u16 count, then {u16 code, u16 glyph} sorted by code; 0: none)
  */
-#ifndef QM_RENDER_DRIVER_FONTS_FONTS_H
-#define QM_RENDER_DRIVER_FONTS_FONTS_H
+#ifndef QM_RENDER_PDL_FONTS_FONTS_H
+#define QM_RENDER_PDL_FONTS_FONTS_H
 
 #include <windows.h>
 #include <winddi.h>
@@ -176,4 +176,4 @@ static_assert(sizeof(FD_GLYPHSET) == QM_LAYOUT(24, 32), "FD_GLYPHSET");
 static_assert(sizeof(IFIMETRICS) == 184, "IFIMETRICS");
 static_assert(sizeof(FD_DEVICEMETRICS) == 124, "FD_DEVICEMETRICS");
 
-#endif /* QM_RENDER_DRIVER_FONTS_FONTS_H */
+#endif /* QM_RENDER_PDL_FONTS_FONTS_H */

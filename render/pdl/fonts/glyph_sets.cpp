@@ -1,11 +1,11 @@
 // The process-wide glyph sets: the default 256-glyph set and the Shift-JIS set read from
 // the resource module, both guarded by the glyph lock.
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
 
 #include "core/util/resource_module.h"
-#include "render/driver/fonts/font_record.h"
+#include "render/pdl/fonts/font_record.h"
 
 static const int kShiftJisResourceType = 260;
 static const int kShiftJisResourceId = 6;

@@ -1,4 +1,4 @@
-list(APPEND QM_RENDER_SOURCES
+list(APPEND QM_PDL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/code_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font_info.cpp

@@ -1,5 +1,5 @@
 // The printer memory model: a list of blocks in order of last use.
-#include "render/driver/memory/printer_memory.h"
+#include "render/pdl/memory/printer_memory.h"
 #include "platform/include/qm_layout.h"
 
 static_assert(sizeof(MemoryBlock) == QM_LAYOUT(24, 32), "MemoryBlock");

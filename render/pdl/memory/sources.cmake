@@ -1,2 +1,2 @@
-list(APPEND QM_RENDER_SOURCES
+list(APPEND QM_PDL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/printer_memory.cpp)

@@ -1,9 +1,9 @@
 // The job's PDL version from setting 8205, and the writer's reading of numeric settings.
-#include "render/driver/writer/job_version.h"
+#include "render/pdl/writer/job_version.h"
 
 #include "core/settings/settings.h"
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 DWORD pdl_ReadSettingValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId)
 {

@@ -1,6 +1,6 @@
 // Image operations of the writer: the colour image header, palettes, the one-bit mask
 // image header and raw image data.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Job and page commands of the writer, comments, raw job text and the ANSI strings.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Path and shape operations of the writer. Points are 28.4 fixed point (POINTFIX); the
 // integer forms carry whole pixels, the float forms value x 0.0625.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 // Most points (line-to) or curves (Bezier) one command carries.
 static const DWORD kMaxRun = 65535;

@@ -1,7 +1,7 @@
 // Helpers shared by the writer's source files; not for callers outside the writer.
 #pragma once
 
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 #include "core/settings/settings_types.h"
 #include "render/encoder/lmq_encoder.h"

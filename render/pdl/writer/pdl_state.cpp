@@ -1,6 +1,6 @@
 // Graphics-state operations of the writer: transformation, line attributes, raster
 // operation, colour, brushes and clipping.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
 

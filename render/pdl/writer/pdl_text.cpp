@@ -1,6 +1,6 @@
 // Text and glyph operations of the writer: device fonts, text runs, text position
 // records and downloaded glyphs.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
 // The writer's life cycle, its graphics-state cache and the printer memory model binding.
-#include "render/driver/writer/pdl_private.h"
+#include "render/pdl/writer/pdl_private.h"
 
 #include <cmath>
 #include <cstring>
 
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/writer/job_version.h"
+#include "render/pdl/writer/job_version.h"
 
 // Value of the FH pair and the other "unknown" words after a reset.
 static const WORD kUnknownWord = 0xFFFF;

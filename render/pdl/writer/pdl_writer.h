@@ -15,10 +15,10 @@
 #include <windows.h>
 #include <winddi.h>
 
-#include "render/driver/memory/printer_memory.h"
-#include "render/driver/output/output_stream.h"
-#include "render/driver/writer/image_header.h"
-#include "render/driver/writer/matrix2x3.h"
+#include "render/pdl/memory/printer_memory.h"
+#include "render/stream/output_stream.h"
+#include "render/pdl/writer/image_header.h"
+#include "render/pdl/writer/matrix2x3.h"
 #include "platform/include/qm_layout.h"
 
 struct PDEV;

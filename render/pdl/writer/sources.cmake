@@ -1,4 +1,4 @@
-list(APPEND QM_RENDER_SOURCES
+list(APPEND QM_PDL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/job_version.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pdl_image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pdl_job.cpp

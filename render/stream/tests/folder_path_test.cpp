@@ -1,7 +1,7 @@
 // Making an output folder level by level, and temporary file names.
-#include "render/driver/output/file_io.h"
+#include "render/stream/file_io.h"
 
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/tests/output_fixture.h"
 
 namespace output_test {
 namespace {

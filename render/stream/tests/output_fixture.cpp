@@ -1,5 +1,5 @@
 // Shared set-up of the output tests.
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/tests/output_fixture.h"
 
 #include <string.h>
 

@@ -13,8 +13,8 @@
 #include <qmhost.h>
 
 #include "platform/testing/qm_testing.h"
-#include "render/driver/output/output_stream.h"
-#include "render/driver/output/tests/test_printer.h"
+#include "render/stream/output_stream.h"
+#include "render/stream/tests/test_printer.h"
 
 namespace output_test {
 

@@ -1,7 +1,7 @@
 // The page store: page order, records and raw bytes read back, page entries, growth.
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/tests/output_fixture.h"
 
 namespace output_test {
 namespace {

@@ -1,9 +1,9 @@
 // The output stream: buffering, the spooler call pattern, failures, second jobs and
 // file sinks with their retry question.
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
-#include "render/driver/output/spool_job.h"
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/spool_job.h"
+#include "render/stream/tests/output_fixture.h"
 
 namespace output_test {
 namespace {

@@ -1,7 +1,7 @@
 // Temporary job files: records, positions, the retry question and the clean-up.
-#include "render/driver/output/temp_file.h"
+#include "render/stream/temp_file.h"
 
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/tests/output_fixture.h"
 
 namespace output_test {
 namespace {

@@ -1,5 +1,5 @@
 // The printer the output tests and the benchmark print to.
-#include "render/driver/output/tests/test_printer.h"
+#include "render/stream/tests/test_printer.h"
 
 #include <qmhost.h>
 

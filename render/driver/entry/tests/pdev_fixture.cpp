@@ -1,5 +1,5 @@
 // The PDEV tests' fixture.
-#include "render/driver/pdev/tests/pdev_fixture.h"
+#include "render/driver/entry/tests/pdev_fixture.h"
 
 #include <string.h>
 

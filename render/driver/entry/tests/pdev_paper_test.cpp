@@ -14,8 +14,8 @@
 
 #include "core/ddd/ddd.h"
 #include "render/driver/binding/dma_binding.h"
-#include "render/driver/pdev/pdev_private.h"
-#include "render/driver/pdev/tests/pdev_fixture.h"
+#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/entry/tests/pdev_fixture.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/binding/dma_binding.h"
-#include "render/driver/pdev/pdev_private.h"
-#include "render/driver/pdev/tests/pdev_fixture.h"
+#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/entry/tests/pdev_fixture.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

@@ -12,7 +12,7 @@
 #include "core/ddd/ddd_access.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 #include "testing/lumiq/lumiq_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)

@@ -1,6 +1,6 @@
 // String and memory helpers: the double-byte cut, bounded copies and conversions, the
 // limited user name, the locale paper kind and the driver directory.
-#include "render/driver/util/string_util.h"
+#include "render/driver/header/string_util.h"
 
 #include <string.h>
 
@@ -13,11 +13,6 @@
 #include "core/util/locale_paper.h"
 #include "core/util/caches.h"
 #include "platform/testing/qm_testing.h"
-
-extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
-{
-    return TEXT("\\RENDER_UTIL_TEST_LOG.txt");
-}
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Writing 16-bit settings into a DEVMODE as ValueType 3.
-#include "render/driver/util/setting_write.h"
+#include "render/driver/job/setting_write.h"
 
 #include <memory>
 

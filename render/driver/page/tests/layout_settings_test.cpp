@@ -1,6 +1,6 @@
 // The layout settings read into the page block: one table of refused values and of
 // accepted values with where they land.
-#include "render/driver/util/layout_settings.h"
+#include "render/driver/page/layout_settings.h"
 
 #include "core/settings/settings.h"
 

@@ -1,7 +1,7 @@
 // The N-up grid and the origin of its cells.
-#include "render/driver/util/nup_grid.h"
+#include "render/driver/page/nup_grid.h"
 
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/job_blocks.h"
 
 #include <string.h>
 

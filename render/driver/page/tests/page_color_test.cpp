@@ -1,5 +1,5 @@
 // The page's colour result words.
-#include "render/driver/util/page_color.h"
+#include "render/driver/page/page_color.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // Record accessors: the type check, the format gate and the values.
-#include "render/driver/util/record_access.h"
+#include "render/driver/page/record_access.h"
 
 #include <gtest/gtest.h>
 

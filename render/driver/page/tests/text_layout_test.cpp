@@ -1,5 +1,5 @@
 // Layout of annotation text items: line cuts and golden positions.
-#include "render/driver/util/text_layout.h"
+#include "render/driver/page/text_layout.h"
 
 #include <string>
 #include <vector>

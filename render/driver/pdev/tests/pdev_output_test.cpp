@@ -1,10 +1,10 @@
 // The stream driven through the PDEV: writes only after the output began, the recording
 // word protocol, and closing whichever channel is open.
-#include "render/driver/output/pdev_output.h"
+#include "render/driver/pdev/pdev_output.h"
 
 #include <memory>
 
-#include "render/driver/output/tests/output_fixture.h"
+#include "render/stream/tests/output_fixture.h"
 #include "testing/settings_areas.h"
 
 namespace output_test {

@@ -12,7 +12,7 @@
 #include "core/ddd/ddd_access.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_gdi.h"
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 #include "tools/dddc/dddc.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "render/driver/memory/printer_memory.h"
+#include "render/pdl/memory/printer_memory.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

@@ -1,6 +1,6 @@
 // The printer memory model: the edge cases, and long random sequences checked after
 // every step against the invariants and the query's promise.
-#include "render/driver/memory/printer_memory.h"
+#include "render/pdl/memory/printer_memory.h"
 
 #include <algorithm>
 #include <random>

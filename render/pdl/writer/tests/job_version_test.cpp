@@ -1,6 +1,6 @@
 // The job PDL version: setting 8205 kept within the versions the driver writes.
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "render/driver/writer/image_header.h"
+#include "render/pdl/writer/image_header.h"
 
 namespace writer_test {
 

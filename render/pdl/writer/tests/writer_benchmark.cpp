@@ -2,8 +2,8 @@
 // changes missing and hitting the cache, 64-character text runs and a colour image
 // with 1 MB of raw data. The cache-hit case also counts its bytes: a hit writes none.
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/writer/pdl_writer.h"
-#include "render/driver/writer/tests/test_images.h"
+#include "render/pdl/writer/pdl_writer.h"
+#include "render/pdl/writer/tests/test_images.h"
 
 #include <benchmark/benchmark.h>
 

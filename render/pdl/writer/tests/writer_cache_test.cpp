@@ -1,7 +1,7 @@
 // The writer's life cycle and its graphics-state cache: values sent only on change, the
 // dependent clears, the resets, failed writes and the printer memory model.
 #include "platform/testing/qm_testing.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {

@@ -1,4 +1,4 @@
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "platform/testing/qm_testing.h"
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 #include "testing/lumiq/lumiq_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 #include "testing/settings_areas.h"
 
 namespace writer_test {

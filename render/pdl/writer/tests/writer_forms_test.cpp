@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {

@@ -2,8 +2,8 @@
 // sent on their own above PDL version 0x101FFFF, the mask image header, refusals.
 #include <cstring>
 
-#include "render/driver/writer/tests/test_images.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/test_images.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {

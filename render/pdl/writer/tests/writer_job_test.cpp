@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/testing/qm_testing.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {

@@ -3,8 +3,8 @@
 // writer had to choose, and attributes appear only when they changed.
 #include <random>
 
-#include "render/driver/writer/tests/test_images.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/test_images.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {
