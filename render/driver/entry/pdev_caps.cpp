@@ -18,6 +18,7 @@ static const WORD kResolutionSetting = 20;
 static const WORD kHalftoneFormatSetting = 270;
 static const WORD kNoDeviceFontsSetting = 292;
 static const WORD kNoMarginsSetting = 383;
+static const WORD kDefaultDeviceFontSetting = 384;
 static const WORD kTrailerMarginsSetting = 387;
 static const WORD kTrueColorSetting = 464;
 static const WORD kNoBitmapCapsSetting = 1333;
@@ -127,7 +128,9 @@ BOOL pdev_FillDevInfo(PDEV *pdev, ULONG size, DEVINFO *out)
         info.flGraphicsCaps |= kGraphicsCapsExtra;
     }
     if (pdev->fontCount > 0) {
-        if (!fnt_GetDeviceFontLogFont(pdev, &info.lfDefaultFont)) {
+        DWORD fontId = pdev_GetSetting32(pdev, kDefaultDeviceFontSetting);
+        WORD resolution = pdev_GetSetting16(pdev, kResolutionSetting);
+        if (!fnt_GetDeviceFontLogFont(pdev->fonts, fontId, resolution, &info.lfDefaultFont)) {
             return FALSE;
         }
         info.lfAnsiVarFont = FaceCopy(&info.lfDefaultFont, TEXT("Helvetica"), 0x22);

@@ -62,7 +62,9 @@ void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound)
             EngDeletePalette(pdev->palette);
             pdev->palette = NULL;
         }
-        fnt_FreeDeviceFontTables(pdev);
+        fnt_FreeDeviceFontTables(pdev->heap, pdev->fonts);
+        pdev->fonts = NULL;
+        pdev->fontCount = 0;
         if (pdev->fontSubTable != NULL) {
             GlobalFree(pdev->fontSubTable);
             pdev->fontSubTable = NULL;
@@ -132,9 +134,11 @@ static BOOL Initialise(PDEV *pdev, DriverDevmode *local, PaperTenths *tenths)
         return FALSE;
     }
     memcpy(&pdev->devmode, local, DM_SHORT_SIZE);
-    if (!fnt_BuildDeviceFontTables(pdev)) {
+    pdev->fonts = fnt_BuildDeviceFontTables(pdev->heap, pdev->modelFile, pdev->baseFile);
+    if (pdev->fonts == NULL) {
         return FALSE;
     }
+    pdev->fontCount = pdev->fonts->count;
     if (!pdev_BuildPapers(pdev, tenths)) {
         return FALSE;
     }

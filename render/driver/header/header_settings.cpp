@@ -29,7 +29,7 @@ LPCWSTR hdr_SettingText(PDEV *pdev, WORD functionId)
 
 DWORD hdr_JobVersion(PDEV *pdev)
 {
-    return jc_GetJobPdlVersion(pdev, hdr_JobDevmode(pdev), pdev->printerData);
+    return jc_GetJobPdlVersion(hdr_JobDevmode(pdev), pdev->printerData);
 }
 
 LONG hdr_WriteRaw(PDEV *pdev, const char *bytes, DWORD length)

@@ -56,7 +56,7 @@ LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild)
 {
     ModelCapabilities caps = ModelCaps(pdev);
     PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
-    DWORD version = jc_GetJobPdlVersion(pdev, &pdev->devmode, pdev->printerData);
+    DWORD version = jc_GetJobPdlVersion(&pdev->devmode, pdev->printerData);
     pdev->job.control.pdlVersion = version;
     LONG result = rebuild ? jc_RebuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps)
                           : jc_BuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps);
@@ -126,7 +126,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
         memory = ddd_GetEntryNumber(pdev->modelFile, kMemoryEntry, sizeof(DWORD), kMemoryItem);
     }
     if (pdev->job.writer == NULL) {
-        pdev->job.writer = pdl_CreateWriter(pdev, memory);
+        pdev->job.writer = pdl_CreateWriter(pdev->job.stream, &pdev->devmode, pdev->printerData, memory);
     }
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
@@ -162,7 +162,7 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev)
     if (pdev->flags & PDEV_FLAG_CONTINUATION) {
         return 0;
     }
-    DWORD version = jc_GetJobPdlVersion(pdev, &pdev->devmode, pdev->printerData);
+    DWORD version = jc_GetJobPdlVersion(&pdev->devmode, pdev->printerData);
     version = jc_ApplyVersionSwitch(version, &pdev->devmode, pdev->printerData);
     DWORD extendedDuplex = pdev_GetSetting32(pdev, kExtendedDuplexSetting) != 0;
     DWORD colorKindTwo = 0;

@@ -77,7 +77,7 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         return store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
     }
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
-    if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(pdev, VERSION_PAGE_SIZE_TYPE))
+    if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
         result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
     result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     return result;

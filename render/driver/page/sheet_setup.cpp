@@ -59,7 +59,7 @@ LONG pg_GetBlankColorCode(PDEV *pdev, BYTE *out)
     if (!pdev || !out) return -1;
     PageSetupState &setup = pdev->job.setup;
     *out = setup.snapshot.colorMode != 0 ? 3 : 1;
-    setup.colorKind = jc_IsPdlVersionAtLeast(pdev, VERSION_BLANK_COLOR_KIND) ? 0 : 1;
+    setup.colorKind = jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_BLANK_COLOR_KIND) ? 0 : 1;
     return 0;
 }
 
@@ -192,7 +192,7 @@ LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
     Matrix2x3 identity;
     geo_Identity(&identity);
     result |= jc_SetTransform(pdev, &identity);
-    if (jc_IsPdlVersionAtLeast(pdev, VERSION_FE_END))
+    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_FE_END))
         result |= pg_EmitFE(pdev, FE_BLANK_SIDE);
     else
         result |= pg_EndPageFB(pdev);
@@ -206,7 +206,7 @@ LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
 LONG pg_FollowSourceChange(PDEV *pdev, WORD source, int kind)
 {
     if (!can_write(pdev)) return -1;
-    if (jc_IsPdlVersionAtLeast(pdev, VERSION_MEDIA_CHANGE)) return pg_EmitMediaChange(pdev);
+    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_MEDIA_CHANGE)) return pg_EmitMediaChange(pdev);
     if (kind == 2 && jc_IsBackFaceDue(pdev, 2)) return pg_WriteBlankSide(pdev, source);
     return 0;
 }

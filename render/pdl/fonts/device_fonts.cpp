@@ -1,4 +1,4 @@
-// The PDEV's device font tables, built from the model's font records at DrvEnablePDEV.
+// A printer's device font tables, built from the model's font records at DrvEnablePDEV.
 #include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
@@ -16,6 +16,13 @@ typedef struct FamilyList {
     DWORD capacity;
     BOOL failed;
 } FamilyList;
+
+// Where the font records come from and the heap the tables are built on.
+typedef struct FontSource {
+    HANDLE heap;
+    DddFile *model;
+    DddFile *base;
+} FontSource;
 
 static int CALLBACK CollectFamily(const LOGFONTW *logFont, const TEXTMETRICW *, DWORD, LPARAM param)
 {
@@ -53,9 +60,9 @@ static bool IsInstalled(const WCHAR *families, const char *faceName)
 
 // Fetches font record `number`. Returns DDD_OK, DDD_NOT_FOUND past the last record, or
 // another status on failure.
-static DddStatus FetchFontRecord(PDEV *pdev, DWORD number, DddNamedData **record)
+static DddStatus FetchFontRecord(const FontSource *source, DWORD number, DddNamedData **record)
 {
-    DddFetchRequest request = {DDD_LEVEL_MODEL, pdev->modelFile, pdev->baseFile, FONT_RECORD_TYPE, (WORD)number, NULL};
+    DddFetchRequest request = {DDD_LEVEL_MODEL, source->model, source->base, FONT_RECORD_TYPE, (WORD)number, NULL};
     DddStatus status = ddd_FetchRecordByIndex(&request);
     *record = (DddNamedData *)request.record;
     if (status == DDD_OK && *record == NULL) {
@@ -87,28 +94,28 @@ static void FillEntry(const FontInfoBlock *block, DeviceFontEntry *entry)
     entry->fontId = block->fontId;
 }
 
-// Builds the block of record `number` on the PDEV heap; NULL on failure.
-static FontInfoBlock *BuildBlock(PDEV *pdev, DWORD number)
+// Builds the block of record `number` on the source's heap; NULL on failure.
+static FontInfoBlock *BuildBlock(const FontSource *source, DWORD number)
 {
     DddNamedData *record = NULL;
-    if (FetchFontRecord(pdev, number, &record) != DDD_OK) {
+    if (FetchFontRecord(source, number, &record) != DDD_OK) {
         return NULL;
     }
-    FontInfoBlock *block = fnt_BuildFontInfoBlock(pdev->heap, record->data, record->dataLength);
+    FontInfoBlock *block = fnt_BuildFontInfoBlock(source->heap, record->data, record->dataLength);
     FreeRecord(&record);
     return block;
 }
 
 // Walks the records: counts them and fills the lists of all and selected numbers (when
 // given). Returns the count, or -1 when a record is broken or cannot be read.
-static LONG WalkRecords(PDEV *pdev, const WCHAR *families, DWORD *all, DWORD *selected, DWORD *selectedCount)
+static LONG WalkRecords(const FontSource *source, const WCHAR *families, DWORD *all, DWORD *selected, DWORD *selectedCount)
 {
     char previous[kSecondNameBuffer] = {};
     DWORD count = 0;
     DWORD chosen = 0;
     for (DWORD number = 1; number <= 0xFFFF; ++number) {
         DddNamedData *record = NULL;
-        DddStatus status = FetchFontRecord(pdev, number, &record);
+        DddStatus status = FetchFontRecord(source, number, &record);
         if (status == DDD_NOT_FOUND) {
             break;
         }
@@ -149,22 +156,20 @@ static bool InList(const DWORD *list, DWORD number)
 }
 
 // fnt_BuildDeviceFontTables: see fonts.h.
-BOOL WINAPI fnt_BuildDeviceFontTables(PDEV *pdev)
+DeviceFontTables *WINAPI fnt_BuildDeviceFontTables(HANDLE heap, DddFile *model, DddFile *base)
 {
-    if (pdev == NULL || pdev->heap == NULL || pdev->modelFile == NULL) {
-        return FALSE;
+    if (heap == NULL || model == NULL) {
+        return NULL;
     }
-    LONG count = WalkRecords(pdev, NULL, NULL, NULL, NULL);
+    const FontSource source = {heap, model, base};
+    LONG count = WalkRecords(&source, NULL, NULL, NULL, NULL);
     if (count < 0) {
-        return FALSE;
+        return NULL;
     }
-    HANDLE heap = pdev->heap;
     DeviceFontTables *tables = (DeviceFontTables *)HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(DeviceFontTables));
     if (tables == NULL) {
-        return FALSE;
+        return NULL;
     }
-    pdev->fonts = tables;
-    pdev->fontCount = 0;
     tables->allFonts = (DWORD *)HeapAlloc(heap, HEAP_ZERO_MEMORY, (count + 1) * sizeof(DWORD));
     tables->selectedFonts = (DWORD *)HeapAlloc(heap, HEAP_ZERO_MEMORY, (count + 1) * sizeof(DWORD));
     tables->blocks = (FontInfoBlock **)HeapAlloc(heap, HEAP_ZERO_MEMORY, (count + 1) * sizeof(FontInfoBlock *));
@@ -172,7 +177,7 @@ BOOL WINAPI fnt_BuildDeviceFontTables(PDEV *pdev)
     WCHAR *families = fnt_EnumSystemFonts();
     bool ok = tables->allFonts != NULL && tables->selectedFonts != NULL && tables->blocks != NULL &&
               tables->entries != NULL && families != NULL &&
-              WalkRecords(pdev, families, tables->allFonts, tables->selectedFonts, &tables->selectedCount) == count;
+              WalkRecords(&source, families, tables->allFonts, tables->selectedFonts, &tables->selectedCount) == count;
     if (families != NULL) {
         GlobalFree(families);
     }
@@ -180,12 +185,12 @@ BOOL WINAPI fnt_BuildDeviceFontTables(PDEV *pdev)
     // The selected fonts' blocks first, then the others', in record order.
     DWORD next = 0;
     for (DWORD i = 0; ok && i < tables->selectedCount; ++i) {
-        tables->blocks[next] = BuildBlock(pdev, tables->selectedFonts[i]);
+        tables->blocks[next] = BuildBlock(&source, tables->selectedFonts[i]);
         ok = tables->blocks[next++] != NULL;
     }
     for (DWORD i = 0; ok && i < (DWORD)count; ++i) {
         DWORD number = tables->allFonts[i];
-        FontInfoBlock *block = BuildBlock(pdev, number);
+        FontInfoBlock *block = BuildBlock(&source, number);
         ok = block != NULL;
         if (!ok) {
             break;
@@ -198,11 +203,10 @@ BOOL WINAPI fnt_BuildDeviceFontTables(PDEV *pdev)
         }
     }
     if (!ok) {
-        fnt_FreeDeviceFontTables(pdev);
-        return FALSE;
+        fnt_FreeDeviceFontTables(heap, tables);
+        return NULL;
     }
-    pdev->fontCount = (DWORD)count;
-    return TRUE;
+    return tables;
 }
 
 // fnt_EnumSystemFonts: see fonts.h.
@@ -229,13 +233,11 @@ WCHAR *WINAPI fnt_EnumSystemFonts(void)
 }
 
 // fnt_FreeDeviceFontTables: see fonts.h.
-void WINAPI fnt_FreeDeviceFontTables(PDEV *pdev)
+void WINAPI fnt_FreeDeviceFontTables(HANDLE heap, DeviceFontTables *tables)
 {
-    if (pdev == NULL || pdev->fonts == NULL) {
+    if (heap == NULL || tables == NULL) {
         return;
     }
-    DeviceFontTables *tables = pdev->fonts;
-    HANDLE heap = pdev->heap;
     if (tables->blocks != NULL) {
         for (DWORD i = 0; i < tables->count; ++i) {
             if (tables->blocks[i] != NULL) {
@@ -251,15 +253,13 @@ void WINAPI fnt_FreeDeviceFontTables(PDEV *pdev)
         }
     }
     HeapFree(heap, 0, tables);
-    pdev->fonts = NULL;
-    pdev->fontCount = 0;
 }
 
 // fnt_GetFontBlock: see fonts.h.
-FontInfoBlock *WINAPI fnt_GetFontBlock(const PDEV *pdev, ULONG iFace)
+FontInfoBlock *WINAPI fnt_GetFontBlock(const DeviceFontTables *tables, ULONG iFace)
 {
-    if (pdev == NULL || pdev->fonts == NULL || iFace == 0 || iFace > pdev->fontCount) {
+    if (tables == NULL || iFace == 0 || iFace > tables->count) {
         return NULL;
     }
-    return pdev->fonts->blocks[iFace - 1];
+    return tables->blocks[iFace - 1];
 }

@@ -3,26 +3,23 @@
 
 #include <string.h>
 
-static const WORD kDefaultDeviceFontSetting = 384;
-static const WORD kResolutionSetting = 20;
-
 // fnt_GetDeviceFontLogFont: see fonts.h.
-BOOL WINAPI fnt_GetDeviceFontLogFont(PDEV *pdev, LOGFONTW *logFont)
+BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution,
+                                     LOGFONTW *logFont)
 {
-    if (pdev == NULL || logFont == NULL || pdev->fonts == NULL) {
+    if (tables == NULL || logFont == NULL) {
         return FALSE;
     }
-    DWORD wanted = pdev_GetSetting32(pdev, kDefaultDeviceFontSetting);
-    for (DWORD i = 0; i < pdev->fontCount; ++i) {
-        const DeviceFontEntry *entry = &pdev->fonts->entries[i];
-        if (entry->fontId != wanted) {
+    for (DWORD i = 0; i < tables->count; ++i) {
+        const DeviceFontEntry *entry = &tables->entries[i];
+        if (entry->fontId != fontId) {
             continue;
         }
         memset(logFont, 0, sizeof *logFont);
         lstrcpynW(logFont->lfFaceName, entry->faceName, LF_FACESIZE);
         logFont->lfCharSet = entry->charSet;
         logFont->lfPitchAndFamily = entry->pitchAndFamily;
-        logFont->lfHeight = (LONG)pdev_GetSetting16(pdev, kResolutionSetting) * 10 / -72;
+        logFont->lfHeight = (LONG)resolution * 10 / -72;
         logFont->lfWeight = FW_NORMAL;
         return TRUE;
     }

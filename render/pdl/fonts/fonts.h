@@ -29,7 +29,7 @@
 #include <windows.h>
 #include <winddi.h>
 
-#include "render/driver/pdev/pdev.h"
+#include "core/ddd/ddd.h"
 #include "platform/include/qm_layout.h"
 
 #define FONT_RECORD_HEADER_SIZE 44
@@ -84,7 +84,7 @@ typedef struct DeviceFontEntry {
     DWORD fontId;
 } DeviceFontEntry;
 
-/* The PDEV's device font tables (PDEV heap). */
+/* A printer's device font tables (on the heap they were built on, the PDEV's). */
 typedef struct DeviceFontTables {
     DWORD count;                 /* font records */
     DWORD *allFonts;             /* record numbers, count + 1 entries, zero-terminated */
@@ -113,10 +113,10 @@ void WINAPI fnt_DeleteGlyphLock(void);
 /*
  * fnt_GetGlyphSet: the glyph set of device font `font` (1-based): the Shift-JIS set
  * (resource type 260 id 6 of the resource module, built once) for character set 128,
- * else the default set. Call under the glyph lock. NULL for a bad PDEV or font number,
- * or a missing or malformed Shift-JIS resource.
+ * else the default set. Call under the glyph lock. NULL without tables, for a bad font
+ * number, or a missing or malformed Shift-JIS resource.
  */
-FD_GLYPHSET *WINAPI fnt_GetGlyphSet(PDEV *pdev, ULONG font);
+FD_GLYPHSET *WINAPI fnt_GetGlyphSet(const DeviceFontTables *tables, ULONG font);
 
 /* ---- code tables (code_table.cpp) ---- */
 
@@ -130,12 +130,13 @@ LONG WINAPI fnt_MapCharCode(const FontCodeTable *table, WORD code);
 
 /* ---- device font tables (device_fonts.cpp, ifimetrics.cpp) ---- */
 
-/* fnt_BuildDeviceFontTables: builds pdev->fonts and pdev->fontCount from the model's font
- * records. A model without font records gives empty tables and count 0. Returns 1, or 0
- * (nothing left behind) for a broken record, a failed lookup or no memory. */
-BOOL WINAPI fnt_BuildDeviceFontTables(PDEV *pdev);
-/* fnt_FreeDeviceFontTables: frees pdev->fonts and clears the count. */
-void WINAPI fnt_FreeDeviceFontTables(PDEV *pdev);
+/* fnt_BuildDeviceFontTables: the device font tables of the font records of model (and its
+ * base file), on heap (the PDEV's: the PDEV keeps the tables and their count). A model
+ * without font records gives empty tables (count 0). Returns the tables, or NULL (nothing
+ * left behind) without heap or model, for a broken record, a failed lookup or no memory. */
+DeviceFontTables *WINAPI fnt_BuildDeviceFontTables(HANDLE heap, DddFile *model, DddFile *base);
+/* fnt_FreeDeviceFontTables: frees tables built on heap. NULL is ignored. */
+void WINAPI fnt_FreeDeviceFontTables(HANDLE heap, DeviceFontTables *tables);
 /* fnt_EnumSystemFonts: the installed font family names, zero-separated and ended by an
  * empty name, in a new global-heap block; NULL when they cannot be listed. */
 WCHAR *WINAPI fnt_EnumSystemFonts(void);
@@ -148,12 +149,15 @@ FD_KERNINGPAIR *WINAPI fnt_BlockKerningPairs(const FontInfoBlock *block);
 /* fnt_BlockCharWidth: the width of a code from the record's width table; the average
  * character width when the face has no table or the code no glyph. */
 LONG WINAPI fnt_BlockCharWidth(const FontInfoBlock *block, WORD code);
-/* fnt_GetFontBlock: the block of face index iFace (1..count); NULL otherwise. */
-FontInfoBlock *WINAPI fnt_GetFontBlock(const PDEV *pdev, ULONG iFace);
+/* fnt_GetFontBlock: the block of face index iFace (1..count of the tables); NULL without
+ * tables or otherwise. */
+FontInfoBlock *WINAPI fnt_GetFontBlock(const DeviceFontTables *tables, ULONG iFace);
 
-/* fnt_GetDeviceFontLogFont: the default device LOGFONT (device font of setting 384).
- * logFont: out. Returns 1, or 0 when no device font has that identifier. */
-BOOL WINAPI fnt_GetDeviceFontLogFont(PDEV *pdev, LOGFONTW *logFont);
+/* fnt_GetDeviceFontLogFont: the default device LOGFONT: the device font whose identifier
+ * is fontId (setting 384), its height 10 points at resolution (setting 20). logFont: out.
+ * Returns 1, or 0 without tables or when no device font has that identifier. */
+BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution,
+                                     LOGFONTW *logFont);
 
 /* ---- text helpers (font_math.cpp) ---- */
 

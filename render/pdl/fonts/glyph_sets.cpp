@@ -95,9 +95,9 @@ void WINAPI fnt_FreeGlyphSets(void)
 }
 
 // fnt_GetGlyphSet: see fonts.h.
-FD_GLYPHSET *WINAPI fnt_GetGlyphSet(PDEV *pdev, ULONG font)
+FD_GLYPHSET *WINAPI fnt_GetGlyphSet(const DeviceFontTables *tables, ULONG font)
 {
-    const FontInfoBlock *block = fnt_GetFontBlock(pdev, font);
+    const FontInfoBlock *block = fnt_GetFontBlock(tables, font);
     if (block == NULL) {
         return NULL;
     }

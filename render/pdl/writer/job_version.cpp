@@ -2,7 +2,6 @@
 #include "render/pdl/writer/job_version.h"
 
 #include "core/settings/settings.h"
-#include "render/driver/pdev/pdev.h"
 #include "render/pdl/writer/pdl_private.h"
 
 DWORD pdl_ReadSettingValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId)
@@ -17,9 +16,9 @@ DWORD pdl_ReadSettingValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD
 }
 
 // jc_GetJobPdlVersion: see job_version.h.
-DWORD jc_GetJobPdlVersion(PDEV *pdev, DriverDevmode *devmode, PrinterDataBlock *block)
+DWORD jc_GetJobPdlVersion(DriverDevmode *devmode, PrinterDataBlock *block)
 {
-    if (pdev == NULL || devmode == NULL || block == NULL) {
+    if (devmode == NULL || block == NULL) {
         return JOB_PDL_VERSION_MIN;
     }
     DWORD version = pdl_ReadSettingValue(devmode, block, PDL_SETTING_VERSION);
@@ -33,9 +32,8 @@ DWORD jc_GetJobPdlVersion(PDEV *pdev, DriverDevmode *devmode, PrinterDataBlock *
 }
 
 // jc_IsPdlVersionAtLeast: see job_version.h.
-BOOL jc_IsPdlVersionAtLeast(PDEV *pdev, DWORD version)
+BOOL jc_IsPdlVersionAtLeast(DriverDevmode *devmode, PrinterDataBlock *block, DWORD version)
 {
-    DWORD job = pdev == NULL ? JOB_PDL_VERSION_MIN
-                             : jc_GetJobPdlVersion(pdev, &pdev->devmode, pdev->printerData);
+    DWORD job = jc_GetJobPdlVersion(devmode, block);
     return job >= version ? TRUE : FALSE;
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/driver/pdev/pdev.h"
 #include "render/pdl/writer/job_version.h"
 
 // Value of the FH pair and the other "unknown" words after a reset.
@@ -141,9 +140,9 @@ void gsc_ResetPageLevel(GraphicsStateCache *cache)
 
 // ---- Life cycle ------------------------------------------------------------------------
 
-PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize)
+PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, PrinterDataBlock *block, DWORD memorySize)
 {
-    if (pdev == NULL) {
+    if (devmode == NULL) {
         return NULL;
     }
     PdlWriter *writer = (PdlWriter *)GlobalAlloc(GPTR, sizeof(PdlWriter));
@@ -157,9 +156,8 @@ PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize)
     }
     writer->pageMode1 = 1;
     writer->pageMode2 = 1;
-    writer->stream = pdev->job.stream;
-    writer->noMemoryModel =
-        pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, PDL_SETTING_NO_MEMORY_MODEL);
+    writer->stream = stream;
+    writer->noMemoryModel = pdl_ReadSettingValue(devmode, block, PDL_SETTING_NO_MEMORY_MODEL);
     if (writer->noMemoryModel != 0) {
         memorySize = 0;
     }
@@ -168,8 +166,8 @@ PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize)
         GlobalFree(writer);
         return NULL;
     }
-    writer->pdlVersion = pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, PDL_SETTING_VERSION);
-    writer->glyphUnits = jc_IsPdlVersionAtLeast(pdev, PDL_VERSION_GLYPH_UNITS) ? 1 : 0;
+    writer->pdlVersion = pdl_ReadSettingValue(devmode, block, PDL_SETTING_VERSION);
+    writer->glyphUnits = jc_IsPdlVersionAtLeast(devmode, block, PDL_VERSION_GLYPH_UNITS) ? 1 : 0;
     return writer;
 }
 

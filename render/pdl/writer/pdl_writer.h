@@ -15,13 +15,12 @@
 #include <windows.h>
 #include <winddi.h>
 
+#include "core/settings/settings_types.h"
+#include "platform/include/qm_layout.h"
 #include "render/pdl/memory/printer_memory.h"
-#include "render/stream/output_stream.h"
 #include "render/pdl/writer/image_header.h"
 #include "render/pdl/writer/matrix2x3.h"
-#include "platform/include/qm_layout.h"
-
-struct PDEV;
+#include "render/stream/output_stream.h"
 
 // Bytes of the palette copy the cache keeps.
 #define GSC_PALETTE_BYTES 769
@@ -128,11 +127,16 @@ struct TextEgRecord {
 
 // ---- Life cycle ----------------------------------------------------------------------
 
-// pdl_CreateWriter: the writer of pdev's job, writing to pdev's output stream. Reads
-// setting 1343 (when set, no memory model: memorySize 0) and opens the printer memory
-// model with memorySize bytes; reads setting 8205 as the PDL version. Returns the
-// writer, NULL when memory is short or the memory model cannot be opened (nothing kept).
-PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize);
+// pdl_CreateWriter: the writer of a job, writing to the job's output stream (stream may
+// be NULL: every write then fails). The job's settings are those of devmode and block
+// (the PDEV's DEVMODE and printer-data block). Reads setting 1343 (when set, no memory
+// model: memorySize 0) and opens the printer memory model with memorySize bytes; reads
+// setting 8205 as the PDL version; glyph addresses go in 64-byte units when the job's PDL
+// version (jc_GetJobPdlVersion) is at least PDL_VERSION_GLYPH_UNITS. Returns the writer,
+// NULL for a NULL devmode, when memory is short or the memory model cannot be opened
+// (nothing kept).
+PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, PrinterDataBlock *block,
+                            DWORD memorySize);
 // pdl_DestroyWriter: closes the memory model and frees the cache, its pattern copy and
 // the writer. NULL is ignored.
 void pdl_DestroyWriter(PdlWriter *writer);

@@ -175,7 +175,7 @@ TEST_F(JobTextTest, JobStartCommands)
         pdev_->job.setup.snapshot.storedJob = c.stored;
         pdev_->job.setup.snapshot.nameTextOn = c.nameOn;
         pdl_DestroyWriter(pdev_->job.writer);
-        pdev_->job.writer = pdl_CreateWriter(pdev_, 0);
+        pdev_->job.writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 0);
         ASSERT_NE(pdev_->job.writer, nullptr);
         pdev_->printer = NULL; // no port and no description records
         Mark();
@@ -304,7 +304,7 @@ TEST_F(JobTextTest, FailurePathsLeaveTheHeapEmpty)
     bool done = false;
     for (DWORD n = 0; n < 400 && !done; ++n) {
         pdl_DestroyWriter(pdev_->job.writer);
-        pdev_->job.writer = pdl_CreateWriter(pdev_, 0);
+        pdev_->job.writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 0);
         ASSERT_NE(pdev_->job.writer, nullptr);
         Mark();
         qmt_FailAllocations(n, 1);

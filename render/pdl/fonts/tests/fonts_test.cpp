@@ -118,19 +118,22 @@ public:
         EXPECT_TRUE(dddc::Compile(yaml, nullptr, bytes, error)) << error;
         EXPECT_EQ(ddd_OpenMemoryPair(bytes.data(), (DWORD)bytes.size(), nullptr, 0, &model, &base), DDD_OK);
         heap = HeapCreate(0, 8192, 0);
-        pdev.signature = pdev.signatureEnd = PDEV_SIGNATURE;
-        pdev.heap = heap;
-        pdev.modelFile = &model;
-        pdev.baseFile = &base;
     }
     ~FontModel()
     {
-        fnt_FreeDeviceFontTables(&pdev);
+        fnt_FreeDeviceFontTables(heap, tables);
         EXPECT_EQ(qmt_LiveHeapBlocks(heap), 0u);
         HeapDestroy(heap);
         ddd_CloseFilePair(&model, &base);
     }
-    PDEV pdev = {};
+    // Builds the tables of the model's fonts (freed by the destructor); false on failure.
+    bool Build()
+    {
+        fnt_FreeDeviceFontTables(heap, tables);
+        tables = fnt_BuildDeviceFontTables(heap, &model, &base);
+        return tables != nullptr;
+    }
+    DeviceFontTables *tables = nullptr;
 
 private:
     dddc::Bytes bytes;
@@ -150,9 +153,9 @@ TEST(DeviceFonts, RepeatedSecondNameIsNotSelectedButKeepsItsEntry)
     c.widths[0x41 - 0x20] = 0x8000 | 700;  // bit 15: counts as 0
     c.id = "2B";
     FontModel model({FontRecord(a), FontRecord(b), FontRecord(c)});
-    ASSERT_TRUE(fnt_BuildDeviceFontTables(&model.pdev));
-    ASSERT_EQ(model.pdev.fontCount, 3u);
-    const DeviceFontTables *t = model.pdev.fonts;
+    ASSERT_TRUE(model.Build());
+    ASSERT_EQ(model.tables->count, 3u);
+    const DeviceFontTables *t = model.tables;
     EXPECT_EQ(t->selectedCount, 2u);
     EXPECT_EQ(t->selectedFonts[0], 1u);
     EXPECT_EQ(t->selectedFonts[1], 3u);
@@ -161,7 +164,7 @@ TEST(DeviceFonts, RepeatedSecondNameIsNotSelectedButKeepsItsEntry)
     EXPECT_EQ(std::u16string((const char16_t *)t->entries[1].faceName), u"Courier Bold");
 
     // Blocks: selected first (records 1 and 3), then record 2.
-    IFIMETRICS *courier = fnt_BlockIfiMetrics(fnt_GetFontBlock(&model.pdev, 1));
+    IFIMETRICS *courier = fnt_BlockIfiMetrics(fnt_GetFontBlock(model.tables, 1));
     EXPECT_EQ(courier->usWinWeight, 400);  // weight 0
     EXPECT_EQ(courier->flInfo, 0x82010UL | 0x401000UL);
     EXPECT_EQ(courier->jWinPitchAndFamily, 0x32);
@@ -170,14 +173,14 @@ TEST(DeviceFonts, RepeatedSecondNameIsNotSelectedButKeepsItsEntry)
     EXPECT_EQ(courier->fwdWinDescender, 1000 - 750 + 1000);
     EXPECT_EQ(courier->fwdMacLineGap, 100);
     EXPECT_EQ(std::u16string((const char16_t *)((BYTE *)courier + courier->dpwszFaceName)), u"Courier");
-    FontInfoBlock *times = fnt_GetFontBlock(&model.pdev, 2);
+    FontInfoBlock *times = fnt_GetFontBlock(model.tables, 2);
     EXPECT_EQ(times->fontId, 0x2Bu);
     EXPECT_EQ(times->widths[0x41], 0u);
     EXPECT_EQ(times->widths[0x42], 500u * 65537u);
     EXPECT_EQ(fnt_BlockCharWidth(times, 0x42), 500);
     EXPECT_EQ(fnt_BlockIfiMetrics(times)->fwdAveCharWidth, (500 * 93 + 46) / 94);
-    EXPECT_EQ(fnt_GetFontBlock(&model.pdev, 3)->fontId, 0x1Au);
-    EXPECT_EQ(fnt_GetFontBlock(&model.pdev, 4), nullptr);
+    EXPECT_EQ(fnt_GetFontBlock(model.tables, 3)->fontId, 0x1Au);
+    EXPECT_EQ(fnt_GetFontBlock(model.tables, 4), nullptr);
     EXPECT_EQ(qmt_LiveDisplayDCs(), 0u);
 }
 
@@ -186,9 +189,9 @@ TEST(DeviceFonts, InstalledFamilyIsNotSelected)
     const LPCWSTR installed[] = {TEXT("Courier")};
     qmt_SetInstalledFontFamilies(installed, 1);
     FontModel model({FontRecord(FontSpec{"Courier", "COUR"}), FontRecord(FontSpec{"Times", "TIMES"})});
-    ASSERT_TRUE(fnt_BuildDeviceFontTables(&model.pdev));
-    EXPECT_EQ(model.pdev.fonts->selectedCount, 1u);
-    EXPECT_EQ(model.pdev.fonts->selectedFonts[0], 2u);
+    ASSERT_TRUE(model.Build());
+    EXPECT_EQ(model.tables->selectedCount, 1u);
+    EXPECT_EQ(model.tables->selectedFonts[0], 2u);
     qmt_SetInstalledFontFamilies(nullptr, 0);
 }
 
@@ -197,8 +200,8 @@ TEST(DeviceFonts, KerningPairsAndWeightInTheTables)
     FontSpec s{"Helvetica", "HELV"};
     s.kerning = {'A', 'V', 0xF6, 0xFF, 'T', 'o', 0xFB, 0xFF};
     FontModel model({FontRecord(s)});
-    ASSERT_TRUE(fnt_BuildDeviceFontTables(&model.pdev));
-    FontInfoBlock *block = fnt_GetFontBlock(&model.pdev, 1);
+    ASSERT_TRUE(model.Build());
+    FontInfoBlock *block = fnt_GetFontBlock(model.tables, 1);
     FD_KERNINGPAIR *pairs = fnt_BlockKerningPairs(block);
     ASSERT_NE(pairs, nullptr);
     EXPECT_EQ(pairs[0].wcFirst, u'A');
@@ -212,17 +215,17 @@ TEST(DeviceFonts, NoRecordsGiveEmptyTablesAndABrokenRecordFailsCleanly)
 {
     {
         FontModel none({});
-        ASSERT_TRUE(fnt_BuildDeviceFontTables(&none.pdev));
-        EXPECT_EQ(none.pdev.fontCount, 0u);
+        ASSERT_TRUE(none.Build());
+        EXPECT_EQ(none.tables->count, 0u);
     }
     std::vector<BYTE> broken = FontRecord(FontSpec{"Courier", "COUR"});
     broken.resize(FONT_RECORD_HEADER_SIZE + 3);  // names and metrics cut off
     FontModel model({FontRecord(FontSpec{"Times", "TIMES"}), broken});
-    EXPECT_FALSE(fnt_BuildDeviceFontTables(&model.pdev));
-    EXPECT_EQ(model.pdev.fonts, nullptr);
+    EXPECT_FALSE(model.Build());
+    EXPECT_EQ(model.tables, nullptr);
     // The reader keeps scratch buffers once it has read; a second try adds nothing.
     DWORD blocks = qmt_LiveGlobalBlocks();
-    EXPECT_FALSE(fnt_BuildDeviceFontTables(&model.pdev));
+    EXPECT_FALSE(model.Build());
     EXPECT_EQ(qmt_LiveGlobalBlocks(), blocks);
 }
 

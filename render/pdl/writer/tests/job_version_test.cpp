@@ -18,28 +18,27 @@ TEST_F(JobVersionTest, SettingIsClampedToTheWrittenVersions)
     };
     for (const auto &c : cases) {
         Set(8205, c.setting);
-        EXPECT_EQ(jc_GetJobPdlVersion(pdev_, &pdev_->devmode, pdev_->printerData), c.version) << c.setting;
+        EXPECT_EQ(jc_GetJobPdlVersion(&pdev_->devmode, pdev_->printerData), c.version) << c.setting;
     }
 }
 
 TEST_F(JobVersionTest, MissingArgumentsGiveTheLowestVersion)
 {
     Set(8205, 0x01020000);
-    EXPECT_EQ(jc_GetJobPdlVersion(nullptr, &pdev_->devmode, pdev_->printerData), 0x01010501u);
-    EXPECT_EQ(jc_GetJobPdlVersion(pdev_, nullptr, pdev_->printerData), 0x01010501u);
-    EXPECT_EQ(jc_GetJobPdlVersion(pdev_, &pdev_->devmode, nullptr), 0x01010501u);
-    EXPECT_TRUE(jc_IsPdlVersionAtLeast(nullptr, 0x01010501));
-    EXPECT_FALSE(jc_IsPdlVersionAtLeast(nullptr, 0x01010502));
+    EXPECT_EQ(jc_GetJobPdlVersion(nullptr, pdev_->printerData), 0x01010501u);
+    EXPECT_EQ(jc_GetJobPdlVersion(&pdev_->devmode, nullptr), 0x01010501u);
+    EXPECT_TRUE(jc_IsPdlVersionAtLeast(nullptr, nullptr, 0x01010501));
+    EXPECT_FALSE(jc_IsPdlVersionAtLeast(nullptr, nullptr, 0x01010502));
 }
 
 TEST_F(JobVersionTest, AtLeastComparesTheClampedVersion)
 {
     Set(8205, 0x01010903);
-    EXPECT_TRUE(jc_IsPdlVersionAtLeast(pdev_, 0x01010903));
-    EXPECT_FALSE(jc_IsPdlVersionAtLeast(pdev_, 0x01010904));
+    EXPECT_TRUE(jc_IsPdlVersionAtLeast(&pdev_->devmode, pdev_->printerData, 0x01010903));
+    EXPECT_FALSE(jc_IsPdlVersionAtLeast(&pdev_->devmode, pdev_->printerData, 0x01010904));
     Set(8205, 0x02000000);
-    EXPECT_TRUE(jc_IsPdlVersionAtLeast(pdev_, 0x0102000D));
-    EXPECT_FALSE(jc_IsPdlVersionAtLeast(pdev_, 0x0102000E));
+    EXPECT_TRUE(jc_IsPdlVersionAtLeast(&pdev_->devmode, pdev_->printerData, 0x0102000D));
+    EXPECT_FALSE(jc_IsPdlVersionAtLeast(&pdev_->devmode, pdev_->printerData, 0x0102000E));
 }
 
 } // namespace

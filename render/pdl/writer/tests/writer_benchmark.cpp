@@ -41,7 +41,7 @@ struct BenchWriter {
         block = (PrinterDataBlock *)calloc(1, sizeof(PrinterDataBlock));
         pdev->printerData = block;
         pdev->job.stream = reinterpret_cast<OutputStream *>(&g_sink);
-        writer = pdl_CreateWriter(pdev, 0);
+        writer = pdl_CreateWriter(pdev->job.stream, &pdev->devmode, pdev->printerData, 0);
     }
     ~BenchWriter()
     {

@@ -209,13 +209,13 @@ TEST_F(WriterCacheTest, CreationReadsTheSettingsAndFailuresLeaveNothing)
     // The writer, the cache, the memory model and its first block.
     for (DWORD after = 0; after <= 4; ++after) {
         qmt_FailAllocations(after, 1);
-        PdlWriter *writer = pdl_CreateWriter(pdev_, 4096);
+        PdlWriter *writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 4096);
         qmt_FailAllocations(0, 0);
         EXPECT_EQ(writer == nullptr, after < 4) << after;
         pdl_DestroyWriter(writer);
         EXPECT_EQ(qmt_LiveGlobalBlocks(), before) << after;
     }
-    EXPECT_EQ(pdl_CreateWriter(nullptr, 0), nullptr);
+    EXPECT_EQ(pdl_CreateWriter(pdev_->job.stream, nullptr, pdev_->printerData, 0), nullptr);
 }
 
 } // namespace

@@ -70,7 +70,7 @@ void WriterTest::Set(WORD functionId, LONG value)
 void WriterTest::CreateWriter(DWORD memorySize)
 {
     memcpy(&pdev_->devmode, &areas_->devmode, sizeof pdev_->devmode);
-    writer_ = pdl_CreateWriter(pdev_, memorySize);
+    writer_ = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, memorySize);
     ASSERT_NE(writer_, nullptr);
 }
 
