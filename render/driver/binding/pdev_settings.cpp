@@ -1,6 +1,6 @@
 // Settings of the PDEV's DEVMODE and printer-data block, read and written through the
 // DEVMODE access library.
-#include "render/driver/pdev/pdev.h"
+#include "render/driver/binding/pdev_settings.h"
 
 #include "render/driver/binding/dma_binding.h"
 
@@ -18,13 +18,13 @@ static BOOL ReadSetting(PDEV *pdev, WORD functionId, DWORD_PTR *value, WORD *typ
     return dma_CallGetValue(functionId, &pdev->devmode, pdev->printerData, type, &size, value) == 0;
 }
 
-// pdev_GetSetting16: see pdev.h.
+// pdev_GetSetting16: see pdev_settings.h.
 WORD WINAPI pdev_GetSetting16(PDEV *pdev, WORD functionId)
 {
     return (WORD)pdev_GetSetting32(pdev, functionId);
 }
 
-// pdev_GetSetting32: see pdev.h.
+// pdev_GetSetting32: see pdev_settings.h.
 DWORD WINAPI pdev_GetSetting32(PDEV *pdev, WORD functionId)
 {
     DWORD_PTR value = 0;
@@ -32,7 +32,7 @@ DWORD WINAPI pdev_GetSetting32(PDEV *pdev, WORD functionId)
     return ReadSetting(pdev, functionId, &value, &type) ? (DWORD)value : 0;
 }
 
-// pdev_GetSettingString: see pdev.h.
+// pdev_GetSettingString: see pdev_settings.h.
 const WCHAR *WINAPI pdev_GetSettingString(PDEV *pdev, WORD functionId)
 {
     DWORD_PTR value = 0;
@@ -40,7 +40,7 @@ const WCHAR *WINAPI pdev_GetSettingString(PDEV *pdev, WORD functionId)
     return ReadSetting(pdev, functionId, &value, &type) ? (const WCHAR *)value : NULL;
 }
 
-// pdev_SetSetting16: see pdev.h.
+// pdev_SetSetting16: see pdev_settings.h.
 WORD WINAPI pdev_SetSetting16(PDEV *pdev, WORD functionId, WORD value)
 {
     if (pdev == NULL) {

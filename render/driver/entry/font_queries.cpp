@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/pdl/fonts/fonts.h"
 #include "render/driver/pdev/pdev.h"
 

@@ -1,8 +1,9 @@
 // What DrvEnablePDEV answers GDI: the GDIINFO of the page and the DEVINFO of the device.
 #include <string.h>
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/pdl/fonts/fonts.h"
-#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/entry/pdev_lifecycle.h"
 #include "platform/include/qm_layout.h"
 
 static_assert(sizeof(GDIINFO) == QM_LAYOUT(304, 320), "GDIINFO");

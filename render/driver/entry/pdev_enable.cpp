@@ -9,11 +9,12 @@
 #include "core/util/module.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/dma_binding.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/escape/escape.h"
 #include "render/pdl/fonts/fonts.h"
 #include "render/pdl/blit/blit.h"
-#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/entry/pdev_lifecycle.h"
 
 // Setting FunctionIDs read here.
 static const WORD kFieldsSetting = 6;

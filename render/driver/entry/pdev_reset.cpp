@@ -3,6 +3,7 @@
 
 #include "core/trace/trace.h"
 #include "render/driver/binding/dma_binding.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/forms/forms.h"
 #include "render/pdl/blit/blit.h"

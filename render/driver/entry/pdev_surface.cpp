@@ -1,5 +1,6 @@
 // The device surface of a PDEV: 24 bits per pixel over the printable area of the page.
 #include "core/trace/trace.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/forms/pdev_paper.h"

@@ -51,10 +51,6 @@ LONG WINAPI jc_IsStampClipSkipped(const PDEV *pdev);
  * on (non-zero: brushes and text take the stamp colour), else 0. */
 DWORD WINAPI jc_GetStampColorWord(const PDEV *pdev);
 
-/* esc_ReleaseKept: frees every copy the escapes keep for the job (data blocks, job
- * information parts, job-attribute sets). */
-void WINAPI esc_ReleaseKept(PDEV *pdev);
-
 #ifdef __cplusplus
 }
 #endif

@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/escape/escape_codes.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_color.h"

@@ -8,6 +8,7 @@
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
 #include "core/util/locale_paper.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
 #include "render/driver/forms/pdev_paper.h"

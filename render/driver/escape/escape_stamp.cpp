@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/pdl/blit/blit.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"

@@ -4,6 +4,7 @@
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/forms/pdev_paper.h"
 

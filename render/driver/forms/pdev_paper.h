@@ -1,9 +1,10 @@
 /*
- * Helpers the PDEV lifecycle files share: paper sizes in tenths of a millimetre, the unit
- * conversions, the paper and capability builders and the one release path.
+ * The PDEV's two papers: paper sizes in tenths of a millimetre, the unit conversions, the
+ * model's paper records, the margin rule and the builder of both PaperDescription records
+ * (DrvEnablePDEV, DrvResetPDEV and the locale paper escape).
  */
-#ifndef QM_RENDER_DRIVER_PDEV_PDEV_PRIVATE_H
-#define QM_RENDER_DRIVER_PDEV_PDEV_PRIVATE_H
+#ifndef QM_RENDER_DRIVER_FORMS_PDEV_PAPER_H
+#define QM_RENDER_DRIVER_FORMS_PDEV_PAPER_H
 
 #include "core/ddd/ddd.h"
 #include "render/driver/pdev/pdev.h"
@@ -107,21 +108,4 @@ BOOL pdev_BuildPapers(PDEV *pdev, PaperTenths *tenths);
 /* pdev_FreePapers: frees the description records the two papers own. */
 void pdev_FreePapers(PDEV *pdev);
 
-/* pdev_FillGdiInfo: the 304-byte GDIINFO for the page, at most size bytes copied to caps. */
-void pdev_FillGdiInfo(PDEV *pdev, const PaperTenths *tenths, ULONG size, ULONG *caps);
-
-/* pdev_FillDevInfo: the 300-byte DEVINFO, at most size bytes copied to info; creates the
- * PDEV's palette (replacing an earlier one). Returns 1, or 0 when the default device font
- * or the palette cannot be made. */
-BOOL pdev_FillDevInfo(PDEV *pdev, ULONG size, DEVINFO *info);
-
-/*
- * pdev_Release: gives back, in reverse order of taking, everything a PDEV holds: palette,
- * font tables, font substitution table, printer-data block, paper records, printer
- * context (under the context lock), its heap (the PDEV itself with it), the resource
- * module use and the binding (under the binding lock). Each part is released only when
- * taken: bound and resourceTaken say whether those two uses were.
- */
-void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound);
-
-#endif /* QM_RENDER_DRIVER_PDEV_PDEV_PRIVATE_H */
+#endif /* QM_RENDER_DRIVER_FORMS_PDEV_PAPER_H */

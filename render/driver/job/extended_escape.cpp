@@ -1,6 +1,7 @@
 // The extended escape state: set-up, the setting overrides and their restoration.
 #include "render/driver/job/extended_escape.h"
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/job/setting_write.h"
 
 static const WORD kDuplexSetting = 16;

@@ -2,7 +2,7 @@
 // holds, and the carry-over into a new PDEV at DrvResetPDEV.
 #include "render/driver/job/job_private.h"
 
-#include "render/driver/escape/escape.h"
+#include "render/driver/pdev/escape_state.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/pdl/images/image_queue.h"

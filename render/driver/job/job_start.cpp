@@ -6,6 +6,7 @@
 
 #include "core/ddd/ddd_access.h"
 #include "core/util/resource_module.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/pdl/images/image_queue.h"

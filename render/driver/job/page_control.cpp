@@ -2,6 +2,7 @@
 // DrvSendPage and the count that ends a full sheet.
 #include "render/driver/job/job_private.h"
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/pdl/images/image_queue.h"
 #include "render/driver/page/page_setup.h"

@@ -2,6 +2,7 @@
 // begins, the header, and each sheet's start and end commands.
 #include "render/driver/job/job_private.h"
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/pdl/images/image_queue.h"

@@ -46,4 +46,23 @@ typedef struct EscapeState {
     BYTE jobStartExtra[ESC_JOB_START_EXTRA_SIZE]; /* the block kept behind the job-start DEVMODE */
 } EscapeState;
 
+struct PDEV;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* esc_KeepBlock: replaces kept block slot (ESC_BLOCK_*) of the PDEV's job by a copy of size
+ * bytes of data (the old copy is freed first; size 0 keeps nothing). 1, or -1 when the
+ * copy cannot be allocated. */
+LONG WINAPI esc_KeepBlock(struct PDEV *pdev, int slot, const BYTE *data, ULONG size);
+
+/* esc_ReleaseKept: frees every copy the escapes keep for the PDEV's job (data blocks, job
+ * information parts, job-attribute sets). NULL is ignored. */
+void WINAPI esc_ReleaseKept(struct PDEV *pdev);
+
+#ifdef __cplusplus
+}
+#endif
+
 #endif /* QM_RENDER_DRIVER_PDEV_ESCAPE_STATE_H */
