@@ -1,5 +1,4 @@
-// Fax job settings: the send list and the job's fax state are not read by this driver
-// yet, so a fax send list is refused.
+// Interim fax job settings: fax send lists are not read yet, so a list and the job's fax settings are refused (-1).
 #include "render/driver/job/job_control.h"
 
 LONG WINAPI jc_LoadFaxSendList(PDEV *, const void *, DWORD)

@@ -2,7 +2,8 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/pdl/blit/blit.h"
+#include "render/driver/job/job_control.h"
+#include "render/pdl/images/image_queue.h"
 #include "render/driver/pdev/pdev.h"
 
 static const DWORD kTraceStartDoc = 0x80000;

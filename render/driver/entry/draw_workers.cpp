@@ -2,6 +2,7 @@
 #include "render/driver/entry/entry.h"
 
 #include "render/pdl/blit/blit.h"
+#include "render/pdl/paths/paths.h"
 
 static const ROP4 kSourceCopy = 0xCCCC;
 static const ULONG kWhite = 0xFFFFFFFF;

@@ -4,7 +4,8 @@
 
 #include "core/trace/trace.h"
 #include "render/pdl/fonts/fonts.h"
-#include "render/pdl/blit/blit.h"
+#include "render/driver/escape/escape.h"
+#include "render/pdl/text/text_output.h"
 
 extern "C" {
 

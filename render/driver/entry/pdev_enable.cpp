@@ -13,7 +13,7 @@
 #include "render/driver/entry/entry.h"
 #include "render/driver/escape/escape.h"
 #include "render/pdl/fonts/fonts.h"
-#include "render/pdl/blit/blit.h"
+#include "render/driver/job/job_control.h"
 #include "render/driver/entry/pdev_lifecycle.h"
 
 // Setting FunctionIDs read here.

@@ -6,7 +6,7 @@
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/forms/forms.h"
-#include "render/pdl/blit/blit.h"
+#include "render/driver/job/job_control.h"
 #include "render/driver/forms/pdev_paper.h"
 
 static const DWORD kTraceResetCategory = 0x20000;

@@ -9,7 +9,12 @@
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
+#include "render/driver/hook/image_hook.h"
+#include "render/pdl/colour/colour_session.h"
+#include "render/pdl/compression/compress_dll.h"
+#include "render/pdl/fontsub/font_substitution.h"
 #include "render/pdl/images/image_queue.h"
+#include "render/pdl/images/raster_image.h"
 #include "render/driver/pdev/pdev_output.h"
 #include "render/driver/page/page_setup.h"
 #include "render/driver/page/layout_settings.h"
@@ -105,7 +110,7 @@ LONG WINAPI jc_StartJob(PDEV *pdev, HANDLE printer)
     } else {
         control->fontTable = ddd_TestCapability(&caps, kCapFontTableZero) ? 0 : 1;
     }
-    jcs_SelectFontTable(control->fontTable);
+    fnt_SelectSubstTable(control->fontTable);
 
     HMODULE module = pdev->resourceUse ? util_GetResourceModule() : NULL;
     return spl_PdevCreateStream(pdev, module) == 0 ? 0 : -1;
@@ -131,14 +136,14 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     }
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
-    DWORD hook = jcs_IsHookActive(pdev);
+    DWORD hook = hook_IsActive(pdev);
     control->imageAnalysis = 0;
-    result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, kImageQueueLimitSetting));
-    result |= jcs_CreateRotationBuffer(pdev);
+    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, kImageQueueLimitSetting));
+    result |= img_CreateRotateBuffer(pdev);
 
     jc_StartTraceClock(pdev);
     if (!hook && control->pdlVersion >= kCompressionVersion) {
-        result |= jcs_BindCompression(pdev, control->pdlVersion);
+        result |= img_LoadCompressDll(pdev, control->pdlVersion);
     }
 
     pdev->job.pageState = PAGE_STATE_DOC_OPEN;
@@ -150,7 +155,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     if (result != 0) {
         return -1;
     }
-    result |= jcs_InitPageColorSet(pdev);
+    result |= clr_InitColorSet(pdev);
     result |= spl_PdevOpenChannel(pdev);
     return result == 0 ? 0 : -1;
 }

@@ -4,7 +4,6 @@
 
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
-#include "render/pdl/images/image_queue.h"
 #include "render/driver/page/page_setup.h"
 #include "render/pdl/writer/pdl_writer.h"
 
@@ -61,7 +60,7 @@ static LONG BeginLogicalPage(PDEV *pdev)
     result |= pg_WritePageTransform(pdev);
     result |= WriteFFAndAI(pdev);
     if (pdev->job.setup.snapshot.turnAllowed) {
-        pdev->job.control.pageTurn = jcs_IsPageTurnNeeded(pdev);
+        pdev->job.control.pageTurn = jc_IsPageTurnNeeded(pdev);
     }
     return result;
 }

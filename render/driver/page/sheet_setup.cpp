@@ -3,6 +3,7 @@
 #include "render/driver/page/page_setup.h"
 
 #include "render/driver/forms/forms.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/record_access.h"
 #include "render/pdl/writer/job_version.h"
@@ -221,7 +222,7 @@ LONG pg_WritePageTransform(PDEV *pdev)
     if (!pdev) return -1;
     const PageSetupState &setup = pdev->job.setup;
     BOOL placeNow = !(pdev->job.recordWord & RECORD_TRANSFORM_BIT) || setup.page.nupMarker ||
-                    (page_HookActive(pdev) && !setup.snapshot.bookletOn && !setup.snapshot.posterOn);
+                    (hook_IsActive(pdev) && !setup.snapshot.bookletOn && !setup.snapshot.posterOn);
     Matrix2x3 matrix;
     geo_Identity(&matrix);
     LONG result = placeNow ? geo_PlaceCurrentPage(pdev, &matrix) : 0;

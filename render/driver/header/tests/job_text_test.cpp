@@ -8,6 +8,7 @@
 #include "core/jobtext/job_info.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
+#include "render/driver/header/tests/booklet_standin.h"
 #include "render/driver/header/tests/header_fixture.h"
 
 namespace header_test {
@@ -261,9 +262,11 @@ TEST_F(JobTextTest, BookletCountPatch)
     EXPECT_EQ(text, bare);
 }
 
-// A job that needs the booklet face count cannot have its header yet: -1, nothing written.
+// A job that needs the booklet face count and gets none cannot have its header: -1,
+// nothing written.
 TEST_F(JobTextTest, BookletCountJobIsRefused)
 {
+    g_BookletFaces = 0;
     pdev_->job.setup.snapshot.bookletCountFlag = 1;
     Mark();
     EXPECT_EQ(jc_BeginJobText(pdev_, 0), -1);
