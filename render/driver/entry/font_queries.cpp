@@ -4,8 +4,8 @@
 #include <string.h>
 
 #include "render/driver/binding/pdev_settings.h"
-#include "render/pdl/fonts/fonts.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/pdl/fonts/fonts.h"
 
 static const LONG kUnitVector = 4096;
 static const BYTE kFamilyRoman = 0x10;

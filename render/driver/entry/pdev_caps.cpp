@@ -2,9 +2,9 @@
 #include <string.h>
 
 #include "render/driver/binding/pdev_settings.h"
-#include "render/pdl/fonts/fonts.h"
-#include "render/driver/entry/pdev_lifecycle.h"
 #include "platform/include/qm_layout.h"
+#include "render/driver/entry/pdev_lifecycle.h"
+#include "render/pdl/fonts/fonts.h"
 
 static_assert(sizeof(GDIINFO) == QM_LAYOUT(304, 320), "GDIINFO");
 static_assert(sizeof(DEVINFO) == QM_LAYOUT(300, 312), "DEVINFO");

@@ -11,10 +11,10 @@
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
-#include "render/driver/escape/escape.h"
-#include "render/pdl/fonts/fonts.h"
-#include "render/driver/job/job_control.h"
 #include "render/driver/entry/pdev_lifecycle.h"
+#include "render/driver/escape/escape.h"
+#include "render/driver/job/job_control.h"
+#include "render/pdl/fonts/fonts.h"
 
 // Setting FunctionIDs read here.
 static const WORD kFieldsSetting = 6;

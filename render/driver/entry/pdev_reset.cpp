@@ -6,8 +6,8 @@
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/forms/forms.h"
-#include "render/driver/job/job_control.h"
 #include "render/driver/forms/pdev_paper.h"
+#include "render/driver/job/job_control.h"
 
 static const DWORD kTraceResetCategory = 0x20000;
 static const WORD kDuplexFollowsSetting = 1350;

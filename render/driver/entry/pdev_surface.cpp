@@ -2,8 +2,8 @@
 #include "core/trace/trace.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
-#include "render/driver/job/job_control.h"
 #include "render/driver/forms/pdev_paper.h"
+#include "render/driver/job/job_control.h"
 
 static const WORD kResolutionSetting = 20;
 // The drawing calls GDI hands to the driver: BITBLT, STRETCHBLT, TEXTOUT, STROKEPATH,

@@ -9,10 +9,10 @@
 #include "core/jobtext/job_attr.h"
 #include "core/util/locale_paper.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "render/driver/job/job_control.h"
-#include "render/driver/page/page_setup.h"
 #include "render/driver/forms/pdev_paper.h"
 #include "render/driver/header/string_util.h"
+#include "render/driver/job/job_control.h"
+#include "render/driver/page/page_setup.h"
 
 // The parts of the job information block: offset and size; a part is present when its
 // first 16-bit element is non-zero.

@@ -7,9 +7,9 @@
 #include <string.h>
 
 #include "render/driver/binding/pdev_settings.h"
-#include "render/pdl/images/image_queue.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
+#include "render/pdl/images/image_queue.h"
 #include "render/pdl/writer/matrix2x3.h"
 #include "render/pdl/writer/pdl_writer.h"
 

@@ -2,15 +2,15 @@
 // holds, and the carry-over into a new PDEV at DrvResetPDEV.
 #include "render/driver/job/job_private.h"
 
-#include "render/driver/pdev/escape_state.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
+#include "render/driver/page/page_setup.h"
+#include "render/driver/pdev/escape_state.h"
+#include "render/driver/pdev/pdev_output.h"
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/images/image_queue.h"
 #include "render/pdl/images/raster_image.h"
-#include "render/driver/pdev/pdev_output.h"
-#include "render/driver/page/page_setup.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its

@@ -4,11 +4,11 @@
 
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
-#include "render/driver/job/extended_escape.h"
 #include "render/driver/hook/image_hook.h"
-#include "render/pdl/colour/colour_session.h"
-#include "render/driver/pdev/pdev_output.h"
+#include "render/driver/job/extended_escape.h"
 #include "render/driver/page/page_setup.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/colour/colour_session.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 static const WORD kResolutionSetting = 20;

@@ -6,12 +6,12 @@
 #include <string.h>
 
 #include "render/driver/header/job_header.h"
-#include "render/stream/output_stream.h"
-#include "render/driver/pdev/pdev_output.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
+#include "render/driver/pdev/pdev_output.h"
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/pdl_writer.h"
+#include "render/stream/output_stream.h"
 
 // From this PDL version a page-size type 1-4 follows the page size as 'AA'.
 #define VERSION_PAGE_SIZE_TYPE 0x01020006UL

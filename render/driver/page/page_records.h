@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "render/driver/pdev/pdev.h"
 #include "render/driver/pdev/job_blocks.h"
+#include "render/driver/pdev/pdev.h"
 #include "render/pdl/writer/matrix2x3.h"
 
 // Page size (60 bytes): the size handed to the command, the output paper record, the

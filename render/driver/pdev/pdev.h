@@ -15,8 +15,8 @@
 
 #include "core/settings/settings_types.h"
 #include "render/driver/pdev/escape_state.h"
-#include "render/driver/pdev/job_state.h"
 #include "render/driver/pdev/job_blocks.h"
+#include "render/driver/pdev/job_state.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 

@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "render/pdl/fonts/font_record.h"
 #include "platform/include/qm_layout.h"
+#include "render/pdl/fonts/font_record.h"
 
 // One variant of the font simulation block (bold, italic, bold italic).
 typedef struct FontSimVariant {

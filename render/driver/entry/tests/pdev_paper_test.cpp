@@ -15,8 +15,8 @@
 #include "core/ddd/ddd.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "render/driver/forms/pdev_paper.h"
 #include "render/driver/entry/tests/pdev_fixture.h"
+#include "render/driver/forms/pdev_paper.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "render/driver/forms/pdev_paper.h"
 #include "render/driver/entry/tests/pdev_fixture.h"
+#include "render/driver/forms/pdev_paper.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

@@ -10,8 +10,8 @@
 #include <qmhost.h>
 #include <winspool.h>
 
-#include "core/util/locale_paper.h"
 #include "core/util/caches.h"
+#include "core/util/locale_paper.h"
 #include "platform/testing/qm_testing.h"
 
 namespace {
