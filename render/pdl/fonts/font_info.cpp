@@ -2,6 +2,7 @@
 // device font, built from its font record.
 #include "render/pdl/fonts/fonts.h"
 
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 

@@ -2,6 +2,7 @@
 // the resource module, both guarded by the glyph lock.
 #include "render/pdl/fonts/fonts.h"
 
+#include <stddef.h>
 #include <string.h>
 
 #include "core/util/resource_module.h"
