@@ -3,8 +3,9 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/fonts/fonts.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/driver/escape/escape.h"
+#include "render/pdl/fonts/fonts.h"
+#include "render/pdl/text/text_output.h"
 
 extern "C" {
 

@@ -5,9 +5,10 @@
 
 #include <string.h>
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/escape/escape_codes.h"
 #include "render/driver/job/job_control.h"
-#include "render/driver/util/page_color.h"
+#include "render/driver/page/page_color.h"
 
 // The 8-byte request of 0x1071 and 0x1074: {u32 size 8, u16, u16}.
 #define EXT_REQUEST_SIZE 8

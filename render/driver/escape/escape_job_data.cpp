@@ -8,10 +8,11 @@
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
 #include "core/util/locale_paper.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/header/string_util.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/pdev/pdev_private.h"
-#include "render/driver/util/string_util.h"
 
 // The parts of the job information block: offset and size; a part is present when its
 // first 16-bit element is non-zero.

@@ -2,6 +2,7 @@
 // version, and their values.
 #include "render/driver/escape/escape.h"
 
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/escape/escape_codes.h"
 
 #define FEATURE_VERSION_LOW 0x01010501UL

@@ -9,8 +9,8 @@
 #include "core/ddd/ddd.h"
 #include "core/printerdata/printer_info.h"
 #include "render/driver/header/header_private.h"
-#include "render/driver/util/string_util.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/header/string_util.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // Event texts of the page events, by code; NULL for a code without event.
 static LPCWSTR const kPageEvents[] = {

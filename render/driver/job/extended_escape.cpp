@@ -1,7 +1,8 @@
 // The extended escape state: set-up, the setting overrides and their restoration.
 #include "render/driver/job/extended_escape.h"
 
-#include "render/driver/util/setting_write.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "render/driver/job/setting_write.h"
 
 static const WORD kDuplexSetting = 16;
 static const WORD kColorModeSetting = 270;
