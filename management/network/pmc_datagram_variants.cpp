@@ -21,7 +21,7 @@ static IPmcLogger *socket_log()
 }
 
 /* ipv4_value: inet_addr of the text; the all-ones answer counts only for the broadcast text. */
-static bool ipv4_value(const char *text, unsigned long *value)
+static bool ipv4_value(const char *text, u_long *value)
 {
     *value = NPmcSocketAPI::inet_addr(text);
     return *value != INADDR_NONE || std::strcmp(text, PMC_BROADCAST_IPV4) == 0;
@@ -46,7 +46,7 @@ public:
     {
         if (!group)
             return PMC_E_ARG;
-        unsigned long value;
+        u_long value;
         if (!ipv4_value(group, &value)) {
             socket_log()->write(PMC_LOG_ERROR, "fail inet_addr(). WSAGetLastError()=%d",
                                 NPmcSocketAPI::WSAGetLastError());
@@ -70,7 +70,7 @@ protected:
     {
         const char *text = nullptr;
         uint16_t port = 0;
-        unsigned long value;
+        u_long value;
         if (!address || address->get(&text, nullptr, &port) != PMC_OK || !ipv4_value(text, &value))
             return PMC_E_ARG;
         std::memset(out, 0, sizeof *out);

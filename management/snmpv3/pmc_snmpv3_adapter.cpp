@@ -337,7 +337,7 @@ int32_t CPmcSnmpV3Answer::pdu_type()
 
 int32_t CPmcSnmpV3Answer::request_id()
 {
-    return m_pdu ? m_pdu->reqid : 0;
+    return m_pdu ? (int32_t)m_pdu->reqid : 0;
 }
 
 int32_t CPmcSnmpV3Answer::error_status()
