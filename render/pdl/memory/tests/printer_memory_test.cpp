@@ -57,7 +57,7 @@ protected:
     DWORD Allocate(WORD key, DWORD size)
     {
         DWORD at = 0;
-        return mem_AllocateDownload(memory_, key, 0, 0, &at, nullptr, size, TRUE) == MEM_OK ? at : ~0UL;
+        return mem_AllocateDownload(memory_, key, 0, 0, &at, nullptr, size, TRUE) == MEM_OK ? at : ~(DWORD)0;
     }
     PrinterMemory *memory_ = nullptr;
     DWORD blocks_ = qmt_LiveGlobalBlocks();
