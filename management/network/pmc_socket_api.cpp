@@ -24,7 +24,7 @@ int(WSAAPI *gethostname)(char *, int);
 hostent *(WSAAPI *gethostbyname)(const char *);
 int(WSAAPI *getsockopt)(SOCKET, int, int, char *, int *);
 int(WSAAPI *setsockopt)(SOCKET, int, int, const char *, int);
-unsigned long(WSAAPI *inet_addr)(const char *);
+u_long(WSAAPI *inet_addr)(const char *);
 char *(WSAAPI *inet_ntoa)(in_addr);
 int(WSAAPI *sendto)(SOCKET, const char *, int, int, const sockaddr *, int);
 int(WSAAPI *recvfrom)(SOCKET, char *, int, int, sockaddr *, int *);

@@ -27,7 +27,7 @@ extern int(WSAAPI *gethostname)(char *, int);
 extern hostent *(WSAAPI *gethostbyname)(const char *);
 extern int(WSAAPI *getsockopt)(SOCKET, int, int, char *, int *);
 extern int(WSAAPI *setsockopt)(SOCKET, int, int, const char *, int);
-extern unsigned long(WSAAPI *inet_addr)(const char *);
+extern u_long(WSAAPI *inet_addr)(const char *);
 extern char *(WSAAPI *inet_ntoa)(in_addr);
 extern int(WSAAPI *sendto)(SOCKET, const char *, int, int, const sockaddr *, int);
 extern int(WSAAPI *recvfrom)(SOCKET, char *, int, int, sockaddr *, int *);
