@@ -7,7 +7,7 @@
 
 #include <string.h>
 
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 #include "core/user_registry/user_setting_upgrade.h"
 
 enum {

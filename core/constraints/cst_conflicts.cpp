@@ -7,9 +7,9 @@
 #include "core/constraints/cst_private.h"
 
 #include "core/ddd/ddd_access.h"
-#include "core/interim/security_marking.h"
-#include "core/interim/stamp_store.h"
-#include "core/util/model_query.h"
+#include "core/security_marking/security_marking.h"
+#include "core/stamps/stamp_store.h"
+#include "core/ddd/model_query.h"
 #include "core/util/os_version.h"
 
 /* Result of the special-case hook for a FunctionID it does not handle. */

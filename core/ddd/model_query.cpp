@@ -1,11 +1,11 @@
 /* Queries over the description data. */
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include <objbase.h>
 
 #include "core/util/global_block.h"
 #include "core/util/host_env.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 /* The device configuration class and the interface asked of it. */
 static const CLSID kDeviceConfigClass = {0xF2A5AEC9, 0x686E, 0x4C95, {0xBD, 0x6D, 0xDD, 0x58, 0xDD, 0x40, 0xE3, 0xA7}};

@@ -3,8 +3,8 @@
  * output, the COM server probe, a setting's value range, the model minimum check, the
  * device feature level and the host-application record of the running program.
  */
-#ifndef QM_CORE_UTIL_MODEL_QUERY_H
-#define QM_CORE_UTIL_MODEL_QUERY_H
+#ifndef QM_CORE_DDD_MODEL_QUERY_H
+#define QM_CORE_DDD_MODEL_QUERY_H
 
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings_types.h"
@@ -83,4 +83,4 @@ WORD WINAPI util_FindHostAppRecord(DddFile *model, DddFile *base);
 }
 #endif
 
-#endif /* QM_CORE_UTIL_MODEL_QUERY_H */
+#endif /* QM_CORE_DDD_MODEL_QUERY_H */

@@ -6,11 +6,11 @@
 #include "core/ddd/ddd.h"
 #include "core/paperlist/paper_list.h"
 #include "core/devmode_helpers/devmode_helpers.h"
-#include "core/interim/field_map.h"
+#include "core/devmode_merge/field_map.h"
 #include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
 #include "core/util/os_version.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 /* Defaults written into the public fields and the values they accept. */
 enum {

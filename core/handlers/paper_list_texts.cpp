@@ -9,7 +9,7 @@
 #include "core/settings/settings.h"
 #include "core/stamps/stamps.h"
 #include "core/util/global_block.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 enum {
     PAPER_SIZE_ID = 8,

@@ -3,7 +3,7 @@
  * so every map is answered as absent. This file holds exactly these calls, so that the
  * map's own file replaces it whole.
  */
-#include "core/interim/field_map.h"
+#include "core/devmode_merge/field_map.h"
 
 DWORD WINAPI dm_IsFieldMapActive(struct DevmodeFieldMap *map)
 {

@@ -2,7 +2,7 @@
  * Interim answer of the security-marking binding, until it is built: the component is
  * absent, so marking is never offered.
  */
-#include "core/interim/security_marking.h"
+#include "core/security_marking/security_marking.h"
 
 int WINAPI ext_VqbIsAvailable(const ModelCapabilities *capabilities, const WCHAR *typeName)
 {

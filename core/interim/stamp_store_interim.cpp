@@ -3,7 +3,7 @@
  * stamps. This file holds exactly these three calls, so that the stamp store's own file
  * (or a test's scripted store) replaces it whole.
  */
-#include "core/interim/stamp_store.h"
+#include "core/stamps/stamp_store.h"
 
 WORD WINAPI ureg_CanAddStamp(HANDLE printer, const WCHAR *name, DriverContext *context)
 {

@@ -6,7 +6,7 @@
 #include "core/jobtext/jobtext_private.h"
 
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include <stdio.h>
 #include <string.h>

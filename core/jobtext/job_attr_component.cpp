@@ -8,7 +8,7 @@
 
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 #include "core/util/module.h"
 
 #include <string.h>

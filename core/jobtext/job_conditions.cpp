@@ -5,7 +5,7 @@
 #include "core/jobtext/jobtext_private.h"
 
 #include "core/constraints/constraints.h"
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 #include "core/settings/settings.h"
 
 #define FID_PAPER_SIZE 8

@@ -6,7 +6,7 @@
 
 #include "core/util/codepage_text.h"
 #include "core/util/host_env.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include <string.h>
 

@@ -6,7 +6,7 @@
 
 #include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include <stdio.h>
 #include <stdlib.h>

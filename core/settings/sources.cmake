@@ -26,5 +26,6 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/devmode_buffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/position_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rotated_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/setting_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/typed_value.cpp)

@@ -2,8 +2,8 @@
  * Calls into the per-user stamp store that the constraint engine makes. Until the stamp
  * store is built, interim bodies (stamp_store_interim.cpp) answer as an empty store.
  */
-#ifndef QM_CORE_INTERIM_STAMP_STORE_H
-#define QM_CORE_INTERIM_STAMP_STORE_H
+#ifndef QM_CORE_STAMPS_STAMP_STORE_H
+#define QM_CORE_STAMPS_STAMP_STORE_H
 
 #include "core/context/driver_context.h"
 
@@ -27,4 +27,4 @@ WORD WINAPI ureg_StampExists(HANDLE printer, const WCHAR *name, DriverContext *c
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_STAMP_STORE_H */
+#endif /* QM_CORE_STAMPS_STAMP_STORE_H */

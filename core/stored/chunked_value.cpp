@@ -5,7 +5,7 @@
  */
 #include "core/stored/stored.h"
 
-#include "core/interim/user_registry.h"
+#include "core/user_registry/user_registry.h"
 #include "core/stored/stored_private.h"
 
 #include <winspool.h>

@@ -2,7 +2,7 @@
  * The printer's forms by 1-based index, the paper number of the description option named
  * like a form, and grey conversion of 24-bit pixels.
  */
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"

@@ -9,10 +9,10 @@
 
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 #include "core/stored/stored.h"
 #include "core/util/host_env.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 // Settings the payloads read.
 static const WORD kFaxOneDestination = 379;

@@ -12,7 +12,7 @@
 #include "core/settings/settings.h"
 #include "core/stored/stored.h"
 #include "core/util/locale_paper.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 #include "tools/printhost/escape_payloads.h"
 
 // The private escapes the script sends.

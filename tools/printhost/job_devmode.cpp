@@ -7,7 +7,7 @@
 
 #include "core/context/driver_context.h"
 #include "core/handlers/setting_handlers.h"
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 #include "core/settings/settings.h"
 #include "core/stored/stored.h"
 #include "render/driver/pdev/pdev.h"

@@ -4,6 +4,7 @@
  */
 #include "core/handlers/handler_rows.h"
 
+#include "core/constraints/verify_values.h"
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"

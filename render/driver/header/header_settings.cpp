@@ -2,7 +2,7 @@
 #include "render/driver/header/header_private.h"
 
 #include "core/settings/settings.h"
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 #include "render/driver/writer/job_version.h"
 #include "render/driver/writer/pdl_writer.h"
 

@@ -5,8 +5,8 @@
 #include <string.h>
 
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
-#include "core/util/setting_rules.h"
+#include "core/ddd/model_query.h"
+#include "core/settings/setting_rules.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/writer/job_version.h"
 

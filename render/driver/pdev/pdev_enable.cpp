@@ -5,7 +5,7 @@
 #include "core/context/driver_context.h"
 #include "core/stored/stored.h"
 #include "core/trace/trace.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 #include "core/util/module.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/dma_binding.h"

@@ -2,7 +2,7 @@
 #include "render/driver/util/layout_settings.h"
 
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 #include "render/driver/util/nup_grid.h"
 
 // Duplex setting 16 -> page block value (0 none, 2 long edge, 1 short edge).
