@@ -1,7 +1,4 @@
-/*
- * Interim answer of the security-marking binding, until it is built: the component is
- * absent, so marking is never offered.
- */
+/* Stands in for the security-marking binding: the component is absent, so marking is never offered. */
 #include "core/security_marking/security_marking.h"
 
 int WINAPI ext_VqbIsAvailable(const ModelCapabilities *capabilities, const WCHAR *typeName)
