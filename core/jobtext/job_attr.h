@@ -14,6 +14,7 @@
 #define QM_CORE_JOBTEXT_JOB_ATTR_H
 
 #include "core/ddd/ddd_access.h"
+#include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
 
 #include <windows.h>
@@ -82,21 +83,7 @@ typedef struct JobAttrContext {
     DWORD capacity;                           /* bytes of the output buffer, terminating zero included */
 } JobAttrContext;
 
-/*
- * The head of a JobAttributeSet list: count entries of entrySize bytes each follow it
- * ({DWORD text length, text of at most entrySize - 4 bytes with its zero}), then count
- * DWORD booklet-placeholder offsets. The two address words are 0 when the list is sent;
- * the receiver sets them.
- */
-typedef struct JobAttrSetHead {
-    DWORD count;
-    DWORD entrySize;
-    DWORD entries;    /* address of the first entry */
-    DWORD offsets;    /* address of the first placeholder offset */
-} JobAttrSetHead;
-
 #ifdef __cplusplus
-static_assert(sizeof(JobAttrSetHead) == 16, "JobAttrSetHead");
 extern "C" {
 #endif
 

@@ -5,18 +5,13 @@
 
 #include <string.h>
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
+
 #include "render/driver/job/job_control.h"
 #include "render/driver/util/page_color.h"
 
-// The 8-byte request of 0x1071 and 0x1074: {u32 size 8, u16, u16}.
-#define EXT_REQUEST_SIZE 8
-// The feature reply of 0x1071 op 3: {u32 size 18, u16 at 4, three u32 at 6, 10, 14}.
-#define EXT_FEATURE_REPLY_SIZE 18
-#define EXT_SIGNATURE 0x514D5045UL
-// Raster transfer record: {total size, offset, chunk length, transfer id}, then the
-// drawing item with its raster operation first.
-#define RASTER_HEADER_SIZE 16
+// Raster transfer record: the data header, then the drawing item with its raster
+// operation first.
 #define RASTER_RECORD_MIN (RASTER_HEADER_SIZE + 4)
 #define RASTER_CHUNK_MAX 0xFF00UL
 #define RASTER_SRCCOPY 0xCC0020UL

@@ -2,7 +2,7 @@
 // version, and their values.
 #include "render/driver/escape/escape.h"
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 
 #define FEATURE_VERSION_LOW 0x01010501UL
 #define FEATURE_VERSION_HIGH 0x0102000DUL

@@ -42,11 +42,11 @@ static const COLORINFO kColorInfo = {
 static PaperTenths PrintableTenths(PDEV *pdev, const PaperTenths *paper)
 {
     PaperTenths area = *paper;
-    const TrailerPaper *trailer = &pdev->trailer.paper;
+    const DevmodeTrailer *trailer = &pdev->trailer;
     if (pdev_GetSetting32(pdev, kTrailerMarginsSetting) == 1 &&
-        trailer->paperNumber == pdev_GetSetting16(pdev, kPaperSizeSetting)) {
-        LONG left = trailer->values[1], right = trailer->values[2];
-        LONG top = trailer->values[3], bottom = trailer->values[4];
+        trailer->paperSize == pdev_GetSetting16(pdev, kPaperSizeSetting)) {
+        LONG left = trailer->margins[0], right = trailer->margins[1];
+        LONG top = trailer->margins[2], bottom = trailer->margins[3];
         if (pdev->paper[0].rotated) {
             LONG l = bottom, t = left, r = top, b = right;
             left = l, top = t, right = r, bottom = b;

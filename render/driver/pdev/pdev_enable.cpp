@@ -28,12 +28,6 @@ static const WORD kFaxModelClass = 2;
 static const WORD kInnerDriverExtra = DM_FULL_SIZE - DM_PUBLIC_SIZE;
 static const DWORD kTraceEnableCategory = 0x10000;
 
-// The DevmodeTrailer as it lies behind the full DEVMODE.
-static const size_t kTrailerSizeOffset = DM_FULL_SIZE;
-static const size_t kTrailerPaperOffset = DM_FULL_SIZE + 2;
-static const size_t kTrailerListOffset = DM_FULL_SIZE + 16;
-static const size_t kTrailerEnforcedOffset = DM_FULL_SIZE + 20;
-
 // DevmodeAcceptable: a DEVMODE of the public size carrying the full private part and the
 // 24-byte trailer. Only fields inside the size it claims are read.
 static BOOL DevmodeAcceptable(const DEVMODEW *pdm)
@@ -42,17 +36,15 @@ static BOOL DevmodeAcceptable(const DEVMODEW *pdm)
         return FALSE;
     }
     WORD trailerSize = 0;
-    memcpy(&trailerSize, (const BYTE *)pdm + kTrailerSizeOffset, sizeof trailerSize);
+    const BYTE *trailer = (const BYTE *)pdm + DEVMODE_TRAILER_OFFSET;
+    memcpy(&trailerSize, trailer + offsetof(DevmodeTrailer, size), sizeof trailerSize);
     return trailerSize == DEVMODE_TRAILER_SIZE;
 }
 
 // TakeTrailer: the trailer's paper record, device-paper-list value and enforced flag.
 static void TakeTrailer(PDEV *pdev, const DEVMODEW *pdm)
 {
-    const BYTE *bytes = (const BYTE *)pdm;
-    memcpy(&pdev->trailer.paper, bytes + kTrailerPaperOffset, sizeof pdev->trailer.paper);
-    memcpy(&pdev->trailer.devicePaperList, bytes + kTrailerListOffset, sizeof(DWORD));
-    memcpy(&pdev->trailer.enforced270, bytes + kTrailerEnforcedOffset, sizeof(DWORD));
+    memcpy(&pdev->trailer, (const BYTE *)pdm + DEVMODE_TRAILER_OFFSET, sizeof pdev->trailer);
 }
 
 void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound)

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "render/driver/escape/escape.h"
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/job/tests/job_fixture.h"
 
 namespace escape_test {
