@@ -13,7 +13,6 @@
 #define DDD_TYPE_HOST_APP 24
 #define UTIL_CAP_COM_SERVER (0xFFFF0000u | 43)     /* capability bit 43 */
 #define UTIL_CAP_MODEL_MINIMUM (0xFFFF0000u | 62)  /* capability bit 62 */
-#define UTIL_MODEL_MINIMUM_ID 0x801A               /* pseudo FunctionID of the minimum */
 #define UTIL_MODEL_BELOW_MINIMUM 999
 
 typedef struct FaxOutputRequest {

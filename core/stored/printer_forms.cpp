@@ -14,11 +14,8 @@
 
 #include <string.h>
 
-/* FunctionIDs read here. */
+/* The paper number of the user-defined size. */
 enum {
-    FID_FIELDS = 6,          /* dmFields */
-    FID_PAPER_SIZE = 8,
-    FID_USER_SIZE_ON = 5200,
     PAPER_USER_DEFINED = 256
 };
 

@@ -9,16 +9,11 @@
 
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
+#include "core/settings/function_ids.h"
+#include "core/settings/setting_rules.h"
 #include "core/stored/printer_forms.h"
 #include "core/stored/stored.h"
 #include "core/util/host_env.h"
-#include "core/settings/setting_rules.h"
-
-// Settings the payloads read.
-static const WORD kFaxOneDestination = 379;
-static const WORD kFaxDestinations = 380;
-static const WORD kPaperSize = 8;
-static const WORD kUserMargins = 463;
 
 // The ANSI bytes the owner record's user and user-and-host texts are cut to.
 static const DWORD kUserBytes = 63;
@@ -150,7 +145,7 @@ void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
     BOOL on[OWNER_ITEMS];
     BOOL any = FALSE;
     for (WORD i = 0; i < OWNER_ITEMS; ++i) {
-        on[i] = ph_ReadNumber(script, (WORD)(PH_OWNER_FLAG_FIRST + i)) == 1;
+        on[i] = ph_ReadNumber(script, (WORD)(FID_OWNER_ITEM_FLAG + i)) == 1;
         any = any || on[i];
     }
     record->filled = any ? 1 : 0;
@@ -212,8 +207,8 @@ LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)
     DWORD count = 1;
     DWORD first = 0;
     if (mode != 0) {
-        LONG destinations = ph_ReadNumber(script, kFaxDestinations);
-        if (ph_ReadNumber(script, kFaxOneDestination) != 0) {
+        LONG destinations = ph_ReadNumber(script, FID_FAX_DESTINATIONS);
+        if (ph_ReadNumber(script, FID_FAX_ONE_DESTINATION) != 0) {
             first = destinations > 0 ? (DWORD)destinations - 1 : 0;
         } else {
             count = destinations > 0 ? (DWORD)destinations : 0;
@@ -262,14 +257,14 @@ void ph_FillMarginRecord(EscapeScript *script, DriverDevmode *devmode, PrinterDa
     for (WORD &margin : record->margins) margin = kDefaultMargin;
     LONG paperSize = 0;
     WORD number = 0;
-    if (!util_ReadSettingLong(kPaperSize, devmode, block, &paperSize) ||
+    if (!util_ReadSettingLong(FID_PAPER_SIZE, devmode, block, &paperSize) ||
         opt_PaperIdFromFormIndex(script->printer, devmode, block, (DWORD)paperSize, &number) != FORM_FOUND) {
         return;
     }
     // The per-user margin sources are not kept on this host: with setting 463 on, none of
     // them answers and the paper's margins count as not found.
     LONG userMargins = 0;
-    if (util_ReadSettingLong(kUserMargins, devmode, block, &userMargins) && userMargins == 1) {
+    if (util_ReadSettingLong(FID_USER_MARGINS, devmode, block, &userMargins) && userMargins == 1) {
         return;
     }
     record->paperNumber = number;

@@ -9,11 +9,6 @@
 
 #include "core/context/driver_context.h"
 
-/* The flags (settings 1296-1301) and placement words (settings 351-356) of the owner
- * record's items, in the order of the items. */
-#define PH_OWNER_FLAG_FIRST 1296
-#define PH_OWNER_PLACEMENT_FIRST 351
-
 /* The model's capability that names the owner from the account settings and keeps the
  * computer name out of the user-and-host item. */
 #define PH_OWNER_FROM_SETTINGS 0x2000000

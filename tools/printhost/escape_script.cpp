@@ -9,33 +9,14 @@
 #include <winspool.h>
 
 #include "core/ddd/ddd_access.h"
+#include "core/protocol/escapes.h"
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "core/stored/stored.h"
 #include "core/util/locale_paper.h"
-#include "core/protocol/escapes.h"
-#include "core/settings/setting_rules.h"
 #include "tools/printhost/escape_payloads.h"
 
-// Settings the events read.
-static const WORD kSettingsFile = 374;
-static const WORD kStoreInUserKey = 439;
-static const WORD kSharedWarning = 336;
-static const WORD kJobAttributes = 1333;
-static const WORD kStampRepeat = 1288;
-static const WORD kStampPlacement = 303;
-static const WORD kAnnotationArea = 321;
-static const WORD kAnnotationPages = 295;
-static const WORD kJobNumberItem = 1299;
-// The account settings that choose the owner's name (the second of each pair when the
-// account mode is not 0), and the texts they choose.
-static const WORD kAccountMode = 5163;
-static const WORD kOwnerSelector = 5164;
-static const WORD kOwnerSelectorAlt = 5165;
-static const WORD kOwnerSource = 5127;
-static const WORD kOwnerSourceAlt = 5178;
-static const WORD kOwnerText = 5174;
-static const WORD kAccountText = 5121;
-static const WORD kAccountTextAlt = 5150;
+// The owner source that names the account's own user text.
 static const LONG kSourceAccountText = 7;
 
 // The model's capability that lets the locale choose the paper family.
@@ -113,7 +94,8 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
 {
     static const WCHAR kPipePrefix[] = TEXT("\\\\.\\pipe\\");
     const size_t prefix = sizeof kPipePrefix / sizeof(WCHAR) - 1;
-    const WCHAR *path = (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, kSettingsFile, VT_STRING);
+    const WCHAR *path =
+        (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, FID_SETTINGS_FILE, VT_STRING);
     WCHAR start[prefix + 1] = {};
     if (path != NULL) lstrcpynW(start, path, (int)prefix + 1);
     BOOL isFile = path != NULL && path[0] != 0 && lstrcmpiW(start, kPipePrefix) != 0;
@@ -121,7 +103,7 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
     if (isFile && pd_LoadSettingsBlocks(script->printer, context, path, kStoreFile, NULL, second, NULL, NULL, NULL, NULL)) {
         return;
     }
-    WORD kind = ph_ReadNumber(script, kStoreInUserKey) == 1 ? kStoreUser : kStorePrinter;
+    WORD kind = ph_ReadNumber(script, FID_STORE_IN_USER_KEY) == 1 ? kStoreUser : kStorePrinter;
     if (pd_LoadSettingsBlocks(script->printer, context, NULL, kind, NULL, second, NULL, NULL, NULL, NULL)) {
         return;
     }
@@ -191,7 +173,7 @@ static LONG SendSettings(EscapeScript *script, const char *event)
     LONG result = 1;
     Ask(script, event, ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode);
     DWORD mode = 0;
-    if (context != NULL && ph_ReadNumber(script, kJobAttributes) == 1 &&
+    if (context != NULL && ph_ReadNumber(script, FID_JOB_ATTRIBUTES) == 1 &&
         Ask(script, event, ESC_GET_FAX_MODEL, &mode, sizeof mode)) {
         result = ph_BuildAttrSets(script, context, mode);
     }
@@ -240,7 +222,7 @@ static LONG StartDocPost(EscapeScript *script, const char *event)
     DWORD answer = 0;
     if (!Ask(script, event, ESC_SHARED_WARNING, &answer, sizeof answer)) return -1;
     script->sharedWarning = answer;
-    if (answer != 0 && ph_ReadNumber(script, kSharedWarning) == 1) {
+    if (answer != 0 && ph_ReadNumber(script, FID_STORED_JOB) == 1) {
         DWORD needed = 0;
         GetPrinterW(script->printer, 5, NULL, 0, &needed);
         std::vector<BYTE> info(needed);
@@ -283,9 +265,9 @@ static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *de
     LONG result = -1;
     if (Switch(script, event, ESC_STAMP_MODE, 1)) {
         LONG repeat = 0;
-        util_ReadSettingLong(kStampRepeat, devmode, &script->block, &repeat);
+        util_ReadSettingLong(FID_STAMP_REPEAT, devmode, &script->block, &repeat);
         LONG placement = 0;
-        if (repeat != 1) util_ReadSettingLong(kStampPlacement, devmode, &script->block, &placement);
+        if (repeat != 1) util_ReadSettingLong(FID_STAMP_PLACEMENT, devmode, &script->block, &placement);
         result = Draw(script, event, (WORD)placement);
     }
     Switch(script, event, ESC_STAMP_MODE, 0);
@@ -307,14 +289,14 @@ static void AskJobNumber(EscapeScript *script, const char *event, JobOwnerRecord
 static const WCHAR *OwnerName(DriverDevmode *devmode, PrinterDataBlock *block, BOOL fromSettings)
 {
     LONG account = 0, selector = 0, source = 0;
-    util_ReadSettingLong(kAccountMode, devmode, block, &account);
-    util_ReadSettingLong(account == 0 ? kOwnerSelector : kOwnerSelectorAlt, devmode, block, &selector);
-    util_ReadSettingLong(account == 0 ? kOwnerSource : kOwnerSourceAlt, devmode, block, &source);
+    util_ReadSettingLong(FID_ACCOUNT_MODE, devmode, block, &account);
+    util_ReadSettingLong(account == 0 ? FID_POPUP_ADMIN : FID_POPUP_USER, devmode, block, &selector);
+    util_ReadSettingLong(account == 0 ? FID_OWNER_SOURCE : FID_OWNER_SOURCE_ALT, devmode, block, &source);
     WORD id = 0;
     if (fromSettings && selector == 1) {
-        id = kOwnerText;
+        id = FID_CODE_USER;
     } else if (source == kSourceAccountText && (fromSettings || account == 0 || account == 1)) {
-        id = account == 0 ? kAccountText : kAccountTextAlt;
+        id = account == 0 ? FID_ACCOUNT_TEXT : FID_ACCOUNT_TEXT_ALT;
     }
     const WCHAR *text = id != 0 ? (const WCHAR *)dma_GetTypedValue(devmode, block, id, VT_STRING) : NULL;
     return text != NULL && text[0] != 0 ? text : NULL;
@@ -339,9 +321,9 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
                  FileTimeToSystemTime(&localFile, &local);
     for (int i = 0; i < OWNER_ITEMS; ++i) {
         LONG on = 0, placement = 0;
-        util_ReadSettingLong((WORD)(PH_OWNER_FLAG_FIRST + i), devmode, &script->block, &on);
+        util_ReadSettingLong((WORD)(FID_OWNER_ITEM_FLAG + i), devmode, &script->block, &on);
         if (on != 1) continue;
-        util_ReadSettingLong((WORD)(PH_OWNER_PLACEMENT_FIRST + i), devmode, &script->block, &placement);
+        util_ReadSettingLong((WORD)(FID_OWNER_ITEM_PLACEMENT + i), devmode, &script->block, &placement);
         record->placements[i] = (WORD)placement;
         switch (i) {
         case OWNER_ITEM_USER: ph_PutOwnerItem(record, i, job->pUserName); break;
@@ -375,7 +357,8 @@ static BOOL AnnotationRecord(EscapeScript *script, const char *event, DriverDevm
 {
     if (Ask(script, event, ESC_GET_JOB_INFO, record, sizeof *record)) return TRUE;
     if (script->owner.filled != 0) {
-        if (ph_ReadNumber(script, kJobNumberItem) == 1) AskJobNumber(script, event, &script->owner);
+        if (ph_ReadNumber(script, (WORD)(FID_OWNER_ITEM_FLAG + (int)OWNER_ITEM_JOB_NUMBER)) == 1)
+            AskJobNumber(script, event, &script->owner);
         *record = script->owner;
         return TRUE;
     }
@@ -394,8 +377,8 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
         } else if (Switch(script, event, ESC_STAMP_RESTORE, 1)) {
             LONG area = 0;
             LONG pages = 0;
-            util_ReadSettingLong(kAnnotationArea, devmode, &script->block, &area);
-            util_ReadSettingLong(kAnnotationPages, devmode, &script->block, &pages);
+            util_ReadSettingLong(FID_PAGE_LAYOUT, devmode, &script->block, &area);
+            util_ReadSettingLong(FID_PAGES_PER_SHEET, devmode, &script->block, &pages);
             WORD placements[OWNER_ITEMS];
             memcpy(placements, record.placements, sizeof placements);
             for (int i = 0; i < OWNER_ITEMS; ++i) {

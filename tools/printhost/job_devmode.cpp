@@ -8,13 +8,11 @@
 #include "core/context/driver_context.h"
 #include "core/handlers/setting_handlers.h"
 #include "core/protocol/devmode_trailer.h"
-#include "core/stored/printer_forms.h"
 #include "core/settings/settings.h"
+#include "core/stored/printer_forms.h"
 #include "core/stored/stored.h"
 
-// Setting FunctionIDs read here.
-static const WORD kPaperSizeSetting = 8;
-static const WORD kTrailerPaperSetting = 387;
+// Value types of the settings read here.
 static const WORD kByteType = 8;
 static const WORD kWordType = 2;
 
@@ -29,8 +27,8 @@ static void FillTrailer(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock
     DevmodeTrailer trailer = {};
     trailer.size = DEVMODE_TRAILER_SIZE;
     WORD number = 0;
-    WORD paperSize = (WORD)dma_GetTypedValue(devmode, block, kPaperSizeSetting, kWordType);
-    if (dma_GetTypedValue(devmode, block, kTrailerPaperSetting, kByteType) == 1 &&
+    WORD paperSize = (WORD)dma_GetTypedValue(devmode, block, FID_PAPER_SIZE, kWordType);
+    if (dma_GetTypedValue(devmode, block, FID_TRAILER_PAPER, kByteType) == 1 &&
         opt_PaperIdFromFormIndex(printer, devmode, block, paperSize, &number) == FORM_FOUND) {
         trailer.paperSize = paperSize;
         trailer.paperNumber = number;

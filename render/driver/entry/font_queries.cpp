@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "core/settings/function_ids.h"
 #include "render/driver/fonts/fonts.h"
 #include "render/driver/pdev/pdev.h"
 
@@ -135,7 +136,7 @@ static void FillMaxExtents(PDEV *pdev, FONTOBJ *pfo, const FontInfoBlock *block,
     metrics->cxMax = (ULONG)maxInc;
     // Leading from the em height in pixels and the face's family.
     LONG h = sideLength;
-    LONG resolution = (LONG)pdev_GetSetting16(pdev, 21);
+    LONG resolution = (LONG)pdev_GetSetting16(pdev, FID_Y_RESOLUTION);
     LONG points = resolution > 0 ? h * 72 / resolution : 0;
     BYTE family = ifi->jWinPitchAndFamily & 0xF0;
     LONG external;

@@ -7,6 +7,7 @@
 
 #include "core/protocol/escapes.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/util/page_color.h"
 
@@ -223,7 +224,7 @@ LONG esc_DuplexFinishing(PDEV *pdev, const EscapeCall *call)
     switch (code) {
     case 0x1301: {
         if (!esc_HasReply(call, sizeof(WORD))) return ESC_BAD_SIZE;
-        WORD duplex = pdev_GetSetting16(pdev, 16);
+        WORD duplex = pdev_GetSetting16(pdev, FID_DUPLEX);
         if (duplex < 1 || duplex > 3) return ESC_FAIL;
         return reply_word(call, (WORD)(0x1310 + duplex));
     }
@@ -231,8 +232,8 @@ LONG esc_DuplexFinishing(PDEV *pdev, const EscapeCall *call)
         return set_duplex(pdev, value);
     case 0x1303: {
         if (!esc_HasReply(call, sizeof(WORD))) return ESC_BAD_SIZE;
-        if (pdev_GetSetting16(pdev, 321) != 0) return reply_word(call, 0);
-        WORD pages = pdev_GetSetting16(pdev, 295);
+        if (pdev_GetSetting16(pdev, FID_PAGE_LAYOUT) != 0) return reply_word(call, 0);
+        WORD pages = pdev_GetSetting16(pdev, FID_PAGES_PER_SHEET);
         return is_sheet_value(pages, NULL) ? reply_word(call, pages) : ESC_FAIL;
     }
     case 0x1304:

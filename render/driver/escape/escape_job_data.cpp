@@ -7,6 +7,7 @@
 #include "core/ddd/ddd_access.h"
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
+#include "core/settings/function_ids.h"
 #include "core/util/locale_paper.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
@@ -32,27 +33,24 @@ static const JobInfoPart kJobInfoParts[ESC_JOB_INFO_PARTS] = {
 #define JOB_INFO_USER_HOST 1
 #define OWNER_SETTINGS_CAPABILITY 0x2000000UL
 
-// The owner settings: setting 5163 chooses one of two profiles; in each, a selector of 1
-// names the code user (setting 5174), else a source word of 7 names the profile's own
-// user text.
+// The owner settings: the account mode chooses one of two profiles; in each, a selector
+// of 1 names the code user, else a source word of 7 names the profile's own user text.
 struct OwnerProfile {
     WORD selector;
     WORD sourceWord;
     WORD sourceText;
 };
 static const OwnerProfile kOwnerProfiles[2] = {
-    {5164, 5127, 5121},  // setting 5163 zero
-    {5165, 5178, 5150},  // setting 5163 non-zero
+    {FID_POPUP_ADMIN, FID_OWNER_SOURCE, FID_ACCOUNT_TEXT},         // account mode zero
+    {FID_POPUP_USER, FID_OWNER_SOURCE_ALT, FID_ACCOUNT_TEXT_ALT},  // account mode non-zero
 };
-static const WORD kProfileSetting = 5163;
-static const WORD kCodeUserSetting = 5174;
 static const DWORD kSourceIsProfileText = 7;
 
 // owner_setting: the string setting naming the owner, 0 for none.
 static WORD owner_setting(PDEV *pdev)
 {
-    const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, kProfileSetting) != 0 ? 1 : 0];
-    if (pdev_GetSetting32(pdev, profile.selector) == 1) return kCodeUserSetting;
+    const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, FID_ACCOUNT_MODE) != 0 ? 1 : 0];
+    if (pdev_GetSetting32(pdev, profile.selector) == 1) return FID_CODE_USER;
     if (pdev_GetSetting32(pdev, profile.sourceWord) == kSourceIsProfileText) return profile.sourceText;
     return 0;
 }

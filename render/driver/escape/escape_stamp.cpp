@@ -8,6 +8,7 @@
 
 #include "core/protocol/escapes.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/interim/handoffs.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
@@ -25,7 +26,7 @@ static_assert(sizeof(Matrix2x3) == sizeof(((EscapeState *)0)->savedTransform), "
 // job's resolution, else 600 dots per inch.
 static LONG page_resolution(PDEV *pdev)
 {
-    LONG resolution = (LONG)pdev_GetSetting32(pdev, 20);
+    LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
     if (resolution <= 0) resolution = pdev->job.setup.resolutionX;
     return resolution > 0 ? resolution : 600;
 }

@@ -3,9 +3,10 @@
 #include <string.h>
 
 #include "core/context/driver_context.h"
+#include "core/ddd/model_query.h"
+#include "core/settings/function_ids.h"
 #include "core/stored/stored.h"
 #include "core/trace/trace.h"
-#include "core/ddd/model_query.h"
 #include "core/util/module.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/dma_binding.h"
@@ -14,12 +15,6 @@
 #include "render/driver/fonts/fonts.h"
 #include "render/driver/interim/handoffs.h"
 #include "render/driver/pdev/pdev_private.h"
-
-// Setting FunctionIDs read here.
-static const WORD kFieldsSetting = 6;
-static const WORD kScaleSetting = 11;
-static const WORD kCopiesSetting = 12;
-static const WORD kResolutionSetting = 20;
 
 static const DWORD kInitialHeapSize = 8192;
 static const DWORD kInitialWord = 256;
@@ -130,7 +125,7 @@ static BOOL Initialise(PDEV *pdev, DriverDevmode *local, PaperTenths *tenths)
     if (!pdev_BuildPapers(pdev, tenths)) {
         return FALSE;
     }
-    pdev->copyCount = pdev_GetSetting32(pdev, kCopiesSetting);
+    pdev->copyCount = pdev_GetSetting32(pdev, FID_COPIES);
     pdev->fontSubTable = pd_GetFontSubTable(pdev->printer, 0);
     if (pdev->fontSubTable == NULL) {
         pdev->fontSubTable = pd_BuildFontSubTable(pdev->context);
@@ -139,8 +134,8 @@ static BOOL Initialise(PDEV *pdev, DriverDevmode *local, PaperTenths *tenths)
         return FALSE;
     }
     pdev->word256 = kInitialWord;
-    DWORD scale = (pdev_GetSetting32(pdev, kFieldsSetting) & DM_SCALE) ? pdev_GetSetting32(pdev, kScaleSetting) : 100;
-    pdev->scaledResolution = pdev_GetSetting32(pdev, kResolutionSetting) * scale / 100;
+    DWORD scale = (pdev_GetSetting32(pdev, FID_FIELDS) & DM_SCALE) ? pdev_GetSetting32(pdev, FID_SCALE) : 100;
+    pdev->scaledResolution = pdev_GetSetting32(pdev, FID_PRINT_QUALITY) * scale / 100;
     pdev->carriedWord = 0;
     pdev->jobInProgress = 0;
     pdev->faxModel = ddd_GetModelClass(pdev->modelFile) == kFaxModelClass;

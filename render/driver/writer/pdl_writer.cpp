@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/settings/function_ids.h"
 #include "render/driver/pdev/pdev.h"
 #include "render/driver/writer/job_version.h"
 
@@ -159,7 +160,7 @@ PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize)
     writer->pageMode2 = 1;
     writer->stream = pdev->job.stream;
     writer->noMemoryModel =
-        pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, PDL_SETTING_NO_MEMORY_MODEL);
+        pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, FID_NO_MEMORY_MODEL);
     if (writer->noMemoryModel != 0) {
         memorySize = 0;
     }
@@ -168,7 +169,7 @@ PdlWriter *pdl_CreateWriter(PDEV *pdev, DWORD memorySize)
         GlobalFree(writer);
         return NULL;
     }
-    writer->pdlVersion = pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, PDL_SETTING_VERSION);
+    writer->pdlVersion = pdl_ReadSettingValue(&pdev->devmode, pdev->printerData, FID_JOB_PDL_VERSION);
     writer->glyphUnits = jc_IsPdlVersionAtLeast(pdev, PDL_VERSION_GLYPH_UNITS) ? 1 : 0;
     return writer;
 }

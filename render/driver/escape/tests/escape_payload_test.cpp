@@ -4,10 +4,10 @@
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/jobtext/job_attr.h"
+#include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/binding/dma_binding.h"
-#include "core/protocol/escapes.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
 
