@@ -137,13 +137,17 @@ enum {
 typedef struct JobOwnerRecord {
     DWORD filled;                  /* sender: 1 when any item was filled; reply: the stamp value word */
     WORD placements[OWNER_ITEMS];  /* placement words of the items (settings 351-356); reply: index words */
-    WCHAR user[64];                /* cut to 63 ANSI bytes */
-    WCHAR userHost[32];            /* user, "\" and computer name, cut to 31 ANSI bytes */
+    WCHAR user[64];                /* cut to OWNER_USER_ANSI_BYTES */
+    WCHAR userHost[32];            /* user, "\" and computer name, cut to OWNER_USER_HOST_ANSI_BYTES */
     WCHAR document[261];
     WORD jobNumber;                /* reply: the job's page word */
     WCHAR date[11];
     WCHAR time[7];
 } JobOwnerRecord;
+
+/* The ANSI bytes the sender cuts the user and the user-and-host texts to. */
+#define OWNER_USER_ANSI_BYTES 63
+#define OWNER_USER_HOST_ANSI_BYTES 31
 
 /* Bytes of the time the receiver keeps and answers: its first six characters. */
 #define OWNER_TIME_KEPT 12

@@ -15,10 +15,6 @@
 #include "core/stored/stored.h"
 #include "core/util/host_env.h"
 
-// The ANSI bytes the owner record's user and user-and-host texts are cut to.
-static const DWORD kUserBytes = 63;
-static const DWORD kUserHostBytes = 31;
-
 // The room of the names of the document identity.
 static const size_t kNameChars = sizeof(((DocumentIdentity *)0)->computer) / sizeof(WCHAR);
 static const size_t kUserNameChars = sizeof(((DocumentIdentity *)0)->user) / sizeof(WCHAR);
@@ -123,9 +119,9 @@ static std::u16string TimeText(const SYSTEMTIME &now)
 void ph_PutOwnerItem(JobOwnerRecord *record, int item, const WCHAR *text)
 {
     switch (item) {
-    case OWNER_ITEM_USER: PUT_WIDE(record->user, (const WCHAR *)CutToAnsi(text, kUserBytes).c_str()); break;
+    case OWNER_ITEM_USER: PUT_WIDE(record->user, (const WCHAR *)CutToAnsi(text, OWNER_USER_ANSI_BYTES).c_str()); break;
     case OWNER_ITEM_USER_HOST:
-        PUT_WIDE(record->userHost, (const WCHAR *)CutToAnsi(text, kUserHostBytes).c_str());
+        PUT_WIDE(record->userHost, (const WCHAR *)CutToAnsi(text, OWNER_USER_HOST_ANSI_BYTES).c_str());
         break;
     case OWNER_ITEM_DOCUMENT: PUT_WIDE(record->document, text); break;
     default: break;
