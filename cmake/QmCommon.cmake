@@ -15,6 +15,12 @@ else()
 endif()
 
 add_compile_options(-Wall -Wextra)
+# Casts between pointers and integers of another width: errors in C++ already, warnings in C.
+add_compile_options($<$<COMPILE_LANGUAGE:C>:-Wpointer-to-int-cast> $<$<COMPILE_LANGUAGE:C>:-Wint-to-pointer-cast>)
+# A 64-bit value silently cut to 32 bits (clang only; the fuzz build).
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_compile_options(-Wshorten-64-to-32)
+endif()
 if(QM_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -453,7 +453,7 @@ int ddd_IsFlagSettingEnabled(DddFile *file, WORD functionId)
     }
     /* One u32 serves 4097-4160: 4097 and 4129 share a bit, as the file defines it. */
     DWORD bits = ddd_GetEntryNumber(file, ENTRY_FLAG_SETTINGS, 4, 0);
-    DWORD bit = 1UL << ((functionId - FID_OPTION_FLAGS_FIRST) % 32);
+    DWORD bit = 1u << ((functionId - FID_OPTION_FLAGS_FIRST) % 32);
     return (bits & bit) ? 0 : 1;
 }
 

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "core/settings/settings_types.h"
+#include "platform/include/qm_layout.h"
 
 /* ---- GDI's query and the application escapes ---- */
 
@@ -187,13 +188,15 @@ typedef struct SecurityMarkingRecord {
  * The head of the JobAttributeSet list (ESC_ATTR_SETS): count entries of entrySize bytes
  * each follow it ({DWORD text length, text of at most entrySize - 4 bytes with its zero}),
  * then count DWORD booklet-placeholder offsets. The two address words are 0 when the list
- * is sent; the receiver sets them.
+ * is sent; the receiver sets them. They hold addresses, so they are pointer-sized: 4 bytes
+ * each on the 32-bit target (a 16-byte head), 8 on a 64-bit build (a 24-byte head); sender
+ * and receiver size the head with sizeof.
  */
 typedef struct JobAttrSetHead {
     DWORD count;
     DWORD entrySize;
-    DWORD entries;    /* address of the first entry */
-    DWORD offsets;    /* address of the first placeholder offset */
+    ULONG_PTR entries;    /* address of the first entry */
+    ULONG_PTR offsets;    /* address of the first placeholder offset */
 } JobAttrSetHead;
 
 #ifdef __cplusplus
@@ -216,7 +219,7 @@ static_assert(offsetof(DocumentIdentity, document) == 522, "DocumentIdentity doc
 static_assert(offsetof(DocumentIdentity, user) == 1076, "DocumentIdentity user");
 static_assert(offsetof(DocumentIdentity, printer) == 1590, "DocumentIdentity printer");
 static_assert(sizeof(SecurityMarkingRecord) == 8, "SecurityMarkingRecord");
-static_assert(sizeof(JobAttrSetHead) == 16, "JobAttrSetHead");
+static_assert(sizeof(JobAttrSetHead) == QM_LAYOUT(16, 24), "JobAttrSetHead");
 static_assert(ESC_PATH_CHARS * sizeof(WCHAR) == 522, "ESC_OUTPUT_PATH payload");
 #endif
 

@@ -126,8 +126,8 @@ WORD WINAPI dma_ValueToWord(WORD type, const void *value);
 
 /*
  * Clears the 4-byte slot, then stores 4 bytes (1, 4, 5, 10), 2 (2, 3), 1 (8) of value,
- * or for type 6 the pointer value itself (the string is not copied). Returns 1, or 0
- * for another type or a NULL argument.
+ * or for type 6 the pointer value itself in a pointer-sized slot (DWORD_PTR; the string is
+ * not copied). Returns 1, or 0 for another type or a NULL argument.
  */
 BOOL WINAPI dma_StoreValueInSlot(WORD type, void *slot, const void *value);
 

@@ -115,7 +115,7 @@ static DWORD dma_GetWordByteMask(WORD functionId)
 {
     if (functionId < FID_WORD_BYTES_FIRST || functionId > FID_WORD_BYTES_LAST)
         return 0;
-    return 0xFFul << (8 * ((functionId - FID_WORD_BYTES_FIRST) % 3));
+    return 0xFFu << (8 * ((functionId - FID_WORD_BYTES_FIRST) % 3));
 }
 
 /*

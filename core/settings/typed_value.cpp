@@ -90,7 +90,6 @@ BOOL WINAPI dma_StoreValueInSlot(WORD type, void *slot, const void *value)
     case VT_SHORT: case VT_WORD: width = 2; break;
     case VT_BYTE: width = 1; break;
     case VT_STRING:
-        memset(slot, 0, 4);
         memcpy(slot, &value, sizeof value);
         return TRUE;
     default:

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "management/pmc_log.h"
-#include "management/tests/pmc_codec_messages.h"
+#include "management/codec/tests/pmc_codec_messages.h"
+#include "management/logging/pmc_log.h"
 #include "management/tests/pmc_test_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);

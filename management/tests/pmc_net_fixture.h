@@ -11,9 +11,9 @@
 
 #include <string>
 
-#include "management/pmc_address_factory.h"
-#include "management/pmc_local_network_info.h"
-#include "management/pmc_socket_api.h"
+#include "management/network/pmc_address_factory.h"
+#include "management/network/pmc_local_network_info.h"
+#include "management/network/pmc_socket_api.h"
 #include "management/tests/pmc_test_support.h"
 #include "platform/testing/qm_testing_net.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "management/pmc_log.h"
-#include "management/pmc_status.h"
+#include "management/base/pmc_status.h"
+#include "management/logging/pmc_log.h"
 #include "platform/testing/qm_testing.h"
 
 /* Live blocks of the process heap. */

@@ -12,7 +12,7 @@
 
 #include <windows.h>
 
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
 // ---- Primitive operand writers --------------------------------------------------
 

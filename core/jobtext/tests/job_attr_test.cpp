@@ -290,7 +290,7 @@ TEST(JobAttr, CapacityStopsEveryWriterWithGuardsIntact)
     /* Two sets whose texts fill the estimate E exactly with their zero. */
     const DWORD estimate = (DWORD)full.size() + 1;
     const DWORD size = job_GetJobAttrSetListSize(2, estimate);
-    EXPECT_EQ((estimate + 8) * 2 + 16, size);
+    EXPECT_EQ((estimate + 8) * 2 + sizeof(JobAttrSetHead), size);
     std::vector<DWORD> words(size / 4 + 1);
     JobAttrSetHead *list = (JobAttrSetHead *)words.data();
     ASSERT_TRUE(job_InitJobAttrSetList(list, size, 2, estimate));

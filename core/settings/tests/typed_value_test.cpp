@@ -63,9 +63,10 @@ TEST(TypedValue, SlotsAndSizes)
     EXPECT_TRUE(dma_StoreValueInSlot(VT_WORD, &slot, &word));
     EXPECT_EQ(slot, 0x1234u) << "the slot is cleared first";
     const WCHAR *text = TEXT("abc");
-    EXPECT_TRUE(dma_StoreValueInSlot(VT_STRING, &slot, text));
-    EXPECT_EQ(slot, (DWORD)(DWORD_PTR)text) << "the pointer, not a copy";
-    EXPECT_FALSE(dma_StoreValueInSlot(VT_LOGFONT, &slot, text));
+    DWORD_PTR pointerSlot = (DWORD_PTR)-1;
+    EXPECT_TRUE(dma_StoreValueInSlot(VT_STRING, &pointerSlot, text));
+    EXPECT_EQ(pointerSlot, (DWORD_PTR)text) << "the pointer, not a copy";
+    EXPECT_FALSE(dma_StoreValueInSlot(VT_LOGFONT, &pointerSlot, text));
     EXPECT_FALSE(dma_StoreValueInSlot(VT_WORD, nullptr, &word));
 
     EXPECT_EQ(dma_GetValueSize(VT_LOGFONT, nullptr, 3), 92u);

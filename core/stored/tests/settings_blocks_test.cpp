@@ -251,7 +251,8 @@ TEST_F(SettingsBlocksTest, ForeignBlocksAreRefusedAndOutputsCleared)
     /* Required arguments. */
     EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
                                        nullptr));
-    EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, loaded.Second(), &loaded.vqb, nullptr,
+    Loaded unsized;
+    EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, unsized.Second(), &unsized.vqb, nullptr,
                                        nullptr, nullptr));
 }
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "management/pmc_codec.h"
+#include "management/codec/pmc_codec.h"
 
 /* decode_once: one decode of `bytes` into a new packet; a decoded one is encoded back. */
 static void decode_once(const uint8_t *bytes, size_t size, bool header_only)

@@ -105,7 +105,7 @@ BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOB
         return FALSE;
     }
     ULONG bpp = BitsOfFormat(psoTrg->iBitmapFormat);
-    ULONG valueMask = bpp == 32 ? 0xFFFFFFFF : ((1UL << bpp) - 1);
+    ULONG valueMask = bpp == 32 ? 0xFFFFFFFF : ((1u << bpp) - 1);
     ULONG pattern = needPattern ? pbo->iSolidColor : 0;
     POINTL maskOrigin = pptlMask ? *pptlMask : (pptlSrc ? *pptlSrc : POINTL{0, 0});
     RECTL target = {std::min(prclTrg->left, prclTrg->right), std::min(prclTrg->top, prclTrg->bottom),

@@ -95,7 +95,7 @@ extern "C" BOOL WINAPI TranslateCharsetInfo(DWORD *lpSrc, LPCHARSETINFO lpCs, DW
         *lpCs = CHARSETINFO{};
         lpCs->ciCharset = row.charset;
         lpCs->ciACP = row.codePage;
-        lpCs->fs.fsCsb[0] = 1UL << row.csbBit;
+        lpCs->fs.fsCsb[0] = 1u << row.csbBit;
         return TRUE;
     }
     return FALSE;

@@ -90,8 +90,10 @@ void unlink_block(BlockHeader *b)
 
 BlockHeader *header_of(LPCVOID p, DWORD kind)
 {
-    if (!p) return nullptr;
-    BlockHeader *b = (BlockHeader *)((const char *)p - sizeof(BlockHeader));
+    /* Nothing is ever allocated in the lowest 64 KB: such a value is no block (a handle
+     * number, or a small integer passed by mistake). */
+    if ((uintptr_t)p < 0x10000) return nullptr;
+    BlockHeader *b = (BlockHeader *)((uintptr_t)p - sizeof(BlockHeader));
     if (b->magic != kBlockMagic || b->kind != kind) return nullptr;
     return b;
 }

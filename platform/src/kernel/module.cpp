@@ -49,8 +49,10 @@ const char16_t *const kSystemLibraries[] = {
 const char16_t kWsock32[] = u"WSOCK32.DLL";
 const char *const kWsock32Withheld[] = {"getaddrinfo", "getnameinfo", "freeaddrinfo"};
 
-std::vector<qmk::Module *> g_modules;
-std::set<const qmk::Module *> g_live;
+/* The loader's records live as long as the process: modules found by address stay mapped
+ * until it ends, and a module's DllMain may still run while static objects are destroyed. */
+std::vector<qmk::Module *> &g_modules = *new std::vector<qmk::Module *>;
+std::set<const qmk::Module *> &g_live = *new std::set<const qmk::Module *>;
 qmk::Module *g_main;
 qmk::Module *g_platform;
 qmk::Module *g_wsock32;

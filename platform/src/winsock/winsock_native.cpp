@@ -402,9 +402,9 @@ int qmws::ServByName(const char *name, const char *proto, char *official, size_t
     return 0;
 }
 
-unsigned long qmws::InetAddr(const char *text)
+uint32_t qmws::InetAddr(const char *text)
 {
-    return (unsigned long)::inet_addr(text);
+    return (uint32_t)::inet_addr(text);
 }
 
 unsigned short qmws::Swap16(unsigned short v)
@@ -412,7 +412,7 @@ unsigned short qmws::Swap16(unsigned short v)
     return ntohs(v);
 }
 
-unsigned long qmws::Swap32(unsigned long v)
+uint32_t qmws::Swap32(uint32_t v)
 {
-    return ntohl((uint32_t)v);
+    return ntohl(v);
 }

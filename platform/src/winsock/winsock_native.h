@@ -9,6 +9,7 @@
 #define QM_WINSOCK_NATIVE_H
 
 #include <stddef.h>
+#include <stdint.h>
 
 namespace qmws {
 
@@ -54,9 +55,9 @@ int HostByName(const char *name, HostEntry *entry);
 int HostByAddr(const void *addr4, HostEntry *entry);
 /* ServByName: the port in network order. */
 int ServByName(const char *name, const char *proto, char *official, size_t len, int *port);
-unsigned long InetAddr(const char *text);
+uint32_t InetAddr(const char *text);
 unsigned short Swap16(unsigned short v);
-unsigned long Swap32(unsigned long v);
+uint32_t Swap32(uint32_t v);
 
 }  // namespace qmws
 

@@ -2,8 +2,9 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/driver/job/job_control.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/pdl/images/image_queue.h"
 
 static const DWORD kTraceStartDoc = 0x80000;
 static const DWORD kTraceStartPage = 0x100000;

@@ -1,7 +1,8 @@
 // The blit and path workers: argument checks, then the blit core or the path drawer.
 #include "render/driver/entry/entry.h"
 
-#include "render/driver/interim/handoffs.h"
+#include "render/pdl/blit/blit.h"
+#include "render/pdl/paths/paths.h"
 
 static const ROP4 kSourceCopy = 0xCCCC;
 static const ULONG kWhite = 0xFFFFFFFF;

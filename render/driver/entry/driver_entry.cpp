@@ -3,7 +3,7 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/fonts/fonts.h"
+#include "render/pdl/fonts/fonts.h"
 
 static const DWORD kUserModeAnswerSize = sizeof(DWORD);
 

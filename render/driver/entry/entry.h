@@ -39,7 +39,7 @@ const DRVFN *WINAPI ent_GetFunctionTable(void);
 /* ---- trace lines (trace_lines.cpp): "<name> RetValue = <result>" ---- */
 
 void WINAPI ent_TraceExitInt(LPCWSTR name, int result);      /* "%d" */
-void WINAPI ent_TraceExitHex(LPCWSTR name, ULONG result);    /* "0x%08X" */
+void WINAPI ent_TraceExitHex(LPCWSTR name, ULONG_PTR result); /* "0x%08X", pointer-wide */
 void WINAPI ent_TraceExitLong(LPCWSTR name, LONG result);    /* "%ld" */
 void WINAPI ent_TraceExitBare(LPCWSTR name);                 /* the name alone */
 

@@ -3,8 +3,9 @@
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/fonts/fonts.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/driver/escape/escape.h"
+#include "render/pdl/fonts/fonts.h"
+#include "render/pdl/text/text_output.h"
 
 extern "C" {
 
@@ -73,7 +74,7 @@ PIFIMETRICS WINAPI DrvQueryFont(DHPDEV dhpdev, ULONG_PTR iFile, ULONG iFace, ULO
 {
     trc_WriteEnter(TEXT("DrvQueryFont"));
     PIFIMETRICS result = ent_QueryFont(dhpdev, iFile, iFace, pid);
-    ent_TraceExitHex(TEXT("DrvQueryFont"), (ULONG)(ULONG_PTR)result);
+    ent_TraceExitHex(TEXT("DrvQueryFont"), (ULONG_PTR)result);
     return result;
 }
 
@@ -90,7 +91,7 @@ PVOID WINAPI DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR iFile, ULONG iFace, ULONG
 {
     trc_WriteEnter(TEXT("DrvQueryFontTree"));
     PVOID result = ent_QueryFontTree(dhpdev, iFile, iFace, iMode, pid);
-    ent_TraceExitHex(TEXT("DrvQueryFontTree"), (ULONG)(ULONG_PTR)result);
+    ent_TraceExitHex(TEXT("DrvQueryFontTree"), (ULONG_PTR)result);
     return result;
 }
 

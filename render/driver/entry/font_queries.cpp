@@ -4,8 +4,9 @@
 #include <string.h>
 
 #include "core/settings/function_ids.h"
-#include "render/driver/fonts/fonts.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/pdl/fonts/fonts.h"
 
 static const LONG kUnitVector = 4096;
 static const BYTE kFamilyRoman = 0x10;
@@ -34,7 +35,7 @@ static FontInfoBlock *FaceBlock(DHPDEV dhpdev, ULONG iFace, bool *noTable)
         SetLastError(ERROR_INVALID_PARAMETER);
         return NULL;
     }
-    return fnt_GetFontBlock(pdev, iFace);
+    return fnt_GetFontBlock(pdev->fonts, iFace);
 }
 
 // The length of the font transform applied to (x, y); 0 without transform.
@@ -207,7 +208,7 @@ PVOID WINAPI ent_QueryFontTree(DHPDEV dhpdev, ULONG_PTR, ULONG iFace, ULONG iMod
     }
     if (iMode == QFT_GLYPHSET) {
         fnt_EnterGlyphLock();
-        FD_GLYPHSET *set = fnt_GetGlyphSet((PDEV *)dhpdev, iFace);
+        FD_GLYPHSET *set = fnt_GetGlyphSet(((PDEV *)dhpdev)->fonts, iFace);
         fnt_LeaveGlyphLock();
         return set;
     }

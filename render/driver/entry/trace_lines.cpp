@@ -10,9 +10,14 @@ void WINAPI ent_TraceExitBare(LPCWSTR name)
 }
 
 // ent_TraceExitHex: see entry.h.
-void WINAPI ent_TraceExitHex(LPCWSTR name, ULONG result)
+void WINAPI ent_TraceExitHex(LPCWSTR name, ULONG_PTR result)
 {
-    trc_WriteExit(TEXT("%s RetValue = 0x%08X"), name, result);
+    // Handles and addresses are pointer-sized: one beyond 32 bits is written whole.
+    ULONG high = (ULONG)((ULONGLONG)result >> 32);
+    if (high != 0)
+        trc_WriteExit(TEXT("%s RetValue = 0x%08X%08X"), name, high, (ULONG)result);
+    else
+        trc_WriteExit(TEXT("%s RetValue = 0x%08X"), name, (ULONG)result);
 }
 
 // ent_TraceExitInt: see entry.h.

@@ -1,14 +1,14 @@
 /*
- * The private escapes: esc_Dispatch (the worker of DrvEscape, declared with the other
- * hand-offs of the entry points) answers QUERYESCSUPPORT and every escape code the
- * user-interface DLL and applications send. Beside it: the extended feature table, the
- * drawing of one raster-transfer chunk, the three stamp queries of the drawing code and
- * the release of what the escapes keep.
+ * The private escapes: esc_Dispatch (the worker of DrvEscape) answers QUERYESCSUPPORT
+ * and every escape code the user-interface DLL and applications send. Beside it: the
+ * extended feature table, the drawing of one raster-transfer chunk and the three stamp
+ * queries of the drawing code.
  */
 #ifndef QM_RENDER_DRIVER_ESCAPE_ESCAPE_H
 #define QM_RENDER_DRIVER_ESCAPE_ESCAPE_H
 
 #include <windows.h>
+#include <winddi.h>
 
 #include "render/driver/pdev/pdev.h"
 
@@ -24,6 +24,9 @@ typedef struct ExtendedFeature {
 static_assert(sizeof(ExtendedFeature) == 20, "ExtendedFeature");
 extern "C" {
 #endif
+
+/* esc_Dispatch: the worker of DrvEscape. Returns the escape's answer. */
+ULONG WINAPI esc_Dispatch(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut, PVOID pvOut);
 
 /*
  * esc_LookupFeature: the entry of the extended feature table for feature at the PDL
@@ -50,10 +53,6 @@ LONG WINAPI jc_IsStampClipSkipped(const PDEV *pdev);
 /* jc_GetStampColorWord: the stamp colour word while stamps are drawn with a stamp option
  * on (non-zero: brushes and text take the stamp colour), else 0. */
 DWORD WINAPI jc_GetStampColorWord(const PDEV *pdev);
-
-/* esc_ReleaseKept: frees every copy the escapes keep for the job (data blocks, job
- * information parts, job-attribute sets). */
-void WINAPI esc_ReleaseKept(PDEV *pdev);
 
 #ifdef __cplusplus
 }

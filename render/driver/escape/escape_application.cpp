@@ -5,6 +5,7 @@
 
 #include "core/ddd/ddd_access.h"
 #include "core/settings/function_ids.h"
+#include "render/driver/binding/pdev_settings.h"
 
 // The copy count is setting 12, a 16-bit value.
 #define COPY_COUNT_MAX 32767

@@ -3,7 +3,6 @@
 #include "render/driver/escape/escape_private.h"
 
 #include "core/protocol/escapes.h"
-#include "render/driver/interim/handoffs.h"
 #include "render/driver/page/page_setup.h"
 
 // How a row treats the settings lock.

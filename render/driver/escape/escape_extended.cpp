@@ -5,11 +5,11 @@
 
 #include <string.h>
 
-#include "core/protocol/escapes.h"
-
 #include "core/settings/function_ids.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/job/job_control.h"
-#include "render/driver/util/page_color.h"
+#include "render/driver/page/page_color.h"
 
 // Raster transfer record: the data header, then the drawing item with its raster
 // operation first.

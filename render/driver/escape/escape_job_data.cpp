@@ -7,12 +7,14 @@
 #include "core/ddd/ddd_access.h"
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
+#include "core/protocol/escapes.h"
 #include "core/settings/function_ids.h"
 #include "core/util/locale_paper.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "render/driver/forms/pdev_paper.h"
+#include "render/driver/header/string_util.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/pdev/pdev_private.h"
-#include "render/driver/util/string_util.h"
 
 // The parts of the job information block: offset and size; a part is present when its
 // first 16-bit element is non-zero.
@@ -149,8 +151,8 @@ LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call)
     memcpy(copy, call->in, used);
     JobAttrSetHead *head = (JobAttrSetHead *)copy;
     BYTE *entries = copy + sizeof(JobAttrSetHead);
-    head->entries = (DWORD)(UINT_PTR)entries;
-    head->offsets = (DWORD)(UINT_PTR)(entries + (size_t)head->count * head->entrySize);
+    head->entries = (ULONG_PTR)entries;
+    head->offsets = (ULONG_PTR)(entries + (size_t)head->count * head->entrySize);
     if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
     pdev->job.attrSets = head;
     pdev->job.attrSetsSize = used;

@@ -43,10 +43,6 @@ LONG esc_ReplyLong(const EscapeCall *call, DWORD value);
 // open) all set.
 BOOL esc_IsPageActive(const PDEV *pdev);
 
-// esc_KeepBlock: replaces kept block slot by a copy of size bytes of data (the old copy
-// is freed first; size 0 keeps nothing). 1, or -1 when the copy cannot be allocated.
-LONG esc_KeepBlock(PDEV *pdev, int slot, const BYTE *data, ULONG size);
-
 // The counters of the page state that the escapes report: the logical page counter, the
 // sheet counter and the job's page word.
 WORD esc_LogicalPageCounter(const PDEV *pdev);

@@ -7,13 +7,13 @@
 #include <string.h>
 
 #include "core/protocol/escapes.h"
-
 #include "core/settings/function_ids.h"
-#include "render/driver/interim/handoffs.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/matrix2x3.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/pdl/writer/matrix2x3.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 static_assert(sizeof(Matrix2x3) == sizeof(((EscapeState *)0)->savedTransform), "saved transform");
 

@@ -1,5 +1,5 @@
-// Helpers of the escape handlers: buffer checks, little-endian reads and writes, the kept
-// payload copies and the page-state counters the escapes report.
+// Helpers of the escape handlers: buffer checks, little-endian reads and writes and the
+// page-state counters the escapes report.
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -51,21 +51,6 @@ BOOL esc_IsPageActive(const PDEV *pdev)
     return (pdev->job.pageState & active) == active;
 }
 
-LONG esc_KeepBlock(PDEV *pdev, int slot, const BYTE *data, ULONG size)
-{
-    EscapeBlock *block = &pdev->job.escape.blocks[slot];
-    if (block->data != NULL) GlobalFree(block->data);
-    block->data = NULL;
-    block->size = 0;
-    if (size == 0) return 1;
-    void *copy = GlobalAlloc(GMEM_FIXED, size);
-    if (copy == NULL) return ESC_FAIL;
-    memcpy(copy, data, size);
-    block->data = copy;
-    block->size = size;
-    return 1;
-}
-
 // The counters: the logical pages counted in the job, the sheet sides output and the
 // current page number of the page state.
 WORD esc_LogicalPageCounter(const PDEV *pdev)
@@ -81,19 +66,4 @@ WORD esc_SheetCounter(const PDEV *pdev)
 WORD esc_PageWord(const PDEV *pdev)
 {
     return pdev->job.control.counters.currentPage;
-}
-
-extern "C" void WINAPI esc_ReleaseKept(PDEV *pdev)
-{
-    if (pdev == NULL) return;
-    EscapeState *escape = &pdev->job.escape;
-    for (int slot = 0; slot < ESC_BLOCK_COUNT; ++slot) esc_KeepBlock(pdev, slot, NULL, 0);
-    for (void *&part : escape->jobInfoParts) {
-        if (part != NULL) GlobalFree(part);
-        part = NULL;
-    }
-    escape->jobInfoHeld = 0;
-    if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
-    pdev->job.attrSets = NULL;
-    pdev->job.attrSetsSize = 0;
 }

@@ -2,8 +2,9 @@
 // version, and their values.
 #include "render/driver/escape/escape.h"
 
-#include "core/protocol/escapes.h"
 #include "core/settings/function_ids.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "core/protocol/escapes.h"
 
 #define FEATURE_VERSION_LOW 0x01010501UL
 #define FEATURE_VERSION_HIGH 0x0102000DUL

@@ -3,8 +3,8 @@
 
 #include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 DriverDevmode *hdr_JobDevmode(PDEV *pdev)
 {
@@ -29,7 +29,7 @@ LPCWSTR hdr_SettingText(PDEV *pdev, WORD functionId)
 
 DWORD hdr_JobVersion(PDEV *pdev)
 {
-    return jc_GetJobPdlVersion(pdev, hdr_JobDevmode(pdev), pdev->printerData);
+    return jc_GetJobPdlVersion(hdr_JobDevmode(pdev), pdev->printerData);
 }
 
 LONG hdr_WriteRaw(PDEV *pdev, const char *bytes, DWORD length)

@@ -8,9 +8,10 @@
 #include "core/jobtext/job_info.h"
 #include "core/settings/settings.h"
 #include "core/trace/trace.h"
+#include "render/driver/booklet/booklet.h"
 #include "render/driver/header/header_private.h"
-#include "render/driver/util/string_util.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/header/string_util.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // Windows version reported when it cannot be read.
 static const DWORD kFallbackOsMajor = 5;
@@ -45,14 +46,12 @@ static LONG WritePiece(PDEV *pdev, LONG size, TextBuilder build, void *context)
     return result;
 }
 
-// CountBookletFaces: the booklet face count of the recorded pages. The booklet
-// imposition is not part of this driver yet, so a job that needs the count cannot have
-// its header.
+// CountBookletFaces: the booklet face count of the recorded pages 0 .. n - 1 with the
+// snapshot's cover flag. A job whose pages give no face has no count, so no header.
 static BOOL CountBookletFaces(PDEV *pdev, WORD *count)
 {
-    (void)pdev;
-    *count = 0;
-    return FALSE;
+    *count = bk_CountFaces(0, (LONG)pdev->job.storedPages - 1, pdev->job.setup.snapshot.coverFlag != 0);
+    return *count != 0;
 }
 
 // What the built header needs besides the PDEV.

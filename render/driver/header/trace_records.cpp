@@ -10,8 +10,8 @@
 #include "core/printerdata/printer_info.h"
 #include "core/settings/function_ids.h"
 #include "render/driver/header/header_private.h"
-#include "render/driver/util/string_util.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/header/string_util.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // Event texts of the page events, by code; NULL for a code without event.
 static LPCWSTR const kPageEvents[] = {

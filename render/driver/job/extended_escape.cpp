@@ -2,7 +2,8 @@
 #include "render/driver/job/extended_escape.h"
 
 #include "core/settings/function_ids.h"
-#include "render/driver/util/setting_write.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "render/driver/job/setting_write.h"
 
 // The overridable settings in the order of the override words, then the two saved beside
 // them; saved[i] belongs to kSavedSettings[i].

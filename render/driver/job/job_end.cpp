@@ -2,13 +2,16 @@
 // holds, and the carry-over into a new PDEV at DrvResetPDEV.
 #include "render/driver/job/job_private.h"
 
-#include "render/driver/escape/escape.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/pdev/escape_state.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/colour/colour_session.h"
+#include "render/pdl/compression/compress_dll.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/pdl/images/raster_image.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
 // trace record; a back face still due is output blank.
@@ -69,7 +72,7 @@ LONG WINAPI jc_EndJob(PDEV *pdev)
         failed = TRUE;
     }
     if (!failed) {
-        jcs_RunMonitorSession(pdev);
+        jc_RunMonitorSession(pdev);
     }
     jc_ReleaseJob(pdev);
     pdev->job.pageState &= (WORD)~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
@@ -111,16 +114,16 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         return -1;
     }
     JobControlState *control = &pdev->job.control;
-    LONG result = jcs_CloseColorSession(pdev);
+    LONG result = clr_CloseColorSession(pdev);
     control->imageAnalysis = 0;
-    result |= jcs_DestroyImageQueue(pdev);
-    result |= jcs_EndMonitorSession(pdev);
-    jcs_FreeRotationBuffer(pdev);
+    result |= img_DestroyImageQueue(pdev);
+    result |= jc_EndMonitorSession(pdev);
+    img_FreeRotateBuffer(pdev);
     if (pdev->job.writer != NULL) {
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;
     }
-    jcs_UnbindCompression(pdev);
+    img_UnloadCompressDll(pdev);
     jc_FreeJobInfo(pdev);
     esc_ReleaseKept(pdev);
     control->replayRequest = 0;

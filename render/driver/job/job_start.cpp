@@ -7,14 +7,20 @@
 #include "core/ddd/ddd_access.h"
 #include "core/settings/function_ids.h"
 #include "core/util/resource_module.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
+#include "render/driver/page/layout_settings.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/util/layout_settings.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/colour/colour_session.h"
+#include "render/pdl/compression/compress_dll.h"
+#include "render/pdl/fontsub/font_substitution.h"
+#include "render/pdl/images/image_queue.h"
+#include "render/pdl/images/raster_image.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // Description entries: the writer's memory size (entry 6, fourth item) and the colour
 // kind (entry 5, first item).
@@ -54,7 +60,7 @@ LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild)
 {
     ModelCapabilities caps = ModelCaps(pdev);
     PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
-    DWORD version = jc_GetJobPdlVersion(pdev, &pdev->devmode, pdev->printerData);
+    DWORD version = jc_GetJobPdlVersion(&pdev->devmode, pdev->printerData);
     pdev->job.control.pdlVersion = version;
     LONG result = rebuild ? jc_RebuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps)
                           : jc_BuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps);
@@ -102,7 +108,7 @@ LONG WINAPI jc_StartJob(PDEV *pdev, HANDLE printer)
     } else {
         control->fontTable = ddd_TestCapability(&caps, kCapFontTableZero) ? 0 : 1;
     }
-    jcs_SelectFontTable(control->fontTable);
+    fnt_SelectSubstTable(control->fontTable);
 
     HMODULE module = pdev->resourceUse ? util_GetResourceModule() : NULL;
     return spl_PdevCreateStream(pdev, module) == 0 ? 0 : -1;
@@ -124,18 +130,18 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
         memory = ddd_GetEntryNumber(pdev->modelFile, kMemoryEntry, sizeof(DWORD), kMemoryItem);
     }
     if (pdev->job.writer == NULL) {
-        pdev->job.writer = pdl_CreateWriter(pdev, memory);
+        pdev->job.writer = pdl_CreateWriter(pdev->job.stream, &pdev->devmode, pdev->printerData, memory);
     }
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
-    DWORD hook = jcs_IsHookActive(pdev);
+    DWORD hook = hook_IsActive(pdev);
     control->imageAnalysis = 0;
-    result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
-    result |= jcs_CreateRotationBuffer(pdev);
+    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
+    result |= img_CreateRotateBuffer(pdev);
 
     jc_StartTraceClock(pdev);
     if (!hook && control->pdlVersion >= kCompressionVersion) {
-        result |= jcs_BindCompression(pdev, control->pdlVersion);
+        result |= img_LoadCompressDll(pdev, control->pdlVersion);
     }
 
     pdev->job.pageState = PAGE_STATE_DOC_OPEN;
@@ -147,7 +153,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     if (result != 0) {
         return -1;
     }
-    result |= jcs_InitPageColorSet(pdev);
+    result |= clr_InitColorSet(pdev);
     result |= spl_PdevOpenChannel(pdev);
     return result == 0 ? 0 : -1;
 }
@@ -160,7 +166,7 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev)
     if (pdev->flags & PDEV_FLAG_CONTINUATION) {
         return 0;
     }
-    DWORD version = jc_GetJobPdlVersion(pdev, &pdev->devmode, pdev->printerData);
+    DWORD version = jc_GetJobPdlVersion(&pdev->devmode, pdev->printerData);
     version = jc_ApplyVersionSwitch(version, &pdev->devmode, pdev->printerData);
     DWORD extendedDuplex = pdev_GetSetting32(pdev, FID_OPTION_DUPLEX) != 0;
     DWORD colorKindTwo = 0;

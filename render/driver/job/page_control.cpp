@@ -3,10 +3,10 @@
 #include "render/driver/job/job_private.h"
 
 #include "core/settings/function_ids.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
-#include "render/driver/job/job_seams.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // The name text: at most this many characters, placed with the identity matrix.
 static const DWORD kNameTextChars = 256;
@@ -60,7 +60,7 @@ static LONG BeginLogicalPage(PDEV *pdev)
     result |= pg_WritePageTransform(pdev);
     result |= WriteFFAndAI(pdev);
     if (pdev->job.setup.snapshot.turnAllowed) {
-        pdev->job.control.pageTurn = jcs_IsPageTurnNeeded(pdev);
+        pdev->job.control.pageTurn = jc_IsPageTurnNeeded(pdev);
     }
     return result;
 }

@@ -3,12 +3,14 @@
 #include "render/driver/job/job_private.h"
 
 #include "core/settings/function_ids.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
-#include "render/driver/job/job_seams.h"
-#include "render/driver/output/pdev_output.h"
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/colour/colour_session.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 static const LONG kDefaultResolution = 600;
 // Output mode whose job starts with a blank side from the output source.
@@ -59,7 +61,7 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
     pdev->job.setup.paperSource = source != 0 ? source : JOB_DEFAULT_SOURCE;
     memset(&control->counters, 0, sizeof control->counters);
     pdev->job.logicalPages = 0;
-    result |= jcs_OpenColorSession(pdev);
+    result |= clr_OpenColorSession(pdev);
     pdev->jobStartDevmode = pdev->devmode;
 
     result |= jcp_ResetWriterPage(pdev);
@@ -135,7 +137,7 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
         pdev->job.setup.paperSource = counters->pendingSource;
         counters->pendingSourceSet = 0;
     }
-    if (control->pdlVersion > kHookVersion && jcs_IsHookActive(pdev)) {
+    if (control->pdlVersion > kHookVersion && hook_IsActive(pdev)) {
         control->pdlVersion = kHookVersion;
         pdl_SetLanguageVersion(pdev->job.writer, kHookVersion);
     }
@@ -158,7 +160,7 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
         result |= pg_EndPageED(pdev);
     }
     result |= jc_TracePageEvent(pdev, TRACE_END_PHYSICAL);
-    if (jcs_IsHookActive(pdev)) {
+    if (hook_IsActive(pdev)) {
         control->pdlVersion = pdev_GetSetting32(pdev, FID_JOB_PDL_VERSION);
         pdl_SetLanguageVersion(pdev->job.writer, control->pdlVersion);
     }

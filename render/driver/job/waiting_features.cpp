@@ -4,7 +4,6 @@
 
 #include "core/ddd/ddd_access.h"
 #include "core/trace/trace.h"
-#include "render/driver/job/job_seams.h"
 
 // Descriptive string kind naming the model's image hook component.
 static const WORD kHookComponentKind = 14;

@@ -3,7 +3,7 @@
 #include "render/driver/page/page_setup.h"
 
 #include "render/driver/page/page_private.h"
-#include "render/driver/writer/matrix2x3.h"
+#include "render/pdl/writer/matrix2x3.h"
 
 void geo_Identity(Matrix2x3 *out)
 {

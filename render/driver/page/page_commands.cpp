@@ -6,12 +6,12 @@
 #include <string.h>
 
 #include "render/driver/header/job_header.h"
-#include "render/driver/output/output_stream.h"
-#include "render/driver/output/pdev_output.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/pdl_writer.h"
+#include "render/stream/output_stream.h"
 
 // From this PDL version a page-size type 1-4 follows the page size as 'AA'.
 #define VERSION_PAGE_SIZE_TYPE 0x01020006UL
@@ -77,7 +77,7 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         return store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
     }
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
-    if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(pdev, VERSION_PAGE_SIZE_TYPE))
+    if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
         result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
     result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     return result;

@@ -14,13 +14,6 @@
 // page_Resolution: value, or PAGE_DEFAULT_RESOLUTION when it is not positive.
 LONG page_Resolution(LONG value);
 
-// page_HookActive: whether the image hook takes the pages. No hook component is driven
-// yet, so never; the branches that need one are not taken.
-inline BOOL page_HookActive(const PDEV *)
-{
-    return FALSE;
-}
-
 // page_IsRecording: the page being recorded carries all bits of flags (0x8001 and the
 // command's bit).
 inline BOOL page_IsRecording(const PDEV *pdev, WORD flags)

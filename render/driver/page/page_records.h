@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/util/job_blocks.h"
-#include "render/driver/writer/matrix2x3.h"
+#include "render/pdl/writer/matrix2x3.h"
 
 // Page size (60 bytes): the size handed to the command, the output paper record, the
 // page's source, page-size type, colour kind and duplex setting, and the three 'Ec'

@@ -4,11 +4,11 @@
 
 #include <string.h>
 
-#include "render/driver/output/output_stream.h"
-#include "render/driver/output/pdev_output.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/pdl/writer/pdl_writer.h"
+#include "render/stream/output_stream.h"
 
 // Bytes of page data moved per read.
 #define REPLAY_CHUNK 1024

@@ -12,8 +12,8 @@
 
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings_types.h"
+#include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/util/job_blocks.h"
 
 struct Matrix2x3;
 

@@ -8,7 +8,7 @@
 #include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "render/driver/page/page_private.h"
-#include "render/driver/writer/job_version.h"
+#include "render/pdl/writer/job_version.h"
 
 // Capabilities the snapshot tests: numbers 32-63 name bits of the second word, smaller
 // values are masks of the first.

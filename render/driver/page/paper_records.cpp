@@ -5,7 +5,7 @@
 #include "core/settings/function_ids.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/page/page_private.h"
-#include "render/driver/util/record_access.h"
+#include "render/driver/page/record_access.h"
 
 // Paper number of a user-defined size: it keeps its borders and margins.
 #define PAPER_USER_DEFINED 256

@@ -3,7 +3,7 @@
 // with the y axis up; paper records give their sizes in 0.1 mm.
 #include "render/driver/page/page_setup.h"
 
-#include "render/driver/writer/matrix2x3.h"
+#include "render/pdl/writer/matrix2x3.h"
 
 #define MAX_PAGES_PER_SHEET 32
 #define ALIGN_CENTRE 4

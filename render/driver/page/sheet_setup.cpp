@@ -4,11 +4,12 @@
 
 #include "core/settings/function_ids.h"
 #include "render/driver/forms/forms.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
-#include "render/driver/util/record_access.h"
-#include "render/driver/writer/job_version.h"
-#include "render/driver/writer/matrix2x3.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/driver/page/record_access.h"
+#include "render/pdl/writer/job_version.h"
+#include "render/pdl/writer/matrix2x3.h"
+#include "render/pdl/writer/pdl_writer.h"
 
 // PDL versions that change what a blank side or a source change writes.
 #define VERSION_FE_END 0x01020000UL
@@ -60,7 +61,7 @@ LONG pg_GetBlankColorCode(PDEV *pdev, BYTE *out)
     if (!pdev || !out) return -1;
     PageSetupState &setup = pdev->job.setup;
     *out = setup.snapshot.colorMode != 0 ? 3 : 1;
-    setup.colorKind = jc_IsPdlVersionAtLeast(pdev, VERSION_BLANK_COLOR_KIND) ? 0 : 1;
+    setup.colorKind = jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_BLANK_COLOR_KIND) ? 0 : 1;
     return 0;
 }
 
@@ -193,7 +194,7 @@ LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
     Matrix2x3 identity;
     geo_Identity(&identity);
     result |= jc_SetTransform(pdev, &identity);
-    if (jc_IsPdlVersionAtLeast(pdev, VERSION_FE_END))
+    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_FE_END))
         result |= pg_EmitFE(pdev, FE_BLANK_SIDE);
     else
         result |= pg_EndPageFB(pdev);
@@ -207,7 +208,7 @@ LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
 LONG pg_FollowSourceChange(PDEV *pdev, WORD source, int kind)
 {
     if (!can_write(pdev)) return -1;
-    if (jc_IsPdlVersionAtLeast(pdev, VERSION_MEDIA_CHANGE)) return pg_EmitMediaChange(pdev);
+    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_MEDIA_CHANGE)) return pg_EmitMediaChange(pdev);
     if (kind == 2 && jc_IsBackFaceDue(pdev, 2)) return pg_WriteBlankSide(pdev, source);
     return 0;
 }
@@ -222,7 +223,7 @@ LONG pg_WritePageTransform(PDEV *pdev)
     if (!pdev) return -1;
     const PageSetupState &setup = pdev->job.setup;
     BOOL placeNow = !(pdev->job.recordWord & RECORD_TRANSFORM_BIT) || setup.page.nupMarker ||
-                    (page_HookActive(pdev) && !setup.snapshot.bookletOn && !setup.snapshot.posterOn);
+                    (hook_IsActive(pdev) && !setup.snapshot.bookletOn && !setup.snapshot.posterOn);
     Matrix2x3 matrix;
     geo_Identity(&matrix);
     LONG result = placeNow ? geo_PlaceCurrentPage(pdev, &matrix) : 0;

@@ -15,9 +15,9 @@
 
 #include "core/protocol/devmode_trailer.h"
 #include "core/settings/settings_types.h"
-#include "render/driver/escape/escape_state.h"
-#include "render/driver/job/job_state.h"
-#include "render/driver/util/job_blocks.h"
+#include "render/driver/pdev/escape_state.h"
+#include "render/driver/pdev/job_blocks.h"
+#include "render/driver/pdev/job_state.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -150,22 +150,6 @@ BOOL WINAPI pdev_IsValid(const PDEV *pdev);
 /* pdev_FromSurface: the PDEV of a surface (its dhpdev); NULL for a NULL surface. The
  * caller checks it with pdev_IsValid. */
 PDEV *WINAPI pdev_FromSurface(const SURFOBJ *pso);
-
-/*
- * pdev_GetSetting32 / pdev_GetSetting16: a setting of the PDEV's DEVMODE and printer-data
- * block by FunctionID, through the DEVMODE access library. Returns the value (16-bit: its
- * low 16 bits), 0 when it cannot be read.
- */
-DWORD WINAPI pdev_GetSetting32(PDEV *pdev, WORD functionId);
-WORD WINAPI pdev_GetSetting16(PDEV *pdev, WORD functionId);
-
-/* pdev_GetSettingString: pointer to a wide-string setting inside the PDEV; NULL on
- * failure. */
-const WCHAR *WINAPI pdev_GetSettingString(PDEV *pdev, WORD functionId);
-
-/* pdev_SetSetting16: stores a 16-bit value (ValueType 2, size 2). Returns the library's
- * status: 0 success, else a failure status. */
-WORD WINAPI pdev_SetSetting16(PDEV *pdev, WORD functionId, WORD value);
 
 /* pdev_GetHalftonePatternSize: the halftone pattern size for the smaller of the two
  * resolutions (15 from 2400, 13 from 1800, 11 from 1200, 9 from 900, 7 from 400, 5 from

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 
 struct RecordedWrites {
     std::vector<BYTE> bytes;    // every byte of the successful writes

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/protocol/escapes.h"
+#include "core/jobtext/job_attr.h"
 #include "platform/include/qmhost.h"
 #include "platform/include/qmhost_engine.h"
 #include "tools/printhost/escape_script.h"
@@ -109,10 +109,11 @@ TEST_F(EscapeScriptTest, TheRenderDriverHoldsWhatTheSettingsTransferSent)
     EXPECT_EQ(result, 1) << "no owner record held";
     EXPECT_EQ(script_.owner.filled, 1u);
 
-    ASSERT_GE(script_.attrSets.size(), 20u);
+    const size_t first = sizeof(JobAttrSetHead);
+    ASSERT_GE(script_.attrSets.size(), first + 4);
     DWORD length = 0;
-    memcpy(&length, script_.attrSets.data() + 16, sizeof length);
-    std::string set((const char *)script_.attrSets.data() + 20, length);
+    memcpy(&length, script_.attrSets.data() + first, sizeof length);
+    std::string set((const char *)script_.attrSets.data() + first + 4, length);
     ASSERT_FALSE(set.empty());
 
     EXPECT_EQ(ph_ScriptStartPage(&script_), 1);

@@ -62,7 +62,7 @@ TEST_F(Version, HostPlaysWindowsXpServicePack3)
 
 TEST_F(Version, WrongRecordSizeFails)
 {
-    for (DWORD size : {0ul, 100ul, (unsigned long)sizeof(OSVERSIONINFOW) + 1}) {
+    for (DWORD size : {0u, 100u, (DWORD)sizeof(OSVERSIONINFOW) + 1}) {
         OSVERSIONINFOEXW v = {};
         v.dwOSVersionInfoSize = size;
         SetLastError(0);

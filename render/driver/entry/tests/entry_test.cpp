@@ -10,8 +10,8 @@
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/entry/realized_brush.h"
-#include "render/driver/fonts/fonts.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/pdl/fonts/fonts.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

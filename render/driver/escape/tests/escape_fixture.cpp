@@ -1,6 +1,7 @@
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/faxlist/fax_list.h"
+#include "core/jobtext/job_attr.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
 
@@ -9,7 +10,8 @@ namespace escape_test {
 Blob AttrSetList(DWORD count, DWORD entrySize, DWORD length)
 {
     Payload list;
-    list.u32(count).u32(entrySize).u32(0).u32(0);
+    list.u32(count).u32(entrySize);
+    list.bytes.resize(sizeof(JobAttrSetHead), 0);  // the two address words, pointer-sized
     for (DWORD i = 0; i < count; ++i) {
         list.u32(length);
         for (DWORD j = 0; j + 4 < entrySize; ++j) list.bytes.push_back(j < length ? 'A' : 0);

@@ -8,6 +8,7 @@
 #include "core/settings/settings_types.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/binding/dma_binding.h"
+#include "render/driver/escape/tests/fax_standin.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
 
@@ -53,7 +54,7 @@ TEST_F(PayloadTest, BrokenAttributeSetsAreRefusedAndTheOldListKept)
     ASSERT_EQ(Esc(ESC_ATTR_SETS, AttrSetList(2, 12, 5)), 1);
     const JobAttrSetHead *kept = Pdev()->job.attrSets;
     ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->entries, (DWORD)(UINT_PTR)(kept + 1));
+    EXPECT_EQ(kept->entries, (ULONG_PTR)(kept + 1));
     const char *text = nullptr;
     DWORD length = 0, offset = 0;
     EXPECT_TRUE(job_ReadJobAttrSet(kept, Pdev()->job.attrSetsSize, 1, &text, &length, &offset));
@@ -77,19 +78,29 @@ TEST_F(PayloadTest, BrokenAttributeSetsAreRefusedAndTheOldListKept)
 TEST_F(PayloadTest, FaxListReachesJobControlOnlyWhenItHoldsItsDestinations)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
+    g_FaxListsLoaded = 0;
+    g_FaxListAnswer = 0;
     EXPECT_EQ(Esc(ESC_FAX_LIST, FaxList(3, 3)), 1) << "not a fax model";
+    EXPECT_EQ(g_FaxListsLoaded, 0);
     Pdev()->faxModel = 1;
     Blob list = FaxList(3, 3);
     EXPECT_EQ(list.size(), 3668u);
-    // Job control does not load fax lists yet: a sound list is answered by it with -1.
+    EXPECT_EQ(Esc(ESC_FAX_LIST, list), 1);
+    EXPECT_EQ(g_FaxListsLoaded, 1);
+    // Job control's refusal is the escape's answer.
+    g_FaxListAnswer = -1;
     EXPECT_EQ(Esc(ESC_FAX_LIST, list), -1);
+    EXPECT_EQ(g_FaxListsLoaded, 2);
+    // Lists that do not hold what they claim never reach job control.
     EXPECT_EQ(Esc(ESC_FAX_LIST, FaxList(1, 3)), -1);
     Blob badTag = FaxList(1, 1);
     badTag[0] = 'X';
     EXPECT_EQ(Esc(ESC_FAX_LIST, badTag), -1);
+    EXPECT_EQ(g_FaxListsLoaded, 2);
     EXPECT_EQ(Esc(ESC_FAX_LIST, {}), 0);
     Lock(true);
     EXPECT_EQ(Esc(ESC_FAX_LIST, list), 1);
+    EXPECT_EQ(g_FaxListsLoaded, 2);
 }
 
 TEST_F(PayloadTest, ExtendedDataSizes)

@@ -12,7 +12,7 @@
 #include "core/ddd/ddd_access.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
-#include "render/driver/output/output_stream.h"
+#include "render/stream/output_stream.h"
 #include "testing/lumiq/lumiq_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
@@ -109,7 +109,7 @@ void HeaderTest::SetUp()
     pdev_->job.stream = spl_CreateStream(nullptr);
     ASSERT_NE(pdev_->job.stream, nullptr);
     ASSERT_EQ(spl_OpenOutputFile(pdev_->job.stream, kOutput, 1, nullptr), 0);
-    pdev_->job.writer = pdl_CreateWriter(pdev_, 0);
+    pdev_->job.writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 0);
     ASSERT_NE(pdev_->job.writer, nullptr);
     ASSERT_EQ(jc_CreateJobInfo(pdev_), 0);
 }

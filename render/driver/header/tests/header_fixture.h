@@ -14,7 +14,7 @@
 
 #include "core/ddd/ddd.h"
 #include "render/driver/pdev/pdev.h"
-#include "render/driver/writer/pdl_writer.h"
+#include "render/pdl/writer/pdl_writer.h"
 #include "testing/settings_areas.h"
 
 namespace header_test {

@@ -8,6 +8,7 @@
 #include "core/jobtext/job_info.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
+#include "render/driver/header/tests/booklet_standin.h"
 #include "render/driver/header/tests/header_fixture.h"
 
 namespace header_test {
@@ -175,7 +176,7 @@ TEST_F(JobTextTest, JobStartCommands)
         pdev_->job.setup.snapshot.storedJob = c.stored;
         pdev_->job.setup.snapshot.nameTextOn = c.nameOn;
         pdl_DestroyWriter(pdev_->job.writer);
-        pdev_->job.writer = pdl_CreateWriter(pdev_, 0);
+        pdev_->job.writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 0);
         ASSERT_NE(pdev_->job.writer, nullptr);
         pdev_->printer = NULL; // no port and no description records
         Mark();
@@ -261,9 +262,11 @@ TEST_F(JobTextTest, BookletCountPatch)
     EXPECT_EQ(text, bare);
 }
 
-// A job that needs the booklet face count cannot have its header yet: -1, nothing written.
+// A job that needs the booklet face count and gets none cannot have its header: -1,
+// nothing written.
 TEST_F(JobTextTest, BookletCountJobIsRefused)
 {
+    g_BookletFaces = 0;
     pdev_->job.setup.snapshot.bookletCountFlag = 1;
     Mark();
     EXPECT_EQ(jc_BeginJobText(pdev_, 0), -1);
@@ -304,7 +307,7 @@ TEST_F(JobTextTest, FailurePathsLeaveTheHeapEmpty)
     bool done = false;
     for (DWORD n = 0; n < 400 && !done; ++n) {
         pdl_DestroyWriter(pdev_->job.writer);
-        pdev_->job.writer = pdl_CreateWriter(pdev_, 0);
+        pdev_->job.writer = pdl_CreateWriter(pdev_->job.stream, &pdev_->devmode, pdev_->printerData, 0);
         ASSERT_NE(pdev_->job.writer, nullptr);
         Mark();
         qmt_FailAllocations(n, 1);

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "render/driver/util/nup_grid.h"
-#include "render/driver/writer/matrix2x3.h"
+#include "render/driver/page/nup_grid.h"
+#include "render/pdl/writer/matrix2x3.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "core/jobtext/job_info.h"
-#include "render/driver/output/output_stream.h"
-#include "render/driver/output/pdev_output.h"
 #include "render/driver/page/tests/page_fixture.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/stream/output_stream.h"
 
 namespace page_test {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "render/driver/page/page_setup.h"
-#include "render/driver/writer/tests/writer_fixture.h"
+#include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace page_test {
 

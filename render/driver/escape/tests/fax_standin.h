@@ -1,0 +1,8 @@
+#pragma once
+
+#include <windows.h>
+
+namespace escape_test {
+extern LONG g_FaxListAnswer;  // what job control's stand-in answers a fax send list (-1 at start)
+extern int g_FaxListsLoaded;  // fax send lists that reached job control
+} // namespace escape_test

@@ -1,2 +1,0 @@
-list(APPEND QM_RENDER_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/printer_memory.cpp)

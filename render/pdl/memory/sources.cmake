@@ -1,0 +1,2 @@
+list(APPEND QM_PDL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/printer_memory.cpp)
