@@ -7,7 +7,6 @@
 #include <string.h>
 
 enum {
-    FID_FAX_COUNT = 380,
     FAX_TAG_BYTES = 16,          /* "DFAX001" as UTF-16, zero-padded to 8 characters */
     FAX_COUNT_OFFSET = 16,
     FAX_TEXT1_OFFSET = 18,
@@ -64,14 +63,16 @@ DmaResult WINAPI DMA_SetFaxAddressNum(DmaSettingsSet *handle, LONG count, BOOL r
         WORD type;
         DWORD size;
         DWORD current = 0;
-        if (dma_GetValue(FID_FAX_COUNT, handle->devmode, handle->printerData, &type, &size, &current, nullptr) != SST_OK)
+        if (dma_GetValue(FID_FAX_DESTINATIONS, handle->devmode, handle->printerData, &type, &size, &current, nullptr) !=
+            SST_OK)
             return DMA_BAD_ARGUMENT;
         total = (LONGLONG)current + count;
     }
     if (total < 0 || total > FAX_COUNT_MAX)
         return DMA_BAD_ARGUMENT;
     WORD value = (WORD)total;
-    if (dma_SetValue(FID_FAX_COUNT, handle->devmode, handle->printerData, VT_WORD, sizeof(value), &value) != SST_OK)
+    if (dma_SetValue(FID_FAX_DESTINATIONS, handle->devmode, handle->printerData, VT_WORD, sizeof(value), &value) !=
+        SST_OK)
         return DMA_BAD_ARGUMENT;
     memcpy((BYTE *)handle->faxList + FAX_COUNT_OFFSET, &value, sizeof(value));
     return DMA_SUCCESS;

@@ -11,7 +11,6 @@
 #include "core/util/base64.h"
 
 enum {
-    FID_NARROW_TEXT = 329,              /* the one text setting held as ANSI bytes */
     DMAID_PROTECTED_LONG = 36869,       /* the protected text of 21 characters */
     PROTECTED_LIMIT = 13,               /* plain length limit of the other protected texts */
     PROTECTED_LIMIT_LONG = 21,

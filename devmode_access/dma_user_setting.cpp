@@ -7,11 +7,10 @@
 
 #include <string.h>
 
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 #include "core/user_registry/user_setting_upgrade.h"
 
 enum {
-    FID_UPGRADE_FLAG = 5163,      /* 1: records of formats 1 and 2 are upgraded */
     DMA_MODEL_NAME_BYTES = 32     /* bytes of the handle's model name that are used */
 };
 
@@ -73,7 +72,7 @@ DmaResult WINAPI DMA_SetUserSettingInfo(DmaSettingsSet *handle, const void *reco
     WORD type;
     DWORD size;
     DWORD flag = 0;
-    if (dma_GetValue(FID_UPGRADE_FLAG, nullptr, block, &type, &size, &flag, nullptr) != SST_OK)
+    if (dma_GetValue(FID_ACCOUNT_MODE, nullptr, block, &type, &size, &flag, nullptr) != SST_OK)
         return DMA_BAD_ARGUMENT;
     /* Without description data there are no defaults: fields an old format lacks keep
      * the block's current values. */

@@ -7,21 +7,15 @@
 #include "core/constraints/cst_private.h"
 
 #include "core/ddd/ddd_access.h"
-#include "core/interim/security_marking.h"
-#include "core/interim/stamp_store.h"
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
+#include "core/security_marking/security_marking.h"
+#include "core/settings/function_ids.h"
+#include "core/stamps/stamp_store.h"
 #include "core/util/os_version.h"
 
 /* Result of the special-case hook for a FunctionID it does not handle. */
 #define HOOK_NOT_SPECIAL 6
 
-/* Settings the special cases read. */
-#define FID_PAPER_SIZE 8
-#define FID_STAMP_LIST 296
-#define FID_STAMP_NAME 297
-#define FID_STAMP_MODE 321
-#define FID_COM_SETTING 5186
-#define FID_TYPE_NAME 259
 /* Stored stamps at most. */
 #define HOOK_STAMP_LIMIT 32
 /* ureg_CanAddStamp: room for another stamp; already full. */
@@ -117,13 +111,13 @@ static WORD hook_Stamps(const CstRun *run)
     BOOL proposed = cst_ProposedValue(run) != NULL;
     const WCHAR *name = NULL;
     DWORD mode = 0, value = 0;
-    if (hook_StampName(run, &name) != CST_OK || hook_Number(run, FID_STAMP_MODE, &mode, 0) != CST_OK) {
+    if (hook_StampName(run, &name) != CST_OK || hook_Number(run, FID_PAGE_LAYOUT, &mode, 0) != CST_OK) {
         return CST_ERROR;
     }
     DriverContext *dc = run->context->context;
     switch (functionId) {
     case FID_PAPER_SIZE:
-    case FID_STAMP_MODE:
+    case FID_PAGE_LAYOUT:
         if (hook_Number(run, functionId, &value, 1) != CST_OK) {
             return CST_ERROR;
         }
@@ -134,7 +128,7 @@ static WORD hook_Stamps(const CstRun *run)
     case 1286:
     case 36866:
         if (!proposed && !(mode != 1 && name)) {
-            return hook_Handle(run, 1, FID_STAMP_LIST, FID_STAMP_NAME);
+            return hook_Handle(run, 1, FID_POSTER_GRID, FID_STAMP_NAME);
         }
         return CST_OK;
     case 36865: {
@@ -145,7 +139,7 @@ static WORD hook_Stamps(const CstRun *run)
             return CST_ERROR;
         }
         if (!proposed && mode == 1) {
-            return hook_Handle(run, 1, FID_STAMP_LIST, 0);
+            return hook_Handle(run, 1, FID_POSTER_GRID, 0);
         }
         if ((counted && stored >= HOOK_STAMP_LIMIT) || canAdd == STAMP_FULL) {
             return hook_Handle(run, 8, FID_STAMP_NAME, 0);
@@ -154,7 +148,7 @@ static WORD hook_Stamps(const CstRun *run)
     }
     default: /* 36867 */
         if (!proposed && (mode == 1 || !name || ureg_StampExists(run->printer, name, dc) != STAMP_STORED)) {
-            return hook_Handle(run, 1, FID_STAMP_LIST, FID_STAMP_NAME);
+            return hook_Handle(run, 1, FID_POSTER_GRID, FID_STAMP_NAME);
         }
         return CST_OK;
     }
@@ -169,15 +163,15 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
     DriverContext *dc = run->context->context;
     DWORD value = 0;
     switch (functionId) {
-    case 293:
+    case FID_OS_293:
         if (hook_Number(run, functionId, &value, 1) != CST_OK) {
             return CST_ERROR;
         }
         return value == 3 && hook_IsOldOs() ? hook_Handle(run, 1, 0, 0) : HOOK_NOT_SPECIAL;
-    case 1341:
+    case FID_VISTA_1341:
         return !proposed && util_IsVistaOrLater() ? hook_Handle(run, 6, 0, 0) : HOOK_NOT_SPECIAL;
-    case 5163:
-    case 5204: {
+    case FID_ACCOUNT_MODE:
+    case FID_DOCUMENT_MONITOR_5204: {
         if (proposed) {
             return HOOK_NOT_SPECIAL;
         }
@@ -188,7 +182,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (value == 0 || !util_IsComServerAvailable(&com) || !com.available) {
             return HOOK_NOT_SPECIAL;
         }
-        if (functionId == 5204 && savedKind == 6) {
+        if (functionId == FID_DOCUMENT_MONITOR_5204 && savedKind == 6) {
             return HOOK_NOT_SPECIAL;
         }
         return hook_Handle(run, 1, FID_COM_SETTING, 0);
@@ -210,7 +204,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         ModelCapabilities caps = {};
         ddd_GetModelCapabilities(dc->model, &caps);
         CstValue typeName;
-        if (!cst_ReadSetting(run->context, FID_TYPE_NAME, &typeName) || typeName.type != VT_STRING) {
+        if (!cst_ReadSetting(run->context, FID_MODEL_NAME, &typeName) || typeName.type != VT_STRING) {
             return CST_ERROR;
         }
         if (ext_VqbIsAvailable(&caps, typeName.text) == 1) {
@@ -226,14 +220,14 @@ static WORD hook_Run(const CstRun *run, WORD savedKind)
 {
     switch (run->change->functionId) {
     case FID_PAPER_SIZE:
-    case FID_STAMP_MODE:
+    case FID_PAGE_LAYOUT:
     case 1286:
     case 36865:
     case 36866:
     case 36867:
         return hook_Stamps(run);
-    case 293:
-    case 1341:
+    case FID_OS_293:
+    case FID_VISTA_1341:
     case 5163:
     case 5204:
     case FID_COM_SETTING:

@@ -7,21 +7,13 @@
 #include "core/constraints/cst_private.h"
 
 #include "core/ddd/ddd_access.h"
+#include "core/settings/function_ids.h"
 
-/* Settings and paper numbers of the size checks. */
-#define FID_PAPER_SIZE 8
-#define FID_PAPER_LENGTH 9
-#define FID_PAPER_WIDTH 10
-#define FID_SOURCE 13
-#define FID_OUTPUT_PAPER 262
-#define FID_PAPER_SOURCE 265
-#define FID_SLOT_WIDTH 5889
-#define FID_SLOT_LENGTH 5909
+/* Paper numbers of the size checks. */
 #define PAPER_USER 256
 #define PAPER_SAME_AS_SIZE 267     /* output paper: the paper size setting 8 */
 #define SOURCE_SAME_AS_DEFAULT 258 /* paper source: setting 13 (unless model flag 0x10) */
 #define MODEL_FLAG_OWN_SOURCE 0x10
-#define RANGE_ROW_FUNCTION 262     /* size ranges apply when they list this FunctionID */
 #define SIZE_RECORD 17
 
 /* What the general form tests, by check kind. */
@@ -165,11 +157,11 @@ static WORD paper_FormCheck(const CstRun *run, WORD trigger, WORD key)
 static WORD paper_GeneralCheck(const CstRun *run, const SizeCheckRow *row)
 {
     WORD number = 0;
-    if (row->when == SIZE_WHEN_CHANGE_411 && !(run->change && run->change->functionId == 411)) {
+    if (row->when == SIZE_WHEN_CHANGE_411 && !(run->change && run->change->functionId == FID_PAPER_411)) {
         return 0;
     }
     if (row->when == SIZE_WHEN_332_SET) {
-        if (paper_RunNumber(run, 332, &number) != CST_OK) {
+        if (paper_RunNumber(run, FID_BANNER, &number) != CST_OK) {
             return CST_SETS_ERROR;
         }
         if (number == 0) {
@@ -178,14 +170,14 @@ static WORD paper_GeneralCheck(const CstRun *run, const SizeCheckRow *row)
     }
     WORD paper = 0, key = row->key;
     WORD status = row->paper == SIZE_PAPER_OUTPUT ? paper_OutputPaper(run, &paper)
-                : paper_RunNumber(run, row->paper == SIZE_PAPER_410 ? 410 : 411, &paper);
+                : paper_RunNumber(run, row->paper == SIZE_PAPER_410 ? FID_PAPER_410 : FID_PAPER_411, &paper);
     if (status == CST_OK && row->keyFrom == SIZE_KEY_SETTING) {
         status = paper_RunNumber(run, row->key, &key);
     } else if (status == CST_OK && row->keyFrom == SIZE_KEY_SOURCE) {
         status = paper_RunNumber(run, FID_PAPER_SOURCE, &key);
         if (status == CST_OK && key == SOURCE_SAME_AS_DEFAULT &&
             !ddd_HasCapability(run->context->context->model, MODEL_FLAG_OWN_SOURCE)) {
-            status = paper_RunNumber(run, FID_SOURCE, &key);
+            status = paper_RunNumber(run, FID_DEFAULT_SOURCE, &key);
         }
     }
     if (status != CST_OK) {
@@ -240,7 +232,7 @@ WORD WINAPI cst_GetSizeRangeLimits(const ConstraintContext *context, WORD record
     const DddSizeRange *range = (const DddSizeRange *)record;
     WORD result = CST_RANGE_MISSING;
     for (WORD i = 0; i < range->items.count; ++i) {
-        if (range->items.keys[i] == RANGE_ROW_FUNCTION) {
+        if (range->items.keys[i] == FID_OUTPUT_PAPER) { /* a size range applies when it lists the output paper */
             *minimum = range->minSize;
             *maximum = range->maxSize;
             result = CST_OK;

@@ -4,6 +4,7 @@
 #include "core/ddd/ddd_access.h"
 
 #include "core/ddd/ddd_private.h"
+#include "core/settings/function_ids.h"
 
 /* Entries read here. */
 #define ENTRY_FLAG_SETTINGS 12
@@ -15,9 +16,6 @@
 #define ENTRY_CAPABILITIES_2 39
 /* The second capability word exists from this format on. */
 #define FORMAT_SECOND_CAPABILITIES 5631
-/* FunctionIDs whose switch is a bit of entry 12. */
-#define FLAG_SETTING_FIRST 4097
-#define FLAG_SETTING_LAST 4160
 /* A capability argument naming one bit. */
 #define CAPABILITY_BIT_MARK 0xFFFF0000UL
 /* ddd_GetHeaderName's status when out of memory. */
@@ -450,12 +448,12 @@ int ddd_HasCapability(DddFile *file, DWORD bitOrMask)
 
 int ddd_IsFlagSettingEnabled(DddFile *file, WORD functionId)
 {
-    if (functionId < FLAG_SETTING_FIRST || functionId > FLAG_SETTING_LAST) {
+    if (functionId < FID_OPTION_FLAGS_FIRST || functionId > FID_OPTION_FLAGS_LAST) {
         return 1;
     }
     /* One u32 serves 4097-4160: 4097 and 4129 share a bit, as the file defines it. */
     DWORD bits = ddd_GetEntryNumber(file, ENTRY_FLAG_SETTINGS, 4, 0);
-    DWORD bit = 1u << ((functionId - FLAG_SETTING_FIRST) % 32);
+    DWORD bit = 1u << ((functionId - FID_OPTION_FLAGS_FIRST) % 32);
     return (bits & bit) ? 0 : 1;
 }
 

@@ -14,12 +14,6 @@
 
 #include "core/ddd/ddd.h"
 
-/* Pseudo FunctionIDs naming records directly (keyed by the given value). */
-#define DDD_PSEUDO_PAPER 0x8001
-#define DDD_PSEUDO_RANGE5 0x8002
-#define DDD_PSEUDO_RANGE6 0x8003
-#define DDD_PSEUDO_TYPE19 0x800B
-
 /* Capability bits: the first word from entry 26, the second from entry 39. */
 typedef struct ModelCapabilities {
     DWORD bits[2];

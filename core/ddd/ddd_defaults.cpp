@@ -5,16 +5,10 @@
 #include "core/ddd/ddd_access.h"
 
 #include "core/ddd/ddd_private.h"
+#include "core/settings/function_ids.h"
 #include "core/util/locale_paper.h"
 #include "core/util/resource_module.h"
 
-/* FunctionIDs with overrides. */
-#define FID_PAPER 8
-#define FID_PAPER_KIND 327
-#define FID_PAPER_2 1824
-#define FID_UI_LANGUAGE_SWITCH 1804
-#define FID_COUNTRY_4356 4356
-#define FID_COUNTRY_4358 4358
 /* Capability bits deciding the overrides. */
 #define CAP_LETTER_COUNTRIES 0x00400000UL
 #define CAP_COUNTRY_4356 0xFFFF0020UL
@@ -56,15 +50,15 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
     ModelCapabilities caps;
     ddd_GetModelCapabilities(request->model, &caps);
     switch (request->functionId) {
-    case FID_PAPER:
+    case FID_PAPER_SIZE:
     case FID_PAPER_KIND:
-    case FID_PAPER_2:
+    case FID_MARGIN_PAPER:
         if (ddd_TestCapability(&caps, CAP_LETTER_COUNTRIES) &&
             util_GetLocalePaperKind(TRUE) == LOCALE_LETTER_PAPER) {
             defaults_Store(request, request->functionId == FID_PAPER_KIND ? 3 : 1);
         }
         break;
-    case FID_COUNTRY_4356:
+    case FID_PAPER_SETTING:
         if (ddd_TestCapability(&caps, CAP_COUNTRY_4356)) {
             BYTE value = util_GetCountryByte4356(ddd_TestCapability(&caps, CAP_COUNTRY_4356_FLAG));
             if (value != COUNTRY_UNKNOWN) {
@@ -72,7 +66,7 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
             }
         }
         break;
-    case FID_COUNTRY_4358:
+    case FID_PAPER_SWITCH_8K16K:
         if (ddd_TestCapability(&caps, CAP_COUNTRY_4358)) {
             BYTE value = util_GetCountryByte4358();
             if (value != COUNTRY_UNKNOWN) {

@@ -6,6 +6,7 @@
 #include "core/ddd/ddd_access.h"
 
 #include "core/ddd/ddd_private.h"
+#include "core/settings/function_ids.h"
 
 #include <string.h>
 
@@ -375,21 +376,21 @@ void ddd_MapFunctionIdToRecord(WORD functionId, WORD *type, WORD *key)
 {
     WORD t = 4;
     WORD k = functionId;
-    if (functionId == 4129 || (functionId >= 4363 && functionId <= 4365)) {
+    if (functionId == FID_COLOR_SET_ON || (functionId >= 4363 && functionId <= 4365)) {
         t = 4;
     } else if (functionId >= 4097 && functionId <= 4371) {
         t = 3;
-    } else if (functionId == 1 || functionId == 259) {
+    } else if (functionId == FID_DEVICE_NAME || functionId == FID_MODEL_NAME) {
         t = DDD_TYPE_HEADER_NAME;
     } else if (functionId >= 274 && functionId <= 285) {
         k = (WORD)(274 + (functionId - 274) / 4 * 4);
-    } else if (functionId == DDD_PSEUDO_PAPER) {
+    } else if (functionId == FID_PSEUDO_PAPER) {
         t = 10;
-    } else if (functionId == DDD_PSEUDO_RANGE5) {
+    } else if (functionId == FID_PSEUDO_RANGE5) {
         t = 5;
-    } else if (functionId == DDD_PSEUDO_RANGE6) {
+    } else if (functionId == FID_PSEUDO_RANGE6) {
         t = 6;
-    } else if (functionId == DDD_PSEUDO_TYPE19) {
+    } else if (functionId == FID_PSEUDO_TYPE19) {
         t = 19;
     }
     if (type) {

@@ -9,4 +9,5 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ddd_os_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_parse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddd_records.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ddd_text.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ddd_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model_query.cpp)

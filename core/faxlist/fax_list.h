@@ -1,7 +1,8 @@
 /*
  * The fax destination list "DFAX001" and the formatting of one destination's job-attribute
  * line ("@FANU=" or "@FAEN="). The block is a 1442-byte head followed by count 742-byte
- * destinations.
+ * destinations. The reader and the formatter are not built yet;
+ * core/interim/fax_list_interim.cpp answers for them.
  */
 #ifndef QM_CORE_FAXLIST_FAX_LIST_H
 #define QM_CORE_FAXLIST_FAX_LIST_H

@@ -15,10 +15,6 @@ enum {
     FACE_NAME_BYTES = 64,
     SLOT_NAME_CHARS = 14,           /* slot names fit a 30-byte string */
     SLOT_NAME_BYTES = 30,
-    FIRST_SLOT_WIDTH = 5889,
-    FIRST_SLOT_LENGTH = 5909,
-    FIRST_SLOT_NAME = 5929,
-    PAPER_SIZE_ID = 8,
     PAPER_A4 = 9,
     STRING_NO_STAMP = 426
 };
@@ -154,13 +150,13 @@ static BOOL prv_SlotSize(DriverContext *context, WORD command, WORD functionId, 
     }
     PaperFindRequest find = {};
     find.context = context;
-    find.functionId = PAPER_SIZE_ID;
+    find.functionId = FID_PAPER_SIZE;
     find.mode = PAPER_MATCH_NUMBER;
     find.key.number = PAPER_A4;
     if (!ddd_FindPaperOption(&find)) {
         return FALSE;
     }
-    WORD value = functionId < FIRST_SLOT_LENGTH ? find.match.width : find.match.height;
+    WORD value = functionId < FID_SLOT_LENGTH ? find.match.width : find.match.height;
     ddd_FreePaperMatchName(&find.match);
     return hdl_ReturnDefault(item, VT_WORD, value);
 }
@@ -172,7 +168,7 @@ static BOOL prv_SlotName(DriverContext *, WORD command, WORD functionId, Setting
         return FALSE;
     }
     WCHAR name[SLOT_NAME_CHARS + 1];
-    util_FormatUserDefinedName((DWORD)(functionId - FIRST_SLOT_NAME), name, SLOT_NAME_CHARS + 1);
+    util_FormatUserDefinedName((DWORD)(functionId - FID_SLOT_NAME), name, SLOT_NAME_CHARS + 1);
     return hdl_ReturnString(item, SLOT_NAME_BYTES, name, SLOT_NAME_CHARS);
 }
 

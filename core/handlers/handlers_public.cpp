@@ -4,13 +4,14 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/ddd/ddd.h"
-#include "core/paperlist/paper_list.h"
 #include "core/devmode_helpers/devmode_helpers.h"
-#include "core/interim/field_map.h"
+#include "core/devmode_merge/field_map.h"
+#include "core/paperlist/paper_list.h"
+#include "core/protocol/devmode_trailer.h"
 #include "core/rules/dependent_rules.h"
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "core/util/os_version.h"
-#include "core/util/setting_rules.h"
 
 /* Defaults written into the public fields and the values they accept. */
 enum {
@@ -20,8 +21,6 @@ enum {
     DEVICE_NAME_CHARS = 31,
     DEVICE_NAME_BYTES = 64,
     DRIVER_EXTRA = DM_SHORT_SIZE - DM_PUBLIC_SIZE,
-    DRIVER_EXTRA_RENDER = 5676,   /* the full form with the trailer the render side receives */
-    PAPER_SIZE_ID = 8,
     PAPER_RECORD_TYPE = 10
 };
 
@@ -42,13 +41,12 @@ static BOOL pub_OneOf(LONG value, const LONG *values, DWORD n)
  */
 static BOOL pub_FieldMapMerges(const DriverContext *context, const SettingItem *item, WORD table)
 {
-    enum { FIELD_MAP_SWITCH = 5201 };
     if (!context || !dm_IsFieldMapActive(context->fieldMap)) {
         return FALSE;
     }
     LONG enabled = 0;
     WORD merge = 0;
-    return util_ReadSettingLong(FIELD_MAP_SWITCH, item->check.devmode, item->check.block, &enabled) && enabled &&
+    return util_ReadSettingLong(FID_FIELD_MAP_SWITCH, item->check.devmode, item->check.block, &enabled) && enabled &&
            dm_GetFieldMapMerge(context->fieldMap, table, &merge) == 1 && merge == 1;
 }
 
@@ -99,10 +97,10 @@ static BOOL pub_DmSize(DriverContext *, WORD command, WORD, SettingItem *item)
     return command == HC_VALIDATE && pub_OneOf(hdl_CheckedNumber(item, VT_WORD), valid, 3);
 }
 
-/* 5: dmDriverExtra; 1384 or 5676 are valid. */
+/* 5: dmDriverExtra; 1384, or 5676 of the full form with the trailer the render side receives. */
 static BOOL pub_DriverExtra(DriverContext *, WORD command, WORD, SettingItem *item)
 {
-    static const LONG valid[] = { DRIVER_EXTRA, DRIVER_EXTRA_RENDER };
+    static const LONG valid[] = { DRIVER_EXTRA, DEVMODE_TRAILER_EXTRA };
     if (command == HC_DEFAULT) {
         return hdl_ReturnDefault(item, VT_WORD, DRIVER_EXTRA);
     }
@@ -157,7 +155,6 @@ static BOOL pub_NumberDefault(DriverContext *context, WORD functionId, WORD *typ
 /* 15: dmColor: default by the colour rule from the defaults of 345 and 270; 1 or 2. */
 static BOOL pub_Color(DriverContext *context, WORD command, WORD, SettingItem *item)
 {
-    enum { COLOR_SETTING = 345, COLOR_MODE = 270 };
     if (command == HC_VALIDATE || command == HC_VALIDATE2) {
         return pub_CheckRange(command, item, DMCOLOR_MONOCHROME, DMCOLOR_COLOR);
     }
@@ -166,8 +163,8 @@ static BOOL pub_Color(DriverContext *context, WORD command, WORD, SettingItem *i
     }
     WORD type345 = 0, type270 = 0, color = 0;
     DWORD_PTR value345 = 0, value270 = 0;
-    if (!pub_NumberDefault(context, COLOR_SETTING, &type345, &value345) ||
-        !pub_NumberDefault(context, COLOR_MODE, &type270, &value270) ||
+    if (!pub_NumberDefault(context, FID_COLOR_345, &type345, &value345) ||
+        !pub_NumberDefault(context, FID_COLOR_MODE, &type270, &value270) ||
         !opt_ComputeColorField(type345, type270, &value345, &value270, &color)) {
         return FALSE;
     }
@@ -246,11 +243,11 @@ static BOOL pub_PaperDimension(DriverContext *context, WORD command, WORD functi
     if (command != HC_DEFAULT) {
         return FALSE;
     }
-    PaperSizesRequest sizes = { context, PAPER_SIZE_ID, nullptr, { 0, 0 }, { 0, 0 }, 0 };
+    PaperSizesRequest sizes = { context, FID_PAPER_SIZE, nullptr, { 0, 0 }, { 0, 0 }, 0 };
     if (!ddd_GetDefaultPaperSizes(&sizes)) {
         return FALSE;
     }
-    WORD value = functionId == 9 ? sizes.minSize.height : sizes.minSize.width;
+    WORD value = functionId == FID_PAPER_LENGTH ? sizes.minSize.height : sizes.minSize.width;
     return hdl_ReturnDefault(item, VT_SHORT, value);
 }
 
@@ -332,7 +329,7 @@ static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem
     if (command != HC_DEFAULT) {
         return FALSE;
     }
-    DefaultValueRequest paper = { context, PAPER_SIZE_ID, 0, 0, 0 };
+    DefaultValueRequest paper = { context, FID_PAPER_SIZE, 0, 0, 0 };
     if (!ddd_GetDefaultValue(&paper)) {
         return FALSE;
     }
@@ -341,7 +338,7 @@ static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem
         return FALSE;
     }
     DWORD slot = (DWORD)paper.value;
-    OptionTargetRequest target = { PAPER_SIZE_ID, &slot, nullptr };
+    OptionTargetRequest target = { FID_PAPER_SIZE, &slot, nullptr };
     WORD status = 0;
     if (!ddd_FetchOptionTarget(&target, &status, context)) {
         return FALSE;
@@ -357,7 +354,7 @@ static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem
 static BOOL pub_Icm(DriverContext *, WORD command, WORD functionId, SettingItem *item)
 {
     if (command == HC_DEFAULT) {
-        return functionId == 22 && hdl_ReturnDefault(item, VT_DWORD, 1);
+        return functionId == FID_ICM_METHOD && hdl_ReturnDefault(item, VT_DWORD, 1);
     }
     if (command != HC_VALIDATE && command != HC_VALIDATE2) {
         return FALSE;

@@ -5,7 +5,7 @@
  */
 #include "core/handlers/handler_rows.h"
 
-#include "core/interim/stamp_names.h"
+#include "core/stamps/stamp_store.h"
 
 #include "core/ddd/ddd.h"
 #include "core/ddd/ddd_access.h"

@@ -6,26 +6,21 @@
 #include "core/handlers/handler_rows.h"
 
 #include "core/rules/dependent_rules.h"
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "core/stamps/stamps.h"
 #include "core/util/global_block.h"
-#include "core/util/setting_rules.h"
 
 enum {
-    PAPER_SIZE_ID = 8,
-    MARGIN_PAPER_ID = 1824,
-    OUTPUT_PAPER_ID = 262,
     USER_SIZE = 256,
     SOURCE_CUSTOM_SIZE = 275,
-    CUSTOM_WIDTH = 1863,
-    CUSTOM_LENGTH = 1864,
     MAX_SLOT_TEXTS = 20
 };
 
 /* 1 for the lists whose options may be user-defined paper slots. */
 static BOOL plt_HasSlotOptions(DWORD functionId)
 {
-    return functionId == PAPER_SIZE_ID || functionId == MARGIN_PAPER_ID || functionId == OUTPUT_PAPER_ID ||
+    return functionId == FID_PAPER_SIZE || functionId == FID_MARGIN_PAPER || functionId == FID_OUTPUT_PAPER ||
            (functionId >= 6145 && functionId <= 6159) || (functionId >= 6220 && functionId <= 6234);
 }
 
@@ -64,8 +59,8 @@ static BOOL plt_UserSize(const ListRequest *request, OptionList *list)
         return TRUE;
     }
     LONG width = 0, height = 0;
-    if (!util_ReadSettingLong(CUSTOM_WIDTH, request->devmode, request->block, &width) ||
-        !util_ReadSettingLong(CUSTOM_LENGTH, request->devmode, request->block, &height)) {
+    if (!util_ReadSettingLong(FID_CUSTOM_WIDTH, request->devmode, request->block, &width) ||
+        !util_ReadSettingLong(FID_CUSTOM_LENGTH, request->devmode, request->block, &height)) {
         return FALSE;
     }
     return plt_SetSizeText(request, item, USER_SIZE, width, height, item->text);
@@ -118,15 +113,15 @@ static BOOL plt_SourceSize(const ListRequest *request, OptionList *list)
 BOOL hdl_RewritePaperTexts(const ListRequest *request, OptionList *list)
 {
     DWORD id = list->functionId;
-    if (!plt_HasSlotOptions(id) && id != MARGIN_PAPER_ID) {
+    if (!plt_HasSlotOptions(id) && id != FID_MARGIN_PAPER) {
         return TRUE;
     }
     /* Paper options of a device paper list are shown as the list names them. */
-    if (id == PAPER_SIZE_ID && hdl_HasDevicePaperList(request->context)) {
+    if (id == FID_PAPER_SIZE && hdl_HasDevicePaperList(request->context)) {
         return TRUE;
     }
     BOOL ok = TRUE;
-    if (id == PAPER_SIZE_ID || id == MARGIN_PAPER_ID) {
+    if (id == FID_PAPER_SIZE || id == FID_MARGIN_PAPER) {
         ok = plt_UserSize(request, list);
     }
     ok = plt_SlotTexts(request, list) && ok;

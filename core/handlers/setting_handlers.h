@@ -131,16 +131,6 @@ typedef struct OptionItem {
     void *extra;       /* the HPALETTE made for the icon */
 } OptionItem;
 
-/* Rows of the conflict check table kept by the caller of the verify pass. */
-#define ITEM_CHECK_ROWS 100
-typedef struct ItemCheckRow {
-    WORD functionId;
-    DWORD flag;
-} ItemCheckRow;
-typedef struct ItemCheckTable {
-    ItemCheckRow rows[ITEM_CHECK_ROWS];
-} ItemCheckTable;
-
 /* Results of opt_GetDefault. */
 enum {
     OPT_DEFAULT_OK = 1,
@@ -207,19 +197,6 @@ typedef struct ListRequest {
     PrinterDataBlock *block;
     PaperUnitMode units;       /* how size texts show paper sizes */
 } ListRequest;
-
-/* Request of opt_VerifyValuesInOptionLists. */
-typedef struct VerifyRequest {
-    HINSTANCE resources;       /* string 389 of the conflict box */
-    HANDLE printer;
-    DriverContext *context;
-    DriverDevmode *devmode;
-    PrinterDataBlock *block;
-    WCHAR **message;           /* in/out: a conflict text the caller holds, or NULL */
-    HWND owner;                /* of the conflict box */
-    ItemCheckTable *table;     /* kept by the caller across the calls of one pass */
-    WORD *functionId;          /* in/out: the setting handed back last time (0 at first) */
-} VerifyRequest;
 
 #ifdef __cplusplus
 extern "C" {
@@ -345,16 +322,6 @@ BOOL WINAPI opt_CreateIconFromDib(HINSTANCE instance, const BITMAPINFO *dib, DWO
 
 /* opt_FindItemByText: the first item whose text begins with text, or NULL. */
 OptionItem *WINAPI opt_FindItemByText(const OptionList *list, const WCHAR *text);
-
-/*
- * opt_VerifyValuesInOptionLists: checks every setting that has a list of choices against
- * the constraints (ranges are not checked). A setting conflicting for the first time is
- * handed back in *functionId (result 2) for the caller to fix and call again; one that
- * still conflicts when handed back again is kept in the table, skipped on the next call
- * and then reported in a box (string 389 with "DDMID = 0x..."), result -1. Returns 1 when
- * every value fits, 2 to hand back a setting, -1 on a reported conflict or a failure.
- */
-int WINAPI opt_VerifyValuesInOptionLists(const VerifyRequest *request);
 
 #ifdef __cplusplus
 }

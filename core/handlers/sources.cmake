@@ -10,5 +10,4 @@ list(APPEND QM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/option_lists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_list_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_size_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/validate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/verify_values.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/validate.cpp)

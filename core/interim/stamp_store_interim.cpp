@@ -1,9 +1,5 @@
-/*
- * Interim answers of the stamp store, until it is built: an empty store that may take
- * stamps. This file holds exactly these three calls, so that the stamp store's own file
- * (or a test's scripted store) replaces it whole.
- */
-#include "core/interim/stamp_store.h"
+/* Stands in for the per-user stamp store: an empty store that may take stamps. */
+#include "core/stamps/stamp_store.h"
 
 WORD WINAPI ureg_CanAddStamp(HANDLE printer, const WCHAR *name, DriverContext *context)
 {
@@ -21,6 +17,21 @@ WORD WINAPI ureg_CountStamps(HANDLE printer, WORD *count, DriverContext *context
         return 99;
     }
     *count = 0;
+    return 1;
+}
+
+/* No names, size 0. */
+WORD WINAPI ureg_ListStampNames(HANDLE printer, WCHAR *buffer, WORD *count, DWORD *size, DriverContext *context)
+{
+    (void)printer;
+    (void)buffer;
+    (void)context;
+    if (count) {
+        *count = 0;
+    }
+    if (size) {
+        *size = 0;
+    }
     return 1;
 }
 

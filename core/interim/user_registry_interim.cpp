@@ -1,8 +1,5 @@
-/*
- * Interim per-user store: it answers as a printer with no printer id and no stored user
- * values does. Deleted when the per-user store lands.
- */
-#include "core/interim/user_registry.h"
+/* Stands in for the per-user store: a printer with no printer id and no stored user values. */
+#include "core/user_registry/user_registry.h"
 
 BOOL WINAPI ureg_ReadPrinterId(HANDLE printer, BYTE *id)
 {

@@ -14,10 +14,10 @@
 #define QM_CORE_JOBTEXT_JOB_ATTR_H
 
 #include "core/ddd/ddd_access.h"
+#include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
 
 #include <windows.h>
-#include "platform/include/qm_layout.h"
 
 /* Failure codes of the job-attribute writers. */
 #define JOB_E_RECORD (-110)          /* fetching or releasing a job-attribute record failed */
@@ -83,23 +83,7 @@ typedef struct JobAttrContext {
     DWORD capacity;                           /* bytes of the output buffer, terminating zero included */
 } JobAttrContext;
 
-/*
- * The head of a JobAttributeSet list: count entries of entrySize bytes each follow it
- * ({DWORD text length, text of at most entrySize - 4 bytes with its zero}), then count
- * DWORD booklet-placeholder offsets. The two address words are 0 when the list is sent;
- * the receiver sets them. They hold addresses, so they are pointer-sized: 4 bytes each
- * on the 32-bit target (a 16-byte head), 8 on a 64-bit build (a 24-byte head); sender and
- * receiver size the head with sizeof.
- */
-typedef struct JobAttrSetHead {
-    DWORD count;
-    DWORD entrySize;
-    ULONG_PTR entries;    /* address of the first entry */
-    ULONG_PTR offsets;    /* address of the first placeholder offset */
-} JobAttrSetHead;
-
 #ifdef __cplusplus
-static_assert(sizeof(JobAttrSetHead) == QM_LAYOUT(16, 24), "JobAttrSetHead");
 extern "C" {
 #endif
 

@@ -5,8 +5,8 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
+#include "core/ddd/model_query.h"
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -143,11 +143,12 @@ static LONG suppress(const JobBuild *build, Suppression *s, const JobAttrRecord 
 /* booklet_wanted: every condition of the booklet-count line holds. */
 static BOOL booklet_wanted(const JobBuild *build)
 {
-    if (job_ReadLongOr(build, 321, 0) != 2 || !(build->flags & JOB_FLAG_BOOKLET_COUNT) ||
-        job_ReadLongOr(build, 446, 0) != 1)
+    if (job_ReadLongOr(build, FID_PAGE_LAYOUT, 0) != 2 || !(build->flags & JOB_FLAG_BOOKLET_COUNT) ||
+        job_ReadLongOr(build, FID_BOOKLET_TYPE, 0) != 1)
         return FALSE;
-    BOOL wanted = ddd_TestCapability(&build->caps, CAP_BOOKLET_BY_465) ? job_ReadLongOr(build, 465, 0) == 2
-                                                                       : job_ReadLongOr(build, 1328, 0) == 1;
+    BOOL wanted = ddd_TestCapability(&build->caps, CAP_BOOKLET_BY_465)
+                      ? job_ReadLongOr(build, FID_BOOKLET_COUNT, 0) == 2
+                      : job_ReadLongOr(build, FID_BOOKLET_COUNT_FLAG, 0) == 1;
     return wanted && !job_IsFaxMode(build);
 }
 
@@ -217,7 +218,7 @@ static LONG write_record_line(JobBuild *build, const JobAttrRecord *r)
             status = job_PutWide(build, r->fixedValue);
     } else {
         BOOL quoted = build->pjl && (!is_empty(r->fixedValue) ||
-                                     (value_is_wide_string(r->functionId) && r->functionId != 435));
+                                     (value_is_wide_string(r->functionId) && r->functionId != FID_LEADING_ZEROS));
         status = job_PutWide(build, r->keyword);
         if (status >= 0 && quoted)
             status = job_PutText(build, "\"");
@@ -273,7 +274,7 @@ static LONG write_record(JobBuild *build, Suppression *s, DddType15 *record)
 static LONG write_records(JobBuild *build)
 {
     Suppression s = {};
-    s.armed = job_ReadLongOr(build, 336, 0) == 1;
+    s.armed = job_ReadLongOr(build, FID_STORED_JOB, 0) == 1;
     LONG status = 0;
     for (WORD index = 1; status >= 0; ++index) {
         DddFetchRequest request = {DDD_LEVEL_MODEL, build->model, build->base, JOB_RECORD_TYPE, index, NULL};

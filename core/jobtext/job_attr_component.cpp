@@ -6,9 +6,9 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
+#include "core/ddd/model_query.h"
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"
-#include "core/util/model_query.h"
 #include "core/util/module.h"
 
 #include <string.h>
@@ -121,14 +121,14 @@ static LONG put_component_line(JobBuild *build, char *text, DWORD capacity, cons
 /* nup_code: the N-up code of the job; 0 when the pages-per-sheet value is not listed. */
 static BOOL nup_code(const JobBuild *build, DWORD *code)
 {
-    LONG layout = job_ReadLongOr(build, 321, 0);
+    LONG layout = job_ReadLongOr(build, FID_PAGE_LAYOUT, 0);
     if (layout == 2 && !job_IsFaxMode(build)) {
         *code = 1;
         return TRUE;
     }
-    if (layout == 1 && find_code(kPosterCodes, 6, job_ReadLongOr(build, 296, 0), code))
+    if (layout == 1 && find_code(kPosterCodes, 6, job_ReadLongOr(build, FID_POSTER_GRID, 0), code))
         return TRUE;
-    return find_code(kPagesPerSheetCodes, 6, job_ReadLongOr(build, 295, 0), code);
+    return find_code(kPagesPerSheetCodes, 6, job_ReadLongOr(build, FID_PAGES_PER_SHEET, 0), code);
 }
 
 static LONG write_nup_line(JobBuild *build, const char *lineEnd)
@@ -157,12 +157,12 @@ static LONG write_host_address_line(JobBuild *build, const char *lineEnd)
 /* owner_nup_value: setting 295, 100 for posters, 2 for booklets outside fax mode. */
 static DWORD owner_nup_value(const JobBuild *build)
 {
-    LONG layout = job_ReadLongOr(build, 321, 0);
+    LONG layout = job_ReadLongOr(build, FID_PAGE_LAYOUT, 0);
     if (layout == 1)
         return 100;
     if (layout == 2 && !job_IsFaxMode(build))
         return 2;
-    return (DWORD)job_ReadLongOr(build, 295, 0);
+    return (DWORD)job_ReadLongOr(build, FID_PAGES_PER_SHEET, 0);
 }
 
 /* tray_code: the paper source of the job as the component's tray code. */
@@ -170,17 +170,19 @@ static DWORD tray_code(const JobBuild *build)
 {
     LONG source;
     if (build->flags & JOB_FLAG_TRAY_FROM_SOURCE) {
-        source = job_ReadLongOr(build, 13, 0);
+        source = job_ReadLongOr(build, FID_DEFAULT_SOURCE, 0);
         if (source == 15)
-            source = job_ReadLongOr(build, 265, 0);
+            source = job_ReadLongOr(build, FID_PAPER_SOURCE, 0);
     } else {
-        source = job_ReadLongOr(build, 265, 0);
+        source = job_ReadLongOr(build, FID_PAPER_SOURCE, 0);
         if (source == 258)
-            source = job_ReadLongOr(build, 13, 0);
+            source = job_ReadLongOr(build, FID_DEFAULT_SOURCE, 0);
     }
     DWORD code = 0;
     if (source == 4 || source == 260)
-        return find_code(kManualTrayCodes, 5, job_ReadLongOr(build, 388, 0), &code) ? code : MANUAL_TRAY_CODE_OTHER;
+        return find_code(kManualTrayCodes, 5, job_ReadLongOr(build, FID_MANUAL_TRAY, 0), &code)
+                   ? code
+                   : MANUAL_TRAY_CODE_OTHER;
     return find_code(kTrayCodes, 8, source, &code) ? code : TRAY_CODE_OTHER;
 }
 
@@ -192,17 +194,17 @@ static char *owner_override(const JobBuild *build, BOOL *failed)
     const WCHAR *text = NULL;
     BOOL unknown = FALSE;
     if (build->flags & JOB_FLAG_OWNER_SETTINGS) {
-        WORD selector = job_ReadLongOr(build, 5163, 0) != 0 ? 5165 : 5164;
+        WORD selector = job_ReadLongOr(build, FID_ACCOUNT_MODE, 0) != 0 ? FID_POPUP_USER : FID_POPUP_ADMIN;
         if (job_ReadLongOr(build, selector, 0) == 1) {
-            if (job_ReadLongOr(build, 5183, 0) == 1)
+            if (job_ReadLongOr(build, FID_OWNER_5183, 0) == 1)
                 unknown = TRUE;
             else
-                text = (const WCHAR *)dma_GetTypedValue(context->devmode, context->block, 5174, VT_STRING);
+                text = (const WCHAR *)dma_GetTypedValue(context->devmode, context->block, FID_CODE_USER, VT_STRING);
         }
     }
-    LONG monitor = job_ReadLongOr(build, 5204, 0);
+    LONG monitor = job_ReadLongOr(build, FID_DOCUMENT_MONITOR_5204, 0);
     FaxOutputRequest fax = {build->model, context->devmode};
-    if (monitor == 1 || (job_ReadLongOr(build, 4367, 0) == 3 && (monitor == 0 || dma_IsFaxOutput(&fax))))
+    if (monitor == 1 || (job_ReadLongOr(build, FID_JOB_START_4367, 0) == 3 && (monitor == 0 || dma_IsFaxOutput(&fax))))
         unknown = TRUE;
     if (unknown) {
         char *copy = (char *)GlobalAlloc(GPTR, sizeof(kUnknownUser));
@@ -220,20 +222,26 @@ static char *owner_override(const JobBuild *build, BOOL *failed)
 
 static LONG write_owner_line(JobBuild *build, const char *lineEnd)
 {
-    if (job_ReadLongOr(build, 5203, 0) != 1)
-        return 0;
+    if (job_ReadLongOr(build, FID_ACCOUNT_5203, 0) != 1) return 0;
     JobAttrContext *context = build->context;
-    LONG source = job_ReadLongOr(build, job_ReadLongOr(build, 5163, 0) == 0 ? 5127 : 5178, -1);
+    LONG source = job_ReadLongOr(
+        build, job_ReadLongOr(build, FID_ACCOUNT_MODE, 0) == 0 ? FID_OWNER_SOURCE : FID_OWNER_SOURCE_ALT, -1);
     DWORD kind;
     WORD textId = 0;
     switch (source) {
     case 0: kind = 3; break;
     case 3: kind = 4; break;
-    case 1: kind = 3; textId = 5121; break;
-    case 4: kind = 4; textId = 5121; break;
-    case 5: kind = 3; textId = 5150; break;
-    case 6: kind = 4; textId = 5150; break;
-    case 7: kind = 3; textId = job_ReadLongOr(build, 5163, 0) != 0 ? 5150 : 5121; break;
+    case 1: kind = 3; textId = FID_ACCOUNT_TEXT; break;
+    case 4: kind = 4; textId = FID_ACCOUNT_TEXT; break;
+    case 5: kind = 3; textId = FID_ACCOUNT_TEXT_ALT; break;
+    case 6:
+        kind = 4;
+        textId = FID_ACCOUNT_TEXT_ALT;
+        break;
+    case 7:
+        kind = 3;
+        textId = job_ReadLongOr(build, FID_ACCOUNT_MODE, 0) != 0 ? FID_ACCOUNT_TEXT_ALT : FID_ACCOUNT_TEXT;
+        break;
     default: return 0;
     }
     if (build->flags & (JOB_FLAG_NUP_LINE | JOB_FLAG_HOST_ADDRESS))

@@ -5,10 +5,9 @@
 #include "core/jobtext/jobtext_private.h"
 
 #include "core/constraints/constraints.h"
-#include "core/printerdata/printer_forms.h"
 #include "core/settings/settings.h"
+#include "core/stored/printer_forms.h"
 
-#define FID_PAPER_SIZE 8
 #define OP_EQUAL 1
 #define OP_NOT_EQUAL 2
 #define OP_LESS 3

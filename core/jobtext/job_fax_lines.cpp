@@ -27,12 +27,12 @@ static void copy_text(const JobBuild *build, WORD functionId, WCHAR *field, DWOR
 static void read_dial_settings(const JobBuild *build, FaxDialSettings *dial)
 {
     memset(dial, 0, sizeof(*dial));
-    dial->value4111 = (WORD)job_ReadLongOr(build, 4111, 0);
-    copy_text(build, 5141, dial->prefix1, 6);
-    dial->prefix1Switch = (WORD)job_ReadLongOr(build, 5142, 0);
-    copy_text(build, 5143, dial->prefix2, 6);
-    dial->prefix2Switch = (WORD)job_ReadLongOr(build, 5144, 0);
-    dial->noPrefixSwitch = (WORD)job_ReadLongOr(build, 5145, 0);
+    dial->value4111 = (WORD)job_ReadLongOr(build, FID_FAX_4111, 0);
+    copy_text(build, FID_FAX_PREFIX1, dial->prefix1, 6);
+    dial->prefix1Switch = (WORD)job_ReadLongOr(build, FID_FAX_PREFIX1_ON, 0);
+    copy_text(build, FID_FAX_PREFIX2, dial->prefix2, 6);
+    dial->prefix2Switch = (WORD)job_ReadLongOr(build, FID_FAX_PREFIX2_ON, 0);
+    dial->noPrefixSwitch = (WORD)job_ReadLongOr(build, FID_FAX_NO_PREFIX, 0);
 }
 
 LONG job_WriteFaxLines(JobBuild *build)

@@ -11,7 +11,6 @@
 
 #include <stdio.h>
 
-#define FID_SLOT_NAME_FIRST 5929
 #define FORM_BUFFER_BYTES 512
 
 typedef struct PaperKeyword {
@@ -32,14 +31,16 @@ static const char kUnfixedFormat[] = "UNFIXED:%hu:%hu";
 
 LONG job_FeedValue(const JobBuild *build, WORD functionId)
 {
-    if (functionId == 412) {
-        BOOL pair = (job_ReadLongOr(build, 404, 0) == 1 && job_ReadLongOr(build, 407, 0) == 4) ||
-                    (job_ReadLongOr(build, 405, 0) == 1 && job_ReadLongOr(build, 408, 0) == 4) ||
-                    (job_ReadLongOr(build, 406, 0) == 1 && job_ReadLongOr(build, 409, 0) == 4);
+    if (functionId == FID_FEED_412) {
+        BOOL pair =
+            (job_ReadLongOr(build, FID_OUTPUT_OPTION_ON, 0) == 1 &&
+             job_ReadLongOr(build, FID_OUTPUT_OPTION_SOURCE, 0) == 4) ||
+            (job_ReadLongOr(build, FID_OPTION_A_ON, 0) == 1 && job_ReadLongOr(build, FID_OPTION_A_VALUE, 0) == 4) ||
+            (job_ReadLongOr(build, FID_OPTION_B_ON, 0) == 1 && job_ReadLongOr(build, FID_OPTION_B_VALUE, 0) == 4);
         if (pair)
-            return job_ReadLongOr(build, 412, 0);
+            return job_ReadLongOr(build, FID_FEED_412, 0);
     }
-    return job_ReadLongOr(build, 438, 0);
+    return job_ReadLongOr(build, FID_FEED_438, 0);
 }
 
 /* whole_mm: micrometres to whole millimetres, half up. */
@@ -54,7 +55,7 @@ static LONG write_unfixed(JobBuild *build, WORD functionId, DWORD paper)
 {
     DWORD slot = opt_CustomPaperIndex(paper);
     DWORD_PTR name = dma_GetTypedValue(build->context->devmode, build->context->block,
-                                       (WORD)(FID_SLOT_NAME_FIRST + slot), VT_STRING);
+                                       (WORD)(FID_SLOT_NAME + slot), VT_STRING);
     if (name == 0 || ((const WCHAR *)name)[0] == 0)
         return JOB_E_OUTSIDE;
     DWORD buffer[FORM_BUFFER_BYTES / sizeof(DWORD)];
@@ -64,7 +65,7 @@ static LONG write_unfixed(JobBuild *build, WORD functionId, DWORD paper)
     const FORM_INFO_1W *form = (const FORM_INFO_1W *)buffer;
     WORD width = whole_mm(form->Size.cx), height = whole_mm(form->Size.cy);
     char text[40];
-    if (job_FeedValue(build, functionId == 411 ? 438 : 412) == 2)
+    if (job_FeedValue(build, functionId == FID_PAPER_411 ? FID_FEED_438 : FID_FEED_412) == 2)
         snprintf(text, sizeof(text), kUnfixedFormat, width, height);
     else
         snprintf(text, sizeof(text), kUnfixedFormat, height, width);

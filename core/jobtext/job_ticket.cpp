@@ -41,7 +41,7 @@ static LONG make_ticket(const TicketMaker *maker, HANDLE handle, DriverDevmode *
     WORD type = 0;
     DWORD size = 0;
     DWORD_PTR layout = 0;
-    if (dma_GetFunctionValue(321, devmode, NULL, &type, &size, &layout) != SST_OK)
+    if (dma_GetFunctionValue(FID_PAGE_LAYOUT, devmode, NULL, &type, &size, &layout) != SST_OK)
         return JOB_E_TICKET;
     DWORD pair[2] = {1, dma_ValueToLong(type, &layout) == 2 ? 1u : 0u};
     maker->setSetting(handle, ticket, ticketSize, pair);

@@ -4,13 +4,10 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
+#include "core/settings/function_ids.h"
+
 #include <stdio.h>
 #include <time.h>
-
-#define FID_CLOCK_ON 1800
-#define FID_CLOCK_HOUR 1801
-#define FID_CLOCK_MINUTE 1802
-#define FID_CLOCK_DELAYED 4369
 
 LONG job_WriteDelayedTime(JobBuild *build, LONG hour, LONG minute)
 {

@@ -4,15 +4,15 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
+#include "core/ddd/model_query.h"
+#include "core/settings/function_ids.h"
 #include "core/util/codepage_text.h"
 #include "core/util/host_env.h"
-#include "core/util/model_query.h"
 
 #include <string.h>
 
 #define USER_NAME_MAX_BYTES 255
 #define USER_NAME_CHARS 257
-#define FID_RESTRICTED_LIMIT 8215
 #define RESTRICTED_LIMIT_DBCS 64
 #define RESTRICTED_LIMIT_SBCS 12
 
@@ -69,8 +69,8 @@ LONG job_WriteUserName(JobBuild *build)
 static LONG restricted_limit(const JobBuild *build, BOOL dbcs)
 {
     LONG value = 0, low = 0, high = 0;
-    if (job_ReadLong(build, FID_RESTRICTED_LIMIT, &value) &&
-        ddd_GetValueRange(FID_RESTRICTED_LIMIT, build->model, build->base, &low, &high) == DDD_OK &&
+    if (job_ReadLong(build, FID_LAST_PLACE, &value) &&
+        ddd_GetValueRange(FID_LAST_PLACE, build->model, build->base, &low, &high) == DDD_OK &&
         value >= low && value <= high)
         return value;
     return dbcs ? RESTRICTED_LIMIT_DBCS : RESTRICTED_LIMIT_SBCS;

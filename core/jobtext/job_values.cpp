@@ -4,29 +4,15 @@
  */
 #include "core/jobtext/jobtext_private.h"
 
+#include "core/ddd/model_query.h"
 #include "core/rules/dependent_rules.h"
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #define CAP_FAX_MODE (0xFFFF0000u | 42)
-#define FID_COPIES 12
-#define FID_COLLATE 18
-#define FID_NARROW_TEXT 329
-#define FID_NARROW_TEXT_OFF 1321
-#define FID_LEADING_ZEROS 435
-#define FID_CENTRE_OFFSET 478
-#define FID_RESTRICTED_SWITCH 335
-#define FID_SELECTED_TEXT 1831
-#define FID_NUMBER_LIST_FIRST 1834
-#define FID_NUMBER_LIST_LAST 1853
-#define FID_USER_NAME 8193
-#define FID_MONITOR_JOB_ID 8201
-#define FID_DELAYED_TIME 32784
-#define FID_RESTRICTED_TEXT 36902
 
 /* The sizes the settings layer must report for each ValueType (0: any). */
 static DWORD expected_size(WORD type)
@@ -60,7 +46,7 @@ LONG job_ReadLongOr(const JobBuild *build, WORD functionId, LONG fallback)
 
 BOOL job_IsFaxMode(const JobBuild *build)
 {
-    return ddd_TestCapability(&build->caps, CAP_FAX_MODE) && job_ReadLongOr(build, 334, 0) == 3;
+    return ddd_TestCapability(&build->caps, CAP_FAX_MODE) && job_ReadLongOr(build, FID_JOB_TYPE, 0) == 3;
 }
 
 /* put_number: a number formatted with a narrow format. */
@@ -73,7 +59,7 @@ static LONG put_number(JobBuild *build, const char *format, long value)
 
 LONG job_WriteGenericValue(JobBuild *build, WORD functionId)
 {
-    if (build->modelClass == 2 && (functionId == 1800 || functionId == 4369)) {
+    if (build->modelClass == 2 && (functionId == FID_CLOCK_ON || functionId == FID_CLOCK_DELAYED)) {
         LONG clock = job_WriteClockValue(build, functionId);
         if (clock != 0)
             return clock;
@@ -217,16 +203,18 @@ LONG job_WriteValue(JobBuild *build, WORD functionId)
     switch (functionId) {
     case FID_COPIES: return write_copies(build);
     case FID_NARROW_TEXT: return write_narrow_text(build);
-    case 410: case 411: return job_WritePaperKeyword(build, functionId);
-    case 412: case 438: return job_PutText(build, job_FeedValue(build, functionId) == 2 ? "SEF" : "LEF");
+    case FID_PAPER_410: case FID_PAPER_411: return job_WritePaperKeyword(build, functionId);
+    case FID_FEED_412:
+    case FID_FEED_438: return job_PutText(build, job_FeedValue(build, functionId) == 2 ? "SEF" : "LEF");
     case FID_LEADING_ZEROS: return write_without_leading_zeros(build);
     case FID_CENTRE_OFFSET: return write_centre_offset(build);
     case FID_SELECTED_TEXT: return write_selected_text(build);
     case FID_NUMBER_LIST_FIRST: return write_number_list(build);
     case FID_USER_NAME: return job_WriteUserName(build);
-    case FID_MONITOR_JOB_ID: return write_monitor_job_id(build);
+    case FID_DOCUMENT_MONITOR: return write_monitor_job_id(build);
     case FID_DELAYED_TIME:
-        return job_WriteDelayedTime(build, job_ReadLongOr(build, 451, 0), job_ReadLongOr(build, 452, 0));
+        return job_WriteDelayedTime(build, job_ReadLongOr(build, FID_DELAY_HOUR, 0),
+                                    job_ReadLongOr(build, FID_DELAY_MINUTE, 0));
     case FID_RESTRICTED_TEXT: return job_WriteRestrictedText(build);
     default: return job_WriteGenericValue(build, functionId);
     }

@@ -8,12 +8,6 @@
 #include "core/util/paper_number.h"
 #include "core/util/resource_module.h"
 
-enum {
-    FIRST_SLOT_WIDTH = 5889,
-    FIRST_SLOT_LENGTH = 5909,
-    FIRST_SLOT_NAME = 5929
-};
-
 BOOL WINAPI opt_FindCustomPaperSlot(const void *value, WORD valueType, WORD *widthId, WORD *lengthId, WORD *nameId,
                                     WCHAR *defaultName)
 {
@@ -26,13 +20,13 @@ BOOL WINAPI opt_FindCustomPaperSlot(const void *value, WORD valueType, WORD *wid
             continue;
         }
         if (widthId) {
-            *widthId = (WORD)(FIRST_SLOT_WIDTH + n);
+            *widthId = (WORD)(FID_SLOT_WIDTH + n);
         }
         if (lengthId) {
-            *lengthId = (WORD)(FIRST_SLOT_LENGTH + n);
+            *lengthId = (WORD)(FID_SLOT_LENGTH + n);
         }
         if (nameId) {
-            *nameId = (WORD)(FIRST_SLOT_NAME + n);
+            *nameId = (WORD)(FID_SLOT_NAME + n);
         }
         if (defaultName) {
             util_FormatUserDefinedName(n, defaultName, CUSTOM_SLOT_NAME_CHARS);

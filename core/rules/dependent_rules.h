@@ -70,7 +70,8 @@ BOOL WINAPI opt_FindCustomPaperSlot(const void *value, WORD valueType, WORD *wid
 BOOL WINAPI opt_GetCustomPaperSize(const CustomSlotRequest *request);
 
 /* opt_CalcHalfLongEdgeRemainder: half the longer edge of the current paper minus the value.
- * Returns 1 with the result, 0 when the paper's size cannot be found. */
+ * Returns 1 with the result, 0 when the paper's size cannot be found. Not built yet:
+ * core/interim/dependent_rules_interim.cpp answers for it. */
 BOOL WINAPI opt_CalcHalfLongEdgeRemainder(HalfEdgeRequest *request);
 
 #ifdef __cplusplus

@@ -3,6 +3,8 @@
  */
 #include "core/settings/binding_position.h"
 
+#include "core/settings/function_ids.h"
+
 static const PositionPair *opt_PositionPairs(WORD functionId, int *column);
 static void opt_BuildPositionTable(const PositionPair *pair, PositionRow table[5]);
 
@@ -12,11 +14,11 @@ static void opt_BuildPositionTable(const PositionPair *pair, PositionRow table[5
  */
 static const PositionPair *opt_PositionPairs(WORD functionId, int *column)
 {
-    if (functionId == 320) {
+    if (functionId == FID_BINDING_POSITION) {
         *column = 0;
         return g_PositionPairs320;
     }
-    if (functionId == 341) {
+    if (functionId == FID_BINDING_POSITION2) {
         *column = 1;
         return g_PositionPairs341;
     }

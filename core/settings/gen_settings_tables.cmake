@@ -1,17 +1,21 @@
-# Generates the C++ settings tables from settings.csv. Run at build time as
-#   cmake -DCSV=<settings.csv> -DOUT=<settings_tables.cpp> -DDESC_OUT=<setting_descriptors.cpp>
+# Generates the C++ settings tables and the FunctionID names from settings.csv. Run at
+# build time as
+#   cmake -DCSV=<settings.csv> -DOTHER_IDS=<other_ids.csv> -DOUT=<settings_tables.cpp>
+#         -DDESC_OUT=<setting_descriptors.cpp> -DNAMES_OUT=<function_ids.h>
 #         -P gen_settings_tables.cmake
 # The locations and masks (settings access) and the descriptors with their handler rows go
 # to two files, so that a module that only reads and writes settings links no handler.
 # Columns: function_id,group,kind,stored_type,presented_type,offset,capacity,descriptor,
-# handler_row,meaning. Rows are grouped by range, in the order of the range table, and
+# handler_row,name,meaning. Rows are grouped by range, in the order of the range table, and
 # in FunctionID order inside each range. Offset "-" marks a descriptor without a
 # location row. handler_row names a SettingHandlerRow defined with the setting handlers.
+# name gives FID_<name> in function_ids.h, beside the names of other_ids.csv (identifiers
+# that are not settings: function_id,name,meaning) and the bounds of the on/off ranges.
 
 cmake_minimum_required(VERSION 3.25)
 
-if(NOT CSV OR NOT OUT OR NOT DESC_OUT)
-  message(FATAL_ERROR "gen_settings_tables: CSV, OUT and DESC_OUT are required")
+if(NOT CSV OR NOT OTHER_IDS OR NOT OUT OR NOT DESC_OUT OR NOT NAMES_OUT)
+  message(FATAL_ERROR "gen_settings_tables: CSV, OTHER_IDS, OUT, DESC_OUT and NAMES_OUT are required")
 endif()
 
 # Range table: group:first:last:kind, in lookup order.
@@ -19,8 +23,11 @@ set(ranges
   5:257:303:0 6:304:351:0 7:352:399:0 8:400:447:0 9:448:483:0 10:1281:1376:0
   11:1793:1879:1 12:2305:2560:1 0:4097:4371:2 1:4609:4640:2 2:5121:5207:2
   3:5633:8215:2 4:1:25:0)
-# On/off ranges: first:last; a setting's bit counts from the first of its run of 32.
-set(flag_ranges 1281:1376 2305:2560 4097:4160 4609:4640)
+# On/off ranges: first:last:name; a setting's bit counts from the first of its run of 32.
+# The names say where the settings live: the DEVMODE's first and second part, and the
+# printer-data block (the model's options first).
+set(flag_ranges 1281:1376:DEVMODE_FLAGS 2305:2560:SECOND_PART_FLAGS 4097:4160:OPTION_FLAGS
+  4609:4640:BLOCK_FLAGS)
 
 foreach(g RANGE 0 12)
   set(loc_${g} "")
@@ -34,6 +41,7 @@ foreach(fr_item IN LISTS flag_ranges)
   set(mask_${first} "")
 endforeach()
 set(handler_decls "")
+set(names "")
 
 file(STRINGS ${CSV} lines ENCODING UTF-8)
 set(count 0)
@@ -54,6 +62,13 @@ foreach(line IN LISTS lines)
   set(handler "")
   if(nf GREATER 8)
     list(GET f 8 handler)
+  endif()
+  set(name "")
+  if(nf GREATER 9)
+    list(GET f 9 name)
+  endif()
+  if(NOT name STREQUAL "")
+    list(APPEND names "${fid}:${name}")
   endif()
   if(NOT fid GREATER last_${grp})
     message(FATAL_ERROR "settings.csv: FunctionID ${fid} out of order in group ${grp}")
@@ -99,11 +114,19 @@ foreach(r_item IN LISTS ranges)
   string(APPEND src "static const SettingLocation s_Locations${g}[] = {\n${loc_${g}}    {0, 0, 0, 0, 0, 0}\n};\n\n")
   string(APPEND desc_src "static const SettingDescriptor s_Descriptors${g}[] = {\n${desc_${g}}    {0, nullptr}\n};\n\n")
 endforeach()
+set(flag_rows "")
+set(flag_names "")
 foreach(fr_item IN LISTS flag_ranges)
   string(REPLACE ":" ";" fr ${fr_item})
   list(GET fr 0 first)
-  string(APPEND src "const FlagMaskRow g_FlagMasks${first}[] = {\n${mask_${first}}    {0, 0, 0}\n};\n\n")
+  list(GET fr 1 last)
+  list(GET fr 2 range_name)
+  string(APPEND src "static const FlagMaskRow s_FlagMasks${first}[] = {\n${mask_${first}}    {0, 0, 0}\n};\n\n")
+  string(APPEND flag_rows "    {${first}, ${last}, s_FlagMasks${first}},\n")
+  string(APPEND flag_names "    FID_${range_name}_FIRST = ${first},\n    FID_${range_name}_LAST = ${last},\n")
 endforeach()
+list(LENGTH flag_ranges flag_count)
+string(APPEND src "const FlagRange g_FlagRanges[FLAG_RANGE_COUNT] = {\n${flag_rows}};\nstatic_assert(FLAG_RANGE_COUNT == ${flag_count}, \"on/off ranges\");\n\n")
 set(loc_rows "")
 set(grp_rows "")
 set(desc_rows "")
@@ -131,6 +154,55 @@ function(write_if_changed path text)
   endif()
   file(WRITE ${path} "${text}")
 endfunction()
+# The names: settings and other identifiers in FunctionID order, each name and each
+# FunctionID once.
+file(STRINGS ${OTHER_IDS} other_lines ENCODING UTF-8)
+foreach(line IN LISTS other_lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  endif()
+  string(REPLACE "," ";" f "${line}")
+  list(GET f 0 fid)
+  list(GET f 1 name)
+  list(APPEND names "${fid}:${name}")
+endforeach()
+set(keyed "")
+set(seen_names "")
+set(seen_ids "")
+foreach(item IN LISTS names)
+  string(REPLACE ":" ";" pair ${item})
+  list(GET pair 0 fid)
+  list(GET pair 1 name)
+  if(NOT name MATCHES "^[A-Z][A-Z0-9_]*$")
+    message(FATAL_ERROR "FunctionID ${fid}: name \"${name}\" is not upper snake case")
+  endif()
+  if(name IN_LIST seen_names OR fid IN_LIST seen_ids)
+    message(FATAL_ERROR "FunctionID ${fid} or name ${name} named twice")
+  endif()
+  list(APPEND seen_names ${name})
+  list(APPEND seen_ids ${fid})
+  string(LENGTH "${fid}" digits)
+  math(EXPR pad "5 - ${digits}")
+  string(REPEAT "0" ${pad} zeros)
+  list(APPEND keyed "${zeros}${fid}:${name}")
+endforeach()
+list(SORT keyed)
+set(name_rows "")
+foreach(item IN LISTS keyed)
+  string(REPLACE ":" ";" pair ${item})
+  list(GET pair 0 fid)
+  list(GET pair 1 name)
+  math(EXPR fid "${fid}")
+  string(APPEND name_rows "    FID_${name} = ${fid},\n")
+endforeach()
+set(names_src "/* Generated from settings.csv and other_ids.csv by gen_settings_tables.cmake: do not edit. */\n")
+string(APPEND names_src "#ifndef QM_CORE_SETTINGS_FUNCTION_IDS_H\n#define QM_CORE_SETTINGS_FUNCTION_IDS_H\n\n")
+string(APPEND names_src "/* FunctionIDs by name: the settings the code names, and identifiers that are not settings. */\n")
+string(APPEND names_src "enum {\n${name_rows}};\n\n")
+string(APPEND names_src "/* The on/off ranges: a setting's bit counts from the first of its run of 32. */\n")
+string(APPEND names_src "enum {\n${flag_names}};\n\n#endif /* QM_CORE_SETTINGS_FUNCTION_IDS_H */\n")
+
 write_if_changed(${OUT} "${src}")
 write_if_changed(${DESC_OUT} "${desc_src}")
+write_if_changed(${NAMES_OUT} "${names_src}")
 message(STATUS "Generated ${count} setting locations")

@@ -6,11 +6,8 @@
 #ifndef QM_CORE_SETTINGS_SETTINGS_H
 #define QM_CORE_SETTINGS_SETTINGS_H
 
+#include "core/settings/function_ids.h"
 #include "core/settings/settings_types.h"
-
-enum {
-    FID_CONSTANT_ZERO = 36905  /* answered by dma_GetFunctionValue itself: type 1, value 0 */
-};
 
 #ifdef __cplusplus
 extern "C" {

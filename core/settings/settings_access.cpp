@@ -10,44 +10,12 @@
 #include "core/settings/binding_position.h"
 #include "core/settings/settings_tables.h"
 
-/* FunctionIDs with behaviour of their own. */
-enum {
-    FID_ORIENTATION = 7,
-    FID_QUALITY_PAIR = 14,
-    FID_BINDING_EDGE = 267,
-    FID_PAGES_PER_SHEET = 295,
-    FID_FONT1_ANGLE = 311,
-    FID_BINDING_POSITION = 320,
-    FID_BINDING_EDGE_CHOICE = 325,
-    FID_BINDING_POSITION_CHOICE = 326,
-    FID_POSITION2 = 341,
-    FID_POSITION2_CHOICE = 344,
-    FID_FONT2_ANGLE = 364,
-    FID_WORD_BYTES_FIRST = 392,
-    FID_WORD_BYTES_LAST = 403,
-    FID_INVERTED_FLAG = 1284
-};
-
 /* DEVMODE bytes written together with 14, 311 and 364. */
 enum {
     DM_YRESOLUTION_OFFSET = 96,
     FONT1_ESCAPEMENT_OFFSET = 596,
     FONT1_ORIENTATION_OFFSET = 600,
     FONT2_ORIENTATION_OFFSET = 828
-};
-
-/* The four on/off ranges and their mask lists. */
-typedef struct FlagRange {
-    WORD firstId;
-    WORD lastId;
-    const FlagMaskRow *masks;
-} FlagRange;
-
-static const FlagRange s_FlagRanges[] = {
-    {1281, 1376, g_FlagMasks1281},
-    {2305, 2560, g_FlagMasks2305},
-    {4097, 4160, g_FlagMasks4097},
-    {4609, 4640, g_FlagMasks4609},
 };
 
 /* Where dma_GetFunctionValue and dma_SetFunctionValue forward to; NULL: the primitives
@@ -188,7 +156,7 @@ static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, Pr
             return SST_BAD;
         return dma_SetValue(FID_BINDING_EDGE_CHOICE, devmode, block, VT_WORD, 2, &choice);
     }
-    if (functionId != FID_BINDING_POSITION && functionId != FID_POSITION2)
+    if (functionId != FID_BINDING_POSITION && functionId != FID_BINDING_POSITION2)
         return SST_OK;
     WORD type;
     DWORD size;
@@ -201,7 +169,7 @@ static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, Pr
     PositionQuery query = {(WORD)orientation, (WORD)pages, (WORD)written, 0};
     if (opt_MapPositionToChoice(functionId, &query, &choice) != 0)
         return SST_OK;
-    WORD target = functionId == FID_BINDING_POSITION ? FID_BINDING_POSITION_CHOICE : FID_POSITION2_CHOICE;
+    WORD target = functionId == FID_BINDING_POSITION ? FID_BINDING_POSITION_CHOICE : FID_BINDING_POSITION2_CHOICE;
     return dma_SetValue(target, devmode, block, VT_WORD, 2, &choice);
 }
 
@@ -228,7 +196,7 @@ const SettingLocation *WINAPI dma_FindSettingRow(WORD functionId, WORD *kind)
 
 BOOL WINAPI dma_GetFlagMask(WORD functionId, DWORD *mask)
 {
-    for (const FlagRange &range : s_FlagRanges) {
+    for (const FlagRange &range : g_FlagRanges) {
         if (functionId < range.firstId || functionId > range.lastId)
             continue;
         for (const FlagMaskRow *row = range.masks; row->functionId != 0; ++row) {

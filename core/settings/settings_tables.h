@@ -9,18 +9,23 @@
 
 enum {
     SETTING_RANGE_COUNT = 13,  /* rows of g_SettingLocationRanges before its end row */
-    SETTING_GROUP_END = 13     /* group number of the end rows */
+    SETTING_GROUP_END = 13,    /* group number of the end rows */
+    FLAG_RANGE_COUNT = 4       /* rows of g_FlagRanges */
 };
+
+/* An on/off range and the bit masks of its settings, ended by FunctionID 0. */
+typedef struct FlagRange {
+    WORD firstId;
+    WORD lastId;
+    const FlagMaskRow *masks;
+} FlagRange;
 
 /* 13 location ranges in lookup order, then a row with a null list. */
 extern const SettingLocationRange g_SettingLocationRanges[SETTING_RANGE_COUNT + 1];
 /* Group ranges in the order 5..12, 0..4, then group 13. */
 extern const FunctionIdRange g_FunctionIdRanges[SETTING_RANGE_COUNT + 1];
-/* Bit masks of the four on/off ranges, each list ended by FunctionID 0. */
-extern const FlagMaskRow g_FlagMasks1281[];
-extern const FlagMaskRow g_FlagMasks2305[];
-extern const FlagMaskRow g_FlagMasks4097[];
-extern const FlagMaskRow g_FlagMasks4609[];
+/* The on/off ranges in FunctionID order. */
+extern const FlagRange g_FlagRanges[FLAG_RANGE_COUNT];
 /* Descriptor arrays per group, in the order of g_FunctionIdRanges, then group 13. */
 extern const SettingGroup g_SettingGroups[SETTING_RANGE_COUNT + 1];
 

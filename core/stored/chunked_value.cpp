@@ -5,8 +5,8 @@
  */
 #include "core/stored/stored.h"
 
-#include "core/interim/user_registry.h"
 #include "core/stored/stored_private.h"
+#include "core/user_registry/user_registry.h"
 
 #include <winspool.h>
 

@@ -6,26 +6,19 @@
  */
 #include "core/stored/stored.h"
 
+#include "core/devmode_upgrade/printer_data_upgrade.h"
 #include "core/handlers/setting_handlers.h"
-#include "core/interim/printer_data_upgrade.h"
-#include "core/interim/user_registry.h"
 #include "core/printerdata/printer_info.h"
 #include "core/settings/settings.h"
-#include "core/stored/user_setting_info.h"
 #include "core/trace/trace.h"
+#include "core/user_registry/user_registry.h"
+#include "core/user_registry/user_setting_info.h"
 #include "core/util/global_block.h"
 #include "core/util/resource_module.h"
 
 #include <winspool.h>
 
 #include <string.h>
-
-/* FunctionIDs of the printer-data block read here. */
-enum {
-    FID_LAYOUT_ID = 8203,
-    FID_BLOCK_VERSION = 8204,
-    FID_UPGRADE_USER_SETTINGS = 5163
-};
 
 static const WCHAR kUserModeDriverValue[] = TEXT("SPLUserModePrinterDriver");
 static const WCHAR kUserSettingInfoValue[] = TEXT("UserSettingInfo");
@@ -50,7 +43,7 @@ static BOOL pdb_ConvertLoaded(HANDLE printer, PrinterDataBlock *loaded, PrinterD
         return FALSE;
     pdb_MergeUserSettings(printer, loaded, context, (WORD)version);
     DWORD layout = 0;
-    if (pdb_ReadWord(loaded, FID_LAYOUT_ID, &layout) && layout == PD_LAYOUT_CURRENT) {
+    if (pdb_ReadWord(loaded, FID_BLOCK_LAYOUT_ID, &layout) && layout == PD_LAYOUT_CURRENT) {
         memcpy(block, loaded, sizeof(*block));
         return TRUE;
     }
@@ -121,7 +114,7 @@ static void pdb_MergeUserSettings(HANDLE printer, PrinterDataBlock *loaded, Driv
     HANDLE admin = pdb_OpenAdmin(printer, &writable);
     HANDLE use = admin ? admin : printer;
     DWORD upgradeByte = 0;
-    BOOL upgrade = version == NDEV_VERSION && pdb_ReadWord(loaded, FID_UPGRADE_USER_SETTINGS, &upgradeByte) &&
+    BOOL upgrade = version == NDEV_VERSION && pdb_ReadWord(loaded, FID_ACCOUNT_MODE, &upgradeByte) &&
                    upgradeByte == 1;
     BYTE id[PRINTER_ID_SIZE];
     UserSettingInfo record;

@@ -25,14 +25,4 @@ DWORD pd_ReadSizeValue(HANDLE printer, const WCHAR *sizeName, DWORD *total);
  * Returns 0 when base is NULL or too long. */
 BOOL pd_ChunkName(const WCHAR *base, DWORD n, WCHAR *name);
 
-struct UserSettingInfo;
-struct UserSettingRow;
-
-/* usi_InitRecord: zeroes the record and writes format 4, part flags 7 and the part lengths. */
-void usi_InitRecord(struct UserSettingInfo *record);
-
-/* usi_CopyText: copies text into the row's field, at most size / 2 - 1 characters and a
- * zero. Returns 0 for a NULL text. */
-BOOL usi_CopyText(struct UserSettingInfo *record, const struct UserSettingRow *row, const WCHAR *text);
-
 #endif /* QM_CORE_STORED_STORED_PRIVATE_H */

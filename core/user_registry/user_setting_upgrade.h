@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 #include "core/user_registry/user_setting_upgrade.h"
 #include "platform/testing/qm_testing.h"
 

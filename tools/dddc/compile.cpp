@@ -8,6 +8,7 @@
  */
 #include "tools/dddc/dddc.h"
 
+#include "core/settings/function_ids.h"
 #include "tools/dddc/catalogue.h"
 #include "tools/dddc/dddc_internal.h"
 #include "tools/dddc/field_table.h"
@@ -391,13 +392,14 @@ void Compiler::CheckDefinition(const SourceRecord &rec) const
     uint16_t fid = rec.key;
     uint16_t type = 4;
     uint16_t key = fid;
-    if (fid == 4129 || (fid >= 4363 && fid <= 4365)) {
+    if (fid == FID_COLOR_SET_ON || (fid >= 4363 && fid <= 4365)) {
         type = 4;
     } else if (fid >= 4097 && fid <= 4371) {
         type = 3;
     } else if (fid >= 274 && fid <= 285) {
         key = (uint16_t)(274 + (fid - 274) / 4 * 4);
-    } else if (fid == 1 || fid == 259 || fid == 0x8001 || fid == 0x8002 || fid == 0x8003 || fid == 0x800B) {
+    } else if (fid == FID_DEVICE_NAME || fid == FID_MODEL_NAME || fid == FID_PSEUDO_PAPER || fid == FID_PSEUDO_RANGE5 ||
+               fid == FID_PSEUDO_RANGE6 || fid == FID_PSEUDO_TYPE19) {
         type = 0;
     }
     if (type != rec.type || key != fid) {

@@ -9,32 +9,15 @@
 
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
-#include "core/printerdata/printer_forms.h"
+#include "core/settings/function_ids.h"
+#include "core/settings/setting_rules.h"
+#include "core/stored/printer_forms.h"
 #include "core/stored/stored.h"
 #include "core/util/host_env.h"
-#include "core/util/setting_rules.h"
 
-// Settings the payloads read.
-static const WORD kFaxOneDestination = 379;
-static const WORD kFaxDestinations = 380;
-static const WORD kPaperSize = 8;
-static const WORD kUserMargins = 463;
-
-// Room of the owner record's texts: wide characters, and the ANSI bytes they are cut to.
-static const size_t kUserChars = 64;
-static const DWORD kUserBytes = 63;
-static const size_t kUserHostChars = 32;
-static const DWORD kUserHostBytes = 31;
-static const size_t kDateChars = 11;
-static const size_t kTimeChars = 7;
-
-// Offsets and room of the document identity.
-static const size_t kIdentityComputer = 0;
-static const size_t kIdentityDocument = 522;
-static const size_t kIdentityUser = 1076;
-static const size_t kIdentityPrinter = 1590;
-static const size_t kNameChars = 261;
-static const size_t kUserNameChars = 257;
+// The room of the names of the document identity.
+static const size_t kNameChars = sizeof(((DocumentIdentity *)0)->computer) / sizeof(WCHAR);
+static const size_t kUserNameChars = sizeof(((DocumentIdentity *)0)->user) / sizeof(WCHAR);
 
 // The texts of the owner record's date and time. Their wording is this program's own:
 // the date in the locale's order (LOCALE_IDATE 0 month-day-year, 1 day-month-year, 2
@@ -57,24 +40,22 @@ LONG ph_ReadNumber(EscapeScript *script, WORD functionId)
     return util_ReadSettingLong(functionId, &script->devmode, &script->block, &value) ? value : 0;
 }
 
-static void PutWord(BYTE *bytes, size_t offset, WORD value)
-{
-    memcpy(bytes + offset, &value, sizeof value);
-}
-
 static void PutLong(BYTE *bytes, size_t offset, DWORD value)
 {
     memcpy(bytes + offset, &value, sizeof value);
 }
 
-// PutWide: text at offset, at most chars - 1 characters and a terminator.
-static void PutWide(BYTE *bytes, size_t offset, size_t chars, const WCHAR *text)
+// PutWide: text into a field of chars characters, at most chars - 1 of them and a
+// terminator.
+static void PutWide(WCHAR *field, size_t chars, const WCHAR *text)
 {
     size_t count = 0;
     while (text != NULL && count + 1 < chars && text[count] != 0) ++count;
-    if (count != 0) memcpy(bytes + offset, text, count * sizeof(WCHAR));
-    memset(bytes + offset + count * sizeof(WCHAR), 0, (chars - count) * sizeof(WCHAR));
+    if (count != 0) memcpy(field, text, count * sizeof(WCHAR));
+    memset(field + count, 0, (chars - count) * sizeof(WCHAR));
 }
+
+#define PUT_WIDE(field, text) PutWide((field), sizeof(field) / sizeof(WCHAR), (text))
 
 // CutToAnsi: the longest start of text whose ANSI form fits bytes, as wide text (a
 // double-byte character is never split).
@@ -135,56 +116,54 @@ static std::u16string TimeText(const SYSTEMTIME &now)
     return Widen(text);
 }
 
-void ph_PutOwnerItem(BYTE *record, int item, const WCHAR *text)
+void ph_PutOwnerItem(JobOwnerRecord *record, int item, const WCHAR *text)
 {
     switch (item) {
-    case PH_ITEM_USER:
-        PutWide(record, PH_OWNER_USER, kUserChars, (const WCHAR *)CutToAnsi(text, kUserBytes).c_str());
+    case OWNER_ITEM_USER: PUT_WIDE(record->user, (const WCHAR *)CutToAnsi(text, OWNER_USER_ANSI_BYTES).c_str()); break;
+    case OWNER_ITEM_USER_HOST:
+        PUT_WIDE(record->userHost, (const WCHAR *)CutToAnsi(text, OWNER_USER_HOST_ANSI_BYTES).c_str());
         break;
-    case PH_ITEM_USER_HOST:
-        PutWide(record, PH_OWNER_USER_HOST, kUserHostChars, (const WCHAR *)CutToAnsi(text, kUserHostBytes).c_str());
-        break;
-    case PH_ITEM_DOCUMENT: PutWide(record, PH_OWNER_DOCUMENT, PH_DOCUMENT_CHARS, text); break;
+    case OWNER_ITEM_DOCUMENT: PUT_WIDE(record->document, text); break;
     default: break;
     }
 }
 
-void ph_PutOwnerClock(BYTE *record, const SYSTEMTIME *time, BOOL date, BOOL clock)
+void ph_PutOwnerClock(JobOwnerRecord *record, const SYSTEMTIME *time, BOOL date, BOOL clock)
 {
-    if (date) PutWide(record, PH_OWNER_DATE, kDateChars, (const WCHAR *)DateText(*time).c_str());
-    if (clock) PutWide(record, PH_OWNER_TIME, kTimeChars, (const WCHAR *)TimeText(*time).c_str());
+    if (date) PUT_WIDE(record->date, (const WCHAR *)DateText(*time).c_str());
+    if (clock) PUT_WIDE(record->time, (const WCHAR *)TimeText(*time).c_str());
 }
 
 void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
 {
-    BYTE *record = script->owner;
-    memset(record, 0, PH_OWNER_RECORD_SIZE);
-    BOOL on[PH_OWNER_ITEMS];
+    JobOwnerRecord *record = &script->owner;
+    memset(record, 0, sizeof *record);
+    BOOL on[OWNER_ITEMS];
     BOOL any = FALSE;
-    for (WORD i = 0; i < PH_OWNER_ITEMS; ++i) {
-        on[i] = ph_ReadNumber(script, (WORD)(PH_OWNER_FLAG_FIRST + i)) == 1;
+    for (WORD i = 0; i < OWNER_ITEMS; ++i) {
+        on[i] = ph_ReadNumber(script, (WORD)(FID_OWNER_ITEM_FLAG + i)) == 1;
         any = any || on[i];
     }
-    PutLong(record, PH_OWNER_FILLED, any ? 1 : 0);
-    std::u16string user = on[PH_ITEM_USER] || on[PH_ITEM_USER_HOST] ? UserName() : std::u16string();
-    if (on[PH_ITEM_USER]) ph_PutOwnerItem(record, PH_ITEM_USER, (const WCHAR *)user.c_str());
-    if (on[PH_ITEM_USER_HOST]) {
+    record->filled = any ? 1 : 0;
+    std::u16string user = on[OWNER_ITEM_USER] || on[OWNER_ITEM_USER_HOST] ? UserName() : std::u16string();
+    if (on[OWNER_ITEM_USER]) ph_PutOwnerItem(record, OWNER_ITEM_USER, (const WCHAR *)user.c_str());
+    if (on[OWNER_ITEM_USER_HOST]) {
         std::u16string text = user;
         if (context == NULL || !ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS)) {
             text += u"\\" + ComputerName();
         }
-        ph_PutOwnerItem(record, PH_ITEM_USER_HOST, (const WCHAR *)text.c_str());
+        ph_PutOwnerItem(record, OWNER_ITEM_USER_HOST, (const WCHAR *)text.c_str());
     }
-    if (on[PH_ITEM_DOCUMENT]) ph_PutOwnerItem(record, PH_ITEM_DOCUMENT, script->document);
+    if (on[OWNER_ITEM_DOCUMENT]) ph_PutOwnerItem(record, OWNER_ITEM_DOCUMENT, script->document);
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    ph_PutOwnerClock(record, &now, on[PH_ITEM_DATE], on[PH_ITEM_TIME]);
+    ph_PutOwnerClock(record, &now, on[OWNER_ITEM_DATE], on[OWNER_ITEM_TIME]);
 }
 
 BOOL ph_FillDocumentIdentity(EscapeScript *script)
 {
-    BYTE *identity = script->identity;
-    memset(identity, 0, PH_IDENTITY_SIZE);
+    DocumentIdentity *identity = &script->identity;
+    memset(identity, 0, sizeof *identity);
     WCHAR computer[kNameChars] = {};
     DWORD size = (DWORD)kNameChars;
     if (!GetComputerNameW(computer, &size)) {
@@ -196,10 +175,10 @@ BOOL ph_FillDocumentIdentity(EscapeScript *script)
     if (needed == 0 || !GetPrinterW(script->printer, 1, info.data(), needed, &needed)) {
         return FALSE;
     }
-    PutWide(identity, kIdentityComputer, kNameChars, computer);
-    PutWide(identity, kIdentityDocument, kNameChars, script->document);
-    PutWide(identity, kIdentityUser, kUserNameChars, (const WCHAR *)UserName().c_str());
-    PutWide(identity, kIdentityPrinter, kNameChars, ((PRINTER_INFO_1W *)info.data())->pName);
+    PUT_WIDE(identity->computer, computer);
+    PutWide(identity->document, ESC_PATH_CHARS, script->document);
+    PUT_WIDE(identity->user, (const WCHAR *)UserName().c_str());
+    PUT_WIDE(identity->printer, ((PRINTER_INFO_1W *)info.data())->pName);
     return TRUE;
 }
 
@@ -224,8 +203,8 @@ LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)
     DWORD count = 1;
     DWORD first = 0;
     if (mode != 0) {
-        LONG destinations = ph_ReadNumber(script, kFaxDestinations);
-        if (ph_ReadNumber(script, kFaxOneDestination) != 0) {
+        LONG destinations = ph_ReadNumber(script, FID_FAX_DESTINATIONS);
+        if (ph_ReadNumber(script, FID_FAX_ONE_DESTINATION) != 0) {
             first = destinations > 0 ? (DWORD)destinations - 1 : 0;
         } else {
             count = destinations > 0 ? (DWORD)destinations : 0;
@@ -268,21 +247,21 @@ LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)
 }
 
 void ph_FillMarginRecord(EscapeScript *script, DriverDevmode *devmode, PrinterDataBlock *block,
-                         BYTE record[PH_MARGIN_RECORD_SIZE])
+                         PageMarginRecord *record)
 {
-    PutWord(record, 0, kNoPaperNumber);
-    for (int i = 0; i < 4; ++i) PutWord(record, 2 + 2 * i, kDefaultMargin);
+    record->paperNumber = kNoPaperNumber;
+    for (WORD &margin : record->margins) margin = kDefaultMargin;
     LONG paperSize = 0;
     WORD number = 0;
-    if (!util_ReadSettingLong(kPaperSize, devmode, block, &paperSize) ||
+    if (!util_ReadSettingLong(FID_PAPER_SIZE, devmode, block, &paperSize) ||
         opt_PaperIdFromFormIndex(script->printer, devmode, block, (DWORD)paperSize, &number) != FORM_FOUND) {
         return;
     }
     // The per-user margin sources are not kept on this host: with setting 463 on, none of
     // them answers and the paper's margins count as not found.
     LONG userMargins = 0;
-    if (util_ReadSettingLong(kUserMargins, devmode, block, &userMargins) && userMargins == 1) {
+    if (util_ReadSettingLong(FID_USER_MARGINS, devmode, block, &userMargins) && userMargins == 1) {
         return;
     }
-    PutWord(record, 0, number);
+    record->paperNumber = number;
 }

@@ -9,30 +9,6 @@
 
 #include "core/context/driver_context.h"
 
-/* Offsets of the job owner record. */
-#define PH_OWNER_FILLED 0
-#define PH_OWNER_PLACEMENTS 4
-#define PH_OWNER_USER 16
-#define PH_OWNER_USER_HOST 144
-#define PH_OWNER_DOCUMENT 208
-#define PH_OWNER_JOB_NUMBER 730
-#define PH_OWNER_DATE 732
-#define PH_OWNER_TIME 754
-
-/* The six items of the owner record, in the order of their flags (settings 1296-1301)
- * and placement words (settings 351-356). */
-#define PH_OWNER_ITEMS 6
-#define PH_OWNER_FLAG_FIRST 1296
-#define PH_OWNER_PLACEMENT_FIRST 351
-enum {
-    PH_ITEM_USER,
-    PH_ITEM_USER_HOST,
-    PH_ITEM_DOCUMENT,
-    PH_ITEM_JOB_NUMBER,
-    PH_ITEM_DATE,
-    PH_ITEM_TIME
-};
-
 /* The model's capability that names the owner from the account settings and keeps the
  * computer name out of the user-and-host item. */
 #define PH_OWNER_FROM_SETTINGS 0x2000000
@@ -48,17 +24,17 @@ void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context);
 
 /* ph_PutOwnerItem: the text of the user, user-and-host or document item into the owner
  * record, cut as the record keeps it (the first two to 63 and 31 ANSI bytes). */
-void ph_PutOwnerItem(BYTE *record, int item, const WCHAR *text);
+void ph_PutOwnerItem(JobOwnerRecord *record, int item, const WCHAR *text);
 
 /* ph_PutOwnerClock: the date and the time of the owner record from a local time, each when
  * asked for. */
-void ph_PutOwnerClock(BYTE *record, const SYSTEMTIME *time, BOOL date, BOOL clock);
+void ph_PutOwnerClock(JobOwnerRecord *record, const SYSTEMTIME *time, BOOL date, BOOL clock);
 
 /* ph_FillDocumentIdentity: computer name, document name, user name and printer name.
  * FALSE when the computer name or the printer's information cannot be read. */
 BOOL ph_FillDocumentIdentity(EscapeScript *script);
 
-/* ph_BuildAttrSets: the JobAttributeSet list of the job for the answer of 0x5009 (mode),
+/* ph_BuildAttrSets: the JobAttributeSet list of the job for the answer of ESC_GET_FAX_MODEL (mode),
  * one set, or one per fax destination; the fax send list is loaded on the way. Returns
  * 1, or -1 when a set's text cannot be built (the list is then cleared). */
 LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode);
@@ -67,6 +43,6 @@ LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode);
  * number, four margins}, {256, 46, 46, 46, 46} when the paper or its margins are not
  * found. */
 void ph_FillMarginRecord(EscapeScript *script, DriverDevmode *devmode, PrinterDataBlock *block,
-                         BYTE record[PH_MARGIN_RECORD_SIZE]);
+                         PageMarginRecord *record);
 
 #endif /* QM_TOOLS_PRINTHOST_ESCAPE_PAYLOADS_H */

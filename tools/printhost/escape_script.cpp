@@ -9,63 +9,14 @@
 #include <winspool.h>
 
 #include "core/ddd/ddd_access.h"
+#include "core/protocol/escapes.h"
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "core/stored/stored.h"
 #include "core/util/locale_paper.h"
-#include "core/util/setting_rules.h"
 #include "tools/printhost/escape_payloads.h"
 
-// The private escapes the script sends.
-enum ScriptEscape {
-    PH_ESC_STAMP_REQUEST = 0x5001,
-    PH_ESC_GET_DEVMODE = 0x5002,
-    PH_ESC_STAMP_MODE = 0x5003,
-    PH_ESC_STAMP_OFFSET = 0x5004,
-    PH_ESC_SET_DEVMODE = 0x5005,
-    PH_ESC_GET_OWNER = 0x5006,
-    PH_ESC_SET_OWNER = 0x5007,
-    PH_ESC_ANNOTATION_MODE = 0x5008,
-    PH_ESC_ATTR_MODE = 0x5009,
-    PH_ESC_SET_PRINTER_DATA = 0x500B,
-    PH_ESC_GET_PRINTER_DATA = 0x500C,
-    PH_ESC_JOB_NUMBER = 0x500D,
-    PH_ESC_MARGINS = 0x5010,
-    PH_ESC_DOCUMENT_STARTED = 0x5020,
-    PH_ESC_SETTINGS_SERIES = 0x5021,
-    PH_ESC_DOCUMENT_NAME = 0x5023,
-    PH_ESC_FAX_LIST = 0x5024,
-    PH_ESC_ATTR_SETS = 0x5025,
-    PH_ESC_GET_RENDER_JOB = 0x5028,
-    PH_ESC_SET_RENDER_JOB = 0x5029,
-    PH_ESC_SHARED_WARNING = 0x502A,
-    PH_ESC_WARNING_CONFIRMED = 0x502B,
-    PH_ESC_DOCUMENT_IDENTITY = 0x502C,
-    PH_ESC_SECURITY_DATA = 0x502E,
-    PH_ESC_JOB_ID = 0x5043,
-    PH_ESC_ADDED_PAGE = 0x5044,
-    PH_ESC_LOCALE_PAPER = 0x5100,
-};
-
-// Settings the events read.
-static const WORD kSettingsFile = 374;
-static const WORD kStoreInUserKey = 439;
-static const WORD kSharedWarning = 336;
-static const WORD kJobAttributes = 1333;
-static const WORD kStampRepeat = 1288;
-static const WORD kStampPlacement = 303;
-static const WORD kAnnotationArea = 321;
-static const WORD kAnnotationPages = 295;
-static const WORD kJobNumberItem = 1299;
-// The account settings that choose the owner's name (the second of each pair when the
-// account mode is not 0), and the texts they choose.
-static const WORD kAccountMode = 5163;
-static const WORD kOwnerSelector = 5164;
-static const WORD kOwnerSelectorAlt = 5165;
-static const WORD kOwnerSource = 5127;
-static const WORD kOwnerSourceAlt = 5178;
-static const WORD kOwnerText = 5174;
-static const WORD kAccountText = 5121;
-static const WORD kAccountTextAlt = 5150;
+// The owner source that names the account's own user text.
 static const LONG kSourceAccountText = 7;
 
 // The model's capability that lets the locale choose the paper family.
@@ -76,9 +27,7 @@ static const WORD kStoreFile = 0;
 static const WORD kStorePrinter = 2;
 static const WORD kStoreUser = 3;
 
-// The annotation items of the owner record: six placement words, 0xFFFF for an item not
-// printed; the tile placement 0.
-static const WORD kItemOff = 0xFFFF;
+// The placement of an item's first copy: its own place.
 static const WORD kTilePlacement = 0;
 
 void ph_InitScript(EscapeScript *script, HANDLE printer, LPCWSTR printerName, HDC dc, const AddedPageHooks *hooks)
@@ -89,14 +38,14 @@ void ph_InitScript(EscapeScript *script, HANDLE printer, LPCWSTR printerName, HD
     script->addedPage = hooks != NULL ? *hooks : AddedPageHooks{NULL, NULL, NULL};
     memset(&script->devmode, 0, sizeof script->devmode);
     memset(&script->block, 0, sizeof script->block);
-    memset(script->renderJob, 0, sizeof script->renderJob);
+    memset(&script->renderJob, 0, sizeof script->renderJob);
     script->documentStarted = 0;
     script->sharedWarning = 0;
     script->confirmed = 0;
     script->attrMode = 0;
     memset(script->document, 0, sizeof script->document);
-    memset(script->owner, 0, sizeof script->owner);
-    memset(script->identity, 0, sizeof script->identity);
+    memset(&script->owner, 0, sizeof script->owner);
+    memset(&script->identity, 0, sizeof script->identity);
     script->attrSets.clear();
     script->faxList.clear();
     script->log.clear();
@@ -138,13 +87,6 @@ static BOOL Switch(EscapeScript *script, const char *event, DWORD code, DWORD on
     return Escape(script, event, code, &on, sizeof on, &answer, sizeof answer) > 0;
 }
 
-static DWORD ReadLong(const BYTE *bytes, size_t offset)
-{
-    DWORD value = 0;
-    memcpy(&value, bytes + offset, sizeof value);
-    return value;
-}
-
 // LoadSettingsBlocks: the stored settings blocks of the job: the second part of the
 // DEVMODE from the settings file of setting 374 (a pipe name is no file), else from the
 // printer's store, else the printer's default second part.
@@ -152,7 +94,8 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
 {
     static const WCHAR kPipePrefix[] = TEXT("\\\\.\\pipe\\");
     const size_t prefix = sizeof kPipePrefix / sizeof(WCHAR) - 1;
-    const WCHAR *path = (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, kSettingsFile, VT_STRING);
+    const WCHAR *path =
+        (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, FID_SETTINGS_FILE, VT_STRING);
     WCHAR start[prefix + 1] = {};
     if (path != NULL) lstrcpynW(start, path, (int)prefix + 1);
     BOOL isFile = path != NULL && path[0] != 0 && lstrcmpiW(start, kPipePrefix) != 0;
@@ -160,7 +103,7 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
     if (isFile && pd_LoadSettingsBlocks(script->printer, context, path, kStoreFile, NULL, second, NULL, NULL, NULL, NULL)) {
         return;
     }
-    WORD kind = ph_ReadNumber(script, kStoreInUserKey) == 1 ? kStoreUser : kStorePrinter;
+    WORD kind = ph_ReadNumber(script, FID_STORE_IN_USER_KEY) == 1 ? kStoreUser : kStorePrinter;
     if (pd_LoadSettingsBlocks(script->printer, context, NULL, kind, NULL, second, NULL, NULL, NULL, NULL)) {
         return;
     }
@@ -171,14 +114,14 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
 // The script offers no security marking, so the data is not kept.
 static void AskSecurityData(EscapeScript *script, const char *event)
 {
-    WORD which = 0;
+    WORD which = ESC_QUERY_SIZE;
     DWORD size = 0;
-    if (Escape(script, event, PH_ESC_SECURITY_DATA, &which, sizeof which, &size, sizeof size) <= 0 || size == 0) {
+    if (Escape(script, event, ESC_QUERY_BLOCK_B, &which, sizeof which, &size, sizeof size) <= 0 || size == 0) {
         return;
     }
     std::vector<BYTE> data(size);
-    which = 1;
-    Escape(script, event, PH_ESC_SECURITY_DATA, &which, sizeof which, data.data(), (int)size);
+    which = ESC_QUERY_DATA;
+    Escape(script, event, ESC_QUERY_BLOCK_B, &which, sizeof which, data.data(), (int)size);
 }
 
 static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
@@ -189,32 +132,32 @@ static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
     script->sharedWarning = 0;
     script->confirmed = 0;
     memset(script->document, 0, sizeof script->document);
-    memset(script->owner, 0, sizeof script->owner);
+    memset(&script->owner, 0, sizeof script->owner);
     LONG result = 1;
     script->documentStarted = 1;
-    if (!SendLong(script, event, PH_ESC_DOCUMENT_STARTED, 1) ||
-        !Ask(script, event, PH_ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode)) {
+    if (!SendLong(script, event, ESC_JOB_IN_PROGRESS, 1) ||
+        !Ask(script, event, ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode)) {
         result = -1;
     }
     if (result == 1 && document != NULL) {
-        lstrcpynW(script->document, document, PH_DOCUMENT_CHARS);
+        lstrcpynW(script->document, document, ESC_PATH_CHARS);
         if (!ph_FillDocumentIdentity(script)) result = -1;
     }
     if (result == 1 && !pd_LoadPrinterData(script->printer, &script->block, context)) result = -1;
-    if (result == 1 && !Ask(script, event, PH_ESC_GET_RENDER_JOB, script->renderJob, sizeof script->renderJob)) {
+    if (result == 1 && !Ask(script, event, ESC_GET_EXT_WORDS, &script->renderJob, sizeof script->renderJob)) {
         result = -1;
     }
     if (result == 1) {
         AskSecurityData(script, event);
         LoadSettingsBlocks(script, context);
         DWORD mode = 0;
-        if (!Ask(script, event, PH_ESC_ATTR_MODE, &mode, sizeof mode)) {
+        if (!Ask(script, event, ESC_GET_FAX_MODEL, &mode, sizeof mode)) {
             result = -1;
         }
         script->attrMode = mode;
     }
     if (result == 1) {
-        if (!Send(script, event, PH_ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode)) result = -1;
+        if (!Send(script, event, ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode)) result = -1;
         ph_FillOwnerRecord(script, context);
     }
     ddd_CloseContext(context);
@@ -228,16 +171,16 @@ static LONG SendSettings(EscapeScript *script, const char *event)
     if (!script->documentStarted) return 1;
     DriverContext *context = ddd_OpenContext(script->printer);
     LONG result = 1;
-    Ask(script, event, PH_ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode);
+    Ask(script, event, ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode);
     DWORD mode = 0;
-    if (context != NULL && ph_ReadNumber(script, kJobAttributes) == 1 &&
-        Ask(script, event, PH_ESC_ATTR_MODE, &mode, sizeof mode)) {
+    if (context != NULL && ph_ReadNumber(script, FID_JOB_ATTRIBUTES) == 1 &&
+        Ask(script, event, ESC_GET_FAX_MODEL, &mode, sizeof mode)) {
         result = ph_BuildAttrSets(script, context, mode);
     }
-    if (!SendWord(script, event, PH_ESC_SETTINGS_SERIES, 0)) result = -1;
+    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_BEGIN)) result = -1;
     if (context != NULL) {
         BOOL fromLocale = ddd_HasCapability(context->model, kLocalePaperCapability);
-        if (!SendWord(script, event, PH_ESC_LOCALE_PAPER, util_GetLocalePaperKind(fromLocale))) result = -1;
+        if (!SendWord(script, event, ESC_LOCALE_PAPER, util_GetLocalePaperKind(fromLocale))) result = -1;
     } else {
         result = -1;
     }
@@ -247,28 +190,28 @@ static LONG SendSettings(EscapeScript *script, const char *event)
         const void *payload;
         int size;
     } blocks[] = {
-        {PH_ESC_DOCUMENT_NAME, script->document, (int)sizeof script->document},
-        {PH_ESC_SET_DEVMODE, &script->devmode, (int)sizeof script->devmode},
-        {PH_ESC_SET_PRINTER_DATA, &script->block, (int)sizeof script->block},
-        {PH_ESC_SET_OWNER, script->owner, (int)sizeof script->owner},
-        {PH_ESC_SET_RENDER_JOB, script->renderJob, (int)sizeof script->renderJob},
+        {ESC_OUTPUT_PATH, script->document, (int)sizeof script->document},
+        {ESC_SET_DEVMODE, &script->devmode, (int)sizeof script->devmode},
+        {ESC_SET_PRINTER_DATA, &script->block, (int)sizeof script->block},
+        {ESC_SET_JOB_INFO, &script->owner, (int)sizeof script->owner},
+        {ESC_SET_EXT_WORDS, &script->renderJob, (int)sizeof script->renderJob},
     };
     for (const auto &block : blocks) {
         if (!Send(script, event, block.code, block.payload, block.size)) result = -1;
     }
-    if (script->confirmed && !SendLong(script, event, PH_ESC_WARNING_CONFIRMED, script->confirmed)) result = -1;
+    if (script->confirmed && !SendLong(script, event, ESC_PAGE_SETUP_WORD, script->confirmed)) result = -1;
     // The fax send list goes with the job attributes; without one loaded there is nothing
     // to send.
     if (script->attrMode != 0 && !script->faxList.empty() &&
-        !Send(script, event, PH_ESC_FAX_LIST, script->faxList.data(), (int)script->faxList.size())) {
+        !Send(script, event, ESC_FAX_LIST, script->faxList.data(), (int)script->faxList.size())) {
         result = -1;
     }
     if (!script->attrSets.empty() &&
-        !Send(script, event, PH_ESC_ATTR_SETS, script->attrSets.data(), (int)script->attrSets.size())) {
+        !Send(script, event, ESC_ATTR_SETS, script->attrSets.data(), (int)script->attrSets.size())) {
         result = -1;
     }
-    if (!Send(script, event, PH_ESC_DOCUMENT_IDENTITY, script->identity, sizeof script->identity)) result = -1;
-    if (!SendWord(script, event, PH_ESC_SETTINGS_SERIES, 1)) result = -1;
+    if (!Send(script, event, ESC_JOB_START_EXTRA, &script->identity, sizeof script->identity)) result = -1;
+    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_END)) result = -1;
     if (context != NULL) ddd_CloseContext(context);
     return result;
 }
@@ -277,9 +220,9 @@ static LONG StartDocPost(EscapeScript *script, const char *event)
 {
     if (!script->documentStarted) return -1;
     DWORD answer = 0;
-    if (!Ask(script, event, PH_ESC_SHARED_WARNING, &answer, sizeof answer)) return -1;
+    if (!Ask(script, event, ESC_SHARED_WARNING, &answer, sizeof answer)) return -1;
     script->sharedWarning = answer;
-    if (answer != 0 && ph_ReadNumber(script, kSharedWarning) == 1) {
+    if (answer != 0 && ph_ReadNumber(script, FID_STORED_JOB) == 1) {
         DWORD needed = 0;
         GetPrinterW(script->printer, 5, NULL, 0, &needed);
         std::vector<BYTE> info(needed);
@@ -297,15 +240,15 @@ static LONG StartPage(EscapeScript *script, const char *event)
 {
     if (script->dc == NULL) return -1;
     DriverDevmode local;
-    if (!Ask(script, event, PH_ESC_GET_DEVMODE, &local, sizeof local)) return -1;
+    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local)) return -1;
     PrinterDataBlock block;
     DriverContext *context = ddd_OpenContext(script->printer);
     BOOL loaded = context != NULL && pd_LoadPrinterData(script->printer, &block, context);
     if (context != NULL) ddd_CloseContext(context);
     if (!loaded) return -1;
-    BYTE record[PH_MARGIN_RECORD_SIZE];
-    ph_FillMarginRecord(script, &local, &block, record);
-    return Send(script, event, PH_ESC_MARGINS, record, sizeof record) ? 1 : -1;
+    PageMarginRecord record;
+    ph_FillMarginRecord(script, &local, &block, &record);
+    return Send(script, event, ESC_SET_MARGINS, &record, sizeof record) ? 1 : -1;
 }
 
 // Draw: where the stamp or an annotation text is drawn. The script draws nothing; the
@@ -313,31 +256,30 @@ static LONG StartPage(EscapeScript *script, const char *event)
 static LONG Draw(EscapeScript *script, const char *event, WORD placement)
 {
     if (placement != kTilePlacement) return 1;
-    LONG offset[2] = {0, 0};
-    return Send(script, event, PH_ESC_STAMP_OFFSET, offset, sizeof offset) ? 1 : -1;
+    AnnotationOffset offset = {0, 0};
+    return Send(script, event, ESC_PLACE_ANNOTATION, &offset, sizeof offset) ? 1 : -1;
 }
 
 static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *devmode)
 {
     LONG result = -1;
-    if (Switch(script, event, PH_ESC_STAMP_MODE, 1)) {
+    if (Switch(script, event, ESC_STAMP_MODE, 1)) {
         LONG repeat = 0;
-        util_ReadSettingLong(kStampRepeat, devmode, &script->block, &repeat);
+        util_ReadSettingLong(FID_STAMP_REPEAT, devmode, &script->block, &repeat);
         LONG placement = 0;
-        if (repeat != 1) util_ReadSettingLong(kStampPlacement, devmode, &script->block, &placement);
+        if (repeat != 1) util_ReadSettingLong(FID_STAMP_PLACEMENT, devmode, &script->block, &placement);
         result = Draw(script, event, (WORD)placement);
     }
-    Switch(script, event, PH_ESC_STAMP_MODE, 0);
+    Switch(script, event, ESC_STAMP_MODE, 0);
     return result;
 }
 
 // AskJobNumber: the job number into the owner record, when the render driver answers it.
-static void AskJobNumber(EscapeScript *script, const char *event, BYTE *record)
+static void AskJobNumber(EscapeScript *script, const char *event, JobOwnerRecord *record)
 {
     DWORD number = 0;
-    if (Ask(script, event, PH_ESC_JOB_NUMBER, &number, sizeof number)) {
-        WORD word = (WORD)number;
-        memcpy(record + PH_OWNER_JOB_NUMBER, &word, sizeof word);
+    if (Ask(script, event, ESC_GET_PAGE_WORD, &number, sizeof number)) {
+        record->jobNumber = (WORD)number;
     }
 }
 
@@ -347,14 +289,14 @@ static void AskJobNumber(EscapeScript *script, const char *event, BYTE *record)
 static const WCHAR *OwnerName(DriverDevmode *devmode, PrinterDataBlock *block, BOOL fromSettings)
 {
     LONG account = 0, selector = 0, source = 0;
-    util_ReadSettingLong(kAccountMode, devmode, block, &account);
-    util_ReadSettingLong(account == 0 ? kOwnerSelector : kOwnerSelectorAlt, devmode, block, &selector);
-    util_ReadSettingLong(account == 0 ? kOwnerSource : kOwnerSourceAlt, devmode, block, &source);
+    util_ReadSettingLong(FID_ACCOUNT_MODE, devmode, block, &account);
+    util_ReadSettingLong(account == 0 ? FID_POPUP_ADMIN : FID_POPUP_USER, devmode, block, &selector);
+    util_ReadSettingLong(account == 0 ? FID_OWNER_SOURCE : FID_OWNER_SOURCE_ALT, devmode, block, &source);
     WORD id = 0;
     if (fromSettings && selector == 1) {
-        id = kOwnerText;
+        id = FID_CODE_USER;
     } else if (source == kSourceAccountText && (fromSettings || account == 0 || account == 1)) {
-        id = account == 0 ? kAccountText : kAccountTextAlt;
+        id = account == 0 ? FID_ACCOUNT_TEXT : FID_ACCOUNT_TEXT_ALT;
     }
     const WCHAR *text = id != 0 ? (const WCHAR *)dma_GetTypedValue(devmode, block, id, VT_STRING) : NULL;
     return text != NULL && text[0] != 0 ? text : NULL;
@@ -362,35 +304,32 @@ static const WCHAR *OwnerName(DriverDevmode *devmode, PrinterDataBlock *block, B
 
 // OwnerFromJob: the owner record of the annotations built from the spool job: the items
 // whose flag is on, each with the placement word of its setting.
-static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode *devmode, BYTE *record)
+static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode *devmode, JobOwnerRecord *record)
 {
     DWORD id = 0;
-    if (!Ask(script, event, PH_ESC_JOB_ID, &id, sizeof id)) return FALSE;
+    if (!Ask(script, event, ESC_GET_JOB_ID, &id, sizeof id)) return FALSE;
     DWORD needed = 0;
     GetJobW(script->printer, id, 1, NULL, 0, &needed);
     std::vector<BYTE> buffer(needed);
     if (needed == 0 || !GetJobW(script->printer, id, 1, buffer.data(), needed, &needed)) return FALSE;
     const JOB_INFO_1W *job = (const JOB_INFO_1W *)buffer.data();
-    memset(record, 0, PH_OWNER_RECORD_SIZE);
-    for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
-        memcpy(record + PH_OWNER_PLACEMENTS + 2 * i, &kItemOff, sizeof kItemOff);
-    }
+    memset(record, 0, sizeof *record);
+    for (WORD &placement : record->placements) placement = OWNER_ITEM_OFF;
     SYSTEMTIME local = {};
     FILETIME submitted, localFile;
     BOOL clock = SystemTimeToFileTime(&job->Submitted, &submitted) && FileTimeToLocalFileTime(&submitted, &localFile) &&
                  FileTimeToSystemTime(&localFile, &local);
-    for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
+    for (int i = 0; i < OWNER_ITEMS; ++i) {
         LONG on = 0, placement = 0;
-        util_ReadSettingLong((WORD)(PH_OWNER_FLAG_FIRST + i), devmode, &script->block, &on);
+        util_ReadSettingLong((WORD)(FID_OWNER_ITEM_FLAG + i), devmode, &script->block, &on);
         if (on != 1) continue;
-        util_ReadSettingLong((WORD)(PH_OWNER_PLACEMENT_FIRST + i), devmode, &script->block, &placement);
-        WORD word = (WORD)placement;
-        memcpy(record + PH_OWNER_PLACEMENTS + 2 * i, &word, sizeof word);
+        util_ReadSettingLong((WORD)(FID_OWNER_ITEM_PLACEMENT + i), devmode, &script->block, &placement);
+        record->placements[i] = (WORD)placement;
         switch (i) {
-        case PH_ITEM_USER: ph_PutOwnerItem(record, i, job->pUserName); break;
-        case PH_ITEM_USER_HOST: {
+        case OWNER_ITEM_USER: ph_PutOwnerItem(record, i, job->pUserName); break;
+        case OWNER_ITEM_USER_HOST: {
             PrinterDataBlock block;
-            if (!Ask(script, event, PH_ESC_GET_PRINTER_DATA, &block, sizeof block)) return FALSE;
+            if (!Ask(script, event, ESC_GET_PRINTER_DATA, &block, sizeof block)) return FALSE;
             DriverContext *context = ddd_OpenContext(script->printer);
             BOOL fromSettings = context != NULL && ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS);
             if (context != NULL) ddd_CloseContext(context);
@@ -401,13 +340,12 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
             ph_PutOwnerItem(record, i, (const WCHAR *)text.c_str());
             break;
         }
-        case PH_ITEM_DOCUMENT: ph_PutOwnerItem(record, i, job->pDocument); break;
-        case PH_ITEM_JOB_NUMBER: AskJobNumber(script, event, record); break;
-        default: ph_PutOwnerClock(record, &local, i == PH_ITEM_DATE && clock, i == PH_ITEM_TIME && clock); break;
+        case OWNER_ITEM_DOCUMENT: ph_PutOwnerItem(record, i, job->pDocument); break;
+        case OWNER_ITEM_JOB_NUMBER: AskJobNumber(script, event, record); break;
+        default: ph_PutOwnerClock(record, &local, i == OWNER_ITEM_DATE && clock, i == OWNER_ITEM_TIME && clock); break;
         }
     }
-    DWORD filled = 1;
-    memcpy(record, &filled, sizeof filled);
+    record->filled = 1;
     return TRUE;
 }
 
@@ -415,41 +353,42 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
 // document's start with its job number; else one built from the spool job. FALSE when
 // none can be had.
 static BOOL AnnotationRecord(EscapeScript *script, const char *event, DriverDevmode *devmode,
-                             BYTE record[PH_OWNER_RECORD_SIZE])
+                             JobOwnerRecord *record)
 {
-    if (Ask(script, event, PH_ESC_GET_OWNER, record, PH_OWNER_RECORD_SIZE)) return TRUE;
-    if (ReadLong(script->owner, PH_OWNER_FILLED) != 0) {
-        if (ph_ReadNumber(script, kJobNumberItem) == 1) AskJobNumber(script, event, script->owner);
-        memcpy(record, script->owner, PH_OWNER_RECORD_SIZE);
+    if (Ask(script, event, ESC_GET_JOB_INFO, record, sizeof *record)) return TRUE;
+    if (script->owner.filled != 0) {
+        if (ph_ReadNumber(script, (WORD)(FID_OWNER_ITEM_FLAG + (int)OWNER_ITEM_JOB_NUMBER)) == 1)
+            AskJobNumber(script, event, &script->owner);
+        *record = script->owner;
         return TRUE;
     }
-    if (!OwnerFromJob(script, event, devmode, script->owner)) return FALSE;
-    memcpy(record, script->owner, PH_OWNER_RECORD_SIZE);
+    if (!OwnerFromJob(script, event, devmode, &script->owner)) return FALSE;
+    *record = script->owner;
     return TRUE;
 }
 
 static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOfDocument, DriverDevmode *devmode)
 {
-    BYTE record[PH_OWNER_RECORD_SIZE] = {};
+    JobOwnerRecord record = {};
     LONG result = -1;
-    if (AnnotationRecord(script, event, devmode, record)) {
-        if (ReadLong(record, PH_OWNER_FILLED) == 0) {
+    if (AnnotationRecord(script, event, devmode, &record)) {
+        if (record.filled == 0) {
             result = 1;
-        } else if (Switch(script, event, PH_ESC_ANNOTATION_MODE, 1)) {
+        } else if (Switch(script, event, ESC_STAMP_RESTORE, 1)) {
             LONG area = 0;
             LONG pages = 0;
-            util_ReadSettingLong(kAnnotationArea, devmode, &script->block, &area);
-            util_ReadSettingLong(kAnnotationPages, devmode, &script->block, &pages);
-            WORD placements[PH_OWNER_ITEMS];
-            memcpy(placements, record + PH_OWNER_PLACEMENTS, sizeof placements);
-            for (int i = 0; i < PH_OWNER_ITEMS; ++i) {
-                if (placements[i] == kItemOff) continue;
-                for (int j = i + 1; j < PH_OWNER_ITEMS; ++j) {
-                    if (placements[j] == placements[i]) placements[j] = kItemOff;
+            util_ReadSettingLong(FID_PAGE_LAYOUT, devmode, &script->block, &area);
+            util_ReadSettingLong(FID_PAGES_PER_SHEET, devmode, &script->block, &pages);
+            WORD placements[OWNER_ITEMS];
+            memcpy(placements, record.placements, sizeof placements);
+            for (int i = 0; i < OWNER_ITEMS; ++i) {
+                if (placements[i] == OWNER_ITEM_OFF) continue;
+                for (int j = i + 1; j < OWNER_ITEMS; ++j) {
+                    if (placements[j] == placements[i]) placements[j] = OWNER_ITEM_OFF;
                 }
                 if (area == 2 && pages != 1) {
-                    BYTE request[PH_STAMP_REQUEST_SIZE];
-                    if (Escape(script, event, PH_ESC_STAMP_REQUEST, &endOfDocument, sizeof endOfDocument, request,
+                    PageEndReply request;
+                    if (Escape(script, event, ESC_PAGE_END, &endOfDocument, sizeof endOfDocument, &request,
                                sizeof request) <= 0) {
                         break;
                     }
@@ -459,7 +398,7 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
             }
         }
     }
-    Switch(script, event, PH_ESC_ANNOTATION_MODE, 0);
+    Switch(script, event, ESC_STAMP_RESTORE, 0);
     return result;
 }
 
@@ -468,7 +407,7 @@ static BOOL AddPage(EscapeScript *script, const char *event)
 {
     const AddedPageHooks &hooks = script->addedPage;
     if (hooks.start == NULL || !hooks.start(hooks.host)) return FALSE;
-    if (!SendLong(script, event, PH_ESC_ADDED_PAGE, 1)) {
+    if (!SendLong(script, event, ESC_JOB_CONTROL_SECOND, 1)) {
         hooks.end(hooks.host);
         return FALSE;
     }
@@ -480,25 +419,26 @@ static BOOL AddPage(EscapeScript *script, const char *event)
 static LONG PageEnd(EscapeScript *script, const char *event, DWORD endOfDocument)
 {
     if (script->dc == NULL) return -1;
-    BYTE request[PH_STAMP_REQUEST_SIZE] = {};
-    if (Escape(script, event, PH_ESC_STAMP_REQUEST, &endOfDocument, sizeof endOfDocument, request, sizeof request) <=
-            0 ||
-        (ReadLong(request, 0) == 0 && ReadLong(request, 4) == 0 && ReadLong(request, 8) == 0)) {
+    PageEndReply request = {};
+    if (Escape(script, event, ESC_PAGE_END, &endOfDocument, sizeof endOfDocument, &request, sizeof request) <= 0 ||
+        (request.drawOnSheet == 0 && request.drawOnPage == 0 && request.stampValue == 0)) {
         return 1;
     }
     DriverDevmode local;
-    if (!Ask(script, event, PH_ESC_GET_DEVMODE, &local, sizeof local)) return 1;
+    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local)) return 1;
     LONG result = 1;
     BOOL added = FALSE;
-    if (ReadLong(request, 4) != 0) result = DrawStamp(script, event, &local);
-    if (ReadLong(request, 0) != 0) {
+    // The reply's words: a stamp on the current page, a stamp on a page of its own, the
+    // page annotations.
+    if (request.drawOnPage != 0) result = DrawStamp(script, event, &local);
+    if (request.drawOnSheet != 0) {
         if (endOfDocument) {
             if (!AddPage(script, event)) return result;
             added = TRUE;
         }
         result = DrawStamp(script, event, &local);
     }
-    if (ReadLong(request, 8) != 0) {
+    if (request.stampValue != 0) {
         if (endOfDocument && !added) {
             if (!AddPage(script, event)) return result;
             added = TRUE;
@@ -507,7 +447,7 @@ static LONG PageEnd(EscapeScript *script, const char *event, DWORD endOfDocument
     }
     if (added) {
         script->addedPage.end(script->addedPage.host);
-        SendLong(script, event, PH_ESC_ADDED_PAGE, 0);
+        SendLong(script, event, ESC_JOB_CONTROL_SECOND, 0);
     }
     return result;
 }

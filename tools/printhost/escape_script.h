@@ -13,15 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
-
-/* Payload sizes of the escapes. */
-#define PH_OWNER_RECORD_SIZE 768
-#define PH_IDENTITY_SIZE 2112
-#define PH_RENDER_JOB_SIZE 12
-#define PH_DOCUMENT_CHARS 261
-#define PH_MARGIN_RECORD_SIZE 10
-#define PH_STAMP_REQUEST_SIZE 44
 
 /* One escape as sent: the event it belongs to, the code, the input and output sizes
  * and what ExtEscape answered. */
@@ -49,14 +42,14 @@ typedef struct EscapeScript {
     AddedPageHooks addedPage;
     DriverDevmode devmode;              /* the job's full DEVMODE as the render driver gave it */
     PrinterDataBlock block;             /* the printer's data, loaded at STARTDOC */
-    BYTE renderJob[PH_RENDER_JOB_SIZE]; /* the render driver's record, sent back unchanged */
+    RenderJobRecord renderJob;          /* the render driver's record, sent back unchanged */
     DWORD documentStarted;
-    DWORD sharedWarning;                /* 0x502A's answer */
+    DWORD sharedWarning;                /* ESC_SHARED_WARNING's answer */
     DWORD confirmed;                    /* the user confirmed the shared-printer warning */
-    DWORD attrMode;                     /* 0x5009's answer: one set per fax destination */
-    WCHAR document[PH_DOCUMENT_CHARS];
-    BYTE owner[PH_OWNER_RECORD_SIZE];
-    BYTE identity[PH_IDENTITY_SIZE];
+    DWORD attrMode;                     /* ESC_GET_FAX_MODEL's answer: one set per fax destination */
+    WCHAR document[ESC_PATH_CHARS];
+    JobOwnerRecord owner;
+    DocumentIdentity identity;
     std::vector<BYTE> attrSets;         /* the JobAttributeSet list; empty: none built */
     std::vector<BYTE> faxList;          /* the "DFAX001" block loaded for the sets */
     std::vector<EscapeRecord> log;

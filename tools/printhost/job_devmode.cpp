@@ -7,58 +7,36 @@
 
 #include "core/context/driver_context.h"
 #include "core/handlers/setting_handlers.h"
-#include "core/printerdata/printer_forms.h"
+#include "core/protocol/devmode_trailer.h"
 #include "core/settings/settings.h"
+#include "core/stored/printer_forms.h"
 #include "core/stored/stored.h"
-#include "render/driver/pdev/pdev.h"
 
-// Setting FunctionIDs read here.
-static const WORD kPaperSizeSetting = 8;
-static const WORD kTrailerPaperSetting = 387;
+// Value types of the settings read here.
 static const WORD kByteType = 8;
 static const WORD kWordType = 2;
 
 // Margin each side of the trailer's paper when no margin source answers (0.1 mm).
 static const WORD kDefaultMargin = 46;
 
-// The trailer behind the full DEVMODE, by byte offset from the DEVMODE's start.
-static const size_t kTrailerSizeOffset = DM_FULL_SIZE;
-static const size_t kTrailerPaperOffset = DM_FULL_SIZE + 2;
-static const size_t kTrailerListOffset = DM_FULL_SIZE + 16;
-static const size_t kTrailerEnforcedOffset = DM_FULL_SIZE + 20;
-
-// The trailer's paper record as written: paper size, driver paper number, then the four
-// margins (third, fourth, first and second of the paper's margins), then two zero bytes.
-typedef struct TrailerPaperRecord {
-    WORD paperSize;
-    WORD paperNumber;
-    WORD margins[4];
-    WORD zero;
-} TrailerPaperRecord;
-static_assert(sizeof(TrailerPaperRecord) == 14, "trailer paper record");
-
 // FillTrailer: the size word, the paper record when setting 387 is on and the paper has a
 // driver number, and the two flags. This host has neither a device paper list nor special
 // settings that enforce setting 270: both flags are 0.
 static void FillTrailer(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock *block, BYTE *bytes)
 {
-    WORD size = DEVMODE_TRAILER_SIZE;
-    memcpy(bytes + kTrailerSizeOffset, &size, sizeof size);
-    TrailerPaperRecord paper = {};
+    DevmodeTrailer trailer = {};
+    trailer.size = DEVMODE_TRAILER_SIZE;
     WORD number = 0;
-    WORD paperSize = (WORD)dma_GetTypedValue(devmode, block, kPaperSizeSetting, kWordType);
-    if (dma_GetTypedValue(devmode, block, kTrailerPaperSetting, kByteType) == 1 &&
+    WORD paperSize = (WORD)dma_GetTypedValue(devmode, block, FID_PAPER_SIZE, kWordType);
+    if (dma_GetTypedValue(devmode, block, FID_TRAILER_PAPER, kByteType) == 1 &&
         opt_PaperIdFromFormIndex(printer, devmode, block, paperSize, &number) == FORM_FOUND) {
-        paper.paperSize = paperSize;
-        paper.paperNumber = number;
-        for (WORD &margin : paper.margins) {
+        trailer.paperSize = paperSize;
+        trailer.paperNumber = number;
+        for (WORD &margin : trailer.margins) {
             margin = kDefaultMargin;
         }
     }
-    memcpy(bytes + kTrailerPaperOffset, &paper, sizeof paper);
-    DWORD flag = 0;
-    memcpy(bytes + kTrailerListOffset, &flag, sizeof flag);
-    memcpy(bytes + kTrailerEnforcedOffset, &flag, sizeof flag);
+    memcpy(bytes + DEVMODE_TRAILER_OFFSET, &trailer, sizeof trailer);
 }
 
 BOOL ph_BuildJobDevmode(HANDLE printer, LPCWSTR printerName, std::vector<BYTE> *devmode)

@@ -8,7 +8,7 @@
 
 #include "core/constraints/constraints.h"
 #include "core/ddd/tests/ddd_test_support.h"
-#include "core/interim/stamp_store.h"
+#include "core/stamps/stamp_store.h"
 #include "testing/settings_areas.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 /*
  * A scripted per-user stamp store for the engine's tests: each call answers what the
- * test put into g_stampScript. Linked ahead of the core library, it replaces the interim
- * store there.
+ * test put into g_stampScript; the name list is empty. The test program links it in place
+ * of the core's stand-in of the store.
  */
 #include "core/constraints/tests/constraints_test_support.h"
 
@@ -18,6 +18,15 @@ WORD WINAPI ureg_CountStamps(HANDLE, WORD *count, DriverContext *)
         return 99;
     *count = g_stampScript.stored;
     return g_stampScript.countAnswer;
+}
+
+WORD WINAPI ureg_ListStampNames(HANDLE, WCHAR *, WORD *count, DWORD *size, DriverContext *)
+{
+    if (count)
+        *count = 0;
+    if (size)
+        *size = 0;
+    return 1;
 }
 
 WORD WINAPI ureg_StampExists(HANDLE, const WCHAR *, DriverContext *)

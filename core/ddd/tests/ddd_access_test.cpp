@@ -4,6 +4,7 @@
  */
 #include "core/ddd/ddd_access.h"
 #include "core/ddd/tests/ddd_test_support.h"
+#include "core/settings/function_ids.h"
 #include "core/util/caches.h"
 
 #include <gtest/gtest.h>
@@ -209,7 +210,7 @@ TEST_F(SampleTest, WalkingTheOptionsOfADefinition)
     EXPECT_EQ(7, n);
     WORD key = 0;
     void *paper = nullptr;
-    ASSERT_EQ(DDD_OK, ddd_GetFunctionSubRecord(0, &pair->model, &pair->base, DDD_PSEUDO_PAPER, 2, &key, &paper));
+    ASSERT_EQ(DDD_OK, ddd_GetFunctionSubRecord(0, &pair->model, &pair->base, FID_PSEUDO_PAPER, 2, &key, &paper));
     EXPECT_EQ(9, key);
     ddd_FreeRecord(&paper, DDD_FREE_OWN_TYPE);
 }
@@ -229,7 +230,7 @@ TEST_F(SampleTest, DefaultsAreTheDefaultOptionsValues)
         { 277, DDD_OK, DDD_VT_USHORT, 2, 0 },
         { 2490, DDD_NOT_FOUND, 0, 0, 0 },       /* no definition */
         { 1, DDD_ERROR, 0, 0, 0 },              /* the header name has no options */
-        { DDD_PSEUDO_PAPER, DDD_ERROR, 0, 0, 0 },
+        { FID_PSEUDO_PAPER, DDD_ERROR, 0, 0, 0 },
     };
     for (const auto &c : cases) {
         DddDefaultRequest request = { &pair->model, &pair->base, c.functionId, nullptr, 0, 0 };

@@ -4,11 +4,12 @@
  */
 #include "core/handlers/handler_rows.h"
 
+#include "core/constraints/verify_values.h"
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
-#include "core/settings/settings.h"
 #include "core/devmode_helpers/devmode_helpers.h"
 #include "core/paperlist/paper_list.h"
+#include "core/settings/settings.h"
 #include "core/util/caches.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_icons.h"

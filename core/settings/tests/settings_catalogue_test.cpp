@@ -411,4 +411,28 @@ TEST(SettingsCatalogue, FixedRowsAsTranscribed)
     EXPECT_EQ(stapling, 1);
 }
 
+/* The on/off ranges named in function_ids.h are the ranges settings access searches: every
+ * bound has a mask, the FunctionIDs just outside a range have none. */
+TEST(SettingsCatalogue, OnOffRangesNamedAsSearched)
+{
+    const struct {
+        int first, last;
+    } named[FLAG_RANGE_COUNT] = {
+        {FID_DEVMODE_FLAGS_FIRST, FID_DEVMODE_FLAGS_LAST},
+        {FID_SECOND_PART_FLAGS_FIRST, FID_SECOND_PART_FLAGS_LAST},
+        {FID_OPTION_FLAGS_FIRST, FID_OPTION_FLAGS_LAST},
+        {FID_BLOCK_FLAGS_FIRST, FID_BLOCK_FLAGS_LAST},
+    };
+    for (int i = 0; i < FLAG_RANGE_COUNT; ++i) {
+        EXPECT_EQ(g_FlagRanges[i].firstId, named[i].first) << i;
+        EXPECT_EQ(g_FlagRanges[i].lastId, named[i].last) << i;
+        DWORD mask = 0;
+        EXPECT_TRUE(dma_GetFlagMask((WORD)named[i].first, &mask)) << named[i].first;
+        EXPECT_EQ(mask, 1ul);
+        EXPECT_TRUE(dma_GetFlagMask((WORD)named[i].last, &mask)) << named[i].last;
+        EXPECT_FALSE(dma_GetFlagMask((WORD)(named[i].first - 1), &mask)) << named[i].first - 1;
+        EXPECT_FALSE(dma_GetFlagMask((WORD)(named[i].last + 1), &mask)) << named[i].last + 1;
+    }
+}
+
 }  // namespace

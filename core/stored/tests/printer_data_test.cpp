@@ -8,8 +8,8 @@
 #include "core/handlers/setting_handlers.h"
 #include "core/settings/settings.h"
 #include "core/stored/tests/stored_fixture.h"
-#include "core/stored/user_setting_info.h"
 #include "core/trace/trace.h"
+#include "core/user_registry/user_setting_info.h"
 
 #include <stdio.h>
 #include <stdlib.h>

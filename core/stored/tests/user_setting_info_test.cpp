@@ -2,7 +2,7 @@
  * The user setting record: its rows against the settings catalogue, a record built from
  * a default block and from the description defaults, and parts applied to a block.
  */
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 
 #include "core/handlers/setting_handlers.h"
 #include "core/settings/settings.h"

@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/pdev/pdev.h"
 #include "render/pdl/fonts/fonts.h"
@@ -136,7 +137,7 @@ static void FillMaxExtents(PDEV *pdev, FONTOBJ *pfo, const FontInfoBlock *block,
     metrics->cxMax = (ULONG)maxInc;
     // Leading from the em height in pixels and the face's family.
     LONG h = sideLength;
-    LONG resolution = (LONG)pdev_GetSetting16(pdev, 21);
+    LONG resolution = (LONG)pdev_GetSetting16(pdev, FID_Y_RESOLUTION);
     LONG points = resolution > 0 ? h * 72 / resolution : 0;
     BYTE family = ifi->jWinPitchAndFamily & 0xF0;
     LONG external;

@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "render/driver/binding/pdev_settings.h"
+#include "core/settings/function_ids.h"
 #include "platform/include/qm_layout.h"
 #include "render/driver/entry/pdev_lifecycle.h"
 #include "render/pdl/fonts/fonts.h"
@@ -9,21 +10,6 @@
 static_assert(sizeof(GDIINFO) == QM_LAYOUT(304, 320), "GDIINFO");
 static_assert(sizeof(DEVINFO) == QM_LAYOUT(300, 312), "DEVINFO");
 static_assert(sizeof(DRVENABLEDATA) == QM_LAYOUT(12, 16), "DRVENABLEDATA");
-
-// Setting FunctionIDs read here.
-static const WORD kFieldsSetting = 6;
-static const WORD kPaperSizeSetting = 8;
-static const WORD kScaleSetting = 11;
-static const WORD kColorSetting = 15;
-static const WORD kResolutionSetting = 20;
-static const WORD kHalftoneFormatSetting = 270;
-static const WORD kNoDeviceFontsSetting = 292;
-static const WORD kNoMarginsSetting = 383;
-static const WORD kDefaultDeviceFontSetting = 384;
-static const WORD kTrailerMarginsSetting = 387;
-static const WORD kTrueColorSetting = 464;
-static const WORD kNoBitmapCapsSetting = 1333;
-static const WORD kFontsOffSetting = 1343;
 
 static const DWORD kColor = 2;
 static const ULONG kTextCaps = 0x19F7;
@@ -44,11 +30,11 @@ static const COLORINFO kColorInfo = {
 static PaperTenths PrintableTenths(PDEV *pdev, const PaperTenths *paper)
 {
     PaperTenths area = *paper;
-    const TrailerPaper *trailer = &pdev->trailer.paper;
-    if (pdev_GetSetting32(pdev, kTrailerMarginsSetting) == 1 &&
-        trailer->paperNumber == pdev_GetSetting16(pdev, kPaperSizeSetting)) {
-        LONG left = trailer->values[1], right = trailer->values[2];
-        LONG top = trailer->values[3], bottom = trailer->values[4];
+    const DevmodeTrailer *trailer = &pdev->trailer;
+    if (pdev_GetSetting32(pdev, FID_TRAILER_PAPER) == 1 &&
+        trailer->paperSize == pdev_GetSetting16(pdev, FID_PAPER_SIZE)) {
+        LONG left = trailer->margins[0], right = trailer->margins[1];
+        LONG top = trailer->margins[2], bottom = trailer->margins[3];
         if (pdev->paper[0].rotated) {
             LONG l = bottom, t = left, r = top, b = right;
             left = l, top = t, right = r, bottom = b;
@@ -58,7 +44,7 @@ static PaperTenths PrintableTenths(PDEV *pdev, const PaperTenths *paper)
         area.right = paper->width - right;
         area.bottom = paper->height - bottom;
     }
-    if (pdev_GetSetting32(pdev, kNoMarginsSetting) == 1) {
+    if (pdev_GetSetting32(pdev, FID_NO_MARGINS) == 1) {
         area.left = area.top = 0;
         area.right = paper->width;
         area.bottom = paper->height;
@@ -70,9 +56,9 @@ void pdev_FillGdiInfo(PDEV *pdev, const PaperTenths *tenths, ULONG size, ULONG *
 {
     GDIINFO info;
     memset(&info, 0, sizeof info);
-    LONG r = (LONG)pdev_GetSetting32(pdev, kResolutionSetting);
-    LONG s = (pdev_GetSetting32(pdev, kFieldsSetting) & DM_SCALE) ? (LONG)pdev_GetSetting32(pdev, kScaleSetting) : 100;
-    BOOL color = pdev_GetSetting32(pdev, kColorSetting) == kColor;
+    LONG r = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
+    LONG s = (pdev_GetSetting32(pdev, FID_FIELDS) & DM_SCALE) ? (LONG)pdev_GetSetting32(pdev, FID_SCALE) : 100;
+    BOOL color = pdev_GetSetting32(pdev, FID_COLOR) == kColor;
     PaperTenths area = PrintableTenths(pdev, tenths);
     LONG width = area.right - area.left;
     LONG height = area.bottom - area.top;
@@ -84,7 +70,7 @@ void pdev_FillGdiInfo(PDEV *pdev, const PaperTenths *tenths, ULONG size, ULONG *
     info.ulVertRes = (ULONG)pdev_RoundDiv(height, r, 254);
     info.cBitsPixel = color ? 24 : 1;
     info.cPlanes = 1;
-    info.ulNumColors = color ? (pdev_GetSetting32(pdev, kTrueColorSetting) == 1 ? 0xFFFFFF : 16) : 2;
+    info.ulNumColors = color ? (pdev_GetSetting32(pdev, FID_TRUE_COLOR) == 1 ? 0xFFFFFF : 16) : 2;
     info.flRaster = 0;
     info.ulLogPixelsX = pdev->scaledResolution;
     info.ulLogPixelsY = pdev->scaledResolution;
@@ -102,7 +88,7 @@ void pdev_FillGdiInfo(PDEV *pdev, const PaperTenths *tenths, ULONG size, ULONG *
     info.ciDevice = kColorInfo;
     ULONG pattern = pdev_GetHalftonePatternSize((ULONG)r, (ULONG)r, 0);
     info.ulHTPatternSize = pattern > kLargestHalftoneSize ? kHalftoneFallback : pattern;
-    info.ulHTOutputFormat = color && pdev_GetSetting32(pdev, kHalftoneFormatSetting) != 1 ? HT_FORMAT_4BPP : 0;
+    info.ulHTOutputFormat = color && pdev_GetSetting32(pdev, FID_COLOR_MODE) != 1 ? HT_FORMAT_4BPP : 0;
     info.flHTFlags = HT_FLAG_HAS_BLACK_DYE;
     memcpy(caps, &info, size < sizeof info ? size : sizeof info);
 }
@@ -125,20 +111,20 @@ BOOL pdev_FillDevInfo(PDEV *pdev, ULONG size, DEVINFO *out)
     DEVINFO info;
     memset(&info, 0, sizeof info);
     info.flGraphicsCaps = kGraphicsCaps;
-    if (pdev_GetSetting32(pdev, kNoBitmapCapsSetting) == 0) {
+    if (pdev_GetSetting32(pdev, FID_JOB_ATTRIBUTES) == 0) {
         info.flGraphicsCaps |= kGraphicsCapsExtra;
     }
     if (pdev->fontCount > 0) {
-        DWORD fontId = pdev_GetSetting32(pdev, kDefaultDeviceFontSetting);
-        WORD resolution = pdev_GetSetting16(pdev, kResolutionSetting);
+        DWORD fontId = pdev_GetSetting32(pdev, FID_DEFAULT_DEVICE_FONT);
+        WORD resolution = pdev_GetSetting16(pdev, FID_PRINT_QUALITY);
         if (!fnt_GetDeviceFontLogFont(pdev->fonts, fontId, resolution, &info.lfDefaultFont)) {
             return FALSE;
         }
         info.lfAnsiVarFont = FaceCopy(&info.lfDefaultFont, TEXT("Helvetica"), 0x22);
         info.lfAnsiFixFont = FaceCopy(&info.lfDefaultFont, TEXT("Courier"), 0x31);
     }
-    BOOL fontsOff = pdev_GetSetting32(pdev, kNoDeviceFontsSetting) == 1 ||
-                    pdev_GetSetting32(pdev, kFontsOffSetting) == 1;
+    BOOL fontsOff = pdev_GetSetting32(pdev, FID_FONT_SUBSTITUTION) == 1 ||
+                    pdev_GetSetting32(pdev, FID_NO_MEMORY_MODEL) == 1;
     info.cFonts = fontsOff ? 0 : pdev->fontCount;
     info.iDitherFormat = BMF_24BPP;
     if (pdev->palette != NULL) {

@@ -3,9 +3,10 @@
 #include <string.h>
 
 #include "core/context/driver_context.h"
+#include "core/ddd/model_query.h"
+#include "core/settings/function_ids.h"
 #include "core/stored/stored.h"
 #include "core/trace/trace.h"
-#include "core/util/model_query.h"
 #include "core/util/module.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/dma_binding.h"
@@ -16,24 +17,12 @@
 #include "render/driver/job/job_control.h"
 #include "render/pdl/fonts/fonts.h"
 
-// Setting FunctionIDs read here.
-static const WORD kFieldsSetting = 6;
-static const WORD kScaleSetting = 11;
-static const WORD kCopiesSetting = 12;
-static const WORD kResolutionSetting = 20;
-
 static const DWORD kInitialHeapSize = 8192;
 static const DWORD kInitialWord = 256;
 static const WORD kFaxModelClass = 2;
 // dmDriverExtra of the full DEVMODE kept inside the driver.
 static const WORD kInnerDriverExtra = DM_FULL_SIZE - DM_PUBLIC_SIZE;
 static const DWORD kTraceEnableCategory = 0x10000;
-
-// The DevmodeTrailer as it lies behind the full DEVMODE.
-static const size_t kTrailerSizeOffset = DM_FULL_SIZE;
-static const size_t kTrailerPaperOffset = DM_FULL_SIZE + 2;
-static const size_t kTrailerListOffset = DM_FULL_SIZE + 16;
-static const size_t kTrailerEnforcedOffset = DM_FULL_SIZE + 20;
 
 // DevmodeAcceptable: a DEVMODE of the public size carrying the full private part and the
 // 24-byte trailer. Only fields inside the size it claims are read.
@@ -43,17 +32,15 @@ static BOOL DevmodeAcceptable(const DEVMODEW *pdm)
         return FALSE;
     }
     WORD trailerSize = 0;
-    memcpy(&trailerSize, (const BYTE *)pdm + kTrailerSizeOffset, sizeof trailerSize);
+    const BYTE *trailer = (const BYTE *)pdm + DEVMODE_TRAILER_OFFSET;
+    memcpy(&trailerSize, trailer + offsetof(DevmodeTrailer, size), sizeof trailerSize);
     return trailerSize == DEVMODE_TRAILER_SIZE;
 }
 
 // TakeTrailer: the trailer's paper record, device-paper-list value and enforced flag.
 static void TakeTrailer(PDEV *pdev, const DEVMODEW *pdm)
 {
-    const BYTE *bytes = (const BYTE *)pdm;
-    memcpy(&pdev->trailer.paper, bytes + kTrailerPaperOffset, sizeof pdev->trailer.paper);
-    memcpy(&pdev->trailer.devicePaperList, bytes + kTrailerListOffset, sizeof(DWORD));
-    memcpy(&pdev->trailer.enforced270, bytes + kTrailerEnforcedOffset, sizeof(DWORD));
+    memcpy(&pdev->trailer, (const BYTE *)pdm + DEVMODE_TRAILER_OFFSET, sizeof pdev->trailer);
 }
 
 void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound)
@@ -143,7 +130,7 @@ static BOOL Initialise(PDEV *pdev, DriverDevmode *local, PaperTenths *tenths)
     if (!pdev_BuildPapers(pdev, tenths)) {
         return FALSE;
     }
-    pdev->copyCount = pdev_GetSetting32(pdev, kCopiesSetting);
+    pdev->copyCount = pdev_GetSetting32(pdev, FID_COPIES);
     pdev->fontSubTable = pd_GetFontSubTable(pdev->printer, 0);
     if (pdev->fontSubTable == NULL) {
         pdev->fontSubTable = pd_BuildFontSubTable(pdev->context);
@@ -152,8 +139,8 @@ static BOOL Initialise(PDEV *pdev, DriverDevmode *local, PaperTenths *tenths)
         return FALSE;
     }
     pdev->word256 = kInitialWord;
-    DWORD scale = (pdev_GetSetting32(pdev, kFieldsSetting) & DM_SCALE) ? pdev_GetSetting32(pdev, kScaleSetting) : 100;
-    pdev->scaledResolution = pdev_GetSetting32(pdev, kResolutionSetting) * scale / 100;
+    DWORD scale = (pdev_GetSetting32(pdev, FID_FIELDS) & DM_SCALE) ? pdev_GetSetting32(pdev, FID_SCALE) : 100;
+    pdev->scaledResolution = pdev_GetSetting32(pdev, FID_PRINT_QUALITY) * scale / 100;
     pdev->carriedWord = 0;
     pdev->jobInProgress = 0;
     pdev->faxModel = ddd_GetModelClass(pdev->modelFile) == kFaxModelClass;

@@ -1,6 +1,7 @@
 // DrvResetPDEV: a new PDEV takes over the running job of the old one.
 #include <string.h>
 
+#include "core/settings/function_ids.h"
 #include "core/trace/trace.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
@@ -10,17 +11,17 @@
 #include "render/driver/job/job_control.h"
 
 static const DWORD kTraceResetCategory = 0x20000;
-static const WORD kDuplexFollowsSetting = 1350;
-static const WORD kDuplexSetting = 16;
-static const WORD kCarriedJobSetting = 334;
 
 // The page-level settings a new PDEV keeps of its own when the job output has begun.
-static const WORD kPageSettings[] = {7, 8, 9, 10, 19, 13};
+static const WORD kPageSettings[] = {FID_ORIENTATION, FID_PAPER_SIZE, FID_PAPER_LENGTH,
+                                     FID_PAPER_WIDTH, FID_FORM_NAME, FID_DEFAULT_SOURCE};
 
 // The fax settings a fax model's new PDEV takes from the old DEVMODE before the output
 // has begun: cover sheet, cover kind, one job per destination, destination count, cover
 // only, and the two file paths.
-static const WORD kFaxSettings[] = {376, 377, 379, 380, 381, 374, 375};
+static const WORD kFaxSettings[] = {FID_FAX_COVER_SHEET, FID_FAX_COVER_KIND, FID_FAX_ONE_DESTINATION,
+                                    FID_FAX_DESTINATIONS, FID_FAX_COVER_ONLY, FID_SETTINGS_FILE,
+                                    FID_FILE_PATH_375};
 
 // Value buffer of one setting copy: large enough for any scalar value.
 struct SettingValue {
@@ -71,7 +72,7 @@ static BOOL CarryDevmode(PDEV *oldPdev, PDEV *newPdev, WORD jobControl0, WORD jo
         for (size_t i = 0; newPdev->faxModel && i < sizeof kFaxSettings / sizeof kFaxSettings[0]; ++i) {
             ok = ok && CopySetting(kFaxSettings[i], &oldPdev->devmode, oldPdev->printerData, newPdev);
         }
-        return ok && CopySetting(kCarriedJobSetting, &oldPdev->devmode, oldPdev->printerData, newPdev);
+        return ok && CopySetting(FID_JOB_TYPE, &oldPdev->devmode, oldPdev->printerData, newPdev);
     }
     DriverDevmode *own = (DriverDevmode *)HeapAlloc(newPdev->heap, 0, sizeof(DriverDevmode));
     if (own == NULL) {
@@ -83,8 +84,8 @@ static BOOL CarryDevmode(PDEV *oldPdev, PDEV *newPdev, WORD jobControl0, WORD jo
     for (WORD id : kPageSettings) {
         ok = ok && CopySetting(id, own, newPdev->printerData, newPdev);
     }
-    if (ok && pdev_GetSetting32(oldPdev, kDuplexFollowsSetting) != 0) {
-        ok = CopySetting(kDuplexSetting, own, newPdev->printerData, newPdev);
+    if (ok && pdev_GetSetting32(oldPdev, FID_PER_PAGE_DUPLEX) != 0) {
+        ok = CopySetting(FID_DUPLEX, own, newPdev->printerData, newPdev);
     }
     HeapFree(newPdev->heap, 0, own);
     if (ok && jobControl0 == 0 && jobControl1 == 0) {

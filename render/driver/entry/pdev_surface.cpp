@@ -1,11 +1,11 @@
 // The device surface of a PDEV: 24 bits per pixel over the printable area of the page.
+#include "core/settings/function_ids.h"
 #include "core/trace/trace.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/entry.h"
 #include "render/driver/forms/pdev_paper.h"
 #include "render/driver/job/job_control.h"
 
-static const WORD kResolutionSetting = 20;
 // The drawing calls GDI hands to the driver: BITBLT, STRETCHBLT, TEXTOUT, STROKEPATH,
 // FILLPATH, STROKEANDFILLPATH, COPYBITS, STRETCHBLTROP.
 static const FLONG kSurfaceHooks = 0x24EB;
@@ -20,7 +20,7 @@ HSURF WINAPI DrvEnableSurface(DHPDEV dhpdev)
     if (!pdev_IsValid(pdev)) {
         SetLastError(ERROR_INVALID_PARAMETER);
     } else {
-        DWORD resolution = pdev_GetSetting32(pdev, kResolutionSetting);
+        DWORD resolution = pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
         const PaperDescription *paper = &pdev->paper[0];
         SIZEL size;
         size.cx = pdev_UnitsToPixels(paper->right - paper->left, resolution);

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "core/ddd/ddd_access.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 
 // The copy count is setting 12, a 16-bit value.
@@ -14,7 +15,7 @@ static const WORD kCopyLimitItem = 0;
 
 static BOOL copy_count_off(PDEV *pdev)
 {
-    return pdev_GetSetting32(pdev, 1333) != 0;
+    return pdev_GetSetting32(pdev, FID_JOB_ATTRIBUTES) != 0;
 }
 
 LONG esc_QuerySetCopyCount(PDEV *pdev)
@@ -33,7 +34,7 @@ LONG esc_SetCopyCount(PDEV *pdev, const EscapeCall *call)
     if (limit != 0 && count > (LONG)limit) count = (LONG)limit;
     if (count < 1) count = 1;
     if (count > COPY_COUNT_MAX) count = COPY_COUNT_MAX;
-    if (pdev_SetSetting16(pdev, 12, (WORD)count) != 0) return ESC_FAIL;
+    if (pdev_SetSetting16(pdev, FID_COPIES, (WORD)count) != 0) return ESC_FAIL;
     pdev->copyCount = (DWORD)count;
     if (esc_HasReply(call, sizeof(DWORD))) esc_WriteLong(call->out, 0, (DWORD)count);
     return 1;
@@ -41,7 +42,7 @@ LONG esc_SetCopyCount(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_QueryPassthrough(PDEV *pdev)
 {
-    return pdev != NULL && pdev_GetSetting32(pdev, 1358) != 0 ? 1 : 0;
+    return pdev != NULL && pdev_GetSetting32(pdev, FID_PASSTHROUGH) != 0 ? 1 : 0;
 }
 
 LONG esc_Passthrough(PDEV *, const EscapeCall *)

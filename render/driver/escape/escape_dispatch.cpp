@@ -2,7 +2,7 @@
 // escape code the driver answers.
 #include "render/driver/escape/escape_private.h"
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/page/page_setup.h"
 
 // How a row treats the settings lock.

@@ -5,19 +5,14 @@
 
 #include <string.h>
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_color.h"
 
-// The 8-byte request of 0x1071 and 0x1074: {u32 size 8, u16, u16}.
-#define EXT_REQUEST_SIZE 8
-// The feature reply of 0x1071 op 3: {u32 size 18, u16 at 4, three u32 at 6, 10, 14}.
-#define EXT_FEATURE_REPLY_SIZE 18
-#define EXT_SIGNATURE 0x514D5045UL
-// Raster transfer record: {total size, offset, chunk length, transfer id}, then the
-// drawing item with its raster operation first.
-#define RASTER_HEADER_SIZE 16
+// Raster transfer record: the data header, then the drawing item with its raster
+// operation first.
 #define RASTER_RECORD_MIN (RASTER_HEADER_SIZE + 4)
 #define RASTER_CHUNK_MAX 0xFF00UL
 #define RASTER_SRCCOPY 0xCC0020UL
@@ -229,7 +224,7 @@ LONG esc_DuplexFinishing(PDEV *pdev, const EscapeCall *call)
     switch (code) {
     case 0x1301: {
         if (!esc_HasReply(call, sizeof(WORD))) return ESC_BAD_SIZE;
-        WORD duplex = pdev_GetSetting16(pdev, 16);
+        WORD duplex = pdev_GetSetting16(pdev, FID_DUPLEX);
         if (duplex < 1 || duplex > 3) return ESC_FAIL;
         return reply_word(call, (WORD)(0x1310 + duplex));
     }
@@ -237,8 +232,8 @@ LONG esc_DuplexFinishing(PDEV *pdev, const EscapeCall *call)
         return set_duplex(pdev, value);
     case 0x1303: {
         if (!esc_HasReply(call, sizeof(WORD))) return ESC_BAD_SIZE;
-        if (pdev_GetSetting16(pdev, 321) != 0) return reply_word(call, 0);
-        WORD pages = pdev_GetSetting16(pdev, 295);
+        if (pdev_GetSetting16(pdev, FID_PAGE_LAYOUT) != 0) return reply_word(call, 0);
+        WORD pages = pdev_GetSetting16(pdev, FID_PAGES_PER_SHEET);
         return is_sheet_value(pages, NULL) ? reply_word(call, pages) : ESC_FAIL;
     }
     case 0x1304:

@@ -7,6 +7,8 @@
 #include "core/ddd/ddd_access.h"
 #include "core/faxlist/fax_list.h"
 #include "core/jobtext/job_attr.h"
+#include "core/protocol/escapes.h"
+#include "core/settings/function_ids.h"
 #include "core/util/locale_paper.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/forms/pdev_paper.h"
@@ -21,41 +23,36 @@ struct JobInfoPart {
     ULONG size;
 };
 static const JobInfoPart kJobInfoParts[ESC_JOB_INFO_PARTS] = {
-    {16, 128}, {144, 64}, {208, 522}, {732, 22}, {754, 12},
+    {offsetof(JobOwnerRecord, user), sizeof(((JobOwnerRecord *)0)->user)},
+    {offsetof(JobOwnerRecord, userHost), sizeof(((JobOwnerRecord *)0)->userHost)},
+    {offsetof(JobOwnerRecord, document), sizeof(((JobOwnerRecord *)0)->document)},
+    {offsetof(JobOwnerRecord, date), sizeof(((JobOwnerRecord *)0)->date)},
+    {offsetof(JobOwnerRecord, time), OWNER_TIME_KEPT},
 };
-
-// Offsets of the job information reply's own values.
-#define JOB_INFO_STAMP_WORD 0
-#define JOB_INFO_INDEX_WORDS 4
-#define JOB_INFO_PAGE_WORD 730
-#define JOB_INFO_NO_INDEX 0xFFFF
 
 // The user-and-host part, and the model capability (first capability word) under which
 // the device settings name the owner in its place.
 #define JOB_INFO_USER_HOST 1
 #define OWNER_SETTINGS_CAPABILITY 0x2000000UL
 
-// The owner settings: setting 5163 chooses one of two profiles; in each, a selector of 1
-// names the code user (setting 5174), else a source word of 7 names the profile's own
-// user text.
+// The owner settings: the account mode chooses one of two profiles; in each, a selector
+// of 1 names the code user, else a source word of 7 names the profile's own user text.
 struct OwnerProfile {
     WORD selector;
     WORD sourceWord;
     WORD sourceText;
 };
 static const OwnerProfile kOwnerProfiles[2] = {
-    {5164, 5127, 5121},  // setting 5163 zero
-    {5165, 5178, 5150},  // setting 5163 non-zero
+    {FID_POPUP_ADMIN, FID_OWNER_SOURCE, FID_ACCOUNT_TEXT},         // account mode zero
+    {FID_POPUP_USER, FID_OWNER_SOURCE_ALT, FID_ACCOUNT_TEXT_ALT},  // account mode non-zero
 };
-static const WORD kProfileSetting = 5163;
-static const WORD kCodeUserSetting = 5174;
 static const DWORD kSourceIsProfileText = 7;
 
 // owner_setting: the string setting naming the owner, 0 for none.
 static WORD owner_setting(PDEV *pdev)
 {
-    const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, kProfileSetting) != 0 ? 1 : 0];
-    if (pdev_GetSetting32(pdev, profile.selector) == 1) return kCodeUserSetting;
+    const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, FID_ACCOUNT_MODE) != 0 ? 1 : 0];
+    if (pdev_GetSetting32(pdev, profile.selector) == 1) return FID_CODE_USER;
     if (pdev_GetSetting32(pdev, profile.sourceWord) == kSourceIsProfileText) return profile.sourceText;
     return 0;
 }
@@ -83,7 +80,7 @@ static void free_job_info(EscapeState *escape)
 
 LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != ESC_JOB_INFO_SIZE) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(JobOwnerRecord)) return ESC_FAIL;
     EscapeState *escape = &pdev->job.escape;
     free_job_info(escape);
     LONG result = 1;
@@ -107,19 +104,20 @@ LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_GetJobInfo(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != ESC_JOB_INFO_SIZE) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(JobOwnerRecord)) return ESC_FAIL;
     const EscapeState *escape = &pdev->job.escape;
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
-    memset(call->out, 0, ESC_JOB_INFO_SIZE);
-    esc_WriteLong(call->out, JOB_INFO_STAMP_WORD, (DWORD)snapshot.bitOptionsOn);
-    for (int i = 0; i < 6; ++i) {
-        esc_WriteWord(call->out, (ULONG)(JOB_INFO_INDEX_WORDS + 2 * i), (WORD)snapshot.bitOptionValues[i]);
+    memset(call->out, 0, sizeof(JobOwnerRecord));
+    esc_WriteLong(call->out, offsetof(JobOwnerRecord, filled), (DWORD)snapshot.bitOptionsOn);
+    for (int i = 0; i < OWNER_ITEMS; ++i) {
+        ULONG offset = (ULONG)(offsetof(JobOwnerRecord, placements) + 2 * i);
+        esc_WriteWord(call->out, offset, (WORD)snapshot.bitOptionValues[i]);
     }
-    esc_WriteWord(call->out, JOB_INFO_PAGE_WORD, esc_PageWord(pdev));
+    esc_WriteWord(call->out, offsetof(JobOwnerRecord, jobNumber), esc_PageWord(pdev));
     if (!escape->jobInfoHeld) return ESC_FAIL;
     for (int i = 0; i < ESC_JOB_INFO_PARTS; ++i) {
         const JobInfoPart &part = kJobInfoParts[i];
-        if ((WORD)snapshot.bitOptionValues[i] == JOB_INFO_NO_INDEX || escape->jobInfoParts[i] == NULL) continue;
+        if ((WORD)snapshot.bitOptionValues[i] == OWNER_ITEM_OFF || escape->jobInfoParts[i] == NULL) continue;
         memcpy(call->out + part.offset, escape->jobInfoParts[i], part.size);
     }
     return 1;

@@ -1,11 +1,13 @@
 // Stamp mode: the user-interface DLL draws stamps and page annotations through GDI
-// between 0x5003 on and off, places them with 0x5004 and restores the page with 0x5008;
-// 0x5001 tells it at each page end what to draw. The drawing code asks the three jc_*
-// queries while stamps are drawn.
+// between ESC_STAMP_MODE on and off, places them with ESC_PLACE_ANNOTATION and restores
+// the page with ESC_STAMP_RESTORE; ESC_PAGE_END tells it at each page end what to draw.
+// The drawing code asks the three jc_* queries while stamps are drawn.
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
 
+#include "core/protocol/escapes.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
@@ -15,9 +17,6 @@
 
 static_assert(sizeof(Matrix2x3) == sizeof(((EscapeState *)0)->savedTransform), "saved transform");
 
-// The page-end reply: three words, then eight floats from byte 12.
-#define PAGE_END_REPLY_SIZE 44
-#define PAGE_END_FLOATS 12
 // Units of the PDEV's papers per inch, and tenths of a millimetre per inch.
 #define PAPER_UNITS_PER_INCH 18432
 #define TENTHS_PER_INCH 254
@@ -27,7 +26,7 @@ static_assert(sizeof(Matrix2x3) == sizeof(((EscapeState *)0)->savedTransform), "
 // job's resolution, else 600 dots per inch.
 static LONG page_resolution(PDEV *pdev)
 {
-    LONG resolution = (LONG)pdev_GetSetting32(pdev, 20);
+    LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
     if (resolution <= 0) resolution = pdev->job.setup.resolutionX;
     return resolution > 0 ? resolution : 600;
 }
@@ -93,7 +92,7 @@ static LONG stamp_on(PDEV *pdev)
 }
 
 // While stamp mode is on, drawing code begins no page of its own: it tests
-// pdev->job.escape.stampMode before it starts a page. 0x5004 begins the page output
+// pdev->job.escape.stampMode before it starts a page. ESC_PLACE_ANNOTATION begins the page output
 // itself (jc_EnsurePageStarted) when it places the annotation.
 LONG esc_StampSwitch(PDEV *pdev, const EscapeCall *call)
 {
@@ -123,10 +122,11 @@ static LONG annotation_matrix(PDEV *pdev, LONG dx, LONG dy, Matrix2x3 *matrix)
 
 LONG esc_PlaceAnnotation(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != 8) return 1;
+    if (call->in == NULL || call->cjIn != sizeof(AnnotationOffset)) return 1;
     if (jc_EnsurePageStarted(pdev) != 0 || !img_FlushImageQueue(pdev, 0)) return ESC_FAIL;
     Matrix2x3 matrix;
-    if (annotation_matrix(pdev, (LONG)esc_ReadLong(call->in, 0), (LONG)esc_ReadLong(call->in, 4), &matrix) != 0) {
+    if (annotation_matrix(pdev, (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, x)),
+                          (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, y)), &matrix) != 0) {
         return ESC_FAIL;
     }
     EscapeState *escape = &pdev->job.escape;
@@ -221,19 +221,20 @@ static void printable_rectangle(PDEV *pdev, BOOL withMargins, float rect[4])
 
 LONG esc_PageEndQuery(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->out == NULL || call->cjOut != PAGE_END_REPLY_SIZE) return ESC_FAIL;
+    if (call->in == NULL || call->out == NULL || call->cjOut != sizeof(PageEndReply)) return ESC_FAIL;
     DWORD flag = call->cjIn >= sizeof(DWORD) ? esc_ReadLong(call->in, 0) : 0;
-    memset(call->out, 0, PAGE_END_REPLY_SIZE);
+    memset(call->out, 0, sizeof(PageEndReply));
     if (!esc_IsPageActive(pdev)) return 1;
     PageEndValues values;
     if (!page_end_values(pdev, flag, &values)) return ESC_FAIL;
-    esc_WriteLong(call->out, 0, values.drawSheet);
-    esc_WriteLong(call->out, 4, values.drawPage);
-    esc_WriteLong(call->out, 8, values.stampValue);
+    esc_WriteLong(call->out, offsetof(PageEndReply, drawOnSheet), values.drawSheet);
+    esc_WriteLong(call->out, offsetof(PageEndReply, drawOnPage), values.drawPage);
+    esc_WriteLong(call->out, offsetof(PageEndReply, stampValue), values.stampValue);
     // Eight floats: the printable rectangle, then the two placement pairs (0 until the
     // stamp placement gives them).
     float floats[8] = {};
     printable_rectangle(pdev, values.drawPage != 0, floats);
-    memcpy(call->out + PAGE_END_FLOATS, floats, sizeof(floats));
+    static_assert(sizeof(floats) == sizeof(((PageEndReply *)0)->printable) * 2, "page-end floats");
+    memcpy(call->out + offsetof(PageEndReply, printable), floats, sizeof(floats));
     return 1;
 }

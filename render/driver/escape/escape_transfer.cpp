@@ -5,7 +5,7 @@
 
 #include <string.h>
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/page/page_setup.h"
 
 LONG esc_ReplyDevmode(PDEV *pdev, const EscapeCall *call)
@@ -56,17 +56,19 @@ LONG esc_GetPageWord(PDEV *pdev, const EscapeCall *call)
     return esc_ReplyLong(call, esc_PageWord(pdev));
 }
 
-// The margins of the next page: {paper number, left, right, top, bottom}; the trailer's
-// paper record holds the margins of its paper as values 2 to 5.
+// The margins of the next page: {driver paper number, left, right, top, bottom}; when the
+// trailer's paper has that driver paper number, the trailer's margins of it are taken.
 LONG esc_SetMargins(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != 10) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(PageMarginRecord)) return ESC_FAIL;
     PageSetupState *setup = &pdev->job.setup;
-    WORD paper = esc_ReadWord(call->in, 0);
-    const TrailerPaper *trailer = &pdev->trailer.paper;
+    PageMarginRecord record;
+    memcpy(&record, call->in, sizeof record);
+    WORD paper = record.paperNumber;
+    const DevmodeTrailer *trailer = &pdev->trailer;
     BOOL fromTrailer = trailer->paperNumber == paper;
     for (int i = 0; i < 4; ++i) {
-        setup->escapeMargins[i] = fromTrailer ? trailer->values[i + 1] : esc_ReadWord(call->in, (ULONG)(2 + 2 * i));
+        setup->escapeMargins[i] = fromTrailer ? trailer->margins[i] : record.margins[i];
     }
     setup->escapePaper = paper;
     return 1;
@@ -86,10 +88,10 @@ LONG esc_SettingsLock(PDEV *pdev, const EscapeCall *call)
     WORD *lock = &pdev->job.setup.snapshot.settingsLock;
     WORD step = esc_ReadWord(call->in, 0);
     WORD state = pdev->job.pageState;
-    if (step == 0) {
+    if (step == ESC_SETTINGS_BEGIN) {
         BOOL beforeOutput = (state & PAGE_STATE_DOC_OPEN) && !(state & PAGE_STATE_OUTPUT_BEGUN);
         if (!beforeOutput) *lock |= SNAPSHOT_LOCK_SETTINGS;
-    } else if (step == 1) {
+    } else if (step == ESC_SETTINGS_END) {
         *lock = (WORD)((*lock & ~SNAPSHOT_LOCK_SETTINGS) | SNAPSHOT_LOCK_TRANSFER_ENDED);
     }
     return 1;
@@ -109,22 +111,22 @@ LONG esc_SetOutputPath(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_GetExtendedWords(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != 12) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(RenderJobRecord)) return ESC_FAIL;
     const ExtendedEscapeState *ext = &pdev->job.control.ext;
-    memset(call->out, 0, 12);
-    esc_WriteLong(call->out, 0, ext->modeOn);
-    esc_WriteLong(call->out, 4, ext->jobModeFlag);
-    esc_WriteWord(call->out, 8, ext->finishingSubMode);
+    RenderJobRecord record = {ext->modeOn, ext->jobModeFlag, ext->finishingSubMode, 0};
+    memcpy(call->out, &record, sizeof record);
     return 1;
 }
 
 LONG esc_SetExtendedWords(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != 12) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(RenderJobRecord)) return ESC_FAIL;
     ExtendedEscapeState *ext = &pdev->job.control.ext;
-    ext->modeOn = esc_ReadLong(call->in, 0);
-    ext->jobModeFlag = esc_ReadLong(call->in, 4);
-    ext->finishingSubMode = esc_ReadWord(call->in, 8);
+    RenderJobRecord record;
+    memcpy(&record, call->in, sizeof record);
+    ext->modeOn = record.extendedMode;
+    ext->jobModeFlag = record.jobModeFlag;
+    ext->finishingSubMode = record.finishingSubMode;
     return 1;
 }
 
@@ -155,13 +157,12 @@ LONG esc_SetPageSetupWord(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_SetJobStartExtra(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != ESC_JOB_START_EXTRA_SIZE) return ESC_FAIL;
-    memcpy(pdev->job.escape.jobStartExtra, call->in, ESC_JOB_START_EXTRA_SIZE);
+    if (call->in == NULL || call->cjIn != sizeof(DocumentIdentity)) return ESC_FAIL;
+    memcpy(&pdev->job.escape.jobStartExtra, call->in, sizeof(DocumentIdentity));
     return 1;
 }
 
-// The kept copies: 0x502D block A, 0x502F block C, 0x5031 block B, 0x5032 block D, 0x5041
-// the page data block.
+// The kept copies: job data blocks A to D and the page data block, each by its own escape.
 LONG esc_KeepPayload(PDEV *pdev, const EscapeCall *call)
 {
     int slot = call->code == ESC_BLOCK_A_DATA   ? ESC_BLOCK_A
@@ -180,21 +181,25 @@ LONG esc_QueryBlock(PDEV *pdev, const EscapeCall *call)
     const EscapeBlock *block =
         &pdev->job.escape.blocks[call->code == ESC_QUERY_BLOCK_B ? ESC_BLOCK_B : ESC_BLOCK_PAGE];
     WORD selector = esc_ReadWord(call->in, 0);
-    if (selector == 0) {
+    if (selector == ESC_QUERY_SIZE) {
         if (call->out == NULL || call->cjOut != sizeof(DWORD)) return ESC_FAIL;
         esc_WriteLong(call->out, 0, block->size);
         return 1;
     }
-    if (selector != 1 || block->data == NULL || call->out == NULL || call->cjOut != block->size) return ESC_FAIL;
+    if (selector != ESC_QUERY_DATA || block->data == NULL || call->out == NULL || call->cjOut != block->size) {
+        return ESC_FAIL;
+    }
     memcpy(call->out, block->data, block->size);
     return 1;
 }
 
 LONG esc_SetJobValues(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != 8) return ESC_FAIL;
-    pdev->job.escape.jobValues[0] = esc_ReadLong(call->in, 0);
-    pdev->job.escape.jobValues[1] = esc_ReadLong(call->in, 4);
+    if (call->in == NULL || call->cjIn != sizeof(SecurityMarkingRecord)) return ESC_FAIL;
+    SecurityMarkingRecord record;
+    memcpy(&record, call->in, sizeof record);
+    pdev->job.escape.jobValues[0] = record.offered;
+    pdev->job.escape.jobValues[1] = record.outputs;
     return 1;
 }
 

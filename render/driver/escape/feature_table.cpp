@@ -2,8 +2,9 @@
 // version, and their values.
 #include "render/driver/escape/escape.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 
 #define FEATURE_VERSION_LOW 0x01010501UL
 #define FEATURE_VERSION_HIGH 0x0102000DUL
@@ -27,7 +28,7 @@ static const ExtendedFeature kFeatures[] = {
 // other than 1 and a colour mode the DEVMODE trailer does not enforce.
 static BOOL finishing_refused(PDEV *pdev)
 {
-    return pdev->job.control.ext.jobValues[2] == 0 || pdev_GetSetting32(pdev, 5202) == 1 ||
+    return pdev->job.control.ext.jobValues[2] == 0 || pdev_GetSetting32(pdev, FID_FINISHING_OFF_5202) == 1 ||
            pdev->trailer.enforced270 != 0;
 }
 
@@ -35,7 +36,7 @@ extern "C" LONG WINAPI esc_LookupFeature(PDEV *pdev, WORD feature, ExtendedFeatu
 {
     if (pdev == NULL) return -1;
     const ExtendedEscapeState *ext = &pdev->job.control.ext;
-    if (feature == ESC_FEATURE_RASTER && pdev_GetSetting32(pdev, 1333) != 0) return -1;
+    if (feature == ESC_FEATURE_RASTER && pdev_GetSetting32(pdev, FID_JOB_ATTRIBUTES) != 0) return -1;
     DWORD version = ext->jobValues[0];
     if (version < FEATURE_VERSION_LOW || version > FEATURE_VERSION_HIGH) return -1;
     for (const ExtendedFeature &row : kFeatures) {

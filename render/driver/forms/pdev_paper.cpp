@@ -4,19 +4,10 @@
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/forms/pdev_paper.h"
-
-// Setting FunctionIDs read here.
-static const WORD kFieldsSetting = 6;
-static const WORD kOrientationSetting = 7;
-static const WORD kPaperSizeSetting = 8;
-static const WORD kPaperLengthSetting = 9;
-static const WORD kPaperWidthSetting = 10;
-static const WORD kFormNameSetting = 19;
-static const WORD kOutputPaperSetting = 262;
-static const WORD kNoMarginsSetting = 383;
 
 // Paper-kind word of a record that has none.
 static const WORD kNoPaperKind = 0xFFFF;
@@ -82,7 +73,7 @@ static void PrintableArea(PDEV *pdev, const DddPaper *record, const PaperQuery *
 // that name. Returns 1, or 0 when there is no such form.
 static BOOL PaperByFormName(PDEV *pdev, PaperTenths *tenths)
 {
-    const WCHAR *formName = pdev_GetSettingString(pdev, kFormNameSetting);
+    const WCHAR *formName = pdev_GetSettingString(pdev, FID_FORM_NAME);
     FORM_INFO_1W *form = NULL;
     if (formName == NULL || util_GetFormByName(pdev->printer, formName, &form) != FORM_LOOKUP_FOUND) {
         return FALSE;
@@ -102,8 +93,8 @@ static BOOL PaperByFormName(PDEV *pdev, PaperTenths *tenths)
 static BOOL PaperBySize(PDEV *pdev, PaperTenths *tenths)
 {
     memset(tenths, 0, sizeof *tenths);
-    tenths->width = (LONG)pdev_GetSetting32(pdev, kPaperWidthSetting);
-    tenths->height = (LONG)pdev_GetSetting32(pdev, kPaperLengthSetting);
+    tenths->width = (LONG)pdev_GetSetting32(pdev, FID_PAPER_WIDTH);
+    tenths->height = (LONG)pdev_GetSetting32(pdev, FID_PAPER_LENGTH);
     if (tenths->width <= 0 || tenths->height <= 0) {
         return FALSE;
     }
@@ -118,10 +109,10 @@ static BOOL PaperBySize(PDEV *pdev, PaperTenths *tenths)
 // DM_PAPERSIZE): its fixed-size record, else the spooler form of that number.
 static BOOL PaperByNumber(PDEV *pdev, DWORD fields, PaperTenths *tenths)
 {
-    WORD number = (fields & DM_PAPERSIZE) ? pdev_GetSetting16(pdev, kPaperSizeSetting) : pdev_DefaultPaperNumber(pdev);
+    WORD number = (fields & DM_PAPERSIZE) ? pdev_GetSetting16(pdev, FID_PAPER_SIZE) : pdev_DefaultPaperNumber(pdev);
     DddPaper *record = pdev_FetchPaper(pdev, number);
     if (record != NULL && pdev_IsFixedSize(record)) {
-        pdev_FromRecord(record, pdev_GetSetting32(pdev, kNoMarginsSetting) == 1, tenths);
+        pdev_FromRecord(record, pdev_GetSetting32(pdev, FID_NO_MARGINS) == 1, tenths);
         Store(&pdev->paper[0], tenths, record->name, record);
         return TRUE;
     }
@@ -142,7 +133,7 @@ static BOOL PaperByNumber(PDEV *pdev, DWORD fields, PaperTenths *tenths)
 // FirstPaper: the page the DEVMODE asks for, by form name, by size or by paper number.
 static BOOL FirstPaper(PDEV *pdev, PaperTenths *tenths)
 {
-    DWORD fields = pdev_GetSetting32(pdev, kFieldsSetting);
+    DWORD fields = pdev_GetSetting32(pdev, FID_FIELDS);
     if ((fields & DM_FORMNAME) && PaperByFormName(pdev, tenths)) {
         return TRUE;
     }
@@ -169,7 +160,7 @@ static void CopyFirst(PDEV *pdev, DddPaper *record)
 // done.
 static BOOL OutputPaperOfNumber(PDEV *pdev)
 {
-    WORD number = pdev_GetSetting16(pdev, kOutputPaperSetting);
+    WORD number = pdev_GetSetting16(pdev, FID_OUTPUT_PAPER);
     if (number == PDEV_NO_OUTPUT_PAPER) {
         return FALSE;
     }
@@ -177,7 +168,7 @@ static BOOL OutputPaperOfNumber(PDEV *pdev)
     if (record == NULL) {
         return FALSE;
     }
-    BOOL noMargins = pdev_GetSetting32(pdev, kNoMarginsSetting) == 1;
+    BOOL noMargins = pdev_GetSetting32(pdev, FID_NO_MARGINS) == 1;
     PaperTenths tenths = {};
     FORM_INFO_1W *form = NULL;
     if (record->name != NULL && util_GetFormByName(pdev->printer, record->name, &form) == FORM_LOOKUP_FOUND) {
@@ -247,7 +238,8 @@ static void SecondPaper(PDEV *pdev, const PaperTenths *first)
         }
         pdev_FreePaper(&match);
     }
-    BOOL ownSize = pdev_GetSetting16(pdev, kPaperSizeSetting) == PDEV_USER_DEFINED_PAPER || pdev->trailer.devicePaperList != 0;
+    BOOL ownSize =
+        pdev_GetSetting16(pdev, FID_PAPER_SIZE) == PDEV_USER_DEFINED_PAPER || pdev->trailer.devicePaperList != 0;
     if ((ownSize && HasCustomPaper(pdev)) || !FromDefaultPaper(pdev, first)) {
         CopyFirst(pdev, NULL);
     }
@@ -280,8 +272,8 @@ BOOL pdev_BuildPapers(PDEV *pdev, PaperTenths *tenths)
         return FALSE;
     }
     SecondPaper(pdev, tenths);
-    if ((pdev_GetSetting32(pdev, kFieldsSetting) & DM_ORIENTATION) &&
-        pdev_GetSetting32(pdev, kOrientationSetting) == kLandscape) {
+    if ((pdev_GetSetting32(pdev, FID_FIELDS) & DM_ORIENTATION) &&
+        pdev_GetSetting32(pdev, FID_ORIENTATION) == kLandscape) {
         TurnLandscape(&pdev->paper[0], tenths);
     }
     return TRUE;

@@ -4,9 +4,9 @@
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd_access.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/forms/pdev_paper.h"
 
-static const WORD kPaperSizeSetting = 8;
 static const WORD kPaperRecordType = 10;
 // Tenths of a millimetre a paper of the DEVMODE's own size may differ from a record's.
 static const LONG kSizeTolerance = 10;
@@ -35,7 +35,7 @@ void pdev_FreePaper(DddPaper **record)
 // locale overrides; 0 when the model gives none.
 WORD pdev_DefaultPaperNumber(PDEV *pdev)
 {
-    DefaultValueRequest request = {pdev->context, kPaperSizeSetting, 0, 0, 0};
+    DefaultValueRequest request = {pdev->context, FID_PAPER_SIZE, 0, 0, 0};
     if (!ddd_GetDefaultValue(&request)) {
         return 0;
     }

@@ -1,8 +1,8 @@
 // The job's settings as the job text reads them, and the raw write of text.
 #include "render/driver/header/header_private.h"
 
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
-#include "core/util/setting_rules.h"
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/pdl_writer.h"
 

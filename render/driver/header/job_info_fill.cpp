@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "core/jobtext/job_info.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/header/header_private.h"
 
 static const WORD kPageCapacity = 100;
@@ -228,10 +229,10 @@ LONG jc_RefreshJobInfoPage(PDEV *pdev)
 // StoredJobType: STOREDJOBTYPE by the fax delay or the print mode.
 static DWORD StoredJobType(PDEV *pdev)
 {
-    if (pdev->job.faxJob && hdr_Setting(pdev, 1800) == 1) {
+    if (pdev->job.faxJob && hdr_Setting(pdev, FID_CLOCK_ON) == 1) {
         return 3;
     }
-    switch (hdr_Setting(pdev, 334)) {
+    switch (hdr_Setting(pdev, FID_JOB_TYPE)) {
     case 1:
         return 1;
     case 2:
@@ -249,7 +250,7 @@ static void FillCopies(PDEV *pdev, JobInfoRecord *record, DWORD copies)
     DWORD jobCopies = 1;
     DWORD pageCopies = 1;
     if (!pdev->job.setup.snapshot.deviceCollates) {
-        if (hdr_Setting(pdev, 18) == 1 || hdr_Setting(pdev, 334) == 2) {
+        if (hdr_Setting(pdev, FID_COLLATE) == 1 || hdr_Setting(pdev, FID_JOB_TYPE) == 2) {
             jobCopies = copies;
         } else {
             pageCopies = copies;
@@ -265,17 +266,17 @@ static void FillBooklet(PDEV *pdev, JobInfoRecord *record)
     DWORD type = 0;
     DWORD threshold = 1;
     if (pdev->job.setup.snapshot.bookletOn) {
-        switch (hdr_Setting(pdev, 446)) {
+        switch (hdr_Setting(pdev, FID_BOOKLET_TYPE)) {
         case 0:
             type = 1;
             break;
         case 1:
             type = 2;
-            threshold = (DWORD)hdr_Setting(pdev, 4364);
+            threshold = (DWORD)hdr_Setting(pdev, FID_BOOKLET_THRESHOLD_4364);
             break;
         case 2:
             type = 3;
-            threshold = (DWORD)hdr_Setting(pdev, 323);
+            threshold = (DWORD)hdr_Setting(pdev, FID_BOOKLET_THRESHOLD_323);
             break;
         default:
             break;
@@ -296,10 +297,10 @@ static DWORD EstimatedSheets(PDEV *pdev, DWORD copies, BOOL posterOn)
     if (posterOn) {
         return copies * logical * snapshot.posterRows * snapshot.posterColumns;
     }
-    if (hdr_Setting(pdev, 336) == 1) {
+    if (hdr_Setting(pdev, FID_STORED_JOB) == 1) {
         return 0;
     }
-    if (pdev->job.faxJob && hdr_Setting(pdev, 376) == 1 && hdr_Setting(pdev, 381) != 1) {
+    if (pdev->job.faxJob && hdr_Setting(pdev, FID_FAX_COVER_SHEET) == 1 && hdr_Setting(pdev, FID_FAX_COVER_ONLY) != 1) {
         return logical + 1;
     }
     return copies * logical;
@@ -318,17 +319,17 @@ LONG jc_FillJobInfoJob(PDEV *pdev)
               (int)(version & 0xFF));
     job_SetJobInfoPdl(record, kPdlLumiq, versionText);
 
-    BOOL stored = hdr_Setting(pdev, 336) == 1;
+    BOOL stored = hdr_Setting(pdev, FID_STORED_JOB) == 1;
     DWORD jobType = kJobPrint;
     if (stored) {
         jobType = kJobStored;
-    } else if (pdev->job.faxJob && hdr_Setting(pdev, 381) != 1) {
+    } else if (pdev->job.faxJob && hdr_Setting(pdev, FID_FAX_COVER_ONLY) != 1) {
         jobType = kJobFax;
     }
     job_SetJobInfoJobType(record, jobType);
     SetJobField(record, JI_STOREDJOBTYPE, StoredJobType(pdev));
 
-    DWORD copies = (DWORD)hdr_Setting(pdev, 12);
+    DWORD copies = (DWORD)hdr_Setting(pdev, FID_COPIES);
     FillCopies(pdev, record, copies);
     LONG duplexKind = pdev->job.setup.page.duplex;
     DWORD duplexType = kDuplexSimplex;
@@ -339,13 +340,13 @@ LONG jc_FillJobInfoJob(PDEV *pdev)
     }
     SetJobField(record, JI_DUPLEXTYPE, duplexType);
     SetJobField(record, JI_NUP, (DWORD)pdev->job.setup.page.pagesPerSheet);
-    BOOL posterOn = hdr_Setting(pdev, 321) == 1;
+    BOOL posterOn = hdr_Setting(pdev, FID_PAGE_LAYOUT) == 1;
     SetJobField(record, JI_POSTER, posterOn ? (DWORD)snapshot.posterColumns * snapshot.posterRows : 1);
     FillBooklet(pdev, record);
-    SetJobField(record, JI_PAGEORDER, hdr_Setting(pdev, 1312) != 0 ? 1 : 0);
+    SetJobField(record, JI_PAGEORDER, hdr_Setting(pdev, FID_REVERSE_ORDER) != 0 ? 1 : 0);
     LONG separator = snapshot.separatorMode;
     SetJobField(record, JI_SLIPSHEET, separator == 1 || separator == 2 ? (DWORD)separator : 0);
-    SetJobField(record, JI_TONERSAVE, hdr_Setting(pdev, 1320) != 0 ? 1 : 0);
+    SetJobField(record, JI_TONERSAVE, hdr_Setting(pdev, FID_TONER_SAVE) != 0 ? 1 : 0);
     SetJobField(record, JI_LOGICALPAGES, pdev->job.logicalPages);
     SetJobField(record, JI_ESTIMATEDSHEETS, EstimatedSheets(pdev, copies, posterOn));
     return 0;

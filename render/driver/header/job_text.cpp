@@ -286,21 +286,22 @@ static LONG WriteJobCommands(PDEV *pdev)
         return -1;
     }
     if (snapshot.storedJob) {
-        LPCWSTR name = hdr_SettingText(pdev, 338);
+        LPCWSTR name = hdr_SettingText(pdev, FID_STORED_JOB_NAME);
         name = name != NULL ? name : TEXT("");
         if (pdl_WriteStringEE(writer, name, dma_CountWideChars(name, kJobTextChars)) < 0) {
             return -1;
         }
     }
     if (snapshot.nameTextOn && hdr_JobVersion(pdev) >= kNameTextVersion) {
-        LPCWSTR name = hdr_SettingText(pdev, 340);
+        LPCWSTR name = hdr_SettingText(pdev, FID_NAME_TEXT);
         name = name != NULL ? name : TEXT("");
         if (pdl_WriteStringEH(writer, name, dma_CountWideChars(name, kJobTextChars)) < 0) {
             return -1;
         }
     }
     if (!snapshot.storedJob) {
-        LONG resolution = hdr_Setting(pdev, hdr_Setting(pdev, 386) == 1 ? 14 : 348);
+        LONG resolution =
+            hdr_Setting(pdev, hdr_Setting(pdev, FID_RESOLUTION_CHOICE) == 1 ? FID_QUALITY_PAIR : FID_RESOLUTION_348);
         if (pdl_SetFA(writer, 1, resolution != 0 ? resolution : kDefaultResolution) < 0) {
             return -1;
         }

@@ -8,6 +8,7 @@
 
 #include "core/ddd/ddd.h"
 #include "core/printerdata/printer_info.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/header/header_private.h"
 #include "render/driver/header/string_util.h"
 #include "render/pdl/writer/pdl_writer.h"
@@ -124,7 +125,7 @@ static LONG WriteEnvironmentRecords(PDEV *pdev, LPCWSTR path)
     }
     wsprintfW(text, TEXT("[%s:%lx:%lx][%lx:%lx:%lx:%lx:%s][%lx]"), slash + 1, modelStamp, baseStamp,
               os.dwMajorVersion, os.dwMinorVersion, os.dwBuildNumber, os.dwPlatformId, os.szCSDVersion,
-              (DWORD)hdr_Setting(pdev, 8205));
+              (DWORD)hdr_Setting(pdev, FID_JOB_PDL_VERSION));
     LONG result = jc_WriteTraceRecord(pdev, text, TRACE_ELAPSED);
     wsprintfW(text, TEXT("[PF%s][DRV-WIN2000]"), kDriverRevision);
     result |= jc_WriteTraceRecord(pdev, text, TRACE_ELAPSED);

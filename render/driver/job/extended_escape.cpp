@@ -1,22 +1,22 @@
 // The extended escape state: set-up, the setting overrides and their restoration.
 #include "render/driver/job/extended_escape.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/job/setting_write.h"
 
-static const WORD kDuplexSetting = 16;
-static const WORD kColorModeSetting = 270;
-
 // The overridable settings in the order of the override words, then the two saved beside
 // them; saved[i] belongs to kSavedSettings[i].
-static const WORD kSavedSettings[EXT_SAVED_COUNT] = {295, 264, 294, 321, 296, kDuplexSetting, kColorModeSetting};
+static const WORD kSavedSettings[EXT_SAVED_COUNT] = {FID_PAGES_PER_SHEET, FID_NUP_264,     FID_LAYOUT_ORIENTATION,
+                                                     FID_PAGE_LAYOUT,     FID_POSTER_GRID, FID_DUPLEX,
+                                                     FID_COLOR_MODE};
 static const int kDuplexSlot = 5;
 static const int kColorModeSlot = 6;
 
 // WriteSaved: one saved value back: duplex as ValueType 2, the others as ValueType 3.
 static LONG WriteSaved(PDEV *pdev, int slot, WORD value)
 {
-    WORD status = slot == kDuplexSlot ? pdev_SetSetting16(pdev, kDuplexSetting, value)
+    WORD status = slot == kDuplexSlot ? pdev_SetSetting16(pdev, FID_DUPLEX, value)
                                       : pdev_SetSetting16Typed(&pdev->devmode, kSavedSettings[slot], value);
     return status == 0 ? 0 : -1;
 }

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "core/ddd/ddd_access.h"
+#include "core/settings/function_ids.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
@@ -20,9 +21,6 @@
 #include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/pdl_writer.h"
-
-static const WORD kImageQueueLimitSetting = 330;
-static const WORD kExtendedDuplexSetting = 4103;
 
 // Description entries: the writer's memory size (entry 6, fourth item) and the colour
 // kind (entry 5, first item).
@@ -138,7 +136,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
 
     DWORD hook = hook_IsActive(pdev);
     control->imageAnalysis = 0;
-    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, kImageQueueLimitSetting));
+    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
     result |= img_CreateRotateBuffer(pdev);
 
     jc_StartTraceClock(pdev);
@@ -170,7 +168,7 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev)
     }
     DWORD version = jc_GetJobPdlVersion(&pdev->devmode, pdev->printerData);
     version = jc_ApplyVersionSwitch(version, &pdev->devmode, pdev->printerData);
-    DWORD extendedDuplex = pdev_GetSetting32(pdev, kExtendedDuplexSetting) != 0;
+    DWORD extendedDuplex = pdev_GetSetting32(pdev, FID_OPTION_DUPLEX) != 0;
     DWORD colorKindTwo = 0;
     if (pdev->modelFile != NULL) {
         colorKindTwo = ddd_GetEntryNumber(pdev->modelFile, kColorKindEntry, 1, 0) == kColorKindTwo;

@@ -2,19 +2,19 @@
 // DrvSendPage and the count that ends a full sheet.
 #include "render/driver/job/job_private.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/page/page_setup.h"
 #include "render/pdl/writer/pdl_writer.h"
 
-static const WORD kNameTextSetting = 340;
 // The name text: at most this many characters, placed with the identity matrix.
 static const DWORD kNameTextChars = 256;
 
 // WriteNameText: 'Eg' with the text of setting 340 (nothing for an empty one).
 static LONG WriteNameText(PDEV *pdev)
 {
-    const WCHAR *text = pdev_GetSettingString(pdev, kNameTextSetting);
+    const WCHAR *text = pdev_GetSettingString(pdev, FID_NAME_TEXT);
     if (text == NULL) {
         return -1;
     }

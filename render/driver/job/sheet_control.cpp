@@ -2,6 +2,7 @@
 // begins, the header, and each sheet's start and end commands.
 #include "render/driver/job/job_private.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
@@ -11,10 +12,7 @@
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/writer/pdl_writer.h"
 
-static const WORD kResolutionSetting = 20;
 static const LONG kDefaultResolution = 600;
-static const WORD kDuplexSetting = 16;
-static const WORD kLanguageVersionSetting = 8205;
 // Output mode whose job starts with a blank side from the output source.
 static const LONG kSeparatorOutputMode = 2;
 // With the image hook, versions above this one are written as this one.
@@ -37,7 +35,7 @@ LONG jcp_ResetWriterPage(PDEV *pdev)
 // other value 1.
 static WORD ReadDuplexSetting(PDEV *pdev)
 {
-    WORD value = pdev_GetSetting16(pdev, kDuplexSetting);
+    WORD value = pdev_GetSetting16(pdev, FID_DUPLEX);
     return value == 2 || value == 3 ? value : 1;
 }
 
@@ -55,7 +53,7 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
         jc_AbortJob(pdev);
         return -1;
     }
-    LONG resolution = (LONG)pdev_GetSetting32(pdev, kResolutionSetting);
+    LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
     pdev->job.setup.resolutionX = pdev->job.setup.resolutionY = resolution > 0 ? resolution : kDefaultResolution;
     result |= jcp_ReadPageGeometry(pdev, TRUE);
     WORD source = 0;
@@ -163,7 +161,7 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
     }
     result |= jc_TracePageEvent(pdev, TRACE_END_PHYSICAL);
     if (hook_IsActive(pdev)) {
-        control->pdlVersion = pdev_GetSetting32(pdev, kLanguageVersionSetting);
+        control->pdlVersion = pdev_GetSetting32(pdev, FID_JOB_PDL_VERSION);
         pdl_SetLanguageVersion(pdev->job.writer, control->pdlVersion);
     }
     pdev->job.setup.sidesOutput++;

@@ -1,8 +1,8 @@
 // Reading the job's layout settings into the page block.
 #include "render/driver/page/layout_settings.h"
 
+#include "core/ddd/model_query.h"
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
 #include "render/driver/page/nup_grid.h"
 
 // Duplex setting 16 -> page block value (0 none, 2 long edge, 1 short edge).
@@ -43,27 +43,27 @@ static BOOL in_range(const LayoutRangeSource *ranges, WORD functionId, LONG valu
 // The booklet values of the second page-kind flag. FALSE when one is refused.
 static BOOL read_booklet(Reader *r, PageBlock *block, const LayoutRangeSource *ranges)
 {
-    block->flag1291 = read(r, 1291) != 0;
+    block->flag1291 = read(r, FID_BOOKLET_FLAG_1291) != 0;
     if (block->flag1291) {
-        block->setting324 = read(r, 324);
-        block->flag1292 = read(r, 1292) != 0;
+        block->setting324 = read(r, FID_BOOKLET_324);
+        block->flag1292 = read(r, FID_BOOKLET_FLAG_1292) != 0;
     }
-    LONG mode = read(r, 322);
+    LONG mode = read(r, FID_BOOKLET_MODE);
     if (mode != 0 && mode != 1) return FALSE;
     block->bookletMode = mode + 1;
     if (block->pagesPerSheet > 1) block->nupMarker = 1;
-    block->flag1363 = read(r, 1363) != 0;
+    block->flag1363 = read(r, FID_BOOKLET_FLAG_1363) != 0;
     if (!block->flag1363) return TRUE;
-    block->flag1292 = read(r, 1292) != 0;
-    static const WORD kSources[] = {4370, 4371, 481};
-    LONG source = read(r, 480);
+    block->flag1292 = read(r, FID_BOOKLET_FLAG_1292) != 0;
+    static const WORD kSources[] = {FID_BOOKLET_4370, FID_BOOKLET_4371, FID_BOOKLET_481};
+    LONG source = read(r, FID_BOOKLET_SOURCE);
     if (source < 0 || source > 2) return FALSE;
     WORD sourceId = kSources[source];
     block->value480 = read(r, sourceId);
     if (!in_range(ranges, sourceId, block->value480)) return FALSE;
     if (block->flag1292) {
-        block->value482 = read(r, 482);
-        if (!in_range(ranges, 482, block->value482)) return FALSE;
+        block->value482 = read(r, FID_BOOKLET_482);
+        if (!in_range(ranges, FID_BOOKLET_482, block->value482)) return FALSE;
     }
     return TRUE;
 }
@@ -72,48 +72,48 @@ static BOOL read_layout(Reader *r, PageBlock *block, const PageSetupSnapshot *sn
                         const LayoutRangeSource *ranges)
 {
     BOOL pageKind = snapshot->posterOn || snapshot->bookletOn;
-    block->setting437 = read(r, 437);
+    block->setting437 = read(r, FID_LAYOUT_437);
     if (block->setting437 < 0 || block->setting437 > 3) return FALSE;
 
-    LONG duplex = read(r, 16);
+    LONG duplex = read(r, FID_DUPLEX);
     if (duplex < 1 || duplex > 3) return FALSE;
     block->duplex = pageKind ? 0 : kDuplexMap[duplex];
 
-    LONG binding = read(r, 267);
+    LONG binding = read(r, FID_BINDING_EDGE);
     if (binding < 0 || binding > 8) return FALSE;
     block->binding267 = kBindingMap[binding];
     BOOL noBinding = caps && ddd_TestCapability(caps, LAYOUT_CAPABILITY_NO_BINDING) && snapshot->printMode == 3;
     if (pageKind || noBinding) block->binding267 = 0;
     if (block->binding267 != 0) {
-        block->setting268 = read(r, 268);
-        block->setting269 = read(r, 269);
+        block->setting268 = read(r, FID_BINDING_268);
+        block->setting269 = read(r, FID_BINDING_269);
     }
 
-    LONG side = read(r, 459);
+    LONG side = read(r, FID_SIDE_459);
     block->setting459 = side == 1 || side == 2 ? side : 0;
     if (block->setting459 == 1) {
-        block->setting460 = read(r, 460);
-        block->setting461 = read(r, 461);
+        block->setting460 = read(r, FID_SIDE_460);
+        block->setting461 = read(r, FID_SIDE_461);
     }
 
-    block->scalingOn = read(r, 1281) != 0;
-    block->scale = block->scalingOn ? read(r, 263) : 100;
+    block->scalingOn = read(r, FID_SCALING_ON) != 0;
+    block->scale = block->scalingOn ? read(r, FID_LAYOUT_SCALE) : 100;
     if (block->scale < 25 || block->scale > 400) return FALSE;
 
-    block->flag1283 = read(r, 1283) != 0;
-    block->setting264 = read(r, 264);
+    block->flag1283 = read(r, FID_LAYOUT_FLAG_1283) != 0;
+    block->setting264 = read(r, FID_NUP_264);
     if (block->setting264 < 0 || block->setting264 > 6) return FALSE;
-    block->pagesPerSheet = read(r, 295);
+    block->pagesPerSheet = read(r, FID_PAGES_PER_SHEET);
     BOOL known = FALSE;
     for (LONG pages : kPagesPerSheet) known = known || pages == block->pagesPerSheet;
     if (!known) return FALSE;
 
-    LONG orientation = read(r, 294);
-    if (orientation == 0) orientation = read(r, 7);
+    LONG orientation = read(r, FID_LAYOUT_ORIENTATION);
+    if (orientation == 0) orientation = read(r, FID_ORIENTATION);
     if (orientation != 1 && orientation != 2) return FALSE;
     block->landscape = orientation != 1;
 
-    LONG finish = read(r, 382);
+    LONG finish = read(r, FID_POSITION_CODE);
     block->setting382 = finish >= 1 && finish <= 4 ? finish : 0;
 
     if (snapshot->posterOn) {

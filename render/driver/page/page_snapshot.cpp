@@ -4,9 +4,9 @@
 
 #include <string.h>
 
+#include "core/ddd/model_query.h"
+#include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
-#include "core/util/model_query.h"
-#include "core/util/setting_rules.h"
 #include "render/driver/page/page_private.h"
 #include "render/pdl/writer/job_version.h"
 
@@ -97,12 +97,12 @@ static void fill_version(PageSetupSnapshot *s, DWORD pdlVersion)
 
 static void fill_color(PageSetupSnapshot *s, SnapshotReader *r)
 {
-    LONG mode = read_value(r, 270);
-    s->autoColorByFlag = is_on(r, 1289);
+    LONG mode = read_value(r, FID_COLOR_MODE);
+    s->autoColorByFlag = is_on(r, FID_AUTO_COLOR);
     s->colorMode = mode == 1 ? 1 : mode == 2 ? 2 : mode == 3 ? (s->autoColorByFlag ? 0 : 2) : 0;
-    s->colorSetOn = is_on(r, 4129) && read_value(r, 5153) == 1 && s->colorMode == 0;
+    s->colorSetOn = is_on(r, FID_COLOR_SET_ON) && read_value(r, FID_SPECIAL1) == 1 && s->colorMode == 0;
     if (!s->colorSetOn) return;
-    LONG value = read_value(r, 5126);
+    LONG value = read_value(r, FID_COLOR_SET_VALUE);
     s->colorSetLimit = value & 0xFF;
     s->colorSetMode = (value >> 8) & 0xF;
     if (s->colorSetMode > 2) {
@@ -115,7 +115,7 @@ static void fill_color(PageSetupSnapshot *s, SnapshotReader *r)
 // FALSE when the duplex value is none of 1, 2, 3.
 static BOOL fill_duplex(PageSetupSnapshot *s, SnapshotReader *r)
 {
-    LONG duplex = read_value(r, 16);
+    LONG duplex = read_value(r, FID_DUPLEX);
     if (duplex < 1 || duplex > 3) return FALSE;
     s->duplex = duplex == 1 ? 1 : 2;
     return TRUE;
@@ -123,15 +123,15 @@ static BOOL fill_duplex(PageSetupSnapshot *s, SnapshotReader *r)
 
 static void fill_layout(PageSetupSnapshot *s, SnapshotReader *r)
 {
-    LONG pages = read_value(r, 295);
+    LONG pages = read_value(r, FID_PAGES_PER_SHEET);
     s->nupCount = 1;
     for (LONG n : kNupCounts)
         if (pages == n) s->nupCount = (WORD)n;
 
-    LONG kind = read_value(r, 321);
+    LONG kind = read_value(r, FID_PAGE_LAYOUT);
     s->posterOn = kind == 1;
     if (s->posterOn) {
-        LONG grid = read_value(r, 296);
+        LONG grid = read_value(r, FID_POSTER_GRID);
         s->posterOn = 0;
         for (const auto &g : kPosterGrids) {
             if (g.value != grid) continue;
@@ -140,66 +140,66 @@ static void fill_layout(PageSetupSnapshot *s, SnapshotReader *r)
             s->posterRows = g.rows;
         }
     }
-    s->posterOverlap = is_on(r, 1285);
+    s->posterOverlap = is_on(r, FID_POSTER_OVERLAP);
 
     s->bookletOn = kind == 2 && !(has_capability(r, CAP_NO_BOOKLET_IN_MODE_3) && s->printMode == 3);
-    LONG type = read_value(r, 446);
+    LONG type = read_value(r, FID_BOOKLET_TYPE);
     s->bookletType = type >= 0 && type <= 2 ? type : 0;
-    if (s->bookletType == 1) s->threshold = read_value(r, 4364);
-    if (s->bookletType == 2) s->threshold = read_value(r, 323);
+    if (s->bookletType == 1) s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_4364);
+    if (s->bookletType == 2) s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_323);
     // Only a booklet carries a booklet count: a plain job with the booklet type set would
     // otherwise defer its header for good.
     if (s->bookletOn && s->bookletType == 1 && has_capability(r, CAP_MASK_BOOKLET_COUNT)) {
-        s->bookletCountFlag = has_capability(r, CAP_BOOKLET_COUNT_SETTING) ? read_value(r, 465) == 2
-                                                                            : read_value(r, 1328) == 1;
+        s->bookletCountFlag = has_capability(r, CAP_BOOKLET_COUNT_SETTING) ? read_value(r, FID_BOOKLET_COUNT) == 2
+                                                                           : read_value(r, FID_BOOKLET_COUNT_FLAG) == 1;
     }
 }
 
 static void fill_forms(PageSetupSnapshot *s, SnapshotReader *r)
 {
-    BOOL first = has_text(r, 297);
-    BOOL second = has_text(r, 299);
+    BOOL first = has_text(r, FID_STAMP_NAME);
+    BOOL second = has_text(r, FID_STAMP_TEXT);
     if (!first || !second) return;
-    if (is_on(r, 1288))
+    if (is_on(r, FID_STAMP_REPEAT))
         s->formFirst = 1;
     else
         s->formSecond = 1;
-    s->formOptionA = read_value(r, 1286);
-    s->formOptionB = read_value(r, 1287);
+    s->formOptionA = read_value(r, FID_STAMP_OPTION_A);
+    s->formOptionB = read_value(r, FID_STAMP_OPTION_B);
 }
 
 static void fill_output(PageSetupSnapshot *s, SnapshotReader *r)
 {
     BOOL options = has_capability(r, CAP_OUTPUT_OPTIONS);
-    if (options && read_value(r, 404) == 1) {
-        s->outputSource = (WORD)read_value(r, 407);
-        s->outputMode = is_on(r, 1340) && s->outputSource != 264 ? 1 : 2;
+    if (options && read_value(r, FID_OUTPUT_OPTION_ON) == 1) {
+        s->outputSource = (WORD)read_value(r, FID_OUTPUT_OPTION_SOURCE);
+        s->outputMode = is_on(r, FID_OUTPUT_OPTION_MODE) && s->outputSource != 264 ? 1 : 2;
     } else {
-        LONG mode = read_value(r, 332);
+        LONG mode = read_value(r, FID_BANNER);
         s->outputMode = mode == 1 ? 1 : mode == 2 && s->pdlVersion >= VERSION_OUTPUT_MODE_2 ? 2 : 0;
-        s->outputSource = (WORD)read_value(r, 333);
+        s->outputSource = (WORD)read_value(r, FID_BANNER_SOURCE);
     }
     if (!options) return;
-    if (read_value(r, 405) == 1) {
+    if (read_value(r, FID_OPTION_A_ON) == 1) {
         s->optionAOn = 1;
-        s->optionAValue = (WORD)read_value(r, 408);
+        s->optionAValue = (WORD)read_value(r, FID_OPTION_A_VALUE);
     }
-    if (read_value(r, 406) == 1) {
+    if (read_value(r, FID_OPTION_B_ON) == 1) {
         s->optionBOn = 1;
-        s->optionBValue = (WORD)read_value(r, 409);
-        for (WORD i = 0; i < 20; ++i) s->optionBList[i] = (WORD)read_value(r, (WORD)(1834 + i));
+        s->optionBValue = (WORD)read_value(r, FID_OPTION_B_VALUE);
+        for (WORD i = 0; i < 20; ++i) s->optionBList[i] = (WORD)read_value(r, (WORD)(FID_NUMBER_LIST_FIRST + i));
     }
 }
 
 static void fill_bit_options(PageSetupSnapshot *s, SnapshotReader *r)
 {
     for (WORD i = 0; i < 6; ++i) {
-        BOOL on = is_on(r, (WORD)(1296 + i));
-        s->bitOptionValues[i] = on ? (SHORT)read_value(r, (WORD)(351 + i)) : (SHORT)-1;
+        BOOL on = is_on(r, (WORD)(FID_OWNER_ITEM_FLAG + i));
+        s->bitOptionValues[i] = on ? (SHORT)read_value(r, (WORD)(FID_OWNER_ITEM_PLACEMENT + i)) : (SHORT)-1;
         if (on) s->bitOptionsOn = 1;
     }
-    s->bitOptionTurn = s->bitOptionsOn && read_value(r, 321) == 2 && read_value(r, 295) == 1 &&
-                       has_capability(r, CAP_BIT_OPTION_TURN);
+    s->bitOptionTurn = s->bitOptionsOn && read_value(r, FID_PAGE_LAYOUT) == 2 &&
+                       read_value(r, FID_PAGES_PER_SHEET) == 1 && has_capability(r, CAP_BIT_OPTION_TURN);
 }
 
 // markingOn: the security-marking data of the user-interface DLL shows as setting 1339,
@@ -208,9 +208,9 @@ static void fill_collation(PageSetupSnapshot *s, SnapshotReader *r)
 {
     s->deviceCollates = s->copies != 1 && s->collate &&
                         dma_GetDeviceFeatureLevel(r->devmode, r->block, &r->caps) == 2;
-    s->reverseOrder = is_on(r, 1312);
-    s->markingOn = is_on(r, 1339);
-    s->setting1343 = read_value(r, 1343);
+    s->reverseOrder = is_on(r, FID_REVERSE_ORDER);
+    s->markingOn = is_on(r, FID_SECURITY_MARKING);
+    s->setting1343 = read_value(r, FID_NO_MEMORY_MODEL);
     s->driverLayout = s->deviceCollates || s->reverseOrder || s->markingOn || s->setting1343 != 0;
 }
 
@@ -240,33 +240,34 @@ LONG jc_BuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverDev
     SnapshotReader *r = &reader;
 
     fill_version(s, pdlVersion);
-    s->copies = (WORD)read_value(r, 12);
-    s->collate = read_value(r, 18) == 1;
-    s->tonerSave = is_on(r, 1320);
+    s->copies = (WORD)read_value(r, FID_COPIES);
+    s->collate = read_value(r, FID_COLLATE) == 1;
+    s->tonerSave = is_on(r, FID_TONER_SAVE);
     s->jobInfoOn = has_capability(r, CAP_MASK_JOB_INFO);
-    LONG printMode = read_value(r, 334);
+    LONG printMode = read_value(r, FID_JOB_TYPE);
     s->printMode = printMode >= 1 && printMode <= 3 ? printMode : 0;
     fill_color(s, r);
     BOOL duplexKnown = fill_duplex(s, r);
     fill_layout(s, r);
     fill_forms(s, r);
-    s->storedJob = read_value(r, 336) == 1;
-    s->nameTextOn = read_value(r, 339) == 1;
-    s->separatorMode = is_on(r, 1313) ? (read_value(r, 441) != 0 ? 2 : 1) : 0;
-    s->paper267 = read_value(r, 262) == PDEV_NO_OUTPUT_PAPER;
+    s->storedJob = read_value(r, FID_STORED_JOB) == 1;
+    s->nameTextOn = read_value(r, FID_NAME_TEXT_ON) == 1;
+    s->separatorMode = is_on(r, FID_SEPARATOR_ON) ? (read_value(r, FID_SEPARATOR_KIND) != 0 ? 2 : 1) : 0;
+    s->paper267 = read_value(r, FID_OUTPUT_PAPER) == PDEV_NO_OUTPUT_PAPER;
     s->pageSetupPerSheet = 1;
-    s->skipEmptyPages = is_on(r, 1334);
-    s->perPageDuplex = is_on(r, 1350) && is_on(r, 4103) && s->pdlVersion >= VERSION_PER_PAGE_DUPLEX;
+    s->skipEmptyPages = is_on(r, FID_SKIP_EMPTY_PAGES);
+    s->perPageDuplex =
+        is_on(r, FID_PER_PAGE_DUPLEX) && is_on(r, FID_OPTION_DUPLEX) && s->pdlVersion >= VERSION_PER_PAGE_DUPLEX;
     BOOL sendFlags = s->pdlVersion >= VERSION_FF_AI;
-    s->ffFlag = sendFlags ? is_on(r, 1293) : -1;
-    s->aiFlag = sendFlags ? is_on(r, 1294) : -1;
+    s->ffFlag = sendFlags ? is_on(r, FID_FF_FLAG) : -1;
+    s->aiFlag = sendFlags ? is_on(r, FID_AI_FLAG) : -1;
     fill_output(s, r);
     fill_bit_options(s, r);
-    s->setting383 = read_value(r, 383) == 1;
-    s->turnAllowed = is_on(r, 1343) ? 0 : 1;
-    s->setting387 = read_value(r, 387) == 1;
-    s->setting326 = (WORD)read_value(r, 326);
-    s->setting344 = (WORD)read_value(r, 344);
+    s->setting383 = read_value(r, FID_NO_MARGINS) == 1;
+    s->turnAllowed = is_on(r, FID_NO_MEMORY_MODEL) ? 0 : 1;
+    s->setting387 = read_value(r, FID_TRAILER_PAPER) == 1;
+    s->setting326 = (WORD)read_value(r, FID_BINDING_POSITION_CHOICE);
+    s->setting344 = (WORD)read_value(r, FID_BINDING_POSITION2_CHOICE);
     fill_collation(s, r);
     s->headerDeferred = s->bookletCountFlag || s->markingOn || s->storedJob;
     apply_corrections(s, r);
@@ -291,6 +292,6 @@ LONG jc_RebuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverD
 DWORD jc_ApplyVersionSwitch(DWORD version, DriverDevmode *devmode, PrinterDataBlock *block)
 {
     SnapshotReader reader = {devmode, block, {{0, 0}}, FALSE};
-    if (!devmode || read_value(&reader, 1332) == 0) return JOB_PDL_VERSION_MIN;
+    if (!devmode || read_value(&reader, FID_VERSION_SWITCH) == 0) return JOB_PDL_VERSION_MIN;
     return version;
 }

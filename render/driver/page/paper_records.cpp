@@ -2,6 +2,7 @@
 // into 0.1 mm, and the paper source of each sheet.
 #include "render/driver/page/page_setup.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/record_access.h"
@@ -64,7 +65,7 @@ LONG geo_ReadPagePaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper, L
     const PaperDescription *d = &pdev->paper[0];
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
     LONG code = 0;
-    page_ReadSetting(devmode, pdev->printerData, 8, &code);
+    page_ReadSetting(devmode, pdev->printerData, FID_PAPER_SIZE, &code);
     paper->paperCode = (WORD)code;
     fill_sizes(paper, d, d->rotated != 0);
     *turned = d->rotated != 0;
@@ -73,7 +74,7 @@ LONG geo_ReadPagePaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper, L
     *noPaperKind = d->record && ddd_GetPaperKindWord(d->record, &kind) == DDD_OK && kind == PAPER_KIND_NONE;
 
     LONG orientation = 0;
-    page_ReadSetting(devmode, pdev->printerData, 7, &orientation);
+    page_ReadSetting(devmode, pdev->printerData, FID_ORIENTATION, &orientation);
     if (orientation != 1 && orientation != 2) return -1;
     *turned = orientation == 2;
 
@@ -110,7 +111,7 @@ LONG geo_ReadOutputPaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper)
     if (!pdev || !devmode || !paper) return -1;
     const PaperDescription *d = &pdev->paper[1];
     LONG code = 0;
-    BOOL read = page_ReadSetting(devmode, pdev->printerData, 262, &code);
+    BOOL read = page_ReadSetting(devmode, pdev->printerData, FID_OUTPUT_PAPER, &code);
     paper->paperCode = (WORD)code;
     fill_sizes(paper, d, FALSE);
     check_fits(paper, d->record);
@@ -144,17 +145,17 @@ LONG jc_SelectPaperSource(PDEV *pdev, DriverDevmode *devmode, WORD *source)
     PrinterDataBlock *block = pdev->printerData;
     BOOL choice = pdev->modelFile && ddd_HasCapability(pdev->modelFile, CAP_MASK_SOURCE_CHOICE);
     LONG v = 0, s = 0;
-    page_ReadSetting(devmode, block, 457, &v);
+    page_ReadSetting(devmode, block, FID_SOURCE_CHOICE, &v);
     if (choice && v != 2) {
-        page_ReadSetting(devmode, block, 13, &s);
+        page_ReadSetting(devmode, block, FID_DEFAULT_SOURCE, &s);
         if (s == SOURCE_BY_SETTING_265)
-            page_ReadSetting(devmode, block, 265, &s);
+            page_ReadSetting(devmode, block, FID_PAPER_SOURCE, &s);
         else if (snapshot.outputMode == 1)
             snapshot.outputMode = 0;
     } else {
-        page_ReadSetting(devmode, block, 265, &s);
+        page_ReadSetting(devmode, block, FID_PAPER_SOURCE, &s);
         if (s == SOURCE_BY_SETTING_13) {
-            page_ReadSetting(devmode, block, 13, &s);
+            page_ReadSetting(devmode, block, FID_DEFAULT_SOURCE, &s);
             if (snapshot.outputMode == 1) snapshot.outputMode = 0;
         }
     }

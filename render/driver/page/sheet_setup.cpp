@@ -2,6 +2,7 @@
 // paper source, paper code and size; duplex per page; blank sheet sides.
 #include "render/driver/page/page_setup.h"
 
+#include "core/settings/function_ids.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
@@ -142,7 +143,7 @@ LONG pg_RefreshPerPageDuplex(PDEV *pdev)
     if (!setup.snapshot.perPageDuplex || setup.snapshot.driverLayout) return 0;
     if (setup.duplexSetting == 0) {
         LONG value = 0;
-        page_ReadSetting(&pdev->devmode, pdev->printerData, 16, &value);
+        page_ReadSetting(&pdev->devmode, pdev->printerData, FID_DUPLEX, &value);
         setup.duplexSetting = (WORD)(value == 2 || value == 3 ? value : 1);
         LONG result = pg_SetDuplexBySetting(pdev, (BYTE)setup.duplexSetting);
         setup.page.output = setup.page.page;

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "core/protocol/escapes.h"
+
 /* The kept payload copies (global heap), by slot. */
 #define ESC_BLOCK_A 0       /* job data block A */
 #define ESC_BLOCK_B 1       /* job data block B (also the payload of the 0x1078 escape) */
@@ -16,15 +18,8 @@
 #define ESC_BLOCK_PAGE 4    /* the page data block */
 #define ESC_BLOCK_COUNT 5
 
-/* The job information block of the user-interface DLL and its five parts. */
-#define ESC_JOB_INFO_SIZE 768
+/* The parts of the job information block kept: its five texts. */
 #define ESC_JOB_INFO_PARTS 5
-
-/* Bytes the job-start DEVMODE is followed by. */
-#define ESC_JOB_START_EXTRA_SIZE 2112
-
-/* Characters of the output path (without its terminating zero). */
-#define ESC_OUTPUT_PATH_CHARS 260
 
 typedef struct EscapeBlock {
     void *data;   /* NULL when none is kept */
@@ -43,7 +38,7 @@ typedef struct EscapeState {
     DWORD stampColorWord;                   /* non-zero: stamps take the stamp colour */
     DWORD overlayClipWord;                  /* 0: the overlay is drawn unclipped */
     WCHAR outputPath[ESC_OUTPUT_PATH_CHARS + 1];
-    BYTE jobStartExtra[ESC_JOB_START_EXTRA_SIZE]; /* the block kept behind the job-start DEVMODE */
+    DocumentIdentity jobStartExtra;         /* the block kept behind the job-start DEVMODE */
 } EscapeState;
 
 struct PDEV;

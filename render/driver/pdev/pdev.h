@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <winddi.h>
 
+#include "core/protocol/devmode_trailer.h"
 #include "core/settings/settings_types.h"
 #include "render/driver/pdev/escape_state.h"
 #include "render/driver/pdev/job_blocks.h"
@@ -37,11 +38,6 @@
 /* Paper number of setting 262 meaning "no output paper". */
 #define PDEV_NO_OUTPUT_PAPER 267
 
-/* Bytes behind the full driver DEVMODE that GDI passes (the DevmodeTrailer). */
-#define DEVMODE_TRAILER_SIZE 24
-#define DEVMODE_WITH_TRAILER_SIZE (DM_FULL_SIZE + DEVMODE_TRAILER_SIZE)
-#define DEVMODE_TRAILER_EXTRA (DEVMODE_WITH_TRAILER_SIZE - DM_PUBLIC_SIZE)
-
 struct OutputStream;
 struct PdlWriter;
 struct DriverContext;
@@ -65,20 +61,6 @@ typedef struct PaperDescription {
     void *record;       /* the description-data paper record (type 10) it came from */
     DWORD ownsRecord;   /* 1: record is freed with the PDEV */
 } PaperDescription;
-
-/* The trailer's 12-byte paper record: paper number, then five values of which the 2nd to
- * 5th are the left, right, top and bottom margins (0.1 mm, portrait). */
-typedef struct TrailerPaper {
-    WORD paperNumber;
-    WORD values[5];
-} TrailerPaper;
-
-/* What the DevmodeTrailer carries into the PDEV. */
-typedef struct TrailerValues {
-    TrailerPaper paper;
-    DWORD devicePaperList;
-    DWORD enforced270;
-} TrailerValues;
 
 /*
  * The state of a running job. DrvResetPDEV moves it whole into the new PDEV (and clears
@@ -146,7 +128,7 @@ typedef struct PDEV {
     struct DeviceFontTables *fonts;   /* device font tables (PDEV heap) */
     DWORD fontCount;                  /* device fonts (0 when the model has none) */
     WCHAR *fontSubTable;              /* font substitution table (global heap) */
-    TrailerValues trailer;
+    DevmodeTrailer trailer;           /* the trailer of the DEVMODE the PDEV was enabled with */
     DWORD faxModel;                   /* 1 when the model class is 2 */
     DWORD jobInProgress;              /* cleared at creation, carried by DrvResetPDEV */
     DriverDevmode jobStartDevmode;    /* the DEVMODE job control keeps */

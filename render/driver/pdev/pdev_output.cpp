@@ -78,8 +78,8 @@ LONG spl_OpenUserOutputFile(PDEV *pdev)
 {
     OutputStream *stream = stream_of(pdev);
     if (!stream) return -1;
-    const WCHAR *folder = string_setting(pdev, SETTING_OUTPUT_FOLDER);
-    const WCHAR *name = string_setting(pdev, SETTING_OUTPUT_NAME);
+    const WCHAR *folder = string_setting(pdev, FID_OUTPUT_FOLDER);
+    const WCHAR *name = string_setting(pdev, FID_STORED_JOB_NAME);
     if (!folder || !name) return -1;
     return spl_OpenUserOutputPath(stream, folder, name);
 }

@@ -47,10 +47,6 @@ LONG spl_PdevOpenSecondJob(PDEV *pdev, LPCWSTR document);
 // the stream's file sink; the PDEV keeps its path until job end.
 LONG spl_PdevOpenTempOutputFile(PDEV *pdev);
 
-// Settings naming the user's output file: the folder and the file name.
-#define SETTING_OUTPUT_FOLDER 1829
-#define SETTING_OUTPUT_NAME 338
-
 // spl_OpenUserOutputFile: the user's output file from the job's settings (folder 1829,
 // name 338) beside the spooler (spl_OpenUserOutputPath). Returns 0 (also when the user
 // chose to go on without the file); -1 when the user cancelled, a setting cannot be read

@@ -21,7 +21,7 @@ DWORD jc_GetJobPdlVersion(DriverDevmode *devmode, PrinterDataBlock *block)
     if (devmode == NULL || block == NULL) {
         return JOB_PDL_VERSION_MIN;
     }
-    DWORD version = pdl_ReadSettingValue(devmode, block, PDL_SETTING_VERSION);
+    DWORD version = pdl_ReadSettingValue(devmode, block, FID_JOB_PDL_VERSION);
     if (version < JOB_PDL_VERSION_MIN) {
         return JOB_PDL_VERSION_MIN;
     }

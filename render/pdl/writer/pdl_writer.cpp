@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/settings/function_ids.h"
 #include "render/pdl/writer/job_version.h"
 
 // Value of the FH pair and the other "unknown" words after a reset.
@@ -157,7 +158,7 @@ PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, Printe
     writer->pageMode1 = 1;
     writer->pageMode2 = 1;
     writer->stream = stream;
-    writer->noMemoryModel = pdl_ReadSettingValue(devmode, block, PDL_SETTING_NO_MEMORY_MODEL);
+    writer->noMemoryModel = pdl_ReadSettingValue(devmode, block, FID_NO_MEMORY_MODEL);
     if (writer->noMemoryModel != 0) {
         memorySize = 0;
     }
@@ -166,7 +167,7 @@ PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, Printe
         GlobalFree(writer);
         return NULL;
     }
-    writer->pdlVersion = pdl_ReadSettingValue(devmode, block, PDL_SETTING_VERSION);
+    writer->pdlVersion = pdl_ReadSettingValue(devmode, block, FID_JOB_PDL_VERSION);
     writer->glyphUnits = jc_IsPdlVersionAtLeast(devmode, block, PDL_VERSION_GLYPH_UNITS) ? 1 : 0;
     return writer;
 }

@@ -25,10 +25,6 @@
 // Bytes of the palette copy the cache keeps.
 #define GSC_PALETTE_BYTES 769
 
-// Settings the writer reads.
-#define PDL_SETTING_NO_MEMORY_MODEL 1343
-#define PDL_SETTING_VERSION 8205
-
 // From this PDL version on glyph addresses go in 64-byte units.
 #define PDL_VERSION_GLYPH_UNITS 0x1010001UL
 // Above this PDL version palette images send their palette as its own command.

@@ -99,17 +99,15 @@ TEST_F(EscapeScriptTest, TheRenderDriverHoldsWhatTheSettingsTransferSent)
     EXPECT_EQ(ph_ScriptStartDocPost(&script_), 1) << ph_FormatEscapeLog(&script_);
 
     int result = 0;
-    std::vector<BYTE> devmode = Ask(0x5002, sizeof(DriverDevmode), &result);
+    std::vector<BYTE> devmode = Ask(ESC_GET_DEVMODE, sizeof(DriverDevmode), &result);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(memcmp(devmode.data(), &script_.devmode, devmode.size()), 0);
-    std::vector<BYTE> block = Ask(0x500C, sizeof(PrinterDataBlock), &result);
+    std::vector<BYTE> block = Ask(ESC_GET_PRINTER_DATA, sizeof(PrinterDataBlock), &result);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(memcmp(block.data(), &script_.block, block.size()), 0);
-    Ask(0x5006, PH_OWNER_RECORD_SIZE, &result);
+    Ask(ESC_GET_JOB_INFO, sizeof(JobOwnerRecord), &result);
     EXPECT_EQ(result, 1) << "no owner record held";
-    DWORD owned = 0;
-    memcpy(&owned, script_.owner, sizeof owned);
-    EXPECT_EQ(owned, 1u);
+    EXPECT_EQ(script_.owner.filled, 1u);
 
     const size_t first = sizeof(JobAttrSetHead);
     ASSERT_GE(script_.attrSets.size(), first + 4);
@@ -153,7 +151,7 @@ struct StandIn {
     DWORD request[3];
     std::vector<BYTE> devmode;
     bool ownerHeld;
-    BYTE owner[PH_OWNER_RECORD_SIZE];
+    BYTE owner[sizeof(JobOwnerRecord)];
     DWORD jobId;
     DWORD failCode;  // answered with -1
     std::string codes;
@@ -167,16 +165,16 @@ ULONG WINAPI StandInEscape(SURFOBJ *, ULONG code, ULONG cjIn, PVOID, ULONG cjOut
     snprintf(text, sizeof text, "%s%lX", s.codes.empty() ? "" : " ", (unsigned long)code);
     s.codes += text;
     if (code == s.failCode) return (ULONG)-1;
-    if (code == 0x5001 && cjIn == 4 && cjOut == PH_STAMP_REQUEST_SIZE) {
+    if (code == ESC_PAGE_END && cjIn == 4 && cjOut == sizeof(PageEndReply)) {
         memset(out, 0, cjOut);
         memcpy(out, s.request, sizeof s.request);
-    } else if (code == 0x5002 && cjOut == s.devmode.size()) {
+    } else if (code == ESC_GET_DEVMODE && cjOut == s.devmode.size()) {
         memcpy(out, s.devmode.data(), cjOut);
-    } else if (code == 0x5006) {
+    } else if (code == ESC_GET_JOB_INFO) {
         if (!s.ownerHeld) return (ULONG)-1;
-        memcpy(out, s.owner, PH_OWNER_RECORD_SIZE);
-    } else if ((code == 0x5043 || code == 0x500D) && cjOut == sizeof(DWORD)) {
-        DWORD value = code == 0x5043 ? s.jobId : 7;
+        memcpy(out, s.owner, sizeof s.owner);
+    } else if ((code == ESC_GET_JOB_ID || code == ESC_GET_PAGE_WORD) && cjOut == sizeof(DWORD)) {
+        DWORD value = code == ESC_GET_JOB_ID ? s.jobId : 7;
         memcpy(out, &value, sizeof value);
     } else if (cjOut != 0) {
         memset(out, 0, cjOut);
@@ -300,10 +298,12 @@ TEST_F(PageEndTest, AnnotationsFromTheSpoolJob)
     AbortPrinter(printer_);
     EXPECT_EQ(standIn_.codes, "5001 5002 5006 5043 500D 5008 5008");
     const WORD expected[6] = {257, 0xFFFF, 257, 514, 0xFFFF, 0xFFFF};
-    EXPECT_EQ(memcmp(script_.owner + 4, expected, sizeof expected), 0);
-    EXPECT_EQ(std::u16string((const char16_t *)(script_.owner + 208)), u"Stand-in job");
-    EXPECT_NE(script_.owner[16], 0) << "no user name";
-    EXPECT_EQ(script_.owner[730], 7);
+    // The record's bytes, at the offsets the receiver reads them from.
+    const BYTE *owner = (const BYTE *)&script_.owner;
+    EXPECT_EQ(memcmp(owner + 4, expected, sizeof expected), 0);
+    EXPECT_EQ(std::u16string((const char16_t *)(owner + 208)), u"Stand-in job");
+    EXPECT_NE(owner[16], 0) << "no user name";
+    EXPECT_EQ(owner[730], 7);
 }
 
 // A settings transfer sends every escape of its series even after one is not answered,
@@ -311,7 +311,7 @@ TEST_F(PageEndTest, AnnotationsFromTheSpoolJob)
 TEST_F(PageEndTest, ASettingsTransferGoesOnAfterAFailedEscape)
 {
     Settings({});
-    standIn_.failCode = 0x5023;
+    standIn_.failCode = ESC_OUTPUT_PATH;
     Init();
     script_.documentStarted = 1;
     EXPECT_EQ(ph_ScriptResetDcPost(&script_), -1);

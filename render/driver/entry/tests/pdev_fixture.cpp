@@ -1,6 +1,7 @@
 // The PDEV tests' fixture.
 #include "render/driver/entry/tests/pdev_fixture.h"
 
+#include <stddef.h>
 #include <string.h>
 
 #include "core/context/driver_context.h"
@@ -11,9 +12,6 @@
 #include "platform/testing/qm_testing_engine.h"
 
 namespace pdev_test {
-
-// Where the trailer's device-paper-list value lies behind the full DEVMODE.
-static const size_t kTrailerListOffset = DM_FULL_SIZE + 16;
 
 bool Counts::operator==(const Counts &o) const
 {
@@ -70,7 +68,8 @@ void PdevFixture::SetTrailerWord(WORD word)
 
 void PdevFixture::SetTrailerPaperList(DWORD value)
 {
-    memcpy(devmode_.data() + kTrailerListOffset, &value, sizeof value);
+    size_t offset = DEVMODE_TRAILER_OFFSET + offsetof(DevmodeTrailer, devicePaperList);
+    memcpy(devmode_.data() + offset, &value, sizeof value);
 }
 
 void PdevFixture::SetSetting(WORD functionId, WORD type, DWORD size, DWORD value)

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/ddd/ddd.h"
+#include "core/settings/function_ids.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/tests/pdev_fixture.h"
@@ -22,11 +23,6 @@ namespace {
 
 using pdev_test::Counts;
 using pdev_test::Now;
-
-const WORD kNoMarginsSetting = 383;
-const WORD kOutputPaperSetting = 262;
-const WORD kNoDeviceFontsSetting = 292;
-const WORD kDefaultDeviceFontSetting = 384;
 
 // A form the paper tests add: 150 x 200 mm, imageable 5 mm in at the left, 6 mm at the top.
 const WCHAR kTestForm[] = TEXT("Test card 150");
@@ -138,7 +134,7 @@ TEST_F(PaperRuleTest, ThePageByNumberSizeOrFormName)
         default: ByNumber(c.number); ByForm(c.form); break;
         }
         SetTrailerPaperList(c.paperList);
-        SetSetting(kNoMarginsSetting, 8, 1, c.noMargins);
+        SetSetting(FID_NO_MARGINS, 8, 1, c.noMargins);
         PDEV *pdev = Enable(Dm());
         ASSERT_NE(pdev, nullptr) << c.what;
         ExpectPaper(pdev->paper[0], c.page, c.what);
@@ -184,8 +180,8 @@ TEST_F(PaperRuleTest, TheOutputPaper)
             Dm()->dmPaperSize = (short)c.paperSize;
         }
         SetTrailerPaperList(c.paperList);
-        SetSetting(kNoMarginsSetting, 8, 1, c.noMargins);
-        SetSetting(kOutputPaperSetting, 2, 2, c.output);
+        SetSetting(FID_NO_MARGINS, 8, 1, c.noMargins);
+        SetSetting(FID_OUTPUT_PAPER, 2, 2, c.output);
         PDEV *pdev = Enable(Dm());
         ASSERT_NE(pdev, nullptr) << c.what;
         ExpectPaper(pdev->paper[1], c.paper, c.what);
@@ -252,7 +248,7 @@ TEST_F(SampleModelTest, EnablesWithItsDeviceFont)
     EXPECT_TRUE(Now() == start);
 
     // Device fonts switched off: none counted, the default fonts all the same.
-    SetSetting(kNoDeviceFontsSetting, 8, 1, 1);
+    SetSetting(FID_FONT_SUBSTITUTION, 8, 1, 1);
     pdev = Enable(Dm());
     ASSERT_NE(pdev, nullptr);
     EXPECT_EQ(info_.cFonts, 0u);
@@ -260,7 +256,7 @@ TEST_F(SampleModelTest, EnablesWithItsDeviceFont)
     DrvDisablePDEV((DHPDEV)pdev);
 
     // A default device font the model does not have fails the PDEV and leaves nothing.
-    SetSetting(kDefaultDeviceFontSetting, 3, 2, 0x1B);
+    SetSetting(FID_DEFAULT_DEVICE_FONT, 3, 2, 0x1B);
     EXPECT_EQ(Enable(Dm()), nullptr);
     EXPECT_TRUE(Now() == start);
 }

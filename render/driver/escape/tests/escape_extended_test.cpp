@@ -2,7 +2,7 @@
 // pages-per-sheet overrides, and the overrides undone at every end of a job.
 #include "render/driver/escape/tests/escape_fixture.h"
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 #include "render/driver/escape/tests/raster_standin.h"
 
 namespace escape_test {

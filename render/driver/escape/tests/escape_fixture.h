@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "core/protocol/escapes.h"
 #include "render/driver/escape/escape.h"
-#include "render/driver/escape/escape_codes.h"
 #include "render/driver/job/tests/job_fixture.h"
 
 namespace escape_test {

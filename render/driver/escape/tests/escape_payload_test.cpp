@@ -4,10 +4,10 @@
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/jobtext/job_attr.h"
+#include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/binding/dma_binding.h"
-#include "render/driver/escape/escape_codes.h"
 #include "render/driver/escape/tests/fax_standin.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
@@ -204,7 +204,7 @@ protected:
         memcpy(info.data() + 144, userHost, (size_t)lstrlenW(userHost) * sizeof(WCHAR));
         return info;
     }
-    // 0x5007 with userHost, then the user-and-host part as 0x5006 returns it.
+    // ESC_SET_JOB_INFO with userHost, then the user-and-host part as ESC_GET_JOB_INFO returns it.
     std::vector<WCHAR> RoundTrip(const WCHAR *userHost)
     {
         EXPECT_EQ(Esc(ESC_SET_JOB_INFO, JobInfo(userHost)), 1);
@@ -310,14 +310,28 @@ TEST_F(PayloadTest, CopyCountTechnologyPathAndMargins)
     EXPECT_EQ(Esc(ESC_OUTPUT_PATH, 3 * sizeof(WCHAR) + 1, path.data(), 0, nullptr), 1);
     EXPECT_EQ(kept[3], 0);
 
-    TrailerPaper &trailer = Pdev()->trailer.paper;
-    trailer.paperNumber = 9;
-    trailer.values[1] = 11;
-    EXPECT_EQ(Esc(ESC_SET_MARGINS, Payload().u16(9).u16(1).u16(2).u16(3).u16(4).bytes), 1);
-    EXPECT_EQ(Pdev()->job.setup.escapeMargins[0], 11);
-    EXPECT_EQ(Esc(ESC_SET_MARGINS, Payload().u16(8).u16(1).u16(2).u16(3).u16(4).bytes), 1);
-    EXPECT_EQ(Pdev()->job.setup.escapeMargins[0], 1);
-    EXPECT_EQ(Pdev()->job.setup.escapePaper, 8);
+    // The trailer's paper: paper size 9 (FunctionID 8), whose driver paper number is 264.
+    // The margin escape names the page's paper by its driver paper number.
+    DevmodeTrailer &trailer = Pdev()->trailer;
+    trailer.paperSize = 9;
+    trailer.paperNumber = 264;
+    const WORD kTrailerMargins[4] = {11, 12, 13, 14};
+    memcpy(trailer.margins, kTrailerMargins, sizeof kTrailerMargins);
+    struct MarginCase {
+        WORD paper;
+        WORD left, bottom;
+    };
+    const MarginCase margins[] = {
+        {264, 11, 14},  // the trailer's paper: the trailer's margins
+        {9, 1, 4},      // the number of the trailer's paper size is no driver paper number
+        {8, 1, 4},
+    };
+    for (const MarginCase &c : margins) {
+        EXPECT_EQ(Esc(ESC_SET_MARGINS, Payload().u16(c.paper).u16(1).u16(2).u16(3).u16(4).bytes), 1) << c.paper;
+        EXPECT_EQ(Pdev()->job.setup.escapeMargins[0], c.left) << c.paper;
+        EXPECT_EQ(Pdev()->job.setup.escapeMargins[3], c.bottom) << c.paper;
+        EXPECT_EQ(Pdev()->job.setup.escapePaper, c.paper);
+    }
 }
 
 TEST_F(PayloadTest, PageEndReplyTellsWhereToDraw)

@@ -2,10 +2,13 @@
 // lock; QUERYESCSUPPORT for every code.
 #include "render/driver/escape/tests/escape_fixture.h"
 
-#include "render/driver/escape/escape_codes.h"
+#include "core/protocol/escapes.h"
 
 namespace escape_test {
 namespace {
+
+// A private code between the known ones that no escape has: the driver answers it with 0.
+const WORD kUnknownCode = ESC_JOB_CONTROL_SECOND + 1;
 
 struct Row {
     ULONG code;
@@ -114,7 +117,7 @@ TEST_F(EscapeTableTest, EveryCodeWithGoodWrongAndMissingBuffersAndTheLock)
         EXPECT_EQ(Esc(row.code, cjIn, in, row.cjOut, row.cjOut ? out.data() : nullptr), row.locked) << "locked";
         Lock(false);
     }
-    EXPECT_EQ(Esc(0x5050, {}), 0);  // a code the driver does not know
+    EXPECT_EQ(Esc(kUnknownCode, {}), 0);
 }
 
 TEST_F(EscapeTableTest, QueryEscSupportAnswersEveryCode)
@@ -127,7 +130,7 @@ TEST_F(EscapeTableTest, QueryEscSupportAnswersEveryCode)
     const Case cases[] = {
         {ESC_SETCOPYCOUNT, 999}, {ESC_PASSTHROUGH, 0}, {ESC_GETTECHNOLOGY, 0x1071}, {ESC_EXT_CONTROL, 1},
         {ESC_EXT_RASTER, 0},     {ESC_EXT_DATA, 0},    {ESC_PAGE_END, 1},           {ESC_LOCALE_PAPER, 1},
-        {0x5050, 0},             {0x1075, 0},
+        {kUnknownCode, 0},       {0x1075, 0},
     };
     for (const Case &c : cases) EXPECT_EQ(Query(c.code), c.answer) << std::hex << c.code;
     ASSERT_EQ(Esc(ESC_EXT_CONTROL, Payload().u32(8).u16(1).u16(0).bytes), 1);

@@ -64,8 +64,8 @@ TEST_F(PdevOutputTest, TemporaryOutputFileKeepsItsPath)
 TEST_F(PdevOutputTest, UserOutputFileFromTheSettings)
 {
     auto areas = std::make_unique<TestSettingsAreas>();
-    areas->set_text(SETTING_OUTPUT_FOLDER, TEXT("C:\\jobs\\out"));
-    areas->set_text(SETTING_OUTPUT_NAME, TEXT("report"));
+    areas->set_text(FID_OUTPUT_FOLDER, TEXT("C:\\jobs\\out"));
+    areas->set_text(FID_STORED_JOB_NAME, TEXT("report"));
     memcpy(&pdev_->devmode, &areas->devmode, sizeof(areas->devmode));
     pdev_->printerData = &areas->block;
     pdev_->job.pageState = PAGE_STATE_OUTPUT_BEGUN;

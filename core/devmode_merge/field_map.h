@@ -3,8 +3,8 @@
  * and its field map are built, interim bodies (field_map_interim.cpp) answer as for a
  * context without a map.
  */
-#ifndef QM_CORE_INTERIM_FIELD_MAP_H
-#define QM_CORE_INTERIM_FIELD_MAP_H
+#ifndef QM_CORE_DEVMODE_MERGE_FIELD_MAP_H
+#define QM_CORE_DEVMODE_MERGE_FIELD_MAP_H
 
 #include "core/context/driver_context.h"
 
@@ -27,4 +27,4 @@ int WINAPI dm_GetFieldMapMerge(struct DevmodeFieldMap *map, WORD n, WORD *merge)
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_FIELD_MAP_H */
+#endif /* QM_CORE_DEVMODE_MERGE_FIELD_MAP_H */

@@ -1,7 +1,7 @@
 /*
  * Forms by index, the paper number of a form, and grey conversion.
  */
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 
 #include "core/context/tests/driver_files.h"
 #include "core/settings/settings.h"

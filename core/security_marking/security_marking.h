@@ -3,8 +3,8 @@
  * binding is built, an interim body (security_marking_interim.cpp) answers as an absent
  * component.
  */
-#ifndef QM_CORE_INTERIM_SECURITY_MARKING_H
-#define QM_CORE_INTERIM_SECURITY_MARKING_H
+#ifndef QM_CORE_SECURITY_MARKING_SECURITY_MARKING_H
+#define QM_CORE_SECURITY_MARKING_SECURITY_MARKING_H
 
 #include "core/ddd/ddd_access.h"
 
@@ -20,4 +20,4 @@ int WINAPI ext_VqbIsAvailable(const ModelCapabilities *capabilities, const WCHAR
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_SECURITY_MARKING_H */
+#endif /* QM_CORE_SECURITY_MARKING_SECURITY_MARKING_H */

@@ -3,9 +3,10 @@
  * data, handing back one conflicting setting at a time for the caller to fix, and
  * reporting a setting that still conflicts after it was fixed.
  */
-#include "core/handlers/setting_handlers.h"
+#include "core/constraints/verify_values.h"
 
 #include "core/constraints/constraints.h"
+#include "core/handlers/setting_handlers.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_tables.h"
 

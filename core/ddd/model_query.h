@@ -3,8 +3,8 @@
  * output, the COM server probe, a setting's value range, the model minimum check, the
  * device feature level and the host-application record of the running program.
  */
-#ifndef QM_CORE_UTIL_MODEL_QUERY_H
-#define QM_CORE_UTIL_MODEL_QUERY_H
+#ifndef QM_CORE_DDD_MODEL_QUERY_H
+#define QM_CORE_DDD_MODEL_QUERY_H
 
 #include "core/ddd/ddd_access.h"
 #include "core/settings/settings_types.h"
@@ -13,7 +13,6 @@
 #define DDD_TYPE_HOST_APP 24
 #define UTIL_CAP_COM_SERVER (0xFFFF0000u | 43)     /* capability bit 43 */
 #define UTIL_CAP_MODEL_MINIMUM (0xFFFF0000u | 62)  /* capability bit 62 */
-#define UTIL_MODEL_MINIMUM_ID 0x801A               /* pseudo FunctionID of the minimum */
 #define UTIL_MODEL_BELOW_MINIMUM 999
 
 typedef struct FaxOutputRequest {
@@ -83,4 +82,4 @@ WORD WINAPI util_FindHostAppRecord(DddFile *model, DddFile *base);
 }
 #endif
 
-#endif /* QM_CORE_UTIL_MODEL_QUERY_H */
+#endif /* QM_CORE_DDD_MODEL_QUERY_H */

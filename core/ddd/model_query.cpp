@@ -1,11 +1,12 @@
 /* Queries over the description data. */
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include <objbase.h>
 
+#include "core/settings/function_ids.h"
+#include "core/settings/setting_rules.h"
 #include "core/util/global_block.h"
 #include "core/util/host_env.h"
-#include "core/util/setting_rules.h"
 
 /* The device configuration class and the interface asked of it. */
 static const CLSID kDeviceConfigClass = {0xF2A5AEC9, 0x686E, 0x4C95, {0xBD, 0x6D, 0xDD, 0x58, 0xDD, 0x40, 0xE3, 0xA7}};
@@ -79,9 +80,9 @@ BOOL WINAPI dma_CheckModelMinimum(ModelMinimumRequest *request)
     BYTE valueType = 0;
     DWORD size = 0;
     LONG current = 0;
-    if (ddd_ReadDefaultValue(UTIL_MODEL_MINIMUM_ID, request->model, request->base, &value, &valueType, &size) ==
-            DDD_OK &&
-        value != nullptr && size >= 2 && util_ReadSettingLong(4365, request->devmode, request->block, &current)) {
+    if (ddd_ReadDefaultValue(FID_MODEL_MINIMUM, request->model, request->base, &value, &valueType, &size) == DDD_OK &&
+        value != nullptr && size >= 2 &&
+        util_ReadSettingLong(FID_MODEL_MINIMUM_VALUE, request->devmode, request->block, &current)) {
         const BYTE *bytes = (const BYTE *)value;
         WORD minimum = (WORD)(bytes[0] | bytes[1] << 8);
         if (current < minimum)
@@ -97,9 +98,9 @@ WORD WINAPI dma_GetDeviceFeatureLevel(DriverDevmode *devmode, PrinterDataBlock *
     LONG option8211 = 0;
     LONG option4099 = 0;
     LONG option8205 = 0;
-    util_ReadSettingLong(8211, devmode, block, &option8211);
-    util_ReadSettingLong(4099, devmode, block, &option4099);
-    util_ReadSettingLong(8205, devmode, block, &option8205);
+    util_ReadSettingLong(FID_DEVICE_OPTION_8211, devmode, block, &option8211);
+    util_ReadSettingLong(FID_OPTION_HARD_DISK, devmode, block, &option4099);
+    util_ReadSettingLong(FID_JOB_PDL_VERSION, devmode, block, &option8205);
     if (option8211 == 1 || capabilities == nullptr || !ddd_TestCapability(capabilities, 0x20000) || option4099 != 0)
         return 1;
     if (ddd_TestCapability(capabilities, 0x10000) && (DWORD)option8205 >= 0x1010903)
@@ -158,7 +159,7 @@ BOOL WINAPI dma_IsFaxOutput(const FaxOutputRequest *request)
     if (modelClass == 2)
         return TRUE;
     LONG jobType = 0;
-    return modelClass == 4 && util_ReadSettingLong(334, request->devmode, nullptr, &jobType) && jobType == 5;
+    return modelClass == 4 && util_ReadSettingLong(FID_JOB_TYPE, request->devmode, nullptr, &jobType) && jobType == 5;
 }
 
 WORD WINAPI util_FindHostAppRecord(DddFile *model, DddFile *base)

@@ -1,5 +1,5 @@
 /* Setting rules: resolution limit, custom paper size, job-start dialog, passcode length. */
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"

@@ -2,10 +2,10 @@
  * The user setting record built from a printer-data block with the description's model
  * name, or from the description defaults.
  */
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 
 #include "core/settings/settings.h"
-#include "core/stored/stored_private.h"
+#include "core/user_registry/user_setting_private.h"
 
 #include <string.h>
 

@@ -2,10 +2,10 @@
  * The user setting record's row lists, and the record read from and applied to a
  * printer-data block. Settings access only: the DEVMODE access library links this part.
  */
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 
 #include "core/settings/settings.h"
-#include "core/stored/stored_private.h"
+#include "core/user_registry/user_setting_private.h"
 
 #include <string.h>
 

@@ -1,9 +1,10 @@
 /*
- * Calls into the per-user stamp store that the constraint engine makes. Until the stamp
- * store is built, interim bodies (stamp_store_interim.cpp) answer as an empty store.
+ * The per-user stamp store: the calls the constraint engine and the stamp choice's option
+ * list make. The store is not built yet; core/interim/stamp_store_interim.cpp answers for
+ * it.
  */
-#ifndef QM_CORE_INTERIM_STAMP_STORE_H
-#define QM_CORE_INTERIM_STAMP_STORE_H
+#ifndef QM_CORE_STAMPS_STAMP_STORE_H
+#define QM_CORE_STAMPS_STAMP_STORE_H
 
 #include "core/context/driver_context.h"
 
@@ -19,6 +20,13 @@ WORD WINAPI ureg_CanAddStamp(HANDLE printer, const WCHAR *name, DriverContext *c
  * without an output, 8 no stamps key. */
 WORD WINAPI ureg_CountStamps(HANDLE printer, WORD *count, DriverContext *context);
 
+/*
+ * ureg_ListStampNames: the stored stamp names (at most 32) as consecutive zero-terminated
+ * strings plus a closing empty string. buffer NULL: size only. count: out; size: in/out,
+ * bytes (the needed size is always written). 1, 12 when the size does not hold them.
+ */
+WORD WINAPI ureg_ListStampNames(HANDLE printer, WCHAR *buffer, WORD *count, DWORD *size, DriverContext *context);
+
 /* ureg_StampExists: 1 stored, 3 name of a built-in stamp, 8 no key, 9 error, 99 not
  * stored or NULL name. */
 WORD WINAPI ureg_StampExists(HANDLE printer, const WCHAR *name, DriverContext *context);
@@ -27,4 +35,4 @@ WORD WINAPI ureg_StampExists(HANDLE printer, const WCHAR *name, DriverContext *c
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_STAMP_STORE_H */
+#endif /* QM_CORE_STAMPS_STAMP_STORE_H */

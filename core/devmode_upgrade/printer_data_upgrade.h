@@ -3,8 +3,8 @@
  * the DEVMODE upgrade lands, core/interim/printer_data_upgrade_interim.cpp answers with
  * the model's defaults; the upgrade's own sources replace that file.
  */
-#ifndef QM_CORE_INTERIM_PRINTER_DATA_UPGRADE_H
-#define QM_CORE_INTERIM_PRINTER_DATA_UPGRADE_H
+#ifndef QM_CORE_DEVMODE_UPGRADE_PRINTER_DATA_UPGRADE_H
+#define QM_CORE_DEVMODE_UPGRADE_PRINTER_DATA_UPGRADE_H
 
 #include <windows.h>
 
@@ -30,4 +30,4 @@ LONG WINAPI pd_UpgradePrinterData(const PrinterDataBlock *stored, PrinterDataBlo
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_PRINTER_DATA_UPGRADE_H */
+#endif /* QM_CORE_DEVMODE_UPGRADE_PRINTER_DATA_UPGRADE_H */

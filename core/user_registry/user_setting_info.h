@@ -4,8 +4,8 @@
  * per user and printer and inside the stored printer data; built from a block and applied
  * back to one.
  */
-#ifndef QM_CORE_STORED_USER_SETTING_INFO_H
-#define QM_CORE_STORED_USER_SETTING_INFO_H
+#ifndef QM_CORE_USER_REGISTRY_USER_SETTING_INFO_H
+#define QM_CORE_USER_REGISTRY_USER_SETTING_INFO_H
 
 #include <stddef.h>
 
@@ -159,4 +159,4 @@ BOOL WINAPI ureg_BuildDefaultUserSettingInfo(HANDLE printer, DriverContext *cont
 }
 #endif
 
-#endif /* QM_CORE_STORED_USER_SETTING_INFO_H */
+#endif /* QM_CORE_USER_REGISTRY_USER_SETTING_INFO_H */

@@ -1,5 +1,5 @@
 /* Setting rules over several FunctionIDs. */
-#include "core/util/setting_rules.h"
+#include "core/settings/setting_rules.h"
 
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"
@@ -48,8 +48,8 @@ BOOL WINAPI dm_GetCustomPaperSize(CustomPaperSizeRequest *request)
 {
     if (request == nullptr)
         return FALSE;
-    BOOL width = util_ReadSettingLong(1863, request->devmode, request->block, &request->width);
-    BOOL length = util_ReadSettingLong(1864, request->devmode, request->block, &request->length);
+    BOOL width = util_ReadSettingLong(FID_CUSTOM_WIDTH, request->devmode, request->block, &request->width);
+    BOOL length = util_ReadSettingLong(FID_CUSTOM_LENGTH, request->devmode, request->block, &request->length);
     return width && length;
 }
 
@@ -82,9 +82,11 @@ BOOL WINAPI dm_LimitResolutionForPaperSize(DriverDevmode *devmode)
 BOOL WINAPI dm_SyncCustomPaperSize(DWORD direction, DriverDevmode *devmode, PrinterDataBlock *block)
 {
     if (direction == DM_SYNC_TO_PUBLIC)
-        return copy_setting(1864, 9, devmode, block) && copy_setting(1863, 10, devmode, block);
+        return copy_setting(FID_CUSTOM_LENGTH, FID_PAPER_LENGTH, devmode, block) &&
+               copy_setting(FID_CUSTOM_WIDTH, FID_PAPER_WIDTH, devmode, block);
     if (direction == DM_SYNC_FROM_PUBLIC)
-        return copy_setting(9, 1864, devmode, block) && copy_setting(10, 1863, devmode, block);
+        return copy_setting(FID_PAPER_LENGTH, FID_CUSTOM_LENGTH, devmode, block) &&
+               copy_setting(FID_PAPER_WIDTH, FID_CUSTOM_WIDTH, devmode, block);
     return FALSE;
 }
 
@@ -92,8 +94,8 @@ BOOL WINAPI dma_NeedsJobStartDialog(DriverDevmode *devmode, PrinterDataBlock *bl
 {
     LONG option5204 = 0;
     LONG option4367 = 0;
-    util_ReadSettingLong(5204, devmode, block, &option5204);
-    util_ReadSettingLong(4367, devmode, block, &option4367);
+    util_ReadSettingLong(FID_DOCUMENT_MONITOR_5204, devmode, block, &option5204);
+    util_ReadSettingLong(FID_JOB_START_4367, devmode, block, &option4367);
     return (option5204 != 0 || option4367 != 3) && (!fax || (option5204 != 1 && option4367 != 3));
 }
 
@@ -103,16 +105,17 @@ BOOL WINAPI job_CheckPasscodeLength(PasscodeLengthRequest *request)
         return FALSE;
     request->maximum = request->encoded ? 12 : 4;
     request->minimum = 0;
-    if (!util_ReadSettingLong(4366, request->devmode, request->block, &request->minimum))
+    if (!util_ReadSettingLong(FID_PASSCODE_MINIMUM, request->devmode, request->block, &request->minimum))
         return FALSE;
-    LONG length = passcode_length(request->encoded ? 5159 : 5130, request->encoded, request->devmode, request->block);
+    LONG length = passcode_length(request->encoded ? FID_ENCODED_PASSCODE : FID_PASSCODE, request->encoded,
+                                  request->devmode, request->block);
     return length >= 0 && request->minimum <= length && length <= request->maximum;
 }
 
 DWORD WINAPI util_GetDeviceOption5200(const SettingsAreas *areas)
 {
     LONG value = 0;
-    if (areas == nullptr || !util_ReadSettingLong(5200, areas->devmode, areas->block, &value))
+    if (areas == nullptr || !util_ReadSettingLong(FID_USER_SIZE_ON, areas->devmode, areas->block, &value))
         return 0;
     return (DWORD)value;
 }

@@ -3,8 +3,8 @@
  * public fields, device option 5200, the job-start dialog, the resolution limit of long
  * paper and the passcode length.
  */
-#ifndef QM_CORE_UTIL_SETTING_RULES_H
-#define QM_CORE_UTIL_SETTING_RULES_H
+#ifndef QM_CORE_SETTINGS_SETTING_RULES_H
+#define QM_CORE_SETTINGS_SETTING_RULES_H
 
 #include "core/settings/settings_types.h"
 
@@ -82,4 +82,4 @@ BOOL WINAPI job_CheckPasscodeLength(PasscodeLengthRequest *request);
 }
 #endif
 
-#endif /* QM_CORE_UTIL_SETTING_RULES_H */
+#endif /* QM_CORE_SETTINGS_SETTING_RULES_H */

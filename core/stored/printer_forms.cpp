@@ -2,7 +2,7 @@
  * The printer's forms by 1-based index, the paper number of the description option named
  * like a form, and grey conversion of 24-bit pixels.
  */
-#include "core/printerdata/printer_forms.h"
+#include "core/stored/printer_forms.h"
 
 #include "core/context/driver_context.h"
 #include "core/ddd/ddd.h"
@@ -14,11 +14,8 @@
 
 #include <string.h>
 
-/* FunctionIDs read here. */
+/* The paper number of the user-defined size. */
 enum {
-    FID_FIELDS = 6,          /* dmFields */
-    FID_PAPER_SIZE = 8,
-    FID_USER_SIZE_ON = 5200,
     PAPER_USER_DEFINED = 256
 };
 

@@ -4,13 +4,13 @@
  * core/interim/user_registry_interim.cpp answer as a printer without stored user values
  * does; the store's own sources replace that file.
  */
-#ifndef QM_CORE_INTERIM_USER_REGISTRY_H
-#define QM_CORE_INTERIM_USER_REGISTRY_H
+#ifndef QM_CORE_USER_REGISTRY_USER_REGISTRY_H
+#define QM_CORE_USER_REGISTRY_USER_REGISTRY_H
 
 #include <windows.h>
 
 #include "core/context/driver_context.h"
-#include "core/stored/user_setting_info.h"
+#include "core/user_registry/user_setting_info.h"
 
 enum {
     PRINTER_ID_SIZE = 16,
@@ -57,4 +57,4 @@ BOOL WINAPI ureg_SaveUserSettingInfo(HANDLE printer, DriverContext *context, con
 }
 #endif
 
-#endif /* QM_CORE_INTERIM_USER_REGISTRY_H */
+#endif /* QM_CORE_USER_REGISTRY_USER_REGISTRY_H */

@@ -3,8 +3,8 @@
  * number of the description data option named like a form, and grey conversion of
  * 24-bit pixel rows.
  */
-#ifndef QM_CORE_PRINTERDATA_PRINTER_FORMS_H
-#define QM_CORE_PRINTERDATA_PRINTER_FORMS_H
+#ifndef QM_CORE_STORED_PRINTER_FORMS_H
+#define QM_CORE_STORED_PRINTER_FORMS_H
 
 #include <windows.h>
 
@@ -54,4 +54,4 @@ void WINAPI util_RgbToGray(const BYTE *source, BYTE *destination, WORD pixels, W
 }
 #endif
 
-#endif /* QM_CORE_PRINTERDATA_PRINTER_FORMS_H */
+#endif /* QM_CORE_STORED_PRINTER_FORMS_H */

@@ -1,6 +1,6 @@
 /* Queries over description data: model class, fax output, COM probe, value range, model
  * minimum, feature level and host-application records, over models compiled in memory. */
-#include "core/util/model_query.h"
+#include "core/ddd/model_query.h"
 
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/settings/settings.h"
