@@ -145,6 +145,8 @@ function(qm_add_test name)
     WORKING_DIRECTORY ${QM_BIN_DIR})
 endfunction()
 
+include(QmFuzz)
+
 # qm_add_benchmark(<name> SOURCES ... [LIBS ...]): a Google Benchmark program; built, not
 # run by the test suite.
 function(qm_add_benchmark name)
