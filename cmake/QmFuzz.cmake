@@ -7,7 +7,8 @@ option(QM_FUZZ "Build the libFuzzer targets (clang only; scripts/fuzz)" OFF)
 #                    [DEPENDS ...] [DEFINITIONS ...]):
 # every host build gets the test program <name>_fuzz_replay, which runs the entry over
 # each file of corpus/ and findings/ of the entry's folder (test FuzzReplay.<TestName>);
-# the fuzz build also gets the libFuzzer program <name>_fuzz.
+# the fuzz build also gets the libFuzzer program <name>_fuzz, compiled with QM_LIBFUZZER
+# defined.
 function(qm_add_fuzz_target name)
   cmake_parse_arguments(ARG "" "TEST;ENTRY" "SOURCES;LIBS;DEPENDS;DEFINITIONS" ${ARGN})
   if(NOT QM_HOST)
@@ -31,7 +32,7 @@ function(qm_add_fuzz_target name)
   target_compile_options(${name}_fuzz PRIVATE -fsanitize=fuzzer)
   target_link_options(${name}_fuzz PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name}_fuzz PRIVATE ${ARG_LIBS} qm_fuzz_support)
-  target_compile_definitions(${name}_fuzz PRIVATE ${ARG_DEFINITIONS})
+  target_compile_definitions(${name}_fuzz PRIVATE QM_LIBFUZZER ${ARG_DEFINITIONS})
   set_target_properties(${name}_fuzz PROPERTIES BUILD_RPATH "$ORIGIN")
   if(ARG_DEPENDS)
     add_dependencies(${name}_fuzz ${ARG_DEPENDS})

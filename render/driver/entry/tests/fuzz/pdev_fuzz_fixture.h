@@ -87,11 +87,11 @@ inline void Disable(Pdev *made)
     memset(made, 0, sizeof *made);
 }
 
-// The driver files (the DEVMODE access library loaded for good), the driver and the
-// sample printer, made on the first call, with one PDEV on the default DEVMODE made and
-// given back, so that what a process keeps (glyph sets, module texts) exists before any
-// input is counted. devmode: out, the default
-// DEVMODE (may be NULL). target: the caller's name for failures.
+// The driver files (the DEVMODE access library loaded for good under libFuzzer), the
+// driver and the sample printer, made on the first call, with one PDEV on the default
+// DEVMODE made and given back, so that what a process keeps (glyph sets, module texts)
+// exists before any input is counted. devmode: out, the default DEVMODE (may be NULL).
+// target: the caller's name for failures.
 inline HANDLE Setup(const char *target, std::vector<BYTE> *devmode)
 {
     static HANDLE printer = NULL;
@@ -99,10 +99,12 @@ inline HANDLE Setup(const char *target, std::vector<BYTE> *devmode)
     if (!printer) {
         if (!fuzz_CopyIn(QM_DMA_LIBRARY, TEXT("qmkelvdm.dll")))
             fuzz_Fail(target, "the DEVMODE access library could not be copied");
-        // Held for the process: the fuzzer keeps the coverage counters of every module it
+#ifdef QM_LIBFUZZER
+        // Held for the process: libFuzzer keeps the coverage counters of every module it
         // saw loaded, so the binding's load and free of each PDEV must not unload it.
         if (!LoadLibraryW(FUZZ_MODULE_DIRECTORY TEXT("qmkelvdm.dll")))
             fuzz_Fail(target, "the DEVMODE access library could not be loaded");
+#endif
         HMODULE module = fuzz_LoadModuleCopy(QM_DMA_NAMING_MODULE, TEXT("qmkelvim.xrs"));
         if (!module)
             fuzz_Fail(target, "the driver's resource module could not be loaded");
