@@ -56,8 +56,8 @@ static void config_SpecialSettings(LPCWSTR model)
         opt_GetSpecialSettingFlags(&flags);
         opt_IsSettingEnforced(settings, row->number);
         WORD type = 0;
-        BYTE slot[4];
-        opt_GetSpecialSettingValue(settings, row->number, &type, slot);
+        DWORD_PTR slot = 0;
+        opt_GetSpecialSettingValue(settings, row->number, &type, &slot);
     }
     if (devmode)
         GlobalFree(devmode);
