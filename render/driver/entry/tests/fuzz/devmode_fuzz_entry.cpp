@@ -21,6 +21,7 @@
 #include "core/settings/dmaid.h"
 #include "core/settings/settings.h"
 #include "devmode_access/include/qmkelvdm.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/entry/tests/fuzz/pdev_fuzz_fixture.h"
 
 // The trace log of this program, should a configuration turn the trace on.

@@ -24,7 +24,7 @@
 #include "platform/include/qmhost.h"
 #include "platform/testing/qm_testing_spooler.h"
 #include "render/driver/escape/escape_codes.h"
-#include "render/driver/pdev/tests/fuzz/pdev_fuzz_fixture.h"
+#include "render/driver/entry/tests/fuzz/pdev_fuzz_fixture.h"
 
 // The trace log of this program, should a configuration turn the trace on.
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
