@@ -125,7 +125,12 @@ function(qm_add_deliverable name)
     string(APPEND script "  local: *;\n};\n")
     set(vs ${CMAKE_CURRENT_BINARY_DIR}/${name}.version)
     file(WRITE ${vs} "${script}")
-    target_link_options(${name} PRIVATE -Wl,--version-script=${vs} -Wl,--no-undefined)
+    target_link_options(${name} PRIVATE -Wl,--version-script=${vs})
+    # clang leaves the sanitizer runtime to the program that loads a module (the fuzz
+    # build): there the module's references to it stay open.
+    if(NOT (QM_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang"))
+      target_link_options(${name} PRIVATE -Wl,--no-undefined)
+    endif()
     set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${vs})
     set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
     add_test(NAME ${name}.exports
@@ -148,6 +153,8 @@ function(qm_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${QM_BIN_DIR})
 endfunction()
+
+include(QmFuzz)
 
 # qm_add_benchmark(<name> SOURCES ... [LIBS ...]): a Google Benchmark program; built, not
 # run by the test suite.

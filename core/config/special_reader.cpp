@@ -9,6 +9,8 @@ enum {
     kMaxValueChars = 32,   /* a longer value is cut to 31 characters */
     kCutValueChars = 31
 };
+/* The largest number a value text converts to. */
+static const LONG kMaxNumber = 0x7FFFFFFF;
 
 /* The items or switches read so far, in reading order. */
 struct ReadList {
@@ -64,7 +66,8 @@ static SpecialSettings *build_settings(const ReadList *items, const ReadList *sw
 }
 
 /* A value text as a number: a value name (without case), else the decimal number of its
- * leading digits. FALSE when it names nothing and does not begin with a digit. */
+ * leading digits. FALSE when it names nothing and does not begin with a digit, or when its
+ * digits exceed the largest LONG (a site's number is never wrapped into another). */
 static BOOL convert_value(const SpecialValueName *names, const WCHAR *text, LONG *value)
 {
     for (const SpecialValueName *row = names; row->name[0] != 0; row++) {
@@ -76,8 +79,12 @@ static BOOL convert_value(const SpecialValueName *names, const WCHAR *text, LONG
     if (text[0] < '0' || text[0] > '9')
         return FALSE;
     LONG number = 0;
-    for (const WCHAR *p = text; *p >= '0' && *p <= '9'; p++)
-        number = number * 10 + (*p - '0');
+    for (const WCHAR *p = text; *p >= '0' && *p <= '9'; p++) {
+        LONG digit = *p - '0';
+        if (number > (kMaxNumber - digit) / 10)
+            return FALSE;
+        number = number * 10 + digit;
+    }
     *value = number;
     return TRUE;
 }

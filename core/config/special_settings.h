@@ -117,7 +117,9 @@ extern "C" {
  * cfg_ReadSpecialSettings: reads the items and switches of the model's section (or
  * "default") with the given name tables. An item's enforced key wins over its default key;
  * an item with only a display key is kept with value 0 and its display flag. Of keys a
- * section repeats, the first line counts. Returns a new SpecialSettings (free with
+ * section repeats, the first line counts. A value is a name of the value table or a decimal
+ * number up to 2147483647; any other value gives an item the value 0 and leaves a switch
+ * unrecorded. Returns a new SpecialSettings (free with
  * opt_FreeSpecialSettings), or NULL without section, for a NULL request or table, or when
  * memory runs out.
  */

@@ -18,6 +18,7 @@ static BOOL fst_AppendPair(BYTE **table, DWORD *capacity, DWORD *used, const WCH
 static BOOL fst_AppendRecord(BYTE **table, DWORD *capacity, DWORD *used, const void *record);
 static WCHAR *fst_Concat(const WCHAR *a, DWORD aBytes, const WCHAR *b, DWORD bBytes, const WCHAR *c, DWORD cBytes);
 static const WCHAR *fst_FindPair(const WCHAR *table, const WCHAR *face);
+static BOOL fst_IsWholeTable(const BYTE *bytes, DWORD total);
 static DWORD fst_TextBytes(const WCHAR *text);
 
 /* Appends face and device with their terminators, growing the table until the pair and
@@ -83,6 +84,35 @@ static const WCHAR *fst_FindPair(const WCHAR *table, const WCHAR *face)
         pair = device + lstrlenW(device) + 1;
     }
     return NULL;
+}
+
+/*
+ * 1 when total bytes hold a whole table: an even count, pairs of zero-terminated strings
+ * and the closing empty string, all inside the bytes (bytes behind it are not read).
+ */
+static BOOL fst_IsWholeTable(const BYTE *bytes, DWORD total)
+{
+    if (total % sizeof(WCHAR) != 0)
+        return FALSE;
+    DWORD chars = total / sizeof(WCHAR);
+    DWORD at = 0;
+    for (;;) {
+        if (at >= chars)
+            return FALSE;
+        WCHAR c;
+        memcpy(&c, bytes + at * sizeof(WCHAR), sizeof(c));
+        if (c == 0)
+            return TRUE;
+        /* The face name, then the device font name, each up to its terminator. */
+        for (int text = 0; text < 2; ++text) {
+            do {
+                if (at >= chars)
+                    return FALSE;
+                memcpy(&c, bytes + at * sizeof(WCHAR), sizeof(c));
+                ++at;
+            } while (c != 0);
+        }
+    }
 }
 
 /* Bytes of a text with its terminator. */
@@ -198,12 +228,13 @@ WCHAR *WINAPI pd_ReadFontSubTable(HANDLE printer, DWORD reserved)
     DWORD total = 0;
     if (!pd_ReadStoredValue(printer, SVK_FONT_SUB_TABLE, NULL, &total))
         return NULL;
-    /* One zero character more than stored, so that a damaged table still ends. */
-    BYTE *table = (BYTE *)GlobalAlloc(GPTR, total + 2 * sizeof(WCHAR));
+    BYTE *table = (BYTE *)GlobalAlloc(GPTR, total);
     if (!table)
         return NULL;
     DWORD read = total;
-    if (!pd_ReadStoredValue(printer, SVK_FONT_SUB_TABLE, table, &read)) {
+    /* A damaged table (an odd size, a name or the closing empty string missing) is refused
+     * whole: every user of the table walks it up to its closing empty string. */
+    if (!pd_ReadStoredValue(printer, SVK_FONT_SUB_TABLE, table, &read) || !fst_IsWholeTable(table, total)) {
         GlobalFree(table);
         return NULL;
     }

@@ -69,9 +69,10 @@ BOOL WINAPI pd_WriteStoredValue(HANDLE printer, const void *data, DWORD size, DW
  * pd_ReadStoredValue: with a NULL buffer *size receives the stored total (result 1, or 0
  * for a total of 0);
  * otherwise *size (in: capacity) must be at least the total, the chunks are read into the
- * buffer and *size receives the bytes read. A missing size value, a total of 0, 100 or
- * more chunks, or a missing or short chunk fail; on failure *size holds the bytes read so
- * far (without buffer: the stored total, or 0). Returns 1 or 0.
+ * buffer and *size receives the bytes read. A missing size value, a total of 0, a total of
+ * 100 or more chunks (refused with or without a buffer, *size 0), or a missing or short
+ * chunk fail; on failure *size holds the bytes read so far (without buffer: the stored
+ * total, or 0). Returns 1 or 0.
  */
 BOOL WINAPI pd_ReadStoredValue(HANDLE printer, DWORD kind, void *buffer, DWORD *size);
 
@@ -192,11 +193,12 @@ const WCHAR *WINAPI pd_LookupFontSub(const WCHAR *table, const WCHAR *face);
  */
 WCHAR *WINAPI pd_EditFontSubTable(const WCHAR *table, const WCHAR *face, const WCHAR *device);
 
-/* pd_ReadFontSubTable: the stored table (printer data "FontSubTable"), or NULL. */
+/* pd_ReadFontSubTable: the stored table (printer data "FontSubTable"), or NULL; also NULL
+ * for a damaged one (an odd size, or a name or the closing empty string missing). */
 WCHAR *WINAPI pd_ReadFontSubTable(HANDLE printer, DWORD reserved);
 
-/* pd_GetFontSubTable: the stored table, or when none is stored one built from the
- * description data. NULL on failure. */
+/* pd_GetFontSubTable: the stored table, or when none (or a damaged one) is stored one built
+ * from the description data. NULL on failure. */
 WCHAR *WINAPI pd_GetFontSubTable(HANDLE printer, DWORD reserved);
 
 /* pd_WriteFontSubTable: stores the table as kind 0 (an empty table too). Returns 1 or 0. */

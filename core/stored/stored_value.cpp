@@ -67,11 +67,15 @@ BOOL WINAPI pd_ReadStoredValue(HANDLE printer, DWORD kind, void *buffer, DWORD *
     DWORD total = 0;
     if (pd_ReadSizeValue(printer, sizeName, &total) != ERROR_SUCCESS)
         return FALSE;
+    /* A total no stored value can have (more than 99 chunks) is refused before anyone
+     * sizes a buffer by it. */
+    if (pd_ChunkCount(total) > PD_MAX_CHUNKS)
+        return FALSE;
     if (!buffer) {
         *size = total;
         return total != 0;
     }
-    if (total == 0 || capacity < total || pd_ChunkCount(total) > PD_MAX_CHUNKS)
+    if (total == 0 || capacity < total)
         return FALSE;
     return pd_ReadChunks(printer, base, (BYTE *)buffer, total, size);
 }

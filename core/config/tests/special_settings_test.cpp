@@ -93,6 +93,28 @@ TEST_P(SpecialSettingsTest, ReadsItemsAndSwitchesInReverseOrder)
     EXPECT_EQ(nullptr, read_settings(TEXT("Model 70")));
 }
 
+TEST_P(SpecialSettingsTest, NumbersBeyondTheLongRangeDoNotConvert)
+{
+    // The largest number converts; one more, or more digits, converts to nothing.
+    write_config(kPath,
+                 u"[default]\r\n"
+                 u"duplex.default=2147483648\r\n"
+                 u"staple.default=2147483647\r\n"
+                 u"MONOCOLOR_PRINT=99999999999999999999\r\n"
+                 u"BANNER_PRINT=2147483647\r\n",
+                 GetParam());
+    SettingsPtr settings = read_settings(TEXT("Model 70"));
+    ASSERT_NE(nullptr, settings);
+    ASSERT_EQ(2, settings->itemCount);
+    EXPECT_EQ(320, settings->items[0].functionId);
+    EXPECT_EQ(2147483647u, settings->items[0].value);
+    EXPECT_EQ(16, settings->items[1].functionId);
+    EXPECT_EQ(0u, settings->items[1].value);   // no conversion: 0
+    ASSERT_EQ(1, settings->switchCount);       // no conversion: not recorded
+    EXPECT_EQ(3, settings->switches[0].number);
+    EXPECT_EQ(2147483647u, settings->switches[0].value);
+}
+
 TEST_P(SpecialSettingsTest, OutOfMemoryGivesNullAndLeaksNothing)
 {
     DWORD before = qmt_LiveGlobalBlocks();

@@ -146,6 +146,18 @@ TEST_F(ChunkedValueTest, AFailedWriteStopsAndAFailedDeleteStops)
     EXPECT_FALSE(HasValue(TEXT("SysTTFontList3")));
     EXPECT_TRUE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST));   /* nothing stored: success */
 
+    /* A size value no stored value can have is refused when asked for alone, before a
+     * caller sizes a buffer by it; so are the readers that take their buffer from it. */
+    for (DWORD total : { (DWORD)PD_MAX_CHUNKED_SIZE + 1, 0xFFFFFFFFu }) {
+        for (const WCHAR *name : { TEXT("SysTTFontListSize"), TEXT("FontSubTableSize") })
+            ASSERT_EQ((DWORD)ERROR_SUCCESS, SetPrinterDataW(printer_, (LPWSTR)name, REG_DWORD, (BYTE *)&total, 4));
+        size = 5;
+        EXPECT_FALSE(pd_ReadStoredValue(printer_, SVK_SYS_TT_FONT_LIST, nullptr, &size)) << total;
+        EXPECT_EQ(0u, size) << total;
+        EXPECT_EQ(nullptr, pd_ReadFontSubTable(printer_, 0)) << total;
+    }
+    ASSERT_TRUE(pd_WriteStoredValue(printer_, value.data(), (DWORD)value.size(), SVK_SYS_TT_FONT_LIST));
+
     /* A failing read of the size value fails the read. */
     ASSERT_TRUE(pd_WriteStoredValue(printer_, value.data(), (DWORD)value.size(), SVK_SYS_TT_FONT_LIST));
     qmt_SpoolerFailGetPrinterData(0, ERROR_NOT_ENOUGH_MEMORY);

@@ -119,4 +119,36 @@ TEST_F(FontSubTableTest, TheStoredTableWinsAndAnEmptyOneIsStored)
     EXPECT_FALSE(pd_WriteFontSubTable(printer_, 0, nullptr));
 }
 
+TEST_F(FontSubTableTest, ADamagedStoredTableIsRefusedForTheDescriptionsTable)
+{
+    /* Stored bytes every user of the table would walk past: refused whole, and the table
+     * built from the description data takes their place. */
+    struct Case {
+        const char *why;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        { "an odd size", { 'A', 0, 0, 0, 0 } },
+        { "a face name without its terminator", { 'A', 0 } },
+        { "a device name without its terminator", { 'A', 0, 0, 0, 'X', 0 } },
+        { "no closing empty string after a pair", { 'A', 0, 0, 0, 'X', 0, 0, 0 } },
+        { "an empty device name and no closing string", { 'A', 0, 0, 0, 0, 0 } },
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(pd_WriteStoredValue(printer_, c.bytes.data(), (DWORD)c.bytes.size(), SVK_FONT_SUB_TABLE)) << c.why;
+        EXPECT_EQ(nullptr, pd_ReadFontSubTable(printer_, 0)) << c.why;
+        WCHAR *table = pd_GetFontSubTable(printer_, 0);
+        ASSERT_NE(nullptr, table) << c.why;
+        EXPECT_EQ(u"Mono Device", std::u16string(pd_LookupFontSub(table, TEXT("Fixed Sans")))) << c.why;
+        GlobalFree(table);
+    }
+    /* A whole table with bytes behind its closing string is read; the bytes are not used. */
+    Bytes tail = { 'A', 0, 0, 0, 'X', 0, 0, 0, 0, 0, 'Z', 0 };
+    ASSERT_TRUE(pd_WriteStoredValue(printer_, tail.data(), (DWORD)tail.size(), SVK_FONT_SUB_TABLE));
+    WCHAR *table = pd_ReadFontSubTable(printer_, 0);
+    ASSERT_NE(nullptr, table);
+    EXPECT_EQ(Table(u"A|X"), Chars(table));
+    GlobalFree(table);
+}
+
 } // namespace
