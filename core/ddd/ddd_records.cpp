@@ -71,13 +71,24 @@ static int rec_ValueEquals(const DddValue *value, const void *filter)
     case DDD_VT_USHORT:
         return memcmp(data, filter, 2) == 0;
     case DDD_VT_STRING: {
-        const WCHAR *a = (const WCHAR *)data;
-        const WCHAR *b = (const WCHAR *)filter;
-        while (*a && *a == *b) {
-            ++a;
-            ++b;
+        /* A stored text need not be aligned nor end inside its value: it ends at its
+           terminator or at the value's size, whichever comes first. */
+        const BYTE *a = (const BYTE *)data;
+        const BYTE *b = (const BYTE *)filter;
+        DWORD units = value->size / sizeof(WCHAR);
+        for (DWORD i = 0;; ++i) {
+            WCHAR ca = 0, cb = 0;
+            if (i < units) {
+                memcpy(&ca, a + i * sizeof(WCHAR), sizeof(WCHAR));
+            }
+            memcpy(&cb, b + i * sizeof(WCHAR), sizeof(WCHAR));
+            if (ca != cb) {
+                return 0;
+            }
+            if (ca == 0) {
+                return 1;
+            }
         }
-        return *a == *b;
     }
     case DDD_VT_FLOAT:
     case DDD_VT_BOOL:
