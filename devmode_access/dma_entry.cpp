@@ -3,13 +3,13 @@
 
 /* Record size of each data kind, by kind number. */
 static const LONG kStructSizes[] = {
-    0,      /* 0 */
-    0,      /* 1 */
-    308,    /* 2: stamp */
-    706,    /* 3: named text record */
-    20,     /* 4: paper margin entry */
-    742,    /* 5: fax destination */
-    1442,   /* 6: fax list head */
+    0,    /* 0 */
+    0,    /* 1 */
+    308,  /* 2: stamp */
+    706,  /* 3: named text record */
+    20,   /* 4: paper margin entry */
+    742,  /* 5: fax destination */
+    1442, /* 6: fax list head */
 };
 
 /* The library keeps no state: nothing to set up or tear down. */

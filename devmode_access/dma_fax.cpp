@@ -7,7 +7,7 @@
 #include <string.h>
 
 enum {
-    FAX_TAG_BYTES = 16,          /* "DFAX001" as UTF-16, zero-padded to 8 characters */
+    FAX_TAG_BYTES = 16, /* "DFAX001" as UTF-16, zero-padded to 8 characters */
     FAX_COUNT_OFFSET = 16,
     FAX_TEXT1_OFFSET = 18,
     FAX_TEXT1_CHARS = 41,

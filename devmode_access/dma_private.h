@@ -18,10 +18,10 @@
 typedef struct DmaPlace {
     WORD publicId;
     WORD functionId;
-    WORD kind;          /* StorageKind */
+    WORD kind; /* StorageKind */
     WORD storedType;
-    DWORD capacity;     /* bytes, types 6 and 9 */
-    BYTE *storage;      /* the setting's place in its area */
+    DWORD capacity; /* bytes, types 6 and 9 */
+    BYTE *storage;  /* the setting's place in its area */
 } DmaPlace;
 
 /* dma_PublicIdToFunctionId: the FunctionID of a public identifier (first row whose bounds

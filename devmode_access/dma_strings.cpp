@@ -11,8 +11,8 @@
 #include "core/util/base64.h"
 
 enum {
-    DMAID_PROTECTED_LONG = 36869,       /* the protected text of 21 characters */
-    PROTECTED_LIMIT = 13,               /* plain length limit of the other protected texts */
+    DMAID_PROTECTED_LONG = 36869, /* the protected text of 21 characters */
+    PROTECTED_LIMIT = 13,         /* plain length limit of the other protected texts */
     PROTECTED_LIMIT_LONG = 21,
     PROTECTED_MAX_ENCODED = (PROTECTED_LIMIT_LONG + 2) / 3 * 4 + 1
 };

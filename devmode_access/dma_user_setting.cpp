@@ -11,7 +11,7 @@
 #include "core/user_registry/user_setting_upgrade.h"
 
 enum {
-    DMA_MODEL_NAME_BYTES = 32     /* bytes of the handle's model name that are used */
+    DMA_MODEL_NAME_BYTES = 32 /* bytes of the handle's model name that are used */
 };
 
 static BOOL dma_RecordTextsEnd(const UserSettingInfo *record);

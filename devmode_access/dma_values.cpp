@@ -47,7 +47,11 @@ DmaResult WINAPI DMA_SetValue(DmaSettingsSet *handle, WORD id, DWORD value)
     if (result != DMA_SUCCESS)
         return result;
     /* The setting's own type and width; narrower types take the argument's low bytes. */
-    WORD status = dma_SetValue(place.functionId, handle->devmode, handle->printerData, place.storedType,
-                               dma_GetTypeWidth(place.storedType), &value);
+    WORD status = dma_SetValue(place.functionId,
+                               handle->devmode,
+                               handle->printerData,
+                               place.storedType,
+                               dma_GetTypeWidth(place.storedType),
+                               &value);
     return status == SST_OK ? DMA_SUCCESS : DMA_BAD_ARGUMENT;
 }

@@ -16,7 +16,10 @@ struct TestSettingsAreas {
     DriverDevmode devmode;
     PrinterDataBlock block;
 
-    TestSettingsAreas() { memset(this, 0, sizeof(*this)); }
+    TestSettingsAreas()
+    {
+        memset(this, 0, sizeof(*this));
+    }
 
     /* Writes a numeric setting in the type and size it holds; fails the test when refused. */
     void set(WORD functionId, LONG value)
@@ -37,7 +40,10 @@ struct TestSettingsAreas {
         ASSERT_EQ(0, dma_SetTypedValue(&devmode, &block, functionId, VT_STRING, size, (DWORD_PTR)text)) << functionId;
     }
 
-    bool operator==(const TestSettingsAreas &other) const { return memcmp(this, &other, sizeof(*this)) == 0; }
+    bool operator==(const TestSettingsAreas &other) const
+    {
+        return memcmp(this, &other, sizeof(*this)) == 0;
+    }
 };
 
 #endif /* QM_TESTING_SETTINGS_AREAS_H */

@@ -114,8 +114,8 @@ BOOL opt_ApplySpecialSettingsWith(const SpecialSettings *settings, DriverDevmode
     return TRUE;
 }
 
-BOOL WINAPI opt_ApplySpecialSettings(const SpecialSettings *settings, DriverDevmode *devmode,
-                                     PrinterDataBlock *block, WORD mode)
+BOOL WINAPI opt_ApplySpecialSettings(const SpecialSettings *settings, DriverDevmode *devmode, PrinterDataBlock *block,
+                                     WORD mode)
 {
     return opt_ApplySpecialSettingsWith(settings, devmode, block, mode, g_SpecialValueMap, g_SpecialSwitchTable);
 }

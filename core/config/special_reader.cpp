@@ -5,8 +5,8 @@
 #include "core/util/global_block.h"
 
 enum {
-    kMaxKeyChars = 46,     /* a key text must be under 47 characters */
-    kMaxValueChars = 32,   /* a longer value is cut to 31 characters */
+    kMaxKeyChars = 46,   /* a key text must be under 47 characters */
+    kMaxValueChars = 32, /* a longer value is cut to 31 characters */
     kCutValueChars = 31
 };
 /* The largest number a value text converts to. */

@@ -9,19 +9,19 @@
 #include "core/settings/settings_types.h"
 
 /* Item flags. */
-#define SPECIAL_DEFAULT 0x01      /* "<name>.default=" given */
-#define SPECIAL_ENFORCED 0x02     /* "<name>.enforced=" given */
-#define SPECIAL_DISPLAY_0 0x04    /* "<name>.display=" 0, 1 or 2 */
+#define SPECIAL_DEFAULT 0x01   /* "<name>.default=" given */
+#define SPECIAL_ENFORCED 0x02  /* "<name>.enforced=" given */
+#define SPECIAL_DISPLAY_0 0x04 /* "<name>.display=" 0, 1 or 2 */
 #define SPECIAL_DISPLAY_1 0x08
 #define SPECIAL_DISPLAY_2 0x10
 
 /* Apply modes. */
-#define SPECIAL_APPLY_ALL 0       /* default and enforced items */
-#define SPECIAL_APPLY_ENFORCED 1  /* enforced items only */
+#define SPECIAL_APPLY_ALL 0      /* default and enforced items */
+#define SPECIAL_APPLY_ENFORCED 1 /* enforced items only */
 
 #define SPECIAL_ITEM_NAME_CHARS 33
 #define SPECIAL_VALUE_NAME_CHARS 34
-#define SPECIAL_SWITCH_NONE 999   /* the switch number of "LOG", which applies nothing */
+#define SPECIAL_SWITCH_NONE 999 /* the switch number of "LOG", which applies nothing */
 
 typedef struct SpecialItem {
     WORD functionId;
@@ -92,13 +92,13 @@ typedef struct SpecialSwitchRow {
 typedef struct SpecialFlagsRequest {
     WORD functionId;
     const SpecialSettings *settings;
-    DWORD flags;    /* out */
+    DWORD flags; /* out */
 } SpecialFlagsRequest;
 
 #define SPECIAL_ITEM_ROWS 36
 #define SPECIAL_SWITCH_ROWS 7
 #define SPECIAL_VALUE_ROWS 45
-#define SPECIAL_MAP_ROWS 37        /* one per item name row, then the end row */
+#define SPECIAL_MAP_ROWS 37 /* one per item name row, then the end row */
 #define SPECIAL_SWITCH_END 0xFFFF
 
 /* The name tables, each ended by an empty name. */
@@ -131,8 +131,8 @@ SpecialSettings *WINAPI cfg_ReadSpecialSettings(const SpecialSettingsRequest *re
  * the type the setting holds; then the items of every switch that is on. Strings and
  * LOGFONTW settings are skipped. Returns 1, or 0 for NULL settings.
  */
-BOOL WINAPI opt_ApplySpecialSettings(const SpecialSettings *settings, DriverDevmode *devmode,
-                                     PrinterDataBlock *block, WORD mode);
+BOOL WINAPI opt_ApplySpecialSettings(const SpecialSettings *settings, DriverDevmode *devmode, PrinterDataBlock *block,
+                                     WORD mode);
 
 /* opt_GetSpecialSettingFlags: the flags of a FunctionID, searched in the lists of the
  * switches that are on first, then in the items. Returns 1 when found (flags written). */

@@ -33,10 +33,10 @@
 #define CST_NO_MEMORY 2
 
 /* Modes of cst_CheckConflicts and cst_CheckConstraints. */
-#define CST_MODE_DEFAULTS 0   /* defaults pass; the nested second check of option sets */
-#define CST_MODE_CHECK 1      /* with a value the trial of a change, else the current settings */
-#define CST_MODE_RESOLVE 2    /* cst_CheckConstraints: change lists applied; cst_CheckConflicts: checks */
-#define CST_MODE_RESET 3      /* the reset check; the only mode running bit-14 records */
+#define CST_MODE_DEFAULTS 0 /* defaults pass; the nested second check of option sets */
+#define CST_MODE_CHECK 1    /* with a value the trial of a change, else the current settings */
+#define CST_MODE_RESOLVE 2  /* cst_CheckConstraints: change lists applied; cst_CheckConflicts: checks */
+#define CST_MODE_RESET 3    /* the reset check; the only mode running bit-14 records */
 
 /* List selectors of cst_CheckConstraints and cst_AddChangedId. */
 #define CST_LIST_TYPE7 0
@@ -49,9 +49,9 @@
 #define CST_LIST1_INLINE 8
 #define CST_LIST2_INLINE 8
 #define CST_LIST3_INLINE 20
-#define CST_LIST_STEP 5          /* growth of every heap id list */
-#define CST_CHANGED_INLINE 5     /* the resolve caller's inline changed list */
-#define CST_SET_IDS 10           /* FunctionIDs collected from matching option sets */
+#define CST_LIST_STEP 5      /* growth of every heap id list */
+#define CST_CHANGED_INLINE 5 /* the resolve caller's inline changed list */
+#define CST_SET_IDS 10       /* FunctionIDs collected from matching option sets */
 
 /* Markers of change values standing for the setting's default. */
 #define CST_MARKER_DEFAULT 0x8000
@@ -265,8 +265,7 @@ WORD WINAPI cst_ResolveDefaultMarker(const ConstraintContext *context, ChangeEnt
  * of 5, growth 5); a row whose FunctionID is already listed is skipped when the record's
  * conflict kind is 3. changed, count: in/out. 4 applied, 3 empty change list, 1 error.
  */
-WORD WINAPI cst_EvaluateValueList(const ConstraintContext *context, const void *record, WORD **changed,
-                                  WORD *count);
+WORD WINAPI cst_EvaluateValueList(const ConstraintContext *context, const void *record, WORD **changed, WORD *count);
 
 /* ---- papers (cst_paper.cpp); sizes in the model's units (0.1 mm) ---- */
 
@@ -298,10 +297,9 @@ WORD WINAPI cst_CheckPaperSizeRange(const ConstraintContext *context, WORD paper
  * FunctionIDs, or NULL): only records whose trigger or conditions name one of them run.
  * 0 after the run, 1 on an error (bad arguments, a record that cannot be read).
  */
-WORD WINAPI cst_CheckConstraints(HANDLE printer, WORD mode, WORD selector, WORD flags,
-                                 const ConstraintContext *context, const ChangeEntry *change, ConflictState *state,
-                                 const void *definition, WORD **changed, WORD *changedCount, const WORD *filter,
-                                 WORD filterCount);
+WORD WINAPI cst_CheckConstraints(HANDLE printer, WORD mode, WORD selector, WORD flags, const ConstraintContext *context,
+                                 const ChangeEntry *change, ConflictState *state, const void *definition,
+                                 WORD **changed, WORD *changedCount, const WORD *filter, WORD filterCount);
 
 /*
  * cst_CheckConflicts: checks a change (mode 1 with a value: its trial; without: the

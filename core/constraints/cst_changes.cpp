@@ -77,8 +77,7 @@ WORD WINAPI cst_ResolveDefaultMarker(const ConstraintContext *context, ChangeEnt
     return CST_OK;
 }
 
-WORD WINAPI cst_EvaluateValueList(const ConstraintContext *context, const void *record, WORD **changed,
-                                  WORD *count)
+WORD WINAPI cst_EvaluateValueList(const ConstraintContext *context, const void *record, WORD **changed, WORD *count)
 {
     const DddValueSet *set = (const DddValueSet *)record;
     if (!context || !set || (set->head.type != 7 && set->head.type != 8) || !changed || !*changed || !count) {
@@ -94,7 +93,7 @@ WORD WINAPI cst_EvaluateValueList(const ConstraintContext *context, const void *
             continue;
         }
         DWORD copy = 0;
-        ChangeEntry entry = { row->functionId, row->valueType, ddd_ValueData(row) };
+        ChangeEntry entry = {row->functionId, row->valueType, ddd_ValueData(row)};
         DWORD width = cst_TypeWidth(row->valueType);
         if (width != 0) {
             if (!entry.value || row->size < width) {

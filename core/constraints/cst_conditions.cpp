@@ -22,8 +22,19 @@ typedef enum CondCompare {
 
 /* Operators 0-12 for numeric ValueTypes; 13 and above are not allowed. */
 static const CondCompare s_numericOperators[13] = {
-    COMPARE_NONE, COMPARE_EQUAL, COMPARE_NOT_EQUAL, COMPARE_LESS, COMPARE_LESS_EQUAL, COMPARE_GREATER,
-    COMPARE_GREATER_EQUAL, COMPARE_EQUAL, COMPARE_EQUAL, COMPARE_NONE, COMPARE_EQUAL, COMPARE_EQUAL, COMPARE_EQUAL,
+    COMPARE_NONE,
+    COMPARE_EQUAL,
+    COMPARE_NOT_EQUAL,
+    COMPARE_LESS,
+    COMPARE_LESS_EQUAL,
+    COMPARE_GREATER,
+    COMPARE_GREATER_EQUAL,
+    COMPARE_EQUAL,
+    COMPARE_EQUAL,
+    COMPARE_NONE,
+    COMPARE_EQUAL,
+    COMPARE_EQUAL,
+    COMPARE_EQUAL,
 };
 
 static CondCompare cond_Operator(WORD valueType, BYTE op);
@@ -39,8 +50,7 @@ static CondCompare cond_Operator(WORD valueType, BYTE op)
         return COMPARE_NONE;
     }
     CondCompare compare = s_numericOperators[op];
-    if ((valueType == VT_LONG || valueType == VT_STRING) && compare != COMPARE_EQUAL &&
-        compare != COMPARE_NOT_EQUAL) {
+    if ((valueType == VT_LONG || valueType == VT_STRING) && compare != COMPARE_EQUAL && compare != COMPARE_NOT_EQUAL) {
         return COMPARE_NONE;
     }
     return compare;
@@ -115,8 +125,8 @@ static WORD cond_SetConflicts(const CstRun *run, const WORD *setIds, int *confli
             continue;
         }
         ConflictState nested = {};
-        WORD status = cst_CheckConflictsRun(CST_MODE_DEFAULTS, run->printer, run->context, NULL, setIds[i], 0, NULL,
-                                            &nested, NULL, CST_FLAG_CURRENT);
+        WORD status = cst_CheckConflictsRun(
+            CST_MODE_DEFAULTS, run->printer, run->context, NULL, setIds[i], 0, NULL, &nested, NULL, CST_FLAG_CURRENT);
         *conflicts = nested.kind != 0 || nested.records7.count != 0 || nested.records8.count != 0;
         cst_ClearConflictState(&nested);
         if (status != CST_OK) {
@@ -136,7 +146,7 @@ WORD cst_EvaluateSets(const CstRun *run, const ConstraintCondition *rows, WORD c
         }
         /* Rows joined by "and" form a group; a group ends at an "or" or at the set's end. */
         int setHolds = 0, groupHolds = 1;
-        WORD ids[CST_SET_IDS + 1] = { 0 };
+        WORD ids[CST_SET_IDS + 1] = {0};
         for (WORD r = start; r <= end; ++r) {
             WORD result = cond_Test(run->context, run, &rows[r]);
             if (result != CST_COND_HOLDS && result != CST_COND_FAILS && result != CST_COND_VALUE_MISSING) {
@@ -184,8 +194,8 @@ WORD WINAPI cst_EvaluateOptionSets(const ConstraintContext *context, const Chang
     if (condition->op != CST_OP_OPTION_SETS) {
         return cst_EvaluateSets(&run, condition, 1, outIds);
     }
-    if (condition->count != 0 && (!condition->values || (condition->stride != 0 &&
-                                                          condition->stride != sizeof(ConstraintCondition)))) {
+    if (condition->count != 0 &&
+        (!condition->values || (condition->stride != 0 && condition->stride != sizeof(ConstraintCondition)))) {
         return CST_SETS_ERROR;
     }
     return cst_EvaluateSets(&run, (const ConstraintCondition *)condition->values, condition->count, outIds);

@@ -31,24 +31,24 @@ typedef struct RelatedRow {
 } RelatedRow;
 
 static const RelatedRow s_related[] = {
-    { 272, 272, { 271, 270, 293, 1314 } },
-    { 274, 277, { 271, 270, 293, 0 } },
-    { 282, 285, { 271, 270, 293, 0 } },
-    { 1314, 1314, { 271, 270, 293, 0 } },
-    { 278, 281, { 293, 270, 0, 0 } },
-    { 296, 296, { 297, 0, 0, 0 } },
-    { 301, 301, { 300, 0, 0, 0 } },
-    { 303, 303, { 1288, 0, 0, 0 } },
-    { 1286, 1286, { 296, 297, 0, 0 } },
-    { 36865, 36867, { 296, 297, 0, 0 } },
-    { 1289, 1289, { 270, 0, 0, 0 } },
-    { 5121, 5121, { 5127, 0, 0, 0 } },
-    { 5163, 5163, { 5186, 0, 0, 0 } },
-    { 5204, 5204, { 5186, 0, 0, 0 } },
+    {272, 272, {271, 270, 293, 1314}},
+    {274, 277, {271, 270, 293, 0}},
+    {282, 285, {271, 270, 293, 0}},
+    {1314, 1314, {271, 270, 293, 0}},
+    {278, 281, {293, 270, 0, 0}},
+    {296, 296, {297, 0, 0, 0}},
+    {301, 301, {300, 0, 0, 0}},
+    {303, 303, {1288, 0, 0, 0}},
+    {1286, 1286, {296, 297, 0, 0}},
+    {36865, 36867, {296, 297, 0, 0}},
+    {1289, 1289, {270, 0, 0, 0}},
+    {5121, 5121, {5127, 0, 0, 0}},
+    {5163, 5163, {5186, 0, 0, 0}},
+    {5204, 5204, {5186, 0, 0, 0}},
 };
 
 /* Kinds of the current settings under which a trial reports the current state. */
-static const WORD s_blockingKinds[] = { 1, 6, 7, 8 };
+static const WORD s_blockingKinds[] = {1, 6, 7, 8};
 
 static int hook_IsOldOs(void);
 static WORD hook_Number(const CstRun *run, WORD functionId, DWORD *number, int proposedFirst);
@@ -75,7 +75,8 @@ static int hook_IsOldOs(void)
 static WORD hook_Number(const CstRun *run, WORD functionId, DWORD *number, int proposedFirst)
 {
     CstValue value;
-    BOOL read = proposedFirst ? cst_RunValue(run, functionId, &value) : cst_ReadSetting(run->context, functionId, &value);
+    BOOL read =
+        proposedFirst ? cst_RunValue(run, functionId, &value) : cst_ReadSetting(run->context, functionId, &value);
     if (!read || value.type == VT_STRING) {
         return CST_ERROR;
     }
@@ -168,14 +169,13 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
             return CST_ERROR;
         }
         return value == 3 && hook_IsOldOs() ? hook_Handle(run, 1, 0, 0) : HOOK_NOT_SPECIAL;
-    case FID_VISTA_1341:
-        return !proposed && util_IsVistaOrLater() ? hook_Handle(run, 6, 0, 0) : HOOK_NOT_SPECIAL;
+    case FID_VISTA_1341: return !proposed && util_IsVistaOrLater() ? hook_Handle(run, 6, 0, 0) : HOOK_NOT_SPECIAL;
     case FID_ACCOUNT_MODE:
     case FID_DOCUMENT_MONITOR_5204: {
         if (proposed) {
             return HOOK_NOT_SPECIAL;
         }
-        ComServerRequest com = { dc->model, 0 };
+        ComServerRequest com = {dc->model, 0};
         if (hook_Number(run, FID_COM_SETTING, &value, 0) != CST_OK) {
             return CST_ERROR;
         }
@@ -191,7 +191,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
         if (proposed) {
             return HOOK_NOT_SPECIAL;
         }
-        ComServerRequest com = { dc->model, 0 };
+        ComServerRequest com = {dc->model, 0};
         if (util_IsComServerAvailable(&com) && com.available) {
             return HOOK_NOT_SPECIAL;
         }
@@ -224,22 +224,17 @@ static WORD hook_Run(const CstRun *run, WORD savedKind)
     case 1286:
     case 36865:
     case 36866:
-    case 36867:
-        return hook_Stamps(run);
+    case 36867: return hook_Stamps(run);
     case FID_OS_293:
     case FID_VISTA_1341:
     case 5163:
     case 5204:
     case FID_COM_SETTING:
-    case 36903:
-        return hook_Outside(run, savedKind);
-    case 1284:
-        return hook_Handle(run, 6, 0, 0);
+    case 36903: return hook_Outside(run, savedKind);
+    case 1284: return hook_Handle(run, 6, 0, 0);
     case 1333:
-    case 5138:
-        return CST_OK;
-    default:
-        return HOOK_NOT_SPECIAL;
+    case 5138: return CST_OK;
+    default: return HOOK_NOT_SPECIAL;
     }
 }
 
@@ -286,8 +281,7 @@ static WORD conflicts_Evaluate(const CstRun *run, const WORD *filter)
         }
     }
     DriverContext *dc = run->context->context;
-    DddFunctionRequest request = { DDD_LEVEL_MODEL, dc->model, dc->base, functionId, cst_ProposedValue(run), 0, 0,
-                                   NULL };
+    DddFunctionRequest request = {DDD_LEVEL_MODEL, dc->model, dc->base, functionId, cst_ProposedValue(run), 0, 0, NULL};
     DddStatus status = ddd_GetFunctionRecord(&request);
     if (status == DDD_NOT_FOUND) {
         return CST_OK;
@@ -338,8 +332,7 @@ static WORD conflicts_OutList(const ConflictState *state, WORD functionId, WORD 
 /* 1 when a check left anything in the state. */
 static int conflicts_Found(const ConflictState *state)
 {
-    return state->kind != 0 || state->records7.count != 0 || state->records8.count != 0 ||
-           state->touched.count != 0;
+    return state->kind != 0 || state->records7.count != 0 || state->records8.count != 0 || state->touched.count != 0;
 }
 
 WORD cst_CheckConflictsRun(WORD mode, HANDLE printer, const ConstraintContext *context, const WORD *optionFilter,
@@ -352,7 +345,7 @@ WORD cst_CheckConflictsRun(WORD mode, HANDLE printer, const ConstraintContext *c
     if (!context->context || !context->devmode || !context->block || !state || mode > CST_MODE_RESET) {
         return CST_ERROR;
     }
-    ChangeEntry change = { functionId, valueType, value };
+    ChangeEntry change = {functionId, valueType, value};
     CstRun run = {};
     run.printer = printer;
     run.context = context;
@@ -367,8 +360,8 @@ WORD cst_CheckConflictsRun(WORD mode, HANDLE printer, const ConstraintContext *c
         if (cst_CopyConflictState(&local, state) != CST_OK) {
             return CST_NO_MEMORY;
         }
-        WORD status = cst_CheckConflictsRun(CST_MODE_CHECK, printer, context, optionFilter, functionId, valueType,
-                                            NULL, &local, NULL, flags);
+        WORD status = cst_CheckConflictsRun(
+            CST_MODE_CHECK, printer, context, optionFilter, functionId, valueType, NULL, &local, NULL, flags);
         BOOL blocked = FALSE;
         for (WORD kind : s_blockingKinds) {
             blocked |= status == CST_OK && local.kind == kind;
@@ -414,7 +407,7 @@ WORD WINAPI cst_CheckConflicts(WORD mode, HANDLE printer, DriverContext *context
                                PrinterDataBlock *block, const WORD *optionFilter, WORD functionId, WORD valueType,
                                const void *value, ConflictState *state, WORD **outList, WORD flags)
 {
-    ConstraintContext triple = { context, devmode, block };
-    return cst_CheckConflictsRun(mode, printer, &triple, optionFilter, functionId, valueType, value, state, outList,
-                                 flags);
+    ConstraintContext triple = {context, devmode, block};
+    return cst_CheckConflictsRun(
+        mode, printer, &triple, optionFilter, functionId, valueType, value, state, outList, flags);
 }

@@ -40,27 +40,49 @@ typedef struct SizeCheckRow {
     SizePaper paper;
     WORD rangeType;
     SizeKey keyFrom;
-    WORD key;           /* the fixed key, or the setting holding it */
+    WORD key; /* the fixed key, or the setting holding it */
     SizeWhen when;
-    WORD depends[4];    /* settings added to list 3, 0-ended */
-    WORD mask;          /* changedMask bits of those settings */
+    WORD depends[4]; /* settings added to list 3, 0-ended */
+    WORD mask;       /* changedMask bits of those settings */
 } SizeCheckRow;
 
 static const SizeCheckRow s_sizeChecks[] = {
-    { 1, SIZE_PAPER_OUTPUT, 5, SIZE_KEY_SOURCE, 0, SIZE_ALWAYS, { 262, 8, 265, 13 },
-      CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_265 | CST_CHANGED_13 },
-    { 2, SIZE_PAPER_OUTPUT, 5, SIZE_KEY_SETTING, 389, SIZE_ALWAYS, { 262, 8, 389, 0 },
-      CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_389 },
-    { 3, SIZE_PAPER_OUTPUT, 6, SIZE_KEY_SETTING, 266, SIZE_ALWAYS, { 262, 8, 266, 0 },
-      CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_266 },
-    { 5, SIZE_PAPER_410, 5, SIZE_KEY_FIXED, 4, SIZE_ALWAYS, { 410, 0, 0, 0 }, CST_CHANGED_410 },
-    { 6, SIZE_PAPER_411, 5, SIZE_KEY_FIXED, 264, SIZE_WHEN_CHANGE_411, { 411, 0, 0, 0 }, CST_CHANGED_411 },
-    { 7, SIZE_PAPER_411, 6, SIZE_KEY_SETTING, 266, SIZE_ALWAYS, { 411, 266, 0, 0 },
-      CST_CHANGED_411 | CST_CHANGED_266 },
-    { 8, SIZE_PAPER_410, 6, SIZE_KEY_SETTING, 266, SIZE_ALWAYS, { 410, 266, 0, 0 },
-      CST_CHANGED_410 | CST_CHANGED_266 },
-    { 9, SIZE_PAPER_OUTPUT, 5, SIZE_KEY_SETTING, 333, SIZE_WHEN_332_SET, { 262, 8, 333, 0 },
-      CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_333 },
+    {1,
+     SIZE_PAPER_OUTPUT,
+     5,
+     SIZE_KEY_SOURCE,
+     0,
+     SIZE_ALWAYS,
+     {262, 8, 265, 13},
+     CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_265 | CST_CHANGED_13},
+    {2,
+     SIZE_PAPER_OUTPUT,
+     5,
+     SIZE_KEY_SETTING,
+     389,
+     SIZE_ALWAYS,
+     {262, 8, 389, 0},
+     CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_389},
+    {3,
+     SIZE_PAPER_OUTPUT,
+     6,
+     SIZE_KEY_SETTING,
+     266,
+     SIZE_ALWAYS,
+     {262, 8, 266, 0},
+     CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_266},
+    {5, SIZE_PAPER_410, 5, SIZE_KEY_FIXED, 4, SIZE_ALWAYS, {410, 0, 0, 0}, CST_CHANGED_410},
+    {6, SIZE_PAPER_411, 5, SIZE_KEY_FIXED, 264, SIZE_WHEN_CHANGE_411, {411, 0, 0, 0}, CST_CHANGED_411},
+    {7, SIZE_PAPER_411, 6, SIZE_KEY_SETTING, 266, SIZE_ALWAYS, {411, 266, 0, 0}, CST_CHANGED_411 | CST_CHANGED_266},
+    {8, SIZE_PAPER_410, 6, SIZE_KEY_SETTING, 266, SIZE_ALWAYS, {410, 266, 0, 0}, CST_CHANGED_410 | CST_CHANGED_266},
+    {9,
+     SIZE_PAPER_OUTPUT,
+     5,
+     SIZE_KEY_SETTING,
+     333,
+     SIZE_WHEN_332_SET,
+     {262, 8, 333, 0},
+     CST_CHANGED_262 | CST_CHANGED_8 | CST_CHANGED_333},
 };
 
 static int paper_CustomSlot(WORD paper, WORD *slot);
@@ -119,8 +141,8 @@ static WORD paper_OutputPaper(const CstRun *run, WORD *paper)
 /* 0 (cleared) when the size lies in the box, else 1 (the conflict stands). */
 static WORD paper_Inside(WORD width, WORD height, const DddSize *minimum, const DddSize *maximum)
 {
-    BOOL inside = width >= minimum->width && width <= maximum->width && height >= minimum->height &&
-                  height <= maximum->height;
+    BOOL inside =
+        width >= minimum->width && width <= maximum->width && height >= minimum->height && height <= maximum->height;
     return inside ? 0 : 1;
 }
 
@@ -169,8 +191,9 @@ static WORD paper_GeneralCheck(const CstRun *run, const SizeCheckRow *row)
         }
     }
     WORD paper = 0, key = row->key;
-    WORD status = row->paper == SIZE_PAPER_OUTPUT ? paper_OutputPaper(run, &paper)
-                : paper_RunNumber(run, row->paper == SIZE_PAPER_410 ? FID_PAPER_410 : FID_PAPER_411, &paper);
+    WORD status = row->paper == SIZE_PAPER_OUTPUT
+                      ? paper_OutputPaper(run, &paper)
+                      : paper_RunNumber(run, row->paper == SIZE_PAPER_410 ? FID_PAPER_410 : FID_PAPER_411, &paper);
     if (status == CST_OK && row->keyFrom == SIZE_KEY_SETTING) {
         status = paper_RunNumber(run, row->key, &key);
     } else if (status == CST_OK && row->keyFrom == SIZE_KEY_SOURCE) {

@@ -9,10 +9,10 @@
 #include "core/constraints/constraints.h"
 
 /* Flag-word bits of a constraint record. */
-#define CST_RECORD_NOT_RESOLVE 0x0100   /* bit 8: out of mode 2 */
-#define CST_RECORD_NOT_CHECK 0x0200     /* bit 9: out of mode 1 */
-#define CST_RECORD_RESET_ONLY 0x4000    /* bit 14: only in mode 3 */
-#define CST_RECORD_CHECK_SHIFT 10       /* bits 10-13: the additional check */
+#define CST_RECORD_NOT_RESOLVE 0x0100 /* bit 8: out of mode 2 */
+#define CST_RECORD_NOT_CHECK 0x0200   /* bit 9: out of mode 1 */
+#define CST_RECORD_RESET_ONLY 0x4000  /* bit 14: only in mode 3 */
+#define CST_RECORD_CHECK_SHIFT 10     /* bits 10-13: the additional check */
 #define CST_RECORD_CHECK_MASK 0x0F
 
 /* Additional checks (bits 10-13): 4 the paper-size form; 1-3, 5-9 the general form. */
@@ -25,9 +25,9 @@ typedef struct CstRun {
     WORD mode;
     BOOL resolve;
     WORD flags;
-    const ChangeEntry *change;   /* NULL, or value NULL: no proposed value */
-    ConflictState *state;        /* may be NULL when resolving */
-    WORD **changed;              /* resolving: the changed list and its count */
+    const ChangeEntry *change; /* NULL, or value NULL: no proposed value */
+    ConflictState *state;      /* may be NULL when resolving */
+    WORD **changed;            /* resolving: the changed list and its count */
     WORD *changedCount;
 } CstRun;
 

@@ -21,8 +21,7 @@ typedef struct RecordRows {
 static WORD record_ValueStride(const DddValue *value, DWORD *stride);
 static WORD record_Prepare(const CstRun *run, DddValueSet *record, RecordRows *rows);
 static int record_Filtered(const DddValueSet *record, const RecordRows *rows, const WORD *filter, WORD filterCount);
-static WORD record_TriggerHolds(const CstRun *run, const DddValueSet *record, DWORD stride, int position,
-                                int *holds);
+static WORD record_TriggerHolds(const CstRun *run, const DddValueSet *record, DWORD stride, int position, int *holds);
 static WORD record_Position(const CstRun *run, const DddValueSet *record, DWORD stride, const RecordRows *rows,
                             int position, int *conflict);
 static WORD record_Run(const CstRun *run, DddValueSet *record, WORD selector, WORD index, const WORD *filter,
@@ -105,8 +104,7 @@ static int record_Filtered(const DddValueSet *record, const RecordRows *rows, co
 }
 
 /* Whether the trigger holds at a position (-1: the record has no values). */
-static WORD record_TriggerHolds(const CstRun *run, const DddValueSet *record, DWORD stride, int position,
-                                int *holds)
+static WORD record_TriggerHolds(const CstRun *run, const DddValueSet *record, DWORD stride, int position, int *holds)
 {
     BYTE match = record->value.elementByte;
     *holds = 1;
@@ -145,7 +143,7 @@ static WORD record_Position(const CstRun *run, const DddValueSet *record, DWORD 
     if (!holds) {
         return CST_OK;
     }
-    WORD setIds[CST_SET_IDS + 1] = { 0 };
+    WORD setIds[CST_SET_IDS + 1] = {0};
     if (rows->count != 0) {
         WORD sets = cst_EvaluateSets(run, rows->rows, rows->count, setIds);
         if (sets == CST_SETS_ERROR) {
@@ -240,8 +238,7 @@ static int record_Lists(const void *definition, WORD selector, const DddKeyArray
     case 14:
         *indexes = selector ? &((const DddOption *)definition)->keys2 : &((const DddOption *)definition)->keys1;
         return 1;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -254,7 +251,7 @@ WORD cst_RunList(const CstRun *run, WORD selector, const void *definition, const
     DriverContext *dc = run->context->context;
     WORD level = ((const DddRecordHead *)definition)->level;
     for (WORD i = 0; i < indexes->count; ++i) {
-        DddFetchRequest request = { level, dc->model, dc->base, (WORD)(selector ? 8 : 7), indexes->keys[i], NULL };
+        DddFetchRequest request = {level, dc->model, dc->base, (WORD)(selector ? 8 : 7), indexes->keys[i], NULL};
         if (ddd_FetchRecordByIndex(&request) != DDD_OK) {
             return CST_ERROR;
         }
@@ -267,10 +264,9 @@ WORD cst_RunList(const CstRun *run, WORD selector, const void *definition, const
     return CST_OK;
 }
 
-WORD WINAPI cst_CheckConstraints(HANDLE printer, WORD mode, WORD selector, WORD flags,
-                                 const ConstraintContext *context, const ChangeEntry *change, ConflictState *state,
-                                 const void *definition, WORD **changed, WORD *changedCount, const WORD *filter,
-                                 WORD filterCount)
+WORD WINAPI cst_CheckConstraints(HANDLE printer, WORD mode, WORD selector, WORD flags, const ConstraintContext *context,
+                                 const ChangeEntry *change, ConflictState *state, const void *definition,
+                                 WORD **changed, WORD *changedCount, const WORD *filter, WORD filterCount)
 {
     if (!context || !context->context || !context->devmode || !context->block || !definition ||
         selector > CST_LIST_TYPE8 || mode > CST_MODE_RESET) {

@@ -11,8 +11,22 @@ typedef struct KindRank {
 } KindRank;
 
 static const KindRank s_kindRanks[] = {
-    { 6, 900 }, { 1, 800 }, { 7, 700 }, { 8, 600 }, { 15, 590 }, { 14, 580 }, { 12, 555 }, { 10, 550 },
-    { 13, 545 }, { 11, 540 }, { 2, 500 }, { 5, 400 }, { 3, 300 }, { 9, 270 }, { 4, 200 }, { 0, 100 },
+    {6, 900},
+    {1, 800},
+    {7, 700},
+    {8, 600},
+    {15, 590},
+    {14, 580},
+    {12, 555},
+    {10, 550},
+    {13, 545},
+    {11, 540},
+    {2, 500},
+    {5, 400},
+    {3, 300},
+    {9, 270},
+    {4, 200},
+    {0, 100},
 };
 
 /* A state's list seen apart from its inline capacity. */
@@ -45,16 +59,13 @@ static int state_View(ConflictState *state, WORD which, ListView *view)
 {
     switch (which) {
     case 1:
-        *view = { &state->records7.count, state->records7.inlineIds, CST_LIST1_INLINE, &state->records7.ids };
+        *view = {&state->records7.count, state->records7.inlineIds, CST_LIST1_INLINE, &state->records7.ids};
         return 1;
     case 2:
-        *view = { &state->records8.count, state->records8.inlineIds, CST_LIST2_INLINE, &state->records8.ids };
+        *view = {&state->records8.count, state->records8.inlineIds, CST_LIST2_INLINE, &state->records8.ids};
         return 1;
-    case 3:
-        *view = { &state->touched.count, state->touched.inlineIds, CST_LIST3_INLINE, &state->touched.ids };
-        return 1;
-    default:
-        return 0;
+    case 3: *view = {&state->touched.count, state->touched.inlineIds, CST_LIST3_INLINE, &state->touched.ids}; return 1;
+    default: return 0;
     }
 }
 

@@ -13,7 +13,7 @@ static int values_CompareText(const WCHAR *a, const WCHAR *b);
 /* Sign of the comparison of two wide strings (NULL as empty). */
 static int values_CompareText(const WCHAR *a, const WCHAR *b)
 {
-    static const WCHAR empty[1] = { 0 };
+    static const WCHAR empty[1] = {0};
     a = a ? a : empty;
     b = b ? b : empty;
     while (*a && *a == *b) {
@@ -65,14 +65,9 @@ BOOL cst_DecodeValue(WORD type, const void *bytes, CstValue *value)
         value->number = n;
         return TRUE;
     }
-    case VT_BYTE:
-        value->number = *(const BYTE *)bytes;
-        return TRUE;
-    case VT_STRING:
-        value->text = (const WCHAR *)bytes;
-        return TRUE;
-    default:
-        return FALSE;
+    case VT_BYTE: value->number = *(const BYTE *)bytes; return TRUE;
+    case VT_STRING: value->text = (const WCHAR *)bytes; return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -113,14 +108,10 @@ DWORD cst_TypeWidth(WORD type)
     case VT_LONG:
     case VT_LONG32:
     case VT_DWORD:
-    case VT_FONTFIELD:
-        return 4;
+    case VT_FONTFIELD: return 4;
     case VT_SHORT:
-    case VT_WORD:
-        return 2;
-    case VT_BYTE:
-        return 1;
-    default:
-        return 0;
+    case VT_WORD: return 2;
+    case VT_BYTE: return 1;
+    default: return 0;
     }
 }

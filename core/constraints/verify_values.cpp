@@ -11,7 +11,7 @@
 #include "core/settings/settings_tables.h"
 
 enum {
-    STRING_CONFLICT = 389,      /* text of the persistent-conflict box */
+    STRING_CONFLICT = 389, /* text of the persistent-conflict box */
     CONFLICT_TEXT_CHARS = 108,
     REPORT_CHARS = 160
 };
@@ -41,7 +41,7 @@ static int vfy_FreeRow(const ItemCheckTable *table, WORD functionId)
 /* Shows the first flagged setting to the user. Nothing when string 389 is missing. */
 static void vfy_Report(HINSTANCE resources, HWND owner, WORD functionId)
 {
-    WCHAR text[CONFLICT_TEXT_CHARS + 1] = { 0 };
+    WCHAR text[CONFLICT_TEXT_CHARS + 1] = {0};
     if (!LoadStringW(resources, STRING_CONFLICT, text, CONFLICT_TEXT_CHARS + 1)) {
         return;
     }
@@ -60,11 +60,18 @@ enum { VFY_NEXT = 0, VFY_HAND_BACK = 2, VFY_FAILED = -1 };
  */
 static int vfy_CheckSetting(const VerifyRequest *request, ConflictState *state, WORD functionId, WORD *pending)
 {
-    ListRequest shell = { request->printer, request->context, functionId, request->resources, 0, 0,
-                          request->devmode, request->block, { 0, 0 } };
+    ListRequest shell = {request->printer,
+                         request->context,
+                         functionId,
+                         request->resources,
+                         0,
+                         0,
+                         request->devmode,
+                         request->block,
+                         {0, 0}};
     OptionList *list = opt_CreateList(&shell);
     if (!list) {
-        return VFY_NEXT;   /* a setting without choices is not checked */
+        return VFY_NEXT; /* a setting without choices is not checked */
     }
     WORD kind = list->controlKind;
     BOOL freed = opt_FreeList(list);
@@ -80,8 +87,18 @@ static int vfy_CheckSetting(const VerifyRequest *request, ConflictState *state, 
     }
     const void *value = type == VT_STRING ? (const void *)slot : (const void *)&slot;
     cst_ClearConflictState(state);
-    if (cst_CheckConflicts(CST_MODE_DEFAULTS, request->printer, request->context, request->devmode, request->block,
-                           nullptr, functionId, type, value, state, nullptr, 0) != CST_OK) {
+    if (cst_CheckConflicts(CST_MODE_DEFAULTS,
+                           request->printer,
+                           request->context,
+                           request->devmode,
+                           request->block,
+                           nullptr,
+                           functionId,
+                           type,
+                           value,
+                           state,
+                           nullptr,
+                           0) != CST_OK) {
         return VFY_FAILED;
     }
     if (state->kind == 0) {

@@ -22,15 +22,15 @@ typedef struct ItemCheckTable {
 
 /* Request of opt_VerifyValuesInOptionLists. */
 typedef struct VerifyRequest {
-    HINSTANCE resources;       /* string 389 of the conflict box */
+    HINSTANCE resources; /* string 389 of the conflict box */
     HANDLE printer;
     DriverContext *context;
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    WCHAR **message;           /* in/out: a conflict text the caller holds, or NULL */
-    HWND owner;                /* of the conflict box */
-    ItemCheckTable *table;     /* kept by the caller across the calls of one pass */
-    WORD *functionId;          /* in/out: the setting handed back last time (0 at first) */
+    WCHAR **message;       /* in/out: a conflict text the caller holds, or NULL */
+    HWND owner;            /* of the conflict box */
+    ItemCheckTable *table; /* kept by the caller across the calls of one pass */
+    WORD *functionId;      /* in/out: the setting handed back last time (0 at first) */
 } VerifyRequest;
 
 #ifdef __cplusplus

@@ -30,7 +30,7 @@ static BOOL lookup_Usable(const DriverContext *context)
 static DddStatus lookup_Definition(DriverContext *context, WORD functionId, DddDefinition **definition)
 {
     *definition = NULL;
-    DddFunctionRequest request = { DDD_LEVEL_MODEL, context->model, context->base, functionId, NULL, 0, 0, NULL };
+    DddFunctionRequest request = {DDD_LEVEL_MODEL, context->model, context->base, functionId, NULL, 0, 0, NULL};
     DddStatus status = ddd_GetFunctionRecord(&request);
     if (status != DDD_OK) {
         return status;
@@ -48,8 +48,8 @@ static LONG lookup_OptionNumber(DriverContext *context, const DddDefinition *def
 {
     void *option = NULL;
     *ok = FALSE;
-    if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, n, NULL,
-                              &option) != DDD_OK) {
+    if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, n, NULL, &option) !=
+        DDD_OK) {
         return 0;
     }
     const DddValue *value = &((const DddOption *)option)->value;
@@ -65,8 +65,8 @@ BOOL WINAPI ddd_FetchOptionTarget(OptionTargetRequest *request, WORD *status, Dr
         return lookup_Fail(status, UI_STATUS_FAILED);
     }
     request->record = NULL;
-    DddFunctionRequest find = { DDD_LEVEL_MODEL, context->model, context->base, request->functionId,
-                                request->value, 0, 0, NULL };
+    DddFunctionRequest find = {
+        DDD_LEVEL_MODEL, context->model, context->base, request->functionId, request->value, 0, 0, NULL};
     DddStatus result = ddd_GetFunctionRecord(&find);
     if (result != DDD_OK) {
         return lookup_Fail(status, ddd_ToUiStatus(result));
@@ -81,8 +81,8 @@ BOOL WINAPI ddd_FetchOptionTarget(OptionTargetRequest *request, WORD *status, Dr
         ddd_FreeRecord(&find.record, DDD_FREE_OWN_TYPE);
         return lookup_Fail(status, UI_STATUS_FAILED);
     }
-    result = ddd_FetchRecordByKey(option->head.level, context->model, context->base, option->targetType,
-                                  option->targetKey, 0, &request->record);
+    result = ddd_FetchRecordByKey(
+        option->head.level, context->model, context->base, option->targetType, option->targetKey, 0, &request->record);
     ddd_FreeRecord(&find.record, DDD_FREE_OWN_TYPE);
     if (result != DDD_OK) {
         return lookup_Fail(status, ddd_ToUiStatus(result));
@@ -132,7 +132,7 @@ BOOL WINAPI ddd_GetDefaultPaperSizes(PaperSizesRequest *request)
     if (!request) {
         return FALSE;
     }
-    DefaultValueRequest value = { request->context, request->functionId, 0, 0, 0 };
+    DefaultValueRequest value = {request->context, request->functionId, 0, 0, 0};
     if (!ddd_GetDefaultValue(&value)) {
         return lookup_Fail(&request->status, value.status);
     }
@@ -147,8 +147,7 @@ BOOL WINAPI ddd_GetDefaultPaperSizes(PaperSizesRequest *request)
     return result;
 }
 
-BOOL WINAPI ddd_GetDefaultRaw(WORD functionId, DriverContext *context, WORD *status, void **block,
-                              BYTE *valueType)
+BOOL WINAPI ddd_GetDefaultRaw(WORD functionId, DriverContext *context, WORD *status, void **block, BYTE *valueType)
 {
     if (!block || !lookup_Usable(context)) {
         return lookup_Fail(status, UI_STATUS_FAILED);
@@ -176,7 +175,7 @@ BOOL WINAPI ddd_GetDefaultValue(DefaultValueRequest *request)
     if (!lookup_Usable(request->context)) {
         return lookup_Fail(&request->status, UI_STATUS_FAILED);
     }
-    DddDefaultRequest read = { request->context->model, request->context->base, request->functionId, NULL, 0, 0 };
+    DddDefaultRequest read = {request->context->model, request->context->base, request->functionId, NULL, 0, 0};
     DddStatus result = ddd_GetDefaultWithOverrides(&read);
     if (result != DDD_OK) {
         return lookup_Fail(&request->status, ddd_ToUiStatus(result));
@@ -189,18 +188,10 @@ BOOL WINAPI ddd_GetDefaultValue(DefaultValueRequest *request)
     /* Copy by the type's width, never more than the block holds. */
     DWORD slot = 0;
     switch (read.valueType) {
-    case DDD_VT_BYTE:
-        slot = read.size >= 1 ? *(const BYTE *)read.value : 0;
-        break;
-    case DDD_VT_SHORT:
-        slot = read.size >= 2 ? (DWORD)(LONG)*(const SHORT *)read.value : 0;
-        break;
-    case DDD_VT_USHORT:
-        slot = read.size >= 2 ? *(const WORD *)read.value : 0;
-        break;
-    default:
-        CopyMemory(&slot, read.value, read.size < sizeof(slot) ? read.size : sizeof(slot));
-        break;
+    case DDD_VT_BYTE: slot = read.size >= 1 ? *(const BYTE *)read.value : 0; break;
+    case DDD_VT_SHORT: slot = read.size >= 2 ? (DWORD)(LONG) * (const SHORT *)read.value : 0; break;
+    case DDD_VT_USHORT: slot = read.size >= 2 ? *(const WORD *)read.value : 0; break;
+    default: CopyMemory(&slot, read.value, read.size < sizeof(slot) ? read.size : sizeof(slot)); break;
     }
     GlobalFree(read.value);
     request->value = slot;
@@ -217,8 +208,8 @@ WCHAR *WINAPI ddd_GetDefaultOptionName(DriverContext *context, WORD functionId, 
     DddStatus result = lookup_Definition(context, functionId, &definition);
     void *option = NULL;
     if (result == DDD_OK) {
-        result = ddd_FetchOptionRecord(definition->head.level, 1, context->model, context->base, definition, 0,
-                                       NULL, &option);
+        result = ddd_FetchOptionRecord(
+            definition->head.level, 1, context->model, context->base, definition, 0, NULL, &option);
         ddd_FreeRecord((void **)&definition, DDD_FREE_OWN_TYPE);
     }
     if (result != DDD_OK) {
@@ -278,13 +269,13 @@ BOOL WINAPI ddd_GetFunctionDef(FunctionDefRequest *request)
     return !lookup_Fail(&request->status, UI_STATUS_OK);
 }
 
-BOOL WINAPI ddd_GetFunctionItems(DriverContext *context, WORD functionId, WORD optionNumber,
-                                 DddItemList **record, WORD *status)
+BOOL WINAPI ddd_GetFunctionItems(DriverContext *context, WORD functionId, WORD optionNumber, DddItemList **record,
+                                 WORD *status)
 {
     if (!record || !lookup_Usable(context)) {
         return lookup_Fail(status, UI_STATUS_FAILED);
     }
-    DddItemListRequest request = { context->model, context->base, functionId, optionNumber, NULL };
+    DddItemListRequest request = {context->model, context->base, functionId, optionNumber, NULL};
     DddStatus result = ddd_BuildItemList(&request);
     *record = request.record;
     if (result != DDD_OK) {
@@ -317,7 +308,7 @@ BOOL WINAPI ddd_GetOptionPaperSizes(PaperSizesRequest *request)
     if (!request) {
         return FALSE;
     }
-    OptionTargetRequest target = { request->functionId, request->value, NULL };
+    OptionTargetRequest target = {request->functionId, request->value, NULL};
     WORD status = UI_STATUS_FAILED;
     if (!ddd_FetchOptionTarget(&target, &status, request->context)) {
         return lookup_Fail(&request->status, status);
@@ -350,16 +341,17 @@ BOOL WINAPI ddd_IsValueInOptions(const ValueInOptionsRequest *request)
         void *first = NULL;
         WORD type = 0;
         if (haveMin && haveMax &&
-            ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, 1, &type,
-                                  &first) == DDD_OK) {
+            ddd_FetchOptionRecord(
+                definition->head.level, 0, context->model, context->base, definition, 1, &type, &first) == DDD_OK) {
             LONG value = dma_ValueToLong(((const DddOption *)first)->value.valueType, request->value);
             found = minimum <= value && value <= maximum;
             ddd_FreeRecord(&first, DDD_FREE_OWN_TYPE);
         }
     } else {
         void *option = NULL;
-        found = ddd_FindOptionByValue(definition->head.level, context->model, context->base, definition,
-                                      request->value, NULL, &option) == DDD_OK;
+        found = ddd_FindOptionByValue(
+                    definition->head.level, context->model, context->base, definition, request->value, NULL, &option) ==
+                DDD_OK;
         ddd_FreeRecord(&option, DDD_FREE_OWN_TYPE);
     }
     ddd_FreeRecord((void **)&definition, DDD_FREE_OWN_TYPE);
@@ -387,13 +379,9 @@ BOOL WINAPI ddd_ReleaseRecordRef(void **record)
 WORD WINAPI ddd_ToUiStatus(DddStatus status)
 {
     switch (status) {
-    case DDD_OK:
-        return UI_STATUS_OK;
-    case DDD_NOT_FOUND:
-        return UI_STATUS_PAST_END;
-    case DDD_NO_MEMORY:
-        return UI_STATUS_NO_MEMORY;
-    default:
-        return UI_STATUS_FAILED;
+    case DDD_OK: return UI_STATUS_OK;
+    case DDD_NOT_FOUND: return UI_STATUS_PAST_END;
+    case DDD_NO_MEMORY: return UI_STATUS_NO_MEMORY;
+    default: return UI_STATUS_FAILED;
     }
 }

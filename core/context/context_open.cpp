@@ -13,8 +13,8 @@ static void open_FreeContext(DriverContext *context);
 static void open_ReadConfiguration(DriverContext *context);
 
 /* The switch name "USE_SPECIAL1" and the value "on" are rows of these tables. */
-static const SpecialSettingsRequest kSpecialTables = { NULL, NULL, g_SpecialItemNames, g_SpecialValueNames,
-                                                       g_SpecialSwitchNames };
+static const SpecialSettingsRequest kSpecialTables = {
+    NULL, NULL, g_SpecialItemNames, g_SpecialValueNames, g_SpecialSwitchNames};
 
 /* Frees the context and what it holds (files must be closed already). */
 static void open_FreeContext(DriverContext *context)

@@ -31,12 +31,9 @@ static BOOL paper_SizeMatches(const PaperMatch *key, const DddSize *size)
 static BOOL paper_Matches(WORD mode, const PaperMatch *key, const DddPaper *paper)
 {
     switch (mode) {
-    case PAPER_MATCH_NUMBER:
-        return paper->head.key == key->number;
-    case PAPER_MATCH_SIZE:
-        return paper_SizeMatches(key, &paper->minSize);
-    default:
-        return paper->name && lstrcmpW(paper->name, key->name) == 0;
+    case PAPER_MATCH_NUMBER: return paper->head.key == key->number;
+    case PAPER_MATCH_SIZE: return paper_SizeMatches(key, &paper->minSize);
+    default: return paper->name && lstrcmpW(paper->name, key->name) == 0;
     }
 }
 
@@ -52,7 +49,7 @@ BOOL WINAPI ddd_FindPaperOption(PaperFindRequest *request)
         request->status = UI_STATUS_FAILED;
         return FALSE;
     }
-    FunctionDefRequest def = { context, request->functionId, 0, 0, NULL, NULL, 0 };
+    FunctionDefRequest def = {context, request->functionId, 0, 0, NULL, NULL, 0};
     if (!ddd_GetFunctionDef(&def)) {
         request->status = UI_STATUS_FAILED;
         return FALSE;
@@ -61,8 +58,8 @@ BOOL WINAPI ddd_FindPaperOption(PaperFindRequest *request)
     request->status = UI_STATUS_PAST_END;
     for (WORD n = 1; n <= def.optionCount; ++n) {
         void *option = NULL;
-        if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, n, NULL,
-                                  &option) != DDD_OK) {
+        if (ddd_FetchOptionRecord(
+                definition->head.level, 0, context->model, context->base, definition, n, NULL, &option) != DDD_OK) {
             continue;
         }
         const DddOption *record = (const DddOption *)option;
@@ -72,7 +69,7 @@ BOOL WINAPI ddd_FindPaperOption(PaperFindRequest *request)
         }
         ddd_FreeRecord(&option, DDD_FREE_OWN_TYPE);
         if (!paper) {
-            continue;   /* an option without paper record, such as a size this model lacks */
+            continue; /* an option without paper record, such as a size this model lacks */
         }
         const DddPaper *found = (const DddPaper *)paper;
         if (paper_Matches(request->mode, &request->key, found)) {

@@ -24,11 +24,11 @@ struct DevmodeFieldMap;
 
 /* A printer's context (global heap, zero-initialised). */
 typedef struct DriverContext {
-    DddFile *model;                      /* its own zeroed block */
-    DddFile *base;                       /* its own zeroed block; empty for a model without base */
-    SpecialSettings *special;            /* NULL without configuration file or section */
-    struct DevmodeFieldMap *fieldMap;    /* NULL until the DEVMODE mapping builds it */
-    void *paperList;                     /* reserved for the paper handling; never filled here */
+    DddFile *model;                   /* its own zeroed block */
+    DddFile *base;                    /* its own zeroed block; empty for a model without base */
+    SpecialSettings *special;         /* NULL without configuration file or section */
+    struct DevmodeFieldMap *fieldMap; /* NULL until the DEVMODE mapping builds it */
+    void *paperList;                  /* reserved for the paper handling; never filled here */
 } DriverContext;
 
 /* A list of options as the property sheets build it. */
@@ -44,40 +44,40 @@ typedef struct OptionList {
 typedef struct FunctionDefRequest {
     DriverContext *context;
     WORD functionId;
-    WORD controlKind;       /* out */
-    DWORD optionCount;      /* out */
-    const WCHAR *caption;   /* out: inside record */
-    void *record;           /* out: release with ddd_ReleaseRecord */
-    WORD status;            /* out */
+    WORD controlKind;     /* out */
+    DWORD optionCount;    /* out */
+    const WCHAR *caption; /* out: inside record */
+    void *record;         /* out: release with ddd_ReleaseRecord */
+    WORD status;          /* out */
 } FunctionDefRequest;
 
 typedef struct DefaultValueRequest {
     DriverContext *context;
     WORD functionId;
-    DWORD_PTR value;        /* out: the value in 4 bytes, or a new string for type 6 */
-    WORD valueType;         /* out */
-    WORD status;            /* out */
+    DWORD_PTR value; /* out: the value in 4 bytes, or a new string for type 6 */
+    WORD valueType;  /* out */
+    WORD status;     /* out */
 } DefaultValueRequest;
 
 typedef struct ValueInOptionsRequest {
     DriverContext *context;
     WORD functionId;
-    const void *value;      /* in: the value in the setting's width */
+    const void *value; /* in: the value in the setting's width */
 } ValueInOptionsRequest;
 
 typedef struct OptionTargetRequest {
     WORD functionId;
-    const void *value;      /* in: the option's value */
-    void *record;           /* out: the target record (release with ddd_ReleaseRecord) */
+    const void *value; /* in: the option's value */
+    void *record;      /* out: the target record (release with ddd_ReleaseRecord) */
 } OptionTargetRequest;
 
 typedef struct PaperSizesRequest {
     DriverContext *context;
     WORD functionId;
-    const void *value;      /* in (ddd_GetOptionPaperSizes): the option's value */
-    DddSize minSize;        /* out */
-    DddSize maxSize;        /* out */
-    WORD status;            /* out */
+    const void *value; /* in (ddd_GetOptionPaperSizes): the option's value */
+    DddSize minSize;   /* out */
+    DddSize maxSize;   /* out */
+    WORD status;       /* out */
 } PaperSizesRequest;
 
 /* A paper key and a match of ddd_FindPaperOption. */
@@ -85,7 +85,7 @@ typedef struct PaperMatch {
     WORD number;
     WORD width;
     WORD height;
-    WCHAR *name;            /* key: in (mode 3); match: a new copy */
+    WCHAR *name; /* key: in (mode 3); match: a new copy */
 } PaperMatch;
 
 #define PAPER_MATCH_NUMBER 1
@@ -97,10 +97,10 @@ typedef struct PaperMatch {
 typedef struct PaperFindRequest {
     DriverContext *context;
     WORD functionId;
-    WORD mode;              /* PAPER_MATCH_* */
-    PaperMatch key;         /* in */
-    PaperMatch match;       /* out: free its name with ddd_FreePaperMatchName */
-    WORD status;            /* out: 0, 1, 2 no match or no options, 3 out of memory */
+    WORD mode;        /* PAPER_MATCH_* */
+    PaperMatch key;   /* in */
+    PaperMatch match; /* out: free its name with ddd_FreePaperMatchName */
+    WORD status;      /* out: 0, 1, 2 no match or no options, 3 out of memory */
 } PaperFindRequest;
 
 #ifdef __cplusplus
@@ -145,8 +145,8 @@ BOOL WINAPI ddd_GetFunctionDef(FunctionDefRequest *request);
 
 /* ddd_GetFunctionItems: the item list of the FunctionID's record (option 0) or of its
  * option n. record: out (release with ddd_ReleaseRecord). Returns 1, or 0 and a status. */
-BOOL WINAPI ddd_GetFunctionItems(DriverContext *context, WORD functionId, WORD optionNumber,
-                                 DddItemList **record, WORD *status);
+BOOL WINAPI ddd_GetFunctionItems(DriverContext *context, WORD functionId, WORD optionNumber, DddItemList **record,
+                                 WORD *status);
 
 /*
  * ddd_GetItemsFields: an item list's first value (data: its bytes; text: its string for
@@ -179,8 +179,7 @@ BOOL WINAPI ddd_FreeDefaultValue(DWORD_PTR value, WORD valueType);
 
 /* ddd_GetDefaultRaw: the default's block as read (new global block, free with GlobalFree)
  * and its type. Returns 1 when there is one. */
-BOOL WINAPI ddd_GetDefaultRaw(WORD functionId, DriverContext *context, WORD *status, void **block,
-                              BYTE *valueType);
+BOOL WINAPI ddd_GetDefaultRaw(WORD functionId, DriverContext *context, WORD *status, void **block, BYTE *valueType);
 
 /*
  * ddd_IsValueInOptions: 1 when one of the FunctionID's options has that value. For a range
@@ -226,11 +225,11 @@ WORD WINAPI ddd_GetEntry4Word(DddFile *model);
 
 /* ---- option lists (option_list.cpp) ---- */
 
-const WCHAR *WINAPI opt_GetListCaption(const OptionList *list);  /* NULL for NULL */
-void *WINAPI opt_GetListItems(const OptionList *list);           /* NULL for NULL */
-WORD WINAPI opt_GetListKind(const OptionList *list);             /* 0 for NULL */
-BOOL WINAPI opt_SetListKind(OptionList *list, WORD kind);        /* 1, 0 for NULL */
-LONG WINAPI opt_GetListCount(const OptionList *list);            /* -1 for NULL */
+const WCHAR *WINAPI opt_GetListCaption(const OptionList *list); /* NULL for NULL */
+void *WINAPI opt_GetListItems(const OptionList *list);          /* NULL for NULL */
+WORD WINAPI opt_GetListKind(const OptionList *list);            /* 0 for NULL */
+BOOL WINAPI opt_SetListKind(OptionList *list, WORD kind);       /* 1, 0 for NULL */
+LONG WINAPI opt_GetListCount(const OptionList *list);           /* -1 for NULL */
 
 #ifdef __cplusplus
 }

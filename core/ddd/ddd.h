@@ -98,8 +98,8 @@ typedef struct DddFile {
     DWORD format;
     DddResourceBlock *resources;
     BOOL ownsResources;
-    DWORD version;      /* packed version (ddd_PackVersion), set by the header check */
-    DWORD failOffset;   /* offset of the last failed read, for traces and tools */
+    DWORD version;    /* packed version (ddd_PackVersion), set by the header check */
+    DWORD failOffset; /* offset of the last failed read, for traces and tools */
 } DddFile;
 
 /* A size block: width and height in the model's units (0.1 mm for paper). */
@@ -135,14 +135,14 @@ typedef struct DddRecordHead {
  * type-20 record in number until ddd_LoadValueList replaces type, size, count and data.
  */
 typedef struct DddValue {
-    WORD functionId;   /* value elements: their FunctionID */
+    WORD functionId; /* value elements: their FunctionID */
     BYTE valueType;
-    BYTE elementByte;  /* value elements: their u8 */
-    WORD elementWord;  /* value elements: their u16 */
-    BYTE flag;         /* flagged value elements: their trailing u8 */
+    BYTE elementByte; /* value elements: their u8 */
+    WORD elementWord; /* value elements: their u16 */
+    BYTE flag;        /* flagged value elements: their trailing u8 */
     BYTE reserved;
-    DWORD size;        /* bytes of one value */
-    DWORD count;       /* 1, or the element count of a loaded value list */
+    DWORD size;  /* bytes of one value */
+    DWORD count; /* 1, or the element count of a loaded value list */
     const void *data;
     DWORD number;
 } DddValue;
@@ -192,10 +192,10 @@ typedef struct DddDefinition {
     WORD defaultOption;
     WORD word1;
     DddKeyArray options;
-    DddKeyArray keys2;  /* indexes of the type-7 constraint records concerning it */
-    DddKeyArray keys3;  /* indexes of the type-8 constraint records */
+    DddKeyArray keys2; /* indexes of the type-7 constraint records concerning it */
+    DddKeyArray keys3; /* indexes of the type-8 constraint records */
     WORD dataKey;
-    WCHAR *text2;       /* format 1024 and later */
+    WCHAR *text2; /* format 1024 and later */
 } DddDefinition;
 
 /* Types 5 and 6: a size range. */
@@ -206,8 +206,8 @@ typedef struct DddSizeRange {
     WORD word1;
     DddKeyArray items;
     DddKeyArray subWords;
-    BYTE byte1;         /* format 512 and later */
-    WCHAR *text2;       /* format 1024 and later */
+    BYTE byte1;   /* format 512 and later */
+    WCHAR *text2; /* format 1024 and later */
     DddSize minSize;
     DddSize maxSize;
 } DddSizeRange;
@@ -241,9 +241,9 @@ typedef struct DddPaper {
     WORD marginKey;
     WORD word1;
     WORD word2;
-    BYTE byte2;         /* format 512 and later */
-    WORD extraSizeKey;  /* format 512 and later */
-    WORD extraWord;     /* format 1280 and later */
+    BYTE byte2;        /* format 512 and later */
+    WORD extraSizeKey; /* format 512 and later */
+    WORD extraWord;    /* format 1280 and later */
     DddSize minSize;
     DddSize maxSize;
     DddSize minImage;
@@ -262,7 +262,7 @@ typedef struct DddNamedData {
     DWORD dataLength;
     const BYTE *data;
     WORD extraWord;
-    DddValueArray rows;  /* format 1024 and later */
+    DddValueArray rows; /* format 1024 and later */
 } DddNamedData;
 
 /* Type 12: a bitmap; dib is set only when the data was asked for. */
@@ -279,11 +279,11 @@ typedef struct DddBitmap {
 typedef struct DddOption {
     DddRecordHead head;
     WCHAR *caption;
-    WORD targetType;    /* record type the option targets, or 0 */
+    WORD targetType; /* record type the option targets, or 0 */
     WORD targetKey;
-    WORD iconKey;       /* type-12 icon, or 0 */
-    DddKeyArray keys1;  /* indexes of the type-7 constraint records of this value */
-    DddKeyArray keys2;  /* indexes of the type-8 constraint records */
+    WORD iconKey;      /* type-12 icon, or 0 */
+    DddKeyArray keys1; /* indexes of the type-7 constraint records of this value */
+    DddKeyArray keys2; /* indexes of the type-8 constraint records */
     DddValue value;
     WORD dataKey;
 } DddOption;
@@ -295,7 +295,7 @@ typedef struct DddType15 {
     DddValueArray flagged;
     WCHAR *text1;
     WCHAR *text2;
-    WORD extraWord;     /* format 1280 and later */
+    WORD extraWord; /* format 1280 and later */
 } DddType15;
 
 /* Type 16. */
@@ -326,7 +326,7 @@ typedef struct DddType19 {
     DddRecordHead head;
     WCHAR *text;
     BYTE flag;
-    WCHAR *text2;       /* format 1024 and later */
+    WCHAR *text2; /* format 1024 and later */
 } DddType19;
 
 /* Type 20: a value list. */
@@ -349,7 +349,7 @@ typedef struct DddRowSet {
 /* Type 22: auto-configuration options. */
 typedef struct DddType22 {
     DddRecordHead head;
-    WORD flags;         /* the mapping flags */
+    WORD flags; /* the mapping flags */
     WORD word2;
     BYTE byte1;
     WORD word3;
@@ -394,23 +394,23 @@ typedef struct DddValueElement {
  */
 typedef struct DddItemList {
     DddRecordHead head;
-    WORD sourceType;    /* the type of the record copied */
+    WORD sourceType; /* the type of the record copied */
     WORD count;
     DddValue *values;
-    DddKeyArray keys;   /* definitions: their option keys */
-    DddDataCopy *data;  /* kind 522, or NULL */
+    DddKeyArray keys;  /* definitions: their option keys */
+    DddDataCopy *data; /* kind 522, or NULL */
 } DddItemList;
 
 /* ddd_ParseRecord's request. flags: DDD_PARSE_BITMAP_DATA reads a type-12 record's DIB. */
 #define DDD_PARSE_BITMAP_DATA 1
 typedef struct DddParseRequest {
     DWORD flags;
-    DddFile *file;       /* the file holding the record, positioned at it */
+    DddFile *file; /* the file holding the record, positioned at it */
     DddFile *model;
     DddFile *base;
     WORD type;
-    WORD level;          /* the list entry's level, kept in the record */
-    void *record;        /* out */
+    WORD level;   /* the list entry's level, kept in the record */
+    void *record; /* out */
 } DddParseRequest;
 
 /* ---- files and cursor (ddd_file.cpp) ---- */
@@ -495,15 +495,15 @@ DddStatus ddd_FindListEntry(DddFile *file, int mode, WORD value, BYTE *level, WO
  * (any other selector), finds the entry and positions the cursor of the file holding the record at it.
  * holder: out, the file positioned; level: out, the entry's level.
  */
-DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selector, WORD type,
-                           WORD value, DddFile **holder, WORD *level);
+DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selector, WORD type, WORD value,
+                           DddFile **holder, WORD *level);
 
 /*
  * ddd_LocateSubRecord: for a type-3/4 record at holder's cursor and option number n (>= 1),
  * locates option n's record (13 for 3, 14 for 4) through the list of selector.
  */
-DddStatus ddd_LocateSubRecord(DddFile *model, DddFile *base, WORD selector, WORD type,
-                              WORD optionNumber, DddFile **holder, WORD *level, WORD *optionKey);
+DddStatus ddd_LocateSubRecord(DddFile *model, DddFile *base, WORD selector, WORD type, WORD optionNumber,
+                              DddFile **holder, WORD *level, WORD *optionKey);
 
 /* ---- records (ddd_parse.cpp, ddd_free.cpp) ---- */
 

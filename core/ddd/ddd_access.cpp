@@ -26,8 +26,8 @@ static DWORD g_lastModelFormat = 0;
 
 static int access_HasDddExtension(LPCWSTR path);
 static int access_IsPlainName(const WCHAR *name);
-static DddStatus access_OpenBase(DddFile *model, DddFile *base, LPCWSTR modelPath,
-                                 const BYTE *baseBytes, DWORD baseSize);
+static DddStatus access_OpenBase(DddFile *model, DddFile *base, LPCWSTR modelPath, const BYTE *baseBytes,
+                                 DWORD baseSize);
 static DddStatus access_FinishPair(DddStatus status, DddFile *model, DddFile *base);
 static DddStatus access_ElementAt(DddFile *file, WORD key, WORD index, DWORD *size);
 
@@ -71,8 +71,8 @@ static int access_IsPlainName(const WCHAR *name)
 
 /* Checks the model's header, then opens and checks the base file it names (from the
  * model's directory, or from baseBytes when given). */
-static DddStatus access_OpenBase(DddFile *model, DddFile *base, LPCWSTR modelPath,
-                                 const BYTE *baseBytes, DWORD baseSize)
+static DddStatus access_OpenBase(DddFile *model, DddFile *base, LPCWSTR modelPath, const BYTE *baseBytes,
+                                 DWORD baseSize)
 {
     DddStatus status = ddd_ReadAndCheckHeader(model);
     if (status != DDD_OK) {
@@ -195,7 +195,7 @@ DWORD ddd_GetLastModelFormat(void)
 
 WCHAR *ddd_GetEntryString(DddFile *file, WORD key, WORD index)
 {
-    DddEntryStringRequest request = { file, key, index, NULL };
+    DddEntryStringRequest request = {file, key, index, NULL};
     return ddd_ReadEntryString(&request) == DDD_OK ? request.text : NULL;
 }
 
@@ -231,8 +231,8 @@ DddStatus ddd_OpenFilePair(LPCWSTR path, DddFile *model, DddFile *base)
     return access_FinishPair(status, model, base);
 }
 
-DddStatus ddd_OpenMemoryPair(const BYTE *modelBytes, DWORD modelSize, const BYTE *baseBytes,
-                             DWORD baseSize, DddFile *model, DddFile *base)
+DddStatus ddd_OpenMemoryPair(const BYTE *modelBytes, DWORD modelSize, const BYTE *baseBytes, DWORD baseSize,
+                             DddFile *model, DddFile *base)
 {
     if (!model || !base) {
         return DDD_ERROR;
@@ -256,8 +256,8 @@ DddStatus ddd_ReadAndCheckHeader(DddFile *file)
         return DDD_ERROR;
     }
     WORD major = 0, minor = 0, build = 0;
-    if (ddd_ParseVersionText((const char *)file->bytes + DDD_VERSION_OFFSET, DDD_VERSION_BYTES,
-                             &major, &minor, &build) != DDD_OK) {
+    if (ddd_ParseVersionText(
+            (const char *)file->bytes + DDD_VERSION_OFFSET, DDD_VERSION_BYTES, &major, &minor, &build) != DDD_OK) {
         file->failOffset = DDD_VERSION_OFFSET;
         return DDD_ERROR;
     }
@@ -281,8 +281,8 @@ DddStatus ddd_ReadHeaderRecord(DddFile *file, DddHeader **header)
         return DDD_ERROR;
     }
     WORD major = 0, minor = 0, build = 0;
-    if (ddd_ParseVersionText((const char *)file->bytes + DDD_VERSION_OFFSET, DDD_VERSION_BYTES,
-                             &major, &minor, &build) != DDD_OK) {
+    if (ddd_ParseVersionText(
+            (const char *)file->bytes + DDD_VERSION_OFFSET, DDD_VERSION_BYTES, &major, &minor, &build) != DDD_OK) {
         return DDD_ERROR;
     }
     DddHeader *rec = (DddHeader *)GlobalAlloc(GPTR, sizeof(DddHeader));
@@ -292,8 +292,8 @@ DddStatus ddd_ReadHeaderRecord(DddFile *file, DddHeader **header)
     rec->head.type = DDD_TYPE_HEADER;
     rec->head.level = file->level;
     rec->head.format = file->format;
-    static const DWORD offsets[3] = { DDD_TITLE_OFFSET, DDD_MODEL_NAME_OFFSET, DDD_BASE_NAME_OFFSET };
-    WCHAR **texts[3] = { &rec->title, &rec->modelName, &rec->baseName };
+    static const DWORD offsets[3] = {DDD_TITLE_OFFSET, DDD_MODEL_NAME_OFFSET, DDD_BASE_NAME_OFFSET};
+    WCHAR **texts[3] = {&rec->title, &rec->modelName, &rec->baseName};
     for (int i = 0; i < 3; ++i) {
         WCHAR *text = ddd_AnsiToWide(file->bytes + offsets[i], DDD_TEXT_FIELD_BYTES);
         if (!text || ddd_RecordOwn(&rec->head, text) != DDD_OK) {
@@ -316,11 +316,11 @@ DddStatus ddd_ReadHeaderRecord(DddFile *file, DddHeader **header)
 
 DWORD ddd_GetEntryNumber(DddFile *file, WORD key, WORD size, WORD index)
 {
-    BYTE buffer[4] = { 0, 0, 0, 0 };
+    BYTE buffer[4] = {0, 0, 0, 0};
     if (size == 0 || size > 4) {
         return 0;
     }
-    DddEntryItemRequest request = { file, key, size, index, buffer };
+    DddEntryItemRequest request = {file, key, size, index, buffer};
     if (ddd_ReadEntryItem(&request) != DDD_OK) {
         return 0;
     }
@@ -356,8 +356,8 @@ int ddd_GetModelCapabilities(DddFile *file, ModelCapabilities *caps)
     return 1;
 }
 
-DddStatus ddd_GetEntryBitmap(DddFile *model, DddFile *base, WORD key, WORD *word1, WORD *word2,
-                             BYTE **dib, DWORD *dibLength)
+DddStatus ddd_GetEntryBitmap(DddFile *model, DddFile *base, WORD key, WORD *word1, WORD *word2, BYTE **dib,
+                             DWORD *dibLength)
 {
     if (!dib || !dibLength) {
         return DDD_ERROR;
@@ -374,7 +374,7 @@ DddStatus ddd_GetEntryBitmap(DddFile *model, DddFile *base, WORD key, WORD *word
     if (status != DDD_OK) {
         return status;
     }
-    DddParseRequest request = { DDD_PARSE_BITMAP_DATA, holder, model, base, 12, level, NULL };
+    DddParseRequest request = {DDD_PARSE_BITMAP_DATA, holder, model, base, 12, level, NULL};
     status = ddd_ParseRecord(&request);
     if (status != DDD_OK) {
         return status;
@@ -405,10 +405,9 @@ DddStatus ddd_GetInfoString(DddFile *file, WORD kind, WCHAR **text)
     *text = NULL;
     /* Entry 36 holds the strings of kinds 6-11, 14-22, 24 and 25, in that order. */
     static const signed char s_entry36Index[26] = {
-        -1, -1, -1, -1, -1, -1, 0, 1, 2, 3, 4, 5, -1, -1,
-        6, 7, 8, 9, 10, 11, 12, 13, 14, -1, 15, 16,
+        -1, -1, -1, -1, -1, -1, 0, 1, 2, 3, 4, 5, -1, -1, 6, 7, 8, 9, 10, 11, 12, 13, 14, -1, 15, 16,
     };
-    DddEntryStringRequest request = { file, 0, 0, NULL };
+    DddEntryStringRequest request = {file, 0, 0, NULL};
     if (kind <= 5) {
         request.key = (WORD)(ENTRY_INFO_FIRST + kind);
     } else if (kind < 26 && s_entry36Index[kind] >= 0) {
@@ -431,7 +430,8 @@ DddStatus ddd_GetRegistryBasePath(DddFile *file, WORD which, WCHAR **text)
     if (which > 1) {
         return DDD_ERROR;
     }
-    DddEntryStringRequest request = { file, which == 0 ? (WORD)ENTRY_REGISTRY_PATH : (WORD)ENTRY_REGISTRY_PATH_2, 0, NULL };
+    DddEntryStringRequest request = {
+        file, which == 0 ? (WORD)ENTRY_REGISTRY_PATH : (WORD)ENTRY_REGISTRY_PATH_2, 0, NULL};
     DddStatus status = ddd_ReadEntryString(&request);
     *text = request.text;
     return status;
@@ -476,7 +476,7 @@ DddStatus ddd_ReadEntryArray(DddFile *file, WORD key, WORD elementSize, WORD *co
         return DDD_NO_MEMORY;
     }
     for (WORD i = 0; i < n; ++i) {
-        DddEntryItemRequest request = { file, key, elementSize, i, block + (DWORD)i * elementSize };
+        DddEntryItemRequest request = {file, key, elementSize, i, block + (DWORD)i * elementSize};
         if (ddd_ReadEntryItem(&request) != DDD_OK) {
             GlobalFree(block);
             return DDD_ERROR;

@@ -32,8 +32,8 @@ DddStatus ddd_OpenFilePair(LPCWSTR path, DddFile *model, DddFile *base);
 
 /* ddd_OpenMemoryPair: as ddd_OpenFilePair over bytes held in memory (tools and tests);
  * baseBytes may be NULL when the model names no base file. */
-DddStatus ddd_OpenMemoryPair(const BYTE *modelBytes, DWORD modelSize, const BYTE *baseBytes,
-                             DWORD baseSize, DddFile *model, DddFile *base);
+DddStatus ddd_OpenMemoryPair(const BYTE *modelBytes, DWORD modelSize, const BYTE *baseBytes, DWORD baseSize,
+                             DddFile *model, DddFile *base);
 
 /* ddd_CloseFilePair: closes both; 1 when either was not open. */
 DddStatus ddd_CloseFilePair(DddFile *model, DddFile *base);
@@ -57,15 +57,15 @@ typedef struct DddEntryItemRequest {
     DddFile *file;
     WORD key;
     WORD elementSize;
-    WORD index;         /* 0-based */
-    void *buffer;       /* out: elementSize bytes */
+    WORD index;   /* 0-based */
+    void *buffer; /* out: elementSize bytes */
 } DddEntryItemRequest;
 
 typedef struct DddEntryStringRequest {
     DddFile *file;
     WORD key;
-    WORD index;         /* 0-based */
-    WCHAR *text;        /* out: new string, or NULL */
+    WORD index;  /* 0-based */
+    WCHAR *text; /* out: new string, or NULL */
 } DddEntryStringRequest;
 
 /* ddd_GetEntryCount: the entry's element count, 0 when missing. */
@@ -110,8 +110,8 @@ int ddd_IsFlagSettingEnabled(DddFile *file, WORD functionId);
 
 /* ddd_GetEntryBitmap: the DIB (new global block) of the type-12 record whose key is entry
  * key's u16, with the record's two words. */
-DddStatus ddd_GetEntryBitmap(DddFile *model, DddFile *base, WORD key, WORD *word1, WORD *word2,
-                             BYTE **dib, DWORD *dibLength);
+DddStatus ddd_GetEntryBitmap(DddFile *model, DddFile *base, WORD key, WORD *word1, WORD *word2, BYTE **dib,
+                             DWORD *dibLength);
 
 /* ---- records (ddd_records.cpp) ---- */
 
@@ -125,8 +125,8 @@ typedef struct DddFetchRequest {
     DddFile *model;
     DddFile *base;
     WORD type;
-    WORD index;         /* 1-based */
-    void *record;       /* out */
+    WORD index;   /* 1-based */
+    void *record; /* out */
 } DddFetchRequest;
 
 typedef struct DddFunctionRequest {
@@ -146,7 +146,7 @@ typedef struct DddRecordTextRequest {
     WORD type;
     WORD key;
     WORD optionNumber;
-    WCHAR *text;        /* out */
+    WCHAR *text; /* out */
 } DddRecordTextRequest;
 
 /* ddd_GetRecordCount: the count of the type's list, 0 on failure. */
@@ -157,19 +157,19 @@ DddStatus ddd_FetchRecordByIndex(DddFetchRequest *request);
 
 /* ddd_FetchRecordByKey: the record with that key; a non-zero option number gives that
  * option record (13 for a type-3 definition, 14 for type 4). record: out. */
-DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WORD type, WORD key,
-                               WORD optionNumber, void **record);
+DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WORD type, WORD key, WORD optionNumber,
+                               void **record);
 
 /* ddd_FetchSubRecord: the option record (13/14) with key subKey of definition record,
  * looked up through the list of the definition's level (selector is not used). */
-DddStatus ddd_FetchSubRecord(WORD selector, DddFile *model, DddFile *base, const void *record,
-                             WORD subKey, void **option);
+DddStatus ddd_FetchSubRecord(WORD selector, DddFile *model, DddFile *base, const void *record, WORD subKey,
+                             void **option);
 
 /* ddd_FetchOptionRecord: with first set the definition's default option (1 when it is not
  * 1..count), else option n (2 past the count), through the list of the definition's level;
  * type: out 13 or 14. */
-DddStatus ddd_FetchOptionRecord(WORD selector, int first, DddFile *model, DddFile *base,
-                                const void *definition, WORD optionNumber, WORD *type, void **record);
+DddStatus ddd_FetchOptionRecord(WORD selector, int first, DddFile *model, DddFile *base, const void *definition,
+                                WORD optionNumber, WORD *type, void **record);
 
 /* ddd_MapFunctionIdToRecord: the record type and key defining a FunctionID. */
 void ddd_MapFunctionIdToRecord(WORD functionId, WORD *type, WORD *key);
@@ -184,13 +184,12 @@ DddStatus ddd_GetFunctionRecord(DddFunctionRequest *request);
 
 /* ddd_GetFunctionSubRecord: types 3/4: the definition and the key of its option n
  * (subKey); types 5, 6, 10: record n of the type (subKey = its key); others 2. */
-DddStatus ddd_GetFunctionSubRecord(WORD selector, DddFile *model, DddFile *base, WORD functionId,
-                                   WORD optionNumber, WORD *subKey, void **record);
+DddStatus ddd_GetFunctionSubRecord(WORD selector, DddFile *model, DddFile *base, WORD functionId, WORD optionNumber,
+                                   WORD *subKey, void **record);
 
 /* ddd_DupRecordString: without value the setting's caption, with value the text of the
  * option holding it, as a new string. 1 when absent. */
-DddStatus ddd_DupRecordString(DddFile *model, DddFile *base, WORD functionId, const void *value,
-                              WCHAR **text);
+DddStatus ddd_DupRecordString(DddFile *model, DddFile *base, WORD functionId, const void *value, WCHAR **text);
 
 /* ddd_GetRecordString: the text of a record of type 3-6, 10, 11, 13 or 14, else NULL. */
 const WCHAR *ddd_GetRecordString(const void *record);
@@ -205,8 +204,8 @@ typedef struct DddItemListRequest {
     DddFile *model;
     DddFile *base;
     WORD functionId;
-    WORD optionNumber;  /* 0: the record itself; n: option n of a definition */
-    DddItemList *record;  /* out, freed with ddd_FreeRecord */
+    WORD optionNumber;   /* 0: the record itself; n: option n of a definition */
+    DddItemList *record; /* out, freed with ddd_FreeRecord */
 } DddItemListRequest;
 
 /*
@@ -222,8 +221,8 @@ DddStatus ddd_GetSubRecordItems(DddItemListRequest *request);
 /* ---- typed accessors (ddd_records.cpp); 1 for another type, 2 past the count ---- */
 
 DddStatus ddd_GetRecordExtraWord(const void *record, WORD *word);
-DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, WORD *word1, WORD *word2,
-                            BYTE **dib, DWORD *dibLength);
+DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, WORD *word1, WORD *word2, BYTE **dib,
+                            DWORD *dibLength);
 DddStatus ddd_GetRangeMinSize(const void *record, DddSize *size);
 DddStatus ddd_GetRangeMaxSize(const void *record, DddSize *size);
 DddStatus ddd_GetRangeItem(const void *record, WORD n, WORD *functionId);
@@ -236,8 +235,7 @@ DddStatus ddd_GetPaperMaxImageSize(const void *record, DddSize *size);
 DddStatus ddd_GetNamedDataBlock(const void *record, const BYTE **data, DWORD *length);
 DddStatus ddd_GetNamedDataText(const void *record, WORD n, const WCHAR **text);
 DddStatus ddd_GetValueListCount(const void *record, WORD *count);
-DddStatus ddd_GetValueListEntry(const void *record, WORD n, WORD *functionId, BYTE *valueType,
-                                const void **value);
+DddStatus ddd_GetValueListEntry(const void *record, WORD n, WORD *functionId, BYTE *valueType, const void **value);
 DddStatus ddd_GetType15Text1(const void *record, const WCHAR **text);
 DddStatus ddd_GetType15Text2(const void *record, const WCHAR **text);
 DddStatus ddd_GetRecord19Flag(const void *record, BYTE *flag);
@@ -255,16 +253,16 @@ typedef struct DddDefaultRequest {
     DddFile *model;
     DddFile *base;
     WORD functionId;
-    void *value;        /* out: new global block */
-    BYTE valueType;     /* out */
-    DWORD size;         /* out: bytes of value */
+    void *value;    /* out: new global block */
+    BYTE valueType; /* out */
+    DWORD size;     /* out: bytes of value */
 } DddDefaultRequest;
 
 /* ddd_ReadDefaultValue: the default option's value of a type-3/4 definition, copied into a
  * new block. value, valueType: out. 1 for other types or a default option outside 1..count,
  * 2 for key 0 or a missing record. */
-DddStatus ddd_ReadDefaultValue(WORD functionId, DddFile *model, DddFile *base, void **value,
-                               BYTE *valueType, DWORD *size);
+DddStatus ddd_ReadDefaultValue(WORD functionId, DddFile *model, DddFile *base, void **value, BYTE *valueType,
+                               DWORD *size);
 
 /* ddd_GetDefaultWithOverrides: ddd_ReadDefaultValue with the model and locale overrides. */
 DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request);

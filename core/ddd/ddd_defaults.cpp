@@ -42,8 +42,8 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
     if (!request) {
         return DDD_ERROR;
     }
-    DddStatus status = ddd_ReadDefaultValue(request->functionId, request->model, request->base,
-                                            &request->value, &request->valueType, &request->size);
+    DddStatus status = ddd_ReadDefaultValue(
+        request->functionId, request->model, request->base, &request->value, &request->valueType, &request->size);
     if (status != DDD_OK) {
         return status;
     }
@@ -53,8 +53,7 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
     case FID_PAPER_SIZE:
     case FID_PAPER_KIND:
     case FID_MARGIN_PAPER:
-        if (ddd_TestCapability(&caps, CAP_LETTER_COUNTRIES) &&
-            util_GetLocalePaperKind(TRUE) == LOCALE_LETTER_PAPER) {
+        if (ddd_TestCapability(&caps, CAP_LETTER_COUNTRIES) && util_GetLocalePaperKind(TRUE) == LOCALE_LETTER_PAPER) {
             defaults_Store(request, request->functionId == FID_PAPER_KIND ? 3 : 1);
         }
         break;
@@ -81,14 +80,13 @@ DddStatus ddd_GetDefaultWithOverrides(DddDefaultRequest *request)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return DDD_OK;
 }
 
-DddStatus ddd_ReadDefaultValue(WORD functionId, DddFile *model, DddFile *base, void **value,
-                               BYTE *valueType, DWORD *size)
+DddStatus ddd_ReadDefaultValue(WORD functionId, DddFile *model, DddFile *base, void **value, BYTE *valueType,
+                               DWORD *size)
 {
     if (!value || !valueType) {
         return DDD_ERROR;

@@ -17,15 +17,15 @@
 #define LIST_ENTRY_BYTES 7
 
 const DddEntryShape g_dddEntryShapes[DDD_ENTRY_COUNT] = {
-    /*  0 */ { 1, 4 }, { 1, 2 }, { 1, 4 }, { 0, 2 }, { 1, 2 },
-    /*  5 */ { 1, 1 }, { 1, 4 }, { 1, 1 }, { 1, 4 }, { 1, 4 },
-    /* 10 */ { 1, 2 }, { 1, 4 }, { 1, 4 }, { 1, 0 }, { 0, 1 },
-    /* 15 */ { 1, 4 }, { 1, 2 }, { 1, 0 }, { 1, 0 }, { 1, 0 },
-    /* 20 */ { 1, 0 }, { 1, 0 }, { 1, 0 }, { 1, 1 }, { 1, 2 },
-    /* 25 */ { 1, 2 }, { 1, 4 }, { 0, 2 }, { 0, 0 }, { 1, 0 },
-    /* 30 */ { 1, 0 }, { 1, 0 }, { 1, 0 }, { 1, 0 }, { 0, 2 },
-    /* 35 */ { 0, 0 }, { 0, 0 }, { 1, 0 }, { 1, 0 }, { 0, 4 },
-    /* 40 */ { 1, 2 }, { 1, 2 },
+    /*  0 */ {1, 4}, {1, 2}, {1, 4}, {0, 2}, {1, 2},
+    /*  5 */ {1, 1}, {1, 4}, {1, 1}, {1, 4}, {1, 4},
+    /* 10 */ {1, 2}, {1, 4}, {1, 4}, {1, 0}, {0, 1},
+    /* 15 */ {1, 4}, {1, 2}, {1, 0}, {1, 0}, {1, 0},
+    /* 20 */ {1, 0}, {1, 0}, {1, 0}, {1, 1}, {1, 2},
+    /* 25 */ {1, 2}, {1, 4}, {0, 2}, {0, 0}, {1, 0},
+    /* 30 */ {1, 0}, {1, 0}, {1, 0}, {1, 0}, {0, 2},
+    /* 35 */ {0, 0}, {0, 0}, {1, 0}, {1, 0}, {0, 4},
+    /* 40 */ {1, 2}, {1, 2},
 };
 
 const WORD g_dddSlotTypes[DDD_DIRECTORY_SLOTS] = {
@@ -143,8 +143,8 @@ DddStatus ddd_FindListEntry(DddFile *file, int mode, WORD value, BYTE *level, WO
     return DDD_NOT_FOUND;
 }
 
-DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selector, WORD type,
-                           WORD value, DddFile **holder, WORD *level)
+DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selector, WORD type, WORD value,
+                           DddFile **holder, WORD *level)
 {
     if (!holder || !level) {
         return DDD_ERROR;
@@ -179,8 +179,8 @@ DddStatus ddd_LocateRecord(int mode, DddFile *model, DddFile *base, WORD selecto
     return DDD_OK;
 }
 
-DddStatus ddd_LocateSubRecord(DddFile *model, DddFile *base, WORD selector, WORD type,
-                              WORD optionNumber, DddFile **holder, WORD *level, WORD *optionKey)
+DddStatus ddd_LocateSubRecord(DddFile *model, DddFile *base, WORD selector, WORD type, WORD optionNumber,
+                              DddFile **holder, WORD *level, WORD *optionKey)
 {
     if (!holder || !*holder || !level || (type != 3 && type != 4) || optionNumber == 0) {
         return DDD_ERROR;
@@ -193,8 +193,8 @@ DddStatus ddd_LocateSubRecord(DddFile *model, DddFile *base, WORD selector, WORD
     DddReader reader;
     ddd_ReaderInit(&reader, file, start + ddd_Dword(file->bytes + start));
     ddd_ReaderTake(&reader, 6);
-    ddd_ReaderTake(&reader, ddd_ReaderWord(&reader));  /* caption */
-    ddd_ReaderTake(&reader, 1 + 2 + 2 + 4);            /* kind, default, word, array length */
+    ddd_ReaderTake(&reader, ddd_ReaderWord(&reader)); /* caption */
+    ddd_ReaderTake(&reader, 1 + 2 + 2 + 4);           /* kind, default, word, array length */
     WORD count = ddd_ReaderWord(&reader);
     if (reader.status != DDD_OK) {
         return reader.status;
@@ -221,8 +221,7 @@ DddStatus ddd_ReadEntryAnsi(DddFile *file, WORD key, WORD index, char **text)
     }
     DddReader reader;
     ddd_ReaderInit(&reader, file, file->size);
-    WORD count = g_dddEntryShapes[key].count != ENTRY_STORED ? g_dddEntryShapes[key].count
-                                                              : ddd_ReaderWord(&reader);
+    WORD count = g_dddEntryShapes[key].count != ENTRY_STORED ? g_dddEntryShapes[key].count : ddd_ReaderWord(&reader);
     if (index >= count) {
         return DDD_ERROR;
     }

@@ -135,8 +135,8 @@ DddStatus ddd_ParseVersionText(const char *text, DWORD length, WORD *major, WORD
     }
     ++at;
     /* Each number is ended by one character of any kind, or by the end of the text. */
-    static const DWORD limits[3] = { 255, 255, 65535 };
-    DWORD values[3] = { 0, 0, 0 };
+    static const DWORD limits[3] = {255, 255, 65535};
+    DWORD values[3] = {0, 0, 0};
     for (int part = 0; part < 3; ++part) {
         if (!file_ParseNumber(text, end, &at, limits[part], &values[part])) {
             return DDD_ERROR;

@@ -24,10 +24,8 @@ static WORD free_Group(WORD type)
     case DDD_TYPE_HEADER:
     case DDD_KIND_VALUE_ELEMENT:
     case DDD_KIND_DATA_COPY:
-    case DDD_KIND_ITEM_LIST:
-        return type;
-    default:
-        return type >= DDD_TYPE_FIRST && type <= DDD_TYPE_LAST ? type : 0;
+    case DDD_KIND_ITEM_LIST: return type;
+    default: return type >= DDD_TYPE_FIRST && type <= DDD_TYPE_LAST ? type : 0;
     }
 }
 
@@ -71,12 +69,12 @@ DddStatus ddd_LoadValueList(DddFile *model, DddFile *base, DddRecordHead *record
     }
     DddFile *holder = NULL;
     WORD level = 0;
-    DddStatus status = ddd_LocateRecord(DDD_BY_KEY, model, base, record->level, 20,
-                                        (WORD)value->number, &holder, &level);
+    DddStatus status =
+        ddd_LocateRecord(DDD_BY_KEY, model, base, record->level, 20, (WORD)value->number, &holder, &level);
     if (status != DDD_OK) {
         return status;
     }
-    DddParseRequest request = { 0, holder, model, base, 20, level, NULL };
+    DddParseRequest request = {0, holder, model, base, 20, level, NULL};
     status = ddd_ParseRecord(&request);
     if (status != DDD_OK) {
         return status;

@@ -9,8 +9,8 @@
 static DddStatus items_CopyValues(DddItemList *list, const DddValue *values, WORD count);
 static DddStatus items_CopyData(DddItemList *list, DddFile *model, DddFile *base, const DddRecordHead *source,
                                 WORD dataKey);
-static void items_Source(const DddRecordHead *record, const DddValue **values, WORD *count,
-                         const DddKeyArray **keys, WORD *dataKey);
+static void items_Source(const DddRecordHead *record, const DddValue **values, WORD *count, const DddKeyArray **keys,
+                         WORD *dataKey);
 
 /* Copies values and the bytes they point at into blocks owned by the list. */
 static DddStatus items_CopyValues(DddItemList *list, const DddValue *values, WORD count)
@@ -72,27 +72,29 @@ static DddStatus items_CopyData(DddItemList *list, DddFile *model, DddFile *base
 }
 
 /* The values, keys and data key a record of each type hands to an item list. */
-static void items_Source(const DddRecordHead *record, const DddValue **values, WORD *count,
-                         const DddKeyArray **keys, WORD *dataKey)
+static void items_Source(const DddRecordHead *record, const DddValue **values, WORD *count, const DddKeyArray **keys,
+                         WORD *dataKey)
 {
     *values = NULL;
     *count = 0;
     *keys = NULL;
     *dataKey = 0;
     switch (record->type) {
-    case 3: case 4:
+    case 3:
+    case 4:
         *keys = &((const DddDefinition *)record)->options;
         *dataKey = ((const DddDefinition *)record)->dataKey;
         return;
-    case 13: case 14:
+    case 13:
+    case 14:
         *values = &((const DddOption *)record)->value;
         *count = 1;
         *dataKey = ((const DddOption *)record)->dataKey;
         return;
-    case 5: case 6:
-        *keys = &((const DddSizeRange *)record)->items;
-        return;
-    case 7: case 8:
+    case 5:
+    case 6: *keys = &((const DddSizeRange *)record)->items; return;
+    case 7:
+    case 8:
         *values = ((const DddValueSet *)record)->flagged.values;
         *count = ((const DddValueSet *)record)->flagged.count;
         return;
@@ -112,7 +114,8 @@ static void items_Source(const DddRecordHead *record, const DddValue **values, W
         *values = ((const DddType16 *)record)->flagged.values;
         *count = ((const DddType16 *)record)->flagged.count;
         return;
-    case 21: case 24:
+    case 21:
+    case 24:
         *values = ((const DddRowSet *)record)->rows.values;
         *count = ((const DddRowSet *)record)->rows.count;
         return;
@@ -124,8 +127,7 @@ static void items_Source(const DddRecordHead *record, const DddValue **values, W
         *values = ((const DddType23 *)record)->flagged.values;
         *count = ((const DddType23 *)record)->flagged.count;
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -141,8 +143,8 @@ DddStatus ddd_BuildItemList(DddItemListRequest *request)
         return DDD_ERROR;
     }
     void *source = NULL;
-    DddStatus status = ddd_FetchRecordByKey(DDD_LEVEL_MODEL, request->model, request->base, type, key,
-                                            request->optionNumber, &source);
+    DddStatus status =
+        ddd_FetchRecordByKey(DDD_LEVEL_MODEL, request->model, request->base, type, key, request->optionNumber, &source);
     if (status != DDD_OK) {
         return status;
     }

@@ -16,8 +16,7 @@ DddStatus ddd_OsLoadFile(LPCWSTR path, BYTE **bytes, DWORD *size)
 {
     *bytes = NULL;
     *size = 0;
-    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (handle == INVALID_HANDLE_VALUE) {
         return DDD_ERROR;
     }

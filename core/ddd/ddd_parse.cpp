@@ -38,12 +38,12 @@ typedef struct ParseContext {
  * is allocated from it: a value field is at least {u8 type, u16 n}. */
 #define MIN_VALUE_BYTES 3
 static const BYTE s_minElementBytes[] = {
-    2,                          /* ELEMENT_KEY */
+    2,                               /* ELEMENT_KEY */
     2 + 1 + 2 + MIN_VALUE_BYTES,     /* ELEMENT_VALUE */
     2 + 1 + 2 + MIN_VALUE_BYTES + 1, /* ELEMENT_FLAGGED_VALUE */
-    2,                          /* ELEMENT_TEXT */
-    6,                          /* ELEMENT_TRIPLE */
-    MIN_VALUE_BYTES,            /* ELEMENT_COPIED_VALUE */
+    2,                               /* ELEMENT_TEXT */
+    6,                               /* ELEMENT_TRIPLE */
+    MIN_VALUE_BYTES,                 /* ELEMENT_COPIED_VALUE */
 };
 
 /* 1 when count elements of at least minBytes each can lie in the reader's remaining bytes;
@@ -61,7 +61,7 @@ static int parse_CountFits(DddReader *r, DWORD count, DWORD minBytes)
 }
 
 /* Size in bytes of each fixed-size value type, 0 = any size (indexed by type 0..10). */
-static const BYTE s_valueSizes[11] = { 0, 1, 2, 2, 4, 4, 0, 4, 1, 92, 4 };
+static const BYTE s_valueSizes[11] = {0, 1, 2, 2, 4, 4, 0, 4, 1, 92, 4};
 
 static DddStatus parse_Array(ParseContext *ctx, ElementKind kind, WORD *count, void **elements);
 static void parse_KeyArray(ParseContext *ctx, DddKeyArray *array);
@@ -87,15 +87,14 @@ static DddStatus parse_Array(ParseContext *ctx, ElementKind kind, WORD *count, v
     if (r->status != DDD_OK) {
         return r->status;
     }
-    if (length > r->end - start || length < 2 ||
-        (unsigned long long)n * s_minElementBytes[kind] > length - 2) {
+    if (length > r->end - start || length < 2 || (unsigned long long)n * s_minElementBytes[kind] > length - 2) {
         ddd_ReaderFail(r, DDD_ERROR);
         return r->status;
     }
-    DWORD elementSize = kind == ELEMENT_KEY ? sizeof(WORD)
-                      : kind == ELEMENT_TEXT ? sizeof(WCHAR *)
-                      : kind == ELEMENT_TRIPLE ? sizeof(DddTriple)
-                      : sizeof(DddValue);
+    DWORD elementSize = kind == ELEMENT_KEY      ? sizeof(WORD)
+                        : kind == ELEMENT_TEXT   ? sizeof(WCHAR *)
+                        : kind == ELEMENT_TRIPLE ? sizeof(DddTriple)
+                                                 : sizeof(DddValue);
     if (n > 0) {
         *elements = ddd_RecordAlloc(ctx->record, (DWORD)n * elementSize);
         if (!*elements) {
@@ -106,26 +105,16 @@ static DddStatus parse_Array(ParseContext *ctx, ElementKind kind, WORD *count, v
     for (WORD i = 0; i < n && r->status == DDD_OK; ++i) {
         BYTE *element = (BYTE *)*elements + (DWORD)i * elementSize;
         switch (kind) {
-        case ELEMENT_KEY:
-            *(WORD *)element = ddd_ReaderWord(r);
-            break;
-        case ELEMENT_TEXT:
-            parse_Text(ctx, (WCHAR **)element);
-            break;
+        case ELEMENT_KEY: *(WORD *)element = ddd_ReaderWord(r); break;
+        case ELEMENT_TEXT: parse_Text(ctx, (WCHAR **)element); break;
         case ELEMENT_TRIPLE:
             for (int k = 0; k < 3; ++k) {
                 ((DddTriple *)element)->values[k] = ddd_ReaderWord(r);
             }
             break;
-        case ELEMENT_VALUE:
-            parse_ValueElement(ctx, (DddValue *)element, 0, 0);
-            break;
-        case ELEMENT_FLAGGED_VALUE:
-            parse_ValueElement(ctx, (DddValue *)element, 1, 0);
-            break;
-        case ELEMENT_COPIED_VALUE:
-            parse_Value(ctx, (DddValue *)element, 1);
-            break;
+        case ELEMENT_VALUE: parse_ValueElement(ctx, (DddValue *)element, 0, 0); break;
+        case ELEMENT_FLAGGED_VALUE: parse_ValueElement(ctx, (DddValue *)element, 1, 0); break;
+        case ELEMENT_COPIED_VALUE: parse_Value(ctx, (DddValue *)element, 1); break;
         }
     }
     if (r->status == DDD_OK && r->position != start + length) {
@@ -182,11 +171,10 @@ static void parse_SizePair(ParseContext *ctx, WORD key, DddSize sizes[2])
     DddFile *holder = NULL;
     WORD level = 0;
     DWORD saved = rq->file->position;
-    DddStatus status = ddd_LocateRecord(DDD_BY_KEY, rq->model, rq->base, ctx->record->level, 17, key,
-                                        &holder, &level);
+    DddStatus status = ddd_LocateRecord(DDD_BY_KEY, rq->model, rq->base, ctx->record->level, 17, key, &holder, &level);
     DddSizePair *pair = NULL;
     if (status == DDD_OK) {
-        DddParseRequest sub = { 0, holder, rq->model, rq->base, 17, level, NULL };
+        DddParseRequest sub = {0, holder, rq->model, rq->base, 17, level, NULL};
         status = ddd_ParseRecord(&sub);
         pair = (DddSizePair *)sub.record;
     }
@@ -268,8 +256,7 @@ static void parse_Value(ParseContext *ctx, DddValue *value, int copy)
         value->size = size;
         return;
     }
-    default:
-        break;
+    default: break;
     }
     value->size = n;
     value->data = bytes;
@@ -344,7 +331,7 @@ static void parse_Fields(ParseContext *ctx)
         if (format >= FORMAT_1024) {
             parse_Text(ctx, &rec->text2);
         }
-        DddSize sizes[2] = { { 0, 0 }, { 0, 0 } };
+        DddSize sizes[2] = {{0, 0}, {0, 0}};
         parse_SizePair(ctx, rec->sizeKey, sizes);
         rec->minSize = sizes[0];
         rec->maxSize = sizes[1];
@@ -384,7 +371,7 @@ static void parse_Fields(ParseContext *ctx)
         if (format >= FORMAT_1280) {
             rec->extraWord = ddd_ReaderWord(r);
         }
-        DddSize sizes[2] = { { 0, 0 }, { 0, 0 } };
+        DddSize sizes[2] = {{0, 0}, {0, 0}};
         parse_SizePair(ctx, rec->paperSizeKey, sizes);
         rec->minSize = sizes[0];
         rec->maxSize = sizes[1];
@@ -399,7 +386,7 @@ static void parse_Fields(ParseContext *ctx)
         DddNamedData *rec = (DddNamedData *)head;
         parse_Text(ctx, &rec->name);
         parse_Text(ctx, &rec->text2);
-        DddTextArray *lists[2] = { &rec->texts, &rec->texts2 };
+        DddTextArray *lists[2] = {&rec->texts, &rec->texts2};
         for (int l = 0; l < 2 && r->status == DDD_OK; ++l) {
             WORD n = ddd_ReaderWord(r);
             if (n > 0 && parse_CountFits(r, n, 2)) {
@@ -554,9 +541,7 @@ static void parse_Fields(ParseContext *ctx)
         parse_Text(ctx, &rec->text2);
         return;
     }
-    default:
-        ddd_ReaderFail(r, DDD_ERROR);
-        return;
+    default: ddd_ReaderFail(r, DDD_ERROR); return;
     }
 }
 
@@ -564,21 +549,26 @@ static void parse_Fields(ParseContext *ctx)
 static DWORD parse_RecordSize(WORD type)
 {
     switch (type) {
-    case 3: case 4: return sizeof(DddDefinition);
-    case 5: case 6: return sizeof(DddSizeRange);
-    case 7: case 8: return sizeof(DddValueSet);
+    case 3:
+    case 4: return sizeof(DddDefinition);
+    case 5:
+    case 6: return sizeof(DddSizeRange);
+    case 7:
+    case 8: return sizeof(DddValueSet);
     case 9: return sizeof(DddItem);
     case 10: return sizeof(DddPaper);
     case 11: return sizeof(DddNamedData);
     case 12: return sizeof(DddBitmap);
-    case 13: case 14: return sizeof(DddOption);
+    case 13:
+    case 14: return sizeof(DddOption);
     case 15: return sizeof(DddType15);
     case 16: return sizeof(DddType16);
     case 17: return sizeof(DddSizePair);
     case 18: return sizeof(DddDataBlock);
     case 19: return sizeof(DddType19);
     case 20: return sizeof(DddValueList);
-    case 21: case 24: return sizeof(DddRowSet);
+    case 21:
+    case 24: return sizeof(DddRowSet);
     case 22: return sizeof(DddType22);
     case 23: return sizeof(DddType23);
     case 25: return sizeof(DddType25);

@@ -13,11 +13,14 @@ typedef struct DddReader {
     DddFile *file;
     DWORD position;
     DWORD end;
-    DddStatus status;   /* first failure, kept: later reads then fail too */
+    DddStatus status; /* first failure, kept: later reads then fail too */
 } DddReader;
 
 /* Little-endian decoding of bytes known to lie in the file. */
-static inline WORD ddd_Word(const BYTE *p) { return (WORD)(p[0] | (p[1] << 8)); }
+static inline WORD ddd_Word(const BYTE *p)
+{
+    return (WORD)(p[0] | (p[1] << 8));
+}
 static inline DWORD ddd_Dword(const BYTE *p)
 {
     return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);

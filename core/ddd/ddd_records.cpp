@@ -19,8 +19,8 @@
 #define FORMAT_HOST_APPS 7935
 
 static const DddRecordHead *rec_Head(const void *record, WORD typeA, WORD typeB);
-static DddStatus rec_Fetch(int mode, WORD selector, DddFile *model, DddFile *base, WORD type, WORD value,
-                           DWORD flags, void **record);
+static DddStatus rec_Fetch(int mode, WORD selector, DddFile *model, DddFile *base, WORD type, WORD value, DWORD flags,
+                           void **record);
 static int rec_ValueEquals(const DddValue *value, const void *filter);
 static DddStatus rec_CopyDib(const DddBitmap *bitmap, BYTE **dib, DWORD *dibLength);
 
@@ -35,8 +35,8 @@ static const DddRecordHead *rec_Head(const void *record, WORD typeA, WORD typeB)
 }
 
 /* Locates and parses a record by key or index; a by-key record must carry its key. */
-static DddStatus rec_Fetch(int mode, WORD selector, DddFile *model, DddFile *base, WORD type, WORD value,
-                           DWORD flags, void **record)
+static DddStatus rec_Fetch(int mode, WORD selector, DddFile *model, DddFile *base, WORD type, WORD value, DWORD flags,
+                           void **record)
 {
     *record = NULL;
     DddFile *holder = NULL;
@@ -45,7 +45,7 @@ static DddStatus rec_Fetch(int mode, WORD selector, DddFile *model, DddFile *bas
     if (status != DDD_OK) {
         return status;
     }
-    DddParseRequest request = { flags, holder, model, base, type, level, NULL };
+    DddParseRequest request = {flags, holder, model, base, type, level, NULL};
     status = ddd_ParseRecord(&request);
     if (status != DDD_OK) {
         return status;
@@ -68,8 +68,7 @@ static int rec_ValueEquals(const DddValue *value, const void *filter)
     }
     switch (value->valueType) {
     case DDD_VT_SHORT:
-    case DDD_VT_USHORT:
-        return memcmp(data, filter, 2) == 0;
+    case DDD_VT_USHORT: return memcmp(data, filter, 2) == 0;
     case DDD_VT_STRING: {
         /* A stored text need not be aligned nor end inside its value: it ends at its
            terminator or at the value's size, whichever comes first. */
@@ -94,12 +93,9 @@ static int rec_ValueEquals(const DddValue *value, const void *filter)
     case DDD_VT_BOOL:
     case DDD_VT_LONG:
     case DDD_VT_ULONG:
-    case DDD_VT_DWORD:
-        return memcmp(data, filter, 4) == 0;
-    case DDD_VT_BYTE:
-        return *(const BYTE *)data == *(const BYTE *)filter;
-    default:
-        return 0;
+    case DDD_VT_DWORD: return memcmp(data, filter, 4) == 0;
+    case DDD_VT_BYTE: return *(const BYTE *)data == *(const BYTE *)filter;
+    default: return 0;
     }
 }
 
@@ -118,14 +114,13 @@ static DddStatus rec_CopyDib(const DddBitmap *bitmap, BYTE **dib, DWORD *dibLeng
 
 /* ---- lookups ---- */
 
-DddStatus ddd_DupRecordString(DddFile *model, DddFile *base, WORD functionId, const void *value,
-                              WCHAR **text)
+DddStatus ddd_DupRecordString(DddFile *model, DddFile *base, WORD functionId, const void *value, WCHAR **text)
 {
     if (!text) {
         return DDD_ERROR;
     }
     *text = NULL;
-    DddFunctionRequest request = { DDD_LEVEL_MODEL, model, base, functionId, value, 0, 0, NULL };
+    DddFunctionRequest request = {DDD_LEVEL_MODEL, model, base, functionId, value, 0, 0, NULL};
     if (ddd_GetFunctionRecord(&request) != DDD_OK) {
         return DDD_ERROR;
     }
@@ -153,8 +148,8 @@ DddStatus ddd_DupRecordString(DddFile *model, DddFile *base, WORD functionId, co
     return status;
 }
 
-DddStatus ddd_FetchOptionRecord(WORD selector, int first, DddFile *model, DddFile *base,
-                                const void *definition, WORD optionNumber, WORD *type, void **record)
+DddStatus ddd_FetchOptionRecord(WORD selector, int first, DddFile *model, DddFile *base, const void *definition,
+                                WORD optionNumber, WORD *type, void **record)
 {
     if (!record) {
         return DDD_ERROR;
@@ -181,12 +176,18 @@ DddStatus ddd_FetchRecordByIndex(DddFetchRequest *request)
     if (!request) {
         return DDD_ERROR;
     }
-    return rec_Fetch(DDD_BY_INDEX, request->selector, request->model, request->base, request->type,
-                     request->index, 0, &request->record);
+    return rec_Fetch(DDD_BY_INDEX,
+                     request->selector,
+                     request->model,
+                     request->base,
+                     request->type,
+                     request->index,
+                     0,
+                     &request->record);
 }
 
-DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WORD type, WORD key,
-                               WORD optionNumber, void **record)
+DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WORD type, WORD key, WORD optionNumber,
+                               void **record)
 {
     if (!record) {
         return DDD_ERROR;
@@ -207,8 +208,8 @@ DddStatus ddd_FetchRecordByKey(WORD selector, DddFile *model, DddFile *base, WOR
     return status;
 }
 
-DddStatus ddd_FetchSubRecord(WORD selector, DddFile *model, DddFile *base, const void *record,
-                             WORD subKey, void **option)
+DddStatus ddd_FetchSubRecord(WORD selector, DddFile *model, DddFile *base, const void *record, WORD subKey,
+                             void **option)
 {
     if (!option) {
         return DDD_ERROR;
@@ -270,8 +271,8 @@ DddStatus ddd_GetFunctionRecord(DddFunctionRequest *request)
         return status;
     }
     void *option = NULL;
-    status = ddd_FindOptionByValue(request->selector, request->model, request->base, record, request->filter,
-                                   &request->optionNumber, &option);
+    status = ddd_FindOptionByValue(
+        request->selector, request->model, request->base, record, request->filter, &request->optionNumber, &option);
     ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
     if (status == DDD_OK) {
         request->type = ((DddRecordHead *)option)->type;
@@ -280,8 +281,8 @@ DddStatus ddd_GetFunctionRecord(DddFunctionRequest *request)
     return status;
 }
 
-DddStatus ddd_GetFunctionSubRecord(WORD selector, DddFile *model, DddFile *base, WORD functionId,
-                                   WORD optionNumber, WORD *subKey, void **record)
+DddStatus ddd_GetFunctionSubRecord(WORD selector, DddFile *model, DddFile *base, WORD functionId, WORD optionNumber,
+                                   WORD *subKey, void **record)
 {
     if (!record) {
         return DDD_ERROR;
@@ -290,7 +291,7 @@ DddStatus ddd_GetFunctionSubRecord(WORD selector, DddFile *model, DddFile *base,
     WORD type = 0, key = 0;
     ddd_MapFunctionIdToRecord(functionId, &type, &key);
     if (type == 5 || type == 6 || type == 10) {
-        DddFetchRequest request = { selector, model, base, type, optionNumber, NULL };
+        DddFetchRequest request = {selector, model, base, type, optionNumber, NULL};
         DddStatus status = ddd_FetchRecordByIndex(&request);
         if (status == DDD_OK && subKey) {
             *subKey = ((DddRecordHead *)request.record)->key;
@@ -325,11 +326,14 @@ const WCHAR *ddd_GetRecordString(const void *record)
         return NULL;
     }
     switch (head->type) {
-    case 3: case 4: return ((const DddDefinition *)record)->caption;
-    case 5: case 6: return ((const DddSizeRange *)record)->text;
+    case 3:
+    case 4: return ((const DddDefinition *)record)->caption;
+    case 5:
+    case 6: return ((const DddSizeRange *)record)->text;
     case 10: return ((const DddPaper *)record)->name;
     case 11: return ((const DddNamedData *)record)->name;
-    case 13: case 14: return ((const DddOption *)record)->caption;
+    case 13:
+    case 14: return ((const DddOption *)record)->caption;
     default: return NULL;
     }
 }
@@ -358,11 +362,11 @@ DddStatus ddd_GetRecordText(DddRecordTextRequest *request)
     }
     DddFile *holder = NULL;
     WORD level = 0;
-    DddStatus status = ddd_LocateRecord(DDD_BY_KEY, request->model, request->base, DDD_LEVEL_MODEL, type,
-                                        request->key, &holder, &level);
+    DddStatus status = ddd_LocateRecord(
+        DDD_BY_KEY, request->model, request->base, DDD_LEVEL_MODEL, type, request->key, &holder, &level);
     if (status == DDD_OK && request->optionNumber != 0) {
-        status = ddd_LocateSubRecord(request->model, request->base, level, type, request->optionNumber,
-                                     &holder, &level, NULL);
+        status = ddd_LocateSubRecord(
+            request->model, request->base, level, type, request->optionNumber, &holder, &level, NULL);
     }
     if (status != DDD_OK) {
         return status;
@@ -422,10 +426,14 @@ static DddStatus rec_RowEntry(const DddValueArray *rows, WORD n, WORD *functionI
         return DDD_NOT_FOUND;
     }
     const DddValue *row = &rows->values[n - 1];
-    if (functionId) *functionId = row->functionId;
-    if (valueType) *valueType = row->valueType;
-    if (size) *size = (WORD)row->size;
-    if (value) *value = ddd_ValueData(row);
+    if (functionId)
+        *functionId = row->functionId;
+    if (valueType)
+        *valueType = row->valueType;
+    if (size)
+        *size = (WORD)row->size;
+    if (value)
+        *value = ddd_ValueData(row);
     return DDD_OK;
 }
 
@@ -449,8 +457,8 @@ DddStatus ddd_GetHostAppEntry(const void *record, WORD n, WORD *functionId, BYTE
     return rec_RowEntry(&rec->rows, n, functionId, valueType, size, value);
 }
 
-DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, WORD *word1, WORD *word2,
-                            BYTE **dib, DWORD *dibLength)
+DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, WORD *word1, WORD *word2, BYTE **dib,
+                            DWORD *dibLength)
 {
     const DddItem *rec = (const DddItem *)rec_Head(record, 9, 9);
     if (!rec || !dib || !dibLength) {
@@ -459,15 +467,17 @@ DddStatus ddd_GetItemBitmap(DddFile *model, DddFile *base, const void *record, W
     *dib = NULL;
     *dibLength = 0;
     void *bitmap = NULL;
-    DddStatus status = rec_Fetch(DDD_BY_KEY, rec->head.level, model, base, 12, rec->bitmap.key,
-                                 DDD_PARSE_BITMAP_DATA, &bitmap);
+    DddStatus status =
+        rec_Fetch(DDD_BY_KEY, rec->head.level, model, base, 12, rec->bitmap.key, DDD_PARSE_BITMAP_DATA, &bitmap);
     if (status != DDD_OK) {
         return status;
     }
     status = rec_CopyDib((const DddBitmap *)bitmap, dib, dibLength);
     if (status == DDD_OK) {
-        if (word1) *word1 = rec->bitmap.word1;
-        if (word2) *word2 = rec->bitmap.word2;
+        if (word1)
+            *word1 = rec->bitmap.word1;
+        if (word2)
+            *word2 = rec->bitmap.word2;
     }
     ddd_FreeRecord(&bitmap, DDD_FREE_OWN_TYPE);
     return status;
@@ -515,15 +525,27 @@ static DddStatus rec_PaperSize(const void *record, int which, DddSize *size)
     if (!rec || !size) {
         return DDD_ERROR;
     }
-    const DddSize *sizes[4] = { &rec->minSize, &rec->maxSize, &rec->minImage, &rec->maxImage };
+    const DddSize *sizes[4] = {&rec->minSize, &rec->maxSize, &rec->minImage, &rec->maxImage};
     *size = *sizes[which];
     return DDD_OK;
 }
 
-DddStatus ddd_GetPaperMaxImageSize(const void *record, DddSize *size) { return rec_PaperSize(record, 3, size); }
-DddStatus ddd_GetPaperMaxSize(const void *record, DddSize *size) { return rec_PaperSize(record, 1, size); }
-DddStatus ddd_GetPaperMinImageSize(const void *record, DddSize *size) { return rec_PaperSize(record, 2, size); }
-DddStatus ddd_GetPaperMinSize(const void *record, DddSize *size) { return rec_PaperSize(record, 0, size); }
+DddStatus ddd_GetPaperMaxImageSize(const void *record, DddSize *size)
+{
+    return rec_PaperSize(record, 3, size);
+}
+DddStatus ddd_GetPaperMaxSize(const void *record, DddSize *size)
+{
+    return rec_PaperSize(record, 1, size);
+}
+DddStatus ddd_GetPaperMinImageSize(const void *record, DddSize *size)
+{
+    return rec_PaperSize(record, 2, size);
+}
+DddStatus ddd_GetPaperMinSize(const void *record, DddSize *size)
+{
+    return rec_PaperSize(record, 0, size);
+}
 
 DddStatus ddd_GetRangeItem(const void *record, WORD n, WORD *functionId)
 {
@@ -549,8 +571,14 @@ static DddStatus rec_RangeSize(const void *record, int which, DddSize *size)
     return DDD_OK;
 }
 
-DddStatus ddd_GetRangeMaxSize(const void *record, DddSize *size) { return rec_RangeSize(record, 1, size); }
-DddStatus ddd_GetRangeMinSize(const void *record, DddSize *size) { return rec_RangeSize(record, 0, size); }
+DddStatus ddd_GetRangeMaxSize(const void *record, DddSize *size)
+{
+    return rec_RangeSize(record, 1, size);
+}
+DddStatus ddd_GetRangeMinSize(const void *record, DddSize *size)
+{
+    return rec_RangeSize(record, 0, size);
+}
 
 DddStatus ddd_GetRangeSubWord(const void *record, WORD n, WORD *word)
 {
@@ -583,23 +611,26 @@ DddStatus ddd_GetRecordExtraWord(const void *record, WORD *word)
     }
     switch (head->type) {
     case 10:
-        if (head->format < FORMAT_1280) return DDD_ERROR;
+        if (head->format < FORMAT_1280)
+            return DDD_ERROR;
         *word = ((const DddPaper *)record)->extraWord;
         return DDD_OK;
     case 11:
-        if (head->format < FORMAT_256) return DDD_ERROR;
+        if (head->format < FORMAT_256)
+            return DDD_ERROR;
         *word = ((const DddNamedData *)record)->extraWord;
         return DDD_OK;
     case 15:
-        if (head->format < FORMAT_1280) return DDD_ERROR;
+        if (head->format < FORMAT_1280)
+            return DDD_ERROR;
         *word = ((const DddType15 *)record)->extraWord;
         return DDD_OK;
     case 22:
-        if (head->format < FORMAT_4096) return DDD_ERROR;
+        if (head->format < FORMAT_4096)
+            return DDD_ERROR;
         *word = ((const DddType22 *)record)->flags;
         return DDD_OK;
-    default:
-        return DDD_ERROR;
+    default: return DDD_ERROR;
     }
 }
 
@@ -614,8 +645,14 @@ static DddStatus rec_Type15Text(const void *record, int which, const WCHAR **tex
     return DDD_OK;
 }
 
-DddStatus ddd_GetType15Text1(const void *record, const WCHAR **text) { return rec_Type15Text(record, 0, text); }
-DddStatus ddd_GetType15Text2(const void *record, const WCHAR **text) { return rec_Type15Text(record, 1, text); }
+DddStatus ddd_GetType15Text1(const void *record, const WCHAR **text)
+{
+    return rec_Type15Text(record, 0, text);
+}
+DddStatus ddd_GetType15Text2(const void *record, const WCHAR **text)
+{
+    return rec_Type15Text(record, 1, text);
+}
 
 DddStatus ddd_GetType21Count(const void *record, WORD *count)
 {
@@ -675,8 +712,7 @@ DddStatus ddd_GetValueListDword(const void *record, WORD n, DWORD *value)
     return DDD_OK;
 }
 
-DddStatus ddd_GetValueListEntry(const void *record, WORD n, WORD *functionId, BYTE *valueType,
-                                const void **value)
+DddStatus ddd_GetValueListEntry(const void *record, WORD n, WORD *functionId, BYTE *valueType, const void **value)
 {
     const DddValueArray *rows = rec_ValueRows(record);
     if (!rows) {
@@ -687,8 +723,11 @@ DddStatus ddd_GetValueListEntry(const void *record, WORD n, WORD *functionId, BY
         return DDD_NOT_FOUND;
     }
     const DddValue *row = &rows->values[n - 1];
-    if (functionId) *functionId = row->functionId;
-    if (valueType) *valueType = row->valueType;
-    if (value) *value = ddd_ValueData(row);
+    if (functionId)
+        *functionId = row->functionId;
+    if (valueType)
+        *valueType = row->valueType;
+    if (value)
+        *value = ddd_ValueData(row);
     return DDD_OK;
 }

@@ -163,8 +163,8 @@ DddStatus ddd_DecodeText(DddFile *file, const BYTE *body, DWORD n, WCHAR **text,
     DddResourceBlock *block = file->resources;
     DddStatus status = DDD_OK;
     WCHAR *result = NULL;
-    int reference = n > TEXT_REFERENCE_TAIL && body[n - 1] == 0 &&
-                    ddd_Word(body + n - 5) != 0 && ddd_Word(body + n - 3) != 0;
+    int reference =
+        n > TEXT_REFERENCE_TAIL && body[n - 1] == 0 && ddd_Word(body + n - 5) != 0 && ddd_Word(body + n - 3) != 0;
     if (reference && block && block->referencesAllowed) {
         result = text_ResolveReference(block, ddd_Word(body + n - 5), ddd_Word(body + n - 3), &status);
         if (status != DDD_OK) {

@@ -10,8 +10,8 @@
 
 /* The device configuration class and the interface asked of it. */
 static const CLSID kDeviceConfigClass = {0xF2A5AEC9, 0x686E, 0x4C95, {0xBD, 0x6D, 0xDD, 0x58, 0xDD, 0x40, 0xE3, 0xA7}};
-static const IID kDeviceConfigInterface = {0xF8CEAD2F, 0xBF3E, 0x4DA0,
-                                           {0xA9, 0x61, 0x29, 0x74, 0x14, 0xCF, 0xCA, 0x4C}};
+static const IID kDeviceConfigInterface = {
+    0xF8CEAD2F, 0xBF3E, 0x4DA0, {0xA9, 0x61, 0x29, 0x74, 0x14, 0xCF, 0xCA, 0x4C}};
 
 static BOOL host_app_matches(const WCHAR *pattern, const WCHAR *program);
 static LONG option_value(const DddValue *value);
@@ -190,8 +190,11 @@ BOOL WINAPI util_IsComServerAvailable(ComServerRequest *request)
         return TRUE;
     HRESULT entered = CoInitialize(nullptr);
     IUnknown *object = nullptr;
-    HRESULT created = CoCreateInstance(kDeviceConfigClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                       kDeviceConfigInterface, (void **)&object);
+    HRESULT created = CoCreateInstance(kDeviceConfigClass,
+                                       nullptr,
+                                       CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                       kDeviceConfigInterface,
+                                       (void **)&object);
     if (SUCCEEDED(created) && object != nullptr) {
         object->Release();
         request->available = 1;

@@ -11,8 +11,8 @@
 
 #define DDD_ENTRY_MODEL_CLASS 23
 #define DDD_TYPE_HOST_APP 24
-#define UTIL_CAP_COM_SERVER (0xFFFF0000u | 43)     /* capability bit 43 */
-#define UTIL_CAP_MODEL_MINIMUM (0xFFFF0000u | 62)  /* capability bit 62 */
+#define UTIL_CAP_COM_SERVER (0xFFFF0000u | 43)    /* capability bit 43 */
+#define UTIL_CAP_MODEL_MINIMUM (0xFFFF0000u | 62) /* capability bit 62 */
 #define UTIL_MODEL_BELOW_MINIMUM 999
 
 typedef struct FaxOutputRequest {
@@ -22,7 +22,7 @@ typedef struct FaxOutputRequest {
 
 typedef struct ComServerRequest {
     DddFile *model;
-    DWORD available;   /* out: 1 when the class could be created */
+    DWORD available; /* out: 1 when the class could be created */
 } ComServerRequest;
 
 typedef struct ModelMinimumRequest {
@@ -30,7 +30,7 @@ typedef struct ModelMinimumRequest {
     PrinterDataBlock *block;
     DddFile *model;
     DddFile *base;
-    int result;        /* out: 999 when 4365 is below the model's minimum */
+    int result; /* out: 999 when 4365 is below the model's minimum */
 } ModelMinimumRequest;
 
 #ifdef __cplusplus

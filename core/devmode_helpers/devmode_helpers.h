@@ -7,8 +7,8 @@
 #include "core/context/driver_context.h"
 
 /* Selections of dm_GetSupportedFields. */
-#define DM_FIELDS_DEFAULT_FORM 1   /* the default DEVMODE's dmFields */
-#define DM_FIELDS_MERGE_FORM 2     /* the fields a merge takes from an input DEVMODE */
+#define DM_FIELDS_DEFAULT_FORM 1 /* the default DEVMODE's dmFields */
+#define DM_FIELDS_MERGE_FORM 2   /* the fields a merge takes from an input DEVMODE */
 
 #ifdef __cplusplus
 extern "C" {

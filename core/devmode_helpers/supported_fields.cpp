@@ -6,8 +6,8 @@
 #include "core/util/os_version.h"
 
 enum {
-    DEVICE_ENTRY = 7,          /* one byte: the device supports colour matching and media */
-    NEEDS_DEVICE = 4,          /* a column bit: the field needs a modern system and the device */
+    DEVICE_ENTRY = 7, /* one byte: the device supports colour matching and media */
+    NEEDS_DEVICE = 4, /* a column bit: the field needs a modern system and the device */
     CLASS_COLUMNS = 4
 };
 
@@ -15,26 +15,26 @@ enum {
 typedef struct SupportedFieldRow {
     DWORD field;
     WORD functionId;
-    WORD columns[CLASS_COLUMNS];   /* classes 257, 258, 513, 514 */
+    WORD columns[CLASS_COLUMNS]; /* classes 257, 258, 513, 514 */
 } SupportedFieldRow;
 
 static const SupportedFieldRow s_SupportedFields[] = {
-    { DM_ORIENTATION, 7, { 3, 3, 3, 3 } },
-    { DM_PAPERSIZE, 8, { 3, 3, 3, 3 } },
-    { DM_SCALE, 11, { 3, 3, 3, 3 } },
-    { DM_COPIES, 12, { 3, 3, 3, 3 } },
-    { DM_DEFAULTSOURCE, 13, { 3, 3, 3, 3 } },
-    { DM_PRINTQUALITY, 20, { 3, 3, 3, 3 } },
-    { DM_COLOR, 15, { 3, 3, 3, 3 } },
-    { DM_DUPLEX, 16, { 3, 3, 3, 3 } },
-    { DM_YRESOLUTION, 21, { 3, 3, 3, 3 } },
-    { DM_TTOPTION, 17, { 3, 3, 3, 3 } },
-    { DM_COLLATE, 18, { 3, 3, 3, 3 } },
-    { DM_FORMNAME, 19, { 0, 0, 3, 3 } },
-    { DM_ICMMETHOD, 22, { 7, 7, 7, 7 } },
-    { DM_ICMINTENT, 23, { 7, 7, 7, 7 } },
-    { DM_MEDIATYPE, 24, { 7, 7, 7, 7 } },
-    { DM_DITHERTYPE, 25, { 7, 7, 7, 7 } },
+    {DM_ORIENTATION, 7, {3, 3, 3, 3}},
+    {DM_PAPERSIZE, 8, {3, 3, 3, 3}},
+    {DM_SCALE, 11, {3, 3, 3, 3}},
+    {DM_COPIES, 12, {3, 3, 3, 3}},
+    {DM_DEFAULTSOURCE, 13, {3, 3, 3, 3}},
+    {DM_PRINTQUALITY, 20, {3, 3, 3, 3}},
+    {DM_COLOR, 15, {3, 3, 3, 3}},
+    {DM_DUPLEX, 16, {3, 3, 3, 3}},
+    {DM_YRESOLUTION, 21, {3, 3, 3, 3}},
+    {DM_TTOPTION, 17, {3, 3, 3, 3}},
+    {DM_COLLATE, 18, {3, 3, 3, 3}},
+    {DM_FORMNAME, 19, {0, 0, 3, 3}},
+    {DM_ICMMETHOD, 22, {7, 7, 7, 7}},
+    {DM_ICMINTENT, 23, {7, 7, 7, 7}},
+    {DM_MEDIATYPE, 24, {7, 7, 7, 7}},
+    {DM_DITHERTYPE, 25, {7, 7, 7, 7}},
 };
 
 /* The table column of a Windows class, or -1 for a class the driver does not serve. */

@@ -11,12 +11,7 @@
 #include "core/context/driver_context.h"
 #include "core/settings/settings_types.h"
 
-enum {
-    PDU_CONVERTED = 0,
-    PDU_COPIED = 1,
-    PDU_DEFAULTS = 2,
-    PDU_FAILED = -1
-};
+enum { PDU_CONVERTED = 0, PDU_COPIED = 1, PDU_DEFAULTS = 2, PDU_FAILED = -1 };
 
 #ifdef __cplusplus
 extern "C" {

@@ -11,25 +11,25 @@
 
 /* One destination (every field is a setting, FunctionIDs 1794-1818). */
 typedef struct FaxDestination {
-    WORD entryForm;          /* 1794 */
-    WCHAR number[129];       /* 1795 */
-    WORD prefixSelector;     /* 1796 */
+    WORD entryForm;      /* 1794 */
+    WCHAR number[129];   /* 1795 */
+    WORD prefixSelector; /* 1796 */
     WCHAR text1797[41];
     WCHAR text1798[83];
-    WORD element3;           /* 1810 */
-    WORD elementSelector;    /* 1811 */
-    WORD element4Number;     /* 1812 */
-    WCHAR element4Text[9];   /* 1813 */
-    WORD element1Number;     /* 1814 */
-    WORD element1Flag;       /* 1815 */
-    WCHAR element1List[60];  /* 1816 */
-    WCHAR element5Text[21];  /* 1817 */
-    WCHAR element6Text[21];  /* 1818 */
+    WORD element3;          /* 1810 */
+    WORD elementSelector;   /* 1811 */
+    WORD element4Number;    /* 1812 */
+    WCHAR element4Text[9];  /* 1813 */
+    WORD element1Number;    /* 1814 */
+    WORD element1Flag;      /* 1815 */
+    WCHAR element1List[60]; /* 1816 */
+    WCHAR element5Text[21]; /* 1817 */
+    WCHAR element6Text[21]; /* 1818 */
 } FaxDestination;
 
 /* The head of the block; destination i follows at 1442 + 742 x i. */
 typedef struct FaxSendList {
-    WCHAR tag[8];            /* "DFAX001" */
+    WCHAR tag[8]; /* "DFAX001" */
     WORD count;
     WCHAR list1[41];
     WCHAR list2[671];
@@ -38,11 +38,11 @@ typedef struct FaxSendList {
 /* The dial settings the job-attribute builder reads for the formatter. */
 typedef struct FaxDialSettings {
     WORD value4111;
-    WCHAR prefix1[6];        /* 5141 */
-    WORD prefix1Switch;      /* 5142 */
-    WCHAR prefix2[6];        /* 5143 */
-    WORD prefix2Switch;      /* 5144 */
-    WORD noPrefixSwitch;     /* 5145 */
+    WCHAR prefix1[6];    /* 5141 */
+    WORD prefix1Switch;  /* 5142 */
+    WCHAR prefix2[6];    /* 5143 */
+    WORD prefix2Switch;  /* 5144 */
+    WORD noPrefixSwitch; /* 5145 */
 } FaxDialSettings;
 
 #ifdef __cplusplus
@@ -61,9 +61,8 @@ BOOL WINAPI job_GetFaxDestination(const FaxSendList *list, DWORD index, FaxDesti
  * out NULL asks for the element length. length: out (-1 for the element limits, 0 when the
  * line exceeds capacity). Returns 1, or 0 on failure.
  */
-BOOL WINAPI job_FormatFaxAttribute(DWORD form, const FaxDestination *entry, const FaxDialSettings *dial,
-                                   DWORD capacity, DWORD frame, const void *encodedMarker, char *out,
-                                   LONG *length, DWORD quoteWidth);
+BOOL WINAPI job_FormatFaxAttribute(DWORD form, const FaxDestination *entry, const FaxDialSettings *dial, DWORD capacity,
+                                   DWORD frame, const void *encodedMarker, char *out, LONG *length, DWORD quoteWidth);
 
 #ifdef __cplusplus
 }

@@ -32,20 +32,13 @@ short WINAPI opt_CompareValues(WORD valueType, const void *a, const void *b)
     switch (valueType) {
     case VT_LONG:
     case VT_LONG32:
-    case VT_FONTFIELD:
-        return cmp_Order(*(const LONG *)a, *(const LONG *)b);
-    case VT_SHORT:
-        return cmp_Order(*(const SHORT *)a, *(const SHORT *)b);
-    case VT_WORD:
-        return cmp_Order(*(const WORD *)a, *(const WORD *)b);
-    case VT_DWORD:
-        return cmp_Order(*(const DWORD *)a, *(const DWORD *)b);
-    case VT_STRING:
-        return cmp_Strings(*(const WCHAR *const *)a, *(const WCHAR *const *)b);
-    case VT_BYTE:
-        return cmp_Order(*(const BYTE *)a, *(const BYTE *)b);
-    default:
-        return 2;
+    case VT_FONTFIELD: return cmp_Order(*(const LONG *)a, *(const LONG *)b);
+    case VT_SHORT: return cmp_Order(*(const SHORT *)a, *(const SHORT *)b);
+    case VT_WORD: return cmp_Order(*(const WORD *)a, *(const WORD *)b);
+    case VT_DWORD: return cmp_Order(*(const DWORD *)a, *(const DWORD *)b);
+    case VT_STRING: return cmp_Strings(*(const WCHAR *const *)a, *(const WCHAR *const *)b);
+    case VT_BYTE: return cmp_Order(*(const BYTE *)a, *(const BYTE *)b);
+    default: return 2;
     }
 }
 

@@ -46,9 +46,8 @@ static int def_FromHandler(const SettingHandlerRow *row, DefaultRequest *request
         return OPT_DEFAULT_FAILED;
     }
     SettingItem item;
-    item.def = { request->block, request->printerName, &request->valueType, &request->value, &request->size };
-    return row->handler(request->context, HC_DEFAULT, request->functionId, &item) ? OPT_DEFAULT_OK
-                                                                                   : OPT_DEFAULT_FAILED;
+    item.def = {request->block, request->printerName, &request->valueType, &request->value, &request->size};
+    return row->handler(request->context, HC_DEFAULT, request->functionId, &item) ? OPT_DEFAULT_OK : OPT_DEFAULT_FAILED;
 }
 
 /* 1 for the number types a setting may hold. */
@@ -109,7 +108,7 @@ static int def_RecordFromDatabase(DefaultRequest *request)
 /* The database default with its model and locale overrides. OK, NONE or FAILED. */
 static int def_FromDatabase(DefaultRequest *request)
 {
-    DefaultValueRequest read = { request->context, request->functionId, 0, 0, 0 };
+    DefaultValueRequest read = {request->context, request->functionId, 0, 0, 0};
     if (!ddd_GetDefaultValue(&read)) {
         return read.status == UI_STATUS_PAST_END ? OPT_DEFAULT_NONE : OPT_DEFAULT_FAILED;
     }
@@ -156,7 +155,7 @@ int WINAPI opt_GetDefault(DefaultRequest *request)
     int status;
     if (row && (row->mask & HC_DEFAULT)) {
         status = row->spec && (row->spec->flags & SVS_DEFAULT) ? def_FromSpec(row->spec, request)
-                                                                : def_FromHandler(row, request);
+                                                               : def_FromHandler(row, request);
     } else {
         status = def_FromDatabase(request);
     }
@@ -188,8 +187,8 @@ static int def_Write(DefaultRequest *request, DriverDevmode *devmode)
     if (status != OPT_DEFAULT_OK) {
         return status;
     }
-    BOOL written = dma_SetValueSized(request->functionId, devmode, request->block, request->size,
-                                     request->valueType, &request->value);
+    BOOL written = dma_SetValueSized(
+        request->functionId, devmode, request->block, request->size, request->valueType, &request->value);
     BOOL released = opt_FreeDefault(request->functionId, request->value, request->valueType);
     return written && released ? OPT_DEFAULT_OK : OPT_DEFAULT_FAILED;
 }
@@ -202,7 +201,7 @@ BOOL WINAPI opt_SetDefaultValue(const SetDefaultRequest *request)
     if (!opt_FindDescriptor(request->functionId)) {
         return TRUE;
     }
-    DefaultRequest get = { request->context, request->functionId, request->block, nullptr, 0, 0, 0 };
+    DefaultRequest get = {request->context, request->functionId, request->block, nullptr, 0, 0, 0};
     return def_Write(&get, request->devmode) != OPT_DEFAULT_FAILED;
 }
 
@@ -211,7 +210,7 @@ static BOOL def_SetGroup(DriverContext *context, DriverDevmode *devmode, Printer
                          const WCHAR *printerName, const SettingDescriptor *descriptors, DWORD count)
 {
     for (DWORD i = 0; i < count; ++i) {
-        DefaultRequest request = { context, (WORD)descriptors[i].functionId, block, printerName, 0, 0, 0 };
+        DefaultRequest request = {context, (WORD)descriptors[i].functionId, block, printerName, 0, 0, 0};
         if (def_Write(&request, devmode) == OPT_DEFAULT_FAILED) {
             return FALSE;
         }

@@ -6,8 +6,7 @@
 
 #include "core/settings/settings_tables.h"
 
-BOOL WINAPI opt_GetSettingGroup(DWORD *count, WORD *storageKind, const SettingDescriptor **descriptors,
-                                WORD group)
+BOOL WINAPI opt_GetSettingGroup(DWORD *count, WORD *storageKind, const SettingDescriptor **descriptors, WORD group)
 {
     const SettingGroup *row = g_SettingGroups;
     while (row->group != SETTING_GROUP_END && row->group != group) {

@@ -13,7 +13,7 @@ enum {
     MODEL_NAME_BYTES = 64,
     STAMP_CHOICE_BYTES = 66,
     FACE_NAME_BYTES = 64,
-    SLOT_NAME_CHARS = 14,           /* slot names fit a 30-byte string */
+    SLOT_NAME_CHARS = 14, /* slot names fit a 30-byte string */
     SLOT_NAME_BYTES = 30,
     PAPER_A4 = 9,
     STRING_NO_STAMP = 426
@@ -45,8 +45,7 @@ static BOOL prv_ModelName(DriverContext *context, WORD command, WORD, SettingIte
 static BOOL prv_StampChoice(DriverContext *, WORD command, WORD, SettingItem *item)
 {
     switch (command) {
-    case HC_DEFAULT:
-        return hdl_ReturnString(item, STAMP_CHOICE_BYTES, nullptr, 0);
+    case HC_DEFAULT: return hdl_ReturnString(item, STAMP_CHOICE_BYTES, nullptr, 0);
     case HC_ADJUST:
         if (!item->shape.stamps) {
             return FALSE;
@@ -61,7 +60,7 @@ static BOOL prv_StampChoice(DriverContext *, WORD command, WORD, SettingItem *it
             if (!LoadStringW(util_GetResourceModule(), STRING_NO_STAMP, buffer, 256)) {
                 return FALSE;
             }
-            static const WCHAR empty[1] = { 0 };
+            static const WCHAR empty[1] = {0};
             *item->text.text = buffer;
             *item->text.value = (DWORD_PTR)empty;
             item->text.valueType = VT_STRING;
@@ -79,8 +78,7 @@ static BOOL prv_StampChoice(DriverContext *, WORD command, WORD, SettingItem *it
         item->text.valueType = VT_STRING;
         return TRUE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -88,8 +86,7 @@ static BOOL prv_StampChoice(DriverContext *, WORD command, WORD, SettingItem *it
 static BOOL prv_FaceName(DriverContext *, WORD command, WORD, SettingItem *item)
 {
     switch (command) {
-    case HC_DEFAULT:
-        return hdl_ReturnString(item, FACE_NAME_BYTES, nullptr, 0);
+    case HC_DEFAULT: return hdl_ReturnString(item, FACE_NAME_BYTES, nullptr, 0);
     case HC_ADJUST:
         if (item->shape.count == 0) {
             return FALSE;
@@ -107,8 +104,7 @@ static BOOL prv_FaceName(DriverContext *, WORD command, WORD, SettingItem *item)
         item->text.valueType = VT_STRING;
         return TRUE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -172,16 +168,16 @@ static BOOL prv_SlotName(DriverContext *, WORD command, WORD functionId, Setting
     return hdl_ReturnString(item, SLOT_NAME_BYTES, name, SLOT_NAME_CHARS);
 }
 
-static const SettingValueSpec s_BlockSizeSpec = { SVS_DEFAULT, VT_WORD, (DWORD)-1, PRINTER_DATA_SIZE, nullptr };
-static const SettingValueSpec s_ByteZeroSpec = { SVS_DEFAULT, VT_BYTE, (DWORD)-1, 0, nullptr };
+static const SettingValueSpec s_BlockSizeSpec = {SVS_DEFAULT, VT_WORD, (DWORD)-1, PRINTER_DATA_SIZE, nullptr};
+static const SettingValueSpec s_ByteZeroSpec = {SVS_DEFAULT, VT_BYTE, (DWORD)-1, 0, nullptr};
 
-const SettingHandlerRow g_HandlerModelName = { nullptr, prv_ModelName, HC_ALL };
-const SettingHandlerRow g_HandlerStampChoice = { nullptr, prv_StampChoice, HC_ALL };
-const SettingHandlerRow g_HandlerFaceName = { nullptr, prv_FaceName, HC_ALL };
-const SettingHandlerRow g_HandlerStampFont = { nullptr, prv_StampFont, HC_ALL };
-const SettingHandlerRow g_HandlerStampFaceName = { nullptr, prv_StampFaceName, HC_ALL };
-const SettingHandlerRow g_HandlerSlotWidth = { nullptr, prv_SlotSize, HC_ALL };
-const SettingHandlerRow g_HandlerSlotLength = { nullptr, prv_SlotSize, HC_ALL };
-const SettingHandlerRow g_HandlerSlotName = { nullptr, prv_SlotName, HC_ALL };
-const SettingHandlerRow g_HandlerBlockSize = { &s_BlockSizeSpec, nullptr, HC_ALL };
-const SettingHandlerRow g_HandlerByteSpec = { &s_ByteZeroSpec, nullptr, 0 };
+const SettingHandlerRow g_HandlerModelName = {nullptr, prv_ModelName, HC_ALL};
+const SettingHandlerRow g_HandlerStampChoice = {nullptr, prv_StampChoice, HC_ALL};
+const SettingHandlerRow g_HandlerFaceName = {nullptr, prv_FaceName, HC_ALL};
+const SettingHandlerRow g_HandlerStampFont = {nullptr, prv_StampFont, HC_ALL};
+const SettingHandlerRow g_HandlerStampFaceName = {nullptr, prv_StampFaceName, HC_ALL};
+const SettingHandlerRow g_HandlerSlotWidth = {nullptr, prv_SlotSize, HC_ALL};
+const SettingHandlerRow g_HandlerSlotLength = {nullptr, prv_SlotSize, HC_ALL};
+const SettingHandlerRow g_HandlerSlotName = {nullptr, prv_SlotName, HC_ALL};
+const SettingHandlerRow g_HandlerBlockSize = {&s_BlockSizeSpec, nullptr, HC_ALL};
+const SettingHandlerRow g_HandlerByteSpec = {&s_ByteZeroSpec, nullptr, 0};

@@ -90,7 +90,7 @@ static BOOL pub_LayoutWord(DriverContext *, WORD command, WORD, SettingItem *ite
 /* 4: dmSize; 220, 1604 or 212 are valid. */
 static BOOL pub_DmSize(DriverContext *, WORD command, WORD, SettingItem *item)
 {
-    static const LONG valid[] = { DEVMODE_SIZE, DM_SHORT_SIZE, DEVMODE_SIZE_SHORT_OLD };
+    static const LONG valid[] = {DEVMODE_SIZE, DM_SHORT_SIZE, DEVMODE_SIZE_SHORT_OLD};
     if (command == HC_DEFAULT) {
         return hdl_ReturnDefault(item, VT_WORD, DEVMODE_SIZE);
     }
@@ -100,7 +100,7 @@ static BOOL pub_DmSize(DriverContext *, WORD command, WORD, SettingItem *item)
 /* 5: dmDriverExtra; 1384, or 5676 of the full form with the trailer the render side receives. */
 static BOOL pub_DriverExtra(DriverContext *, WORD command, WORD, SettingItem *item)
 {
-    static const LONG valid[] = { DRIVER_EXTRA, DEVMODE_TRAILER_EXTRA };
+    static const LONG valid[] = {DRIVER_EXTRA, DEVMODE_TRAILER_EXTRA};
     if (command == HC_DEFAULT) {
         return hdl_ReturnDefault(item, VT_WORD, DRIVER_EXTRA);
     }
@@ -133,7 +133,7 @@ static BOOL pub_Fields(DriverContext *context, WORD command, WORD, SettingItem *
  */
 static BOOL pub_NumberDefault(DriverContext *context, WORD functionId, WORD *type, DWORD_PTR *value)
 {
-    DefaultRequest request = { context, functionId, nullptr, nullptr, 0, 0, 0 };
+    DefaultRequest request = {context, functionId, nullptr, nullptr, 0, 0, 0};
     int status = opt_GetDefault(&request);
     if (status == OPT_DEFAULT_NONE) {
         *type = VT_DWORD;
@@ -243,7 +243,7 @@ static BOOL pub_PaperDimension(DriverContext *context, WORD command, WORD functi
     if (command != HC_DEFAULT) {
         return FALSE;
     }
-    PaperSizesRequest sizes = { context, FID_PAPER_SIZE, nullptr, { 0, 0 }, { 0, 0 }, 0 };
+    PaperSizesRequest sizes = {context, FID_PAPER_SIZE, nullptr, {0, 0}, {0, 0}, 0};
     if (!ddd_GetDefaultPaperSizes(&sizes)) {
         return FALSE;
     }
@@ -262,12 +262,9 @@ static BOOL pub_Copies(DriverContext *context, WORD command, WORD, SettingItem *
 {
     LONG maximum = context && context->model ? ddd_GetEntry4Word(context->model) : 0;
     switch (command) {
-    case HC_DEFAULT:
-        return hdl_ReturnDefault(item, VT_SHORT, 1);
-    case HC_VALIDATE:
-        return pub_CheckRange(command, item, 1, maximum);
-    case HC_VALIDATE2:
-        return hdl_CheckedNumber(item, VT_SHORT) > 0;
+    case HC_DEFAULT: return hdl_ReturnDefault(item, VT_SHORT, 1);
+    case HC_VALIDATE: return pub_CheckRange(command, item, 1, maximum);
+    case HC_VALIDATE2: return hdl_CheckedNumber(item, VT_SHORT) > 0;
     case HC_ADJUST:
         item->shape.list->controlKind = OK_RANGE;
         item->shape.list->count = 3;
@@ -281,8 +278,7 @@ static BOOL pub_Copies(DriverContext *context, WORD command, WORD, SettingItem *
         item->text.valueType = VT_SHORT;
         return TRUE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -298,7 +294,7 @@ static BOOL pub_DefaultSource(DriverContext *context, WORD command, WORD functio
     if (command != HC_VALIDATE) {
         return FALSE;
     }
-    ValueInOptionsRequest check = { context, functionId, item->check.value };
+    ValueInOptionsRequest check = {context, functionId, item->check.value};
     return ddd_IsValueInOptions(&check);
 }
 
@@ -329,7 +325,7 @@ static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem
     if (command != HC_DEFAULT) {
         return FALSE;
     }
-    DefaultValueRequest paper = { context, FID_PAPER_SIZE, 0, 0, 0 };
+    DefaultValueRequest paper = {context, FID_PAPER_SIZE, 0, 0, 0};
     if (!ddd_GetDefaultValue(&paper)) {
         return FALSE;
     }
@@ -338,7 +334,7 @@ static BOOL pub_FormName(DriverContext *context, WORD command, WORD, SettingItem
         return FALSE;
     }
     DWORD slot = (DWORD)paper.value;
-    OptionTargetRequest target = { FID_PAPER_SIZE, &slot, nullptr };
+    OptionTargetRequest target = {FID_PAPER_SIZE, &slot, nullptr};
     WORD status = 0;
     if (!ddd_FetchOptionTarget(&target, &status, context)) {
         return FALSE;
@@ -376,25 +372,25 @@ static BOOL pub_MediaDither(DriverContext *, WORD command, WORD, SettingItem *)
     return command == HC_VALIDATE2;
 }
 
-const SettingHandlerRow g_HandlerDeviceName = { nullptr, pub_DeviceName, HC_ALL };
-const SettingHandlerRow g_HandlerSpecVersion = { nullptr, pub_SpecVersion, HC_ALL };
-const SettingHandlerRow g_HandlerVersionWord = { nullptr, pub_VersionWord, HC_ALL };
-const SettingHandlerRow g_HandlerLayoutWord = { nullptr, pub_LayoutWord, HC_ALL };
-const SettingHandlerRow g_HandlerDmSize = { nullptr, pub_DmSize, HC_ALL };
-const SettingHandlerRow g_HandlerDriverExtra = { nullptr, pub_DriverExtra, HC_ALL };
-const SettingHandlerRow g_HandlerFields = { nullptr, pub_Fields, HC_ALL };
-const SettingHandlerRow g_HandlerColor = { nullptr, pub_Color, HC_ALL };
-const SettingHandlerRow g_HandlerPaperSize = { nullptr, pub_PaperSize, HC_ADJUST | HC_TEXTS };
-const SettingHandlerRow g_HandlerOrientation = { nullptr, pub_Orientation, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerPaperLength = { nullptr, pub_PaperDimension, HC_ALL };
-const SettingHandlerRow g_HandlerPaperWidth = { nullptr, pub_PaperDimension, HC_ALL };
-const SettingHandlerRow g_HandlerScale = { nullptr, pub_Scale, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerCopies = { nullptr, pub_Copies, HC_ALL };
-const SettingHandlerRow g_HandlerDefaultSource = { nullptr, pub_DefaultSource, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerDuplex = { nullptr, pub_Duplex, HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerTTOption = { nullptr, pub_TTOption, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerCollate = { nullptr, pub_Collate, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerFormName = { nullptr, pub_FormName, HC_ALL };
-const SettingHandlerRow g_HandlerIcmMethod = { nullptr, pub_Icm, HC_ALL };
-const SettingHandlerRow g_HandlerIcmIntent = { nullptr, pub_Icm, HC_VALIDATE | HC_VALIDATE2 };
-const SettingHandlerRow g_HandlerMediaDither = { nullptr, pub_MediaDither, 0 };
+const SettingHandlerRow g_HandlerDeviceName = {nullptr, pub_DeviceName, HC_ALL};
+const SettingHandlerRow g_HandlerSpecVersion = {nullptr, pub_SpecVersion, HC_ALL};
+const SettingHandlerRow g_HandlerVersionWord = {nullptr, pub_VersionWord, HC_ALL};
+const SettingHandlerRow g_HandlerLayoutWord = {nullptr, pub_LayoutWord, HC_ALL};
+const SettingHandlerRow g_HandlerDmSize = {nullptr, pub_DmSize, HC_ALL};
+const SettingHandlerRow g_HandlerDriverExtra = {nullptr, pub_DriverExtra, HC_ALL};
+const SettingHandlerRow g_HandlerFields = {nullptr, pub_Fields, HC_ALL};
+const SettingHandlerRow g_HandlerColor = {nullptr, pub_Color, HC_ALL};
+const SettingHandlerRow g_HandlerPaperSize = {nullptr, pub_PaperSize, HC_ADJUST | HC_TEXTS};
+const SettingHandlerRow g_HandlerOrientation = {nullptr, pub_Orientation, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerPaperLength = {nullptr, pub_PaperDimension, HC_ALL};
+const SettingHandlerRow g_HandlerPaperWidth = {nullptr, pub_PaperDimension, HC_ALL};
+const SettingHandlerRow g_HandlerScale = {nullptr, pub_Scale, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerCopies = {nullptr, pub_Copies, HC_ALL};
+const SettingHandlerRow g_HandlerDefaultSource = {nullptr, pub_DefaultSource, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerDuplex = {nullptr, pub_Duplex, HC_VALIDATE2};
+const SettingHandlerRow g_HandlerTTOption = {nullptr, pub_TTOption, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerCollate = {nullptr, pub_Collate, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerFormName = {nullptr, pub_FormName, HC_ALL};
+const SettingHandlerRow g_HandlerIcmMethod = {nullptr, pub_Icm, HC_ALL};
+const SettingHandlerRow g_HandlerIcmIntent = {nullptr, pub_Icm, HC_VALIDATE | HC_VALIDATE2};
+const SettingHandlerRow g_HandlerMediaDither = {nullptr, pub_MediaDither, 0};

@@ -8,24 +8,18 @@
 
 #include <string.h>
 
-enum {
-    CORE_HEADER = 12,
-    INFO_HEADER = 40,
-    MAX_ICON_SIDE = 32,
-    MAX_COLORS = 256,
-    PALETTE_VERSION = 0x300
-};
+enum { CORE_HEADER = 12, INFO_HEADER = 40, MAX_ICON_SIDE = 32, MAX_COLORS = 256, PALETTE_VERSION = 0x300 };
 
 /* An icon DIB's header and colour table, checked and copied aligned, the height halved. */
 typedef struct IconDib {
     LONG width;
-    LONG rows;            /* of each half */
+    LONG rows; /* of each half */
     WORD bits;
     DWORD colors;
-    DWORD entryBytes;     /* 3 (core header) or 4 */
-    DWORD headerBytes;    /* header and colour table */
-    const BYTE *image;    /* colour rows, bottom row first */
-    const BYTE *mask;     /* AND rows, bottom row first */
+    DWORD entryBytes;  /* 3 (core header) or 4 */
+    DWORD headerBytes; /* header and colour table */
+    const BYTE *image; /* colour rows, bottom row first */
+    const BYTE *mask;  /* AND rows, bottom row first */
     DWORD imageStride;
     DWORD maskStride;
     union {

@@ -16,7 +16,7 @@ enum { STAMP_CHOICE_ID = 298, LIST_TEXT_CHARS = 256, BITMAP_RECORD = 12 };
 
 BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList *list)
 {
-    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    FunctionDefRequest def = {context, functionId, 0, 0, nullptr, nullptr, 0};
     if (!ddd_GetFunctionDef(&def)) {
         return FALSE;
     }
@@ -30,15 +30,16 @@ BOOL hdl_ShapeFromDefinition(DriverContext *context, WORD functionId, OptionList
 
 void *hdl_FetchDatabaseOption(DriverContext *context, WORD functionId, DWORD i, DWORD_PTR *value)
 {
-    FunctionDefRequest def = { context, functionId, 0, 0, nullptr, nullptr, 0 };
+    FunctionDefRequest def = {context, functionId, 0, 0, nullptr, nullptr, 0};
     if (!context || !ddd_GetFunctionDef(&def)) {
         return nullptr;
     }
     const DddDefinition *definition = (const DddDefinition *)def.record;
     WORD type = 0;
     void *record = nullptr;
-    if (ddd_FetchOptionRecord(definition->head.level, 0, context->model, context->base, definition, (WORD)(i + 1),
-                              &type, &record) != DDD_OK) {
+    if (ddd_FetchOptionRecord(
+            definition->head.level, 0, context->model, context->base, definition, (WORD)(i + 1), &type, &record) !=
+        DDD_OK) {
         record = nullptr;
     }
     ddd_ReleaseRecord(def.record);
@@ -95,7 +96,7 @@ static BOOL lst_Shape(const ListRequest *request, const SettingDescriptor *descr
             return FALSE;
         }
         SettingItem item;
-        item.shape = { request->resources, list, request->count, stamps };
+        item.shape = {request->resources, list, request->count, stamps};
         return row->handler(request->context, HC_ADJUST, request->functionId, &item) == TRUE;
     }
     return hdl_ShapeFromDefinition(request->context, request->functionId, list);
@@ -133,7 +134,7 @@ static OptionList *lst_Create(const ListRequest *request, const SettingDescripto
     if (!request || !descriptor) {
         return nullptr;
     }
-    StampNames stamps = { 0, nullptr };
+    StampNames stamps = {0, nullptr};
     BOOL isStampChoice = request->functionId == STAMP_CHOICE_ID;
     if (isStampChoice && !lst_LoadStampNames(request, &stamps)) {
         return nullptr;
@@ -159,7 +160,7 @@ OptionList *WINAPI opt_CreateList(const ListRequest *request)
 /* One option's text, value and type as some source gives them. */
 typedef struct ListOption {
     const WCHAR *text;
-    DWORD_PTR value;    /* by value; type 6: the string */
+    DWORD_PTR value; /* by value; type 6: the string */
     WORD valueType;
     BOOL hasValue;
 } ListOption;
@@ -171,9 +172,7 @@ static BOOL lst_FromShape(const ListRequest *request, const SettingValueSpec *sp
     const OptionShape *shape = spec->shape;
     option->valueType = spec->valueType;
     switch (shape->controlKind) {
-    case OK_ONOFF:
-        option->value = i == 0 ? 1 : 0;
-        return TRUE;
+    case OK_ONOFF: option->value = i == 0 ? 1 : 0; return TRUE;
     case OK_LIST: {
         const OptionShapeList *data = (const OptionShapeList *)shape->data;
         if (!LoadStringW(request->resources, data->stringBase + i, text, LIST_TEXT_CHARS)) {
@@ -183,9 +182,7 @@ static BOOL lst_FromShape(const ListRequest *request, const SettingValueSpec *sp
         option->value = data->values[i];
         return TRUE;
     }
-    case OK_SINGLE:
-        option->value = spec->value;
-        return TRUE;
+    case OK_SINGLE: option->value = spec->value; return TRUE;
     case OK_RANGE:
     case OK_RANGE3: {
         const OptionShapeRange *range = (const OptionShapeRange *)shape->data;
@@ -196,8 +193,7 @@ static BOOL lst_FromShape(const ListRequest *request, const SettingValueSpec *sp
         option->value = i == 0 ? range->minimum : (i == 1 ? range->maximum : spec->value);
         return TRUE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -209,7 +205,7 @@ static BOOL lst_FromHandler(const ListRequest *request, const SettingHandlerRow 
         return FALSE;
     }
     SettingItem item;
-    item.text = { request->resources, &option->text, &option->value, 0, i, request->value, stamps };
+    item.text = {request->resources, &option->text, &option->value, 0, i, request->value, stamps};
     BOOL ok = row->handler(request->context, HC_TEXTS, request->functionId, &item);
     option->valueType = item.text.valueType;
     return ok;
@@ -245,20 +241,26 @@ static BOOL lst_OptionIcon(const ListRequest *request, const DddOption *option, 
     DriverContext *context = request->context;
     DddFile *holder = nullptr;
     WORD level = 0;
-    if (ddd_LocateRecord(DDD_BY_KEY, context->model, context->base, option->head.level, BITMAP_RECORD,
-                         option->iconKey, &holder, &level) != DDD_OK) {
+    if (ddd_LocateRecord(DDD_BY_KEY,
+                         context->model,
+                         context->base,
+                         option->head.level,
+                         BITMAP_RECORD,
+                         option->iconKey,
+                         &holder,
+                         &level) != DDD_OK) {
         return FALSE;
     }
-    DddParseRequest parse = { DDD_PARSE_BITMAP_DATA, holder, context->model, context->base, BITMAP_RECORD,
-                              level, nullptr };
+    DddParseRequest parse = {
+        DDD_PARSE_BITMAP_DATA, holder, context->model, context->base, BITMAP_RECORD, level, nullptr};
     if (ddd_ParseRecord(&parse) != DDD_OK) {
         return FALSE;
     }
     const DddBitmap *bitmap = (const DddBitmap *)parse.record;
     HPALETTE palette = nullptr;
     BOOL ok = bitmap->head.key == option->iconKey && bitmap->dib &&
-              opt_CreateIconFromDib(request->resources, (const BITMAPINFO *)bitmap->dib, bitmap->dibLength,
-                                    &item->icon, &palette);
+              opt_CreateIconFromDib(
+                  request->resources, (const BITMAPINFO *)bitmap->dib, bitmap->dibLength, &item->icon, &palette);
     item->extra = palette;
     ddd_FreeRecord(&parse.record, DDD_FREE_OWN_TYPE);
     return ok;
@@ -268,11 +270,12 @@ static BOOL lst_OptionIcon(const ListRequest *request, const DddOption *option, 
 static BOOL lst_FromDatabase(const ListRequest *request, OptionList *list, OptionItem *item, DWORD i)
 {
     DWORD_PTR value = 0;
-    const DddOption *found = (const DddOption *)hdl_FetchDatabaseOption(request->context, request->functionId, i, &value);
+    const DddOption *found =
+        (const DddOption *)hdl_FetchDatabaseOption(request->context, request->functionId, i, &value);
     if (!found) {
         return FALSE;
     }
-    ListOption option = { found->caption, value, found->value.valueType, TRUE };
+    ListOption option = {found->caption, value, found->value.valueType, TRUE};
     BOOL ok = lst_StoreItem(list, item, &option) && lst_OptionIcon(request, found, item);
     ddd_ReleaseRecord((void *)found);
     return ok;
@@ -289,7 +292,7 @@ static BOOL lst_FillItems(const ListRequest *request, OptionList *list, const Se
         if (!row) {
             ok = lst_FromDatabase(request, list, &items[i], i);
         } else {
-            ListOption option = { nullptr, 0, 0, TRUE };
+            ListOption option = {nullptr, 0, 0, TRUE};
             ok = row->spec && (row->spec->flags & SVS_OPTIONS) && row->spec->shape
                      ? lst_FromShape(request, row->spec, i, text, &option)
                      : lst_FromHandler(request, row, i, &option, stamps);
@@ -317,7 +320,7 @@ static BOOL lst_Fill(const ListRequest *request, const SettingDescriptor *descri
     }
     list->items = items;
     const SettingHandlerRow *row = lst_RowFor(descriptor, HC_TEXTS);
-    StampNames stamps = { 0, nullptr };
+    StampNames stamps = {0, nullptr};
     if (list->functionId == STAMP_CHOICE_ID && !lst_LoadStampNames(request, &stamps)) {
         return FALSE;
     }

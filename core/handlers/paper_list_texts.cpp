@@ -11,11 +11,7 @@
 #include "core/stamps/stamps.h"
 #include "core/util/global_block.h"
 
-enum {
-    USER_SIZE = 256,
-    SOURCE_CUSTOM_SIZE = 275,
-    MAX_SLOT_TEXTS = 20
-};
+enum { USER_SIZE = 256, SOURCE_CUSTOM_SIZE = 275, MAX_SLOT_TEXTS = 20 };
 
 /* 1 for the lists whose options may be user-defined paper slots. */
 static BOOL plt_HasSlotOptions(DWORD functionId)
@@ -28,8 +24,8 @@ static BOOL plt_HasSlotOptions(DWORD functionId)
 static BOOL plt_SetSizeText(const ListRequest *request, OptionItem *item, WORD paper, LONG width, LONG height,
                             const WCHAR *name)
 {
-    PaperTextRecord record = { paper, (WORD)width, (WORD)height, name };
-    PaperTextRequest text = { request->resources, request->devmode, request->block, &record, request->units };
+    PaperTextRecord record = {paper, (WORD)width, (WORD)height, name};
+    PaperTextRequest text = {request->resources, request->devmode, request->block, &record, request->units};
     WCHAR *sized = opt_FormatPaperSizeText(&text);
     if (!sized) {
         return FALSE;
@@ -73,9 +69,9 @@ static BOOL plt_SlotTexts(const ListRequest *request, OptionList *list)
     DWORD done = 0;
     for (DWORD i = 0; i < list->count && done < MAX_SLOT_TEXTS; ++i) {
         DWORD value = (DWORD)items[i].value;
-        WCHAR name[CUSTOM_SLOT_NAME_CHARS] = { 0 };
+        WCHAR name[CUSTOM_SLOT_NAME_CHARS] = {0};
         CustomPaperRecord paper = {};
-        CustomSlotRequest slot = { request->devmode, request->block, &value, VT_DWORD, &paper, name };
+        CustomSlotRequest slot = {request->devmode, request->block, &value, VT_DWORD, &paper, name};
         if (!opt_FindCustomPaperSlot(&value, VT_DWORD, nullptr, nullptr, nullptr, nullptr)) {
             continue;
         }

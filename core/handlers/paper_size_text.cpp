@@ -10,11 +10,11 @@
 #include "core/util/global_block.h"
 
 enum {
-    STRING_FRAME_MM = 703,      /* frame format with two %s: millimetres */
-    STRING_SEPARATOR = 2009,    /* between name and frame */
-    STRING_FRAME_INCH = 9247,   /* frame format with two %s: inches */
-    PAPER_TEXT_CHARS = 128,     /* room for a loaded string */
-    NUMBER_CHARS = 16           /* room for one number text */
+    STRING_FRAME_MM = 703,    /* frame format with two %s: millimetres */
+    STRING_SEPARATOR = 2009,  /* between name and frame */
+    STRING_FRAME_INCH = 9247, /* frame format with two %s: inches */
+    PAPER_TEXT_CHARS = 128,   /* room for a loaded string */
+    NUMBER_CHARS = 16         /* room for one number text */
 };
 
 /* One dimension (0.1 mm) as text: millimetres, or inches with two or one decimals. */

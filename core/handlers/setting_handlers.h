@@ -28,13 +28,7 @@ enum {
 };
 
 /* Control kinds of an option list. */
-enum {
-    OK_ONOFF = 1,
-    OK_LIST = 2,
-    OK_SINGLE = 3,
-    OK_RANGE = 4,
-    OK_RANGE3 = 6
-};
+enum { OK_ONOFF = 1, OK_LIST = 2, OK_SINGLE = 3, OK_RANGE = 4, OK_RANGE3 = 6 };
 
 /* Shape data of control kind 2: option i has string base + i as text and values[i]. */
 typedef struct OptionShapeList {
@@ -57,25 +51,25 @@ typedef struct OptionShape {
 
 /* Fixed value of a handler row. */
 typedef struct SettingValueSpec {
-    WORD flags;             /* SVS_* */
+    WORD flags; /* SVS_* */
     WORD valueType;
-    DWORD size;             /* (DWORD)-1: the size of the type; characters for type 6 */
-    DWORD_PTR value;        /* type 6: a const WCHAR* */
+    DWORD size;      /* (DWORD)-1: the size of the type; characters for type 6 */
+    DWORD_PTR value; /* type 6: a const WCHAR* */
     const OptionShape *shape;
 } SettingValueSpec;
 
 /* Command 1: fill the three outputs (type 6 and 9: a new global block the caller frees). */
 typedef struct SettingDefaultItem {
-    PrinterDataBlock *block;   /* being filled, or NULL */
+    PrinterDataBlock *block; /* being filled, or NULL */
     const WCHAR *printerName;
-    WORD *valueType;           /* out */
-    DWORD_PTR *value;          /* out */
-    DWORD *size;               /* out */
+    WORD *valueType;  /* out */
+    DWORD_PTR *value; /* out */
+    DWORD *size;      /* out */
 } SettingDefaultItem;
 
 /* Commands 2 and 16. */
 typedef struct SettingCheckItem {
-    const void *value;         /* the 4-byte slot: numbers by value, strings and records by pointer */
+    const void *value; /* the 4-byte slot: numbers by value, strings and records by pointer */
     DriverDevmode *devmode;
     PrinterDataBlock *block;
 } SettingCheckItem;
@@ -83,23 +77,23 @@ typedef struct SettingCheckItem {
 /* Stamp names made for the stamp choice (FunctionID 298). */
 typedef struct StampNames {
     WORD count;
-    WCHAR *names;              /* zero-terminated names one after the other */
+    WCHAR *names; /* zero-terminated names one after the other */
 } StampNames;
 
 /* Command 4: set the list's control kind and count. */
 typedef struct SettingShapeItem {
     HINSTANCE resources;
     OptionList *list;
-    WORD count;                /* given by the list's creator */
-    StampNames *stamps;        /* or NULL */
+    WORD count;         /* given by the list's creator */
+    StampNames *stamps; /* or NULL */
 } SettingShapeItem;
 
 /* Command 8: one option's text and value. */
 typedef struct SettingTextItem {
     HINSTANCE resources;
-    const WCHAR **text;        /* out; may point to a per-thread buffer: copy at once */
-    DWORD_PTR *value;          /* out */
-    WORD valueType;            /* out */
+    const WCHAR **text; /* out; may point to a per-thread buffer: copy at once */
+    DWORD_PTR *value;   /* out */
+    WORD valueType;     /* out */
     DWORD index;
     DWORD_PTR creatorValue;
     const void *creatorData;
@@ -118,35 +112,31 @@ typedef BOOL (*SettingHandler)(DriverContext *context, WORD command, WORD functi
 
 /* How one setting departs from the description data. */
 typedef struct SettingHandlerRow {
-    const SettingValueSpec *spec;  /* or NULL */
-    SettingHandler handler;        /* or NULL: the database serves what the value record does not */
-    DWORD mask;                    /* HC_* bits the row replaces the database for */
+    const SettingValueSpec *spec; /* or NULL */
+    SettingHandler handler;       /* or NULL: the database serves what the value record does not */
+    DWORD mask;                   /* HC_* bits the row replaces the database for */
 } SettingHandlerRow;
 
 /* One option of a list; the list owns text, icon, palette and string values. */
 typedef struct OptionItem {
-    DWORD_PTR value;   /* WCHAR* when the list's type is 6 */
+    DWORD_PTR value; /* WCHAR* when the list's type is 6 */
     WCHAR *text;
     HICON icon;
-    void *extra;       /* the HPALETTE made for the icon */
+    void *extra; /* the HPALETTE made for the icon */
 } OptionItem;
 
 /* Results of opt_GetDefault. */
-enum {
-    OPT_DEFAULT_OK = 1,
-    OPT_DEFAULT_NONE = 2,
-    OPT_DEFAULT_FAILED = -1
-};
+enum { OPT_DEFAULT_OK = 1, OPT_DEFAULT_NONE = 2, OPT_DEFAULT_FAILED = -1 };
 
 /* Request of opt_GetDefault. */
 typedef struct DefaultRequest {
     DriverContext *context;
     WORD functionId;
-    PrinterDataBlock *block;   /* in: handed to the handler (may be NULL) */
-    const WCHAR *printerName;  /* in: handed to the handler (may be NULL) */
-    WORD valueType;            /* out */
-    DWORD size;                /* out */
-    DWORD_PTR value;           /* out: the 4-byte slot; release with opt_FreeDefault */
+    PrinterDataBlock *block;  /* in: handed to the handler (may be NULL) */
+    const WCHAR *printerName; /* in: handed to the handler (may be NULL) */
+    WORD valueType;           /* out */
+    DWORD size;               /* out */
+    DWORD_PTR value;          /* out: the 4-byte slot; release with opt_FreeDefault */
 } DefaultRequest;
 
 /* Request of opt_SetDefaultValue. */
@@ -163,19 +153,19 @@ typedef struct ValidateRequest {
     WORD functionId;
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    WORD command;              /* HC_VALIDATE or HC_VALIDATE2 */
+    WORD command; /* HC_VALIDATE or HC_VALIDATE2 */
 } ValidateRequest;
 
 /* A paper and how to show its size (opt_FormatPaperSizeText). */
 typedef struct PaperTextRecord {
     WORD id;
-    WORD width;     /* 0.1 mm */
-    WORD height;    /* 0.1 mm */
+    WORD width;  /* 0.1 mm */
+    WORD height; /* 0.1 mm */
     const WCHAR *name;
 } PaperTextRecord;
 typedef struct PaperUnitMode {
-    DWORD inch;      /* 0: millimetres */
-    DWORD decimals;  /* inches: 0 two decimals, else one */
+    DWORD inch;     /* 0: millimetres */
+    DWORD decimals; /* inches: 0 two decimals, else one */
 } PaperUnitMode;
 typedef struct PaperTextRequest {
     HINSTANCE resources;
@@ -195,7 +185,7 @@ typedef struct ListRequest {
     DWORD_PTR value;
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    PaperUnitMode units;       /* how size texts show paper sizes */
+    PaperUnitMode units; /* how size texts show paper sizes */
 } ListRequest;
 
 #ifdef __cplusplus
@@ -223,8 +213,7 @@ BOOL WINAPI dma_SetValueSized(WORD functionId, DriverDevmode *devmode, PrinterDa
  * descriptors: out (all may be NULL). Returns 1 for a group of the table; otherwise 0 and
  * the outputs describe the end row.
  */
-BOOL WINAPI opt_GetSettingGroup(DWORD *count, WORD *storageKind, const SettingDescriptor **descriptors,
-                                WORD group);
+BOOL WINAPI opt_GetSettingGroup(DWORD *count, WORD *storageKind, const SettingDescriptor **descriptors, WORD group);
 
 /*
  * opt_FindDescriptor: the descriptor of a FunctionID: the group ranges are walked in order

@@ -28,16 +28,15 @@ BOOL WINAPI opt_ValidateSetting(const ValidateRequest *request)
     WORD type = 0;
     DWORD size = 0;
     DWORD_PTR slot = 0;
-    if (dma_GetFunctionValue(request->functionId, request->devmode, request->block, &type, &size, &slot) !=
-        SST_OK) {
+    if (dma_GetFunctionValue(request->functionId, request->devmode, request->block, &type, &size, &slot) != SST_OK) {
         return FALSE;
     }
     if (val_HandlerDecides(descriptor->handler, request->command)) {
         SettingItem item;
-        item.check = { &slot, request->devmode, request->block };
+        item.check = {&slot, request->devmode, request->block};
         return descriptor->handler->handler(request->context, request->command, request->functionId, &item);
     }
     const void *value = type == VT_STRING ? (const void *)slot : (const void *)&slot;
-    ValueInOptionsRequest check = { request->context, request->functionId, value };
+    ValueInOptionsRequest check = {request->context, request->functionId, value};
     return ddd_IsValueInOptions(&check);
 }

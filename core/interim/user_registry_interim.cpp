@@ -63,8 +63,7 @@ BOOL WINAPI ureg_LoadUserSettingInfo(HANDLE printer, DriverContext *context, Use
     return TRUE;
 }
 
-BOOL WINAPI ureg_SaveUserSettingInfo(HANDLE printer, DriverContext *context, const UserSettingInfo *record,
-                                     DWORD flags)
+BOOL WINAPI ureg_SaveUserSettingInfo(HANDLE printer, DriverContext *context, const UserSettingInfo *record, DWORD flags)
 {
     (void)printer;
     (void)context;

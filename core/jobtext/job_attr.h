@@ -20,30 +20,30 @@
 #include <windows.h>
 
 /* Failure codes of the job-attribute writers. */
-#define JOB_E_RECORD (-110)          /* fetching or releasing a job-attribute record failed */
-#define JOB_E_NO_KEYWORD (-120)      /* record without keyword */
-#define JOB_E_NO_VALUE (-130)        /* record without FunctionID and fixed value */
-#define JOB_E_ENTRY (-140)           /* description entry 2, 24 or 25 missing or zero */
-#define JOB_E_OPERATOR (-160)        /* condition operator invalid */
-#define JOB_E_COMPARE_TYPE (-170)    /* ValueType not supported for comparison */
-#define JOB_E_OPERATOR_TYPE (-175)   /* operator not allowed for the ValueType */
-#define JOB_E_READ (-210)            /* setting read failed */
-#define JOB_E_FORMAT_TYPE (-220)     /* ValueType not supported for formatting */
-#define JOB_E_SIZE (-230)            /* value size does not match its ValueType */
-#define JOB_E_COPY (-310)            /* narrow copy failed: no room left below the capacity */
-#define JOB_E_LENGTH (-320)          /* length failed */
-#define JOB_E_CONVERT (-340)         /* code-page conversion failed */
-#define JOB_E_NO_MEMORY (-350)       /* out of memory for the job ticket */
-#define JOB_E_UNKNOWN_ID (-410)      /* FunctionID not in the settings tables */
-#define JOB_E_CONDITION_TYPE (-420)  /* condition ValueType differs from the setting's */
-#define JOB_E_ARGUMENT (-440)        /* bad arguments */
-#define JOB_E_CONNECTIVE (-450)      /* connective outside 1-6 */
-#define JOB_E_CAPABILITIES (-460)    /* model capabilities unreadable */
-#define JOB_E_COMPONENT (-510)       /* attribute-component function missing or failed */
-#define JOB_E_OUTSIDE (-610)         /* outside DLL missing; paper keyword or fax destination missing */
-#define JOB_E_RANGE_335 (-620)       /* setting 335 out of range */
-#define JOB_E_TICKET (-720)          /* ticket maker failed */
-#define JOB_E_TICKET_FILL (-730)     /* ticket maker's second call failed */
+#define JOB_E_RECORD (-110)         /* fetching or releasing a job-attribute record failed */
+#define JOB_E_NO_KEYWORD (-120)     /* record without keyword */
+#define JOB_E_NO_VALUE (-130)       /* record without FunctionID and fixed value */
+#define JOB_E_ENTRY (-140)          /* description entry 2, 24 or 25 missing or zero */
+#define JOB_E_OPERATOR (-160)       /* condition operator invalid */
+#define JOB_E_COMPARE_TYPE (-170)   /* ValueType not supported for comparison */
+#define JOB_E_OPERATOR_TYPE (-175)  /* operator not allowed for the ValueType */
+#define JOB_E_READ (-210)           /* setting read failed */
+#define JOB_E_FORMAT_TYPE (-220)    /* ValueType not supported for formatting */
+#define JOB_E_SIZE (-230)           /* value size does not match its ValueType */
+#define JOB_E_COPY (-310)           /* narrow copy failed: no room left below the capacity */
+#define JOB_E_LENGTH (-320)         /* length failed */
+#define JOB_E_CONVERT (-340)        /* code-page conversion failed */
+#define JOB_E_NO_MEMORY (-350)      /* out of memory for the job ticket */
+#define JOB_E_UNKNOWN_ID (-410)     /* FunctionID not in the settings tables */
+#define JOB_E_CONDITION_TYPE (-420) /* condition ValueType differs from the setting's */
+#define JOB_E_ARGUMENT (-440)       /* bad arguments */
+#define JOB_E_CONNECTIVE (-450)     /* connective outside 1-6 */
+#define JOB_E_CAPABILITIES (-460)   /* model capabilities unreadable */
+#define JOB_E_COMPONENT (-510)      /* attribute-component function missing or failed */
+#define JOB_E_OUTSIDE (-610)        /* outside DLL missing; paper keyword or fax destination missing */
+#define JOB_E_RANGE_335 (-620)      /* setting 335 out of range */
+#define JOB_E_TICKET (-720)         /* ticket maker failed */
+#define JOB_E_TICKET_FILL (-730)    /* ticket maker's second call failed */
 
 /* Model flags (first word of the model capabilities) read by the job-attribute text. */
 #define JOB_FLAG_RESTRICTED_DBCS 0x2u      /* double-byte characters in the restricted text */
@@ -72,15 +72,15 @@ typedef struct JobFaxRange {
 typedef struct JobAttrContext {
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    DWORD monitorActive;                      /* 1: the document monitor is active for the job */
-    char monitorJobId[JOB_MONITOR_ID_BYTES];  /* its job-id text, zero-terminated within 64 bytes */
-    const WCHAR *nameText;                    /* the restricted-text writer's source, or NULL */
-    DWORD attrComponent;                      /* 1: write the attribute-component group */
+    DWORD monitorActive;                     /* 1: the document monitor is active for the job */
+    char monitorJobId[JOB_MONITOR_ID_BYTES]; /* its job-id text, zero-terminated within 64 bytes */
+    const WCHAR *nameText;                   /* the restricted-text writer's source, or NULL */
+    DWORD attrComponent;                     /* 1: write the attribute-component group */
     JobFaxRange fax;
     HANDLE printer;
-    WORD bookletCount;                        /* 0: not yet known */
-    DWORD bookletOffset;                      /* out: offset of the booklet placeholder, 0 for none */
-    DWORD capacity;                           /* bytes of the output buffer, terminating zero included */
+    WORD bookletCount;   /* 0: not yet known */
+    DWORD bookletOffset; /* out: offset of the booklet placeholder, 0 for none */
+    DWORD capacity;      /* bytes of the output buffer, terminating zero included */
 } JobAttrContext;
 
 #ifdef __cplusplus
@@ -184,8 +184,8 @@ LONG WINAPI job_BuildJobAttrSet(JobAttrSetHead *list, DWORD index, DddFile *mode
  * Returns 1, or 0 when the list is shorter than its head says, the index is past the count
  * or the length does not fit the entry.
  */
-BOOL WINAPI job_ReadJobAttrSet(const JobAttrSetHead *list, DWORD size, DWORD index, const char **text,
-                               DWORD *length, DWORD *offset);
+BOOL WINAPI job_ReadJobAttrSet(const JobAttrSetHead *list, DWORD size, DWORD index, const char **text, DWORD *length,
+                               DWORD *offset);
 
 #ifdef __cplusplus
 }

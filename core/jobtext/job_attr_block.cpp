@@ -20,10 +20,10 @@ static const WCHAR kPjlJobAttr[] = TEXT("@PJL SET JOBATTR=");
 
 /* The two remembered texts of the suppression rule. */
 typedef struct Suppression {
-    BOOL armed;            /* setting 336 is 1 */
-    BOOL remembered;       /* anything was remembered */
-    const WCHAR *keyword;  /* remembered keyword (points into a copy) */
-    const WCHAR *value;    /* remembered value */
+    BOOL armed;           /* setting 336 is 1 */
+    BOOL remembered;      /* anything was remembered */
+    const WCHAR *keyword; /* remembered keyword (points into a copy) */
+    const WCHAR *value;   /* remembered value */
     WCHAR *keywordCopy;
     WCHAR *valueCopy;
 } Suppression;
@@ -158,7 +158,9 @@ static LONG write_booklet_line(JobBuild *build)
     JobAttrContext *context = build->context;
     char line[64];
     if (context->bookletCount != 0) {
-        snprintf(line, sizeof(line), build->pjl ? JOB_PJL_JOBATTR "\"@BKTP=%u\"" : "@BKTP=%u",
+        snprintf(line,
+                 sizeof(line),
+                 build->pjl ? JOB_PJL_JOBATTR "\"@BKTP=%u\"" : "@BKTP=%u",
                  (unsigned)context->bookletCount);
     } else {
         int spaces = build->pjl ? BOOKLET_SPACES_PJL : BOOKLET_SPACES_BARE;
@@ -296,8 +298,8 @@ static LONG write_records(JobBuild *build)
     return status;
 }
 
-extern "C" LONG WINAPI job_BuildJobAttrBlock(DddFile *model, DddFile *base, JobAttrContext *context,
-                                             const void *ticket, DWORD ticketSize, char *out)
+extern "C" LONG WINAPI job_BuildJobAttrBlock(DddFile *model, DddFile *base, JobAttrContext *context, const void *ticket,
+                                             DWORD ticketSize, char *out)
 {
     if (model == NULL || context == NULL || context->devmode == NULL || out == NULL || context->capacity == 0)
         return JOB_E_ARGUMENT;
@@ -315,8 +317,8 @@ extern "C" LONG WINAPI job_BuildJobAttrBlock(DddFile *model, DddFile *base, JobA
     build.pjl = (build.flags & JOB_FLAG_PJL) != 0;
     build.modelClass = ddd_GetModelClass(model);
 
-    LONG status = job_WriteJobTicket(context->printer, context->devmode, model, ticket, ticketSize, out,
-                                     build.capacity);
+    LONG status =
+        job_WriteJobTicket(context->printer, context->devmode, model, ticket, ticketSize, out, build.capacity);
     if (status < 0)
         return status;
     build.used = (DWORD)status;
@@ -329,8 +331,8 @@ extern "C" LONG WINAPI job_BuildJobAttrBlock(DddFile *model, DddFile *base, JobA
     return status < 0 ? status : (LONG)build.used;
 }
 
-extern "C" LONG WINAPI job_EstimateHeaderSize(HANDLE printer, DriverDevmode *devmode, DddFile *model,
-                                              DddFile *base, const void *ticket, DWORD ticketSize)
+extern "C" LONG WINAPI job_EstimateHeaderSize(HANDLE printer, DriverDevmode *devmode, DddFile *model, DddFile *base,
+                                              const void *ticket, DWORD ticketSize)
 {
     (void)printer;
     (void)devmode;

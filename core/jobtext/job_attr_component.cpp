@@ -23,10 +23,9 @@
 
 typedef BOOL(WINAPI *NupProc)(DWORD code, char *text, DWORD *size, DWORD *extra);
 typedef BOOL(WINAPI *HostAddressProc)(char *text, DWORD *size, DWORD *extra);
-typedef BOOL(WINAPI *OwnerFromUserHostProc)(DWORD kind, DWORD nup, DWORD tray, char *text, DWORD *size,
-                                            DWORD *extra);
-typedef BOOL(WINAPI *OwnerFromInputProc)(DWORD kind, const char *owner, DWORD nup, DWORD tray, char *text,
-                                         DWORD *size, DWORD *extra);
+typedef BOOL(WINAPI *OwnerFromUserHostProc)(DWORD kind, DWORD nup, DWORD tray, char *text, DWORD *size, DWORD *extra);
+typedef BOOL(WINAPI *OwnerFromInputProc)(DWORD kind, const char *owner, DWORD nup, DWORD tray, char *text, DWORD *size,
+                                         DWORD *extra);
 typedef BOOL(WINAPI *HostNameProc)(DWORD kind, char *text, DWORD *size, DWORD reserved, DWORD *extra);
 
 /* A table row: a setting value and its code. */
@@ -150,7 +149,7 @@ static LONG write_host_address_line(JobBuild *build, const char *lineEnd)
     char text[HOST_ADDRESS_BYTES + 1] = {};
     DWORD size = HOST_ADDRESS_BYTES, extra = 0;
     if (proc == NULL || !proc(text, &size, &extra))
-        return 0;  /* the host-address line is left out */
+        return 0; /* the host-address line is left out */
     return put_component_line(build, text, HOST_ADDRESS_BYTES, lineEnd);
 }
 
@@ -222,7 +221,8 @@ static char *owner_override(const JobBuild *build, BOOL *failed)
 
 static LONG write_owner_line(JobBuild *build, const char *lineEnd)
 {
-    if (job_ReadLongOr(build, FID_ACCOUNT_5203, 0) != 1) return 0;
+    if (job_ReadLongOr(build, FID_ACCOUNT_5203, 0) != 1)
+        return 0;
     JobAttrContext *context = build->context;
     LONG source = job_ReadLongOr(
         build, job_ReadLongOr(build, FID_ACCOUNT_MODE, 0) == 0 ? FID_OWNER_SOURCE : FID_OWNER_SOURCE_ALT, -1);
@@ -231,9 +231,18 @@ static LONG write_owner_line(JobBuild *build, const char *lineEnd)
     switch (source) {
     case 0: kind = 3; break;
     case 3: kind = 4; break;
-    case 1: kind = 3; textId = FID_ACCOUNT_TEXT; break;
-    case 4: kind = 4; textId = FID_ACCOUNT_TEXT; break;
-    case 5: kind = 3; textId = FID_ACCOUNT_TEXT_ALT; break;
+    case 1:
+        kind = 3;
+        textId = FID_ACCOUNT_TEXT;
+        break;
+    case 4:
+        kind = 4;
+        textId = FID_ACCOUNT_TEXT;
+        break;
+    case 5:
+        kind = 3;
+        textId = FID_ACCOUNT_TEXT_ALT;
+        break;
     case 6:
         kind = 4;
         textId = FID_ACCOUNT_TEXT_ALT;
@@ -260,8 +269,8 @@ static LONG write_owner_line(JobBuild *build, const char *lineEnd)
     DWORD size = OWNER_TEXT_BYTES, extra = 0;
     BOOL ok;
     if (owner == NULL) {
-        OwnerFromUserHostProc proc = (OwnerFromUserHostProc)(void *)component_proc(
-            build, "DHGetVJCLStringOfJobOwnerStringFromUserHostName");
+        OwnerFromUserHostProc proc =
+            (OwnerFromUserHostProc)(void *)component_proc(build, "DHGetVJCLStringOfJobOwnerStringFromUserHostName");
         ok = proc != NULL && proc(kind, owner_nup_value(build), tray_code(build), text, &size, &extra);
     } else {
         OwnerFromInputProc proc =

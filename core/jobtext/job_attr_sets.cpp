@@ -58,8 +58,8 @@ extern "C" LONG WINAPI job_BuildJobAttrSet(JobAttrSetHead *list, DWORD index, Dd
 extern "C" BOOL WINAPI job_ReadJobAttrSet(const JobAttrSetHead *list, DWORD size, DWORD index, const char **text,
                                           DWORD *length, DWORD *offset)
 {
-    if (list == NULL || size < sizeof(JobAttrSetHead) || list->entrySize <= SET_LENGTH_BYTES ||
-        index >= list->count || job_GetJobAttrSetListSize(list->count, list->entrySize - SET_LENGTH_BYTES) != size)
+    if (list == NULL || size < sizeof(JobAttrSetHead) || list->entrySize <= SET_LENGTH_BYTES || index >= list->count ||
+        job_GetJobAttrSetListSize(list->count, list->entrySize - SET_LENGTH_BYTES) != size)
         return FALSE;
     const BYTE *entry = set_entry(list, index);
     DWORD word = 0;

@@ -20,8 +20,8 @@
 /* A setting value read for comparison. */
 typedef struct SettingValue {
     WORD type;
-    LONG number;          /* numeric types, sign- or zero-extended by type */
-    const WCHAR *text;    /* type 6 */
+    LONG number;       /* numeric types, sign- or zero-extended by type */
+    const WCHAR *text; /* type 6 */
 } SettingValue;
 
 static BOOL is_signed_type(WORD type)
@@ -32,8 +32,12 @@ static BOOL is_signed_type(WORD type)
 static DWORD type_size(WORD type)
 {
     switch (type) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: return 4;
-    case VT_SHORT: case VT_WORD: return 2;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_FONTFIELD: return 4;
+    case VT_SHORT:
+    case VT_WORD: return 2;
     case VT_BYTE: return 1;
     default: return 0;
     }
@@ -160,8 +164,7 @@ static BOOL skip_scan(const DddValueArray *list, WORD *i, BOOL v, BYTE stop)
             return v;
         if (connective == 5) {
             if (v) {
-                for (++*i; *i < list->count && !ends_group(list->values[*i].flag); ++*i) {
-                }
+                for (++*i; *i < list->count && !ends_group(list->values[*i].flag); ++*i) {}
             }
             return FALSE;
         }
@@ -186,8 +189,7 @@ LONG job_ConditionsHold(JobBuild *build, const DddValueArray *conditions)
         BOOL produced = FALSE;
         switch (connective) {
         case 4:
-        case 6:
-            return r;
+        case 6: return r;
         case 1:
             if (!r)
                 produced = skip_scan(conditions, &i, FALSE, 0);
@@ -196,9 +198,7 @@ LONG job_ConditionsHold(JobBuild *build, const DddValueArray *conditions)
             if (r)
                 produced = skip_scan(conditions, &i, TRUE, 1);
             break;
-        case 3:
-            produced = r;
-            break;
+        case 3: produced = r; break;
         case 5:
             if (!r) {
                 while (i < conditions->count && !ends_group(conditions->values[i].flag))
@@ -207,8 +207,7 @@ LONG job_ConditionsHold(JobBuild *build, const DddValueArray *conditions)
                     return 0;
             }
             break;
-        default:
-            return JOB_E_CONNECTIVE;
+        default: return JOB_E_CONNECTIVE;
         }
         if (produced)
             return 1;

@@ -50,8 +50,8 @@ LONG job_WriteFaxLines(JobBuild *build)
             return JOB_E_OUTSIDE;
         char line[FAX_LINE_BYTES + 1];
         LONG length = 0;
-        if (!job_FormatFaxAttribute(form, &entry, &dial, FAX_LINE_BYTES, build->pjl, NULL, line, &length,
-                                    FAX_QUOTE_WIDTH) ||
+        if (!job_FormatFaxAttribute(
+                form, &entry, &dial, FAX_LINE_BYTES, build->pjl, NULL, line, &length, FAX_QUOTE_WIDTH) ||
             length <= 0 || length > FAX_LINE_BYTES)
             return JOB_E_OUTSIDE;
         LONG status = job_PutBytes(build, line, (DWORD)length);

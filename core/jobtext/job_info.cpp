@@ -20,12 +20,27 @@ static const char *const kDuplex[] = {"SIMPLEX", "DUPLEX", "TUMBLE"};
 static const char *const kBooklet[] = {"NOBOOKLET", "NONEDIVIDE", "AUTODIVIDE", "MANUALDIVIDE"};
 static const char *const kOutTray[] = {"MAINTRAY", "SIDETRAY", "OUTBIN", "BOOKLETTRAY", "FOLDERTRAY"};
 static const char *const kPageOrder[] = {"1TON", "NTO1"};
-static const char *const kStaple[] = {"NOSTAPLE", "TOPLEFT", "TOPDUAL", "TOPRIGHT", "RIGHTDUAL",
-                                      "BOTTOMRIGHT", "BOTTOMDUAL", "BOTTOMLEFT", "LEFTDUAL", "SADDLE"};
+static const char *const kStaple[] = {"NOSTAPLE",
+                                      "TOPLEFT",
+                                      "TOPDUAL",
+                                      "TOPRIGHT",
+                                      "RIGHTDUAL",
+                                      "BOTTOMRIGHT",
+                                      "BOTTOMDUAL",
+                                      "BOTTOMLEFT",
+                                      "LEFTDUAL",
+                                      "SADDLE"};
 static const char *const kPunchHoles[] = {"NOPUNCH", "UNKNOWN", "TWO", "THREE", "FOUR"};
 static const char *const kPunchPosition[] = {"TOP", "LEFT", "RIGHT", "BOTTOM"};
-static const char *const kFold[] = {"NOFOLD", "BIFOLDINSIDE", "BIFOLDOUTSIDE", "ZFOLDLEFT", "ZFOLDRIGHT",
-                                    "TRIZFOLDINSIDE", "TRIZFOLDOUTSIDE", "TRICFOLDINSIDE", "TRICFOLDOUTSIDE"};
+static const char *const kFold[] = {"NOFOLD",
+                                    "BIFOLDINSIDE",
+                                    "BIFOLDOUTSIDE",
+                                    "ZFOLDLEFT",
+                                    "ZFOLDRIGHT",
+                                    "TRIZFOLDINSIDE",
+                                    "TRIZFOLDOUTSIDE",
+                                    "TRICFOLDINSIDE",
+                                    "TRICFOLDOUTSIDE"};
 static const char *const kSlipSheet[] = {"NOSLIPSHEET", "EMPTY", "COPY"};
 static const char *const kToner[] = {"OFF", "ON"};
 static const char *const kColorMode[] = {"UNKNOWN", "COLOR", "MONOCHROME", "EMPTY"};
@@ -40,8 +55,7 @@ static_assert(kLongestPageLine < JI_LONGEST_LINE && kLongestPdlLine < JI_LONGEST
 static_assert(JI_LONGEST_LINE <= 512, "a line fits the render module's buffer");
 
 /* The codes every block of a job type must carry. */
-static const DWORD kRequiredPrint[] = {JI_PDLTYPE, JI_JOBTYPE, JI_JOBCOPIES, JI_PAGECOPIES, JI_PAGEINFO,
-                                       JI_ITEM_SIZE};
+static const DWORD kRequiredPrint[] = {JI_PDLTYPE, JI_JOBTYPE, JI_JOBCOPIES, JI_PAGECOPIES, JI_PAGEINFO, JI_ITEM_SIZE};
 static const DWORD kRequiredFax[] = {JI_PDLTYPE, JI_JOBTYPE, JI_PAGEINFO, JI_ITEM_SIZE};
 
 /* A line being built: at most JI_LONGEST_LINE bytes. */

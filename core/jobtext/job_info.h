@@ -11,11 +11,38 @@
 
 /* Line codes (1-26 lines, 27-33 page items). */
 enum {
-    JI_VERSION = 1, JI_BEGIN, JI_PDLTYPE, JI_JOBTYPE, JI_STOREDJOBTYPE, JI_JOBCOPIES, JI_PAGECOPIES,
-    JI_DUPLEXTYPE, JI_NUP, JI_POSTER, JI_BOOKLETTYPE, JI_OUTTRAY, JI_PAGEORDER, JI_STAPLE, JI_PUNCH, JI_FOLD,
-    JI_SLIPSHEET, JI_TONERSAVE, JI_PHYSICALPAGES, JI_LOGICALPAGES, JI_ESTIMATEDSHEETS, JI_PASSTHROUGH,
-    JI_PAGEINFOBEGIN, JI_PAGEINFO, JI_PAGEINFOEND, JI_END,
-    JI_ITEM_SIZE = 27, JI_ITEM_MODE, JI_ITEM_COLORS, JI_ITEM_INTRAY, JI_ITEM_DUPLEX, JI_ITEM_ORIENTATION,
+    JI_VERSION = 1,
+    JI_BEGIN,
+    JI_PDLTYPE,
+    JI_JOBTYPE,
+    JI_STOREDJOBTYPE,
+    JI_JOBCOPIES,
+    JI_PAGECOPIES,
+    JI_DUPLEXTYPE,
+    JI_NUP,
+    JI_POSTER,
+    JI_BOOKLETTYPE,
+    JI_OUTTRAY,
+    JI_PAGEORDER,
+    JI_STAPLE,
+    JI_PUNCH,
+    JI_FOLD,
+    JI_SLIPSHEET,
+    JI_TONERSAVE,
+    JI_PHYSICALPAGES,
+    JI_LOGICALPAGES,
+    JI_ESTIMATEDSHEETS,
+    JI_PASSTHROUGH,
+    JI_PAGEINFOBEGIN,
+    JI_PAGEINFO,
+    JI_PAGEINFOEND,
+    JI_END,
+    JI_ITEM_SIZE = 27,
+    JI_ITEM_MODE,
+    JI_ITEM_COLORS,
+    JI_ITEM_INTRAY,
+    JI_ITEM_DUPLEX,
+    JI_ITEM_ORIENTATION,
     JI_ITEM_POS,
     JI_CODE_COUNT = 34
 };
@@ -33,13 +60,13 @@ enum {
 
 /* One page (40 bytes). */
 typedef struct PageInfoEntry {
-    DWORD colorMode;      /* table M */
+    DWORD colorMode; /* table M */
     DWORD colorCount;
     DWORD inputTray;
-    DWORD duplex;         /* table D */
-    DWORD orientation;    /* table N */
-    DWORD position;       /* stream position */
-    char sizeName[16];    /* at most 15 characters */
+    DWORD duplex;      /* table D */
+    DWORD orientation; /* table N */
+    DWORD position;    /* stream position */
+    char sizeName[16]; /* at most 15 characters */
 } PageInfoEntry;
 
 /* One chunk of items. */
@@ -53,11 +80,11 @@ typedef struct PageInfoTable {
     DWORD itemSize;
     WORD capacity;
     WORD reserved;
-    DWORD used;          /* items in use */
-    DWORD current;       /* 1-based, 0 = none */
+    DWORD used;    /* items in use */
+    DWORD current; /* 1-based, 0 = none */
     DWORD chunkCount;
     PageChunk *chunks;
-    DWORD growthStep;    /* the table tag given at creation: items added when the table is full */
+    DWORD growthStep; /* the table tag given at creation: items added when the table is full */
 } PageInfoTable;
 
 /* The job-information record. */
@@ -90,7 +117,7 @@ typedef struct JobInfoRecord {
     char lineEnd[2];
     DWORD lineEndLength;
     DWORD present[JI_CODE_COUNT];
-    DWORD nextCode;      /* 0: the next call starts a block */
+    DWORD nextCode; /* 0: the next call starts a block */
     DWORD nextPage;
     DWORD pageCount;
     DWORD errorFlags;
@@ -127,8 +154,7 @@ void WINAPI job_SetJobInfoLineEnd(JobInfoRecord *record, DWORD crlf);
  * Returns the bytes written; 0 with more = 1 when not even one line fits (callers must
  * then stop), 0 with more = 0 for a NULL record or buffer.
  */
-DWORD WINAPI job_WriteJobInfoLines(JobInfoRecord *record, char *out, DWORD capacity, DWORD *more,
-                                   WORD *errorFlags);
+DWORD WINAPI job_WriteJobInfoLines(JobInfoRecord *record, char *out, DWORD capacity, DWORD *more, WORD *errorFlags);
 
 /* ---- the page table (job_page_table.cpp) ---- */
 

@@ -19,10 +19,22 @@ typedef struct PaperKeyword {
 } PaperKeyword;
 
 static const PaperKeyword kPaperKeywords[] = {
-    {8, "A3"},           {9, "A4"},           {11, "A5"},          {70, "A6"},
-    {12, "B4"},          {13, "B5"},          {1, "INCH85_11"},    {14, "INCH85_13"},
-    {5, "INCH85_14"},    {3, "INCH11_17"},    {6, "INCH55_85"},    {259, "INCH8_10"},
-    {260, "INCH12_18"},  {261, "SRA3"},       {257, "8KAI"},       {258, "16KAI"},
+    {8, "A3"},
+    {9, "A4"},
+    {11, "A5"},
+    {70, "A6"},
+    {12, "B4"},
+    {13, "B5"},
+    {1, "INCH85_11"},
+    {14, "INCH85_13"},
+    {5, "INCH85_14"},
+    {3, "INCH11_17"},
+    {6, "INCH55_85"},
+    {259, "INCH8_10"},
+    {260, "INCH12_18"},
+    {261, "SRA3"},
+    {257, "8KAI"},
+    {258, "16KAI"},
     {43, "HAGAKI"},
 };
 
@@ -54,8 +66,8 @@ static WORD whole_mm(LONG micrometres)
 static LONG write_unfixed(JobBuild *build, WORD functionId, DWORD paper)
 {
     DWORD slot = opt_CustomPaperIndex(paper);
-    DWORD_PTR name = dma_GetTypedValue(build->context->devmode, build->context->block,
-                                       (WORD)(FID_SLOT_NAME + slot), VT_STRING);
+    DWORD_PTR name =
+        dma_GetTypedValue(build->context->devmode, build->context->block, (WORD)(FID_SLOT_NAME + slot), VT_STRING);
     if (name == 0 || ((const WCHAR *)name)[0] == 0)
         return JOB_E_OUTSIDE;
     DWORD buffer[FORM_BUFFER_BYTES / sizeof(DWORD)];

@@ -71,8 +71,8 @@ static LONG make_ticket(const TicketMaker *maker, HANDLE handle, DriverDevmode *
     return result;
 }
 
-extern "C" LONG WINAPI job_WriteJobTicket(HANDLE printer, DriverDevmode *devmode, DddFile *model,
-                                          const void *ticket, DWORD ticketSize, char *out, DWORD capacity)
+extern "C" LONG WINAPI job_WriteJobTicket(HANDLE printer, DriverDevmode *devmode, DddFile *model, const void *ticket,
+                                          DWORD ticketSize, char *out, DWORD capacity)
 {
     if (ticket == NULL)
         return 0;

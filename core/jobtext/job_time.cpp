@@ -17,15 +17,21 @@ LONG job_WriteDelayedTime(JobBuild *build, LONG hour, LONG minute)
     day.tm_year = now.wYear - 1900;
     day.tm_mon = now.wMonth - 1;
     day.tm_mday = now.wDay;
-    day.tm_hour = 12;  /* noon: no daylight-saving change moves the date */
+    day.tm_hour = 12; /* noon: no daylight-saving change moves the date */
     day.tm_isdst = -1;
     if (hour * 100 + minute < now.wHour * 100 + now.wMinute) {
         day.tm_mday += 1;
         mktime(&day);
     }
     char text[48];
-    snprintf(text, sizeof(text), "%04d:%02d:%02d:%02d:%02d", day.tm_year + 1900, day.tm_mon + 1, day.tm_mday,
-             (int)hour, (int)minute);
+    snprintf(text,
+             sizeof(text),
+             "%04d:%02d:%02d:%02d:%02d",
+             day.tm_year + 1900,
+             day.tm_mon + 1,
+             day.tm_mday,
+             (int)hour,
+             (int)minute);
     return job_PutText(build, text);
 }
 

@@ -59,8 +59,8 @@ LONG job_WriteUserName(JobBuild *build)
     char *narrow = util_WideToCodePageAlloc(CP_ACP, name, &length);
     if (narrow == NULL)
         return JOB_E_CONVERT;
-    LONG status = user_name_acceptable(narrow, length) ? job_PutBytes(build, narrow, length)
-                                                       : job_PutText(build, kUnknownUser);
+    LONG status =
+        user_name_acceptable(narrow, length) ? job_PutBytes(build, narrow, length) : job_PutText(build, kUnknownUser);
     GlobalFree(narrow);
     return status;
 }
@@ -70,8 +70,8 @@ static LONG restricted_limit(const JobBuild *build, BOOL dbcs)
 {
     LONG value = 0, low = 0, high = 0;
     if (job_ReadLong(build, FID_LAST_PLACE, &value) &&
-        ddd_GetValueRange(FID_LAST_PLACE, build->model, build->base, &low, &high) == DDD_OK &&
-        value >= low && value <= high)
+        ddd_GetValueRange(FID_LAST_PLACE, build->model, build->base, &low, &high) == DDD_OK && value >= low &&
+        value <= high)
         return value;
     return dbcs ? RESTRICTED_LIMIT_DBCS : RESTRICTED_LIMIT_SBCS;
 }
@@ -89,7 +89,7 @@ LONG job_WriteRestrictedText(JobBuild *build)
     UINT cp = GetACP();
     LONG limit = restricted_limit(build, dbcs);
     BOOL blanksOnly = TRUE, allowed = TRUE;
-    DWORD cut = 0;  /* bytes of the whole characters within the limit */
+    DWORD cut = 0; /* bytes of the whole characters within the limit */
     for (DWORD i = 0; i < length && allowed;) {
         BYTE b = (BYTE)text[i];
         DWORD width = 1;

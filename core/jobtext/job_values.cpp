@@ -18,8 +18,12 @@
 static DWORD expected_size(WORD type)
 {
     switch (type) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: return 4;
-    case VT_SHORT: case VT_WORD: return 2;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_FONTFIELD: return 4;
+    case VT_SHORT:
+    case VT_WORD: return 2;
     case VT_BYTE: return 1;
     default: return 0;
     }
@@ -112,8 +116,12 @@ static LONG write_narrow_text(JobBuild *build)
         return 0;
     LONG status = job_PutWide(build, (const WCHAR *)text);
     if (status > 0)
-        dma_SetTypedValue(build->context->devmode, build->context->block, FID_NARROW_TEXT, VT_STRING,
-                          sizeof(WCHAR), (DWORD_PTR)TEXT(""));
+        dma_SetTypedValue(build->context->devmode,
+                          build->context->block,
+                          FID_NARROW_TEXT,
+                          VT_STRING,
+                          sizeof(WCHAR),
+                          (DWORD_PTR)TEXT(""));
     return status;
 }
 
@@ -203,7 +211,8 @@ LONG job_WriteValue(JobBuild *build, WORD functionId)
     switch (functionId) {
     case FID_COPIES: return write_copies(build);
     case FID_NARROW_TEXT: return write_narrow_text(build);
-    case FID_PAPER_410: case FID_PAPER_411: return job_WritePaperKeyword(build, functionId);
+    case FID_PAPER_410:
+    case FID_PAPER_411: return job_WritePaperKeyword(build, functionId);
     case FID_FEED_412:
     case FID_FEED_438: return job_PutText(build, job_FeedValue(build, functionId) == 2 ? "SEF" : "LEF");
     case FID_LEADING_ZEROS: return write_without_leading_zeros(build);
@@ -213,8 +222,8 @@ LONG job_WriteValue(JobBuild *build, WORD functionId)
     case FID_USER_NAME: return job_WriteUserName(build);
     case FID_DOCUMENT_MONITOR: return write_monitor_job_id(build);
     case FID_DELAYED_TIME:
-        return job_WriteDelayedTime(build, job_ReadLongOr(build, FID_DELAY_HOUR, 0),
-                                    job_ReadLongOr(build, FID_DELAY_MINUTE, 0));
+        return job_WriteDelayedTime(
+            build, job_ReadLongOr(build, FID_DELAY_HOUR, 0), job_ReadLongOr(build, FID_DELAY_MINUTE, 0));
     case FID_RESTRICTED_TEXT: return job_WriteRestrictedText(build);
     default: return job_WriteGenericValue(build, functionId);
     }

@@ -12,13 +12,13 @@ typedef struct JobBuild {
     DddFile *base;
     JobAttrContext *context;
     char *out;
-    DWORD used;          /* bytes written so far */
-    DWORD capacity;      /* bytes of out, terminating zero included */
+    DWORD used;     /* bytes written so far */
+    DWORD capacity; /* bytes of out, terminating zero included */
     ModelCapabilities caps;
-    DWORD flags;         /* the first capability word */
-    BOOL pjl;            /* flags has JOB_FLAG_PJL */
-    WORD modelClass;     /* ddd_GetModelClass */
-    HMODULE attrModule;  /* the attribute component, once loaded */
+    DWORD flags;        /* the first capability word */
+    BOOL pjl;           /* flags has JOB_FLAG_PJL */
+    WORD modelClass;    /* ddd_GetModelClass */
+    HMODULE attrModule; /* the attribute component, once loaded */
     BOOL attrLoadFailed;
 } JobBuild;
 

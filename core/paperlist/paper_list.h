@@ -11,18 +11,18 @@
 
 /* One paper of the list (160 bytes). */
 typedef struct PaperListEntry {
-    SHORT formNumber;                    /* position in the form list from 1; 0 for the custom size */
+    SHORT formNumber; /* position in the form list from 1; 0 for the custom size */
     WCHAR name[PAPER_LIST_NAME_CHARS];
     LONG width;
     LONG height;
-    WORD paperId;                        /* the dmPaperSize value */
-    LONG left, top, right, bottom;       /* imageable area */
+    WORD paperId;                  /* the dmPaperSize value */
+    LONG left, top, right, bottom; /* imageable area */
 } PaperListEntry;
 
 typedef struct PaperList {
     PaperListEntry *entries;
-    WORD modelCount;                     /* model entries first */
-    WORD extraCount;                     /* then the extra forms */
+    WORD modelCount; /* model entries first */
+    WORD extraCount; /* then the extra forms */
 } PaperList;
 
 /* Kinds of opt_CountPapers. */
@@ -32,10 +32,10 @@ typedef struct PaperList {
 #define PAPER_COUNT_ALL_BUT_CUSTOM 4
 
 /* Fields of opt_GetPaperAt. */
-#define PAPER_FIELD_ID 1       /* WORD */
-#define PAPER_FIELD_FORM 2     /* WORD */
-#define PAPER_FIELD_NAME 3     /* const WCHAR*, inside the list */
-#define PAPER_FIELD_SIZE 4     /* two LONGs: width and height / 100 (0.1 mm) */
+#define PAPER_FIELD_ID 1   /* WORD */
+#define PAPER_FIELD_FORM 2 /* WORD */
+#define PAPER_FIELD_NAME 3 /* const WCHAR*, inside the list */
+#define PAPER_FIELD_SIZE 4 /* two LONGs: width and height / 100 (0.1 mm) */
 
 /* Results. */
 #define PAPER_LIST_OK 1

@@ -42,8 +42,7 @@ int WINAPI opt_CountPapers(const DriverContext *context, WORD *count, int kind)
         *count = (WORD)(all - (custom ? 1 : 0));
         break;
     }
-    default:
-        return PAPER_LIST_BAD_ARGUMENT;
+    default: return PAPER_LIST_BAD_ARGUMENT;
     }
     return PAPER_LIST_OK;
 }
@@ -72,8 +71,7 @@ int WINAPI opt_GetPaperAt(const DriverContext *context, DWORD index, int field, 
         ((LONG *)out)[0] = entry->width / 100;
         ((LONG *)out)[1] = entry->height / 100;
         break;
-    default:
-        return PAPER_LIST_BAD_ARGUMENT;
+    default: return PAPER_LIST_BAD_ARGUMENT;
     }
     return PAPER_LIST_OK;
 }

@@ -18,13 +18,13 @@
  * number; otherwise it stays zero.
  */
 typedef struct DevmodeTrailer {
-    WORD size;              /* DEVMODE_TRAILER_SIZE */
-    WORD paperSize;         /* the job's paper size (FunctionID 8) */
-    WORD paperNumber;       /* the driver paper number of that paper size */
-    WORD margins[4];        /* left, right, top, bottom of that paper, 0.1 mm, portrait */
+    WORD size;        /* DEVMODE_TRAILER_SIZE */
+    WORD paperSize;   /* the job's paper size (FunctionID 8) */
+    WORD paperNumber; /* the driver paper number of that paper size */
+    WORD margins[4];  /* left, right, top, bottom of that paper, 0.1 mm, portrait */
     WORD zero;
-    DWORD devicePaperList;  /* 1 when the device paper list is in use */
-    DWORD enforced270;      /* 1 when FunctionID 270 is enforced by the model's special settings */
+    DWORD devicePaperList; /* 1 when the device paper list is in use */
+    DWORD enforced270;     /* 1 when FunctionID 270 is enforced by the model's special settings */
 } DevmodeTrailer;
 
 #define DEVMODE_TRAILER_OFFSET DM_FULL_SIZE

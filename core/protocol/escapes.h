@@ -49,42 +49,42 @@
 
 /* ---- Private escapes of the user-interface driver ---- */
 
-#define ESC_PAGE_END 0x5001          /* in: u32 end-of-document flag; out: PageEndReply (sender: its StampRequest) */
-#define ESC_GET_DEVMODE 0x5002       /* out: the DriverDevmode */
-#define ESC_STAMP_MODE 0x5003        /* in: u32 1 on, else off; out: optional u32 */
-#define ESC_PLACE_ANNOTATION 0x5004  /* in: AnnotationOffset (sender: where the next stamp or text copy goes) */
-#define ESC_SET_DEVMODE 0x5005       /* in: the DriverDevmode */
-#define ESC_GET_JOB_INFO 0x5006      /* out: JobOwnerRecord (sender: the owner record the job keeps) */
-#define ESC_SET_JOB_INFO 0x5007      /* in: JobOwnerRecord (sender: the job owner record) */
-#define ESC_STAMP_RESTORE 0x5008     /* in: u32 1 restore, else off; out: optional u32 (sender: annotation mode) */
-#define ESC_GET_FAX_MODEL 0x5009     /* out: u32 (sender: the job-attribute mode, one set per fax destination) */
-#define ESC_GET_SHEET 0x500A         /* out: u32 sheet counter */
-#define ESC_SET_PRINTER_DATA 0x500B  /* in: the PrinterDataBlock */
-#define ESC_GET_PRINTER_DATA 0x500C  /* out: the PrinterDataBlock */
-#define ESC_GET_PAGE_WORD 0x500D     /* out: u32 page word (sender: the job number) */
-#define ESC_SET_MARGINS 0x5010       /* in: PageMarginRecord */
-#define ESC_JOB_IN_PROGRESS 0x5020   /* (sender: the document has started, u32 1) */
-#define ESC_SETTINGS_LOCK 0x5021     /* in: u16 ESC_SETTINGS_BEGIN or ESC_SETTINGS_END (sender: the settings series) */
-#define ESC_OUTPUT_PATH 0x5023       /* in: ESC_PATH_CHARS wide characters (sender: the document name) */
-#define ESC_FAX_LIST 0x5024          /* in: the "DFAX001" fax send list (core/faxlist/fax_list.h) */
-#define ESC_ATTR_SETS 0x5025         /* in: JobAttrSetHead, the entries and the placeholder offsets */
-#define ESC_GET_EXT_WORDS 0x5028     /* out: RenderJobRecord */
-#define ESC_SET_EXT_WORDS 0x5029     /* in: RenderJobRecord */
-#define ESC_SHARED_WARNING 0x502A    /* out: u32 */
-#define ESC_PAGE_SETUP_WORD 0x502B   /* in: u32 (sender: the user confirmed the shared-printer warning) */
-#define ESC_JOB_START_EXTRA 0x502C   /* in: DocumentIdentity, kept behind the job-start DEVMODE */
-#define ESC_BLOCK_A_DATA 0x502D      /* in: job data block A (sender: the job's security-marking data) */
-#define ESC_QUERY_BLOCK_B 0x502E     /* in: u16 selector; out: block B or its size (sender: security-marking data) */
-#define ESC_BLOCK_C_DATA 0x502F      /* in: job data block C (sender: the document-monitor copy list) */
-#define ESC_JOB_VALUES 0x5030        /* in: SecurityMarkingRecord, two job values */
-#define ESC_BLOCK_B_DATA 0x5031      /* in: job data block B (sender: the render driver's security-marking data) */
-#define ESC_BLOCK_D_DATA 0x5032      /* in: job data block D (sender: the settings-info block) */
-#define ESC_JOB_CONTROL_FIRST 0x5040 /* in, out: optional u32 */
-#define ESC_PAGE_DATA 0x5041         /* in: the page data block */
-#define ESC_QUERY_PAGE_DATA 0x5042   /* in: u16 selector; out: the page data block's size or the block */
-#define ESC_GET_JOB_ID 0x5043        /* out: u32 spooler job identifier */
+#define ESC_PAGE_END 0x5001           /* in: u32 end-of-document flag; out: PageEndReply (sender: its StampRequest) */
+#define ESC_GET_DEVMODE 0x5002        /* out: the DriverDevmode */
+#define ESC_STAMP_MODE 0x5003         /* in: u32 1 on, else off; out: optional u32 */
+#define ESC_PLACE_ANNOTATION 0x5004   /* in: AnnotationOffset (sender: where the next stamp or text copy goes) */
+#define ESC_SET_DEVMODE 0x5005        /* in: the DriverDevmode */
+#define ESC_GET_JOB_INFO 0x5006       /* out: JobOwnerRecord (sender: the owner record the job keeps) */
+#define ESC_SET_JOB_INFO 0x5007       /* in: JobOwnerRecord (sender: the job owner record) */
+#define ESC_STAMP_RESTORE 0x5008      /* in: u32 1 restore, else off; out: optional u32 (sender: annotation mode) */
+#define ESC_GET_FAX_MODEL 0x5009      /* out: u32 (sender: the job-attribute mode, one set per fax destination) */
+#define ESC_GET_SHEET 0x500A          /* out: u32 sheet counter */
+#define ESC_SET_PRINTER_DATA 0x500B   /* in: the PrinterDataBlock */
+#define ESC_GET_PRINTER_DATA 0x500C   /* out: the PrinterDataBlock */
+#define ESC_GET_PAGE_WORD 0x500D      /* out: u32 page word (sender: the job number) */
+#define ESC_SET_MARGINS 0x5010        /* in: PageMarginRecord */
+#define ESC_JOB_IN_PROGRESS 0x5020    /* (sender: the document has started, u32 1) */
+#define ESC_SETTINGS_LOCK 0x5021      /* in: u16 ESC_SETTINGS_BEGIN or ESC_SETTINGS_END (sender: the settings series) */
+#define ESC_OUTPUT_PATH 0x5023        /* in: ESC_PATH_CHARS wide characters (sender: the document name) */
+#define ESC_FAX_LIST 0x5024           /* in: the "DFAX001" fax send list (core/faxlist/fax_list.h) */
+#define ESC_ATTR_SETS 0x5025          /* in: JobAttrSetHead, the entries and the placeholder offsets */
+#define ESC_GET_EXT_WORDS 0x5028      /* out: RenderJobRecord */
+#define ESC_SET_EXT_WORDS 0x5029      /* in: RenderJobRecord */
+#define ESC_SHARED_WARNING 0x502A     /* out: u32 */
+#define ESC_PAGE_SETUP_WORD 0x502B    /* in: u32 (sender: the user confirmed the shared-printer warning) */
+#define ESC_JOB_START_EXTRA 0x502C    /* in: DocumentIdentity, kept behind the job-start DEVMODE */
+#define ESC_BLOCK_A_DATA 0x502D       /* in: job data block A (sender: the job's security-marking data) */
+#define ESC_QUERY_BLOCK_B 0x502E      /* in: u16 selector; out: block B or its size (sender: security-marking data) */
+#define ESC_BLOCK_C_DATA 0x502F       /* in: job data block C (sender: the document-monitor copy list) */
+#define ESC_JOB_VALUES 0x5030         /* in: SecurityMarkingRecord, two job values */
+#define ESC_BLOCK_B_DATA 0x5031       /* in: job data block B (sender: the render driver's security-marking data) */
+#define ESC_BLOCK_D_DATA 0x5032       /* in: job data block D (sender: the settings-info block) */
+#define ESC_JOB_CONTROL_FIRST 0x5040  /* in, out: optional u32 */
+#define ESC_PAGE_DATA 0x5041          /* in: the page data block */
+#define ESC_QUERY_PAGE_DATA 0x5042    /* in: u16 selector; out: the page data block's size or the block */
+#define ESC_GET_JOB_ID 0x5043         /* out: u32 spooler job identifier */
 #define ESC_JOB_CONTROL_SECOND 0x5044 /* in, out: optional u32 (sender: a page it added begins, 1, or ends, 0) */
-#define ESC_LOCALE_PAPER 0x5100      /* in: u16 locale paper kind (1 letter, 2 A4) */
+#define ESC_LOCALE_PAPER 0x5100       /* in: u16 locale paper kind (1 letter, 2 A4) */
 
 /* The two steps of ESC_SETTINGS_LOCK. */
 #define ESC_SETTINGS_BEGIN 0
@@ -102,11 +102,11 @@
 /* ESC_PAGE_END reply: three words telling the sender what to draw, then eight floats in
  * pixels at the resolution of setting 20. */
 typedef struct PageEndReply {
-    DWORD drawOnSheet;      /* sender: a stamp on a page of its own */
-    DWORD drawOnPage;       /* sender: a stamp on the current page */
-    DWORD stampValue;       /* sender: the page annotations */
-    float printable[4];     /* left, top, right, bottom of the paper's printable area */
-    float placements[4];    /* two pairs of placement values */
+    DWORD drawOnSheet;   /* sender: a stamp on a page of its own */
+    DWORD drawOnPage;    /* sender: a stamp on the current page */
+    DWORD stampValue;    /* sender: the page annotations */
+    float printable[4];  /* left, top, right, bottom of the paper's printable area */
+    float placements[4]; /* two pairs of placement values */
 } PageEndReply;
 
 /* ESC_PLACE_ANNOTATION payload: the offsets of the annotation from its first copy. */
@@ -136,12 +136,12 @@ enum {
  * its own in their places.
  */
 typedef struct JobOwnerRecord {
-    DWORD filled;                  /* sender: 1 when any item was filled; reply: the stamp value word */
-    WORD placements[OWNER_ITEMS];  /* placement words of the items (settings 351-356); reply: index words */
-    WCHAR user[64];                /* cut to OWNER_USER_ANSI_BYTES */
-    WCHAR userHost[32];            /* user, "\" and computer name, cut to OWNER_USER_HOST_ANSI_BYTES */
+    DWORD filled;                 /* sender: 1 when any item was filled; reply: the stamp value word */
+    WORD placements[OWNER_ITEMS]; /* placement words of the items (settings 351-356); reply: index words */
+    WCHAR user[64];               /* cut to OWNER_USER_ANSI_BYTES */
+    WCHAR userHost[32];           /* user, "\" and computer name, cut to OWNER_USER_HOST_ANSI_BYTES */
     WCHAR document[261];
-    WORD jobNumber;                /* reply: the job's page word */
+    WORD jobNumber; /* reply: the job's page word */
     WCHAR date[11];
     WCHAR time[7];
 } JobOwnerRecord;
@@ -156,7 +156,7 @@ typedef struct JobOwnerRecord {
 /* ESC_GET_EXT_WORDS reply and ESC_SET_EXT_WORDS payload: the extended-escape words the
  * sender reads at the document's start and hands back unchanged. */
 typedef struct RenderJobRecord {
-    DWORD extendedMode;     /* 1 while the extended escapes are on */
+    DWORD extendedMode; /* 1 while the extended escapes are on */
     DWORD jobModeFlag;
     WORD finishingSubMode;
     WORD unused;
@@ -172,7 +172,7 @@ typedef struct PageMarginRecord {
 /* ESC_JOB_START_EXTRA payload: who prints what where. Unfilled parts are zero. */
 typedef struct DocumentIdentity {
     WCHAR computer[261];
-    WCHAR document[277];    /* at most 260 characters */
+    WCHAR document[277]; /* at most 260 characters */
     WCHAR user[257];
     WCHAR printer[261];
 } DocumentIdentity;
@@ -195,8 +195,8 @@ typedef struct SecurityMarkingRecord {
 typedef struct JobAttrSetHead {
     DWORD count;
     DWORD entrySize;
-    ULONG_PTR entries;    /* address of the first entry */
-    ULONG_PTR offsets;    /* address of the first placeholder offset */
+    ULONG_PTR entries; /* address of the first entry */
+    ULONG_PTR offsets; /* address of the first placeholder offset */
 } JobAttrSetHead;
 
 #ifdef __cplusplus

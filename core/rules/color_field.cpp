@@ -5,8 +5,7 @@
 
 #include "core/settings/settings.h"
 
-BOOL WINAPI opt_ComputeColorField(WORD type345, WORD type270, const void *value345, const void *value270,
-                                  WORD *result)
+BOOL WINAPI opt_ComputeColorField(WORD type345, WORD type270, const void *value345, const void *value270, WORD *result)
 {
     if (!value345 || !value270 || !result) {
         return FALSE;

@@ -8,15 +8,15 @@
 #include "core/settings/settings_types.h"
 
 #define CUSTOM_SLOT_COUNT 20
-#define CUSTOM_SLOT_NAME_CHARS 15   /* name buffer with its terminator */
+#define CUSTOM_SLOT_NAME_CHARS 15 /* name buffer with its terminator */
 
 /* A user-defined paper slot's paper as read from its settings. */
 typedef struct CustomPaperRecord {
-    WORD paper;        /* the slot's paper number */
-    WORD width;        /* 0.1 mm (setting 5889 + n) */
-    WORD length;       /* 0.1 mm (setting 5909 + n) */
-    WCHAR *name;       /* the caller's name buffer (setting 5929 + n) */
-    WORD widthType;    /* ValueTypes of the three settings */
+    WORD paper;     /* the slot's paper number */
+    WORD width;     /* 0.1 mm (setting 5889 + n) */
+    WORD length;    /* 0.1 mm (setting 5909 + n) */
+    WCHAR *name;    /* the caller's name buffer (setting 5929 + n) */
+    WORD widthType; /* ValueTypes of the three settings */
     WORD lengthType;
     WORD nameType;
 } CustomPaperRecord;
@@ -25,10 +25,10 @@ typedef struct CustomPaperRecord {
 typedef struct CustomSlotRequest {
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    const void *value;         /* in: the paper value in the width of its type */
+    const void *value; /* in: the paper value in the width of its type */
     WORD valueType;
-    CustomPaperRecord *paper;  /* out */
-    WCHAR *name;               /* in/out: CUSTOM_SLOT_NAME_CHARS characters */
+    CustomPaperRecord *paper; /* out */
+    WCHAR *name;              /* in/out: CUSTOM_SLOT_NAME_CHARS characters */
 } CustomSlotRequest;
 
 /* opt_CalcHalfLongEdgeRemainder: the areas, the description files, the value (in) and the
@@ -51,8 +51,7 @@ extern "C" {
  * type: 1 (monochrome) when both are 1, else 2 (colour). result: out. Returns 1, or 0 for
  * a NULL pointer.
  */
-BOOL WINAPI opt_ComputeColorField(WORD type345, WORD type270, const void *value345, const void *value270,
-                                  WORD *result);
+BOOL WINAPI opt_ComputeColorField(WORD type345, WORD type270, const void *value345, const void *value270, WORD *result);
 
 /*
  * opt_FindCustomPaperSlot: the first slot (0-19) whose paper number equals the value. The

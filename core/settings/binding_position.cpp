@@ -38,15 +38,18 @@ static void opt_BuildPositionTable(const PositionPair *pair, PositionRow table[5
     table[4] = {0, POSITION_CLASS_END, 0, 0};
 }
 
-LONG WINAPI opt_LookupPosition(const PositionRow *table, const PositionQuery *query, WORD selector,
-                               WORD *out)
+LONG WINAPI opt_LookupPosition(const PositionRow *table, const PositionQuery *query, WORD selector, WORD *out)
 {
     if (table == nullptr || query == nullptr || out == nullptr)
         return 1;
     WORD layoutClass;
     switch (query->pagesPerSheet) {
-    case 1: case 4: case 16: layoutClass = 1; break;
-    case 2: case 8: case 32: layoutClass = 2; break;
+    case 1:
+    case 4:
+    case 16: layoutClass = 1; break;
+    case 2:
+    case 8:
+    case 32: layoutClass = 2; break;
     default: return 1;
     }
     for (const PositionRow *row = table; row->layoutClass != POSITION_CLASS_END; ++row) {
@@ -95,10 +98,14 @@ LONG WINAPI opt_MapPositionCode(WORD code, WORD *out)
         return 1;
     switch (code) {
     case 0: *out = 0; return 0;
-    case 1: case 3: *out = 3; return 0;
-    case 2: case 7: *out = 4; return 0;
-    case 4: case 8: *out = 2; return 0;
-    case 5: case 6: *out = 1; return 0;
+    case 1:
+    case 3: *out = 3; return 0;
+    case 2:
+    case 7: *out = 4; return 0;
+    case 4:
+    case 8: *out = 2; return 0;
+    case 5:
+    case 6: *out = 1; return 0;
     default: return 1;
     }
 }

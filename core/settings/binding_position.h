@@ -19,14 +19,14 @@ typedef struct PositionQuery {
 /* One row of a position table; layout class 99 ends a table. */
 typedef struct PositionRow {
     WORD orientation;
-    WORD layoutClass;  /* 1: 1, 4, 16 pages per sheet; 2: 2, 8, 32 */
+    WORD layoutClass; /* 1: 1, 4, 16 pages per sheet; 2: 2, 8, 32 */
     WORD value;
     WORD alternative;
 } PositionRow;
 
 enum {
     POSITION_CLASS_END = 99,
-    POSITION_NO_CHOICE = 0xFFFF,  /* index-table entry matching no choice */
+    POSITION_NO_CHOICE = 0xFFFF, /* index-table entry matching no choice */
     POSITION_INDEX_ROWS = 16
 };
 
@@ -37,10 +37,10 @@ typedef struct PositionPair {
 } PositionPair;
 
 /* Tables of position_tables.cpp. */
-extern const WORD g_PositionIndex[POSITION_INDEX_ROWS][2];      /* user choices: 320, 341 columns */
+extern const WORD g_PositionIndex[POSITION_INDEX_ROWS][2]; /* user choices: 320, 341 columns */
 extern const PositionPair g_PositionPairs320[POSITION_INDEX_ROWS];
 extern const PositionPair g_PositionPairs341[POSITION_INDEX_ROWS];
-extern const PositionPair g_EdgePairs[4];                        /* user choices 1-4 */
+extern const PositionPair g_EdgePairs[4]; /* user choices 1-4 */
 
 #ifdef __cplusplus
 extern "C" {
@@ -57,8 +57,7 @@ LONG WINAPI opt_MapPositionCode(WORD code, WORD *out);
  * orientation and the class of its pages per sheet gives *out (its value, or its
  * alternative when selector is 1). Returns 0 found, 1 not found or NULL argument.
  */
-LONG WINAPI opt_LookupPosition(const PositionRow *table, const PositionQuery *query, WORD selector,
-                               WORD *out);
+LONG WINAPI opt_LookupPosition(const PositionRow *table, const PositionQuery *query, WORD selector, WORD *out);
 
 /* Device value of setting 267 from the user choice (325) in the query. 0 found, 1 not. */
 LONG WINAPI opt_MapOrientedEdge(const PositionQuery *query, WORD *out);

@@ -26,8 +26,8 @@ static_assert(sizeof(DmaIdPair) == 4, "DmaIdPair");
 static_assert(sizeof(DmaIdRange) == QM_LAYOUT(8, 16), "DmaIdRange");
 
 enum {
-    DMAID_RANGE_COUNT = 15,          /* rows of g_DmaIdRanges before its end row */
-    DMAID_OLDER_VERSION = 0x5002     /* private version whose older list is searched first */
+    DMAID_RANGE_COUNT = 15,      /* rows of g_DmaIdRanges before its end row */
+    DMAID_OLDER_VERSION = 0x5002 /* private version whose older list is searched first */
 };
 
 /* The 15 rows in table order, then the end row. */

@@ -28,14 +28,42 @@ const WORD g_PositionIndex[POSITION_INDEX_ROWS][2] = {
 
 /* Setting 320: row r gives device value r in rotation A; rows 0 and 9-15 are fixed. */
 const PositionPair g_PositionPairs320[POSITION_INDEX_ROWS] = {
-    {0, 0},  {1, 2},  {2, 4},  {3, 1},  {4, 3},  {5, 6},  {6, 7},  {7, 8},
-    {8, 5},  {9, 9},  {10, 10}, {11, 11}, {12, 12}, {13, 13}, {14, 14}, {15, 15},
+    {0, 0},
+    {1, 2},
+    {2, 4},
+    {3, 1},
+    {4, 3},
+    {5, 6},
+    {6, 7},
+    {7, 8},
+    {8, 5},
+    {9, 9},
+    {10, 10},
+    {11, 11},
+    {12, 12},
+    {13, 13},
+    {14, 14},
+    {15, 15},
 };
 
 /* Setting 341: rows 1-4 give 1-4, row 9 gives 5 (fixed), rows 12-15 copy rows 1-4. */
 const PositionPair g_PositionPairs341[POSITION_INDEX_ROWS] = {
-    {0, 0},  {1, 2},  {2, 4},  {3, 1},  {4, 3},  {0, 0},  {0, 0},  {0, 0},
-    {0, 0},  {5, 5},  {0, 0},  {0, 0},  {1, 2},  {2, 4},  {3, 1},  {4, 3},
+    {0, 0},
+    {1, 2},
+    {2, 4},
+    {3, 1},
+    {4, 3},
+    {0, 0},
+    {0, 0},
+    {0, 0},
+    {0, 0},
+    {5, 5},
+    {0, 0},
+    {0, 0},
+    {1, 2},
+    {2, 4},
+    {3, 1},
+    {4, 3},
 };
 
 /* Setting 267 by user choice 1-4 (choice 0 needs no lookup). */

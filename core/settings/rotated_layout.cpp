@@ -18,8 +18,7 @@ static WORD util_CountTiles(float extent, float tile)
     return n > 65535.0 ? 0xFFFF : (WORD)n;
 }
 
-LONG WINAPI util_MapRotatedPoint(const RotationLayout *layout, const float point[2], DWORD tile,
-                                 float out[2])
+LONG WINAPI util_MapRotatedPoint(const RotationLayout *layout, const float point[2], DWORD tile, float out[2])
 {
     if (layout == nullptr || point == nullptr || out == nullptr)
         return -1;
@@ -38,8 +37,8 @@ LONG WINAPI util_MapRotatedPoint(const RotationLayout *layout, const float point
     return 0;
 }
 
-LONG WINAPI util_PrepareRotatedLayout(const float area[2], const float box[2], SHORT angle, WORD mode,
-                                      WORD alignment, RotationLayout *out)
+LONG WINAPI util_PrepareRotatedLayout(const float area[2], const float box[2], SHORT angle, WORD mode, WORD alignment,
+                                      RotationLayout *out)
 {
     if (area == nullptr || box == nullptr || out == nullptr)
         return -1;

@@ -8,15 +8,15 @@
 #include <windows.h>
 
 typedef struct RotationLayout {
-    float m11, m12, m21, m22;  /* cos, sin, -sin, cos of the angle */
+    float m11, m12, m21, m22; /* cos, sin, -sin, cos of the angle */
     float dx, dy;
     float tileWidth, tileHeight;
-    WORD columns, rows;        /* 0 when the box is placed once */
+    WORD columns, rows; /* 0 when the box is placed once */
 } RotationLayout;
 
 enum {
-    ROTATE_ABOUT_CENTRE = 2,         /* mode: the box turns about its centre */
-    ROTATED_TILE_LIMIT = 0x7FFFFFF   /* most tiles a layout counts */
+    ROTATE_ABOUT_CENTRE = 2,       /* mode: the box turns about its centre */
+    ROTATED_TILE_LIMIT = 0x7FFFFFF /* most tiles a layout counts */
 };
 
 #ifdef __cplusplus
@@ -32,15 +32,14 @@ extern "C" {
  * aligned, columns x rows when tiled, at most 0x7FFFFFF), -1 for a NULL argument or
  * for tiling with a box side of zero (nothing written then).
  */
-LONG WINAPI util_PrepareRotatedLayout(const float area[2], const float box[2], SHORT angle, WORD mode,
-                                      WORD alignment, RotationLayout *out);
+LONG WINAPI util_PrepareRotatedLayout(const float area[2], const float box[2], SHORT angle, WORD mode, WORD alignment,
+                                      RotationLayout *out);
 
 /*
  * Maps a point through the layout for tile index tile (0 for a layout placed once).
  * Out: out[2]. Returns 0, or -1 for a NULL argument or a tile beyond the layout.
  */
-LONG WINAPI util_MapRotatedPoint(const RotationLayout *layout, const float point[2], DWORD tile,
-                                 float out[2]);
+LONG WINAPI util_MapRotatedPoint(const RotationLayout *layout, const float point[2], DWORD tile, float out[2]);
 
 #ifdef __cplusplus
 }

@@ -107,8 +107,8 @@ BOOL WINAPI job_CheckPasscodeLength(PasscodeLengthRequest *request)
     request->minimum = 0;
     if (!util_ReadSettingLong(FID_PASSCODE_MINIMUM, request->devmode, request->block, &request->minimum))
         return FALSE;
-    LONG length = passcode_length(request->encoded ? FID_ENCODED_PASSCODE : FID_PASSCODE, request->encoded,
-                                  request->devmode, request->block);
+    LONG length = passcode_length(
+        request->encoded ? FID_ENCODED_PASSCODE : FID_PASSCODE, request->encoded, request->devmode, request->block);
     return length >= 0 && request->minimum <= length && length <= request->maximum;
 }
 

@@ -17,21 +17,21 @@ typedef struct SettingsAreas {
 typedef struct CustomPaperSizeRequest {
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    LONG width;     /* out: 1863 */
-    LONG length;    /* out: 1864 */
+    LONG width;  /* out: 1863 */
+    LONG length; /* out: 1864 */
 } CustomPaperSizeRequest;
 
 typedef struct PasscodeLengthRequest {
     DriverDevmode *devmode;
     PrinterDataBlock *block;
-    BOOL encoded;   /* in: the passcode is the protected 5159 (else the plain 5130) */
-    LONG maximum;   /* out */
-    LONG minimum;   /* out: 4366 */
+    BOOL encoded; /* in: the passcode is the protected 5159 (else the plain 5130) */
+    LONG maximum; /* out */
+    LONG minimum; /* out: 4366 */
 } PasscodeLengthRequest;
 
 /* dm_SyncCustomPaperSize directions. */
-#define DM_SYNC_TO_PUBLIC 0     /* 1864 -> 9, 1863 -> 10 */
-#define DM_SYNC_FROM_PUBLIC 1   /* 9 -> 1864, 10 -> 1863 */
+#define DM_SYNC_TO_PUBLIC 0   /* 1864 -> 9, 1863 -> 10 */
+#define DM_SYNC_FROM_PUBLIC 1 /* 9 -> 1864, 10 -> 1863 */
 
 /* The product of the resolution limit: dots that fit on the longer side of the paper, in
  * tenths of a millimetre times dots per inch. */

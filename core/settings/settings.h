@@ -22,8 +22,8 @@ extern "C" {
  * Returns 0, 1 (no range), 16 (NULL output, no row, area missing, 311 with unequal
  * escapement and orientation). Outputs are not written on failure.
  */
-WORD WINAPI dma_GetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                         WORD *type, DWORD *size, void *value, WORD *kind);
+WORD WINAPI dma_GetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type, DWORD *size,
+                         void *value, WORD *kind);
 
 /*
  * Writes one setting. value points to the value, or for types 6 and 9 to a pointer to
@@ -32,8 +32,8 @@ WORD WINAPI dma_GetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlo
  * refused write leaves the areas unchanged; a failed dependent write (267, 320, 341)
  * leaves the first write in place.
  */
-WORD WINAPI dma_SetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                         WORD type, DWORD size, const void *value);
+WORD WINAPI dma_SetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type, DWORD size,
+                         const void *value);
 
 /*
  * Finds the location row of a FunctionID in the catalogue, without any area.
@@ -60,18 +60,18 @@ DWORD WINAPI dma_CountWideChars(const WCHAR *text, DWORD max);
  * records the whole slot; a 4-byte slot is enough only where the setting is known to be
  * a number, as on the 32-bit target where both sizes agree.
  */
-WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                 WORD *type, DWORD *size, void *value);
+WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type,
+                                 DWORD *size, void *value);
 
 /* dma_SetValue unchanged. */
-WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                 WORD type, DWORD size, const void *value);
+WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type,
+                                 DWORD size, const void *value);
 
 /* Readers and writers that dma_GetFunctionValue and dma_SetFunctionValue can hand over to. */
-typedef WORD (WINAPI *DmaGetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                        WORD *type, DWORD *size, void *value);
-typedef WORD (WINAPI *DmaSetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                        WORD type, DWORD size, const void *value);
+typedef WORD(WINAPI *DmaGetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type,
+                                       DWORD *size, void *value);
+typedef WORD(WINAPI *DmaSetValueRoute)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type,
+                                       DWORD size, const void *value);
 
 /*
  * The module's one switch of settings access: once set, dma_GetFunctionValue and
@@ -87,15 +87,14 @@ void WINAPI dma_SetFunctionValueRoute(DmaGetValueRoute get, DmaSetValueRoute set
  * 8: size 1; 6: the string pointer). Returns 0 for a NULL devmode, expected 7, 9, 10
  * or another code, a failed read or a size that differs.
  */
-DWORD_PTR WINAPI dma_GetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId,
-                                   WORD expected);
+DWORD_PTR WINAPI dma_GetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, WORD expected);
 
 /*
  * Writes a value passed by value (type 6: the string pointer). Returns -1 for a NULL
  * devmode, otherwise the write's status (0 success).
  */
-LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId,
-                              WORD type, DWORD size, DWORD_PTR value);
+LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, WORD type, DWORD size,
+                              DWORD_PTR value);
 
 /* 1 for the stamp settings 297-319 and 1286-1288, else 0. */
 BOOL WINAPI dma_IsStampSetting(WORD functionId);
@@ -142,8 +141,7 @@ DWORD WINAPI dma_GetValueSize(WORD type, const void *value, DWORD given);
  * Writes a handler's answer: *outType = type, *outValue = value, *outSize its size by
  * dma_GetValueSize (type 6: the string's). Returns 1, or 0 for a NULL output.
  */
-BOOL WINAPI dma_ReturnTypedValue(WORD type, DWORD_PTR value, WORD *outType, DWORD_PTR *outValue,
-                                 DWORD *outSize);
+BOOL WINAPI dma_ReturnTypedValue(WORD type, DWORD_PTR value, WORD *outType, DWORD_PTR *outValue, DWORD *outSize);
 
 /* ---- DEVMODE buffers (devmode_buffer.cpp); form 1 is short, any other full ---- */
 

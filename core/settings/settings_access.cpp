@@ -36,8 +36,7 @@ static WORD dma_FindRow(WORD functionId, const SettingLocation **row, WORD *kind
 static DWORD dma_GetWordByteMask(WORD functionId);
 static WORD dma_LookupValueLocation(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
                                     ValueLocation *location);
-static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                     DWORD written);
+static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, DWORD written);
 
 /* Reads an unaligned little-endian 32-bit word. */
 static inline DWORD dma_ReadDword(const BYTE *p)
@@ -147,8 +146,7 @@ static WORD dma_LookupValueLocation(WORD functionId, DriverDevmode *devmode, Pri
  * Returns the nested write's status, 16 for an unknown edge code or unreadable 295,
  * the orientation's read status, or 0.
  */
-static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                     DWORD written)
+static WORD dma_SetDependentSettings(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, DWORD written)
 {
     WORD choice;
     if (functionId == FID_BINDING_EDGE) {
@@ -210,8 +208,8 @@ BOOL WINAPI dma_GetFlagMask(WORD functionId, DWORD *mask)
     return FALSE;
 }
 
-WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                 WORD *type, DWORD *size, void *value)
+WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type,
+                                 DWORD *size, void *value)
 {
     if (s_getRoute != nullptr)
         return s_getRoute(functionId, devmode, block, type, size, value);
@@ -229,9 +227,9 @@ WORD WINAPI dma_GetFunctionValue(WORD functionId, DriverDevmode *devmode, Printe
         return status;
     /* Types 6 and 9 come back as an offset within their area: make it a pointer. */
     DWORD offset = dma_ReadDword((const BYTE *)value);
-    BYTE *area = kind == SK_DEVMODE ? (BYTE *)devmode
-               : kind == SK_SECOND_PART ? (BYTE *)devmode + DM_SHORT_SIZE
-               : (BYTE *)block;
+    BYTE *area = kind == SK_DEVMODE       ? (BYTE *)devmode
+                 : kind == SK_SECOND_PART ? (BYTE *)devmode + DM_SHORT_SIZE
+                                          : (BYTE *)block;
     BYTE *pointer = area + offset;
     memcpy(value, &pointer, sizeof pointer);
     return SST_OK;
@@ -261,20 +259,28 @@ BOOL WINAPI dma_GetRangeStorageKind(DWORD row, WORD *kind)
 DWORD WINAPI dma_GetTypeWidth(WORD type)
 {
     switch (type) {
-    case VT_SHORT: case VT_WORD: return 2;
+    case VT_SHORT:
+    case VT_WORD: return 2;
     case VT_BYTE: return 1;
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_STRING: case VT_LOGFONT: case VT_FONTFIELD: return 4;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_STRING:
+    case VT_LOGFONT:
+    case VT_FONTFIELD: return 4;
     default: return 0;
     }
 }
 
-DWORD_PTR WINAPI dma_GetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId,
-                                   WORD expected)
+DWORD_PTR WINAPI dma_GetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, WORD expected)
 {
     DWORD need;
     switch (expected) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: need = 4; break;
-    case VT_SHORT: case VT_WORD: need = 2; break;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD: need = 4; break;
+    case VT_SHORT:
+    case VT_WORD: need = 2; break;
     case VT_BYTE: need = 1; break;
     case VT_STRING: need = 0; break;
     default: return 0;
@@ -291,8 +297,8 @@ DWORD_PTR WINAPI dma_GetTypedValue(DriverDevmode *devmode, PrinterDataBlock *blo
     return value;
 }
 
-WORD WINAPI dma_GetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                         WORD *type, DWORD *size, void *value, WORD *kind)
+WORD WINAPI dma_GetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type, DWORD *size,
+                         void *value, WORD *kind)
 {
     if (type == nullptr || size == nullptr || value == nullptr)
         return SST_BAD;
@@ -360,8 +366,8 @@ BOOL WINAPI dma_IsStampSetting(WORD functionId)
     return (functionId >= 297 && functionId <= 319) || (functionId >= 1286 && functionId <= 1288);
 }
 
-WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                 WORD type, DWORD size, const void *value)
+WORD WINAPI dma_SetFunctionValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type,
+                                 DWORD size, const void *value)
 {
     if (s_setRoute != nullptr)
         return s_setRoute(functionId, devmode, block, type, size, value);
@@ -374,8 +380,8 @@ void WINAPI dma_SetFunctionValueRoute(DmaGetValueRoute get, DmaSetValueRoute set
     s_setRoute = set;
 }
 
-LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId,
-                              WORD type, DWORD size, DWORD_PTR value)
+LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, WORD type, DWORD size,
+                              DWORD_PTR value)
 {
     if (devmode == nullptr)
         return -1;
@@ -383,8 +389,8 @@ LONG WINAPI dma_SetTypedValue(DriverDevmode *devmode, PrinterDataBlock *block, W
     return dma_SetValue(functionId, devmode, block, type, size, &value);
 }
 
-WORD WINAPI dma_SetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                         WORD type, DWORD size, const void *value)
+WORD WINAPI dma_SetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type, DWORD size,
+                         const void *value)
 {
     if (value == nullptr)
         return SST_BAD;

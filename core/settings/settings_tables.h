@@ -8,9 +8,9 @@
 #include "core/settings/settings_types.h"
 
 enum {
-    SETTING_RANGE_COUNT = 13,  /* rows of g_SettingLocationRanges before its end row */
-    SETTING_GROUP_END = 13,    /* group number of the end rows */
-    FLAG_RANGE_COUNT = 4       /* rows of g_FlagRanges */
+    SETTING_RANGE_COUNT = 13, /* rows of g_SettingLocationRanges before its end row */
+    SETTING_GROUP_END = 13,   /* group number of the end rows */
+    FLAG_RANGE_COUNT = 4      /* rows of g_FlagRanges */
 };
 
 /* An on/off range and the bit masks of its settings, ended by FunctionID 0. */

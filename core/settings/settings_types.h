@@ -16,16 +16,16 @@ typedef WORD FunctionID;
 
 /* Type codes of setting values. */
 enum {
-    VT_LONG = 1,        /* signed 32-bit; every on/off setting */
-    VT_SHORT = 2,       /* signed 16-bit */
-    VT_WORD = 3,        /* unsigned 16-bit */
-    VT_LONG32 = 4,      /* signed 32-bit */
-    VT_DWORD = 5,       /* unsigned 32-bit */
-    VT_STRING = 6,      /* wide string held in place; capacity in the location row */
-    VT_NONE = 7,        /* no value; any access fails */
-    VT_BYTE = 8,        /* unsigned 8-bit */
-    VT_LOGFONT = 9,     /* LOGFONTW record held in place, 92 bytes */
-    VT_FONTFIELD = 10   /* signed 32-bit field inside a LOGFONTW */
+    VT_LONG = 1,      /* signed 32-bit; every on/off setting */
+    VT_SHORT = 2,     /* signed 16-bit */
+    VT_WORD = 3,      /* unsigned 16-bit */
+    VT_LONG32 = 4,    /* signed 32-bit */
+    VT_DWORD = 5,     /* unsigned 32-bit */
+    VT_STRING = 6,    /* wide string held in place; capacity in the location row */
+    VT_NONE = 7,      /* no value; any access fails */
+    VT_BYTE = 8,      /* unsigned 8-bit */
+    VT_LOGFONT = 9,   /* LOGFONTW record held in place, 92 bytes */
+    VT_FONTFIELD = 10 /* signed 32-bit field inside a LOGFONTW */
 };
 
 /* Where a setting lives. */
@@ -38,11 +38,11 @@ enum {
 /* Status codes of settings access. */
 enum {
     SST_OK = 0,
-    SST_NO_RANGE = 1,       /* the FunctionID lies in no range */
-    SST_TYPE = 2,           /* type neither the stored nor the presented one */
-    SST_TOO_LONG = 4,       /* string or record too long for its place */
-    SST_SIZE = 8,           /* size differs from the type's width */
-    SST_BAD = 16            /* bad argument, no row, area missing, value refused */
+    SST_NO_RANGE = 1, /* the FunctionID lies in no range */
+    SST_TYPE = 2,     /* type neither the stored nor the presented one */
+    SST_TOO_LONG = 4, /* string or record too long for its place */
+    SST_SIZE = 8,     /* size differs from the type's width */
+    SST_BAD = 16      /* bad argument, no row, area missing, value refused */
 };
 
 /* Sizes of the settings areas. */
@@ -52,7 +52,7 @@ enum {
     DM_SHORT_SIZE = 1604,
     DM_SECOND_PART_SIZE = 4268,
     DM_FULL_SIZE = 5872,
-    DM_FORM_SHORT = 1,          /* form value of the short DEVMODE; any other is full */
+    DM_FORM_SHORT = 1, /* form value of the short DEVMODE; any other is full */
     DM_PRIVATE_VERSION = 0x5220,
     PRINTER_DATA_SIZE = 5452
 };
@@ -81,12 +81,12 @@ typedef struct PrinterDataBlock {
 
 /* One setting's place: kind from its range row, offset within that area. */
 typedef struct SettingLocation {
-    WORD functionId;     /* 0 ends a list */
+    WORD functionId; /* 0 ends a list */
     WORD storedType;
-    WORD presentedType;  /* 0: same as stored */
-    WORD reserved;       /* 0 */
-    DWORD offset;        /* within the area; for on/off settings the holding word */
-    DWORD capacity;      /* bytes, types 6 and 9 only */
+    WORD presentedType; /* 0: same as stored */
+    WORD reserved;      /* 0 */
+    DWORD offset;       /* within the area; for on/off settings the holding word */
+    DWORD capacity;     /* bytes, types 6 and 9 only */
 } SettingLocation;
 
 /* One range of FunctionIDs with its location list; a null list ends the table. */

@@ -36,8 +36,13 @@ WCHAR *WINAPI dma_FormatValueText(WORD type, const void *value, WCHAR *buffer)
     if (buffer == nullptr || value == nullptr)
         return nullptr;
     switch (type) {
-    case VT_LONG: case VT_SHORT: case VT_WORD: case VT_LONG32: case VT_DWORD: case VT_BYTE: case VT_FONTFIELD:
-        return dma_FormatDecimal(dma_ValueToLong(type, value), buffer);
+    case VT_LONG:
+    case VT_SHORT:
+    case VT_WORD:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_BYTE:
+    case VT_FONTFIELD: return dma_FormatDecimal(dma_ValueToLong(type, value), buffer);
     case VT_STRING: {
         const WCHAR *text = *(const WCHAR *const *)value;
         if (text == nullptr)
@@ -46,16 +51,19 @@ WCHAR *WINAPI dma_FormatValueText(WORD type, const void *value, WCHAR *buffer)
         memcpy(buffer, text, (n + 1) * sizeof(WCHAR));
         return buffer;
     }
-    default:
-        return nullptr;
+    default: return nullptr;
     }
 }
 
 DWORD WINAPI dma_GetValueSize(WORD type, const void *value, DWORD given)
 {
     switch (type) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: return 4;
-    case VT_SHORT: case VT_WORD: return 2;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_FONTFIELD: return 4;
+    case VT_SHORT:
+    case VT_WORD: return 2;
     case VT_BYTE: return 1;
     case VT_LOGFONT: return sizeof(LOGFONTW);
     case VT_STRING:
@@ -64,13 +72,11 @@ DWORD WINAPI dma_GetValueSize(WORD type, const void *value, DWORD given)
         if (value == nullptr)
             return 0;
         return dma_CountWideChars((const WCHAR *)value, 0xFFFFFFFFul) * 2 + 2;
-    default:
-        return given;
+    default: return given;
     }
 }
 
-BOOL WINAPI dma_ReturnTypedValue(WORD type, DWORD_PTR value, WORD *outType, DWORD_PTR *outValue,
-                                 DWORD *outSize)
+BOOL WINAPI dma_ReturnTypedValue(WORD type, DWORD_PTR value, WORD *outType, DWORD_PTR *outValue, DWORD *outSize)
 {
     if (outType == nullptr || outValue == nullptr || outSize == nullptr)
         return FALSE;
@@ -86,14 +92,15 @@ BOOL WINAPI dma_StoreValueInSlot(WORD type, void *slot, const void *value)
         return FALSE;
     DWORD width;
     switch (type) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: width = 4; break;
-    case VT_SHORT: case VT_WORD: width = 2; break;
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_FONTFIELD: width = 4; break;
+    case VT_SHORT:
+    case VT_WORD: width = 2; break;
     case VT_BYTE: width = 1; break;
-    case VT_STRING:
-        memcpy(slot, &value, sizeof value);
-        return TRUE;
-    default:
-        return FALSE;
+    case VT_STRING: memcpy(slot, &value, sizeof value); return TRUE;
+    default: return FALSE;
     }
     memset(slot, 0, 4);
     memcpy(slot, value, width);
@@ -110,7 +117,10 @@ LONG WINAPI dma_ValueToLong(WORD type, const void *value)
     if (value == nullptr)
         return 0;
     switch (type) {
-    case VT_LONG: case VT_LONG32: case VT_DWORD: case VT_FONTFIELD: {
+    case VT_LONG:
+    case VT_LONG32:
+    case VT_DWORD:
+    case VT_FONTFIELD: {
         LONG v;
         memcpy(&v, value, 4);
         return v;
@@ -125,10 +135,8 @@ LONG WINAPI dma_ValueToLong(WORD type, const void *value)
         memcpy(&v, value, 2);
         return v;
     }
-    case VT_BYTE:
-        return *(const BYTE *)value;
-    default:
-        return 0;
+    case VT_BYTE: return *(const BYTE *)value;
+    default: return 0;
     }
 }
 

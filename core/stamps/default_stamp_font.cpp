@@ -7,7 +7,7 @@
 #include "core/util/resource_module.h"
 
 enum {
-    NUMBER_CHARS = 12,     /* a number string, with terminator at 13 */
+    NUMBER_CHARS = 12, /* a number string, with terminator at 13 */
     FACE_CHARS = 32
 };
 
@@ -22,17 +22,17 @@ typedef struct StampFontDescriptor {
     WORD charSetId;
     BYTE outPrecision, clipPrecision, quality, pitchAndFamily;
     WORD faceId;
-    WORD tail;   /* pads the descriptor to 24 bytes */
+    WORD tail; /* pads the descriptor to 24 bytes */
 } StampFontDescriptor;
 
 static_assert(sizeof(StampFontDescriptor) == 24, "StampFontDescriptor");
 
-static const StampFontDescriptor s_DefaultFont = { 5156, 0, 5172, 5173, 400, 0, 0, 0, 0, 1790, 0, 0, 2, 0, 1812, 0 };
+static const StampFontDescriptor s_DefaultFont = {5156, 0, 5172, 5173, 400, 0, 0, 0, 0, 1790, 0, 0, 2, 0, 1812, 0};
 
 /* A decimal number from a resource string; 0 when the string is missing. */
 static LONG sf_NumberString(HMODULE module, WORD id)
 {
-    WCHAR text[NUMBER_CHARS + 1] = { 0 };
+    WCHAR text[NUMBER_CHARS + 1] = {0};
     if (!module || !LoadStringW(module, id, text, NUMBER_CHARS + 1)) {
         return 0;
     }

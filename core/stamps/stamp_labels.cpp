@@ -4,7 +4,13 @@
 #include "core/stamps/stamps.h"
 
 /* Rows 1-15 count up from 6145; the last four use 6220 and on. */
-#define STAMP_LABEL(key, first, fifth) { key, { first, first + 15, first + 30, fifth, first + 45, first + 60 } }
+#define STAMP_LABEL(key, first, fifth)                                   \
+    {                                                                    \
+        key,                                                             \
+        {                                                                \
+            first, first + 15, first + 30, fifth, first + 45, first + 60 \
+        }                                                                \
+    }
 
 const StampLabelRow g_StampLabelRows[STAMP_LABEL_ROWS] = {
     STAMP_LABEL(1, 6145, 6295),   STAMP_LABEL(3, 6146, 6296),   STAMP_LABEL(2, 6147, 6297),

@@ -57,8 +57,7 @@ DWORD pd_ReadSizeValue(HANDLE printer, const WCHAR *sizeName, DWORD *total)
     return rc;
 }
 
-BOOL WINAPI pd_ReadChunkedValue(HANDLE printer, void **data, DWORD *size, const WCHAR *base,
-                                const WCHAR *sizeName)
+BOOL WINAPI pd_ReadChunkedValue(HANDLE printer, void **data, DWORD *size, const WCHAR *base, const WCHAR *sizeName)
 {
     if (data)
         *data = NULL;
@@ -86,8 +85,7 @@ BOOL WINAPI pd_ReadChunkedValue(HANDLE printer, void **data, DWORD *size, const 
     return TRUE;
 }
 
-BOOL WINAPI pd_WriteChunkedValue(HANDLE printer, const void *data, DWORD size, const WCHAR *base,
-                                 const WCHAR *sizeName)
+BOOL WINAPI pd_WriteChunkedValue(HANDLE printer, const void *data, DWORD size, const WCHAR *base, const WCHAR *sizeName)
 {
     if (!printer || !base || !sizeName || (!data && size))
         return FALSE;
@@ -109,8 +107,8 @@ BOOL WINAPI pd_WriteChunkedValue(HANDLE printer, const void *data, DWORD size, c
     return TRUE;
 }
 
-BOOL WINAPI ureg_ReadBlockValue(HANDLE printer, DriverContext *context, void **data, DWORD *size,
-                                const WCHAR *base, const WCHAR *sizeName)
+BOOL WINAPI ureg_ReadBlockValue(HANDLE printer, DriverContext *context, void **data, DWORD *size, const WCHAR *base,
+                                const WCHAR *sizeName)
 {
     if (data)
         *data = NULL;

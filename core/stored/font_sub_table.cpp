@@ -10,8 +10,8 @@
 #include <string.h>
 
 enum {
-    FST_FIRST_CAPACITY = 1279,   /* bytes of a new table */
-    FST_GROWTH = 1280            /* bytes added when a pair does not fit */
+    FST_FIRST_CAPACITY = 1279, /* bytes of a new table */
+    FST_GROWTH = 1280          /* bytes added when a pair does not fit */
 };
 
 static BOOL fst_AppendPair(BYTE **table, DWORD *capacity, DWORD *used, const WCHAR *face, const WCHAR *device);
@@ -131,7 +131,7 @@ WCHAR *WINAPI pd_BuildFontSubTable(DriverContext *context)
     if (!table)
         return NULL;
     for (WORD r = 1;; ++r) {
-        DddFetchRequest fetch = { DDD_LEVEL_MODEL, context->model, context->base, 11, r, NULL };
+        DddFetchRequest fetch = {DDD_LEVEL_MODEL, context->model, context->base, 11, r, NULL};
         DddStatus status = ddd_FetchRecordByIndex(&fetch);
         if (status == DDD_NOT_FOUND)
             break;
@@ -167,11 +167,15 @@ WCHAR *WINAPI pd_EditFontSubTable(const WCHAR *table, const WCHAR *face, const W
     DWORD afterBytes = total - (DWORD)((const BYTE *)after - (const BYTE *)table);
     if (!device) {
         /* Present, no device name: the pair is removed. */
-        return fst_Concat(table, (DWORD)((const BYTE *)pair - (const BYTE *)table), after, afterBytes - sizeof(WCHAR),
-                          NULL, 0);
+        return fst_Concat(
+            table, (DWORD)((const BYTE *)pair - (const BYTE *)table), after, afterBytes - sizeof(WCHAR), NULL, 0);
     }
-    return fst_Concat(table, (DWORD)((const BYTE *)oldDevice - (const BYTE *)table), device, fst_TextBytes(device),
-                      after, afterBytes - sizeof(WCHAR));
+    return fst_Concat(table,
+                      (DWORD)((const BYTE *)oldDevice - (const BYTE *)table),
+                      device,
+                      fst_TextBytes(device),
+                      after,
+                      afterBytes - sizeof(WCHAR));
 }
 
 BOOL WINAPI pd_EnsureFontSubTable(HANDLE printer, DWORD reserved, DriverContext *context)
@@ -195,8 +199,8 @@ DWORD WINAPI pd_GetFontSubTableSize(const WCHAR *table)
         return 0;
     const WCHAR *at = table;
     while (*at) {
-        at += lstrlenW(at) + 1;   /* face name */
-        at += lstrlenW(at) + 1;   /* device font name */
+        at += lstrlenW(at) + 1; /* face name */
+        at += lstrlenW(at) + 1; /* device font name */
     }
     return (DWORD)((const BYTE *)(at + 1) - (const BYTE *)table);
 }

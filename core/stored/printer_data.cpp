@@ -35,8 +35,7 @@ static void pdb_MergeUserSettings(HANDLE printer, PrinterDataBlock *loaded, Driv
  * then copies or upgrades it into block. Returns 0 when the block's words cannot be read
  * or the upgrade fails.
  */
-static BOOL pdb_ConvertLoaded(HANDLE printer, PrinterDataBlock *loaded, PrinterDataBlock *block,
-                              DriverContext *context)
+static BOOL pdb_ConvertLoaded(HANDLE printer, PrinterDataBlock *loaded, PrinterDataBlock *block, DriverContext *context)
 {
     DWORD version = 0;
     if (!pdb_ReadWord(loaded, FID_BLOCK_VERSION, &version))
@@ -58,7 +57,7 @@ static HANDLE pdb_OpenAdmin(HANDLE printer, BOOL *writable)
     PRINTER_INFO_1W *info = (PRINTER_INFO_1W *)util_GetPrinterInfoAlloc(printer, 1);
     if (!info)
         return NULL;
-    PRINTER_DEFAULTSW defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
+    PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
     HANDLE opened = NULL;
     if (!OpenPrinterW(info->pName, &opened, &defaults)) {
         if (GetLastError() == ERROR_ACCESS_DENIED)
@@ -114,8 +113,7 @@ static void pdb_MergeUserSettings(HANDLE printer, PrinterDataBlock *loaded, Driv
     HANDLE admin = pdb_OpenAdmin(printer, &writable);
     HANDLE use = admin ? admin : printer;
     DWORD upgradeByte = 0;
-    BOOL upgrade = version == NDEV_VERSION && pdb_ReadWord(loaded, FID_ACCOUNT_MODE, &upgradeByte) &&
-                   upgradeByte == 1;
+    BOOL upgrade = version == NDEV_VERSION && pdb_ReadWord(loaded, FID_ACCOUNT_MODE, &upgradeByte) && upgradeByte == 1;
     BYTE id[PRINTER_ID_SIZE];
     UserSettingInfo record;
     if (version > PD_VERSION_OLD_USER_SETTINGS) {
@@ -127,9 +125,9 @@ static void pdb_MergeUserSettings(HANDLE printer, PrinterDataBlock *loaded, Driv
         void *stored = NULL;
         DWORD size = 0;
         DWORD type = 0;
-        BOOL perUser = ureg_ReadPrinterId(use, id) &&
-                       ureg_ReadValueAlloc(context, use, &stored, &size, &type, NULL, kUserSettingInfoValue) ==
-                           UREG_READ_OK;
+        BOOL perUser =
+            ureg_ReadPrinterId(use, id) &&
+            ureg_ReadValueAlloc(context, use, &stored, &size, &type, NULL, kUserSettingInfoValue) == UREG_READ_OK;
         util_GlobalFreeIfSet(stored);
         if (perUser) {
             if (ureg_LoadUserSettingInfo(use, context, &record, USI_ALL_PARTS, upgrade))
@@ -225,7 +223,10 @@ BOOL WINAPI pd_SetUserModeDriverValue(HANDLE printer)
         return FALSE;
     BOOL writable = TRUE;
     HANDLE admin = pdb_OpenAdmin(printer, &writable);
-    BOOL set = admin && SetPrinterDataW(admin, (LPWSTR)kUserModeDriverValue, REG_SZ, (BYTE *)text,
+    BOOL set = admin && SetPrinterDataW(admin,
+                                        (LPWSTR)kUserModeDriverValue,
+                                        REG_SZ,
+                                        (BYTE *)text,
                                         (DWORD)(lstrlenW(text) + 1) * sizeof(WCHAR)) == ERROR_SUCCESS;
     if (admin)
         ClosePrinter(admin);

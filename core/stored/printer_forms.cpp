@@ -15,9 +15,7 @@
 #include <string.h>
 
 /* The paper number of the user-defined size. */
-enum {
-    PAPER_USER_DEFINED = 256
-};
+enum { PAPER_USER_DEFINED = 256 };
 
 static BOOL frm_IsUserSize(DriverDevmode *devmode, PrinterDataBlock *block);
 static DWORD frm_FindPaperOption(DriverContext *context, const WCHAR *name, WORD *paper);
@@ -28,12 +26,12 @@ static DWORD frm_FindPaperOption(DriverContext *context, const WCHAR *name, WORD
     for (WORD n = 1;; ++n) {
         WORD subKey = 0;
         void *definition = NULL;
-        if (ddd_GetFunctionSubRecord(DDD_LEVEL_MODEL, context->model, context->base, FID_PAPER_SIZE, n, &subKey,
-                                     &definition) != DDD_OK)
+        if (ddd_GetFunctionSubRecord(
+                DDD_LEVEL_MODEL, context->model, context->base, FID_PAPER_SIZE, n, &subKey, &definition) != DDD_OK)
             return FORM_FAILED;
         void *option = NULL;
-        DddStatus status = ddd_FetchSubRecord(DDD_LEVEL_MODEL, context->model, context->base, definition, subKey,
-                                              &option);
+        DddStatus status =
+            ddd_FetchSubRecord(DDD_LEVEL_MODEL, context->model, context->base, definition, subKey, &option);
         ddd_FreeRecord(&definition, DDD_FREE_OWN_TYPE);
         if (status != DDD_OK)
             return FORM_FAILED;
@@ -69,8 +67,8 @@ static BOOL frm_IsUserSize(DriverDevmode *devmode, PrinterDataBlock *block)
     return (fields & (DM_PAPERLENGTH | DM_PAPERWIDTH)) == (DM_PAPERLENGTH | DM_PAPERWIDTH);
 }
 
-DWORD WINAPI opt_PaperIdFromFormIndex(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock *block,
-                                      DWORD index, WORD *paper)
+DWORD WINAPI opt_PaperIdFromFormIndex(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock *block, DWORD index,
+                                      WORD *paper)
 {
     if (!printer || !paper)
         return FORM_FAILED;

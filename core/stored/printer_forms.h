@@ -13,9 +13,9 @@
 /* Results of util_FindFormName and opt_PaperIdFromFormIndex. */
 enum {
     FORM_FOUND = 1,
-    FORM_PAST_END = 2,        /* index beyond the form count */
-    FORM_NO_LIST = 3,         /* the forms could not be listed */
-    FORM_FAILED = 10          /* bad argument, out of memory, or no matching option */
+    FORM_PAST_END = 2, /* index beyond the form count */
+    FORM_NO_LIST = 3,  /* the forms could not be listed */
+    FORM_FAILED = 10   /* bad argument, out of memory, or no matching option */
 };
 
 #ifdef __cplusplus
@@ -39,8 +39,8 @@ WCHAR *WINAPI util_GetFormNameByIndex(HANDLE printer, DWORD index);
  * text equals the form's name gives the paper number it holds. paper: out. Returns
  * FORM_FOUND, or FORM_FAILED (no form, no match, bad argument, failure).
  */
-DWORD WINAPI opt_PaperIdFromFormIndex(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock *block,
-                                      DWORD index, WORD *paper);
+DWORD WINAPI opt_PaperIdFromFormIndex(HANDLE printer, DriverDevmode *devmode, PrinterDataBlock *block, DWORD index,
+                                      WORD *paper);
 
 /*
  * util_RgbToGray: one grey byte per 3-byte pixel (b0, b1, b2): the byte itself when all

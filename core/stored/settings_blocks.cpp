@@ -28,8 +28,8 @@ static const WCHAR kSpSizeValue[] = TEXT("SPInfoSize");
 static BOOL blk_NameIs(const BYTE *at, const WCHAR *name);
 static BOOL blk_ReadValue(HANDLE printer, DriverContext *context, WORD storeKind, const WCHAR *base,
                           const WCHAR *sizeName, void **data, DWORD *size);
-static BOOL blk_SaveInfo(HANDLE printer, DriverContext *context, WORD storeKind, const WCHAR *name,
-                         const void *data, DWORD size, const WCHAR *base, const WCHAR *sizeName);
+static BOOL blk_SaveInfo(HANDLE printer, DriverContext *context, WORD storeKind, const WCHAR *name, const void *data,
+                         DWORD size, const WCHAR *base, const WCHAR *sizeName);
 static BOOL blk_SaveToStore(HANDLE printer, DriverContext *context, WORD storeKind, const void *faxList,
                             DWORD faxListSize, const DevmodeSecondPart *second, const void *vqb, DWORD vqbSize,
                             const void *sp, DWORD spSize);
@@ -64,8 +64,8 @@ static BOOL blk_ReadValue(HANDLE printer, DriverContext *context, WORD storeKind
 }
 
 /* Saves one info block (header and data) as a stored value. */
-static BOOL blk_SaveInfo(HANDLE printer, DriverContext *context, WORD storeKind, const WCHAR *name,
-                         const void *data, DWORD size, const WCHAR *base, const WCHAR *sizeName)
+static BOOL blk_SaveInfo(HANDLE printer, DriverContext *context, WORD storeKind, const WCHAR *name, const void *data,
+                         DWORD size, const WCHAR *base, const WCHAR *sizeName)
 {
     if (size > PD_MAX_CHUNKED_SIZE)
         return FALSE;
@@ -196,8 +196,8 @@ BOOL blk_ParseNdev(BlockCursor *cursor, DevmodeSecondPart *second, HANDLE printe
 }
 
 BOOL WINAPI pd_LoadSettingsBlocks(HANDLE printer, DriverContext *context, const WCHAR *path, WORD storeKind,
-                                  void **faxList, DevmodeSecondPart *second, void **vqb, DWORD *vqbSize,
-                                  void **sp, DWORD *spSize)
+                                  void **faxList, DevmodeSecondPart *second, void **vqb, DWORD *vqbSize, void **sp,
+                                  DWORD *spSize)
 {
     void *fax = NULL;
     void *vqbData = NULL;
@@ -222,7 +222,7 @@ BOOL WINAPI pd_LoadSettingsBlocks(HANDLE printer, DriverContext *context, const 
     DWORD valueSize = 0;
     if (path) {
         if (pd_ReadSettingsFile(path, &value, &valueSize)) {
-            BlockCursor cursor = { (const BYTE *)value, valueSize };
+            BlockCursor cursor = {(const BYTE *)value, valueSize};
             loaded = blk_ParseNdev(&cursor, second, printer) &&
                      blk_ParseInfo(&cursor, kVqbName, vqb != NULL, &vqbData, &vqbBytes) &&
                      blk_ParseInfo(&cursor, kSpName, sp != NULL, &spData, &spBytes) &&
@@ -230,7 +230,7 @@ BOOL WINAPI pd_LoadSettingsBlocks(HANDLE printer, DriverContext *context, const 
         }
         GlobalFree(value);
     } else if (blk_ReadValue(printer, context, storeKind, kNdevValue, kNdevSizeValue, &value, &valueSize)) {
-        BlockCursor cursor = { (const BYTE *)value, valueSize };
+        BlockCursor cursor = {(const BYTE *)value, valueSize};
         loaded = blk_ParseNdev(&cursor, second, printer) &&
                  (!faxList || cursor.left == 0 || blk_ParseFaxList(&cursor, &fax));
         GlobalFree(value);
@@ -244,15 +244,15 @@ BOOL WINAPI pd_LoadSettingsBlocks(HANDLE printer, DriverContext *context, const 
             void **data;
             DWORD *size;
         } infos[] = {
-            { vqb, kVqbName, kVqbValue, kVqbSizeValue, &vqbData, &vqbBytes },
-            { sp, kSpName, kSpValue, kSpSizeValue, &spData, &spBytes },
+            {vqb, kVqbName, kVqbValue, kVqbSizeValue, &vqbData, &vqbBytes},
+            {sp, kSpName, kSpValue, kSpSizeValue, &spData, &spBytes},
         };
         for (const auto &info : infos) {
             if (!loaded || !info.wanted)
                 continue;
             if (!blk_ReadValue(printer, context, storeKind, info.base, info.sizeName, &value, &valueSize))
                 continue;
-            BlockCursor infoCursor = { (const BYTE *)value, valueSize };
+            BlockCursor infoCursor = {(const BYTE *)value, valueSize};
             loaded = blk_ParseInfo(&infoCursor, info.name, TRUE, info.data, info.size);
             GlobalFree(value);
         }

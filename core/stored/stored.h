@@ -38,8 +38,7 @@ BOOL WINAPI pd_WriteChunkedValue(HANDLE printer, const void *data, DWORD size, c
  * min(768, bytes left) fail. data, size: out (NULL and 0 on failure; data NULL for a
  * size of 0). Returns 1 or 0; nothing stays allocated on failure.
  */
-BOOL WINAPI pd_ReadChunkedValue(HANDLE printer, void **data, DWORD *size, const WCHAR *base,
-                                const WCHAR *sizeName);
+BOOL WINAPI pd_ReadChunkedValue(HANDLE printer, void **data, DWORD *size, const WCHAR *base, const WCHAR *sizeName);
 
 /*
  * ureg_WriteBlockValue: the per-user form: sizeName (REG_DWORD) and one REG_BINARY value
@@ -53,8 +52,8 @@ BOOL WINAPI ureg_WriteBlockValue(HANDLE printer, DriverContext *context, const v
  * which must hold exactly that many bytes. data, size: out (NULL and 0 on failure).
  * Returns 1 or 0.
  */
-BOOL WINAPI ureg_ReadBlockValue(HANDLE printer, DriverContext *context, void **data, DWORD *size,
-                                const WCHAR *base, const WCHAR *sizeName);
+BOOL WINAPI ureg_ReadBlockValue(HANDLE printer, DriverContext *context, void **data, DWORD *size, const WCHAR *base,
+                                const WCHAR *sizeName);
 
 /* ---- the stored-value table (stored_value.cpp) ---- */
 
@@ -104,8 +103,8 @@ BOOL WINAPI pd_SaveSettingsBlocks(HANDLE printer, DriverContext *context, const 
  * (second may have been written). Returns 1 or 0.
  */
 BOOL WINAPI pd_LoadSettingsBlocks(HANDLE printer, DriverContext *context, const WCHAR *path, WORD storeKind,
-                                  void **faxList, DevmodeSecondPart *second, void **vqb, DWORD *vqbSize,
-                                  void **sp, DWORD *spSize);
+                                  void **faxList, DevmodeSecondPart *second, void **vqb, DWORD *vqbSize, void **sp,
+                                  DWORD *spSize);
 
 /*
  * pd_MakeDefaultSecondPart: the second part of a DEVMODE of all defaults (printer name

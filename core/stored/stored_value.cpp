@@ -12,11 +12,11 @@ static const struct {
     const WCHAR *sizeName;
     const WCHAR *base;
 } kStoredValues[SVK_COUNT] = {
-    { TEXT("FontSubTableSize"), TEXT("FontSubTable") },
-    { TEXT("SysTTFontListSize"), TEXT("SysTTFontList") },
-    { TEXT("PrinterDataSize"), TEXT("PrinterData") },
-    { TEXT("UserSettingInfoSize"), TEXT("UserSettingInfo") },
-    { TEXT("PaperMarginArraySize"), TEXT("PaperMarginArray") },
+    {TEXT("FontSubTableSize"), TEXT("FontSubTable")},
+    {TEXT("SysTTFontListSize"), TEXT("SysTTFontList")},
+    {TEXT("PrinterDataSize"), TEXT("PrinterData")},
+    {TEXT("UserSettingInfoSize"), TEXT("UserSettingInfo")},
+    {TEXT("PaperMarginArraySize"), TEXT("PaperMarginArray")},
 };
 
 BOOL WINAPI pd_DeleteStoredValue(HANDLE printer, DWORD kind)

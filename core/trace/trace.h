@@ -123,8 +123,7 @@ BOOL WINAPI trc_DumpFields(LPCWSTR caption, const DEVMODEW *devmode);
  * nothing is chosen, or category flags are set and none is in category. A setting that
  * cannot be read is skipped. Returns 1.
  */
-BOOL WINAPI trc_DumpSettingValues(DWORD category, LPCWSTR caption, DriverDevmode *devmode,
-                                  PrinterDataBlock *block);
+BOOL WINAPI trc_DumpSettingValues(DWORD category, LPCWSTR caption, DriverDevmode *devmode, PrinterDataBlock *block);
 
 #ifdef __cplusplus
 }

@@ -24,58 +24,72 @@ typedef struct FieldBitRow {
 
 /* The public DEVMODE fields in dump order, with their padded texts. */
 static const PublicFieldRow kPublicFields[] = {
-    { TEXT("dmDeviceName       =%s"), offsetof(DEVMODEW, dmDeviceName), FIELD_TEXT },
-    { TEXT("dmSpecVersion      =%d"), offsetof(DEVMODEW, dmSpecVersion), FIELD_SHORT },
-    { TEXT("dmDriverVersion    =%d"), offsetof(DEVMODEW, dmDriverVersion), FIELD_SHORT },
-    { TEXT("dmSize             =%d"), offsetof(DEVMODEW, dmSize), FIELD_SHORT },
-    { TEXT("dmDriverExtra      =%d"), offsetof(DEVMODEW, dmDriverExtra), FIELD_SHORT },
-    { TEXT("dmFields           =%X"), offsetof(DEVMODEW, dmFields), FIELD_LONG },
-    { TEXT("dmOrientation      =%d"), offsetof(DEVMODEW, dmOrientation), FIELD_SHORT },
-    { TEXT("dmPaperSize        =%d"), offsetof(DEVMODEW, dmPaperSize), FIELD_SHORT },
-    { TEXT("dmPaperLength      =%d"), offsetof(DEVMODEW, dmPaperLength), FIELD_SHORT },
-    { TEXT("dmPaperWidth       =%d"), offsetof(DEVMODEW, dmPaperWidth), FIELD_SHORT },
-    { TEXT("dmScale            =%d"), offsetof(DEVMODEW, dmScale), FIELD_SHORT },
-    { TEXT("dmCopies           =%d"), offsetof(DEVMODEW, dmCopies), FIELD_SHORT },
-    { TEXT("dmDefaultSource    =%d"), offsetof(DEVMODEW, dmDefaultSource), FIELD_SHORT },
-    { TEXT("dmPrintQuality     =%d"), offsetof(DEVMODEW, dmPrintQuality), FIELD_SHORT },
-    { TEXT("dmColor            =%d"), offsetof(DEVMODEW, dmColor), FIELD_SHORT },
-    { TEXT("dmDuplex           =%d"), offsetof(DEVMODEW, dmDuplex), FIELD_SHORT },
-    { TEXT("dmYResolution      =%d"), offsetof(DEVMODEW, dmYResolution), FIELD_SHORT },
-    { TEXT("dmTTOption         =%d"), offsetof(DEVMODEW, dmTTOption), FIELD_SHORT },
-    { TEXT("dmCollate          =%d"), offsetof(DEVMODEW, dmCollate), FIELD_SHORT },
-    { TEXT("dmFormName         =%s"), offsetof(DEVMODEW, dmFormName), FIELD_TEXT },
-    { TEXT("dmLogPixels        =%d"), offsetof(DEVMODEW, dmLogPixels), FIELD_SHORT },
-    { TEXT("dmBitsPerPel       =%d"), offsetof(DEVMODEW, dmBitsPerPel), FIELD_LONG },
-    { TEXT("dmPelsWidth        =%d"), offsetof(DEVMODEW, dmPelsWidth), FIELD_LONG },
-    { TEXT("dmPelsHeight       =%d"), offsetof(DEVMODEW, dmPelsHeight), FIELD_LONG },
-    { TEXT("dmDisplayFlags     =%d"), offsetof(DEVMODEW, dmDisplayFlags), FIELD_LONG },
-    { TEXT("dmDisplayFrequency =%d"), offsetof(DEVMODEW, dmDisplayFrequency), FIELD_LONG },
-    { TEXT("dmICMMethod        =%d"), offsetof(DEVMODEW, dmICMMethod), FIELD_LONG },
-    { TEXT("dmICMIntent        =%d"), offsetof(DEVMODEW, dmICMIntent), FIELD_LONG },
-    { TEXT("dmMediaType        =%d"), offsetof(DEVMODEW, dmMediaType), FIELD_LONG },
-    { TEXT("dmDitherType       =%d"), offsetof(DEVMODEW, dmDitherType), FIELD_LONG },
-    { TEXT("dmReserved1        =%d"), offsetof(DEVMODEW, dmReserved1), FIELD_LONG },
-    { TEXT("dmReserved2        =%d"), offsetof(DEVMODEW, dmReserved2), FIELD_LONG },
-    { TEXT("dmPanningWidth     =%d"), offsetof(DEVMODEW, dmPanningWidth), FIELD_LONG },
-    { TEXT("dmPanningHeight    =%d"), offsetof(DEVMODEW, dmPanningHeight), FIELD_LONG },
+    {TEXT("dmDeviceName       =%s"), offsetof(DEVMODEW, dmDeviceName), FIELD_TEXT},
+    {TEXT("dmSpecVersion      =%d"), offsetof(DEVMODEW, dmSpecVersion), FIELD_SHORT},
+    {TEXT("dmDriverVersion    =%d"), offsetof(DEVMODEW, dmDriverVersion), FIELD_SHORT},
+    {TEXT("dmSize             =%d"), offsetof(DEVMODEW, dmSize), FIELD_SHORT},
+    {TEXT("dmDriverExtra      =%d"), offsetof(DEVMODEW, dmDriverExtra), FIELD_SHORT},
+    {TEXT("dmFields           =%X"), offsetof(DEVMODEW, dmFields), FIELD_LONG},
+    {TEXT("dmOrientation      =%d"), offsetof(DEVMODEW, dmOrientation), FIELD_SHORT},
+    {TEXT("dmPaperSize        =%d"), offsetof(DEVMODEW, dmPaperSize), FIELD_SHORT},
+    {TEXT("dmPaperLength      =%d"), offsetof(DEVMODEW, dmPaperLength), FIELD_SHORT},
+    {TEXT("dmPaperWidth       =%d"), offsetof(DEVMODEW, dmPaperWidth), FIELD_SHORT},
+    {TEXT("dmScale            =%d"), offsetof(DEVMODEW, dmScale), FIELD_SHORT},
+    {TEXT("dmCopies           =%d"), offsetof(DEVMODEW, dmCopies), FIELD_SHORT},
+    {TEXT("dmDefaultSource    =%d"), offsetof(DEVMODEW, dmDefaultSource), FIELD_SHORT},
+    {TEXT("dmPrintQuality     =%d"), offsetof(DEVMODEW, dmPrintQuality), FIELD_SHORT},
+    {TEXT("dmColor            =%d"), offsetof(DEVMODEW, dmColor), FIELD_SHORT},
+    {TEXT("dmDuplex           =%d"), offsetof(DEVMODEW, dmDuplex), FIELD_SHORT},
+    {TEXT("dmYResolution      =%d"), offsetof(DEVMODEW, dmYResolution), FIELD_SHORT},
+    {TEXT("dmTTOption         =%d"), offsetof(DEVMODEW, dmTTOption), FIELD_SHORT},
+    {TEXT("dmCollate          =%d"), offsetof(DEVMODEW, dmCollate), FIELD_SHORT},
+    {TEXT("dmFormName         =%s"), offsetof(DEVMODEW, dmFormName), FIELD_TEXT},
+    {TEXT("dmLogPixels        =%d"), offsetof(DEVMODEW, dmLogPixels), FIELD_SHORT},
+    {TEXT("dmBitsPerPel       =%d"), offsetof(DEVMODEW, dmBitsPerPel), FIELD_LONG},
+    {TEXT("dmPelsWidth        =%d"), offsetof(DEVMODEW, dmPelsWidth), FIELD_LONG},
+    {TEXT("dmPelsHeight       =%d"), offsetof(DEVMODEW, dmPelsHeight), FIELD_LONG},
+    {TEXT("dmDisplayFlags     =%d"), offsetof(DEVMODEW, dmDisplayFlags), FIELD_LONG},
+    {TEXT("dmDisplayFrequency =%d"), offsetof(DEVMODEW, dmDisplayFrequency), FIELD_LONG},
+    {TEXT("dmICMMethod        =%d"), offsetof(DEVMODEW, dmICMMethod), FIELD_LONG},
+    {TEXT("dmICMIntent        =%d"), offsetof(DEVMODEW, dmICMIntent), FIELD_LONG},
+    {TEXT("dmMediaType        =%d"), offsetof(DEVMODEW, dmMediaType), FIELD_LONG},
+    {TEXT("dmDitherType       =%d"), offsetof(DEVMODEW, dmDitherType), FIELD_LONG},
+    {TEXT("dmReserved1        =%d"), offsetof(DEVMODEW, dmReserved1), FIELD_LONG},
+    {TEXT("dmReserved2        =%d"), offsetof(DEVMODEW, dmReserved2), FIELD_LONG},
+    {TEXT("dmPanningWidth     =%d"), offsetof(DEVMODEW, dmPanningWidth), FIELD_LONG},
+    {TEXT("dmPanningHeight    =%d"), offsetof(DEVMODEW, dmPanningHeight), FIELD_LONG},
 };
 
 /* The dmFields bits in bit order, with their names as the log has always spelt them. */
 static const FieldBitRow kFieldBits[] = {
-    { 0x1, TEXT("dmOrientation") },        { 0x2, TEXT("dmPaperSize") },
-    { 0x4, TEXT("dmPaperLength") },        { 0x8, TEXT("dmPaperWidth") },
-    { 0x10, TEXT("dmScale") },             { 0x20, TEXT("dmPosition") },
-    { 0x40, TEXT("dmNup") },               { 0x100, TEXT("dmCopies") },
-    { 0x200, TEXT("dmDefaultSource") },    { 0x400, TEXT("dmPrintQuality") },
-    { 0x800, TEXT("dmColor") },            { 0x1000, TEXT("dmDuplex") },
-    { 0x2000, TEXT("dmYResolution") },     { 0x4000, TEXT("dmTTOption") },
-    { 0x8000, TEXT("dmCollate") },         { 0x10000, TEXT("dmFormName") },
-    { 0x20000, TEXT("dmLogPixels") },      { 0x40000, TEXT("dmBitsPerPel") },
-    { 0x80000, TEXT("dmPelsWidth") },      { 0x100000, TEXT("dmPelsheight") },
-    { 0x200000, TEXT("dmDisplayFlags") },  { 0x400000, TEXT("dmDisplayFrequen") },
-    { 0x800000, TEXT("dmICMMetHod") },     { 0x1000000, TEXT("dmICMintent") },
-    { 0x2000000, TEXT("dmMediaType") },    { 0x4000000, TEXT("dmDitherType") },
-    { 0x8000000, TEXT("dmPanningWidth") }, { 0x10000000, TEXT("dmPanningHeight") },
+    {0x1, TEXT("dmOrientation")},
+    {0x2, TEXT("dmPaperSize")},
+    {0x4, TEXT("dmPaperLength")},
+    {0x8, TEXT("dmPaperWidth")},
+    {0x10, TEXT("dmScale")},
+    {0x20, TEXT("dmPosition")},
+    {0x40, TEXT("dmNup")},
+    {0x100, TEXT("dmCopies")},
+    {0x200, TEXT("dmDefaultSource")},
+    {0x400, TEXT("dmPrintQuality")},
+    {0x800, TEXT("dmColor")},
+    {0x1000, TEXT("dmDuplex")},
+    {0x2000, TEXT("dmYResolution")},
+    {0x4000, TEXT("dmTTOption")},
+    {0x8000, TEXT("dmCollate")},
+    {0x10000, TEXT("dmFormName")},
+    {0x20000, TEXT("dmLogPixels")},
+    {0x40000, TEXT("dmBitsPerPel")},
+    {0x80000, TEXT("dmPelsWidth")},
+    {0x100000, TEXT("dmPelsheight")},
+    {0x200000, TEXT("dmDisplayFlags")},
+    {0x400000, TEXT("dmDisplayFrequen")},
+    {0x800000, TEXT("dmICMMetHod")},
+    {0x1000000, TEXT("dmICMintent")},
+    {0x2000000, TEXT("dmMediaType")},
+    {0x4000000, TEXT("dmDitherType")},
+    {0x8000000, TEXT("dmPanningWidth")},
+    {0x10000000, TEXT("dmPanningHeight")},
 };
 
 /* The FunctionID runs of a setting dump: public fields (flag 4) and private settings (flag 5). */
@@ -134,24 +148,18 @@ static BOOL dump_Setting(WORD functionId, DriverDevmode *devmode, PrinterDataBlo
 {
     WORD type = 0;
     DWORD size = 0;
-    DWORD_PTR value[2] = { 0, 0 };
+    DWORD_PTR value[2] = {0, 0};
     if (dma_GetFunctionValue(functionId, devmode, block, &type, &size, value) != 0) {
         return TRUE;
     }
     WCHAR line[TRC_LINE_CHARS + 1];
     switch (type) {
-    case 1: case 2: case 10:
-        wsprintfW(line, TEXT("[0x%04x] = [%d]"), functionId, dma_ValueToLong(type, value));
-        break;
-    case 3:
-        wsprintfW(line, TEXT("[0x%04x] = [0x%02x]"), functionId, dma_ValueToDword(type, value));
-        break;
-    case 4:
-        wsprintfW(line, TEXT("[0x%04x] = [%ld]"), functionId, dma_ValueToLong(type, value));
-        break;
-    case 5:
-        wsprintfW(line, TEXT("[0x%04x] = [0x%04x]"), functionId, dma_ValueToDword(type, value));
-        break;
+    case 1:
+    case 2:
+    case 10: wsprintfW(line, TEXT("[0x%04x] = [%d]"), functionId, dma_ValueToLong(type, value)); break;
+    case 3: wsprintfW(line, TEXT("[0x%04x] = [0x%02x]"), functionId, dma_ValueToDword(type, value)); break;
+    case 4: wsprintfW(line, TEXT("[0x%04x] = [%ld]"), functionId, dma_ValueToLong(type, value)); break;
+    case 5: wsprintfW(line, TEXT("[0x%04x] = [0x%04x]"), functionId, dma_ValueToDword(type, value)); break;
     case 6: {
         /* A string may be longer than a line: cut it so that the line stays whole. */
         WCHAR text[TRC_LINE_CHARS - 16];
@@ -159,12 +167,8 @@ static BOOL dump_Setting(WORD functionId, DriverDevmode *devmode, PrinterDataBlo
         wsprintfW(line, TEXT("[0x%04x] = [%s]"), functionId, text);
         break;
     }
-    case 8:
-        wsprintfW(line, TEXT("[0x%04x] = [0x%x]"), functionId, dma_ValueToDword(type, value));
-        break;
-    default:
-        lstrcpyW(line, TEXT("???"));
-        break;
+    case 8: wsprintfW(line, TEXT("[0x%04x] = [0x%x]"), functionId, dma_ValueToDword(type, value)); break;
+    default: lstrcpyW(line, TEXT("???")); break;
     }
     return trc_WriteLine(line, NULL);
 }
@@ -198,7 +202,7 @@ BOOL WINAPI trc_DumpPrivateSetting(LPCWSTR caption, DriverDevmode *devmode, WORD
     BOOL ok = dump_Line(TRUE, caption ? caption : TEXT("\n<PrivateDevmode>"));
     WORD type = 0;
     DWORD size = 0;
-    DWORD_PTR value[2] = { 0, 0 };
+    DWORD_PTR value[2] = {0, 0};
     if (devmode && dma_GetFunctionValue(functionId, devmode, NULL, &type, &size, value) == 0) {
         WCHAR line[TRC_LINE_CHARS + 1];
         if (type == 6) {
@@ -206,8 +210,8 @@ BOOL WINAPI trc_DumpPrivateSetting(LPCWSTR caption, DriverDevmode *devmode, WORD
             lstrcpynW(text, (const WCHAR *)value[0], TRC_LINE_CHARS - 40);
             wsprintfW(line, TEXT("FunctionID:%d(0x%X)       = %s"), functionId, functionId, text);
         } else {
-            wsprintfW(line, TEXT("FunctionID:%d(0x%X)       = %d"), functionId, functionId,
-                      dma_ValueToLong(type, value));
+            wsprintfW(
+                line, TEXT("FunctionID:%d(0x%X)       = %d"), functionId, functionId, dma_ValueToLong(type, value));
         }
         ok = dump_Line(ok, line);
     }
@@ -232,8 +236,7 @@ BOOL WINAPI trc_DumpPublicDevmode(LPCWSTR caption, const DEVMODEW *devmode)
     return ok;
 }
 
-BOOL WINAPI trc_DumpSettingValues(DWORD category, LPCWSTR caption, DriverDevmode *devmode,
-                                  PrinterDataBlock *block)
+BOOL WINAPI trc_DumpSettingValues(DWORD category, LPCWSTR caption, DriverDevmode *devmode, PrinterDataBlock *block)
 {
     if (!devmode && !block) {
         return TRUE;

@@ -18,7 +18,7 @@ typedef struct TraceState {
     DWORD idCount;
     WCHAR path[MAX_PATH];
     BOOL pathBuilt;
-    HANDLE file;        /* NULL when not open */
+    HANDLE file; /* NULL when not open */
     DWORD openCount;
 } TraceState;
 

@@ -90,8 +90,7 @@ void trace_ReadConfigLocked(void)
     g_Trace.idCount = 0;
     g_Trace.configRead = TRUE;
     WCHAR path[MAX_PATH];
-    if (!util_GetModuleDirectory(path, sizeof(path)) ||
-        lstrlenW(path) + lstrlenW(kConfigName) >= MAX_PATH) {
+    if (!util_GetModuleDirectory(path, sizeof(path)) || lstrlenW(path) + lstrlenW(kConfigName) >= MAX_PATH) {
         return;
     }
     lstrcatW(path, kConfigName);
@@ -127,16 +126,20 @@ BOOL trace_OpenLogLocked(void)
     if (!g_Trace.pathBuilt) {
         WCHAR directory[UTIL_DEBUG_LOG_CHARS];
         LPCWSTR name = trc_GetLogFileName();
-        if (!util_GetDebugLogDirectory(directory) || !name ||
-            lstrlenW(directory) + lstrlenW(name) >= MAX_PATH) {
+        if (!util_GetDebugLogDirectory(directory) || !name || lstrlenW(directory) + lstrlenW(name) >= MAX_PATH) {
             return FALSE;
         }
         lstrcpyW(g_Trace.path, directory);
         lstrcatW(g_Trace.path, name);
         g_Trace.pathBuilt = TRUE;
     }
-    HANDLE file = CreateFileW(g_Trace.path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(g_Trace.path,
+                              GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL,
+                              OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL,
+                              NULL);
     if (file == INVALID_HANDLE_VALUE) {
         return FALSE;
     }

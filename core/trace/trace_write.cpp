@@ -102,7 +102,7 @@ BOOL trace_WriteLineLocked(LPCWSTR text, HANDLE file)
     if (length <= 0) {
         return FALSE;
     }
-    bytes[length - 1] = '\n';   /* the terminator's place */
+    bytes[length - 1] = '\n'; /* the terminator's place */
     BOOL opened = FALSE;
     if (!file) {
         if (g_Trace.openCount == 0) {

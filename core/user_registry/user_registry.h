@@ -17,7 +17,7 @@ enum {
     UREG_READ_OK = 0,
     UREG_NOT_PRESENT = 1,
     UREG_READ_FAILED = 255,
-    UREG_LOAD_PRINTER_DATA_ONLY = 0x100   /* ureg_LoadUserSettingInfo / Save flag */
+    UREG_LOAD_PRINTER_DATA_ONLY = 0x100 /* ureg_LoadUserSettingInfo / Save flag */
 };
 
 #ifdef __cplusplus

@@ -15,13 +15,13 @@ BOOL WINAPI ureg_BuildDefaultUserSettingInfo(HANDLE printer, DriverContext *cont
     if (!context || !record)
         return FALSE;
     usi_InitRecord(record);
-    static const WORD kPartBits[] = { USI_PART1, USI_PART2, USI_PART3 };
+    static const WORD kPartBits[] = {USI_PART1, USI_PART2, USI_PART3};
     for (WORD part : kPartBits) {
         for (const UserSettingRow *row = ureg_GetUserSettingRows(part); row->functionId; ++row) {
-            DefaultValueRequest request = { context, row->functionId, 0, 0, 0 };
+            DefaultValueRequest request = {context, row->functionId, 0, 0, 0};
             if (!ddd_GetDefaultValue(&request)) {
                 if (request.status == UI_STATUS_PAST_END)
-                    continue;   /* no default in the description data: the field stays 0 */
+                    continue; /* no default in the description data: the field stays 0 */
                 return FALSE;
             }
             BOOL put = FALSE;

@@ -20,31 +20,31 @@ enum {
     USI_PART1_LENGTH = 354,
     USI_PART2_LENGTH = 296,
     USI_PART3_LENGTH = 252,
-    USI_MODEL_NAME_CHARS = 32      /* 31 characters and a zero */
+    USI_MODEL_NAME_CHARS = 32 /* 31 characters and a zero */
 };
 
 /* Part bits of the part-flags word and of the apply mask (bit values, not bit indexes). */
 enum {
-    USI_PART1 = 2,   /* 5129, 5130, 5146, 5147, 5159 */
-    USI_PART2 = 1,   /* 5150 ... 5182 */
-    USI_PART3 = 4    /* 5174 ... 5183 */
+    USI_PART1 = 2, /* 5129, 5130, 5146, 5147, 5159 */
+    USI_PART2 = 1, /* 5150 ... 5182 */
+    USI_PART3 = 4  /* 5174 ... 5183 */
 };
 
 /* The record, little-endian, 984 bytes; bytes not named here are zero. */
 typedef struct UserSettingInfo {
-    WORD format;                          /* USI_FORMAT */
-    WORD layoutId;                        /* 8203 */
-    WORD blockVersion;                    /* 8204 */
-    WORD modelCode;                       /* 5137 */
+    WORD format;       /* USI_FORMAT */
+    WORD layoutId;     /* 8203 */
+    WORD blockVersion; /* 8204 */
+    WORD modelCode;    /* 5137 */
     WCHAR modelName[USI_MODEL_NAME_CHARS];
-    WORD partFlags;                       /* USI_ALL_PARTS when built */
-    WORD part1Length;                     /* 354 */
+    WORD partFlags;   /* USI_ALL_PARTS when built */
+    WORD part1Length; /* 354 */
     WCHAR s5129[25];
     WCHAR s5130[5];
     WORD w5146;
     WCHAR s5147[129];
     WCHAR s5159[17];
-    WORD part2Length;                     /* 296 */
+    WORD part2Length; /* 296 */
     WCHAR s5150[33];
     WCHAR s5148[13];
     WCHAR s5161[17];
@@ -58,7 +58,7 @@ typedef struct UserSettingInfo {
     WCHAR s5180[25];
     WCHAR s5182[17];
     WORD reserved2;
-    WORD part3Length;                     /* 252 */
+    WORD part3Length; /* 252 */
     WCHAR s5174[33];
     WCHAR s5175[17];
     WCHAR s5176[33];
@@ -102,8 +102,8 @@ static_assert(offsetof(UserSettingInfo, b5183) == 980, "5183");
 
 /* One field of the record: {FunctionID, ValueType, offset in the record, size}. */
 typedef struct UserSettingRow {
-    WORD functionId;   /* 0 ends a list */
-    WORD valueType;    /* 1, 3, 6 or 8 */
+    WORD functionId; /* 0 ends a list */
+    WORD valueType;  /* 1, 3, 6 or 8 */
     DWORD offset;
     DWORD size;
 } UserSettingRow;

@@ -11,57 +11,52 @@
 
 static BOOL usi_PutValue(UserSettingInfo *record, const UserSettingRow *row, WORD type, const void *value);
 
-#define USI_ROW(id, type, field) { id, type, offsetof(UserSettingInfo, field), sizeof(((UserSettingInfo *)0)->field) }
+#define USI_ROW(id, type, field)                                                          \
+    {                                                                                     \
+        id, type, offsetof(UserSettingInfo, field), sizeof(((UserSettingInfo *)0)->field) \
+    }
 
-static const UserSettingRow kHeaderRows[] = {
-    USI_ROW(8203, VT_WORD, layoutId),
-    USI_ROW(8204, VT_WORD, blockVersion),
-    USI_ROW(5137, VT_WORD, modelCode),
-    { 0, 0, 0, 0 }
-};
+static const UserSettingRow kHeaderRows[] = {USI_ROW(8203, VT_WORD, layoutId),
+                                             USI_ROW(8204, VT_WORD, blockVersion),
+                                             USI_ROW(5137, VT_WORD, modelCode),
+                                             {0, 0, 0, 0}};
 
-static const UserSettingRow kPart1Rows[] = {
-    USI_ROW(5129, VT_STRING, s5129),
-    USI_ROW(5130, VT_STRING, s5130),
-    USI_ROW(5146, VT_WORD, w5146),
-    USI_ROW(5147, VT_STRING, s5147),
-    USI_ROW(5159, VT_STRING, s5159),
-    { 0, 0, 0, 0 }
-};
+static const UserSettingRow kPart1Rows[] = {USI_ROW(5129, VT_STRING, s5129),
+                                            USI_ROW(5130, VT_STRING, s5130),
+                                            USI_ROW(5146, VT_WORD, w5146),
+                                            USI_ROW(5147, VT_STRING, s5147),
+                                            USI_ROW(5159, VT_STRING, s5159),
+                                            {0, 0, 0, 0}};
 
-static const UserSettingRow kPart2Rows[] = {
-    USI_ROW(5150, VT_STRING, s5150),
-    USI_ROW(5148, VT_STRING, s5148),
-    USI_ROW(5161, VT_STRING, s5161),
-    USI_ROW(5167, VT_STRING, s5167),
-    USI_ROW(5165, VT_BYTE, b5165),
-    USI_ROW(5169, VT_LONG, d5169),
-    USI_ROW(5171, VT_LONG, d5171),
-    USI_ROW(5173, VT_LONG, d5173),
-    USI_ROW(5178, VT_WORD, w5178),
-    USI_ROW(5180, VT_STRING, s5180),
-    USI_ROW(5182, VT_STRING, s5182),
-    { 0, 0, 0, 0 }
-};
+static const UserSettingRow kPart2Rows[] = {USI_ROW(5150, VT_STRING, s5150),
+                                            USI_ROW(5148, VT_STRING, s5148),
+                                            USI_ROW(5161, VT_STRING, s5161),
+                                            USI_ROW(5167, VT_STRING, s5167),
+                                            USI_ROW(5165, VT_BYTE, b5165),
+                                            USI_ROW(5169, VT_LONG, d5169),
+                                            USI_ROW(5171, VT_LONG, d5171),
+                                            USI_ROW(5173, VT_LONG, d5173),
+                                            USI_ROW(5178, VT_WORD, w5178),
+                                            USI_ROW(5180, VT_STRING, s5180),
+                                            USI_ROW(5182, VT_STRING, s5182),
+                                            {0, 0, 0, 0}};
 
-static const UserSettingRow kPart3Rows[] = {
-    USI_ROW(5174, VT_STRING, s5174),
-    USI_ROW(5175, VT_STRING, s5175),
-    USI_ROW(5176, VT_STRING, s5176),
-    USI_ROW(5184, VT_STRING, s5184),
-    USI_ROW(5185, VT_STRING, s5185),
-    USI_ROW(5183, VT_BYTE, b5183),
-    { 0, 0, 0, 0 }
-};
+static const UserSettingRow kPart3Rows[] = {USI_ROW(5174, VT_STRING, s5174),
+                                            USI_ROW(5175, VT_STRING, s5175),
+                                            USI_ROW(5176, VT_STRING, s5176),
+                                            USI_ROW(5184, VT_STRING, s5184),
+                                            USI_ROW(5185, VT_STRING, s5185),
+                                            USI_ROW(5183, VT_BYTE, b5183),
+                                            {0, 0, 0, 0}};
 
 /* The three parts in the order they are built and applied, with their bits. */
 static const struct {
     WORD bit;
     const UserSettingRow *rows;
 } kParts[] = {
-    { USI_PART1, kPart1Rows },
-    { USI_PART2, kPart2Rows },
-    { USI_PART3, kPart3Rows },
+    {USI_PART1, kPart1Rows},
+    {USI_PART2, kPart2Rows},
+    {USI_PART3, kPart3Rows},
 };
 
 /* Copies text into the row's field, at most size / 2 - 1 characters and a zero. */
@@ -97,13 +92,9 @@ static BOOL usi_PutValue(UserSettingInfo *record, const UserSettingRow *row, WOR
     switch (type) {
     case VT_LONG:
     case VT_WORD:
-    case VT_BYTE:
-        memcpy(field, value, dma_GetTypeWidth(type));
-        return TRUE;
-    case VT_STRING:
-        return usi_CopyText(record, row, *(const WCHAR *const *)value);
-    default:
-        return FALSE;
+    case VT_BYTE: memcpy(field, value, dma_GetTypeWidth(type)); return TRUE;
+    case VT_STRING: return usi_CopyText(record, row, *(const WCHAR *const *)value);
+    default: return FALSE;
     }
 }
 
@@ -140,7 +131,7 @@ BOOL WINAPI ureg_ReadUserSettingValues(PrinterDataBlock *block, UserSettingInfo 
     if (!block || !record)
         return FALSE;
     usi_InitRecord(record);
-    const UserSettingRow *groups[] = { kHeaderRows, kPart1Rows, kPart2Rows, kPart3Rows };
+    const UserSettingRow *groups[] = {kHeaderRows, kPart1Rows, kPart2Rows, kPart3Rows};
     for (const UserSettingRow *rows : groups) {
         for (const UserSettingRow *row = rows; row->functionId; ++row) {
             WORD type = 0;

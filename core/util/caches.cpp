@@ -1,8 +1,8 @@
 /* The cached machine answers of the utilities. */
 #include "core/util/caches.h"
 
-UtilCaches g_UtilCaches = {UTIL_CACHE_UNREAD, UTIL_COUNTRY_UNREAD, UTIL_COUNTRY_UNREAD, UTIL_CACHE_UNREAD,
-                           UTIL_CACHE_UNREAD};
+UtilCaches g_UtilCaches = {
+    UTIL_CACHE_UNREAD, UTIL_COUNTRY_UNREAD, UTIL_COUNTRY_UNREAD, UTIL_CACHE_UNREAD, UTIL_CACHE_UNREAD};
 
 void WINAPI util_ResetCaches(void)
 {

@@ -9,14 +9,14 @@
 #include <windows.h>
 
 #define UTIL_CACHE_UNREAD (-1)
-#define UTIL_COUNTRY_UNREAD 255   /* per-country byte not yet read */
-#define UTIL_COUNTRY_NONE 254     /* the locale could not be read */
+#define UTIL_COUNTRY_UNREAD 255 /* per-country byte not yet read */
+#define UTIL_COUNTRY_NONE 254   /* the locale could not be read */
 
 typedef struct UtilCaches {
-    volatile LONG paperKind;      /* UTIL_CACHE_UNREAD, 1 letter, 2 metric */
-    volatile LONG country4356;    /* UTIL_COUNTRY_UNREAD or the byte */
+    volatile LONG paperKind;   /* UTIL_CACHE_UNREAD, 1 letter, 2 metric */
+    volatile LONG country4356; /* UTIL_COUNTRY_UNREAD or the byte */
     volatile LONG country4358;
-    volatile LONG xpOrLater;      /* UTIL_CACHE_UNREAD, 0 or 1 */
+    volatile LONG xpOrLater; /* UTIL_CACHE_UNREAD, 0 or 1 */
     volatile LONG vistaOrLater;
 } UtilCaches;
 

@@ -8,13 +8,13 @@
 #include <windows.h>
 
 /* Modes of util_TranscodeStoredText. */
-#define UTIL_TRANSCODE_ENCODE 1   /* plain wide text -> stored (scrambled, base64) wide text */
-#define UTIL_TRANSCODE_DECODE 2   /* stored wide text -> plain wide text */
+#define UTIL_TRANSCODE_ENCODE 1 /* plain wide text -> stored (scrambled, base64) wide text */
+#define UTIL_TRANSCODE_DECODE 2 /* stored wide text -> plain wide text */
 
 typedef struct TranscodeRequest {
-    WORD mode;            /* UTIL_TRANSCODE_ENCODE or UTIL_TRANSCODE_DECODE */
-    const WCHAR *text;    /* in */
-    WCHAR *result;        /* out: new string, NULL on failure */
+    WORD mode;         /* UTIL_TRANSCODE_ENCODE or UTIL_TRANSCODE_DECODE */
+    const WCHAR *text; /* in */
+    WCHAR *result;     /* out: new string, NULL on failure */
 } TranscodeRequest;
 
 #ifdef __cplusplus

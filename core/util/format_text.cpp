@@ -24,7 +24,7 @@ struct FormatArgument {
 
 enum { kMaxArguments = 9 + UTIL_FORMAT_MAX_PIECES };
 
-}  // namespace
+} // namespace
 
 static int parse_placeholder(const WCHAR *p, int *next, FormatPiece *piece);
 static int split_format(const WCHAR *format, FormatPiece *pieces);

@@ -10,8 +10,8 @@
 
 /* util_GetUserName: the caller's buffer and its size in characters. */
 typedef struct UserNameRequest {
-    WCHAR *buffer;   /* out */
-    DWORD size;      /* in: capacity in characters; out: characters written with the terminator */
+    WCHAR *buffer; /* out */
+    DWORD size;    /* in: capacity in characters; out: characters written with the terminator */
 } UserNameRequest;
 
 #define UTIL_DEBUG_LOG_CHARS 260

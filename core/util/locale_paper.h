@@ -12,9 +12,9 @@
 
 /* One row of the per-country table. */
 typedef struct CountryPaperRow {
-    WORD country;      /* international dialling code (LOCALE_ICOUNTRY) */
-    BYTE value4356;    /* paper series, 0-4 */
-    BYTE value4358;    /* 8K/16K naming, 0-1 */
+    WORD country;   /* international dialling code (LOCALE_ICOUNTRY) */
+    BYTE value4356; /* paper series, 0-4 */
+    BYTE value4358; /* 8K/16K naming, 0-1 */
 } CountryPaperRow;
 
 #define UTIL_COUNTRY_ROWS 50

@@ -5,12 +5,12 @@
 #include <windows.h>
 
 /* OS classes. */
-#define UTIL_OS_9X_OLD 256      /* Windows 9x family before 4.0 */
-#define UTIL_OS_95 257          /* 4.0 */
-#define UTIL_OS_9X_LATER 258    /* later than 4.0 */
-#define UTIL_OS_NT_OLD 512      /* NT before 4 */
+#define UTIL_OS_9X_OLD 256   /* Windows 9x family before 4.0 */
+#define UTIL_OS_95 257       /* 4.0 */
+#define UTIL_OS_9X_LATER 258 /* later than 4.0 */
+#define UTIL_OS_NT_OLD 512   /* NT before 4 */
 #define UTIL_OS_NT4 513
-#define UTIL_OS_NT5 514         /* NT 5 and later */
+#define UTIL_OS_NT5 514 /* NT 5 and later */
 
 #ifdef __cplusplus
 extern "C" {

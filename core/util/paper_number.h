@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#define OPT_NO_CUSTOM_PAPER 0xFFFF   /* low half of a failed index or number */
+#define OPT_NO_CUSTOM_PAPER 0xFFFF /* low half of a failed index or number */
 
 #ifdef __cplusplus
 extern "C" {

@@ -10,7 +10,7 @@
 
 enum {
     kPathChars = 260,
-    kLoadFlags = DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH   /* 9 */
+    kLoadFlags = DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH /* 9 */
 };
 
 /* The built-in name of user-defined entries, used without the resource module. */

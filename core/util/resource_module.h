@@ -9,10 +9,10 @@
 
 #include <windows.h>
 
-#define UTIL_RESOURCE_MODULE_NAME_STRING 32767  /* own string naming the resource module */
-#define UTIL_USER_DEFINED_NAME_STRING 16        /* resource module: name of user-defined entries */
-#define UTIL_UI_LANGUAGE_STRING 5146            /* resource module: user-interface language */
-#define UTIL_USER_DEFINED_NAME_CHARS 32         /* at most this many characters of string 16 */
+#define UTIL_RESOURCE_MODULE_NAME_STRING 32767 /* own string naming the resource module */
+#define UTIL_USER_DEFINED_NAME_STRING 16       /* resource module: name of user-defined entries */
+#define UTIL_UI_LANGUAGE_STRING 5146           /* resource module: user-interface language */
+#define UTIL_USER_DEFINED_NAME_CHARS 32        /* at most this many characters of string 16 */
 
 #ifdef __cplusplus
 extern "C" {

@@ -9,9 +9,9 @@
 
 /* Status codes of the scrambler and the base64 codec. */
 #define UTIL_CODEC_OK 0
-#define UTIL_CODEC_NULL (-1)       /* a pointer argument is NULL */
-#define UTIL_CODEC_LENGTH (-2)     /* input length or output capacity not positive */
-#define UTIL_CODEC_CAPACITY (-3)   /* output capacity too small */
+#define UTIL_CODEC_NULL (-1)     /* a pointer argument is NULL */
+#define UTIL_CODEC_LENGTH (-2)   /* input length or output capacity not positive */
+#define UTIL_CODEC_CAPACITY (-3) /* output capacity too small */
 
 #ifdef __cplusplus
 extern "C" {

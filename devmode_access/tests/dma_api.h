@@ -54,8 +54,7 @@ struct DmaApi {
         find(&SetFunctionValue, "dma_SetValue");
     }
 
-    template <typename T>
-    void find(T *entry, const char *name)
+    template <typename T> void find(T *entry, const char *name)
     {
         *entry = (T)(void *)GetProcAddress(module, name);
         EXPECT_NE(nullptr, (void *)*entry) << name;

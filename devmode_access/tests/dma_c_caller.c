@@ -26,14 +26,14 @@ _Static_assert(offsetof(DmaSettingsSet, textRecords) == QM_LAYOUT(592, 632), "te
 _Static_assert(sizeof(DmaEntryList) == QM_LAYOUT(16, 24), "DmaEntryList");
 _Static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");
 
-typedef DmaResult (WINAPI *GetValueFn)(DmaSettingsSet *, WORD, DWORD *);
-typedef DmaResult (WINAPI *SetValueFn)(DmaSettingsSet *, WORD, DWORD);
-typedef DmaResult (WINAPI *GetStringFn)(DmaSettingsSet *, WORD, char *, DWORD *);
-typedef DmaResult (WINAPI *SetStringFn)(DmaSettingsSet *, WORD, const char *, DWORD);
-typedef DmaResult (WINAPI *GetFontFn)(DmaSettingsSet *, WORD, LOGFONTA *, DWORD *);
-typedef DmaResult (WINAPI *SetFontFn)(DmaSettingsSet *, WORD, const LOGFONTA *, DWORD);
-typedef DmaResult (WINAPI *SetFaxCountFn)(DmaSettingsSet *, LONG, BOOL);
-typedef DmaResult (WINAPI *GetFaxCountFn)(const void *, WORD *);
+typedef DmaResult(WINAPI *GetValueFn)(DmaSettingsSet *, WORD, DWORD *);
+typedef DmaResult(WINAPI *SetValueFn)(DmaSettingsSet *, WORD, DWORD);
+typedef DmaResult(WINAPI *GetStringFn)(DmaSettingsSet *, WORD, char *, DWORD *);
+typedef DmaResult(WINAPI *SetStringFn)(DmaSettingsSet *, WORD, const char *, DWORD);
+typedef DmaResult(WINAPI *GetFontFn)(DmaSettingsSet *, WORD, LOGFONTA *, DWORD *);
+typedef DmaResult(WINAPI *SetFontFn)(DmaSettingsSet *, WORD, const LOGFONTA *, DWORD);
+typedef DmaResult(WINAPI *SetFaxCountFn)(DmaSettingsSet *, LONG, BOOL);
+typedef DmaResult(WINAPI *GetFaxCountFn)(const void *, WORD *);
 
 static int g_failures;
 

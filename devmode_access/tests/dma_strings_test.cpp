@@ -10,9 +10,13 @@
 
 namespace {
 
-class DmaStrings : public ::testing::Test {
+class DmaStrings : public ::testing::Test
+{
 protected:
-    void SetUp() override { api_.load(); }
+    void SetUp() override
+    {
+        api_.load();
+    }
 
     /* The stored wide text of a setting, read by the test program's own core. */
     std::u16string Stored(WORD functionId)
@@ -44,7 +48,7 @@ TEST_F(DmaStrings, TwoCallProtocolAndFit)
     ASSERT_EQ(DMA_SUCCESS, api_.SetStringData(&a_->handle, 1, "Printer", 100));
     DWORD size = 0;
     EXPECT_EQ(DMA_MORE_DATA, api_.GetStringData(&a_->handle, 1, nullptr, &size));
-    EXPECT_EQ(32u, size);   // the setting's characters
+    EXPECT_EQ(32u, size); // the setting's characters
     char buffer[40];
     memset(buffer, '#', sizeof(buffer));
     size = 31;
@@ -56,7 +60,7 @@ TEST_F(DmaStrings, TwoCallProtocolAndFit)
 
     size = 0;
     EXPECT_EQ(DMA_MORE_DATA, api_.GetStringDataStrLength(&a_->handle, 1, nullptr, &size));
-    EXPECT_EQ(8u, size);    // the value's own size
+    EXPECT_EQ(8u, size); // the value's own size
     EXPECT_EQ(DMA_SUCCESS, api_.GetStringDataStrLength(&a_->handle, 1, buffer, &size));
     EXPECT_STREQ("Printer", buffer);
 
@@ -83,8 +87,14 @@ TEST_F(DmaStrings, ProtectedTextsAreStoredEncodedAndNeverReadBack)
         DWORD limit;
     };
     static const Case kCases[] = {
-        {36865, 5159, 13}, {36866, 5160, 13}, {36867, 5161, 13}, {36868, 5175, 13},
-        {36869, 1858, 21}, {36870, 5181, 13}, {36871, 5182, 13}, {36872, 5185, 13},
+        {36865, 5159, 13},
+        {36866, 5160, 13},
+        {36867, 5161, 13},
+        {36868, 5175, 13},
+        {36869, 1858, 21},
+        {36870, 5181, 13},
+        {36871, 5182, 13},
+        {36872, 5185, 13},
     };
     for (const Case &c : kCases) {
         DWORD size = 0;
@@ -124,7 +134,7 @@ TEST_F(DmaStrings, ProtectedTextsAreStoredEncodedAndNeverReadBack)
     }
     // The row-13 identifier of the same place reads the stored text as it is.
     ASSERT_EQ(DMA_SUCCESS, api_.SetStringDataStrLength(&a_->handle, 36865, "abc", 0));
-    EXPECT_EQ("ChQW", Read(1063));   // "abc" scrambled with "kvud", in base64
+    EXPECT_EQ("ChQW", Read(1063)); // "abc" scrambled with "kvud", in base64
 }
 
 TEST_F(DmaStrings, FaxListHeadStrings)
@@ -217,7 +227,7 @@ TEST_F(DmaStrings, LogFonts)
     EXPECT_EQ(std::string(31, 'F'), std::string(out.font.lfFaceName));
     qmt_PinAnsiCodePage(932);
     for (int i = 0; i < LF_FACESIZE; i++)
-        face[i] = 0x30A2;   // one katakana character, two bytes
+        face[i] = 0x30A2; // one katakana character, two bytes
     ASSERT_EQ(DMA_SUCCESS, api_.GetLogFontData(&a_->handle, 304, &out.font, &size));
     EXPECT_EQ(30u, strlen(out.font.lfFaceName));
     qmt_PinAnsiCodePage(0);
@@ -252,7 +262,7 @@ TEST_F(DmaStrings, BrokenInput)
     noAreas.devmode = nullptr;
     noAreas.printerData = nullptr;
     LOGFONTA font;
-    memset(&font, 'F', sizeof(font));   // face name without a terminator
+    memset(&font, 'F', sizeof(font)); // face name without a terminator
     char buffer[8];
     DWORD size;
     DWORD value;
@@ -260,52 +270,122 @@ TEST_F(DmaStrings, BrokenInput)
     struct Case {
         const char *what;
         LONG expected;
-        LONG (*call)(DmaApi &api, DmaAreas &a, DmaSettingsSet *none, LOGFONTA *font, char *buffer, DWORD *size,
-                     DWORD *value);
+        LONG (*call)
+        (DmaApi &api, DmaAreas &a, DmaSettingsSet *none, LOGFONTA *font, char *buffer, DWORD *size, DWORD *value);
     };
     static const Case kCases[] = {
-        {"get value, no handle", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *v) { return api.GetValue(nullptr, 7, v); }},
-        {"get value, no output", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.GetValue(&a.handle, 7, nullptr); }},
-        {"set value, no areas", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetValue(n, 7, 1); }},
-        {"set block value, no block", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetValue(n, 897, 1); }},
-        {"get string, no handle", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) { *s = 8; return api.GetStringData(nullptr, 1, b, s); }},
-        {"get string, no size", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *, DWORD *) { return api.GetStringData(&a.handle, 1, b, nullptr); }},
-        {"get string, short buffer", DMA_MORE_DATA,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) { *s = 8; return api.GetStringData(&a.handle, 1, b, s); }},
-        {"get string, no buffer and a size", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *s, DWORD *) { *s = 8; return api.GetStringData(&a.handle, 1, nullptr, s); }},
-        {"get string by length, short buffer", DMA_MORE_DATA,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) { *s = 7; return api.GetStringDataStrLength(&a.handle, 1, b, s); }},
-        {"get string, no areas", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *b, DWORD *s, DWORD *) { *s = 8; return api.GetStringData(n, 1, b, s); }},
-        {"set string, no text", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetStringData(&a.handle, 1, nullptr, 4); }},
-        {"set string by length, no text", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetStringDataStrLength(&a.handle, 1, nullptr, 0); }},
-        {"set string, too long", DMA_TOO_LONG,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetStringData(&a.handle, 19, "0123456789012345678901234567890123", 40); }},
-        {"set fax text, no text", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetStringData(&a.handle, 40961, nullptr, 4); }},
-        {"get log font, no handle", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *s, DWORD *) { *s = 60; return api.GetLogFontData(nullptr, 304, f, s); }},
-        {"get log font, short size", DMA_MORE_DATA,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *s, DWORD *) { *s = 8; return api.GetLogFontData(&a.handle, 304, f, s); }},
-        {"set log font, no record", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetLogFontData(&a.handle, 304, nullptr, 60); }},
-        {"set log font, unterminated face name", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *, DWORD *) { return api.SetLogFontData(&a.handle, 304, f, 60); }},
-        {"set log font, no areas", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *f, char *, DWORD *, DWORD *) { return api.SetLogFontData(n, 304, f, 60); }},
-        {"fax count, no handle", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.SetFaxAddressNum(nullptr, 1, FALSE); }},
-        {"fax count, no output", DMA_BAD_ARGUMENT,
-         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) { return api.GetFaxAddressNum(a.faxList, nullptr); }},
+        {"get value, no handle",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *v) {
+             return api.GetValue(nullptr, 7, v);
+         }},
+        {"get value, no output",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.GetValue(&a.handle, 7, nullptr);
+         }},
+        {"set value, no areas",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetValue(n, 7, 1);
+         }},
+        {"set block value, no block",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetValue(n, 897, 1);
+         }},
+        {"get string, no handle",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) {
+             *s = 8;
+             return api.GetStringData(nullptr, 1, b, s);
+         }},
+        {"get string, no size",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *, DWORD *) {
+             return api.GetStringData(&a.handle, 1, b, nullptr);
+         }},
+        {"get string, short buffer",
+         DMA_MORE_DATA,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) {
+             *s = 8;
+             return api.GetStringData(&a.handle, 1, b, s);
+         }},
+        {"get string, no buffer and a size",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *s, DWORD *) {
+             *s = 8;
+             return api.GetStringData(&a.handle, 1, nullptr, s);
+         }},
+        {"get string by length, short buffer",
+         DMA_MORE_DATA,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *b, DWORD *s, DWORD *) {
+             *s = 7;
+             return api.GetStringDataStrLength(&a.handle, 1, b, s);
+         }},
+        {"get string, no areas",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *, char *b, DWORD *s, DWORD *) {
+             *s = 8;
+             return api.GetStringData(n, 1, b, s);
+         }},
+        {"set string, no text",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetStringData(&a.handle, 1, nullptr, 4);
+         }},
+        {"set string by length, no text",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetStringDataStrLength(&a.handle, 1, nullptr, 0);
+         }},
+        {"set string, too long",
+         DMA_TOO_LONG,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetStringData(&a.handle, 19, "0123456789012345678901234567890123", 40);
+         }},
+        {"set fax text, no text",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetStringData(&a.handle, 40961, nullptr, 4);
+         }},
+        {"get log font, no handle",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *s, DWORD *) {
+             *s = 60;
+             return api.GetLogFontData(nullptr, 304, f, s);
+         }},
+        {"get log font, short size",
+         DMA_MORE_DATA,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *s, DWORD *) {
+             *s = 8;
+             return api.GetLogFontData(&a.handle, 304, f, s);
+         }},
+        {"set log font, no record",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetLogFontData(&a.handle, 304, nullptr, 60);
+         }},
+        {"set log font, unterminated face name",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *f, char *, DWORD *, DWORD *) {
+             return api.SetLogFontData(&a.handle, 304, f, 60);
+         }},
+        {"set log font, no areas",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *n, LOGFONTA *f, char *, DWORD *, DWORD *) {
+             return api.SetLogFontData(n, 304, f, 60);
+         }},
+        {"fax count, no handle",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.SetFaxAddressNum(nullptr, 1, FALSE);
+         }},
+        {"fax count, no output",
+         DMA_BAD_ARGUMENT,
+         [](DmaApi &api, DmaAreas &a, DmaSettingsSet *, LOGFONTA *, char *, DWORD *, DWORD *) {
+             return api.GetFaxAddressNum(a.faxList, nullptr);
+         }},
     };
     for (const Case &c : kCases) {
         DmaAreas::Snapshot before;
@@ -327,4 +407,4 @@ TEST_F(DmaStrings, BrokenInput)
     (void)buffer;
 }
 
-}  // namespace
+} // namespace

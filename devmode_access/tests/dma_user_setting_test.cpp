@@ -10,7 +10,8 @@
 
 namespace {
 
-class DmaUserSetting : public ::testing::Test {
+class DmaUserSetting : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -26,8 +27,13 @@ protected:
                     ASSERT_EQ(SST_OK, dma_SetValue(row->functionId, nullptr, &a_->block, VT_STRING, 6, &pointer));
                 } else {
                     DWORD slot = value & (row->valueType == VT_BYTE ? 0xFF : 0xFFFF);
-                    ASSERT_EQ(SST_OK, dma_SetValue(row->functionId, nullptr, &a_->block, row->valueType,
-                                                   dma_GetTypeWidth(row->valueType), &slot));
+                    ASSERT_EQ(SST_OK,
+                              dma_SetValue(row->functionId,
+                                           nullptr,
+                                           &a_->block,
+                                           row->valueType,
+                                           dma_GetTypeWidth(row->valueType),
+                                           &slot));
                 }
             }
         }
@@ -67,7 +73,7 @@ TEST_F(DmaUserSetting, ReadFromTheBlock)
     const UserSettingInfo &r = out.record;
     EXPECT_EQ(4, r.format);
     EXPECT_EQ(7, r.partFlags);
-    EXPECT_EQ(0, r.part1Length);   // the part lengths stay 0
+    EXPECT_EQ(0, r.part1Length); // the part lengths stay 0
     EXPECT_EQ(0, r.part3Length);
     EXPECT_EQ(31u, dma_CountWideChars(r.modelName, 32));
     EXPECT_EQ('M', r.modelName[30]);
@@ -125,7 +131,7 @@ TEST_F(DmaUserSetting, RefusedRecordsChangeNothing)
     a_->save(&before);
     UserSettingInfo broken = record;
     for (WCHAR &c : broken.s5147)
-        c = 'x';   // no terminator inside its field
+        c = 'x'; // no terminator inside its field
     EXPECT_EQ(DMA_BAD_ARGUMENT, api_.SetUserSettingInfo(&a_->handle, &broken, 0));
     broken = record;
     broken.format = 5;
@@ -152,8 +158,8 @@ TEST(UserSettingUpgrade, MovesOfTheOlderFormats)
     EXPECT_EQ(4, record.format);
     EXPECT_EQ(0x42, record.b5183);
     EXPECT_EQ(u"p3", std::u16string(record.s5174));
-    EXPECT_EQ(0, record.w5178);  // 640 -> 640; formats 1 and 2 only are marked upgraded
-    EXPECT_EQ(0xEEEE, record.modelCode);   // no move writes it
+    EXPECT_EQ(0, record.w5178);          // 640 -> 640; formats 1 and 2 only are marked upgraded
+    EXPECT_EQ(0xEEEE, record.modelCode); // no move writes it
 
     old[0] = 0;
     EXPECT_FALSE(ureg_UpgradeUserSettingInfo(old, &record, FALSE));
@@ -162,4 +168,4 @@ TEST(UserSettingUpgrade, MovesOfTheOlderFormats)
     EXPECT_FALSE(ureg_UpgradeUserSettingInfo(nullptr, &record, FALSE));
 }
 
-}  // namespace
+} // namespace

@@ -8,9 +8,13 @@
 
 namespace {
 
-class DmaValues : public ::testing::Test {
+class DmaValues : public ::testing::Test
+{
 protected:
-    void SetUp() override { api_.load(); }
+    void SetUp() override
+    {
+        api_.load();
+    }
 
     DmaApi api_;
     std::unique_ptr<DmaAreas> a_ = std::make_unique<DmaAreas>();
@@ -28,8 +32,8 @@ TEST(DmaTranslation, EveryTranslatedFunctionIdIsASettingBut2490)
     EXPECT_EQ(0, dma_PublicIdToFunctionId(448));
     EXPECT_EQ(0, dma_PublicIdToFunctionId(1282));
     // The reverse finds the row-9 and row-13 identifiers before row 15.
-    static const WORD kReverse[][2] = {{1858, 552}, {5159, 1063}, {5160, 1064}, {5161, 1065},
-                                       {5175, 1079}, {5181, 1085}, {5182, 1086}, {5185, 1089}};
+    static const WORD kReverse[][2] = {
+        {1858, 552}, {5159, 1063}, {5160, 1064}, {5161, 1065}, {5175, 1079}, {5181, 1085}, {5182, 1086}, {5185, 1089}};
     for (const auto &r : kReverse)
         EXPECT_EQ(r[1], dma_FunctionIdToPublicId(r[0])) << r[0];
     EXPECT_EQ(0, dma_FunctionIdToPublicId(483));
@@ -42,12 +46,18 @@ TEST_F(DmaValues, TranslatesAndRefusesByType)
         LONG result;
     };
     static const Case kCases[] = {
-        {1, DMA_IS_STRING},         // dmDeviceName
+        {1, DMA_IS_STRING}, // dmDeviceName
         {304, DMA_IS_LOGFONT},
-        {40961, DMA_IS_STRING}, {40962, DMA_IS_STRING},
-        {600, DMA_UNKNOWN_ID}, {448, DMA_UNKNOWN_ID}, {1282, DMA_UNKNOWN_ID}, {0, DMA_UNKNOWN_ID},
-        {2490, DMA_BAD_ARGUMENT},   // translated, but no setting
-        {415, DMA_SUCCESS}, {4097, DMA_SUCCESS}, {513, DMA_SUCCESS},
+        {40961, DMA_IS_STRING},
+        {40962, DMA_IS_STRING},
+        {600, DMA_UNKNOWN_ID},
+        {448, DMA_UNKNOWN_ID},
+        {1282, DMA_UNKNOWN_ID},
+        {0, DMA_UNKNOWN_ID},
+        {2490, DMA_BAD_ARGUMENT}, // translated, but no setting
+        {415, DMA_SUCCESS},
+        {4097, DMA_SUCCESS},
+        {513, DMA_SUCCESS},
     };
     for (const Case &c : kCases) {
         DWORD value = 0;
@@ -64,7 +74,11 @@ TEST_F(DmaValues, ReachesTheSettingOfTheTranslatedFunctionId)
         DWORD value;
     };
     static const Case kCases[] = {
-        {415, 1834, 0x1234}, {4097, 448, 0x56}, {513, 1793, 21024}, {7, 7, 2}, {1313, 5891, 77},
+        {415, 1834, 0x1234},
+        {4097, 448, 0x56},
+        {513, 1793, 21024},
+        {7, 7, 2},
+        {1313, 5891, 77},
     };
     for (const Case &c : kCases) {
         ASSERT_EQ(DMA_SUCCESS, api_.SetValue(&a_->handle, c.id, c.value)) << c.id;
@@ -108,7 +122,7 @@ TEST_F(DmaValues, FaxCountIsCheckedBeforeAnythingIsWritten)
     EXPECT_EQ(3u, value);
     ASSERT_EQ(DMA_SUCCESS, api_.SetFaxAddressNum(&a_->handle, 65535, FALSE));
 
-    a_->faxList[0] = 'X';   // not a fax list
+    a_->faxList[0] = 'X'; // not a fax list
     EXPECT_EQ(DMA_BAD_ARGUMENT, api_.GetFaxAddressNum(a_->faxList, &count));
     EXPECT_EQ(DMA_BAD_ARGUMENT, api_.GetFaxAddressNum(nullptr, &count));
     a_->handle.faxList = nullptr;
@@ -145,4 +159,4 @@ TEST_F(DmaValues, TwoHandlesStayIndependent)
     EXPECT_STREQ("second", text);
 }
 
-}  // namespace
+} // namespace

@@ -10,7 +10,8 @@
 
 #include "management/base/pmc_memory.h"
 
-class CPmcByteString : public CPmcHeapObject {
+class CPmcByteString : public CPmcHeapObject
+{
 public:
     CPmcByteString() = default;
     CPmcByteString(const CPmcByteString &) = delete;

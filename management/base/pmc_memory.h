@@ -26,7 +26,8 @@ void pmc_free(void *block) noexcept;
  * `delete` frees through pmc_free. The two operators are the library's own functions (not
  * inline), so that programs creating or deriving from the exported classes reach them.
  */
-class CPmcHeapObject {
+class CPmcHeapObject
+{
 public:
     static void *operator new(std::size_t size) noexcept;
     static void operator delete(void *block) noexcept;

@@ -7,12 +7,16 @@
 #include "management/base/pmc_status.h"
 
 /* The iterator: the node it stands on; the sentinel means "at the end". */
-class CPmcObjectListIterator : public CPmcHeapObject, public IPmcObjectListIterator {
+class CPmcObjectListIterator : public CPmcHeapObject, public IPmcObjectListIterator
+{
 public:
     explicit CPmcObjectListIterator(CPmcListNode *node) : current(node) {}
     CPmcObjectListIterator(const CPmcObjectListIterator &) = delete;
     CPmcObjectListIterator &operator=(const CPmcObjectListIterator &) = delete;
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
 
     CPmcListNode *current;
 

@@ -22,7 +22,8 @@ struct CPmcListPolicy {
 };
 
 /* An iterator over a list: released through release (or the list's release iterator). */
-class IPmcObjectListIterator {
+class IPmcObjectListIterator
+{
 public:
     virtual void release() = 0;
 
@@ -31,22 +32,23 @@ protected:
 };
 
 /* The list operations in slot order. */
-class IPmcObjectList {
+class IPmcObjectList
+{
 public:
-    virtual int insert_front(void *element) = 0;                                    /* 1 */
-    virtual int append(void *element) = 0;                                          /* 2 */
-    virtual int remove_first() = 0;                                                 /* 3 */
-    virtual int remove_last() = 0;                                                  /* 4 */
-    virtual int clear() = 0;                                                        /* 5 */
-    virtual uint32_t count() = 0;                                                   /* 6 */
-    virtual IPmcObjectListIterator *create_iterator(int *code) = 0;                 /* 7 */
-    virtual void reset_iterator(IPmcObjectListIterator *iterator) = 0;              /* 8 */
-    virtual void release_iterator(IPmcObjectListIterator *iterator) = 0;            /* 9 */
-    virtual void *element_at(IPmcObjectListIterator *iterator) = 0;                 /* 10 */
-    virtual IPmcObjectListIterator *advance(IPmcObjectListIterator *iterator) = 0;  /* 11 */
-    virtual void remove_at(IPmcObjectListIterator *iterator) = 0;                   /* 12 */
-    virtual CPmcObjectList *list() = 0;                                             /* 13 */
-    virtual void release() = 0;                                                     /* 14 */
+    virtual int insert_front(void *element) = 0;                                   /* 1 */
+    virtual int append(void *element) = 0;                                         /* 2 */
+    virtual int remove_first() = 0;                                                /* 3 */
+    virtual int remove_last() = 0;                                                 /* 4 */
+    virtual int clear() = 0;                                                       /* 5 */
+    virtual uint32_t count() = 0;                                                  /* 6 */
+    virtual IPmcObjectListIterator *create_iterator(int *code) = 0;                /* 7 */
+    virtual void reset_iterator(IPmcObjectListIterator *iterator) = 0;             /* 8 */
+    virtual void release_iterator(IPmcObjectListIterator *iterator) = 0;           /* 9 */
+    virtual void *element_at(IPmcObjectListIterator *iterator) = 0;                /* 10 */
+    virtual IPmcObjectListIterator *advance(IPmcObjectListIterator *iterator) = 0; /* 11 */
+    virtual void remove_at(IPmcObjectListIterator *iterator) = 0;                  /* 12 */
+    virtual CPmcObjectList *list() = 0;                                            /* 13 */
+    virtual void release() = 0;                                                    /* 14 */
 
 protected:
     ~IPmcObjectList() = default;
@@ -59,7 +61,8 @@ struct CPmcListNode : CPmcHeapObject {
     void *element = nullptr;
 };
 
-class CPmcObjectList : public CPmcHeapObject, public IPmcObjectList {
+class CPmcObjectList : public CPmcHeapObject, public IPmcObjectList
+{
 public:
     CPmcObjectList(const CPmcObjectList &) = delete;
     CPmcObjectList &operator=(const CPmcObjectList &) = delete;

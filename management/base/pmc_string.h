@@ -9,9 +9,10 @@
 
 #include <cstdint>
 
-class CPmcString {
+class CPmcString
+{
 public:
-    static constexpr uint32_t npos = 0xFFFFFFFFu;  /* the not-found value */
+    static constexpr uint32_t npos = 0xFFFFFFFFu; /* the not-found value */
 
     CPmcString() = default;
     /* Starts with a copy of `text` (null: empty); stays empty when the copy is refused. */
@@ -40,10 +41,22 @@ public:
     int append(const char *text);
     int append(char character);
 
-    const char *data() const { return m_data; }
-    uint32_t length() const { return m_length; }
-    uint32_t capacity() const { return m_capacity; }
-    bool is_empty() const { return m_length == 0; }
+    const char *data() const
+    {
+        return m_data;
+    }
+    uint32_t length() const
+    {
+        return m_length;
+    }
+    uint32_t capacity() const
+    {
+        return m_capacity;
+    }
+    bool is_empty() const
+    {
+        return m_length == 0;
+    }
 
     /* compare: byte-wise unsigned comparison with `text` (null: empty); -1, 0 or 1. */
     int compare(const char *text) const;

@@ -13,11 +13,11 @@
 /* The status of malformed or truncated input. */
 constexpr int PMC_E_MALFORMED = -250;
 
-class CPmcBerWriter : public CPmcHeapObject {
+class CPmcBerWriter : public CPmcHeapObject
+{
 public:
     /* The writer starts one past the last byte of `storage` (`size` bytes). */
-    CPmcBerWriter(uint8_t *storage, uint32_t size)
-        : m_storage(storage), m_position(size), m_size(size) {}
+    CPmcBerWriter(uint8_t *storage, uint32_t size) : m_storage(storage), m_position(size), m_size(size) {}
     CPmcBerWriter(const CPmcBerWriter &) = delete;
     CPmcBerWriter &operator=(const CPmcBerWriter &) = delete;
 
@@ -34,10 +34,19 @@ public:
     uint32_t put_sub_identifier(uint32_t value);
 
     /* written: bytes from the position to the end of the storage. */
-    uint32_t written() const { return m_size - m_position; }
+    uint32_t written() const
+    {
+        return m_size - m_position;
+    }
     /* offset: the position as an offset into the storage. */
-    uint32_t offset() const { return m_position; }
-    bool overflow() const { return m_overflow; }
+    uint32_t offset() const
+    {
+        return m_position;
+    }
+    bool overflow() const
+    {
+        return m_overflow;
+    }
 
 private:
     uint8_t *m_storage;
@@ -46,7 +55,8 @@ private:
     bool m_overflow = false;
 };
 
-class CPmcBerReader : public CPmcHeapObject {
+class CPmcBerReader : public CPmcHeapObject
+{
 public:
     CPmcBerReader(const uint8_t *start, uint32_t size) : m_start(start), m_end(size) {}
     CPmcBerReader(const CPmcBerReader &) = delete;
@@ -70,12 +80,24 @@ public:
     int take(uint32_t count, const uint8_t **bytes);
 
     /* remaining: bytes between the position and the end. */
-    uint32_t remaining() const { return m_end - m_position; }
+    uint32_t remaining() const
+    {
+        return m_end - m_position;
+    }
     /* consumed: bytes between the start and the position. */
-    uint32_t consumed() const { return m_position; }
+    uint32_t consumed() const
+    {
+        return m_position;
+    }
     /* cut: the end moves to the position + `count` (count <= remaining()). */
-    void cut(uint32_t count) { m_end = m_position + count; }
-    bool exhausted() const { return m_exhausted; }
+    void cut(uint32_t count)
+    {
+        m_end = m_position + count;
+    }
+    bool exhausted() const
+    {
+        return m_exhausted;
+    }
 
 private:
     const uint8_t *m_start;

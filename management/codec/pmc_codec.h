@@ -23,26 +23,30 @@ constexpr int PMC_E_TOO_BIG = -211;
 enum { PMC_MESSAGE_UNSET = -1, PMC_MESSAGE_COMMUNITY = 0 };
 
 /* The message-codec operations in slot order (encoder and decoder alike). */
-class IPmcMessageCodec {
+class IPmcMessageCodec
+{
 public:
-    virtual int code_header(IPmsSnmpTarget *target) = 0;           /* 1 */
-    virtual int reserved() = 0;                                    /* 2: -5 */
-    virtual void destroy() = 0;                                    /* 3 */
-    virtual void release() = 0;                              /* 4 */
-    virtual int code_message(IPmsSnmpPacket *packet) = 0;          /* 5 */
-    virtual int code_pdu(IPmsPdu *pdu) = 0;                        /* 6 */
-    virtual int code_list(IPmsVarBindList *list) = 0;              /* 7 */
-    virtual int code_binding(IPmsVarBind *binding) = 0;            /* 8 */
-    virtual int code_standard_header(IPmsPdu *pdu) = 0;            /* 9 */
-    virtual int code_v1_trap_header(IPmsPdu *pdu) = 0;             /* 10 */
-    virtual int code_v2_trap_header(IPmsPdu *pdu) = 0;             /* 11: -5 */
+    virtual int code_header(IPmsSnmpTarget *target) = 0;  /* 1 */
+    virtual int reserved() = 0;                           /* 2: -5 */
+    virtual void destroy() = 0;                           /* 3 */
+    virtual void release() = 0;                           /* 4 */
+    virtual int code_message(IPmsSnmpPacket *packet) = 0; /* 5 */
+    virtual int code_pdu(IPmsPdu *pdu) = 0;               /* 6 */
+    virtual int code_list(IPmsVarBindList *list) = 0;     /* 7 */
+    virtual int code_binding(IPmsVarBind *binding) = 0;   /* 8 */
+    virtual int code_standard_header(IPmsPdu *pdu) = 0;   /* 9 */
+    virtual int code_v1_trap_header(IPmsPdu *pdu) = 0;    /* 10 */
+    virtual int code_v2_trap_header(IPmsPdu *pdu) = 0;    /* 11: -5 */
 
 protected:
     ~IPmcMessageCodec() = default;
 };
 
-class CPmcMessageEncoder : public CPmcHeapObject, public IPmcMessageEncoder,
-                           public IPmcMessageCodec, public IPmsValueVisitor {
+class CPmcMessageEncoder : public CPmcHeapObject,
+                           public IPmcMessageEncoder,
+                           public IPmcMessageCodec,
+                           public IPmsValueVisitor
+{
 public:
     /* pmc_create_message_encoder: a new encoder; null and -3 without memory. */
     friend CPmcMessageEncoder *pmc_create_message_encoder(int *code);
@@ -63,7 +67,10 @@ public:
      * size and leaves its position at the message's first byte (remaining() = length).
      * binding_count: the bindings of the last list that were written whole. */
     int encode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet) override;
-    uint32_t binding_count() override { return m_bindings; }
+    uint32_t binding_count() override
+    {
+        return m_bindings;
+    }
 
     /* IPmcMessageCodec */
     int code_header(IPmsSnmpTarget *target) override;
@@ -113,8 +120,11 @@ private:
 
 CPmcMessageEncoder *pmc_create_message_encoder(int *code);
 
-class CPmcMessageDecoder : public CPmcHeapObject, public IPmcMessageDecoder,
-                           public IPmcMessageCodec, public IPmsValueVisitor {
+class CPmcMessageDecoder : public CPmcHeapObject,
+                           public IPmcMessageDecoder,
+                           public IPmcMessageCodec,
+                           public IPmsValueVisitor
+{
 public:
     /* pmc_create_message_decoder: a new decoder; null and -3 without memory. */
     friend CPmcMessageDecoder *pmc_create_message_decoder(int *code);
@@ -122,8 +132,14 @@ public:
     CPmcMessageDecoder &operator=(const CPmcMessageDecoder &) = delete;
 
     /* IPmcMessageDecoder: decode_message reads from the buffer's position to its end. */
-    void set_message_kind(int kind) override { m_kind = kind; }
-    void set_header_only(bool on) override { m_header_only = on; }
+    void set_message_kind(int kind) override
+    {
+        m_kind = kind;
+    }
+    void set_header_only(bool on) override
+    {
+        m_header_only = on;
+    }
     int decode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet) override;
 
     /*

@@ -19,17 +19,30 @@ static const int32_t s_enterprise_specific = 6;
 static const uint32_t s_max_error_status = 18;
 
 /* Value tags a binding may carry in a received message. */
-static const uint8_t s_accepted_tags[] = {
-    (uint8_t)PMS_TAG_INTEGER, (uint8_t)PMS_TAG_OCTET_STRING, (uint8_t)PMS_TAG_NULL,
-    (uint8_t)PMS_TAG_OID, (uint8_t)PMS_TAG_IP_ADDRESS, (uint8_t)PMS_TAG_COUNTER32,
-    (uint8_t)PMS_TAG_GAUGE32, (uint8_t)PMS_TAG_TIMETICKS, (uint8_t)PMS_TAG_OPAQUE,
-    (uint8_t)PMS_TAG_COUNTER64, (uint8_t)PMS_TAG_NO_SUCH_OBJECT,
-    (uint8_t)PMS_TAG_NO_SUCH_INSTANCE, (uint8_t)PMS_TAG_END_OF_MIB_VIEW};
+static const uint8_t s_accepted_tags[] = {(uint8_t)PMS_TAG_INTEGER,
+                                          (uint8_t)PMS_TAG_OCTET_STRING,
+                                          (uint8_t)PMS_TAG_NULL,
+                                          (uint8_t)PMS_TAG_OID,
+                                          (uint8_t)PMS_TAG_IP_ADDRESS,
+                                          (uint8_t)PMS_TAG_COUNTER32,
+                                          (uint8_t)PMS_TAG_GAUGE32,
+                                          (uint8_t)PMS_TAG_TIMETICKS,
+                                          (uint8_t)PMS_TAG_OPAQUE,
+                                          (uint8_t)PMS_TAG_COUNTER64,
+                                          (uint8_t)PMS_TAG_NO_SUCH_OBJECT,
+                                          (uint8_t)PMS_TAG_NO_SUCH_INSTANCE,
+                                          (uint8_t)PMS_TAG_END_OF_MIB_VIEW};
 
 /* PDU type of each tag 0xA0 to 0xA8; 0xA7 is the version-2c trap. */
-static const int32_t s_pdu_types[] = {
-    PMS_PDU_GET, PMS_PDU_GET_NEXT, PMS_PDU_RESPONSE, PMS_PDU_SET, PMS_PDU_TRAP,
-    PMS_PDU_GET_BULK, PMS_PDU_INFORM, PMS_PDU_TRAP, PMS_PDU_REPORT};
+static const int32_t s_pdu_types[] = {PMS_PDU_GET,
+                                      PMS_PDU_GET_NEXT,
+                                      PMS_PDU_RESPONSE,
+                                      PMS_PDU_SET,
+                                      PMS_PDU_TRAP,
+                                      PMS_PDU_GET_BULK,
+                                      PMS_PDU_INFORM,
+                                      PMS_PDU_TRAP,
+                                      PMS_PDU_REPORT};
 
 /* Content bytes of the numbers: five for a 32-bit value behind a leading zero; nine for
  * Counter64 behind a leading zero. A longer number is refused, never cut to its low bytes. */
@@ -79,8 +92,7 @@ void CPmcMessageDecoder::release()
     delete this;
 }
 
-int CPmcMessageDecoder::decode_bytes(IPmsSnmpPacket *packet, const uint8_t *bytes,
-                                     uint32_t size)
+int CPmcMessageDecoder::decode_bytes(IPmsSnmpPacket *packet, const uint8_t *bytes, uint32_t size)
 {
     m_bytes = bytes;
     m_size = bytes ? size : 0;
@@ -120,8 +132,7 @@ int CPmcMessageDecoder::code_message(IPmsSnmpPacket *packet)
     if (code == PMC_OK) {
         uint32_t left = m_reader->remaining();
         if (length < left) {
-            pmc_static_logger(PMC_LOGGER_SNMP)->write(
-                PMC_LOG_INFO, "received packet is redundancy. be cut down.");
+            pmc_static_logger(PMC_LOGGER_SNMP)->write(PMC_LOG_INFO, "received packet is redundancy. be cut down.");
             m_reader->cut(length);
         } else if (length > left) {
             code = fail("decode error: lack of received packet. can't go on decoding any more.");
@@ -129,8 +140,7 @@ int CPmcMessageDecoder::code_message(IPmsSnmpPacket *packet)
     }
     if (code == PMC_OK && !packet->get_target()) {
         if (m_kind == PMC_MESSAGE_UNSET) {
-            pmc_static_logger(PMC_LOGGER_SNMP)->write(PMC_LOG_ERROR,
-                                                      "decode error: unknown translate type.");
+            pmc_static_logger(PMC_LOGGER_SNMP)->write(PMC_LOG_ERROR, "decode error: unknown translate type.");
             code = PMC_E_ARG;
         } else if (m_kind != PMC_MESSAGE_COMMUNITY) {
             code = PMC_E_ARG;
@@ -220,8 +230,7 @@ int CPmcMessageDecoder::code_pdu(IPmsPdu *pdu)
 int CPmcMessageDecoder::code_list(IPmsVarBindList *list)
 {
     uint32_t length = 0;
-    if (m_reader->get_tag_length(s_tag_sequence, &length) != PMC_OK ||
-        length != m_reader->remaining())
+    if (m_reader->get_tag_length(s_tag_sequence, &length) != PMC_OK || length != m_reader->remaining())
         return fail("decode error: length of var bind list is wrong.");
     uint32_t decoded = 0;
     while (m_reader->remaining() > 0) {
@@ -319,8 +328,7 @@ int CPmcMessageDecoder::code_v1_trap_header(IPmsPdu *pdu)
     code = visit_oid(trap->value());
     if (code == PMC_OK &&
         (m_reader->get_tag_length((uint8_t)PMS_TAG_IP_ADDRESS, &length) != PMC_OK ||
-         m_reader->take(length, &address) != PMC_OK ||
-         read_number((uint8_t)PMS_TAG_INTEGER, &generic) != PMC_OK ||
+         m_reader->take(length, &address) != PMC_OK || read_number((uint8_t)PMS_TAG_INTEGER, &generic) != PMC_OK ||
          read_number((uint8_t)PMS_TAG_INTEGER, &specific) != PMC_OK))
         code = PMC_E_MALFORMED;
     if (code == PMC_OK) {
@@ -400,8 +408,7 @@ int CPmcMessageDecoder::visit_octets(IPmsValue *value)
 {
     uint32_t length = 0;
     const uint8_t *bytes = nullptr;
-    if (m_reader->get_tag_length((uint8_t)value->tag(), &length) != PMC_OK ||
-        m_reader->take(length, &bytes) != PMC_OK)
+    if (m_reader->get_tag_length((uint8_t)value->tag(), &length) != PMC_OK || m_reader->take(length, &bytes) != PMC_OK)
         return PMC_E_MALFORMED;
     int code = value->set_bytes(bytes, length);
     /* A fixed-size kind refuses another length: the message is malformed. */

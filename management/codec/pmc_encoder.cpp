@@ -17,7 +17,7 @@ static const uint8_t s_tag_v2_trap = 0xA7;
 
 /* The enterprise of the generic traps, as dotted text with its trailing dot. */
 static const char s_generic_trap_prefix[] = "1.3.6.1.6.3.1.1.5.";
-static const uint32_t s_generic_trap_count = 11;   /* the prefix's 9, then 0 and g + 1 */
+static const uint32_t s_generic_trap_count = 11; /* the prefix's 9, then 0 and g + 1 */
 
 CPmcMessageEncoder *pmc_create_message_encoder(int *code)
 {
@@ -69,8 +69,7 @@ void CPmcMessageEncoder::put_integer(int32_t value)
     put_number((uint8_t)PMS_TAG_INTEGER, (uint32_t)value, pmc_ber_signed_size(value));
 }
 
-int CPmcMessageEncoder::encode_bytes(IPmsSnmpPacket *packet, uint8_t *storage, uint32_t size,
-                                     uint32_t *start)
+int CPmcMessageEncoder::encode_bytes(IPmsSnmpPacket *packet, uint8_t *storage, uint32_t size, uint32_t *start)
 {
     m_storage = storage;
     m_size = size;
@@ -248,8 +247,7 @@ int CPmcMessageEncoder::put_oid(IPmsOid *oid, uint32_t count)
     if (count >= 2) {
         for (uint32_t i = count; i-- > 2;)
             m_writer->put_sub_identifier(value->read_element(i, nullptr));
-        uint64_t merged = (uint64_t)value->read_element(0, nullptr) * 40 +
-                          value->read_element(1, nullptr);
+        uint64_t merged = (uint64_t)value->read_element(0, nullptr) * 40 + value->read_element(1, nullptr);
         if (merged > 0xFFFFFFFFu)
             return PMC_E_ARG;
         m_writer->put_sub_identifier((uint32_t)merged);

@@ -12,14 +12,18 @@
 
 /* How the data of a buffer is freed. */
 enum PmcRawFreeKind : uint32_t {
-    PMC_RAW_FREE_LIBRARY = 1,  /* pmc_free */
-    PMC_RAW_FREE_CRT = 2       /* the C runtime's free */
+    PMC_RAW_FREE_LIBRARY = 1, /* pmc_free */
+    PMC_RAW_FREE_CRT = 2      /* the C runtime's free */
 };
 
-class CPmcRawBuffer : public CPmcHeapObject {
+class CPmcRawBuffer : public CPmcHeapObject
+{
 public:
     CPmcRawBuffer() = default;
-    ~CPmcRawBuffer() { release(); }
+    ~CPmcRawBuffer()
+    {
+        release();
+    }
     CPmcRawBuffer(const CPmcRawBuffer &) = delete;
     CPmcRawBuffer &operator=(const CPmcRawBuffer &) = delete;
 
@@ -50,10 +54,22 @@ public:
     /* release: frees the data by its free kind; the buffer is empty with free kind 1. */
     void release();
 
-    uint8_t *data() const { return m_data; }
-    uint8_t *position() const { return m_position; }
-    uint32_t length() const { return m_length; }
-    PmcRawFreeKind free_kind() const { return m_free_kind; }
+    uint8_t *data() const
+    {
+        return m_data;
+    }
+    uint8_t *position() const
+    {
+        return m_position;
+    }
+    uint32_t length() const
+    {
+        return m_length;
+    }
+    PmcRawFreeKind free_kind() const
+    {
+        return m_free_kind;
+    }
 
 private:
     uint8_t *m_data = nullptr;

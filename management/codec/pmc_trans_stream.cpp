@@ -36,9 +36,13 @@ int CPmcMessageDecoder::decode_message(CPmcRawBuffer *buffer, IPmsSnmpPacket *pa
 }
 
 /* The translator: no data, so the static object needs no constructor at load. */
-class CPmcTransStream : public IPmcTranslator {
+class CPmcTransStream : public IPmcTranslator
+{
 public:
-    const char *name() override { return PMC_TRANS_STREAM_NAME; }
+    const char *name() override
+    {
+        return PMC_TRANS_STREAM_NAME;
+    }
     IPmcMessageEncoder *create_encoder(int *code) override
     {
         return pmc_create_message_encoder(code);
@@ -90,8 +94,7 @@ static int read_packet_header(IPmsSnmpPacket *packet, int32_t *request_id, int32
     return PMC_OK;
 }
 
-static const PmcPacketHooks s_packet_hooks = {wrap_packet, unwrap_packet, release_packet,
-                                              read_packet_header};
+static const PmcPacketHooks s_packet_hooks = {wrap_packet, unwrap_packet, release_packet, read_packet_header};
 
 const PmcPacketHooks *pms_packet_hooks()
 {

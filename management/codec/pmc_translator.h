@@ -21,7 +21,8 @@ class IPmsPdu;
 class IPmsSnmpTarget;
 
 /* An encoder made for one exchange; the registry releases it after the call. */
-class IPmcMessageEncoder {
+class IPmcMessageEncoder
+{
 public:
     virtual void release() = 0;
     /* encode_message: writes the whole message of `packet` into `buffer`; 0 or a status
@@ -35,7 +36,8 @@ protected:
 };
 
 /* A decoder made for one exchange; the registry releases it after the call. */
-class IPmcMessageDecoder {
+class IPmcMessageDecoder
+{
 public:
     virtual void release() = 0;
     /* set_message_kind: 0 a community message; -1 unset. */
@@ -51,7 +53,8 @@ protected:
 
 /* A translator: a message format by name, making encoders and decoders. Registered
  * translators are static entries of their modules; the registry never frees them. */
-class IPmcTranslator {
+class IPmcTranslator
+{
 public:
     virtual const char *name() = 0;
     /* create_encoder / create_decoder: a new object, or null with *code set (-3). */
@@ -81,7 +84,8 @@ struct PmcPacketHooks {
 /* pmc_translator_set_packet_hooks: installs the hooks (kept by pointer; null removes). */
 void pmc_translator_set_packet_hooks(const PmcPacketHooks *hooks);
 
-class TranslatorRegistry : public CPmcHeapObject {
+class TranslatorRegistry : public CPmcHeapObject
+{
 public:
     /*
      * instance: the registry, created on first use. code (out, may be null): 0, or -3
@@ -106,7 +110,10 @@ public:
     void release_selected();
 
     /* selected: the selected translator or null. */
-    IPmcTranslator *selected() const { return m_selected; }
+    IPmcTranslator *selected() const
+    {
+        return m_selected;
+    }
 
     /*
      * encode: writes `packet` into `buffer` through a fresh encoder. bindings (out, may be
@@ -135,8 +142,7 @@ private:
     TranslatorRegistry() = default;
     ~TranslatorRegistry();
     int run_decoder(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, int kind, bool header_only);
-    int through_temporary_packet(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer, bool encoding,
-                                 int kind);
+    int through_temporary_packet(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer, bool encoding, int kind);
 
     CPmcObjectList *m_list = nullptr;
     IPmcTranslator *m_selected = nullptr;

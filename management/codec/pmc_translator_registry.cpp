@@ -15,9 +15,7 @@ static void *keep_translator(void *translator)
     return translator;
 }
 
-static void drop_translator(void *)
-{
-}
+static void drop_translator(void *) {}
 
 static const CPmcListPolicy s_translator_policy = {keep_translator, drop_translator};
 
@@ -97,8 +95,7 @@ void TranslatorRegistry::release_selected()
     m_selected = nullptr;
 }
 
-int TranslatorRegistry::encode(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet,
-                               uint32_t *bindings)
+int TranslatorRegistry::encode(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, uint32_t *bindings)
 {
     if (!m_selected)
         return PMC_E_EMPTY;
@@ -141,8 +138,7 @@ int TranslatorRegistry::through_temporary_packet(IPmsPdu *pdu, IPmsSnmpTarget *t
 }
 
 /* run_decoder: one decoder with the kind and header switch over the whole message. */
-int TranslatorRegistry::run_decoder(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, int kind,
-                                    bool header_only)
+int TranslatorRegistry::run_decoder(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, int kind, bool header_only)
 {
     int status = PMC_E_MEMORY;
     IPmcMessageDecoder *decoder = m_selected->create_decoder(&status);
@@ -164,14 +160,12 @@ int TranslatorRegistry::decode(CPmcRawBuffer *buffer, IPmsSnmpPacket *packet, in
     return run_decoder(buffer, packet, kind, false);
 }
 
-int TranslatorRegistry::decode(int kind, IPmsPdu *pdu, IPmsSnmpTarget *target,
-                               CPmcRawBuffer *buffer)
+int TranslatorRegistry::decode(int kind, IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcRawBuffer *buffer)
 {
     return through_temporary_packet(pdu, target, buffer, false, kind);
 }
 
-int TranslatorRegistry::peek(CPmcRawBuffer *buffer, int kind, int32_t *request_id,
-                             int32_t *error_status)
+int TranslatorRegistry::peek(CPmcRawBuffer *buffer, int kind, int32_t *request_id, int32_t *error_status)
 {
     if (!m_selected)
         return PMC_E_EMPTY;

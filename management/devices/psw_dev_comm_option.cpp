@@ -27,7 +27,7 @@ void copy_cut(char *field, size_t size, const char *text)
     std::memset(field + length, 0, size - length);
 }
 
-}  // namespace
+} // namespace
 
 CPSWDevCommOption::CPSWDevCommOption()
     : m_protocol(PMC_PROTOCOL_UNSPEC), m_address(), m_port(0), m_timeout(0), m_retries(0), m_max_message_size(0),
@@ -114,10 +114,14 @@ int32_t CPSWDevCommOption::refresh_options()
 {
     initialize_data();
     int32_t (CPSWDevCommOption::*const steps[])() = {
-        &CPSWDevCommOption::refresh_system_attributes,   &CPSWDevCommOption::refresh_hrdevice_table,
-        &CPSWDevCommOption::refresh_input_tray_table,    &CPSWDevCommOption::refresh_output_tray_table,
-        &CPSWDevCommOption::refresh_memory_size,         &CPSWDevCommOption::refresh_prt_media_table,
-        &CPSWDevCommOption::refresh_netware_attributes,  &CPSWDevCommOption::refresh_vcm_hrdev_detail_setting,
+        &CPSWDevCommOption::refresh_system_attributes,
+        &CPSWDevCommOption::refresh_hrdevice_table,
+        &CPSWDevCommOption::refresh_input_tray_table,
+        &CPSWDevCommOption::refresh_output_tray_table,
+        &CPSWDevCommOption::refresh_memory_size,
+        &CPSWDevCommOption::refresh_prt_media_table,
+        &CPSWDevCommOption::refresh_netware_attributes,
+        &CPSWDevCommOption::refresh_vcm_hrdev_detail_setting,
         &CPSWDevCommOption::refresh_finisher_booklet_info,
     };
     for (int32_t (CPSWDevCommOption::*step)() : steps) {
@@ -142,8 +146,8 @@ int32_t CPSWDevCommOption::parse_version_value()
     return psw_parse_version_value(m_rom_version, &m_rom_major, &m_rom_minor, &m_rom_revision);
 }
 
-void CPSWDevCommOption::MediaDimensionToMediumSize(int32_t unit, int32_t feed, int32_t cross_feed,
-                                                   int32_t *size_code, int32_t *direction) const
+void CPSWDevCommOption::MediaDimensionToMediumSize(int32_t unit, int32_t feed, int32_t cross_feed, int32_t *size_code,
+                                                   int32_t *direction) const
 {
     psw_media_dimension_to_medium_size(unit, feed, cross_feed, size_code, direction);
 }
@@ -165,10 +169,15 @@ int32_t CPSWDevCommOption::setup_request(IPmcGetDataRequest *request) const
 {
     if (m_community_set)
         request->set_community(m_community);
-    PmcRequestUsm usm = {m_user_name,        m_security_level,   m_auth_protocol, m_priv_protocol,
-                         m_auth_pass_phrase, m_priv_pass_phrase, m_extension};
-    int code = request->init(m_address, m_protocol, m_port, m_version, &usm, (int32_t)m_timeout,
-                             (int32_t)m_retries, m_max_message_size);
+    PmcRequestUsm usm = {m_user_name,
+                         m_security_level,
+                         m_auth_protocol,
+                         m_priv_protocol,
+                         m_auth_pass_phrase,
+                         m_priv_pass_phrase,
+                         m_extension};
+    int code = request->init(
+        m_address, m_protocol, m_port, m_version, &usm, (int32_t)m_timeout, (int32_t)m_retries, m_max_message_size);
     return code == PMC_OK ? PMC_OK : psw_log_failure("pGetData->init()", code);
 }
 

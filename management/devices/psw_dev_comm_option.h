@@ -20,9 +20,9 @@ constexpr int32_t PSW_OPTION_TRAYS_MAX = 20;
 
 /* One row of the printer's device table. */
 struct OptionDevice {
-    int32_t index;           /* hrDeviceIndex */
-    int32_t status;          /* hrDeviceStatus */
-    char description[64];    /* hrDeviceDescr */
+    int32_t index;        /* hrDeviceIndex */
+    int32_t status;       /* hrDeviceStatus */
+    char description[64]; /* hrDeviceDescr */
 };
 
 /* One output tray: running number from 1, prtOutputType, prtOutputOffsetStacking. */
@@ -32,7 +32,8 @@ struct OptionOutputTray {
     int32_t offset_stacking;
 };
 
-class CPSWDevCommOption : public IPSWDeviceOption, public CPmcHeapObject {
+class CPSWDevCommOption : public IPSWDeviceOption, public CPmcHeapObject
+{
 public:
     /* The constructor starts with empty data and no community. */
     CPSWDevCommOption();
@@ -113,9 +114,9 @@ protected:
     const char *m_extension;
     char m_community[256];
     bool m_community_set;
-    char m_rom_version[64];          /* "PrinterRomVersion" */
-    char m_sys_name[256];            /* "SysName" */
-    char m_netware_unit_name[256];   /* "NetWareSAPUnitName" */
+    char m_rom_version[64];        /* "PrinterRomVersion" */
+    char m_sys_name[256];          /* "SysName" */
+    char m_netware_unit_name[256]; /* "NetWareSAPUnitName" */
     bool m_duplex_unit;
     bool m_manual_feeder;
     bool m_device105_running;

@@ -54,9 +54,9 @@ const char *psw_match_model(const PSWModelEntry *models, const char *sys_object_
     return nullptr;
 }
 
-CPSWDeviceFinder::CPSWDeviceFinder() : m_request(nullptr), m_results(nullptr), m_filters(), m_models(nullptr), m_community()
-{
-}
+CPSWDeviceFinder::CPSWDeviceFinder()
+    : m_request(nullptr), m_results(nullptr), m_filters(), m_models(nullptr), m_community()
+{}
 
 CPSWDeviceFinder::~CPSWDeviceFinder()
 {
@@ -125,8 +125,8 @@ bool CPSWDeviceFinder::passes_filters(const char *text) const
     return false;
 }
 
-int CPSWDeviceFinder::setup(int protocol, const char *address, IPSWPluginUSM *usm, int32_t timeout,
-                            int32_t retries, uint32_t max_message_size)
+int CPSWDeviceFinder::setup(int protocol, const char *address, IPSWPluginUSM *usm, int32_t timeout, int32_t retries,
+                            uint32_t max_message_size)
 {
     if (!address || !usm)
         return PMC_E_ARG;
@@ -141,8 +141,12 @@ int CPSWDeviceFinder::setup(int protocol, const char *address, IPSWPluginUSM *us
         return code;
     if (found != protocol)
         return PMC_E_ARG;
-    PmcRequestUsm settings = {usm->user_name(),        usm->security_level(),    usm->auth_protocol(),
-                              usm->priv_protocol(),    usm->auth_pass_phrase(), usm->priv_pass_phrase(),
+    PmcRequestUsm settings = {usm->user_name(),
+                              usm->security_level(),
+                              usm->auth_protocol(),
+                              usm->priv_protocol(),
+                              usm->auth_pass_phrase(),
+                              usm->priv_pass_phrase(),
                               usm->extension_text()};
     uint16_t port = 0;
     if (psw_port_of_protocol(protocol, &port) != PMC_OK)
@@ -197,8 +201,7 @@ int CPSWDeviceFinder::collect(const PSWModelEntry *models, int32_t *count)
     if (code != PMC_OK)
         return psw_log_failure("m_pFindDeviceSnmp->send_broad_cast()", code);
     IPmcObjectListIterator *iterator = packets->create_iterator(&code);
-    for (void *element; iterator && (element = packets->element_at(iterator)) != nullptr;
-         packets->advance(iterator)) {
+    for (void *element; iterator && (element = packets->element_at(iterator)) != nullptr; packets->advance(iterator)) {
         PSWFoundDevice found = {};
         if (!answer_texts((IPmsSnmpPacket *)element, &found))
             continue;

@@ -33,7 +33,7 @@ struct PSWFoundDevice : CPmcHeapObject {
 /* The results of one search. */
 struct PSWFoundList : CPmcHeapObject {
     int32_t count;
-    int32_t position;   /* 0 = first result */
+    int32_t position; /* 0 = first result */
     PSWFoundDevice *first;
 };
 
@@ -41,7 +41,8 @@ struct PSWFoundList : CPmcHeapObject {
 constexpr uint32_t PSW_FILTER_SLOTS = 50;
 constexpr uint32_t PSW_TEXT_FIELD = 64;
 
-class CPSWDeviceFinder final : public CPmcHeapObject {
+class CPSWDeviceFinder final : public CPmcHeapObject
+{
 public:
     CPSWDeviceFinder();
     ~CPSWDeviceFinder();

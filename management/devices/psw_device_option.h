@@ -14,17 +14,17 @@ class IPSWPluginUSM;
 
 /* One input tray as the option object keeps it. All numbers signed 32-bit. */
 struct OptionInputTray {
-    int32_t index;                   /* "InputTrayIndex": running number from 1 */
-    int32_t type;                    /* "InputTrayType": prtInputType */
-    int32_t media_size;              /* "InputTrayMediaSize": 10000 when no size matched */
-    int32_t media_direction;         /* "InputTrayMediaDirection": 1 when no size matched */
-    int32_t max_capacity;            /* "InputTrayMaxCapacityInSheets": -1 unknown */
-    int32_t current_level;           /* "InputTrayCurrentLevelInPercent": -1 unknown */
-    int32_t feed_dimension;          /* "InputTrayMediaDimFeedDirChosen" */
-    int32_t cross_feed_dimension;    /* "InputTrayMediaDimXFeedDirChosen" */
-    char name[64];                   /* "InputTrayName" */
-    char description[256];           /* "InputTrayDescription" */
-    char media_type[256];            /* "InputTrayMediaType" */
+    int32_t index;                /* "InputTrayIndex": running number from 1 */
+    int32_t type;                 /* "InputTrayType": prtInputType */
+    int32_t media_size;           /* "InputTrayMediaSize": 10000 when no size matched */
+    int32_t media_direction;      /* "InputTrayMediaDirection": 1 when no size matched */
+    int32_t max_capacity;         /* "InputTrayMaxCapacityInSheets": -1 unknown */
+    int32_t current_level;        /* "InputTrayCurrentLevelInPercent": -1 unknown */
+    int32_t feed_dimension;       /* "InputTrayMediaDimFeedDirChosen" */
+    int32_t cross_feed_dimension; /* "InputTrayMediaDimXFeedDirChosen" */
+    char name[64];                /* "InputTrayName" */
+    char description[256];        /* "InputTrayDescription" */
+    char media_type[256];         /* "InputTrayMediaType" */
 };
 
 /*
@@ -32,7 +32,8 @@ struct OptionInputTray {
  * (-2 a null argument or an unsupported printer, -5 an unknown option name, -11 a tray
  * index out of range, or the code of the failing SNMP call).
  */
-class IPSWDeviceOption {
+class IPSWDeviceOption
+{
 public:
     /* destroy: releases the object (it deletes itself). */
     virtual void destroy() = 0;

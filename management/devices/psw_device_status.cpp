@@ -54,9 +54,15 @@ bool fill_device(void *record, IPmsVarBindList *row)
 bool fill_input_tray(void *record, IPmsVarBindList *row)
 {
     PSWInputTrayInfo *info = (PSWInputTrayInfo *)record;
-    int32_t *numbers[] = {&info->type,           &info->dimension_unit, &info->feed_declared,
-                          &info->cross_feed_declared, &info->feed_chosen,    &info->cross_feed_chosen,
-                          &info->capacity_unit,  &info->max_capacity,   &info->current_level,
+    int32_t *numbers[] = {&info->type,
+                          &info->dimension_unit,
+                          &info->feed_declared,
+                          &info->cross_feed_declared,
+                          &info->feed_chosen,
+                          &info->cross_feed_chosen,
+                          &info->capacity_unit,
+                          &info->max_capacity,
+                          &info->current_level,
                           &info->status};
     for (uint32_t i = 0; i < sizeof numbers / sizeof numbers[0]; ++i)
         *numbers[i] = psw_row_number(row, i);
@@ -111,28 +117,51 @@ struct TableSpec {
     bool (*fill)(void *record, IPmsVarBindList *row);
 };
 
-const char *const kStorageColumns[] = {"1.3.6.1.2.1.25.2.3.1.2", "1.3.6.1.2.1.25.2.3.1.4", "1.3.6.1.2.1.25.2.3.1.5",
-                                       "1.3.6.1.2.1.25.2.3.1.3"};
+const char *const kStorageColumns[] = {
+    "1.3.6.1.2.1.25.2.3.1.2", "1.3.6.1.2.1.25.2.3.1.4", "1.3.6.1.2.1.25.2.3.1.5", "1.3.6.1.2.1.25.2.3.1.3"};
 const char *const kDeviceColumns[] = {"1.3.6.1.2.1.25.3.2.1.2", "1.3.6.1.2.1.25.3.2.1.5", "1.3.6.1.2.1.25.3.2.1.3"};
-const char *const kInputColumns[] = {
-    "1.3.6.1.2.1.43.8.2.1.2",  "1.3.6.1.2.1.43.8.2.1.3",  "1.3.6.1.2.1.43.8.2.1.4",  "1.3.6.1.2.1.43.8.2.1.5",
-    "1.3.6.1.2.1.43.8.2.1.6",  "1.3.6.1.2.1.43.8.2.1.7",  "1.3.6.1.2.1.43.8.2.1.8",  "1.3.6.1.2.1.43.8.2.1.9",
-    "1.3.6.1.2.1.43.8.2.1.10", "1.3.6.1.2.1.43.8.2.1.11", "1.3.6.1.2.1.43.8.2.1.12", "1.3.6.1.2.1.43.8.2.1.13",
-    "1.3.6.1.2.1.43.8.2.1.18", "1.3.6.1.2.1.43.8.2.1.21", "1.3.6.1.2.1.43.8.2.1.22"};
-const char *const kOutputColumns[] = {"1.3.6.1.2.1.43.9.2.1.2", "1.3.6.1.2.1.43.9.2.1.6", "1.3.6.1.2.1.43.9.2.1.7",
-                                      "1.3.6.1.2.1.43.9.2.1.12"};
-const char *const kTonerColumns[] = {"1.3.6.1.2.1.43.11.1.1.5", "1.3.6.1.2.1.43.11.1.1.7",
-                                     "1.3.6.1.2.1.43.11.1.1.8", "1.3.6.1.2.1.43.11.1.1.9",
+const char *const kInputColumns[] = {"1.3.6.1.2.1.43.8.2.1.2",
+                                     "1.3.6.1.2.1.43.8.2.1.3",
+                                     "1.3.6.1.2.1.43.8.2.1.4",
+                                     "1.3.6.1.2.1.43.8.2.1.5",
+                                     "1.3.6.1.2.1.43.8.2.1.6",
+                                     "1.3.6.1.2.1.43.8.2.1.7",
+                                     "1.3.6.1.2.1.43.8.2.1.8",
+                                     "1.3.6.1.2.1.43.8.2.1.9",
+                                     "1.3.6.1.2.1.43.8.2.1.10",
+                                     "1.3.6.1.2.1.43.8.2.1.11",
+                                     "1.3.6.1.2.1.43.8.2.1.12",
+                                     "1.3.6.1.2.1.43.8.2.1.13",
+                                     "1.3.6.1.2.1.43.8.2.1.18",
+                                     "1.3.6.1.2.1.43.8.2.1.21",
+                                     "1.3.6.1.2.1.43.8.2.1.22"};
+const char *const kOutputColumns[] = {
+    "1.3.6.1.2.1.43.9.2.1.2", "1.3.6.1.2.1.43.9.2.1.6", "1.3.6.1.2.1.43.9.2.1.7", "1.3.6.1.2.1.43.9.2.1.12"};
+const char *const kTonerColumns[] = {"1.3.6.1.2.1.43.11.1.1.5",
+                                     "1.3.6.1.2.1.43.11.1.1.7",
+                                     "1.3.6.1.2.1.43.11.1.1.8",
+                                     "1.3.6.1.2.1.43.11.1.1.9",
                                      "1.3.6.1.2.1.43.11.1.1.6"};
-const char *const kAlertColumns[] = {"1.3.6.1.2.1.43.18.1.1.2", "1.3.6.1.2.1.43.18.1.1.4", "1.3.6.1.2.1.43.18.1.1.5",
-                                     "1.3.6.1.2.1.43.18.1.1.6", "1.3.6.1.2.1.43.18.1.1.7", "1.3.6.1.2.1.43.18.1.1.8"};
+const char *const kAlertColumns[] = {"1.3.6.1.2.1.43.18.1.1.2",
+                                     "1.3.6.1.2.1.43.18.1.1.4",
+                                     "1.3.6.1.2.1.43.18.1.1.5",
+                                     "1.3.6.1.2.1.43.18.1.1.6",
+                                     "1.3.6.1.2.1.43.18.1.1.7",
+                                     "1.3.6.1.2.1.43.18.1.1.8"};
 const char *const kPrinterColumns[] = {"1.3.6.1.2.1.25.3.5.1.1", "1.3.6.1.2.1.25.3.5.1.2"};
 
-const char *const kJobColumns[] = {
-    "1.3.6.1.4.1.99941.8.59.6.1.1.4",  "1.3.6.1.4.1.99941.8.59.6.1.1.9",  "1.3.6.1.4.1.99941.8.59.6.1.1.10",
-    "1.3.6.1.4.1.99941.8.59.16.1.1.5", "1.3.6.1.4.1.99941.8.59.16.1.1.6", "1.3.6.1.4.1.99941.8.59.6.1.1.5",
-    "1.3.6.1.4.1.99941.8.59.6.1.1.6",  "1.3.6.1.4.1.99941.8.59.10.1.1.7", "1.3.6.1.4.1.99941.8.59.6.1.1.3",
-    "1.3.6.1.4.1.99941.8.59.10.1.1.10", "1.3.6.1.4.1.99941.8.59.16.1.1.4", "1.3.6.1.4.1.99941.8.59.16.1.1.7"};
+const char *const kJobColumns[] = {"1.3.6.1.4.1.99941.8.59.6.1.1.4",
+                                   "1.3.6.1.4.1.99941.8.59.6.1.1.9",
+                                   "1.3.6.1.4.1.99941.8.59.6.1.1.10",
+                                   "1.3.6.1.4.1.99941.8.59.16.1.1.5",
+                                   "1.3.6.1.4.1.99941.8.59.16.1.1.6",
+                                   "1.3.6.1.4.1.99941.8.59.6.1.1.5",
+                                   "1.3.6.1.4.1.99941.8.59.6.1.1.6",
+                                   "1.3.6.1.4.1.99941.8.59.10.1.1.7",
+                                   "1.3.6.1.4.1.99941.8.59.6.1.1.3",
+                                   "1.3.6.1.4.1.99941.8.59.10.1.1.10",
+                                   "1.3.6.1.4.1.99941.8.59.16.1.1.4",
+                                   "1.3.6.1.4.1.99941.8.59.16.1.1.7"};
 
 /* The job column whose row index names the job, and the state that marks kind 2. */
 constexpr uint32_t kJobIdColumn = 7;
@@ -190,7 +219,6 @@ void *append_record(PSWRecordArray *array, uint32_t size)
     return record;
 }
 
-
 /* copy_text: a caller's text into a 256-byte field, cut to 255 characters. */
 void copy_text(char *field, const char *text)
 {
@@ -201,7 +229,7 @@ void copy_text(char *field, const char *text)
     field[length] = '\0';
 }
 
-}  // namespace
+} // namespace
 
 int32_t psw_map_type(PSWStatusTable table, const char *oid_text)
 {
@@ -223,9 +251,8 @@ int32_t psw_map_type(PSWStatusTable table, const char *oid_text)
 }
 
 CPSWDeviceStatus::CPSWDeviceStatus()
-    : m_protocol(0), m_address(), m_port(0), m_timeout(0), m_retries(0), m_max_message_size(0),
-      m_read_community(), m_read_community_set(false), m_write_community(), m_tables(), m_printer(), m_usm(nullptr),
-      m_character_sets()
+    : m_protocol(0), m_address(), m_port(0), m_timeout(0), m_retries(0), m_max_message_size(0), m_read_community(),
+      m_read_community_set(false), m_write_community(), m_tables(), m_printer(), m_usm(nullptr), m_character_sets()
 {
     std::strcpy(m_write_community, "private");
 }
@@ -250,8 +277,8 @@ void CPSWDeviceStatus::set_write_community(const char *text)
         copy_text(m_write_community, text);
 }
 
-int CPSWDeviceStatus::setup(int protocol, const char *address, IPSWPluginUSM *usm, int32_t timeout,
-                            int32_t retries, uint32_t max_message_size)
+int CPSWDeviceStatus::setup(int protocol, const char *address, IPSWPluginUSM *usm, int32_t timeout, int32_t retries,
+                            uint32_t max_message_size)
 {
     if (!address || !usm)
         return PMC_E_ARG;
@@ -283,11 +310,15 @@ int CPSWDeviceStatus::make_request(bool write, IPmcGetDataRequest **out)
         request->set_community(m_write_community);
     else if (m_read_community_set)
         request->set_community(m_read_community);
-    PmcRequestUsm usm = {m_usm->user_name(),        m_usm->security_level(),    m_usm->auth_protocol(),
-                         m_usm->priv_protocol(),    m_usm->auth_pass_phrase(), m_usm->priv_pass_phrase(),
+    PmcRequestUsm usm = {m_usm->user_name(),
+                         m_usm->security_level(),
+                         m_usm->auth_protocol(),
+                         m_usm->priv_protocol(),
+                         m_usm->auth_pass_phrase(),
+                         m_usm->priv_pass_phrase(),
                          m_usm->extension_text()};
-    code = request->init(m_address, m_protocol, m_port, m_usm->version(), &usm, m_timeout, m_retries,
-                         m_max_message_size);
+    code =
+        request->init(m_address, m_protocol, m_port, m_usm->version(), &usm, m_timeout, m_retries, m_max_message_size);
     if (code != PMC_OK) {
         request->release();
         return psw_log_failure("pGetData->init()", code);
@@ -359,8 +390,7 @@ int CPSWDeviceStatus::get_record(PSWStatusTable table, int32_t index, void *out)
     const PSWRecordArray &array = m_tables[table];
     if ((uint32_t)index >= array.count)
         return kBadIndex;
-    std::memcpy(out, array.records + (size_t)(uint32_t)index * kTables[table].record_size,
-                kTables[table].record_size);
+    std::memcpy(out, array.records + (size_t)(uint32_t)index * kTables[table].record_size, kTables[table].record_size);
     return PMC_OK;
 }
 
@@ -380,8 +410,8 @@ int CPSWDeviceStatus::read_printer_status(PSWPrinterInfo *out)
             std::memset(m_printer.detected_error_state, 0, sizeof m_printer.detected_error_state);
             IPmsValue *state = psw_row_value(row, 1);
             uint32_t length = 0;
-            const uint8_t *octets = state && state->tag() == PMS_TAG_OCTET_STRING ? state->raw_bytes(&length, nullptr)
-                                                                                  : nullptr;
+            const uint8_t *octets =
+                state && state->tag() == PMS_TAG_OCTET_STRING ? state->raw_bytes(&length, nullptr) : nullptr;
             if (octets)
                 std::memcpy(m_printer.detected_error_state, octets, length < 4 ? length : 4);
         }
@@ -429,7 +459,11 @@ int CPSWDeviceStatus::read_character_set(int32_t kind, int32_t *code_out)
              rows->advance(iterator)) {
             IPmsVarBindList *row = ((IPmsPdu *)element)->get_list();
             char instance[96];
-            std::snprintf(instance, sizeof instance, "%s.%ld.%ld", columns[1], row_of(row, columns[0]),
+            std::snprintf(instance,
+                          sizeof instance,
+                          "%s.%ld.%ld",
+                          columns[1],
+                          row_of(row, columns[0]),
                           (long)psw_row_number(row, 0));
             IPmcGetDataRequest *request = nullptr;
             code = make_request(false, &request);
@@ -527,8 +561,13 @@ int CPSWDeviceStatus::lookup_text(IPmsVarBindList *row, uint32_t column, char *f
     unsigned long index[1] = {0};
     row_index(row, column, kJobColumns[column], index, 1);
     char instance[96];
-    std::snprintf(instance, sizeof instance, "%s.%ld.%ld.%ld", kJobTextColumn, (long)index[0],
-                  (long)psw_row_number(row, column), (long)m_character_sets[1]);
+    std::snprintf(instance,
+                  sizeof instance,
+                  "%s.%ld.%ld.%ld",
+                  kJobTextColumn,
+                  (long)index[0],
+                  (long)psw_row_number(row, column),
+                  (long)m_character_sets[1]);
     IPmcGetDataRequest *request = nullptr;
     int code = make_request(false, &request);
     if (code != PMC_OK)
@@ -569,8 +608,8 @@ int CPSWDeviceStatus::fill_job(IPmsVarBindList *row, PSWJobInfo *job)
     for (uint32_t i = 0; i < 3; ++i) {
         IPmsValue *value = psw_row_value(row, 9 + i);
         uint32_t length = 0;
-        const uint8_t *octets = value && value->tag() == PMS_TAG_OCTET_STRING ? value->raw_bytes(&length, nullptr)
-                                                                              : nullptr;
+        const uint8_t *octets =
+            value && value->tag() == PMS_TAG_OCTET_STRING ? value->raw_bytes(&length, nullptr) : nullptr;
         psw_decode_date_time(octets, length, times[i]);
     }
     return PMC_OK;

@@ -23,7 +23,7 @@ enum PSWStatusTable {
     PSW_TABLE_OUTPUT_TRAY,
     PSW_TABLE_TONER,
     PSW_TABLE_ALERT,
-    PSW_TABLE_JOB,      /* read by read_jobs */
+    PSW_TABLE_JOB, /* read by read_jobs */
     PSW_TABLE_COUNT
 };
 
@@ -34,7 +34,8 @@ struct PSWRecordArray {
     uint32_t capacity;
 };
 
-class CPSWDeviceStatus final : public CPmcHeapObject {
+class CPSWDeviceStatus final : public CPmcHeapObject
+{
 public:
     CPSWDeviceStatus();
     ~CPSWDeviceStatus();

@@ -29,7 +29,7 @@ bool is_supported_model(const char *sys_object_id)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 CPSWMarlOption::CPSWMarlOption() : CPSWDevCommOption(), m_sys_object_id() {}
 

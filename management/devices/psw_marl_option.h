@@ -9,7 +9,8 @@
 
 #include "management/devices/psw_dev_comm_option.h"
 
-class CPSWMarlOption : public CPSWDevCommOption {
+class CPSWMarlOption : public CPSWDevCommOption
+{
 public:
     CPSWMarlOption();
     CPSWMarlOption(const CPSWMarlOption &other);
@@ -33,7 +34,7 @@ private:
      * model, -2 otherwise, or the failing call's code. */
     int32_t is_supported_device() const;
 
-    mutable char m_sys_object_id[256];  /* written by the model check */
+    mutable char m_sys_object_id[256]; /* written by the model check */
 };
 
 #endif /* MANAGEMENT_DEVICES_PSW_MARL_OPTION_H */

@@ -29,8 +29,7 @@ void psw_media_dimension_to_medium_size(int32_t unit, int32_t feed, int32_t cros
  * psw_convert_medium_level: for unit 8 (sheets) only: maximum_out = maximum and percent =
  * (current x 100 + 50) / maximum, or -1 when current is negative or maximum not positive.
  */
-void psw_convert_medium_level(int32_t unit, int32_t maximum, int32_t current, int32_t *maximum_out,
-                              int32_t *percent);
+void psw_convert_medium_level(int32_t unit, int32_t maximum, int32_t current, int32_t *maximum_out, int32_t *percent);
 
 /*
  * psw_parse_version_value: the three numbers of "Printer Controller v%d.%d.%d - Processor".

@@ -88,7 +88,7 @@ constexpr int32_t kFinisherTypeInstalled = 5;
 
 #define PSW_COUNT(table) (sizeof table / sizeof table[0])
 
-}  // namespace
+} // namespace
 
 int32_t CPSWDevCommOption::get_option(const char *name, bool *value, int32_t) const
 {

@@ -46,25 +46,40 @@ const char kNetWareUnitName[] = "1.3.6.1.4.1.99941.8.64.4.2.1.7.10.19159104";
 const char kBookletInfo[] = "1.3.6.1.4.1.99941.8.53.13.2.1.8.124.6.1";
 
 const char *const kDeviceColumns[] = {"1.3.6.1.2.1.25.3.2.1.1", "1.3.6.1.2.1.25.3.2.1.5", "1.3.6.1.2.1.25.3.2.1.3"};
-const char *const kInputColumns[] = {
-    "1.3.6.1.2.1.43.8.2.1.2",  "1.3.6.1.2.1.43.8.2.1.3",  "1.3.6.1.2.1.43.8.2.1.6",  "1.3.6.1.2.1.43.8.2.1.7",
-    "1.3.6.1.2.1.43.8.2.1.8",  "1.3.6.1.2.1.43.8.2.1.9",  "1.3.6.1.2.1.43.8.2.1.10", "1.3.6.1.2.1.43.8.2.1.13",
-    "1.3.6.1.2.1.43.8.2.1.18", "1.3.6.1.2.1.43.8.2.1.21"};
+const char *const kInputColumns[] = {"1.3.6.1.2.1.43.8.2.1.2",
+                                     "1.3.6.1.2.1.43.8.2.1.3",
+                                     "1.3.6.1.2.1.43.8.2.1.6",
+                                     "1.3.6.1.2.1.43.8.2.1.7",
+                                     "1.3.6.1.2.1.43.8.2.1.8",
+                                     "1.3.6.1.2.1.43.8.2.1.9",
+                                     "1.3.6.1.2.1.43.8.2.1.10",
+                                     "1.3.6.1.2.1.43.8.2.1.13",
+                                     "1.3.6.1.2.1.43.8.2.1.18",
+                                     "1.3.6.1.2.1.43.8.2.1.21"};
 enum InputColumn {
-    IN_TYPE, IN_UNIT, IN_FEED, IN_CROSS_FEED, IN_CAPACITY_UNIT, IN_MAX_CAPACITY, IN_LEVEL, IN_NAME, IN_DESCRIPTION,
+    IN_TYPE,
+    IN_UNIT,
+    IN_FEED,
+    IN_CROSS_FEED,
+    IN_CAPACITY_UNIT,
+    IN_MAX_CAPACITY,
+    IN_LEVEL,
+    IN_NAME,
+    IN_DESCRIPTION,
     IN_MEDIA_TYPE
 };
-const char *const kOutputColumns[] = {"1.3.6.1.2.1.43.9.2.1.2", "1.3.6.1.2.1.43.9.2.1.7",
-                                      "1.3.6.1.2.1.43.9.2.1.24"};
+const char *const kOutputColumns[] = {"1.3.6.1.2.1.43.9.2.1.2", "1.3.6.1.2.1.43.9.2.1.7", "1.3.6.1.2.1.43.9.2.1.24"};
 const char *const kMediaPathColumns[] = {"1.3.6.1.2.1.43.13.4.1.9"};
 const char *const kSupplyColumns[] = {"1.3.6.1.2.1.43.11.1.1.5"};
 
 /* The device settings: five always, the last two with a trimmer unit. */
-const char *const kSettings[] = {
-    "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.1",  "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.2",
-    "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.5",  "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.6",
-    "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.7",  "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.10",
-    "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.11"};
+const char *const kSettings[] = {"1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.1",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.2",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.5",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.6",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.7",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.10",
+                                 "1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.11"};
 constexpr uint32_t kSettingsAlways = 5;
 
 #define PSW_LIST(list) list, (uint32_t)(sizeof list / sizeof list[0])
@@ -76,7 +91,7 @@ int32_t finish_get(IPmcGetDataRequest *request, int32_t code)
     return code == PMC_OK ? PMC_OK : psw_log_failure("pGetData->get_data()", code);
 }
 
-}  // namespace
+} // namespace
 
 int32_t CPSWDevCommOption::get_text(const char *oid, bool scalar, char *field, uint32_t size) const
 {
@@ -141,12 +156,18 @@ int32_t CPSWDevCommOption::refresh_input_tray_table()
         tray.media_direction = kUnknownDirection;
         tray.feed_dimension = psw_row_number(row, IN_FEED);
         tray.cross_feed_dimension = psw_row_number(row, IN_CROSS_FEED);
-        MediaDimensionToMediumSize(psw_row_number(row, IN_UNIT), tray.feed_dimension, tray.cross_feed_dimension,
-                                   &tray.media_size, &tray.media_direction);
+        MediaDimensionToMediumSize(psw_row_number(row, IN_UNIT),
+                                   tray.feed_dimension,
+                                   tray.cross_feed_dimension,
+                                   &tray.media_size,
+                                   &tray.media_direction);
         tray.max_capacity = kUnknownLevel;
         tray.current_level = kUnknownLevel;
-        ConvertMediumLevel(psw_row_number(row, IN_CAPACITY_UNIT), psw_row_number(row, IN_MAX_CAPACITY),
-                           psw_row_number(row, IN_LEVEL), &tray.max_capacity, &tray.current_level);
+        ConvertMediumLevel(psw_row_number(row, IN_CAPACITY_UNIT),
+                           psw_row_number(row, IN_MAX_CAPACITY),
+                           psw_row_number(row, IN_LEVEL),
+                           &tray.max_capacity,
+                           &tray.current_level);
         psw_row_text(row, IN_NAME, tray.name, sizeof tray.name);
         psw_row_text(row, IN_DESCRIPTION, tray.description, sizeof tray.description);
         psw_row_text(row, IN_MEDIA_TYPE, tray.media_type, sizeof tray.media_type);
@@ -204,8 +225,8 @@ int32_t CPSWDevCommOption::refresh_prt_media_table()
 /* A negative setting leaves its field as it was. */
 int32_t CPSWDevCommOption::refresh_vcm_hrdev_detail_setting()
 {
-    uint32_t count = has_device_index(kDeviceTrimmer) ? (uint32_t)(sizeof kSettings / sizeof kSettings[0])
-                                                      : kSettingsAlways;
+    uint32_t count =
+        has_device_index(kDeviceTrimmer) ? (uint32_t)(sizeof kSettings / sizeof kSettings[0]) : kSettingsAlways;
     IPmcGetDataRequest *request = nullptr;
     int32_t code = open_step(kSettings, count, false, &request);
     if (code != PMC_OK)
@@ -213,9 +234,12 @@ int32_t CPSWDevCommOption::refresh_vcm_hrdev_detail_setting()
     int32_t values[sizeof kSettings / sizeof kSettings[0]] = {};
     code = request->get_integers(values, count);
     if (code == PMC_OK) {
-        int32_t *fields[] = {&m_paper_size_group,         &m_paper_size_8k,
-                             &m_min_password_length,      &m_user_prompt,
-                             &m_print_limited_off_coating1, &m_trimming_shift_stationary,
+        int32_t *fields[] = {&m_paper_size_group,
+                             &m_paper_size_8k,
+                             &m_min_password_length,
+                             &m_user_prompt,
+                             &m_print_limited_off_coating1,
+                             &m_trimming_shift_stationary,
                              &m_trimming_shift_thick};
         for (uint32_t i = 0; i < count; ++i) {
             if (values[i] >= 0)

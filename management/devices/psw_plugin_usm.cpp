@@ -30,7 +30,8 @@ template <size_t N> void set_field(char (&field)[N], const char *text)
  * one is cut to N - 1 characters so that ours stays terminated. */
 template <size_t N> void take_field(char (&field)[N], const char (&from)[N])
 {
-    if (from[0] == '\0') return;
+    if (from[0] == '\0')
+        return;
     std::memset(field, 0, N);
     std::memcpy(field, from, strnlen(from, N - 1));
 }
@@ -41,7 +42,7 @@ int32_t take_choice(int32_t value, int32_t fallback)
     return value >= 0 && value <= 2 ? value : fallback;
 }
 
-}  // namespace
+} // namespace
 
 CPSWPluginUSM::CPSWPluginUSM()
 {
@@ -81,6 +82,7 @@ void CPSWPluginUSM::release()
 IPSWPluginUSM *pmc_create_plugin_usm(int *status)
 {
     CPSWPluginUSM *usm = new CPSWPluginUSM();
-    if (status) *status = usm ? PMC_OK : PMC_E_MEMORY;
+    if (status)
+        *status = usm ? PMC_OK : PMC_E_MEMORY;
     return usm;
 }

@@ -12,7 +12,8 @@
 #include "management/include/psw.h"
 
 /* The SNMPv3 settings as the option, status, finder and request objects read them. */
-class IPSWPluginUSM {
+class IPSWPluginUSM
+{
 public:
     /* load: resets to the defaults, then takes the version and the record's valid values. */
     virtual void load(int32_t version, PSWUSMParams params) = 0;
@@ -32,7 +33,8 @@ public:
 };
 
 /* The settings object. */
-class CPSWPluginUSM final : public IPSWPluginUSM, public CPmcHeapObject {
+class CPSWPluginUSM final : public IPSWPluginUSM, public CPmcHeapObject
+{
 public:
     CPSWPluginUSM();
     CPSWPluginUSM(const CPSWPluginUSM &) = delete;
@@ -40,14 +42,38 @@ public:
 
     void load(int32_t version, PSWUSMParams params) override;
     void release() override;
-    int32_t version() override { return m_version; }
-    const char *user_name() override { return m_user_name; }
-    int32_t security_level() override { return m_security_level; }
-    int32_t auth_protocol() override { return m_auth_protocol; }
-    int32_t priv_protocol() override { return m_priv_protocol; }
-    const char *auth_pass_phrase() override { return m_auth_pass_phrase; }
-    const char *priv_pass_phrase() override { return m_priv_pass_phrase; }
-    const char *extension_text() override { return m_extension; }
+    int32_t version() override
+    {
+        return m_version;
+    }
+    const char *user_name() override
+    {
+        return m_user_name;
+    }
+    int32_t security_level() override
+    {
+        return m_security_level;
+    }
+    int32_t auth_protocol() override
+    {
+        return m_auth_protocol;
+    }
+    int32_t priv_protocol() override
+    {
+        return m_priv_protocol;
+    }
+    const char *auth_pass_phrase() override
+    {
+        return m_auth_pass_phrase;
+    }
+    const char *priv_pass_phrase() override
+    {
+        return m_priv_pass_phrase;
+    }
+    const char *extension_text() override
+    {
+        return m_extension;
+    }
 
 private:
     void reset();

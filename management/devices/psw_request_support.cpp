@@ -44,8 +44,7 @@ void psw_row_text(IPmsVarBindList *row, uint32_t column, char *field, size_t siz
 
 PSWRowCursor::PSWRowCursor(CPmcObjectList *rows)
     : m_rows(rows), m_iterator(rows ? rows->create_iterator(nullptr) : nullptr), m_started(false)
-{
-}
+{}
 
 PSWRowCursor::~PSWRowCursor()
 {

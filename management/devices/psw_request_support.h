@@ -24,7 +24,8 @@ void psw_row_text(IPmsVarBindList *row, uint32_t column, char *field, size_t siz
 
 /* PSWRowCursor: the rows of a result table in walk order; next() answers null past the
  * last row. The cursor takes the table and releases it at its end. */
-class PSWRowCursor {
+class PSWRowCursor
+{
 public:
     explicit PSWRowCursor(CPmcObjectList *rows);
     ~PSWRowCursor();

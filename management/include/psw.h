@@ -18,15 +18,15 @@
 
 /* One storage area of the printer (hrStorageTable). */
 typedef struct PSWStorageInfo {
-    int32_t type;             /* storage type code, mapped from hrStorageType */
-    int32_t allocation_unit;  /* bytes */
-    int32_t size;             /* in allocation units */
+    int32_t type;            /* storage type code, mapped from hrStorageType */
+    int32_t allocation_unit; /* bytes */
+    int32_t size;            /* in allocation units */
     char description[256];
 } PSWStorageInfo;
 
 /* One device of the printer (hrDeviceTable). */
 typedef struct PSWDeviceInfo {
-    int32_t type;             /* device type code, mapped from hrDeviceType */
+    int32_t type; /* device type code, mapped from hrDeviceType */
     int32_t status;
     char description[256];
 } PSWDeviceInfo;
@@ -95,7 +95,7 @@ typedef struct PSWDateTime {
 /* One job (the maker's job tables). */
 typedef struct PSWJobInfo {
     int32_t type;
-    int32_t state;              /* 17 marks the jobs of kind 2 */
+    int32_t state; /* 17 marks the jobs of kind 2 */
     int32_t state_2;
     int32_t value_1;
     int32_t value_2;
@@ -194,9 +194,9 @@ typedef struct CPSWHandle CPSWHandle;
  * number outside 0..2 keeps the built-in value. */
 typedef struct PSWUSMParams {
     char user_name[64];
-    int32_t security_level;   /* 0 none, 1 authentication, 2 authentication and privacy */
-    int32_t auth_protocol;    /* 1 HMAC-MD5, 2 HMAC-SHA-1 */
-    int32_t priv_protocol;    /* 1 DES, 2 AES */
+    int32_t security_level; /* 0 none, 1 authentication, 2 authentication and privacy */
+    int32_t auth_protocol;  /* 1 HMAC-MD5, 2 HMAC-SHA-1 */
+    int32_t priv_protocol;  /* 1 DES, 2 AES */
     char auth_pass_phrase[64];
     char priv_pass_phrase[64];
     char extension[512];
@@ -211,12 +211,7 @@ PSW_STATIC_ASSERT(offsetof(PSWUSMParams, priv_pass_phrase) == 140, "PSWUSMParams
 PSW_STATIC_ASSERT(offsetof(PSWUSMParams, extension) == 204, "PSWUSMParams layout");
 
 /* Transport types: 1 IPv4 over UDP, 2 IPX, 3 (served by no transport), 5 IPv6 over UDP. */
-enum {
-    PSW_TRANSPORT_IPV4 = 1,
-    PSW_TRANSPORT_IPX = 2,
-    PSW_TRANSPORT_UNSERVED = 3,
-    PSW_TRANSPORT_IPV6 = 5
-};
+enum { PSW_TRANSPORT_IPV4 = 1, PSW_TRANSPORT_IPX = 2, PSW_TRANSPORT_UNSERVED = 3, PSW_TRANSPORT_IPV6 = 5 };
 
 /* Handle life. */
 int32_t PSW_API PSWInit(CPSWHandle **handle);
@@ -237,8 +232,7 @@ int32_t PSW_API PSWFindDeviceSNMP(CPSWHandle *handle, const char *address, int32
 int32_t PSW_API PSWFindDeviceSNMPEx(CPSWHandle *handle, const char *address, int32_t transport, int32_t version,
                                     PSWUSMParams usm, uint32_t timeout, uint32_t retries, int32_t *count);
 void PSW_API PSWFindResetPosition(CPSWHandle *handle);
-int16_t PSW_API PSWGetDeviceNext(CPSWHandle *handle, char *address, char *model_name, char *reserved,
-                                 char *object_id);
+int16_t PSW_API PSWGetDeviceNext(CPSWHandle *handle, char *address, char *model_name, char *reserved, char *object_id);
 
 /* Device session and its options. The text buffer of PSWGetOptionValueString holds 256
  * bytes. */

@@ -26,25 +26,26 @@ constexpr uint32_t PMC_LOG_HEADER_PROCESS = 2;
 constexpr uint32_t PMC_LOG_HEADER_THREAD = 4;
 
 /* Interface identifiers. */
-extern const char PMC_IID_BASE[];         /* every object */
-extern const char PMC_IID_LOGGER[];       /* every logger, the null logger included */
-extern const char PMC_IID_NULL_LOGGER[];  /* the null logger */
-extern const char PMC_IID_CHANNEL[];      /* a real logger */
-extern const char PMC_IID_GROUP[];        /* the group logger "All" */
-extern const char PMC_IID_OUTPUT[];       /* every output */
-extern const char PMC_IID_FILE_OUTPUT[];  /* "file" outputs */
+extern const char PMC_IID_BASE[];        /* every object */
+extern const char PMC_IID_LOGGER[];      /* every logger, the null logger included */
+extern const char PMC_IID_NULL_LOGGER[]; /* the null logger */
+extern const char PMC_IID_CHANNEL[];     /* a real logger */
+extern const char PMC_IID_GROUP[];       /* the group logger "All" */
+extern const char PMC_IID_OUTPUT[];      /* every output */
+extern const char PMC_IID_FILE_OUTPUT[]; /* "file" outputs */
 
 /* The longest line, without its terminating NUL. */
 constexpr uint32_t PMC_LOG_LINE_MAX = 1024;
 
 /* An output of log lines. */
-class IPmcLogOutput {
+class IPmcLogOutput
+{
 public:
     /* query_interface: this object when it accepts `id` (no reference taken); -4 and null
      * for another id; -2 for null arguments. */
     virtual int query_interface(const char *id, void **out) = 0;
     virtual void add_ref() = 0;
-    virtual int reserved() = 0;   /* answers -5 */
+    virtual int reserved() = 0; /* answers -5 */
     virtual void release() = 0;
     virtual const char *type_name() = 0;
     /* parameter: the text the output was made with (null when made without one). */
@@ -57,7 +58,8 @@ protected:
 };
 
 /* The further operations of a "file" output (PMC_IID_FILE_OUTPUT). */
-class IPmcLogFileOutput : public IPmcLogOutput {
+class IPmcLogFileOutput : public IPmcLogOutput
+{
 public:
     /* set_max_size: the largest size of the file in bytes before it is rotated; 0. */
     virtual int set_max_size(uint32_t bytes) = 0;
@@ -69,11 +71,12 @@ protected:
 };
 
 /* A logger. */
-class IPmcLogger {
+class IPmcLogger
+{
 public:
     virtual int query_interface(const char *id, void **out) = 0;
     virtual void add_ref() = 0;
-    virtual int reserved() = 0;   /* answers -5 */
+    virtual int reserved() = 0; /* answers -5 */
     virtual void release() = 0;
     virtual const char *name() = 0;
     /* add_output: attaches `output` (taking a reference) unless an attached output has the
@@ -88,7 +91,7 @@ public:
     /* set_radix: 10 or 16 for the ids of the header; other values -2. */
     virtual int set_radix(uint32_t radix) = 0;
     virtual uint32_t get_radix() = 0;
-    virtual int reserved_6() = 0;  /* answers -6 */
+    virtual int reserved_6() = 0; /* answers -6 */
     /* write: one line at `level` when the level mask has a bit of it; 0 or the last
      * non-zero result of an output. A null format writes a fixed text. */
     virtual int write(uint32_t level, const char *format, ...) = 0;
@@ -114,10 +117,8 @@ typedef IPmcLogOutput *(*PmcLogOutputFactory)(const char *type_name, const char 
                                               const PmcLogOptions *options);
 
 /* The output factories of the two built-in types (registered by the manager). */
-IPmcLogOutput *pmc_create_stdout_output(const char *type_name, const char *parameter,
-                                        const PmcLogOptions *options);
-IPmcLogOutput *pmc_create_file_output(const char *type_name, const char *parameter,
-                                      const PmcLogOptions *options);
+IPmcLogOutput *pmc_create_stdout_output(const char *type_name, const char *parameter, const PmcLogOptions *options);
+IPmcLogOutput *pmc_create_file_output(const char *type_name, const char *parameter, const PmcLogOptions *options);
 
 /* The shared do-nothing outputs and the null logger ("null_session"). */
 IPmcLogOutput *pmc_null_standard_output();
@@ -129,7 +130,8 @@ IPmcLogger *pmc_null_logger();
  * Outputs handed out by get_output and find_output carry one reference for the caller,
  * who releases it; loggers belong to the manager and are never released by callers.
  */
-class IPmcLogManager {
+class IPmcLogManager
+{
 public:
     /* create_logger: the logger of `name`, made and joined to "All" when new; never null
      * (at worst the null logger, with status -2 or -3 or the failing join's code). */

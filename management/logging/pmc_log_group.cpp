@@ -24,9 +24,7 @@ int CPmcLogGroup::init()
 }
 
 /* release: the group lives inside the manager; it is never freed on its own. */
-void CPmcLogGroup::release()
-{
-}
+void CPmcLogGroup::release() {}
 
 /*
  * join: a member already joined is not added again. The new member receives the level

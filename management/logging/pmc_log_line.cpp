@@ -14,8 +14,12 @@ static const struct {
     uint32_t level;
     const char *word;
 } kLevelWords[] = {
-    {PMC_LOG_ERROR, "Error, "}, {PMC_LOG_WARN, "Warn , "},  {PMC_LOG_INFO, "Info , "},
-    {PMC_LOG_DEBUG, "Debug, "}, {PMC_LOG_TRACE, "Trace, "}, {PMC_LOG_ALL, "All  , "},
+    {PMC_LOG_ERROR, "Error, "},
+    {PMC_LOG_WARN, "Warn , "},
+    {PMC_LOG_INFO, "Info , "},
+    {PMC_LOG_DEBUG, "Debug, "},
+    {PMC_LOG_TRACE, "Trace, "},
+    {PMC_LOG_ALL, "All  , "},
 };
 
 static const char kNullMessage[] = "(client was about to output null message...)";
@@ -42,8 +46,8 @@ static void put_id(char *line, uint32_t *pos, bool wanted, uint32_t radix, DWORD
     put_text(line, pos, ", ");
 }
 
-void pmc_log_format_line(char *line, const char *name, uint32_t header_flags, uint32_t radix,
-                         uint32_t level, uint32_t indent, const char *format, va_list args)
+void pmc_log_format_line(char *line, const char *name, uint32_t header_flags, uint32_t radix, uint32_t level,
+                         uint32_t indent, const char *format, va_list args)
 {
     uint32_t pos = 0;
     line[0] = 0;
@@ -51,8 +55,16 @@ void pmc_log_format_line(char *line, const char *name, uint32_t header_flags, ui
     if (header_flags & PMC_LOG_HEADER_TIME) {
         PmcLocalTime t;
         pmc_local_time(&t);
-        std::snprintf(field, sizeof field, "%04d/%02d/%02d %02d:%02d:%02d:%03d", t.year, t.month, t.day,
-                      t.hour, t.minute, t.second, t.millisecond);
+        std::snprintf(field,
+                      sizeof field,
+                      "%04d/%02d/%02d %02d:%02d:%02d:%03d",
+                      t.year,
+                      t.month,
+                      t.day,
+                      t.hour,
+                      t.minute,
+                      t.second,
+                      t.millisecond);
     } else {
         std::snprintf(field, sizeof field, "%23s", "");
     }

@@ -26,7 +26,7 @@ static const struct {
 static const char kStdoutType[] = "stdout";
 
 /* The singleton, created on first use under the creation lock of the library set-up. */
-constinit static std::atomic<CPmcLogManager *> s_manager {nullptr};
+constinit static std::atomic<CPmcLogManager *> s_manager{nullptr};
 
 IPmcLogManager *pmc_get_log_manager(int *status)
 {

@@ -8,7 +8,8 @@
 #include "management/base/pmc_status.h"
 
 /* A shared output whose writes do nothing; type name and parameter are its name. */
-class CPmcNullOutput : public IPmcLogFileOutput {
+class CPmcNullOutput : public IPmcLogFileOutput
+{
 public:
     constexpr explicit CPmcNullOutput(const char *name, uint32_t kind) : m_name(name), m_kind(kind) {}
 
@@ -17,13 +18,31 @@ public:
         return pmc_log_query(m_kind, static_cast<IPmcLogFileOutput *>(this), id, out);
     }
     void add_ref() override {}
-    int reserved() override { return PMC_E_UNSUPPORTED; }
+    int reserved() override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
     void release() override {}
-    const char *type_name() override { return m_name; }
-    const char *parameter() override { return m_name; }
-    int write_line(const char *) override { return PMC_OK; }
-    int set_max_size(uint32_t) override { return PMC_OK; }
-    int set_file_path(const char *) override { return PMC_OK; }
+    const char *type_name() override
+    {
+        return m_name;
+    }
+    const char *parameter() override
+    {
+        return m_name;
+    }
+    int write_line(const char *) override
+    {
+        return PMC_OK;
+    }
+    int set_max_size(uint32_t) override
+    {
+        return PMC_OK;
+    }
+    int set_file_path(const char *) override
+    {
+        return PMC_OK;
+    }
 
 private:
     const char *m_name;
@@ -31,7 +50,8 @@ private:
 };
 
 /* The null logger: writes nothing, answers neutral settings, has no outputs. */
-class CPmcNullLogger : public IPmcLogger {
+class CPmcNullLogger : public IPmcLogger
+{
 public:
     constexpr CPmcNullLogger() = default;
 
@@ -40,21 +60,63 @@ public:
         return pmc_log_query(PMC_LOG_KIND_NULL_LOGGER, static_cast<IPmcLogger *>(this), id, out);
     }
     void add_ref() override {}
-    int reserved() override { return PMC_E_UNSUPPORTED; }
+    int reserved() override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
     void release() override {}
-    const char *name() override { return "null_session"; }
-    int add_output(IPmcLogOutput *) override { return PMC_E_UNSUPPORTED; }
-    int set_level_mask(uint32_t) override { return PMC_OK; }
-    uint32_t get_level_mask() override { return 0; }
-    int set_indent(uint32_t) override { return PMC_OK; }
-    uint32_t get_indent() override { return 0; }
-    int set_header_flags(uint32_t) override { return PMC_OK; }
-    uint32_t get_header_flags() override { return 0; }
-    int set_radix(uint32_t) override { return PMC_OK; }
-    uint32_t get_radix() override { return 10; }
-    int reserved_6() override { return PMC_E_NOT_FOUND; }
-    int write(uint32_t, const char *, ...) override { return PMC_OK; }
-    int write_v(uint32_t, const char *, va_list) override { return PMC_OK; }
+    const char *name() override
+    {
+        return "null_session";
+    }
+    int add_output(IPmcLogOutput *) override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
+    int set_level_mask(uint32_t) override
+    {
+        return PMC_OK;
+    }
+    uint32_t get_level_mask() override
+    {
+        return 0;
+    }
+    int set_indent(uint32_t) override
+    {
+        return PMC_OK;
+    }
+    uint32_t get_indent() override
+    {
+        return 0;
+    }
+    int set_header_flags(uint32_t) override
+    {
+        return PMC_OK;
+    }
+    uint32_t get_header_flags() override
+    {
+        return 0;
+    }
+    int set_radix(uint32_t) override
+    {
+        return PMC_OK;
+    }
+    uint32_t get_radix() override
+    {
+        return 10;
+    }
+    int reserved_6() override
+    {
+        return PMC_E_NOT_FOUND;
+    }
+    int write(uint32_t, const char *, ...) override
+    {
+        return PMC_OK;
+    }
+    int write_v(uint32_t, const char *, va_list) override
+    {
+        return PMC_OK;
+    }
 };
 
 constinit static CPmcNullOutput s_null_standard("null_standard", PMC_LOG_KIND_OUTPUT);

@@ -20,26 +20,39 @@ static const char kPathOption[] = "ExtentionName";
 static const uint32_t kDefaultMaxSize = 0x400000;
 
 /* Common part of the two outputs: parameter, reference count. */
-class CPmcLogOutputBase : public CPmcHeapObject, public IPmcLogFileOutput {
+class CPmcLogOutputBase : public CPmcHeapObject, public IPmcLogFileOutput
+{
 public:
     CPmcLogOutputBase(const CPmcLogOutputBase &) = delete;
     CPmcLogOutputBase &operator=(const CPmcLogOutputBase &) = delete;
 
     /* init: keeps a copy of the parameter; 0 or -3. */
-    int init(const char *parameter) { return m_parameter.assign(parameter); }
+    int init(const char *parameter)
+    {
+        return m_parameter.assign(parameter);
+    }
 
     int query_interface(const char *id, void **out) override
     {
         return pmc_log_query(m_kind, static_cast<IPmcLogFileOutput *>(this), id, out);
     }
-    void add_ref() override { InterlockedIncrement(&m_references); }
-    int reserved() override { return PMC_E_UNSUPPORTED; }
+    void add_ref() override
+    {
+        InterlockedIncrement(&m_references);
+    }
+    int reserved() override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
     void release() override
     {
         if (InterlockedDecrement(&m_references) == 0)
             delete this;
     }
-    const char *parameter() override { return m_parameter.data(); }
+    const char *parameter() override
+    {
+        return m_parameter.data();
+    }
 
 protected:
     explicit CPmcLogOutputBase(uint32_t kind) : m_kind(kind) {}
@@ -52,25 +65,42 @@ private:
 };
 
 /* "stdout": each line and a newline to standard output, flushed. */
-class CPmcStdoutOutput : public CPmcLogOutputBase {
+class CPmcStdoutOutput : public CPmcLogOutputBase
+{
 public:
     CPmcStdoutOutput() : CPmcLogOutputBase(PMC_LOG_KIND_OUTPUT) {}
-    const char *type_name() override { return kStdoutType; }
+    const char *type_name() override
+    {
+        return kStdoutType;
+    }
     int write_line(const char *line) override
     {
         std::printf("%s\n", line);
         std::fflush(stdout);
         return PMC_OK;
     }
-    int set_max_size(uint32_t) override { return PMC_E_UNSUPPORTED; }
-    int set_file_path(const char *) override { return PMC_E_UNSUPPORTED; }
+    int set_max_size(uint32_t) override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
+    int set_file_path(const char *) override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
 };
 
 /* "file": a size-limited file rotated to path + ".bak". */
-class CPmcFileOutput : public CPmcLogOutputBase {
+class CPmcFileOutput : public CPmcLogOutputBase
+{
 public:
-    CPmcFileOutput() : CPmcLogOutputBase(PMC_LOG_KIND_FILE_OUTPUT) { InitializeCriticalSection(&m_lock); }
-    const char *type_name() override { return kFileType; }
+    CPmcFileOutput() : CPmcLogOutputBase(PMC_LOG_KIND_FILE_OUTPUT)
+    {
+        InitializeCriticalSection(&m_lock);
+    }
+    const char *type_name() override
+    {
+        return kFileType;
+    }
     int write_line(const char *line) override;
     int set_max_size(uint32_t bytes) override;
     int set_file_path(const char *path) override;

@@ -30,21 +30,34 @@ enum : uint32_t {
 int pmc_log_query(uint32_t kind, void *self, const char *id, void **out);
 
 /* CPmcPointerArray: a growable array of pointers; allocation failures answer -3. */
-class CPmcPointerArray {
+class CPmcPointerArray
+{
 public:
     CPmcPointerArray() = default;
-    ~CPmcPointerArray() { pmc_free(m_items); }
+    ~CPmcPointerArray()
+    {
+        pmc_free(m_items);
+    }
     CPmcPointerArray(const CPmcPointerArray &) = delete;
     CPmcPointerArray &operator=(const CPmcPointerArray &) = delete;
 
     /* append: 0, or -3 with the array unchanged. */
     int append(void *item);
-    uint32_t count() const { return m_count; }
-    void *at(uint32_t i) const { return m_items[i]; }
+    uint32_t count() const
+    {
+        return m_count;
+    }
+    void *at(uint32_t i) const
+    {
+        return m_items[i];
+    }
     /* remove: forgets `item` (every place it holds it). */
     void remove(void *item);
     /* clear: forgets every pointer (the owner releases them first). */
-    void clear() { m_count = 0; }
+    void clear()
+    {
+        m_count = 0;
+    }
 
 private:
     void **m_items = nullptr;
@@ -59,7 +72,8 @@ bool pmc_output_attached(const CPmcPointerArray &outputs, IPmcLogOutput *output)
 IPmcLogOutput *pmc_find_output_by_parameter(const CPmcPointerArray &outputs, const char *parameter);
 
 /* CPmcLogChannel: a logger with its settings, outputs and lock. */
-class CPmcLogChannel : public CPmcHeapObject, public IPmcLogger {
+class CPmcLogChannel : public CPmcHeapObject, public IPmcLogger
+{
 public:
     /* pmc_create_log_channel: a logger named `name`; null and -3 without memory. */
     friend CPmcLogChannel *pmc_create_log_channel(const char *name, int *status);
@@ -108,14 +122,15 @@ CPmcLogChannel *pmc_create_log_channel(const char *name, int *status);
  * pmc_log_format_line: the line of one message: header (time, ids, name, level word),
  * indent and message, at most PMC_LOG_LINE_MAX characters. `line` holds that plus a NUL.
  */
-void pmc_log_format_line(char *line, const char *name, uint32_t header_flags, uint32_t radix,
-                         uint32_t level, uint32_t indent, const char *format, va_list args);
+void pmc_log_format_line(char *line, const char *name, uint32_t header_flags, uint32_t radix, uint32_t level,
+                         uint32_t indent, const char *format, va_list args);
 
 /*
  * CPmcLogGroup: the group logger "All": its settings and outputs, stored, reach every
  * member, and a logger joining it receives them all.
  */
-class CPmcLogGroup : public CPmcLogChannel {
+class CPmcLogGroup : public CPmcLogChannel
+{
 public:
     CPmcLogGroup();
     ~CPmcLogGroup() override;
@@ -142,7 +157,8 @@ private:
 };
 
 /* CPmcLogManager: the registry behind IPmcLogManager. */
-class CPmcLogManager final : public CPmcHeapObject, public IPmcLogManager {
+class CPmcLogManager final : public CPmcHeapObject, public IPmcLogManager
+{
 public:
     CPmcLogManager();
     ~CPmcLogManager();

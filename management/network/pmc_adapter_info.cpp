@@ -299,8 +299,8 @@ static int best_ipv6_local(const char *text, int protocol, uint16_t port, IPmcNe
         if (index != best || !u || !u->Address.lpSockaddr || u->Address.lpSockaddr->sa_family != family)
             continue;
         char host[1025];
-        if (NPmcSocketAPI::getnameinfo(u->Address.lpSockaddr, u->Address.iSockaddrLength, host, sizeof host,
-                                       nullptr, 0, NI_NUMERICHOST) != 0)
+        if (NPmcSocketAPI::getnameinfo(
+                u->Address.lpSockaddr, u->Address.iSockaddrLength, host, sizeof host, nullptr, 0, NI_NUMERICHOST) != 0)
             continue;
         status = pmc_make_address(host, protocol, port, out);
     }

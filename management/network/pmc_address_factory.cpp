@@ -10,7 +10,7 @@
 #include "management/network/pmc_locks.h"
 #include "management/network/pmc_socket_api.h"
 
-constinit static std::atomic<IPmcAddressFactory *> s_factory {nullptr};
+constinit static std::atomic<IPmcAddressFactory *> s_factory{nullptr};
 
 /* Address lists hold address objects and release them. */
 static void *keep_address(void *address)

@@ -14,7 +14,8 @@
 #include "management/base/pmc_object_list.h"
 #include "management/network/pmc_network_address.h"
 
-class IPmcAddressFactory {
+class IPmcAddressFactory
+{
 public:
     virtual void release() = 0;
     /* create_address: a new empty address object. 0, -2, -3. */

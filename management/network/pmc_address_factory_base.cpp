@@ -9,8 +9,7 @@
 
 CPmcWinsockBracket::CPmcWinsockBracket(bool version_22)
     : m_status(version_22 ? pmc_start_winsock_22() : pmc_start_winsock_11())
-{
-}
+{}
 
 CPmcWinsockBracket::~CPmcWinsockBracket()
 {

@@ -9,14 +9,18 @@
 #include "management/base/pmc_memory.h"
 
 /* A Winsock start-up (2.2 or 1.1) for the life of the object; stopped when it succeeded. */
-class CPmcWinsockBracket {
+class CPmcWinsockBracket
+{
 public:
     explicit CPmcWinsockBracket(bool version_22);
     ~CPmcWinsockBracket();
     CPmcWinsockBracket(const CPmcWinsockBracket &) = delete;
     CPmcWinsockBracket &operator=(const CPmcWinsockBracket &) = delete;
     /* status: 0, or the start-up's failure (-1, -10). */
-    int status() const { return m_status; }
+    int status() const
+    {
+        return m_status;
+    }
 
 private:
     int m_status;
@@ -26,13 +30,17 @@ private:
  * The operations both implementations share. The public operations check their arguments,
  * clear the outputs, and run the path's do_ operation inside its Winsock start-up.
  */
-class CPmcAddressFactoryBase : public CPmcHeapObject, public IPmcAddressFactory {
+class CPmcAddressFactoryBase : public CPmcHeapObject, public IPmcAddressFactory
+{
 public:
     CPmcAddressFactoryBase() = default;
     CPmcAddressFactoryBase(const CPmcAddressFactoryBase &) = delete;
     CPmcAddressFactoryBase &operator=(const CPmcAddressFactoryBase &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     int create_address(IPmcNetworkAddress **out) override;
     int classify(const char *text, int *protocol) override;
     int parse(const char *text, CPmcByteString **out) override;

@@ -10,7 +10,8 @@
 #include "management/base/pmc_status.h"
 #include "management/network/pmc_socket_api.h"
 
-class CPmcIpv4Factory : public CPmcAddressFactoryBase {
+class CPmcIpv4Factory : public CPmcAddressFactoryBase
+{
 public:
     int do_classify(const char *text, int *protocol) override;
     int do_parse(const char *text, CPmcByteString **out) override;
@@ -18,7 +19,10 @@ public:
     int do_reverse_lookup(const char *text, CPmcByteString **out) override;
     int do_local_host_address(int protocol, IPmcNetworkAddress **out) override;
     int do_service_port(const char *name, int protocol, uint16_t *port) override;
-    bool version_22() const override { return false; }
+    bool version_22() const override
+    {
+        return false;
+    }
 };
 
 IPmcAddressFactory *pmc_new_ipv4_factory()

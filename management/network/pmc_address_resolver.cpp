@@ -12,7 +12,8 @@
 static const DWORD kHostSize = 1025;
 static const DWORD kServiceSize = 32;
 
-class CPmcResolvingFactory : public CPmcAddressFactoryBase {
+class CPmcResolvingFactory : public CPmcAddressFactoryBase
+{
 public:
     int do_classify(const char *text, int *protocol) override;
     int do_parse(const char *text, CPmcByteString **out) override;
@@ -20,7 +21,10 @@ public:
     int do_reverse_lookup(const char *text, CPmcByteString **out) override;
     int do_local_host_address(int protocol, IPmcNetworkAddress **out) override;
     int do_service_port(const char *name, int protocol, uint16_t *port) override;
-    bool version_22() const override { return true; }
+    bool version_22() const override
+    {
+        return true;
+    }
 };
 
 IPmcAddressFactory *pmc_new_resolving_factory()
@@ -52,8 +56,8 @@ static int numeric_lookup(const char *text, addrinfo **out)
  */
 static int first_names(addrinfo *list, char *host, char *service, int flags)
 {
-    int answer = NPmcSocketAPI::getnameinfo(list->ai_addr, (int)list->ai_addrlen, host, host ? kHostSize : 0,
-                                            service, service ? kServiceSize : 0, flags);
+    int answer = NPmcSocketAPI::getnameinfo(
+        list->ai_addr, (int)list->ai_addrlen, host, host ? kHostSize : 0, service, service ? kServiceSize : 0, flags);
     NPmcSocketAPI::freeaddrinfo(list);
     return answer == 0 ? PMC_OK : PMC_E_FAIL;
 }
@@ -100,12 +104,17 @@ int CPmcResolvingFactory::do_resolve_host_name(const char *text, CPmcObjectList 
     for (addrinfo *entry = list; addresses && entry && status == PMC_OK; entry = entry->ai_next) {
         char host[kHostSize];
         char service[kServiceSize];
-        if (NPmcSocketAPI::getnameinfo(entry->ai_addr, (int)entry->ai_addrlen, host, kHostSize, service,
-                                       kServiceSize, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
+        if (NPmcSocketAPI::getnameinfo(entry->ai_addr,
+                                       (int)entry->ai_addrlen,
+                                       host,
+                                       kHostSize,
+                                       service,
+                                       kServiceSize,
+                                       NI_NUMERICHOST | NI_NUMERICSERV) != 0)
             continue;
         IPmcNetworkAddress *address = nullptr;
-        status = pmc_make_address(host, pmc_protocol_of_family(entry->ai_family),
-                                  (uint16_t)std::strtoul(service, nullptr, 10), &address);
+        status = pmc_make_address(
+            host, pmc_protocol_of_family(entry->ai_family), (uint16_t)std::strtoul(service, nullptr, 10), &address);
         if (status == PMC_OK && (status = addresses->append(address)) != PMC_OK)
             address->release();
     }

@@ -62,8 +62,18 @@ bool pmc_parse_ipx(const char *text, uint8_t network[4], uint8_t node[6])
     if (!text || std::strlen(text) != 21)
         return false;
     unsigned f[10];
-    if (std::sscanf(text, "%2x%2x%2x%2x:%2x%2x%2x%2x%2x%2x", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6],
-                    &f[7], &f[8], &f[9]) != 10)
+    if (std::sscanf(text,
+                    "%2x%2x%2x%2x:%2x%2x%2x%2x%2x%2x",
+                    &f[0],
+                    &f[1],
+                    &f[2],
+                    &f[3],
+                    &f[4],
+                    &f[5],
+                    &f[6],
+                    &f[7],
+                    &f[8],
+                    &f[9]) != 10)
         return false;
     for (int i = 0; network && i < 4; ++i)
         network[i] = (uint8_t)f[i];
@@ -111,9 +121,25 @@ int pmc_parse_ipv6(const char *text, uint8_t bytes[16])
 
 void pmc_print_ipv6(const uint8_t b[16], uint32_t scope, char *out)
 {
-    int n = std::snprintf(out, PMC_IPV6_TEXT_SIZE,
-                          "%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x", b[0], b[1], b[2],
-                          b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    int n = std::snprintf(out,
+                          PMC_IPV6_TEXT_SIZE,
+                          "%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x:%02x%02x",
+                          b[0],
+                          b[1],
+                          b[2],
+                          b[3],
+                          b[4],
+                          b[5],
+                          b[6],
+                          b[7],
+                          b[8],
+                          b[9],
+                          b[10],
+                          b[11],
+                          b[12],
+                          b[13],
+                          b[14],
+                          b[15]);
     if (scope)
         std::snprintf(out + n, PMC_IPV6_SCOPED_TEXT_SIZE - (std::size_t)n, "%%%d", (int)scope);
 }

@@ -9,16 +9,11 @@
 #include <cstdint>
 
 /* Protocol numbers of an address (IPmcNetworkAddress::EProtocol). */
-enum PmcProtocol {
-    PMC_PROTOCOL_UNSPEC = 0,
-    PMC_PROTOCOL_IPV4 = 1,
-    PMC_PROTOCOL_IPX = 2,
-    PMC_PROTOCOL_IPV6 = 4
-};
+enum PmcProtocol { PMC_PROTOCOL_UNSPEC = 0, PMC_PROTOCOL_IPV4 = 1, PMC_PROTOCOL_IPX = 2, PMC_PROTOCOL_IPV6 = 4 };
 
 /* Broadcast texts. */
-extern const char PMC_BROADCAST_IPV4[];  /* "255.255.255.255", also for IPX */
-extern const char PMC_BROADCAST_IPV6[];  /* "ff02::1" */
+extern const char PMC_BROADCAST_IPV4[]; /* "255.255.255.255", also for IPX */
+extern const char PMC_BROADCAST_IPV6[]; /* "ff02::1" */
 
 /* Printed sizes (with the NUL). */
 constexpr std::size_t PMC_IPV6_TEXT_SIZE = 40;        /* eight groups of four and ":" */

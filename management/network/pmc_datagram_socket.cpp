@@ -73,7 +73,8 @@ int DataGramSocket::open(uint16_t port)
     m_local->release();
     m_local = address;
     uint16_t bound_port = port_of(m_local);
-    socket_log()->write(PMC_LOG_DEBUG, "create socket. id:0x%x port:%d(0x%x)", (unsigned)m_handle, bound_port, bound_port);
+    socket_log()->write(
+        PMC_LOG_DEBUG, "create socket. id:0x%x port:%d(0x%x)", (unsigned)m_handle, bound_port, bound_port);
     return PMC_OK;
 }
 
@@ -85,13 +86,18 @@ int DataGramSocket::send(const void *bytes, uint32_t length, IPmcNetworkAddress 
     uint16_t port = 0;
     destination->get(&text, nullptr, &port);
     uint16_t local_port = port_of(m_local);
-    socket_log()->write(PMC_LOG_DEBUG, "[DataGramSocket::send] send packet. port:%d(0x%x) -> %s:%d(0x%x).", local_port,
-                 local_port, text, port, port);
+    socket_log()->write(PMC_LOG_DEBUG,
+                        "[DataGramSocket::send] send packet. port:%d(0x%x) -> %s:%d(0x%x).",
+                        local_port,
+                        local_port,
+                        text,
+                        port,
+                        port);
     SOCKADDR_STORAGE to;
     if (to_sockaddr(destination, &to) != PMC_OK)
         return PMC_E_ARG;
-    int sent = NPmcSocketAPI::sendto(m_handle, (const char *)bytes, (int)length, 0, (const sockaddr *)&to,
-                                     PMC_SOCKADDR_SIZE);
+    int sent =
+        NPmcSocketAPI::sendto(m_handle, (const char *)bytes, (int)length, 0, (const sockaddr *)&to, PMC_SOCKADDR_SIZE);
     if (sent == SOCKET_ERROR) {
         socket_log()->write(PMC_LOG_ERROR, "fail send(). WSAGetLastError()=%d", NPmcSocketAPI::WSAGetLastError());
         return PMC_E_SEND;
@@ -134,15 +140,20 @@ int DataGramSocket::receive(void *buffer, uint32_t capacity, int32_t timeout_ms,
     IPmcNetworkAddress *address = nullptr;
     if (to_address((const sockaddr *)&from, &address) != PMC_OK) {
         socket_log()->write(PMC_LOG_ERROR,
-                     "[DataGramSocket::receive] fail create CPmcNetworkAddress ( success recvfrom() ).");
+                            "[DataGramSocket::receive] fail create CPmcNetworkAddress ( success recvfrom() ).");
         return PMC_E_FAIL;
     }
     const char *text = nullptr;
     uint16_t port = 0;
     address->get(&text, nullptr, &port);
     uint16_t local_port = port_of(m_local);
-    socket_log()->write(PMC_LOG_DEBUG, "[DataGramSocket::receive] receive packet port:%d(0x%x) <- %s:%d(0x%x).",
-                 local_port, local_port, text, port, port);
+    socket_log()->write(PMC_LOG_DEBUG,
+                        "[DataGramSocket::receive] receive packet port:%d(0x%x) <- %s:%d(0x%x).",
+                        local_port,
+                        local_port,
+                        text,
+                        port,
+                        port);
     *received = (uint32_t)count;
     *sender = address;
     return PMC_OK;
@@ -152,8 +163,9 @@ int DataGramSocket::set_broadcast(bool on)
 {
     int value = on ? 1 : 0;
     if (NPmcSocketAPI::setsockopt(m_handle, SOL_SOCKET, SO_BROADCAST, (const char *)&value, 4) != 0) {
-        socket_log()->write(PMC_LOG_ERROR, "fail setsockopt(). can't set broadcast flag. WSAGetLastError()=%d",
-                     NPmcSocketAPI::WSAGetLastError());
+        socket_log()->write(PMC_LOG_ERROR,
+                            "fail setsockopt(). can't set broadcast flag. WSAGetLastError()=%d",
+                            NPmcSocketAPI::WSAGetLastError());
         return PMC_E_FAIL;
     }
     return PMC_OK;

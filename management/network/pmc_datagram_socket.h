@@ -20,7 +20,8 @@
 /* The socket-address buffer size passed to bind, sendto and recvfrom. */
 constexpr int PMC_SOCKADDR_SIZE = 128;
 
-class DataGramSocket : public CPmcHeapObject {
+class DataGramSocket : public CPmcHeapObject
+{
 public:
     DataGramSocket(const DataGramSocket &) = delete;
     DataGramSocket &operator=(const DataGramSocket &) = delete;

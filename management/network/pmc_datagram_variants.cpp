@@ -40,7 +40,8 @@ static int set_local(IPmcNetworkAddress **local, const char *text, int protocol,
     return PMC_OK;
 }
 
-class DataGramSocketV4 : public DataGramSocket {
+class DataGramSocketV4 : public DataGramSocket
+{
 public:
     int join_multicast_group(const char *group) override
     {
@@ -48,8 +49,8 @@ public:
             return PMC_E_ARG;
         u_long value;
         if (!ipv4_value(group, &value)) {
-            socket_log()->write(PMC_LOG_ERROR, "fail inet_addr(). WSAGetLastError()=%d",
-                                NPmcSocketAPI::WSAGetLastError());
+            socket_log()->write(
+                PMC_LOG_ERROR, "fail inet_addr(). WSAGetLastError()=%d", NPmcSocketAPI::WSAGetLastError());
             return PMC_E_FAIL;
         }
         ip_mreq request = {};
@@ -63,9 +64,18 @@ public:
     }
 
 protected:
-    int startup() override { return pmc_start_winsock_11(); }
-    int set_any_local(uint16_t port) override { return set_local(&m_local, "0.0.0.0", PMC_PROTOCOL_IPV4, port); }
-    SOCKET create_handle() override { return NPmcSocketAPI::socket(AF_INET, SOCK_DGRAM, 0); }
+    int startup() override
+    {
+        return pmc_start_winsock_11();
+    }
+    int set_any_local(uint16_t port) override
+    {
+        return set_local(&m_local, "0.0.0.0", PMC_PROTOCOL_IPV4, port);
+    }
+    SOCKET create_handle() override
+    {
+        return NPmcSocketAPI::socket(AF_INET, SOCK_DGRAM, 0);
+    }
     int to_sockaddr(IPmcNetworkAddress *address, SOCKADDR_STORAGE *out) override
     {
         const char *text = nullptr;
@@ -90,17 +100,27 @@ protected:
     }
 };
 
-class DataGramSocketIpx : public DataGramSocket {
+class DataGramSocketIpx : public DataGramSocket
+{
 public:
-    int join_multicast_group(const char *) override { return PMC_E_ARG; }
+    int join_multicast_group(const char *) override
+    {
+        return PMC_E_ARG;
+    }
 
 protected:
-    int startup() override { return pmc_start_winsock_11(); }
+    int startup() override
+    {
+        return pmc_start_winsock_11();
+    }
     int set_any_local(uint16_t port) override
     {
         return set_local(&m_local, "00000000:000000000000", PMC_PROTOCOL_IPX, port);
     }
-    SOCKET create_handle() override { return NPmcSocketAPI::socket(AF_IPX, SOCK_DGRAM, NSPROTO_IPX); }
+    SOCKET create_handle() override
+    {
+        return NPmcSocketAPI::socket(AF_IPX, SOCK_DGRAM, NSPROTO_IPX);
+    }
     int to_sockaddr(IPmcNetworkAddress *address, SOCKADDR_STORAGE *out) override
     {
         const char *text = nullptr;
@@ -119,9 +139,13 @@ protected:
     }
 };
 
-class DataGramSocketV6 : public DataGramSocket {
+class DataGramSocketV6 : public DataGramSocket
+{
 public:
-    int set_broadcast(bool) override { return PMC_OK; }
+    int set_broadcast(bool) override
+    {
+        return PMC_OK;
+    }
     int join_multicast_group(const char *group) override
     {
         ipv6_mreq request = {};
@@ -136,7 +160,10 @@ public:
     }
 
 protected:
-    int startup() override { return pmc_start_winsock_22(); }
+    int startup() override
+    {
+        return pmc_start_winsock_22();
+    }
     int set_any_local(uint16_t port) override
     {
         return set_local(&m_local, "0000:0000:0000:0000:0000:0000:0000:0000", PMC_PROTOCOL_IPV6, port);
@@ -173,11 +200,16 @@ protected:
             return PMC_E_FAIL;
         char host[1025];
         char service[32];
-        if (NPmcSocketAPI::getnameinfo(address, (int)sizeof(SOCKADDR_IN6), host, sizeof host, service,
-                                       sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
+        if (NPmcSocketAPI::getnameinfo(address,
+                                       (int)sizeof(SOCKADDR_IN6),
+                                       host,
+                                       sizeof host,
+                                       service,
+                                       sizeof service,
+                                       NI_NUMERICHOST | NI_NUMERICSERV) != 0)
             return PMC_E_FAIL;
-        return pmc_make_address(host, pmc_protocol_of_family(address->sa_family),
-                                (uint16_t)std::strtoul(service, nullptr, 10), out);
+        return pmc_make_address(
+            host, pmc_protocol_of_family(address->sa_family), (uint16_t)std::strtoul(service, nullptr, 10), out);
     }
 };
 
@@ -224,8 +256,19 @@ void pmc_ipx_from_sockaddr(const SOCKADDR_IPX *address, char text[22], uint16_t 
 {
     const uint8_t *n = (const uint8_t *)address->sa_netnum;
     const uint8_t *d = (const uint8_t *)address->sa_nodenum;
-    std::snprintf(text, 22, "%02x%02x%02x%02x:%02x%02x%02x%02x%02x%02x", n[0], n[1], n[2], n[3], d[0], d[1], d[2],
-                  d[3], d[4], d[5]);
+    std::snprintf(text,
+                  22,
+                  "%02x%02x%02x%02x:%02x%02x%02x%02x%02x%02x",
+                  n[0],
+                  n[1],
+                  n[2],
+                  n[3],
+                  d[0],
+                  d[1],
+                  d[2],
+                  d[3],
+                  d[4],
+                  d[5]);
     uint8_t socket_number[2];
     std::memcpy(socket_number, &address->sa_socket, 2);
     *port = (uint16_t)(socket_number[0] << 8 | socket_number[1]);

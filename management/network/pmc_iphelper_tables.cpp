@@ -14,7 +14,8 @@ typedef DWORD(WINAPI *PmcInterfaceCountProc)(PDWORD);
 typedef DWORD(WINAPI *PmcIfTableProc)(PMIB_IFTABLE, PULONG, BOOL);
 typedef DWORD(WINAPI *PmcAddrTableProc)(PMIB_IPADDRTABLE, PULONG, BOOL);
 
-class CPmcIpHelperTables : public CPmcHeapObject, public IPmcTableProvider {
+class CPmcIpHelperTables : public CPmcHeapObject, public IPmcTableProvider
+{
 public:
     explicit CPmcIpHelperTables(HMODULE module) : m_module(module) {}
     CPmcIpHelperTables(const CPmcIpHelperTables &) = delete;
@@ -25,10 +26,16 @@ public:
     int interface_count(uint32_t *out) override;
     int interface_table(CPmcInterfaceTable *out) override;
     int address_table(CPmcAddressTable *out) override;
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
 
 private:
-    virtual ~CPmcIpHelperTables() { FreeLibrary(m_module); }
+    virtual ~CPmcIpHelperTables()
+    {
+        FreeLibrary(m_module);
+    }
 
     HMODULE m_module;
     PmcForwardTableProc m_forward = nullptr;
@@ -70,8 +77,7 @@ IPmcTableProvider *pmc_create_iphelper_tables(int *code)
 
 /* fetch: a table call sized by a first call without buffer (answer 122); the table, or
  * null with *status -10 (other answers) or -3. Freed with pmc_free. */
-template <typename Table, typename Proc>
-static Table *fetch(Proc proc, int *status)
+template <typename Table, typename Proc> static Table *fetch(Proc proc, int *status)
 {
     ULONG size = 0;
     if (proc(nullptr, &size, TRUE) != ERROR_INSUFFICIENT_BUFFER) {
@@ -104,8 +110,11 @@ int CPmcIpHelperTables::route_table(CPmcRouteTable *out)
     MIB_IPFORWARDTABLE *table = fetch<MIB_IPFORWARDTABLE>(m_forward, &status);
     for (DWORD i = 0; table && i < table->dwNumEntries && status == PMC_OK; ++i) {
         const MIB_IPFORWARDROW &r = table->table[i];
-        PmcRouteRow row = {host_order(r.dwForwardDest), host_order(r.dwForwardMask), host_order(r.dwForwardNextHop),
-                           r.dwForwardType, r.dwForwardIfIndex};
+        PmcRouteRow row = {host_order(r.dwForwardDest),
+                           host_order(r.dwForwardMask),
+                           host_order(r.dwForwardNextHop),
+                           r.dwForwardType,
+                           r.dwForwardIfIndex};
         status = out->append(row);
     }
     pmc_free(table);

@@ -9,15 +9,15 @@
 
 /* Load modes. */
 enum PmcLoadMode {
-    PMC_LOAD_PLAIN = 1,    /* LoadLibraryA only */
-    PMC_LOAD_ALTERED = 2,  /* LoadLibraryExA with LOAD_WITH_ALTERED_SEARCH_PATH only */
-    PMC_LOAD_EITHER = 0    /* any other value: LoadLibraryA, then LoadLibraryExA altered */
+    PMC_LOAD_PLAIN = 1,   /* LoadLibraryA only */
+    PMC_LOAD_ALTERED = 2, /* LoadLibraryExA with LOAD_WITH_ALTERED_SEARCH_PATH only */
+    PMC_LOAD_EITHER = 0   /* any other value: LoadLibraryA, then LoadLibraryExA altered */
 };
 
 /* Free modes. */
 enum PmcFreeMode {
-    PMC_FREE_ALWAYS = 0,   /* FreeLibrary */
-    PMC_FREE_NT_ONLY = 1   /* FreeLibrary on the NT platform only */
+    PMC_FREE_ALWAYS = 0, /* FreeLibrary */
+    PMC_FREE_NT_ONLY = 1 /* FreeLibrary on the NT platform only */
 };
 
 /*

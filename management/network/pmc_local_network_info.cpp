@@ -102,8 +102,13 @@ int CPmcLocalNetworkInfo::local_address_for(IPmcNetworkAddress *destination, IPm
     if (!local)
         return PMC_E_ARG;
     char dotted[16];
-    std::snprintf(dotted, sizeof dotted, "%d.%d.%d.%d", (int)(local->address >> 24), (int)(local->address >> 16 & 255),
-                  (int)(local->address >> 8 & 255), (int)(local->address & 255));
+    std::snprintf(dotted,
+                  sizeof dotted,
+                  "%d.%d.%d.%d",
+                  (int)(local->address >> 24),
+                  (int)(local->address >> 16 & 255),
+                  (int)(local->address >> 8 & 255),
+                  (int)(local->address & 255));
     IPmcNetworkAddress *address = nullptr;
     status = pmc_create_network_address(&address);
     if (status != PMC_OK)

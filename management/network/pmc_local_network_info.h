@@ -28,19 +28,34 @@ struct PmcAddressRow {
 };
 
 /* A table: an owned growable array of rows. */
-template <typename Row>
-class CPmcRowTable {
+template <typename Row> class CPmcRowTable
+{
 public:
     CPmcRowTable() = default;
-    ~CPmcRowTable() { clear(); }
+    ~CPmcRowTable()
+    {
+        clear();
+    }
     CPmcRowTable(const CPmcRowTable &) = delete;
     CPmcRowTable &operator=(const CPmcRowTable &) = delete;
 
-    uint32_t count() const { return m_count; }
-    bool empty() const { return m_count == 0; }
+    uint32_t count() const
+    {
+        return m_count;
+    }
+    bool empty() const
+    {
+        return m_count == 0;
+    }
     /* at: the row at `index`, or null past the end. */
-    const Row *at(uint32_t index) const { return index < m_count ? &m_rows[index] : nullptr; }
-    const Row *first() const { return at(0); }
+    const Row *at(uint32_t index) const
+    {
+        return index < m_count ? &m_rows[index] : nullptr;
+    }
+    const Row *first() const
+    {
+        return at(0);
+    }
     /* append: 0, or -3 with the table unchanged. */
     int append(const Row &row)
     {
@@ -76,12 +91,13 @@ typedef CPmcRowTable<PmcInterfaceRow> CPmcInterfaceTable;
 typedef CPmcRowTable<PmcAddressRow> CPmcAddressTable;
 
 /* A table provider; its library is freed when a bound provider is released. */
-class IPmcTableProvider {
+class IPmcTableProvider
+{
 public:
-    virtual int route_table(CPmcRouteTable *out) = 0;          /* 1 */
-    virtual int interface_count(uint32_t *out) = 0;            /* 2 */
-    virtual int interface_table(CPmcInterfaceTable *out) = 0;  /* 3 */
-    virtual int address_table(CPmcAddressTable *out) = 0;      /* 4 */
+    virtual int route_table(CPmcRouteTable *out) = 0;         /* 1 */
+    virtual int interface_count(uint32_t *out) = 0;           /* 2 */
+    virtual int interface_table(CPmcInterfaceTable *out) = 0; /* 3 */
+    virtual int address_table(CPmcAddressTable *out) = 0;     /* 4 */
     virtual void release() = 0;
 
 protected:
@@ -92,7 +108,8 @@ protected:
 IPmcTableProvider *pmc_create_iphelper_tables(int *code);
 IPmcTableProvider *pmc_create_mib2_tables(int *code);
 
-class CPmcLocalNetworkInfo : public CPmcHeapObject {
+class CPmcLocalNetworkInfo : public CPmcHeapObject
+{
 public:
     static CPmcLocalNetworkInfo *create();
     ~CPmcLocalNetworkInfo();

@@ -35,10 +35,10 @@ static const UINT kIpRouteType[] = {1, 3, 6, 1, 2, 1, 4, 21, 1, 8, 0};
 static const UINT kIpRouteMask[] = {1, 3, 6, 1, 2, 1, 4, 21, 1, 11, 0};
 
 static const UINT *const kIfColumns[] = {kIfIndex, kIfDescr, kIfType, nullptr};
-static const UINT *const kAddressColumns[] = {kIpAdEntAddr, kIpAdEntIfIndex, kIpAdEntNetMask, kIpAdEntBcastAddr,
-                                              nullptr};
-static const UINT *const kRouteColumns[] = {kIpRouteDest, kIpRouteIfIndex, kIpRouteNextHop, kIpRouteType,
-                                            kIpRouteMask, nullptr};
+static const UINT *const kAddressColumns[] = {
+    kIpAdEntAddr, kIpAdEntIfIndex, kIpAdEntNetMask, kIpAdEntBcastAddr, nullptr};
+static const UINT *const kRouteColumns[] = {
+    kIpRouteDest, kIpRouteIfIndex, kIpRouteNextHop, kIpRouteType, kIpRouteMask, nullptr};
 static const UINT *const kIfNumberColumns[] = {kIfNumber, nullptr};
 
 static UINT oid_length(const UINT *ids)
@@ -49,7 +49,8 @@ static UINT oid_length(const UINT *ids)
     return n;
 }
 
-class CPmcMib2Tables : public CPmcHeapObject, public IPmcTableProvider {
+class CPmcMib2Tables : public CPmcHeapObject, public IPmcTableProvider
+{
 public:
     CPmcMib2Tables(HMODULE agent, HMODULE snmpapi) : m_agent(agent), m_snmpapi(snmpapi) {}
     CPmcMib2Tables(const CPmcMib2Tables &) = delete;
@@ -60,7 +61,10 @@ public:
     int interface_count(uint32_t *out) override;
     int interface_table(CPmcInterfaceTable *out) override;
     int address_table(CPmcAddressTable *out) override;
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
 
 private:
     virtual ~CPmcMib2Tables()
@@ -211,7 +215,10 @@ static uint32_t number_of(const AsnAny &value)
 /* Row readers: the bindings of one row of a walk into a row of the table; 0 or -3. */
 static int read_route(const SnmpVarBind *b, void *table)
 {
-    PmcRouteRow r = {number_of(b[0].value), number_of(b[4].value), number_of(b[2].value), number_of(b[3].value),
+    PmcRouteRow r = {number_of(b[0].value),
+                     number_of(b[4].value),
+                     number_of(b[2].value),
+                     number_of(b[3].value),
                      number_of(b[1].value)};
     return ((CPmcRouteTable *)table)->append(r);
 }
@@ -255,7 +262,7 @@ int CPmcMib2Tables::read_table(const UINT *const *columns, PmcRowReader reader, 
     if (status == PMC_OK && row < 0)
         status = row;
     else if (status == PMC_OK && one_row && row == 0)
-        status = PMC_E_SYSTEM;  /* the one object is not there */
+        status = PMC_E_SYSTEM; /* the one object is not there */
     end_walk(&walk);
     return status;
 }

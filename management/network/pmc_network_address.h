@@ -12,7 +12,8 @@
 #include "management/base/pmc_memory.h"
 #include "management/network/pmc_address_text.h"
 
-class IPmcNetworkAddress {
+class IPmcNetworkAddress
+{
 public:
     /* Protocol numbers: PmcProtocol. */
     typedef int EProtocol;
@@ -40,7 +41,8 @@ protected:
     ~IPmcNetworkAddress() = default;
 };
 
-class CPmcNetworkAddress : public CPmcHeapObject, public IPmcNetworkAddress {
+class CPmcNetworkAddress : public CPmcHeapObject, public IPmcNetworkAddress
+{
 public:
     /* create: a new empty address (text "", protocol 0, port 0), or null when no memory. */
     static CPmcNetworkAddress *create();

@@ -44,13 +44,13 @@ int(WSAAPI *WSAFDIsSet)(SOCKET, fd_set *);
 int(WSAAPI *getaddrinfo)(const char *, const char *, const addrinfo *, addrinfo **);
 int(WSAAPI *getnameinfo)(const sockaddr *, int, char *, DWORD, char *, DWORD, int);
 void(WSAAPI *freeaddrinfo)(addrinfo *);
-}  // namespace NPmcSocketAPI
+} // namespace NPmcSocketAPI
 
 namespace NPmcIpHelpAPI {
 DWORD(WINAPI *GetBestInterfaceEx)(sockaddr *, PDWORD);
 DWORD(WINAPI *GetAdaptersInfo)(PIP_ADAPTER_INFO, PULONG);
 ULONG(WINAPI *GetAdaptersAddresses)(ULONG, ULONG, PVOID, PIP_ADAPTER_ADDRESSES, PULONG);
-}  // namespace NPmcIpHelpAPI
+} // namespace NPmcIpHelpAPI
 
 /* One {function pointer, function name} pair; a table ends with a null pair. */
 struct PmcProcEntry {
@@ -58,23 +58,40 @@ struct PmcProcEntry {
     const char *name;
 };
 
-#define PMC_PROC(space, name) {(void **)&space::name, #name}
+#define PMC_PROC(space, name)        \
+    {                                \
+        (void **)&space::name, #name \
+    }
 
 static const PmcProcEntry s_required[] = {
-    PMC_PROC(NPmcSocketAPI, WSAStartup),    PMC_PROC(NPmcSocketAPI, WSACleanup),
-    PMC_PROC(NPmcSocketAPI, WSAGetLastError), PMC_PROC(NPmcSocketAPI, socket),
-    PMC_PROC(NPmcSocketAPI, bind),          PMC_PROC(NPmcSocketAPI, htons),
-    PMC_PROC(NPmcSocketAPI, ntohs),         PMC_PROC(NPmcSocketAPI, getsockname),
-    PMC_PROC(NPmcSocketAPI, gethostname),   PMC_PROC(NPmcSocketAPI, gethostbyname),
-    PMC_PROC(NPmcSocketAPI, getsockopt),    PMC_PROC(NPmcSocketAPI, setsockopt),
-    PMC_PROC(NPmcSocketAPI, inet_addr),     PMC_PROC(NPmcSocketAPI, inet_ntoa),
-    PMC_PROC(NPmcSocketAPI, sendto),        PMC_PROC(NPmcSocketAPI, recvfrom),
-    PMC_PROC(NPmcSocketAPI, select),        PMC_PROC(NPmcSocketAPI, closesocket),
-    PMC_PROC(NPmcSocketAPI, gethostbyaddr), PMC_PROC(NPmcSocketAPI, getservbyname),
-    PMC_PROC(NPmcSocketAPI, htonl),         PMC_PROC(NPmcSocketAPI, ntohl),
-    PMC_PROC(NPmcSocketAPI, connect),       PMC_PROC(NPmcSocketAPI, listen),
-    PMC_PROC(NPmcSocketAPI, ioctlsocket),   PMC_PROC(NPmcSocketAPI, recv),
-    PMC_PROC(NPmcSocketAPI, send),          PMC_PROC(NPmcSocketAPI, accept),
+    PMC_PROC(NPmcSocketAPI, WSAStartup),
+    PMC_PROC(NPmcSocketAPI, WSACleanup),
+    PMC_PROC(NPmcSocketAPI, WSAGetLastError),
+    PMC_PROC(NPmcSocketAPI, socket),
+    PMC_PROC(NPmcSocketAPI, bind),
+    PMC_PROC(NPmcSocketAPI, htons),
+    PMC_PROC(NPmcSocketAPI, ntohs),
+    PMC_PROC(NPmcSocketAPI, getsockname),
+    PMC_PROC(NPmcSocketAPI, gethostname),
+    PMC_PROC(NPmcSocketAPI, gethostbyname),
+    PMC_PROC(NPmcSocketAPI, getsockopt),
+    PMC_PROC(NPmcSocketAPI, setsockopt),
+    PMC_PROC(NPmcSocketAPI, inet_addr),
+    PMC_PROC(NPmcSocketAPI, inet_ntoa),
+    PMC_PROC(NPmcSocketAPI, sendto),
+    PMC_PROC(NPmcSocketAPI, recvfrom),
+    PMC_PROC(NPmcSocketAPI, select),
+    PMC_PROC(NPmcSocketAPI, closesocket),
+    PMC_PROC(NPmcSocketAPI, gethostbyaddr),
+    PMC_PROC(NPmcSocketAPI, getservbyname),
+    PMC_PROC(NPmcSocketAPI, htonl),
+    PMC_PROC(NPmcSocketAPI, ntohl),
+    PMC_PROC(NPmcSocketAPI, connect),
+    PMC_PROC(NPmcSocketAPI, listen),
+    PMC_PROC(NPmcSocketAPI, ioctlsocket),
+    PMC_PROC(NPmcSocketAPI, recv),
+    PMC_PROC(NPmcSocketAPI, send),
+    PMC_PROC(NPmcSocketAPI, accept),
     {(void **)&NPmcSocketAPI::WSAFDIsSet, "__WSAFDIsSet"},
     {nullptr, nullptr},
 };
@@ -93,9 +110,9 @@ static const PmcProcEntry s_iphelp_table[] = {
     {nullptr, nullptr},
 };
 
-constinit static std::atomic<HMODULE> s_winsock {nullptr};
+constinit static std::atomic<HMODULE> s_winsock{nullptr};
 constinit static bool s_name_resolution = false;
-constinit static std::atomic<HMODULE> s_iphelp {nullptr};
+constinit static std::atomic<HMODULE> s_iphelp{nullptr};
 
 static IPmcLogger *socket_logger()
 {
@@ -144,7 +161,8 @@ int NPmcIpHelpAPI::set_api(HMODULE module)
         if (!resolve(module, *entry))
             socket_logger()->write(PMC_LOG_ERROR,
                                    "[NPmcIpHelpAPI::set_api] fail GetProcAddress \"%s\": GetLastError()=%d",
-                                   entry->name, (int)GetLastError());
+                                   entry->name,
+                                   (int)GetLastError());
     }
     return PMC_OK;
 }

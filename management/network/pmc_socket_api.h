@@ -57,7 +57,7 @@ extern void(WSAAPI *freeaddrinfo)(addrinfo *);
  */
 int set_api(HMODULE module);
 
-}  // namespace NPmcSocketAPI
+} // namespace NPmcSocketAPI
 
 namespace NPmcIpHelpAPI {
 
@@ -68,7 +68,7 @@ extern ULONG(WINAPI *GetAdaptersAddresses)(ULONG, ULONG, PVOID, PIP_ADAPTER_ADDR
 /* set_api: resolves the three names, logging and leaving null each one missing; 0. */
 int set_api(HMODULE module);
 
-}  // namespace NPmcIpHelpAPI
+} // namespace NPmcIpHelpAPI
 
 /* pmc_bind_winsock: binds once per process. 0, -10 (no library) or set_api's status. */
 int pmc_bind_winsock();

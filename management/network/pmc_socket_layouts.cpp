@@ -21,7 +21,8 @@ static_assert(sizeof(ADDRINFOA) == QM_LAYOUT(32, 48), "ADDRINFOA");
 static_assert(sizeof(hostent) == QM_LAYOUT(16, 32), "hostent");
 static_assert(sizeof(timeval) == 8, "timeval");
 static_assert(offsetof(ADDRINFOA, ai_canonname) < offsetof(ADDRINFOA, ai_addr), "ADDRINFOA order");
-static_assert(offsetof(hostent, h_addrtype) == QM_LAYOUT(8, 16) && offsetof(hostent, h_length) == QM_LAYOUT(10, 18), "hostent shorts");
+static_assert(offsetof(hostent, h_addrtype) == QM_LAYOUT(8, 16) && offsetof(hostent, h_length) == QM_LAYOUT(10, 18),
+              "hostent shorts");
 static_assert(offsetof(servent, s_port) == QM_LAYOUT(8, 24), "servent port");
 
 static_assert(AF_INET == 2 && AF_IPX == 6 && AF_INET6 == 23 && AF_UNSPEC == 0, "families");

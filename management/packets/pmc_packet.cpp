@@ -8,21 +8,31 @@
 #include "management/base/pmc_status.h"
 #include "management/values/pmc_value.h"
 
-class CPmsSnmpPacket : public CPmcHeapObject, public IPmsSnmpPacket {
+class CPmsSnmpPacket : public CPmcHeapObject, public IPmsSnmpPacket
+{
 public:
     CPmsSnmpPacket() = default;
     CPmsSnmpPacket(const CPmsSnmpPacket &) = delete;
     CPmsSnmpPacket &operator=(const CPmsSnmpPacket &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     IPmsSnmpPacket *copy(int *code) override;
     bool equals(IPmsSnmpPacket *other) override;
     void set_target(IPmsSnmpTarget *target) override;
     void set_pdu(IPmsPdu *pdu) override;
     IPmsSnmpTarget *take_target() override;
     IPmsPdu *take_pdu() override;
-    IPmsSnmpTarget *get_target() override { return m_target; }
-    IPmsPdu *get_pdu() override { return m_pdu; }
+    IPmsSnmpTarget *get_target() override
+    {
+        return m_target;
+    }
+    IPmsPdu *get_pdu() override
+    {
+        return m_pdu;
+    }
 
 private:
     virtual ~CPmsSnmpPacket();

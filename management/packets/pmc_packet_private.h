@@ -27,8 +27,7 @@ bool pms_values_equal(IPmsValue *a, IPmsValue *b);
  * out; otherwise the half-made object (when there is one) is released and null given.
  * code (out, may be null) receives the status.
  */
-template <class T>
-T *pms_finish(T *object, int status, int *code)
+template <class T> T *pms_finish(T *object, int status, int *code)
 {
     if (code)
         *code = status;

@@ -7,21 +7,34 @@
 #include "management/base/pmc_status.h"
 #include "management/values/pmc_value.h"
 
-class CPmsPdu : public CPmcHeapObject, public IPmsPdu {
+class CPmsPdu : public CPmcHeapObject, public IPmsPdu
+{
 public:
     CPmsPdu() = default;
     CPmsPdu(const CPmsPdu &) = delete;
     CPmsPdu &operator=(const CPmsPdu &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     int reset() override;
     IPmsPdu *copy(int *code) override;
     int copy_list_from(IPmsPdu *other) override;
     int copy_header_from(IPmsPdu *other) override;
     bool equals(IPmsPdu *other) override;
-    int32_t get_type() override { return m_type; }
-    void set_type(int32_t type) override { m_type = type; }
-    IPmsVarBindList *get_list() override { return m_list; }
+    int32_t get_type() override
+    {
+        return m_type;
+    }
+    void set_type(int32_t type) override
+    {
+        m_type = type;
+    }
+    IPmsVarBindList *get_list() override
+    {
+        return m_list;
+    }
     void set_list(IPmsVarBindList *list) override;
     IPmsVarBindList *take_list() override;
     int append_new(IPmsOid *name, IPmsValue *value) override;
@@ -29,15 +42,42 @@ public:
     int insert_new_front(IPmsOid *name, IPmsValue *value) override;
     int insert_front(IPmsVarBind *binding) override;
     int detach_first(IPmsOid **name, IPmsValue **value) override;
-    IPmsVarBind *take_first() override { return m_list ? m_list->take_first() : nullptr; }
-    int32_t get_request_id() override { return m_request_id; }
-    int32_t get_error_status() override { return m_error_status; }
-    int32_t get_error_index() override { return m_error_index; }
-    void set_request_id(int32_t id) override { m_request_id = id; }
-    void set_error_status(int32_t status) override { m_error_status = status; }
-    void set_error_index(int32_t index) override { m_error_index = index; }
-    IPmsValue *get_time_stamp() override { return m_time_stamp; }
-    IPmsOid *get_trap_oid() override { return m_trap_oid; }
+    IPmsVarBind *take_first() override
+    {
+        return m_list ? m_list->take_first() : nullptr;
+    }
+    int32_t get_request_id() override
+    {
+        return m_request_id;
+    }
+    int32_t get_error_status() override
+    {
+        return m_error_status;
+    }
+    int32_t get_error_index() override
+    {
+        return m_error_index;
+    }
+    void set_request_id(int32_t id) override
+    {
+        m_request_id = id;
+    }
+    void set_error_status(int32_t status) override
+    {
+        m_error_status = status;
+    }
+    void set_error_index(int32_t index) override
+    {
+        m_error_index = index;
+    }
+    IPmsValue *get_time_stamp() override
+    {
+        return m_time_stamp;
+    }
+    IPmsOid *get_trap_oid() override
+    {
+        return m_trap_oid;
+    }
     IPmsValue *take_time_stamp() override;
     IPmsOid *take_trap_oid() override;
     int set_time_stamp(IPmsValue *value) override;
@@ -149,11 +189,9 @@ bool CPmsPdu::equals(IPmsPdu *other)
     if (m_type == PMS_PDU_TRAP) {
         IPmsOid *trap_oid = other->get_trap_oid();
         if (!pms_values_equal(m_time_stamp, other->get_time_stamp()) ||
-            !pms_values_equal(m_trap_oid ? m_trap_oid->value() : nullptr,
-                              trap_oid ? trap_oid->value() : nullptr))
+            !pms_values_equal(m_trap_oid ? m_trap_oid->value() : nullptr, trap_oid ? trap_oid->value() : nullptr))
             return false;
-    } else if (m_request_id != other->get_request_id() ||
-               m_error_index != other->get_error_index() ||
+    } else if (m_request_id != other->get_request_id() || m_error_index != other->get_error_index() ||
                m_error_status != other->get_error_status()) {
         return false;
     }

@@ -13,27 +13,64 @@
 #include "management/values/pmc_value.h"
 
 /* The common part, shared by both kinds through the virtual interface base. */
-class CPmsTargetBase : public CPmcHeapObject, public virtual IPmsSnmpTarget {
+class CPmsTargetBase : public CPmcHeapObject, public virtual IPmsSnmpTarget
+{
 public:
     CPmsTargetBase() = default;
     CPmsTargetBase(const CPmsTargetBase &) = delete;
     CPmsTargetBase &operator=(const CPmsTargetBase &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     IPmsSnmpTarget *clone(int *code) override;
     void query(uint32_t id, void **out) override;
-    void set_version(int32_t version) override { m_version = version; }
-    void set_timeout(int32_t timeout) override { m_timeout = timeout; }
-    void set_retry_count(int32_t count) override { m_retries = count; }
-    void set_max_message_size(uint32_t size) override { m_max_size = size; }
-    void set_port(uint16_t port) override { m_port = port; }
-    int32_t get_version() override { return m_version; }
-    int32_t get_timeout() override { return m_timeout; }
-    int32_t get_retry_count() override { return m_retries; }
-    uint32_t get_max_message_size() override { return m_max_size; }
-    uint16_t get_port() override { return m_port; }
+    void set_version(int32_t version) override
+    {
+        m_version = version;
+    }
+    void set_timeout(int32_t timeout) override
+    {
+        m_timeout = timeout;
+    }
+    void set_retry_count(int32_t count) override
+    {
+        m_retries = count;
+    }
+    void set_max_message_size(uint32_t size) override
+    {
+        m_max_size = size;
+    }
+    void set_port(uint16_t port) override
+    {
+        m_port = port;
+    }
+    int32_t get_version() override
+    {
+        return m_version;
+    }
+    int32_t get_timeout() override
+    {
+        return m_timeout;
+    }
+    int32_t get_retry_count() override
+    {
+        return m_retries;
+    }
+    uint32_t get_max_message_size() override
+    {
+        return m_max_size;
+    }
+    uint16_t get_port() override
+    {
+        return m_port;
+    }
     int set_address(IPmcNetworkAddress *address) override;
-    IPmcNetworkAddress *get_address() override { return m_address; }
+    IPmcNetworkAddress *get_address() override
+    {
+        return m_address;
+    }
 
 protected:
     virtual ~CPmsTargetBase()
@@ -104,21 +141,34 @@ int CPmsTargetBase::assign_common(IPmsSnmpTarget *other)
 
 /* ---- community target ---- */
 
-class CPmsCommunityTarget : public CPmsTargetBase, public IPmsCommunityTarget {
+class CPmsCommunityTarget : public CPmsTargetBase, public IPmsCommunityTarget
+{
 public:
     int accept(IPmsTargetVisitor *visitor) override;
     void clear() override;
     int assign(IPmsSnmpTarget *other) override;
     bool equals(IPmsSnmpTarget *other) override;
-    int kind() override { return PMS_TARGET_COMMUNITY; }
+    int kind() override
+    {
+        return PMS_TARGET_COMMUNITY;
+    }
     int set_community(const char *text) override;
     int set_community_bytes(const void *bytes, uint32_t count) override;
-    const char *get_community() override { return m_community; }
+    const char *get_community() override
+    {
+        return m_community;
+    }
 
 protected:
-    ~CPmsCommunityTarget() override { clear(); }
+    ~CPmsCommunityTarget() override
+    {
+        clear();
+    }
     void *own_object(uint32_t id) override;
-    CPmsTargetBase *make_empty() override { return new CPmsCommunityTarget(); }
+    CPmsTargetBase *make_empty() override
+    {
+        return new CPmsCommunityTarget();
+    }
 
 private:
     char *m_community = nullptr;
@@ -210,39 +260,89 @@ int CPmsCommunityTarget::set_community_bytes(const void *bytes, uint32_t count)
 /* ---- SNMPv3 target ---- */
 
 /* The engine identifier lives inside the target, so it has a public destructor. */
-class CPmsEmbeddedBytes : public CPmcByteString {
+class CPmsEmbeddedBytes : public CPmcByteString
+{
 public:
     ~CPmsEmbeddedBytes() override = default;
 };
 
-class CPmsUsmTarget : public CPmsTargetBase, public IPmsUsmTarget {
+class CPmsUsmTarget : public CPmsTargetBase, public IPmsUsmTarget
+{
 public:
     int accept(IPmsTargetVisitor *visitor) override;
     void clear() override {}
     int assign(IPmsSnmpTarget *other) override;
     bool equals(IPmsSnmpTarget *other) override;
-    int kind() override { return PMS_TARGET_USM; }
+    int kind() override
+    {
+        return PMS_TARGET_USM;
+    }
     int set_user_name(const char *text) override;
-    const CPmcString &get_user_name() override { return m_user; }
-    void set_security_level(int32_t level) override { m_security_level = level; }
-    int32_t get_security_level() override { return m_security_level; }
-    void set_auth_protocol(int32_t protocol) override { m_auth_protocol = protocol; }
-    int32_t get_auth_protocol() override { return m_auth_protocol; }
-    void set_priv_protocol(int32_t protocol) override { m_priv_protocol = protocol; }
-    int32_t get_priv_protocol() override { return m_priv_protocol; }
-    int set_auth_passphrase(const char *text) override { return m_auth_phrase.assign(text); }
-    const CPmcString &get_auth_passphrase() override { return m_auth_phrase; }
-    int set_priv_passphrase(const char *text) override { return m_priv_phrase.assign(text); }
-    const CPmcString &get_priv_passphrase() override { return m_priv_phrase; }
-    int set_context_name(const char *text) override { return m_context.assign(text); }
-    const CPmcString &get_context_name() override { return m_context; }
+    const CPmcString &get_user_name() override
+    {
+        return m_user;
+    }
+    void set_security_level(int32_t level) override
+    {
+        m_security_level = level;
+    }
+    int32_t get_security_level() override
+    {
+        return m_security_level;
+    }
+    void set_auth_protocol(int32_t protocol) override
+    {
+        m_auth_protocol = protocol;
+    }
+    int32_t get_auth_protocol() override
+    {
+        return m_auth_protocol;
+    }
+    void set_priv_protocol(int32_t protocol) override
+    {
+        m_priv_protocol = protocol;
+    }
+    int32_t get_priv_protocol() override
+    {
+        return m_priv_protocol;
+    }
+    int set_auth_passphrase(const char *text) override
+    {
+        return m_auth_phrase.assign(text);
+    }
+    const CPmcString &get_auth_passphrase() override
+    {
+        return m_auth_phrase;
+    }
+    int set_priv_passphrase(const char *text) override
+    {
+        return m_priv_phrase.assign(text);
+    }
+    const CPmcString &get_priv_passphrase() override
+    {
+        return m_priv_phrase;
+    }
+    int set_context_name(const char *text) override
+    {
+        return m_context.assign(text);
+    }
+    const CPmcString &get_context_name() override
+    {
+        return m_context;
+    }
     int set_engine_id(const void *data, uint32_t length) override;
-    const CPmcByteString &get_engine_id() override { return m_engine_id; }
+    const CPmcByteString &get_engine_id() override
+    {
+        return m_engine_id;
+    }
 
 protected:
     ~CPmsUsmTarget() override = default;
     void *own_object(uint32_t id) override;
-    CPmsTargetBase *make_empty() override { return new CPmsUsmTarget(); }
+    CPmsTargetBase *make_empty() override
+    {
+        return new CPmsUsmTarget();
+    }
 
 private:
     CPmcString m_user;
@@ -305,12 +405,9 @@ bool CPmsUsmTarget::equals(IPmsSnmpTarget *other)
     IPmsUsmTarget *source = nullptr;
     if (other)
         other->query(PMS_QUERY_USM, (void **)&source);
-    return source && m_user.equals(source->get_user_name()) &&
-           m_security_level == source->get_security_level() &&
-           m_auth_protocol == source->get_auth_protocol() &&
-           m_priv_protocol == source->get_priv_protocol() &&
-           m_auth_phrase.equals(source->get_auth_passphrase()) &&
-           m_priv_phrase.equals(source->get_priv_passphrase()) &&
+    return source && m_user.equals(source->get_user_name()) && m_security_level == source->get_security_level() &&
+           m_auth_protocol == source->get_auth_protocol() && m_priv_protocol == source->get_priv_protocol() &&
+           m_auth_phrase.equals(source->get_auth_passphrase()) && m_priv_phrase.equals(source->get_priv_passphrase()) &&
            m_context.equals(source->get_context_name());
 }
 

@@ -6,24 +6,43 @@
 #include "management/base/pmc_status.h"
 #include "management/values/pmc_value.h"
 
-class CPmsVarBind : public CPmcHeapObject, public IPmsVarBind {
+class CPmsVarBind : public CPmcHeapObject, public IPmsVarBind
+{
 public:
     CPmsVarBind() = default;
     CPmsVarBind(const CPmsVarBind &) = delete;
     CPmsVarBind &operator=(const CPmsVarBind &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     IPmsVarBind *copy(int *code) override;
     bool equals(IPmsVarBind *other) override;
     int set(IPmsOid *name, IPmsValue *value) override;
-    int set_again(IPmsOid *name, IPmsValue *value) override { return set(name, value); }
+    int set_again(IPmsOid *name, IPmsValue *value) override
+    {
+        return set(name, value);
+    }
     void detach(IPmsOid **name, IPmsValue **value) override;
     void set_name(IPmsOid *name) override;
     void set_value(IPmsValue *value) override;
-    IPmsOid *get_name() override { return m_name; }
-    IPmsValue *get_value() override { return m_value; }
-    int32_t get_error_mark() override { return m_mark; }
-    void set_error_mark(int32_t mark) override { m_mark = mark; }
+    IPmsOid *get_name() override
+    {
+        return m_name;
+    }
+    IPmsValue *get_value() override
+    {
+        return m_value;
+    }
+    int32_t get_error_mark() override
+    {
+        return m_mark;
+    }
+    void set_error_mark(int32_t mark) override
+    {
+        m_mark = mark;
+    }
 
 private:
     virtual ~CPmsVarBind();

@@ -8,16 +8,26 @@
 #include "management/base/pmc_status.h"
 #include "management/values/pmc_value.h"
 
-class CPmsVarBindList : public CPmcHeapObject, public IPmsVarBindList {
+class CPmsVarBindList : public CPmcHeapObject, public IPmsVarBindList
+{
 public:
     CPmsVarBindList() = default;
     CPmsVarBindList(const CPmsVarBindList &) = delete;
     CPmsVarBindList &operator=(const CPmsVarBindList &) = delete;
 
-    void release() override { delete this; }
-    IPmsVarBindList *copy(int *code) override { return copy_range_of(0, m_count, code); }
+    void release() override
+    {
+        delete this;
+    }
+    IPmsVarBindList *copy(int *code) override
+    {
+        return copy_range_of(0, m_count, code);
+    }
     bool equals(IPmsVarBindList *other) override;
-    uint32_t count() override { return m_count; }
+    uint32_t count() override
+    {
+        return m_count;
+    }
     int append_new(IPmsOid *name, IPmsValue *value) override;
     int append(IPmsVarBind *binding) override;
     int insert_new_front(IPmsOid *name, IPmsValue *value) override;
@@ -25,7 +35,10 @@ public:
     int remove(uint32_t index, IPmsVarBind **out) override;
     int detach_first(IPmsOid **name, IPmsValue **value) override;
     IPmsVarBind *take_first() override;
-    IPmsVarBind *get(uint32_t index) override { return index < m_count ? m_items[index] : nullptr; }
+    IPmsVarBind *get(uint32_t index) override
+    {
+        return index < m_count ? m_items[index] : nullptr;
+    }
     IPmsVarBindList *copy_range(uint32_t start, uint32_t count, int *code) override;
     IPmsVarBindList *split_off(uint32_t count) override;
     void set_error_marks(int32_t status, int32_t index) override;
@@ -83,8 +96,7 @@ int CPmsVarBindList::insert_at(uint32_t position, IPmsVarBind *binding)
     int code = reserve(m_count + 1);
     if (code != PMC_OK)
         return code;
-    std::memmove(m_items + position + 1, m_items + position,
-                 (m_count - position) * sizeof *m_items);
+    std::memmove(m_items + position + 1, m_items + position, (m_count - position) * sizeof *m_items);
     m_items[position] = binding;
     ++m_count;
     return PMC_OK;

@@ -46,8 +46,8 @@ int32_t PSW_API PSWInitDeviceEx(CPSWHandle *handle, const char *address, int32_t
         status->set_read_community(handle->option_community);
     if (handle->write_community[0] != '\0')
         status->set_write_community(handle->write_community);
-    return status->setup(protocol, address, handle->session_usm, static_cast<int32_t>(timeout),
-                         static_cast<int32_t>(retries), 0);
+    return status->setup(
+        protocol, address, handle->session_usm, static_cast<int32_t>(timeout), static_cast<int32_t>(retries), 0);
 }
 
 int32_t PSW_API PSWRefreshOptions(CPSWHandle *handle)

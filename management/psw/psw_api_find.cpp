@@ -50,8 +50,8 @@ int32_t PSW_API PSWFindDeviceSNMPEx(CPSWHandle *handle, const char *address, int
     /* The text is handed over even when empty, so that an emptied community means the
      * default again rather than the one of an earlier search. */
     handle->finder->set_community(handle->find_community);
-    int code = handle->finder->setup(protocol, address, handle->usm, static_cast<int32_t>(timeout),
-                                     static_cast<int32_t>(retries), 0);
+    int code = handle->finder->setup(
+        protocol, address, handle->usm, static_cast<int32_t>(timeout), static_cast<int32_t>(retries), 0);
     if (code != PSW_OK)
         return code;
     return handle->finder->collect(PSW_MODEL_TABLE, count);
@@ -63,8 +63,7 @@ void PSW_API PSWFindResetPosition(CPSWHandle *handle)
         handle->finder->reset_position();
 }
 
-int16_t PSW_API PSWGetDeviceNext(CPSWHandle *handle, char *address, char *model_name, char *reserved,
-                                 char *object_id)
+int16_t PSW_API PSWGetDeviceNext(CPSWHandle *handle, char *address, char *model_name, char *reserved, char *object_id)
 {
     if (!handle || !address || !model_name || !reserved || !object_id)
         return 0;

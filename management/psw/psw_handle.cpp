@@ -12,8 +12,7 @@
 CPSWHandle::CPSWHandle()
     : option(nullptr), finder(nullptr), find_community(), option_community(), write_community(), status(nullptr),
       usm(nullptr), session_usm(nullptr)
-{
-}
+{}
 
 CPSWHandle::~CPSWHandle()
 {
@@ -60,10 +59,10 @@ struct PSWTransportRow {
 };
 
 static const PSWTransportRow PSW_TRANSPORTS[] = {
-    {1, 1},   /* IPv4 over UDP */
-    {2, 2},   /* IPX */
-    {3, 3},   /* served by no transport of the library */
-    {5, 4},   /* IPv6 over UDP */
+    {1, 1}, /* IPv4 over UDP */
+    {2, 2}, /* IPX */
+    {3, 3}, /* served by no transport of the library */
+    {5, 4}, /* IPv6 over UDP */
 };
 
 int psw_transport_protocol(int32_t transport)

@@ -19,16 +19,17 @@ class IPSWPluginUSM;
 /* Results of the exports beside those of the objects below. */
 enum PSWResult {
     PSW_OK = 0,
-    PSW_E_ARG = -2,         /* invalid argument, unknown transport, wrong protocol */
+    PSW_E_ARG = -2, /* invalid argument, unknown transport, wrong protocol */
     PSW_E_MEMORY = -3,
-    PSW_E_UNKNOWN = -5,     /* unknown command or protocol */
-    PSW_E_NO_SESSION = -8,  /* the option or status object is missing */
+    PSW_E_UNKNOWN = -5,    /* unknown command or protocol */
+    PSW_E_NO_SESSION = -8, /* the option or status object is missing */
 };
 
 /* The size of a community text with its NUL. */
 constexpr uint32_t PSW_COMMUNITY_FIELD = 256;
 
-class CPSWHandle : public CPmcHeapObject {
+class CPSWHandle : public CPmcHeapObject
+{
 public:
     CPSWHandle();
     /* Releases the option object, the finder, the status object and both settings. */
@@ -39,13 +40,13 @@ public:
     /* release_session: releases the option and status objects of the device session. */
     void release_session();
 
-    CPSWMarlOption *option;                      /* null until a device session is opened */
+    CPSWMarlOption *option; /* null until a device session is opened */
     CPSWDeviceFinder *finder;
-    char find_community[PSW_COMMUNITY_FIELD];    /* empty: "public" */
-    char option_community[PSW_COMMUNITY_FIELD];  /* empty: "public" */
-    char write_community[PSW_COMMUNITY_FIELD];   /* empty: "private" */
-    CPSWDeviceStatus *status;                    /* null until a session's model check passed */
-    IPSWPluginUSM *usm;                          /* the settings of discovery */
+    char find_community[PSW_COMMUNITY_FIELD];   /* empty: "public" */
+    char option_community[PSW_COMMUNITY_FIELD]; /* empty: "public" */
+    char write_community[PSW_COMMUNITY_FIELD];  /* empty: "private" */
+    CPSWDeviceStatus *status;                   /* null until a session's model check passed */
+    IPSWPluginUSM *usm;                         /* the settings of discovery */
     /* The settings of the device session, loaded only at PSWInitDevice(Ex): the option and
      * status objects read its texts, so a later discovery never changes an open session's
      * credentials. */

@@ -91,7 +91,8 @@ int clear_values(IPmsPdu *pdu)
     return PMC_OK;
 }
 
-class CPmcGetDataRequest final : public CPmcRequestBase, public IPmcGetDataRequest {
+class CPmcGetDataRequest final : public CPmcRequestBase, public IPmcGetDataRequest
+{
 public:
     CPmcGetDataRequest() = default;
 
@@ -101,7 +102,10 @@ public:
     int get_string(char *text, uint32_t capacity) override;
     int get_integers(int32_t *values, uint32_t count) override;
     int get_integer(int32_t *value) override;
-    int classify(const char *text, int *protocol) override { return pmc_classify_address(text, protocol); }
+    int classify(const char *text, int *protocol) override
+    {
+        return pmc_classify_address(text, protocol);
+    }
 
 private:
     ~CPmcGetDataRequest() override = default;
@@ -221,7 +225,7 @@ int CPmcGetDataRequest::walk_step(IPmsOid *root, CPmcObjectList *results, bool *
     IPmsVarBind *first = list ? list->get(0) : nullptr;
     IPmsOid *name = first ? first->get_name() : nullptr;
     if (status == kNoSuchName || (status == 0 && first && is_exception(first->get_value()))) {
-        code = PMC_OK;  /* past the end of what the agent shows */
+        code = PMC_OK; /* past the end of what the agent shows */
     } else if (status != 0 || !name) {
         code = PMC_E_RANGE;
     } else {
@@ -266,20 +270,30 @@ int CPmcGetDataRequest::get_data(CPmcObjectList *results, const char *oid_text)
     return code;
 }
 
-class CPmcFindDeviceRequest final : public CPmcRequestBase, public IPmcFindDeviceRequest {
+class CPmcFindDeviceRequest final : public CPmcRequestBase, public IPmcFindDeviceRequest
+{
 public:
     CPmcFindDeviceRequest() = default;
 
     /* add_oid_string: the instance 0 is always appended. */
-    int add_oid_string(const char *oid_text, bool) override { return CPmcRequestBase::add_oid_string(oid_text, true); }
-    int send_broad_cast(CPmcObjectList **packets) override { return broadcast(packets); }
-    int classify(const char *text, int *protocol) override { return pmc_classify_address(text, protocol); }
+    int add_oid_string(const char *oid_text, bool) override
+    {
+        return CPmcRequestBase::add_oid_string(oid_text, true);
+    }
+    int send_broad_cast(CPmcObjectList **packets) override
+    {
+        return broadcast(packets);
+    }
+    int classify(const char *text, int *protocol) override
+    {
+        return pmc_classify_address(text, protocol);
+    }
 
 private:
     ~CPmcFindDeviceRequest() override = default;
 };
 
-}  // namespace
+} // namespace
 
 IPmcGetDataRequest *pmc_create_get_data(int *code)
 {

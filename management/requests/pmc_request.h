@@ -27,11 +27,12 @@ struct PmcRequestUsm {
     int32_t priv_protocol;
     const char *auth_pass_phrase;
     const char *priv_pass_phrase;
-    const char *extension;   /* the target's context name */
+    const char *extension; /* the target's context name */
 };
 
 /* The operations both requests share, in their slot order. */
-class IPmcRequest {
+class IPmcRequest
+{
 public:
     virtual void release() = 0;
     /* set_community: the text (at most 255 characters: longer texts are cut) replaces the
@@ -54,7 +55,8 @@ protected:
 };
 
 /* The get-data request. */
-class IPmcGetDataRequest : public virtual IPmcRequest {
+class IPmcGetDataRequest : public virtual IPmcRequest
+{
 public:
     /* add_set_binding: a binding of the OID text with the instance text appended and an
      * INTEGER value. 0, -2, -3. */
@@ -85,7 +87,8 @@ protected:
 };
 
 /* The find-device request. */
-class IPmcFindDeviceRequest : public virtual IPmcRequest {
+class IPmcFindDeviceRequest : public virtual IPmcRequest
+{
 public:
     /* send_broad_cast: a GET to the peer; on success *packets is the list of answer
      * packets (one per answering address), which the caller releases. */

@@ -58,8 +58,8 @@ int CPmcRequestBase::set_community(const char *text)
 
 uint32_t pmc_request_max_message(int protocol, uint32_t asked)
 {
-    uint32_t largest = (protocol == PMC_PROTOCOL_IPV4 || protocol == PMC_PROTOCOL_IPV6) ? PMC_MAX_MESSAGE_IP
-                                                                                         : PMC_MAX_MESSAGE_OTHER;
+    uint32_t largest =
+        (protocol == PMC_PROTOCOL_IPV4 || protocol == PMC_PROTOCOL_IPV6) ? PMC_MAX_MESSAGE_IP : PMC_MAX_MESSAGE_OTHER;
     return (asked == 0 || asked > largest) ? largest : asked;
 }
 
@@ -83,8 +83,8 @@ static int fill_usm(IPmsUsmTarget *target, const PmcRequestUsm *usm)
     return code;
 }
 
-int CPmcRequestBase::init(const char *address, int protocol, uint16_t port, int32_t selector,
-                          const PmcRequestUsm *usm, int32_t timeout, int32_t retries, uint32_t max_message_size)
+int CPmcRequestBase::init(const char *address, int protocol, uint16_t port, int32_t selector, const PmcRequestUsm *usm,
+                          int32_t timeout, int32_t retries, uint32_t max_message_size)
 {
     if (!address)
         return PMC_E_ARG;

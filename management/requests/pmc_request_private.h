@@ -23,7 +23,8 @@ constexpr uint32_t PMC_COMMUNITY_MAX = 255;
  * the largest. */
 uint32_t pmc_request_max_message(int protocol, uint32_t asked);
 
-class CPmcRequestBase : public CPmcHeapObject, public virtual IPmcRequest {
+class CPmcRequestBase : public CPmcHeapObject, public virtual IPmcRequest
+{
 public:
     CPmcRequestBase(const CPmcRequestBase &) = delete;
     CPmcRequestBase &operator=(const CPmcRequestBase &) = delete;

@@ -27,7 +27,10 @@ struct Received {
     uint32_t length = 0;
     IPmcNetworkAddress *sender = nullptr;
 
-    ~Received() { clear(); }
+    ~Received()
+    {
+        clear();
+    }
     void clear()
     {
         if (sender)
@@ -71,13 +74,17 @@ struct LentBuffer {
     LentBuffer &operator=(const LentBuffer &) = delete;
 };
 
-class RequestSession final : public CPmsSessionBase {
+class RequestSession final : public CPmsSessionBase
+{
 public:
     RequestSession() = default;
     RequestSession(const RequestSession &) = delete;
     RequestSession &operator=(const RequestSession &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     int send_sync(IPmsPdu *pdu, IPmsSnmpTarget *target) override;
     int send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcObjectList **list) override;
     using CPmsSessionBase::send_broad_cast_sync;
@@ -169,7 +176,8 @@ int RequestSession::check_received_raw_packet(IPmsPdu *pdu, const Received &mess
     snmp_log()->write(PMC_LOG_DEBUG,
                       "[RequestSession::check_received_raw_packet] request id not match. "
                       "sended packet[%ud]:received packet[%ud].",
-                      pdu->get_request_id(), request_id);
+                      pdu->get_request_id(),
+                      request_id);
     return PMC_E_OTHER_REQUEST;
 }
 
@@ -200,8 +208,8 @@ int RequestSession::send_and_receive(IPmsPdu *pdu, IPmsSnmpTarget *target, uint3
         *fragments = ceiling(length, maximum);
         return PMC_E_TOO_BIG;
     }
-    snmp_log()->write(PMC_LOG_INFO, "_send_and_receive(): timeout= %d, retries=%d", target->get_timeout(),
-                      target->get_retry_count());
+    snmp_log()->write(
+        PMC_LOG_INFO, "_send_and_receive(): timeout= %d, retries=%d", target->get_timeout(), target->get_retry_count());
     IPmcNetworkAddress *destination = target->get_address();
     const char *destination_text = "";
     destination->get(&destination_text, nullptr, nullptr);
@@ -280,8 +288,10 @@ int RequestSession::fragment_process(IPmsPdu *pdu, IPmsSnmpTarget *target, uint3
         return PMC_E_MEMORY;
     int code = pmc_fragment_pdu(pdu, count, fragments);
     if (code == PMC_OK) {
-        snmp_log()->write(PMC_LOG_INFO, "[RequestSession::fragment_process] packet[%d] is fragmented to %d.",
-                          pdu->get_request_id(), (int)count);
+        snmp_log()->write(PMC_LOG_INFO,
+                          "[RequestSession::fragment_process] packet[%d] is fragmented to %d.",
+                          pdu->get_request_id(),
+                          (int)count);
         for (uint32_t i = 0; i < count && code == PMC_OK; ++i)
             code = send_sync(fragments[i], target);
         if (code == PMC_OK)
@@ -375,8 +385,11 @@ int RequestSession::send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, C
     IPmcNetworkAddress *destination = target->get_address();
     const char *destination_text = "";
     destination->get(&destination_text, nullptr, nullptr);
-    snmp_log()->write(PMC_LOG_INFO, "broad cast: timeout= %d, retries=%d, destination=%s", target->get_timeout(),
-                      target->get_retry_count(), destination_text);
+    snmp_log()->write(PMC_LOG_INFO,
+                      "broad cast: timeout= %d, retries=%d, destination=%s",
+                      target->get_timeout(),
+                      target->get_retry_count(),
+                      destination_text);
     Received answer;
     bool stop = false;
     for (int32_t attempt = 0; attempt <= target->get_retry_count() && !stop; ++attempt) {
@@ -427,7 +440,7 @@ int RequestSession::send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, C
     return code;
 }
 
-}  // namespace
+} // namespace
 
 IPmsSession *pmc_create_request_session(int *code)
 {

@@ -19,29 +19,30 @@ class IPmsSnmpTarget;
 
 /* Status codes of the sessions beyond pmc_status.h. */
 enum {
-    PMC_E_ANSWER_TOO_BIG = -210,   /* the agent answered tooBig */
-    PMC_E_UNSPLITTABLE = -212,     /* a request that cannot be split any further */
-    PMC_E_OTHER_REQUEST = -251     /* an answer to another request (-250 malformed: pmc_ber.h) */
+    PMC_E_ANSWER_TOO_BIG = -210, /* the agent answered tooBig */
+    PMC_E_UNSPLITTABLE = -212,   /* a request that cannot be split any further */
+    PMC_E_OTHER_REQUEST = -251   /* an answer to another request (-250 malformed: pmc_ber.h) */
 };
 
 /* The largest datagram a session receives: the largest UDP payload. */
 constexpr uint32_t PMC_RECEIVE_CAPACITY = 65536;
 
 /* The session operations in slot order; all answer 0 or a status, null arguments -2. */
-class IPmsSession {
+class IPmsSession
+{
 public:
-    virtual void release() = 0;                                                      /* 1 */
+    virtual void release() = 0; /* 1 */
     /* send_sync: one request and its answer, written into the PDU. */
-    virtual int send_sync(IPmsPdu *pdu, IPmsSnmpTarget *target) = 0;                 /* 2 */
+    virtual int send_sync(IPmsPdu *pdu, IPmsSnmpTarget *target) = 0; /* 2 */
     /* send_sync (packet): the packet's PDU and target through operation 2. */
-    virtual int send_sync(IPmsSnmpPacket *packet) = 0;                               /* 3 */
+    virtual int send_sync(IPmsSnmpPacket *packet) = 0; /* 3 */
     /* send_broad_cast_sync (packet): the packet's PDU and target through operation 5. */
-    virtual int send_broad_cast_sync(IPmsSnmpPacket *packet, CPmcObjectList **list) = 0;  /* 4 */
+    virtual int send_broad_cast_sync(IPmsSnmpPacket *packet, CPmcObjectList **list) = 0; /* 4 */
     /* send_broad_cast_sync: one broadcast; on success *list is a new packet list (maybe
      * empty) that the caller owns; on failure *list is untouched. */
-    virtual int send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcObjectList **list) = 0;  /* 5 */
+    virtual int send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcObjectList **list) = 0; /* 5 */
     /* reserved: -5. */
-    virtual int reserved() = 0;                                                      /* 6 */
+    virtual int reserved() = 0; /* 6 */
 
 protected:
     ~IPmsSession() = default;

@@ -9,7 +9,8 @@
 #include "management/base/pmc_memory.h"
 #include "management/requests/pmc_session.h"
 
-class CPmsSessionBase : public CPmcHeapObject, public IPmsSession {
+class CPmsSessionBase : public CPmcHeapObject, public IPmsSession
+{
 public:
     /* send_sync (packet): -2 for a null packet. */
     int send_sync(IPmsSnmpPacket *packet) override;

@@ -51,13 +51,20 @@ int CPmsSessionBase::reserved()
 
 namespace {
 
-class SessionDispatcher final : public CPmsSessionBase {
+class SessionDispatcher final : public CPmsSessionBase
+{
 public:
-    SessionDispatcher() { InitializeCriticalSection(&m_lock); }
+    SessionDispatcher()
+    {
+        InitializeCriticalSection(&m_lock);
+    }
     SessionDispatcher(const SessionDispatcher &) = delete;
     SessionDispatcher &operator=(const SessionDispatcher &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     int send_sync(IPmsPdu *pdu, IPmsSnmpTarget *target) override
     {
         IPmsSession *session = nullptr;
@@ -122,7 +129,7 @@ private:
     IPmsSession *volatile m_v3 = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 IPmsSession *pmc_create_session_dispatcher(int *code)
 {

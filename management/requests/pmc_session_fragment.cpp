@@ -32,9 +32,10 @@ int pmc_fragment_pdu(IPmsPdu *pdu, uint32_t count, IPmsPdu **fragments)
     uint32_t total = list ? list->count() : 0;
     uint32_t share = total / count;
     if (share == 0) {
-        pmc_static_logger(PMC_LOGGER_SNMP)->write(
-            PMC_LOG_ERROR, "[RequestSession::fragment_pdu] can't fragment the packet[%d] any more.",
-            pdu->get_request_id());
+        pmc_static_logger(PMC_LOGGER_SNMP)
+            ->write(PMC_LOG_ERROR,
+                    "[RequestSession::fragment_pdu] can't fragment the packet[%d] any more.",
+                    pdu->get_request_id());
         return PMC_E_UNSPLITTABLE;
     }
     for (uint32_t i = 0; i < count; ++i)

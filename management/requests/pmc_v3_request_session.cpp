@@ -40,7 +40,7 @@ struct Collection {
     int32_t request_id = 0;
     Responder *first = nullptr;
     Responder **tail = &first;
-    int status = PMC_OK;   /* -3 when a responder could not be kept */
+    int status = PMC_OK; /* -3 when a responder could not be kept */
 
     ~Collection()
     {
@@ -104,13 +104,17 @@ bool skips_device(int code)
     return code == PMC_E_MALFORMED || code == PMC_E_SECURITY || code == PMC_E_RECEIVE || code == PMC_E_TIMEOUT;
 }
 
-class V3RequestSession final : public CPmsSessionBase {
+class V3RequestSession final : public CPmsSessionBase
+{
 public:
     V3RequestSession() = default;
     V3RequestSession(const V3RequestSession &) = delete;
     V3RequestSession &operator=(const V3RequestSession &) = delete;
 
-    void release() override { delete this; }
+    void release() override
+    {
+        delete this;
+    }
     int send_sync(IPmsPdu *pdu, IPmsSnmpTarget *target) override;
     int send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target, CPmcObjectList **list) override;
     using CPmsSessionBase::send_broad_cast_sync;
@@ -120,8 +124,7 @@ private:
     ~V3RequestSession() override = default;
     static int send_sync_internal(IPmsPdu *pdu, IPmsSnmpTarget *target);
     static int get_engine_id_broad_cast(IPmsSnmpTarget *target, Collection *collection);
-    static int ask_responder(IPmsPdu *pdu, IPmsSnmpTarget *target, const Responder &responder,
-                             CPmcObjectList *list);
+    static int ask_responder(IPmsPdu *pdu, IPmsSnmpTarget *target, const Responder &responder, CPmcObjectList *list);
 };
 
 /* send_sync_internal: one request in an open operation scope; the answer (also after a
@@ -203,8 +206,7 @@ int V3RequestSession::ask_responder(IPmsPdu *pdu, IPmsSnmpTarget *target, const 
     void *usm = nullptr;
     if (code == PMC_OK && copy) {
         copy->query(PMS_QUERY_USM, &usm);
-        code = usm ? ((IPmsUsmTarget *)usm)->set_engine_id(responder.engine_id, responder.engine_id_length)
-                   : PMC_E_ARG;
+        code = usm ? ((IPmsUsmTarget *)usm)->set_engine_id(responder.engine_id, responder.engine_id_length) : PMC_E_ARG;
     }
     if (code == PMC_OK)
         code = send_sync_internal(request, copy);
@@ -236,8 +238,7 @@ int V3RequestSession::send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target,
     if (code == PMC_OK)
         code = get_engine_id_broad_cast(target, &collection);
     CPmcObjectList *list = code == PMC_OK ? pms_create_packet_list(&code) : nullptr;
-    for (Responder *responder = collection.first; list && responder && code == PMC_OK;
-         responder = responder->next) {
+    for (Responder *responder = collection.first; list && responder && code == PMC_OK; responder = responder->next) {
         code = ask_responder(pdu, target, *responder, list);
         if (skips_device(code))
             code = PMC_OK;
@@ -250,7 +251,7 @@ int V3RequestSession::send_broad_cast_sync(IPmsPdu *pdu, IPmsSnmpTarget *target,
     return code;
 }
 
-}  // namespace
+} // namespace
 
 IPmsSession *pmc_create_v3_request_session(int *code)
 {

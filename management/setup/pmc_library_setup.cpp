@@ -30,23 +30,24 @@ struct PmcLoggerReference {
     CRITICAL_SECTION lock;
 };
 
-constinit static CRITICAL_SECTION s_manager_creation_lock {};
-constinit static CRITICAL_SECTION s_snmpv3_operation_lock {};
-constinit static CRITICAL_SECTION s_netsnmp_lock {};
+constinit static CRITICAL_SECTION s_manager_creation_lock{};
+constinit static CRITICAL_SECTION s_snmpv3_operation_lock{};
+constinit static CRITICAL_SECTION s_netsnmp_lock{};
 
 /* The network layer's locks, by index. */
 enum { WINSOCK_LOCK, IPHELP_LOCK, ADDRESS_FACTORY_LOCK, ROUTE_LOCK, NETWORK_LOCK_COUNT };
 
-constinit static CRITICAL_SECTION s_network_locks[NETWORK_LOCK_COUNT] {};
+constinit static CRITICAL_SECTION s_network_locks[NETWORK_LOCK_COUNT]{};
 
 constinit static PmcLoggerReference s_loggers[] = {
-    {"PSW", {nullptr}, {}},     /* PMC_LOGGER_PSW: the option, status and discovery objects */
-    {"snmp", {nullptr}, {}},    /* PMC_LOGGER_SNMP: the codec and the sessions */
-    {"socket", {nullptr}, {}},  /* PMC_LOGGER_SOCKET: the bindings and the sockets */
+    {"PSW", {nullptr}, {}},    /* PMC_LOGGER_PSW: the option, status and discovery objects */
+    {"snmp", {nullptr}, {}},   /* PMC_LOGGER_SNMP: the codec and the sessions */
+    {"socket", {nullptr}, {}}, /* PMC_LOGGER_SOCKET: the bindings and the sockets */
 };
 
 /* The set-up object: its constructor and destructor are the library's load and unload. */
-class CPmcLibrarySetup {
+class CPmcLibrarySetup
+{
 public:
     CPmcLibrarySetup()
     {

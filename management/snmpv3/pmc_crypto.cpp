@@ -44,15 +44,19 @@ bool same_oid(const PmcSnmpOid *a, size_t length, const PmcSnmpOid (&b)[10])
 
 PmcAuth auth_of(const PmcSnmpOid *protocol, size_t length)
 {
-    if (same_oid(protocol, length, PMC_OID_HMAC_MD5)) return AUTH_MD5;
-    if (same_oid(protocol, length, PMC_OID_HMAC_SHA1)) return AUTH_SHA1;
+    if (same_oid(protocol, length, PMC_OID_HMAC_MD5))
+        return AUTH_MD5;
+    if (same_oid(protocol, length, PMC_OID_HMAC_SHA1))
+        return AUTH_SHA1;
     return AUTH_NONE;
 }
 
 PmcPriv priv_of(const PmcSnmpOid *protocol, size_t length)
 {
-    if (same_oid(protocol, length, PMC_OID_PRIV_DES)) return PRIV_DES;
-    if (same_oid(protocol, length, PMC_OID_PRIV_AES)) return PRIV_AES;
+    if (same_oid(protocol, length, PMC_OID_PRIV_DES))
+        return PRIV_DES;
+    if (same_oid(protocol, length, PMC_OID_PRIV_AES))
+        return PRIV_AES;
     return PRIV_NONE;
 }
 
@@ -72,12 +76,15 @@ struct PmcPiece {
  * the last ended. */
 bool hash_piece(const PmcCryptEntries *crypt, HCRYPTHASH hash, const PmcPiece &piece)
 {
-    if (!piece.repeat_to) return !piece.length || crypt->hash_data(hash, piece.data, (DWORD)piece.length, 0);
+    if (!piece.repeat_to)
+        return !piece.length || crypt->hash_data(hash, piece.data, (DWORD)piece.length, 0);
     unsigned char chunk[4096];
     for (size_t done = 0; done < piece.repeat_to; done += sizeof chunk) {
         size_t n = piece.repeat_to - done < sizeof chunk ? piece.repeat_to - done : sizeof chunk;
-        for (size_t i = 0; i < n; ++i) chunk[i] = piece.data[(done + i) % piece.length];
-        if (!crypt->hash_data(hash, chunk, (DWORD)n, 0)) return false;
+        for (size_t i = 0; i < n; ++i)
+            chunk[i] = piece.data[(done + i) % piece.length];
+        if (!crypt->hash_data(hash, chunk, (DWORD)n, 0))
+            return false;
     }
     return true;
 }
@@ -86,7 +93,8 @@ bool hash_piece(const PmcCryptEntries *crypt, HCRYPTHASH hash, const PmcPiece &p
 PmcCryptContext *hashing_context(const PmcCryptEntries *crypt)
 {
     PmcCryptContext *ctx = pmc_crypt_context(PMC_CRYPT_HASHING);
-    if (!ctx->acquired && !pmc_crypt_acquire(crypt, ctx, PROV_RSA_FULL, nullptr)) return nullptr;
+    if (!ctx->acquired && !pmc_crypt_acquire(crypt, ctx, PROV_RSA_FULL, nullptr))
+        return nullptr;
     return ctx;
 }
 
@@ -98,13 +106,15 @@ int digest_pieces(const PmcCryptEntries *crypt, PmcAuth auth, const PmcPiece *pi
                   unsigned char *digest)
 {
     PmcCryptContext *ctx = hashing_context(crypt);
-    if (!ctx) return PMC_SC_FAILURE;
+    if (!ctx)
+        return PMC_SC_FAILURE;
     if (!crypt->create_hash(ctx->provider, auth == AUTH_MD5 ? CALG_MD5 : CALG_SHA1, 0, 0, &ctx->hash)) {
         ctx->hash = 0;
         return PMC_SC_FAILURE;
     }
     bool ok = true;
-    for (size_t i = 0; ok && i < count; ++i) ok = hash_piece(crypt, ctx->hash, pieces[i]);
+    for (size_t i = 0; ok && i < count; ++i)
+        ok = hash_piece(crypt, ctx->hash, pieces[i]);
     DWORD length = (DWORD)digest_length(auth);
     ok = ok && crypt->get_hash_param(ctx->hash, HP_HASHVAL, digest, &length, 0);
     crypt->destroy_hash(ctx->hash);
@@ -128,7 +138,8 @@ int hmac(const PmcCryptEntries *crypt, PmcAuth auth, const unsigned char *key, s
     if (key_length > kHmacBlock) {
         PmcPiece piece = {key, key_length, 0};
         int rc = digest_pieces(crypt, auth, &piece, 1, short_key);
-        if (rc != PMC_SC_OK) return rc;
+        if (rc != PMC_SC_OK)
+            return rc;
         key = short_key;
         key_length = digest_length(auth);
     }
@@ -141,22 +152,26 @@ int hmac(const PmcCryptEntries *crypt, PmcAuth auth, const unsigned char *key, s
     unsigned char inner[kMaxDigest];
     PmcPiece inner_pieces[] = {{inner_pad, kHmacBlock, 0}, {message, message_length, 0}};
     int rc = digest_pieces(crypt, auth, inner_pieces, 2, inner);
-    if (rc != PMC_SC_OK) return rc;
+    if (rc != PMC_SC_OK)
+        return rc;
     PmcPiece outer_pieces[] = {{outer_pad, kHmacBlock, 0}, {inner, digest_length(auth), 0}};
     return digest_pieces(crypt, auth, outer_pieces, 2, mac);
 }
 
 /* Sets the imported key up for the cipher and runs it in place over `length` bytes (whole
  * blocks). */
-bool run_cipher(const PmcCryptEntries *crypt, PmcCryptContext *ctx, PmcPriv priv, const unsigned char *iv,
-                bool encrypt, unsigned char *data, DWORD length, bool final)
+bool run_cipher(const PmcCryptEntries *crypt, PmcCryptContext *ctx, PmcPriv priv, const unsigned char *iv, bool encrypt,
+                unsigned char *data, DWORD length, bool final)
 {
     HCRYPTKEY key = ctx->imported_key;
     DWORD mode = priv == PRIV_DES ? CRYPT_MODE_CBC : CRYPT_MODE_CFB;
     DWORD mode_bits = 128;
-    if (!crypt->set_key_param(key, KP_MODE, (const BYTE *)&mode, 0)) return false;
-    if (priv == PRIV_AES && !crypt->set_key_param(key, KP_MODE_BITS, (const BYTE *)&mode_bits, 0)) return false;
-    if (!crypt->set_key_param(key, KP_IV, iv, 0)) return false;
+    if (!crypt->set_key_param(key, KP_MODE, (const BYTE *)&mode, 0))
+        return false;
+    if (priv == PRIV_AES && !crypt->set_key_param(key, KP_MODE_BITS, (const BYTE *)&mode_bits, 0))
+        return false;
+    if (!crypt->set_key_param(key, KP_IV, iv, 0))
+        return false;
     DWORD room = length + 16;
     DWORD n = length;
     return encrypt ? crypt->encrypt(key, 0, final, 0, data, &n, room) != FALSE
@@ -176,35 +191,42 @@ int cipher(PmcPriv priv, bool encrypt, const unsigned char *key, size_t key_leng
     if (priv == PRIV_NONE || !key || !iv || !out || !out_length || (!in && in_length) || key_length < block ||
         iv_length < block || in_length > 0x7FFFFF00)
         return PMC_SC_FAILURE;
-    if (priv == PRIV_DES && !encrypt && in_length % block) return PMC_SC_FAILURE;
+    if (priv == PRIV_DES && !encrypt && in_length % block)
+        return PMC_SC_FAILURE;
     size_t whole = (in_length + block - 1) / block * block;
     size_t produced = priv == PRIV_DES && encrypt ? whole : in_length;
-    if (*out_length < produced) return PMC_SC_FAILURE;
+    if (*out_length < produced)
+        return PMC_SC_FAILURE;
     bool final = priv == PRIV_DES && encrypt && in_length % block != 0;
 
     CPmcLockHolder hold(pmc_netsnmp_lock());
     const PmcCryptEntries *crypt = pmc_crypt_entries();
-    if (!crypt) return PMC_SC_UNAVAILABLE;
+    if (!crypt)
+        return PMC_SC_UNAVAILABLE;
     PmcCryptContextKind kind = priv == PRIV_DES ? PMC_CRYPT_DES : PMC_CRYPT_AES;
     ALG_ID alg = priv == PRIV_DES ? CALG_DES : CALG_AES_128;
     PmcCryptContext *ctx = pmc_crypt_context(kind);
     unsigned char *work = (unsigned char *)pmc_alloc(whole + 16);
-    if (!work) return PMC_SC_FAILURE;
+    if (!work)
+        return PMC_SC_FAILURE;
     bool ok = false;
     /* The cached context first, then every row of the cipher in order. */
     for (size_t row = 0; !ok && row <= sizeof kProviderRows / sizeof kProviderRows[0]; ++row) {
         if (row > 0) {
             const PmcProviderRow &r = kProviderRows[row - 1];
-            if (r.cipher != kind || !pmc_crypt_acquire(crypt, ctx, r.type, r.name)) continue;
+            if (r.cipher != kind || !pmc_crypt_acquire(crypt, ctx, r.type, r.name))
+                continue;
         } else if (!ctx->acquired) {
             continue;
         }
         std::memset(work, 0, whole + 16);
-        if (in_length) std::memcpy(work, in, in_length);
+        if (in_length)
+            std::memcpy(work, in, in_length);
         DWORD run_length = (DWORD)(final ? in_length : whole);
         ok = pmc_crypt_import_key(crypt, ctx, alg, key, (DWORD)block) &&
              run_cipher(crypt, ctx, priv, iv, encrypt, work, run_length, final);
-        if (!ok) pmc_crypt_drop(crypt, ctx);
+        if (!ok)
+            pmc_crypt_drop(crypt, ctx);
     }
     if (ok) {
         std::memcpy(out, work, produced);
@@ -214,7 +236,7 @@ int cipher(PmcPriv priv, bool encrypt, const unsigned char *key, size_t key_leng
     return ok ? PMC_SC_OK : PMC_SC_FAILURE;
 }
 
-}  // namespace
+} // namespace
 
 int pmc_crypto_proper_length(const PmcSnmpOid *protocol, size_t protocol_length)
 {
@@ -226,41 +248,49 @@ int pmc_crypto_random(unsigned char *buffer, size_t length)
 {
     CPmcLockHolder hold(pmc_netsnmp_lock());
     const PmcCryptEntries *crypt = pmc_crypt_entries();
-    if (!crypt) return PMC_SC_UNAVAILABLE;
-    if (!buffer && length) return PMC_SC_FAILURE;
+    if (!crypt)
+        return PMC_SC_UNAVAILABLE;
+    if (!buffer && length)
+        return PMC_SC_FAILURE;
     PmcCryptContext *ctx = hashing_context(crypt);
-    if (!ctx || !crypt->gen_random(ctx->provider, (DWORD)length, buffer)) return PMC_SC_FAILURE;
+    if (!ctx || !crypt->gen_random(ctx->provider, (DWORD)length, buffer))
+        return PMC_SC_FAILURE;
     return PMC_SC_OK;
 }
 
-int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *data,
-                    size_t data_length, unsigned char *digest, size_t *digest_length)
+int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *data, size_t data_length,
+                    unsigned char *digest, size_t *digest_length)
 {
     CPmcLockHolder hold(pmc_netsnmp_lock());
     const PmcCryptEntries *crypt = pmc_crypt_entries();
-    if (!crypt) return PMC_SC_UNAVAILABLE;
+    if (!crypt)
+        return PMC_SC_UNAVAILABLE;
     PmcAuth auth = auth_of(protocol, protocol_length);
-    if (auth == AUTH_NONE || (!data && data_length) || !digest || !digest_length) return PMC_SC_FAILURE;
+    if (auth == AUTH_NONE || (!data && data_length) || !digest || !digest_length)
+        return PMC_SC_FAILURE;
     unsigned char full[kMaxDigest];
     PmcPiece piece = {data, data_length, 0};
     int rc = digest_pieces(crypt, auth, &piece, 1, full);
-    if (rc == PMC_SC_OK) copy_cut(full, ::digest_length(auth), digest, digest_length);
+    if (rc == PMC_SC_OK)
+        copy_cut(full, ::digest_length(auth), digest, digest_length);
     return rc;
 }
 
 int pmc_crypto_keyed_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                          size_t key_length, const unsigned char *message, size_t message_length,
-                          unsigned char *mac, size_t *mac_length)
+                          size_t key_length, const unsigned char *message, size_t message_length, unsigned char *mac,
+                          size_t *mac_length)
 {
     CPmcLockHolder hold(pmc_netsnmp_lock());
     const PmcCryptEntries *crypt = pmc_crypt_entries();
-    if (!crypt) return PMC_SC_UNAVAILABLE;
+    if (!crypt)
+        return PMC_SC_UNAVAILABLE;
     PmcAuth auth = auth_of(protocol, protocol_length);
     if (auth == AUTH_NONE || (!key && key_length) || (!message && message_length) || !mac || !mac_length)
         return PMC_SC_FAILURE;
     unsigned char full[kMaxDigest];
     int rc = hmac(crypt, auth, key, key_length, message, message_length, full);
-    if (rc == PMC_SC_OK) copy_cut(full, digest_length(auth), mac, mac_length);
+    if (rc == PMC_SC_OK)
+        copy_cut(full, digest_length(auth), mac, mac_length);
     return rc;
 }
 
@@ -272,10 +302,12 @@ int pmc_crypto_check_keyed_hash(const PmcSnmpOid *protocol, size_t protocol_leng
         return PMC_SC_MAC_MISMATCH;
     unsigned char full[kMaxDigest];
     size_t full_length = sizeof full;
-    int rc = pmc_crypto_keyed_hash(protocol, protocol_length, key, key_length, message, message_length, full,
-                                   &full_length);
-    if (rc == PMC_SC_UNAVAILABLE) return rc;
-    if (rc != PMC_SC_OK || std::memcmp(full, mac, kCheckedMac) != 0) return PMC_SC_MAC_MISMATCH;
+    int rc =
+        pmc_crypto_keyed_hash(protocol, protocol_length, key, key_length, message, message_length, full, &full_length);
+    if (rc == PMC_SC_UNAVAILABLE)
+        return rc;
+    if (rc != PMC_SC_OK || std::memcmp(full, mac, kCheckedMac) != 0)
+        return PMC_SC_MAC_MISMATCH;
     return PMC_SC_OK;
 }
 
@@ -284,29 +316,32 @@ int pmc_crypto_password_to_key(const PmcSnmpOid *protocol, size_t protocol_lengt
 {
     CPmcLockHolder hold(pmc_netsnmp_lock());
     const PmcCryptEntries *crypt = pmc_crypt_entries();
-    if (!crypt) return PMC_SC_UNAVAILABLE;
+    if (!crypt)
+        return PMC_SC_UNAVAILABLE;
     PmcAuth auth = auth_of(protocol, protocol_length);
-    if (auth == AUTH_NONE || !phrase || phrase_length == 0 || !key || !key_length) return PMC_SC_FAILURE;
+    if (auth == AUTH_NONE || !phrase || phrase_length == 0 || !key || !key_length)
+        return PMC_SC_FAILURE;
     unsigned char full[kMaxDigest];
     PmcPiece repeated = {phrase, phrase_length, kKuInput};
     int rc = digest_pieces(crypt, auth, &repeated, 1, full);
-    if (rc != PMC_SC_OK) return rc;
+    if (rc != PMC_SC_OK)
+        return rc;
     copy_cut(full, digest_length(auth), key, key_length);
     return PMC_SC_OK;
 }
 
-int pmc_crypto_encrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                       size_t key_length, const unsigned char *iv, size_t iv_length, const unsigned char *in,
-                       size_t in_length, unsigned char *out, size_t *out_length)
+int pmc_crypto_encrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key, size_t key_length,
+                       const unsigned char *iv, size_t iv_length, const unsigned char *in, size_t in_length,
+                       unsigned char *out, size_t *out_length)
 {
-    return cipher(priv_of(protocol, protocol_length), true, key, key_length, iv, iv_length, in, in_length, out,
-                  out_length);
+    return cipher(
+        priv_of(protocol, protocol_length), true, key, key_length, iv, iv_length, in, in_length, out, out_length);
 }
 
-int pmc_crypto_decrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                       size_t key_length, const unsigned char *iv, size_t iv_length, const unsigned char *in,
-                       size_t in_length, unsigned char *out, size_t *out_length)
+int pmc_crypto_decrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key, size_t key_length,
+                       const unsigned char *iv, size_t iv_length, const unsigned char *in, size_t in_length,
+                       unsigned char *out, size_t *out_length)
 {
-    return cipher(priv_of(protocol, protocol_length), false, key, key_length, iv, iv_length, in, in_length, out,
-                  out_length);
+    return cipher(
+        priv_of(protocol, protocol_length), false, key, key_length, iv, iv_length, in, in_length, out, out_length);
 }

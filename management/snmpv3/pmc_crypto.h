@@ -56,8 +56,8 @@ int pmc_crypto_random(unsigned char *buffer, size_t length);
  * digest (out), digest_length (in: room; out: bytes written, the digest cut to the room).
  * Returns 0, -1 (unknown protocol, null arguments, CryptoAPI failure) or -66.
  */
-int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *data,
-                    size_t data_length, unsigned char *digest, size_t *digest_length);
+int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *data, size_t data_length,
+                    unsigned char *digest, size_t *digest_length);
 
 /*
  * pmc_crypto_keyed_hash: HMAC (64-byte blocks; a key longer than 64 bytes is hashed
@@ -65,8 +65,8 @@ int pmc_crypto_hash(const PmcSnmpOid *protocol, size_t protocol_length, const un
  * MAC cut to the room). Returns 0, -1 or -66.
  */
 int pmc_crypto_keyed_hash(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                          size_t key_length, const unsigned char *message, size_t message_length,
-                          unsigned char *mac, size_t *mac_length);
+                          size_t key_length, const unsigned char *message, size_t message_length, unsigned char *mac,
+                          size_t *mac_length);
 
 /*
  * pmc_crypto_check_keyed_hash: whether mac is the first 12 bytes of the HMAC of message.
@@ -93,11 +93,11 @@ int pmc_crypto_password_to_key(const PmcSnmpOid *protocol, size_t protocol_lengt
  * out (out), out_length (in: room; out: bytes written). Returns 0, -1 (unknown protocol,
  * short key, IV or room, no provider row works) or -66.
  */
-int pmc_crypto_encrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                       size_t key_length, const unsigned char *iv, size_t iv_length, const unsigned char *in,
-                       size_t in_length, unsigned char *out, size_t *out_length);
-int pmc_crypto_decrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key,
-                       size_t key_length, const unsigned char *iv, size_t iv_length, const unsigned char *in,
-                       size_t in_length, unsigned char *out, size_t *out_length);
+int pmc_crypto_encrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key, size_t key_length,
+                       const unsigned char *iv, size_t iv_length, const unsigned char *in, size_t in_length,
+                       unsigned char *out, size_t *out_length);
+int pmc_crypto_decrypt(const PmcSnmpOid *protocol, size_t protocol_length, const unsigned char *key, size_t key_length,
+                       const unsigned char *iv, size_t iv_length, const unsigned char *in, size_t in_length,
+                       unsigned char *out, size_t *out_length);
 
 #endif /* MANAGEMENT_SNMPV3_PMC_CRYPTO_H */

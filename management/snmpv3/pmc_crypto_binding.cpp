@@ -12,20 +12,51 @@ namespace {
 
 /* Names Net-SNMP binds beside CryptoAPI: the binding fails without any of them. */
 const char *const kRequiredNames[] = {
-    "CloseEventLog", "OpenEventLogA", "ReportEventA", "RegCloseKey", "RegQueryValueExA",
-    "RegOpenKeyExA", "CloseServiceHandle", "ControlService", "CreateServiceA", "DeleteService",
-    "DeregisterEventSource", "InitializeSecurityDescriptor", "OpenSCManagerA", "OpenServiceA",
-    "QueryServiceStatus", "RegCreateKeyA", "RegCreateKeyExA", "RegDeleteKeyA", "RegQueryInfoKeyA",
-    "RegSetValueExA", "RegisterEventSourceA", "RegisterServiceCtrlHandlerA", "SetSecurityDescriptorDacl",
-    "SetServiceStatus", "StartServiceCtrlDispatcherA",
+    "CloseEventLog",
+    "OpenEventLogA",
+    "ReportEventA",
+    "RegCloseKey",
+    "RegQueryValueExA",
+    "RegOpenKeyExA",
+    "CloseServiceHandle",
+    "ControlService",
+    "CreateServiceA",
+    "DeleteService",
+    "DeregisterEventSource",
+    "InitializeSecurityDescriptor",
+    "OpenSCManagerA",
+    "OpenServiceA",
+    "QueryServiceStatus",
+    "RegCreateKeyA",
+    "RegCreateKeyExA",
+    "RegDeleteKeyA",
+    "RegQueryInfoKeyA",
+    "RegSetValueExA",
+    "RegisterEventSourceA",
+    "RegisterServiceCtrlHandlerA",
+    "SetSecurityDescriptorDacl",
+    "SetServiceStatus",
+    "StartServiceCtrlDispatcherA",
 };
 constexpr size_t kRequiredCount = sizeof kRequiredNames / sizeof kRequiredNames[0];
 
 /* The CryptoAPI names, in the order of PmcCryptEntries. */
 const char *const kOptionalNames[] = {
-    "CryptAcquireContextA", "CryptCreateHash", "CryptHashData", "CryptGetHashParam", "CryptDeriveKey",
-    "CryptGetUserKey", "CryptGenKey", "CryptEncrypt", "CryptImportKey", "CryptSetKeyParam",
-    "CryptDecrypt", "CryptGenRandom", "CryptDestroyKey", "CryptDestroyHash", "CryptReleaseContext",
+    "CryptAcquireContextA",
+    "CryptCreateHash",
+    "CryptHashData",
+    "CryptGetHashParam",
+    "CryptDeriveKey",
+    "CryptGetUserKey",
+    "CryptGenKey",
+    "CryptEncrypt",
+    "CryptImportKey",
+    "CryptSetKeyParam",
+    "CryptDecrypt",
+    "CryptGenRandom",
+    "CryptDestroyKey",
+    "CryptDestroyHash",
+    "CryptReleaseContext",
 };
 constexpr size_t kOptionalCount = sizeof kOptionalNames / sizeof kOptionalNames[0];
 static_assert(sizeof(PmcCryptEntries) == kOptionalCount * sizeof(FARPROC), "one entry per optional name");
@@ -39,23 +70,26 @@ struct PmcAdvapiBinding {
     bool crypt_available;
 };
 
-constinit PmcAdvapiBinding s_binding {};
-constinit std::atomic<bool> s_bound {false};
-constinit PmcCryptContext s_contexts[3] {};
+constinit PmcAdvapiBinding s_binding{};
+constinit std::atomic<bool> s_bound{false};
+constinit PmcCryptContext s_contexts[3]{};
 
 /* Resolves the names of the module; false (and the binding left empty) on failure. */
 bool bind_module(HMODULE module)
 {
     for (size_t i = 0; i < kRequiredCount; ++i) {
         s_binding.required[i] = GetProcAddress(module, kRequiredNames[i]);
-        if (!s_binding.required[i]) return false;
+        if (!s_binding.required[i])
+            return false;
     }
     FARPROC entries[kOptionalCount] = {};
     for (size_t i = 0; i < kOptionalCount; ++i) {
         entries[i] = GetProcAddress(module, kOptionalNames[i]);
-        if (entries[i]) continue;
+        if (entries[i])
+            continue;
         DWORD error = GetLastError();
-        if (error != ERROR_MOD_NOT_FOUND && error != ERROR_PROC_NOT_FOUND) return false;
+        if (error != ERROR_MOD_NOT_FOUND && error != ERROR_PROC_NOT_FOUND)
+            return false;
         s_binding.crypt_available = false;
         return true;
     }
@@ -64,7 +98,7 @@ bool bind_module(HMODULE module)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 const PmcSnmpOid PMC_OID_HMAC_MD5[10] = {1, 3, 6, 1, 6, 3, 10, 1, 1, 2};
 const PmcSnmpOid PMC_OID_HMAC_SHA1[10] = {1, 3, 6, 1, 6, 3, 10, 1, 1, 3};
@@ -73,13 +107,16 @@ const PmcSnmpOid PMC_OID_PRIV_AES[10] = {1, 3, 6, 1, 6, 3, 10, 1, 2, 4};
 
 int pmc_crypto_bind()
 {
-    if (s_bound.load(std::memory_order_acquire)) return 0;
+    if (s_bound.load(std::memory_order_acquire))
+        return 0;
     CPmcLockHolder hold(pmc_netsnmp_lock());
-    if (s_bound.load(std::memory_order_relaxed)) return 0;
+    if (s_bound.load(std::memory_order_relaxed))
+        return 0;
     HMODULE module = LoadLibraryW(TEXT("advapi32.dll"));
-    if (!module) return -10;
+    if (!module)
+        return -10;
     if (!bind_module(module)) {
-        s_binding = PmcAdvapiBinding {};
+        s_binding = PmcAdvapiBinding{};
         FreeLibrary(module);
         return -10;
     }
@@ -96,7 +133,8 @@ bool pmc_crypto_available()
 
 const PmcCryptEntries *pmc_crypt_entries()
 {
-    if (pmc_crypto_bind() != 0 || !s_binding.crypt_available) return nullptr;
+    if (pmc_crypto_bind() != 0 || !s_binding.crypt_available)
+        return nullptr;
     return &s_binding.crypt;
 }
 
@@ -108,12 +146,14 @@ PmcCryptContext *pmc_crypt_context(PmcCryptContextKind kind)
 void pmc_crypto_unload()
 {
     CPmcLockHolder hold(pmc_netsnmp_lock());
-    if (!s_bound.load(std::memory_order_relaxed)) return;
+    if (!s_bound.load(std::memory_order_relaxed))
+        return;
     if (s_binding.crypt_available) {
-        for (PmcCryptContext &ctx : s_contexts) pmc_crypt_drop(&s_binding.crypt, &ctx);
+        for (PmcCryptContext &ctx : s_contexts)
+            pmc_crypt_drop(&s_binding.crypt, &ctx);
     }
     FreeLibrary(s_binding.module);
-    s_binding = PmcAdvapiBinding {};
+    s_binding = PmcAdvapiBinding{};
     s_bound.store(false, std::memory_order_release);
 }
 
@@ -130,15 +170,19 @@ bool pmc_crypt_acquire(const PmcCryptEntries *crypt, PmcCryptContext *ctx, DWORD
 
 void pmc_crypt_drop(const PmcCryptEntries *crypt, PmcCryptContext *ctx)
 {
-    if (ctx->exchange_key) crypt->destroy_key(ctx->exchange_key);
-    if (ctx->imported_key) crypt->destroy_key(ctx->imported_key);
-    if (ctx->hash) crypt->destroy_hash(ctx->hash);
-    if (ctx->acquired) crypt->release_context(ctx->provider, 0);
-    *ctx = PmcCryptContext {};
+    if (ctx->exchange_key)
+        crypt->destroy_key(ctx->exchange_key);
+    if (ctx->imported_key)
+        crypt->destroy_key(ctx->imported_key);
+    if (ctx->hash)
+        crypt->destroy_hash(ctx->hash);
+    if (ctx->acquired)
+        crypt->release_context(ctx->provider, 0);
+    *ctx = PmcCryptContext{};
 }
 
-bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, ALG_ID alg,
-                          const unsigned char *key, DWORD key_length)
+bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, ALG_ID alg, const unsigned char *key,
+                          DWORD key_length)
 {
     if (ctx->imported_key) {
         crypt->destroy_key(ctx->imported_key);
@@ -161,7 +205,8 @@ bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, AL
     if (!crypt->encrypt(ctx->exchange_key, 0, TRUE, 0, blob + head, &wrapped_length, sizeof blob - head))
         return false;
     HCRYPTKEY imported = 0;
-    if (!crypt->import_key(ctx->provider, blob, head + wrapped_length, ctx->exchange_key, 0, &imported)) return false;
+    if (!crypt->import_key(ctx->provider, blob, head + wrapped_length, ctx->exchange_key, 0, &imported))
+        return false;
     ctx->imported_key = imported;
     return true;
 }

@@ -77,7 +77,7 @@ void pmc_crypt_drop(const PmcCryptEntries *crypt, PmcCryptContext *ctx);
  * from the context, else generated) into a SIMPLEBLOB and imports it as the context's
  * imported key (replacing an earlier one). true on success.
  */
-bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, ALG_ID alg,
-                          const unsigned char *key, DWORD key_length);
+bool pmc_crypt_import_key(const PmcCryptEntries *crypt, PmcCryptContext *ctx, ALG_ID alg, const unsigned char *key,
+                          DWORD key_length);
 
 #endif /* MANAGEMENT_SNMPV3_PMC_CRYPTO_PRIVATE_H */

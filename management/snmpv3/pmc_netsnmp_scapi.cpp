@@ -17,8 +17,7 @@ namespace {
 const netsnmp_auth_alg_info kAuthAlgorithms[] = {
     {NETSNMP_USMAUTH_NOAUTH, "usmNoAuthProtocol", usmNoAuthProtocol, 10, 0, 0},
     {NETSNMP_USMAUTH_HMACMD5, "usmHMACMD5AuthProtocol", (oid *)PMC_OID_HMAC_MD5, 10, 16, USM_MD5_AND_SHA_AUTH_LEN},
-    {NETSNMP_USMAUTH_HMACSHA1, "usmHMACSHA1AuthProtocol", (oid *)PMC_OID_HMAC_SHA1, 10, 20,
-     USM_MD5_AND_SHA_AUTH_LEN},
+    {NETSNMP_USMAUTH_HMACSHA1, "usmHMACSHA1AuthProtocol", (oid *)PMC_OID_HMAC_SHA1, 10, 20, USM_MD5_AND_SHA_AUTH_LEN},
     {-1, "unknown", nullptr, 0, 0, 0},
 };
 
@@ -32,9 +31,11 @@ const netsnmp_priv_alg_info kPrivAlgorithms[] = {
 
 template <typename Row> const Row *row_by_oid(const Row *rows, const oid *alg, u_int length)
 {
-    if (!alg || !length) return nullptr;
+    if (!alg || !length)
+        return nullptr;
     for (; rows->type != -1; ++rows) {
-        if (snmp_oid_compare(rows->alg_oid, rows->oid_len, alg, length) == 0) return rows;
+        if (snmp_oid_compare(rows->alg_oid, rows->oid_len, alg, length) == 0)
+            return rows;
     }
     return nullptr;
 }
@@ -42,7 +43,8 @@ template <typename Row> const Row *row_by_oid(const Row *rows, const oid *alg, u
 template <typename Row> const Row *row_by_type(const Row *rows, u_int type)
 {
     for (; rows->type != -1; ++rows) {
-        if (rows->type == (int)type) return rows;
+        if (rows->type == (int)type)
+            return rows;
     }
     return nullptr;
 }
@@ -61,7 +63,7 @@ int netsnmp_code(int rc)
     return rc == PMC_SC_OK || rc == PMC_SC_UNAVAILABLE || rc == PMC_SC_MAC_MISMATCH ? rc : SNMPERR_GENERR;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -107,8 +109,10 @@ const char *sc_get_auth_name(int type)
 oid *sc_get_auth_oid(int type, size_t *length)
 {
     const netsnmp_auth_alg_info *row = sc_find_auth_alg_bytype(type);
-    if (!row) return nullptr;
-    if (length) *length = row->oid_len;
+    if (!row)
+        return nullptr;
+    if (length)
+        *length = row->oid_len;
     return row->alg_oid;
 }
 
@@ -141,8 +145,10 @@ int sc_get_privtype(const oid *alg, u_int length)
 oid *sc_get_priv_oid(int type, size_t *length)
 {
     const netsnmp_priv_alg_info *row = sc_get_priv_alg_bytype(type);
-    if (!row) return nullptr;
-    if (length) *length = row->oid_len;
+    if (!row)
+        return nullptr;
+    if (length)
+        *length = row->oid_len;
     return row->alg_oid;
 }
 
@@ -193,8 +199,8 @@ int sc_generate_keyed_hash(const oid *alg, size_t alg_length, const u_char *key,
         pmc_crypto_keyed_hash(alg, alg_length, key, key_length, message, message_length, mac, mac_length));
 }
 
-int sc_check_keyed_hash(const oid *alg, size_t alg_length, const u_char *key, u_int key_length,
-                        const u_char *message, u_int message_length, const u_char *mac, u_int mac_length)
+int sc_check_keyed_hash(const oid *alg, size_t alg_length, const u_char *key, u_int key_length, const u_char *message,
+                        u_int message_length, const u_char *mac, u_int mac_length)
 {
     return netsnmp_code(
         pmc_crypto_check_keyed_hash(alg, alg_length, key, key_length, message, message_length, mac, mac_length));
@@ -203,15 +209,15 @@ int sc_check_keyed_hash(const oid *alg, size_t alg_length, const u_char *key, u_
 int sc_encrypt(const oid *alg, size_t alg_length, u_char *key, u_int key_length, u_char *iv, u_int iv_length,
                const u_char *plain, u_int plain_length, u_char *cipher, size_t *cipher_length)
 {
-    return netsnmp_code(pmc_crypto_encrypt(alg, alg_length, key, key_length, iv, iv_length, plain, plain_length,
-                                           cipher, cipher_length));
+    return netsnmp_code(pmc_crypto_encrypt(
+        alg, alg_length, key, key_length, iv, iv_length, plain, plain_length, cipher, cipher_length));
 }
 
 int sc_decrypt(const oid *alg, size_t alg_length, u_char *key, u_int key_length, u_char *iv, u_int iv_length,
                u_char *cipher, u_int cipher_length, u_char *plain, size_t *plain_length)
 {
-    return netsnmp_code(pmc_crypto_decrypt(alg, alg_length, key, key_length, iv, iv_length, cipher, cipher_length,
-                                           plain, plain_length));
+    return netsnmp_code(pmc_crypto_decrypt(
+        alg, alg_length, key, key_length, iv, iv_length, cipher, cipher_length, plain, plain_length));
 }
 
-}  // extern "C"
+} // extern "C"

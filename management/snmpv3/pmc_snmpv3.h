@@ -29,16 +29,21 @@ int pmc_snmpv3_begin();
 void pmc_snmpv3_end();
 
 /* Holds an SNMPv3 operation for a scope; status() tells whether it started. */
-class CPmcSnmpV3Operation {
+class CPmcSnmpV3Operation
+{
 public:
     CPmcSnmpV3Operation() : m_status(pmc_snmpv3_begin()) {}
     ~CPmcSnmpV3Operation()
     {
-        if (m_status == 0) pmc_snmpv3_end();
+        if (m_status == 0)
+            pmc_snmpv3_end();
     }
     CPmcSnmpV3Operation(const CPmcSnmpV3Operation &) = delete;
     CPmcSnmpV3Operation &operator=(const CPmcSnmpV3Operation &) = delete;
-    int status() const { return m_status; }
+    int status() const
+    {
+        return m_status;
+    }
 
 private:
     int m_status;
@@ -70,37 +75,45 @@ typedef int (*PmcSnmpV3Callback)(int operation, snmp_session *session, int reque
 
 /* What a session is opened with: the values of an SNMPv3 target. Texts may be null. */
 struct PmcSnmpV3SessionSpec {
-    int32_t version;              /* 2 only (SNMPv3) */
+    int32_t version; /* 2 only (SNMPv3) */
     int32_t retries;
     int32_t timeout_ms;
-    const char *user_name;        /* at most 32 characters */
-    int32_t security_level;       /* 0, 1, 2 */
-    int32_t auth_protocol;        /* 1 MD5, 2 SHA-1 */
-    int32_t priv_protocol;        /* 1 DES, 2 AES */
+    const char *user_name;  /* at most 32 characters */
+    int32_t security_level; /* 0, 1, 2 */
+    int32_t auth_protocol;  /* 1 MD5, 2 SHA-1 */
+    int32_t priv_protocol;  /* 1 DES, 2 AES */
     const char *auth_pass_phrase;
     const char *priv_pass_phrase;
-    const char *context_name;     /* empty or null: none */
+    const char *context_name; /* empty or null: none */
     const unsigned char *engine_id;
-    uint32_t engine_id_length;    /* 0: none */
+    uint32_t engine_id_length; /* 0: none */
     int32_t address_protocol;
     const char *address_text;
     uint16_t address_port;
     uint16_t target_port;
-    bool no_probe;                /* engine-id discovery: Net-SNMP probes nothing itself */
-    PmcSnmpV3Callback callback;   /* null: none */
+    bool no_probe;              /* engine-id discovery: Net-SNMP probes nothing itself */
+    PmcSnmpV3Callback callback; /* null: none */
     void *callback_magic;
 };
 
 /* Value kinds of a binding to send, by tag. */
 enum {
-    PMC_V3_INTEGER = 2, PMC_V3_OCTETS = 4, PMC_V3_NULL = 5, PMC_V3_OID = 6, PMC_V3_IPADDRESS = 64,
-    PMC_V3_COUNTER32 = 65, PMC_V3_GAUGE32 = 66, PMC_V3_TIMETICKS = 67, PMC_V3_COUNTER64 = 70
+    PMC_V3_INTEGER = 2,
+    PMC_V3_OCTETS = 4,
+    PMC_V3_NULL = 5,
+    PMC_V3_OID = 6,
+    PMC_V3_IPADDRESS = 64,
+    PMC_V3_COUNTER32 = 65,
+    PMC_V3_GAUGE32 = 66,
+    PMC_V3_TIMETICKS = 67,
+    PMC_V3_COUNTER64 = 70
 };
 
 class CPmcSnmpV3Answer;
 
 /* The request side: a Net-SNMP session and the request PDU being built. */
-class CPmcSnmpV3Request final : public CPmcHeapObject {
+class CPmcSnmpV3Request final : public CPmcHeapObject
+{
 public:
     CPmcSnmpV3Request();
     ~CPmcSnmpV3Request();
@@ -141,8 +154,14 @@ public:
      */
     int collect(int32_t wait_ms);
 
-    snmp_session *session() { return m_session; }
-    snmp_pdu *request() { return m_pdu; }
+    snmp_session *session()
+    {
+        return m_session;
+    }
+    snmp_pdu *request()
+    {
+        return m_pdu;
+    }
 
     /* fill_session: the session parameters of spec into *session (initialised first);
      * keys and names point into this object. 0 or the codes of open. */
@@ -163,28 +182,35 @@ private:
 struct PmcSnmpV3Variable {
     const PmcSnmpOid *name;
     size_t name_length;
-    int tag;                       /* mapped: 4 also for 196, 66 also for 71; -10 unknown */
-    const unsigned char *bytes;    /* octets, an OID's sub-identifiers as raw data */
+    int tag;                    /* mapped: 4 also for 196, 66 also for 71; -10 unknown */
+    const unsigned char *bytes; /* octets, an OID's sub-identifiers as raw data */
     size_t byte_length;
-    int64_t integer;               /* INTEGER */
-    uint64_t number;               /* unsigned kinds */
+    int64_t integer; /* INTEGER */
+    uint64_t number; /* unsigned kinds */
 };
 
 /* The answer side: a Net-SNMP answer PDU, owned when received here. */
-class CPmcSnmpV3Answer final : public CPmcHeapObject {
+class CPmcSnmpV3Answer final : public CPmcHeapObject
+{
 public:
     CPmcSnmpV3Answer() : m_pdu(nullptr), m_owned(false), m_responder_protocol(0), m_responder_port(0)
     {
         m_responder[0] = '\0';
     }
-    ~CPmcSnmpV3Answer() { reset(nullptr, false); }
+    ~CPmcSnmpV3Answer()
+    {
+        reset(nullptr, false);
+    }
     CPmcSnmpV3Answer(const CPmcSnmpV3Answer &) = delete;
     CPmcSnmpV3Answer &operator=(const CPmcSnmpV3Answer &) = delete;
 
     /* reset: takes pdu (owned or not), releasing an owned earlier one; the responder's
      * address text is read from the PDU's transport data. */
     void reset(snmp_pdu *pdu, bool owned);
-    snmp_pdu *pdu() { return m_pdu; }
+    snmp_pdu *pdu()
+    {
+        return m_pdu;
+    }
 
     /* is_v3: whether the answer is an SNMPv3 message (the conversion needs it). */
     bool is_v3();
@@ -201,10 +227,19 @@ public:
     void context_name(char *out, size_t size);
     const unsigned char *engine_id(size_t *length);
     /* responder: the responder's numeric address text, empty when the answer has none. */
-    const char *responder() { return m_responder; }
+    const char *responder()
+    {
+        return m_responder;
+    }
     /* The responder's address protocol (1 IPv4, 4 IPv6; 0 without one) and port. */
-    int32_t responder_protocol() { return m_responder_protocol; }
-    uint16_t responder_port() { return m_responder_port; }
+    int32_t responder_protocol()
+    {
+        return m_responder_protocol;
+    }
+    uint16_t responder_port()
+    {
+        return m_responder_port;
+    }
     uint32_t variable_count();
     /* variable: the index-th variable; -2 beyond the end. */
     int variable(uint32_t index, PmcSnmpV3Variable *out);

@@ -21,7 +21,8 @@ void pmc_snmpv3_log_failure(const char *call, int sys_errno, int snmp_errno, con
 int pmc_snmpv3_peer_name(int32_t protocol, const char *text, uint16_t address_port, uint16_t target_port, char *out,
                          size_t size)
 {
-    if (!text || !out || size == 0) return PMC_E_ARG;
+    if (!text || !out || size == 0)
+        return PMC_E_ARG;
     unsigned port = address_port ? address_port : target_port;
     int n;
     switch (protocol) {
@@ -34,8 +35,7 @@ int pmc_snmpv3_peer_name(int32_t protocol, const char *text, uint16_t address_po
     case PMC_V3_IPX:
         n = port ? std::snprintf(out, size, "ipx:%s/%u", text, port) : std::snprintf(out, size, "ipx:%s", text);
         break;
-    default:
-        return PMC_E_ARG;
+    default: return PMC_E_ARG;
     }
     return n >= 0 && (size_t)n < size ? PMC_OK : PMC_E_ARG;
 }

@@ -15,10 +15,17 @@ CRITICAL_SECTION *pmc_netsnmp_lock();
 CRITICAL_SECTION *pmc_snmpv3_operation_lock();
 
 /* Holds a critical section for a scope. */
-class CPmcLockHolder {
+class CPmcLockHolder
+{
 public:
-    explicit CPmcLockHolder(CRITICAL_SECTION *lock) : m_lock(lock) { EnterCriticalSection(m_lock); }
-    ~CPmcLockHolder() { LeaveCriticalSection(m_lock); }
+    explicit CPmcLockHolder(CRITICAL_SECTION *lock) : m_lock(lock)
+    {
+        EnterCriticalSection(m_lock);
+    }
+    ~CPmcLockHolder()
+    {
+        LeaveCriticalSection(m_lock);
+    }
     CPmcLockHolder(const CPmcLockHolder &) = delete;
     CPmcLockHolder &operator=(const CPmcLockHolder &) = delete;
 

@@ -35,7 +35,7 @@ void quiet_settings()
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_DEBUG);
 }
 
-}  // namespace
+} // namespace
 
 int pmc_snmpv3_begin()
 {

@@ -10,7 +10,8 @@
 
 int pmc_snmpv3_map_error(int snmp_error)
 {
-    if (snmp_error == 0) return PMC_OK;
+    if (snmp_error == 0)
+        return PMC_OK;
     return PMC_E_NETSNMP;
 }
 
@@ -19,14 +20,11 @@ int pmc_snmpv3_begin()
     return PMC_E_SYSTEM;
 }
 
-void pmc_snmpv3_end()
-{
-}
+void pmc_snmpv3_end() {}
 
 CPmcSnmpV3Request::CPmcSnmpV3Request()
     : m_session(nullptr), m_pdu(nullptr), m_oid(), m_oid_length(0), m_probe(false), m_peer()
-{
-}
+{}
 
 CPmcSnmpV3Request::~CPmcSnmpV3Request() = default;
 
@@ -96,12 +94,14 @@ int32_t CPmcSnmpV3Answer::security_level()
 
 void CPmcSnmpV3Answer::security_name(char *out, size_t size)
 {
-    if (out && size) out[0] = '\0';
+    if (out && size)
+        out[0] = '\0';
 }
 
 void CPmcSnmpV3Answer::context_name(char *out, size_t size)
 {
-    if (out && size) out[0] = '\0';
+    if (out && size)
+        out[0] = '\0';
 }
 
 const unsigned char *CPmcSnmpV3Answer::engine_id(size_t *length)

@@ -45,7 +45,7 @@ void replay(const std::string &path)
 
 TEST(CodecReplay, SeedCorpusAndFindings)
 {
-    pmc_static_logger(PMC_LOGGER_SNMP);   /* made on first use: not counted as a leak */
+    pmc_static_logger(PMC_LOGGER_SNMP); /* made on first use: not counted as a leak */
     std::vector<std::string> seeds = files_in(QM_CODEC_FUZZ_DIR "/corpus");
     EXPECT_EQ(sizeof kSeedMessages / sizeof kSeedMessages[0], seeds.size());
     for (const std::string &path : seeds)
@@ -59,4 +59,4 @@ TEST(CodecReplay, SeedCorpusAndFindings)
     }
 }
 
-}  // namespace
+} // namespace

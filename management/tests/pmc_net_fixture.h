@@ -17,7 +17,8 @@
 #include "management/tests/pmc_test_support.h"
 #include "platform/testing/qm_testing_net.h"
 
-class NetTest : public ::testing::Test {
+class NetTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -50,7 +51,10 @@ protected:
         qmt_ResetIpTables();
     }
     /* Whether a recorded line contains `text`. */
-    bool logged(const std::string &text) const { return out.has(text); }
+    bool logged(const std::string &text) const
+    {
+        return out.has(text);
+    }
     LONG startups = 0;
     LONG sockets = 0;
     DWORD before = 0;

@@ -22,14 +22,21 @@ inline DWORD live_blocks()
 
 /* Refuses allocations after `after` more succeed, until the guard goes out of scope. */
 struct RefuseAllocations {
-    explicit RefuseAllocations(DWORD after = 0) { qmt_FailAllocations(after, 1000000); }
-    ~RefuseAllocations() { qmt_FailAllocations(0, 0); }
+    explicit RefuseAllocations(DWORD after = 0)
+    {
+        qmt_FailAllocations(after, 1000000);
+    }
+    ~RefuseAllocations()
+    {
+        qmt_FailAllocations(0, 0);
+    }
     RefuseAllocations(const RefuseAllocations &) = delete;
     RefuseAllocations &operator=(const RefuseAllocations &) = delete;
 };
 
 /* An output that keeps the lines it is given. */
-class RecordingOutput : public IPmcLogOutput {
+class RecordingOutput : public IPmcLogOutput
+{
 public:
     explicit RecordingOutput(const char *parameter = "recording") : m_parameter(parameter) {}
     int query_interface(const char *, void **out) override
@@ -37,11 +44,26 @@ public:
         *out = nullptr;
         return PMC_E_NO_INTERFACE;
     }
-    void add_ref() override { ++references; }
-    int reserved() override { return PMC_E_UNSUPPORTED; }
-    void release() override { --references; }
-    const char *type_name() override { return "recording"; }
-    const char *parameter() override { return m_parameter; }
+    void add_ref() override
+    {
+        ++references;
+    }
+    int reserved() override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
+    void release() override
+    {
+        --references;
+    }
+    const char *type_name() override
+    {
+        return "recording";
+    }
+    const char *parameter() override
+    {
+        return m_parameter;
+    }
     int write_line(const char *line) override
     {
         lines.push_back(line);

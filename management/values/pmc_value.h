@@ -42,21 +42,22 @@ constexpr uint32_t PMS_QUERY_VALUE = 0xFF00u;
  * IPmsValueVisitor: the codec's view of the values, one slot per group of kinds. Each
  * value's accept calls the slot of its kind and answers that slot's status.
  */
-class IPmsValueVisitor {
+class IPmsValueVisitor
+{
 public:
-    virtual int visit_oid(IPmsValue *value) = 0;                  /* 1: OBJECT IDENTIFIER */
-    virtual int visit_octets(IPmsValue *value) = 0;               /* 2: OCTET STRING, Opaque */
-    virtual int visit_integer(IPmsValue *value) = 0;              /* 3: INTEGER */
-    virtual int visit_null(IPmsValue *value) = 0;                 /* 4: NULL */
-    virtual int visit_counter32(IPmsValue *value) = 0;            /* 5 */
-    virtual int visit_gauge32(IPmsValue *value) = 0;              /* 6 */
-    virtual int visit_timeticks(IPmsValue *value) = 0;            /* 7 */
-    virtual int visit_counter64(IPmsValue *value) = 0;            /* 8 */
-    virtual int visit_ip_address(IPmsValue *value) = 0;           /* 9 */
-    virtual int visit_ipv6_address(IPmsValue *value) = 0;         /* 10 */
-    virtual int visit_ipv4_transport(IPmsValue *value) = 0;       /* 11 */
-    virtual int visit_ipx_transport(IPmsValue *value) = 0;        /* 12 */
-    virtual int visit_exception(IPmsValue *value) = 0;            /* 13: noSuch..., endOfMibView */
+    virtual int visit_oid(IPmsValue *value) = 0;            /* 1: OBJECT IDENTIFIER */
+    virtual int visit_octets(IPmsValue *value) = 0;         /* 2: OCTET STRING, Opaque */
+    virtual int visit_integer(IPmsValue *value) = 0;        /* 3: INTEGER */
+    virtual int visit_null(IPmsValue *value) = 0;           /* 4: NULL */
+    virtual int visit_counter32(IPmsValue *value) = 0;      /* 5 */
+    virtual int visit_gauge32(IPmsValue *value) = 0;        /* 6 */
+    virtual int visit_timeticks(IPmsValue *value) = 0;      /* 7 */
+    virtual int visit_counter64(IPmsValue *value) = 0;      /* 8 */
+    virtual int visit_ip_address(IPmsValue *value) = 0;     /* 9 */
+    virtual int visit_ipv6_address(IPmsValue *value) = 0;   /* 10 */
+    virtual int visit_ipv4_transport(IPmsValue *value) = 0; /* 11 */
+    virtual int visit_ipx_transport(IPmsValue *value) = 0;  /* 12 */
+    virtual int visit_exception(IPmsValue *value) = 0;      /* 13: noSuch..., endOfMibView */
 
 protected:
     ~IPmsValueVisitor() = default;
@@ -67,7 +68,8 @@ protected:
  * not fit the kind answers -5 (through the out code where it has one); reads then give
  * -1 and 16-bit reads 0xFFFF. Out codes may be null.
  */
-class IPmsValue {
+class IPmsValue
+{
 public:
     virtual int accept(IPmsValueVisitor *visitor) = 0;                         /* 1 */
     virtual void release() = 0;                                                /* 2 */
@@ -113,30 +115,30 @@ protected:
  * IPmsOid: the identifier operations of an OBJECT IDENTIFIER value, in slot order, and
  * the way back to its value interface.
  */
-class IPmsOid {
+class IPmsOid
+{
 public:
-    virtual IPmsOid *clone_oid(int *code) = 0;                                      /* 1 */
-    virtual int relation(const char *text, int *code) = 0;                          /* 2 */
-    virtual int relation(IPmsOid *other, int *code) = 0;                            /* 3 */
-    virtual int strip_prefix(const char *text) = 0;                                 /* 4 */
-    virtual int strip_prefix(IPmsOid *prefix) = 0;                                  /* 5 */
-    virtual int append_text(const char *text) = 0;                                  /* 6 */
-    virtual int append_number(uint32_t number) = 0;                                 /* 7 */
-    virtual int append_oid(IPmsOid *other) = 0;                                     /* 8 */
-    virtual int append_index_text(const char *text, uint32_t tag, bool implied) = 0;/* 9 */
-    virtual int append_index(IPmsValue *value, bool implied) = 0;                   /* 10 */
-    virtual IPmsOid *take_prefix(uint32_t count, int *code) = 0;                    /* 11 */
-    virtual int take_prefix_into(IPmsValue *value, uint32_t count) = 0;             /* 12 */
-    virtual uint32_t take_first(int *code) = 0;                                     /* 13 */
-    virtual CPmcByteString *take_prefix_text(uint32_t count, int *code) = 0;        /* 14 */
-    virtual int take_prefix_into_bytes(CPmcByteString *out, uint32_t count) = 0;    /* 15 */
-    virtual IPmsValue *take_index_of_tag(uint32_t tag, int *code, bool implied,
-                                         int32_t count) = 0;                        /* 16 */
-    virtual int take_index(IPmsValue *value, bool implied, int32_t count) = 0;      /* 17 */
-    virtual int remove(uint32_t start, uint32_t count) = 0;                         /* 18 */
-    virtual IPmsValue *read_index_of_tag(uint32_t tag, int *code, bool implied) = 0;/* 19 */
-    virtual int read_index(IPmsValue *value, bool implied) = 0;                     /* 20 */
-    virtual int set_to_index(IPmsValue *value, bool implied) = 0;                   /* 21 */
+    virtual IPmsOid *clone_oid(int *code) = 0;                                                      /* 1 */
+    virtual int relation(const char *text, int *code) = 0;                                          /* 2 */
+    virtual int relation(IPmsOid *other, int *code) = 0;                                            /* 3 */
+    virtual int strip_prefix(const char *text) = 0;                                                 /* 4 */
+    virtual int strip_prefix(IPmsOid *prefix) = 0;                                                  /* 5 */
+    virtual int append_text(const char *text) = 0;                                                  /* 6 */
+    virtual int append_number(uint32_t number) = 0;                                                 /* 7 */
+    virtual int append_oid(IPmsOid *other) = 0;                                                     /* 8 */
+    virtual int append_index_text(const char *text, uint32_t tag, bool implied) = 0;                /* 9 */
+    virtual int append_index(IPmsValue *value, bool implied) = 0;                                   /* 10 */
+    virtual IPmsOid *take_prefix(uint32_t count, int *code) = 0;                                    /* 11 */
+    virtual int take_prefix_into(IPmsValue *value, uint32_t count) = 0;                             /* 12 */
+    virtual uint32_t take_first(int *code) = 0;                                                     /* 13 */
+    virtual CPmcByteString *take_prefix_text(uint32_t count, int *code) = 0;                        /* 14 */
+    virtual int take_prefix_into_bytes(CPmcByteString *out, uint32_t count) = 0;                    /* 15 */
+    virtual IPmsValue *take_index_of_tag(uint32_t tag, int *code, bool implied, int32_t count) = 0; /* 16 */
+    virtual int take_index(IPmsValue *value, bool implied, int32_t count) = 0;                      /* 17 */
+    virtual int remove(uint32_t start, uint32_t count) = 0;                                         /* 18 */
+    virtual IPmsValue *read_index_of_tag(uint32_t tag, int *code, bool implied) = 0;                /* 19 */
+    virtual int read_index(IPmsValue *value, bool implied) = 0;                                     /* 20 */
+    virtual int set_to_index(IPmsValue *value, bool implied) = 0;                                   /* 21 */
     /* The value interface of the same object. */
     virtual IPmsValue *value() = 0;
 
@@ -149,11 +151,11 @@ constexpr uint32_t PMS_NPOS = 0xFFFFFFFFu;
 
 /* Relation numbers of IPmsOid::relation: this identifier T against an argument A. */
 enum {
-    PMS_REL_EQUAL = 0,      /* T and A are the same */
-    PMS_REL_ANCESTOR = 1,   /* A lies inside T's subtree */
-    PMS_REL_INSIDE = 2,     /* T lies inside A's subtree */
-    PMS_REL_BEFORE = 3,     /* T sorts before A */
-    PMS_REL_AFTER = 4       /* T sorts after A */
+    PMS_REL_EQUAL = 0,    /* T and A are the same */
+    PMS_REL_ANCESTOR = 1, /* A lies inside T's subtree */
+    PMS_REL_INSIDE = 2,   /* T lies inside A's subtree */
+    PMS_REL_BEFORE = 3,   /* T sorts before A */
+    PMS_REL_AFTER = 4     /* T sorts after A */
 };
 
 /*

@@ -57,9 +57,7 @@ int CPmsValueBase::assign(IPmsValue *other)
     return same_kind(other) ? PMC_OK : PMC_E_ARG;
 }
 
-void CPmsValueBase::clear()
-{
-}
+void CPmsValueBase::clear() {}
 
 uint32_t CPmsValueBase::tag()
 {
@@ -85,8 +83,7 @@ void CPmsValueBase::query(uint32_t id, void **out)
     if (!out)
         return;
     *out = nullptr;
-    uint32_t own = m_kind->visit_slot == PMS_VISIT_EXCEPTION ? PMS_QUERY_EXCEPTION
-                                                               : PMS_QUERY_KIND + m_kind->tag;
+    uint32_t own = m_kind->visit_slot == PMS_VISIT_EXCEPTION ? PMS_QUERY_EXCEPTION : PMS_QUERY_KIND + m_kind->tag;
     if (id == own || id == PMS_QUERY_BASE || (m_kind->base_tag && id == PMS_QUERY_KIND + m_kind->base_tag))
         *out = static_cast<CPmsValueBase *>(this);
     else if (id == PMS_QUERY_VALUE)
@@ -257,8 +254,7 @@ CPmsValueBase *CPmsValueBase::same_kind(IPmsValue *other)
     if (!other || other->tag() != m_kind->tag)
         return nullptr;
     void *concrete = nullptr;
-    other->query(m_kind->visit_slot == PMS_VISIT_EXCEPTION ? PMS_QUERY_EXCEPTION
-                                                            : PMS_QUERY_KIND + m_kind->tag,
+    other->query(m_kind->visit_slot == PMS_VISIT_EXCEPTION ? PMS_QUERY_EXCEPTION : PMS_QUERY_KIND + m_kind->tag,
                  &concrete);
     return (CPmsValueBase *)concrete;
 }

@@ -129,8 +129,7 @@ uint32_t CPmsOctets::read_unsigned(int *code)
     if (!has_address())
         return CPmsValueBase::read_unsigned(code);
     pms_set_code(code, PMC_OK);
-    return ((uint32_t)m_bytes[0] << 24) | ((uint32_t)m_bytes[1] << 16) | ((uint32_t)m_bytes[2] << 8) |
-           m_bytes[3];
+    return ((uint32_t)m_bytes[0] << 24) | ((uint32_t)m_bytes[1] << 16) | ((uint32_t)m_bytes[2] << 8) | m_bytes[3];
 }
 
 /* write_text: the raw octets, or the address kind's printed form. */
@@ -148,18 +147,37 @@ int CPmsOctets::write_text(CPmcByteString *out)
         std::snprintf(buffer, sizeof buffer, "%d.%d.%d.%d/%d", b[0], b[1], b[2], b[3], (b[4] << 8) | b[5]);
         return out->assign(buffer);
     case PMS_TAG_IPV6_ADDRESS:
-        std::snprintf(buffer, sizeof buffer, "%x:%x:%x:%x:%x:%x:%x:%x", (b[0] << 8) | b[1],
-                      (b[2] << 8) | b[3], (b[4] << 8) | b[5], (b[6] << 8) | b[7], (b[8] << 8) | b[9],
-                      (b[10] << 8) | b[11], (b[12] << 8) | b[13], (b[14] << 8) | b[15]);
+        std::snprintf(buffer,
+                      sizeof buffer,
+                      "%x:%x:%x:%x:%x:%x:%x:%x",
+                      (b[0] << 8) | b[1],
+                      (b[2] << 8) | b[3],
+                      (b[4] << 8) | b[5],
+                      (b[6] << 8) | b[7],
+                      (b[8] << 8) | b[9],
+                      (b[10] << 8) | b[11],
+                      (b[12] << 8) | b[13],
+                      (b[14] << 8) | b[15]);
         return out->assign(buffer);
     case PMS_TAG_IPX_TRANSPORT: {
-        int n = std::snprintf(buffer, sizeof buffer, "%02x%02x%02x%02x:%02x%02x%02x%02x%02x%02x/%x", b[0],
-                              b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], (b[10] << 8) | b[11]);
+        int n = std::snprintf(buffer,
+                              sizeof buffer,
+                              "%02x%02x%02x%02x:%02x%02x%02x%02x%02x%02x/%x",
+                              b[0],
+                              b[1],
+                              b[2],
+                              b[3],
+                              b[4],
+                              b[5],
+                              b[6],
+                              b[7],
+                              b[8],
+                              b[9],
+                              (b[10] << 8) | b[11]);
         /* This form's byte string counts its terminating NUL as well. */
         return out->assign(buffer, (uint32_t)n + 1);
     }
-    default:
-        return out->assign(m_bytes, m_count);
+    default: return out->assign(m_bytes, m_count);
     }
 }
 

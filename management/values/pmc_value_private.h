@@ -13,15 +13,29 @@
 
 /* Visitor slots of the kinds (the order of IPmsValueVisitor). */
 enum PmsVisitSlot : uint8_t {
-    PMS_VISIT_OID = 1, PMS_VISIT_OCTETS, PMS_VISIT_INTEGER, PMS_VISIT_NULL, PMS_VISIT_COUNTER32,
-    PMS_VISIT_GAUGE32, PMS_VISIT_TIMETICKS, PMS_VISIT_COUNTER64, PMS_VISIT_IP_ADDRESS,
-    PMS_VISIT_IPV6_ADDRESS, PMS_VISIT_IPV4_TRANSPORT, PMS_VISIT_IPX_TRANSPORT, PMS_VISIT_EXCEPTION
+    PMS_VISIT_OID = 1,
+    PMS_VISIT_OCTETS,
+    PMS_VISIT_INTEGER,
+    PMS_VISIT_NULL,
+    PMS_VISIT_COUNTER32,
+    PMS_VISIT_GAUGE32,
+    PMS_VISIT_TIMETICKS,
+    PMS_VISIT_COUNTER64,
+    PMS_VISIT_IP_ADDRESS,
+    PMS_VISIT_IPV6_ADDRESS,
+    PMS_VISIT_IPV4_TRANSPORT,
+    PMS_VISIT_IPX_TRANSPORT,
+    PMS_VISIT_EXCEPTION
 };
 
 /* How a kind stores its data. */
 enum PmsStorage : uint8_t {
-    PMS_STORE_SIGNED, PMS_STORE_UNSIGNED, PMS_STORE_COUNTER64, PMS_STORE_NOTHING,
-    PMS_STORE_OCTETS, PMS_STORE_OID
+    PMS_STORE_SIGNED,
+    PMS_STORE_UNSIGNED,
+    PMS_STORE_COUNTER64,
+    PMS_STORE_NOTHING,
+    PMS_STORE_OCTETS,
+    PMS_STORE_OID
 };
 
 /* One row of the kind table. */
@@ -29,9 +43,9 @@ struct PmsValueKind {
     uint32_t tag;
     PmsStorage storage;
     PmsVisitSlot visit_slot;
-    uint32_t base_tag;      /* tag of the class it derives from, 0 for the common base */
-    uint32_t fixed_size;    /* octets of a fixed-size kind, 0 otherwise */
-    uint32_t index_type;    /* sub-identifier leading its index form, 0 for none */
+    uint32_t base_tag;   /* tag of the class it derives from, 0 for the common base */
+    uint32_t fixed_size; /* octets of a fixed-size kind, 0 otherwise */
+    uint32_t index_type; /* sub-identifier leading its index form, 0 for none */
 };
 
 /* pms_find_kind: the row of `tag`, or null for a tag that is no kind. */
@@ -42,7 +56,8 @@ const PmsValueKind *pms_find_kind(uint32_t tag);
  * fit a kind (-5), the kind-table driven ones (tag, accept, clone, query, length and
  * index length of the fixed kinds) and those built from other operations.
  */
-class CPmsValueBase : public CPmcHeapObject, public IPmsValue {
+class CPmsValueBase : public CPmcHeapObject, public IPmsValue
+{
 public:
     explicit CPmsValueBase(const PmsValueKind *kind) : m_kind(kind) {}
     CPmsValueBase(const CPmsValueBase &) = delete;
@@ -93,7 +108,8 @@ protected:
 };
 
 /* INTEGER. */
-class CPmsInteger : public CPmsValueBase {
+class CPmsInteger : public CPmsValueBase
+{
 public:
     using CPmsValueBase::CPmsValueBase;
     int assign(IPmsValue *other) override;
@@ -112,7 +128,8 @@ private:
 };
 
 /* Gauge32, and through it Counter32 and TimeTicks. */
-class CPmsGauge32 : public CPmsValueBase {
+class CPmsGauge32 : public CPmsValueBase
+{
 public:
     using CPmsValueBase::CPmsValueBase;
     int assign(IPmsValue *other) override;
@@ -130,18 +147,21 @@ private:
     uint32_t m_value = 0;
 };
 
-class CPmsCounter32 : public CPmsGauge32 {
+class CPmsCounter32 : public CPmsGauge32
+{
 public:
     using CPmsGauge32::CPmsGauge32;
 };
 
-class CPmsTimeTicks : public CPmsGauge32 {
+class CPmsTimeTicks : public CPmsGauge32
+{
 public:
     using CPmsGauge32::CPmsGauge32;
 };
 
 /* Counter64: high and low halves. */
-class CPmsCounter64 : public CPmsValueBase {
+class CPmsCounter64 : public CPmsValueBase
+{
 public:
     using CPmsValueBase::CPmsValueBase;
     int assign(IPmsValue *other) override;
@@ -162,12 +182,14 @@ private:
 };
 
 /* NULL and the exception kinds hold nothing; their kind row carries the tag. */
-class CPmsNull : public CPmsValueBase {
+class CPmsNull : public CPmsValueBase
+{
 public:
     using CPmsValueBase::CPmsValueBase;
 };
 
-class CPmsException : public CPmsValueBase {
+class CPmsException : public CPmsValueBase
+{
 public:
     using CPmsValueBase::CPmsValueBase;
 };
@@ -176,7 +198,8 @@ public:
  * OCTET STRING, and through it Opaque, IpAddress, IPv6 address and the two transport
  * addresses, which share its byte array; the fixed-size kinds keep their size.
  */
-class CPmsOctets : public CPmsValueBase {
+class CPmsOctets : public CPmsValueBase
+{
 public:
     /* init: gives a fixed-size kind its zero bytes. 0 or -3. */
     int init();
@@ -214,7 +237,8 @@ private:
 };
 
 /* OBJECT IDENTIFIER: dotted text and a cached sub-identifier count (-1 = unknown). */
-class CPmsOid : public CPmsValueBase, public IPmsOid {
+class CPmsOid : public CPmsValueBase, public IPmsOid
+{
 public:
     using CPmsValueBase::CPmsValueBase;
 
@@ -262,7 +286,10 @@ public:
     IPmsValue *value() override;
 
     /* The dotted text, for the library's own code. */
-    const CPmcString &dotted() const { return m_text; }
+    const CPmcString &dotted() const
+    {
+        return m_text;
+    }
 
 private:
     /* prefix_length: characters of the first `count` sub-identifiers (all when more). */

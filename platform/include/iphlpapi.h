@@ -10,8 +10,8 @@ extern "C" {
 #endif
 
 DWORD WINAPI GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer);
-ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved,
-                                  PIP_ADAPTER_ADDRESSES AdapterAddresses, PULONG SizePointer);
+ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Reserved, PIP_ADAPTER_ADDRESSES AdapterAddresses,
+                                  PULONG SizePointer);
 DWORD WINAPI GetBestInterfaceEx(struct sockaddr *pDestAddr, PDWORD pdwBestIfIndex);
 DWORD WINAPI GetIpForwardTable(PMIB_IPFORWARDTABLE pIpForwardTable, PULONG pdwSize, BOOL bOrder);
 DWORD WINAPI GetNumberOfInterfaces(PDWORD pdwNumIf);

@@ -57,7 +57,13 @@ typedef struct _SOCKET_ADDRESS {
 
 typedef enum { IpPrefixOriginOther = 0, IpPrefixOriginManual } IP_PREFIX_ORIGIN;
 typedef enum { IpSuffixOriginOther = 0, IpSuffixOriginManual } IP_SUFFIX_ORIGIN;
-typedef enum { IpDadStateInvalid = 0, IpDadStateTentative, IpDadStateDuplicate, IpDadStateDeprecated, IpDadStatePreferred } IP_DAD_STATE;
+typedef enum {
+    IpDadStateInvalid = 0,
+    IpDadStateTentative,
+    IpDadStateDuplicate,
+    IpDadStateDeprecated,
+    IpDadStatePreferred
+} IP_DAD_STATE;
 typedef enum { IfOperStatusUp = 1, IfOperStatusDown } IF_OPER_STATUS;
 
 typedef struct _IP_ADAPTER_UNICAST_ADDRESS {

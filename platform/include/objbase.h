@@ -74,9 +74,7 @@ void WINAPI CoUninitialize(void);
  * class not registered or a context without in-process server or handler, else the factory's
  * answer.
  */
-HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid,
-                                LPVOID *ppv);
-
+HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID *ppv);
 }
 
 #endif /* QM_OBJBASE_H */

@@ -22,12 +22,12 @@ typedef struct _QMH_PRINTER_SETUP {
     LPCWSTR pPrinterName;
     LPCWSTR pPortName;
     LPCWSTR pDriverName;
-    LPCWSTR pDriverPath;  /* the render driver */
-    LPCWSTR pDataFile;    /* the model's description data file */
-    LPCWSTR pConfigFile;  /* the user-interface driver */
+    LPCWSTR pDriverPath; /* the render driver */
+    LPCWSTR pDataFile;   /* the model's description data file */
+    LPCWSTR pConfigFile; /* the user-interface driver */
     LPCWSTR pHelpFile;
     LPCWSTR pDependentFiles;
-    DWORD Attributes;     /* 0 gives PRINTER_ATTRIBUTE_LOCAL */
+    DWORD Attributes; /* 0 gives PRINTER_ATTRIBUTE_LOCAL */
 } QMH_PRINTER_SETUP;
 
 /* Installs (or re-installs) the driver and adds the printer. FALSE with
@@ -46,10 +46,10 @@ BOOL qmh_DeletePrinter(LPCWSTR pPrinterName);
 /* One spool job as recorded. */
 typedef struct _QMH_JOB_INFO {
     DWORD JobId;
-    DWORD Status;        /* QMH_JOB_* */
-    DWORD Pages;         /* pages started */
-    DWORD Bytes;         /* bytes kept */
-    DWORD Writes;        /* WritePrinter calls that kept bytes */
+    DWORD Status; /* QMH_JOB_* */
+    DWORD Pages;  /* pages started */
+    DWORD Bytes;  /* bytes kept */
+    DWORD Writes; /* WritePrinter calls that kept bytes */
     WCHAR PrinterName[MAX_PATH];
     WCHAR DocumentName[MAX_PATH];
     WCHAR DataType[64];

@@ -27,7 +27,7 @@ BOOL qmh_DeleteDevice(HDEV hdev);
 FLONG qmh_SurfaceHooks(HSURF hsurf);
 
 /* The render driver's escape entry, as DrvEnableDriver's table gives it (INDEX_DrvEscape). */
-typedef ULONG (WINAPI *QMH_ESCAPE_ENTRY)(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut, PVOID pvOut);
+typedef ULONG(WINAPI *QMH_ESCAPE_ENTRY)(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut, PVOID pvOut);
 
 /* A printer DC: ExtEscape on it calls escape with the surface. NULL (ERROR_INVALID_PARAMETER)
  * without an escape entry; ERROR_NOT_ENOUGH_MEMORY when refused. surface may be NULL until

@@ -18,10 +18,10 @@ extern "C" {
 
 /* ---- Basic types ---------------------------------------------------------------- */
 
-typedef LONG FIX;                  /* 28.4 fixed point */
+typedef LONG FIX; /* 28.4 fixed point */
 typedef FIX *PFIX;
-typedef LONG LDECI4;               /* fixed point with 4 decimal places */
-typedef FLOAT FLOATL;              /* user-mode drivers see plain floats */
+typedef LONG LDECI4;  /* fixed point with 4 decimal places */
+typedef FLOAT FLOATL; /* user-mode drivers see plain floats */
 typedef FLOAT FLOATOBJ;
 typedef FLOATOBJ *PFLOATOBJ;
 typedef SHORT FWORD;
@@ -33,7 +33,7 @@ typedef ULONG IDENT;
 typedef ULONG FLONG;
 typedef ULONG ROP4;
 typedef ULONG MIX;
-typedef LONG_PTR (WINAPI *PFN)(void);
+typedef LONG_PTR(WINAPI *PFN)(void);
 
 DECLARE_HANDLE(DHPDEV);
 DECLARE_HANDLE(DHSURF);
@@ -938,16 +938,15 @@ typedef struct _IFIMETRICS {
 /* ---- Engine callbacks -------------------------------------------------------------------- */
 
 BOOL WINAPI EngAssociateSurface(HSURF hsurf, HDEV hdev, FLONG flHooks);
-BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco,
-                      XLATEOBJ *pxlo, RECTL *prclTrg, POINTL *pptlSrc, POINTL *pptlMask,
-                      BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4);
+BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
+                      POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4);
 FD_GLYPHSET *WINAPI EngComputeGlyphSet(INT nCodePage, INT nFirstChar, INT cChars);
-BOOL WINAPI EngCopyBits(SURFOBJ *psoDest, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo,
-                        RECTL *prclDest, POINTL *pptlSrc);
+BOOL WINAPI EngCopyBits(SURFOBJ *psoDest, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDest,
+                        POINTL *pptlSrc);
 HBITMAP WINAPI EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID pvBits);
 HSURF WINAPI EngCreateDeviceSurface(DHSURF dhsurf, SIZEL sizl, ULONG iFormatCompat);
-HPALETTE WINAPI EngCreatePalette(ULONG iMode, ULONG cColors, ULONG *pulColors, FLONG flRed,
-                                 FLONG flGreen, FLONG flBlue);
+HPALETTE WINAPI EngCreatePalette(ULONG iMode, ULONG cColors, ULONG *pulColors, FLONG flRed, FLONG flGreen,
+                                 FLONG flBlue);
 BOOL WINAPI EngDeletePalette(HPALETTE hpal);
 void WINAPI EngDeletePath(PATHOBJ *ppo);
 BOOL WINAPI EngDeleteSurface(HSURF hsurf);
@@ -962,12 +961,10 @@ PVOID WINAPI BRUSHOBJ_pvGetRbrush(BRUSHOBJ *pbo);
 ULONG WINAPI BRUSHOBJ_ulGetBrushColor(BRUSHOBJ *pbo);
 
 BOOL WINAPI CLIPOBJ_bEnum(CLIPOBJ *pco, ULONG cj, ULONG *pul);
-ULONG WINAPI CLIPOBJ_cEnumStart(CLIPOBJ *pco, BOOL bAll, ULONG iType, ULONG iDirection,
-                                ULONG cLimit);
+ULONG WINAPI CLIPOBJ_cEnumStart(CLIPOBJ *pco, BOOL bAll, ULONG iType, ULONG iDirection, ULONG cLimit);
 PATHOBJ *WINAPI CLIPOBJ_ppoGetPath(CLIPOBJ *pco);
 
-ULONG WINAPI FONTOBJ_cGetGlyphs(FONTOBJ *pfo, ULONG iMode, ULONG cGlyph, HGLYPH *phg,
-                                PVOID *ppvGlyph);
+ULONG WINAPI FONTOBJ_cGetGlyphs(FONTOBJ *pfo, ULONG iMode, ULONG cGlyph, HGLYPH *phg, PVOID *ppvGlyph);
 IFIMETRICS *WINAPI FONTOBJ_pifi(FONTOBJ *pfo);
 XFORMOBJ *WINAPI FONTOBJ_pxoGetXform(FONTOBJ *pfo);
 
@@ -977,8 +974,7 @@ void WINAPI PATHOBJ_vEnumStart(PATHOBJ *ppo);
 BOOL WINAPI STROBJ_bEnum(STROBJ *pstro, ULONG *pc, PGLYPHPOS *ppgpos);
 void WINAPI STROBJ_vEnumStart(STROBJ *pstro);
 
-BOOL WINAPI XFORMOBJ_bApplyXform(XFORMOBJ *pxo, ULONG iMode, ULONG cPoints, PVOID pvIn,
-                                 PVOID pvOut);
+BOOL WINAPI XFORMOBJ_bApplyXform(XFORMOBJ *pxo, ULONG iMode, ULONG cPoints, PVOID pvIn, PVOID pvOut);
 ULONG WINAPI XFORMOBJ_iGetXform(XFORMOBJ *pxo, XFORML *pxform);
 
 ULONG WINAPI XLATEOBJ_cGetPalette(XLATEOBJ *pxlo, ULONG iPal, ULONG cPal, ULONG *pPal);

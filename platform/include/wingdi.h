@@ -418,8 +418,7 @@ typedef struct tagCHARSETINFO {
     FONTSIGNATURE fs;
 } CHARSETINFO, *PCHARSETINFO, *LPCHARSETINFO;
 
-typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *lplf, const TEXTMETRICW *lptm, DWORD fontType,
-                                     LPARAM lParam);
+typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *lplf, const TEXTMETRICW *lptm, DWORD fontType, LPARAM lParam);
 
 #ifdef __cplusplus
 extern "C" {

@@ -101,7 +101,11 @@ typedef HANDLE *PHANDLE, *LPHANDLE;
 typedef LONG HRESULT;
 typedef ULONG_PTR KAFFINITY;
 
-#define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
+#define DECLARE_HANDLE(name) \
+    struct name##__ {        \
+        int unused;          \
+    };                       \
+    typedef struct name##__ *name
 
 typedef union _LARGE_INTEGER {
     struct {
@@ -268,7 +272,7 @@ typedef LPOSVERSIONINFOEXW LPOSVERSIONINFOEX;
 #define SUBLANG_DEFAULT 0x01
 #define SUBLANG_SYS_DEFAULT 0x02
 #define MAKELANGID(p, s) ((((unsigned short)(s)) << 10) | (unsigned short)(p))
-#define PRIMARYLANGID(lgid) ((unsigned short)(lgid) & 0x3ff)
+#define PRIMARYLANGID(lgid) ((unsigned short)(lgid)&0x3ff)
 #define SUBLANGID(lgid) ((unsigned short)(lgid) >> 10)
 #define SORT_DEFAULT 0x0
 #define MAKELCID(lgid, srtid) ((ULONG)((((ULONG)((unsigned short)(srtid))) << 16) | ((ULONG)((unsigned short)(lgid)))))

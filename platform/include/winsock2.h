@@ -125,8 +125,12 @@ typedef struct WSAData {
 
 typedef struct in_addr {
     union {
-        struct { u_char s_b1, s_b2, s_b3, s_b4; } S_un_b;
-        struct { u_short s_w1, s_w2; } S_un_w;
+        struct {
+            u_char s_b1, s_b2, s_b3, s_b4;
+        } S_un_b;
+        struct {
+            u_short s_w1, s_w2;
+        } S_un_w;
         u_long S_addr;
     } S_un;
 } IN_ADDR, *PIN_ADDR;
@@ -200,9 +204,10 @@ int WSAAPI __WSAFDIsSet(SOCKET fd, fd_set *set);
 
 #define FD_ZERO(set) ((set)->fd_count = 0)
 #define FD_ISSET(fd, set) __WSAFDIsSet((SOCKET)(fd), (fd_set *)(set))
-#define FD_SET(fd, set)                                                           \
-    do {                                                                          \
-        if ((set)->fd_count < FD_SETSIZE) (set)->fd_array[(set)->fd_count++] = (fd); \
+#define FD_SET(fd, set)                                \
+    do {                                               \
+        if ((set)->fd_count < FD_SETSIZE)              \
+            (set)->fd_array[(set)->fd_count++] = (fd); \
     } while (0)
 
 int WSAAPI WSAStartup(WORD wVersionRequested, LPWSADATA lpWSAData);
@@ -222,7 +227,8 @@ int WSAAPI getsockopt(SOCKET s, int level, int optname, char *optval, int *optle
 int WSAAPI setsockopt(SOCKET s, int level, int optname, const char *optval, int optlen) QM_WSNAME(setsockopt);
 ULONG WSAAPI inet_addr(const char *cp) QM_WSNAME(inet_addr);
 char *WSAAPI inet_ntoa(struct in_addr in) QM_WSNAME(inet_ntoa);
-int WSAAPI sendto(SOCKET s, const char *buf, int len, int flags, const struct sockaddr *to, int tolen) QM_WSNAME(sendto);
+int WSAAPI sendto(SOCKET s, const char *buf, int len, int flags, const struct sockaddr *to, int tolen)
+    QM_WSNAME(sendto);
 int WSAAPI recvfrom(SOCKET s, char *buf, int len, int flags, struct sockaddr *from, int *fromlen) QM_WSNAME(recvfrom);
 int WSAAPI closesocket(SOCKET s) QM_WSNAME(closesocket);
 int WSAAPI connect(SOCKET s, const struct sockaddr *name, int namelen) QM_WSNAME(connect);

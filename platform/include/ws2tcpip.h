@@ -56,11 +56,11 @@ typedef struct addrinfo {
 extern "C" {
 #endif
 
-int WSAAPI getaddrinfo(const char *node, const char *service, const struct addrinfo *hints,
-                       struct addrinfo **res) QM_WSNAME(getaddrinfo);
+int WSAAPI getaddrinfo(const char *node, const char *service, const struct addrinfo *hints, struct addrinfo **res)
+    QM_WSNAME(getaddrinfo);
 void WSAAPI freeaddrinfo(struct addrinfo *ai) QM_WSNAME(freeaddrinfo);
-int WSAAPI getnameinfo(const struct sockaddr *sa, int salen, char *host, DWORD hostlen,
-                       char *serv, DWORD servlen, int flags) QM_WSNAME(getnameinfo);
+int WSAAPI getnameinfo(const struct sockaddr *sa, int salen, char *host, DWORD hostlen, char *serv, DWORD servlen,
+                       int flags) QM_WSNAME(getnameinfo);
 
 #ifdef __cplusplus
 }

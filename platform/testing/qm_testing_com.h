@@ -20,8 +20,14 @@ struct QmtCountedObject : IUnknown {
         *ppvObject = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef(void) override { return (ULONG)++refs; }
-    ULONG STDMETHODCALLTYPE Release(void) override { return (ULONG)--refs; }
+    ULONG STDMETHODCALLTYPE AddRef(void) override
+    {
+        return (ULONG)++refs;
+    }
+    ULONG STDMETHODCALLTYPE Release(void) override
+    {
+        return (ULONG)--refs;
+    }
 };
 
 extern "C" {
@@ -32,7 +38,6 @@ void qmt_RegisterComClass(REFCLSID clsid, QmtComFactory factory);
 void qmt_ResetComClasses(void);
 /* How many successful CoInitialize calls of the calling thread are not yet balanced. */
 DWORD qmt_ComInitCount(void);
-
 }
 
 #endif /* QM_TESTING_COM_H */

@@ -57,8 +57,8 @@ FONTOBJ *qmt_EngineFont(IFIMETRICS *pifi, FLOAT scaleX, FLOAT scaleY, FLONG flFo
 /* Replaces the font's transform. */
 void qmt_EngineFontSetXform(FONTOBJ *pfo, const XFORML *pxform);
 /* Adds a glyph bitmap: origin, size, rows of ((cx + 7) / 8) bytes each, advance fxD. */
-BOOL qmt_EngineFontAddBitmapGlyph(FONTOBJ *pfo, HGLYPH hg, LONG originX, LONG originY, LONG cx,
-                                  LONG cy, const BYTE *rows, FIX fxD);
+BOOL qmt_EngineFontAddBitmapGlyph(FONTOBJ *pfo, HGLYPH hg, LONG originX, LONG originY, LONG cx, LONG cy,
+                                  const BYTE *rows, FIX fxD);
 /* Adds a glyph outline; the font takes the path over. */
 BOOL qmt_EngineFontAddOutlineGlyph(FONTOBJ *pfo, HGLYPH hg, PATHOBJ *ppo, FIX fxD);
 void qmt_EngineFreeFont(FONTOBJ *pfo);
@@ -78,8 +78,8 @@ void qmt_EnginePathClose(PATHOBJ *ppo);
 
 /* A string of count glyphs at the given positions with text (may be NULL); pgp in the
  * STROBJ only when withPositions. */
-STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG ulCharInc,
-                         FLONG flAccel, BOOL withPositions);
+STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG ulCharInc, FLONG flAccel,
+                         BOOL withPositions);
 void qmt_EngineFreeString(STROBJ *pstro);
 
 /* Frees the realisations the driver made for a brush (any BRUSHOBJ) and clears its
@@ -87,14 +87,14 @@ void qmt_EngineFreeString(STROBJ *pstro);
 void qmt_EngineReleaseBrush(BRUSHOBJ *pbo);
 
 /* The driver's brush realiser, DrvRealizeBrush. */
-typedef BOOL(WINAPI *QMT_REALIZE_BRUSH)(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern,
-                                        SURFOBJ *psoMask, XLATEOBJ *pxlo, ULONG iHatch);
+typedef BOOL(WINAPI *QMT_REALIZE_BRUSH)(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
+                                        XLATEOBJ *pxlo, ULONG iHatch);
 /* A solid brush. */
 BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor);
 /* A pattern (or hatch, iHatch below HS_DDI_MAX) brush that BRUSHOBJ_pvGetRbrush realises on
  * first use through pfnRealize with these arguments (kept by the caller). */
-BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
-                                 XLATEOBJ *pxlo, ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize);
+BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
+                                 ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize);
 /* Frees a built brush with its realisations. */
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo);
 

@@ -15,7 +15,7 @@ extern "C" {
 #define QMT_GDI_DC 1
 #define QMT_GDI_PALETTE 2
 #define QMT_GDI_BITMAP 3
-#define QMT_GDI_PRINTER_DC 4  /* qmh_CreatePrinterDC until DeleteDC */
+#define QMT_GDI_PRINTER_DC 4 /* qmh_CreatePrinterDC until DeleteDC */
 
 /* Live objects of a kind (stock objects are not counted). */
 DWORD qmt_LiveGdiObjects(DWORD kind);
@@ -33,9 +33,9 @@ typedef struct QmtIconPlanes {
     int height;
     BYTE planes;
     BYTE bitsPixel;
-    const BYTE *andBits;     /* rows of ((width + 15) / 16) * 2 bytes, top row first */
+    const BYTE *andBits; /* rows of ((width + 15) / 16) * 2 bytes, top row first */
     DWORD andBytes;
-    const BYTE *xorBits;     /* rows of ((width * bitsPixel + 15) / 16) * 2 bytes per plane */
+    const BYTE *xorBits; /* rows of ((width * bitsPixel + 15) / 16) * 2 bytes per plane */
     DWORD xorBytes;
 } QmtIconPlanes;
 

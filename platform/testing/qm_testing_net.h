@@ -20,14 +20,14 @@ LONG qmt_OpenSockets(void);
 
 /* One injected adapter. */
 typedef struct QMT_ADAPTER {
-    DWORD index;            /* interface index (IPv4 and IPv6) */
-    DWORD type;             /* IF_TYPE_... (24 loopback, 131 tunnel, 6 Ethernet) */
+    DWORD index; /* interface index (IPv4 and IPv6) */
+    DWORD type;  /* IF_TYPE_... (24 loopback, 131 tunnel, 6 Ethernet) */
     BYTE mac[6];
-    const char *ipv4;       /* dotted address, or NULL for none */
-    const char *ipv4_mask;  /* dotted mask (NULL: 255.255.255.0) */
-    const char *ipv6;       /* numeric IPv6 address, or NULL for none */
-    DWORD ipv6_scope;       /* scope id of the IPv6 address */
-    BOOL best;              /* GetBestInterfaceEx answers this adapter */
+    const char *ipv4;      /* dotted address, or NULL for none */
+    const char *ipv4_mask; /* dotted mask (NULL: 255.255.255.0) */
+    const char *ipv6;      /* numeric IPv6 address, or NULL for none */
+    DWORD ipv6_scope;      /* scope id of the IPv6 address */
+    BOOL best;             /* GetBestInterfaceEx answers this adapter */
 } QMT_ADAPTER;
 
 /* Replaces the host's adapters by `count` adapters (count 0: none). GetAdaptersInfo and

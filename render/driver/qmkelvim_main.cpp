@@ -1,4 +1,6 @@
-// The entry routine of qmkelvim.dll.
+/*
+ * The entry routine of qmkelvim.dll.
+ */
 #include <windows.h>
 
 #include "core/util/module.h"

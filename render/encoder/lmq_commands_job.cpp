@@ -1,4 +1,6 @@
-// Job and page control commands of the LUMIQ encoder (opcodes beginning with E and F).
+/*
+ * Job and page control commands of the LUMIQ encoder (opcodes beginning with E and F).
+ */
 #include "render/encoder/lmq_private.h"
 
 #include <cstring>
@@ -43,8 +45,7 @@ int lmq_CmdEE(OutputStream *stream, DWORD n, const BYTE *text)
 {
     if (!lmq_FitsU16(n))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'E')) || lmq_WriteU16(stream, n) ||
-        lmq_WriteBytes(stream, text, n))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'E')) || lmq_WriteU16(stream, n) || lmq_WriteBytes(stream, text, n))
         return -1;
     return 0;
 }
@@ -54,16 +55,15 @@ int lmq_CmdEF(OutputStream *stream)
     return lmq_WriteNoOperand(stream, LMQ_OPCODE('E', 'F'));
 }
 
-int lmq_CmdEg(OutputStream *stream, DWORD n, const BYTE *text, const float matrix[6], int kind,
-              int mediaCode, const float *extents)
+int lmq_CmdEg(OutputStream *stream, DWORD n, const BYTE *text, const float matrix[6], int kind, int mediaCode,
+              const float *extents)
 {
     int withMedia = (kind & 0xFF) == 2;
     int custom = withMedia && (mediaCode & 0xFF) == kCustomMediaCode;
     if (!lmq_FitsU16(n) || (custom && extents == nullptr))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'g')) || lmq_WriteU16(stream, n) ||
-        lmq_WriteBytes(stream, text, n) || lmq_WriteFloats(stream, matrix, 6) ||
-        lmq_WriteU8(stream, (DWORD)kind))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'g')) || lmq_WriteU16(stream, n) || lmq_WriteBytes(stream, text, n) ||
+        lmq_WriteFloats(stream, matrix, 6) || lmq_WriteU8(stream, (DWORD)kind))
         return -1;
     if (withMedia && lmq_WriteU8(stream, (DWORD)mediaCode))
         return -1;
@@ -76,8 +76,8 @@ int lmq_CmdEH(OutputStream *stream, DWORD n, const BYTE *text)
 {
     if (!lmq_FitsU16(n))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'H')) || lmq_WriteU16(stream, 1) ||
-        lmq_WriteU16(stream, n) || lmq_WriteBytes(stream, text, n))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('E', 'H')) || lmq_WriteU16(stream, 1) || lmq_WriteU16(stream, n) ||
+        lmq_WriteBytes(stream, text, n))
         return -1;
     return 0;
 }

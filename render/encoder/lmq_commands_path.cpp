@@ -1,10 +1,11 @@
-// Path, shape and image commands of the LUMIQ encoder (opcodes beginning with B and C).
+/*
+ * Path, shape and image commands of the LUMIQ encoder (opcodes beginning with B and C).
+ */
 #include "render/encoder/lmq_private.h"
 
 // lmq_WriteS16Run / lmq_WriteFloatRun: a point-run command: u16 count, then
 // count x perItem values. A count above 65535 refuses.
-static int lmq_WriteS16Run(OutputStream *stream, DWORD opcode, DWORD count, const short *values,
-                           DWORD perItem)
+static int lmq_WriteS16Run(OutputStream *stream, DWORD opcode, DWORD count, const short *values, DWORD perItem)
 {
     if (!lmq_FitsU16(count) || (count > 0 && values == nullptr))
         return -1;
@@ -14,8 +15,7 @@ static int lmq_WriteS16Run(OutputStream *stream, DWORD opcode, DWORD count, cons
     return 0;
 }
 
-static int lmq_WriteFloatRun(OutputStream *stream, DWORD opcode, DWORD count, const float *values,
-                             DWORD perItem)
+static int lmq_WriteFloatRun(OutputStream *stream, DWORD opcode, DWORD count, const float *values, DWORD perItem)
 {
     if (!lmq_FitsU16(count) || (count > 0 && values == nullptr))
         return -1;
@@ -53,8 +53,7 @@ int lmq_CmdBB(OutputStream *stream, int x, int y)
 
 int lmq_CmdBb(OutputStream *stream, float x, float y)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'b')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('B', 'b')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y))
         return -1;
     return 0;
 }
@@ -109,27 +108,25 @@ int lmq_CmdCg(OutputStream *stream, float x1, float y1, float x2, float y2)
     return 0;
 }
 
-int lmq_CmdCp(OutputStream *stream, float x, float y, DWORD width, DWORD height, int invert,
-              const float placement[6], DWORD dataBytes)
+int lmq_CmdCp(OutputStream *stream, float x, float y, DWORD width, DWORD height, int invert, const float placement[6],
+              DWORD dataBytes)
 {
     if (!lmq_FitsU16(width) || !lmq_FitsU16(height))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('C', 'p')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
-        lmq_WriteU8(stream, (DWORD)invert) || lmq_WriteFloats(stream, placement, 6) ||
-        lmq_WriteU32(stream, dataBytes))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('C', 'p')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) || lmq_WriteU8(stream, (DWORD)invert) ||
+        lmq_WriteFloats(stream, placement, 6) || lmq_WriteU32(stream, dataBytes))
         return -1;
     return 0;
 }
 
-int lmq_CmdCq(OutputStream *stream, float x, float y, const float placement[6], DWORD width,
-              DWORD height, int maskKind, DWORD maskBytes, int sourceKind)
+int lmq_CmdCq(OutputStream *stream, float x, float y, const float placement[6], DWORD width, DWORD height, int maskKind,
+              DWORD maskBytes, int sourceKind)
 {
     if (!lmq_FitsU16(width) || !lmq_FitsU16(height))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('C', 'q')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteFloats(stream, placement, 6) ||
-        lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('C', 'q')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteFloats(stream, placement, 6) || lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
         lmq_WriteU8(stream, (DWORD)maskKind))
         return -1;
     if (maskKind == 2 && (lmq_WriteU8(stream, 0) || lmq_WriteU32(stream, maskBytes)))
@@ -137,9 +134,8 @@ int lmq_CmdCq(OutputStream *stream, float x, float y, const float placement[6], 
     return lmq_WriteU8(stream, (DWORD)sourceKind);
 }
 
-int lmq_CmdCqColorBlock(OutputStream *stream, int colorType, int entryBits, DWORD entryCount,
-                        DWORD paletteBytes, const BYTE *palette, int compression,
-                        int bitsPerComponent, int dataPresent, DWORD dataBytes)
+int lmq_CmdCqColorBlock(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD paletteBytes,
+                        const BYTE *palette, int compression, int bitsPerComponent, int dataPresent, DWORD dataBytes)
 {
     int indexed = colorType >= 8 && colorType <= 11;
     if (indexed && (!lmq_FitsU16(entryCount) || !lmq_FitsU16(paletteBytes)))
@@ -147,8 +143,7 @@ int lmq_CmdCqColorBlock(OutputStream *stream, int colorType, int entryBits, DWOR
     if (lmq_WriteU8(stream, (DWORD)colorType))
         return -1;
     if (indexed && (lmq_WriteU8(stream, (DWORD)entryBits) || lmq_WriteU16(stream, entryCount) ||
-                    lmq_WriteU16(stream, paletteBytes) ||
-                    lmq_WriteBytes(stream, palette, paletteBytes)))
+                    lmq_WriteU16(stream, paletteBytes) || lmq_WriteBytes(stream, palette, paletteBytes)))
         return -1;
     if (lmq_WriteU8(stream, (DWORD)compression) || lmq_WriteU8(stream, (DWORD)bitsPerComponent) ||
         lmq_WriteU8(stream, (DWORD)dataPresent) || lmq_WriteU32(stream, dataBytes))

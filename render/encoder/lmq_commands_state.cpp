@@ -1,5 +1,7 @@
-// Graphics-state commands of the LUMIQ encoder (opcodes beginning with A): matrix,
-// clip, line attributes, paint mode, raster operation, colours, brushes and palette.
+/*
+ * Graphics-state commands of the LUMIQ encoder (opcodes beginning with A): matrix,
+ * clip, line attributes, paint mode, raster operation, colours, brushes and palette.
+ */
 #include "render/encoder/lmq_private.h"
 
 // Orientation matrices of AA by code 1..4.
@@ -95,8 +97,7 @@ int lmq_CmdAH(OutputStream *stream, int kind, int offset, DWORD count, const sho
         return -1;
     if (!dashed)
         return 0;
-    if (lmq_WriteU16(stream, (DWORD)offset) || lmq_WriteU8(stream, count) ||
-        lmq_WriteS16s(stream, lengths, count))
+    if (lmq_WriteU16(stream, (DWORD)offset) || lmq_WriteU8(stream, count) || lmq_WriteS16s(stream, lengths, count))
         return -1;
     return 0;
 }
@@ -110,8 +111,7 @@ int lmq_CmdAh(OutputStream *stream, int kind, float offset, DWORD count, const f
         return -1;
     if (!dashed)
         return 0;
-    if (lmq_WriteFloat(stream, offset) || lmq_WriteU8(stream, count) ||
-        lmq_WriteFloats(stream, lengths, count))
+    if (lmq_WriteFloat(stream, offset) || lmq_WriteU8(stream, count) || lmq_WriteFloats(stream, lengths, count))
         return -1;
     return 0;
 }
@@ -133,8 +133,7 @@ int lmq_CmdAK(OutputStream *stream, int mode)
 
 int lmq_CmdAL(OutputStream *stream, int kind, DWORD code)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'L')) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU32(stream, code))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'L')) || lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU32(stream, code))
         return -1;
     return 0;
 }
@@ -154,64 +153,58 @@ int lmq_CmdAN(OutputStream *stream, int x, int y, int kind, int colorType, DWORD
     if (!lmq_IsColorType(colorType))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'N')) || lmq_WriteU16(stream, (DWORD)x) ||
-        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU8(stream, (DWORD)colorType) || lmq_WriteColor(stream, colorType, color) ||
-        lmq_WriteU8(stream, (DWORD)pattern))
+        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU8(stream, (DWORD)colorType) ||
+        lmq_WriteColor(stream, colorType, color) || lmq_WriteU8(stream, (DWORD)pattern))
         return -1;
     return 0;
 }
 
-int lmq_CmdAn(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color,
-              int pattern)
+int lmq_CmdAn(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color, int pattern)
 {
     if (!lmq_IsColorType(colorType))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'n')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU8(stream, (DWORD)colorType) || lmq_WriteFloatColor(stream, colorType, color) ||
-        lmq_WriteU8(stream, (DWORD)pattern))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'n')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU8(stream, (DWORD)colorType) ||
+        lmq_WriteFloatColor(stream, colorType, color) || lmq_WriteU8(stream, (DWORD)pattern))
         return -1;
     return 0;
 }
 
-int lmq_CmdAO(OutputStream *stream, int x, int y, int kind, int colorType, DWORD color,
-              DWORD width, DWORD height, const BYTE *bits)
+int lmq_CmdAO(OutputStream *stream, int x, int y, int kind, int colorType, DWORD color, DWORD width, DWORD height,
+              const BYTE *bits)
 {
     if (!lmq_IsColorType(colorType) || !lmq_FitsU16(width) || !lmq_FitsU16(height))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'O')) || lmq_WriteU16(stream, (DWORD)x) ||
-        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU8(stream, (DWORD)colorType) || lmq_WriteColor(stream, colorType, color) ||
-        lmq_WriteU8(stream, 1) || lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
-        lmq_WriteBytes(stream, bits, lmq_PatternBytes(width, height)))
+        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU8(stream, (DWORD)colorType) ||
+        lmq_WriteColor(stream, colorType, color) || lmq_WriteU8(stream, 1) || lmq_WriteU16(stream, width) ||
+        lmq_WriteU16(stream, height) || lmq_WriteBytes(stream, bits, lmq_PatternBytes(width, height)))
         return -1;
     return 0;
 }
 
-int lmq_CmdAo(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color,
-              DWORD width, DWORD height, const BYTE *bits)
+int lmq_CmdAo(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color, DWORD width, DWORD height,
+              const BYTE *bits)
 {
     if (!lmq_IsColorType(colorType) || !lmq_FitsU16(width) || !lmq_FitsU16(height))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'o')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU8(stream, (DWORD)colorType) || lmq_WriteFloatColor(stream, colorType, color) ||
-        lmq_WriteU8(stream, 1) || lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
-        lmq_WriteBytes(stream, bits, lmq_PatternBytes(width, height)))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'o')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU8(stream, (DWORD)colorType) ||
+        lmq_WriteFloatColor(stream, colorType, color) || lmq_WriteU8(stream, 1) || lmq_WriteU16(stream, width) ||
+        lmq_WriteU16(stream, height) || lmq_WriteBytes(stream, bits, lmq_PatternBytes(width, height)))
         return -1;
     return 0;
 }
 
-int lmq_CmdAP(OutputStream *stream, int x, int y, int kind, int colorType, DWORD width,
-              DWORD height, DWORD n, const BYTE *data)
+int lmq_CmdAP(OutputStream *stream, int x, int y, int kind, int colorType, DWORD width, DWORD height, DWORD n,
+              const BYTE *data)
 {
     if (!lmq_FitsU16(width) || !lmq_FitsU16(height))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'P')) || lmq_WriteU16(stream, (DWORD)x) ||
-        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) ||
-        lmq_WriteU8(stream, (DWORD)colorType) || lmq_WriteU8(stream, 8) ||
-        lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) || lmq_WriteU8(stream, 1) ||
-        lmq_WriteU32(stream, n) || lmq_WriteBytes(stream, data, n))
+        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, (DWORD)kind) || lmq_WriteU8(stream, (DWORD)colorType) ||
+        lmq_WriteU8(stream, 8) || lmq_WriteU16(stream, width) || lmq_WriteU16(stream, height) ||
+        lmq_WriteU8(stream, 1) || lmq_WriteU32(stream, n) || lmq_WriteBytes(stream, data, n))
         return -1;
     return 0;
 }
@@ -232,14 +225,13 @@ int lmq_CmdAR(OutputStream *stream)
     return lmq_WriteNoOperand(stream, LMQ_OPCODE('A', 'R'));
 }
 
-int lmq_CmdAV(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD n,
-              const BYTE *data)
+int lmq_CmdAV(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD n, const BYTE *data)
 {
     if (!lmq_FitsU16(entryCount) || !lmq_FitsU16(n))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('A', 'V')) || lmq_WriteU8(stream, (DWORD)colorType) ||
-        lmq_WriteU8(stream, (DWORD)entryBits) || lmq_WriteU16(stream, entryCount) ||
-        lmq_WriteU16(stream, n) || lmq_WriteBytes(stream, data, n))
+        lmq_WriteU8(stream, (DWORD)entryBits) || lmq_WriteU16(stream, entryCount) || lmq_WriteU16(stream, n) ||
+        lmq_WriteBytes(stream, data, n))
         return -1;
     return 0;
 }

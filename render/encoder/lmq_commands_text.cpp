@@ -1,4 +1,6 @@
-// Text and glyph commands of the LUMIQ encoder (opcodes beginning with D).
+/*
+ * Text and glyph commands of the LUMIQ encoder (opcodes beginning with D).
+ */
 #include "render/encoder/lmq_private.h"
 
 // lmq_TextCountOk: 1 when count characters can be sent (1 .. 32767, so that the byte
@@ -42,46 +44,39 @@ int lmq_CmdDC(OutputStream *stream, int x, int y, int advance, DWORD count, cons
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'C')) || lmq_WriteU16(stream, (DWORD)x) ||
         lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, 1) ||
-        lmq_WriteU16(stream, count == 1 ? 0u : (DWORD)advance) ||
-        lmq_WriteTextTail(stream, count, codes))
+        lmq_WriteU16(stream, count == 1 ? 0u : (DWORD)advance) || lmq_WriteTextTail(stream, count, codes))
         return -1;
     return 0;
 }
 
-int lmq_CmdDc(OutputStream *stream, float x, float y, float advance, DWORD count,
-              const WORD *codes)
+int lmq_CmdDc(OutputStream *stream, float x, float y, float advance, DWORD count, const WORD *codes)
 {
     if (!lmq_TextCountOk(count, codes))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'c')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, 1) ||
-        lmq_WriteFloat(stream, count == 1 ? 0.0f : advance) ||
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'c')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, 1) || lmq_WriteFloat(stream, count == 1 ? 0.0f : advance) ||
         lmq_WriteTextTail(stream, count, codes))
         return -1;
     return 0;
 }
 
-int lmq_CmdDD(OutputStream *stream, int x, int y, const short *advances, DWORD count,
-              const WORD *codes)
+int lmq_CmdDD(OutputStream *stream, int x, int y, const short *advances, DWORD count, const WORD *codes)
 {
     if (!lmq_TextCountOk(count, codes) || (count > 1 && advances == nullptr))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'D')) || lmq_WriteU16(stream, (DWORD)x) ||
-        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, 2) ||
-        lmq_WriteU16(stream, count - 1) || lmq_WriteS16s(stream, advances, count - 1) ||
-        lmq_WriteTextTail(stream, count, codes))
+        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, 2) || lmq_WriteU16(stream, count - 1) ||
+        lmq_WriteS16s(stream, advances, count - 1) || lmq_WriteTextTail(stream, count, codes))
         return -1;
     return 0;
 }
 
-int lmq_CmdDd(OutputStream *stream, float x, float y, const float *advances, DWORD count,
-              const WORD *codes)
+int lmq_CmdDd(OutputStream *stream, float x, float y, const float *advances, DWORD count, const WORD *codes)
 {
     if (!lmq_TextCountOk(count, codes) || (count > 1 && advances == nullptr))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'd')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, 2) ||
-        lmq_WriteU16(stream, count - 1) || lmq_WriteFloats(stream, advances, count - 1) ||
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'd')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, 2) || lmq_WriteU16(stream, count - 1) || lmq_WriteFloats(stream, advances, count - 1) ||
         lmq_WriteTextTail(stream, count, codes))
         return -1;
     return 0;
@@ -101,8 +96,8 @@ int lmq_CmdDE(OutputStream *stream, int x, int y, int flags, int second, int val
 
 int lmq_CmdDe(OutputStream *stream, float x, float y, int flags, float second, int value)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'e')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, (DWORD)flags))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'e')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, (DWORD)flags))
         return -1;
     if ((flags & 1) && lmq_WriteFloat(stream, 0.0f))
         return -1;
@@ -111,16 +106,16 @@ int lmq_CmdDe(OutputStream *stream, float x, float y, int flags, float second, i
     return lmq_WriteU16(stream, (DWORD)value);
 }
 
-int lmq_CmdDF(OutputStream *stream, int x, int y, int flags, DWORD count, const short *first,
-              const short *second, int value)
+int lmq_CmdDF(OutputStream *stream, int x, int y, int flags, DWORD count, const short *first, const short *second,
+              int value)
 {
     DWORD field = lmq_PositionCountField(flags, count);
     if (count > 0xFFFFu || !lmq_FitsU16(field) || ((flags & 1) && count > 0 && first == nullptr) ||
         ((flags & 2) && count > 0 && second == nullptr))
         return -1;
     if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'F')) || lmq_WriteU16(stream, (DWORD)x) ||
-        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, 2) ||
-        lmq_WriteU8(stream, (DWORD)flags) || lmq_WriteU16(stream, field))
+        lmq_WriteU16(stream, (DWORD)y) || lmq_WriteU8(stream, 2) || lmq_WriteU8(stream, (DWORD)flags) ||
+        lmq_WriteU16(stream, field))
         return -1;
     if ((flags & 1) && lmq_WriteS16s(stream, first, count))
         return -1;
@@ -129,16 +124,15 @@ int lmq_CmdDF(OutputStream *stream, int x, int y, int flags, DWORD count, const 
     return lmq_WriteU16(stream, (DWORD)value);
 }
 
-int lmq_CmdDf(OutputStream *stream, float x, float y, int flags, DWORD count, const float *first,
-              const float *second, int value)
+int lmq_CmdDf(OutputStream *stream, float x, float y, int flags, DWORD count, const float *first, const float *second,
+              int value)
 {
     DWORD field = lmq_PositionCountField(flags, count);
     if (count > 0xFFFFu || !lmq_FitsU16(field) || ((flags & 1) && count > 0 && first == nullptr) ||
         ((flags & 2) && count > 0 && second == nullptr))
         return -1;
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'f')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU8(stream, 2) ||
-        lmq_WriteU8(stream, (DWORD)flags) || lmq_WriteFloat(stream, (float)field))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'f')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU8(stream, 2) || lmq_WriteU8(stream, (DWORD)flags) || lmq_WriteFloat(stream, (float)field))
         return -1;
     if ((flags & 1) && lmq_WriteFloats(stream, first, count))
         return -1;
@@ -164,8 +158,8 @@ int lmq_CmdDI(OutputStream *stream, int x, int y, DWORD address)
 
 int lmq_CmdDi(OutputStream *stream, float x, float y, DWORD address)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'i')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU32(stream, address))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'i')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU32(stream, address))
         return -1;
     return 0;
 }
@@ -187,8 +181,8 @@ int lmq_CmdDM(OutputStream *stream, int x, int y, DWORD units)
 
 int lmq_CmdDm(OutputStream *stream, float x, float y, DWORD units)
 {
-    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'm')) || lmq_WriteFloat(stream, x) ||
-        lmq_WriteFloat(stream, y) || lmq_WriteU16(stream, units))
+    if (lmq_WriteOpcode(stream, LMQ_OPCODE('D', 'm')) || lmq_WriteFloat(stream, x) || lmq_WriteFloat(stream, y) ||
+        lmq_WriteU16(stream, units))
         return -1;
     return 0;
 }

@@ -1,14 +1,17 @@
-// LUMIQ command encoder: one operation per LUMIQ command, writing the two-byte opcode
-// and the operands big-endian into an OutputStream. No state, no allocation, no
-// decisions about when a command is needed (the graphics-state writer makes those).
-//
-// Common contract of every operation here:
-//   stream  in/out  the output stream every byte goes to (spl_WriteStream)
-// Each operand is one call of spl_WriteStream. Returns 0 on success, -1 when a write
-// failed (bytes written before the failure stay in the stream) or when the operation
-// refused its operands; a refusal is decided before the opcode and writes nothing.
-// Integer operands are written as their low 8/16/24/32 bits unless a refusal is named.
-#pragma once
+/*
+ * LUMIQ command encoder: one operation per LUMIQ command, writing the two-byte opcode
+ * and the operands big-endian into an OutputStream. No state, no allocation, no
+ * decisions about when a command is needed (the graphics-state writer makes those).
+ *
+ * Common contract of every operation here:
+ * stream  in/out  the output stream every byte goes to (spl_WriteStream)
+ * Each operand is one call of spl_WriteStream. Returns 0 on success, -1 when a write
+ * failed (bytes written before the failure stay in the stream) or when the operation
+ * refused its operands; a refusal is decided before the opcode and writes nothing.
+ * Integer operands are written as their low 8/16/24/32 bits unless a refusal is named.
+ */
+#ifndef QM_RENDER_ENCODER_LMQ_ENCODER_H
+#define QM_RENDER_ENCODER_LMQ_ENCODER_H
 
 #include <windows.h>
 
@@ -77,21 +80,19 @@ int lmq_CmdAL(OutputStream *stream, int kind, DWORD code);
 // AM: current colour; all operands are written even after a failed write.
 int lmq_CmdAM(OutputStream *stream, int kind, int colorType, DWORD color);
 int lmq_CmdAN(OutputStream *stream, int x, int y, int kind, int colorType, DWORD color, int pattern);
-int lmq_CmdAn(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color,
-              int pattern);
+int lmq_CmdAn(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color, int pattern);
 // AO / Ao: one-bit pattern of width x height (each at most 65535, else refused) with
 // rows of (width + 7) / 8 bytes in bits.
-int lmq_CmdAO(OutputStream *stream, int x, int y, int kind, int colorType, DWORD color,
-              DWORD width, DWORD height, const BYTE *bits);
-int lmq_CmdAo(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color,
-              DWORD width, DWORD height, const BYTE *bits);
+int lmq_CmdAO(OutputStream *stream, int x, int y, int kind, int colorType, DWORD color, DWORD width, DWORD height,
+              const BYTE *bits);
+int lmq_CmdAo(OutputStream *stream, float x, float y, int kind, int colorType, DWORD color, DWORD width, DWORD height,
+              const BYTE *bits);
 // AP: colour pattern of width x height (each at most 65535, else refused), n data bytes.
-int lmq_CmdAP(OutputStream *stream, int x, int y, int kind, int colorType, DWORD width,
-              DWORD height, DWORD n, const BYTE *data);
+int lmq_CmdAP(OutputStream *stream, int x, int y, int kind, int colorType, DWORD width, DWORD height, DWORD n,
+              const BYTE *data);
 int lmq_CmdAQ(OutputStream *stream, int kind, int mode, int colorType, DWORD color);
 // AV: palette; entryCount and n above 65535 refuse.
-int lmq_CmdAV(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD n,
-              const BYTE *data);
+int lmq_CmdAV(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD n, const BYTE *data);
 
 // ---- Paths and shapes (B, C) -----------------------------------------------------------
 // Point arrays hold x, y pairs; counts above 65535 refuse.
@@ -114,16 +115,15 @@ int lmq_CmdCg(OutputStream *stream, float x1, float y1, float x2, float y2);
 int lmq_CmdCc(OutputStream *stream, const float values[6]);
 // Cq: the image header up to the source kind. maskBytes is written only for mask kind 2;
 // width and height above 65535 refuse.
-int lmq_CmdCq(OutputStream *stream, float x, float y, const float placement[6], DWORD width,
-              DWORD height, int maskKind, DWORD maskBytes, int sourceKind);
+int lmq_CmdCq(OutputStream *stream, float x, float y, const float placement[6], DWORD width, DWORD height, int maskKind,
+              DWORD maskBytes, int sourceKind);
 // lmq_CmdCqColorBlock: the rest of the image header. Colour types 8 to 11 carry the
 // palette (entryCount and paletteBytes above 65535 refuse); other types ignore it.
-int lmq_CmdCqColorBlock(OutputStream *stream, int colorType, int entryBits, DWORD entryCount,
-                        DWORD paletteBytes, const BYTE *palette, int compression,
-                        int bitsPerComponent, int dataPresent, DWORD dataBytes);
+int lmq_CmdCqColorBlock(OutputStream *stream, int colorType, int entryBits, DWORD entryCount, DWORD paletteBytes,
+                        const BYTE *palette, int compression, int bitsPerComponent, int dataPresent, DWORD dataBytes);
 // Cp: one-bit mask image header; width and height above 65535 refuse.
-int lmq_CmdCp(OutputStream *stream, float x, float y, DWORD width, DWORD height, int invert,
-              const float placement[6], DWORD dataBytes);
+int lmq_CmdCp(OutputStream *stream, float x, float y, DWORD width, DWORD height, int invert, const float placement[6],
+              DWORD dataBytes);
 
 // ---- Text and glyphs (D) ---------------------------------------------------------------
 // Text commands take count character codes (1 to 32767, else refused: the byte length
@@ -134,13 +134,10 @@ int lmq_CmdDA(OutputStream *stream, int font);
 int lmq_CmdDb(OutputStream *stream, const float matrix[6]);
 // DC / Dc: one advance (written as 0 when count is 1).
 int lmq_CmdDC(OutputStream *stream, int x, int y, int advance, DWORD count, const WORD *codes);
-int lmq_CmdDc(OutputStream *stream, float x, float y, float advance, DWORD count,
-              const WORD *codes);
+int lmq_CmdDc(OutputStream *stream, float x, float y, float advance, DWORD count, const WORD *codes);
 // DD / Dd: count - 1 advances, one per character after the first.
-int lmq_CmdDD(OutputStream *stream, int x, int y, const short *advances, DWORD count,
-              const WORD *codes);
-int lmq_CmdDd(OutputStream *stream, float x, float y, const float *advances, DWORD count,
-              const WORD *codes);
+int lmq_CmdDD(OutputStream *stream, int x, int y, const short *advances, DWORD count, const WORD *codes);
+int lmq_CmdDd(OutputStream *stream, float x, float y, const float *advances, DWORD count, const WORD *codes);
 // DE / De: text position record, single form: flags bit 0 adds a zero, bit 1 adds second
 // (the first value of the second array).
 int lmq_CmdDE(OutputStream *stream, int x, int y, int flags, int second, int value);
@@ -148,10 +145,10 @@ int lmq_CmdDe(OutputStream *stream, float x, float y, int flags, float second, i
 // DF / Df: text position record, array form: flags bit 0 writes first, bit 1 second,
 // count values each. The count field is 2 x count when flags is 3, else count; a field
 // above 65535 refuses.
-int lmq_CmdDF(OutputStream *stream, int x, int y, int flags, DWORD count, const short *first,
-              const short *second, int value);
-int lmq_CmdDf(OutputStream *stream, float x, float y, int flags, DWORD count, const float *first,
-              const float *second, int value);
+int lmq_CmdDF(OutputStream *stream, int x, int y, int flags, DWORD count, const short *first, const short *second,
+              int value);
+int lmq_CmdDf(OutputStream *stream, float x, float y, int flags, DWORD count, const float *first, const float *second,
+              int value);
 // DH / DI / Di: byte address; DL / DM / Dm: the address in 64-byte units.
 int lmq_CmdDH(OutputStream *stream, DWORD address);
 int lmq_CmdDL(OutputStream *stream, DWORD units);
@@ -174,8 +171,8 @@ int lmq_CmdEE(OutputStream *stream, DWORD n, const BYTE *text);
 int lmq_CmdEF(OutputStream *stream);
 // Eg: positioned ANSI text; kind 2 adds the media code, code 81 the extents (as given;
 // NULL refuses); n above 65535 refuses.
-int lmq_CmdEg(OutputStream *stream, DWORD n, const BYTE *text, const float matrix[6], int kind,
-              int mediaCode, const float *extents);
+int lmq_CmdEg(OutputStream *stream, DWORD n, const BYTE *text, const float matrix[6], int kind, int mediaCode,
+              const float *extents);
 int lmq_CmdEH(OutputStream *stream, DWORD n, const BYTE *text);
 // EP: comment. The length is the caller's when its low 8 bits are not 0, else the
 // text's up to its terminating zero; above 255 it is cut to 255.
@@ -187,3 +184,5 @@ int lmq_CmdFE(OutputStream *stream, int value);
 int lmq_CmdFF(OutputStream *stream, int code);
 int lmq_CmdFH(OutputStream *stream, int first, int second);
 int lmq_CmdFI(OutputStream *stream, int value);
+
+#endif /* QM_RENDER_ENCODER_LMQ_ENCODER_H */

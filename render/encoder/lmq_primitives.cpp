@@ -1,5 +1,7 @@
-// Primitive operand writers of the LUMIQ encoder: big-endian integers, floats, svar,
-// typed glyph-record values. Each writes one operand with one stream write.
+/*
+ * Primitive operand writers of the LUMIQ encoder: big-endian integers, floats, svar,
+ * typed glyph-record values. Each writes one operand with one stream write.
+ */
 #include "render/encoder/lmq_private.h"
 
 #include <cmath>
@@ -141,9 +143,8 @@ int lmq_WriteFloats(OutputStream *stream, const float *values, DWORD count)
 
 int lmq_WriteFourS16Command(OutputStream *stream, DWORD opcode, int a, int b, int c, int d)
 {
-    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU16(stream, (DWORD)a) ||
-        lmq_WriteU16(stream, (DWORD)b) || lmq_WriteU16(stream, (DWORD)c) ||
-        lmq_WriteU16(stream, (DWORD)d))
+    if (lmq_WriteOpcode(stream, opcode) || lmq_WriteU16(stream, (DWORD)a) || lmq_WriteU16(stream, (DWORD)b) ||
+        lmq_WriteU16(stream, (DWORD)c) || lmq_WriteU16(stream, (DWORD)d))
         return -1;
     return 0;
 }
@@ -174,17 +175,12 @@ int lmq_WriteTypedValue(OutputStream *stream, int typeCode, const void *value, D
     DWORD word = 0;
     switch (typeCode) {
     case 0:
-    case 1:
-        std::memcpy(&word, value, sizeof word);
-        return lmq_WriteU24(stream, word);
-    case 14:
-        std::memcpy(&word, value, sizeof word);
-        return lmq_WriteU32(stream, word);
+    case 1: std::memcpy(&word, value, sizeof word); return lmq_WriteU24(stream, word);
+    case 14: std::memcpy(&word, value, sizeof word); return lmq_WriteU32(stream, word);
     case 2:
     case 6:
     case 7:
-    case 12:
-        return lmq_WriteU8(stream, *(const BYTE *)value);
+    case 12: return lmq_WriteU8(stream, *(const BYTE *)value);
     case 4:
     case 5:
     case 9:
@@ -200,10 +196,8 @@ int lmq_WriteTypedValue(OutputStream *stream, int typeCode, const void *value, D
         std::memcpy(&f, value, sizeof f);
         return lmq_WriteFloat(stream, f);
     }
-    case 8:
-        return lmq_WriteBytes(stream, (const BYTE *)value, length);
-    default:
-        return -1;
+    case 8: return lmq_WriteBytes(stream, (const BYTE *)value, length);
+    default: return -1;
     }
 }
 

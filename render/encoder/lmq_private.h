@@ -1,5 +1,8 @@
-// Helpers shared by the command files of the encoder; not for callers outside it.
-#pragma once
+/*
+ * Helpers shared by the command files of the encoder; not for callers outside it.
+ */
+#ifndef QM_RENDER_ENCODER_LMQ_PRIVATE_H
+#define QM_RENDER_ENCODER_LMQ_PRIVATE_H
 
 #include "render/encoder/lmq_encoder.h"
 
@@ -33,3 +36,5 @@ int lmq_WriteU8Command(OutputStream *stream, DWORD opcode, int value);
 int lmq_WriteFourS16Command(OutputStream *stream, DWORD opcode, int a, int b, int c, int d);
 // lmq_FitsU16: 1 when value fits an unsigned 16-bit count field.
 int lmq_FitsU16(DWORD value);
+
+#endif /* QM_RENDER_ENCODER_LMQ_PRIVATE_H */

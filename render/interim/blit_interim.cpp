@@ -1,4 +1,6 @@
-// Interim blit core: nothing is drawn yet, so no blit is reported as drawn (FALSE).
+/*
+ * Interim blit core: nothing is drawn yet, so no blit is reported as drawn (FALSE).
+ */
 #include "render/pdl/blit/blit.h"
 
 BOOL WINAPI vec_BitBlt(SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, RECTL *, RECTL *, POINTL *, RECTL *,

@@ -1,4 +1,6 @@
-// Interim colour session: no colour is converted or collected yet; set and session open and close empty (0).
+/*
+ * Interim colour session: no colour is converted or collected yet; set and session open and close empty (0).
+ */
 #include "render/pdl/colour/colour_session.h"
 
 LONG WINAPI clr_InitColorSet(PDEV *)

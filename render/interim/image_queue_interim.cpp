@@ -1,4 +1,6 @@
-// Interim image queue: nothing is ever queued, so making, destroying and flushing the empty queue succeed.
+/*
+ * Interim image queue: nothing is ever queued, so making, destroying and flushing the empty queue succeed.
+ */
 #include "render/pdl/images/image_queue.h"
 
 LONG WINAPI img_CreateImageQueue(PDEV *, DWORD)

@@ -1,4 +1,6 @@
-// Interim document monitor: no job is registered with it, so there is no session to run or end (0).
+/*
+ * Interim document monitor: no job is registered with it, so there is no session to run or end (0).
+ */
 #include "render/driver/job/job_control.h"
 
 LONG WINAPI jc_RunMonitorSession(PDEV *)

@@ -1,4 +1,6 @@
-// File primitives and temporary file names.
+/*
+ * File primitives and temporary file names.
+ */
 #include "render/stream/file_io.h"
 
 // Name used when no directory gives a temporary file name.
@@ -14,15 +16,18 @@ HANDLE file_Create(LPCWSTR path, DWORD mode)
 
 BOOL file_Close(HANDLE file)
 {
-    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
     return CloseHandle(file);
 }
 
 LONG file_Read(HANDLE file, void *buffer, DWORD length)
 {
     DWORD done = 0;
-    if (file == INVALID_HANDLE_VALUE) return -1;
-    if (!ReadFile(file, buffer, length, &done, NULL)) return -1;
+    if (file == INVALID_HANDLE_VALUE)
+        return -1;
+    if (!ReadFile(file, buffer, length, &done, NULL))
+        return -1;
     return (LONG)done;
 }
 
@@ -30,18 +35,22 @@ BOOL file_Write(HANDLE file, const void *bytes, DWORD length, DWORD *done)
 {
     DWORD written = 0;
     BOOL ok = FALSE;
-    if (file != INVALID_HANDLE_VALUE) ok = WriteFile(file, bytes, length, &written, NULL);
-    if (done) *done = written;
+    if (file != INVALID_HANDLE_VALUE)
+        ok = WriteFile(file, bytes, length, &written, NULL);
+    if (done)
+        *done = written;
     return ok && written == length;
 }
 
 // Moves the file pointer; -1 on failure.
 static LONG seek(HANDLE file, LONG offset, DWORD method)
 {
-    if (file == INVALID_HANDLE_VALUE) return -1;
+    if (file == INVALID_HANDLE_VALUE)
+        return -1;
     SetLastError(NO_ERROR);
     DWORD pos = SetFilePointer(file, offset, NULL, method);
-    if (pos == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return -1;
+    if (pos == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return -1;
     return (LONG)pos;
 }
 
@@ -72,10 +81,13 @@ static BOOL temp_directory(int n, LPWSTR dir)
 LONG util_MakeTempFileName(LPWSTR path, LPCWSTR prefix)
 {
     WCHAR dir[MAX_PATH];
-    if (!path) return -1;
-    if (!prefix) prefix = kDefaultPrefix;
+    if (!path)
+        return -1;
+    if (!prefix)
+        prefix = kDefaultPrefix;
     for (int n = 0; n < 4; ++n) {
-        if (temp_directory(n, dir) && GetTempFileNameW(dir, prefix, 0, path)) return 0;
+        if (temp_directory(n, dir) && GetTempFileNameW(dir, prefix, 0, path))
+            return 0;
     }
     lstrcpyW(path, kLastResortName);
     return 0;

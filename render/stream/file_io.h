@@ -1,7 +1,10 @@
-// File primitives under the output stream and the temporary files, the temporary file
-// name, and the making of an output folder. Every primitive treats INVALID_HANDLE_VALUE
-// as "no file" and fails on it.
-#pragma once
+/*
+ * File primitives under the output stream and the temporary files, the temporary file
+ * name, and the making of an output folder. Every primitive treats INVALID_HANDLE_VALUE
+ * as "no file" and fails on it.
+ */
+#ifndef QM_RENDER_STREAM_FILE_IO_H
+#define QM_RENDER_STREAM_FILE_IO_H
 
 #include <windows.h>
 
@@ -49,3 +52,5 @@ LONG util_MakeTempFileName(LPWSTR path, LPCWSTR prefix);
 // Returns 0 when the folder exists, -1 when the user chose OK (go on without the folder),
 // -2 when the user chose Cancel (or the box failed); -2 for a NULL path.
 LONG util_CreateFolderPath(HMODULE module, LPCWSTR path);
+
+#endif /* QM_RENDER_STREAM_FILE_IO_H */

@@ -1,8 +1,11 @@
-// The PDEV's output stream: every byte of the print stream leaves the render driver
-// through it. It gathers small writes in a 2048-byte buffer and sends them to the sink of
-// its kind: the spooler (the driver's own printer handle or a second spool job), the
-// page store (pages recorded for later replay), a file, or the spooler and a file.
-#pragma once
+/*
+ * The PDEV's output stream: every byte of the print stream leaves the render driver
+ * through it. It gathers small writes in a 2048-byte buffer and sends them to the sink of
+ * its kind: the spooler (the driver's own printer handle or a second spool job), the
+ * page store (pages recorded for later replay), a file, or the spooler and a file.
+ */
+#ifndef QM_RENDER_STREAM_OUTPUT_STREAM_H
+#define QM_RENDER_STREAM_OUTPUT_STREAM_H
 
 #include <windows.h>
 
@@ -36,12 +39,12 @@ struct EntryTable {
 
 // RecordChain: the chain of records of the stored page being written or read.
 struct RecordChain {
-    LONG state;        // 0 idle, 1 reading, 2 writing
-    DWORD first;       // position of the chain's first head (CHAIN_NONE: no record)
-    DWORD previous;    // writing: position of the last head; reading: the page's end
-    DWORD readLimit;   // reading: end of the current record's bytes
-    DWORD filePos;     // writing: the store's write position; reading: the next head
-    DWORD readPos;     // reading: position of the next byte
+    LONG state;      // 0 idle, 1 reading, 2 writing
+    DWORD first;     // position of the chain's first head (CHAIN_NONE: no record)
+    DWORD previous;  // writing: position of the last head; reading: the page's end
+    DWORD readLimit; // reading: end of the current record's bytes
+    DWORD filePos;   // writing: the store's write position; reading: the next head
+    DWORD readPos;   // reading: position of the next byte
 };
 
 #define CHAIN_NONE 0xFFFFFFFFUL
@@ -63,17 +66,17 @@ struct PagePosition {
 // OutputStream: one per PDEV, global heap, zero-initialised.
 struct OutputStream {
     WORD sinkKind;
-    HANDLE target;           // printer handle the spooler sink writes to
-    WORD firstPage;          // first page of the page store
-    WORD storedCount;        // pages stored
-    EntryTable pages;        // PAGE_ENTRY_SIZE entries, set and read by job control
+    HANDLE target;    // printer handle the spooler sink writes to
+    WORD firstPage;   // first page of the page store
+    WORD storedCount; // pages stored
+    EntryTable pages; // PAGE_ENTRY_SIZE entries, set and read by job control
     DWORD bufferFill;
     BYTE buffer[STREAM_BUFFER_SIZE];
-    TempJobFile store;       // the page store file
-    HMODULE module;          // module of the message strings
-    HANDLE outFile;          // output file, INVALID_HANDLE_VALUE when none
-    UINT messageId;          // string id of the file write-failure message
-    EntryTable positions;    // PagePosition entries
+    TempJobFile store;    // the page store file
+    HMODULE module;       // module of the message strings
+    HANDLE outFile;       // output file, INVALID_HANDLE_VALUE when none
+    UINT messageId;       // string id of the file write-failure message
+    EntryTable positions; // PagePosition entries
     RecordChain chain;
 };
 
@@ -201,3 +204,5 @@ LONG tbl_Write(EntryTable *table, WORD n, const void *entry);
 LONG tbl_Fill(EntryTable *table, WORD n, BYTE value);
 // tbl_Free: frees the block, capacity 0.
 void tbl_Free(EntryTable *table);
+
+#endif /* QM_RENDER_STREAM_OUTPUT_STREAM_H */

@@ -1,4 +1,6 @@
-// Second spool jobs and chunked spooler writes.
+/*
+ * Second spool jobs and chunked spooler writes.
+ */
 #include "render/stream/spool_job.h"
 
 #include <winspool.h>
@@ -11,9 +13,11 @@ static PRINTER_INFO_1W *printer_info(HANDLE printer)
 {
     DWORD needed = 0;
     GetPrinterW(printer, 1, NULL, 0, &needed);
-    if (needed == 0) return NULL;
+    if (needed == 0)
+        return NULL;
     PRINTER_INFO_1W *info = (PRINTER_INFO_1W *)GlobalAlloc(GPTR, needed);
-    if (!info) return NULL;
+    if (!info)
+        return NULL;
     if (!GetPrinterW(printer, 1, (LPBYTE)info, needed, &needed) || !info->pName) {
         GlobalFree(info);
         return NULL;
@@ -24,11 +28,13 @@ static PRINTER_INFO_1W *printer_info(HANDLE printer)
 HANDLE spl_StartSpoolJob(HANDLE printer, LPCWSTR document)
 {
     PRINTER_INFO_1W *info = printer_info(printer);
-    if (!info) return NULL;
+    if (!info)
+        return NULL;
     HANDLE job = NULL;
     BOOL opened = OpenPrinterW(info->pName, &job, NULL);
     GlobalFree(info);
-    if (!opened || !job) return NULL;
+    if (!opened || !job)
+        return NULL;
 
     WCHAR name[SPOOL_DOCUMENT_NAME_MAX + 1];
     lstrcpynW(name, document ? document : TEXT(""), SPOOL_DOCUMENT_NAME_MAX + 1);
@@ -68,13 +74,16 @@ BOOL spl_AbortSpoolJob(HANDLE job)
 BOOL spl_WritePrinterChunked(HANDLE printer, const BYTE *bytes, DWORD length, DWORD *written)
 {
     DWORD total = 0;
-    if (written) *written = 0;
+    if (written)
+        *written = 0;
     while (total < length) {
         DWORD piece = length - total > SPOOL_WRITE_PIECE ? SPOOL_WRITE_PIECE : length - total;
         DWORD done = 0;
-        if (!WritePrinter(printer, (LPVOID)(bytes + total), piece, &done) || done != piece) return FALSE;
+        if (!WritePrinter(printer, (LPVOID)(bytes + total), piece, &done) || done != piece)
+            return FALSE;
         total += piece;
     }
-    if (written) *written = total;
+    if (written)
+        *written = total;
     return TRUE;
 }

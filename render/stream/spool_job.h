@@ -1,6 +1,9 @@
-// Spooler primitives of the output stream: a second spool job on the printer of a handle
-// and writes cut into pieces the spooler takes.
-#pragma once
+/*
+ * Spooler primitives of the output stream: a second spool job on the printer of a handle
+ * and writes cut into pieces the spooler takes.
+ */
+#ifndef QM_RENDER_STREAM_SPOOL_JOB_H
+#define QM_RENDER_STREAM_SPOOL_JOB_H
 
 #include <windows.h>
 
@@ -31,3 +34,5 @@ BOOL spl_AbortSpoolJob(HANDLE job);
 //   written  out  total written; 0 on failure (optional)
 // Returns TRUE; FALSE when a piece fails or is short.
 BOOL spl_WritePrinterChunked(HANDLE printer, const BYTE *bytes, DWORD length, DWORD *written);
+
+#endif /* QM_RENDER_STREAM_SPOOL_JOB_H */

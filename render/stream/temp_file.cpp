@@ -1,5 +1,7 @@
-// Temporary job files: a positioned file with a high-water size, a pending-write buffer
-// and the retry question on failed writes.
+/*
+ * Temporary job files: a positioned file with a high-water size, a pending-write buffer
+ * and the retry question on failed writes.
+ */
 #include "render/stream/temp_file.h"
 
 #include "render/stream/file_io.h"
@@ -35,13 +37,16 @@ static BOOL write_with_retry(TempJobFile *file, const BYTE *bytes, DWORD length)
         BOOL ok = file_Write(file->file, bytes + total, length - total, &done);
         total += done;
         file->position += done;
-        if (file->position > file->size) file->size = file->position;
-        if (ok) break;
+        if (file->position > file->size)
+            file->size = file->position;
+        if (ok)
+            break;
         if (spl_AskWriteRetry(file) != IDOK) {
             file->open = 0;
             return FALSE;
         }
-        if (file_SeekFromStart(file->file, (LONG)file->position) != (LONG)file->position) return FALSE;
+        if (file_SeekFromStart(file->file, (LONG)file->position) != (LONG)file->position)
+            return FALSE;
     }
     return TRUE;
 }
@@ -49,7 +54,8 @@ static BOOL write_with_retry(TempJobFile *file, const BYTE *bytes, DWORD length)
 // Writes the pending bytes (before any read, seek or size query). TRUE when none remain.
 static BOOL write_pending(TempJobFile *file)
 {
-    if (file->pendingCount == 0) return TRUE;
+    if (file->pendingCount == 0)
+        return TRUE;
     BOOL ok = write_with_retry(file, file->pending, file->pendingCount);
     file->pendingCount = 0;
     return ok;
@@ -57,8 +63,10 @@ static BOOL write_pending(TempJobFile *file)
 
 LONG spl_InitTempFile(TempJobFile *file, BOOL cleanUp, HMODULE module)
 {
-    if (!file) return -1;
-    if (cleanUp) spl_CleanUpTempFiles();
+    if (!file)
+        return -1;
+    if (cleanUp)
+        spl_CleanUpTempFiles();
     if (file->file != INVALID_HANDLE_VALUE && file->file != NULL) {
         file->module = module;
         return 0;
@@ -69,8 +77,10 @@ LONG spl_InitTempFile(TempJobFile *file, BOOL cleanUp, HMODULE module)
 
 LONG spl_CreateTempFile(TempJobFile *file)
 {
-    if (!file) return -1;
-    if (file->file != INVALID_HANDLE_VALUE || file->path[0]) spl_DeleteTempFile(file);
+    if (!file)
+        return -1;
+    if (file->file != INVALID_HANDLE_VALUE || file->path[0])
+        spl_DeleteTempFile(file);
     util_MakeTempFileName(file->path, NULL);
     file->file = file_Create(file->path, FILE_MODE_CREATE_ALWAYS);
     if (file->file == INVALID_HANDLE_VALUE) {
@@ -88,12 +98,16 @@ LONG spl_CreateTempFile(TempJobFile *file)
 
 LONG spl_DeleteTempFile(TempJobFile *file)
 {
-    if (!file) return -1;
+    if (!file)
+        return -1;
     LONG result = 0;
-    if (file->file != INVALID_HANDLE_VALUE && !file_Close(file->file)) result = -1;
+    if (file->file != INVALID_HANDLE_VALUE && !file_Close(file->file))
+        result = -1;
     if (file->path[0]) {
-        if (DeleteFileW(file->path)) spl_UnrecordTempFile(file->path);
-        else result = -1;
+        if (DeleteFileW(file->path))
+            spl_UnrecordTempFile(file->path);
+        else
+            result = -1;
     }
     reset(file, file->module);
     return result;
@@ -106,50 +120,63 @@ LONG spl_IsTempFileOpen(const TempJobFile *file)
 
 LONG spl_CloseTempFileFlag(TempJobFile *file)
 {
-    if (!file) return -1;
+    if (!file)
+        return -1;
     file->open = 0;
     return 0;
 }
 
 LONG spl_WriteTempFile(TempJobFile *file, const BYTE *bytes, DWORD length)
 {
-    if (!usable(file) || (length && !bytes)) return -1;
-    if (length == 0) return 0;
-    if (!write_pending(file) || !write_with_retry(file, bytes, length)) return -1;
+    if (!usable(file) || (length && !bytes))
+        return -1;
+    if (length == 0)
+        return 0;
+    if (!write_pending(file) || !write_with_retry(file, bytes, length))
+        return -1;
     return (LONG)length;
 }
 
 LONG spl_ReadTempFile(TempJobFile *file, BYTE *buffer, DWORD length)
 {
-    if (!usable(file) || (length && !buffer)) return -1;
-    if (!write_pending(file)) return -1;
-    if (length > file->size || file->position > file->size - length) return -1;
+    if (!usable(file) || (length && !buffer))
+        return -1;
+    if (!write_pending(file))
+        return -1;
+    if (length > file->size || file->position > file->size - length)
+        return -1;
     LONG got = file_Read(file->file, buffer, length);
-    if (got < 0) return -1;
+    if (got < 0)
+        return -1;
     file->position += (DWORD)got;
     return got;
 }
 
 LONG spl_SeekTempFile(TempJobFile *file, DWORD offset)
 {
-    if (!usable(file) || !write_pending(file) || offset > file->size) return -1;
-    if (file_SeekFromStart(file->file, (LONG)offset) != (LONG)offset) return -1;
+    if (!usable(file) || !write_pending(file) || offset > file->size)
+        return -1;
+    if (file_SeekFromStart(file->file, (LONG)offset) != (LONG)offset)
+        return -1;
     file->position = offset;
     return (LONG)offset;
 }
 
 LONG spl_SeekTempFileEnd(TempJobFile *file)
 {
-    if (!usable(file) || !write_pending(file)) return -1;
+    if (!usable(file) || !write_pending(file))
+        return -1;
     LONG end = file_SeekFromEnd(file->file, 0);
-    if (end < 0) return -1;
+    if (end < 0)
+        return -1;
     file->position = (DWORD)end;
     return end;
 }
 
 LONG spl_GetTempFileSize(TempJobFile *file)
 {
-    if (!usable(file) || !write_pending(file)) return -1;
+    if (!usable(file) || !write_pending(file))
+        return -1;
     return (LONG)file->size;
 }
 
@@ -158,12 +185,15 @@ int spl_AskWriteRetry(const TempJobFile *file)
     WCHAR drive = TEXT(' ');
     if (file->path[0] && file->path[1] == TEXT(':')) {
         drive = file->path[0];
-        if (drive >= TEXT('a') && drive <= TEXT('z')) drive = (WCHAR)(drive - TEXT('a') + TEXT('A'));
+        if (drive >= TEXT('a') && drive <= TEXT('z'))
+            drive = (WCHAR)(drive - TEXT('a') + TEXT('A'));
     }
     // Local buffers: the question may be asked on several threads at once.
     WCHAR caption[512], format[512], text[RETRY_TEXT_MAX];
-    if (!out_LoadText(file->module, OUT_STR_CAPTION, caption, 512)) lstrcpyW(caption, OUT_TEXT_CAPTION);
-    if (!out_LoadText(file->module, OUT_STR_TEMP_FILE_WRITE, format, 512)) lstrcpyW(format, OUT_TEXT_TEMP_FILE_WRITE);
+    if (!out_LoadText(file->module, OUT_STR_CAPTION, caption, 512))
+        lstrcpyW(caption, OUT_TEXT_CAPTION);
+    if (!out_LoadText(file->module, OUT_STR_TEMP_FILE_WRITE, format, 512))
+        lstrcpyW(format, OUT_TEXT_TEMP_FILE_WRITE);
     wsprintfW(text, format, drive);
     return MessageBoxW(GetActiveWindow(), text, caption, MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND);
 }

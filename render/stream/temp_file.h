@@ -1,7 +1,10 @@
-// Temporary job files: positioned files with a high-water size and a retry question on
-// write failures, each recorded in the registry while it exists so that the files of a
-// job that died are removed when the next job starts.
-#pragma once
+/*
+ * Temporary job files: positioned files with a high-water size and a retry question on
+ * write failures, each recorded in the registry while it exists so that the files of a
+ * job that died are removed when the next job starts.
+ */
+#ifndef QM_RENDER_STREAM_TEMP_FILE_H
+#define QM_RENDER_STREAM_TEMP_FILE_H
 
 #include <windows.h>
 
@@ -10,14 +13,14 @@
 
 // TempJobFile: one temporary file of a job (the page store, the image queue).
 struct TempJobFile {
-    HMODULE module;      // module whose string table holds the failure message
-    HANDLE file;         // INVALID_HANDLE_VALUE when none
+    HMODULE module; // module whose string table holds the failure message
+    HANDLE file;    // INVALID_HANDLE_VALUE when none
     WCHAR path[MAX_PATH];
-    DWORD size;          // high-water mark of everything written
-    DWORD position;      // current file position
-    WORD pendingCount;   // bytes waiting in pending, written before any read, seek or size query
+    DWORD size;        // high-water mark of everything written
+    DWORD position;    // current file position
+    WORD pendingCount; // bytes waiting in pending, written before any read, seek or size query
     BYTE pending[TEMP_FILE_PENDING_CAPACITY];
-    LONG open;           // cleared when the user cancels a failed write
+    LONG open; // cleared when the user cancels a failed write
 };
 
 // spl_InitTempFile: resets the record to "no file": handle -1, module stored, empty path,
@@ -82,3 +85,5 @@ LONG spl_UnrecordTempFile(LPCWSTR path);
 // their records; files held by another job keep their records. Returns 0 when the list
 // was walked to its end, -1 when the key is missing or a record could not be removed.
 LONG spl_CleanUpTempFiles(void);
+
+#endif /* QM_RENDER_STREAM_TEMP_FILE_H */

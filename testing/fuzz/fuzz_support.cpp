@@ -47,11 +47,16 @@ void fuzz_CheckCounts(const char *target, const FuzzCounts *before)
         const char *name;
         size_t offset;
     } kCounters[] = {
-        {"global blocks", offsetof(FuzzCounts, globals)},   {"local blocks", offsetof(FuzzCounts, locals)},
-        {"heaps", offsetof(FuzzCounts, heaps)},             {"modules", offsetof(FuzzCounts, modules)},
-        {"printer handles", offsetof(FuzzCounts, printers)}, {"registry keys", offsetof(FuzzCounts, registryKeys)},
-        {"kernel handles", offsetof(FuzzCounts, handles)},   {"mapped views", offsetof(FuzzCounts, views)},
-        {"surfaces", offsetof(FuzzCounts, surfaces)},       {"palettes", offsetof(FuzzCounts, palettes)},
+        {"global blocks", offsetof(FuzzCounts, globals)},
+        {"local blocks", offsetof(FuzzCounts, locals)},
+        {"heaps", offsetof(FuzzCounts, heaps)},
+        {"modules", offsetof(FuzzCounts, modules)},
+        {"printer handles", offsetof(FuzzCounts, printers)},
+        {"registry keys", offsetof(FuzzCounts, registryKeys)},
+        {"kernel handles", offsetof(FuzzCounts, handles)},
+        {"mapped views", offsetof(FuzzCounts, views)},
+        {"surfaces", offsetof(FuzzCounts, surfaces)},
+        {"palettes", offsetof(FuzzCounts, palettes)},
     };
     std::string left;
     for (const auto &counter : kCounters) {
@@ -106,8 +111,15 @@ HANDLE fuzz_InstallPrinter(LPCWSTR name, const char *hostModel)
     WCHAR model[MAX_PATH];
     if (!fuzz_HostPath(hostModel, model, MAX_PATH))
         return NULL;
-    QMH_PRINTER_SETUP setup = {name, TEXT("LPT1:"), TEXT("QM Driver"), TEXT("C:\\drv\\qmkelvim.dll"),
-                               model, TEXT("C:\\drv\\qmkelviu.dll"), NULL, NULL, 0};
+    QMH_PRINTER_SETUP setup = {name,
+                               TEXT("LPT1:"),
+                               TEXT("QM Driver"),
+                               TEXT("C:\\drv\\qmkelvim.dll"),
+                               model,
+                               TEXT("C:\\drv\\qmkelviu.dll"),
+                               NULL,
+                               NULL,
+                               0};
     if (!qmh_InstallPrinter(&setup))
         return NULL;
     PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};

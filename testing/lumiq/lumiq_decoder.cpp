@@ -1,4 +1,6 @@
-// LUMIQ command reader: a bounded cursor over the input and one layout per opcode.
+/*
+ * LUMIQ command reader: a bounded cursor over the input and one layout per opcode.
+ */
 #include "testing/lumiq/lumiq_decoder.h"
 
 #include <cmath>
@@ -13,8 +15,8 @@ struct Reader {
     const uint8_t *data;
     size_t size;
     size_t pos;
-    size_t start;       // offset of the command's opcode
-    std::string name;   // the opcode's two letters
+    size_t start;     // offset of the command's opcode
+    std::string name; // the opcode's two letters
     std::string &line;
     LqdError &error;
     bool failed = false;
@@ -37,9 +39,14 @@ struct Reader {
         if (n <= size - pos)
             return true;
         char text[160];
-        std::snprintf(text, sizeof text,
-                      "truncated %s: %s needs %zu bytes, %zu left (command at %zu)", name.c_str(),
-                      what, n, size - pos, start);
+        std::snprintf(text,
+                      sizeof text,
+                      "truncated %s: %s needs %zu bytes, %zu left (command at %zu)",
+                      name.c_str(),
+                      what,
+                      n,
+                      size - pos,
+                      start);
         return Fail(pos, text);
     }
 
@@ -140,8 +147,7 @@ struct Reader {
     void Color(unsigned type)
     {
         if (type != 3 && type != 4)
-            return (void)Fail(pos, "colour type " + std::to_string(type) + " in " + name +
-                                       " is neither 3 nor 4");
+            return (void)Fail(pos, "colour type " + std::to_string(type) + " in " + name + " is neither 3 nor 4");
         size_t n = type == 3 ? 1 : 3;
         if (!Need(n, "colour"))
             return;
@@ -151,8 +157,7 @@ struct Reader {
     void FloatColor(unsigned type)
     {
         if (type != 3 && type != 4)
-            return (void)Fail(pos, "colour type " + std::to_string(type) + " in " + name +
-                                       " is neither 3 nor 4");
+            return (void)Fail(pos, "colour type " + std::to_string(type) + " in " + name + " is neither 3 nor 4");
         for (int i = 0; i < (type == 3 ? 1 : 3); ++i)
             F32();
     }
@@ -170,7 +175,10 @@ struct Reader {
         Put(lqd_QuoteText(data + pos, n));
         pos += n;
     }
-    void Label(const char *word) { Put(word); }
+    void Label(const char *word)
+    {
+        Put(word);
+    }
     // A glyph record: u32 header whose low bits give the whole record's size (bitmap
     // records, bit 0x400000: bits 0-21; outline records: bits 0-17).
     void Glyph()
@@ -181,11 +189,10 @@ struct Reader {
         uint32_t header = Big(4, "glyph header");
         uint32_t size = (header & 0x400000u) ? (header & 0x3FFFFFu) : (header & 0x3FFFFu);
         if (size < 4)
-            return (void)Fail(at, "glyph record size " + std::to_string(size) +
-                                      " below its 4-byte header after " + name);
+            return (void)Fail(at,
+                              "glyph record size " + std::to_string(size) + " below its 4-byte header after " + name);
         if (size - 4 > this->size - pos)
-            return (void)Fail(at, "glyph record of " + std::to_string(size) +
-                                      " bytes runs past the end after " + name);
+            return (void)Fail(at, "glyph record of " + std::to_string(size) + " bytes runs past the end after " + name);
         char text[48];
         std::snprintf(text, sizeof text, "glyph 0x%08x %u", header, size);
         Put(text);
@@ -201,16 +208,14 @@ struct FixedLayout {
 };
 
 const FixedLayout kFixed[] = {
-    {"AA", "wwwwww"}, {"Aa", "ffffff"}, {"AB", "wwww"}, {"Ab", "ffff"}, {"AC", ""},
-    {"AR", ""},       {"AD", "w"},      {"Ad", "f"},    {"AE", "b"},    {"AF", "b"},
-    {"AG", "c"},      {"Ag", "f"},      {"AI", "b"},    {"AJ", "b"},    {"AK", "b"},
-    {"AL", "bd"},     {"AM", "bbk"},    {"AN", "wwbbkb"}, {"An", "ffbbKb"}, {"AQ", "bbbk"},
-    {"BA", ""},       {"BB", "ww"},     {"Bb", "ff"},   {"BC", ""},     {"BD", ""},
-    {"CG", "wwww"},   {"Cg", "ffff"},   {"Cc", "ffffff"}, {"DA", "W"},  {"Db", "ffffff"},
-    {"DH", "dg"},     {"DL", "Wg"},     {"DI", "wwd"},  {"DM", "wwW"},  {"Di", "ffd"},
-    {"Dm", "ffW"},    {"EA", "b"},      {"EB", ""},     {"ED", ""},     {"EF", ""},
-    {"FA", "bW"},     {"FB", ""},       {"FC", ""},     {"FE", "b"},    {"FF", "b"},
-    {"FH", "bb"},     {"FI", "b"},
+    {"AA", "wwwwww"}, {"Aa", "ffffff"}, {"AB", "wwww"}, {"Ab", "ffff"},   {"AC", ""},    {"AR", ""},
+    {"AD", "w"},      {"Ad", "f"},      {"AE", "b"},    {"AF", "b"},      {"AG", "c"},   {"Ag", "f"},
+    {"AI", "b"},      {"AJ", "b"},      {"AK", "b"},    {"AL", "bd"},     {"AM", "bbk"}, {"AN", "wwbbkb"},
+    {"An", "ffbbKb"}, {"AQ", "bbbk"},   {"BA", ""},     {"BB", "ww"},     {"Bb", "ff"},  {"BC", ""},
+    {"BD", ""},       {"CG", "wwww"},   {"Cg", "ffff"}, {"Cc", "ffffff"}, {"DA", "W"},   {"Db", "ffffff"},
+    {"DH", "dg"},     {"DL", "Wg"},     {"DI", "wwd"},  {"DM", "wwW"},    {"Di", "ffd"}, {"Dm", "ffW"},
+    {"EA", "b"},      {"EB", ""},       {"ED", ""},     {"EF", ""},       {"FA", "bW"},  {"FB", ""},
+    {"FC", ""},       {"FE", "b"},      {"FF", "b"},    {"FH", "bb"},     {"FI", "b"},
 };
 
 void ReadFixed(Reader &r, const char *fields)
@@ -330,8 +335,7 @@ void ReadText(Reader &r, bool isFloat, unsigned expectedForm)
     size_t formAt = r.pos;
     unsigned form = r.U8();
     if (!r.failed && form != expectedForm) {
-        r.Fail(formAt, r.name + " form byte " + std::to_string(form) + ", expected " +
-                           std::to_string(expectedForm));
+        r.Fail(formAt, r.name + " form byte " + std::to_string(form) + ", expected " + std::to_string(expectedForm));
         return;
     }
     unsigned advances = expectedForm == 1 ? 1 : r.U16();
@@ -421,33 +425,61 @@ void ReadPositionedText(Reader &r)
 bool ReadVariable(Reader &r)
 {
     const std::string &op = r.name;
-    if (op == "AH") ReadLineStyle(r, false);
-    else if (op == "Ah") ReadLineStyle(r, true);
-    else if (op == "AO") ReadBitPattern(r, false);
-    else if (op == "Ao") ReadBitPattern(r, true);
-    else if (op == "AP") ReadColorPattern(r);
-    else if (op == "AV") ReadPalette(r);
-    else if (op == "BP") ReadPoints(r, 'w', 2);
-    else if (op == "B0") ReadPoints(r, 'v', 2);
-    else if (op == "Bp") ReadPoints(r, 'f', 2);
-    else if (op == "BU") ReadPoints(r, 'w', 6);
-    else if (op == "Bu") ReadPoints(r, 'f', 6);
-    else if (op == "Cq") ReadImage(r);
-    else if (op == "Cp") ReadMaskImage(r);
-    else if (op == "DC") ReadText(r, false, 1);
-    else if (op == "Dc") ReadText(r, true, 1);
-    else if (op == "DD") ReadText(r, false, 2);
-    else if (op == "Dd") ReadText(r, true, 2);
-    else if (op == "DE") ReadPosition(r, false);
-    else if (op == "De") ReadPosition(r, true);
-    else if (op == "DF") ReadPositionArrays(r, false);
-    else if (op == "Df") ReadPositionArrays(r, true);
-    else if (op == "Ec") ReadPageSize(r);
-    else if (op == "EE") r.Text(r.U16());
-    else if (op == "EH") { r.U16(); r.Text(r.U16()); }
-    else if (op == "Eg") ReadPositionedText(r);
-    else if (op == "EP") r.Text(r.U8());
-    else return false;
+    if (op == "AH")
+        ReadLineStyle(r, false);
+    else if (op == "Ah")
+        ReadLineStyle(r, true);
+    else if (op == "AO")
+        ReadBitPattern(r, false);
+    else if (op == "Ao")
+        ReadBitPattern(r, true);
+    else if (op == "AP")
+        ReadColorPattern(r);
+    else if (op == "AV")
+        ReadPalette(r);
+    else if (op == "BP")
+        ReadPoints(r, 'w', 2);
+    else if (op == "B0")
+        ReadPoints(r, 'v', 2);
+    else if (op == "Bp")
+        ReadPoints(r, 'f', 2);
+    else if (op == "BU")
+        ReadPoints(r, 'w', 6);
+    else if (op == "Bu")
+        ReadPoints(r, 'f', 6);
+    else if (op == "Cq")
+        ReadImage(r);
+    else if (op == "Cp")
+        ReadMaskImage(r);
+    else if (op == "DC")
+        ReadText(r, false, 1);
+    else if (op == "Dc")
+        ReadText(r, true, 1);
+    else if (op == "DD")
+        ReadText(r, false, 2);
+    else if (op == "Dd")
+        ReadText(r, true, 2);
+    else if (op == "DE")
+        ReadPosition(r, false);
+    else if (op == "De")
+        ReadPosition(r, true);
+    else if (op == "DF")
+        ReadPositionArrays(r, false);
+    else if (op == "Df")
+        ReadPositionArrays(r, true);
+    else if (op == "Ec")
+        ReadPageSize(r);
+    else if (op == "EE")
+        r.Text(r.U16());
+    else if (op == "EH") {
+        r.U16();
+        r.Text(r.U16());
+    } else if (op == "Eg")
+        ReadPositionedText(r);
+    else if (op == "EP")
+        r.Text(r.U8());
+    else
+        return false;
     return true;
 }
 
@@ -472,8 +504,7 @@ std::string lqd_QuoteText(const uint8_t *bytes, size_t n)
     return text + "\"";
 }
 
-bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string &line,
-                       size_t &next, LqdError &error)
+bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string &line, size_t &next, LqdError &error)
 {
     line.clear();
     next = pos;
@@ -508,8 +539,7 @@ bool lqd_DecodeCommand(const uint8_t *data, size_t size, size_t pos, std::string
     return true;
 }
 
-bool lqd_DecodeCommands(const uint8_t *data, size_t size, size_t pos, std::vector<std::string> &lines,
-                        LqdError &error)
+bool lqd_DecodeCommands(const uint8_t *data, size_t size, size_t pos, std::vector<std::string> &lines, LqdError &error)
 {
     while (pos < size) {
         std::string line;

@@ -1,4 +1,6 @@
-// Print-stream splitter: job header lines, LUMIQ body commands, trailer lines.
+/*
+ * Print-stream splitter: job header lines, LUMIQ body commands, trailer lines.
+ */
 #include "testing/lumiq/lumiq_decoder.h"
 
 #include <cstdio>
@@ -28,8 +30,8 @@ void PutLine(std::string &out, const char *section, size_t offset, const std::st
 // Text lines from pos: a UEL at a line start is listed on its own; a line ends after
 // LF (not listed) or at the end of the input. For the header, stops after the second
 // version line and answers its end; kind tells "line" from "version".
-size_t ReadTextLines(const uint8_t *data, size_t size, size_t pos, const char *section,
-                     bool header, std::string &out, bool &sawVersions)
+size_t ReadTextLines(const uint8_t *data, size_t size, size_t pos, const char *section, bool header, std::string &out,
+                     bool &sawVersions)
 {
     int versionLines = 0;
     sawVersions = false;
@@ -41,10 +43,8 @@ size_t ReadTextLines(const uint8_t *data, size_t size, size_t pos, const char *s
         }
         const uint8_t *lf = (const uint8_t *)std::memchr(data + pos, '\n', size - pos);
         size_t end = lf ? (size_t)(lf - data) : size;
-        bool version = header && (versionLines > 0 ||
-                                  (end - pos >= 7 && std::memcmp(data + pos, "%QMNQT-", 7) == 0));
-        PutLine(out, section, pos, std::string(version ? "version " : "line ") +
-                                       lqd_QuoteText(data + pos, end - pos));
+        bool version = header && (versionLines > 0 || (end - pos >= 7 && std::memcmp(data + pos, "%QMNQT-", 7) == 0));
+        PutLine(out, section, pos, std::string(version ? "version " : "line ") + lqd_QuoteText(data + pos, end - pos));
         pos = lf ? end + 1 : end;
         if (version && ++versionLines == 2) {
             sawVersions = true;
@@ -56,8 +56,7 @@ size_t ReadTextLines(const uint8_t *data, size_t size, size_t pos, const char *s
 
 } // namespace
 
-bool lqd_DumpStream(const uint8_t *data, size_t size, const LqdOptions &options, std::string &out,
-                    LqdError &error)
+bool lqd_DumpStream(const uint8_t *data, size_t size, const LqdOptions &options, std::string &out, LqdError &error)
 {
     size_t pos = 0;
     if (options.hasOffset) {

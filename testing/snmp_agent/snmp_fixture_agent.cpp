@@ -43,8 +43,9 @@ struct Fixture {
     Oid subtree;
     std::string path;
     std::string record_path;
-    std::map<Oid, FixtureObject> objects;  /* numeric order */
-    struct timespec mtime {};
+    std::map<Oid, FixtureObject> objects; /* numeric order */
+    struct timespec mtime {
+    };
     off_t size = -1;
     ino_t inode = 0;
 };
@@ -54,21 +55,26 @@ bool parse_oid(const std::string &text, Oid *out)
 {
     out->clear();
     size_t i = (!text.empty() && text[0] == '.') ? 1 : 0;
-    if (i >= text.size()) return false;
+    if (i >= text.size())
+        return false;
     while (i < text.size()) {
         uint64_t number = 0;
         size_t start = i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
             number = number * 10 + (uint64_t)(text[i] - '0');
-            if (number > 0xFFFFFFFFull) return false;
+            if (number > 0xFFFFFFFFull)
+                return false;
             ++i;
         }
-        if (i == start) return false;
+        if (i == start)
+            return false;
         out->push_back((uint32_t)number);
         if (i < text.size()) {
-            if (text[i] != '.') return false;
+            if (text[i] != '.')
+                return false;
             ++i;
-            if (i == text.size()) return false;
+            if (i == text.size())
+                return false;
         }
     }
     return true;
@@ -77,15 +83,18 @@ bool parse_oid(const std::string &text, Oid *out)
 std::string oid_text(const Oid &oid)
 {
     std::string text;
-    for (uint32_t n : oid) text += "." + std::to_string(n);
+    for (uint32_t n : oid)
+        text += "." + std::to_string(n);
     return text;
 }
 
 bool inside(const Oid &oid, const Oid &root)
 {
-    if (oid.size() < root.size()) return false;
+    if (oid.size() < root.size())
+        return false;
     for (size_t i = 0; i < root.size(); ++i) {
-        if (oid[i] != root[i]) return false;
+        if (oid[i] != root[i])
+            return false;
     }
     return true;
 }
@@ -93,7 +102,8 @@ bool inside(const Oid &oid, const Oid &root)
 /* Reads the fixture file again when its time, size or inode changed. */
 void refresh(Fixture &fixture)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (stat(fixture.path.c_str(), &st) != 0) {
         fixture.objects.clear();
         fixture.size = -1;
@@ -109,16 +119,19 @@ void refresh(Fixture &fixture)
     std::ifstream in(fixture.path);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::istringstream words(line);
         std::string name, type;
         words >> name >> type;
         Oid oid;
-        if (!parse_oid(name, &oid) || type.empty() || !inside(oid, fixture.subtree)) continue;
+        if (!parse_oid(name, &oid) || type.empty() || !inside(oid, fixture.subtree))
+            continue;
         FixtureObject object;
         size_t slash = type.find('/');
         object.type = type.substr(0, slash);
-        if (slash != std::string::npos) object.refusal = type.substr(slash + 1);
+        if (slash != std::string::npos)
+            object.refusal = type.substr(slash + 1);
         std::string rest;
         std::getline(words, rest);
         size_t first = rest.find_first_not_of(' ');
@@ -169,7 +182,7 @@ void handle_set(Fixture &fixture, const std::string &name, const std::string &ty
     std::cout << "DONE\n";
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -190,13 +203,15 @@ int main(int argc, char **argv)
         if (command == "PING") {
             std::cout << "PONG\n";
         } else if (command == "get" || command == "getnext") {
-            if (!std::getline(std::cin, name)) break;
+            if (!std::getline(std::cin, name))
+                break;
             handle_get(fixture, name, command == "getnext");
         } else if (command == "set") {
-            if (!std::getline(std::cin, name) || !std::getline(std::cin, value)) break;
+            if (!std::getline(std::cin, name) || !std::getline(std::cin, value))
+                break;
             handle_set(fixture, name, value);
         } else {
-            continue;  /* the empty line after a set, or anything unknown: no answer */
+            continue; /* the empty line after a set, or anything unknown: no answer */
         }
         std::cout.flush();
     }

@@ -47,15 +47,19 @@ extern "C" BOOL WINAPI DHGetVJCLStringOfHostAddress(char *text, DWORD *size, DWO
     return answer(ATTR_FN_HOST_ADDRESS, "@HOSTADDR=192.0.2.7", text, size, extra);
 }
 
-extern "C" BOOL WINAPI DHGetVJCLStringOfJobOwnerStringFromUserHostName(DWORD kind, DWORD nup, DWORD tray,
-                                                                       char *text, DWORD *size, DWORD *extra)
+extern "C" BOOL WINAPI DHGetVJCLStringOfJobOwnerStringFromUserHostName(DWORD kind, DWORD nup, DWORD tray, char *text,
+                                                                       DWORD *size, DWORD *extra)
 {
     g_control.ownerKind = kind;
     g_control.nupValue = nup;
     g_control.trayCode = tray;
     g_control.ownerText[0] = '\0';
     char line[64];
-    snprintf(line, sizeof(line), "@OWNER=user@host:%lu:%lu:%lu", (unsigned long)kind, (unsigned long)nup,
+    snprintf(line,
+             sizeof(line),
+             "@OWNER=user@host:%lu:%lu:%lu",
+             (unsigned long)kind,
+             (unsigned long)nup,
              (unsigned long)tray);
     return answer(ATTR_FN_OWNER_USER_HOST, line, text, size, extra);
 }
@@ -68,13 +72,17 @@ extern "C" BOOL WINAPI DHGetVJCLStringOfJobOwnerFromInputA(DWORD kind, const cha
     g_control.trayCode = tray;
     snprintf(g_control.ownerText, sizeof(g_control.ownerText), "%s", owner ? owner : "<null>");
     char line[64];
-    snprintf(line, sizeof(line), "@OWNER=%.20s:%lu:%lu:%lu", owner ? owner : "", (unsigned long)kind,
-             (unsigned long)nup, (unsigned long)tray);
+    snprintf(line,
+             sizeof(line),
+             "@OWNER=%.20s:%lu:%lu:%lu",
+             owner ? owner : "",
+             (unsigned long)kind,
+             (unsigned long)nup,
+             (unsigned long)tray);
     return answer(ATTR_FN_OWNER_INPUT, line, text, size, extra);
 }
 
-extern "C" BOOL WINAPI DHGetVJCLStringOfHostNameEx(DWORD kind, char *text, DWORD *size, DWORD reserved,
-                                                   DWORD *extra)
+extern "C" BOOL WINAPI DHGetVJCLStringOfHostNameEx(DWORD kind, char *text, DWORD *size, DWORD reserved, DWORD *extra)
 {
     (void)reserved;
     g_control.hostNameKind = kind;

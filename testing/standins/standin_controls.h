@@ -17,9 +17,9 @@
 
 /* The attribute component's script and record ("QmAttrStandinControl"). */
 typedef struct AttrStandinControl {
-    DWORD failMask;        /* in: these functions fail */
-    DWORD calledMask;      /* out: the functions called since the last reset */
-    DWORD nupCode;         /* out: recorded arguments */
+    DWORD failMask;   /* in: these functions fail */
+    DWORD calledMask; /* out: the functions called since the last reset */
+    DWORD nupCode;    /* out: recorded arguments */
     DWORD ownerKind;
     DWORD nupValue;
     DWORD trayCode;
@@ -28,19 +28,19 @@ typedef struct AttrStandinControl {
 } AttrStandinControl;
 
 /* Scripts of the ticket maker. */
-#define TICKET_NORMAL 0           /* "VPIF[<data>]" */
-#define TICKET_SIZE_FAILS 1       /* the size query fails with size 0 */
-#define TICKET_FILL_FAILS 2       /* the second call fails */
-#define TICKET_EMPTY 3            /* the size query succeeds with size 0 */
-#define TICKET_NO_HANDLE 4        /* Initialize gives no handle */
-#define TICKET_LARGE 5            /* a ticket of 1000 bytes, larger than its data */
+#define TICKET_NORMAL 0     /* "VPIF[<data>]" */
+#define TICKET_SIZE_FAILS 1 /* the size query fails with size 0 */
+#define TICKET_FILL_FAILS 2 /* the second call fails */
+#define TICKET_EMPTY 3      /* the size query succeeds with size 0 */
+#define TICKET_NO_HANDLE 4  /* Initialize gives no handle */
+#define TICKET_LARGE 5      /* a ticket of 1000 bytes, larger than its data */
 
 /* The ticket maker's script and record ("QmTicketStandinControl"). */
 typedef struct TicketStandinControl {
-    DWORD script;          /* in: TICKET_* */
-    DWORD pair[2];         /* out: the pair passed to SetSPSetting */
-    DWORD initialized;     /* out: Initialize calls */
-    DWORD finalized;       /* out: finalize calls */
+    DWORD script;      /* in: TICKET_* */
+    DWORD pair[2];     /* out: the pair passed to SetSPSetting */
+    DWORD initialized; /* out: Initialize calls */
+    DWORD finalized;   /* out: finalize calls */
 } TicketStandinControl;
 
 /* Both control exports: a pointer to the stand-in's control record, reset by reset != 0. */

@@ -11,9 +11,9 @@
 namespace dddc {
 
 struct CatalogueRow {
-    uint16_t storageKind;   /* 0 first DEVMODE part, 1 second part, 2 printer-data block */
-    uint16_t storedType;    /* ValueType */
-    uint16_t capacity;      /* bytes of the stored value (strings: including terminator) */
+    uint16_t storageKind; /* 0 first DEVMODE part, 1 second part, 2 printer-data block */
+    uint16_t storedType;  /* ValueType */
+    uint16_t capacity;    /* bytes of the stored value (strings: including terminator) */
 };
 
 /* Pseudo FunctionIDs (0x8001 up) and page-only ones (0x9000 up) have no row and pass. */

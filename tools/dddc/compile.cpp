@@ -23,10 +23,24 @@ namespace {
 /* Little-endian byte writer. */
 struct Writer {
     Bytes b;
-    void U8(uint32_t v) { b.push_back((uint8_t)v); }
-    void U16(uint32_t v) { U8(v & 0xFF); U8((v >> 8) & 0xFF); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
-    void Append(const Bytes &other) { b.insert(b.end(), other.begin(), other.end()); }
+    void U8(uint32_t v)
+    {
+        b.push_back((uint8_t)v);
+    }
+    void U16(uint32_t v)
+    {
+        U8(v & 0xFF);
+        U8((v >> 8) & 0xFF);
+    }
+    void U32(uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
+    void Append(const Bytes &other)
+    {
+        b.insert(b.end(), other.begin(), other.end());
+    }
     void Patch32(size_t at, uint32_t v)
     {
         for (int i = 0; i < 4; ++i) {
@@ -49,7 +63,7 @@ struct Compiler {
     bool hasBase = false;
     std::vector<SourceRecord> records;
     std::map<uint16_t, std::vector<ListEntry>> baseLists;
-    std::map<uint16_t, std::set<uint16_t>> keys;     /* own and base, per type */
+    std::map<uint16_t, std::set<uint16_t>> keys; /* own and base, per type */
 
     uint64_t Number(const YAML::Node &node, uint64_t max, const std::string &where, int64_t min = 0);
     Bytes Text(const YAML::Node &node, const std::string &where);
@@ -138,13 +152,31 @@ void Compiler::Value(Writer &w, const YAML::Node &node, const std::string &where
         return;
     }
     switch (type) {
-    case 1: w.U16(1); w.U8((uint32_t)Number(v, 1, where)); return;
-    case 2: w.U16(2); w.U16((uint32_t)Number(v, 32767, where, -32768)); return;
-    case 3: w.U16(2); w.U16((uint32_t)Number(v, 65535, where)); return;
-    case 4: w.U16(4); w.U32((uint32_t)Number(v, 0x7FFFFFFF, where, INT32_MIN)); return;
+    case 1:
+        w.U16(1);
+        w.U8((uint32_t)Number(v, 1, where));
+        return;
+    case 2:
+        w.U16(2);
+        w.U16((uint32_t)Number(v, 32767, where, -32768));
+        return;
+    case 3:
+        w.U16(2);
+        w.U16((uint32_t)Number(v, 65535, where));
+        return;
+    case 4:
+        w.U16(4);
+        w.U32((uint32_t)Number(v, 0x7FFFFFFF, where, INT32_MIN));
+        return;
     case 5:
-    case 10: w.U16(4); w.U32((uint32_t)Number(v, 0xFFFFFFFF, where)); return;
-    case 8: w.U16(1); w.U8((uint32_t)Number(v, 255, where)); return;
+    case 10:
+        w.U16(4);
+        w.U32((uint32_t)Number(v, 0xFFFFFFFF, where));
+        return;
+    case 8:
+        w.U16(1);
+        w.U8((uint32_t)Number(v, 255, where));
+        return;
     case 6: {
         Bytes body = Text(v, where);
         w.U16((uint32_t)body.size());
@@ -154,8 +186,10 @@ void Compiler::Value(Writer &w, const YAML::Node &node, const std::string &where
     case 9: {
         w.U16(kLogfontBytes);
         for (const LogfontField &f : kLogfontFields) {
-            uint32_t n = v[f.name] ? (uint32_t)Number(v[f.name], f.bytes == 4 ? 0xFFFFFFFF : 255, where,
-                                                       f.bytes == 4 ? INT32_MIN : 0) : 0;
+            uint32_t n =
+                v[f.name]
+                    ? (uint32_t)Number(v[f.name], f.bytes == 4 ? 0xFFFFFFFF : 255, where, f.bytes == 4 ? INT32_MIN : 0)
+                    : 0;
             f.bytes == 4 ? w.U32(n) : w.U8(n);
         }
         std::string face = v["face"] ? Utf8ToAnsi(v["face"].Scalar(), where) : "";
@@ -174,8 +208,7 @@ void Compiler::Value(Writer &w, const YAML::Node &node, const std::string &where
         w.U16(key);
         return;
     }
-    default:
-        throw Refusal(where + ": ValueType " + std::to_string(type) + " is not written to description data");
+    default: throw Refusal(where + ": ValueType " + std::to_string(type) + " is not written to description data");
     }
 }
 
@@ -295,8 +328,7 @@ void Compiler::Field(Writer &w, const SourceRecord &rec, const FieldDef &field, 
         }
         return;
     }
-    default:
-        break;
+    default: break;
     }
     /* Arrays: {u32 byte length of the count and elements, u16 count, elements}. */
     size_t at = w.b.size();
@@ -347,7 +379,7 @@ void Compiler::EncodeRecord(SourceRecord &rec)
         throw Refusal(rec.where + ": type " + std::to_string(rec.type) + " needs format " +
                       std::to_string(def->minFormat));
     }
-    std::set<std::string> known = { "type", "key" };
+    std::set<std::string> known = {"type", "key"};
     for (int i = 0; i < def->fieldCount; ++i) {
         known.insert(def->fields[i].name);
     }
@@ -462,9 +494,15 @@ void Compiler::CheckOptionValue(const SourceRecord &option, uint16_t functionId,
     int64_t lo = 0, hi = 0;
     switch (row.storedType) {
     case 1: hi = 1; break;
-    case 2: lo = -32768; hi = 32767; break;
+    case 2:
+        lo = -32768;
+        hi = 32767;
+        break;
     case 3: hi = 65535; break;
-    case 4: lo = INT32_MIN; hi = INT32_MAX; break;
+    case 4:
+        lo = INT32_MIN;
+        hi = INT32_MAX;
+        break;
     case 8: hi = 255; break;
     default: hi = 0xFFFFFFFFll; break;
     }
@@ -491,8 +529,7 @@ void Compiler::CheckHostApps() const
             uint16_t fid = rows[i]["function"].as<uint16_t>();
             CatalogueRow row = {};
             if (!LookupCatalogueRow(fid, row) || row.storageKind > 1) {
-                throw Refusal(rec.where + ": FunctionID " + std::to_string(fid) +
-                              " is not a setting of the DEVMODE");
+                throw Refusal(rec.where + ": FunctionID " + std::to_string(fid) + " is not a setting of the DEVMODE");
             }
         }
     }

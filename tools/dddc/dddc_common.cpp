@@ -8,9 +8,19 @@
 namespace dddc {
 
 const LogfontField kLogfontFields[13] = {
-    { "height", 4 }, { "width", 4 }, { "escapement", 4 }, { "orientation", 4 }, { "weight", 4 },
-    { "italic", 1 }, { "underline", 1 }, { "strike_out", 1 }, { "char_set", 1 },
-    { "out_precision", 1 }, { "clip_precision", 1 }, { "quality", 1 }, { "pitch_and_family", 1 },
+    {"height", 4},
+    {"width", 4},
+    {"escapement", 4},
+    {"orientation", 4},
+    {"weight", 4},
+    {"italic", 1},
+    {"underline", 1},
+    {"strike_out", 1},
+    {"char_set", 1},
+    {"out_precision", 1},
+    {"clip_precision", 1},
+    {"quality", 1},
+    {"pitch_and_family", 1},
 };
 
 std::string Utf8ToAnsi(const std::string &text, const std::string &where)
@@ -69,8 +79,10 @@ Bytes HexToBytes(const std::string &hex, const std::string &where)
         if (c == ' ' || c == '\n' || c == '\t') {
             continue;
         }
-        int v = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-              : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        int v = (c >= '0' && c <= '9')   ? c - '0'
+                : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                         : -1;
         if (v < 0) {
             throw Refusal(where + ": data is not hex");
         }

@@ -18,7 +18,10 @@ struct Dumper {
     YAML::Emitter &out;
 
     void Text(Decoder &d, uint32_t n);
-    void TextField(Decoder &d) { Text(d, d.U16()); }
+    void TextField(Decoder &d)
+    {
+        Text(d, d.U16());
+    }
     void Value(Decoder &d);
     void ValueElement(Decoder &d, bool flagged);
     void Rows(Decoder &d, uint32_t count);
@@ -64,11 +67,13 @@ void Dumper::Value(Decoder &d)
     v.end = d.pos + n;
     d.Take(n);
     switch (type) {
-    case 1: case 8: out << (uint32_t)v.U8(); break;
+    case 1:
+    case 8: out << (uint32_t)v.U8(); break;
     case 2: out << (int)(int16_t)v.U16(); break;
     case 3: out << (uint32_t)v.U16(); break;
     case 4: out << (long long)(int32_t)v.U32(); break;
-    case 5: case 10: out << (unsigned long long)v.U32(); break;
+    case 5:
+    case 10: out << (unsigned long long)v.U32(); break;
     case 6: Text(v, n); break;
     case 128: out << (uint32_t)v.U16(); break;
     case 9: {
@@ -97,8 +102,7 @@ void Dumper::Value(Decoder &d)
         out << YAML::EndMap;
         break;
     }
-    default:
-        throw Refusal("ValueType " + std::to_string(type) + " cannot be dumped");
+    default: throw Refusal("ValueType " + std::to_string(type) + " cannot be dumped");
     }
 }
 
@@ -141,9 +145,7 @@ void Dumper::Field(Decoder &d, const FieldDef &field)
         out << YAML::EndMap;
         return;
     case FIELD_VALUE_ELEMENT: ValueElement(d, false); return;
-    case FIELD_SIZE:
-        out << YAML::Flow << YAML::BeginSeq << d.U16() << d.U16() << YAML::EndSeq;
-        return;
+    case FIELD_SIZE: out << YAML::Flow << YAML::BeginSeq << d.U16() << d.U16() << YAML::EndSeq; return;
     case FIELD_DATA16:
     case FIELD_DATA32:
     case FIELD_BITMAP: {
@@ -171,8 +173,7 @@ void Dumper::Field(Decoder &d, const FieldDef &field)
         return;
     }
     case FIELD_ELEMENTS:
-    default:
-        break;
+    default: break;
     }
     uint32_t length = d.U32();
     uint32_t start = d.pos;
@@ -184,7 +185,9 @@ void Dumper::Field(Decoder &d, const FieldDef &field)
         case FIELD_ARRAY_VALUES: ValueElement(d, false); break;
         case FIELD_ARRAY_FLAGGED: ValueElement(d, true); break;
         case FIELD_ARRAY_TEXTS: TextField(d); break;
-        case FIELD_ARRAY_TRIPLES: out << YAML::Flow << YAML::BeginSeq << d.U16() << d.U16() << d.U16() << YAML::EndSeq; break;
+        case FIELD_ARRAY_TRIPLES:
+            out << YAML::Flow << YAML::BeginSeq << d.U16() << d.U16() << d.U16() << YAML::EndSeq;
+            break;
         case FIELD_ARRAY_COPIED:
             out << YAML::Flow << YAML::BeginMap;
             Value(d);
@@ -315,7 +318,7 @@ bool Dump(const Bytes &file, std::string &yaml, std::string &error)
 {
     try {
         YAML::Emitter out;
-        Dumper dumper{ file, ReadFormat(file), out };
+        Dumper dumper{file, ReadFormat(file), out};
         out << YAML::BeginMap;
         dumper.Header();
         bool hasBase = file[kBaseOffset] != 0;
@@ -329,7 +332,7 @@ bool Dump(const Bytes &file, std::string &yaml, std::string &error)
                     level = e.level;
                 }
                 if (!hasBase || e.level == kLevelModel) {
-                    own.push_back({ type, e });
+                    own.push_back({type, e});
                 }
             }
         }

@@ -12,21 +12,21 @@
 namespace dddc {
 
 enum FieldKind {
-    FIELD_TEXT,           /* u16 n, n bytes: inverted text or a resource reference */
+    FIELD_TEXT, /* u16 n, n bytes: inverted text or a resource reference */
     FIELD_U8,
     FIELD_U16,
-    FIELD_KEY,            /* u16 key of a record of type `ref` (0 = none) */
-    FIELD_VALUE,          /* u8 ValueType, u16 n, value */
-    FIELD_VALUE_ELEMENT,  /* u16 FunctionID, u8, u16, value field */
-    FIELD_SIZE,           /* u16 width, u16 height */
-    FIELD_DATA16,         /* u16 n, n bytes */
-    FIELD_DATA32,         /* u32 n, n bytes */
-    FIELD_TEXTS16,        /* u16 count, count texts */
-    FIELD_ROWS16,         /* u16 count, count rows {u16 FunctionID, value field} */
-    FIELD_ROWS32,         /* u32 byte length, u16 count, rows */
-    FIELD_BITMAP,         /* u32 length, bitmap file (14-byte file header and DIB) */
-    FIELD_ELEMENTS,       /* u32 byte length, u16 count, count elements of the record's size */
-    FIELD_ARRAY_KEYS,     /* arrays: u32 byte length, u16 count, elements */
+    FIELD_KEY,           /* u16 key of a record of type `ref` (0 = none) */
+    FIELD_VALUE,         /* u8 ValueType, u16 n, value */
+    FIELD_VALUE_ELEMENT, /* u16 FunctionID, u8, u16, value field */
+    FIELD_SIZE,          /* u16 width, u16 height */
+    FIELD_DATA16,        /* u16 n, n bytes */
+    FIELD_DATA32,        /* u32 n, n bytes */
+    FIELD_TEXTS16,       /* u16 count, count texts */
+    FIELD_ROWS16,        /* u16 count, count rows {u16 FunctionID, value field} */
+    FIELD_ROWS32,        /* u32 byte length, u16 count, rows */
+    FIELD_BITMAP,        /* u32 length, bitmap file (14-byte file header and DIB) */
+    FIELD_ELEMENTS,      /* u32 byte length, u16 count, count elements of the record's size */
+    FIELD_ARRAY_KEYS,    /* arrays: u32 byte length, u16 count, elements */
     FIELD_ARRAY_VALUES,
     FIELD_ARRAY_FLAGGED,
     FIELD_ARRAY_TEXTS,
@@ -37,8 +37,8 @@ enum FieldKind {
 /* Special values of FieldDef::ref. */
 enum {
     REF_NONE = 0,
-    REF_OPTION = 1000,    /* 13 for a type-3 record, 14 for type 4 */
-    REF_TARGET = 1001,    /* the type named by the record's previous field */
+    REF_OPTION = 1000, /* 13 for a type-3 record, 14 for type 4 */
+    REF_TARGET = 1001, /* the type named by the record's previous field */
 };
 
 struct FieldDef {
@@ -50,7 +50,7 @@ struct FieldDef {
 
 struct RecordDef {
     uint16_t type;
-    uint32_t minFormat;   /* the record type exists from this format on */
+    uint32_t minFormat; /* the record type exists from this format on */
     const FieldDef *fields;
     int fieldCount;
 };

@@ -27,8 +27,9 @@ static bool ReadFile(const char *path, std::string &text)
 
 static int Usage(void)
 {
-    fprintf(stderr, "usage: dddc compile <source.yaml> -o <file.DDD> [--base <base.DDD>]\n"
-                    "       dddc dump <file.DDD>\n");
+    fprintf(stderr,
+            "usage: dddc compile <source.yaml> -o <file.DDD> [--base <base.DDD>]\n"
+            "       dddc dump <file.DDD>\n");
     return 2;
 }
 

@@ -1,4 +1,6 @@
-// lumiqdump: lists a print stream as job header, LUMIQ commands and trailer.
+/*
+ * lumiqdump: lists a print stream as job header, LUMIQ commands and trailer.
+ */
 #include "testing/lumiq/lumiq_decoder.h"
 
 #include <cerrno>

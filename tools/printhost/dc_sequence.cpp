@@ -1,5 +1,7 @@
-// GDI's side of a printer DC: the render driver loaded and enabled once, then per DC the
-// PDEV, its completion and its surface, and the teardown in reverse order.
+/*
+ * GDI's side of a printer DC: the render driver loaded and enabled once, then per DC the
+ * PDEV, its completion and its surface, and the teardown in reverse order.
+ */
 #include "tools/printhost/print_host.h"
 
 #include <string.h>
@@ -81,9 +83,17 @@ BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc)
     }
     dc->hdev = qmh_CreateDevice();
     if (dc->hdev != NULL && (!dc->devmode.empty() || ph_BuildJobDevmode(dc->printer, printerName, &dc->devmode))) {
-        dc->pdev = enablePdev((DEVMODEW *)dc->devmode.data(), NULL, 0, NULL, sizeof dc->gdiInfo,
-                              (ULONG *)&dc->gdiInfo, sizeof dc->devInfo, &dc->devInfo, dc->hdev,
-                              (LPWSTR)printerName, dc->printer);
+        dc->pdev = enablePdev((DEVMODEW *)dc->devmode.data(),
+                              NULL,
+                              0,
+                              NULL,
+                              sizeof dc->gdiInfo,
+                              (ULONG *)&dc->gdiInfo,
+                              sizeof dc->devInfo,
+                              &dc->devInfo,
+                              dc->hdev,
+                              (LPWSTR)printerName,
+                              dc->printer);
     }
     if (dc->pdev != NULL && qmh_BindDevicePdev(dc->hdev, dc->pdev)) {
         completePdev(dc->pdev, dc->hdev);

@@ -1,5 +1,7 @@
-// The payloads the escape script sends: built from the job's DEVMODE and printer data,
-// the host's names and clock, and the core's job-attribute builder.
+/*
+ * The payloads the escape script sends: built from the job's DEVMODE and printer data,
+ * the host's names and clock, and the core's job-attribute builder.
+ */
 #include "tools/printhost/escape_payloads.h"
 
 #include <stdio.h>
@@ -22,7 +24,7 @@ static const size_t kUserNameChars = sizeof(((DocumentIdentity *)0)->user) / siz
 // The texts of the owner record's date and time. Their wording is this program's own:
 // the date in the locale's order (LOCALE_IDATE 0 month-day-year, 1 day-month-year, 2
 // year-month-day), parts joined by "/"; the time as hours and minutes.
-static const int kDateOrder[3][3] = {{1, 2, 0}, {2, 1, 0}, {0, 1, 2}};  // indexes of {year, month, day}
+static const int kDateOrder[3][3] = {{1, 2, 0}, {2, 1, 0}, {0, 1, 2}}; // indexes of {year, month, day}
 static const char kDateSeparator = '/';
 static const char kTimeFormat[] = "%02d:%02d";
 
@@ -50,8 +52,10 @@ static void PutLong(BYTE *bytes, size_t offset, DWORD value)
 static void PutWide(WCHAR *field, size_t chars, const WCHAR *text)
 {
     size_t count = 0;
-    while (text != NULL && count + 1 < chars && text[count] != 0) ++count;
-    if (count != 0) memcpy(field, text, count * sizeof(WCHAR));
+    while (text != NULL && count + 1 < chars && text[count] != 0)
+        ++count;
+    if (count != 0)
+        memcpy(field, text, count * sizeof(WCHAR));
     memset(field + count, 0, (chars - count) * sizeof(WCHAR));
 }
 
@@ -62,14 +66,16 @@ static void PutWide(WCHAR *field, size_t chars, const WCHAR *text)
 static std::u16string CutToAnsi(const WCHAR *text, DWORD bytes)
 {
     int count = lstrlenW(text);
-    while (count > 0 && WideCharToMultiByte(CP_ACP, 0, text, count, NULL, 0, NULL, NULL) > (int)bytes) --count;
+    while (count > 0 && WideCharToMultiByte(CP_ACP, 0, text, count, NULL, 0, NULL, NULL) > (int)bytes)
+        --count;
     return std::u16string((const char16_t *)text, (size_t)count);
 }
 
 static std::u16string Widen(const char *text)
 {
     std::u16string wide;
-    for (const char *p = text; *p != 0; ++p) wide.push_back((char16_t)(unsigned char)*p);
+    for (const char *p = text; *p != 0; ++p)
+        wide.push_back((char16_t)(unsigned char)*p);
     return wide;
 }
 
@@ -105,7 +111,8 @@ static std::u16string DateText(const SYSTEMTIME &now)
     snprintf(parts[1], sizeof parts[1], "%02d", now.wMonth);
     snprintf(parts[2], sizeof parts[2], "%02d", now.wDay);
     const int *order = kDateOrder[DateOrder()];
-    std::string text = std::string(parts[order[0]]) + kDateSeparator + parts[order[1]] + kDateSeparator + parts[order[2]];
+    std::string text =
+        std::string(parts[order[0]]) + kDateSeparator + parts[order[1]] + kDateSeparator + parts[order[2]];
     return Widen(text.c_str());
 }
 
@@ -130,8 +137,10 @@ void ph_PutOwnerItem(JobOwnerRecord *record, int item, const WCHAR *text)
 
 void ph_PutOwnerClock(JobOwnerRecord *record, const SYSTEMTIME *time, BOOL date, BOOL clock)
 {
-    if (date) PUT_WIDE(record->date, (const WCHAR *)DateText(*time).c_str());
-    if (clock) PUT_WIDE(record->time, (const WCHAR *)TimeText(*time).c_str());
+    if (date)
+        PUT_WIDE(record->date, (const WCHAR *)DateText(*time).c_str());
+    if (clock)
+        PUT_WIDE(record->time, (const WCHAR *)TimeText(*time).c_str());
 }
 
 void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
@@ -146,7 +155,8 @@ void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
     }
     record->filled = any ? 1 : 0;
     std::u16string user = on[OWNER_ITEM_USER] || on[OWNER_ITEM_USER_HOST] ? UserName() : std::u16string();
-    if (on[OWNER_ITEM_USER]) ph_PutOwnerItem(record, OWNER_ITEM_USER, (const WCHAR *)user.c_str());
+    if (on[OWNER_ITEM_USER])
+        ph_PutOwnerItem(record, OWNER_ITEM_USER, (const WCHAR *)user.c_str());
     if (on[OWNER_ITEM_USER_HOST]) {
         std::u16string text = user;
         if (context == NULL || !ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS)) {
@@ -154,7 +164,8 @@ void ph_FillOwnerRecord(EscapeScript *script, DriverContext *context)
         }
         ph_PutOwnerItem(record, OWNER_ITEM_USER_HOST, (const WCHAR *)text.c_str());
     }
-    if (on[OWNER_ITEM_DOCUMENT]) ph_PutOwnerItem(record, OWNER_ITEM_DOCUMENT, script->document);
+    if (on[OWNER_ITEM_DOCUMENT])
+        ph_PutOwnerItem(record, OWNER_ITEM_DOCUMENT, script->document);
     SYSTEMTIME now = {};
     GetLocalTime(&now);
     ph_PutOwnerClock(record, &now, on[OWNER_ITEM_DATE], on[OWNER_ITEM_TIME]);
@@ -234,13 +245,15 @@ LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)
             attr.fax.first = attr.fax.last = (WORD)(first + i);
             attr.fax.list = faxList;
         }
-        LONG length = job_BuildJobAttrBlock(context->model, context->base, &attr, NULL, 0, (char *)entry + sizeof(DWORD));
+        LONG length =
+            job_BuildJobAttrBlock(context->model, context->base, &attr, NULL, 0, (char *)entry + sizeof(DWORD));
         if (length < 0) {
             script->attrSets.clear();
             return -1;
         }
         PutLong(entry, 0, (DWORD)length);
-        PutLong(list.data(), sizeof(JobAttrSetHead) + (size_t)count * entrySize + i * sizeof(DWORD), attr.bookletOffset);
+        PutLong(
+            list.data(), sizeof(JobAttrSetHead) + (size_t)count * entrySize + i * sizeof(DWORD), attr.bookletOffset);
     }
     script->attrSets.swap(list);
     return 1;
@@ -250,7 +263,8 @@ void ph_FillMarginRecord(EscapeScript *script, DriverDevmode *devmode, PrinterDa
                          PageMarginRecord *record)
 {
     record->paperNumber = kNoPaperNumber;
-    for (WORD &margin : record->margins) margin = kDefaultMargin;
+    for (WORD &margin : record->margins)
+        margin = kDefaultMargin;
     LONG paperSize = 0;
     WORD number = 0;
     if (!util_ReadSettingLong(FID_PAPER_SIZE, devmode, block, &paperSize) ||

@@ -1,6 +1,8 @@
-// The escape script: what the user-interface driver sends the render driver at each
-// document event, in its order. An escape counts as answered when ExtEscape returns more
-// than 0.
+/*
+ * The escape script: what the user-interface driver sends the render driver at each
+ * document event, in its order. An escape counts as answered when ExtEscape returns more
+ * than 0.
+ */
 #include "tools/printhost/escape_script.h"
 
 #include <stdio.h>
@@ -97,10 +99,12 @@ static void LoadSettingsBlocks(EscapeScript *script, DriverContext *context)
     const WCHAR *path =
         (const WCHAR *)dma_GetTypedValue(&script->devmode, &script->block, FID_SETTINGS_FILE, VT_STRING);
     WCHAR start[prefix + 1] = {};
-    if (path != NULL) lstrcpynW(start, path, (int)prefix + 1);
+    if (path != NULL)
+        lstrcpynW(start, path, (int)prefix + 1);
     BOOL isFile = path != NULL && path[0] != 0 && lstrcmpiW(start, kPipePrefix) != 0;
     DevmodeSecondPart *second = &script->devmode.second;
-    if (isFile && pd_LoadSettingsBlocks(script->printer, context, path, kStoreFile, NULL, second, NULL, NULL, NULL, NULL)) {
+    if (isFile &&
+        pd_LoadSettingsBlocks(script->printer, context, path, kStoreFile, NULL, second, NULL, NULL, NULL, NULL)) {
         return;
     }
     WORD kind = ph_ReadNumber(script, FID_STORE_IN_USER_KEY) == 1 ? kStoreUser : kStorePrinter;
@@ -126,9 +130,11 @@ static void AskSecurityData(EscapeScript *script, const char *event)
 
 static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
 {
-    if (script->dc == NULL) return -1;
+    if (script->dc == NULL)
+        return -1;
     DriverContext *context = ddd_OpenContext(script->printer);
-    if (context == NULL) return -1;
+    if (context == NULL)
+        return -1;
     script->sharedWarning = 0;
     script->confirmed = 0;
     memset(script->document, 0, sizeof script->document);
@@ -141,9 +147,11 @@ static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
     }
     if (result == 1 && document != NULL) {
         lstrcpynW(script->document, document, ESC_PATH_CHARS);
-        if (!ph_FillDocumentIdentity(script)) result = -1;
+        if (!ph_FillDocumentIdentity(script))
+            result = -1;
     }
-    if (result == 1 && !pd_LoadPrinterData(script->printer, &script->block, context)) result = -1;
+    if (result == 1 && !pd_LoadPrinterData(script->printer, &script->block, context))
+        result = -1;
     if (result == 1 && !Ask(script, event, ESC_GET_EXT_WORDS, &script->renderJob, sizeof script->renderJob)) {
         result = -1;
     }
@@ -157,7 +165,8 @@ static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
         script->attrMode = mode;
     }
     if (result == 1) {
-        if (!Send(script, event, ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode)) result = -1;
+        if (!Send(script, event, ESC_SET_DEVMODE, &script->devmode, sizeof script->devmode))
+            result = -1;
         ph_FillOwnerRecord(script, context);
     }
     ddd_CloseContext(context);
@@ -168,7 +177,8 @@ static LONG StartDoc(EscapeScript *script, const char *event, LPCWSTR document)
 // result -1 and the series goes on.
 static LONG SendSettings(EscapeScript *script, const char *event)
 {
-    if (!script->documentStarted) return 1;
+    if (!script->documentStarted)
+        return 1;
     DriverContext *context = ddd_OpenContext(script->printer);
     LONG result = 1;
     Ask(script, event, ESC_GET_DEVMODE, &script->devmode, sizeof script->devmode);
@@ -177,10 +187,12 @@ static LONG SendSettings(EscapeScript *script, const char *event)
         Ask(script, event, ESC_GET_FAX_MODEL, &mode, sizeof mode)) {
         result = ph_BuildAttrSets(script, context, mode);
     }
-    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_BEGIN)) result = -1;
+    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_BEGIN))
+        result = -1;
     if (context != NULL) {
         BOOL fromLocale = ddd_HasCapability(context->model, kLocalePaperCapability);
-        if (!SendWord(script, event, ESC_LOCALE_PAPER, util_GetLocalePaperKind(fromLocale))) result = -1;
+        if (!SendWord(script, event, ESC_LOCALE_PAPER, util_GetLocalePaperKind(fromLocale)))
+            result = -1;
     } else {
         result = -1;
     }
@@ -197,9 +209,11 @@ static LONG SendSettings(EscapeScript *script, const char *event)
         {ESC_SET_EXT_WORDS, &script->renderJob, (int)sizeof script->renderJob},
     };
     for (const auto &block : blocks) {
-        if (!Send(script, event, block.code, block.payload, block.size)) result = -1;
+        if (!Send(script, event, block.code, block.payload, block.size))
+            result = -1;
     }
-    if (script->confirmed && !SendLong(script, event, ESC_PAGE_SETUP_WORD, script->confirmed)) result = -1;
+    if (script->confirmed && !SendLong(script, event, ESC_PAGE_SETUP_WORD, script->confirmed))
+        result = -1;
     // The fax send list goes with the job attributes; without one loaded there is nothing
     // to send.
     if (script->attrMode != 0 && !script->faxList.empty() &&
@@ -210,17 +224,22 @@ static LONG SendSettings(EscapeScript *script, const char *event)
         !Send(script, event, ESC_ATTR_SETS, script->attrSets.data(), (int)script->attrSets.size())) {
         result = -1;
     }
-    if (!Send(script, event, ESC_JOB_START_EXTRA, &script->identity, sizeof script->identity)) result = -1;
-    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_END)) result = -1;
-    if (context != NULL) ddd_CloseContext(context);
+    if (!Send(script, event, ESC_JOB_START_EXTRA, &script->identity, sizeof script->identity))
+        result = -1;
+    if (!SendWord(script, event, ESC_SETTINGS_LOCK, ESC_SETTINGS_END))
+        result = -1;
+    if (context != NULL)
+        ddd_CloseContext(context);
     return result;
 }
 
 static LONG StartDocPost(EscapeScript *script, const char *event)
 {
-    if (!script->documentStarted) return -1;
+    if (!script->documentStarted)
+        return -1;
     DWORD answer = 0;
-    if (!Ask(script, event, ESC_SHARED_WARNING, &answer, sizeof answer)) return -1;
+    if (!Ask(script, event, ESC_SHARED_WARNING, &answer, sizeof answer))
+        return -1;
     script->sharedWarning = answer;
     if (answer != 0 && ph_ReadNumber(script, FID_STORED_JOB) == 1) {
         DWORD needed = 0;
@@ -238,14 +257,18 @@ static LONG StartDocPost(EscapeScript *script, const char *event)
 
 static LONG StartPage(EscapeScript *script, const char *event)
 {
-    if (script->dc == NULL) return -1;
+    if (script->dc == NULL)
+        return -1;
     DriverDevmode local;
-    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local)) return -1;
+    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local))
+        return -1;
     PrinterDataBlock block;
     DriverContext *context = ddd_OpenContext(script->printer);
     BOOL loaded = context != NULL && pd_LoadPrinterData(script->printer, &block, context);
-    if (context != NULL) ddd_CloseContext(context);
-    if (!loaded) return -1;
+    if (context != NULL)
+        ddd_CloseContext(context);
+    if (!loaded)
+        return -1;
     PageMarginRecord record;
     ph_FillMarginRecord(script, &local, &block, &record);
     return Send(script, event, ESC_SET_MARGINS, &record, sizeof record) ? 1 : -1;
@@ -255,7 +278,8 @@ static LONG StartPage(EscapeScript *script, const char *event)
 // first copy of a tiled item is placed at its own offset, which is zero.
 static LONG Draw(EscapeScript *script, const char *event, WORD placement)
 {
-    if (placement != kTilePlacement) return 1;
+    if (placement != kTilePlacement)
+        return 1;
     AnnotationOffset offset = {0, 0};
     return Send(script, event, ESC_PLACE_ANNOTATION, &offset, sizeof offset) ? 1 : -1;
 }
@@ -267,7 +291,8 @@ static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *de
         LONG repeat = 0;
         util_ReadSettingLong(FID_STAMP_REPEAT, devmode, &script->block, &repeat);
         LONG placement = 0;
-        if (repeat != 1) util_ReadSettingLong(FID_STAMP_PLACEMENT, devmode, &script->block, &placement);
+        if (repeat != 1)
+            util_ReadSettingLong(FID_STAMP_PLACEMENT, devmode, &script->block, &placement);
         result = Draw(script, event, (WORD)placement);
     }
     Switch(script, event, ESC_STAMP_MODE, 0);
@@ -307,14 +332,17 @@ static const WCHAR *OwnerName(DriverDevmode *devmode, PrinterDataBlock *block, B
 static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode *devmode, JobOwnerRecord *record)
 {
     DWORD id = 0;
-    if (!Ask(script, event, ESC_GET_JOB_ID, &id, sizeof id)) return FALSE;
+    if (!Ask(script, event, ESC_GET_JOB_ID, &id, sizeof id))
+        return FALSE;
     DWORD needed = 0;
     GetJobW(script->printer, id, 1, NULL, 0, &needed);
     std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !GetJobW(script->printer, id, 1, buffer.data(), needed, &needed)) return FALSE;
+    if (needed == 0 || !GetJobW(script->printer, id, 1, buffer.data(), needed, &needed))
+        return FALSE;
     const JOB_INFO_1W *job = (const JOB_INFO_1W *)buffer.data();
     memset(record, 0, sizeof *record);
-    for (WORD &placement : record->placements) placement = OWNER_ITEM_OFF;
+    for (WORD &placement : record->placements)
+        placement = OWNER_ITEM_OFF;
     SYSTEMTIME local = {};
     FILETIME submitted, localFile;
     BOOL clock = SystemTimeToFileTime(&job->Submitted, &submitted) && FileTimeToLocalFileTime(&submitted, &localFile) &&
@@ -322,21 +350,25 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
     for (int i = 0; i < OWNER_ITEMS; ++i) {
         LONG on = 0, placement = 0;
         util_ReadSettingLong((WORD)(FID_OWNER_ITEM_FLAG + i), devmode, &script->block, &on);
-        if (on != 1) continue;
+        if (on != 1)
+            continue;
         util_ReadSettingLong((WORD)(FID_OWNER_ITEM_PLACEMENT + i), devmode, &script->block, &placement);
         record->placements[i] = (WORD)placement;
         switch (i) {
         case OWNER_ITEM_USER: ph_PutOwnerItem(record, i, job->pUserName); break;
         case OWNER_ITEM_USER_HOST: {
             PrinterDataBlock block;
-            if (!Ask(script, event, ESC_GET_PRINTER_DATA, &block, sizeof block)) return FALSE;
+            if (!Ask(script, event, ESC_GET_PRINTER_DATA, &block, sizeof block))
+                return FALSE;
             DriverContext *context = ddd_OpenContext(script->printer);
             BOOL fromSettings = context != NULL && ddd_HasCapability(context->model, PH_OWNER_FROM_SETTINGS);
-            if (context != NULL) ddd_CloseContext(context);
+            if (context != NULL)
+                ddd_CloseContext(context);
             const WCHAR *name = OwnerName(devmode, &block, fromSettings);
             std::u16string text = name != NULL ? std::u16string((const char16_t *)name)
                                                : std::u16string((const char16_t *)job->pUserName);
-            if (name == NULL && !fromSettings) text += u"\\" + std::u16string((const char16_t *)job->pMachineName);
+            if (name == NULL && !fromSettings)
+                text += u"\\" + std::u16string((const char16_t *)job->pMachineName);
             ph_PutOwnerItem(record, i, (const WCHAR *)text.c_str());
             break;
         }
@@ -352,17 +384,18 @@ static BOOL OwnerFromJob(EscapeScript *script, const char *event, DriverDevmode 
 // AnnotationRecord: the owner record the render driver keeps; else the one of the
 // document's start with its job number; else one built from the spool job. FALSE when
 // none can be had.
-static BOOL AnnotationRecord(EscapeScript *script, const char *event, DriverDevmode *devmode,
-                             JobOwnerRecord *record)
+static BOOL AnnotationRecord(EscapeScript *script, const char *event, DriverDevmode *devmode, JobOwnerRecord *record)
 {
-    if (Ask(script, event, ESC_GET_JOB_INFO, record, sizeof *record)) return TRUE;
+    if (Ask(script, event, ESC_GET_JOB_INFO, record, sizeof *record))
+        return TRUE;
     if (script->owner.filled != 0) {
         if (ph_ReadNumber(script, (WORD)(FID_OWNER_ITEM_FLAG + (int)OWNER_ITEM_JOB_NUMBER)) == 1)
             AskJobNumber(script, event, &script->owner);
         *record = script->owner;
         return TRUE;
     }
-    if (!OwnerFromJob(script, event, devmode, &script->owner)) return FALSE;
+    if (!OwnerFromJob(script, event, devmode, &script->owner))
+        return FALSE;
     *record = script->owner;
     return TRUE;
 }
@@ -382,19 +415,27 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
             WORD placements[OWNER_ITEMS];
             memcpy(placements, record.placements, sizeof placements);
             for (int i = 0; i < OWNER_ITEMS; ++i) {
-                if (placements[i] == OWNER_ITEM_OFF) continue;
+                if (placements[i] == OWNER_ITEM_OFF)
+                    continue;
                 for (int j = i + 1; j < OWNER_ITEMS; ++j) {
-                    if (placements[j] == placements[i]) placements[j] = OWNER_ITEM_OFF;
+                    if (placements[j] == placements[i])
+                        placements[j] = OWNER_ITEM_OFF;
                 }
                 if (area == 2 && pages != 1) {
                     PageEndReply request;
-                    if (Escape(script, event, ESC_PAGE_END, &endOfDocument, sizeof endOfDocument, &request,
+                    if (Escape(script,
+                               event,
+                               ESC_PAGE_END,
+                               &endOfDocument,
+                               sizeof endOfDocument,
+                               &request,
                                sizeof request) <= 0) {
                         break;
                     }
                 }
                 result = Draw(script, event, placements[i]);
-                if (result == -1) break;
+                if (result == -1)
+                    break;
             }
         }
     }
@@ -406,7 +447,8 @@ static LONG DrawAnnotations(EscapeScript *script, const char *event, DWORD endOf
 static BOOL AddPage(EscapeScript *script, const char *event)
 {
     const AddedPageHooks &hooks = script->addedPage;
-    if (hooks.start == NULL || !hooks.start(hooks.host)) return FALSE;
+    if (hooks.start == NULL || !hooks.start(hooks.host))
+        return FALSE;
     if (!SendLong(script, event, ESC_JOB_CONTROL_SECOND, 1)) {
         hooks.end(hooks.host);
         return FALSE;
@@ -418,29 +460,34 @@ static BOOL AddPage(EscapeScript *script, const char *event)
 // of its own and the page annotations, as the render driver asks for them.
 static LONG PageEnd(EscapeScript *script, const char *event, DWORD endOfDocument)
 {
-    if (script->dc == NULL) return -1;
+    if (script->dc == NULL)
+        return -1;
     PageEndReply request = {};
     if (Escape(script, event, ESC_PAGE_END, &endOfDocument, sizeof endOfDocument, &request, sizeof request) <= 0 ||
         (request.drawOnSheet == 0 && request.drawOnPage == 0 && request.stampValue == 0)) {
         return 1;
     }
     DriverDevmode local;
-    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local)) return 1;
+    if (!Ask(script, event, ESC_GET_DEVMODE, &local, sizeof local))
+        return 1;
     LONG result = 1;
     BOOL added = FALSE;
     // The reply's words: a stamp on the current page, a stamp on a page of its own, the
     // page annotations.
-    if (request.drawOnPage != 0) result = DrawStamp(script, event, &local);
+    if (request.drawOnPage != 0)
+        result = DrawStamp(script, event, &local);
     if (request.drawOnSheet != 0) {
         if (endOfDocument) {
-            if (!AddPage(script, event)) return result;
+            if (!AddPage(script, event))
+                return result;
             added = TRUE;
         }
         result = DrawStamp(script, event, &local);
     }
     if (request.stampValue != 0) {
         if (endOfDocument && !added) {
-            if (!AddPage(script, event)) return result;
+            if (!AddPage(script, event))
+                return result;
             added = TRUE;
         }
         result = DrawAnnotations(script, event, endOfDocument, &local);
@@ -497,8 +544,14 @@ std::string ph_FormatEscapeLog(const EscapeScript *script)
         if (record.code == 0) {
             snprintf(line, sizeof line, "%s -> %d\n", record.event, record.result);
         } else {
-            snprintf(line, sizeof line, "%s 0x%04lX in %d out %d -> %d\n", record.event, (unsigned long)record.code,
-                     record.inSize, record.outSize, record.result);
+            snprintf(line,
+                     sizeof line,
+                     "%s 0x%04lX in %d out %d -> %d\n",
+                     record.event,
+                     (unsigned long)record.code,
+                     record.inSize,
+                     record.outSize,
+                     record.result);
         }
         text += line;
     }

@@ -40,18 +40,18 @@ typedef struct EscapeScript {
     HDC dc;
     LPCWSTR printerName;
     AddedPageHooks addedPage;
-    DriverDevmode devmode;              /* the job's full DEVMODE as the render driver gave it */
-    PrinterDataBlock block;             /* the printer's data, loaded at STARTDOC */
-    RenderJobRecord renderJob;          /* the render driver's record, sent back unchanged */
+    DriverDevmode devmode;     /* the job's full DEVMODE as the render driver gave it */
+    PrinterDataBlock block;    /* the printer's data, loaded at STARTDOC */
+    RenderJobRecord renderJob; /* the render driver's record, sent back unchanged */
     DWORD documentStarted;
-    DWORD sharedWarning;                /* ESC_SHARED_WARNING's answer */
-    DWORD confirmed;                    /* the user confirmed the shared-printer warning */
-    DWORD attrMode;                     /* ESC_GET_FAX_MODEL's answer: one set per fax destination */
+    DWORD sharedWarning; /* ESC_SHARED_WARNING's answer */
+    DWORD confirmed;     /* the user confirmed the shared-printer warning */
+    DWORD attrMode;      /* ESC_GET_FAX_MODEL's answer: one set per fax destination */
     WCHAR document[ESC_PATH_CHARS];
     JobOwnerRecord owner;
     DocumentIdentity identity;
-    std::vector<BYTE> attrSets;         /* the JobAttributeSet list; empty: none built */
-    std::vector<BYTE> faxList;          /* the "DFAX001" block loaded for the sets */
+    std::vector<BYTE> attrSets; /* the JobAttributeSet list; empty: none built */
+    std::vector<BYTE> faxList;  /* the "DFAX001" block loaded for the sets */
     std::vector<EscapeRecord> log;
 } EscapeScript;
 

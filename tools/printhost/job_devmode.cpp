@@ -1,5 +1,7 @@
-// The DEVMODE a DC of the printer is created with: the printer's defaults in full form and
-// the 24-byte trailer behind them, as the user-interface driver hands it to GDI.
+/*
+ * The DEVMODE a DC of the printer is created with: the printer's defaults in full form and
+ * the 24-byte trailer behind them, as the user-interface driver hands it to GDI.
+ */
 #include "tools/printhost/print_host.h"
 
 #include <stdlib.h>
@@ -92,7 +94,8 @@ BOOL ph_ApplySetting(const char *assignment, std::vector<BYTE> *devmode, std::st
     WORD status = SST_BAD;
     if (type == VT_STRING) {
         std::u16string text;
-        for (const char *p = equals + 1; *p != 0; ++p) text.push_back((char16_t)(unsigned char)*p);
+        for (const char *p = equals + 1; *p != 0; ++p)
+            text.push_back((char16_t)(unsigned char)*p);
         const WCHAR *pointer = (const WCHAR *)text.c_str();
         status = dma_SetFunctionValue((WORD)id, full, NULL, type, (DWORD)(text.size() + 1) * 2, &pointer);
     } else {

@@ -1,4 +1,6 @@
-// What a run must give back, counted by the platform's accounting.
+/*
+ * What a run must give back, counted by the platform's accounting.
+ */
 #include "tools/printhost/print_host.h"
 
 #include "platform/testing/qm_testing.h"

@@ -1,16 +1,18 @@
-// printhost: plays the spooler and GDI for the driver on the host.
-//
-//   printhost enable --model <file.DDD>
-//
-// installs (or refreshes) the printer "QM Sample" with the model, loads the render driver
-// by name, creates a DC as GDI does, prints the GDIINFO and DEVINFO the driver answered,
-// tears the DC and the driver down again and reports what was left behind: "no leaks", or
-// the kind of object still live and a non-zero exit.
-//
-//   printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]
-//
-// runs a sample job through the driver and leaves its print stream (tools/printhost/
-// print_job.h).
+/*
+ * printhost: plays the spooler and GDI for the driver on the host.
+ *
+ * printhost enable --model <file.DDD>
+ *
+ * installs (or refreshes) the printer "QM Sample" with the model, loads the render driver
+ * by name, creates a DC as GDI does, prints the GDIINFO and DEVINFO the driver answered,
+ * tears the DC and the driver down again and reports what was left behind: "no leaks", or
+ * the kind of object still live and a non-zero exit.
+ *
+ * printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]
+ *
+ * runs a sample job through the driver and leaves its print stream (tools/printhost/
+ * print_job.h).
+ */
 #include <stdio.h>
 #include <string.h>
 
@@ -33,8 +35,9 @@ const int kExitLeak = 3;
 
 void Usage()
 {
-    fprintf(stderr, "usage: printhost enable --model <file.DDD>\n"
-                    "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
+    fprintf(stderr,
+            "usage: printhost enable --model <file.DDD>\n"
+            "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
 }
 
 // Narrow: a wide text of printable ASCII (others as '?').
@@ -85,8 +88,12 @@ void PrintGdiInfo(const GDIINFO &g)
 
 void PrintFont(const char *name, const LOGFONTW &f)
 {
-    printf("  %-18s \"%s\" height %ld weight %ld charset %u pitch-and-family 0x%02X\n", name,
-           Narrow(f.lfFaceName, LF_FACESIZE).c_str(), (long)f.lfHeight, (long)f.lfWeight, f.lfCharSet,
+    printf("  %-18s \"%s\" height %ld weight %ld charset %u pitch-and-family 0x%02X\n",
+           name,
+           Narrow(f.lfFaceName, LF_FACESIZE).c_str(),
+           (long)f.lfHeight,
+           (long)f.lfWeight,
+           f.lfCharSet,
            f.lfPitchAndFamily);
 }
 
@@ -113,7 +120,8 @@ int Enable(const char *model)
     }
     DriverHost host;
     if (!ph_LoadDriver(PH_DRIVER_NAME, &host)) {
-        fprintf(stderr, "printhost: qmkelvim.dll cannot be loaded and enabled (error %lu)\n",
+        fprintf(stderr,
+                "printhost: qmkelvim.dll cannot be loaded and enabled (error %lu)\n",
                 (unsigned long)GetLastError());
         return kExitFailed;
     }

@@ -1,6 +1,8 @@
-// printhost print: a sample job through the render driver in GDI's order. The spool job's
-// bytes (exactly what WritePrinter received) go to the stream file, their listing to the
-// listing file.
+/*
+ * printhost print: a sample job through the render driver in GDI's order. The spool job's
+ * bytes (exactly what WritePrinter received) go to the stream file, their listing to the
+ * listing file.
+ */
 #include "tools/printhost/print_job.h"
 
 #include <stdio.h>
@@ -78,8 +80,17 @@ static BOOL EnableDevice(const JobEntries &e, std::vector<BYTE> &devmode, HANDLE
     if (device->hdev == NULL) {
         return FALSE;
     }
-    device->pdev = e.enablePdev((DEVMODEW *)devmode.data(), NULL, 0, NULL, sizeof gdi, (ULONG *)&gdi, sizeof info,
-                                &info, device->hdev, (LPWSTR)PH_PRINTER_NAME, printer);
+    device->pdev = e.enablePdev((DEVMODEW *)devmode.data(),
+                                NULL,
+                                0,
+                                NULL,
+                                sizeof gdi,
+                                (ULONG *)&gdi,
+                                sizeof info,
+                                &info,
+                                device->hdev,
+                                (LPWSTR)PH_PRINTER_NAME,
+                                printer);
     if (device->pdev == NULL || !qmh_BindDevicePdev(device->hdev, device->pdev)) {
         return FALSE;
     }
@@ -158,18 +169,19 @@ struct PrintOptions {
     long abortAfter = -1;
     long resetAfter = -1;
     bool fixedEnv = false;
-    bool escapes = true;              // the document events send their escapes
+    bool escapes = true; // the document events send their escapes
     const char *escapeLog = NULL;
     const char *faxList = NULL;
 };
 
 static void Usage()
 {
-    fprintf(stderr, "usage: printhost print --model <file.DDD> --pages <N> --out <stream-file>\n"
-                    "                      [--list <listing-file>] [--set <FunctionID>=<value>]...\n"
-                    "                      [--document <name>] [--abort-after <n>] [--reset-after <n>]\n"
-                    "                      [--fixed-env] [--no-escapes] [--escape-log <file>]\n"
-                    "                      [--fax-list <DFAX001-file>]\n");
+    fprintf(stderr,
+            "usage: printhost print --model <file.DDD> --pages <N> --out <stream-file>\n"
+            "                      [--list <listing-file>] [--set <FunctionID>=<value>]...\n"
+            "                      [--document <name>] [--abort-after <n>] [--reset-after <n>]\n"
+            "                      [--fixed-env] [--no-escapes] [--escape-log <file>]\n"
+            "                      [--fax-list <DFAX001-file>]\n");
 }
 
 static BOOL ParseCount(const char *text, long *count)
@@ -199,17 +211,28 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
         }
         const char *value = argv[++i];
         BOOL ok = TRUE;
-        if (name == "--model") o->model = value;
-        else if (name == "--out") o->out = value;
-        else if (name == "--list") o->list = value;
-        else if (name == "--document") o->document = value;
-        else if (name == "--escape-log") o->escapeLog = value;
-        else if (name == "--fax-list") o->faxList = value;
-        else if (name == "--set") o->sets.push_back(value);
-        else if (name == "--pages") ok = ParseCount(value, &o->pages);
-        else if (name == "--abort-after") ok = ParseCount(value, &o->abortAfter);
-        else if (name == "--reset-after") ok = ParseCount(value, &o->resetAfter);
-        else ok = FALSE;
+        if (name == "--model")
+            o->model = value;
+        else if (name == "--out")
+            o->out = value;
+        else if (name == "--list")
+            o->list = value;
+        else if (name == "--document")
+            o->document = value;
+        else if (name == "--escape-log")
+            o->escapeLog = value;
+        else if (name == "--fax-list")
+            o->faxList = value;
+        else if (name == "--set")
+            o->sets.push_back(value);
+        else if (name == "--pages")
+            ok = ParseCount(value, &o->pages);
+        else if (name == "--abort-after")
+            ok = ParseCount(value, &o->abortAfter);
+        else if (name == "--reset-after")
+            ok = ParseCount(value, &o->resetAfter);
+        else
+            ok = FALSE;
         if (!ok) {
             return FALSE;
         }
@@ -255,8 +278,8 @@ struct JobRun {
     JobDevice device;
     DWORD job;
     bool failed;
-    DWORD pages;  // pages the driver took (DrvSendPage answered TRUE)
-    HDC dc;       // the application's DC: its escapes reach the driver
+    DWORD pages; // pages the driver took (DrvSendPage answered TRUE)
+    HDC dc;      // the application's DC: its escapes reach the driver
     EscapeScript *script;
 };
 
@@ -302,8 +325,7 @@ static BOOL ResetDevice(JobRun *run, LPWSTR document)
     BOOL reset = run->e->resetPdev(run->device.pdev, fresh.pdev);
     DisableDevice(*run->e, &run->device);
     run->device = fresh;
-    if (!reset || !EnableSurface(*run->e, &run->device) ||
-        !run->e->startDoc(run->device.surface, document, run->job)) {
+    if (!reset || !EnableSurface(*run->e, &run->device) || !run->e->startDoc(run->device.surface, document, run->job)) {
         return FALSE;
     }
     qmh_SetPrinterDCSurface(run->dc, run->device.surface);
@@ -315,8 +337,8 @@ static BOOL ResetDevice(JobRun *run, LPWSTR document)
 static BOOL RunPage(JobRun *run)
 {
     const JobEntries &e = *run->e;
-    BOOL good = Event(run, ph_ScriptStartPage) && e.startPage(run->device.surface) &&
-                Event(run, ph_ScriptEndPage) && e.sendPage(run->device.surface);
+    BOOL good = Event(run, ph_ScriptStartPage) && e.startPage(run->device.surface) && Event(run, ph_ScriptEndPage) &&
+                e.sendPage(run->device.surface);
     run->pages += good ? 1 : 0;
     return good;
 }
@@ -381,15 +403,17 @@ static BOOL SaveOutputs(const PrintOptions &o, DWORD job, DWORD pages)
         LqdError error;
         // As lumiqdump: the listing up to a broken item, the fault on standard error.
         if (!lqd_DumpStream(bytes.data(), bytes.size(), LqdOptions(), listing, error)) {
-            fprintf(stderr, "printhost: listing: offset %lu: %s\n", (unsigned long)error.offset,
-                    error.reason.c_str());
+            fprintf(stderr, "printhost: listing: offset %lu: %s\n", (unsigned long)error.offset, error.reason.c_str());
         }
         ok = WriteHostFile(o.list, listing.data(), listing.size()) && ok;
     }
     QMH_JOB_INFO info = {};
     qmh_GetJob(job, &info);
-    printf("job %lu %s %lu bytes %lu pages\n", (unsigned long)job, StateName(info.Status),
-           (unsigned long)bytes.size(), (unsigned long)pages);
+    printf("job %lu %s %lu bytes %lu pages\n",
+           (unsigned long)job,
+           StateName(info.Status),
+           (unsigned long)bytes.size(),
+           (unsigned long)pages);
     return ok;
 }
 
@@ -422,9 +446,9 @@ static BOOL StoreFaxList(const char *path, std::string *error)
     }
     PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
     HANDLE printer = NULL;
-    BOOL stored = OpenPrinterW((LPWSTR)PH_PRINTER_NAME, &printer, &access) &&
-                  pd_WriteChunkedValue(printer, list.data(), (DWORD)list.size(), TEXT("FaxSendList"),
-                                       TEXT("FaxSendListSize"));
+    BOOL stored =
+        OpenPrinterW((LPWSTR)PH_PRINTER_NAME, &printer, &access) &&
+        pd_WriteChunkedValue(printer, list.data(), (DWORD)list.size(), TEXT("FaxSendList"), TEXT("FaxSendListSize"));
     if (printer != NULL) {
         ClosePrinter(printer);
     }
@@ -439,7 +463,8 @@ static BOOL StoreFaxList(const char *path, std::string *error)
 static int OpenDocument(JobRun *run, const PrintOptions &o)
 {
     std::u16string document;
-    for (const char *p = o.document; *p != 0; ++p) document.push_back((char16_t)(unsigned char)*p);
+    for (const char *p = o.document; *p != 0; ++p)
+        document.push_back((char16_t)(unsigned char)*p);
     if (run->script != NULL && ph_ScriptStartDoc(run->script, (LPCWSTR)document.c_str()) != 1) {
         fprintf(stderr, "printhost: the document events refused StartDoc\n");
         return PH_EXIT_JOB_FAILED;

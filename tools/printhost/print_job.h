@@ -8,10 +8,10 @@
 #include "tools/printhost/print_host.h"
 
 /* Exit codes of the command. */
-#define PH_EXIT_DONE 0        /* the job ended as asked */
-#define PH_EXIT_USAGE 1       /* bad command line (usage on stderr) */
-#define PH_EXIT_SETUP 2       /* set-up failure, the step named on stderr */
-#define PH_EXIT_JOB_FAILED 3  /* the driver failed the job (the stream so far is saved) */
+#define PH_EXIT_DONE 0       /* the job ended as asked */
+#define PH_EXIT_USAGE 1      /* bad command line (usage on stderr) */
+#define PH_EXIT_SETUP 2      /* set-up failure, the step named on stderr */
+#define PH_EXIT_JOB_FAILED 3 /* the driver failed the job (the stream so far is saved) */
 
 /*
  * ph_Print: runs "printhost print" with the arguments behind the command word:

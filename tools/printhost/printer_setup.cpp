@@ -1,5 +1,7 @@
-// The printer printhost prints to, installed as an installer would with the driver files
-// beside the program and the model named on the command line.
+/*
+ * The printer printhost prints to, installed as an installer would with the driver files
+ * beside the program and the model named on the command line.
+ */
 #include "tools/printhost/print_host.h"
 
 #include <limits.h>
@@ -48,8 +50,15 @@ BOOL ph_InstallPrinter(LPCWSTR printerName, const char *modelPath, std::string *
     std::u16string directory = ProgramDirectory();
     std::u16string driverPath = directory + PH_DRIVER_NAME;
     std::u16string configPath = directory + kConfigFileName;
-    QMH_PRINTER_SETUP setup = {printerName, kPortName, kDriverName, (LPCWSTR)driverPath.c_str(),
-                               (LPCWSTR)dataFile.c_str(), (LPCWSTR)configPath.c_str(), NULL, NULL, 0};
+    QMH_PRINTER_SETUP setup = {printerName,
+                               kPortName,
+                               kDriverName,
+                               (LPCWSTR)driverPath.c_str(),
+                               (LPCWSTR)dataFile.c_str(),
+                               (LPCWSTR)configPath.c_str(),
+                               NULL,
+                               NULL,
+                               0};
     if (qmh_InstallPrinter(&setup)) {
         return TRUE;
     }

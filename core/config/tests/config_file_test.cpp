@@ -8,21 +8,24 @@
 
 namespace {
 
-const std::u16string kFixture =
-    u"[Model_50_C_1]\r\n"
-    u"COMMENT=Site printer\r\n"
-    u"bin.TRAY1=5\r\n"
-    u"other=1\r\n"
-    u"bin.TRAY1=6\r\n"
-    u"BIN.tray1=\r\n"
-    u"[default]\r\n"
-    u"COMMENT=Default comment\r\n"
-    u"[DME,1]\r\n"
-    u"dmPaperSize=9\r\n";
+const std::u16string kFixture = u"[Model_50_C_1]\r\n"
+                                u"COMMENT=Site printer\r\n"
+                                u"bin.TRAY1=5\r\n"
+                                u"other=1\r\n"
+                                u"bin.TRAY1=6\r\n"
+                                u"BIN.tray1=\r\n"
+                                u"[default]\r\n"
+                                u"COMMENT=Default comment\r\n"
+                                u"[DME,1]\r\n"
+                                u"dmPaperSize=9\r\n";
 
-class ConfigFile : public testing::TestWithParam<bool> {
+class ConfigFile : public testing::TestWithParam<bool>
+{
 protected:
-    void SetUp() override { write_config(TEXT("C:\\drv\\QM50BASE.cfg"), kFixture, GetParam()); }
+    void SetUp() override
+    {
+        write_config(TEXT("C:\\drv\\QM50BASE.cfg"), kFixture, GetParam());
+    }
     const WCHAR *path = TEXT("C:\\drv\\QM50BASE.cfg");
 };
 
@@ -65,7 +68,7 @@ TEST_P(ConfigFile, SectionsAndModelValues)
     WCHAR *block = cfg_ReadSection(path, TEXT("DME,1"));
     ASSERT_NE(nullptr, block);
     EXPECT_EQ(std::u16string(u"dmPaperSize=9"), std::u16string(block));
-    EXPECT_EQ(0, block[lstrlenW(block) + 1]);   // the block ends with an empty line
+    EXPECT_EQ(0, block[lstrlenW(block) + 1]); // the block ends with an empty line
     GlobalFree(block);
     EXPECT_EQ(nullptr, cfg_ReadSection(path, TEXT("none")));
 }
@@ -83,7 +86,7 @@ TEST_P(ConfigFile, FindKeyFirstAndLastMatch)
     // Lines: 1 COMMENT, 2 bin.TRAY1=5, 3 other, 4 bin.TRAY1=6, 5 "BIN.tray1=" (no value: no match).
     static const Case kCases[] = {
         {1, FALSE, 2, u"5"},
-        {3, FALSE, 4, u"6"},        // continuing after the first match
+        {3, FALSE, 4, u"6"}, // continuing after the first match
         {1, TRUE, 4, u"6"},
         {5, FALSE, 0, u"<null>"},
         {5, TRUE, 0, u"<null>"},
@@ -117,4 +120,4 @@ TEST(ConfigFileMissing, EmptyAndMissingFiles)
     EXPECT_EQ(0u, qmt_LiveHandles(QMT_HANDLE_ANY));
 }
 
-}  // namespace
+} // namespace

@@ -20,11 +20,20 @@ Engine::Engine(const std::string &records, const std::string &entries)
     context = {&driver, &areas->devmode, &areas->block};
 }
 
-WORD Engine::Query(WORD functionId, const LONG *value, ConflictState *state, WORD mode, WORD **outList,
-                   WORD valueType)
+WORD Engine::Query(WORD functionId, const LONG *value, ConflictState *state, WORD mode, WORD **outList, WORD valueType)
 {
-    return cst_CheckConflicts(mode, TEST_PRINTER, &driver, &areas->devmode, &areas->block, nullptr, functionId,
-                              valueType, value, state, outList, 0);
+    return cst_CheckConflicts(mode,
+                              TEST_PRINTER,
+                              &driver,
+                              &areas->devmode,
+                              &areas->block,
+                              nullptr,
+                              functionId,
+                              valueType,
+                              value,
+                              state,
+                              outList,
+                              0);
 }
 
 LONG Engine::Number(WORD functionId)

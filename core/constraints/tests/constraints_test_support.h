@@ -17,10 +17,10 @@
 
 /* What the scripted stamp store answers. */
 struct StampScript {
-    WORD canAdd;        /* ureg_CanAddStamp */
-    WORD countAnswer;   /* ureg_CountStamps */
-    WORD stored;        /* the count it writes */
-    WORD exists;        /* ureg_StampExists */
+    WORD canAdd;      /* ureg_CanAddStamp */
+    WORD countAnswer; /* ureg_CountStamps */
+    WORD stored;      /* the count it writes */
+    WORD exists;      /* ureg_StampExists */
 };
 extern StampScript g_stampScript;
 

@@ -53,11 +53,15 @@ const char kRecords[] =
     " flagged: [{function: 8, byte: 1, type: 2, value: 9, flag: 4}]}\n"
     "  - {type: 20, key: 1, word1: 0, element_type: 2, element_size: 2, elements: [1, 3]}\n";
 
-class Checks : public testing::Test {
+class Checks : public testing::Test
+{
 protected:
     Engine engine{kRecords};
     ConflictState state{};
-    void TearDown() override { cst_ClearConflictState(&state); }
+    void TearDown() override
+    {
+        cst_ClearConflictState(&state);
+    }
 };
 
 TEST_F(Checks, TrialOfAChangeAgainstTheOtherSettings)
@@ -134,7 +138,7 @@ TEST_F(Checks, RecordGroupsByMode)
     const Case kCases[] = {
         {CST_MODE_DEFAULTS, {3, 4}, 5},
         {CST_MODE_CHECK, {4}, 4},
-        {CST_MODE_RESOLVE, {3}, 5},     // cst_CheckConflicts only checks in mode 2
+        {CST_MODE_RESOLVE, {3}, 5}, // cst_CheckConflicts only checks in mode 2
         {CST_MODE_RESET, {3, 4, 5}, 7},
     };
     for (const Case &c : kCases) {
@@ -189,19 +193,41 @@ TEST_F(Checks, FailuresLeaveTheCallersStateAsItWas)
     for (WORD i = 1; i <= 9; ++i)
         cst_AddChangedId(CST_LIST_TYPE7, &state, (WORD)(100 + i));
     state.kind = 3;
-    broken.Query(16, nullptr, &state);   // the reader's scratch buffers stay with the file
+    broken.Query(16, nullptr, &state); // the reader's scratch buffers stay with the file
     DWORD blocks = qmt_LiveGlobalBlocks();
     WORD *out = (WORD *)1;
     EXPECT_EQ(1, broken.Query(16, nullptr, &state, CST_MODE_CHECK, &out)) << "record index past the list";
     EXPECT_EQ(nullptr, out);
     EXPECT_EQ(3, state.kind);
     EXPECT_EQ(9u, List(state, 1).size());
-    EXPECT_EQ(1, cst_CheckConflicts(1, nullptr, &broken.driver, &broken.areas->devmode, &broken.areas->block,
-                                    nullptr, 7, VT_SHORT, nullptr, &state, nullptr, 0))
+    EXPECT_EQ(1,
+              cst_CheckConflicts(1,
+                                 nullptr,
+                                 &broken.driver,
+                                 &broken.areas->devmode,
+                                 &broken.areas->block,
+                                 nullptr,
+                                 7,
+                                 VT_SHORT,
+                                 nullptr,
+                                 &state,
+                                 nullptr,
+                                 0))
         << "no printer";
     EXPECT_EQ(3, state.kind);
-    EXPECT_EQ(1, cst_CheckConflicts(1, TEST_PRINTER, &broken.driver, nullptr, &broken.areas->block, nullptr, 7,
-                                    VT_SHORT, nullptr, &state, nullptr, 0));
+    EXPECT_EQ(1,
+              cst_CheckConflicts(1,
+                                 TEST_PRINTER,
+                                 &broken.driver,
+                                 nullptr,
+                                 &broken.areas->block,
+                                 nullptr,
+                                 7,
+                                 VT_SHORT,
+                                 nullptr,
+                                 &state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
 }
 
@@ -211,11 +237,33 @@ TEST_F(Checks, OptionFilterLimitsTheEvaluation)
     LONG longEdge = 2;
     const WORD unrelated[] = {274, 0};
     const WORD related[] = {16, 0};
-    ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                    unrelated, 16, VT_SHORT, &longEdge, &state, nullptr, 0));
+    ASSERT_EQ(0,
+              cst_CheckConflicts(1,
+                                 TEST_PRINTER,
+                                 &engine.driver,
+                                 &engine.areas->devmode,
+                                 &engine.areas->block,
+                                 unrelated,
+                                 16,
+                                 VT_SHORT,
+                                 &longEdge,
+                                 &state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(0, state.kind);
-    ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                    related, 16, VT_SHORT, &longEdge, &state, nullptr, 0));
+    ASSERT_EQ(0,
+              cst_CheckConflicts(1,
+                                 TEST_PRINTER,
+                                 &engine.driver,
+                                 &engine.areas->devmode,
+                                 &engine.areas->block,
+                                 related,
+                                 16,
+                                 VT_SHORT,
+                                 &longEdge,
+                                 &state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(1, state.kind);
 }
 

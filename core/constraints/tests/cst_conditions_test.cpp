@@ -32,7 +32,8 @@ ConstraintCondition Row(BYTE op, WORD functionId, WORD type, const std::vector<B
     return row;
 }
 
-class Conditions : public testing::Test {
+class Conditions : public testing::Test
+{
 protected:
     Engine engine{""};
     void SetUp() override
@@ -63,32 +64,32 @@ TEST_F(Conditions, ValueTestByOperatorAndType)
     const Case kCases[] = {
         {1, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_HOLDS},
         {1, 16, VT_SHORT, Pack(VT_SHORT, {1, 3}), 2, CST_COND_FAILS},
-        {2, 16, VT_SHORT, Pack(VT_SHORT, {1, 3}), 2, CST_COND_HOLDS},   // differs from every value
+        {2, 16, VT_SHORT, Pack(VT_SHORT, {1, 3}), 2, CST_COND_HOLDS}, // differs from every value
         {2, 16, VT_SHORT, Pack(VT_SHORT, {1, 2}), 2, CST_COND_FAILS},
-        {3, 16, VT_SHORT, Pack(VT_SHORT, {3}), 1, CST_COND_HOLDS},     // 2 < 3
+        {3, 16, VT_SHORT, Pack(VT_SHORT, {3}), 1, CST_COND_HOLDS}, // 2 < 3
         {3, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_FAILS},
         {4, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_HOLDS},
         {5, 16, VT_SHORT, Pack(VT_SHORT, {1}), 1, CST_COND_HOLDS},
         {6, 16, VT_SHORT, Pack(VT_SHORT, {3}), 1, CST_COND_FAILS},
-        {7, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_HOLDS},     // 7, 8, 10-12 compare for equality
+        {7, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_HOLDS}, // 7, 8, 10-12 compare for equality
         {12, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_HOLDS},
-        {5, 16, VT_SHORT, Pack(VT_SHORT, {-1}), 1, CST_COND_HOLDS},    // signed
-        {5, 274, VT_WORD, Pack(VT_WORD, {1}), 1, CST_COND_HOLDS},      // 65535 unsigned
-        {5, 8205, VT_DWORD, Pack(VT_DWORD, {1}), 1, CST_COND_HOLDS},   // 4000000000 unsigned
+        {5, 16, VT_SHORT, Pack(VT_SHORT, {-1}), 1, CST_COND_HOLDS},  // signed
+        {5, 274, VT_WORD, Pack(VT_WORD, {1}), 1, CST_COND_HOLDS},    // 65535 unsigned
+        {5, 8205, VT_DWORD, Pack(VT_DWORD, {1}), 1, CST_COND_HOLDS}, // 4000000000 unsigned
         {6, 5163, VT_BYTE, Pack(VT_BYTE, {200}), 1, CST_COND_HOLDS},
         {0, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_OPERATOR},
         {9, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_OPERATOR},
         {13, 16, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_OPERATOR},
         {1, 1286, VT_LONG, Pack(VT_LONG, {1}), 1, CST_COND_HOLDS},
         {2, 1286, VT_LONG, Pack(VT_LONG, {0}), 1, CST_COND_HOLDS},
-        {3, 1286, VT_LONG, Pack(VT_LONG, {2}), 1, CST_COND_OPERATOR},   // 1 and 6: equality only
+        {3, 1286, VT_LONG, Pack(VT_LONG, {2}), 1, CST_COND_OPERATOR}, // 1 and 6: equality only
         {1, 297, VT_STRING, text, 1, CST_COND_HOLDS},
         {2, 297, VT_STRING, text, 1, CST_COND_FAILS},
         {5, 297, VT_STRING, text, 1, CST_COND_OPERATOR},
         {1, 16, VT_WORD, Pack(VT_WORD, {2}), 1, CST_COND_TYPES_DIFFER},
         {1, 16, VT_LOGFONT, Pack(VT_LONG, {2}), 1, CST_COND_TYPE_UNSUPPORTED},
         {1, 16, VT_NONE, Pack(VT_LONG, {2}), 1, CST_COND_TYPE_UNSUPPORTED},
-        {2, 16, VT_SHORT, Pack(VT_SHORT, {}), 0, CST_COND_HOLDS},      // empty list
+        {2, 16, VT_SHORT, Pack(VT_SHORT, {}), 0, CST_COND_HOLDS}, // empty list
         {1, 16, VT_SHORT, Pack(VT_SHORT, {}), 0, CST_COND_FAILS},
         {1, 0x9100, VT_SHORT, Pack(VT_SHORT, {2}), 1, CST_COND_READ_FAILED},
     };
@@ -119,13 +120,13 @@ TEST_F(Conditions, OptionSetsByConnective)
         std::vector<WORD> ids;
     };
     const Case kCases[] = {
-        {{A(0), C(4)}, 0, {}},                     // conjunction
-        {{A(2), C(4)}, 1, {16, 7}},                // 2: an alternative
-        {{C(3), A(4)}, 1, {16}},                   // 3 ends a set: the second set matches alone
+        {{A(0), C(4)}, 0, {}},      // conjunction
+        {{A(2), C(4)}, 1, {16, 7}}, // 2: an alternative
+        {{C(3), A(4)}, 1, {16}},    // 3 ends a set: the second set matches alone
         {{C(3), D(4)}, 0, {}},
-        {{C(0), A(2), B(4)}, 1, {7, 16, 274}},     // (C and A) or B
-        {{A(0), B(3), C(4)}, 1, {16, 274}},        // the first set matches
-        {{C(1), A(4)}, 0, {}},                     // any other connective joins as a conjunction
+        {{C(0), A(2), B(4)}, 1, {7, 16, 274}}, // (C and A) or B
+        {{A(0), B(3), C(4)}, 1, {16, 274}},    // the first set matches
+        {{C(1), A(4)}, 0, {}},                 // any other connective joins as a conjunction
     };
     for (size_t i = 0; i < sizeof(kCases) / sizeof(kCases[0]); ++i) {
         const Case &c = kCases[i];

@@ -31,7 +31,8 @@ const char kRecords[] =
     "  - {type: 14, key: 181, caption: Off, value: {type: 2, value: 0}}\n"
     "  - {type: 14, key: 182, caption: On, value: {type: 2, value: 1}, keys1: [7]}\n"
     "  - {type: 7, key: 1, value: {function: 16, byte: 1, type: 2, value: 2}, word1: 1,"
-    " flagged: [{function: 8, byte: 1, type: 2, value: 11, flag: 4}], values: [{function: 8, type: 2, value: -32768}]}\n"
+    " flagged: [{function: 8, byte: 1, type: 2, value: 11, flag: 4}], values: [{function: 8, type: 2, value: "
+    "-32768}]}\n"
     "  - {type: 7, key: 2, value: {function: 16, byte: 1, type: 2, value: 2}, word1: 3,"
     " values: [{function: 7, type: 2, value: 2}, {function: 15, type: 2, value: 1}]}\n"
     "  - {type: 7, key: 3, value: {function: 16, byte: 1, type: 2, value: 2}, word1: 3,"
@@ -45,14 +46,15 @@ const char kRecords[] =
     " values: [{function: 304, type: 9, value: {height: -12, face: Sans}}]}\n"
     "  - {type: 7, key: 7, value: {function: 18, byte: 1, type: 2, value: 1}, word1: 0x4002}\n";
 
-class Resolve : public testing::Test {
+class Resolve : public testing::Test
+{
 protected:
     Engine engine{kRecords};
     /* The record the user interface resolves against: the option holding the value. */
     void *Option(WORD functionId, SHORT value)
     {
-        DddFunctionRequest request = {DDD_LEVEL_MODEL, engine.driver.model, engine.driver.base, functionId, &value,
-                                      0, 0, nullptr};
+        DddFunctionRequest request = {
+            DDD_LEVEL_MODEL, engine.driver.model, engine.driver.base, functionId, &value, 0, 0, nullptr};
         EXPECT_EQ(DDD_OK, ddd_GetFunctionRecord(&request));
         return request.record;
     }
@@ -64,8 +66,18 @@ protected:
         ChangeEntry change = {16, VT_SHORT, value};
         *changed = inlineIds;
         *count = 0;
-        WORD status = cst_CheckConstraints(TEST_PRINTER, CST_MODE_RESOLVE, CST_LIST_TYPE7, 0, &engine.context,
-                                           &change, nullptr, record, changed, count, nullptr, 0);
+        WORD status = cst_CheckConstraints(TEST_PRINTER,
+                                           CST_MODE_RESOLVE,
+                                           CST_LIST_TYPE7,
+                                           0,
+                                           &engine.context,
+                                           &change,
+                                           nullptr,
+                                           record,
+                                           changed,
+                                           count,
+                                           nullptr,
+                                           0);
         ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
         return status;
     }
@@ -127,8 +139,9 @@ TEST_F(Resolve, ChangedListGrowsOntoTheHeapAndRefusedTypesStopTheRun)
     EXPECT_EQ(1, cst_ApplyChangeEntry(&engine.context, &wrongType)) << "the settings refuse another type";
     ChangeEntry text = {297, VT_STRING, TEXT("Draft")};
     EXPECT_EQ(0, cst_ApplyChangeEntry(&engine.context, &text));
-    EXPECT_EQ("Draft", ddd_test::Narrow((const WCHAR *)dma_GetTypedValue(&engine.areas->devmode,
-                                                                           &engine.areas->block, 297, VT_STRING)));
+    EXPECT_EQ("Draft",
+              ddd_test::Narrow(
+                  (const WCHAR *)dma_GetTypedValue(&engine.areas->devmode, &engine.areas->block, 297, VT_STRING)));
     // Markers in a copy: 0x8001 as well; no marker leaves the copy; no default fails.
     LONG copy = 0x8001;
     ChangeEntry marker = {8, VT_SHORT, &copy};
@@ -154,8 +167,19 @@ TEST_F(Resolve, ConformanceInTheUserInterfacesCallForms)
     const WORD expected[] = {0, 1, 2};
     for (size_t i = 0; i < 3; ++i) {
         ConflictState *state = cst_NewConflictState();
-        ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                        nullptr, 16, VT_SHORT, &options[i], state, nullptr, 0));
+        ASSERT_EQ(0,
+                  cst_CheckConflicts(1,
+                                     TEST_PRINTER,
+                                     &engine.driver,
+                                     &engine.areas->devmode,
+                                     &engine.areas->block,
+                                     nullptr,
+                                     16,
+                                     VT_SHORT,
+                                     &options[i],
+                                     state,
+                                     nullptr,
+                                     0));
         EXPECT_EQ(expected[i], state->kind) << "option " << options[i];
         cst_FreeConflictState(state);
     }
@@ -173,8 +197,19 @@ TEST_F(Resolve, ConformanceInTheUserInterfacesCallForms)
     ChangeEntry change = {16, VT_SHORT, &longEdge};
     ASSERT_EQ(0, cst_ApplyChangeEntry(&engine.context, &change));
     ConflictState *state = cst_NewConflictState();
-    ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                    nullptr, 16, VT_SHORT, &longEdge, state, nullptr, 0));
+    ASSERT_EQ(0,
+              cst_CheckConflicts(1,
+                                 TEST_PRINTER,
+                                 &engine.driver,
+                                 &engine.areas->devmode,
+                                 &engine.areas->block,
+                                 nullptr,
+                                 16,
+                                 VT_SHORT,
+                                 &longEdge,
+                                 state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(3, state->kind);
     EXPECT_EQ((std::vector<WORD>{2, 3, 4}), List(*state, 1)) << "record 4 is out of resolution only";
     EXPECT_EQ(9, engine.Number(8));
@@ -182,12 +217,34 @@ TEST_F(Resolve, ConformanceInTheUserInterfacesCallForms)
     // Reset of collate to "On": only the reset check sees record 7.
     SHORT on = 1;
     cst_ClearConflictState(state);
-    ASSERT_EQ(0, cst_CheckConflicts(1, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                    nullptr, 18, VT_SHORT, &on, state, nullptr, 0));
+    ASSERT_EQ(0,
+              cst_CheckConflicts(1,
+                                 TEST_PRINTER,
+                                 &engine.driver,
+                                 &engine.areas->devmode,
+                                 &engine.areas->block,
+                                 nullptr,
+                                 18,
+                                 VT_SHORT,
+                                 &on,
+                                 state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(0, state->kind);
     engine.areas->set(18, 1);
-    ASSERT_EQ(0, cst_CheckConflicts(3, TEST_PRINTER, &engine.driver, &engine.areas->devmode, &engine.areas->block,
-                                    nullptr, 18, VT_SHORT, &on, state, nullptr, 0));
+    ASSERT_EQ(0,
+              cst_CheckConflicts(3,
+                                 TEST_PRINTER,
+                                 &engine.driver,
+                                 &engine.areas->devmode,
+                                 &engine.areas->block,
+                                 nullptr,
+                                 18,
+                                 VT_SHORT,
+                                 &on,
+                                 state,
+                                 nullptr,
+                                 0));
     EXPECT_EQ(2, state->kind);
     EXPECT_EQ(std::vector<WORD>{7}, List(*state, 1));
     cst_FreeConflictState(state);

@@ -99,10 +99,9 @@ TEST(SpecialCases, EveryRowUnderPinnedSystemComponentAndStampStore)
         {"5186 with it", 5186, false, 0, S, 2, 1, XP, true, kEmpty, 0, 0, 0, {}},
         {"36903 without marking", 36903, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 6, {}},
         {"36903 proposed", 36903, true, 1, S, 2, 0, XP, true, kEmpty, 0, 0, 0, {}},
-        {"272 touches its related settings", 272, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 0,
-         {271, 270, 293, 1314}},
+        {"272 touches its related settings", 272, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 0, {271, 270, 293, 1314}},
     };
-    Engine engine("", "  26: 0\n  39: [0x800]\n");   // capability bit 43: the component may be asked
+    Engine engine("", "  26: 0\n  39: [0x800]\n"); // capability bit 43: the component may be asked
     for (const Case &c : kCases) {
         engine.areas->set_text(297, c.stamp);
         engine.areas->set(321, c.mode321);

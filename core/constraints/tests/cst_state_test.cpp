@@ -19,7 +19,7 @@ TEST(ConflictStates, CopyAndClearKeepEveryEntryInlineOrOnTheHeap)
         ASSERT_EQ(0, cst_AddChangedId(CST_LIST_TYPE7, source, i));
         ASSERT_EQ(0, cst_AddChangedId(CST_LIST_TYPE8, source, (WORD)(100 + i)));
     }
-    ConflictState zeroed = {};   // a zero-filled state is a valid empty one
+    ConflictState zeroed = {}; // a zero-filled state is a valid empty one
     for (WORD i = 1; i <= 21; ++i) {
         ASSERT_EQ(0, cst_Touch(source, (WORD)(1000 + i)));
     }
@@ -129,7 +129,7 @@ TEST(ValueTexts, ByTypeAndDivisor)
         {FALSE, 1, VT_DWORD, (LONG)4000000000u, TRUE, "4000000000"},
         {FALSE, 1, VT_BYTE, 200, TRUE, "200"},
         {FALSE, 1, VT_FONTFIELD, -3, TRUE, "-3"},
-        {FALSE, 100, VT_LONG32, 101, TRUE, "1.01"},     // the remainder keeps its zero
+        {FALSE, 100, VT_LONG32, 101, TRUE, "1.01"}, // the remainder keeps its zero
         {FALSE, 100, VT_LONG32, 110, TRUE, "1.10"},
         {FALSE, 10, VT_SHORT, -5, TRUE, "-0.5"},
         {FALSE, 10, VT_SHORT, -15, TRUE, "-1.5"},

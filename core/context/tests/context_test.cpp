@@ -30,7 +30,10 @@ struct Live {
     DWORD blocks, handles, views, modules, printers;
     static Live Now()
     {
-        return {qmt_LiveGlobalBlocks(), qmt_LiveHandles(QMT_HANDLE_ANY), qmt_LiveMappedViews(), qmt_LiveModules(),
+        return {qmt_LiveGlobalBlocks(),
+                qmt_LiveHandles(QMT_HANDLE_ANY),
+                qmt_LiveMappedViews(),
+                qmt_LiveModules(),
                 qmt_LivePrinterHandles()};
     }
     bool operator==(const Live &o) const
@@ -69,14 +72,15 @@ const char kVariantRecords[] =
     "  - {type: 4, key: 305, caption: T, control: 2, default: 1, options: [4141]}\n"
     "  - {type: 14, key: 4141, caption: T, value: {type: 6, value: Draft}}\n";
 
-class ContextTest : public testing::Test {
+class ContextTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
         module_ = driver_files::PinModuleDirectory();
         driver_files::CopyIn(HostFile(QM_MODELS_DIR "/QM50C1.DDD"), u"QM50C1.DDD");
         driver_files::CopyIn(HostFile(QM_MODELS_DIR "/QM50BASE.DDD"), u"QM50BASE.DDD");
-        qmt_PinLocale(0x0407);   /* A4 country: the paper defaults stay as the model gives them */
+        qmt_PinLocale(0x0407); /* A4 country: the paper defaults stay as the model gives them */
     }
     void TearDown() override
     {
@@ -141,7 +145,7 @@ TEST_F(ContextTest, AModelWithoutItsSectionReadsTheDefaultSection)
 
 TEST_F(ContextTest, OpeningReadsTheTraceConfigurationAgain)
 {
-    EXPECT_EQ(0u, trc_GetFlags());   /* read on first use: no trace configuration yet */
+    EXPECT_EQ(0u, trc_GetFlags()); /* read on first use: no trace configuration yet */
     driver_files::WriteFileBytes(u"C:\\drv\\qmkelv.cfg", "[LOG]\r\nLog=0x3\r\n");
     EXPECT_EQ(0u, trc_GetFlags());
     driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[default]\r\n");
@@ -211,7 +215,7 @@ TEST_F(ContextTest, AModelWithoutBaseOpensAndClosesWithZero)
     DriverContext *context = OpenVariant();
     ASSERT_NE(nullptr, context);
     EXPECT_EQ(nullptr, context->base->bytes);
-    EXPECT_EQ(nullptr, util_GetConfigFilePath(context));   /* no base name, no configuration */
+    EXPECT_EQ(nullptr, util_GetConfigFilePath(context)); /* no base name, no configuration */
     EXPECT_EQ(FALSE, ddd_CloseContext(context));
 }
 
@@ -294,10 +298,14 @@ TEST_F(ContextTest, ValuesInOptionsOfAListAndOfARange)
         SHORT value;
         BOOL in;
     } const cases[] = {
-        {16, 2, TRUE}, {16, 4, FALSE},                        /* a list: members only */
-        {12, 1, TRUE}, {12, 500, TRUE}, {12, 999, TRUE},      /* a range: between the bounds */
-        {12, 0, FALSE}, {12, 1000, FALSE},
-        {999, 1, FALSE},                                      /* no such setting */
+        {16, 2, TRUE},
+        {16, 4, FALSE}, /* a list: members only */
+        {12, 1, TRUE},
+        {12, 500, TRUE},
+        {12, 999, TRUE}, /* a range: between the bounds */
+        {12, 0, FALSE},
+        {12, 1000, FALSE},
+        {999, 1, FALSE}, /* no such setting */
     };
     for (const Case &c : cases) {
         ValueInOptionsRequest request = {context, c.functionId, &c.value};
@@ -315,11 +323,11 @@ TEST_F(ContextTest, OptionTargetsAndPaperSizes)
     WORD status = 9;
     ASSERT_TRUE(ddd_FetchOptionTarget(&target, &status, context));
     ASSERT_EQ(10, ((DddRecordHead *)target.record)->type);
-    EXPECT_EQ(u"Legal", Text(((DddPaper *)target.record)->name));   /* from the base file */
+    EXPECT_EQ(u"Legal", Text(((DddPaper *)target.record)->name)); /* from the base file */
     ddd_ReleaseRecord(target.record);
     SHORT portrait = 1;
     target = {7, &portrait, nullptr};
-    EXPECT_FALSE(ddd_FetchOptionTarget(&target, &status, context));   /* an option without target */
+    EXPECT_FALSE(ddd_FetchOptionTarget(&target, &status, context)); /* an option without target */
     EXPECT_EQ(1, status);
     target = {8, nullptr, nullptr};
     EXPECT_FALSE(ddd_FetchOptionTarget(&target, &status, context));
@@ -331,7 +339,7 @@ TEST_F(ContextTest, OptionTargetsAndPaperSizes)
     EXPECT_EQ(1480, sizes.minSize.width);
     EXPECT_EQ(2100, sizes.minSize.height);
     sizes = {context, 8, nullptr, {}, {}, 9};
-    ASSERT_TRUE(ddd_GetDefaultPaperSizes(&sizes));   /* A4 by the model's default */
+    ASSERT_TRUE(ddd_GetDefaultPaperSizes(&sizes)); /* A4 by the model's default */
     EXPECT_EQ(2100, sizes.minSize.width);
     EXPECT_EQ(2970, sizes.maxSize.height);
     EXPECT_EQ(0, sizes.status);
@@ -348,7 +356,7 @@ TEST_F(ContextTest, DefaultsFillTheSlotByTheirWidth)
         DWORD slot;
     } const cases[] = {
         {308, DDD_VT_BYTE, 243},          /* one byte, zero-extended */
-        {1863, DDD_VT_SHORT, 0xFFFFFFFB},  /* -5 sign-extended */
+        {1863, DDD_VT_SHORT, 0xFFFFFFFB}, /* -5 sign-extended */
         {303, DDD_VT_USHORT, 65533},      /* zero-extended */
         {306, DDD_VT_DWORD, 305419896},
     };
@@ -362,7 +370,7 @@ TEST_F(ContextTest, DefaultsFillTheSlotByTheirWidth)
         EXPECT_EQ(c.type, request.valueType);
         EXPECT_EQ(c.slot, (DWORD)request.value) << c.functionId;
         EXPECT_EQ(0, request.status);
-        EXPECT_TRUE(before == Live::Now()) << c.functionId;   /* the value's block freed */
+        EXPECT_TRUE(before == Live::Now()) << c.functionId; /* the value's block freed */
     }
     DefaultValueRequest text = {context, 305, 0, 0, 9};
     ASSERT_TRUE(ddd_GetDefaultValue(&text));
@@ -402,7 +410,7 @@ TEST_F(ContextTest, FindsPaperOptionsByNumberSizeAndName)
     ddd_FreePaperMatchName(&find.match);
     EXPECT_EQ(nullptr, find.match.name);
 
-    find = {context, 8, PAPER_MATCH_SIZE, {0, 2794, 2159, nullptr}, {}, 9};   /* Letter lying */
+    find = {context, 8, PAPER_MATCH_SIZE, {0, 2794, 2159, nullptr}, {}, 9}; /* Letter lying */
     ASSERT_TRUE(ddd_FindPaperOption(&find));
     EXPECT_EQ(1, find.match.number);
     ddd_FreePaperMatchName(&find.match);
@@ -417,7 +425,7 @@ TEST_F(ContextTest, FindsPaperOptionsByNumberSizeAndName)
     find = {context, 8, PAPER_MATCH_NAME, {0, 0, 0, b5}, {}, 9};
     EXPECT_FALSE(ddd_FindPaperOption(&find));
     EXPECT_EQ(2, find.status);
-    find = {context, 8, PAPER_MATCH_NAME, {0, 0, 0, nullptr}, {}, 9};   /* mode 3 needs a name */
+    find = {context, 8, PAPER_MATCH_NAME, {0, 0, 0, nullptr}, {}, 9}; /* mode 3 needs a name */
     EXPECT_FALSE(ddd_FindPaperOption(&find));
     EXPECT_EQ(1, find.status);
     find = {context, 999, PAPER_MATCH_NUMBER, {5, 0, 0, nullptr}, {}, 9};
@@ -436,9 +444,9 @@ TEST_F(ContextTest, PaperSizesMatchWithinTenUnitsInEitherOrientation)
         BOOL found;
         WORD number;
     } const cases[] = {
-        {401, TRUE, 101},    /* stored as 2970 x 2100 */
-        {402, TRUE, 102},    /* stored as 2105 x 2965 */
-        {403, FALSE, 0},     /* 2112 x 2970 only */
+        {401, TRUE, 101}, /* stored as 2970 x 2100 */
+        {402, TRUE, 102}, /* stored as 2105 x 2965 */
+        {403, FALSE, 0},  /* 2112 x 2970 only */
     };
     for (const Case &c : cases) {
         PaperFindRequest find = {context, c.functionId, PAPER_MATCH_SIZE, {0, 2100, 2970, nullptr}, {}, 9};

@@ -39,8 +39,8 @@ inline void WriteFileBytes(const std::u16string &path, const std::string &bytes)
 {
     std::u16string directory = path.substr(0, path.find_last_of(u'\\'));
     CreateDirectoryW((LPCWSTR)directory.c_str(), nullptr);
-    HANDLE file = CreateFileW((LPCWSTR)path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW((LPCWSTR)path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     if (!bytes.empty())
@@ -74,8 +74,15 @@ inline HMODULE PinModuleDirectory()
 /* Installs a printer whose description data file is dataFile; opens it. */
 inline HANDLE InstallPrinter(const WCHAR *name, const std::u16string &dataFile)
 {
-    QMH_PRINTER_SETUP setup = {name, TEXT("LPT1:"), TEXT("QM Driver"), TEXT("C:\\drv\\qmkelvim.dll"),
-                               (LPCWSTR)dataFile.c_str(), TEXT("C:\\drv\\qmkelviu.dll"), nullptr, nullptr, 0};
+    QMH_PRINTER_SETUP setup = {name,
+                               TEXT("LPT1:"),
+                               TEXT("QM Driver"),
+                               TEXT("C:\\drv\\qmkelvim.dll"),
+                               (LPCWSTR)dataFile.c_str(),
+                               TEXT("C:\\drv\\qmkelviu.dll"),
+                               nullptr,
+                               nullptr,
+                               0};
     EXPECT_TRUE(qmh_InstallPrinter(&setup));
     HANDLE printer = nullptr;
     EXPECT_TRUE(OpenPrinterW((LPWSTR)name, &printer, nullptr));

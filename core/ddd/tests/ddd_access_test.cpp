@@ -88,18 +88,22 @@ TEST_F(SampleTest, HeaderOfTheModelAndItsBase)
 
 TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
 {
-    struct { WORD kind; const char *text; DddStatus status; } cases[] = {
-        { 0, "Model 50-C/1 colour page printer", DDD_OK },  /* a reference into the module */
-        { 5, "A4", DDD_OK },
-        { 6, "qmzadc50.dll", DDD_OK },
-        { 11, "site", DDD_OK },
-        { 14, "<null>", DDD_OK },       /* the sample names no image hook component */
-        { 15, "info 15", DDD_OK },
-        { 16, "info 16", DDD_OK },
-        { 25, "qmvpif50.dll", DDD_OK },
-        { 12, "<null>", DDD_ERROR },
-        { 13, "<null>", DDD_ERROR },
-        { 23, "<null>", DDD_ERROR },
+    struct {
+        WORD kind;
+        const char *text;
+        DddStatus status;
+    } cases[] = {
+        {0, "Model 50-C/1 colour page printer", DDD_OK}, /* a reference into the module */
+        {5, "A4", DDD_OK},
+        {6, "qmzadc50.dll", DDD_OK},
+        {11, "site", DDD_OK},
+        {14, "<null>", DDD_OK}, /* the sample names no image hook component */
+        {15, "info 15", DDD_OK},
+        {16, "info 16", DDD_OK},
+        {25, "qmvpif50.dll", DDD_OK},
+        {12, "<null>", DDD_ERROR},
+        {13, "<null>", DDD_ERROR},
+        {23, "<null>", DDD_ERROR},
     };
     for (const auto &c : cases) {
         WCHAR *text = nullptr;
@@ -117,7 +121,7 @@ TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
     ASSERT_EQ(1, ddd_GetModelCapabilities(&pair->model, &caps));
     EXPECT_EQ(0x00400001u, caps.bits[0]);
     EXPECT_EQ(0x80u, caps.bits[1]);
-    EXPECT_EQ(1, ddd_TestCapability(&caps, 0xFFFF0027));   /* bit 7 of the second word */
+    EXPECT_EQ(1, ddd_TestCapability(&caps, 0xFFFF0027)); /* bit 7 of the second word */
     EXPECT_EQ(0, ddd_TestCapability(&caps, 0xFFFF0026));
     EXPECT_EQ(1, ddd_TestCapability(&caps, 0xFFFF0016));
     EXPECT_EQ(1, ddd_TestCapability(&caps, 0x00400000));
@@ -129,7 +133,7 @@ TEST_F(SampleTest, InfoStringsRegistryPathsAndCapabilities)
 
 TEST_F(SampleTest, BaseRecordsAreFoundThroughTheModelsListAndKeepTheirReferences)
 {
-    DddRecordCountRequest count = { &pair->model, 10 };
+    DddRecordCountRequest count = {&pair->model, 10};
     EXPECT_EQ(6, ddd_GetRecordCount(&count));
     DddPaper *legal = (DddPaper *)Fetch(10, 5);
     ASSERT_NE(nullptr, legal);
@@ -140,7 +144,7 @@ TEST_F(SampleTest, BaseRecordsAreFoundThroughTheModelsListAndKeepTheirReferences
     void *block = legal;
     ddd_FreeRecord(&block, DDD_FREE_OWN_TYPE);
 
-    DddFetchRequest sixth = { DDD_LEVEL_MODEL, &pair->model, &pair->base, 10, 6, nullptr };
+    DddFetchRequest sixth = {DDD_LEVEL_MODEL, &pair->model, &pair->base, 10, 6, nullptr};
     ASSERT_EQ(DDD_OK, ddd_FetchRecordByIndex(&sixth));
     EXPECT_EQ(5, ((DddRecordHead *)sixth.record)->key);
     ddd_FreeRecord(&sixth.record, DDD_FREE_OWN_TYPE);
@@ -148,14 +152,14 @@ TEST_F(SampleTest, BaseRecordsAreFoundThroughTheModelsListAndKeepTheirReferences
 
 TEST_F(SampleTest, RecordsBehindFunctionIds)
 {
-    DddFunctionRequest name = { DDD_LEVEL_MODEL, &pair->model, &pair->base, 259, nullptr, 0, 0, nullptr };
+    DddFunctionRequest name = {DDD_LEVEL_MODEL, &pair->model, &pair->base, 259, nullptr, 0, 0, nullptr};
     ASSERT_EQ(DDD_OK, ddd_GetFunctionRecord(&name));
     EXPECT_EQ(DDD_TYPE_HEADER_NAME, name.type);
     EXPECT_EQ("Model 50-C/1", Narrow((WCHAR *)name.record));
     ddd_FreeRecord(&name.record, DDD_TYPE_HEADER_NAME);
 
     WORD a5 = 11;
-    DddFunctionRequest paper = { DDD_LEVEL_MODEL, &pair->model, &pair->base, 8, &a5, 0, 0, nullptr };
+    DddFunctionRequest paper = {DDD_LEVEL_MODEL, &pair->model, &pair->base, 8, &a5, 0, 0, nullptr};
     ASSERT_EQ(DDD_OK, ddd_GetFunctionRecord(&paper));
     EXPECT_EQ(14, paper.type);
     EXPECT_EQ(3, paper.optionNumber);
@@ -168,7 +172,7 @@ TEST_F(SampleTest, RecordsBehindFunctionIds)
     paper.filter = &missing;
     EXPECT_EQ(DDD_NOT_FOUND, ddd_GetFunctionRecord(&paper));
 
-    DddFunctionRequest staple = { DDD_LEVEL_MODEL, &pair->model, &pair->base, 276, nullptr, 0, 0, nullptr };
+    DddFunctionRequest staple = {DDD_LEVEL_MODEL, &pair->model, &pair->base, 276, nullptr, 0, 0, nullptr};
     ASSERT_EQ(DDD_OK, ddd_GetFunctionRecord(&staple));
     EXPECT_EQ(274, ((DddRecordHead *)staple.record)->key);
     ddd_FreeRecord(&staple.record, DDD_FREE_OWN_TYPE);
@@ -183,7 +187,7 @@ TEST_F(SampleTest, RecordsBehindFunctionIds)
     GlobalFree(text);
     EXPECT_EQ(DDD_ERROR, ddd_DupRecordString(&pair->model, &pair->base, 2490, nullptr, &text));
 
-    DddRecordTextRequest option = { &pair->model, &pair->base, 4, 8, 4, nullptr };
+    DddRecordTextRequest option = {&pair->model, &pair->base, 4, 8, 4, nullptr};
     ASSERT_EQ(DDD_OK, ddd_GetRecordText(&option));
     EXPECT_EQ("Legal", Narrow(option.text));
     GlobalFree(option.text);
@@ -191,7 +195,7 @@ TEST_F(SampleTest, RecordsBehindFunctionIds)
 
 TEST_F(SampleTest, WalkingTheOptionsOfADefinition)
 {
-    const char *captions[] = { "Letter", "A4", "A5", "Legal", "User defined size", "Custom size" };
+    const char *captions[] = {"Letter", "A4", "A5", "Legal", "User defined size", "Custom size"};
     WORD n = 1;
     for (;; ++n) {
         WORD subKey = 0;
@@ -220,20 +224,26 @@ TEST_F(SampleTest, DefaultsAreTheDefaultOptionsValues)
     // A country of A4 paper: the paper defaults stay the model's.
     qmt_PinLocale(0x0407);
     util_ResetCaches();
-    struct { WORD functionId; DddStatus status; BYTE type; DWORD size; DWORD value; } cases[] = {
-        { 7, DDD_OK, DDD_VT_SHORT, 2, 1 },
-        { 8, DDD_OK, DDD_VT_SHORT, 2, 9 },
-        { 12, DDD_OK, DDD_VT_SHORT, 2, 1 },     /* a range: options minimum, maximum, default */
-        { 15, DDD_OK, DDD_VT_SHORT, 2, 2 },
-        { 1804, DDD_OK, DDD_VT_BYTE, 1, 0 },
-        { 4097, DDD_OK, DDD_VT_BOOL, 4, 1 },
-        { 277, DDD_OK, DDD_VT_USHORT, 2, 0 },
-        { 2490, DDD_NOT_FOUND, 0, 0, 0 },       /* no definition */
-        { 1, DDD_ERROR, 0, 0, 0 },              /* the header name has no options */
-        { FID_PSEUDO_PAPER, DDD_ERROR, 0, 0, 0 },
+    struct {
+        WORD functionId;
+        DddStatus status;
+        BYTE type;
+        DWORD size;
+        DWORD value;
+    } cases[] = {
+        {7, DDD_OK, DDD_VT_SHORT, 2, 1},
+        {8, DDD_OK, DDD_VT_SHORT, 2, 9},
+        {12, DDD_OK, DDD_VT_SHORT, 2, 1}, /* a range: options minimum, maximum, default */
+        {15, DDD_OK, DDD_VT_SHORT, 2, 2},
+        {1804, DDD_OK, DDD_VT_BYTE, 1, 0},
+        {4097, DDD_OK, DDD_VT_BOOL, 4, 1},
+        {277, DDD_OK, DDD_VT_USHORT, 2, 0},
+        {2490, DDD_NOT_FOUND, 0, 0, 0}, /* no definition */
+        {1, DDD_ERROR, 0, 0, 0},        /* the header name has no options */
+        {FID_PSEUDO_PAPER, DDD_ERROR, 0, 0, 0},
     };
     for (const auto &c : cases) {
-        DddDefaultRequest request = { &pair->model, &pair->base, c.functionId, nullptr, 0, 0 };
+        DddDefaultRequest request = {&pair->model, &pair->base, c.functionId, nullptr, 0, 0};
         EXPECT_EQ(c.status, ddd_GetDefaultWithOverrides(&request)) << c.functionId;
         EXPECT_EQ(c.type, request.valueType) << c.functionId;
         EXPECT_EQ(c.size, request.size) << c.functionId;
@@ -247,7 +257,7 @@ TEST_F(SampleTest, DefaultsAreTheDefaultOptionsValues)
     // A letter-paper country: the model has capability bit 22, so the paper default is Letter.
     qmt_PinLocale(0x0409);
     util_ResetCaches();
-    DddDefaultRequest letter = { &pair->model, &pair->base, 8, nullptr, 0, 0 };
+    DddDefaultRequest letter = {&pair->model, &pair->base, 8, nullptr, 0, 0};
     ASSERT_EQ(DDD_OK, ddd_GetDefaultWithOverrides(&letter));
     ASSERT_EQ(2u, letter.size);
     EXPECT_EQ(1, *(const SHORT *)letter.value);
@@ -366,16 +376,16 @@ TEST(DddFormatGates, EachAccessorAtAndBelowItsThreshold)
         WORD type;
         const char *record;
     } cases[] = {
-        { 1280, 10, "  - {type: 10, key: 1, name: P, extra_word: 4}\n" },
-        { 256, 11, "  - {type: 11, key: 1, name: N, extra_word: 4}\n" },
-        { 1280, 15, "  - {type: 15, key: 1, text1: A, extra_word: 4}\n" },
-        { 4096, 22, "  - {type: 22, key: 1, flags: 4}\n" },
-        { 768, 21, "  - {type: 21, key: 1, text: R, rows: [{function: 7, type: 2, value: 4}]}\n" },
-        { 7936, 24, "  - {type: 24, key: 1, text: A.EXE, rows: [{function: 7, type: 2, value: 4}]}\n" },
-        { 512, 19, "  - {type: 19, key: 1, text: J, flag: 4}\n" },
+        {1280, 10, "  - {type: 10, key: 1, name: P, extra_word: 4}\n"},
+        {256, 11, "  - {type: 11, key: 1, name: N, extra_word: 4}\n"},
+        {1280, 15, "  - {type: 15, key: 1, text1: A, extra_word: 4}\n"},
+        {4096, 22, "  - {type: 22, key: 1, flags: 4}\n"},
+        {768, 21, "  - {type: 21, key: 1, text: R, rows: [{function: 7, type: 2, value: 4}]}\n"},
+        {7936, 24, "  - {type: 24, key: 1, text: A.EXE, rows: [{function: 7, type: 2, value: 4}]}\n"},
+        {512, 19, "  - {type: 19, key: 1, text: J, flag: 4}\n"},
     };
     for (const Case &c : cases) {
-        for (unsigned format : { c.threshold, c.threshold - 1 }) {
+        for (unsigned format : {c.threshold, c.threshold - 1}) {
             std::string record = c.record;
             if (format < c.threshold && record.find("extra_word") != std::string::npos) {
                 record.replace(record.find(", extra_word: 4"), 15, "");
@@ -392,10 +402,22 @@ TEST(DddFormatGates, EachAccessorAtAndBelowItsThreshold)
             WORD word = 0, count = 0;
             BYTE flag = 0;
             switch (c.type) {
-            case 19: status = ddd_GetRecord19Flag(rec, &flag); answer = flag; break;
-            case 21: status = ddd_GetType21Count(rec, &count); answer = count == 1 ? 4 : 0; break;
-            case 24: status = ddd_GetHostAppCount(rec, &count); answer = count == 1 ? 4 : 0; break;
-            default: status = ddd_GetRecordExtraWord(rec, &word); answer = word; break;
+            case 19:
+                status = ddd_GetRecord19Flag(rec, &flag);
+                answer = flag;
+                break;
+            case 21:
+                status = ddd_GetType21Count(rec, &count);
+                answer = count == 1 ? 4 : 0;
+                break;
+            case 24:
+                status = ddd_GetHostAppCount(rec, &count);
+                answer = count == 1 ? 4 : 0;
+                break;
+            default:
+                status = ddd_GetRecordExtraWord(rec, &word);
+                answer = word;
+                break;
             }
             if (format >= c.threshold) {
                 EXPECT_EQ(DDD_OK, status) << c.type << " at " << format;
@@ -428,7 +450,7 @@ TEST(DddFormatGates, TwoModelsOfDifferentFormatsEachReadTheirOwnFields)
 
 TEST(DddEntries, SecondCapabilityWordAndFlagSettings)
 {
-    for (unsigned format : { 5631u, 5632u }) {
+    for (unsigned format : {5631u, 5632u}) {
         dddc::Bytes file = Compile(Source(format, "  12: 1\n  26: 0x10\n  39: [0x80]\n", ""));
         Pair pair(file);
         ModelCapabilities caps{};
@@ -436,7 +458,7 @@ TEST(DddEntries, SecondCapabilityWordAndFlagSettings)
         EXPECT_EQ(0x10u, caps.bits[0]);
         EXPECT_EQ(format > 5631 ? 0x80u : 0u, caps.bits[1]) << format;
         EXPECT_EQ(0, ddd_IsFlagSettingEnabled(&pair.model, 4097));
-        EXPECT_EQ(0, ddd_IsFlagSettingEnabled(&pair.model, 4129));  /* shares 4097's bit */
+        EXPECT_EQ(0, ddd_IsFlagSettingEnabled(&pair.model, 4129)); /* shares 4097's bit */
         EXPECT_EQ(1, ddd_IsFlagSettingEnabled(&pair.model, 4098));
         EXPECT_EQ(1, ddd_IsFlagSettingEnabled(&pair.model, 4161));
     }
@@ -449,8 +471,10 @@ TEST(DddEntries, SecondCapabilityWordAndFlagSettings)
 
 TEST(DddDefaults, DefaultOptionZeroIsRefused)
 {
-    dddc::Bytes file = Compile(Source(1024, "", "  - {type: 4, key: 7, caption: O, default: 1, options: [1]}\n"
-                                                "  - {type: 14, key: 1, caption: P, value: {type: 2, value: 1}}\n"));
+    dddc::Bytes file = Compile(Source(1024,
+                                      "",
+                                      "  - {type: 4, key: 7, caption: O, default: 1, options: [1]}\n"
+                                      "  - {type: 14, key: 1, caption: P, value: {type: 2, value: 1}}\n"));
     /* Record of type 4 after its list: {u32, u16 key, caption {u16 1, 1 byte}, u8, u16 default}. */
     size_t at = 0;
     for (size_t i = 0; i + 10 < file.size(); ++i) {
@@ -515,11 +539,14 @@ TEST(DddOpen, FilesByExtensionWithTheirBaseBeside)
     write("model.DDDX", model);
     write("model", model);
     DWORD blocks = qmt_LiveGlobalBlocks();
-    struct { LPCWSTR path; DddStatus status; } cases[] = {
-        { TEXT("C:\\models\\sample.ddd"), DDD_OK },
-        { TEXT("C:\\models\\model.DDDX"), DDD_ERROR },
-        { TEXT("C:\\models\\model"), DDD_ERROR },
-        { TEXT("C:\\models\\absent.DDD"), DDD_ERROR },
+    struct {
+        LPCWSTR path;
+        DddStatus status;
+    } cases[] = {
+        {TEXT("C:\\models\\sample.ddd"), DDD_OK},
+        {TEXT("C:\\models\\model.DDDX"), DDD_ERROR},
+        {TEXT("C:\\models\\model"), DDD_ERROR},
+        {TEXT("C:\\models\\absent.DDD"), DDD_ERROR},
     };
     for (const auto &c : cases) {
         DddFile m{}, b{};
@@ -572,7 +599,7 @@ namespace {
 
 TEST_F(SampleTest, ItemListsCopyValuesKeysAndTheDataBlock)
 {
-    DddItemListRequest definition = { &pair->model, &pair->base, 8, 0, nullptr };
+    DddItemListRequest definition = {&pair->model, &pair->base, 8, 0, nullptr};
     ASSERT_EQ(DDD_OK, ddd_BuildItemList(&definition));
     EXPECT_EQ(DDD_KIND_ITEM_LIST, definition.record->head.type);
     EXPECT_EQ(4, definition.record->sourceType);
@@ -581,7 +608,7 @@ TEST_F(SampleTest, ItemListsCopyValuesKeysAndTheDataBlock)
     void *block = definition.record;
     EXPECT_EQ(DDD_OK, ddd_FreeRecord(&block, DDD_KIND_ITEM_LIST));
 
-    DddItemListRequest option = { &pair->model, &pair->base, 7, 2, nullptr };
+    DddItemListRequest option = {&pair->model, &pair->base, 7, 2, nullptr};
     ASSERT_EQ(DDD_OK, ddd_GetSubRecordItems(&option));
     ASSERT_EQ(1, option.record->count);
     EXPECT_EQ(2, *(const short *)ddd_ValueData(&option.record->values[0]));

@@ -155,8 +155,9 @@ void BM_DddLocate(benchmark::State &state)
         for (const Definition &d : open.definitions) {
             DddFile *holder = nullptr;
             WORD level = 0;
-            if (ddd_LocateRecord(DDD_BY_KEY, &open.model, &open.base, DDD_LEVEL_MODEL, d.type, d.functionId,
-                                 &holder, &level) != DDD_OK) {
+            if (ddd_LocateRecord(
+                    DDD_BY_KEY, &open.model, &open.base, DDD_LEVEL_MODEL, d.type, d.functionId, &holder, &level) !=
+                DDD_OK) {
                 state.SkipWithError("a definition was not found");
                 break;
             }
@@ -191,8 +192,8 @@ void BM_DddFetch(benchmark::State &state)
         state.SkipWithError("the sample model did not open");
     for (auto _ : state) {
         for (const Definition &d : open.definitions) {
-            DddFunctionRequest request = {DDD_LEVEL_MODEL, &open.model, &open.base, d.functionId, nullptr, 0, 0,
-                                          nullptr};
+            DddFunctionRequest request = {
+                DDD_LEVEL_MODEL, &open.model, &open.base, d.functionId, nullptr, 0, 0, nullptr};
             if (ddd_GetFunctionRecord(&request) != DDD_OK) {
                 state.SkipWithError("a definition did not parse");
                 break;

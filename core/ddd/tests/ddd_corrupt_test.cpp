@@ -22,20 +22,28 @@ using ddd_test::Source;
 
 /* One record of each type, with texts, references, arrays, a value list and a bitmap. */
 static const char kRecords[] =
-    "  - {type: 12, key: 1, kind: 1, skipped: \"01\", bmp: \"42 4d 3a 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 01 00 00 00 01 00 00 00 01 00 18 00 00 00 00 00 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ff ff ff 00\"}\n"
+    "  - {type: 12, key: 1, kind: 1, skipped: \"01\", bmp: \"42 4d 3a 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 01 "
+    "00 00 00 01 00 00 00 01 00 18 00 00 00 00 00 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ff ff ff "
+    "00\"}\n"
     "  - {type: 17, key: 1, first: [2100, 2970], second: [2100, 2970]}\n"
     "  - {type: 17, key: 2, first: [42, 50], second: [43, 51]}\n"
-    "  - {type: 10, key: 9, name: {text: A4, module: 1, string: 9}, paper_size: 1, image_size: 1, margins: 2, extra_size: 1, extra_word: 3}\n"
-    "  - {type: 4, key: 7, caption: Orientation, control: 2, default: 2, options: [1, 2], keys2: [3], data: 1, text2: T}\n"
-    "  - {type: 14, key: 1, caption: Portrait, target_type: 10, target: 9, icon: 1, keys1: [1], value: {type: 2, value: 1}, data: 1}\n"
+    "  - {type: 10, key: 9, name: {text: A4, module: 1, string: 9}, paper_size: 1, image_size: 1, margins: 2, "
+    "extra_size: 1, extra_word: 3}\n"
+    "  - {type: 4, key: 7, caption: Orientation, control: 2, default: 2, options: [1, 2], keys2: [3], data: 1, text2: "
+    "T}\n"
+    "  - {type: 14, key: 1, caption: Portrait, target_type: 10, target: 9, icon: 1, keys1: [1], value: {type: 2, "
+    "value: 1}, data: 1}\n"
     "  - {type: 14, key: 2, caption: Landscape, value: {type: 128, value: 1}}\n"
     "  - {type: 3, key: 4097, caption: Unit, default: 1, options: [1]}\n"
     "  - {type: 13, key: 1, caption: Installed, value: {type: 1, value: 1}}\n"
     "  - {type: 5, key: 1, text: R, sizes: 1, items: [9, 10], sub_words: [1], byte1: 1, text2: U}\n"
-    "  - {type: 7, key: 1, value: {function: 16, type: 6, value: Text}, text: B, flagged: [{function: 16, type: 2, value: 2, flag: 1}], values: [{function: 8, type: 4, value: 9}]}\n"
+    "  - {type: 7, key: 1, value: {function: 16, type: 6, value: Text}, text: B, flagged: [{function: 16, type: 2, "
+    "value: 2, flag: 1}], values: [{function: 8, type: 4, value: 9}]}\n"
     "  - {type: 9, key: 1, flagged: [{function: 7, type: 2, value: 1}], ref_word1: 1, bitmap: 1}\n"
-    "  - {type: 11, key: 1, name: F, text2: G, texts: [a, b], texts2: [c], data: \"01 02\", extra_word: 7, rows: [{function: 274, type: 3, value: 1}]}\n"
-    "  - {type: 15, key: 1, word1: 1, flagged: [{function: 13, type: 2, value: 257}], text1: T1, text2: T2, extra_word: 3}\n"
+    "  - {type: 11, key: 1, name: F, text2: G, texts: [a, b], texts2: [c], data: \"01 02\", extra_word: 7, rows: "
+    "[{function: 274, type: 3, value: 1}]}\n"
+    "  - {type: 15, key: 1, word1: 1, flagged: [{function: 13, type: 2, value: 257}], text1: T1, text2: T2, "
+    "extra_word: 3}\n"
     "  - {type: 16, key: 1, flagged: [], byte1: 1, data: \"aa\"}\n"
     "  - {type: 18, key: 1, data: \"10 20\"}\n"
     "  - {type: 19, key: 1, text: J, flag: 1, text2: K}\n"
@@ -59,7 +67,8 @@ static bool IsStatus(DddStatus status)
 static int WalkEverything(DddFile *model, DddFile *base, const std::string &what)
 {
     int parsed = 0;
-    static const WORD kSlotTypes[] = { 3, 4, 5, 6, 17, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25 };
+    static const WORD kSlotTypes[] = {3,  4,  5,  6,  17, 7,  8,  9,  10, 11, 12, 13,
+                                      14, 15, 16, 18, 19, 20, 21, 22, 23, 24, 25};
     for (WORD key = 0; key <= DDD_ENTRY_COUNT; ++key) {
         WORD count = ddd_GetEntryCount(model, key);
         for (WORD i = 0; i < count && i < 4; ++i) {
@@ -80,12 +89,12 @@ static int WalkEverything(DddFile *model, DddFile *base, const std::string &what
     if (ddd_GetEntryBitmap(model, base, 1, nullptr, nullptr, &dib, &dibLength) == DDD_OK) {
         GlobalFree(dib);
     }
-    for (WORD selector : { DDD_LEVEL_MODEL, DDD_LEVEL_BASE }) {
+    for (WORD selector : {DDD_LEVEL_MODEL, DDD_LEVEL_BASE}) {
         for (WORD type : kSlotTypes) {
-            DddRecordCountRequest countRequest = { selector == DDD_LEVEL_MODEL ? model : base, type };
+            DddRecordCountRequest countRequest = {selector == DDD_LEVEL_MODEL ? model : base, type};
             WORD count = ddd_GetRecordCount(&countRequest);
             for (WORD index = 0; index <= count && index < 40; ++index) {
-                DddFetchRequest request = { selector, model, base, type, index, nullptr };
+                DddFetchRequest request = {selector, model, base, type, index, nullptr};
                 DddStatus status = ddd_FetchRecordByIndex(&request);
                 EXPECT_TRUE(IsStatus(status)) << what;
                 if (status != DDD_OK) {
@@ -108,7 +117,7 @@ static int WalkEverything(DddFile *model, DddFile *base, const std::string &what
                     if (ddd_ReadDefaultValue(head->key, model, base, &value, &valueType, nullptr) == DDD_OK) {
                         GlobalFree(value);
                     }
-                    DddItemListRequest items = { model, base, head->key, 1, nullptr };
+                    DddItemListRequest items = {model, base, head->key, 1, nullptr};
                     if (ddd_BuildItemList(&items) == DDD_OK) {
                         void *list = items.record;
                         ddd_FreeRecord(&list, DDD_FREE_OWN_TYPE);
@@ -129,7 +138,7 @@ static int WalkEverything(DddFile *model, DddFile *base, const std::string &what
                         GlobalFree(dib);
                     }
                 }
-                DddRecordTextRequest text = { model, base, type, head->key, 0, nullptr };
+                DddRecordTextRequest text = {model, base, type, head->key, 0, nullptr};
                 if (ddd_GetRecordText(&text) == DDD_OK) {
                     GlobalFree(text.text);
                 }
@@ -157,8 +166,8 @@ struct CorruptTest : testing::Test {
         DWORD before = qmt_LiveGlobalBlocks();
         {
             DddFile m{}, b{};
-            DddStatus status = ddd_OpenMemoryPair(modelBytes.data(), (DWORD)modelBytes.size(), baseBytes.data(),
-                                                  (DWORD)baseBytes.size(), &m, &b);
+            DddStatus status = ddd_OpenMemoryPair(
+                modelBytes.data(), (DWORD)modelBytes.size(), baseBytes.data(), (DWORD)baseBytes.size(), &m, &b);
             ASSERT_TRUE(IsStatus(status) || status == DDD_BAD_VERSION) << what;
             if (status == DDD_OK) {
                 WalkEverything(&m, &b, what);
@@ -183,9 +192,20 @@ struct CorruptTest : testing::Test {
 dddc::Bytes *CorruptTest::base = nullptr;
 dddc::Bytes *CorruptTest::model = nullptr;
 
-static DWORD Dword(const dddc::Bytes &b, size_t at) { return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | ((DWORD)b[at + 3] << 24); }
-static void PutWord(dddc::Bytes &b, size_t at, WORD v) { b[at] = (BYTE)v; b[at + 1] = (BYTE)(v >> 8); }
-static void PutDword(dddc::Bytes &b, size_t at, DWORD v) { PutWord(b, at, (WORD)v); PutWord(b, at + 2, (WORD)(v >> 16)); }
+static DWORD Dword(const dddc::Bytes &b, size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | ((DWORD)b[at + 3] << 24);
+}
+static void PutWord(dddc::Bytes &b, size_t at, WORD v)
+{
+    b[at] = (BYTE)v;
+    b[at + 1] = (BYTE)(v >> 8);
+}
+static void PutDword(dddc::Bytes &b, size_t at, DWORD v)
+{
+    PutWord(b, at, (WORD)v);
+    PutWord(b, at + 2, (WORD)(v >> 16));
+}
 
 /* Offsets of every type's list, read from the directory. */
 static std::vector<size_t> Lists(const dddc::Bytes &file)
@@ -206,7 +226,7 @@ TEST_F(CorruptTest, TheUndamagedFileWalksCleanly)
     EXPECT_EQ(25, WalkEverything(&pair.model, &pair.base, "undamaged"));
 
     /* The option's type-18 data block comes with its item list. */
-    DddItemListRequest items = { &pair.model, &pair.base, 7, 1, nullptr };
+    DddItemListRequest items = {&pair.model, &pair.base, 7, 1, nullptr};
     ASSERT_EQ(DDD_OK, ddd_BuildItemList(&items));
     ASSERT_NE(nullptr, items.record->data);
     EXPECT_EQ(DDD_KIND_DATA_COPY, items.record->data->head.type);
@@ -237,8 +257,9 @@ TEST_F(CorruptTest, TruncationAtEveryOffset)
 TEST_F(CorruptTest, EveryByteChanged)
 {
     for (size_t at = 0; at < model->size(); ++at) {
-        for (BYTE value : { (BYTE)0xFF, (BYTE)((*model)[at] ^ 0x80) }) {
-            Damage("byte " + std::to_string(at) + " = " + std::to_string(value), [&](dddc::Bytes &b) { b[at] = value; });
+        for (BYTE value : {(BYTE)0xFF, (BYTE)((*model)[at] ^ 0x80)}) {
+            Damage("byte " + std::to_string(at) + " = " + std::to_string(value),
+                   [&](dddc::Bytes &b) { b[at] = value; });
             if (HasFatalFailure()) {
                 return;
             }
@@ -255,24 +276,25 @@ TEST_F(CorruptTest, DamagedListsRecordsTextsAndValueLists)
         for (WORD i = 0; i < count; ++i) {
             size_t entry = list + 2 + i * 7;
             size_t record = Dword(file, entry + 3);
-            for (DWORD offset : { (DWORD)file.size(), (DWORD)file.size() - 3, (DWORD)0xFFFFFFF0u, (DWORD)0u }) {
-                Damage("record offset " + std::to_string(offset), [&](dddc::Bytes &b) { PutDword(b, entry + 3, offset); });
+            for (DWORD offset : {(DWORD)file.size(), (DWORD)file.size() - 3, (DWORD)0xFFFFFFF0u, (DWORD)0u}) {
+                Damage("record offset " + std::to_string(offset),
+                       [&](dddc::Bytes &b) { PutDword(b, entry + 3, offset); });
             }
             Damage("level 2 in place of 1", [&](dddc::Bytes &b) { b[entry] ^= 3; });
             DWORD length = Dword(file, record);
-            for (DWORD bad : { (DWORD)0u, (DWORD)5u, length - 1, length + 1, (DWORD)0xFFFFFFFFu }) {
+            for (DWORD bad : {(DWORD)0u, (DWORD)5u, length - 1, length + 1, (DWORD)0xFFFFFFFFu}) {
                 Damage("record length " + std::to_string(bad) + " at " + std::to_string(record),
                        [&](dddc::Bytes &b) { PutDword(b, record, bad); });
             }
             /* The first field after the key: for most types a text or a counted block. */
             WORD first = (WORD)(file[record + 6] | (file[record + 7] << 8));
-            Damage("first length 0xFFFF at " + std::to_string(record), [&](dddc::Bytes &b) { PutWord(b, record + 6, 0xFFFF); });
+            Damage("first length 0xFFFF at " + std::to_string(record),
+                   [&](dddc::Bytes &b) { PutWord(b, record + 6, 0xFFFF); });
             Damage("first length + 1 at " + std::to_string(record),
                    [&](dddc::Bytes &b) { PutWord(b, record + 6, (WORD)(first + 1)); });
             if (first > 0 && record + 8 + first <= file.size()) {
-                Damage("unterminated text at " + std::to_string(record), [&](dddc::Bytes &b) {
-                    b[record + 8 + first - 1] = 0xBE;
-                });
+                Damage("unterminated text at " + std::to_string(record),
+                       [&](dddc::Bytes &b) { b[record + 8 + first - 1] = 0xBE; });
                 Damage("reference to module 0 at " + std::to_string(record), [&](dddc::Bytes &b) {
                     if (first > 5) {
                         PutWord(b, record + 8 + first - 5, 0);
@@ -304,8 +326,8 @@ TEST_F(CorruptTest, OutOfMemoryAtEveryAllocationOfTheWalk)
         {
             DddFile m{}, b{};
             qmt_FailAllocations(after, 1);
-            DddStatus status = ddd_OpenMemoryPair(model->data(), (DWORD)model->size(), base->data(),
-                                                  (DWORD)base->size(), &m, &b);
+            DddStatus status =
+                ddd_OpenMemoryPair(model->data(), (DWORD)model->size(), base->data(), (DWORD)base->size(), &m, &b);
             if (status == DDD_OK) {
                 WalkEverything(&m, &b, "allocation " + std::to_string(after));
                 qmt_FailAllocations(0, 0);

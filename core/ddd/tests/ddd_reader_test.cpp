@@ -18,8 +18,14 @@ using ddd_test::Pair;
 using ddd_test::Source;
 
 struct ReaderTest : testing::Test {
-    void SetUp() override { blocksBefore = qmt_LiveGlobalBlocks(); }
-    void TearDown() override { EXPECT_EQ(blocksBefore, qmt_LiveGlobalBlocks()); }
+    void SetUp() override
+    {
+        blocksBefore = qmt_LiveGlobalBlocks();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(blocksBefore, qmt_LiveGlobalBlocks());
+    }
     DWORD blocksBefore = 0;
 };
 
@@ -30,17 +36,17 @@ TEST(DddVersionText, ParsesThreeNumbersAfterTheFirstColon)
         DddStatus status;
         WORD major, minor, build;
     } cases[] = {
-        { "V:1.2.3", DDD_OK, 1, 2, 3 },
-        { "Model 50-C/1:2.1.305", DDD_OK, 2, 1, 305 },
-        { "a:255-255-65535", DDD_OK, 255, 255, 65535 },
-        { "a:1.2.3 beta", DDD_OK, 1, 2, 3 },
-        { "a:b:1.2.3", DDD_ERROR, 0, 0, 0 },     /* the first colon counts */
-        { "1.2.3", DDD_ERROR, 0, 0, 0 },         /* no colon */
-        { "a:256.0.0", DDD_ERROR, 0, 0, 0 },     /* major 256 fails parsing */
-        { "a:1.256.0", DDD_ERROR, 0, 0, 0 },
-        { "a:1.2.65536", DDD_ERROR, 0, 0, 0 },
-        { "a:1.2", DDD_ERROR, 0, 0, 0 },         /* a part missing */
-        { "a:1..3", DDD_ERROR, 0, 0, 0 },
+        {"V:1.2.3", DDD_OK, 1, 2, 3},
+        {"Model 50-C/1:2.1.305", DDD_OK, 2, 1, 305},
+        {"a:255-255-65535", DDD_OK, 255, 255, 65535},
+        {"a:1.2.3 beta", DDD_OK, 1, 2, 3},
+        {"a:b:1.2.3", DDD_ERROR, 0, 0, 0}, /* the first colon counts */
+        {"1.2.3", DDD_ERROR, 0, 0, 0},     /* no colon */
+        {"a:256.0.0", DDD_ERROR, 0, 0, 0}, /* major 256 fails parsing */
+        {"a:1.256.0", DDD_ERROR, 0, 0, 0},
+        {"a:1.2.65536", DDD_ERROR, 0, 0, 0},
+        {"a:1.2", DDD_ERROR, 0, 0, 0}, /* a part missing */
+        {"a:1..3", DDD_ERROR, 0, 0, 0},
     };
     for (const Case &c : cases) {
         WORD major = 0, minor = 0, build = 0;
@@ -63,11 +69,11 @@ TEST_F(ReaderTest, EntriesEndWhereEntryZeroSaysAndStoredCountsOfZeroArePresent)
     EXPECT_EQ(DDD_OK, ddd_FindEntry(&pair.model, 3));
     EXPECT_EQ(0, ddd_GetEntryCount(&pair.model, 3));
     EXPECT_EQ(9u, ddd_GetEntryNumber(&pair.model, 5, 1, 0));
-    EXPECT_EQ(DDD_ERROR, ddd_FindEntry(&pair.model, 6));   /* after the last entry written */
+    EXPECT_EQ(DDD_ERROR, ddd_FindEntry(&pair.model, 6)); /* after the last entry written */
     EXPECT_EQ(DDD_ERROR, ddd_FindEntry(&pair.model, 42));
     EXPECT_EQ(0u, ddd_GetEntryNumber(&pair.model, 6, 4, 0));
     BYTE buffer[4];
-    DddEntryItemRequest past = { &pair.model, 1, 2, 1, buffer };
+    DddEntryItemRequest past = {&pair.model, 1, 2, 1, buffer};
     EXPECT_EQ(DDD_ERROR, ddd_ReadEntryItem(&past));
     EXPECT_EQ(nullptr, ddd_GetEntryString(&pair.model, 35, 0));
 }
@@ -82,12 +88,12 @@ TEST_F(ReaderTest, EntryArraysAndTextElements)
     ASSERT_EQ(3, count);
     EXPECT_EQ(9, ((const BYTE *)buffer)[4]);
     GlobalFree(buffer);
-    EXPECT_EQ(DDD_ERROR, ddd_ReadEntryArray(&pair.model, 3, 4, &count, &buffer));  /* wider than stored */
+    EXPECT_EQ(DDD_ERROR, ddd_ReadEntryArray(&pair.model, 3, 4, &count, &buffer)); /* wider than stored */
     EXPECT_EQ(nullptr, buffer);
     EXPECT_EQ(3, ddd_GetEntryCount(&pair.model, 28));
-    const char *expected[] = { "one", "<null>", "three", "<null>" };
+    const char *expected[] = {"one", "<null>", "three", "<null>"};
     for (WORD i = 0; i < 4; ++i) {
-        DddEntryStringRequest request = { &pair.model, 28, i, nullptr };
+        DddEntryStringRequest request = {&pair.model, 28, i, nullptr};
         EXPECT_EQ(i < 3 ? DDD_OK : DDD_ERROR, ddd_ReadEntryString(&request)) << i;
         EXPECT_EQ(expected[i], Narrow(request.text)) << i;
         GlobalFree(request.text);
@@ -102,7 +108,7 @@ TEST_F(ReaderTest, ListIndexZeroOrPastTheCountAndUnknownKeysAreNotFound)
     BYTE level = 0;
     WORD key = 0;
     DWORD offset = 0;
-    for (WORD index : { 0, 3 }) {
+    for (WORD index : {0, 3}) {
         ASSERT_EQ(DDD_OK, ddd_SeekTypeList(&pair.model, 18));
         EXPECT_EQ(DDD_NOT_FOUND, ddd_FindListEntry(&pair.model, DDD_BY_INDEX, index, &level, &key, &offset));
     }
@@ -113,18 +119,20 @@ TEST_F(ReaderTest, ListIndexZeroOrPastTheCountAndUnknownKeysAreNotFound)
     ASSERT_EQ(DDD_OK, ddd_SeekTypeList(&pair.model, 18));
     EXPECT_EQ(DDD_NOT_FOUND, ddd_FindListEntry(&pair.model, DDD_BY_KEY, 5, &level, &key, &offset));
     EXPECT_EQ(DDD_NOT_FOUND, ddd_SeekTypeList(&pair.model, 2));
-    DddRecordCountRequest count = { &pair.model, 18 };
+    DddRecordCountRequest count = {&pair.model, 18};
     EXPECT_EQ(2, ddd_GetRecordCount(&count));
 }
 
 TEST_F(ReaderTest, TextFieldsInlineReferencedAndEmpty)
 {
-    dddc::Bytes file = Compile(Source(1024, "", "  - {type: 10, key: 1, name: \"Caf\u00e9\"}\n"
-                                                "  - {type: 10, key: 2, name: {text: \"Fallback\", module: 1, string: 7}}\n"
-                                                "  - {type: 10, key: 3, name: \"\"}\n"));
+    dddc::Bytes file = Compile(Source(1024,
+                                      "",
+                                      "  - {type: 10, key: 1, name: \"Caf\u00e9\"}\n"
+                                      "  - {type: 10, key: 2, name: {text: \"Fallback\", module: 1, string: 7}}\n"
+                                      "  - {type: 10, key: 3, name: \"\"}\n"));
     Pair pair(file);
     ASSERT_EQ(DDD_OK, pair.status);
-    const char *expected[] = { "Caf\xe9", "Fallback", "<null>" };
+    const char *expected[] = {"Caf\xe9", "Fallback", "<null>"};
     for (WORD key = 1; key <= 3; ++key) {
         void *record = nullptr;
         ASSERT_EQ(DDD_OK, ddd_FetchRecordByKey(DDD_LEVEL_MODEL, &pair.model, &pair.base, 10, key, 0, &record));
@@ -133,19 +141,19 @@ TEST_F(ReaderTest, TextFieldsInlineReferencedAndEmpty)
     }
     /* Entry 35 is missing: the reference fell back to its text and switched references off. */
     EXPECT_EQ(0u, pair.model.resources->referencesAllowed);
-    DddRecordTextRequest empty = { &pair.model, &pair.base, 10, 3, 0, nullptr };
+    DddRecordTextRequest empty = {&pair.model, &pair.base, 10, 3, 0, nullptr};
     EXPECT_EQ(DDD_NOT_FOUND, ddd_GetRecordText(&empty));
 }
 
 TEST_F(ReaderTest, ModuleNamesWithAPathAreNotLoaded)
 {
-    dddc::Bytes file = Compile(Source(1024, "  35: [\"ab.xrs\"]\n",
-                                      "  - {type: 10, key: 1, name: {text: Fallback, module: 1, string: 7}}\n"));
+    dddc::Bytes file = Compile(
+        Source(1024, "  35: [\"ab.xrs\"]\n", "  - {type: 10, key: 1, name: {text: Fallback, module: 1, string: 7}}\n"));
     /* Turn the module name "ab.xrs" into ".\\.xrs", a name with a separator. */
     for (size_t i = 0; i + 2 < file.size(); ++i) {
-        if (file[i] == (BYTE)~'a' && file[i + 1] == (BYTE)~'b' && file[i + 2] == (BYTE)~'.') {
-            file[i] = (BYTE)~'.';
-            file[i + 1] = (BYTE)~'\\';
+        if (file[i] == (BYTE) ~'a' && file[i + 1] == (BYTE) ~'b' && file[i + 2] == (BYTE) ~'.') {
+            file[i] = (BYTE) ~'.';
+            file[i + 1] = (BYTE) ~'\\';
             break;
         }
     }
@@ -167,7 +175,7 @@ TEST_F(ReaderTest, ModuleNamesWithAPathAreNotLoaded)
 TEST_F(ReaderTest, InlineTextStopsAtItsLengthWithoutATerminator)
 {
     DddFile file{};
-    BYTE body[3] = { (BYTE)~'a', (BYTE)~'b', (BYTE)~'c' };
+    BYTE body[3] = {(BYTE) ~'a', (BYTE) ~'b', (BYTE) ~'c'};
     BYTE header[DDD_HEADER_BYTES + 8] = {};
     ASSERT_EQ(DDD_OK, ddd_OpenMemory(header, sizeof(header), &file, nullptr));
     WCHAR *text = nullptr;
@@ -177,7 +185,7 @@ TEST_F(ReaderTest, InlineTextStopsAtItsLengthWithoutATerminator)
     EXPECT_EQ(6u, bytes);
     GlobalFree(text);
     /* A reference to module 0 or string 0 is not a reference: the bytes are inline text. */
-    BYTE zeroModule[8] = { (BYTE)~'x', 0xFF, 0, 0, 5, 0, 0 };
+    BYTE zeroModule[8] = {(BYTE) ~'x', 0xFF, 0, 0, 5, 0, 0};
     ASSERT_EQ(DDD_OK, ddd_DecodeText(&file, zeroModule, 7, &text, nullptr));
     EXPECT_EQ("x", Narrow(text));
     GlobalFree(text);
@@ -191,7 +199,7 @@ TEST_F(ReaderTest, InlineTextRespectsDoubleByteLeadBytesOfTheAnsiCodePage)
     BYTE header[DDD_HEADER_BYTES + 8] = {};
     ASSERT_EQ(DDD_OK, ddd_OpenMemory(header, sizeof(header), &file, nullptr));
     /* "A", then U+3042 in code page 932 (0x82 0xA0), inverted, with the terminator. */
-    BYTE body[4] = { (BYTE)~0x41, (BYTE)~0x82, (BYTE)~0xA0, 0xFF };
+    BYTE body[4] = {(BYTE)~0x41, (BYTE)~0x82, (BYTE)~0xA0, 0xFF};
     qmt_PinAnsiCodePage(932);
     WCHAR *text = nullptr;
     ASSERT_EQ(DDD_OK, ddd_DecodeText(&file, body, 4, &text, nullptr));
@@ -212,12 +220,12 @@ TEST_F(ReaderTest, RecordTypesOfLaterFormatsAreRefusedBelowThem)
         WORD type;
         unsigned patchedFormat;
     } cases[] = {
-        { 512, "  - {type: 19, key: 1, text: J, flag: 1}\n", 19, 511 },
-        { 8192, "  - {type: 25, key: 1, text1: A, text2: B}\n", 25, 8191 },
+        {512, "  - {type: 19, key: 1, text: J, flag: 1}\n", 19, 511},
+        {8192, "  - {type: 25, key: 1, text1: A, text2: B}\n", 25, 8191},
     };
     for (const Case &c : cases) {
         dddc::Bytes file = Compile(Source(c.format, "", c.record));
-        for (unsigned format : { c.format, c.patchedFormat }) {
+        for (unsigned format : {c.format, c.patchedFormat}) {
             file[94] = (BYTE)(format >> 8);
             file[95] = (BYTE)format;
             Pair pair(file);
@@ -233,8 +241,10 @@ TEST_F(ReaderTest, RecordTypesOfLaterFormatsAreRefusedBelowThem)
 
 TEST_F(ReaderTest, FreeRecordChecksTheTypeAndClearsThePointer)
 {
-    dddc::Bytes file = Compile(Source(1024, "", "  - {type: 17, key: 1, first: [1, 2], second: [3, 4]}\n"
-                                                "  - {type: 10, key: 9, name: A4, margins: 1}\n"));
+    dddc::Bytes file = Compile(Source(1024,
+                                      "",
+                                      "  - {type: 17, key: 1, first: [1, 2], second: [3, 4]}\n"
+                                      "  - {type: 10, key: 9, name: A4, margins: 1}\n"));
     Pair pair(file);
     void *paper = nullptr;
     ASSERT_EQ(DDD_OK, ddd_FetchRecordByKey(DDD_LEVEL_MODEL, &pair.model, &pair.base, 10, 9, 0, &paper));
@@ -255,9 +265,12 @@ TEST_F(ReaderTest, FreeRecordChecksTheTypeAndClearsThePointer)
 
 TEST_F(ReaderTest, PaperMarginsAreLeftTopThenRightBottom)
 {
-    dddc::Bytes file = Compile(Source(1280, "", "  - {type: 17, key: 1, first: [2100, 2970], second: [2100, 2970]}\n"
-                                                "  - {type: 17, key: 2, first: [42, 50], second: [43, 51]}\n"
-                                                "  - {type: 10, key: 9, name: A4, paper_size: 1, image_size: 1, margins: 2, extra_word: 5}\n"));
+    dddc::Bytes file =
+        Compile(Source(1280,
+                       "",
+                       "  - {type: 17, key: 1, first: [2100, 2970], second: [2100, 2970]}\n"
+                       "  - {type: 17, key: 2, first: [42, 50], second: [43, 51]}\n"
+                       "  - {type: 10, key: 9, name: A4, paper_size: 1, image_size: 1, margins: 2, extra_word: 5}\n"));
     Pair pair(file);
     void *paper = nullptr;
     ASSERT_EQ(DDD_OK, ddd_FetchRecordByKey(DDD_LEVEL_MODEL, &pair.model, &pair.base, 10, 9, 0, &paper));
@@ -275,8 +288,10 @@ TEST_F(ReaderTest, PaperMarginsAreLeftTopThenRightBottom)
 
 TEST_F(ReaderTest, ValueListsOfBooleansAreNormalisedCopies)
 {
-    dddc::Bytes file = Compile(Source(1024, "", "  - {type: 20, key: 3, element_type: 1, element_size: 1, elements: [0, 5, 1]}\n"
-                                                "  - {type: 14, key: 1, caption: L, value: {type: 128, value: 3}}\n"));
+    dddc::Bytes file = Compile(Source(1024,
+                                      "",
+                                      "  - {type: 20, key: 3, element_type: 1, element_size: 1, elements: [0, 5, 1]}\n"
+                                      "  - {type: 14, key: 1, caption: L, value: {type: 128, value: 3}}\n"));
     Pair pair(file);
     void *option = nullptr;
     ASSERT_EQ(DDD_OK, ddd_FetchRecordByKey(DDD_LEVEL_MODEL, &pair.model, &pair.base, 14, 1, 0, &option));
@@ -292,7 +307,10 @@ TEST_F(ReaderTest, ValueListsOfBooleansAreNormalisedCopies)
 
 TEST_F(ReaderTest, OutOfMemoryWhileParsingFreesThePartlyBuiltRecord)
 {
-    dddc::Bytes file = Compile(Source(1024, "", "  - {type: 11, key: 1, name: N, text2: T, texts: [a, b, c], texts2: [d], data: \"0102\", rows: [{function: 7, type: 6, value: x}]}\n"));
+    dddc::Bytes file = Compile(Source(1024,
+                                      "",
+                                      "  - {type: 11, key: 1, name: N, text2: T, texts: [a, b, c], texts2: [d], data: "
+                                      "\"0102\", rows: [{function: 7, type: 6, value: x}]}\n"));
     Pair pair(file);
     ASSERT_EQ(DDD_OK, pair.status);
     /* A first read leaves the file's scratch buffer allocated for the later ones. */

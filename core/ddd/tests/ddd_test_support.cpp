@@ -15,8 +15,8 @@ dddc::Bytes Compile(const std::string &yaml, const dddc::Bytes *base)
     return out;
 }
 
-std::string Source(unsigned format, const std::string &entries, const std::string &records,
-                   const std::string &base, int level)
+std::string Source(unsigned format, const std::string &entries, const std::string &records, const std::string &base,
+                   int level)
 {
     std::ostringstream s;
     s << "header:\n  title: \"Test\"\n  version: \"V:1.0.0\"\n  format: " << format
@@ -49,9 +49,12 @@ dddc::Bytes ReadBytes(const std::string &path)
 
 Pair::Pair(const dddc::Bytes &modelBytes, const dddc::Bytes *baseBytes)
 {
-    status = ddd_OpenMemoryPair(modelBytes.data(), (DWORD)modelBytes.size(),
-                                baseBytes ? baseBytes->data() : nullptr, baseBytes ? (DWORD)baseBytes->size() : 0,
-                                &model, &base);
+    status = ddd_OpenMemoryPair(modelBytes.data(),
+                                (DWORD)modelBytes.size(),
+                                baseBytes ? baseBytes->data() : nullptr,
+                                baseBytes ? (DWORD)baseBytes->size() : 0,
+                                &model,
+                                &base);
 }
 
 Pair::~Pair()

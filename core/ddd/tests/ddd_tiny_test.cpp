@@ -20,13 +20,22 @@ struct TinyTest : testing::Test {
         ASSERT_EQ(660u, bytes.size());
         blocksBefore = qmt_LiveGlobalBlocks();
     }
-    void TearDown() override { EXPECT_EQ(blocksBefore, qmt_LiveGlobalBlocks()); }
+    void TearDown() override
+    {
+        EXPECT_EQ(blocksBefore, qmt_LiveGlobalBlocks());
+    }
     dddc::Bytes bytes;
     DWORD blocksBefore = 0;
 };
 
-static unsigned Word(const dddc::Bytes &b, size_t at) { return b[at] | (b[at + 1] << 8); }
-static unsigned Dword(const dddc::Bytes &b, size_t at) { return Word(b, at) | (Word(b, at + 2) << 16); }
+static unsigned Word(const dddc::Bytes &b, size_t at)
+{
+    return b[at] | (b[at + 1] << 8);
+}
+static unsigned Dword(const dddc::Bytes &b, size_t at)
+{
+    return Word(b, at) | (Word(b, at + 2) << 16);
+}
 
 TEST_F(TinyTest, CompilerOutputEqualsTheHandCheckedBytes)
 {
@@ -34,30 +43,30 @@ TEST_F(TinyTest, CompilerOutputEqualsTheHandCheckedBytes)
     EXPECT_EQ(bytes, ddd_test::Compile(std::string(source.begin(), source.end())));
 
     /* The offsets below were worked out by hand from the layout. */
-    EXPECT_EQ(0x00u, bytes[92]);            /* format 1024, big-endian */
+    EXPECT_EQ(0x00u, bytes[92]); /* format 1024, big-endian */
     EXPECT_EQ(0x04u, bytes[94]);
-    EXPECT_EQ(96u, Dword(bytes, 224));      /* entries 1-41 end at 228 + 96 = 324 */
-    EXPECT_EQ(7u, Word(bytes, 228));        /* entry 1 */
-    EXPECT_EQ(1u, Word(bytes, 234));        /* entry 3: stored count 1, element 513 */
+    EXPECT_EQ(96u, Dword(bytes, 224)); /* entries 1-41 end at 228 + 96 = 324 */
+    EXPECT_EQ(7u, Word(bytes, 228));   /* entry 1 */
+    EXPECT_EQ(1u, Word(bytes, 234));   /* entry 3: stored count 1, element 513 */
     EXPECT_EQ(513u, Word(bytes, 236));
-    EXPECT_EQ(0x8Bu, bytes[0x13B]);         /* entry 35: "tiny.xrs" inverted, 't' ^ 0xFF */
-    EXPECT_EQ(167u, Dword(bytes, 324));     /* directory {length, 23} */
+    EXPECT_EQ(0x8Bu, bytes[0x13B]);     /* entry 35: "tiny.xrs" inverted, 't' ^ 0xFF */
+    EXPECT_EQ(167u, Dword(bytes, 324)); /* directory {length, 23} */
     EXPECT_EQ(23u, Word(bytes, 328));
-    EXPECT_EQ(4u, bytes[330 + 7]);          /* slot of type 4: one record, list at 4 + X */
+    EXPECT_EQ(4u, bytes[330 + 7]); /* slot of type 4: one record, list at 4 + X */
     EXPECT_EQ(1u, Word(bytes, 331 + 7));
     EXPECT_EQ(0x1EDu, 4 + Dword(bytes, 333 + 7));
-    EXPECT_EQ(2u, bytes[0x1EF]);            /* list entry {level 2, key 274, offset 0x1F6} */
+    EXPECT_EQ(2u, bytes[0x1EF]); /* list entry {level 2, key 274, offset 0x1F6} */
     EXPECT_EQ(274u, Word(bytes, 0x1F0));
     EXPECT_EQ(0x1F6u, Dword(bytes, 0x1F2));
-    EXPECT_EQ(45u, Dword(bytes, 0x1F6));    /* record length is the whole record */
-    EXPECT_EQ(8u, Word(bytes, 0x1FC));      /* caption: reference {"Or", module 1, string 9} */
+    EXPECT_EQ(45u, Dword(bytes, 0x1F6)); /* record length is the whole record */
+    EXPECT_EQ(8u, Word(bytes, 0x1FC));   /* caption: reference {"Or", module 1, string 9} */
     EXPECT_EQ(0xB0u, bytes[0x1FE]);
     EXPECT_EQ(1u, Word(bytes, 0x201));
     EXPECT_EQ(9u, Word(bytes, 0x203));
-    EXPECT_EQ(4u, Dword(bytes, 0x20B));     /* option array: 4 bytes = count and one key */
-    EXPECT_EQ(0x80u, bytes[0x25D]);         /* option value: type 128, n 2, list key 5 */
+    EXPECT_EQ(4u, Dword(bytes, 0x20B)); /* option array: 4 bytes = count and one key */
+    EXPECT_EQ(0x80u, bytes[0x25D]);     /* option value: type 128, n 2, list key 5 */
     EXPECT_EQ(5u, Word(bytes, 0x260));
-    EXPECT_EQ(6u, Dword(bytes, 0x280));     /* type-20 list: 6 bytes = count and 2 x 2 */
+    EXPECT_EQ(6u, Dword(bytes, 0x280)); /* type-20 list: 6 bytes = count and 2 x 2 */
 }
 
 TEST_F(TinyTest, ReaderReadsItBackFieldByField)

@@ -42,11 +42,11 @@ TEST(ModelQuery, ClassAndFaxOutput)
     };
     static const Case kCases[] = {
         {"  23: 0\n", 1, FALSE, FALSE, FALSE},
-        {"  23: 1\n", 2, FALSE, TRUE, TRUE},    // a fax model: always fax
+        {"  23: 1\n", 2, FALSE, TRUE, TRUE}, // a fax model: always fax
         {"  23: 2\n", 3, TRUE, FALSE, FALSE},
-        {"  23: 3\n", 4, TRUE, TRUE, FALSE},    // fax when the job type says so
+        {"  23: 3\n", 4, TRUE, TRUE, FALSE}, // fax when the job type says so
         {"  23: 4\n", 0, FALSE, FALSE, FALSE},
-        {"  5: 1\n", 0, FALSE, FALSE, FALSE},   // no entry 23
+        {"  5: 1\n", 0, FALSE, FALSE, FALSE}, // no entry 23
     };
     for (const Case &c : kCases) {
         auto pair = open_model(c.entries);
@@ -86,10 +86,10 @@ TEST(ModelQuery, ComServerProbe)
         DWORD available;
     };
     static const Case kCases[] = {
-        {"  26: 0\n  39: [0x800]\n", true, 0, 1},    // capability bit 43 and the class
-        {"  26: 0\n  39: [0x800]\n", true, 1, 1},    // the thread was in COM already
-        {"  26: 0\n  39: [0x800]\n", false, 0, 0},   // class not registered
-        {"  26: 0\n  39: [0x0]\n", true, 0, 0},      // no capability: COM is not asked
+        {"  26: 0\n  39: [0x800]\n", true, 0, 1},  // capability bit 43 and the class
+        {"  26: 0\n  39: [0x800]\n", true, 1, 1},  // the thread was in COM already
+        {"  26: 0\n  39: [0x800]\n", false, 0, 0}, // class not registered
+        {"  26: 0\n  39: [0x0]\n", true, 0, 0},    // no capability: COM is not asked
     };
     for (const Case &c : kCases) {
         auto pair = open_model(c.entries);
@@ -126,14 +126,14 @@ TEST(ModelQuery, ValueRangeOfTheFirstTwoOptions)
     auto pair = open_model("  5: 1\n", kRangeRecords);
     LONG low = 0, high = 0;
     ASSERT_EQ(DDD_OK, ddd_GetValueRange(12, &pair->model, &pair->base, &low, &high));
-    EXPECT_EQ(-5, low);   // 16-bit, signed
+    EXPECT_EQ(-5, low); // 16-bit, signed
     EXPECT_EQ(999, high);
     ASSERT_EQ(DDD_OK, ddd_GetValueRange(8205, &pair->model, &pair->base, &low, &high));
-    EXPECT_EQ(70000, low);   // 32-bit
+    EXPECT_EQ(70000, low); // 32-bit
     EXPECT_EQ(90000, high);
     low = high = 77;
-    EXPECT_NE(DDD_OK, ddd_GetValueRange(16, &pair->model, &pair->base, &low, &high));   // one option
-    EXPECT_NE(DDD_OK, ddd_GetValueRange(20, &pair->model, &pair->base, &low, &high));   // no definition
+    EXPECT_NE(DDD_OK, ddd_GetValueRange(16, &pair->model, &pair->base, &low, &high)); // one option
+    EXPECT_NE(DDD_OK, ddd_GetValueRange(20, &pair->model, &pair->base, &low, &high)); // no definition
     EXPECT_EQ(77, low);
     EXPECT_EQ(77, high);
 }
@@ -150,7 +150,7 @@ TEST(ModelQuery, ModelMinimum)
         {"  26: 0\n  39: [0x40000000]\n", 3, 999},
         {"  26: 0\n  39: [0x40000000]\n", 5, 0},
         {"  26: 0\n  39: [0x40000000]\n", 6, 0},
-        {"  26: 0\n  39: [0x0]\n", 3, 0},   // without the capability nothing is checked
+        {"  26: 0\n  39: [0x0]\n", 3, 0}, // without the capability nothing is checked
     };
     for (const Case &c : kCases) {
         auto pair = open_model(c.entries, kRangeRecords);
@@ -171,12 +171,12 @@ TEST(ModelQuery, DeviceFeatureLevel)
         WORD level;
     };
     static const Case kCases[] = {
-        {0x30000, 1, 0, 0x2000000, 1},      // 8211 is 1
-        {0x10000, 0, 0, 0x2000000, 1},      // capability 0x20000 missing
-        {0x30000, 0, 1, 0x2000000, 1},      // 4099 on
+        {0x30000, 1, 0, 0x2000000, 1}, // 8211 is 1
+        {0x10000, 0, 0, 0x2000000, 1}, // capability 0x20000 missing
+        {0x30000, 0, 1, 0x2000000, 1}, // 4099 on
         {0x30000, 0, 0, 0x1010903, 2},
         {0x30000, 0, 0, 0x1010902, 3},
-        {0x20000, 0, 0, 0x2000000, 3},      // capability 0x10000 missing
+        {0x20000, 0, 0, 0x2000000, 3}, // capability 0x10000 missing
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
@@ -199,11 +199,11 @@ TEST(ModelQuery, HostApplicationRecords)
         WORD index;
     };
     static const Case kCases[] = {
-        {TEXT("\"C:\\Office\\word.exe\" /p"), 1},        // equal without case
-        {TEXT("C:\\WINDOWS\\notepad.exe x.txt"), 2},     // "*PAD" inside the upper-cased name
+        {TEXT("\"C:\\Office\\word.exe\" /p"), 1},    // equal without case
+        {TEXT("C:\\WINDOWS\\notepad.exe x.txt"), 2}, // "*PAD" inside the upper-cased name
         {TEXT("C:\\WINDOWS\\pad"), 2},
         {TEXT("excel.exe"), 0},
-        {TEXT("wordpad.exe"), 2},                        // not equal to WORD.EXE, but holds PAD
+        {TEXT("wordpad.exe"), 2}, // not equal to WORD.EXE, but holds PAD
     };
     for (const Case &c : kCases) {
         qmt_PinCommandLine(c.commandLine);
@@ -214,4 +214,4 @@ TEST(ModelQuery, HostApplicationRecords)
     EXPECT_EQ(0, util_FindHostAppRecord(&none->model, &none->base));
 }
 
-}  // namespace
+} // namespace

@@ -17,16 +17,16 @@ TEST(CompareValues, OrdersEachTypeByItsWidthAndSign)
         short expected;
     };
     static const Case cases[] = {
-        { 3, 0xFFFF, 1, 1 },          /* unsigned word */
-        { 2, 0xFFFF, 1, -1 },         /* the same bits as a signed word */
-        { 1, 0xFFFFFFFF, 1, -1 },     /* signed DWORD */
-        { 4, 5, 5, 0 },
-        { 10, 1, 0xFFFFFFFF, 1 },
-        { 5, 0xFFFFFFFF, 1, 1 },      /* unsigned DWORD */
-        { 8, 0x1FF, 0x2FE, 1 },       /* one byte only: 0xFF against 0xFE */
-        { 7, 1, 2, 2 },               /* no comparator */
-        { 9, 1, 1, 2 },
-        { 11, 1, 1, 2 },
+        {3, 0xFFFF, 1, 1},      /* unsigned word */
+        {2, 0xFFFF, 1, -1},     /* the same bits as a signed word */
+        {1, 0xFFFFFFFF, 1, -1}, /* signed DWORD */
+        {4, 5, 5, 0},
+        {10, 1, 0xFFFFFFFF, 1},
+        {5, 0xFFFFFFFF, 1, 1}, /* unsigned DWORD */
+        {8, 0x1FF, 0x2FE, 1},  /* one byte only: 0xFF against 0xFE */
+        {7, 1, 2, 2},          /* no comparator */
+        {9, 1, 1, 2},
+        {11, 1, 1, 2},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(c.expected, opt_CompareValues(c.type, &c.a, &c.b)) << "type " << c.type;
@@ -54,9 +54,19 @@ TEST(SettingGroups, GivesEachGroupItsDescriptorsAndTheEndRowOtherwise)
         WORD group;
         WORD kind;
         DWORD count;
-    } groups[] = { { 5, 0, 45 }, { 6, 0, 34 }, { 7, 0, 36 }, { 8, 0, 27 }, { 9, 0, 36 }, { 10, 0, 95 },
-                   { 11, 1, 86 }, { 12, 1, 256 }, { 0, 2, 83 }, { 1, 2, 32 }, { 2, 2, 77 }, { 3, 2, 215 },
-                   { 4, 0, 23 } };
+    } groups[] = {{5, 0, 45},
+                  {6, 0, 34},
+                  {7, 0, 36},
+                  {8, 0, 27},
+                  {9, 0, 36},
+                  {10, 0, 95},
+                  {11, 1, 86},
+                  {12, 1, 256},
+                  {0, 2, 83},
+                  {1, 2, 32},
+                  {2, 2, 77},
+                  {3, 2, 215},
+                  {4, 0, 23}};
     DWORD total = 0;
     for (const auto &g : groups) {
         DWORD count = 0;
@@ -87,10 +97,19 @@ TEST(SettingGroups, FindsDescriptorsWithTheirHandlerRows)
         DWORD mask;
     };
     static const Case cases[] = {
-        { 4, true, true, 0xFFFF },    { 7, true, true, 0x12 },    { 8, true, true, 0x0C },    { 16, true, true, 0x10 },
-        { 24, true, true, 0 },        { 8202, true, true, 0xFFFF }, { 439, true, true, 0 },
-        { 5948, true, true, 0xFFFF }, { 15, true, true, 0xFFFF },  { 274, true, false, 0 },
-        { 20, false, false, 0 },      { 0, false, false, 0 },     { 9000, false, false, 0 },
+        {4, true, true, 0xFFFF},
+        {7, true, true, 0x12},
+        {8, true, true, 0x0C},
+        {16, true, true, 0x10},
+        {24, true, true, 0},
+        {8202, true, true, 0xFFFF},
+        {439, true, true, 0},
+        {5948, true, true, 0xFFFF},
+        {15, true, true, 0xFFFF},
+        {274, true, false, 0},
+        {20, false, false, 0},
+        {0, false, false, 0},
+        {9000, false, false, 0},
     };
     for (const Case &c : cases) {
         const SettingDescriptor *descriptor = opt_FindDescriptor(c.functionId);
@@ -117,18 +136,18 @@ TEST(PaperSizeText, MillimetresAndInchesInBothDecimalModes)
 {
     static DriverDevmode devmode;
     static PrinterDataBlock block;
-    PaperTextRecord a4 = { 9, 2100, 2970, TEXT("A4") };
+    PaperTextRecord a4 = {9, 2100, 2970, TEXT("A4")};
     struct Case {
         PaperUnitMode mode;
         const char16_t *expected;
     };
     static const Case cases[] = {
-        { { 0, 0 }, u"A4 (210 x 297 mm)" },
-        { { 1, 0 }, u"A4 (8.27 x 11.69 in)" },
-        { { 1, 1 }, u"A4 (8.2 x 11.6 in)" },
+        {{0, 0}, u"A4 (210 x 297 mm)"},
+        {{1, 0}, u"A4 (8.27 x 11.69 in)"},
+        {{1, 1}, u"A4 (8.2 x 11.6 in)"},
     };
     for (const Case &c : cases) {
-        PaperTextRequest request = { GetModuleHandleW(nullptr), &devmode, &block, &a4, c.mode };
+        PaperTextRequest request = {GetModuleHandleW(nullptr), &devmode, &block, &a4, c.mode};
         WCHAR *text = opt_FormatPaperSizeText(&request);
         ASSERT_NE(nullptr, text);
         EXPECT_EQ(std::u16string(c.expected), std::u16string(text));
@@ -136,8 +155,8 @@ TEST(PaperSizeText, MillimetresAndInchesInBothDecimalModes)
     }
     /* A long name cannot overrun the text. */
     std::u16string name(300, u'x');
-    PaperTextRecord longName = { 9, 2100, 2970, (const WCHAR *)name.c_str() };
-    PaperTextRequest request = { GetModuleHandleW(nullptr), &devmode, &block, &longName, { 0, 0 } };
+    PaperTextRecord longName = {9, 2100, 2970, (const WCHAR *)name.c_str()};
+    PaperTextRequest request = {GetModuleHandleW(nullptr), &devmode, &block, &longName, {0, 0}};
     WCHAR *text = opt_FormatPaperSizeText(&request);
     ASSERT_NE(nullptr, text);
     EXPECT_EQ(name + u" (210 x 297 mm)", std::u16string(text));
@@ -145,7 +164,7 @@ TEST(PaperSizeText, MillimetresAndInchesInBothDecimalModes)
 
     request.paper = nullptr;
     EXPECT_EQ(nullptr, opt_FormatPaperSizeText(&request));
-    request = { nullptr, &devmode, &block, &a4, { 0, 0 } };   /* no module: no strings */
+    request = {nullptr, &devmode, &block, &a4, {0, 0}}; /* no module: no strings */
     EXPECT_EQ(nullptr, opt_FormatPaperSizeText(&request));
 }
 

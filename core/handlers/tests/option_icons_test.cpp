@@ -34,21 +34,21 @@ std::vector<BYTE> MakeDib(const DibShape &s)
     DWORD stride = s.width > 0 ? ((s.width * s.bits + 31) / 32) * 4 : 0;
     std::vector<BYTE> dib(s.headerSize + colors * entry + (stride + 4) * (rows > 0 ? rows : 0));
     if (s.headerSize == 12) {
-        BITMAPCOREHEADER h = { 12, (WORD)s.width, (WORD)s.height, s.planes, s.bits };
+        BITMAPCOREHEADER h = {12, (WORD)s.width, (WORD)s.height, s.planes, s.bits};
         std::memcpy(dib.data(), &h, sizeof(h));
     } else {
-        BITMAPINFOHEADER h = { s.headerSize, s.width, s.height, s.planes, s.bits, s.compression, 0, 0, 0, s.clrUsed, 0 };
+        BITMAPINFOHEADER h = {s.headerSize, s.width, s.height, s.planes, s.bits, s.compression, 0, 0, 0, s.clrUsed, 0};
         std::memcpy(dib.data(), &h, sizeof(h));
     }
     BYTE *table = dib.data() + s.headerSize;
     for (DWORD i = 0; i < colors; ++i) {
-        table[i * entry] = (BYTE)i;               /* blue */
-        table[i * entry + 1] = (BYTE)(i * 2);     /* green */
-        table[i * entry + 2] = (BYTE)(255 - i);   /* red */
+        table[i * entry] = (BYTE)i;             /* blue */
+        table[i * entry + 1] = (BYTE)(i * 2);   /* green */
+        table[i * entry + 2] = (BYTE)(255 - i); /* red */
     }
     BYTE *image = table + colors * entry;
     for (LONG y = 0; y < rows && s.bits <= 8; ++y) {
-        BYTE *row = image + (rows - 1 - y) * stride;   /* bottom row first */
+        BYTE *row = image + (rows - 1 - y) * stride; /* bottom row first */
         for (LONG x = 0; x < s.width; ++x) {
             DWORD v = (x + y) % colors;
             DWORD bit = x * s.bits;
@@ -57,7 +57,7 @@ std::vector<BYTE> MakeDib(const DibShape &s)
     }
     BYTE *mask = image + stride * rows;
     for (LONG y = 0; y < rows; ++y) {
-        BYTE value = y < rows / 2 ? 0xFF : 0x00;   /* y counts from the top */
+        BYTE value = y < rows / 2 ? 0xFF : 0x00; /* y counts from the top */
         std::memset(mask + (rows - 1 - y) * 4, value, 4);
     }
     return dib;
@@ -84,8 +84,12 @@ TEST(OptionIcons, ValidDibsGiveIconsWithTheirPlanes)
         bool palette;
     };
     static const Case cases[] = {
-        { 40, 1, 0, false }, { 40, 4, 0, false }, { 40, 8, 0, true }, { 40, 8, 16, false }, { 12, 4, 0, false },
-        { 12, 8, 0, true },
+        {40, 1, 0, false},
+        {40, 4, 0, false},
+        {40, 8, 0, true},
+        {40, 8, 16, false},
+        {12, 4, 0, false},
+        {12, 8, 0, true},
     };
     for (const Case &c : cases) {
         DibShape shape;
@@ -109,8 +113,8 @@ TEST(OptionIcons, ValidDibsGiveIconsWithTheirPlanes)
         EXPECT_EQ(0x00, planes.andBits[31 * 4]);
         /* Pixel (x, y) shows colour (x + y) mod colours: red 255 - i, green 2i, blue i. */
         DWORD colors = c.clrUsed ? c.clrUsed : 1u << c.bits;
-        for (int y : { 0, 5, 31 }) {
-            for (int x : { 0, 3, 31 }) {
+        for (int y : {0, 5, 31}) {
+            for (int x : {0, 3, 31}) {
                 DWORD i = (x + y) % colors;
                 DWORD pixel = 0;
                 std::memcpy(&pixel, planes.xorBits + (y * 32 + x) * 4, 4);
@@ -121,7 +125,7 @@ TEST(OptionIcons, ValidDibsGiveIconsWithTheirPlanes)
         if (palette) {
             EXPECT_TRUE(DeleteObject(palette));
         }
-        EXPECT_TRUE(before == Live());   /* no DC or bitmap left behind */
+        EXPECT_TRUE(before == Live()); /* no DC or bitmap left behind */
     }
 }
 
@@ -130,7 +134,7 @@ TEST(OptionIcons, BadDibsAreRefusedBeforeAnyGdiCall)
     struct Case {
         const char *why;
         DibShape shape;
-        LONG cut;   /* bytes taken off the end */
+        LONG cut; /* bytes taken off the end */
     };
     auto shape = [](auto change) {
         DibShape s;
@@ -138,18 +142,18 @@ TEST(OptionIcons, BadDibsAreRefusedBeforeAnyGdiCall)
         return s;
     };
     const Case cases[] = {
-        { "header of 20 bytes", shape([](DibShape &s) { s.headerSize = 20; }), 0 },
-        { "width 0", shape([](DibShape &s) { s.width = 0; }), 0 },
-        { "width 33", shape([](DibShape &s) { s.width = 33; }), 0 },
-        { "half height 0", shape([](DibShape &s) { s.height = 1; }), 0 },
-        { "half height 33", shape([](DibShape &s) { s.height = 66; }), 0 },
-        { "negative height", shape([](DibShape &s) { s.height = -64; }), 0 },
-        { "24 bits", shape([](DibShape &s) { s.bits = 24; }), 0 },
-        { "2 bits", shape([](DibShape &s) { s.bits = 2; }), 0 },
-        { "two planes", shape([](DibShape &s) { s.planes = 2; }), 0 },
-        { "compressed", shape([](DibShape &s) { s.compression = BI_RLE4; }), 0 },
-        { "more colours than the depth", shape([](DibShape &s) { s.clrUsed = 17; }), 0 },
-        { "mask one byte short", DibShape(), 1 },
+        {"header of 20 bytes", shape([](DibShape &s) { s.headerSize = 20; }), 0},
+        {"width 0", shape([](DibShape &s) { s.width = 0; }), 0},
+        {"width 33", shape([](DibShape &s) { s.width = 33; }), 0},
+        {"half height 0", shape([](DibShape &s) { s.height = 1; }), 0},
+        {"half height 33", shape([](DibShape &s) { s.height = 66; }), 0},
+        {"negative height", shape([](DibShape &s) { s.height = -64; }), 0},
+        {"24 bits", shape([](DibShape &s) { s.bits = 24; }), 0},
+        {"2 bits", shape([](DibShape &s) { s.bits = 2; }), 0},
+        {"two planes", shape([](DibShape &s) { s.planes = 2; }), 0},
+        {"compressed", shape([](DibShape &s) { s.compression = BI_RLE4; }), 0},
+        {"more colours than the depth", shape([](DibShape &s) { s.clrUsed = 17; }), 0},
+        {"mask one byte short", DibShape(), 1},
     };
     for (const Case &c : cases) {
         std::vector<BYTE> dib = MakeDib(c.shape);
@@ -157,8 +161,8 @@ TEST(OptionIcons, BadDibsAreRefusedBeforeAnyGdiCall)
         Live before;
         HICON icon = (HICON)1;
         HPALETTE palette = (HPALETTE)1;
-        EXPECT_FALSE(opt_CreateIconFromDib(nullptr, (const BITMAPINFO *)dib.data(), (DWORD)(dib.size() - c.cut),
-                                           &icon, &palette))
+        EXPECT_FALSE(opt_CreateIconFromDib(
+            nullptr, (const BITMAPINFO *)dib.data(), (DWORD)(dib.size() - c.cut), &icon, &palette))
             << c.why;
         EXPECT_EQ(nullptr, icon) << c.why;
         EXPECT_EQ(nullptr, palette) << c.why;

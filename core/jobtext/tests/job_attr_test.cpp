@@ -74,29 +74,27 @@ TEST(JobAttr, SampleHeaderInBothForms)
     PinClock(2026, 12, 31, 23, 58);
     auto areas = SampleSettings();
     auto bare = OpenSample();
-    EXPECT_EQ(kUel +
-                  "@PJL JOB NAME=\"Model 50 job\"\n"
-                  "@PJL SET JOBATTR=alice\n"
-                  "@PJL SET JOBATTR=3\n"
-                  "@PJL SET DUPLEX=2\n"
-                  "@PJL SET JOBATTR=A4\n"
-                  "@PJL SET JOBATTR=2026:12:31:23:59\n"
-                  "@PJL SET STAPLE=1\n",
+    EXPECT_EQ(kUel + "@PJL JOB NAME=\"Model 50 job\"\n"
+                     "@PJL SET JOBATTR=alice\n"
+                     "@PJL SET JOBATTR=3\n"
+                     "@PJL SET DUPLEX=2\n"
+                     "@PJL SET JOBATTR=A4\n"
+                     "@PJL SET JOBATTR=2026:12:31:23:59\n"
+                     "@PJL SET STAPLE=1\n",
               Build(*bare, *areas).text);
     auto pjl = OpenSample({kPjlFlags});
-    EXPECT_EQ(kUel +
-                  "@PJL JOB NAME=\"Model 50 job\"\n"
-                  "@PJL SET JOBATTR=\"@JOAU=alice\"\n"
-                  "@PJL SET JOBATTR=\"@CNUM=3\"\n"
-                  "@PJL SET DUPLEX=2\n"
-                  "@PJL SET JOBATTR=\"@PSIZ=A4\"\n"
-                  "@PJL SET JOBATTR=\"@DLPT=2026:12:31:23:59\"\n"
-                  "@PJL SET STAPLE=1\n",
+    EXPECT_EQ(kUel + "@PJL JOB NAME=\"Model 50 job\"\n"
+                     "@PJL SET JOBATTR=\"@JOAU=alice\"\n"
+                     "@PJL SET JOBATTR=\"@CNUM=3\"\n"
+                     "@PJL SET DUPLEX=2\n"
+                     "@PJL SET JOBATTR=\"@PSIZ=A4\"\n"
+                     "@PJL SET JOBATTR=\"@DLPT=2026:12:31:23:59\"\n"
+                     "@PJL SET STAPLE=1\n",
               Build(*pjl, *areas).text);
-    EXPECT_EQ(1024 + 9 + 84 + 47 + 183, job_EstimateHeaderSize(nullptr, &areas->devmode, bare->model(), bare->base(),
-                                                               nullptr, 0));
-    EXPECT_EQ(1024 + 9 + 20 + 84 + 66 + 183, job_EstimateHeaderSize(nullptr, &areas->devmode, pjl->model(),
-                                                                    pjl->base(), nullptr, 0));
+    EXPECT_EQ(1024 + 9 + 84 + 47 + 183,
+              job_EstimateHeaderSize(nullptr, &areas->devmode, bare->model(), bare->base(), nullptr, 0));
+    EXPECT_EQ(1024 + 9 + 20 + 84 + 66 + 183,
+              job_EstimateHeaderSize(nullptr, &areas->devmode, pjl->model(), pjl->base(), nullptr, 0));
     qmt_PinUserName(nullptr);
     qmt_PinClock(nullptr);
 }
@@ -110,7 +108,8 @@ TEST(JobAttr, EstimateNeedsItsEntries)
     EXPECT_EQ(100 + 9 + 20 + 84 + 66 + 183 + 500 + 91,
               job_EstimateHeaderSize(nullptr, &areas->devmode, fax->model(), nullptr, nullptr, 0));
     auto faxWithout25 = OpenModel("  2: 100\n  23: 1\n  24: 10\n  26: 0\n", "");
-    EXPECT_EQ(JOB_E_ENTRY, job_EstimateHeaderSize(nullptr, &areas->devmode, faxWithout25->model(), nullptr, nullptr, 0));
+    EXPECT_EQ(JOB_E_ENTRY,
+              job_EstimateHeaderSize(nullptr, &areas->devmode, faxWithout25->model(), nullptr, nullptr, 0));
 }
 
 /* One record writing the value of a FunctionID after keyword "@V=". */
@@ -143,11 +142,21 @@ TEST(JobAttr, UserNameRules)
     const Case cases[] = {
         {1252, u"alice", "alice"},
         {1252, u"   ", "UnknownUser"},
-        {1252, u"al\x01" u"ce", "UnknownUser"},       // control character
-        {1252, u"\x20AC" u"uro", "UnknownUser"},       // 0x80 is no allowed byte
-        {932, u"\x3000\x3000", "UnknownUser"},         // double-byte blanks only
-        {932, u"\x5C71\x7530", "\x8E\x52\x93\x63"},    // double-byte name
-        {932, u"\xFF71" u"b", "\xB1" "b"},             // half-width katakana
+        {1252,
+         u"al\x01"
+         u"ce",
+         "UnknownUser"}, // control character
+        {1252,
+         u"\x20AC"
+         u"uro",
+         "UnknownUser"},                            // 0x80 is no allowed byte
+        {932, u"\x3000\x3000", "UnknownUser"},      // double-byte blanks only
+        {932, u"\x5C71\x7530", "\x8E\x52\x93\x63"}, // double-byte name
+        {932,
+         u"\xFF71"
+         u"b",
+         "\xB1"
+         "b"}, // half-width katakana
         {932, u"a\x01", "UnknownUser"},
     };
     auto model = ValueModel(8193);
@@ -199,10 +208,11 @@ TEST(JobAttr, SuppressionBySetting336)
     EXPECT_EQ(kUel + "@B=2\n", Build(*bare, *areas).text) << "the unflagged record and its later twin vanish";
 
     /* PJL form: fixed values compared, and a fixed "@PJL SET JOBATTR=" line by its key part. */
-    auto pjl = OpenModel("  26: 0x40000\n",
-                         "  - {type: 15, key: 1, word1: 12, text1: \"@PJL SET JOBATTR=\", text2: \"@CNUM=\", extra_word: 0}\n"
-                         "  - {type: 15, key: 2, word1: 0, text1: \"@PJL SET JOBATTR=\", text2: \"\\\"@CNUM=9\\\"\", extra_word: 1}\n"
-                         "  - {type: 15, key: 3, word1: 0, text1: \"@PJL SET JOBATTR=\", text2: \"\\\"@JOAU=x\\\"\", extra_word: 1}\n");
+    auto pjl = OpenModel(
+        "  26: 0x40000\n",
+        "  - {type: 15, key: 1, word1: 12, text1: \"@PJL SET JOBATTR=\", text2: \"@CNUM=\", extra_word: 0}\n"
+        "  - {type: 15, key: 2, word1: 0, text1: \"@PJL SET JOBATTR=\", text2: \"\\\"@CNUM=9\\\"\", extra_word: 1}\n"
+        "  - {type: 15, key: 3, word1: 0, text1: \"@PJL SET JOBATTR=\", text2: \"\\\"@JOAU=x\\\"\", extra_word: 1}\n");
     EXPECT_EQ(kUel + "@PJL SET JOBATTR=\"@JOAU=x\"\n", Build(*pjl, *areas).text);
     areas->set(336, 0);
     EXPECT_EQ(kUel + "@PJL SET JOBATTR=\"@CNUM=2\"\n@PJL SET JOBATTR=\"@CNUM=9\"\n@PJL SET JOBATTR=\"@JOAU=x\"\n",
@@ -238,13 +248,13 @@ TEST(JobAttr, BookletPlaceholderAndItsOffset)
 TEST(JobAttr, DelayedPrintDateAcrossDayMonthAndYearEnds)
 {
     struct Case {
-        WORD year, month, day, hour, minute;  /* now */
+        WORD year, month, day, hour, minute; /* now */
         LONG wantHour, wantMinute;
         const char *expected;
     };
     const Case cases[] = {
         {2026, 12, 31, 23, 58, 23, 59, "2026:12:31:23:59"},
-        {2026, 12, 31, 23, 58, 23, 58, "2026:12:31:23:58"},  // not earlier: today
+        {2026, 12, 31, 23, 58, 23, 58, "2026:12:31:23:58"}, // not earlier: today
         {2026, 12, 31, 0, 1, 0, 0, "2027:01:01:00:00"},
         {2026, 2, 28, 0, 1, 0, 0, "2026:03:01:00:00"},
         {2028, 2, 28, 12, 0, 11, 59, "2028:02:29:11:59"},

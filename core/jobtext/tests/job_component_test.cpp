@@ -21,7 +21,8 @@ using driver_files::HostFile;
 
 const char kFlags[] = "26: 0x00400001";
 
-class JobComponents : public ::testing::Test {
+class JobComponents : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -78,16 +79,17 @@ protected:
 TEST_F(JobComponents, GroupLinesInPjlFormAndTheModuleIsFreed)
 {
     DWORD before = qmt_LiveModules();
-    auto model = Sample("0x0064000D");  /* N-up, host address, host name, PJL */
+    auto model = Sample("0x0064000D"); /* N-up, host address, host name, PJL */
     areas_->set(295, 4);
     areas_->set(265, 3);
     Built built = BuildWithComponent(*model);
     ASSERT_GE(built.status, 0);
-    EXPECT_NE(std::string::npos, built.text.find("@PJL SET JOBATTR=\"@PSIZ=A4\"\n"
-                                                 "@PJL SET JOBATTR=\"@NUP=2\"\n"
-                                                 "@PJL SET JOBATTR=\"@HOSTADDR=192.0.2.7\"\n"
-                                                 "@PJL SET JOBATTR=\"@OWNER=Bob:5:4:2\"\n"
-                                                 "@PJL SET JOBATTR=\"@HOSTNAME=printhost\"\n"))
+    EXPECT_NE(std::string::npos,
+              built.text.find("@PJL SET JOBATTR=\"@PSIZ=A4\"\n"
+                              "@PJL SET JOBATTR=\"@NUP=2\"\n"
+                              "@PJL SET JOBATTR=\"@HOSTADDR=192.0.2.7\"\n"
+                              "@PJL SET JOBATTR=\"@OWNER=Bob:5:4:2\"\n"
+                              "@PJL SET JOBATTR=\"@HOSTNAME=printhost\"\n"))
         << built.text;
     EXPECT_EQ(32u, attr_->hostNameKind);
     EXPECT_EQ(before, qmt_LiveModules()) << "the component is freed when the block is built";
@@ -100,19 +102,40 @@ TEST_F(JobComponents, RecordedCodesFollowTheTables)
         const char *flags;
         std::vector<std::pair<WORD, LONG>> settings;
         DWORD nupCode, ownerKind, nupValue, trayCode;
-        const char *owner;  /* "" = built by the component from user and host name */
+        const char *owner; /* "" = built by the component from user and host name */
         bool nupLine;
     };
     const Case cases[] = {
         {"booklet: N-up code 1, value 2", "0x00400005", {{321, 2}, {265, 7}}, 1, 1, 2, 0, "Bob", true},
-        {"poster 771: code 10, value 100", "0x00400005", {{321, 1}, {296, 771}, {295, 2}, {265, 1}}, 10, 1, 100, 1,
-         "Bob", true},
+        {"poster 771: code 10, value 100",
+         "0x00400005",
+         {{321, 1}, {296, 771}, {295, 2}, {265, 1}},
+         10,
+         1,
+         100,
+         1,
+         "Bob",
+         true},
         {"32 per sheet", "0x00600005", {{295, 32}, {265, 267}}, 12, 5, 32, 5, "Bob", true},
         {"unlisted pages per sheet: no N-up line", "0x00400005", {{295, 3}, {265, 2}}, 0, 1, 3, 6, "Bob", false},
-        {"source 3 without N-up flags: kind 4, user and host", "0x00400001", {{5127, 3}, {265, 257}}, 0, 4, 1, 7, "",
+        {"source 3 without N-up flags: kind 4, user and host",
+         "0x00400001",
+         {{5127, 3}, {265, 257}},
+         0,
+         4,
+         1,
+         7,
+         "",
          false},
         {"source 6: text of 5150, kind 4", "0x00400001", {{5127, 6}, {265, 99}}, 0, 4, 1, 11, "Carol", false},
-        {"tray 258 reads 13; manual feed by 388", "0x00400001", {{265, 258}, {13, 4}, {388, 3}}, 0, 3, 1, 9, "Bob",
+        {"tray 258 reads 13; manual feed by 388",
+         "0x00400001",
+         {{265, 258}, {13, 4}, {388, 3}},
+         0,
+         3,
+         1,
+         9,
+         "Bob",
          false},
         {"flag 0x10 reads 13 first", "0x00400011", {{13, 260}, {388, 2}}, 0, 3, 1, 10, "Bob", false},
         {"monitor 5204 forces UnknownUser", "0x00400001", {{5204, 1}}, 0, 3, 1, 11, "UnknownUser", false},
@@ -167,7 +190,7 @@ TEST_F(JobComponents, MissingOrFailingComponent)
 
 TEST_F(JobComponents, JobTicket)
 {
-    auto model = Sample("0x00400001", "0x20000080");  /* capability bit 61 */
+    auto model = Sample("0x00400001", "0x20000080"); /* capability bit 61 */
     HANDLE printer = (HANDLE)1;
     auto build = [&](DWORD capacity, std::vector<char> *guarded = nullptr) {
         std::vector<char> out(capacity + 16, '\x7f');
@@ -184,12 +207,11 @@ TEST_F(JobComponents, JobTicket)
     EXPECT_EQ(1u, ticket_->pair[0]);
     EXPECT_EQ(1u, ticket_->pair[1]) << "321 is 2";
     EXPECT_EQ(1u, ticket_->finalized);
-    EXPECT_EQ(10, job_WriteJobTicket(printer, &areas_->devmode, model->model(), "DATA", 4, nullptr, 0))
-        << "size query";
+    EXPECT_EQ(10, job_WriteJobTicket(printer, &areas_->devmode, model->model(), "DATA", 4, nullptr, 0)) << "size query";
 
     struct Case {
         DWORD script;
-        LONG status;      /* of the build; 0: built without ticket */
+        LONG status; /* of the build; 0: built without ticket */
     };
     const Case cases[] = {
         {TICKET_SIZE_FAILS, JOB_E_TICKET},

@@ -22,7 +22,7 @@ TEST(JobConditions, OperatorsTypesAndConnectives)
     struct Case {
         const char *why;
         std::string conditions;
-        LONG expected;  /* kLine, kNoLine or a failure code */
+        LONG expected; /* kLine, kNoLine or a failure code */
     };
     const Case cases[] = {
         {"equal holds", On16(1, 2, 4), kLine},
@@ -55,14 +55,15 @@ TEST(JobConditions, OperatorsTypesAndConnectives)
         {"5: negated, failing test goes on", On16(1, 3, 5) + ", " + On16(1, 2, 4), kLine},
         {"5: no group end", On16(1, 2, 5), kNoLine},
         {"skip scan stops at 5, evaluation goes on",
-         On16(1, 3, 1) + ", " + On16(1, 2, 5) + ", " + On16(1, 2, 4), kLine},
+         On16(1, 3, 1) + ", " + On16(1, 2, 5) + ", " + On16(1, 2, 4),
+         kLine},
         {"list runs out", On16(1, 3, 1), kNoLine},
     };
     for (const Case &c : cases) {
         auto model = OpenModel("  26: 0\n",
                                "  - {type: 20, key: 1, element_type: 2, element_size: 2, elements: [7, 2, 9]}\n"
-                               "  - {type: 15, key: 1, word1: 0, flagged: [" + c.conditions +
-                                   "], text1: \"@C=\", text2: \"1\", extra_word: 1}\n");
+                               "  - {type: 15, key: 1, word1: 0, flagged: [" +
+                                   c.conditions + "], text1: \"@C=\", text2: \"1\", extra_word: 1}\n");
         auto areas = std::make_unique<TestSettingsAreas>();
         areas->set(16, 2);
         areas->set(274, 1);

@@ -22,7 +22,10 @@ const std::string P = "@PJL COMMENT QMJOBINFO ";
 struct Record {
     JobInfoRecord *r;
     explicit Record(WORD pages = 4, DWORD tag = 100) : r(job_NewJobInfo(pages, tag)) {}
-    ~Record() { job_FreeJobInfo(r); }
+    ~Record()
+    {
+        job_FreeJobInfo(r);
+    }
 };
 
 /* Writes a whole block with one call of the given capacity. */
@@ -105,10 +108,12 @@ TEST(JobInfo, PagesThroughASmallBufferEqualOneCall)
     EXPECT_NE(std::string::npos, expected.find(P + "OUTTRAY=OUTBIN3\n"));
     EXPECT_NE(std::string::npos, expected.find(P + "PUNCH=HOLES[TWO]:POSITION[LEFT]\n"));
     EXPECT_NE(std::string::npos,
-              expected.find(P + "PAGEINFO=SIZE[A4]:MODE[COLOR]:COLORS[4]:INTRAY[1]:DUPLEX[SIMPLEX]:"
-                                "ORIENTATION[PORTRAIT]:POS[100]\n" +
-                            P + "PAGEINFO=SIZE[A4]:MODE[EMPTY]:INTRAY[1]:DUPLEX[DUPLEX]:ORIENTATION[LANDSCAPE]:"
-                                "POS[2000]\n"))
+              expected.find(P +
+                            "PAGEINFO=SIZE[A4]:MODE[COLOR]:COLORS[4]:INTRAY[1]:DUPLEX[SIMPLEX]:"
+                            "ORIENTATION[PORTRAIT]:POS[100]\n" +
+                            P +
+                            "PAGEINFO=SIZE[A4]:MODE[EMPTY]:INTRAY[1]:DUPLEX[DUPLEX]:ORIENTATION[LANDSCAPE]:"
+                            "POS[2000]\n"))
         << expected;
 
     std::string joined;
@@ -146,7 +151,7 @@ TEST(JobInfo, ValuesOutsideTheirTablesWriteNoLine)
     job_SetJobInfoPdl(rec.r, 4, "x");
     rec.r->staple = 10;
     rec.r->present[JI_STAPLE] = 1;
-    rec.r->bookletType = 2;  /* needs a threshold */
+    rec.r->bookletType = 2; /* needs a threshold */
     rec.r->present[JI_BOOKLETTYPE] = 1;
     rec.r->fold = 8;
     rec.r->present[JI_FOLD] = 1;

@@ -21,8 +21,14 @@ struct Model {
     dddc::Bytes baseBytes;
     dddc::Bytes modelBytes;
     std::unique_ptr<ddd_test::Pair> pair;
-    DddFile *model() { return &pair->model; }
-    DddFile *base() { return &pair->base; }
+    DddFile *model()
+    {
+        return &pair->model;
+    }
+    DddFile *base()
+    {
+        return &pair->base;
+    }
 };
 
 /* The sample model with each (from, to) text replaced once in its source. */
@@ -34,7 +40,7 @@ std::unique_ptr<Model> OpenModel(const std::string &entries, const std::string &
 /* The outcome of one build. */
 struct Built {
     LONG status;
-    std::string text;   /* the bytes written (status of them when status >= 0) */
+    std::string text; /* the bytes written (status of them when status >= 0) */
     DWORD bookletOffset;
 };
 

@@ -7,7 +7,11 @@
 namespace {
 
 struct NodeListTest : testing::Test {
-    void SetUp() override { blocksBefore = qmt_LiveGlobalBlocks(); list = ui_CreateNodeList(); }
+    void SetUp() override
+    {
+        blocksBefore = qmt_LiveGlobalBlocks();
+        list = ui_CreateNodeList();
+    }
     void TearDown() override
     {
         EXPECT_EQ(1, ui_DestroyNodeList(&list));

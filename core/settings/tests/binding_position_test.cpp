@@ -41,7 +41,7 @@ TEST(BindingPosition, PositionsMapToDeviceValuesAndBack)
     struct Expect {
         WORD fid;
         int lastRow;
-        WORD a[9], b[9];  /* device values of index rows 0..8 in rotation A and B */
+        WORD a[9], b[9]; /* device values of index rows 0..8 in rotation A and B */
     };
     const Expect expects[] = {
         {320, 8, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 2, 4, 1, 3, 6, 7, 8, 5}},
@@ -92,4 +92,4 @@ TEST(BindingPosition, LookupSelectsValueOrAlternative)
     EXPECT_EQ(opt_LookupPosition(nullptr, &q, 0, &out), 1);
 }
 
-}  // namespace
+} // namespace

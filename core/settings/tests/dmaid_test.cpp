@@ -36,19 +36,19 @@ TEST(DmaId, TranslatesBothWays)
         WORD functionId;
     };
     static const Case kCases[] = {
-        {415, 0x5220, TRUE, 1834},     // row 5's moved run
-        {4097, 0x5220, TRUE, 448},     // row 6 lies above row 7 numerically
+        {415, 0x5220, TRUE, 1834}, // row 5's moved run
+        {4097, 0x5220, TRUE, 448}, // row 6 lies above row 7 numerically
         {513, 0x5220, TRUE, 1793},
         {1311, 0x5220, TRUE, 5889},
         {1674, 0x5220, TRUE, 8215},
         {36869, 0x5220, TRUE, 1858},
-        {600, 0x5220, FALSE, 0},       // outside every row
-        {448, 0x5220, FALSE, 0},       // outside every row in the current table
-        {1282, 0x5220, FALSE, 0},      // inside row 14's bounds, no pair
+        {600, 0x5220, FALSE, 0},  // outside every row
+        {448, 0x5220, FALSE, 0},  // outside every row in the current table
+        {1282, 0x5220, FALSE, 0}, // inside row 14's bounds, no pair
         {0, 0x5220, FALSE, 0},
-        {448, 0x5002, TRUE, 448},      // older list first for that version
+        {448, 0x5002, TRUE, 448}, // older list first for that version
         {482, 0x5002, TRUE, 482},
-        {4097, 0x5002, TRUE, 448},     // not in the older list: the current table
+        {4097, 0x5002, TRUE, 448}, // not in the older list: the current table
     };
     for (const Case &c : kCases) {
         WORD functionId = 0xBEEF;
@@ -63,11 +63,16 @@ TEST(DmaId, TranslatesBothWays)
         WORD publicId;
     };
     static const Back kBack[] = {
-        {1834, TRUE, 415}, {448, TRUE, 4097}, {456, TRUE, 1037}, {1793, TRUE, 513},
-        {5159, TRUE, 1063},  // row 13 names it before row 15
-        {1858, TRUE, 552},   // row 9 names it before row 15
-        {5185, TRUE, 1089}, {8215, TRUE, 1674},
-        {483, FALSE, 0}, {0, FALSE, 0},
+        {1834, TRUE, 415},
+        {448, TRUE, 4097},
+        {456, TRUE, 1037},
+        {1793, TRUE, 513},
+        {5159, TRUE, 1063}, // row 13 names it before row 15
+        {1858, TRUE, 552},  // row 9 names it before row 15
+        {5185, TRUE, 1089},
+        {8215, TRUE, 1674},
+        {483, FALSE, 0},
+        {0, FALSE, 0},
     };
     for (const Back &b : kBack) {
         WORD publicId = 0xBEEF;
@@ -90,4 +95,4 @@ TEST(DmaId, TranslatesBothWays)
     }
 }
 
-}  // namespace
+} // namespace

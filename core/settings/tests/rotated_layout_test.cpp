@@ -83,4 +83,4 @@ TEST(RotatedLayout, AboutTheCentre)
     EXPECT_NEAR(out[1], 10, kTolerance);
 }
 
-}  // namespace
+} // namespace

@@ -24,14 +24,14 @@ TEST(SettingRules, ResolutionLimitOfLongPaper)
         short after;
     };
     static const Case kCases[] = {
-        {4572, 1200, TRUE, 1200},    // limit 1555 keeps 1200 dpi
-        {11900, 1200, TRUE, 300},    // limit 597 lowers 1200 to 300
-        {10000, 1200, TRUE, 600},    // limit 711
-        {30000, 600, TRUE, 200},     // limit 237
-        {32000, 222, TRUE, 222},     // limit 222: fits
-        {32000, 600, TRUE, 200},     // limit 222 >= 201
-        {-1, 600, FALSE, 600},       // a negative dimension: 0, nothing changed
-        {0, 600, FALSE, 600},        // a zero dimension: 0, nothing changed
+        {4572, 1200, TRUE, 1200}, // limit 1555 keeps 1200 dpi
+        {11900, 1200, TRUE, 300}, // limit 597 lowers 1200 to 300
+        {10000, 1200, TRUE, 600}, // limit 711
+        {30000, 600, TRUE, 200},  // limit 237
+        {32000, 222, TRUE, 222},  // limit 222: fits
+        {32000, 600, TRUE, 200},  // limit 222 >= 201
+        {-1, 600, FALSE, 600},    // a negative dimension: 0, nothing changed
+        {0, 600, FALSE, 600},     // a zero dimension: 0, nothing changed
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
@@ -85,8 +85,14 @@ TEST(SettingRules, JobStartDialogAndOption5200)
         BOOL needed;
     };
     static const Case kCases[] = {
-        {0, 3, FALSE, FALSE}, {0, 0, FALSE, TRUE}, {1, 3, FALSE, TRUE},  {2, 3, FALSE, TRUE},
-        {0, 0, TRUE, TRUE},   {1, 0, TRUE, FALSE}, {2, 3, TRUE, FALSE},  {2, 1, TRUE, TRUE},
+        {0, 3, FALSE, FALSE},
+        {0, 0, FALSE, TRUE},
+        {1, 3, FALSE, TRUE},
+        {2, 3, FALSE, TRUE},
+        {0, 0, TRUE, TRUE},
+        {1, 0, TRUE, FALSE},
+        {2, 3, TRUE, FALSE},
+        {2, 1, TRUE, TRUE},
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
@@ -113,8 +119,12 @@ TEST(SettingRules, PasscodeLength)
         BOOL ok;
     };
     static const Case kCases[] = {
-        {FALSE, TEXT("1234"), 4, TRUE},  {FALSE, TEXT("123"), 4, FALSE}, {FALSE, TEXT(""), 0, TRUE},
-        {TRUE, TEXT("123456789012"), 4, TRUE}, {TRUE, TEXT("12345"), 6, FALSE}, {TRUE, TEXT("123456"), 6, TRUE},
+        {FALSE, TEXT("1234"), 4, TRUE},
+        {FALSE, TEXT("123"), 4, FALSE},
+        {FALSE, TEXT(""), 0, TRUE},
+        {TRUE, TEXT("123456789012"), 4, TRUE},
+        {TRUE, TEXT("12345"), 6, FALSE},
+        {TRUE, TEXT("123456"), 6, TRUE},
     };
     for (const Case &c : kCases) {
         auto areas = std::make_unique<Areas>();
@@ -137,4 +147,4 @@ TEST(SettingRules, PasscodeLength)
     }
 }
 
-}  // namespace
+} // namespace

@@ -54,9 +54,7 @@ PlainPlace FindPlace(const Target &t, DriverDevmode *dm, PrinterDataBlock *block
     PlainPlace place = {nullptr, t.size, 0};
     if (row == nullptr)
         return place;
-    BYTE *area = kind == SK_PRINTER_DATA ? block->bytes
-                 : kind == SK_SECOND_PART ? dm->second.bytes
-                                          : (BYTE *)dm;
+    BYTE *area = kind == SK_PRINTER_DATA ? block->bytes : kind == SK_SECOND_PART ? dm->second.bytes : (BYTE *)dm;
     place.at = area + row->offset;
     if (dma_GetFlagMask(t.fid, &place.mask))
         place.width = 4;
@@ -171,6 +169,6 @@ BENCHMARK(BM_GetFunctionValue_Peer)->DenseRange(0, 3);
 BENCHMARK(BM_SetFunctionValue)->DenseRange(0, 3);
 BENCHMARK(BM_SetFunctionValue_Peer)->DenseRange(0, 3);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -20,7 +20,10 @@ struct Areas {
         GlobalFree(dm);
         GlobalFree(block);
     }
-    BYTE *Bytes(int at) { return (BYTE *)dm + at; }
+    BYTE *Bytes(int at)
+    {
+        return (BYTE *)dm + at;
+    }
     DWORD DwordAt(int at) const
     {
         DWORD v;
@@ -33,7 +36,10 @@ struct Areas {
         memcpy(&v, (const BYTE *)dm + at, 2);
         return v;
     }
-    void PutDword(int at, DWORD v) { memcpy(Bytes(at), &v, 4); }
+    void PutDword(int at, DWORD v)
+    {
+        memcpy(Bytes(at), &v, 4);
+    }
     std::vector<BYTE> Snapshot() const
     {
         std::vector<BYTE> s((const BYTE *)dm, (const BYTE *)dm + DM_FULL_SIZE);
@@ -61,7 +67,7 @@ Read Get(Areas &a, WORD fid)
 {
     Read r = {0, 0, 0, 0xCCCCCCCC};
     r.status = dma_GetValue(fid, a.dm, a.block, &r.type, &r.size, &r.value, nullptr);
-    if (r.status == SST_OK && r.size < 4)  /* only the value's width is written */
+    if (r.status == SST_OK && r.size < 4) /* only the value's width is written */
         r.value &= (1ul << (8 * r.size)) - 1;
     return r;
 }
@@ -75,7 +81,7 @@ struct AccessCase {
     WORD type;
     DWORD size;
     DWORD value;
-    WORD status;           /* of the write, else of the read */
+    WORD status; /* of the write, else of the read */
     bool (*check)(Areas &);
 };
 
@@ -84,42 +90,182 @@ const AccessCase kCases[] = {
     {"600 lies in no range", nullptr, 600, false, 0, 0, 0, SST_NO_RANGE, nullptr},
     {"36905 is no row for the primitive", nullptr, FID_CONSTANT_ZERO, false, 0, 0, 0, SST_NO_RANGE, nullptr},
     {"2490 is inside a range but has no row", nullptr, 2490, false, 0, 0, 0, SST_BAD, nullptr},
-    {"1284 reads 1 with its bit clear, as type 5", nullptr, 1284, false, 0, 0, 0, SST_OK,
-     [](Areas &a) { Read r = Get(a, 1284); return r.value == 1 && r.type == VT_DWORD && r.size == 4; }},
-    {"writing 0 to 1284 sets its bit", nullptr, 1284, true, VT_DWORD, 4, 0, SST_OK,
+    {"1284 reads 1 with its bit clear, as type 5",
+     nullptr,
+     1284,
+     false,
+     0,
+     0,
+     0,
+     SST_OK,
+     [](Areas &a) {
+         Read r = Get(a, 1284);
+         return r.value == 1 && r.type == VT_DWORD && r.size == 4;
+     }},
+    {"writing 0 to 1284 sets its bit",
+     nullptr,
+     1284,
+     true,
+     VT_DWORD,
+     4,
+     0,
+     SST_OK,
      [](Areas &a) { return a.DwordAt(288) == 0x8 && Get(a, 1284).value == 0; }},
-    {"393 reads its byte in place", [](Areas &a) { a.PutDword(356, 0x123456); }, 393, false, 0, 0, 0, SST_OK,
+    {"393 reads its byte in place",
+     [](Areas &a) { a.PutDword(356, 0x123456); },
+     393,
+     false,
+     0,
+     0,
+     0,
+     SST_OK,
      [](Areas &a) { return Get(a, 393).value == 0x3400; }},
-    {"writing 393 changes bits 8-15 only", [](Areas &a) { a.PutDword(356, 0x123456); }, 393, true, VT_DWORD, 4,
-     0xFFAB00, SST_OK, [](Areas &a) { return a.DwordAt(356) == 0x12AB56; }},
-    {"14 writes dmPrintQuality and dmYResolution", nullptr, 14, true, VT_DWORD, 4, 600 * 65536 + 400, SST_OK,
-     [](Areas &a) { return a.dm->dm.dmPrintQuality == 600 && a.dm->dm.dmYResolution == 400 && Get(a, 14).value == 600u * 65536 + 400; }},
-    {"14 reads each half sign-extended", [](Areas &a) { a.dm->dm.dmPrintQuality = -1; a.dm->dm.dmYResolution = -2; },
-     14, false, 0, 0, 0, SST_OK, [](Areas &a) { return Get(a, 14).value == (DWORD)(-65536 - 2); }},
-    {"311 is read after writing it", nullptr, 311, true, VT_FONTFIELD, 4, 450, SST_OK,
-     [](Areas &a) { Read r = Get(a, 311); return r.status == 0 && r.value == 450 && a.DwordAt(600) == 450; }},
-    {"311 refuses a read once 310 differs", [](Areas &a) { Set(a, 311, VT_FONTFIELD, 4, 450); }, 310, true,
-     VT_FONTFIELD, 4, 900, SST_OK, [](Areas &a) { return Get(a, 311).status == SST_BAD && Get(a, 309).value == 450; }},
-    {"364 writes the second record's orientation too", nullptr, 364, true, VT_FONTFIELD, 4, 300, SST_OK,
+    {"writing 393 changes bits 8-15 only",
+     [](Areas &a) { a.PutDword(356, 0x123456); },
+     393,
+     true,
+     VT_DWORD,
+     4,
+     0xFFAB00,
+     SST_OK,
+     [](Areas &a) { return a.DwordAt(356) == 0x12AB56; }},
+    {"14 writes dmPrintQuality and dmYResolution",
+     nullptr,
+     14,
+     true,
+     VT_DWORD,
+     4,
+     600 * 65536 + 400,
+     SST_OK,
+     [](Areas &a) {
+         return a.dm->dm.dmPrintQuality == 600 && a.dm->dm.dmYResolution == 400 &&
+                Get(a, 14).value == 600u * 65536 + 400;
+     }},
+    {"14 reads each half sign-extended",
+     [](Areas &a) {
+         a.dm->dm.dmPrintQuality = -1;
+         a.dm->dm.dmYResolution = -2;
+     },
+     14,
+     false,
+     0,
+     0,
+     0,
+     SST_OK,
+     [](Areas &a) { return Get(a, 14).value == (DWORD)(-65536 - 2); }},
+    {"311 is read after writing it",
+     nullptr,
+     311,
+     true,
+     VT_FONTFIELD,
+     4,
+     450,
+     SST_OK,
+     [](Areas &a) {
+         Read r = Get(a, 311);
+         return r.status == 0 && r.value == 450 && a.DwordAt(600) == 450;
+     }},
+    {"311 refuses a read once 310 differs",
+     [](Areas &a) { Set(a, 311, VT_FONTFIELD, 4, 450); },
+     310,
+     true,
+     VT_FONTFIELD,
+     4,
+     900,
+     SST_OK,
+     [](Areas &a) { return Get(a, 311).status == SST_BAD && Get(a, 309).value == 450; }},
+    {"364 writes the second record's orientation too",
+     nullptr,
+     364,
+     true,
+     VT_FONTFIELD,
+     4,
+     300,
+     SST_OK,
      [](Areas &a) { return a.DwordAt(824) == 300 && a.DwordAt(828) == 300; }},
-    {"a byte shown as type 3 stores its low byte", nullptr, 321, true, VT_WORD, 2, 0x1234, SST_OK,
-     [](Areas &a) { Read r = Get(a, 321); return r.value == 0x34 && r.type == VT_WORD && r.size == 2; }},
+    {"a byte shown as type 3 stores its low byte",
+     nullptr,
+     321,
+     true,
+     VT_WORD,
+     2,
+     0x1234,
+     SST_OK,
+     [](Areas &a) {
+         Read r = Get(a, 321);
+         return r.value == 0x34 && r.type == VT_WORD && r.size == 2;
+     }},
     {"a byte shown as type 3 refuses size 4", nullptr, 321, true, VT_WORD, 4, 1, SST_SIZE, nullptr},
     {"a byte shown as type 3 refuses type 5", nullptr, 321, true, VT_DWORD, 4, 1, SST_TYPE, nullptr},
-    {"267 stores 9 and reports the unknown code", nullptr, 267, true, VT_WORD, 2, 9, SST_BAD,
+    {"267 stores 9 and reports the unknown code",
+     nullptr,
+     267,
+     true,
+     VT_WORD,
+     2,
+     9,
+     SST_BAD,
      [](Areas &a) { return Get(a, 267).value == 9 && Get(a, 325).value == 0; }},
-    {"267 with 7 sets 325 to 4", nullptr, 267, true, VT_WORD, 2, 7, SST_OK,
+    {"267 with 7 sets 325 to 4",
+     nullptr,
+     267,
+     true,
+     VT_WORD,
+     2,
+     7,
+     SST_OK,
      [](Areas &a) { return Get(a, 325).value == 4; }},
-    {"a block setting without a block", [](Areas &a) { GlobalFree(a.block); a.block = nullptr; }, 5137, false, 0,
-     0, 0, SST_BAD, nullptr},
-    {"an on/off bit reads 0 or 1", [](Areas &a) { a.PutDword(1516, 0x80000000); }, 1376, false, 0, 0, 0, SST_OK,
+    {"a block setting without a block",
+     [](Areas &a) {
+         GlobalFree(a.block);
+         a.block = nullptr;
+     },
+     5137,
+     false,
+     0,
+     0,
+     0,
+     SST_BAD,
+     nullptr},
+    {"an on/off bit reads 0 or 1",
+     [](Areas &a) { a.PutDword(1516, 0x80000000); },
+     1376,
+     false,
+     0,
+     0,
+     0,
+     SST_OK,
      [](Areas &a) { return Get(a, 1376).value == 1 && Get(a, 1375).value == 0; }},
-    {"an on/off bit is cleared by a zero first byte", [](Areas &a) { a.PutDword(1604 + 4260, 0x80000001); }, 2560,
-     true, VT_LONG, 4, 0x100, SST_OK, [](Areas &a) { return a.DwordAt(1604 + 4260) == 1; }},
-    {"an on/off bit is set by a non-zero first byte", nullptr, 4640, true, VT_LONG, 4, 2, SST_OK,
+    {"an on/off bit is cleared by a zero first byte",
+     [](Areas &a) { a.PutDword(1604 + 4260, 0x80000001); },
+     2560,
+     true,
+     VT_LONG,
+     4,
+     0x100,
+     SST_OK,
+     [](Areas &a) { return a.DwordAt(1604 + 4260) == 1; }},
+    {"an on/off bit is set by a non-zero first byte",
+     nullptr,
+     4640,
+     true,
+     VT_LONG,
+     4,
+     2,
+     SST_OK,
      [](Areas &a) { return a.block->bytes[2991] == 0x80; }},
-    {"a bit shown as type 8 takes one byte", nullptr, 1296, true, VT_BYTE, 1, 1, SST_OK,
-     [](Areas &a) { Read r = Get(a, 1296); return r.value == 1 && r.type == VT_BYTE && r.size == 1; }},
+    {"a bit shown as type 8 takes one byte",
+     nullptr,
+     1296,
+     true,
+     VT_BYTE,
+     1,
+     1,
+     SST_OK,
+     [](Areas &a) {
+         Read r = Get(a, 1296);
+         return r.value == 1 && r.type == VT_BYTE && r.size == 1;
+     }},
     {"a number of the wrong width", nullptr, 8, true, VT_SHORT, 4, 9, SST_SIZE, nullptr},
     {"a type that is not the row's", nullptr, 8, true, VT_WORD, 2, 9, SST_TYPE, nullptr},
     {"type 9 with a NULL record", nullptr, 304, true, VT_LOGFONT, 92, 0, SST_BAD, nullptr},
@@ -212,13 +358,13 @@ TEST(SettingsAccess, FontRecordWrittenWhole)
 TEST(SettingsAccess, BindingPositionFollowsTheDeviceValue)
 {
     Areas a;
-    ASSERT_EQ(Set(a, 7, VT_SHORT, 2, 1), SST_OK);     /* portrait */
-    ASSERT_EQ(Set(a, 295, VT_WORD, 2, 1), SST_OK);    /* one page per sheet: class 1 */
+    ASSERT_EQ(Set(a, 7, VT_SHORT, 2, 1), SST_OK);  /* portrait */
+    ASSERT_EQ(Set(a, 295, VT_WORD, 2, 1), SST_OK); /* one page per sheet: class 1 */
     EXPECT_EQ(Set(a, 320, VT_WORD, 2, 5), SST_OK);
     EXPECT_EQ(Get(a, 326).value, 259u);
     EXPECT_EQ(Set(a, 341, VT_WORD, 2, 5), SST_OK);
     EXPECT_EQ(Get(a, 344).value, 1542u);
-    ASSERT_EQ(Set(a, 295, VT_WORD, 2, 2), SST_OK);    /* rotation B */
+    ASSERT_EQ(Set(a, 295, VT_WORD, 2, 2), SST_OK); /* rotation B */
     EXPECT_EQ(Set(a, 320, VT_WORD, 2, 2), SST_OK);
     EXPECT_EQ(Get(a, 326).value, 257u);
 
@@ -298,4 +444,4 @@ TEST(SettingsAccess, ShortDevmodeBuffers)
     qmt_FailAllocations(0, 0);
 }
 
-}  // namespace
+} // namespace

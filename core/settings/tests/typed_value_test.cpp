@@ -20,16 +20,24 @@ bool SameText(const WCHAR *a, const WCHAR *b)
 
 TEST(TypedValue, Conversions)
 {
-    const BYTE bytes[4] = {0xFE, 0xFF, 0xFF, 0xFF};  /* -2 as any width */
+    const BYTE bytes[4] = {0xFE, 0xFF, 0xFF, 0xFF}; /* -2 as any width */
     struct Case {
         WORD type;
         LONG asLong;
         WORD asWord;
     };
     const Case cases[] = {
-        {VT_LONG, -2, 0xFFFE}, {VT_SHORT, -2, 0xFFFE}, {VT_WORD, 0xFFFE, 0xFFFE}, {VT_LONG32, -2, 0xFFFE},
-        {VT_DWORD, -2, 0xFFFE}, {VT_BYTE, 0xFE, 0xFE}, {VT_FONTFIELD, -2, 0xFFFE}, {VT_STRING, 0, 0},
-        {VT_NONE, 0, 0}, {VT_LOGFONT, 0, 0}, {11, 0, 0},
+        {VT_LONG, -2, 0xFFFE},
+        {VT_SHORT, -2, 0xFFFE},
+        {VT_WORD, 0xFFFE, 0xFFFE},
+        {VT_LONG32, -2, 0xFFFE},
+        {VT_DWORD, -2, 0xFFFE},
+        {VT_BYTE, 0xFE, 0xFE},
+        {VT_FONTFIELD, -2, 0xFFFE},
+        {VT_STRING, 0, 0},
+        {VT_NONE, 0, 0},
+        {VT_LOGFONT, 0, 0},
+        {11, 0, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
@@ -88,4 +96,4 @@ TEST(TypedValue, SlotsAndSizes)
     EXPECT_FALSE(dma_ReturnTypedValue(VT_SHORT, 5, &type, nullptr, &size));
 }
 
-}  // namespace
+} // namespace

@@ -25,15 +25,17 @@ Bytes Pattern(size_t size)
     return bytes;
 }
 
-class ChunkedValueTest : public stored_test::StoredTest {};
+class ChunkedValueTest : public stored_test::StoredTest
+{
+};
 
 TEST_F(ChunkedValueTest, TheLargestValueTakes99ChunksAndOneByteMoreIsRefused)
 {
     Bytes value = Pattern(PD_MAX_CHUNKED_SIZE);
     ASSERT_TRUE(pd_WriteStoredValue(printer_, value.data(), (DWORD)value.size(), SVK_PAPER_MARGIN_ARRAY));
-    EXPECT_EQ(Bytes({ 0x00, 0x29, 0x01, 0x00 }), Value(TEXT("PaperMarginArraySize")));   /* 76,032 */
+    EXPECT_EQ(Bytes({0x00, 0x29, 0x01, 0x00}), Value(TEXT("PaperMarginArraySize"))); /* 76,032 */
     EXPECT_EQ(768u, Value(TEXT("PaperMarginArray1")).size());
-    EXPECT_EQ(768u, Value(TEXT("PaperMarginArray10")).size());   /* no leading zeros */
+    EXPECT_EQ(768u, Value(TEXT("PaperMarginArray10")).size()); /* no leading zeros */
     EXPECT_EQ(768u, Value(TEXT("PaperMarginArray99")).size());
     EXPECT_FALSE(HasValue(TEXT("PaperMarginArray01")));
     EXPECT_FALSE(HasValue(TEXT("PaperMarginArray100")));
@@ -56,8 +58,8 @@ TEST_F(ChunkedValueTest, TheLargestValueTakes99ChunksAndOneByteMoreIsRefused)
 
     /* A stored total of 100 chunks is refused by the readers. */
     DWORD tooMany = PD_MAX_CHUNKED_SIZE + 1;
-    ASSERT_EQ((DWORD)ERROR_SUCCESS, SetPrinterDataW(printer_, (LPWSTR)TEXT("PaperMarginArraySize"), REG_DWORD,
-                                                    (BYTE *)&tooMany, 4));
+    ASSERT_EQ((DWORD)ERROR_SUCCESS,
+              SetPrinterDataW(printer_, (LPWSTR)TEXT("PaperMarginArraySize"), REG_DWORD, (BYTE *)&tooMany, 4));
     void *data = nullptr;
     EXPECT_FALSE(pd_ReadChunkedValue(printer_, &data, &size, TEXT("PaperMarginArray"), TEXT("PaperMarginArraySize")));
     EXPECT_EQ(nullptr, data);
@@ -73,14 +75,14 @@ TEST_F(ChunkedValueTest, AnEmptyValueStoresOnlyItsSizeAndCannotBeRead)
     BYTE buffer[16];
     EXPECT_FALSE(pd_ReadStoredValue(printer_, SVK_SYS_TT_FONT_LIST, buffer, &size));
     EXPECT_EQ(0u, size);
-    EXPECT_FALSE(pd_WriteStoredValue(printer_, buffer, 0, SVK_SYS_TT_FONT_LIST));   /* a size is required */
+    EXPECT_FALSE(pd_WriteStoredValue(printer_, buffer, 0, SVK_SYS_TT_FONT_LIST)); /* a size is required */
     EXPECT_FALSE(pd_WriteStoredValue(printer_, buffer, 1, SVK_COUNT));
-    EXPECT_FALSE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST));           /* a total of 0 */
+    EXPECT_FALSE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST)); /* a total of 0 */
 }
 
 TEST_F(ChunkedValueTest, AMissingOrShortChunkFailsTheReadWithoutALeak)
 {
-    Bytes value = Pattern(2000);   /* chunks of 768, 768 and 464 bytes */
+    Bytes value = Pattern(2000); /* chunks of 768, 768 and 464 bytes */
     ASSERT_TRUE(pd_WriteChunkedValue(printer_, value.data(), (DWORD)value.size(), TEXT("N_Dev"), TEXT("N_DevSize")));
     EXPECT_EQ(464u, Value(TEXT("N_Dev3")).size());
     DWORD blocks = qmt_LiveGlobalBlocks();
@@ -92,12 +94,12 @@ TEST_F(ChunkedValueTest, AMissingOrShortChunkFailsTheReadWithoutALeak)
 
     struct Case {
         const char *why;
-        DWORD length;   /* bytes written over chunk 2; 0 deletes it */
+        DWORD length; /* bytes written over chunk 2; 0 deletes it */
     };
     static const Case cases[] = {
-        { "missing chunk", 0 },
-        { "short chunk", 767 },
-        { "long chunk", 769 },
+        {"missing chunk", 0},
+        {"short chunk", 767},
+        {"long chunk", 769},
     };
     for (const Case &c : cases) {
         if (c.length)
@@ -116,14 +118,14 @@ TEST_F(ChunkedValueTest, AMissingOrShortChunkFailsTheReadWithoutALeak)
     size = 2000;
     EXPECT_FALSE(pd_ReadStoredValue(printer_, SVK_SYS_TT_FONT_LIST, buffer.data(), &size));
     EXPECT_EQ(768u, size);
-    size = 1999;   /* a buffer smaller than the total */
+    size = 1999; /* a buffer smaller than the total */
     EXPECT_FALSE(pd_ReadStoredValue(printer_, SVK_SYS_TT_FONT_LIST, buffer.data(), &size));
 }
 
 TEST_F(ChunkedValueTest, AFailedWriteStopsAndAFailedDeleteStops)
 {
     Bytes value = Pattern(2000);
-    qmt_SpoolerFailSetPrinterData(2, ERROR_NOT_ENOUGH_MEMORY);   /* size and chunk 1 pass */
+    qmt_SpoolerFailSetPrinterData(2, ERROR_NOT_ENOUGH_MEMORY); /* size and chunk 1 pass */
     EXPECT_FALSE(pd_WriteStoredValue(printer_, value.data(), (DWORD)value.size(), SVK_SYS_TT_FONT_LIST));
     qmt_SpoolerReset();
     EXPECT_TRUE(HasValue(TEXT("SysTTFontListSize")));
@@ -144,12 +146,12 @@ TEST_F(ChunkedValueTest, AFailedWriteStopsAndAFailedDeleteStops)
     EXPECT_TRUE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST));
     EXPECT_FALSE(HasValue(TEXT("SysTTFontListSize")));
     EXPECT_FALSE(HasValue(TEXT("SysTTFontList3")));
-    EXPECT_TRUE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST));   /* nothing stored: success */
+    EXPECT_TRUE(pd_DeleteStoredValue(printer_, SVK_SYS_TT_FONT_LIST)); /* nothing stored: success */
 
     /* A size value no stored value can have is refused when asked for alone, before a
      * caller sizes a buffer by it; so are the readers that take their buffer from it. */
-    for (DWORD total : { (DWORD)PD_MAX_CHUNKED_SIZE + 1, 0xFFFFFFFFu }) {
-        for (const WCHAR *name : { TEXT("SysTTFontListSize"), TEXT("FontSubTableSize") })
+    for (DWORD total : {(DWORD)PD_MAX_CHUNKED_SIZE + 1, 0xFFFFFFFFu}) {
+        for (const WCHAR *name : {TEXT("SysTTFontListSize"), TEXT("FontSubTableSize")})
             ASSERT_EQ((DWORD)ERROR_SUCCESS, SetPrinterDataW(printer_, (LPWSTR)name, REG_DWORD, (BYTE *)&total, 4));
         size = 5;
         EXPECT_FALSE(pd_ReadStoredValue(printer_, SVK_SYS_TT_FONT_LIST, nullptr, &size)) << total;

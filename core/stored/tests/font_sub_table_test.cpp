@@ -32,17 +32,21 @@ std::u16string Chars(const WCHAR *table)
     return std::u16string(table, pd_GetFontSubTableSize(table) / 2);
 }
 
-class FontSubTableTest : public stored_test::StoredTest {};
+class FontSubTableTest : public stored_test::StoredTest
+{
+};
 
 TEST_F(FontSubTableTest, BuiltFromTheTypeElevenRecords)
 {
     WCHAR *table = pd_BuildFontSubTable(context_);
     ASSERT_NE(nullptr, table);
-    EXPECT_EQ(Table(u"Fixed Sans|Mono Device|Typewriter|Mono Device|Courier New|Courier Device|Lucida Console|Courier Device"),
-              Chars(table));
+    EXPECT_EQ(
+        Table(
+            u"Fixed Sans|Mono Device|Typewriter|Mono Device|Courier New|Courier Device|Lucida Console|Courier Device"),
+        Chars(table));
     EXPECT_EQ(u"Courier Device", std::u16string(pd_LookupFontSub(table, TEXT("Lucida Console"))));
-    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("courier new")));   /* case-sensitive */
-    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("Mono Device")));   /* device names are no faces */
+    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("courier new"))); /* case-sensitive */
+    EXPECT_EQ(nullptr, pd_LookupFontSub(table, TEXT("Mono Device"))); /* device names are no faces */
     GlobalFree(table);
     EXPECT_EQ(nullptr, pd_BuildFontSubTable(nullptr));
 }
@@ -57,20 +61,20 @@ TEST_F(FontSubTableTest, EditsGiveNewTables)
         std::u16string after;
     };
     const Case cases[] = {
-        { "replace", u"A|X|B|Y", TEXT("A"), TEXT("Longer"), u"A|Longer|B|Y" },
-        { "replace the last", u"A|X|B|Y", TEXT("B"), TEXT("Z"), u"A|X|B|Z" },
-        { "remove the first", u"A|X|B|Y", TEXT("A"), nullptr, u"B|Y" },
-        { "remove the only", u"A|X", TEXT("A"), nullptr, u"" },
-        { "append", u"A|X", TEXT("C"), TEXT("W"), u"A|X|C|W" },
-        { "append to an empty table", u"", TEXT("C"), TEXT("W"), u"C|W" },
-        { "absent, nothing to add: a copy", u"A|X", TEXT("C"), nullptr, u"A|X" },
+        {"replace", u"A|X|B|Y", TEXT("A"), TEXT("Longer"), u"A|Longer|B|Y"},
+        {"replace the last", u"A|X|B|Y", TEXT("B"), TEXT("Z"), u"A|X|B|Z"},
+        {"remove the first", u"A|X|B|Y", TEXT("A"), nullptr, u"B|Y"},
+        {"remove the only", u"A|X", TEXT("A"), nullptr, u""},
+        {"append", u"A|X", TEXT("C"), TEXT("W"), u"A|X|C|W"},
+        {"append to an empty table", u"", TEXT("C"), TEXT("W"), u"C|W"},
+        {"absent, nothing to add: a copy", u"A|X", TEXT("C"), nullptr, u"A|X"},
     };
     for (const Case &c : cases) {
         std::u16string before = Table(c.before);
         WCHAR *edited = pd_EditFontSubTable((const WCHAR *)before.c_str(), c.face, c.device);
         ASSERT_NE(nullptr, edited) << c.why;
         EXPECT_EQ(Table(c.after), Chars(edited)) << c.why;
-        EXPECT_EQ(Table(c.before), before) << c.why;   /* the old table stays */
+        EXPECT_EQ(Table(c.before), before) << c.why; /* the old table stays */
         GlobalFree(edited);
     }
     std::u16string table = Table(u"A|X");
@@ -108,14 +112,14 @@ TEST_F(FontSubTableTest, TheStoredTableWinsAndAnEmptyOneIsStored)
     /* An empty table is stored with its two bytes, and then wins over the description. */
     std::u16string empty = Table(u"");
     ASSERT_TRUE(pd_WriteFontSubTable(printer_, 0, (const WCHAR *)empty.c_str()));
-    EXPECT_EQ(Bytes({ 2, 0, 0, 0 }), Value(TEXT("FontSubTableSize")));
-    EXPECT_EQ(Bytes({ 0, 0 }), Value(TEXT("FontSubTable1")));
+    EXPECT_EQ(Bytes({2, 0, 0, 0}), Value(TEXT("FontSubTableSize")));
+    EXPECT_EQ(Bytes({0, 0}), Value(TEXT("FontSubTable1")));
     table = pd_GetFontSubTable(printer_, 0);
     ASSERT_NE(nullptr, table);
     EXPECT_EQ(empty, Chars(table));
     GlobalFree(table);
     EXPECT_TRUE(pd_EnsureFontSubTable(printer_, 0, context_));
-    EXPECT_EQ(Bytes({ 0, 0 }), Value(TEXT("FontSubTable1")));
+    EXPECT_EQ(Bytes({0, 0}), Value(TEXT("FontSubTable1")));
     EXPECT_FALSE(pd_WriteFontSubTable(printer_, 0, nullptr));
 }
 
@@ -128,11 +132,11 @@ TEST_F(FontSubTableTest, ADamagedStoredTableIsRefusedForTheDescriptionsTable)
         Bytes bytes;
     };
     const Case cases[] = {
-        { "an odd size", { 'A', 0, 0, 0, 0 } },
-        { "a face name without its terminator", { 'A', 0 } },
-        { "a device name without its terminator", { 'A', 0, 0, 0, 'X', 0 } },
-        { "no closing empty string after a pair", { 'A', 0, 0, 0, 'X', 0, 0, 0 } },
-        { "an empty device name and no closing string", { 'A', 0, 0, 0, 0, 0 } },
+        {"an odd size", {'A', 0, 0, 0, 0}},
+        {"a face name without its terminator", {'A', 0}},
+        {"a device name without its terminator", {'A', 0, 0, 0, 'X', 0}},
+        {"no closing empty string after a pair", {'A', 0, 0, 0, 'X', 0, 0, 0}},
+        {"an empty device name and no closing string", {'A', 0, 0, 0, 0, 0}},
     };
     for (const Case &c : cases) {
         ASSERT_TRUE(pd_WriteStoredValue(printer_, c.bytes.data(), (DWORD)c.bytes.size(), SVK_FONT_SUB_TABLE)) << c.why;
@@ -143,7 +147,7 @@ TEST_F(FontSubTableTest, ADamagedStoredTableIsRefusedForTheDescriptionsTable)
         GlobalFree(table);
     }
     /* A whole table with bytes behind its closing string is read; the bytes are not used. */
-    Bytes tail = { 'A', 0, 0, 0, 'X', 0, 0, 0, 0, 0, 'Z', 0 };
+    Bytes tail = {'A', 0, 0, 0, 'X', 0, 0, 0, 0, 0, 'Z', 0};
     ASSERT_TRUE(pd_WriteStoredValue(printer_, tail.data(), (DWORD)tail.size(), SVK_FONT_SUB_TABLE));
     WCHAR *table = pd_ReadFontSubTable(printer_, 0);
     ASSERT_NE(nullptr, table);

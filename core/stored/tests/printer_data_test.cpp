@@ -20,7 +20,8 @@ namespace {
 
 using stored_test::Bytes;
 
-class PrinterDataTest : public stored_test::StoredTest {
+class PrinterDataTest : public stored_test::StoredTest
+{
 protected:
     /* The default block with user values of its own and a changed device setting. */
     PrinterDataBlock UserBlock()
@@ -114,18 +115,18 @@ TEST_F(PrinterDataTest, OlderDamagedAndForeignBlocks)
     PrinterDataBlock user = UserBlock();
     struct Case {
         const char *why;
-        WORD layout;            /* 8203 */
-        WORD version;           /* 8204 */
-        bool damage;            /* a chunk missing */
-        bool keepsUserValues;   /* else the defaults */
+        WORD layout;          /* 8203 */
+        WORD version;         /* 8204 */
+        bool damage;          /* a chunk missing */
+        bool keepsUserValues; /* else the defaults */
     };
     static const Case cases[] = {
         /* An older block keeps its own user values: moving them to the user's store failed
          * here (no per-user store yet), which must not cost the block. */
-        { "block of a driver before the user store", 8644, 16388, false, true },
-        { "current block: the user's record (defaults) applied", 8644, 21024, false, false },
-        { "another layout: upgraded (to the defaults)", 8000, 21024, false, false },
-        { "a chunk missing: the defaults", 8644, 21024, true, false },
+        {"block of a driver before the user store", 8644, 16388, false, true},
+        {"current block: the user's record (defaults) applied", 8644, 21024, false, false},
+        {"another layout: upgraded (to the defaults)", 8000, 21024, false, false},
+        {"a chunk missing: the defaults", 8644, 21024, true, false},
     };
     for (const Case &c : cases) {
         PrinterDataBlock stored = user;
@@ -167,8 +168,13 @@ TEST_F(PrinterDataTest, GetUpgradedPrinterDataAnswersSizeAndBlock)
     ASSERT_TRUE(GetUpgradedPrinterData(printer_, buffer.data(), &size, 0));
     EXPECT_EQ(AsBytes(defaults_), buffer);
 
-    HANDLE file = CreateFileW(TEXT("C:\\DEBUG_LOG\\WIN2000\\STORED_TEST_LOG.txt"), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(TEXT("C:\\DEBUG_LOG\\WIN2000\\STORED_TEST_LOG.txt"),
+                              GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr,
+                              OPEN_EXISTING,
+                              0,
+                              nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     std::string log(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
@@ -196,9 +202,18 @@ TEST_F(PrinterDataTest, ASecondProcessReadsWhatTheFirstStored)
     PrinterDataBlock block = UserBlock();
     ASSERT_TRUE(pd_StorePrinterData(printer_, &block, context_, 1));
     Bytes second = PersistSecondPart();
-    Bytes vqb = { 1, 2, 3 };
-    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_, context_, nullptr, STORE_PRINTER_DATA, nullptr, 0,
-                                      (DevmodeSecondPart *)second.data(), vqb.data(), 3, nullptr, 0));
+    Bytes vqb = {1, 2, 3};
+    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_,
+                                      context_,
+                                      nullptr,
+                                      STORE_PRINTER_DATA,
+                                      nullptr,
+                                      0,
+                                      (DevmodeSecondPart *)second.data(),
+                                      vqb.data(),
+                                      3,
+                                      nullptr,
+                                      0));
     Bytes expected = AsBytes(WithDefaultUserValues(block));
     driver_files::WriteFileBytes(u"C:\\tmp\\expected.bin", std::string(expected.begin(), expected.end()));
 
@@ -231,8 +246,8 @@ TEST_F(PrinterDataTest, ReadBackInASecondProcess)
     context_ = ddd_OpenContext(printer_);
     ASSERT_NE(nullptr, context_);
 
-    HANDLE file = CreateFileW(TEXT("C:\\tmp\\expected.bin"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file =
+        CreateFileW(TEXT("C:\\tmp\\expected.bin"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     Bytes expected(sizeof(PrinterDataBlock));
     DWORD read = 0;
@@ -243,10 +258,18 @@ TEST_F(PrinterDataTest, ReadBackInASecondProcess)
     BYTE guarded[sizeof(DevmodeSecondPart)];
     void *vqb = nullptr;
     DWORD vqbSize = 0;
-    ASSERT_TRUE(pd_LoadSettingsBlocks(printer_, context_, nullptr, STORE_PRINTER_DATA, nullptr,
-                                      (DevmodeSecondPart *)guarded, &vqb, &vqbSize, nullptr, nullptr));
+    ASSERT_TRUE(pd_LoadSettingsBlocks(printer_,
+                                      context_,
+                                      nullptr,
+                                      STORE_PRINTER_DATA,
+                                      nullptr,
+                                      (DevmodeSecondPart *)guarded,
+                                      &vqb,
+                                      &vqbSize,
+                                      nullptr,
+                                      nullptr));
     EXPECT_EQ(PersistSecondPart(), Bytes(guarded, guarded + sizeof(guarded)));
-    EXPECT_EQ(Bytes({ 1, 2, 3 }), Bytes((BYTE *)vqb, (BYTE *)vqb + vqbSize));
+    EXPECT_EQ(Bytes({1, 2, 3}), Bytes((BYTE *)vqb, (BYTE *)vqb + vqbSize));
     GlobalFree(vqb);
 }
 

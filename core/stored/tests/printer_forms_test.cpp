@@ -18,7 +18,8 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 
 namespace {
 
-class PrinterFormsTest : public testing::Test {
+class PrinterFormsTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -74,11 +75,11 @@ TEST_F(PrinterFormsTest, PaperNumbersOfForms)
         WORD paper;
     };
     static const Case cases[] = {
-        { 1, FORM_FOUND, 1 },    /* Letter */
-        { 9, FORM_FOUND, 9 },    /* A4 */
-        { 5, FORM_FOUND, 5 },    /* Legal, an option of the base file's paper */
-        { 8, FORM_FAILED, 0 },   /* A3: no option of that name */
-        { 256, FORM_FAILED, 0 }, /* user size off */
+        {1, FORM_FOUND, 1},    /* Letter */
+        {9, FORM_FOUND, 9},    /* A4 */
+        {5, FORM_FOUND, 5},    /* Legal, an option of the base file's paper */
+        {8, FORM_FAILED, 0},   /* A3: no option of that name */
+        {256, FORM_FAILED, 0}, /* user size off */
     };
     for (const Case &c : cases) {
         WORD paper = 0;
@@ -105,13 +106,13 @@ TEST(RgbToGray, GreyBytesOfPixels)
         BYTE grey;
     };
     static const Case cases[] = {
-        { 0, 0, 0, 0 },
-        { 255, 255, 255, 255 },   /* equal bytes keep their value; the formula would give 254 */
-        { 77, 77, 77, 77 },
-        { 255, 0, 0, 84 },        /* (255 x 85) >> 8 */
-        { 0, 255, 0, 85 },        /* (255 x 86) >> 8 */
-        { 0, 0, 255, 84 },
-        { 10, 20, 30, 20 },       /* (40 x 85 + 20 x 86) >> 8 = 5120 >> 8 */
+        {0, 0, 0, 0},
+        {255, 255, 255, 255}, /* equal bytes keep their value; the formula would give 254 */
+        {77, 77, 77, 77},
+        {255, 0, 0, 84}, /* (255 x 85) >> 8 */
+        {0, 255, 0, 85}, /* (255 x 86) >> 8 */
+        {0, 0, 255, 84},
+        {10, 20, 30, 20}, /* (40 x 85 + 20 x 86) >> 8 = 5120 >> 8 */
     };
     const int n = sizeof(cases) / sizeof(cases[0]);
     BYTE source[n * 3];
@@ -122,7 +123,7 @@ TEST(RgbToGray, GreyBytesOfPixels)
         source[i * 3 + 2] = cases[i].b2;
     }
     grey[n] = 0xEE;
-    util_RgbToGray(source, grey, 1, (WORD)n);   /* one pixel per row: no row padding */
+    util_RgbToGray(source, grey, 1, (WORD)n); /* one pixel per row: no row padding */
     for (int i = 0; i < n; ++i)
         EXPECT_EQ(cases[i].grey, grey[i]) << i;
     EXPECT_EQ(0xEE, grey[n]);

@@ -24,7 +24,7 @@ Bytes SecondPartBytes()
     Bytes bytes(sizeof(DevmodeSecondPart));
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = (BYTE)(i % 251 + 1);
-    bytes[0] = 0x20;   /* the version word 21024 */
+    bytes[0] = 0x20; /* the version word 21024 */
     bytes[1] = 0x52;
     return bytes;
 }
@@ -97,15 +97,24 @@ struct Loaded {
     DWORD vqbSize = 77;
     void *sp = (void *)1;
     DWORD spSize = 77;
-    Loaded() { memset(guarded, 0xCD, sizeof(guarded)); }
+    Loaded()
+    {
+        memset(guarded, 0xCD, sizeof(guarded));
+    }
     ~Loaded()
     {
         GlobalFree(fax);
         GlobalFree(vqb);
         GlobalFree(sp);
     }
-    DevmodeSecondPart *Second() { return (DevmodeSecondPart *)(guarded + 16); }
-    Bytes SecondBytes() { return Bytes(guarded + 16, guarded + 16 + sizeof(DevmodeSecondPart)); }
+    DevmodeSecondPart *Second()
+    {
+        return (DevmodeSecondPart *)(guarded + 16);
+    }
+    Bytes SecondBytes()
+    {
+        return Bytes(guarded + 16, guarded + 16 + sizeof(DevmodeSecondPart));
+    }
     bool GuardsIntact()
     {
         for (int i = 0; i < 16; ++i) {
@@ -114,9 +123,18 @@ struct Loaded {
         }
         return true;
     }
-    bool Empty() { return !fax && !vqb && vqbSize == 0 && !sp && spSize == 0; }
-    Bytes Vqb() { return vqb ? Bytes((BYTE *)vqb, (BYTE *)vqb + vqbSize) : Bytes(); }
-    Bytes Sp() { return sp ? Bytes((BYTE *)sp, (BYTE *)sp + spSize) : Bytes(); }
+    bool Empty()
+    {
+        return !fax && !vqb && vqbSize == 0 && !sp && spSize == 0;
+    }
+    Bytes Vqb()
+    {
+        return vqb ? Bytes((BYTE *)vqb, (BYTE *)vqb + vqbSize) : Bytes();
+    }
+    Bytes Sp()
+    {
+        return sp ? Bytes((BYTE *)sp, (BYTE *)sp + spSize) : Bytes();
+    }
     Bytes Fax()
     {
         if (!fax)
@@ -126,17 +144,33 @@ struct Loaded {
     }
 };
 
-class SettingsBlocksTest : public stored_test::StoredTest {
+class SettingsBlocksTest : public stored_test::StoredTest
+{
 protected:
     BOOL LoadFile(Loaded &out, bool withFax = true)
     {
-        return pd_LoadSettingsBlocks(printer_, context_, kFile, 0, withFax ? &out.fax : nullptr, out.Second(),
-                                     &out.vqb, &out.vqbSize, &out.sp, &out.spSize);
+        return pd_LoadSettingsBlocks(printer_,
+                                     context_,
+                                     kFile,
+                                     0,
+                                     withFax ? &out.fax : nullptr,
+                                     out.Second(),
+                                     &out.vqb,
+                                     &out.vqbSize,
+                                     &out.sp,
+                                     &out.spSize);
     }
     BOOL LoadPrinter(Loaded &out, bool withFax = true)
     {
-        return pd_LoadSettingsBlocks(printer_, context_, nullptr, STORE_PRINTER_DATA,
-                                     withFax ? &out.fax : nullptr, out.Second(), &out.vqb, &out.vqbSize, &out.sp,
+        return pd_LoadSettingsBlocks(printer_,
+                                     context_,
+                                     nullptr,
+                                     STORE_PRINTER_DATA,
+                                     withFax ? &out.fax : nullptr,
+                                     out.Second(),
+                                     &out.vqb,
+                                     &out.vqbSize,
+                                     &out.sp,
                                      &out.spSize);
     }
 };
@@ -144,7 +178,7 @@ protected:
 TEST_F(SettingsBlocksTest, TheSettingsFileHoldsTheGoldenBytesAndReadsBack)
 {
     Bytes second = SecondPartBytes();
-    Bytes sp = { 1, 2, 3 };
+    Bytes sp = {1, 2, 3};
     Bytes fax = FaxList(2);
     struct Case {
         const char *why;
@@ -152,14 +186,21 @@ TEST_F(SettingsBlocksTest, TheSettingsFileHoldsTheGoldenBytesAndReadsBack)
         bool withFax;
     };
     const Case cases[] = {
-        { "no VQB data: its header with length 0, SPINFO right behind it", Bytes(), false },
-        { "VQB data and a fax list of two destinations", Bytes(5, 0xEE), true },
+        {"no VQB data: its header with length 0, SPINFO right behind it", Bytes(), false},
+        {"VQB data and a fax list of two destinations", Bytes(5, 0xEE), true},
     };
     for (const Case &c : cases) {
-        WriteHostFile(kFile, Bytes());   /* the caller creates the file empty */
-        ASSERT_TRUE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, c.withFax ? fax.data() : nullptr,
-                                          c.withFax ? (DWORD)fax.size() : 0, (DevmodeSecondPart *)second.data(),
-                                          c.vqb.empty() ? nullptr : c.vqb.data(), (DWORD)c.vqb.size(), sp.data(),
+        WriteHostFile(kFile, Bytes()); /* the caller creates the file empty */
+        ASSERT_TRUE(pd_SaveSettingsBlocks(printer_,
+                                          context_,
+                                          kFile,
+                                          0,
+                                          c.withFax ? fax.data() : nullptr,
+                                          c.withFax ? (DWORD)fax.size() : 0,
+                                          (DevmodeSecondPart *)second.data(),
+                                          c.vqb.empty() ? nullptr : c.vqb.data(),
+                                          (DWORD)c.vqb.size(),
+                                          sp.data(),
                                           (DWORD)sp.size()))
             << c.why;
         Bytes golden = SettingsFile(c.vqb, sp, c.withFax ? fax : Bytes());
@@ -177,7 +218,7 @@ TEST_F(SettingsBlocksTest, TheSettingsFileHoldsTheGoldenBytesAndReadsBack)
     /* The header bytes themselves. */
     Bytes file = ReadHostFile(kFile);
     Bytes header(file.begin(), file.begin() + 24);
-    EXPECT_EQ(Bytes({ 'N', 0, 'D', 0, 'E', 0, 'V', 0, '0', 0, '0', 0, '1', 0, 0, 0, 0x20, 0x52, 0, 0, 0xAC, 0x10, 0, 0 }),
+    EXPECT_EQ(Bytes({'N', 0, 'D', 0, 'E', 0, 'V', 0, '0', 0, '0', 0, '1', 0, 0, 0, 0x20, 0x52, 0, 0, 0xAC, 0x10, 0, 0}),
               header);
 }
 
@@ -213,7 +254,7 @@ TEST_F(SettingsBlocksTest, EveryTruncationOfAFileFailsCleanly)
 TEST_F(SettingsBlocksTest, ForeignBlocksAreRefusedAndOutputsCleared)
 {
     Bytes second = SecondPartBytes();
-    Bytes sp = { 9 };
+    Bytes sp = {9};
     struct Case {
         const char *why;
         Bytes file;
@@ -227,12 +268,12 @@ TEST_F(SettingsBlocksTest, ForeignBlocksAreRefusedAndOutputsCleared)
     Bytes renamed = SettingsFile(Bytes(1, 1), sp, Bytes());
     renamed[0] = 'M';
     const Case cases[] = {
-        { "a newer block version", NdevBlock(21025, 4268, second) },
-        { "a length above the second part", tooLong },
-        { "another block name", renamed },
-        { "a byte behind the fax list", extra },
-        { "a fax count that does not match the bytes", badCount },
-        { "a fax list that is no DFAX001 block", SettingsFile(Bytes(1, 1), sp, Bytes(FAX_LIST_HEAD_SIZE, 'D')) },
+        {"a newer block version", NdevBlock(21025, 4268, second)},
+        {"a length above the second part", tooLong},
+        {"another block name", renamed},
+        {"a byte behind the fax list", extra},
+        {"a fax count that does not match the bytes", badCount},
+        {"a fax list that is no DFAX001 block", SettingsFile(Bytes(1, 1), sp, Bytes(FAX_LIST_HEAD_SIZE, 'D'))},
     };
     DWORD blocks = qmt_LiveGlobalBlocks();
     for (const Case &c : cases) {
@@ -249,11 +290,11 @@ TEST_F(SettingsBlocksTest, ForeignBlocksAreRefusedAndOutputsCleared)
     Loaded loaded;
     EXPECT_TRUE(LoadFile(loaded, false));
     /* Required arguments. */
-    EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                       nullptr));
+    EXPECT_FALSE(
+        pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
     Loaded unsized;
-    EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, kFile, 0, nullptr, unsized.Second(), &unsized.vqb, nullptr,
-                                       nullptr, nullptr));
+    EXPECT_FALSE(pd_LoadSettingsBlocks(
+        printer_, context_, kFile, 0, nullptr, unsized.Second(), &unsized.vqb, nullptr, nullptr, nullptr));
 }
 
 TEST_F(SettingsBlocksTest, AnOlderBlockIsLaidOverTheDefaults)
@@ -271,7 +312,7 @@ TEST_F(SettingsBlocksTest, AnOlderBlockIsLaidOverTheDefaults)
     ASSERT_TRUE(LoadFile(loaded));
     Bytes expected(defaults.bytes, defaults.bytes + sizeof(defaults));
     std::fill(expected.begin(), expected.begin() + 4000, 0x77);
-    expected[0] = 0x20;   /* version word 21024 */
+    expected[0] = 0x20; /* version word 21024 */
     expected[1] = 0x52;
     EXPECT_EQ(expected, loaded.SecondBytes());
     EXPECT_TRUE(loaded.GuardsIntact());
@@ -282,38 +323,56 @@ TEST_F(SettingsBlocksTest, AnOlderBlockIsLaidOverTheDefaults)
 TEST_F(SettingsBlocksTest, SavingToAMissingFileFailsAndCreatesNone)
 {
     Bytes second = SecondPartBytes();
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, TEXT("C:\\tmp\\missing.bin"), 0, nullptr, 0,
-                                       (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_,
+                                       context_,
+                                       TEXT("C:\\tmp\\missing.bin"),
+                                       0,
+                                       nullptr,
+                                       0,
+                                       (DevmodeSecondPart *)second.data(),
+                                       nullptr,
+                                       0,
+                                       nullptr,
+                                       0));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(TEXT("C:\\tmp\\missing.bin")));
     /* Data given with size 0, no second part. */
     WriteHostFile(kFile, Bytes());
     BYTE data = 1;
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(),
-                                       &data, 0, nullptr, 0));
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, &data, 0, (DevmodeSecondPart *)second.data(),
-                                       nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(
+        printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(), &data, 0, nullptr, 0));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(
+        printer_, context_, kFile, 0, &data, 0, (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr, 0));
     EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0));
     /* A write that fails fails the save. */
     qmt_FailWriteAt(100, FALSE, 0);
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(),
-                                       nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(
+        printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr, 0));
     qmt_ClearWriteFault();
     qmt_FailWriteAt(4300, TRUE, 0);
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(),
-                                       nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(
+        printer_, context_, kFile, 0, nullptr, 0, (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr, 0));
 }
 
 TEST_F(SettingsBlocksTest, PrinterDataHoldsTheBlocksAsChunkedValues)
 {
     Bytes second = SecondPartBytes();
-    Bytes vqb = { 4, 5, 6, 7 };
+    Bytes vqb = {4, 5, 6, 7};
     Bytes fax = FaxList(1);
-    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_, context_, nullptr, STORE_PRINTER_DATA, fax.data(), (DWORD)fax.size(),
-                                      (DevmodeSecondPart *)second.data(), vqb.data(), (DWORD)vqb.size(), nullptr, 0));
+    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_,
+                                      context_,
+                                      nullptr,
+                                      STORE_PRINTER_DATA,
+                                      fax.data(),
+                                      (DWORD)fax.size(),
+                                      (DevmodeSecondPart *)second.data(),
+                                      vqb.data(),
+                                      (DWORD)vqb.size(),
+                                      nullptr,
+                                      0));
     Bytes ndev = NdevBlock(21024, 4268, second);
     ndev.insert(ndev.end(), fax.begin(), fax.end());
     Bytes size;
-    PutDword(size, (DWORD)ndev.size());   /* 24 + 4268 + the fax list */
+    PutDword(size, (DWORD)ndev.size()); /* 24 + 4268 + the fax list */
     EXPECT_EQ(size, Value(TEXT("N_DevSize")));
     Bytes stored;
     for (int n = 1; n <= 9; ++n) {
@@ -351,8 +410,16 @@ TEST_F(SettingsBlocksTest, PrinterDataHoldsTheBlocksAsChunkedValues)
     EXPECT_TRUE(missing.Empty());
 
     /* Bytes behind the second part must be one whole fax list, when one is asked for. */
-    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_, context_, nullptr, STORE_PRINTER_DATA, fax.data(),
-                                      (DWORD)fax.size() - 1, (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr,
+    ASSERT_TRUE(pd_SaveSettingsBlocks(printer_,
+                                      context_,
+                                      nullptr,
+                                      STORE_PRINTER_DATA,
+                                      fax.data(),
+                                      (DWORD)fax.size() - 1,
+                                      (DevmodeSecondPart *)second.data(),
+                                      nullptr,
+                                      0,
+                                      nullptr,
                                       0));
     Loaded broken;
     EXPECT_FALSE(LoadPrinter(broken));
@@ -362,10 +429,10 @@ TEST_F(SettingsBlocksTest, PrinterDataHoldsTheBlocksAsChunkedValues)
     EXPECT_EQ(second, noFax.SecondBytes());
 
     /* Without a path only store kinds 2 and 3 are known; kind 3 goes to the per-user store. */
-    EXPECT_FALSE(pd_SaveSettingsBlocks(printer_, context_, nullptr, 0, nullptr, 0, (DevmodeSecondPart *)second.data(),
-                                       nullptr, 0, nullptr, 0));
-    EXPECT_FALSE(pd_LoadSettingsBlocks(printer_, context_, nullptr, 1, nullptr, loaded.Second(), nullptr, nullptr,
-                                       nullptr, nullptr));
+    EXPECT_FALSE(pd_SaveSettingsBlocks(
+        printer_, context_, nullptr, 0, nullptr, 0, (DevmodeSecondPart *)second.data(), nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(pd_LoadSettingsBlocks(
+        printer_, context_, nullptr, 1, nullptr, loaded.Second(), nullptr, nullptr, nullptr, nullptr));
 }
 
 } // namespace

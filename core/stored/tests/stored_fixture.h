@@ -34,9 +34,21 @@ inline std::string ExtraRecords()
         const char *value;
     };
     static const Text texts[] = {
-        { 5129, "U5129" }, { 5130, "P130" },  { 5147, "U5147" }, { 5159, "U5159" }, { 5150, "U5150" },
-        { 5148, "U5148" }, { 5161, "U5161" }, { 5167, "U5167" }, { 5180, "U5180" }, { 5182, "U5182" },
-        { 5174, "U5174" }, { 5175, "U5175" }, { 5176, "U5176" }, { 5184, "U5184" }, { 5185, "U5185" },
+        {5129, "U5129"},
+        {5130, "P130"},
+        {5147, "U5147"},
+        {5159, "U5159"},
+        {5150, "U5150"},
+        {5148, "U5148"},
+        {5161, "U5161"},
+        {5167, "U5167"},
+        {5180, "U5180"},
+        {5182, "U5182"},
+        {5174, "U5174"},
+        {5175, "U5175"},
+        {5176, "U5176"},
+        {5184, "U5184"},
+        {5185, "U5185"},
     };
     struct Number {
         int id;
@@ -44,8 +56,14 @@ inline std::string ExtraRecords()
         int value;
     };
     static const Number numbers[] = {
-        { 5137, 3, 37 }, { 5146, 3, 46 }, { 5178, 3, 78 }, { 5165, 8, 65 },
-        { 5183, 8, 83 }, { 5169, 1, 1 }, { 5171, 1, 1 }, { 5173, 1, 1 },
+        {5137, 3, 37},
+        {5146, 3, 46},
+        {5178, 3, 78},
+        {5165, 8, 65},
+        {5183, 8, 83},
+        {5169, 1, 1},
+        {5171, 1, 1},
+        {5173, 1, 1},
     };
     std::ostringstream out;
     for (const Text &t : texts) {
@@ -77,7 +95,8 @@ inline dddc::Bytes CompileModel()
 
 /* The sample printer with its model files in the module directory, its context, and a
  * full DEVMODE and a printer-data block of all defaults. */
-class StoredTest : public testing::Test {
+class StoredTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -90,7 +109,7 @@ protected:
         ASSERT_NE(nullptr, installed);
         ClosePrinter(installed);
         /* Changing printer data needs administration rights. */
-        PRINTER_DEFAULTSW defaults = { nullptr, nullptr, PRINTER_ALL_ACCESS };
+        PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
         ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Stored"), &printer_, &defaults));
         context_ = ddd_OpenContext(printer_);
         ASSERT_NE(nullptr, context_);

@@ -14,9 +14,10 @@ namespace {
 
 using stored_test::Bytes;
 
-const WORD kGroups[] = { 0, USI_PART1, USI_PART2, USI_PART3 };
+const WORD kGroups[] = {0, USI_PART1, USI_PART2, USI_PART3};
 
-class UserSettingInfoTest : public stored_test::StoredTest {
+class UserSettingInfoTest : public stored_test::StoredTest
+{
 protected:
     void SetUp() override
     {
@@ -73,7 +74,7 @@ TEST_F(UserSettingInfoTest, ARecordBuiltFromADefaultBlockHoldsTheDefaults)
     EXPECT_EQ(78, record.w5178);
     EXPECT_EQ(65, record.b5165);
     EXPECT_EQ(83, record.b5183);
-    EXPECT_EQ(1u, record.d5169);   /* type 1 holds on/off values */
+    EXPECT_EQ(1u, record.d5169); /* type 1 holds on/off values */
     EXPECT_EQ(1u, record.d5171);
     EXPECT_EQ(1u, record.d5173);
     EXPECT_EQ(u"P130", std::u16string(record.s5130));
@@ -87,8 +88,9 @@ TEST_F(UserSettingInfoTest, ARecordBuiltFromADefaultBlockHoldsTheDefaults)
         }
     }
     /* Every byte the table does not name is zero. */
-    EXPECT_EQ(0, record.reserved1[0] | record.reserved1[1] | record.reserved1[2] | record.reserved2 |
-                     record.reserved3[0] | record.reserved3[1] | record.reserved3[2]);
+    EXPECT_EQ(0,
+              record.reserved1[0] | record.reserved1[1] | record.reserved1[2] | record.reserved2 | record.reserved3[0] |
+                  record.reserved3[1] | record.reserved3[2]);
 
     /* The description defaults give the same parts. */
     UserSettingInfo defaults;
@@ -96,7 +98,7 @@ TEST_F(UserSettingInfoTest, ARecordBuiltFromADefaultBlockHoldsTheDefaults)
     ASSERT_TRUE(ureg_BuildDefaultUserSettingInfo(printer_, context_, &defaults));
     EXPECT_EQ(0, memcmp((BYTE *)&record + 72, (BYTE *)&defaults + 72, sizeof(record) - 72));
     EXPECT_EQ(4, defaults.format);
-    EXPECT_EQ(0, defaults.layoutId);   /* the header group is not part of the defaults */
+    EXPECT_EQ(0, defaults.layoutId); /* the header group is not part of the defaults */
 }
 
 TEST_F(UserSettingInfoTest, ALongModelNameIsCut)
@@ -115,7 +117,7 @@ TEST_F(UserSettingInfoTest, ALongModelNameIsCut)
     memset(&record, 0xEE, sizeof(record));
     EXPECT_TRUE(ureg_BuildUserSettingInfo(printer, context, &block_, &record));
     EXPECT_EQ(std::u16string(30, u'M') + u"L", std::u16string(record.modelName));
-    EXPECT_EQ(0, record.partFlags & 0xFF00);   /* the field ends before the part flags */
+    EXPECT_EQ(0, record.partFlags & 0xFF00); /* the field ends before the part flags */
     ddd_CloseContext(context);
     ClosePrinter(printer);
 }
@@ -136,11 +138,15 @@ TEST_F(UserSettingInfoTest, ApplyingAPartChangesOnlyItsSettings)
     }
     struct Case {
         WORD mask;
-        WORD changedPart;   /* 0: none */
+        WORD changedPart; /* 0: none */
     };
     static const Case cases[] = {
-        { 0, 0 }, { USI_PART1, USI_PART1 }, { 0x102, USI_PART1 }, { USI_PART2, USI_PART2 }, { USI_PART3, USI_PART3 },
-        { 0xF8, 0 },
+        {0, 0},
+        {USI_PART1, USI_PART1},
+        {0x102, USI_PART1},
+        {USI_PART2, USI_PART2},
+        {USI_PART3, USI_PART3},
+        {0xF8, 0},
     };
     for (const Case &c : cases) {
         PrinterDataBlock block = block_;
@@ -151,8 +157,13 @@ TEST_F(UserSettingInfoTest, ApplyingAPartChangesOnlyItsSettings)
             for (const UserSettingRow *row = ureg_GetUserSettingRows(c.changedPart); row->functionId; ++row) {
                 const BYTE *field = (const BYTE *)&record + row->offset;
                 const WCHAR *text = (const WCHAR *)field;
-                ASSERT_EQ(0, dma_SetFunctionValue(row->functionId, nullptr, &expected, row->valueType, row->size,
-                                                  row->valueType == VT_STRING ? (const void *)&text : field));
+                ASSERT_EQ(0,
+                          dma_SetFunctionValue(row->functionId,
+                                               nullptr,
+                                               &expected,
+                                               row->valueType,
+                                               row->size,
+                                               row->valueType == VT_STRING ? (const void *)&text : field));
             }
         }
         EXPECT_EQ(0, memcmp(&expected, &block, sizeof(block))) << c.mask;
@@ -167,7 +178,8 @@ TEST_F(UserSettingInfoTest, ApplyingAPartChangesOnlyItsSettings)
     for (int i = 0; i < 25; ++i)
         record.s5129[i] = u'x';
     ASSERT_TRUE(ureg_ApplyUserSettingInfo(&block, &record, USI_PART1));
-    EXPECT_EQ(std::u16string(24, u'x'), std::u16string((const WCHAR *)dma_GetTypedValue(devmode_, &block, 5129, VT_STRING)));
+    EXPECT_EQ(std::u16string(24, u'x'),
+              std::u16string((const WCHAR *)dma_GetTypedValue(devmode_, &block, 5129, VT_STRING)));
 }
 
 TEST_F(UserSettingInfoTest, MissingArgumentsAndForeignValuesFail)

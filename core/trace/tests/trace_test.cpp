@@ -29,8 +29,13 @@ const WCHAR kLogPath[] = TEXT("C:\\DEBUG_LOG\\WIN2000\\TRACE_TEST_LOG.txt");
 /* The log's bytes; "<none>" when there is no log file. */
 std::string ReadLog()
 {
-    HANDLE file = CreateFileW(kLogPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(kLogPath,
+                              GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr,
+                              OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<none>";
     std::string bytes;
@@ -50,7 +55,8 @@ std::string ReadExpected(const char *name)
     return s.str();
 }
 
-class TraceTest : public testing::Test {
+class TraceTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -82,8 +88,8 @@ TEST_F(TraceTest, LogFlagsFromTheConfiguration)
         {"7", 0x7},
         {"0X1F0003", 0x1F0003},
         {"12345678", 12345678},
-        {"123456789", 0},              /* nine digits: off */
-        {"0x80000007", 0x80000007},    /* the prefix is no digit: the debugger bit is reachable */
+        {"123456789", 0},           /* nine digits: off */
+        {"0x80000007", 0x80000007}, /* the prefix is no digit: the debugger bit is reachable */
         {"0x123456789", 0},
         {"seven", 0},
         {"", 0},
@@ -91,7 +97,7 @@ TEST_F(TraceTest, LogFlagsFromTheConfiguration)
     for (const Case &c : cases) {
         Configure(std::string("[LOG]\r\nLog=") + c.value + "\r\nLOGOUT.DDMID=16\r\n");
         EXPECT_EQ(c.flags, trc_GetFlags()) << c.value;
-        EXPECT_EQ(c.flags ? 1u : 0u, trc_GetIds(nullptr, 0)) << c.value;   /* ids only with flags read */
+        EXPECT_EQ(c.flags ? 1u : 0u, trc_GetIds(nullptr, 0)) << c.value; /* ids only with flags read */
         EXPECT_EQ((c.flags & 1) != 0, trc_IsEnabled() != 0) << c.value;
     }
     DeleteFileW(TEXT("C:\\drv\\qmkelv.cfg"));
@@ -133,7 +139,7 @@ TEST_F(TraceTest, EntryAndExitLines)
 
 TEST_F(TraceTest, LinesOverTheLimitAreRefusedEvenWhenOff)
 {
-    std::u16string name513(513 - 5, u'a');    /* "OUT>>" + 508 characters: 513 */
+    std::u16string name513(513 - 5, u'a'); /* "OUT>>" + 508 characters: 513 */
     std::u16string name520(520 - 5, u'b');
     for (const char *log : {"0", "0x3"}) {
         Configure(std::string("[LOG]\r\nLog=") + log + "\r\n");
@@ -173,7 +179,9 @@ TEST_F(TraceTest, LinesInTheAnsiCodePage)
     qmt_PinAnsiCodePage(1252);
     EXPECT_TRUE(trc_WriteLine(TEXT("Größe"), nullptr));
     EXPECT_EQ("\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60\n"
-              "Gr\xf6\xdf" "e\n", ReadLog());
+              "Gr\xf6\xdf"
+              "e\n",
+              ReadLog());
 }
 
 TEST_F(TraceTest, OpenCountsUsesAndAMissingDirectoryIsCreated)
@@ -187,7 +195,7 @@ TEST_F(TraceTest, OpenCountsUsesAndAMissingDirectoryIsCreated)
     EXPECT_TRUE(trc_CloseLog());
     EXPECT_EQ(1u, trc_GetOpenCount());
     EXPECT_TRUE(trc_CloseLog());
-    EXPECT_TRUE(trc_CloseLog());   /* one close too many changes nothing */
+    EXPECT_TRUE(trc_CloseLog()); /* one close too many changes nothing */
     EXPECT_EQ(0u, trc_GetOpenCount());
     EXPECT_EQ(0u, qmt_LiveHandles(QMT_HANDLE_FILE));
     EXPECT_EQ("3 pages\n", ReadLog());
@@ -203,8 +211,8 @@ std::unique_ptr<TestSettingsAreas> DumpAreas()
     dm.dmDriverVersion = 0x0502;
     dm.dmSize = sizeof(DEVMODEW);
     dm.dmDriverExtra = 5652;
-    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX |
-                  DM_COLLATE | DM_FORMNAME | 0x100000 | 0x10000000;
+    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX | DM_COLLATE |
+                  DM_FORMNAME | 0x100000 | 0x10000000;
     dm.dmOrientation = 2;
     dm.dmPaperSize = 9;
     dm.dmCopies = 3;
@@ -257,10 +265,10 @@ TEST_F(TraceTest, SettingDumpsByCategoryAndChoice)
         DWORD category;
         bool written;
     } const cases[] = {
-        {"0x1", 0, false},            /* nothing chosen: no id list, neither bit 4 nor 5 */
-        {"0x0", 0x10000, false},      /* off */
-        {"0x10001", 0x20000, false},  /* a category set and not shared */
-        {"0x30001", 0x20000, true},   /* shared */
+        {"0x1", 0, false},           /* nothing chosen: no id list, neither bit 4 nor 5 */
+        {"0x0", 0x10000, false},     /* off */
+        {"0x10001", 0x20000, false}, /* a category set and not shared */
+        {"0x30001", 0x20000, true},  /* shared */
         {"0x20001", 0, false},
     };
     for (const Case &c : cases) {
@@ -269,7 +277,7 @@ TEST_F(TraceTest, SettingDumpsByCategoryAndChoice)
         EXPECT_TRUE(trc_DumpSettingValues(c.category, nullptr, &areas->devmode, &areas->block));
         std::string expected = c.written ? rule + "\n[0x0106] = [-7]\n" + rule + "\n" : "<none>";
         if (std::string(c.log) == "0x1")
-            expected = rule + "\n[0x0106] = [-7]\n" + rule + "\n";   /* the id list alone chooses */
+            expected = rule + "\n[0x0106] = [-7]\n" + rule + "\n"; /* the id list alone chooses */
         EXPECT_EQ(expected, ReadLog()) << c.log;
     }
     Configure("[LOG]\r\nLog=0x1\r\n");

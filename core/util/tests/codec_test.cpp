@@ -58,9 +58,9 @@ TEST(Base64, EncodeAndDecode)
         int count;
     };
     static const Case kCases[] = {
-        {"YW Jj", 6, UTIL_CODEC_OK, "abc", 3},      // white space inside is skipped
+        {"YW Jj", 6, UTIL_CODEC_OK, "abc", 3}, // white space inside is skipped
         {" \tYWJj\n", 6, UTIL_CODEC_OK, "abc", 3},
-        {"YQ", 3, UTIL_CODEC_OK, "", 0},            // no padding: the group gives nothing
+        {"YQ", 3, UTIL_CODEC_OK, "", 0}, // no padding: the group gives nothing
         {"YQ==", 3, UTIL_CODEC_OK, "a", 1},
         {"YWI=", 3, UTIL_CODEC_OK, "ab", 2},
         {"YWJjZA==", 6, UTIL_CODEC_OK, "abcd", 4},
@@ -106,8 +106,8 @@ TEST(StoredText, RoundTripsInBothCodePages)
     static const Case kCases[] = {
         {1252, TEXT("1234")},
         {1252, TEXT("Caf\u00e9 \u00c4rger")},
-        {932, TEXT("\u30d1\u30b9\u30ef\u30fc\u30c9")},   // double-byte characters
-        {932, TEXT("ab\uff71c")},                        // a single-byte katakana
+        {932, TEXT("\u30d1\u30b9\u30ef\u30fc\u30c9")}, // double-byte characters
+        {932, TEXT("ab\uff71c")},                      // a single-byte katakana
     };
     for (const Case &c : kCases) {
         qmt_PinAnsiCodePage(c.codePage);
@@ -131,7 +131,7 @@ TEST(StoredText, RoundTripsInBothCodePages)
 TEST(CodePageText, BuffersAndCopies)
 {
     qmt_PinAnsiCodePage(932);
-    const WCHAR kText[] = TEXT("a\u30d1b");   // 1 + 2 + 1 bytes in 932
+    const WCHAR kText[] = TEXT("a\u30d1b"); // 1 + 2 + 1 bytes in 932
     EXPECT_EQ(5u, util_WideToMultiByteBuf(932, kText, nullptr, 0));
     char narrow[8];
     memset(narrow, '#', sizeof(narrow));
@@ -163,11 +163,11 @@ TEST(CodePageText, BuffersAndCopies)
     GlobalFree(copy);
 
     EXPECT_EQ(1252u, util_ValidCodePage(1252));
-    EXPECT_EQ(932u, util_ValidCodePage(12345));   // unknown: the ANSI code page
+    EXPECT_EQ(932u, util_ValidCodePage(12345)); // unknown: the ANSI code page
     qmt_FailAllocations(0, 1);
     EXPECT_EQ(nullptr, util_WideToCodePageNew(932, kText));
     qmt_FailAllocations(0, 0);
     qmt_PinAnsiCodePage(0);
 }
 
-}  // namespace
+} // namespace

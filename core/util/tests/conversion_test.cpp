@@ -14,9 +14,9 @@ TEST(Conversion, ParseNumber)
         int value;
     };
     static const Case kCases[] = {
-        {TEXT("0x"), FALSE, 0},       // a prefix without digits
+        {TEXT("0x"), FALSE, 0}, // a prefix without digits
         {TEXT("0X"), FALSE, 0},
-        {TEXT("12a"), FALSE, 0},      // trailing garbage
+        {TEXT("12a"), FALSE, 0}, // trailing garbage
         {TEXT("0X1f"), TRUE, 31},
         {TEXT("0xFFFF"), TRUE, 65535},
         {TEXT("123"), TRUE, 123},
@@ -91,9 +91,16 @@ TEST(PaperNumber, Classes)
         DWORD index;
     };
     static const Case kCases[] = {
-        {256, FALSE, TRUE, 0xFFFF}, {261, FALSE, FALSE, 0xFFFF}, {262, TRUE, TRUE, 0},   {266, TRUE, TRUE, 4},
-        {267, FALSE, FALSE, 0xFFFF}, {286, FALSE, FALSE, 0xFFFF}, {287, TRUE, TRUE, 5}, {301, TRUE, TRUE, 19},
-        {302, FALSE, FALSE, 0xFFFF}, {9, FALSE, FALSE, 0xFFFF},
+        {256, FALSE, TRUE, 0xFFFF},
+        {261, FALSE, FALSE, 0xFFFF},
+        {262, TRUE, TRUE, 0},
+        {266, TRUE, TRUE, 4},
+        {267, FALSE, FALSE, 0xFFFF},
+        {286, FALSE, FALSE, 0xFFFF},
+        {287, TRUE, TRUE, 5},
+        {301, TRUE, TRUE, 19},
+        {302, FALSE, FALSE, 0xFFFF},
+        {9, FALSE, FALSE, 0xFFFF},
     };
     for (const Case &c : kCases) {
         EXPECT_EQ(c.custom, opt_IsCustomPaperId(c.paper)) << c.paper;
@@ -110,4 +117,4 @@ TEST(PaperNumber, Classes)
     EXPECT_FALSE(opt_IsUserPaperSizeId(5929));
 }
 
-}  // namespace
+} // namespace

@@ -25,15 +25,15 @@ TEST(FormatText, Forms)
     // Arguments are always 7, "ab", 42.
     static const Case kCases[] = {
         {64, TEXT("%d-%s-%d"), u"7-ab-42"},
-        {64, TEXT("%3d %2s %1d"), u"42 ab 7"},           // positional
-        {64, TEXT("%D%s%d"), u"ab42"},                   // upper case consumes without printing
+        {64, TEXT("%3d %2s %1d"), u"42 ab 7"}, // positional
+        {64, TEXT("%D%s%d"), u"ab42"},         // upper case consumes without printing
         {64, TEXT("%1D%2S%3d"), u"42"},
-        {64, TEXT("100%% %d"), u"100% 7"},              // "%%" is one percent sign
-        {64, TEXT("%x%d"), u"%x7"},                      // not a placeholder: literal
+        {64, TEXT("100%% %d"), u"100% 7"}, // "%%" is one percent sign
+        {64, TEXT("%x%d"), u"%x7"},        // not a placeholder: literal
         {64, TEXT("end%"), u"end%"},
-        {8, TEXT("%d-%s-%d"), u"7-ab-42"},               // exactly fits with the terminator
-        {7, TEXT("%d-%s-%d"), u"7-ab-"},                 // the last piece overflows and is left out
-        {4, TEXT("%dxxxx%s"), u"7ab"},                   // an overflowing piece, a later one fits
+        {8, TEXT("%d-%s-%d"), u"7-ab-42"}, // exactly fits with the terminator
+        {7, TEXT("%d-%s-%d"), u"7-ab-"},   // the last piece overflows and is left out
+        {4, TEXT("%dxxxx%s"), u"7ab"},     // an overflowing piece, a later one fits
         {1, TEXT("%d"), u""},
         {64, TEXT(""), u""},
     };
@@ -45,8 +45,8 @@ TEST(FormatText, TheTwentyFirstPieceIsLeftOut)
 {
     // 20 pieces "a%d" x 10, then a 21st literal and a 22nd placeholder.
     WCHAR buffer[128];
-    int length = util_FormatText(buffer, 128, TEXT("a%da%da%da%da%da%da%da%da%da%dZ%d"), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
-                                 10);
+    int length =
+        util_FormatText(buffer, 128, TEXT("a%da%da%da%da%da%da%da%da%da%dZ%d"), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10);
     EXPECT_EQ(std::u16string(u"a0a1a2a3a4a5a6a7a8a9"), std::u16string(buffer));
     EXPECT_EQ(20, length);
     EXPECT_EQ(0, util_FormatText(nullptr, 10, TEXT("x")));
@@ -55,4 +55,4 @@ TEST(FormatText, TheTwentyFirstPieceIsLeftOut)
     EXPECT_EQ(0, buffer[0]);
 }
 
-}  // namespace
+} // namespace

@@ -17,9 +17,13 @@
 
 namespace {
 
-class HostEnv : public testing::Test {
+class HostEnv : public testing::Test
+{
 protected:
-    void SetUp() override { util_ResetCaches(); }
+    void SetUp() override
+    {
+        util_ResetCaches();
+    }
     void TearDown() override
     {
         qmt_PinOsVersion(nullptr);
@@ -60,7 +64,7 @@ TEST_F(HostEnv, OsClassesAndVersionAnswers)
         {2, 5, 1, 1, 514, 1, TRUE, FALSE},
         {2, 6, 0, 1, 514, 1, TRUE, TRUE},
         {2, 10, 0, 1, 514, 1, TRUE, TRUE},
-        {0, 3, 1, 0, 0, 1, FALSE, FALSE},   // another platform
+        {0, 3, 1, 0, 0, 1, FALSE, FALSE}, // another platform
     };
     for (const Case &c : kCases) {
         pin_version(c.platform, c.major, c.minor);
@@ -96,12 +100,12 @@ TEST_F(HostEnv, LocalePaperAndCountryBytes)
         BYTE byte4356, byte4356Flag, byte4358;
     };
     static const Case kCases[] = {
-        {0x0409, 1, 4, 4, 0},   // country 1: letter, inch series
-        {0x1009, 1, 4, 4, 0},   // country 2
-        {0x0416, 2, 3, 0, 0},   // country 55 is not a letter country; series 3 becomes 0
-        {0x300A, 2, 3, 0, 0},   // country 593 is not either
-        {0x0411, 2, 1, 1, 0},   // country 81
-        {0x0407, 2, 0, 0, 0},   // country 49: not in the table
+        {0x0409, 1, 4, 4, 0}, // country 1: letter, inch series
+        {0x1009, 1, 4, 4, 0}, // country 2
+        {0x0416, 2, 3, 0, 0}, // country 55 is not a letter country; series 3 becomes 0
+        {0x300A, 2, 3, 0, 0}, // country 593 is not either
+        {0x0411, 2, 1, 1, 0}, // country 81
+        {0x0407, 2, 0, 0, 0}, // country 49: not in the table
     };
     for (const Case &c : kCases) {
         qmt_PinLocale(c.locale);
@@ -122,25 +126,30 @@ TEST_F(HostEnv, LocalePaperAndCountryBytes)
 TEST_F(HostEnv, UserNameRule)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyW(HKEY_LOCAL_MACHINE,
-                                           TEXT("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon"), &key));
+    ASSERT_EQ(
+        ERROR_SUCCESS,
+        RegCreateKeyW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon"), &key));
     struct Case {
         const WCHAR *user;
-        const WCHAR *winlogon;   // NULL: no value
+        const WCHAR *winlogon; // NULL: no value
         const char16_t *expected;
     };
     static const Case kCases[] = {
         {TEXT("alice"), TEXT("bob"), u"alice"},
-        {TEXT("system"), TEXT("bob"), u"bob"},             // "System" without case: the Winlogon default
-        {TEXT("SYSTEM"), TEXT("  "), u"UnknownUser"},      // a blank default
-        {TEXT("System"), nullptr, u"UnknownUser"},         // no default
+        {TEXT("system"), TEXT("bob"), u"bob"},        // "System" without case: the Winlogon default
+        {TEXT("SYSTEM"), TEXT("  "), u"UnknownUser"}, // a blank default
+        {TEXT("System"), nullptr, u"UnknownUser"},    // no default
         {TEXT("System"), TEXT("\u3000"), u"UnknownUser"},
-        {TEXT(" \u3000 "), TEXT("bob"), u"UnknownUser"},   // a blank user name is not replaced by Winlogon
+        {TEXT(" \u3000 "), TEXT("bob"), u"UnknownUser"}, // a blank user name is not replaced by Winlogon
     };
     for (const Case &c : kCases) {
         qmt_PinUserName(c.user);
         if (c.winlogon != nullptr)
-            RegSetValueExW(key, TEXT("DefaultUserName"), 0, REG_SZ, (const BYTE *)c.winlogon,
+            RegSetValueExW(key,
+                           TEXT("DefaultUserName"),
+                           0,
+                           REG_SZ,
+                           (const BYTE *)c.winlogon,
                            (DWORD)(lstrlenW(c.winlogon) + 1) * sizeof(WCHAR));
         else
             RegDeleteValueW(key, TEXT("DefaultUserName"));
@@ -183,15 +192,15 @@ TEST_F(HostEnv, FileAgeAndDebugLogDirectory)
 {
     SYSTEMTIME then = {2026, 3, 0, 10, 12, 0, 0, 0};
     qmt_PinClock(&then);
-    HANDLE file = CreateFileW(TEXT("C:\\age.txt"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(TEXT("C:\\age.txt"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     FILETIME written = {};
     SystemTimeToFileTime(&then, &written);
     SetFileTime(file, nullptr, nullptr, &written);
     CloseHandle(file);
     SYSTEMTIME later = then;
-    later.wMinute = 10;   // 600 seconds on
+    later.wMinute = 10; // 600 seconds on
     qmt_PinClock(&later);
     EXPECT_TRUE(util_IsFileOlderThan(TEXT("C:\\age.txt"), 599));
     EXPECT_FALSE(util_IsFileOlderThan(TEXT("C:\\age.txt"), 600));
@@ -204,11 +213,11 @@ TEST_F(HostEnv, FileAgeAndDebugLogDirectory)
     DWORD attributes = GetFileAttributesW(directory);
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(util_GetDebugLogDirectory(directory));   // again, both levels existing
+    EXPECT_TRUE(util_GetDebugLogDirectory(directory)); // again, both levels existing
     EXPECT_FALSE(util_GetExtraFilePath(0, directory, UTIL_DEBUG_LOG_CHARS));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -216,7 +225,7 @@ TEST_F(HostEnv, IeProtectedModeFromTheStandIn)
 {
     struct Case {
         DWORD major;
-        const char *answer;   // NULL: unset
+        const char *answer; // NULL: unset
         bool missing;
         BOOL expected;
     };
@@ -224,8 +233,8 @@ TEST_F(HostEnv, IeProtectedModeFromTheStandIn)
         {6, "1", false, TRUE},
         {6, "0", false, FALSE},
         {6, "fail", false, FALSE},
-        {6, "1", true, FALSE},    // no module: not protected
-        {5, "1", false, FALSE},   // before Vista the module is not asked
+        {6, "1", true, FALSE},  // no module: not protected
+        {5, "1", false, FALSE}, // before Vista the module is not asked
     };
     for (const Case &c : kCases) {
         pin_version(2, c.major, 0);
@@ -242,8 +251,15 @@ TEST_F(HostEnv, IeProtectedModeFromTheStandIn)
 
 TEST_F(HostEnv, FormsOfAPrinter)
 {
-    QMH_PRINTER_SETUP setup = {TEXT("Office"), TEXT("LPT1:"), TEXT("QM Driver"), TEXT("C:\\drv\\qmkelvim.dll"),
-                               TEXT("C:\\drv\\QM50C1.DDD"), TEXT("C:\\drv\\qmkelviu.dll"), nullptr, nullptr, 0};
+    QMH_PRINTER_SETUP setup = {TEXT("Office"),
+                               TEXT("LPT1:"),
+                               TEXT("QM Driver"),
+                               TEXT("C:\\drv\\qmkelvim.dll"),
+                               TEXT("C:\\drv\\QM50C1.DDD"),
+                               TEXT("C:\\drv\\qmkelviu.dll"),
+                               nullptr,
+                               nullptr,
+                               0};
     ASSERT_TRUE(qmh_InstallPrinter(&setup));
     HANDLE printer = nullptr;
     ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("Office"), &printer, nullptr));
@@ -266,7 +282,7 @@ TEST_F(HostEnv, FormsOfAPrinter)
     EXPECT_EQ((DWORD)UTIL_FORMS_FAILED, util_EnumFormsAlloc(nullptr, &forms, &needed, &count));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -277,10 +293,10 @@ TEST_F(HostEnv, GlobalBlockSizeBeforeVista)
     pin_version(2, 5, 1);
     EXPECT_EQ(24u, util_GlobalBlockSize(block));
     pin_version(2, 6, 0);
-    EXPECT_EQ(0u, util_GlobalBlockSize(block));   // not asked on Vista or later
+    EXPECT_EQ(0u, util_GlobalBlockSize(block)); // not asked on Vista or later
     EXPECT_EQ(0u, util_GlobalBlockSize(nullptr));
     util_GlobalFreeIfSet(block);
     util_GlobalFreeIfSet(nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,8 @@ namespace {
 
 const WCHAR kModuleName[] = TEXT("qmutiltest.xrs");
 
-class ResourceModule : public testing::Test {
+class ResourceModule : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -32,13 +33,13 @@ protected:
 TEST_F(ResourceModule, UsesAreCountedAndTheLastReleaseFrees)
 {
     DWORD live = qmt_LiveModules();
-    util_ReleaseResourceModule();   // a release without a use does nothing
+    util_ReleaseResourceModule(); // a release without a use does nothing
     HMODULE first = util_LoadResourceModule();
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(first, util_LoadResourceModule());
     EXPECT_EQ(first, util_GetResourceModule());
     EXPECT_EQ(first, util_GetResourceModuleHandle());
-    EXPECT_EQ(1u, qmt_ModuleLoadCount(kModuleName));   // loaded once for every use
+    EXPECT_EQ(1u, qmt_ModuleLoadCount(kModuleName)); // loaded once for every use
     EXPECT_EQ(live + 1, qmt_LiveModules());
     util_ReleaseResourceModule();
     EXPECT_EQ(live + 1, qmt_LiveModules());
@@ -56,7 +57,7 @@ TEST_F(ResourceModule, TextsOfTheModule)
     EXPECT_EQ(std::u16string(u"Custom1"), std::u16string(name));
     EXPECT_EQ(8u, util_FormatUserDefinedName(19, name, 32));
     EXPECT_EQ(std::u16string(u"Custom20"), std::u16string(name));
-    EXPECT_EQ(4u, util_FormatUserDefinedName(19, name, 5));   // cut to the capacity
+    EXPECT_EQ(4u, util_FormatUserDefinedName(19, name, 5)); // cut to the capacity
     EXPECT_EQ(std::u16string(u"Cust"), std::u16string(name));
     EXPECT_EQ(0u, util_FormatUserDefinedName(0, name, 0));
     WORD language = 0;
@@ -73,7 +74,7 @@ TEST_F(ResourceModule, MissingModuleLeavesTheHandleNull)
     EXPECT_EQ(nullptr, util_GetResourceModule());
     WCHAR name[32];
     util_FormatUserDefinedName(2, name, 32);
-    EXPECT_EQ(std::u16string(u"\u30e6\u30fc\u30b6\u30fc\u5b9a\u7fa93"), std::u16string(name));   // the built-in text
+    EXPECT_EQ(std::u16string(u"\u30e6\u30fc\u30b6\u30fc\u5b9a\u7fa93"), std::u16string(name)); // the built-in text
     WORD language = 7;
     EXPECT_FALSE(util_GetUiLanguageId(&language));
     EXPECT_EQ(0, language);
@@ -101,4 +102,4 @@ TEST_F(ResourceModule, BalancedUsesFromSeveralThreads)
     EXPECT_EQ(0u, qmt_LiveModules());
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,7 @@ TEST(PmcByteString, AssignAppendAndEquals)
     EXPECT_EQ(PMC_OK, s->assign("ab\0c", 4));
     EXPECT_EQ(4u, s->length());
     EXPECT_EQ(0, s->data()[4]);
-    EXPECT_FALSE(s->equals("x", 0));  /* count 0 is equal only to an empty string */
+    EXPECT_FALSE(s->equals("x", 0)); /* count 0 is equal only to an empty string */
     EXPECT_TRUE(s->equals("ab\0c", 4));
     EXPECT_FALSE(s->equals("ab"));
 

@@ -45,7 +45,8 @@ std::vector<int> walk(IPmcObjectList *list)
     return out;
 }
 
-class ObjectList : public ::testing::Test {
+class ObjectList : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -65,7 +66,7 @@ protected:
     int e[4] = {0, 1, 2, 3};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ObjectList, OrderOfAppendingAndInserting)
 {

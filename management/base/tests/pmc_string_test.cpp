@@ -15,8 +15,8 @@ TEST(PmcString, AssignGrowsInStepsThenExactly)
 {
     struct Case {
         uint32_t length, capacity;
-    } const cases[] = {{1, 64}, {63, 64}, {64, 128}, {127, 128}, {128, 256}, {511, 512},
-                       {1023, 1024}, {1024, 1025}, {3000, 3001}};
+    } const cases[] = {
+        {1, 64}, {63, 64}, {64, 128}, {127, 128}, {128, 256}, {511, 512}, {1023, 1024}, {1024, 1025}, {3000, 3001}};
     for (const Case &c : cases) {
         CPmcString s;
         std::string text(c.length, 'x');
@@ -99,7 +99,7 @@ TEST(PmcString, FindCompareEquals)
     EXPECT_EQ(CPmcString::npos, s.find('x', 0));
 
     CPmcString high("\x80");
-    EXPECT_EQ(1, high.compare("a"));  /* unsigned bytes */
+    EXPECT_EQ(1, high.compare("a")); /* unsigned bytes */
     EXPECT_EQ(-1, CPmcString("ab").compare("abc"));
     EXPECT_EQ(0, CPmcString("").compare(nullptr));
     EXPECT_EQ(1, CPmcString("a").compare(nullptr));
@@ -116,7 +116,7 @@ TEST(PmcString, FindStepsOverDoubleByteCharacters)
     EXPECT_EQ(2u, s.find('\\', 0));
     EXPECT_EQ(CPmcString::npos, s.find('\\', 3));
     EXPECT_EQ(3u, s.find('a', 0));
-    qmt_PinAnsiCodePage(1252);  /* no lead bytes: the trail byte matches */
+    qmt_PinAnsiCodePage(1252); /* no lead bytes: the trail byte matches */
     EXPECT_EQ(1u, s.find('\\', 0));
     EXPECT_EQ(5u, s.find('\\', 3));
     qmt_PinAnsiCodePage(0);

@@ -21,7 +21,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 /* An output that keeps the lines it is given. */
-class LineRecorder : public IPmcLogOutput {
+class LineRecorder : public IPmcLogOutput
+{
 public:
     int query_interface(const char *, void **out) override
     {
@@ -29,10 +30,19 @@ public:
         return PMC_E_NO_INTERFACE;
     }
     void add_ref() override {}
-    int reserved() override { return PMC_E_UNSUPPORTED; }
+    int reserved() override
+    {
+        return PMC_E_UNSUPPORTED;
+    }
     void release() override {}
-    const char *type_name() override { return "recording"; }
-    const char *parameter() override { return "recording"; }
+    const char *type_name() override
+    {
+        return "recording";
+    }
+    const char *parameter() override
+    {
+        return "recording";
+    }
     int write_line(const char *line) override
     {
         lines.push_back(line);
@@ -77,7 +87,8 @@ IPmsSnmpPacket *make_packet(int32_t version, int32_t type, int32_t request_id)
     return packet;
 }
 
-class Codec : public ::testing::Test {
+class Codec : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -86,11 +97,13 @@ protected:
         snmp->add_output(&log);
         snmp->set_level_mask(PMC_LOG_ALL);
     }
-    void TearDown() override { pmc_log_shutdown(); }
+    void TearDown() override
+    {
+        pmc_log_shutdown();
+    }
 
     /* encode: the message of `packet` in a buffer of `size` bytes; status in *code. */
-    Bytes encode(IPmsSnmpPacket *packet, uint32_t size = 1472, int *code = nullptr,
-                 uint32_t *bindings = nullptr)
+    Bytes encode(IPmsSnmpPacket *packet, uint32_t size = 1472, int *code = nullptr, uint32_t *bindings = nullptr)
     {
         int status = PMC_OK;
         CPmcMessageEncoder *encoder = pmc_create_message_encoder(&status);
@@ -150,7 +163,9 @@ TEST(BerWriter, LengthFormsAndOverflow)
         uint32_t length;
         Bytes bytes;
     } const cases[] = {
-        {127, {0x7F}}, {128, {0x81, 0x80}}, {256, {0x82, 0x01, 0x00}},
+        {127, {0x7F}},
+        {128, {0x81, 0x80}},
+        {256, {0x82, 0x01, 0x00}},
         {0x01000000, {0x84, 0x01, 0x00, 0x00, 0x00}},
     };
     for (const Case &c : cases) {
@@ -166,7 +181,7 @@ TEST(BerWriter, LengthFormsAndOverflow)
     uint8_t guarded[6] = {0xEE, 0, 0, 0, 0, 0xEE};
     CPmcBerWriter writer(guarded + 1, 4);
     writer.put_block("abc", 3);
-    writer.put_block("xy", 2);      /* one byte left: refused whole */
+    writer.put_block("xy", 2); /* one byte left: refused whole */
     EXPECT_TRUE(writer.overflow());
     writer.put_byte('z');
     writer.put_byte('!');
@@ -178,8 +193,8 @@ TEST_F(Codec, ValueGoldens)
 {
     struct Case {
         uint32_t tag;
-        int32_t number;      /* INTEGER, unsigned kinds */
-        uint32_t high;       /* Counter64 */
+        int32_t number; /* INTEGER, unsigned kinds */
+        uint32_t high;  /* Counter64 */
         Bytes bytes;
     } const cases[] = {
         {PMS_TAG_INTEGER, 128, 0, {0x02, 0x02, 0x00, 0x80}},
@@ -193,8 +208,7 @@ TEST_F(Codec, ValueGoldens)
         {PMS_TAG_TIMETICKS, 0x7FFFFFFF, 0, {0x43, 0x04, 0x7F, 0xFF, 0xFF, 0xFF}},
         {PMS_TAG_COUNTER64, 0, 1, {0x46, 0x05, 0x01, 0x00, 0x00, 0x00, 0x00}},
         {PMS_TAG_COUNTER64, -1, 0, {0x46, 0x05, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {PMS_TAG_COUNTER64, -1, 0xFFFFFFFF,
-         {0x46, 0x09, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {PMS_TAG_COUNTER64, -1, 0xFFFFFFFF, {0x46, 0x09, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
         {PMS_TAG_NULL, 0, 0, {0x05, 0x00}},
         {PMS_TAG_NO_SUCH_INSTANCE, 0, 0, {0x81, 0x00}},
     };
@@ -256,8 +270,8 @@ TEST_F(Codec, ReceivedResponsesOfBothVersions)
     EXPECT_EQ(PMS_VERSION_2C, packet->get_target()->get_version());
     IPmsVarBindList *list = packet->get_pdu()->get_list();
     ASSERT_EQ(4u, list->count());
-    const uint32_t tags[] = {PMS_TAG_NO_SUCH_OBJECT, PMS_TAG_NO_SUCH_INSTANCE,
-                             PMS_TAG_END_OF_MIB_VIEW, PMS_TAG_COUNTER64};
+    const uint32_t tags[] = {
+        PMS_TAG_NO_SUCH_OBJECT, PMS_TAG_NO_SUCH_INSTANCE, PMS_TAG_END_OF_MIB_VIEW, PMS_TAG_COUNTER64};
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(tags[i], list->get(i)->get_value()->tag());
     EXPECT_EQ(1u, list->get(3)->get_value()->read_high(nullptr));
@@ -282,7 +296,7 @@ TEST_F(Codec, ReceivedResponsesOfBothVersions)
     EXPECT_EQ(PMS_VERSION_1, community->get_version());
 
     Bytes highest = v1;
-    highest[18] = 18;    /* error-status 18 is the highest accepted */
+    highest[18] = 18; /* error-status 18 is the highest accepted */
     EXPECT_EQ(PMC_OK, decode(highest, packet));
     EXPECT_EQ(18, pdu->get_error_status());
 
@@ -320,7 +334,7 @@ TEST_F(Codec, TrapConversions)
     }
 
     Bytes v2_trap(kV1TrapGeneric, kV1TrapGeneric + sizeof kV1TrapGeneric);
-    v2_trap[4] = 1;      /* version 2c */
+    v2_trap[4] = 1; /* version 2c */
     v2_trap[13] = 0xA7;
     IPmsSnmpPacket *packet = pms_create_packet(nullptr);
     EXPECT_EQ(PMC_E_UNSUPPORTED, decode(v2_trap, packet));
@@ -332,7 +346,7 @@ TEST_F(Codec, TrapConversions)
     EXPECT_EQ(PMC_E_UNSUPPORTED, code);
     packet->get_target()->set_version(PMS_VERSION_1);
     encode(packet, 1472, &code);
-    EXPECT_EQ(PMC_E_ARG, code);   /* no trap OID */
+    EXPECT_EQ(PMC_E_ARG, code); /* no trap OID */
     packet->release();
 }
 
@@ -431,4 +445,4 @@ TEST_F(Codec, RefusedAllocationsLeaveNothing)
     packet->release();
 }
 
-}  // namespace
+} // namespace

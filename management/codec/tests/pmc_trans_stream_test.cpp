@@ -18,7 +18,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class TransStream : public ::testing::Test {
+class TransStream : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -101,16 +102,15 @@ TEST_F(TransStream, EncodeDecodeAndPeekThroughTheRegistry)
 TEST_F(TransStream, RequestLargerThanTheTargetsMessageSize)
 {
     IPmsSnmpPacket *request = get_request(sizeof kGetSysName - 1);
-    request->get_pdu()->append_new(pms_create_oid_from_text("1.3.6.1.2.1.1.6.0", nullptr),
-                                   nullptr);
+    request->get_pdu()->append_new(pms_create_oid_from_text("1.3.6.1.2.1.1.6.0", nullptr), nullptr);
     CPmcRawBuffer buffer;
     uint32_t bindings = 0;
     EXPECT_EQ(PMC_E_TOO_BIG, registry->encode(&buffer, request, &bindings));
-    EXPECT_EQ(2u, bindings);   /* both bindings fit; the headers do not */
+    EXPECT_EQ(2u, bindings); /* both bindings fit; the headers do not */
     request->get_target()->set_max_message_size(20);
     EXPECT_EQ(PMC_E_TOO_BIG, registry->encode(&buffer, request, &bindings));
     EXPECT_EQ(1u, bindings);
     request->release();
 }
 
-}  // namespace
+} // namespace

@@ -30,28 +30,47 @@ struct StubPacket {
     int32_t request_id;
 };
 
-class StubEncoder : public IPmcMessageEncoder {
+class StubEncoder : public IPmcMessageEncoder
+{
 public:
     explicit StubEncoder(const char *name) : m_name(name) {}
-    void release() override { ++g_log.released; delete this; }
+    void release() override
+    {
+        ++g_log.released;
+        delete this;
+    }
     int encode_message(CPmcRawBuffer *, IPmsSnmpPacket *packet) override
     {
         g_log.packet = packet;
         g_log.last = m_name;
         return -211;
     }
-    uint32_t binding_count() override { return 3; }
+    uint32_t binding_count() override
+    {
+        return 3;
+    }
 
 private:
     virtual ~StubEncoder() = default;
     const char *m_name;
 };
 
-class StubDecoder : public IPmcMessageDecoder {
+class StubDecoder : public IPmcMessageDecoder
+{
 public:
-    void release() override { ++g_log.released; delete this; }
-    void set_message_kind(int kind) override { g_log.kind = kind; }
-    void set_header_only(bool on) override { g_log.header_only = on; }
+    void release() override
+    {
+        ++g_log.released;
+        delete this;
+    }
+    void set_message_kind(int kind) override
+    {
+        g_log.kind = kind;
+    }
+    void set_header_only(bool on) override
+    {
+        g_log.header_only = on;
+    }
     int decode_message(CPmcRawBuffer *, IPmsSnmpPacket *packet) override
     {
         g_log.packet = packet;
@@ -63,10 +82,14 @@ private:
     virtual ~StubDecoder() = default;
 };
 
-class StubTranslator : public IPmcTranslator {
+class StubTranslator : public IPmcTranslator
+{
 public:
     explicit StubTranslator(const char *name) : m_name(name) {}
-    const char *name() override { return m_name; }
+    const char *name() override
+    {
+        return m_name;
+    }
     IPmcMessageEncoder *create_encoder(int *code) override
     {
         ++g_log.encoders_made;
@@ -104,7 +127,8 @@ int read_header(IPmsSnmpPacket *packet, int32_t *request_id, int32_t *error_stat
 
 const PmcPacketHooks kHooks = {wrap, release_packet, release_packet, read_header};
 
-class Registry : public ::testing::Test {
+class Registry : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -126,7 +150,7 @@ protected:
     CPmcRawBuffer buffer;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Registry, RegisterSelectsAndSelectMatchesExactly)
 {

@@ -39,14 +39,16 @@ inline PSWUSMParams shaaes_params()
 }
 
 /* AgentFixture: skips (fails under CI) without an agent; m_dir is the agent's directory. */
-class AgentFixture : public NetTest {
+class AgentFixture : public NetTest
+{
 protected:
     void SetUp() override
     {
         NetTest::SetUp();
         const char *dir = std::getenv("QM_SNMP_AGENT_DIR");
         if (!dir) {
-            if (std::getenv("CI")) FAIL() << "no SNMP agent: testing/netns/run-in-netns.sh --agent did not start snmpd";
+            if (std::getenv("CI"))
+                FAIL() << "no SNMP agent: testing/netns/run-in-netns.sh --agent did not start snmpd";
             GTEST_SKIP() << "no SNMP agent (needs root, snmpd and snmpget; run through "
                             "testing/netns/run-in-netns.sh --agent)";
         }

@@ -27,15 +27,14 @@
 
 namespace {
 
-const char kPrinter[] =
-    ".1.3.6.1.2.1.1.2.0 objectid .1.3.6.1.4.1.99953.1.11.93.1.33.5.1\n"
-    ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.1 integer 500\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.2 integer 250\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.3 integer 100\n"
-    ".1.3.6.1.4.1.99941.8.1.0 integer/not-writable 7\n"
-    ".1.3.6.1.4.1.99941.8.2.0 integer/wrong-type 7\n"
-    ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.97.98.99 integer 0\n";
+const char kPrinter[] = ".1.3.6.1.2.1.1.2.0 objectid .1.3.6.1.4.1.99953.1.11.93.1.33.5.1\n"
+                        ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
+                        ".1.3.6.1.2.1.43.8.2.1.9.1.1 integer 500\n"
+                        ".1.3.6.1.2.1.43.8.2.1.9.1.2 integer 250\n"
+                        ".1.3.6.1.2.1.43.8.2.1.9.1.3 integer 100\n"
+                        ".1.3.6.1.4.1.99941.8.1.0 integer/not-writable 7\n"
+                        ".1.3.6.1.4.1.99941.8.2.0 integer/wrong-type 7\n"
+                        ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.97.98.99 integer 0\n";
 
 /* One way of asking: version 1 with a community, or SNMPv3 with a user. */
 struct Credentials {
@@ -60,14 +59,16 @@ IPmcGetDataRequest *make_request(const Credentials &who, const char *name, bool 
                                  const char *address = "127.0.0.1")
 {
     IPmcGetDataRequest *request = pmc_create_get_data(nullptr);
-    if (who.community) request->set_community(who.community);
+    if (who.community)
+        request->set_community(who.community);
     EXPECT_EQ(PMC_OK, request->init(address, PMC_PROTOCOL_IPV4, 161, who.selector, &who.usm, 1000, 1, 0));
     EXPECT_EQ(PMC_OK, request->add_oid_string(name, instance));
     return request;
 }
 
 /* Every test starts with the printer above. */
-class AgentTest : public AgentFixture {
+class AgentTest : public AgentFixture
+{
 protected:
     void SetUp() override
     {
@@ -149,7 +150,8 @@ TEST_F(AgentTest, WalksReturnEveryRowAndEndPastTheView)
 int set_integer(const Credentials &who, const char *name, const char *instance, int32_t value)
 {
     IPmcGetDataRequest *request = pmc_create_get_data(nullptr);
-    if (who.community) request->set_community(who.community);
+    if (who.community)
+        request->set_community(who.community);
     EXPECT_EQ(PMC_OK, request->init("127.0.0.1", PMC_PROTOCOL_IPV4, 161, who.selector, &who.usm, 1000, 1, 0));
     EXPECT_EQ(PMC_OK, request->add_set_binding(name, instance, value));
     int code = request->set_data();
@@ -162,9 +164,9 @@ TEST_F(AgentTest, SetsAcceptedAreRecordedAndRefusalsGiveMinus7)
     EXPECT_EQ(PMC_OK, set_integer(kV1Private, "1.3.6.1.4.1.99941.8.76.3.2.1.1.101", "3.97.98.99", 1414));
     EXPECT_NE(std::string::npos, recorded_sets().find(".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.97.98.99 integer 1414"))
         << recorded_sets();
-    EXPECT_EQ(PMC_E_RANGE, set_integer(kV1Private, "1.3.6.1.4.1.99941.8.1", "0", 1));  /* noSuchName */
-    EXPECT_EQ(PMC_E_RANGE, set_integer(kV1Private, "1.3.6.1.4.1.99941.8.2", "0", 1));  /* badValue */
-    EXPECT_EQ(PMC_E_RANGE, set_integer(kVdrivers, "1.3.6.1.4.1.99941.8.1", "0", 1));   /* notWritable */
+    EXPECT_EQ(PMC_E_RANGE, set_integer(kV1Private, "1.3.6.1.4.1.99941.8.1", "0", 1)); /* noSuchName */
+    EXPECT_EQ(PMC_E_RANGE, set_integer(kV1Private, "1.3.6.1.4.1.99941.8.2", "0", 1)); /* badValue */
+    EXPECT_EQ(PMC_E_RANGE, set_integer(kVdrivers, "1.3.6.1.4.1.99941.8.1", "0", 1));  /* notWritable */
 }
 
 TEST_F(AgentTest, MissingObjectsGiveMinus7)
@@ -178,7 +180,7 @@ TEST_F(AgentTest, MissingObjectsGiveMinus7)
     IPmcGetDataRequest *request = make_request(kV1, "1.3.6.1.2.1.43.8.2.1.9.1.1", false);
     EXPECT_EQ(PMC_OK, request->add_oid_string("1.3.6.1.2.1.43.8.2.1.9.1.2", false));
     int32_t values[3] = {};
-    EXPECT_EQ(PMC_E_RANGE, request->get_integers(values, 3));  /* only two bindings */
+    EXPECT_EQ(PMC_E_RANGE, request->get_integers(values, 3)); /* only two bindings */
     EXPECT_EQ(500, values[0]);
     EXPECT_EQ(250, values[1]);
     request->release();
@@ -188,7 +190,8 @@ TEST_F(AgentTest, MissingObjectsGiveMinus7)
 int discover(const Credentials &who, const char *address, int protocol, std::vector<std::string> *senders)
 {
     IPmcFindDeviceRequest *request = pmc_create_find_device_snmp(nullptr);
-    if (who.community) request->set_community(who.community);
+    if (who.community)
+        request->set_community(who.community);
     EXPECT_EQ(PMC_OK, request->init(address, protocol, 161, who.selector, &who.usm, 2000, 1, 0));
     EXPECT_EQ(PMC_OK, request->add_oid_string("1.3.6.1.2.1.1.2", true));
     CPmcObjectList *packets = nullptr;
@@ -227,7 +230,8 @@ TEST_F(AgentTest, BroadcastAndMulticastFindTheAgent)
         std::vector<std::string> senders;
         EXPECT_EQ(PMC_OK, discover(*c.who, c.address, c.protocol, &senders)) << c.address << " " << c.who->label;
         std::string all;
-        for (const std::string &sender : senders) all += sender + " ";
+        for (const std::string &sender : senders)
+            all += sender + " ";
         /* Over IPv6 the agent answers from the link address of each end of the veth pair. */
         if (c.protocol == PMC_PROTOCOL_IPV6)
             EXPECT_LE(1u, senders.size()) << c.address << " " << c.who->label << ": " << all;
@@ -267,28 +271,27 @@ TEST_F(AgentTest, DiscoveryFindsTheAgent)
 }
 
 /* A printer's status tables, read over version 1 and SNMPv3. */
-const char kStatusPrinter[] =
-    ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
-    ".1.3.6.1.2.1.25.2.3.1.2.1 objectid .1.3.6.1.2.1.25.2.1.4\n"
-    ".1.3.6.1.2.1.25.2.3.1.2.2 objectid .1.3.6.1.2.1.25.2.1.99\n"
-    ".1.3.6.1.2.1.25.2.3.1.3.1 string Fixed Disk\n"
-    ".1.3.6.1.2.1.25.2.3.1.3.2 string Other\n"
-    ".1.3.6.1.2.1.25.2.3.1.4.1 integer 1024\n"
-    ".1.3.6.1.2.1.25.2.3.1.4.2 integer 1\n"
-    ".1.3.6.1.2.1.25.2.3.1.5.1 integer 4000\n"
-    ".1.3.6.1.2.1.25.2.3.1.5.2 integer 7\n"
-    ".1.3.6.1.2.1.25.3.5.1.1.1 integer 3\n"
-    ".1.3.6.1.2.1.25.3.5.1.2.1 octet 00 80\n"
-    ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
-    ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4\n"
-    ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
-    ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Waste Toner Box\n"
-    ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
-    ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 13\n"
-    ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
-    ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 100\n"
-    ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 42\n"
-    ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer 5\n";
+const char kStatusPrinter[] = ".1.3.6.1.2.1.1.5.0 string fixture-printer\n"
+                              ".1.3.6.1.2.1.25.2.3.1.2.1 objectid .1.3.6.1.2.1.25.2.1.4\n"
+                              ".1.3.6.1.2.1.25.2.3.1.2.2 objectid .1.3.6.1.2.1.25.2.1.99\n"
+                              ".1.3.6.1.2.1.25.2.3.1.3.1 string Fixed Disk\n"
+                              ".1.3.6.1.2.1.25.2.3.1.3.2 string Other\n"
+                              ".1.3.6.1.2.1.25.2.3.1.4.1 integer 1024\n"
+                              ".1.3.6.1.2.1.25.2.3.1.4.2 integer 1\n"
+                              ".1.3.6.1.2.1.25.2.3.1.5.1 integer 4000\n"
+                              ".1.3.6.1.2.1.25.2.3.1.5.2 integer 7\n"
+                              ".1.3.6.1.2.1.25.3.5.1.1.1 integer 3\n"
+                              ".1.3.6.1.2.1.25.3.5.1.2.1 octet 00 80\n"
+                              ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
+                              ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4\n"
+                              ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
+                              ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Waste Toner Box\n"
+                              ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
+                              ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 13\n"
+                              ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
+                              ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 100\n"
+                              ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 42\n"
+                              ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer 5\n";
 
 TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
 {
@@ -314,9 +317,9 @@ TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
         PSWStorageInfo unused;
         EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, 2, &unused));
         EXPECT_EQ(-11, status->get_record(PSW_TABLE_STORAGE, -1, &unused));
-        EXPECT_EQ(-11, status->get_record(PSW_TABLE_ALERT, 0, &unused));  /* never read */
+        EXPECT_EQ(-11, status->get_record(PSW_TABLE_ALERT, 0, &unused)); /* never read */
         ASSERT_EQ(PMC_OK, status->read_table(PSW_TABLE_TONER, &count));
-        ASSERT_EQ(1, count);  /* the waste toner box is no toner */
+        ASSERT_EQ(1, count); /* the waste toner box is no toner */
         PSWTonerInfo toner_record;
         ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_TONER, 0, &toner_record));
         EXPECT_EQ(0, std::memcmp(&toner, &toner_record, sizeof toner));
@@ -332,12 +335,11 @@ TEST_F(AgentTest, StatusRecordsEqualTheirGoldenRecords)
 
 TEST_F(AgentTest, CharacterSetsAndJobCancel)
 {
-    write_fixture(std::string(kPrinter) +
-                  ".1.3.6.1.2.1.43.5.1.1.2.1 integer 1\n"
-                  ".1.3.6.1.2.1.43.7.1.1.4.1.1 integer 106\n"
-                  ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
-                  ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
-                  ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.120.121.122 integer/not-writable 0\n");
+    write_fixture(std::string(kPrinter) + ".1.3.6.1.2.1.43.5.1.1.2.1 integer 1\n"
+                                          ".1.3.6.1.2.1.43.7.1.1.4.1.1 integer 106\n"
+                                          ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+                                          ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+                                          ".1.3.6.1.4.1.99941.8.76.3.2.1.1.101.3.120.121.122 integer/not-writable 0\n");
     IPSWPluginUSM *usm = pmc_create_plugin_usm(nullptr);
     CPSWDeviceStatus *status = new CPSWDeviceStatus();
     ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
@@ -358,49 +360,47 @@ TEST_F(AgentTest, CharacterSetsAndJobCancel)
 }
 
 /* Three jobs, the second of kind 2 (state 17), with their texts and dates. */
-const char kJobs[] =
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.97.98.99.0.0.0.0.0 integer 6\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.97.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.2 string job-2\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.2 objectid .1.3.6.1.4.1.99941.8.58.2.3\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.2 integer 4\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.2 integer 5\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.2 integer 17\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.2 integer 20\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.2.98.98.99.0.0.0.0.0 integer 6\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.2.98.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.2 octet 07 D9 0C\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.2 integer 200\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.2 integer 7\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.2 string x\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.3 string job-3\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.3 objectid .1.3.6.1.4.1.99941.8.58.2.4\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.3 integer 4\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.3 integer 5\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.3 integer 3\n"
-    ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.3 integer 30\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.3.99.98.99.0.0.0.0.0 integer 6\n"
-    ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.3.99.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.3 octet 07 D9 0C\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.3 integer 300\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.3 integer 7\n"
-    ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.3 string x\n"
-    ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
-    ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
-    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
-    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
-    ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n"
-;
+const char kJobs[] = ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.97.98.99.0.0.0.0.0 integer 6\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.97.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.2 string job-2\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.2 objectid .1.3.6.1.4.1.99941.8.58.2.3\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.2 integer 4\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.2 integer 5\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.2 integer 17\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.2 integer 20\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.2.98.98.99.0.0.0.0.0 integer 6\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.2.98.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.2 octet 07 D9 0C\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.2 integer 200\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.2 integer 7\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.2 string x\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.3 string job-3\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.3 objectid .1.3.6.1.4.1.99941.8.58.2.4\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.3 integer 4\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.3 integer 5\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.3 integer 3\n"
+                     ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.3 integer 30\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.3.99.98.99.0.0.0.0.0 integer 6\n"
+                     ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.3.99.98.99.0.0.0.0.0 octet 07 D9 0C 1F 17 3B 3A 00\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.3 octet 07 D9 0C\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.3 integer 300\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.3 integer 7\n"
+                     ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.3 string x\n"
+                     ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+                     ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+                     ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
+                     ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
+                     ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n";
 
 TEST_F(AgentTest, JobsOfEachKind)
 {
@@ -409,7 +409,8 @@ TEST_F(AgentTest, JobsOfEachKind)
     CPSWDeviceStatus *status = new CPSWDeviceStatus();
     ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", usm, 1000, 1, 0));
     int32_t counts[3] = {-1, -1, -1};
-    for (int32_t kind = 0; kind < 3; ++kind) EXPECT_EQ(PMC_OK, status->read_jobs(kind, &counts[kind])) << kind;
+    for (int32_t kind = 0; kind < 3; ++kind)
+        EXPECT_EQ(PMC_OK, status->read_jobs(kind, &counts[kind])) << kind;
     EXPECT_EQ(3, counts[0]);
     EXPECT_EQ(2, counts[1]);
     EXPECT_EQ(1, counts[2]);
@@ -442,7 +443,8 @@ TEST_F(AgentTest, TwoThreadsRunSnmpV3RequestsAtOnce)
     std::string texts[2][5];
     auto run = [&](int which) {
         const Credentials &who = which ? kVdrivers : kShaAes;
-        for (int i = 0; i < 5; ++i) texts[which][i] = get_text(who, "1.3.6.1.2.1.1.5.0", &results[which][i]);
+        for (int i = 0; i < 5; ++i)
+            texts[which][i] = get_text(who, "1.3.6.1.2.1.1.5.0", &results[which][i]);
     };
     std::thread first(run, 0), second(run, 1);
     first.join();
@@ -455,4 +457,4 @@ TEST_F(AgentTest, TwoThreadsRunSnmpV3RequestsAtOnce)
     }
 }
 
-}  // namespace
+} // namespace

@@ -18,140 +18,137 @@ namespace {
 
 /* The devices: controller, hard disk, finisher with 2/4 hole punch, HCF2, booklet unit;
  * columns index (.1), type (.2), description (.3), status (.5). */
-const char kDevices[] =
-    ".1.3.6.1.2.1.25.3.2.1.1.10 integer 10\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.11 integer 11\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.105 integer 105\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.122 integer 122\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.123 integer 123\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.124 integer 124\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.129 integer 129\n"
-    ".1.3.6.1.2.1.25.3.2.1.1.133 integer 133\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.10 objectid .1.3.6.1.2.1.25.3.1.3\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.11 objectid .1.3.6.1.2.1.25.3.1.6\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.105 objectid .1.3.6.1.4.1.99941.8.52.2.105\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.122 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.123 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.124 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.129 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
-    ".1.3.6.1.2.1.25.3.2.1.2.133 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
-    "@CONTROLLER@"
-    ".1.3.6.1.2.1.25.3.2.1.3.11 string Hard Disk\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.105 string Network Interface\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.122 string Punch Unit 2 Holes\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.123 string Finisher\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.124 string Booklet Unit\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.129 string Punch Unit 4 Holes\n"
-    ".1.3.6.1.2.1.25.3.2.1.3.133 string High Capacity Feeder 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.10 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.11 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.105 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.122 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.123 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.124 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.129 integer 2\n"
-    ".1.3.6.1.2.1.25.3.2.1.5.133 integer 3\n";
+const char kDevices[] = ".1.3.6.1.2.1.25.3.2.1.1.10 integer 10\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.11 integer 11\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.105 integer 105\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.122 integer 122\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.123 integer 123\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.124 integer 124\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.129 integer 129\n"
+                        ".1.3.6.1.2.1.25.3.2.1.1.133 integer 133\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.10 objectid .1.3.6.1.2.1.25.3.1.3\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.11 objectid .1.3.6.1.2.1.25.3.1.6\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.105 objectid .1.3.6.1.4.1.99941.8.52.2.105\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.122 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.123 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.124 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.129 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
+                        ".1.3.6.1.2.1.25.3.2.1.2.133 objectid .1.3.6.1.4.1.99941.8.52.2.1\n"
+                        "@CONTROLLER@"
+                        ".1.3.6.1.2.1.25.3.2.1.3.11 string Hard Disk\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.105 string Network Interface\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.122 string Punch Unit 2 Holes\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.123 string Finisher\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.124 string Booklet Unit\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.129 string Punch Unit 4 Holes\n"
+                        ".1.3.6.1.2.1.25.3.2.1.3.133 string High Capacity Feeder 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.10 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.11 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.105 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.122 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.123 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.124 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.129 integer 2\n"
+                        ".1.3.6.1.2.1.25.3.2.1.5.133 integer 3\n";
 
 const char kController[] = ".1.3.6.1.2.1.25.3.2.1.3.10 string Printer Controller v1.2.3 - Processor\n";
 
 /* The input trays (prtInputTable columns 2-13, 18, 21, 22): the 500-sheet A4 tray at 250,
  * the manual feeder (type 5, nothing known), the high-capacity feeder in another unit. */
-const char kInputTrays[] =
-    ".1.3.6.1.2.1.43.8.2.1.2.1.1 integer 4\n"
-    ".1.3.6.1.2.1.43.8.2.1.2.1.2 integer 5\n"
-    ".1.3.6.1.2.1.43.8.2.1.2.1.3 integer 4\n"
-    ".1.3.6.1.2.1.43.8.2.1.3.1.1 integer 4\n"
-    ".1.3.6.1.2.1.43.8.2.1.3.1.2 integer 4\n"
-    ".1.3.6.1.2.1.43.8.2.1.3.1.3 integer 3\n"
-    ".1.3.6.1.2.1.43.8.2.1.4.1.1 integer 297000\n"
-    ".1.3.6.1.2.1.43.8.2.1.4.1.2 integer -1\n"
-    ".1.3.6.1.2.1.43.8.2.1.4.1.3 integer 110000\n"
-    ".1.3.6.1.2.1.43.8.2.1.5.1.1 integer 210000\n"
-    ".1.3.6.1.2.1.43.8.2.1.5.1.2 integer -1\n"
-    ".1.3.6.1.2.1.43.8.2.1.5.1.3 integer 85000\n"
-    ".1.3.6.1.2.1.43.8.2.1.6.1.1 integer 297000\n"
-    ".1.3.6.1.2.1.43.8.2.1.6.1.2 integer -1\n"
-    ".1.3.6.1.2.1.43.8.2.1.6.1.3 integer 110000\n"
-    ".1.3.6.1.2.1.43.8.2.1.7.1.1 integer 210000\n"
-    ".1.3.6.1.2.1.43.8.2.1.7.1.2 integer -1\n"
-    ".1.3.6.1.2.1.43.8.2.1.7.1.3 integer 85000\n"
-    ".1.3.6.1.2.1.43.8.2.1.8.1.1 integer 8\n"
-    ".1.3.6.1.2.1.43.8.2.1.8.1.2 integer 8\n"
-    ".1.3.6.1.2.1.43.8.2.1.8.1.3 integer 13\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.1 integer 500\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.2 integer 100\n"
-    ".1.3.6.1.2.1.43.8.2.1.9.1.3 integer 2000\n"
-    ".1.3.6.1.2.1.43.8.2.1.10.1.1 integer 250\n"
-    ".1.3.6.1.2.1.43.8.2.1.10.1.2 integer -3\n"
-    ".1.3.6.1.2.1.43.8.2.1.10.1.3 integer 1000\n"
-    ".1.3.6.1.2.1.43.8.2.1.11.1.1 integer 0\n"
-    ".1.3.6.1.2.1.43.8.2.1.11.1.2 integer 0\n"
-    ".1.3.6.1.2.1.43.8.2.1.11.1.3 integer 0\n"
-    ".1.3.6.1.2.1.43.8.2.1.12.1.1 string A4\n"
-    ".1.3.6.1.2.1.43.8.2.1.12.1.2 string unknown\n"
-    ".1.3.6.1.2.1.43.8.2.1.12.1.3 string Letter\n"
-    ".1.3.6.1.2.1.43.8.2.1.13.1.1 string Tray 1\n"
-    ".1.3.6.1.2.1.43.8.2.1.13.1.2 string Bypass\n"
-    ".1.3.6.1.2.1.43.8.2.1.13.1.3 string HCF\n"
-    ".1.3.6.1.2.1.43.8.2.1.18.1.1 string Tray 1 (500 sheets)\n"
-    ".1.3.6.1.2.1.43.8.2.1.18.1.2 string Manual feeder\n"
-    ".1.3.6.1.2.1.43.8.2.1.18.1.3 string High capacity feeder\n"
-    ".1.3.6.1.2.1.43.8.2.1.21.1.1 string stationery\n"
-    ".1.3.6.1.2.1.43.8.2.1.21.1.2 string thick\n"
-    ".1.3.6.1.2.1.43.8.2.1.21.1.3 string recycled\n"
-    ".1.3.6.1.2.1.43.8.2.1.22.1.1 string white\n"
-    ".1.3.6.1.2.1.43.8.2.1.22.1.2 string white\n"
-    ".1.3.6.1.2.1.43.8.2.1.22.1.3 string white\n";
+const char kInputTrays[] = ".1.3.6.1.2.1.43.8.2.1.2.1.1 integer 4\n"
+                           ".1.3.6.1.2.1.43.8.2.1.2.1.2 integer 5\n"
+                           ".1.3.6.1.2.1.43.8.2.1.2.1.3 integer 4\n"
+                           ".1.3.6.1.2.1.43.8.2.1.3.1.1 integer 4\n"
+                           ".1.3.6.1.2.1.43.8.2.1.3.1.2 integer 4\n"
+                           ".1.3.6.1.2.1.43.8.2.1.3.1.3 integer 3\n"
+                           ".1.3.6.1.2.1.43.8.2.1.4.1.1 integer 297000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.4.1.2 integer -1\n"
+                           ".1.3.6.1.2.1.43.8.2.1.4.1.3 integer 110000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.5.1.1 integer 210000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.5.1.2 integer -1\n"
+                           ".1.3.6.1.2.1.43.8.2.1.5.1.3 integer 85000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.6.1.1 integer 297000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.6.1.2 integer -1\n"
+                           ".1.3.6.1.2.1.43.8.2.1.6.1.3 integer 110000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.7.1.1 integer 210000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.7.1.2 integer -1\n"
+                           ".1.3.6.1.2.1.43.8.2.1.7.1.3 integer 85000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.8.1.1 integer 8\n"
+                           ".1.3.6.1.2.1.43.8.2.1.8.1.2 integer 8\n"
+                           ".1.3.6.1.2.1.43.8.2.1.8.1.3 integer 13\n"
+                           ".1.3.6.1.2.1.43.8.2.1.9.1.1 integer 500\n"
+                           ".1.3.6.1.2.1.43.8.2.1.9.1.2 integer 100\n"
+                           ".1.3.6.1.2.1.43.8.2.1.9.1.3 integer 2000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.10.1.1 integer 250\n"
+                           ".1.3.6.1.2.1.43.8.2.1.10.1.2 integer -3\n"
+                           ".1.3.6.1.2.1.43.8.2.1.10.1.3 integer 1000\n"
+                           ".1.3.6.1.2.1.43.8.2.1.11.1.1 integer 0\n"
+                           ".1.3.6.1.2.1.43.8.2.1.11.1.2 integer 0\n"
+                           ".1.3.6.1.2.1.43.8.2.1.11.1.3 integer 0\n"
+                           ".1.3.6.1.2.1.43.8.2.1.12.1.1 string A4\n"
+                           ".1.3.6.1.2.1.43.8.2.1.12.1.2 string unknown\n"
+                           ".1.3.6.1.2.1.43.8.2.1.12.1.3 string Letter\n"
+                           ".1.3.6.1.2.1.43.8.2.1.13.1.1 string Tray 1\n"
+                           ".1.3.6.1.2.1.43.8.2.1.13.1.2 string Bypass\n"
+                           ".1.3.6.1.2.1.43.8.2.1.13.1.3 string HCF\n"
+                           ".1.3.6.1.2.1.43.8.2.1.18.1.1 string Tray 1 (500 sheets)\n"
+                           ".1.3.6.1.2.1.43.8.2.1.18.1.2 string Manual feeder\n"
+                           ".1.3.6.1.2.1.43.8.2.1.18.1.3 string High capacity feeder\n"
+                           ".1.3.6.1.2.1.43.8.2.1.21.1.1 string stationery\n"
+                           ".1.3.6.1.2.1.43.8.2.1.21.1.2 string thick\n"
+                           ".1.3.6.1.2.1.43.8.2.1.21.1.3 string recycled\n"
+                           ".1.3.6.1.2.1.43.8.2.1.22.1.1 string white\n"
+                           ".1.3.6.1.2.1.43.8.2.1.22.1.2 string white\n"
+                           ".1.3.6.1.2.1.43.8.2.1.22.1.3 string white\n";
 
 /* System, memory, output trays (columns 2, 6, 7, 12, 24), supplies (one toner and the
  * finisher's staples), media paths (one duplex), and the private objects. */
-const char kRest[] =
-    ".1.3.6.1.2.1.1.2.0 objectid .1.3.6.1.4.1.99953.1.11.93.1.33.5.1\n"
-    ".1.3.6.1.2.1.1.5.0 string ornet-7701\n"
-    ".1.3.6.1.2.1.25.2.2.0 integer 786432\n"
-    ".1.3.6.1.2.1.43.9.2.1.2.1.1 integer 3\n"
-    ".1.3.6.1.2.1.43.9.2.1.2.1.2 integer 3\n"
-    ".1.3.6.1.2.1.43.9.2.1.6.1.1 integer 0\n"
-    ".1.3.6.1.2.1.43.9.2.1.6.1.2 integer 0\n"
-    ".1.3.6.1.2.1.43.9.2.1.7.1.1 string Center Tray\n"
-    ".1.3.6.1.2.1.43.9.2.1.7.1.2 string Finisher Tray\n"
-    ".1.3.6.1.2.1.43.9.2.1.12.1.1 string Center output\n"
-    ".1.3.6.1.2.1.43.9.2.1.12.1.2 string Finisher output\n"
-    ".1.3.6.1.2.1.43.9.2.1.24.1.1 integer 4\n"
-    ".1.3.6.1.2.1.43.9.2.1.24.1.2 integer 3\n"
-    ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
-    ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 32\n"
-    ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
-    ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Staple Cartridge\n"
-    ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
-    ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 4\n"
-    ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
-    ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 5000\n"
-    ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 60\n"
-    ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer -3\n"
-    ".1.3.6.1.2.1.43.13.4.1.9.1.1 integer 5\n"
-    ".1.3.6.1.2.1.43.13.4.1.9.1.2 integer 3\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.1 integer 2\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.2 integer 1\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.5 integer 8\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.6 integer 1\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.7 integer -1\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.10 integer 7\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.11 integer 9\n"
-    ".1.3.6.1.4.1.99941.8.53.13.2.1.8.124.6.1 string Max Impression = 50\n"
-    ".1.3.6.1.2.1.43.18.1.1.2.1.1 integer 3\n"
-    ".1.3.6.1.2.1.43.18.1.1.2.1.2 integer 4\n"
-    ".1.3.6.1.2.1.43.18.1.1.4.1.1 integer 8\n"
-    ".1.3.6.1.2.1.43.18.1.1.4.1.2 integer 11\n"
-    ".1.3.6.1.2.1.43.18.1.1.5.1.1 integer 1\n"
-    ".1.3.6.1.2.1.43.18.1.1.5.1.2 integer 1\n"
-    ".1.3.6.1.2.1.43.18.1.1.6.1.1 integer 0\n"
-    ".1.3.6.1.2.1.43.18.1.1.6.1.2 integer 0\n"
-    ".1.3.6.1.2.1.43.18.1.1.7.1.1 integer 808\n"
-    ".1.3.6.1.2.1.43.18.1.1.7.1.2 integer 1104\n"
-    ".1.3.6.1.2.1.43.18.1.1.8.1.1 string Tray 1 is empty\n"
-    ".1.3.6.1.2.1.43.18.1.1.8.1.2 string Toner low\n"
-    "@NETWARE@";
+const char kRest[] = ".1.3.6.1.2.1.1.2.0 objectid .1.3.6.1.4.1.99953.1.11.93.1.33.5.1\n"
+                     ".1.3.6.1.2.1.1.5.0 string ornet-7701\n"
+                     ".1.3.6.1.2.1.25.2.2.0 integer 786432\n"
+                     ".1.3.6.1.2.1.43.9.2.1.2.1.1 integer 3\n"
+                     ".1.3.6.1.2.1.43.9.2.1.2.1.2 integer 3\n"
+                     ".1.3.6.1.2.1.43.9.2.1.6.1.1 integer 0\n"
+                     ".1.3.6.1.2.1.43.9.2.1.6.1.2 integer 0\n"
+                     ".1.3.6.1.2.1.43.9.2.1.7.1.1 string Center Tray\n"
+                     ".1.3.6.1.2.1.43.9.2.1.7.1.2 string Finisher Tray\n"
+                     ".1.3.6.1.2.1.43.9.2.1.12.1.1 string Center output\n"
+                     ".1.3.6.1.2.1.43.9.2.1.12.1.2 string Finisher output\n"
+                     ".1.3.6.1.2.1.43.9.2.1.24.1.1 integer 4\n"
+                     ".1.3.6.1.2.1.43.9.2.1.24.1.2 integer 3\n"
+                     ".1.3.6.1.2.1.43.11.1.1.5.1.1 integer 3\n"
+                     ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 32\n"
+                     ".1.3.6.1.2.1.43.11.1.1.6.1.1 string Black Toner\n"
+                     ".1.3.6.1.2.1.43.11.1.1.6.1.2 string Staple Cartridge\n"
+                     ".1.3.6.1.2.1.43.11.1.1.7.1.1 integer 13\n"
+                     ".1.3.6.1.2.1.43.11.1.1.7.1.2 integer 4\n"
+                     ".1.3.6.1.2.1.43.11.1.1.8.1.1 integer 100\n"
+                     ".1.3.6.1.2.1.43.11.1.1.8.1.2 integer 5000\n"
+                     ".1.3.6.1.2.1.43.11.1.1.9.1.1 integer 60\n"
+                     ".1.3.6.1.2.1.43.11.1.1.9.1.2 integer -3\n"
+                     ".1.3.6.1.2.1.43.13.4.1.9.1.1 integer 5\n"
+                     ".1.3.6.1.2.1.43.13.4.1.9.1.2 integer 3\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.1 integer 2\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.2 integer 1\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.5 integer 8\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.6 integer 1\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.7 integer -1\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.10 integer 7\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.6.1.1.11 integer 9\n"
+                     ".1.3.6.1.4.1.99941.8.53.13.2.1.8.124.6.1 string Max Impression = 50\n"
+                     ".1.3.6.1.2.1.43.18.1.1.2.1.1 integer 3\n"
+                     ".1.3.6.1.2.1.43.18.1.1.2.1.2 integer 4\n"
+                     ".1.3.6.1.2.1.43.18.1.1.4.1.1 integer 8\n"
+                     ".1.3.6.1.2.1.43.18.1.1.4.1.2 integer 11\n"
+                     ".1.3.6.1.2.1.43.18.1.1.5.1.1 integer 1\n"
+                     ".1.3.6.1.2.1.43.18.1.1.5.1.2 integer 1\n"
+                     ".1.3.6.1.2.1.43.18.1.1.6.1.1 integer 0\n"
+                     ".1.3.6.1.2.1.43.18.1.1.6.1.2 integer 0\n"
+                     ".1.3.6.1.2.1.43.18.1.1.7.1.1 integer 808\n"
+                     ".1.3.6.1.2.1.43.18.1.1.7.1.2 integer 1104\n"
+                     ".1.3.6.1.2.1.43.18.1.1.8.1.1 string Tray 1 is empty\n"
+                     ".1.3.6.1.2.1.43.18.1.1.8.1.2 string Toner low\n"
+                     "@NETWARE@";
 
 const char kNetWare[] = ".1.3.6.1.4.1.99941.8.64.4.2.1.7.10.19159104 string ORNET_7701\n";
 
@@ -169,14 +166,25 @@ std::string printer(const std::string &controller = kController, const std::stri
 }
 
 /* The option object with the finisher's supply flags in view. */
-class OptionView : public CPSWMarlOption {
+class OptionView : public CPSWMarlOption
+{
 public:
-    int32_t read_supplies() { return refresh_prt_marker_supplies_table(); }
-    bool staples() const { return m_staple_supply; }
-    bool no_staples() const { return m_no_staple_supply; }
+    int32_t read_supplies()
+    {
+        return refresh_prt_marker_supplies_table();
+    }
+    bool staples() const
+    {
+        return m_staple_supply;
+    }
+    bool no_staples() const
+    {
+        return m_no_staple_supply;
+    }
 };
 
-class OptionAgentTest : public AgentFixture {
+class OptionAgentTest : public AgentFixture
+{
 protected:
     void SetUp() override
     {
@@ -217,15 +225,24 @@ TEST_F(OptionAgentTest, ScenarioAnswersEveryOptionName)
         const char *name;
         bool value;
     } booleans[] = {
-        {"Scanner", false},           {"Copier", false},
-        {"HardDisk", true},           {"DuplexModule", true},
-        {"InTrayMSI", true},          {"InTrayHCF2", true},
-        {"InTrayHCFA3", false},       {"InTrayHCFA3_2", false},
-        {"OutTrayHCS", false},        {"Finisher", true},
-        {"FinisherStaple", false},    {"FinisherPunch", true},
-        {"FinisherPunchHole2_4", true}, {"FinisherPunchHole2_3", false},
-        {"FinisherPunchHole3", false}, {"FinisherPunchHole4", false},
-        {"FinisherBooklet", true},    {"FinisherFolder", false},
+        {"Scanner", false},
+        {"Copier", false},
+        {"HardDisk", true},
+        {"DuplexModule", true},
+        {"InTrayMSI", true},
+        {"InTrayHCF2", true},
+        {"InTrayHCFA3", false},
+        {"InTrayHCFA3_2", false},
+        {"OutTrayHCS", false},
+        {"Finisher", true},
+        {"FinisherStaple", false},
+        {"FinisherPunch", true},
+        {"FinisherPunchHole2_4", true},
+        {"FinisherPunchHole2_3", false},
+        {"FinisherPunchHole3", false},
+        {"FinisherPunchHole4", false},
+        {"FinisherBooklet", true},
+        {"FinisherFolder", false},
         {"TrimmerSquareFold", false},
     };
     struct IntegerCase {
@@ -246,15 +263,15 @@ TEST_F(OptionAgentTest, ScenarioAnswersEveryOptionName)
         {"InputTrayMediaDimXFeedDirChosen", 0, 210000},
         {"InputTrayIndex", 1, 2},
         {"InputTrayType", 1, 5},
-        {"InputTrayMediaSize", 1, 10000},      /* nothing known */
+        {"InputTrayMediaSize", 1, 10000}, /* nothing known */
         {"InputTrayMediaDirection", 1, 1},
         {"InputTrayMaxCapacityInSheets", 1, 100},
-        {"InputTrayCurrentLevelInPercent", 1, -1},   /* current -3 */
+        {"InputTrayCurrentLevelInPercent", 1, -1}, /* current -3 */
         {"InputTrayMediaDimFeedDirChosen", 1, -1},
         {"InputTrayIndex", 2, 3},
-        {"InputTrayMediaSize", 2, 10000},      /* unit 3: no size */
+        {"InputTrayMediaSize", 2, 10000}, /* unit 3: no size */
         {"InputTrayMediaDirection", 2, 1},
-        {"InputTrayMaxCapacityInSheets", 2, -1},     /* capacity unit 13 */
+        {"InputTrayMaxCapacityInSheets", 2, -1}, /* capacity unit 13 */
         {"InputTrayCurrentLevelInPercent", 2, -1},
         {"InputTrayMediaDimXFeedDirChosen", 2, 85000},
         {"PrinterRomVersionMajor", 0, 1},
@@ -322,14 +339,15 @@ TEST_F(OptionAgentTest, FinisherSuppliesTellStaplesFromOthers)
     write_fixture(printer());
     OptionView option;
     ASSERT_EQ(PMC_OK, option.Init(PMC_PROTOCOL_IPV4, "127.0.0.1", m_usm, 1000, 1, 0));
-    EXPECT_EQ(PMC_OK, option.read_supplies());  /* no finisher known yet: nothing read */
+    EXPECT_EQ(PMC_OK, option.read_supplies()); /* no finisher known yet: nothing read */
     EXPECT_FALSE(option.staples());
     EXPECT_FALSE(option.no_staples());
     ASSERT_EQ(PMC_OK, option.refresh_options());
     EXPECT_EQ(PMC_OK, option.read_supplies());
     EXPECT_TRUE(option.staples());
     EXPECT_FALSE(option.no_staples());
-    write_fixture(replace(printer(), ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 32", ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4"));
+    write_fixture(
+        replace(printer(), ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 32", ".1.3.6.1.2.1.43.11.1.1.5.1.2 integer 4"));
     EXPECT_EQ(PMC_OK, option.read_supplies());
     EXPECT_FALSE(option.staples());
     EXPECT_TRUE(option.no_staples());
@@ -341,11 +359,13 @@ TEST_F(OptionAgentTest, ModelCheckAtInit)
         const char *sys_object_id;
         int protocol;
         int32_t code;
-        const char *stored;   /* the sysObjectID kept, null when none was read */
+        const char *stored; /* the sysObjectID kept, null when none was read */
     } cases[] = {
         {".1.3.6.1.4.1.99953.1.11.93.1.33.5.1", PMC_PROTOCOL_IPV4, PMC_OK, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},
         {".1.3.6.1.4.1.99953.1.11.93.1.33.7.1", PMC_PROTOCOL_IPV4, PMC_OK, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1"},
-        {".1.3.6.1.4.1.99953.1.11.93.1.33.5.1.4.2", PMC_PROTOCOL_IPV4, PMC_OK,
+        {".1.3.6.1.4.1.99953.1.11.93.1.33.5.1.4.2",
+         PMC_PROTOCOL_IPV4,
+         PMC_OK,
          "1.3.6.1.4.1.99953.1.11.93.1.33.5.1.4.2"},
         {".1.3.6.1.4.1.99953.1.11.93.1.33.5.10", PMC_PROTOCOL_IPV4, PMC_E_ARG, "1.3.6.1.4.1.99953.1.11.93.1.33.5.10"},
         {".1.3.6.1.4.1.99953.1.11.93.1.33.6.1", PMC_PROTOCOL_IPV4, PMC_E_ARG, "1.3.6.1.4.1.99953.1.11.93.1.33.6.1"},
@@ -384,7 +404,7 @@ TEST_F(OptionAgentTest, ControllerDescriptionOfAnotherFormFailsAfterTheDeviceTab
     EXPECT_TRUE(m_psw.has("invalid PrinterROMVersion format"));
     bool present = false;
     EXPECT_EQ(PMC_OK, option->get_option("InTrayHCF2", &present, 0));
-    EXPECT_TRUE(present);   /* every row after the controller's was still handled */
+    EXPECT_TRUE(present); /* every row after the controller's was still handled */
     const char *text = nullptr;
     EXPECT_EQ(PMC_OK, option->get_option("PrinterRomVersion", &text, 0));
     EXPECT_STREQ("Printer Controller 1.2.3 - Processor", text);
@@ -392,7 +412,7 @@ TEST_F(OptionAgentTest, ControllerDescriptionOfAnotherFormFailsAfterTheDeviceTab
     EXPECT_STREQ("ornet-7701", text);
     int32_t number = -1;
     EXPECT_EQ(PMC_OK, option->get_option("NumberOfInputTray", &number, 0));
-    EXPECT_EQ(0, number);   /* the later steps did not run */
+    EXPECT_EQ(0, number); /* the later steps did not run */
 
     /* A description longer than the version text is cut to 63 characters and still read. */
     std::string long_text = "Printer Controller v4.5.6 - Processor " + std::string(60, 'x');
@@ -416,7 +436,7 @@ TEST_F(OptionAgentTest, MissingObjectFailsTheRefreshAndKeepsWhatWasRead)
     EXPECT_EQ(PMC_OK, option->get_option("MemorySizeInKByte", &number, 0));
     EXPECT_EQ(786432, number);
     EXPECT_EQ(PMC_OK, option->get_option("PaperSizeGroupSetting", &number, 0));
-    EXPECT_EQ(0, number);   /* a later step */
+    EXPECT_EQ(0, number); /* a later step */
     bool duplex = false;
     EXPECT_EQ(PMC_OK, option->get_option("DuplexModule", &duplex, 0));
     EXPECT_TRUE(duplex);
@@ -441,12 +461,27 @@ TEST_F(OptionAgentTest, CommunityIsUsedByEveryStep)
 TEST_F(OptionAgentTest, StatusTablesOfTheScenarioEqualTheirGoldenRecords)
 {
     write_fixture(printer());
-    PSWDeviceInfo devices[] = {{3, 2, "Printer Controller v1.2.3 - Processor"}, {6, 2, "Hard Disk"},
-                               {105, 2, "Network Interface"},                     {0, 2, "Punch Unit 2 Holes"}};
+    PSWDeviceInfo devices[] = {{3, 2, "Printer Controller v1.2.3 - Processor"},
+                               {6, 2, "Hard Disk"},
+                               {105, 2, "Network Interface"},
+                               {0, 2, "Punch Unit 2 Holes"}};
     PSWInputTrayInfo trays[3];
     std::memset(trays, 0, sizeof trays);
-    trays[0] = {4, 4, 297000, 210000, 297000, 210000, 8, 500, 250, 0, "A4", "Tray 1", "Tray 1 (500 sheets)",
-                "stationery", "white"};
+    trays[0] = {4,
+                4,
+                297000,
+                210000,
+                297000,
+                210000,
+                8,
+                500,
+                250,
+                0,
+                "A4",
+                "Tray 1",
+                "Tray 1 (500 sheets)",
+                "stationery",
+                "white"};
     trays[1] = {5, 4, -1, -1, -1, -1, 8, 100, -3, 0, "unknown", "Bypass", "Manual feeder", "thick", "white"};
     PSWOutputTrayInfo outputs[] = {{3, 0, "Center Tray", "Center output"}, {3, 0, "Finisher Tray", "Finisher output"}};
     PSWAlertInfo alerts[] = {{3, 8, 1, 0, 808, "Tray 1 is empty"}, {4, 11, 1, 0, 1104, "Toner low"}};
@@ -485,24 +520,23 @@ TEST_F(OptionAgentTest, StatusTablesOfTheScenarioEqualTheirGoldenRecords)
 /* A job whose identifier index holds a sub-identifier above 255 is no job identifier. */
 TEST_F(OptionAgentTest, JobIdentifierAbove255IsRefused)
 {
-    const std::string row =
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
-        ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
-        ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.@ID@ integer 6\n"
-        ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.@ID@ octet 07 D9 0C 1F 17\n"
-        ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C 1F 17 3B 3A 00\n"
-        ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
-        ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
-        ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
-        ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
-        ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
-        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
-        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
-        ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n";
+    const std::string row = ".1.3.6.1.4.1.99941.8.59.6.1.1.3.1.1 string job-1\n"
+                            ".1.3.6.1.4.1.99941.8.59.6.1.1.4.1.1 objectid .1.3.6.1.4.1.99941.8.58.2.2\n"
+                            ".1.3.6.1.4.1.99941.8.59.6.1.1.5.1.1 integer 4\n"
+                            ".1.3.6.1.4.1.99941.8.59.6.1.1.6.1.1 integer 5\n"
+                            ".1.3.6.1.4.1.99941.8.59.6.1.1.9.1.1 integer 3\n"
+                            ".1.3.6.1.4.1.99941.8.59.6.1.1.10.1.1 integer 10\n"
+                            ".1.3.6.1.4.1.99941.8.59.10.1.1.7.1.1.@ID@ integer 6\n"
+                            ".1.3.6.1.4.1.99941.8.59.10.1.1.10.1.1.@ID@ octet 07 D9 0C 1F 17\n"
+                            ".1.3.6.1.4.1.99941.8.59.16.1.1.4.1.1 octet 07 D9 0C 1F 17 3B 3A 00\n"
+                            ".1.3.6.1.4.1.99941.8.59.16.1.1.5.1.1 integer 100\n"
+                            ".1.3.6.1.4.1.99941.8.59.16.1.1.6.1.1 integer 7\n"
+                            ".1.3.6.1.4.1.99941.8.59.16.1.1.7.1.1 string x\n"
+                            ".1.3.6.1.4.1.99941.8.51.3.1.1.1.1 integer 2\n"
+                            ".1.3.6.1.4.1.99941.8.51.4.1.1.7.1.2 integer 17\n"
+                            ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.4.17 string Print\n"
+                            ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.5.17 string Copy\n"
+                            ".1.3.6.1.4.1.99941.8.51.5.1.1.4.1.6.17 string User\n";
     CPSWDeviceStatus *status = new CPSWDeviceStatus();
     ASSERT_EQ(PMC_OK, status->setup(PMC_PROTOCOL_IPV4, "127.0.0.1", m_usm, 1000, 1, 0));
     int32_t count = -1;
@@ -511,9 +545,11 @@ TEST_F(OptionAgentTest, JobIdentifierAbove255IsRefused)
     ASSERT_EQ(1, count);
     PSWJobInfo job;
     ASSERT_EQ(PMC_OK, status->get_record(PSW_TABLE_JOB, 0, &job));
-    EXPECT_STREQ("\xff" "bc", job.job_id);
+    EXPECT_STREQ("\xff"
+                 "bc",
+                 job.job_id);
     PSWDateTime zero = {};
-    EXPECT_EQ(0, std::memcmp(&zero, &job.time_1, sizeof zero));   /* a 5-octet DateAndTime */
+    EXPECT_EQ(0, std::memcmp(&zero, &job.time_1, sizeof zero)); /* a 5-octet DateAndTime */
     EXPECT_EQ(2009, job.time_2.year);
     write_fixture(replace(replace(row, "@ID@", "256.98.99.0.0.0.0.0"), "@ID@", "256.98.99.0.0.0.0.0"));
     EXPECT_EQ(PMC_E_INDEX, status->read_jobs(0, &count));
@@ -542,4 +578,4 @@ TEST_F(OptionAgentTest, RefusedAllocationsLeaveNothingBehind)
     EXPECT_TRUE(succeeded);
 }
 
-}  // namespace
+} // namespace

@@ -15,14 +15,14 @@ TEST(OptionMedia, MediumSizeCodes)
     struct Case {
         int32_t unit, feed, cross_feed, code, direction;
     } cases[] = {
-        {4, 297000, 210000, 25, 3},        /* A4, long edge first */
-        {4, 210000, 297000, 25, 2},        /* A4, short edge first */
-        {4, 298000, 211000, 25, 3},        /* within 2000 µm */
-        {4, 279400, 215900, 1, 3},         /* Letter: the first row */
-        {4, 235000, 120000, 10013, 3},     /* the last row */
-        {4, 300000, 213000, -7, -7},       /* 3 mm off: no row */
-        {3, 297000, 210000, -7, -7},       /* another unit */
-        {4, -297000, 210000, -7, -7},      /* a negative dimension */
+        {4, 297000, 210000, 25, 3},    /* A4, long edge first */
+        {4, 210000, 297000, 25, 2},    /* A4, short edge first */
+        {4, 298000, 211000, 25, 3},    /* within 2000 µm */
+        {4, 279400, 215900, 1, 3},     /* Letter: the first row */
+        {4, 235000, 120000, 10013, 3}, /* the last row */
+        {4, 300000, 213000, -7, -7},   /* 3 mm off: no row */
+        {3, 297000, 210000, -7, -7},   /* another unit */
+        {4, -297000, 210000, -7, -7},  /* a negative dimension */
     };
     for (const Case &c : cases) {
         int32_t code = -7, direction = -7;
@@ -40,10 +40,10 @@ TEST(OptionMedia, MediumLevels)
         {8, 500, 250, 500, 50},
         {8, 500, -3, 500, -1},
         {8, 0, 10, 0, -1},
-        {8, 3, 1, 3, 50},                     /* (100 + 50) / 3 */
-        {8, 3, 2, 3, 83},                     /* (200 + 50) / 3 */
+        {8, 3, 1, 3, 50},                       /* (100 + 50) / 3 */
+        {8, 3, 2, 3, 83},                       /* (200 + 50) / 3 */
         {8, 30000000, 30000000, 30000000, 100}, /* no 32-bit overflow */
-        {7, 500, 250, -9, -9},                /* another unit: nothing written */
+        {7, 500, 250, -9, -9},                  /* another unit: nothing written */
     };
     for (const Case &c : cases) {
         int32_t maximum = -9, percent = -9;
@@ -72,7 +72,7 @@ TEST(OptionMedia, ControllerVersion)
     EXPECT_NE(std::string::npos, out.lines[0].find("invalid PrinterROMVersion format"));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -93,10 +93,11 @@ TEST(StatusTypes, TypeIdentifiersMapToTheirLastNumber)
         {PSW_TABLE_DEVICE, "1.3.6.1.4.1.99941.8.52.2.110", 0},
         {PSW_TABLE_DEVICE, "1.3.6.1.2.1.25.2.1.4", 0},
     };
-    for (const Case &c : cases) EXPECT_EQ(c.code, psw_map_type(c.table, c.text)) << c.text;
+    for (const Case &c : cases)
+        EXPECT_EQ(c.code, psw_map_type(c.table, c.text)) << c.text;
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -111,9 +112,9 @@ TEST(StatusTypes, DateAndTime)
     EXPECT_EQ(23, time.hour);
     EXPECT_EQ(59, time.minutes);
     EXPECT_EQ(58, time.seconds);
-    psw_decode_date_time(full, 5, &time);  /* too short: all zero, nothing read past it */
+    psw_decode_date_time(full, 5, &time); /* too short: all zero, nothing read past it */
     EXPECT_EQ(0, time.year);
     EXPECT_EQ(0, time.seconds);
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,8 @@
 namespace {
 
 /* An option object whose device table and trays a test sets directly. */
-class OptionProbe : public CPSWMarlOption {
+class OptionProbe : public CPSWMarlOption
+{
 public:
     void set_devices(const std::vector<int32_t> &indexes)
     {
@@ -38,17 +39,31 @@ public:
     }
 };
 
-const char *const kBooleanNames[] = {
-    "Scanner",           "Copier",           "HardDisk",           "DuplexModule",         "InTrayMSI",
-    "InTrayHCF2",        "InTrayHCFA3",      "InTrayHCFA3_2",      "OutTrayHCS",           "Finisher",
-    "FinisherStaple",    "FinisherPunch",    "FinisherPunchHole2_4", "FinisherPunchHole2_3", "FinisherPunchHole3",
-    "FinisherPunchHole4", "FinisherBooklet", "FinisherFolder",     "TrimmerSquareFold"};
+const char *const kBooleanNames[] = {"Scanner",
+                                     "Copier",
+                                     "HardDisk",
+                                     "DuplexModule",
+                                     "InTrayMSI",
+                                     "InTrayHCF2",
+                                     "InTrayHCFA3",
+                                     "InTrayHCFA3_2",
+                                     "OutTrayHCS",
+                                     "Finisher",
+                                     "FinisherStaple",
+                                     "FinisherPunch",
+                                     "FinisherPunchHole2_4",
+                                     "FinisherPunchHole2_3",
+                                     "FinisherPunchHole3",
+                                     "FinisherPunchHole4",
+                                     "FinisherBooklet",
+                                     "FinisherFolder",
+                                     "TrimmerSquareFold"};
 
 TEST(OptionNames, BooleanOptionsFollowTheDeviceTable)
 {
     struct Case {
         std::vector<int32_t> devices;
-        std::set<std::string> true_names;   /* every other Boolean name answers false */
+        std::set<std::string> true_names; /* every other Boolean name answers false */
     } cases[] = {
         {{}, {}},
         {{102, 103, 11}, {"Scanner", "Copier", "HardDisk"}},
@@ -60,7 +75,7 @@ TEST(OptionNames, BooleanOptionsFollowTheDeviceTable)
         {{128}, {"FinisherPunch", "FinisherPunchHole3"}},
         {{129}, {"FinisherPunch", "FinisherPunchHole4"}},
         {{122}, {"FinisherPunch"}},
-        {{10, 105, 108, 1, 2}, {}},   /* devices that answer no option */
+        {{10, 105, 108, 1, 2}, {}}, /* devices that answer no option */
     };
     for (const Case &c : cases) {
         OptionProbe option;
@@ -98,10 +113,14 @@ TEST(OptionNames, UnknownNamesAndTrayIndexesOutOfRange)
     EXPECT_STREQ("unchanged", text);
 
     /* Per-tray names: index 0 .. count - 1 only. */
-    const char *const tray_numbers[] = {
-        "InputTrayIndex", "InputTrayType", "InputTrayMediaSize", "InputTrayMediaDirection",
-        "InputTrayMaxCapacityInSheets", "InputTrayCurrentLevelInPercent", "InputTrayMediaDimFeedDirChosen",
-        "InputTrayMediaDimXFeedDirChosen"};
+    const char *const tray_numbers[] = {"InputTrayIndex",
+                                        "InputTrayType",
+                                        "InputTrayMediaSize",
+                                        "InputTrayMediaDirection",
+                                        "InputTrayMaxCapacityInSheets",
+                                        "InputTrayCurrentLevelInPercent",
+                                        "InputTrayMediaDimFeedDirChosen",
+                                        "InputTrayMediaDimXFeedDirChosen"};
     for (const char *name : tray_numbers) {
         for (int32_t index : {-1, 3, 20, 1000})
             EXPECT_EQ(-11, option.get_option(name, &number, index)) << name << " " << index;
@@ -174,4 +193,4 @@ TEST(OptionNames, InitChecksProtocolAndArguments)
     usm->release();
 }
 
-}  // namespace
+} // namespace

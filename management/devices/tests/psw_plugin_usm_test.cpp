@@ -11,7 +11,10 @@ namespace {
 
 struct UsmGuard {
     UsmGuard() : usm(pmc_create_plugin_usm(nullptr)) {}
-    ~UsmGuard() { usm->release(); }
+    ~UsmGuard()
+    {
+        usm->release();
+    }
     IPSWPluginUSM *usm;
 };
 
@@ -106,4 +109,4 @@ TEST(PluginUsmTest, CreationWithoutMemory)
     EXPECT_EQ(-3, status);
 }
 
-}  // namespace
+} // namespace

@@ -47,7 +47,8 @@ bool file_exists(const std::string &path)
 }
 
 /* Each test starts with no manager and leaves none behind. */
-class Log : public ::testing::Test {
+class Log : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -71,10 +72,10 @@ protected:
     }
     DWORD before = 0;
     IPmcLogManager *manager = nullptr;
-    RecordingOutput out;  /* outlives the manager's references to it */
+    RecordingOutput out; /* outlives the manager's references to it */
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Log, BlankHeaderAndLevelWords)
 {
@@ -82,8 +83,12 @@ TEST_F(Log, BlankHeaderAndLevelWords)
     struct Case {
         uint32_t level;
         const char *word;
-    } const cases[] = {{PMC_LOG_ERROR, "Error, "}, {PMC_LOG_WARN, "Warn , "},  {PMC_LOG_INFO, "Info , "},
-                       {PMC_LOG_DEBUG, "Debug, "}, {PMC_LOG_TRACE, "Trace, "}, {PMC_LOG_ALL, "All  , "},
+    } const cases[] = {{PMC_LOG_ERROR, "Error, "},
+                       {PMC_LOG_WARN, "Warn , "},
+                       {PMC_LOG_INFO, "Info , "},
+                       {PMC_LOG_DEBUG, "Debug, "},
+                       {PMC_LOG_TRACE, "Trace, "},
+                       {PMC_LOG_ALL, "All  , "},
                        {3, ""}};
     for (const Case &c : cases) {
         out.lines.clear();
@@ -113,7 +118,7 @@ TEST_F(Log, NameIndentNullFormatAndCut)
     EXPECT_EQ(1024u, out.lines.back().size());
     EXPECT_EQ('m', out.lines.back().back());
 
-    logger->set_indent(1000);  /* the indent alone fills the line */
+    logger->set_indent(1000); /* the indent alone fills the line */
     logger->write(PMC_LOG_DEBUG, "never");
     EXPECT_EQ(1024u, out.lines.back().size());
     EXPECT_EQ(' ', out.lines.back().back());
@@ -166,7 +171,7 @@ TEST_F(Log, GroupSettingsAndOutputsReachEveryMember)
     EXPECT_EQ(PMC_OK, all->set_radix(16));
     EXPECT_EQ(PMC_OK, all->set_indent(1));
     EXPECT_EQ(PMC_OK, all->add_output(&shared));
-    EXPECT_EQ(PMC_OK, all->add_output(&same_parameter));  /* same parameter: not added */
+    EXPECT_EQ(PMC_OK, all->add_output(&same_parameter)); /* same parameter: not added */
     IPmcLogger *late = manager->create_logger("late", &own, nullptr);
     for (IPmcLogger *logger : {early, late}) {
         EXPECT_EQ(PMC_LOG_ERROR, logger->get_level_mask());
@@ -180,7 +185,7 @@ TEST_F(Log, GroupSettingsAndOutputsReachEveryMember)
               shared.lines);
     EXPECT_TRUE(same_parameter.lines.empty());
     EXPECT_EQ(1u, own.lines.size());
-    EXPECT_EQ(3, shared.references);  /* the group and two members */
+    EXPECT_EQ(3, shared.references); /* the group and two members */
 
     /* A member's own change holds until the next change through "All". */
     late->set_level_mask(0);
@@ -247,7 +252,7 @@ TEST_F(Log, Outputs)
     IPmcLogOutput *fresh = manager->find_output("not registered", &status);
     EXPECT_STREQ("stdout", fresh->type_name());
     IPmcLogOutput *second = manager->find_output("not registered", &status);
-    EXPECT_NE(fresh, second);  /* not registered */
+    EXPECT_NE(fresh, second); /* not registered */
     second->release();
     manager->find_output(nullptr, &status);
     EXPECT_EQ(PMC_E_ARG, status);
@@ -268,9 +273,7 @@ TEST_F(Log, InterfaceIdentifiers)
         const char *id;
         bool accepted;
     };
-    auto logger_query = [](void *o, const char *id, void **out) {
-        return ((IPmcLogger *)o)->query_interface(id, out);
-    };
+    auto logger_query = [](void *o, const char *id, void **out) { return ((IPmcLogger *)o)->query_interface(id, out); };
     auto output_query = [](void *o, const char *id, void **out) {
         return ((IPmcLogOutput *)o)->query_interface(id, out);
     };
@@ -313,16 +316,16 @@ TEST_F(Log, FileOutputLinesAndRotation)
     EXPECT_EQ(PMC_OK, file->set_max_size(30));
 
     std::ofstream(path + ".bak") << "older backup";
-    EXPECT_EQ(PMC_OK, file->write_line("first line"));   /* 12 bytes */
-    EXPECT_EQ(PMC_OK, file->write_line("second line"));  /* 13: 25 */
+    EXPECT_EQ(PMC_OK, file->write_line("first line"));  /* 12 bytes */
+    EXPECT_EQ(PMC_OK, file->write_line("second line")); /* 13: 25 */
     EXPECT_EQ("first line\r\nsecond line\r\n", read_file(path));
-    EXPECT_EQ(PMC_OK, file->write_line("third line"));   /* would be 37: rotate */
+    EXPECT_EQ(PMC_OK, file->write_line("third line")); /* would be 37: rotate */
     EXPECT_EQ("third line\r\n", read_file(path));
     EXPECT_EQ("first line\r\nsecond line\r\n", read_file(path + ".bak"));
 
-    EXPECT_EQ(PMC_E_RANGE, file->write_line(std::string(29, 'x').c_str()));  /* 31 > 30 */
+    EXPECT_EQ(PMC_E_RANGE, file->write_line(std::string(29, 'x').c_str())); /* 31 > 30 */
     EXPECT_EQ("third line\r\n", read_file(path));
-    EXPECT_EQ(PMC_OK, file->write_line(std::string(28, 'y').c_str()));       /* exactly 30 */
+    EXPECT_EQ(PMC_OK, file->write_line(std::string(28, 'y').c_str())); /* exactly 30 */
     EXPECT_EQ(std::string(28, 'y') + "\r\n", read_file(path));
 
     /* A file that already exists is continued, its size counted. */
@@ -407,7 +410,7 @@ TEST_F(Log, RefusedAllocations)
         EXPECT_EQ(PMC_E_MEMORY, status) << after;
         EXPECT_EQ(pmc_null_logger(), logger);
     }
-    EXPECT_EQ(1, out.references);  /* only the group holds it */
+    EXPECT_EQ(1, out.references); /* only the group holds it */
     EXPECT_EQ(nullptr, manager->find_logger("refused", &status));
     pmc_log_shutdown();
     {

@@ -9,13 +9,14 @@
 namespace {
 
 const QMT_ADAPTER kLoopback = {1, IF_TYPE_SOFTWARE_LOOPBACK, {0}, "127.0.0.1", "255.0.0.0", "::1", 0, FALSE};
-const QMT_ADAPTER kEthernet = {2, IF_TYPE_ETHERNET_CSMACD, {0x00, 0x11, 0x22, 0xaa, 0xbb, 0xcc},
-                               "192.168.0.10", nullptr, "fe80::2", 3, FALSE};
-const QMT_ADAPTER kSecond = {3, IF_TYPE_ETHERNET_CSMACD, {0x00, 0x11, 0x22, 0x00, 0x00, 0x03},
-                             "10.0.0.3", nullptr, "2001:db8::3", 0, TRUE};
+const QMT_ADAPTER kEthernet = {
+    2, IF_TYPE_ETHERNET_CSMACD, {0x00, 0x11, 0x22, 0xaa, 0xbb, 0xcc}, "192.168.0.10", nullptr, "fe80::2", 3, FALSE};
+const QMT_ADAPTER kSecond = {
+    3, IF_TYPE_ETHERNET_CSMACD, {0x00, 0x11, 0x22, 0x00, 0x00, 0x03}, "10.0.0.3", nullptr, "2001:db8::3", 0, TRUE};
 const QMT_ADAPTER kTunnel = {4, IF_TYPE_TUNNEL, {0x00, 0, 0, 0, 0, 0x04}, nullptr, nullptr, "2001:db8::4", 0, FALSE};
 
-class Adapters : public NetTest {
+class Adapters : public NetTest
+{
 protected:
     std::string mac_of(int protocol, const char *address, int *status)
     {
@@ -28,7 +29,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Adapters, Availability)
 {
@@ -74,16 +75,16 @@ TEST_F(Adapters, MacOfAnAddress)
     struct Case {
         int protocol;
         const char *address;
-        const char *mac;  /* null: no match (-7) */
+        const char *mac; /* null: no match (-7) */
     } cases[] = {
         {PMC_PROTOCOL_IPV4, "10.0.0.3", "00-11-22-00-00-03"},
-        {PMC_PROTOCOL_IPV4, "", "00-11-22-AA-BB-CC"},                  /* the first eligible */
-        {PMC_PROTOCOL_IPV4, "127.0.0.1", nullptr},                     /* loopback is not eligible */
-        {PMC_PROTOCOL_IPV4, "010.0.0.3", nullptr},                     /* exact text only */
+        {PMC_PROTOCOL_IPV4, "", "00-11-22-AA-BB-CC"}, /* the first eligible */
+        {PMC_PROTOCOL_IPV4, "127.0.0.1", nullptr},    /* loopback is not eligible */
+        {PMC_PROTOCOL_IPV4, "010.0.0.3", nullptr},    /* exact text only */
         {PMC_PROTOCOL_IPV6, "fe80:0000:0000:0000:0000:0000:0000:0002", "00-11-22-AA-BB-CC"},
         {PMC_PROTOCOL_IPV6, "FE80:0000:0000:0000:0000:0000:0000:0002%3", "00-11-22-AA-BB-CC"},
         {PMC_PROTOCOL_IPV6, "2001:0DB8:0000:0000:0000:0000:0000:0003", "00-11-22-00-00-03"},
-        {PMC_PROTOCOL_IPV6, "2001:0db8:0000:0000:0000:0000:0000:0004", nullptr},  /* tunnel */
+        {PMC_PROTOCOL_IPV6, "2001:0db8:0000:0000:0000:0000:0000:0004", nullptr}, /* tunnel */
         {PMC_PROTOCOL_IPV6, "", "00-11-22-AA-BB-CC"},
     };
     for (const Case &c : cases) {
@@ -105,10 +106,10 @@ TEST_F(Adapters, LocalMac)
     EXPECT_EQ(PMC_OK, pmc_is_local_mac("00-11-22-aa-bb-cc", &local));
     EXPECT_TRUE(local);
     EXPECT_EQ(PMC_OK, pmc_is_local_mac("00-00-00-00-00-04", &local));
-    EXPECT_FALSE(local);  /* the tunnel has no IPv4 adapter entry and IPv4 answered */
+    EXPECT_FALSE(local); /* the tunnel has no IPv4 adapter entry and IPv4 answered */
     /* With the IPv4 query failing, the IPv6 adapters answer. */
-    const QMT_ADAPTER v6only[] = {kTunnel, {5, IF_TYPE_ETHERNET_CSMACD, {0, 0, 0, 0, 0, 5}, nullptr, nullptr,
-                                            "2001:db8::5", 0, FALSE}};
+    const QMT_ADAPTER v6only[] = {
+        kTunnel, {5, IF_TYPE_ETHERNET_CSMACD, {0, 0, 0, 0, 0, 5}, nullptr, nullptr, "2001:db8::5", 0, FALSE}};
     qmt_SetAdapters(v6only, 2, 0);
     EXPECT_EQ(PMC_OK, pmc_is_local_mac("00-00-00-00-00-05", &local));
     EXPECT_TRUE(local);

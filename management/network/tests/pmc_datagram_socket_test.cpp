@@ -13,7 +13,8 @@ namespace {
 
 const uint16_t kPort = 16161;
 
-class Sockets : public NetTest {
+class Sockets : public NetTest
+{
 protected:
     void TearDown() override
     {
@@ -49,7 +50,7 @@ protected:
     DataGramSocket *b = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Sockets, BindToAnyPortAndTimeOutAtOnce)
 {
@@ -106,7 +107,7 @@ TEST_F(Sockets, Ipv4Broadcast)
     ASSERT_EQ(PMC_OK, pmc_create_datagram_socket(PMC_PROTOCOL_IPV4, kPort, &a));
     ASSERT_EQ(PMC_OK, pmc_create_datagram_socket(PMC_PROTOCOL_IPV4, 0, &b));
     IPmcNetworkAddress *all = address(PMC_BROADCAST_IPV4, PMC_PROTOCOL_IPV4, kPort);
-    EXPECT_EQ(PMC_E_SEND, b->send("x", 1, all));   /* not allowed before set broadcast */
+    EXPECT_EQ(PMC_E_SEND, b->send("x", 1, all)); /* not allowed before set broadcast */
     EXPECT_TRUE(logged("fail send(). WSAGetLastError()=10013"));
     ASSERT_EQ(PMC_OK, b->set_broadcast(true));
     ASSERT_EQ(PMC_OK, b->send("to all", 6, all));
@@ -123,7 +124,7 @@ TEST_F(Sockets, Ipv6MulticastOverVeth)
 {
     ASSERT_EQ(PMC_OK, pmc_create_datagram_socket(PMC_PROTOCOL_IPV6, kPort, &a));
     ASSERT_EQ(PMC_OK, pmc_create_datagram_socket(PMC_PROTOCOL_IPV6, 0, &b));
-    EXPECT_EQ(PMC_OK, a->set_broadcast(true));   /* nothing to do for IPv6 */
+    EXPECT_EQ(PMC_OK, a->set_broadcast(true)); /* nothing to do for IPv6 */
     EXPECT_EQ(PMC_E_ARG, a->join_multicast_group("ff02:1"));
     ASSERT_EQ(PMC_OK, a->join_multicast_group(PMC_BROADCAST_IPV6));
     IPmcNetworkAddress *group = address(PMC_BROADCAST_IPV6, PMC_PROTOCOL_IPV6, kPort);
@@ -134,7 +135,7 @@ TEST_F(Sockets, Ipv6MulticastOverVeth)
     ASSERT_EQ(PMC_OK, receive_text(a, &data, &sender, &port));
     EXPECT_EQ("discover", data);
     EXPECT_EQ(0u, sender.find("fe80::")) << sender;
-    EXPECT_NE(std::string::npos, sender.find('%')) << sender;  /* the scope, as a number */
+    EXPECT_NE(std::string::npos, sender.find('%')) << sender; /* the scope, as a number */
 }
 
 TEST_F(Sockets, IpxHasNoSocketButConvertsAddresses)

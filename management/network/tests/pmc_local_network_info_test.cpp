@@ -42,7 +42,8 @@ MIB_IPADDRROW address(DWORD value, DWORD mask, DWORD index)
 }
 
 /* Parameter: whether iphlpapi.dll is hidden, so that the MIB-II agent serves the tables. */
-class LocalRoute : public NetTest, public ::testing::WithParamInterface<bool> {
+class LocalRoute : public NetTest, public ::testing::WithParamInterface<bool>
+{
 protected:
     void SetUp() override
     {
@@ -50,12 +51,12 @@ protected:
         if (GetParam())
             qmt_FailModuleLoad(TEXT("iphlpapi.dll"));
         const MIB_IPFORWARDROW routes[] = {
-            route(0, 0, ip(192, 168, 1, 1), 2),                                     /* default */
-            route(ip(192, 168, 1, 0), ip(255, 255, 255, 0), 0, 2),                  /* subnet of 2 */
-            route(ip(10, 0, 0, 0), ip(255, 0, 0, 0), 0, 3),                         /* subnet of 3 */
-            route(ip(10, 1, 0, 0), ip(255, 255, 0, 0), 0, 4),                       /* longer, of 4 */
-            route(ip(10, 1, 2, 3), ip(255, 255, 255, 255), ip(10, 1, 0, 1), 5),    /* host route */
-            route(ip(172, 16, 0, 0), ip(255, 255, 0, 0), 0, 9),                     /* no address */
+            route(0, 0, ip(192, 168, 1, 1), 2),                                 /* default */
+            route(ip(192, 168, 1, 0), ip(255, 255, 255, 0), 0, 2),              /* subnet of 2 */
+            route(ip(10, 0, 0, 0), ip(255, 0, 0, 0), 0, 3),                     /* subnet of 3 */
+            route(ip(10, 1, 0, 0), ip(255, 255, 0, 0), 0, 4),                   /* longer, of 4 */
+            route(ip(10, 1, 2, 3), ip(255, 255, 255, 255), ip(10, 1, 0, 1), 5), /* host route */
+            route(ip(172, 16, 0, 0), ip(255, 255, 0, 0), 0, 9),                 /* no address */
         };
         const MIB_IPADDRROW addresses[] = {
             address(ip(192, 168, 1, 20), ip(255, 255, 255, 0), 2),
@@ -88,7 +89,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_P(LocalRoute, RouteChoice)
 {
@@ -97,12 +98,12 @@ TEST_P(LocalRoute, RouteChoice)
         int status;
         const char *local;
     } cases[] = {
-        {"192.168.1.77", PMC_OK, "192.168.1.20"},   /* local subnet, not the default route */
-        {"10.1.2.3", PMC_OK, "10.1.0.50"},          /* the host route wins */
-        {"10.1.9.9", PMC_OK, "10.1.0.40"},          /* the longest matching mask */
+        {"192.168.1.77", PMC_OK, "192.168.1.20"}, /* local subnet, not the default route */
+        {"10.1.2.3", PMC_OK, "10.1.0.50"},        /* the host route wins */
+        {"10.1.9.9", PMC_OK, "10.1.0.40"},        /* the longest matching mask */
         {"10.200.0.1", PMC_OK, "10.0.0.30"},
-        {"8.8.8.8", PMC_OK, "192.168.1.20"},        /* only the default route fits */
-        {"172.16.0.1", PMC_E_ARG, ""},              /* no address on the route's interface */
+        {"8.8.8.8", PMC_OK, "192.168.1.20"}, /* only the default route fits */
+        {"172.16.0.1", PMC_E_ARG, ""},       /* no address on the route's interface */
         {"300.1.1.1", PMC_E_ARG, ""},
     };
     for (const Case &c : cases) {
@@ -147,8 +148,7 @@ TEST_P(LocalRoute, ProvidersReadEveryTable)
     const MIB_IPFORWARDROW routes[] = {route(0, 0, ip(192, 168, 1, 1), 2)};
     qmt_SetIpTables(routes, 1, nullptr, 0, interfaces, 2);
     int status = 0;
-    IPmcTableProvider *provider =
-        GetParam() ? pmc_create_mib2_tables(&status) : pmc_create_iphelper_tables(&status);
+    IPmcTableProvider *provider = GetParam() ? pmc_create_mib2_tables(&status) : pmc_create_iphelper_tables(&status);
     ASSERT_NE(nullptr, provider);
     uint32_t count = 0;
     EXPECT_EQ(PMC_OK, provider->interface_count(&count));

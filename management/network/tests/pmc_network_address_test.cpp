@@ -14,7 +14,8 @@
 namespace {
 
 /* Parameter: whether ws2_32 is hidden, so that wsock32 and the IPv4-only path serve. */
-class Address : public NetTest, public ::testing::WithParamInterface<bool> {
+class Address : public NetTest, public ::testing::WithParamInterface<bool>
+{
 protected:
     void SetUp() override
     {
@@ -22,7 +23,10 @@ protected:
         if (GetParam())
             qmt_FailModuleLoad(TEXT("ws2_32.dll"));
     }
-    bool ipv4_only() const { return GetParam(); }
+    bool ipv4_only() const
+    {
+        return GetParam();
+    }
 };
 
 std::string parsed(const char *text, int *status)
@@ -44,7 +48,7 @@ std::string ipv6_text(const char *text, uint32_t scope, int *status)
     return printed;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AddressText, FormsAndFamilies)
 {
@@ -58,7 +62,7 @@ TEST(AddressText, FormsAndFamilies)
         {"1.2.3.4x", false, false},
         {"1.2.3", false, false},
         {"00000001:00000000001B", false, true},
-        {"00000001:00000000001", false, false},   /* 20 characters */
+        {"00000001:00000000001", false, false}, /* 20 characters */
         {"0000000g:00000000001B", false, false},
     };
     for (const Case &c : cases) {
@@ -83,7 +87,7 @@ TEST(AddressText, Ipv6ParseAndPrint)
     struct Case {
         const char *text;
         uint32_t scope;
-        const char *printed;  /* null: rejected */
+        const char *printed; /* null: rejected */
     } cases[] = {
         {"::1", 0, "0000:0000:0000:0000:0000:0000:0000:0001"},
         {"fe80::1", 0, "fe80:0000:0000:0000:0000:0000:0000:0001"},
@@ -116,7 +120,7 @@ TEST_P(Address, Classify)
 {
     struct Case {
         const char *text;
-        int protocol;  /* 0: not an address text */
+        int protocol; /* 0: not an address text */
     } cases[] = {
         {"1.2.3.4", PMC_PROTOCOL_IPV4},
         {"192.168.1.256", 0},
@@ -180,7 +184,7 @@ TEST_P(Address, Object)
     EXPECT_FALSE(b->equals(nullptr));
     b->release();
     ASSERT_EQ(PMC_OK, pmc_make_address("10.0.0.1", PMC_PROTOCOL_IPV4, 0, &b));
-    EXPECT_TRUE(a->equals(b));   /* the other's port 0 matches any port */
+    EXPECT_TRUE(a->equals(b)); /* the other's port 0 matches any port */
     EXPECT_FALSE(b->equals(a));
     b->release();
     EXPECT_EQ(PMC_E_ARG, a->copy(nullptr));

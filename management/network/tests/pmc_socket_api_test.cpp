@@ -10,9 +10,11 @@
 
 namespace {
 
-class Binding : public NetTest {};
+class Binding : public NetTest
+{
+};
 
-}  // namespace
+} // namespace
 
 TEST_F(Binding, Ws2_32WithNameResolution)
 {

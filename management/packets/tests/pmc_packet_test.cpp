@@ -113,7 +113,7 @@ TEST(PmsPdu, EqualityTimeStampAndTrapOid)
     IPmsPdu *a = pms_create_pdu(nullptr);
     IPmsPdu *b = pms_create_pdu(nullptr);
     EXPECT_EQ(PMS_PDU_NONE, a->get_type());
-    EXPECT_FALSE(a->equals(b));   /* two PDUs of type -1 */
+    EXPECT_FALSE(a->equals(b)); /* two PDUs of type -1 */
 
     IPmsValue *ticks = pms_create_value(PMS_TAG_TIMETICKS, nullptr);
     ticks->set_unsigned(5);
@@ -126,13 +126,13 @@ TEST(PmsPdu, EqualityTimeStampAndTrapOid)
 
     IPmsOid *trap = oid("1.3.6.1.6.3.1.1.5.1");
     EXPECT_EQ(PMC_OK, a->set_trap_oid(trap->value()));
-    EXPECT_NE(trap, a->get_trap_oid());   /* a copy is kept */
+    EXPECT_NE(trap, a->get_trap_oid()); /* a copy is kept */
     trap->value()->release();
 
     a->set_type(PMS_PDU_TRAP);
     a->set_request_id(1);
     EXPECT_EQ(PMC_OK, b->copy_header_from(a));
-    b->set_request_id(2);      /* traps compare time-stamp and trap OID, not ids */
+    b->set_request_id(2); /* traps compare time-stamp and trap OID, not ids */
     EXPECT_TRUE(a->equals(b));
     b->get_time_stamp()->set_unsigned(6);
     EXPECT_FALSE(a->equals(b));
@@ -163,12 +163,12 @@ TEST(PmsSnmpTarget, CommunityEqualityAssignAndQuery)
     EXPECT_EQ(-1, a->get_version());
     EXPECT_EQ(-1, a->get_timeout());
     EXPECT_EQ(nullptr, a->get_community());
-    EXPECT_TRUE(a->equals(b));   /* both without text */
+    EXPECT_TRUE(a->equals(b)); /* both without text */
     a->set_community("public");
     b->set_community("public");
     b->set_timeout(900);
     b->set_version(PMS_VERSION_2C);
-    EXPECT_TRUE(a->equals(b));   /* common settings are not compared */
+    EXPECT_TRUE(a->equals(b)); /* common settings are not compared */
 
     int code = 0;
     int dummy = 0;
@@ -196,9 +196,9 @@ TEST(PmsSnmpTarget, CommunityEqualityAssignAndQuery)
     IPmcNetworkAddress *address = nullptr;
     ASSERT_EQ(PMC_OK, pmc_make_address("10.0.0.1", 1, 161, &address));
     EXPECT_EQ(PMC_OK, b->set_address(address));
-    EXPECT_NE(address, b->get_address());   /* the target keeps its own copy */
+    EXPECT_NE(address, b->get_address()); /* the target keeps its own copy */
     EXPECT_TRUE(address->equals(b->get_address()));
-    EXPECT_TRUE(a->equals(b));              /* addresses are not compared */
+    EXPECT_TRUE(a->equals(b)); /* addresses are not compared */
 
     IPmsSnmpTarget *clone = b->clone(&code);
     ASSERT_NE(nullptr, clone);
@@ -276,8 +276,8 @@ TEST(PmsSnmpPacket, CopyEqualsAndLists)
     packets->release_iterator(it);
     EXPECT_TRUE(copy->get_target()->equals(target));
     copy->release();
-    packets->release();   /* releases `other` */
-    table->release();     /* releases the PDU */
+    packets->release(); /* releases `other` */
+    table->release();   /* releases the PDU */
     packet->release();
 }
 
@@ -336,4 +336,4 @@ TEST(PmsPacketObjects, RefusedAllocationsLeaveNothing)
     packet->release();
 }
 
-}  // namespace
+} // namespace

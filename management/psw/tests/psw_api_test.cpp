@@ -17,7 +17,8 @@
 
 namespace {
 
-class PswApi : public NetTest {
+class PswApi : public NetTest
+{
 protected:
     void SetUp() override
     {
@@ -93,10 +94,12 @@ TEST_F(PswApi, ArgumentChecksWithoutSession)
         {"CommandString null value", [&] { return PSWCommandString(h, "CmdSetCommunityFind", nullptr); }, -2},
         {"CommandString lower case", [&] { return PSWCommandString(h, "cmdsetcommunityfind", "x"); }, -5},
         {"CommandString unknown", [&] { return PSWCommandString(h, "CmdSetCommunity", "x"); }, -5},
-        {"CommandString over-long", [&] { return PSWCommandString(h, "CmdSetCommunityWrite", community_256.c_str()); },
+        {"CommandString over-long",
+         [&] { return PSWCommandString(h, "CmdSetCommunityWrite", community_256.c_str()); },
          -2},
         {"CommandString unknown over-long",
-         [&] { return PSWCommandString(h, "CmdUnknown", community_256.c_str()); }, -5},
+         [&] { return PSWCommandString(h, "CmdUnknown", community_256.c_str()); },
+         -5},
         {"CommandInteger null handle", [&] { return PSWCommandInteger(nullptr, "x", 1); }, -2},
         {"CommandInteger value 0", [&] { return PSWCommandInteger(h, "CmdSetCommunityFind", 0); }, -2},
         {"CommandInteger any", [&] { return PSWCommandInteger(h, nullptr, 1); }, -5},
@@ -132,8 +135,7 @@ TEST_F(PswApi, ArgumentChecksWithoutSession)
         {"Boolean null name", [&] { return PSWGetOptionValueBoolean(h, nullptr, 0, &flag); }, -2},
         {"Boolean null value", [&] { return PSWGetOptionValueBoolean(h, "Scanner", 0, nullptr); }, -2},
         {"Boolean no session", [&] { return PSWGetOptionValueBoolean(h, "Scanner", 0, &flag); }, -8},
-        {"Integer null handle", [&] { return PSWGetOptionValueInteger(nullptr, "NumberOfInputTray", 0, &number); },
-         -2},
+        {"Integer null handle", [&] { return PSWGetOptionValueInteger(nullptr, "NumberOfInputTray", 0, &number); }, -2},
         {"Integer null name", [&] { return PSWGetOptionValueInteger(h, nullptr, 0, &number); }, -2},
         {"Integer null value", [&] { return PSWGetOptionValueInteger(h, "NumberOfInputTray", 0, nullptr); }, -2},
         {"Integer no session", [&] { return PSWGetOptionValueInteger(h, "NumberOfInputTray", 0, &number); }, -8},
@@ -290,4 +292,4 @@ TEST_F(PswApi, TransportAvailableFollowsTheAdapters)
     EXPECT_EQ(0, PSWTransportAvailable(1));
 }
 
-}  // namespace
+} // namespace

@@ -146,10 +146,24 @@ typedef struct BooleanOption {
 } BooleanOption;
 
 static const BooleanOption kBooleans[] = {
-    {"Scanner", 1}, {"Copier", 0}, {"HardDisk", 1}, {"DuplexModule", 1}, {"InTrayMSI", 1},
-    {"InTrayHCF2", 1}, {"InTrayHCFA3", 0}, {"InTrayHCFA3_2", 0}, {"OutTrayHCS", 0}, {"Finisher", 1},
-    {"FinisherStaple", 1}, {"FinisherPunch", 1}, {"FinisherPunchHole2_4", 1}, {"FinisherPunchHole2_3", 0},
-    {"FinisherPunchHole3", 0}, {"FinisherPunchHole4", 0}, {"FinisherBooklet", 1}, {"FinisherFolder", 0},
+    {"Scanner", 1},
+    {"Copier", 0},
+    {"HardDisk", 1},
+    {"DuplexModule", 1},
+    {"InTrayMSI", 1},
+    {"InTrayHCF2", 1},
+    {"InTrayHCFA3", 0},
+    {"InTrayHCFA3_2", 0},
+    {"OutTrayHCS", 0},
+    {"Finisher", 1},
+    {"FinisherStaple", 1},
+    {"FinisherPunch", 1},
+    {"FinisherPunchHole2_4", 1},
+    {"FinisherPunchHole2_3", 0},
+    {"FinisherPunchHole3", 0},
+    {"FinisherPunchHole4", 0},
+    {"FinisherBooklet", 1},
+    {"FinisherFolder", 0},
     {"TrimmerSquareFold", 0},
 };
 
@@ -160,16 +174,34 @@ typedef struct IntegerOption {
 } IntegerOption;
 
 static const IntegerOption kIntegers[] = {
-    {"MemorySizeInKByte", 0, 524288}, {"MemorySizeInMByte", 0, 512}, {"NumberOfInputTray", 0, 2},
-    {"InputTrayIndex", 0, 1}, {"InputTrayType", 0, 4}, {"InputTrayMediaSize", 0, 25},
-    {"InputTrayMediaDirection", 0, 3}, {"InputTrayMaxCapacityInSheets", 0, 500},
-    {"InputTrayCurrentLevelInPercent", 0, 50}, {"InputTrayMediaDimFeedDirChosen", 0, 297000},
-    {"InputTrayMediaDimXFeedDirChosen", 0, 210000}, {"InputTrayIndex", 1, 2}, {"InputTrayType", 1, 5},
-    {"InputTrayMediaSize", 1, 1}, {"InputTrayMediaDirection", 1, 3}, {"InputTrayMaxCapacityInSheets", 1, 100},
-    {"InputTrayCurrentLevelInPercent", 1, -1}, {"PrinterRomVersionMajor", 0, 1}, {"PrinterRomVersionMinor", 0, 2},
-    {"PrinterRomVersionRevision", 0, 3}, {"PaperSizeGroupSetting", 0, 2}, {"PaperSize8KSetting", 0, 1},
-    {"FinisherBookletImpression", 0, 50}, {"FinisherType", 0, 5}, {"UserPromptSetting", 0, 1},
-    {"MinPasswordLength", 0, 8}, {"PrintLimitedOffCoating1", 0, 0}, {"TrimmingShiftValueStationaryPaper", 0, 0},
+    {"MemorySizeInKByte", 0, 524288},
+    {"MemorySizeInMByte", 0, 512},
+    {"NumberOfInputTray", 0, 2},
+    {"InputTrayIndex", 0, 1},
+    {"InputTrayType", 0, 4},
+    {"InputTrayMediaSize", 0, 25},
+    {"InputTrayMediaDirection", 0, 3},
+    {"InputTrayMaxCapacityInSheets", 0, 500},
+    {"InputTrayCurrentLevelInPercent", 0, 50},
+    {"InputTrayMediaDimFeedDirChosen", 0, 297000},
+    {"InputTrayMediaDimXFeedDirChosen", 0, 210000},
+    {"InputTrayIndex", 1, 2},
+    {"InputTrayType", 1, 5},
+    {"InputTrayMediaSize", 1, 1},
+    {"InputTrayMediaDirection", 1, 3},
+    {"InputTrayMaxCapacityInSheets", 1, 100},
+    {"InputTrayCurrentLevelInPercent", 1, -1},
+    {"PrinterRomVersionMajor", 0, 1},
+    {"PrinterRomVersionMinor", 0, 2},
+    {"PrinterRomVersionRevision", 0, 3},
+    {"PaperSizeGroupSetting", 0, 2},
+    {"PaperSize8KSetting", 0, 1},
+    {"FinisherBookletImpression", 0, 50},
+    {"FinisherType", 0, 5},
+    {"UserPromptSetting", 0, 1},
+    {"MinPasswordLength", 0, 8},
+    {"PrintLimitedOffCoating1", 0, 0},
+    {"TrimmingShiftValueStationaryPaper", 0, 0},
     {"TrimmingShiftValueThickPaper", 0, 0},
 };
 
@@ -180,9 +212,12 @@ typedef struct TextOption {
 } TextOption;
 
 static const TextOption kTexts[] = {
-    {"PrinterRomVersion", 0, "Printer Controller v1.2.3 - Processor"}, {"SysName", 0, "caller-printer"},
-    {"NetWareSAPUnitName", 0, "NW-CALLER"}, {"InputTrayName", 0, "Tray 1"},
-    {"InputTrayDescription", 0, "Main tray"}, {"InputTrayMediaType", 0, "stationery"},
+    {"PrinterRomVersion", 0, "Printer Controller v1.2.3 - Processor"},
+    {"SysName", 0, "caller-printer"},
+    {"NetWareSAPUnitName", 0, "NW-CALLER"},
+    {"InputTrayName", 0, "Tray 1"},
+    {"InputTrayDescription", 0, "Main tray"},
+    {"InputTrayMediaType", 0, "stationery"},
     {"InputTrayName", 1, "Bypass"},
 };
 

@@ -15,22 +15,48 @@
 namespace {
 
 /* The caller's own settings object: the built-in user's values. */
-class CallerSettings final : public IPSWPluginUSM {
+class CallerSettings final : public IPSWPluginUSM
+{
 public:
     void load(int32_t, PSWUSMParams) override {}
     void release() override {}
-    int32_t version() override { return 0; }
-    const char *user_name() override { return "Vdrivers"; }
-    int32_t security_level() override { return 0; }
-    int32_t auth_protocol() override { return 0; }
-    int32_t priv_protocol() override { return 0; }
-    const char *auth_pass_phrase() override { return ""; }
-    const char *priv_pass_phrase() override { return ""; }
-    const char *extension_text() override { return ""; }
+    int32_t version() override
+    {
+        return 0;
+    }
+    const char *user_name() override
+    {
+        return "Vdrivers";
+    }
+    int32_t security_level() override
+    {
+        return 0;
+    }
+    int32_t auth_protocol() override
+    {
+        return 0;
+    }
+    int32_t priv_protocol() override
+    {
+        return 0;
+    }
+    const char *auth_pass_phrase() override
+    {
+        return "";
+    }
+    const char *priv_pass_phrase() override
+    {
+        return "";
+    }
+    const char *extension_text() override
+    {
+        return "";
+    }
 };
 
 /* A derived class of the caller's, reaching the protected operations. */
-class CallerOption : public CPSWMarlOption {
+class CallerOption : public CPSWMarlOption
+{
 public:
     void sizes(int32_t *size, int32_t *direction, int32_t *percent)
     {
@@ -38,9 +64,18 @@ public:
         MediaDimensionToMediumSize(4, 297000, 210000, size, direction);
         ConvertMediumLevel(8, 500, 250, &maximum, percent);
     }
-    bool device_10() const { return has_device_index(10); }
-    void clear() { initialize_data(); }
-    int32_t version_numbers() { return parse_version_value(); }
+    bool device_10() const
+    {
+        return has_device_index(10);
+    }
+    void clear()
+    {
+        initialize_data();
+    }
+    int32_t version_numbers()
+    {
+        return parse_version_value();
+    }
 };
 
 TEST(PswClassCaller, OptionObjectsLiveOnTheCallersStack)
@@ -102,4 +137,4 @@ TEST(PswClassCaller, DerivedClassesReachTheProtectedOperations)
     EXPECT_FALSE(other.device_10());
 }
 
-}  // namespace
+} // namespace

@@ -35,8 +35,8 @@ std::string message(int32_t request_id, int32_t error_status, int32_t error_inde
 struct Request {
     int32_t request_id = -1;
     uint8_t pdu_tag = 0;
-    std::vector<std::string> names;   /* dotted, without a leading dot */
-    std::string from;                 /* sender address text */
+    std::vector<std::string> names; /* dotted, without a leading dot */
+    std::string from;               /* sender address text */
 };
 
 /* One reply: the bytes, sent from 127.0.0.<sender>:161 after `delay_ms`. */
@@ -49,13 +49,17 @@ struct Reply {
 /* An answer echoing the request's names with OCTET STRING values "v<name>". */
 std::string echo(const Request &request, int32_t error_status = 0, int32_t error_index = 0);
 
-class Responder {
+class Responder
+{
 public:
     /* The script: the replies to the index-th request (0-based). */
     typedef std::function<std::vector<Reply>(const Request &request, int index)> Script;
 
     Responder() = default;
-    ~Responder() { stop(); }
+    ~Responder()
+    {
+        stop();
+    }
     Responder(const Responder &) = delete;
     Responder &operator=(const Responder &) = delete;
 
@@ -74,12 +78,12 @@ private:
     Script m_script;
     int m_socket = -1;
     std::thread m_thread;
-    std::atomic<bool> m_stop {false};
+    std::atomic<bool> m_stop{false};
     std::mutex m_lock;
     std::vector<Request> m_requests;
-    std::map<int, int> m_senders;   /* sender number -> socket (the thread's own) */
+    std::map<int, int> m_senders; /* sender number -> socket (the thread's own) */
 };
 
-}  // namespace fake
+} // namespace fake
 
 #endif /* MANAGEMENT_REQUESTS_TESTS_PMC_FAKE_RESPONDER_H */

@@ -45,7 +45,8 @@ IPmsPdu *make_pdu(const std::vector<std::string> &names)
 {
     IPmsPdu *pdu = pms_create_pdu(nullptr);
     pdu->set_type(PMS_PDU_GET);
-    for (const std::string &name : names) pdu->append_new(pms_create_oid_from_text(name.c_str(), nullptr), nullptr);
+    for (const std::string &name : names)
+        pdu->append_new(pms_create_oid_from_text(name.c_str(), nullptr), nullptr);
     return pdu;
 }
 
@@ -68,11 +69,13 @@ std::string address_of(IPmsSnmpTarget *target)
 std::string long_name(int row, int count)
 {
     std::string name = "1.3.6.1.4.1.99941." + std::to_string(row);
-    for (int i = 0; i < count; ++i) name += ".1000";
+    for (int i = 0; i < count; ++i)
+        name += ".1000";
     return name;
 }
 
-class SessionTest : public NetTest {
+class SessionTest : public NetTest
+{
 protected:
     void TearDown() override
     {
@@ -97,14 +100,14 @@ protected:
 /* Runs first in this program: no request id has been taken before it. */
 TEST_F(SessionTest, RequestIdsStartAtZeroAndEveryMessageTakesTheNext)
 {
-    start([](const fake::Request &request, int) { return std::vector<fake::Reply> {{2, fake::echo(request)}}; });
+    start([](const fake::Request &request, int) { return std::vector<fake::Reply>{{2, fake::echo(request)}}; });
     IPmsSnmpTarget *target = make_target(300, 0);
     IPmsPdu *pdu = make_pdu({"1.3.6.1.2.1.1.5.0"});
     EXPECT_EQ(0, exchange(pdu, target));
     EXPECT_EQ(0, exchange(pdu, target));
     std::vector<fake::Request> seen = responder.requests();
     ASSERT_EQ(2u, seen.size());
-    static bool first_run = true;  /* identifiers are never reset: only the first run starts at 0 */
+    static bool first_run = true; /* identifiers are never reset: only the first run starts at 0 */
     if (first_run) {
         EXPECT_EQ(0, seen[0].request_id);
     }
@@ -138,7 +141,7 @@ TEST_F(SessionTest, DroppedMessagesAndTheAnsweringAddress)
     start([](const fake::Request &request, int) {
         fake::Request earlier = request;
         earlier.request_id -= 1;
-        return std::vector<fake::Reply> {
+        return std::vector<fake::Reply>{
             {2, fake::echo(earlier)}, {2, std::string("\x30\x03\x02\x01", 4)}, {3, fake::echo(request), 30}};
     });
     IPmsSnmpTarget *target = make_target(500, 0);
@@ -156,10 +159,11 @@ TEST_F(SessionTest, DroppedMessagesAndTheAnsweringAddress)
 TEST_F(SessionTest, TooBigRequestIsSplitAndTheAnswersMerged)
 {
     start([](const fake::Request &request, int index) {
-        return std::vector<fake::Reply> {{2, index == 1 ? fake::echo(request, 5, 3) : fake::echo(request)}};
+        return std::vector<fake::Reply>{{2, index == 1 ? fake::echo(request, 5, 3) : fake::echo(request)}};
     });
     std::vector<std::string> names;
-    for (int i = 0; i < 10; ++i) names.push_back(long_name(i, 85));
+    for (int i = 0; i < 10; ++i)
+        names.push_back(long_name(i, 85));
     IPmsSnmpTarget *target = make_target(300, 0);
     IPmsPdu *pdu = make_pdu(names);
     ASSERT_EQ(PMC_OK, exchange(pdu, target));
@@ -169,7 +173,8 @@ TEST_F(SessionTest, TooBigRequestIsSplitAndTheAnswersMerged)
     EXPECT_EQ(5u, seen[1].names.size());
     EXPECT_EQ(seen[0].request_id + 1, seen[1].request_id);
     ASSERT_EQ(10u, pdu->get_list()->count());
-    for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(names[i], name_of(pdu, i));
+    for (uint32_t i = 0; i < 10; ++i)
+        EXPECT_EQ(names[i], name_of(pdu, i));
     EXPECT_EQ(5, pdu->get_error_status());
     EXPECT_EQ(8, pdu->get_error_index());
     pdu->release();
@@ -180,7 +185,7 @@ TEST_F(SessionTest, TooBigAnswersSplitUntilOneBindingIsLeft)
 {
     start([](const fake::Request &request, int) {
         bool big = request.names.size() > 1 || request.names[0] == "1.3.6.1.2.1.1.6.0";
-        return std::vector<fake::Reply> {{2, big ? fake::echo(request, 1, 0) : fake::echo(request)}};
+        return std::vector<fake::Reply>{{2, big ? fake::echo(request, 1, 0) : fake::echo(request)}};
     });
     IPmsSnmpTarget *target = make_target(300, 0);
     IPmsPdu *pair = make_pdu({"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.4.0"});
@@ -203,7 +208,7 @@ TEST_F(SessionTest, AnswerLargerThan2048BytesIsDecoded)
 {
     start([](const fake::Request &request, int) {
         std::string big(3000, 'x');
-        return std::vector<fake::Reply> {
+        return std::vector<fake::Reply>{
             {2, fake::message(request.request_id, 0, 0, {fake::binding(request.names[0], fake::octets(big))})}};
     });
     IPmsSnmpTarget *target = make_target(300, 0);
@@ -223,7 +228,8 @@ TEST(SessionFragments, SevenBindingsInThreeFragments)
     EXPECT_EQ(2u, parts[1]->get_list()->count());
     EXPECT_EQ(2u, parts[2]->get_list()->count());
     EXPECT_EQ("1.3.4", name_of(parts[1], 0));
-    for (IPmsPdu *part : parts) part->release();
+    for (IPmsPdu *part : parts)
+        part->release();
     EXPECT_EQ(PMC_E_UNSPLITTABLE, pmc_fragment_pdu(pdu, 8, parts));
     pdu->release();
 }
@@ -255,10 +261,10 @@ TEST(SessionDispatch, UnsupportedTargetsAndArguments)
 TEST_F(SessionTest, BroadcastCollectsOnePacketPerSender)
 {
     start([](const fake::Request &request, int) {
-        return std::vector<fake::Reply> {{2, fake::echo(request)},
-                                         {3, fake::echo(request)},
-                                         {2, fake::echo(request)},
-                                         {4, std::string("\x30\x81", 2)}};
+        return std::vector<fake::Reply>{{2, fake::echo(request)},
+                                        {3, fake::echo(request)},
+                                        {2, fake::echo(request)},
+                                        {4, std::string("\x30\x81", 2)}};
     });
     IPmsSnmpTarget *target = make_target(200, 0, 1400, "255.255.255.255");
     IPmsPdu *pdu = make_pdu({"1.3.6.1.2.1.1.2.0"});
@@ -271,7 +277,7 @@ TEST_F(SessionTest, BroadcastCollectsOnePacketPerSender)
     for (void *element; (element = list->element_at(it)) != nullptr; list->advance(it))
         senders.push_back(address_of(((IPmsSnmpPacket *)element)->get_target()));
     list->release_iterator(it);
-    EXPECT_EQ((std::vector<std::string> {"127.0.0.2", "127.0.0.3"}), senders);
+    EXPECT_EQ((std::vector<std::string>{"127.0.0.2", "127.0.0.3"}), senders);
     list->release();
     dispatcher->release();
     pdu->release();
@@ -332,13 +338,13 @@ IPmcGetDataRequest *make_request(const char *name, bool instance)
 TEST_F(SessionTest, InstanceFlagAndRefusedSet)
 {
     start([](const fake::Request &request, int) {
-        return std::vector<fake::Reply> {{2, fake::echo(request, request.pdu_tag == 0xA3 ? 17 : 0, 1)}};
+        return std::vector<fake::Reply>{{2, fake::echo(request, request.pdu_tag == 0xA3 ? 17 : 0, 1)}};
     });
     IPmcGetDataRequest *request = make_request("1.3.6.1.2.1.1.5", true);
     char text[8];
     ASSERT_EQ(PMC_OK, request->get_string(text, sizeof text));
     EXPECT_EQ("1.3.6.1.2.1.1.5.0", responder.requests()[0].names[0]);
-    EXPECT_STREQ("v1.3.6.", text);  /* cut to the capacity */
+    EXPECT_STREQ("v1.3.6.", text); /* cut to the capacity */
     request->release();
     /* notWritable (17) is a refusal like any other error-status. */
     IPmcGetDataRequest *set = pmc_create_get_data(nullptr);
@@ -356,8 +362,9 @@ TEST_F(SessionTest, WalkStopsOnAnswersThatDoNotGoForward)
     const char *answers[] = {"1.3.6.1.4.1.99941.1.5", "1.3.6.1.4.1.99941.1.2", "1.3.6.1.4.1.99942.1"};
     start([&answers](const fake::Request &request, int index) {
         const char *name = answers[index < 2 ? index : 2];
-        if (request.names[0] == "1.3.6.1.4.1.99943") name = "1.3.6.1.4.1.99944";
-        return std::vector<fake::Reply> {
+        if (request.names[0] == "1.3.6.1.4.1.99943")
+            name = "1.3.6.1.4.1.99944";
+        return std::vector<fake::Reply>{
             {2, fake::message(request.request_id, 0, 0, {fake::binding(name, fake::integer(index))})}};
     });
     CPmcObjectList *rows = pms_create_result_table(nullptr);
@@ -375,16 +382,19 @@ TEST_F(SessionTest, WalkStopsOnAnswersThatDoNotGoForward)
     rows->release();
 }
 
-
 /* Forward is the order of the sub-identifiers as numbers: a walk goes on from index 9 to
  * 10 and from 11 to 105. */
 TEST_F(SessionTest, WalkGoesOnAcrossLongerIndexes)
 {
-    const char *answers[] = {"1.3.6.1.4.1.99941.1.9", "1.3.6.1.4.1.99941.1.10", "1.3.6.1.4.1.99941.1.11",
-                             "1.3.6.1.4.1.99941.1.105", "1.3.6.1.4.1.99941.2.1", "1.3.6.1.4.1.99942.1"};
+    const char *answers[] = {"1.3.6.1.4.1.99941.1.9",
+                             "1.3.6.1.4.1.99941.1.10",
+                             "1.3.6.1.4.1.99941.1.11",
+                             "1.3.6.1.4.1.99941.1.105",
+                             "1.3.6.1.4.1.99941.2.1",
+                             "1.3.6.1.4.1.99942.1"};
     start([&answers](const fake::Request &request, int index) {
         const char *name = answers[index < 5 ? index : 5];
-        return std::vector<fake::Reply> {
+        return std::vector<fake::Reply>{
             {2, fake::message(request.request_id, 0, 0, {fake::binding(name, fake::integer(index))})}};
     });
     CPmcObjectList *rows = pms_create_result_table(nullptr);
@@ -395,7 +405,7 @@ TEST_F(SessionTest, WalkGoesOnAcrossLongerIndexes)
     rows->release();
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -403,20 +413,22 @@ namespace {
 std::vector<fake::Reply> discovery_answers(const fake::Request &request)
 {
     std::string long_id = "1.3.6.1.4.1.99953.1.11.93.1.33.5.1";
-    while (long_id.size() < 70) long_id += ".1";
+    while (long_id.size() < 70)
+        long_id += ".1";
     const std::pair<int, std::string> answers[] = {
-        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},    /* 7701 */
-        {4, "1.3.6.1.4.1.99953.1.11.93.1.33.5.12"},   /* continues the prefix with a digit */
-        {3, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1.1"},  /* 7702 */
-        {5, "1.3.6.1.4.1.99953.1.11.93.1.34"},        /* unsupported */
-        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},    /* the same sender again */
-        {6, long_id},                                 /* does not fit 63 characters */
-        {7, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1"},    /* 7702 */
+        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},   /* 7701 */
+        {4, "1.3.6.1.4.1.99953.1.11.93.1.33.5.12"},  /* continues the prefix with a digit */
+        {3, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1.1"}, /* 7702 */
+        {5, "1.3.6.1.4.1.99953.1.11.93.1.34"},       /* unsupported */
+        {2, "1.3.6.1.4.1.99953.1.11.93.1.33.5.1"},   /* the same sender again */
+        {6, long_id},                                /* does not fit 63 characters */
+        {7, "1.3.6.1.4.1.99953.1.11.93.1.33.7.1"},   /* 7702 */
     };
     std::vector<fake::Reply> replies;
     for (const auto &answer : answers) {
-        replies.push_back({answer.first, fake::message(request.request_id, 0, 0,
-                                                       {fake::binding(request.names[0], fake::oid(answer.second))})});
+        replies.push_back(
+            {answer.first,
+             fake::message(request.request_id, 0, 0, {fake::binding(request.names[0], fake::oid(answer.second))})});
     }
     return replies;
 }
@@ -442,10 +454,10 @@ TEST_F(SessionTest, DiscoveryKeepsSupportedModelsNewestFirst)
     ASSERT_EQ(PMC_OK, finder->setup(PMC_PROTOCOL_IPV4, "255.255.255.255", usm, 300, 0, 0));
     ASSERT_EQ(PMC_OK, finder->collect(PSW_MODEL_TABLE, &count));
     EXPECT_EQ(3, count);
-    std::vector<std::string> expected = {"127.0.0.7 Tessaly Ornet 7702", "127.0.0.3 Tessaly Ornet 7702",
-                                         "127.0.0.2 Tessaly Ornet 7701"};
+    std::vector<std::string> expected = {
+        "127.0.0.7 Tessaly Ornet 7702", "127.0.0.3 Tessaly Ornet 7702", "127.0.0.2 Tessaly Ornet 7701"};
     EXPECT_EQ(expected, results_of(*finder));
-    EXPECT_TRUE(results_of(*finder).empty());  /* nothing more until the position is reset */
+    EXPECT_TRUE(results_of(*finder).empty()); /* nothing more until the position is reset */
     finder->reset_position();
     EXPECT_EQ(expected, results_of(*finder));
 
@@ -454,7 +466,7 @@ TEST_F(SessionTest, DiscoveryKeepsSupportedModelsNewestFirst)
     ASSERT_EQ(PMC_OK, finder->setup(PMC_PROTOCOL_IPV4, "255.255.255.255", usm, 300, 0, 0));
     ASSERT_EQ(PMC_OK, finder->collect(PSW_MODEL_TABLE, &count));
     EXPECT_EQ(2, count);
-    EXPECT_EQ((std::vector<std::string> {expected[0], expected[1]}), results_of(*finder));
+    EXPECT_EQ((std::vector<std::string>{expected[0], expected[1]}), results_of(*finder));
     EXPECT_EQ(PMC_E_ARG, finder->setup(PMC_PROTOCOL_IPV6, "255.255.255.255", usm, 300, 0, 0));
     delete finder;
     usm->release();
@@ -468,10 +480,10 @@ TEST(DeviceFinder, ModelMatchAndFilterSlots)
     EXPECT_EQ(nullptr, psw_match_model(PSW_MODEL_TABLE, "1.3.6.1.4.1.99953.1.11.93.1.33"));
     CPSWDeviceFinder finder;
     char address[64];
-    EXPECT_FALSE(finder.next(address, nullptr, nullptr, nullptr));  /* no search set up */
+    EXPECT_FALSE(finder.next(address, nullptr, nullptr, nullptr)); /* no search set up */
     int32_t count = 5;
     EXPECT_EQ(PMC_E_ARG, finder.collect(PSW_MODEL_TABLE, &count));
     EXPECT_EQ(0, count);
 }
 
-}  // namespace
+} // namespace

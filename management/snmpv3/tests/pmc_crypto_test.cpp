@@ -22,7 +22,8 @@ typedef std::vector<unsigned char> Bytes;
 Bytes from_hex(const char *hex)
 {
     Bytes out;
-    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) out.push_back((unsigned char)std::stoi(std::string(hex + i, 2), nullptr, 16));
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
+        out.push_back((unsigned char)std::stoi(std::string(hex + i, 2), nullptr, 16));
     return out;
 }
 
@@ -32,10 +33,17 @@ Bytes text(const char *s)
 }
 
 /* Every test starts from an unbound library with every provider and export offered. */
-class CryptoTest : public ::testing::Test {
+class CryptoTest : public ::testing::Test
+{
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
+    void SetUp() override
+    {
+        reset();
+    }
+    void TearDown() override
+    {
+        reset();
+    }
     static void reset()
     {
         qmt_CryptHideExports(FALSE);
@@ -48,8 +56,8 @@ int encrypt(const PmcSnmpOid *protocol, const Bytes &key, const Bytes &iv, const
 {
     out->assign(in.size() + 16, 0);
     size_t length = out->size();
-    int rc = pmc_crypto_encrypt(protocol, 10, key.data(), key.size(), iv.data(), iv.size(), in.data(), in.size(),
-                                out->data(), &length);
+    int rc = pmc_crypto_encrypt(
+        protocol, 10, key.data(), key.size(), iv.data(), iv.size(), in.data(), in.size(), out->data(), &length);
     out->resize(rc == 0 ? length : 0);
     return rc;
 }
@@ -58,8 +66,8 @@ int decrypt(const PmcSnmpOid *protocol, const Bytes &key, const Bytes &iv, const
 {
     out->assign(in.size() + 16, 0);
     size_t length = out->size();
-    int rc = pmc_crypto_decrypt(protocol, 10, key.data(), key.size(), iv.data(), iv.size(), in.data(), in.size(),
-                                out->data(), &length);
+    int rc = pmc_crypto_decrypt(
+        protocol, 10, key.data(), key.size(), iv.data(), iv.size(), in.data(), in.size(), out->data(), &length);
     out->resize(rc == 0 ? length : 0);
     return rc;
 }
@@ -122,14 +130,16 @@ TEST_F(CryptoTest, HashAndKeyedHashVectors)
     for (const Case &c : cases) {
         unsigned char mac[32];
         size_t length = sizeof mac;
-        ASSERT_EQ(0, pmc_crypto_keyed_hash(c.protocol, 10, c.key.data(), c.key.size(), c.message.data(),
-                                           c.message.size(), mac, &length));
+        ASSERT_EQ(0,
+                  pmc_crypto_keyed_hash(
+                      c.protocol, 10, c.key.data(), c.key.size(), c.message.data(), c.message.size(), mac, &length));
         EXPECT_EQ(from_hex(c.mac), Bytes(mac, mac + length));
     }
     unsigned char mac[12];
     size_t length = sizeof mac;
-    ASSERT_EQ(0, pmc_crypto_keyed_hash(PMC_OID_HMAC_MD5, 10, jefe.data(), jefe.size(), message.data(),
-                                       message.size(), mac, &length));
+    ASSERT_EQ(0,
+              pmc_crypto_keyed_hash(
+                  PMC_OID_HMAC_MD5, 10, jefe.data(), jefe.size(), message.data(), message.size(), mac, &length));
     EXPECT_EQ(12u, length); /* cut to the room */
 
     const Bytes abc = text("abc");
@@ -148,20 +158,25 @@ TEST_F(CryptoTest, MacCheckNeedsTwelveBytes)
     const Bytes message = text("a message of some length");
     unsigned char mac[16];
     size_t length = sizeof mac;
-    ASSERT_EQ(0, pmc_crypto_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), message.size(),
-                                       mac, &length));
-    EXPECT_EQ(0, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(),
-                                             message.size(), mac, 12));
+    ASSERT_EQ(0,
+              pmc_crypto_keyed_hash(
+                  PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), message.size(), mac, &length));
+    EXPECT_EQ(0,
+              pmc_crypto_check_keyed_hash(
+                  PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), message.size(), mac, 12));
     for (size_t mac_length : {11u, 13u})
-        EXPECT_EQ(-38, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(),
-                                                   message.size(), mac, mac_length));
-    EXPECT_EQ(-38, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), 11, mac,
-                                               12));
-    EXPECT_EQ(-38, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 9, key.data(), key.size(), message.data(),
-                                               message.size(), mac, 12));
+        EXPECT_EQ(-38,
+                  pmc_crypto_check_keyed_hash(
+                      PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), message.size(), mac, mac_length));
+    EXPECT_EQ(-38,
+              pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), 11, mac, 12));
+    EXPECT_EQ(-38,
+              pmc_crypto_check_keyed_hash(
+                  PMC_OID_HMAC_MD5, 9, key.data(), key.size(), message.data(), message.size(), mac, 12));
     mac[3] ^= 1;
-    EXPECT_EQ(-38, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(),
-                                               message.size(), mac, 12));
+    EXPECT_EQ(-38,
+              pmc_crypto_check_keyed_hash(
+                  PMC_OID_HMAC_MD5, 10, key.data(), key.size(), message.data(), message.size(), mac, 12));
 }
 
 TEST_F(CryptoTest, DesCbcVectorAndPadRule)
@@ -186,8 +201,9 @@ TEST_F(CryptoTest, DesCbcVectorAndPadRule)
     EXPECT_EQ(-1, encrypt(PMC_OID_PRIV_DES, kDesKey, Bytes(7, 1), plain, &cipher));
     unsigned char small[16];
     size_t length = sizeof small;
-    EXPECT_EQ(-1, pmc_crypto_encrypt(PMC_OID_PRIV_DES, 10, kDesKey.data(), 8, kDesIv.data(), 8, twenty.data(), 20,
-                                     small, &length));
+    EXPECT_EQ(-1,
+              pmc_crypto_encrypt(
+                  PMC_OID_PRIV_DES, 10, kDesKey.data(), 8, kDesIv.data(), 8, twenty.data(), 20, small, &length));
     EXPECT_EQ(-1, encrypt(PMC_OID_HMAC_MD5, kDesKey, kDesIv, plain, &cipher));
 }
 
@@ -250,10 +266,9 @@ TEST_F(CryptoTest, WithoutCryptoApiEveryComputationIsUnavailable)
     size_t length = sizeof out;
     EXPECT_EQ(-66, pmc_crypto_random(out, 8));
     EXPECT_EQ(-66, pmc_crypto_hash(PMC_OID_HMAC_MD5, 10, data.data(), data.size(), out, &length));
-    EXPECT_EQ(-66, pmc_crypto_keyed_hash(PMC_OID_HMAC_MD5, 10, data.data(), 8, data.data(), data.size(), out,
-                                         &length));
-    EXPECT_EQ(-66, pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, data.data(), 8, data.data(), data.size(), out,
-                                               12));
+    EXPECT_EQ(-66, pmc_crypto_keyed_hash(PMC_OID_HMAC_MD5, 10, data.data(), 8, data.data(), data.size(), out, &length));
+    EXPECT_EQ(-66,
+              pmc_crypto_check_keyed_hash(PMC_OID_HMAC_MD5, 10, data.data(), 8, data.data(), data.size(), out, 12));
     EXPECT_EQ(-66, pmc_crypto_password_to_key(PMC_OID_HMAC_SHA1, 10, data.data(), data.size(), out, &length));
     Bytes cipher;
     EXPECT_EQ(-66, encrypt(PMC_OID_PRIV_DES, kDesKey, kDesIv, data, &cipher));
@@ -269,4 +284,4 @@ TEST_F(CryptoTest, MissingLibraryFailsTheBinding)
     EXPECT_TRUE(pmc_crypto_available());
 }
 
-}  // namespace
+} // namespace

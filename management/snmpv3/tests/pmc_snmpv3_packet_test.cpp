@@ -18,7 +18,8 @@
 
 namespace {
 
-class SnmpV3PacketTest : public ::testing::Test {
+class SnmpV3PacketTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -34,7 +35,10 @@ protected:
         target->release();
         pmc_snmpv3_end();
     }
-    void add(const char *name, IPmsValue *value) { ASSERT_EQ(0, pdu->append_new(pms_create_oid_from_text(name, nullptr), value)); }
+    void add(const char *name, IPmsValue *value)
+    {
+        ASSERT_EQ(0, pdu->append_new(pms_create_oid_from_text(name, nullptr), value));
+    }
     IPmsPdu *pdu = nullptr;
     IPmsUsmTarget *target = nullptr;
 };
@@ -143,4 +147,4 @@ TEST_F(SnmpV3PacketTest, TargetOpensSession)
     pmc_crypto_unload();
 }
 
-}  // namespace
+} // namespace

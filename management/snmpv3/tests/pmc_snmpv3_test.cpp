@@ -63,7 +63,8 @@ std::string read_file(const std::string &path)
 }
 
 /* Every test runs inside one SNMPv3 operation with CryptoAPI offered. */
-class SnmpV3Test : public ::testing::Test {
+class SnmpV3Test : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -118,7 +119,8 @@ TEST(SnmpV3Map, ErrorsBySymbol)
         {SNMPERR_USM_UNKNOWNENGINEID, -250},
         {-1000, -200},
     };
-    for (const Case &c : cases) EXPECT_EQ(c.code, pmc_snmpv3_map_error(c.snmp_error)) << c.snmp_error;
+    for (const Case &c : cases)
+        EXPECT_EQ(c.code, pmc_snmpv3_map_error(c.snmp_error)) << c.snmp_error;
 }
 
 TEST(SnmpV3Map, PeerNames)
@@ -161,8 +163,8 @@ TEST_F(SnmpV3Test, SessionParametersFromTheTarget)
     EXPECT_EQ(0, snmp_oid_compare(s.securityAuthProto, s.securityAuthProtoLen, usmHMACMD5AuthProtocol, 10));
     EXPECT_EQ(0, snmp_oid_compare(s.securityPrivProto, s.securityPrivProtoLen, usmDESPrivProtocol, 10));
     /* Ku of RFC 3414 A.3.1, the privacy key with the authentication hash. */
-    const unsigned char ku[] = {0x9f, 0xaf, 0x32, 0x83, 0x88, 0x4e, 0x92, 0x83,
-                                0x4e, 0xbc, 0x98, 0x47, 0xd8, 0xed, 0xd9, 0x63};
+    const unsigned char ku[] = {
+        0x9f, 0xaf, 0x32, 0x83, 0x88, 0x4e, 0x92, 0x83, 0x4e, 0xbc, 0x98, 0x47, 0xd8, 0xed, 0xd9, 0x63};
     ASSERT_EQ(16u, s.securityAuthKeyLen);
     EXPECT_EQ(0, std::memcmp(ku, s.securityAuthKey, 16));
     ASSERT_EQ(16u, s.securityPrivKeyLen);
@@ -268,13 +270,19 @@ TEST_F(SnmpV3Test, RequestTypesAndBindings)
         const char *value;
         u_char type;
     } binds[] = {
-        {PMC_V3_OID, "1.3.6.1.2.1.1.2.0", ASN_OBJECT_ID}, {PMC_V3_OCTETS, "text", ASN_OCTET_STR},
-        {PMC_V3_OCTETS, nullptr, ASN_OCTET_STR},          {PMC_V3_INTEGER, "-7", ASN_INTEGER},
-        {PMC_V3_NULL, nullptr, ASN_NULL},                 {PMC_V3_COUNTER32, "9", ASN_COUNTER},
-        {PMC_V3_GAUGE32, "10", ASN_GAUGE},                {PMC_V3_TIMETICKS, "11", ASN_TIMETICKS},
-        {PMC_V3_COUNTER64, "12", ASN_COUNTER64},          {PMC_V3_IPADDRESS, "10.0.0.1", ASN_IPADDRESS},
+        {PMC_V3_OID, "1.3.6.1.2.1.1.2.0", ASN_OBJECT_ID},
+        {PMC_V3_OCTETS, "text", ASN_OCTET_STR},
+        {PMC_V3_OCTETS, nullptr, ASN_OCTET_STR},
+        {PMC_V3_INTEGER, "-7", ASN_INTEGER},
+        {PMC_V3_NULL, nullptr, ASN_NULL},
+        {PMC_V3_COUNTER32, "9", ASN_COUNTER},
+        {PMC_V3_GAUGE32, "10", ASN_GAUGE},
+        {PMC_V3_TIMETICKS, "11", ASN_TIMETICKS},
+        {PMC_V3_COUNTER64, "12", ASN_COUNTER64},
+        {PMC_V3_IPADDRESS, "10.0.0.1", ASN_IPADDRESS},
     };
-    for (const BindCase &b : binds) ASSERT_EQ(0, request.add_binding("1.3.6.1.2.1.1.5.0", b.kind, b.value)) << b.kind;
+    for (const BindCase &b : binds)
+        ASSERT_EQ(0, request.add_binding("1.3.6.1.2.1.1.5.0", b.kind, b.value)) << b.kind;
     size_t i = 0;
     for (netsnmp_variable_list *v = request.request()->variables; v; v = v->next_variable, ++i) {
         ASSERT_LT(i, sizeof binds / sizeof binds[0]);
@@ -379,8 +387,14 @@ TEST_F(SnmpV3Test, AnswerIsReadBack)
     struct TypeCase {
         int command;
         int32_t type;
-    } types[] = {{SNMP_MSG_GET, 0}, {SNMP_MSG_GETNEXT, 1}, {SNMP_MSG_SET, 3}, {SNMP_MSG_GETBULK, 5},
-                 {SNMP_MSG_INFORM, 6}, {SNMP_MSG_TRAP2, 4}, {SNMP_MSG_REPORT, 8}, {SNMP_MSG_TRAP, -1}};
+    } types[] = {{SNMP_MSG_GET, 0},
+                 {SNMP_MSG_GETNEXT, 1},
+                 {SNMP_MSG_SET, 3},
+                 {SNMP_MSG_GETBULK, 5},
+                 {SNMP_MSG_INFORM, 6},
+                 {SNMP_MSG_TRAP2, 4},
+                 {SNMP_MSG_REPORT, 8},
+                 {SNMP_MSG_TRAP, -1}};
     for (const TypeCase &t : types) {
         pdu->command = t.command;
         EXPECT_EQ(t.type, answer.pdu_type()) << t.command;
@@ -425,7 +439,7 @@ TEST_F(SnmpV3Test, ResponderAddress)
     }
 }
 
-}  // namespace
+} // namespace
 
 /* Operations print nothing, write no file, and each starts from fresh Net-SNMP state. */
 TEST(SnmpV3Operation, QuietAndFreshEveryTime)
@@ -462,18 +476,21 @@ TEST(SnmpV3Operation, QuietAndFreshEveryTime)
 /* Concurrent callers are serialised: each operation sees only its own session's user. */
 TEST(SnmpV3Operation, ConcurrentCallersDoNotMeet)
 {
-    std::atomic<int> failures {0};
+    std::atomic<int> failures{0};
     auto work = [&failures](const char *user) {
         for (int round = 0; round < 3; ++round) {
             CPmcSnmpV3Operation operation;
-            if (operation.status() != 0 || usm_get_userList() != nullptr) ++failures;
+            if (operation.status() != 0 || usm_get_userList() != nullptr)
+                ++failures;
             PmcSnmpV3SessionSpec spec = base_spec();
             spec.user_name = user;
             spec.security_level = 0;
             CPmcSnmpV3Request request;
-            if (request.open(spec) != 0) ++failures;
+            if (request.open(spec) != 0)
+                ++failures;
             struct usmUser *users = usm_get_userList();
-            if (!users || users->next || std::strcmp(users->name, user) != 0) ++failures;
+            if (!users || users->next || std::strcmp(users->name, user) != 0)
+                ++failures;
         }
     };
     std::thread first(work, "first");

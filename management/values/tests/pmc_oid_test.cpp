@@ -24,7 +24,10 @@ struct Oid {
     }
     Oid(const Oid &) = delete;
     Oid &operator=(const Oid &) = delete;
-    IPmsOid *operator->() const { return o; }
+    IPmsOid *operator->() const
+    {
+        return o;
+    }
     std::string text() const
     {
         uint32_t length = 0;
@@ -34,7 +37,7 @@ struct Oid {
     IPmsOid *o;
 };
 
-}  // namespace
+} // namespace
 
 TEST(PmsOid, Relation)
 {
@@ -44,7 +47,7 @@ TEST(PmsOid, Relation)
     } const cases[] = {
         {"1.3.6.1.2.1.1", "1.3.6.1.2.1.1.5.0", PMS_REL_ANCESTOR},
         {"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1", PMS_REL_INSIDE},
-        {"1.10", "1.9", PMS_REL_BEFORE},  /* text order, not numeric order */
+        {"1.10", "1.9", PMS_REL_BEFORE}, /* text order, not numeric order */
         {"1.2", "1.2", PMS_REL_EQUAL},
         {"1.2", "1.23", PMS_REL_BEFORE},
         {"1.23", "1.2", PMS_REL_AFTER},
@@ -72,9 +75,17 @@ TEST(PmsOid, Validity)
     struct Case {
         const char *text;
         bool valid;
-    } const cases[] = {{"1.3.6.1", true}, {"", true}, {"0", true}, {"1.0.2", true},
-                       {"1..3", false}, {".1", false}, {"1.", false}, {"1.03", false},
-                       {"1.a", false}, {"00", false}, {" 1", false}};
+    } const cases[] = {{"1.3.6.1", true},
+                       {"", true},
+                       {"0", true},
+                       {"1.0.2", true},
+                       {"1..3", false},
+                       {".1", false},
+                       {"1.", false},
+                       {"1.03", false},
+                       {"1.a", false},
+                       {"00", false},
+                       {" 1", false}};
     for (const Case &c : cases) {
         IPmsValue *value = pms_create_value(PMS_TAG_OID, nullptr);
         EXPECT_EQ(PMC_OK, value->set_text(c.text));
@@ -210,7 +221,7 @@ TEST(PmsOid, TakingPrefixes)
     EXPECT_EQ(PMC_E_ARG, oid->take_prefix_into(nullptr, 1));
     number->release();
 
-    text = oid->take_prefix_text(9, &code);  /* more than there are: all of them */
+    text = oid->take_prefix_text(9, &code); /* more than there are: all of them */
     ASSERT_NE(nullptr, text);
     EXPECT_TRUE(text->equals("4"));
     EXPECT_EQ("", oid.text());

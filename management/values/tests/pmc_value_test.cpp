@@ -15,21 +15,61 @@
 namespace {
 
 /* Answers the number of the slot it was called through. */
-class SlotVisitor : public IPmsValueVisitor {
+class SlotVisitor : public IPmsValueVisitor
+{
 public:
-    int visit_oid(IPmsValue *) override { return 1; }
-    int visit_octets(IPmsValue *) override { return 2; }
-    int visit_integer(IPmsValue *) override { return 3; }
-    int visit_null(IPmsValue *) override { return 4; }
-    int visit_counter32(IPmsValue *) override { return 5; }
-    int visit_gauge32(IPmsValue *) override { return 6; }
-    int visit_timeticks(IPmsValue *) override { return 7; }
-    int visit_counter64(IPmsValue *) override { return 8; }
-    int visit_ip_address(IPmsValue *) override { return 9; }
-    int visit_ipv6_address(IPmsValue *) override { return 10; }
-    int visit_ipv4_transport(IPmsValue *) override { return 11; }
-    int visit_ipx_transport(IPmsValue *) override { return 12; }
-    int visit_exception(IPmsValue *) override { return 13; }
+    int visit_oid(IPmsValue *) override
+    {
+        return 1;
+    }
+    int visit_octets(IPmsValue *) override
+    {
+        return 2;
+    }
+    int visit_integer(IPmsValue *) override
+    {
+        return 3;
+    }
+    int visit_null(IPmsValue *) override
+    {
+        return 4;
+    }
+    int visit_counter32(IPmsValue *) override
+    {
+        return 5;
+    }
+    int visit_gauge32(IPmsValue *) override
+    {
+        return 6;
+    }
+    int visit_timeticks(IPmsValue *) override
+    {
+        return 7;
+    }
+    int visit_counter64(IPmsValue *) override
+    {
+        return 8;
+    }
+    int visit_ip_address(IPmsValue *) override
+    {
+        return 9;
+    }
+    int visit_ipv6_address(IPmsValue *) override
+    {
+        return 10;
+    }
+    int visit_ipv4_transport(IPmsValue *) override
+    {
+        return 11;
+    }
+    int visit_ipx_transport(IPmsValue *) override
+    {
+        return 12;
+    }
+    int visit_exception(IPmsValue *) override
+    {
+        return 13;
+    }
 };
 
 /* Owns a value for the length of a test. */
@@ -43,7 +83,10 @@ struct Value {
     }
     Value(const Value &) = delete;
     Value &operator=(const Value &) = delete;
-    IPmsValue *operator->() const { return v; }
+    IPmsValue *operator->() const
+    {
+        return v;
+    }
     int code = 1;
     IPmsValue *v;
 };
@@ -65,21 +108,29 @@ std::string oid_text(IPmsOid *oid)
     return text_of(oid->value());
 }
 
-}  // namespace
+} // namespace
 
 TEST(PmsValue, KindTable)
 {
     struct Case {
         uint32_t tag, length, slot, index_length, implied_index_length;
     } const cases[] = {
-        {PMS_TAG_INTEGER, 1, 3, 1, 1},          {PMS_TAG_OCTET_STRING, 0, 2, 1, 0},
-        {PMS_TAG_NULL, 0, 4, 0, 0},             {PMS_TAG_OID, 0, 1, 1, 0},
-        {PMS_TAG_IP_ADDRESS, 4, 9, 5, 4},       {PMS_TAG_COUNTER32, 1, 5, 1, 1},
-        {PMS_TAG_GAUGE32, 1, 6, 1, 1},          {PMS_TAG_TIMETICKS, 1, 7, 1, 1},
-        {PMS_TAG_OPAQUE, 0, 2, 1, 0},           {PMS_TAG_COUNTER64, 1, 8, 1, 1},
-        {PMS_TAG_IPV6_ADDRESS, 16, 10, 17, 16}, {PMS_TAG_NO_SUCH_OBJECT, 0, 13, 0, 0},
-        {PMS_TAG_NO_SUCH_INSTANCE, 0, 13, 0, 0}, {PMS_TAG_END_OF_MIB_VIEW, 0, 13, 0, 0},
-        {PMS_TAG_IPV4_TRANSPORT, 6, 11, 8, 7},  {PMS_TAG_IPX_TRANSPORT, 12, 12, 14, 13},
+        {PMS_TAG_INTEGER, 1, 3, 1, 1},
+        {PMS_TAG_OCTET_STRING, 0, 2, 1, 0},
+        {PMS_TAG_NULL, 0, 4, 0, 0},
+        {PMS_TAG_OID, 0, 1, 1, 0},
+        {PMS_TAG_IP_ADDRESS, 4, 9, 5, 4},
+        {PMS_TAG_COUNTER32, 1, 5, 1, 1},
+        {PMS_TAG_GAUGE32, 1, 6, 1, 1},
+        {PMS_TAG_TIMETICKS, 1, 7, 1, 1},
+        {PMS_TAG_OPAQUE, 0, 2, 1, 0},
+        {PMS_TAG_COUNTER64, 1, 8, 1, 1},
+        {PMS_TAG_IPV6_ADDRESS, 16, 10, 17, 16},
+        {PMS_TAG_NO_SUCH_OBJECT, 0, 13, 0, 0},
+        {PMS_TAG_NO_SUCH_INSTANCE, 0, 13, 0, 0},
+        {PMS_TAG_END_OF_MIB_VIEW, 0, 13, 0, 0},
+        {PMS_TAG_IPV4_TRANSPORT, 6, 11, 8, 7},
+        {PMS_TAG_IPX_TRANSPORT, 12, 12, 14, 13},
     };
     DWORD before = live_blocks();
     SlotVisitor visitor;
@@ -122,7 +173,7 @@ TEST(PmsValue, PrivateQueryIdentifiers)
     EXPECT_NE(nullptr, out);
     exception->query(PMS_QUERY_KIND + PMS_TAG_END_OF_MIB_VIEW, &out);
     EXPECT_EQ(nullptr, out);
-    counter->query(PMS_QUERY_BASE, nullptr);  /* no out pointer: nothing happens */
+    counter->query(PMS_QUERY_BASE, nullptr); /* no out pointer: nothing happens */
 }
 
 TEST(PmsValue, TextRoundTrips)
@@ -201,7 +252,7 @@ TEST(PmsValue, RefusedTexts)
 {
     struct Case {
         uint32_t tag;
-        const char *text, *kept;  /* what the value holds after the refusal */
+        const char *text, *kept; /* what the value holds after the refusal */
     } const cases[] = {
         {PMS_TAG_IP_ADDRESS, "192.168.0.256", "192.168.0.0"},
         {PMS_TAG_IP_ADDRESS, "1.2.3", "1.2.3.0"},
@@ -244,10 +295,14 @@ TEST(PmsValue, IndexRoundTrips)
         {PMS_TAG_OCTET_STRING, "ab", "2.97.98", "97.98"},
         {PMS_TAG_OPAQUE, "", "0", ""},
         {PMS_TAG_IP_ADDRESS, "10.1.2.3", "4.10.1.2.3", "10.1.2.3"},
-        {PMS_TAG_IPV6_ADDRESS, "fe80:0:0:0:0:0:0:1", "16.254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1",
+        {PMS_TAG_IPV6_ADDRESS,
+         "fe80:0:0:0:0:0:0:1",
+         "16.254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1",
          "254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1"},
         {PMS_TAG_IPV4_TRANSPORT, "10.0.0.1/161", "1.6.10.0.0.1.0.161", "1.10.0.0.1.0.161"},
-        {PMS_TAG_IPX_TRANSPORT, "0000000a:000000000001/8f0f", "5.12.0.0.0.10.0.0.0.0.0.1.143.15",
+        {PMS_TAG_IPX_TRANSPORT,
+         "0000000a:000000000001/8f0f",
+         "5.12.0.0.0.10.0.0.0.0.0.1.143.15",
          "5.0.0.0.10.0.0.0.0.0.1.143.15"},
         {PMS_TAG_OID, "1.3.6", "3.1.3.6", "1.3.6"},
     };
@@ -290,7 +345,7 @@ TEST(PmsValue, RefusedIndexes)
         {PMS_TAG_OCTET_STRING, "3.97.98", false, PMC_E_RANGE},  /* third octet cannot be read */
         {PMS_TAG_OCTET_STRING, "2.97.256", false, PMC_E_INDEX}, /* sub-identifier above 255 */
         {PMS_TAG_OCTET_STRING, "", false, PMC_E_EMPTY},
-        {PMS_TAG_IP_ADDRESS, "5.1.2.3.4", false, PMC_E_INDEX},  /* length not the size */
+        {PMS_TAG_IP_ADDRESS, "5.1.2.3.4", false, PMC_E_INDEX}, /* length not the size */
         {PMS_TAG_IP_ADDRESS, "1.2.3.256", true, PMC_E_INDEX},
         {PMS_TAG_IP_ADDRESS, "1.2.3", true, PMC_E_RANGE},
         {PMS_TAG_IPV4_TRANSPORT, "2.6.10.0.0.1.0.161", false, PMC_E_INDEX}, /* type */
@@ -310,7 +365,7 @@ TEST(PmsValue, RefusedIndexes)
         int code = 0;
         EXPECT_EQ(nullptr, oid->read_index_of_tag(c.tag, &code, c.implied)) << c.index;
         EXPECT_EQ(c.code, code) << c.index;
-        EXPECT_EQ(c.index, oid_text(oid));  /* reading removes nothing */
+        EXPECT_EQ(c.index, oid_text(oid)); /* reading removes nothing */
         oid->value()->release();
     }
     Value octets(PMS_TAG_OCTET_STRING);
@@ -332,8 +387,8 @@ TEST(PmsValue, ImpliedOctetsTakeCount)
 
 TEST(PmsValue, WrongKindOperations)
 {
-    Value null(PMS_TAG_NULL), gauge(PMS_TAG_GAUGE32), integer(PMS_TAG_INTEGER),
-        octets(PMS_TAG_OCTET_STRING), c64(PMS_TAG_COUNTER64), exception(PMS_TAG_NO_SUCH_INSTANCE);
+    Value null(PMS_TAG_NULL), gauge(PMS_TAG_GAUGE32), integer(PMS_TAG_INTEGER), octets(PMS_TAG_OCTET_STRING),
+        c64(PMS_TAG_COUNTER64), exception(PMS_TAG_NO_SUCH_INSTANCE);
     int code = 0;
     EXPECT_EQ(-1, null->read_signed(&code));
     EXPECT_EQ(PMC_E_UNSUPPORTED, code);
@@ -478,8 +533,13 @@ TEST(PmsValue, Factories)
 TEST(PmsValue, RefusedAllocations)
 {
     DWORD before = live_blocks();
-    const uint32_t tags[] = {PMS_TAG_INTEGER, PMS_TAG_OCTET_STRING, PMS_TAG_OID, PMS_TAG_IP_ADDRESS,
-                             PMS_TAG_IPV6_ADDRESS, PMS_TAG_IPV4_TRANSPORT, PMS_TAG_IPX_TRANSPORT};
+    const uint32_t tags[] = {PMS_TAG_INTEGER,
+                             PMS_TAG_OCTET_STRING,
+                             PMS_TAG_OID,
+                             PMS_TAG_IP_ADDRESS,
+                             PMS_TAG_IPV6_ADDRESS,
+                             PMS_TAG_IPV4_TRANSPORT,
+                             PMS_TAG_IPX_TRANSPORT};
     for (uint32_t tag : tags) {
         int code = 0;
         {

@@ -31,7 +31,7 @@ QmtComFactory find_factory(REFCLSID clsid)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -48,8 +48,7 @@ void WINAPI CoUninitialize(void)
         t_initCount--;
 }
 
-HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid,
-                                LPVOID *ppv)
+HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID *ppv)
 {
     if (ppv == nullptr)
         return E_POINTER;
@@ -94,5 +93,4 @@ DWORD qmt_ComInitCount(void)
 {
     return t_initCount;
 }
-
 }

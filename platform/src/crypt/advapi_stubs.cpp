@@ -20,33 +20,78 @@ HANDLE no_handle()
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
-BOOL WINAPI CloseEventLog(HANDLE) { return not_implemented(); }
-HANDLE WINAPI OpenEventLogA(LPCSTR, LPCSTR) { return no_handle(); }
+BOOL WINAPI CloseEventLog(HANDLE)
+{
+    return not_implemented();
+}
+HANDLE WINAPI OpenEventLogA(LPCSTR, LPCSTR)
+{
+    return no_handle();
+}
 BOOL WINAPI ReportEventA(HANDLE, WORD, WORD, DWORD, LPVOID, WORD, DWORD, LPCSTR *, LPVOID)
 {
     return not_implemented();
 }
-BOOL WINAPI DeregisterEventSource(HANDLE) { return not_implemented(); }
-HANDLE WINAPI RegisterEventSourceA(LPCSTR, LPCSTR) { return no_handle(); }
-BOOL WINAPI CloseServiceHandle(HANDLE) { return not_implemented(); }
-BOOL WINAPI ControlService(HANDLE, DWORD, LPVOID) { return not_implemented(); }
+BOOL WINAPI DeregisterEventSource(HANDLE)
+{
+    return not_implemented();
+}
+HANDLE WINAPI RegisterEventSourceA(LPCSTR, LPCSTR)
+{
+    return no_handle();
+}
+BOOL WINAPI CloseServiceHandle(HANDLE)
+{
+    return not_implemented();
+}
+BOOL WINAPI ControlService(HANDLE, DWORD, LPVOID)
+{
+    return not_implemented();
+}
 HANDLE WINAPI CreateServiceA(HANDLE, LPCSTR, LPCSTR, DWORD, DWORD, DWORD, DWORD, LPCSTR, LPCSTR, LPDWORD, LPCSTR,
                              LPCSTR, LPCSTR)
 {
     return no_handle();
 }
-BOOL WINAPI DeleteService(HANDLE) { return not_implemented(); }
-HANDLE WINAPI OpenSCManagerA(LPCSTR, LPCSTR, DWORD) { return no_handle(); }
-HANDLE WINAPI OpenServiceA(HANDLE, LPCSTR, DWORD) { return no_handle(); }
-BOOL WINAPI QueryServiceStatus(HANDLE, LPVOID) { return not_implemented(); }
-HANDLE WINAPI RegisterServiceCtrlHandlerA(LPCSTR, LPVOID) { return no_handle(); }
-BOOL WINAPI SetServiceStatus(HANDLE, LPVOID) { return not_implemented(); }
-BOOL WINAPI StartServiceCtrlDispatcherA(const void *) { return not_implemented(); }
-BOOL WINAPI InitializeSecurityDescriptor(LPVOID, DWORD) { return not_implemented(); }
-BOOL WINAPI SetSecurityDescriptorDacl(LPVOID, BOOL, LPVOID, BOOL) { return not_implemented(); }
+BOOL WINAPI DeleteService(HANDLE)
+{
+    return not_implemented();
+}
+HANDLE WINAPI OpenSCManagerA(LPCSTR, LPCSTR, DWORD)
+{
+    return no_handle();
+}
+HANDLE WINAPI OpenServiceA(HANDLE, LPCSTR, DWORD)
+{
+    return no_handle();
+}
+BOOL WINAPI QueryServiceStatus(HANDLE, LPVOID)
+{
+    return not_implemented();
+}
+HANDLE WINAPI RegisterServiceCtrlHandlerA(LPCSTR, LPVOID)
+{
+    return no_handle();
+}
+BOOL WINAPI SetServiceStatus(HANDLE, LPVOID)
+{
+    return not_implemented();
+}
+BOOL WINAPI StartServiceCtrlDispatcherA(const void *)
+{
+    return not_implemented();
+}
+BOOL WINAPI InitializeSecurityDescriptor(LPVOID, DWORD)
+{
+    return not_implemented();
+}
+BOOL WINAPI SetSecurityDescriptorDacl(LPVOID, BOOL, LPVOID, BOOL)
+{
+    return not_implemented();
+}
 
-}  // extern "C"
+} // extern "C"

@@ -28,17 +28,17 @@ struct Key;
 
 /* One acquired provider context. */
 struct Provider : Object {
-    DWORD type;           /* PROV_* */
-    EVP_PKEY *exchange;   /* key pair of AT_KEYEXCHANGE, or NULL; handles to it share it */
-    LONG refs;            /* the context and every hash and key made from it */
+    DWORD type;         /* PROV_* */
+    EVP_PKEY *exchange; /* key pair of AT_KEYEXCHANGE, or NULL; handles to it share it */
+    LONG refs;          /* the context and every hash and key made from it */
 };
 
 /* One hash object. */
 struct Hash : Object {
     Provider *provider;
     ALG_ID alg;
-    void *md_ctx;                 /* EVP_MD_CTX; NULL once finished */
-    std::vector<BYTE> value;      /* the value once finished */
+    void *md_ctx;            /* EVP_MD_CTX; NULL once finished */
+    std::vector<BYTE> value; /* the value once finished */
 };
 
 /* One key: the RSA key exchange key or a session key. */
@@ -90,6 +90,6 @@ bool HashValue(Hash *hash, std::vector<BYTE> *value);
 /* Fails a CryptoAPI call with the error. */
 BOOL Fail(DWORD error);
 
-}  // namespace qmc
+} // namespace qmc
 
 #endif /* QM_CRYPT_PRIVATE_H */

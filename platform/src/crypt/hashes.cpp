@@ -21,14 +21,16 @@ const char *digest_name(ALG_ID alg)
 /* Finishes the hash once: the value is kept for later reads. */
 bool finish(qmc::Hash *hash)
 {
-    if (!hash->md_ctx) return true;
+    if (!hash->md_ctx)
+        return true;
     EVP_MD_CTX *ctx = (EVP_MD_CTX *)hash->md_ctx;
     unsigned char value[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
     bool ok = EVP_DigestFinal_ex(ctx, value, &length) == 1;
     EVP_MD_CTX_free(ctx);
     hash->md_ctx = nullptr;
-    if (ok) hash->value.assign(value, value + length);
+    if (ok)
+        hash->value.assign(value, value + length);
     return ok;
 }
 
@@ -37,13 +39,15 @@ BOOL copy_out(const void *data, DWORD size, BYTE *out, DWORD *out_length)
 {
     DWORD room = *out_length;
     *out_length = size;
-    if (!out) return TRUE;
-    if (room < size) return qmc::Fail(ERROR_MORE_DATA);
+    if (!out)
+        return TRUE;
+    if (room < size)
+        return qmc::Fail(ERROR_MORE_DATA);
     memcpy(out, data, size);
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * CryptCreateHash: a new MD5 or SHA-1 hash of the context (keyed hashes are not
@@ -55,13 +59,18 @@ extern "C" BOOL WINAPI CryptCreateHash(HCRYPTPROV hProv, ALG_ID Algid, HCRYPTKEY
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!phHash) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!phHash)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phHash = 0;
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
-    if (hKey) return qmc::Fail(NTE_BAD_KEY);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (hKey)
+        return qmc::Fail(NTE_BAD_KEY);
     const char *name = digest_name(Algid);
-    if (!name) return qmc::Fail(NTE_BAD_ALGID);
+    if (!name)
+        return qmc::Fail(NTE_BAD_ALGID);
     EVP_MD *md = EVP_MD_fetch(qmc::LibraryContext(), name, nullptr);
     EVP_MD_CTX *ctx = md ? EVP_MD_CTX_new() : nullptr;
     bool ok = ctx && EVP_DigestInit_ex2(ctx, md, nullptr) == 1;
@@ -88,10 +97,14 @@ extern "C" BOOL WINAPI CryptHashData(HCRYPTHASH hHash, const BYTE *pbData, DWORD
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Hash *hash = (qmc::Hash *)qmc::FindObject(hHash, qmc::kHash);
-    if (!hash) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
-    if (!pbData && dwDataLen) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (!hash->md_ctx) return qmc::Fail(NTE_BAD_HASH_STATE);
+    if (!hash)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (!pbData && dwDataLen)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!hash->md_ctx)
+        return qmc::Fail(NTE_BAD_HASH_STATE);
     if (dwDataLen && EVP_DigestUpdate((EVP_MD_CTX *)hash->md_ctx, pbData, dwDataLen) != 1)
         return qmc::Fail(NTE_FAIL);
     return TRUE;
@@ -108,16 +121,21 @@ extern "C" BOOL WINAPI CryptGetHashParam(HCRYPTHASH hHash, DWORD dwParam, BYTE *
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Hash *hash = (qmc::Hash *)qmc::FindObject(hHash, qmc::kHash);
-    if (!hash) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!pdwDataLen) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
+    if (!hash)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!pdwDataLen)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
     DWORD size = hash->alg == CALG_MD5 ? 16 : 20;
     switch (dwParam) {
     case HP_ALGID: return copy_out(&hash->alg, sizeof hash->alg, pbData, pdwDataLen);
     case HP_HASHSIZE: return copy_out(&size, sizeof size, pbData, pdwDataLen);
     case HP_HASHVAL:
-        if (!pbData || *pdwDataLen < size) return copy_out(&size, size, pbData, pdwDataLen);
-        if (!finish(hash)) return qmc::Fail(NTE_FAIL);
+        if (!pbData || *pdwDataLen < size)
+            return copy_out(&size, size, pbData, pdwDataLen);
+        if (!finish(hash))
+            return qmc::Fail(NTE_FAIL);
         return copy_out(hash->value.data(), size, pbData, pdwDataLen);
     default: return qmc::Fail(NTE_BAD_TYPE);
     }
@@ -128,9 +146,11 @@ extern "C" BOOL WINAPI CryptDestroyHash(HCRYPTHASH hHash)
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Hash *hash = (qmc::Hash *)qmc::FindObject(hHash, qmc::kHash);
-    if (!hash) return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!hash)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
     qmc::RemoveObject(hash);
-    if (hash->md_ctx) EVP_MD_CTX_free((EVP_MD_CTX *)hash->md_ctx);
+    if (hash->md_ctx)
+        EVP_MD_CTX_free((EVP_MD_CTX *)hash->md_ctx);
     qmc::Provider *provider = hash->provider;
     delete hash;
     qmc::ReleaseProvider(provider);
@@ -139,7 +159,8 @@ extern "C" BOOL WINAPI CryptDestroyHash(HCRYPTHASH hHash)
 
 bool qmc::HashValue(Hash *hash, std::vector<BYTE> *value)
 {
-    if (!finish(hash)) return false;
+    if (!finish(hash))
+        return false;
     *value = hash->value;
     return true;
 }

@@ -69,7 +69,7 @@ bool rsa_run(EVP_PKEY *rsa, bool encrypt, const BYTE *in, size_t in_length, std:
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * CryptGenKey: AT_KEYEXCHANGE or CALG_RSA_KEYX makes the context's key exchange key pair
@@ -83,20 +83,26 @@ extern "C" BOOL WINAPI CryptGenKey(HCRYPTPROV hProv, ALG_ID Algid, DWORD dwFlags
     (void)dwFlags;
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!phKey) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!phKey)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phKey = 0;
     if (Algid == AT_KEYEXCHANGE || Algid == CALG_RSA_KEYX) {
         EVP_PKEY *rsa = EVP_PKEY_Q_keygen(qmc::LibraryContext(), nullptr, "RSA", (size_t)kExchangeBits);
-        if (!rsa) return qmc::Fail(NTE_FAIL);
-        if (provider->exchange) EVP_PKEY_free(provider->exchange);
+        if (!rsa)
+            return qmc::Fail(NTE_FAIL);
+        if (provider->exchange)
+            EVP_PKEY_free(provider->exchange);
         provider->exchange = rsa;
         *phKey = exchange_handle(provider);
         return TRUE;
     }
-    if (!qmc::CipherKeyLength(Algid) || !qmc::ProviderSupports(provider->type, Algid)) return qmc::Fail(NTE_BAD_ALGID);
+    if (!qmc::CipherKeyLength(Algid) || !qmc::ProviderSupports(provider->type, Algid))
+        return qmc::Fail(NTE_BAD_ALGID);
     BYTE secret[16];
-    if (RAND_bytes_ex(qmc::LibraryContext(), secret, sizeof secret, 0) != 1) return qmc::Fail(NTE_FAIL);
+    if (RAND_bytes_ex(qmc::LibraryContext(), secret, sizeof secret, 0) != 1)
+        return qmc::Fail(NTE_FAIL);
     *phKey = new_session_key(provider, Algid, secret);
     return TRUE;
 }
@@ -108,11 +114,15 @@ extern "C" BOOL WINAPI CryptGetUserKey(HCRYPTPROV hProv, DWORD dwKeySpec, HCRYPT
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!phUserKey) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!phUserKey)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phUserKey = 0;
-    if (dwKeySpec != AT_KEYEXCHANGE) return qmc::Fail(NTE_BAD_KEY);
-    if (!provider->exchange) return qmc::Fail(NTE_NO_KEY);
+    if (dwKeySpec != AT_KEYEXCHANGE)
+        return qmc::Fail(NTE_BAD_KEY);
+    if (!provider->exchange)
+        return qmc::Fail(NTE_NO_KEY);
     *phUserKey = exchange_handle(provider);
     return TRUE;
 }
@@ -129,14 +139,19 @@ extern "C" BOOL WINAPI CryptDeriveKey(HCRYPTPROV hProv, ALG_ID Algid, HCRYPTHASH
     (void)dwFlags;
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!phKey) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!phKey)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phKey = 0;
     qmc::Hash *hash = (qmc::Hash *)qmc::FindObject(hBaseData, qmc::kHash);
-    if (!hash) return qmc::Fail(NTE_BAD_HASH);
-    if (!qmc::CipherKeyLength(Algid) || !qmc::ProviderSupports(provider->type, Algid)) return qmc::Fail(NTE_BAD_ALGID);
+    if (!hash)
+        return qmc::Fail(NTE_BAD_HASH);
+    if (!qmc::CipherKeyLength(Algid) || !qmc::ProviderSupports(provider->type, Algid))
+        return qmc::Fail(NTE_BAD_ALGID);
     std::vector<BYTE> value;
-    if (!qmc::HashValue(hash, &value)) return qmc::Fail(NTE_FAIL);
+    if (!qmc::HashValue(hash, &value))
+        return qmc::Fail(NTE_FAIL);
     *phKey = new_session_key(provider, Algid, value.data());
     return TRUE;
 }
@@ -154,21 +169,27 @@ extern "C" BOOL WINAPI CryptImportKey(HCRYPTPROV hProv, const BYTE *pbData, DWOR
     (void)dwFlags;
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!phKey || !pbData) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!phKey || !pbData)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phKey = 0;
     const DWORD head = sizeof(BLOBHEADER) + sizeof(ALG_ID);
-    if (dwDataLen < head) return qmc::Fail(NTE_BAD_DATA);
+    if (dwDataLen < head)
+        return qmc::Fail(NTE_BAD_DATA);
     BLOBHEADER header;
     ALG_ID wrap_alg;
     memcpy(&header, pbData, sizeof header);
     memcpy(&wrap_alg, pbData + sizeof header, sizeof wrap_alg);
-    if (header.bType != SIMPLEBLOB) return qmc::Fail(NTE_BAD_TYPE);
-    if (header.bVersion != CUR_BLOB_VERSION || wrap_alg != CALG_RSA_KEYX) return qmc::Fail(NTE_BAD_DATA);
+    if (header.bType != SIMPLEBLOB)
+        return qmc::Fail(NTE_BAD_TYPE);
+    if (header.bVersion != CUR_BLOB_VERSION || wrap_alg != CALG_RSA_KEYX)
+        return qmc::Fail(NTE_BAD_DATA);
     if (!qmc::CipherKeyLength(header.aiKeyAlg) || !qmc::ProviderSupports(provider->type, header.aiKeyAlg))
         return qmc::Fail(NTE_BAD_ALGID);
     qmc::Key *wrapper = (qmc::Key *)qmc::FindObject(hPubKey, qmc::kKey);
-    if (!wrapper || !wrapper->rsa) return qmc::Fail(NTE_BAD_KEY);
+    if (!wrapper || !wrapper->rsa)
+        return qmc::Fail(NTE_BAD_KEY);
     std::vector<BYTE> wrapped(pbData + head, pbData + dwDataLen);
     std::reverse(wrapped.begin(), wrapped.end());
     std::vector<BYTE> secret;
@@ -190,29 +211,34 @@ extern "C" BOOL WINAPI CryptSetKeyParam(HCRYPTKEY hKey, DWORD dwParam, const BYT
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Key *key = (qmc::Key *)qmc::FindObject(hKey, qmc::kKey);
-    if (!key) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!pbData) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
-    if (key->rsa) return qmc::Fail(NTE_BAD_KEY);
+    if (!key)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!pbData)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (key->rsa)
+        return qmc::Fail(NTE_BAD_KEY);
     DWORD value = 0;
-    if (dwParam != KP_IV) memcpy(&value, pbData, sizeof value);
+    if (dwParam != KP_IV)
+        memcpy(&value, pbData, sizeof value);
     switch (dwParam) {
-    case KP_IV:
-        key->iv.assign(pbData, pbData + qmc::CipherBlockLength(key->alg));
-        break;
+    case KP_IV: key->iv.assign(pbData, pbData + qmc::CipherBlockLength(key->alg)); break;
     case KP_MODE:
-        if (value != CRYPT_MODE_CBC && value != CRYPT_MODE_CFB) return qmc::Fail(NTE_BAD_DATA);
+        if (value != CRYPT_MODE_CBC && value != CRYPT_MODE_CFB)
+            return qmc::Fail(NTE_BAD_DATA);
         key->mode = value;
         break;
     case KP_MODE_BITS:
-        if (value != 8 && value != qmc::CipherBlockLength(key->alg) * 8) return qmc::Fail(NTE_BAD_DATA);
+        if (value != 8 && value != qmc::CipherBlockLength(key->alg) * 8)
+            return qmc::Fail(NTE_BAD_DATA);
         key->mode_bits = value;
         break;
     case KP_PADDING:
-        if (value != PKCS5_PADDING) return qmc::Fail(NTE_BAD_DATA);
+        if (value != PKCS5_PADDING)
+            return qmc::Fail(NTE_BAD_DATA);
         break;
-    default:
-        return qmc::Fail(NTE_BAD_TYPE);
+    default: return qmc::Fail(NTE_BAD_TYPE);
     }
     key->running_iv = key->iv;
     return TRUE;
@@ -231,20 +257,29 @@ extern "C" BOOL WINAPI CryptEncrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Key *key = (qmc::Key *)qmc::FindObject(hKey, qmc::kKey);
-    if (!key) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!pdwDataLen) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
-    if (hHash) return qmc::Fail(NTE_BAD_HASH);
+    if (!key)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!pdwDataLen)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (hHash)
+        return qmc::Fail(NTE_BAD_HASH);
     DWORD length = *pdwDataLen;
     if (key->rsa) {
         DWORD needed = (DWORD)EVP_PKEY_get_size(key->rsa);
-        if (!Final) return qmc::Fail(NTE_BAD_DATA);
-        if (length + 11 > needed) return qmc::Fail(NTE_BAD_LEN);
+        if (!Final)
+            return qmc::Fail(NTE_BAD_DATA);
+        if (length + 11 > needed)
+            return qmc::Fail(NTE_BAD_LEN);
         *pdwDataLen = needed;
-        if (!pbData) return TRUE;
-        if (dwBufLen < needed) return qmc::Fail(ERROR_MORE_DATA);
+        if (!pbData)
+            return TRUE;
+        if (dwBufLen < needed)
+            return qmc::Fail(ERROR_MORE_DATA);
         std::vector<BYTE> out;
-        if (!rsa_run(key->rsa, true, pbData, length, &out) || out.size() != needed) return qmc::Fail(NTE_FAIL);
+        if (!rsa_run(key->rsa, true, pbData, length, &out) || out.size() != needed)
+            return qmc::Fail(NTE_FAIL);
         std::reverse(out.begin(), out.end());
         memcpy(pbData, out.data(), needed);
         return TRUE;
@@ -252,8 +287,10 @@ extern "C" BOOL WINAPI CryptEncrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final
     DWORD block = qmc::CipherBlockLength(key->alg);
     DWORD pad = Final && key->mode == CRYPT_MODE_CBC ? block - length % block : 0;
     *pdwDataLen = length + pad;
-    if (!pbData) return TRUE;
-    if (dwBufLen < length + pad) return qmc::Fail(ERROR_MORE_DATA);
+    if (!pbData)
+        return TRUE;
+    if (dwBufLen < length + pad)
+        return qmc::Fail(ERROR_MORE_DATA);
     memset(pbData + length, (int)pad, pad);
     if (!qmc::RunCipher(key, true, Final != FALSE, pbData, length + pad)) {
         *pdwDataLen = length;
@@ -272,16 +309,23 @@ extern "C" BOOL WINAPI CryptDecrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Key *key = (qmc::Key *)qmc::FindObject(hKey, qmc::kKey);
-    if (!key) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (!pdwDataLen || (!pbData && *pdwDataLen)) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
-    if (hHash) return qmc::Fail(NTE_BAD_HASH);
-    if (key->rsa) return qmc::Fail(NTE_BAD_KEY);
+    if (!key)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!pdwDataLen || (!pbData && *pdwDataLen))
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (hHash)
+        return qmc::Fail(NTE_BAD_HASH);
+    if (key->rsa)
+        return qmc::Fail(NTE_BAD_KEY);
     DWORD length = *pdwDataLen;
-    if (!qmc::RunCipher(key, false, Final != FALSE, pbData, length)) return FALSE;
+    if (!qmc::RunCipher(key, false, Final != FALSE, pbData, length))
+        return FALSE;
     if (Final && key->mode == CRYPT_MODE_CBC) {
         DWORD pad = length ? pbData[length - 1] : 0;
-        if (pad == 0 || pad > qmc::CipherBlockLength(key->alg) || pad > length) return qmc::Fail(NTE_BAD_DATA);
+        if (pad == 0 || pad > qmc::CipherBlockLength(key->alg) || pad > length)
+            return qmc::Fail(NTE_BAD_DATA);
         *pdwDataLen = length - pad;
     }
     return TRUE;
@@ -293,7 +337,8 @@ extern "C" BOOL WINAPI CryptDestroyKey(HCRYPTKEY hKey)
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Key *key = (qmc::Key *)qmc::FindObject(hKey, qmc::kKey);
-    if (!key) return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (!key)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
     qmc::FreeKey(key);
     return TRUE;
 }

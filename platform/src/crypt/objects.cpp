@@ -15,7 +15,7 @@ std::set<qmc::Object *> g_objects;
 OSSL_LIB_CTX *g_context;
 bool g_context_tried;
 
-}  // namespace
+} // namespace
 
 std::mutex &qmc::CryptLock()
 {
@@ -27,10 +27,12 @@ std::mutex &qmc::CryptLock()
  * Loaded once into a context of our own so that the process default is left as it is. */
 OSSL_LIB_CTX *qmc::LibraryContext()
 {
-    if (g_context_tried) return g_context;
+    if (g_context_tried)
+        return g_context;
     g_context_tried = true;
     OSSL_LIB_CTX *context = OSSL_LIB_CTX_new();
-    if (!context) return nullptr;
+    if (!context)
+        return nullptr;
     if (!OSSL_PROVIDER_load(context, "default") || !OSSL_PROVIDER_load(context, "legacy")) {
         OSSL_LIB_CTX_free(context);
         return nullptr;
@@ -48,7 +50,8 @@ ULONG_PTR qmc::AddObject(Object *object)
 qmc::Object *qmc::FindObject(ULONG_PTR h, DWORD kind)
 {
     Object *object = (Object *)h;
-    if (!h || !g_objects.count(object) || object->kind != kind) return nullptr;
+    if (!h || !g_objects.count(object) || object->kind != kind)
+        return nullptr;
     return object;
 }
 
@@ -59,16 +62,19 @@ void qmc::RemoveObject(Object *object)
 
 void qmc::ReleaseProvider(Provider *provider)
 {
-    if (--provider->refs > 0) return;
+    if (--provider->refs > 0)
+        return;
     RemoveObject(provider);
-    if (provider->exchange) EVP_PKEY_free(provider->exchange);
+    if (provider->exchange)
+        EVP_PKEY_free(provider->exchange);
     delete provider;
 }
 
 void qmc::FreeKey(Key *key)
 {
     RemoveObject(key);
-    if (key->rsa) EVP_PKEY_free(key->rsa);
+    if (key->rsa)
+        EVP_PKEY_free(key->rsa);
     Provider *provider = key->provider;
     delete key;
     ReleaseProvider(provider);

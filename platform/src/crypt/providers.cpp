@@ -41,7 +41,8 @@ std::vector<Refusal> g_refused;
 bool known_provider(DWORD type, const char *name)
 {
     for (const ProviderName &row : kProviders) {
-        if (row.type == type && (!name || strcmp(row.name, name) == 0)) return true;
+        if (row.type == type && (!name || strcmp(row.name, name) == 0))
+            return true;
     }
     return false;
 }
@@ -49,26 +50,23 @@ bool known_provider(DWORD type, const char *name)
 bool refused(DWORD type, const char *name)
 {
     for (const Refusal &r : g_refused) {
-        if (r.type == type && r.name == (name ? name : "")) return true;
+        if (r.type == type && r.name == (name ? name : ""))
+            return true;
     }
     return false;
 }
 
-}  // namespace
+} // namespace
 
 bool qmc::ProviderSupports(DWORD type, ALG_ID alg)
 {
     switch (alg) {
     case CALG_MD5:
     case CALG_SHA1:
-    case CALG_RSA_KEYX:
-        return true;
-    case CALG_DES:
-        return type != PROV_RSA_AES;
-    case CALG_AES_128:
-        return type == PROV_RSA_AES;
-    default:
-        return false;
+    case CALG_RSA_KEYX: return true;
+    case CALG_DES: return type != PROV_RSA_AES;
+    case CALG_AES_128: return type == PROV_RSA_AES;
+    default: return false;
     }
 }
 
@@ -79,18 +77,23 @@ bool qmc::ProviderSupports(DWORD type, ALG_ID alg)
  * NTE_BAD_FLAGS, NTE_PROV_TYPE_NOT_DEF (unknown type), NTE_KEYSET_NOT_DEF (unknown name
  * or refused by a test), NTE_BAD_KEYSET (a named container) or NTE_FAIL (no libcrypto).
  */
-extern "C" BOOL WINAPI CryptAcquireContextA(HCRYPTPROV *phProv, LPCSTR szContainer, LPCSTR szProvider,
-                                            DWORD dwProvType, DWORD dwFlags)
+extern "C" BOOL WINAPI CryptAcquireContextA(HCRYPTPROV *phProv, LPCSTR szContainer, LPCSTR szProvider, DWORD dwProvType,
+                                            DWORD dwFlags)
 {
-    if (!phProv) return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (!phProv)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
     *phProv = 0;
-    if (dwFlags & ~(CRYPT_NEWKEYSET | CRYPT_VERIFYCONTEXT)) return qmc::Fail(NTE_BAD_FLAGS);
-    if (szContainer && *szContainer) return qmc::Fail(NTE_BAD_KEYSET);
-    if (!known_provider(dwProvType, nullptr)) return qmc::Fail(NTE_PROV_TYPE_NOT_DEF);
+    if (dwFlags & ~(CRYPT_NEWKEYSET | CRYPT_VERIFYCONTEXT))
+        return qmc::Fail(NTE_BAD_FLAGS);
+    if (szContainer && *szContainer)
+        return qmc::Fail(NTE_BAD_KEYSET);
+    if (!known_provider(dwProvType, nullptr))
+        return qmc::Fail(NTE_PROV_TYPE_NOT_DEF);
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     if (!known_provider(dwProvType, szProvider) || refused(dwProvType, szProvider))
         return qmc::Fail(NTE_KEYSET_NOT_DEF);
-    if (!qmc::LibraryContext()) return qmc::Fail(NTE_FAIL);
+    if (!qmc::LibraryContext())
+        return qmc::Fail(NTE_FAIL);
     qmc::Provider *provider = new qmc::Provider();
     provider->kind = qmc::kProvider;
     provider->type = dwProvType;
@@ -109,8 +112,10 @@ extern "C" BOOL WINAPI CryptReleaseContext(HCRYPTPROV hProv, DWORD dwFlags)
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
     qmc::Provider *provider = (qmc::Provider *)qmc::FindObject(hProv, qmc::kProvider);
-    if (!provider) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (dwFlags) return qmc::Fail(NTE_BAD_FLAGS);
+    if (!provider)
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (dwFlags)
+        return qmc::Fail(NTE_BAD_FLAGS);
     provider->kind = 0; /* the handle is gone; the record lives while keys or hashes use it */
     qmc::RemoveObject(provider);
     qmc::ReleaseProvider(provider);
@@ -122,10 +127,14 @@ extern "C" BOOL WINAPI CryptReleaseContext(HCRYPTPROV hProv, DWORD dwFlags)
 extern "C" BOOL WINAPI CryptGenRandom(HCRYPTPROV hProv, DWORD dwLen, BYTE *pbBuffer)
 {
     std::lock_guard<std::mutex> guard(qmc::CryptLock());
-    if (!qmc::FindObject(hProv, qmc::kProvider)) return qmc::Fail(ERROR_INVALID_HANDLE);
-    if (dwLen == 0) return TRUE;
-    if (!pbBuffer) return qmc::Fail(ERROR_INVALID_PARAMETER);
-    if (RAND_bytes_ex(qmc::LibraryContext(), pbBuffer, dwLen, 0) != 1) return qmc::Fail(NTE_FAIL);
+    if (!qmc::FindObject(hProv, qmc::kProvider))
+        return qmc::Fail(ERROR_INVALID_HANDLE);
+    if (dwLen == 0)
+        return TRUE;
+    if (!pbBuffer)
+        return qmc::Fail(ERROR_INVALID_PARAMETER);
+    if (RAND_bytes_ex(qmc::LibraryContext(), pbBuffer, dwLen, 0) != 1)
+        return qmc::Fail(NTE_FAIL);
     return TRUE;
 }
 

@@ -39,8 +39,14 @@ static ULONG Rop3(BYTE rop, ULONG p, ULONG s, ULONG d)
     return r;
 }
 
-static bool UsesPattern(BYTE rop) { return ((rop >> 4) ^ rop) & 0x0F; }
-static bool UsesSource(BYTE rop) { return ((rop >> 2) ^ rop) & 0x33; }
+static bool UsesPattern(BYTE rop)
+{
+    return ((rop >> 4) ^ rop) & 0x0F;
+}
+static bool UsesSource(BYTE rop)
+{
+    return ((rop >> 2) ^ rop) & 0x33;
+}
 
 /* The rectangles of a clip cut to `bounds` (one for no clip or a rectangle clip). */
 static std::vector<RECTL> ClipRects(CLIPOBJ *pco, const RECTL &bounds)
@@ -54,8 +60,10 @@ static std::vector<RECTL> ClipRects(CLIPOBJ *pco, const RECTL &bounds)
         in = ClipOf(pco)->rects;
     std::vector<RECTL> out;
     for (const RECTL &r : in) {
-        RECTL c = {std::max(r.left, bounds.left), std::max(r.top, bounds.top),
-                   std::min(r.right, bounds.right), std::min(r.bottom, bounds.bottom)};
+        RECTL c = {std::max(r.left, bounds.left),
+                   std::max(r.top, bounds.top),
+                   std::min(r.right, bounds.right),
+                   std::min(r.bottom, bounds.bottom)};
         if (c.left < c.right && c.top < c.bottom)
             out.push_back(c);
     }
@@ -67,7 +75,7 @@ static bool IsBitmap(const SURFOBJ *so)
     return so && so->iType == STYPE_BITMAP && so->pvScan0 && BitsOfFormat(so->iBitmapFormat) != 0;
 }
 
-}  // namespace qme
+} // namespace qme
 
 using namespace qme;
 
@@ -81,9 +89,8 @@ extern "C" {
  * rectangle, a needed source or point that is missing or not a bitmap, or a pattern brush
  * (the engine cannot read a driver's realisation); ERROR_NOT_SUPPORTED for a device target.
  */
-BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco,
-                      XLATEOBJ *pxlo, RECTL *prclTrg, POINTL *pptlSrc, POINTL *pptlMask,
-                      BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4)
+BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
+                      POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4)
 {
     (void)pptlBrush;
     if (!psoTrg || !prclTrg) {
@@ -108,11 +115,15 @@ BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOB
     ULONG valueMask = bpp == 32 ? 0xFFFFFFFF : ((1u << bpp) - 1);
     ULONG pattern = needPattern ? pbo->iSolidColor : 0;
     POINTL maskOrigin = pptlMask ? *pptlMask : (pptlSrc ? *pptlSrc : POINTL{0, 0});
-    RECTL target = {std::min(prclTrg->left, prclTrg->right), std::min(prclTrg->top, prclTrg->bottom),
-                    std::max(prclTrg->left, prclTrg->right), std::max(prclTrg->top, prclTrg->bottom)};
+    RECTL target = {std::min(prclTrg->left, prclTrg->right),
+                    std::min(prclTrg->top, prclTrg->bottom),
+                    std::max(prclTrg->left, prclTrg->right),
+                    std::max(prclTrg->top, prclTrg->bottom)};
     RECTL surface = {0, 0, psoTrg->sizlBitmap.cx, psoTrg->sizlBitmap.cy};
-    target = {std::max(target.left, surface.left), std::max(target.top, surface.top),
-              std::min(target.right, surface.right), std::min(target.bottom, surface.bottom)};
+    target = {std::max(target.left, surface.left),
+              std::max(target.top, surface.top),
+              std::min(target.right, surface.right),
+              std::min(target.bottom, surface.bottom)};
     for (const RECTL &r : ClipRects(pco, target)) {
         for (LONG y = r.top; y < r.bottom; ++y) {
             for (LONG x = r.left; x < r.right; ++x) {
@@ -142,10 +153,10 @@ BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOB
  * Copies pixels from a source bitmap at pptlSrc into prclDest of a target bitmap,
  * translated through pxlo and cut to the clip. Returns as EngBitBlt with ROP4 0xCCCC.
  */
-BOOL WINAPI EngCopyBits(SURFOBJ *psoDest, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo,
-                        RECTL *prclDest, POINTL *pptlSrc)
+BOOL WINAPI EngCopyBits(SURFOBJ *psoDest, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDest,
+                        POINTL *pptlSrc)
 {
     return EngBitBlt(psoDest, psoSrc, nullptr, pco, pxlo, prclDest, pptlSrc, nullptr, nullptr, nullptr, 0xCCCC);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -160,8 +160,8 @@ void qmt_EngineFontSetXform(FONTOBJ *pfo, const XFORML *pxform)
         f->xform.m = *pxform;
 }
 
-BOOL qmt_EngineFontAddBitmapGlyph(FONTOBJ *pfo, HGLYPH hg, LONG originX, LONG originY, LONG cx,
-                                  LONG cy, const BYTE *rows, FIX fxD)
+BOOL qmt_EngineFontAddBitmapGlyph(FONTOBJ *pfo, HGLYPH hg, LONG originX, LONG originY, LONG cx, LONG cy,
+                                  const BYTE *rows, FIX fxD)
 {
     Font *f = FontOf(pfo);
     if (!f || cx < 0 || cy < 0 || (cx * cy > 0 && !rows))
@@ -288,8 +288,8 @@ void qmt_EnginePathClose(PATHOBJ *ppo)
         EndSubpath(p, true);
 }
 
-STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG ulCharInc,
-                         FLONG flAccel, BOOL withPositions)
+STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG ulCharInc, FLONG flAccel,
+                         BOOL withPositions)
 {
     String *s = new String();
     s->magic = kStringMagic;
@@ -342,8 +342,8 @@ BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor)
     return &b->bo;
 }
 
-BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
-                                 XLATEOBJ *pxlo, ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize)
+BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
+                                 ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize)
 {
     Brush *b = new Brush();
     b->magic = kBrushMagic;
@@ -369,4 +369,4 @@ void qmt_EngineFreeBrush(BRUSHOBJ *pbo)
     delete b;
 }
 
-}  // extern "C"
+} // extern "C"

@@ -20,10 +20,10 @@ namespace qme {
 enum FailKind { kFailSurface = 1, kFailPalette = 2, kFailRbrush = 3, kFailGlyphSet = 4, kFailKinds = 5 };
 
 struct Surface {
-    SURFOBJ so;          /* first: the driver sees this */
+    SURFOBJ so; /* first: the driver sees this */
     DWORD magic;
-    FLONG hooks;         /* EngAssociateSurface */
-    BYTE *bits;          /* owned pixel memory, or NULL */
+    FLONG hooks; /* EngAssociateSurface */
+    BYTE *bits;  /* owned pixel memory, or NULL */
     LONG locks;
 };
 
@@ -35,11 +35,11 @@ struct Palette {
 };
 
 struct Xlate {
-    XLATEOBJ xo;         /* first */
+    XLATEOBJ xo; /* first */
     DWORD magic;
-    ULONG srcMode;       /* PAL_* of the source colours, for table-less translation */
+    ULONG srcMode; /* PAL_* of the source colours, for table-less translation */
     FLONG srcMasks[3];
-    ULONG dstMode;       /* PAL_RGB or PAL_BGR */
+    ULONG dstMode; /* PAL_RGB or PAL_BGR */
     std::vector<ULONG> table;
 };
 
@@ -47,7 +47,7 @@ struct Xlate {
 typedef BOOL(WINAPI *RealizeBrushFn)(BRUSHOBJ *, SURFOBJ *, SURFOBJ *, SURFOBJ *, XLATEOBJ *, ULONG);
 
 struct Brush {
-    BRUSHOBJ bo;         /* first */
+    BRUSHOBJ bo; /* first */
     DWORD magic;
     SURFOBJ *target;
     SURFOBJ *pattern;
@@ -58,7 +58,7 @@ struct Brush {
 };
 
 struct Xform {
-    XFORMOBJ xo;         /* first */
+    XFORMOBJ xo; /* first */
     DWORD magic;
     XFORML m;
 };
@@ -66,12 +66,12 @@ struct Xform {
 struct Glyph {
     HGLYPH hg;
     GLYPHDATA data;
-    std::vector<BYTE> bits;       /* GLYPHBITS image */
-    PATHOBJ *path;                /* outline, or NULL */
+    std::vector<BYTE> bits; /* GLYPHBITS image */
+    PATHOBJ *path;          /* outline, or NULL */
 };
 
 struct Font {
-    FONTOBJ fo;          /* first */
+    FONTOBJ fo; /* first */
     DWORD magic;
     Xform xform;
     IFIMETRICS *pifi;
@@ -84,23 +84,23 @@ struct Run {
 };
 
 struct Path {
-    PATHOBJ po;          /* first */
+    PATHOBJ po; /* first */
     DWORD magic;
     std::vector<Run> runs;
     size_t cursor;
-    bool open;           /* a subpath is open (MoveTo seen, not closed) */
+    bool open; /* a subpath is open (MoveTo seen, not closed) */
 };
 
 struct Clip {
-    CLIPOBJ co;          /* first */
+    CLIPOBJ co; /* first */
     DWORD magic;
     std::vector<RECTL> rects;
-    std::vector<RECTL> order;     /* enumeration order */
+    std::vector<RECTL> order; /* enumeration order */
     size_t cursor;
 };
 
 struct String {
-    STROBJ so;           /* first */
+    STROBJ so; /* first */
     DWORD magic;
     std::vector<GLYPHPOS> glyphs;
     std::u16string text;
@@ -153,8 +153,8 @@ extern DWORD g_live_palettes;
 extern DWORD g_live_paths;
 extern DWORD g_live_rbrushes;
 
-const DWORD kSurfaceMagic = 0x46525553;  /* "SURF" */
-const DWORD kPaletteMagic = 0x4C415050;  /* "PPAL" */
+const DWORD kSurfaceMagic = 0x46525553; /* "SURF" */
+const DWORD kPaletteMagic = 0x4C415050; /* "PPAL" */
 const DWORD kXlateMagic = 0x54414C58;
 const DWORD kBrushMagic = 0x48535242;
 const DWORD kXformMagic = 0x4D524F46;
@@ -163,6 +163,6 @@ const DWORD kPathMagic = 0x48544150;
 const DWORD kClipMagic = 0x50494C43;
 const DWORD kStringMagic = 0x4F525453;
 
-}  // namespace qme
+} // namespace qme
 
 #endif /* QM_ENGINE_PRIVATE_H */

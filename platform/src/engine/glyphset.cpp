@@ -42,10 +42,8 @@ FD_GLYPHSET *WINAPI EngComputeGlyphSet(INT nCodePage, INT nFirstChar, INT cChars
             continue;
         map.emplace_back(wide[0], static_cast<HGLYPH>(nFirstChar + i));
     }
-    std::stable_sort(map.begin(), map.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    map.erase(std::unique(map.begin(), map.end(),
-                          [](const auto &a, const auto &b) { return a.first == b.first; }),
+    std::stable_sort(map.begin(), map.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    map.erase(std::unique(map.begin(), map.end(), [](const auto &a, const auto &b) { return a.first == b.first; }),
               map.end());
     ULONG runs = 0;
     for (size_t i = 0; i < map.size(); ++i)
@@ -118,4 +116,4 @@ INT WINAPI EngMulDiv(INT a, INT b, INT c)
     return static_cast<INT>(q);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -101,7 +101,7 @@ static void OrderRects(Clip *c, ULONG iDirection)
     });
 }
 
-}  // namespace qme
+} // namespace qme
 
 using namespace qme;
 
@@ -203,8 +203,10 @@ PATHOBJ *WINAPI CLIPOBJ_ppoGetPath(CLIPOBJ *pco)
     for (const RECTL &r : rects) {
         Run run;
         run.flags = PD_BEGINSUBPATH | PD_ENDSUBPATH | PD_CLOSEFIGURE;
-        run.points = {{r.left * 16, r.top * 16}, {r.right * 16, r.top * 16},
-                      {r.right * 16, r.bottom * 16}, {r.left * 16, r.bottom * 16}};
+        run.points = {{r.left * 16, r.top * 16},
+                      {r.right * 16, r.top * 16},
+                      {r.right * 16, r.bottom * 16},
+                      {r.left * 16, r.bottom * 16}};
         p->runs.push_back(run);
         p->po.cCurves += 4;
     }
@@ -342,7 +344,12 @@ BOOL WINAPI XFORMOBJ_bApplyXform(XFORMOBJ *pxo, ULONG iMode, ULONG cPoints, PVOI
             return FALSE;
         double ia = d / det, ib = -b / det, ic = -c / det, id = a / det;
         double idx = -(dx * ia + dy * ic), idy = -(dx * ib + dy * id);
-        a = ia; b = ib; c = ic; d = id; dx = idx; dy = idy;
+        a = ia;
+        b = ib;
+        c = ic;
+        d = id;
+        dx = idx;
+        dy = idy;
     }
     const LONG *in = static_cast<const LONG *>(pvIn);
     LONG *out = static_cast<LONG *>(pvOut);
@@ -377,4 +384,4 @@ ULONG WINAPI XFORMOBJ_iGetXform(XFORMOBJ *pxo, XFORML *pxform)
     return (m.eDx != 0 || m.eDy != 0) ? GX_OFFSET : GX_IDENTITY;
 }
 
-}  // extern "C"
+} // extern "C"

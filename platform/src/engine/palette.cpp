@@ -41,8 +41,16 @@ static ULONG Channel(ULONG color, FLONG mask)
 static void SplitColor(ULONG color, ULONG mode, const FLONG *masks, ULONG *r, ULONG *g, ULONG *b)
 {
     switch (mode) {
-    case PAL_RGB: *r = color & 0xFF; *g = (color >> 8) & 0xFF; *b = (color >> 16) & 0xFF; break;
-    case PAL_BGR: *b = color & 0xFF; *g = (color >> 8) & 0xFF; *r = (color >> 16) & 0xFF; break;
+    case PAL_RGB:
+        *r = color & 0xFF;
+        *g = (color >> 8) & 0xFF;
+        *b = (color >> 16) & 0xFF;
+        break;
+    case PAL_BGR:
+        *b = color & 0xFF;
+        *g = (color >> 8) & 0xFF;
+        *r = (color >> 16) & 0xFF;
+        break;
     default:
         *r = Channel(color, masks[0]);
         *g = Channel(color, masks[1]);
@@ -51,7 +59,7 @@ static void SplitColor(ULONG color, ULONG mode, const FLONG *masks, ULONG *r, UL
     }
 }
 
-}  // namespace qme
+} // namespace qme
 
 using namespace qme;
 
@@ -63,12 +71,11 @@ extern "C" {
  * Returns the handle; NULL with ERROR_INVALID_PARAMETER for an unknown mode or an indexed
  * palette without colours, ERROR_NOT_ENOUGH_MEMORY when refused.
  */
-HPALETTE WINAPI EngCreatePalette(ULONG iMode, ULONG cColors, ULONG *pulColors, FLONG flRed,
-                                 FLONG flGreen, FLONG flBlue)
+HPALETTE WINAPI EngCreatePalette(ULONG iMode, ULONG cColors, ULONG *pulColors, FLONG flRed, FLONG flGreen, FLONG flBlue)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    bool known = iMode == PAL_INDEXED || iMode == PAL_BITFIELDS || iMode == PAL_RGB ||
-                 iMode == PAL_BGR || iMode == PAL_CMYK;
+    bool known =
+        iMode == PAL_INDEXED || iMode == PAL_BITFIELDS || iMode == PAL_RGB || iMode == PAL_BGR || iMode == PAL_CMYK;
     if (!known || (iMode == PAL_INDEXED && (cColors == 0 || !pulColors || cColors > 0x10000))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -157,4 +164,4 @@ ULONG WINAPI XLATEOBJ_iXlate(XLATEOBJ *pxlo, ULONG iColor)
     return b | (g << 8) | (r << 16);
 }
 
-}  // extern "C"
+} // extern "C"

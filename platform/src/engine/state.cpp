@@ -63,7 +63,7 @@ bool CallAllowed(FailKind kind)
     return qmk::AllocationAllowed();
 }
 
-}  // namespace qme
+} // namespace qme
 
 using namespace qme;
 
@@ -109,4 +109,4 @@ void qmt_EngineReset(void)
         gate = FaultGate();
 }
 
-}  // extern "C"
+} // extern "C"

@@ -80,7 +80,10 @@ void StorePixel(SURFOBJ *so, LONG x, LONG y, ULONG color)
             row[x >> 1] = static_cast<BYTE>((row[x >> 1] & 0x0F) | ((color & 0x0F) << 4));
         break;
     case BMF_8BPP: row[x] = static_cast<BYTE>(color); break;
-    case BMF_16BPP: row[2 * x] = static_cast<BYTE>(color); row[2 * x + 1] = static_cast<BYTE>(color >> 8); break;
+    case BMF_16BPP:
+        row[2 * x] = static_cast<BYTE>(color);
+        row[2 * x + 1] = static_cast<BYTE>(color >> 8);
+        break;
     case BMF_24BPP:
         row[3 * x] = static_cast<BYTE>(color);
         row[3 * x + 1] = static_cast<BYTE>(color >> 8);
@@ -91,7 +94,7 @@ void StorePixel(SURFOBJ *so, LONG x, LONG y, ULONG color)
     }
 }
 
-}  // namespace qme
+} // namespace qme
 
 using namespace qme;
 
@@ -135,7 +138,8 @@ HBITMAP WINAPI EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl,
     }
     unsigned long long stride = ((static_cast<unsigned long long>(sizl.cx) * bpp + 31) / 32) * 4;
     if (pvBits) {
-        if (lWidth <= 0 || static_cast<unsigned long long>(lWidth) < (static_cast<unsigned long long>(sizl.cx) * bpp + 7) / 8) {
+        if (lWidth <= 0 ||
+            static_cast<unsigned long long>(lWidth) < (static_cast<unsigned long long>(sizl.cx) * bpp + 7) / 8) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return nullptr;
         }
@@ -301,4 +305,4 @@ FLONG qmh_SurfaceHooks(HSURF hsurf)
     return s ? s->hooks : 0;
 }
 
-}  // extern "C"
+} // extern "C"

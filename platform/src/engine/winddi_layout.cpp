@@ -33,7 +33,8 @@ static_assert(sizeof(FD_XFORM) == 16, "FD_XFORM");
 static_assert(sizeof(XFORML) == 24, "XFORML");
 static_assert(sizeof(POINTFIX) == 8 && sizeof(RECTFX) == 16 && sizeof(POINTE) == 8, "points");
 static_assert(sizeof(SURFOBJ) == QM_LAYOUT(52, 80), "SURFOBJ");
-static_assert(offsetof(SURFOBJ, pvScan0) == QM_LAYOUT(32, 56) && offsetof(SURFOBJ, iBitmapFormat) == QM_LAYOUT(44, 72), "SURFOBJ offsets");
+static_assert(offsetof(SURFOBJ, pvScan0) == QM_LAYOUT(32, 56) && offsetof(SURFOBJ, iBitmapFormat) == QM_LAYOUT(44, 72),
+              "SURFOBJ offsets");
 static_assert(sizeof(BRUSHOBJ) == QM_LAYOUT(12, 24), "BRUSHOBJ");
 static_assert(sizeof(CLIPOBJ) == 24, "CLIPOBJ");
 static_assert(sizeof(ENUMRECTS) == 20, "ENUMRECTS");

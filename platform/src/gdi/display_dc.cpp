@@ -37,7 +37,8 @@ namespace qmg {
 HDC CreateDisplayDC()
 {
     DisplayDC *dc = new (std::nothrow) DisplayDC{kDisplayTag};
-    if (dc == nullptr) return nullptr;
+    if (dc == nullptr)
+        return nullptr;
     std::lock_guard<std::mutex> guard(dcLock());
     liveDCs().insert((HDC)dc);
     return (HDC)dc;
@@ -47,7 +48,8 @@ HDC CreateDisplayDC()
 bool DeleteDisplayDC(HDC hdc)
 {
     std::lock_guard<std::mutex> guard(dcLock());
-    if (liveDCs().erase(hdc) == 0) return false;
+    if (liveDCs().erase(hdc) == 0)
+        return false;
     delete (DisplayDC *)hdc;
     return true;
 }

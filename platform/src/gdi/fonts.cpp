@@ -34,11 +34,21 @@ struct CharsetRow {
 };
 
 const CharsetRow kCharsets[] = {
-    {ANSI_CHARSET, 1252, 0},        {EASTEUROPE_CHARSET, 1250, 1}, {RUSSIAN_CHARSET, 1251, 2},
-    {GREEK_CHARSET, 1253, 3},       {TURKISH_CHARSET, 1254, 4},    {HEBREW_CHARSET, 1255, 5},
-    {ARABIC_CHARSET, 1256, 6},      {BALTIC_CHARSET, 1257, 7},     {VIETNAMESE_CHARSET, 1258, 8},
-    {THAI_CHARSET, 874, 16},        {SHIFTJIS_CHARSET, 932, 17},   {GB2312_CHARSET, 936, 18},
-    {HANGUL_CHARSET, 949, 19},      {CHINESEBIG5_CHARSET, 950, 20}, {JOHAB_CHARSET, 1361, 21},
+    {ANSI_CHARSET, 1252, 0},
+    {EASTEUROPE_CHARSET, 1250, 1},
+    {RUSSIAN_CHARSET, 1251, 2},
+    {GREEK_CHARSET, 1253, 3},
+    {TURKISH_CHARSET, 1254, 4},
+    {HEBREW_CHARSET, 1255, 5},
+    {ARABIC_CHARSET, 1256, 6},
+    {BALTIC_CHARSET, 1257, 7},
+    {VIETNAMESE_CHARSET, 1258, 8},
+    {THAI_CHARSET, 874, 16},
+    {SHIFTJIS_CHARSET, 932, 17},
+    {GB2312_CHARSET, 936, 18},
+    {HANGUL_CHARSET, 949, 19},
+    {CHINESEBIG5_CHARSET, 950, 20},
+    {JOHAB_CHARSET, 1361, 21},
     {SYMBOL_CHARSET, 42, 31},
 };
 
@@ -49,7 +59,8 @@ extern "C" BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count)
     std::lock_guard<std::mutex> guard(familyLock());
     try {
         std::vector<std::u16string> list;
-        for (DWORD i = 0; i < count; ++i) list.emplace_back(names[i]);
+        for (DWORD i = 0; i < count; ++i)
+            list.emplace_back(names[i]);
         families().swap(list);
     } catch (...) {
         return FALSE;
@@ -72,7 +83,8 @@ extern "C" int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpszFamily, FONTENUMPRO
     }
     int answer = 1;
     for (const std::u16string &name : list) {
-        if (lpszFamily != nullptr && lstrcmpiW(lpszFamily, (LPCWSTR)name.c_str()) != 0) continue;
+        if (lpszFamily != nullptr && lstrcmpiW(lpszFamily, (LPCWSTR)name.c_str()) != 0)
+            continue;
         LOGFONTW lf = {};
         lf.lfCharSet = ANSI_CHARSET;
         lf.lfWeight = FW_NORMAL;
@@ -80,7 +92,8 @@ extern "C" int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpszFamily, FONTENUMPRO
         TEXTMETRICW tm = {};
         tm.tmWeight = FW_NORMAL;
         answer = lpProc(&lf, &tm, TRUETYPE_FONTTYPE, lParam);
-        if (answer == 0) break;
+        if (answer == 0)
+            break;
     }
     return answer;
 }
@@ -88,10 +101,12 @@ extern "C" int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpszFamily, FONTENUMPRO
 /* TranslateCharsetInfo: see wingdi.h. Only TCI_SRCCHARSET is answered. */
 extern "C" BOOL WINAPI TranslateCharsetInfo(DWORD *lpSrc, LPCHARSETINFO lpCs, DWORD dwFlags)
 {
-    if (lpCs == nullptr || dwFlags != TCI_SRCCHARSET) return FALSE;
+    if (lpCs == nullptr || dwFlags != TCI_SRCCHARSET)
+        return FALSE;
     UINT charset = (UINT)(ULONG_PTR)lpSrc;
     for (const CharsetRow &row : kCharsets) {
-        if (row.charset != charset) continue;
+        if (row.charset != charset)
+            continue;
         *lpCs = CHARSETINFO{};
         lpCs->ciCharset = row.charset;
         lpCs->ciACP = row.codePage;

@@ -13,11 +13,11 @@ namespace qmg {
 /* The parts of a DIB header the conversion needs. */
 struct DibShape {
     LONG width;
-    LONG height;          /* rows */
+    LONG height; /* rows */
     bool bottomUp;
     WORD bits;
-    DWORD colors;         /* entries of the colour table */
-    DWORD entryBytes;     /* 4 (RGBQUAD), 3 (RGBTRIPLE) or 2 (palette index) */
+    DWORD colors;     /* entries of the colour table */
+    DWORD entryBytes; /* 4 (RGBQUAD), 3 (RGBTRIPLE) or 2 (palette index) */
     const BYTE *table;
 };
 
@@ -57,15 +57,10 @@ static bool ReadShape(const BITMAPINFO *info, UINT usage, DibShape *shape)
     switch (shape->bits) {
     case 1:
     case 4:
-    case 8:
-        shape->colors = used && used < (1u << shape->bits) ? used : (1u << shape->bits);
-        break;
+    case 8: shape->colors = used && used < (1u << shape->bits) ? used : (1u << shape->bits); break;
     case 24:
-    case 32:
-        shape->colors = 0;
-        break;
-    default:
-        return false;
+    case 32: shape->colors = 0; break;
+    default: return false;
     }
     if (usage == DIB_PAL_COLORS) {
         shape->entryBytes = 2;
@@ -123,7 +118,7 @@ static int CopyRows(Bitmap *bitmap, const Dc *dc, UINT start, UINT lines, const 
     return copied;
 }
 
-}  // namespace qmg
+} // namespace qmg
 
 using namespace qmg;
 
@@ -167,8 +162,7 @@ HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER *pbmih, DWORD flIn
         return nullptr;
     }
     HBITMAP handle = reinterpret_cast<HBITMAP>(bitmap);
-    if ((flInit & CBM_INIT) && pjBits &&
-        SetDIBits(hdc, handle, 0, (UINT)shape.height, pjBits, pbmi, iUsage) == 0) {
+    if ((flInit & CBM_INIT) && pjBits && SetDIBits(hdc, handle, 0, (UINT)shape.height, pjBits, pbmi, iUsage) == 0) {
         DeleteObject(handle);
         return nullptr;
     }
@@ -191,4 +185,4 @@ LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits)
     return n;
 }
 
-}  // extern "C"
+} // extern "C"

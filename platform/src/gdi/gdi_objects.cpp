@@ -13,15 +13,14 @@ namespace qmg {
 
 static std::map<const void *, Object *> g_objects;
 static DWORD g_calls;
-static DWORD g_live[5];  /* by ObjectKind */
+static DWORD g_live[5]; /* by ObjectKind */
 
 /* The twenty static colours of the default palette. */
 static const PALETTEENTRY kStockColors[20] = {
-    { 0, 0, 0, 0 },       { 128, 0, 0, 0 },     { 0, 128, 0, 0 },     { 128, 128, 0, 0 },
-    { 0, 0, 128, 0 },     { 128, 0, 128, 0 },   { 0, 128, 128, 0 },   { 192, 192, 192, 0 },
-    { 192, 220, 192, 0 }, { 166, 202, 240, 0 }, { 255, 251, 240, 0 }, { 160, 160, 164, 0 },
-    { 128, 128, 128, 0 }, { 255, 0, 0, 0 },     { 0, 255, 0, 0 },     { 255, 255, 0, 0 },
-    { 0, 0, 255, 0 },     { 255, 0, 255, 0 },   { 0, 255, 255, 0 },   { 255, 255, 255, 0 },
+    {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},   {0, 0, 128, 0},
+    {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0}, {192, 220, 192, 0}, {166, 202, 240, 0},
+    {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
+    {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0},
 };
 
 std::recursive_mutex &Lock()
@@ -90,7 +89,7 @@ Palette *StockPalette()
     return stock;
 }
 
-}  // namespace qmg
+} // namespace qmg
 
 using namespace qmg;
 
@@ -226,7 +225,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
     return FALSE;
 }
 
-}  // extern "C"
+} // extern "C"
 
 DWORD qmt_LiveGdiObjects(DWORD kind)
 {

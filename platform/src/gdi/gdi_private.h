@@ -37,16 +37,16 @@ struct Object {
 
 struct Palette : Object {
     std::vector<PALETTEENTRY> entries;
-    DWORD selections;     /* DCs holding it selected */
+    DWORD selections; /* DCs holding it selected */
 };
 
 struct Dc : Object {
-    Palette *palette;     /* the selected palette (the stock one at first) */
+    Palette *palette; /* the selected palette (the stock one at first) */
 };
 
 struct PrinterDc : Object {
-    QMH_ESCAPE_ENTRY escape;  /* the render driver's DrvEscape */
-    SURFOBJ *surface;         /* the device's current surface; NULL before it has one */
+    QMH_ESCAPE_ENTRY escape; /* the render driver's DrvEscape */
+    SURFOBJ *surface;        /* the device's current surface; NULL before it has one */
 };
 
 struct Bitmap : Object {

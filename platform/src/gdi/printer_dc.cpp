@@ -72,4 +72,4 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
     return (int)answer;
 }
 
-}  // extern "C"
+} // extern "C"

@@ -45,7 +45,8 @@ void format4(uint32_t address, char out[16])
 /* Hands `size` bytes to the caller: ERROR_BUFFER_OVERFLOW (or `small`) when they do not fit. */
 DWORD check_size(ULONG size, const void *buffer, PULONG have, DWORD small)
 {
-    if (!have) return ERROR_INVALID_PARAMETER;
+    if (!have)
+        return ERROR_INVALID_PARAMETER;
     if (!buffer || *have < size) {
         *have = size;
         return small;
@@ -53,7 +54,7 @@ DWORD check_size(ULONG size, const void *buffer, PULONG have, DWORD small)
     return NO_ERROR;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * GetAdaptersInfo: one IP_ADAPTER_INFO per adapter with an IPv4 address (its first one in
@@ -64,23 +65,28 @@ extern "C" DWORD WINAPI GetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG Siz
 {
     DWORD error;
     std::vector<qmip::Adapter> list = adapters(&error);
-    if (error) return error;
+    if (error)
+        return error;
     std::vector<const qmip::Adapter *> chosen;
     ULONG size = 0;
     for (const qmip::Adapter &a : list) {
-        if (a.ipv4.empty()) continue;
+        if (a.ipv4.empty())
+            continue;
         chosen.push_back(&a);
         size += sizeof(IP_ADAPTER_INFO) + (ULONG)(a.ipv4.size() - 1) * sizeof(IP_ADDR_STRING);
     }
-    if (chosen.empty()) return ERROR_NO_DATA;
-    if (DWORD r = check_size(size, AdapterInfo, SizePointer, ERROR_BUFFER_OVERFLOW)) return r;
+    if (chosen.empty())
+        return ERROR_NO_DATA;
+    if (DWORD r = check_size(size, AdapterInfo, SizePointer, ERROR_BUFFER_OVERFLOW))
+        return r;
     memset(AdapterInfo, 0, size);
     BYTE *at = (BYTE *)AdapterInfo;
     IP_ADAPTER_INFO *previous = nullptr;
     for (const qmip::Adapter *a : chosen) {
         IP_ADAPTER_INFO *info = (IP_ADAPTER_INFO *)at;
         at += sizeof *info;
-        if (previous) previous->Next = info;
+        if (previous)
+            previous->Next = info;
         previous = info;
         info->ComboIndex = a->index;
         snprintf(info->AdapterName, sizeof info->AdapterName, "%s", a->name.c_str());
@@ -115,10 +121,12 @@ extern "C" ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Re
                                              PIP_ADAPTER_ADDRESSES AdapterAddresses, PULONG SizePointer)
 {
     (void)Reserved;
-    if (Family != AF_INET && Family != AF_INET6 && Family != AF_UNSPEC) return ERROR_INVALID_PARAMETER;
+    if (Family != AF_INET && Family != AF_INET6 && Family != AF_UNSPEC)
+        return ERROR_INVALID_PARAMETER;
     DWORD error;
     std::vector<qmip::Adapter> list = adapters(&error);
-    if (error) return error;
+    if (error)
+        return error;
     bool want4 = Family != AF_INET6, want6 = Family != AF_INET;
     bool unicast = !(Flags & GAA_FLAG_SKIP_UNICAST);
     const ULONG per_address = sizeof(IP_ADAPTER_UNICAST_ADDRESS) + sizeof(SOCKADDR_IN6);
@@ -126,21 +134,26 @@ extern "C" ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Re
     ULONG size = 0;
     for (const qmip::Adapter &a : list) {
         size_t n = (want4 ? a.ipv4.size() : 0) + (want6 ? a.ipv6.size() : 0);
-        if (n == 0) continue;
+        if (n == 0)
+            continue;
         chosen.push_back(&a);
         ULONG one = sizeof(IP_ADAPTER_ADDRESSES) + (ULONG)a.name.size() + 1 + 2 * sizeof(WCHAR);
-        if (unicast) one += (ULONG)n * per_address;
+        if (unicast)
+            one += (ULONG)n * per_address;
         size += (one + 7) & ~7u; /* each adapter starts 8-byte aligned */
     }
-    if (chosen.empty()) return ERROR_NO_DATA;
-    if (DWORD r = check_size(size, AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW)) return r;
+    if (chosen.empty())
+        return ERROR_NO_DATA;
+    if (DWORD r = check_size(size, AdapterAddresses, SizePointer, ERROR_BUFFER_OVERFLOW))
+        return r;
     memset(AdapterAddresses, 0, size);
     BYTE *at = (BYTE *)AdapterAddresses;
     IP_ADAPTER_ADDRESSES *previous = nullptr;
     for (const qmip::Adapter *a : chosen) {
         IP_ADAPTER_ADDRESSES *info = (IP_ADAPTER_ADDRESSES *)at;
         at += sizeof *info;
-        if (previous) previous->Next = info;
+        if (previous)
+            previous->Next = info;
         previous = info;
         info->Length = sizeof *info;
         info->IfIndex = a->ipv4.empty() ? 0 : a->index;
@@ -197,29 +210,35 @@ extern "C" ULONG WINAPI GetAdaptersAddresses(ULONG Family, ULONG Flags, PVOID Re
  */
 extern "C" DWORD WINAPI GetBestInterfaceEx(struct sockaddr *pDestAddr, PDWORD pdwBestIfIndex)
 {
-    if (!pDestAddr || !pdwBestIfIndex) return ERROR_INVALID_PARAMETER;
+    if (!pDestAddr || !pdwBestIfIndex)
+        return ERROR_INVALID_PARAMETER;
     bool v6 = pDestAddr->sa_family == AF_INET6;
-    if (!v6 && pDestAddr->sa_family != AF_INET) return ERROR_INVALID_PARAMETER;
+    if (!v6 && pDestAddr->sa_family != AF_INET)
+        return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(g_lock);
     if (!g_fake_adapters) {
         const uint8_t *address = v6 ? ((SOCKADDR_IN6 *)pDestAddr)->sin6_addr.s6_addr
                                     : (const uint8_t *)&((SOCKADDR_IN *)pDestAddr)->sin_addr;
         uint32_t index;
-        if (!qmip::HostBestInterface(address, v6, &index)) return ERROR_NOT_FOUND;
+        if (!qmip::HostBestInterface(address, v6, &index))
+            return ERROR_NOT_FOUND;
         *pdwBestIfIndex = index;
         return NO_ERROR;
     }
     const qmip::Adapter *found = nullptr;
     for (const qmip::Adapter &a : g_adapters) {
         bool has = v6 ? !a.ipv6.empty() : !a.ipv4.empty();
-        if (!has) continue;
+        if (!has)
+            continue;
         if (a.best) {
             found = &a;
             break;
         }
-        if (!found && a.type != IF_TYPE_SOFTWARE_LOOPBACK) found = &a;
+        if (!found && a.type != IF_TYPE_SOFTWARE_LOOPBACK)
+            found = &a;
     }
-    if (!found) return ERROR_NOT_FOUND;
+    if (!found)
+        return ERROR_NOT_FOUND;
     *pdwBestIfIndex = found->index;
     return NO_ERROR;
 }
@@ -230,16 +249,20 @@ template <typename Table, typename Row>
 static DWORD answer_table(const std::vector<Row> &rows, Table *table, PULONG size)
 {
     ULONG need = (ULONG)(sizeof(DWORD) + rows.size() * sizeof(Row));
-    if (need < sizeof(Table)) need = sizeof(Table);
-    if (DWORD r = check_size(need, table, size, ERROR_INSUFFICIENT_BUFFER)) return r;
+    if (need < sizeof(Table))
+        need = sizeof(Table);
+    if (DWORD r = check_size(need, table, size, ERROR_INSUFFICIENT_BUFFER))
+        return r;
     table->dwNumEntries = (DWORD)rows.size();
-    if (!rows.empty()) memcpy(table->table, rows.data(), rows.size() * sizeof(Row));
+    if (!rows.empty())
+        memcpy(table->table, rows.data(), rows.size() * sizeof(Row));
     return NO_ERROR;
 }
 
 static std::vector<MIB_IPFORWARDROW> route_rows()
 {
-    if (g_fake_tables) return g_routes;
+    if (g_fake_tables)
+        return g_routes;
     std::vector<MIB_IPFORWARDROW> rows;
     for (const qmip::Route &r : qmip::HostRoutes()) {
         MIB_IPFORWARDROW row{};
@@ -256,7 +279,8 @@ static std::vector<MIB_IPFORWARDROW> route_rows()
 
 static std::vector<MIB_IPADDRROW> address_rows()
 {
-    if (g_fake_tables) return g_addresses;
+    if (g_fake_tables)
+        return g_addresses;
     std::vector<MIB_IPADDRROW> rows;
     for (const qmip::Adapter &a : qmip::HostAdapters()) {
         for (const qmip::Address4 &v4 : a.ipv4) {
@@ -274,7 +298,8 @@ static std::vector<MIB_IPADDRROW> address_rows()
 
 static std::vector<MIB_IFROW> interface_rows()
 {
-    if (g_fake_tables) return g_interfaces;
+    if (g_fake_tables)
+        return g_interfaces;
     std::vector<MIB_IFROW> rows;
     for (const qmip::Adapter &a : qmip::HostAdapters()) {
         MIB_IFROW row{};
@@ -288,7 +313,8 @@ static std::vector<MIB_IFROW> interface_rows()
         size_t n = a.name.size() < MAXLEN_IFDESCR - 1 ? a.name.size() : MAXLEN_IFDESCR - 1;
         memcpy(row.bDescr, a.name.c_str(), n);
         row.dwDescrLen = (DWORD)n + 1;
-        for (size_t i = 0; i < n && i < MAX_INTERFACE_NAME_LEN - 1; ++i) row.wszName[i] = (WCHAR)a.name[i];
+        for (size_t i = 0; i < n && i < MAX_INTERFACE_NAME_LEN - 1; ++i)
+            row.wszName[i] = (WCHAR)a.name[i];
         rows.push_back(row);
     }
     return rows;
@@ -318,7 +344,8 @@ extern "C" DWORD WINAPI GetIfTable(PMIB_IFTABLE pIfTable, PULONG pdwSize, BOOL b
 
 extern "C" DWORD WINAPI GetNumberOfInterfaces(PDWORD pdwNumIf)
 {
-    if (!pdwNumIf) return ERROR_INVALID_PARAMETER;
+    if (!pdwNumIf)
+        return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(g_lock);
     *pdwNumIf = (DWORD)interface_rows().size();
     return NO_ERROR;
@@ -341,7 +368,8 @@ extern "C" void qmt_SetAdapters(const QMT_ADAPTER *list, DWORD count, DWORD erro
         a.best = in.best != FALSE;
         qmip::Address4 v4;
         if (qmip::ParseAddress4(in.ipv4, &v4.address)) {
-            if (!qmip::ParseAddress4(in.ipv4_mask ? in.ipv4_mask : "255.255.255.0", &v4.mask)) v4.mask = 0;
+            if (!qmip::ParseAddress4(in.ipv4_mask ? in.ipv4_mask : "255.255.255.0", &v4.mask))
+                v4.mask = 0;
             a.ipv4.push_back(v4);
         }
         qmip::Address6 v6;

@@ -21,7 +21,8 @@ namespace {
 qmip::Adapter &adapter_of(std::vector<qmip::Adapter> &list, const char *name)
 {
     for (qmip::Adapter &a : list) {
-        if (a.name == name) return a;
+        if (a.name == name)
+            return a;
     }
     qmip::Adapter a{};
     a.name = name;
@@ -31,18 +32,22 @@ qmip::Adapter &adapter_of(std::vector<qmip::Adapter> &list, const char *name)
     return list.back();
 }
 
-}  // namespace
+} // namespace
 
 std::vector<qmip::Adapter> qmip::HostAdapters()
 {
     std::vector<Adapter> list;
     ifaddrs *all = nullptr;
-    if (getifaddrs(&all) != 0) return list;
+    if (getifaddrs(&all) != 0)
+        return list;
     for (ifaddrs *i = all; i; i = i->ifa_next) {
-        if (!i->ifa_name) continue;
+        if (!i->ifa_name)
+            continue;
         Adapter &a = adapter_of(list, i->ifa_name);
-        if (i->ifa_flags & IFF_LOOPBACK) a.type = 24;
-        if (!i->ifa_addr) continue;
+        if (i->ifa_flags & IFF_LOOPBACK)
+            a.type = 24;
+        if (!i->ifa_addr)
+            continue;
         int family = i->ifa_addr->sa_family;
         if (family == AF_INET) {
             Address4 v4;
@@ -70,7 +75,8 @@ std::vector<qmip::Route> qmip::HostRoutes()
 {
     std::vector<Route> routes;
     FILE *f = fopen("/proc/net/route", "r");
-    if (!f) return routes;
+    if (!f)
+        return routes;
     char line[512];
     if (!fgets(line, sizeof line, f)) {
         fclose(f);
@@ -79,10 +85,12 @@ std::vector<qmip::Route> qmip::HostRoutes()
     while (fgets(line, sizeof line, f)) {
         char name[64];
         unsigned destination, gateway, flags, refs, use, metric, mask;
-        if (sscanf(line, "%63s %x %x %x %u %u %u %x", name, &destination, &gateway, &flags, &refs, &use, &metric,
-                   &mask) != 8)
+        if (sscanf(
+                line, "%63s %x %x %x %u %u %u %x", name, &destination, &gateway, &flags, &refs, &use, &metric, &mask) !=
+            8)
             continue;
-        if (!(flags & 1)) continue; /* RTF_UP */
+        if (!(flags & 1))
+            continue; /* RTF_UP */
         Route r;
         r.destination = destination;
         r.mask = mask;
@@ -98,7 +106,8 @@ std::vector<qmip::Route> qmip::HostRoutes()
 bool qmip::HostBestInterface(const uint8_t *address, bool ipv6, uint32_t *index)
 {
     int fd = socket(ipv6 ? AF_INET6 : AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     sockaddr_storage peer;
     memset(&peer, 0, sizeof peer);
     socklen_t len;
@@ -119,7 +128,8 @@ bool qmip::HostBestInterface(const uint8_t *address, bool ipv6, uint32_t *index)
     socklen_t local_len = sizeof local;
     bool ok = connect(fd, (sockaddr *)&peer, len) == 0 && getsockname(fd, (sockaddr *)&local, &local_len) == 0;
     close(fd);
-    if (!ok) return false;
+    if (!ok)
+        return false;
     for (const Adapter &a : HostAdapters()) {
         if (ipv6) {
             for (const Address6 &v6 : a.ipv6) {
@@ -143,7 +153,8 @@ bool qmip::HostBestInterface(const uint8_t *address, bool ipv6, uint32_t *index)
 bool qmip::ParseAddress4(const char *text, uint32_t *address)
 {
     in_addr a;
-    if (!text || inet_pton(AF_INET, text, &a) != 1) return false;
+    if (!text || inet_pton(AF_INET, text, &a) != 1)
+        return false;
     *address = a.s_addr;
     return true;
 }

@@ -24,13 +24,13 @@ struct Address6 {
 
 struct Adapter {
     uint32_t index;
-    uint32_t type;          /* 24 loopback, 6 Ethernet, 131 tunnel ... */
+    uint32_t type; /* 24 loopback, 6 Ethernet, 131 tunnel ... */
     uint8_t mac[6];
     uint32_t mac_length;
     std::string name;
     std::vector<Address4> ipv4;
     std::vector<Address6> ipv6;
-    bool best;              /* injected: the answer of the best-interface query */
+    bool best; /* injected: the answer of the best-interface query */
 };
 
 struct Route {
@@ -48,6 +48,6 @@ bool HostBestInterface(const uint8_t *address, bool ipv6, uint32_t *index);
 bool ParseAddress4(const char *text, uint32_t *address);
 bool ParseAddress6(const char *text, uint8_t bytes[16]);
 
-}  // namespace qmip
+} // namespace qmip
 
 #endif

@@ -12,12 +12,14 @@ extern "C" LPVOID SNMP_FUNC_TYPE SnmpUtilMemAlloc(UINT nBytes)
 
 extern "C" VOID SNMP_FUNC_TYPE SnmpUtilMemFree(LPVOID pMem)
 {
-    if (pMem) HeapFree(GetProcessHeap(), 0, pMem);
+    if (pMem)
+        HeapFree(GetProcessHeap(), 0, pMem);
 }
 
 /* SnmpUtilMemReAlloc: a block of nBytes keeping the old contents; NULL pMem allocates. */
 extern "C" LPVOID SNMP_FUNC_TYPE SnmpUtilMemReAlloc(LPVOID pMem, UINT nBytes)
 {
-    if (!pMem) return SnmpUtilMemAlloc(nBytes);
+    if (!pMem)
+        return SnmpUtilMemAlloc(nBytes);
     return HeapReAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, pMem, nBytes);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const DWORD kActCtxMagic = 0x58544341;  /* "ACTX" */
+const DWORD kActCtxMagic = 0x58544341; /* "ACTX" */
 
 struct ActCtx {
     DWORD magic;
@@ -36,7 +36,7 @@ BOOL has_manifest(HMODULE module, LPCWSTR name)
     return FindResourceW(module, name, RT_MANIFEST) != nullptr;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * CreateActCtxW: a context over the manifest resource of pActCtx->lpSource (a module file,
@@ -51,8 +51,7 @@ extern "C" HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx)
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    LPCWSTR name = (pActCtx->dwFlags & ACTCTX_FLAG_RESOURCE_NAME_VALID) ? pActCtx->lpResourceName
-                                                                       : MAKEINTRESOURCEW(1);
+    LPCWSTR name = (pActCtx->dwFlags & ACTCTX_FLAG_RESOURCE_NAME_VALID) ? pActCtx->lpResourceName : MAKEINTRESOURCEW(1);
     BOOL found = FALSE;
     if (pActCtx->dwFlags & ACTCTX_FLAG_HMODULE_VALID) {
         found = has_manifest(pActCtx->hModule, name);

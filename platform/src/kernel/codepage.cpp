@@ -25,15 +25,15 @@
 namespace {
 
 const UINT kDefaultAnsiCodePage = 1252;
-const char16_t kNoMapping = 0;     /* in the byte-to-wide tables: no character */
-const uint16_t kNoBytes = 0xFFFF;  /* in the wide-to-byte table: no byte sequence */
+const char16_t kNoMapping = 0;    /* in the byte-to-wide tables: no character */
+const uint16_t kNoBytes = 0xFFFF; /* in the wide-to-byte table: no byte sequence */
 
 /* A byte code page the layer knows, with what the C library calls it. */
 struct CodePageRow {
     UINT number;
     const char *iconv_name;
-    UINT oem_partner;      /* the OEM code page used beside it as ANSI code page */
-    BYTE lead_ranges[6];   /* pairs of first and last lead byte, ending with 0, 0 */
+    UINT oem_partner;         /* the OEM code page used beside it as ANSI code page */
+    BYTE lead_ranges[6];      /* pairs of first and last lead byte, ending with 0, 0 */
     char16_t unicode_default; /* what an undefined double-byte sequence becomes */
 };
 
@@ -51,19 +51,25 @@ struct ExtraByte {
 };
 
 const ExtraByte kExtraBytes[] = {
-    {1252, 0x81, 0x0081}, {1252, 0x8D, 0x008D}, {1252, 0x8F, 0x008F},
-    {1252, 0x90, 0x0090}, {1252, 0x9D, 0x009D},
-    {932, 0x80, 0x0080},  {932, 0xA0, 0xF8F0},  {932, 0xFD, 0xF8F1},
-    {932, 0xFE, 0xF8F2},  {932, 0xFF, 0xF8F3},
+    {1252, 0x81, 0x0081},
+    {1252, 0x8D, 0x008D},
+    {1252, 0x8F, 0x008F},
+    {1252, 0x90, 0x0090},
+    {1252, 0x9D, 0x009D},
+    {932, 0x80, 0x0080},
+    {932, 0xA0, 0xF8F0},
+    {932, 0xFD, 0xF8F1},
+    {932, 0xFE, 0xF8F2},
+    {932, 0xFF, 0xF8F3},
 };
 
 /* The tables of one byte code page, built on first use. */
 struct CodePageTables {
     std::once_flag built;
     bool lead[256];
-    char16_t single[256];            /* byte -> character; kNoMapping for lead bytes */
-    std::vector<char16_t> pair;      /* (lead << 8 | trail) -> character, DBCS pages only */
-    std::vector<uint16_t> to_bytes;  /* character -> byte or (lead << 8 | trail) */
+    char16_t single[256];           /* byte -> character; kNoMapping for lead bytes */
+    std::vector<char16_t> pair;     /* (lead << 8 | trail) -> character, DBCS pages only */
+    std::vector<uint16_t> to_bytes; /* character -> byte or (lead << 8 | trail) */
 };
 
 CodePageTables g_tables[sizeof(kCodePages) / sizeof(kCodePages[0])];
@@ -73,7 +79,8 @@ const CodePageRow *find_row(UINT cp, size_t *index)
 {
     for (size_t i = 0; i < sizeof(kCodePages) / sizeof(kCodePages[0]); ++i) {
         if (kCodePages[i].number == cp) {
-            if (index) *index = i;
+            if (index)
+                *index = i;
             return &kCodePages[i];
         }
     }
@@ -90,35 +97,42 @@ char16_t iconv_char(iconv_t cd, const BYTE *bytes, size_t count)
     size_t il = count;
     size_t ol = sizeof(out);
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &ip, &il, &op, &ol) == (size_t)-1 || il != 0) return kNoMapping;
-    if (ol != sizeof(out) - 2) return kNoMapping; /* nothing, or outside the BMP */
+    if (iconv(cd, &ip, &il, &op, &ol) == (size_t)-1 || il != 0)
+        return kNoMapping;
+    if (ol != sizeof(out) - 2)
+        return kNoMapping; /* nothing, or outside the BMP */
     return out[0];
 }
 
 /* Keeps the first byte sequence found for each character. */
 void add_reverse(CodePageTables *t, char16_t ch, uint16_t bytes)
 {
-    if (ch != kNoMapping && t->to_bytes[ch] == kNoBytes) t->to_bytes[ch] = bytes;
+    if (ch != kNoMapping && t->to_bytes[ch] == kNoBytes)
+        t->to_bytes[ch] = bytes;
 }
 
 void build_tables(const CodePageRow &row, CodePageTables *t)
 {
     memset(t->lead, 0, sizeof(t->lead));
     for (int i = 0; row.lead_ranges[i]; i += 2) {
-        for (int b = row.lead_ranges[i]; b <= row.lead_ranges[i + 1]; ++b) t->lead[b] = true;
+        for (int b = row.lead_ranges[i]; b <= row.lead_ranges[i + 1]; ++b)
+            t->lead[b] = true;
     }
     t->to_bytes.assign(65536, kNoBytes);
-    if (row.lead_ranges[0]) t->pair.assign(65536, kNoMapping);
+    if (row.lead_ranges[0])
+        t->pair.assign(65536, kNoMapping);
     iconv_t cd = iconv_open("UTF-16LE", row.iconv_name);
     for (int b = 0; b < 256; ++b) {
         BYTE byte = (BYTE)b;
         t->single[b] = (t->lead[b] || cd == (iconv_t)-1) ? kNoMapping : iconv_char(cd, &byte, 1);
     }
     for (const ExtraByte &extra : kExtraBytes) {
-        if (extra.code_page == row.number) t->single[extra.byte] = extra.ch;
+        if (extra.code_page == row.number)
+            t->single[extra.byte] = extra.ch;
     }
     t->to_bytes[0] = 0;
-    for (int b = 1; b < 256; ++b) add_reverse(t, t->single[b], (uint16_t)b);
+    for (int b = 1; b < 256; ++b)
+        add_reverse(t, t->single[b], (uint16_t)b);
     /* Double-byte sequences. A character that several sequences give (the NEC-selected
      * rows 0xED-0xEE repeat characters of other rows) is written the way Windows writes
      * it: the lowest sequence outside those two rows. */
@@ -126,13 +140,15 @@ void build_tables(const CodePageRow &row, CodePageTables *t)
         for (int lead = 0x81; lead < 256; ++lead) {
             for (int trail = 0x40; t->lead[lead] && trail <= 0xFC; ++trail) {
                 BYTE seq[2] = {(BYTE)lead, (BYTE)trail};
-                if (trail != 0x7F) t->pair[lead << 8 | trail] = iconv_char(cd, seq, 2);
+                if (trail != 0x7F)
+                    t->pair[lead << 8 | trail] = iconv_char(cd, seq, 2);
             }
         }
         for (int pass = 0; pass < 2; ++pass) {
             for (int lead = 0x81; lead < 256; ++lead) {
                 bool nec_row = lead == 0xED || lead == 0xEE;
-                if (!t->lead[lead] || nec_row != (pass == 1)) continue;
+                if (!t->lead[lead] || nec_row != (pass == 1))
+                    continue;
                 for (int trail = 0x40; trail <= 0xFC; ++trail) {
                     uint16_t code = (uint16_t)(lead << 8 | trail);
                     add_reverse(t, t->pair[code], code);
@@ -140,26 +156,32 @@ void build_tables(const CodePageRow &row, CodePageTables *t)
             }
         }
     }
-    if (cd != (iconv_t)-1) iconv_close(cd);
+    if (cd != (iconv_t)-1)
+        iconv_close(cd);
 }
 
 const CodePageTables *tables_for(UINT cp, const CodePageRow **row_out)
 {
     size_t index = 0;
     const CodePageRow *row = find_row(cp, &index);
-    if (!row) return nullptr;
+    if (!row)
+        return nullptr;
     CodePageTables *t = &g_tables[index];
     std::call_once(t->built, build_tables, *row, t);
-    if (row_out) *row_out = row;
+    if (row_out)
+        *row_out = row;
     return t;
 }
 
 /* Maps CP_ACP and friends to a real code page number; 0 when the page is not supported. */
 UINT resolve_code_page(UINT cp)
 {
-    if (cp == CP_ACP || cp == CP_THREAD_ACP) return GetACP();
-    if (cp == CP_OEMCP) return GetOEMCP();
-    if (cp == CP_UTF8 || find_row(cp, nullptr)) return cp;
+    if (cp == CP_ACP || cp == CP_THREAD_ACP)
+        return GetACP();
+    if (cp == CP_OEMCP)
+        return GetOEMCP();
+    if (cp == CP_UTF8 || find_row(cp, nullptr))
+        return cp;
     return 0;
 }
 
@@ -188,21 +210,32 @@ bool decode_utf8(const BYTE *s, size_t n, bool strict, std::u16string *out)
         int extra = (b >= 0xC2 && b <= 0xDF) ? 1 : (b >= 0xE0 && b <= 0xEF) ? 2 : (b >= 0xF0 && b <= 0xF4) ? 3 : -1;
         uint32_t cp = extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
         BYTE lo = 0x80, hi = 0xBF; /* the allowed range of the second byte */
-        if (b == 0xE0) lo = 0xA0;
-        if (b == 0xED) hi = 0x9F;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;
+        if (b == 0xE0)
+            lo = 0xA0;
+        if (b == 0xED)
+            hi = 0x9F;
+        if (b == 0xF0)
+            lo = 0x90;
+        if (b == 0xF4)
+            hi = 0x8F;
         size_t used = 1;
         bool ok = extra > 0;
         for (int k = 0; ok && k < extra; ++k) {
-            if (i + used >= n) { ok = false; break; }
+            if (i + used >= n) {
+                ok = false;
+                break;
+            }
             BYTE c = s[i + used];
-            if (c < (k == 0 ? lo : 0x80) || c > (k == 0 ? hi : 0xBF)) { ok = false; break; }
+            if (c < (k == 0 ? lo : 0x80) || c > (k == 0 ? hi : 0xBF)) {
+                ok = false;
+                break;
+            }
             cp = cp << 6 | (c & 0x3F);
             ++used;
         }
         if (!ok) {
-            if (strict) return false;
+            if (strict)
+                return false;
             out->push_back(0xFFFD);
         } else {
             append_code_point(out, cp);
@@ -265,16 +298,19 @@ bool decode_bytes(UINT cp, const BYTE *s, size_t n, bool strict, std::u16string 
             bool paired = i + 1 < n && is_trail_byte(s[i + 1]);
             char16_t ch = paired ? t->pair[b << 8 | s[i + 1]] : kNoMapping;
             if (ch == kNoMapping) {
-                if (strict) return false;
+                if (strict)
+                    return false;
                 ch = row->unicode_default;
             }
             out->push_back(ch);
-            if (paired) ++i;
+            if (paired)
+                ++i;
             continue;
         }
         char16_t ch = t->single[b];
         if (ch == kNoMapping && b != 0) {
-            if (strict) return false;
+            if (strict)
+                return false;
             ch = row->unicode_default;
         }
         out->push_back(ch);
@@ -283,8 +319,8 @@ bool decode_bytes(UINT cp, const BYTE *s, size_t n, bool strict, std::u16string 
 }
 
 /* Encodes to a byte code page; sets *used_default when a character had no bytes. */
-void encode_bytes(UINT cp, const char16_t *s, size_t n, const std::string &default_bytes,
-                  bool *used_default, std::string *out)
+void encode_bytes(UINT cp, const char16_t *s, size_t n, const std::string &default_bytes, bool *used_default,
+                  std::string *out)
 {
     const CodePageTables *t = tables_for(cp, nullptr);
     for (size_t i = 0; i < n; ++i) {
@@ -302,11 +338,11 @@ void encode_bytes(UINT cp, const char16_t *s, size_t n, const std::string &defau
 }
 
 /* Copies a converted text out under the size protocol of both conversion calls. */
-template <typename Char>
-int deliver(const std::basic_string<Char> &text, Char *buffer, int capacity)
+template <typename Char> int deliver(const std::basic_string<Char> &text, Char *buffer, int capacity)
 {
     int needed = (int)text.size();
-    if (capacity == 0) return needed;
+    if (capacity == 0)
+        return needed;
     if (needed > capacity) {
         memcpy(buffer, text.data(), capacity * sizeof(Char));
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -316,23 +352,27 @@ int deliver(const std::basic_string<Char> &text, Char *buffer, int capacity)
     return needed;
 }
 
-}  // namespace
+} // namespace
 
 bool qmk::MultiToWide(UINT code_page, const char *text, size_t length, std::u16string *out)
 {
     UINT cp = resolve_code_page(code_page);
-    if (!cp || !text) return false;
+    if (!cp || !text)
+        return false;
     out->clear();
-    if (cp == CP_UTF8) return decode_utf8((const BYTE *)text, length, false, out);
+    if (cp == CP_UTF8)
+        return decode_utf8((const BYTE *)text, length, false, out);
     return decode_bytes(cp, (const BYTE *)text, length, false, out);
 }
 
 bool qmk::WideToMulti(UINT code_page, const char16_t *text, size_t length, std::string *out)
 {
     UINT cp = resolve_code_page(code_page);
-    if (!cp || !text) return false;
+    if (!cp || !text)
+        return false;
     out->clear();
-    if (cp == CP_UTF8) return encode_utf8(text, length, false, out);
+    if (cp == CP_UTF8)
+        return encode_utf8(text, length, false, out);
     bool used_default = false;
     encode_bytes(cp, text, length, "?", &used_default, out);
     return true;
@@ -389,9 +429,11 @@ extern "C" BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar)
         return FALSE;
     }
     const CodePageRow *row = find_row(cp, nullptr);
-    if (!row) return FALSE;
+    if (!row)
+        return FALSE;
     for (int i = 0; row->lead_ranges[i]; i += 2) {
-        if (TestChar >= row->lead_ranges[i] && TestChar <= row->lead_ranges[i + 1]) return TRUE;
+        if (TestChar >= row->lead_ranges[i] && TestChar <= row->lead_ranges[i + 1])
+            return TRUE;
     }
     return FALSE;
 }
@@ -410,13 +452,13 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
                                           LPWSTR lpWideCharStr, int cchWideChar)
 {
     UINT cp = resolve_code_page(CodePage);
-    if (!cp || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0
-        || (cchWideChar > 0 && !lpWideCharStr) || (const void *)lpMultiByteStr == (const void *)lpWideCharStr) {
+    if (!cp || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
+        (cchWideChar > 0 && !lpWideCharStr) || (const void *)lpMultiByteStr == (const void *)lpWideCharStr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const DWORD allowed = cp == CP_UTF8 ? MB_ERR_INVALID_CHARS
-                                        : MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS;
+    const DWORD allowed =
+        cp == CP_UTF8 ? MB_ERR_INVALID_CHARS : MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS;
     if ((dwFlags & ~allowed) || ((dwFlags & MB_PRECOMPOSED) && (dwFlags & MB_COMPOSITE))) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
@@ -442,22 +484,23 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
                                           LPBOOL lpUsedDefaultChar)
 {
     UINT cp = resolve_code_page(CodePage);
-    if (!cp || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0
-        || (cbMultiByte > 0 && !lpMultiByteStr) || (const void *)lpMultiByteStr == (const void *)lpWideCharStr
-        || (cp == CP_UTF8 && (lpDefaultChar || lpUsedDefaultChar))) {
+    if (!cp || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
+        (cbMultiByte > 0 && !lpMultiByteStr) || (const void *)lpMultiByteStr == (const void *)lpWideCharStr ||
+        (cp == CP_UTF8 && (lpDefaultChar || lpUsedDefaultChar))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const DWORD allowed = cp == CP_UTF8 ? WC_ERR_INVALID_CHARS
-                                        : WC_COMPOSITECHECK | WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR
-                                              | WC_NO_BEST_FIT_CHARS;
+    const DWORD allowed = cp == CP_UTF8
+                              ? WC_ERR_INVALID_CHARS
+                              : WC_COMPOSITECHECK | WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_NO_BEST_FIT_CHARS;
     if (dwFlags & ~allowed) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
     }
     size_t length = 0;
     if (cchWideChar == -1) {
-        while (lpWideCharStr[length]) ++length;
+        while (lpWideCharStr[length])
+            ++length;
         ++length;
     } else {
         length = (size_t)cchWideChar;
@@ -474,11 +517,13 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
     std::string default_bytes = "?";
     if (lpDefaultChar && lpDefaultChar[0]) {
         default_bytes.assign(1, lpDefaultChar[0]);
-        if (IsDBCSLeadByteEx(cp, (BYTE)lpDefaultChar[0]) && lpDefaultChar[1]) default_bytes.push_back(lpDefaultChar[1]);
+        if (IsDBCSLeadByteEx(cp, (BYTE)lpDefaultChar[0]) && lpDefaultChar[1])
+            default_bytes.push_back(lpDefaultChar[1]);
     }
     bool used_default = false;
     encode_bytes(cp, lpWideCharStr, length, default_bytes, &used_default, &bytes);
-    if (lpUsedDefaultChar) *lpUsedDefaultChar = used_default ? TRUE : FALSE;
+    if (lpUsedDefaultChar)
+        *lpUsedDefaultChar = used_default ? TRUE : FALSE;
     return deliver(bytes, lpMultiByteStr, cbMultiByte);
 }
 

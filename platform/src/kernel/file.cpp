@@ -46,7 +46,7 @@ bool g_fault_armed;
 DWORD g_fault_after;
 bool g_fault_short;
 DWORD g_fault_error;
-DWORD g_fail_writes;      /* further WriteFile calls that fail writing nothing */
+DWORD g_fail_writes; /* further WriteFile calls that fail writing nothing */
 DWORD g_fail_writes_error;
 std::u16string g_fail_create_text; /* CreateFileW fails for paths holding it (empty: off) */
 DWORD g_fail_create_error;
@@ -55,10 +55,12 @@ std::list<std::u16string> g_fail_temp_dirs; /* GetTempFileNameW fails in these *
 DWORD access_bits(DWORD desired)
 {
     DWORD bits = 0;
-    if (desired & (GENERIC_READ | GENERIC_ALL | 0x0001 /* FILE_READ_DATA */)) bits |= kRead;
+    if (desired & (GENERIC_READ | GENERIC_ALL | 0x0001 /* FILE_READ_DATA */))
+        bits |= kRead;
     if (desired & (GENERIC_WRITE | GENERIC_ALL | 0x0002 /* FILE_WRITE_DATA */ | 0x0004 /* FILE_APPEND_DATA */))
         bits |= kWrite;
-    if (desired & (DELETE | GENERIC_ALL)) bits |= kDelete;
+    if (desired & (DELETE | GENERIC_ALL))
+        bits |= kDelete;
     return bits;
 }
 
@@ -67,13 +69,20 @@ DWORD access_bits(DWORD desired)
 bool sharing_conflict(dev_t dev, ino_t ino, DWORD access, DWORD share)
 {
     for (const FileObject *f : g_open_files) {
-        if (f->dev != dev || f->ino != ino) continue;
-        if ((access & kRead) && !(f->share & FILE_SHARE_READ)) return true;
-        if ((access & kWrite) && !(f->share & FILE_SHARE_WRITE)) return true;
-        if ((access & kDelete) && !(f->share & FILE_SHARE_DELETE)) return true;
-        if ((f->access & kRead) && !(share & FILE_SHARE_READ)) return true;
-        if ((f->access & kWrite) && !(share & FILE_SHARE_WRITE)) return true;
-        if ((f->access & kDelete) && !(share & FILE_SHARE_DELETE)) return true;
+        if (f->dev != dev || f->ino != ino)
+            continue;
+        if ((access & kRead) && !(f->share & FILE_SHARE_READ))
+            return true;
+        if ((access & kWrite) && !(f->share & FILE_SHARE_WRITE))
+            return true;
+        if ((access & kDelete) && !(f->share & FILE_SHARE_DELETE))
+            return true;
+        if ((f->access & kRead) && !(share & FILE_SHARE_READ))
+            return true;
+        if ((f->access & kWrite) && !(share & FILE_SHARE_WRITE))
+            return true;
+        if ((f->access & kDelete) && !(share & FILE_SHARE_DELETE))
+            return true;
     }
     return false;
 }
@@ -81,7 +90,8 @@ bool sharing_conflict(dev_t dev, ino_t ino, DWORD access, DWORD share)
 bool is_open(dev_t dev, ino_t ino)
 {
     for (const FileObject *f : g_open_files) {
-        if (f->dev == dev && f->ino == ino) return true;
+        if (f->dev == dev && f->ino == ino)
+            return true;
     }
     return false;
 }
@@ -92,7 +102,8 @@ void destroy_file(qmk::KernelObject *object)
     std::lock_guard<std::mutex> guard(g_files_lock);
     g_open_files.remove(f);
     close(f->fd);
-    if (f->delete_on_close && !is_open(f->dev, f->ino)) unlink(f->host.c_str());
+    if (f->delete_on_close && !is_open(f->dev, f->ino))
+        unlink(f->host.c_str());
     delete f;
 }
 
@@ -106,8 +117,10 @@ bool fail(DWORD error)
 std::u16string folded_path(LPCWSTR path)
 {
     std::u16string out = path;
-    for (char16_t &c : out) c = qmk::FoldCase(c == u'/' ? u'\\' : c);
-    while (!out.empty() && out.back() == u'\\') out.pop_back();
+    for (char16_t &c : out)
+        c = qmk::FoldCase(c == u'/' ? u'\\' : c);
+    while (!out.empty() && out.back() == u'\\')
+        out.pop_back();
     return out;
 }
 
@@ -115,7 +128,8 @@ std::u16string folded_path(LPCWSTR path)
 bool create_faulted(LPCWSTR path)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
-    if (g_fail_create_text.empty() || folded_path(path).find(g_fail_create_text) == std::u16string::npos) return false;
+    if (g_fail_create_text.empty() || folded_path(path).find(g_fail_create_text) == std::u16string::npos)
+        return false;
     SetLastError(g_fail_create_error);
     return true;
 }
@@ -125,7 +139,8 @@ bool temp_name_faulted(LPCWSTR directory)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
     for (const std::u16string &dir : g_fail_temp_dirs)
-        if (dir == folded_path(directory)) return true;
+        if (dir == folded_path(directory))
+            return true;
     return false;
 }
 
@@ -144,7 +159,8 @@ FileObject *open_file(LPCWSTR name, DWORD desired, DWORD share, DWORD dispositio
         return nullptr;
     }
     LPCWSTR start = name;
-    if (start[0] == u'\\' && start[1] == u'\\' && start[2] == u'?' && start[3] == u'\\') start += 4;
+    if (start[0] == u'\\' && start[1] == u'\\' && start[2] == u'?' && start[3] == u'\\')
+        start += 4;
     for (LPCWSTR c = start; *c; ++c) {
         if (*c < 0x20 || *c == u'*' || *c == u'?' || *c == u'<' || *c == u'>' || *c == u'|' || *c == u'"') {
             SetLastError(ERROR_INVALID_NAME);
@@ -152,7 +168,8 @@ FileObject *open_file(LPCWSTR name, DWORD desired, DWORD share, DWORD dispositio
         }
     }
     std::string host;
-    if (!qmk::HostPath(name, &host)) return nullptr;
+    if (!qmk::HostPath(name, &host))
+        return nullptr;
     std::lock_guard<std::mutex> guard(g_files_lock);
     struct stat st;
     *existed = stat(host.c_str(), &st) == 0;
@@ -184,10 +201,14 @@ FileObject *open_file(LPCWSTR name, DWORD desired, DWORD share, DWORD dispositio
         return nullptr;
     }
     int oflags = O_CLOEXEC;
-    if ((access & kRead) && (access & kWrite)) oflags |= O_RDWR;
-    else if (access & kWrite) oflags |= O_WRONLY;
-    else oflags |= O_RDONLY;
-    if (!*existed) oflags |= O_CREAT | O_EXCL;
+    if ((access & kRead) && (access & kWrite))
+        oflags |= O_RDWR;
+    else if (access & kWrite)
+        oflags |= O_WRONLY;
+    else
+        oflags |= O_RDONLY;
+    if (!*existed)
+        oflags |= O_CREAT | O_EXCL;
     mode_t mode = (flags & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     int fd = open(host.c_str(), oflags, mode);
     if (fd < 0) {
@@ -231,9 +252,11 @@ bool write_all(int fd, const BYTE *data, DWORD n, DWORD *done)
     *done = 0;
     while (*done < n) {
         ssize_t k = write(fd, data + *done, n - *done);
-        if (k < 0 && errno == EINTR) continue;
+        if (k < 0 && errno == EINTR)
+            continue;
         if (k <= 0) {
-            if (k == 0) errno = ENOSPC;
+            if (k == 0)
+                errno = ENOSPC;
             return false;
         }
         *done += (DWORD)k;
@@ -246,8 +269,10 @@ DWORD read_all(int fd, BYTE *data, DWORD n)
     DWORD done = 0;
     while (done < n) {
         ssize_t k = read(fd, data + done, n - done);
-        if (k < 0 && errno == EINTR) continue;
-        if (k <= 0) break;
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            break;
         done += (DWORD)k;
     }
     return done;
@@ -256,9 +281,12 @@ DWORD read_all(int fd, BYTE *data, DWORD n)
 /* Stat of a Windows path; false with the Windows last error. */
 bool stat_path(LPCWSTR name, std::string *host, struct stat *st)
 {
-    if (!name) return fail(ERROR_PATH_NOT_FOUND);
-    if (!qmk::HostPath(name, host)) return false;
-    if (stat(host->c_str(), st) != 0) return fail(qmk::ErrorFromErrno(errno, *host));
+    if (!name)
+        return fail(ERROR_PATH_NOT_FOUND);
+    if (!qmk::HostPath(name, host))
+        return false;
+    if (stat(host->c_str(), st) != 0)
+        return fail(qmk::ErrorFromErrno(errno, *host));
     return true;
 }
 
@@ -273,7 +301,8 @@ bool copy_file(LPCWSTR from, LPCWSTR to, bool fail_if_exists)
 {
     bool existed;
     FileObject *src = open_file(from, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0, &existed);
-    if (!src) return false;
+    if (!src)
+        return false;
     struct stat st;
     fstat(src->fd, &st);
     DWORD attrs = (st.st_mode & S_IWUSR) ? 0 : FILE_ATTRIBUTE_READONLY;
@@ -287,7 +316,8 @@ bool copy_file(LPCWSTR from, LPCWSTR to, bool fail_if_exists)
     for (;;) {
         DWORD n = read_all(src->fd, (BYTE *)buffer.data(), kCopyChunk);
         DWORD done;
-        if (n == 0) break;
+        if (n == 0)
+            break;
         if (!write_all(dst->fd, (const BYTE *)buffer.data(), n, &done)) {
             ok = fail(qmk::ErrorFromErrno(errno, dst->host));
             break;
@@ -295,13 +325,14 @@ bool copy_file(LPCWSTR from, LPCWSTR to, bool fail_if_exists)
     }
     struct timespec times[2] = {st.st_atim, st.st_mtim};
     futimens(dst->fd, times);
-    if (ok && attrs) fchmod(dst->fd, st.st_mode & 07555);
+    if (ok && attrs)
+        fchmod(dst->fd, st.st_mode & 07555);
     destroy_file(&dst->base);
     destroy_file(&src->base);
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 FILETIME qmk::FileTimeFromHost(long long seconds, long nanoseconds)
 {
@@ -322,11 +353,13 @@ void qmk::HostTimeFromFileTime(const FILETIME &ft, long long *seconds, long *nan
 int qmk::DuplicateFileDescriptor(HANDLE h, bool *readable)
 {
     FileObject *f = lookup_file(h);
-    if (!f) return -1;
+    if (!f)
+        return -1;
     int fd = dup(f->fd);
     *readable = (f->access & kRead) != 0;
     release(f);
-    if (fd < 0) SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+    if (fd < 0)
+        SetLastError(ERROR_TOO_MANY_OPEN_FILES);
     return fd;
 }
 
@@ -353,11 +386,13 @@ extern "C" HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, 
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    if (create_faulted(lpFileName)) return INVALID_HANDLE_VALUE;
+    if (create_faulted(lpFileName))
+        return INVALID_HANDLE_VALUE;
     bool existed = false;
-    FileObject *f = open_file(lpFileName, dwDesiredAccess, dwShareMode, dwCreationDisposition,
-                              dwFlagsAndAttributes, &existed);
-    if (!f) return INVALID_HANDLE_VALUE;
+    FileObject *f =
+        open_file(lpFileName, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes, &existed);
+    if (!f)
+        return INVALID_HANDLE_VALUE;
     HANDLE h = qmk::RegisterObject(&f->base);
     bool report = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(report && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
@@ -374,9 +409,11 @@ extern "C" BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBy
                                 LPOVERLAPPED lpOverlapped)
 {
     (void)lpOverlapped;
-    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
+    if (lpNumberOfBytesRead)
+        *lpNumberOfBytesRead = 0;
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     BOOL ok = FALSE;
     if (!(f->access & kRead)) {
         SetLastError(ERROR_ACCESS_DENIED);
@@ -384,7 +421,8 @@ extern "C" BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBy
         SetLastError(ERROR_NOACCESS);
     } else {
         DWORD n = read_all(f->fd, (BYTE *)lpBuffer, nNumberOfBytesToRead);
-        if (lpNumberOfBytesRead) *lpNumberOfBytesRead = n;
+        if (lpNumberOfBytesRead)
+            *lpNumberOfBytesRead = n;
         ok = TRUE;
     }
     release(f);
@@ -401,9 +439,11 @@ extern "C" BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOf
                                  LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped)
 {
     (void)lpOverlapped;
-    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
+    if (lpNumberOfBytesWritten)
+        *lpNumberOfBytesWritten = 0;
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     if (!(f->access & kWrite)) {
         release(f);
         return fail(ERROR_ACCESS_DENIED);
@@ -434,9 +474,12 @@ extern "C" BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOf
     bool ok = write_all(f->fd, (const BYTE *)lpBuffer, n, &done);
     DWORD error = ok ? 0 : qmk::ErrorFromErrno(errno, f->host);
     release(f);
-    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = done;
-    if (!ok) return fail(error);
-    if (faulted && !fault_short) return fail(fault_error);
+    if (lpNumberOfBytesWritten)
+        *lpNumberOfBytesWritten = done;
+    if (!ok)
+        return fail(error);
+    if (faulted && !fault_short)
+        return fail(fault_error);
     return TRUE;
 }
 
@@ -451,10 +494,12 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG
                                        DWORD dwMoveMethod)
 {
     FileObject *f = lookup_file(hFile);
-    if (!f) return INVALID_SET_FILE_POINTER;
-    long long distance = lpDistanceToMoveHigh
-                             ? (long long)(((unsigned long long)(DWORD)*lpDistanceToMoveHigh << 32) | (DWORD)lDistanceToMove)
-                             : (long long)lDistanceToMove;
+    if (!f)
+        return INVALID_SET_FILE_POINTER;
+    long long distance =
+        lpDistanceToMoveHigh
+            ? (long long)(((unsigned long long)(DWORD)*lpDistanceToMoveHigh << 32) | (DWORD)lDistanceToMove)
+            : (long long)lDistanceToMove;
     long long base;
     DWORD error = 0;
     switch (dwMoveMethod) {
@@ -465,17 +510,23 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG
         base = fstat64(f->fd, &st) == 0 ? (long long)st.st_size : -1;
         break;
     }
-    default: base = -1; error = ERROR_INVALID_PARAMETER; break;
+    default:
+        base = -1;
+        error = ERROR_INVALID_PARAMETER;
+        break;
     }
     long long target = base + distance;
-    if (!error && base >= 0 && target < 0) error = ERROR_NEGATIVE_SEEK;
-    if (!error && lseek64(f->fd, target, SEEK_SET) < 0) error = qmk::ErrorFromErrno(errno, f->host);
+    if (!error && base >= 0 && target < 0)
+        error = ERROR_NEGATIVE_SEEK;
+    if (!error && lseek64(f->fd, target, SEEK_SET) < 0)
+        error = qmk::ErrorFromErrno(errno, f->host);
     release(f);
     if (error) {
         SetLastError(error);
         return INVALID_SET_FILE_POINTER;
     }
-    if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = (LONG)(target >> 32);
+    if (lpDistanceToMoveHigh)
+        *lpDistanceToMoveHigh = (LONG)(target >> 32);
     SetLastError(NO_ERROR);
     return (DWORD)target;
 }
@@ -485,10 +536,13 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG
 extern "C" BOOL WINAPI SetEndOfFile(HANDLE hFile)
 {
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     DWORD error = 0;
-    if (!(f->access & kWrite)) error = ERROR_ACCESS_DENIED;
-    else if (ftruncate64(f->fd, lseek64(f->fd, 0, SEEK_CUR)) != 0) error = qmk::ErrorFromErrno(errno, f->host);
+    if (!(f->access & kWrite))
+        error = ERROR_ACCESS_DENIED;
+    else if (ftruncate64(f->fd, lseek64(f->fd, 0, SEEK_CUR)) != 0)
+        error = qmk::ErrorFromErrno(errno, f->host);
     release(f);
     return error ? fail(error) : TRUE;
 }
@@ -498,11 +552,13 @@ extern "C" BOOL WINAPI SetEndOfFile(HANDLE hFile)
 extern "C" DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 {
     FileObject *f = lookup_file(hFile);
-    if (!f) return INVALID_FILE_SIZE;
+    if (!f)
+        return INVALID_FILE_SIZE;
     struct stat64 st;
     fstat64(f->fd, &st);
     release(f);
-    if (lpFileSizeHigh) *lpFileSizeHigh = (DWORD)((unsigned long long)st.st_size >> 32);
+    if (lpFileSizeHigh)
+        *lpFileSizeHigh = (DWORD)((unsigned long long)st.st_size >> 32);
     SetLastError(NO_ERROR);
     return (DWORD)st.st_size;
 }
@@ -512,9 +568,11 @@ extern "C" DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 extern "C" BOOL WINAPI FlushFileBuffers(HANDLE hFile)
 {
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     DWORD error = (f->access & kWrite) ? 0 : ERROR_ACCESS_DENIED;
-    if (!error) fdatasync(f->fd);
+    if (!error)
+        fdatasync(f->fd);
     release(f);
     return error ? fail(error) : TRUE;
 }
@@ -525,13 +583,17 @@ extern "C" BOOL WINAPI GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFI
                                    LPFILETIME lpLastWriteTime)
 {
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     struct stat st;
     fstat(f->fd, &st);
     release(f);
-    if (lpCreationTime) *lpCreationTime = qmk::FileTimeFromHost(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-    if (lpLastAccessTime) *lpLastAccessTime = qmk::FileTimeFromHost(st.st_atim.tv_sec, st.st_atim.tv_nsec);
-    if (lpLastWriteTime) *lpLastWriteTime = qmk::FileTimeFromHost(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    if (lpCreationTime)
+        *lpCreationTime = qmk::FileTimeFromHost(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    if (lpLastAccessTime)
+        *lpLastAccessTime = qmk::FileTimeFromHost(st.st_atim.tv_sec, st.st_atim.tv_nsec);
+    if (lpLastWriteTime)
+        *lpLastWriteTime = qmk::FileTimeFromHost(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     return TRUE;
 }
 
@@ -543,7 +605,8 @@ extern "C" BOOL WINAPI SetFileTime(HANDLE hFile, const FILETIME *lpCreationTime,
 {
     (void)lpCreationTime;
     FileObject *f = lookup_file(hFile);
-    if (!f) return FALSE;
+    if (!f)
+        return FALSE;
     struct timespec times[2];
     const FILETIME *in[2] = {lpLastAccessTime, lpLastWriteTime};
     for (int i = 0; i < 2; ++i) {
@@ -559,8 +622,10 @@ extern "C" BOOL WINAPI SetFileTime(HANDLE hFile, const FILETIME *lpCreationTime,
         times[i].tv_nsec = nsec;
     }
     DWORD error = 0;
-    if (!(f->access & kWrite)) error = ERROR_ACCESS_DENIED;
-    else if (futimens(f->fd, times) != 0) error = qmk::ErrorFromErrno(errno, f->host);
+    if (!(f->access & kWrite))
+        error = ERROR_ACCESS_DENIED;
+    else if (futimens(f->fd, times) != 0)
+        error = qmk::ErrorFromErrno(errno, f->host);
     release(f);
     return error ? fail(error) : TRUE;
 }
@@ -574,10 +639,14 @@ extern "C" BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
 {
     std::string host;
     struct stat st;
-    if (!stat_path(lpFileName, &host, &st)) return FALSE;
-    if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)) return fail(ERROR_ACCESS_DENIED);
-    if (delete_blocked(st)) return fail(ERROR_SHARING_VIOLATION);
-    if (unlink(host.c_str()) != 0) return fail(qmk::ErrorFromErrno(errno, host));
+    if (!stat_path(lpFileName, &host, &st))
+        return FALSE;
+    if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))
+        return fail(ERROR_ACCESS_DENIED);
+    if (delete_blocked(st))
+        return fail(ERROR_SHARING_VIOLATION);
+    if (unlink(host.c_str()) != 0)
+        return fail(qmk::ErrorFromErrno(errno, host));
     return TRUE;
 }
 
@@ -591,26 +660,36 @@ extern "C" BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
  */
 extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags)
 {
-    if (!lpNewFileName) return fail(ERROR_INVALID_PARAMETER);
+    if (!lpNewFileName)
+        return fail(ERROR_INVALID_PARAMETER);
     std::string from, to;
     struct stat st, to_st;
-    if (!stat_path(lpExistingFileName, &from, &st)) return FALSE;
-    if (delete_blocked(st)) return fail(ERROR_SHARING_VIOLATION);
+    if (!stat_path(lpExistingFileName, &from, &st))
+        return FALSE;
+    if (delete_blocked(st))
+        return fail(ERROR_SHARING_VIOLATION);
     std::u16string full;
-    if (!qmk::FullWindowsPath(lpNewFileName, &full) || !qmk::HostPath(full.c_str(), &to)) return FALSE;
+    if (!qmk::FullWindowsPath(lpNewFileName, &full) || !qmk::HostPath(full.c_str(), &to))
+        return FALSE;
     /* The target keeps the case given for its last component. */
-    std::string target = to.substr(0, to.find_last_of('/') + 1) +
-                         qmk::MultiText(CP_UTF8, full.substr(full.find_last_of(u'\\') + 1));
+    std::string target =
+        to.substr(0, to.find_last_of('/') + 1) + qmk::MultiText(CP_UTF8, full.substr(full.find_last_of(u'\\') + 1));
     if (stat(to.c_str(), &to_st) == 0 && !(to_st.st_dev == st.st_dev && to_st.st_ino == st.st_ino)) {
-        if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) return fail(ERROR_ALREADY_EXISTS);
-        if (S_ISDIR(to_st.st_mode) || S_ISDIR(st.st_mode) || !(to_st.st_mode & S_IWUSR)) return fail(ERROR_ACCESS_DENIED);
-        if (delete_blocked(to_st)) return fail(ERROR_SHARING_VIOLATION);
-        if (to != target) unlink(to.c_str());
+        if (!(dwFlags & MOVEFILE_REPLACE_EXISTING))
+            return fail(ERROR_ALREADY_EXISTS);
+        if (S_ISDIR(to_st.st_mode) || S_ISDIR(st.st_mode) || !(to_st.st_mode & S_IWUSR))
+            return fail(ERROR_ACCESS_DENIED);
+        if (delete_blocked(to_st))
+            return fail(ERROR_SHARING_VIOLATION);
+        if (to != target)
+            unlink(to.c_str());
     }
-    if (rename(from.c_str(), target.c_str()) == 0) return TRUE;
+    if (rename(from.c_str(), target.c_str()) == 0)
+        return TRUE;
     if (errno != EXDEV || S_ISDIR(st.st_mode) || !(dwFlags & MOVEFILE_COPY_ALLOWED))
         return fail(qmk::ErrorFromErrno(errno, target));
-    if (!copy_file(lpExistingFileName, lpNewFileName, false)) return FALSE;
+    if (!copy_file(lpExistingFileName, lpNewFileName, false))
+        return FALSE;
     unlink(from.c_str());
     return TRUE;
 }
@@ -628,7 +707,8 @@ extern "C" BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileNa
  */
 extern "C" BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists)
 {
-    if (!lpExistingFileName || !lpNewFileName) return fail(ERROR_INVALID_PARAMETER);
+    if (!lpExistingFileName || !lpNewFileName)
+        return fail(ERROR_INVALID_PARAMETER);
     return copy_file(lpExistingFileName, lpNewFileName, bFailIfExists != FALSE) ? TRUE : FALSE;
 }
 
@@ -638,9 +718,12 @@ extern "C" BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTE
 {
     (void)lpSecurityAttributes;
     std::string host;
-    if (!lpPathName) return fail(ERROR_PATH_NOT_FOUND);
-    if (!qmk::HostPath(lpPathName, &host)) return FALSE;
-    if (mkdir(host.c_str(), 0777) != 0) return fail(errno == ENOENT ? ERROR_PATH_NOT_FOUND : qmk::ErrorFromErrno(errno, host));
+    if (!lpPathName)
+        return fail(ERROR_PATH_NOT_FOUND);
+    if (!qmk::HostPath(lpPathName, &host))
+        return FALSE;
+    if (mkdir(host.c_str(), 0777) != 0)
+        return fail(errno == ENOENT ? ERROR_PATH_NOT_FOUND : qmk::ErrorFromErrno(errno, host));
     return TRUE;
 }
 
@@ -650,9 +733,12 @@ extern "C" BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
 {
     std::string host;
     struct stat st;
-    if (!stat_path(lpPathName, &host, &st)) return FALSE;
-    if (!S_ISDIR(st.st_mode)) return fail(ERROR_DIRECTORY);
-    if (rmdir(host.c_str()) != 0) return fail(qmk::ErrorFromErrno(errno, host));
+    if (!stat_path(lpPathName, &host, &st))
+        return FALSE;
+    if (!S_ISDIR(st.st_mode))
+        return fail(ERROR_DIRECTORY);
+    if (rmdir(host.c_str()) != 0)
+        return fail(qmk::ErrorFromErrno(errno, host));
     return TRUE;
 }
 
@@ -663,8 +749,10 @@ extern "C" DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName)
 {
     std::string host;
     struct stat st;
-    if (!stat_path(lpFileName, &host, &st)) return INVALID_FILE_ATTRIBUTES;
-    if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+    if (!stat_path(lpFileName, &host, &st))
+        return INVALID_FILE_ATTRIBUTES;
+    if (S_ISDIR(st.st_mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
     return FILE_ATTRIBUTE_ARCHIVE | ((st.st_mode & S_IWUSR) ? 0 : FILE_ATTRIBUTE_READONLY);
 }
 
@@ -674,10 +762,12 @@ extern "C" BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttrib
 {
     std::string host;
     struct stat st;
-    if (!stat_path(lpFileName, &host, &st)) return FALSE;
+    if (!stat_path(lpFileName, &host, &st))
+        return FALSE;
     mode_t mode = st.st_mode & 07777;
     mode = (dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~0222) : (mode | S_IWUSR);
-    if (chmod(host.c_str(), mode) != 0) return fail(qmk::ErrorFromErrno(errno, host));
+    if (chmod(host.c_str(), mode) != 0)
+        return fail(qmk::ErrorFromErrno(errno, host));
     return TRUE;
 }
 
@@ -692,12 +782,17 @@ extern "C" BOOL WINAPI SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttrib
  */
 extern "C" UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uUnique, LPWSTR lpTempFileName)
 {
-    if (!lpPathName || !lpTempFileName) return fail(ERROR_INVALID_PARAMETER);
-    if (temp_name_faulted(lpPathName)) return fail(ERROR_DIRECTORY);
+    if (!lpPathName || !lpTempFileName)
+        return fail(ERROR_INVALID_PARAMETER);
+    if (temp_name_faulted(lpPathName))
+        return fail(ERROR_DIRECTORY);
     std::u16string base = lpPathName;
-    if (base.size() > MAX_PATH - 14) return fail(ERROR_BUFFER_OVERFLOW);
-    if (!base.empty() && base.back() != u'\\' && base.back() != u'/') base += u'\\';
-    for (int i = 0; lpPrefixString && i < 3 && lpPrefixString[i]; ++i) base += lpPrefixString[i];
+    if (base.size() > MAX_PATH - 14)
+        return fail(ERROR_BUFFER_OVERFLOW);
+    if (!base.empty() && base.back() != u'\\' && base.back() != u'/')
+        base += u'\\';
+    for (int i = 0; lpPrefixString && i < 3 && lpPrefixString[i]; ++i)
+        base += lpPrefixString[i];
     auto name_of = [&base](UINT number) {
         static const char16_t kHex[] = u"0123456789ABCDEF";
         std::u16string digits;
@@ -722,7 +817,8 @@ extern "C" UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixStri
     UINT number = (UINT)((now.tv_sec * 1000 + now.tv_nsec / 1000000) & 0xFFFF);
     for (UINT tries = 0; tries < 0xFFFF; ++tries, ++number) {
         number &= 0xFFFF;
-        if (number == 0) number = 1;
+        if (number == 0)
+            number = 1;
         std::u16string name = name_of(number);
         bool existed;
         FileObject *f = open_file(name.c_str(), GENERIC_WRITE, 0, CREATE_NEW, 0, &existed);
@@ -733,7 +829,8 @@ extern "C" UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixStri
             return number;
         }
         DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ACCESS_DENIED) return 0;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ACCESS_DENIED)
+            return 0;
     }
     return fail(ERROR_FILE_EXISTS);
 }
@@ -770,6 +867,8 @@ extern "C" void qmt_FailCreateFile(LPCWSTR text, DWORD error)
 extern "C" void qmt_FailTempFileName(LPCWSTR directory)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
-    if (!directory) g_fail_temp_dirs.clear();
-    else g_fail_temp_dirs.push_back(folded_path(directory));
+    if (!directory)
+        g_fail_temp_dirs.clear();
+    else
+        g_fail_temp_dirs.push_back(folded_path(directory));
 }

@@ -32,16 +32,22 @@ bool match(const char16_t *name, const char16_t *mask)
 {
     for (;;) {
         if (*mask == u'*') {
-            while (*mask == u'*') ++mask;
-            if (!*mask) return true;
+            while (*mask == u'*')
+                ++mask;
+            if (!*mask)
+                return true;
             for (const char16_t *p = name; *p; ++p) {
-                if (match(p, mask)) return true;
+                if (match(p, mask))
+                    return true;
             }
             return false;
         }
-        if (!*mask) return !*name;
-        if (!*name) return false;
-        if (*mask != u'?' && qmk::FoldCase(*mask) != qmk::FoldCase(*name)) return false;
+        if (!*mask)
+            return !*name;
+        if (!*name)
+            return false;
+        if (*mask != u'?' && qmk::FoldCase(*mask) != qmk::FoldCase(*name))
+            return false;
         ++mask;
         ++name;
     }
@@ -49,8 +55,10 @@ bool match(const char16_t *name, const char16_t *mask)
 
 bool name_matches(const std::u16string &name, const std::u16string &mask)
 {
-    if (mask == u"*.*") return true;
-    if (match(name.c_str(), mask.c_str())) return true;
+    if (mask == u"*.*")
+        return true;
+    if (match(name.c_str(), mask.c_str()))
+        return true;
     return mask.size() > 2 && mask.compare(mask.size() - 2, 2, u".*") == 0 &&
            match(name.c_str(), mask.substr(0, mask.size() - 2).c_str());
 }
@@ -59,8 +67,10 @@ bool before(const WIN32_FIND_DATAW &a, const WIN32_FIND_DATAW &b)
 {
     for (size_t i = 0;; ++i) {
         char16_t x = qmk::FoldCase(a.cFileName[i]), y = qmk::FoldCase(b.cFileName[i]);
-        if (x != y) return x < y;
-        if (!x) return false;
+        if (x != y)
+            return x < y;
+        if (!x)
+            return false;
     }
 }
 
@@ -68,7 +78,8 @@ void fill(const std::u16string &name, const struct stat &st, WIN32_FIND_DATAW *d
 {
     memset(data, 0, sizeof *data);
     data->dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if (!S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR)) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+    if (!S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR))
+        data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
     data->ftCreationTime = qmk::FileTimeFromHost(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     data->ftLastAccessTime = qmk::FileTimeFromHost(st.st_atim.tv_sec, st.st_atim.tv_nsec);
     data->ftLastWriteTime = data->ftCreationTime;
@@ -79,7 +90,7 @@ void fill(const std::u16string &name, const struct stat &st, WIN32_FIND_DATAW *d
     memcpy(data->cFileName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
 }
 
-}  // namespace
+} // namespace
 
 /*
  * FindFirstFileW: starts a search for "<directory>\<mask>" and gives the first match in
@@ -94,7 +105,8 @@ extern "C" HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW l
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    if (!qmk::FullWindowsPath(lpFileName, &full)) return INVALID_HANDLE_VALUE;
+    if (!qmk::FullWindowsPath(lpFileName, &full))
+        return INVALID_HANDLE_VALUE;
     size_t slash = full.find_last_of(u'\\');
     std::u16string mask = full.substr(slash + 1);
     if (mask.empty()) {
@@ -104,7 +116,8 @@ extern "C" HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW l
     std::u16string dir = full.substr(0, slash == 2 ? 3 : slash);
     bool drive_root = dir.size() == 3;
     std::string host;
-    if (!qmk::HostPath(dir.c_str(), &host)) return INVALID_HANDLE_VALUE;
+    if (!qmk::HostPath(dir.c_str(), &host))
+        return INVALID_HANDLE_VALUE;
     DIR *d = opendir(host.c_str());
     if (!d) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -116,10 +129,13 @@ extern "C" HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW l
     find->next = 1;
     while (struct dirent *e = readdir(d)) {
         std::u16string name = qmk::WideText(CP_UTF8, e->d_name);
-        if (name.size() >= MAX_PATH || !name_matches(name, mask)) continue;
-        if (drive_root && (name == u"." || name == u"..")) continue;
+        if (name.size() >= MAX_PATH || !name_matches(name, mask))
+            continue;
+        if (drive_root && (name == u"." || name == u".."))
+            continue;
         struct stat st;
-        if (stat((host + (host == "/" ? "" : "/") + e->d_name).c_str(), &st) != 0) continue;
+        if (stat((host + (host == "/" ? "" : "/") + e->d_name).c_str(), &st) != 0)
+            continue;
         find->entries.emplace_back();
         fill(name, st, &find->entries.back());
     }
@@ -139,12 +155,16 @@ extern "C" HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW l
 extern "C" BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData)
 {
     FindObject *find = (FindObject *)qmk::LookupObject(hFindFile, qmk::kObjectFind);
-    if (!find) return FALSE;
+    if (!find)
+        return FALSE;
     BOOL ok = find->next < find->entries.size();
-    if (ok && lpFindFileData) *lpFindFileData = find->entries[find->next];
-    if (ok) ++find->next;
+    if (ok && lpFindFileData)
+        *lpFindFileData = find->entries[find->next];
+    if (ok)
+        ++find->next;
     qmk::ReleaseObject(&find->base);
-    if (!ok) SetLastError(ERROR_NO_MORE_FILES);
+    if (!ok)
+        SetLastError(ERROR_NO_MORE_FILES);
     return ok;
 }
 

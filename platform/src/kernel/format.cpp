@@ -30,17 +30,17 @@ struct Spec {
     bool zero = false;
     size_t width = 0;
     int precision = -1;
-    char size = 0;  /* 'h', 'l' or 0 */
+    char size = 0; /* 'h', 'l' or 0 */
 };
 
 /* Reads a decimal field, capped at the output limit. */
-template <typename Char>
-size_t read_number(const Char **p)
+template <typename Char> size_t read_number(const Char **p)
 {
     size_t n = 0;
     while (**p >= '0' && **p <= '9') {
         n = n * 10 + (**p - '0');
-        if (n > kMaxOutput) n = kMaxOutput;
+        if (n > kMaxOutput)
+            n = kMaxOutput;
         ++*p;
     }
     return n;
@@ -71,14 +71,18 @@ void format_number(std::basic_string<Char> *out, Spec spec, Char type, unsigned 
     const char *digits = type == 'X' || type == 'p' ? "0123456789ABCDEF" : "0123456789abcdef";
     unsigned base = (type == 'x' || type == 'X' || type == 'p') ? 16 : 10;
     std::basic_string<Char> number;
-    for (unsigned long long v = value; v; v /= base) number.insert(number.begin(), (Char)digits[v % base]);
-    if (value == 0) number = {(Char)'0'}; /* a precision of 0 counts as 1 */
+    for (unsigned long long v = value; v; v /= base)
+        number.insert(number.begin(), (Char)digits[v % base]);
+    if (value == 0)
+        number = {(Char)'0'}; /* a precision of 0 counts as 1 */
     if (spec.precision >= 0) {
-        if ((size_t)spec.precision > number.size()) number.insert(0, spec.precision - number.size(), (Char)'0');
+        if ((size_t)spec.precision > number.size())
+            number.insert(0, spec.precision - number.size(), (Char)'0');
         spec.zero = false;
     }
     std::basic_string<Char> lead;
-    if (negative) lead.push_back('-');
+    if (negative)
+        lead.push_back('-');
     if (spec.prefix && base == 16 && type != 'p' && value != 0) {
         lead.push_back('0');
         lead.push_back(type);
@@ -97,15 +101,15 @@ void convert(const char16_t *s, size_t n, std::string *out)
     qmk::WideToMulti(CP_ACP, s, n, out);
 }
 
-template <typename Text, typename Char>
-void append_text(std::basic_string<Char> *out, const Text *s, const Spec &spec)
+template <typename Text, typename Char> void append_text(std::basic_string<Char> *out, const Text *s, const Spec &spec)
 {
     if (!s) {
         static const Text kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
         s = kNull;
     }
     size_t n = 0;
-    while (s[n] && (spec.precision < 0 || n < (size_t)spec.precision)) ++n;
+    while (s[n] && (spec.precision < 0 || n < (size_t)spec.precision))
+        ++n;
     std::basic_string<Char> body;
     if constexpr (sizeof(Text) == sizeof(Char)) {
         body.assign((const Char *)s, n);
@@ -115,8 +119,7 @@ void append_text(std::basic_string<Char> *out, const Text *s, const Spec &spec)
     pad(out, body, spec, 0);
 }
 
-template <typename Char>
-int format(Char *buffer, const Char *fmt, va_list args)
+template <typename Char> int format(Char *buffer, const Char *fmt, va_list args)
 {
     const bool wide_form = sizeof(Char) == 2;
     std::basic_string<Char> out;
@@ -129,10 +132,14 @@ int format(Char *buffer, const Char *fmt, va_list args)
         ++p;
         Spec spec;
         for (;; ++p) {
-            if (*p == '-') spec.left = true;
-            else if (*p == '#') spec.prefix = true;
-            else if (*p == '0') spec.zero = true;
-            else break;
+            if (*p == '-')
+                spec.left = true;
+            else if (*p == '#')
+                spec.prefix = true;
+            else if (*p == '0')
+                spec.zero = true;
+            else
+                break;
         }
         spec.width = read_number(&p);
         if (*p == '.') {
@@ -148,7 +155,8 @@ int format(Char *buffer, const Char *fmt, va_list args)
             pointer_sized = true;
         }
         Char type = *p;
-        if (!type) break;
+        if (!type)
+            break;
         ++p;
         /* text conversions: decide whether the argument is wide */
         bool upper = type == 'S' || type == 'C';
@@ -157,7 +165,8 @@ int format(Char *buffer, const Char *fmt, va_list args)
         case 'c':
         case 'C': {
             int ch = va_arg(args, int);
-            if (wide_arg ? (char16_t)ch == 0 : (char)ch == 0) break; /* a zero character is left out */
+            if (wide_arg ? (char16_t)ch == 0 : (char)ch == 0)
+                break; /* a zero character is left out */
             if (wide_arg) {
                 char16_t text[2] = {(char16_t)ch, 0};
                 append_text(&out, text, spec);
@@ -169,14 +178,17 @@ int format(Char *buffer, const Char *fmt, va_list args)
         }
         case 's':
         case 'S':
-            if (wide_arg) append_text(&out, va_arg(args, const char16_t *), spec);
-            else append_text(&out, va_arg(args, const char *), spec);
+            if (wide_arg)
+                append_text(&out, va_arg(args, const char16_t *), spec);
+            else
+                append_text(&out, va_arg(args, const char *), spec);
             break;
         case 'd':
         case 'i': {
             /* a Windows long is an int: %d and %ld both take 32 bits */
             long long v = pointer_sized ? (long long)va_arg(args, INT_PTR) : (long long)va_arg(args, int);
-            if (spec.size == 'h') v = (short)v;
+            if (spec.size == 'h')
+                v = (short)v;
             format_number(&out, spec, type, v < 0 ? 0ull - (unsigned long long)v : (unsigned long long)v, v < 0);
             break;
         }
@@ -185,7 +197,8 @@ int format(Char *buffer, const Char *fmt, va_list args)
         case 'X': {
             unsigned long long v = pointer_sized ? (unsigned long long)va_arg(args, UINT_PTR)
                                                  : (unsigned long long)va_arg(args, unsigned int);
-            if (spec.size == 'h') v = (unsigned short)v;
+            if (spec.size == 'h')
+                v = (unsigned short)v;
             format_number(&out, spec, type, v, false);
             break;
         }
@@ -197,28 +210,29 @@ int format(Char *buffer, const Char *fmt, va_list args)
             format_number(&out, fixed, type, (unsigned long long)(UINT_PTR)va_arg(args, void *), false);
             break;
         }
-        default:
-            out.push_back(type);
-            break;
+        default: out.push_back(type); break;
         }
     }
-    if (out.size() > kMaxOutput - 1) out.resize(kMaxOutput - 1);
+    if (out.size() > kMaxOutput - 1)
+        out.resize(kMaxOutput - 1);
     out.copy(buffer, out.size());
     buffer[out.size()] = 0;
     return (int)out.size();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int WINAPI wvsprintfA(LPSTR lpOut, LPCSTR lpFmt, va_list arglist)
 {
-    if (!lpOut || !lpFmt) return -1;
+    if (!lpOut || !lpFmt)
+        return -1;
     return format(lpOut, lpFmt, arglist);
 }
 
 extern "C" int WINAPI wvsprintfW(LPWSTR lpOut, LPCWSTR lpFmt, va_list arglist)
 {
-    if (!lpOut || !lpFmt) return -1;
+    if (!lpOut || !lpFmt)
+        return -1;
     return format(lpOut, lpFmt, arglist);
 }
 

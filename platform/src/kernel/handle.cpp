@@ -17,7 +17,7 @@ std::mutex g_lock;
 std::map<ULONG_PTR, qmk::KernelObject *> g_table;
 ULONG_PTR g_next = 0x1000;
 
-}  // namespace
+} // namespace
 
 HANDLE qmk::RegisterObject(KernelObject *object)
 {
@@ -53,7 +53,8 @@ void qmk::ReleaseObject(KernelObject *object)
 {
     {
         std::lock_guard<std::mutex> guard(g_lock);
-        if (--object->refs > 0) return;
+        if (--object->refs > 0)
+            return;
     }
     object->destroy(object);
 }
@@ -84,9 +85,11 @@ bool qmk::CloseObject(HANDLE h, DWORD kind)
  */
 extern "C" BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    if (hObject == GetCurrentProcess() || hObject == GetCurrentThread()) return TRUE;
+    if (hObject == GetCurrentProcess() || hObject == GetCurrentThread())
+        return TRUE;
     qmk::KernelObject *object = qmk::LookupObject(hObject, 0);
-    if (!object) return FALSE;
+    if (!object)
+        return FALSE;
     bool is_find = object->kind == qmk::kObjectFind;
     qmk::ReleaseObject(object);
     if (is_find) {
@@ -101,7 +104,8 @@ extern "C" DWORD qmt_LiveHandles(DWORD kind)
     std::lock_guard<std::mutex> guard(g_lock);
     DWORD n = 0;
     for (const auto &entry : g_table) {
-        if (kind == 0 || entry.second->kind == kind) ++n;
+        if (kind == 0 || entry.second->kind == kind)
+            ++n;
     }
     return n;
 }

@@ -18,7 +18,7 @@ std::mutex g_identity_lock;
 std::u16string g_pinned_user;
 bool g_computer_pinned;
 std::u16string g_pinned_computer;
-std::u16string g_command_line;  /* read once; GetCommandLineW hands out its buffer */
+std::u16string g_command_line; /* read once; GetCommandLineW hands out its buffer */
 bool g_command_line_read;
 
 std::u16string widen(const char *s)
@@ -32,9 +32,11 @@ std::u16string widen(const char *s)
 std::u16string host_computer_name()
 {
     char host[256] = {};
-    if (gethostname(host, sizeof(host) - 1) != 0 || !host[0]) strcpy(host, "localhost");
+    if (gethostname(host, sizeof(host) - 1) != 0 || !host[0])
+        strcpy(host, "localhost");
     char *dot = strchr(host, '.');
-    if (dot) *dot = '\0';
+    if (dot)
+        *dot = '\0';
     std::u16string name = widen(host).substr(0, MAX_COMPUTERNAME_LENGTH);
     CharUpperBuffW(name.data(), (DWORD)name.size());
     return name;
@@ -48,33 +50,39 @@ std::u16string host_command_line()
     if (f) {
         char chunk[512];
         size_t n;
-        while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0) raw.append(chunk, n);
+        while ((n = fread(chunk, 1, sizeof(chunk), f)) > 0)
+            raw.append(chunk, n);
         fclose(f);
     }
     std::string line;
     for (size_t start = 0; start < raw.size();) {
         size_t end = raw.find('\0', start);
-        if (end == std::string::npos) end = raw.size();
+        if (end == std::string::npos)
+            end = raw.size();
         std::string arg = raw.substr(start, end - start);
-        if (!line.empty()) line.push_back(' ');
+        if (!line.empty())
+            line.push_back(' ');
         bool quote = arg.empty() || arg.find_first_of(" \t") != std::string::npos;
         line += quote ? "\"" + arg + "\"" : arg;
         start = end + 1;
     }
     return widen(line.c_str());
 }
-}  // namespace
+} // namespace
 
 std::u16string qmk::CurrentUserName()
 {
     {
         std::lock_guard<std::mutex> guard(g_identity_lock);
-        if (!g_pinned_user.empty()) return g_pinned_user;
+        if (!g_pinned_user.empty())
+            return g_pinned_user;
     }
     const char *name = getenv("USER");
     struct passwd *pw = getpwuid(getuid());
-    if ((!name || !*name) && pw) name = pw->pw_name;
-    if (!name || !*name) name = "User";
+    if ((!name || !*name) && pw)
+        name = pw->pw_name;
+    if (!name || !*name)
+        name = "User";
     return widen(name);
 }
 

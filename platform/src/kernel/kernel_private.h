@@ -66,14 +66,14 @@ DWORD ErrorFromErrno(int err, const std::string &host_path);
 enum ObjectKind : DWORD {
     kObjectFile = 1,
     kObjectMapping = 2,
-    kObjectFind = 3,     /* FindFirstFileW: closed by FindClose only */
+    kObjectFind = 3,      /* FindFirstFileW: closed by FindClose only */
     kObjectFirstFree = 16 /* other areas number their kinds from here */
 };
 
 struct KernelObject {
     DWORD kind;
-    LONG refs;                              /* set by RegisterObject */
-    void (*destroy)(KernelObject *object);  /* frees the record when the last reference goes */
+    LONG refs;                             /* set by RegisterObject */
+    void (*destroy)(KernelObject *object); /* frees the record when the last reference goes */
 };
 
 /* Enters object into the table with one reference (the handle's); the new handle, never
@@ -130,6 +130,6 @@ void HideExports(const char *prefix, bool hide);
 /* Whether GetProcAddress must treat the platform library's export as absent. */
 bool ExportHidden(const char *name);
 
-}  // namespace qmk
+} // namespace qmk
 
 #endif

@@ -48,9 +48,11 @@ LCID current_locale()
 
 const LocaleRow *find_locale(LCID lcid)
 {
-    if (lcid == LOCALE_USER_DEFAULT || lcid == LOCALE_SYSTEM_DEFAULT || lcid == LOCALE_NEUTRAL) lcid = current_locale();
+    if (lcid == LOCALE_USER_DEFAULT || lcid == LOCALE_SYSTEM_DEFAULT || lcid == LOCALE_NEUTRAL)
+        lcid = current_locale();
     for (const LocaleRow &row : kLocales) {
-        if (row.language == LANGIDFROMLCID(lcid)) return &row;
+        if (row.language == LANGIDFROMLCID(lcid))
+            return &row;
     }
     return nullptr;
 }
@@ -60,7 +62,10 @@ bool numeric_field(const LocaleRow &row, LCTYPE type, DWORD *value, bool *hexade
 {
     *hexadecimal = false;
     switch (type) {
-    case LOCALE_ILANGUAGE: *value = row.language; *hexadecimal = true; return true;
+    case LOCALE_ILANGUAGE:
+        *value = row.language;
+        *hexadecimal = true;
+        return true;
     case LOCALE_ICOUNTRY: *value = row.country; return true;
     case LOCALE_IMEASURE: *value = row.measure; return true;
     case LOCALE_IDATE: *value = row.date_order; return true;
@@ -70,7 +75,7 @@ bool numeric_field(const LocaleRow &row, LCTYPE type, DWORD *value, bool *hexade
     }
 }
 
-}  // namespace
+} // namespace
 
 /* Known fields: LOCALE_ILANGUAGE (four hexadecimal digits), LOCALE_ICOUNTRY,
  * LOCALE_IMEASURE, LOCALE_IDATE, LOCALE_IDEFAULTANSICODEPAGE, LOCALE_IDEFAULTCODEPAGE, also
@@ -88,8 +93,8 @@ extern "C" int WINAPI GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData
     bool as_number = (LCType & LOCALE_RETURN_NUMBER) != 0;
     DWORD value = 0;
     bool hexadecimal = false;
-    if (!numeric_field(*row, LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER), &value,
-                       &hexadecimal)) {
+    if (!numeric_field(
+            *row, LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER), &value, &hexadecimal)) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
     }
@@ -103,7 +108,8 @@ extern "C" int WINAPI GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData
         text.push_back(u'\0');
     }
     int needed = (int)text.size();
-    if (cchData == 0) return needed;
+    if (cchData == 0)
+        return needed;
     if (cchData < needed) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
@@ -149,7 +155,6 @@ extern "C" LANGID WINAPI GetUserDefaultUILanguage(void)
 
 extern "C" void qmt_PinLocale(LCID locale)
 {
-    g_pinned_locale.store(find_locale(locale) && locale != LOCALE_USER_DEFAULT && locale != LOCALE_SYSTEM_DEFAULT
-                              ? locale
-                              : 0);
+    g_pinned_locale.store(
+        find_locale(locale) && locale != LOCALE_USER_DEFAULT && locale != LOCALE_SYSTEM_DEFAULT ? locale : 0);
 }

@@ -35,7 +35,7 @@ void destroy_mapping(qmk::KernelObject *object)
     delete m;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * CreateFileMappingW: a read-only mapping (PAGE_READONLY or PAGE_WRITECOPY) of a file
@@ -58,14 +58,18 @@ extern "C" HANDLE WINAPI CreateFileMappingW(HANDLE hFile, LPSECURITY_ATTRIBUTES 
     }
     bool readable = false;
     int fd = qmk::DuplicateFileDescriptor(hFile, &readable);
-    if (fd < 0) return nullptr;
+    if (fd < 0)
+        return nullptr;
     struct stat64 st;
     fstat64(fd, &st);
     unsigned long long wanted = ((unsigned long long)dwMaximumSizeHigh << 32) | dwMaximumSizeLow;
     DWORD error = 0;
-    if (!readable) error = ERROR_ACCESS_DENIED;
-    else if (wanted == 0 && st.st_size == 0) error = ERROR_FILE_INVALID;
-    else if (wanted > (unsigned long long)st.st_size) error = ERROR_NOT_ENOUGH_MEMORY;
+    if (!readable)
+        error = ERROR_ACCESS_DENIED;
+    else if (wanted == 0 && st.st_size == 0)
+        error = ERROR_FILE_INVALID;
+    else if (wanted > (unsigned long long)st.st_size)
+        error = ERROR_NOT_ENOUGH_MEMORY;
     if (error) {
         close(fd);
         SetLastError(error);
@@ -90,19 +94,28 @@ extern "C" LPVOID WINAPI MapViewOfFile(HANDLE hFileMappingObject, DWORD dwDesire
                                        DWORD dwFileOffsetLow, SIZE_T dwNumberOfBytesToMap)
 {
     MappingObject *m = (MappingObject *)qmk::LookupObject(hFileMappingObject, qmk::kObjectMapping);
-    if (!m) return nullptr;
+    if (!m)
+        return nullptr;
     unsigned long long offset = ((unsigned long long)dwFileOffsetHigh << 32) | dwFileOffsetLow;
     unsigned long long length = dwNumberOfBytesToMap ? dwNumberOfBytesToMap : (offset < m->size ? m->size - offset : 0);
     DWORD error = 0;
     void *view = MAP_FAILED;
-    if (dwDesiredAccess & FILE_MAP_WRITE) error = ERROR_ACCESS_DENIED;
-    else if (offset % kGranularity) error = ERROR_MAPPED_ALIGNMENT;
-    else if (length == 0 || offset + length > m->size) error = ERROR_ACCESS_DENIED;
+    if (dwDesiredAccess & FILE_MAP_WRITE)
+        error = ERROR_ACCESS_DENIED;
+    else if (offset % kGranularity)
+        error = ERROR_MAPPED_ALIGNMENT;
+    else if (length == 0 || offset + length > m->size)
+        error = ERROR_ACCESS_DENIED;
     else {
         bool copy = (dwDesiredAccess & FILE_MAP_COPY) != 0;
-        view = mmap64(nullptr, (size_t)length, copy ? PROT_READ | PROT_WRITE : PROT_READ,
-                      copy ? MAP_PRIVATE : MAP_SHARED, m->fd, (off64_t)offset);
-        if (view == MAP_FAILED) error = ERROR_NOT_ENOUGH_MEMORY;
+        view = mmap64(nullptr,
+                      (size_t)length,
+                      copy ? PROT_READ | PROT_WRITE : PROT_READ,
+                      copy ? MAP_PRIVATE : MAP_SHARED,
+                      m->fd,
+                      (off64_t)offset);
+        if (view == MAP_FAILED)
+            error = ERROR_NOT_ENOUGH_MEMORY;
     }
     qmk::ReleaseObject(&m->base);
     if (error) {

@@ -19,8 +19,8 @@ namespace {
 
 enum BlockKind : DWORD { kGlobal = 1, kLocal = 2, kHeap = 3 };
 
-const DWORD kBlockMagic = 0x4B4C4251;  /* "QBLK" */
-const DWORD kHeapMagic = 0x50414851;   /* "QHAP" */
+const DWORD kBlockMagic = 0x4B4C4251; /* "QBLK" */
+const DWORD kHeapMagic = 0x50414851;  /* "QHAP" */
 const DWORD kDeadMagic = 0x44414544;
 
 struct Heap;
@@ -70,7 +70,8 @@ void link_block(BlockHeader *b)
     if (b->heap) {
         b->prev = nullptr;
         b->next = b->heap->first;
-        if (b->next) b->next->prev = b;
+        if (b->next)
+            b->next->prev = b;
         b->heap->first = b;
         ++b->heap->live;
     }
@@ -81,9 +82,12 @@ void unlink_block(BlockHeader *b)
 {
     --*counter_for(b->kind);
     if (b->heap) {
-        if (b->prev) b->prev->next = b->next;
-        else b->heap->first = b->next;
-        if (b->next) b->next->prev = b->prev;
+        if (b->prev)
+            b->prev->next = b->next;
+        else
+            b->heap->first = b->next;
+        if (b->next)
+            b->next->prev = b->prev;
         --b->heap->live;
     }
 }
@@ -92,9 +96,11 @@ BlockHeader *header_of(LPCVOID p, DWORD kind)
 {
     /* Nothing is ever allocated in the lowest 64 KB: such a value is no block (a handle
      * number, or a small integer passed by mistake). */
-    if ((uintptr_t)p < 0x10000) return nullptr;
+    if ((uintptr_t)p < 0x10000)
+        return nullptr;
     BlockHeader *b = (BlockHeader *)((uintptr_t)p - sizeof(BlockHeader));
-    if (b->magic != kBlockMagic || b->kind != kind) return nullptr;
+    if (b->magic != kBlockMagic || b->kind != kind)
+        return nullptr;
     return b;
 }
 
@@ -114,7 +120,8 @@ void *new_block(DWORD kind, Heap *heap, SIZE_T size, bool zero)
     b->kind = kind;
     b->size = size;
     b->heap = heap;
-    if (zero) memset(b + 1, 0, size);
+    if (zero)
+        memset(b + 1, 0, size);
     std::lock_guard<std::mutex> guard(g_lock);
     link_block(b);
     return b + 1;
@@ -136,7 +143,8 @@ void *resize_block(BlockHeader *b, SIZE_T size, bool zero)
         return nullptr;
     }
     nb->size = size;
-    if (zero && size > old) memset((char *)(nb + 1) + old, 0, size - old);
+    if (zero && size > old)
+        memset((char *)(nb + 1) + old, 0, size - old);
     link_block(nb);
     return nb + 1;
 }
@@ -154,7 +162,8 @@ void free_block(BlockHeader *b)
 Heap *heap_of(HANDLE h)
 {
     Heap *heap = (Heap *)h;
-    if (!heap || heap->magic != kHeapMagic) return nullptr;
+    if (!heap || heap->magic != kHeapMagic)
+        return nullptr;
     return heap;
 }
 
@@ -170,13 +179,15 @@ HANDLE mem_realloc(DWORD kind, HANDLE h, SIZE_T bytes, UINT flags)
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    if (flags & GMEM_MODIFY) return h;
+    if (flags & GMEM_MODIFY)
+        return h;
     return resize_block(b, bytes, (flags & GMEM_ZEROINIT) != 0);
 }
 
 HANDLE mem_free(DWORD kind, HANDLE h)
 {
-    if (!h) return nullptr;
+    if (!h)
+        return nullptr;
     BlockHeader *b = header_of(h, kind);
     if (!b) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -226,41 +237,82 @@ BOOL mem_unlock(DWORD kind, HANDLE h)
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 bool qmk::AllocationAllowed()
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    if (g_fail_countdown < 0) return true;
+    if (g_fail_countdown < 0)
+        return true;
     if (g_fail_countdown > 0) {
         --g_fail_countdown;
         return true;
     }
-    if (g_fail_count > 0 && --g_fail_count == 0) g_fail_countdown = -1;
+    if (g_fail_count > 0 && --g_fail_count == 0)
+        g_fail_countdown = -1;
     return false;
 }
 
 extern "C" {
 
-HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) { return mem_alloc(kGlobal, uFlags, dwBytes); }
-HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags) { return mem_realloc(kGlobal, hMem, dwBytes, uFlags); }
-HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) { return mem_free(kGlobal, hMem); }
-SIZE_T WINAPI GlobalSize(HGLOBAL hMem) { return mem_size(kGlobal, hMem); }
-LPVOID WINAPI GlobalLock(HGLOBAL hMem) { return mem_lock(kGlobal, hMem); }
-BOOL WINAPI GlobalUnlock(HGLOBAL hMem) { return mem_unlock(kGlobal, hMem); }
-HGLOBAL WINAPI GlobalHandle(LPCVOID pMem) { return header_of(pMem, kGlobal) ? (HGLOBAL)pMem : nullptr; }
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
+{
+    return mem_alloc(kGlobal, uFlags, dwBytes);
+}
+HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags)
+{
+    return mem_realloc(kGlobal, hMem, dwBytes, uFlags);
+}
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
+{
+    return mem_free(kGlobal, hMem);
+}
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem)
+{
+    return mem_size(kGlobal, hMem);
+}
+LPVOID WINAPI GlobalLock(HGLOBAL hMem)
+{
+    return mem_lock(kGlobal, hMem);
+}
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
+{
+    return mem_unlock(kGlobal, hMem);
+}
+HGLOBAL WINAPI GlobalHandle(LPCVOID pMem)
+{
+    return header_of(pMem, kGlobal) ? (HGLOBAL)pMem : nullptr;
+}
 UINT WINAPI GlobalFlags(HGLOBAL hMem)
 {
     BlockHeader *b = header_of(hMem, kGlobal);
     return b ? (b->locks & 0xFF) : 0x8000; /* GMEM_INVALID_HANDLE */
 }
 
-HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) { return mem_alloc(kLocal, uFlags, uBytes); }
-HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags) { return mem_realloc(kLocal, hMem, uBytes, uFlags); }
-HLOCAL WINAPI LocalFree(HLOCAL hMem) { return mem_free(kLocal, hMem); }
-SIZE_T WINAPI LocalSize(HLOCAL hMem) { return mem_size(kLocal, hMem); }
-LPVOID WINAPI LocalLock(HLOCAL hMem) { return mem_lock(kLocal, hMem); }
-BOOL WINAPI LocalUnlock(HLOCAL hMem) { return mem_unlock(kLocal, hMem); }
+HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes)
+{
+    return mem_alloc(kLocal, uFlags, uBytes);
+}
+HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags)
+{
+    return mem_realloc(kLocal, hMem, uBytes, uFlags);
+}
+HLOCAL WINAPI LocalFree(HLOCAL hMem)
+{
+    return mem_free(kLocal, hMem);
+}
+SIZE_T WINAPI LocalSize(HLOCAL hMem)
+{
+    return mem_size(kLocal, hMem);
+}
+LPVOID WINAPI LocalLock(HLOCAL hMem)
+{
+    return mem_lock(kLocal, hMem);
+}
+BOOL WINAPI LocalUnlock(HLOCAL hMem)
+{
+    return mem_unlock(kLocal, hMem);
+}
 
 HANDLE WINAPI HeapCreate(DWORD, SIZE_T, SIZE_T)
 {
@@ -276,7 +328,8 @@ HANDLE WINAPI HeapCreate(DWORD, SIZE_T, SIZE_T)
     heap->magic = kHeapMagic;
     std::lock_guard<std::mutex> guard(g_lock);
     heap->next = g_heaps;
-    if (g_heaps) g_heaps->prev = heap;
+    if (g_heaps)
+        g_heaps->prev = heap;
     g_heaps = heap;
     ++g_live_heaps;
     return heap;
@@ -297,9 +350,12 @@ BOOL WINAPI HeapDestroy(HANDLE hHeap)
         free(b);
         b = next;
     }
-    if (heap->prev) heap->prev->next = heap->next;
-    else g_heaps = heap->next;
-    if (heap->next) heap->next->prev = heap->prev;
+    if (heap->prev)
+        heap->prev->next = heap->next;
+    else
+        g_heaps = heap->next;
+    if (heap->next)
+        heap->next->prev = heap->prev;
     --g_live_heaps;
     heap->magic = kDeadMagic;
     free(heap);
@@ -333,7 +389,8 @@ LPVOID WINAPI HeapReAlloc(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem, SIZE_T dwBy
 
 BOOL WINAPI HeapFree(HANDLE hHeap, DWORD, LPVOID lpMem)
 {
-    if (!lpMem) return TRUE;
+    if (!lpMem)
+        return TRUE;
     Heap *heap = heap_of(hHeap);
     BlockHeader *b = header_of(lpMem, kHeap);
     if (!heap || !b || b->heap != heap) {
@@ -381,7 +438,8 @@ DWORD qmt_LiveHeaps(void)
 DWORD qmt_LiveHeapBlocks(HANDLE hHeap)
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    if (!hHeap) return g_live_heap_blocks;
+    if (!hHeap)
+        return g_live_heap_blocks;
     Heap *heap = heap_of(hHeap);
     return heap ? heap->live : 0;
 }
@@ -398,4 +456,4 @@ void qmt_FailAllocations(DWORD after, DWORD count)
     g_fail_count = count;
 }
 
-}  // extern "C"
+} // extern "C"

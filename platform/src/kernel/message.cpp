@@ -47,7 +47,8 @@ int default_button(UINT type)
 {
     const int *buttons = kButtons[type & MB_TYPEMASK];
     unsigned index = (type & MB_DEFMASK) >> 8;
-    if (index > 2 || !buttons[index]) index = 0;
+    if (index > 2 || !buttons[index])
+        index = 0;
     return buttons[index];
 }
 
@@ -66,10 +67,11 @@ void debug_output(const std::u16string &text)
     }
     std::lock_guard<std::mutex> guard(g_message_lock);
     g_debug_output += text;
-    if (g_debug_output.size() > kDebugCapture) g_debug_output.erase(0, g_debug_output.size() - kDebugCapture);
+    if (g_debug_output.size() > kDebugCapture)
+        g_debug_output.erase(0, g_debug_output.size() - kDebugCapture);
 }
 
-}  // namespace
+} // namespace
 
 /* Returns the scripted or default answer; 0 with ERROR_INVALID_PARAMETER for an unknown
  * MB_ type (nothing logged). A NULL caption is logged as "Error", as Windows shows it. */
@@ -106,7 +108,8 @@ extern "C" HWND WINAPI GetActiveWindow(void)
 /* OutputDebugStringW of the text read in the ANSI code page; NULL writes nothing. */
 extern "C" void WINAPI OutputDebugStringA(LPCSTR lpOutputString)
 {
-    if (!lpOutputString) return;
+    if (!lpOutputString)
+        return;
     std::u16string text;
     qmk::MultiToWide(CP_ACP, lpOutputString, strlen(lpOutputString), &text);
     debug_output(text);
@@ -115,7 +118,8 @@ extern "C" void WINAPI OutputDebugStringA(LPCSTR lpOutputString)
 /* Appends the text to the capture buffer (and stderr with QM_DEBUG_OUTPUT=1); NULL writes nothing. */
 extern "C" void WINAPI OutputDebugStringW(LPCWSTR lpOutputString)
 {
-    if (!lpOutputString) return;
+    if (!lpOutputString)
+        return;
     debug_output(lpOutputString);
 }
 
@@ -128,7 +132,8 @@ extern "C" void qmt_ClearDebugOutput(void)
 extern "C" DWORD qmt_DebugOutput(LPWSTR buffer, DWORD capacity)
 {
     std::lock_guard<std::mutex> guard(g_message_lock);
-    if (buffer && capacity) lstrcpynW(buffer, g_debug_output.c_str(), (int)capacity);
+    if (buffer && capacity)
+        lstrcpynW(buffer, g_debug_output.c_str(), (int)capacity);
     return (DWORD)g_debug_output.size();
 }
 
@@ -141,7 +146,8 @@ extern "C" DWORD qmt_MessageBoxCount(void)
 extern "C" BOOL qmt_MessageBoxLog(DWORD index, QmtMessageBoxCall *call)
 {
     std::lock_guard<std::mutex> guard(g_message_lock);
-    if (!call || index >= g_log.size()) return FALSE;
+    if (!call || index >= g_log.size())
+        return FALSE;
     *call = g_log[index];
     return TRUE;
 }
@@ -156,6 +162,8 @@ extern "C" void qmt_ResetMessageBoxes(void)
 extern "C" void qmt_ScriptMessageBoxAnswers(const int *answers, DWORD count)
 {
     std::lock_guard<std::mutex> guard(g_message_lock);
-    if (!answers) g_answers.clear();
-    for (DWORD i = 0; answers && i < count; ++i) g_answers.push_back(answers[i]);
+    if (!answers)
+        g_answers.clear();
+    for (DWORD i = 0; answers && i < count; ++i)
+        g_answers.push_back(answers[i]);
 }

@@ -39,9 +39,18 @@ const DWORD kDataFileFlags = DONT_RESOLVE_DLL_REFERENCES | LOAD_LIBRARY_AS_DATAF
 
 /* File names of the system libraries that the platform library plays. */
 const char16_t *const kSystemLibraries[] = {
-    u"KERNEL32.DLL", u"USER32.DLL", u"GDI32.DLL", u"ADVAPI32.DLL", u"WINSPOOL.DRV",
-    u"COMCTL32.DLL", u"COMPSTUI.DLL", u"OLE32.DLL", u"WS2_32.DLL", u"IPHLPAPI.DLL",
-    u"WSOCK32.DLL", u"SNMPAPI.DLL",
+    u"KERNEL32.DLL",
+    u"USER32.DLL",
+    u"GDI32.DLL",
+    u"ADVAPI32.DLL",
+    u"WINSPOOL.DRV",
+    u"COMCTL32.DLL",
+    u"COMPSTUI.DLL",
+    u"OLE32.DLL",
+    u"WS2_32.DLL",
+    u"IPHLPAPI.DLL",
+    u"WSOCK32.DLL",
+    u"SNMPAPI.DLL",
 };
 
 /* wsock32 is Winsock 1.1: the platform library without the name-resolution functions.
@@ -64,7 +73,8 @@ std::vector<std::string> g_hidden_prefixes;    /* name prefixes of the platform 
 std::u16string folded(const std::u16string &s)
 {
     std::u16string out = s;
-    for (char16_t &c : out) c = qmk::FoldCase(c);
+    for (char16_t &c : out)
+        c = qmk::FoldCase(c);
     return out;
 }
 
@@ -74,8 +84,10 @@ std::u16string module_file_name(const std::u16string &name)
 {
     size_t slash = name.find_last_of(u"\\/");
     std::u16string base = slash == std::u16string::npos ? name : name.substr(slash + 1);
-    if (!base.empty() && base.back() == u'.') base.pop_back();
-    else if (base.find(u'.') == std::u16string::npos) base += u".dll";
+    if (!base.empty() && base.back() == u'.')
+        base.pop_back();
+    else if (base.find(u'.') == std::u16string::npos)
+        base += u".dll";
     return base;
 }
 
@@ -98,7 +110,8 @@ qmk::Module *new_record(const std::string &host, void *dl, bool datafile, bool p
     m->file_name = base_of_host(host);
     m->dl = dl;
     m->link = nullptr;
-    if (dl) dlinfo(dl, RTLD_DI_LINKMAP, &m->link);
+    if (dl)
+        dlinfo(dl, RTLD_DI_LINKMAP, &m->link);
     m->refs = pinned ? 0 : 1;
     m->datafile = datafile;
     m->pinned = pinned;
@@ -125,7 +138,8 @@ void drop_record(qmk::Module *m)
 /* The records of the main program and of the platform library, made on first use. */
 void ensure_fixed_records()
 {
-    if (g_main) return;
+    if (g_main)
+        return;
     char exe[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     exe[n > 0 ? n : 0] = '\0';
@@ -147,11 +161,15 @@ qmk::Module *system_module(const std::u16string &file_name)
 /* Whether GetProcAddress must not find `name` in m: withheld by wsock32 or hidden by a test. */
 bool export_withheld(const qmk::Module *m, const char *name)
 {
-    if (g_hidden_exports.count(name)) return true;
-    if (m == g_platform && qmk::ExportHidden(name)) return true;
-    if (m != g_wsock32) return false;
+    if (g_hidden_exports.count(name))
+        return true;
+    if (m == g_platform && qmk::ExportHidden(name))
+        return true;
+    if (m != g_wsock32)
+        return false;
     for (const char *withheld : kWsock32Withheld) {
-        if (strcmp(withheld, name) == 0) return true;
+        if (strcmp(withheld, name) == 0)
+            return true;
     }
     return false;
 }
@@ -159,7 +177,8 @@ bool export_withheld(const qmk::Module *m, const char *name)
 bool is_system_library(const std::u16string &file_name)
 {
     for (const char16_t *name : kSystemLibraries) {
-        if (qmk::EqualNoCase(file_name, name)) return true;
+        if (qmk::EqualNoCase(file_name, name))
+            return true;
     }
     return false;
 }
@@ -167,7 +186,8 @@ bool is_system_library(const std::u16string &file_name)
 qmk::Module *find_by_host(const std::string &host, bool datafile)
 {
     for (qmk::Module *m : g_modules) {
-        if (m->host == host && (!m->datafile || datafile)) return m;
+        if (m->host == host && (!m->datafile || datafile))
+            return m;
     }
     return nullptr;
 }
@@ -175,7 +195,8 @@ qmk::Module *find_by_host(const std::string &host, bool datafile)
 qmk::Module *find_by_name(const std::u16string &file_name, bool datafile)
 {
     for (qmk::Module *m : g_modules) {
-        if (qmk::EqualNoCase(m->file_name, file_name) && (!m->datafile || datafile)) return m;
+        if (qmk::EqualNoCase(m->file_name, file_name) && (!m->datafile || datafile))
+            return m;
     }
     return nullptr;
 }
@@ -192,23 +213,28 @@ qmk::Module *find_linked(const std::u16string &file_name)
     dl_iterate_phdr(
         [](struct dl_phdr_info *info, size_t, void *data) -> int {
             LinkedSearch *s = (LinkedSearch *)data;
-            if (!info->dlpi_name || !*info->dlpi_name) return 0;
+            if (!info->dlpi_name || !*info->dlpi_name)
+                return 0;
             std::string host = info->dlpi_name;
-            if (!qmk::EqualNoCase(base_of_host(host), *s->name)) return 0;
+            if (!qmk::EqualNoCase(base_of_host(host), *s->name))
+                return 0;
             s->found = host;
             return 1;
         },
         &search);
-    if (search.found.empty()) return nullptr;
+    if (search.found.empty())
+        return nullptr;
     std::string host = canonical(search.found);
-    if (qmk::Module *m = find_by_host(host, false)) return m;
+    if (qmk::Module *m = find_by_host(host, false))
+        return m;
     return new_record(host, dlopen(host.c_str(), RTLD_NOW | RTLD_NOLOAD), false, true);
 }
 
 /* Looks for file_name in a host directory without regard to case. */
 bool find_in_directory(const std::string &dir, const std::u16string &file_name, std::string *host)
 {
-    if (dir.empty()) return false;
+    if (dir.empty())
+        return false;
     std::u16string windows = qmk::WindowsPathOfHost(dir) + u"\\" + file_name;
     std::string candidate;
     struct stat st;
@@ -221,7 +247,8 @@ bool find_in_directory(const std::string &dir, const std::u16string &file_name, 
 bool search_module(const std::u16string &file_name, std::string *host)
 {
     std::string exe_dir = g_main->host.substr(0, g_main->host.find_last_of('/'));
-    if (find_in_directory(exe_dir, file_name, host)) return true;
+    if (find_in_directory(exe_dir, file_name, host))
+        return true;
     WCHAR cwd[MAX_PATH];
     std::string cwd_host;
     if (GetCurrentDirectoryW(MAX_PATH, cwd) < MAX_PATH && qmk::HostPath(cwd, &cwd_host) &&
@@ -232,8 +259,10 @@ bool search_module(const std::u16string &file_name, std::string *host)
     size_t i = 0;
     while (i < list.size()) {
         size_t j = list.find(':', i);
-        if (j == std::string::npos) j = list.size();
-        if (find_in_directory(list.substr(i, j - i), file_name, host)) return true;
+        if (j == std::string::npos)
+            j = list.size();
+        if (find_in_directory(list.substr(i, j - i), file_name, host))
+            return true;
         i = j + 1;
     }
     return false;
@@ -242,7 +271,8 @@ bool search_module(const std::u16string &file_name, std::string *host)
 bool is_elf(const std::string &host)
 {
     int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     unsigned char magic[4] = {};
     bool ok = read(fd, magic, 4) == 4 && memcmp(magic, "\177ELF", 4) == 0;
     close(fd);
@@ -256,7 +286,8 @@ DllMainProc own_dllmain(qmk::Module *m)
     void *sym = dlsym(m->dl, "DllMain");
     Dl_info info;
     struct link_map *owner = nullptr;
-    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link) return nullptr;
+    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link)
+        return nullptr;
     return (DllMainProc)sym;
 }
 
@@ -266,7 +297,8 @@ void *own_symbol(qmk::Module *m, const char *name)
     void *sym = dlsym(m->dl, name);
     Dl_info info;
     struct link_map *owner = nullptr;
-    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link) return nullptr;
+    if (!sym || !dladdr1(sym, &info, (void **)&owner, RTLD_DL_LINKMAP) || owner != m->link)
+        return nullptr;
     return sym;
 }
 
@@ -281,7 +313,7 @@ HMODULE fail_module(DWORD error)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 std::recursive_mutex &qmk::LoaderLock()
 {
@@ -292,7 +324,8 @@ std::recursive_mutex &qmk::LoaderLock()
 qmk::Module *qmk::ResolveModule(HMODULE h)
 {
     ensure_fixed_records();
-    if (!h) return g_main;
+    if (!h)
+        return g_main;
     Module *m = (Module *)h;
     return g_live.count(m) ? m : nullptr;
 }
@@ -303,13 +336,17 @@ HMODULE qmk::ModuleOfAddress(const void *address)
     ensure_fixed_records();
     Dl_info info;
     struct link_map *owner = nullptr;
-    if (!dladdr1(address, &info, (void **)&owner, RTLD_DL_LINKMAP) || !owner) return nullptr;
+    if (!dladdr1(address, &info, (void **)&owner, RTLD_DL_LINKMAP) || !owner)
+        return nullptr;
     for (Module *m : g_modules) {
-        if (m->link == owner) return (HMODULE)m;
+        if (m->link == owner)
+            return (HMODULE)m;
     }
-    if (!owner->l_name || !*owner->l_name) return (HMODULE)g_main;
+    if (!owner->l_name || !*owner->l_name)
+        return (HMODULE)g_main;
     std::string host = canonical(owner->l_name);
-    if (Module *m = find_by_host(host, false)) return (HMODULE)m;
+    if (Module *m = find_by_host(host, false))
+        return (HMODULE)m;
     return (HMODULE)new_record(host, dlopen(host.c_str(), RTLD_NOW | RTLD_NOLOAD), false, true);
 }
 
@@ -326,9 +363,11 @@ HMODULE qmk::ModuleOfAddress(const void *address)
 extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags)
 {
     (void)hFile;
-    if (!lpLibFileName) return fail_module(ERROR_INVALID_PARAMETER);
+    if (!lpLibFileName)
+        return fail_module(ERROR_INVALID_PARAMETER);
     std::u16string request = lpLibFileName;
-    if (request.empty()) return fail_module(ERROR_MOD_NOT_FOUND);
+    if (request.empty())
+        return fail_module(ERROR_MOD_NOT_FOUND);
     std::u16string file_name = module_file_name(request);
     bool datafile = (dwFlags & kDataFileFlags) != 0;
     bool has_path = request.find_first_of(u"\\/") != std::u16string::npos;
@@ -336,7 +375,8 @@ extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DW
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
     ensure_fixed_records();
     for (const std::u16string &failing : g_failing) {
-        if (failing == folded(file_name)) return fail_module(ERROR_MOD_NOT_FOUND);
+        if (failing == folded(file_name))
+            return fail_module(ERROR_MOD_NOT_FOUND);
     }
     if (!has_path && is_system_library(file_name)) {
         count_load(file_name);
@@ -347,8 +387,10 @@ extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DW
     if (has_path) {
         std::u16string path = request;
         std::u16string last = path.substr(path.find_last_of(u"\\/") + 1);
-        if (!last.empty() && last.back() == u'.') path.pop_back();
-        else if (last.find(u'.') == std::u16string::npos) path += u".dll";
+        if (!last.empty() && last.back() == u'.')
+            path.pop_back();
+        else if (last.find(u'.') == std::u16string::npos)
+            path += u".dll";
         struct stat st;
         if (!qmk::HostPath(path.c_str(), &host) || stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             return fail_module(ERROR_MOD_NOT_FOUND);
@@ -356,26 +398,31 @@ extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DW
         m = find_by_host(host, datafile);
     } else {
         m = find_by_name(file_name, datafile);
-        if (!m) m = find_linked(file_name);
+        if (!m)
+            m = find_linked(file_name);
         if (!m) {
-            if (!search_module(file_name, &host)) return fail_module(ERROR_MOD_NOT_FOUND);
+            if (!search_module(file_name, &host))
+                return fail_module(ERROR_MOD_NOT_FOUND);
             host = canonical(host);
             m = find_by_host(host, datafile);
         }
     }
     if (m) {
-        if (!m->pinned) ++m->refs;
+        if (!m->pinned)
+            ++m->refs;
         count_load(file_name);
         return (HMODULE)m;
     }
-    if (!is_elf(host)) return fail_module(ERROR_BAD_EXE_FORMAT);
+    if (!is_elf(host))
+        return fail_module(ERROR_BAD_EXE_FORMAT);
     if (datafile) {
         m = new_record(host, nullptr, true, false);
         count_load(file_name);
         return (HMODULE)m;
     }
     void *dl = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!dl) return fail_module(ERROR_MOD_NOT_FOUND);
+    if (!dl)
+        return fail_module(ERROR_MOD_NOT_FOUND);
     m = new_record(host, dl, false, false);
     if (DllMainProc entry = own_dllmain(m)) {
         if (!entry((HINSTANCE)m, DLL_PROCESS_ATTACH, nullptr)) {
@@ -398,7 +445,8 @@ extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName)
 /* LoadLibraryExA: LoadLibraryExW of the name in the ANSI code page. */
 extern "C" HMODULE WINAPI LoadLibraryExA(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags)
 {
-    if (!lpLibFileName) return fail_module(ERROR_INVALID_PARAMETER);
+    if (!lpLibFileName)
+        return fail_module(ERROR_INVALID_PARAMETER);
     return LoadLibraryExW(qmk::WideText(CP_ACP, lpLibFileName).c_str(), hFile, dwFlags);
 }
 
@@ -422,13 +470,16 @@ extern "C" BOOL WINAPI FreeLibrary(HMODULE hLibModule)
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (m->pinned || --m->refs > 0) return TRUE;
+    if (m->pinned || --m->refs > 0)
+        return TRUE;
     void *dl = m->dl;
     if (dl) {
-        if (DllMainProc entry = own_dllmain(m)) entry((HINSTANCE)m, DLL_PROCESS_DETACH, nullptr);
+        if (DllMainProc entry = own_dllmain(m))
+            entry((HINSTANCE)m, DLL_PROCESS_DETACH, nullptr);
     }
     drop_record(m);
-    if (dl) dlclose(dl);
+    if (dl)
+        dlclose(dl);
     return TRUE;
 }
 
@@ -453,7 +504,8 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
     void *sym = own_symbol(m, lpProcName);
     /* The platform library keeps exports whose names the host C library also has (socket,
      * bind ...) under "qmsys_" + name, so that no host library calls them by mistake. */
-    if (!sym && m->host == g_platform->host) sym = own_symbol(m, (std::string("qmsys_") + lpProcName).c_str());
+    if (!sym && m->host == g_platform->host)
+        sym = own_symbol(m, (std::string("qmsys_") + lpProcName).c_str());
     if (!sym) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
@@ -471,7 +523,8 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
 {
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
     ensure_fixed_records();
-    if (!lpModuleName) return (HMODULE)g_main;
+    if (!lpModuleName)
+        return (HMODULE)g_main;
     std::u16string request = lpModuleName;
     std::u16string file_name = module_file_name(request);
     qmk::Module *m = nullptr;
@@ -481,16 +534,20 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
             host = canonical(host);
             m = find_by_host(host, true);
             qmk::Module *linked = m ? nullptr : find_linked(file_name);
-            if (linked && linked->host == host) m = linked;
+            if (linked && linked->host == host)
+                m = linked;
         }
     } else if (is_system_library(file_name)) {
         m = system_module(file_name);
     } else {
         m = find_by_name(file_name, false);
-        if (!m) m = find_linked(file_name);
-        if (!m) m = find_by_name(file_name, true);
+        if (!m)
+            m = find_linked(file_name);
+        if (!m)
+            m = find_by_name(file_name, true);
     }
-    if (!m) return fail_module(ERROR_MOD_NOT_FOUND);
+    if (!m)
+        return fail_module(ERROR_MOD_NOT_FOUND);
     return (HMODULE)m;
 }
 
@@ -543,16 +600,19 @@ void qmk::HideExports(const char *prefix, bool hide)
 {
     std::lock_guard<std::recursive_mutex> guard(LoaderLock());
     for (size_t i = 0; i < g_hidden_prefixes.size(); ++i) {
-        if (g_hidden_prefixes[i] == prefix) g_hidden_prefixes.erase(g_hidden_prefixes.begin() + i--);
+        if (g_hidden_prefixes[i] == prefix)
+            g_hidden_prefixes.erase(g_hidden_prefixes.begin() + i--);
     }
-    if (hide) g_hidden_prefixes.push_back(prefix);
+    if (hide)
+        g_hidden_prefixes.push_back(prefix);
 }
 
 /* The caller holds the loader lock. */
 bool qmk::ExportHidden(const char *name)
 {
     for (const std::string &prefix : g_hidden_prefixes) {
-        if (strncmp(name, prefix.c_str(), prefix.size()) == 0) return true;
+        if (strncmp(name, prefix.c_str(), prefix.size()) == 0)
+            return true;
     }
     return false;
 }
@@ -560,7 +620,8 @@ bool qmk::ExportHidden(const char *name)
 extern "C" DWORD qmt_ModuleLoadCount(LPCWSTR name)
 {
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
-    if (!name) return 0;
+    if (!name)
+        return 0;
     auto it = g_load_counts.find(folded(module_file_name(name)));
     return it == g_load_counts.end() ? 0 : it->second;
 }
@@ -570,7 +631,8 @@ extern "C" DWORD qmt_LiveModules(void)
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
     DWORD n = 0;
     for (const qmk::Module *m : g_modules) {
-        if (!m->pinned) ++n;
+        if (!m->pinned)
+            ++n;
     }
     return n;
 }
@@ -578,15 +640,19 @@ extern "C" DWORD qmt_LiveModules(void)
 extern "C" void qmt_FailModuleLoad(LPCWSTR name)
 {
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
-    if (!name) g_failing.clear();
-    else g_failing.push_back(folded(module_file_name(name)));
+    if (!name)
+        g_failing.clear();
+    else
+        g_failing.push_back(folded(module_file_name(name)));
 }
 
 extern "C" void qmt_HideExport(LPCSTR name)
 {
     std::lock_guard<std::recursive_mutex> guard(qmk::LoaderLock());
-    if (!name) g_hidden_exports.clear();
-    else g_hidden_exports.insert(name);
+    if (!name)
+        g_hidden_exports.clear();
+    else
+        g_hidden_exports.insert(name);
 }
 
 extern "C" void qmt_ResetModuleCounts(void)

@@ -16,14 +16,14 @@ struct ResourceTable;
 /* One module. HMODULE is the address of its record. */
 struct Module {
     DWORD magic;
-    std::string host;           /* canonical host path of its file */
-    std::u16string file_name;   /* its file name, for lookups by name */
-    void *dl;                   /* dynamic-linker handle; NULL for a data file */
-    struct link_map *link;      /* the dynamic linker's record of it; NULL for a data file */
-    LONG refs;                  /* LoadLibrary references */
-    bool datafile;              /* mapped for its resources only */
-    bool pinned;                /* main program, platform or linked-in library: never freed */
-    ResourceTable *resources;   /* read on first use (resource.cpp) */
+    std::string host;         /* canonical host path of its file */
+    std::u16string file_name; /* its file name, for lookups by name */
+    void *dl;                 /* dynamic-linker handle; NULL for a data file */
+    struct link_map *link;    /* the dynamic linker's record of it; NULL for a data file */
+    LONG refs;                /* LoadLibrary references */
+    bool datafile;            /* mapped for its resources only */
+    bool pinned;              /* main program, platform or linked-in library: never freed */
+    ResourceTable *resources; /* read on first use (resource.cpp) */
 };
 
 /* The loader lock: held while modules are loaded, freed or looked at. Recursive, since a
@@ -37,6 +37,6 @@ Module *ResolveModule(HMODULE h);
 /* Frees the resource table of a module being unloaded (resource.cpp). */
 void FreeResourceTable(ResourceTable *table);
 
-}  // namespace qmk
+} // namespace qmk
 
 #endif

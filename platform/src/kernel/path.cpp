@@ -58,16 +58,21 @@ void split_components(const std::u16string &rest, std::vector<std::u16string> *p
     size_t i = 0;
     while (i <= rest.size()) {
         size_t j = i;
-        while (j < rest.size() && !is_sep(rest[j])) ++j;
+        while (j < rest.size() && !is_sep(rest[j]))
+            ++j;
         std::u16string part = rest.substr(i, j - i);
         i = j + 1;
-        if (part.empty() || part == u".") continue;
+        if (part.empty() || part == u".")
+            continue;
         if (part == u"..") {
-            if (!parts->empty()) parts->pop_back();
+            if (!parts->empty())
+                parts->pop_back();
             continue;
         }
-        while (!part.empty() && (part.back() == u'.' || part.back() == u' ')) part.pop_back();
-        if (!part.empty()) parts->push_back(part);
+        while (!part.empty() && (part.back() == u'.' || part.back() == u' '))
+            part.pop_back();
+        if (!part.empty())
+            parts->push_back(part);
     }
 }
 
@@ -79,7 +84,8 @@ bool resolve(const char16_t *path, char16_t *drive, std::vector<std::u16string> 
         return false;
     }
     std::u16string p = path;
-    if (p.size() >= 4 && is_sep(p[0]) && is_sep(p[1]) && p[2] == u'?' && is_sep(p[3])) p = p.substr(4);
+    if (p.size() >= 4 && is_sep(p[0]) && is_sep(p[1]) && p[2] == u'?' && is_sep(p[3]))
+        p = p.substr(4);
     if (p.empty()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return false;
@@ -120,9 +126,11 @@ std::string find_entry(const std::string &dir, const std::u16string &name)
 {
     std::string exact = qmk::MultiText(CP_UTF8, name);
     struct stat st;
-    if (lstat((dir + "/" + exact).c_str(), &st) == 0) return exact;
+    if (lstat((dir + "/" + exact).c_str(), &st) == 0)
+        return exact;
     DIR *d = opendir(dir.empty() ? "/" : dir.c_str());
-    if (!d) return std::string();
+    if (!d)
+        return std::string();
     std::string found;
     while (struct dirent *e = readdir(d)) {
         if (qmk::EqualNoCase(qmk::WideText(CP_UTF8, e->d_name), name)) {
@@ -137,33 +145,40 @@ std::string find_entry(const std::string &dir, const std::u16string &name)
 void make_directories(const std::u16string &windows_path)
 {
     std::string host;
-    if (!qmk::HostPath(windows_path.c_str(), &host)) return;
+    if (!qmk::HostPath(windows_path.c_str(), &host))
+        return;
     std::string partial;
     size_t i = 1;
     while (i <= host.size()) {
         size_t j = host.find('/', i);
-        if (j == std::string::npos) j = host.size();
+        if (j == std::string::npos)
+            j = host.size();
         partial = host.substr(0, j);
         mkdir(partial.c_str(), 0777);
         i = j + 1;
     }
 }
 
-}  // namespace
+} // namespace
 
 char16_t qmk::FoldCase(char16_t c)
 {
-    if (c >= u'a' && c <= u'z') return (char16_t)(c - 32);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return (char16_t)(c - 32);
-    if (c == 0xFF) return 0x178;
+    if (c >= u'a' && c <= u'z')
+        return (char16_t)(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return (char16_t)(c - 32);
+    if (c == 0xFF)
+        return 0x178;
     return c;
 }
 
 bool qmk::EqualNoCase(const std::u16string &a, const std::u16string &b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+        if (FoldCase(a[i]) != FoldCase(b[i]))
+            return false;
     }
     return true;
 }
@@ -187,14 +202,17 @@ bool qmk::FullWindowsPath(const char16_t *windows_path, std::u16string *full)
     char16_t drive;
     std::vector<std::u16string> parts;
     bool trailing;
-    if (!resolve(windows_path, &drive, &parts, &trailing)) return false;
+    if (!resolve(windows_path, &drive, &parts, &trailing))
+        return false;
     full->assign(1, drive);
     *full += u":\\";
     for (size_t i = 0; i < parts.size(); ++i) {
-        if (i) *full += u'\\';
+        if (i)
+            *full += u'\\';
         *full += parts[i];
     }
-    if (trailing) *full += u'\\';
+    if (trailing)
+        *full += u'\\';
     return true;
 }
 
@@ -213,7 +231,8 @@ static bool resolve_unc(const char16_t *path, std::string *share_dir, std::vecto
     mkdir(dir.c_str(), 0777);
     for (size_t i = 0; i < 2; ++i) {
         std::u16string name = all[i];
-        for (char16_t &c : name) c = qmk::FoldCase(c);
+        for (char16_t &c : name)
+            c = qmk::FoldCase(c);
         dir += "/" + qmk::MultiText(CP_UTF8, name);
         mkdir(dir.c_str(), 0777);
     }
@@ -229,9 +248,11 @@ bool qmk::HostPath(const char16_t *windows_path, std::string *host_path)
     bool trailing;
     std::string path;
     if (windows_path && is_sep(windows_path[0]) && is_sep(windows_path[1]) && windows_path[2] != u'?') {
-        if (!resolve_unc(windows_path, &path, &parts)) return false;
+        if (!resolve_unc(windows_path, &path, &parts))
+            return false;
     } else {
-        if (!resolve(windows_path, &drive, &parts, &trailing)) return false;
+        if (!resolve(windows_path, &drive, &parts, &trailing))
+            return false;
         char letter = (char)(FoldCase(drive) - u'A' + 'a');
         if (letter != 'z') {
             path = RootDir() + "/" + letter;
@@ -243,12 +264,15 @@ bool qmk::HostPath(const char16_t *windows_path, std::string *host_path)
         std::string name;
         if (existing) {
             name = find_entry(path, part);
-            if (name.empty()) existing = false;
+            if (name.empty())
+                existing = false;
         }
-        if (!existing) name = MultiText(CP_UTF8, part);
+        if (!existing)
+            name = MultiText(CP_UTF8, part);
         path += "/" + name;
     }
-    if (path.empty()) path = "/";
+    if (path.empty())
+        path = "/";
     *host_path = path;
     return true;
 }
@@ -258,25 +282,35 @@ std::u16string qmk::WindowsPathOfHost(const std::string &host_path)
     std::string path = host_path;
     if (path.empty() || path[0] != '/') {
         char cwd[PATH_MAX];
-        if (getcwd(cwd, sizeof cwd)) path = std::string(cwd) + "/" + path;
+        if (getcwd(cwd, sizeof cwd))
+            path = std::string(cwd) + "/" + path;
     }
     std::string roots[2] = {RootDir(), std::string()};
     char resolved[PATH_MAX];
-    if (realpath(roots[0].c_str(), resolved)) roots[1] = resolved;
+    if (realpath(roots[0].c_str(), resolved))
+        roots[1] = resolved;
     for (const std::string &root : roots) {
-        if (root.empty() || path.size() < root.size() + 2) continue;
-        if (path.compare(0, root.size(), root) != 0 || path[root.size()] != '/') continue;
+        if (root.empty() || path.size() < root.size() + 2)
+            continue;
+        if (path.compare(0, root.size(), root) != 0 || path[root.size()] != '/')
+            continue;
         char letter = path[root.size() + 1];
-        if (letter < 'a' || letter > 'y') continue;
-        if (path.size() > root.size() + 2 && path[root.size() + 2] != '/') continue;
+        if (letter < 'a' || letter > 'y')
+            continue;
+        if (path.size() > root.size() + 2 && path[root.size() + 2] != '/')
+            continue;
         std::u16string out(1, (char16_t)(letter - 'a' + 'A'));
         out += u":";
         std::u16string rest = WideText(CP_UTF8, path.substr(root.size() + 2));
-        for (char16_t &c : rest) if (c == u'/') c = u'\\';
+        for (char16_t &c : rest)
+            if (c == u'/')
+                c = u'\\';
         return out + (rest.empty() ? u"\\" : rest);
     }
     std::u16string rest = WideText(CP_UTF8, path);
-    for (char16_t &c : rest) if (c == u'/') c = u'\\';
+    for (char16_t &c : rest)
+        if (c == u'/')
+            c = u'\\';
     return u"Z:" + rest;
 }
 
@@ -288,7 +322,8 @@ std::u16string qmk::WindowsDirectory()
 
 DWORD qmk::CopyOutPath(const std::u16string &s, LPWSTR buffer, DWORD size)
 {
-    if (!buffer || size < s.size() + 1) return (DWORD)s.size() + 1;
+    if (!buffer || size < s.size() + 1)
+        return (DWORD)s.size() + 1;
     memmove(buffer, s.c_str(), (s.size() + 1) * sizeof(WCHAR));
     return (DWORD)s.size();
 }
@@ -299,7 +334,8 @@ DWORD qmk::ErrorFromErrno(int err, const std::string &host_path)
     case ENOENT: {
         std::string parent = host_path.substr(0, host_path.find_last_of('/'));
         struct stat st;
-        if (parent.empty() || (stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) return ERROR_FILE_NOT_FOUND;
+        if (parent.empty() || (stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+            return ERROR_FILE_NOT_FOUND;
         return ERROR_PATH_NOT_FOUND;
     }
     case ENOTDIR: return ERROR_PATH_NOT_FOUND;
@@ -344,7 +380,8 @@ extern "C" BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
     }
     std::u16string full;
     std::string host;
-    if (!qmk::FullWindowsPath(lpPathName, &full) || !qmk::HostPath(full.c_str(), &host)) return FALSE;
+    if (!qmk::FullWindowsPath(lpPathName, &full) || !qmk::HostPath(full.c_str(), &host))
+        return FALSE;
     struct stat st;
     if (stat(host.c_str(), &st) != 0) {
         SetLastError(qmk::ErrorFromErrno(errno, host));
@@ -354,7 +391,8 @@ extern "C" BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
         SetLastError(ERROR_DIRECTORY);
         return FALSE;
     }
-    if (full.size() > 3 && full.back() == u'\\') full.pop_back();
+    if (full.size() > 3 && full.back() == u'\\')
+        full.pop_back();
     std::lock_guard<std::mutex> guard(g_cwd_lock);
     g_cwd = full;
     return TRUE;
@@ -370,7 +408,8 @@ extern "C" BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
 extern "C" DWORD WINAPI GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer, LPWSTR *lpFilePart)
 {
     std::u16string full;
-    if (!qmk::FullWindowsPath(lpFileName, &full)) return 0;
+    if (!qmk::FullWindowsPath(lpFileName, &full))
+        return 0;
     DWORD n = qmk::CopyOutPath(full, lpBuffer, nBufferLength);
     if (n == full.size() && lpFilePart) {
         size_t slash = full.find_last_of(u'\\');
@@ -391,7 +430,8 @@ extern "C" DWORD WINAPI GetShortPathNameW(LPCWSTR lpszLongPath, LPWSTR lpszShort
         return 0;
     }
     std::string host;
-    if (!qmk::HostPath(lpszLongPath, &host)) return 0;
+    if (!qmk::HostPath(lpszLongPath, &host))
+        return 0;
     struct stat st;
     if (stat(host.c_str(), &st) != 0) {
         SetLastError(qmk::ErrorFromErrno(errno, host));

@@ -51,8 +51,10 @@ bool is_blank(char16_t c)
 std::u16string trim(const std::u16string &s)
 {
     size_t b = 0, e = s.size();
-    while (b < e && is_blank(s[b])) ++b;
-    while (e > b && is_blank(s[e - 1])) --e;
+    while (b < e && is_blank(s[b]))
+        ++b;
+    while (e > b && is_blank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -60,7 +62,8 @@ Line parse_line(const std::u16string &raw)
 {
     Line line = {kBlank, raw, std::u16string(), std::u16string()};
     std::u16string t = trim(raw);
-    if (t.empty()) return line;
+    if (t.empty())
+        return line;
     if (t[0] == u';') {
         line.kind = kComment;
     } else if (t[0] == u'[') {
@@ -82,7 +85,8 @@ Line parse_line(const std::u16string &raw)
 bool profile_path(LPCWSTR file, std::string *host)
 {
     std::u16string name = file ? file : u"win.ini";
-    if (name.find_first_of(u"\\/") == std::u16string::npos) name = qmk::WindowsDirectory() + u"\\" + name;
+    if (name.find_first_of(u"\\/") == std::u16string::npos)
+        name = qmk::WindowsDirectory() + u"\\" + name;
     return qmk::HostPath(name.c_str(), host);
 }
 
@@ -105,8 +109,10 @@ std::u16string decode(const std::string &bytes, Encoding *encoding)
 
 std::string encode(const std::u16string &text, Encoding encoding)
 {
-    if (encoding == kUtf8) return "\xEF\xBB\xBF" + qmk::MultiText(CP_UTF8, text);
-    if (encoding == kAnsi) return qmk::MultiText(CP_ACP, text);
+    if (encoding == kUtf8)
+        return "\xEF\xBB\xBF" + qmk::MultiText(CP_UTF8, text);
+    if (encoding == kAnsi)
+        return qmk::MultiText(CP_ACP, text);
     std::string out = "\xFF\xFE";
     for (char16_t c : text) {
         out += (char)(c & 0xFF);
@@ -118,17 +124,20 @@ std::string encode(const std::u16string &text, Encoding encoding)
 /* Reads a profile; a missing file reads as empty. False when the name cannot be mapped. */
 bool load(LPCWSTR file, Profile *p, std::string *host)
 {
-    if (!profile_path(file, host)) return false;
+    if (!profile_path(file, host))
+        return false;
     p->exists = false;
     p->encoding = kAnsi;
     p->lines.clear();
     int fd = open(host->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return true;
+    if (fd < 0)
+        return true;
     p->exists = true;
     std::string bytes;
     char chunk[4096];
     ssize_t n;
-    while ((n = read(fd, chunk, sizeof chunk)) > 0) bytes.append(chunk, (size_t)n);
+    while ((n = read(fd, chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, (size_t)n);
     close(fd);
     std::u16string text = decode(bytes, &p->encoding);
     size_t i = 0;
@@ -136,7 +145,8 @@ bool load(LPCWSTR file, Profile *p, std::string *host)
         size_t nl = text.find(u'\n', i);
         size_t end = nl == std::u16string::npos ? text.size() : nl;
         std::u16string raw = text.substr(i, end - i);
-        if (!raw.empty() && raw.back() == u'\r') raw.pop_back();
+        if (!raw.empty() && raw.back() == u'\r')
+            raw.pop_back();
         p->lines.push_back(parse_line(raw));
         i = end + 1;
     }
@@ -147,7 +157,8 @@ bool load(LPCWSTR file, Profile *p, std::string *host)
 bool save(const Profile &p, const std::string &host)
 {
     std::u16string text;
-    for (const Line &line : p.lines) text += line.raw + u"\r\n";
+    for (const Line &line : p.lines)
+        text += line.raw + u"\r\n";
     std::string bytes = encode(text, p.encoding);
     struct stat st;
     if (stat(host.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) {
@@ -162,7 +173,8 @@ bool save(const Profile &p, const std::string &host)
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) break;
+        if (n <= 0)
+            break;
         done += (size_t)n;
     }
     close(fd);
@@ -180,8 +192,10 @@ std::vector<size_t> section_lines(const Profile &p, const std::u16string &sectio
     bool inside = false;
     for (size_t i = 0; i < p.lines.size(); ++i) {
         const Line &line = p.lines[i];
-        if (line.kind == kSection) inside = qmk::EqualNoCase(line.name, section);
-        else if (inside) out.push_back(i);
+        if (line.kind == kSection)
+            inside = qmk::EqualNoCase(line.name, section);
+        else if (inside)
+            out.push_back(i);
     }
     return out;
 }
@@ -189,7 +203,8 @@ std::vector<size_t> section_lines(const Profile &p, const std::u16string &sectio
 bool has_section(const Profile &p, const std::u16string &section)
 {
     for (const Line &line : p.lines) {
-        if (line.kind == kSection && qmk::EqualNoCase(line.name, section)) return true;
+        if (line.kind == kSection && qmk::EqualNoCase(line.name, section))
+            return true;
     }
     return false;
 }
@@ -203,17 +218,20 @@ bool is_key(const Line &line)
  * ended by two NULs, and the result is size - 2 (last error ERROR_MORE_DATA). */
 DWORD copy_list(const std::vector<std::u16string> &items, LPWSTR buffer, DWORD size)
 {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     if (size == 1) {
         buffer[0] = 0;
         return 0;
     }
     std::u16string all;
-    for (const std::u16string &item : items) all += item + u'\0';
+    for (const std::u16string &item : items)
+        all += item + u'\0';
     if (all.size() + 1 <= size) {
         all.copy(buffer, all.size());
         buffer[all.size()] = 0;
-        if (all.empty()) buffer[1] = 0;
+        if (all.empty())
+            buffer[1] = 0;
         return (DWORD)all.size();
     }
     all.copy(buffer, size - 2);
@@ -226,7 +244,8 @@ DWORD copy_list(const std::vector<std::u16string> &items, LPWSTR buffer, DWORD s
 void add_unique(std::vector<std::u16string> *list, const std::u16string &name)
 {
     for (const std::u16string &have : *list) {
-        if (qmk::EqualNoCase(have, name)) return;
+        if (qmk::EqualNoCase(have, name))
+            return;
     }
     list->push_back(name);
 }
@@ -246,11 +265,12 @@ bool find_value(const Profile &p, const std::u16string &section, const std::u16s
 
 std::u16string strip_quotes(const std::u16string &v)
 {
-    if (v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0]) return v.substr(1, v.size() - 2);
+    if (v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0])
+        return v.substr(1, v.size() - 2);
     return v;
 }
 
-}  // namespace
+} // namespace
 
 /*
  * GetPrivateProfileStringW: with a section and key, the key's value (a pair of quotes
@@ -264,7 +284,8 @@ std::u16string strip_quotes(const std::u16string &v)
 extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault,
                                                  LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName)
 {
-    if (!lpReturnedString || nSize == 0) return 0;
+    if (!lpReturnedString || nSize == 0)
+        return 0;
     std::lock_guard<std::mutex> guard(g_profile_lock);
     Profile p;
     std::string host;
@@ -276,14 +297,16 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
     if (!lpAppName) {
         std::vector<std::u16string> names;
         for (const Line &line : p.lines) {
-            if (line.kind == kSection) add_unique(&names, line.name);
+            if (line.kind == kSection)
+                add_unique(&names, line.name);
         }
         return copy_list(names, lpReturnedString, nSize);
     }
     if (!lpKeyName) {
         std::vector<std::u16string> keys;
         for (size_t i : section_lines(p, trim(lpAppName))) {
-            if (is_key(p.lines[i])) add_unique(&keys, p.lines[i].name);
+            if (is_key(p.lines[i]))
+                add_unique(&keys, p.lines[i].name);
         }
         return copy_list(keys, lpReturnedString, nSize);
     }
@@ -292,7 +315,8 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
         value = strip_quotes(value);
     } else {
         value = lpDefault ? lpDefault : u"";
-        while (!value.empty() && is_blank(value.back())) value.pop_back();
+        while (!value.empty() && is_blank(value.back()))
+            value.pop_back();
         SetLastError(ERROR_FILE_NOT_FOUND);
     }
     DWORD n = value.size() < nSize ? (DWORD)value.size() : nSize - 1;
@@ -310,13 +334,17 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
 extern "C" UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, INT nDefault, LPCWSTR lpFileName)
 {
     WCHAR buf[64];
-    if (!lpAppName || !lpKeyName) return (UINT)nDefault;
+    if (!lpAppName || !lpKeyName)
+        return (UINT)nDefault;
     DWORD n = GetPrivateProfileStringW(lpAppName, lpKeyName, u"", buf, 64, lpFileName);
-    if (n == 0) return (UINT)nDefault;
+    if (n == 0)
+        return (UINT)nDefault;
     const WCHAR *s = buf;
-    while (is_blank(*s)) ++s;
+    while (is_blank(*s))
+        ++s;
     bool negative = *s == u'-';
-    if (*s == u'-' || *s == u'+') ++s;
+    if (*s == u'-' || *s == u'+')
+        ++s;
     UINT base = 10;
     if (s[0] == u'0' && (s[1] == u'x' || s[1] == u'X')) {
         base = 16;
@@ -325,10 +353,14 @@ extern "C" UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyNam
     UINT value = 0;
     for (;; ++s) {
         UINT digit;
-        if (*s >= u'0' && *s <= u'9') digit = *s - u'0';
-        else if (base == 16 && *s >= u'a' && *s <= u'f') digit = *s - u'a' + 10;
-        else if (base == 16 && *s >= u'A' && *s <= u'F') digit = *s - u'A' + 10;
-        else break;
+        if (*s >= u'0' && *s <= u'9')
+            digit = *s - u'0';
+        else if (base == 16 && *s >= u'a' && *s <= u'f')
+            digit = *s - u'a' + 10;
+        else if (base == 16 && *s >= u'A' && *s <= u'F')
+            digit = *s - u'A' + 10;
+        else
+            break;
         value = value * base + digit;
     }
     return negative ? (UINT)(0u - value) : value;
@@ -343,7 +375,8 @@ extern "C" UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyNam
 extern "C" DWORD WINAPI GetPrivateProfileSectionW(LPCWSTR lpAppName, LPWSTR lpReturnedString, DWORD nSize,
                                                   LPCWSTR lpFileName)
 {
-    if (!lpReturnedString || nSize == 0) return 0;
+    if (!lpReturnedString || nSize == 0)
+        return 0;
     if (!lpAppName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return copy_list({}, lpReturnedString, nSize);
@@ -355,8 +388,10 @@ extern "C" DWORD WINAPI GetPrivateProfileSectionW(LPCWSTR lpAppName, LPWSTR lpRe
     if (load(lpFileName, &p, &host)) {
         for (size_t i : section_lines(p, trim(lpAppName))) {
             const Line &line = p.lines[i];
-            if (line.kind == kKey) lines.push_back(line.name + u"=" + line.value);
-            else if (line.kind == kText) lines.push_back(line.name);
+            if (line.kind == kKey)
+                lines.push_back(line.name + u"=" + line.value);
+            else if (line.kind == kText)
+                lines.push_back(line.name);
         }
     }
     return copy_list(lines, lpReturnedString, nSize);
@@ -381,22 +416,27 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
                                                   LPCWSTR lpFileName)
 {
     if (!lpAppName) {
-        if (!lpKeyName && !lpString) return TRUE;
+        if (!lpKeyName && !lpString)
+            return TRUE;
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     std::lock_guard<std::mutex> guard(g_profile_lock);
     Profile p;
     std::string host;
-    if (!load(lpFileName, &p, &host)) return FALSE;
+    if (!load(lpFileName, &p, &host))
+        return FALSE;
     std::u16string section = trim(lpAppName);
     if (!lpKeyName) {
-        if (!has_section(p, section)) return TRUE;
+        if (!has_section(p, section))
+            return TRUE;
         std::vector<Line> kept;
         bool inside = false;
         for (const Line &line : p.lines) {
-            if (line.kind == kSection) inside = qmk::EqualNoCase(line.name, section);
-            if (!inside) kept.push_back(line);
+            if (line.kind == kSection)
+                inside = qmk::EqualNoCase(line.name, section);
+            if (!inside)
+                kept.push_back(line);
         }
         p.lines.swap(kept);
         return save(p, host) ? TRUE : FALSE;
@@ -425,14 +465,17 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
     if (has_section(p, section)) {
         /* Into the first section of that name, after its last non-blank line. */
         size_t header = 0;
-        while (!(p.lines[header].kind == kSection && qmk::EqualNoCase(p.lines[header].name, section))) ++header;
+        while (!(p.lines[header].kind == kSection && qmk::EqualNoCase(p.lines[header].name, section)))
+            ++header;
         size_t at = header + 1;
         for (size_t i = header + 1; i < p.lines.size() && p.lines[i].kind != kSection; ++i) {
-            if (p.lines[i].kind != kBlank) at = i + 1;
+            if (p.lines[i].kind != kBlank)
+                at = i + 1;
         }
         p.lines.insert(p.lines.begin() + at, added);
     } else {
-        if (!p.lines.empty() && p.lines.back().kind != kBlank) p.lines.push_back(parse_line(u""));
+        if (!p.lines.empty() && p.lines.back().kind != kBlank)
+            p.lines.push_back(parse_line(u""));
         p.lines.push_back(parse_line(u"[" + section + u"]"));
         p.lines.push_back(added);
     }

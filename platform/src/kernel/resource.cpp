@@ -40,7 +40,7 @@ struct ResourceTable {
     std::vector<ResourceEntry> entries;
 };
 
-}  // namespace qmk
+} // namespace qmk
 
 namespace {
 
@@ -65,7 +65,8 @@ std::vector<BYTE> read_section(const std::string &host)
 {
     std::vector<BYTE> out;
     int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return out;
+    if (fd < 0)
+        return out;
 #if defined(__LP64__)
     using Ehdr = Elf64_Ehdr;
     using Shdr = Elf64_Shdr;
@@ -84,10 +85,13 @@ std::vector<BYTE> read_section(const std::string &host)
             std::string strtab(names.sh_size, '\0');
             if (read_at(fd, names.sh_offset, strtab.data(), strtab.size())) {
                 for (const Shdr &s : sh) {
-                    if (s.sh_name >= strtab.size() || strcmp(strtab.c_str() + s.sh_name, kSectionName) != 0) continue;
-                    if (s.sh_type == SHT_NOBITS || s.sh_size > (1u << 28)) break;
+                    if (s.sh_name >= strtab.size() || strcmp(strtab.c_str() + s.sh_name, kSectionName) != 0)
+                        continue;
+                    if (s.sh_type == SHT_NOBITS || s.sh_size > (1u << 28))
+                        break;
                     out.resize(s.sh_size);
-                    if (!read_at(fd, s.sh_offset, out.data(), out.size())) out.clear();
+                    if (!read_at(fd, s.sh_offset, out.data(), out.size()))
+                        out.clear();
                     break;
                 }
             }
@@ -111,9 +115,11 @@ WORD get16(const std::vector<BYTE> &d, size_t at)
  * beyond end; false when it runs over. */
 bool read_id(const std::vector<BYTE> &d, size_t *at, size_t end, bool *is_id, WORD *id, std::u16string *name)
 {
-    if (*at + 2 > end) return false;
+    if (*at + 2 > end)
+        return false;
     if (get16(d, *at) == 0xFFFF) {
-        if (*at + 4 > end) return false;
+        if (*at + 4 > end)
+            return false;
         *is_id = true;
         *id = get16(d, *at + 2);
         *at += 4;
@@ -122,10 +128,12 @@ bool read_id(const std::vector<BYTE> &d, size_t *at, size_t end, bool *is_id, WO
     *is_id = false;
     name->clear();
     for (;;) {
-        if (*at + 2 > end) return false;
+        if (*at + 2 > end)
+            return false;
         WORD c = get16(d, *at);
         *at += 2;
-        if (!c) return true;
+        if (!c)
+            return true;
         name->push_back(qmk::FoldCase((char16_t)c));
     }
 }
@@ -136,18 +144,21 @@ void index_entries(ResourceTable *t)
     size_t p = 0;
     while (p + 8 <= d.size()) {
         DWORD data_size = get32(d, p), header_size = get32(d, p + 4);
-        if (header_size < 16 || header_size > d.size() - p || data_size > d.size() - p - header_size) break;
+        if (header_size < 16 || header_size > d.size() - p || data_size > d.size() - p - header_size)
+            break;
         size_t end = p + header_size, at = p + 8;
         ResourceEntry e;
         if (!read_id(d, &at, end, &e.type_is_id, &e.type_id, &e.type_name) ||
             !read_id(d, &at, end, &e.name_is_id, &e.name_id, &e.name_name))
             break;
         at = p + ((at - p + 3) & ~(size_t)3);
-        if (at + 16 > end) break;
+        if (at + 16 > end)
+            break;
         e.lang = get16(d, at + 6);
         e.offset = (DWORD)end;
         e.size = data_size;
-        if (!(e.type_is_id && e.type_id == 0)) t->entries.push_back(e);
+        if (!(e.type_is_id && e.type_id == 0))
+            t->entries.push_back(e);
         p = (end + data_size + 3) & ~(size_t)3;
     }
 }
@@ -166,13 +177,16 @@ ResourceTable *table_of(qmk::Module *m)
  * integer resource, "#123", or a name compared without regard to case). */
 bool same_id(bool is_id, WORD id, const std::u16string &name, LPCWSTR wanted)
 {
-    if (IS_INTRESOURCE(wanted)) return is_id && id == (WORD)(ULONG_PTR)wanted;
+    if (IS_INTRESOURCE(wanted))
+        return is_id && id == (WORD)(ULONG_PTR)wanted;
     if (wanted[0] == u'#') {
         DWORD n = 0;
-        for (LPCWSTR p = wanted + 1; *p >= u'0' && *p <= u'9'; ++p) n = n * 10 + (*p - u'0');
+        for (LPCWSTR p = wanted + 1; *p >= u'0' && *p <= u'9'; ++p)
+            n = n * 10 + (*p - u'0');
         return is_id && id == n;
     }
-    if (is_id) return false;
+    if (is_id)
+        return false;
     std::u16string w = wanted;
     return qmk::EqualNoCase(w, name);
 }
@@ -192,9 +206,11 @@ const ResourceEntry *find_entry(qmk::Module *m, LPCWSTR type, LPCWSTR name, bool
     std::vector<const ResourceEntry *> found;
     bool type_seen = false;
     for (const ResourceEntry &e : t->entries) {
-        if (!same_id(e.type_is_id, e.type_id, e.type_name, type)) continue;
+        if (!same_id(e.type_is_id, e.type_id, e.type_name, type))
+            continue;
         type_seen = true;
-        if (same_id(e.name_is_id, e.name_id, e.name_name, name)) found.push_back(&e);
+        if (same_id(e.name_is_id, e.name_id, e.name_name, name))
+            found.push_back(&e);
     }
     if (found.empty()) {
         SetLastError(type_seen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
@@ -202,17 +218,20 @@ const ResourceEntry *find_entry(qmk::Module *m, LPCWSTR type, LPCWSTR name, bool
     }
     if (lang_given && lang != 0) {
         for (const ResourceEntry *e : found) {
-            if (e->lang == lang) return e;
+            if (e->lang == lang)
+                return e;
         }
         for (const ResourceEntry *e : found) {
-            if (PRIMARYLANGID(e->lang) == PRIMARYLANGID(lang)) return e;
+            if (PRIMARYLANGID(e->lang) == PRIMARYLANGID(lang))
+                return e;
         }
         SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND);
         return nullptr;
     }
     for (WORD preferred : kLanguageOrder) {
         for (const ResourceEntry *e : found) {
-            if (e->lang == preferred) return e;
+            if (e->lang == preferred)
+                return e;
         }
     }
     return found[0];
@@ -221,7 +240,8 @@ const ResourceEntry *find_entry(qmk::Module *m, LPCWSTR type, LPCWSTR name, bool
 qmk::Module *module_or_fail(HMODULE h)
 {
     qmk::Module *m = qmk::ResolveModule(h);
-    if (!m) SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    if (!m)
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
     return m;
 }
 
@@ -229,13 +249,15 @@ qmk::Module *module_or_fail(HMODULE h)
 const ResourceEntry *entry_of(qmk::Module *m, HRSRC hResInfo)
 {
     const ResourceEntry *e = (const ResourceEntry *)hResInfo;
-    if (!m || !m->resources || m->resources->entries.empty()) return nullptr;
+    if (!m || !m->resources || m->resources->entries.empty())
+        return nullptr;
     const ResourceEntry *first = m->resources->entries.data();
-    if (e < first || e >= first + m->resources->entries.size()) return nullptr;
+    if (e < first || e >= first + m->resources->entries.size())
+        return nullptr;
     return e;
 }
 
-}  // namespace
+} // namespace
 
 void qmk::FreeResourceTable(ResourceTable *table)
 {
@@ -247,7 +269,8 @@ bool qmk::FindResourceData(HMODULE module, LPCWSTR type, LPCWSTR name, WORD lang
     std::lock_guard<std::recursive_mutex> guard(LoaderLock());
     Module *m = module_or_fail(module);
     const ResourceEntry *e = m ? find_entry(m, type, name, lang != 0, lang) : nullptr;
-    if (!e) return false;
+    if (!e)
+        return false;
     *data = m->resources->data.data() + e->offset;
     *size = e->size;
     return true;
@@ -331,17 +354,21 @@ extern "C" int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    if (cchBufferMax > 0) lpBuffer[0] = 0;
+    if (cchBufferMax > 0)
+        lpBuffer[0] = 0;
     const void *data;
     DWORD size;
-    if (!qmk::FindResourceData(hInstance, RT_STRING, MAKEINTRESOURCEW((uID >> 4) + 1), 0, &data, &size)) return 0;
+    if (!qmk::FindResourceData(hInstance, RT_STRING, MAKEINTRESOURCEW((uID >> 4) + 1), 0, &data, &size))
+        return 0;
     const WCHAR *block = (const WCHAR *)data;
     size_t count = size / sizeof(WCHAR), at = 0;
     for (UINT i = 0; i < (uID & 15); ++i) {
-        if (at >= count) return 0;
+        if (at >= count)
+            return 0;
         at += 1 + (size_t)block[at];
     }
-    if (at >= count || block[at] > count - at - 1) return 0;
+    if (at >= count || block[at] > count - at - 1)
+        return 0;
     int length = block[at];
     const WCHAR *text = block + at + 1;
     if (cchBufferMax == 0) {

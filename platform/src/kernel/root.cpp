@@ -13,7 +13,7 @@
 namespace {
 std::mutex g_root_lock;
 std::string g_root;
-}  // namespace
+} // namespace
 
 std::string qmk::RootDir()
 {
@@ -25,11 +25,15 @@ std::string qmk::RootDir()
         } else {
             const char *data = getenv("XDG_DATA_HOME");
             const char *home = getenv("HOME");
-            if (data && *data) g_root = std::string(data) + "/qmdriver";
-            else if (home && *home) g_root = std::string(home) + "/.local/share/qmdriver";
-            else g_root = "/tmp/qmdriver-root";
+            if (data && *data)
+                g_root = std::string(data) + "/qmdriver";
+            else if (home && *home)
+                g_root = std::string(home) + "/.local/share/qmdriver";
+            else
+                g_root = "/tmp/qmdriver-root";
         }
-        while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
+        while (g_root.size() > 1 && g_root.back() == '/')
+            g_root.pop_back();
         std::error_code ec;
         std::filesystem::create_directories(g_root, ec);
     }

@@ -31,28 +31,41 @@ struct CaseRange {
 };
 
 const CaseRange kCaseRanges[] = {
-    {0x0041, 0x005A, 32, 1},  {0x00C0, 0x00D6, 32, 1},  {0x00D8, 0x00DE, 32, 1},
-    {0x0100, 0x012E, 1, 2},   {0x0132, 0x0136, 1, 2},   {0x0139, 0x0147, 1, 2},
-    {0x014A, 0x0176, 1, 2},   {0x0178, 0x0178, -121, 1}, {0x0179, 0x017D, 1, 2},
-    {0x0391, 0x03A1, 32, 1},  {0x03A3, 0x03AB, 32, 1},  {0x0400, 0x040F, 80, 1},
-    {0x0410, 0x042F, 32, 1},  {0xFF21, 0xFF3A, 32, 1},
+    {0x0041, 0x005A, 32, 1},
+    {0x00C0, 0x00D6, 32, 1},
+    {0x00D8, 0x00DE, 32, 1},
+    {0x0100, 0x012E, 1, 2},
+    {0x0132, 0x0136, 1, 2},
+    {0x0139, 0x0147, 1, 2},
+    {0x014A, 0x0176, 1, 2},
+    {0x0178, 0x0178, -121, 1},
+    {0x0179, 0x017D, 1, 2},
+    {0x0391, 0x03A1, 32, 1},
+    {0x03A3, 0x03AB, 32, 1},
+    {0x0400, 0x040F, 80, 1},
+    {0x0410, 0x042F, 32, 1},
+    {0xFF21, 0xFF3A, 32, 1},
 };
 
 char16_t to_lower(char16_t c)
 {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? (char16_t)(c + 32) : c;
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? (char16_t)(c + 32) : c;
     for (const CaseRange &r : kCaseRanges) {
-        if (c >= r.first && c <= r.last && (c - r.first) % r.step == 0) return (char16_t)(c + r.delta);
+        if (c >= r.first && c <= r.last && (c - r.first) % r.step == 0)
+            return (char16_t)(c + r.delta);
     }
     return c;
 }
 
 char16_t to_upper(char16_t c)
 {
-    if (c < 0x80) return (c >= 'a' && c <= 'z') ? (char16_t)(c - 32) : c;
+    if (c < 0x80)
+        return (c >= 'a' && c <= 'z') ? (char16_t)(c - 32) : c;
     for (const CaseRange &r : kCaseRanges) {
         int upper = c - r.delta;
-        if (upper >= r.first && upper <= r.last && (upper - r.first) % r.step == 0) return (char16_t)upper;
+        if (upper >= r.first && upper <= r.last && (upper - r.first) % r.step == 0)
+            return (char16_t)upper;
     }
     return c;
 }
@@ -62,27 +75,32 @@ unsigned order_key(char16_t c)
 {
     char16_t folded = to_lower(c);
     unsigned cls = 2;
-    if (folded < 0x80 && !(folded >= 'a' && folded <= 'z')) cls = (folded >= '0' && folded <= '9') ? 1 : 0;
+    if (folded < 0x80 && !(folded >= 'a' && folded <= 'z'))
+        cls = (folded >= '0' && folded <= '9') ? 1 : 0;
     return cls << 16 | folded;
 }
 
 /* Compares two wide strings in the layer's sort order; NULL sorts first. */
 int compare(const char16_t *a, const char16_t *b, bool ignore_case)
 {
-    if (!a || !b) return a == b ? 0 : a ? 1 : -1;
+    if (!a || !b)
+        return a == b ? 0 : a ? 1 : -1;
     int case_order = 0;
     size_t i = 0;
     for (;; ++i) {
         char16_t x = a[i];
         char16_t y = b[i];
         if (!x || !y) {
-            if (x || y) return x ? 1 : -1;
+            if (x || y)
+                return x ? 1 : -1;
             break;
         }
         unsigned kx = order_key(x);
         unsigned ky = order_key(y);
-        if (kx != ky) return kx < ky ? -1 : 1;
-        if (!case_order && x != y) case_order = to_lower(x) == x ? -1 : 1; /* lower case first */
+        if (kx != ky)
+            return kx < ky ? -1 : 1;
+        if (!case_order && x != y)
+            case_order = to_lower(x) == x ? -1 : 1; /* lower case first */
     }
     return ignore_case ? 0 : case_order;
 }
@@ -90,7 +108,8 @@ int compare(const char16_t *a, const char16_t *b, bool ignore_case)
 /* Converts a narrow string of the ANSI code page for comparison; NULL stays NULL. */
 const char16_t *ansi_to_wide(const char *s, std::u16string *buffer)
 {
-    if (!s) return nullptr;
+    if (!s)
+        return nullptr;
     qmk::MultiToWide(CP_ACP, s, strlen(s), buffer);
     return buffer->c_str();
 }
@@ -103,19 +122,23 @@ bool is_space(char16_t c)
 /* Converts `count` characters in place; NULL converts none. Returns the count converted. */
 DWORD convert_buffer(LPWSTR s, DWORD count, char16_t (*map)(char16_t))
 {
-    if (!s) return 0;
-    for (DWORD i = 0; i < count; ++i) s[i] = map(s[i]);
+    if (!s)
+        return 0;
+    for (DWORD i = 0; i < count; ++i)
+        s[i] = map(s[i]);
     return count;
 }
 
 /* Copies at most max - 1 characters and terminates (max > 0); NULL when a string is NULL. */
-template <typename Char>
-Char *copy_limited(Char *to, const Char *from, int max)
+template <typename Char> Char *copy_limited(Char *to, const Char *from, int max)
 {
-    if (!to || !from) return nullptr;
-    if (max <= 0) return to;
+    if (!to || !from)
+        return nullptr;
+    if (max <= 0)
+        return to;
     int i = 0;
-    for (; i < max - 1 && from[i]; ++i) to[i] = from[i];
+    for (; i < max - 1 && from[i]; ++i)
+        to[i] = from[i];
     to[i] = 0;
     return to;
 }
@@ -123,12 +146,14 @@ Char *copy_limited(Char *to, const Char *from, int max)
 /* Converts a whole string or, when the pointer's high word is 0, one character. */
 LPWSTR convert_case(LPWSTR s, char16_t (*map)(char16_t))
 {
-    if (((UINT_PTR)s >> 16) == 0) return (LPWSTR)(UINT_PTR)map((char16_t)(UINT_PTR)s);
-    for (LPWSTR p = s; *p; ++p) *p = map(*p);
+    if (((UINT_PTR)s >> 16) == 0)
+        return (LPWSTR)(UINT_PTR)map((char16_t)(UINT_PTR)s);
+    for (LPWSTR p = s; *p; ++p)
+        *p = map(*p);
     return s;
 }
 
-}  // namespace
+} // namespace
 
 /* As _wtol, for int (the same width here). */
 extern "C" int _wtoi(const WCHAR *str)
@@ -141,16 +166,21 @@ extern "C" int _wtoi(const WCHAR *str)
 extern "C" LONG _wtol(const WCHAR *str)
 {
     const long long max = 0x7fffffffLL, min = -max - 1;
-    if (!str) return 0;
-    while (is_space(*str)) ++str;
+    if (!str)
+        return 0;
+    while (is_space(*str))
+        ++str;
     bool negative = *str == '-';
-    if (*str == '-' || *str == '+') ++str;
+    if (*str == '-' || *str == '+')
+        ++str;
     long long value = 0;
     for (; *str >= '0' && *str <= '9'; ++str) {
         value = value * 10 + (*str - '0');
-        if (value > max + 1) value = max + 1;
+        if (value > max + 1)
+            value = max + 1;
     }
-    if (negative) return value > max ? (LONG)min : (LONG)-value;
+    if (negative)
+        return value > max ? (LONG)min : (LONG)-value;
     return value > max ? (LONG)max : (LONG)value;
 }
 
@@ -195,14 +225,16 @@ extern "C" DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength)
 /* Appends lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2)
 {
-    if (!lpString1 || !lpString2) return nullptr;
+    if (!lpString1 || !lpString2)
+        return nullptr;
     return strcat(lpString1, lpString2);
 }
 
 /* Appends lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2)
 {
-    if (!lpString1 || !lpString2) return nullptr;
+    if (!lpString1 || !lpString2)
+        return nullptr;
     lstrcpyW(lpString1 + lstrlenW(lpString1), lpString2);
     return lpString1;
 }
@@ -236,7 +268,8 @@ extern "C" int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2)
 /* Copies lpString2 to lpString1; returns lpString1, NULL when either is NULL. */
 extern "C" LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2)
 {
-    if (!lpString1 || !lpString2) return nullptr;
+    if (!lpString1 || !lpString2)
+        return nullptr;
     return strcpy(lpString1, lpString2);
 }
 
@@ -267,8 +300,10 @@ extern "C" int WINAPI lstrlenA(LPCSTR lpString)
 /* Length in characters without the terminator; 0 for NULL. */
 extern "C" int WINAPI lstrlenW(LPCWSTR lpString)
 {
-    if (!lpString) return 0;
+    if (!lpString)
+        return 0;
     int n = 0;
-    while (lpString[n]) ++n;
+    while (lpString[n])
+        ++n;
     return n;
 }

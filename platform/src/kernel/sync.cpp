@@ -76,12 +76,11 @@ LONG WINAPI InterlockedExchangeAdd(LONG volatile *Addend, LONG Value)
 LONG WINAPI InterlockedCompareExchange(LONG volatile *Destination, LONG Exchange, LONG Comperand)
 {
     LONG expected = Comperand;
-    __atomic_compare_exchange_n(Destination, &expected, Exchange, false, __ATOMIC_SEQ_CST,
-                                __ATOMIC_SEQ_CST);
+    __atomic_compare_exchange_n(Destination, &expected, Exchange, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
     return expected;
 }
 
-}  // extern "C"
+} // extern "C"
 
 /* TLS indexes are small numbers, as on Windows; each maps to a pthread key. */
 namespace {
@@ -89,7 +88,7 @@ const DWORD kTlsSlots = 1088;
 std::mutex g_tls_lock;
 pthread_key_t g_tls_keys[kTlsSlots];
 bool g_tls_used[kTlsSlots];
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -97,8 +96,10 @@ DWORD WINAPI TlsAlloc(void)
 {
     std::lock_guard<std::mutex> guard(g_tls_lock);
     for (DWORD i = 0; i < kTlsSlots; ++i) {
-        if (g_tls_used[i]) continue;
-        if (pthread_key_create(&g_tls_keys[i], nullptr) != 0) break;
+        if (g_tls_used[i])
+            continue;
+        if (pthread_key_create(&g_tls_keys[i], nullptr) != 0)
+            break;
         g_tls_used[i] = true;
         return i;
     }
@@ -165,4 +166,4 @@ void WINAPI Sleep(DWORD dwMilliseconds)
     nanosleep(&ts, nullptr);
 }
 
-}  // extern "C"
+} // extern "C"

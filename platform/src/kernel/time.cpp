@@ -16,14 +16,14 @@
 
 namespace {
 
-const long long kTicksPerMs = 10000;                 /* FILETIME steps per millisecond */
+const long long kTicksPerMs = 10000; /* FILETIME steps per millisecond */
 const long long kTicksPerDay = 24LL * 3600 * 1000 * kTicksPerMs;
-const long long kUnixEpoch = 116444736000000000LL;   /* 1970-01-01 as FILETIME */
-const long long kDaysTo1970 = 134774;                /* days from 1601-01-01 to 1970-01-01 */
+const long long kUnixEpoch = 116444736000000000LL; /* 1970-01-01 as FILETIME */
+const long long kDaysTo1970 = 134774;              /* days from 1601-01-01 to 1970-01-01 */
 
 std::mutex g_time_lock;
 bool g_clock_pinned;
-long long g_pinned_clock;  /* FILETIME value */
+long long g_pinned_clock; /* FILETIME value */
 bool g_ticks_pinned;
 DWORD g_pinned_ticks;
 
@@ -73,7 +73,8 @@ long long now_ticks()
 {
     {
         std::lock_guard<std::mutex> guard(g_time_lock);
-        if (g_clock_pinned) return g_pinned_clock;
+        if (g_clock_pinned)
+            return g_pinned_clock;
     }
     struct timespec ts;
     clock_gettime(CLOCK_REALTIME, &ts);
@@ -85,15 +86,17 @@ long long local_bias_ticks()
 {
     {
         std::lock_guard<std::mutex> guard(g_time_lock);
-        if (g_clock_pinned) return 0;
+        if (g_clock_pinned)
+            return 0;
     }
     time_t now = time(nullptr);
     struct tm local;
-    if (!localtime_r(&now, &local)) return 0;
+    if (!localtime_r(&now, &local))
+        return 0;
     return (long long)local.tm_gmtoff * 10000000;
 }
 
-}  // namespace
+} // namespace
 
 /* -1, 0 or 1 as the first time is earlier than, equal to or later than the second. */
 extern "C" LONG WINAPI CompareFileTime(const FILETIME *lpFileTime1, const FILETIME *lpFileTime2)
@@ -166,7 +169,8 @@ extern "C" DWORD WINAPI GetTickCount(void)
 {
     {
         std::lock_guard<std::mutex> guard(g_time_lock);
-        if (g_ticks_pinned) return g_pinned_ticks;
+        if (g_ticks_pinned)
+            return g_pinned_ticks;
     }
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -191,9 +195,9 @@ extern "C" BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME *lpSystemTime, LPFI
 {
     static const unsigned kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const SYSTEMTIME *st = lpSystemTime;
-    if (!st || !lpFileTime || st->wYear < 1601 || st->wYear > 30827 || st->wMonth < 1 || st->wMonth > 12
-        || st->wDay < 1 || st->wDay > kMonthDays[st->wMonth - 1] + (st->wMonth == 2 && is_leap(st->wYear))
-        || st->wHour > 23 || st->wMinute > 59 || st->wSecond > 59 || st->wMilliseconds > 999) {
+    if (!st || !lpFileTime || st->wYear < 1601 || st->wYear > 30827 || st->wMonth < 1 || st->wMonth > 12 ||
+        st->wDay < 1 || st->wDay > kMonthDays[st->wMonth - 1] + (st->wMonth == 2 && is_leap(st->wYear)) ||
+        st->wHour > 23 || st->wMinute > 59 || st->wSecond > 59 || st->wMilliseconds > 999) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

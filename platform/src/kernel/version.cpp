@@ -24,7 +24,8 @@ bool g_version_fails;
 OSVERSIONINFOEXW current_version()
 {
     std::lock_guard<std::mutex> guard(g_version_lock);
-    if (g_version_pinned) return g_pinned_version;
+    if (g_version_pinned)
+        return g_pinned_version;
     OSVERSIONINFOEXW v;
     memset(&v, 0, sizeof(v));
     v.dwOSVersionInfoSize = sizeof(v);
@@ -76,7 +77,7 @@ unsigned long hierarchy_field(const OSVERSIONINFOEXW &v, DWORD type_bit)
     }
 }
 
-}  // namespace
+} // namespace
 
 /* Accepts OSVERSIONINFOW and OSVERSIONINFOEXW by their size; any other size fails with
  * ERROR_INSUFFICIENT_BUFFER. */
@@ -139,9 +140,11 @@ extern "C" BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation)
  * leaves the mask as it is. */
 extern "C" ULONGLONG WINAPI VerSetConditionMask(ULONGLONG ConditionMask, DWORD TypeMask, BYTE Condition)
 {
-    if (!Condition) return ConditionMask;
+    if (!Condition)
+        return ConditionMask;
     for (int index = 0; index < 8; ++index) {
-        if (!(TypeMask & (1u << index))) continue;
+        if (!(TypeMask & (1u << index)))
+            continue;
         ConditionMask &= ~(7ULL << (index * 3));
         ConditionMask |= (ULONGLONG)(Condition & 7) << (index * 3);
     }
@@ -165,19 +168,25 @@ extern "C" BOOL WINAPI VerifyVersionInfoW(LPOSVERSIONINFOEXW lpVersionInformatio
     BYTE hierarchy_condition = 0;
     int hierarchy_comparison = 0;
     for (DWORD bit : kHierarchy) {
-        if (!(dwTypeMask & bit)) continue;
-        if (!hierarchy_condition) hierarchy_condition = condition_of(dwlConditionMask, bit);
-        if (!hierarchy_comparison) hierarchy_comparison = compare(hierarchy_field(have, bit), hierarchy_field(want, bit));
+        if (!(dwTypeMask & bit))
+            continue;
+        if (!hierarchy_condition)
+            hierarchy_condition = condition_of(dwlConditionMask, bit);
+        if (!hierarchy_comparison)
+            hierarchy_comparison = compare(hierarchy_field(have, bit), hierarchy_field(want, bit));
     }
-    if (hierarchy_condition) ok = holds(hierarchy_condition, hierarchy_comparison);
+    if (hierarchy_condition)
+        ok = holds(hierarchy_condition, hierarchy_comparison);
     if (dwTypeMask & VER_BUILDNUMBER) {
-        ok = ok && holds(condition_of(dwlConditionMask, VER_BUILDNUMBER), compare(have.dwBuildNumber, want.dwBuildNumber));
+        ok = ok &&
+             holds(condition_of(dwlConditionMask, VER_BUILDNUMBER), compare(have.dwBuildNumber, want.dwBuildNumber));
     }
     if (dwTypeMask & VER_PLATFORMID) {
         ok = ok && holds(condition_of(dwlConditionMask, VER_PLATFORMID), compare(have.dwPlatformId, want.dwPlatformId));
     }
     if (dwTypeMask & VER_PRODUCT_TYPE) {
-        ok = ok && holds(condition_of(dwlConditionMask, VER_PRODUCT_TYPE), compare(have.wProductType, want.wProductType));
+        ok = ok &&
+             holds(condition_of(dwlConditionMask, VER_PRODUCT_TYPE), compare(have.wProductType, want.wProductType));
     }
     if (dwTypeMask & VER_SUITENAME) {
         BYTE condition = condition_of(dwlConditionMask, VER_SUITENAME);

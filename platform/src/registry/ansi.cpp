@@ -15,7 +15,10 @@ namespace {
 /* A wide copy of an ANSI name; `present` false for NULL. */
 struct WideName {
     explicit WideName(LPCSTR text) : present(text != nullptr), wide(text ? qmk::WideText(CP_ACP, text) : u"") {}
-    LPCWSTR get() const { return present ? (LPCWSTR)wide.c_str() : nullptr; }
+    LPCWSTR get() const
+    {
+        return present ? (LPCWSTR)wide.c_str() : nullptr;
+    }
     bool present;
     std::u16string wide;
 };
@@ -25,7 +28,7 @@ bool is_string_type(DWORD type)
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-}  // namespace
+} // namespace
 
 /* RegOpenKeyExA: RegOpenKeyExW of the converted sub key name. */
 extern "C" LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult)
@@ -39,8 +42,15 @@ extern "C" LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserve
                                        PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     (void)lpClass;
-    return RegCreateKeyExW(hKey, WideName(lpSubKey).get(), Reserved, nullptr, dwOptions, samDesired,
-                           lpSecurityAttributes, phkResult, lpdwDisposition);
+    return RegCreateKeyExW(hKey,
+                           WideName(lpSubKey).get(),
+                           Reserved,
+                           nullptr,
+                           dwOptions,
+                           samDesired,
+                           lpSecurityAttributes,
+                           phkResult,
+                           lpdwDisposition);
 }
 
 /* RegCreateKeyA: RegCreateKeyW of the converted sub key name. */
@@ -57,14 +67,15 @@ extern "C" LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 
 /* RegSetValueExA: string data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) is stored converted to
  * UTF-16, other data as given. */
-extern "C" LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
-                                      const BYTE *lpData, DWORD cbData)
+extern "C" LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE *lpData,
+                                      DWORD cbData)
 {
     WideName name(lpValueName);
-    if (!is_string_type(dwType) || !lpData) return RegSetValueExW(hKey, name.get(), Reserved, dwType, lpData, cbData);
+    if (!is_string_type(dwType) || !lpData)
+        return RegSetValueExW(hKey, name.get(), Reserved, dwType, lpData, cbData);
     std::u16string wide = qmk::WideText(CP_ACP, std::string((const char *)lpData, cbData));
-    return RegSetValueExW(hKey, name.get(), Reserved, dwType, (const BYTE *)wide.data(),
-                          (DWORD)(wide.size() * sizeof(char16_t)));
+    return RegSetValueExW(
+        hKey, name.get(), Reserved, dwType, (const BYTE *)wide.data(), (DWORD)(wide.size() * sizeof(char16_t)));
 }
 
 /* RegQueryValueExA: string data converted to the ANSI code page, with the size protocol
@@ -79,14 +90,19 @@ extern "C" LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD l
         return RegQueryValueExW(hKey, name.get(), lpReserved, lpType, lpData, lpcbData);
     std::vector<BYTE> wide(size + sizeof(char16_t));
     rc = RegQueryValueExW(hKey, name.get(), lpReserved, &type, wide.data(), &size);
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     std::string text = qmk::MultiText(CP_ACP, std::u16string((const char16_t *)wide.data(), size / sizeof(char16_t)));
-    if (lpType) *lpType = type;
-    if (!lpcbData) return lpData ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    if (lpType)
+        *lpType = type;
+    if (!lpcbData)
+        return lpData ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
     DWORD room = *lpcbData;
     *lpcbData = (DWORD)text.size();
-    if (!lpData) return ERROR_SUCCESS;
-    if (room < text.size()) return ERROR_MORE_DATA;
+    if (!lpData)
+        return ERROR_SUCCESS;
+    if (room < text.size())
+        return ERROR_MORE_DATA;
     memcpy(lpData, text.data(), text.size());
     return ERROR_SUCCESS;
 }
@@ -97,10 +113,21 @@ extern "C" LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchC
                                         LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
                                         LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime)
 {
-    LONG rc = RegQueryInfoKeyW(hKey, nullptr, nullptr, lpReserved, lpcSubKeys, lpcbMaxSubKeyLen, lpcbMaxClassLen,
-                               lpcValues, lpcbMaxValueNameLen, lpcbMaxValueLen, lpcbSecurityDescriptor,
+    LONG rc = RegQueryInfoKeyW(hKey,
+                               nullptr,
+                               nullptr,
+                               lpReserved,
+                               lpcSubKeys,
+                               lpcbMaxSubKeyLen,
+                               lpcbMaxClassLen,
+                               lpcValues,
+                               lpcbMaxValueNameLen,
+                               lpcbMaxValueLen,
+                               lpcbSecurityDescriptor,
                                lpftLastWriteTime);
-    if (rc == ERROR_SUCCESS && lpClass && lpcchClass && *lpcchClass) *lpClass = '\0';
-    if (rc == ERROR_SUCCESS && lpcchClass) *lpcchClass = 0;
+    if (rc == ERROR_SUCCESS && lpClass && lpcchClass && *lpcchClass)
+        *lpClass = '\0';
+    if (rc == ERROR_SUCCESS && lpcchClass)
+        *lpcchClass = 0;
     return rc;
 }

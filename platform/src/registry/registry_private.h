@@ -11,9 +11,9 @@ namespace qmreg {
 
 /* What a key handle (open or predefined) stands for. */
 struct KeyRef {
-    std::string dir;  /* the key's directory */
-    REGSAM access;    /* rights the handle was opened with */
-    bool machine;     /* under HKEY_LOCAL_MACHINE */
+    std::string dir; /* the key's directory */
+    REGSAM access;   /* rights the handle was opened with */
+    bool machine;    /* under HKEY_LOCAL_MACHINE */
 };
 
 /* The registry store's lock file. */
@@ -36,6 +36,6 @@ struct SubKey {
 };
 std::vector<SubKey> ListSubKeys(const std::string &dir);
 
-}  // namespace qmreg
+} // namespace qmreg
 
 #endif

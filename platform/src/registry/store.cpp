@@ -15,7 +15,7 @@ namespace {
 
 const DWORD kKeyMagic = 0x4B524D51; /* "QMRK" */
 const DWORD kKeyVersion = 1;
-const size_t kMaxPlainName = 160;    /* longer encoded names end in a hash */
+const size_t kMaxPlainName = 160; /* longer encoded names end in a hash */
 const DWORD kMaxStoredUnits = 1u << 20;
 
 std::atomic<unsigned> g_temp_counter;
@@ -56,34 +56,38 @@ bool write_all(int fd, const char *p, size_t n)
 {
     while (n > 0) {
         ssize_t w = write(fd, p, n);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
         p += w;
         n -= (size_t)w;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
 qmr::StoreLock::StoreLock(const std::string &lock_path, bool exclusive)
 {
     fd_ = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return;
-    while (flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-    }
+    if (fd_ < 0)
+        return;
+    while (flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {}
 }
 
 qmr::StoreLock::~StoreLock()
 {
-    if (fd_ >= 0) close(fd_); /* closing the descriptor releases the lock */
+    if (fd_ >= 0)
+        close(fd_); /* closing the descriptor releases the lock */
 }
 
 size_t qmr::WideLength(const char16_t *s)
 {
     size_t n = 0;
     if (s)
-        while (s[n]) ++n;
+        while (s[n])
+            ++n;
     return n;
 }
 
@@ -94,21 +98,30 @@ std::u16string qmr::WideString(const char16_t *s)
 
 char16_t qmr::FoldUnit(char16_t c)
 {
-    if (c >= u'a' && c <= u'z') return (char16_t)(c - 0x20);
-    if (c < 0xE0) return c;
-    if (c <= 0xFE) return c == 0xF7 ? c : (char16_t)(c - 0x20);
-    if (c == 0xFF) return 0x178;
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return (char16_t)(c - 0x20);
-    if (c >= 0x430 && c <= 0x44F) return (char16_t)(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return (char16_t)(c - 0x50);
-    if (c >= 0xFF41 && c <= 0xFF5A) return (char16_t)(c - 0x20);
+    if (c >= u'a' && c <= u'z')
+        return (char16_t)(c - 0x20);
+    if (c < 0xE0)
+        return c;
+    if (c <= 0xFE)
+        return c == 0xF7 ? c : (char16_t)(c - 0x20);
+    if (c == 0xFF)
+        return 0x178;
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return (char16_t)(c - 0x20);
+    if (c >= 0x430 && c <= 0x44F)
+        return (char16_t)(c - 0x20);
+    if (c >= 0x450 && c <= 0x45F)
+        return (char16_t)(c - 0x50);
+    if (c >= 0xFF41 && c <= 0xFF5A)
+        return (char16_t)(c - 0x20);
     return c;
 }
 
 std::u16string qmr::Fold(const std::u16string &name)
 {
     std::u16string out(name);
-    for (char16_t &c : out) c = FoldUnit(c);
+    for (char16_t &c : out)
+        c = FoldUnit(c);
     return out;
 }
 
@@ -117,9 +130,11 @@ int qmr::CompareNoCase(const std::u16string &a, const std::u16string &b)
     size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
         char16_t x = FoldUnit(a[i]), y = FoldUnit(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
+    if (a.size() == b.size())
+        return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 
@@ -204,7 +219,8 @@ std::string qmr::EncodeName(const std::u16string &name)
         unsigned long long h = name_hash(folded);
         out.resize(kMaxPlainName - 17);
         out.push_back('~');
-        for (int shift = 60; shift >= 0; shift -= 4) out.push_back(kHex[(h >> shift) & 15]);
+        for (int shift = 60; shift >= 0; shift -= 4)
+            out.push_back(kHex[(h >> shift) & 15]);
     }
     return out;
 }
@@ -212,17 +228,20 @@ std::string qmr::EncodeName(const std::u16string &name)
 bool qmr::ReadWholeFile(const std::string &path, std::string *out)
 {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     out->clear();
     char buf[65536];
     for (;;) {
         ssize_t n = read(fd, buf, sizeof(buf));
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0) {
             close(fd);
             return false;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         out->append(buf, (size_t)n);
     }
     close(fd);
@@ -235,17 +254,22 @@ bool qmr::WriteFileAtomic(const std::string &path, const std::string &bytes)
     snprintf(suffix, sizeof(suffix), ".tmp.%d.%u", (int)getpid(), g_temp_counter.fetch_add(1));
     std::string temp = path + suffix;
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     bool ok = write_all(fd, bytes.data(), bytes.size());
-    if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) unlink(temp.c_str());
+    if (close(fd) != 0)
+        ok = false;
+    if (ok && rename(temp.c_str(), path.c_str()) != 0)
+        ok = false;
+    if (!ok)
+        unlink(temp.c_str());
     return ok;
 }
 
 void qmr::Put32(std::string *out, DWORD v)
 {
-    for (int i = 0; i < 4; ++i) out->push_back((char)((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out->push_back((char)((v >> (8 * i)) & 0xFF));
 }
 
 void qmr::PutWide(std::string *out, const std::u16string &s)
@@ -288,7 +312,8 @@ std::u16string qmr::GetWide(Reader *r)
     }
     std::u16string out(n, u'\0');
     const unsigned char *p = (const unsigned char *)r->src->data() + r->pos;
-    for (DWORD i = 0; i < n; ++i) out[i] = (char16_t)(p[2 * i] | (p[2 * i + 1] << 8));
+    for (DWORD i = 0; i < n; ++i)
+        out[i] = (char16_t)(p[2 * i] | (p[2 * i + 1] << 8));
     r->pos += 2 * (size_t)n;
     return out;
 }
@@ -312,14 +337,18 @@ bool qmr::LoadKeyFile(const std::string &key_dir, KeyFile *out)
     out->values.clear();
     std::string bytes;
     std::string path = key_dir + "/key.dat";
-    if (access(path.c_str(), F_OK) != 0) return errno == ENOENT;
-    if (!ReadWholeFile(path, &bytes)) return false;
+    if (access(path.c_str(), F_OK) != 0)
+        return errno == ENOENT;
+    if (!ReadWholeFile(path, &bytes))
+        return false;
     Reader r = MakeReader(bytes);
-    if (Get32(&r) != kKeyMagic || Get32(&r) != kKeyVersion) return false;
+    if (Get32(&r) != kKeyMagic || Get32(&r) != kKeyVersion)
+        return false;
     out->name = GetWide(&r);
     out->next_seq = Get32(&r);
     DWORD count = Get32(&r);
-    if (!r.ok || count > bytes.size() / 16) return false;
+    if (!r.ok || count > bytes.size() / 16)
+        return false;
     out->values.reserve(count);
     for (DWORD i = 0; i < count && r.ok; ++i) {
         StoredValue v;
@@ -353,7 +382,8 @@ qmr::StoredValue *qmr::FindValue(KeyFile *key, const char16_t *name)
 {
     std::u16string wanted = WideString(name);
     for (StoredValue &v : key->values)
-        if (CompareNoCase(v.name, wanted) == 0) return &v;
+        if (CompareNoCase(v.name, wanted) == 0)
+            return &v;
     return nullptr;
 }
 

@@ -35,7 +35,8 @@ struct KeyFile {
 };
 
 /* Holds a store's lock file locked (shared or exclusive) for its lifetime. */
-class StoreLock {
+class StoreLock
+{
 public:
     StoreLock(const std::string &lock_path, bool exclusive);
     ~StoreLock();
@@ -113,6 +114,6 @@ DWORD Get32(Reader *r);
 std::u16string GetWide(Reader *r);
 std::string GetBytes(Reader *r);
 
-}  // namespace qmr
+} // namespace qmr
 
 #endif

@@ -17,10 +17,14 @@ namespace {
 LONG load_key(HKEY hKey, REGSAM needed, qmreg::KeyRef *ref, qmr::KeyFile *key)
 {
     LONG rc = qmreg::ResolveKey(hKey, ref);
-    if (rc != ERROR_SUCCESS) return rc;
-    if ((ref->access & needed) != needed) return ERROR_ACCESS_DENIED;
-    if (!qmreg::KeyExists(*ref)) return ERROR_KEY_DELETED;
-    if (!qmr::LoadKeyFile(ref->dir, key)) return ERROR_BADDB;
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if ((ref->access & needed) != needed)
+        return ERROR_ACCESS_DENIED;
+    if (!qmreg::KeyExists(*ref))
+        return ERROR_KEY_DELETED;
+    if (!qmr::LoadKeyFile(ref->dir, key))
+        return ERROR_BADDB;
     return ERROR_SUCCESS;
 }
 
@@ -28,11 +32,14 @@ LONG load_key(HKEY hKey, REGSAM needed, qmreg::KeyRef *ref, qmr::KeyFile *key)
  * buffer gives ERROR_MORE_DATA and the size needed. */
 LONG copy_data(const qmr::StoredValue &v, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
-    if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
-    if (lpType) *lpType = v.type;
+    if (lpData && !lpcbData)
+        return ERROR_INVALID_PARAMETER;
+    if (lpType)
+        *lpType = v.type;
     DWORD size = (DWORD)v.data.size();
     if (!lpData) {
-        if (lpcbData) *lpcbData = size;
+        if (lpcbData)
+            *lpcbData = size;
         return ERROR_SUCCESS;
     }
     if (*lpcbData < size) {
@@ -49,31 +56,37 @@ LONG change_value(HKEY hKey, LPCWSTR name, bool remove, DWORD type, const BYTE *
 {
     qmreg::KeyRef ref;
     LONG rc = qmreg::ResolveKey(hKey, &ref);
-    if (rc != ERROR_SUCCESS) return rc;
-    if (!(ref.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
-    if (ref.machine && qmreg::MachineWritesDenied()) return ERROR_ACCESS_DENIED;
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (!(ref.access & KEY_SET_VALUE))
+        return ERROR_ACCESS_DENIED;
+    if (ref.machine && qmreg::MachineWritesDenied())
+        return ERROR_ACCESS_DENIED;
     qmr::StoreLock lock(qmreg::LockPath(), true);
     qmr::KeyFile key;
     rc = load_key(hKey, KEY_SET_VALUE, &ref, &key);
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     if (remove) {
-        if (!qmr::RemoveValue(&key, name)) return ERROR_FILE_NOT_FOUND;
+        if (!qmr::RemoveValue(&key, name))
+            return ERROR_FILE_NOT_FOUND;
     } else {
         qmr::PutValue(&key, name, type, data, size);
     }
     return qmr::SaveKeyFile(ref.dir, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
-}  // namespace
+} // namespace
 
 /* Stores a value (NULL or empty name: the default value) exactly as given, whatever
  * its type. Needs KEY_SET_VALUE. ERROR_NOACCESS for a NULL buffer with a size,
  * ERROR_KEY_DELETED, ERROR_CANTWRITE when the store cannot be written (old value kept). */
-extern "C" LONG WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
-                                      const BYTE *lpData, DWORD cbData)
+extern "C" LONG WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE *lpData,
+                                      DWORD cbData)
 {
     (void)Reserved;
-    if (!lpData && cbData) return ERROR_NOACCESS;
+    if (!lpData && cbData)
+        return ERROR_NOACCESS;
     return change_value(hKey, lpValueName, false, dwType, lpData, cbData);
 }
 
@@ -82,15 +95,18 @@ extern "C" LONG WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Rese
 extern "C" LONG WINAPI RegSetValueW(HKEY hKey, LPCWSTR lpSubKey, DWORD dwType, LPCWSTR lpData, DWORD cbData)
 {
     (void)cbData; /* the size comes from the string itself */
-    if (dwType != REG_SZ || !lpData) return ERROR_INVALID_PARAMETER;
+    if (dwType != REG_SZ || !lpData)
+        return ERROR_INVALID_PARAMETER;
     HKEY target = hKey;
     if (lpSubKey && *lpSubKey) {
         LONG rc = RegCreateKeyExW(hKey, lpSubKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &target, nullptr);
-        if (rc != ERROR_SUCCESS) return rc;
+        if (rc != ERROR_SUCCESS)
+            return rc;
     }
     DWORD bytes = (DWORD)((qmr::WideLength(lpData) + 1) * sizeof(WCHAR));
     LONG rc = change_value(target, nullptr, false, REG_SZ, (const BYTE *)lpData, bytes);
-    if (target != hKey) RegCloseKey(target);
+    if (target != hKey)
+        RegCloseKey(target);
     return rc;
 }
 
@@ -111,9 +127,11 @@ extern "C" LONG WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD 
     qmr::StoreLock lock(qmreg::LockPath(), false);
     qmr::KeyFile key;
     LONG rc = load_key(hKey, KEY_QUERY_VALUE, &ref, &key);
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     const qmr::StoredValue *v = qmr::FindValue(&key, lpValueName);
-    if (!v) return ERROR_FILE_NOT_FOUND;
+    if (!v)
+        return ERROR_FILE_NOT_FOUND;
     return copy_data(*v, lpType, lpData, lpcbData);
 }
 
@@ -124,15 +142,19 @@ extern "C" LONG WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueNam
                                      LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
     (void)lpReserved;
-    if (!lpValueName || !lpcchValueName) return ERROR_INVALID_PARAMETER;
+    if (!lpValueName || !lpcchValueName)
+        return ERROR_INVALID_PARAMETER;
     qmreg::KeyRef ref;
     qmr::StoreLock lock(qmreg::LockPath(), false);
     qmr::KeyFile key;
     LONG rc = load_key(hKey, KEY_QUERY_VALUE, &ref, &key);
-    if (rc != ERROR_SUCCESS) return rc;
-    if (dwIndex >= key.values.size()) return ERROR_NO_MORE_ITEMS;
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (dwIndex >= key.values.size())
+        return ERROR_NO_MORE_ITEMS;
     const qmr::StoredValue &v = key.values[dwIndex];
-    if (*lpcchValueName <= v.name.size()) return ERROR_MORE_DATA;
+    if (*lpcchValueName <= v.name.size())
+        return ERROR_MORE_DATA;
     std::copy(v.name.begin(), v.name.end(), lpValueName);
     lpValueName[v.name.size()] = 0;
     *lpcchValueName = (DWORD)v.name.size();
@@ -152,23 +174,34 @@ extern "C" LONG WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcch
     qmr::StoreLock lock(qmreg::LockPath(), false);
     qmr::KeyFile key;
     LONG rc = load_key(hKey, KEY_QUERY_VALUE, &ref, &key);
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     std::vector<qmreg::SubKey> subs = qmreg::ListSubKeys(ref.dir);
     DWORD max_sub = 0, max_name = 0, max_data = 0;
-    for (const qmreg::SubKey &s : subs) max_sub = std::max(max_sub, (DWORD)s.name.size());
+    for (const qmreg::SubKey &s : subs)
+        max_sub = std::max(max_sub, (DWORD)s.name.size());
     for (const qmr::StoredValue &v : key.values) {
         max_name = std::max(max_name, (DWORD)v.name.size());
         max_data = std::max(max_data, (DWORD)v.data.size());
     }
-    if (lpClass && lpcchClass && *lpcchClass > 0) lpClass[0] = 0;
-    if (lpcchClass) *lpcchClass = 0;
-    if (lpcSubKeys) *lpcSubKeys = (DWORD)subs.size();
-    if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = max_sub;
-    if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
-    if (lpcValues) *lpcValues = (DWORD)key.values.size();
-    if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = max_name;
-    if (lpcbMaxValueLen) *lpcbMaxValueLen = max_data;
-    if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
+    if (lpClass && lpcchClass && *lpcchClass > 0)
+        lpClass[0] = 0;
+    if (lpcchClass)
+        *lpcchClass = 0;
+    if (lpcSubKeys)
+        *lpcSubKeys = (DWORD)subs.size();
+    if (lpcbMaxSubKeyLen)
+        *lpcbMaxSubKeyLen = max_sub;
+    if (lpcbMaxClassLen)
+        *lpcbMaxClassLen = 0;
+    if (lpcValues)
+        *lpcValues = (DWORD)key.values.size();
+    if (lpcbMaxValueNameLen)
+        *lpcbMaxValueNameLen = max_name;
+    if (lpcbMaxValueLen)
+        *lpcbMaxValueLen = max_data;
+    if (lpcbSecurityDescriptor)
+        *lpcbSecurityDescriptor = 0;
     if (lpftLastWriteTime) {
         struct stat st;
         unsigned long long t = 0;

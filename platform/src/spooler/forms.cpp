@@ -28,11 +28,14 @@ bool load_user_forms(std::vector<Form> *out)
 {
     out->clear();
     std::string bytes;
-    if (!qmr::ReadWholeFile(forms_path(), &bytes)) return true;
+    if (!qmr::ReadWholeFile(forms_path(), &bytes))
+        return true;
     qmr::Reader r = qmr::MakeReader(bytes);
-    if (qmr::Get32(&r) != kFormsMagic) return false;
+    if (qmr::Get32(&r) != kFormsMagic)
+        return false;
     DWORD count = qmr::Get32(&r);
-    if (!r.ok || count > bytes.size() / 28) return false;
+    if (!r.ok || count > bytes.size() / 28)
+        return false;
     for (DWORD i = 0; i < count && r.ok; ++i) {
         Form f;
         f.flags = qmr::Get32(&r);
@@ -57,7 +60,8 @@ bool save_user_forms(const std::vector<Form> &forms)
         qmr::Put32(&bytes, f.flags);
         qmr::PutWide(&bytes, f.name);
         const LONG numbers[] = {f.size.cx, f.size.cy, f.area.left, f.area.top, f.area.right, f.area.bottom};
-        for (LONG n : numbers) qmr::Put32(&bytes, (DWORD)n);
+        for (LONG n : numbers)
+            qmr::Put32(&bytes, (DWORD)n);
     }
     return qmr::WriteFileAtomic(forms_path(), bytes);
 }
@@ -66,7 +70,8 @@ bool save_user_forms(const std::vector<Form> &forms)
 bool all_forms(std::vector<Form> *out)
 {
     std::vector<Form> user;
-    if (!load_user_forms(&user)) return false;
+    if (!load_user_forms(&user))
+        return false;
     DWORD count = 0;
     const qmspl::BuiltinForm *builtin = qmspl::BuiltinForms(&count);
     out->clear();
@@ -88,7 +93,8 @@ bool read_forms(std::vector<Form> *out)
 int find_form(const std::vector<Form> &forms, const std::u16string &name)
 {
     for (size_t i = 0; i < forms.size(); ++i)
-        if (qmr::CompareNoCase(forms[i].name, name) == 0) return (int)i;
+        if (qmr::CompareNoCase(forms[i].name, name) == 0)
+            return (int)i;
     return -1;
 }
 
@@ -98,7 +104,8 @@ bool builtin_name(const std::u16string &name)
     DWORD count = 0;
     const qmspl::BuiltinForm *builtin = qmspl::BuiltinForms(&count);
     for (DWORD i = 0; i < count; ++i)
-        if (qmr::CompareNoCase(builtin[i].name, name) == 0) return true;
+        if (qmr::CompareNoCase(builtin[i].name, name) == 0)
+            return true;
     return false;
 }
 
@@ -107,16 +114,19 @@ bool builtin_name(const std::u16string &name)
  * The caller holds the store lock exclusively. */
 DWORD find_user_form(LPCWSTR name, std::vector<Form> *user, int *at)
 {
-    if (!load_user_forms(user)) return ERROR_BADDB;
+    if (!load_user_forms(user))
+        return ERROR_BADDB;
     *at = find_form(*user, name);
-    if (*at >= 0) return ERROR_SUCCESS;
+    if (*at >= 0)
+        return ERROR_SUCCESS;
     return builtin_name(name) ? ERROR_INVALID_PARAMETER : ERROR_INVALID_FORM_NAME;
 }
 
 void fill_form(qmspl::Packer *p, BYTE *entry, const Form &f)
 {
     LPWSTR name = qmspl::PackString(p, f.name);
-    if (!entry) return;
+    if (!entry)
+        return;
     FORM_INFO_1W *info = (FORM_INFO_1W *)entry;
     info->Flags = f.flags;
     info->pName = name;
@@ -127,12 +137,14 @@ void fill_form(qmspl::Packer *p, BYTE *entry, const Form &f)
 /* Checks a caller's FORM_INFO_1W for AddFormW/SetFormW and converts it. */
 DWORD form_from_caller(DWORD Level, LPBYTE pForm, Form *out)
 {
-    if (Level != 1) return ERROR_INVALID_LEVEL;
+    if (Level != 1)
+        return ERROR_INVALID_LEVEL;
     const FORM_INFO_1W *info = (const FORM_INFO_1W *)pForm;
-    if (!info || !info->pName || !*info->pName || (info->Flags & FORM_BUILTIN)) return ERROR_INVALID_PARAMETER;
+    if (!info || !info->pName || !*info->pName || (info->Flags & FORM_BUILTIN))
+        return ERROR_INVALID_PARAMETER;
     const RECTL &a = info->ImageableArea;
-    if (info->Size.cx <= 0 || info->Size.cy <= 0 || a.left < 0 || a.top < 0 || a.left >= a.right ||
-        a.top >= a.bottom || a.right > info->Size.cx || a.bottom > info->Size.cy)
+    if (info->Size.cx <= 0 || info->Size.cy <= 0 || a.left < 0 || a.top < 0 || a.left >= a.right || a.top >= a.bottom ||
+        a.right > info->Size.cx || a.bottom > info->Size.cy)
         return ERROR_INVALID_FORM_SIZE;
     *out = Form{info->Flags & FORM_PRINTER, info->pName, info->Size, info->ImageableArea};
     return ERROR_SUCCESS;
@@ -141,7 +153,8 @@ DWORD form_from_caller(DWORD Level, LPBYTE pForm, Form *out)
 /* Resolves a handle (printer or server) for a change of forms. */
 bool changeable(HANDLE hPrinter)
 {
-    if (!qmspl::LookupHandle(hPrinter)) return false;
+    if (!qmspl::LookupHandle(hPrinter))
+        return false;
     if (qmspl::AdministrationDenied()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
@@ -149,22 +162,31 @@ bool changeable(HANDLE hPrinter)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 /* Level 1: the built-in forms in DMPAPER order, then the forms users added, with the
  * size protocol. Works on printer and server handles. */
 extern "C" BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
                                   LPDWORD pcReturned)
 {
-    if (!qmspl::LookupHandle(hPrinter)) return FALSE;
-    if (!pcbNeeded || !pcReturned) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LookupHandle(hPrinter))
+        return FALSE;
+    if (!pcbNeeded || !pcReturned)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcReturned = 0;
-    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (Level != 1)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<Form> forms;
-    if (!read_forms(&forms)) return qmspl::Fail(ERROR_BADDB);
-    BOOL ok = qmspl::PackEntries((DWORD)forms.size(), sizeof(FORM_INFO_1W), pForm, cbBuf, pcbNeeded,
+    if (!read_forms(&forms))
+        return qmspl::Fail(ERROR_BADDB);
+    BOOL ok = qmspl::PackEntries((DWORD)forms.size(),
+                                 sizeof(FORM_INFO_1W),
+                                 pForm,
+                                 cbBuf,
+                                 pcbNeeded,
                                  [&](qmspl::Packer *p, BYTE *entry, DWORD i) { fill_form(p, entry, forms[i]); });
-    if (ok) *pcReturned = (DWORD)forms.size();
+    if (ok)
+        *pcReturned = (DWORD)forms.size();
     return ok;
 }
 
@@ -173,15 +195,22 @@ extern "C" BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DW
 extern "C" BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf,
                                 LPDWORD pcbNeeded)
 {
-    if (!qmspl::LookupHandle(hPrinter)) return FALSE;
-    if (!pcbNeeded || !pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
-    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!qmspl::LookupHandle(hPrinter))
+        return FALSE;
+    if (!pcbNeeded || !pFormName)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (Level != 1)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<Form> forms;
-    if (!read_forms(&forms)) return qmspl::Fail(ERROR_BADDB);
+    if (!read_forms(&forms))
+        return qmspl::Fail(ERROR_BADDB);
     int i = find_form(forms, pFormName);
-    if (i < 0) return qmspl::Fail(ERROR_INVALID_FORM_NAME);
-    return qmspl::PackEntries(1, sizeof(FORM_INFO_1W), pForm, cbBuf, pcbNeeded,
-                              [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_form(p, entry, forms[i]); });
+    if (i < 0)
+        return qmspl::Fail(ERROR_INVALID_FORM_NAME);
+    return qmspl::PackEntries(
+        1, sizeof(FORM_INFO_1W), pForm, cbBuf, pcbNeeded, [&](qmspl::Packer *p, BYTE *entry, DWORD) {
+            fill_form(p, entry, forms[i]);
+        });
 }
 
 /* Level 1: adds a user form (flags FORM_USER or FORM_PRINTER). ERROR_FILE_EXISTS for a
@@ -189,14 +218,18 @@ extern "C" BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, 
  * ERROR_ACCESS_DENIED while administration is refused. */
 extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
 {
-    if (!changeable(hPrinter)) return FALSE;
+    if (!changeable(hPrinter))
+        return FALSE;
     Form form;
     DWORD rc = form_from_caller(Level, pForm, &form);
-    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    if (rc != ERROR_SUCCESS)
+        return qmspl::Fail(rc);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::vector<Form> user;
-    if (!load_user_forms(&user)) return qmspl::Fail(ERROR_BADDB);
-    if (find_form(user, form.name) >= 0 || builtin_name(form.name)) return qmspl::Fail(ERROR_FILE_EXISTS);
+    if (!load_user_forms(&user))
+        return qmspl::Fail(ERROR_BADDB);
+    if (find_form(user, form.name) >= 0 || builtin_name(form.name))
+        return qmspl::Fail(ERROR_FILE_EXISTS);
     user.push_back(form);
     return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
@@ -206,18 +239,23 @@ extern "C" BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm)
  * missing. */
 extern "C" BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm)
 {
-    if (!changeable(hPrinter)) return FALSE;
-    if (!pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!changeable(hPrinter))
+        return FALSE;
+    if (!pFormName)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     Form form;
     DWORD rc = form_from_caller(Level, pForm, &form);
-    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    if (rc != ERROR_SUCCESS)
+        return qmspl::Fail(rc);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::vector<Form> user;
     int at = -1;
     rc = find_user_form(pFormName, &user, &at);
-    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    if (rc != ERROR_SUCCESS)
+        return qmspl::Fail(rc);
     int same = find_form(user, form.name);
-    if ((same >= 0 && same != at) || (same < 0 && builtin_name(form.name))) return qmspl::Fail(ERROR_FILE_EXISTS);
+    if ((same >= 0 && same != at) || (same < 0 && builtin_name(form.name)))
+        return qmspl::Fail(ERROR_FILE_EXISTS);
     user[at] = form;
     return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
@@ -225,13 +263,16 @@ extern "C" BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, 
 /* Deletes a user form; built-in forms are refused (ERROR_INVALID_PARAMETER). */
 extern "C" BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName)
 {
-    if (!changeable(hPrinter)) return FALSE;
-    if (!pFormName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!changeable(hPrinter))
+        return FALSE;
+    if (!pFormName)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::vector<Form> user;
     int at = -1;
     DWORD rc = find_user_form(pFormName, &user, &at);
-    if (rc != ERROR_SUCCESS) return qmspl::Fail(rc);
+    if (rc != ERROR_SUCCESS)
+        return qmspl::Fail(rc);
     user.erase(user.begin() + at);
     return save_user_forms(user) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }

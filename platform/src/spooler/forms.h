@@ -15,6 +15,6 @@ struct BuiltinForm {
 /* The built-in forms in DMPAPER order (entry i - 1 is paper i); *count receives their number. */
 const BuiltinForm *BuiltinForms(DWORD *count);
 
-}  // namespace qmspl
+} // namespace qmspl
 
 #endif

@@ -35,7 +35,8 @@ bool g_discard_writes;  /* WritePrinter takes bytes without keeping them */
 bool datatype_known(const std::u16string &type)
 {
     for (const char16_t *known : kDatatypes)
-        if (qmr::CompareNoCase(type, known) == 0) return true;
+        if (qmr::CompareNoCase(type, known) == 0)
+            return true;
     std::u16string prefix(kEmfPrefix);
     return type.size() > prefix.size() && qmr::CompareNoCase(type.substr(0, prefix.size()), prefix) == 0;
 }
@@ -43,7 +44,8 @@ bool datatype_known(const std::u16string &type)
 bool append_file(const std::string &path, const void *data, size_t size)
 {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     const char *p = (const char *)data;
     bool ok = true;
     while (size > 0) {
@@ -55,7 +57,8 @@ bool append_file(const std::string &path, const void *data, size_t size)
         p += w;
         size -= (size_t)w;
     }
-    if (close(fd) != 0) ok = false;
+    if (close(fd) != 0)
+        ok = false;
     return ok;
 }
 
@@ -68,7 +71,8 @@ DWORD file_size(const std::string &path)
 /* Keeps bytes of a write in the job: its bytes, then its size. */
 bool keep_bytes(DWORD job, const void *data, DWORD size)
 {
-    if (size == 0) return true;
+    if (size == 0)
+        return true;
     DWORD record = size;
     return append_file(qmspl::JobPath(job, ".spl"), data, size) &&
            append_file(qmspl::JobPath(job, ".writes"), &record, sizeof(record));
@@ -117,10 +121,12 @@ std::vector<DWORD> job_ids()
     std::error_code ec;
     for (const auto &entry : std::filesystem::directory_iterator(qmspl::StoreDir() + "/jobs", ec)) {
         std::string leaf = entry.path().filename().string();
-        if (leaf.size() < 5 || leaf.compare(leaf.size() - 4, 4, ".job") != 0) continue;
+        if (leaf.size() < 5 || leaf.compare(leaf.size() - 4, 4, ".job") != 0)
+            continue;
         char *end = nullptr;
         unsigned long id = strtoul(leaf.c_str(), &end, 10);
-        if (end && *end == '.' && id > 0) ids.push_back((DWORD)id);
+        if (end && *end == '.' && id > 0)
+            ids.push_back((DWORD)id);
     }
     std::sort(ids.begin(), ids.end());
     return ids;
@@ -137,7 +143,7 @@ qmspl::Handle *job_handle(HANDLE hPrinter)
     return h;
 }
 
-}  // namespace
+} // namespace
 
 void qmspl::EndOpenJob(Handle *h, DWORD status)
 {
@@ -158,27 +164,35 @@ void qmspl::EndOpenJob(Handle *h, DWORD status)
 extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return 0;
-    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
-    if (!pDocInfo) return qmspl::Fail(ERROR_INVALID_PARAMETER);
-    if (h->job) return qmspl::Fail(ERROR_INVALID_PRINTER_STATE);
+    if (!h)
+        return 0;
+    if (Level != 1)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!pDocInfo)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (h->job)
+        return qmspl::Fail(ERROR_INVALID_PRINTER_STATE);
     {
         std::lock_guard<std::mutex> guard(g_fault_lock);
         DWORD error = g_fail_start_doc;
         g_fail_start_doc = 0;
-        if (error) return qmspl::Fail(error);
+        if (error)
+            return qmspl::Fail(error);
     }
     const DOC_INFO_1W *doc = (const DOC_INFO_1W *)pDocInfo;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::PrinterRecord printer;
-    if (!qmspl::LoadPrinter(h->dir, &printer)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+    if (!qmspl::LoadPrinter(h->dir, &printer))
+        return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     qmspl::JobRecord rec = {};
     rec.datatype = doc->pDatatype && *doc->pDatatype ? std::u16string(doc->pDatatype)
                    : !h->datatype.empty()            ? h->datatype
                                                      : printer.datatype;
-    if (!datatype_known(rec.datatype)) return qmspl::Fail(ERROR_INVALID_DATATYPE);
+    if (!datatype_known(rec.datatype))
+        return qmspl::Fail(ERROR_INVALID_DATATYPE);
     rec.id = qmspl::NextJobId();
-    if (!rec.id) return qmspl::Fail(ERROR_CANTWRITE);
+    if (!rec.id)
+        return qmspl::Fail(ERROR_CANTWRITE);
     rec.status = QMH_JOB_OPEN;
     rec.printer = printer.name;
     rec.document = qmr::WideString(doc->pDocName);
@@ -198,10 +212,12 @@ extern "C" DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pD
 extern "C" BOOL WINAPI StartPagePrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(h->job, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LoadJob(h->job, &rec))
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     ++rec.pages;
     return qmspl::SaveJob(rec) ? TRUE : qmspl::Fail(ERROR_CANTWRITE);
 }
@@ -217,10 +233,13 @@ extern "C" BOOL WINAPI EndPagePrinter(HANDLE hPrinter)
  * error (or reports the short count). ERROR_SPL_NO_STARTDOC without a job. */
 extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten)
 {
-    if (pcWritten) *pcWritten = 0;
+    if (pcWritten)
+        *pcWritten = 0;
     qmspl::Handle *h = job_handle(hPrinter);
-    if (!h) return FALSE;
-    if (!pcWritten || (!pBuf && cbBuf)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!h)
+        return FALSE;
+    if (!pcWritten || (!pBuf && cbBuf))
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     DWORD keep = cbBuf, error = 0;
     {
         std::lock_guard<std::mutex> guard(g_fault_lock);
@@ -234,7 +253,8 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
             error = g_fail_write_error;
         }
     }
-    if (!keep_bytes(h->job, pBuf, keep)) return qmspl::Fail(ERROR_WRITE_FAULT);
+    if (!keep_bytes(h->job, pBuf, keep))
+        return qmspl::Fail(ERROR_WRITE_FAULT);
     h->job_bytes += keep;
     *pcWritten = keep;
     return error ? qmspl::Fail(error) : TRUE;
@@ -244,7 +264,8 @@ extern "C" BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, L
 extern "C" BOOL WINAPI EndDocPrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     qmspl::EndOpenJob(h, QMH_JOB_COMPLETED);
     return TRUE;
 }
@@ -253,20 +274,23 @@ extern "C" BOOL WINAPI EndDocPrinter(HANDLE hPrinter)
 extern "C" BOOL WINAPI AbortPrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = job_handle(hPrinter);
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     qmspl::EndOpenJob(h, QMH_JOB_ABORTED);
     return TRUE;
 }
 
 /* Level 1: JOB_INFO_1W of a job of this printer, with the size protocol;
  * ERROR_INVALID_PARAMETER for an unknown job. */
-extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf,
-                               LPDWORD pcbNeeded)
+extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return FALSE;
-    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
-    if (Level != 1) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!h)
+        return FALSE;
+    if (!pcbNeeded)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (Level != 1)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
     qmspl::JobRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
@@ -277,24 +301,25 @@ extern "C" BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE
     gethostname(host, sizeof(host) - 1);
     std::u16string machine = u"\\\\" + qmr::FromUtf8(host);
     static const DWORD status[] = {JOB_STATUS_SPOOLING, JOB_STATUS_PRINTED, JOB_STATUS_DELETED};
-    return qmspl::PackEntries(1, sizeof(JOB_INFO_1W), pJob, cbBuf, pcbNeeded,
-                              [&](qmspl::Packer *p, BYTE *entry, DWORD) {
-                                  JOB_INFO_1W v = {};
-                                  v.pPrinterName = qmspl::PackString(p, rec.printer);
-                                  v.pMachineName = qmspl::PackString(p, machine);
-                                  v.pUserName = qmspl::PackString(p, rec.user);
-                                  v.pDocument = qmspl::PackString(p, rec.document);
-                                  v.pDatatype = qmspl::PackString(p, rec.datatype);
-                                  if (!entry) return;
-                                  v.JobId = rec.id;
-                                  v.Status = rec.status < 3 ? status[rec.status] : 0;
-                                  v.Priority = DEF_PRIORITY;
-                                  v.Position = 1;
-                                  v.TotalPages = rec.pages;
-                                  v.PagesPrinted = rec.status == QMH_JOB_COMPLETED ? rec.pages : 0;
-                                  v.Submitted = rec.submitted;
-                                  *(JOB_INFO_1W *)entry = v;
-                              });
+    return qmspl::PackEntries(
+        1, sizeof(JOB_INFO_1W), pJob, cbBuf, pcbNeeded, [&](qmspl::Packer *p, BYTE *entry, DWORD) {
+            JOB_INFO_1W v = {};
+            v.pPrinterName = qmspl::PackString(p, rec.printer);
+            v.pMachineName = qmspl::PackString(p, machine);
+            v.pUserName = qmspl::PackString(p, rec.user);
+            v.pDocument = qmspl::PackString(p, rec.document);
+            v.pDatatype = qmspl::PackString(p, rec.datatype);
+            if (!entry)
+                return;
+            v.JobId = rec.id;
+            v.Status = rec.status < 3 ? status[rec.status] : 0;
+            v.Priority = DEF_PRIORITY;
+            v.Position = 1;
+            v.TotalPages = rec.pages;
+            v.PagesPrinted = rec.status == QMH_JOB_COMPLETED ? rec.pages : 0;
+            v.Submitted = rec.submitted;
+            *(JOB_INFO_1W *)entry = v;
+        });
 }
 
 /* See qmhost.h. */
@@ -304,9 +329,12 @@ extern "C" DWORD qmh_EnumJobs(LPCWSTR pPrinterName, QMH_JOB_INFO *pJobs, DWORD c
     DWORD count = 0;
     for (DWORD id : job_ids()) {
         qmspl::JobRecord rec;
-        if (!qmspl::LoadJob(id, &rec)) continue;
-        if (pPrinterName && qmr::CompareNoCase(rec.printer, pPrinterName) != 0) continue;
-        if (pJobs && count < cMax) fill_host_info(rec, &pJobs[count]);
+        if (!qmspl::LoadJob(id, &rec))
+            continue;
+        if (pPrinterName && qmr::CompareNoCase(rec.printer, pPrinterName) != 0)
+            continue;
+        if (pJobs && count < cMax)
+            fill_host_info(rec, &pJobs[count]);
         ++count;
     }
     return count;
@@ -315,10 +343,12 @@ extern "C" DWORD qmh_EnumJobs(LPCWSTR pPrinterName, QMH_JOB_INFO *pJobs, DWORD c
 /* See qmhost.h. */
 extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
 {
-    if (!pJob) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!pJob)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!qmspl::LoadJob(JobId, &rec))
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     fill_host_info(rec, pJob);
     return TRUE;
 }
@@ -326,14 +356,16 @@ extern "C" BOOL qmh_GetJob(DWORD JobId, QMH_JOB_INFO *pJob)
 /* See qmhost.h. */
 extern "C" BOOL qmh_ReadJobData(DWORD JobId, LPBYTE pData, DWORD cbData, LPDWORD pcbNeeded)
 {
-    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!pcbNeeded)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmspl::JobRecord rec;
     std::string bytes;
     if (!qmspl::LoadJob(JobId, &rec) || !qmr::ReadWholeFile(qmspl::JobPath(JobId, ".spl"), &bytes))
         return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcbNeeded = (DWORD)bytes.size();
-    if (!pData || cbData < bytes.size()) return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
+    if (!pData || cbData < bytes.size())
+        return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
     std::copy(bytes.begin(), bytes.end(), pData);
     return TRUE;
 }
@@ -343,12 +375,14 @@ extern "C" DWORD qmh_GetJobWriteSizes(DWORD JobId, LPDWORD pSizes, DWORD cMax)
 {
     qmr::StoreLock lock(qmspl::LockPath(), false);
     std::string bytes;
-    if (!qmr::ReadWholeFile(qmspl::JobPath(JobId, ".writes"), &bytes)) return 0;
+    if (!qmr::ReadWholeFile(qmspl::JobPath(JobId, ".writes"), &bytes))
+        return 0;
     qmr::Reader r = qmr::MakeReader(bytes);
     DWORD count = (DWORD)(bytes.size() / sizeof(DWORD));
     for (DWORD i = 0; i < count; ++i) {
         DWORD size = qmr::Get32(&r);
-        if (pSizes && i < cMax) pSizes[i] = size;
+        if (pSizes && i < cMax)
+            pSizes[i] = size;
     }
     return count;
 }
@@ -359,10 +393,12 @@ extern "C" BOOL qmh_GetJobDataPath(DWORD JobId, char *pPath, DWORD cchPath)
     qmspl::JobRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+        if (!qmspl::LoadJob(JobId, &rec))
+            return qmspl::Fail(ERROR_INVALID_PARAMETER);
     }
     std::string path = qmspl::JobPath(JobId, ".spl");
-    if (!pPath || cchPath <= path.size()) return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
+    if (!pPath || cchPath <= path.size())
+        return qmspl::Fail(ERROR_INSUFFICIENT_BUFFER);
     memcpy(pPath, path.c_str(), path.size() + 1);
     return TRUE;
 }
@@ -372,8 +408,10 @@ extern "C" BOOL qmh_DeleteJob(DWORD JobId)
 {
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::JobRecord rec;
-    if (!qmspl::LoadJob(JobId, &rec)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
-    for (const char *ext : {".job", ".spl", ".writes"}) unlink(qmspl::JobPath(JobId, ext).c_str());
+    if (!qmspl::LoadJob(JobId, &rec))
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    for (const char *ext : {".job", ".spl", ".writes"})
+        unlink(qmspl::JobPath(JobId, ext).c_str());
     return TRUE;
 }
 

@@ -18,7 +18,7 @@ const char16_t kDriverDataKey[] = u"PrinterDriverData";
 std::mutex g_fault_lock;
 DWORD g_set_allowed = QMT_SPOOLER_NEVER; /* successful sets left before failures */
 DWORD g_set_error;
-DWORD g_get_allowed = QMT_SPOOLER_NEVER;    /* the same for GetPrinterDataW */
+DWORD g_get_allowed = QMT_SPOOLER_NEVER; /* the same for GetPrinterDataW */
 DWORD g_get_error;
 DWORD g_delete_allowed = QMT_SPOOLER_NEVER; /* the same for DeletePrinterDataW */
 DWORD g_delete_error;
@@ -33,7 +33,8 @@ std::string key_dir(const qmspl::Handle *h, LPCWSTR key)
 bool call_fault(DWORD *allowed, DWORD fault_error, DWORD *error)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
-    if (*allowed == QMT_SPOOLER_NEVER) return false;
+    if (*allowed == QMT_SPOOLER_NEVER)
+        return false;
     if (*allowed == 0) {
         *error = fault_error;
         return true;
@@ -51,14 +52,17 @@ bool set_fault(DWORD *error)
 DWORD writable_handle(HANDLE hPrinter, LPCWSTR key, qmspl::Handle **out)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return ERROR_INVALID_HANDLE;
-    if (!key || !*key) return ERROR_INVALID_PARAMETER;
-    if (!(h->access & PRINTER_ACCESS_ADMINISTER)) return ERROR_ACCESS_DENIED;
+    if (!h)
+        return ERROR_INVALID_HANDLE;
+    if (!key || !*key)
+        return ERROR_INVALID_PARAMETER;
+    if (!(h->access & PRINTER_ACCESS_ADMINISTER))
+        return ERROR_ACCESS_DENIED;
     *out = h;
     return ERROR_SUCCESS;
 }
 
-}  // namespace
+} // namespace
 
 /* Reads a printer-data value of key pKeyName. *pcbNeeded always receives the
  * value's size; a buffer smaller than that (nSize, or no buffer) gives ERROR_MORE_DATA.
@@ -67,27 +71,34 @@ extern "C" DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPC
                                           LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return ERROR_INVALID_HANDLE;
-    if (!pcbNeeded || !pKeyName || !*pKeyName) return ERROR_INVALID_PARAMETER;
+    if (!h)
+        return ERROR_INVALID_HANDLE;
+    if (!pcbNeeded || !pKeyName || !*pKeyName)
+        return ERROR_INVALID_PARAMETER;
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmr::KeyFile key;
-    if (!qmr::LoadKeyFile(key_dir(h, pKeyName), &key)) return ERROR_BADDB;
+    if (!qmr::LoadKeyFile(key_dir(h, pKeyName), &key))
+        return ERROR_BADDB;
     const qmr::StoredValue *v = qmr::FindValue(&key, pValueName);
-    if (!v) return ERROR_FILE_NOT_FOUND;
+    if (!v)
+        return ERROR_FILE_NOT_FOUND;
     DWORD size = (DWORD)v->data.size();
     *pcbNeeded = size;
-    if (pType) *pType = v->type;
-    if (size > nSize || (size > 0 && !pData)) return ERROR_MORE_DATA;
+    if (pType)
+        *pType = v->type;
+    if (size > nSize || (size > 0 && !pData))
+        return ERROR_MORE_DATA;
     std::copy(v->data.begin(), v->data.end(), pData);
     return ERROR_SUCCESS;
 }
 
 /* GetPrinterDataExW on the driver's key "PrinterDriverData". */
-extern "C" DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
-                                        DWORD nSize, LPDWORD pcbNeeded)
+extern "C" DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData, DWORD nSize,
+                                        LPDWORD pcbNeeded)
 {
     DWORD error = 0;
-    if (call_fault(&g_get_allowed, g_get_error, &error)) return error;
+    if (call_fault(&g_get_allowed, g_get_error, &error))
+        return error;
     return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
@@ -98,18 +109,24 @@ extern "C" DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPC
 {
     qmspl::Handle *h = nullptr;
     DWORD rc = writable_handle(hPrinter, pKeyName, &h);
-    if (rc != ERROR_SUCCESS) return rc;
-    if (!pData && cbData) return ERROR_INVALID_PARAMETER;
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (!pData && cbData)
+        return ERROR_INVALID_PARAMETER;
     DWORD error = 0;
-    if (set_fault(&error)) return error;
+    if (set_fault(&error))
+        return error;
     qmr::StoreLock lock(qmspl::LockPath(), true);
-    if (!std::filesystem::exists(h->dir + "/printer.dat")) return ERROR_INVALID_PRINTER_NAME;
+    if (!std::filesystem::exists(h->dir + "/printer.dat"))
+        return ERROR_INVALID_PRINTER_NAME;
     std::string dir = key_dir(h, pKeyName);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     qmr::KeyFile key;
-    if (!qmr::LoadKeyFile(dir, &key)) return ERROR_BADDB;
-    if (key.name.empty()) key.name = pKeyName;
+    if (!qmr::LoadKeyFile(dir, &key))
+        return ERROR_BADDB;
+    if (key.name.empty())
+        key.name = pKeyName;
     qmr::PutValue(&key, pValueName, Type, pData, cbData);
     return qmr::SaveKeyFile(dir, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
@@ -125,14 +142,18 @@ extern "C" DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
 {
     qmspl::Handle *h = nullptr;
     DWORD rc = writable_handle(hPrinter, kDriverDataKey, &h);
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     DWORD error = 0;
-    if (call_fault(&g_delete_allowed, g_delete_error, &error)) return error;
+    if (call_fault(&g_delete_allowed, g_delete_error, &error))
+        return error;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = key_dir(h, kDriverDataKey);
     qmr::KeyFile key;
-    if (!qmr::LoadKeyFile(dir, &key)) return ERROR_BADDB;
-    if (!qmr::RemoveValue(&key, pValueName)) return ERROR_FILE_NOT_FOUND;
+    if (!qmr::LoadKeyFile(dir, &key))
+        return ERROR_BADDB;
+    if (!qmr::RemoveValue(&key, pValueName))
+        return ERROR_FILE_NOT_FOUND;
     return qmr::SaveKeyFile(dir, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
@@ -144,12 +165,16 @@ extern "C" DWORD WINAPI EnumPrinterDataW(HANDLE hPrinter, DWORD dwIndex, LPWSTR 
                                          LPDWORD pcbData)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return ERROR_INVALID_HANDLE;
-    if (!pcbValueName || !pcbData) return ERROR_INVALID_PARAMETER;
+    if (!h)
+        return ERROR_INVALID_HANDLE;
+    if (!pcbValueName || !pcbData)
+        return ERROR_INVALID_PARAMETER;
     qmr::StoreLock lock(qmspl::LockPath(), false);
     qmr::KeyFile key;
-    if (!qmr::LoadKeyFile(key_dir(h, kDriverDataKey), &key)) return ERROR_BADDB;
-    if (dwIndex >= key.values.size()) return ERROR_NO_MORE_ITEMS;
+    if (!qmr::LoadKeyFile(key_dir(h, kDriverDataKey), &key))
+        return ERROR_BADDB;
+    if (dwIndex >= key.values.size())
+        return ERROR_NO_MORE_ITEMS;
     if (cbValueName == 0 && cbData == 0) {
         /* Both sizes zero ask for the largest name and data of all values. */
         DWORD name = 0, data = 0;
@@ -165,7 +190,8 @@ extern "C" DWORD WINAPI EnumPrinterDataW(HANDLE hPrinter, DWORD dwIndex, LPWSTR 
     DWORD name_bytes = (DWORD)((v.name.size() + 1) * sizeof(WCHAR));
     *pcbValueName = name_bytes;
     *pcbData = (DWORD)v.data.size();
-    if (pType) *pType = v.type;
+    if (pType)
+        *pType = v.type;
     if (!pValueName || cbValueName < name_bytes || cbData < v.data.size() || (!pData && !v.data.empty()))
         return ERROR_MORE_DATA;
     memcpy(pValueName, v.name.c_str(), name_bytes);

@@ -32,10 +32,14 @@ DWORD g_fail_open_error;
 
 ACCESS_MASK map_generic(ACCESS_MASK access)
 {
-    if (access & GENERIC_ALL) access |= PRINTER_ALL_ACCESS;
-    if (access & GENERIC_READ) access |= PRINTER_READ;
-    if (access & GENERIC_WRITE) access |= PRINTER_WRITE;
-    if (access & GENERIC_EXECUTE) access |= PRINTER_EXECUTE;
+    if (access & GENERIC_ALL)
+        access |= PRINTER_ALL_ACCESS;
+    if (access & GENERIC_READ)
+        access |= PRINTER_READ;
+    if (access & GENERIC_WRITE)
+        access |= PRINTER_WRITE;
+    if (access & GENERIC_EXECUTE)
+        access |= PRINTER_EXECUTE;
     return access & ~(GENERIC_ALL | GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE);
 }
 
@@ -43,8 +47,10 @@ ACCESS_MASK map_generic(ACCESS_MASK access)
 bool open_fault(DWORD *error)
 {
     std::lock_guard<std::mutex> guard(g_fault_lock);
-    if (g_fail_open_countdown == 0) return false;
-    if (--g_fail_open_countdown != 0) return false;
+    if (g_fail_open_countdown == 0)
+        return false;
+    if (--g_fail_open_countdown != 0)
+        return false;
     *error = g_fail_open_error;
     return true;
 }
@@ -58,7 +64,8 @@ void fill_printer(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Print
         PRINTER_INFO_1W *info = (PRINTER_INFO_1W *)entry;
         std::u16string description = rec.name + u"," + rec.driver + u"," + rec.location;
         LPWSTR d = PackString(p, description), n = PackString(p, rec.name), c = PackString(p, rec.comment);
-        if (!info) return;
+        if (!info)
+            return;
         info->Flags = PRINTER_ENUM_ICON8;
         info->pDescription = d;
         info->pName = n;
@@ -79,7 +86,8 @@ void fill_printer(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Print
         v.pPrintProcessor = PackString(p, rec.print_processor);
         v.pDatatype = PackString(p, rec.datatype);
         v.pParameters = PackString(p, rec.parameters);
-        if (!info) return;
+        if (!info)
+            return;
         v.Attributes = rec.attributes;
         v.Priority = rec.priority;
         v.DefaultPriority = rec.default_priority;
@@ -92,7 +100,8 @@ void fill_printer(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Print
     case 4: {
         PRINTER_INFO_4W *info = (PRINTER_INFO_4W *)entry;
         LPWSTR n = PackString(p, rec.name);
-        if (!info) return;
+        if (!info)
+            return;
         info->pPrinterName = n;
         info->pServerName = nullptr;
         info->Attributes = rec.attributes;
@@ -101,7 +110,8 @@ void fill_printer(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Print
     default: {
         PRINTER_INFO_5W *info = (PRINTER_INFO_5W *)entry;
         LPWSTR n = PackString(p, rec.name), port = PackString(p, rec.port);
-        if (!info) return;
+        if (!info)
+            return;
         info->pPrinterName = n;
         info->pPortName = port;
         info->Attributes = rec.attributes;
@@ -129,7 +139,8 @@ void fill_driver(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Driver
     using namespace qmspl;
     LPWSTR name = PackString(p, rec.name);
     if (level == 1) {
-        if (entry) ((DRIVER_INFO_1W *)entry)->pName = name;
+        if (entry)
+            ((DRIVER_INFO_1W *)entry)->pName = name;
         return;
     }
     DRIVER_INFO_3W v = {};
@@ -141,21 +152,25 @@ void fill_driver(qmspl::Packer *p, BYTE *entry, DWORD level, const qmspl::Driver
     v.pConfigFile = PackString(p, rec.config_file);
     if (level == 3) {
         v.pHelpFile = PackOptional(p, rec.help_file);
-        v.pDependentFiles = (LPWSTR)PackBytes(p, std::string((const char *)rec.dependent_files.data(),
-                                                               rec.dependent_files.size() * sizeof(char16_t)));
+        v.pDependentFiles = (LPWSTR)PackBytes(
+            p, std::string((const char *)rec.dependent_files.data(), rec.dependent_files.size() * sizeof(char16_t)));
         v.pMonitorName = PackOptional(p, rec.monitor);
         v.pDefaultDataType = PackString(p, rec.default_datatype);
     }
-    if (!entry) return;
-    if (level == 3) *(DRIVER_INFO_3W *)entry = v;
-    else memcpy(entry, &v, sizeof(DRIVER_INFO_2W));
+    if (!entry)
+        return;
+    if (level == 3)
+        *(DRIVER_INFO_3W *)entry = v;
+    else
+        memcpy(entry, &v, sizeof(DRIVER_INFO_2W));
 }
 
 /* The dependent-file list as stored: each string with its terminator, then one more zero. */
 std::u16string multi_string(LPCWSTR list)
 {
     std::u16string out;
-    if (!list) return out;
+    if (!list)
+        return out;
     for (LPCWSTR s = list; *s; s += qmr::WideLength(s) + 1) {
         out.append(s);
         out.push_back(0);
@@ -171,12 +186,13 @@ bool devmode_bytes(const DEVMODEW *dm, std::string *out)
         out->clear();
         return true;
     }
-    if (dm->dmSize < offsetof(DEVMODEW, dmFields) + sizeof(DWORD) || dm->dmSize > sizeof(DEVMODEW)) return false;
+    if (dm->dmSize < offsetof(DEVMODEW, dmFields) + sizeof(DWORD) || dm->dmSize > sizeof(DEVMODEW))
+        return false;
     out->assign((const char *)dm, (size_t)dm->dmSize + dm->dmDriverExtra);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 qmspl::Handle *qmspl::LookupHandle(HANDLE h)
 {
@@ -211,10 +227,12 @@ bool qmspl::AdministrationDenied()
  * or the error of an injected open fault; *phPrinter is NULL then. */
 extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault)
 {
-    if (!phPrinter) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!phPrinter)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *phPrinter = nullptr;
     DWORD error = 0;
-    if (open_fault(&error)) return qmspl::Fail(error);
+    if (open_fault(&error))
+        return qmspl::Fail(error);
     qmspl::Handle h = {};
     ACCESS_MASK access = map_generic(pDefault ? pDefault->DesiredAccess : 0);
     if (pPrinterName && *pPrinterName) {
@@ -222,18 +240,23 @@ extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPP
         std::string dir = qmspl::PrinterDir(pPrinterName);
         {
             qmr::StoreLock lock(qmspl::LockPath(), false);
-            if (!qmspl::LoadPrinter(dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+            if (!qmspl::LoadPrinter(dir, &rec))
+                return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
         }
         h.printer = rec.name;
         h.dir = dir;
-        if (access == 0) access = PRINTER_ACCESS_USE;
+        if (access == 0)
+            access = PRINTER_ACCESS_USE;
     } else {
         h.server = true;
-        if (access == 0) access = SERVER_ACCESS_ENUMERATE;
+        if (access == 0)
+            access = SERVER_ACCESS_ENUMERATE;
     }
-    if ((access & kAdminRights) && qmspl::AdministrationDenied()) return qmspl::Fail(ERROR_ACCESS_DENIED);
+    if ((access & kAdminRights) && qmspl::AdministrationDenied())
+        return qmspl::Fail(ERROR_ACCESS_DENIED);
     h.access = access;
-    if (pDefault && pDefault->pDatatype) h.datatype = pDefault->pDatatype;
+    if (pDefault && pDefault->pDatatype)
+        h.datatype = pDefault->pDatatype;
     qmspl::Handle *handle = new qmspl::Handle(h);
     {
         std::lock_guard<std::mutex> guard(g_handles_lock);
@@ -248,9 +271,11 @@ extern "C" BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPP
 extern "C" BOOL WINAPI ClosePrinter(HANDLE hPrinter)
 {
     qmspl::Handle *h = qmspl::LookupHandle(hPrinter);
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     /* A document still open is ended as EndDocPrinter would end it. */
-    if (h->job) qmspl::EndOpenJob(h, QMH_JOB_COMPLETED);
+    if (h->job)
+        qmspl::EndOpenJob(h, QMH_JOB_COMPLETED);
     {
         std::lock_guard<std::mutex> guard(g_handles_lock);
         g_handles.erase(h);
@@ -265,17 +290,22 @@ extern "C" BOOL WINAPI ClosePrinter(HANDLE hPrinter)
 extern "C" BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return FALSE;
-    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!h)
+        return FALSE;
+    if (!pcbNeeded)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     DWORD size = printer_entry_size(Level);
-    if (!size) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!size)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
     qmspl::PrinterRecord rec;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+        if (!qmspl::LoadPrinter(h->dir, &rec))
+            return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     }
-    return qmspl::PackEntries(1, size, pPrinter, cbBuf, pcbNeeded,
-                              [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_printer(p, entry, Level, rec); });
+    return qmspl::PackEntries(1, size, pPrinter, cbBuf, pcbNeeded, [&](qmspl::Packer *p, BYTE *entry, DWORD) {
+        fill_printer(p, entry, Level, rec);
+    });
 }
 
 /* Level 2 only: stores port, driver, comment and the other strings given (NULL
@@ -284,35 +314,49 @@ extern "C" BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter
 extern "C" BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return FALSE;
-    if (Level != 2 || Command != 0) return qmspl::Fail(ERROR_INVALID_LEVEL);
-    if (!pPrinter) return qmspl::Fail(ERROR_INVALID_PARAMETER);
-    if (!(h->access & PRINTER_ACCESS_ADMINISTER)) return qmspl::Fail(ERROR_ACCESS_DENIED);
+    if (!h)
+        return FALSE;
+    if (Level != 2 || Command != 0)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!pPrinter)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!(h->access & PRINTER_ACCESS_ADMINISTER))
+        return qmspl::Fail(ERROR_ACCESS_DENIED);
     const PRINTER_INFO_2W *info = (const PRINTER_INFO_2W *)pPrinter;
     qmr::StoreLock lock(qmspl::LockPath(), true);
     qmspl::PrinterRecord rec;
-    if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+    if (!qmspl::LoadPrinter(h->dir, &rec))
+        return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     /* Renaming is not offered: the name given must be the printer's own. */
-    if (info->pPrinterName && qmr::CompareNoCase(info->pPrinterName, rec.name) != 0) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (info->pPrinterName && qmr::CompareNoCase(info->pPrinterName, rec.name) != 0)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmspl::DriverRecord driver;
-    if (info->pDriverName && !qmspl::LoadDriver(info->pDriverName, &driver)) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
-    if (!devmode_bytes(info->pDevMode, &rec.devmode)) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (info->pDriverName && !qmspl::LoadDriver(info->pDriverName, &driver))
+        return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+    if (!devmode_bytes(info->pDevMode, &rec.devmode))
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     struct Field {
         LPWSTR given;
         std::u16string *stored;
-    } fields[] = {{info->pShareName, &rec.share},   {info->pPortName, &rec.port},
-                  {info->pDriverName, &rec.driver},  {info->pComment, &rec.comment},
-                  {info->pLocation, &rec.location},  {info->pSepFile, &rec.sep_file},
-                  {info->pPrintProcessor, &rec.print_processor}, {info->pDatatype, &rec.datatype},
+    } fields[] = {{info->pShareName, &rec.share},
+                  {info->pPortName, &rec.port},
+                  {info->pDriverName, &rec.driver},
+                  {info->pComment, &rec.comment},
+                  {info->pLocation, &rec.location},
+                  {info->pSepFile, &rec.sep_file},
+                  {info->pPrintProcessor, &rec.print_processor},
+                  {info->pDatatype, &rec.datatype},
                   {info->pParameters, &rec.parameters}};
     for (const Field &f : fields)
-        if (f.given) *f.stored = f.given;
+        if (f.given)
+            *f.stored = f.given;
     rec.attributes = info->Attributes;
     rec.priority = info->Priority;
     rec.default_priority = info->DefaultPriority;
     rec.start_time = info->StartTime;
     rec.until_time = info->UntilTime;
-    if (!qmspl::SavePrinter(h->dir, rec)) return qmspl::Fail(ERROR_CANTWRITE);
+    if (!qmspl::SavePrinter(h->dir, rec))
+        return qmspl::Fail(ERROR_CANTWRITE);
     return TRUE;
 }
 
@@ -322,20 +366,23 @@ extern "C" BOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBY
                                      LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     (void)Name;
-    if (!pcbNeeded || !pcReturned) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!pcbNeeded || !pcReturned)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     *pcReturned = 0;
     DWORD size = printer_entry_size(Level);
-    if (!size) return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (!size)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
     std::vector<qmspl::PrinterRecord> printers;
     if (Flags & (PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS)) {
         qmr::StoreLock lock(qmspl::LockPath(), false);
         printers = qmspl::ListPrinters();
     }
-    BOOL ok = qmspl::PackEntries((DWORD)printers.size(), size, pPrinterEnum, cbBuf, pcbNeeded,
-                                 [&](qmspl::Packer *p, BYTE *entry, DWORD i) {
-                                     fill_printer(p, entry, Level, printers[i]);
-                                 });
-    if (ok) *pcReturned = (DWORD)printers.size();
+    BOOL ok = qmspl::PackEntries(
+        (DWORD)printers.size(), size, pPrinterEnum, cbBuf, pcbNeeded, [&](qmspl::Packer *p, BYTE *entry, DWORD i) {
+            fill_printer(p, entry, Level, printers[i]);
+        });
+    if (ok)
+        *pcReturned = (DWORD)printers.size();
     return ok;
 }
 
@@ -346,31 +393,41 @@ extern "C" BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, D
                                          DWORD cbBuf, LPDWORD pcbNeeded)
 {
     qmspl::Handle *h = qmspl::LookupPrinterHandle(hPrinter);
-    if (!h) return FALSE;
-    if (!pcbNeeded) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!h)
+        return FALSE;
+    if (!pcbNeeded)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     static const DWORD sizes[] = {0, sizeof(DRIVER_INFO_1W), sizeof(DRIVER_INFO_2W), sizeof(DRIVER_INFO_3W)};
-    if (Level < 1 || Level > 3) return qmspl::Fail(ERROR_INVALID_LEVEL);
-    if (pEnvironment && *pEnvironment && qmr::CompareNoCase(pEnvironment, kEnvironment) != 0) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+    if (Level < 1 || Level > 3)
+        return qmspl::Fail(ERROR_INVALID_LEVEL);
+    if (pEnvironment && *pEnvironment && qmr::CompareNoCase(pEnvironment, kEnvironment) != 0)
+        return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     qmspl::PrinterRecord rec;
     qmspl::DriverRecord driver;
     {
         qmr::StoreLock lock(qmspl::LockPath(), false);
-        if (!qmspl::LoadPrinter(h->dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
-        if (!qmspl::LoadDriver(rec.driver, &driver)) return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+        if (!qmspl::LoadPrinter(h->dir, &rec))
+            return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+        if (!qmspl::LoadDriver(rec.driver, &driver))
+            return qmspl::Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     }
-    return qmspl::PackEntries(1, sizes[Level], pDriverInfo, cbBuf, pcbNeeded,
-                              [&](qmspl::Packer *p, BYTE *entry, DWORD) { fill_driver(p, entry, Level, driver); });
+    return qmspl::PackEntries(
+        1, sizes[Level], pDriverInfo, cbBuf, pcbNeeded, [&](qmspl::Packer *p, BYTE *entry, DWORD) {
+            fill_driver(p, entry, Level, driver);
+        });
 }
 
 /* See qmhost.h. */
 extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
 {
     if (!s || !s->pPrinterName || !*s->pPrinterName || !s->pPortName || !s->pDriverName || !*s->pDriverName ||
-        !s->pDriverPath || !s->pDataFile || !s->pConfigFile) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+        !s->pDriverPath || !s->pDataFile || !s->pConfigFile)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = qmspl::PrinterDir(s->pPrinterName);
     qmspl::PrinterRecord existing;
-    if (qmspl::LoadPrinter(dir, &existing)) return qmspl::Fail(ERROR_PRINTER_ALREADY_EXISTS);
+    if (qmspl::LoadPrinter(dir, &existing))
+        return qmspl::Fail(ERROR_PRINTER_ALREADY_EXISTS);
     qmspl::DriverRecord driver = {};
     driver.name = s->pDriverName;
     driver.environment = kEnvironment;
@@ -390,22 +447,26 @@ extern "C" BOOL qmh_InstallPrinter(const QMH_PRINTER_SETUP *s)
     rec.attributes = s->Attributes ? s->Attributes : PRINTER_ATTRIBUTE_LOCAL;
     rec.priority = DEF_PRIORITY;
     rec.default_priority = DEF_PRIORITY;
-    if (!qmspl::SaveDriver(driver) || !qmspl::SavePrinter(dir, rec)) return qmspl::Fail(ERROR_CANTWRITE);
+    if (!qmspl::SaveDriver(driver) || !qmspl::SavePrinter(dir, rec))
+        return qmspl::Fail(ERROR_CANTWRITE);
     return TRUE;
 }
 
 /* See qmhost.h. */
 extern "C" BOOL qmh_DeletePrinter(LPCWSTR pPrinterName)
 {
-    if (!pPrinterName || !*pPrinterName) return qmspl::Fail(ERROR_INVALID_PARAMETER);
+    if (!pPrinterName || !*pPrinterName)
+        return qmspl::Fail(ERROR_INVALID_PARAMETER);
     qmr::StoreLock lock(qmspl::LockPath(), true);
     std::string dir = qmspl::PrinterDir(pPrinterName);
     qmspl::PrinterRecord rec;
-    if (!qmspl::LoadPrinter(dir, &rec)) return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
+    if (!qmspl::LoadPrinter(dir, &rec))
+        return qmspl::Fail(ERROR_INVALID_PRINTER_NAME);
     std::string doomed = qmspl::StoreDir() + "/.deleted." + std::to_string(getpid());
     std::error_code ec;
     std::filesystem::remove_all(doomed, ec);
-    if (rename(dir.c_str(), doomed.c_str()) != 0) return qmspl::Fail(ERROR_ACCESS_DENIED);
+    if (rename(dir.c_str(), doomed.c_str()) != 0)
+        return qmspl::Fail(ERROR_ACCESS_DENIED);
     std::filesystem::remove_all(doomed, ec);
     return TRUE;
 }

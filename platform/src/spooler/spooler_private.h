@@ -21,8 +21,7 @@ namespace qmspl {
 
 /* A printer as stored. */
 struct PrinterRecord {
-    std::u16string name, port, driver, comment, location, share, sep_file, print_processor, datatype,
-        parameters;
+    std::u16string name, port, driver, comment, location, share, sep_file, print_processor, datatype, parameters;
     DWORD attributes, priority, default_priority, start_time, until_time, status;
     std::string devmode; /* the printer's default DEVMODE, empty for none */
 };
@@ -88,9 +87,9 @@ bool AdministrationDenied();
  * end, as Windows does. Measure mode (no buffer) only adds up the bytes needed; every item
  * is rounded up to 4 bytes so the measure is exact for any buffer of at least that size. */
 struct Packer {
-    BYTE *buf;    /* NULL in measure mode */
-    DWORD end;    /* offset of the lowest packed byte */
-    DWORD extra;  /* bytes of packed items so far */
+    BYTE *buf;   /* NULL in measure mode */
+    DWORD end;   /* offset of the lowest packed byte */
+    DWORD extra; /* bytes of packed items so far */
 };
 Packer MeasurePacker();
 Packer FillPacker(BYTE *buf, DWORD cbBuf);
@@ -107,19 +106,22 @@ template <typename Fill>
 BOOL PackEntries(DWORD count, DWORD entry_size, LPBYTE buf, DWORD cbBuf, LPDWORD pcbNeeded, Fill fill)
 {
     Packer m = MeasurePacker();
-    for (DWORD i = 0; i < count; ++i) fill(&m, nullptr, i);
+    for (DWORD i = 0; i < count; ++i)
+        fill(&m, nullptr, i);
     DWORD needed = count * entry_size + m.extra;
-    if (pcbNeeded) *pcbNeeded = needed;
+    if (pcbNeeded)
+        *pcbNeeded = needed;
     if (!buf || cbBuf < needed) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
     memset(buf, 0, count * entry_size);
     Packer p = FillPacker(buf, cbBuf);
-    for (DWORD i = 0; i < count; ++i) fill(&p, buf + i * entry_size, i);
+    for (DWORD i = 0; i < count; ++i)
+        fill(&p, buf + i * entry_size, i);
     return TRUE;
 }
 
-}  // namespace qmspl
+} // namespace qmspl
 
 #endif

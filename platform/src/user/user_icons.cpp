@@ -35,7 +35,7 @@ std::set<Icon *> &Icons()
     return icons;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -45,7 +45,8 @@ HICON WINAPI CreateIcon(HINSTANCE, int nWidth, int nHeight, BYTE cPlanes, BYTE c
                         const BYTE *lpbXORbits)
 {
     DWORD depth = (DWORD)cPlanes * cBitsPixel;
-    bool depthOk = cPlanes == 1 && (depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32);
+    bool depthOk =
+        cPlanes == 1 && (depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32);
     if (nWidth <= 0 || nHeight <= 0 || nWidth > 256 || nHeight > 256 || !depthOk || !lpbANDbits || !lpbXORbits) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -81,7 +82,7 @@ BOOL WINAPI DestroyIcon(HICON hIcon)
     return TRUE;
 }
 
-}  // extern "C"
+} // extern "C"
 
 DWORD qmt_LiveIcons(void)
 {

@@ -22,7 +22,8 @@ extern "C" HWND WINAPI GetDesktopWindow(void)
 /* GetDC: see winuser.h. */
 extern "C" HDC WINAPI GetDC(HWND hWnd)
 {
-    if (hWnd != nullptr && hWnd != kDesktop) return nullptr;
+    if (hWnd != nullptr && hWnd != kDesktop)
+        return nullptr;
     return qmg::CreateDisplayDC();
 }
 

@@ -40,7 +40,8 @@ hostent *host_of(const qmws::HostEntry &entry)
     HostResult &h = t_host;
     h.entry = entry;
     h.aliases[0] = nullptr;
-    for (int i = 0; i < entry.count; ++i) h.addresses[i] = (char *)h.entry.addresses[i];
+    for (int i = 0; i < entry.count; ++i)
+        h.addresses[i] = (char *)h.entry.addresses[i];
     h.addresses[entry.count] = nullptr;
     h.host.h_name = h.entry.name;
     h.host.h_aliases = h.aliases;
@@ -56,7 +57,8 @@ addrinfo *new_entry(const qmws::AddrEntry &e)
     size_t name_len = e.canonname[0] ? strlen(e.canonname) + 1 : 0;
     size_t size = sizeof(addrinfo) + sizeof e.addr + name_len;
     addrinfo *a = (addrinfo *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
-    if (!a) return nullptr;
+    if (!a)
+        return nullptr;
     a->ai_flags = e.flags;
     a->ai_family = e.family;
     a->ai_socktype = e.socktype;
@@ -71,7 +73,7 @@ addrinfo *new_entry(const qmws::AddrEntry &e)
     return a;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" void WSAAPI freeaddrinfo(struct addrinfo *ai)
 {
@@ -90,7 +92,8 @@ extern "C" void WSAAPI freeaddrinfo(struct addrinfo *ai)
 extern "C" int WSAAPI getaddrinfo(const char *node, const char *service, const struct addrinfo *hints,
                                   struct addrinfo **res)
 {
-    if (!qmws::Started()) return WSANOTINITIALISED;
+    if (!qmws::Started())
+        return WSANOTINITIALISED;
     if (!res || (!node && !service)) {
         SetLastError(!res ? WSAEINVAL : WSAHOST_NOT_FOUND);
         return (int)GetLastError();
@@ -98,8 +101,14 @@ extern "C" int WSAAPI getaddrinfo(const char *node, const char *service, const s
     *res = nullptr;
     qmws::AddrEntry *entries = nullptr;
     int count = 0;
-    int r = qmws::GetAddrInfo(node, service, hints ? hints->ai_flags : 0, hints ? hints->ai_family : 0,
-                              hints ? hints->ai_socktype : 0, hints ? hints->ai_protocol : 0, &entries, &count);
+    int r = qmws::GetAddrInfo(node,
+                              service,
+                              hints ? hints->ai_flags : 0,
+                              hints ? hints->ai_family : 0,
+                              hints ? hints->ai_socktype : 0,
+                              hints ? hints->ai_protocol : 0,
+                              &entries,
+                              &count);
     if (r < 0) {
         SetLastError((DWORD)-r);
         return -r;
@@ -127,10 +136,11 @@ extern "C" int WSAAPI getaddrinfo(const char *node, const char *service, const s
  * (NI_NUMERICHOST 2, NI_NUMERICSERV 8, NI_NAMEREQD 4, NI_NOFQDN 1, NI_DGRAM 16). A numeric
  * IPv6 host with a scope ends in "%" and the scope number. Returns 0 or the error.
  */
-extern "C" int WSAAPI getnameinfo(const struct sockaddr *sa, int salen, char *host, DWORD hostlen,
-                                  char *serv, DWORD servlen, int flags)
+extern "C" int WSAAPI getnameinfo(const struct sockaddr *sa, int salen, char *host, DWORD hostlen, char *serv,
+                                  DWORD servlen, int flags)
 {
-    if (!qmws::Started()) return WSANOTINITIALISED;
+    if (!qmws::Started())
+        return WSANOTINITIALISED;
     int r = qmws::GetNameInfo(sa, salen, hostlen ? host : nullptr, hostlen, servlen ? serv : nullptr, servlen, flags);
     if (r < 0) {
         SetLastError((DWORD)-r);
@@ -141,18 +151,21 @@ extern "C" int WSAAPI getnameinfo(const struct sockaddr *sa, int salen, char *ho
 
 extern "C" int WSAAPI qmsys_gethostname(char *name, int namelen)
 {
-    if (!qmws::Started()) return SOCKET_ERROR;
+    if (!qmws::Started())
+        return SOCKET_ERROR;
     return qmws::Answer(qmws::HostName(name, namelen));
 }
 
 /* gethostbyname: the IPv4 addresses of a name in the thread's host entry; null on failure. */
 extern "C" struct hostent *WSAAPI gethostbyname(const char *name)
 {
-    if (!qmws::Started()) return nullptr;
+    if (!qmws::Started())
+        return nullptr;
     qmws::HostEntry entry;
     char local[1025];
     if (!name || !*name) {
-        if (qmws::HostName(local, sizeof local) < 0) return nullptr;
+        if (qmws::HostName(local, sizeof local) < 0)
+            return nullptr;
         name = local;
     }
     int r = qmws::HostByName(name, &entry);
@@ -166,7 +179,8 @@ extern "C" struct hostent *WSAAPI gethostbyname(const char *name)
 /* gethostbyaddr: the name of an IPv4 address (len 4, AF_INET); null on failure. */
 extern "C" struct hostent *WSAAPI gethostbyaddr(const char *addr, int len, int type)
 {
-    if (!qmws::Started()) return nullptr;
+    if (!qmws::Started())
+        return nullptr;
     if (!addr || len != 4 || type != AF_INET) {
         SetLastError(!addr ? WSAEFAULT : WSAEAFNOSUPPORT);
         return nullptr;
@@ -183,7 +197,8 @@ extern "C" struct hostent *WSAAPI gethostbyaddr(const char *addr, int len, int t
 /* getservbyname: the thread's service entry (port in network order); null when unknown. */
 extern "C" struct servent *WSAAPI getservbyname(const char *name, const char *proto)
 {
-    if (!qmws::Started()) return nullptr;
+    if (!qmws::Started())
+        return nullptr;
     if (!name) {
         SetLastError(WSAEFAULT);
         return nullptr;
@@ -207,7 +222,8 @@ extern "C" struct servent *WSAAPI getservbyname(const char *name, const char *pr
 /* inet_addr: the address of a dotted text in network order; INADDR_NONE when it is none. */
 extern "C" ULONG WSAAPI inet_addr(const char *cp)
 {
-    if (!cp) return INADDR_NONE;
+    if (!cp)
+        return INADDR_NONE;
     return qmws::InetAddr(cp);
 }
 

@@ -18,7 +18,7 @@ struct AddrEntry {
     int flags, family, socktype, protocol;
     int addrlen;
     unsigned char addr[28];
-    char canonname[256];  /* empty when the lookup gave none */
+    char canonname[256]; /* empty when the lookup gave none */
 };
 
 /* A host entry for gethostbyname/gethostbyaddr: up to 16 IPv4 addresses. */
@@ -47,10 +47,9 @@ int RecvFrom(int fd, void *data, int len, int flags, void *addr, int *addrlen);
 int Poll(const int *fds, const int *events, int *ready, int count, long timeout_ms);
 int HostName(char *name, int len);
 /* GetAddrInfo: entries in a malloc'd array (*out, freed with free) and their count. */
-int GetAddrInfo(const char *node, const char *service, int flags, int family, int socktype,
-                int protocol, AddrEntry **out, int *count);
-int GetNameInfo(const void *addr, int len, char *host, size_t hostlen, char *serv,
-                size_t servlen, int flags);
+int GetAddrInfo(const char *node, const char *service, int flags, int family, int socktype, int protocol,
+                AddrEntry **out, int *count);
+int GetNameInfo(const void *addr, int len, char *host, size_t hostlen, char *serv, size_t servlen, int flags);
 int HostByName(const char *name, HostEntry *entry);
 int HostByAddr(const void *addr4, HostEntry *entry);
 /* ServByName: the port in network order. */
@@ -59,6 +58,6 @@ uint32_t InetAddr(const char *text);
 unsigned short Swap16(unsigned short v);
 uint32_t Swap32(uint32_t v);
 
-}  // namespace qmws
+} // namespace qmws
 
 #endif

@@ -12,6 +12,6 @@ bool Started();
 /* Maps a host-side result: negative -> the error is set and SOCKET_ERROR returned. */
 int Answer(int result);
 
-}  // namespace qmws
+} // namespace qmws
 
 #endif

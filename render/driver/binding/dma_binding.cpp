@@ -14,14 +14,14 @@
 #include "core/util/module.h"
 
 /* The library's primitives as it exports them. */
-typedef WORD (WINAPI *DmaGetValueEntry)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                        WORD *type, DWORD *size, void *value, WORD *kind);
-typedef WORD (WINAPI *DmaSetValueEntry)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                                        WORD type, DWORD size, const void *value);
+typedef WORD(WINAPI *DmaGetValueEntry)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type,
+                                       DWORD *size, void *value, WORD *kind);
+typedef WORD(WINAPI *DmaSetValueEntry)(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type,
+                                       DWORD size, const void *value);
 
 enum {
-    DMA_DIRECTORY_CHARS = 260,   /* the module directory with its trailing backslash */
-    DMA_NAME_CHARS = 260,        /* the file name of string 32766 and its terminator */
+    DMA_DIRECTORY_CHARS = 260, /* the module directory with its trailing backslash */
+    DMA_NAME_CHARS = 260,      /* the file name of string 32766 and its terminator */
     DMA_BIND_COUNT_MAX = 0xFFFF
 };
 
@@ -72,8 +72,8 @@ BOOL WINAPI dma_BindLibrary(HINSTANCE instance)
     return TRUE;
 }
 
-WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                             WORD *type, DWORD *size, void *value)
+WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type, DWORD *size,
+                             void *value)
 {
     if (functionId == FID_CONSTANT_ZERO) {
         if (type == nullptr || size == nullptr || value == nullptr)
@@ -97,16 +97,16 @@ WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDat
     /* Strings and log fonts come back as an offset within their area. */
     DWORD offset;
     memcpy(&offset, value, sizeof(offset));
-    BYTE *area = kind == SK_DEVMODE ? (BYTE *)devmode
-               : kind == SK_SECOND_PART ? (BYTE *)devmode + DM_SHORT_SIZE
-               : (BYTE *)block;
+    BYTE *area = kind == SK_DEVMODE       ? (BYTE *)devmode
+                 : kind == SK_SECOND_PART ? (BYTE *)devmode + DM_SHORT_SIZE
+                                          : (BYTE *)block;
     BYTE *pointer = area + offset;
     memcpy(value, &pointer, sizeof(pointer));
     return SST_OK;
 }
 
-WORD WINAPI dma_CallSetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                             WORD type, DWORD size, const void *value)
+WORD WINAPI dma_CallSetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type, DWORD size,
+                             const void *value)
 {
     DmaSetValueEntry set = s_setEntry.load();
     if (set == nullptr) {

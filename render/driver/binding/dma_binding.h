@@ -39,16 +39,16 @@ void WINAPI dma_UnbindLibrary(void);
  * type, size, value: out (value a pointer-sized slot, see dma_GetFunctionValue). Returns 0; 16 when an output is NULL or
  * the library or its entry is missing; otherwise the library's status (1, 16).
  */
-WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                             WORD *type, DWORD *size, void *value);
+WORD WINAPI dma_CallGetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD *type, DWORD *size,
+                             void *value);
 
 /*
  * dma_CallSetValue: writes one setting through the library's dma_SetValue (value points
  * to the value, for types 6 and 9 to a pointer to the string or record). Returns the
  * library's status (0, 1, 2, 4, 8, 16), or 16 when the library or its entry is missing.
  */
-WORD WINAPI dma_CallSetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block,
-                             WORD type, DWORD size, const void *value);
+WORD WINAPI dma_CallSetValue(WORD functionId, DriverDevmode *devmode, PrinterDataBlock *block, WORD type, DWORD size,
+                             const void *value);
 
 /*
  * dma_RouteSettingsToLibrary: makes the core's dma_GetFunctionValue and

@@ -1,5 +1,7 @@
-// Settings of the PDEV's DEVMODE and printer-data block, read and written through the
-// DEVMODE access library.
+/*
+ * Settings of the PDEV's DEVMODE and printer-data block, read and written through the
+ * DEVMODE access library.
+ */
 #include "render/driver/binding/pdev_settings.h"
 
 #include "render/driver/binding/dma_binding.h"

@@ -1,4 +1,6 @@
-// The document and page workers: PDEV flags around the job control of the job pipeline.
+/*
+ * The document and page workers: PDEV flags around the job control of the job pipeline.
+ */
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"

@@ -1,5 +1,7 @@
-// The DLL entry routine, DrvEnableDriver, DrvDisableDriver, DrvQueryDriverInfo and the
-// table of entry points handed to GDI.
+/*
+ * The DLL entry routine, DrvEnableDriver, DrvDisableDriver, DrvQueryDriverInfo and the
+ * table of entry points handed to GDI.
+ */
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"

@@ -1,6 +1,8 @@
-// The process-wide locks of the render driver: the context lock, the binding lock and a
-// third lock that is created and deleted with them and entered nowhere. The glyph lock
-// belongs to the font module.
+/*
+ * The process-wide locks of the render driver: the context lock, the binding lock and a
+ * third lock that is created and deleted with them and entered nowhere. The glyph lock
+ * belongs to the font module.
+ */
 #include "render/driver/entry/entry.h"
 
 static CRITICAL_SECTION g_contextLock;

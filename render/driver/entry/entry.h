@@ -38,32 +38,30 @@ const DRVFN *WINAPI ent_GetFunctionTable(void);
 
 /* ---- trace lines (trace_lines.cpp): "<name> RetValue = <result>" ---- */
 
-void WINAPI ent_TraceExitInt(LPCWSTR name, int result);      /* "%d" */
+void WINAPI ent_TraceExitInt(LPCWSTR name, int result);       /* "%d" */
 void WINAPI ent_TraceExitHex(LPCWSTR name, ULONG_PTR result); /* "0x%08X", pointer-wide */
-void WINAPI ent_TraceExitLong(LPCWSTR name, LONG result);    /* "%ld" */
-void WINAPI ent_TraceExitBare(LPCWSTR name);                 /* the name alone */
+void WINAPI ent_TraceExitLong(LPCWSTR name, LONG result);     /* "%ld" */
+void WINAPI ent_TraceExitBare(LPCWSTR name);                  /* the name alone */
 
 /* ---- workers behind the entry points ---- */
 
-BOOL WINAPI ent_BitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo,
-                       RECTL *prclTrg, POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush,
-                       ROP4 rop4);
+BOOL WINAPI ent_BitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
+                       POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4);
 BOOL WINAPI ent_CopyBits(SURFOBJ *psoDest, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDest,
                          POINTL *pptlSrc);
 BOOL WINAPI ent_StretchBlt(SURFOBJ *psoDest, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo,
                            RECTL *prclDest, RECTL *prclSrc, POINTL *pptlMask);
-BOOL WINAPI ent_StretchBltROP(SURFOBJ *psoDest, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco,
-                              XLATEOBJ *pxlo, RECTL *prclDest, RECTL *prclSrc, POINTL *pptlMask, BRUSHOBJ *pbo,
-                              DWORD rop4);
-BOOL WINAPI ent_StrokePath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pbo,
-                           POINTL *pptlBrushOrg, LINEATTRS *plineattrs, MIX mix);
+BOOL WINAPI ent_StretchBltROP(SURFOBJ *psoDest, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo,
+                              RECTL *prclDest, RECTL *prclSrc, POINTL *pptlMask, BRUSHOBJ *pbo, DWORD rop4);
+BOOL WINAPI ent_StrokePath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pbo, POINTL *pptlBrushOrg,
+                           LINEATTRS *plineattrs, MIX mix);
 BOOL WINAPI ent_FillPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, BRUSHOBJ *pbo, POINTL *pptlBrushOrg, MIX mix,
                          FLONG flOptions);
 BOOL WINAPI ent_StrokeAndFillPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pboStroke,
                                   LINEATTRS *plineattrs, BRUSHOBJ *pboFill, POINTL *pptlBrushOrg, MIX mixFill,
                                   FLONG flOptions);
-BOOL WINAPI ent_RealizeBrush(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
-                             XLATEOBJ *pxlo, ULONG iHatch);
+BOOL WINAPI ent_RealizeBrush(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
+                             ULONG iHatch);
 BOOL WINAPI ent_StartDoc(SURFOBJ *pso, LPWSTR pwszDocName, DWORD dwJobId);
 BOOL WINAPI ent_StartPage(SURFOBJ *pso);
 BOOL WINAPI ent_SendPage(SURFOBJ *pso);

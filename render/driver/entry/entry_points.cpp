@@ -1,5 +1,7 @@
-// The exported graphics entry points: each writes its entry line, runs its worker and
-// writes its exit line with the result in its form, returning the result unchanged.
+/*
+ * The exported graphics entry points: each writes its entry line, runs its worker and
+ * writes its exit line with the result in its form, returning the result unchanged.
+ */
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"
@@ -9,9 +11,8 @@
 
 extern "C" {
 
-BOOL WINAPI DrvBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo,
-                      RECTL *prclTrg, POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush,
-                      ROP4 rop4)
+BOOL WINAPI DrvBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
+                      POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4)
 {
     trc_WriteEnter(TEXT("DrvBitBlt"));
     BOOL result = ent_BitBlt(psoTrg, psoSrc, psoMask, pco, pxlo, prclTrg, pptlSrc, pptlMask, pbo, pptlBrush, rop4);
@@ -61,8 +62,7 @@ ULONG WINAPI DrvGetGlyphMode(DHPDEV dhpdev, FONTOBJ *pfo)
     return result;
 }
 
-BOOL WINAPI DrvQueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH *phg, PVOID pvWidths,
-                                  ULONG cGlyphs)
+BOOL WINAPI DrvQueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH *phg, PVOID pvWidths, ULONG cGlyphs)
 {
     trc_WriteEnter(TEXT("DrvQueryAdvanceWidths"));
     BOOL result = ent_QueryAdvanceWidths(dhpdev, pfo, iMode, phg, pvWidths, cGlyphs);
@@ -95,8 +95,8 @@ PVOID WINAPI DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR iFile, ULONG iFace, ULONG
     return result;
 }
 
-BOOL WINAPI DrvRealizeBrush(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask,
-                            XLATEOBJ *pxlo, ULONG iHatch)
+BOOL WINAPI DrvRealizeBrush(BRUSHOBJ *pbo, SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
+                            ULONG iHatch)
 {
     trc_WriteEnter(TEXT("DrvRealizeBrush"));
     BOOL result = ent_RealizeBrush(pbo, psoTarget, psoPattern, psoMask, pxlo, iHatch);
@@ -152,14 +152,14 @@ BOOL WINAPI DrvStrokeAndFillPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORM
                                  FLONG flOptions)
 {
     trc_WriteEnter(TEXT("DrvStrokeAndFillPath"));
-    BOOL result = ent_StrokeAndFillPath(pso, ppo, pco, pxo, pboStroke, plineattrs, pboFill, pptlBrushOrg, mixFill,
-                                        flOptions);
+    BOOL result =
+        ent_StrokeAndFillPath(pso, ppo, pco, pxo, pboStroke, plineattrs, pboFill, pptlBrushOrg, mixFill, flOptions);
     ent_TraceExitInt(TEXT("DrvStrokeAndFillPath"), result);
     return result;
 }
 
-BOOL WINAPI DrvStrokePath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pbo,
-                          POINTL *pptlBrushOrg, LINEATTRS *plineattrs, MIX mix)
+BOOL WINAPI DrvStrokePath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pbo, POINTL *pptlBrushOrg,
+                          LINEATTRS *plineattrs, MIX mix)
 {
     trc_WriteEnter(TEXT("DrvStrokePath"));
     BOOL result = ent_StrokePath(pso, ppo, pco, pxo, pbo, pptlBrushOrg, plineattrs, mix);
@@ -167,8 +167,8 @@ BOOL WINAPI DrvStrokePath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *px
     return result;
 }
 
-BOOL WINAPI DrvTextOut(SURFOBJ *pso, STROBJ *pstro, FONTOBJ *pfo, CLIPOBJ *pco, RECTL *prclExtra,
-                       RECTL *prclOpaque, BRUSHOBJ *pboFore, BRUSHOBJ *pboOpaque, POINTL *pptlOrg, MIX mix)
+BOOL WINAPI DrvTextOut(SURFOBJ *pso, STROBJ *pstro, FONTOBJ *pfo, CLIPOBJ *pco, RECTL *prclExtra, RECTL *prclOpaque,
+                       BRUSHOBJ *pboFore, BRUSHOBJ *pboOpaque, POINTL *pptlOrg, MIX mix)
 {
     trc_WriteEnter(TEXT("DrvTextOut"));
     BOOL result = fnt_TextOut(pso, pstro, pfo, pco, prclExtra, prclOpaque, pboFore, pboOpaque, pptlOrg, mix);

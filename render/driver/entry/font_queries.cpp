@@ -1,4 +1,6 @@
-// The font query workers over the PDEV's device font tables.
+/*
+ * The font query workers over the PDEV's device font tables.
+ */
 #include "render/driver/entry/entry.h"
 
 #include <string.h>
@@ -53,8 +55,7 @@ static LONG TransformedLength(FONTOBJ *pfo, LONG x, LONG y, POINTL *out)
 }
 
 // ent_QueryAdvanceWidths: see entry.h.
-BOOL WINAPI ent_QueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH *phg, PVOID pvWidths,
-                                   ULONG cGlyphs)
+BOOL WINAPI ent_QueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH *phg, PVOID pvWidths, ULONG cGlyphs)
 {
     if (pfo == NULL || phg == NULL || pvWidths == NULL || (iMode != QAW_GETWIDTHS && iMode != QAW_GETEASYWIDTHS)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -187,8 +188,7 @@ LONG WINAPI ent_QueryFontData(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH h
         }
         FillMaxExtents(pdev, pfo, block, (FD_DEVICEMETRICS *)pv);
         return sizeof(FD_DEVICEMETRICS);
-    default:
-        return -1;
+    default: return -1;
     }
 }
 

@@ -1,4 +1,6 @@
-// What DrvEnablePDEV answers GDI: the GDIINFO of the page and the DEVINFO of the device.
+/*
+ * What DrvEnablePDEV answers GDI: the GDIINFO of the page and the DEVINFO of the device.
+ */
 #include <string.h>
 
 #include "render/driver/binding/pdev_settings.h"
@@ -20,9 +22,22 @@ static const ULONG kHalftoneFallback = 5;
 
 // The device's colour description.
 static const COLORINFO kColorInfo = {
-    {6380, 3350, 0}, {2345, 6075, 0}, {1410, 932, 0}, {2000, 2450, 0},
-    {5210, 2100, 0}, {4750, 5100, 0}, {3127, 3290, 0},
-    12500, 12500, 12500, 585, 120, 0, 0, 0, 10000,
+    {6380, 3350, 0},
+    {2345, 6075, 0},
+    {1410, 932, 0},
+    {2000, 2450, 0},
+    {5210, 2100, 0},
+    {4750, 5100, 0},
+    {3127, 3290, 0},
+    12500,
+    12500,
+    12500,
+    585,
+    120,
+    0,
+    0,
+    0,
+    10000,
 };
 
 // PrintableTenths: the printable area in tenths: the paper's, the trailer's margins when
@@ -123,8 +138,8 @@ BOOL pdev_FillDevInfo(PDEV *pdev, ULONG size, DEVINFO *out)
         info.lfAnsiVarFont = FaceCopy(&info.lfDefaultFont, TEXT("Helvetica"), 0x22);
         info.lfAnsiFixFont = FaceCopy(&info.lfDefaultFont, TEXT("Courier"), 0x31);
     }
-    BOOL fontsOff = pdev_GetSetting32(pdev, FID_FONT_SUBSTITUTION) == 1 ||
-                    pdev_GetSetting32(pdev, FID_NO_MEMORY_MODEL) == 1;
+    BOOL fontsOff =
+        pdev_GetSetting32(pdev, FID_FONT_SUBSTITUTION) == 1 || pdev_GetSetting32(pdev, FID_NO_MEMORY_MODEL) == 1;
     info.cFonts = fontsOff ? 0 : pdev->fontCount;
     info.iDitherFormat = BMF_24BPP;
     if (pdev->palette != NULL) {

@@ -1,5 +1,7 @@
-// The PDEV's life: DrvEnablePDEV builds it from the application's DEVMODE, DrvCompletePDEV
-// takes GDI's handle, DrvDisablePDEV gives everything back.
+/*
+ * The PDEV's life: DrvEnablePDEV builds it from the application's DEVMODE, DrvCompletePDEV
+ * takes GDI's handle, DrvDisablePDEV gives everything back.
+ */
 #include <string.h>
 
 #include "core/context/driver_context.h"
@@ -69,7 +71,7 @@ void pdev_Release(PDEV *pdev, BOOL resourceTaken, BOOL bound)
         }
         pdev->signature = 0;
         pdev->signatureEnd = 0;
-        HeapDestroy(pdev->heap);  // the PDEV, its printer-data block and page buffer with it
+        HeapDestroy(pdev->heap); // the PDEV, its printer-data block and page buffer with it
     }
     if (resourceTaken) {
         util_ReleaseResourceModule();

@@ -1,4 +1,6 @@
-// DrvResetPDEV: a new PDEV takes over the running job of the old one.
+/*
+ * DrvResetPDEV: a new PDEV takes over the running job of the old one.
+ */
 #include <string.h>
 
 #include "core/settings/function_ids.h"
@@ -13,14 +15,18 @@
 static const DWORD kTraceResetCategory = 0x20000;
 
 // The page-level settings a new PDEV keeps of its own when the job output has begun.
-static const WORD kPageSettings[] = {FID_ORIENTATION, FID_PAPER_SIZE, FID_PAPER_LENGTH,
-                                     FID_PAPER_WIDTH, FID_FORM_NAME, FID_DEFAULT_SOURCE};
+static const WORD kPageSettings[] = {
+    FID_ORIENTATION, FID_PAPER_SIZE, FID_PAPER_LENGTH, FID_PAPER_WIDTH, FID_FORM_NAME, FID_DEFAULT_SOURCE};
 
 // The fax settings a fax model's new PDEV takes from the old DEVMODE before the output
 // has begun: cover sheet, cover kind, one job per destination, destination count, cover
 // only, and the two file paths.
-static const WORD kFaxSettings[] = {FID_FAX_COVER_SHEET, FID_FAX_COVER_KIND, FID_FAX_ONE_DESTINATION,
-                                    FID_FAX_DESTINATIONS, FID_FAX_COVER_ONLY, FID_SETTINGS_FILE,
+static const WORD kFaxSettings[] = {FID_FAX_COVER_SHEET,
+                                    FID_FAX_COVER_KIND,
+                                    FID_FAX_ONE_DESTINATION,
+                                    FID_FAX_DESTINATIONS,
+                                    FID_FAX_COVER_ONLY,
+                                    FID_SETTINGS_FILE,
                                     FID_FILE_PATH_375};
 
 // Value buffer of one setting copy: large enough for any scalar value.

@@ -1,4 +1,6 @@
-// The device surface of a PDEV: 24 bits per pixel over the printable area of the page.
+/*
+ * The device surface of a PDEV: 24 bits per pixel over the printable area of the page.
+ */
 #include "core/settings/function_ids.h"
 #include "core/trace/trace.h"
 #include "render/driver/binding/pdev_settings.h"

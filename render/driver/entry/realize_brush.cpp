@@ -1,4 +1,6 @@
-// DrvRealizeBrush's worker: a brush pattern turned into a RealizedBrush.
+/*
+ * DrvRealizeBrush's worker: a brush pattern turned into a RealizedBrush.
+ */
 #include "render/driver/entry/entry.h"
 
 #include <string.h>

@@ -9,13 +9,13 @@
 #include <windows.h>
 
 typedef struct RealizedBrush {
-    DWORD width;            /* pattern width in pixels, 0 for a hatch */
-    DWORD height;           /* pattern rows, 0 for a hatch */
-    DWORD format;           /* BMF_24BPP for 16/24/32 bpp patterns, else the pattern's format */
-    WORD surfaceFlags;      /* the pattern's bitmap flags with BMF_TOPDOWN */
-    DWORD paletteCount;     /* translation table entries (XO_TABLE), else 0 */
-    DWORD palettePosition;  /* offset of the palette from the start of the record */
-    DWORD hatch;            /* iHatch */
+    DWORD width;           /* pattern width in pixels, 0 for a hatch */
+    DWORD height;          /* pattern rows, 0 for a hatch */
+    DWORD format;          /* BMF_24BPP for 16/24/32 bpp patterns, else the pattern's format */
+    WORD surfaceFlags;     /* the pattern's bitmap flags with BMF_TOPDOWN */
+    DWORD paletteCount;    /* translation table entries (XO_TABLE), else 0 */
+    DWORD palettePosition; /* offset of the palette from the start of the record */
+    DWORD hatch;           /* iHatch */
 } RealizedBrush;
 
 static_assert(sizeof(RealizedBrush) == 28, "RealizedBrush");

@@ -1,4 +1,6 @@
-// The exit lines of the entry points' trace wrapper, in their four forms.
+/*
+ * The exit lines of the entry points' trace wrapper, in their four forms.
+ */
 #include "render/driver/entry/entry.h"
 
 #include "core/trace/trace.h"

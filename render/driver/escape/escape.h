@@ -16,7 +16,7 @@
 typedef struct ExtendedFeature {
     WORD feature;
     WORD escape;
-    DWORD lowestVersion;   /* lowest job PDL version the entry applies from */
+    DWORD lowestVersion; /* lowest job PDL version the entry applies from */
     DWORD values[3];
 } ExtendedFeature;
 

@@ -1,4 +1,6 @@
-// The application escapes of GDI: SETCOPYCOUNT, PASSTHROUGH and GETTECHNOLOGY.
+/*
+ * The application escapes of GDI: SETCOPYCOUNT, PASSTHROUGH and GETTECHNOLOGY.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -25,18 +27,24 @@ LONG esc_QuerySetCopyCount(PDEV *pdev)
 
 LONG esc_SetCopyCount(PDEV *pdev, const EscapeCall *call)
 {
-    if (copy_count_off(pdev) || !esc_HasInput(call, sizeof(DWORD))) return ESC_FAIL;
+    if (copy_count_off(pdev) || !esc_HasInput(call, sizeof(DWORD)))
+        return ESC_FAIL;
     LONG requested = (LONG)esc_ReadLong(call->in, 0);
     DWORD limit = pdev->modelFile != NULL
                       ? ddd_GetEntryNumber(pdev->modelFile, kCopyLimitEntry, sizeof(WORD), kCopyLimitItem)
                       : 0;
     LONG count = requested;
-    if (limit != 0 && count > (LONG)limit) count = (LONG)limit;
-    if (count < 1) count = 1;
-    if (count > COPY_COUNT_MAX) count = COPY_COUNT_MAX;
-    if (pdev_SetSetting16(pdev, FID_COPIES, (WORD)count) != 0) return ESC_FAIL;
+    if (limit != 0 && count > (LONG)limit)
+        count = (LONG)limit;
+    if (count < 1)
+        count = 1;
+    if (count > COPY_COUNT_MAX)
+        count = COPY_COUNT_MAX;
+    if (pdev_SetSetting16(pdev, FID_COPIES, (WORD)count) != 0)
+        return ESC_FAIL;
     pdev->copyCount = (DWORD)count;
-    if (esc_HasReply(call, sizeof(DWORD))) esc_WriteLong(call->out, 0, (DWORD)count);
+    if (esc_HasReply(call, sizeof(DWORD)))
+        esc_WriteLong(call->out, 0, (DWORD)count);
     return 1;
 }
 
@@ -47,7 +55,7 @@ LONG esc_QueryPassthrough(PDEV *pdev)
 
 LONG esc_Passthrough(PDEV *, const EscapeCall *)
 {
-    return 0;  // raw data is never written into the stream
+    return 0; // raw data is never written into the stream
 }
 
 LONG esc_GetTechnology(PDEV *, const EscapeCall *call)

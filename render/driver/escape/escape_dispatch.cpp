@@ -1,5 +1,7 @@
-// esc_Dispatch: QUERYESCSUPPORT, the PDEV check, the settings lock and the table of every
-// escape code the driver answers.
+/*
+ * esc_Dispatch: QUERYESCSUPPORT, the PDEV check, the settings lock and the table of every
+ * escape code the driver answers.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include "core/protocol/escapes.h"
@@ -8,8 +10,8 @@
 // How a row treats the settings lock.
 enum LockRule {
     LOCK_NONE,
-    LOCK_IGNORED,  // locked: 1 without storing
-    LOCK_REFUSED,  // locked: -1
+    LOCK_IGNORED, // locked: 1 without storing
+    LOCK_REFUSED, // locked: -1
 };
 
 // What a row answers to QUERYESCSUPPORT.
@@ -77,7 +79,7 @@ static const EscapeRow kRows[] = {
     {ESC_JOB_IN_PROGRESS, LOCK_NONE, QUERY_ONE, esc_SetJobInProgress},
     {ESC_SETTINGS_LOCK, LOCK_NONE, QUERY_ONE, esc_SettingsLock},
     {ESC_OUTPUT_PATH, LOCK_IGNORED, QUERY_ONE, esc_SetOutputPath},
-    {ESC_FAX_LIST, LOCK_NONE, QUERY_ONE, esc_SetFaxList},  // "no input: 0" comes before the lock
+    {ESC_FAX_LIST, LOCK_NONE, QUERY_ONE, esc_SetFaxList}, // "no input: 0" comes before the lock
     {ESC_ATTR_SETS, LOCK_IGNORED, QUERY_ONE, esc_SetAttrSets},
     {ESC_GET_EXT_WORDS, LOCK_NONE, QUERY_ONE, esc_GetExtendedWords},
     {ESC_SET_EXT_WORDS, LOCK_NONE, QUERY_ONE, esc_SetExtendedWords},
@@ -103,7 +105,8 @@ static_assert(sizeof(kRows) / sizeof(kRows[0]) == 44, "escape table");
 static const EscapeRow *find_row(ULONG code)
 {
     for (const EscapeRow &row : kRows) {
-        if (row.code == code) return &row;
+        if (row.code == code)
+            return &row;
     }
     return NULL;
 }
@@ -114,16 +117,11 @@ static LONG query_answer(PDEV *pdev, const EscapeRow *row)
 {
     PDEV *valid = pdev_IsValid(pdev) ? pdev : NULL;
     switch (row->query) {
-    case QUERY_COPY_COUNT:
-        return esc_QuerySetCopyCount(valid);
-    case QUERY_PASSTHROUGH:
-        return esc_QueryPassthrough(valid);
-    case QUERY_TECHNOLOGY:
-        return ESC_EXT_CONTROL;
-    case QUERY_EXTENDED:
-        return esc_QueryExtended(valid);
-    case QUERY_ONE:
-        break;
+    case QUERY_COPY_COUNT: return esc_QuerySetCopyCount(valid);
+    case QUERY_PASSTHROUGH: return esc_QueryPassthrough(valid);
+    case QUERY_TECHNOLOGY: return ESC_EXT_CONTROL;
+    case QUERY_EXTENDED: return esc_QueryExtended(valid);
+    case QUERY_ONE: break;
     }
     return 1;
 }
@@ -135,10 +133,12 @@ static BOOL is_locked(const PDEV *pdev)
 
 extern "C" ULONG WINAPI esc_Dispatch(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut, PVOID pvOut)
 {
-    if (pso == NULL) return (ULONG)ESC_FAIL;
+    if (pso == NULL)
+        return (ULONG)ESC_FAIL;
     PDEV *pdev = pdev_FromSurface(pso);
     if (iEsc == QUERYESCSUPPORT) {
-        if (pvIn == NULL || cjIn < sizeof(WORD)) return (ULONG)ESC_FAIL;
+        if (pvIn == NULL || cjIn < sizeof(WORD))
+            return (ULONG)ESC_FAIL;
         const EscapeRow *row = find_row(esc_ReadWord((const BYTE *)pvIn, 0));
         return row == NULL ? 0 : (ULONG)query_answer(pdev, row);
     }
@@ -147,7 +147,8 @@ extern "C" ULONG WINAPI esc_Dispatch(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID
         return 0;
     }
     const EscapeRow *row = find_row(iEsc);
-    if (row == NULL) return 0;
+    if (row == NULL)
+        return 0;
     if (row->lock != LOCK_NONE && is_locked(pdev)) {
         return row->lock == LOCK_IGNORED ? 1 : (ULONG)ESC_FAIL;
     }

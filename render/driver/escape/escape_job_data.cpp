@@ -1,5 +1,7 @@
-// The job data of the settings transfer: the job information block, the job-attribute
-// sets, the fax send list and the locale paper kind.
+/*
+ * The job data of the settings transfer: the job information block, the job-attribute
+ * sets, the fax send list and the locale paper kind.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -43,8 +45,8 @@ struct OwnerProfile {
     WORD sourceText;
 };
 static const OwnerProfile kOwnerProfiles[2] = {
-    {FID_POPUP_ADMIN, FID_OWNER_SOURCE, FID_ACCOUNT_TEXT},         // account mode zero
-    {FID_POPUP_USER, FID_OWNER_SOURCE_ALT, FID_ACCOUNT_TEXT_ALT},  // account mode non-zero
+    {FID_POPUP_ADMIN, FID_OWNER_SOURCE, FID_ACCOUNT_TEXT},        // account mode zero
+    {FID_POPUP_USER, FID_OWNER_SOURCE_ALT, FID_ACCOUNT_TEXT_ALT}, // account mode non-zero
 };
 static const DWORD kSourceIsProfileText = 7;
 
@@ -52,8 +54,10 @@ static const DWORD kSourceIsProfileText = 7;
 static WORD owner_setting(PDEV *pdev)
 {
     const OwnerProfile &profile = kOwnerProfiles[pdev_GetSetting32(pdev, FID_ACCOUNT_MODE) != 0 ? 1 : 0];
-    if (pdev_GetSetting32(pdev, profile.selector) == 1) return FID_CODE_USER;
-    if (pdev_GetSetting32(pdev, profile.sourceWord) == kSourceIsProfileText) return profile.sourceText;
+    if (pdev_GetSetting32(pdev, profile.selector) == 1)
+        return FID_CODE_USER;
+    if (pdev_GetSetting32(pdev, profile.sourceWord) == kSourceIsProfileText)
+        return profile.sourceText;
     return 0;
 }
 
@@ -62,17 +66,20 @@ static WORD owner_setting(PDEV *pdev)
 // or empty string leaves the sent text.
 static void replace_owner(PDEV *pdev, WCHAR *part, DWORD chars)
 {
-    if (pdev->modelFile == NULL || !ddd_HasCapability(pdev->modelFile, OWNER_SETTINGS_CAPABILITY)) return;
+    if (pdev->modelFile == NULL || !ddd_HasCapability(pdev->modelFile, OWNER_SETTINGS_CAPABILITY))
+        return;
     WORD setting = owner_setting(pdev);
     const WCHAR *text = setting != 0 ? pdev_GetSettingString(pdev, setting) : NULL;
-    if (text == NULL || text[0] == 0) return;
+    if (text == NULL || text[0] == 0)
+        return;
     util_CopyWideBounded(part, text, chars);
 }
 
 static void free_job_info(EscapeState *escape)
 {
     for (void *&part : escape->jobInfoParts) {
-        if (part != NULL) GlobalFree(part);
+        if (part != NULL)
+            GlobalFree(part);
         part = NULL;
     }
     escape->jobInfoHeld = 0;
@@ -80,13 +87,15 @@ static void free_job_info(EscapeState *escape)
 
 LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(JobOwnerRecord)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(JobOwnerRecord))
+        return ESC_FAIL;
     EscapeState *escape = &pdev->job.escape;
     free_job_info(escape);
     LONG result = 1;
     for (int i = 0; i < ESC_JOB_INFO_PARTS; ++i) {
         const JobInfoPart &part = kJobInfoParts[i];
-        if (esc_ReadWord(call->in, part.offset) == 0) continue;
+        if (esc_ReadWord(call->in, part.offset) == 0)
+            continue;
         void *copy = GlobalAlloc(GMEM_FIXED, part.size);
         if (copy == NULL) {
             result = ESC_FAIL;
@@ -95,7 +104,8 @@ LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
         memcpy(copy, call->in + part.offset, part.size);
         // Only a user and host the sender filled is replaced: a part it left empty (the
         // item switched off) stays absent.
-        if (i == JOB_INFO_USER_HOST) replace_owner(pdev, (WCHAR *)copy, part.size / sizeof(WCHAR));
+        if (i == JOB_INFO_USER_HOST)
+            replace_owner(pdev, (WCHAR *)copy, part.size / sizeof(WCHAR));
         escape->jobInfoParts[i] = copy;
     }
     escape->jobInfoHeld = 1;
@@ -104,7 +114,8 @@ LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_GetJobInfo(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != sizeof(JobOwnerRecord)) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(JobOwnerRecord))
+        return ESC_FAIL;
     const EscapeState *escape = &pdev->job.escape;
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
     memset(call->out, 0, sizeof(JobOwnerRecord));
@@ -114,10 +125,12 @@ LONG esc_GetJobInfo(PDEV *pdev, const EscapeCall *call)
         esc_WriteWord(call->out, offset, (WORD)snapshot.bitOptionValues[i]);
     }
     esc_WriteWord(call->out, offsetof(JobOwnerRecord, jobNumber), esc_PageWord(pdev));
-    if (!escape->jobInfoHeld) return ESC_FAIL;
+    if (!escape->jobInfoHeld)
+        return ESC_FAIL;
     for (int i = 0; i < ESC_JOB_INFO_PARTS; ++i) {
         const JobInfoPart &part = kJobInfoParts[i];
-        if ((WORD)snapshot.bitOptionValues[i] == OWNER_ITEM_OFF || escape->jobInfoParts[i] == NULL) continue;
+        if ((WORD)snapshot.bitOptionValues[i] == OWNER_ITEM_OFF || escape->jobInfoParts[i] == NULL)
+            continue;
         memcpy(call->out + part.offset, escape->jobInfoParts[i], part.size);
     }
     return 1;
@@ -128,15 +141,19 @@ LONG esc_GetJobInfo(PDEV *pdev, const EscapeCall *call)
 // not fit the payload is refused and the previous list kept.
 static BOOL attr_sets_valid(const BYTE *data, ULONG size, ULONG *used)
 {
-    if (size < sizeof(JobAttrSetHead)) return FALSE;
+    if (size < sizeof(JobAttrSetHead))
+        return FALSE;
     DWORD count = esc_ReadLong(data, 0);
     DWORD entrySize = esc_ReadLong(data, 4);
-    if (entrySize < sizeof(DWORD)) return FALSE;
+    if (entrySize < sizeof(DWORD))
+        return FALSE;
     unsigned long long total = sizeof(JobAttrSetHead) + (unsigned long long)count * ((unsigned long long)entrySize + 4);
-    if (total > size) return FALSE;
+    if (total > size)
+        return FALSE;
     for (DWORD i = 0; i < count; ++i) {
         DWORD length = esc_ReadLong(data, (ULONG)(sizeof(JobAttrSetHead) + (unsigned long long)i * entrySize));
-        if (length > entrySize - sizeof(DWORD)) return FALSE;
+        if (length > entrySize - sizeof(DWORD))
+            return FALSE;
     }
     *used = (ULONG)total;
     return TRUE;
@@ -145,15 +162,18 @@ static BOOL attr_sets_valid(const BYTE *data, ULONG size, ULONG *used)
 LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call)
 {
     ULONG used = 0;
-    if (call->in == NULL || !attr_sets_valid(call->in, call->cjIn, &used)) return ESC_FAIL;
+    if (call->in == NULL || !attr_sets_valid(call->in, call->cjIn, &used))
+        return ESC_FAIL;
     BYTE *copy = (BYTE *)GlobalAlloc(GMEM_FIXED, used);
-    if (copy == NULL) return ESC_FAIL;
+    if (copy == NULL)
+        return ESC_FAIL;
     memcpy(copy, call->in, used);
     JobAttrSetHead *head = (JobAttrSetHead *)copy;
     BYTE *entries = copy + sizeof(JobAttrSetHead);
     head->entries = (ULONG_PTR)entries;
     head->offsets = (ULONG_PTR)(entries + (size_t)head->count * head->entrySize);
-    if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
+    if (pdev->job.attrSets != NULL)
+        GlobalFree(pdev->job.attrSets);
     pdev->job.attrSets = head;
     pdev->job.attrSetsSize = used;
     return 1;
@@ -163,17 +183,22 @@ LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call)
 static BOOL fax_list_valid(const BYTE *data, ULONG size)
 {
     static const WCHAR kTag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
-    if (size < sizeof(FaxSendList) || memcmp(data, kTag, sizeof(kTag)) != 0) return FALSE;
+    if (size < sizeof(FaxSendList) || memcmp(data, kTag, sizeof(kTag)) != 0)
+        return FALSE;
     WORD count = esc_ReadWord(data, offsetof(FaxSendList, count));
     return sizeof(FaxSendList) + (unsigned long long)count * sizeof(FaxDestination) <= size;
 }
 
 LONG esc_SetFaxList(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn == 0) return 0;
-    if (pdev->job.setup.snapshot.settingsLock & SNAPSHOT_LOCK_SETTINGS) return 1;
-    if (!pdev->faxModel) return 1;
-    if (!fax_list_valid(call->in, call->cjIn)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn == 0)
+        return 0;
+    if (pdev->job.setup.snapshot.settingsLock & SNAPSHOT_LOCK_SETTINGS)
+        return 1;
+    if (!pdev->faxModel)
+        return 1;
+    if (!fax_list_valid(call->in, call->cjIn))
+        return ESC_FAIL;
     return jc_LoadFaxSendList(pdev, call->in, call->cjIn) == 0 ? 1 : ESC_FAIL;
 }
 
@@ -191,11 +216,13 @@ static BOOL rebuild_papers(PDEV *pdev)
 
 LONG esc_SetLocalePaper(PDEV *pdev, const EscapeCall *call)
 {
-    if (!esc_HasInput(call, sizeof(WORD))) return ESC_FAIL;
+    if (!esc_HasInput(call, sizeof(WORD)))
+        return ESC_FAIL;
     WORD kind = esc_ReadWord(call->in, 0);
     DWORD capabilities = pdev->modelFile != NULL ? ddd_GetEntryNumber(pdev->modelFile, 26, sizeof(DWORD), 0) : 0;
     WORD earlier = util_GetLocalePaperKind((capabilities & LOCALE_PAPER_CAPABILITY) != 0);
-    if (kind == 1 || kind == 2) util_SetLocalePaperKind(kind);
+    if (kind == 1 || kind == 2)
+        util_SetLocalePaperKind(kind);
     if (pdev->paper[1].defaultPaper && kind != earlier) {
         return rebuild_papers(pdev) ? 1 : ESC_FAIL;
     }

@@ -1,6 +1,9 @@
-// Shared pieces of the escape handlers: the call as the handlers see it, the answers,
-// the reply checks and the page-state tests.
-#pragma once
+/*
+ * Shared pieces of the escape handlers: the call as the handlers see it, the answers,
+ * the reply checks and the page-state tests.
+ */
+#ifndef QM_RENDER_DRIVER_ESCAPE_ESCAPE_PRIVATE_H
+#define QM_RENDER_DRIVER_ESCAPE_ESCAPE_PRIVATE_H
 
 #include <windows.h>
 
@@ -18,9 +21,9 @@
 struct EscapeCall {
     ULONG code;
     ULONG cjIn;
-    const BYTE *in;   // NULL when none was given
+    const BYTE *in; // NULL when none was given
     ULONG cjOut;
-    BYTE *out;        // NULL when none was given
+    BYTE *out; // NULL when none was given
 };
 
 typedef LONG (*EscapeHandler)(PDEV *pdev, const EscapeCall *call);
@@ -73,3 +76,5 @@ LONG esc_SetJobInfo(PDEV *pdev, const EscapeCall *call);
 LONG esc_SetAttrSets(PDEV *pdev, const EscapeCall *call);
 LONG esc_SetFaxList(PDEV *pdev, const EscapeCall *call);
 LONG esc_SetLocalePaper(PDEV *pdev, const EscapeCall *call);
+
+#endif /* QM_RENDER_DRIVER_ESCAPE_ESCAPE_PRIVATE_H */

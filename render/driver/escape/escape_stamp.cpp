@@ -1,7 +1,9 @@
-// Stamp mode: the user-interface DLL draws stamps and page annotations through GDI
-// between ESC_STAMP_MODE on and off, places them with ESC_PLACE_ANNOTATION and restores
-// the page with ESC_STAMP_RESTORE; ESC_PAGE_END tells it at each page end what to draw.
-// The drawing code asks the three jc_* queries while stamps are drawn.
+/*
+ * Stamp mode: the user-interface DLL draws stamps and page annotations through GDI
+ * between ESC_STAMP_MODE on and off, places them with ESC_PLACE_ANNOTATION and restores
+ * the page with ESC_STAMP_RESTORE; ESC_PAGE_END tells it at each page end what to draw.
+ * The drawing code asks the three jc_* queries while stamps are drawn.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -27,7 +29,8 @@ static_assert(sizeof(Matrix2x3) == sizeof(((EscapeState *)0)->savedTransform), "
 static LONG page_resolution(PDEV *pdev)
 {
     LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
-    if (resolution <= 0) resolution = pdev->job.setup.resolutionX;
+    if (resolution <= 0)
+        resolution = pdev->job.setup.resolutionX;
     return resolution > 0 ? resolution : 600;
 }
 
@@ -46,24 +49,30 @@ static BOOL page_is_placed(const PDEV *pdev)
 
 extern "C" LONG WINAPI jc_IsStampDrawing(const PDEV *pdev)
 {
-    if (pdev == NULL) return 0;
+    if (pdev == NULL)
+        return 0;
     const EscapeState &escape = pdev->job.escape;
-    if (escape.stampMode) return stamp_option_on(pdev) ? 1 : 0;
+    if (escape.stampMode)
+        return stamp_option_on(pdev) ? 1 : 0;
     return escape.overlay ? 1 : 0;
 }
 
 extern "C" LONG WINAPI jc_IsStampClipSkipped(const PDEV *pdev)
 {
-    if (pdev == NULL) return 0;
+    if (pdev == NULL)
+        return 0;
     const EscapeState &escape = pdev->job.escape;
-    if (escape.stampMode && !stamp_option_on(pdev)) return 0;
-    if (escape.overlay) return escape.overlayClipWord == 0 ? 1 : 0;
+    if (escape.stampMode && !stamp_option_on(pdev))
+        return 0;
+    if (escape.overlay)
+        return escape.overlayClipWord == 0 ? 1 : 0;
     return escape.stampMode && pdev->job.setup.snapshot.formFirst ? 1 : 0;
 }
 
 extern "C" DWORD WINAPI jc_GetStampColorWord(const PDEV *pdev)
 {
-    if (pdev == NULL || !pdev->job.escape.stampMode || !stamp_option_on(pdev)) return 0;
+    if (pdev == NULL || !pdev->job.escape.stampMode || !stamp_option_on(pdev))
+        return 0;
     return pdev->job.escape.stampColorWord;
 }
 
@@ -71,7 +80,8 @@ extern "C" DWORD WINAPI jc_GetStampColorWord(const PDEV *pdev)
 // the whole sheet instead.
 static LONG stamp_on(PDEV *pdev)
 {
-    if (!esc_IsPageActive(pdev)) return ESC_FAIL;
+    if (!esc_IsPageActive(pdev))
+        return ESC_FAIL;
     EscapeState *escape = &pdev->job.escape;
     BOOL option = stamp_option_on(pdev);
     BOOL placed = page_is_placed(pdev);
@@ -96,9 +106,12 @@ static LONG stamp_on(PDEV *pdev)
 // itself (jc_EnsurePageStarted) when it places the annotation.
 LONG esc_StampSwitch(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out != NULL && call->cjOut == sizeof(DWORD)) esc_WriteLong(call->out, 0, (DWORD)jc_IsStampDrawing(pdev));
-    if (call->in == NULL || call->cjIn != sizeof(DWORD)) return 1;
-    if (esc_ReadLong(call->in, 0) == 1) return stamp_on(pdev);
+    if (call->out != NULL && call->cjOut == sizeof(DWORD))
+        esc_WriteLong(call->out, 0, (DWORD)jc_IsStampDrawing(pdev));
+    if (call->in == NULL || call->cjIn != sizeof(DWORD))
+        return 1;
+    if (esc_ReadLong(call->in, 0) == 1)
+        return stamp_on(pdev);
     pdev->job.escape.stampMode = 0;
     pdev->job.escape.overlay = 0;
     return 1;
@@ -108,12 +121,13 @@ LONG esc_StampSwitch(PDEV *pdev, const EscapeCall *call)
 // job resolution).
 static LONG annotation_matrix(PDEV *pdev, LONG dx, LONG dy, Matrix2x3 *matrix)
 {
-    if (geo_PlaceCurrentPage(pdev, matrix) != 0) return ESC_FAIL;
+    if (geo_PlaceCurrentPage(pdev, matrix) != 0)
+        return ESC_FAIL;
     LONG resolution = page_resolution(pdev);
     Matrix2x3 shift;
     geo_Identity(&shift);
-    geo_Translate(&shift, (float)dx * POINTS_PER_INCH / (float)resolution,
-                  -(float)dy * POINTS_PER_INCH / (float)resolution);
+    geo_Translate(
+        &shift, (float)dx * POINTS_PER_INCH / (float)resolution, -(float)dy * POINTS_PER_INCH / (float)resolution);
     Matrix2x3 placed;
     geo_Compose(matrix, &placed, &shift);
     *matrix = placed;
@@ -122,11 +136,15 @@ static LONG annotation_matrix(PDEV *pdev, LONG dx, LONG dy, Matrix2x3 *matrix)
 
 LONG esc_PlaceAnnotation(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(AnnotationOffset)) return 1;
-    if (jc_EnsurePageStarted(pdev) != 0 || !img_FlushImageQueue(pdev, 0)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(AnnotationOffset))
+        return 1;
+    if (jc_EnsurePageStarted(pdev) != 0 || !img_FlushImageQueue(pdev, 0))
+        return ESC_FAIL;
     Matrix2x3 matrix;
-    if (annotation_matrix(pdev, (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, x)),
-                          (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, y)), &matrix) != 0) {
+    if (annotation_matrix(pdev,
+                          (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, x)),
+                          (LONG)esc_ReadLong(call->in, offsetof(AnnotationOffset, y)),
+                          &matrix) != 0) {
         return ESC_FAIL;
     }
     EscapeState *escape = &pdev->job.escape;
@@ -137,21 +155,25 @@ LONG esc_PlaceAnnotation(PDEV *pdev, const EscapeCall *call)
     LONG result = jc_SetTransform(pdev, &matrix);
     escape->stampMode = stampMode;
     escape->overlay = overlay;
-    if (result != 0 || pdl_ResetClip(pdev->job.writer) == -1) return ESC_FAIL;
+    if (result != 0 || pdl_ResetClip(pdev->job.writer) == -1)
+        return ESC_FAIL;
     return 1;
 }
 
 LONG esc_StampRestore(PDEV *pdev, const EscapeCall *call)
 {
     EscapeState *escape = &pdev->job.escape;
-    if (call->out != NULL && call->cjOut == sizeof(DWORD)) esc_WriteLong(call->out, 0, escape->overlay);
-    if (call->in == NULL || call->cjIn != sizeof(DWORD)) return 1;
+    if (call->out != NULL && call->cjOut == sizeof(DWORD))
+        esc_WriteLong(call->out, 0, escape->overlay);
+    if (call->in == NULL || call->cjIn != sizeof(DWORD))
+        return 1;
     LONG result = 1;
     if (esc_ReadLong(call->in, 0) == 1) {
         if (escape->transformSaved) {
             Matrix2x3 page;
             memcpy(&page, escape->savedTransform, sizeof(page));
-            if (jc_SetTransform(pdev, &page) != 0) result = ESC_FAIL;
+            if (jc_SetTransform(pdev, &page) != 0)
+                result = ESC_FAIL;
             escape->transformSaved = 0;
         }
         escape->stampMode = 0;
@@ -174,18 +196,22 @@ static BOOL page_end_values(const PDEV *pdev, DWORD flag, PageEndValues *values)
 {
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
     DWORD n = snapshot.nupCount;
-    if (n == 0) return FALSE;
+    if (n == 0)
+        return FALSE;
     DWORD c = esc_LogicalPageCounter(pdev);
     DWORD s = esc_SheetCounter(pdev);
     DWORD testedC = flag ? c : c + 1;
     DWORD testedS = s;
-    if (flag ? c % n != 0 : (c + 1) % n == 0) testedS = s + 1;
+    if (flag ? c % n != 0 : (c + 1) % n == 0)
+        testedS = s + 1;
     BOOL pageOpen = (pdev->job.pageState & PAGE_STATE_PAGE_OPEN) != 0;
     BOOL e = testedC % n == 0 && (snapshot.skipEmptyPages == 0 || pageOpen);
     DWORD first = flag ? !e : e;
-    if (!(pdev->job.pageState & PAGE_STATE_DRAWN)) first = 0;
+    if (!(pdev->job.pageState & PAGE_STATE_DRAWN))
+        first = 0;
     values->stampValue = first ? (DWORD)snapshot.bitOptionsOn : 0;
-    if (!snapshot.formFirst || (snapshot.formOptionA && testedS != 1)) first = 0;
+    if (!snapshot.formFirst || (snapshot.formOptionA && testedS != 1))
+        first = 0;
     values->drawSheet = first;
     values->drawPage = !flag && snapshot.formSecond && pageOpen && (!snapshot.formOptionA || testedC == 1);
     return TRUE;
@@ -211,8 +237,9 @@ static void printable_rectangle(PDEV *pdev, BOOL withMargins, float rect[4])
     rect[1] = units_to_pixels(paper.top, resolution);
     rect[2] = units_to_pixels(paper.right, resolution);
     rect[3] = units_to_pixels(paper.bottom, resolution);
-    if (!withMargins) return;
-    const WORD *margins = pdev->job.setup.escapeMargins;  // left, right, top, bottom
+    if (!withMargins)
+        return;
+    const WORD *margins = pdev->job.setup.escapeMargins; // left, right, top, bottom
     rect[0] += tenths_to_pixels(margins[0], resolution);
     rect[2] -= tenths_to_pixels(margins[1], resolution);
     rect[1] += tenths_to_pixels(margins[2], resolution);
@@ -221,12 +248,15 @@ static void printable_rectangle(PDEV *pdev, BOOL withMargins, float rect[4])
 
 LONG esc_PageEndQuery(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->out == NULL || call->cjOut != sizeof(PageEndReply)) return ESC_FAIL;
+    if (call->in == NULL || call->out == NULL || call->cjOut != sizeof(PageEndReply))
+        return ESC_FAIL;
     DWORD flag = call->cjIn >= sizeof(DWORD) ? esc_ReadLong(call->in, 0) : 0;
     memset(call->out, 0, sizeof(PageEndReply));
-    if (!esc_IsPageActive(pdev)) return 1;
+    if (!esc_IsPageActive(pdev))
+        return 1;
     PageEndValues values;
-    if (!page_end_values(pdev, flag, &values)) return ESC_FAIL;
+    if (!page_end_values(pdev, flag, &values))
+        return ESC_FAIL;
     esc_WriteLong(call->out, offsetof(PageEndReply, drawOnSheet), values.drawSheet);
     esc_WriteLong(call->out, offsetof(PageEndReply, drawOnPage), values.drawPage);
     esc_WriteLong(call->out, offsetof(PageEndReply, stampValue), values.stampValue);

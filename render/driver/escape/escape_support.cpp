@@ -1,5 +1,7 @@
-// Helpers of the escape handlers: buffer checks, little-endian reads and writes and the
-// page-state counters the escapes report.
+/*
+ * Helpers of the escape handlers: buffer checks, little-endian reads and writes and the
+ * page-state counters the escapes report.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -40,7 +42,8 @@ void esc_WriteLong(BYTE *data, ULONG offset, DWORD value)
 
 LONG esc_ReplyLong(const EscapeCall *call, DWORD value)
 {
-    if (!esc_HasReply(call, sizeof(DWORD))) return ESC_FAIL;
+    if (!esc_HasReply(call, sizeof(DWORD)))
+        return ESC_FAIL;
     esc_WriteLong(call->out, 0, value);
     return 1;
 }

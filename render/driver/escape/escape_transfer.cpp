@@ -1,6 +1,8 @@
-// The settings transfer of the user-interface DLL and its small queries: the DEVMODE, the
-// printer-data block, the margins of the next page, the settings lock, the output path,
-// the extended-escape words, the kept data blocks and the job-control words.
+/*
+ * The settings transfer of the user-interface DLL and its small queries: the DEVMODE, the
+ * printer-data block, the margins of the next page, the settings lock, the output path,
+ * the extended-escape words, the kept data blocks and the job-control words.
+ */
 #include "render/driver/escape/escape_private.h"
 
 #include <string.h>
@@ -10,14 +12,16 @@
 
 LONG esc_ReplyDevmode(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != sizeof(DriverDevmode)) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(DriverDevmode))
+        return ESC_FAIL;
     memcpy(call->out, &pdev->devmode, sizeof(DriverDevmode));
     return 1;
 }
 
 LONG esc_SetDevmode(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(DriverDevmode)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(DriverDevmode))
+        return ESC_FAIL;
     memcpy(&pdev->devmode, call->in, sizeof(DriverDevmode));
     return 1;
 }
@@ -39,14 +43,16 @@ LONG esc_GetSheetCounter(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_SetPrinterData(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(PrinterDataBlock) || pdev->printerData == NULL) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(PrinterDataBlock) || pdev->printerData == NULL)
+        return ESC_FAIL;
     memcpy(pdev->printerData, call->in, sizeof(PrinterDataBlock));
     return 1;
 }
 
 LONG esc_GetPrinterData(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != sizeof(PrinterDataBlock) || pdev->printerData == NULL) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(PrinterDataBlock) || pdev->printerData == NULL)
+        return ESC_FAIL;
     memcpy(call->out, pdev->printerData, sizeof(PrinterDataBlock));
     return 1;
 }
@@ -60,7 +66,8 @@ LONG esc_GetPageWord(PDEV *pdev, const EscapeCall *call)
 // trailer's paper has that driver paper number, the trailer's margins of it are taken.
 LONG esc_SetMargins(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(PageMarginRecord)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(PageMarginRecord))
+        return ESC_FAIL;
     PageSetupState *setup = &pdev->job.setup;
     PageMarginRecord record;
     memcpy(&record, call->in, sizeof record);
@@ -84,13 +91,15 @@ LONG esc_SetJobInProgress(PDEV *pdev, const EscapeCall *)
 // begun), 1 ends it.
 LONG esc_SettingsLock(PDEV *pdev, const EscapeCall *call)
 {
-    if (!esc_HasInput(call, sizeof(WORD))) return ESC_FAIL;
+    if (!esc_HasInput(call, sizeof(WORD)))
+        return ESC_FAIL;
     WORD *lock = &pdev->job.setup.snapshot.settingsLock;
     WORD step = esc_ReadWord(call->in, 0);
     WORD state = pdev->job.pageState;
     if (step == ESC_SETTINGS_BEGIN) {
         BOOL beforeOutput = (state & PAGE_STATE_DOC_OPEN) && !(state & PAGE_STATE_OUTPUT_BEGUN);
-        if (!beforeOutput) *lock |= SNAPSHOT_LOCK_SETTINGS;
+        if (!beforeOutput)
+            *lock |= SNAPSHOT_LOCK_SETTINGS;
     } else if (step == ESC_SETTINGS_END) {
         *lock = (WORD)((*lock & ~SNAPSHOT_LOCK_SETTINGS) | SNAPSHOT_LOCK_TRANSFER_ENDED);
     }
@@ -100,10 +109,12 @@ LONG esc_SettingsLock(PDEV *pdev, const EscapeCall *call)
 // The output path is kept as text only; no file is opened by it.
 LONG esc_SetOutputPath(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn < sizeof(WCHAR)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn < sizeof(WCHAR))
+        return ESC_FAIL;
     WCHAR *path = pdev->job.escape.outputPath;
     ULONG chars = call->cjIn / sizeof(WCHAR);
-    if (chars > ESC_OUTPUT_PATH_CHARS) chars = ESC_OUTPUT_PATH_CHARS;
+    if (chars > ESC_OUTPUT_PATH_CHARS)
+        chars = ESC_OUTPUT_PATH_CHARS;
     memcpy(path, call->in, chars * sizeof(WCHAR));
     path[chars] = 0;
     return 1;
@@ -111,7 +122,8 @@ LONG esc_SetOutputPath(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_GetExtendedWords(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->out == NULL || call->cjOut != sizeof(RenderJobRecord)) return ESC_FAIL;
+    if (call->out == NULL || call->cjOut != sizeof(RenderJobRecord))
+        return ESC_FAIL;
     const ExtendedEscapeState *ext = &pdev->job.control.ext;
     RenderJobRecord record = {ext->modeOn, ext->jobModeFlag, ext->finishingSubMode, 0};
     memcpy(call->out, &record, sizeof record);
@@ -120,7 +132,8 @@ LONG esc_GetExtendedWords(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_SetExtendedWords(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(RenderJobRecord)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(RenderJobRecord))
+        return ESC_FAIL;
     ExtendedEscapeState *ext = &pdev->job.control.ext;
     RenderJobRecord record;
     memcpy(&record, call->in, sizeof record);
@@ -134,7 +147,8 @@ LONG esc_SetExtendedWords(PDEV *pdev, const EscapeCall *call)
 // document is open; without it, 1 while one is.
 LONG esc_GetSharedWarning(PDEV *pdev, const EscapeCall *call)
 {
-    if (!esc_HasReply(call, sizeof(DWORD))) return ESC_FAIL;
+    if (!esc_HasReply(call, sizeof(DWORD)))
+        return ESC_FAIL;
     BOOL docOpen = (pdev->job.pageState & PAGE_STATE_DOC_OPEN) != 0;
     if (pdev->jobInProgress) {
         esc_WriteLong(call->out, 0, docOpen ? 0 : 1);
@@ -150,14 +164,16 @@ LONG esc_GetSharedWarning(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_SetPageSetupWord(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(DWORD)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(DWORD))
+        return ESC_FAIL;
     pdev->job.setup.snapshot.escapePageSetup = esc_ReadLong(call->in, 0);
     return 1;
 }
 
 LONG esc_SetJobStartExtra(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(DocumentIdentity)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(DocumentIdentity))
+        return ESC_FAIL;
     memcpy(&pdev->job.escape.jobStartExtra, call->in, sizeof(DocumentIdentity));
     return 1;
 }
@@ -170,19 +186,21 @@ LONG esc_KeepPayload(PDEV *pdev, const EscapeCall *call)
                : call->code == ESC_BLOCK_B_DATA ? ESC_BLOCK_B
                : call->code == ESC_BLOCK_D_DATA ? ESC_BLOCK_D
                                                 : ESC_BLOCK_PAGE;
-    if (call->in == NULL && call->cjIn != 0) return ESC_FAIL;
+    if (call->in == NULL && call->cjIn != 0)
+        return ESC_FAIL;
     return esc_KeepBlock(pdev, slot, call->in, call->cjIn);
 }
 
 // Selector 0: the block's size; 1: the block itself.
 LONG esc_QueryBlock(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(WORD)) return ESC_FAIL;
-    const EscapeBlock *block =
-        &pdev->job.escape.blocks[call->code == ESC_QUERY_BLOCK_B ? ESC_BLOCK_B : ESC_BLOCK_PAGE];
+    if (call->in == NULL || call->cjIn != sizeof(WORD))
+        return ESC_FAIL;
+    const EscapeBlock *block = &pdev->job.escape.blocks[call->code == ESC_QUERY_BLOCK_B ? ESC_BLOCK_B : ESC_BLOCK_PAGE];
     WORD selector = esc_ReadWord(call->in, 0);
     if (selector == ESC_QUERY_SIZE) {
-        if (call->out == NULL || call->cjOut != sizeof(DWORD)) return ESC_FAIL;
+        if (call->out == NULL || call->cjOut != sizeof(DWORD))
+            return ESC_FAIL;
         esc_WriteLong(call->out, 0, block->size);
         return 1;
     }
@@ -195,7 +213,8 @@ LONG esc_QueryBlock(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_SetJobValues(PDEV *pdev, const EscapeCall *call)
 {
-    if (call->in == NULL || call->cjIn != sizeof(SecurityMarkingRecord)) return ESC_FAIL;
+    if (call->in == NULL || call->cjIn != sizeof(SecurityMarkingRecord))
+        return ESC_FAIL;
     SecurityMarkingRecord record;
     memcpy(&record, call->in, sizeof record);
     pdev->job.escape.jobValues[0] = record.offered;
@@ -205,7 +224,8 @@ LONG esc_SetJobValues(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_JobControlFirst(PDEV *pdev, const EscapeCall *call)
 {
-    if (esc_HasReply(call, sizeof(DWORD))) esc_WriteLong(call->out, 0, pdev->job.jobControl[0]);
+    if (esc_HasReply(call, sizeof(DWORD)))
+        esc_WriteLong(call->out, 0, pdev->job.jobControl[0]);
     if (call->in != NULL && call->cjIn == sizeof(DWORD)) {
         pdev->job.jobControl[0] = esc_ReadLong(call->in, 0) == 1 ? 1 : 0;
     }
@@ -219,7 +239,8 @@ LONG esc_GetJobId(PDEV *pdev, const EscapeCall *call)
 
 LONG esc_JobControlSecond(PDEV *pdev, const EscapeCall *call)
 {
-    if (esc_HasReply(call, sizeof(DWORD))) esc_WriteLong(call->out, 0, pdev->job.jobControl[1]);
+    if (esc_HasReply(call, sizeof(DWORD)))
+        esc_WriteLong(call->out, 0, pdev->job.jobControl[1]);
     if (call->in != NULL && call->cjIn == sizeof(DWORD)) {
         pdev->job.jobControl[1] = (WORD)esc_ReadLong(call->in, 0);
     }

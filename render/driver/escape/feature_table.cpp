@@ -1,5 +1,7 @@
-// The extended feature table: which extended escapes the driver offers at the job's PDL
-// version, and their values.
+/*
+ * The extended feature table: which extended escapes the driver offers at the job's PDL
+ * version, and their values.
+ */
 #include "render/driver/escape/escape.h"
 
 #include "core/settings/function_ids.h"
@@ -34,17 +36,23 @@ static BOOL finishing_refused(PDEV *pdev)
 
 extern "C" LONG WINAPI esc_LookupFeature(PDEV *pdev, WORD feature, ExtendedFeature *entry)
 {
-    if (pdev == NULL) return -1;
+    if (pdev == NULL)
+        return -1;
     const ExtendedEscapeState *ext = &pdev->job.control.ext;
-    if (feature == ESC_FEATURE_RASTER && pdev_GetSetting32(pdev, FID_JOB_ATTRIBUTES) != 0) return -1;
+    if (feature == ESC_FEATURE_RASTER && pdev_GetSetting32(pdev, FID_JOB_ATTRIBUTES) != 0)
+        return -1;
     DWORD version = ext->jobValues[0];
-    if (version < FEATURE_VERSION_LOW || version > FEATURE_VERSION_HIGH) return -1;
+    if (version < FEATURE_VERSION_LOW || version > FEATURE_VERSION_HIGH)
+        return -1;
     for (const ExtendedFeature &row : kFeatures) {
-        if (row.feature != feature || version < row.lowestVersion) continue;
-        if (feature == ESC_FEATURE_FINISHING && finishing_refused(pdev)) return -1;
+        if (row.feature != feature || version < row.lowestVersion)
+            continue;
+        if (feature == ESC_FEATURE_FINISHING && finishing_refused(pdev))
+            return -1;
         if (entry != NULL) {
             *entry = row;
-            if (feature == ESC_FEATURE_DUPLEX && ext->jobValues[1] == 0) entry->values[0] &= ~FEATURE_DUPLEX_4103_BITS;
+            if (feature == ESC_FEATURE_DUPLEX && ext->jobValues[1] == 0)
+                entry->values[0] &= ~FEATURE_DUPLEX_4103_BITS;
         }
         return 0;
     }

@@ -1,4 +1,6 @@
-// Spooler form lookups of the render side: by name, by number, and the size of either.
+/*
+ * Spooler form lookups of the render side: by name, by number, and the size of either.
+ */
 #include "render/driver/forms/forms.h"
 
 #include <string.h>
@@ -115,7 +117,8 @@ DWORD WINAPI util_GetFormSize(HANDLE printer, LPCWSTR name, DWORD number, FormSi
         return FORM_LOOKUP_BAD_ARG;
     }
     FORM_INFO_1W *form = NULL;
-    DWORD status = name != NULL ? util_GetFormByName(printer, name, &form) : util_GetFormByIndex(printer, number, &form);
+    DWORD status =
+        name != NULL ? util_GetFormByName(printer, name, &form) : util_GetFormByIndex(printer, number, &form);
     if (status != FORM_LOOKUP_FOUND) {
         return status;
     }

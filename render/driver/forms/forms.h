@@ -13,9 +13,9 @@
 
 /* Results of the form lookups. */
 #define FORM_LOOKUP_FOUND 1
-#define FORM_LOOKUP_NO_FORM 2    /* no such form, or the number is past the count */
-#define FORM_LOOKUP_ERROR 3      /* the spooler failed otherwise */
-#define FORM_LOOKUP_BAD_ARG 10   /* missing argument, or out of memory */
+#define FORM_LOOKUP_NO_FORM 2  /* no such form, or the number is past the count */
+#define FORM_LOOKUP_ERROR 3    /* the spooler failed otherwise */
+#define FORM_LOOKUP_BAD_ARG 10 /* missing argument, or out of memory */
 
 /* Characters kept of a form name by util_GetFormByIndex, terminator included. */
 #define FORM_INDEX_NAME_CHARS 32
@@ -26,7 +26,7 @@
 typedef struct FormSize {
     WORD width;
     WORD height;
-    WORD left;     /* imageable area */
+    WORD left; /* imageable area */
     WORD top;
     WORD right;
     WORD bottom;

@@ -1,5 +1,7 @@
-// Paper records of the description data as the render side reads them, and the copy of
-// the DEVMODE's second private part.
+/*
+ * Paper records of the description data as the render side reads them, and the copy of
+ * the DEVMODE's second private part.
+ */
 #include "render/driver/forms/forms.h"
 
 #include <string.h>

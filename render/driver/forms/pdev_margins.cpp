@@ -1,5 +1,7 @@
-// The printable area of a paper no fixed-size record describes: a spooler form's
-// imageable area with the device paper list, else the custom-size paper's margins.
+/*
+ * The printable area of a paper no fixed-size record describes: a spooler form's
+ * imageable area with the device paper list, else the custom-size paper's margins.
+ */
 #include "core/ddd/ddd_access.h"
 #include "render/driver/forms/forms.h"
 #include "render/driver/forms/pdev_paper.h"

@@ -1,5 +1,7 @@
-// The two papers of a PDEV: the page the DEVMODE asks for and the output paper, in units
-// of 1/18432 inch, from the model's paper records and the spooler's forms.
+/*
+ * The two papers of a PDEV: the page the DEVMODE asks for and the output paper, in units
+ * of 1/18432 inch, from the model's paper records and the spooler's forms.
+ */
 #include <string.h>
 
 #include "core/context/driver_context.h"

@@ -1,5 +1,7 @@
-// The model's paper records as the paper rules look them up: by number, by index with a
-// test, the default paper, and the margins a record gives.
+/*
+ * The model's paper records as the paper rules look them up: by number, by index with a
+ * test, the default paper, and the margins a record gives.
+ */
 #include <stdlib.h>
 
 #include "core/context/driver_context.h"

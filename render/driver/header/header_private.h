@@ -1,5 +1,8 @@
-// Shared helpers of the job header, job information and trace record files.
-#pragma once
+/*
+ * Shared helpers of the job header, job information and trace record files.
+ */
+#ifndef QM_RENDER_DRIVER_HEADER_HEADER_PRIVATE_H
+#define QM_RENDER_DRIVER_HEADER_HEADER_PRIVATE_H
 
 #include <windows.h>
 
@@ -20,3 +23,5 @@ DWORD hdr_JobVersion(PDEV *pdev);
 
 // hdr_WriteRaw: length bytes written as they are. 0, -1 when the write failed.
 LONG hdr_WriteRaw(PDEV *pdev, const char *bytes, DWORD length);
+
+#endif /* QM_RENDER_DRIVER_HEADER_HEADER_PRIVATE_H */

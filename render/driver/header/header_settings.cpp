@@ -1,4 +1,6 @@
-// The job's settings as the job text reads them, and the raw write of text.
+/*
+ * The job's settings as the job text reads them, and the raw write of text.
+ */
 #include "render/driver/header/header_private.h"
 
 #include "core/settings/setting_rules.h"

@@ -1,19 +1,22 @@
-// The text that frames each spool job and the trail of comment records inside it.
-//
-// Job header: the job-attribute text (a prepared set of the user-interface DLL, or built
-// here from the description data), the two version lines, the job-start commands and the
-// job-start trace records. Job trailer: the universal exit line, the job-information
-// block (models with capability 0x40000) and the end-of-job line. Everything goes through
-// the PDL writer into the PDEV's output stream.
-//
-// Job information: the render side fills the job's JobInfoRecord, one page record each
-// time a page size is written and the job fields at job end.
-//
-// Trace records: 'EP' comments of a quoted narrow text with an optional time stamp, the
-// document and port names and the milliseconds since job open.
-//
-// Unless stated, results are 0 on success and -1 on failure.
-#pragma once
+/*
+ * The text that frames each spool job and the trail of comment records inside it.
+ *
+ * Job header: the job-attribute text (a prepared set of the user-interface DLL, or built
+ * here from the description data), the two version lines, the job-start commands and the
+ * job-start trace records. Job trailer: the universal exit line, the job-information
+ * block (models with capability 0x40000) and the end-of-job line. Everything goes through
+ * the PDL writer into the PDEV's output stream.
+ *
+ * Job information: the render side fills the job's JobInfoRecord, one page record each
+ * time a page size is written and the job fields at job end.
+ *
+ * Trace records: 'EP' comments of a quoted narrow text with an optional time stamp, the
+ * document and port names and the milliseconds since job open.
+ *
+ * Unless stated, results are 0 on success and -1 on failure.
+ */
+#ifndef QM_RENDER_DRIVER_HEADER_JOB_HEADER_H
+#define QM_RENDER_DRIVER_HEADER_JOB_HEADER_H
 
 #include <windows.h>
 
@@ -126,3 +129,5 @@ LONG jc_TracePageEvent(PDEV *pdev, DWORD code);
 // backslash and the Windows version readable) the environment and driver records.
 // Returns the OR of the results.
 LONG jc_WriteJobStartRecords(PDEV *pdev);
+
+#endif /* QM_RENDER_DRIVER_HEADER_JOB_HEADER_H */

@@ -1,5 +1,7 @@
-// The render side's job information: the job's JobInfoRecord with one page record per
-// page-size command and the job fields written at job end.
+/*
+ * The render side's job information: the job's JobInfoRecord with one page record per
+ * page-size command and the job fields written at job end.
+ */
 #include "render/driver/header/job_header.h"
 
 #include <stddef.h>
@@ -15,9 +17,16 @@ static const DWORD kPdlLumiq = 1;
 
 // Values of the page and job fields.
 enum {
-    kModeUnknown = 0, kModeColor = 1, kModeMono = 2, kModeEmpty = 3,
-    kDuplexSimplex = 0, kDuplexLong = 1, kDuplexTumble = 2,
-    kJobPrint = 0, kJobFax = 1, kJobStored = 3,
+    kModeUnknown = 0,
+    kModeColor = 1,
+    kModeMono = 2,
+    kModeEmpty = 3,
+    kDuplexSimplex = 0,
+    kDuplexLong = 1,
+    kDuplexTumble = 2,
+    kJobPrint = 0,
+    kJobFax = 1,
+    kJobStored = 3,
     kTrayOther = 0x8000
 };
 
@@ -27,8 +36,20 @@ struct TrayRow {
     DWORD tray;
 };
 static const TrayRow kTrays[] = {
-    {7, 0},   {1, 1},   {272, 1}, {3, 2},     {271, 2},   {2, 3},     {261, 3},
-    {257, 4}, {262, 4}, {4, 5},   {260, 5},   {265, 201}, {266, 202}, {267, 203},
+    {7, 0},
+    {1, 1},
+    {272, 1},
+    {3, 2},
+    {271, 2},
+    {2, 3},
+    {261, 3},
+    {257, 4},
+    {262, 4},
+    {4, 5},
+    {260, 5},
+    {265, 201},
+    {266, 202},
+    {267, 203},
 };
 
 // Where each job field the render side sets is kept in the record.
@@ -71,14 +92,10 @@ static DWORD PageMode(const PDEV *pdev)
         return kModeEmpty;
     }
     switch (pdev->job.setup.snapshot.colorMode) {
-    case 2:
-        return kModeColor;
-    case 1:
-        return kModeMono;
-    case 0:
-        return pdev->job.colorResult != 1 && pdev->job.setup.colorKind == 2 ? kModeColor : kModeMono;
-    default:
-        return kModeUnknown;
+    case 2: return kModeColor;
+    case 1: return kModeMono;
+    case 0: return pdev->job.colorResult != 1 && pdev->job.setup.colorKind == 2 ? kModeColor : kModeMono;
+    default: return kModeUnknown;
     }
 }
 
@@ -109,21 +126,15 @@ static DWORD PageDuplex(const PDEV *pdev)
     }
     if (pdev->job.setup.snapshot.perPageDuplex) {
         switch (pdev->job.setup.duplexSetting) {
-        case 2:
-            return kDuplexLong;
-        case 3:
-            return kDuplexTumble;
-        default:
-            return kDuplexSimplex;
+        case 2: return kDuplexLong;
+        case 3: return kDuplexTumble;
+        default: return kDuplexSimplex;
         }
     }
     switch (pdev->job.setup.page.duplex) {
-    case 1:
-        return kDuplexTumble;
-    case 2:
-        return kDuplexLong;
-    default:
-        return kDuplexSimplex;
+    case 1: return kDuplexTumble;
+    case 2: return kDuplexLong;
+    default: return kDuplexSimplex;
     }
 }
 
@@ -205,8 +216,8 @@ LONG jc_FillJobInfoPage(PDEV *pdev, int customSize)
     FillPageColor(pdev, entry);
     entry->inputTray = PageTray(pdev->job.setup.paperSource);
     entry->duplex = PageDuplex(pdev);
-    static const DWORD kPageCodes[] = {JI_PAGEINFO,   JI_ITEM_SIZE,   JI_ITEM_MODE,
-                                       JI_ITEM_COLORS, JI_ITEM_INTRAY, JI_ITEM_DUPLEX};
+    static const DWORD kPageCodes[] = {
+        JI_PAGEINFO, JI_ITEM_SIZE, JI_ITEM_MODE, JI_ITEM_COLORS, JI_ITEM_INTRAY, JI_ITEM_DUPLEX};
     for (DWORD code : kPageCodes) {
         record->present[code] = 1;
     }
@@ -233,14 +244,10 @@ static DWORD StoredJobType(PDEV *pdev)
         return 3;
     }
     switch (hdr_Setting(pdev, FID_JOB_TYPE)) {
-    case 1:
-        return 1;
-    case 2:
-        return 2;
-    case 3:
-        return 5;
-    default:
-        return 0;
+    case 1: return 1;
+    case 2: return 2;
+    case 3: return 5;
+    default: return 0;
     }
 }
 
@@ -267,9 +274,7 @@ static void FillBooklet(PDEV *pdev, JobInfoRecord *record)
     DWORD threshold = 1;
     if (pdev->job.setup.snapshot.bookletOn) {
         switch (hdr_Setting(pdev, FID_BOOKLET_TYPE)) {
-        case 0:
-            type = 1;
-            break;
+        case 0: type = 1; break;
         case 1:
             type = 2;
             threshold = (DWORD)hdr_Setting(pdev, FID_BOOKLET_THRESHOLD_4364);
@@ -278,8 +283,7 @@ static void FillBooklet(PDEV *pdev, JobInfoRecord *record)
             type = 3;
             threshold = (DWORD)hdr_Setting(pdev, FID_BOOKLET_THRESHOLD_323);
             break;
-        default:
-            break;
+        default: break;
         }
     }
     SetJobField(record, JI_BOOKLETTYPE, type);
@@ -315,8 +319,8 @@ LONG jc_FillJobInfoJob(PDEV *pdev)
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
     DWORD version = hdr_JobVersion(pdev);
     char versionText[32];
-    wsprintfA(versionText, "%d.%d.%d", (int)((version >> 16) & 0xFF), (int)((version >> 8) & 0xFF),
-              (int)(version & 0xFF));
+    wsprintfA(
+        versionText, "%d.%d.%d", (int)((version >> 16) & 0xFF), (int)((version >> 8) & 0xFF), (int)(version & 0xFF));
     job_SetJobInfoPdl(record, kPdlLumiq, versionText);
 
     BOOL stored = hdr_Setting(pdev, FID_STORED_JOB) == 1;

@@ -1,4 +1,6 @@
-// The job header and trailer: what frames the LUMIQ commands of each spool job.
+/*
+ * The job header and trailer: what frames the LUMIQ commands of each spool job.
+ */
 #include "render/driver/header/job_header.h"
 
 #include <string.h>
@@ -62,8 +64,7 @@ struct HeaderBuild {
 
 static LONG BuildHeaderText(PDEV *pdev, char *buffer, void *context)
 {
-    return job_BuildJobAttrBlock(pdev->modelFile, pdev->baseFile, &((HeaderBuild *)context)->context, NULL, 0,
-                                 buffer);
+    return job_BuildJobAttrBlock(pdev->modelFile, pdev->baseFile, &((HeaderBuild *)context)->context, NULL, 0, buffer);
 }
 
 // FillFaxRange: the destinations of a fax job with more than one destination.
@@ -119,9 +120,10 @@ static LONG WritePreparedSet(PDEV *pdev, WORD setIndex, BOOL patch, WORD booklet
         return 1;
     }
     if (patch) {
-        LONG patched = offset == 0 ? -1
-                                   : jc_PatchBookletCount(pdev->modelFile, pdev->baseFile, bookletCount,
-                                                          (char *)text, offset, length);
+        LONG patched =
+            offset == 0
+                ? -1
+                : jc_PatchBookletCount(pdev->modelFile, pdev->baseFile, bookletCount, (char *)text, offset, length);
         if (patched == 0) {
             return -1;
         }
@@ -225,8 +227,14 @@ LONG jc_WriteVersionLines(PDEV *pdev)
     }
     DWORD version = hdr_JobVersion(pdev);
     char line[64];
-    int length = wsprintfA(line, "%sQMNQT-%d.%d.%d%s%c", "%", (int)((version >> 16) & 0xFF),
-                           (int)((version >> 8) & 0xFF), (int)(version & 0xFF), "%", '\n');
+    int length = wsprintfA(line,
+                           "%sQMNQT-%d.%d.%d%s%c",
+                           "%",
+                           (int)((version >> 16) & 0xFF),
+                           (int)((version >> 8) & 0xFF),
+                           (int)(version & 0xFF),
+                           "%",
+                           '\n');
     LONG result = hdr_WriteRaw(pdev, line, (DWORD)length);
     if (result != 0) {
         return result;
@@ -239,8 +247,8 @@ LONG jc_WriteVersionLines(PDEV *pdev)
         major = os.dwMajorVersion;
         minor = os.dwMinorVersion;
     }
-    length = wsprintfA(line, "%s%s%x.%x,%s%d%d%02d.%d%s%c", "%", "WINNT-", major, minor, "NQTDRV-", 2, 7, 4, 1, "%",
-                       '\n');
+    length =
+        wsprintfA(line, "%s%s%x.%x,%s%d%d%02d.%d%s%c", "%", "WINNT-", major, minor, "NQTDRV-", 2, 7, 4, 1, "%", '\n');
     return hdr_WriteRaw(pdev, line, (DWORD)length);
 }
 

@@ -1,4 +1,6 @@
-// String and memory helpers of the render driver.
+/*
+ * String and memory helpers of the render driver.
+ */
 #include "render/driver/header/string_util.h"
 
 #include <string.h>
@@ -15,15 +17,18 @@
 DWORD util_StrNLenA(const char *bytes, DWORD count)
 {
     DWORD n = 0;
-    if (!bytes) return 0;
-    while (n < count && bytes[n]) ++n;
+    if (!bytes)
+        return 0;
+    while (n < count && bytes[n])
+        ++n;
     return n;
 }
 
 void *util_ReallocCopy(void *block, DWORD oldSize, DWORD newSize)
 {
     void *copy = GlobalAlloc(GPTR, newSize);
-    if (!copy) return NULL;
+    if (!copy)
+        return NULL;
     if (block) {
         memcpy(copy, block, oldSize < newSize ? oldSize : newSize);
         GlobalFree(block);
@@ -33,42 +38,56 @@ void *util_ReallocCopy(void *block, DWORD oldSize, DWORD newSize)
 
 void util_CopyWideBounded(LPWSTR destination, LPCWSTR source, DWORD count)
 {
-    if (!destination || count == 0) return;
+    if (!destination || count == 0)
+        return;
     DWORD i = 0;
-    for (; source && i + 1 < count && source[i]; ++i) destination[i] = source[i];
-    for (; i < count; ++i) destination[i] = 0;
+    for (; source && i + 1 < count && source[i]; ++i)
+        destination[i] = source[i];
+    for (; i < count; ++i)
+        destination[i] = 0;
 }
 
 DWORD util_AnsiToWide(LPWSTR destination, DWORD capacity, DWORD *bytes, const char *text, int length)
 {
-    if (bytes) *bytes = 0;
-    if (!destination || !text || capacity < sizeof(WCHAR)) return 0;
+    if (bytes)
+        *bytes = 0;
+    if (!destination || !text || capacity < sizeof(WCHAR))
+        return 0;
     int chars = MultiByteToWideChar(CP_ACP, 0, text, length, destination, (int)(capacity / sizeof(WCHAR)));
-    if (chars <= 0) return 0;
-    if (bytes) *bytes = (DWORD)chars * sizeof(WCHAR);
+    if (chars <= 0)
+        return 0;
+    if (bytes)
+        *bytes = (DWORD)chars * sizeof(WCHAR);
     return (DWORD)chars * sizeof(WCHAR);
 }
 
 LONG util_AnsiToWideBuf(LPWSTR destination, DWORD capacity, const char *text, int n)
 {
-    if (!destination || !text || capacity == 0) return -1;
+    if (!destination || !text || capacity == 0)
+        return -1;
     int length = n > 0 ? n : (int)strlen(text) + 1;
-    if ((DWORD)length > capacity) length = (int)capacity;
+    if ((DWORD)length > capacity)
+        length = (int)capacity;
     int chars = MultiByteToWideChar(CP_ACP, 0, text, length, destination, (int)capacity);
-    if (chars < 0) chars = 0;
-    if ((DWORD)chars >= capacity) chars = (int)capacity - 1;
+    if (chars < 0)
+        chars = 0;
+    if ((DWORD)chars >= capacity)
+        chars = (int)capacity - 1;
     destination[chars] = 0;
     return lstrlenW(destination);
 }
 
 BOOL util_WideToAnsiFixed(LPCWSTR text, char *destination, DWORD capacity)
 {
-    if (!text || !destination || capacity == 0) return FALSE;
+    if (!text || !destination || capacity == 0)
+        return FALSE;
     destination[0] = 0;
     int length = WideCharToMultiByte(CP_ACP, 0, text, -1, NULL, 0, NULL, NULL);
-    if (length <= 0) return FALSE;
+    if (length <= 0)
+        return FALSE;
     char *full = (char *)GlobalAlloc(GPTR, (SIZE_T)length);
-    if (!full) return FALSE;
+    if (!full)
+        return FALSE;
     WideCharToMultiByte(CP_ACP, 0, text, -1, full, length, NULL, NULL);
     // Walk whole characters: a trail byte may look like a lead byte, so the cut point is
     // found from the start, never by testing the last byte alone.
@@ -76,7 +95,8 @@ BOOL util_WideToAnsiFixed(LPCWSTR text, char *destination, DWORD capacity)
     DWORD limit = capacity - 1, at = 0;
     while (full[at]) {
         DWORD size = IsDBCSLeadByteEx(codePage, (BYTE)full[at]) && full[at + 1] ? 2 : 1;
-        if (at + size > limit) break;
+        if (at + size > limit)
+            break;
         at += size;
     }
     memcpy(destination, full, at);
@@ -87,7 +107,8 @@ BOOL util_WideToAnsiFixed(LPCWSTR text, char *destination, DWORD capacity)
 
 BOOL util_ClearOutPointer(const void *object, void **out)
 {
-    if (!object || !out) return FALSE;
+    if (!object || !out)
+        return FALSE;
     *out = NULL;
     return TRUE;
 }
@@ -99,18 +120,21 @@ BOOL util_IsAtLeast(DWORD a, DWORD b)
 
 BOOL util_SetLocalePaperKind(WORD kind)
 {
-    if (kind != UTIL_PAPER_LETTER && kind != UTIL_PAPER_METRIC) return FALSE;
+    if (kind != UTIL_PAPER_LETTER && kind != UTIL_PAPER_METRIC)
+        return FALSE;
     InterlockedExchange(&g_UtilCaches.paperKind, (LONG)kind);
     return TRUE;
 }
 
 LONG util_GetUserNameLimited(LPWSTR name)
 {
-    if (!name) return -1;
+    if (!name)
+        return -1;
     name[0] = 0;
     WCHAR read[USER_NAME_READ_CHARS];
     UserNameRequest request = {read, USER_NAME_READ_CHARS};
-    if (util_GetUserName(&request) == 0) return -1;
+    if (util_GetUserName(&request) == 0)
+        return -1;
     lstrcpynW(name, read, USER_NAME_LIMITED_CHARS);
     return 0;
 }
@@ -127,8 +151,10 @@ static int last_dll(LPCWSTR path)
     int found = -1;
     for (int i = 0; path[i]; ++i) {
         int k = 0;
-        while (k < 4 && upper_ascii(path[i + k]) == kDll[k]) ++k;
-        if (k == 4) found = i;
+        while (k < 4 && upper_ascii(path[i + k]) == kDll[k])
+            ++k;
+        if (k == 4)
+            found = i;
     }
     return found;
 }
@@ -138,7 +164,8 @@ static DRIVER_INFO_2W *driver_info(HANDLE printer)
 {
     DWORD needed = 0;
     GetPrinterDriverW(printer, NULL, 2, NULL, 0, &needed);
-    if (needed == 0) return NULL;
+    if (needed == 0)
+        return NULL;
     DRIVER_INFO_2W *info = (DRIVER_INFO_2W *)GlobalAlloc(GPTR, needed);
     if (info && !GetPrinterDriverW(printer, NULL, 2, (LPBYTE)info, needed, &needed)) {
         GlobalFree(info);
@@ -150,16 +177,19 @@ static DRIVER_INFO_2W *driver_info(HANDLE printer)
 LPWSTR util_GetDriverDirectory(HANDLE printer)
 {
     DRIVER_INFO_2W *info = driver_info(printer);
-    if (!info) return NULL;
+    if (!info)
+        return NULL;
     LPWSTR directory = NULL;
     if (info->pDriverPath) {
         LPCWSTR path = info->pDriverPath;
         int dll = last_dll(path), slash = -1;
         for (int i = 0; i < dll; ++i)
-            if (path[i] == TEXT('\\')) slash = i;
+            if (path[i] == TEXT('\\'))
+                slash = i;
         if (dll >= 0 && slash >= 0) {
             directory = (LPWSTR)GlobalAlloc(GPTR, (SIZE_T)(slash + 2) * sizeof(WCHAR));
-            if (directory) lstrcpynW(directory, path, slash + 2);
+            if (directory)
+                lstrcpynW(directory, path, slash + 2);
         }
     }
     GlobalFree(info);
@@ -178,7 +208,8 @@ LPWSTR util_GetModelFilePath(HANDLE printer, WORD kind)
         WCHAR *name = NULL;
         if (ddd_GetInfoString(&model, kind, &name) == DDD_OK && name && name[0]) {
             int length = lstrlenW(directory) + lstrlenW(name);
-            if (length < MAX_PATH) path = (LPWSTR)GlobalAlloc(GPTR, (SIZE_T)(length + 1) * sizeof(WCHAR));
+            if (length < MAX_PATH)
+                path = (LPWSTR)GlobalAlloc(GPTR, (SIZE_T)(length + 1) * sizeof(WCHAR));
             if (path) {
                 lstrcpyW(path, directory);
                 lstrcatW(path, name);

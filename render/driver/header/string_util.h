@@ -1,5 +1,8 @@
-// String and memory helpers of the render driver.
-#pragma once
+/*
+ * String and memory helpers of the render driver.
+ */
+#ifndef QM_RENDER_DRIVER_HEADER_STRING_UTIL_H
+#define QM_RENDER_DRIVER_HEADER_STRING_UTIL_H
 
 #include <windows.h>
 
@@ -61,3 +64,5 @@ LPWSTR util_GetDriverDirectory(HANDLE printer);
 // Returns a new global-heap string the caller frees; NULL when the directory, the file or
 // the string is missing, the path would pass MAX_PATH characters or memory is short.
 LPWSTR util_GetModelFilePath(HANDLE printer, WORD kind);
+
+#endif /* QM_RENDER_DRIVER_HEADER_STRING_UTIL_H */

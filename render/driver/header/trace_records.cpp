@@ -1,5 +1,7 @@
-// Trace records in the print stream: 'EP' comments that mark the job's events with the
-// time, the document and port names and the milliseconds since the job was opened.
+/*
+ * Trace records in the print stream: 'EP' comments that mark the job's events with the
+ * time, the document and port names and the milliseconds since the job was opened.
+ */
 #include "render/driver/header/job_header.h"
 
 #include <string.h>
@@ -66,7 +68,13 @@ LONG jc_WriteTraceRecord(PDEV *pdev, LPCWSTR text, DWORD flags)
     if (flags & TRACE_TIME_AND_NAMES) {
         SYSTEMTIME now;
         GetLocalTime(&now);
-        wsprintfA(time, "[%04d,%02d/%02d,%02d:%02d:%02d]", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+        wsprintfA(time,
+                  "[%04d,%02d/%02d,%02d:%02d:%02d]",
+                  now.wYear,
+                  now.wMonth,
+                  now.wDay,
+                  now.wHour,
+                  now.wMinute,
                   now.wSecond);
         FormatNames(pdev, names);
     }
@@ -123,8 +131,16 @@ static LONG WriteEnvironmentRecords(PDEV *pdev, LPCWSTR path)
     if (text == NULL) {
         return -1;
     }
-    wsprintfW(text, TEXT("[%s:%lx:%lx][%lx:%lx:%lx:%lx:%s][%lx]"), slash + 1, modelStamp, baseStamp,
-              os.dwMajorVersion, os.dwMinorVersion, os.dwBuildNumber, os.dwPlatformId, os.szCSDVersion,
+    wsprintfW(text,
+              TEXT("[%s:%lx:%lx][%lx:%lx:%lx:%lx:%s][%lx]"),
+              slash + 1,
+              modelStamp,
+              baseStamp,
+              os.dwMajorVersion,
+              os.dwMinorVersion,
+              os.dwBuildNumber,
+              os.dwPlatformId,
+              os.szCSDVersion,
               (DWORD)hdr_Setting(pdev, FID_JOB_PDL_VERSION));
     LONG result = jc_WriteTraceRecord(pdev, text, TRACE_ELAPSED);
     wsprintfW(text, TEXT("[PF%s][DRV-WIN2000]"), kDriverRevision);

@@ -1,4 +1,6 @@
-// The extended escape state: set-up, the setting overrides and their restoration.
+/*
+ * The extended escape state: set-up, the setting overrides and their restoration.
+ */
 #include "render/driver/job/extended_escape.h"
 
 #include "core/settings/function_ids.h"
@@ -7,8 +9,12 @@
 
 // The overridable settings in the order of the override words, then the two saved beside
 // them; saved[i] belongs to kSavedSettings[i].
-static const WORD kSavedSettings[EXT_SAVED_COUNT] = {FID_PAGES_PER_SHEET, FID_NUP_264,     FID_LAYOUT_ORIENTATION,
-                                                     FID_PAGE_LAYOUT,     FID_POSTER_GRID, FID_DUPLEX,
+static const WORD kSavedSettings[EXT_SAVED_COUNT] = {FID_PAGES_PER_SHEET,
+                                                     FID_NUP_264,
+                                                     FID_LAYOUT_ORIENTATION,
+                                                     FID_PAGE_LAYOUT,
+                                                     FID_POSTER_GRID,
+                                                     FID_DUPLEX,
                                                      FID_COLOR_MODE};
 static const int kDuplexSlot = 5;
 static const int kColorModeSlot = 6;

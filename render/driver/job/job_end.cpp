@@ -1,5 +1,7 @@
-// The end of a job: completed (DrvEndDoc), aborted or closed, the release of what it
-// holds, and the carry-over into a new PDEV at DrvResetPDEV.
+/*
+ * The end of a job: completed (DrvEndDoc), aborted or closed, the release of what it
+ * holds, and the carry-over into a new PDEV at DrvResetPDEV.
+ */
 #include "render/driver/job/job_private.h"
 
 #include "render/driver/header/job_header.h"
@@ -75,7 +77,7 @@ LONG WINAPI jc_EndJob(PDEV *pdev)
         jc_RunMonitorSession(pdev);
     }
     jc_ReleaseJob(pdev);
-    pdev->job.pageState &= (WORD)~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
+    pdev->job.pageState &= (WORD) ~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
     if (failed) {
         jc_MarkJobFailed(pdev);
         return -1;
@@ -92,7 +94,7 @@ LONG WINAPI jc_AbortJob(PDEV *pdev)
     jc_MarkJobFailed(pdev);
     spl_PdevCloseChannel(pdev, TRUE);
     jc_ReleaseJob(pdev);
-    pdev->job.pageState &= (WORD)~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
+    pdev->job.pageState &= (WORD) ~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
     return 0;
 }
 

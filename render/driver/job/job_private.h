@@ -1,5 +1,8 @@
-// Shared by the job control sources: page-state tests and the steps several routines take.
-#pragma once
+/*
+ * Shared by the job control sources: page-state tests and the steps several routines take.
+ */
+#ifndef QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H
+#define QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H
 
 #include <windows.h>
 
@@ -40,3 +43,5 @@ LONG jcp_ReadPageGeometry(PDEV *pdev, BOOL full);
 // jcp_BuildSnapshot: the page-setup snapshot from the job's DEVMODE (rebuild: keeping the
 // words set during the job), then the check of the features this driver does not print.
 LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild);
+
+#endif /* QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H */

@@ -1,5 +1,7 @@
-// Job start and job open: the snapshot of the job's settings, the page state, the output
-// stream, the PDL writer and the channel; the surface set-up of the extended escapes.
+/*
+ * Job start and job open: the snapshot of the job's settings, the page state, the output
+ * stream, the PDL writer and the channel; the surface set-up of the extended escapes.
+ */
 #include "render/driver/job/job_private.h"
 
 #include <string.h>
@@ -78,7 +80,8 @@ LONG jcp_ReadPageGeometry(PDEV *pdev, BOOL full)
     ModelCapabilities caps = ModelCaps(pdev);
     LayoutRangeSource ranges = {pdev->modelFile, pdev->baseFile};
     PageBlock *block = &pdev->job.setup.page;
-    LONG result = jc_ReadLayoutSettings(block, &pdev->job.setup.snapshot, &pdev->devmode, pdev->printerData, &caps, &ranges);
+    LONG result =
+        jc_ReadLayoutSettings(block, &pdev->job.setup.snapshot, &pdev->devmode, pdev->printerData, &caps, &ranges);
     result |= geo_ReadPagePaper(pdev, &pdev->devmode, &block->page, &block->turned, &pdev->job.setup.noPaperKind);
     if (full || (pdev->job.setup.noPaperKind && pdev->job.setup.snapshot.paper267)) {
         result |= geo_ReadOutputPaper(pdev, &pdev->devmode, &block->output);

@@ -1,5 +1,7 @@
-// Logical pages: the page started before drawing, its start commands, its end at
-// DrvSendPage and the count that ends a full sheet.
+/*
+ * Logical pages: the page started before drawing, its start commands, its end at
+ * DrvSendPage and the count that ends a full sheet.
+ */
 #include "render/driver/job/job_private.h"
 
 #include "core/settings/function_ids.h"
@@ -137,7 +139,7 @@ LONG WINAPI jc_EndLogicalPage(PDEV *pdev)
         }
     }
     result |= jc_TracePageEvent(pdev, TRACE_END_LOGICAL);
-    pdev->job.pageState &= (WORD)~(PAGE_STATE_PAGE_OPEN | PAGE_STATE_REREAD);
+    pdev->job.pageState &= (WORD) ~(PAGE_STATE_PAGE_OPEN | PAGE_STATE_REREAD);
     PageCounters *counters = &control->counters;
     pdev->job.logicalPages++;
     if (!counters->blankFace) {

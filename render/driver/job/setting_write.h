@@ -1,5 +1,8 @@
-// Writing a setting back into a DEVMODE from the render side.
-#pragma once
+/*
+ * Writing a setting back into a DEVMODE from the render side.
+ */
+#ifndef QM_RENDER_DRIVER_JOB_SETTING_WRITE_H
+#define QM_RENDER_DRIVER_JOB_SETTING_WRITE_H
 
 #include <windows.h>
 
@@ -9,3 +12,5 @@
 // 2 into the DEVMODE (the escape overrides restore settings with it).
 // Returns the settings status: SST_OK (0) or the refusal.
 WORD pdev_SetSetting16Typed(DriverDevmode *devmode, WORD functionId, WORD value);
+
+#endif /* QM_RENDER_DRIVER_JOB_SETTING_WRITE_H */

@@ -1,5 +1,7 @@
-// The job's output and its physical sheets: the settings refreshed when the output
-// begins, the header, and each sheet's start and end commands.
+/*
+ * The job's output and its physical sheets: the settings refreshed when the output
+ * begins, the header, and each sheet's start and end commands.
+ */
 #include "render/driver/job/job_private.h"
 
 #include "core/settings/function_ids.h"
@@ -166,6 +168,6 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
     }
     pdev->job.setup.sidesOutput++;
     pdev->job.setup.logicalIndex = 0;
-    pdev->job.pageState &= (WORD)~(PAGE_STATE_SHEET_OPEN | PAGE_STATE_DRAWN);
+    pdev->job.pageState &= (WORD) ~(PAGE_STATE_SHEET_OPEN | PAGE_STATE_DRAWN);
     return result == 0 ? 0 : -1;
 }

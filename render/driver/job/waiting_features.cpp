@@ -1,5 +1,7 @@
-// The features a job may ask for that this driver does not print: the job is refused
-// before anything is written, with a trace-log line naming the feature.
+/*
+ * The features a job may ask for that this driver does not print: the job is refused
+ * before anything is written, with a trace-log line naming the feature.
+ */
 #include "render/driver/job/job_control.h"
 
 #include "core/ddd/ddd_access.h"
@@ -15,8 +17,8 @@ static BOOL ModelNamesHook(PDEV *pdev)
         return FALSE;
     }
     WCHAR *name = NULL;
-    BOOL named = ddd_GetInfoString(pdev->modelFile, kHookComponentKind, &name) == DDD_OK && name != NULL &&
-                 name[0] != 0;
+    BOOL named =
+        ddd_GetInfoString(pdev->modelFile, kHookComponentKind, &name) == DDD_OK && name != NULL && name[0] != 0;
     if (name != NULL) {
         GlobalFree(name);
     }

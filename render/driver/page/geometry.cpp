@@ -1,5 +1,7 @@
-// Matrix maths and unit conversions of the page code. Matrices map a point (x, y) to
-// (x a + y c + e, x b + y d + f).
+/*
+ * Matrix maths and unit conversions of the page code. Matrices map a point (x, y) to
+ * (x a + y c + e, x b + y d + f).
+ */
 #include "render/driver/page/page_setup.h"
 
 #include "render/driver/page/page_private.h"
@@ -7,12 +9,14 @@
 
 void geo_Identity(Matrix2x3 *out)
 {
-    if (out) *out = Matrix2x3{1, 0, 0, 1, 0, 0};
+    if (out)
+        *out = Matrix2x3{1, 0, 0, 1, 0, 0};
 }
 
 void geo_Compose(const Matrix2x3 *outer, Matrix2x3 *out, const Matrix2x3 *inner)
 {
-    if (!outer || !out || !inner) return;
+    if (!outer || !out || !inner)
+        return;
     const Matrix2x3 &o = *outer;
     const Matrix2x3 &i = *inner;
     Matrix2x3 r;
@@ -27,22 +31,26 @@ void geo_Compose(const Matrix2x3 *outer, Matrix2x3 *out, const Matrix2x3 *inner)
 
 void geo_ScaleAxes(Matrix2x3 *out, float sx, float sy)
 {
-    if (out) *out = Matrix2x3{sx, 0, 0, sy, 0, 0};
+    if (out)
+        *out = Matrix2x3{sx, 0, 0, sy, 0, 0};
 }
 
 void geo_Translate(Matrix2x3 *out, float dx, float dy)
 {
-    if (out) *out = Matrix2x3{1, 0, 0, 1, dx, dy};
+    if (out)
+        *out = Matrix2x3{1, 0, 0, 1, dx, dy};
 }
 
 void geo_FlipY(Matrix2x3 *out)
 {
-    if (out) *out = Matrix2x3{1, 0, 0, -1, 0, 0};
+    if (out)
+        *out = Matrix2x3{1, 0, 0, -1, 0, 0};
 }
 
 void geo_Copy(Matrix2x3 *out, const Matrix2x3 *in)
 {
-    if (out && in) *out = *in;
+    if (out && in)
+        *out = *in;
 }
 
 LONG page_Resolution(LONG value)
@@ -52,7 +60,8 @@ LONG page_Resolution(LONG value)
 
 LONG geo_ToDeviceMatrix(Matrix2x3 *out, const PDEV *pdev, const Matrix2x3 *in)
 {
-    if (!out || !pdev || !in) return -1;
+    if (!out || !pdev || !in)
+        return -1;
     double rx = page_Resolution(pdev->job.setup.resolutionX);
     double ry = page_Resolution(pdev->job.setup.resolutionY);
     double length = pdev->job.setup.page.page.length;

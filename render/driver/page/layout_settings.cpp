@@ -1,4 +1,6 @@
-// Reading the job's layout settings into the page block.
+/*
+ * Reading the job's layout settings into the page block.
+ */
 #include "render/driver/page/layout_settings.h"
 
 #include "core/ddd/model_query.h"
@@ -35,8 +37,10 @@ static LONG read(Reader *reader, WORD functionId)
 static BOOL in_range(const LayoutRangeSource *ranges, WORD functionId, LONG value)
 {
     LONG low = 0, high = 0;
-    if (!ranges || !ranges->model) return TRUE;
-    if (ddd_GetValueRange(functionId, ranges->model, ranges->base, &low, &high) != DDD_OK) return TRUE;
+    if (!ranges || !ranges->model)
+        return TRUE;
+    if (ddd_GetValueRange(functionId, ranges->model, ranges->base, &low, &high) != DDD_OK)
+        return TRUE;
     return value >= low && value <= high;
 }
 
@@ -49,21 +53,27 @@ static BOOL read_booklet(Reader *r, PageBlock *block, const LayoutRangeSource *r
         block->flag1292 = read(r, FID_BOOKLET_FLAG_1292) != 0;
     }
     LONG mode = read(r, FID_BOOKLET_MODE);
-    if (mode != 0 && mode != 1) return FALSE;
+    if (mode != 0 && mode != 1)
+        return FALSE;
     block->bookletMode = mode + 1;
-    if (block->pagesPerSheet > 1) block->nupMarker = 1;
+    if (block->pagesPerSheet > 1)
+        block->nupMarker = 1;
     block->flag1363 = read(r, FID_BOOKLET_FLAG_1363) != 0;
-    if (!block->flag1363) return TRUE;
+    if (!block->flag1363)
+        return TRUE;
     block->flag1292 = read(r, FID_BOOKLET_FLAG_1292) != 0;
     static const WORD kSources[] = {FID_BOOKLET_4370, FID_BOOKLET_4371, FID_BOOKLET_481};
     LONG source = read(r, FID_BOOKLET_SOURCE);
-    if (source < 0 || source > 2) return FALSE;
+    if (source < 0 || source > 2)
+        return FALSE;
     WORD sourceId = kSources[source];
     block->value480 = read(r, sourceId);
-    if (!in_range(ranges, sourceId, block->value480)) return FALSE;
+    if (!in_range(ranges, sourceId, block->value480))
+        return FALSE;
     if (block->flag1292) {
         block->value482 = read(r, FID_BOOKLET_482);
-        if (!in_range(ranges, FID_BOOKLET_482, block->value482)) return FALSE;
+        if (!in_range(ranges, FID_BOOKLET_482, block->value482))
+            return FALSE;
     }
     return TRUE;
 }
@@ -73,17 +83,21 @@ static BOOL read_layout(Reader *r, PageBlock *block, const PageSetupSnapshot *sn
 {
     BOOL pageKind = snapshot->posterOn || snapshot->bookletOn;
     block->setting437 = read(r, FID_LAYOUT_437);
-    if (block->setting437 < 0 || block->setting437 > 3) return FALSE;
+    if (block->setting437 < 0 || block->setting437 > 3)
+        return FALSE;
 
     LONG duplex = read(r, FID_DUPLEX);
-    if (duplex < 1 || duplex > 3) return FALSE;
+    if (duplex < 1 || duplex > 3)
+        return FALSE;
     block->duplex = pageKind ? 0 : kDuplexMap[duplex];
 
     LONG binding = read(r, FID_BINDING_EDGE);
-    if (binding < 0 || binding > 8) return FALSE;
+    if (binding < 0 || binding > 8)
+        return FALSE;
     block->binding267 = kBindingMap[binding];
     BOOL noBinding = caps && ddd_TestCapability(caps, LAYOUT_CAPABILITY_NO_BINDING) && snapshot->printMode == 3;
-    if (pageKind || noBinding) block->binding267 = 0;
+    if (pageKind || noBinding)
+        block->binding267 = 0;
     if (block->binding267 != 0) {
         block->setting268 = read(r, FID_BINDING_268);
         block->setting269 = read(r, FID_BINDING_269);
@@ -98,19 +112,25 @@ static BOOL read_layout(Reader *r, PageBlock *block, const PageSetupSnapshot *sn
 
     block->scalingOn = read(r, FID_SCALING_ON) != 0;
     block->scale = block->scalingOn ? read(r, FID_LAYOUT_SCALE) : 100;
-    if (block->scale < 25 || block->scale > 400) return FALSE;
+    if (block->scale < 25 || block->scale > 400)
+        return FALSE;
 
     block->flag1283 = read(r, FID_LAYOUT_FLAG_1283) != 0;
     block->setting264 = read(r, FID_NUP_264);
-    if (block->setting264 < 0 || block->setting264 > 6) return FALSE;
+    if (block->setting264 < 0 || block->setting264 > 6)
+        return FALSE;
     block->pagesPerSheet = read(r, FID_PAGES_PER_SHEET);
     BOOL known = FALSE;
-    for (LONG pages : kPagesPerSheet) known = known || pages == block->pagesPerSheet;
-    if (!known) return FALSE;
+    for (LONG pages : kPagesPerSheet)
+        known = known || pages == block->pagesPerSheet;
+    if (!known)
+        return FALSE;
 
     LONG orientation = read(r, FID_LAYOUT_ORIENTATION);
-    if (orientation == 0) orientation = read(r, FID_ORIENTATION);
-    if (orientation != 1 && orientation != 2) return FALSE;
+    if (orientation == 0)
+        orientation = read(r, FID_ORIENTATION);
+    if (orientation != 1 && orientation != 2)
+        return FALSE;
     block->landscape = orientation != 1;
 
     LONG finish = read(r, FID_POSITION_CODE);
@@ -140,9 +160,11 @@ static BOOL read_layout(Reader *r, PageBlock *block, const PageSetupSnapshot *sn
         block->scalingOn = 0;
         block->scale = 100;
     }
-    if (block->scalingOn) block->flag1283 = 0;
+    if (block->scalingOn)
+        block->flag1283 = 0;
 
-    if (snapshot->bookletOn && !snapshot->posterOn && !read_booklet(r, block, ranges)) return FALSE;
+    if (snapshot->bookletOn && !snapshot->posterOn && !read_booklet(r, block, ranges))
+        return FALSE;
     return !r->failed;
 }
 
@@ -150,7 +172,8 @@ LONG jc_ReadLayoutSettings(PageBlock *block, const PageSetupSnapshot *snapshot, 
                            PrinterDataBlock *printerData, const ModelCapabilities *caps,
                            const LayoutRangeSource *ranges)
 {
-    if (!block || !snapshot || !devmode) return -1;
+    if (!block || !snapshot || !devmode)
+        return -1;
     Reader reader = {devmode, printerData, FALSE};
     return read_layout(&reader, block, snapshot, caps, ranges) ? 0 : -1;
 }

@@ -1,6 +1,9 @@
-// Reading the job's layout settings into the page block: duplex, binding, scaling, N-up,
-// orientation, poster and booklet values, each checked against the values it may take.
-#pragma once
+/*
+ * Reading the job's layout settings into the page block: duplex, binding, scaling, N-up,
+ * orientation, poster and booklet values, each checked against the values it may take.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_LAYOUT_SETTINGS_H
+#define QM_RENDER_DRIVER_PAGE_LAYOUT_SETTINGS_H
 
 #include <windows.h>
 
@@ -30,3 +33,5 @@ struct LayoutRangeSource {
 LONG jc_ReadLayoutSettings(PageBlock *block, const PageSetupSnapshot *snapshot, DriverDevmode *devmode,
                            PrinterDataBlock *printerData, const ModelCapabilities *caps,
                            const LayoutRangeSource *ranges);
+
+#endif /* QM_RENDER_DRIVER_PAGE_LAYOUT_SETTINGS_H */

@@ -1,4 +1,6 @@
-// The N-up grid of a sheet.
+/*
+ * The N-up grid of a sheet.
+ */
 #include "render/driver/page/nup_grid.h"
 
 static_assert(sizeof(NupGridHead) == 24, "the grid head is 24 bytes");
@@ -12,11 +14,13 @@ static const struct {
 
 void jc_SetNupGrid(NupGridHead *grid, WORD pagesPerSheet)
 {
-    if (!grid) return;
+    if (!grid)
+        return;
     grid->columns = 1;
     grid->rows = 1;
     for (const auto &row : kGrids) {
-        if (row.pages != pagesPerSheet) continue;
+        if (row.pages != pagesPerSheet)
+            continue;
         grid->columns = row.columns;
         grid->rows = row.rows;
     }
@@ -24,8 +28,10 @@ void jc_SetNupGrid(NupGridHead *grid, WORD pagesPerSheet)
 
 LONG jc_GetCellOrigin(NupGridHead *out, const NupGridHead *grid, DWORD n)
 {
-    if (!out || !grid || grid->columns == 0 || grid->rows == 0) return -1;
-    if (n >= (DWORD)grid->columns * grid->rows) return -1;
+    if (!out || !grid || grid->columns == 0 || grid->rows == 0)
+        return -1;
+    if (n >= (DWORD)grid->columns * grid->rows)
+        return -1;
     DWORD column = grid->rowMajor ? n % grid->columns : n / grid->rows;
     DWORD row = grid->rowMajor ? n / grid->columns : n % grid->rows;
     *out = *grid;

@@ -1,6 +1,9 @@
-// The N-up grid of a sheet: how many columns and rows of logical pages it holds, and
-// where each cell lies.
-#pragma once
+/*
+ * The N-up grid of a sheet: how many columns and rows of logical pages it holds, and
+ * where each cell lies.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_NUP_GRID_H
+#define QM_RENDER_DRIVER_PAGE_NUP_GRID_H
 
 #include <windows.h>
 
@@ -26,3 +29,5 @@ void jc_SetNupGrid(NupGridHead *grid, WORD pagesPerSheet);
 //   out   out  the moved head (untouched on failure)
 // Returns 0; -1 for a missing argument, an empty grid or n >= columns x rows.
 LONG jc_GetCellOrigin(NupGridHead *out, const NupGridHead *grid, DWORD n);
+
+#endif /* QM_RENDER_DRIVER_PAGE_NUP_GRID_H */

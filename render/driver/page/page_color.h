@@ -1,5 +1,8 @@
-// The page's colour result words, which the colour scan of drawn objects reads and sets.
-#pragma once
+/*
+ * The page's colour result words, which the colour scan of drawn objects reads and sets.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_PAGE_COLOR_H
+#define QM_RENDER_DRIVER_PAGE_PAGE_COLOR_H
 
 #include <windows.h>
 
@@ -24,3 +27,5 @@ LONG jc_IsColorScanWanted(const PDEV *pdev);
 // jc_MarkPageColored: while undecided (jc_IsPageColorDecided 0) the colour result
 // becomes 2. 0; -1 when the page is not undecided.
 LONG jc_MarkPageColored(PDEV *pdev);
+
+#endif /* QM_RENDER_DRIVER_PAGE_PAGE_COLOR_H */

@@ -1,6 +1,8 @@
-// The commands that frame a page: page size, page transform, duplex value, page end
-// marks and the clip reset. While a page is recorded with a command's flag, the command
-// is stored as a record beside the page's bytes instead, and the replay writes it later.
+/*
+ * The commands that frame a page: page size, page transform, duplex value, page end
+ * marks and the clip reset. While a page is recorded with a command's flag, the command
+ * is stored as a record beside the page's bytes instead, and the replay writes it later.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include <string.h>
@@ -32,22 +34,27 @@ static LONG writer_result(int answer)
 LONG page_WriteDeviceTransform(PDEV *pdev, const Matrix2x3 *matrix)
 {
     Matrix2x3 device;
-    if (geo_ToDeviceMatrix(&device, pdev, matrix) != 0) return -1;
+    if (geo_ToDeviceMatrix(&device, pdev, matrix) != 0)
+        return -1;
     return writer_result(pdl_SetTransform(pdev->job.writer, &device));
 }
 
 LONG jc_SetTransform(PDEV *pdev, const Matrix2x3 *matrix)
 {
-    if (!pdev || !matrix || !pdev->job.writer) return -1;
-    if ((pdev->job.pageState & PAGE_STATE_SHEET_WRITABLE) != PAGE_STATE_SHEET_WRITABLE) return 0;
-    if (!page_IsRecording(pdev, RECORD_WITH_TRANSFORM)) return page_WriteDeviceTransform(pdev, matrix);
+    if (!pdev || !matrix || !pdev->job.writer)
+        return -1;
+    if ((pdev->job.pageState & PAGE_STATE_SHEET_WRITABLE) != PAGE_STATE_SHEET_WRITABLE)
+        return 0;
+    if (!page_IsRecording(pdev, RECORD_WITH_TRANSFORM))
+        return page_WriteDeviceTransform(pdev, matrix);
 
     const PageSetupState &setup = pdev->job.setup;
     TransformRecord record;
     memset(&record, 0, sizeof(record));
     record.matrix = *matrix;
     static const WORD kFlagBits[3] = {0x40, 0x80, 0x100};
-    for (int i = 0; i < 3; ++i) record.flags[i] = (pdev->job.recordWord & kFlagBits[i]) != 0;
+    for (int i = 0; i < 3; ++i)
+        record.flags[i] = (pdev->job.recordWord & kFlagBits[i]) != 0;
     record.paper = setup.page.page;
     record.paperCode = setup.page.page.paperCode;
     Matrix2x3 device;
@@ -56,10 +63,10 @@ LONG jc_SetTransform(PDEV *pdev, const Matrix2x3 *matrix)
     return store_record(pdev, PAGE_RECORD_TRANSFORM, sizeof(record), &record);
 }
 
-LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2],
-                      LONG pageSizeType)
+LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2], LONG pageSizeType)
 {
-    if (!pdev || !size || !pdev->job.writer || !page_OutputBegun(pdev)) return -1;
+    if (!pdev || !size || !pdev->job.writer || !page_OutputBegun(pdev))
+        return -1;
     const PageSetupState &setup = pdev->job.setup;
     if (page_IsRecording(pdev, RECORD_WITH_PAGE_SIZE)) {
         PageSizeRecord record;
@@ -77,7 +84,8 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         return store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
     }
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
-    if (pageSizeType >= 1 && pageSizeType <= 4 && jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
+    if (pageSizeType >= 1 && pageSizeType <= 4 &&
+        jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
         result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
     result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     return result;
@@ -86,8 +94,10 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
 // A page end command, or its record while the page is recorded with flag.
 static LONG end_command(PDEV *pdev, WORD flag, WORD kind, int (*emit)(PdlWriter *))
 {
-    if (!pdev || !pdev->job.writer || !page_OutputBegun(pdev)) return -1;
-    if (page_IsRecording(pdev, flag)) return store_record(pdev, kind, 0, NULL);
+    if (!pdev || !pdev->job.writer || !page_OutputBegun(pdev))
+        return -1;
+    if (page_IsRecording(pdev, flag))
+        return store_record(pdev, kind, 0, NULL);
     return writer_result(emit(pdev->job.writer));
 }
 
@@ -108,8 +118,10 @@ LONG pg_ResetClip(PDEV *pdev)
 
 LONG pg_SetDuplexValue(PDEV *pdev, LONG type)
 {
-    if (!pdev || !pdev->job.writer) return -1;
-    if (type < 1 || type > 3) return 0;
+    if (!pdev || !pdev->job.writer)
+        return -1;
+    if (type < 1 || type > 3)
+        return 0;
     const BYTE *pair = kDuplexPairs[type - 1];
     return writer_result(pdl_SetFH(pdev->job.writer, pair[0], pair[1]));
 }

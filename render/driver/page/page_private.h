@@ -1,5 +1,8 @@
-// Values and helpers the page files share.
-#pragma once
+/*
+ * Values and helpers the page files share.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_PAGE_PRIVATE_H
+#define QM_RENDER_DRIVER_PAGE_PAGE_PRIVATE_H
 
 #include <windows.h>
 
@@ -30,3 +33,5 @@ inline BOOL page_OutputBegun(const PDEV *pdev)
 // page_ReadSetting: a numeric setting of the job's settings as a signed value. value: out,
 // 0 when the setting cannot be read. Returns TRUE when it was read.
 BOOL page_ReadSetting(DriverDevmode *devmode, PrinterDataBlock *block, WORD functionId, LONG *value);
+
+#endif /* QM_RENDER_DRIVER_PAGE_PAGE_PRIVATE_H */

@@ -1,6 +1,9 @@
-// The records the page commands store beside a recorded page (page store of the output
-// stream), read back by the page replay.
-#pragma once
+/*
+ * The records the page commands store beside a recorded page (page store of the output
+ * stream), read back by the page replay.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_PAGE_RECORDS_H
+#define QM_RENDER_DRIVER_PAGE_PAGE_RECORDS_H
 
 #include <windows.h>
 
@@ -37,3 +40,5 @@ static_assert(sizeof(TransformRecord) == 72, "a transform record is 72 bytes");
 
 // page_WriteDeviceTransform: 'Aa' of matrix (1/72 inch) in device units.
 LONG page_WriteDeviceTransform(PDEV *pdev, const Matrix2x3 *matrix);
+
+#endif /* QM_RENDER_DRIVER_PAGE_PAGE_RECORDS_H */

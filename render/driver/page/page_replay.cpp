@@ -1,5 +1,7 @@
-// Replay of a recorded page: its bytes from the page store, with the stored page
-// commands turned back into commands in the order they were recorded.
+/*
+ * Replay of a recorded page: its bytes from the page store, with the stored page
+ * commands turned back into commands in the order they were recorded.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include <string.h>
@@ -20,8 +22,10 @@ static LONG copy_page_data(PDEV *pdev)
     LONG n;
     do {
         n = spl_ReadStoredPage(pdev->job.stream, sizeof(chunk), chunk);
-        if (n < 0) return -1;
-        if (n > 0 && spl_PdevWrite(pdev, (DWORD)n, chunk) != n) return -1;
+        if (n < 0)
+            return -1;
+        if (n > 0 && spl_PdevWrite(pdev, (DWORD)n, chunk) != n)
+            return -1;
     } while (n == REPLAY_CHUNK);
     return 0;
 }
@@ -29,7 +33,8 @@ static LONG copy_page_data(PDEV *pdev)
 // The data of the current record: exactly length bytes, and length must be expected.
 static BOOL read_record(PDEV *pdev, const StoreRecordHead &head, DWORD expected, void *data)
 {
-    if (head.length != expected) return FALSE;
+    if (head.length != expected)
+        return FALSE;
     return expected == 0 || spl_ReadStoredPage(pdev->job.stream, expected, (BYTE *)data) == (LONG)expected;
 }
 
@@ -37,8 +42,8 @@ static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD fla
 {
     LONG result = 0;
     if (flags & REPLAY_PAGE_SIZE)
-        result = pg_WritePageSize(pdev, record.codes[0], record.codes[1], record.codes[2], record.size,
-                                  record.pageSizeType);
+        result =
+            pg_WritePageSize(pdev, record.codes[0], record.codes[1], record.codes[2], record.size, record.pageSizeType);
     PageSetupState &setup = pdev->job.setup;
     setup.paperSource = record.source;
     setup.colorKind = (WORD)record.colorKind;
@@ -53,9 +58,11 @@ static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD fla
 static LONG replay_transform(PDEV *pdev, const TransformRecord &record, const Matrix2x3 *placement)
 {
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
-    if (record.flags[0] || record.flags[1] || record.flags[2] || snapshot.bookletOn || snapshot.posterOn) return -1;
+    if (record.flags[0] || record.flags[1] || record.flags[2] || snapshot.bookletOn || snapshot.posterOn)
+        return -1;
     Matrix2x3 matrix = record.matrix;
-    if (placement) geo_Compose(placement, &matrix, &record.matrix);
+    if (placement)
+        geo_Compose(placement, &matrix, &record.matrix);
     return page_WriteDeviceTransform(pdev, &matrix);
 }
 
@@ -67,14 +74,17 @@ static BOOL replay_record(PDEV *pdev, const StoreRecordHead &head, DWORD flags, 
     switch (head.kind) {
     case PAGE_RECORD_SIZE: {
         PageSizeRecord record;
-        if (!read_record(pdev, head, sizeof(record), &record)) return FALSE;
+        if (!read_record(pdev, head, sizeof(record), &record))
+            return FALSE;
         *result |= replay_page_size(pdev, record, flags);
         return TRUE;
     }
     case PAGE_RECORD_TRANSFORM: {
         TransformRecord record;
-        if (!read_record(pdev, head, sizeof(record), &record)) return FALSE;
-        if (!(flags & REPLAY_TRANSFORM)) return TRUE;
+        if (!read_record(pdev, head, sizeof(record), &record))
+            return FALSE;
+        if (!(flags & REPLAY_TRANSFORM))
+            return TRUE;
         LONG answer = replay_transform(pdev, record, placement);
         *result |= answer;
         return answer == 0;
@@ -82,24 +92,28 @@ static BOOL replay_record(PDEV *pdev, const StoreRecordHead &head, DWORD flags, 
     case PAGE_RECORD_END_FB:
     case PAGE_RECORD_END_ED:
     case PAGE_RECORD_RESET_CLIP: {
-        if (!read_record(pdev, head, 0, NULL)) return FALSE;
-        if (head.kind == PAGE_RECORD_END_FB && (flags & REPLAY_FB)) *result |= pdl_EmitFB(writer) == -1 ? -1 : 0;
-        if (head.kind == PAGE_RECORD_END_ED && (flags & REPLAY_ED)) *result |= pdl_EmitED(writer) == -1 ? -1 : 0;
+        if (!read_record(pdev, head, 0, NULL))
+            return FALSE;
+        if (head.kind == PAGE_RECORD_END_FB && (flags & REPLAY_FB))
+            *result |= pdl_EmitFB(writer) == -1 ? -1 : 0;
+        if (head.kind == PAGE_RECORD_END_ED && (flags & REPLAY_ED))
+            *result |= pdl_EmitED(writer) == -1 ? -1 : 0;
         if (head.kind == PAGE_RECORD_RESET_CLIP && (flags & REPLAY_RESET_CLIP))
             *result |= pdl_ResetClip(writer) == -1 ? -1 : 0;
         return TRUE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
 LONG pg_ReplayPage(PDEV *pdev, WORD page, DWORD flags, const Matrix2x3 *placement)
 {
-    if (!pdev || !pdev->job.stream || !pdev->job.writer || !page_OutputBegun(pdev)) return -1;
+    if (!pdev || !pdev->job.stream || !pdev->job.writer || !page_OutputBegun(pdev))
+        return -1;
     // The page's colour values come with its page-size records; they take part once the
     // colour session keeps colour sets.
-    if (spl_OpenStoredPage(pdev->job.stream, page) != 0) return -1;
+    if (spl_OpenStoredPage(pdev->job.stream, page) != 0)
+        return -1;
     int cache = pdl_SetCacheEnabled(pdev->job.writer, 0);
     LONG result = 0;
     for (;;) {
@@ -109,7 +123,8 @@ LONG pg_ReplayPage(PDEV *pdev, WORD page, DWORD flags, const Matrix2x3 *placemen
         }
         StoreRecordHead head;
         LONG next = spl_NextStoredRecord(pdev->job.stream, &head);
-        if (next == STORE_CHAIN_END) break;
+        if (next == STORE_CHAIN_END)
+            break;
         if (next != 0 || !replay_record(pdev, head, flags, placement, &result)) {
             result = -1;
             break;

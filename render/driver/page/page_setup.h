@@ -1,12 +1,15 @@
-// The page layer of a job: the page-setup snapshot of the job's settings, the placement
-// of logical pages on their sheet, the commands that open, place and close a sheet side
-// (written, or stored beside a recorded page and replayed later), blank sheet sides and
-// the paper source of each sheet.
-//
-// Unless stated, routines answer 0 on success and -1 on failure; a sequence runs all its
-// steps and ORs their results. The page values live in the PDEV's job state
-// (pdev->job.setup, PageSetupState).
-#pragma once
+/*
+ * The page layer of a job: the page-setup snapshot of the job's settings, the placement
+ * of logical pages on their sheet, the commands that open, place and close a sheet side
+ * (written, or stored beside a recorded page and replayed later), blank sheet sides and
+ * the paper source of each sheet.
+ *
+ * Unless stated, routines answer 0 on success and -1 on failure; a sequence runs all its
+ * steps and ORs their results. The page values live in the PDEV's job state
+ * (pdev->job.setup, PageSetupState).
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_PAGE_SETUP_H
+#define QM_RENDER_DRIVER_PAGE_PAGE_SETUP_H
 
 #include <windows.h>
 
@@ -103,7 +106,7 @@ LONG geo_PlaceCurrentPage(PDEV *pdev, Matrix2x3 *matrix);
 #define RECORD_WITH_FB 0x8009
 #define RECORD_WITH_ED 0x8011
 #define RECORD_WITH_TRANSFORM 0x8021
-#define RECORD_TRANSFORM_BIT 0x0020   // the recording places pages at replay
+#define RECORD_TRANSFORM_BIT 0x0020 // the recording places pages at replay
 
 // Replay flags: which stored commands pg_ReplayPage writes.
 #define REPLAY_PAGE_SIZE 0x01
@@ -213,3 +216,5 @@ LONG jc_SelectPaperSource(PDEV *pdev, DriverDevmode *devmode, WORD *source);
 
 // jc_IsBackFaceDue: 1 when duplex is 2 and an odd count of sheet sides was output.
 int jc_IsBackFaceDue(PDEV *pdev, LONG duplex);
+
+#endif /* QM_RENDER_DRIVER_PAGE_PAGE_SETUP_H */

@@ -1,5 +1,7 @@
-// The page-setup snapshot: the job's settings condensed once at job start and again when
-// the job's output begins, so that page production never reads the DEVMODE.
+/*
+ * The page-setup snapshot: the job's settings condensed once at job start and again when
+ * the job's output begins, so that page production never reads the DEVMODE.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include <string.h>
@@ -30,7 +32,12 @@ static const struct {
     WORD columns;
     WORD rows;
 } kPosterGrids[] = {
-    {258, 2, 1}, {259, 1, 3}, {260, 1, 4}, {514, 2, 2}, {771, 3, 3}, {1028, 4, 4},
+    {258, 2, 1},
+    {259, 1, 3},
+    {260, 1, 4},
+    {514, 2, 2},
+    {771, 3, 3},
+    {1028, 4, 4},
 };
 
 // Pages per sheet that make an N-up job.
@@ -53,7 +60,8 @@ BOOL page_ReadSetting(DriverDevmode *devmode, PrinterDataBlock *block, WORD func
 static LONG read_value(SnapshotReader *r, WORD functionId)
 {
     LONG value = 0;
-    if (!page_ReadSetting(r->devmode, r->block, functionId, &value)) r->failed = TRUE;
+    if (!page_ReadSetting(r->devmode, r->block, functionId, &value))
+        r->failed = TRUE;
     return value;
 }
 
@@ -66,7 +74,8 @@ static BOOL is_on(SnapshotReader *r, WORD functionId)
 static BOOL has_text(SnapshotReader *r, WORD functionId)
 {
     const WCHAR *text = (const WCHAR *)dma_GetTypedValue(r->devmode, r->block, functionId, VT_STRING);
-    if (!text) r->failed = TRUE;
+    if (!text)
+        r->failed = TRUE;
     return text && text[0];
 }
 
@@ -78,8 +87,10 @@ static BOOL has_capability(const SnapshotReader *r, DWORD number)
 
 static DWORD clamp_version(DWORD version)
 {
-    if (version < JOB_PDL_VERSION_MIN) return JOB_PDL_VERSION_MIN;
-    if (version > JOB_PDL_VERSION_MAX) return JOB_PDL_VERSION_MAX;
+    if (version < JOB_PDL_VERSION_MIN)
+        return JOB_PDL_VERSION_MIN;
+    if (version > JOB_PDL_VERSION_MAX)
+        return JOB_PDL_VERSION_MAX;
     return version;
 }
 
@@ -101,7 +112,8 @@ static void fill_color(PageSetupSnapshot *s, SnapshotReader *r)
     s->autoColorByFlag = is_on(r, FID_AUTO_COLOR);
     s->colorMode = mode == 1 ? 1 : mode == 2 ? 2 : mode == 3 ? (s->autoColorByFlag ? 0 : 2) : 0;
     s->colorSetOn = is_on(r, FID_COLOR_SET_ON) && read_value(r, FID_SPECIAL1) == 1 && s->colorMode == 0;
-    if (!s->colorSetOn) return;
+    if (!s->colorSetOn)
+        return;
     LONG value = read_value(r, FID_COLOR_SET_VALUE);
     s->colorSetLimit = value & 0xFF;
     s->colorSetMode = (value >> 8) & 0xF;
@@ -116,7 +128,8 @@ static void fill_color(PageSetupSnapshot *s, SnapshotReader *r)
 static BOOL fill_duplex(PageSetupSnapshot *s, SnapshotReader *r)
 {
     LONG duplex = read_value(r, FID_DUPLEX);
-    if (duplex < 1 || duplex > 3) return FALSE;
+    if (duplex < 1 || duplex > 3)
+        return FALSE;
     s->duplex = duplex == 1 ? 1 : 2;
     return TRUE;
 }
@@ -126,7 +139,8 @@ static void fill_layout(PageSetupSnapshot *s, SnapshotReader *r)
     LONG pages = read_value(r, FID_PAGES_PER_SHEET);
     s->nupCount = 1;
     for (LONG n : kNupCounts)
-        if (pages == n) s->nupCount = (WORD)n;
+        if (pages == n)
+            s->nupCount = (WORD)n;
 
     LONG kind = read_value(r, FID_PAGE_LAYOUT);
     s->posterOn = kind == 1;
@@ -134,7 +148,8 @@ static void fill_layout(PageSetupSnapshot *s, SnapshotReader *r)
         LONG grid = read_value(r, FID_POSTER_GRID);
         s->posterOn = 0;
         for (const auto &g : kPosterGrids) {
-            if (g.value != grid) continue;
+            if (g.value != grid)
+                continue;
             s->posterOn = 1;
             s->posterColumns = g.columns;
             s->posterRows = g.rows;
@@ -145,8 +160,10 @@ static void fill_layout(PageSetupSnapshot *s, SnapshotReader *r)
     s->bookletOn = kind == 2 && !(has_capability(r, CAP_NO_BOOKLET_IN_MODE_3) && s->printMode == 3);
     LONG type = read_value(r, FID_BOOKLET_TYPE);
     s->bookletType = type >= 0 && type <= 2 ? type : 0;
-    if (s->bookletType == 1) s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_4364);
-    if (s->bookletType == 2) s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_323);
+    if (s->bookletType == 1)
+        s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_4364);
+    if (s->bookletType == 2)
+        s->threshold = read_value(r, FID_BOOKLET_THRESHOLD_323);
     // Only a booklet carries a booklet count: a plain job with the booklet type set would
     // otherwise defer its header for good.
     if (s->bookletOn && s->bookletType == 1 && has_capability(r, CAP_MASK_BOOKLET_COUNT)) {
@@ -159,7 +176,8 @@ static void fill_forms(PageSetupSnapshot *s, SnapshotReader *r)
 {
     BOOL first = has_text(r, FID_STAMP_NAME);
     BOOL second = has_text(r, FID_STAMP_TEXT);
-    if (!first || !second) return;
+    if (!first || !second)
+        return;
     if (is_on(r, FID_STAMP_REPEAT))
         s->formFirst = 1;
     else
@@ -179,7 +197,8 @@ static void fill_output(PageSetupSnapshot *s, SnapshotReader *r)
         s->outputMode = mode == 1 ? 1 : mode == 2 && s->pdlVersion >= VERSION_OUTPUT_MODE_2 ? 2 : 0;
         s->outputSource = (WORD)read_value(r, FID_BANNER_SOURCE);
     }
-    if (!options) return;
+    if (!options)
+        return;
     if (read_value(r, FID_OPTION_A_ON) == 1) {
         s->optionAOn = 1;
         s->optionAValue = (WORD)read_value(r, FID_OPTION_A_VALUE);
@@ -187,7 +206,8 @@ static void fill_output(PageSetupSnapshot *s, SnapshotReader *r)
     if (read_value(r, FID_OPTION_B_ON) == 1) {
         s->optionBOn = 1;
         s->optionBValue = (WORD)read_value(r, FID_OPTION_B_VALUE);
-        for (WORD i = 0; i < 20; ++i) s->optionBList[i] = (WORD)read_value(r, (WORD)(FID_NUMBER_LIST_FIRST + i));
+        for (WORD i = 0; i < 20; ++i)
+            s->optionBList[i] = (WORD)read_value(r, (WORD)(FID_NUMBER_LIST_FIRST + i));
     }
 }
 
@@ -196,7 +216,8 @@ static void fill_bit_options(PageSetupSnapshot *s, SnapshotReader *r)
     for (WORD i = 0; i < 6; ++i) {
         BOOL on = is_on(r, (WORD)(FID_OWNER_ITEM_FLAG + i));
         s->bitOptionValues[i] = on ? (SHORT)read_value(r, (WORD)(FID_OWNER_ITEM_PLACEMENT + i)) : (SHORT)-1;
-        if (on) s->bitOptionsOn = 1;
+        if (on)
+            s->bitOptionsOn = 1;
     }
     s->bitOptionTurn = s->bitOptionsOn && read_value(r, FID_PAGE_LAYOUT) == 2 &&
                        read_value(r, FID_PAGES_PER_SHEET) == 1 && has_capability(r, CAP_BIT_OPTION_TURN);
@@ -206,8 +227,7 @@ static void fill_bit_options(PageSetupSnapshot *s, SnapshotReader *r)
 // which job control forces on while the PDEV holds that data.
 static void fill_collation(PageSetupSnapshot *s, SnapshotReader *r)
 {
-    s->deviceCollates = s->copies != 1 && s->collate &&
-                        dma_GetDeviceFeatureLevel(r->devmode, r->block, &r->caps) == 2;
+    s->deviceCollates = s->copies != 1 && s->collate && dma_GetDeviceFeatureLevel(r->devmode, r->block, &r->caps) == 2;
     s->reverseOrder = is_on(r, FID_REVERSE_ORDER);
     s->markingOn = is_on(r, FID_SECURITY_MARKING);
     s->setting1343 = read_value(r, FID_NO_MEMORY_MODEL);
@@ -221,7 +241,8 @@ static void apply_corrections(PageSetupSnapshot *s, const SnapshotReader *r)
         s->pageSetupPerSheet = 0;
         s->perPageDuplex = 0;
     }
-    if (s->printMode == 3 || s->posterOn || s->storedJob || s->separatorMode) s->perPageDuplex = 0;
+    if (s->printMode == 3 || s->posterOn || s->storedJob || s->separatorMode)
+        s->perPageDuplex = 0;
     if (has_capability(r, CAP_NO_BOOKLET_IN_MODE_3) && s->printMode == 3) {
         s->outputMode = 0;
         s->optionAOn = 0;
@@ -229,14 +250,17 @@ static void apply_corrections(PageSetupSnapshot *s, const SnapshotReader *r)
     }
 }
 
-LONG jc_BuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverDevmode *devmode,
-                               PrinterDataBlock *block, const ModelCapabilities *caps)
+LONG jc_BuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverDevmode *devmode, PrinterDataBlock *block,
+                               const ModelCapabilities *caps)
 {
-    if (!s) return -1;
+    if (!s)
+        return -1;
     memset(s, 0, sizeof(*s));
-    if (!devmode) return -1;
+    if (!devmode)
+        return -1;
     SnapshotReader reader = {devmode, block, {{0, 0}}, FALSE};
-    if (caps) reader.caps = *caps;
+    if (caps)
+        reader.caps = *caps;
     SnapshotReader *r = &reader;
 
     fill_version(s, pdlVersion);
@@ -277,7 +301,8 @@ LONG jc_BuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverDev
 LONG jc_RebuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverDevmode *devmode,
                                  PrinterDataBlock *block, const ModelCapabilities *caps)
 {
-    if (!s) return -1;
+    if (!s)
+        return -1;
     PageSetupSnapshot kept = *s;
     LONG result = jc_BuildPageSetupSnapshot(s, pdlVersion, devmode, block, caps);
     s->coverFlag = kept.coverFlag;
@@ -292,6 +317,7 @@ LONG jc_RebuildPageSetupSnapshot(PageSetupSnapshot *s, DWORD pdlVersion, DriverD
 DWORD jc_ApplyVersionSwitch(DWORD version, DriverDevmode *devmode, PrinterDataBlock *block)
 {
     SnapshotReader reader = {devmode, block, {{0, 0}}, FALSE};
-    if (!devmode || read_value(&reader, FID_VERSION_SWITCH) == 0) return JOB_PDL_VERSION_MIN;
+    if (!devmode || read_value(&reader, FID_VERSION_SWITCH) == 0)
+        return JOB_PDL_VERSION_MIN;
     return version;
 }

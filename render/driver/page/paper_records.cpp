@@ -1,5 +1,7 @@
-// The page's two paper records, read from the PDEV's paper descriptions (1/18432 inch)
-// into 0.1 mm, and the paper source of each sheet.
+/*
+ * The page's two paper records, read from the PDEV's paper descriptions (1/18432 inch)
+ * into 0.1 mm, and the paper source of each sheet.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include "core/settings/function_ids.h"
@@ -61,7 +63,8 @@ static void set_margins(PaperRecord *paper, LONG left, LONG right, LONG top, LON
 
 LONG geo_ReadPagePaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper, LONG *turned, LONG *noPaperKind)
 {
-    if (!pdev || !devmode || !paper || !turned || !noPaperKind) return -1;
+    if (!pdev || !devmode || !paper || !turned || !noPaperKind)
+        return -1;
     const PaperDescription *d = &pdev->paper[0];
     const PageSetupSnapshot &snapshot = pdev->job.setup.snapshot;
     LONG code = 0;
@@ -75,11 +78,13 @@ LONG geo_ReadPagePaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper, L
 
     LONG orientation = 0;
     page_ReadSetting(devmode, pdev->printerData, FID_ORIENTATION, &orientation);
-    if (orientation != 1 && orientation != 2) return -1;
+    if (orientation != 1 && orientation != 2)
+        return -1;
     *turned = orientation == 2;
 
     BOOL userSize = paper->paperCode == PAPER_USER_DEFINED;
-    if (!userSize && snapshot.setting383) remove_border(paper);
+    if (!userSize && snapshot.setting383)
+        remove_border(paper);
     LONG left = paper->offsetX, top = paper->offsetY;
     LONG right = (LONG)paper->width - paper->printableWidth - paper->offsetX;
     LONG bottom = (LONG)paper->length - paper->printableLength - paper->offsetY;
@@ -98,7 +103,8 @@ static void check_fits(PaperRecord *paper, const void *record)
 {
     BYTE kind = 0;
     const DddSize *minimum = NULL, *maximum = NULL;
-    if (!record || ddd_GetPaperExtras(record, &kind, &minimum, &maximum) != DDD_OK) return;
+    if (!record || ddd_GetPaperExtras(record, &kind, &minimum, &maximum) != DDD_OK)
+        return;
     if (kind == EXTRAS_RANGE)
         paper->fits = minimum->width <= paper->width && paper->width <= maximum->width &&
                       minimum->height <= paper->length && paper->length <= maximum->height;
@@ -108,21 +114,24 @@ static void check_fits(PaperRecord *paper, const void *record)
 
 LONG geo_ReadOutputPaper(PDEV *pdev, DriverDevmode *devmode, PaperRecord *paper)
 {
-    if (!pdev || !devmode || !paper) return -1;
+    if (!pdev || !devmode || !paper)
+        return -1;
     const PaperDescription *d = &pdev->paper[1];
     LONG code = 0;
     BOOL read = page_ReadSetting(devmode, pdev->printerData, FID_OUTPUT_PAPER, &code);
     paper->paperCode = (WORD)code;
     fill_sizes(paper, d, FALSE);
     check_fits(paper, d->record);
-    if (pdev->job.setup.snapshot.setting383) remove_border(paper);
+    if (pdev->job.setup.snapshot.setting383)
+        remove_border(paper);
     set_margins(paper, paper->offsetX, paper->offsetX, paper->offsetY, paper->offsetY);
     return read ? 0 : -1;
 }
 
 LONG pg_ReadPaperRecords(PDEV *pdev, DriverDevmode *devmode, BOOL reread)
 {
-    if (!pdev || !devmode) return -1;
+    if (!pdev || !devmode)
+        return -1;
     PageSetupState &setup = pdev->job.setup;
     LONG result = geo_ReadPagePaper(pdev, devmode, &setup.page.page, &setup.page.turned, &setup.noPaperKind);
     if (!reread || (setup.noPaperKind && setup.snapshot.paper267))
@@ -139,7 +148,8 @@ static BOOL output_source_accepts(const PaperRecord *output)
 
 LONG jc_SelectPaperSource(PDEV *pdev, DriverDevmode *devmode, WORD *source)
 {
-    if (!pdev || !devmode || !source) return -1;
+    if (!pdev || !devmode || !source)
+        return -1;
     PageSetupState &setup = pdev->job.setup;
     PageSetupSnapshot &snapshot = setup.snapshot;
     PrinterDataBlock *block = pdev->printerData;
@@ -156,22 +166,26 @@ LONG jc_SelectPaperSource(PDEV *pdev, DriverDevmode *devmode, WORD *source)
         page_ReadSetting(devmode, block, FID_PAPER_SOURCE, &s);
         if (s == SOURCE_BY_SETTING_13) {
             page_ReadSetting(devmode, block, FID_DEFAULT_SOURCE, &s);
-            if (snapshot.outputMode == 1) snapshot.outputMode = 0;
+            if (snapshot.outputMode == 1)
+                snapshot.outputMode = 0;
         }
     }
 
     if (setup.sidesOutput == 0) {
         snapshot.firstSource = (WORD)s;
-        if (snapshot.outputMode == 1 && !output_source_accepts(&setup.page.output)) snapshot.coverFlag = 1;
+        if (snapshot.outputMode == 1 && !output_source_accepts(&setup.page.output))
+            snapshot.coverFlag = 1;
     }
 
     if (snapshot.bookletOn) {
         s = snapshot.firstSource;
     } else {
-        if (setup.page.pagesPerSheet > 1) s = snapshot.firstSource;
+        if (setup.page.pagesPerSheet > 1)
+            s = snapshot.firstSource;
         if (snapshot.outputMode == 1) {
-            BOOL takesOutput = snapshot.duplex == 1 ? setup.sidesOutput == 0
-                                                    : setup.sheetSide == 0 || (setup.sheetSide == 1 && !snapshot.coverFlag);
+            BOOL takesOutput = snapshot.duplex == 1
+                                   ? setup.sidesOutput == 0
+                                   : setup.sheetSide == 0 || (setup.sheetSide == 1 && !snapshot.coverFlag);
             if (takesOutput)
                 s = snapshot.outputSource;
             else

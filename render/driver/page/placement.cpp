@@ -1,6 +1,8 @@
-// Placement of a logical page in its N-up cell: the page turned into place, scaled,
-// fitted and shifted inside the cell by its alignment code. All values in 1/72 inch
-// with the y axis up; paper records give their sizes in 0.1 mm.
+/*
+ * Placement of a logical page in its N-up cell: the page turned into place, scaled,
+ * fitted and shifted inside the cell by its alignment code. All values in 1/72 inch
+ * with the y axis up; paper records give their sizes in 0.1 mm.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include "render/pdl/writer/matrix2x3.h"
@@ -41,13 +43,15 @@ static Area printable_area(const PaperRecord *p)
 static Area page_area(const PageBlock *block)
 {
     const PaperRecord *p = &block->page;
-    if (!block->turned) return printable_area(p);
+    if (!block->turned)
+        return printable_area(p);
     return inside_margins(p->length, p->width, p->marginTop, p->marginBottom, p->marginRight, p->marginLeft);
 }
 
 int geo_GetOrderType(LONG pagesPerSheet, LONG order, BOOL turned)
 {
-    if (pagesPerSheet <= 1) return 4;
+    if (pagesPerSheet <= 1)
+        return 4;
     if (pagesPerSheet == 2) {
         BOOL first = order == 1 || order == 3 || order == 4;
         return turned ? (first ? 1 : 5) : (first ? 5 : 1);
@@ -60,14 +64,38 @@ int geo_GetOrderType(LONG pagesPerSheet, LONG order, BOOL turned)
 static void cell_of(int type, LONG o, LONG columns, LONG rows, LONG *row, LONG *column)
 {
     switch (type) {
-    case 0: *row = o / columns; *column = o % columns; break;
-    case 1: *row = o % rows; *column = o / rows; break;
-    case 2: *row = o / columns; *column = columns - 1 - o % columns; break;
-    case 3: *row = o % rows; *column = columns - 1 - o / rows; break;
-    case 4: *row = rows - 1 - o / columns; *column = o % columns; break;
-    case 5: *row = rows - 1 - o % rows; *column = o / rows; break;
-    case 6: *row = rows - 1 - o / columns; *column = columns - 1 - o % columns; break;
-    default: *row = rows - 1 - o % rows; *column = columns - 1 - o / rows; break;
+    case 0:
+        *row = o / columns;
+        *column = o % columns;
+        break;
+    case 1:
+        *row = o % rows;
+        *column = o / rows;
+        break;
+    case 2:
+        *row = o / columns;
+        *column = columns - 1 - o % columns;
+        break;
+    case 3:
+        *row = o % rows;
+        *column = columns - 1 - o / rows;
+        break;
+    case 4:
+        *row = rows - 1 - o / columns;
+        *column = o % columns;
+        break;
+    case 5:
+        *row = rows - 1 - o % rows;
+        *column = o / rows;
+        break;
+    case 6:
+        *row = rows - 1 - o / columns;
+        *column = columns - 1 - o % columns;
+        break;
+    default:
+        *row = rows - 1 - o % rows;
+        *column = columns - 1 - o / rows;
+        break;
     }
 }
 
@@ -76,7 +104,8 @@ static void cell_of(int type, LONG o, LONG columns, LONG rows, LONG *row, LONG *
 static LONG side_alignment(const PageBlock *block, LONG side, BOOL turned)
 {
     LONG code = block->setting382 >= 0 && block->setting382 <= ALIGN_CENTRE ? block->setting382 : 0;
-    if (side != 1 || code == ALIGN_CENTRE || (block->duplex != 1 && block->duplex != 2)) return code;
+    if (side != 1 || code == ALIGN_CENTRE || (block->duplex != 1 && block->duplex != 2))
+        return code;
     BOOL acrossX = (block->duplex == 1) == (turned != FALSE);
     static const LONG kAcrossX[] = {1, 0, 3, 2};
     static const LONG kAcrossY[] = {3, 2, 1, 0};
@@ -96,19 +125,25 @@ static void alignment_shift(LONG code, BOOL turned, float dx, float dy, float *s
 
 LONG geo_PlaceChecked(const JobState *, Matrix2x3 *matrix, const PageBlock *block, LONG index, LONG side)
 {
-    if (!matrix || !block || index < 0 || index >= MAX_PAGES_PER_SHEET || (side != 0 && side != 1)) return -1;
+    if (!matrix || !block || index < 0 || index >= MAX_PAGES_PER_SHEET || (side != 0 && side != 1))
+        return -1;
     LONG columns = block->columns > 0 ? block->columns : 1;
     LONG rows = block->rows > 0 ? block->rows : 1;
     Area sheet = printable_area(&block->output);
     Area page = page_area(block);
     float pw = page.x1 - page.x0, ph = page.y1 - page.y0;
     float w = (sheet.x1 - sheet.x0) / columns, h = (sheet.y1 - sheet.y0) / rows;
-    if (pw <= 0 || ph <= 0 || w <= 0 || h <= 0) return -1;
+    if (pw <= 0 || ph <= 0 || w <= 0 || h <= 0)
+        return -1;
 
     BOOL turned = block->turnFlag != 0;
     LONG row = 0, column = 0;
-    cell_of(geo_GetOrderType(block->pagesPerSheet, block->setting264, turned), index % (columns * rows), columns,
-            rows, &row, &column);
+    cell_of(geo_GetOrderType(block->pagesPerSheet, block->setting264, turned),
+            index % (columns * rows),
+            columns,
+            rows,
+            &row,
+            &column);
 
     // The page into place: its printable corner to 0, or a quarter turn (x, y) -> (y, -x)
     // that puts its left edge on top, moved back to 0.
@@ -136,7 +171,8 @@ LONG geo_PlaceChecked(const JobState *, Matrix2x3 *matrix, const PageBlock *bloc
 
 LONG geo_PlaceCurrentPage(PDEV *pdev, Matrix2x3 *matrix)
 {
-    if (!pdev) return -1;
+    if (!pdev)
+        return -1;
     const PageSetupState &setup = pdev->job.setup;
     return geo_PlaceChecked(&pdev->job, matrix, &setup.page, setup.logicalIndex, setup.sheetSide);
 }

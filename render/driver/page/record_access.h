@@ -1,7 +1,10 @@
-// Accessors of description-data records that only the render driver reads. Each checks
-// the record's type word: status DDD_ERROR (1) for another type or a missing argument,
-// else DDD_OK (0) with the value.
-#pragma once
+/*
+ * Accessors of description-data records that only the render driver reads. Each checks
+ * the record's type word: status DDD_ERROR (1) for another type or a missing argument,
+ * else DDD_OK (0) with the value.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_RECORD_ACCESS_H
+#define QM_RENDER_DRIVER_PAGE_RECORD_ACCESS_H
 
 #include <windows.h>
 
@@ -23,3 +26,5 @@ DddStatus ddd_GetPaperExtras(const void *record, BYTE *value, const DddSize **fi
 // ddd_GetType11RecordValue: the 32-bit value of a named-data (font substitution) record:
 // its data length. 0 for another type or NULL.
 DWORD ddd_GetType11RecordValue(const void *record);
+
+#endif /* QM_RENDER_DRIVER_PAGE_RECORD_ACCESS_H */

@@ -1,5 +1,7 @@
-// The page-setup sequence that opens every sheet side: colour code, tray code of the
-// paper source, paper code and size; duplex per page; blank sheet sides.
+/*
+ * The page-setup sequence that opens every sheet side: colour code, tray code of the
+ * paper source, paper code and size; duplex per page; blank sheet sides.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include "core/settings/function_ids.h"
@@ -39,7 +41,8 @@ static LONG writer_result(int answer)
 
 LONG pg_GetSheetColorCode(PDEV *pdev, BYTE *out)
 {
-    if (!pdev || !out) return -1;
+    if (!pdev || !out)
+        return -1;
     PageSetupState &setup = pdev->job.setup;
     LONG mode = setup.snapshot.colorMode;
     BYTE code = 0;
@@ -58,7 +61,8 @@ LONG pg_GetSheetColorCode(PDEV *pdev, BYTE *out)
 
 LONG pg_GetBlankColorCode(PDEV *pdev, BYTE *out)
 {
-    if (!pdev || !out) return -1;
+    if (!pdev || !out)
+        return -1;
     PageSetupState &setup = pdev->job.setup;
     *out = setup.snapshot.colorMode != 0 ? 3 : 1;
     setup.colorKind = jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_BLANK_COLOR_KIND) ? 0 : 1;
@@ -67,24 +71,29 @@ LONG pg_GetBlankColorCode(PDEV *pdev, BYTE *out)
 
 LONG pg_GetTrayCode(PDEV *pdev, WORD source, BYTE *out)
 {
-    if (!pdev) return -1;
+    if (!pdev)
+        return -1;
     pdev->job.setup.lastPaperSource = source;
-    if (!out || !pdev->modelFile) return -1;
+    if (!out || !pdev->modelFile)
+        return -1;
     void *record = NULL;
-    if (ddd_FetchRecordByKey(DDD_LEVEL_MODEL, pdev->modelFile, pdev->baseFile, SIZE_RANGE_RECORD, source, 0, &record) != DDD_OK ||
+    if (ddd_FetchRecordByKey(DDD_LEVEL_MODEL, pdev->modelFile, pdev->baseFile, SIZE_RANGE_RECORD, source, 0, &record) !=
+            DDD_OK ||
         !record)
         return -1;
     WORD word = 0;
     DddStatus status = ddd_GetType5Word(record, &word);
     ddd_FreeRecord(&record, DDD_FREE_OWN_TYPE);
-    if (status != DDD_OK) return -1;
+    if (status != DDD_OK)
+        return -1;
     *out = LOBYTE(word);
     return 0;
 }
 
 LONG pg_GetPaperCodeAndSize(PDEV *pdev, const PaperRecord *paper, BYTE *code, float size[2])
 {
-    if (!pdev || !paper || !code || !size) return -1;
+    if (!pdev || !paper || !code || !size)
+        return -1;
     BYTE c = PAPER_CODE_CUSTOM;
     LONG width = paper->width, length = paper->length;
     LONG result = 0;
@@ -99,7 +108,8 @@ LONG pg_GetPaperCodeAndSize(PDEV *pdev, const PaperRecord *paper, BYTE *code, fl
             result = -1;
         } else if (minimum.width == maximum.width && minimum.height == maximum.height) {
             c = letter;
-            if (c != PAPER_CODE_CUSTOM) width = length = 0;
+            if (c != PAPER_CODE_CUSTOM)
+                width = length = 0;
         } else if (letter != PAPER_CODE_CUSTOM) {
             result = -1;
         } else if (width == A4_WIDTH && length == A4_LENGTH) {
@@ -120,27 +130,32 @@ int pg_IsSamePaper(const PaperRecord *a, const PaperRecord *b)
 
 LONG pg_EmitMediaChange(PDEV *pdev)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     return writer_result(pdl_EmitFC(pdev->job.writer));
 }
 
 LONG pg_EmitFE(PDEV *pdev, BYTE value)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     return writer_result(pdl_EmitFE(pdev->job.writer, value));
 }
 
 LONG pg_SetDuplexBySetting(PDEV *pdev, BYTE duplexSetting)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     return pg_SetDuplexValue(pdev, duplexSetting);
 }
 
 LONG pg_RefreshPerPageDuplex(PDEV *pdev)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     PageSetupState &setup = pdev->job.setup;
-    if (!setup.snapshot.perPageDuplex || setup.snapshot.driverLayout) return 0;
+    if (!setup.snapshot.perPageDuplex || setup.snapshot.driverLayout)
+        return 0;
     if (setup.duplexSetting == 0) {
         LONG value = 0;
         page_ReadSetting(&pdev->devmode, pdev->printerData, FID_DUPLEX, &value);
@@ -171,7 +186,8 @@ static LONG write_page_size(PDEV *pdev, BYTE color, LONG colorResult, WORD sourc
 
 LONG pg_WriteSheetPageSetup(PDEV *pdev)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     BYTE color = 0;
     LONG colorResult = pg_GetSheetColorCode(pdev, &color);
     return write_page_size(pdev, color, colorResult, pdev->job.setup.paperSource);
@@ -179,7 +195,8 @@ LONG pg_WriteSheetPageSetup(PDEV *pdev)
 
 LONG pg_WriteSourcePageSetup(PDEV *pdev, WORD source)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     LONG result = pg_RefreshPerPageDuplex(pdev);
     BYTE color = 0;
     LONG colorResult = pg_GetBlankColorCode(pdev, &color);
@@ -188,7 +205,8 @@ LONG pg_WriteSourcePageSetup(PDEV *pdev, WORD source)
 
 LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
 {
-    if (!can_write(pdev)) return -1;
+    if (!can_write(pdev))
+        return -1;
     pdev->job.pageState |= PAGE_STATE_SHEET_OPEN;
     LONG result = pg_WriteSourcePageSetup(pdev, source);
     Matrix2x3 identity;
@@ -207,9 +225,12 @@ LONG pg_WriteBlankSide(PDEV *pdev, WORD source)
 
 LONG pg_FollowSourceChange(PDEV *pdev, WORD source, int kind)
 {
-    if (!can_write(pdev)) return -1;
-    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_MEDIA_CHANGE)) return pg_EmitMediaChange(pdev);
-    if (kind == 2 && jc_IsBackFaceDue(pdev, 2)) return pg_WriteBlankSide(pdev, source);
+    if (!can_write(pdev))
+        return -1;
+    if (jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_MEDIA_CHANGE))
+        return pg_EmitMediaChange(pdev);
+    if (kind == 2 && jc_IsBackFaceDue(pdev, 2))
+        return pg_WriteBlankSide(pdev, source);
     return 0;
 }
 
@@ -220,7 +241,8 @@ int jc_IsBackFaceDue(PDEV *pdev, LONG duplex)
 
 LONG pg_WritePageTransform(PDEV *pdev)
 {
-    if (!pdev) return -1;
+    if (!pdev)
+        return -1;
     const PageSetupState &setup = pdev->job.setup;
     BOOL placeNow = !(pdev->job.recordWord & RECORD_TRANSFORM_BIT) || setup.page.nupMarker ||
                     (hook_IsActive(pdev) && !setup.snapshot.bookletOn && !setup.snapshot.posterOn);

@@ -1,4 +1,6 @@
-// Layout of the text items of page annotations.
+/*
+ * Layout of the text items of page annotations.
+ */
 #include "render/driver/page/text_layout.h"
 
 #include <string.h>
@@ -21,7 +23,8 @@ static const double kLongWidth = 107.0;
 static int to_ansi(LPCWSTR text, char *ansi)
 {
     int length = WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, LAYOUT_ANSI_MAX, NULL, NULL);
-    if (length <= 0) return -1;
+    if (length <= 0)
+        return -1;
     ansi[length - 1] = 0;
     return length - 1;
 }
@@ -35,12 +38,15 @@ static void store_line(const char *ansi, int from, int to, WCHAR *line)
 
 BOOL util_SplitTextLines(LPCWSTR text, DWORD capacity, DWORD maxLines, WCHAR (*lines)[TEXT_ITEM_CHARS], DWORD *count)
 {
-    if (!text || !lines || !count || capacity == 0) return FALSE;
+    if (!text || !lines || !count || capacity == 0)
+        return FALSE;
     *count = 0;
-    if (capacity > TEXT_ITEM_CHARS - 1) capacity = TEXT_ITEM_CHARS - 1;
+    if (capacity > TEXT_ITEM_CHARS - 1)
+        capacity = TEXT_ITEM_CHARS - 1;
     char ansi[LAYOUT_ANSI_MAX];
     int length = to_ansi(text, ansi);
-    if (length < 0) return FALSE;
+    if (length < 0)
+        return FALSE;
     UINT codePage = GetACP();
     int start = 0, at = 0;
     while (at < length && *count < maxLines) {
@@ -58,35 +64,43 @@ BOOL util_SplitTextLines(LPCWSTR text, DWORD capacity, DWORD maxLines, WCHAR (*l
         }
         at += size;
     }
-    if (start < length && *count < maxLines) store_line(ansi, start, length, lines[(*count)++]);
+    if (start < length && *count < maxLines)
+        store_line(ansi, start, length, lines[(*count)++]);
     return TRUE;
 }
 
 DWORD util_ComputeTextItemPositions(const TextItemRow *row, LPCWSTR text, TextItem *items, DWORD itemCount)
 {
-    if (!row || !text || !items || itemCount == 0) return 0;
+    if (!row || !text || !items || itemCount == 0)
+        return 0;
     char ansi[LAYOUT_ANSI_MAX];
     int textBytes = to_ansi(text, ansi);
-    if (textBytes < 0) return 0;
+    if (textBytes < 0)
+        return 0;
     DWORD count = 0, limit = itemCount < TEXT_ITEM_CHARS ? itemCount : TEXT_ITEM_CHARS;
-    WCHAR (*split)[TEXT_ITEM_CHARS] = (WCHAR (*)[TEXT_ITEM_CHARS])GlobalAlloc(GPTR, sizeof(WCHAR) * TEXT_ITEM_CHARS * TEXT_ITEM_CHARS);
-    if (!split) return 0;
+    WCHAR(*split)
+    [TEXT_ITEM_CHARS] = (WCHAR(*)[TEXT_ITEM_CHARS])GlobalAlloc(GPTR, sizeof(WCHAR) * TEXT_ITEM_CHARS * TEXT_ITEM_CHARS);
+    if (!split)
+        return 0;
     if (row->wrapWidth) {
         DWORD maxLines = row->lineLimit < limit ? row->lineLimit : limit;
-        if (!util_SplitTextLines(text, row->wrapWidth, maxLines, split, &count)) count = 0;
+        if (!util_SplitTextLines(text, row->wrapWidth, maxLines, split, &count))
+            count = 0;
     } else {
         lstrcpynW(split[0], text, TEXT_ITEM_CHARS);
         count = 1;
     }
     double fontSize = row->fontSize;
-    if (row->kind == kLongKind && textBytes > kLongBytes) fontSize = kLongWidth / textBytes * 2 * kPointsPerCentimetre;
+    if (row->kind == kLongKind && textBytes > kLongBytes)
+        fontSize = kLongWidth / textBytes * 2 * kPointsPerCentimetre;
     int offset = 0;
     for (DWORD i = 0; i < count; ++i) {
         TextItem *item = &items[i];
         char line[LAYOUT_ANSI_MAX];
         int lineBytes = to_ansi(split[i], line);
         double x = row->x;
-        if (row->alignment == 1) x -= row->fontSize * 0.1 * kWidthPerPoint * (lineBytes / 2) * 10;
+        if (row->alignment == 1)
+            x -= row->fontSize * 0.1 * kWidthPerPoint * (lineBytes / 2) * 10;
         double y = row->anchor == 2 ? offset - row->fontSize * 0.1 * kHeightPerPoint * 10 + row->y : row->y + offset;
         item->x = (SHORT)x;
         item->y = (SHORT)y;

@@ -1,6 +1,9 @@
-// Layout of the text items of page annotations (the cover-page text block): texts cut
-// into lines, and the position and size of each line.
-#pragma once
+/*
+ * Layout of the text items of page annotations (the cover-page text block): texts cut
+ * into lines, and the position and size of each line.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H
+#define QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H
 
 #include <windows.h>
 
@@ -9,17 +12,17 @@
 
 // TextItemRow (22 bytes): how one text item is laid out.
 struct TextItemRow {
-    WORD kind;       // the item's kind (8: a text shrunk when long)
-    WORD textId;     // string of the resource module for fixed texts
-    WORD anchor;     // 2: the item is anchored at its bottom
-    WORD alignment;  // 1: the item is centred on x
-    WORD color;      // colour word handed to the item
-    WORD fontSize;   // tenths of a point
-    WORD x;          // 0.1 mm
-    WORD y;          // 0.1 mm
-    WORD wrapWidth;  // line capacity in bytes; 0: the text is one line
-    WORD lineLimit;  // most lines
-    WORD lineStep;   // line pitch, 0.1 mm
+    WORD kind;      // the item's kind (8: a text shrunk when long)
+    WORD textId;    // string of the resource module for fixed texts
+    WORD anchor;    // 2: the item is anchored at its bottom
+    WORD alignment; // 1: the item is centred on x
+    WORD color;     // colour word handed to the item
+    WORD fontSize;  // tenths of a point
+    WORD x;         // 0.1 mm
+    WORD y;         // 0.1 mm
+    WORD wrapWidth; // line capacity in bytes; 0: the text is one line
+    WORD lineLimit; // most lines
+    WORD lineStep;  // line pitch, 0.1 mm
 };
 
 // TextItem (266 bytes): one laid-out line.
@@ -45,3 +48,5 @@ BOOL util_SplitTextLines(LPCWSTR text, DWORD capacity, DWORD maxLines, WCHAR (*l
 //   items     out  up to itemCount items
 // Returns the items filled, 0 on failure.
 DWORD util_ComputeTextItemPositions(const TextItemRow *row, LPCWSTR text, TextItem *items, DWORD itemCount);
+
+#endif /* QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H */

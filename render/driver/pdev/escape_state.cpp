@@ -1,4 +1,6 @@
-// What the escapes keep for a job: the payload copies and their release.
+/*
+ * What the escapes keep for a job: the payload copies and their release.
+ */
 #include "render/driver/pdev/escape_state.h"
 
 #include <string.h>
@@ -8,12 +10,15 @@
 LONG WINAPI esc_KeepBlock(PDEV *pdev, int slot, const BYTE *data, ULONG size)
 {
     EscapeBlock *block = &pdev->job.escape.blocks[slot];
-    if (block->data != NULL) GlobalFree(block->data);
+    if (block->data != NULL)
+        GlobalFree(block->data);
     block->data = NULL;
     block->size = 0;
-    if (size == 0) return 1;
+    if (size == 0)
+        return 1;
     void *copy = GlobalAlloc(GMEM_FIXED, size);
-    if (copy == NULL) return -1;
+    if (copy == NULL)
+        return -1;
     memcpy(copy, data, size);
     block->data = copy;
     block->size = size;
@@ -22,15 +27,19 @@ LONG WINAPI esc_KeepBlock(PDEV *pdev, int slot, const BYTE *data, ULONG size)
 
 void WINAPI esc_ReleaseKept(PDEV *pdev)
 {
-    if (pdev == NULL) return;
+    if (pdev == NULL)
+        return;
     EscapeState *escape = &pdev->job.escape;
-    for (int slot = 0; slot < ESC_BLOCK_COUNT; ++slot) esc_KeepBlock(pdev, slot, NULL, 0);
+    for (int slot = 0; slot < ESC_BLOCK_COUNT; ++slot)
+        esc_KeepBlock(pdev, slot, NULL, 0);
     for (void *&part : escape->jobInfoParts) {
-        if (part != NULL) GlobalFree(part);
+        if (part != NULL)
+            GlobalFree(part);
         part = NULL;
     }
     escape->jobInfoHeld = 0;
-    if (pdev->job.attrSets != NULL) GlobalFree(pdev->job.attrSets);
+    if (pdev->job.attrSets != NULL)
+        GlobalFree(pdev->job.attrSets);
     pdev->job.attrSets = NULL;
     pdev->job.attrSetsSize = 0;
 }

@@ -11,18 +11,18 @@
 #include "core/protocol/escapes.h"
 
 /* The kept payload copies (global heap), by slot. */
-#define ESC_BLOCK_A 0       /* job data block A */
-#define ESC_BLOCK_B 1       /* job data block B (also the payload of the 0x1078 escape) */
-#define ESC_BLOCK_C 2       /* job data block C */
-#define ESC_BLOCK_D 3       /* job data block D */
-#define ESC_BLOCK_PAGE 4    /* the page data block */
+#define ESC_BLOCK_A 0    /* job data block A */
+#define ESC_BLOCK_B 1    /* job data block B (also the payload of the 0x1078 escape) */
+#define ESC_BLOCK_C 2    /* job data block C */
+#define ESC_BLOCK_D 3    /* job data block D */
+#define ESC_BLOCK_PAGE 4 /* the page data block */
 #define ESC_BLOCK_COUNT 5
 
 /* The parts of the job information block kept: its five texts. */
 #define ESC_JOB_INFO_PARTS 5
 
 typedef struct EscapeBlock {
-    void *data;   /* NULL when none is kept */
+    void *data; /* NULL when none is kept */
     DWORD size;
 } EscapeBlock;
 
@@ -38,7 +38,7 @@ typedef struct EscapeState {
     DWORD stampColorWord;                   /* non-zero: stamps take the stamp colour */
     DWORD overlayClipWord;                  /* 0: the overlay is drawn unclipped */
     WCHAR outputPath[ESC_OUTPUT_PATH_CHARS + 1];
-    DocumentIdentity jobStartExtra;         /* the block kept behind the job-start DEVMODE */
+    DocumentIdentity jobStartExtra; /* the block kept behind the job-start DEVMODE */
 } EscapeState;
 
 struct PDEV;

@@ -1,4 +1,6 @@
-// Records of job control: their sizes and clearing.
+/*
+ * Records of job control: their sizes and clearing.
+ */
 #include "render/driver/pdev/job_blocks.h"
 
 #include <string.h>
@@ -9,10 +11,12 @@ static_assert(sizeof(PageBlock) == PAGE_BLOCK_SIZE, "the page block is 188 bytes
 
 void jc_ClearPageSetupBlock(PageSetupSnapshot *snapshot)
 {
-    if (snapshot) memset(snapshot, 0, sizeof(*snapshot));
+    if (snapshot)
+        memset(snapshot, 0, sizeof(*snapshot));
 }
 
 void jc_ClearPageBlock(PageBlock *block)
 {
-    if (block) memset(block, 0, sizeof(*block));
+    if (block)
+        memset(block, 0, sizeof(*block));
 }

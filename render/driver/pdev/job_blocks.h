@@ -1,7 +1,10 @@
-// Records of job control that several parts fill: the page-setup snapshot (the job's
-// settings condensed at job start) and the page block (the page's paper records and the
-// layout values). Declared here with their sizes; the builders fill them.
-#pragma once
+/*
+ * Records of job control that several parts fill: the page-setup snapshot (the job's
+ * settings condensed at job start) and the page block (the page's paper records and the
+ * layout values). Declared here with their sizes; the builders fill them.
+ */
+#ifndef QM_RENDER_DRIVER_PDEV_JOB_BLOCKS_H
+#define QM_RENDER_DRIVER_PDEV_JOB_BLOCKS_H
 
 #include <windows.h>
 
@@ -72,11 +75,11 @@ struct PageSetupSnapshot {
     WORD optionBList[20];
     LONG setting1343;
     // Words the escapes set during the job; a rebuild of the snapshot keeps them.
-    WORD settingsLock;       // bit 0x10: settings locked; bit 0x1: a settings transfer ended
+    WORD settingsLock; // bit 0x10: settings locked; bit 0x1: a settings transfer ended
     WORD reserved2;
-    DWORD escapePageSetup;   // the page-setup word of the page-setup escape
-    LONG replayRequest;      // pages are to be recorded and replayed at job end
-    BYTE tail[1084];         // kept for job control
+    DWORD escapePageSetup; // the page-setup word of the page-setup escape
+    LONG replayRequest;    // pages are to be recorded and replayed at job end
+    BYTE tail[1084];       // kept for job control
 };
 
 // Paper record (32 bytes) of a page: sizes and margins in 0.1 mm.
@@ -103,31 +106,31 @@ struct PageBlock {
     PaperRecord page;
     LONG turned;
     PaperRecord output;
-    LONG setting437;      // 0-3
-    LONG duplex;          // 0 none, 1 short edge, 2 long edge
-    LONG binding267;      // 0-4
+    LONG setting437; // 0-3
+    LONG duplex;     // 0 none, 1 short edge, 2 long edge
+    LONG binding267; // 0-4
     LONG setting268;
     LONG setting269;
-    LONG setting459;      // 0-2
+    LONG setting459; // 0-2
     LONG setting460;
     LONG setting461;
-    LONG scalingOn;       // flag 1281
-    LONG scale;           // setting 263, 25-400
+    LONG scalingOn; // flag 1281
+    LONG scale;     // setting 263, 25-400
     LONG flag1283;
-    LONG setting264;      // 0-6
-    LONG pagesPerSheet;   // setting 295
-    LONG columns;         // N-up grid
+    LONG setting264;    // 0-6
+    LONG pagesPerSheet; // setting 295
+    LONG columns;       // N-up grid
     LONG rows;
     LONG landscape;
     LONG cellsTurned;
     LONG turnFlag;
-    LONG setting382;      // 0-4
-    LONG posterColumns;   // 1-4
-    LONG posterRows;      // 1-4
+    LONG setting382;    // 0-4
+    LONG posterColumns; // 1-4
+    LONG posterRows;    // 1-4
     LONG flag1291;
     LONG setting324;
     LONG flag1292;
-    LONG bookletMode;     // setting 322 + 1
+    LONG bookletMode; // setting 322 + 1
     LONG nupMarker;
     LONG flag1363;
     LONG value480;
@@ -148,19 +151,21 @@ void jc_ClearPageBlock(PageBlock *block);
 // paper, source, colour and duplex values.
 struct PageSetupState {
     PageSetupSnapshot snapshot;
-    PageBlock page;           // the page geometry record
-    LONG resolutionX;         // job resolution in dots per inch (0: 600)
+    PageBlock page;   // the page geometry record
+    LONG resolutionX; // job resolution in dots per inch (0: 600)
     LONG resolutionY;
-    WORD paperSource;         // the page's paper source, chosen per sheet
-    WORD lastPaperSource;     // the paper source last written
-    WORD colorKind;           // the page's colour kind: 0, 1, 2
-    WORD duplexSetting;       // setting 16 as 1, 2 or 3; 0 until read in this job
-    LONG pageSizeType;        // PAGE_SIZE_TYPE_NONE
-    LONG noPaperKind;         // 1: the page's paper record has no paper-kind word
-    WORD escapePaper;         // paper number of the margin escape
-    WORD escapeMargins[4];    // margins of the margin escape: left, right, top, bottom (0.1 mm)
-    WORD logicalIndex;        // logical page index on the sheet
-    WORD sheetSide;           // side counter of the sheet: 0 front, 1 back
+    WORD paperSource;      // the page's paper source, chosen per sheet
+    WORD lastPaperSource;  // the paper source last written
+    WORD colorKind;        // the page's colour kind: 0, 1, 2
+    WORD duplexSetting;    // setting 16 as 1, 2 or 3; 0 until read in this job
+    LONG pageSizeType;     // PAGE_SIZE_TYPE_NONE
+    LONG noPaperKind;      // 1: the page's paper record has no paper-kind word
+    WORD escapePaper;      // paper number of the margin escape
+    WORD escapeMargins[4]; // margins of the margin escape: left, right, top, bottom (0.1 mm)
+    WORD logicalIndex;     // logical page index on the sheet
+    WORD sheetSide;        // side counter of the sheet: 0 front, 1 back
     WORD reserved;
-    DWORD sidesOutput;        // sheet sides output so far in the job
+    DWORD sidesOutput; // sheet sides output so far in the job
 };
+
+#endif /* QM_RENDER_DRIVER_PDEV_JOB_BLOCKS_H */

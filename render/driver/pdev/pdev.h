@@ -22,12 +22,12 @@
 #define PDEV_SIGNATURE 0x4E515444UL
 
 /* PDEV flags. */
-#define PDEV_FLAG_DOC_STARTED 0x00000004UL    /* a document is open (DrvStartDoc) */
-#define PDEV_FLAG_JOB_FAILED 0x00000008UL     /* the job failed; pages are refused */
-#define PDEV_FLAG_PAGE_STARTED 0x00004000UL   /* a page was started in this job */
-#define PDEV_FLAG_PAGE_OPEN 0x00008000UL      /* a page is open */
-#define PDEV_FLAG_CONTINUATION 0x00100000UL   /* made by DrvResetPDEV inside a running job */
-#define PDEV_FLAG_HANDED_OVER 0x80000000UL    /* its job went to a new PDEV (DrvResetPDEV) */
+#define PDEV_FLAG_DOC_STARTED 0x00000004UL  /* a document is open (DrvStartDoc) */
+#define PDEV_FLAG_JOB_FAILED 0x00000008UL   /* the job failed; pages are refused */
+#define PDEV_FLAG_PAGE_STARTED 0x00004000UL /* a page was started in this job */
+#define PDEV_FLAG_PAGE_OPEN 0x00008000UL    /* a page is open */
+#define PDEV_FLAG_CONTINUATION 0x00100000UL /* made by DrvResetPDEV inside a running job */
+#define PDEV_FLAG_HANDED_OVER 0x80000000UL  /* its job went to a new PDEV (DrvResetPDEV) */
 
 /* Page state bits of the job (JobState.pageState). */
 #define PAGE_STATE_DOC_OPEN 0x0001
@@ -50,11 +50,11 @@ struct DeviceFontTables;
  */
 typedef struct PaperDescription {
     WCHAR name[48];
-    LONG left;          /* printable area */
+    LONG left; /* printable area */
     LONG top;
     LONG right;
     LONG bottom;
-    LONG width;         /* paper size */
+    LONG width; /* paper size */
     LONG height;
     DWORD rotated;      /* 1: turned for landscape */
     DWORD defaultPaper; /* 1: holds the model's default paper */
@@ -67,77 +67,77 @@ typedef struct PaperDescription {
  * the owners in the old one); the job pipeline adds its members here.
  */
 typedef struct JobState {
-    DWORD jobIdSlot;              /* the job identifier the job-identifier slot holds */
-    WORD pageState;               /* PAGE_STATE_* */
-    WORD jobControl[2];           /* two job-control words */
-    struct OutputStream *stream;  /* the output channel (owner) */
-    struct PdlWriter *writer;     /* the command writer (owner) */
-    void *imageQueue;             /* the image queue (owner) */
-    void *jobPointers[5];         /* job header and trailer pieces (PDEV heap) */
-    WORD recordWord;              /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
-    WORD storedPages;             /* pages recorded so far */
-    WCHAR tempOutputPath[MAX_PATH]; /* temporary output file, kept until job end */
-    WORD colorResult;             /* the page's colour: 0 undecided, 1, 2 colour, 3 */
-    WORD colorScanOff;            /* non-zero: the page is never scanned for colour */
-    PageSetupState setup;         /* snapshot, page geometry and the page's paper values */
-    WCHAR documentName[MAX_PATH]; /* copied at job open, empty when none */
-    DWORD logicalPages;           /* logical pages counted in the job */
-    WORD colorCount;              /* colours collected for the page */
-    WORD faxDestinations;         /* destinations of the fax send list */
-    DWORD faxJob;                 /* 1: a fax job */
-    DWORD faxPerDestination;      /* 1: one spool job per fax destination */
+    DWORD jobIdSlot;                   /* the job identifier the job-identifier slot holds */
+    WORD pageState;                    /* PAGE_STATE_* */
+    WORD jobControl[2];                /* two job-control words */
+    struct OutputStream *stream;       /* the output channel (owner) */
+    struct PdlWriter *writer;          /* the command writer (owner) */
+    void *imageQueue;                  /* the image queue (owner) */
+    void *jobPointers[5];              /* job header and trailer pieces (PDEV heap) */
+    WORD recordWord;                   /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
+    WORD storedPages;                  /* pages recorded so far */
+    WCHAR tempOutputPath[MAX_PATH];    /* temporary output file, kept until job end */
+    WORD colorResult;                  /* the page's colour: 0 undecided, 1, 2 colour, 3 */
+    WORD colorScanOff;                 /* non-zero: the page is never scanned for colour */
+    PageSetupState setup;              /* snapshot, page geometry and the page's paper values */
+    WCHAR documentName[MAX_PATH];      /* copied at job open, empty when none */
+    DWORD logicalPages;                /* logical pages counted in the job */
+    WORD colorCount;                   /* colours collected for the page */
+    WORD faxDestinations;              /* destinations of the fax send list */
+    DWORD faxJob;                      /* 1: a fax job */
+    DWORD faxPerDestination;           /* 1: one spool job per fax destination */
     const struct FaxSendList *faxList; /* the fax send list, NULL when none */
     /* Job header, job information and stream trace records. */
-    struct JobInfoRecord *jobInfo; /* the job-information record (owner, global heap) */
-    DWORD traceStartTick;         /* GetTickCount at job open */
-    BYTE modeByte;                /* the job mode bits of 'EA' (always 0) */
+    struct JobInfoRecord *jobInfo;   /* the job-information record (owner, global heap) */
+    DWORD traceStartTick;            /* GetTickCount at job open */
+    BYTE modeByte;                   /* the job mode bits of 'EA' (always 0) */
     struct JobAttrSetHead *attrSets; /* job-attribute sets of the user-interface DLL (owner), or NULL */
-    DWORD attrSetsSize;           /* their size in bytes */
-    JobControlState control;      /* job control: page counters, replay requests, escape state */
-    EscapeState escape;           /* what the private escapes keep for the job */
+    DWORD attrSetsSize;              /* their size in bytes */
+    JobControlState control;         /* job control: page counters, replay requests, escape state */
+    EscapeState escape;              /* what the private escapes keep for the job */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */
 typedef struct PageBuffer {
     DWORD state;
     RECTL rect;
-    BYTE *buffer;   /* PDEV heap */
+    BYTE *buffer; /* PDEV heap */
     DWORD size;
     DWORD used;
 } PageBuffer;
 
 typedef struct PDEV {
-    DWORD signature;                  /* PDEV_SIGNATURE */
-    DWORD jobId;                      /* spooler job id of DrvStartDoc */
-    DriverDevmode devmode;            /* the full driver DEVMODE */
-    PrinterDataBlock *printerData;    /* PDEV heap */
-    HANDLE heap;                      /* the private heap */
-    HANDLE printer;                   /* hDriver of DrvEnablePDEV */
-    DWORD word256;                    /* 256 at creation */
-    DWORD scaledResolution;           /* resolution x scale / 100 */
-    DWORD copyCount;                  /* setting 12 */
+    DWORD signature;               /* PDEV_SIGNATURE */
+    DWORD jobId;                   /* spooler job id of DrvStartDoc */
+    DriverDevmode devmode;         /* the full driver DEVMODE */
+    PrinterDataBlock *printerData; /* PDEV heap */
+    HANDLE heap;                   /* the private heap */
+    HANDLE printer;                /* hDriver of DrvEnablePDEV */
+    DWORD word256;                 /* 256 at creation */
+    DWORD scaledResolution;        /* resolution x scale / 100 */
+    DWORD copyCount;               /* setting 12 */
     HDEV hdev;
-    HSURF surface;                    /* device surface */
-    HPALETTE palette;                 /* PAL_BGR palette of DEVINFO */
-    DWORD flags;                      /* PDEV_FLAG_* */
-    PaperDescription paper[2];        /* current page, output paper */
-    struct DriverContext *context;    /* printer context */
-    struct DddFile *modelFile;        /* its two description files */
+    HSURF surface;                 /* device surface */
+    HPALETTE palette;              /* PAL_BGR palette of DEVINFO */
+    DWORD flags;                   /* PDEV_FLAG_* */
+    PaperDescription paper[2];     /* current page, output paper */
+    struct DriverContext *context; /* printer context */
+    struct DddFile *modelFile;     /* its two description files */
     struct DddFile *baseFile;
-    DWORD carriedWord;                /* cleared at creation, carried by DrvResetPDEV */
-    struct DeviceFontTables *fonts;   /* device font tables (PDEV heap) */
-    DWORD fontCount;                  /* device fonts (0 when the model has none) */
-    WCHAR *fontSubTable;              /* font substitution table (global heap) */
-    DevmodeTrailer trailer;           /* the trailer of the DEVMODE the PDEV was enabled with */
-    DWORD faxModel;                   /* 1 when the model class is 2 */
-    DWORD jobInProgress;              /* cleared at creation, carried by DrvResetPDEV */
-    DriverDevmode jobStartDevmode;    /* the DEVMODE job control keeps */
+    DWORD carriedWord;              /* cleared at creation, carried by DrvResetPDEV */
+    struct DeviceFontTables *fonts; /* device font tables (PDEV heap) */
+    DWORD fontCount;                /* device fonts (0 when the model has none) */
+    WCHAR *fontSubTable;            /* font substitution table (global heap) */
+    DevmodeTrailer trailer;         /* the trailer of the DEVMODE the PDEV was enabled with */
+    DWORD faxModel;                 /* 1 when the model class is 2 */
+    DWORD jobInProgress;            /* cleared at creation, carried by DrvResetPDEV */
+    DriverDevmode jobStartDevmode;  /* the DEVMODE job control keeps */
     JobState job;
-    DWORD carryWord;                  /* kept across DrvResetPDEV while a document is open */
+    DWORD carryWord; /* kept across DrvResetPDEV while a document is open */
     BYTE carryFlag;
     PageBuffer pageBuffer;
-    DWORD resourceUse;                /* 1: holds a use of the resource module */
-    DWORD signatureEnd;               /* PDEV_SIGNATURE */
+    DWORD resourceUse;  /* 1: holds a use of the resource module */
+    DWORD signatureEnd; /* PDEV_SIGNATURE */
 } PDEV;
 
 #ifdef __cplusplus

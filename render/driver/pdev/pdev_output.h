@@ -1,16 +1,19 @@
-// The output stream as job control drives it through the PDEV: the stream's life, the
-// channel on the PDEV's printer handle or a second job, writes once the job's output has
-// begun, the temporary output file and the recording of pages into the page store.
-#pragma once
+/*
+ * The output stream as job control drives it through the PDEV: the stream's life, the
+ * channel on the PDEV's printer handle or a second job, writes once the job's output has
+ * begun, the temporary output file and the recording of pages into the page store.
+ */
+#ifndef QM_RENDER_DRIVER_PDEV_PDEV_OUTPUT_H
+#define QM_RENDER_DRIVER_PDEV_PDEV_OUTPUT_H
 
 #include <windows.h>
 
 #include "render/driver/pdev/pdev.h"
 
 // Recording word of the job (JobState.recordWord).
-#define RECORD_ON 0x8000       // recording pages
+#define RECORD_ON 0x8000        // recording pages
 #define RECORD_PAGE_OPEN 0x8001 // with the mode bits: a page is being recorded
-#define RECORD_MODE_MASK 0x3E  // mode bits: an even value 2 .. 62
+#define RECORD_MODE_MASK 0x3E   // mode bits: an even value 2 .. 62
 
 // Growth step of the page store's tables, in entries.
 #define RECORD_TABLE_GROWTH 116
@@ -77,3 +80,5 @@ LONG spl_PdevEndRecordedPage(PDEV *pdev, const BYTE *setup);
 // spl_PdevEndRecording: recording word must be exactly 0x8000; ends the page store and
 // clears the word.
 LONG spl_PdevEndRecording(PDEV *pdev);
+
+#endif /* QM_RENDER_DRIVER_PDEV_PDEV_OUTPUT_H */

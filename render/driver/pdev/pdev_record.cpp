@@ -1,5 +1,7 @@
-// The PDEV record: signature check, the page buffer, the carried word and the
-// job-identifier slot.
+/*
+ * The PDEV record: signature check, the page buffer, the carried word and the
+ * job-identifier slot.
+ */
 #include "render/driver/pdev/pdev.h"
 
 // Halftone pattern sizes by the lowest resolution they start at, largest first.
@@ -9,7 +11,12 @@ typedef struct HalftoneStep {
 } HalftoneStep;
 
 static const HalftoneStep kHalftoneSteps[] = {
-    {2400, 15}, {1800, 13}, {1200, 11}, {900, 9}, {400, 7}, {180, 5},
+    {2400, 15},
+    {1800, 13},
+    {1200, 11},
+    {900, 9},
+    {400, 7},
+    {180, 5},
 };
 static const ULONG kSmallestHalftoneSize = 3;
 static const DWORD kPageBufferResetState = 3;

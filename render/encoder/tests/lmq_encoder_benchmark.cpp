@@ -1,8 +1,10 @@
-// Encoding throughput into a discarding sink: a 1,000-point relative path, attribute
-// commands, 64-character text runs and an image header with 1 MB of raw data.
-// The image has a peer ("_Peer", paired by scripts/bench): one memcpy of the same
-// megabyte into the same kind of destination, the floor of any path that hands bulk
-// data on.
+/*
+ * Encoding throughput into a discarding sink: a 1,000-point relative path, attribute
+ * commands, 64-character text runs and an image header with 1 MB of raw data.
+ * The image has a peer ("_Peer", paired by scripts/bench): one memcpy of the same
+ * megabyte into the same kind of destination, the floor of any path that hands bulk
+ * data on.
+ */
 #include "render/encoder/lmq_encoder.h"
 
 #include <benchmark/benchmark.h>

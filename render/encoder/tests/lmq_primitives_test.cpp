@@ -1,4 +1,6 @@
-// Operand writers: svar, floats, the fraction test and typed glyph-record values.
+/*
+ * Operand writers: svar, floats, the fraction test and typed glyph-record values.
+ */
 #include "render/encoder/lmq_encoder.h"
 #include "render/encoder/tests/recording_stream.h"
 #include "testing/lumiq/lumiq_decoder.h"
@@ -60,7 +62,12 @@ TEST(LumiqPrimitives, IntegersAndFloatAreBigEndianInOneWrite)
     ASSERT_EQ(lmq_WriteU24(lmqt_Stream(), 0xAB123456), 0);
     ASSERT_EQ(lmq_WriteU32(lmqt_Stream(), 0x01020304), 0);
     ASSERT_EQ(lmq_WriteU8(lmqt_Stream(), 0x1FF), 0);
-    EXPECT_EQ(lmqt_Hex(), "3f800000" "1234" "123456" "01020304" "ff");
+    EXPECT_EQ(lmqt_Hex(),
+              "3f800000"
+              "1234"
+              "123456"
+              "01020304"
+              "ff");
     EXPECT_EQ(lmqt_Record().lengths, (std::vector<DWORD>{4, 2, 3, 4, 1}));
 }
 
@@ -70,9 +77,13 @@ TEST(LumiqPrimitives, HasFraction)
         float value;
         int expected;
     } cases[] = {
-        {1.0f, 0},       {-3.0f, 0},   {1e9f, 0},
-        {1.00005f, 0},   // below 0.0001 counts as whole
-        {1.5f, 1},       {-2.25f, 1},  {0.0625f, 1},
+        {1.0f, 0},
+        {-3.0f, 0},
+        {1e9f, 0},
+        {1.00005f, 0}, // below 0.0001 counts as whole
+        {1.5f, 1},
+        {-2.25f, 1},
+        {0.0625f, 1},
         {std::numeric_limits<float>::quiet_NaN(), 1},
         {std::numeric_limits<float>::infinity(), 1},
         {-std::numeric_limits<float>::infinity(), 1},
@@ -93,11 +104,21 @@ TEST(LumiqPrimitives, TypedValuesByCode)
         const void *value;
         const char *bytes;
     } cases[] = {
-        {0, &word32, "345678"}, {1, &word32, "345678"},   {14, &word32, "12345678"},
-        {2, &byte8, "ab"},      {6, &byte8, "ab"},        {7, &byte8, "ab"},
-        {12, &byte8, "ab"},     {4, &word16, "beef"},     {5, &word16, "beef"},
-        {9, &word16, "beef"},   {10, &word16, "beef"},    {13, &word16, "beef"},
-        {3, &one, "3f800000"},  {11, &one, "3f800000"},   {8, raw, "78797a"},
+        {0, &word32, "345678"},
+        {1, &word32, "345678"},
+        {14, &word32, "12345678"},
+        {2, &byte8, "ab"},
+        {6, &byte8, "ab"},
+        {7, &byte8, "ab"},
+        {12, &byte8, "ab"},
+        {4, &word16, "beef"},
+        {5, &word16, "beef"},
+        {9, &word16, "beef"},
+        {10, &word16, "beef"},
+        {13, &word16, "beef"},
+        {3, &one, "3f800000"},
+        {11, &one, "3f800000"},
+        {8, raw, "78797a"},
     };
     for (const auto &c : cases) {
         lmqt_Reset();

@@ -1,5 +1,7 @@
-// A seeded random sequence of commands read back by the independent decoder: every
-// operand comes back as it was given.
+/*
+ * A seeded random sequence of commands read back by the independent decoder: every
+ * operand comes back as it was given.
+ */
 #include "render/encoder/lmq_encoder.h"
 #include "render/encoder/tests/recording_stream.h"
 #include "testing/lumiq/lumiq_decoder.h"

@@ -1,4 +1,6 @@
-// Recording stand-in of spl_WriteStream for the encoder tests.
+/*
+ * Recording stand-in of spl_WriteStream for the encoder tests.
+ */
 #include "render/encoder/tests/recording_stream.h"
 
 #include <gtest/gtest.h>

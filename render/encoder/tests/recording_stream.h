@@ -1,6 +1,9 @@
-// Recording stand-in of the output stream for the encoder tests: spl_WriteStream appends
-// to one process-wide record and can be told to fail its Nth call.
-#pragma once
+/*
+ * Recording stand-in of the output stream for the encoder tests: spl_WriteStream appends
+ * to one process-wide record and can be told to fail its Nth call.
+ */
+#ifndef QM_RENDER_ENCODER_TESTS_RECORDING_STREAM_H
+#define QM_RENDER_ENCODER_TESTS_RECORDING_STREAM_H
 
 #include <windows.h>
 
@@ -28,3 +31,5 @@ unsigned long lmqt_Allocations();
 std::string lmqt_Hex();
 // lmqt_Unspaced: hex text with its spaces removed (golden bytes are typed with spaces).
 std::string lmqt_Unspaced(const char *hex);
+
+#endif /* QM_RENDER_ENCODER_TESTS_RECORDING_STREAM_H */

@@ -17,9 +17,9 @@ extern "C" {
  * private copy the core may normalise; the source is given as a point (pptlSrc) or a
  * rectangle (prclSrc), either may be NULL. Returns TRUE when drawn.
  */
-BOOL WINAPI vec_BitBlt(SURFOBJ *psoDst, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo,
-                       RECTL *prclDst, RECTL *prclDstCopy, POINTL *pptlSrc, RECTL *prclSrc, POINTL *pptlMask,
-                       BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4);
+BOOL WINAPI vec_BitBlt(SURFOBJ *psoDst, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDst,
+                       RECTL *prclDstCopy, POINTL *pptlSrc, RECTL *prclSrc, POINTL *pptlMask, BRUSHOBJ *pbo,
+                       POINTL *pptlBrush, ROP4 rop4);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,6 @@
-// Font code tables: which glyph of a device font a character code uses.
+/*
+ * Font code tables: which glyph of a device font a character code uses.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <string.h>

@@ -1,4 +1,6 @@
-// A printer's device font tables, built from the model's font records at DrvEnablePDEV.
+/*
+ * A printer's device font tables, built from the model's font records at DrvEnablePDEV.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
@@ -108,7 +110,8 @@ static FontInfoBlock *BuildBlock(const FontSource *source, DWORD number)
 
 // Walks the records: counts them and fills the lists of all and selected numbers (when
 // given). Returns the count, or -1 when a record is broken or cannot be read.
-static LONG WalkRecords(const FontSource *source, const WCHAR *families, DWORD *all, DWORD *selected, DWORD *selectedCount)
+static LONG WalkRecords(const FontSource *source, const WCHAR *families, DWORD *all, DWORD *selected,
+                        DWORD *selectedCount)
 {
     char previous[kSecondNameBuffer] = {};
     DWORD count = 0;

@@ -1,5 +1,7 @@
-// Font information blocks: the IFIMETRICS, widths, kerning pairs and code table of one
-// device font, built from its font record.
+/*
+ * Font information blocks: the IFIMETRICS, widths, kerning pairs and code table of one
+ * device font, built from its font record.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <stddef.h>
@@ -32,7 +34,7 @@ static_assert(sizeof(FontSimVariant) == 20, "FontSimVariant");
 static_assert(sizeof(FontSimBlock) == 72, "FontSimBlock");
 static_assert(sizeof(FontInfoBlock) == QM_LAYOUT(672, 704), "FontInfoBlock");
 
-static const DWORD kIfiOffset = 676;          // the block head and 4 bytes
+static const DWORD kIfiOffset = 676; // the block head and 4 bytes
 static const ULONG kBaseInfoFlags = 0x82010;
 static const ULONG kFixedPitchFlags = 0x401000;
 static const ULONG kDbcsFixedPitchFlags = 0x10400000;
@@ -40,7 +42,7 @@ static const UINT kWesternCodePage = 1252;
 static const BYTE kShiftJisCharSet = 128;
 static const WORD kDefaultWeight = 400;
 static const WORD kMaxWeight = 1000;
-static const LONG kWidthBoth = 65537;         // the width in both halves of the entry
+static const LONG kWidthBoth = 65537; // the width in both halves of the entry
 static const WORD kWidthUnusedBit = 0x8000;
 
 // True for the double-byte character sets 128, 129, 134 and 136.
@@ -228,8 +230,13 @@ static void BuildIfiMetrics(const FontRecordView *view, IFIMETRICS *ifi, DWORD f
     sim->boldOffset = offsetof(FontSimBlock, variants[0]);
     sim->italicOffset = offsetof(FontSimBlock, variants[1]);
     sim->boldItalicOffset = offsetof(FontSimBlock, variants[2]);
-    FontSimVariant plain = {{0, 0, 0}, ifi->panose.bWeight, ifi->usWinWeight, ifi->fsSelection,
-                            ifi->fwdAveCharWidth, ifi->fwdMaxCharInc, ifi->ptlCaret};
+    FontSimVariant plain = {{0, 0, 0},
+                            ifi->panose.bWeight,
+                            ifi->usWinWeight,
+                            ifi->fsSelection,
+                            ifi->fwdAveCharWidth,
+                            ifi->fwdMaxCharInc,
+                            ifi->ptlCaret};
     FontSimVariant bold = plain;
     bold.panoseWeight = (BYTE)(plain.panoseWeight + 1);
     bold.winWeight = (USHORT)(plain.winWeight + 300);

@@ -1,11 +1,12 @@
-// The default device LOGFONT of DEVINFO.
+/*
+ * The default device LOGFONT of DEVINFO.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <string.h>
 
 // fnt_GetDeviceFontLogFont: see fonts.h.
-BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution,
-                                     LOGFONTW *logFont)
+BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution, LOGFONTW *logFont)
 {
     if (tables == NULL || logFont == NULL) {
         return FALSE;

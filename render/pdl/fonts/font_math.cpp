@@ -1,4 +1,6 @@
-// Small text helpers: vector lengths, the glyph mode, the font transform.
+/*
+ * Small text helpers: vector lengths, the glyph mode, the font transform.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <stdlib.h>

@@ -1,4 +1,6 @@
-// Reading a font record with its offsets checked.
+/*
+ * Reading a font record with its offsets checked.
+ */
 #include "render/pdl/fonts/font_record.h"
 
 #include <string.h>

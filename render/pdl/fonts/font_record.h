@@ -1,5 +1,8 @@
-// Reading a font record (layout in fonts.h) with every offset checked against its size.
-#pragma once
+/*
+ * Reading a font record (layout in fonts.h) with every offset checked against its size.
+ */
+#ifndef QM_RENDER_PDL_FONTS_FONT_RECORD_H
+#define QM_RENDER_PDL_FONTS_FONT_RECORD_H
 
 #include <windows.h>
 
@@ -9,11 +12,11 @@
 typedef struct FontRecordView {
     const BYTE *bytes;
     DWORD size;
-    const char *faceName;       // zero-terminated inside the record
+    const char *faceName; // zero-terminated inside the record
     const char *secondName;
-    const BYTE *metrics;        // FONT_METRICS_SIZE bytes
-    const BYTE *widths;         // (last - first + 1) u16 values, or NULL
-    const BYTE *kerning;        // u16 count, then the pairs; or NULL
+    const BYTE *metrics; // FONT_METRICS_SIZE bytes
+    const BYTE *widths;  // (last - first + 1) u16 values, or NULL
+    const BYTE *kerning; // u16 count, then the pairs; or NULL
     WORD kerningCount;
     const char *fontIdText;
     BYTE charSet;
@@ -58,3 +61,5 @@ inline DWORD fnt_Metric(const FontRecordView *view, int index)
 {
     return fnt_U32(view->metrics + 4 * index);
 }
+
+#endif /* QM_RENDER_PDL_FONTS_FONT_RECORD_H */

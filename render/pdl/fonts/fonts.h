@@ -48,11 +48,11 @@ typedef struct CodeSubTable {
 
 /* The font code table (fnt_BuildCodeTable): 72 bytes. */
 typedef struct FontCodeTable {
-    const char *faceName;   /* inside the font record */
-    WORD secondNameHex;     /* the second name read as hexadecimal, 0xFFFF when it is not */
+    const char *faceName; /* inside the font record */
+    WORD secondNameHex;   /* the second name read as hexadecimal, 0xFFFF when it is not */
     WORD firstCode;
     WORD lastCode;
-    WORD defaultChar;       /* 81 when the record gives 0 */
+    WORD defaultChar; /* 81 when the record gives 0 */
     CodeSubTable sub[3];
     DWORD reserved[9];
 } FontCodeTable;
@@ -60,18 +60,18 @@ typedef struct FontCodeTable {
 /* Head of a font information block; the IFIMETRICS, kerning pairs and record copy lie at
  * the offsets of its size block. */
 typedef struct FontInfoBlock {
-    DWORD version;          /* FONT_INFO_VERSION */
+    DWORD version; /* FONT_INFO_VERSION */
     DWORD totalSize;
     DWORD ifiOffset;
     DWORD kerningCount;
     DWORD kerningOffset;
     DWORD recordSize;
     DWORD recordOffset;
-    DWORD fontId;           /* the record's hexadecimal identifier */
+    DWORD fontId; /* the record's hexadecimal identifier */
     BYTE metrics[FONT_METRICS_SIZE];
-    LONG codeTableResult;   /* 0, or -1 when the code table could not be built */
+    LONG codeTableResult; /* 0, or -1 when the code table could not be built */
     FontCodeTable codeTable;
-    DWORD widths[FONT_WIDTH_ENTRIES];  /* width x 65537 for characters 0..127 */
+    DWORD widths[FONT_WIDTH_ENTRIES]; /* width x 65537 for characters 0..127 */
 } FontInfoBlock;
 
 /* One device font entry (for font substitution). */
@@ -86,12 +86,12 @@ typedef struct DeviceFontEntry {
 
 /* A printer's device font tables (on the heap they were built on, the PDEV's). */
 typedef struct DeviceFontTables {
-    DWORD count;                 /* font records */
-    DWORD *allFonts;             /* record numbers, count + 1 entries, zero-terminated */
-    DWORD *selectedFonts;        /* selected record numbers, zero-terminated */
+    DWORD count;          /* font records */
+    DWORD *allFonts;      /* record numbers, count + 1 entries, zero-terminated */
+    DWORD *selectedFonts; /* selected record numbers, zero-terminated */
     DWORD selectedCount;
-    FontInfoBlock **blocks;      /* count blocks: the selected fonts first, then the others */
-    DeviceFontEntry *entries;    /* count entries, by record number */
+    FontInfoBlock **blocks;   /* count blocks: the selected fonts first, then the others */
+    DeviceFontEntry *entries; /* count entries, by record number */
 } DeviceFontTables;
 
 #ifdef __cplusplus
@@ -156,8 +156,7 @@ FontInfoBlock *WINAPI fnt_GetFontBlock(const DeviceFontTables *tables, ULONG iFa
 /* fnt_GetDeviceFontLogFont: the default device LOGFONT: the device font whose identifier
  * is fontId (setting 384), its height 10 points at resolution (setting 20). logFont: out.
  * Returns 1, or 0 without tables or when no device font has that identifier. */
-BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution,
-                                     LOGFONTW *logFont);
+BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution, LOGFONTW *logFont);
 
 /* ---- text helpers (font_math.cpp) ---- */
 

@@ -1,5 +1,7 @@
-// The process-wide glyph sets: the default 256-glyph set and the Shift-JIS set read from
-// the resource module, both guarded by the glyph lock.
+/*
+ * The process-wide glyph sets: the default 256-glyph set and the Shift-JIS set read from
+ * the resource module, both guarded by the glyph lock.
+ */
 #include "render/pdl/fonts/fonts.h"
 
 #include <stddef.h>
@@ -11,9 +13,9 @@
 static const int kShiftJisResourceType = 260;
 static const int kShiftJisResourceId = 6;
 static const BYTE kShiftJisCharSet = 128;
-static const DWORD kCharSetOffset = 20;      // of the font record
-static const DWORD kGlyphSetHeadSize = 16;   // cjThis, flAccel, cGlyphsSupported, cRuns
-static const DWORD kResourceRunSize = 8;     // wcLow, cGlyphs, 4 unused bytes
+static const DWORD kCharSetOffset = 20;    // of the font record
+static const DWORD kGlyphSetHeadSize = 16; // cjThis, flAccel, cGlyphsSupported, cRuns
+static const DWORD kResourceRunSize = 8;   // wcLow, cGlyphs, 4 unused bytes
 // Capacity of the Shift-JIS set: its head, runs and handles must fit.
 static const DWORD kShiftJisCapacity = 96 * 1024;
 

@@ -1,4 +1,6 @@
-// The printer memory model: a list of blocks in order of last use.
+/*
+ * The printer memory model: a list of blocks in order of last use.
+ */
 #include "render/pdl/memory/printer_memory.h"
 #include "platform/include/qm_layout.h"
 
@@ -8,7 +10,8 @@ static_assert(sizeof(PrinterMemory) == QM_LAYOUT(12, 24), "PrinterMemory");
 static MemoryBlock *new_block(DWORD address, DWORD size)
 {
     MemoryBlock *block = (MemoryBlock *)GlobalAlloc(GPTR, sizeof(MemoryBlock));
-    if (!block) return NULL;
+    if (!block)
+        return NULL;
     block->address = address;
     block->size = size;
     return block;
@@ -23,10 +26,14 @@ static void clear_keys(MemoryBlock *block)
 
 static void unlink_block(PrinterMemory *memory, MemoryBlock *block)
 {
-    if (block->prev) block->prev->next = block->next;
-    else memory->front = block->next;
-    if (block->next) block->next->prev = block->prev;
-    else memory->back = block->prev;
+    if (block->prev)
+        block->prev->next = block->next;
+    else
+        memory->front = block->next;
+    if (block->next)
+        block->next->prev = block->prev;
+    else
+        memory->back = block->prev;
     block->next = NULL;
     block->prev = NULL;
 }
@@ -35,8 +42,10 @@ static void push_front(PrinterMemory *memory, MemoryBlock *block)
 {
     block->prev = NULL;
     block->next = memory->front;
-    if (memory->front) memory->front->prev = block;
-    else memory->back = block;
+    if (memory->front)
+        memory->front->prev = block;
+    else
+        memory->back = block;
     memory->front = block;
 }
 
@@ -44,8 +53,10 @@ static void push_back(PrinterMemory *memory, MemoryBlock *block)
 {
     block->next = NULL;
     block->prev = memory->back;
-    if (memory->back) memory->back->next = block;
-    else memory->front = block;
+    if (memory->back)
+        memory->back->next = block;
+    else
+        memory->front = block;
     memory->back = block;
 }
 
@@ -58,14 +69,16 @@ static void move_front(PrinterMemory *memory, MemoryBlock *block)
 static MemoryBlock *block_at(const PrinterMemory *memory, DWORD address)
 {
     for (MemoryBlock *b = memory->front; b; b = b->next)
-        if (b->address == address) return b;
+        if (b->address == address)
+            return b;
     return NULL;
 }
 
 static MemoryBlock *block_ending_at(const PrinterMemory *memory, DWORD end)
 {
     for (MemoryBlock *b = memory->front; b; b = b->next)
-        if (b->address + b->size == end) return b;
+        if (b->address + b->size == end)
+            return b;
     return NULL;
 }
 
@@ -73,7 +86,8 @@ static MemoryBlock *block_ending_at(const PrinterMemory *memory, DWORD end)
 static MemoryBlock *first_fit(const PrinterMemory *memory, DWORD n)
 {
     for (MemoryBlock *b = memory->back; b; b = b->prev)
-        if (b->size >= n) return b;
+        if (b->size >= n)
+            return b;
     return NULL;
 }
 
@@ -91,7 +105,8 @@ static BOOL grown_range(const PrinterMemory *memory, DWORD n, DWORD *low, DWORD 
             continue;
         }
         MemoryBlock *before = *low ? block_ending_at(memory, *low) : NULL;
-        if (!before) return FALSE;
+        if (!before)
+            return FALSE;
         *low = before->address;
     }
     return TRUE;
@@ -123,13 +138,16 @@ static WORD place(PrinterMemory *memory, DWORD n, BOOL commit, DWORD *address)
     if (fit) {
         if (fit->size == n) {
             *address = fit->address;
-            if (commit) move_front(memory, fit);
+            if (commit)
+                move_front(memory, fit);
             return MEM_OK;
         }
         *address = fit->address + fit->size - n;
-        if (!commit) return MEM_OK;
+        if (!commit)
+            return MEM_OK;
         MemoryBlock *taken = new_block(*address, n);
-        if (!taken) return MEM_NO_HOST_MEMORY;
+        if (!taken)
+            return MEM_NO_HOST_MEMORY;
         fit->size -= n;
         clear_keys(fit);
         unlink_block(memory, fit);
@@ -138,14 +156,17 @@ static WORD place(PrinterMemory *memory, DWORD n, BOOL commit, DWORD *address)
         return MEM_OK;
     }
     DWORD low, high;
-    if (!grown_range(memory, n, &low, &high)) return MEM_NO_ROOM;
+    if (!grown_range(memory, n, &low, &high))
+        return MEM_NO_ROOM;
     *address = low;
-    if (!commit) return MEM_OK;
+    if (!commit)
+        return MEM_OK;
     merge_range(memory, low, high);
     MemoryBlock *grown = memory->back;
     if (grown->size > n) {
         MemoryBlock *rest = new_block(low + n, grown->size - n);
-        if (!rest) return MEM_NO_HOST_MEMORY; // merged, empty and whole: still consistent
+        if (!rest)
+            return MEM_NO_HOST_MEMORY; // merged, empty and whole: still consistent
         grown->size = n;
         push_back(memory, rest);
     }
@@ -155,10 +176,12 @@ static WORD place(PrinterMemory *memory, DWORD n, BOOL commit, DWORD *address)
 
 WORD mem_CreatePrinterMemory(PrinterMemory **memory, DWORD size)
 {
-    if (!memory) return MEM_NO_HOST_MEMORY;
+    if (!memory)
+        return MEM_NO_HOST_MEMORY;
     *memory = NULL;
     PrinterMemory *m = (PrinterMemory *)GlobalAlloc(GPTR, sizeof(PrinterMemory));
-    if (!m) return MEM_NO_HOST_MEMORY;
+    if (!m)
+        return MEM_NO_HOST_MEMORY;
     m->total = size - size % MEM_GRANULE;
     MemoryBlock *whole = new_block(0, m->total);
     if (!whole) {
@@ -172,7 +195,8 @@ WORD mem_CreatePrinterMemory(PrinterMemory **memory, DWORD size)
 
 WORD mem_DestroyPrinterMemory(PrinterMemory *memory)
 {
-    if (!memory) return MEM_NO_ROOM;
+    if (!memory)
+        return MEM_NO_ROOM;
     MemoryBlock *b = memory->front;
     while (b) {
         MemoryBlock *next = b->next;
@@ -185,12 +209,16 @@ WORD mem_DestroyPrinterMemory(PrinterMemory *memory)
 
 WORD mem_FindDownload(PrinterMemory *memory, WORD key1, WORD key2, BYTE key3, DWORD *address)
 {
-    if (!memory) return MEM_NO_MANAGER;
-    if (!key1 && !key2 && !key3) return MEM_NOT_FOUND; // empty blocks carry these keys
+    if (!memory)
+        return MEM_NO_MANAGER;
+    if (!key1 && !key2 && !key3)
+        return MEM_NOT_FOUND; // empty blocks carry these keys
     for (MemoryBlock *b = memory->front; b; b = b->next) {
-        if (b->key1 != key1 || b->key2 != key2 || b->key3 != key3) continue;
+        if (b->key1 != key1 || b->key2 != key2 || b->key3 != key3)
+            continue;
         move_front(memory, b);
-        if (address) *address = b->address;
+        if (address)
+            *address = b->address;
         return MEM_OK;
     }
     return MEM_NOT_FOUND;
@@ -199,19 +227,25 @@ WORD mem_FindDownload(PrinterMemory *memory, WORD key1, WORD key2, BYTE key3, DW
 WORD mem_AllocateDownload(PrinterMemory *memory, WORD key1, WORD key2, BYTE key3, DWORD *address, WORD *word,
                           DWORD size, BOOL commit)
 {
-    if (word) *word = 0;
-    if (!memory || !memory->back) return MEM_NO_ROOM;
-    if (size > 0xFFFFFFFFUL - MEM_GRANULE) return MEM_NO_ROOM;
+    if (word)
+        *word = 0;
+    if (!memory || !memory->back)
+        return MEM_NO_ROOM;
+    if (size > 0xFFFFFFFFUL - MEM_GRANULE)
+        return MEM_NO_ROOM;
     DWORD n = size == 0 ? MEM_GRANULE : (size + MEM_GRANULE - 1) / MEM_GRANULE * MEM_GRANULE;
-    if (n >= memory->total) return MEM_NO_ROOM;
+    if (n >= memory->total)
+        return MEM_NO_ROOM;
     DWORD at = 0;
     WORD result = place(memory, n, commit, &at);
-    if (result != MEM_OK) return result;
+    if (result != MEM_OK)
+        return result;
     if (commit) {
         memory->front->key1 = key1;
         memory->front->key2 = key2;
         memory->front->key3 = key3;
     }
-    if (address) *address = at;
+    if (address)
+        *address = at;
     return MEM_OK;
 }

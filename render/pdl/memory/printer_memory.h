@@ -1,7 +1,10 @@
-// Host-side model of the printer's memory: which address ranges hold which downloaded
-// object, in order of last use, and where a new object goes, evicting the least
-// recently used objects when room is short. Nothing here talks to the printer.
-#pragma once
+/*
+ * Host-side model of the printer's memory: which address ranges hold which downloaded
+ * object, in order of last use, and where a new object goes, evicting the least
+ * recently used objects when room is short. Nothing here talks to the printer.
+ */
+#ifndef QM_RENDER_PDL_MEMORY_PRINTER_MEMORY_H
+#define QM_RENDER_PDL_MEMORY_PRINTER_MEMORY_H
 
 #include <windows.h>
 
@@ -10,21 +13,21 @@
 
 // Result codes.
 #define MEM_OK 0
-#define MEM_NO_MANAGER 1   // lookup without a manager
+#define MEM_NO_MANAGER 1 // lookup without a manager
 #define MEM_NO_HOST_MEMORY 2
-#define MEM_NO_ROOM 4      // also: no manager (allocation, destruction)
+#define MEM_NO_ROOM 4 // also: no manager (allocation, destruction)
 #define MEM_NOT_FOUND 5
 
 // MemoryBlock (24 bytes, global heap): one range of the printer's memory. A block whose
 // three keys are 0 holds nothing.
 struct MemoryBlock {
     DWORD address;
-    DWORD size;         // a multiple of MEM_GRANULE
+    DWORD size; // a multiple of MEM_GRANULE
     WORD key2;
     WORD key1;
     BYTE key3;
-    MemoryBlock *next;  // towards the least recently used
-    MemoryBlock *prev;  // towards the most recently used
+    MemoryBlock *next; // towards the least recently used
+    MemoryBlock *prev; // towards the most recently used
 };
 
 // PrinterMemory (12 bytes, global heap). The blocks cover [0, total) without overlap and
@@ -61,3 +64,5 @@ WORD mem_FindDownload(PrinterMemory *memory, WORD key1, WORD key2, BYTE key3, DW
 // (the memory stays consistent).
 WORD mem_AllocateDownload(PrinterMemory *memory, WORD key1, WORD key2, BYTE key3, DWORD *address, WORD *word,
                           DWORD size, BOOL commit);
+
+#endif /* QM_RENDER_PDL_MEMORY_PRINTER_MEMORY_H */

@@ -19,8 +19,8 @@ extern "C" {
 
 /* vec_DrawPath: strokes and/or fills a path (mode VEC_PATH_*). Returns TRUE when drawn. */
 BOOL WINAPI vec_DrawPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo, BRUSHOBJ *pboStroke,
-                         BRUSHOBJ *pboFill, POINTL *pptlBrushOrg, LINEATTRS *plineattrs, MIX mix,
-                         FLONG flOptions, ULONG mode);
+                         BRUSHOBJ *pboFill, POINTL *pptlBrushOrg, LINEATTRS *plineattrs, MIX mix, FLONG flOptions,
+                         ULONG mode);
 
 #ifdef __cplusplus
 }

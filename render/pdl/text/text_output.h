@@ -12,8 +12,8 @@ extern "C" {
 #endif
 
 /* fnt_TextOut: the text output worker of DrvTextOut. Returns TRUE when drawn. */
-BOOL WINAPI fnt_TextOut(SURFOBJ *pso, STROBJ *pstro, FONTOBJ *pfo, CLIPOBJ *pco, RECTL *prclExtra,
-                        RECTL *prclOpaque, BRUSHOBJ *pboFore, BRUSHOBJ *pboOpaque, POINTL *pptlOrg, MIX mix);
+BOOL WINAPI fnt_TextOut(SURFOBJ *pso, STROBJ *pstro, FONTOBJ *pfo, CLIPOBJ *pco, RECTL *prclExtra, RECTL *prclOpaque,
+                        BRUSHOBJ *pboFore, BRUSHOBJ *pboOpaque, POINTL *pptlOrg, MIX mix);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,6 @@
-// The job's PDL version from setting 8205, and the writer's reading of numeric settings.
+/*
+ * The job's PDL version from setting 8205, and the writer's reading of numeric settings.
+ */
 #include "render/pdl/writer/job_version.h"
 
 #include "core/settings/settings.h"

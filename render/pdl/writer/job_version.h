@@ -1,6 +1,9 @@
-// The job's PDL version: the packed value (bytes 2, 1, 0 major, minor, patch) of setting
-// 8205, kept within the versions the driver writes.
-#pragma once
+/*
+ * The job's PDL version: the packed value (bytes 2, 1, 0 major, minor, patch) of setting
+ * 8205, kept within the versions the driver writes.
+ */
+#ifndef QM_RENDER_PDL_WRITER_JOB_VERSION_H
+#define QM_RENDER_PDL_WRITER_JOB_VERSION_H
 
 #include <windows.h>
 
@@ -17,3 +20,5 @@ DWORD jc_GetJobPdlVersion(DriverDevmode *devmode, PrinterDataBlock *block);
 // jc_IsPdlVersionAtLeast: 1 when the job PDL version of devmode and block
 // (jc_GetJobPdlVersion) is at least version, else 0.
 BOOL jc_IsPdlVersionAtLeast(DriverDevmode *devmode, PrinterDataBlock *block, DWORD version);
+
+#endif /* QM_RENDER_PDL_WRITER_JOB_VERSION_H */

@@ -1,5 +1,7 @@
-// Image operations of the writer: the colour image header, palettes, the one-bit mask
-// image header and raw image data.
+/*
+ * Image operations of the writer: the colour image header, palettes, the one-bit mask
+ * image header and raw image data.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
@@ -18,8 +20,7 @@ static int IsPaletteType(int colorType)
 // Only such palettes are compared; their bytes and entry count fix the whole command.
 static int IsCacheablePalette(int entryBits, DWORD entryCount, DWORD byteCount)
 {
-    return entryBits == kCachedEntryBits && byteCount == entryCount * kBytesPerEntry &&
-           byteCount <= GSC_PALETTE_BYTES;
+    return entryBits == kCachedEntryBits && byteCount == entryCount * kBytesPerEntry && byteCount <= GSC_PALETTE_BYTES;
 }
 
 int pdl_WritePalette(PdlWriter *writer, int colorType, int entryBits, DWORD entryCount, DWORD byteCount,
@@ -70,22 +71,40 @@ int pdl_WriteImage(PdlWriter *writer, const ImageHeader *header)
     int colorType = header->colorType;
     if (colorBlock && writer->pdlVersion > PDL_VERSION_SEPARATE_PALETTE &&
         (colorType == IMAGE_COLOR_GREY_PALETTE || colorType == IMAGE_COLOR_RGB_PALETTE)) {
-        if (pdl_WritePalette(writer, colorType, header->paletteEntryBits, header->paletteEntries,
-                             header->paletteBytes, header->palette) != 0) {
+        if (pdl_WritePalette(writer,
+                             colorType,
+                             header->paletteEntryBits,
+                             header->paletteEntries,
+                             header->paletteBytes,
+                             header->palette) != 0) {
             return -1;
         }
         colorType = IMAGE_COLOR_SEPARATE_PALETTE;
     }
-    if (lmq_CmdCq(writer->stream, header->x, header->y, header->placement, header->width, header->height,
-                  header->maskKind, header->maskBytes, header->sourceKind) != 0) {
+    if (lmq_CmdCq(writer->stream,
+                  header->x,
+                  header->y,
+                  header->placement,
+                  header->width,
+                  header->height,
+                  header->maskKind,
+                  header->maskBytes,
+                  header->sourceKind) != 0) {
         return -1;
     }
     if (!colorBlock) {
         return 0;
     }
-    return lmq_CmdCqColorBlock(writer->stream, colorType, header->paletteEntryBits, header->paletteEntries,
-                               header->paletteBytes, header->palette, header->compression,
-                               header->bitsPerComponent, header->dataPresent, header->dataBytes);
+    return lmq_CmdCqColorBlock(writer->stream,
+                               colorType,
+                               header->paletteEntryBits,
+                               header->paletteEntries,
+                               header->paletteBytes,
+                               header->palette,
+                               header->compression,
+                               header->bitsPerComponent,
+                               header->dataPresent,
+                               header->dataBytes);
 }
 
 int pdl_WriteImagePlacement(PdlWriter *writer, float x, float y, DWORD width, DWORD height, int invert,

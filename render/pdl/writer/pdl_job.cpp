@@ -1,4 +1,6 @@
-// Job and page commands of the writer, comments, raw job text and the ANSI strings.
+/*
+ * Job and page commands of the writer, comments, raw job text and the ANSI strings.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 #include <windows.h>
@@ -190,9 +192,10 @@ int pdl_WriteTextEg(PdlWriter *writer, const TextEgRecord *record, const WCHAR *
         return -1;
     }
     float extents[2] = {(float)record->extents[0] * kTenth, (float)record->extents[1] * kTenth};
-    int result = length > kMaxStringBytes ? -1
-                                          : lmq_CmdEg(writer->stream, length, bytes, record->matrix, record->kind,
-                                                      record->mediaCode, extents);
+    int result =
+        length > kMaxStringBytes
+            ? -1
+            : lmq_CmdEg(writer->stream, length, bytes, record->matrix, record->kind, record->mediaCode, extents);
     GlobalFree(bytes);
     return result;
 }

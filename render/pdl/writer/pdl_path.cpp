@@ -1,5 +1,7 @@
-// Path and shape operations of the writer. Points are 28.4 fixed point (POINTFIX); the
-// integer forms carry whole pixels, the float forms value x 0.0625.
+/*
+ * Path and shape operations of the writer. Points are 28.4 fixed point (POINTFIX); the
+ * integer forms carry whole pixels, the float forms value x 0.0625.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 // Most points (line-to) or curves (Bezier) one command carries.
@@ -191,7 +193,10 @@ int pdl_FillFixRect(PdlWriter *writer, LONG left, LONG top, LONG right, LONG bot
         IsWholePixel(bottom)) {
         return lmq_CmdCG(writer->stream, left >> 4, top >> 4, right >> 4, bottom >> 4);
     }
-    return lmq_CmdCg(writer->stream, (float)left * kFixScale, (float)top * kFixScale, (float)right * kFixScale,
+    return lmq_CmdCg(writer->stream,
+                     (float)left * kFixScale,
+                     (float)top * kFixScale,
+                     (float)right * kFixScale,
                      (float)bottom * kFixScale);
 }
 

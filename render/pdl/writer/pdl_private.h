@@ -1,5 +1,8 @@
-// Helpers shared by the writer's source files; not for callers outside the writer.
-#pragma once
+/*
+ * Helpers shared by the writer's source files; not for callers outside the writer.
+ */
+#ifndef QM_RENDER_PDL_WRITER_PDL_PRIVATE_H
+#define QM_RENDER_PDL_WRITER_PDL_PRIVATE_H
 
 #include "render/pdl/writer/pdl_writer.h"
 
@@ -31,3 +34,5 @@ void pdl_ClearPattern(GraphicsStateCache *cache);
 // memory is short).
 void *pdl_TempAlloc(DWORD bytes);
 void pdl_TempFree(void *block);
+
+#endif /* QM_RENDER_PDL_WRITER_PDL_PRIVATE_H */

@@ -1,5 +1,7 @@
-// Graphics-state operations of the writer: transformation, line attributes, raster
-// operation, colour, brushes and clipping.
+/*
+ * Graphics-state operations of the writer: transformation, line attributes, raster
+ * operation, colour, brushes and clipping.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
@@ -303,8 +305,7 @@ static int UseIntOrigin(const PdlWriter *writer, const POINTL *origin)
     return pdl_UseIntForm(writer) && pdl_FitsS16(origin->x) && pdl_FitsS16(origin->y);
 }
 
-int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, const POINTL *origin,
-                      const BYTE *color)
+int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, const POINTL *origin, const BYTE *color)
 {
     if (writer == NULL || origin == NULL || color == NULL) {
         return -1;
@@ -312,8 +313,7 @@ int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, c
     DWORD packed = pdl_PackColor(colorType, color);
     int result = UseIntOrigin(writer, origin)
                      ? lmq_CmdAN(writer->stream, origin->x, origin->y, kind, colorType, packed, pattern)
-                     : lmq_CmdAn(writer->stream, (float)origin->x, (float)origin->y, kind, colorType, packed,
-                                 pattern);
+                     : lmq_CmdAn(writer->stream, (float)origin->x, (float)origin->y, kind, colorType, packed, pattern);
     if (result != 0) {
         return -1;
     }
@@ -322,17 +322,18 @@ int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, c
     return 0;
 }
 
-int pdl_SetMonoPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType, const BYTE *color,
-                       DWORD width, DWORD height, const BYTE *bits)
+int pdl_SetMonoPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType, const BYTE *color, DWORD width,
+                       DWORD height, const BYTE *bits)
 {
     if (writer == NULL || origin == NULL || color == NULL || (bits == NULL && width > 0 && height > 0)) {
         return -1;
     }
     DWORD packed = pdl_PackColor(colorType, color);
-    int result = UseIntOrigin(writer, origin)
-                     ? lmq_CmdAO(writer->stream, origin->x, origin->y, kind, colorType, packed, width, height, bits)
-                     : lmq_CmdAo(writer->stream, (float)origin->x, (float)origin->y, kind, colorType, packed, width,
-                                 height, bits);
+    int result =
+        UseIntOrigin(writer, origin)
+            ? lmq_CmdAO(writer->stream, origin->x, origin->y, kind, colorType, packed, width, height, bits)
+            : lmq_CmdAo(
+                  writer->stream, (float)origin->x, (float)origin->y, kind, colorType, packed, width, height, bits);
     if (result != 0) {
         return -1;
     }
@@ -359,7 +360,8 @@ int pdl_SetColorPattern(PdlWriter *writer, const POINTL *origin, int kind, int c
         return -1;
     }
     GraphicsStateCache *cache = writer->cache;
-    if (pdl_IsCached(writer, IsCachedPattern(cache, origin, kind, colorType, bits, width, height, flag, length, data))) {
+    if (pdl_IsCached(writer,
+                     IsCachedPattern(cache, origin, kind, colorType, bits, width, height, flag, length, data))) {
         return 0;
     }
     if (lmq_CmdAP(writer->stream, origin->x, origin->y, kind, colorType, width, height, length, data) != 0) {

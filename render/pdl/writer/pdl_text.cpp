@@ -1,5 +1,7 @@
-// Text and glyph operations of the writer: device fonts, text runs, text position
-// records and downloaded glyphs.
+/*
+ * Text and glyph operations of the writer: device fonts, text runs, text position
+ * records and downloaded glyphs.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 #include <cstring>
@@ -40,8 +42,8 @@ int pdl_SetFontMatrix(PdlWriter *writer, const float matrix[6])
 static const DWORD kStackAdvances = 128;
 
 // Text run with one advance per character after the first (DD/Dd).
-static int WriteTextAdvances(PdlWriter *writer, float x, float y, DWORD count, const WORD *codes,
-                             const float *advances, int useInt, int ix, int iy)
+static int WriteTextAdvances(PdlWriter *writer, float x, float y, DWORD count, const WORD *codes, const float *advances,
+                             int useInt, int ix, int iy)
 {
     DWORD n = count - 1;
     if (!useInt) {
@@ -113,8 +115,8 @@ static int WriteFloatPositionArrays(PdlWriter *writer, const TextPositionRecord 
     float *second = (record->flags & 2) ? FloatArray(record->second, record->count, &failed) : NULL;
     int result = -1;
     if (!failed) {
-        result = lmq_CmdDf(writer->stream, record->x, record->y, record->flags, record->count, first, second,
-                           record->value);
+        result =
+            lmq_CmdDf(writer->stream, record->x, record->y, record->flags, record->count, first, second, record->value);
     }
     pdl_TempFree(first);
     pdl_TempFree(second);
@@ -128,8 +130,8 @@ int pdl_WriteTextPosition(PdlWriter *writer, const TextPositionRecord *record)
     }
     int flags = record->flags & 0xFF;
     DWORD needed = record->kind == 0 ? 1 : record->count;
-    if (needed > 0 && (((flags & 1) && record->kind != 0 && record->first == NULL) ||
-                       ((flags & 2) && record->second == NULL))) {
+    if (needed > 0 &&
+        (((flags & 1) && record->kind != 0 && record->first == NULL) || ((flags & 2) && record->second == NULL))) {
         return -1;
     }
     int ix = 0;

@@ -1,4 +1,6 @@
-// The writer's life cycle, its graphics-state cache and the printer memory model binding.
+/*
+ * The writer's life cycle, its graphics-state cache and the printer memory model binding.
+ */
 #include "render/pdl/writer/pdl_private.h"
 
 #include <cmath>

@@ -1,16 +1,19 @@
-// The PDL writer: the one way drawing and page code writes LUMIQ. Each operation picks
-// the command's form (integer or float, byte address or 64-byte units, absolute or
-// relative points), asks the graphics-state cache whether the value differs from what
-// was last sent, writes the command through the encoder only when it does, and records
-// the new value. It also keeps the current point of the path being written and the
-// binding to the printer memory model that tracks downloaded glyphs. One writer exists
-// per PDEV while a document is open.
-//
-// Common contract: every operation takes the writer first and returns 0 on success, -1
-// when a write failed (the caller fails the job) or when it refused its operands; a
-// refusal writes nothing. A failed write leaves the cache as it was. Unless said
-// otherwise a NULL writer answers -1.
-#pragma once
+/*
+ * The PDL writer: the one way drawing and page code writes LUMIQ. Each operation picks
+ * the command's form (integer or float, byte address or 64-byte units, absolute or
+ * relative points), asks the graphics-state cache whether the value differs from what
+ * was last sent, writes the command through the encoder only when it does, and records
+ * the new value. It also keeps the current point of the path being written and the
+ * binding to the printer memory model that tracks downloaded glyphs. One writer exists
+ * per PDEV while a document is open.
+ *
+ * Common contract: every operation takes the writer first and returns 0 on success, -1
+ * when a write failed (the caller fails the job) or when it refused its operands; a
+ * refusal writes nothing. A failed write leaves the cache as it was. Unless said
+ * otherwise a NULL writer answers -1.
+ */
+#ifndef QM_RENDER_PDL_WRITER_PDL_WRITER_H
+#define QM_RENDER_PDL_WRITER_PDL_WRITER_H
 
 #include <windows.h>
 #include <winddi.h>
@@ -40,22 +43,22 @@
 // give the value after the graphics reset; "kept" rows keep theirs, "page" rows are set
 // by the page-level reset.
 struct GraphicsStateCache {
-    DWORD enabled;            // 1 at creation, unchanged by resets; 0: every value differs
-    float matrix[6];          // Aa; all 0
-    float lineWidth;          // AD/Ad; -1.0 (a width is never negative)
-    LONG lineJoin;            // AF; -1
-    LONG lineCap;             // AE; -1
-    float miterLimit;         // AG/Ag; -1.0
-    LONG pageAttribute;       // AI; -1
-    WORD fillRule;            // AJ; 0
-    WORD paintMode;           // AK; 0
-    WORD ropKind;             // AL; 0
-    DWORD ropCode;            // AL; kept
-    BYTE colorKind;           // AM; 0
-    BYTE colorType;           // AM; 0
-    DWORD colorValue;         // AM; -1 (packed)
-    BYTE lineStyleKind;       // AH/Ah; 255
-    LONG patternOriginX;      // AP; kept
+    DWORD enabled;       // 1 at creation, unchanged by resets; 0: every value differs
+    float matrix[6];     // Aa; all 0
+    float lineWidth;     // AD/Ad; -1.0 (a width is never negative)
+    LONG lineJoin;       // AF; -1
+    LONG lineCap;        // AE; -1
+    float miterLimit;    // AG/Ag; -1.0
+    LONG pageAttribute;  // AI; -1
+    WORD fillRule;       // AJ; 0
+    WORD paintMode;      // AK; 0
+    WORD ropKind;        // AL; 0
+    DWORD ropCode;       // AL; kept
+    BYTE colorKind;      // AM; 0
+    BYTE colorType;      // AM; 0
+    DWORD colorValue;    // AM; -1 (packed)
+    BYTE lineStyleKind;  // AH/Ah; 255
+    LONG patternOriginX; // AP; kept
     LONG patternOriginY;
     BYTE patternKind;
     BYTE patternColorType;
@@ -64,49 +67,49 @@ struct GraphicsStateCache {
     WORD patternHeight;
     BYTE patternFlag;
     DWORD patternLength;
-    BYTE *patternData;        // global-heap copy; freed and NULL
-    BYTE hatchKind;           // AQ; 0
+    BYTE *patternData; // global-heap copy; freed and NULL
+    BYTE hatchKind;    // AQ; 0
     BYTE hatchMode;
     BYTE hatchColorType;
-    DWORD hatchValue;         // AQ; 0
-    LONG ffValues[2];         // FF; -1, -1
-    WORD paletteWord;         // AV: entry count; 0
-    BYTE paletteColorType;    // AV; 0 (no palette recorded)
+    DWORD hatchValue;                // AQ; 0
+    LONG ffValues[2];                // FF; -1, -1
+    WORD paletteWord;                // AV: entry count; 0
+    BYTE paletteColorType;           // AV; 0 (no palette recorded)
     BYTE palette[GSC_PALETTE_BYTES]; // AV; kept
-    WORD faValues[2];         // FA: selector 1, every other selector; page: 0
-    DWORD deviceFont;         // DA; page: 0
-    DWORD fontMatrix[6];      // Db, the float bits; page: 0
-    WORD fhPair[2];           // FH; page: -1, -1
+    WORD faValues[2];                // FA: selector 1, every other selector; page: 0
+    DWORD deviceFont;                // DA; page: 0
+    DWORD fontMatrix[6];             // Db, the float bits; page: 0
+    WORD fhPair[2];                  // FH; page: -1, -1
 };
 
 // PdlWriter (global heap, zeroed; 32-bit fields and three pointers).
 struct PdlWriter {
-    DWORD pageMode1;          // 1 at creation; pdl_SetPageMode
-    DWORD pageMode2;          // 1 at creation; while 1 pdl_ResetPage also resets the
-                              // memory model and the page-level cache
-    DWORD floatOnly;          // non-zero: every operation uses its float form
-    DWORD memoryModelOn;      // 1 while a printer memory model is open
-    PrinterMemory *memory;    // the printer memory model
-    DWORD memorySize;         // printer memory size (0 when setting 1343 is set)
-    DWORD currentPointValid;  // 1 while currentX, currentY hold the current point
-    LONG currentX;            // device pixels
+    DWORD pageMode1;         // 1 at creation; pdl_SetPageMode
+    DWORD pageMode2;         // 1 at creation; while 1 pdl_ResetPage also resets the
+                             // memory model and the page-level cache
+    DWORD floatOnly;         // non-zero: every operation uses its float form
+    DWORD memoryModelOn;     // 1 while a printer memory model is open
+    PrinterMemory *memory;   // the printer memory model
+    DWORD memorySize;        // printer memory size (0 when setting 1343 is set)
+    DWORD currentPointValid; // 1 while currentX, currentY hold the current point
+    LONG currentX;           // device pixels
     LONG currentY;
     GraphicsStateCache *cache;
-    OutputStream *stream;     // the PDEV's output stream
-    DWORD glyphUnits;         // 1: glyph addresses in 64-byte units
-    DWORD pdlVersion;         // packed; setting 8205 at creation
-    DWORD noMemoryModel;      // setting 1343: no memory model, AQ sent every time
+    OutputStream *stream; // the PDEV's output stream
+    DWORD glyphUnits;     // 1: glyph addresses in 64-byte units
+    DWORD pdlVersion;     // packed; setting 8205 at creation
+    DWORD noMemoryModel;  // setting 1343: no memory model, AQ sent every time
 };
 
 static_assert(sizeof(PdlWriter) == QM_LAYOUT(14 * 4, 72), "PdlWriter: eleven 32-bit fields and three pointers");
 
 // Text position record (pdl_WriteTextPosition).
 struct TextPositionRecord {
-    int kind;                 // 0: single form (DE), else array form (DF)
+    int kind; // 0: single form (DE), else array form (DF)
     float x;
     float y;
-    int flags;                // bit 0: first array, bit 1: second array
-    DWORD count;              // values in each array
+    int flags;   // bit 0: first array, bit 1: second array
+    DWORD count; // values in each array
     const short *first;
     const short *second;
     int value;
@@ -114,11 +117,11 @@ struct TextPositionRecord {
 
 // Positioned ANSI text record (pdl_WriteTextEg).
 struct TextEgRecord {
-    WORD count;               // characters of the wide text
+    WORD count; // characters of the wide text
     float matrix[6];
-    BYTE kind;                // 2: a media code follows
-    BYTE mediaCode;           // 81: the two extents follow
-    LONG extents[2];          // width, height in tenths
+    BYTE kind;       // 2: a media code follows
+    BYTE mediaCode;  // 81: the two extents follow
+    LONG extents[2]; // width, height in tenths
 };
 
 // ---- Life cycle ----------------------------------------------------------------------
@@ -131,8 +134,7 @@ struct TextEgRecord {
 // version (jc_GetJobPdlVersion) is at least PDL_VERSION_GLYPH_UNITS. Returns the writer,
 // NULL for a NULL devmode, when memory is short or the memory model cannot be opened
 // (nothing kept).
-PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, PrinterDataBlock *block,
-                            DWORD memorySize);
+PdlWriter *pdl_CreateWriter(OutputStream *stream, DriverDevmode *devmode, PrinterDataBlock *block, DWORD memorySize);
 // pdl_DestroyWriter: closes the memory model and frees the cache, its pattern copy and
 // the writer. NULL is ignored.
 void pdl_DestroyWriter(PdlWriter *writer);
@@ -171,8 +173,7 @@ int pdl_IsMemoryModelOn(PdlWriter *writer);
 LONG pdl_FindDownload(PdlWriter *writer, WORD charCode, WORD fontId, BYTE kind);
 // pdl_AllocDownload: commit 0: the address size bytes would take, nothing changed;
 // commit 1: reserves them for the glyph. -1 when the model is off or there is no room.
-LONG pdl_AllocDownload(PdlWriter *writer, WORD charCode, WORD fontId, BYTE kind, DWORD size,
-                       BOOL commit);
+LONG pdl_AllocDownload(PdlWriter *writer, WORD charCode, WORD fontId, BYTE kind, DWORD size, BOOL commit);
 
 // ---- Transformation ------------------------------------------------------------------
 
@@ -218,15 +219,14 @@ int pdl_SetColor(PdlWriter *writer, int kind, int colorType, const BYTE *color);
 
 // pdl_SetHatchBrush: AN (An when float-only or the origin does not fit s16), never
 // cached; clears the colour cache and frees the cached pattern.
-int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, const POINTL *origin,
-                      const BYTE *color);
+int pdl_SetHatchBrush(PdlWriter *writer, int kind, int colorType, int pattern, const POINTL *origin, const BYTE *color);
 // pdl_SetMonoPattern: AO/Ao by the same rule, one-bit rows of (width + 7) / 8 bytes.
-int pdl_SetMonoPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType,
-                       const BYTE *color, DWORD width, DWORD height, const BYTE *bits);
+int pdl_SetMonoPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType, const BYTE *color, DWORD width,
+                       DWORD height, const BYTE *bits);
 // pdl_SetColorPattern: AP, cached field by field and byte by byte; sending records a
 // copy of the data and clears the colour cache.
-int pdl_SetColorPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType, int bits,
-                        DWORD width, DWORD height, int flag, DWORD length, const BYTE *data);
+int pdl_SetColorPattern(PdlWriter *writer, const POINTL *origin, int kind, int colorType, int bits, DWORD width,
+                        DWORD height, int flag, DWORD length, const BYTE *data);
 // pdl_SetHatchBackground: AQ, cached unless setting 1343 is set.
 int pdl_SetHatchBackground(PdlWriter *writer, int kind, int mode, int colorType, const BYTE *color);
 // pdl_SetPatternFromColor: the background (mode 2, type 4) and the built-in 8 x 8 pattern
@@ -325,3 +325,5 @@ int pdl_WriteStringEE(PdlWriter *writer, const WCHAR *text, DWORD count);
 // pdl_WriteTextEg: Eg with the record's count characters of text in the ANSI code page
 // and each extent sent as value x 0.1.
 int pdl_WriteTextEg(PdlWriter *writer, const TextEgRecord *record, const WCHAR *text);
+
+#endif /* QM_RENDER_PDL_WRITER_PDL_WRITER_H */

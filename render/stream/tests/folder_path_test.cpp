@@ -1,4 +1,6 @@
-// Making an output folder level by level, and temporary file names.
+/*
+ * Making an output folder level by level, and temporary file names.
+ */
 #include "render/stream/file_io.h"
 
 #include "render/stream/tests/output_fixture.h"
@@ -57,7 +59,8 @@ TEST(TempFileName, FallsBackThroughTheDirectories)
     };
     for (const Case &c : cases) {
         qmt_FailTempFileName(NULL);
-        for (const WCHAR *dir : c.failing) qmt_FailTempFileName(dir);
+        for (const WCHAR *dir : c.failing)
+            qmt_FailTempFileName(dir);
         WCHAR path[MAX_PATH];
         ASSERT_EQ(util_MakeTempFileName(path, NULL), 0);
         EXPECT_EQ(std::u16string(path).substr(0, c.directory.size()), c.directory);

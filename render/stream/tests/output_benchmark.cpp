@@ -1,5 +1,7 @@
-// Many command-sized writes through the stream into a spooler sink that drops the bytes:
-// the cost of the 2048-byte buffer on the hot path of the encoder.
+/*
+ * Many command-sized writes through the stream into a spooler sink that drops the bytes:
+ * the cost of the 2048-byte buffer on the hot path of the encoder.
+ */
 #include <windows.h>
 #include <winspool.h>
 
@@ -32,7 +34,8 @@ static void BM_SmallWrites(benchmark::State &state)
     const DWORD size = (DWORD)state.range(0);
     std::vector<BYTE> command(size, 0x5A);
     for (auto _ : state) {
-        for (int i = 0; i < 1000; ++i) benchmark::DoNotOptimize(spl_WriteStream(stream, size, command.data()));
+        for (int i = 0; i < 1000; ++i)
+            benchmark::DoNotOptimize(spl_WriteStream(stream, size, command.data()));
     }
     state.SetBytesProcessed((int64_t)state.iterations() * 1000 * size);
     spl_DestroyStream(stream);

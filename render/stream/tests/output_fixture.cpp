@@ -1,4 +1,6 @@
-// Shared set-up of the output tests.
+/*
+ * Shared set-up of the output tests.
+ */
 #include "render/stream/tests/output_fixture.h"
 
 #include <string.h>
@@ -13,7 +15,8 @@ namespace output_test {
 std::vector<BYTE> Pattern(size_t length, BYTE seed)
 {
     std::vector<BYTE> bytes(length);
-    for (size_t i = 0; i < length; ++i) bytes[i] = (BYTE)((i + seed) % 251);
+    for (size_t i = 0; i < length; ++i)
+        bytes[i] = (BYTE)((i + seed) % 251);
     return bytes;
 }
 
@@ -29,7 +32,8 @@ std::vector<BYTE> JobBytes(DWORD job)
     DWORD needed = 0;
     qmh_ReadJobData(job, NULL, 0, &needed);
     std::vector<BYTE> bytes(needed);
-    if (needed && !qmh_ReadJobData(job, bytes.data(), needed, &needed)) bytes.clear();
+    if (needed && !qmh_ReadJobData(job, bytes.data(), needed, &needed))
+        bytes.clear();
     return bytes;
 }
 
@@ -46,7 +50,8 @@ std::vector<DWORD> Jobs()
     std::vector<QMH_JOB_INFO> infos(qmh_EnumJobs(kPrinterName, NULL, 0));
     qmh_EnumJobs(kPrinterName, infos.data(), (DWORD)infos.size());
     std::vector<DWORD> ids;
-    for (const QMH_JOB_INFO &info : infos) ids.push_back(info.JobId);
+    for (const QMH_JOB_INFO &info : infos)
+        ids.push_back(info.JobId);
     return ids;
 }
 
@@ -54,10 +59,12 @@ std::vector<BYTE> FileBytes(LPCWSTR path)
 {
     std::vector<BYTE> bytes;
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
     BYTE chunk[4096];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got) bytes.insert(bytes.end(), chunk, chunk + got);
+    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got)
+        bytes.insert(bytes.end(), chunk, chunk + got);
     CloseHandle(file);
     return bytes;
 }

@@ -1,6 +1,9 @@
-// Shared set-up of the output tests: an installed printer with a job open on the
-// driver's own handle, and readers of what the spooler and the files kept.
-#pragma once
+/*
+ * Shared set-up of the output tests: an installed printer with a job open on the
+ * driver's own handle, and readers of what the spooler and the files kept.
+ */
+#ifndef QM_RENDER_STREAM_TESTS_OUTPUT_FIXTURE_H
+#define QM_RENDER_STREAM_TESTS_OUTPUT_FIXTURE_H
 
 #include <windows.h>
 #include <winspool.h>
@@ -38,7 +41,8 @@ void ScriptAnswers(std::initializer_list<int> answers);
 QmtMessageBoxCall Box(DWORD index);
 
 // A printer with a job open on the driver's own handle and a stream on it.
-class StreamTest : public testing::Test {
+class StreamTest : public testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -51,3 +55,5 @@ protected:
 };
 
 } // namespace output_test
+
+#endif /* QM_RENDER_STREAM_TESTS_OUTPUT_FIXTURE_H */

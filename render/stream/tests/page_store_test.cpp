@@ -1,4 +1,6 @@
-// The page store: page order, records and raw bytes read back, page entries, growth.
+/*
+ * The page store: page order, records and raw bytes read back, page entries, growth.
+ */
 #include "render/stream/output_stream.h"
 
 #include "render/stream/tests/output_fixture.h"
@@ -25,9 +27,11 @@ DWORD TempFiles()
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW(TEXT("C:\\TEMP\\*"), &found);
     DWORD count = 0;
-    if (find == INVALID_HANDLE_VALUE) return 0;
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++count;
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return count;
@@ -39,7 +43,8 @@ Bytes ReadRest(OutputStream *stream)
     Bytes all;
     BYTE chunk[700];
     LONG got;
-    while ((got = spl_ReadStoredPage(stream, sizeof(chunk), chunk)) > 0) all.insert(all.end(), chunk, chunk + got);
+    while ((got = spl_ReadStoredPage(stream, sizeof(chunk), chunk)) > 0)
+        all.insert(all.end(), chunk, chunk + got);
     EXPECT_EQ(got, 0);
     return all;
 }
@@ -130,9 +135,10 @@ TEST_F(StreamTest, StoreGrowsAndLeavesNothingBehind)
     }
     EXPECT_EQ(spl_EndPageStore(stream_), 0);
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Tessaly Ornet\\QM NQT Printer Driver\\TempFile"), 0,
-                            KEY_READ, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExW(
+            HKEY_LOCAL_MACHINE, TEXT("Software\\Tessaly Ornet\\QM NQT Printer Driver\\TempFile"), 0, KEY_READ, &key),
+        ERROR_SUCCESS);
     WCHAR name[MAX_PATH];
     DWORD length = MAX_PATH;
     EXPECT_EQ(RegEnumKeyExW(key, 0, name, &length, NULL, NULL, NULL, NULL), ERROR_NO_MORE_ITEMS);

@@ -1,5 +1,7 @@
-// The output stream: buffering, the spooler call pattern, failures, second jobs and
-// file sinks with their retry question.
+/*
+ * The output stream: buffering, the spooler call pattern, failures, second jobs and
+ * file sinks with their retry question.
+ */
 #include "render/stream/output_stream.h"
 
 #include "render/stream/spool_job.h"
@@ -143,7 +145,7 @@ TEST_F(StreamTest, FailedFileWritesAskToRetry)
 {
     struct Case {
         const char *name;
-        DWORD length;          // above 2048: written unbuffered; else through the flush
+        DWORD length; // above 2048: written unbuffered; else through the flush
         BOOL shortWrite;
         std::vector<int> answers;
         LONG result;

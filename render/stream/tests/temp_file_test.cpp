@@ -1,4 +1,6 @@
-// Temporary job files: records, positions, the retry question and the clean-up.
+/*
+ * Temporary job files: records, positions, the retry question and the clean-up.
+ */
 #include "render/stream/temp_file.h"
 
 #include "render/stream/tests/output_fixture.h"
@@ -13,7 +15,8 @@ std::vector<std::u16string> Records()
 {
     std::vector<std::u16string> names;
     HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRecords, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRecords, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
     WCHAR name[MAX_PATH + 1];
     DWORD length = MAX_PATH + 1;
     for (DWORD i = 0; RegEnumKeyExW(key, i, name, &length, NULL, NULL, NULL, NULL) == ERROR_SUCCESS; ++i) {
@@ -30,7 +33,8 @@ std::u16string RecordValue(const std::u16string &name)
     WCHAR value[64] = {0};
     DWORD size = sizeof(value), type = 0;
     HKEY hkey;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS) return u"<none>";
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+        return u"<none>";
     RegQueryValueExW(hkey, NULL, NULL, &type, (LPBYTE)value, &size);
     RegCloseKey(hkey);
     return value;
@@ -45,7 +49,8 @@ void MakeFile(LPCWSTR path, DWORD size)
     CloseHandle(file);
 }
 
-class TempFileTest : public testing::Test {
+class TempFileTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -74,7 +79,9 @@ TEST_F(TempFileTest, RecordedWhileItExists)
     ASSERT_EQ(spl_CreateTempFile(&file_), 0);
     EXPECT_EQ(spl_IsTempFileOpen(&file_), 1);
     std::u16string path = file_.path, name = path;
-    for (char16_t &c : name) if (c == u'\\') c = u'/';
+    for (char16_t &c : name)
+        if (c == u'\\')
+            c = u'/';
     EXPECT_EQ(path.substr(0, 11), u"C:\\TEMP\\QMP");
     EXPECT_EQ(Records(), std::vector<std::u16string>{name});
     EXPECT_EQ(RecordValue(name), u"[2026,03/07,09:05:04]");
@@ -100,10 +107,13 @@ TEST_F(TempFileTest, CleanUpTable)
     CreateDirectoryW(TEXT("C:\\TEMP"), NULL);
     MakeFile(TEXT("C:\\TEMP\\held.tmp"), 4);
     MakeFile(TEXT("C:\\TEMP\\left.tmp"), 4);
-    for (const WCHAR *path : {TEXT("C:\\TEMP\\gone.tmp"), TEXT("C:\\TEMP\\held.tmp"), TEXT("C:\\TEMP\\left.tmp"),
+    for (const WCHAR *path : {TEXT("C:\\TEMP\\gone.tmp"),
+                              TEXT("C:\\TEMP\\held.tmp"),
+                              TEXT("C:\\TEMP\\left.tmp"),
                               TEXT("C:\\nodir\\gone.tmp")})
         ASSERT_EQ(spl_RecordTempFile(path), 0);
-    HANDLE held = CreateFileW(TEXT("C:\\TEMP\\held.tmp"), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE held =
+        CreateFileW(TEXT("C:\\TEMP\\held.tmp"), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(spl_CleanUpTempFiles(), 0);
     EXPECT_EQ(Records(), std::vector<std::u16string>{u"C:/TEMP/held.tmp"});

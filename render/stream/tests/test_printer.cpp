@@ -1,4 +1,6 @@
-// The printer the output tests and the benchmark print to.
+/*
+ * The printer the output tests and the benchmark print to.
+ */
 #include "render/stream/tests/test_printer.h"
 
 #include <qmhost.h>

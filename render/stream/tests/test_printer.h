@@ -1,5 +1,8 @@
-// The printer the output tests and the benchmark print to.
-#pragma once
+/*
+ * The printer the output tests and the benchmark print to.
+ */
+#ifndef QM_RENDER_STREAM_TESTS_TEST_PRINTER_H
+#define QM_RENDER_STREAM_TESTS_TEST_PRINTER_H
 
 #include <windows.h>
 
@@ -11,3 +14,5 @@ extern const WCHAR kPrinterName[];
 BOOL InstallPrinter();
 
 } // namespace output_test
+
+#endif /* QM_RENDER_STREAM_TESTS_TEST_PRINTER_H */

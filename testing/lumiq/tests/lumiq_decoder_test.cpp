@@ -1,6 +1,8 @@
-// The stream reader on whole jobs and on broken input: every fault names its offset and
-// reason, and nothing past the input is read (the inputs are exact-size heap copies, so
-// the sanitizer build catches any read beyond them).
+/*
+ * The stream reader on whole jobs and on broken input: every fault names its offset and
+ * reason, and nothing past the input is read (the inputs are exact-size heap copies, so
+ * the sanitizer build catches any read beyond them).
+ */
 #include "testing/lumiq/lumiq_decoder.h"
 
 #include <gtest/gtest.h>
@@ -35,20 +37,21 @@ const char kHeader[] = "1b '%-12345X@PJL SET JOBATTR=\"X\"' 0a '%QMNQT-1.5.1%' 0
 TEST(LumiqDecoder, SplitsHeaderBodyAndTrailer)
 {
     std::vector<uint8_t> job = Bytes(std::string(kHeader) + " 45 41 03 41 45 02 44 4c 0001"
-                                     " 00400006 1111 1b '%-12345X@EOJO' 0a");
+                                                            " 00400006 1111 1b '%-12345X@EOJO' 0a");
     std::string out;
     LqdError error;
     ASSERT_TRUE(lqd_DumpStream(job.data(), job.size(), LqdOptions(), out, error)) << error.reason;
-    EXPECT_EQ(out, "header 0 UEL\n"
-                   "header 9 line \"@PJL SET JOBATTR=\\\"X\\\"\"\n"
-                   "header 30 version \"%QMNQT-1.5.1%\"\n"
-                   "header 44 version \"%WINNT-5.1,NQTDRV-2704.1%\"\n"
-                   "body 70 EA 3\n"
-                   "body 73 AE 2\n"
-                   "body 76 DL 1 glyph 0x00400006 6\n"
-                   "trailer 86 UEL\n"
-                   "trailer 95 line \"@EOJO\"\n"
-                   "end 101\n");
+    EXPECT_EQ(out,
+              "header 0 UEL\n"
+              "header 9 line \"@PJL SET JOBATTR=\\\"X\\\"\"\n"
+              "header 30 version \"%QMNQT-1.5.1%\"\n"
+              "header 44 version \"%WINNT-5.1,NQTDRV-2704.1%\"\n"
+              "body 70 EA 3\n"
+              "body 73 AE 2\n"
+              "body 76 DL 1 glyph 0x00400006 6\n"
+              "trailer 86 UEL\n"
+              "trailer 95 line \"@EOJO\"\n"
+              "end 101\n");
 
     // The same body read alone and from an offset.
     LqdOptions fromOffset;
@@ -96,11 +99,16 @@ TEST(LumiqDecoder, BrokenInputNamesOffsetAndReason)
         {"outline size below its header", "44 4c 0001 3fc00000", 4, "below its 4-byte header"},
         {"glyph past the end", "44 48 00001000 00400010 1111", 6, "runs past the end"},
         {"colour type", "41 4d 02 05 ff", 4, "colour type 5"},
-        {"image source kind", "43 71 00000000 00000000 00000000 00000000 00000000 00000000"
-                              " 00000000 00000000 0001 0001 01 03", 39, "source kind 3"},
-        {"image data past the end", "43 71 00000000 00000000 00000000 00000000 00000000 00000000"
-                                    " 00000000 00000000 0001 0001 01 02 04 00 08 01 00000010 ff",
-         48, "truncated Cq"},
+        {"image source kind",
+         "43 71 00000000 00000000 00000000 00000000 00000000 00000000"
+         " 00000000 00000000 0001 0001 01 03",
+         39,
+         "source kind 3"},
+        {"image data past the end",
+         "43 71 00000000 00000000 00000000 00000000 00000000 00000000"
+         " 00000000 00000000 0001 0001 01 02 04 00 08 01 00000010 ff",
+         48,
+         "truncated Cq"},
         {"svar too long", "42 30 0001 ff ff ff ff ff", 4, "svar longer than 5 bytes"},
         {"text form byte", "44 43 0000 0000 02", 6, "form byte 2"},
         {"odd text length", "44 43 0000 0000 01 0000 0003 0041", 9, "odd text byte length"},
@@ -136,13 +144,12 @@ TEST(LumiqDecoder, HeaderWithoutVersionLinesIsRefused)
 // Every cut of a valid body either ends at a command boundary or fails cleanly.
 TEST(LumiqDecoder, EveryTruncationFailsWithinTheInput)
 {
-    std::vector<uint8_t> full = Bytes(
-        "41 48 06 fffe 02 0003 0004 41 4f 0001 0002 01 03 80 01 0009 0002 ff800100"
-        " 42 30 0002 8040 c040 00 41 44 44 0001 0002 02 0001 0005 0004 0041 0042"
-        " 44 45 0001 0002 03 0000 0007 0009 00000008 22222222 45 67 0002 6869"
-        " 3f800000 00000000 00000000 3f800000 00000000 00000000 02 51 3f800000 40000000"
-        " 43 70 3f800000 40000000 0008 0002 01 3f800000 00000000 00000000 3f800000"
-        " 00000000 00000000 00000002 ff00");
+    std::vector<uint8_t> full = Bytes("41 48 06 fffe 02 0003 0004 41 4f 0001 0002 01 03 80 01 0009 0002 ff800100"
+                                      " 42 30 0002 8040 c040 00 41 44 44 0001 0002 02 0001 0005 0004 0041 0042"
+                                      " 44 45 0001 0002 03 0000 0007 0009 00000008 22222222 45 67 0002 6869"
+                                      " 3f800000 00000000 00000000 3f800000 00000000 00000000 02 51 3f800000 40000000"
+                                      " 43 70 3f800000 40000000 0008 0002 01 3f800000 00000000 00000000 3f800000"
+                                      " 00000000 00000000 00000002 ff00");
     LqdOptions bodyOnly;
     bodyOnly.bodyOnly = true;
     // Command boundaries from the listing of the whole body.

@@ -1,5 +1,7 @@
-// The DC sequence over the sample model: a DC made and deleted as GDI does leaves nothing
-// behind, and neither does one the driver refuses; the leak report names what was left.
+/*
+ * The DC sequence over the sample model: a DC made and deleted as GDI does leaves nothing
+ * behind, and neither does one the driver refuses; the leak report names what was left.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,7 +19,8 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 
 namespace {
 
-class DcSequenceTest : public ::testing::Test {
+class DcSequenceTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -65,7 +68,7 @@ TEST(LeakReport, NamesTheKindLeftBehind)
 {
     const LiveCounts start = {3, 10, 1, 1, 2, 1};
     struct Case {
-        const char *kind;   // NULL: no leak
+        const char *kind; // NULL: no leak
         LiveCounts now;
     };
     const Case cases[] = {

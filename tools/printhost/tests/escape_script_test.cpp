@@ -1,6 +1,8 @@
-// The escape script on a DC of the sample model, event by event as GDI runs a job: after
-// the settings transfer the render driver holds the DEVMODE, the printer data and the
-// owner record the script sent, and the stream's header is the job-attribute set it built.
+/*
+ * The escape script on a DC of the sample model, event by event as GDI runs a job: after
+ * the settings transfer the render driver holds the DEVMODE, the printer data and the
+ * owner record the script sent, and the stream's header is the job-attribute set it built.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -28,7 +30,8 @@ typedef BOOL(WINAPI *StartDocProc)(SURFOBJ *, LPWSTR, DWORD);
 typedef BOOL(WINAPI *EndDocProc)(SURFOBJ *, FLONG);
 typedef BOOL(WINAPI *PageProc)(SURFOBJ *);
 
-class EscapeScriptTest : public ::testing::Test {
+class EscapeScriptTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -43,8 +46,10 @@ protected:
     }
     void TearDown() override
     {
-        if (hdc_ != NULL) DeleteDC(hdc_);
-        if (surface_ != NULL) EngUnlockSurface(surface_);
+        if (hdc_ != NULL)
+            DeleteDC(hdc_);
+        if (surface_ != NULL)
+            EngUnlockSurface(surface_);
         ph_DeleteDc(&host_, &dc_);
         ph_UnloadDriver(&host_);
         LiveCounts end = ph_CountLive();
@@ -60,7 +65,8 @@ protected:
         ASSERT_TRUE(ph_BuildJobDevmode(printer, PH_PRINTER_NAME, &dc_.devmode));
         ClosePrinter(printer);
         std::string error;
-        for (const char *setting : settings) ASSERT_TRUE(ph_ApplySetting(setting, &dc_.devmode, &error)) << error;
+        for (const char *setting : settings)
+            ASSERT_TRUE(ph_ApplySetting(setting, &dc_.devmode, &error)) << error;
         ASSERT_TRUE(ph_CreateDc(&host_, PH_PRINTER_NAME, &dc_));
         surface_ = EngLockSurface(dc_.surface);
         hdc_ = qmh_CreatePrinterDC((QMH_ESCAPE_ENTRY)(void *)ph_DriverFunction(&host_, INDEX_DrvEscape), surface_);
@@ -153,7 +159,7 @@ struct StandIn {
     bool ownerHeld;
     BYTE owner[sizeof(JobOwnerRecord)];
     DWORD jobId;
-    DWORD failCode;  // answered with -1
+    DWORD failCode; // answered with -1
     std::string codes;
 };
 StandIn *g_standIn = nullptr;
@@ -164,14 +170,16 @@ ULONG WINAPI StandInEscape(SURFOBJ *, ULONG code, ULONG cjIn, PVOID, ULONG cjOut
     char text[16];
     snprintf(text, sizeof text, "%s%lX", s.codes.empty() ? "" : " ", (unsigned long)code);
     s.codes += text;
-    if (code == s.failCode) return (ULONG)-1;
+    if (code == s.failCode)
+        return (ULONG)-1;
     if (code == ESC_PAGE_END && cjIn == 4 && cjOut == sizeof(PageEndReply)) {
         memset(out, 0, cjOut);
         memcpy(out, s.request, sizeof s.request);
     } else if (code == ESC_GET_DEVMODE && cjOut == s.devmode.size()) {
         memcpy(out, s.devmode.data(), cjOut);
     } else if (code == ESC_GET_JOB_INFO) {
-        if (!s.ownerHeld) return (ULONG)-1;
+        if (!s.ownerHeld)
+            return (ULONG)-1;
         memcpy(out, s.owner, sizeof s.owner);
     } else if ((code == ESC_GET_JOB_ID || code == ESC_GET_PAGE_WORD) && cjOut == sizeof(DWORD)) {
         DWORD value = code == ESC_GET_JOB_ID ? s.jobId : 7;
@@ -188,7 +196,8 @@ BOOL CountPage(void *host)
     return TRUE;
 }
 
-class PageEndTest : public ::testing::Test {
+class PageEndTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -211,7 +220,8 @@ protected:
         ASSERT_TRUE(ph_BuildJobDevmode(printer_, PH_PRINTER_NAME, &standIn_.devmode));
         standIn_.devmode.resize(sizeof(DriverDevmode));
         std::string error;
-        for (const char *setting : settings) ASSERT_TRUE(ph_ApplySetting(setting, &standIn_.devmode, &error)) << error;
+        for (const char *setting : settings)
+            ASSERT_TRUE(ph_ApplySetting(setting, &standIn_.devmode, &error)) << error;
     }
     void Init()
     {
@@ -231,7 +241,7 @@ protected:
     HDC hdc_ = NULL;
     StandIn standIn_ = {};
     EscapeScript script_;
-    int pageCalls_ = 0;  // starts and ends of added pages
+    int pageCalls_ = 0; // starts and ends of added pages
 };
 
 // What ENDPAGE and ENDDOC send for each stamp request, in order.
@@ -250,12 +260,27 @@ TEST_F(PageEndTest, EscapesOfEachStampRequest)
     const Case cases[] = {
         {"nothing to draw", {0, 0, 0}, {}, {off, off, off, off, off, off}, false, "5001", 0},
         {"stamp placed once", {0, 1, 0}, {"303=514"}, {off, off, off, off, off, off}, false, "5001 5002 5003 5003", 0},
-        {"stamp in tiles", {0, 1, 0}, {"1288=1", "303=514"}, {off, off, off, off, off, off}, false,
-         "5001 5002 5003 5004 5003", 0},
-        {"stamp and annotations on one added page", {1, 0, 1}, {"303=514"}, {257, off, off, off, off, off}, true,
-         "5001 5002 5044 5003 5003 5006 5008 5008 5044", 2},
-        {"items of one placement drawn as one text", {0, 0, 1}, {"321=2", "295=2"}, {257, 257, off, 0, off, off},
-         false, "5001 5002 5006 5008 5001 5001 5004 5008", 0},
+        {"stamp in tiles",
+         {0, 1, 0},
+         {"1288=1", "303=514"},
+         {off, off, off, off, off, off},
+         false,
+         "5001 5002 5003 5004 5003",
+         0},
+        {"stamp and annotations on one added page",
+         {1, 0, 1},
+         {"303=514"},
+         {257, off, off, off, off, off},
+         true,
+         "5001 5002 5044 5003 5003 5006 5008 5008 5044",
+         2},
+        {"items of one placement drawn as one text",
+         {0, 0, 1},
+         {"321=2", "295=2"},
+         {257, 257, off, 0, off, off},
+         false,
+         "5001 5002 5006 5008 5001 5001 5004 5008",
+         0},
     };
     for (const Case &c : cases) {
         Settings(c.settings);

@@ -1,6 +1,8 @@
-// printhost print run in-process over the sample model: golden streams and listings
-// (fixed environment, fresh root) compared byte for byte, the order of what a job
-// writes, the jobs the driver refuses or fails, and nothing left behind.
+/*
+ * printhost print run in-process over the sample model: golden streams and listings
+ * (fixed environment, fresh root) compared byte for byte, the order of what a job
+ * writes, the jobs the driver refuses or fails, and nothing left behind.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -29,9 +31,13 @@ std::string ReadHostFile(const std::string &path)
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-class PrintJobTest : public ::testing::Test {
+class PrintJobTest : public ::testing::Test
+{
 protected:
-    void SetUp() override { start_ = ph_CountLive(); }
+    void SetUp() override
+    {
+        start_ = ph_CountLive();
+    }
     void TearDown() override
     {
         qmt_SpoolerReset();
@@ -61,7 +67,8 @@ protected:
         std::vector<std::string> all = {"--model", QM_SAMPLE_MODEL, "--out", prn_, "--list", txt_, "--fixed-env"};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char *> argv;
-        for (std::string &arg : all) argv.push_back(arg.data());
+        for (std::string &arg : all)
+            argv.push_back(arg.data());
         return ph_Print((int)argv.size(), argv.data());
     }
     LiveCounts start_ = {};
@@ -76,7 +83,8 @@ std::string WithoutTransforms(const std::string &listing)
     size_t start = 0;
     while (start < listing.size()) {
         size_t end = listing.find('\n', start);
-        if (end == std::string::npos) end = listing.size();
+        if (end == std::string::npos)
+            end = listing.size();
         std::string line = listing.substr(start, end - start);
         size_t aa = line.find(" Aa ");
         out += (aa != std::string::npos ? line.substr(0, aa + 3) : line) + "\n";
@@ -97,14 +105,16 @@ std::vector<std::string> Order(const std::string &listing)
         start = end == std::string::npos ? listing.size() : end + 1;
         size_t first = line.find(' ');
         size_t second = line.find(' ', first + 1);
-        if (second == std::string::npos) continue;
+        if (second == std::string::npos)
+            continue;
         std::string part = line.substr(0, first), rest = line.substr(second + 1);
         if (part == "header" && rest.rfind("version ", 0) == 0) {
-            items.push_back(rest.substr(9, 7));  // "%QMNQT-" or "%WINNT-"
+            items.push_back(rest.substr(9, 7)); // "%QMNQT-" or "%WINNT-"
         } else if (part == "body") {
             std::string op = rest.substr(0, 2);
             size_t ms = rest.find("ms]");
-            if (op == "EP" && ms != std::string::npos) op += " " + rest.substr(ms + 3, rest.size() - ms - 6);
+            if (op == "EP" && ms != std::string::npos)
+                op += " " + rest.substr(ms + 3, rest.size() - ms - 6);
             items.push_back(op);
         } else if (rest == "UEL") {
             items.push_back(part + " UEL");
@@ -149,10 +159,24 @@ TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
 TEST_F(PrintJobTest, AJobWritesHeaderPagesAndTrailerInOrder)
 {
     ASSERT_EQ(Print("order", {"--pages", "1"}), PH_EXIT_DONE);
-    const std::vector<std::string> expected = {
-        "header UEL", "%QMNQT-", "%WINNT-", "EA", "FA", "EP", "EP [QM50C1.DDD:2010131:100000c][5:1:a28:2:Service Pack 2][0]",
-        "EP [PF02070301][DRV-WIN2000]", "Ec", "EP StartPage", "Aa", "EP EndPage of Logical", "FB", "ED",
-        "EP EndPage of Physical", "EP EndJob", "EB", "trailer UEL"};
+    const std::vector<std::string> expected = {"header UEL",
+                                               "%QMNQT-",
+                                               "%WINNT-",
+                                               "EA",
+                                               "FA",
+                                               "EP",
+                                               "EP [QM50C1.DDD:2010131:100000c][5:1:a28:2:Service Pack 2][0]",
+                                               "EP [PF02070301][DRV-WIN2000]",
+                                               "Ec",
+                                               "EP StartPage",
+                                               "Aa",
+                                               "EP EndPage of Logical",
+                                               "FB",
+                                               "ED",
+                                               "EP EndPage of Physical",
+                                               "EP EndJob",
+                                               "EB",
+                                               "trailer UEL"};
     EXPECT_EQ(Order(ReadHostFile(txt_)), expected);
     std::string stream = ReadHostFile(prn_);
     EXPECT_EQ(stream.substr(stream.size() - 15), "\x1b%-12345X@EOJO\n");
@@ -211,15 +235,17 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
     // the settings transfer. A ResetDC sends the settings again.
     const Case cases[] = {
         {"plain", {"--set", "1333=1", "--set", "1296=1", "--set", "1298=1"}, PH_EXIT_DONE},
-        {"fax3", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", fax3},
+        {"fax3",
+         {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", fax3},
          PH_EXIT_JOB_FAILED},
-        {"fax1", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "379=1", "--fax-list", fax1},
+        {"fax1",
+         {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "379=1", "--fax-list", fax1},
          PH_EXIT_JOB_FAILED},
         {"reset_escapes", {"--reset-after", "1", "--pages", "2"}, PH_EXIT_DONE},
     };
     for (const Case &c : cases) {
         std::string log = std::string(QM_PRINT_OUT_DIR) + "/" + c.name + ".escapes";
-        std::vector<std::string> args = {"--pages", "1", "--escape-log", log};  // a case's own --pages wins
+        std::vector<std::string> args = {"--pages", "1", "--escape-log", log}; // a case's own --pages wins
         args.insert(args.end(), c.args.begin(), c.args.end());
         testing::internal::CaptureStdout();
         EXPECT_EQ(Print(c.name, args), c.exitCode) << c.name;
@@ -234,7 +260,8 @@ TEST_F(PrintJobTest, BadCommandLinesAndSetUpFailures)
     EXPECT_EQ(Print("usage", {"--pages", "1", "--set", "295"}), PH_EXIT_USAGE);
     std::vector<std::string> all = {"--model", "/nonexistent/NONE.DDD", "--out", "/dev/null", "--pages", "1"};
     std::vector<char *> argv;
-    for (std::string &arg : all) argv.push_back(arg.data());
+    for (std::string &arg : all)
+        argv.push_back(arg.data());
     EXPECT_EQ(ph_Print((int)argv.size(), argv.data()), PH_EXIT_SETUP);
 }
 

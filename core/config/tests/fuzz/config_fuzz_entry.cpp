@@ -40,8 +40,8 @@ static void config_Free(WCHAR *text)
 /* The special settings of a model, applied and queried as the driver does. */
 static void config_SpecialSettings(LPCWSTR model)
 {
-    SpecialSettingsRequest request = {model, kConfigFile, g_SpecialItemNames, g_SpecialValueNames,
-                                      g_SpecialSwitchNames};
+    SpecialSettingsRequest request = {
+        model, kConfigFile, g_SpecialItemNames, g_SpecialValueNames, g_SpecialSwitchNames};
     SpecialSettings *settings = cfg_ReadSpecialSettings(&request);
     if (!settings)
         return;

@@ -105,8 +105,7 @@ static void walk_Definition(DddFile *model, DddFile *base, WORD selector, const 
             ddd_LoadValueList(model, base, &opt->head, &opt->value);
         void *found = NULL;
         WORD number = 0;
-        if (ddd_FindOptionByValue(selector, model, base, head, ddd_ValueData(&opt->value), &number, &found) ==
-            DDD_OK)
+        if (ddd_FindOptionByValue(selector, model, base, head, ddd_ValueData(&opt->value), &number, &found) == DDD_OK)
             walk_FreeRecord(found);
         void *sub = NULL;
         if (ddd_FetchSubRecord(selector, model, base, head, opt->head.key, &sub) == DDD_OK)

@@ -21,7 +21,7 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 namespace stored_fuzz {
 
 struct Fixture {
-    HANDLE printer;         /* opened with PRINTER_ALL_ACCESS */
+    HANDLE printer; /* opened with PRINTER_ALL_ACCESS */
     DriverContext *context;
 };
 

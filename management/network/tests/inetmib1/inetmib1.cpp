@@ -47,13 +47,13 @@ MibObject ip_address(std::vector<UINT> name, DWORD network)
 }
 
 /* table: the rows of one IP Helper table call, or an empty buffer. */
-template <typename Table, typename Proc>
-std::vector<BYTE> table(Proc proc)
+template <typename Table, typename Proc> std::vector<BYTE> table(Proc proc)
 {
     ULONG size = 0;
     proc(nullptr, &size, TRUE);
     std::vector<BYTE> buffer(size ? size : sizeof(Table));
-    if (proc((Table *)buffer.data(), &size, TRUE) != NO_ERROR) buffer.assign(sizeof(Table), 0);
+    if (proc((Table *)buffer.data(), &size, TRUE) != NO_ERROR)
+        buffer.assign(sizeof(Table), 0);
     return buffer;
 }
 
@@ -108,7 +108,8 @@ void free_value(AsnAny *value)
 bool answer(SnmpVarBind *binding, const MibObject &object)
 {
     UINT *ids = (UINT *)SnmpUtilMemAlloc((UINT)(object.name.size() * sizeof(UINT)));
-    if (!ids) return false;
+    if (!ids)
+        return false;
     std::copy(object.name.begin(), object.name.end(), ids);
     SnmpUtilMemFree(binding->name.ids);
     binding->name.ids = ids;
@@ -120,7 +121,8 @@ bool answer(SnmpVarBind *binding, const MibObject &object)
         return true;
     }
     BYTE *stream = (BYTE *)SnmpUtilMemAlloc((UINT)object.octets.size() + 1);
-    if (!stream) return false;
+    if (!stream)
+        return false;
     std::memcpy(stream, object.octets.data(), object.octets.size());
     binding->value.asnValue.string.stream = stream;
     binding->value.asnValue.string.length = (UINT)object.octets.size();
@@ -128,14 +130,15 @@ bool answer(SnmpVarBind *binding, const MibObject &object)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" BOOL WINAPI SnmpExtensionInit(DWORD dwUptimeReference, HANDLE *phSubagentTrapEvent,
                                          AsnObjectIdentifier *pFirstSupportedRegion)
 {
     (void)dwUptimeReference;
     static UINT region[] = {1, 3, 6, 1, 2, 1};
-    if (phSubagentTrapEvent) *phSubagentTrapEvent = nullptr;
+    if (phSubagentTrapEvent)
+        *phSubagentTrapEvent = nullptr;
     if (pFirstSupportedRegion) {
         pFirstSupportedRegion->idLength = 6;
         pFirstSupportedRegion->ids = region;
@@ -163,8 +166,8 @@ extern "C" BOOL WINAPI SnmpExtensionQuery(BYTE bPduType, SnmpVarBindList *pVarBi
     for (UINT i = 0; i < pVarBindList->len; ++i) {
         SnmpVarBind *binding = &pVarBindList->list[i];
         std::vector<UINT> name(binding->name.ids, binding->name.ids + binding->name.idLength);
-        auto next = std::upper_bound(mib.begin(), mib.end(), name,
-                                     [](const std::vector<UINT> &n, const MibObject &o) { return n < o.name; });
+        auto next = std::upper_bound(
+            mib.begin(), mib.end(), name, [](const std::vector<UINT> &n, const MibObject &o) { return n < o.name; });
         if (next == mib.end()) {
             *pErrorStatus = SNMP_ERRORSTATUS_NOSUCHNAME;
             *pErrorIndex = (AsnInteger32)i + 1;

@@ -23,7 +23,8 @@ struct Context {
     }
     ~Context()
     {
-        if (ok) CryptReleaseContext(prov, 0);
+        if (ok)
+            CryptReleaseContext(prov, 0);
     }
     HCRYPTPROV prov = 0;
     BOOL ok;
@@ -139,7 +140,8 @@ TEST(Crypt, Aes128Cfb128)
     ASSERT_TRUE(c.ok);
     const Bytes raw = {0x2b, 0x7e, 0x15, 0x16, 0x28, 0xae, 0xd2, 0xa6, 0xab, 0xf7, 0x15, 0x88, 0x09, 0xcf, 0x4f, 0x3c};
     BYTE iv[16];
-    for (int i = 0; i < 16; ++i) iv[i] = (BYTE)i;
+    for (int i = 0; i < 16; ++i)
+        iv[i] = (BYTE)i;
     HCRYPTKEY key = import_raw(c.prov, CALG_AES_128, raw);
     DWORD mode = CRYPT_MODE_CFB, bits = 128;
     ASSERT_TRUE(CryptSetKeyParam(key, KP_MODE, (const BYTE *)&mode, 0));
@@ -148,8 +150,8 @@ TEST(Crypt, Aes128Cfb128)
     BYTE data[16] = {0x6b, 0xc1, 0xbe, 0xe2, 0x2e, 0x40, 0x9f, 0x96, 0xe9, 0x3d, 0x7e, 0x11, 0x73, 0x93, 0x17, 0x2a};
     DWORD length = 16;
     ASSERT_TRUE(CryptEncrypt(key, 0, FALSE, 0, data, &length, 16));
-    const BYTE expected[16] = {0x3b, 0x3f, 0xd9, 0x2e, 0xb7, 0x2d, 0xad, 0x20,
-                               0x33, 0x34, 0x49, 0xf8, 0xe8, 0x3c, 0xfb, 0x4a};
+    const BYTE expected[16] = {
+        0x3b, 0x3f, 0xd9, 0x2e, 0xb7, 0x2d, 0xad, 0x20, 0x33, 0x34, 0x49, 0xf8, 0xe8, 0x3c, 0xfb, 0x4a};
     EXPECT_EQ(0, std::memcmp(expected, data, 16));
     bits = 64;
     EXPECT_FALSE(CryptSetKeyParam(key, KP_MODE_BITS, (const BYTE *)&bits, 0));
@@ -205,8 +207,8 @@ TEST(Crypt, Advapi32ExportsAndControls)
     HCRYPTPROV prov = 0;
     EXPECT_FALSE(CryptAcquireContextA(&prov, nullptr, nullptr, PROV_RSA_AES, 0));
     EXPECT_EQ((DWORD)NTE_KEYSET_NOT_DEF, GetLastError());
-    EXPECT_TRUE(CryptAcquireContextA(&prov, nullptr, "Microsoft Enhanced RSA and AES Cryptographic Provider",
-                                     PROV_RSA_AES, 0));
+    EXPECT_TRUE(
+        CryptAcquireContextA(&prov, nullptr, "Microsoft Enhanced RSA and AES Cryptographic Provider", PROV_RSA_AES, 0));
     CryptReleaseContext(prov, 0);
     qmt_CryptRefuseNone();
     EXPECT_TRUE(CryptAcquireContextA(&prov, nullptr, nullptr, PROV_RSA_AES, 0));
@@ -217,8 +219,9 @@ TEST(Crypt, Advapi32ExportsAndControls)
 TEST(Crypt, AnsiRegistryCalls)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\QmAnsi", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
+    ASSERT_EQ(
+        ERROR_SUCCESS,
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\QmAnsi", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "Name", 0, REG_SZ, (const BYTE *)"value", 6));
     DWORD number = 7;
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "Number", 0, REG_DWORD, (const BYTE *)&number, 4));
@@ -237,11 +240,13 @@ TEST(Crypt, AnsiRegistryCalls)
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Number", nullptr, &type, (BYTE *)&number, &size));
     EXPECT_EQ(7u, number);
     DWORD values = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                                              nullptr, nullptr, nullptr, nullptr));
+    ASSERT_EQ(
+        ERROR_SUCCESS,
+        RegQueryInfoKeyA(
+            key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(2u, values);
     RegCloseKey(key);
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QmAnsi"));
 }
 
-}  // namespace
+} // namespace

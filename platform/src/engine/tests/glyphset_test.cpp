@@ -48,7 +48,7 @@ TEST(EngineGlyphSet, DefaultSetIsOneGlobalBlock)
     EXPECT_GE(set->cGlyphsSupported, 251u);
     ExpectWellFormed(set);
     EXPECT_EQ(HandleOf(set, u'A'), 0x41u);
-    EXPECT_EQ(HandleOf(set, 0x20AC), 0x80u);  /* euro sign of code page 1252 */
+    EXPECT_EQ(HandleOf(set, 0x20AC), 0x80u); /* euro sign of code page 1252 */
     EXPECT_EQ(HandleOf(set, 0x00E9), 0xE9u);
     EXPECT_EQ(GlobalFree(set), nullptr);
     EXPECT_EQ(qmt_LiveGlobalBlocks(), before);
@@ -59,15 +59,17 @@ TEST(EngineGlyphSet, DoubleByteCodePageLeavesLeadBytesOut)
     FD_GLYPHSET *set = EngComputeGlyphSet(932, 0x80, 0x80);
     ASSERT_NE(set, nullptr);
     ExpectWellFormed(set);
-    EXPECT_EQ(HandleOf(set, 0xFF61), 0xA1u);  /* half-width katakana */
+    EXPECT_EQ(HandleOf(set, 0xFF61), 0xA1u); /* half-width katakana */
     EXPECT_EQ(HandleOf(set, 0xFF9F), 0xDFu);
-    EXPECT_LE(set->cGlyphsSupported, 128u - 31u - 29u);  /* lead bytes 0x81-0x9F, 0xE0-0xFC absent */
+    EXPECT_LE(set->cGlyphsSupported, 128u - 31u - 29u); /* lead bytes 0x81-0x9F, 0xE0-0xFC absent */
     GlobalFree(set);
 }
 
 TEST(EngineGlyphSet, RefusesBadRangesAndInjectedFaults)
 {
-    const struct { INT first, count; } bad[] = {{0, 0}, {0, 257}, {200, 100}, {-1, 10}};
+    const struct {
+        INT first, count;
+    } bad[] = {{0, 0}, {0, 257}, {200, 100}, {-1, 10}};
     for (const auto &b : bad)
         EXPECT_EQ(EngComputeGlyphSet(0, b.first, b.count), nullptr) << b.first << " " << b.count;
     DWORD before = qmt_LiveGlobalBlocks();
@@ -94,9 +96,16 @@ TEST(EngineResource, FindsTheModulesResourceByNumbers)
 
 TEST(EngineMulDiv, RoundsToNearestAndReportsOverflow)
 {
-    const struct { INT a, b, c, r; } cases[] = {
-        {7, 3, 2, 11}, {-7, 3, 2, -11}, {7, -3, -2, 11}, {10, 10, 3, 33}, {1, 1, 0, -1},
-        {0x7FFFFFFF, 2, 1, -1}, {600, 7016, 600, 7016},
+    const struct {
+        INT a, b, c, r;
+    } cases[] = {
+        {7, 3, 2, 11},
+        {-7, 3, 2, -11},
+        {7, -3, -2, 11},
+        {10, 10, 3, 33},
+        {1, 1, 0, -1},
+        {0x7FFFFFFF, 2, 1, -1},
+        {600, 7016, 600, 7016},
     };
     for (const auto &c : cases)
         EXPECT_EQ(EngMulDiv(c.a, c.b, c.c), c.r) << c.a << " " << c.b << " " << c.c;

@@ -47,11 +47,11 @@ TEST(EngineXform, FontTransformAppliesInEveryMode)
         {XF_LTOFX, {10, 20}, {320, 960}},
         {XF_INV_LTOL, {20, 60}, {10, 20}},
         {XF_INV_FXTOL, {320, 960}, {10, 20}},
-        {XF_INV_LTOL, {3, -3}, {2, -1}},  /* 1.5 -> 2, -1 exactly */
+        {XF_INV_LTOL, {3, -3}, {2, -1}}, /* 1.5 -> 2, -1 exactly */
     };
     for (const auto &c : cases) {
         POINTL p = c.in;
-        ASSERT_TRUE(XFORMOBJ_bApplyXform(xo, c.mode, 1, &p, &p)) << c.mode;  /* in place */
+        ASSERT_TRUE(XFORMOBJ_bApplyXform(xo, c.mode, 1, &p, &p)) << c.mode; /* in place */
         EXPECT_EQ(p.x, c.out.x) << c.mode;
         EXPECT_EQ(p.y, c.out.y) << c.mode;
     }
@@ -122,14 +122,18 @@ TEST(EngineFont, GlyphsAsBitmapsAndOutlines)
     EXPECT_EQ(qmt_LiveEnginePaths(), 0u);
 }
 
-class EngineClip : public ::testing::Test {
+class EngineClip : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         const RECTL rects[3] = {{0, 0, 10, 10}, {20, 0, 30, 10}, {0, 20, 10, 30}};
         co = qmt_EngineClip(rects, 3);
     }
-    void TearDown() override { qmt_EngineFreeClip(co); }
+    void TearDown() override
+    {
+        qmt_EngineFreeClip(co);
+    }
     CLIPOBJ *co = nullptr;
 };
 
@@ -158,8 +162,8 @@ TEST_F(EngineClip, EnumeratesInBatchesAndDirections)
     } batch;
     ASSERT_TRUE(CLIPOBJ_bEnum(co, sizeof(batch), reinterpret_cast<ULONG *>(&batch)));
     ASSERT_EQ(batch.c, 2u);
-    EXPECT_EQ(batch.arcl[0].top, 20);   /* bottom row first */
-    EXPECT_EQ(batch.arcl[1].left, 20);  /* then right to left */
+    EXPECT_EQ(batch.arcl[0].top, 20);  /* bottom row first */
+    EXPECT_EQ(batch.arcl[1].left, 20); /* then right to left */
     EXPECT_FALSE(CLIPOBJ_bEnum(co, sizeof(batch), reinterpret_cast<ULONG *>(&batch)));
     ASSERT_EQ(batch.c, 1u);
     EXPECT_EQ(batch.arcl[0].left, 0);

@@ -46,7 +46,7 @@ TEST(EngineXlate, TableTranslation)
     EXPECT_EQ(xo->cEntries, 3u);
     EXPECT_EQ(XLATEOBJ_iXlate(xo, 1), 0x123456u);
     EXPECT_EQ(XLATEOBJ_iXlate(xo, 2), 0xFFFFFFu);
-    EXPECT_EQ(XLATEOBJ_iXlate(xo, 3), 0xFFFFFFFFu);  /* past the table */
+    EXPECT_EQ(XLATEOBJ_iXlate(xo, 3), 0xFFFFFFFFu); /* past the table */
     EXPECT_EQ(XLATEOBJ_cGetPalette(xo, XO_SRCPALETTE, 0, nullptr), 3u);
     ULONG copy[2] = {};
     EXPECT_EQ(XLATEOBJ_cGetPalette(xo, XO_SRCPALETTE, 2, copy), 2u);
@@ -74,8 +74,12 @@ TEST(EngineXlate, DirectColours)
         ULONG in;
         ULONG out;
     } const cases[] = {
-        {x565, 0xF800, 0xFF0000}, {x565, 0x07E0, 0x00FF00}, {x565, 0x001F, 0x0000FF}, {x565, 0xFFFF, 0xFFFFFF},
-        {x555, 0x7C00, 0x0000FF}, {x555, 0x001F, 0xFF0000},
+        {x565, 0xF800, 0xFF0000},
+        {x565, 0x07E0, 0x00FF00},
+        {x565, 0x001F, 0x0000FF},
+        {x565, 0xFFFF, 0xFFFFFF},
+        {x555, 0x7C00, 0x0000FF},
+        {x555, 0x001F, 0xFF0000},
         {bgrToRgb, 0x112233, 0x332211},
         {trivial, 0xABCDEF, 0xABCDEF},
         {nullptr, 0x42, 0x42},

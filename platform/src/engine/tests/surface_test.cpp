@@ -21,8 +21,9 @@ TEST(EngineSurface, DeviceSurfaceTakesTheDevicesPdevAndHooks)
     ASSERT_NE(hsurf, nullptr);
     EXPECT_EQ(qmt_LiveSurfaces(), before + 1);
     ASSERT_TRUE(EngAssociateSurface(hsurf, hdev, 0x24EB));
-    EXPECT_EQ(qmh_SurfaceHooks(hsurf), static_cast<FLONG>(HOOK_BITBLT | HOOK_STRETCHBLT | HOOK_TEXTOUT |
-              HOOK_STROKEPATH | HOOK_FILLPATH | HOOK_STROKEANDFILLPATH | HOOK_COPYBITS | HOOK_STRETCHBLTROP));
+    EXPECT_EQ(qmh_SurfaceHooks(hsurf),
+              static_cast<FLONG>(HOOK_BITBLT | HOOK_STRETCHBLT | HOOK_TEXTOUT | HOOK_STROKEPATH | HOOK_FILLPATH |
+                                 HOOK_STROKEANDFILLPATH | HOOK_COPYBITS | HOOK_STRETCHBLTROP));
 
     SURFOBJ *so = EngLockSurface(hsurf);
     ASSERT_NE(so, nullptr);
@@ -73,7 +74,7 @@ TEST(EngineSurface, BitmapsOfEveryFormat)
 {
     struct Case {
         ULONG format;
-        LONG stride;  /* for 5 pixels */
+        LONG stride; /* for 5 pixels */
     } const cases[] = {{BMF_1BPP, 4}, {BMF_4BPP, 4}, {BMF_8BPP, 8}, {BMF_16BPP, 12}, {BMF_24BPP, 16}, {BMF_32BPP, 20}};
     for (const Case &c : cases) {
         for (BOOL topDown : {FALSE, TRUE}) {
@@ -102,7 +103,7 @@ TEST(EngineSurface, CreateBitmapRefusesBadArguments)
     EXPECT_EQ(EngCreateBitmap(zero, 0, BMF_8BPP, 0, nullptr), nullptr);
     EXPECT_EQ(EngCreateBitmap(ok, 0, BMF_JPEG, 0, nullptr), nullptr);
     BYTE mine[20];
-    EXPECT_EQ(EngCreateBitmap(ok, 3, BMF_8BPP, 0, mine), nullptr);  /* rows shorter than 5 pixels */
+    EXPECT_EQ(EngCreateBitmap(ok, 3, BMF_8BPP, 0, mine), nullptr); /* rows shorter than 5 pixels */
     EXPECT_EQ(qmt_LiveSurfaces(), 0u);
 }
 
@@ -112,7 +113,7 @@ TEST(EngineSurface, EraseFillsTheRectangleInThePixelFormat)
     struct Case {
         ULONG format;
         ULONG color;
-        BYTE row0[8];  /* first row bytes after erasing x 1..2 of a 4-pixel row */
+        BYTE row0[8]; /* first row bytes after erasing x 1..2 of a 4-pixel row */
         size_t n;
     } const cases[] = {
         {BMF_1BPP, 1, {0x60}, 1},
@@ -143,7 +144,7 @@ TEST(EngineSurface, EraseIsCutToTheSurface)
     BYTE *bits = static_cast<BYTE *>(so->pvBits);
     EXPECT_EQ(bits[0], 9);
     EXPECT_EQ(bits[1], 9);
-    EXPECT_EQ(bits[2], 0);  /* padding untouched */
+    EXPECT_EQ(bits[2], 0); /* padding untouched */
     EXPECT_EQ(bits[4], 9);
     EXPECT_FALSE(EngEraseSurface(so, nullptr, 0));
     qmt_EngineFreeBitmap(so);
@@ -154,7 +155,10 @@ TEST(EngineBlit, RopsTranslationClipAndMask)
 {
     SURFOBJ *src = qmt_EngineBitmap(4, 1, BMF_8BPP, TRUE);
     BYTE *s = static_cast<BYTE *>(src->pvScan0);
-    s[0] = 0; s[1] = 1; s[2] = 2; s[3] = 3;
+    s[0] = 0;
+    s[1] = 1;
+    s[2] = 2;
+    s[3] = 3;
     const ULONG table[4] = {0x10, 0x20, 0x30, 0x40};
     XLATEOBJ *xo = qmt_EngineXlateTable(table, 4);
     SURFOBJ *dst = qmt_EngineBitmap(4, 1, BMF_8BPP, TRUE);
@@ -167,7 +171,8 @@ TEST(EngineBlit, RopsTranslationClipAndMask)
     EXPECT_EQ(d[3], 0x40);
 
     BRUSHOBJ solid = {0x0F, nullptr, 0};
-    ASSERT_TRUE(EngBitBlt(dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, &solid, nullptr, 0x5A5A));  /* PATINVERT */
+    ASSERT_TRUE(EngBitBlt(
+        dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, &solid, nullptr, 0x5A5A)); /* PATINVERT */
     EXPECT_EQ(d[0], 0x1F);
     ASSERT_TRUE(EngBitBlt(dst, nullptr, nullptr, nullptr, nullptr, &all, nullptr, nullptr, nullptr, nullptr, 0x0000));
     EXPECT_EQ(d[2], 0);
@@ -180,8 +185,9 @@ TEST(EngineBlit, RopsTranslationClipAndMask)
     EXPECT_EQ(d[2], 0);
 
     SURFOBJ *mask = qmt_EngineBitmap(4, 1, BMF_1BPP, TRUE);
-    static_cast<BYTE *>(mask->pvScan0)[0] = 0xA0;  /* pixels 0 and 2 set */
-    ASSERT_TRUE(EngBitBlt(dst, src, mask, nullptr, nullptr, &all, &origin, &origin, nullptr, nullptr, 0xAACC));  /* copy where set */
+    static_cast<BYTE *>(mask->pvScan0)[0] = 0xA0; /* pixels 0 and 2 set */
+    ASSERT_TRUE(EngBitBlt(
+        dst, src, mask, nullptr, nullptr, &all, &origin, &origin, nullptr, nullptr, 0xAACC)); /* copy where set */
     EXPECT_EQ(d[0], 0);
     EXPECT_EQ(d[1], 0xFF);
     EXPECT_EQ(d[2], 2);

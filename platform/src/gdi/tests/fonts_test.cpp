@@ -1,4 +1,6 @@
-// Installed font families through the desktop DC, and the character set table.
+/*
+ * Installed font families through the desktop DC, and the character set table.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,7 +16,7 @@ int CALLBACK CollectFamily(const LOGFONTW *lf, const TEXTMETRICW *, DWORD type, 
     auto *names = (std::vector<std::u16string> *)param;
     names->emplace_back((const char16_t *)lf->lfFaceName);
     EXPECT_EQ(type, (DWORD)TRUETYPE_FONTTYPE);
-    return names->size() < 2 ? 1 : 0;  // stops after the second family
+    return names->size() < 2 ? 1 : 0; // stops after the second family
 }
 
 TEST(GdiFonts, DesktopDcEnumeratesTheDeclaredFamiliesUntilTheCallbackStops)
@@ -23,7 +25,7 @@ TEST(GdiFonts, DesktopDcEnumeratesTheDeclaredFamiliesUntilTheCallbackStops)
     ASSERT_NE(dc, nullptr);
     std::vector<std::u16string> names;
     EXPECT_EQ(EnumFontFamiliesW(dc, nullptr, CollectFamily, (LPARAM)&names), 1);
-    EXPECT_TRUE(names.empty());  // nothing installed by default
+    EXPECT_TRUE(names.empty()); // nothing installed by default
 
     const LPCWSTR installed[] = {TEXT("Arial"), TEXT("Courier New"), TEXT("Times New Roman")};
     ASSERT_TRUE(qmt_SetInstalledFontFamilies(installed, 3));
@@ -55,7 +57,7 @@ TEST(GdiFonts, CharsetsTranslateToTheirCodePages)
         EXPECT_EQ(info.ciCharset, c.charset);
     }
     CHARSETINFO info = {};
-    EXPECT_FALSE(TranslateCharsetInfo((DWORD *)(ULONG_PTR)1, &info, TCI_SRCCHARSET));  // DEFAULT_CHARSET
+    EXPECT_FALSE(TranslateCharsetInfo((DWORD *)(ULONG_PTR)1, &info, TCI_SRCCHARSET)); // DEFAULT_CHARSET
     EXPECT_FALSE(TranslateCharsetInfo((DWORD *)(ULONG_PTR)0, &info, TCI_SRCCODEPAGE));
 }
 

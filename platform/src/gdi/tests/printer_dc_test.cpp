@@ -1,5 +1,7 @@
-// Printer DCs: ExtEscape hands the escape to the driver's entry with the device's surface
-// and gives its answer back; display DCs and stale handles answer 0.
+/*
+ * Printer DCs: ExtEscape hands the escape to the driver's entry with the device's surface
+ * and gives its answer back; display DCs and stale handles answer 0.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <qmhost_engine.h>
@@ -34,7 +36,8 @@ ULONG WINAPI RecordEscape(SURFOBJ *pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULON
     return g_answer;
 }
 
-class PrinterDc : public ::testing::Test {
+class PrinterDc : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -54,7 +57,7 @@ TEST_F(PrinterDc, EscapesReachTheDriverUnchangedAndItsAnswerComesBack)
     HDC dc = qmh_CreatePrinterDC(RecordEscape, &surface_);
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(qmt_LiveGdiObjects(QMT_GDI_PRINTER_DC), dcs_ + 1);
-    EXPECT_EQ(qmt_LiveGdiObjects(QMT_GDI_DC), displays);  // not a display DC
+    EXPECT_EQ(qmt_LiveGdiObjects(QMT_GDI_DC), displays); // not a display DC
 
     char in[8] = "payload";
     char out[16] = {};
@@ -71,7 +74,7 @@ TEST_F(PrinterDc, EscapesReachTheDriverUnchangedAndItsAnswerComesBack)
         {0x5021, (int)sizeof in, in, (int)sizeof out, out, 0xFFFFFFFF, -1},
         {0x5002, 0, nullptr, (int)sizeof out, out, 0x80000000, INT_MIN},
         {0x5001, 0, nullptr, 0, nullptr, 0, 0},
-        {-1, 3, in + 1, 5, out + 2, 0x7FFFFFFF, INT_MAX},  // no copies: the very pointers
+        {-1, 3, in + 1, 5, out + 2, 0x7FFFFFFF, INT_MAX}, // no copies: the very pointers
     };
     int n = 0;
     for (const auto &c : cases) {
@@ -163,8 +166,7 @@ ULONG WINAPI EscapeWhileAnotherThreadUsesGdi(SURFOBJ *, ULONG, ULONG, PVOID, ULO
 {
     std::promise<BOOL> done;
     std::future<BOOL> result = done.get_future();
-    std::thread([p = std::move(done)]() mutable { p.set_value(qmh_SetPrinterDCSurface(g_dc, &g_other)); })
-        .detach();
+    std::thread([p = std::move(done)]() mutable { p.set_value(qmh_SetPrinterDCSurface(g_dc, &g_other)); }).detach();
     return result.wait_for(std::chrono::seconds(20)) == std::future_status::ready && result.get() ? 1 : 0;
 }
 
@@ -176,4 +178,4 @@ TEST_F(PrinterDc, TheDriverRunsWithoutTheGdiLock)
     EXPECT_TRUE(DeleteDC(g_dc));
 }
 
-}  // namespace
+} // namespace

@@ -30,21 +30,26 @@ std::string to_bytes(UINT cp, const std::u16string &wide, BOOL *used_default = n
     return out;
 }
 
-class CodePage : public ::testing::Test {
+class CodePage : public ::testing::Test
+{
 protected:
-    void TearDown() override { qmt_PinAnsiCodePage(0); }
+    void TearDown() override
+    {
+        qmt_PinAnsiCodePage(0);
+    }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CodePage, Windows1252RoundTripsEveryByte)
 {
     std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back((char)b);
+    for (int b = 1; b < 256; ++b)
+        all.push_back((char)b);
     std::u16string wide = to_wide(1252, all);
     ASSERT_EQ(wide.size(), 255u);
-    EXPECT_EQ(wide[0x80 - 1], u'\u20AC');  /* euro sign */
-    EXPECT_EQ(wide[0x81 - 1], u'\u0081');  /* undefined in the chart, kept as its own code */
+    EXPECT_EQ(wide[0x80 - 1], u'\u20AC'); /* euro sign */
+    EXPECT_EQ(wide[0x81 - 1], u'\u0081'); /* undefined in the chart, kept as its own code */
     EXPECT_EQ(wide[0x9F - 1], u'\u0178');
     EXPECT_EQ(wide[0xE9 - 1], u'\u00E9');
     BOOL used = TRUE;
@@ -60,9 +65,20 @@ TEST_F(CodePage, ShiftJisKeepsTrailBytesThatLookLikeAscii)
     EXPECT_EQ(wide, u"C:\\\u30BD\\\u65E5\u672C\u8A9E\uFF71~");
     EXPECT_EQ(to_bytes(932, wide), sjis);
 
-    struct { BYTE byte; BOOL lead; } leads[] = {
-        {0x80, FALSE}, {0x81, TRUE}, {0x9F, TRUE}, {0xA0, FALSE}, {0xB1, FALSE},
-        {0xDF, FALSE}, {0xE0, TRUE}, {0xFC, TRUE}, {0xFD, FALSE}, {0x5C, FALSE},
+    struct {
+        BYTE byte;
+        BOOL lead;
+    } leads[] = {
+        {0x80, FALSE},
+        {0x81, TRUE},
+        {0x9F, TRUE},
+        {0xA0, FALSE},
+        {0xB1, FALSE},
+        {0xDF, FALSE},
+        {0xE0, TRUE},
+        {0xFC, TRUE},
+        {0xFD, FALSE},
+        {0x5C, FALSE},
     };
     for (const auto &row : leads) {
         EXPECT_EQ(IsDBCSLeadByteEx(932, row.byte), row.lead) << std::hex << (int)row.byte;
@@ -76,13 +92,16 @@ TEST_F(CodePage, ShiftJisRoundTripsEveryDoubleByteCharacter)
      * same character; pairs that repeat a character elsewhere encode to Windows' choice. */
     int defined = 0;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!IsDBCSLeadByteEx(932, (BYTE)lead)) continue;
+        if (!IsDBCSLeadByteEx(932, (BYTE)lead))
+            continue;
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             char pair[2] = {(char)lead, (char)trail};
             WCHAR ch = 0;
             ASSERT_EQ(MultiByteToWideChar(932, 0, pair, 2, &ch, 1), 1);
-            if (MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, pair, 2, &ch, 1) != 1) continue;
+            if (MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, pair, 2, &ch, 1) != 1)
+                continue;
             ++defined;
             std::string back = to_bytes(932, std::u16string(1, ch));
             ASSERT_EQ(back.size(), 2u) << std::hex << lead << " " << trail;
@@ -90,7 +109,10 @@ TEST_F(CodePage, ShiftJisRoundTripsEveryDoubleByteCharacter)
         }
     }
     EXPECT_GT(defined, 7000);
-    struct { char16_t ch; const char *bytes; } preferred[] = {
+    struct {
+        char16_t ch;
+        const char *bytes;
+    } preferred[] = {
         {u'\u2252', "\x81\xE0"}, /* also at 0x8790 */
         {u'\u2160', "\x87\x54"}, /* also at 0xFA4A */
         {u'\uFFE2', "\x81\xCA"}, /* also at 0xEEF9 and 0xFA54 */
@@ -167,7 +189,10 @@ TEST_F(CodePage, BadArgumentsFailWithTheirErrors)
     WCHAR wide[8];
     char bytes[8];
     BOOL used;
-    struct { std::function<int()> call; DWORD error; } cases[] = {
+    struct {
+        std::function<int()> call;
+        DWORD error;
+    } cases[] = {
         {[&] { return MultiByteToWideChar(1252, 0, nullptr, 3, wide, 8); }, ERROR_INVALID_PARAMETER},
         {[&] { return MultiByteToWideChar(1252, 0, "a", 0, wide, 8); }, ERROR_INVALID_PARAMETER},
         {[&] { return MultiByteToWideChar(1252, 0, "a", 1, nullptr, 8); }, ERROR_INVALID_PARAMETER},

@@ -16,7 +16,8 @@ namespace {
 bool make_file(LPCWSTR name, const char *text)
 {
     HANDLE h = CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
     DWORD done = 0;
     BOOL ok = WriteFile(h, text, (DWORD)strlen(text), &done, nullptr);
     CloseHandle(h);
@@ -26,7 +27,8 @@ bool make_file(LPCWSTR name, const char *text)
 std::string read_file(LPCWSTR name)
 {
     HANDLE h = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
     char buf[256];
     DWORD got = 0;
     ReadFile(h, buf, sizeof buf, &got, nullptr);
@@ -34,7 +36,8 @@ std::string read_file(LPCWSTR name)
     return std::string(buf, got);
 }
 
-class Files : public testing::Test {
+class Files : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -49,7 +52,7 @@ protected:
     DWORD handles_ = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Files, DispositionsAnswerAsWindows)
 {
@@ -85,7 +88,8 @@ TEST_F(Files, DispositionsAnswerAsWindows)
         HANDLE h = CreateFileW(c.name, c.access, FILE_SHARE_READ, nullptr, c.disposition, 0, nullptr);
         EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens);
         EXPECT_EQ(GetLastError(), c.error);
-        if (h == INVALID_HANDLE_VALUE) continue;
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
         EXPECT_EQ(GetFileSize(h, nullptr), c.size_after);
         EXPECT_TRUE(CloseHandle(h));
     }
@@ -116,8 +120,10 @@ TEST_F(Files, ShareModesAreHonouredWithinTheProcess)
         SetLastError(0);
         HANDLE h = CreateFileW(name, c.access, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
         EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens) << c.access << " " << c.share;
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-        else EXPECT_EQ(GetLastError(), (DWORD)ERROR_SHARING_VIOLATION);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        else
+            EXPECT_EQ(GetLastError(), (DWORD)ERROR_SHARING_VIOLATION);
     }
     EXPECT_FALSE(DeleteFileW(name));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_SHARING_VIOLATION);
@@ -125,7 +131,8 @@ TEST_F(Files, ShareModesAreHonouredWithinTheProcess)
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_SHARING_VIOLATION);
     CloseHandle(reader);
 
-    HANDLE deletable = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE deletable =
+        CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_TRUE(DeleteFileW(name));
     CloseHandle(deletable);
     EXPECT_EQ(GetFileAttributesW(name), INVALID_FILE_ATTRIBUTES);
@@ -282,8 +289,10 @@ TEST_F(Files, FindListsMatchesSortedWithoutRegardToCase)
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW fd;
         HANDLE h = FindFirstFileW(pattern, &fd);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do names.push_back(fd.cFileName);
+        if (h == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            names.push_back(fd.cFileName);
         while (FindNextFileW(h, &fd));
         EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES);
         EXPECT_TRUE(FindClose(h));

@@ -30,19 +30,22 @@ std::string fmt_a(const char *format, ...)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 /* Results as Windows gives them for the same calls. */
 TEST(Format, WideFormMatchesWindowsResults)
 {
     const WCHAR *null_text = nullptr;
-    struct { std::u16string got; const char16_t *want; } rows[] = {
+    struct {
+        std::u16string got;
+        const char16_t *want;
+    } rows[] = {
         {fmt_w(u"%d", 42), u"42"},
         {fmt_w(u"%i|%d", -7, 0), u"-7|0"},
         {fmt_w(u"%5d|%-5d|%05d", 42, 42, -42), u"   42|42   |-0042"},
         {fmt_w(u"%.3d|%5.3d|%05.3d", 7, 7, 7), u"007|  007|  007"},
         {fmt_w(u"[%.0d|%.d|%.0x]", 0, 0, 0), u"[0|0|0]"}, /* precision 0 counts as 1 */
-        {fmt_w(u"[%c%3c%hc]", 0, 0, 0), u"[]"},              /* zero characters are left out */
+        {fmt_w(u"[%c%3c%hc]", 0, 0, 0), u"[]"},           /* zero characters are left out */
         {fmt_w(u"%Ix|%IX", 0xABCu, 0xABCu), u"abc|ABC"},
         {fmt_w(u"%u", -1), u"4294967295"},
         {fmt_w(u"%hd|%hu", 65535, 65537), u"-1|1"},
@@ -63,7 +66,8 @@ TEST(Format, WideFormMatchesWindowsResults)
         {fmt_w(u"%u.%02u", 21u, 7u), u"21.07"},
         {fmt_w(u"%s%d", u"\u30E6\u30FC\u30B6\u30FC", 3), u"\u30E6\u30FC\u30B6\u30FC3"},
     };
-    for (const auto &row : rows) EXPECT_EQ(row.got, std::u16string(row.want));
+    for (const auto &row : rows)
+        EXPECT_EQ(row.got, std::u16string(row.want));
 }
 
 TEST(Format, NarrowFormSwapsTheStringWidths)

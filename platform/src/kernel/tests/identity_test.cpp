@@ -8,7 +8,8 @@
 
 namespace {
 
-class Identity : public ::testing::Test {
+class Identity : public ::testing::Test
+{
 protected:
     void TearDown() override
     {
@@ -18,7 +19,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Identity, UserNameCountsItsTerminator)
 {

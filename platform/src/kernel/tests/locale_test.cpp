@@ -16,12 +16,16 @@ std::u16string field(LCID lcid, LCTYPE type)
     return text;
 }
 
-class Locale : public ::testing::Test {
+class Locale : public ::testing::Test
+{
 protected:
-    void TearDown() override { qmt_PinLocale(0); }
+    void TearDown() override
+    {
+        qmt_PinLocale(0);
+    }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Locale, HostPlaysUnitedStatesEnglish)
 {
@@ -39,7 +43,10 @@ TEST_F(Locale, HostPlaysUnitedStatesEnglish)
 
 TEST_F(Locale, PinnedLocaleAnswersItsFields)
 {
-    struct { LCID lcid; const char16_t *country, *measure, *date, *acp; } rows[] = {
+    struct {
+        LCID lcid;
+        const char16_t *country, *measure, *date, *acp;
+    } rows[] = {
         {0x0411, u"81", u"0", u"2", u"932"},
         {0x0809, u"44", u"0", u"1", u"1252"},
         {0x1009, u"2", u"0", u"0", u"1252"},

@@ -11,7 +11,8 @@ TEST(Memory, GlobalBlocksAreCountedZeroedAndResized)
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(qmt_LiveGlobalBlocks(), before + 1);
     EXPECT_EQ(GlobalSize(p), 10u);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(p[i], 0);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(p[i], 0);
     memset(p, 0xAB, 10);
     BYTE *q = (BYTE *)GlobalReAlloc(p, 100, GMEM_MOVEABLE | GMEM_ZEROINIT);
     ASSERT_NE(q, nullptr);
@@ -29,7 +30,7 @@ TEST(Memory, FreeingAForeignPointerFailsWithInvalidHandle)
     int local = 0;
     char *block = (char *)GlobalAlloc(GMEM_FIXED, 32);
     SetLastError(0);
-    EXPECT_EQ(LocalFree(block), (HLOCAL)block);  /* a global block is no local block */
+    EXPECT_EQ(LocalFree(block), (HLOCAL)block); /* a global block is no local block */
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
     EXPECT_EQ(GlobalSize(block + 16), 0u);
     (void)local;
@@ -43,7 +44,8 @@ TEST(Memory, HeapDestroyReturnsEveryBlock)
     HANDLE heap = HeapCreate(0, 0, 0);
     ASSERT_NE(heap, nullptr);
     EXPECT_EQ(qmt_LiveHeaps(), heaps + 1);
-    for (int i = 0; i < 5; ++i) ASSERT_NE(HeapAlloc(heap, HEAP_ZERO_MEMORY, 64 + i), nullptr);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_NE(HeapAlloc(heap, HEAP_ZERO_MEMORY, 64 + i), nullptr);
     void *p = HeapAlloc(heap, 0, 8);
     EXPECT_EQ(qmt_LiveHeapBlocks(heap), 6u);
     EXPECT_TRUE(HeapFree(heap, 0, p));

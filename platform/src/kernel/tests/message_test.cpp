@@ -8,21 +8,28 @@
 
 namespace {
 
-class Message : public ::testing::Test {
+class Message : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         qmt_ResetMessageBoxes();
         qmt_ClearDebugOutput();
     }
-    void TearDown() override { qmt_ResetMessageBoxes(); }
+    void TearDown() override
+    {
+        qmt_ResetMessageBoxes();
+    }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Message, UnscriptedBoxesReturnTheirDefaultButton)
 {
-    struct { UINT type; int answer; } rows[] = {
+    struct {
+        UINT type;
+        int answer;
+    } rows[] = {
         {MB_OK | MB_ICONWARNING, IDOK},
         {MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND, IDOK},
         {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
@@ -32,7 +39,8 @@ TEST_F(Message, UnscriptedBoxesReturnTheirDefaultButton)
         {MB_RETRYCANCEL, IDRETRY},
         {MB_CANCELTRYCONTINUE | MB_DEFBUTTON3, IDCONTINUE},
     };
-    for (const auto &row : rows) EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", row.type), row.answer) << row.type;
+    for (const auto &row : rows)
+        EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", row.type), row.answer) << row.type;
     EXPECT_EQ(qmt_MessageBoxCount(), sizeof(rows) / sizeof(rows[0]));
     SetLastError(0);
     EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", 7), 0);
@@ -44,9 +52,10 @@ TEST_F(Message, ScriptedAnswersAreTakenInTurnAndEveryCallIsLogged)
     const int answers[] = {IDCANCEL, IDOK};
     qmt_ScriptMessageBoxAnswers(answers, 2);
     HWND owner = (HWND)0x1234;
-    EXPECT_EQ(MessageBoxW(owner, u"\u5370\u5237\u3067\u304D\u307E\u305B\u3093", u"\u8B66\u544A",
-                          MB_OKCANCEL | MB_ICONINFORMATION),
-              IDCANCEL);
+    EXPECT_EQ(
+        MessageBoxW(
+            owner, u"\u5370\u5237\u3067\u304D\u307E\u305B\u3093", u"\u8B66\u544A", MB_OKCANCEL | MB_ICONINFORMATION),
+        IDCANCEL);
     EXPECT_EQ(MessageBoxW(nullptr, u"second", nullptr, MB_OKCANCEL), IDOK);
     EXPECT_EQ(MessageBoxW(nullptr, u"third", u"c", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
 

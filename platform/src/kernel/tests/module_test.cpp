@@ -20,7 +20,8 @@ extern "C" int WINAPI QmTestOwnString(UINT id, LPWSTR buffer, int size);
 /* Notifications counted by the test module's DllMain: [detach, attach, last instance]. */
 LONG g_calls[3];
 
-class Modules : public testing::Test {
+class Modules : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -50,7 +51,7 @@ bool ends_with(const std::u16string &s, const std::u16string &tail)
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Modules, LoadCountsReferencesAndRunsDllMainOnceEachWay)
 {
@@ -163,7 +164,8 @@ TEST_F(Modules, SearchOrderReachesTheCurrentDirectoryAndQmDllPath)
     std::string extra;
     ASSERT_TRUE(qmk::HostPath(u"C:\\Extra", &extra));
     setenv("QM_DLL_PATH", ("/nonexistent:" + extra).c_str(), 1);
-    HMODULE from_path = LoadLibraryExW(u"FROMPATH.DLL", nullptr, DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE from_path =
+        LoadLibraryExW(u"FROMPATH.DLL", nullptr, DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH);
     unsetenv("QM_DLL_PATH");
     EXPECT_NE(from_path, nullptr);
     EXPECT_EQ(module_path(from_path), u"C:\\Extra\\FromPath.dll");

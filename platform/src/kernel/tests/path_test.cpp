@@ -23,7 +23,7 @@ bool host_exists(const std::string &path)
     return stat(path.c_str(), &st) == 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Path, FullPathResolvesDotsSeparatorsAndTheCurrentDirectory)
 {

@@ -20,7 +20,8 @@ void write_bytes(LPCWSTR name, const std::string &bytes)
 std::string read_bytes(LPCWSTR name)
 {
     HANDLE h = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
     std::string out(GetFileSize(h, nullptr), '\0');
     DWORD done;
     ReadFile(h, out.data(), (DWORD)out.size(), &done, nullptr);
@@ -49,34 +50,35 @@ std::u16string get(LPCWSTR section, LPCWSTR key, LPCWSTR def, LPCWSTR file, DWOR
 std::u16string list(DWORD n, const WCHAR *buf)
 {
     std::u16string out(buf, n + 1);
-    for (char16_t &c : out) if (c == 0) c = u'|';
+    for (char16_t &c : out)
+        if (c == 0)
+            c = u'|';
     return out;
 }
 
-const char kOdd[] =
-    "; comment\r\n"
-    "stray=before any section\r\n"
-    "[  Print Settings  ]\r\n"
-    "  Copies   =   3   \r\n"
-    "Name = \"Quoted Value\"  \r\n"
-    "Single='x'\r\n"
-    "Name = second\r\n"
-    "Empty=\r\n"
-    "Flag\r\n"
-    "\r\n"
-    " [other]  trailing text\r\n"
-    "key=1\r\n"
-    "hex = 0x1F\r\n"
-    "neg=-5\r\n"
-    "word=abc\r\n"
-    "Caf\xE9=latin\n" /* a bare LF ends a line too */
-    "[PRINT SETTINGS]\r\n"
-    "Late = 9\r\n"
-    "Copies = 4";
+const char kOdd[] = "; comment\r\n"
+                    "stray=before any section\r\n"
+                    "[  Print Settings  ]\r\n"
+                    "  Copies   =   3   \r\n"
+                    "Name = \"Quoted Value\"  \r\n"
+                    "Single='x'\r\n"
+                    "Name = second\r\n"
+                    "Empty=\r\n"
+                    "Flag\r\n"
+                    "\r\n"
+                    " [other]  trailing text\r\n"
+                    "key=1\r\n"
+                    "hex = 0x1F\r\n"
+                    "neg=-5\r\n"
+                    "word=abc\r\n"
+                    "Caf\xE9=latin\n" /* a bare LF ends a line too */
+                    "[PRINT SETTINGS]\r\n"
+                    "Late = 9\r\n"
+                    "Copies = 4";
 
 LPCWSTR const kFile = u"C:\\odd.ini";
 
-}  // namespace
+} // namespace
 
 TEST(Profile, OddSpacingDuplicatesAndQuotesReadAsWindows)
 {
@@ -97,7 +99,8 @@ TEST(Profile, OddSpacingDuplicatesAndQuotesReadAsWindows)
         {u"other", u"stray", u"dflt"},
         {u"missing", u"key", u"dflt"},
     };
-    for (const Case &c : cases) EXPECT_EQ(get(c.section, c.key, u"dflt  ", kFile), c.value) << (const char *)c.key;
+    for (const Case &c : cases)
+        EXPECT_EQ(get(c.section, c.key, u"dflt  ", kFile), c.value) << (const char *)c.key;
     SetLastError(0);
     EXPECT_EQ(get(u"other", u"none", nullptr, kFile), u"");
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);

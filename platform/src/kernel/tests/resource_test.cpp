@@ -79,7 +79,8 @@ TEST(Resources, FindByNumberNameAndLanguage)
         EXPECT_EQ(FindResourceW(nullptr, c.name, c.type), nullptr);
         EXPECT_EQ(GetLastError(), c.error);
     }
-    EXPECT_EQ(FindResourceExW(nullptr, RT_RCDATA, MAKEINTRESOURCEW(100), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)), nullptr);
+    EXPECT_EQ(FindResourceExW(nullptr, RT_RCDATA, MAKEINTRESOURCEW(100), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
+              nullptr);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_RESOURCE_LANG_NOT_FOUND);
     EXPECT_EQ(LoadResource(nullptr, (HRSRC)&size), nullptr);
     EXPECT_EQ(SizeofResource(nullptr, (HRSRC)&size), 0u);
@@ -88,7 +89,8 @@ TEST(Resources, FindByNumberNameAndLanguage)
 TEST(Resources, ResourceOnlyModuleLoadsAsDataFile)
 {
     DWORD live = qmt_LiveModules();
-    for (DWORD flags : {(DWORD)LOAD_LIBRARY_AS_DATAFILE, (DWORD)(DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH)}) {
+    for (DWORD flags :
+         {(DWORD)LOAD_LIBRARY_AS_DATAFILE, (DWORD)(DONT_RESOLVE_DLL_REFERENCES | LOAD_WITH_ALTERED_SEARCH_PATH)}) {
         HMODULE h = LoadLibraryExW(u"QMTESTRES.DLL", nullptr, flags);
         ASSERT_NE(h, nullptr);
         WCHAR buf[40];

@@ -27,14 +27,19 @@ TEST(String, LengthsAndCopiesTolerateNullAndTruncate)
 
 TEST(String, ComparisonsOrderAsTheWordSortDoes)
 {
-    struct { const WCHAR *a; const WCHAR *b; int cmp; int cmpi; } rows[] = {
+    struct {
+        const WCHAR *a;
+        const WCHAR *b;
+        int cmp;
+        int cmpi;
+    } rows[] = {
         {u"abc", u"abc", 0, 0},
-        {u"abc", u"ABC", -1, 0},      /* lower case first, equal ignoring case */
-        {u"a", u"B", -1, -1},         /* letters without regard to case */
+        {u"abc", u"ABC", -1, 0}, /* lower case first, equal ignoring case */
+        {u"a", u"B", -1, -1},    /* letters without regard to case */
         {u"Zeta", u"alpha", 1, 1},
         {u"ab", u"abc", -1, -1},
-        {u"_x", u"ax", -1, -1},       /* symbols before letters */
-        {u"9", u"a", -1, -1},         /* digits before letters */
+        {u"_x", u"ax", -1, -1}, /* symbols before letters */
+        {u"9", u"a", -1, -1},   /* digits before letters */
         {u"\u00E9t\u00E9", u"\u00C9T\u00C9", -1, 0},
         {u"\u0434\u0430", u"\u0414\u0410", -1, 0},
         {nullptr, u"", -1, -1},
@@ -69,10 +74,21 @@ TEST(String, CaseMappingInPlaceAndOfSingleCharacters)
 
 TEST(String, DecimalParsing)
 {
-    struct { const WCHAR *text; long value; } rows[] = {
-        {u"42", 42}, {u"  -17x", -17}, {u"+8", 8}, {u"\t 0012", 12}, {u"abc", 0}, {u"", 0},
-        {u"2147483647", 2147483647L}, {u"99999999999", 2147483647L}, {u"-2147483648", -2147483647L - 1},
-        {u"-99999999999", -2147483647L - 1}, {nullptr, 0},
+    struct {
+        const WCHAR *text;
+        long value;
+    } rows[] = {
+        {u"42", 42},
+        {u"  -17x", -17},
+        {u"+8", 8},
+        {u"\t 0012", 12},
+        {u"abc", 0},
+        {u"", 0},
+        {u"2147483647", 2147483647L},
+        {u"99999999999", 2147483647L},
+        {u"-2147483648", -2147483647L - 1},
+        {u"-99999999999", -2147483647L - 1},
+        {nullptr, 0},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(_wtol(row.text), row.value);

@@ -34,7 +34,7 @@ TEST(Sync, LastErrorAndTlsAreThreadLocal)
     });
     t.join();
     EXPECT_EQ(TlsGetValue(index), &here);
-    EXPECT_EQ(GetLastError(), 0u);  /* a successful TlsGetValue clears the last error */
+    EXPECT_EQ(GetLastError(), 0u); /* a successful TlsGetValue clears the last error */
     EXPECT_TRUE(TlsFree(index));
     EXPECT_FALSE(TlsSetValue(index, &here));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);

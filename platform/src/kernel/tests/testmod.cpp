@@ -20,16 +20,15 @@ extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE 
 {
     (void)reserved;
     if (LONG *c = calls()) {
-        if (reason <= DLL_PROCESS_ATTACH) ++c[reason];
+        if (reason <= DLL_PROCESS_ATTACH)
+            ++c[reason];
         c[2] = (LONG)(ULONG_PTR)instance;
     }
     return getenv("QM_TESTMOD_REFUSE") ? FALSE : TRUE;
 }
 
 /* An address inside this module that no other module can stand in for. */
-static void anchor()
-{
-}
+static void anchor() {}
 
 /* Loads a string of this module's own resources, found through the address of its code. */
 extern "C" __attribute__((visibility("default"))) int WINAPI QmTestOwnString(UINT id, LPWSTR buffer, int size)

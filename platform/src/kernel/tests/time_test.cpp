@@ -25,7 +25,8 @@ bool same_time(const SYSTEMTIME &a, const SYSTEMTIME &b)
     return memcmp(&a, &b, sizeof(a)) == 0;
 }
 
-class Time : public ::testing::Test {
+class Time : public ::testing::Test
+{
 protected:
     void TearDown() override
     {
@@ -34,11 +35,14 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Time, SystemTimeAndFileTimeConvertBothWays)
 {
-    struct { SYSTEMTIME st; unsigned long long ticks; } rows[] = {
+    struct {
+        SYSTEMTIME st;
+        unsigned long long ticks;
+    } rows[] = {
         {{1601, 1, 1, 1, 0, 0, 0, 0}, 0},
         {{1970, 1, 4, 1, 0, 0, 0, 0}, 116444736000000000ULL},
         {{2000, 2, 2, 29, 12, 34, 56, 789}, 125963012967890000ULL},
@@ -62,9 +66,15 @@ TEST_F(Time, SystemTimeAndFileTimeConvertBothWays)
 TEST_F(Time, OutOfRangeFieldsAreRefused)
 {
     SYSTEMTIME bad[] = {
-        {1600, 12, 0, 31, 0, 0, 0, 0}, {2001, 13, 0, 1, 0, 0, 0, 0}, {2001, 0, 0, 1, 0, 0, 0, 0},
-        {1900, 2, 0, 29, 0, 0, 0, 0},  {2001, 4, 0, 31, 0, 0, 0, 0}, {2001, 1, 0, 1, 24, 0, 0, 0},
-        {2001, 1, 0, 1, 0, 60, 0, 0},  {2001, 1, 0, 1, 0, 0, 60, 0}, {2001, 1, 0, 1, 0, 0, 0, 1000},
+        {1600, 12, 0, 31, 0, 0, 0, 0},
+        {2001, 13, 0, 1, 0, 0, 0, 0},
+        {2001, 0, 0, 1, 0, 0, 0, 0},
+        {1900, 2, 0, 29, 0, 0, 0, 0},
+        {2001, 4, 0, 31, 0, 0, 0, 0},
+        {2001, 1, 0, 1, 24, 0, 0, 0},
+        {2001, 1, 0, 1, 0, 60, 0, 0},
+        {2001, 1, 0, 1, 0, 0, 60, 0},
+        {2001, 1, 0, 1, 0, 0, 0, 1000},
     };
     for (const SYSTEMTIME &st : bad) {
         FILETIME ft;
@@ -120,8 +130,10 @@ TEST_F(Time, HostClockFollowsTheTimeZone)
     EXPECT_EQ(ticks_of(local) - ticks_of(now), 9ULL * 3600 * 10000000);
     ASSERT_TRUE(LocalFileTimeToFileTime(&local, &back));
     EXPECT_EQ(ticks_of(back), ticks_of(now));
-    if (old_tz) setenv("TZ", saved.c_str(), 1);
-    else unsetenv("TZ");
+    if (old_tz)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
     tzset();
 }
 

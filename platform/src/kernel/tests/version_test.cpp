@@ -31,12 +31,16 @@ BOOL at_least(DWORD major, DWORD minor)
     return VerifyVersionInfoW(&want, VER_MAJORVERSION | VER_MINORVERSION, mask);
 }
 
-class Version : public ::testing::Test {
+class Version : public ::testing::Test
+{
 protected:
-    void TearDown() override { qmt_PinOsVersion(nullptr); }
+    void TearDown() override
+    {
+        qmt_PinOsVersion(nullptr);
+    }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Version, HostPlaysWindowsXpServicePack3)
 {
@@ -79,9 +83,16 @@ TEST_F(Version, WrongRecordSizeFails)
 
 TEST_F(Version, VerifyComparesMajorMinorAndServicePackAsOneNumber)
 {
-    struct { DWORD major, minor; BOOL xp_or_later, vista_or_later; } rows[] = {
-        {5, 0, FALSE, FALSE}, {5, 1, TRUE, FALSE}, {5, 2, TRUE, FALSE},
-        {6, 0, TRUE, TRUE},   {6, 1, TRUE, TRUE},  {10, 0, TRUE, TRUE},
+    struct {
+        DWORD major, minor;
+        BOOL xp_or_later, vista_or_later;
+    } rows[] = {
+        {5, 0, FALSE, FALSE},
+        {5, 1, TRUE, FALSE},
+        {5, 2, TRUE, FALSE},
+        {6, 0, TRUE, TRUE},
+        {6, 1, TRUE, TRUE},
+        {10, 0, TRUE, TRUE},
     };
     for (const auto &row : rows) {
         OSVERSIONINFOEXW pinned = version(row.major, row.minor, 0);

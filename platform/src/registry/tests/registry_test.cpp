@@ -14,9 +14,13 @@
 namespace {
 
 /* Every test leaves no key handle open. */
-class Registry : public testing::Test {
+class Registry : public testing::Test
+{
 protected:
-    void SetUp() override { keys_ = qmt_LiveRegistryKeys(); }
+    void SetUp() override
+    {
+        keys_ = qmt_LiveRegistryKeys();
+    }
     void TearDown() override
     {
         qmt_RegistryDenyMachineWrites(FALSE);
@@ -36,11 +40,12 @@ std::u16string EnumKey(HKEY k, DWORD i)
 {
     WCHAR name[256];
     DWORD cch = 256;
-    if (RegEnumKeyExW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return u"<none>";
+    if (RegEnumKeyExW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return u"<none>";
     return std::u16string(name, cch);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Registry, EveryTypeReadsBackByteForByteWithTheSizeProtocol)
 {
@@ -49,7 +54,8 @@ TEST_F(Registry, EveryTypeReadsBackByteForByteWithTheSizeProtocol)
     const WCHAR multi[] = TEXT("a\0bc\0");
     DWORD dword = 0x12345678;
     BYTE binary[1000];
-    for (int i = 0; i < 1000; ++i) binary[i] = (BYTE)(i * 7);
+    for (int i = 0; i < 1000; ++i)
+        binary[i] = (BYTE)(i * 7);
     struct Case {
         LPCWSTR name;
         DWORD type;
@@ -64,7 +70,8 @@ TEST_F(Registry, EveryTypeReadsBackByteForByteWithTheSizeProtocol)
         {TEXT("Binary"), REG_BINARY, binary, sizeof(binary)},
         {TEXT("Empty"), REG_BINARY, nullptr, 0},
     };
-    for (const Case &c : cases) ASSERT_EQ(RegSetValueExW(k, c.name, 0, c.type, c.data, c.size), ERROR_SUCCESS);
+    for (const Case &c : cases)
+        ASSERT_EQ(RegSetValueExW(k, c.name, 0, c.type, c.data, c.size), ERROR_SUCCESS);
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "value type " << c.type << " size " << c.size);
         DWORD type = 0, size = 0;
@@ -134,7 +141,8 @@ TEST_F(Registry, EnumerationIsStableKeysSortedValuesInCreationOrder)
     std::vector<std::u16string> got;
     for (DWORD i = 0;; ++i) {
         std::u16string n = EnumKey(k, i);
-        if (n == u"<none>") break;
+        if (n == u"<none>")
+            break;
         got.push_back(n);
     }
     std::vector<std::u16string> want = {u"Alpha", u"beta", u"C:/Temp/QMP1.tmp", long_name, u"zeta"};
@@ -152,7 +160,8 @@ TEST_F(Registry, EnumerationIsStableKeysSortedValuesInCreationOrder)
     WCHAR name[8];
     for (DWORD i = 0;; ++i) {
         DWORD cch = 8;
-        if (RegEnumValueW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         values.push_back(std::u16string(name, cch));
     }
     EXPECT_EQ(values, (std::vector<std::u16string>{u"b", u"", u"c"}));
@@ -164,9 +173,10 @@ TEST_F(Registry, EnumerationIsStableKeysSortedValuesInCreationOrder)
     DWORD cch = 1;
     EXPECT_EQ(RegEnumKeyExW(k, 0, name, &cch, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
     DWORD subs = 0, max_sub = 0, nvalues = 0, max_name = 0, max_data = 0;
-    ASSERT_EQ(RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, &subs, &max_sub, nullptr, &nvalues, &max_name,
-                               &max_data, nullptr, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegQueryInfoKeyW(
+            k, nullptr, nullptr, nullptr, &subs, &max_sub, nullptr, &nvalues, &max_name, &max_data, nullptr, nullptr),
+        ERROR_SUCCESS);
     EXPECT_EQ(subs, 5u);
     EXPECT_EQ(max_sub, 200u);
     EXPECT_EQ(nvalues, 3u);
@@ -226,7 +236,8 @@ TEST_F(Registry, RightsOfTheHandleAndOfTheUserAreChecked)
     DWORD v = 1;
     EXPECT_EQ(RegSetValueExW(k, TEXT("WriteCheck"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_ACCESS_DENIED);
     HKEY sub = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(k, TEXT("New"), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCreateKeyExW(k, TEXT("New"), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+              ERROR_ACCESS_DENIED);
     RegCloseKey(k);
 
     qmt_RegistryDenyMachineWrites(TRUE);
@@ -271,11 +282,12 @@ TEST_F(Registry, ConcurrentWritersToOneKeyLoseNothing)
             RegCloseKey(mine);
         });
     }
-    for (std::thread &th : threads) th.join();
+    for (std::thread &th : threads)
+        th.join();
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Concurrent"), 0, KEY_READ, &k), ERROR_SUCCESS);
     DWORD values = 0;
-    ASSERT_EQ(RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                               nullptr, nullptr),
+    ASSERT_EQ(RegQueryInfoKeyW(
+                  k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(values, (DWORD)(kThreads * kValues));
     RegCloseKey(k);

@@ -32,7 +32,7 @@ QMH_JOB_INFO Job(DWORD id)
     return info;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Spooler, ACompletedJobKeepsItsExactBytesWritesAndPages)
 {
@@ -44,7 +44,8 @@ TEST_F(Spooler, ACompletedJobKeepsItsExactBytesWritesAndPages)
     ASSERT_TRUE(StartPagePrinter(printer_));
     for (DWORD size : sizes) {
         std::string chunk(size, '\0');
-        for (DWORD i = 0; i < size; ++i) chunk[i] = (char)(expect.size() + i);
+        for (DWORD i = 0; i < size; ++i)
+            chunk[i] = (char)(expect.size() + i);
         DWORD written = 0;
         ASSERT_TRUE(WritePrinter(printer_, chunk.data(), size, &written));
         EXPECT_EQ(written, size);
@@ -154,22 +155,32 @@ const DWORD kPersistDword = 0xA5A5F00D;
 std::string PersistBlock()
 {
     std::string b(5452, '\0');
-    for (size_t i = 0; i < b.size(); ++i) b[i] = (char)(i * 13 + 1);
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i] = (char)(i * 13 + 1);
     return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Spooler, StoredStateSurvivesTheProcess)
 {
     std::string block = PersistBlock();
-    ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterData"), REG_BINARY, (BYTE *)block.data(), (DWORD)block.size()),
+    ASSERT_EQ(
+        SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterData"), REG_BINARY, (BYTE *)block.data(), (DWORD)block.size()),
+        ERROR_SUCCESS);
+    ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterDataSize"), REG_DWORD, (BYTE *)&kPersistDword, 4),
               ERROR_SUCCESS);
-    ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterDataSize"), REG_DWORD, (BYTE *)&kPersistDword, 4), ERROR_SUCCESS);
     qmt_PinUserName(TEXT("persist-user"));
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("Software\\QM\\0011223344556677"), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
+                              TEXT("Software\\QM\\0011223344556677"),
+                              0,
+                              nullptr,
+                              0,
+                              KEY_ALL_ACCESS,
+                              nullptr,
+                              &key,
+                              nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key, TEXT("UserSettingInfo"), 0, REG_BINARY, (BYTE *)block.data(), 984), ERROR_SUCCESS);
     const WCHAR name[] = TEXT("Favorite 1");
@@ -189,7 +200,8 @@ TEST_F(Spooler, StoredStateSurvivesTheProcess)
     ASSERT_NE(child, nullptr);
     std::string output;
     char line[512];
-    while (fgets(line, sizeof(line), child)) output += line;
+    while (fgets(line, sizeof(line), child))
+        output += line;
     int status = pclose(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
@@ -199,7 +211,8 @@ TEST_F(Spooler, StoredStateSurvivesTheProcess)
 TEST_F(Spooler, ReadBackInASecondProcess)
 {
     const char *root = getenv("QM_PERSIST_ROOT");
-    if (!root) GTEST_SKIP() << "run by StoredStateSurvivesTheProcess";
+    if (!root)
+        GTEST_SKIP() << "run by StoredStateSurvivesTheProcess";
     ClosePrinter(printer_);
     printer_ = nullptr;
     setenv("QM_ROOT", root, 1);
@@ -208,16 +221,19 @@ TEST_F(Spooler, ReadBackInASecondProcess)
 
     std::string block = PersistBlock(), got(block.size(), '\0');
     DWORD type = 0, needed = 0, dword = 0;
-    ASSERT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterData"), &type, (BYTE *)got.data(), (DWORD)got.size(), &needed),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        GetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterData"), &type, (BYTE *)got.data(), (DWORD)got.size(), &needed),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, (DWORD)REG_BINARY);
     EXPECT_TRUE(got == block);
-    ASSERT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterDataSize"), &type, (BYTE *)&dword, 4, &needed), ERROR_SUCCESS);
+    ASSERT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterDataSize"), &type, (BYTE *)&dword, 4, &needed),
+              ERROR_SUCCESS);
     EXPECT_EQ(dword, kPersistDword);
 
     qmt_PinUserName(TEXT("persist-user"));
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\QM\\0011223344556677"), 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\QM\\0011223344556677"), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
     DWORD cb = 984;
     ASSERT_EQ(RegQueryValueExW(key, TEXT("UserSettingInfo"), nullptr, &type, (BYTE *)got.data(), &cb), ERROR_SUCCESS);
     EXPECT_EQ(cb, 984u);

@@ -8,8 +8,7 @@ namespace {
 /* Runs the two-call size protocol of an information call and checks its rules: a NULL
  * buffer and a buffer one byte short fail with ERROR_INSUFFICIENT_BUFFER and the same
  * size; a buffer of exactly that size succeeds and every string points inside it. */
-template <typename Call>
-std::vector<BYTE> TwoCalls(Call call)
+template <typename Call> std::vector<BYTE> TwoCalls(Call call)
 {
     DWORD needed = 0;
     SetLastError(0);
@@ -29,15 +28,18 @@ bool Inside(const std::vector<BYTE> &buf, const void *p)
     return p >= (const void *)buf.data() && p < (const void *)(buf.data() + buf.size());
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Spooler, PrinterAndDriverInformationFollowTheSizeProtocol)
 {
     for (DWORD level : {1u, 2u, 4u, 5u}) {
         SCOPED_TRACE(testing::Message() << "PRINTER_INFO_" << level);
-        std::vector<BYTE> buf = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetPrinterW(printer_, level, b, cb, n); });
-        LPWSTR name = level == 1 ? ((PRINTER_INFO_1W *)buf.data())->pName : ((PRINTER_INFO_4W *)buf.data())->pPrinterName;
-        if (level == 2) name = ((PRINTER_INFO_2W *)buf.data())->pPrinterName;
+        std::vector<BYTE> buf =
+            TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetPrinterW(printer_, level, b, cb, n); });
+        LPWSTR name =
+            level == 1 ? ((PRINTER_INFO_1W *)buf.data())->pName : ((PRINTER_INFO_4W *)buf.data())->pPrinterName;
+        if (level == 2)
+            name = ((PRINTER_INFO_2W *)buf.data())->pPrinterName;
         ASSERT_TRUE(Inside(buf, name));
         EXPECT_EQ(std::u16string(name), u"QM Test Printer");
     }
@@ -48,7 +50,8 @@ TEST_F(Spooler, PrinterAndDriverInformationFollowTheSizeProtocol)
     EXPECT_EQ(info2->Attributes, (DWORD)PRINTER_ATTRIBUTE_LOCAL);
     EXPECT_EQ(info2->pDevMode, nullptr) << "no DEVMODE stored yet";
 
-    std::vector<BYTE> d2 = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetPrinterDriverW(printer_, nullptr, 2, b, cb, n); });
+    std::vector<BYTE> d2 =
+        TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetPrinterDriverW(printer_, nullptr, 2, b, cb, n); });
     const DRIVER_INFO_2W *drv = (const DRIVER_INFO_2W *)d2.data();
     EXPECT_EQ(drv->cVersion, 3u);
     EXPECT_EQ(std::u16string(drv->pDataFile), u"C:\\drivers\\SAMPLE.DDD");
@@ -77,7 +80,8 @@ TEST_F(Spooler, PrinterInfo2CarriesTheStoredDevmode)
     in->dmSize = sizeof(DEVMODEW);
     in->dmDriverExtra = 100;
     in->dmPaperSize = DMPAPER_A4;
-    for (int i = 0; i < 100; ++i) dm[sizeof(DEVMODEW) + i] = (BYTE)(i + 1);
+    for (int i = 0; i < 100; ++i)
+        dm[sizeof(DEVMODEW) + i] = (BYTE)(i + 1);
     std::vector<BYTE> p2 = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetPrinterW(printer_, 2, b, cb, n); });
     PRINTER_INFO_2W *info = (PRINTER_INFO_2W *)p2.data();
     info->pDevMode = in;
@@ -98,12 +102,14 @@ TEST_F(Spooler, PrinterInfo2CarriesTheStoredDevmode)
 TEST_F(Spooler, PrinterDataKeepsEveryValueExactly)
 {
     BYTE block[5452];
-    for (size_t i = 0; i < sizeof(block); ++i) block[i] = (BYTE)(i * 31);
+    for (size_t i = 0; i < sizeof(block); ++i)
+        block[i] = (BYTE)(i * 31);
     DWORD dword = 21024;
     const WCHAR sz[] = TEXT("qmkelvui.dll");
     ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterData1"), REG_BINARY, block, 768), ERROR_SUCCESS);
     ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("PrinterDataSize"), REG_DWORD, (BYTE *)&dword, 4), ERROR_SUCCESS);
-    ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("SPLUserModePrinterDriver"), REG_SZ, (BYTE *)sz, sizeof(sz)), ERROR_SUCCESS);
+    ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("SPLUserModePrinterDriver"), REG_SZ, (BYTE *)sz, sizeof(sz)),
+              ERROR_SUCCESS);
     ASSERT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("Big"), REG_BINARY, block, sizeof(block)), ERROR_SUCCESS);
 
     /* The size query of a present value answers ERROR_MORE_DATA with its size. */
@@ -116,14 +122,18 @@ TEST_F(Spooler, PrinterDataKeepsEveryValueExactly)
     ASSERT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("Big"), &type, buf.data(), sizeof(block), &needed), ERROR_SUCCESS);
     EXPECT_EQ(type, (DWORD)REG_BINARY);
     EXPECT_EQ(memcmp(buf.data(), block, sizeof(block)), 0);
-    EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("PRNID"), &type, buf.data(), 16, &needed), (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("PRNID"), &type, buf.data(), 16, &needed),
+              (DWORD)ERROR_FILE_NOT_FOUND);
 
     /* Values of another key stay apart from the driver data. */
     BYTE one = 1;
-    ASSERT_EQ(SetPrinterDataExW(printer_, TEXT("DsDriver"), TEXT("printDuplexSupported"), REG_BINARY, &one, 1), ERROR_SUCCESS);
+    ASSERT_EQ(SetPrinterDataExW(printer_, TEXT("DsDriver"), TEXT("printDuplexSupported"), REG_BINARY, &one, 1),
+              ERROR_SUCCESS);
     EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("printDuplexSupported"), &type, buf.data(), 4, &needed),
               (DWORD)ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(GetPrinterDataExW(printer_, TEXT("dsdriver"), TEXT("printDuplexSupported"), &type, buf.data(), 4, &needed), ERROR_SUCCESS);
+    ASSERT_EQ(
+        GetPrinterDataExW(printer_, TEXT("dsdriver"), TEXT("printDuplexSupported"), &type, buf.data(), 4, &needed),
+        ERROR_SUCCESS);
     EXPECT_EQ(needed, 1u);
 
     /* Enumeration in creation order; deletion. */
@@ -131,12 +141,15 @@ TEST_F(Spooler, PrinterDataKeepsEveryValueExactly)
     for (DWORD i = 0;; ++i) {
         WCHAR name[64];
         DWORD cbName = 0, cbData = 0;
-        DWORD rc = EnumPrinterDataW(printer_, i, name, sizeof(name), &cbName, &type, buf.data(), (DWORD)buf.size(), &cbData);
-        if (rc == ERROR_NO_MORE_ITEMS) break;
+        DWORD rc =
+            EnumPrinterDataW(printer_, i, name, sizeof(name), &cbName, &type, buf.data(), (DWORD)buf.size(), &cbData);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            break;
         ASSERT_EQ(rc, ERROR_SUCCESS);
         names.push_back(name);
     }
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"PrinterData1", u"PrinterDataSize", u"SPLUserModePrinterDriver", u"Big"}));
+    EXPECT_EQ(names,
+              (std::vector<std::u16string>{u"PrinterData1", u"PrinterDataSize", u"SPLUserModePrinterDriver", u"Big"}));
     EXPECT_EQ(DeletePrinterDataW(printer_, (LPWSTR)TEXT("BIG")), ERROR_SUCCESS);
     EXPECT_EQ(DeletePrinterDataW(printer_, (LPWSTR)TEXT("Big")), (DWORD)ERROR_FILE_NOT_FOUND);
 }
@@ -147,7 +160,8 @@ TEST_F(Spooler, RightsAndOpenFailuresAreReportedAsWindowsDoes)
     ASSERT_TRUE(OpenPrinterW((LPWSTR)TEXT("qm test printer"), &user, nullptr));
     DWORD v = 1, needed = 0;
     EXPECT_EQ(SetPrinterDataW(user, (LPWSTR)TEXT("Permission"), REG_DWORD, (BYTE *)&v, 4), (DWORD)ERROR_ACCESS_DENIED);
-    EXPECT_EQ(GetPrinterDataW(user, (LPWSTR)TEXT("Permission"), nullptr, (BYTE *)&v, 4, &needed), (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(GetPrinterDataW(user, (LPWSTR)TEXT("Permission"), nullptr, (BYTE *)&v, 4, &needed),
+              (DWORD)ERROR_FILE_NOT_FOUND);
     ClosePrinter(user);
 
     qmt_SpoolerDenyAdministration(TRUE);
@@ -179,10 +193,12 @@ TEST_F(Spooler, SetPrinterDataFailsAfterTheAllowedNumberOfValues)
     qmt_SpoolerFailSetPrinterData(2, ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev1"), REG_BINARY, chunk, sizeof(chunk)), ERROR_SUCCESS);
     EXPECT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev2"), REG_BINARY, chunk, sizeof(chunk)), ERROR_SUCCESS);
-    EXPECT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev3"), REG_BINARY, chunk, sizeof(chunk)), (DWORD)ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev3"), REG_BINARY, chunk, sizeof(chunk)),
+              (DWORD)ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(SetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev1"), REG_BINARY, chunk, 1), (DWORD)ERROR_NOT_ENOUGH_MEMORY);
     DWORD needed = 0;
-    EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev3"), nullptr, nullptr, 0, &needed), (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev3"), nullptr, nullptr, 0, &needed),
+              (DWORD)ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(GetPrinterDataW(printer_, (LPWSTR)TEXT("N_Dev1"), nullptr, nullptr, 0, &needed), (DWORD)ERROR_MORE_DATA);
     EXPECT_EQ(needed, sizeof(chunk)) << "the failed write left the old value";
 }
@@ -190,18 +206,24 @@ TEST_F(Spooler, SetPrinterDataFailsAfterTheAllowedNumberOfValues)
 TEST_F(Spooler, BuiltInFormsAreWindowsListInPaperOrderThenUserForms)
 {
     DWORD count = 0;
-    std::vector<BYTE> buf = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return EnumFormsW(printer_, 1, b, cb, n, &count); });
+    std::vector<BYTE> buf =
+        TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return EnumFormsW(printer_, 1, b, cb, n, &count); });
     ASSERT_EQ(count, (DWORD)DMPAPER_LAST);
     const FORM_INFO_1W *forms = (const FORM_INFO_1W *)buf.data();
     struct Paper {
         int dmpaper;
         const char16_t *name;
         LONG cx, cy;
-    } papers[] = {{DMPAPER_LETTER, u"Letter", 215900, 279400}, {DMPAPER_LEGAL, u"Legal", 215900, 355600},
-                  {DMPAPER_EXECUTIVE, u"Executive", 184150, 266700}, {DMPAPER_A3, u"A3", 297000, 420000},
-                  {DMPAPER_A4, u"A4", 210000, 297000}, {DMPAPER_A5, u"A5", 148000, 210000},
-                  {DMPAPER_B4, u"B4 (JIS)", 257000, 364000}, {DMPAPER_B5, u"B5 (JIS)", 182000, 257000},
-                  {DMPAPER_ENV_10, u"Envelope #10", 104775, 241300}, {DMPAPER_A6, u"A6", 105000, 148000},
+    } papers[] = {{DMPAPER_LETTER, u"Letter", 215900, 279400},
+                  {DMPAPER_LEGAL, u"Legal", 215900, 355600},
+                  {DMPAPER_EXECUTIVE, u"Executive", 184150, 266700},
+                  {DMPAPER_A3, u"A3", 297000, 420000},
+                  {DMPAPER_A4, u"A4", 210000, 297000},
+                  {DMPAPER_A5, u"A5", 148000, 210000},
+                  {DMPAPER_B4, u"B4 (JIS)", 257000, 364000},
+                  {DMPAPER_B5, u"B5 (JIS)", 182000, 257000},
+                  {DMPAPER_ENV_10, u"Envelope #10", 104775, 241300},
+                  {DMPAPER_A6, u"A6", 105000, 148000},
                   {DMPAPER_PENV_10_ROTATED, u"PRC Envelope #10 Rotated", 458000, 324000}};
     for (const Paper &p : papers) {
         const FORM_INFO_1W &f = forms[p.dmpaper - 1]; /* paper number = form index + 1 */
@@ -232,7 +254,8 @@ TEST_F(Spooler, BuiltInFormsAreWindowsListInPaperOrderThenUserForms)
 
     form.Size.cx = 120000;
     ASSERT_TRUE(SetFormW(server, (LPWSTR)TEXT("user size 1"), 1, (BYTE *)&form));
-    buf = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) { return GetFormW(printer_, (LPWSTR)TEXT("User Size 1"), 1, b, cb, n); });
+    buf = TwoCalls(
+        [&](BYTE *b, DWORD cb, DWORD *n) { return GetFormW(printer_, (LPWSTR)TEXT("User Size 1"), 1, b, cb, n); });
     const FORM_INFO_1W *got = (const FORM_INFO_1W *)buf.data();
     EXPECT_EQ(got->Flags, (DWORD)FORM_PRINTER);
     EXPECT_EQ(got->Size.cx, 120000);
@@ -253,15 +276,21 @@ TEST_F(Spooler, BuiltInFormsAreWindowsListInPaperOrderThenUserForms)
 
 TEST_F(Spooler, LocalPrintersAreListedByName)
 {
-    QMH_PRINTER_SETUP setup = {TEXT("Another"), TEXT("FILE:"), TEXT("QM Test Driver"), TEXT("a.dll"),
-                               TEXT("a.ddd"), TEXT("b.dll"), nullptr, nullptr, PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_SHARED};
+    QMH_PRINTER_SETUP setup = {TEXT("Another"),
+                               TEXT("FILE:"),
+                               TEXT("QM Test Driver"),
+                               TEXT("a.dll"),
+                               TEXT("a.ddd"),
+                               TEXT("b.dll"),
+                               nullptr,
+                               nullptr,
+                               PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_SHARED};
     ASSERT_TRUE(qmh_InstallPrinter(&setup));
     EXPECT_FALSE(qmh_InstallPrinter(&setup));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_PRINTER_ALREADY_EXISTS);
     DWORD count = 0;
-    std::vector<BYTE> buf = TwoCalls([&](BYTE *b, DWORD cb, DWORD *n) {
-        return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, b, cb, n, &count);
-    });
+    std::vector<BYTE> buf = TwoCalls(
+        [&](BYTE *b, DWORD cb, DWORD *n) { return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, b, cb, n, &count); });
     ASSERT_EQ(count, 2u);
     const PRINTER_INFO_4W *list = (const PRINTER_INFO_4W *)buf.data();
     EXPECT_EQ(std::u16string(list[0].pPrinterName), u"Another");

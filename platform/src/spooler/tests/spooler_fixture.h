@@ -11,7 +11,8 @@
 
 #include "platform/testing/qm_testing.h"
 
-class Spooler : public testing::Test {
+class Spooler : public testing::Test
+{
 protected:
     void SetUp() override
     {

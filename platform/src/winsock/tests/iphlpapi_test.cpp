@@ -13,7 +13,8 @@
 
 namespace {
 
-class IpHelper : public ::testing::Test {
+class IpHelper : public ::testing::Test
+{
 protected:
     void TearDown() override
     {
@@ -22,7 +23,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(IpHelper, HostAdaptersAndTables)
 {

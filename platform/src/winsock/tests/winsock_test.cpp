@@ -17,7 +17,8 @@ namespace {
 
 typedef int(WSAAPI *SelectProc)(int, fd_set *, fd_set *, fd_set *, const timeval *);
 
-class Winsock : public ::testing::Test {
+class Winsock : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -25,10 +26,13 @@ protected:
         ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &data));
         EXPECT_EQ(MAKEWORD(2, 2), data.wVersion);
     }
-    void TearDown() override { EXPECT_EQ(0, WSACleanup()); }
+    void TearDown() override
+    {
+        EXPECT_EQ(0, WSACleanup());
+    }
 };
 
-}  // namespace
+} // namespace
 
 TEST(WinsockStartup, CountsAndRefusesCallsWithoutIt)
 {
@@ -80,8 +84,14 @@ TEST_F(Winsock, NameInfoFlagsAndNumericScope)
     sin6.sin6_scope_id = 1;
     char host[NI_MAXHOST];
     char service[NI_MAXSERV];
-    ASSERT_EQ(0, getnameinfo((const sockaddr *)&sin6, sizeof sin6, host, sizeof host, service, sizeof service,
-                             NI_NUMERICHOST | NI_NUMERICSERV));
+    ASSERT_EQ(0,
+              getnameinfo((const sockaddr *)&sin6,
+                          sizeof sin6,
+                          host,
+                          sizeof host,
+                          service,
+                          sizeof service,
+                          NI_NUMERICHOST | NI_NUMERICSERV));
     EXPECT_STREQ("fe80::1%1", host);
     EXPECT_STREQ("161", service);
     sockaddr_in sin = {};

@@ -21,7 +21,8 @@ HINSTANCE LoadRenderModule(const WCHAR *name)
     return module;
 }
 
-class DmaBinding : public ::testing::Test {
+class DmaBinding : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -48,8 +49,8 @@ protected:
 TEST_F(DmaBinding, SecondUnbindUnloadsAndUnbindAtZeroIsHarmless)
 {
     DWORD value = 0;
-    EXPECT_EQ(SST_BAD, ReadOrientation(&value));   // nothing bound
-    dma_UnbindLibrary();                              // count 0: nothing happens
+    EXPECT_EQ(SST_BAD, ReadOrientation(&value)); // nothing bound
+    dma_UnbindLibrary();                         // count 0: nothing happens
 
     ASSERT_TRUE(dma_BindLibrary(real_));
     ASSERT_TRUE(dma_BindLibrary(real_));
@@ -64,11 +65,11 @@ TEST_F(DmaBinding, SecondUnbindUnloadsAndUnbindAtZeroIsHarmless)
 
     dma_UnbindLibrary();
     EXPECT_EQ(baseline_, qmt_LiveModules());
-    EXPECT_EQ(SST_BAD, ReadOrientation(&value));   // entries forgotten with the library
+    EXPECT_EQ(SST_BAD, ReadOrientation(&value)); // entries forgotten with the library
     dma_UnbindLibrary();
     EXPECT_EQ(baseline_, qmt_LiveModules());
 
-    ASSERT_TRUE(dma_BindLibrary(real_));           // binds again from count 0
+    ASSERT_TRUE(dma_BindLibrary(real_)); // binds again from count 0
     EXPECT_EQ(SST_OK, ReadOrientation(&value));
     dma_UnbindLibrary();
     EXPECT_EQ(baseline_, qmt_LiveModules());
@@ -85,7 +86,7 @@ TEST_F(DmaBinding, MissingLibraryFailsUntilItIsBack)
     qmt_FailModuleLoad(nullptr);
     ASSERT_TRUE(dma_BindLibrary(real_));
     EXPECT_EQ(baseline_ + 1, qmt_LiveModules());
-    dma_UnbindLibrary();   // one unbind: the failed binds left the count at 0
+    dma_UnbindLibrary(); // one unbind: the failed binds left the count at 0
     EXPECT_EQ(baseline_, qmt_LiveModules());
 }
 
@@ -121,10 +122,10 @@ TEST_F(DmaBinding, StringsAndFontsComeBackAsPointersIntoTheCallersAreas)
         const BYTE *expected;
     };
     const Case cases[] = {
-        {5121, areas_->block.bytes + 18},       // printer-data block
-        {259, dm + 224},                         // first part of the DEVMODE
-        {1795, dm + DM_SHORT_SIZE + 4},          // second part
-        {304, dm + 588},                         // log font
+        {5121, areas_->block.bytes + 18}, // printer-data block
+        {259, dm + 224},                  // first part of the DEVMODE
+        {1795, dm + DM_SHORT_SIZE + 4},   // second part
+        {304, dm + 588},                  // log font
     };
     for (const Case &c : cases) {
         WORD type = 0;
@@ -143,7 +144,7 @@ TEST_F(DmaBinding, StringsAndFontsComeBackAsPointersIntoTheCallersAreas)
 TEST_F(DmaBinding, RoutedSettingsAccessGoesThroughTheLibrary)
 {
     dma_RouteSettingsToLibrary();
-    areas_->set(7, 2);   // written by the program's own primitives
+    areas_->set(7, 2); // written by the program's own primitives
     WORD type = 0;
     DWORD size = 0;
     DWORD value = 0;
@@ -165,4 +166,4 @@ TEST_F(DmaBinding, RoutedSettingsAccessGoesThroughTheLibrary)
     dma_SetFunctionValueRoute(nullptr, nullptr);
 }
 
-}  // namespace
+} // namespace

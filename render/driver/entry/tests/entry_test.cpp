@@ -1,5 +1,7 @@
-// The render driver's entry layer: driver enabling, the driver-information query, the
-// argument checks and DrvRealizeBrush, and the small PDEV helpers.
+/*
+ * The render driver's entry layer: driver enabling, the driver-information query, the
+ * argument checks and DrvRealizeBrush, and the small PDEV helpers.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winddi.h>
@@ -34,7 +36,8 @@ TEST(DriverEnable, RefusesOldEnginesAndShortTablesThenHandsOutTwentyFiveEntries)
     ASSERT_TRUE(DrvEnableDriver(0x20000, sizeof data, &data));
     EXPECT_EQ(data.iDriverVersion, 0x20000UL);
     ASSERT_EQ(data.c, 25UL);
-    const ULONG indices[25] = {0, 7, 1, 2, 3, 4, 18, 20, 19, 23, 26, 27, 28, 53, 32, 14, 15, 16, 12, 33, 35, 24, 34, 37, 69};
+    const ULONG indices[25] = {0,  7,  1,  2,  3,  4,  18, 20, 19, 23, 26, 27, 28,
+                               53, 32, 14, 15, 16, 12, 33, 35, 24, 34, 37, 69};
     for (ULONG i = 0; i < 25; ++i) {
         EXPECT_EQ(data.pdrvfn[i].iFunc, indices[i]) << i;
         EXPECT_NE(data.pdrvfn[i].pfn, nullptr);
@@ -42,7 +45,7 @@ TEST(DriverEnable, RefusesOldEnginesAndShortTablesThenHandsOutTwentyFiveEntries)
     EXPECT_EQ((void *)data.pdrvfn[0].pfn, (void *)DrvEnablePDEV);
     EXPECT_EQ((void *)data.pdrvfn[24].pfn, (void *)DrvStretchBltROP);
     DrvDisableDriver();
-    EXPECT_EQ(qmt_LiveGlobalBlocks(), blocks);  // the default glyph set is gone again
+    EXPECT_EQ(qmt_LiveGlobalBlocks(), blocks); // the default glyph set is gone again
 }
 
 // A default glyph set that cannot be built fails the enable, and nothing stays behind.
@@ -87,7 +90,10 @@ struct FakePdev {
         surface.dhpdev = (DHPDEV)pdev;
         surface.iType = STYPE_DEVICE;
     }
-    ~FakePdev() { HeapFree(GetProcessHeap(), 0, pdev); }
+    ~FakePdev()
+    {
+        HeapFree(GetProcessHeap(), 0, pdev);
+    }
 };
 
 TEST(EntryChecks, MissingArgumentsAndCorruptPdevsAreRefused)
@@ -95,11 +101,23 @@ TEST(EntryChecks, MissingArgumentsAndCorruptPdevsAreRefused)
     FakePdev fake;
     RECTL rect = {0, 0, 10, 10};
     SetLastError(0);
-    EXPECT_FALSE(DrvBitBlt(nullptr, nullptr, nullptr, nullptr, nullptr, &rect, nullptr, nullptr, nullptr, nullptr, 0xCCCC));
+    EXPECT_FALSE(
+        DrvBitBlt(nullptr, nullptr, nullptr, nullptr, nullptr, &rect, nullptr, nullptr, nullptr, nullptr, 0xCCCC));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
     SetLastError(0);
-    EXPECT_FALSE(DrvStretchBltROP(&fake.surface, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &rect, nullptr,
-                                  nullptr, 0, nullptr, 0xCCCC));
+    EXPECT_FALSE(DrvStretchBltROP(&fake.surface,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
+                                  &rect,
+                                  nullptr,
+                                  nullptr,
+                                  0,
+                                  nullptr,
+                                  0xCCCC));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
     LINEATTRS geometric = {};
     geometric.fl = LA_GEOMETRIC;

@@ -1,4 +1,6 @@
-// The PDEV tests' fixture.
+/*
+ * The PDEV tests' fixture.
+ */
 #include "render/driver/entry/tests/pdev_fixture.h"
 
 #include <stddef.h>
@@ -21,8 +23,12 @@ bool Counts::operator==(const Counts &o) const
 
 Counts Now()
 {
-    return {qmt_LiveHeaps(),    qmt_LiveGlobalBlocks(), qmt_LiveModules(),
-            qmt_LivePalettes(), qmt_LiveSurfaces(),     qmt_LivePrinterHandles()};
+    return {qmt_LiveHeaps(),
+            qmt_LiveGlobalBlocks(),
+            qmt_LiveModules(),
+            qmt_LivePalettes(),
+            qmt_LiveSurfaces(),
+            qmt_LivePrinterHandles()};
 }
 
 void PdevFixture::SetUp()
@@ -47,7 +53,7 @@ void PdevFixture::SetUp()
     SetTrailerWord(DEVMODE_TRAILER_SIZE);
     Dm()->dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
     Dm()->dmFields &= ~(DWORD)(DM_FORMNAME | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_SCALE);
-    Dm()->dmPaperSize = 9;  // A4
+    Dm()->dmPaperSize = 9; // A4
     Dm()->dmOrientation = 1;
     Dm()->dmPrintQuality = 600;
     DRVENABLEDATA data = {};
@@ -81,8 +87,17 @@ PDEV *PdevFixture::Enable(DEVMODEW *dm)
 {
     memset(&gdi_, 0, sizeof gdi_);
     memset(&info_, 0, sizeof info_);
-    return (PDEV *)DrvEnablePDEV(dm, nullptr, 0, nullptr, sizeof gdi_, (ULONG *)&gdi_, sizeof info_, &info_,
-                                 (HDEV)0x1234, (LPWSTR)printerName_, printer_);
+    return (PDEV *)DrvEnablePDEV(dm,
+                                 nullptr,
+                                 0,
+                                 nullptr,
+                                 sizeof gdi_,
+                                 (ULONG *)&gdi_,
+                                 sizeof info_,
+                                 &info_,
+                                 (HDEV)0x1234,
+                                 (LPWSTR)printerName_,
+                                 printer_);
 }
 
 } // namespace pdev_test

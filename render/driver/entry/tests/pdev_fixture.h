@@ -1,6 +1,9 @@
-// The PDEV tests' fixture: a printer installed with a model, a full DEVMODE with its
-// trailer made from the model's defaults, and the counters a PDEV must give back.
-#pragma once
+/*
+ * The PDEV tests' fixture: a printer installed with a model, a full DEVMODE with its
+ * trailer made from the model's defaults, and the counters a PDEV must give back.
+ */
+#ifndef QM_RENDER_DRIVER_ENTRY_TESTS_PDEV_FIXTURE_H
+#define QM_RENDER_DRIVER_ENTRY_TESTS_PDEV_FIXTURE_H
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -20,15 +23,22 @@ struct Counts {
 
 Counts Now();
 
-class PdevFixture : public ::testing::Test {
+class PdevFixture : public ::testing::Test
+{
 protected:
     // printer: the printer's name; model: host path of its description data file.
     PdevFixture(const WCHAR *printer, const char *model) : printerName_(printer), model_(model) {}
     void SetUp() override;
     void TearDown() override;
 
-    DriverDevmode *Full() { return (DriverDevmode *)devmode_.data(); }
-    DEVMODEW *Dm() { return (DEVMODEW *)devmode_.data(); }
+    DriverDevmode *Full()
+    {
+        return (DriverDevmode *)devmode_.data();
+    }
+    DEVMODEW *Dm()
+    {
+        return (DEVMODEW *)devmode_.data();
+    }
     void SetTrailerWord(WORD word);
     void SetTrailerPaperList(DWORD value);
     // Writes a setting of the DEVMODE (ValueType type, size bytes).
@@ -45,3 +55,5 @@ protected:
 };
 
 } // namespace pdev_test
+
+#endif /* QM_RENDER_DRIVER_ENTRY_TESTS_PDEV_FIXTURE_H */

@@ -1,8 +1,10 @@
-// The papers of a PDEV over a model made for the paper rules: the page by number, by
-// default, by its own size and by form name, with the record's margins, the margin rule or
-// a spooler form's imageable area; the output paper by its number, by the page's name or
-// from the default paper; the fax settings a reset carries on this fax model. And the
-// sample model itself, with its device font.
+/*
+ * The papers of a PDEV over a model made for the paper rules: the page by number, by
+ * default, by its own size and by form name, with the record's margins, the margin rule or
+ * a spooler form's imageable area; the output paper by its number, by the page's name or
+ * from the default paper; the fax settings a reset carries on this fax model. And the
+ * sample model itself, with its device font.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winddi.h>
@@ -27,7 +29,8 @@ using pdev_test::Now;
 // A form the paper tests add: 150 x 200 mm, imageable 5 mm in at the left, 6 mm at the top.
 const WCHAR kTestForm[] = TEXT("Test card 150");
 
-class PaperRuleTest : public pdev_test::PdevFixture {
+class PaperRuleTest : public pdev_test::PdevFixture
+{
 protected:
     PaperRuleTest() : PdevFixture(TEXT("QM Paper"), QM_PAPER_MODEL) {}
     void SetUp() override
@@ -37,7 +40,7 @@ protected:
         form.pName = (LPWSTR)kTestForm;
         form.Size = {150000, 200000};
         form.ImageableArea = {5000, 6000, 145000, 190000};
-        AddFormW(printer_, 1, (LPBYTE)&form);  // kept from an earlier test when it fails
+        AddFormW(printer_, 1, (LPBYTE)&form); // kept from an earlier test when it fails
     }
 
     // The page asked by paper number, by its own size or by form name.
@@ -92,36 +95,84 @@ TEST_F(PaperRuleTest, ThePageByNumberSizeOrFormName)
 {
     struct Case {
         const char *what;
-        char how;            // 'n' number, 'd' number without DM_PAPERSIZE, 's' own size, 'f' form name
+        char how; // 'n' number, 'd' number without DM_PAPERSIZE, 's' own size, 'f' form name
         WORD number;
         short width, length;
         const char16_t *form;
-        DWORD paperList;     // the trailer's device-paper-list value
-        BYTE noMargins;      // setting 383
+        DWORD paperList; // the trailer's device-paper-list value
+        BYTE noMargins;  // setting 383
         Expected page;
-        WORD record;         // key of the page's description record
+        WORD record; // key of the page's description record
     };
     const Case cases[] = {
         {"fixed record by number", 'n', 9, 0, 0, nullptr, 0, 0, kA4, 9},
         {"fixed record without margins", 'n', 9, 0, 0, nullptr, 0, 1, {u"A4", 2100, 2970, 0, 0, 2100, 2970}, 9},
         {"no DM_PAPERSIZE: the model's default paper", 'd', 1, 0, 0, nullptr, 0, 0, kA4, 9},
-        {"own size within 10 of A4 takes its margins", 's', 0, 2105, 2965, nullptr, 0, 0,
-         {u"A4", 2105, 2965, 42, 50, 2062, 2914}, 9},
+        {"own size within 10 of A4 takes its margins",
+         's',
+         0,
+         2105,
+         2965,
+         nullptr,
+         0,
+         0,
+         {u"A4", 2105, 2965, 42, 50, 2062, 2914},
+         9},
         // 11 tenths off: the custom-size margins, the image of 1800 centred, then aligned to 8.
-        {"own size 11 off: the margin rule", 's', 0, 2111, 2970, nullptr, 0, 0,
-         {u"", 2111, 2970, 163, 52, 1956, 2919}, 0},
-        {"the margin rule ignores setting 383", 's', 0, 2111, 2970, nullptr, 0, 1,
-         {u"", 2111, 2970, 163, 52, 1956, 2919}, 0},
+        {"own size 11 off: the margin rule",
+         's',
+         0,
+         2111,
+         2970,
+         nullptr,
+         0,
+         0,
+         {u"", 2111, 2970, 163, 52, 1956, 2919},
+         0},
+        {"the margin rule ignores setting 383",
+         's',
+         0,
+         2111,
+         2970,
+         nullptr,
+         0,
+         1,
+         {u"", 2111, 2970, 163, 52, 1956, 2919},
+         0},
         // The user-defined paper comes first but is skipped; the custom size is variable.
-        {"near a variable paper: its name, the margin rule", 's', 0, 905, 1485, nullptr, 0, 0,
-         {u"Custom size", 905, 1485, 43, 55, 862, 1434}, 262},
+        {"near a variable paper: its name, the margin rule",
+         's',
+         0,
+         905,
+         1485,
+         nullptr,
+         0,
+         0,
+         {u"Custom size", 905, 1485, 43, 55, 862, 1434},
+         262},
         {"form of the number, margin rule", 'n', 8, 0, 0, nullptr, 0, 0, {u"", 2970, 4200, 587, 600, 2385, 3600}, 0},
         {"form of the number, device paper list", 'n', 8, 0, 0, nullptr, 1, 0, {u"", 2970, 4200, 0, 0, 2970, 4200}, 0},
-        {"own size of a form, device paper list", 's', 0, 1500, 2000, nullptr, 1, 0,
-         {u"", 1500, 2000, 50, 60, 1450, 1900}, 0},
+        {"own size of a form, device paper list",
+         's',
+         0,
+         1500,
+         2000,
+         nullptr,
+         1,
+         0,
+         {u"", 1500, 2000, 50, 60, 1450, 1900},
+         0},
         {"form name with a fixed record", 'f', 1, 0, 0, u"A4", 0, 0, kA4, 9},
-        {"form name without record, device paper list", 'f', 9, 0, 0, kTestForm, 1, 0,
-         {kTestForm, 1500, 2000, 50, 60, 1450, 1900}, 0},
+        {"form name without record, device paper list",
+         'f',
+         9,
+         0,
+         0,
+         kTestForm,
+         1,
+         0,
+         {kTestForm, 1500, 2000, 50, 60, 1450, 1900},
+         0},
     };
     std::vector<BYTE> defaults = devmode_;
     Counts start = Now();
@@ -131,7 +182,10 @@ TEST_F(PaperRuleTest, ThePageByNumberSizeOrFormName)
         case 'n': ByNumber(c.number); break;
         case 'd': ByNumber(c.number, false); break;
         case 's': BySize(c.width, c.length); break;
-        default: ByNumber(c.number); ByForm(c.form); break;
+        default:
+            ByNumber(c.number);
+            ByForm(c.form);
+            break;
         }
         SetTrailerPaperList(c.paperList);
         SetSetting(FID_NO_MARGINS, 8, 1, c.noMargins);
@@ -148,9 +202,9 @@ TEST_F(PaperRuleTest, TheOutputPaper)
 {
     struct Case {
         const char *what;
-        WORD number;         // the page by number (0: by its own size 2111 x 2970)
-        WORD output;         // setting 262
-        WORD paperSize;      // setting 8 for a page of its own size
+        WORD number;    // the page by number (0: by its own size 2111 x 2970)
+        WORD output;    // setting 262
+        WORD paperSize; // setting 8 for a page of its own size
         DWORD paperList;
         BYTE noMargins;
         Expected paper;
@@ -159,7 +213,15 @@ TEST_F(PaperRuleTest, TheOutputPaper)
     };
     const Expected ownSize = {u"", 2111, 2970, 163, 52, 1956, 2919};
     const Case cases[] = {
-        {"a record named like a form: the form's size", 9, 1, 0, 0, 0, {u"Letter", 2159, 2794, 42, 50, 2116, 2743}, 1, 0},
+        {"a record named like a form: the form's size",
+         9,
+         1,
+         0,
+         0,
+         0,
+         {u"Letter", 2159, 2794, 42, 50, 2116, 2743},
+         1,
+         0},
         {"the form's size without margins", 9, 1, 0, 0, 1, {u"Letter", 2159, 2794, 0, 0, 2159, 2794}, 1, 0},
         {"a fixed record of no form", 9, 301, 0, 0, 0, {u"Sample card", 1200, 1800, 30, 40, 1150, 1740}, 301, 0},
         {"a variable record is dropped: the page's record", 9, 262, 0, 0, 0, kA4, 9, 0},
@@ -215,13 +277,14 @@ TEST_F(PaperRuleTest, ResetBeforeOutputCarriesTheFaxSettings)
     const WCHAR *carried = pdev_GetSettingString(newPdev, 375);
     ASSERT_NE(carried, nullptr);
     EXPECT_EQ(std::u16string(path), std::u16string(carried));
-    EXPECT_EQ(newPdev->devmode.dm.dmPaperSize, 9);  // its own DEVMODE otherwise
+    EXPECT_EQ(newPdev->devmode.dm.dmPaperSize, 9); // its own DEVMODE otherwise
     newPdev->flags = 0;
     DrvDisablePDEV((DHPDEV)oldPdev);
     DrvDisablePDEV((DHPDEV)newPdev);
 }
 
-class SampleModelTest : public pdev_test::PdevFixture {
+class SampleModelTest : public pdev_test::PdevFixture
+{
 protected:
     SampleModelTest() : PdevFixture(TEXT("QM Sample model"), QM_SAMPLE_MODEL) {}
 };

@@ -1,5 +1,7 @@
-// The PDEV lifecycle over a test model: DEVMODE checks, failures that give everything
-// back, paper units and the capabilities GDI receives, the shared library binding.
+/*
+ * The PDEV lifecycle over a test model: DEVMODE checks, failures that give everything
+ * back, paper units and the capabilities GDI receives, the shared library binding.
+ */
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -32,7 +34,8 @@ namespace {
 using pdev_test::Counts;
 using pdev_test::Now;
 
-class PdevTest : public pdev_test::PdevFixture {
+class PdevTest : public pdev_test::PdevFixture
+{
 protected:
     PdevTest() : PdevFixture(TEXT("QM Pdev"), QM_PDEV_MODEL) {}
 };
@@ -82,7 +85,7 @@ TEST_F(PdevTest, MissingLibraryAndEveryFailedAllocationGiveEverythingBack)
         }
     }
     ASSERT_NE(pdev, nullptr);
-    EXPECT_GT(after, 5u);  // the heap, the PDEV, the DEVMODE copy, the block ...
+    EXPECT_GT(after, 5u); // the heap, the PDEV, the DEVMODE copy, the block ...
     DrvDisablePDEV((DHPDEV)pdev);
     EXPECT_TRUE(Now() == start);
 }
@@ -93,7 +96,7 @@ TEST_F(PdevTest, InjectedFailuresGiveEverythingBack)
 {
     struct Case {
         const char *what;
-        const WCHAR *printer;   // NULL: the fixture's printer
+        const WCHAR *printer; // NULL: the fixture's printer
         const char *model;
         bool failPalette;
     };
@@ -114,8 +117,17 @@ TEST_F(PdevTest, InjectedFailuresGiveEverythingBack)
         }
         GDIINFO gdi = {};
         DEVINFO info = {};
-        DHPDEV pdev = DrvEnablePDEV(Dm(), nullptr, 0, nullptr, sizeof gdi, (ULONG *)&gdi, sizeof info, &info,
-                                    (HDEV)0x1234, (LPWSTR)(c.printer ? c.printer : printerName_), printer);
+        DHPDEV pdev = DrvEnablePDEV(Dm(),
+                                    nullptr,
+                                    0,
+                                    nullptr,
+                                    sizeof gdi,
+                                    (ULONG *)&gdi,
+                                    sizeof info,
+                                    &info,
+                                    (HDEV)0x1234,
+                                    (LPWSTR)(c.printer ? c.printer : printerName_),
+                                    printer);
         qmt_EngineReset();
         EXPECT_EQ(pdev, nullptr) << c.what;
         EXPECT_TRUE(Now() == start) << c.what;
@@ -141,7 +153,7 @@ TEST_F(PdevTest, A4At600DpiAndTheSurface)
     EXPECT_EQ(info_.cFonts, 0u);
     EXPECT_EQ(pdev->paper[0].width, 152390);
     EXPECT_EQ(pdev->paper[0].height, 215523);
-    EXPECT_NE(pdev->paper[1].record, nullptr);  // the output paper found the A4 record by name
+    EXPECT_NE(pdev->paper[1].record, nullptr); // the output paper found the A4 record by name
 
     HDEV hdev = qmh_CreateDevice();
     ASSERT_TRUE(qmh_BindDevicePdev(hdev, (DHPDEV)pdev));
@@ -185,7 +197,7 @@ TEST_F(PdevTest, FormNameFindsTheFormAndItsRecord)
     PDEV *byNumber = Enable(Dm());
     ASSERT_NE(byNumber, nullptr);
     Dm()->dmFields |= DM_FORMNAME;
-    Dm()->dmPaperSize = 1;  // Letter, not used
+    Dm()->dmPaperSize = 1; // Letter, not used
     memset(Dm()->dmFormName, 0, sizeof Dm()->dmFormName);
     memcpy(Dm()->dmFormName, u"A4", 3 * sizeof(WCHAR));
     PDEV *byName = Enable(Dm());
@@ -208,7 +220,7 @@ TEST_F(PdevTest, PaperOfItsOwnSizeKeepsItsPrintableAreaInside)
     PDEV *pdev = Enable(Dm());
     ASSERT_NE(pdev, nullptr);
     const PaperDescription &page = pdev->paper[0];
-    EXPECT_EQ(page.width, 145133);   // 2000 x 100 x 18432 / 25400, truncated
+    EXPECT_EQ(page.width, 145133); // 2000 x 100 x 18432 / 25400, truncated
     EXPECT_EQ(page.height, 181417);
     EXPECT_GE(page.left, 0);
     EXPECT_LT(page.left, page.right);
@@ -216,7 +228,7 @@ TEST_F(PdevTest, PaperOfItsOwnSizeKeepsItsPrintableAreaInside)
     EXPECT_GE(page.top, 0);
     EXPECT_LT(page.top, page.bottom);
     EXPECT_LE(page.bottom, page.height);
-    EXPECT_EQ(gdi_.szlPhysSize.cx, 4724);  // 2000 x 600 / 254 = 4724.4
+    EXPECT_EQ(gdi_.szlPhysSize.cx, 4724); // 2000 x 600 / 254 = 4724.4
     DrvDisablePDEV((DHPDEV)pdev);
 }
 
@@ -299,8 +311,13 @@ TEST_F(PdevTest, TraceLinesOfEnableAndDisable)
     trc_Initialize();
 
     std::string log;
-    HANDLE file = CreateFileW(TEXT("C:\\DEBUG_LOG\\WIN2000\\render_pdev_tests.log"), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(TEXT("C:\\DEBUG_LOG\\WIN2000\\render_pdev_tests.log"),
+                              GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr,
+                              OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     char buffer[4096];
     DWORD read = 0;
@@ -308,7 +325,8 @@ TEST_F(PdevTest, TraceLinesOfEnableAndDisable)
         log.append(buffer, read);
     }
     CloseHandle(file);
-    EXPECT_TRUE(std::regex_search(log, std::regex("IN <<DrvEnablePDEV\n(.*\n)*OUT>>DrvEnablePDEV RetValue = 0x([0-9A-F]{8}){1,2}\n")))
+    EXPECT_TRUE(std::regex_search(
+        log, std::regex("IN <<DrvEnablePDEV\n(.*\n)*OUT>>DrvEnablePDEV RetValue = 0x([0-9A-F]{8}){1,2}\n")))
         << log;
     EXPECT_NE(log.find("IN <<DrvDisablePDEV\nOUT>>DrvDisablePDEV\n"), std::string::npos) << log;
 }

@@ -1,5 +1,7 @@
-// The extended escapes: feature query, raster transfer order, finishing mode, duplex and
-// pages-per-sheet overrides, and the overrides undone at every end of a job.
+/*
+ * The extended escapes: feature query, raster transfer order, finishing mode, duplex and
+ * pages-per-sheet overrides, and the overrides undone at every end of a job.
+ */
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/protocol/escapes.h"
@@ -18,7 +20,8 @@ Blob Chunk(DWORD total, DWORD offset, DWORD length, DWORD id, DWORD rop = 0xCC00
     return Payload().u32(total).u32(offset).u32(length).u32(id).u32(rop).zeros(length).bytes;
 }
 
-class ExtendedTest : public EscapeTest {
+class ExtendedTest : public EscapeTest
+{
 protected:
     void SetUp() override
     {
@@ -50,8 +53,8 @@ TEST_F(ExtendedTest, FeatureQueryFollowsTheTableAndChecksTheReply)
         {0x01010501, 1, 0x1102, 1, 0x1072, 0},
         {0x01010501, 1, 0x1104, 1, 0x1074, 799},
         {0x01010501, 0, 0x1104, 1, 0x1074, 787},
-        {0x01010501, 1, 0x1103, -3, 0, 0},   // from 0x01010601 on
-        {0x01020010, 1, 0x1101, -3, 0, 0},   // a version beyond the table
+        {0x01010501, 1, 0x1103, -3, 0, 0}, // from 0x01010601 on
+        {0x01020010, 1, 0x1101, -3, 0, 0}, // a version beyond the table
         {0x01010701, 1, 0x1109, -3, 0, 0},
     };
     for (const Case &c : cases) {
@@ -60,8 +63,10 @@ TEST_F(ExtendedTest, FeatureQueryFollowsTheTableAndChecksTheReply)
         ext.jobValues[1] = c.setting4103;
         Payload reply;
         reply.u32(18).zeros(14);
-        EXPECT_EQ(Esc(ESC_EXT_CONTROL, Request(3, c.feature), 18, reply.bytes.data()), c.answer) << std::hex << c.feature;
-        if (c.answer != 1) continue;
+        EXPECT_EQ(Esc(ESC_EXT_CONTROL, Request(3, c.feature), 18, reply.bytes.data()), c.answer)
+            << std::hex << c.feature;
+        if (c.answer != 1)
+            continue;
         WORD escape;
         DWORD first;
         memcpy(&escape, reply.bytes.data() + 4, 2);

@@ -11,12 +11,14 @@ Blob AttrSetList(DWORD count, DWORD entrySize, DWORD length)
 {
     Payload list;
     list.u32(count).u32(entrySize);
-    list.bytes.resize(sizeof(JobAttrSetHead), 0);  // the two address words, pointer-sized
+    list.bytes.resize(sizeof(JobAttrSetHead), 0); // the two address words, pointer-sized
     for (DWORD i = 0; i < count; ++i) {
         list.u32(length);
-        for (DWORD j = 0; j + 4 < entrySize; ++j) list.bytes.push_back(j < length ? 'A' : 0);
+        for (DWORD j = 0; j + 4 < entrySize; ++j)
+            list.bytes.push_back(j < length ? 'A' : 0);
     }
-    for (DWORD i = 0; i < count; ++i) list.u32(0);
+    for (DWORD i = 0; i < count; ++i)
+        list.u32(0);
     return list.bytes;
 }
 

@@ -1,6 +1,9 @@
-// Escapes sent to a PDEV of the job-control test printer as GDI hands them to DrvEscape,
-// and payload builders for the variable escapes.
-#pragma once
+/*
+ * Escapes sent to a PDEV of the job-control test printer as GDI hands them to DrvEscape,
+ * and payload builders for the variable escapes.
+ */
+#ifndef QM_RENDER_DRIVER_ESCAPE_TESTS_ESCAPE_FIXTURE_H
+#define QM_RENDER_DRIVER_ESCAPE_TESTS_ESCAPE_FIXTURE_H
 
 #include <string.h>
 
@@ -23,7 +26,10 @@ struct Payload {
         bytes.push_back((BYTE)(v >> 8));
         return *this;
     }
-    Payload &u32(DWORD v) { return u16((WORD)v).u16((WORD)(v >> 16)); }
+    Payload &u32(DWORD v)
+    {
+        return u16((WORD)v).u16((WORD)(v >> 16));
+    }
     Payload &zeros(size_t n)
     {
         bytes.insert(bytes.end(), n, 0);
@@ -37,7 +43,8 @@ Blob AttrSetList(DWORD count, DWORD entrySize, DWORD length);
 // A "DFAX001" fax list of count destinations; claimed: the count written into the head.
 Blob FaxList(WORD count, WORD claimed);
 
-class EscapeTest : public job_test::JobTest {
+class EscapeTest : public job_test::JobTest
+{
 protected:
     // Opens the PDEV with its document started and a page being drawn.
     void OpenDrawing();
@@ -46,7 +53,12 @@ protected:
     LONG Esc(ULONG code, ULONG cjIn, const void *in, ULONG cjOut, void *out);
     LONG Query(WORD code);
     void Lock(bool on);
-    const ExtendedEscapeState &Ext() { return Pdev()->job.control.ext; }
+    const ExtendedEscapeState &Ext()
+    {
+        return Pdev()->job.control.ext;
+    }
 };
 
 } // namespace escape_test
+
+#endif /* QM_RENDER_DRIVER_ESCAPE_TESTS_ESCAPE_FIXTURE_H */

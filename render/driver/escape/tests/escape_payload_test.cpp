@@ -1,6 +1,8 @@
-// The kept payloads of the settings transfer: sizes, the lock, the job-attribute sets, the
-// fax list, the job information block with its page word and owner name, the copy count
-// and the page-end reply.
+/*
+ * The kept payloads of the settings transfer: sizes, the lock, the job-attribute sets, the
+ * fax list, the job information block with its page word and owner name, the copy count
+ * and the page-end reply.
+ */
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/jobtext/job_attr.h"
@@ -61,9 +63,9 @@ TEST_F(PayloadTest, BrokenAttributeSetsAreRefusedAndTheOldListKept)
     EXPECT_EQ(length, 5u);
 
     Blob overflowing = AttrSetList(2, 12, 5);
-    DWORD count = 0x40000000;  // count x (size + 4) wraps in 32 bits
+    DWORD count = 0x40000000; // count x (size + 4) wraps in 32 bits
     memcpy(overflowing.data(), &count, 4);
-    Blob longText = AttrSetList(2, 12, 9);  // a length beyond its entry
+    Blob longText = AttrSetList(2, 12, 9); // a length beyond its entry
     Blob cut = AttrSetList(2, 12, 5);
     cut.pop_back();
     Blob tinyEntries = AttrSetList(1, 12, 0);
@@ -112,7 +114,13 @@ TEST_F(PayloadTest, ExtendedDataSizes)
         LONG answer;
     };
     const Case cases[] = {
-        {8, 8, 1}, {0xFFFC, 0xFFFC, 1}, {0xFFFD, 0xFFFD, -4}, {0xFFFFFFFF, 8, -4}, {3, 3, -1}, {9, 8, -1}, {0, 0, 1},
+        {8, 8, 1},
+        {0xFFFC, 0xFFFC, 1},
+        {0xFFFD, 0xFFFD, -4},
+        {0xFFFFFFFF, 8, -4},
+        {3, 3, -1},
+        {9, 8, -1},
+        {0, 0, 1},
     };
     for (const Case &c : cases) {
         Blob payload = Payload().u32(c.claimed).zeros(c.sent).bytes;
@@ -135,14 +143,15 @@ TEST_F(PayloadTest, JobInformationPartsAndAFailedCopy)
     EXPECT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), -1) << "nothing stored";
     EXPECT_EQ(reply[100], 0);
     Blob info(768, 0);
-    info[16] = 'A';        // part 1
-    info[208] = 'C';       // part 3
-    info[729] = 0x12;      // its 16-bit value
-    info[754] = 7;         // part 5
+    info[16] = 'A';   // part 1
+    info[208] = 'C';  // part 3
+    info[729] = 0x12; // its 16-bit value
+    info[754] = 7;    // part 5
     ASSERT_EQ(Esc(ESC_SET_JOB_INFO, info), 1);
     PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
-    for (SHORT &index : snapshot.bitOptionValues) index = 0;
-    snapshot.bitOptionValues[2] = -1;  // part 3 not asked for
+    for (SHORT &index : snapshot.bitOptionValues)
+        index = 0;
+    snapshot.bitOptionValues[2] = -1; // part 3 not asked for
     snapshot.bitOptionsOn = 1;
     ASSERT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), 1);
     EXPECT_EQ(reply[0], 1);
@@ -188,7 +197,8 @@ TEST_F(PayloadTest, PageWordIsTheNumberOfTheLogicalPageBeingDrawn)
 }
 
 // The owner-name settings of the user-and-host part.
-class OwnerTest : public EscapeTest {
+class OwnerTest : public EscapeTest
+{
 protected:
     void SetText(WORD functionId, const WCHAR *text)
     {
@@ -209,7 +219,8 @@ protected:
     {
         EXPECT_EQ(Esc(ESC_SET_JOB_INFO, JobInfo(userHost)), 1);
         PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
-        for (SHORT &index : snapshot.bitOptionValues) index = 0;
+        for (SHORT &index : snapshot.bitOptionValues)
+            index = 0;
         Blob reply(768, 0xEE);
         EXPECT_EQ(Esc(ESC_GET_JOB_INFO, {}, 768, reply.data()), 1);
         std::vector<WCHAR> part(32);
@@ -219,7 +230,8 @@ protected:
     static std::vector<WCHAR> Text(const WCHAR *text)
     {
         std::vector<WCHAR> part(32, 0);
-        for (int i = 0; i < 31 && text[i] != 0; ++i) part[(size_t)i] = text[i];
+        for (int i = 0; i < 31 && text[i] != 0; ++i)
+            part[(size_t)i] = text[i];
         return part;
     }
 };
@@ -227,18 +239,24 @@ protected:
 TEST_F(OwnerTest, SettingsNameTheOwnerOnlyOnModelsWithTheCapability)
 {
     const WCHAR *sent = TEXT("sender\\HOST");
-    const WCHAR *codeUser = TEXT("code user");    // 5174
-    const WCHAR *firstText = TEXT("first user");  // 5121
+    const WCHAR *codeUser = TEXT("code user");     // 5174
+    const WCHAR *firstText = TEXT("first user");   // 5121
     const WCHAR *secondText = TEXT("second user"); // 5150
     struct Case {
-        DWORD profile;   // 5163
-        DWORD selector;  // 5164 or 5165 by the profile
-        DWORD source;    // 5127 or 5178 by the profile
-        const WCHAR *named;  // the owner with the capability and the strings set
+        DWORD profile;      // 5163
+        DWORD selector;     // 5164 or 5165 by the profile
+        DWORD source;       // 5127 or 5178 by the profile
+        const WCHAR *named; // the owner with the capability and the strings set
     };
     const Case cases[] = {
-        {0, 1, 7, codeUser}, {0, 1, 3, codeUser}, {0, 0, 7, firstText},  {0, 0, 3, sent},
-        {1, 1, 7, codeUser}, {1, 1, 3, codeUser}, {1, 0, 7, secondText}, {1, 0, 3, sent},
+        {0, 1, 7, codeUser},
+        {0, 1, 3, codeUser},
+        {0, 0, 7, firstText},
+        {0, 0, 3, sent},
+        {1, 1, 7, codeUser},
+        {1, 1, 3, codeUser},
+        {1, 0, 7, secondText},
+        {1, 0, 3, sent},
     };
     for (const char *model : {"QMJOB", "QMJOBOW"}) {
         ASSERT_NO_FATAL_FAILURE(Open(model));
@@ -270,7 +288,7 @@ TEST_F(OwnerTest, TheOwnerIsCutToThirtyOneCharactersAndReplacesOnlyASentPart)
     ASSERT_NO_FATAL_FAILURE(Open("QMJOBOW"));
     Set(5163, 0);
     Set(5164, 1);
-    const WCHAR *longName = TEXT("abcdefghijklmnopqrstuvwxyz012345");  // 32 characters
+    const WCHAR *longName = TEXT("abcdefghijklmnopqrstuvwxyz012345"); // 32 characters
     SetText(5174, longName);
     std::vector<WCHAR> part = RoundTrip(TEXT("sender\\HOST"));
     EXPECT_EQ(part, Text(longName));
@@ -322,8 +340,8 @@ TEST_F(PayloadTest, CopyCountTechnologyPathAndMargins)
         WORD left, bottom;
     };
     const MarginCase margins[] = {
-        {264, 11, 14},  // the trailer's paper: the trailer's margins
-        {9, 1, 4},      // the number of the trailer's paper size is no driver paper number
+        {264, 11, 14}, // the trailer's paper: the trailer's margins
+        {9, 1, 4},     // the number of the trailer's paper size is no driver paper number
         {8, 1, 4},
     };
     for (const MarginCase &c : margins) {

@@ -1,5 +1,7 @@
-// Every escape code with a good payload, a wrong size, missing buffers and the settings
-// lock; QUERYESCSUPPORT for every code.
+/*
+ * Every escape code with a good payload, a wrong size, missing buffers and the settings
+ * lock; QUERYESCSUPPORT for every code.
+ */
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/protocol/escapes.h"
@@ -12,19 +14,28 @@ const WORD kUnknownCode = ESC_JOB_CONTROL_SECOND + 1;
 
 struct Row {
     ULONG code;
-    Blob in;       // the good payload
-    ULONG cjOut;    // the good reply size
+    Blob in;     // the good payload
+    ULONG cjOut; // the good reply size
     LONG good;
-    ULONG wrongIn;  // the sizes of the wrong-size call
+    ULONG wrongIn; // the sizes of the wrong-size call
     ULONG wrongOut;
     LONG wrong;
-    LONG missing;   // both buffers NULL, sizes as the good call
-    LONG locked;    // the good call with the settings locked
+    LONG missing; // both buffers NULL, sizes as the good call
+    LONG locked;  // the good call with the settings locked
 };
 
-Blob U16(WORD v) { return Payload().u16(v).bytes; }
-Blob U32(DWORD v) { return Payload().u32(v).bytes; }
-Blob Zeros(size_t n) { return Blob(n, 0); }
+Blob U16(WORD v)
+{
+    return Payload().u16(v).bytes;
+}
+Blob U32(DWORD v)
+{
+    return Payload().u32(v).bytes;
+}
+Blob Zeros(size_t n)
+{
+    return Blob(n, 0);
+}
 
 Blob JobInfo()
 {
@@ -38,7 +49,8 @@ Blob RasterChunk()
     return Payload().u32(4).u32(0).u32(4).u32(0).u32(0xCC0020).u32(0).bytes;
 }
 
-class EscapeTableTest : public EscapeTest {
+class EscapeTableTest : public EscapeTest
+{
 protected:
     void SetUp() override
     {
@@ -46,7 +58,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(OpenDrawing());
         Set(16, 1);
         ExtendedEscapeState &ext = Pdev()->job.control.ext;
-        ext.jobValues[0] = 0x01010701;  // every extended feature offered
+        ext.jobValues[0] = 0x01010701; // every extended feature offered
         ext.jobValues[2] = 1;
         ext.jobModeFlag = 1;
     }
@@ -104,7 +116,7 @@ TEST_F(EscapeTableTest, EveryCodeWithGoodWrongAndMissingBuffersAndTheLock)
         {ESC_LOCALE_PAPER, U16(0), 0, 1, 1, 0, -1, -1, 1},
     };
     ASSERT_EQ(sizeof rows / sizeof rows[0], 44u);
-    ASSERT_EQ(Esc(ESC_EXT_CONTROL, Payload().u32(8).u16(1).u16(0).bytes), 1);  // extended mode on
+    ASSERT_EQ(Esc(ESC_EXT_CONTROL, Payload().u32(8).u16(1).u16(0).bytes), 1); // extended mode on
     for (const Row &row : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << "escape 0x" << row.code);
         Blob out(row.cjOut + 4, 0);
@@ -128,13 +140,22 @@ TEST_F(EscapeTableTest, QueryEscSupportAnswersEveryCode)
     };
     // Extended mode off.
     const Case cases[] = {
-        {ESC_SETCOPYCOUNT, 999}, {ESC_PASSTHROUGH, 0}, {ESC_GETTECHNOLOGY, 0x1071}, {ESC_EXT_CONTROL, 1},
-        {ESC_EXT_RASTER, 0},     {ESC_EXT_DATA, 0},    {ESC_PAGE_END, 1},           {ESC_LOCALE_PAPER, 1},
-        {kUnknownCode, 0},       {0x1075, 0},
+        {ESC_SETCOPYCOUNT, 999},
+        {ESC_PASSTHROUGH, 0},
+        {ESC_GETTECHNOLOGY, 0x1071},
+        {ESC_EXT_CONTROL, 1},
+        {ESC_EXT_RASTER, 0},
+        {ESC_EXT_DATA, 0},
+        {ESC_PAGE_END, 1},
+        {ESC_LOCALE_PAPER, 1},
+        {kUnknownCode, 0},
+        {0x1075, 0},
     };
-    for (const Case &c : cases) EXPECT_EQ(Query(c.code), c.answer) << std::hex << c.code;
+    for (const Case &c : cases)
+        EXPECT_EQ(Query(c.code), c.answer) << std::hex << c.code;
     ASSERT_EQ(Esc(ESC_EXT_CONTROL, Payload().u32(8).u16(1).u16(0).bytes), 1);
-    for (WORD code : {ESC_EXT_RASTER, ESC_EXT_FINISHING, ESC_EXT_DUPLEX, ESC_EXT_DATA}) EXPECT_EQ(Query(code), 1);
+    for (WORD code : {ESC_EXT_RASTER, ESC_EXT_FINISHING, ESC_EXT_DUPLEX, ESC_EXT_DATA})
+        EXPECT_EQ(Query(code), 1);
     Set(1333, 1);
     EXPECT_EQ(Query(ESC_SETCOPYCOUNT), 0);
     EXPECT_EQ(Esc(ESC_SETCOPYCOUNT, U32(2)), -1);

@@ -1,5 +1,7 @@
-// Stand-in for job control's fax settings: counts the fax send lists handed to it and
-// answers the value a test sets; the job's fax settings are refused.
+/*
+ * Stand-in for job control's fax settings: counts the fax send lists handed to it and
+ * answers the value a test sets; the job's fax settings are refused.
+ */
 #include "render/driver/escape/tests/fax_standin.h"
 #include "render/driver/job/job_control.h"
 

@@ -1,5 +1,7 @@
-// Stand-in for the drawing of a raster-transfer chunk: counts the chunks and answers the
-// value a test sets.
+/*
+ * Stand-in for the drawing of a raster-transfer chunk: counts the chunks and answers the
+ * value a test sets.
+ */
 #include "render/driver/escape/escape.h"
 #include "render/driver/escape/tests/raster_standin.h"
 

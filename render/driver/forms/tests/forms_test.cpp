@@ -1,5 +1,7 @@
-// Form lookups of the render side against the spooler's forms, paper-kind words and the
-// second-part copy.
+/*
+ * Form lookups of the render side against the spooler's forms, paper-kind words and the
+ * second-part copy.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -19,13 +21,20 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 
 namespace {
 
-class Forms : public ::testing::Test {
+class Forms : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
-        QMH_PRINTER_SETUP setup = {TEXT("Forms Printer"), TEXT("LPT1:"), TEXT("QM Driver"),
-                                   TEXT("C:\\drv\\qmkelvim.dll"), TEXT("C:\\drv\\QM50C1.DDD"),
-                                   TEXT("C:\\drv\\qmkelviu.dll"), nullptr, nullptr, 0};
+        QMH_PRINTER_SETUP setup = {TEXT("Forms Printer"),
+                                   TEXT("LPT1:"),
+                                   TEXT("QM Driver"),
+                                   TEXT("C:\\drv\\qmkelvim.dll"),
+                                   TEXT("C:\\drv\\QM50C1.DDD"),
+                                   TEXT("C:\\drv\\qmkelviu.dll"),
+                                   nullptr,
+                                   nullptr,
+                                   0};
         qmh_DeletePrinter(setup.pPrinterName);
         ASSERT_TRUE(qmh_InstallPrinter(&setup));
         PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};

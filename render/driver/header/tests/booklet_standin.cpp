@@ -1,4 +1,6 @@
-// Stand-in for the booklet imposition: the face count a test sets, whatever the pages.
+/*
+ * Stand-in for the booklet imposition: the face count a test sets, whatever the pages.
+ */
 #include "render/driver/booklet/booklet.h"
 #include "render/driver/header/tests/booklet_standin.h"
 

@@ -1,8 +1,11 @@
-// Shared set-up of the job header tests: a PDEV on its own heap with chosen settings, the
-// sample model (or its variant with capability 0x40000) opened as its description files,
-// an installed printer on port "IP_10.0.0.1", an output stream writing to a file, the PDL
-// writer over both, and the machine pinned (clock, tick, Windows version, user, code page).
-#pragma once
+/*
+ * Shared set-up of the job header tests: a PDEV on its own heap with chosen settings, the
+ * sample model (or its variant with capability 0x40000) opened as its description files,
+ * an installed printer on port "IP_10.0.0.1", an output stream writing to a file, the PDL
+ * writer over both, and the machine pinned (clock, tick, Windows version, user, code page).
+ */
+#ifndef QM_RENDER_DRIVER_HEADER_TESTS_HEADER_FIXTURE_H
+#define QM_RENDER_DRIVER_HEADER_TESTS_HEADER_FIXTURE_H
 
 #include <windows.h>
 
@@ -26,7 +29,8 @@ extern const WCHAR kDocument[];
 // Bytes as a string, to compare and print streams.
 std::string Text(const std::vector<BYTE> &bytes);
 
-class HeaderTest : public testing::Test {
+class HeaderTest : public testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -58,3 +62,5 @@ protected:
 };
 
 } // namespace header_test
+
+#endif /* QM_RENDER_DRIVER_HEADER_TESTS_HEADER_FIXTURE_H */

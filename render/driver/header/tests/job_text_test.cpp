@@ -1,6 +1,8 @@
-// The job-start and job-end text: version lines, the pinned job-start text of the sample
-// model, the trailers, the prepared job-attribute sets with the booklet patch, and every
-// failure path with the PDEV heap back to empty.
+/*
+ * The job-start and job-end text: version lines, the pinned job-start text of the sample
+ * model, the trailers, the prepared job-attribute sets with the booklet patch, and every
+ * failure path with the PDEV heap back to empty.
+ */
 #include <string>
 #include <vector>
 
@@ -79,16 +81,19 @@ TEST_F(JobTextTest, PinnedJobStartTextOfTheSampleModel)
     // Header built from the sample's job-attribute records (bare form), the version lines,
     // 'EA' 0x90, 'FA' 1 200, and the three job-start records: the description file's name
     // and stamps, Windows 5.1 build 2600 (0xa28) platform 2, the job version.
-    std::string expected = kUel + "@PJL JOB NAME=\"Model 50 job\"\n"
-                                  "@PJL SET JOBATTR=tester\n"
-                                  "@PJL SET JOBATTR=1\n"
-                                  "@PJL SET JOBATTR=A4\n"
-                                  "%QMNQT-1.5.1%\n%WINNT-5.1,NQTDRV-2704.1%\n"
-                                  "EA\x90"
-                                  "FA\x01" + std::string(1, '\0') + "\xc8"
-                                  "EP0\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1]\""
-                                  "EPF\"[0ms][QM50C1.DDD:2010131:100000c][5:1:a28:2:Service Pack 2][1010501]\""
-                                  "EP \"[0ms][PF02070301][DRV-WIN2000]\"";
+    std::string expected = kUel +
+                           "@PJL JOB NAME=\"Model 50 job\"\n"
+                           "@PJL SET JOBATTR=tester\n"
+                           "@PJL SET JOBATTR=1\n"
+                           "@PJL SET JOBATTR=A4\n"
+                           "%QMNQT-1.5.1%\n%WINNT-5.1,NQTDRV-2704.1%\n"
+                           "EA\x90"
+                           "FA\x01" +
+                           std::string(1, '\0') +
+                           "\xc8"
+                           "EP0\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1]\""
+                           "EPF\"[0ms][QM50C1.DDD:2010131:100000c][5:1:a28:2:Service Pack 2][1010501]\""
+                           "EP \"[0ms][PF02070301][DRV-WIN2000]\"";
     std::string bytes = Text(Bytes());
     EXPECT_EQ(bytes, expected);
 }

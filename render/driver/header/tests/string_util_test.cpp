@@ -1,5 +1,7 @@
-// String and memory helpers: the double-byte cut, bounded copies and conversions, the
-// limited user name, the locale paper kind and the driver directory.
+/*
+ * String and memory helpers: the double-byte cut, bounded copies and conversions, the
+ * limited user name, the locale paper kind and the driver directory.
+ */
 #include "render/driver/header/string_util.h"
 
 #include <string.h>
@@ -26,9 +28,9 @@ TEST(WideToAnsiFixed, CutsWholeCharactersOnly)
         DWORD capacity;
         const char *expected;
     } cases[] = {
-        {TEXT("a\u3042b"), 3, "a"},                          // a + lead byte: the lead byte goes
-        {TEXT("a\u3042b"), 4, "a\x82\xA0"},                  // the whole character fits
-        {TEXT("\uFF1D\uFF1D"), 3, "\x81\x81"},               // trail 0x81 is also a lead value
+        {TEXT("a\u3042b"), 3, "a"},            // a + lead byte: the lead byte goes
+        {TEXT("a\u3042b"), 4, "a\x82\xA0"},    // the whole character fits
+        {TEXT("\uFF1D\uFF1D"), 3, "\x81\x81"}, // trail 0x81 is also a lead value
         {TEXT("\uFF1D\uFF1D"), 4, "\x81\x81"},
         {TEXT("abc"), 10, "abc"},
         {TEXT("abc"), 1, ""},
@@ -48,13 +50,15 @@ TEST(WideToAnsiFixed, CutsWholeCharactersOnly)
 TEST(StringUtil, BoundedCopiesAndConversions)
 {
     WCHAR out[8];
-    for (WCHAR &c : out) c = u'#';
+    for (WCHAR &c : out)
+        c = u'#';
     util_CopyWideBounded(out, TEXT("abcdefgh"), 5);
     EXPECT_EQ(std::u16string(out, 6), std::u16string(u"abcd\0#", 6));
     util_CopyWideBounded(out, TEXT("xyz"), 0);
     EXPECT_EQ(out[0], u'a') << "count 0 copies nothing";
 
-    for (WCHAR &c : out) c = u'#';
+    for (WCHAR &c : out)
+        c = u'#';
     EXPECT_EQ(util_AnsiToWideBuf(out, 8, "abcdefghijk", 0), 7) << "whole text, bounded by the capacity";
     EXPECT_EQ(std::u16string(out), u"abcdefg");
     EXPECT_EQ(util_AnsiToWideBuf(out, 8, "abcdef", 3), 3);
@@ -111,7 +115,8 @@ TEST(StringUtil, LocalePaperKindAcceptsLetterAndMetricOnly)
 TEST(StringUtil, UserNameIsReadInto128Bytes)
 {
     WCHAR name[USER_NAME_LIMITED_CHARS + 8];
-    for (WCHAR &c : name) c = u'#';
+    for (WCHAR &c : name)
+        c = u'#';
     std::u16string fits(63, u'u'), tooLong(64, u'v');
     qmt_PinUserName(fits.c_str());
     EXPECT_EQ(util_GetUserNameLimited(name), 0);
@@ -171,11 +176,14 @@ TEST(DriverDirectory, ModelFilePathJoinsDirectoryAndDescriptiveString)
     CreateDirectoryW(TEXT("C:\\drv"), NULL);
     for (const char *file : {"QM50C1.DDD", "QM50BASE.DDD"}) {
         std::u16string from = u"Z:";
-        for (const char *p = QM_MODELS_DIR; *p; ++p) from.push_back(*p == '/' ? u'\\' : (char16_t)*p);
+        for (const char *p = QM_MODELS_DIR; *p; ++p)
+            from.push_back(*p == '/' ? u'\\' : (char16_t)*p);
         from += u"\\";
-        for (const char *p = file; *p; ++p) from.push_back((char16_t)*p);
+        for (const char *p = file; *p; ++p)
+            from.push_back((char16_t)*p);
         std::u16string to = u"C:\\drv\\";
-        for (const char *p = file; *p; ++p) to.push_back((char16_t)*p);
+        for (const char *p = file; *p; ++p)
+            to.push_back((char16_t)*p);
         ASSERT_TRUE(CopyFileW(from.c_str(), to.c_str(), FALSE));
     }
     QMH_PRINTER_SETUP setup = {};

@@ -1,5 +1,7 @@
-// Trace records: the quoted text, its parts by flag, the 255-byte pieces, the event
-// table, the names limit and the job-start records.
+/*
+ * Trace records: the quoted text, its parts by flag, the 255-byte pieces, the event
+ * table, the names limit and the job-start records.
+ */
 #include <string>
 #include <vector>
 
@@ -22,8 +24,8 @@ std::vector<std::string> Comments(const std::vector<BYTE> &bytes)
     size_t pos = 0;
     while (pos + 3 <= bytes.size() && bytes[pos] == 'E' && bytes[pos + 1] == 'P') {
         size_t length = bytes[pos + 2];
-        texts.push_back(std::string(bytes.begin() + (std::ptrdiff_t)pos + 3,
-                                    bytes.begin() + (std::ptrdiff_t)(pos + 3 + length)));
+        texts.push_back(
+            std::string(bytes.begin() + (std::ptrdiff_t)pos + 3, bytes.begin() + (std::ptrdiff_t)(pos + 3 + length)));
         pos += 3 + length;
     }
     EXPECT_EQ(pos, bytes.size()) << "only 'EP' commands expected";
@@ -71,8 +73,7 @@ TEST_F(TraceTest, FlagsChooseTheParts)
         {TEXT("event"), 0, "\"event\""},
         {TEXT("event"), TRACE_ELAPSED, "\"[25ms]event\""},
         {TEXT(""), TRACE_TIME_AND_NAMES, "\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1]\""},
-        {TEXT("e"), TRACE_TIME_AND_NAMES | TRACE_ELAPSED,
-         "\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1][25ms]e\""},
+        {TEXT("e"), TRACE_TIME_AND_NAMES | TRACE_ELAPSED, "\"[2024,01/02,03:04:05][Sample job][IP_10.0.0.1][25ms]e\""},
         {NULL, TRACE_TIME_AND_NAMES | TRACE_ELAPSED, NULL},
     };
     for (const Case &c : cases) {
@@ -99,8 +100,8 @@ TEST_F(TraceTest, ElapsedTimeCountsFromTheJobOpen)
     qmt_PinTickCount(&later);
     EXPECT_EQ(jc_TracePageEvent(pdev_, TRACE_END_LOGICAL), 0);
     EXPECT_EQ(jc_TracePageEvent(pdev_, TRACE_END_PHYSICAL), 0);
-    std::vector<std::string> expected = {"\"[0ms]StartPage\"", "\"[40ms]EndPage of Logical\"",
-                                         "\"[40ms]EndPage of Physical\""};
+    std::vector<std::string> expected = {
+        "\"[0ms]StartPage\"", "\"[40ms]EndPage of Logical\"", "\"[40ms]EndPage of Physical\""};
     EXPECT_EQ(Comments(Bytes()), expected);
 }
 
@@ -175,7 +176,7 @@ TEST_F(TraceTest, LongDocumentNameIsCutOnACharacterBoundary)
 
     qmt_PinAnsiCodePage(932);
     std::u16string kana(200, (char16_t)0x3042); // two bytes each in code page 932
-    std::u16string odd = u"a" + kana;          // one single byte first: the cut falls mid-character
+    std::u16string odd = u"a" + kana;           // one single byte first: the cut falls mid-character
     lstrcpyW(pdev_->job.documentName, (LPCWSTR)odd.c_str());
     Mark();
     ASSERT_EQ(jc_WriteTraceRecord(pdev_, TEXT(""), TRACE_TIME_AND_NAMES), 0);

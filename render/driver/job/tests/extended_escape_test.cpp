@@ -1,5 +1,7 @@
-// The extended escape state: its set-up at DrvEnableSurface and the setting overrides it
-// writes into the job's DEVMODE and restores on every end of the job.
+/*
+ * The extended escape state: its set-up at DrvEnableSurface and the setting overrides it
+ * writes into the job's DEVMODE and restores on every end of the job.
+ */
 #include "render/driver/job/extended_escape.h"
 
 #include "render/driver/job/job_control.h"
@@ -8,7 +10,8 @@
 namespace job_test {
 namespace {
 
-class ExtendedEscapeTest : public JobTest {
+class ExtendedEscapeTest : public JobTest
+{
 protected:
     // Overrides of 295 (2), 264 (1), 294 (1), 296 (0), duplex (2) and the job mode.
     void Arm()
@@ -23,11 +26,13 @@ protected:
     }
     void Remember()
     {
-        for (int i = 0; i < 7; ++i) before_[i] = Get(kIds[i]);
+        for (int i = 0; i < 7; ++i)
+            before_[i] = Get(kIds[i]);
     }
     void ExpectRestored(const char *what)
     {
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(Get(kIds[i]), before_[i]) << what << ": setting " << kIds[i];
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(Get(kIds[i]), before_[i]) << what << ": setting " << kIds[i];
         EXPECT_EQ(Pdev()->job.control.ext.savedFlag, 0u) << what;
     }
     static constexpr WORD kIds[7] = {295, 264, 294, 321, 296, 16, 270};
@@ -39,10 +44,11 @@ TEST_F(ExtendedEscapeTest, SurfaceSetUpClearsTheOverridesAndKeepsTheJobValues)
     ASSERT_NO_FATAL_FAILURE(Open());
     const ExtendedEscapeState &ext = Pdev()->job.control.ext;
     EXPECT_EQ(ext.modeOn, 0u);
-    for (WORD word : ext.overrides) EXPECT_EQ(word, EXT_NO_OVERRIDE);
+    for (WORD word : ext.overrides)
+        EXPECT_EQ(word, EXT_NO_OVERRIDE);
     EXPECT_EQ(ext.duplexOverride, EXT_NO_OVERRIDE);
     EXPECT_GE(ext.jobValues[0], 0x01010501u);
-    EXPECT_EQ(ext.jobValues[2], 0u);  // the test model's colour kind is 1
+    EXPECT_EQ(ext.jobValues[2], 0u); // the test model's colour kind is 1
 }
 
 TEST_F(ExtendedEscapeTest, OverridesAreWrittenThenRestoredAndAnEarlierJobsValuesComeBackFirst)
@@ -55,7 +61,7 @@ TEST_F(ExtendedEscapeTest, OverridesAreWrittenThenRestoredAndAnEarlierJobsValues
     EXPECT_EQ(Get(295), 2u);
     EXPECT_EQ(Get(264), 1u);
     EXPECT_EQ(Get(16), 2u);
-    EXPECT_EQ(Get(270), 0u);  // the job mode forces the colour mode
+    EXPECT_EQ(Get(270), 0u); // the job mode forces the colour mode
     // A second apply without a restore in between starts from the first job's values.
     Pdev()->job.control.ext.overrides[0] = 4;
     ASSERT_EQ(esc_ApplyJobOverrides(Pdev()), 0);
@@ -63,7 +69,7 @@ TEST_F(ExtendedEscapeTest, OverridesAreWrittenThenRestoredAndAnEarlierJobsValues
     EXPECT_EQ(Pdev()->job.control.ext.saved[0], before_[0]);
     ASSERT_EQ(esc_RestoreJobOverrides(Pdev()), 0);
     ExpectRestored("restore");
-    EXPECT_EQ(esc_RestoreJobOverrides(Pdev()), 0);  // nothing saved: nothing written
+    EXPECT_EQ(esc_RestoreJobOverrides(Pdev()), 0); // nothing saved: nothing written
 }
 
 // However the job ends, the overrides do not leak into the next job.
@@ -85,7 +91,8 @@ TEST_F(ExtendedEscapeTest, EveryEndOfAJobRestoresTheOverrides)
         ASSERT_NO_FATAL_FAILURE(Open());
         Remember();
         Arm();
-        if (c.failWrite) qmt_SpoolerFailWrite(10, ERROR_DISK_FULL);
+        if (c.failWrite)
+            qmt_SpoolerFailWrite(10, ERROR_DISK_FULL);
         ASSERT_TRUE(StartDoc()) << c.what;
         Pages(c.pages);
         EndDoc(c.abort ? ED_ABORTDOC : 0);

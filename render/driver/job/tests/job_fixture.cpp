@@ -1,4 +1,6 @@
-// A job run through the render driver's entry points on a spooler that keeps its bytes.
+/*
+ * A job run through the render driver's entry points on a spooler that keeps its bytes.
+ */
 #include "render/driver/job/tests/job_fixture.h"
 
 #include <string.h>
@@ -49,7 +51,8 @@ void JobTest::SetUp()
 void JobTest::Open(const char *model)
 {
     std::u16string name = u"QM Job ";
-    for (const char *p = model; *p; ++p) name.push_back((char16_t)*p);
+    for (const char *p = model; *p; ++p)
+        name.push_back((char16_t)*p);
     if (!OpenPrinterW((LPWSTR)name.c_str(), &printer_, nullptr)) {
         std::string path = std::string(QM_MODELS_DIR) + "/" + model + ".DDD";
         printer_ = driver_files::InstallPrinter((LPCWSTR)name.c_str(), driver_files::HostFile(path.c_str()));
@@ -73,8 +76,8 @@ void JobTest::Open(const char *model)
     GDIINFO gdi = {};
     DEVINFO info = {};
     hdev_ = qmh_CreateDevice();
-    pdev_ = DrvEnablePDEV(dm, nullptr, 0, nullptr, sizeof gdi, (ULONG *)&gdi, sizeof info, &info, hdev_,
-                          (LPWSTR)name.c_str(), printer_);
+    pdev_ = DrvEnablePDEV(
+        dm, nullptr, 0, nullptr, sizeof gdi, (ULONG *)&gdi, sizeof info, &info, hdev_, (LPWSTR)name.c_str(), printer_);
     ASSERT_NE(pdev_, nullptr);
     ASSERT_TRUE(qmh_BindDevicePdev(hdev_, pdev_));
     DrvCompletePDEV(pdev_, hdev_);
@@ -89,10 +92,8 @@ void JobTest::Set(WORD functionId, DWORD value)
     WORD type = 0;
     DWORD size = 0;
     BYTE old[64] = {};
-    ASSERT_EQ(dma_CallGetValue(functionId, &Pdev()->devmode, Pdev()->printerData, &type, &size, old), 0)
-        << functionId;
-    ASSERT_EQ(dma_CallSetValue(functionId, &Pdev()->devmode, Pdev()->printerData, type, size, &value), 0)
-        << functionId;
+    ASSERT_EQ(dma_CallGetValue(functionId, &Pdev()->devmode, Pdev()->printerData, &type, &size, old), 0) << functionId;
+    ASSERT_EQ(dma_CallSetValue(functionId, &Pdev()->devmode, Pdev()->printerData, type, size, &value), 0) << functionId;
 }
 
 DWORD JobTest::Get(WORD functionId)
@@ -127,8 +128,17 @@ BOOL JobTest::Reset()
     GDIINFO gdi = {};
     DEVINFO info = {};
     HDEV hdev = qmh_CreateDevice();
-    DHPDEV fresh = DrvEnablePDEV((DEVMODEW *)devmode_.data(), nullptr, 0, nullptr, sizeof gdi, (ULONG *)&gdi,
-                                 sizeof info, &info, hdev, (LPWSTR)TEXT("QM Job"), printer_);
+    DHPDEV fresh = DrvEnablePDEV((DEVMODEW *)devmode_.data(),
+                                 nullptr,
+                                 0,
+                                 nullptr,
+                                 sizeof gdi,
+                                 (ULONG *)&gdi,
+                                 sizeof info,
+                                 &info,
+                                 hdev,
+                                 (LPWSTR)TEXT("QM Job"),
+                                 printer_);
     if (fresh == nullptr || !qmh_BindDevicePdev(hdev, fresh)) {
         return FALSE;
     }
@@ -206,12 +216,14 @@ std::vector<std::string> JobTest::Listing()
     size_t start = 0;
     while (start < out.size()) {
         size_t end = out.find('\n', start);
-        if (end == std::string::npos) end = out.size();
+        if (end == std::string::npos)
+            end = out.size();
         std::string line = out.substr(start, end - start);
         // Drop the offset: "<part> <offset> <rest>" becomes "<part> <rest>".
         size_t first = line.find(' ');
         size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
-        if (second != std::string::npos) line = line.substr(0, first) + line.substr(second);
+        if (second != std::string::npos)
+            line = line.substr(0, first) + line.substr(second);
         lines.push_back(line);
         start = end + 1;
     }
@@ -222,7 +234,8 @@ std::vector<std::string> JobTest::Commands()
 {
     std::vector<std::string> commands;
     for (const std::string &line : Listing()) {
-        if (line.rfind("body ", 0) != 0) continue;
+        if (line.rfind("body ", 0) != 0)
+            continue;
         std::string command = line.substr(5, 2);
         if (command == "EP") {
             // The event text ends the record: "...[<n>ms]<event>\"" or "\"<event>\"".
@@ -240,7 +253,8 @@ std::vector<std::string> JobTest::Commands()
 size_t Find(const std::vector<std::string> &list, const std::string &item, size_t from, bool prefix)
 {
     for (size_t i = from; i < list.size(); ++i) {
-        if (prefix ? list[i].rfind(item, 0) == 0 : list[i] == item) return i;
+        if (prefix ? list[i].rfind(item, 0) == 0 : list[i] == item)
+            return i;
     }
     return list.size();
 }
@@ -248,7 +262,8 @@ size_t Find(const std::vector<std::string> &list, const std::string &item, size_
 size_t Count(const std::vector<std::string> &list, const std::string &item)
 {
     size_t n = 0;
-    for (const std::string &entry : list) n += entry == item;
+    for (const std::string &entry : list)
+        n += entry == item;
     return n;
 }
 

@@ -1,6 +1,9 @@
-// A job run through the render driver's entry points as GDI runs it, on a printer whose
-// spooler keeps the job's bytes, with readers of the stream that came out.
-#pragma once
+/*
+ * A job run through the render driver's entry points as GDI runs it, on a printer whose
+ * spooler keeps the job's bytes, with readers of the stream that came out.
+ */
+#ifndef QM_RENDER_DRIVER_JOB_TESTS_JOB_FIXTURE_H
+#define QM_RENDER_DRIVER_JOB_TESTS_JOB_FIXTURE_H
 
 #include <windows.h>
 #include <winddi.h>
@@ -24,7 +27,8 @@ struct Counts {
 };
 Counts Now();
 
-class JobTest : public testing::Test {
+class JobTest : public testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -36,7 +40,10 @@ protected:
     void Set(WORD functionId, DWORD value);
     DWORD Get(WORD functionId);
 
-    BOOL StartDoc() { return DrvStartDoc(surface_, (LPWSTR)TEXT("Sample job"), job_); }
+    BOOL StartDoc()
+    {
+        return DrvStartDoc(surface_, (LPWSTR)TEXT("Sample job"), job_);
+    }
     // count pages: DrvStartPage and DrvSendPage; FALSE at the first page that failed.
     BOOL Pages(int count);
     // DrvEndDoc, then the spool job ended as GDI does: aborted when DrvEndDoc failed or
@@ -46,7 +53,10 @@ protected:
     BOOL Reset();
     void Close();
 
-    PDEV *Pdev() { return (PDEV *)surface_->dhpdev; }
+    PDEV *Pdev()
+    {
+        return (PDEV *)surface_->dhpdev;
+    }
     std::vector<BYTE> Bytes();
     DWORD JobStatus();
     // The stream listed: one entry per header line, body command and trailer line.
@@ -72,3 +82,5 @@ size_t Find(const std::vector<std::string> &list, const std::string &item, size_
 size_t Count(const std::vector<std::string> &list, const std::string &item);
 
 } // namespace job_test
+
+#endif /* QM_RENDER_DRIVER_JOB_TESTS_JOB_FIXTURE_H */

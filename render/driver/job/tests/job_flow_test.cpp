@@ -1,6 +1,8 @@
-// Jobs through the entry points: the order of what each job writes, N-up and duplex
-// sheets, empty and skipped pages, aborts and failures, ResetDC between pages, and the
-// features the driver refuses before writing anything.
+/*
+ * Jobs through the entry points: the order of what each job writes, N-up and duplex
+ * sheets, empty and skipped pages, aborts and failures, ResetDC between pages, and the
+ * features the driver refuses before writing anything.
+ */
 #include "render/driver/job/job_control.h"
 
 #include "platform/testing/qm_testing.h"
@@ -11,7 +13,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class JobFlowTest : public JobTest {};
+class JobFlowTest : public JobTest
+{
+};
 
 // Checks that items occur in list in this order (others may lie between).
 void ExpectInOrder(const Strings &list, const Strings &items)
@@ -33,7 +37,7 @@ TEST_F(JobFlowTest, OnePageJobWritesHeaderPageAndTrailerInOrder)
     EXPECT_EQ(Pdev()->flags & pageFlags, pageFlags);
     EXPECT_EQ(Pdev()->pageBuffer.state, 3u);
     Pdev()->pageBuffer.state = 9;
-    EXPECT_TRUE(DrvStartPage(surface_));  // a page is open: nothing changes
+    EXPECT_TRUE(DrvStartPage(surface_)); // a page is open: nothing changes
     EXPECT_EQ(Pdev()->pageBuffer.state, 9u);
     ASSERT_TRUE(DrvSendPage(surface_));
     EXPECT_EQ(Pdev()->flags & PDEV_FLAG_PAGE_OPEN, 0u);
@@ -46,8 +50,19 @@ TEST_F(JobFlowTest, OnePageJobWritesHeaderPageAndTrailerInOrder)
     EXPECT_LT(Find(lines, "header version \"%QMNQT-", 0, true), lines.size());
     EXPECT_LT(Find(lines, "header version \"%WINNT-", 0, true), lines.size());
     Strings commands = Commands();
-    ExpectInOrder(commands, {"EA", "FA", "EP", "Ec", "EP StartPage", "Aa", "EP EndPage of Logical", "FB", "ED",
-                             "EP EndPage of Physical", "EP EndJob", "EB"});
+    ExpectInOrder(commands,
+                  {"EA",
+                   "FA",
+                   "EP",
+                   "Ec",
+                   "EP StartPage",
+                   "Aa",
+                   "EP EndPage of Logical",
+                   "FB",
+                   "ED",
+                   "EP EndPage of Physical",
+                   "EP EndJob",
+                   "EB"});
     EXPECT_EQ(Count(commands, "Ec"), 1u);
     EXPECT_LT(Find(lines, "trailer UEL"), lines.size());
 }
@@ -72,8 +87,9 @@ TEST_F(JobFlowTest, TwoUpLeavesAHalfSheetEndedAtJobEnd)
     EXPECT_EQ(Count(commands, "Ec"), 2u);
     EXPECT_EQ(Count(commands, "EP StartPage"), 3u);
     EXPECT_EQ(Count(commands, "EP EndPage of Physical"), 2u);
-    ExpectInOrder(commands, {"EP EndPage of Logical", "EP EndJob with left Nup", "FB", "ED", "EP EndPage of Physical",
-                             "EP EndJob"});
+    ExpectInOrder(
+        commands,
+        {"EP EndPage of Logical", "EP EndJob with left Nup", "FB", "ED", "EP EndPage of Physical", "EP EndJob"});
 }
 
 TEST_F(JobFlowTest, DuplexJobWithAnOddSideCountGetsABlankBackFace)
@@ -104,10 +120,11 @@ TEST_F(JobFlowTest, EndDocOnADrawnOpenPageEndsIt)
     ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_TRUE(StartDoc());
     ASSERT_TRUE(DrvStartPage(surface_));
-    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);  // as drawing does
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0); // as drawing does
     ASSERT_TRUE(EndDoc());
-    ExpectInOrder(Commands(), {"EP StartPage", "EP EndJob without EndPage", "EP EndPage of Logical",
-                               "EP EndPage of Physical", "EP EndJob"});
+    ExpectInOrder(
+        Commands(),
+        {"EP StartPage", "EP EndJob without EndPage", "EP EndPage of Logical", "EP EndPage of Physical", "EP EndJob"});
 }
 
 TEST_F(JobFlowTest, AbortAfterAPageSkipsTheTrailerAndAbortsTheSpoolJob)
@@ -168,8 +185,10 @@ TEST_F(JobFlowTest, WaitingFeaturesAreRefusedBeforeAnythingIsWritten)
     };
     for (const Case &c : cases) {
         ASSERT_NO_FATAL_FAILURE(Open(c.model));
-        if (c.id1) Set(c.id1, c.value1);
-        if (c.id2) Set(c.id2, c.value2);
+        if (c.id1)
+            Set(c.id1, c.value1);
+        if (c.id2)
+            Set(c.id2, c.value2);
         EXPECT_FALSE(StartDoc()) << c.what;
         EXPECT_FALSE(DrvStartPage(surface_)) << c.what;
         EXPECT_FALSE(EndDoc()) << c.what;

@@ -1,4 +1,6 @@
-// Writing 16-bit settings into a DEVMODE as ValueType 3.
+/*
+ * Writing 16-bit settings into a DEVMODE as ValueType 3.
+ */
 #include "render/driver/job/setting_write.h"
 
 #include <memory>

@@ -1,4 +1,6 @@
-// Matrices, unit conversions and the placement of logical pages in their N-up cells.
+/*
+ * Matrices, unit conversions and the placement of logical pages in their N-up cells.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include <cmath>
@@ -112,7 +114,8 @@ TEST(Geometry, UnitConversions)
         DWORD dots;
         int tenths;
     } cases[] = {{18432, 254}, {36, 0}, {37, 1}, {152390, 2100}, {0xFFFFFFFF, 59186290}};
-    for (const auto &c : cases) EXPECT_EQ(geo_Dots18432ToTenthMm(c.dots), c.tenths) << c.dots;
+    for (const auto &c : cases)
+        EXPECT_EQ(geo_Dots18432ToTenthMm(c.dots), c.tenths) << c.dots;
     EXPECT_FLOAT_EQ(geo_TenthMmToDots(2540, 600), 6000);
     EXPECT_EQ(geo_TenthMmToDotsInt(2970, 600), 7015);
 }
@@ -142,7 +145,8 @@ TEST(Geometry, OnePageOnItsOwnPaperIsTheIdentity)
     ASSERT_EQ(geo_PlaceChecked(nullptr, &m, &block, 0, 0), 0);
     const float expected[6] = {1, 0, 0, 1, 0, 0};
     const float *got = &m.a;
-    for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], expected[i], 1e-4) << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(got[i], expected[i], 1e-4) << i;
 }
 
 // A landscape page draws on its upright paper turned: its left edge lands on the
@@ -169,9 +173,21 @@ TEST(Geometry, OrderTypes)
         LONG pages, order;
         BOOL turned;
         int type;
-    } cases[] = {{1, 3, TRUE, 4}, {2, 3, TRUE, 1}, {2, 5, TRUE, 5}, {2, 4, FALSE, 5}, {2, 6, FALSE, 1},
-                 {4, 3, TRUE, 1}, {4, 4, TRUE, 0}, {4, 5, TRUE, 5}, {4, 6, TRUE, 4}, {8, 3, FALSE, 4},
-                 {8, 4, FALSE, 5}, {8, 5, FALSE, 6}, {8, 6, FALSE, 7}, {16, 1, FALSE, 4}, {32, 0, TRUE, 1}};
+    } cases[] = {{1, 3, TRUE, 4},
+                 {2, 3, TRUE, 1},
+                 {2, 5, TRUE, 5},
+                 {2, 4, FALSE, 5},
+                 {2, 6, FALSE, 1},
+                 {4, 3, TRUE, 1},
+                 {4, 4, TRUE, 0},
+                 {4, 5, TRUE, 5},
+                 {4, 6, TRUE, 4},
+                 {8, 3, FALSE, 4},
+                 {8, 4, FALSE, 5},
+                 {8, 5, FALSE, 6},
+                 {8, 6, FALSE, 7},
+                 {16, 1, FALSE, 4},
+                 {32, 0, TRUE, 1}};
     for (const auto &c : cases)
         EXPECT_EQ(geo_GetOrderType(c.pages, c.order, c.turned), c.type) << c.pages << "/" << c.order << "/" << c.turned;
 }
@@ -247,14 +263,25 @@ TEST(Geometry, AlignmentAndBackSideMirroring)
         LONG duplex, side, code;
         Edge x, y;
     } cases[] = {
-        {FALSE, 0, 0, 0, LOW, HIGH}, {FALSE, 0, 0, 1, HIGH, HIGH}, {FALSE, 0, 0, 2, HIGH, LOW},
-        {FALSE, 0, 0, 3, LOW, LOW},  {FALSE, 0, 0, 4, MID, MID},   {TRUE, 0, 0, 0, LOW, LOW},
-        {TRUE, 0, 0, 1, LOW, HIGH},  {TRUE, 0, 0, 2, HIGH, HIGH},  {TRUE, 0, 0, 3, HIGH, LOW},
+        {FALSE, 0, 0, 0, LOW, HIGH},
+        {FALSE, 0, 0, 1, HIGH, HIGH},
+        {FALSE, 0, 0, 2, HIGH, LOW},
+        {FALSE, 0, 0, 3, LOW, LOW},
+        {FALSE, 0, 0, 4, MID, MID},
+        {TRUE, 0, 0, 0, LOW, LOW},
+        {TRUE, 0, 0, 1, LOW, HIGH},
+        {TRUE, 0, 0, 2, HIGH, HIGH},
+        {TRUE, 0, 0, 3, HIGH, LOW},
         {TRUE, 0, 0, 4, MID, MID},
         // back sides: long edge upright mirrors left and right, short edge top and bottom
-        {FALSE, 2, 1, 0, HIGH, HIGH}, {FALSE, 2, 1, 2, LOW, LOW}, {FALSE, 1, 1, 0, LOW, LOW},
-        {FALSE, 1, 1, 1, HIGH, LOW}, {TRUE, 1, 1, 0, LOW, HIGH},  {TRUE, 2, 1, 0, HIGH, LOW},
-        {FALSE, 2, 1, 4, MID, MID},  {FALSE, 0, 1, 1, HIGH, HIGH},
+        {FALSE, 2, 1, 0, HIGH, HIGH},
+        {FALSE, 2, 1, 2, LOW, LOW},
+        {FALSE, 1, 1, 0, LOW, LOW},
+        {FALSE, 1, 1, 1, HIGH, LOW},
+        {TRUE, 1, 1, 0, LOW, HIGH},
+        {TRUE, 2, 1, 0, HIGH, LOW},
+        {FALSE, 2, 1, 4, MID, MID},
+        {FALSE, 0, 1, 1, HIGH, HIGH},
     };
     for (const auto &c : cases) {
         // A page at half its size leaves free space on both axes of its cell.
@@ -269,8 +296,10 @@ TEST(Geometry, AlignmentAndBackSideMirroring)
         auto cellIndex = c.turned ? std::make_pair(0, 0) : std::make_pair(1, 0);
         Box cell = Cell(block, cellIndex.first, cellIndex.second);
         auto at = [](Edge edge, float low, float high, float cellLow, float cellHigh) {
-            if (edge == LOW) return std::fabs(low - cellLow) < 0.01f;
-            if (edge == HIGH) return std::fabs(high - cellHigh) < 0.01f;
+            if (edge == LOW)
+                return std::fabs(low - cellLow) < 0.01f;
+            if (edge == HIGH)
+                return std::fabs(high - cellHigh) < 0.01f;
             return std::fabs((low + high) - (cellLow + cellHigh)) < 0.01f;
         };
         EXPECT_TRUE(at(c.x, box.x0, box.x1, cell.x0, cell.x1)) << c.turned << "/" << c.duplex << "/" << c.code;

@@ -1,5 +1,7 @@
-// The layout settings read into the page block: one table of refused values and of
-// accepted values with where they land.
+/*
+ * The layout settings read into the page block: one table of refused values and of
+ * accepted values with where they land.
+ */
 #include "render/driver/page/layout_settings.h"
 
 #include "core/settings/settings.h"
@@ -105,7 +107,8 @@ TEST(LayoutSettings, RefusedAndMappedValues)
             ASSERT_TRUE(row && kind == SK_DEVMODE && row->storedType == VT_BYTE) << c.name;
             ((BYTE *)&areas->devmode)[row->offset] = (BYTE)s.value;
         }
-        if (::testing::Test::HasFatalFailure()) return;
+        if (::testing::Test::HasFatalFailure())
+            return;
         PageSetupSnapshot snapshot = {};
         snapshot.posterOn = c.posterOn;
         snapshot.posterColumns = (WORD)c.posterColumns;
@@ -113,7 +116,8 @@ TEST(LayoutSettings, RefusedAndMappedValues)
         snapshot.bookletOn = c.bookletOn;
         snapshot.printMode = c.printMode;
         ModelCapabilities caps = {};
-        if (c.bindingCapability) caps.bits[1] = 1u << (42 - 32);
+        if (c.bindingCapability)
+            caps.bits[1] = 1u << (42 - 32);
         PageBlock block = {};
         EXPECT_EQ(jc_ReadLayoutSettings(&block, &snapshot, &areas->devmode, &areas->block, &caps, nullptr), c.result)
             << c.name;

@@ -1,4 +1,6 @@
-// The N-up grid and the origin of its cells.
+/*
+ * The N-up grid and the origin of its cells.
+ */
 #include "render/driver/page/nup_grid.h"
 
 #include "render/driver/pdev/job_blocks.h"
@@ -32,8 +34,14 @@ TEST(NupGrid, CellOriginInBothOrders)
         DWORD n;
         LONG x, y;
     } cases[] = {
-        {1, 0, 1000, 2000}, {1, 1, 900, 2000}, {1, 2, 1000, 1950}, {1, 7, 900, 1850},
-        {0, 0, 1000, 2000}, {0, 1, 1000, 1950}, {0, 4, 900, 2000}, {0, 7, 900, 1850},
+        {1, 0, 1000, 2000},
+        {1, 1, 900, 2000},
+        {1, 2, 1000, 1950},
+        {1, 7, 900, 1850},
+        {0, 0, 1000, 2000},
+        {0, 1, 1000, 1950},
+        {0, 4, 900, 2000},
+        {0, 7, 900, 1850},
     };
     for (const Case &c : cases) {
         NupGridHead grid = {1000, 2000, 100, 50, 2, 4, c.rowMajor};

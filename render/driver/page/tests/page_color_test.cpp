@@ -1,4 +1,6 @@
-// The page's colour result words.
+/*
+ * The page's colour result words.
+ */
 #include "render/driver/page/page_color.h"
 
 #include <memory>

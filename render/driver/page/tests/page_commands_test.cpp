@@ -1,5 +1,7 @@
-// Page-setup sequences, blank sides and the page commands as bytes read back through the
-// independent decoder; recorded pages and their replay through the page store.
+/*
+ * Page-setup sequences, blank sides and the page commands as bytes read back through the
+ * independent decoder; recorded pages and their replay through the page store.
+ */
 #include <memory>
 
 #include "core/jobtext/job_info.h"
@@ -16,7 +18,8 @@ using writer_test::F;
 bool Has(const Lines &lines, const char *opcode)
 {
     for (const std::string &line : lines)
-        if (line.compare(0, 2, opcode) == 0) return true;
+        if (line.compare(0, 2, opcode) == 0)
+            return true;
     return false;
 }
 
@@ -37,7 +40,14 @@ TEST_F(PageTest, PaperCodeAndSizeOfTheOutputPaper)
         Lines commands;
     } cases[] = {
         {"A4 on a variable custom paper", 'Q', small, large, 2100, 2970, 0, {"Ec 1 2 5"}},
-        {"other sizes keep the custom code", 'Q', small, large, 2100, 2971, 0, {"Ec 1 2 81 " + F(210.0f) + " " + F(297.1f)}},
+        {"other sizes keep the custom code",
+         'Q',
+         small,
+         large,
+         2100,
+         2971,
+         0,
+         {"Ec 1 2 81 " + F(210.0f) + " " + F(297.1f)}},
         {"fixed paper with a letter code", 3, a4, a4, 2100, 2970, 0, {"Ec 1 2 3"}},
         {"fixed custom paper keeps its size", 'Q', a4, a4, 2100, 2970, 0, {"Ec 1 2 81 210 297"}},
         {"no paper kind: custom", 0, small, large, 1000, 1500, 0, {"Ec 1 2 81 100 150"}},
@@ -304,7 +314,9 @@ TEST_F(PageTest, PaperRecordsFromThePaperDescriptions)
         BYTE kind;
         DddSize minimum, maximum;
         LONG fits;
-    } extras[] = {{2, {900, 1480}, {2159, 3556}, 1}, {2, {900, 1480}, {2000, 3556}, 0}, {0, {0, 0}, {0, 0}, 0},
+    } extras[] = {{2, {900, 1480}, {2159, 3556}, 1},
+                  {2, {900, 1480}, {2000, 3556}, 0},
+                  {0, {0, 0}, {0, 0}, 0},
                   {1, {0, 0}, {0, 0}, 1}};
     for (const auto &e : extras) {
         outputRecord_.byte2 = e.kind;
@@ -350,7 +362,8 @@ TEST_F(PageTest, ReReadPageSetupKeepsTheOutputPaper)
     }
 }
 
-class RecordedPageTest : public PageTest {
+class RecordedPageTest : public PageTest
+{
 protected:
     void SetUp() override
     {

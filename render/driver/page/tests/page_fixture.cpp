@@ -46,8 +46,12 @@ void PageTest::SetUp()
     WriterTest::SetUp();
     modelBytes_ = HostBytes(QM_PAGE_MODEL);
     baseBytes_ = HostBytes(QM_MODELS_DIR "/QM50BASE.DDD");
-    ASSERT_EQ(ddd_OpenMemoryPair(modelBytes_.data(), (DWORD)modelBytes_.size(), baseBytes_.data(),
-                                 (DWORD)baseBytes_.size(), &model_, &base_),
+    ASSERT_EQ(ddd_OpenMemoryPair(modelBytes_.data(),
+                                 (DWORD)modelBytes_.size(),
+                                 baseBytes_.data(),
+                                 (DWORD)baseBytes_.size(),
+                                 &model_,
+                                 &base_),
               DDD_OK);
     pdev_->modelFile = &model_;
     pdev_->baseFile = &base_;

@@ -1,7 +1,10 @@
-// Shared set-up of the page-command tests: the writer tests' PDEV and stream, with the
-// test model's paper sources, an A4 output paper whose description record the test
-// chooses, and the job's output begun.
-#pragma once
+/*
+ * Shared set-up of the page-command tests: the writer tests' PDEV and stream, with the
+ * test model's paper sources, an A4 output paper whose description record the test
+ * chooses, and the job's output begun.
+ */
+#ifndef QM_RENDER_DRIVER_PAGE_TESTS_PAGE_FIXTURE_H
+#define QM_RENDER_DRIVER_PAGE_TESTS_PAGE_FIXTURE_H
 
 #include <windows.h>
 
@@ -21,12 +24,16 @@ DddPaper PaperDescriptionRecord(WORD kindWord, DddSize minimum, DddSize maximum)
 // A paper record of the given size without margins.
 PaperRecord Paper(WORD code, WORD width, WORD length);
 
-class PageTest : public writer_test::WriterTest {
+class PageTest : public writer_test::WriterTest
+{
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    PageSetupState &setup() { return pdev_->job.setup; }
+    PageSetupState &setup()
+    {
+        return pdev_->job.setup;
+    }
     // Sets the job's PDL version (setting 8205).
     void Version(DWORD version);
 
@@ -38,3 +45,5 @@ protected:
 };
 
 } // namespace page_test
+
+#endif /* QM_RENDER_DRIVER_PAGE_TESTS_PAGE_FIXTURE_H */

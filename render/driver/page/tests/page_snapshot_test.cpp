@@ -1,4 +1,6 @@
-// The page-setup snapshot: one row per derivation rule and end correction.
+/*
+ * The page-setup snapshot: one row per derivation rule and end correction.
+ */
 #include "render/driver/page/page_setup.h"
 
 #include <functional>
@@ -18,7 +20,8 @@ using Field = std::function<LONG(const PageSetupSnapshot &)>;
 ModelCapabilities Caps(DWORD first, std::initializer_list<int> numbers = {})
 {
     ModelCapabilities caps = {{first, 0}};
-    for (int n : numbers) caps.bits[1] |= 1UL << (n - 32);
+    for (int n : numbers)
+        caps.bits[1] |= 1UL << (n - 32);
     return caps;
 }
 
@@ -51,8 +54,20 @@ TEST(PageSnapshot, EachRuleAndCorrection)
         {"colour without flag", {{270, 3}}, none, kVersion, FIELD(colorMode), 2, 0},
         {"colour set", {{4129, 1}, {5153, 1}, {5126, 0x105}}, none, kVersion, FIELD(colorSetLimit), 5, 0},
         {"colour set mode", {{4129, 1}, {5153, 1}, {5126, 0x205}}, none, kVersion, FIELD(colorSetMode), 2, 0},
-        {"colour set mode 3 turns it off", {{4129, 1}, {5153, 1}, {5126, 0x305}}, none, kVersion, FIELD(colorSetOn), 0, 0},
-        {"colour set needs automatic colour", {{4129, 1}, {5153, 1}, {270, 1}}, none, kVersion, FIELD(colorSetOn), 0, 0},
+        {"colour set mode 3 turns it off",
+         {{4129, 1}, {5153, 1}, {5126, 0x305}},
+         none,
+         kVersion,
+         FIELD(colorSetOn),
+         0,
+         0},
+        {"colour set needs automatic colour",
+         {{4129, 1}, {5153, 1}, {270, 1}},
+         none,
+         kVersion,
+         FIELD(colorSetOn),
+         0,
+         0},
         {"duplex 0 fails", {{16, 0}}, none, kVersion, FIELD(duplex), 0, -1},
         {"duplex 3 is two-sided", {{16, 3}}, none, kVersion, FIELD(duplex), 2, 0},
         {"4-up", {{295, 4}}, none, kVersion, FIELD(nupCount), 4, 0},
@@ -63,12 +78,27 @@ TEST(PageSnapshot, EachRuleAndCorrection)
         {"booklet", {{321, 2}}, none, kVersion, FIELD(bookletOn), 1, 0},
         {"no booklet in mode 3", {{321, 2}, {334, 3}}, Caps(0, {42}), kVersion, FIELD(bookletOn), 0, 0},
         {"booklet threshold of type 2", {{446, 2}, {323, 7}}, none, kVersion, FIELD(threshold), 7, 0},
-        {"booklet count by setting 465", {{321, 2}, {446, 1}, {465, 2}}, Caps(0x4000000, {45}), kVersion,
-         FIELD(headerDeferred), 1, 0},
-        {"booklet count by setting 1328", {{321, 2}, {446, 1}, {1328, 1}}, Caps(0x4000000), kVersion,
-         FIELD(bookletCountFlag), 1, 0},
-        {"no booklet count without booklet", {{446, 1}, {1328, 1}}, Caps(0x4000000), kVersion,
-         FIELD(headerDeferred), 0, 0},
+        {"booklet count by setting 465",
+         {{321, 2}, {446, 1}, {465, 2}},
+         Caps(0x4000000, {45}),
+         kVersion,
+         FIELD(headerDeferred),
+         1,
+         0},
+        {"booklet count by setting 1328",
+         {{321, 2}, {446, 1}, {1328, 1}},
+         Caps(0x4000000),
+         kVersion,
+         FIELD(bookletCountFlag),
+         1,
+         0},
+        {"no booklet count without booklet",
+         {{446, 1}, {1328, 1}},
+         Caps(0x4000000),
+         kVersion,
+         FIELD(headerDeferred),
+         0,
+         0},
         {"stored job defers the header", {{336, 1}}, none, kVersion, FIELD(headerDeferred), 1, 0},
         {"marking defers the header", {{1339, 1}}, none, kVersion, FIELD(headerDeferred), 1, 0},
         {"name text", {{339, 1}}, none, kVersion, FIELD(nameTextOn), 1, 0},
@@ -79,18 +109,33 @@ TEST(PageSnapshot, EachRuleAndCorrection)
         {"per-page duplex", {{1350, 1}, {4103, 1}}, none, kVersion, FIELD(perPageDuplex), 1, 0},
         {"per-page duplex needs 0x01020008", {{1350, 1}, {4103, 1}}, none, 0x01020007, FIELD(perPageDuplex), 0, 0},
         {"4-up has no per-page duplex", {{1350, 1}, {4103, 1}, {295, 4}}, none, kVersion, FIELD(perPageDuplex), 0, 0},
-        {"print mode 3 has no per-page duplex", {{1350, 1}, {4103, 1}, {334, 3}}, none, kVersion,
-         FIELD(perPageDuplex), 0, 0},
-        {"separator has no per-page duplex", {{1350, 1}, {4103, 1}, {1313, 1}}, none, kVersion,
-         FIELD(perPageDuplex), 0, 0},
+        {"print mode 3 has no per-page duplex",
+         {{1350, 1}, {4103, 1}, {334, 3}},
+         none,
+         kVersion,
+         FIELD(perPageDuplex),
+         0,
+         0},
+        {"separator has no per-page duplex",
+         {{1350, 1}, {4103, 1}, {1313, 1}},
+         none,
+         kVersion,
+         FIELD(perPageDuplex),
+         0,
+         0},
         {"FF not sent before 0x01010701", {{1293, 1}}, none, 0x01010700, FIELD(ffFlag), -1, 0},
         {"AI sent from 0x01010701", {{1294, 1}}, none, 0x01010701, FIELD(aiFlag), 1, 0},
         {"output mode 2", {{332, 2}}, none, 0x01020000, FIELD(outputMode), 2, 0},
         {"output mode 2 needs 0x01020000", {{332, 2}}, none, 0x0101FFFF, FIELD(outputMode), 0, 0},
         {"output source", {{332, 1}, {333, 258}}, none, kVersion, FIELD(outputSource), 258, 0},
         {"output option source", {{404, 1}, {407, 7}, {1340, 1}}, Caps(0, {38}), kVersion, FIELD(outputMode), 1, 0},
-        {"output option source 264", {{404, 1}, {407, 264}, {1340, 1}}, Caps(0, {38}), kVersion, FIELD(outputMode),
-         2, 0},
+        {"output option source 264",
+         {{404, 1}, {407, 264}, {1340, 1}},
+         Caps(0, {38}),
+         kVersion,
+         FIELD(outputMode),
+         2,
+         0},
         {"option A", {{405, 1}, {408, 12}}, Caps(0, {38}), kVersion, FIELD(optionAValue), 12, 0},
         {"option B list", {{406, 1}, {1853, 4}}, Caps(0, {38}), kVersion, FIELD(optionBList[19]), 4, 0},
         {"mode 3 clears the output mode", {{332, 1}, {334, 3}}, Caps(0, {42}), kVersion, FIELD(outputMode), 0, 0},
@@ -100,15 +145,21 @@ TEST(PageSnapshot, EachRuleAndCorrection)
         {"no border", {{383, 1}}, none, kVersion, FIELD(setting383), 1, 0},
         {"turning refused", {{1343, 1}}, none, kVersion, FIELD(turnAllowed), 0, 0},
         {"1343 lays out in the driver", {{1343, 1}}, none, kVersion, FIELD(driverLayout), 1, 0},
-        {"the device collates", {{12, 2}, {18, 1}, {8205, 0x01010903}}, Caps(0x30000), kVersion,
-         FIELD(deviceCollates), 1, 0},
+        {"the device collates",
+         {{12, 2}, {18, 1}, {8205, 0x01010903}},
+         Caps(0x30000),
+         kVersion,
+         FIELD(deviceCollates),
+         1,
+         0},
         {"reverse order", {{1312, 1}}, none, kVersion, FIELD(driverLayout), 1, 0},
     };
     for (const Row &row : rows) {
         auto areas = std::make_unique<TestSettingsAreas>();
         areas->set(16, 1);
         areas->set(12, 1);
-        for (const auto &s : row.settings) areas->set(s.first, s.second);
+        for (const auto &s : row.settings)
+            areas->set(s.first, s.second);
         PageSetupSnapshot snapshot;
         EXPECT_EQ(jc_BuildPageSetupSnapshot(&snapshot, row.version, &areas->devmode, &areas->block, &row.caps),
                   row.result)

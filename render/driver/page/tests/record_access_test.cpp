@@ -1,4 +1,6 @@
-// Record accessors: the type check, the format gate and the values.
+/*
+ * Record accessors: the type check, the format gate and the values.
+ */
 #include "render/driver/page/record_access.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +24,11 @@ TEST(RecordAccess, SizeRangeWordAndByte)
         DWORD format;
         DddStatus word, byte;
     } cases[] = {
-        {5, 512, 0, 0}, {6, 512, 1, 0}, {5, 511, 0, 1}, {6, 256, 1, 1}, {10, 1024, 1, 1},
+        {5, 512, 0, 0},
+        {6, 512, 1, 0},
+        {5, 511, 0, 1},
+        {6, 256, 1, 1},
+        {10, 1024, 1, 1},
     };
     for (const Case &c : cases) {
         DddSizeRange range = Range(c.type, c.format);

@@ -1,4 +1,6 @@
-// Layout of annotation text items: line cuts and golden positions.
+/*
+ * Layout of annotation text items: line cuts and golden positions.
+ */
 #include "render/driver/page/text_layout.h"
 
 #include <string>
@@ -16,7 +18,8 @@ std::vector<std::u16string> Split(const char16_t *text, DWORD capacity, DWORD ma
     DWORD count = 99;
     EXPECT_TRUE(util_SplitTextLines(text, capacity, maxLines, lines, &count));
     std::vector<std::u16string> out;
-    for (DWORD i = 0; i < count && i < 8; ++i) out.push_back(lines[i]);
+    for (DWORD i = 0; i < count && i < 8; ++i)
+        out.push_back(lines[i]);
     return out;
 }
 

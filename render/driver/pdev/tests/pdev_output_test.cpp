@@ -1,5 +1,7 @@
-// The stream driven through the PDEV: writes only after the output began, the recording
-// word protocol, and closing whichever channel is open.
+/*
+ * The stream driven through the PDEV: writes only after the output began, the recording
+ * word protocol, and closing whichever channel is open.
+ */
 #include "render/driver/pdev/pdev_output.h"
 
 #include <memory>
@@ -10,7 +12,8 @@
 namespace output_test {
 namespace {
 
-class PdevOutputTest : public StreamTest {
+class PdevOutputTest : public StreamTest
+{
 protected:
     void SetUp() override
     {
@@ -86,7 +89,8 @@ TEST_F(PdevOutputTest, RecordingWordProtocol)
     ASSERT_EQ(spl_PdevStartRecording(pdev), 0);
     EXPECT_EQ(pdev->job.recordWord, RECORD_ON);
     EXPECT_EQ(spl_PdevStartRecording(pdev), -1);
-    for (WORD mode : {0, 1, 64, 0x40 | 4}) EXPECT_EQ(spl_PdevBeginRecordedPage(pdev, mode), -1) << mode;
+    for (WORD mode : {0, 1, 64, 0x40 | 4})
+        EXPECT_EQ(spl_PdevBeginRecordedPage(pdev, mode), -1) << mode;
     ASSERT_EQ(spl_PdevBeginRecordedPage(pdev, 62), 0);
     EXPECT_EQ(pdev->job.recordWord, 62 | RECORD_PAGE_OPEN);
     EXPECT_EQ(spl_PdevBeginRecordedPage(pdev, 4), -1) << "a page is open";

@@ -1,5 +1,7 @@
-// Device font tables from font records: selection, IFIMETRICS, widths, kerning pairs,
-// code tables, and failure on a broken record.
+/*
+ * Device font tables from font records: selection, IFIMETRICS, widths, kerning pairs,
+ * code tables, and failure on a broken record.
+ */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -33,8 +35,8 @@ struct FontSpec {
     BYTE last = 0x7E;
     WORD weight = 400;
     WORD fixedWidth = 600;
-    std::vector<WORD> widths;          // empty: no width table
-    std::vector<BYTE> kerning;         // 4 bytes per pair
+    std::vector<WORD> widths;  // empty: no width table
+    std::vector<BYTE> kerning; // 4 bytes per pair
     std::string id = "1A";
 };
 
@@ -55,7 +57,7 @@ std::vector<BYTE> FontRecord(const FontSpec &s)
     b.push_back(0);
     Put16(b, 2, (WORD)b.size());
     std::vector<BYTE> metrics(FONT_METRICS_SIZE, 0);
-    metrics[4 * 4 + 2] = 0x20;  // m4 high word 0x20: strikeout position 16
+    metrics[4 * 4 + 2] = 0x20; // m4 high word 0x20: strikeout position 16
     b.insert(b.end(), metrics.begin(), metrics.end());
     if (!s.widths.empty()) {
         Put16(b, 4, (WORD)b.size());
@@ -97,12 +99,14 @@ std::string Hex(const std::vector<BYTE> &bytes)
         snprintf(two, sizeof two, "%02X ", c);
         out += two;
     }
-    if (!out.empty()) out.pop_back();
+    if (!out.empty())
+        out.pop_back();
     return out;
 }
 
 // A model whose type-11 records are the given raw data blocks.
-class FontModel {
+class FontModel
+{
 public:
     explicit FontModel(const std::vector<std::vector<BYTE>> &records)
     {
@@ -110,10 +114,13 @@ public:
                            "  model: \"Test model\"\n  base: \"\"\n  level: 2\nentries:\n  {}\nrecords:\n";
         int key = 1;
         for (const auto &r : records) {
-            yaml += "  - {type: 11, key: " + std::to_string(key++) + ", name: \"F\", text2: \"\", texts: [], "
-                    "texts2: [], data: \"" + Hex(r) + "\", extra_word: 0}\n";
+            yaml += "  - {type: 11, key: " + std::to_string(key++) +
+                    ", name: \"F\", text2: \"\", texts: [], "
+                    "texts2: [], data: \"" +
+                    Hex(r) + "\", extra_word: 0}\n";
         }
-        if (records.empty()) yaml += "  []\n";
+        if (records.empty())
+            yaml += "  []\n";
         std::string error;
         EXPECT_TRUE(dddc::Compile(yaml, nullptr, bytes, error)) << error;
         EXPECT_EQ(ddd_OpenMemoryPair(bytes.data(), (DWORD)bytes.size(), nullptr, 0, &model, &base), DDD_OK);
@@ -150,7 +157,7 @@ TEST(DeviceFonts, RepeatedSecondNameIsNotSelectedButKeepsItsEntry)
     FontSpec b{"Courier Bold", "COUR"};
     FontSpec c{"Times", "TIMES"};
     c.widths = std::vector<WORD>(0x7E - 0x20 + 1, 500);
-    c.widths[0x41 - 0x20] = 0x8000 | 700;  // bit 15: counts as 0
+    c.widths[0x41 - 0x20] = 0x8000 | 700; // bit 15: counts as 0
     c.id = "2B";
     FontModel model({FontRecord(a), FontRecord(b), FontRecord(c)});
     ASSERT_TRUE(model.Build());
@@ -165,7 +172,7 @@ TEST(DeviceFonts, RepeatedSecondNameIsNotSelectedButKeepsItsEntry)
 
     // Blocks: selected first (records 1 and 3), then record 2.
     IFIMETRICS *courier = fnt_BlockIfiMetrics(fnt_GetFontBlock(model.tables, 1));
-    EXPECT_EQ(courier->usWinWeight, 400);  // weight 0
+    EXPECT_EQ(courier->usWinWeight, 400); // weight 0
     EXPECT_EQ(courier->flInfo, 0x82010UL | 0x401000UL);
     EXPECT_EQ(courier->jWinPitchAndFamily, 0x32);
     EXPECT_EQ(courier->panose.bProportion, 9);
@@ -219,7 +226,7 @@ TEST(DeviceFonts, NoRecordsGiveEmptyTablesAndABrokenRecordFailsCleanly)
         EXPECT_EQ(none.tables->count, 0u);
     }
     std::vector<BYTE> broken = FontRecord(FontSpec{"Courier", "COUR"});
-    broken.resize(FONT_RECORD_HEADER_SIZE + 3);  // names and metrics cut off
+    broken.resize(FONT_RECORD_HEADER_SIZE + 3); // names and metrics cut off
     FontModel model({FontRecord(FontSpec{"Times", "TIMES"}), broken});
     EXPECT_FALSE(model.Build());
     EXPECT_EQ(model.tables, nullptr);
@@ -250,12 +257,12 @@ TEST(CodeTables, DirectRangeThenSortedSubTables)
     FontCodeTable table;
     ASSERT_EQ(fnt_BuildCodeTable(record.data(), &table, (DWORD)record.size()), 0);
     EXPECT_EQ(table.secondNameHex, 0x8001);
-    EXPECT_EQ(table.defaultChar, 81);  // a default offset of 0 gives 81
+    EXPECT_EQ(table.defaultChar, 81); // a default offset of 0 gives 81
     EXPECT_EQ(fnt_MapCharCode(&table, 0x41), 0x41);
     EXPECT_EQ(fnt_MapCharCode(&table, 0x889F), 3);
-    EXPECT_EQ(fnt_MapCharCode(&table, 0x8141), -1);  // bit 0x8000: no glyph
+    EXPECT_EQ(fnt_MapCharCode(&table, 0x8141), -1); // bit 0x8000: no glyph
     EXPECT_EQ(fnt_MapCharCode(&table, 0x9000), -1);
-    record[39] = 0xFF;  // sub-table outside the record
+    record[39] = 0xFF; // sub-table outside the record
     EXPECT_EQ(fnt_BuildCodeTable(record.data(), &table, (DWORD)record.size()), -1);
 }
 

@@ -1,5 +1,7 @@
-// Lookups and allocations of glyph-sized downloads on a few megabytes of printer memory:
-// the linear walks over the block list.
+/*
+ * Lookups and allocations of glyph-sized downloads on a few megabytes of printer memory:
+ * the linear walks over the block list.
+ */
 #include <benchmark/benchmark.h>
 
 #include <random>

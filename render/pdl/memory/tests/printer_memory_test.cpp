@@ -1,5 +1,7 @@
-// The printer memory model: the edge cases, and long random sequences checked after
-// every step against the invariants and the query's promise.
+/*
+ * The printer memory model: the edge cases, and long random sequences checked after
+ * every step against the invariants and the query's promise.
+ */
 #include "render/pdl/memory/printer_memory.h"
 
 #include <algorithm>
@@ -32,7 +34,8 @@ std::vector<MemoryBlock> CheckInvariants(const PrinterMemory *memory)
     }
     EXPECT_EQ(memory->back, prev);
     std::vector<MemoryBlock> sorted = blocks;
-    std::sort(sorted.begin(), sorted.end(), [](const MemoryBlock &a, const MemoryBlock &b) { return a.address < b.address; });
+    std::sort(
+        sorted.begin(), sorted.end(), [](const MemoryBlock &a, const MemoryBlock &b) { return a.address < b.address; });
     DWORD at = 0;
     for (const MemoryBlock &b : sorted) {
         EXPECT_EQ(b.address, at) << "a gap or an overlap";
@@ -42,9 +45,13 @@ std::vector<MemoryBlock> CheckInvariants(const PrinterMemory *memory)
     return blocks;
 }
 
-class PrinterMemoryTest : public testing::Test {
+class PrinterMemoryTest : public testing::Test
+{
 protected:
-    void Create(DWORD size) { ASSERT_EQ(mem_CreatePrinterMemory(&memory_, size), MEM_OK); }
+    void Create(DWORD size)
+    {
+        ASSERT_EQ(mem_CreatePrinterMemory(&memory_, size), MEM_OK);
+    }
     void TearDown() override
     {
         if (memory_) {
@@ -154,7 +161,8 @@ TEST_F(PrinterMemoryTest, HostMemoryFailureWhileSplitting)
 TEST_F(PrinterMemoryTest, RandomSequencesKeepTheInvariants)
 {
     for (unsigned seed = 1; seed <= 4; ++seed) {
-        if (memory_) mem_DestroyPrinterMemory(memory_);
+        if (memory_)
+            mem_DestroyPrinterMemory(memory_);
         Create(64 * 200 + 17 * seed);
         std::mt19937 random(seed);
         std::vector<WORD> placed;
@@ -181,7 +189,8 @@ TEST_F(PrinterMemoryTest, RandomSequencesKeepTheInvariants)
                 }
             }
             CheckInvariants(memory_);
-            if (HasFailure()) return;
+            if (HasFailure())
+                return;
         }
     }
 }

@@ -1,11 +1,15 @@
-// The job PDL version: setting 8205 kept within the versions the driver writes.
+/*
+ * The job PDL version: setting 8205 kept within the versions the driver writes.
+ */
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/tests/writer_fixture.h"
 
 namespace writer_test {
 namespace {
 
-class JobVersionTest : public WriterTest {};
+class JobVersionTest : public WriterTest
+{
+};
 
 TEST_F(JobVersionTest, SettingIsClampedToTheWrittenVersions)
 {
@@ -13,8 +17,13 @@ TEST_F(JobVersionTest, SettingIsClampedToTheWrittenVersions)
         LONG setting;
         DWORD version;
     } cases[] = {
-        {0, 0x01010501}, {0x01010500, 0x01010501}, {0x01010501, 0x01010501}, {0x01010903, 0x01010903},
-        {0x0102000D, 0x0102000D}, {0x0102000E, 0x0102000D}, {0x7FFFFFFF, 0x0102000D},
+        {0, 0x01010501},
+        {0x01010500, 0x01010501},
+        {0x01010501, 0x01010501},
+        {0x01010903, 0x01010903},
+        {0x0102000D, 0x0102000D},
+        {0x0102000E, 0x0102000D},
+        {0x7FFFFFFF, 0x0102000D},
     };
     for (const auto &c : cases) {
         Set(8205, c.setting);

@@ -1,5 +1,8 @@
-// Image headers for the writer tests and the benchmark.
-#pragma once
+/*
+ * Image headers for the writer tests and the benchmark.
+ */
+#ifndef QM_RENDER_PDL_WRITER_TESTS_TEST_IMAGES_H
+#define QM_RENDER_PDL_WRITER_TESTS_TEST_IMAGES_H
 
 #include <cstring>
 
@@ -30,3 +33,5 @@ inline ImageHeader RgbImageHeader(float x, float y, WORD width, WORD height)
 }
 
 } // namespace writer_test
+
+#endif /* QM_RENDER_PDL_WRITER_TESTS_TEST_IMAGES_H */

@@ -1,6 +1,8 @@
-// Writer throughput into a discarding sink: a 1,000-point relative path, attribute
-// changes missing and hitting the cache, 64-character text runs and a colour image
-// with 1 MB of raw data. The cache-hit case also counts its bytes: a hit writes none.
+/*
+ * Writer throughput into a discarding sink: a 1,000-point relative path, attribute
+ * changes missing and hitting the cache, 64-character text runs and a colour image
+ * with 1 MB of raw data. The cache-hit case also counts its bytes: a hit writes none.
+ */
 #include "render/driver/pdev/pdev.h"
 #include "render/pdl/writer/pdl_writer.h"
 #include "render/pdl/writer/tests/test_images.h"

@@ -1,5 +1,7 @@
-// The writer's life cycle and its graphics-state cache: values sent only on change, the
-// dependent clears, the resets, failed writes and the printer memory model.
+/*
+ * The writer's life cycle and its graphics-state cache: values sent only on change, the
+ * dependent clears, the resets, failed writes and the printer memory model.
+ */
 #include "platform/testing/qm_testing.h"
 #include "render/pdl/writer/tests/writer_fixture.h"
 
@@ -8,7 +10,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class WriterCacheTest : public WriterTest {};
+class WriterCacheTest : public WriterTest
+{
+};
 
 TEST_F(WriterCacheTest, AttributesAreSentOnlyOnChangeWhileTheCacheIsOn)
 {
@@ -30,8 +34,20 @@ TEST_F(WriterCacheTest, AttributesAreSentOnlyOnChangeWhileTheCacheIsOn)
         ASSERT_EQ(pdl_SetFH(writer_, 0, 2), 0);
         ASSERT_EQ(pdl_SetFF(writer_, 1, 1), 0);
     }
-    EXPECT_EQ(Commands(), (Lines{"AE 2", "AF 3", "AI 7", "AJ 1", "AK 2", "AG 10", "AH 1", "AM 2 4 #ff0000",
-                                 "Aa 1 0 0 1 0 0", "DA 9", "FA 1 600", "FH 0 2", "FF 5"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"AE 2",
+                     "AF 3",
+                     "AI 7",
+                     "AJ 1",
+                     "AK 2",
+                     "AG 10",
+                     "AH 1",
+                     "AM 2 4 #ff0000",
+                     "Aa 1 0 0 1 0 0",
+                     "DA 9",
+                     "FA 1 600",
+                     "FH 0 2",
+                     "FF 5"}));
 
     Mark();
     EXPECT_EQ(pdl_SetCacheEnabled(writer_, 0), 1);
@@ -51,16 +67,22 @@ TEST_F(WriterCacheTest, RopAndBrushesClearTheColourAndTheColourClearsThePattern)
     ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0);
     ASSERT_EQ(pdl_SetRop(writer_, 1, 0xCC), 0);
     ASSERT_EQ(pdl_SetRop(writer_, 1, 0xCC), 0);
-    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0);        // again after the ROP change
+    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0); // again after the ROP change
     ASSERT_EQ(pdl_SetColorPattern(writer_, &origin, 1, 4, 8, 2, 2, 1, 4, pixels), 0);
     ASSERT_EQ(pdl_SetColorPattern(writer_, &origin, 1, 4, 8, 2, 2, 1, 4, pixels), 0);
-    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0);        // the pattern cleared it
+    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0);                                  // the pattern cleared it
     ASSERT_EQ(pdl_SetColorPattern(writer_, &origin, 1, 4, 8, 2, 2, 1, 4, pixels), 0); // the colour freed it
     ASSERT_EQ(pdl_SetHatchBrush(writer_, 2, 3, 6, &origin, grey), 0);
-    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0);        // the hatch cleared it
-    EXPECT_EQ(Commands(), (Lines{"AM 2 3 #80", "AL 1 204", "AM 2 3 #80", "AP 0 0 1 4 8 2 2 1 4 4:01020304",
-                                 "AM 2 3 #80", "AP 0 0 1 4 8 2 2 1 4 4:01020304", "AN 0 0 2 3 #80 6",
-                                 "AM 2 3 #80"}));
+    ASSERT_EQ(pdl_SetColor(writer_, 2, 3, grey), 0); // the hatch cleared it
+    EXPECT_EQ(Commands(),
+              (Lines{"AM 2 3 #80",
+                     "AL 1 204",
+                     "AM 2 3 #80",
+                     "AP 0 0 1 4 8 2 2 1 4 4:01020304",
+                     "AM 2 3 #80",
+                     "AP 0 0 1 4 8 2 2 1 4 4:01020304",
+                     "AN 0 0 2 3 #80 6",
+                     "AM 2 3 #80"}));
     int kind = 0;
     DWORD code = 0;
     pdl_GetRop(writer_, &kind, &code);
@@ -93,31 +115,31 @@ TEST_F(WriterCacheTest, DashKindSixIsAlwaysSentAndMakesTheNextKindGoAgain)
     ASSERT_EQ(pdl_SetLineDash(writer_, 6, 0.0f, 2, halves), 0);
     const LONG ints[3] = {3, 1, 40000};
     ASSERT_EQ(pdl_SetLineDashInt(writer_, 6, 2, 3, ints), 0);
-    EXPECT_EQ(Commands(), (Lines{"AH 1", "AH 6 1 2 4 2", "AH 6 1 2 4 2", "AH 1", "Ah 6 0 2 4.5 2",
-                                 "Ah 6 2 3 3 1 40000"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"AH 1", "AH 6 1 2 4 2", "AH 6 1 2 4 2", "AH 1", "Ah 6 0 2 4.5 2", "Ah 6 2 3 3 1 40000"}));
 }
 
 TEST_F(WriterCacheTest, ResetsForgetTheirRowsAndAFirstWidthZeroIsSent)
 {
     CreateWriter();
     const Matrix2x3 m = {2, 0, 0, 2, 10, 20};
-    ASSERT_EQ(pdl_SetLineWidth(writer_, 0.0f), 0);    // unknown at creation
+    ASSERT_EQ(pdl_SetLineWidth(writer_, 0.0f), 0); // unknown at creation
     ASSERT_EQ(pdl_SetLineWidth(writer_, 0.0f), 0);
     ASSERT_EQ(pdl_SetFH(writer_, 1, 2), 0);
     ASSERT_EQ(pdl_SelectFont(writer_, 5), 0);
     ASSERT_EQ(pdl_SetTransform(writer_, &m), 0);
     pdl_SetPageMode(writer_, 1, 0);
-    ASSERT_EQ(pdl_ResetPage(writer_), 0);              // graphics reset only
+    ASSERT_EQ(pdl_ResetPage(writer_), 0); // graphics reset only
     ASSERT_EQ(pdl_SetLineWidth(writer_, 0.0f), 0);
     ASSERT_EQ(pdl_SetFH(writer_, 1, 2), 0);
     ASSERT_EQ(pdl_SelectFont(writer_, 5), 0);
     ASSERT_EQ(pdl_SetTransform(writer_, &m), 0);
-    pdl_InvalidateStateCache(writer_);                 // page level only
+    pdl_InvalidateStateCache(writer_); // page level only
     ASSERT_EQ(pdl_SetFH(writer_, 1, 2), 0);
     ASSERT_EQ(pdl_SelectFont(writer_, 5), 0);
     ASSERT_EQ(pdl_SetLineWidth(writer_, 0.0f), 0);
-    EXPECT_EQ(Commands(), (Lines{"AD 0", "FH 1 2", "DA 5", "Aa 2 0 0 2 10 20", "AD 0", "Aa 2 0 0 2 10 20",
-                                 "FH 1 2", "DA 5"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"AD 0", "FH 1 2", "DA 5", "Aa 2 0 0 2 10 20", "AD 0", "Aa 2 0 0 2 10 20", "FH 1 2", "DA 5"}));
 
     Matrix2x3 out = {};
     pdl_SetCachedTransform(writer_, &m);
@@ -150,24 +172,24 @@ TEST_F(WriterCacheTest, MemoryModelIsOpenedReopenedAtPageResetAndClosed)
     EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), -1);
     LONG address = pdl_AllocDownload(writer_, 'A', 3, 33, 100, FALSE);
     ASSERT_GE(address, 0);
-    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), -1);    // only asked
+    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), -1); // only asked
     EXPECT_EQ(pdl_AllocDownload(writer_, 'A', 3, 33, 100, TRUE), address);
     EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), address);
     EXPECT_EQ(address % 64, 0);
 
     pdl_SetPageMode(writer_, 1, 0);
     ASSERT_EQ(pdl_ResetPage(writer_), 0);
-    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), address);   // kept
+    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), address); // kept
     pdl_SetPageMode(writer_, 1, 1);
     ASSERT_EQ(pdl_ResetPage(writer_), 0);
-    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), -1);        // reopened empty
+    EXPECT_EQ(pdl_FindDownload(writer_, 'A', 3, 33), -1); // reopened empty
     ASSERT_EQ(pdl_IsMemoryModelOn(writer_), 1);
 
-    EXPECT_EQ(pdl_AllocDownload(writer_, 'B', 3, 33, 64 * 100, TRUE), -1);   // never the whole memory
+    EXPECT_EQ(pdl_AllocDownload(writer_, 'B', 3, 33, 64 * 100, TRUE), -1); // never the whole memory
     ASSERT_EQ(pdl_FreeMemoryModel(writer_), 0);
     EXPECT_EQ(pdl_IsMemoryModelOn(writer_), 0);
     EXPECT_EQ(pdl_AllocDownload(writer_, 'A', 3, 33, 64, TRUE), -1);
-    EXPECT_EQ(pdl_ResetMemoryModel(writer_), 0);                 // off stays off
+    EXPECT_EQ(pdl_ResetMemoryModel(writer_), 0); // off stays off
     EXPECT_EQ(pdl_IsMemoryModelOn(writer_), 0);
 }
 

@@ -1,7 +1,10 @@
-// Shared set-up of the writer tests: a PDEV whose settings the test chooses, a real
-// output stream with a file sink, the writer over both, and the stream read back through
-// the independent decoder.
-#pragma once
+/*
+ * Shared set-up of the writer tests: a PDEV whose settings the test chooses, a real
+ * output stream with a file sink, the writer over both, and the stream read back through
+ * the independent decoder.
+ */
+#ifndef QM_RENDER_PDL_WRITER_TESTS_WRITER_FIXTURE_H
+#define QM_RENDER_PDL_WRITER_TESTS_WRITER_FIXTURE_H
 
 #include <windows.h>
 
@@ -21,7 +24,8 @@ namespace writer_test {
 std::string F(float value);
 
 // A PDEV with zeroed settings areas and an output stream writing to a file.
-class WriterTest : public testing::Test {
+class WriterTest : public testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -49,3 +53,5 @@ protected:
 };
 
 } // namespace writer_test
+
+#endif /* QM_RENDER_PDL_WRITER_TESTS_WRITER_FIXTURE_H */

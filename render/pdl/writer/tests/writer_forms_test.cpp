@@ -1,5 +1,7 @@
-// The forms the writer chooses: integer or float, absolute or relative points, byte
-// addresses or 64-byte units; long point runs split; the float-only flag.
+/*
+ * The forms the writer chooses: integer or float, absolute or relative points, byte
+ * addresses or 64-byte units; long point runs split; the float-only flag.
+ */
 #include <cmath>
 #include <limits>
 
@@ -15,7 +17,8 @@ POINTFIX Px(LONG x, LONG y)
     return POINTFIX{x * 16, y * 16};
 }
 
-class WriterFormsTest : public WriterTest {
+class WriterFormsTest : public WriterTest
+{
 protected:
     void SetUp() override
     {
@@ -29,8 +32,13 @@ TEST_F(WriterFormsTest, LineWidthAndMiterLimitTakeTheIntegerFormWhenWholeAndInRa
     const struct {
         float width;
         const char *line;
-    } widths[] = {{3.0f, "AD 3"}, {2.5f, "Ad 2.5"}, {32767.0f, "AD 32767"}, {32768.0f, "Ad 32768"},
-                  {-32768.0f, "AD -32768"}, {1.00001f, "AD 1"}, {std::numeric_limits<float>::infinity(), "Ad inf"}};
+    } widths[] = {{3.0f, "AD 3"},
+                  {2.5f, "Ad 2.5"},
+                  {32767.0f, "AD 32767"},
+                  {32768.0f, "Ad 32768"},
+                  {-32768.0f, "AD -32768"},
+                  {1.00001f, "AD 1"},
+                  {std::numeric_limits<float>::infinity(), "Ad inf"}};
     Lines expected;
     for (const auto &w : widths) {
         ASSERT_EQ(pdl_SetLineWidth(writer_, w.width), 0);
@@ -52,26 +60,37 @@ TEST_F(WriterFormsTest, MoveAndLineChooseRelativeAbsoluteOrFloatPoints)
     POINTFIX a = Px(10, 20);
     POINTFIX near1[2] = {Px(15, 20), Px(15, -5)};
     POINTFIX far1[1] = {Px(40010, 20)};
-    POINTFIX half = {24, 32};                 // 1.5, 2 pixels
+    POINTFIX half = {24, 32}; // 1.5, 2 pixels
     POINTFIX whole[2] = {Px(3, 4), Px(5, 6)};
     ASSERT_EQ(pdl_BeginPath(writer_), 0);
     ASSERT_EQ(pdl_MoveTo(writer_, &a), 0);
-    ASSERT_EQ(pdl_LineTo(writer_, 2, near1), 0);       // relative to the current point
-    ASSERT_EQ(pdl_LineTo(writer_, 1, far1), 0);        // beyond s16: float
+    ASSERT_EQ(pdl_LineTo(writer_, 2, near1), 0); // relative to the current point
+    ASSERT_EQ(pdl_LineTo(writer_, 1, far1), 0);  // beyond s16: float
     ASSERT_EQ(pdl_MoveTo(writer_, &a), 0);
     POINTFIX far2[1] = {Px(32767, 20)};
-    ASSERT_EQ(pdl_LineTo(writer_, 1, far2), 0);        // a step of 32757 still fits
+    ASSERT_EQ(pdl_LineTo(writer_, 1, far2), 0); // a step of 32757 still fits
     POINTFIX back[1] = {Px(-2, 20)};
-    ASSERT_EQ(pdl_LineTo(writer_, 1, back), 0);        // a step of -32769 does not
-    ASSERT_EQ(pdl_MoveTo(writer_, &half), 0);          // float: no current point
+    ASSERT_EQ(pdl_LineTo(writer_, 1, back), 0); // a step of -32769 does not
+    ASSERT_EQ(pdl_MoveTo(writer_, &half), 0);   // float: no current point
     ASSERT_EQ(pdl_LineTo(writer_, 2, whole), 0);
     ASSERT_EQ(pdl_ClosePath(writer_), 0);
     ASSERT_EQ(pdl_MoveTo(writer_, &a), 0);
     ASSERT_EQ(pdl_PaintPath(writer_), 0);
-    ASSERT_EQ(pdl_LineTo(writer_, 2, whole), 0);       // BD forgot the point
-    EXPECT_EQ(Commands(), (Lines{"BA", "BB 10 20", "B0 2 5 0 0 -25", "Bp 1 40010 20", "BB 10 20",
-                                 "B0 1 32757 0", "BP 1 -2 20", "Bb 1.5 2", "BP 2 3 4 5 6", "BC", "BB 10 20",
-                                 "BD", "BP 2 3 4 5 6"}));
+    ASSERT_EQ(pdl_LineTo(writer_, 2, whole), 0); // BD forgot the point
+    EXPECT_EQ(Commands(),
+              (Lines{"BA",
+                     "BB 10 20",
+                     "B0 2 5 0 0 -25",
+                     "Bp 1 40010 20",
+                     "BB 10 20",
+                     "B0 1 32757 0",
+                     "BP 1 -2 20",
+                     "Bb 1.5 2",
+                     "BP 2 3 4 5 6",
+                     "BC",
+                     "BB 10 20",
+                     "BD",
+                     "BP 2 3 4 5 6"}));
 }
 
 TEST_F(WriterFormsTest, AStepOf40000PixelsFromTheCurrentPointGoesAbsolute)
@@ -97,8 +116,8 @@ TEST_F(WriterFormsTest, LongRunsSplitAndGoOnFromTheLastPoint)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1].substr(0, 9), "B0 65535 ");
     // The second run starts relative to point 65534 of the first.
-    std::string second = "B0 4465 " + std::to_string(65535 % 100 - 65534 % 100) + " " +
-                         std::to_string(65535 % 7 - 65534 % 7) + " ";
+    std::string second =
+        "B0 4465 " + std::to_string(65535 % 100 - 65534 % 100) + " " + std::to_string(65535 % 7 - 65534 % 7) + " ";
     EXPECT_EQ(lines[2].substr(0, second.size()), second);
 
     Mark();
@@ -138,8 +157,17 @@ TEST_F(WriterFormsTest, RectanglesAndClipsFallBackToFloatOutsideS16)
     ASSERT_EQ(pdl_ClipToPath(writer_), 0);
     const float arc[6] = {10, 20, 5, 6, 0, 360};
     ASSERT_EQ(pdl_DrawEllipse(writer_, arc), 0);
-    EXPECT_EQ(Commands(), (Lines{"AB 1 2 3 4", "Ab 0 0 40000 10", "CG 1 2 3 4", "Cg 0 0 40000 10", "CG 1 2 3 4",
-                                 "Cg 1 2 3 4.0625", "Cg 0 0 32768 1", "AR", "AC", "Cc 10 20 5 6 0 360"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"AB 1 2 3 4",
+                     "Ab 0 0 40000 10",
+                     "CG 1 2 3 4",
+                     "Cg 0 0 40000 10",
+                     "CG 1 2 3 4",
+                     "Cg 1 2 3 4.0625",
+                     "Cg 0 0 32768 1",
+                     "AR",
+                     "AC",
+                     "Cc 10 20 5 6 0 360"}));
 }
 
 TEST_F(WriterFormsTest, FloatOnlyForcesEveryFloatForm)
@@ -168,9 +196,21 @@ TEST_F(WriterFormsTest, FloatOnlyForcesEveryFloatForm)
     ASSERT_EQ(pdl_SetMonoPattern(writer_, &origin, 2, 3, grey, 1, 1, bits), 0);
     ASSERT_EQ(pdl_WriteText(writer_, 7.0f, 8.0f, 1, 0, codes, nullptr), 0);
     ASSERT_EQ(pdl_DrawGlyph(writer_, 7.0f, 8.0f, 128), 0);
-    EXPECT_EQ(Commands(), (Lines{"Ad 3", "Ag 3", "Ah 1", "Ah 6 1 1 2", "Bb 1 2", "Bp 1 3 4", "Bu 1 1 1 2 2 3 3",
-                                 "Ab 1 2 3 4", "Cg 1 2 3 4", "Cg 1 2 3 4", "An 5 6 2 3 0 1",
-                                 "Ao 5 6 2 3 0 1 1 1 1:80", "Dc 7 8 1 0 2 65", "Dm 7 8 2"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"Ad 3",
+                     "Ag 3",
+                     "Ah 1",
+                     "Ah 6 1 1 2",
+                     "Bb 1 2",
+                     "Bp 1 3 4",
+                     "Bu 1 1 1 2 2 3 3",
+                     "Ab 1 2 3 4",
+                     "Cg 1 2 3 4",
+                     "Cg 1 2 3 4",
+                     "An 5 6 2 3 0 1",
+                     "Ao 5 6 2 3 0 1 1 1 1:80",
+                     "Dc 7 8 1 0 2 65",
+                     "Dm 7 8 2"}));
 }
 
 TEST_F(WriterFormsTest, TextTakesTheIntegerFormOnlyWhenStartAndAdvancesAreWhole)
@@ -187,16 +227,21 @@ TEST_F(WriterFormsTest, TextTakesTheIntegerFormOnlyWhenStartAndAdvancesAreWhole)
     ASSERT_EQ(pdl_WriteText(writer_, 40000.0f, 2.0f, 3, 0, codes, one), 0);
     ASSERT_EQ(pdl_WriteText(writer_, 3.0f, 4.0f, 3, 0, codes, one), 0);
     ASSERT_EQ(pdl_WriteText(writer_, 3.0f, 4.0f, 1, 0, codes, nullptr), 0);
-    EXPECT_EQ(Commands(), (Lines{"DD 1 2 2 2 10 -12 6 65 66 67", "Dd 1 2 2 2 10 2.5 6 65 66 67",
-                                 "Dd 1 2 2 2 10 40000 6 65 66 67", "Dd 1.5 2 2 2 10 -12 6 65 66 67",
-                                 "Dc 40000 2 1 7 6 65 66 67", "DC 3 4 1 7 6 65 66 67", "DC 3 4 1 0 2 65"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"DD 1 2 2 2 10 -12 6 65 66 67",
+                     "Dd 1 2 2 2 10 2.5 6 65 66 67",
+                     "Dd 1 2 2 2 10 40000 6 65 66 67",
+                     "Dd 1.5 2 2 2 10 -12 6 65 66 67",
+                     "Dc 40000 2 1 7 6 65 66 67",
+                     "DC 3 4 1 7 6 65 66 67",
+                     "DC 3 4 1 0 2 65"}));
 }
 
 TEST_F(WriterFormsTest, TextPositionRecordsTakeTheIntegerOrFloatLayout)
 {
     const short first[2] = {1, 2};
     const short second[2] = {3, 4};
-    const DWORD glyph = 0x400000 | 4;    // an empty bitmap record: its header alone
+    const DWORD glyph = 0x400000 | 4; // an empty bitmap record: its header alone
     TextPositionRecord single = {0, 10.0f, 20.0f, 3, 1, first, second, 77};
     ASSERT_EQ(pdl_WriteTextPosition(writer_, &single), 0);
     ASSERT_EQ(pdl_WriteGlyphValue(writer_, 14, &glyph, 4), 0);
@@ -208,8 +253,11 @@ TEST_F(WriterFormsTest, TextPositionRecordsTakeTheIntegerOrFloatLayout)
     arrays.y = 70000.0f;
     arrays.flags = 2;
     ASSERT_EQ(pdl_WriteTextPosition(writer_, &arrays), 0);
-    EXPECT_EQ(Commands(), (Lines{"DE 10 20 3 0 3 77 glyph 0x00400004 4", "De 10.5 20 3 0 3 77 glyph 0x00400004 4",
-                                 "DF 10 20 2 3 4 1 2 3 4 5", "Df 10 70000 2 2 2 3 4 5"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"DE 10 20 3 0 3 77 glyph 0x00400004 4",
+                     "De 10.5 20 3 0 3 77 glyph 0x00400004 4",
+                     "DF 10 20 2 3 4 1 2 3 4 5",
+                     "Df 10 70000 2 2 2 3 4 5"}));
 }
 
 TEST_F(WriterFormsTest, GlyphAddressesGoInBytesOrIn64ByteUnits)
@@ -224,7 +272,7 @@ TEST_F(WriterFormsTest, GlyphAddressesGoInBytesOrIn64ByteUnits)
     std::vector<BYTE> before = Bytes();
     EXPECT_EQ(pdl_BeginGlyph(writer_, 0x400000), -1);
     EXPECT_EQ(pdl_DrawGlyph(writer_, 1.0f, 1.0f, 0x400000), -1);
-    EXPECT_EQ(pdl_BeginGlyph(writer_, 0x41), -1);       // not a 64-byte boundary
+    EXPECT_EQ(pdl_BeginGlyph(writer_, 0x41), -1); // not a 64-byte boundary
     EXPECT_EQ(Bytes(), before);
 
     writer_->glyphUnits = 0;

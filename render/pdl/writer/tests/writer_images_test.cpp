@@ -1,5 +1,7 @@
-// Images through the writer: the colour image header with its colour block, palettes
-// sent on their own above PDL version 0x101FFFF, the mask image header, refusals.
+/*
+ * Images through the writer: the colour image header with its colour block, palettes
+ * sent on their own above PDL version 0x101FFFF, the mask image header, refusals.
+ */
 #include <cstring>
 
 #include "render/pdl/writer/tests/test_images.h"
@@ -10,7 +12,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class WriterImagesTest : public WriterTest {
+class WriterImagesTest : public WriterTest
+{
 protected:
     void SetUp() override
     {
@@ -69,9 +72,9 @@ TEST_F(WriterImagesTest, AboveVersion0x101FFFFThePaletteGoesAheadOnceWhileUnchan
     EXPECT_EQ(Commands(), (Lines{"AV 11 8 2 6 6:000102030405", image, image}));
 
     Mark();
-    palette_[5] = 0xFF;                         // a changed byte
+    palette_[5] = 0xFF; // a changed byte
     ASSERT_EQ(WriteImage(h), 0);
-    pdl_ResetPage(writer_);                     // forgets the palette
+    pdl_ResetPage(writer_); // forgets the palette
     ASSERT_EQ(WriteImage(h), 0);
     EXPECT_EQ(Commands(), (Lines{"AV 11 8 2 6 6:0001020304ff", image, "AV 11 8 2 6 6:0001020304ff", image}));
 }
@@ -79,7 +82,7 @@ TEST_F(WriterImagesTest, AboveVersion0x101FFFFThePaletteGoesAheadOnceWhileUnchan
 TEST_F(WriterImagesTest, PalettesBeyondTheCachedCopyAreSentEveryTime)
 {
     pdl_SetLanguageVersion(writer_, 0x1020000);
-    ImageHeader big = PaletteImage(300);        // 900 bytes
+    ImageHeader big = PaletteImage(300); // 900 bytes
     ASSERT_EQ(WriteImage(big), 0);
     ASSERT_EQ(WriteImage(big), 0);
     ImageHeader small = PaletteImage(2);
@@ -111,8 +114,10 @@ TEST_F(WriterImagesTest, TheColourBlockFollowsExactlyWithPixelData)
     const float placement[6] = {1, 0, 0, 1, 0, 0};
     ASSERT_EQ(pdl_WriteImagePlacement(writer_, 3.0f, 4.0f, 8, 2, 1, placement, 2), 0);
     ASSERT_EQ(pdl_WriteRawData(writer_, data, 2), 0);
-    EXPECT_EQ(Commands(), (Lines{"Cq 1 2 1 0 0 1 0 0 2 1 2 0 1 2 4 1 8 1 2 mask 1:c0 data 2:0708",
-                                 "Cq 1 2 1 0 0 1 0 0 2 1 1 1", "Cp 3 4 8 2 1 1 0 0 1 0 0 2 data 2:0708"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"Cq 1 2 1 0 0 1 0 0 2 1 2 0 1 2 4 1 8 1 2 mask 1:c0 data 2:0708",
+                     "Cq 1 2 1 0 0 1 0 0 2 1 1 1",
+                     "Cp 3 4 8 2 1 1 0 0 1 0 0 2 data 2:0708"}));
 }
 
 TEST_F(WriterImagesTest, RefusedImagesLeaveTheStreamUnchanged)

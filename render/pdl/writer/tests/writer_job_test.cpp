@@ -1,5 +1,7 @@
-// Job and page commands through the writer: marks, page size, comments, raw job text,
-// the ANSI string commands in code pages 1252 and 932, and refused operands.
+/*
+ * Job and page commands through the writer: marks, page size, comments, raw job text,
+ * the ANSI string commands in code pages 1252 and 932, and refused operands.
+ */
 #include <cstring>
 
 #include "platform/testing/qm_testing.h"
@@ -10,7 +12,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class WriterJobTest : public WriterTest {
+class WriterJobTest : public WriterTest
+{
 protected:
     void SetUp() override
     {
@@ -36,7 +39,7 @@ TEST_F(WriterJobTest, MarksModeBitsAndPageValues)
     ASSERT_EQ(pdl_EmitFI(writer_, 3), 0);
     ASSERT_EQ(pdl_EmitAA(writer_, 3), 0);
     ASSERT_EQ(pdl_SetFA(writer_, 1, 600), 0);
-    ASSERT_EQ(pdl_SetFA(writer_, 2, 600), 0);   // its own slot
+    ASSERT_EQ(pdl_SetFA(writer_, 2, 600), 0); // its own slot
     ASSERT_EQ(pdl_SetFA(writer_, 1, 600), 0);
     const struct {
         LONG a, b;
@@ -45,8 +48,22 @@ TEST_F(WriterJobTest, MarksModeBitsAndPageValues)
     for (const auto &f : ff) {
         ASSERT_EQ(pdl_SetFF(writer_, f.a, f.b), 0);
     }
-    EXPECT_EQ(Commands(), (Lines{"EA 149", "EB", "ED", "EF", "FB", "FC", "FE 17", "FI 3", "AA 0 1 1 0 0 0",
-                                 "FA 1 600", "FA 2 600", "FF 0", "FF 1", "FF 4", "FF 5"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"EA 149",
+                     "EB",
+                     "ED",
+                     "EF",
+                     "FB",
+                     "FC",
+                     "FE 17",
+                     "FI 3",
+                     "AA 0 1 1 0 0 0",
+                     "FA 1 600",
+                     "FA 2 600",
+                     "FF 0",
+                     "FF 1",
+                     "FF 4",
+                     "FF 5"}));
 }
 
 TEST_F(WriterJobTest, PageSizeRoundsTheExtentsToTenths)
@@ -86,10 +103,10 @@ TEST_F(WriterJobTest, AnsiStringsTakeTheCodePage)
     const WCHAR japanese[] = u"\u65e5A";
     ASSERT_EQ(pdl_WriteStringEE(writer_, japanese, 2), 0);
     const WCHAR cut[] = {u'a', 0, u'b'};
-    ASSERT_EQ(pdl_WriteStringEE(writer_, cut, 3), 0);    // up to the first zero
+    ASSERT_EQ(pdl_WriteStringEE(writer_, cut, 3), 0); // up to the first zero
     ASSERT_EQ(pdl_WriteStringEE(writer_, u"", 0), 0);
-    EXPECT_EQ(Commands(), (Lines{"EE 4 \"Caf\\xe9\"", "EH 1 3 \"Caf\"", "EE 3 \"\\x93\\xfaA\"", "EE 1 \"a\"",
-                                 "EE 0 \"\""}));
+    EXPECT_EQ(Commands(),
+              (Lines{"EE 4 \"Caf\\xe9\"", "EH 1 3 \"Caf\"", "EE 3 \"\\x93\\xfaA\"", "EE 1 \"a\"", "EE 0 \"\""}));
 }
 
 TEST_F(WriterJobTest, PositionedTextSendsTheExtentsInTenths)

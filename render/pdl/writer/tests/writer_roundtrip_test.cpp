@@ -1,6 +1,8 @@
-// A seeded random sequence of writer calls (paths, text, attributes, images) read back
-// by the independent decoder: every operand comes back as it was given, in the form the
-// writer had to choose, and attributes appear only when they changed.
+/*
+ * A seeded random sequence of writer calls (paths, text, attributes, images) read back
+ * by the independent decoder: every operand comes back as it was given, in the form the
+ * writer had to choose, and attributes appear only when they changed.
+ */
 #include <random>
 
 #include "render/pdl/writer/tests/test_images.h"
@@ -9,7 +11,9 @@
 namespace writer_test {
 namespace {
 
-class WriterRoundTripTest : public WriterTest {};
+class WriterRoundTripTest : public WriterTest
+{
+};
 
 // Bytes as the decoder lists them: hex, the first 64 only.
 std::string Hex(const BYTE *bytes, size_t n)
@@ -139,8 +143,8 @@ TEST_F(WriterRoundTripTest, SeededWriterCallsDecodeToTheirOperands)
             break;
         }
         case 6: { // an RGB image and its data
-            ImageHeader h = RgbImageHeader((float)pick(0, 5000), (float)pick(0, 5000) + 0.5f, (WORD)pick(1, 8),
-                                           (WORD)pick(1, 4));
+            ImageHeader h =
+                RgbImageHeader((float)pick(0, 5000), (float)pick(0, 5000) + 0.5f, (WORD)pick(1, 8), (WORD)pick(1, 4));
             std::vector<BYTE> data(h.dataBytes);
             for (BYTE &b : data) {
                 b = (BYTE)pick(0, 255);
@@ -148,8 +152,8 @@ TEST_F(WriterRoundTripTest, SeededWriterCallsDecodeToTheirOperands)
             ASSERT_EQ(pdl_WriteImage(writer_, &h), 0);
             ASSERT_EQ(pdl_WriteRawData(writer_, data.data(), h.dataBytes), 0);
             expected.push_back("Cq " + F(h.x) + " " + F(h.y) + " 1 0 0 1 0 0 " + std::to_string(h.width) + " " +
-                               std::to_string(h.height) + " 1 2 4 1 8 1 " + std::to_string(h.dataBytes) +
-                               " data " + std::to_string(h.dataBytes) + ":" + Hex(data.data(), data.size()));
+                               std::to_string(h.height) + " 1 2 4 1 8 1 " + std::to_string(h.dataBytes) + " data " +
+                               std::to_string(h.dataBytes) + ":" + Hex(data.data(), data.size()));
             break;
         }
         }

@@ -76,8 +76,16 @@ static void data_ReadBack(const stored_fuzz::Fixture *fixture)
     DevmodeSecondPart second;
     void *faxList = NULL, *vqb = NULL, *sp = NULL;
     DWORD vqbSize = 0, spSize = 0;
-    if (pd_LoadSettingsBlocks(fixture->printer, fixture->context, NULL, STORE_PRINTER_DATA, &faxList, &second, &vqb,
-                              &vqbSize, &sp, &spSize)) {
+    if (pd_LoadSettingsBlocks(fixture->printer,
+                              fixture->context,
+                              NULL,
+                              STORE_PRINTER_DATA,
+                              &faxList,
+                              &second,
+                              &vqb,
+                              &vqbSize,
+                              &sp,
+                              &spSize)) {
         data_Free(faxList);
         data_Free(vqb);
         data_Free(sp);

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DevmodeSecondPart second;
     void *faxList = NULL, *vqb = NULL, *sp = NULL;
     DWORD vqbSize = 0, spSize = 0;
-    if (pd_LoadSettingsBlocks(fixture->printer, fixture->context, kSettingsFile, 0, &faxList, &second, &vqb,
-                              &vqbSize, &sp, &spSize)) {
+    if (pd_LoadSettingsBlocks(
+            fixture->printer, fixture->context, kSettingsFile, 0, &faxList, &second, &vqb, &vqbSize, &sp, &spSize)) {
         if (faxList)
             GlobalFree(faxList);
         if (vqb)
@@ -36,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (sp)
             GlobalFree(sp);
     }
-    pd_LoadSettingsBlocks(fixture->printer, fixture->context, kSettingsFile, 0, NULL, &second, NULL, NULL, NULL,
-                          NULL);
+    pd_LoadSettingsBlocks(fixture->printer, fixture->context, kSettingsFile, 0, NULL, &second, NULL, NULL, NULL, NULL);
     DeleteFileW(kSettingsFile);
     fuzz_CheckCounts("settings_file", &before);
     return 0;

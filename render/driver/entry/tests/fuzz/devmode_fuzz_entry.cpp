@@ -1,16 +1,18 @@
-// Fuzz entry of the DEVMODE the driver accepts: any bytes as the DEVMODE an application
-// hands to GDI. GDI passes the driver a buffer of exactly the size the DEVMODE claims
-// (dmSize + dmDriverExtra), so an input shorter than its claim is passed over. The render
-// driver gets it as GDI gives it: DrvEnablePDEV on the sample printer (size, trailer,
-// paper, forms, margins, fonts, GDIINFO and DEVINFO from its settings), then, for a PDEV
-// made, DrvCompletePDEV, DrvEnableSurface, every setting read through the bound DEVMODE
-// access library, and the PDEV disabled. A claimed size holding the full driver DEVMODE
-// is also read as programs read theirs, through the DMA_* exports (numbers, texts, log
-// fonts of every public identifier).
-//
-// Seeds: the sample model's default DEVMODE with its trailer as the user-interface DLL
-// hands it over, in the variants of the PDEV tests (A4, landscape with a scale, a form
-// name, a paper of its own size, the device paper list), and the public part alone.
+/*
+ * Fuzz entry of the DEVMODE the driver accepts: any bytes as the DEVMODE an application
+ * hands to GDI. GDI passes the driver a buffer of exactly the size the DEVMODE claims
+ * (dmSize + dmDriverExtra), so an input shorter than its claim is passed over. The render
+ * driver gets it as GDI gives it: DrvEnablePDEV on the sample printer (size, trailer,
+ * paper, forms, margins, fonts, GDIINFO and DEVINFO from its settings), then, for a PDEV
+ * made, DrvCompletePDEV, DrvEnableSurface, every setting read through the bound DEVMODE
+ * access library, and the PDEV disabled. A claimed size holding the full driver DEVMODE
+ * is also read as programs read theirs, through the DMA_* exports (numbers, texts, log
+ * fonts of every public identifier).
+ *
+ * Seeds: the sample model's default DEVMODE with its trailer as the user-interface DLL
+ * hands it over, in the variants of the PDEV tests (A4, landscape with a scale, a form
+ * name, a paper of its own size, the device paper list), and the public part alone.
+ */
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>

@@ -1,7 +1,10 @@
-// What the render driver's fuzz entries share: the driver files in the module directory,
-// the driver enabled and the sample printer installed once per process, its default
-// DEVMODE as the user-interface DLL hands it to GDI, and a PDEV's life on a DEVMODE.
-#pragma once
+/*
+ * What the render driver's fuzz entries share: the driver files in the module directory,
+ * the driver enabled and the sample printer installed once per process, its default
+ * DEVMODE as the user-interface DLL hands it to GDI, and a PDEV's life on a DEVMODE.
+ */
+#ifndef QM_RENDER_DRIVER_ENTRY_TESTS_FUZZ_PDEV_FUZZ_FIXTURE_H
+#define QM_RENDER_DRIVER_ENTRY_TESTS_FUZZ_PDEV_FUZZ_FIXTURE_H
 
 #include <string.h>
 
@@ -63,8 +66,17 @@ inline Pdev Enable(HANDLE printer, DEVMODEW *devmode)
     memset(&gdi, 0, sizeof gdi);
     memset(&info, 0, sizeof info);
     Pdev made = {qmh_CreateDevice(), NULL, NULL, NULL};
-    made.pdev = DrvEnablePDEV(devmode, NULL, 0, NULL, sizeof gdi, (ULONG *)&gdi, sizeof info, &info, made.hdev,
-                              (LPWSTR)PrinterName(), printer);
+    made.pdev = DrvEnablePDEV(devmode,
+                              NULL,
+                              0,
+                              NULL,
+                              sizeof gdi,
+                              (ULONG *)&gdi,
+                              sizeof info,
+                              &info,
+                              made.hdev,
+                              (LPWSTR)PrinterName(),
+                              printer);
     if (made.pdev) {
         qmh_BindDevicePdev(made.hdev, made.pdev);
         DrvCompletePDEV(made.pdev, made.hdev);
@@ -130,3 +142,5 @@ inline HANDLE Setup(const char *target, std::vector<BYTE> *devmode)
 }
 
 } // namespace pdev_fuzz
+
+#endif /* QM_RENDER_DRIVER_ENTRY_TESTS_FUZZ_PDEV_FUZZ_FIXTURE_H */

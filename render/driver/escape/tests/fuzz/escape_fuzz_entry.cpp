@@ -1,20 +1,22 @@
-// Fuzz entry of the private escapes as the render driver receives them: every input runs
-// against a fresh PDEV of the sample printer (default DEVMODE, a spool job started on its
-// handle) a sequence of records {u8 operation, u8 flags, u16 cjIn, u16 cjOut (both
-// little-endian), cjIn payload bytes}, at most 64 of them. The operation (modulo the table
-// below) is an escape code handed to DrvEscape as GDI hands it (QUERYESCSUPPORT, the
-// application escapes, the extended and the private escapes), or one of the document
-// steps DrvStartDoc, DrvStartPage and DrvSendPage, so that escapes arrive before, within
-// and after a document. The payload is passed in a buffer of exactly cjIn bytes (the input's
-// remaining bytes when it has fewer), the reply buffer holds exactly cjOut bytes; flags
-// bit 0 passes no payload (and no payload bytes follow), bit 1 no reply buffer, with the
-// sizes as given. A started
-// document is aborted at the end, the PDEV disabled and every spool job of the input
-// deleted.
-//
-// Seeds: the settings transfer of the user-interface DLL (lock, DEVMODE, printer-data
-// block, job-attribute sets, fax list) around a page, the extended escapes, the job
-// information round trip, and the small queries and settings of the escape tests.
+/*
+ * Fuzz entry of the private escapes as the render driver receives them: every input runs
+ * against a fresh PDEV of the sample printer (default DEVMODE, a spool job started on its
+ * handle) a sequence of records {u8 operation, u8 flags, u16 cjIn, u16 cjOut (both
+ * little-endian), cjIn payload bytes}, at most 64 of them. The operation (modulo the table
+ * below) is an escape code handed to DrvEscape as GDI hands it (QUERYESCSUPPORT, the
+ * application escapes, the extended and the private escapes), or one of the document
+ * steps DrvStartDoc, DrvStartPage and DrvSendPage, so that escapes arrive before, within
+ * and after a document. The payload is passed in a buffer of exactly cjIn bytes (the input's
+ * remaining bytes when it has fewer), the reply buffer holds exactly cjOut bytes; flags
+ * bit 0 passes no payload (and no payload bytes follow), bit 1 no reply buffer, with the
+ * sizes as given. A started
+ * document is aborted at the end, the PDEV disabled and every spool job of the input
+ * deleted.
+ *
+ * Seeds: the settings transfer of the user-interface DLL (lock, DEVMODE, printer-data
+ * block, job-attribute sets, fax list) around a page, the extended escapes, the job
+ * information round trip, and the small queries and settings of the escape tests.
+ */
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -35,18 +37,16 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 // Operations of a record: the escape codes, then the document steps.
 enum { OP_START_DOC = 0x10000, OP_START_PAGE, OP_SEND_PAGE };
 static const ULONG kOperations[] = {
-    QUERYESCSUPPORT,      ESC_SETCOPYCOUNT,      ESC_PASSTHROUGH,      ESC_GETTECHNOLOGY,
-    ESC_EXT_CONTROL,      ESC_EXT_RASTER,        ESC_EXT_FINISHING,    ESC_EXT_DUPLEX,
-    ESC_EXT_DATA,         ESC_PAGE_END,          ESC_GET_DEVMODE,      ESC_STAMP_MODE,
-    ESC_PLACE_ANNOTATION, ESC_SET_DEVMODE,       ESC_GET_JOB_INFO,     ESC_SET_JOB_INFO,
-    ESC_STAMP_RESTORE,    ESC_GET_FAX_MODEL,     ESC_GET_SHEET,        ESC_SET_PRINTER_DATA,
-    ESC_GET_PRINTER_DATA, ESC_GET_PAGE_WORD,     ESC_SET_MARGINS,      ESC_JOB_IN_PROGRESS,
-    ESC_SETTINGS_LOCK,    ESC_OUTPUT_PATH,       ESC_FAX_LIST,         ESC_ATTR_SETS,
-    ESC_GET_EXT_WORDS,    ESC_SET_EXT_WORDS,     ESC_SHARED_WARNING,   ESC_PAGE_SETUP_WORD,
-    ESC_JOB_START_EXTRA,  ESC_BLOCK_A_DATA,      ESC_QUERY_BLOCK_B,    ESC_BLOCK_C_DATA,
-    ESC_JOB_VALUES,       ESC_BLOCK_B_DATA,      ESC_BLOCK_D_DATA,     ESC_JOB_CONTROL_FIRST,
-    ESC_PAGE_DATA,        ESC_QUERY_PAGE_DATA,   ESC_GET_JOB_ID,       ESC_JOB_CONTROL_SECOND,
-    ESC_LOCALE_PAPER,     OP_START_DOC,          OP_START_PAGE,        OP_SEND_PAGE,
+    QUERYESCSUPPORT,      ESC_SETCOPYCOUNT,    ESC_PASSTHROUGH,      ESC_GETTECHNOLOGY,      ESC_EXT_CONTROL,
+    ESC_EXT_RASTER,       ESC_EXT_FINISHING,   ESC_EXT_DUPLEX,       ESC_EXT_DATA,           ESC_PAGE_END,
+    ESC_GET_DEVMODE,      ESC_STAMP_MODE,      ESC_PLACE_ANNOTATION, ESC_SET_DEVMODE,        ESC_GET_JOB_INFO,
+    ESC_SET_JOB_INFO,     ESC_STAMP_RESTORE,   ESC_GET_FAX_MODEL,    ESC_GET_SHEET,          ESC_SET_PRINTER_DATA,
+    ESC_GET_PRINTER_DATA, ESC_GET_PAGE_WORD,   ESC_SET_MARGINS,      ESC_JOB_IN_PROGRESS,    ESC_SETTINGS_LOCK,
+    ESC_OUTPUT_PATH,      ESC_FAX_LIST,        ESC_ATTR_SETS,        ESC_GET_EXT_WORDS,      ESC_SET_EXT_WORDS,
+    ESC_SHARED_WARNING,   ESC_PAGE_SETUP_WORD, ESC_JOB_START_EXTRA,  ESC_BLOCK_A_DATA,       ESC_QUERY_BLOCK_B,
+    ESC_BLOCK_C_DATA,     ESC_JOB_VALUES,      ESC_BLOCK_B_DATA,     ESC_BLOCK_D_DATA,       ESC_JOB_CONTROL_FIRST,
+    ESC_PAGE_DATA,        ESC_QUERY_PAGE_DATA, ESC_GET_JOB_ID,       ESC_JOB_CONTROL_SECOND, ESC_LOCALE_PAPER,
+    OP_START_DOC,         OP_START_PAGE,       OP_SEND_PAGE,
 };
 #define OPERATION_COUNT (sizeof kOperations / sizeof kOperations[0])
 #define MAX_RECORDS 64
@@ -57,8 +57,8 @@ static const ULONG kOperations[] = {
 static WCHAR g_documentName[] = TEXT("Fuzzed job");
 
 // One escape as GDI passes it: buffers of exactly the sizes given.
-static void escape_Call(SURFOBJ *surface, ULONG code, BYTE flags, const uint8_t *payload, ULONG available,
-                        ULONG cjIn, ULONG cjOut)
+static void escape_Call(SURFOBJ *surface, ULONG code, BYTE flags, const uint8_t *payload, ULONG available, ULONG cjIn,
+                        ULONG cjOut)
 {
     BYTE *in = NULL;
     if (!(flags & FLAG_NO_INPUT)) {
