@@ -46,6 +46,7 @@ endif()
 find_program(QM_WINDRES NAMES i686-w64-mingw32-windres windres REQUIRED)
 
 include(QmDefNames)
+include(QmModels)
 # How g++ names size_t in this build's symbols (the .def files spell the 32-bit "j").
 if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND NOT WIN32)
   set(QM_SIZE_T_LETTER m)
@@ -148,10 +149,21 @@ function(qm_add_test name)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} qm_test_main GTest::gtest)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} qmtest_main GTest::gtest)
   set_target_properties(${name} PROPERTIES BUILD_RPATH "$ORIGIN")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${QM_BIN_DIR})
+endfunction()
+
+# qm_add_test_support(<name> SOURCES ... [LIBS ...]): fixtures and helpers that tests of
+# several folders share, compiled once as a static library of the host builds.
+function(qm_add_test_support name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT QM_HOST)
+    return()
+  endif()
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS} GTest::gtest)
 endfunction()
 
 include(QmFuzz)
@@ -171,30 +183,30 @@ endfunction()
 # Outside libraries of the target build, cross-built by scripts/cross-deps into
 # QM_WINDOWS_DEPS: imported as qm::jpeg and qm::netsnmp when present.
 if(QM_TARGET AND QM_WINDOWS_DEPS AND EXISTS ${QM_WINDOWS_DEPS}/lib/libjpeg.a)
-  add_library(qm_jpeg STATIC IMPORTED GLOBAL)
-  set_target_properties(qm_jpeg PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libjpeg.a
+  add_library(qmjpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(qmjpeg PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libjpeg.a
     INTERFACE_INCLUDE_DIRECTORIES ${QM_WINDOWS_DEPS}/include)
-  add_library(qm::jpeg ALIAS qm_jpeg)
+  add_library(qm::jpeg ALIAS qmjpeg)
 endif()
 if(QM_TARGET AND QM_WINDOWS_DEPS AND EXISTS ${QM_WINDOWS_DEPS}/lib/libnetsnmp.a)
-  add_library(qm_netsnmp STATIC IMPORTED GLOBAL)
-  set_target_properties(qm_netsnmp PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libnetsnmp.a
+  add_library(qmnetsnmp STATIC IMPORTED GLOBAL)
+  set_target_properties(qmnetsnmp PROPERTIES IMPORTED_LOCATION ${QM_WINDOWS_DEPS}/lib/libnetsnmp.a
     INTERFACE_INCLUDE_DIRECTORIES ${QM_WINDOWS_DEPS}/include
     INTERFACE_LINK_LIBRARIES "ws2_32;iphlpapi")
-  add_library(qm::netsnmp ALIAS qm_netsnmp)
+  add_library(qm::netsnmp ALIAS qmnetsnmp)
 endif()
 # The host build takes them from Debian's :i386 packages under the same names.
 if(QM_HOST)
   find_library(QM_HOST_JPEG NAMES jpeg)
   find_library(QM_HOST_NETSNMP NAMES netsnmp)
   if(QM_HOST_JPEG)
-    add_library(qm_jpeg UNKNOWN IMPORTED GLOBAL)
-    set_target_properties(qm_jpeg PROPERTIES IMPORTED_LOCATION ${QM_HOST_JPEG})
-    add_library(qm::jpeg ALIAS qm_jpeg)
+    add_library(qmjpeg UNKNOWN IMPORTED GLOBAL)
+    set_target_properties(qmjpeg PROPERTIES IMPORTED_LOCATION ${QM_HOST_JPEG})
+    add_library(qm::jpeg ALIAS qmjpeg)
   endif()
   if(QM_HOST_NETSNMP)
-    add_library(qm_netsnmp UNKNOWN IMPORTED GLOBAL)
-    set_target_properties(qm_netsnmp PROPERTIES IMPORTED_LOCATION ${QM_HOST_NETSNMP})
-    add_library(qm::netsnmp ALIAS qm_netsnmp)
+    add_library(qmnetsnmp UNKNOWN IMPORTED GLOBAL)
+    set_target_properties(qmnetsnmp PROPERTIES IMPORTED_LOCATION ${QM_HOST_NETSNMP})
+    add_library(qm::netsnmp ALIAS qmnetsnmp)
   endif()
 endif()

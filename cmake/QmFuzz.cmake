@@ -19,7 +19,7 @@ function(qm_add_fuzz_target name)
   set(replay ${name}_fuzz_replay)
   qm_add_test(${replay}
     SOURCES ${CMAKE_SOURCE_DIR}/testing/fuzz/fuzz_replay_test.cpp ${entry} ${ARG_SOURCES}
-    LIBS ${ARG_LIBS} qm_fuzz_support)
+    LIBS ${ARG_LIBS} qmtest_fuzz)
   target_compile_definitions(${replay} PRIVATE
     QM_FUZZ_DIR="${folder}" QM_FUZZ_TEST=${ARG_TEST} ${ARG_DEFINITIONS})
   if(ARG_DEPENDS)
@@ -31,7 +31,7 @@ function(qm_add_fuzz_target name)
   add_executable(${name}_fuzz ${entry} ${ARG_SOURCES})
   target_compile_options(${name}_fuzz PRIVATE -fsanitize=fuzzer)
   target_link_options(${name}_fuzz PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name}_fuzz PRIVATE ${ARG_LIBS} qm_fuzz_support)
+  target_link_libraries(${name}_fuzz PRIVATE ${ARG_LIBS} qmtest_fuzz)
   target_compile_definitions(${name}_fuzz PRIVATE QM_LIBFUZZER ${ARG_DEFINITIONS})
   set_target_properties(${name}_fuzz PROPERTIES BUILD_RPATH "$ORIGIN")
   if(ARG_DEPENDS)

@@ -1,7 +1,7 @@
 # qmkelvim.dll, the render driver, from the area library qmrender and the entry routine;
 # the interim bodies of the parts not built yet (qmrender_interim) are linked last.
 if(QM_TARGET)
-  set(qm_render_imports qm_gdi_engine_imports)
+  set(qm_render_imports qmgdi_engine_imports)
 else()
   set(qm_render_imports "")
 endif()

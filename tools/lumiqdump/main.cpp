@@ -1,7 +1,7 @@
 /*
  * lumiqdump: lists a print stream as job header, LUMIQ commands and trailer.
  */
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -17,7 +17,7 @@
 #include "platform/include/qmhost_engine.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 #include "tools/printhost/escape_script.h"
 
 typedef DHPDEV(WINAPI *EnablePdevProc)(DEVMODEW *, LPWSTR, ULONG, HSURF *, ULONG, ULONG *, ULONG, DEVINFO *, HDEV,

@@ -3,7 +3,7 @@
  */
 #include "render/encoder/lmq_encoder.h"
 #include "render/encoder/tests/recording_stream.h"
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 #include <gtest/gtest.h>
 

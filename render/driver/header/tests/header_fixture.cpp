@@ -13,7 +13,7 @@
 #include "platform/testing/qm_testing.h"
 #include "render/driver/header/job_header.h"
 #include "render/stream/output_stream.h"
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

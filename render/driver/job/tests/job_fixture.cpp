@@ -15,7 +15,7 @@
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/binding/pdev_settings.h"
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {

@@ -3,7 +3,7 @@
  * reason, and nothing past the input is read (the inputs are exact-size heap copies, so
  * the sanitizer build catches any read beyond them).
  */
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 #include <gtest/gtest.h>
 

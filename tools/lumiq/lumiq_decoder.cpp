@@ -1,7 +1,7 @@
 /*
  * LUMIQ command reader: a bounded cursor over the input and one layout per opcode.
  */
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 #include <cmath>
 #include <cstdio>

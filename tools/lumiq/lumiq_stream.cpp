@@ -1,7 +1,7 @@
 /*
  * Print-stream splitter: job header lines, LUMIQ body commands, trailer lines.
  */
-#include "testing/lumiq/lumiq_decoder.h"
+#include "tools/lumiq/lumiq_decoder.h"
 
 #include <cstdio>
 #include <cstring>
