@@ -125,7 +125,7 @@ TEST_F(PrinterDataTest, OlderDamagedAndForeignBlocks)
          * here (no per-user store yet), which must not cost the block. */
         {"block of a driver before the user store", 8644, 16388, false, true},
         {"current block: the user's record (defaults) applied", 8644, 21024, false, false},
-        {"another layout: upgraded (to the defaults)", 8000, 21024, false, false},
+        {"another layout: copied with the current layout", 8000, 21024, false, false},
         {"a chunk missing: the defaults", 8644, 21024, true, false},
     };
     for (const Case &c : cases) {
@@ -141,9 +141,12 @@ TEST_F(PrinterDataTest, OlderDamagedAndForeignBlocks)
         ASSERT_TRUE(pd_LoadPrinterData(printer_, &loaded, context_)) << c.why;
         if (c.keepsUserValues)
             EXPECT_EQ(AsBytes(stored), AsBytes(loaded)) << c.why;
-        else if (c.layout == 8644 && !c.damage)
-            EXPECT_EQ(AsBytes(WithDefaultUserValues(stored)), AsBytes(loaded)) << c.why;
-        else
+        else if (!c.damage) {
+            PrinterDataBlock expected = WithDefaultUserValues(stored);
+            WORD current = 8644;
+            ASSERT_EQ(0, dma_SetFunctionValue(8203, nullptr, &expected, VT_WORD, 2, &current));
+            EXPECT_EQ(AsBytes(expected), AsBytes(loaded)) << c.why;
+        } else
             EXPECT_EQ(AsBytes(defaults_), AsBytes(loaded)) << c.why;
     }
 }
