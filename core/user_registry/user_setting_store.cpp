@@ -21,15 +21,9 @@ typedef struct RecordPart {
 } RecordPart;
 
 static const RecordPart kParts[] = {
-    {USI_PART1,
-     offsetof(UserSettingInfo, part1Length),
-     offsetof(UserSettingInfo, part2Length) - offsetof(UserSettingInfo, part1Length)},
-    {USI_PART2,
-     offsetof(UserSettingInfo, part2Length),
-     offsetof(UserSettingInfo, part3Length) - offsetof(UserSettingInfo, part2Length)},
-    {USI_PART3,
-     offsetof(UserSettingInfo, part3Length),
-     offsetof(UserSettingInfo, b5183) + 1 - offsetof(UserSettingInfo, part3Length)},
+    {USI_PART1, offsetof(UserSettingInfo, part1Length), sizeof(WORD) + USI_PART1_LENGTH},
+    {USI_PART2, offsetof(UserSettingInfo, part2Length), sizeof(WORD) + USI_PART2_LENGTH},
+    {USI_PART3, offsetof(UserSettingInfo, part3Length), sizeof(WORD) + USI_PART3_LENGTH},
 };
 
 /* Bytes a stored record must hold for its format to be converted: every source byte of
