@@ -238,7 +238,21 @@ TEST_F(PrinterKeyTest, PathsOfUpTo259Characters)
     EXPECT_EQ(nullptr, key);
 }
 
-TEST_F(PrinterKeyTest, WithoutBasePathReadsFindNothingAndWritesFail)
+/* The sample model with entry 30 (the per-user base path) replaced, or dropped for an
+ * empty line; installed as its own printer, opened with administration rights. */
+struct BasePathModel {
+    HANDLE printer = nullptr;
+    DriverContext *context = nullptr;
+    ~BasePathModel()
+    {
+        if (context)
+            ddd_CloseContext(context);
+        if (printer)
+            ClosePrinter(printer);
+    }
+};
+
+void InstallWithBasePath(const std::string &line, const WCHAR *name, BasePathModel &out)
 {
     std::ifstream in(QM_SAMPLE_SOURCE);
     std::stringstream whole;
@@ -246,19 +260,46 @@ TEST_F(PrinterKeyTest, WithoutBasePathReadsFindNothingAndWritesFail)
     std::string source = whole.str();
     size_t at = source.find("  30: ");
     ASSERT_NE(std::string::npos, at);
-    source.erase(at, source.find('\n', at) + 1 - at);
+    source.replace(at, source.find('\n', at) + 1 - at, line);
     dddc::Bytes base = ddd_test::ReadBytes(QM_MODELS_DIR "/QM50BASE.DDD");
     dddc::Bytes model = ddd_test::Compile(source, &base);
-    driver_files::WriteFileBytes(u"C:\\drv\\QM50NB.DDD", std::string(model.begin(), model.end()));
-    HANDLE printer = driver_files::InstallPrinter(TEXT("No Base"), u"C:\\drv\\QM50NB.DDD");
-    DriverContext *context = ddd_OpenContext(printer);
-    ASSERT_NE(nullptr, context);
+    std::u16string file = u"C:\\drv\\" + std::u16string((const char16_t *)name) + u".DDD";
+    driver_files::WriteFileBytes(file, std::string(model.begin(), model.end()));
+    HANDLE installed = driver_files::InstallPrinter(name, file);
+    ClosePrinter(installed);
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(OpenPrinterW((LPWSTR)name, &out.printer, &defaults));
+    out.context = ddd_OpenContext(out.printer);
+    ASSERT_NE(nullptr, out.context);
+}
+
+TEST_F(PrinterKeyTest, WithoutBasePathReadsFindNothingAndWritesFail)
+{
+    BasePathModel none;
+    InstallWithBasePath("", TEXT("NoBase"), none);
     DWORD value = 7;
-    EXPECT_FALSE(ureg_WriteValue(printer, context, &value, 4, REG_DWORD, nullptr, TEXT("Value")));
-    EXPECT_EQ(UREG_NOT_PRESENT, ureg_ReadValue(printer, context, &value, nullptr, nullptr, TEXT("Value"), 4));
-    EXPECT_EQ(u"", IdText(printer));
-    ddd_CloseContext(context);
-    ClosePrinter(printer);
+    EXPECT_FALSE(ureg_WriteValue(none.printer, none.context, &value, 4, REG_DWORD, nullptr, TEXT("Value")));
+    EXPECT_EQ(UREG_NOT_PRESENT, ureg_ReadValue(none.printer, none.context, &value, nullptr, nullptr, TEXT("Value"), 4));
+    EXPECT_EQ(u"", IdText(none.printer));
+}
+
+TEST_F(PrinterKeyTest, BasePathsGivingKeyPathsOf259And260Characters)
+{
+    /* The base path Software\ and 217 characters (226), then \ and the id: 259 characters.
+     * The model source doubles the backslash. */
+    std::string fits = "Software\\\\" + std::string(217, 'L');
+    BasePathModel longest;
+    InstallWithBasePath("  30: \"" + fits + "\"\n", TEXT("Longest"), longest);
+    BasePathModel over;
+    InstallWithBasePath("  30: \"" + fits + "X\"\n", TEXT("Over"), over);
+    DWORD value = 7;
+    EXPECT_FALSE(ureg_WriteValue(over.printer, over.context, &value, 4, REG_DWORD, nullptr, TEXT("Value")));
+    EXPECT_FALSE(KeyExists(u"Software\\" + std::u16string(217, u'L') + u"X"));
+    EXPECT_EQ(u"", IdText(over.printer));
+    ASSERT_TRUE(ureg_WriteValue(longest.printer, longest.context, &value, 4, REG_DWORD, nullptr, TEXT("Value")));
+    std::u16string path = u"Software\\" + std::u16string(217, u'L') + u"\\" + IdText(longest.printer);
+    EXPECT_EQ(259u, path.size());
+    EXPECT_TRUE(KeyExists(path));
 }
 
 TEST_F(PrinterKeyTest, AReadNeverGoesPastTheCallersBuffer)
