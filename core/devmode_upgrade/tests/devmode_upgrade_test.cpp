@@ -18,8 +18,6 @@ namespace {
 
 using namespace upgrade_test;
 
-static const WCHAR kSampleModel[] = TEXT("Model 50-C/1");
-
 class DevmodeUpgradeTest : public UpgradeTest
 {
 protected:
@@ -52,26 +50,32 @@ TEST_F(DevmodeUpgradeTest, InputsAreCopiedConvertedOrReplaced)
         Header header;
         LONG result;
     };
-    const WORD spec = defaults_->dm.dmSpecVersion;
+    const WORD specVersion = defaults_->dm.dmSpecVersion;
     const Case cases[] = {
-        {"current version: copied", {0x5220, 8644, nullptr, 220, spec, 1384}, DMU_COPIED},
-        {"current version, other layout: copied", {0x5220, 8000, nullptr, 220, spec, 1384}, DMU_COPIED},
-        {"current version with the full private part: copied", {0x5220, 8644, nullptr, 220, spec, 5652}, DMU_COPIED},
-        {"model name in other case: same model", {0x5220, 8644, TEXT("MODEL 50-c/1"), 220, spec, 1384}, DMU_COPIED},
-        {"current version too short to copy", {0x5220, 8644, nullptr, 220, spec, 1000}, DMU_DEFAULTS},
-        {"newer version", {0x5221, 8644, nullptr, 220, spec, 1384}, DMU_DEFAULTS},
-        {"old version 0x4007", {0x4007, 8644, nullptr, 220, spec, 1384}, DMU_DEFAULTS},
-        {"old version 0x5002", {0x5002, 8644, nullptr, 220, spec, 1384}, DMU_DEFAULTS},
-        {"first recent version", {0x5003, 8000, nullptr, 220, spec, 1384}, DMU_CONVERTED},
-        {"last recent version", {0x521F, 8644, nullptr, 220, spec, 1384}, DMU_CONVERTED},
-        {"recent with the bare private header", {0x5100, 8644, nullptr, 220, spec, 69}, DMU_CONVERTED},
-        {"recent, private part longer than the current one", {0x5100, 8644, nullptr, 220, spec, 1385}, DMU_DEFAULTS},
-        {"another model", {0x5220, 8644, TEXT("Model 99"), 220, spec, 1384}, DMU_DEFAULTS},
-        {"private part without the whole header", {0x5220, 8644, nullptr, 220, spec, 68}, DMU_DEFAULTS},
-        {"another dmSpecVersion", {0x5220, 8644, nullptr, 220, (WORD)(spec - 1), 1384}, DMU_DEFAULTS},
-        {"public part only, 156 bytes", {0x5220, 8644, nullptr, 156, spec, 0}, DMU_DEFAULTS},
-        {"public part only, 220 bytes", {0x5220, 8644, nullptr, 220, spec, 0}, DMU_DEFAULTS},
-        {"old public size with a private part", {0x5220, 8644, nullptr, 156, spec, 1384}, DMU_DEFAULTS},
+        {"current version: copied", {0x5220, 8644, nullptr, 220, specVersion, 1384}, DMU_COPIED},
+        {"current version, other layout: copied", {0x5220, 8000, nullptr, 220, specVersion, 1384}, DMU_COPIED},
+        {"current version with the full private part: copied",
+         {0x5220, 8644, nullptr, 220, specVersion, 5652},
+         DMU_COPIED},
+        {"model name in other case: same model",
+         {0x5220, 8644, TEXT("MODEL 50-c/1"), 220, specVersion, 1384},
+         DMU_COPIED},
+        {"current version too short to copy", {0x5220, 8644, nullptr, 220, specVersion, 1000}, DMU_DEFAULTS},
+        {"newer version", {0x5221, 8644, nullptr, 220, specVersion, 1384}, DMU_DEFAULTS},
+        {"old version 0x4007", {0x4007, 8644, nullptr, 220, specVersion, 1384}, DMU_DEFAULTS},
+        {"old version 0x5002", {0x5002, 8644, nullptr, 220, specVersion, 1384}, DMU_DEFAULTS},
+        {"first recent version", {0x5003, 8000, nullptr, 220, specVersion, 1384}, DMU_CONVERTED},
+        {"last recent version", {0x521F, 8644, nullptr, 220, specVersion, 1384}, DMU_CONVERTED},
+        {"recent with the bare private header", {0x5100, 8644, nullptr, 220, specVersion, 69}, DMU_CONVERTED},
+        {"recent, private part longer than the current one",
+         {0x5100, 8644, nullptr, 220, specVersion, 1385},
+         DMU_DEFAULTS},
+        {"another model", {0x5220, 8644, TEXT("Model 99"), 220, specVersion, 1384}, DMU_DEFAULTS},
+        {"private part without the whole header", {0x5220, 8644, nullptr, 220, specVersion, 68}, DMU_DEFAULTS},
+        {"another dmSpecVersion", {0x5220, 8644, nullptr, 220, (WORD)(specVersion - 1), 1384}, DMU_DEFAULTS},
+        {"public part only, 156 bytes", {0x5220, 8644, nullptr, 156, specVersion, 0}, DMU_DEFAULTS},
+        {"public part only, 220 bytes", {0x5220, 8644, nullptr, 220, specVersion, 0}, DMU_DEFAULTS},
+        {"old public size with a private part", {0x5220, 8644, nullptr, 156, specVersion, 1384}, DMU_DEFAULTS},
     };
     std::unique_ptr<DriverDevmode> source = Defaults();
     SetNumber(source.get(), nullptr, FID_COPIES, 7);
