@@ -1,5 +1,13 @@
-# The per-user store: the user setting record, its rows and its older formats.
+# The per-user store: the printer id, the printer's per-user key and its values, key
+# trees, the removal of stale keys, and the user setting record with its rows and older
+# formats.
 list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/key_tree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/md5.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_id.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_key.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stale_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_setting_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_setting_rows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/user_setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_setting_upgrade.cpp)

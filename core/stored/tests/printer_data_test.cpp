@@ -121,11 +121,11 @@ TEST_F(PrinterDataTest, OlderDamagedAndForeignBlocks)
         bool keepsUserValues; /* else the defaults */
     };
     static const Case cases[] = {
-        /* An older block keeps its own user values: moving them to the user's store failed
-         * here (no per-user store yet), which must not cost the block. */
+        /* An older block keeps its own user values and moves them into the user's store,
+         * from where the current blocks below take them. */
         {"block of a driver before the user store", 8644, 16388, false, true},
-        {"current block: the user's record (defaults) applied", 8644, 21024, false, false},
-        {"another layout: upgraded (to the defaults)", 8000, 21024, false, false},
+        {"current block: the user's record (moved there above) applied", 8644, 21024, false, true},
+        {"another layout: copied with the current layout and the user's record", 8000, 21024, false, true},
         {"a chunk missing: the defaults", 8644, 21024, true, false},
     };
     for (const Case &c : cases) {
@@ -139,11 +139,12 @@ TEST_F(PrinterDataTest, OlderDamagedAndForeignBlocks)
             DeletePrinterDataW(printer_, (LPWSTR)TEXT("PrinterData3"));
         PrinterDataBlock loaded;
         ASSERT_TRUE(pd_LoadPrinterData(printer_, &loaded, context_)) << c.why;
-        if (c.keepsUserValues)
-            EXPECT_EQ(AsBytes(stored), AsBytes(loaded)) << c.why;
-        else if (c.layout == 8644 && !c.damage)
-            EXPECT_EQ(AsBytes(WithDefaultUserValues(stored)), AsBytes(loaded)) << c.why;
-        else
+        if (c.keepsUserValues) {
+            PrinterDataBlock expected = stored;
+            WORD current = 8644;
+            ASSERT_EQ(0, dma_SetFunctionValue(8203, nullptr, &expected, VT_WORD, 2, &current));
+            EXPECT_EQ(AsBytes(expected), AsBytes(loaded)) << c.why;
+        } else
             EXPECT_EQ(AsBytes(defaults_), AsBytes(loaded)) << c.why;
     }
 }
