@@ -33,6 +33,12 @@ void qmt_ClearWriteFault(void);
  * nothing; 0 turns it off. Checked before the fault of qmt_FailWriteAt. */
 void qmt_FailWrites(DWORD count, DWORD error);
 
+/* Read fault: after `calls` further successful ReadFile calls (over every file of the
+ * process), the next one fails with `error` (0 means ERROR_READ_FAULT) reading nothing.
+ * The fault fires once; qmt_ClearReadFault() turns it off. */
+void qmt_FailReadAfter(DWORD calls, DWORD error);
+void qmt_ClearReadFault(void);
+
 /* CreateFileW fails with `error` (0 means ERROR_ACCESS_DENIED) for every path that holds
  * the text (compared without case, "/" read as "\\"); NULL turns it off. */
 void qmt_FailCreateFile(LPCWSTR text, DWORD error);

@@ -1,10 +1,11 @@
 /*
  * printhost: plays the spooler and GDI for the driver on the host.
  *
- * printhost enable --model <file.DDD>
+ * printhost enable --model <file.DDD> [--fonts]
  *
  * installs (or refreshes) the printer "QM Sample" with the model, loads the render driver
- * by name, creates a DC as GDI does, prints the GDIINFO and DEVINFO the driver answered,
+ * by name, creates a DC as GDI does, prints the GDIINFO and DEVINFO the driver answered
+ * (with --fonts, also each device font as the engine gets it and its identifiers),
  * tears the DC and the driver down again and reports what was left behind: "no leaks", or
  * the kind of object still live and a non-zero exit.
  *
@@ -36,7 +37,7 @@ const int kExitLeak = 3;
 void Usage()
 {
     fprintf(stderr,
-            "usage: printhost enable --model <file.DDD>\n"
+            "usage: printhost enable --model <file.DDD> [--fonts]\n"
             "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
 }
 
@@ -110,7 +111,7 @@ void PrintDevInfo(const DEVINFO &d)
 }
 
 // Enable: the first form of the command. Returns the exit code.
-int Enable(const char *model)
+int Enable(const char *model, bool fonts)
 {
     LiveCounts start = ph_CountLive();
     std::string error;
@@ -130,6 +131,9 @@ int Enable(const char *model)
     if (ph_CreateDc(&host, PH_PRINTER_NAME, &dc)) {
         PrintGdiInfo(dc.gdiInfo);
         PrintDevInfo(dc.devInfo);
+        if (fonts && !ph_ListFonts(&host, &dc)) {
+            exitCode = kExitFailed;
+        }
         ph_DeleteDc(&host, &dc);
     } else {
         fprintf(stderr, "printhost: the driver refused the DC (error %lu)\n", (unsigned long)GetLastError());
@@ -150,8 +154,9 @@ int Enable(const char *model)
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && strcmp(argv[1], "enable") == 0 && strcmp(argv[2], "--model") == 0) {
-        return Enable(argv[3]);
+    if ((argc == 4 || (argc == 5 && strcmp(argv[4], "--fonts") == 0)) && strcmp(argv[1], "enable") == 0 &&
+        strcmp(argv[2], "--model") == 0) {
+        return Enable(argv[3], argc == 5);
     }
     if (argc >= 2 && strcmp(argv[1], "print") == 0) {
         return ph_Print(argc - 2, argv + 2);

@@ -95,6 +95,11 @@ BOOL ph_CreateDc(const DriverHost *host, LPCWSTR printerName, DeviceContext *dc)
  * GDI's order. */
 void ph_DeleteDc(const DriverHost *host, DeviceContext *dc);
 
+/* ph_ListFonts: lists the device fonts of the DC as the engine gets them, with the
+ * identifier of each style variant (from the font tables of the printer's model).
+ * Returns FALSE when a query or the tables fail. */
+BOOL ph_ListFonts(const DriverHost *host, const DeviceContext *dc);
+
 /* ph_CountLive: the live objects now. */
 LiveCounts ph_CountLive(void);
 

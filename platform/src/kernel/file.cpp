@@ -48,6 +48,8 @@ bool g_fault_short;
 DWORD g_fault_error;
 DWORD g_fail_writes; /* further WriteFile calls that fail writing nothing */
 DWORD g_fail_writes_error;
+DWORD g_fail_reads_after;          /* ReadFile calls that still succeed before the read fault */
+DWORD g_fail_reads_error;          /* the read fault's error; 0: no read fault */
 std::u16string g_fail_create_text; /* CreateFileW fails for paths holding it (empty: off) */
 DWORD g_fail_create_error;
 std::list<std::u16string> g_fail_temp_dirs; /* GetTempFileNameW fails in these */
@@ -420,10 +422,26 @@ extern "C" BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBy
     } else if (!lpBuffer && nNumberOfBytesToRead) {
         SetLastError(ERROR_NOACCESS);
     } else {
-        DWORD n = read_all(f->fd, (BYTE *)lpBuffer, nNumberOfBytesToRead);
-        if (lpNumberOfBytesRead)
-            *lpNumberOfBytesRead = n;
-        ok = TRUE;
+        DWORD fault = 0;
+        {
+            std::lock_guard<std::mutex> guard(g_fault_lock);
+            if (g_fail_reads_error != 0) {
+                if (g_fail_reads_after == 0) {
+                    fault = g_fail_reads_error;
+                    g_fail_reads_error = 0;
+                } else {
+                    --g_fail_reads_after;
+                }
+            }
+        }
+        if (fault != 0) {
+            SetLastError(fault);
+        } else {
+            DWORD n = read_all(f->fd, (BYTE *)lpBuffer, nNumberOfBytesToRead);
+            if (lpNumberOfBytesRead)
+                *lpNumberOfBytesRead = n;
+            ok = TRUE;
+        }
     }
     release(f);
     return ok;
@@ -855,6 +873,19 @@ extern "C" void qmt_FailWrites(DWORD count, DWORD error)
     std::lock_guard<std::mutex> guard(g_fault_lock);
     g_fail_writes = count;
     g_fail_writes_error = error ? error : ERROR_DISK_FULL;
+}
+
+extern "C" void qmt_FailReadAfter(DWORD calls, DWORD error)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_fail_reads_after = calls;
+    g_fail_reads_error = error ? error : ERROR_READ_FAULT;
+}
+
+extern "C" void qmt_ClearReadFault(void)
+{
+    std::lock_guard<std::mutex> guard(g_fault_lock);
+    g_fail_reads_error = 0;
 }
 
 extern "C" void qmt_FailCreateFile(LPCWSTR text, DWORD error)

@@ -9,6 +9,10 @@
 #include <windows.h>
 #include <winddi.h>
 
+#include "render/pdl/fonts/fonts.h"
+
+struct PDEV;
+
 /* Number of entry points in the table handed to GDI. */
 #define ENT_FUNCTION_COUNT 25
 /* The engine version the driver needs, and the driver version it reports. */
@@ -72,6 +76,10 @@ LONG WINAPI ent_QueryFontData(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH h
                               ULONG cjSize);
 BOOL WINAPI ent_QueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGLYPH *phg, PVOID pvWidths,
                                    ULONG cGlyphs);
+/* ent_GetFontJobView: what the font checks of the text output read of pdev (font tables,
+ * resolution, outline and hint settings, the model's outline capability and hint values,
+ * the page hook and the writer's current page transform). view: out. 0 for NULL. */
+BOOL WINAPI ent_GetFontJobView(struct PDEV *pdev, FontJobView *view);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,7 @@ list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/driver_locks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_points.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font_queries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/font_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pdev_caps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pdev_enable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pdev_reset.cpp

@@ -10,5 +10,4 @@ list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sheet_setup.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/text_layout.cpp
 )

@@ -89,7 +89,7 @@ static LONG TableWidth(const FontRecordView *view, DWORD c)
 }
 
 // fnt_GetCharWidths: the 128 width entries.
-static void GetCharWidths(const FontRecordView *view, DWORD *widths)
+static void fnt_GetCharWidths(const FontRecordView *view, DWORD *widths)
 {
     LONG width;
     for (DWORD c = 0; c < FONT_WIDTH_ENTRIES; ++c) {
@@ -135,8 +135,8 @@ static WCHAR WideOf(BYTE c, UINT codePage)
     return wide;
 }
 
-// Fills the IFIMETRICS (names and simulation block behind it).
-static void BuildIfiMetrics(const FontRecordView *view, IFIMETRICS *ifi, DWORD faceChars, DWORD familyChars)
+// fnt_BuildIfiMetrics: fills the IFIMETRICS (names and simulation block behind it).
+static void fnt_BuildIfiMetrics(const FontRecordView *view, IFIMETRICS *ifi, DWORD faceChars, DWORD familyChars)
 {
     DWORD faceBytes = NameBytes(faceChars);
     DWORD familyBytes = NameBytes(familyChars);
@@ -256,7 +256,7 @@ static void BuildIfiMetrics(const FontRecordView *view, IFIMETRICS *ifi, DWORD f
 
 // fnt_GetKerningPairs: the record's pairs as wide characters in the code page of its
 // character set, ended by a zero pair.
-static void GetKerningPairs(const FontRecordView *view, FD_KERNINGPAIR *pairs)
+static void fnt_GetKerningPairs(const FontRecordView *view, FD_KERNINGPAIR *pairs)
 {
     BYTE charSet = (view->charSet == 1 || view->charSet == 2) ? 0 : view->charSet;
     CHARSETINFO info = {};
@@ -332,8 +332,8 @@ FontInfoBlock *WINAPI fnt_BuildFontInfoBlock(HANDLE heap, const BYTE *record, DW
     block->fontId = (DWORD)strtoul(copied.fontIdText, NULL, 16);
     memcpy(block->metrics, copied.metrics, FONT_METRICS_SIZE);
     block->codeTableResult = fnt_BuildCodeTable(copy, &block->codeTable, size);
-    GetCharWidths(&copied, block->widths);
-    BuildIfiMetrics(&copied, fnt_BlockIfiMetrics(block), faceChars, familyChars);
-    GetKerningPairs(&copied, (FD_KERNINGPAIR *)((BYTE *)block + block->kerningOffset));
+    fnt_GetCharWidths(&copied, block->widths);
+    fnt_BuildIfiMetrics(&copied, fnt_BlockIfiMetrics(block), faceChars, familyChars);
+    fnt_GetKerningPairs(&copied, (FD_KERNINGPAIR *)((BYTE *)block + block->kerningOffset));
     return block;
 }

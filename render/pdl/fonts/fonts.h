@@ -94,6 +94,36 @@ typedef struct DeviceFontTables {
     DeviceFontEntry *entries; /* count entries, by record number */
 } DeviceFontTables;
 
+/*
+ * What the font checks of the text output read of a job, filled by the driver from its
+ * PDEV (pdev_GetFontJobView): the font tables, settings, model values and the page
+ * transform the writer holds at the time of the call.
+ */
+typedef struct FontJobView {
+    const DeviceFontTables *tables;
+    LONG resolutionX;                 /* setting 20, dots per inch */
+    LONG resolutionY;                 /* setting 21 */
+    BOOL outlineOff;                  /* setting 1335: never outline glyphs */
+    LONG outlineMinSize;              /* setting 346: points above which glyphs go as outlines */
+    BOOL smallBitmapOn;               /* setting 1307: the small-bitmap hint may be given */
+    BOOL outlineAlways;               /* the model's capability 0x2000 */
+    BOOL pageHookRunning;             /* the image hook draws the page */
+    float pageA, pageB, pageC, pageD; /* the linear part of the current page transform */
+    LONG smallMinPixels;              /* model value 32776 (7 when the model has none) */
+    LONG smallMaxPixels;              /* model value 32777 (16) */
+    LONG smallMinPoints;              /* model value 32778 (50): fewest outline points for the hint */
+} FontJobView;
+
+/* The model values of the small-bitmap hint and what a model without them gets. */
+#define FONT_SMALL_MIN_PIXELS_ID 32776
+#define FONT_SMALL_MAX_PIXELS_ID 32777
+#define FONT_SMALL_MIN_POINTS_ID 32778
+#define FONT_SMALL_MIN_PIXELS_DEFAULT 7
+#define FONT_SMALL_MAX_PIXELS_DEFAULT 16
+#define FONT_SMALL_MIN_POINTS_DEFAULT 50
+/* The model capability that sends every device-font glyph as an outline. */
+#define FONT_OUTLINE_ALWAYS_CAPABILITY 0x2000UL
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -157,6 +187,37 @@ FontInfoBlock *WINAPI fnt_GetFontBlock(const DeviceFontTables *tables, ULONG iFa
  * is fontId (setting 384), its height 10 points at resolution (setting 20). logFont: out.
  * Returns 1, or 0 without tables or when no device font has that identifier. */
 BOOL WINAPI fnt_GetDeviceFontLogFont(const DeviceFontTables *tables, DWORD fontId, WORD resolution, LOGFONTW *logFont);
+
+/* ---- checks of the text output (font_checks.cpp) ---- */
+
+/*
+ * fnt_GetDeviceFontId: the identifier of device font `font` (1-based face index) with the
+ * style bits of pfo: unless plain, +8 (bit 3) when its metrics are italic and the engine
+ * does not simulate italic, the weight / 100 in bits 4-7 when its metrics are bold
+ * (fsSelection 0x20), +8 for simulated italic, and for simulated
+ * bold the weight nibble moved up by 3 (0x30; from 0xC0 on it becomes 0xF0), as the
+ * simulated face's weight is 300 more. id: out. Returns 1, or 0 without tables or font.
+ */
+BOOL WINAPI fnt_GetDeviceFontId(const FontJobView *view, FONTOBJ *pfo, ULONG font, DWORD *id, BOOL plain);
+/* fnt_FontPixelSize: the font's size in points: its em height through the font transform
+ * (28.4 units, shifted down by 4) as MulDiv(length, 72, setting 21). size: out. Returns 1,
+ * or 0 without metrics or transform. */
+BOOL WINAPI fnt_FontPixelSize(const FontJobView *view, FONTOBJ *pfo, LONG *size);
+/* fnt_CanUseOutline: 1 when the font's glyphs go to the printer as outlines. */
+BOOL WINAPI fnt_CanUseOutline(const FontJobView *view, FONTOBJ *pfo);
+/* fnt_CanUseDeviceSize: 1 when an outline's points fit the 16-bit point form (the size
+ * and widest glyph within the resolution's limits); 0 while the page hook draws. */
+BOOL WINAPI fnt_CanUseDeviceSize(const FontJobView *view, FONTOBJ *pfo);
+/* fnt_FontPixelHeight: the glyph height in pixels: the em square through the font
+ * transform and the current page transform, the smaller of the two axes, rounded; 0
+ * without metrics or transform. */
+LONG WINAPI fnt_FontPixelHeight(const FontJobView *view, FONTOBJ *pfo);
+/* fnt_CanUseSmallBitmap: the small-bitmap hint of an outline glyph record: setting 1307
+ * on, copy-pen mix, a font bold neither by simulation nor by its metrics, a solid colour
+ * of 0 or -1 (brushColour), at least the model's point count, and a pixel height strictly
+ * between the model's two limits. */
+BOOL WINAPI fnt_CanUseSmallBitmap(const FontJobView *view, FONTOBJ *pfo, ULONG brushColour, ULONG outlinePoints,
+                                  MIX mix);
 
 /* ---- text helpers (font_math.cpp) ---- */
 

@@ -114,6 +114,12 @@ FD_GLYPHSET *WINAPI fnt_GetGlyphSet(const DeviceFontTables *tables, ULONG font)
     return g_shiftJisSet;
 }
 
+// fnt_BuildDefaultGlyphSet: the default set of 256 glyphs, one per code.
+static FD_GLYPHSET *fnt_BuildDefaultGlyphSet(void)
+{
+    return EngComputeGlyphSet(0, 0, 256);
+}
+
 // fnt_InitFontModule: see fonts.h.
 BOOL WINAPI fnt_InitFontModule(void)
 {
@@ -122,7 +128,7 @@ BOOL WINAPI fnt_InitFontModule(void)
         g_glyphLockCreated = TRUE;
     }
     if (g_defaultSet == NULL) {
-        g_defaultSet = EngComputeGlyphSet(0, 0, 256);
+        g_defaultSet = fnt_BuildDefaultGlyphSet();
     }
     if (g_defaultSet == NULL) {
         fnt_DeleteGlyphLock();

@@ -1,7 +1,7 @@
 /*
  * Layout of annotation text items: line cuts and golden positions.
  */
-#include "render/driver/page/text_layout.h"
+#include "render/pdl/cover/text_layout.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 /*
  * Layout of the text items of page annotations.
  */
-#include "render/driver/page/text_layout.h"
+#include "render/pdl/cover/text_layout.h"
 
 #include <string.h>
 

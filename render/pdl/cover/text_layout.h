@@ -2,8 +2,8 @@
  * Layout of the text items of page annotations (the cover-page text block): texts cut
  * into lines, and the position and size of each line.
  */
-#ifndef QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H
-#define QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H
+#ifndef QM_RENDER_PDL_COVER_TEXT_LAYOUT_H
+#define QM_RENDER_PDL_COVER_TEXT_LAYOUT_H
 
 #include <windows.h>
 
@@ -49,4 +49,4 @@ BOOL util_SplitTextLines(LPCWSTR text, DWORD capacity, DWORD maxLines, WCHAR (*l
 // Returns the items filled, 0 on failure.
 DWORD util_ComputeTextItemPositions(const TextItemRow *row, LPCWSTR text, TextItem *items, DWORD itemCount);
 
-#endif /* QM_RENDER_DRIVER_PAGE_TEXT_LAYOUT_H */
+#endif /* QM_RENDER_PDL_COVER_TEXT_LAYOUT_H */
