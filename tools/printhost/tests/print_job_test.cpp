@@ -248,8 +248,9 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
         std::vector<std::string> args = {"--pages", "1", "--escape-log", log}; // a case's own --pages wins
         args.insert(args.end(), c.args.begin(), c.args.end());
         testing::internal::CaptureStdout();
-        EXPECT_EQ(Print(c.name, args), c.exitCode) << c.name;
-        testing::internal::GetCapturedStdout();
+        int exitCode = Print(c.name, args);
+        std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(exitCode, c.exitCode) << c.name << "\n" << printed;
         EXPECT_EQ(ReadHostFile(log), ReadHostFile(std::string(QM_GOLDEN_DIR) + "/" + c.name + ".escapes")) << c.name;
     }
 }
