@@ -5,6 +5,5 @@ list(APPEND QM_CORE_INTERIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dependent_rules_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_map_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_data_upgrade_interim.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/security_marking_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stamp_store_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_registry_interim.cpp)

@@ -1,0 +1,4 @@
+# The bindings of the optional outside components.
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/vqb_binding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vqb_calls.cpp)
