@@ -87,4 +87,29 @@ typedef struct MarkStandinControl {
 
 typedef MarkStandinControl *(WINAPI *MarkStandinControlProc)(DWORD reset);
 
+/* The document monitor's script and record ("QmMonitorStandinControl"). */
+typedef struct MonitorStandinControl {
+    DWORD noHandle;     /* in: JtrInitializeJobtrace gives no handle */
+    DWORD failClientId; /* in: JtrCreateClientId fails */
+    DWORD failJobId;    /* in: JtrCreateJobId fails */
+    DWORD unterminated; /* in: the client id fills its buffer without terminator */
+    char clientId[64];  /* in: the ids given (empty: "C1" and "J1") */
+    char jobId[64];
+    DWORD failSetData;           /* in: JtrSetJtrData and JtrSetJtrDataEx fail */
+    DWORD failExec;              /* in: JtrExecJobtrace fails */
+    DWORD failEnd;               /* in: JtrUnInitializeJobtrace answers 0 */
+    DWORD started;               /* out: handles given */
+    DWORD ended;                 /* out: handles ended */
+    DWORD executed;              /* out: JtrExecJobtrace calls */
+    DWORD exCalls;               /* out: JtrSetJtrDataEx calls */
+    DWORD clientSize;            /* out: the client record's size word */
+    char clientRecord[596];      /* out: the client record's bytes before its pointer */
+    BYTE jobRecord[812];         /* out: the job record it points to */
+    DWORD oldCalls;              /* out: JtrSetJtrData calls */
+    BYTE oldData[532 + 660 * 4]; /* out: the older layout's bytes */
+    DWORD oldSize;
+} MonitorStandinControl;
+
+typedef MonitorStandinControl *(WINAPI *MonitorStandinControlProc)(DWORD reset);
+
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */
