@@ -4,19 +4,23 @@
  */
 #include "devmode_access/dma_private.h"
 
+#include "core/faxlist/fax_list.h"
+
+#include <stddef.h>
 #include <string.h>
 
+/* The head's fields, read and written through its layout. */
 enum {
-    FAX_TAG_BYTES = 16, /* "DFAX001" as UTF-16, zero-padded to 8 characters */
-    FAX_COUNT_OFFSET = 16,
-    FAX_TEXT1_OFFSET = 18,
-    FAX_TEXT1_CHARS = 41,
-    FAX_TEXT2_OFFSET = 100,
-    FAX_TEXT2_CHARS = 671,
-    FAX_COUNT_MAX = 65535
+    FAX_TAG_BYTES = sizeof(((FaxSendList *)0)->tag), /* "DFAX001" as UTF-16, zero-padded */
+    FAX_COUNT_OFFSET = offsetof(FaxSendList, count),
+    FAX_TEXT1_OFFSET = offsetof(FaxSendList, list1),
+    FAX_TEXT1_CHARS = sizeof(((FaxSendList *)0)->list1) / sizeof(WCHAR),
+    FAX_TEXT2_OFFSET = offsetof(FaxSendList, list2),
+    FAX_TEXT2_CHARS = sizeof(((FaxSendList *)0)->list2) / sizeof(WCHAR),
+    FAX_COUNT_MAX = FAX_LIST_COUNT_MAX
 };
 
-static const WCHAR kFaxTag[FAX_TAG_BYTES / 2] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
+static const WCHAR kFaxTag[FAX_TAG_BYTES / sizeof(WCHAR)] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
 
 static_assert(FAX_TEXT2_CHARS * 2 <= DMA_TEXT_MAX_BYTES, "fax list text buffer");
 

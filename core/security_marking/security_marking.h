@@ -1,7 +1,6 @@
 /*
- * The call into the security-marking binding that the constraint engine makes. Until the
- * binding is built, an interim body (security_marking_interim.cpp) answers as an absent
- * component.
+ * The call into the security-marking binding that the constraint engine makes; the
+ * binding is core/outside/security_marking_binding.h.
  */
 #ifndef QM_CORE_SECURITY_MARKING_SECURITY_MARKING_H
 #define QM_CORE_SECURITY_MARKING_SECURITY_MARKING_H

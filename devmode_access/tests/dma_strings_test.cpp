@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/faxlist/fax_list.h"
 #include "core/util/codepage_text.h"
 #include "platform/testing/qm_testing.h"
 
@@ -160,6 +162,39 @@ TEST_F(DmaStrings, FaxListHeadStrings)
     EXPECT_EQ(DMA_UNKNOWN_ID, api_.SetStringData(&a_->handle, 40962, "x", 1));
 }
 
+TEST_F(DmaStrings, FaxListHeadThroughTheSharedLayout)
+{
+    // A whole block of two destinations, written through the exports and read by the core.
+    std::vector<BYTE> block(sizeof(FaxSendList) + 2 * sizeof(FaxDestination), 0);
+    memcpy(block.data(), a_->faxList, 16);
+    a_->handle.faxList = block.data();
+    ASSERT_EQ(DMA_SUCCESS, api_.SetStringData(&a_->handle, 40961, "first", 100));
+    ASSERT_EQ(DMA_SUCCESS, api_.SetStringData(&a_->handle, 40962, "second", 100));
+    ASSERT_EQ(DMA_SUCCESS, api_.SetFaxAddressNum(&a_->handle, 2, FALSE));
+    WORD count = 0;
+    FaxSendList *list = pd_LoadFaxSendList(nullptr, 0, (DWORD)block.size(), block.data(), &count);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(2, count);
+    FaxSendList head;
+    ASSERT_TRUE(job_GetFaxListHead(list, &head));
+    EXPECT_EQ(std::u16string(u"first"), std::u16string((const char16_t *)head.list1));
+    EXPECT_EQ(std::u16string(u"second"), std::u16string((const char16_t *)head.list2));
+    pd_FreeFaxSendList(list);
+
+    // A block the core wrote is read through the exports.
+    FaxSendList written = {};
+    memcpy(written.tag, u"DFAX001", 14);
+    written.count = 7;
+    memcpy(written.list1, u"core", 8);
+    memcpy(written.list2, u"text", 8);
+    memcpy(block.data(), &written, sizeof(written));
+    EXPECT_EQ("core", Read(40961));
+    EXPECT_EQ("text", Read(40962));
+    ASSERT_EQ(DMA_SUCCESS, api_.GetFaxAddressNum(block.data(), &count));
+    EXPECT_EQ(7, count);
+    a_->handle.faxList = a_->faxList;
+}
+
 TEST_F(DmaStrings, CodePage932)
 {
     qmt_PinAnsiCodePage(932);
@@ -270,7 +305,7 @@ TEST_F(DmaStrings, BrokenInput)
     struct Case {
         const char *what;
         LONG expected;
-        LONG (*call)
+        LONG(*call)
         (DmaApi &api, DmaAreas &a, DmaSettingsSet *none, LOGFONTA *font, char *buffer, DWORD *size, DWORD *value);
     };
     static const Case kCases[] = {

@@ -1,5 +1,6 @@
 /*
- * Test controls of the stand-ins of the two outside job-attribute components. A test
+ * Test controls of the stand-ins of the outside components (the two job-attribute
+ * components and the security-marking module). A test
  * loads the stand-in itself (so its state outlives the driver's load and free), binds the
  * control export by name, scripts the answers and reads the recorded arguments back.
  */
@@ -46,5 +47,69 @@ typedef struct TicketStandinControl {
 /* Both control exports: a pointer to the stand-in's control record, reset by reset != 0. */
 typedef AttrStandinControl *(WINAPI *AttrStandinControlProc)(DWORD reset);
 typedef TicketStandinControl *(WINAPI *TicketStandinControlProc)(DWORD reset);
+
+/* Functions of the security-marking module, as bits of MarkStandinControl.failMask: a
+ * failing function answers FALSE or -1. */
+#define MARK_FN_RELEASE 0x1
+#define MARK_FN_COUNT_IDS 0x2
+#define MARK_FN_ID_LIST 0x4
+#define MARK_FN_DRIVER_SETTINGS 0x8
+#define MARK_FN_SETTINGS_SIZE 0x10
+#define MARK_FN_SET_SETTINGS 0x20
+#define MARK_FN_DISPLAY 0x40
+#define MARK_FN_CONFLICT 0x80
+#define MARK_FN_OUTPUTS 0x100
+
+/* The security-marking module's script and record ("QmMarkStandinControl"). */
+typedef struct MarkStandinControl {
+    DWORD failMask;       /* in: MARK_FN_* that fail */
+    DWORD noHandle;       /* in: VAZER_CreateHandle gives no handle */
+    DWORD idCount;        /* in: the identifiers listed (at most 8) */
+    DWORD ids[8];         /* in */
+    DWORD settingsSize;   /* in: the size of the module's settings */
+    int displayAnswer;    /* in: VAZER_DisplayUI's answer (0: 1) */
+    DWORD displayChanged; /* in: the changed flag it gives */
+    int conflictAnswer;   /* in: VAZER_CheckConflict's answer (0: 1; 2: 0) */
+    DWORD outputs;        /* in: VAZER_GetNumOfOutputs' answer */
+    DWORD openHandles;    /* out: handles created and not released */
+    char printer[256];    /* out: the arguments of VAZER_CreateHandle */
+    char typeName[256];
+    char pdl[16];
+    DWORD language;
+    BYTE settings[1024]; /* out: the last block of VAZER_SetVQBSettings */
+    DWORD settingsBytes;
+    BYTE idList[1024]; /* out: the last buffer handed to VAZER_GetIDList */
+    DWORD idListBytes;
+    DWORD passedCount; /* out: the count of VAZER_SetDriverSettings */
+    DWORD passedValue0;
+    HWND window; /* out: the window of the dialog or conflict test */
+} MarkStandinControl;
+
+typedef MarkStandinControl *(WINAPI *MarkStandinControlProc)(DWORD reset);
+
+/* The document monitor's script and record ("QmMonitorStandinControl"). */
+typedef struct MonitorStandinControl {
+    DWORD noHandle;     /* in: JtrInitializeJobtrace gives no handle */
+    DWORD failClientId; /* in: JtrCreateClientId fails */
+    DWORD failJobId;    /* in: JtrCreateJobId fails */
+    DWORD unterminated; /* in: the client id fills its buffer without terminator */
+    char clientId[64];  /* in: the ids given (empty: "C1" and "J1") */
+    char jobId[64];
+    DWORD failSetData;           /* in: JtrSetJtrData and JtrSetJtrDataEx fail */
+    DWORD failExec;              /* in: JtrExecJobtrace fails */
+    DWORD failEnd;               /* in: JtrUnInitializeJobtrace answers 0 */
+    DWORD started;               /* out: handles given */
+    DWORD ended;                 /* out: handles ended */
+    DWORD executed;              /* out: JtrExecJobtrace calls */
+    DWORD exCalls;               /* out: JtrSetJtrDataEx calls */
+    DWORD clientSize;            /* out: the client record's size word */
+    char clientRecord[596];      /* out: the client record's bytes before its pointer */
+    BYTE jobRecord[812];         /* out: the job record it points to */
+    DWORD oldCalls;              /* out: JtrSetJtrData calls */
+    BYTE oldData[532 + 660 * 4]; /* out: the older layout's bytes */
+    DWORD oldSize;
+} MonitorStandinControl;
+
+typedef MonitorStandinControl *(WINAPI *MonitorStandinControlProc)(DWORD reset);
 
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */

@@ -32,10 +32,6 @@ static const char kTimeFormat[] = "%02d:%02d";
 static const WORD kNoPaperNumber = 256;
 static const WORD kDefaultMargin = 46;
 
-// The fax send list's printer-data value.
-static const WCHAR kFaxListValue[] = TEXT("FaxSendList");
-static const WCHAR kFaxListSizeValue[] = TEXT("FaxSendListSize");
-
 LONG ph_ReadNumber(EscapeScript *script, WORD functionId)
 {
     LONG value = 0;
@@ -193,20 +189,18 @@ BOOL ph_FillDocumentIdentity(EscapeScript *script)
     return TRUE;
 }
 
-// LoadFaxList: the printer's "DFAX001" block; empty when it has none or another block.
+// LoadFaxList: the printer's "DFAX001" block, whole and checked; empty when it has none or
+// another block.
 static void LoadFaxList(EscapeScript *script)
 {
     script->faxList.clear();
-    void *data = NULL;
-    DWORD size = 0;
-    if (!pd_ReadChunkedValue(script->printer, &data, &size, kFaxListValue, kFaxListSizeValue)) {
-        return;
+    WORD count = 0;
+    FaxSendList *list = pd_LoadFaxSendList(script->printer, 0, 0, NULL, &count);
+    if (list != NULL) {
+        size_t size = sizeof(FaxSendList) + (size_t)count * sizeof(FaxDestination);
+        script->faxList.assign((BYTE *)list, (BYTE *)list + size);
     }
-    static const WCHAR kTag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
-    if (data != NULL && size >= sizeof(FaxSendList) && memcmp(data, kTag, sizeof kTag) == 0) {
-        script->faxList.assign((BYTE *)data, (BYTE *)data + size);
-    }
-    GlobalFree(data);
+    pd_FreeFaxSendList(list);
 }
 
 LONG ph_BuildAttrSets(EscapeScript *script, DriverContext *context, DWORD mode)

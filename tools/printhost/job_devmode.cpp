@@ -7,6 +7,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <winspool.h>
+
 #include "core/context/driver_context.h"
 #include "core/handlers/setting_handlers.h"
 #include "core/protocol/devmode_trailer.h"
@@ -112,4 +114,41 @@ BOOL ph_ApplySetting(const char *assignment, std::vector<BYTE> *devmode, std::st
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL ph_StorePrinterSetting(LPCWSTR printerName, const char *assignment, std::string *error)
+{
+    const char *equals = strchr(assignment, '=');
+    unsigned long id = 0;
+    unsigned long number = 0;
+    std::string idText = equals != NULL ? std::string(assignment, equals - assignment) : std::string();
+    if (equals == NULL || !ph_ParseNumber(idText.c_str(), &id) || id == 0 || id > 0xFFFF ||
+        !ph_ParseNumber(equals + 1, &number)) {
+        *error = std::string("bad --set ") + assignment;
+        return FALSE;
+    }
+    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE printer = NULL;
+    if (!OpenPrinterW((LPWSTR)printerName, &printer, &access)) {
+        *error = "the printer cannot be changed";
+        return FALSE;
+    }
+    DriverContext *context = ddd_OpenContext(printer);
+    PrinterDataBlock block = {};
+    WORD type = 0;
+    DWORD size = 0;
+    BYTE current[64] = {};
+    BOOL stored = context != NULL && pd_LoadPrinterData(printer, &block, context) &&
+                  dma_GetFunctionValue((WORD)id, NULL, &block, &type, &size, current) == SST_OK && type != VT_STRING;
+    if (stored) {
+        DWORD value = (DWORD)number;
+        stored = dma_SetFunctionValue((WORD)id, NULL, &block, type, dma_GetTypeWidth(type), &value) == SST_OK &&
+                 pd_StorePrinterData(printer, &block, context, 1);
+    }
+    if (context != NULL)
+        ddd_CloseContext(context);
+    ClosePrinter(printer);
+    if (!stored)
+        *error = "setting " + idText + " is in neither the DEVMODE nor the printer data";
+    return stored;
 }

@@ -73,6 +73,14 @@ BOOL ph_ParseNumber(const char *text, unsigned long *value);
  */
 BOOL ph_ApplySetting(const char *assignment, std::vector<BYTE> *devmode, std::string *error);
 
+/*
+ * ph_StorePrinterSetting: "<FunctionID>=<number>" of a printer-data setting (one the DEVMODE
+ * does not hold) into the printer's stored "PrinterData", as the property pages store
+ * printer settings. FALSE with an explanation in error when the printer, its data or the
+ * setting is refused.
+ */
+BOOL ph_StorePrinterSetting(LPCWSTR printerName, const char *assignment, std::string *error);
+
 /* ph_LoadDriver: loads the render driver by name and enables it. Returns FALSE (nothing
  * kept) when it cannot be loaded or DrvEnableDriver fails. */
 BOOL ph_LoadDriver(LPCWSTR name, DriverHost *host);

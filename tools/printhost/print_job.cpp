@@ -490,7 +490,9 @@ static int PrepareJob(JobRun *run, const PrintOptions &o)
         return SetupFailure("model", "no DEVMODE from its description");
     }
     for (const char *assignment : o.sets) {
-        if (!ph_ApplySetting(assignment, run->devmode, &error)) {
+        std::string stored;
+        if (!ph_ApplySetting(assignment, run->devmode, &error) &&
+            !ph_StorePrinterSetting(PH_PRINTER_NAME, assignment, &stored)) {
             fprintf(stderr, "printhost: %s\n", error.c_str());
             Usage();
             return PH_EXIT_USAGE;

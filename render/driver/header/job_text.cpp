@@ -8,6 +8,7 @@
 #include "core/ddd/ddd_access.h"
 #include "core/jobtext/job_attr.h"
 #include "core/jobtext/job_info.h"
+#include "core/outside/monitor_binding.h"
 #include "core/settings/settings.h"
 #include "core/trace/trace.h"
 #include "render/driver/booklet/booklet.h"
@@ -79,6 +80,38 @@ static void FillFaxRange(PDEV *pdev, WORD setIndex, JobFaxRange *range)
     range->list = job.faxList;
 }
 
+// StartMonitorSession: with settings 8201 and 1321 on and the document monitor installed,
+// the job is registered with it: its id text goes into the header's context, its handle
+// into the PDEV, to be run at the end of the spool job. A job holds one session; a failed
+// registration only means that there is none.
+static void StartMonitorSession(PDEV *pdev, WORD setIndex, HeaderBuild *build)
+{
+    if (pdev->job.monitorSession != NULL || hdr_Setting(pdev, FID_DOCUMENT_MONITOR) == 0 ||
+        hdr_Setting(pdev, FID_NARROW_TEXT_OFF) == 0 || ext_JtrIsInstalled() != 1) {
+        return;
+    }
+    const JobState &job = pdev->job;
+    JtrJobFacts facts = {};
+    facts.model = pdev->modelFile;
+    facts.base = pdev->baseFile;
+    facts.fax = job.faxJob;
+    facts.devmode = build->context.devmode;
+    facts.block = build->context.block;
+    facts.printer = pdev->printer;
+    facts.document = job.documentName;
+    facts.faxList = job.faxList;
+    facts.setIndex = setIndex;
+    facts.destinationCount = !job.faxJob ? 0 : job.faxPerDestination ? 1 : job.faxDestinations;
+    facts.ownerName = build->user;
+    HANDLE session = ext_JtrStartJob(&facts, build->context.monitorJobId);
+    if (session == NULL) {
+        trc_Printf(TEXT("job header: no document-monitor session"));
+        return;
+    }
+    pdev->job.monitorSession = session;
+    build->context.monitorActive = 1;
+}
+
 // BuildHeader: the header built from the description data and the job's settings.
 static LONG BuildHeader(PDEV *pdev, WORD setIndex, WORD bookletCount)
 {
@@ -102,8 +135,7 @@ static LONG BuildHeader(PDEV *pdev, WORD setIndex, WORD bookletCount)
         return status;
     }
     build.context.nameText = build.user;
-    // The outside document monitor is not bound by this driver: no job is registered
-    // with one, and the block carries no monitor job id.
+    StartMonitorSession(pdev, setIndex, &build);
     return WritePiece(pdev, estimate, BuildHeaderText, &build);
 }
 

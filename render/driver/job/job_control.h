@@ -86,11 +86,6 @@ LONG WINAPI jc_ReadFaxJobSettings(PDEV *pdev);
  * feed direction of its tray, else 0. */
 DWORD WINAPI jc_IsPageTurnNeeded(PDEV *pdev);
 
-/* jc_RunMonitorSession: runs the document-monitor session of the job after a spool job
- * ended well; jc_EndMonitorSession ends one that was not run (at job release). 0 / -1. */
-LONG WINAPI jc_RunMonitorSession(PDEV *pdev);
-LONG WINAPI jc_EndMonitorSession(PDEV *pdev);
-
 /* jc_CheckWaitingFeatures: 0 when the job's snapshot and model ask for nothing this
  * driver cannot print yet; else -1 and a trace-log line naming the feature. */
 LONG WINAPI jc_CheckWaitingFeatures(PDEV *pdev);

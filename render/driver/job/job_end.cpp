@@ -4,6 +4,8 @@
  */
 #include "render/driver/job/job_private.h"
 
+#include "core/outside/monitor_binding.h"
+
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/driver/page/page_setup.h"
@@ -73,8 +75,10 @@ LONG WINAPI jc_EndJob(PDEV *pdev)
     if (spl_PdevCloseChannel(pdev, failed) != 0) {
         failed = TRUE;
     }
-    if (!failed) {
-        jc_RunMonitorSession(pdev);
+    // The document monitor runs only after the job was handed over whole.
+    if (!failed && pdev->job.monitorSession != NULL) {
+        ext_JtrExecute(pdev->job.monitorSession);
+        pdev->job.monitorSession = NULL;
     }
     jc_ReleaseJob(pdev);
     pdev->job.pageState &= (WORD) ~(PAGE_STATE_DOC_OPEN | PAGE_STATE_OUTPUT_BEGUN);
@@ -119,7 +123,11 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
     LONG result = clr_CloseColorSession(pdev);
     control->imageAnalysis = 0;
     result |= img_DestroyImageQueue(pdev);
-    result |= jc_EndMonitorSession(pdev);
+    // A document-monitor session that was not run is ended.
+    if (pdev->job.monitorSession != NULL) {
+        ext_JtrEnd(pdev->job.monitorSession);
+        pdev->job.monitorSession = NULL;
+    }
     img_FreeRotateBuffer(pdev);
     if (pdev->job.writer != NULL) {
         pdl_DestroyWriter(pdev->job.writer);

@@ -87,6 +87,7 @@ typedef struct JobState {
     DWORD faxJob;                      /* 1: a fax job */
     DWORD faxPerDestination;           /* 1: one spool job per fax destination */
     const struct FaxSendList *faxList; /* the fax send list, NULL when none */
+    HANDLE monitorSession;             /* the document monitor's session of the job, NULL for none */
     /* Job header, job information and stream trace records. */
     struct JobInfoRecord *jobInfo;   /* the job-information record (owner, global heap) */
     DWORD traceStartTick;            /* GetTickCount at job open */

@@ -16,6 +16,7 @@
 #include "platform/include/qmhost.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_spooler.h"
+#include "testing/standins/standin_controls.h"
 #include "tools/printhost/print_job.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
@@ -248,8 +249,9 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
         std::vector<std::string> args = {"--pages", "1", "--escape-log", log}; // a case's own --pages wins
         args.insert(args.end(), c.args.begin(), c.args.end());
         testing::internal::CaptureStdout();
-        EXPECT_EQ(Print(c.name, args), c.exitCode) << c.name;
-        testing::internal::GetCapturedStdout();
+        int exitCode = Print(c.name, args);
+        std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(exitCode, c.exitCode) << c.name << "\n" << printed;
         EXPECT_EQ(ReadHostFile(log), ReadHostFile(std::string(QM_GOLDEN_DIR) + "/" + c.name + ".escapes")) << c.name;
     }
 }
@@ -263,6 +265,68 @@ TEST_F(PrintJobTest, BadCommandLinesAndSetUpFailures)
     for (std::string &arg : all)
         argv.push_back(arg.data());
     EXPECT_EQ(ph_Print((int)argv.size(), argv.data()), PH_EXIT_SETUP);
+}
+
+// The document monitor: with settings 8201 and 1321 on and the stand-in monitor
+// installed, a job whose header the render driver builds carries the monitor's job id and
+// the monitor runs once after the completed job; after a write fault it is ended, not run.
+// A header taken from the document events' sets registers nothing.
+TEST_F(PrintJobTest, DocumentMonitorSession)
+{
+    const char kKey[] = "SOFTWARE\\Ornet\\Brenmoor\\Client\\Jobtrace";
+    const char kModule[] = "C:\\ext\\qmjtr50.dll";
+    const char kMarker[] = "C:\\ext\\jobtrace.ini";
+    CreateDirectoryW(TEXT("C:\\ext"), nullptr);
+    std::u16string from = u"Z:";
+    for (const char *p = QM_STANDIN_DIR "/qmjtr50.dll"; *p != 0; ++p)
+        from.push_back(*p == '/' ? u'\\' : (char16_t)(unsigned char)*p);
+    ASSERT_TRUE(CopyFileW((LPCWSTR)from.c_str(), TEXT("C:\\ext\\qmjtr50.dll"), FALSE));
+    HANDLE marker = CreateFileW(TEXT("C:\\ext\\jobtrace.ini"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, marker);
+    CloseHandle(marker);
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE *)kMarker, sizeof(kMarker));
+    RegSetValueExA(key, "JtrApi", 0, REG_SZ, (const BYTE *)kModule, sizeof(kModule));
+    RegCloseKey(key);
+    // The test's own load keeps the stand-in's record across the driver's loads.
+    HMODULE standin = LoadLibraryA(kModule);
+    ASSERT_NE(nullptr, standin);
+    MonitorStandinControl *control =
+        ((MonitorStandinControlProc)(void *)GetProcAddress(standin, "QmMonitorStandinControl"))(1);
+
+    const std::vector<std::string> monitor = {
+        "--model", QM_MONITOR_MODEL, "--set", "8201=1", "--set", "1321=1", "--set", "1333=1", "--pages", "1"};
+    std::vector<std::string> args = monitor;
+    args.push_back("--no-escapes");
+    testing::internal::CaptureStdout();
+    int exitCode = Print("monitor", args);
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(exitCode, PH_EXIT_DONE) << printed;
+    EXPECT_NE(ReadHostFile(txt_).find("line \"@PJL SET JOBATTR=C1.J1\""), std::string::npos) << ReadHostFile(txt_);
+    EXPECT_EQ(1u, control->executed);
+    EXPECT_EQ(control->started, control->ended);
+
+    qmt_SpoolerFailWrite(100, ERROR_DISK_FULL);
+    testing::internal::CaptureStdout();
+    exitCode = Print("monitor_fault", args);
+    printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(exitCode, PH_EXIT_JOB_FAILED) << printed;
+    EXPECT_EQ(1u, control->executed); // ended, not run
+    EXPECT_EQ(control->started, control->ended);
+    qmt_SpoolerFailWrite(QMT_SPOOLER_NEVER, 0);
+
+    DWORD started = control->started;
+    testing::internal::CaptureStdout();
+    exitCode = Print("monitor_sets", monitor);
+    printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(exitCode, PH_EXIT_DONE) << printed;
+    EXPECT_EQ(started, control->started);
+    EXPECT_EQ(ReadHostFile(txt_).find("C1.J1"), std::string::npos);
+
+    FreeLibrary(standin);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
 }
 
 } // namespace
