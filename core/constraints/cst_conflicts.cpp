@@ -56,7 +56,7 @@ static WORD hook_StampName(const CstRun *run, const WCHAR **name);
 static WORD hook_Handle(const CstRun *run, WORD kind, WORD touchA, WORD touchB);
 static WORD hook_Stamps(const CstRun *run);
 static WORD hook_Outside(const CstRun *run, WORD savedKind);
-static WORD hook_Run(const CstRun *run, WORD savedKind);
+static WORD conflicts_RunSpecialCases(const CstRun *run, WORD savedKind);
 static WORD conflicts_TouchRelated(ConflictState *state, WORD functionId);
 static int conflicts_InFilter(const WORD *filter, WORD functionId);
 static WORD conflicts_Evaluate(const CstRun *run, const WORD *filter);
@@ -216,7 +216,7 @@ static WORD hook_Outside(const CstRun *run, WORD savedKind)
 }
 
 /* The special-case hook: 0 handled (kind set), 6 not special, 1 error, 2 out of memory. */
-static WORD hook_Run(const CstRun *run, WORD savedKind)
+static WORD conflicts_RunSpecialCases(const CstRun *run, WORD savedKind)
 {
     switch (run->change->functionId) {
     case FID_PAPER_SIZE:
@@ -386,7 +386,7 @@ WORD cst_CheckConflictsRun(WORD mode, HANDLE printer, const ConstraintContext *c
         return CST_NO_MEMORY;
     }
     cst_ClearConflictState(state);
-    WORD status = printer ? hook_Run(&run, saved.kind) : CST_ERROR;
+    WORD status = printer ? conflicts_RunSpecialCases(&run, saved.kind) : CST_ERROR;
     if (status == CST_OK || status == HOOK_NOT_SPECIAL) {
         status = conflicts_TouchRelated(state, functionId);
     }

@@ -242,7 +242,7 @@ int WINAPI ddd_GetDeviceFlagByte(DriverContext *context)
 
 WORD WINAPI ddd_GetEntry4Word(DddFile *model)
 {
-    return model ? (WORD)ddd_GetEntryNumber(model, 4, 2, 0) : 0;
+    return model ? (WORD)ddd_GetCopyLimit(model) : 0;
 }
 
 BOOL WINAPI ddd_GetFunctionDef(FunctionDefRequest *request)

@@ -457,6 +457,34 @@ int ddd_IsFlagSettingEnabled(DddFile *file, WORD functionId)
     return (bits & bit) ? 0 : 1;
 }
 
+DWORD ddd_GetNumberItem(DddFile *file, WORD key, WORD item)
+{
+    if (key >= DDD_ENTRY_COUNT || g_dddEntryShapes[key].count != 1 || g_dddEntryShapes[key].size != item) {
+        return 0;
+    }
+    return ddd_GetEntryNumber(file, key, item, 0);
+}
+
+DWORD ddd_GetCopyLimit(DddFile *model)
+{
+    return ddd_GetNumberItem(model, DDD_ENTRY_COPY_LIMIT, DDD_ITEM_COPY_LIMIT);
+}
+
+DWORD ddd_GetColorKindByte(DddFile *model)
+{
+    return ddd_GetNumberItem(model, DDD_ENTRY_COLOR_KIND, DDD_ITEM_COLOR_KIND);
+}
+
+DWORD ddd_GetWriterMemory(DddFile *model)
+{
+    return ddd_GetNumberItem(model, DDD_ENTRY_WRITER_MEMORY, DDD_ITEM_WRITER_MEMORY);
+}
+
+DWORD ddd_GetAlignmentUnit(DddFile *model)
+{
+    return ddd_GetNumberItem(model, DDD_ENTRY_ALIGNMENT_UNIT, DDD_ITEM_ALIGNMENT_UNIT);
+}
+
 DddStatus ddd_ReadEntryArray(DddFile *file, WORD key, WORD elementSize, WORD *count, void **buffer)
 {
     if (!count || !buffer || elementSize == 0) {

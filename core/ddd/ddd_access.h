@@ -78,6 +78,40 @@ DddStatus ddd_ReadEntryItem(DddEntryItemRequest *request);
 /* ddd_GetEntryNumber: element index (size 1, 2 or 4 bytes) as a u32; 0 on any failure. */
 DWORD ddd_GetEntryNumber(DddFile *file, WORD key, WORD size, WORD index);
 
+/*
+ * Items of the number entries. "Item n" of a number entry names its element read as an
+ * n-byte number, never its n-th element: each entry read this way holds one element, and
+ * its item number is that element's size (entry 4, item 2: the largest copy count; entry
+ * 5, item 1: the colour kind; entry 6, item 4: the printer memory given to the PDL writer;
+ * entry 10, item 2: the alignment unit of the printable area).
+ */
+#define DDD_ENTRY_COPY_LIMIT 4
+#define DDD_ITEM_COPY_LIMIT 2
+#define DDD_ENTRY_COLOR_KIND 5
+#define DDD_ITEM_COLOR_KIND 1
+#define DDD_ENTRY_WRITER_MEMORY 6
+#define DDD_ITEM_WRITER_MEMORY 4
+#define DDD_ENTRY_ALIGNMENT_UNIT 10
+#define DDD_ITEM_ALIGNMENT_UNIT 2
+
+/* ddd_GetNumberItem: item n of number entry key, the entry's one element as an n-byte
+ * (1, 2 or 4) number. 0 when the entry is missing or holds no single element of n bytes. */
+DWORD ddd_GetNumberItem(DddFile *file, WORD key, WORD item);
+
+/* ddd_GetCopyLimit: the model's largest copy count (entry 4, item 2); 0 for none. */
+DWORD ddd_GetCopyLimit(DddFile *model);
+
+/* ddd_GetColorKindByte: the colour kind byte (entry 5, item 1); 0 when missing. */
+DWORD ddd_GetColorKindByte(DddFile *model);
+
+/* ddd_GetWriterMemory: the printer memory in bytes for the PDL writer (entry 6, item 4);
+ * 0 when missing. */
+DWORD ddd_GetWriterMemory(DddFile *model);
+
+/* ddd_GetAlignmentUnit: the alignment unit of the printable area (entry 10, item 2); 0
+ * when missing. */
+DWORD ddd_GetAlignmentUnit(DddFile *model);
+
 /* ddd_ReadEntryArray: all elements (elementSize bytes each) in a new global block.
  * count, buffer: out (buffer NULL for an empty entry). */
 DddStatus ddd_ReadEntryArray(DddFile *file, WORD key, WORD elementSize, WORD *count, void **buffer);

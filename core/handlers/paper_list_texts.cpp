@@ -8,10 +8,18 @@
 #include "core/rules/dependent_rules.h"
 #include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
-#include "core/stamps/stamps.h"
 #include "core/util/global_block.h"
 
 enum { USER_SIZE = 256, SOURCE_CUSTOM_SIZE = 275, MAX_SLOT_TEXTS = 20 };
+
+/* The per-source custom size settings, in runs: the paper-size FunctionIDs paper ..
+ * paper + count - 1 of consecutive sources and, in the same order, the FunctionIDs of their
+ * custom width and height. */
+typedef struct SourceSizeRun {
+    WORD paper, width, height, count;
+} SourceSizeRun;
+
+static const SourceSizeRun kSourceSizeRuns[] = {{6145, 6190, 6205, 15}, {6220, 6265, 6280, 4}};
 
 /* 1 for the lists whose options may be user-defined paper slots. */
 static BOOL plt_HasSlotOptions(DWORD functionId)
@@ -87,20 +95,21 @@ static BOOL plt_SlotTexts(const ListRequest *request, OptionList *list)
 /* A paper source's custom size option (275): the width and height set for that source. */
 static BOOL plt_SourceSize(const ListRequest *request, OptionList *list)
 {
-    const StampLabelRow *row = nullptr;
-    for (const StampLabelRow &candidate : g_StampLabelRows) {
-        if (candidate.ids[0] == list->functionId) {
-            row = &candidate;
+    const SourceSizeRun *run = nullptr;
+    for (const SourceSizeRun &candidate : kSourceSizeRuns) {
+        if (list->functionId >= candidate.paper && list->functionId < (DWORD)candidate.paper + candidate.count) {
+            run = &candidate;
             break;
         }
     }
-    OptionItem *item = row ? plt_FindValue(list, SOURCE_CUSTOM_SIZE) : nullptr;
+    OptionItem *item = run ? plt_FindValue(list, SOURCE_CUSTOM_SIZE) : nullptr;
     if (!item) {
         return TRUE;
     }
+    WORD source = (WORD)(list->functionId - run->paper);
     LONG width = 0, height = 0;
-    if (!util_ReadSettingLong(row->ids[4], request->devmode, request->block, &width) ||
-        !util_ReadSettingLong(row->ids[5], request->devmode, request->block, &height)) {
+    if (!util_ReadSettingLong((WORD)(run->width + source), request->devmode, request->block, &width) ||
+        !util_ReadSettingLong((WORD)(run->height + source), request->devmode, request->block, &height)) {
         return FALSE;
     }
     return plt_SetSizeText(request, item, SOURCE_CUSTOM_SIZE, width, height, item->text);

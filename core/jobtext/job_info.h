@@ -75,7 +75,11 @@ typedef struct PageChunk {
     BYTE *data;
 } PageChunk;
 
-/* A chunked array of fixed-size items with a cursor. */
+/* A chunked array of fixed-size items with a cursor.
+ * Growth never moves an item: a full table gets new chunks (job_AllocPageChunks) instead of
+ * a larger copy of its last chunk, so an item's address stays good until the table is
+ * freed and a failed growth leaves every item where it was. Nothing reads the items as one
+ * block: every reader goes through job_GetPageRecord or the cursor, which walk the chunks. */
 typedef struct PageInfoTable {
     DWORD itemSize;
     WORD capacity;

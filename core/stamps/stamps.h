@@ -8,8 +8,9 @@
 
 #define STAMP_LABEL_ROWS 19
 
-/* One row of the label table: a value of setting 8208 and six string ids. For the paper
- * sources these ids are FunctionIDs too: paper size, three further settings, width, height. */
+/* One row of the label table: a value of setting 8208 and the six string ids (resource
+ * strings) that label the dialog items of that source. They are texts, not settings: what
+ * a source's settings are is the option lists' own per-source table. */
 typedef struct StampLabelRow {
     SHORT key;
     WORD ids[6];

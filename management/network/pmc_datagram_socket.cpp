@@ -67,9 +67,12 @@ int DataGramSocket::open(uint16_t port)
     SOCKADDR_STORAGE bound;
     int length = PMC_SOCKADDR_SIZE;
     IPmcNetworkAddress *address = nullptr;
-    if (NPmcSocketAPI::getsockname(m_handle, (sockaddr *)&bound, &length) != 0 ||
-        to_address((const sockaddr *)&bound, &address) != PMC_OK)
+    if (NPmcSocketAPI::getsockname(m_handle, (sockaddr *)&bound, &length) != 0)
         return PMC_E_FAIL;
+    // A refused allocation of the address keeps its own code (-3).
+    int code = to_address((const sockaddr *)&bound, &address);
+    if (code != PMC_OK)
+        return code;
     m_local->release();
     m_local = address;
     uint16_t bound_port = port_of(m_local);
@@ -138,10 +141,11 @@ int DataGramSocket::receive(void *buffer, uint32_t capacity, int32_t timeout_ms,
         return PMC_E_RECEIVE;
     }
     IPmcNetworkAddress *address = nullptr;
-    if (to_address((const sockaddr *)&from, &address) != PMC_OK) {
+    int code = to_address((const sockaddr *)&from, &address);
+    if (code != PMC_OK) {
         socket_log()->write(PMC_LOG_ERROR,
                             "[DataGramSocket::receive] fail create CPmcNetworkAddress ( success recvfrom() ).");
-        return PMC_E_FAIL;
+        return code;
     }
     const char *text = nullptr;
     uint16_t port = 0;

@@ -469,6 +469,40 @@ TEST(DddEntries, SecondCapabilityWordAndFlagSettings)
     EXPECT_EQ(0, ddd_HasCapability(&pair.model, 0xFFFF0000));
 }
 
+// "Item n" of a number entry is its one element read as n bytes: every value and every
+// byte differs, so reading a byte of an element or an element past the first shows.
+TEST(DddEntries, NumberItemsReadTheWholeElement)
+{
+    dddc::Bytes file = Compile(Source(1024, "  4: 0x0302\n  5: 2\n  6: 0x0A0B0C0D\n  10: 0x0807\n", ""));
+    Pair pair(file);
+    EXPECT_EQ(0x0302u, ddd_GetCopyLimit(&pair.model));
+    EXPECT_EQ(2u, ddd_GetColorKindByte(&pair.model));
+    EXPECT_EQ(0x0A0B0C0Du, ddd_GetWriterMemory(&pair.model));
+    EXPECT_EQ(0x0807u, ddd_GetAlignmentUnit(&pair.model));
+    struct Case {
+        WORD entry, item;
+        DWORD value;
+    };
+    static const Case kCases[] = {
+        {4, 2, 0x0302},
+        {5, 1, 2},
+        {6, 4, 0x0A0B0C0D},
+        {10, 2, 0x0807},
+        {4, 1, 0}, // not a byte of the element
+        {6, 1, 0},
+        {6, 2, 0},
+        {10, 4, 0},
+        {3, 2, 0}, // an entry of several elements has no items
+        {42, 2, 0},
+    };
+    for (const Case &c : kCases)
+        EXPECT_EQ(c.value, ddd_GetNumberItem(&pair.model, c.entry, c.item)) << c.entry << " item " << c.item;
+    dddc::Bytes none = Compile(Source(1024, "  1: 1\n", ""));
+    Pair without(none);
+    EXPECT_EQ(0u, ddd_GetWriterMemory(&without.model)) << "a missing entry";
+    EXPECT_EQ(0u, ddd_GetCopyLimit(nullptr));
+}
+
 TEST(DddDefaults, DefaultOptionZeroIsRefused)
 {
     dddc::Bytes file = Compile(Source(1024,

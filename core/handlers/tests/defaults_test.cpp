@@ -630,48 +630,35 @@ TEST_F(DefaultsTest, SupportedFieldsByWindowsClass)
     EXPECT_FALSE(dm_GetSupportedFields(context, nullptr, DM_FIELDS_DEFAULT_FORM));
 }
 
-/* A paper source's custom size option (275) shows the size set for that source. */
+/* A paper source's custom size option (275) shows the size set for that source: the
+ * first and last source of each run of paper-size settings with their width and height. */
 TEST_F(DefaultsTest, ASourcesCustomSizeOptionShowsItsSize)
 {
-    DriverContext *context =
-        OpenCompiled("",
-                     "  - {type: 4, key: 6145, caption: Tray, control: 2, default: 1, options: [61451, 61452]}\n"
-                     "  - {type: 14, key: 61451, caption: A4, value: {type: 3, value: 9}}\n"
-                     "  - {type: 14, key: 61452, caption: Custom, value: {type: 3, value: 275}}\n");
-    Store(devmode_, block_, 6190, 1000); /* the first source's width and height */
-    Store(devmode_, block_, 6205, 1500);
-    ListRequest request = {nullptr, context, 6145, GetModuleHandleW(nullptr), 0, 0, devmode_, block_, {0, 0}};
-    OptionList *list = opt_CreateFilledList(&request);
-    ASSERT_NE(nullptr, list);
-    EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(list, 0)));
-    EXPECT_EQ(u"Custom (100 x 150 mm)", std::u16string(opt_GetItemText(list, 1)));
-    EXPECT_TRUE(opt_FreeList(list));
-}
-
-} // namespace
-
-namespace {
-
-/* With the resource module: the stamp font from its strings, the slot names from string 16. */
-TEST_F(DefaultsTest, TheStampFontAndSlotNamesComeFromTheResourceModule)
-{
-    driver_files::CopyIn(HostFile(QM_HANDLER_RESOURCES), u"qmhdltest.xrs");
-    DriverContext *context = OpenSample();
-    ASSERT_TRUE(opt_SetAllDefaults(context, devmode_, block_, TEXT("P")));
-    WORD type = 0;
-    DWORD size = 0;
-    DWORD_PTR slot = 0;
-    ASSERT_EQ(0, dma_GetFunctionValue(357, devmode_, block_, &type, &size, &slot));
-    const LOGFONTW *font = (const LOGFONTW *)slot;
-    EXPECT_EQ(-48, font->lfHeight);
-    EXPECT_EQ(450, font->lfEscapement);
-    EXPECT_EQ(450, font->lfOrientation);
-    EXPECT_EQ(128, font->lfCharSet);
-    EXPECT_EQ(400, font->lfWeight);
-    EXPECT_EQ(u"Stamp Sans", std::u16string(font->lfFaceName));
-    EXPECT_EQ(u"Stamp Sans", Text(358));
-    EXPECT_EQ(u"Paper 1", Text(5929));
-    EXPECT_EQ(u"Paper 20", Text(5948));
+    static const WORD kSources[][3] = {{6145, 6190, 6205}, {6159, 6204, 6219}, {6220, 6265, 6280}, {6223, 6268, 6283}};
+    std::string records;
+    int option = 1;
+    for (const auto &source : kSources) {
+        std::string a4 = std::to_string(option++), custom = std::to_string(option++);
+        records += "  - {type: 4, key: " + std::to_string(source[0]) +
+                   ", caption: Tray, control: 2, default: 1, options: [" + a4 + ", " + custom + "]}\n" +
+                   "  - {type: 14, key: " + a4 + ", caption: A4, value: {type: 3, value: 9}}\n" +
+                   "  - {type: 14, key: " + custom + ", caption: Custom, value: {type: 3, value: 275}}\n";
+    }
+    DriverContext *context = OpenCompiled("", records.c_str());
+    int width = 1000; // each source its own width, so that another source's size shows
+    for (const auto &source : kSources) {
+        Store(devmode_, block_, source[1], width);
+        Store(devmode_, block_, source[2], 1500);
+        std::u16string expected = u"Custom (" + std::u16string(1, (char16_t)(u'0' + width / 1000)) +
+                                  std::u16string(1, (char16_t)(u'0' + width / 100 % 10)) + u"0 x 150 mm)";
+        width += 100;
+        ListRequest request = {nullptr, context, source[0], GetModuleHandleW(nullptr), 0, 0, devmode_, block_, {0, 0}};
+        OptionList *list = opt_CreateFilledList(&request);
+        ASSERT_NE(nullptr, list) << source[0];
+        EXPECT_EQ(u"A4", std::u16string(opt_GetItemText(list, 0)));
+        EXPECT_EQ(expected, std::u16string(opt_GetItemText(list, 1))) << source[0];
+        EXPECT_TRUE(opt_FreeList(list));
+    }
 }
 
 } // namespace

@@ -175,14 +175,20 @@ TEST(JobInfo, PageTableChunksAndCursor)
     EXPECT_EQ(1700u, job_GetCurrentPageIndex(t)) << "nothing changed";
     EXPECT_FALSE(job_SelectPageRecord(t, 0));
 
-    ASSERT_TRUE(job_AllocPageChunks(t, t->growthStep));
+    // Appending to the full table adds a chunk of the growth step; the last chunk, not
+    // full, is not enlarged, so no entry moves.
+    PageInfoEntry *appended = job_AppendPageRecord(t);
+    ASSERT_NE(nullptr, appended);
+    EXPECT_EQ(appended, job_GetPageRecord(t, 1701));
     EXPECT_EQ(1800, t->capacity);
+    EXPECT_EQ(3u, t->chunkCount);
     EXPECT_EQ(last, job_GetPageRecord(t, 1700)) << "entries do not move";
     EXPECT_EQ(77u, job_GetPageRecord(t, 1700)->position);
     PageInfoEntry zero = {}, added = *job_GetPageRecord(t, 1800);
     EXPECT_EQ(0, memcmp(&zero, &added, sizeof(zero))) << "added chunks are zeroed";
     EXPECT_FALSE(job_AllocPageChunks(t, 0xFFFF)) << "the capacity stays 16-bit";
     EXPECT_EQ(1800, t->capacity);
+    ASSERT_TRUE(job_SelectPageRecord(t, 1700));
     PageInfoEntry copy = {};
     EXPECT_TRUE(job_CopyCurrentPageRecord(t, &copy));
     EXPECT_EQ(77u, copy.position);

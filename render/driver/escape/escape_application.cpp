@@ -11,9 +11,6 @@
 
 // The copy count is setting 12, a 16-bit value.
 #define COPY_COUNT_MAX 32767
-// The model's largest copy count: description number entry 4, a 16-bit value.
-static const WORD kCopyLimitEntry = 4;
-static const WORD kCopyLimitItem = 0;
 
 static BOOL copy_count_off(PDEV *pdev)
 {
@@ -30,9 +27,7 @@ LONG esc_SetCopyCount(PDEV *pdev, const EscapeCall *call)
     if (copy_count_off(pdev) || !esc_HasInput(call, sizeof(DWORD)))
         return ESC_FAIL;
     LONG requested = (LONG)esc_ReadLong(call->in, 0);
-    DWORD limit = pdev->modelFile != NULL
-                      ? ddd_GetEntryNumber(pdev->modelFile, kCopyLimitEntry, sizeof(WORD), kCopyLimitItem)
-                      : 0;
+    DWORD limit = pdev->modelFile != NULL ? ddd_GetCopyLimit(pdev->modelFile) : 0;
     LONG count = requested;
     if (limit != 0 && count > (LONG)limit)
         count = (LONG)limit;

@@ -6,11 +6,6 @@
 #include "render/driver/forms/forms.h"
 #include "render/driver/forms/pdev_paper.h"
 
-// The model's alignment unit of the printable area: entry 10, whose one element is a
-// 16-bit item.
-static const WORD kAlignmentEntry = 10;
-static const WORD kAlignmentItem = 0;
-
 // SpoolerFormArea: the imageable area of the spooler form for the paper, searched by
 // number, then by name, then by a size equal to the paper's. Returns 1 on a hit.
 static BOOL SpoolerFormArea(PDEV *pdev, const PaperQuery *query, PaperTenths *tenths)
@@ -73,7 +68,7 @@ void pdev_MarginRule(PDEV *pdev, const PaperQuery *query, PaperTenths *tenths)
         }
         pdev_FreePaper(&custom);
     }
-    LONG unit = (LONG)ddd_GetEntryNumber(pdev->modelFile, kAlignmentEntry, sizeof(WORD), kAlignmentItem);
+    LONG unit = (LONG)ddd_GetAlignmentUnit(pdev->modelFile);
     if (unit > 1) {
         left += w % unit;
         top += h % unit;

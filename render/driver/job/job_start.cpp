@@ -24,11 +24,7 @@
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/pdl_writer.h"
 
-// Description entries: the writer's memory size (entry 6, fourth item) and the colour
-// kind (entry 5, first item).
-static const WORD kMemoryEntry = 6;
-static const WORD kMemoryItem = 3;
-static const WORD kColorKindEntry = 5;
+// The colour kind of the models whose extended escapes answer.
 static const DWORD kColorKindTwo = 2;
 
 // Font substitution: capability 2048 selects table 1; else table 0 needs capability 4096.
@@ -130,7 +126,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     pdev->job.pageState &= (WORD)~PAGE_STATE_ABORT;
     DWORD memory = 0;
     if (!pdev->job.setup.snapshot.storedJob && pdev->modelFile != NULL) {
-        memory = ddd_GetEntryNumber(pdev->modelFile, kMemoryEntry, sizeof(DWORD), kMemoryItem);
+        memory = ddd_GetWriterMemory(pdev->modelFile);
     }
     if (pdev->job.writer == NULL) {
         pdev->job.writer = pdl_CreateWriter(pdev->job.stream, &pdev->devmode, pdev->printerData, memory);
@@ -174,7 +170,7 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev)
     DWORD extendedDuplex = pdev_GetSetting32(pdev, FID_OPTION_DUPLEX) != 0;
     DWORD colorKindTwo = 0;
     if (pdev->modelFile != NULL) {
-        colorKindTwo = ddd_GetEntryNumber(pdev->modelFile, kColorKindEntry, 1, 0) == kColorKindTwo;
+        colorKindTwo = ddd_GetColorKindByte(pdev->modelFile) == kColorKindTwo;
     }
     esc_InitExtendedState(pdev, version, extendedDuplex, colorKindTwo);
     return 0;

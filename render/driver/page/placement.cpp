@@ -123,6 +123,13 @@ static void alignment_shift(LONG code, BOOL turned, float dx, float dy, float *s
     *sy = f[1] * dy + (turned ? 0 : dy);
 }
 
+/*
+ * The fitting factor is a fixed percentage when scaling is on, else the smaller of the
+ * cell-to-page ratios of width and height. There is no square-root-of-two mode that
+ * stretches the cell's sides by 1.4142135 before fitting: no setting switches such a mode
+ * on and its rule does not say clearly which sides it stretches, so the factor is always
+ * one of those two.
+ */
 LONG geo_PlaceChecked(const JobState *, Matrix2x3 *matrix, const PageBlock *block, LONG index, LONG side)
 {
     if (!matrix || !block || index < 0 || index >= MAX_PAGES_PER_SHEET || (side != 0 && side != 1))

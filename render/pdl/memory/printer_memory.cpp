@@ -155,6 +155,11 @@ static WORD place(PrinterMemory *memory, DWORD n, BOOL commit, DWORD *address)
         push_front(memory, taken);
         return MEM_OK;
     }
+    // The run of neighbours is measured before anything merges, and the merge is made only
+    // once the run reaches n: a refused request merges nothing, so both ends of the list
+    // stay exactly as they were and every cached download survives it. Merging neighbour
+    // by neighbour and keeping the merges made before the run falls short would also be
+    // consistent, but would throw away downloads for nothing.
     DWORD low, high;
     if (!grown_range(memory, n, &low, &high))
         return MEM_NO_ROOM;

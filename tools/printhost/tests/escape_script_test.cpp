@@ -111,9 +111,20 @@ TEST_F(EscapeScriptTest, TheRenderDriverHoldsWhatTheSettingsTransferSent)
     std::vector<BYTE> block = Ask(ESC_GET_PRINTER_DATA, sizeof(PrinterDataBlock), &result);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(memcmp(block.data(), &script_.block, block.size()), 0);
-    Ask(ESC_GET_JOB_INFO, sizeof(JobOwnerRecord), &result);
+    std::vector<BYTE> owner = Ask(ESC_GET_JOB_INFO, sizeof(JobOwnerRecord), &result);
     EXPECT_EQ(result, 1) << "no owner record held";
-    EXPECT_EQ(script_.owner.filled, 1u);
+    // The reply holds the texts the script sent; its words are the driver's own (the stamp
+    // value word, the index words of the items and the page word).
+    const JobOwnerRecord *reply = (const JobOwnerRecord *)owner.data();
+    const JobOwnerRecord &sent = script_.owner;
+    EXPECT_EQ(sent.filled, 1u);
+    ASSERT_NE(sent.user[0], 0) << "the script sent no user name";
+    ASSERT_NE(sent.document[0], 0) << "the script sent no document name";
+    EXPECT_EQ(memcmp(reply->user, sent.user, sizeof sent.user), 0);
+    EXPECT_EQ(memcmp(reply->userHost, sent.userHost, sizeof sent.userHost), 0);
+    EXPECT_EQ(memcmp(reply->document, sent.document, sizeof sent.document), 0);
+    EXPECT_EQ(memcmp(reply->date, sent.date, sizeof sent.date), 0);
+    EXPECT_EQ(memcmp(reply->time, sent.time, sizeof sent.time), 0);
 
     const size_t first = sizeof(JobAttrSetHead);
     ASSERT_GE(script_.attrSets.size(), first + 4);

@@ -1,13 +1,19 @@
 /*
  * printhost print run in-process over the sample model: golden streams and listings
- * (fixed environment, fresh root) compared byte for byte, the order of what a job
- * writes, the jobs the driver refuses or fails, and nothing left behind.
+ * (fixed environment, fresh root) compared byte for byte, with the values that matter
+ * checked apart from them (the sample page's transform derived from its paper, the header
+ * lines from their sources, the page counts); the order of what a job writes, the jobs
+ * the driver refuses or fails, and nothing left behind. scripts/regen-goldens rewrites the
+ * goldens from the same jobs.
  */
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <math.h>
+#include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,6 +23,7 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_spooler.h"
 #include "testing/standins/standin_controls.h"
+#include "tools/printhost/print_host.h"
 #include "tools/printhost/print_job.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
@@ -30,6 +37,13 @@ std::string ReadHostFile(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Whether a file exists: an output never written must not pass as an empty one.
+bool HostFileExists(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return file.good();
 }
 
 class PrintJobTest : public ::testing::Test
@@ -65,6 +79,8 @@ protected:
     {
         prn_ = std::string(QM_PRINT_OUT_DIR) + "/" + name + ".prn";
         txt_ = std::string(QM_PRINT_OUT_DIR) + "/" + name + ".txt";
+        remove(prn_.c_str()); // an earlier run's output must not stand in for this one's
+        remove(txt_.c_str());
         std::vector<std::string> all = {"--model", QM_SAMPLE_MODEL, "--out", prn_, "--list", txt_, "--fixed-env"};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char *> argv;
@@ -76,11 +92,16 @@ protected:
     std::string prn_, txt_;
 };
 
-#if defined(__SANITIZE_ADDRESS__)
-// A listing with the values of its 'Aa' transforms dropped.
-std::string WithoutTransforms(const std::string &listing)
+// A listing split into its text, each 'Aa' transform's six values taken out, and those
+// values in order.
+struct SplitListing {
+    std::string text;
+    std::vector<double> transforms;
+};
+
+SplitListing SplitTransforms(const std::string &listing)
 {
-    std::string out;
+    SplitListing split;
     size_t start = 0;
     while (start < listing.size()) {
         size_t end = listing.find('\n', start);
@@ -88,12 +109,57 @@ std::string WithoutTransforms(const std::string &listing)
             end = listing.size();
         std::string line = listing.substr(start, end - start);
         size_t aa = line.find(" Aa ");
-        out += (aa != std::string::npos ? line.substr(0, aa + 3) : line) + "\n";
+        if (aa != std::string::npos) {
+            const char *values = line.c_str() + aa + 4;
+            for (int i = 0; i < 6; ++i) {
+                char *after = nullptr;
+                split.transforms.push_back(strtod(values, &after));
+                values = after;
+            }
+            line = line.substr(0, aa + 3);
+        }
+        split.text += line + "\n";
         start = end + 1;
     }
-    return out;
+    return split;
 }
-#endif
+
+// Two transforms agree to a hundredth of a device dot in their translations and to 1e-5 in
+// their scale and turn: what the float rounding of different builds leaves.
+void ExpectTransformsNear(const std::vector<double> &got, const std::vector<double> &expected, const char *what)
+{
+    ASSERT_EQ(got.size(), expected.size()) << what;
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], i % 6 < 4 ? 1e-5 : 0.01) << what << ": value " << i;
+}
+
+// The entries of one part ("header", "body", "trailer") of a listing: each line's text after
+// its part name and offset.
+std::vector<std::string> PartLines(const std::string &listing, const std::string &part)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < listing.size()) {
+        size_t end = listing.find('\n', start);
+        if (end == std::string::npos)
+            end = listing.size();
+        std::string line = listing.substr(start, end - start);
+        start = end + 1;
+        size_t first = line.find(' '), second = line.find(' ', first + 1);
+        if (first != std::string::npos && second != std::string::npos && line.substr(0, first) == part)
+            lines.push_back(line.substr(second + 1));
+    }
+    return lines;
+}
+
+// How many entries of a listing contain text.
+int CountOf(const std::string &listing, const std::string &text)
+{
+    int count = 0;
+    for (size_t at = listing.find(text); at != std::string::npos; at = listing.find(text, at + 1))
+        ++count;
+    return count;
+}
 
 // The listing's entries without their offsets, 'EP' records reduced to their event text.
 std::vector<std::string> Order(const std::string &listing)
@@ -124,37 +190,110 @@ std::vector<std::string> Order(const std::string &listing)
     return items;
 }
 
+// The spool job of a run, from printhost's report line "job <id> ...".
+bool SpoolJob(const std::string &report, QMH_JOB_INFO *info)
+{
+    unsigned long id = 0;
+    return sscanf(report.c_str(), "job %lu ", &id) == 1 && qmh_GetJob((DWORD)id, info);
+}
+
 TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
 {
     struct Case {
         const char *name;
         std::vector<std::string> args;
-        const char *state;
+        DWORD status; // the spool job's state
+        int pages;    // logical pages the listing starts
     };
     const Case cases[] = {
-        {"one_page", {"--pages", "1"}, "completed"},
-        {"empty", {"--pages", "0"}, "completed"},
-        {"nup_left", {"--set", "295=2", "--pages", "3"}, "completed"},
-        {"duplex_back", {"--set", "16=2", "--pages", "3"}, "completed"},
-        {"abort", {"--pages", "2", "--abort-after", "1"}, "aborted"},
-        {"reset", {"--pages", "2", "--reset-after", "1"}, "completed"},
+        {"one_page", {"--pages", "1"}, QMH_JOB_COMPLETED, 1},
+        {"empty", {"--pages", "0"}, QMH_JOB_COMPLETED, 0},
+        {"nup_left", {"--set", "295=2", "--pages", "3"}, QMH_JOB_COMPLETED, 3},
+        {"duplex_back", {"--set", "16=2", "--pages", "3"}, QMH_JOB_COMPLETED, 3},
+        {"abort", {"--pages", "2", "--abort-after", "1"}, QMH_JOB_ABORTED, 0}, // the spooler keeps nothing
+        {"reset", {"--pages", "2", "--reset-after", "1"}, QMH_JOB_COMPLETED, 2},
     };
     for (const Case &c : cases) {
         testing::internal::CaptureStdout();
         EXPECT_EQ(Print(c.name, c.args), PH_EXIT_DONE) << c.name;
-        std::string line = testing::internal::GetCapturedStdout();
-        EXPECT_NE(line.find(c.state), std::string::npos) << c.name << ": " << line;
+        std::string report = testing::internal::GetCapturedStdout();
+        QMH_JOB_INFO job = {};
+        ASSERT_TRUE(SpoolJob(report, &job)) << c.name << ": " << report;
+        EXPECT_EQ(job.Status, c.status) << c.name << ": " << report;
+        ASSERT_TRUE(HostFileExists(prn_)) << c.name << ": no stream written";
+        ASSERT_TRUE(HostFileExists(txt_)) << c.name << ": no listing written";
+        std::string listing = ReadHostFile(txt_);
+        EXPECT_EQ(CountOf(listing, "]StartPage"), c.pages) << c.name;
+        EXPECT_EQ(ReadHostFile(prn_).size(), (size_t)job.Bytes) << c.name << ": the stream is what the spooler kept";
         std::string golden = std::string(QM_GOLDEN_DIR) + "/" + c.name;
 #if defined(__SANITIZE_ADDRESS__)
         // The sanitizer build keeps x87 intermediates differently, so the page transform's
-        // floats differ in their last bits: everything else must match.
-        EXPECT_EQ(WithoutTransforms(ReadHostFile(txt_)), WithoutTransforms(ReadHostFile(golden + ".txt"))) << c.name;
+        // floats differ in their last bits: the rest must match, the transforms to a stated
+        // precision.
+        SplitListing got = SplitTransforms(listing), expected = SplitTransforms(ReadHostFile(golden + ".txt"));
+        EXPECT_EQ(got.text, expected.text) << c.name;
+        ExpectTransformsNear(got.transforms, expected.transforms, c.name);
 #else
         EXPECT_EQ(ReadHostFile(prn_), ReadHostFile(golden + ".prn")) << c.name;
-        EXPECT_EQ(ReadHostFile(txt_), ReadHostFile(golden + ".txt")) << c.name;
+        EXPECT_EQ(listing, ReadHostFile(golden + ".txt")) << c.name;
 #endif
     }
-    EXPECT_TRUE(ReadHostFile(std::string(QM_GOLDEN_DIR) + "/empty.prn").empty());
+}
+
+// The sample page checked apart from the goldens: its transform derived from the paper,
+// the header lines from their sources, one page.
+TEST_F(PrintJobTest, TheSamplePageFromItsPaperAndItsHeaderFromItsSources)
+{
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(Print("sample_page", {"--pages", "1"}), PH_EXIT_DONE);
+    std::string report = testing::internal::GetCapturedStdout();
+    QMH_JOB_INFO job = {};
+    ASSERT_TRUE(SpoolJob(report, &job)) << report;
+    EXPECT_EQ(job.Status, (DWORD)QMH_JOB_COMPLETED);
+    std::string listing = ReadHostFile(txt_);
+    EXPECT_EQ(CountOf(listing, "]StartPage"), 1);
+    EXPECT_EQ(CountOf(listing, "]EndPage of Physical"), 1);
+
+    // The header: the job name of the model's job-name record; the user name the fixed
+    // environment gives; one copy and the A4 job paper, the defaults of the two settings;
+    // the delayed-print time 00:00, already past on the fixed day 2024-01-02 at 03:04, so
+    // the next day; the job's PDL version line; Windows 5.1 of the fixed environment with
+    // the driver's version.
+    std::vector<std::string> header = PartLines(listing, "header");
+    const std::vector<std::string> expected = {"UEL",
+                                               "line \"@PJL JOB NAME=\\\"Model 50 job\\\"\"",
+                                               "line \"@PJL SET JOBATTR=tester\"",
+                                               "line \"@PJL SET JOBATTR=1\"",
+                                               "line \"@PJL SET JOBATTR=A4\"",
+                                               "line \"@PJL SET JOBATTR=2024:01:03:00:00\"",
+                                               "version \"%QMNQT-",
+                                               "version \"%WINNT-5.1,NQTDRV-2704.1%\""};
+    ASSERT_EQ(header.size(), expected.size()) << listing;
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(header[i].substr(0, expected[i].size()), expected[i]) << i;
+
+    // The transform. The page is Letter, W x L = 2159 x 2794 tenths of a millimetre, with the
+    // model's margins 42 left, 50 top, 43 right, 51 bottom, at 600 dots per inch.
+    // - The PDEV holds the paper in 1/18432 inch, each edge truncated; the page records take
+    //   it back to tenths, rounded: printable width (2116 - 42) -> 153546 - 3047 units ->
+    //   2074 (2073.97); printable length (2743 - 50) -> 199052 - 3628 -> 2693 (2693.00).
+    // - The page record centres that area, the odd tenth left and top: offsets
+    //   ox = (2159 - 2074 + 1) / 2 = 43, oy = (2794 - 2693 + 1) / 2 = 51; its margins
+    //   43 left, 42 right, 51 top, 50 bottom.
+    // - The sheet (output record) takes the offsets on both sides: printable
+    //   2159 - 86 = 2073 by 2794 - 102 = 2692.
+    // - One page a sheet, no fixed scale: the factor is the smaller ratio, by width:
+    //   f = min(2073 / 2074, 2692 / 2693) = 2073 / 2074.
+    // - Placement (1/72 inch, y up): the page's printable corner (43, 50) moves to the
+    //   sheet's (43, 51) and the page keeps to the top of the cell, so the page point (x, y)
+    //   goes to (f x + 43 (1 - f), f y + (2794 - 51)(1 - f)) in tenths.
+    // - The device transform takes 1/72 inch to dots, y down from the paper's top:
+    //   a = 600/72 f, b = c = 0, d = -a; the offsets in tenths become dots (600/254 each):
+    //   e = 600/254 x 43 (1 - f), and f' = 600/254 x (2794 - 2743 (1 - f)).
+    const double f = 2073.0 / 2074.0, dots = 600.0 / 254.0;
+    const std::vector<double> transform = {
+        600.0 / 72 * f, 0, 0, -600.0 / 72 * f, dots * 43 * (1 - f), dots * (2794 - 2743 * (1 - f))};
+    ExpectTransformsNear(SplitTransforms(listing).transforms, transform, "the sample page");
 }
 
 TEST_F(PrintJobTest, AJobWritesHeaderPagesAndTrailerInOrder)

@@ -71,15 +71,23 @@ struct Expected {
     LONG width, height, left, top, right, bottom;
 };
 
+// A PaperDescription measures in 1/18432 inch. One inch is 254 tenths of a millimetre, so
+// a length of t tenths is t x 18432 / 254 units, the fraction dropped: A4's 2100 x 2970 is
+// 152390 x 215523 (from 152390.55 and 215523.78), a margin of 42 is 3047 (3047.81).
+LONG Units(LONG tenths)
+{
+    return (LONG)((long long)tenths * 18432 / 254);
+}
+
 void ExpectPaper(const PaperDescription &paper, const Expected &e, const char *what)
 {
     EXPECT_EQ(std::u16string(e.name), std::u16string(paper.name)) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.width), paper.width) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.height), paper.height) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.left), paper.left) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.top), paper.top) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.right), paper.right) << what;
-    EXPECT_EQ(pdev_TenthsToUnits(e.bottom), paper.bottom) << what;
+    EXPECT_EQ(Units(e.width), paper.width) << what;
+    EXPECT_EQ(Units(e.height), paper.height) << what;
+    EXPECT_EQ(Units(e.left), paper.left) << what;
+    EXPECT_EQ(Units(e.top), paper.top) << what;
+    EXPECT_EQ(Units(e.right), paper.right) << what;
+    EXPECT_EQ(Units(e.bottom), paper.bottom) << what;
 }
 
 // The key of a paper's description record, 0 without one.

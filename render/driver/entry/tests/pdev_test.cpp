@@ -179,12 +179,15 @@ TEST_F(PdevTest, LandscapeTurnsThePageAndScaleHalvesTheLogicalResolution)
     EXPECT_EQ(page.width, 215523);
     EXPECT_EQ(page.height, 152390);
     EXPECT_EQ(page.rotated, 1u);
-    // A4's margins 42, 50, 43, 51 (tenths) turned: left = top, top = width - right, right =
-    // bottom, bottom = width - left.
-    EXPECT_EQ(page.left, pdev_TenthsToUnits(50));
-    EXPECT_EQ(page.top, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(2100 - 43));
-    EXPECT_EQ(page.right, pdev_TenthsToUnits(2970 - 51));
-    EXPECT_EQ(page.bottom, pdev_TenthsToUnits(2100) - pdev_TenthsToUnits(42));
+    // A4's margins 42, 50, 43, 51 (left, top, right, bottom in tenths of a millimetre)
+    // turned: left = top, top = width - right, right = length - bottom, bottom = width -
+    // left, each edge in 1/18432 inch counted down from tenths x 18432 / 254:
+    //   50 -> 3628 (3628.3); 2100 -> 152390 (152390.6); 2057 -> 149270 (149270.2);
+    //   2919 -> 211822 (211822.9); 42 -> 3047 (3047.8).
+    EXPECT_EQ(page.left, 3628);
+    EXPECT_EQ(page.top, 152390 - 149270);
+    EXPECT_EQ(page.right, 211822);
+    EXPECT_EQ(page.bottom, 152390 - 3047);
     EXPECT_EQ(gdi_.ulLogPixelsX, 300u);
     EXPECT_EQ(gdi_.szlPhysSize.cx, 7016);
     DrvDisablePDEV((DHPDEV)pdev);

@@ -167,6 +167,25 @@ TEST(Geometry, LandscapePageTurnsOntoItsSheet)
     EXPECT_NEAR(y, 0, 0.01f);
 }
 
+// The fitting factor is the smaller ratio of cell to page, or the fixed percentage; no
+// square-root-of-two stretch of the cell: Letter turned into half an A4 sheet fits by
+// height, 1485 / 2159.
+TEST(Geometry, FitFactorIsTheSmallerRatioOrThePercentage)
+{
+    PageBlock block = Layout(2, 3, TRUE, Paper(2159, 2794));
+    ASSERT_EQ(block.columns * block.rows, 2);
+    float cellWidth = 2100.0f / block.columns, cellHeight = 2970.0f / block.rows;
+    float expected = std::fmin(cellWidth / 2794.0f, cellHeight / 2159.0f);
+    EXPECT_NEAR(expected, 1485.0f / 2159.0f, 1e-6f);
+    Matrix2x3 m;
+    ASSERT_EQ(geo_PlaceChecked(nullptr, &m, &block, 0, 0), 0);
+    EXPECT_NEAR(std::hypot(m.a, m.b), expected, 1e-5f);
+    block.scalingOn = 1;
+    block.scale = 50;
+    ASSERT_EQ(geo_PlaceChecked(nullptr, &m, &block, 0, 0), 0);
+    EXPECT_NEAR(std::hypot(m.a, m.b), 0.5f, 1e-5f);
+}
+
 TEST(Geometry, OrderTypes)
 {
     const struct {

@@ -445,17 +445,32 @@ TEST_F(RecordedPageTest, BrokenRecordsEndTheReplay)
     RecordPage(9, 0);
     RecordPage(PAGE_RECORD_SIZE, 12);
     RecordPage();
-    RecordPage(0xFFFF, 0, 0x80);
     const DWORD all = REPLAY_PAGE_SIZE | REPLAY_FB | REPLAY_ED | REPLAY_TRANSFORM | REPLAY_RESET_CLIP;
-    EXPECT_EQ(pg_ReplayPage(pdev_, 4, all, nullptr), -1) << "a half or tile placement is not built yet";
     EXPECT_EQ(pg_ReplayPage(pdev_, 1, all, nullptr), -1) << "unknown kind";
     EXPECT_EQ(pg_ReplayPage(pdev_, 2, all, nullptr), -1) << "page size of the wrong size";
-    setup().snapshot.bookletOn = 1;
+    EXPECT_EQ(pg_ReplayPage(pdev_, 3, all, nullptr), 0);
+}
+
+// What the replay refuses because it is not built: booklet halves and poster tiles, and
+// a transform recorded with a half or tile placement. Each is refused before its 'Aa' is
+// written, rather than written in the wrong place. The work that builds those placements
+// replaces this test.
+TEST_F(RecordedPageTest, PlacementsNotBuiltAreRefused)
+{
+    RecordPage();
+    RecordPage(0xFFFF, 0, 0x80);
+    const DWORD all = REPLAY_PAGE_SIZE | REPLAY_FB | REPLAY_ED | REPLAY_TRANSFORM | REPLAY_RESET_CLIP;
     Mark();
-    EXPECT_EQ(pg_ReplayPage(pdev_, 3, all, nullptr), -1) << "booklet halves are not placed yet";
+    EXPECT_EQ(pg_ReplayPage(pdev_, 2, all, nullptr), -1) << "a transform of a half or tile placement";
+    for (int which = 0; which < 2; ++which) {
+        setup().snapshot.bookletOn = which == 0;
+        setup().snapshot.posterOn = which == 1;
+        EXPECT_EQ(pg_ReplayPage(pdev_, 1, all, nullptr), -1) << (which == 0 ? "booklet" : "poster");
+    }
     EXPECT_FALSE(Has(Commands(), "Aa"));
     setup().snapshot.bookletOn = 0;
-    EXPECT_EQ(pg_ReplayPage(pdev_, 3, all, nullptr), 0);
+    setup().snapshot.posterOn = 0;
+    EXPECT_EQ(pg_ReplayPage(pdev_, 1, all, nullptr), 0);
 }
 
 } // namespace

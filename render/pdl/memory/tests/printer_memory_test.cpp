@@ -136,6 +136,33 @@ TEST_F(PrinterMemoryTest, NeighboursMergeForALargerRequest)
     EXPECT_EQ(mem_FindDownload(memory_, 1, 0, 0, &at), MEM_OK);
 }
 
+// A refused request merges nothing: the list, front to back, keeps every block with its
+// address, size and keys, and the downloads are still found.
+TEST_F(PrinterMemoryTest, ARefusedRequestLeavesTheListAsItWas)
+{
+    Create(64 * 4);
+    Allocate(1, 64);
+    Allocate(2, 64);
+    Allocate(3, 64);
+    // Now: [0,64) empty at the back, then keys 3, 2 and 1 at 64, 128 and 192.
+    std::vector<MemoryBlock> before = CheckInvariants(memory_);
+    for (DWORD size : {64u * 4, 64u * 4 - 1, 64u * 5}) {
+        DWORD at = 7;
+        EXPECT_EQ(mem_AllocateDownload(memory_, 9, 0, 0, &at, nullptr, size, TRUE), MEM_NO_ROOM) << size;
+        EXPECT_EQ(at, 7u) << "no address for a refused request";
+        std::vector<MemoryBlock> after = CheckInvariants(memory_);
+        ASSERT_EQ(after.size(), before.size()) << size;
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(after[i].address, before[i].address) << size << " block " << i;
+            EXPECT_EQ(after[i].size, before[i].size) << size << " block " << i;
+            EXPECT_EQ(after[i].key1, before[i].key1) << size << " block " << i;
+        }
+    }
+    DWORD at = 0;
+    for (WORD key : {1, 2, 3})
+        EXPECT_EQ(mem_FindDownload(memory_, key, 0, 0, &at), MEM_OK) << key;
+}
+
 // Host memory refused while splitting answers 2 and leaves the memory consistent.
 TEST_F(PrinterMemoryTest, HostMemoryFailureWhileSplitting)
 {
