@@ -75,6 +75,9 @@ void qmt_EnginePathLineTo(PATHOBJ *ppo, ULONG count, const POINTFIX *pptfx);
 /* count a multiple of 3: control, control, end point for each curve. */
 void qmt_EnginePathBezierTo(PATHOBJ *ppo, ULONG count, const POINTFIX *pptfx);
 void qmt_EnginePathClose(PATHOBJ *ppo);
+/* Adds a closed ellipse in the rectangle (four Bezier curves) and flags the path
+ * PO_ELLIPSE, as the engine hands an Ellipse call. */
+void qmt_EnginePathEllipse(PATHOBJ *ppo, FIX left, FIX top, FIX right, FIX bottom);
 
 /* A string of count glyphs at the given positions with text (may be NULL); pgp in the
  * STROBJ only when withPositions. */
@@ -95,6 +98,12 @@ BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor);
  * first use through pfnRealize with these arguments (kept by the caller). */
 BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
                                  ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize);
+/* A hatch brush (iHatch below HS_DDI_MAX) as the engine hands it: its own 8 x 8 one-bit
+ * pattern of the style, whose translation is {lineColor, backColor} (device colours),
+ * realised through pfnRealize on first use. The pattern and translation go with the brush.
+ * NULL for another style. */
+BRUSHOBJ *qmt_EngineHatchBrush(SURFOBJ *psoTarget, ULONG iHatch, ULONG lineColor, ULONG backColor,
+                               QMT_REALIZE_BRUSH pfnRealize);
 /* Frees a built brush with its realisations. */
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo);
 

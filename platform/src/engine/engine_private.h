@@ -55,6 +55,7 @@ struct Brush {
     XLATEOBJ *xlate;
     ULONG hatch;
     RealizeBrushFn realize;
+    bool ownsObjects; /* pattern and xlate were made for the brush and go with it */
 };
 
 struct Xform {
