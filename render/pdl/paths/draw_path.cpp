@@ -3,6 +3,7 @@
  */
 #include "render/pdl/paths/path_workers.h"
 
+#include "platform/include/qm_float.h"
 #include "render/pdl/brushes/brushes.h"
 #include "render/pdl/images/image_queue.h"
 #include "render/pdl/writer/pdl_writer.h"
@@ -108,14 +109,19 @@ static int path_DrawRectangle(DrawTarget *target, PATHOBJ *ppo, CLIPOBJ *pco, UL
 /* The pen transform of a geometric line as a matrix; a scaling keeps only its diagonal. */
 static bool path_PenMatrix(XFORMOBJ *pxo, Matrix2x3 *pen)
 {
-    FLOATOBJ_XFORM xform;
-    ULONG complexity = XFORMOBJ_iGetFloatObjXform(pxo, &xform);
+    XFORML xform;
+    ULONG complexity = XFORMOBJ_iGetXform(pxo, &xform);
     if (complexity == DDI_ERROR) {
         return false;
     }
-    *pen = Matrix2x3{xform.eM11, xform.eM12, xform.eM21, xform.eM22, xform.eDx, xform.eDy};
+    *pen = Matrix2x3{qm_FloatOf(xform.eM11),
+                     qm_FloatOf(xform.eM12),
+                     qm_FloatOf(xform.eM21),
+                     qm_FloatOf(xform.eM22),
+                     qm_FloatOf(xform.eDx),
+                     qm_FloatOf(xform.eDy)};
     if (complexity == GX_SCALE) {
-        *pen = Matrix2x3{xform.eM11, 0.0f, 0.0f, xform.eM22, 0.0f, 0.0f};
+        *pen = Matrix2x3{pen->a, 0.0f, 0.0f, pen->d, 0.0f, 0.0f};
     }
     return true;
 }

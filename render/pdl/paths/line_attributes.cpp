@@ -4,6 +4,7 @@
 #include "render/pdl/paths/path_workers.h"
 
 #include "core/settings/function_ids.h"
+#include "platform/include/qm_float.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 /* Line style kinds. */
@@ -37,7 +38,7 @@ int vec_SetLineStyle(PdlWriter *writer, DWORD count, const FLOAT_LONG *lengths, 
     }
     float dashes[kMaxDashes];
     for (DWORD i = 0; i < count; ++i) {
-        dashes[i] = lengths[lines_Source(i, count, flags)].e;
+        dashes[i] = qm_FloatOf(lengths[lines_Source(i, count, flags)].e);
     }
     return pdl_SetLineDash(writer, PDL_DASH_USER, offset, count, dashes) == 0 ? 1 : -1;
 }
@@ -74,16 +75,17 @@ int vec_SetLineAttributes(DrawTarget *target, const LINEATTRS *la)
     }
     bool styled = la->cstyle != 0 && la->pstyle != NULL;
     if (la->fl & LA_GEOMETRIC) {
-        float miter = la->eMiterLimit < 1.0f ? 1.0f : la->eMiterLimit;
+        float miter = qm_FloatOf(la->eMiterLimit);
+        miter = miter < 1.0f ? 1.0f : miter;
         if (pdl_SetLineJoin(writer, lines_JoinCode(la->iJoin)) != 0 ||
             pdl_SetLineCap(writer, lines_CapCode(la->iEndCap)) != 0 || pdl_SetMiterLimit(writer, miter) != 0 ||
-            pdl_SetLineWidth(writer, la->elWidth.e) != 0) {
+            pdl_SetLineWidth(writer, qm_FloatOf(la->elWidth.e)) != 0) {
             return -1;
         }
         if (!styled) {
             return pdl_SetLineDash(writer, kStyleSolid, 0.0f, 0, NULL) == 0 ? 1 : -1;
         }
-        return vec_SetLineStyle(writer, la->cstyle, la->pstyle, la->elStyleState.e, la->fl);
+        return vec_SetLineStyle(writer, la->cstyle, la->pstyle, qm_FloatOf(la->elStyleState.e), la->fl);
     }
     if (pdl_SetLineWidth(writer, (float)la->elWidth.l) != 0) {
         return -1;
