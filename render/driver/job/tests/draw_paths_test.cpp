@@ -387,6 +387,23 @@ TEST_F(DrawPathTest, LongSubpathGoesOutAsTwoLineCommands)
     EXPECT_EQ(lines, 2u);
 }
 
+// A write that fails inside a path fails the job: the call, the page end and the job end
+// answer FALSE.
+TEST_F(DrawPathTest, FailedWriteInsideAPathFailsTheJob)
+{
+    std::vector<POINTFIX> points(70000);
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = POINTFIX{(FIX)(i % 1000) * 16, (FIX)(i / 1000) * 16};
+    Path path;
+    qmt_EnginePathMoveTo(path.ppo, 0, 0);
+    qmt_EnginePathLineTo(path.ppo, (ULONG)points.size(), points.data());
+    qmt_SpoolerFailWrite((DWORD)Bytes().size() + 20000, ERROR_DISK_FULL);
+    EXPECT_FALSE(Fill(path.ppo, nullptr, Solid(0)));
+    EXPECT_NE(Pdev()->flags & PDEV_FLAG_JOB_FAILED, 0u);
+    EXPECT_FALSE(Fill(path.ppo, nullptr, Solid(0))); // the job has failed: nothing more is drawn
+    EXPECT_FALSE(EndDoc());
+}
+
 TEST(RasterOperations, MixesAndRopsMapThroughTheirTables)
 {
     const BYTE rop3[16] = {
