@@ -66,6 +66,9 @@ void qmt_EngineFreeFont(FONTOBJ *pfo);
 /* A clip of count rectangles: none DC_TRIVIAL, one DC_RECT, more DC_COMPLEX; rclBounds is
  * their union. */
 CLIPOBJ *qmt_EngineClip(const RECTL *rects, ULONG count);
+/* A complex clip shaped as a path (TC_PATHOBJ): CLIPOBJ_ppoGetPath hands out a copy of
+ * the path's figures; its rectangle enumeration gives the bounds. NULL for an empty path. */
+CLIPOBJ *qmt_EngineClipPath(PATHOBJ *ppo);
 void qmt_EngineFreeClip(CLIPOBJ *pco);
 
 /* An empty path; figures are added in 28.4 units. */

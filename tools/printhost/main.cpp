@@ -8,7 +8,7 @@
  * tears the DC and the driver down again and reports what was left behind: "no leaks", or
  * the kind of object still live and a non-zero exit.
  *
- * printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]
+ * printhost print --model <file.DDD> (--pages <N> | --draw <script>) --out <stream-file> [options]
  *
  * runs a sample job through the driver and leaves its print stream (tools/printhost/
  * print_job.h).
@@ -35,9 +35,10 @@ const int kExitLeak = 3;
 
 void Usage()
 {
-    fprintf(stderr,
-            "usage: printhost enable --model <file.DDD>\n"
-            "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
+    fprintf(
+        stderr,
+        "usage: printhost enable --model <file.DDD>\n"
+        "       printhost print --model <file.DDD> (--pages <N> | --draw <script>) --out <stream-file> [options]\n");
 }
 
 // Narrow: a wide text of printable ASCII (others as '?').

@@ -247,6 +247,26 @@ CLIPOBJ *qmt_EngineClip(const RECTL *rects, ULONG count)
     return &c->co;
 }
 
+CLIPOBJ *qmt_EngineClipPath(PATHOBJ *ppo)
+{
+    Path *p = PathOf(ppo);
+    if (!p || p->runs.empty())
+        return nullptr;
+    Clip *c = new Clip();
+    c->magic = kClipMagic;
+    RegisterObject(c, kClipMagic);
+    c->co.iUniq = 1;
+    c->shape = p->runs;
+    RECTFX b;
+    PATHOBJ_vGetBounds(ppo, &b);
+    c->co.rclBounds = RECTL{b.xLeft >> 4, b.yTop >> 4, (b.xRight + 15) >> 4, (b.yBottom + 15) >> 4};
+    c->rects.push_back(c->co.rclBounds);
+    c->co.iDComplexity = DC_COMPLEX;
+    c->co.iFComplexity = FC_COMPLEX;
+    c->co.iMode = TC_PATHOBJ;
+    return &c->co;
+}
+
 void qmt_EngineFreeClip(CLIPOBJ *pco)
 {
     Clip *c = ClipOf(pco);

@@ -98,6 +98,7 @@ struct Clip {
     std::vector<RECTL> rects;
     std::vector<RECTL> order; /* enumeration order */
     size_t cursor;
+    std::vector<Run> shape; /* a clip made from a path: its runs, handed out as the path */
 };
 
 struct String {

@@ -199,6 +199,12 @@ PATHOBJ *WINAPI CLIPOBJ_ppoGetPath(CLIPOBJ *pco)
     if (!c)
         return nullptr;
     Path *p = NewPath();
+    if (!c->shape.empty()) {
+        p->runs = c->shape;
+        for (const Run &run : p->runs)
+            p->po.cCurves += static_cast<ULONG>(run.points.size());
+        return &p->po;
+    }
     std::vector<RECTL> rects = c->rects.empty() ? std::vector<RECTL>{pco->rclBounds} : c->rects;
     for (const RECTL &r : rects) {
         Run run;

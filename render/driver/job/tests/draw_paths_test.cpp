@@ -352,6 +352,31 @@ TEST_F(DrawPathTest, HatchesAndPatterns)
     EXPECT_NE(drawn[ap].find("18:001001011001021001002001012001022001"), std::string::npos) << drawn[ap];
 }
 
+// While a stamp is drawn with a stamp option and the stamp colour word on: no clip but a
+// reset, and solid colours become the built-in pattern in setting 301's colour.
+TEST_F(DrawPathTest, StampColourBecomesTheBuiltInPattern)
+{
+    Path rect;
+    rect.Rect(0, 0, 50, 50);
+    ASSERT_TRUE(Fill(rect.ppo, nullptr, Solid(0))); // the page begins
+    Set(301, 0x0000FF);                             // red, as a COLORREF
+    Pdev()->job.setup.snapshot.formSecond = 1;
+    Pdev()->job.escape.stampMode = 1;
+    Pdev()->job.escape.stampColorWord = 1;
+    RECTL clip = {0, 0, 20, 20};
+    CLIPOBJ *pco = qmt_EngineClip(&clip, 1);
+    ASSERT_TRUE(Fill(rect.ppo, pco, Solid(kRed)));
+    qmt_EngineFreeClip(pco);
+    Pdev()->job.escape.stampMode = 0;
+    Pdev()->job.escape.stampColorWord = 0;
+    Strings drawn = Drawn();
+    size_t stamp = Find(drawn, "AQ", 0, true);
+    ASSERT_LT(stamp, drawn.size()) << ::testing::PrintToString(drawn);
+    EXPECT_EQ(drawn[stamp], "AQ 3 2 4 #ff0000") << ::testing::PrintToString(drawn);
+    EXPECT_FALSE(Has(drawn, "AB", true));
+    EXPECT_TRUE(Has(drawn, "AO 0 0 3 4 #ff0000 1 8 8 8:bbbbeeeebbbbeeee")) << ::testing::PrintToString(drawn);
+}
+
 TEST_F(DrawPathTest, RefusedCallsFailOnlyThemselves)
 {
     Path bezier;
