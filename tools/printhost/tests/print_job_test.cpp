@@ -265,17 +265,18 @@ TEST_F(PrintJobTest, PageScriptsDrawThroughThePathEntries)
         int exit;
         std::vector<std::string> lines; // in this order in the listing's body
     };
+    const char *kDotted = "page\nbrush solid 000000\npen cosmetic style 1,1\nstroke M 0 0 L 100 0\n";
     const Case cases[] = {
         {"filled_rect",
          "page\nbrush solid ff0000\nfill rect 10 20 110 70\n",
          {},
          PH_EXIT_DONE,
          {"AM 2 4 #ff0000", "CG 10 20 110 70"}},
-        {"dotted_line",
-         "page\nbrush solid 000000\npen cosmetic style 1,1\nstroke M 0 0 L 100 0\n",
-         {},
-         PH_EXIT_DONE,
-         {"AH 6 0 2 24 24", "BA", "BD"}},
+        // Style units of 1/600 inch from setting 467 (0 and above 24 mean 24) at the job resolution.
+        {"dotted_line", kDotted, {}, PH_EXIT_DONE, {"AH 6 0 2 24 24", "BA", "BD"}},
+        {"dotted_1200", kDotted, {"20=1200"}, PH_EXIT_DONE, {"AH 6 0 2 48 48"}},
+        {"dotted_unit30", kDotted, {"467=30"}, PH_EXIT_DONE, {"AH 6 0 2 24 24"}},
+        {"dotted_unit12", kDotted, {"467=12"}, PH_EXIT_DONE, {"AH 6 0 2 12 12"}},
         {"miter",
          "page\npen geometric 2.5 miter 0.5\nbrush solid 000000\nstroke M 0 0 L 100 0\n",
          {},

@@ -59,6 +59,8 @@ class DrawPathTest : public JobTest
 protected:
     void SetUp() override
     {
+        paths_ = qmt_LiveEnginePaths();
+        realized_ = qmt_LiveRealizedBrushes();
         JobTest::SetUp();
         ASSERT_NO_FATAL_FAILURE(Open());
         ASSERT_TRUE(StartDoc());
@@ -106,8 +108,11 @@ protected:
         for (BRUSHOBJ *pbo : brushes_)
             qmt_EngineFreeBrush(pbo);
         JobTest::TearDown();
+        EXPECT_EQ(qmt_LiveEnginePaths(), paths_) << "engine paths left";
+        EXPECT_EQ(qmt_LiveRealizedBrushes(), realized_) << "realised brushes left";
     }
     std::vector<BRUSHOBJ *> brushes_;
+    DWORD paths_ = 0, realized_ = 0;
 };
 
 bool Has(const Strings &list, const std::string &item, bool prefix = false)
