@@ -88,6 +88,16 @@ typedef struct _XFORML {
     FLOATL eDy;
 } XFORML, *PXFORML;
 
+/* A transform's matrix as engine floats (plain floats for user-mode drivers). */
+typedef struct _FLOATOBJ_XFORM {
+    FLOATOBJ eM11;
+    FLOATOBJ eM12;
+    FLOATOBJ eM21;
+    FLOATOBJ eM22;
+    FLOATOBJ eDx;
+    FLOATOBJ eDy;
+} FLOATOBJ_XFORM, *PFLOATOBJ_XFORM;
+
 #ifndef QM_HAVE_PANOSE
 #define QM_HAVE_PANOSE
 typedef struct tagPANOSE {
@@ -970,12 +980,14 @@ XFORMOBJ *WINAPI FONTOBJ_pxoGetXform(FONTOBJ *pfo);
 
 BOOL WINAPI PATHOBJ_bEnum(PATHOBJ *ppo, PATHDATA *ppd);
 void WINAPI PATHOBJ_vEnumStart(PATHOBJ *ppo);
+void WINAPI PATHOBJ_vGetBounds(PATHOBJ *ppo, PRECTFX prectfx);
 
 BOOL WINAPI STROBJ_bEnum(STROBJ *pstro, ULONG *pc, PGLYPHPOS *ppgpos);
 void WINAPI STROBJ_vEnumStart(STROBJ *pstro);
 
 BOOL WINAPI XFORMOBJ_bApplyXform(XFORMOBJ *pxo, ULONG iMode, ULONG cPoints, PVOID pvIn, PVOID pvOut);
 ULONG WINAPI XFORMOBJ_iGetXform(XFORMOBJ *pxo, XFORML *pxform);
+ULONG WINAPI XFORMOBJ_iGetFloatObjXform(XFORMOBJ *pxo, FLOATOBJ_XFORM *pxfo);
 
 ULONG WINAPI XLATEOBJ_cGetPalette(XLATEOBJ *pxlo, ULONG iPal, ULONG cPal, ULONG *pPal);
 ULONG WINAPI XLATEOBJ_iXlate(XLATEOBJ *pxlo, ULONG iColor);

@@ -86,6 +86,8 @@ HWND WINAPI GetActiveWindow(void);
 
 /* The desktop window: a fixed handle. */
 HWND WINAPI GetDesktopWindow(void);
+/* Rectangles: lprcDst gets the intersection; an empty one is all zeros and answers FALSE. */
+BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
 /* A display DC for the window (NULL or the desktop: the screen); NULL for another window. */
 HDC WINAPI GetDC(HWND hWnd);
 /* Gives a DC of GetDC back: 1, or 0 for a DC GetDC did not hand out. */

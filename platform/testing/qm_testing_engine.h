@@ -66,6 +66,9 @@ void qmt_EngineFreeFont(FONTOBJ *pfo);
 /* A clip of count rectangles: none DC_TRIVIAL, one DC_RECT, more DC_COMPLEX; rclBounds is
  * their union. */
 CLIPOBJ *qmt_EngineClip(const RECTL *rects, ULONG count);
+/* A complex clip shaped as a path (TC_PATHOBJ): CLIPOBJ_ppoGetPath hands out a copy of
+ * the path's figures; its rectangle enumeration gives the bounds. NULL for an empty path. */
+CLIPOBJ *qmt_EngineClipPath(PATHOBJ *ppo);
 void qmt_EngineFreeClip(CLIPOBJ *pco);
 
 /* An empty path; figures are added in 28.4 units. */
@@ -75,6 +78,9 @@ void qmt_EnginePathLineTo(PATHOBJ *ppo, ULONG count, const POINTFIX *pptfx);
 /* count a multiple of 3: control, control, end point for each curve. */
 void qmt_EnginePathBezierTo(PATHOBJ *ppo, ULONG count, const POINTFIX *pptfx);
 void qmt_EnginePathClose(PATHOBJ *ppo);
+/* Adds a closed ellipse in the rectangle (four Bezier curves) and flags the path
+ * PO_ELLIPSE, as the engine hands an Ellipse call. */
+void qmt_EnginePathEllipse(PATHOBJ *ppo, FIX left, FIX top, FIX right, FIX bottom);
 
 /* A string of count glyphs at the given positions with text (may be NULL); pgp in the
  * STROBJ only when withPositions. */
@@ -95,6 +101,12 @@ BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor);
  * first use through pfnRealize with these arguments (kept by the caller). */
 BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
                                  ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize);
+/* A hatch brush (iHatch below HS_DDI_MAX) as the engine hands it: its own 8 x 8 one-bit
+ * pattern of the style, whose translation is {lineColor, backColor} (device colours),
+ * realised through pfnRealize on first use. The pattern and translation go with the brush.
+ * NULL for another style. */
+BRUSHOBJ *qmt_EngineHatchBrush(SURFOBJ *psoTarget, ULONG iHatch, ULONG lineColor, ULONG backColor,
+                               QMT_REALIZE_BRUSH pfnRealize);
 /* Frees a built brush with its realisations. */
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo);
 

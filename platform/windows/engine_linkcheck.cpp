@@ -48,6 +48,9 @@ extern "C" __declspec(dllexport) ULONG_PTR WINAPI qm_EngineLinkCheck(SURFOBJ *ps
     PATHOBJ *po = CLIPOBJ_ppoGetPath(co);
     PATHOBJ_vEnumStart(po);
     r += PATHOBJ_bEnum(po, &pd);
+    RECTFX bounds;
+    PATHOBJ_vGetBounds(po, &bounds);
+    r += static_cast<ULONG_PTR>(bounds.xLeft);
     EngDeletePath(po);
 
     FONTOBJ *fo = reinterpret_cast<FONTOBJ *>(n);
@@ -56,6 +59,8 @@ extern "C" __declspec(dllexport) ULONG_PTR WINAPI qm_EngineLinkCheck(SURFOBJ *ps
     XFORMOBJ *xo = FONTOBJ_pxoGetXform(fo);
     r += XFORMOBJ_bApplyXform(xo, XF_LTOL, 1, &pt, &pt);
     r += XFORMOBJ_iGetXform(xo, &xf);
+    FLOATOBJ_XFORM fxf;
+    r += XFORMOBJ_iGetFloatObjXform(xo, &fxf);
 
     STROBJ *so = reinterpret_cast<STROBJ *>(n);
     STROBJ_vEnumStart(so);

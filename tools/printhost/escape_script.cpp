@@ -38,6 +38,7 @@ void ph_InitScript(EscapeScript *script, HANDLE printer, LPCWSTR printerName, HD
     script->printerName = printerName;
     script->dc = dc;
     script->addedPage = hooks != NULL ? *hooks : AddedPageHooks{NULL, NULL, NULL};
+    script->stampDraw = StampDrawHook{NULL, NULL};
     memset(&script->devmode, 0, sizeof script->devmode);
     memset(&script->block, 0, sizeof script->block);
     memset(&script->renderJob, 0, sizeof script->renderJob);
@@ -288,6 +289,9 @@ static LONG DrawStamp(EscapeScript *script, const char *event, DriverDevmode *de
 {
     LONG result = -1;
     if (Switch(script, event, ESC_STAMP_MODE, 1)) {
+        if (script->stampDraw.draw != NULL) {
+            script->stampDraw.draw(script->stampDraw.host);
+        }
         LONG repeat = 0;
         util_ReadSettingLong(FID_STAMP_REPEAT, devmode, &script->block, &repeat);
         LONG placement = 0;

@@ -2,8 +2,9 @@
  * The document events of a job's DC as the user-interface driver meets them, played by
  * printhost: at each event the private escapes it sends the render driver through
  * ExtEscape on the DC, in its order, with its payloads, and the log of every escape
- * (event, code, sizes and result; code 0 records the event's own answer). The script draws nothing: where stamps and page
- * annotations are drawn it sends only the mode and placement escapes around them.
+ * (event, code, sizes and result; code 0 records the event's own answer). The script itself draws nothing: where stamps and
+ * page annotations are drawn it sends the mode and placement escapes around them, and the
+ * host may draw the stamp between them (StampDrawHook).
  */
 #ifndef QM_TOOLS_PRINTHOST_ESCAPE_SCRIPT_H
 #define QM_TOOLS_PRINTHOST_ESCAPE_SCRIPT_H
@@ -34,12 +35,20 @@ typedef struct AddedPageHooks {
     void *host;
 } AddedPageHooks;
 
+/* What the document events draw as the stamp, between the stamp-mode escapes (the host's
+ * drawing of the page script's stamp block); draw NULL: nothing. */
+typedef struct StampDrawHook {
+    BOOL (*draw)(void *host);
+    void *host;
+} StampDrawHook;
+
 /* The sender's job context: what one event hands the next. */
 typedef struct EscapeScript {
     HANDLE printer;
     HDC dc;
     LPCWSTR printerName;
     AddedPageHooks addedPage;
+    StampDrawHook stampDraw;   /* set by the host after ph_InitScript */
     DriverDevmode devmode;     /* the job's full DEVMODE as the render driver gave it */
     PrinterDataBlock block;    /* the printer's data, loaded at STARTDOC */
     RenderJobRecord renderJob; /* the render driver's record, sent back unchanged */

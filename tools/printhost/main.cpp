@@ -9,7 +9,7 @@
  * tears the DC and the driver down again and reports what was left behind: "no leaks", or
  * the kind of object still live and a non-zero exit.
  *
- * printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]
+ * printhost print --model <file.DDD> (--pages <N> | --draw <script>) --out <stream-file> [options]
  *
  * runs a sample job through the driver and leaves its print stream (tools/printhost/
  * print_job.h).
@@ -38,7 +38,7 @@ void Usage()
 {
     fprintf(stderr,
             "usage: printhost enable --model <file.DDD> [--fonts]\n"
-            "       printhost print --model <file.DDD> --pages <N> --out <stream-file> [options]\n");
+            "       printhost print --model <file.DDD> (--pages <N> | --draw <script>) --out <stream-file> [options]\n");
 }
 
 // Narrow: a wide text of printable ASCII (others as '?').

@@ -18,6 +18,7 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
 #include "tools/lumiq/lumiq_decoder.h"
+#include "tools/printhost/draw_script.h"
 #include "tools/printhost/escape_script.h"
 
 typedef DHPDEV(WINAPI *EnablePdevProc)(DEVMODEW *, LPWSTR, ULONG, HSURF *, ULONG, ULONG *, ULONG, DEVINFO *, HDEV,
@@ -43,6 +44,7 @@ struct JobEntries {
     PageProc startPage;
     PageProc sendPage;
     QMH_ESCAPE_ENTRY escape;
+    DrawEntries draw;
 };
 
 // One device of the job: its PDEV and surface.
@@ -66,7 +68,13 @@ static BOOL LoadEntries(const DriverHost *host, JobEntries *e)
     e->startPage = (PageProc)(void *)ph_DriverFunction(host, INDEX_DrvStartPage);
     e->sendPage = (PageProc)(void *)ph_DriverFunction(host, INDEX_DrvSendPage);
     e->escape = (QMH_ESCAPE_ENTRY)(void *)ph_DriverFunction(host, INDEX_DrvEscape);
-    return e->enablePdev && e->completePdev && e->resetPdev && e->disablePdev && e->enableSurface &&
+    e->draw.strokePath = (decltype(e->draw.strokePath))(void *)ph_DriverFunction(host, INDEX_DrvStrokePath);
+    e->draw.fillPath = (decltype(e->draw.fillPath))(void *)ph_DriverFunction(host, INDEX_DrvFillPath);
+    e->draw.strokeAndFillPath =
+        (decltype(e->draw.strokeAndFillPath))(void *)ph_DriverFunction(host, INDEX_DrvStrokeAndFillPath);
+    e->draw.realizeBrush = (decltype(e->draw.realizeBrush))(void *)ph_DriverFunction(host, INDEX_DrvRealizeBrush);
+    return e->draw.strokePath && e->draw.fillPath && e->draw.strokeAndFillPath && e->draw.realizeBrush &&
+           e->enablePdev && e->completePdev && e->resetPdev && e->disablePdev && e->enableSurface &&
            e->disableSurface && e->startDoc && e->endDoc && e->startPage && e->sendPage && e->escape;
 }
 
@@ -172,12 +180,13 @@ struct PrintOptions {
     bool escapes = true; // the document events send their escapes
     const char *escapeLog = NULL;
     const char *faxList = NULL;
+    const char *draw = NULL; // the page script (in place of --pages)
 };
 
 static void Usage()
 {
     fprintf(stderr,
-            "usage: printhost print --model <file.DDD> --pages <N> --out <stream-file>\n"
+            "usage: printhost print --model <file.DDD> (--pages <N> | --draw <script>) --out <stream-file>\n"
             "                      [--list <listing-file>] [--set <FunctionID>=<value>]...\n"
             "                      [--document <name>] [--abort-after <n>] [--reset-after <n>]\n"
             "                      [--fixed-env] [--no-escapes] [--escape-log <file>]\n"
@@ -223,6 +232,8 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
             o->escapeLog = value;
         else if (name == "--fax-list")
             o->faxList = value;
+        else if (name == "--draw")
+            o->draw = value;
         else if (name == "--set")
             o->sets.push_back(value);
         else if (name == "--pages")
@@ -237,7 +248,8 @@ static BOOL ParseOptions(int argc, char **argv, PrintOptions *o)
             return FALSE;
         }
     }
-    return o->model != NULL && o->out != NULL && o->pages >= 0;
+    // One source of pages: a count or the page script.
+    return o->model != NULL && o->out != NULL && (o->pages >= 0) != (o->draw != NULL);
 }
 
 // WriteHostFile: bytes into a file of the host (created or emptied).
@@ -281,6 +293,8 @@ struct JobRun {
     DWORD pages; // pages the driver took (DrvSendPage answered TRUE)
     HDC dc;      // the application's DC: its escapes reach the driver
     EscapeScript *script;
+    const DrawScript *draw; // the page script, or NULL
+    int drawFailures;       // drawing calls that answered FALSE
 };
 
 // The page the document events add at the end of the document.
@@ -333,12 +347,29 @@ static BOOL ResetDevice(JobRun *run, LPWSTR document)
     return TRUE;
 }
 
-// RunPage: one page as GDI makes it: StartPage and EndPage with their events.
-static BOOL RunPage(JobRun *run)
+// DrawStampBlock: the page script's stamp block, drawn between the stamp-mode escapes.
+static BOOL DrawStampBlock(void *host)
+{
+    JobRun *run = (JobRun *)host;
+    run->drawFailures += ph_DrawStatements(&run->e->draw, run->device.surface, run->draw->stamp);
+    return TRUE;
+}
+
+// DrawPage: what the page script draws on page index (none without a script).
+static BOOL DrawPage(JobRun *run, long index)
+{
+    if (run->draw != NULL) {
+        run->drawFailures += ph_DrawStatements(&run->e->draw, run->device.surface, run->draw->pages[(size_t)index]);
+    }
+    return TRUE;
+}
+
+// RunPage: one page as GDI makes it: StartPage, the drawing and EndPage with their events.
+static BOOL RunPage(JobRun *run, long index)
 {
     const JobEntries &e = *run->e;
-    BOOL good = Event(run, ph_ScriptStartPage) && e.startPage(run->device.surface) && Event(run, ph_ScriptEndPage) &&
-                e.sendPage(run->device.surface);
+    BOOL good = Event(run, ph_ScriptStartPage) && e.startPage(run->device.surface) && DrawPage(run, index) &&
+                Event(run, ph_ScriptEndPage) && e.sendPage(run->device.surface);
     run->pages += good ? 1 : 0;
     return good;
 }
@@ -352,8 +383,9 @@ static void RunPages(JobRun *run, const PrintOptions &o, LPWSTR document)
         PostEvent(run, ph_ScriptStartDocPost);
     }
     bool aborted = false;
-    for (long page = 1; good && page <= o.pages; ++page) {
-        good = RunPage(run);
+    long pages = run->draw != NULL ? (long)run->draw->pages.size() : o.pages;
+    for (long page = 1; good && page <= pages; ++page) {
+        good = RunPage(run, page - 1);
         if (good && page == o.abortAfter) {
             aborted = true;
             break;
@@ -512,6 +544,9 @@ static int PrepareJob(JobRun *run, const PrintOptions &o)
         run->script = new EscapeScript;
         AddedPageHooks hooks = {StartAddedPage, EndAddedPage, run};
         ph_InitScript(run->script, run->printer, PH_PRINTER_NAME, run->dc, &hooks);
+        if (run->draw != NULL && !run->draw->stamp.empty()) {
+            run->script->stampDraw = StampDrawHook{DrawStampBlock, run};
+        }
     }
     return 0;
 }
@@ -523,10 +558,15 @@ int ph_Print(int argc, char **argv)
         Usage();
         return PH_EXIT_USAGE;
     }
+    DrawScript draw;
+    std::string error;
+    if (o.draw != NULL && !ph_ReadDrawScript(o.draw, &draw, &error)) {
+        fprintf(stderr, "printhost: %s\n", error.c_str());
+        return PH_EXIT_USAGE;
+    }
     if (o.fixedEnv) {
         PinEnvironment();
     }
-    std::string error;
     if (!ph_InstallPrinter(PH_PRINTER_NAME, o.model, &error)) {
         return SetupFailure("model", error);
     }
@@ -541,7 +581,7 @@ int ph_Print(int argc, char **argv)
         return SetupFailure("DrvEnableDriver", "");
     }
     std::vector<BYTE> devmode;
-    JobRun run = {&entries, NULL, &devmode, {}, 0, false, 0, NULL, NULL};
+    JobRun run = {&entries, NULL, &devmode, {}, 0, false, 0, NULL, NULL, o.draw != NULL ? &draw : NULL, 0};
     int exitCode = LoadEntries(&host, &entries) ? PrepareJob(&run, o) : SetupFailure("module", "entry points missing");
     if (exitCode == 0) {
         exitCode = OpenDocument(&run, o);
@@ -565,6 +605,8 @@ int ph_Print(int argc, char **argv)
             exitCode = PH_EXIT_SETUP;
         } else if (run.failed) {
             exitCode = PH_EXIT_JOB_FAILED;
+        } else if (run.drawFailures != 0 && exitCode == PH_EXIT_DONE) {
+            exitCode = PH_EXIT_DRAW_FAILED;
         }
     }
     if (run.printer != NULL) {

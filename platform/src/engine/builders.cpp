@@ -7,6 +7,7 @@
 #include "platform/testing/qm_testing_engine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string.h>
 
 using namespace qme;
@@ -246,6 +247,26 @@ CLIPOBJ *qmt_EngineClip(const RECTL *rects, ULONG count)
     return &c->co;
 }
 
+CLIPOBJ *qmt_EngineClipPath(PATHOBJ *ppo)
+{
+    Path *p = PathOf(ppo);
+    if (!p || p->runs.empty())
+        return nullptr;
+    Clip *c = new Clip();
+    c->magic = kClipMagic;
+    RegisterObject(c, kClipMagic);
+    c->co.iUniq = 1;
+    c->shape = p->runs;
+    RECTFX b;
+    PATHOBJ_vGetBounds(ppo, &b);
+    c->co.rclBounds = RECTL{b.xLeft >> 4, b.yTop >> 4, (b.xRight + 15) >> 4, (b.yBottom + 15) >> 4};
+    c->rects.push_back(c->co.rclBounds);
+    c->co.iDComplexity = DC_COMPLEX;
+    c->co.iFComplexity = FC_COMPLEX;
+    c->co.iMode = TC_PATHOBJ;
+    return &c->co;
+}
+
 void qmt_EngineFreeClip(CLIPOBJ *pco)
 {
     Clip *c = ClipOf(pco);
@@ -286,6 +307,40 @@ void qmt_EnginePathClose(PATHOBJ *ppo)
     Path *p = PathOf(ppo);
     if (p)
         EndSubpath(p, true);
+}
+
+void qmt_EnginePathEllipse(PATHOBJ *ppo, FIX left, FIX top, FIX right, FIX bottom)
+{
+    Path *p = PathOf(ppo);
+    if (!p)
+        return;
+    // Four quarter curves from the right-hand point, counter-clockwise in device space;
+    // the control points lie at the usual 0.5523 of each radius.
+    double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
+    const double k = 0.5522847498;
+    auto at = [](double x, double y) {
+        return POINTFIX{static_cast<FIX>(std::lround(x)), static_cast<FIX>(std::lround(y))};
+    };
+    POINTFIX curves[12] = {
+        at(cx + rx, cy - k * ry),
+        at(cx + k * rx, cy - ry),
+        at(cx, cy - ry),
+        at(cx - k * rx, cy - ry),
+        at(cx - rx, cy - k * ry),
+        at(cx - rx, cy),
+        at(cx - rx, cy + k * ry),
+        at(cx - k * rx, cy + ry),
+        at(cx, cy + ry),
+        at(cx + k * rx, cy + ry),
+        at(cx + rx, cy + k * ry),
+        at(cx + rx, cy),
+    };
+    POINTFIX start = at(cx + rx, cy);
+    qmt_EnginePathMoveTo(ppo, start.x, start.y);
+    qmt_EnginePathBezierTo(ppo, 12, curves);
+    qmt_EnginePathClose(ppo);
+    ppo->fl |= PO_ELLIPSE;
 }
 
 STROBJ *qmt_EngineString(const GLYPHPOS *pgp, ULONG count, LPCWSTR text, ULONG ulCharInc, FLONG flAccel,
@@ -358,12 +413,45 @@ BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOB
     return &b->bo;
 }
 
+BRUSHOBJ *qmt_EngineHatchBrush(SURFOBJ *psoTarget, ULONG iHatch, ULONG lineColor, ULONG backColor,
+                               QMT_REALIZE_BRUSH pfnRealize)
+{
+    if (iHatch >= HS_DDI_MAX)
+        return nullptr;
+    SURFOBJ *pattern = qmt_EngineBitmap(8, 8, BMF_1BPP, TRUE);
+    if (!pattern)
+        return nullptr;
+    // The engine's 8 x 8 hatches, one bit a pixel, leftmost pixel in the high bit; a set
+    // bit is a line (colour 0), a clear one background (colour 1).
+    static const BYTE kHatchRows[HS_DDI_MAX][8] = {
+        {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00}, // HS_HORIZONTAL
+        {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // HS_VERTICAL
+        {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // HS_FDIAGONAL
+        {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // HS_BDIAGONAL
+        {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08}, // HS_CROSS
+        {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // HS_DIAGCROSS
+    };
+    BYTE *row = static_cast<BYTE *>(pattern->pvScan0);
+    for (int y = 0; y < 8; ++y, row += pattern->lDelta)
+        row[0] = static_cast<BYTE>(~kHatchRows[iHatch][y]);
+    const ULONG table[2] = {lineColor, backColor};
+    XLATEOBJ *xlate = qmt_EngineXlateTable(table, 2);
+    BRUSHOBJ *pbo = qmt_EnginePatternBrush(psoTarget, pattern, nullptr, xlate, iHatch, pfnRealize);
+    Brush *b = BrushOf(pbo);
+    b->ownsObjects = true;
+    return pbo;
+}
+
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo)
 {
     Brush *b = BrushOf(pbo);
     if (!b)
         return;
     FreeRbrushes(pbo);
+    if (b->ownsObjects) {
+        qmt_EngineFreeBitmap(b->pattern);
+        qmt_EngineFreeXlate(b->xlate);
+    }
     UnregisterObject(b);
     b->magic = 0;
     delete b;

@@ -55,6 +55,7 @@ struct Brush {
     XLATEOBJ *xlate;
     ULONG hatch;
     RealizeBrushFn realize;
+    bool ownsObjects; /* pattern and xlate were made for the brush and go with it */
 };
 
 struct Xform {
@@ -97,6 +98,7 @@ struct Clip {
     std::vector<RECTL> rects;
     std::vector<RECTL> order; /* enumeration order */
     size_t cursor;
+    std::vector<Run> shape; /* a clip made from a path: its runs, handed out as the path */
 };
 
 struct String {

@@ -199,6 +199,12 @@ PATHOBJ *WINAPI CLIPOBJ_ppoGetPath(CLIPOBJ *pco)
     if (!c)
         return nullptr;
     Path *p = NewPath();
+    if (!c->shape.empty()) {
+        p->runs = c->shape;
+        for (const Run &run : p->runs)
+            p->po.cCurves += static_cast<ULONG>(run.points.size());
+        return &p->po;
+    }
     std::vector<RECTL> rects = c->rects.empty() ? std::vector<RECTL>{pco->rclBounds} : c->rects;
     for (const RECTL &r : rects) {
         Run run;
@@ -296,6 +302,34 @@ void WINAPI PATHOBJ_vEnumStart(PATHOBJ *ppo)
 }
 
 /*
+ * The bounding rectangle of every point of a path (28.4). prectfx: out; all zeros for an
+ * empty or unknown path.
+ */
+void WINAPI PATHOBJ_vGetBounds(PATHOBJ *ppo, PRECTFX prectfx)
+{
+    if (!prectfx)
+        return;
+    *prectfx = RECTFX{0, 0, 0, 0};
+    Path *p = PathOf(ppo);
+    if (!p)
+        return;
+    bool first = true;
+    for (const Run &run : p->runs) {
+        for (const POINTFIX &pt : run.points) {
+            if (first) {
+                *prectfx = RECTFX{pt.x, pt.y, pt.x, pt.y};
+                first = false;
+                continue;
+            }
+            prectfx->xLeft = std::min(prectfx->xLeft, pt.x);
+            prectfx->yTop = std::min(prectfx->yTop, pt.y);
+            prectfx->xRight = std::max(prectfx->xRight, pt.x);
+            prectfx->yBottom = std::max(prectfx->yBottom, pt.y);
+        }
+    }
+}
+
+/*
  * Gives the next batch of glyphs of a string: all glyphs in one batch. pc: out, the count;
  * ppgpos: out, their positions. Returns FALSE with the last batch (always, as one batch
  * holds them all); FALSE with count 0 for an unknown string or a finished enumeration.
@@ -382,6 +416,21 @@ ULONG WINAPI XFORMOBJ_iGetXform(XFORMOBJ *pxo, XFORML *pxform)
     if (m.eM11 != 1 || m.eM22 != 1)
         return GX_SCALE;
     return (m.eDx != 0 || m.eDy != 0) ? GX_OFFSET : GX_IDENTITY;
+}
+
+/*
+ * The transform's matrix as engine floats and its kind, as XFORMOBJ_iGetXform. pxfo: out
+ * (may be NULL). DDI_ERROR for an unknown transform.
+ */
+ULONG WINAPI XFORMOBJ_iGetFloatObjXform(XFORMOBJ *pxo, FLOATOBJ_XFORM *pxfo)
+{
+    XFORML m;
+    ULONG kind = XFORMOBJ_iGetXform(pxo, &m);
+    if (kind == DDI_ERROR)
+        return DDI_ERROR;
+    if (pxfo)
+        *pxfo = FLOATOBJ_XFORM{m.eM11, m.eM12, m.eM21, m.eM22, m.eDx, m.eDy};
+    return kind;
 }
 
 } // extern "C"

@@ -54,6 +54,10 @@ static void TakeJob(PDEV *oldPdev, PDEV *newPdev)
     newPdev->trailer = oldPdev->trailer;
     newPdev->job = oldPdev->job;
     memset(&oldPdev->job, 0, sizeof oldPdev->job);
+    // The stored clip path lives on the old PDEV's heap and goes with it: the new PDEV
+    // starts with a clip reset and nothing stored.
+    memset(&newPdev->job.clip, 0, sizeof newPdev->job.clip);
+    newPdev->job.clip.kind = CLIP_KIND_RESET;
 }
 
 // TakeOutputPaper: the old PDEV's output paper with its description record.

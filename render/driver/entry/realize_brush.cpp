@@ -5,7 +5,7 @@
 
 #include <string.h>
 
-#include "render/driver/entry/realized_brush.h"
+#include "render/pdl/brushes/realized_brush.h"
 #include "render/driver/pdev/pdev.h"
 
 // Bits per pixel of the realised pixel block for a pattern format; 0 for an unsupported one.

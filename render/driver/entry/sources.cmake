@@ -2,6 +2,7 @@ list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/doc_workers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw_workers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/driver_locks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_points.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font_queries.cpp

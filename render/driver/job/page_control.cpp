@@ -91,6 +91,8 @@ LONG WINAPI jc_StartPage(PDEV *pdev)
         jc_AbortJob(pdev);
         return -1;
     }
+    // The printer starts the page unclipped: the next clip resets first.
+    pdev->job.clip.kind = CLIP_KIND_RESET;
     return 0;
 }
 

@@ -76,6 +76,26 @@ LONG geo_ToDeviceMatrix(Matrix2x3 *out, const PDEV *pdev, const Matrix2x3 *in)
     return 0;
 }
 
+LONG geo_FromDeviceMatrix(Matrix2x3 *out, const PDEV *pdev, const Matrix2x3 *in)
+{
+    if (!out || !pdev || !in)
+        return -1;
+    double rx = page_Resolution(pdev->job.setup.resolutionX);
+    double ry = page_Resolution(pdev->job.setup.resolutionY);
+    if (rx == 0 || ry == 0)
+        return -1;
+    double length = pdev->job.setup.page.page.length;
+    Matrix2x3 r;
+    r.a = (float)(in->a * 72.0 / rx);
+    r.b = (float)(-in->b * 72.0 / ry);
+    r.c = (float)(in->c * 72.0 / rx);
+    r.d = (float)(-in->d * 72.0 / ry);
+    r.e = (float)(in->e * 72.0 / rx);
+    r.f = (float)((ry * length * GEO_TENTH_MM_PER_INCH - in->f) * 72.0 / ry);
+    *out = r;
+    return 0;
+}
+
 float geo_TenthMmToDots(LONG value, LONG dpi)
 {
     return (float)value * (float)dpi / 254.0f;

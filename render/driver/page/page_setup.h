@@ -65,6 +65,9 @@ void geo_Copy(Matrix2x3 *out, const Matrix2x3 *in);
 // resolution, turned at the paper length of the page paper record. -1 for a NULL
 // argument.
 LONG geo_ToDeviceMatrix(Matrix2x3 *out, const PDEV *pdev, const Matrix2x3 *in);
+// geo_FromDeviceMatrix: the inverse of geo_ToDeviceMatrix (device dots back to 1/72
+// inch). -1 for a NULL argument or a resolution of 0.
+LONG geo_FromDeviceMatrix(Matrix2x3 *out, const PDEV *pdev, const Matrix2x3 *in);
 
 // geo_TenthMmToDots: value x dpi / 254; geo_TenthMmToDotsInt: the same in integer
 // arithmetic (truncated).

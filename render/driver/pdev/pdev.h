@@ -18,6 +18,7 @@
 #include "render/driver/pdev/escape_state.h"
 #include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/job_state.h"
+#include "render/pdl/drawing/clip_state.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -96,6 +97,7 @@ typedef struct JobState {
     DWORD attrSetsSize;              /* their size in bytes */
     JobControlState control;         /* job control: page counters, replay requests, escape state */
     EscapeState escape;              /* what the private escapes keep for the job */
+    ClipState clip;                  /* the page's clip; its stored path on the PDEV heap */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

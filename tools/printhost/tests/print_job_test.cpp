@@ -212,6 +212,7 @@ TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
         {"duplex_back", {"--set", "16=2", "--pages", "3"}, QMH_JOB_COMPLETED, 3},
         {"abort", {"--pages", "2", "--abort-after", "1"}, QMH_JOB_ABORTED, 0}, // the spooler keeps nothing
         {"reset", {"--pages", "2", "--reset-after", "1"}, QMH_JOB_COMPLETED, 2},
+        {"sample_draw", {"--draw", QM_DRAW_SAMPLE}, QMH_JOB_COMPLETED, 2},
     };
     for (const Case &c : cases) {
         testing::internal::CaptureStdout();
@@ -395,8 +396,91 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
     }
 }
 
+// The page script: each script's page body as listed, and how a script ends the command.
+TEST_F(PrintJobTest, PageScriptsDrawThroughThePathEntries)
+{
+    struct Case {
+        const char *name;
+        const char *script;
+        std::vector<std::string> sets;
+        int exit;
+        std::vector<std::string> lines; // in this order in the listing's body
+    };
+    const char *kDotted = "page\nbrush solid 000000\npen cosmetic style 1,1\nstroke M 0 0 L 100 0\n";
+    const Case cases[] = {
+        {"filled_rect",
+         "page\nbrush solid ff0000\nfill rect 10 20 110 70\n",
+         {},
+         PH_EXIT_DONE,
+         {"AM 2 4 #ff0000", "CG 10 20 110 70"}},
+        // Style units of 1/600 inch from setting 467 (0 and above 24 mean 24) at the job resolution.
+        {"dotted_line", kDotted, {}, PH_EXIT_DONE, {"AH 6 0 2 24 24", "BA", "BD"}},
+        {"dotted_1200", kDotted, {"20=1200"}, PH_EXIT_DONE, {"AH 6 0 2 48 48"}},
+        {"dotted_unit30", kDotted, {"467=30"}, PH_EXIT_DONE, {"AH 6 0 2 24 24"}},
+        {"dotted_unit12", kDotted, {"467=12"}, PH_EXIT_DONE, {"AH 6 0 2 12 12"}},
+        {"miter",
+         "page\npen geometric 2.5 miter 0.5\nbrush solid 000000\nstroke M 0 0 L 100 0\n",
+         {},
+         PH_EXIT_DONE,
+         {"AG 1", "Ad 2.5", "BD"}},
+        {"fill_mode", "page\nbrush solid 000000\nfillmode 3\nfill rect 0 0 10 10\n", {}, PH_EXIT_DRAW_FAILED, {}},
+        {"clip_twice",
+         "page\nclip rect 0 0 50 50\nbrush solid 000000\nfill M 0 0 L 90 5 5 90 Z\n"
+         "fill M 0 0 L 90 5 5 90 Z\npage\nclip rect 0 0 50 50\nbrush solid 000000\n"
+         "fill M 0 0 L 90 5 5 90 Z\n",
+         {},
+         PH_EXIT_DONE,
+         {"AB 0 0 50 50", "BD", "BD", "AB 0 0 50 50", "BD"}},
+        {"stamp",
+         "stamp\nbrush solid 102030\nfill M 0 0 L 100 0 50 80 Z\nend\npage\nclip rect 10 10 500 500\n"
+         "brush solid 00ff00\nfill M 0 0 L 300 0 150 280 Z\n",
+         {"297=Conf", "299=Secret"},
+         PH_EXIT_DONE,
+         {"AB 10 10 500 500", "AM 2 4 #00ff00", "BD", "AR", "AM 2 4 #102030", "BD"}},
+    };
+    for (const Case &c : cases) {
+        std::string script = std::string(QM_PRINT_OUT_DIR) + "/" + c.name + ".draw";
+        std::ofstream(script, std::ios::binary) << c.script;
+        std::vector<std::string> args = {"--draw", script};
+        for (const std::string &set : c.sets) {
+            args.push_back("--set");
+            args.push_back(set);
+        }
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Print(c.name, args), c.exit) << c.name;
+        testing::internal::GetCapturedStdout();
+        std::string errors = testing::internal::GetCapturedStderr();
+        if (c.exit == PH_EXIT_DRAW_FAILED) {
+            EXPECT_NE(errors.find("line 4: fill answered FALSE"), std::string::npos) << errors;
+        }
+        std::vector<std::string> body;
+        std::string listing = ReadHostFile(txt_);
+        for (size_t start = 0; start < listing.size();) {
+            size_t end = listing.find('\n', start);
+            std::string line = listing.substr(start, end - start);
+            start = end == std::string::npos ? listing.size() : end + 1;
+            if (line.rfind("body ", 0) == 0)
+                body.push_back(line.substr(line.find(' ', 5) + 1));
+        }
+        size_t at = 0;
+        for (const std::string &line : c.lines) {
+            while (at < body.size() && body[at] != line)
+                ++at;
+            EXPECT_LT(at, body.size()) << c.name << ": missing " << line;
+            ++at;
+        }
+    }
+}
+
 TEST_F(PrintJobTest, BadCommandLinesAndSetUpFailures)
 {
+    std::string bad = std::string(QM_PRINT_OUT_DIR) + "/bad.draw";
+    std::ofstream(bad, std::ios::binary) << "page\nbrush solid ff0000\nfill rect 1 2 3\n";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Print("usage", {"--draw", bad}), PH_EXIT_USAGE);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("bad.draw:3: rect needs L T R B"), std::string::npos);
+    EXPECT_EQ(Print("usage", {"--pages", "1", "--draw", QM_DRAW_SAMPLE}), PH_EXIT_USAGE);
     EXPECT_EQ(Print("usage", {"--pages", "x"}), PH_EXIT_USAGE);
     EXPECT_EQ(Print("usage", {"--pages", "1", "--set", "295"}), PH_EXIT_USAGE);
     std::vector<std::string> all = {"--model", "/nonexistent/NONE.DDD", "--out", "/dev/null", "--pages", "1"};

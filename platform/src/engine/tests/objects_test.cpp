@@ -268,6 +268,19 @@ static BOOL WINAPI RealizeForTest(BRUSHOBJ *pbo, SURFOBJ *, SURFOBJ *psoPattern,
 }
 
 /* A pattern brush is realised by the driver on first use, once. */
+// A realiser that checks the horizontal hatch: row 4 all lines (bits 0), the others all
+// background, translated {lines, background}.
+static BOOL WINAPI CheckHatchPattern(BRUSHOBJ *pbo, SURFOBJ *, SURFOBJ *pattern, SURFOBJ *, XLATEOBJ *xlate,
+                                     ULONG hatch)
+{
+    const BYTE *row = (const BYTE *)pattern->pvScan0;
+    bool good = hatch == HS_HORIZONTAL && pattern->iBitmapFormat == BMF_1BPP && xlate->cEntries == 2 &&
+                xlate->pulXlate[0] == 0xFF0000 && xlate->pulXlate[1] == 0xFFFFFF;
+    for (int y = 0; y < 8 && good; ++y, row += pattern->lDelta)
+        good = row[0] == (y == 4 ? 0x00 : 0xFF);
+    return good && BRUSHOBJ_pvAllocRbrush(pbo, 4) != nullptr;
+}
+
 TEST(EngineBrush, PatternBrushIsRealisedOnDemand)
 {
     g_realize_calls = 0;
@@ -289,4 +302,60 @@ TEST(EngineBrush, PatternBrushIsRealisedOnDemand)
     qmt_EngineFreeBrush(solid);
     qmt_EngineFreeBitmap(target);
     qmt_EngineFreeBitmap(pattern);
+}
+
+TEST(EnginePath, BoundsEllipsesAndClipsShapedAsPaths)
+{
+    PATHOBJ *po = qmt_EnginePath();
+    RECTFX bounds = {1, 1, 1, 1};
+    PATHOBJ_vGetBounds(po, &bounds);
+    EXPECT_EQ(bounds.xLeft | bounds.yTop | bounds.xRight | bounds.yBottom, 0); // empty: zeros
+    qmt_EnginePathEllipse(po, 160, 320, 800, 640);
+    EXPECT_TRUE(po->fl & PO_ELLIPSE);
+    PATHOBJ_vGetBounds(po, &bounds);
+    EXPECT_EQ(bounds.xLeft, 160);
+    EXPECT_EQ(bounds.yTop, 320);
+    EXPECT_EQ(bounds.xRight, 800);
+    EXPECT_EQ(bounds.yBottom, 640);
+
+    CLIPOBJ *co = qmt_EngineClipPath(po);
+    ASSERT_NE(co, nullptr);
+    EXPECT_EQ(co->iDComplexity, (BYTE)DC_COMPLEX);
+    EXPECT_EQ(co->rclBounds.left, 10);
+    EXPECT_EQ(co->rclBounds.bottom, 40);
+    PATHOBJ *copy = CLIPOBJ_ppoGetPath(co);
+    PATHDATA pd;
+    PATHOBJ_vEnumStart(copy);
+    PATHOBJ_bEnum(copy, &pd);
+    EXPECT_EQ(pd.pptfx[0].x, 800); // the ellipse starts at its right-hand point
+    EngDeletePath(copy);
+    qmt_EngineFreeClip(co);
+    EngDeletePath(po);
+}
+
+TEST(EngineXform, FloatMatrixMatchesTheMatrix)
+{
+    XFORML m = {2.0f, 0.5f, 0.0f, 3.0f, 4.0f, 5.0f};
+    XFORMOBJ *xo = qmt_EngineXform(&m);
+    FLOATOBJ_XFORM f;
+    EXPECT_EQ(XFORMOBJ_iGetFloatObjXform(xo, &f), (ULONG)GX_GENERAL);
+    EXPECT_EQ(f.eM11, 2.0f);
+    EXPECT_EQ(f.eM12, 0.5f);
+    EXPECT_EQ(f.eDy, 5.0f);
+    qmt_EngineFreeXform(xo);
+    EXPECT_EQ(XFORMOBJ_iGetFloatObjXform(nullptr, &f), (ULONG)DDI_ERROR);
+}
+
+// The hatch brush hands the driver the engine's own 8 x 8 pattern, lines as colour 0.
+TEST(EngineBrush, HatchBrushCarriesTheEnginePattern)
+{
+    DWORD surfaces = qmt_LiveSurfaces();
+    SURFOBJ *target = qmt_EngineBitmap(8, 8, BMF_24BPP, FALSE);
+    EXPECT_EQ(qmt_EngineHatchBrush(target, HS_DDI_MAX, 0, 0, RealizeForTest), nullptr);
+    BRUSHOBJ *bo = qmt_EngineHatchBrush(target, HS_HORIZONTAL, 0xFF0000, 0xFFFFFF, CheckHatchPattern);
+    ASSERT_NE(bo, nullptr);
+    EXPECT_NE(BRUSHOBJ_pvGetRbrush(bo), nullptr);
+    qmt_EngineFreeBrush(bo);
+    qmt_EngineFreeBitmap(target);
+    EXPECT_EQ(qmt_LiveSurfaces(), surfaces); // the pattern went with the brush
 }

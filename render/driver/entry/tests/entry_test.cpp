@@ -11,7 +11,7 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/entry/entry.h"
-#include "render/driver/entry/realized_brush.h"
+#include "render/pdl/brushes/realized_brush.h"
 #include "render/driver/pdev/pdev.h"
 #include "render/pdl/fonts/fonts.h"
 

@@ -3,8 +3,8 @@
  * BRUSHOBJ_pvAllocRbrush and read by the brush code: the head, then the pixel block (rows
  * padded to 4 bytes, in source row order), then the palette.
  */
-#ifndef QM_RENDER_DRIVER_ENTRY_REALIZED_BRUSH_H
-#define QM_RENDER_DRIVER_ENTRY_REALIZED_BRUSH_H
+#ifndef QM_RENDER_PDL_BRUSHES_REALIZED_BRUSH_H
+#define QM_RENDER_PDL_BRUSHES_REALIZED_BRUSH_H
 
 #include <windows.h>
 
@@ -20,4 +20,4 @@ typedef struct RealizedBrush {
 
 static_assert(sizeof(RealizedBrush) == 28, "RealizedBrush");
 
-#endif /* QM_RENDER_DRIVER_ENTRY_REALIZED_BRUSH_H */
+#endif /* QM_RENDER_PDL_BRUSHES_REALIZED_BRUSH_H */

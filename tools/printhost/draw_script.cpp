@@ -1,0 +1,592 @@
+/*
+ * printhost's page script: read, checked, and played on the driver's drawing entries.
+ */
+#include "tools/printhost/draw_script.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/testing/qm_testing_engine.h"
+
+namespace {
+
+const MIX kDefaultMix = 0x0D0D; // copy pen on both sides
+
+// The drawing state of a page: engine objects made for it, freed with it.
+struct DrawState {
+    CLIPOBJ *clip = nullptr;
+    BRUSHOBJ *brush = nullptr;
+    SURFOBJ *pattern = nullptr;
+    XLATEOBJ *xlate = nullptr;
+    bool brushSet = false;
+    POINTL origin = {0, 0};
+    bool originSet = false;
+    MIX mix = kDefaultMix;
+    FLONG fillMode = FP_ALTERNATEMODE;
+    LINEATTRS pen = {};
+    std::vector<FLOAT_LONG> style;
+    XFORMOBJ *xform = nullptr;
+};
+
+void FreeBrush(DrawState *s)
+{
+    if (s->brush != nullptr)
+        qmt_EngineFreeBrush(s->brush);
+    if (s->pattern != nullptr)
+        qmt_EngineFreeBitmap(s->pattern);
+    if (s->xlate != nullptr)
+        qmt_EngineFreeXlate(s->xlate);
+    s->brush = nullptr;
+    s->pattern = nullptr;
+    s->xlate = nullptr;
+    s->brushSet = false;
+}
+
+void FreeClip(DrawState *s)
+{
+    if (s->clip != nullptr)
+        qmt_EngineFreeClip(s->clip);
+    s->clip = nullptr;
+}
+
+void FreeState(DrawState *s)
+{
+    FreeBrush(s);
+    FreeClip(s);
+    if (s->xform != nullptr)
+        qmt_EngineFreeXform(s->xform);
+    s->xform = nullptr;
+}
+
+void InitPen(DrawState *s)
+{
+    s->pen = LINEATTRS{};
+    s->pen.elWidth.l = 1;
+    s->style.clear();
+    if (s->xform != nullptr)
+        qmt_EngineFreeXform(s->xform);
+    s->xform = nullptr;
+}
+
+// Number readers: each the whole word.
+bool ReadDouble(const std::string &word, double *value)
+{
+    char *end = nullptr;
+    *value = strtod(word.c_str(), &end);
+    return !word.empty() && *end == 0 && isfinite(*value);
+}
+
+bool ReadLong(const std::string &word, LONG *value)
+{
+    char *end = nullptr;
+    long long v = strtoll(word.c_str(), &end, 0);
+    *value = (LONG)v;
+    return !word.empty() && *end == 0 && v >= -0x7FFFFFFFLL - 1 && v <= 0x7FFFFFFFLL;
+}
+
+bool ReadFix(const std::string &word, FIX *value)
+{
+    double v;
+    if (!ReadDouble(word, &v) || fabs(v) > 100000000.0)
+        return false;
+    *value = (FIX)lround(v * 16);
+    return true;
+}
+
+// RRGGBB as a PAL_BGR device colour (blue in the low byte).
+bool ReadColor(const std::string &word, ULONG *color)
+{
+    if (word.size() != 6 || word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return false;
+    *color = (ULONG)strtoul(word.c_str(), nullptr, 16);
+    return true;
+}
+
+bool ReadHex(const std::string &word, std::vector<BYTE> *bytes)
+{
+    if (word.size() % 2 != 0 || word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return false;
+    bytes->clear();
+    for (size_t i = 0; i < word.size(); i += 2)
+        bytes->push_back((BYTE)strtoul(word.substr(i, 2).c_str(), nullptr, 16));
+    return true;
+}
+
+std::vector<std::string> SplitCommas(const std::string &word)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(word);
+    std::string part;
+    while (std::getline(in, part, ','))
+        parts.push_back(part);
+    return parts;
+}
+
+// A path from words[at..]: the built path, or NULL with the reason.
+PATHOBJ *ReadPath(const std::vector<std::string> &words, size_t at, std::string *error)
+{
+    if (at >= words.size()) {
+        *error = "a path is missing";
+        return nullptr;
+    }
+    PATHOBJ *ppo = qmt_EnginePath();
+    if (words[at] == "rect" || words[at] == "ellipse") {
+        FIX v[4];
+        if (words.size() != at + 5 || !ReadFix(words[at + 1], &v[0]) || !ReadFix(words[at + 2], &v[1]) ||
+            !ReadFix(words[at + 3], &v[2]) || !ReadFix(words[at + 4], &v[3])) {
+            *error = words[at] + " needs L T R B";
+            EngDeletePath(ppo);
+            return nullptr;
+        }
+        if (words[at] == "ellipse") {
+            qmt_EnginePathEllipse(ppo, v[0], v[1], v[2], v[3]);
+        } else {
+            POINTFIX rest[3] = {{v[2], v[1]}, {v[2], v[3]}, {v[0], v[3]}};
+            qmt_EnginePathMoveTo(ppo, v[0], v[1]);
+            qmt_EnginePathLineTo(ppo, 3, rest);
+            qmt_EnginePathClose(ppo);
+        }
+        return ppo;
+    }
+    bool open = false;
+    for (size_t i = at; i < words.size();) {
+        const std::string &op = words[i++];
+        std::vector<POINTFIX> points;
+        while (i + 1 < words.size() && words[i] != "M" && words[i] != "L" && words[i] != "C" && words[i] != "Z") {
+            POINTFIX p;
+            if (!ReadFix(words[i], &p.x) || !ReadFix(words[i + 1], &p.y)) {
+                *error = "bad point " + words[i] + " " + words[i + 1];
+                EngDeletePath(ppo);
+                return nullptr;
+            }
+            points.push_back(p);
+            i += 2;
+        }
+        bool ok = true;
+        if (op == "M") {
+            ok = points.size() == 1;
+            if (ok)
+                qmt_EnginePathMoveTo(ppo, points[0].x, points[0].y);
+            open = ok;
+        } else if (op == "L") {
+            ok = open && !points.empty();
+            if (ok)
+                qmt_EnginePathLineTo(ppo, (ULONG)points.size(), points.data());
+        } else if (op == "C") {
+            ok = open && !points.empty() && points.size() % 3 == 0;
+            if (ok)
+                qmt_EnginePathBezierTo(ppo, (ULONG)points.size(), points.data());
+        } else if (op == "Z") {
+            ok = open && points.empty();
+            qmt_EnginePathClose(ppo);
+            open = false;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            *error = "bad path at '" + op + "'";
+            EngDeletePath(ppo);
+            return nullptr;
+        }
+    }
+    return ppo;
+}
+
+// brush mono / pattern: a bitmap of the picture (rows top first), either row order.
+bool ReadPatternBrush(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w,
+                      std::string *error)
+{
+    bool mono = w[1] == "mono";
+    size_t at = mono ? 2 : 3;
+    LONG bits = 1, width = 0, height = 0;
+    if (!mono && (!ReadLong(w[2], &bits) || (bits != 4 && bits != 8 && bits != 24))) {
+        *error = "pattern bits are 4, 8 or 24";
+        return false;
+    }
+    std::vector<BYTE> data;
+    if (w.size() < at + 3 || !ReadLong(w[at], &width) || !ReadLong(w[at + 1], &height) || width <= 0 || height <= 0 ||
+        width > 4096 || height > 4096 || !ReadHex(w[at + 2], &data)) {
+        *error = "needs W H <hex>";
+        return false;
+    }
+    size_t rowBytes = (size_t)((width * bits + 7) / 8);
+    if (data.size() != rowBytes * (size_t)height) {
+        *error =
+            "the hex data does not hold " + std::to_string(height) + " rows of " + std::to_string(rowBytes) + " bytes";
+        return false;
+    }
+    std::vector<ULONG> palette;
+    bool bottomUp = false;
+    size_t i = at + 3;
+    if (mono) {
+        ULONG fg, bg;
+        if (w.size() < i + 2 || !ReadColor(w[i], &fg) || !ReadColor(w[i + 1], &bg)) {
+            *error = "mono needs FG BG";
+            return false;
+        }
+        palette = {fg, bg};
+        i += 2;
+    }
+    for (; i < w.size(); ++i) {
+        if (w[i] == "bottomup") {
+            bottomUp = true;
+        } else if (!mono && w[i] == "palette" && i + 1 < w.size()) {
+            for (const std::string &c : SplitCommas(w[++i])) {
+                ULONG color;
+                if (!ReadColor(c, &color)) {
+                    *error = "bad palette colour " + c;
+                    return false;
+                }
+                palette.push_back(color);
+            }
+        } else {
+            *error = "unexpected '" + w[i] + "'";
+            return false;
+        }
+    }
+    if (bits != 24 && (palette.empty() || palette.size() > (size_t)(1 << bits))) {
+        *error = "a palette of 1 to " + std::to_string(1 << bits) + " colours is needed";
+        return false;
+    }
+    ULONG format = bits == 1 ? BMF_1BPP : bits == 4 ? BMF_4BPP : bits == 8 ? BMF_8BPP : BMF_24BPP;
+    s->pattern = qmt_EngineBitmap(width, height, format, bottomUp ? FALSE : TRUE);
+    if (s->pattern == nullptr) {
+        *error = "no pattern bitmap";
+        return false;
+    }
+    BYTE *row = (BYTE *)s->pattern->pvScan0;
+    for (long y = 0; y < height; ++y, row += s->pattern->lDelta) {
+        const BYTE *from = data.data() + (size_t)y * rowBytes;
+        if (bits != 24) {
+            memcpy(row, from, rowBytes);
+            continue;
+        }
+        for (long x = 0; x < width; ++x) { // written RGB, stored blue first
+            row[3 * x] = from[3 * x + 2];
+            row[3 * x + 1] = from[3 * x + 1];
+            row[3 * x + 2] = from[3 * x];
+        }
+    }
+    s->xlate = bits == 24 ? qmt_EngineXlateTrivial() : qmt_EngineXlateTable(palette.data(), (ULONG)palette.size());
+    s->brush = qmt_EnginePatternBrush(surface, s->pattern, nullptr, s->xlate, HS_DDI_MAX, e->realizeBrush);
+    return true;
+}
+
+bool ReadBrush(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w,
+               std::string *error)
+{
+    FreeBrush(s);
+    s->brushSet = true;
+    if (w.size() < 2) {
+        *error = "brush needs a kind";
+        return false;
+    }
+    if (w[1] == "none" && w.size() == 2)
+        return true;
+    ULONG a, b;
+    if (w[1] == "solid") {
+        if (w.size() != 3 || !ReadColor(w[2], &a)) {
+            *error = "solid needs RRGGBB";
+            return false;
+        }
+        s->brush = qmt_EngineSolidBrush(a);
+        return true;
+    }
+    if (w[1] == "hatch") {
+        LONG style;
+        if (w.size() != 5 || !ReadLong(w[2], &style) || style < 0 || style > 5 || !ReadColor(w[3], &a) ||
+            !ReadColor(w[4], &b)) {
+            *error = "hatch needs <0-5> FG BG";
+            return false;
+        }
+        s->brush = qmt_EngineHatchBrush(surface, (ULONG)style, a, b, e->realizeBrush);
+        return true;
+    }
+    if (w[1] == "mono" || (w[1] == "pattern" && w.size() > 2))
+        return ReadPatternBrush(s, e, surface, w, error);
+    *error = "unknown brush '" + w[1] + "'";
+    return false;
+}
+
+bool ReadStyle(const std::string &word, bool geometric, std::vector<FLOAT_LONG> *style)
+{
+    style->clear();
+    for (const std::string &part : SplitCommas(word)) {
+        FLOAT_LONG length;
+        double v;
+        if (!ReadDouble(part, &v) || v < 0 || v > 100000)
+            return false;
+        if (geometric)
+            length.e = (FLOAT)v;
+        else
+            length.l = (LONG)v;
+        style->push_back(length);
+    }
+    return !style->empty();
+}
+
+bool ReadPen(DrawState *s, const std::vector<std::string> &w, std::string *error)
+{
+    InitPen(s);
+    if (w.size() < 2 || (w[1] != "cosmetic" && w[1] != "geometric")) {
+        *error = "pen is cosmetic or geometric";
+        return false;
+    }
+    bool geometric = w[1] == "geometric";
+    size_t i = 2;
+    double v;
+    if (geometric) {
+        if (w.size() < 3 || !ReadDouble(w[2], &v) || v < 0) {
+            *error = "a geometric pen needs its width";
+            return false;
+        }
+        s->pen.fl = LA_GEOMETRIC;
+        s->pen.elWidth.e = (FLOAT)v;
+        s->pen.iJoin = JOIN_MITER;
+        s->pen.iEndCap = ENDCAP_BUTT;
+        s->pen.eMiterLimit = 10.0f;
+        i = 3;
+    }
+    XFORML xform = {1, 0, 0, 1, 0, 0};
+    for (; i < w.size(); ++i) {
+        const std::string &key = w[i];
+        bool hasValue = i + 1 < w.size();
+        LONG n;
+        if (key == "startgap") {
+            s->pen.fl |= LA_STARTGAP;
+        } else if (key == "width" && !geometric && hasValue && ReadLong(w[i + 1], &n) && n >= 0) {
+            s->pen.elWidth.l = n;
+            ++i;
+        } else if (key == "style" && hasValue && !geometric && w[i + 1] == "alternate") {
+            s->pen.fl |= LA_ALTERNATE;
+            ++i;
+        } else if (key == "style" && hasValue && ReadStyle(w[i + 1], geometric, &s->style)) {
+            s->pen.fl |= LA_STYLED;
+            ++i;
+        } else if (geometric && key == "join" && hasValue) {
+            const std::string &j = w[++i];
+            s->pen.iJoin = j == "round" ? JOIN_ROUND : j == "bevel" ? JOIN_BEVEL : JOIN_MITER;
+            if (j != "round" && j != "bevel" && j != "miter") {
+                *error = "join is round, bevel or miter";
+                return false;
+            }
+        } else if (geometric && key == "cap" && hasValue) {
+            const std::string &c = w[++i];
+            s->pen.iEndCap = c == "round" ? ENDCAP_ROUND : c == "square" ? ENDCAP_SQUARE : ENDCAP_BUTT;
+            if (c != "round" && c != "square" && c != "butt") {
+                *error = "cap is round, square or butt";
+                return false;
+            }
+        } else if (geometric && key == "miter" && hasValue && ReadDouble(w[i + 1], &v)) {
+            s->pen.eMiterLimit = (FLOAT)v;
+            ++i;
+        } else if (geometric && key == "xform" && i + 4 < w.size()) {
+            double m[4];
+            for (int k = 0; k < 4; ++k) {
+                if (!ReadDouble(w[i + 1 + k], &m[k])) {
+                    *error = "xform needs A B C D";
+                    return false;
+                }
+            }
+            xform = XFORML{(FLOAT)m[0], (FLOAT)m[1], (FLOAT)m[2], (FLOAT)m[3], 0, 0};
+            i += 4;
+        } else {
+            *error = "unexpected '" + key + "' in pen";
+            return false;
+        }
+    }
+    if (geometric)
+        s->xform = qmt_EngineXform(&xform);
+    return true;
+}
+
+bool ReadClip(DrawState *s, const std::vector<std::string> &w, std::string *error)
+{
+    FreeClip(s);
+    if (w.size() == 2 && w[1] == "none")
+        return true;
+    if (w.size() >= 2 && w[1] == "rect") {
+        LONG v[4];
+        if (w.size() != 6 || !ReadLong(w[2], &v[0]) || !ReadLong(w[3], &v[1]) || !ReadLong(w[4], &v[2]) ||
+            !ReadLong(w[5], &v[3])) {
+            *error = "clip rect needs L T R B";
+            return false;
+        }
+        RECTL r = {v[0], v[1], v[2], v[3]};
+        s->clip = qmt_EngineClip(&r, 1);
+        return true;
+    }
+    if (w.size() >= 2 && w[1] == "path") {
+        PATHOBJ *ppo = ReadPath(w, 2, error);
+        if (ppo == nullptr)
+            return false;
+        s->clip = qmt_EngineClipPath(ppo);
+        EngDeletePath(ppo);
+        if (s->clip == nullptr) {
+            *error = "an empty clip path";
+            return false;
+        }
+        return true;
+    }
+    *error = "clip is none, rect or path";
+    return false;
+}
+
+// Plays one statement (dry: builds and checks, calls nothing). Answers 1 done, 0 when the
+// drawing call answered FALSE, -1 on a script error (error says why).
+int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStatement &st, bool dry, std::string *error)
+{
+    const std::vector<std::string> &w = st.words;
+    const std::string &op = w[0];
+    if (op == "clip")
+        return ReadClip(s, w, error) ? 1 : -1;
+    if (op == "brush")
+        return ReadBrush(s, e, surface, w, error) ? 1 : -1;
+    if (op == "pen")
+        return ReadPen(s, w, error) ? 1 : -1;
+    if (op == "origin") {
+        LONG x, y;
+        if (w.size() != 3 || !ReadLong(w[1], &x) || !ReadLong(w[2], &y)) {
+            *error = "origin needs X Y";
+            return -1;
+        }
+        s->origin = POINTL{x, y};
+        s->originSet = true;
+        return 1;
+    }
+    if (op == "mix") {
+        LONG mix;
+        if (w.size() != 2 || !ReadLong(w[1], &mix) || mix < 0 || mix > 0xFFFF) {
+            *error = "mix needs 0xMMMM";
+            return -1;
+        }
+        s->mix = (MIX)mix;
+        return 1;
+    }
+    if (op == "fillmode") {
+        LONG mode;
+        if (w.size() == 2 && w[1] == "alternate")
+            s->fillMode = FP_ALTERNATEMODE;
+        else if (w.size() == 2 && w[1] == "winding")
+            s->fillMode = FP_WINDINGMODE;
+        else if (w.size() == 2 && ReadLong(w[1], &mode) && mode >= 0)
+            s->fillMode = (FLONG)mode;
+        else {
+            *error = "fillmode is alternate, winding or a number";
+            return -1;
+        }
+        return 1;
+    }
+    if (op == "stroke" || op == "fill" || op == "strokefill") {
+        PATHOBJ *ppo = ReadPath(w, 1, error);
+        if (ppo == nullptr)
+            return -1;
+        BOOL drawn = TRUE;
+        if (!dry) {
+            s->pen.cstyle = (ULONG)s->style.size();
+            s->pen.pstyle = s->style.empty() ? nullptr : s->style.data();
+            POINTL *origin = s->originSet ? &s->origin : nullptr;
+            if (op == "stroke")
+                drawn = e->strokePath(surface, ppo, s->clip, s->xform, s->brush, origin, &s->pen, s->mix);
+            else if (op == "fill")
+                drawn = e->fillPath(surface, ppo, s->clip, s->brush, origin, s->mix, s->fillMode);
+            else
+                drawn = e->strokeAndFillPath(
+                    surface, ppo, s->clip, s->xform, s->brush, &s->pen, s->brush, origin, s->mix, s->fillMode);
+        }
+        EngDeletePath(ppo);
+        return drawn ? 1 : 0;
+    }
+    *error = "unknown statement '" + op + "'";
+    return -1;
+}
+
+} // namespace
+
+BOOL ph_ReadDrawScript(const char *path, DrawScript *script, std::string *error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *error = std::string(path) + ": cannot be read";
+        return FALSE;
+    }
+    *script = DrawScript{};
+    std::string text;
+    int number = 0;
+    bool inStamp = false;
+    std::vector<DrawStatement> *target = nullptr;
+    DrawEntries none = {};
+    while (std::getline(file, text)) {
+        ++number;
+        std::string where = std::string(path) + ":" + std::to_string(number) + ": ";
+        size_t hash = text.find('#');
+        if (hash != std::string::npos)
+            text.erase(hash);
+        std::stringstream in(text);
+        DrawStatement st = {number, {}};
+        std::string word;
+        while (in >> word)
+            st.words.push_back(word);
+        if (st.words.empty())
+            continue;
+        const std::string &op = st.words[0];
+        if (op == "page" && st.words.size() == 1 && !inStamp) {
+            script->pages.emplace_back();
+            target = &script->pages.back();
+            continue;
+        }
+        if (op == "stamp" && st.words.size() == 1 && !inStamp) {
+            inStamp = true;
+            script->stamp.clear();
+            continue;
+        }
+        if (op == "end" && st.words.size() == 1 && inStamp) {
+            inStamp = false;
+            continue;
+        }
+        if (!inStamp && target == nullptr) {
+            *error = where + "'" + op + "' before the first page";
+            return FALSE;
+        }
+        // Checked by building what it names, in a state of its own.
+        DrawState check;
+        InitPen(&check);
+        std::string reason;
+        int played = Play(&check, &none, nullptr, st, true, &reason);
+        FreeState(&check);
+        if (played < 0) {
+            *error = where + reason;
+            return FALSE;
+        }
+        (inStamp ? script->stamp : *target).push_back(st);
+    }
+    if (inStamp) {
+        *error = std::string(path) + ":" + std::to_string(number) + ": the stamp block has no end";
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int ph_DrawStatements(const DrawEntries *entries, SURFOBJ *surface, const std::vector<DrawStatement> &statements)
+{
+    DrawState state;
+    InitPen(&state);
+    int failures = 0;
+    for (const DrawStatement &st : statements) {
+        std::string error;
+        int played = Play(&state, entries, surface, st, false, &error);
+        if (played == 0) {
+            fprintf(stderr, "printhost: line %d: %s answered FALSE\n", st.line, st.words[0].c_str());
+            ++failures;
+        } else if (played < 0) {
+            fprintf(stderr, "printhost: line %d: %s\n", st.line, error.c_str());
+            ++failures;
+        }
+    }
+    FreeState(&state);
+    return failures;
+}

@@ -1,0 +1,57 @@
+/*
+ * The page script of printhost print --draw: what an application draws, a statement a
+ * line, played on the driver's drawing entries as GDI calls them. Coordinates are device
+ * pixels (decimals go to 28.4); colours are written RRGGBB and handed over as the device's
+ * PAL_BGR colours.
+ *
+ *   page                                  starts a page (the next page or the end sends it)
+ *   clip none | rect L T R B | path <path>
+ *   brush none | solid RRGGBB | hatch <0-5> FG BG | mono W H <hex> FG BG [bottomup]
+ *         | pattern <4|8|24> W H <hex> [palette C,...] [bottomup]
+ *   origin X Y          mix 0xMMMM          fillmode alternate | winding | <n>
+ *   pen cosmetic [width N] [style alternate | L,...] [startgap]
+ *   pen geometric W [join J] [cap C] [miter M] [style L,...] [startgap] [xform A B C D]
+ *   stroke | fill | strokefill <path>
+ *   stamp ... end                         what the document events draw as the stamp
+ *
+ * A path is M x y, L x y..., C x y x y x y..., Z, or rect / ellipse L T R B (an ellipse
+ * path is flagged PO_ELLIPSE). '#' starts a comment. The state (clip, brush, origin, mix,
+ * fill mode, pen) starts afresh at each page and in the stamp block.
+ */
+#ifndef QM_TOOLS_PRINTHOST_DRAW_SCRIPT_H
+#define QM_TOOLS_PRINTHOST_DRAW_SCRIPT_H
+
+#include <windows.h>
+#include <winddi.h>
+
+#include <string>
+#include <vector>
+
+struct DrawStatement {
+    int line;
+    std::vector<std::string> words;
+};
+
+struct DrawScript {
+    std::vector<std::vector<DrawStatement>> pages;
+    std::vector<DrawStatement> stamp;
+};
+
+/* The driver's drawing entries the script calls. */
+struct DrawEntries {
+    BOOL(WINAPI *strokePath)(SURFOBJ *, PATHOBJ *, CLIPOBJ *, XFORMOBJ *, BRUSHOBJ *, POINTL *, LINEATTRS *, MIX);
+    BOOL(WINAPI *fillPath)(SURFOBJ *, PATHOBJ *, CLIPOBJ *, BRUSHOBJ *, POINTL *, MIX, FLONG);
+    BOOL(WINAPI *strokeAndFillPath)
+    (SURFOBJ *, PATHOBJ *, CLIPOBJ *, XFORMOBJ *, BRUSHOBJ *, LINEATTRS *, BRUSHOBJ *, POINTL *, MIX, FLONG);
+    BOOL(WINAPI *realizeBrush)(BRUSHOBJ *, SURFOBJ *, SURFOBJ *, SURFOBJ *, XLATEOBJ *, ULONG);
+};
+
+/* ph_ReadDrawScript: reads (UTF-8) and checks a script. FALSE with "<path>:<line>: <what>"
+ * in error. */
+BOOL ph_ReadDrawScript(const char *path, DrawScript *script, std::string *error);
+
+/* ph_DrawStatements: plays statements on the surface with a fresh state. Each drawing call
+ * that answers FALSE is named on standard error with its line. Returns their number. */
+int ph_DrawStatements(const DrawEntries *entries, SURFOBJ *surface, const std::vector<DrawStatement> &statements);
+
+#endif /* QM_TOOLS_PRINTHOST_DRAW_SCRIPT_H */
