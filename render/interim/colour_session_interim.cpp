@@ -3,7 +3,7 @@
  */
 #include "render/pdl/colour/colour_session.h"
 
-LONG WINAPI clr_InitColorSet(PDEV *)
+LONG WINAPI clr_InitPageColorSet(PDEV *)
 {
     return 0;
 }

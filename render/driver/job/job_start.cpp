@@ -156,7 +156,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     if (result != 0) {
         return -1;
     }
-    result |= clr_InitColorSet(pdev);
+    result |= clr_InitPageColorSet(pdev);
     result |= spl_PdevOpenChannel(pdev);
     return result == 0 ? 0 : -1;
 }
