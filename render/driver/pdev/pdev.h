@@ -18,6 +18,7 @@
 #include "render/driver/pdev/escape_state.h"
 #include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/job_state.h"
+#include "render/pdl/colour/colour_set.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -82,7 +83,8 @@ typedef struct JobState {
     PageSetupState setup;              /* snapshot, page geometry and the page's paper values */
     WCHAR documentName[MAX_PATH];      /* copied at job open, empty when none */
     DWORD logicalPages;                /* logical pages counted in the job */
-    WORD colorCount;                   /* colours collected for the page */
+    ColorSet colorSet;                 /* the colours collected for the page */
+    struct ColorSession *colorSession; /* the job's colour pipeline (owner), or NULL */
     WORD faxDestinations;              /* destinations of the fax send list */
     DWORD faxJob;                      /* 1: a fax job */
     DWORD faxPerDestination;           /* 1: one spool job per fax destination */

@@ -166,6 +166,7 @@ LONG WINAPI clr_OpenSession(ColorSession **out, const ColorSettings *settings, H
         return -2;
     for (int i = 0; i < 3; i++)
         s->transforms[i].mode = CLR_MODE_NONE;
+    s->settings = *settings;
     DWORD f = clr_SetupFlags(settings);
     s->setupFlags = f;
     s->componentMode = (BYTE)settings->componentMode;

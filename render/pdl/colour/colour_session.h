@@ -77,6 +77,7 @@ typedef struct ColorImageRecord {
  * below or are NULL when they could not be built. profileA and profileB may be the same.
  */
 typedef struct ColorSession {
+    ColorSettings settings; /* as read when the session was opened */
     DWORD setupFlags;
     DWORD stepFlags; /* of the current drawing call */
     ProfileTransform *fixedTable;

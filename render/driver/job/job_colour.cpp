@@ -1,0 +1,128 @@
+/*
+ * The job's colour pipeline and the page's colour set on the PDEV: the colour settings
+ * read as the device will use them, the session opened when the job's output begins and
+ * closed when the job is released, the set emptied at job open and every logical page.
+ */
+#include <string.h>
+
+#include "core/settings/function_ids.h"
+#include "core/util/resource_module.h"
+#include "render/driver/binding/pdev_settings.h"
+#include "render/driver/pdev/pdev.h"
+#include "render/pdl/colour/colour_session.h"
+
+/*
+ * The dependencies that decide whether a colour setting counts: with grey output (270 =
+ * 1) saturation (278-281) and the component mode (291) read as 0; brightness, contrast,
+ * the kind mask, the table and profile choices count only with setting 293 at 2 or 4;
+ * the white mask (454) only with grey output.
+ */
+enum ColourDependency { kAlways, kColourOnly, kAdjustOn, kAdjustOnColourOnly, kGreyOnly };
+
+typedef struct ColourSettingRow {
+    WORD id;
+    BYTE dependency;
+} ColourSettingRow;
+
+static const ColourSettingRow kColourRows[] = {
+    {273, kAdjustOn},           {274, kAdjustOn},           {275, kAdjustOn},           {276, kAdjustOn},
+    {277, kAdjustOn},           {278, kAdjustOnColourOnly}, {279, kAdjustOnColourOnly}, {280, kAdjustOnColourOnly},
+    {281, kAdjustOnColourOnly}, {282, kAdjustOn},           {283, kAdjustOn},           {284, kAdjustOn},
+    {285, kAdjustOn},           {286, kAdjustOn},           {287, kAdjustOn},           {288, kAdjustOn},
+    {291, kColourOnly},         {454, kGreyOnly},           {1303, kAdjustOn},          {1304, kAdjustOn},
+    {1832, kAdjustOn},          {1833, kAdjustOn},
+};
+
+static BOOL jcl_Counts(PDEV *pdev, WORD id)
+{
+    BOOL grey = pdev_GetSetting32(pdev, FID_COLOR_MODE) == 1;
+    DWORD adjust = pdev_GetSetting32(pdev, FID_OS_293);
+    BOOL adjustOn = adjust == 2 || adjust == 4;
+    for (size_t i = 0; i < sizeof kColourRows / sizeof kColourRows[0]; i++) {
+        if (kColourRows[i].id != id)
+            continue;
+        switch (kColourRows[i].dependency) {
+        case kColourOnly: return !grey;
+        case kAdjustOn: return adjustOn;
+        case kAdjustOnColourOnly: return !grey && adjustOn;
+        case kGreyOnly: return grey;
+        default: return TRUE;
+        }
+    }
+    return TRUE;
+}
+
+static LONG jcl_Number(PDEV *pdev, WORD id)
+{
+    return jcl_Counts(pdev, id) ? (LONG)(SHORT)pdev_GetSetting16(pdev, id) : 0;
+}
+
+static void jcl_String(PDEV *pdev, WORD id, WCHAR *out)
+{
+    out[0] = 0;
+    const WCHAR *text = jcl_Counts(pdev, id) ? pdev_GetSettingString(pdev, id) : NULL;
+    if (text != NULL)
+        lstrcpynW(out, text, CLR_PROFILE_NAME_CHARS);
+}
+
+static void jcl_ReadSettings(PDEV *pdev, ColorSettings *s)
+{
+    memset(s, 0, sizeof *s);
+    s->outputMode = jcl_Number(pdev, 270);
+    s->perObject = jcl_Number(pdev, 1314);
+    s->kindMask = jcl_Number(pdev, 273);
+    for (int k = 0; k < 4; k++) {
+        s->adjust[k][0] = jcl_Number(pdev, (WORD)(274 + k));
+        s->adjust[k][1] = jcl_Number(pdev, (WORD)(278 + k));
+        s->adjust[k][2] = jcl_Number(pdev, (WORD)(282 + k));
+    }
+    s->greyKind[0] = jcl_Number(pdev, 1326);
+    s->greyKind[1] = jcl_Number(pdev, 1327);
+    s->tableChoice = jcl_Number(pdev, 286);
+    s->toneIndex = jcl_Number(pdev, 287);
+    s->saturationIndex = jcl_Number(pdev, 288);
+    for (int i = 0; i < 3; i++)
+        s->profileChoice[i] = jcl_Number(pdev, (WORD)(1303 + i));
+    jcl_String(pdev, 1832, s->profileName[0]);
+    jcl_String(pdev, 1833, s->profileName[1]);
+    s->componentMode = jcl_Number(pdev, 291) & 0xFF;
+    s->imageSelect[0] = jcl_Number(pdev, 454) & 0xFF;
+    s->imageSelect[1] = jcl_Number(pdev, 455) & 0xFF;
+    s->noChangeTest = jcl_Number(pdev, 1862);
+}
+
+LONG WINAPI clr_InitPageColorSet(PDEV *pdev)
+{
+    if (pdev == NULL)
+        return -1;
+    const PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
+    LONG limit = snapshot->colorSetLimit;
+    WORD capacity = (WORD)(limit < 0 ? 0 : (limit > COLOR_SET_MAX_CAPACITY ? COLOR_SET_MAX_CAPACITY : limit));
+    return clr_InitColorSet(&pdev->job.colorSet, snapshot->colorSetOn != 0, capacity, (DWORD)snapshot->colorSetMode);
+}
+
+LONG WINAPI clr_OpenColorSession(PDEV *pdev)
+{
+    if (pdev == NULL)
+        return -1;
+    if (pdev->job.colorSession != NULL)
+        clr_CloseColorSession(pdev);
+    ColorSettings settings;
+    jcl_ReadSettings(pdev, &settings);
+    HMODULE resources = pdev->resourceUse ? util_GetResourceModule() : NULL;
+    ColorSession *session = NULL;
+    LONG result = clr_OpenSession(&session, &settings, resources);
+    pdev->job.colorSession = session;
+    return result == 0 ? 0 : -1;
+}
+
+LONG WINAPI clr_CloseColorSession(PDEV *pdev)
+{
+    if (pdev == NULL)
+        return -1;
+    if (pdev->job.colorSession == NULL)
+        return 0;
+    LONG result = clr_CloseSession(pdev->job.colorSession);
+    pdev->job.colorSession = NULL;
+    return result;
+}

@@ -1,0 +1,64 @@
+/*
+ * The job's colour pipeline on the PDEV: opened from the job's colour settings (as the
+ * device uses them) when output begins, released with the job; the page's colour set
+ * emptied at every logical page.
+ */
+#include "render/pdl/colour/colour_session.h"
+
+#include "render/driver/job/job_control.h"
+#include "render/driver/job/tests/job_fixture.h"
+
+namespace job_test {
+namespace {
+
+class JobColourTest : public JobTest
+{
+};
+
+TEST_F(JobColourTest, SettingsAsTheDeviceUsesThemBuildTheSession)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::pair<WORD, DWORD>> settings;
+        DWORD flags;
+    } cases[] = {
+        {"common adjustment", {{293, 2}, {273, 7}, {274, 30}}, CLR_SETUP_COMMON_MATRIX},
+        {"adjustment off without 293 at 2", {{293, 0}, {273, 7}, {274, 30}}, 0},
+        {"saturation ignored under grey output", {{293, 2}, {270, 1}, {273, 7}, {278, 30}}, 0},
+        {"fixed table", {{293, 4}, {286, 1}}, CLR_SETUP_FIXED_TABLE},
+    };
+    for (const Case &c : cases) {
+        ASSERT_NO_FATAL_FAILURE(Open());
+        for (const auto &s : c.settings)
+            Set(s.first, s.second);
+        ASSERT_TRUE(StartDoc()) << c.name;
+        ASSERT_TRUE(DrvStartPage(surface_)) << c.name;
+        ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0) << c.name;
+        ASSERT_NE(Pdev()->job.colorSession, nullptr) << c.name;
+        EXPECT_EQ(Pdev()->job.colorSession->setupFlags, c.flags) << c.name;
+        ASSERT_TRUE(DrvSendPage(surface_));
+        ASSERT_TRUE(EndDoc()) << c.name;
+        EXPECT_EQ(Pdev()->job.colorSession, nullptr) << c.name;
+        Close();
+    }
+}
+
+TEST_F(JobColourTest, EveryPageStartsWithAnEmptySet)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    Pdev()->job.colorSet.count = 4;
+    Pdev()->job.colorSet.slots[0] = 0x123456;
+    ASSERT_TRUE(DrvSendPage(surface_));
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    EXPECT_EQ(Pdev()->job.colorSet.count, 0);
+    EXPECT_EQ(Pdev()->job.colorSet.slots[0], 0xFFFFFFu);
+    ASSERT_TRUE(DrvSendPage(surface_));
+    ASSERT_TRUE(EndDoc());
+}
+
+} // namespace
+} // namespace job_test
