@@ -20,8 +20,9 @@ static const WORD kToneGamma[6] = {256, 230, 205, 282, 307, 346};
 static const WORD kSaturation[10] = {100, 110, 120, 130, 140, 90, 80, 70, 60, 50};
 
 /* The profile question when the resource module has no string 1 (%s: the profile). */
-static const WCHAR kProfileQuestion[] = u"ICCプロファイルが使用できません。\n色補正を実施せず印刷処理を続行します。";
-static const WCHAR kProfileCaption[] = u"警告";
+static const WCHAR kProfileQuestion[] =
+    TEXT("ICCプロファイルが使用できません。\n色補正を実施せず印刷処理を続行します。");
+static const WCHAR kProfileCaption[] = TEXT("警告");
 static const UINT kProfileQuestionId = 1;
 static const int kMaxNarrowName = 258;
 

@@ -1,0 +1,3 @@
+list(APPEND QM_PDL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/run_coder.cpp
+)
