@@ -47,4 +47,18 @@ typedef struct TicketStandinControl {
 typedef AttrStandinControl *(WINAPI *AttrStandinControlProc)(DWORD reset);
 typedef TicketStandinControl *(WINAPI *TicketStandinControlProc)(DWORD reset);
 
+/* Scripts of the compression component ("QmCompressStandinControl"). */
+#define COMPRESS_NORMAL 0    /* each 1-bit row as a count byte and the row's distinct bytes */
+#define COMPRESS_FAIL_STEP 1 /* step failStep (1 init, 2 compress, 3 get, 4 finish) answers 1 */
+#define COMPRESS_LARGER 2    /* the result is one byte larger than the data */
+#define COMPRESS_NO_HANDLE 3 /* qmcmp_LoadCompress answers 0 */
+
+typedef struct CompressStandinControl {
+    DWORD script;   /* in: COMPRESS_* */
+    DWORD failStep; /* in */
+    DWORD loads;    /* out: qmcmp_LoadCompress calls */
+    DWORD frees;    /* out: qmcmp_FreeCompress calls */
+    DWORD lastMode; /* out: the mode of the last qmcmp_InitBitmap */
+} CompressStandinControl;
+
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */
