@@ -1,7 +1,8 @@
 /*
  * The job's colour pipeline and the page's colour set on the PDEV: the colour settings
  * read as the device will use them, the session opened when the job's output begins and
- * closed when the job is released, the set emptied at job open and every logical page.
+ * closed when the job is released, the set emptied at job open and every logical page;
+ * the colour analysis of images for the page colour and the set.
  */
 #include <string.h>
 
@@ -9,7 +10,9 @@
 #include "core/util/resource_module.h"
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/driver/page/page_color.h"
 #include "render/pdl/colour/colour_session.h"
+#include "render/pdl/compression/colour_analysis.h"
 
 /*
  * The dependencies that decide whether a colour setting counts: with grey output (270 =
@@ -125,4 +128,41 @@ LONG WINAPI clr_CloseColorSession(PDEV *pdev)
     LONG result = clr_CloseSession(pdev->job.colorSession);
     pdev->job.colorSession = NULL;
     return result;
+}
+
+LONG WINAPI img_CreateAnalysisState(PDEV *pdev)
+{
+    if (pdev == NULL)
+        return -1;
+    pdev->job.control.imageAnalysis = 0;
+    return 0;
+}
+
+LONG WINAPI img_FreeAnalysisState(PDEV *pdev)
+{
+    return img_CreateAnalysisState(pdev);
+}
+
+LONG WINAPI img_AnalyseImageColor(LONG *result, ColorSet *set, PDEV *pdev, const BYTE *data, DWORD width, DWORD height,
+                                  const DWORD *palette, DWORD paletteEntries, DWORD colourType, DWORD bits)
+{
+    if (result == NULL)
+        return -1;
+    *result = IMG_ANALYSIS_NONE;
+    if (pdev == NULL || data == NULL)
+        return -1;
+    if (jc_IsPageColorDecided(pdev) != 0)
+        return 0;
+    BOOL exact = jc_IsColorScanWanted(pdev) == 1;
+    *result = img_ScanImageColor(exact, data, width, height, palette, paletteEntries, colourType, bits);
+    if (*result == IMG_ANALYSIS_NONE)
+        return -1;
+    if (*result == IMG_ANALYSIS_COLOUR)
+        jc_MarkPageColored(pdev);
+    if (set != NULL && set->valid) {
+        BOOL colour = colourType == 4 || colourType == 11;
+        if (clr_AddImageColors(set, data, width, height, bits, colour, palette) != 0)
+            return -1;
+    }
+    return 0;
 }

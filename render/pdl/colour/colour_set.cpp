@@ -88,7 +88,7 @@ LONG WINAPI clr_AddImageColors(ColorSet *set, const BYTE *data, DWORD width, DWO
     if (set == NULL || data == NULL || (bits != 1 && bits != 4 && bits != 8 && bits != 24) ||
         (bits < 8 && palette == NULL))
         return -1;
-    size_t stride = (((size_t)width * bits + 31) / 32) * 4;
+    size_t stride = ((size_t)width * bits + 7) / 8;
     BOOL seen[2] = {FALSE, FALSE};
     for (DWORD y = 0; y < height && set->valid; y++) {
         const BYTE *row = data + stride * y;

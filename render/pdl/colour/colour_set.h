@@ -43,7 +43,7 @@ LONG WINAPI clr_AddColorList(ColorSet *set, const BYTE *list);
 /* clr_AddImageColors: the colours of an image of bits 1, 4 or 8 (indices into palette, its
  * entries 0x00RRGGBB; 8 bits without palette are grey levels) or 24 (three bytes per pixel,
  * the first byte highest). colour FALSE takes every pixel as the grey of its first byte
- * (or palette entry's low byte). Rows are padded to 4 bytes. Stops once the set is not
+ * (or palette entry's low byte). Rows are packed ((width * bits + 7) / 8 bytes). Stops once the set is not
  * valid, and for 1-bit images once both palette entries were seen. 0, -1 for bad
  * arguments. */
 LONG WINAPI clr_AddImageColors(ColorSet *set, const BYTE *data, DWORD width, DWORD height, DWORD bits, BOOL colour,

@@ -1,4 +1,5 @@
 list(APPEND QM_PDL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/colour_analysis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compress_component.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_compression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_coder.cpp

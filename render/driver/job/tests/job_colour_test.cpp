@@ -6,6 +6,7 @@
 #include "render/pdl/colour/colour_session.h"
 
 #include "render/driver/job/job_control.h"
+#include "render/pdl/compression/colour_analysis.h"
 #include "render/driver/job/tests/job_fixture.h"
 
 namespace job_test {
@@ -56,6 +57,34 @@ TEST_F(JobColourTest, EveryPageStartsWithAnEmptySet)
     ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
     EXPECT_EQ(Pdev()->job.colorSet.count, 0);
     EXPECT_EQ(Pdev()->job.colorSet.slots[0], 0xFFFFFFu);
+    ASSERT_TRUE(DrvSendPage(surface_));
+    ASSERT_TRUE(EndDoc());
+}
+
+// The analysis marks the page coloured only while it is undecided and adds the image's
+// colours to the page's set.
+TEST_F(JobColourTest, ImageAnalysisMarksThePageAndFillsTheSet)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    Pdev()->job.colorResult = 0;
+    clr_InitColorSet(&Pdev()->job.colorSet, TRUE, 15, COLOR_SET_SKIP_WHITE);
+    const BYTE grey[6] = {9, 9, 9, 0xFF, 0xFF, 0xFF};
+    const BYTE colour[6] = {9, 9, 9, 0xFF, 0, 0};
+    LONG result = 0;
+    EXPECT_EQ(img_AnalyseImageColor(&result, &Pdev()->job.colorSet, Pdev(), grey, 2, 1, nullptr, 0, 4, 24), 0);
+    EXPECT_EQ(Pdev()->job.colorResult, 0);
+    EXPECT_EQ(Pdev()->job.colorSet.count, 1); // white is not counted
+    EXPECT_EQ(img_AnalyseImageColor(&result, &Pdev()->job.colorSet, Pdev(), colour, 2, 1, nullptr, 0, 4, 24), 0);
+    EXPECT_EQ(result, IMG_ANALYSIS_COLOUR);
+    EXPECT_EQ(Pdev()->job.colorResult, 2);
+    EXPECT_EQ(Pdev()->job.colorSet.count, 2);
+    // Decided: nothing is scanned, and that counts as success.
+    EXPECT_EQ(img_AnalyseImageColor(&result, &Pdev()->job.colorSet, Pdev(), colour, 2, 1, nullptr, 0, 4, 24), 0);
+    EXPECT_EQ(result, IMG_ANALYSIS_NONE);
+    EXPECT_EQ(img_AnalyseImageColor(&result, nullptr, nullptr, colour, 2, 1, nullptr, 0, 4, 24), -1);
     ASSERT_TRUE(DrvSendPage(surface_));
     ASSERT_TRUE(EndDoc());
 }

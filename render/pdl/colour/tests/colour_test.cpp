@@ -69,8 +69,8 @@ TEST(ColourSet, ListAndImages)
     EXPECT_EQ(set.count, 1);
     EXPECT_EQ(set.slots[0], 0x112233u);
 
-    // 24 bits, rows padded to 4 bytes: first byte highest.
-    BYTE rgb[2][8] = {{0x10, 0x20, 0x30, 0xFF, 0xFF, 0xFF}, {0x10, 0x20, 0x31, 0x10, 0x20, 0x30}};
+    // 24 bits, packed rows: first byte highest.
+    BYTE rgb[2][6] = {{0x10, 0x20, 0x30, 0xFF, 0xFF, 0xFF}, {0x10, 0x20, 0x31, 0x10, 0x20, 0x30}};
     clr_InitColorSet(&set, TRUE, 15, COLOR_SET_SKIP_WHITE);
     EXPECT_EQ(clr_AddImageColors(&set, &rgb[0][0], 2, 2, 24, TRUE, nullptr), 0);
     EXPECT_EQ(set.count, 2);
