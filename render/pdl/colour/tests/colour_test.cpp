@@ -7,11 +7,13 @@
 
 #include <string.h>
 
+#include <string>
 #include <vector>
 
 #include "render/pdl/colour/colour_pixels.h"
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/colour/colour_set.h"
+#include "platform/testing/qm_testing_text.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {
@@ -282,4 +284,33 @@ TEST(ColourSession, ProfileBFollowingAIsShared)
     EXPECT_EQ(session->profileA, nullptr);
     EXPECT_EQ(session->profileB, nullptr);
     EXPECT_EQ(clr_CloseSession(session), 0);
+}
+
+// An unusable profile asks the user: OK goes on without it, Cancel fails the session with
+// the profile's code; a box that cannot be shown (0) counts as OK.
+TEST(ColourSession, UnusableProfileQuestion)
+{
+    struct Case {
+        int answer;
+        bool profileB;
+        LONG result;
+    } cases[] = {{IDOK, false, 0}, {IDCANCEL, false, -3}, {0, false, 0}, {IDCANCEL, true, -4}};
+    for (const Case &c : cases) {
+        ColorSettings s = Settings();
+        s.tableChoice = 2;
+        s.profileChoice[c.profileB ? 1 : 0] = 1;
+        Name(s.profileName[c.profileB ? 1 : 0], "C:\\missing.icc");
+        qmt_ResetMessageBoxes();
+        qmt_ScriptMessageBoxAnswers(&c.answer, 1);
+        ColorSession *session = nullptr;
+        EXPECT_EQ(clr_OpenSession(&session, &s, nullptr), c.result) << c.answer;
+        EXPECT_EQ(qmt_MessageBoxCount(), 1u);
+        QmtMessageBoxCall call;
+        ASSERT_TRUE(qmt_MessageBoxLog(0, &call));
+        EXPECT_EQ(call.type, (UINT)(MB_OKCANCEL | MB_ICONINFORMATION));
+        EXPECT_EQ(std::u16string((const char16_t *)call.caption), u"警告");
+        EXPECT_EQ(session != nullptr, c.result == 0);
+        clr_CloseSession(session);
+    }
+    qmt_ResetMessageBoxes();
 }
