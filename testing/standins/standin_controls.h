@@ -61,4 +61,22 @@ typedef struct CompressStandinControl {
     DWORD lastMode; /* out: the mode of the last qmcmp_InitBitmap */
 } CompressStandinControl;
 
+/* Scripts of the colour component ("QmColourStandinControl"). */
+#define COLOUR_NORMAL 0        /* every byte complemented */
+#define COLOUR_NO_HANDLE 1     /* KRV_LoadKRV32 answers 0 */
+#define COLOUR_BEGIN_FAILS 2   /* KRV_CreateParam_Begin32 answers 1 */
+#define COLOUR_END_ONE 3       /* KRV_CreateParam_End32 answers 1: nothing to convert */
+#define COLOUR_CONVERT_FAILS 4 /* KRV_ColorConvert32 answers 1 */
+
+typedef struct ColourStandinControl {
+    DWORD script; /* in: COLOUR_* */
+    DWORD loads;  /* out: calls of each entry */
+    DWORD frees;
+    DWORD params;
+    DWORD converts;
+    DWORD deletes;
+    BYTE mode;            /* out: the mode byte of the last Begin */
+    char colourFile[260]; /* out: the path KRV_LoadKRV32 was given */
+} ColourStandinControl;
+
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */

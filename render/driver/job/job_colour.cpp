@@ -6,9 +6,12 @@
  */
 #include <string.h>
 
+#include "render/driver/job/job_private.h"
+
 #include "core/settings/function_ids.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/pdev_settings.h"
+#include "render/driver/header/string_util.h"
 #include "render/driver/pdev/pdev.h"
 #include "render/driver/page/page_color.h"
 #include "render/pdl/colour/colour_session.h"
@@ -35,6 +38,8 @@ static const ColourSettingRow kColourRows[] = {
     {291, kColourOnly},         {454, kGreyOnly},           {1303, kAdjustOn},          {1304, kAdjustOn},
     {1832, kAdjustOn},          {1833, kAdjustOn},
 };
+
+static const WORD kColourComponentKind = 4, kColourFileKind = 1;
 
 static BOOL jcl_Counts(PDEV *pdev, WORD id)
 {
@@ -116,6 +121,16 @@ LONG WINAPI clr_OpenColorSession(PDEV *pdev)
     ColorSession *session = NULL;
     LONG result = clr_OpenSession(&session, &settings, resources);
     pdev->job.colorSession = session;
+    if (result == 0 && (session->setupFlags & CLR_SETUP_COMPONENT)) {
+        // Without a usable component the job goes on without it.
+        HANDLE printer = pdev->job.control.printer != NULL ? pdev->job.control.printer : pdev->printer;
+        LPWSTR component = jc_ModelComponentPath(printer, kColourComponentKind);
+        LPWSTR colourFile = component != NULL ? util_GetModelFilePath(printer, kColourFileKind) : NULL;
+        if (component != NULL)
+            clr_BindComponent(session, component, colourFile);
+        GlobalFree(component);
+        GlobalFree(colourFile);
+    }
     return result == 0 ? 0 : -1;
 }
 

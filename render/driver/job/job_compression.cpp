@@ -6,6 +6,8 @@
  */
 #include <string.h>
 
+#include "render/driver/job/job_private.h"
+
 #include "render/driver/header/string_util.h"
 #include "render/driver/pdev/pdev.h"
 #include "render/pdl/compression/compress_component.h"
@@ -36,6 +38,16 @@ static BOOL jcm_PlainName(HANDLE printer, LPCWSTR path)
     return plain;
 }
 
+LPWSTR jc_ModelComponentPath(HANDLE printer, WORD kind)
+{
+    LPWSTR path = util_GetModelFilePath(printer, kind);
+    if (path != NULL && !jcm_PlainName(printer, path)) {
+        GlobalFree(path);
+        path = NULL;
+    }
+    return path;
+}
+
 LONG WINAPI img_LoadCompressDll(PDEV *pdev, DWORD pdlVersion)
 {
     if (pdev == NULL)
@@ -44,10 +56,10 @@ LONG WINAPI img_LoadCompressDll(PDEV *pdev, DWORD pdlVersion)
     if (pdlVersion < kTextVersion)
         return 0;
     HANDLE printer = pdev->job.control.printer != NULL ? pdev->job.control.printer : pdev->printer;
-    LPWSTR path = util_GetModelFilePath(printer, kComponentKind);
+    LPWSTR path = jc_ModelComponentPath(printer, kComponentKind);
     if (path == NULL)
         return 0;
-    CompressDllTable *table = jcm_PlainName(printer, path) ? cmp_LoadComponent(path) : NULL;
+    CompressDllTable *table = cmp_LoadComponent(path);
     GlobalFree(path);
     pdev->job.textCompression = table;
     pdev->job.imageCompression = pdlVersion >= kImageVersion ? table : NULL;

@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/jobtext/job_attr.h"
 #include "core/stored/printer_forms.h"
 #include "render/pdl/colour/colour_pixels.h"
 
@@ -29,6 +30,9 @@ static const int kMaxNarrowName = 258;
 static const DWORD kImageTypeRgb = 4, kImageTypePalette = 11;
 static const LONG kResultColour = 1, kResultGrey = 2;
 static const LONG kTooManyPixels = -5; /* 251 as a byte */
+static const LONG kComponentFailed = -6;
+static const LONG kFlushPageWideOn = 6, kKeepPageWide = 7, kFlushPageWideOff = 8;
+static const DWORD kPageWideRop = (2u << 8) | 204u; /* raster operation kind 2, code 204 */
 
 static BOOL ses_AnyAdjust(const LONG values[3])
 {
@@ -144,8 +148,21 @@ static void ses_BuildFixedTable(ProfileTransform *t, WORD *table, LONG tone, LON
     t->mode = CLR_MODE_TABLE;
 }
 
+static void ses_Unbind(ColorSession *s)
+{
+    ColorComponent *c = &s->component;
+    if (c->handle != NULL) {
+        c->deleteParam(c->handle);
+        c->release(c->handle);
+    }
+    if (c->module != NULL)
+        FreeLibrary(c->module);
+    memset(c, 0, sizeof *c);
+}
+
 static void ses_Free(ColorSession *s)
 {
+    ses_Unbind(s);
     ProfileTransform *freed[3] = {NULL, NULL, NULL};
     ProfileTransform *all[3] = {s->fixedTable, s->profileA, s->profileB};
     for (int i = 0; i < 3; i++) {
@@ -224,6 +241,36 @@ LONG WINAPI clr_OpenSession(ColorSession **out, const ColorSettings *settings, H
     return 0;
 }
 
+LONG WINAPI clr_BindComponent(ColorSession *session, LPCWSTR componentPath, LPCWSTR colourFile)
+{
+    if (session == NULL || componentPath == NULL)
+        return -1;
+    ses_Unbind(session);
+    char narrow[kMaxNarrowName + 1] = "";
+    if (colourFile != NULL && !ses_NarrowName(colourFile, narrow, (int)sizeof narrow))
+        return -1;
+    HMODULE module = util_LoadLibraryInContext(componentPath);
+    if (module == NULL)
+        return -1;
+    ColorComponent *c = &session->component;
+    c->module = module;
+    c->load = (KrvLoad)(void *)GetProcAddress(module, "KRV_LoadKRV32");
+    c->release = (KrvFree)(void *)GetProcAddress(module, "KRV_FreeKRV32");
+    c->begin = (KrvBegin)(void *)GetProcAddress(module, "KRV_CreateParam_Begin32");
+    c->param = (KrvParam)(void *)GetProcAddress(module, "KRV_CreateParam32");
+    c->end = (KrvEnd)(void *)GetProcAddress(module, "KRV_CreateParam_End32");
+    c->deleteParam = (KrvDelete)(void *)GetProcAddress(module, "KRV_DeleteParam32");
+    c->convert = (KrvConvert)(void *)GetProcAddress(module, "KRV_ColorConvert32");
+    if (c->load != NULL && c->release != NULL && c->begin != NULL && c->param != NULL && c->end != NULL &&
+        c->deleteParam != NULL && c->convert != NULL)
+        c->handle = c->load(narrow);
+    if (c->handle == NULL) {
+        ses_Unbind(session);
+        return -1;
+    }
+    return 0;
+}
+
 LONG WINAPI clr_CloseSession(ColorSession *session)
 {
     if (session == NULL)
@@ -241,7 +288,6 @@ LONG WINAPI clr_GetSessionMode(const ColorSession *session)
 
 LONG WINAPI clr_PrepareColor(ColorSession *session, const ColorSettings *settings, const ColorImageRecord *image)
 {
-    (void)image;
     if (session == NULL || settings == NULL)
         return -1;
     DWORD f = session->stepFlags & CLR_STEP_PAGE_WIDE;
@@ -254,9 +300,90 @@ LONG WINAPI clr_PrepareColor(ColorSession *session, const ColorSettings *setting
     if (settings->outputMode == 1)
         f |= CLR_STEP_GREY;
     session->stepFlags = f;
-    // The page-wide change test needs the outside colour component, which no session
-    // holds yet: page-wide mode never starts.
-    return 0;
+    if (session->componentMode == 0 || session->component.handle == NULL)
+        return 0;
+    // The page-wide change test: consecutive parts of one image (same depth and third
+    // value, and unless 1862 is 1 the width or the height of the remembered one) keep
+    // page-wide mode; another image starts it anew; anything else ends it.
+    ColorImageRecord *last = &session->lastImage;
+    BOOL deep = image != NULL && (image->kind == 16 || image->kind == 24 || image->kind == 32);
+    if (!deep || image->rop != kPageWideRop) {
+        memset(last, 0, sizeof *last);
+        session->stepFlags &= ~(DWORD)CLR_STEP_PAGE_WIDE;
+        return kFlushPageWideOff;
+    }
+    session->stepFlags |= CLR_STEP_PAGE_WIDE;
+    BOOL continues = last->kind != 0 && image->kind == last->kind && image->third == last->third &&
+                     (settings->noChangeTest == 1 || image->width == last->width || image->height == last->height);
+    if (continues)
+        return kKeepPageWide;
+    *last = *image;
+    return kFlushPageWideOn;
+}
+
+/* The component's first stages on a copy of each image, in order: fixed table, then the
+ * profile stage before the component. */
+static void ses_BeforeComponent(const ColorSession *s, BYTE *pixels, DWORD count)
+{
+    const ProfileTransform *profile = s->profileB != NULL ? s->profileB : s->profileA;
+    if (s->stepFlags & CLR_STEP_FIXED_TABLE)
+        clr_ApplyProfile(s->fixedTable, pixels, pixels, count);
+    if (s->stepFlags & CLR_STEP_PROFILE)
+        clr_ApplyProfile(profile, pixels, pixels, count);
+}
+
+LONG WINAPI clr_ConvertQueuedImages(ColorSession *session, ColorQueuedImage *images, DWORD count, BOOL lastFlush)
+{
+    if (session == NULL || (count > 0 && images == NULL))
+        return -1;
+    ColorComponent *c = &session->component;
+    if (c->handle == NULL)
+        return 0;
+    if (c->begin(c->handle, session->componentMode) != 0)
+        return kComponentFailed;
+    LONG result = 0;
+    for (DWORD i = 0; result == 0 && i < count; i++) {
+        size_t bytes = (size_t)images[i].width * images[i].height * 3;
+        BYTE *copy = (BYTE *)HeapAlloc(GetProcessHeap(), 0, bytes + 1);
+        if (copy == NULL) {
+            result = -2;
+            break;
+        }
+        memcpy(copy, images[i].data, bytes);
+        ses_BeforeComponent(session, copy, (DWORD)(bytes / 3));
+        if (c->param(c->handle, copy, images[i].width, images[i].height) != 0)
+            result = kComponentFailed;
+        HeapFree(GetProcessHeap(), 0, copy);
+    }
+    LONG end = result == 0 ? c->end(c->handle) : 0;
+    if (result == 0 && end == 1) {
+        session->stepFlags &= ~(DWORD)CLR_STEP_PAGE_WIDE;
+    } else if (result == 0 && end != 0) {
+        result = kComponentFailed;
+    } else {
+        const ProfileTransform *profile = session->profileB != NULL ? session->profileB : session->profileA;
+        for (DWORD i = 0; result == 0 && i < count; i++) {
+            size_t bytes = (size_t)images[i].width * images[i].height * 3;
+            BYTE *block = (BYTE *)HeapAlloc(GetProcessHeap(), 0, bytes + 1);
+            if (block == NULL) {
+                result = -2;
+                break;
+            }
+            if (c->convert(c->handle, images[i].data, block, images[i].width, images[i].height) != 0) {
+                result = kComponentFailed;
+            } else {
+                if (session->stepFlags & CLR_STEP_PROFILE_AFTER)
+                    clr_ApplyProfile(profile, block, block, (DWORD)(bytes / 3));
+                if (session->stepFlags & CLR_STEP_ADJUST)
+                    clr_ApplyAdjustMatrix(session->matrix[2], block, block, (DWORD)(bytes / 3));
+                memcpy(images[i].data, block, bytes);
+            }
+            HeapFree(GetProcessHeap(), 0, block);
+        }
+    }
+    if (lastFlush)
+        c->deleteParam(c->handle);
+    return result;
 }
 
 LONG WINAPI clr_ConvertColors(ColorSession *session, const ColorSettings *settings, DWORD kind, const BYTE *source,

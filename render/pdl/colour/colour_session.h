@@ -63,6 +63,35 @@ typedef struct ColorSettings {
     LONG stampDrawing;                            /* a stamp is being drawn: nothing is converted */
 } ColorSettings;
 
+/* The outside colour component's entries. */
+typedef HANDLE(WINAPI *KrvLoad)(const char *colourFile);
+typedef LONG(WINAPI *KrvFree)(HANDLE handle);
+typedef LONG(WINAPI *KrvBegin)(HANDLE handle, BYTE mode);
+typedef LONG(WINAPI *KrvParam)(HANDLE handle, BYTE *data, DWORD width, DWORD height);
+typedef LONG(WINAPI *KrvEnd)(HANDLE handle);
+typedef LONG(WINAPI *KrvDelete)(HANDLE handle);
+typedef LONG(WINAPI *KrvConvert)(HANDLE handle, const BYTE *source, BYTE *destination, DWORD width, DWORD height);
+
+/* The outside colour component: its module, its handle and its seven entries. */
+typedef struct ColorComponent {
+    HMODULE module;
+    HANDLE handle;
+    KrvLoad load;
+    KrvFree release;
+    KrvBegin begin;
+    KrvParam param;
+    KrvEnd end;
+    KrvDelete deleteParam;
+    KrvConvert convert;
+} ColorComponent;
+
+/* One queued image of the page-wide conversion: 24-bit pixels converted in place. */
+typedef struct ColorQueuedImage {
+    BYTE *data;
+    DWORD width;
+    DWORD height;
+} ColorQueuedImage;
+
 /* The last image of the page-wide change test. */
 typedef struct ColorImageRecord {
     DWORD kind;
@@ -87,6 +116,7 @@ typedef struct ColorSession {
     GreyAdjustPair *grey[2];      /* object kinds 1 and 2 */
     LONG profileStage;            /* CLR_STEP_PROFILE, CLR_STEP_PROFILE_AFTER or 0 */
     BYTE componentMode;
+    ColorComponent component; /* module NULL: none */
     ColorImageRecord lastImage;
     ProfileTransform transforms[3]; /* fixed table, A, B */
     ColorAdjustMatrix matrices[3];
@@ -105,6 +135,23 @@ DWORD WINAPI clr_SetupFlags(const ColorSettings *settings);
  */
 LONG WINAPI clr_OpenSession(ColorSession **out, const ColorSettings *settings, HMODULE resources);
 
+/*
+ * clr_BindComponent: loads the outside colour component at componentPath and takes its
+ * handle from KRV_LoadKRV32 with colourFile (narrow); without all seven entries or with a
+ * zero handle the module is freed and the session has no component. 0 bound, -1 not.
+ */
+LONG WINAPI clr_BindComponent(ColorSession *session, LPCWSTR componentPath, LPCWSTR colourFile);
+
+/*
+ * clr_ConvertQueuedImages: the page-wide conversion of count queued images through the
+ * component: parameters from each image after the fixed table and the profile stage (on a
+ * copy), then each image converted, the 'nicc' profile stage and the adjust matrix, in
+ * place; KRV_DeleteParam32 after the last with lastFlush. 0, -1 bad argument, -2 no
+ * memory, -6 a component failure. End answering 1 ends page-wide mode and converts
+ * nothing.
+ */
+LONG WINAPI clr_ConvertQueuedImages(ColorSession *session, ColorQueuedImage *images, DWORD count, BOOL lastFlush);
+
 /* clr_CloseSession: frees each transform once and the session. 0, -1 without session. */
 LONG WINAPI clr_CloseSession(ColorSession *session);
 
@@ -113,9 +160,10 @@ LONG WINAPI clr_GetSessionMode(const ColorSession *session);
 
 /*
  * clr_PrepareColor: the processing flags of one drawing call (the page-wide bit kept).
- * With the component active, the page-wide change test for an image of kind, raster
- * operation (rop: kind << 8 | code) and record: 6 flush and page-wide on, 7 keep, 8 flush
- * and page-wide off; 0 otherwise; -1 without session.
+ * With the component's mode byte and handle, the page-wide change test for image (NULL:
+ * not an image; kind = bits of the image, rop = raster-operation kind << 8 | code, third
+ * the third value): 6 flush and page-wide on, 7 keep, 8 flush and page-wide off; 0
+ * without the component; -1 without session.
  */
 LONG WINAPI clr_PrepareColor(ColorSession *session, const ColorSettings *settings, const ColorImageRecord *image);
 

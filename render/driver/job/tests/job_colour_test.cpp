@@ -8,6 +8,9 @@
 #include "render/driver/job/job_control.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/driver/job/tests/job_fixture.h"
+#include "core/context/tests/driver_files.h"
+#include "platform/testing/qm_testing.h"
+#include "testing/standins/standin_controls.h"
 
 namespace job_test {
 namespace {
@@ -87,6 +90,30 @@ TEST_F(JobColourTest, ImageAnalysisMarksThePageAndFillsTheSet)
     EXPECT_EQ(img_AnalyseImageColor(&result, nullptr, nullptr, colour, 2, 1, nullptr, 0, 4, 24), -1);
     ASSERT_TRUE(DrvSendPage(surface_));
     ASSERT_TRUE(EndDoc());
+}
+
+// A model naming the colour component: bound when setting 291 asks for it, loaded and
+// freed once with the job.
+TEST_F(JobColourTest, TheModelsColourComponentIsBoundForTheJob)
+{
+    driver_files::CopyIn(driver_files::HostFile(QM_STANDIN_DIR "/qmkrv50.dll"), u"qmkrv50.dll");
+    HMODULE standin = LoadLibraryW(TEXT("C:\\drv\\qmkrv50.dll"));
+    ASSERT_NE(standin, nullptr);
+    typedef ColourStandinControl *(WINAPI * ControlFn)(DWORD);
+    ColourStandinControl *control = ((ControlFn)(void *)GetProcAddress(standin, "QmColourStandinControl"))(1);
+    ASSERT_NO_FATAL_FAILURE(Open("QMJOBKR"));
+    Set(291, 3);
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_EQ(jc_EnsurePageStarted(Pdev()), 0);
+    ASSERT_NE(Pdev()->job.colorSession, nullptr);
+    EXPECT_NE(Pdev()->job.colorSession->component.handle, nullptr);
+    EXPECT_EQ(control->loads, 1u);
+    ASSERT_TRUE(DrvSendPage(surface_));
+    ASSERT_TRUE(EndDoc());
+    EXPECT_EQ(control->frees, 1u);
+    Close();
+    FreeLibrary(standin); // the fixture then finds every module given back
 }
 
 } // namespace

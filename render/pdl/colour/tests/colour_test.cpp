@@ -13,7 +13,10 @@
 #include "render/pdl/colour/colour_pixels.h"
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/colour/colour_set.h"
+#include "core/context/tests/driver_files.h"
+#include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
+#include "testing/standins/standin_controls.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {
@@ -313,4 +316,120 @@ TEST(ColourSession, UnusableProfileQuestion)
         clr_CloseSession(session);
     }
     qmt_ResetMessageBoxes();
+}
+
+namespace {
+
+typedef ColourStandinControl *(WINAPI *ColourControlFn)(DWORD reset);
+
+// A session with the stand-in component bound (mode byte 5); the stand-in's control.
+struct ComponentSession {
+    HMODULE standin = nullptr;
+    ColourStandinControl *control = nullptr;
+    ColorSettings settings = Settings();
+    ColorSession *session = nullptr;
+
+    explicit ComponentSession(DWORD script)
+    {
+        driver_files::CopyIn(driver_files::HostFile(QM_STANDIN_DIR "/qmkrv50.dll"), u"qmkrv50.dll");
+        standin = LoadLibraryW(TEXT("C:\\drv\\qmkrv50.dll"));
+        control = ((ColourControlFn)(void *)GetProcAddress(standin, "QmColourStandinControl"))(1);
+        control->script = script;
+        settings.componentMode = 5;
+        EXPECT_EQ(clr_OpenSession(&session, &settings, nullptr), 0);
+        bound = clr_BindComponent(session, TEXT("C:\\drv\\qmkrv50.dll"), TEXT("C:\\drv\\colour.dat"));
+    }
+    ~ComponentSession()
+    {
+        clr_CloseSession(session);
+        FreeLibrary(standin);
+    }
+    LONG bound;
+};
+
+ColorImageRecord Record(DWORD width, DWORD height)
+{
+    return ColorImageRecord{24, (2u << 8) | 204u, width, height, 1};
+}
+
+} // namespace
+
+TEST(ColourComponent, BindingAndRelease)
+{
+    DWORD modules = qmt_LiveModules();
+    {
+        ComponentSession c(COLOUR_NORMAL);
+        EXPECT_EQ(c.bound, 0);
+        EXPECT_STREQ(c.control->colourFile, "C:\\drv\\colour.dat");
+        EXPECT_EQ(c.control->loads, 1u);
+        clr_CloseSession(c.session);
+        c.session = nullptr;
+        EXPECT_EQ(c.control->frees, 1u);
+        EXPECT_EQ(c.control->deletes, 1u);
+    }
+    {
+        ComponentSession c(COLOUR_NO_HANDLE);
+        EXPECT_EQ(c.bound, -1);
+        EXPECT_EQ(c.session->component.module, nullptr);
+    }
+    qmt_HideExport("KRV_DeleteParam32");
+    {
+        ComponentSession c(COLOUR_NORMAL);
+        EXPECT_EQ(c.bound, -1);
+        EXPECT_EQ(c.control->loads, 0u);
+    }
+    qmt_HideExport(NULL);
+    EXPECT_EQ(qmt_LiveModules(), modules);
+}
+
+TEST(ColourComponent, PageWideChangeTest)
+{
+    ComponentSession c(COLOUR_NORMAL);
+    ColorImageRecord band = Record(100, 20), next = Record(100, 30), other = Record(50, 7);
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &band), 6);
+    EXPECT_EQ(clr_GetSessionMode(c.session), 4);
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &next), 7) << "the same width continues";
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &other), 6) << "another image";
+    ColorImageRecord flat = other;
+    flat.rop = (1u << 8) | 204u;
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &flat), 8);
+    EXPECT_EQ(clr_GetSessionMode(c.session), 3);
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, nullptr), 8);
+    c.settings.noChangeTest = 1;
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &band), 6);
+    EXPECT_EQ(clr_PrepareColor(c.session, &c.settings, &other), 7) << "1862: the size is not compared";
+}
+
+TEST(ColourComponent, QueuedImages)
+{
+    struct Case {
+        DWORD script;
+        LONG result;
+        bool converted;
+    } cases[] = {
+        {COLOUR_NORMAL, 0, true},
+        {COLOUR_BEGIN_FAILS, -6, false},
+        {COLOUR_END_ONE, 0, false},
+        {COLOUR_CONVERT_FAILS, -6, false},
+    };
+    for (const Case &k : cases) {
+        ComponentSession c(k.script);
+        ASSERT_EQ(c.bound, 0);
+        ColorImageRecord band = Record(4, 2);
+        clr_PrepareColor(c.session, &c.settings, &band);
+        std::vector<BYTE> a(4 * 2 * 3, 0x11), b(4 * 3 * 3, 0x22);
+        ColorQueuedImage images[2] = {{a.data(), 4, 2}, {b.data(), 4, 3}};
+        EXPECT_EQ(clr_ConvertQueuedImages(c.session, images, 2, TRUE), k.result) << k.script;
+        EXPECT_EQ(a[0], k.converted ? 0xEE : 0x11) << k.script;
+        EXPECT_EQ(b[0], k.converted ? 0xDD : 0x22) << k.script;
+        EXPECT_EQ(c.control->mode, 5);
+        if (k.script == COLOUR_NORMAL) {
+            EXPECT_EQ(c.control->params, 2u);
+            EXPECT_EQ(c.control->converts, 2u);
+        }
+        if (k.script == COLOUR_END_ONE) {
+            EXPECT_EQ(clr_GetSessionMode(c.session), 3) << "page-wide mode ends";
+        }
+        EXPECT_EQ(c.control->deletes, k.script == COLOUR_BEGIN_FAILS ? 0u : 1u);
+    }
 }
