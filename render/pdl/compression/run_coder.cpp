@@ -68,9 +68,14 @@ static const LengthRow kDifferences[] = {
 static BOOL bw_Put(BitWriter *w, DWORD bits, DWORD count)
 {
     while (count > 0) {
-        count--;
-        w->pending = (WORD)(w->pending | (((bits >> count) & 1) << (7 - w->bitCount)));
-        if (++w->bitCount == 8) {
+        // As many of the next bits as the partial byte has room for.
+        DWORD room = 8u - w->bitCount;
+        DWORD take = count < room ? count : room;
+        count -= take;
+        DWORD chunk = (bits >> count) & ((1u << take) - 1u);
+        w->pending = (WORD)(w->pending | (chunk << (room - take)));
+        w->bitCount = (WORD)(w->bitCount + take);
+        if (w->bitCount == 8) {
             if (w->length >= w->capacity)
                 return FALSE;
             w->output[w->length++] = (BYTE)w->pending;
@@ -127,24 +132,38 @@ static DWORD rc_Pixel(const RunCoder *c, const BYTE *buffer, LONG x)
     return v;
 }
 
-/* The pixel reference r gives at x (reference 0: value). */
-static DWORD rc_Reference(const RunCoder *c, DWORD r, LONG x, DWORD value)
+/* Where reference r (1-4) of the pixel at x lies: its line and its pixel offset. */
+static const BYTE *rc_ReferenceAt(const RunCoder *c, DWORD r, DWORD x)
 {
-    switch (r) {
-    case 0: return value;
-    case 1: return rc_Pixel(c, c->previous, x - 1);
-    case 2: return rc_Pixel(c, c->previous, x);
-    case 3: return rc_Pixel(c, c->previous, x + 1);
-    default: return c->pixelBytes == 1 ? rc_Pixel(c, c->current, x - 8) : rc_Pixel(c, c->previous, x + 2);
-    }
+    static const LONG kOffsets[2][5] = {{0, -1, 0, 1, -8}, {0, -1, 0, 1, 2}};
+    const BYTE *line = (r == 4 && c->pixelBytes == 1) ? c->current : c->previous;
+    return line + kMargin + ((LONG)x + kOffsets[c->pixelBytes == 1 ? 0 : 1][r]) * (LONG)c->pixelBytes;
 }
 
-/* Pixels from x on that equal reference r. */
+/* Pixels from x on, up to the line end, that equal reference r (0: value). */
 static DWORD rc_Match(const RunCoder *c, DWORD r, DWORD x, DWORD value)
 {
-    DWORD n = 0;
-    while (x + n < c->width && rc_Pixel(c, c->current, (LONG)(x + n)) == rc_Reference(c, r, (LONG)(x + n), value))
-        n++;
+    DWORD limit = c->width - x, n = 0;
+    const BYTE *here = c->current + kMargin + x * c->pixelBytes;
+    if (c->pixelBytes == 1) {
+        if (r == 0) {
+            while (n < limit && here[n] == (BYTE)value)
+                n++;
+        } else {
+            const BYTE *ref = rc_ReferenceAt(c, r, x);
+            while (n < limit && here[n] == ref[n])
+                n++;
+        }
+        return n;
+    }
+    if (r == 0) {
+        while (n < limit && memcmp(here + n * 4, &value, 4) == 0)
+            n++;
+    } else {
+        const BYTE *ref = rc_ReferenceAt(c, r, x);
+        while (n < limit && memcmp(here + n * 4, ref + n * 4, 4) == 0)
+            n++;
+    }
     return n;
 }
 
