@@ -386,7 +386,8 @@ void WINAPI clr_FreeProfile(ProfileTransform *transform)
  * (red * 4 + green * 2 + blue) for channel ch; fractions in 1/4096; a 12-bit result. */
 static DWORD pt_Tetra(const WORD *const corners[8], int ch, DWORD fr, DWORD fg, DWORD fb)
 {
-    const DWORD c000 = corners[0][ch], c111 = corners[7][ch];
+    // Signed: a corner may be lower than the one before it.
+    const long long c000 = corners[0][ch], c111 = corners[7][ch];
     long long sum;
     if (fr >= fg && fg >= fb)
         sum = c000 * 4096LL + fr * (long long)(corners[4][ch] - c000) +
