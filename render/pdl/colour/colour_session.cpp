@@ -10,6 +10,7 @@
 
 #include "core/jobtext/job_attr.h"
 #include "core/stored/printer_forms.h"
+#include "core/trace/trace.h"
 #include "render/pdl/colour/colour_pixels.h"
 
 static_assert(sizeof(ColorAdjustMatrix) == 48, "ColorAdjustMatrix is 48 bytes");
@@ -117,6 +118,9 @@ static BOOL ses_AskGoOn(HMODULE resources, const WCHAR *name)
     lstrcpynW(shortName, name, CLR_PROFILE_NAME_CHARS);
     wsprintfW(text, fmt, shortName);
     int answer = MessageBoxW(NULL, text, kProfileCaption, MB_OKCANCEL | MB_ICONINFORMATION);
+    // A box that cannot be shown (no desktop) counts as OK, as its text announces.
+    if (answer == 0)
+        trc_Printf(TEXT("ICC profile %s unusable, no message box: printing without it"), shortName);
     return answer != IDCANCEL;
 }
 
