@@ -275,6 +275,18 @@ TEST(ColourSession, ImagesAndFixedTable)
 // B following A: one transform, freed once (the sanitizer preset sees a double free).
 TEST(ColourSession, ProfileBFollowingAIsShared)
 {
+    driver_files::CopyIn(driver_files::HostFile(QM_PROFILE_SEED), u"a.icc");
+    ColorSettings shared = Settings();
+    shared.tableChoice = 2;
+    shared.profileChoice[0] = shared.profileChoice[1] = shared.profileChoice[2] = 1;
+    Name(shared.profileName[0], "C:\\drv\\a.icc");
+    ColorSession *both = nullptr;
+    ASSERT_EQ(clr_OpenSession(&both, &shared, nullptr), 0);
+    ASSERT_NE(both->profileA, nullptr);
+    EXPECT_EQ(both->profileB, both->profileA);
+    EXPECT_EQ(both->profileStage, CLR_STEP_PROFILE);
+    EXPECT_EQ(clr_CloseSession(both), 0);
+
     ColorSettings s = Settings();
     s.tableChoice = 2;
     s.profileChoice[0] = 1;
