@@ -97,7 +97,8 @@ static BOOL bw_Length(BitWriter *w, DWORD length)
     for (size_t i = 0; i < sizeof kLengths / sizeof kLengths[0]; i++) {
         const LengthRow *r = &kLengths[i];
         if (length <= r->last)
-            return bw_Put(w, r->prefix, r->prefixBits) && bw_Put(w, length - r->first, r->extraBits);
+            return bw_Put(
+                w, ((DWORD)r->prefix << r->extraBits) | (length - r->first), (DWORD)r->prefixBits + r->extraBits);
     }
     return FALSE;
 }
@@ -113,9 +114,11 @@ static BOOL bw_Difference(BitWriter *w, int d)
     DWORD m = (DWORD)(d < 0 ? -d : d);
     for (size_t i = 0; i < sizeof kDifferences / sizeof kDifferences[0]; i++) {
         const LengthRow *r = &kDifferences[i];
-        if (m <= r->last)
-            return bw_Put(w, r->prefix, r->prefixBits) && bw_Put(w, d < 0 ? 1 : 0, 1) &&
-                   bw_Put(w, m - r->first, r->extraBits);
+        if (m <= r->last) {
+            DWORD sign = d < 0 ? 1u : 0u;
+            DWORD code = ((((DWORD)r->prefix << 1) | sign) << r->extraBits) | (m - r->first);
+            return bw_Put(w, code, (DWORD)r->prefixBits + 1u + r->extraBits);
+        }
     }
     return FALSE;
 }
@@ -138,6 +141,17 @@ static const BYTE *rc_ReferenceAt(const RunCoder *c, DWORD r, DWORD x)
     static const LONG kOffsets[2][5] = {{0, -1, 0, 1, -8}, {0, -1, 0, 1, 2}};
     const BYTE *line = (r == 4 && c->pixelBytes == 1) ? c->current : c->previous;
     return line + kMargin + ((LONG)x + kOffsets[c->pixelBytes == 1 ? 0 : 1][r]) * (LONG)c->pixelBytes;
+}
+
+/* Whether the pixels at a and b are equal (1 or 4 bytes). */
+static inline BOOL rc_Same(const RunCoder *c, const BYTE *a, const BYTE *b)
+{
+    if (c->pixelBytes == 1)
+        return *a == *b;
+    DWORD x, y;
+    memcpy(&x, a, 4);
+    memcpy(&y, b, 4);
+    return x == y;
 }
 
 /* Pixels from x on, up to the line end, that equal reference r (0: value). */
@@ -290,8 +304,13 @@ LONG WINAPI rc_CompressLine(RunCoder *c, const BYTE *line, BYTE *output, DWORD c
         // literal's): it is not a candidate then. Only a reference-0 run ended at a line
         // start can be followed by its own reference at index 1 (the new run compares
         // with the fill left of the line, the old one with its value).
+        const BYTE *here = c->current + kMargin + x * c->pixelBytes;
         for (DWORD k = c->endedRun ? 1 : 0; k < 5; k++) {
-            DWORD n = rc_Match(c, c->references[k], x, value);
+            // Most candidates fail at the first pixel: that test comes first.
+            DWORD r = c->references[k];
+            if (r == 0 ? rc_Pixel(c, c->current, (LONG)x) != value : !rc_Same(c, here, rc_ReferenceAt(c, r, x)))
+                continue;
+            DWORD n = rc_Match(c, r, x, value);
             if (n > best) {
                 best = n;
                 bestIndex = k;
