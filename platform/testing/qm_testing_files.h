@@ -47,6 +47,10 @@ void qmt_FailCreateFile(LPCWSTR text, DWORD error);
  * and trailing separator; several may be set); NULL clears the list. */
 void qmt_FailTempFileName(LPCWSTR directory);
 
+/* The next `count` _close calls answer -1 (the descriptor is released all the same); 0
+ * turns it off. */
+void qmt_FailCrtCloses(DWORD count);
+
 /* Modules. Load count: successful LoadLibrary* calls naming the module (by file name,
  * case-insensitive, with or without ".dll"), references to a loaded one included. */
 DWORD qmt_ModuleLoadCount(LPCWSTR name);

@@ -111,5 +111,36 @@ typedef struct MonitorStandinControl {
 } MonitorStandinControl;
 
 typedef MonitorStandinControl *(WINAPI *MonitorStandinControlProc)(DWORD reset);
+/* Scripts of the compression component ("QmCompressStandinControl"). */
+#define COMPRESS_NORMAL 0    /* each 1-bit row as a count byte and the row's distinct bytes */
+#define COMPRESS_FAIL_STEP 1 /* step failStep (1 init, 2 compress, 3 get, 4 finish) answers 1 */
+#define COMPRESS_LARGER 2    /* the result is one byte larger than the data */
+#define COMPRESS_NO_HANDLE 3 /* qmcmp_LoadCompress answers 0 */
+
+typedef struct CompressStandinControl {
+    DWORD script;   /* in: COMPRESS_* */
+    DWORD failStep; /* in */
+    DWORD loads;    /* out: qmcmp_LoadCompress calls */
+    DWORD frees;    /* out: qmcmp_FreeCompress calls */
+    DWORD lastMode; /* out: the mode of the last qmcmp_InitBitmap */
+} CompressStandinControl;
+
+/* Scripts of the colour component ("QmColourStandinControl"). */
+#define COLOUR_NORMAL 0        /* every byte complemented */
+#define COLOUR_NO_HANDLE 1     /* KRV_LoadKRV32 answers 0 */
+#define COLOUR_BEGIN_FAILS 2   /* KRV_CreateParam_Begin32 answers 1 */
+#define COLOUR_END_ONE 3       /* KRV_CreateParam_End32 answers 1: nothing to convert */
+#define COLOUR_CONVERT_FAILS 4 /* KRV_ColorConvert32 answers 1 */
+
+typedef struct ColourStandinControl {
+    DWORD script; /* in: COLOUR_* */
+    DWORD loads;  /* out: calls of each entry */
+    DWORD frees;
+    DWORD params;
+    DWORD converts;
+    DWORD deletes;
+    BYTE mode;            /* out: the mode byte of the last Begin */
+    char colourFile[260]; /* out: the path KRV_LoadKRV32 was given */
+} ColourStandinControl;
 
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */

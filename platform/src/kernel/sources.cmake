@@ -1,6 +1,7 @@
 list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/actctx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crt_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/find.cpp

@@ -12,6 +12,7 @@
 #include "core/protocol/escapes.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_color.h"
+#include "render/pdl/colour/colour_session.h"
 
 // Raster transfer record: the data header, then the drawing item with its raster
 // operation first.
@@ -135,7 +136,7 @@ LONG esc_RasterTransfer(PDEV *pdev, const EscapeCall *call)
         end_transfer(ext);
     LONG drawn = esc_DrawRasterChunk(pdev, call->in, call->in + RASTER_HEADER_SIZE, call->cjIn);
     jc_MarkPageColored(pdev);
-    pdev->job.colorCount = 0;
+    clr_InitPageColorSet(pdev);
     return drawn < 0 ? drawn : transfer;
 }
 

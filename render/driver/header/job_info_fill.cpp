@@ -104,7 +104,7 @@ static void FillPageColor(const PDEV *pdev, PageInfoEntry *entry)
 {
     entry->colorMode = PageMode(pdev);
     BOOL counted = pdev->job.setup.snapshot.colorSetOn && entry->colorMode == kModeColor;
-    entry->colorCount = counted ? pdev->job.colorCount : 0;
+    entry->colorCount = counted ? pdev->job.colorSet.count : 0;
 }
 
 // PageTray: INTRAY of the page's paper source.

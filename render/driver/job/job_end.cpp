@@ -13,6 +13,7 @@
 #include "render/driver/pdev/pdev_output.h"
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/compression/compress_dll.h"
+#include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
 #include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/pdl_writer.h"
@@ -121,7 +122,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
     }
     JobControlState *control = &pdev->job.control;
     LONG result = clr_CloseColorSession(pdev);
-    control->imageAnalysis = 0;
+    img_FreeAnalysisState(pdev);
     result |= img_DestroyImageQueue(pdev);
     // A document-monitor session that was not run is ended.
     if (pdev->job.monitorSession != NULL) {

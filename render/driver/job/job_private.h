@@ -44,4 +44,9 @@ LONG jcp_ReadPageGeometry(PDEV *pdev, BOOL full);
 // words set during the job), then the check of the features this driver does not print.
 LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild);
 
+// jc_ModelComponentPath: the path of the model's outside component of a kind (4 colour, 5
+// compression): the driver directory and a plain file name (no separator, not "." or
+// ".."). A global-heap string the caller frees; NULL when missing or not a plain name.
+LPWSTR jc_ModelComponentPath(HANDLE printer, WORD kind);
+
 #endif /* QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H */

@@ -19,6 +19,7 @@
 #include "render/pdl/colour/colour_session.h"
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/fontsub/font_substitution.h"
+#include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
 #include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/job_version.h"
@@ -134,7 +135,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
     DWORD hook = hook_IsActive(pdev);
-    control->imageAnalysis = 0;
+    img_CreateAnalysisState(pdev);
     result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
     result |= img_CreateRotateBuffer(pdev);
 
@@ -152,7 +153,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     if (result != 0) {
         return -1;
     }
-    result |= clr_InitColorSet(pdev);
+    result |= clr_InitPageColorSet(pdev);
     result |= spl_PdevOpenChannel(pdev);
     return result == 0 ? 0 : -1;
 }

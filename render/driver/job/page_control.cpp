@@ -8,6 +8,7 @@
 #include "render/driver/binding/pdev_settings.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/page/page_setup.h"
+#include "render/pdl/colour/colour_session.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // The name text: at most this many characters, placed with the identity matrix.
@@ -53,9 +54,11 @@ static LONG WriteFFAndAI(PDEV *pdev)
 static LONG BeginLogicalPage(PDEV *pdev)
 {
     pdev->job.pageState |= PAGE_STATE_PAGE_OPEN;
+    // The page's colour set starts empty (and valid again) with every logical page.
+    LONG colours = clr_InitPageColorSet(pdev);
     // The current page number: 1-based, the logical pages ended in the job so far + 1.
     pdev->job.control.counters.currentPage = (WORD)(pdev->job.logicalPages + 1);
-    LONG result = jc_TracePageEvent(pdev, TRACE_START_PAGE);
+    LONG result = colours | jc_TracePageEvent(pdev, TRACE_START_PAGE);
     if (pdev->job.setup.snapshot.nameTextOn) {
         result |= WriteNameText(pdev);
     }

@@ -19,6 +19,7 @@
 #include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/job_state.h"
 #include "render/pdl/drawing/clip_state.h"
+#include "render/pdl/colour/colour_set.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -89,6 +90,29 @@ typedef struct JobState {
     DWORD faxPerDestination;           /* 1: one spool job per fax destination */
     const struct FaxSendList *faxList; /* the fax send list, NULL when none */
     HANDLE monitorSession;             /* the document monitor's session of the job, NULL for none */
+    DWORD jobIdSlot;                           /* the job identifier the job-identifier slot holds */
+    WORD pageState;                            /* PAGE_STATE_* */
+    WORD jobControl[2];                        /* two job-control words */
+    struct OutputStream *stream;               /* the output channel (owner) */
+    struct PdlWriter *writer;                  /* the command writer (owner) */
+    void *imageQueue;                          /* the image queue (owner) */
+    void *jobPointers[5];                      /* job header and trailer pieces (PDEV heap) */
+    WORD recordWord;                           /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
+    WORD storedPages;                          /* pages recorded so far */
+    WCHAR tempOutputPath[MAX_PATH];            /* temporary output file, kept until job end */
+    WORD colorResult;                          /* the page's colour: 0 undecided, 1, 2 colour, 3 */
+    WORD colorScanOff;                         /* non-zero: the page is never scanned for colour */
+    PageSetupState setup;                      /* snapshot, page geometry and the page's paper values */
+    WCHAR documentName[MAX_PATH];              /* copied at job open, empty when none */
+    DWORD logicalPages;                        /* logical pages counted in the job */
+    ColorSet colorSet;                         /* the colours collected for the page */
+    struct ColorSession *colorSession;         /* the job's colour pipeline (owner), or NULL */
+    struct CompressDllTable *textCompression;  /* the compression component for text (owner), or NULL */
+    struct CompressDllTable *imageCompression; /* the same table when it serves images too */
+    WORD faxDestinations;                      /* destinations of the fax send list */
+    DWORD faxJob;                              /* 1: a fax job */
+    DWORD faxPerDestination;                   /* 1: one spool job per fax destination */
+    const struct FaxSendList *faxList;         /* the fax send list, NULL when none */
     /* Job header, job information and stream trace records. */
     struct JobInfoRecord *jobInfo;   /* the job-information record (owner, global heap) */
     DWORD traceStartTick;            /* GetTickCount at job open */

@@ -6,7 +6,6 @@
 #include <string.h>
 
 #include "core/settings/function_ids.h"
-#include "render/pdl/colour/colour_convert.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 /* Bits per pixel of a realised pattern format, 0 for a format without colour pixels. */
@@ -65,7 +64,7 @@ int vec_TranslateColors(DrawTarget *target, DWORD kind, const BYTE *in, DWORD co
     if (target == NULL || in == NULL || out == NULL) {
         return 0;
     }
-    LONG result = clr_ConvertColors(target->pdev, kind, in, out, count);
+    LONG result = drw_ConvertColors(target, kind, in, out, count);
     return result == 1 || result == 2 ? (int)result : 0;
 }
 

@@ -45,4 +45,10 @@ LONG drw_SetDeviceTransform(DrawTarget *target, const Matrix2x3 *matrix);
 /* drw_ReadSetting: a numeric setting of the target's job, 0 when it cannot be read. */
 DWORD drw_ReadSetting(const DrawTarget *target, WORD functionId);
 
+/* drw_ConvertColors: count three-byte colours converted from in to out (which may be the
+ * same) through the job's colour session, for caller kind 0 (brushes and text) or 1
+ * (blits). 1 when they stay RGB (three bytes each), 2 when they became grey (one byte
+ * each), negative on failure. Without a colour session they are copied (1). */
+LONG drw_ConvertColors(const DrawTarget *target, DWORD kind, const BYTE *in, BYTE *out, DWORD count);
+
 #endif /* QM_RENDER_PDL_DRAWING_DRAW_TARGET_H */

@@ -98,7 +98,7 @@ TEST_F(JobInfoTest, PageFields)
         pdev_->job.setup.page.duplex = c.duplexKind;
         pdev_->job.colorResult = c.colorResult;
         pdev_->job.setup.colorKind = c.colorKind;
-        pdev_->job.colorCount = 5;
+        pdev_->job.colorSet.count = 5;
         pdev_->job.setup.snapshot.colorMode = c.colorMode;
         pdev_->job.setup.snapshot.colorSetOn = c.colorSetOn;
         pdev_->job.setup.snapshot.bookletOn = c.booklet;
@@ -121,7 +121,7 @@ TEST_F(JobInfoTest, RefreshGivesTheDrawnPageItsColour)
     ASSERT_EQ(jc_FillJobInfoPage(pdev_, 0), 0);
     pdev_->job.colorResult = 2;
     pdev_->job.setup.colorKind = 2;
-    pdev_->job.colorCount = 7;
+    pdev_->job.colorSet.count = 7;
     ASSERT_EQ(jc_RefreshJobInfoPage(pdev_), 0);
     std::string block = Block(pdev_->job.jobInfo);
     EXPECT_EQ(Line(block, "PAGEINFO"), "SIZE[210.0X297.0]:MODE[COLOR]:COLORS[7]:INTRAY[32768]:DUPLEX[SIMPLEX]");
