@@ -6,7 +6,7 @@
  * line (else the previous line two right). Outside the image a reference reads the fill
  * (0 for 1-byte pixels, 0xFF bytes otherwise).
  */
-#include "testing/lumiq/run_decoder.h"
+#include "tools/lumiq/run_decoder.h"
 
 #include <string.h>
 

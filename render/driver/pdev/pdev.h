@@ -18,8 +18,8 @@
 #include "render/driver/pdev/escape_state.h"
 #include "render/driver/pdev/job_blocks.h"
 #include "render/driver/pdev/job_state.h"
-#include "render/pdl/drawing/clip_state.h"
 #include "render/pdl/colour/colour_set.h"
+#include "render/pdl/drawing/clip_state.h"
 
 #define PDEV_SIGNATURE 0x4E515444UL
 
@@ -69,27 +69,6 @@ typedef struct PaperDescription {
  * the owners in the old one); the job pipeline adds its members here.
  */
 typedef struct JobState {
-    DWORD jobIdSlot;                   /* the job identifier the job-identifier slot holds */
-    WORD pageState;                    /* PAGE_STATE_* */
-    WORD jobControl[2];                /* two job-control words */
-    struct OutputStream *stream;       /* the output channel (owner) */
-    struct PdlWriter *writer;          /* the command writer (owner) */
-    void *imageQueue;                  /* the image queue (owner) */
-    void *jobPointers[5];              /* job header and trailer pieces (PDEV heap) */
-    WORD recordWord;                   /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
-    WORD storedPages;                  /* pages recorded so far */
-    WCHAR tempOutputPath[MAX_PATH];    /* temporary output file, kept until job end */
-    WORD colorResult;                  /* the page's colour: 0 undecided, 1, 2 colour, 3 */
-    WORD colorScanOff;                 /* non-zero: the page is never scanned for colour */
-    PageSetupState setup;              /* snapshot, page geometry and the page's paper values */
-    WCHAR documentName[MAX_PATH];      /* copied at job open, empty when none */
-    DWORD logicalPages;                /* logical pages counted in the job */
-    WORD colorCount;                   /* colours collected for the page */
-    WORD faxDestinations;              /* destinations of the fax send list */
-    DWORD faxJob;                      /* 1: a fax job */
-    DWORD faxPerDestination;           /* 1: one spool job per fax destination */
-    const struct FaxSendList *faxList; /* the fax send list, NULL when none */
-    HANDLE monitorSession;             /* the document monitor's session of the job, NULL for none */
     DWORD jobIdSlot;                           /* the job identifier the job-identifier slot holds */
     WORD pageState;                            /* PAGE_STATE_* */
     WORD jobControl[2];                        /* two job-control words */
@@ -113,6 +92,7 @@ typedef struct JobState {
     DWORD faxJob;                              /* 1: a fax job */
     DWORD faxPerDestination;                   /* 1: one spool job per fax destination */
     const struct FaxSendList *faxList;         /* the fax send list, NULL when none */
+    HANDLE monitorSession;                     /* the document monitor's session of the job, NULL for none */
     /* Job header, job information and stream trace records. */
     struct JobInfoRecord *jobInfo;   /* the job-information record (owner, global heap) */
     DWORD traceStartTick;            /* GetTickCount at job open */

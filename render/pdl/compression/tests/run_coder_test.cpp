@@ -15,7 +15,7 @@
 #include "platform/testing/qm_testing.h"
 #include "render/pdl/compression/run_coder.h"
 #include "render/stream/temp_file.h"
-#include "testing/lumiq/run_decoder.h"
+#include "tools/lumiq/run_decoder.h"
 
 extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
 {
