@@ -8,9 +8,21 @@ if(WIN32)
   set(QM_HOST OFF)
   set(QM_TARGET ON)
   enable_language(RC)
+  # The 32-bit target is the deliverable; the 64-bit one builds the same sources to run
+  # their tests under Wine (scripts/wine-run).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QM_TARGET64 ON)
+  else()
+    set(QM_TARGET64 OFF)
+  endif()
+  if(NOT QM_MINGW_PREFIX)
+    set(QM_MINGW_PREFIX i686-w64-mingw32)
+  endif()
 else()
   set(QM_HOST ON)
   set(QM_TARGET OFF)
+  set(QM_TARGET64 OFF)
+  set(QM_MINGW_PREFIX i686-w64-mingw32)
   enable_language(ASM)
 endif()
 
@@ -42,14 +54,19 @@ if(QM_HOST)
   find_package(benchmark QUIET)
   include(GoogleTest)
 endif()
+# The 64-bit Windows build's tests under Wine, and the list of tests that stay on the host.
+include(QmWineTests)
 
-find_program(QM_WINDRES NAMES i686-w64-mingw32-windres windres REQUIRED)
+find_program(QM_WINDRES NAMES ${QM_MINGW_PREFIX}-windres windres REQUIRED)
 
 include(QmDefNames)
 include(QmModels)
-# How g++ names size_t in this build's symbols (the .def files spell the 32-bit "j").
+# How g++ names size_t in this build's symbols (the .def files spell the 32-bit "j"): an
+# unsigned long on the 64-bit Linux host, an unsigned long long on 64-bit Windows.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND NOT WIN32)
   set(QM_SIZE_T_LETTER m)
+elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QM_SIZE_T_LETTER y)
 else()
   set(QM_SIZE_T_LETTER j)
 endif()
@@ -107,13 +124,26 @@ function(qm_add_deliverable name)
   get_filename_component(def_abs ${ARG_DEF} ABSOLUTE)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def_abs})
   if(QM_TARGET)
-    target_sources(${name} PRIVATE ${def_abs})
-    # The .def names exports undecorated; the linker matches them to their stdcall symbols.
-    target_link_options(${name} PRIVATE -static -Wl,--kill-at -Wl,--enable-stdcall-fixup)
-    find_program(QM_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
+    find_program(QM_OBJDUMP NAMES ${QM_MINGW_PREFIX}-objdump REQUIRED)
+    if(QM_TARGET64)
+      # No stdcall decoration on x64; the .def's operator new and new[] names take this
+      # build's size_t letter.
+      file(READ ${def_abs} text)
+      string(REGEX REPLACE "(_ZN[0-9]+[A-Za-z_]+n[wa]E)j([ \t\r\n])" "\\1${QM_SIZE_T_LETTER}\\2" text "${text}")
+      string(REGEX REPLACE "@[0-9]+" "" text "${text}")
+      set(def_build ${CMAKE_CURRENT_BINARY_DIR}/${name}.def)
+      file(WRITE ${def_build} "${text}")
+      target_sources(${name} PRIVATE ${def_build})
+      target_link_options(${name} PRIVATE -static)
+    else()
+      target_sources(${name} PRIVATE ${def_abs})
+      # The .def names exports undecorated; the linker matches them to their stdcall symbols.
+      target_link_options(${name} PRIVATE -static -Wl,--kill-at -Wl,--enable-stdcall-fixup)
+    endif()
     add_custom_command(TARGET ${name} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -DLIB=$<TARGET_FILE:${name}> -DDEF=${def_abs}
-              -DTOOL=${QM_OBJDUMP} -DMODE=pe -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake
+              -DTOOL=${QM_OBJDUMP} -DMODE=pe -DSIZE_T_LETTER=${QM_SIZE_T_LETTER}
+              -P ${CMAKE_SOURCE_DIR}/cmake/check_exports.cmake
       VERBATIM)
   else()
     qm_def_names(names ${def_abs} ${QM_SIZE_T_LETTER})
@@ -143,8 +173,14 @@ endfunction()
 
 # qm_add_test(<name> SOURCES ... [LIBS ...]): a GoogleTest program of the host build. Each
 # test runs in its own process with its own fresh platform root (testing/test_main.cpp).
+# The 64-bit Windows build makes the same program to run under Wine, without the sources
+# cmake/QmWineTests.cmake keeps on the host.
 function(qm_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(QM_TARGET64 AND QM_WINE_TESTS)
+    qm_add_wine_test(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS})
+    return()
+  endif()
   if(NOT QM_HOST)
     return()
   endif()

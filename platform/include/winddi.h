@@ -916,6 +916,9 @@ typedef struct _IFIMETRICS {
     ULONG cKerningPairs;
     ULONG ulPanoseCulture;
     PANOSE panose;
+#if defined(__LP64__) || defined(_WIN64)
+    PVOID Align; /* 64-bit builds: the record ends on a pointer boundary (192 bytes) */
+#endif
 } IFIMETRICS, *PIFIMETRICS;
 
 /* ---- Font queries, documents ------------------------------------------------------------- */

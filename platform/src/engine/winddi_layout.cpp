@@ -22,7 +22,7 @@ static_assert(sizeof(DRVENABLEDATA) == QM_LAYOUT(12, 16), "DRVENABLEDATA");
 static_assert(sizeof(DRVFN) == QM_LAYOUT(8, 16), "DRVFN");
 static_assert(sizeof(FD_DEVICEMETRICS) == 124, "FD_DEVICEMETRICS");
 static_assert(offsetof(FD_DEVICEMETRICS, lNonLinearExtLeading) == 92, "FD_DEVICEMETRICS.lNonLinearExtLeading");
-static_assert(sizeof(IFIMETRICS) == 184, "IFIMETRICS");
+static_assert(sizeof(IFIMETRICS) == QM_LAYOUT(184, 192), "IFIMETRICS");
 static_assert(offsetof(IFIMETRICS, fwdUnitsPerEm) == 56, "IFIMETRICS.fwdUnitsPerEm");
 static_assert(offsetof(IFIMETRICS, rclFontBox) == 144, "IFIMETRICS.rclFontBox");
 static_assert(offsetof(IFIMETRICS, panose) == 172, "IFIMETRICS.panose");

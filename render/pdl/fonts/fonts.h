@@ -237,7 +237,7 @@ BOOL WINAPI fnt_TransformPoints(FONTOBJ *pfo, ULONG count, POINTL *in, POINTL *o
 static_assert(sizeof(FontCodeTable) == QM_LAYOUT(72, 104), "FontCodeTable");
 static_assert(sizeof(FD_KERNINGPAIR) == 6, "FD_KERNINGPAIR");
 static_assert(sizeof(FD_GLYPHSET) == QM_LAYOUT(24, 32), "FD_GLYPHSET");
-static_assert(sizeof(IFIMETRICS) == 184, "IFIMETRICS");
+static_assert(sizeof(IFIMETRICS) == QM_LAYOUT(184, 192), "IFIMETRICS");
 static_assert(sizeof(FD_DEVICEMETRICS) == 124, "FD_DEVICEMETRICS");
 
 #endif /* QM_RENDER_PDL_FONTS_FONTS_H */

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_wide.h"
 
 namespace {
 
@@ -29,30 +30,30 @@ std::string read_bytes(LPCWSTR name)
     return out;
 }
 
-std::string utf16(const std::u16string &s)
+std::string utf16(const qm_wstring &s)
 {
     std::string out = "\xFF\xFE";
-    for (char16_t c : s) {
+    for (WCHAR c : s) {
         out += (char)(c & 0xFF);
         out += (char)(c >> 8);
     }
     return out;
 }
 
-std::u16string get(LPCWSTR section, LPCWSTR key, LPCWSTR def, LPCWSTR file, DWORD size = 100)
+qm_wstring get(LPCWSTR section, LPCWSTR key, LPCWSTR def, LPCWSTR file, DWORD size = 100)
 {
     WCHAR buf[100];
     DWORD n = GetPrivateProfileStringW(section, key, def, buf, size, file);
-    return std::u16string(buf, n);
+    return qm_wstring(buf, n);
 }
 
 /* A double-NUL list as returned, with the NULs as '|'. */
-std::u16string list(DWORD n, const WCHAR *buf)
+qm_wstring list(DWORD n, const WCHAR *buf)
 {
-    std::u16string out(buf, n + 1);
-    for (char16_t &c : out)
+    qm_wstring out(buf, n + 1);
+    for (WCHAR &c : out)
         if (c == 0)
-            c = u'|';
+            c = QMW('|');
     return out;
 }
 
@@ -76,7 +77,7 @@ const char kOdd[] = "; comment\r\n"
                     "Late = 9\r\n"
                     "Copies = 4";
 
-LPCWSTR const kFile = u"C:\\odd.ini";
+LPCWSTR const kFile = QMW("C:\\odd.ini");
 
 } // namespace
 
@@ -86,35 +87,35 @@ TEST(Profile, OddSpacingDuplicatesAndQuotesReadAsWindows)
     struct Case {
         LPCWSTR section;
         LPCWSTR key;
-        const char16_t *value;
+        const WCHAR *value;
     };
     const Case cases[] = {
-        {u"print settings", u"COPIES", u"3"}, /* the first of two wins */
-        {u"Print Settings", u"name", u"Quoted Value"},
-        {u"Print Settings", u"single", u"x"},
-        {u"Print Settings", u"Empty", u""},
-        {u"Print Settings", u"Late", u"9"}, /* from the second section of that name */
-        {u"other", u"key", u"1"},
-        {u"OTHER", u"CAF\xC9", u"latin"},
-        {u"other", u"stray", u"dflt"},
-        {u"missing", u"key", u"dflt"},
+        {QMW("print settings"), QMW("COPIES"), QMW("3")}, /* the first of two wins */
+        {QMW("Print Settings"), QMW("name"), QMW("Quoted Value")},
+        {QMW("Print Settings"), QMW("single"), QMW("x")},
+        {QMW("Print Settings"), QMW("Empty"), QMW("")},
+        {QMW("Print Settings"), QMW("Late"), QMW("9")}, /* from the second section of that name */
+        {QMW("other"), QMW("key"), QMW("1")},
+        {QMW("OTHER"), QMW("CAF\xC9"), QMW("latin")},
+        {QMW("other"), QMW("stray"), QMW("dflt")},
+        {QMW("missing"), QMW("key"), QMW("dflt")},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(get(c.section, c.key, u"dflt  ", kFile), c.value) << (const char *)c.key;
+        EXPECT_EQ(get(c.section, c.key, QMW("dflt  "), kFile), c.value) << (const char *)c.key;
     SetLastError(0);
-    EXPECT_EQ(get(u"other", u"none", nullptr, kFile), u"");
+    EXPECT_EQ(get(QMW("other"), QMW("none"), nullptr, kFile), QMW(""));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(get(u"Print Settings", u"Name", nullptr, kFile, 5), u"Quot"); /* cut, result nSize - 1 */
-    EXPECT_EQ(get(u"other", u"none", u"default", kFile, 4), u"def");
-    EXPECT_EQ(get(u"a", u"b", u"from a missing file", u"C:\\none.ini"), u"from a missing file");
+    EXPECT_EQ(get(QMW("Print Settings"), QMW("Name"), nullptr, kFile, 5), QMW("Quot")); /* cut, result nSize - 1 */
+    EXPECT_EQ(get(QMW("other"), QMW("none"), QMW("default"), kFile, 4), QMW("def"));
+    EXPECT_EQ(get(QMW("a"), QMW("b"), QMW("from a missing file"), QMW("C:\\none.ini")), QMW("from a missing file"));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 
-    EXPECT_EQ(GetPrivateProfileIntW(u"print settings", u"copies", 7, kFile), 3u);
-    EXPECT_EQ(GetPrivateProfileIntW(u"other", u"hex", 7, kFile), 31u);
-    EXPECT_EQ(GetPrivateProfileIntW(u"other", u"neg", 7, kFile), (UINT)-5);
-    EXPECT_EQ(GetPrivateProfileIntW(u"other", u"word", 7, kFile), 0u);
-    EXPECT_EQ(GetPrivateProfileIntW(u"Print Settings", u"Empty", 7, kFile), 7u);
-    EXPECT_EQ(GetPrivateProfileIntW(u"other", u"none", -2, kFile), (UINT)-2);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("print settings"), QMW("copies"), 7, kFile), 3u);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("other"), QMW("hex"), 7, kFile), 31u);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("other"), QMW("neg"), 7, kFile), (UINT)-5);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("other"), QMW("word"), 7, kFile), 0u);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("Print Settings"), QMW("Empty"), 7, kFile), 7u);
+    EXPECT_EQ(GetPrivateProfileIntW(QMW("other"), QMW("none"), -2, kFile), (UINT)-2);
 }
 
 TEST(Profile, ListsAndSectionBlocksEndWithTwoNuls)
@@ -122,40 +123,40 @@ TEST(Profile, ListsAndSectionBlocksEndWithTwoNuls)
     write_bytes(kFile, kOdd);
     WCHAR buf[200];
     DWORD n = GetPrivateProfileSectionNamesW(buf, 200, kFile);
-    EXPECT_EQ(list(n, buf), u"Print Settings|other||");
+    EXPECT_EQ(list(n, buf), QMW("Print Settings|other||"));
     n = GetPrivateProfileSectionNamesW(buf, 8, kFile);
     EXPECT_EQ(n, 6u); /* cut: nSize - 2, two NULs */
-    EXPECT_EQ(list(n + 1, buf), u"Print ||");
+    EXPECT_EQ(list(n + 1, buf), QMW("Print ||"));
     EXPECT_EQ(buf[7], 0);
-    n = GetPrivateProfileStringW(u"print settings", nullptr, u"x", buf, 200, kFile);
-    EXPECT_EQ(list(n, buf), u"Copies|Name|Single|Empty|Flag|Late||");
-    n = GetPrivateProfileSectionW(u"Print Settings", buf, 200, kFile);
-    EXPECT_EQ(list(n, buf), u"Copies=3|Name=\"Quoted Value\"|Single='x'|Name=second|Empty=|Flag|Late=9|Copies=4||");
-    n = GetPrivateProfileSectionW(u"Print Settings", buf, 12, kFile);
+    n = GetPrivateProfileStringW(QMW("print settings"), nullptr, QMW("x"), buf, 200, kFile);
+    EXPECT_EQ(list(n, buf), QMW("Copies|Name|Single|Empty|Flag|Late||"));
+    n = GetPrivateProfileSectionW(QMW("Print Settings"), buf, 200, kFile);
+    EXPECT_EQ(list(n, buf), QMW("Copies=3|Name=\"Quoted Value\"|Single='x'|Name=second|Empty=|Flag|Late=9|Copies=4||"));
+    n = GetPrivateProfileSectionW(QMW("Print Settings"), buf, 12, kFile);
     EXPECT_EQ(n, 10u);
-    EXPECT_EQ(list(n + 1, buf), u"Copies=3|N||");
-    buf[0] = buf[1] = u'#';
-    EXPECT_EQ(GetPrivateProfileSectionW(u"Missing", buf, 200, kFile), 0u);
+    EXPECT_EQ(list(n + 1, buf), QMW("Copies=3|N||"));
+    buf[0] = buf[1] = QMW('#');
+    EXPECT_EQ(GetPrivateProfileSectionW(QMW("Missing"), buf, 200, kFile), 0u);
     EXPECT_EQ(buf[0], 0);
     EXPECT_EQ(buf[1], 0);
-    EXPECT_EQ(GetPrivateProfileStringW(nullptr, nullptr, nullptr, buf, 200, u"C:\\none.ini"), 0u);
+    EXPECT_EQ(GetPrivateProfileStringW(nullptr, nullptr, nullptr, buf, 200, QMW("C:\\none.ini")), 0u);
     EXPECT_EQ(buf[0], 0);
 }
 
 TEST(Profile, WritesChangeOnlyTheLinesConcerned)
 {
     /* A bare file name is a file of the Windows directory. */
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Sec", u"a", u"1", u"new.ini"));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"sec", u"B", u"2", u"new.ini"));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Other", u"x", u"y", u"new.ini"));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"SEC", u"A", u"10", u"new.ini"));
-    EXPECT_EQ(read_bytes(u"C:\\WINDOWS\\NEW.INI"), "[Sec]\r\na=10\r\nB=2\r\n\r\n[Other]\r\nx=y\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("Sec"), QMW("a"), QMW("1"), QMW("new.ini")));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("sec"), QMW("B"), QMW("2"), QMW("new.ini")));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("Other"), QMW("x"), QMW("y"), QMW("new.ini")));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("SEC"), QMW("A"), QMW("10"), QMW("new.ini")));
+    EXPECT_EQ(read_bytes(QMW("C:\\WINDOWS\\NEW.INI")), "[Sec]\r\na=10\r\nB=2\r\n\r\n[Other]\r\nx=y\r\n");
 
     write_bytes(kFile, kOdd);
-    ASSERT_TRUE(WritePrivateProfileStringW(u"print settings", u"copies", u"5", kFile));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Print Settings", u"name", nullptr, kFile)); /* both lines */
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Print Settings", u"New", u"n", kFile));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"other", u"absent", nullptr, kFile));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("print settings"), QMW("copies"), QMW("5"), kFile));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("Print Settings"), QMW("name"), nullptr, kFile)); /* both lines */
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("Print Settings"), QMW("New"), QMW("n"), kFile));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("other"), QMW("absent"), nullptr, kFile));
     std::string expected = kOdd;
     expected.replace(expected.find("  Copies   =   3   "), 19, "Copies=5");
     expected.erase(expected.find("Name = \"Quoted"), 25);
@@ -165,28 +166,28 @@ TEST(Profile, WritesChangeOnlyTheLinesConcerned)
     expected += "\r\n";
     EXPECT_EQ(read_bytes(kFile), expected);
 
-    ASSERT_TRUE(WritePrivateProfileStringW(u"PRINT settings", nullptr, nullptr, kFile));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("PRINT settings"), nullptr, nullptr, kFile));
     WCHAR buf[100];
     DWORD n = GetPrivateProfileSectionNamesW(buf, 100, kFile);
-    EXPECT_EQ(list(n, buf), u"other||");
-    EXPECT_EQ(get(u"other", u"key", nullptr, kFile), u"1");
+    EXPECT_EQ(list(n, buf), QMW("other||"));
+    EXPECT_EQ(get(QMW("other"), QMW("key"), nullptr, kFile), QMW("1"));
 
     SetLastError(0);
-    EXPECT_FALSE(WritePrivateProfileStringW(u"s", u"k", u"v", u"C:\\No\\Dir.ini"));
+    EXPECT_FALSE(WritePrivateProfileStringW(QMW("s"), QMW("k"), QMW("v"), QMW("C:\\No\\Dir.ini")));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(WritePrivateProfileStringW(nullptr, u"k", u"v", kFile));
+    EXPECT_FALSE(WritePrivateProfileStringW(nullptr, QMW("k"), QMW("v"), kFile));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
     ASSERT_TRUE(SetFileAttributesW(kFile, FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(WritePrivateProfileStringW(u"s", u"k", u"v", kFile));
+    EXPECT_FALSE(WritePrivateProfileStringW(QMW("s"), QMW("k"), QMW("v"), kFile));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
 }
 
 TEST(Profile, Utf16FilesAreReadAndWrittenBackAsUtf16)
 {
-    LPCWSTR file = u"C:\\wide.ini";
-    write_bytes(file, utf16(u"[Sektion]\r\nSchl\u00FCssel = Wert \u65E5\u672C\r\n"));
-    EXPECT_EQ(get(u"SEKTION", u"SCHL\u00DCSSEL", nullptr, file), u"Wert \u65E5\u672C");
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Sektion", u"Neu", u"\u00E9t\u00E9", file));
-    EXPECT_EQ(read_bytes(file), utf16(u"[Sektion]\r\nSchl\u00FCssel = Wert \u65E5\u672C\r\nNeu=\u00E9t\u00E9\r\n"));
-    EXPECT_EQ(get(u"Sektion", u"neu", nullptr, file), u"\u00E9t\u00E9");
+    LPCWSTR file = QMW("C:\\wide.ini");
+    write_bytes(file, utf16(QMW("[Sektion]\r\nSchl\u00FCssel = Wert \u65E5\u672C\r\n")));
+    EXPECT_EQ(get(QMW("SEKTION"), QMW("SCHL\u00DCSSEL"), nullptr, file), QMW("Wert \u65E5\u672C"));
+    ASSERT_TRUE(WritePrivateProfileStringW(QMW("Sektion"), QMW("Neu"), QMW("\u00E9t\u00E9"), file));
+    EXPECT_EQ(read_bytes(file), utf16(QMW("[Sektion]\r\nSchl\u00FCssel = Wert \u65E5\u672C\r\nNeu=\u00E9t\u00E9\r\n")));
+    EXPECT_EQ(get(QMW("Sektion"), QMW("neu"), nullptr, file), QMW("\u00E9t\u00E9"));
 }

@@ -1,51 +1,19 @@
+/*
+ * The registry through the Windows API: types and the size protocol, names without case,
+ * enumeration order, deletion rules and concurrent writers. Run on the host and under
+ * Windows itself (Wine); the tests over the host's controls are in
+ * registry_controls_test.cpp.
+ */
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <thread>
 #include <string>
 #include <vector>
 
-#include "platform/testing/qm_testing.h"
-
-namespace {
-
-/* Every test leaves no key handle open. */
-class Registry : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        keys_ = qmt_LiveRegistryKeys();
-    }
-    void TearDown() override
-    {
-        qmt_RegistryDenyMachineWrites(FALSE);
-        qmt_PinUserName(nullptr);
-        EXPECT_EQ(qmt_LiveRegistryKeys(), keys_);
-    }
-    HKEY Create(HKEY root, LPCWSTR path)
-    {
-        HKEY k = nullptr;
-        EXPECT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), ERROR_SUCCESS);
-        return k;
-    }
-    DWORD keys_ = 0;
-};
-
-std::u16string EnumKey(HKEY k, DWORD i)
-{
-    WCHAR name[256];
-    DWORD cch = 256;
-    if (RegEnumKeyExW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return u"<none>";
-    return std::u16string(name, cch);
-}
-
-} // namespace
+#include "platform/src/registry/tests/registry_fixture.h"
+#include "platform/testing/qm_wide.h"
 
 TEST_F(Registry, EveryTypeReadsBackByteForByteWithTheSizeProtocol)
 {
@@ -109,13 +77,13 @@ TEST_F(Registry, NamesIgnoreCaseButKeepTheirSpelling)
 
     HKEY open = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\mixedcase"), 0, KEY_READ, &open), ERROR_SUCCESS);
-    EXPECT_EQ(EnumKey(open, 0), u"Child");
+    EXPECT_EQ(EnumKey(open, 0), QMW("Child"));
     HKEY child = nullptr;
     ASSERT_EQ(RegOpenKeyExW(open, TEXT("cHiLd"), 0, KEY_READ, &child), ERROR_SUCCESS);
     WCHAR name[32];
     DWORD cch = 32, value = 0, cb = 4;
     ASSERT_EQ(RegEnumValueW(child, 0, name, &cch, nullptr, nullptr, (BYTE *)&value, &cb), ERROR_SUCCESS);
-    EXPECT_EQ(std::u16string(name, cch), u"ValueName");
+    EXPECT_EQ(qm_wstring(name, cch), QMW("ValueName"));
     EXPECT_EQ(value, 2u);
     cch = 32;
     EXPECT_EQ(RegEnumValueW(child, 1, name, &cch, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
@@ -132,20 +100,20 @@ TEST_F(Registry, EnumerationIsStableKeysSortedValuesInCreationOrder)
     HKEY k = Create(HKEY_CURRENT_USER, TEXT("Order"));
     /* Sub keys come back sorted without case, as Windows keeps them; the names here include
      * the characters a temporary-file record uses ("C:/dir/file") and a long name. */
-    std::u16string long_name(200, u'x');
+    qm_wstring long_name(200, QMW('x'));
     LPCWSTR names[] = {TEXT("zeta"), TEXT("Alpha"), TEXT("C:/Temp/QMP1.tmp"), TEXT("beta"), (LPCWSTR)long_name.c_str()};
     for (LPCWSTR n : names) {
         HKEY s = Create(k, n);
         RegCloseKey(s);
     }
-    std::vector<std::u16string> got;
+    std::vector<qm_wstring> got;
     for (DWORD i = 0;; ++i) {
-        std::u16string n = EnumKey(k, i);
-        if (n == u"<none>")
+        qm_wstring n = EnumKey(k, i);
+        if (n == QMW("<none>"))
             break;
         got.push_back(n);
     }
-    std::vector<std::u16string> want = {u"Alpha", u"beta", u"C:/Temp/QMP1.tmp", long_name, u"zeta"};
+    std::vector<qm_wstring> want = {QMW("Alpha"), QMW("beta"), QMW("C:/Temp/QMP1.tmp"), long_name, QMW("zeta")};
     EXPECT_EQ(got, want);
 
     /* Values: creation order; rewriting one keeps its place; the default value is "". */
@@ -156,15 +124,15 @@ TEST_F(Registry, EnumerationIsStableKeysSortedValuesInCreationOrder)
     ASSERT_EQ(RegSetValueExW(k, nullptr, 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteValueW(k, TEXT("a")), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteValueW(k, TEXT("a")), ERROR_FILE_NOT_FOUND);
-    std::vector<std::u16string> values;
+    std::vector<qm_wstring> values;
     WCHAR name[8];
     for (DWORD i = 0;; ++i) {
         DWORD cch = 8;
         if (RegEnumValueW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        values.push_back(std::u16string(name, cch));
+        values.push_back(qm_wstring(name, cch));
     }
-    EXPECT_EQ(values, (std::vector<std::u16string>{u"b", u"", u"c"}));
+    EXPECT_EQ(values, (std::vector<qm_wstring>{QMW("b"), QMW(""), QMW("c")}));
     DWORD cb = 4;
     ASSERT_EQ(RegQueryValueExW(k, TEXT(""), nullptr, nullptr, (BYTE *)&v, &cb), ERROR_SUCCESS);
     EXPECT_EQ(v, 9u);
@@ -201,67 +169,6 @@ TEST_F(Registry, DeletingKeysFollowsWindowsRules)
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Del\\Parent"), 0, KEY_READ, &parent), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(Registry, CurrentUserIsTheKeyOfThePinnedUserUnderUsers)
-{
-    DWORD v = 7;
-    qmt_PinUserName(TEXT("Alice"));
-    HKEY k = Create(HKEY_CURRENT_USER, TEXT("Prefs"));
-    ASSERT_EQ(RegSetValueExW(k, TEXT("v"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
-    RegCloseKey(k);
-    qmt_PinUserName(TEXT("Bob"));
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Prefs"), 0, KEY_READ, &k), ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(RegOpenKeyExW(HKEY_USERS, TEXT("alice\\Prefs"), 0, KEY_READ, &k), ERROR_SUCCESS);
-    DWORD got = 0, cb = 4;
-    EXPECT_EQ(RegQueryValueExW(k, TEXT("V"), nullptr, nullptr, (BYTE *)&got, &cb), ERROR_SUCCESS);
-    EXPECT_EQ(got, 7u);
-    RegCloseKey(k);
-    /* RegCreateKeyW and RegSetValueW write a key's default value as a string. */
-    ASSERT_EQ(RegSetValueW(HKEY_CURRENT_USER, TEXT("Paths\\Last"), REG_SZ, TEXT("C:\\out"), 0), ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Paths\\Last"), &k), ERROR_SUCCESS);
-    WCHAR text[16];
-    cb = sizeof(text);
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueExW(k, nullptr, nullptr, &type, (BYTE *)text, &cb), ERROR_SUCCESS);
-    EXPECT_EQ(type, (DWORD)REG_SZ);
-    EXPECT_EQ(cb, 14u);
-    EXPECT_EQ(std::u16string(text), u"C:\\out");
-    RegCloseKey(k);
-}
-
-TEST_F(Registry, RightsOfTheHandleAndOfTheUserAreChecked)
-{
-    HKEY k = Create(HKEY_LOCAL_MACHINE, TEXT("Software\\Rights"));
-    RegCloseKey(k);
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Rights"), 0, KEY_READ, &k), ERROR_SUCCESS);
-    DWORD v = 1;
-    EXPECT_EQ(RegSetValueExW(k, TEXT("WriteCheck"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_ACCESS_DENIED);
-    HKEY sub = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(k, TEXT("New"), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
-              ERROR_ACCESS_DENIED);
-    RegCloseKey(k);
-
-    qmt_RegistryDenyMachineWrites(TRUE);
-    EXPECT_EQ(RegSetValueExW(HKEY_LOCAL_MACHINE, TEXT("WriteCheck"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Rights"), 0, KEY_ALL_ACCESS, &k), ERROR_ACCESS_DENIED);
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Rights"), 0, KEY_READ, &k), ERROR_SUCCESS);
-    RegCloseKey(k);
-    EXPECT_EQ(RegSetValueExW(HKEY_CURRENT_USER, TEXT("WriteCheck"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
-}
-
-TEST_F(Registry, ABrokenKeyFileIsReportedNotRead)
-{
-    HKEY k = Create(HKEY_LOCAL_MACHINE, TEXT("Broken"));
-    BYTE data[64] = {1, 2, 3};
-    ASSERT_EQ(RegSetValueExW(k, TEXT("v"), 0, REG_BINARY, data, sizeof(data)), ERROR_SUCCESS);
-    /* Cut the stored file in the middle of the value. */
-    std::string file = std::string(getenv("QM_ROOT")) + "/registry/HKLM/k_BROKEN/key.dat";
-    ASSERT_TRUE(std::filesystem::exists(file));
-    std::filesystem::resize_file(file, std::filesystem::file_size(file) - 10);
-    DWORD cb = sizeof(data);
-    EXPECT_EQ(RegQueryValueExW(k, TEXT("v"), nullptr, nullptr, data, &cb), ERROR_BADDB);
-    RegCloseKey(k);
-}
-
 TEST_F(Registry, ConcurrentWritersToOneKeyLoseNothing)
 {
     /* Each change reads, edits and rewrites the key's file; the store lock must keep two
@@ -275,7 +182,7 @@ TEST_F(Registry, ConcurrentWritersToOneKeyLoseNothing)
             HKEY mine = nullptr;
             ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Concurrent"), 0, KEY_ALL_ACCESS, &mine), ERROR_SUCCESS);
             for (int i = 0; i < kValues; ++i) {
-                WCHAR name[16] = {(WCHAR)(u'A' + t), (WCHAR)(u'a' + i), 0};
+                WCHAR name[16] = {(WCHAR)(QMW('A') + t), (WCHAR)(QMW('a') + i), 0};
                 DWORD v = (DWORD)(t * 100 + i);
                 EXPECT_EQ(RegSetValueExW(mine, name, 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
             }
