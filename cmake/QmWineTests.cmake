@@ -240,7 +240,7 @@ function(qm_add_wine_test name)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} qm_test_main GTest::gtest)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} qmtest_main GTest::gtest)
   # The C++ runtime linked in: Wine finds no toolchain DLLs.
   target_link_options(${name} PRIVATE -static)
   # (A deferred call's arguments are read when it runs: the name goes in as text.)
