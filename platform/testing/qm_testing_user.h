@@ -20,6 +20,12 @@ extern "C" {
 #define QMT_ACT_RIGHT_CLICK 5 /* right-clicks `control` (WM_CONTEXTMENU) */
 #define QMT_ACT_FOCUS 6       /* moves the focus to `control` (a click or tab without other effect) */
 #define QMT_ACT_KEY 7         /* presses virtual key `index` in list `control` (WM_KEYDOWN) */
+/* Property sheets: control actions above go to the active page; these to the sheet. */
+#define QMT_ACT_TAB 8    /* chooses the tab of page `index` */
+#define QMT_ACT_OK 9     /* the OK button */
+#define QMT_ACT_APPLY 10 /* the Apply button */
+#define QMT_ACT_CANCEL 11
+#define QMT_ACT_HELP 12
 
 typedef struct QmtUserAction {
     DWORD kind;
@@ -29,7 +35,8 @@ typedef struct QmtUserAction {
 } QmtUserAction;
 
 /* Queues a script for the next modal dialog made from template `templateId` (0: any) whose
- * title equals `title` (NULL: any); the first queued script that matches is used once.
+ * title equals `title` (NULL: any), or for the next property sheet (template 0, the
+ * sheet's title); the first queued script that matches is used once.
  * A dialog the script leaves open is cancelled as an unscripted one is. FALSE when out of
  * memory. */
 BOOL qmt_ScriptDialog(UINT templateId, LPCWSTR title, const QmtUserAction *actions, DWORD count);
@@ -48,6 +55,10 @@ void qmt_ResetUserLog(void);
 
 /* Live windows (CreateWindowExW and dialogs until destroyed). */
 DWORD qmt_LiveWindows(void);
+
+/* Live property-sheet pages (CreatePropertySheetPageW until a sheet or
+ * DestroyPropertySheetPage frees them). */
+DWORD qmt_LivePropertySheetPages(void);
 
 #ifdef __cplusplus
 }
