@@ -53,6 +53,13 @@ DWORD qmt_UserLogCount(void);
 BOOL qmt_UserLogLine(DWORD index, LPWSTR buffer, DWORD capacity);
 void qmt_ResetUserLog(void);
 
+/* Draws a window and its visible children in the fixed classic look (a window with a
+ * caption gets a title bar above it): pixels 0x00RRGGBB, rows top first. With pixels NULL,
+ * only sets *width and *height. FALSE for an unknown window or too small a capacity. */
+BOOL qmt_RenderWindow(HWND hwnd, DWORD *pixels, int *width, int *height, DWORD capacity);
+/* The same picture as a PNG file at a host path. */
+BOOL qmt_RenderWindowPng(HWND hwnd, const char *path);
+
 /* Live windows (CreateWindowExW and dialogs until destroyed). */
 DWORD qmt_LiveWindows(void);
 

@@ -5,6 +5,7 @@
 #define IDD_ALL 100
 #define IDD_OLD 101
 #define IDD_BROKEN_CLASS 102
+#define IDD_SMALL 103
 
 #define IDC_LABEL 1000
 #define IDC_NAME 1001
