@@ -21,10 +21,13 @@
 
 #include <stddef.h>
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
+#include "platform/src/gdi/gdi_private.h"
 #include "platform/src/kernel/kernel_private.h"
+#include "platform/src/user/dialog_template.h"
 #include "platform/src/user/user_private.h"
 #include "platform/testing/qm_testing.h"
 
@@ -42,13 +45,16 @@ const UINT kPressButton = WM_APP + 0x3A; /* PSM_PRESSBUTTON, posted to the sheet
 const int kMargin = 7;
 const int kButtonWidth = 75;
 const int kButtonHeight = 23;
-const int kTabHeight = 24;
+const int kTabHeight = 20; /* the row of tabs */
+const int kTabInset = 4;   /* between the tab body's edge and the page */
+const WCHAR kTabClass[] = u"SysTabControl32";
 
 std::mutex g_pageLock;
 DWORD g_livePages;
 
 struct Sheet {
     HWND hwnd;
+    HWND tabs; /* the tab row: one item per page, the active one current */
     std::vector<HPROPSHEETPAGE> pages;
     int active;
     bool applied;
@@ -117,7 +123,8 @@ bool sheet_CreatePage(Sheet *s, HPROPSHEETPAGE page)
     }
     RECT r;
     GetWindowRect(page->hwnd, &r);
-    MoveWindow(page->hwnd, kMargin, kMargin + kTabHeight, r.right - r.left, r.bottom - r.top, FALSE);
+    MoveWindow(
+        page->hwnd, kMargin + kTabInset, kMargin + kTabHeight + kTabInset, r.right - r.left, r.bottom - r.top, FALSE);
     return true;
 }
 
@@ -140,6 +147,8 @@ bool sheet_Activate(Sheet *s, int index)
     if (old && old->hwnd)
         ShowWindow(old->hwnd, SW_HIDE);
     s->active = index;
+    if (qmu::Window *tabs = qmu::Find(s->tabs))
+        tabs->current = index;
     ShowWindow(page->hwnd, SW_SHOW);
     sheet_Notify(s, page, PSN_SETACTIVE, 0);
     return true;
@@ -163,6 +172,8 @@ bool sheet_Apply(Sheet *s, bool ok)
             if (active && active != s->pages[i] && active->hwnd)
                 ShowWindow(active->hwnd, SW_HIDE);
             s->active = (int)i;
+            if (qmu::Window *tabs = qmu::Find(s->tabs))
+                tabs->current = (int)i;
             ShowWindow(s->pages[i]->hwnd, SW_SHOW);
             sheet_Notify(s, s->pages[i], PSN_SETACTIVE, 0);
             return false;
@@ -259,7 +270,36 @@ void sheet_RegisterClass()
         wc.lpfnWndProc = sheet_Proc;
         wc.lpszClassName = kSheetClass;
         RegisterClassW(&wc);
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpszClassName = kTabClass;
+        RegisterClassW(&wc);
     });
+}
+
+/* A page's template read for its size in pixels and its title. False when unreadable. */
+bool sheet_PageTemplate(HPROPSHEETPAGE page, int *width, int *height, std::u16string *title)
+{
+    PROPSHEETPAGEW *psp = sheet_Record(page);
+    const BYTE *data = nullptr;
+    size_t size = 0;
+    if (psp->dwFlags & PSP_DLGINDIRECT) {
+        data = (const BYTE *)psp->pResource;
+    } else {
+        HRSRC res = FindResourceW(psp->hInstance, psp->pszTemplate, RT_DIALOG);
+        HGLOBAL loaded = res ? LoadResource(psp->hInstance, res) : nullptr;
+        data = loaded ? (const BYTE *)LockResource(loaded) : nullptr;
+        size = res ? SizeofResource(psp->hInstance, res) : 0;
+    }
+    qmu::DialogTemplate t;
+    if (!data || !qmu::ParseDialogTemplate(data, size, &t))
+        return false;
+    qmg::TextCell cell = qmg::CellOfHeight(-MulDiv(t.hasFont && t.pointSize ? t.pointSize : 8, qmg::Dpi(), 72));
+    *width = MulDiv(t.cx, cell.halfWidth, 4);
+    *height = MulDiv(t.cy, cell.height, 8);
+    *title = (psp->dwFlags & PSP_USETITLE) && psp->pszTitle && !IS_INTRESOURCE(psp->pszTitle) ? psp->pszTitle
+             : t.title.present && !t.title.isOrdinal                                          ? t.title.text
+                                                                                              : u"";
+    return true;
 }
 
 void sheet_Button(HWND sheet, int id, LPCWSTR text, int slot, int width, int height, bool enabled)
@@ -381,7 +421,19 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW lppsph)
     bool disabled = owner && IsWindowEnabled(owner);
     if (disabled)
         EnableWindow(owner, FALSE);
-    const int width = 360, height = 400;
+    // The sheet fits the largest page, its tab row and the button row.
+    int pageWidth = 0, pageHeight = 0;
+    std::vector<std::u16string> titles;
+    for (HPROPSHEETPAGE page : s.pages) {
+        int w = 0, h = 0;
+        std::u16string pageTitle;
+        sheet_PageTemplate(page, &w, &h, &pageTitle);
+        pageWidth = std::max(pageWidth, w);
+        pageHeight = std::max(pageHeight, h);
+        titles.push_back(pageTitle);
+    }
+    const int width = pageWidth + 2 * (kMargin + kTabInset);
+    const int height = kMargin + kTabHeight + pageHeight + 2 * kTabInset + 2 * kMargin + kButtonHeight;
     s.hwnd = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                              kSheetClass,
                              title.c_str(),
@@ -402,6 +454,21 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW lppsph)
         return -1;
     }
     SetWindowLongPtrW(s.hwnd, GWLP_USERDATA, (LONG_PTR)&s);
+    s.tabs = CreateWindowExW(0,
+                             kTabClass,
+                             u"",
+                             WS_CHILD | WS_VISIBLE,
+                             kMargin,
+                             kMargin,
+                             width - 2 * kMargin,
+                             kTabHeight + pageHeight + 2 * kTabInset,
+                             s.hwnd,
+                             nullptr,
+                             nullptr,
+                             nullptr);
+    if (qmu::Window *tabs = qmu::Find(s.tabs))
+        for (const std::u16string &t : titles)
+            tabs->items.push_back({t, 0, false});
     int slot = 0;
     if (lppsph->dwFlags & PSH_HASHELP)
         sheet_Button(s.hwnd, IDHELP, u"Help", slot++, width, height, true);

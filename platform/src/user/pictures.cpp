@@ -344,6 +344,26 @@ void pic_Window(Canvas *c, HWND hwnd, int originX, int originY, bool root)
         if ((w->style & 3) == CBS_DROPDOWNLIST)
             shown = w->current >= 0 ? w->items[(size_t)w->current].text : u"";
         pic_Text(c, cell, field.left + 3, field.top + 4, shown, textColor);
+    } else if (pic_IsClass(w, u"SysTabControl32")) {
+        const int row = 20;
+        RECT body = {r.left, r.top + row, r.right, r.bottom};
+        pic_Frame(c, body, kHighlight, kDarkShadow);
+        pic_Frame(c, pic_Inset(body, 1), kFace, kShadow);
+        int x = r.left;
+        for (size_t i = 0; i < w->items.size(); ++i) {
+            bool current = (int)i == w->current;
+            int tw = pic_TextWidth(cell, w->items[i].text) + 12;
+            RECT tab = {x, r.top + (current ? 0 : 2), x + tw, r.top + row + (current ? 1 : 0)};
+            pic_Fill(c, tab, kFace);
+            for (int tx = tab.left; tx < tab.right; ++tx)
+                pic_Pixel(c, tx, tab.top, kHighlight);
+            for (int ty = tab.top; ty < tab.bottom; ++ty) {
+                pic_Pixel(c, tab.left, ty, kHighlight);
+                pic_Pixel(c, tab.right - 1, ty, kDarkShadow);
+            }
+            pic_Text(c, cell, tab.left + 6, tab.top + (row - 2 - cell.height) / 2 + 1, w->items[i].text, kText);
+            x += tw;
+        }
     } else if (pic_IsClass(w, u"ScrollBar")) {
         pic_Fill(c, r, 0xE0E0E0);
         bool vertical = (w->style & SBS_VERT) != 0;
