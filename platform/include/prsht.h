@@ -82,6 +82,8 @@
 
 #ifndef RC_INVOKED
 
+#include <stddef.h>
+
 struct _PSP;
 typedef struct _PSP *HPROPSHEETPAGE;
 struct _PROPSHEETPAGEW;
@@ -113,8 +115,8 @@ typedef struct _PROPSHEETPAGEW {
 } PROPSHEETPAGEW, *LPPROPSHEETPAGEW;
 typedef const PROPSHEETPAGEW *LPCPROPSHEETPAGEW;
 
-#define PROPSHEETPAGEW_V1_SIZE ((UINT)(ULONG_PTR) & ((PROPSHEETPAGEW *)0)->pcRefParent)
-#define PROPSHEETPAGEW_V2_SIZE ((UINT)(ULONG_PTR) & ((PROPSHEETPAGEW *)0)->hActCtx)
+#define PROPSHEETPAGEW_V1_SIZE ((UINT)offsetof(PROPSHEETPAGEW, pcRefParent))
+#define PROPSHEETPAGEW_V2_SIZE ((UINT)offsetof(PROPSHEETPAGEW, hActCtx))
 
 typedef struct _PROPSHEETHEADERW {
     DWORD dwSize;
