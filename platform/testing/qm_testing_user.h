@@ -20,6 +20,8 @@ extern "C" {
 #define QMT_ACT_RIGHT_CLICK 5 /* right-clicks `control` (WM_CONTEXTMENU) */
 #define QMT_ACT_FOCUS 6       /* moves the focus to `control` (a click or tab without other effect) */
 #define QMT_ACT_KEY 7         /* presses virtual key `index` in list `control` (WM_KEYDOWN) */
+#define QMT_ACT_SLIDE 13      /* drags trackbar `control` to position `index` */
+#define QMT_ACT_SPIN 14       /* clicks up-down `control`: `index` 1 up, -1 down */
 /* Property sheets: control actions above go to the active page; these to the sheet. */
 #define QMT_ACT_TAB 8    /* chooses the tab of page `index` */
 #define QMT_ACT_OK 9     /* the OK button */

@@ -25,6 +25,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/src/comctl/comctl_private.h"
 #include "platform/src/gdi/gdi_private.h"
 #include "platform/src/kernel/kernel_private.h"
 #include "platform/src/user/dialog_template.h"
@@ -518,11 +519,18 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW lppsph)
     return result;
 }
 
-void WINAPI InitCommonControls(void) {}
+/* Registers the common controls' classes. */
+void WINAPI InitCommonControls(void)
+{
+    qmcc::RegisterControlClasses();
+}
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce)
 {
-    return picce && picce->dwSize == sizeof(INITCOMMONCONTROLSEX);
+    if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
+        return FALSE;
+    qmcc::RegisterControlClasses();
+    return TRUE;
 }
 
 } // extern "C"

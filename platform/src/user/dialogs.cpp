@@ -256,6 +256,12 @@ void PerformAction(HWND hwnd, const std::u16string &name, const Action &a)
         break;
     }
     case QMT_ACT_FOCUS: SetFocus(control); break;
+    case QMT_ACT_SLIDE:
+    case QMT_ACT_SPIN:
+        SetFocus(control);
+        if (!SendMessageW(control, qmu::kUserActionMessage, a.kind, a.index))
+            qmu::Log(name + u": control " + qmu::Number(a.control) + u" does not take the action");
+        break;
     case QMT_ACT_KEY:
         SetFocus(control);
         SendMessageW(control, WM_KEYDOWN, (WPARAM)a.index, 0);

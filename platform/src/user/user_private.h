@@ -100,6 +100,10 @@ LRESULT CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 bool ChooseItem(HWND control, int index);
 bool TypeText(HWND control, LPCWSTR text);
 
+/* A user action handed to a control of another area (trackbars, up-down controls):
+ * wParam the QMT_ACT_ kind, lParam its value. A private message below WM_USER. */
+const UINT kUserActionMessage = 0x03F0;
+
 /* A scripted user action (qmt_ScriptDialog) and a script. */
 struct Action {
     DWORD kind;
