@@ -364,6 +364,20 @@ void pic_Window(Canvas *c, HWND hwnd, int originX, int originY, bool root)
             pic_Text(c, cell, tab.left + 6, tab.top + (row - 2 - cell.height) / 2 + 1, w->items[i].text, kText);
             x += tw;
         }
+    } else if (pic_IsClass(w, u"msctls_trackbar32")) {
+        // A channel across the middle and a raised thumb at the left (positions are the
+        // control's own; the picture shows the control, not its value).
+        int mid = (r.top + r.bottom) / 2;
+        pic_Sunken(c, {r.left + 4, mid - 2, r.right - 4, mid + 2});
+        RECT thumb = {r.left + 4, r.top + 2, r.left + 15, r.bottom - 2};
+        pic_Fill(c, thumb, kFace);
+        pic_Raised(c, thumb);
+    } else if (pic_IsClass(w, u"msctls_updown32")) {
+        int mid = (r.top + r.bottom) / 2;
+        pic_Arrow(c, {r.left, r.top, r.right, mid}, false);
+        pic_Arrow(c, {r.left, mid, r.right, r.bottom}, true);
+    } else if (pic_IsClass(w, u"tooltips_class32")) {
+        // Tips are never shown.
     } else if (pic_IsClass(w, u"ScrollBar")) {
         pic_Fill(c, r, 0xE0E0E0);
         bool vertical = (w->style & SBS_VERT) != 0;
