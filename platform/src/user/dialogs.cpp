@@ -203,10 +203,18 @@ bool TakeScript(UINT templateId, const std::u16string &title, Script *out)
 
 namespace {
 
-void dialog_Pump(Window *dlg)
+/* True when the modal dialog has ended, or is gone: a dialog procedure may destroy its
+ * own window instead of ending it (the dialog then answers 0). */
+bool dialog_Ended(HWND hwnd)
+{
+    Window *dlg = qmu::Find(hwnd);
+    return !dlg || dlg->ended;
+}
+
+void dialog_Pump(HWND hwnd)
 {
     MSG m;
-    while (!dlg->ended && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+    while (!dialog_Ended(hwnd) && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&m);
 }
 
@@ -291,30 +299,32 @@ INT_PTR dialog_Modal(HINSTANCE instance, const BYTE *data, size_t size, HWND par
     }
     if (!dlg->ended)
         ShowWindow(hwnd, SW_SHOW);
-    std::u16string title = dlg->text;
+    std::u16string title = qmu::Find(hwnd) ? qmu::Find(hwnd)->text : std::u16string();
     Script script;
     bool scripted = qmu::TakeScript(templateId, title, &script);
     std::u16string name = qmu::WindowName(templateId, title);
-    for (size_t i = 0; scripted && i < script.actions.size() && !dlg->ended; ++i) {
-        dialog_Pump(dlg);
-        if (!dlg->ended)
+    for (size_t i = 0; scripted && i < script.actions.size() && !dialog_Ended(hwnd); ++i) {
+        dialog_Pump(hwnd);
+        if (!dialog_Ended(hwnd))
             qmu::PerformAction(hwnd, name, script.actions[i]);
     }
-    dialog_Pump(dlg);
-    if (!dlg->ended) {
+    dialog_Pump(hwnd);
+    if (!dialog_Ended(hwnd)) {
         qmu::Log(name + (scripted ? u": left open by its script, cancelled" : u": unscripted, cancelled"));
         SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(hwnd, IDCANCEL));
-        dialog_Pump(dlg);
+        dialog_Pump(hwnd);
     }
-    if (!dlg->ended) {
+    dlg = qmu::Find(hwnd);
+    if (dlg && !dlg->ended) {
         qmu::Log(name + u": still open, ended with IDCANCEL");
         dlg->ended = true;
         dlg->endResult = IDCANCEL;
     }
-    INT_PTR result = dlg->endResult;
+    INT_PTR result = dlg ? dlg->endResult : 0;
     if (disabled)
         EnableWindow(owner, TRUE);
-    DestroyWindow(hwnd);
+    if (dlg)
+        DestroyWindow(hwnd);
     return result;
 }
 

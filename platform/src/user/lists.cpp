@@ -455,12 +455,16 @@ bool ChooseItem(HWND control, int index)
         return true;
     }
     for (const WORD *code = kChooseOrder; *code; ++code) {
+        w = Find(control); // a notification may have destroyed the combo
+        if (!w)
+            return true;
         if (*code == CBN_DROPDOWN)
             w->dropped = true;
         if (*code == CBN_CLOSEUP)
             w->dropped = false;
         NotifyParent(control, *code);
-        if (*code == CBN_DROPDOWN) {
+        w = Find(control);
+        if (w && *code == CBN_DROPDOWN && list_Valid(w, (WPARAM)index)) {
             w->current = index;
             list_SyncComboText(w);
         }

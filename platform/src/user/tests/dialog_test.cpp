@@ -235,6 +235,25 @@ TEST_F(DialogTest, PostedMessagesRunInTheModalLoop)
     EXPECT_EQ(qmt_UserLogCount(), 0u);
 }
 
+TEST_F(DialogTest, DialogDestroyingItselfEndsTheModalLoop)
+{
+    struct SelfDestroying {
+        static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+        {
+            (void)lParam;
+            if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
+                DestroyWindow(hwnd); // instead of EndDialog
+                return TRUE;
+            }
+            return msg == WM_INITDIALOG;
+        }
+    };
+    const QmtUserAction ok[] = {{QMT_ACT_CLICK, IDOK, nullptr, 0}, {QMT_ACT_CLICK, IDOK, nullptr, 0}};
+    ASSERT_TRUE(qmt_ScriptDialog(IDD_OLD, nullptr, ok, 2));
+    EXPECT_EQ(DialogBoxParamW(recorder::Instance(), MAKEINTRESOURCEW(IDD_OLD), nullptr, SelfDestroying::Proc, 0), 0);
+    EXPECT_EQ(qmt_UserLogCount(), 0u);
+}
+
 TEST_F(DialogTest, MissingOrBrokenTemplatesFailCleanly)
 {
     SetLastError(0);
