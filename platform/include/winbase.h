@@ -225,6 +225,8 @@ HANDLE WINAPI GetCurrentThread(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 
 /* ---- Text: strings, formatting, character conversion ---- */
+/* a x b / c rounded to nearest; -1 for c 0 or a result beyond 32 bits. */
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 int WINAPI lstrlenW(LPCWSTR lpString);
 int WINAPI lstrlenA(LPCSTR lpString);
 LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);

@@ -456,6 +456,8 @@ typedef LPLOGFONTW LPLOGFONT;
 #define GDI_ERROR 0xFFFFFFFFL
 #define BITSPIXEL 12
 #define PLANES 14
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
 #define DEFAULT_PALETTE 15
 
 /* The escape that asks whether the driver answers another escape (ExtEscape). */
@@ -500,6 +502,8 @@ BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 HGDIOBJ WINAPI GetStockObject(int i);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
+/* A logical font; deleted with DeleteObject. */
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW *lplf);
 HPALETTE WINAPI CreatePalette(const LOGPALETTE *plpal);
 HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
 UINT WINAPI RealizePalette(HDC hdc);
@@ -520,6 +524,7 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
 
 #ifdef UNICODE
 #define CreateDC CreateDCW
+#define CreateFontIndirect CreateFontIndirectW
 #endif
 
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER");

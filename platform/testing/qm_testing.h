@@ -50,6 +50,9 @@ void qmt_PinUserName(LPCWSTR name);
 #if __has_include("platform/testing/qm_testing_engine.h")
 #include "platform/testing/qm_testing_engine.h"
 #endif
+#if __has_include("platform/testing/qm_testing_user.h")
+#include "platform/testing/qm_testing_user.h"
+#endif
 #if __has_include("platform/testing/qm_testing_crypt.h")
 #include "platform/testing/qm_testing_crypt.h"
 #endif

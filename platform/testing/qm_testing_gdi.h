@@ -15,6 +15,9 @@ extern "C" {
  * names: count family names; count 0 empties the list. FALSE when out of memory. */
 BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count);
 
+/* Pins the display's LOGPIXELSX and LOGPIXELSY (96 when never pinned; 0 unpins). */
+void qmt_PinDpi(int dpi);
+
 /* Display DCs GetDC handed out and ReleaseDC has not taken back. */
 DWORD qmt_LiveDisplayDCs(void);
 

@@ -13,7 +13,7 @@ namespace qmg {
 
 static std::map<const void *, Object *> g_objects;
 static DWORD g_calls;
-static DWORD g_live[5]; /* by ObjectKind */
+static DWORD g_live[6]; /* by ObjectKind */
 
 /* The twenty static colours of the default palette. */
 static const PALETTEENTRY kStockColors[20] = {
@@ -43,6 +43,7 @@ static void Destroy(Object *object)
     case kPalette: delete static_cast<Palette *>(object); break;
     case kBitmap: delete static_cast<Bitmap *>(object); break;
     case kPrinterDc: delete static_cast<PrinterDc *>(object); break;
+    case kFont: delete static_cast<Font *>(object); break;
     }
 }
 
@@ -134,12 +135,15 @@ BOOL WINAPI DeleteDC(HDC hdc)
     return TRUE;
 }
 
-/* BITSPIXEL 32 and PLANES 1 for the display; 0 for anything else. */
+/* BITSPIXEL 32, PLANES 1 and LOGPIXELSX/Y of the display; 0 for anything else. */
 int WINAPI GetDeviceCaps(HDC hdc, int index)
 {
     CountCall();
-    if (!Find(hdc, kDc)) {
+    if (!Find(hdc, kDc) && !IsDisplayDC(hdc)) {
         return 0;
+    }
+    if (index == LOGPIXELSX || index == LOGPIXELSY) {
+        return Dpi();
     }
     return index == BITSPIXEL ? 32 : (index == PLANES ? 1 : 0);
 }
@@ -222,6 +226,10 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         Unregister(b);
         return TRUE;
     }
+    if (Object *f = Find(ho, kFont)) {
+        Unregister(f);
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -230,7 +238,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
 DWORD qmt_LiveGdiObjects(DWORD kind)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    return kind >= kDc && kind <= kPrinterDc ? g_live[kind] : 0;
+    return kind >= kDc && kind <= kFont ? g_live[kind] : 0;
 }
 
 DWORD qmt_GdiCalls(void)

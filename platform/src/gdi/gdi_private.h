@@ -28,7 +28,7 @@ bool DeleteDisplayDC(HDC hdc);
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
 
-enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4 };
+enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4, kFont = 5 };
 
 struct Object {
     ObjectKind kind;
@@ -54,6 +54,28 @@ struct Bitmap : Object {
     LONG height;
     std::vector<DWORD> pixels;
 };
+
+/* A logical font: what CreateFontIndirectW received. */
+struct Font : Object {
+    LOGFONTW log;
+};
+
+/* The display's dots per inch (qmt_PinDpi; 96 by default). */
+int Dpi();
+
+/* The text cell of display and memory DCs, one rule for reproducible tests and pictures:
+ * pixel height h (|lfHeight|; 0 means an 8-point font at the display's dpi), internal
+ * leading h / 5, cell height h + h / 5, half-width advance (h + 1) / 2, full-width twice
+ * that. */
+struct TextCell {
+    int pixelHeight;
+    int height;
+    int halfWidth;
+};
+TextCell CellOfHeight(LONG lfHeight);
+
+/* The font of a handle, or NULL. */
+const Font *FindFont(HGDIOBJ handle);
 
 /* The lock over every GDI object; one per process. */
 std::recursive_mutex &Lock();

@@ -13,6 +13,7 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/memory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/module.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/muldiv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resource.cpp

@@ -1,0 +1,2 @@
+list(APPEND QM_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/common_sheets.cpp)

@@ -1,0 +1,24 @@
+/* Identifiers of the user-area test resources. */
+#ifndef QM_PLATFORM_SRC_USER_TESTS_USER_TEST_IDS_H
+#define QM_PLATFORM_SRC_USER_TESTS_USER_TEST_IDS_H
+
+#define IDD_ALL 100
+#define IDD_OLD 101
+#define IDD_BROKEN_CLASS 102
+#define IDD_SMALL 103
+
+#define IDC_LABEL 1000
+#define IDC_NAME 1001
+#define IDC_SECRET 1002
+#define IDC_CHECK 1003
+#define IDC_ONE 1004
+#define IDC_TWO 1005
+#define IDC_LIST 1006
+#define IDC_COMBO 1007
+#define IDC_DRAWLIST 1008
+#define IDC_DRAWCOMBO 1009
+#define IDC_EDITCOMBO 1010
+#define IDC_SCROLL 1011
+#define IDC_ICON 1012
+
+#endif /* QM_PLATFORM_SRC_USER_TESTS_USER_TEST_IDS_H */
