@@ -28,7 +28,9 @@ const ULONG_PTR kFirstHandle = 0x00020002;
 
 std::recursive_mutex g_lock;
 std::map<HWND, Window *> g_windows;
-std::vector<WindowClass *> g_classes;
+/* Registered classes live as long as the process: the list is held by pointer so that
+   static destruction at exit leaves it reachable rather than orphaning its classes. */
+std::vector<WindowClass *> &g_classes = *new std::vector<WindowClass *>();
 ULONG_PTR g_nextHandle = kFirstHandle;
 ATOM g_nextAtom = 0xC000;
 HWND g_focus;
