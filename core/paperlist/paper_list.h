@@ -37,6 +37,17 @@ typedef struct PaperList {
 #define PAPER_FIELD_NAME 3 /* const WCHAR*, inside the list */
 #define PAPER_FIELD_SIZE 4 /* two LONGs: width and height / 100 (0.1 mm) */
 
+/* Keys of opt_FindPaper. */
+#define PAPER_KEY_ID 1   /* WORD paper id */
+#define PAPER_KEY_FORM 2 /* WORD form number */
+#define PAPER_KEY_NAME 3 /* const WCHAR*, compared exactly */
+
+/* The areas opt_UsesDevicePaperList reads. */
+typedef struct PaperListUseRequest {
+    DriverContext *context;
+    PrinterDataBlock *block;
+} PaperListUseRequest;
+
 /* Results. */
 #define PAPER_LIST_OK 1
 #define PAPER_LIST_NO_CONTEXT (-1)
@@ -58,6 +69,16 @@ int WINAPI opt_CountPapers(const DriverContext *context, WORD *count, int kind);
 /* opt_GetPaperAt: a field (PAPER_FIELD_*) of entry index. out: as the field says. Returns
  * 1, -1 no context, -2 no list, -3 index beyond the list, -100 bad field or no output. */
 int WINAPI opt_GetPaperAt(const DriverContext *context, DWORD index, int field, void *out);
+
+/* opt_FindPaper: a field (PAPER_FIELD_*) of the first entry, in list order, whose key
+ * (PAPER_KEY_*) equals key (a WORD for kinds 1 and 2, a const WCHAR* for kind 3). out: as
+ * the field says. Returns 1, -1 no context, -2 no list, -3 not found, -100 bad kind or a
+ * NULL key or output. */
+int WINAPI opt_FindPaper(const DriverContext *context, int keyKind, const void *key, int field, void *out);
+
+/* opt_UsesDevicePaperList: the value of setting 5201 of the block when the context's map has
+ * formdb 1 and that value is non-zero; 0 otherwise (also for a read error or NULL). */
+DWORD WINAPI opt_UsesDevicePaperList(const PaperListUseRequest *request);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,3 @@
+# The DEVMODE merge and its public-field map.
+list(APPEND QM_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/field_map_access.cpp)
