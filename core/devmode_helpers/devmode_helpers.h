@@ -158,6 +158,14 @@ LONG WINAPI dma_GetEffectiveNumber(const EffectiveNumberRequest *request);
  */
 BOOL WINAPI dm_GetSupportedFields(DriverContext *context, DWORD *fields, WORD selection);
 
+/*
+ * dm_ApplyEnforcedSettings: the context's enforced special settings (mode 1) on the
+ * DEVMODE. One whose dmSize + dmDriverExtra is below the full form gets them through a
+ * full copy of its first part, so that a setting of the second part is never written past
+ * its bytes. Returns 1 (also without special settings), or 0 when out of memory.
+ */
+BOOL WINAPI dm_ApplyEnforcedSettings(DriverContext *context, DriverDevmode *devmode, PrinterDataBlock *block);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,14 +1,14 @@
 /*
  * The enforced special settings on a DEVMODE of either form.
  */
-#include "core/devmode_helpers/devmode_helpers_private.h"
+#include "core/devmode_helpers/devmode_helpers.h"
 
 #include "core/settings/settings.h"
 
 /* The mode of opt_ApplySpecialSettings that writes the enforced items only. */
 static const WORD kEnforcedOnly = 1;
 
-BOOL dmh_ApplyEnforced(DriverContext *context, DriverDevmode *devmode, PrinterDataBlock *block)
+BOOL WINAPI dm_ApplyEnforcedSettings(DriverContext *context, DriverDevmode *devmode, PrinterDataBlock *block)
 {
     if (!context || !devmode || !context->special) {
         return TRUE;

@@ -2,7 +2,7 @@
  * The settings a model gives a known host application: written into the DEVMODE once
  * (setting 466 remembers the record), then the enforced special settings.
  */
-#include "core/devmode_helpers/devmode_helpers_private.h"
+#include "core/devmode_helpers/devmode_helpers.h"
 
 #include "core/ddd/model_query.h"
 #include "core/settings/setting_rules.h"
@@ -25,7 +25,7 @@ BOOL WINAPI opt_ApplyHostAppSettings(const HostAppRequest *request)
     }
     WORD index = util_FindHostAppRecord(context->model, context->base);
     if (index == 0) {
-        return dmh_ApplyEnforced(context, devmode, request->block);
+        return dm_ApplyEnforcedSettings(context, devmode, request->block);
     }
     void *record = NULL;
     if (ddd_FetchRecordByKey(DDD_LEVEL_MODEL, context->model, context->base, DDD_TYPE_HOST_APP, index, 0, &record) !=
@@ -53,5 +53,5 @@ BOOL WINAPI opt_ApplyHostAppSettings(const HostAppRequest *request)
     }
     BYTE number = (BYTE)index;
     return dma_SetFunctionValue(FID_HOST_APP_INDEX, devmode, NULL, VT_BYTE, 1, &number) == SST_OK &&
-           dmh_ApplyEnforced(context, devmode, request->block);
+           dm_ApplyEnforcedSettings(context, devmode, request->block);
 }

@@ -2,7 +2,7 @@
  * The printer's default DEVMODE: its stored DEVMODE, or the model's defaults when it has
  * none, converted into the caller's buffer with the enforced special settings on top.
  */
-#include "core/devmode_helpers/devmode_helpers_private.h"
+#include "core/devmode_helpers/devmode_helpers.h"
 
 #include "core/devmode_upgrade/printer_data_upgrade.h"
 #include "core/handlers/setting_handlers.h"
@@ -34,7 +34,7 @@ PRINTER_INFO_2W *WINAPI pd_GetPrinterDefaultDevmode(HANDLE printer, DriverContex
     LONG result = dm_ConvertDevMode(info->pPrinterName, context, source, &output->dm, size, DMC_MODE_CONVERT);
     GlobalFree(defaults);
     BOOL converted = result >= DMC_CONVERTED && result <= DMC_DEFAULTS;
-    if (!converted || !dmh_ApplyEnforced(context, output, NULL)) {
+    if (!converted || !dm_ApplyEnforcedSettings(context, output, NULL)) {
         GlobalFree(info);
         return NULL;
     }

@@ -10,47 +10,7 @@
 #define QM_CORE_DEVMODE_MERGE_FIELD_MAP_H
 
 #include "core/context/driver_context.h"
-
-/* Tables of the map, in their order. */
-#define FIELD_MAP_FIELDS 0
-#define FIELD_MAP_COLLATE 1
-#define FIELD_MAP_RESOLUTION 2
-#define FIELD_MAP_BIN 3
-#define FIELD_MAP_MEDIA 4
-#define FIELD_MAP_COLOR 5
-#define FIELD_MAP_TABLE_COUNT 6
-
-/* Results of the map accessors. */
-#define FIELD_MAP_OK 1
-#define FIELD_MAP_NO_MAP (-1)
-#define FIELD_MAP_BAD_TABLE (-2)
-
-/* One translation: a private value and the Windows value that stands for it. */
-typedef struct FieldMapEntry {
-    DWORD privateValue;
-    DWORD windowsValue;
-    BYTE differs; /* 1 when the two values differ */
-} FieldMapEntry;
-
-/* One table of the map. */
-typedef struct FieldMapTable {
-    WORD functionId; /* the public field the table is about */
-    DWORD changed;   /* 1 when the file gave any key of the table */
-    WORD merge;
-    WORD defaultValue;
-    WORD mode;
-    WORD windowsValue;
-    WORD entryCount;
-    FieldMapEntry *entries;
-} FieldMapTable;
-
-/* The map (built when the context opens). */
-typedef struct DevmodeFieldMap {
-    DWORD active; /* non-zero when the configuration file has the section */
-    WORD formdb;  /* 1: the device paper list is in use */
-    WORD tableCount;
-    FieldMapTable *tables; /* FIELD_MAP_TABLE_COUNT tables */
-} DevmodeFieldMap;
+#include "core/devmode_merge/field_map_types.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -73,6 +33,32 @@ int WINAPI dm_GetFieldMapMerge(struct DevmodeFieldMap *map, WORD n, WORD *merge)
 /* dm_GetFieldMapMode: table n's "mode" in mode: 1; -1 for a NULL map or output, -2 when n
  * is not 2 or 5. */
 int WINAPI dm_GetFieldMapMode(struct DevmodeFieldMap *map, WORD n, WORD *mode);
+
+/* dm_MapWindowsToPrivate: the private value of a Windows value: the first entry with it,
+ * differing entries first; else the table's default when non-zero; else the value itself.
+ * Returns 1, -1 for a NULL argument. */
+int WINAPI dm_MapWindowsToPrivate(const FieldMapTable *table, DWORD windowsValue, DWORD *privateValue);
+
+/* dm_MapInputPublicValues: rewrites the DEVMODE's dmCollate, dmDefaultSource and
+ * dmMediaType from Windows to private values (tables 1, 3, 4). Returns 1, -1 for a NULL
+ * argument, -5 on a failed read or write. */
+int WINAPI dm_MapInputPublicValues(DevmodeFieldMap *map, DriverDevmode *devmode);
+
+/*
+ * dm_MapInputFields: the input's dmFields as the map adjusts them: "fields" entries with
+ * Windows value 1 clear their bit, 2 set it; "collate" merge 1 sets DM_COLLATE, 2 sets it
+ * when the translated collate is 0 (else clears), 0 clears; "resolution", "bin" and "media"
+ * merge 1 set their bits, other values clear them. fields: out. Returns 1 or the failing
+ * table access's code.
+ */
+int WINAPI dm_MapInputFields(DevmodeFieldMap *map, DWORD inputFields, DWORD collate, DWORD *fields);
+
+/*
+ * dm_GetFieldMapPairs: the differing entries of table n (1, 3 or 4) as pairs in a new
+ * global block (free with GlobalFree), or count 0 and NULL. Returns 1, -1 for a NULL
+ * argument, -2 for another table, -3 out of memory.
+ */
+int WINAPI dm_GetFieldMapPairs(DevmodeFieldMap *map, WORD n, WORD *count, FieldMapPair **pairs);
 
 #ifdef __cplusplus
 }

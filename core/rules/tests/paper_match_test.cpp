@@ -254,7 +254,7 @@ TEST_F(PaperMatchTest, TheDevicePaperListAcceptsFormsAndNamesAreCut)
     EXPECT_EQ(std::u16string(kFortyChars).substr(0, 31), Text(FID_FORM_NAME, target.get()));
 
     /* The form-name rule reads the list's name of the paper id. */
-    context_->paperList = &list.list;
+    context_->paperList = handList_ = &list.list;
     SetPaper(512, 0, 0, TEXT(""));
     EXPECT_TRUE(opt_RuleSetFormNameFromPaper(context_, printer_, &areas_->devmode, &areas_->block));
     EXPECT_EQ(u"A4 Tab", Text(FID_FORM_NAME));

@@ -84,10 +84,12 @@ public:
     }
     void TearDown() override
     {
-        for (DriverContext *context : contexts_) {
-            context->fieldMap = nullptr;
-            context->paperList = nullptr;
-            ddd_CloseContext(context);
+        for (size_t i = 0; i < contexts_.size(); ++i) {
+            /* hand-built maps and lists go; what the context built is freed with it */
+            contexts_[i]->fieldMap = builtMaps_[i];
+            if (contexts_[i]->paperList == handList_)
+                contexts_[i]->paperList = nullptr;
+            ddd_CloseContext(contexts_[i]);
         }
         for (HANDLE printer : printers_)
             ClosePrinter(printer);
@@ -119,6 +121,7 @@ public:
         EXPECT_NE(nullptr, context_);
         if (context_) {
             contexts_.push_back(context_);
+            builtMaps_.push_back(context_->fieldMap);
             EXPECT_TRUE(opt_SetAllDefaults(context_, &areas_->devmode, &areas_->block, TEXT("P")));
         }
         return context_;
@@ -128,6 +131,7 @@ public:
     {
         ddd_CloseContext(context_);
         contexts_.pop_back();
+        builtMaps_.pop_back();
         context_ = nullptr;
     }
     /* A hook for a test that changes the compiled model before it is written. */
@@ -171,6 +175,8 @@ public:
     std::unique_ptr<TestSettingsAreas> areas_;
     std::vector<HANDLE> printers_;
     std::vector<DriverContext *> contexts_;
+    std::vector<DevmodeFieldMap *> builtMaps_;
+    void *handList_ = nullptr; /* a hand-built list a test hands its context */
 };
 
 } // namespace rules_test
