@@ -53,8 +53,12 @@ TEST(FieldMapLoad, DefaultsOfTheBuiltInDescription)
         WORD functionId, merge, defaultValue, mode, windowsValue, entries;
     };
     static const Row rows[] = {
-        {6, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 18}, {18, 1, 0, 0xFFFF, 0xFFFF, 2}, {14, 1, 0, 0, 0xFFFF, 0},
-        {13, 1, 0, 0xFFFF, 0, 20},               {24, 0, 0, 0xFFFF, 0, 9},      {15, 0xFFFF, 0xFFFF, 0, 0xFFFF, 0},
+        {6, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 18},
+        {18, 1, 0, 0xFFFF, 0xFFFF, 2},
+        {14, 1, 0, 0, 0xFFFF, 0},
+        {13, 1, 0, 0xFFFF, 0, 20},
+        {24, 0, 0, 0xFFFF, 0, 9},
+        {15, 0xFFFF, 0xFFFF, 0, 0xFFFF, 0},
     };
     for (int n = 0; n < 6; ++n) {
         const FieldMapTable &t = map->tables[n];
@@ -109,7 +113,8 @@ TEST(FieldMapLoad, KeysOfEachTable)
              EXPECT_NE(nullptr, Entry(m.tables[FIELD_MAP_BIN], 3, 1));
              EXPECT_EQ(nullptr, Entry(m.tables[FIELD_MAP_BIN], 1, 1));
          }},
-        {"[DME,1]\r\ncollate.merge=2\r\n", [](const DevmodeFieldMap &m) {
+        {"[DME,1]\r\ncollate.merge=2\r\n",
+         [](const DevmodeFieldMap &m) {
              EXPECT_EQ(2, m.tables[FIELD_MAP_COLLATE].merge);
              EXPECT_EQ(1u, m.tables[FIELD_MAP_COLLATE].changed);
          }},
@@ -122,7 +127,8 @@ TEST(FieldMapLoad, KeysOfEachTable)
              EXPECT_EQ(2, m.tables[FIELD_MAP_COLOR].mode);
              EXPECT_EQ(0xFFFF, m.tables[FIELD_MAP_COLOR].merge);
          }},
-        {"[DME,1]\r\nresolution.mode=1\r\nresolution.default=0x10\r\n", [](const DevmodeFieldMap &m) {
+        {"[DME,1]\r\nresolution.mode=1\r\nresolution.default=0x10\r\n",
+         [](const DevmodeFieldMap &m) {
              EXPECT_EQ(1, m.tables[FIELD_MAP_RESOLUTION].mode);
              EXPECT_EQ(16, m.tables[FIELD_MAP_RESOLUTION].defaultValue);
          }},

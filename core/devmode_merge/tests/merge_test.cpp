@@ -41,9 +41,9 @@ public:
     BOOL Merge(Input &input, WORD command = HC_VALIDATE, bool traced = false)
     {
         std::vector<BYTE> before = input.bytes;
-        BOOL result = traced ? dm_MergeDevmodeTraced(context_, output_.get(), input.dm(), &areas_->block, printer_,
-                                                     command)
-                             : dm_MergeDevmode(context_, output_.get(), input.dm(), &areas_->block, printer_, command);
+        BOOL result =
+            traced ? dm_MergeDevmodeTraced(context_, output_.get(), input.dm(), &areas_->block, printer_, command)
+                   : dm_MergeDevmode(context_, output_.get(), input.dm(), &areas_->block, printer_, command);
         EXPECT_EQ(before, input.bytes); /* the caller's input stays as it was */
         return result;
     }
