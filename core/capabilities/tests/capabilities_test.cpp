@@ -129,6 +129,29 @@ TEST_F(CapabilitiesTest, ListsIntoBuffers)
     EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
 }
 
+TEST_F(CapabilitiesTest, ColourDeviceByEntry5AndATrayNameCutAtItsCarriageReturn)
+{
+    struct Case {
+        const char *entry;
+        LONG expected;
+    };
+    static const Case cases[] = {{"  5: 2 ", 1}, {"  5: 18 ", 1}, {"  5: 3 ", -1}, {"  5: 0 ", -1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.entry);
+        std::string printer = std::string("P") + c.entry;
+        std::u16string name(printer.begin(), printer.end());
+        ASSERT_NE(nullptr,
+                  OpenSample({{"  5: 1 ", c.entry}, {"caption: \"Bypass tray\"", "caption: \"Bypass\\rtray\""}},
+                             (const WCHAR *)name.c_str()));
+        CloseSample();
+        EXPECT_EQ(c.expected, dc_DeviceCapabilities(printer_, nullptr, DC_COLORDEVICE, nullptr, nullptr));
+        std::vector<WCHAR> names(4 * 24 + 8, u'#');
+        ASSERT_EQ(4, dc_DeviceCapabilities(printer_, nullptr, DC_BINNAMES, names.data(), nullptr));
+        EXPECT_EQ(u"Bypass", std::u16string(names.data() + 3 * 24));
+        EXPECT_EQ(u'#', names[4 * 24]);
+    }
+}
+
 TEST_F(CapabilitiesTest, FixedAnswersOpenNothing)
 {
     HANDLE none = nullptr;
