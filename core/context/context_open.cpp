@@ -5,6 +5,8 @@
 #include "core/context/driver_context.h"
 
 #include "core/config/config_file.h"
+#include "core/devmode_merge/field_map_types.h"
+#include "core/paperlist/paper_list_types.h"
 #include "core/printerdata/printer_info.h"
 #include "core/trace/trace.h"
 #include "core/util/module.h"
@@ -16,10 +18,18 @@ static void open_ReadConfiguration(DriverContext *context);
 static const SpecialSettingsRequest kSpecialTables = {
     NULL, NULL, g_SpecialItemNames, g_SpecialValueNames, g_SpecialSwitchNames};
 
-/* Frees the context and what it holds (files must be closed already). */
+/* The section number of the public-field map ("DME,1"). */
+static const int kFieldMapSection = 1;
+
+/* Frees the context and what it holds: special settings, field map, paper list (files
+ * must be closed already). */
 static void open_FreeContext(DriverContext *context)
 {
     opt_FreeSpecialSettings(context->special);
+    if (context->fieldMap) {
+        dm_ReleaseFieldMap(context->fieldMap);
+    }
+    opt_FreePaperListData((PaperList *)context->paperList);
     if (context->model) {
         GlobalFree(context->model);
     }
@@ -31,8 +41,8 @@ static void open_FreeContext(DriverContext *context)
 
 /*
  * Reads what the configuration file gives the context: the special settings of the
- * model's section, and the trace configuration again. The public-field map belongs to the
- * DEVMODE mapping and stays NULL until it builds it here.
+ * model's section, the trace configuration again, and the public-field map (inactive when
+ * the file has no section "DME,1"; NULL when memory runs out).
  */
 static void open_ReadConfiguration(DriverContext *context)
 {
@@ -48,7 +58,8 @@ static void open_ReadConfiguration(DriverContext *context)
         request.path = path;
         context->special = cfg_ReadSpecialSettings(&request);
         trc_Initialize();
-        context->fieldMap = NULL;
+        FieldMapSource source = {path, kFieldMapSection};
+        context->fieldMap = dm_LoadFieldMap(&source);
     }
     if (modelName) {
         GlobalFree(modelName);

@@ -27,8 +27,8 @@ typedef struct DriverContext {
     DddFile *model;                   /* its own zeroed block */
     DddFile *base;                    /* its own zeroed block; empty for a model without base */
     SpecialSettings *special;         /* NULL without configuration file or section */
-    struct DevmodeFieldMap *fieldMap; /* NULL until the DEVMODE mapping builds it */
-    void *paperList;                  /* reserved for the paper handling; never filled here */
+    struct DevmodeFieldMap *fieldMap; /* NULL without configuration file; freed with the context */
+    void *paperList;                  /* the device paper list (PaperList) or NULL; freed with the context */
 } DriverContext;
 
 /* A list of options as the property sheets build it. */
@@ -112,14 +112,15 @@ extern "C" {
 /*
  * ddd_OpenContext: opens the printer's description data file (the driver's pDataFile) with
  * its base file, and when the configuration file exists reads the special settings of the
- * model's section and reads the trace configuration again. Returns a new context, or NULL
+ * model's section, the trace configuration again and the public-field map. Returns a new context, or NULL
  * (NULL printer, no data file, wrong extension, missing model or base file, out of
  * memory); nothing stays open on failure.
  */
 DriverContext *WINAPI ddd_OpenContext(HANDLE printer);
 
 /*
- * ddd_CloseContext: closes both files and frees the context with its special settings.
+ * ddd_CloseContext: closes both files and frees the context with its special settings,
+ * its field map and its paper list.
  * Returns 1 when both files were open; 0 for NULL or when either was not. A model without
  * base file therefore gives 0 although all went well: callers must not take it as a
  * failure.

@@ -538,4 +538,31 @@ static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 
 #endif /* RC_INVOKED */
 
+/* Device-capability indexes (DrvDeviceCapabilities). */
+#define DC_FIELDS 1
+#define DC_PAPERS 2
+#define DC_PAPERSIZE 3
+#define DC_MINEXTENT 4
+#define DC_MAXEXTENT 5
+#define DC_BINS 6
+#define DC_DUPLEX 7
+#define DC_SIZE 8
+#define DC_EXTRA 9
+#define DC_VERSION 10
+#define DC_DRIVER 11
+#define DC_BINNAMES 12
+#define DC_ENUMRESOLUTIONS 13
+#define DC_FILEDEPENDENCIES 14
+#define DC_TRUETYPE 15
+#define DC_PAPERNAMES 16
+#define DC_ORIENTATION 17
+#define DC_COPIES 18
+#define DC_COLLATE 22
+#define DC_PRINTRATE 26
+#define DC_PRINTRATEUNIT 27
+#define DC_MEDIAREADY 29
+#define DC_STAPLE 30
+#define DC_PRINTRATEPPM 31
+#define DC_COLORDEVICE 32
+
 #endif /* QM_WINGDI_H */

@@ -512,7 +512,7 @@ void Compiler::CheckOptionValue(const SourceRecord &option, uint16_t functionId,
 }
 
 /* Host-application records: keys are their positions 1..n (at most 255); their rows name
- * settings stored in the DEVMODE. */
+ * settings of the DEVMODE's first part (StorageKind 0), the only part a short DEVMODE holds. */
 void Compiler::CheckHostApps() const
 {
     uint16_t position = 0;
@@ -528,8 +528,9 @@ void Compiler::CheckHostApps() const
         for (size_t i = 0; rows && i < rows.size(); ++i) {
             uint16_t fid = rows[i]["function"].as<uint16_t>();
             CatalogueRow row = {};
-            if (!LookupCatalogueRow(fid, row) || row.storageKind > 1) {
-                throw Refusal(rec.where + ": FunctionID " + std::to_string(fid) + " is not a setting of the DEVMODE");
+            if (!LookupCatalogueRow(fid, row) || row.storageKind != 0) {
+                throw Refusal(rec.where + ": FunctionID " + std::to_string(fid) +
+                              " is not a setting of the DEVMODE's first part");
             }
         }
     }

@@ -4,6 +4,8 @@
  */
 #include "core/context/driver_context.h"
 
+#include "core/devmode_merge/field_map_types.h"
+
 #include "core/context/tests/driver_files.h"
 #include "core/ddd/tests/ddd_test_support.h"
 #include "core/trace/trace.h"
@@ -122,7 +124,8 @@ TEST_F(ContextTest, OpensTheSamplePrinterWithTheSpecialSettingsOfItsSection)
     ASSERT_EQ(1, context->special->itemCount);
     EXPECT_EQ(16, context->special->items[0].functionId);
     EXPECT_EQ(3u, context->special->items[0].value);
-    EXPECT_EQ(nullptr, context->fieldMap);
+    ASSERT_NE(nullptr, context->fieldMap); /* the file has no section DME,1: an inactive map */
+    EXPECT_EQ(0u, context->fieldMap->active);
     EXPECT_EQ(nullptr, context->paperList);
     EXPECT_NE(nullptr, context->base->bytes);
     WCHAR *path = util_GetConfigFilePath(context);

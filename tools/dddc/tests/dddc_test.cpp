@@ -111,7 +111,12 @@ static const RefusalCase kRefusals[] = {
      [](Parts &p) {
          p.records += "  - {type: 24, key: 1, text: \"A.EXE\", rows: [{function: 4097, type: 1, value: 1}]}\n";
      },
-     "record type 24 key 1: FunctionID 4097 is not a setting of the DEVMODE"},
+     "record type 24 key 1: FunctionID 4097 is not a setting of the DEVMODE's first part"},
+    {"host-application row of the DEVMODE's second part",
+     [](Parts &p) {
+         p.records += "  - {type: 24, key: 1, text: \"A.EXE\", rows: [{function: 1863, type: 2, value: 1}]}\n";
+     },
+     "record type 24 key 1: FunctionID 1863 is not a setting of the DEVMODE's first part"},
     {"model name over 31 characters",
      [](Parts &p) { p.model = "A model name of thirty-two chars"; },
      "header model: name longer than 31 characters"},

@@ -1,0 +1,188 @@
+/*
+ * Device capabilities over the sample printer: a sweep over every index with counts,
+ * buffers and guard bytes, the fixed answers without preparation, papers by description
+ * and by the device paper list, trays and their constraints, and the inputs DEVMODEs.
+ */
+#include "core/capabilities/capabilities.h"
+
+#include "core/rules/tests/rules_fixture.h"
+#include "core/util/resource_module.h"
+
+#include <map>
+
+extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
+{
+    return TEXT("\\CAPABILITIES_TEST_LOG.txt");
+}
+
+namespace {
+
+using rules_test::RulesFixture;
+
+class CapabilitiesTest : public RulesFixture
+{
+public:
+    /* The sample with the forms printer initialisation adds for its papers. */
+    void OpenPrinter(const rules_test::Patches &patches = {})
+    {
+        ASSERT_NE(nullptr, OpenSample(patches));
+        WCHAR slotForm[CUSTOM_SLOT_NAME_CHARS] = {};
+        util_FormatUserDefinedName(0, slotForm, CUSTOM_SLOT_NAME_CHARS);
+        slotName_ = slotForm;
+        AddPrinterForm(slotForm, 100000, 150000);
+        CloseSample();
+    }
+    LONG Ask(WORD index, void *output = nullptr, const DEVMODEW *input = nullptr)
+    {
+        return dc_DeviceCapabilities(printer_, TEXT("Sample"), index, output, input);
+    }
+    /* A list answer into a buffer of count elements with guard bytes behind it. */
+    std::vector<BYTE> List(WORD index, DWORD element, LONG *count, const DEVMODEW *input = nullptr)
+    {
+        *count = Ask(index, nullptr, input);
+        std::vector<BYTE> buffer((*count > 0 ? *count : 0) * element + 16, 0xCD);
+        LONG again = Ask(index, buffer.data(), input);
+        EXPECT_EQ(*count, again) << index;
+        for (size_t i = buffer.size() - 16; i < buffer.size(); ++i)
+            EXPECT_EQ(0xCD, buffer[i]) << index;
+        buffer.resize(buffer.size() - 16);
+        return buffer;
+    }
+    std::u16string slotName_;
+};
+
+TEST_F(CapabilitiesTest, SweepOverEveryIndex)
+{
+    OpenPrinter();
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    std::map<WORD, LONG> values;
+    for (WORD index = 0; index <= 40; ++index)
+        values[index] = Ask(index);
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+    const std::map<WORD, LONG> expected = {
+        {DC_FIELDS, -2}, /* replaced below */
+        {DC_PAPERS, 5},
+        {DC_PAPERSIZE, 5},
+        {DC_MINEXTENT, MAKELONG(1000, 1500)},
+        {DC_MAXEXTENT, MAKELONG(2159, 3556)},
+        {DC_BINS, 4},
+        {DC_DUPLEX, 0},
+        {DC_SIZE, 220},
+        {DC_EXTRA, 1384},
+        {DC_VERSION, 1025},
+        {DC_DRIVER, 8644},
+        {DC_BINNAMES, 4},
+        {DC_ENUMRESOLUTIONS, 3},
+        {DC_FILEDEPENDENCIES, 0},
+        {DC_TRUETYPE, 6},
+        {DC_PAPERNAMES, 5},
+        {DC_ORIENTATION, 90},
+        {DC_COPIES, 999},
+        {DC_COLLATE, 1},
+        {DC_PRINTRATE, 0},
+        {DC_PRINTRATEUNIT, 1},
+        {DC_MEDIAREADY, 6},
+        {DC_STAPLE, 0},
+        {DC_PRINTRATEPPM, 0},
+        {DC_COLORDEVICE, 0},
+    };
+    for (WORD index = 0; index <= 40; ++index) {
+        auto e = expected.find(index);
+        if (index == DC_FIELDS) {
+            EXPECT_NE(-1, values[index]);
+            continue;
+        }
+        EXPECT_EQ(e == expected.end() ? -1 : e->second, values[index]) << index;
+    }
+}
+
+TEST_F(CapabilitiesTest, ListsIntoBuffers)
+{
+    OpenPrinter();
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    LONG count = 0;
+    std::vector<BYTE> papers = List(DC_PAPERS, 2, &count);
+    std::vector<WORD> numbers((WORD *)papers.data(), (WORD *)papers.data() + count);
+    EXPECT_EQ((std::vector<WORD>{1, 9, 11, 5, 119}), numbers);
+    std::vector<BYTE> sizes = List(DC_PAPERSIZE, 8, &count);
+    const LONG *s = (const LONG *)sizes.data();
+    std::vector<LONG> flat(s, s + 2 * count);
+    EXPECT_EQ((std::vector<LONG>{2159, 2794, 2100, 2970, 1480, 2100, 2159, 3556, 1000, 1500}), flat);
+    std::vector<BYTE> names = List(DC_PAPERNAMES, 128, &count);
+    const WCHAR *n = (const WCHAR *)names.data();
+    EXPECT_EQ(u"Letter", std::u16string(n));
+    EXPECT_EQ(u"A5", std::u16string(n + 2 * 64));
+    EXPECT_EQ(slotName_, std::u16string(n + 4 * 64)); /* the slot's name setting: its default */
+
+    std::vector<BYTE> bins = List(DC_BINS, 2, &count);
+    std::vector<WORD> trays((WORD *)bins.data(), (WORD *)bins.data() + count);
+    EXPECT_EQ((std::vector<WORD>{7, 257, 258, 4}), trays);
+    std::vector<BYTE> binNames = List(DC_BINNAMES, 48, &count);
+    EXPECT_EQ(u"Tray 1", std::u16string((const WCHAR *)binNames.data() + 24));
+
+    std::vector<BYTE> resolutions = List(DC_ENUMRESOLUTIONS, 8, &count);
+    const LONG *r = (const LONG *)resolutions.data();
+    EXPECT_EQ((std::vector<LONG>{300, 300, 600, 600, 1200, 1200}), std::vector<LONG>(r, r + 2 * count));
+
+    std::vector<BYTE> media = List(DC_MEDIAREADY, 128, &count);
+    EXPECT_EQ(u"Legal", std::u16string((const WCHAR *)media.data() + 3 * 64));
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+}
+
+TEST_F(CapabilitiesTest, ColourDeviceByEntry5AndATrayNameCutAtItsCarriageReturn)
+{
+    struct Case {
+        const char *entry;
+        LONG expected;
+    };
+    static const Case cases[] = {{"  5: 2 ", 1}, {"  5: 18 ", 1}, {"  5: 3 ", -1}, {"  5: 0 ", -1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.entry);
+        std::string printer = std::string("P") + c.entry;
+        std::u16string name(printer.begin(), printer.end());
+        ASSERT_NE(nullptr,
+                  OpenSample({{"  5: 1 ", c.entry}, {"caption: \"Bypass tray\"", "caption: \"Bypass\\rtray\""}},
+                             (const WCHAR *)name.c_str()));
+        CloseSample();
+        EXPECT_EQ(c.expected, dc_DeviceCapabilities(printer_, nullptr, DC_COLORDEVICE, nullptr, nullptr));
+        std::vector<WCHAR> names(4 * 24 + 8, u'#');
+        ASSERT_EQ(4, dc_DeviceCapabilities(printer_, nullptr, DC_BINNAMES, names.data(), nullptr));
+        EXPECT_EQ(u"Bypass", std::u16string(names.data() + 3 * 24));
+        EXPECT_EQ(u'#', names[4 * 24]);
+    }
+}
+
+TEST_F(CapabilitiesTest, FixedAnswersOpenNothing)
+{
+    HANDLE none = nullptr;
+    for (WORD index : {DC_TRUETYPE, DC_ORIENTATION, DC_FILEDEPENDENCIES}) {
+        DWORD blocks = qmt_LiveGlobalBlocks();
+        WCHAR out[4] = {u'x', u'x', u'x', u'x'};
+        LONG expected = index == DC_TRUETYPE ? 6 : index == DC_ORIENTATION ? 90 : 0;
+        EXPECT_EQ(expected, dc_DeviceCapabilities(none, nullptr, index, out, nullptr));
+        EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+        if (index == DC_FILEDEPENDENCIES) {
+            EXPECT_EQ(0, out[0]);
+        }
+    }
+    /* Without a printer whose model can be opened, every preparing row answers -1. */
+    EXPECT_EQ(-1, dc_DeviceCapabilities(none, nullptr, DC_PAPERS, nullptr, nullptr));
+    EXPECT_EQ(-1, dc_DeviceCapabilities(none, nullptr, DC_PRINTRATEUNIT, nullptr, nullptr));
+    EXPECT_EQ(-1, dc_DeviceCapabilities(none, nullptr, 19, nullptr, nullptr));
+}
+
+TEST_F(CapabilitiesTest, InputDevmodesSetFieldsAndTheUserSize)
+{
+    OpenPrinter({{"  26: 0x00400001", "  26: 0x00400001"}});
+    auto input = std::make_unique<DriverDevmode>(areas_->devmode);
+    input->dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+    input->dm.dmPaperSize = 11;
+    std::vector<BYTE> publicOnly((BYTE *)input.get(), (BYTE *)input.get() + 156);
+    ((DEVMODEW *)publicOnly.data())->dmSize = 156;
+    ((DEVMODEW *)publicOnly.data())->dmDriverExtra = 0;
+    LONG plain = Ask(DC_FIELDS);
+    EXPECT_EQ(plain, Ask(DC_FIELDS, nullptr, (DEVMODEW *)publicOnly.data()));
+    EXPECT_NE(-1, Ask(DC_FIELDS, nullptr, &input->dm));
+}
+
+} // namespace
