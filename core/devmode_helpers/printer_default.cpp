@@ -4,7 +4,7 @@
  */
 #include "core/devmode_helpers/devmode_helpers.h"
 
-#include "core/devmode_upgrade/printer_data_upgrade.h"
+#include "core/devmode_upgrade/devmode_upgrade.h"
 #include "core/handlers/setting_handlers.h"
 #include "core/printerdata/printer_info.h"
 #include "core/settings/settings.h"
