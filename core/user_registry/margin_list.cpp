@@ -153,7 +153,9 @@ LONG ureg_GetListMargins(HANDLE printer, DWORD paper, PaperMargins *shown, const
         return result;
     PaperMargins view;
     result = ureg_OrientMargins(UREG_MARGIN_SHOWN_FROM_STORED, kind, &stored, &view);
-    if (result == UREG_MARGIN_OK && shown)
+    if (!shown)
+        return UREG_MARGIN_BAD_ARGUMENT;
+    if (result == UREG_MARGIN_OK)
         *shown = view;
-    return shown ? result : UREG_MARGIN_BAD_ARGUMENT;
+    return result;
 }
