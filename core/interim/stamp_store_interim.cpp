@@ -1,12 +1,13 @@
-/* Stands in for the per-user stamp store: an empty store that may take stamps. */
+/* Stands in for the per-user stamp store: a printer without a stamps key, so the built-in
+ * stamps answer. */
+#include "core/stamps/stamp_record.h"
 #include "core/stamps/stamp_store.h"
 
 WORD WINAPI ureg_CanAddStamp(HANDLE printer, const WCHAR *name, DriverContext *context)
 {
     (void)printer;
-    (void)name;
     (void)context;
-    return 1;
+    return name && ureg_IsBuiltinStampName(name) ? STAMP_NAME_TAKEN : STAMP_OK;
 }
 
 WORD WINAPI ureg_CountStamps(HANDLE printer, WORD *count, DriverContext *context)
@@ -14,31 +15,23 @@ WORD WINAPI ureg_CountStamps(HANDLE printer, WORD *count, DriverContext *context
     (void)printer;
     (void)context;
     if (!count) {
-        return 99;
+        return STAMP_NOT_FOUND;
     }
     *count = 0;
-    return 1;
+    return STAMP_OK;
 }
 
-/* No names, size 0. */
+/* The built-in names. */
 WORD WINAPI ureg_ListStampNames(HANDLE printer, WCHAR *buffer, WORD *count, DWORD *size, DriverContext *context)
 {
     (void)printer;
-    (void)buffer;
     (void)context;
-    if (count) {
-        *count = 0;
-    }
-    if (size) {
-        *size = 0;
-    }
-    return 1;
+    return ureg_ListBuiltinStampNames(buffer, count, size);
 }
 
 WORD WINAPI ureg_StampExists(HANDLE printer, const WCHAR *name, DriverContext *context)
 {
     (void)printer;
-    (void)name;
     (void)context;
-    return 99;
+    return name && ureg_IsBuiltinStampName(name) ? STAMP_BUILTIN : STAMP_NOT_FOUND;
 }

@@ -8,8 +8,8 @@
 
 #define STAMP_LABEL_ROWS 19
 
-/* One row of the label table: a value of setting 8208 and six string ids. For the paper
- * sources these ids are FunctionIDs too: paper size, three further settings, width, height. */
+/* One row of the label table: a value of setting 8208 and six string ids of the resource
+ * module, the labels of dialog items. */
 typedef struct StampLabelRow {
     SHORT key;
     WORD ids[6];
