@@ -5,5 +5,4 @@ list(APPEND QM_CORE_INTERIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dependent_rules_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fax_list_interim.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_map_interim.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/security_marking_interim.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stamp_store_interim.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/security_marking_interim.cpp)

@@ -68,7 +68,7 @@ void ureg_MakeStampFont(LOGFONTW *font, const StampFontDescriptor *d)
 WORD ureg_MakeBuiltinStamp(StampRecord *record, const StampDescriptor *d)
 {
     if (!record || !d)
-        return STAMP_NOT_FOUND;
+        return STP_NOT_FOUND;
     memset(record, 0, sizeof(*record));
     HMODULE module = util_GetResourceModule();
     bst_Text(module, d->nameId, record->name, STAMP_NAME_CHARS);
@@ -80,7 +80,7 @@ WORD ureg_MakeBuiltinStamp(StampRecord *record, const StampDescriptor *d)
     record->placement = d->placement;
     record->repeat = d->repeat;
     ureg_MakeStampFont(&record->font, &d->font);
-    return STAMP_OK;
+    return STP_OK;
 }
 
 /* The built-in stamp row (1..6) of a name, or 0. */
@@ -106,7 +106,7 @@ BOOL ureg_IsBuiltinStampName(const WCHAR *name)
 WORD ureg_ListBuiltinStampNames(WCHAR *buffer, WORD *count, DWORD *size)
 {
     if (!size)
-        return STAMP_NOT_FOUND;
+        return STP_NOT_FOUND;
     HMODULE module = util_GetResourceModule();
     WCHAR names[STAMP_BUILTIN_COUNT][STAMP_NAME_CHARS];
     DWORD needed = sizeof(WCHAR); /* the closing empty string */
@@ -119,9 +119,9 @@ WORD ureg_ListBuiltinStampNames(WCHAR *buffer, WORD *count, DWORD *size)
     DWORD capacity = *size;
     *size = needed;
     if (!buffer)
-        return STAMP_OK;
+        return STP_OK;
     if (capacity < needed)
-        return STAMP_BUFFER_TOO_SMALL;
+        return STP_BUFFER_TOO_SMALL;
     WCHAR *out = buffer;
     for (int i = 0; i < STAMP_BUILTIN_COUNT; ++i) {
         DWORD chars = (DWORD)lstrlenW(names[i]) + 1;
@@ -129,13 +129,13 @@ WORD ureg_ListBuiltinStampNames(WCHAR *buffer, WORD *count, DWORD *size)
         out += chars;
     }
     *out = 0;
-    return STAMP_OK;
+    return STP_OK;
 }
 
 WORD ureg_GetBuiltinStamp(const WCHAR *name, StampRecord *record)
 {
     int row = bst_FindRow(name);
     if (!row || !record)
-        return STAMP_NO_KEY;
+        return STP_NO_KEY;
     return ureg_MakeBuiltinStamp(record, &g_StampDescriptors[row]);
 }

@@ -21,18 +21,18 @@ enum {
 
 /* Results of the stamp store (16-bit codes). */
 enum {
-    STAMP_OK = 1,
-    STAMP_NAME_TAKEN = 2, /* stored already, or built in */
-    STAMP_BUILTIN = 3,
-    STAMP_FULL = 4,
-    STAMP_NOT_STORED = 6,
-    STAMP_DIFFERENT = 7,
-    STAMP_NO_KEY = 8,
-    STAMP_ENUM_ERROR = 9,
-    STAMP_WRITE_FAILED = 10,
-    STAMP_DELETE_FAILED = 11,
-    STAMP_BUFFER_TOO_SMALL = 12,
-    STAMP_NOT_FOUND = 99 /* also: a bad argument */
+    STP_OK = 1,
+    STP_NAME_TAKEN = 2, /* stored already, or built in */
+    STP_BUILTIN = 3,
+    STP_FULL = 4,
+    STP_NOT_STORED = 6,
+    STP_DIFFERENT = 7,
+    STP_NO_KEY = 8,
+    STP_ENUM_ERROR = 9,
+    STP_WRITE_FAILED = 10,
+    STP_DELETE_FAILED = 11,
+    STP_BUFFER_TOO_SMALL = 12,
+    STP_NOT_FOUND = 99 /* also: a bad argument */
 };
 
 /* A stamp; each field holds the setting named beside it. */
