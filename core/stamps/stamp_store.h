@@ -12,6 +12,21 @@
 #include "core/context/driver_context.h"
 #include "core/stamps/stamp_record.h"
 
+/* One face of the stamp dialog's font list. */
+typedef struct FontFaceNode {
+    struct FontFaceNode *next;
+    WCHAR *face; /* the font's full name */
+} FontFaceNode;
+
+/* The stamp dialog's font list, filled by the font enumeration callbacks (lParam). */
+typedef struct FontFaceList {
+    FontFaceNode *faces; /* in enumeration order, each full name once */
+    DWORD totalBytes;    /* the names' sizes with their terminators */
+    DWORD count;
+    BOOL ok;          /* set by the owner; cleared when memory runs out */
+    void *buffers[2]; /* the owner's buffers (global heap), freed with the list */
+} FontFaceList;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -68,6 +83,25 @@ WORD ureg_SaveStamp(HANDLE printer, const StampRecord *record, DriverContext *co
 /* ureg_CompareStamp: the stored stamp of the record's name against the record: text,
  * numbers and font (not its quality byte). 1 equal; 7 different; 6 not stored. */
 WORD ureg_CompareStamp(HANDLE printer, const StampRecord *record, DriverContext *context);
+
+/*
+ * ureg_EnumFamilyFaces: callback of EnumFontFamiliesW over the families; for a TrueType
+ * family enumerates its faces on a display DC with ureg_CollectTrueTypeFace. lParam: the
+ * FontFaceList. 1 to go on, 0 once the list's success flag is clear.
+ */
+int CALLBACK ureg_EnumFamilyFaces(const LOGFONTW *font, const TEXTMETRICW *metrics, DWORD fontType, LPARAM lParam);
+
+/*
+ * ureg_CollectTrueTypeFace: callback of EnumFontFamiliesW over a family's faces; appends a
+ * TrueType face's full name (ENUMLOGFONTW) when the list does not hold it (exact compare),
+ * adding its bytes with terminator to the total and counting it. Out of memory clears the
+ * success flag and stops (0).
+ */
+int CALLBACK ureg_CollectTrueTypeFace(const LOGFONTW *font, const TEXTMETRICW *metrics, DWORD fontType, LPARAM lParam);
+
+/* ureg_FreeFontFaceList: frees the nodes with their names, the two buffers and the block,
+ * and clears *list. */
+void ureg_FreeFontFaceList(FontFaceList **list);
 
 #ifdef __cplusplus
 }

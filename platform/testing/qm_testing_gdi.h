@@ -15,6 +15,18 @@ extern "C" {
  * names: count family names; count 0 empties the list. FALSE when out of memory. */
 BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count);
 
+/* One installed font face: its family, full name and font type (TRUETYPE_FONTTYPE, ...). */
+typedef struct QmtFontFace {
+    LPCWSTR family;
+    LPCWSTR fullName;
+    DWORD fontType;
+} QmtFontFace;
+
+/* Sets the installed font faces (copied; replaces the families above). EnumFontFamiliesW
+ * without a family reports the first face of each family, with a family every face of it.
+ * FALSE when out of memory. */
+BOOL qmt_SetInstalledFonts(const QmtFontFace *faces, DWORD count);
+
 /* Display DCs GetDC handed out and ReleaseDC has not taken back. */
 DWORD qmt_LiveDisplayDCs(void);
 
