@@ -5,6 +5,8 @@
  */
 #include "core/stamps/tests/stamp_fixture.h"
 
+#include "core/handlers/setting_handlers.h"
+
 #include <string.h>
 
 namespace {
@@ -72,6 +74,18 @@ TEST_F(StampStoreTest, TheFirstUseSeedsTheBuiltinStamps)
     EXPECT_EQ(12, ureg_ListStampNames(printer_, buffer.data(), &count, &small, context_));
     EXPECT_EQ(needed, small);
     EXPECT_EQ(99, ureg_ListStampNames(printer_, buffer.data(), &count, nullptr, context_));
+}
+
+TEST_F(StampStoreTest, TheStampChoiceListsTheStoredNames)
+{
+    StampRecord mine = Stamp(TEXT("Mine"));
+    ASSERT_EQ(1, ureg_SaveStamp(printer_, &mine, context_));
+    /* The seeded built-in stamps and the stored one, and the list's own item. */
+    ListRequest request = {printer_, context_, 298, nullptr, 0, 0, devmode_, &block_, {0, 0}};
+    OptionList *list = opt_CreateList(&request);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(8u, list->count);
+    EXPECT_TRUE(opt_FreeList(list));
 }
 
 TEST_F(StampStoreTest, TheMachineWideCopyIsTakenWhenPresent)
