@@ -418,6 +418,13 @@ typedef struct tagCHARSETINFO {
     FONTSIGNATURE fs;
 } CHARSETINFO, *PCHARSETINFO, *LPCHARSETINFO;
 
+/* What the font enumeration hands its callback: the font and its full and style names. */
+typedef struct tagENUMLOGFONTW {
+    LOGFONTW elfLogFont;
+    WCHAR elfFullName[LF_FULLFACESIZE];
+    WCHAR elfStyle[LF_FACESIZE];
+} ENUMLOGFONTW, *LPENUMLOGFONTW;
+
 typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *lplf, const TEXTMETRICW *lptm, DWORD fontType, LPARAM lParam);
 
 #ifdef __cplusplus

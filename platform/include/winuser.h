@@ -637,6 +637,21 @@ HDC WINAPI GetDC(HWND hWnd);
 /* Gives a DC of GetDC back: 1, or 0 for a DC GetDC did not hand out. */
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 
+/* Headless windows: a handle with its parent and instance; no class procedure runs and no
+ * message is sent. Any class name is taken. */
+HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
+/* Destroys the window and its children: TRUE, FALSE (ERROR_INVALID_WINDOW_HANDLE) for
+ * another handle. */
+BOOL WINAPI DestroyWindow(HWND hWnd);
+/* TRUE for a window of CreateWindowExW not yet destroyed. */
+BOOL WINAPI IsWindow(HWND hWnd);
+/* The parent given at creation, NULL for a top-level window or another handle. */
+HWND WINAPI GetParent(HWND hWnd);
+/* GWLP_HINSTANCE: the instance given at creation; 0 for another index or handle. */
+LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
+#define GWLP_HINSTANCE (-6)
+
 #ifdef __cplusplus
 }
 #endif

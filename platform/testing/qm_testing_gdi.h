@@ -17,6 +17,17 @@ BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count);
 
 /* Pins the display's LOGPIXELSX and LOGPIXELSY (96 when never pinned; 0 unpins). */
 void qmt_PinDpi(int dpi);
+/* One installed font face: its family, full name and font type (TRUETYPE_FONTTYPE, ...). */
+typedef struct QmtFontFace {
+    LPCWSTR family;
+    LPCWSTR fullName;
+    DWORD fontType;
+} QmtFontFace;
+
+/* Sets the installed font faces (copied; replaces the families above). EnumFontFamiliesW
+ * without a family reports the first face of each family, with a family every face of it.
+ * FALSE when out of memory. */
+BOOL qmt_SetInstalledFonts(const QmtFontFace *faces, DWORD count);
 
 /* Display DCs GetDC handed out and ReleaseDC has not taken back. */
 DWORD qmt_LiveDisplayDCs(void);

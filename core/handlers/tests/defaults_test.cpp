@@ -302,8 +302,11 @@ TEST_F(DefaultsTest, ListsFromDatabaseAndHandlers)
 
     request.count = 0; /* 305 without texts */
     EXPECT_EQ(nullptr, opt_CreateFilledList(&request));
-    request.functionId = 298; /* no stamp store: no stamp names */
-    EXPECT_EQ(nullptr, opt_CreateList(&request));
+    request.functionId = 298; /* no stamps key: the six built-in names and the list's own item */
+    OptionList *stamps = opt_CreateList(&request);
+    ASSERT_NE(nullptr, stamps);
+    EXPECT_EQ(7u, stamps->count);
+    EXPECT_TRUE(opt_FreeList(stamps));
     request.functionId = 20; /* no descriptor */
     EXPECT_EQ(nullptr, opt_CreateList(&request));
     request.functionId = 274; /* a shell without items */

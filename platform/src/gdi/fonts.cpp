@@ -20,9 +20,16 @@ std::mutex &familyLock()
     return lock;
 }
 
-std::vector<std::u16string> &families()
+/* An installed face: family, full name, font type. */
+struct Face {
+    std::u16string family;
+    std::u16string fullName;
+    DWORD fontType;
+};
+
+std::vector<Face> &faces()
 {
-    static std::vector<std::u16string> list;
+    static std::vector<Face> list;
     return list;
 }
 
@@ -58,40 +65,65 @@ extern "C" BOOL qmt_SetInstalledFontFamilies(const LPCWSTR *names, DWORD count)
 {
     std::lock_guard<std::mutex> guard(familyLock());
     try {
-        std::vector<std::u16string> list;
+        std::vector<Face> list;
         for (DWORD i = 0; i < count; ++i)
-            list.emplace_back(names[i]);
-        families().swap(list);
+            list.push_back(Face{names[i], names[i], TRUETYPE_FONTTYPE});
+        faces().swap(list);
     } catch (...) {
         return FALSE;
     }
     return TRUE;
 }
 
-/* EnumFontFamiliesW: see wingdi.h. Each family is reported as a TrueType font of the ANSI
- * character set with its name in lfFaceName. */
+extern "C" BOOL qmt_SetInstalledFonts(const QmtFontFace *installed, DWORD count)
+{
+    std::lock_guard<std::mutex> guard(familyLock());
+    try {
+        std::vector<Face> list;
+        for (DWORD i = 0; i < count; ++i)
+            list.push_back(Face{installed[i].family, installed[i].fullName, installed[i].fontType});
+        faces().swap(list);
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+/* EnumFontFamiliesW: see wingdi.h. Without a family, the first face of each family; with
+ * one, every face of that family. Each comes as an ENUMLOGFONTW of the ANSI character set
+ * (family in lfFaceName, its full name) with its font type. */
 extern "C" int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpszFamily, FONTENUMPROCW lpProc, LPARAM lParam)
 {
     if (!qmg::IsDisplayDC(hdc) || lpProc == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    std::vector<std::u16string> list;
+    std::vector<Face> list;
     {
         std::lock_guard<std::mutex> guard(familyLock());
-        list = families();
+        list = faces();
     }
     int answer = 1;
-    for (const std::u16string &name : list) {
-        if (lpszFamily != nullptr && lstrcmpiW(lpszFamily, (LPCWSTR)name.c_str()) != 0)
+    std::vector<std::u16string> reported;
+    for (const Face &face : list) {
+        if (lpszFamily != nullptr && lstrcmpiW(lpszFamily, (LPCWSTR)face.family.c_str()) != 0)
             continue;
-        LOGFONTW lf = {};
-        lf.lfCharSet = ANSI_CHARSET;
-        lf.lfWeight = FW_NORMAL;
-        lstrcpynW(lf.lfFaceName, (LPCWSTR)name.c_str(), LF_FACESIZE);
+        if (lpszFamily == nullptr) {
+            bool seen = false;
+            for (const std::u16string &family : reported)
+                seen = seen || family == face.family;
+            if (seen)
+                continue;
+            reported.push_back(face.family);
+        }
+        ENUMLOGFONTW elf = {};
+        elf.elfLogFont.lfCharSet = ANSI_CHARSET;
+        elf.elfLogFont.lfWeight = FW_NORMAL;
+        lstrcpynW(elf.elfLogFont.lfFaceName, (LPCWSTR)face.family.c_str(), LF_FACESIZE);
+        lstrcpynW(elf.elfFullName, (LPCWSTR)face.fullName.c_str(), LF_FULLFACESIZE);
         TEXTMETRICW tm = {};
         tm.tmWeight = FW_NORMAL;
-        answer = lpProc(&lf, &tm, TRUETYPE_FONTTYPE, lParam);
+        answer = lpProc(&elf.elfLogFont, &tm, face.fontType, lParam);
         if (answer == 0)
             break;
     }

@@ -1,5 +1,0 @@
-# Stand-in bodies of the parts not built yet, one file per part, each answering as the
-# part does when nothing is stored. They form the library qmcore_interim, linked after
-# the rest of the core; building a part deletes its file here.
-list(APPEND QM_CORE_INTERIM_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/stamp_store_interim.cpp)
