@@ -12,6 +12,8 @@ extern "C" LPCWSTR WINAPI trc_GetLogFileName(void)
     return TEXT("\\DIRECT_FAX_TEST_LOG.txt");
 }
 
+#include <utility>
+
 namespace {
 
 using namespace favorites_test;
@@ -26,8 +28,18 @@ protected:
     {
         StoreTest::SetUp();
         CreateDirectoryW(TEXT("C:\\tmp"), nullptr);
+        /* A sheet window and a page inside it, each of its own module's class. */
+        for (const auto &c :
+             {std::make_pair(TEXT("Sheet"), (HINSTANCE)0x4000), std::make_pair(TEXT("Page"), (HINSTANCE)0x5000)}) {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = c.second;
+            wc.lpszClassName = c.first;
+            RegisterClassW(&wc);
+        }
         top_ = CreateWindowExW(0, TEXT("Sheet"), TEXT(""), 0, 0, 0, 1, 1, nullptr, nullptr, (HINSTANCE)0x4000, nullptr);
-        child_ = CreateWindowExW(0, TEXT("Page"), TEXT(""), 0, 0, 0, 1, 1, top_, nullptr, (HINSTANCE)0x5000, nullptr);
+        child_ =
+            CreateWindowExW(0, TEXT("Page"), TEXT(""), WS_CHILD, 0, 0, 1, 1, top_, nullptr, (HINSTANCE)0x5000, nullptr);
         ASSERT_NE(nullptr, child_);
     }
     void TearDown() override
