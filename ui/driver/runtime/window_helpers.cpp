@@ -1,7 +1,9 @@
 /*
- * Help ids of controls and the default face names of the pages.
+ * Control icons, help ids of controls and the default face names of the pages.
  */
 #include "ui/driver/runtime/window_helpers.h"
+
+#include "core/util/resource_module.h"
 
 /* Names that have their own default face: string of the name, string of its face. */
 typedef struct FaceMapRow {
@@ -13,6 +15,21 @@ static const FaceMapRow kFaceMap[] = {
     {UI_FACE_NAME_FIRST, UI_FACE_FOR_FIRST},
     {UI_FACE_NAME_SECOND, UI_FACE_FOR_SECOND},
 };
+
+DWORD ui_SetControlIcon(HWND dialog, UINT iconId, int controlId)
+{
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, controlId) : nullptr;
+    HMODULE module = util_GetResourceModule();
+    if (control == nullptr || module == nullptr)
+        return UI_ICON_FAILED;
+    HICON icon = LoadIconW(module, MAKEINTRESOURCEW(iconId));
+    if (icon == nullptr)
+        return UI_ICON_FAILED;
+    HICON old = (HICON)SendMessageW(control, STM_SETICON, (WPARAM)icon, 0);
+    if (old != nullptr)
+        DestroyIcon(old);
+    return 0;
+}
 
 DWORD ui_FindHelpId(const HelpIdPair *table, HWND window)
 {

@@ -1,5 +1,6 @@
 /*
- * Helpers of the pages' windows: help ids of controls and the default face names.
+ * Helpers of the pages' windows: control icons, help ids of controls and the default face
+ * names.
  */
 #ifndef QM_UI_DRIVER_RUNTIME_WINDOW_HELPERS_H
 #define QM_UI_DRIVER_RUNTIME_WINDOW_HELPERS_H
@@ -18,6 +19,15 @@ typedef struct HelpIdPair {
     DWORD controlId;
     DWORD helpId;
 } HelpIdPair;
+
+#define UI_ICON_FAILED 0xFFFF
+
+/*
+ * ui_SetControlIcon: loads icon iconId of the resource module and gives it to control
+ * controlId of dialog (STM_SETICON); the icon it replaces is destroyed. Returns 0, or
+ * UI_ICON_FAILED when the control or the icon is missing.
+ */
+DWORD ui_SetControlIcon(HWND dialog, UINT iconId, int controlId);
 
 /* ui_FindHelpId: the help id of the control id of window in table, 0 if none. */
 DWORD ui_FindHelpId(const HelpIdPair *table, HWND window);

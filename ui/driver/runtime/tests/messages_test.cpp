@@ -3,7 +3,10 @@
 #include "ui/driver/runtime/messages.h"
 #include "ui/driver/runtime/window_helpers.h"
 
+#include "platform/testing/qm_testing_icons.h"
 #include "runtime_fixture.h"
+
+#include <string.h>
 
 namespace {
 
@@ -134,6 +137,63 @@ TEST_F(Messages, DefaultFaceNames)
         EXPECT_EQ(std::u16string(c.face), std::u16string(out));
     }
     EXPECT_EQ(0, ui_MapDefaultFaceName(nullptr, nullptr, out, u"Gothic"));
+}
+
+} // namespace
+
+namespace {
+
+std::u16string WindowsPath(const char *host)
+{
+    std::u16string path = u"Z:";
+    for (const char *p = host; *p; ++p)
+        path.push_back(*p == '/' ? u'\\' : (char16_t)(unsigned char)*p);
+    return path;
+}
+
+TEST(ControlWindows, IconsReplaceAndHelpIdsFollowTheControlId)
+{
+    // The stand-in module plays driver and resource module: its string 32767 names itself.
+    HMODULE module = LoadLibraryExW(WindowsPath(QM_TEST_MODULE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module);
+    util_SetModuleHandle(module);
+    HWND dialog = CreateWindowExW(0, u"STATIC", u"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, dialog);
+    HWND control = CreateWindowExW(
+        0, u"STATIC", u"", WS_CHILD | SS_ICON, 0, 0, 16, 16, dialog, (HMENU)(INT_PTR)1405, nullptr, nullptr);
+    ASSERT_NE(nullptr, control);
+
+    DWORD icons = qmt_LiveIcons();
+    EXPECT_EQ(0u, ui_SetControlIcon(dialog, 200, 1405));
+    EXPECT_EQ(0u, ui_SetControlIcon(dialog, 200, 1405));
+    EXPECT_EQ(icons + 1, qmt_LiveIcons()); // the first icon was destroyed
+    HICON icon = (HICON)SendMessageW(control, STM_GETICON, 0, 0);
+    QmtIconPlanes planes = {};
+    ASSERT_TRUE(qmt_GetIconPlanes(icon, &planes));
+    EXPECT_EQ(16, planes.width);
+    EXPECT_EQ(16, planes.height);
+    ASSERT_EQ(32, planes.bitsPixel);
+    DWORD top = 0, bottom = 0;
+    memcpy(&top, planes.xorBits + 4, 4);
+    memcpy(&bottom, planes.xorBits + 15 * 16 * 4 + 4, 4);
+    EXPECT_EQ(0xFFFFFFFFu, top);    // white, top row first
+    EXPECT_EQ(0xFFFF0000u, bottom); // red
+    EXPECT_EQ(0x80, planes.andBits[0]);
+    EXPECT_EQ(UI_ICON_FAILED, ui_SetControlIcon(dialog, 201, 1405)); // no such icon
+    EXPECT_EQ(UI_ICON_FAILED, ui_SetControlIcon(dialog, 200, 1406)); // no such control
+    EXPECT_EQ(icons + 1, qmt_LiveIcons());
+
+    static const HelpIdPair kHelp[] = {{1453, 7100}, {1405, 7115}, {0, 0}};
+    EXPECT_EQ(7115u, ui_FindHelpId(kHelp, control));
+    EXPECT_EQ(0u, ui_FindHelpId(kHelp, dialog));
+    EXPECT_EQ(0u, ui_FindHelpId(nullptr, control));
+
+    DestroyIcon((HICON)SendMessageW(control, STM_SETICON, 0, 0));
+    DestroyWindow(dialog);
+    EXPECT_EQ(icons, qmt_LiveIcons());
+    util_ReleaseResourceModule();
+    util_SetModuleHandle(nullptr);
+    FreeLibrary(module);
 }
 
 } // namespace

@@ -216,7 +216,7 @@ std::u16string WindowsPath(const char *host)
 TEST(BrokenTables, AnswerInvalidWithoutReadingPast)
 {
     // The stand-in module plays driver and resource module: its string 32767 names itself.
-    HMODULE broken = LoadLibraryExW(WindowsPath(QM_BROKEN_MODULE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE broken = LoadLibraryExW(WindowsPath(QM_TEST_MODULE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, broken);
     util_SetModuleHandle(broken);
     ASSERT_NE(nullptr, util_GetResourceModule());
