@@ -1,5 +1,6 @@
 /* Model queries over description files built in memory: colour kind and mode, capability
  * tests, the item variant; and help ids of controls. */
+#include "ui/driver/runtime/font_list.h"
 #include "ui/driver/runtime/model.h"
 #include "ui/driver/runtime/numbers.h"
 #include "ui/driver/runtime/window_helpers.h"
@@ -10,6 +11,9 @@
 
 #include "core/ddd/tests/ddd_test_support.h"
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_gdi.h"
+
+#include <string>
 
 namespace {
 
@@ -22,7 +26,8 @@ const unsigned kFormat = 8192;
 struct Model {
     std::unique_ptr<Pair> pair;
     DriverContext context{};
-    explicit Model(const std::string &entries) : pair(std::make_unique<Pair>(Compile(Source(kFormat, entries, ""))))
+    explicit Model(const std::string &entries, const std::string &records = "")
+        : pair(std::make_unique<Pair>(Compile(Source(kFormat, entries, records))))
     {
         EXPECT_EQ(DDD_OK, pair->status);
         context.model = &pair->model;
@@ -104,6 +109,37 @@ TEST(ModelQueries, UnitFlagsFollowCapabilitiesAndTheLocale)
     }
     qmt_PinLocale(0);
     EXPECT_EQ(0, ui_GetUnitFlags(nullptr, nullptr));
+}
+
+TEST(FontList, InstalledFamiliesThenPrinterFontsEachFaceOnce)
+{
+    const LPCWSTR installed[] = {u"Serif One", u"Sans Two"};
+    ASSERT_TRUE(qmt_SetInstalledFontFamilies(installed, 2));
+    Model model("  5: 1\n",
+                "  - {type: 11, key: 1, name: Printer Gothic}\n"
+                "  - {type: 11, key: 2, name: Sans Two}\n"
+                "  - {type: 11, key: 3, name: ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789}\n");
+    FontList *list = ui_BuildFontList(&model.context); // the description file keeps its lists read
+    ui_FreeFontList(&list);
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    list = ui_BuildFontList(&model.context);
+    ASSERT_NE(nullptr, list);
+    static const char16_t *kFaces[] = {
+        u"Serif One", u"Sans Two", u"Printer Gothic", u"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}; // 32 characters kept
+    ASSERT_EQ(4, list->count);
+    EXPECT_EQ(4, ui_GetNodeCount(list->fonts));
+    for (WORD i = 0; i < 4; ++i) {
+        EXPECT_EQ(std::u16string(kFaces[i]), std::u16string(list->names[i]));
+        auto *font = (const LOGFONTW *)ui_GetNodeDataAt(list->fonts, i);
+        ASSERT_NE(nullptr, font);
+        EXPECT_EQ(std::u16string(kFaces[i]).substr(0, 31), std::u16string(font->lfFaceName)); // LOGFONTW holds 31
+    }
+    ui_FreeFontList(&list);
+    EXPECT_EQ(nullptr, list);
+    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+    EXPECT_EQ(0u, qmt_LiveDisplayDCs());
+    EXPECT_EQ(nullptr, ui_BuildFontList(nullptr));
+    qmt_SetInstalledFontFamilies(nullptr, 0);
 }
 
 } // namespace
