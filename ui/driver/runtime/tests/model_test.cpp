@@ -3,6 +3,7 @@
 #include "ui/driver/runtime/font_list.h"
 #include "ui/driver/runtime/model.h"
 #include "ui/driver/runtime/numbers.h"
+#include "ui/driver/runtime/paper.h"
 #include "ui/driver/runtime/window_helpers.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,49 @@ TEST(FontList, InstalledFamiliesThenPrinterFontsEachFaceOnce)
     EXPECT_EQ(0u, qmt_LiveDisplayDCs());
     EXPECT_EQ(nullptr, ui_BuildFontList(nullptr));
     qmt_SetInstalledFontFamilies(nullptr, 0);
+}
+
+TEST(Paper, PrintableSizeKeptWithinTheImageSizes)
+{
+    DddPaper paper = {};
+    paper.minImage = {1000, 1000};
+    paper.maxImage = {2000, 2800};
+    paper.margins[0] = {40, 50};
+    paper.margins[1] = {60, 70};
+    struct Case {
+        LONG width;
+        LONG height;
+        WORD printableWidth;
+        WORD printableHeight;
+    };
+    static const Case kCases[] = {
+        {2100, 2970, 2000, 2800}, // less the margins, then the maximum
+        {1500, 1620, 1400, 1500},
+        {900, 1000, 1000, 1000}, // the minimum
+    };
+    for (const Case &c : kCases) {
+        DddSize size = {};
+        EXPECT_EQ(1, ui_GetPrintableSize(&paper, c.width, c.height, &size));
+        EXPECT_EQ(c.printableWidth, size.width) << c.width;
+        EXPECT_EQ(c.printableHeight, size.height) << c.height;
+    }
+    EXPECT_EQ(0, ui_GetPrintableSize(nullptr, 1, 1, nullptr));
+}
+
+TEST(Paper, MinimumFromThePaperRecord)
+{
+    Model model("  5: 1\n",
+                "  - {type: 17, key: 1, first: [1000, 1480], second: [3000, 4200]}\n"
+                "  - {type: 10, key: 9, name: A4, paper_size: 1}\n");
+    DddSize size = {};
+    EXPECT_EQ(1, ui_GetPaperMinimum(&model.context, nullptr, nullptr, 9, &size));
+    EXPECT_EQ(1000, size.width);
+    EXPECT_EQ(1480, size.height);
+    EXPECT_EQ(0, ui_GetPaperMinimum(&model.context, nullptr, nullptr, 8, &size));   // no record
+    EXPECT_EQ(0, ui_GetPaperMinimum(&model.context, nullptr, nullptr, 262, &size)); // a custom slot needs settings
+    LONG result = 77;
+    EXPECT_EQ(0, ui_CalcHalfLongEdgeRemainder(&model.context, nullptr, nullptr, 10, &result)); // not known yet
+    EXPECT_EQ(77, result);
 }
 
 } // namespace
