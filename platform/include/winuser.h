@@ -619,6 +619,8 @@ LPWSTR WINAPI CharNextW(LPCWSTR lpsz);
 LPWSTR WINAPI CharPrevW(LPCWSTR lpszStart, LPCWSTR lpszCurrent);
 
 /* Icons made from their two planes */
+/* Loads an icon group resource of a module: its first image, as CreateIcon makes it. */
+HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
 HICON WINAPI CreateIcon(HINSTANCE hInstance, int nWidth, int nHeight, BYTE cPlanes, BYTE cBitsPixel,
                         const BYTE *lpbANDbits, const BYTE *lpbXORbits);
 BOOL WINAPI DestroyIcon(HICON hIcon);

@@ -1,0 +1,34 @@
+/*
+ * The fixture of the runtime tests: the test program plays the driver module, so that the
+ * resource module named by its string 32767 (qmkelvir.xrs beside it) is the one loaded.
+ */
+#ifndef QM_UI_DRIVER_RUNTIME_TESTS_RUNTIME_FIXTURE_H
+#define QM_UI_DRIVER_RUNTIME_TESTS_RUNTIME_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/util/module.h"
+#include "core/util/resource_module.h"
+#include "platform/testing/qm_testing.h"
+
+class RuntimeTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        util_SetModuleHandle(GetModuleHandleW(nullptr));
+        ASSERT_NE(nullptr, util_GetResourceModule());
+    }
+    void TearDown() override
+    {
+        qmt_PinAnsiCodePage(0);
+        util_ReleaseResourceModule(); // the use the first lookup took
+        util_SetModuleHandle(nullptr);
+    }
+};
+
+#endif /* QM_UI_DRIVER_RUNTIME_TESTS_RUNTIME_FIXTURE_H */
