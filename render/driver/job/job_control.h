@@ -82,6 +82,13 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev);
 LONG WINAPI jc_LoadFaxSendList(PDEV *pdev, const void *payload, DWORD size);
 LONG WINAPI jc_ReadFaxJobSettings(PDEV *pdev);
 
+/* jcs_CreateRotationBuffer: the job's image rotation buffer, made at job open. 0, or -1
+ * without memory. */
+LONG WINAPI jcs_CreateRotationBuffer(PDEV *pdev);
+
+/* jcs_FreeRotationBuffer: frees the job's image rotation buffer (none: nothing to do). */
+void WINAPI jcs_FreeRotationBuffer(PDEV *pdev);
+
 /* jc_IsPageTurnNeeded: at a logical page start, 1 when the page must be turned for the
  * feed direction of its tray, else 0. */
 DWORD WINAPI jc_IsPageTurnNeeded(PDEV *pdev);

@@ -15,7 +15,6 @@
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
-#include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
@@ -129,7 +128,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         ext_JtrEnd(pdev->job.monitorSession);
         pdev->job.monitorSession = NULL;
     }
-    img_FreeRotateBuffer(pdev);
+    jcs_FreeRotationBuffer(pdev);
     if (pdev->job.writer != NULL) {
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;
