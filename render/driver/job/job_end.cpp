@@ -122,7 +122,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
     JobControlState *control = &pdev->job.control;
     LONG result = clr_CloseColorSession(pdev);
     img_FreeAnalysisState(pdev);
-    result |= img_DestroyImageQueue(pdev);
+    result |= jcs_DestroyImageQueue(pdev);
     // A document-monitor session that was not run is ended.
     if (pdev->job.monitorSession != NULL) {
         ext_JtrEnd(pdev->job.monitorSession);

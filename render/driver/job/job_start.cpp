@@ -135,7 +135,7 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
 
     DWORD hook = hook_IsActive(pdev);
     img_CreateAnalysisState(pdev);
-    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
+    result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
     result |= jcs_CreateRotationBuffer(pdev);
 
     jc_StartTraceClock(pdev);

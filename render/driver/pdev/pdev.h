@@ -46,6 +46,7 @@ struct DriverContext;
 struct DddFile;
 struct DeviceFontTables;
 struct RotateBuffer;
+struct ImageSpillFile;
 
 /*
  * A paper: the page as the DEVMODE asks for it (first) or the output paper (second).
@@ -77,6 +78,7 @@ typedef struct JobState {
     struct PdlWriter *writer;                  /* the command writer (owner) */
     void *imageQueue;                          /* the image queue (owner) */
     struct RotateBuffer *rotateBuffer;         /* images of turned pages are rotated in it (owner) */
+    struct ImageSpillFile *imageSpill;         /* the image spill file record (owner) */
     void *jobPointers[5];                      /* job header and trailer pieces (PDEV heap) */
     WORD recordWord;                           /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
     WORD storedPages;                          /* pages recorded so far */
