@@ -47,6 +47,11 @@ LONG img_CaptureClip(struct PDEV *pdev, CLIPOBJ *pco, ImageGeometry *geometry);
  * defines it). 0, -1 when it could not be written. */
 LONG img_ApplyGeometryClip(struct PDEV *pdev, const ImageGeometry *geometry);
 
+/* img_PrepareImageColor: tells the job's colour session the coming image (bits a pixel,
+ * rop = raster-operation kind << 8 | code); answers as clr_PrepareColor (6 and 8: the
+ * queue is to be flushed first), 0 without a session (the driver defines it). */
+LONG img_PrepareImageColor(struct PDEV *pdev, DWORD bits, DWORD rop, DWORD width, DWORD height);
+
 /* ImageRequest: one image the blit core sends. */
 typedef struct ImageRequest {
     SURFOBJ *source;
