@@ -10,7 +10,10 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/entry/entry.h"
+#include "render/pdl/images/image_queue.h"
+#include "core/context/tests/driver_files.h"
 #include "render/driver/job/tests/job_fixture.h"
+#include "testing/standins/standin_controls.h"
 
 namespace job_test {
 namespace {
@@ -263,6 +266,71 @@ TEST_F(DrawBlitTest, ReductionToTheReductionResolution)
     // 200 source pixels over 100 device pixels at 600 dpi, reduced to 300 dpi: 50.
     EXPECT_EQ(cq[9], "50");
     EXPECT_EQ(cq[10], "50");
+}
+
+// Page-wide colour conversion through the stand-in component: images are queued, then
+// converted together and written in drawing order at the next image or at page end.
+class QueuedImageTest : public DrawBlitTest
+{
+protected:
+    void SetUp() override
+    {
+        JobTest::SetUp();
+        driver_files::CopyIn(driver_files::HostFile(QM_STANDIN_DIR "/qmkrv50.dll"), u"qmkrv50.dll");
+        standin_ = LoadLibraryW(TEXT("C:\\drv\\qmkrv50.dll"));
+        ASSERT_NE(standin_, nullptr);
+        typedef ColourStandinControl *(WINAPI * ControlFn)(DWORD);
+        control_ = ((ControlFn)(void *)GetProcAddress(standin_, "QmColourStandinControl"))(1);
+        ASSERT_NO_FATAL_FAILURE(Open("QMJOBKR"));
+        Set(291, 3);
+    }
+    void TearDown() override
+    {
+        Close();
+        FreeLibrary(standin_);
+        DrawBlitTest::TearDown();
+    }
+    // A 24-bit bitmap of width x height whose bytes are all value.
+    SURFOBJ *Filled(LONG width, LONG height, BYTE value)
+    {
+        SURFOBJ *pso = Bitmap(width, height, BMF_24BPP);
+        for (LONG y = 0; y < height; ++y)
+            memset((BYTE *)pso->pvScan0 + (LONG_PTR)y * pso->lDelta, value, (size_t)width * 3);
+        return pso;
+    }
+    HMODULE standin_ = nullptr;
+    ColourStandinControl *control_ = nullptr;
+};
+
+TEST_F(QueuedImageTest, ImagesGoOutConvertedInDrawingOrder)
+{
+    Begin();
+    EXPECT_TRUE(Blt(Filled(4, 2, 0x10), nullptr, {0, 0, 4, 2}, {0, 0}));
+    EXPECT_EQ(Pdev()->job.imageQueue != nullptr && ((ImageQueue *)Pdev()->job.imageQueue)->count == 1, true);
+    EXPECT_TRUE(Blt(Filled(6, 3, 0x20), nullptr, {10, 10, 16, 13}, {0, 0}));
+    Strings drawn = Drawn();
+    ASSERT_EQ(Count(drawn, "Cq "), 2u);
+    Strings first = Fields(drawn, "Cq");
+    EXPECT_EQ(first[9], "4") << "drawn first, written first";
+    // The stand-in complements every byte.
+    bool converted = false;
+    for (const std::string &line : drawn)
+        converted = converted || line.find("data 24:efefef") != std::string::npos;
+    EXPECT_TRUE(converted);
+    EXPECT_GE(control_->converts, 2u);
+}
+
+TEST_F(QueuedImageTest, FailingConversionDropsThePagesImages)
+{
+    Begin();
+    control_->script = COLOUR_CONVERT_FAILS;
+    EXPECT_TRUE(Blt(Filled(4, 2, 0x10), nullptr, {0, 0, 4, 2}, {0, 0}));
+    // The next image flushes the queue first: the conversion fails, the call fails.
+    EXPECT_FALSE(Blt(Filled(6, 3, 0x20), nullptr, {10, 10, 16, 13}, {0, 0}));
+    EXPECT_EQ(((ImageQueue *)Pdev()->job.imageQueue)->count, 0u);
+    control_->script = COLOUR_NORMAL;
+    Strings drawn = Drawn();
+    EXPECT_EQ(Count(drawn, "Cq "), 0u);
 }
 
 } // namespace
