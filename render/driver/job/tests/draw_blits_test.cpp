@@ -333,5 +333,25 @@ TEST_F(QueuedImageTest, FailingConversionDropsThePagesImages)
     EXPECT_EQ(Count(drawn, "Cq "), 0u);
 }
 
+TEST_F(QueuedImageTest, FailingFlushFailsPageEndAndAPath)
+{
+    Begin();
+    EXPECT_EQ(img_FlushImageQueue(Pdev(), 0), 0) << "an empty queue flushes";
+    EXPECT_TRUE(Blt(Filled(4, 2, 0x10), nullptr, {0, 0, 4, 2}, {0, 0}));
+    control_->script = COLOUR_CONVERT_FAILS;
+    PATHOBJ *ppo = qmt_EnginePath();
+    POINTFIX corner[3] = {{160, 0}, {160, 160}, {0, 160}};
+    qmt_EnginePathMoveTo(ppo, 0, 0);
+    qmt_EnginePathLineTo(ppo, 3, corner);
+    qmt_EnginePathClose(ppo);
+    brushes_.push_back(qmt_EngineSolidBrush(0));
+    EXPECT_FALSE(DrvFillPath(surface_, ppo, nullptr, brushes_.back(), nullptr, 0x0D0D, FP_ALTERNATEMODE));
+    EngDeletePath(ppo);
+    EXPECT_TRUE(Blt(Filled(4, 2, 0x10), nullptr, {0, 0, 4, 2}, {0, 0}));
+    EXPECT_FALSE(DrvSendPage(surface_));
+    control_->script = COLOUR_NORMAL;
+    EndDoc();
+}
+
 } // namespace
 } // namespace job_test
