@@ -27,6 +27,7 @@ typedef struct OutputImage {
     BYTE *data;                /* rows.data, or a converted copy, or the rotated buffer */
     HGLOBAL converted;         /* the converted copy, when made */
     DWORD bits;                /* bits of a pixel or index in data */
+    BOOL greyRequest;          /* the conversion is asked for grey output */
 } OutputImage;
 
 // out_Free: everything the image took.
@@ -41,16 +42,18 @@ static void out_Free(OutputImage *image)
 }
 
 // out_BuildPalette: the translation's palette of an index image, three bytes an entry,
-// its low byte first.
-static void out_BuildPalette(OutputImage *image, XLATEOBJ *pxlo, DWORD bits)
+// its low byte first; answers whether every entry is black or white.
+static BOOL out_BuildPalette(OutputImage *image, XLATEOBJ *pxlo, DWORD bits)
 {
     DWORD entries = 1u << bits;
     ULONG table = XLATEOBJ_cGetPalette(pxlo, XO_SRCPALETTE, 0, NULL);
     if (table != 0 && table < entries) {
         entries = table;
     }
+    BOOL blackWhite = TRUE;
     for (DWORD i = 0; i < entries; ++i) {
         ULONG colour = XLATEOBJ_iXlate(pxlo, i) & 0xFFFFFF;
+        blackWhite = blackWhite && (colour == 0 || colour == 0xFFFFFF);
         image->palette[i * 3] = (BYTE)colour;
         image->palette[i * 3 + 1] = (BYTE)(colour >> 8);
         image->palette[i * 3 + 2] = (BYTE)(colour >> 16);
@@ -60,6 +63,7 @@ static void out_BuildPalette(OutputImage *image, XLATEOBJ *pxlo, DWORD bits)
     image->header.paletteEntries = (WORD)entries;
     image->header.paletteBytes = (WORD)(entries * 3);
     image->header.palette = image->palette;
+    return blackWhite;
 }
 
 // out_Convert: the colour conversion of the job's session (none: the colours stay). FALSE
@@ -77,6 +81,11 @@ static BOOL out_Convert(const ImageServices *s, OutputImage *image)
             memcpy(in + i * 4, image->palette + i * 3, 3);
             in[i * 4 + 3] = 0;
         }
+        // A grey request holds for this image's conversion only.
+        DWORD steps = s->session->stepFlags;
+        if (image->greyRequest) {
+            s->session->stepFlags |= CLR_STEP_GREY;
+        }
         LONG result = clr_ConvertImage(s->session,
                                        image->data,
                                        NULL,
@@ -87,6 +96,7 @@ static BOOL out_Convert(const ImageServices *s, OutputImage *image)
                                        h->paletteEntries,
                                        IMG_TYPE_PALETTE,
                                        image->bits);
+        s->session->stepFlags = steps;
         if (result == 2) {
             for (DWORD i = 0; i < h->paletteEntries; ++i) {
                 memset(image->palette + i * 3, grey[i], 3);
@@ -270,7 +280,9 @@ LONG img_OutputImage(const ImageServices *s, const ImageRequest *r)
     BOOL good = converted == 0;
     image->data = image->rows.data;
     if (good && h->colorType == IMG_TYPE_PALETTE) {
-        out_BuildPalette(image, r->pxlo, widened ? 4 : image->bits);
+        // An image of black and white only that is not a plain source copy goes out grey.
+        BOOL blackWhite = out_BuildPalette(image, r->pxlo, widened ? 4 : image->bits);
+        image->greyRequest = blackWhite && !(r->ropKind == kCopyKind && r->ropCode == kCopyCode);
     }
     if (good) {
         LONG analysis = 0;

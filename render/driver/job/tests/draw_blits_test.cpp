@@ -177,6 +177,21 @@ TEST_F(DrawBlitTest, PaletteImageAndBlackAndWhiteMasks)
     EXPECT_EQ(Count(drawn, "Cp "), 1u);
 }
 
+TEST_F(DrawBlitTest, BlackAndWhitePaletteGoesOutGreyUnlessCopied)
+{
+    Begin();
+    SURFOBJ *one = Bitmap(9, 2, BMF_1BPP);
+    XLATEOBJ *blackWhite = Table({0x000000, 0xFFFFFF});
+    EXPECT_TRUE(Blt(one, blackWhite, {0, 0, 9, 2}, {0, 0}, 0x8888)); // source and destination
+    EXPECT_TRUE(Blt(one, blackWhite, {20, 0, 29, 2}, {0, 0}));
+    Strings drawn = Drawn();
+    std::vector<std::string> types;
+    for (const std::string &line : drawn)
+        if (line.rfind("Cq ", 0) == 0)
+            types.push_back(Fields(Strings{line}, "Cq")[13]);
+    EXPECT_EQ(types, (Strings{"10", "11"}));
+}
+
 TEST_F(DrawBlitTest, MaskedSourceCarriesMaskRowsUnrotated)
 {
     Begin();
