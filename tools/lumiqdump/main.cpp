@@ -2,6 +2,7 @@
  * lumiqdump: lists a print stream as job header, LUMIQ commands and trailer.
  */
 #include "tools/lumiq/lumiq_decoder.h"
+#include "tools/lumiqdump/image_listing.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +12,7 @@
 #include <vector>
 
 static const char kHelp[] =
-    "usage: lumiqdump [--offset N | --body-only] <file>\n"
+    "usage: lumiqdump [--offset N | --body-only] [--images] <file>\n"
     "\n"
     "Lists a print stream one item per line, each line \"<section> <offset> <text>\"\n"
     "with the byte offset in decimal:\n"
@@ -30,6 +31,11 @@ static const char kHelp[] =
     "\n"
     "  --offset N   the LUMIQ body starts at byte N (no job header is read)\n"
     "  --body-only  the file is a LUMIQ body alone (same as --offset 0)\n"
+    "  --images     lists only the image commands, one line each:\n"
+    "                 image <o> Cq <W>x<H> type <t> method <m> palette <entries> <bytes>\n"
+    "                   mask <n> data <n> (crc <hex> | jpeg <W>x<H> components <c> | opaque)\n"
+    "                 image <o> Cp <W>x<H> data <n> crc <hex>\n"
+    "               with the CRC-32 of the decoded rows (methods 1 and 8)\n"
     "  --help       this text\n"
     "\n"
     "Broken input (a truncated command, an unknown opcode, a count or glyph record past\n"
@@ -75,13 +81,16 @@ static int Usage(const char *message)
 int main(int argc, char **argv)
 {
     LqdOptions options;
+    bool images = false;
     const char *path = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kHelp, stdout);
             return 0;
         }
-        if (std::strcmp(argv[i], "--body-only") == 0) {
+        if (std::strcmp(argv[i], "--images") == 0) {
+            images = true;
+        } else if (std::strcmp(argv[i], "--body-only") == 0) {
             options.bodyOnly = true;
         } else if (std::strcmp(argv[i], "--offset") == 0) {
             if (i + 1 >= argc || !ParseOffset(argv[i + 1], options.offset))
@@ -108,7 +117,7 @@ int main(int argc, char **argv)
     std::string out;
     LqdError error;
     bool ok = lqd_DumpStream(data.data(), data.size(), options, out, error);
-    std::fputs(out.c_str(), stdout);
+    std::fputs(images ? ListImages(data.data(), data.size(), out).c_str() : out.c_str(), stdout);
     if (!ok) {
         std::fflush(stdout);
         std::fprintf(stderr, "lumiqdump: offset %zu: %s\n", error.offset, error.reason.c_str());

@@ -8,6 +8,7 @@
 #include <stdlib.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "platform/testing/qm_testing_engine.h"
@@ -15,6 +16,14 @@
 namespace {
 
 const MIX kDefaultMix = 0x0D0D; // copy pen on both sides
+const ULONG kColorOnColor = 3;  // the stretch mode the blits are called with
+const LONG kMaxBitmapSide = 70000;
+
+// A named source bitmap of the page and its translation.
+struct NamedBitmap {
+    SURFOBJ *surface = nullptr;
+    XLATEOBJ *xlate = nullptr;
+};
 
 // The drawing state of a page: engine objects made for it, freed with it.
 struct DrawState {
@@ -30,7 +39,17 @@ struct DrawState {
     LINEATTRS pen = {};
     std::vector<FLOAT_LONG> style;
     XFORMOBJ *xform = nullptr;
+    std::map<std::string, NamedBitmap> bitmaps;
 };
+
+void FreeBitmap(NamedBitmap *b)
+{
+    if (b->surface != nullptr)
+        qmt_EngineFreeBitmap(b->surface);
+    if (b->xlate != nullptr)
+        qmt_EngineFreeXlate(b->xlate);
+    *b = NamedBitmap{};
+}
 
 void FreeBrush(DrawState *s)
 {
@@ -60,6 +79,9 @@ void FreeState(DrawState *s)
     if (s->xform != nullptr)
         qmt_EngineFreeXform(s->xform);
     s->xform = nullptr;
+    for (auto &entry : s->bitmaps)
+        FreeBitmap(&entry.second);
+    s->bitmaps.clear();
 }
 
 void InitPen(DrawState *s)
@@ -436,6 +458,310 @@ bool ReadClip(DrawState *s, const std::vector<std::string> &w, std::string *erro
     return false;
 }
 
+// One pixel of a row: an index (1 to 8 bits) or an RRGGBB colour stored as the device
+// keeps it (16 bits 5-6-5, 24 and 32 bits blue first).
+void PutPixel(BYTE *row, LONG x, LONG bits, ULONG value)
+{
+    switch (bits) {
+    case 1: {
+        BYTE bit = (BYTE)(0x80 >> (x % 8));
+        row[x / 8] = (BYTE)((value & 1) ? row[x / 8] | bit : row[x / 8] & ~bit);
+        break;
+    }
+    case 4:
+        row[x / 2] = (BYTE)((x & 1) ? (row[x / 2] & 0xF0) | (value & 0x0F) : (row[x / 2] & 0x0F) | (value & 0x0F) << 4);
+        break;
+    case 8: row[x] = (BYTE)value; break;
+    case 16: {
+        WORD v = (WORD)(((value >> 19) & 0x1F) << 11 | ((value >> 10) & 0x3F) << 5 | ((value >> 3) & 0x1F));
+        row[2 * x] = (BYTE)v;
+        row[2 * x + 1] = (BYTE)(v >> 8);
+        break;
+    }
+    default: {
+        LONG step = bits / 8;
+        row[step * x] = (BYTE)value;
+        row[step * x + 1] = (BYTE)(value >> 8);
+        row[step * x + 2] = (BYTE)(value >> 16);
+        if (step == 4)
+            row[4 * x + 3] = 0;
+        break;
+    }
+    }
+}
+
+// The value of pixel (x, y) of a generated fill.
+ULONG FillValue(const std::string &fill, LONG n, ULONG solid, LONG x, LONG y, LONG w, LONG h, LONG bits, ULONG *seed)
+{
+    ULONG indices = bits <= 8 ? 1u << bits : 0;
+    if (fill == "solid")
+        return solid;
+    if (fill == "gradient") {
+        if (indices != 0)
+            return (ULONG)(x + y) % indices;
+        ULONG r = w > 1 ? (ULONG)(x * 255 / (w - 1)) : 0;
+        ULONG g = h > 1 ? (ULONG)(y * 255 / (h - 1)) : 0;
+        return r << 16 | g << 8 | (255 - r);
+    }
+    if (fill == "noise") {
+        *seed = *seed * 1103515245u + 12345u;
+        ULONG v = (*seed >> 8) & 0xFFFFFF;
+        return indices != 0 ? v % indices : v;
+    }
+    bool on = fill == "checker" ? ((x / n) + (y / n)) % 2 == 0 : (x / n) % 2 == 0;
+    if (indices != 0)
+        return on ? indices - 1 : 0;
+    return on ? 0xFFFFFF : 0;
+}
+
+// bitmap <name> <bits> W H <fill> [palette C,...] [xlate identity | swap | table] [bottomup]
+bool ReadBitmap(DrawState *s, const std::vector<std::string> &w, std::string *error)
+{
+    LONG bits = 0, width = 0, height = 0;
+    if (w.size() < 6 || !ReadLong(w[2], &bits) ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
+        *error = "bitmap needs <name> <1|4|8|16|24|32> W H <fill>";
+        return false;
+    }
+    if (!ReadLong(w[3], &width) || !ReadLong(w[4], &height) || width <= 0 || height <= 0 || width > kMaxBitmapSide ||
+        height > kMaxBitmapSide) {
+        *error = "bitmap W H from 1 to " + std::to_string(kMaxBitmapSide);
+        return false;
+    }
+    const std::string &fill = w[5];
+    size_t i = 6;
+    LONG n = 1;
+    ULONG solid = 0;
+    ULONG seed = 1;
+    std::vector<BYTE> hex;
+    size_t packedRow = (size_t)(((LONGLONG)width * bits + 7) / 8);
+    if (fill == "solid" && i < w.size()) {
+        LONG index = 0;
+        if (bits > 8 ? !ReadColor(w[i], &solid) : (!ReadLong(w[i], &index) || index < 0 || index >= (1 << bits))) {
+            *error = bits > 8 ? "solid needs RRGGBB" : "solid needs an index of the palette";
+            return false;
+        }
+        if (bits <= 8)
+            solid = (ULONG)index;
+        ++i;
+    } else if ((fill == "noise" || fill == "checker" || fill == "stripes") && i < w.size() && ReadLong(w[i], &n) &&
+               n > 0) {
+        seed = (ULONG)n;
+        ++i;
+    } else if (fill == "hex" && i < w.size() && ReadHex(w[i], &hex)) {
+        if (hex.size() != packedRow * (size_t)height) {
+            *error = "the hex data does not hold " + std::to_string(height) + " rows of " + std::to_string(packedRow) +
+                     " bytes";
+            return false;
+        }
+        ++i;
+    } else if (fill != "gradient") {
+        *error = "fill is solid C, gradient, noise <seed>, checker <n>, stripes <n> or hex <rows>";
+        return false;
+    }
+    std::vector<ULONG> palette;
+    std::string xlate = bits <= 8 ? "table" : bits == 16 ? "fields" : "identity";
+    bool bottomUp = false;
+    for (; i < w.size(); ++i) {
+        if (w[i] == "bottomup") {
+            bottomUp = true;
+        } else if (w[i] == "palette" && i + 1 < w.size()) {
+            for (const std::string &c : SplitCommas(w[++i])) {
+                ULONG color;
+                if (!ReadColor(c, &color)) {
+                    *error = "bad palette colour " + c;
+                    return false;
+                }
+                palette.push_back(color);
+            }
+        } else if (w[i] == "xlate" && i + 1 < w.size() &&
+                   (w[i + 1] == "identity" || w[i + 1] == "swap" || w[i + 1] == "table")) {
+            xlate = w[++i];
+        } else {
+            *error = "unexpected '" + w[i] + "'";
+            return false;
+        }
+    }
+    if (xlate == "table" && (bits > 8 || palette.empty() || palette.size() > (size_t)(1 << bits))) {
+        *error = "a table translation needs 1 to 8 bits and a palette of at most 2^bits colours";
+        return false;
+    }
+    static const ULONG kFormats[] = {0, BMF_1BPP, 0, 0, BMF_4BPP, 0, 0, 0, BMF_8BPP};
+    ULONG format = bits <= 8 ? kFormats[bits] : bits == 16 ? BMF_16BPP : bits == 24 ? BMF_24BPP : BMF_32BPP;
+    NamedBitmap made;
+    made.surface = qmt_EngineBitmap(width, height, format, bottomUp ? FALSE : TRUE);
+    if (made.surface == nullptr) {
+        *error = "no bitmap";
+        return false;
+    }
+    BYTE *row = (BYTE *)made.surface->pvScan0;
+    for (LONG y = 0; y < height; ++y, row += made.surface->lDelta) {
+        if (!hex.empty()) {
+            memcpy(row, hex.data() + (size_t)y * packedRow, packedRow);
+            continue;
+        }
+        for (LONG x = 0; x < width; ++x)
+            PutPixel(row, x, bits, FillValue(fill, n, solid, x, y, width, height, bits, &seed));
+    }
+    if (xlate == "table")
+        made.xlate = qmt_EngineXlateTable(palette.data(), (ULONG)palette.size());
+    else if (bits == 16)
+        made.xlate = qmt_EngineXlateColors(PAL_BITFIELDS, 0xF800, 0x07E0, 0x001F, xlate == "swap" ? PAL_RGB : PAL_BGR);
+    else if (xlate == "swap")
+        made.xlate = qmt_EngineXlateColors(PAL_BGR, 0, 0, 0, PAL_RGB);
+    else
+        made.xlate = qmt_EngineXlateTrivial();
+    NamedBitmap &slot = s->bitmaps[w[1]];
+    FreeBitmap(&slot);
+    slot = made;
+    return true;
+}
+
+// A named bitmap; in a dry check any name passes (bitmaps are made when the page plays).
+bool FindBitmap(DrawState *s, const std::string &name, bool dry, NamedBitmap *out, std::string *error)
+{
+    auto found = s->bitmaps.find(name);
+    if (found != s->bitmaps.end()) {
+        *out = found->second;
+        return true;
+    }
+    *out = NamedBitmap{};
+    if (!dry)
+        *error = "no bitmap named '" + name + "' on this page";
+    return dry;
+}
+
+// Numbers of w[at..at+count-1]; FALSE when any is missing or not a number.
+bool ReadLongs(const std::vector<std::string> &w, size_t at, size_t count, LONG *values)
+{
+    if (at + count > w.size())
+        return false;
+    for (size_t k = 0; k < count; ++k)
+        if (!ReadLong(w[at + k], &values[k]))
+            return false;
+    return true;
+}
+
+// copybits, stretchblt, bitblt and stretchbltrop. Answers 1 done, 0 FALSE, -1 script error.
+int PlayBlit(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w, bool dry,
+             std::string *error)
+{
+    const std::string &op = w[0];
+    NamedBitmap source, mask;
+    LONG v[4];
+    RECTL dest;
+    ROP4 rop4 = 0xCCCC;
+    size_t at = 1;
+    if (op == "bitblt" || op == "stretchbltrop") {
+        LONG rop = 0;
+        if (w.size() < 2 || !ReadLong(w[1], &rop) || rop < 0 || rop > 0xFFFF) {
+            *error = op + " needs a ROP4 0xRRRR";
+            return -1;
+        }
+        rop4 = (ROP4)rop;
+        at = 2;
+    }
+    if (op != "bitblt") {
+        if (at >= w.size() || !FindBitmap(s, w[at], dry, &source, error)) {
+            if (error->empty())
+                *error = op + " needs a bitmap name";
+            return -1;
+        }
+        ++at;
+    }
+    if (op == "copybits") {
+        if (w.size() != 4 || !ReadLongs(w, 2, 2, v)) {
+            *error = "copybits needs <name> X Y";
+            return -1;
+        }
+        if (dry)
+            return 1;
+        dest = {v[0], v[1], v[0] + source.surface->sizlBitmap.cx, v[1] + source.surface->sizlBitmap.cy};
+        POINTL from = {0, 0};
+        return e->copyBits(surface, source.surface, s->clip, source.xlate, &dest, &from) ? 1 : 0;
+    }
+    if (!ReadLongs(w, at, 4, v)) {
+        *error = op + " needs L T R B";
+        return -1;
+    }
+    dest = {v[0], v[1], v[2], v[3]};
+    at += 4;
+    bool hasSrc = false, hasMask = false;
+    LONG src[4] = {0, 0, 0, 0};
+    POINTL maskAt = {0, 0};
+    while (at < w.size()) {
+        if (w[at] == "src" && op == "bitblt" && at + 3 < w.size() && FindBitmap(s, w[at + 1], dry, &source, error) &&
+            ReadLongs(w, at + 2, 2, src)) {
+            hasSrc = true;
+            at += 4;
+        } else if (w[at] == "src" && op != "bitblt" && ReadLongs(w, at + 1, 4, src)) {
+            hasSrc = true;
+            at += 5;
+        } else if (w[at] == "mask" && op != "stretchbltrop" && at + 3 < w.size() &&
+                   FindBitmap(s, w[at + 1], dry, &mask, error) && ReadLong(w[at + 2], &maskAt.x) &&
+                   ReadLong(w[at + 3], &maskAt.y)) {
+            hasMask = true;
+            at += 4;
+        } else {
+            if (error->empty())
+                *error = "unexpected '" + w[at] + "' in " + op;
+            return -1;
+        }
+    }
+    if (dry)
+        return 1;
+    SURFOBJ *maskSurface = hasMask ? mask.surface : nullptr;
+    POINTL *maskPoint = hasMask ? &maskAt : nullptr;
+    if (op == "bitblt") {
+        POINTL from = {src[0], src[1]};
+        POINTL *origin = s->originSet ? &s->origin : nullptr;
+        return e->bitBlt(surface,
+                         hasSrc ? source.surface : nullptr,
+                         maskSurface,
+                         s->clip,
+                         hasSrc ? source.xlate : nullptr,
+                         &dest,
+                         hasSrc ? &from : nullptr,
+                         maskPoint,
+                         s->brush,
+                         origin,
+                         rop4)
+                   ? 1
+                   : 0;
+    }
+    RECTL from = hasSrc ? RECTL{src[0], src[1], src[0] + src[2], src[1] + src[3]}
+                        : RECTL{0, 0, source.surface->sizlBitmap.cx, source.surface->sizlBitmap.cy};
+    if (op == "stretchblt")
+        return e->stretchBlt(surface,
+                             source.surface,
+                             maskSurface,
+                             s->clip,
+                             source.xlate,
+                             nullptr,
+                             nullptr,
+                             &dest,
+                             &from,
+                             maskPoint,
+                             kColorOnColor)
+                   ? 1
+                   : 0;
+    return e->stretchBltRop(surface,
+                            source.surface,
+                            nullptr,
+                            s->clip,
+                            source.xlate,
+                            nullptr,
+                            nullptr,
+                            &dest,
+                            &from,
+                            nullptr,
+                            kColorOnColor,
+                            s->brush,
+                            rop4)
+               ? 1
+               : 0;
+}
+
 // Plays one statement (dry: builds and checks, calls nothing). Answers 1 done, 0 when the
 // drawing call answered FALSE, -1 on a script error (error says why).
 int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStatement &st, bool dry, std::string *error)
@@ -481,6 +807,10 @@ int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStateme
         }
         return 1;
     }
+    if (op == "bitmap")
+        return ReadBitmap(s, w, error) ? 1 : -1;
+    if (op == "copybits" || op == "stretchblt" || op == "bitblt" || op == "stretchbltrop")
+        return PlayBlit(s, e, surface, w, dry, error);
     if (op == "stroke" || op == "fill" || op == "strokefill") {
         PATHOBJ *ppo = ReadPath(w, 1, error);
         if (ppo == nullptr)

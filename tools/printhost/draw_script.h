@@ -12,11 +12,20 @@
  *   pen cosmetic [width N] [style alternate | L,...] [startgap]
  *   pen geometric W [join J] [cap C] [miter M] [style L,...] [startgap] [xform A B C D]
  *   stroke | fill | strokefill <path>
+ *   bitmap <name> <1|4|8|16|24|32> W H <fill> [palette C,...] [xlate identity | swap | table]
+ *          [bottomup]        fills: solid C | gradient | noise <seed> | checker <n> | stripes <n>
+ *                            | hex <rows>; C is RRGGBB above 8 bits, else an index
+ *   copybits <name> X Y
+ *   stretchblt <name> L T R B [src X Y W H] [mask <name> X Y]
+ *   bitblt <rop4> L T R B [src <name> X Y] [mask <name> X Y]     (with the current brush)
+ *   stretchbltrop <rop4> <name> L T R B [src X Y W H]            (with the current brush)
  *   stamp ... end                         what the document events draw as the stamp
  *
  * A path is M x y, L x y..., C x y x y x y..., Z, or rect / ellipse L T R B (an ellipse
  * path is flagged PO_ELLIPSE). '#' starts a comment. The state (clip, brush, origin, mix,
- * fill mode, pen) starts afresh at each page and in the stamp block.
+ * fill mode, pen, bitmaps) starts afresh at each page and in the stamp block. A bitmap's
+ * translation: identity (trivial), swap (device colours with red and blue exchanged) or,
+ * for 1 to 8 bits, its palette as a table (the default there).
  */
 #ifndef QM_TOOLS_PRINTHOST_DRAW_SCRIPT_H
 #define QM_TOOLS_PRINTHOST_DRAW_SCRIPT_H
@@ -44,6 +53,15 @@ struct DrawEntries {
     BOOL(WINAPI *strokeAndFillPath)
     (SURFOBJ *, PATHOBJ *, CLIPOBJ *, XFORMOBJ *, BRUSHOBJ *, LINEATTRS *, BRUSHOBJ *, POINTL *, MIX, FLONG);
     BOOL(WINAPI *realizeBrush)(BRUSHOBJ *, SURFOBJ *, SURFOBJ *, SURFOBJ *, XLATEOBJ *, ULONG);
+    BOOL(WINAPI *bitBlt)
+    (SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, RECTL *, POINTL *, POINTL *, BRUSHOBJ *, POINTL *, ROP4);
+    BOOL(WINAPI *copyBits)(SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, RECTL *, POINTL *);
+    BOOL(WINAPI *stretchBlt)
+    (SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, COLORADJUSTMENT *, POINTL *, RECTL *, RECTL *, POINTL *,
+     ULONG);
+    BOOL(WINAPI *stretchBltRop)
+    (SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, COLORADJUSTMENT *, POINTL *, RECTL *, RECTL *, POINTL *,
+     ULONG, BRUSHOBJ *, DWORD);
 };
 
 /* ph_ReadDrawScript: reads (UTF-8) and checks a script. FALSE with "<path>:<line>: <what>"

@@ -73,6 +73,10 @@ static BOOL LoadEntries(const DriverHost *host, JobEntries *e)
     e->draw.strokeAndFillPath =
         (decltype(e->draw.strokeAndFillPath))(void *)ph_DriverFunction(host, INDEX_DrvStrokeAndFillPath);
     e->draw.realizeBrush = (decltype(e->draw.realizeBrush))(void *)ph_DriverFunction(host, INDEX_DrvRealizeBrush);
+    e->draw.bitBlt = (decltype(e->draw.bitBlt))(void *)ph_DriverFunction(host, INDEX_DrvBitBlt);
+    e->draw.copyBits = (decltype(e->draw.copyBits))(void *)ph_DriverFunction(host, INDEX_DrvCopyBits);
+    e->draw.stretchBlt = (decltype(e->draw.stretchBlt))(void *)ph_DriverFunction(host, INDEX_DrvStretchBlt);
+    e->draw.stretchBltRop = (decltype(e->draw.stretchBltRop))(void *)ph_DriverFunction(host, INDEX_DrvStretchBltROP);
     return e->draw.strokePath && e->draw.fillPath && e->draw.strokeAndFillPath && e->draw.realizeBrush &&
            e->enablePdev && e->completePdev && e->resetPdev && e->disablePdev && e->enableSurface &&
            e->disableSurface && e->startDoc && e->endDoc && e->startPage && e->sendPage && e->escape;

@@ -57,7 +57,7 @@ BOOL WINAPI ent_SendPage(SURFOBJ *pso)
     BOOL good = TRUE;
     WORD state = pdev->job.pageState;
     if (!(state & PAGE_STATE_ABORT) && (state & PAGE_STATE_OUTPUT_BEGUN)) {
-        good = img_FlushImageQueue(pdev, 1);
+        good = img_FlushImageQueue(pdev, 1) == 0;
     }
     if (jc_SendPage(pdev) != 0) {
         good = FALSE;

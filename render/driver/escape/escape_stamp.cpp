@@ -138,7 +138,7 @@ LONG esc_PlaceAnnotation(PDEV *pdev, const EscapeCall *call)
 {
     if (call->in == NULL || call->cjIn != sizeof(AnnotationOffset))
         return 1;
-    if (jc_EnsurePageStarted(pdev) != 0 || !img_FlushImageQueue(pdev, 0))
+    if (jc_EnsurePageStarted(pdev) != 0 || img_FlushImageQueue(pdev, 0) != 0)
         return ESC_FAIL;
     Matrix2x3 matrix;
     if (annotation_matrix(pdev,

@@ -16,6 +16,7 @@
 #include "render/pdl/drawing/draw_target.h"
 #include "render/driver/page/page_color.h"
 #include "render/pdl/colour/colour_session.h"
+#include "render/pdl/images/image_output.h"
 #include "render/pdl/compression/colour_analysis.h"
 
 /*
@@ -112,6 +113,16 @@ LONG drw_ConvertColors(const DrawTarget *target, DWORD kind, const BYTE *in, BYT
     ColorSettings settings;
     jcl_ReadSettings(pdev, &settings);
     return clr_ConvertColors(pdev->job.colorSession, &settings, kind, in, out, count);
+}
+
+LONG img_PrepareImageColor(PDEV *pdev, DWORD bits, DWORD rop, DWORD width, DWORD height)
+{
+    if (pdev == NULL || pdev->job.colorSession == NULL)
+        return 0;
+    ColorSettings settings;
+    jcl_ReadSettings(pdev, &settings);
+    ColorImageRecord image = {bits, rop, width, height, 0};
+    return clr_PrepareColor(pdev->job.colorSession, &settings, &image);
 }
 
 LONG WINAPI clr_InitPageColorSet(PDEV *pdev)

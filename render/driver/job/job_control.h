@@ -82,6 +82,21 @@ LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev);
 LONG WINAPI jc_LoadFaxSendList(PDEV *pdev, const void *payload, DWORD size);
 LONG WINAPI jc_ReadFaxJobSettings(PDEV *pdev);
 
+/* jcs_CreateImageQueue: the job's image queue and spill file record for image mode
+ * (setting 330; 0 while the image hook takes the pages). 0, or -1 when they cannot be made
+ * (nothing is left then). */
+LONG WINAPI jcs_CreateImageQueue(PDEV *pdev, DWORD imageMode);
+
+/* jcs_DestroyImageQueue: frees the job's image queue and deletes its spill file. 0 / -1. */
+LONG WINAPI jcs_DestroyImageQueue(PDEV *pdev);
+
+/* jcs_CreateRotationBuffer: the job's image rotation buffer, made at job open. 0, or -1
+ * without memory. */
+LONG WINAPI jcs_CreateRotationBuffer(PDEV *pdev);
+
+/* jcs_FreeRotationBuffer: frees the job's image rotation buffer (none: nothing to do). */
+void WINAPI jcs_FreeRotationBuffer(PDEV *pdev);
+
 /* jc_IsPageTurnNeeded: at a logical page start, 1 when the page must be turned for the
  * feed direction of its tray, else 0. */
 DWORD WINAPI jc_IsPageTurnNeeded(PDEV *pdev);

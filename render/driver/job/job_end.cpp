@@ -15,7 +15,6 @@
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
-#include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
@@ -123,13 +122,13 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
     JobControlState *control = &pdev->job.control;
     LONG result = clr_CloseColorSession(pdev);
     img_FreeAnalysisState(pdev);
-    result |= img_DestroyImageQueue(pdev);
+    result |= jcs_DestroyImageQueue(pdev);
     // A document-monitor session that was not run is ended.
     if (pdev->job.monitorSession != NULL) {
         ext_JtrEnd(pdev->job.monitorSession);
         pdev->job.monitorSession = NULL;
     }
-    img_FreeRotateBuffer(pdev);
+    jcs_FreeRotationBuffer(pdev);
     if (pdev->job.writer != NULL) {
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;

@@ -21,7 +21,6 @@
 #include "render/pdl/fontsub/font_substitution.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
-#include "render/pdl/images/raster_image.h"
 #include "render/pdl/writer/job_version.h"
 #include "render/pdl/writer/pdl_writer.h"
 
@@ -136,8 +135,8 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
 
     DWORD hook = hook_IsActive(pdev);
     img_CreateAnalysisState(pdev);
-    result |= img_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
-    result |= img_CreateRotateBuffer(pdev);
+    result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
+    result |= jcs_CreateRotationBuffer(pdev);
 
     jc_StartTraceClock(pdev);
     if (!hook && control->pdlVersion >= kCompressionVersion) {

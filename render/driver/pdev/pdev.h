@@ -45,6 +45,8 @@ struct PdlWriter;
 struct DriverContext;
 struct DddFile;
 struct DeviceFontTables;
+struct RotateBuffer;
+struct ImageSpillFile;
 
 /*
  * A paper: the page as the DEVMODE asks for it (first) or the output paper (second).
@@ -75,6 +77,8 @@ typedef struct JobState {
     struct OutputStream *stream;               /* the output channel (owner) */
     struct PdlWriter *writer;                  /* the command writer (owner) */
     void *imageQueue;                          /* the image queue (owner) */
+    struct RotateBuffer *rotateBuffer;         /* images of turned pages are rotated in it (owner) */
+    struct ImageSpillFile *imageSpill;         /* the image spill file record (owner) */
     void *jobPointers[5];                      /* job header and trailer pieces (PDEV heap) */
     WORD recordWord;                           /* page recording: 0, 0x8000 recording, mode | 0x8001 page open */
     WORD storedPages;                          /* pages recorded so far */

@@ -201,7 +201,7 @@ BOOL WINAPI vec_DrawPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORMOBJ *pxo
     if (drw_BeginDrawing(pso, &target) != 0) {
         return FALSE;
     }
-    if (!img_FlushImageQueue(target.pdev, kFlushForDrawing)) {
+    if (img_FlushImageQueue(target.pdev, kFlushForDrawing) != 0) {
         return FALSE;
     }
     if (ppo == NULL || mode < VEC_PATH_STROKE || mode > VEC_PATH_STROKE_AND_FILL ||
