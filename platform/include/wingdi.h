@@ -607,6 +607,37 @@ static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 #define RGN_DIFF 4
 #define RGN_COPY 5
 
+#define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
+#define MM_ANISOTROPIC 8
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Mapping of logical to device coordinates (memory and display DCs): the previous mode, 0
+ * for an unknown mode or handle. */
+int WINAPI SetMapMode(HDC hdc, int iMode);
+int WINAPI GetMapMode(HDC hdc);
+/* Origins and extents; the previous value through the last argument when not NULL. Zero
+ * extents are refused; extents count only in MM_ISOTROPIC and MM_ANISOTROPIC. */
+BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+/* Converts points in place; FALSE (nothing converted) when one falls out of range. */
+BOOL WINAPI LPtoDP(HDC hdc, LPPOINT lppt, int c);
+BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c);
+
+#ifdef __cplusplus
+}
+#endif
+
 #endif /* RC_INVOKED */
 
 #endif /* QM_WINGDI_H */

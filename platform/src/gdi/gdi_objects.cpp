@@ -108,6 +108,7 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR, LPCWSTR, const DEVMODEW *)
     dc->kind = kDc;
     dc->stock = false;
     dc->palette = StockPalette();
+    ResetMapping(&dc->mapping, Dpi(), Dpi());
     if (!Register(dc)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;

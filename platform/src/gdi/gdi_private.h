@@ -14,6 +14,8 @@
 #include <windows.h>
 #include <qmhost_engine.h>
 
+#include "platform/src/gdi/mapping.h"
+
 #include <mutex>
 #include <vector>
 
@@ -42,6 +44,7 @@ struct Palette : Object {
 
 struct Dc : Object {
     Palette *palette; /* the selected palette (the stock one at first) */
+    Mapping mapping;  /* logical to device coordinates */
 };
 
 struct PrinterDc : Object {
