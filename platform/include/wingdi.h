@@ -607,6 +607,11 @@ static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 #define RGN_DIFF 4
 #define RGN_COPY 5
 
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
 #define MM_TEXT 1
 #define MM_LOMETRIC 2
 #define MM_HIMETRIC 3
@@ -633,6 +638,19 @@ BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
 /* Converts points in place; FALSE (nothing converted) when one falls out of range. */
 BOOL WINAPI LPtoDP(HDC hdc, LPPOINT lppt, int c);
 BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c);
+
+/* Regions, in device pixels: NULL (ERROR_INVALID_PARAMETER) for bad points or counts,
+ * coordinates beyond 2^27 or polygons taller than 65536 rows. Deleted with DeleteObject. */
+HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreateRectRgnIndirect(const RECT *lprect);
+HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreatePolygonRgn(const POINT *pptl, int cPoint, int iMode);
+HRGN WINAPI CreatePolyPolygonRgn(const POINT *pptl, const INT *pc, int cPoly, int iMode);
+/* hrgnDst = hrgnSrc1 op hrgnSrc2 (RGN_COPY: hrgnSrc1); the kind of the result. */
+int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+int WINAPI OffsetRgn(HRGN hrgn, int x, int y);
+/* The region's bounds and kind (NULLREGION with an empty rectangle). */
+int WINAPI GetRgnBox(HRGN hrgn, LPRECT lprc);
 
 #ifdef __cplusplus
 }
