@@ -106,6 +106,41 @@ RECTL RegionBounds(const Region &region);
 CLIPOBJ *NewEngineClip(const Region *clip, SIZEL surface, const RECTL &callBounds);
 void DeleteEngineClip(CLIPOBJ *pco);
 
+/* ---- Device-independent bitmaps handed to a driver as sources */
+
+/* What a DIB's header describes. */
+struct DibLayout {
+    LONG width;
+    LONG height; /* rows, positive */
+    bool topDown;
+    ULONG bitCount;
+    ULONG format;     /* BMF_* */
+    ULONG stride;     /* bytes a row, rows DWORD-aligned */
+    ULONG imageBytes; /* stride x height */
+    ULONG colors;     /* colour-table entries (up to 8 bits a pixel) */
+    bool bitfields;   /* masks in use (16 and 32 bits a pixel) */
+    ULONG masks[3];   /* red, green, blue */
+};
+
+/* Reads a DIB header with DIB_RGB_COLORS: a BITMAPINFOHEADER or larger, width above 0,
+ * height not 0 (negative: top row first), 1, 4, 8, 16, 24 or 32 bits, BI_RGB, or
+ * BI_BITFIELDS at 16 or 32 bits (the masks after the first 40 bytes), colours used up to
+ * 2^bits, image below 2^31 bytes. False (nothing read past the header, masks and colour
+ * table) for anything else, DIB_PAL_COLORS included. */
+bool ReadDibHeader(const BITMAPINFO *bmi, UINT usage, DibLayout *out);
+
+/* A source SURFOBJ over the DIB's own pixels, never copied: bottom-up images with the
+ * last row first in memory and a negative lDelta. NULL when the engine refuses it. Freed
+ * with DeleteEngineSurface (the pixels stay the caller's). */
+SURFOBJ *NewDibSurface(const DibLayout &layout, const void *bits);
+void DeleteEngineSurface(SURFOBJ *pso);
+
+/* The translation of the DIB's colours to a device palette (PAL_BGR or PAL_RGB): a table
+ * for up to 8 bits a pixel (XO_TABLE), XO_TRIVIAL when the pixels already are in the
+ * device's order, else a translation of the DIB's masks. Freed with DeleteEngineXlate. */
+XLATEOBJ *NewDibXlate(const BITMAPINFO *bmi, const DibLayout &layout, ULONG deviceMode);
+void DeleteEngineXlate(XLATEOBJ *pxlo);
+
 } // namespace qme
 
 #endif /* QM_ENGINE_DRAWING_OBJECTS_H */

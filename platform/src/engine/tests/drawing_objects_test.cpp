@@ -290,3 +290,153 @@ TEST(EngineClips, ComplexityFollowsTheClip)
     qme::Region empty;
     EXPECT_EQ(qme::NewEngineClip(&empty, page, RECTL{0, 0, 10, 10}), nullptr);
 }
+
+namespace {
+
+/* A header with room for masks or a 256-entry colour table after it. */
+struct DibHeader {
+    BITMAPINFOHEADER h;
+    DWORD extra[256];
+};
+
+DibHeader Header(LONG width, LONG height, WORD bits, DWORD compression = BI_RGB, DWORD used = 0)
+{
+    DibHeader d = {};
+    d.h.biSize = sizeof(BITMAPINFOHEADER);
+    d.h.biWidth = width;
+    d.h.biHeight = height;
+    d.h.biPlanes = 1;
+    d.h.biBitCount = bits;
+    d.h.biCompression = compression;
+    d.h.biClrUsed = used;
+    return d;
+}
+
+const BITMAPINFO *Info(const DibHeader &d)
+{
+    return reinterpret_cast<const BITMAPINFO *>(&d);
+}
+
+} // namespace
+
+TEST(EngineDibs, HeadersRefusedBeforeAnyPixelIsRead)
+{
+    DibHeader small = Header(4, 4, 8);
+    small.h.biSize = 12;
+    const struct {
+        const char *what;
+        DibHeader header;
+        UINT usage;
+    } bad[] = {
+        {"short header", small, DIB_RGB_COLORS},
+        {"width 0", Header(0, 4, 8), DIB_RGB_COLORS},
+        {"negative width", Header(-4, 4, 8), DIB_RGB_COLORS},
+        {"height 0", Header(4, 0, 8), DIB_RGB_COLORS},
+        {"lowest height", Header(4, LONG(0x80000000), 8), DIB_RGB_COLORS},
+        {"2 bits", Header(4, 4, 2), DIB_RGB_COLORS},
+        {"0 bits", Header(4, 4, 0), DIB_RGB_COLORS},
+        {"run-length", Header(4, 4, 8, BI_RLE8), DIB_RGB_COLORS},
+        {"bit fields at 24", Header(4, 4, 24, BI_BITFIELDS), DIB_RGB_COLORS},
+        {"bit fields at 8", Header(4, 4, 8, BI_BITFIELDS), DIB_RGB_COLORS},
+        {"17 colours of 16", Header(4, 4, 4, BI_RGB, 17), DIB_RGB_COLORS},
+        {"2^31 bytes", Header(0x20000000, 2, 32), DIB_RGB_COLORS}, /* 64-bit sum: exactly 2^32 */
+        {"just 2^31", Header(0x40000000, 1, 16), DIB_RGB_COLORS},
+        {"palette indices", Header(4, 4, 8), DIB_PAL_COLORS},
+    };
+    qme::DibLayout layout;
+    for (const auto &c : bad)
+        EXPECT_FALSE(qme::ReadDibHeader(Info(c.header), c.usage, &layout)) << c.what;
+    EXPECT_FALSE(qme::ReadDibHeader(nullptr, DIB_RGB_COLORS, &layout));
+    DibHeader ok = Header(0x1FFFFFFF, 1, 32); /* 2^31 - 4 bytes */
+    EXPECT_TRUE(qme::ReadDibHeader(Info(ok), DIB_RGB_COLORS, &layout));
+}
+
+/* Every depth in both row orders: the surface lies over the caller's pixels. */
+TEST(EngineDibs, SurfacesOverTheImagesOwnPixels)
+{
+    DWORD surfaces = qmt_LiveSurfaces();
+    const struct {
+        WORD bits;
+        ULONG format;
+        ULONG stride; /* for 5 pixels */
+    } depths[] = {
+        {1, BMF_1BPP, 4},
+        {4, BMF_4BPP, 4},
+        {8, BMF_8BPP, 8},
+        {16, BMF_16BPP, 12},
+        {24, BMF_24BPP, 16},
+        {32, BMF_32BPP, 20},
+    };
+    std::vector<BYTE> pixels(20 * 3);
+    for (const auto &d : depths) {
+        for (LONG height : {3, -3}) {
+            DibHeader header = Header(5, height, d.bits);
+            qme::DibLayout layout;
+            ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout)) << d.bits;
+            EXPECT_EQ(layout.stride, d.stride) << d.bits;
+            EXPECT_EQ(layout.imageBytes, d.stride * 3) << d.bits;
+            EXPECT_EQ(layout.topDown, height < 0);
+            SURFOBJ *pso = qme::NewDibSurface(layout, pixels.data());
+            ASSERT_NE(pso, nullptr) << d.bits;
+            EXPECT_EQ(pso->iBitmapFormat, d.format);
+            EXPECT_EQ(pso->pvBits, pixels.data());
+            if (height < 0) {
+                EXPECT_EQ(pso->pvScan0, pixels.data());
+                EXPECT_EQ(pso->lDelta, LONG(d.stride));
+            } else {
+                EXPECT_EQ(pso->pvScan0, pixels.data() + 2 * d.stride); /* the top row is the last */
+                EXPECT_EQ(pso->lDelta, -LONG(d.stride));
+            }
+            qme::DeleteEngineSurface(pso);
+        }
+    }
+    EXPECT_EQ(qmt_LiveSurfaces(), surfaces);
+}
+
+TEST(EngineDibs, ColoursTranslateToTheDevicePalette)
+{
+    /* Two table entries into PAL_BGR and PAL_RGB. */
+    DibHeader header = Header(8, 1, 1, BI_RGB, 2);
+    header.extra[0] = 0x00112233; /* RGBQUAD: blue 0x33, green 0x22, red 0x11 */
+    header.extra[1] = 0x00FFFFFF;
+    qme::DibLayout layout;
+    ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout));
+    EXPECT_EQ(layout.colors, 2u);
+    XLATEOBJ *xo = qme::NewDibXlate(Info(header), layout, PAL_BGR);
+    ASSERT_NE(xo, nullptr);
+    EXPECT_EQ(xo->flXlate, static_cast<FLONG>(XO_TABLE));
+    EXPECT_EQ(xo->cEntries, 2u);
+    EXPECT_EQ(XLATEOBJ_iXlate(xo, 0), 0x00112233u);
+    qme::DeleteEngineXlate(xo);
+    xo = qme::NewDibXlate(Info(header), layout, PAL_RGB);
+    EXPECT_EQ(XLATEOBJ_iXlate(xo, 0), 0x00332211u);
+    qme::DeleteEngineXlate(xo);
+
+    /* 8 bits without a count: 256 entries. 24 bits into PAL_BGR: nothing to translate. */
+    header = Header(8, 1, 8);
+    ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout));
+    EXPECT_EQ(layout.colors, 256u);
+    header = Header(8, 1, 24);
+    ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout));
+    xo = qme::NewDibXlate(Info(header), layout, PAL_BGR);
+    EXPECT_EQ(xo->flXlate, static_cast<FLONG>(XO_TRIVIAL));
+    qme::DeleteEngineXlate(xo);
+
+    /* 16 bits: 5-5-5 unless bit fields say otherwise (here 5-6-5). */
+    header = Header(8, 1, 16);
+    ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout));
+    xo = qme::NewDibXlate(Info(header), layout, PAL_BGR);
+    EXPECT_EQ(XLATEOBJ_iXlate(xo, 0x7C00), 0x00FF0000u);
+    qme::DeleteEngineXlate(xo);
+    header = Header(8, 1, 16, BI_BITFIELDS);
+    header.extra[0] = 0xF800;
+    header.extra[1] = 0x07E0;
+    header.extra[2] = 0x001F;
+    ASSERT_TRUE(qme::ReadDibHeader(Info(header), DIB_RGB_COLORS, &layout));
+    xo = qme::NewDibXlate(Info(header), layout, PAL_BGR);
+    ULONG masks[3];
+    ASSERT_EQ(XLATEOBJ_cGetPalette(xo, XO_SRCBITFIELDS, 3, masks), 3u);
+    EXPECT_EQ(masks[1], 0x07E0u);
+    EXPECT_EQ(XLATEOBJ_iXlate(xo, 0x07E0), 0x0000FF00u);
+    qme::DeleteEngineXlate(xo);
+}
