@@ -34,11 +34,11 @@ void MakeIsotropic(Mapping *m)
     double sx = std::fabs(double(m->viewportExt.cx) / m->windowExt.cx) / m->dpiX;
     double sy = std::fabs(double(m->viewportExt.cy) / m->windowExt.cy) / m->dpiY;
     if (sx < sy) {
-        double cy = std::fabs(double(m->windowExt.cy)) * sx * m->dpiY;
-        m->viewportExt.cy = (m->viewportExt.cy < 0 ? -1 : 1) * std::max(1L, std::lround(cy));
+        double cy = std::min(std::fabs(double(m->windowExt.cy)) * sx * m->dpiY, 2147483647.0);
+        m->viewportExt.cy = (m->viewportExt.cy < 0 ? -1 : 1) * static_cast<LONG>(std::max(1L, std::lround(cy)));
     } else if (sy < sx) {
-        double cx = std::fabs(double(m->windowExt.cx)) * sy * m->dpiX;
-        m->viewportExt.cx = (m->viewportExt.cx < 0 ? -1 : 1) * std::max(1L, std::lround(cx));
+        double cx = std::min(std::fabs(double(m->windowExt.cx)) * sy * m->dpiX, 2147483647.0);
+        m->viewportExt.cx = (m->viewportExt.cx < 0 ? -1 : 1) * static_cast<LONG>(std::max(1L, std::lround(cx)));
     }
 }
 
@@ -113,8 +113,8 @@ bool ToDevice(const Mapping &m, POINT logical, POINTL *device)
     double x, y;
     if (!DeviceOf(m, logical, 1.0, &x, &y))
         return false;
-    device->x = std::lround(x);
-    device->y = std::lround(y);
+    device->x = static_cast<LONG>(std::lround(x));
+    device->y = static_cast<LONG>(std::lround(y));
     return true;
 }
 
@@ -123,8 +123,8 @@ bool ToDeviceFix(const Mapping &m, POINT logical, POINTFIX *device)
     double x, y;
     if (!DeviceOf(m, logical, 16.0, &x, &y))
         return false;
-    device->x = std::lround(x);
-    device->y = std::lround(y);
+    device->x = static_cast<LONG>(std::lround(x));
+    device->y = static_cast<LONG>(std::lround(y));
     return true;
 }
 
@@ -134,8 +134,8 @@ bool ToLogical(const Mapping &m, POINT device, POINT *logical)
     double y = (double(device.y) - m.viewportOrg.y) * m.windowExt.cy / m.viewportExt.cy + m.windowOrg.y;
     if (std::fabs(x) > 2147483647.0 || std::fabs(y) > 2147483647.0)
         return false;
-    logical->x = std::lround(x);
-    logical->y = std::lround(y);
+    logical->x = static_cast<LONG>(std::lround(x));
+    logical->y = static_cast<LONG>(std::lround(y));
     return true;
 }
 

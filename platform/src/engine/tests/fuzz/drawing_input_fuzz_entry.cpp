@@ -23,7 +23,8 @@ static void ReadImage(const std::vector<BYTE> &bytes)
 {
     qme::DibLayout layout;
     const BITMAPINFO *bmi = reinterpret_cast<const BITMAPINFO *>(bytes.data());
-    if (bytes.size() < sizeof(BITMAPINFOHEADER) || !qme::ReadDibHeader(bmi, DIB_RGB_COLORS, &layout))
+    /* The header is read with room for its three masks, as a caller hands it. */
+    if (bytes.size() < sizeof(BITMAPINFOHEADER) + 12 || !qme::ReadDibHeader(bmi, DIB_RGB_COLORS, &layout))
         return;
     size_t table = layout.bitfields && bmi->bmiHeader.biCompression == BI_BITFIELDS ? 12 : layout.colors * 4;
     unsigned long long need = static_cast<unsigned long long>(bmi->bmiHeader.biSize) + table + layout.imageBytes;
