@@ -45,7 +45,7 @@ bool ReadDibHeader(const BITMAPINFO *bmi, UINT usage, DibLayout *out)
     bool bitfields = h.biCompression == BI_BITFIELDS;
     if (h.biCompression != BI_RGB && !(bitfields && (h.biBitCount == 16 || h.biBitCount == 32)))
         return false;
-    if (h.biBitCount < 32 && h.biClrUsed > (1UL << h.biBitCount))
+    if (h.biBitCount < 32 && h.biClrUsed > (static_cast<ULONG>(1) << h.biBitCount))
         return false;
     unsigned long long stride = ((static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
     unsigned long long rows = h.biHeight < 0 ? -static_cast<long long>(h.biHeight) : h.biHeight;
@@ -61,7 +61,7 @@ bool ReadDibHeader(const BITMAPINFO *bmi, UINT usage, DibLayout *out)
     out->stride = static_cast<ULONG>(stride);
     out->imageBytes = static_cast<ULONG>(image);
     if (h.biBitCount <= 8)
-        out->colors = h.biClrUsed ? h.biClrUsed : 1UL << h.biBitCount;
+        out->colors = h.biClrUsed ? h.biClrUsed : static_cast<ULONG>(1) << h.biBitCount;
     out->bitfields = bitfields || h.biBitCount == 16;
     if (bitfields) {
         const DWORD *masks =
