@@ -543,6 +543,126 @@ static_assert(sizeof(RGBQUAD) == 4, "RGBQUAD");
 static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW");
 static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 
+/* Drawing attributes of a DC: pen styles, mixes (ROP2), background modes, raster
+ * operations, fill modes, hatch styles. */
+#define PS_SOLID 0
+#define PS_DASH 1
+#define PS_DOT 2
+#define PS_DASHDOT 3
+#define PS_DASHDOTDOT 4
+#define PS_NULL 5
+#define PS_INSIDEFRAME 6
+#define PS_USERSTYLE 7
+#define PS_ALTERNATE 8
+#define PS_STYLE_MASK 0x0000000F
+#define PS_ENDCAP_ROUND 0x00000000
+#define PS_ENDCAP_SQUARE 0x00000100
+#define PS_ENDCAP_FLAT 0x00000200
+#define PS_ENDCAP_MASK 0x00000F00
+#define PS_JOIN_ROUND 0x00000000
+#define PS_JOIN_BEVEL 0x00001000
+#define PS_JOIN_MITER 0x00002000
+#define PS_JOIN_MASK 0x0000F000
+#define PS_COSMETIC 0x00000000
+#define PS_GEOMETRIC 0x00010000
+#define PS_TYPE_MASK 0x000F0000
+
+#define R2_BLACK 1
+#define R2_NOTMERGEPEN 2
+#define R2_MASKNOTPEN 3
+#define R2_NOTCOPYPEN 4
+#define R2_MASKPENNOT 5
+#define R2_NOT 6
+#define R2_XORPEN 7
+#define R2_NOTMASKPEN 8
+#define R2_MASKPEN 9
+#define R2_NOTXORPEN 10
+#define R2_NOP 11
+#define R2_MERGENOTPEN 12
+#define R2_COPYPEN 13
+#define R2_MERGEPENNOT 14
+#define R2_MERGEPEN 15
+#define R2_WHITE 16
+
+#define TRANSPARENT 1
+#define OPAQUE 2
+
+#define SRCCOPY 0x00CC0020
+#define SRCPAINT 0x00EE0086
+#define SRCAND 0x008800C6
+#define SRCINVERT 0x00660046
+#define NOTSRCCOPY 0x00330008
+#define PATCOPY 0x00F00021
+#define PATINVERT 0x005A0049
+#define DSTINVERT 0x00550009
+#define BLACKNESS 0x00000042
+#define WHITENESS 0x00FF0062
+
+#define ALTERNATE 1
+#define WINDING 2
+
+#define HS_HORIZONTAL 0
+#define HS_VERTICAL 1
+#define HS_FDIAGONAL 2
+#define HS_BDIAGONAL 3
+#define HS_CROSS 4
+#define HS_DIAGCROSS 5
+
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
+#define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
+#define MM_ANISOTROPIC 8
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Mapping of logical to device coordinates (memory and display DCs): the previous mode, 0
+ * for an unknown mode or handle. */
+int WINAPI SetMapMode(HDC hdc, int iMode);
+int WINAPI GetMapMode(HDC hdc);
+/* Origins and extents; the previous value through the last argument when not NULL. Zero
+ * extents are refused; extents count only in MM_ISOTROPIC and MM_ANISOTROPIC. */
+BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+/* Converts points in place; FALSE (nothing converted) when one falls out of range. */
+BOOL WINAPI LPtoDP(HDC hdc, LPPOINT lppt, int c);
+BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c);
+
+/* Regions, in device pixels: NULL (ERROR_INVALID_PARAMETER) for bad points or counts,
+ * coordinates beyond 2^27 or polygons taller than 65536 rows. Deleted with DeleteObject. */
+HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreateRectRgnIndirect(const RECT *lprect);
+HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreatePolygonRgn(const POINT *pptl, int cPoint, int iMode);
+HRGN WINAPI CreatePolyPolygonRgn(const POINT *pptl, const INT *pc, int cPoly, int iMode);
+/* hrgnDst = hrgnSrc1 op hrgnSrc2 (RGN_COPY: hrgnSrc1); the kind of the result. */
+int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+int WINAPI OffsetRgn(HRGN hrgn, int x, int y);
+/* The region's bounds and kind (NULLREGION with an empty rectangle). */
+int WINAPI GetRgnBox(HRGN hrgn, LPRECT lprc);
+
+#ifdef __cplusplus
+}
+#endif
+
 #endif /* RC_INVOKED */
 
 /* Device-capability indexes (DrvDeviceCapabilities). */

@@ -17,6 +17,7 @@ extern "C" {
 #define QMT_GDI_BITMAP 3
 #define QMT_GDI_PRINTER_DC 4 /* qmh_CreatePrinterDC until DeleteDC */
 #define QMT_GDI_FONT 5
+#define QMT_GDI_REGION 6
 
 /* Live objects of a kind (stock objects are not counted). */
 DWORD qmt_LiveGdiObjects(DWORD kind);

@@ -13,7 +13,7 @@ namespace qmg {
 
 static std::map<const void *, Object *> g_objects;
 static DWORD g_calls;
-static DWORD g_live[6]; /* by ObjectKind */
+static DWORD g_live[7]; /* by ObjectKind */
 
 /* The twenty static colours of the default palette. */
 static const PALETTEENTRY kStockColors[20] = {
@@ -44,6 +44,7 @@ static void Destroy(Object *object)
     case kBitmap: delete static_cast<Bitmap *>(object); break;
     case kPrinterDc: delete static_cast<PrinterDc *>(object); break;
     case kFont: delete static_cast<Font *>(object); break;
+    case kRegion: delete static_cast<Rgn *>(object); break;
     }
 }
 
@@ -108,6 +109,7 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR, LPCWSTR, const DEVMODEW *)
     dc->kind = kDc;
     dc->stock = false;
     dc->palette = StockPalette();
+    ResetMapping(&dc->mapping, Dpi(), Dpi());
     if (!Register(dc)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -206,7 +208,7 @@ UINT WINAPI RealizePalette(HDC hdc)
     return dc ? (UINT)dc->palette->entries.size() : (UINT)GDI_ERROR;
 }
 
-/* Deletes a palette or bitmap. A palette still selected into a DC is refused; a stock
+/* Deletes a palette, bitmap, font or region. A palette still selected into a DC is refused; a stock
  * object is left alone (TRUE); DCs go through DeleteDC. */
 BOOL WINAPI DeleteObject(HGDIOBJ ho)
 {
@@ -230,6 +232,10 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         Unregister(f);
         return TRUE;
     }
+    if (Object *r = Find(ho, kRegion)) {
+        Unregister(r);
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -238,7 +244,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
 DWORD qmt_LiveGdiObjects(DWORD kind)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    return kind >= kDc && kind <= kFont ? g_live[kind] : 0;
+    return kind >= kDc && kind <= kRegion ? g_live[kind] : 0;
 }
 
 DWORD qmt_GdiCalls(void)

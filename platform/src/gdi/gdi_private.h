@@ -14,6 +14,9 @@
 #include <windows.h>
 #include <qmhost_engine.h>
 
+#include "platform/src/engine/drawing_objects.h"
+#include "platform/src/gdi/mapping.h"
+
 #include <mutex>
 #include <vector>
 
@@ -28,7 +31,7 @@ bool DeleteDisplayDC(HDC hdc);
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
 
-enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4, kFont = 5 };
+enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4, kFont = 5, kRegion = 6 };
 
 struct Object {
     ObjectKind kind;
@@ -42,6 +45,7 @@ struct Palette : Object {
 
 struct Dc : Object {
     Palette *palette; /* the selected palette (the stock one at first) */
+    Mapping mapping;  /* logical to device coordinates */
 };
 
 struct PrinterDc : Object {
@@ -58,6 +62,11 @@ struct Bitmap : Object {
 /* A logical font: what CreateFontIndirectW received. */
 struct Font : Object {
     LOGFONTW log;
+};
+
+/* A region in device pixels, in y-bands. */
+struct Rgn : Object {
+    qme::Region region;
 };
 
 /* The display's dots per inch (qmt_PinDpi; 96 by default). */

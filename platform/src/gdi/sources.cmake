@@ -3,5 +3,7 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdi_dib_bitmaps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdi_objects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_dc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/regions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_cells.cpp)
