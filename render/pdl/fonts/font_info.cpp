@@ -34,7 +34,11 @@ static_assert(sizeof(FontSimVariant) == 20, "FontSimVariant");
 static_assert(sizeof(FontSimBlock) == 72, "FontSimBlock");
 static_assert(sizeof(FontInfoBlock) == QM_LAYOUT(672, 704), "FontInfoBlock");
 
-static const DWORD kIfiOffset = 676; // the block head and 4 bytes
+// The IFIMETRICS follow the block head and 4 bytes, on the IFIMETRICS' own alignment
+// (pointer-sized in 64-bit builds, where the head is longer too).
+static const DWORD kIfiOffset = QM_LAYOUT(676, 712);
+static_assert(kIfiOffset >= sizeof(FontInfoBlock) + 4, "the IFIMETRICS lie behind the block head");
+static_assert(kIfiOffset % alignof(IFIMETRICS) == 0, "the IFIMETRICS are aligned");
 static const ULONG kBaseInfoFlags = 0x82010;
 static const ULONG kFixedPitchFlags = 0x401000;
 static const ULONG kDbcsFixedPitchFlags = 0x10400000;
