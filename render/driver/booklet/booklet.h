@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include "render/driver/pdev/job_blocks.h"
+#include "render/pdl/writer/matrix2x3.h"
+
 /* A half that holds no page (-100 as a 16-bit value); the highest page number a booklet
  * can hold is one below it. */
 #define BK_BLANK_HALF ((WORD)0xFF9C)
@@ -63,5 +66,21 @@ void bk_ScaleToHalf(float *out, float width, float height);
 
 /* bk_TenthMmToDots: a length in 0.1 mm as dots at dpi. */
 void bk_TenthMmToDots(WORD value, float *out, int dpi);
+
+/* bk_GetHalfRects: the logical page of a booklet half at (x, y) in dots at dpi, on a sheet
+ * whose printable area paper gives: rect (left, top, right, bottom; y up) the page's
+ * rectangle, scaled by bk_ScaleToHalf it fills half of the printable area; size the page's
+ * size plus its margins. Each non-zero gutter (0.1 mm) narrows both on the right by its
+ * unscaled width. -1 for an empty printable area. */
+LONG bk_GetHalfRects(LONG dpi, const PaperRecord *paper, float x, float y, WORD gutter1, WORD gutter2, float rect[4],
+                     float size[2]);
+
+/* bk_HalfPageMatrix: out = the matrix followed by the scale from dots at dpiX x dpiY to
+ * 1/72 inch, the translation (0, -offset) and the translation to the half origin (x, y).
+ * out is written only on success (0); -1 for a missing matrix or resolution. */
+LONG bk_HalfPageMatrix(const Matrix2x3 *matrix, Matrix2x3 *out, LONG dpiX, LONG dpiY, float offset, float x, float y);
+
+/* geo_TranslateLocal: moves the matrix's origin by (x, y) in its own (source) units. */
+void geo_TranslateLocal(Matrix2x3 *matrix, float x, float y);
 
 #endif /* QM_RENDER_DRIVER_BOOKLET_BOOKLET_H */

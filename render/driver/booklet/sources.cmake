@@ -2,5 +2,6 @@
 list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/booklet_divide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/face_order.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/half_rects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/half_scale.cpp
 )
