@@ -8,6 +8,8 @@ list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/page_snapshot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paper_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/poster_marks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/poster_tiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sheet_setup.cpp
 )

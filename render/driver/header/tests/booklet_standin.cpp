@@ -8,7 +8,7 @@ namespace header_test {
 WORD g_BookletFaces = 0;
 } // namespace header_test
 
-WORD WINAPI bk_CountFaces(LONG, LONG, BOOL)
+WORD bk_CountFaces(LONG, LONG, BOOL)
 {
     return header_test::g_BookletFaces;
 }
