@@ -132,13 +132,13 @@ bool answer(SnmpVarBind *binding, const MibObject &object)
 
 } // namespace
 
-extern "C" BOOL WINAPI SnmpExtensionInit(DWORD dwUptimeReference, HANDLE *phSubagentTrapEvent,
+extern "C" BOOL WINAPI SnmpExtensionInit(DWORD dwUptimeReference, HANDLE *phTrapEvent,
                                          AsnObjectIdentifier *pFirstSupportedRegion)
 {
     (void)dwUptimeReference;
     static UINT region[] = {1, 3, 6, 1, 2, 1};
-    if (phSubagentTrapEvent)
-        *phSubagentTrapEvent = nullptr;
+    if (phTrapEvent)
+        *phTrapEvent = nullptr;
     if (pFirstSupportedRegion) {
         pFirstSupportedRegion->idLength = 6;
         pFirstSupportedRegion->ids = region;
