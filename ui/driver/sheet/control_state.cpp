@@ -67,6 +67,95 @@ SettingUiState *ui_FindSettingUiState(HWND window, WORD fid)
     return (SettingUiState *)ui_FindNodeData(lists->settings, fid, UI_SETTING_SUBKEY);
 }
 
+int ui_CreateControlState(HWND window, const ControlRecord *control)
+{
+    ControlStateLists *lists = state_Lists(window);
+    if (!lists || !lists->controls || !control)
+        return 0;
+    if (ui_FindControlState(window, (WORD)control->controlId))
+        return 2;
+    ControlState *state = (ControlState *)GlobalAlloc(GPTR, sizeof(ControlState));
+    if (!state)
+        return 0;
+    state->controlId = (WORD)control->controlId;
+    state->selected = UI_NO_SELECTION;
+    if (control->fidCount > 0) {
+        state->entries = (ControlValueEntry *)GlobalAlloc(GPTR, control->fidCount * sizeof(ControlValueEntry));
+        if (!state->entries) {
+            GlobalFree(state);
+            return 0;
+        }
+        for (DWORD i = 0; i < control->fidCount; ++i) {
+            state->entries[i].optionIndex = -1;
+            state->entries[i].value.fid = control->fids ? LOWORD(control->fids[i]) : 0;
+        }
+    }
+    if (!ui_AddNode(lists->controls, state->controlId, ui_WindowSubkey(window), state)) {
+        if (state->entries)
+            GlobalFree(state->entries);
+        GlobalFree(state);
+        return 0;
+    }
+    return 1;
+}
+
+int ui_CreateSettingUiState(HWND window, WORD fid, DWORD optionCount)
+{
+    ControlStateLists *lists = state_Lists(window);
+    if (!lists || !lists->settings)
+        return 0;
+    if (ui_FindSettingUiState(window, fid))
+        return 2;
+    SettingUiState *state = (SettingUiState *)GlobalAlloc(GPTR, sizeof(SettingUiState));
+    if (!state)
+        return 0;
+    state->fid = fid;
+    state->optionCount = optionCount;
+    state->setting = (ConflictState *)GlobalAlloc(GPTR, sizeof(ConflictState));
+    state->options = optionCount ? (ConflictState *)GlobalAlloc(GPTR, optionCount * sizeof(ConflictState)) : NULL;
+    if (!state->setting || (optionCount && !state->options) ||
+        !ui_AddNode(lists->settings, fid, UI_SETTING_SUBKEY, state)) {
+        if (state->setting)
+            GlobalFree(state->setting);
+        if (state->options)
+            GlobalFree(state->options);
+        GlobalFree(state);
+        return 0;
+    }
+    return 1;
+}
+
+int ui_FreeStates(SettingsSnapshotSet *set)
+{
+    if (!set)
+        return 0;
+    if (!set->states)
+        return 1;
+    NodeList *controls = set->states->controls;
+    while (controls && ui_GetNodeCount(controls) > 0) {
+        ControlState *state = (ControlState *)ui_GetNodeDataAt(controls, 0);
+        ui_RemoveNodeAt(controls, 0);
+        if (state) {
+            if (state->entries)
+                GlobalFree(state->entries);
+            GlobalFree(state);
+        }
+    }
+    NodeList *settings = set->states->settings;
+    while (settings && ui_GetNodeCount(settings) > 0) {
+        SettingUiState *state = (SettingUiState *)ui_GetNodeDataAt(settings, 0);
+        ui_RemoveNodeAt(settings, 0);
+        if (state) {
+            if (state->setting)
+                GlobalFree(state->setting);
+            if (state->options)
+                GlobalFree(state->options);
+            GlobalFree(state);
+        }
+    }
+    return 1;
+}
+
 LONG ui_GetSelectedFidIndex(HWND window, const ControlRecord *control)
 {
     if (!control || control->fidCount == 0)

@@ -51,6 +51,18 @@ static_assert(sizeof(ControlValue) == QM_LAYOUT(12, 16), "ControlValue");
 /* The subkey under which a window's control states are kept. */
 LONG ui_WindowSubkey(HWND window);
 
+/* ui_CreateControlState: the window's state of a control row: one entry per FunctionID
+ * (FunctionID copied, option index -1), nothing selected. 1 created, 2 when it exists, 0
+ * on failure (nothing left allocated). */
+int ui_CreateControlState(HWND window, const ControlRecord *control);
+/* ui_CreateSettingUiState: the state of a setting with its record and one per option.
+ * 1 created, 2 when it exists, 0 on failure (nothing left allocated). */
+int ui_CreateSettingUiState(HWND window, WORD fid, DWORD optionCount);
+/* ui_FreeStates: frees every control and setting state of the set (their records and
+ * entry arrays; values pointed to by entries stay with their owners) and empties the
+ * lists. Returns 1, 0 for NULL. */
+int ui_FreeStates(SettingsSnapshotSet *set);
+
 /* The state of a control of the window, or NULL. */
 ControlState *ui_FindControlState(HWND window, WORD controlId);
 /* The state of a setting of the window's set, or NULL. */

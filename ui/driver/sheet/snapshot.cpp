@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "core/settings/settings.h"
+#include "ui/driver/sheet/control_state.h"
 
 #define SNAPSHOT_FULL_FORM 0 /* any form but 1 is the full DEVMODE */
 
@@ -123,9 +124,10 @@ static int snapshot_Fill(SettingsSnapshot *destination, const SettingsSnapshot *
     return 1;
 }
 
-/* Destroys the auxiliary and state lists of the set. */
+/* Destroys the auxiliary lists, and the state lists with the states left in them. */
 static void snapshot_FreeLists(SettingsSnapshotSet *set)
 {
+    ui_FreeStates(set);
     for (int i = 0; i < UI_AUX_LISTS; ++i)
         ui_DestroyNodeList(&set->aux[i]);
     if (set->states) {

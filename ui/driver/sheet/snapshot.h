@@ -125,7 +125,8 @@ int ui_IsSnapshotValid(const SettingsSnapshot *snapshot);
 SettingsSnapshotSet *ui_CreateSnapshotSet(HWND owner, SheetContext *sheet, const SettingsSnapshot *source,
                                           const SettingsSnapshot *second);
 
-/* ui_FreeSnapshotSet: frees the set and all it holds and clears *set. Returns 1 (also
+/* ui_FreeSnapshotSet: frees the set and all it holds (states left in its lists included)
+ * and clears *set. Returns 1 (also
  * when *set is NULL), 0 for NULL. */
 int ui_FreeSnapshotSet(SettingsSnapshotSet **set);
 

@@ -36,13 +36,12 @@ protected:
     }
     void TearDown() override
     {
-        for (LONG i = 0; i < ui_GetNodeCount(set_->states->controls); ++i)
-            GlobalFree(ui_GetNodeDataAt(set_->states->controls, i));
         DestroyWindow(window_);
         ui_FreeSnapshotSet(&set_);
         ui_FreeSheetPanels(&sheet_);
         ui_FreeSnapshot(&source_);
     }
+    // States left in the set are freed with it.
     ControlState *AddState(WORD controlId, LONG selected)
     {
         ControlState *state = (ControlState *)GlobalAlloc(GPTR, sizeof(ControlState));
@@ -171,6 +170,41 @@ TEST_F(ControlStateTest, ControlRanges)
     EXPECT_EQ(low, 3);
     EXPECT_EQ(high, 9);
     EXPECT_EQ(ui_GetControlRange(window_, &kind6, &low, nullptr), 0);
+}
+
+TEST_F(ControlStateTest, CreatingAndFreeingStates)
+{
+    DWORD baseline = qmt_LiveGlobalBlocks();
+    const ControlRecord two = Row(101, 2, kTwoFids, 1);
+    EXPECT_EQ(ui_CreateControlState(window_, &two), 1);
+    EXPECT_EQ(ui_CreateControlState(window_, &two), 2);
+    ControlState *state = ui_FindControlState(window_, 101);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->selected, UI_NO_SELECTION);
+    EXPECT_EQ(state->entries[0].value.fid, 359);
+    EXPECT_EQ(state->entries[1].value.fid, 385);
+    EXPECT_EQ(state->entries[1].optionIndex, -1);
+    EXPECT_EQ(ui_CreateSettingUiState(window_, 359, 3), 1);
+    EXPECT_EQ(ui_CreateSettingUiState(window_, 359, 3), 2);
+    EXPECT_EQ(ui_FindSettingUiState(window_, 359)->optionCount, 3u);
+    EXPECT_EQ(ui_CreateControlState(nullptr, &two), 0);
+
+    EXPECT_EQ(ui_FreeStates(set_), 1);
+    EXPECT_EQ(ui_FindControlState(window_, 101), nullptr);
+    EXPECT_EQ(qmt_LiveGlobalBlocks(), baseline);
+
+    for (DWORD after = 0; after < 3; ++after) { // record, entries, node
+        qmt_FailAllocations(after, 1);
+        EXPECT_EQ(ui_CreateControlState(window_, &two), 0) << after;
+        qmt_FailAllocations(0, 0);
+        EXPECT_EQ(qmt_LiveGlobalBlocks(), baseline);
+    }
+    for (DWORD after = 0; after < 4; ++after) { // record, setting, options, node
+        qmt_FailAllocations(after, 1);
+        EXPECT_EQ(ui_CreateSettingUiState(window_, 359, 3), 0) << after;
+        qmt_FailAllocations(0, 0);
+        EXPECT_EQ(qmt_LiveGlobalBlocks(), baseline);
+    }
 }
 
 } // namespace
