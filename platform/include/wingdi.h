@@ -562,6 +562,9 @@ int WINAPI StartPage(HDC hdc);
 int WINAPI EndPage(HDC hdc);
 int WINAPI EndDoc(HDC hdc);
 int WINAPI AbortDoc(HDC hdc);
+/* A printer DC made anew for another DEVMODE (not inside a page): the same handle, or NULL
+ * with the DC unchanged. */
+HDC WINAPI ResetDCW(HDC hdc, const DEVMODEW *lpdm);
 
 #ifdef __cplusplus
 }
@@ -570,6 +573,7 @@ int WINAPI AbortDoc(HDC hdc);
 #ifdef UNICODE
 #define CreateDC CreateDCW
 #define StartDoc StartDocW
+#define ResetDC ResetDCW
 typedef DOCINFOW DOCINFO;
 #define CreateFontIndirect CreateFontIndirectW
 #endif

@@ -57,19 +57,27 @@ struct PrinterDriver {
     DWORD users; /* DCs holding it */
 };
 
+/* The driver's side of a printer DC: its PDEV and surface. */
+struct PrinterDevice {
+    HDEV hdev;
+    DHPDEV pdev;
+    HSURF hsurf;
+    SURFOBJ *surface; /* the surface locked for the DC's calls */
+    GDIINFO gdiInfo;
+    DEVINFO devInfo;
+};
+
 struct PrinterDc : Object {
     QMH_ESCAPE_ENTRY escape; /* the render driver's DrvEscape */
     SURFOBJ *surface;        /* the device's current surface; NULL before it has one */
     /* Made by CreateDCW (NULL and zero for qmh_CreatePrinterDC's DCs): */
     PrinterDriver *driver;
     HANDLE printer; /* the spooler's handle, the PDEV's hDriver */
-    HDEV hdev;
-    DHPDEV pdev;
-    HSURF hsurf;
-    GDIINFO gdiInfo;
-    DEVINFO devInfo;
-    DWORD job;   /* the spool job of the open document; 0 outside one */
-    bool inPage; /* between StartPage and EndPage */
+    std::u16string name;
+    PrinterDevice device;
+    DWORD job;               /* the spool job of the open document; 0 outside one */
+    std::u16string document; /* its name */
+    bool inPage;             /* between StartPage and EndPage */
 };
 
 /* The entry of a driver's table, or NULL. */
@@ -89,6 +97,12 @@ HDC CreatePrinterDC(LPCWSTR device, const DEVMODEW *devmode);
 /* Tears down a printer DC of CreateDCW (an open document aborted first) and frees it.
  * Called without the GDI lock. */
 void DestroyPrinterDC(PrinterDc *dc);
+
+/* ResetDCW of a printer DC of CreateDCW: a new PDEV and surface for the DEVMODE (NULL: the
+ * printer's), DrvResetPDEV from the old one, the old one disabled, and inside a document
+ * DrvStartDoc on the new surface. Fails inside a page; the old PDEV stays when the new one
+ * cannot be made or DrvResetPDEV refuses. */
+bool ResetPrinterDC(HDC hdc, const DEVMODEW *devmode);
 
 /* GetDeviceCaps of a printer DC of CreateDCW. */
 int PrinterDeviceCaps(const PrinterDc *dc, int index);

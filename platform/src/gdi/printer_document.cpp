@@ -109,6 +109,12 @@ int WINAPI StartDocW(HDC hdc, const DOCINFOW *lpdi)
         return Refuse(ERROR_CANCELLED);
     }
     WriteState(hdc, job, false);
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        if (PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc))) {
+            dc->document = (const char16_t *)lpdi->lpszDocName;
+        }
+    }
     return (int)job;
 }
 

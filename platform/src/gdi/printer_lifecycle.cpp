@@ -50,9 +50,10 @@ static std::vector<BYTE> PdevDevmode(HANDLE printer, const DEVMODEW *devmode)
 }
 
 /* The device half of a DC: PDEV, completion and surface. False when a step fails (the
- * caller tears down what was made). */
-static bool EnableDevice(PrinterDc *dc, LPCWSTR device, std::vector<BYTE> *devmode)
+ * caller disables what was made with DisableDevice). */
+static bool EnableDevice(const PrinterDc *dc, std::vector<BYTE> *devmode, PrinterDevice *out)
 {
+    memset(out, 0, sizeof *out);
     EnablePdevProc enablePdev = (EnablePdevProc)(void *)DriverEntry(dc->driver, INDEX_DrvEnablePDEV);
     CompletePdevProc completePdev = (CompletePdevProc)(void *)DriverEntry(dc->driver, INDEX_DrvCompletePDEV);
     EnableSurfaceProc enableSurface = (EnableSurfaceProc)(void *)DriverEntry(dc->driver, INDEX_DrvEnableSurface);
@@ -60,60 +61,64 @@ static bool EnableDevice(PrinterDc *dc, LPCWSTR device, std::vector<BYTE> *devmo
         SetLastError(ERROR_DLL_INIT_FAILED);
         return false;
     }
-    dc->hdev = qmh_CreateDevice();
-    if (!dc->hdev) {
+    out->hdev = qmh_CreateDevice();
+    if (!out->hdev) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    std::u16string name((const char16_t *)device);
-    dc->pdev = enablePdev(devmode->empty() ? nullptr : reinterpret_cast<DEVMODEW *>(devmode->data()),
-                          nullptr,
-                          0,
-                          nullptr,
-                          sizeof dc->gdiInfo,
-                          reinterpret_cast<ULONG *>(&dc->gdiInfo),
-                          sizeof dc->devInfo,
-                          &dc->devInfo,
-                          dc->hdev,
-                          (LPWSTR)name.data(),
-                          dc->printer);
-    if (!dc->pdev || !qmh_BindDevicePdev(dc->hdev, dc->pdev)) {
+    std::u16string name = dc->name;
+    out->pdev = enablePdev(devmode->empty() ? nullptr : reinterpret_cast<DEVMODEW *>(devmode->data()),
+                           nullptr,
+                           0,
+                           nullptr,
+                           sizeof out->gdiInfo,
+                           reinterpret_cast<ULONG *>(&out->gdiInfo),
+                           sizeof out->devInfo,
+                           &out->devInfo,
+                           out->hdev,
+                           (LPWSTR)name.data(),
+                           dc->printer);
+    if (!out->pdev || !qmh_BindDevicePdev(out->hdev, out->pdev)) {
         SetLastError(ERROR_DLL_INIT_FAILED);
         return false;
     }
-    completePdev(dc->pdev, dc->hdev);
-    dc->hsurf = enableSurface(dc->pdev);
-    dc->surface = dc->hsurf ? EngLockSurface(dc->hsurf) : nullptr;
-    if (!dc->surface) {
+    completePdev(out->pdev, out->hdev);
+    out->hsurf = enableSurface(out->pdev);
+    out->surface = out->hsurf ? EngLockSurface(out->hsurf) : nullptr;
+    if (!out->surface) {
         SetLastError(ERROR_DLL_INIT_FAILED);
         return false;
     }
     return true;
 }
 
-/* Undoes what EnableDevice and the opening made, whatever step it reached. */
+/* Disables what EnableDevice made, whatever step it reached. */
+static void DisableDevice(const PrinterDriver *driver, PrinterDevice *device)
+{
+    if (device->surface) {
+        EngUnlockSurface(device->surface);
+    }
+    if (device->hsurf) {
+        if (PdevProc disable = (PdevProc)(void *)DriverEntry(driver, INDEX_DrvDisableSurface)) {
+            disable(device->pdev);
+        }
+    }
+    if (device->pdev) {
+        if (PdevProc disable = (PdevProc)(void *)DriverEntry(driver, INDEX_DrvDisablePDEV)) {
+            disable(device->pdev);
+        }
+    }
+    if (device->hdev) {
+        qmh_DeleteDevice(device->hdev);
+    }
+    memset(device, 0, sizeof *device);
+}
+
+/* Undoes what the creation made, whatever step it reached. */
 static void TearDown(PrinterDc *dc)
 {
-    if (dc->surface) {
-        EngUnlockSurface(dc->surface);
-        dc->surface = nullptr;
-    }
-    if (dc->hsurf) {
-        if (PdevProc disable = (PdevProc)(void *)DriverEntry(dc->driver, INDEX_DrvDisableSurface)) {
-            disable(dc->pdev);
-        }
-        dc->hsurf = nullptr;
-    }
-    if (dc->pdev) {
-        if (PdevProc disable = (PdevProc)(void *)DriverEntry(dc->driver, INDEX_DrvDisablePDEV)) {
-            disable(dc->pdev);
-        }
-        dc->pdev = nullptr;
-    }
-    if (dc->hdev) {
-        qmh_DeleteDevice(dc->hdev);
-        dc->hdev = nullptr;
-    }
+    DisableDevice(dc->driver, &dc->device);
+    dc->surface = nullptr;
     if (dc->driver) {
         ReleaseDriver(dc->driver);
         dc->driver = nullptr;
@@ -129,6 +134,7 @@ HDC CreatePrinterDC(LPCWSTR device, const DEVMODEW *devmode)
     PrinterDc *dc = new PrinterDc();
     dc->kind = kPrinterDc;
     dc->stock = false;
+    dc->name = (const char16_t *)device;
     std::vector<BYTE> driverInfo;
     std::vector<BYTE> pdevDevmode;
     bool made = OpenPrinterW((LPWSTR)device, &dc->printer, nullptr) != FALSE;
@@ -142,9 +148,10 @@ HDC CreatePrinterDC(LPCWSTR device, const DEVMODEW *devmode)
     } else {
         dc->driver = AcquireDriver(reinterpret_cast<const DRIVER_INFO_2W *>(driverInfo.data())->pDriverPath);
         pdevDevmode = PdevDevmode(dc->printer, devmode);
-        made = dc->driver && EnableDevice(dc, device, &pdevDevmode);
+        made = dc->driver && EnableDevice(dc, &pdevDevmode, &dc->device);
     }
     if (made) {
+        dc->surface = dc->device.surface;
         dc->escape = (QMH_ESCAPE_ENTRY)(void *)DriverEntry(dc->driver, INDEX_DrvEscape);
         made = Admit(dc);
         if (!made) {
@@ -174,6 +181,62 @@ void DestroyPrinterDC(PrinterDc *dc)
     delete dc;
 }
 
+typedef BOOL(WINAPI *ResetPdevProc)(DHPDEV dhpdevOld, DHPDEV dhpdevNew);
+typedef BOOL(WINAPI *StartDocProc)(SURFOBJ *pso, LPWSTR pwszDocName, DWORD dwJobId);
+
+bool ResetPrinterDC(HDC hdc, const DEVMODEW *devmode)
+{
+    PrinterDc snapshot = PrinterDc();
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        const PrinterDc *dc = static_cast<const PrinterDc *>(Find(hdc, kPrinterDc));
+        if (!dc || !dc->driver) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return false;
+        }
+        if (dc->inPage) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return false;
+        }
+        snapshot.driver = dc->driver;
+        snapshot.printer = dc->printer;
+        snapshot.name = dc->name;
+        snapshot.device = dc->device;
+        snapshot.job = dc->job;
+        snapshot.document = dc->document;
+    }
+    std::vector<BYTE> pdevDevmode = PdevDevmode(snapshot.printer, devmode);
+    PrinterDevice fresh;
+    ResetPdevProc resetPdev = (ResetPdevProc)(void *)DriverEntry(snapshot.driver, INDEX_DrvResetPDEV);
+    bool made = EnableDevice(&snapshot, &pdevDevmode, &fresh);
+    if (made && resetPdev && !resetPdev(snapshot.device.pdev, fresh.pdev)) {
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        made = false;
+    }
+    if (!made) {
+        DWORD error = GetLastError();
+        DisableDevice(snapshot.driver, &fresh);
+        SetLastError(error);
+        return false;
+    }
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc));
+        if (dc) {
+            dc->device = fresh;
+            dc->surface = fresh.surface;
+        }
+    }
+    DisableDevice(snapshot.driver, &snapshot.device);
+    /* Inside a document the new PDEV carries it on. */
+    StartDocProc startDoc = (StartDocProc)(void *)DriverEntry(snapshot.driver, INDEX_DrvStartDoc);
+    if (snapshot.job != 0 && (!startDoc || !startDoc(fresh.surface, (LPWSTR)snapshot.document.data(), snapshot.job))) {
+        SetLastError(ERROR_CANCELLED);
+        return false;
+    }
+    return true;
+}
+
 /* HORZSIZE and VERTSIZE: GDIINFO gives millimetres, or micrometres as a negative number. */
 static int Millimetres(ULONG size)
 {
@@ -183,7 +246,7 @@ static int Millimetres(ULONG size)
 
 int PrinterDeviceCaps(const PrinterDc *dc, int index)
 {
-    const GDIINFO &g = dc->gdiInfo;
+    const GDIINFO &g = dc->device.gdiInfo;
     switch (index) {
     case DRIVERVERSION: return (int)g.ulVersion;
     case TECHNOLOGY: return (int)g.ulTechnology;
@@ -211,3 +274,14 @@ int PrinterDeviceCaps(const PrinterDc *dc, int index)
 }
 
 } // namespace qmg
+
+extern "C" {
+
+/* ResetDCW: the same DC on the new PDEV, or NULL (see ResetPrinterDC). */
+HDC WINAPI ResetDCW(HDC hdc, const DEVMODEW *lpdm)
+{
+    qmg::CountCall();
+    return qmg::ResetPrinterDC(hdc, lpdm) ? hdc : nullptr;
+}
+
+} // extern "C"

@@ -211,6 +211,39 @@ TEST_F(PrinterLifecycle, CallsOutOfOrderAreRefused)
     EXPECT_FALSE(DeleteDC(dc));
 }
 
+TEST_F(PrinterLifecycle, ResetBetweenPagesCarriesTheDocumentOn)
+{
+    HDC dc = Create();
+    ASSERT_NE(dc, nullptr);
+    int width = GetDeviceCaps(dc, PHYSICALWIDTH);
+    int height = GetDeviceCaps(dc, PHYSICALHEIGHT);
+    std::vector<BYTE> landscape = devmode_;
+    DEVMODEW *dm = (DEVMODEW *)landscape.data();
+    dm->dmOrientation = DMORIENT_LANDSCAPE;
+    dm->dmFields |= DM_ORIENTATION;
+    ASSERT_GT(StartDocW(dc, &doc_), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    // Not inside a page: the DC stays as it was.
+    SetLastError(0);
+    EXPECT_EQ(ResetDCW(dc, dm), nullptr);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), width);
+    ASSERT_GT(EndPage(dc), 0);
+    // Between pages the new PDEV takes the document on, in the new orientation.
+    EXPECT_EQ(ResetDCW(dc, dm), dc);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), height);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), width);
+    ASSERT_GT(StartPage(dc), 0);
+    ASSERT_GT(EndPage(dc), 0);
+    EXPECT_GT(EndDoc(dc), 0);
+    EXPECT_EQ(LastJob().Status, (DWORD)QMH_JOB_COMPLETED);
+    // Outside a document, and back to the printer's DEVMODE.
+    EXPECT_EQ(ResetDCW(dc, NULL), dc);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), width);
+    EXPECT_TRUE(DeleteDC(dc));
+    EXPECT_EQ(ResetDCW(dc, NULL), nullptr);
+}
+
 TEST_F(PrinterLifecycle, TheDriverIsEnabledOncePerProcess)
 {
     HDC first = Create();
