@@ -211,6 +211,27 @@ TEST_F(PrinterLifecycle, CallsOutOfOrderAreRefused)
     EXPECT_FALSE(DeleteDC(dc));
 }
 
+TEST_F(PrinterLifecycle, SpoolerFailuresFailTheDocument)
+{
+    HDC dc = Create();
+    ASSERT_NE(dc, nullptr);
+    // A job the spooler refuses: nothing reaches the driver, the DC takes the next document.
+    qmt_SpoolerFailStartDoc(ERROR_ACCESS_DENIED);
+    SetLastError(0);
+    EXPECT_EQ(StartDocW(dc, &doc_), SP_ERROR);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
+    EXPECT_EQ(StartPage(dc), SP_ERROR);
+    // A write failing under the driver: the document fails and its job is aborted.
+    ASSERT_GT(StartDocW(dc, &doc_), 0);
+    qmt_SpoolerFailWrite(0, ERROR_DISK_FULL);
+    StartPage(dc);
+    EndPage(dc);
+    EXPECT_EQ(EndDoc(dc), SP_ERROR);
+    qmt_SpoolerReset();
+    EXPECT_EQ(LastJob().Status, (DWORD)QMH_JOB_ABORTED);
+    EXPECT_TRUE(DeleteDC(dc));
+}
+
 TEST_F(PrinterLifecycle, ResetBetweenPagesCarriesTheDocumentOn)
 {
     HDC dc = Create();
