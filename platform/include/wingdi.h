@@ -467,6 +467,36 @@ typedef LPLOGFONTW LPLOGFONT;
 #define LOGPIXELSY 90
 #define DEFAULT_PALETTE 15
 
+/* More GetDeviceCaps indices, answered by printer DCs from the driver's GDIINFO. */
+#define DRIVERVERSION 0
+#define TECHNOLOGY 2
+#define HORZSIZE 4
+#define VERTSIZE 6
+#define HORZRES 8
+#define VERTRES 10
+#define NUMCOLORS 24
+#define TEXTCAPS 34
+#define RASTERCAPS 38
+#define ASPECTX 40
+#define ASPECTY 42
+#define ASPECTXY 44
+#define PHYSICALWIDTH 110
+#define PHYSICALHEIGHT 111
+#define PHYSICALOFFSETX 112
+#define PHYSICALOFFSETY 113
+#define SHADEBLENDCAPS 120
+#define DT_RASPRINTER 2
+
+/* A print job on a printer DC (StartDocW). */
+typedef struct _DOCINFOW {
+    int cbSize;
+    LPCWSTR lpszDocName;
+    LPCWSTR lpszOutput;
+    LPCWSTR lpszDatatype;
+    DWORD fwType;
+} DOCINFOW, *LPDOCINFOW;
+#define SP_ERROR (-1)
+
 /* The escape that asks whether the driver answers another escape (ExtEscape). */
 #define QUERYESCSUPPORT 8
 
@@ -524,6 +554,17 @@ LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
  * ERROR_INVALID_HANDLE for any other handle; -1 with ERROR_INVALID_PARAMETER for a negative
  * size on a printer DC. */
 int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjOutput, LPSTR lpOutData);
+/* The document and its pages on a printer DC: the spooler's job and the render driver's
+ * DrvStartDoc, DrvStartPage, DrvSendPage and DrvEndDoc. StartDocW answers the job id
+ * (SP_ERROR when refused); the others above 0 when done. */
+int WINAPI StartDocW(HDC hdc, const DOCINFOW *lpdi);
+int WINAPI StartPage(HDC hdc);
+int WINAPI EndPage(HDC hdc);
+int WINAPI EndDoc(HDC hdc);
+int WINAPI AbortDoc(HDC hdc);
+/* A printer DC made anew for another DEVMODE (not inside a page): the same handle, or NULL
+ * with the DC unchanged. */
+HDC WINAPI ResetDCW(HDC hdc, const DEVMODEW *lpdm);
 
 #ifdef __cplusplus
 }
@@ -531,6 +572,9 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
 
 #ifdef UNICODE
 #define CreateDC CreateDCW
+#define StartDoc StartDocW
+#define ResetDC ResetDCW
+typedef DOCINFOW DOCINFO;
 #define CreateFontIndirect CreateFontIndirectW
 #endif
 

@@ -15,7 +15,7 @@ extern "C" {
 #define QMT_GDI_DC 1
 #define QMT_GDI_PALETTE 2
 #define QMT_GDI_BITMAP 3
-#define QMT_GDI_PRINTER_DC 4 /* qmh_CreatePrinterDC until DeleteDC */
+#define QMT_GDI_PRINTER_DC 4 /* CreateDCW of a printer or qmh_CreatePrinterDC, until DeleteDC */
 #define QMT_GDI_FONT 5
 #define QMT_GDI_REGION 6
 

@@ -48,10 +48,9 @@ static void Destroy(Object *object)
     }
 }
 
-bool Register(Object *object)
+bool Admit(Object *object)
 {
     if (!qmk::AllocationAllowed()) {
-        Destroy(object);
         return false;
     }
     std::lock_guard<std::recursive_mutex> guard(Lock());
@@ -60,11 +59,25 @@ bool Register(Object *object)
     return true;
 }
 
-void Unregister(Object *object)
+bool Register(Object *object)
+{
+    if (!Admit(object)) {
+        Destroy(object);
+        return false;
+    }
+    return true;
+}
+
+void Forget(Object *object)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
     g_objects.erase(object);
     --g_live[object->kind];
+}
+
+void Unregister(Object *object)
+{
+    Forget(object);
     Destroy(object);
 }
 
@@ -97,10 +110,15 @@ using namespace qmg;
 
 extern "C" {
 
-/* A DC for the driver "DISPLAY" (any case); every other driver gives NULL. */
-HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR, LPCWSTR, const DEVMODEW *)
+/* A printer DC for "WINSPOOL" (any case) or NULL with a printer name; a DC for the driver
+ * "DISPLAY" (any case); every other driver gives NULL. */
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR, const DEVMODEW *pdm)
 {
     CountCall();
+    bool spooler = !pwszDriver || lstrcmpiW(pwszDriver, TEXT("WINSPOOL")) == 0;
+    if (spooler && pwszDevice && pwszDevice[0] != 0) {
+        return CreatePrinterDC(pwszDevice, pdm);
+    }
     if (!pwszDriver || lstrcmpiW(pwszDriver, TEXT("DISPLAY")) != 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -121,11 +139,23 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR, LPCWSTR, const DEVMODEW *)
 BOOL WINAPI DeleteDC(HDC hdc)
 {
     CountCall();
-    std::lock_guard<std::recursive_mutex> guard(Lock());
-    if (Object *printer = Find(hdc, kPrinterDc)) {
-        Unregister(printer);
+    PrinterDc *owned = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        if (PrinterDc *printer = static_cast<PrinterDc *>(Find(hdc, kPrinterDc))) {
+            if (!printer->driver) {
+                Unregister(printer);
+                return TRUE;
+            }
+            Forget(printer);
+            owned = printer;
+        }
+    }
+    if (owned) {
+        DestroyPrinterDC(owned); /* the driver runs outside the lock */
         return TRUE;
     }
+    std::lock_guard<std::recursive_mutex> guard(Lock());
     Dc *dc = static_cast<Dc *>(Find(hdc, kDc));
     if (!dc) {
         return FALSE;
@@ -137,10 +167,17 @@ BOOL WINAPI DeleteDC(HDC hdc)
     return TRUE;
 }
 
-/* BITSPIXEL 32, PLANES 1 and LOGPIXELSX/Y of the display; 0 for anything else. */
+/* A printer DC of CreateDCW answers from its driver's GDIINFO; display and memory DCs
+ * BITSPIXEL 32, PLANES 1 and LOGPIXELSX/Y of the display; 0 for anything else. */
 int WINAPI GetDeviceCaps(HDC hdc, int index)
 {
     CountCall();
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        if (const PrinterDc *printer = static_cast<const PrinterDc *>(Find(hdc, kPrinterDc))) {
+            return printer->driver ? PrinterDeviceCaps(printer, index) : 0;
+        }
+    }
     if (!Find(hdc, kDc) && !IsDisplayDC(hdc)) {
         return 0;
     }

@@ -5,8 +5,8 @@
  * ("DISPLAY"), logical palettes and device-dependent bitmaps are records whose handle is
  * their address; every handle passed in is looked up in the table of live objects first,
  * so a stale or foreign handle is refused. Display bitmaps hold 32 bits per pixel (blue,
- * green, red, unused), rows top first. Printer DCs (qmh_CreatePrinterDC) are records of
- * their own kind: only ExtEscape and DeleteDC take them.
+ * green, red, unused), rows top first. Printer DCs (CreateDCW of a printer, or
+ * qmh_CreatePrinterDC over a driver the caller runs) are records of their own kind.
  */
 #ifndef QM_PLATFORM_GDI_PRIVATE_H
 #define QM_PLATFORM_GDI_PRIVATE_H
@@ -18,6 +18,7 @@
 #include "platform/src/gdi/mapping.h"
 
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace qmg {
@@ -48,10 +49,63 @@ struct Dc : Object {
     Mapping mapping;  /* logical to device coordinates */
 };
 
+/* A render driver loaded by path and enabled once per process; freed after its last DC. */
+struct PrinterDriver {
+    std::u16string path; /* pDriverPath as the spooler gave it */
+    HMODULE module;
+    DRVENABLEDATA table;
+    DWORD users; /* DCs holding it */
+};
+
+/* The driver's side of a printer DC: its PDEV and surface. */
+struct PrinterDevice {
+    HDEV hdev;
+    DHPDEV pdev;
+    HSURF hsurf;
+    SURFOBJ *surface; /* the surface locked for the DC's calls */
+    GDIINFO gdiInfo;
+    DEVINFO devInfo;
+};
+
 struct PrinterDc : Object {
     QMH_ESCAPE_ENTRY escape; /* the render driver's DrvEscape */
     SURFOBJ *surface;        /* the device's current surface; NULL before it has one */
+    /* Made by CreateDCW (NULL and zero for qmh_CreatePrinterDC's DCs): */
+    PrinterDriver *driver;
+    HANDLE printer; /* the spooler's handle, the PDEV's hDriver */
+    std::u16string name;
+    PrinterDevice device;
+    DWORD job;               /* the spool job of the open document; 0 outside one */
+    std::u16string document; /* its name */
+    bool inPage;             /* between StartPage and EndPage */
 };
+
+/* The entry of a driver's table, or NULL. */
+PFN DriverEntry(const PrinterDriver *driver, ULONG index);
+
+/* The driver of a path, loaded and enabled on first use (one more user); NULL when the module
+ * does not load or DrvEnableDriver refuses. */
+PrinterDriver *AcquireDriver(LPCWSTR path);
+
+/* One user less; after the last DrvDisableDriver and the module freed. */
+void ReleaseDriver(PrinterDriver *driver);
+
+/* A printer DC of CreateDCW: the printer opened, its render driver's PDEV and surface. NULL
+ * with the last error set when any step fails; nothing made stays. */
+HDC CreatePrinterDC(LPCWSTR device, const DEVMODEW *devmode);
+
+/* Tears down a printer DC of CreateDCW (an open document aborted first) and frees it.
+ * Called without the GDI lock. */
+void DestroyPrinterDC(PrinterDc *dc);
+
+/* ResetDCW of a printer DC of CreateDCW: a new PDEV and surface for the DEVMODE (NULL: the
+ * printer's), DrvResetPDEV from the old one, the old one disabled, and inside a document
+ * DrvStartDoc on the new surface. Fails inside a page; the old PDEV stays when the new one
+ * cannot be made or DrvResetPDEV refuses. */
+bool ResetPrinterDC(HDC hdc, const DEVMODEW *devmode);
+
+/* GetDeviceCaps of a printer DC of CreateDCW. */
+int PrinterDeviceCaps(const PrinterDc *dc, int index);
 
 struct Bitmap : Object {
     LONG width;
@@ -94,6 +148,12 @@ void CountCall();
 
 /* Registers a new object (counted live); false when refused (allocation fault). */
 bool Register(Object *object);
+
+/* Registers a new object; false when refused, the object then left to the caller. */
+bool Admit(Object *object);
+
+/* Removes a registered object from the table without freeing it. */
+void Forget(Object *object);
 
 /* Removes and frees a registered object. */
 void Unregister(Object *object);

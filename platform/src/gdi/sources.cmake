@@ -5,5 +5,8 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdi_objects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_dc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_document.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_driver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_lifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/regions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_cells.cpp)
