@@ -6,6 +6,7 @@
  */
 #include "core/outside/monitor_binding.h"
 
+#include "core/ddd/ddd_access.h"
 #include "core/settings/setting_rules.h"
 #include "core/settings/settings.h"
 #include "core/util/codepage_text.h"
@@ -17,6 +18,12 @@
 #include <string.h>
 
 static const char kUnknownUser[] = "UnknownUser";
+
+/* The resource string between the caption and the value of a numbered job's name. */
+static const UINT kNumberSeparatorString = 5144;
+
+/* The layout class, whose current option names the other jobs. */
+static const WORD kLayoutClassSetting = 266;
 
 /* The job's narrow texts, each in its own field. */
 typedef struct JtrFactTexts {
@@ -112,6 +119,67 @@ static void jtr_PrinterNames(const JtrJobFacts *facts, JtrFactTexts *texts)
     util_GlobalFreeIfSet(info);
 }
 
+/* jtr_SettingAsText: the text a setting holds, or its number in decimal when it holds a
+ * number (its type decides: a number is never read as a text's address); empty when it
+ * cannot be read. */
+static void jtr_SettingAsText(const JtrJobFacts *facts, WORD functionId, WCHAR *text, DWORD chars)
+{
+    text[0] = 0;
+    WORD type = 0;
+    DWORD size = 0;
+    DWORD_PTR value = 0;
+    if (dma_GetFunctionValue(functionId, facts->devmode, facts->block, &type, &size, &value) != SST_OK)
+        return;
+    if (type == VT_STRING) {
+        if (value != 0)
+            lstrcpynW(text, (const WCHAR *)value, (int)chars);
+        return;
+    }
+    LONG number = 0;
+    if (util_ReadSettingLong(functionId, facts->devmode, facts->block, &number))
+        wsprintfW(text, TEXT("%ld"), number);
+}
+
+/* jtr_KindName: the name text of a job of kinds 0, 3, 4 and 5: the text of the current
+ * option of the layout class (setting 266), cut at its carriage return; empty without
+ * description data or option. */
+static void jtr_KindName(const JtrJobFacts *facts, char *name)
+{
+    short layout = (short)jtr_Setting(facts, kLayoutClassSetting);
+    WCHAR *text = NULL;
+    if (facts->model == NULL ||
+        ddd_DupRecordString(facts->model, facts->base, kLayoutClassSetting, &layout, &text) != DDD_OK)
+        return;
+    for (WCHAR *p = text; *p != 0; ++p) {
+        if (*p == 13) {
+            *p = 0;
+            break;
+        }
+    }
+    jtr_Narrow(name, JTR_NAME_BYTES, text);
+    GlobalFree(text);
+}
+
+/* jtr_NumberedName: the name text of a numbered job (kind 9): the caption of setting 435,
+ * the resource string between them and the setting's text, each missing part left out. */
+static void jtr_NumberedName(const JtrJobFacts *facts, char *name)
+{
+    WCHAR joined[3 * JTR_NAME_BYTES + 1] = {};
+    WCHAR *caption = NULL;
+    if (facts->model != NULL &&
+        ddd_DupRecordString(facts->model, facts->base, FID_LEADING_ZEROS, NULL, &caption) == DDD_OK) {
+        lstrcpynW(joined, caption, JTR_NAME_BYTES);
+        GlobalFree(caption);
+    }
+    WCHAR part[JTR_NAME_BYTES] = {};
+    if (facts->resourceModule != NULL &&
+        LoadStringW(facts->resourceModule, kNumberSeparatorString, part, JTR_NAME_BYTES) > 0)
+        lstrcatW(joined, part);
+    jtr_SettingAsText(facts, FID_LEADING_ZEROS, part, JTR_NAME_BYTES);
+    lstrcatW(joined, part);
+    jtr_Narrow(name, JTR_NAME_BYTES, joined);
+}
+
 /* jtr_FaxTexts: the texts of the job's destinations: the destination's name and its
  * number. count: in, the destinations; out, those read (at least 1, empty without list). */
 static JtrFaxTexts *jtr_FaxTexts(const JtrJobFacts *facts, DWORD *count)
@@ -165,10 +233,7 @@ HANDLE WINAPI ext_JtrStartJob(const JtrJobFacts *facts, char *idText)
         switch (jtr_Setting(facts, FID_JOB_TYPE)) {
         case 1: kind = 3; break;
         case 2: kind = 4; break;
-        case 3:
-            kind = 9;
-            jtr_Narrow(texts->name, sizeof(texts->name), jtr_SettingText(facts, FID_LEADING_ZEROS));
-            break;
+        case 3: kind = 9; break;
         case 4:
             kind = 5;
             hour = (WORD)jtr_Setting(facts, FID_DELAY_HOUR);
@@ -176,6 +241,10 @@ HANDLE WINAPI ext_JtrStartJob(const JtrJobFacts *facts, char *idText)
             break;
         default: kind = 0; break;
         }
+        if (kind == 9)
+            jtr_NumberedName(facts, texts->name);
+        else
+            jtr_KindName(facts, texts->name);
     }
 
     HANDLE monitor = NULL;

@@ -6,8 +6,10 @@
 #include "core/outside/monitor_binding.h"
 
 #include "core/context/tests/driver_files.h"
+#include "core/ddd/tests/ddd_test_support.h"
 #include "core/faxlist/tests/fax_fixture.h"
 #include "core/settings/settings.h"
+#include "core/util/resource_module.h"
 #include "platform/testing/qm_testing.h"
 #include "testing/settings_areas.h"
 #include "testing/standins/standin_controls.h"
@@ -368,6 +370,59 @@ TEST_F(MonitorTest, JobKindsOfTheFacts)
     memcpy(&client, control_->clientRecord, sizeof(control_->clientRecord));
     EXPECT_EQ(255u, strlen(client.printer));
     EXPECT_EQ(nullptr, ext_JtrStartJob(nullptr, id));
+}
+
+/* The layout class (setting 266) names jobs of kinds 0, 3, 4 and 5 by its current option,
+ * cut at its carriage return; the numbered job (kind 9) joins the caption of setting 435,
+ * the resource module's string 5144 and the setting's value. */
+TEST_F(MonitorTest, JobNamesFromTheDescription)
+{
+    const char kRecords[] = "  - {type: 4, key: 266, caption: Layout, control: 2, default: 1, options: [2661, 2662]}\n"
+                            "  - {type: 14, key: 2661, caption: \"Plain\\rsheets\", value: {type: 2, value: 1}}\n"
+                            "  - {type: 14, key: 2662, caption: Thick, value: {type: 2, value: 2}}\n"
+                            "  - {type: 4, key: 435, caption: Box, control: 2, default: 1, options: [4351]}\n"
+                            "  - {type: 14, key: 4351, caption: Any, value: {type: 3, value: 1}}\n";
+    ddd_test::Pair pair(ddd_test::Compile(ddd_test::Source(8192, "  26: 0\n", kRecords)));
+    ASSERT_EQ(DDD_OK, pair.status);
+    util_SetModuleHandle(GetModuleHandleW(nullptr));
+    HMODULE resources = util_LoadResourceModule();
+    ASSERT_NE(nullptr, resources);
+
+    TestSettingsAreas areas;
+    JtrJobFacts facts = {};
+    facts.model = &pair.model;
+    facts.base = &pair.base;
+    facts.devmode = &areas.devmode;
+    facts.block = &areas.block;
+    facts.resourceModule = resources;
+    facts.printerName = TEXT("Office 3");
+    facts.portName = TEXT("IP_10.0.0.3");
+    char id[JTR_ID_TEXT_BYTES];
+    auto name = [&]() {
+        HANDLE monitor = ext_JtrStartJob(&facts, id);
+        EXPECT_NE(nullptr, monitor);
+        EXPECT_EQ(JTR_OK, ext_JtrEnd(monitor));
+        return std::string(((const JtrJobRecord *)control_->jobRecord)->destination);
+    };
+    const struct {
+        LONG jobType;
+        LONG layout;
+        const char *name;
+    } cases[] = {{0, 1, "Plain"}, {1, 2, "Thick"}, {2, 1, "Plain"}, {4, 2, "Thick"}, {7, 3, ""}};
+    for (const auto &c : cases) {
+        areas.set(FID_JOB_TYPE, c.jobType);
+        areas.set(266, c.layout);
+        EXPECT_EQ(c.name, name()) << c.jobType << " " << c.layout;
+    }
+    areas.set(FID_JOB_TYPE, 3);
+    areas.set(FID_LEADING_ZEROS, 42);
+    EXPECT_EQ("Box No. 42", name());
+    facts.resourceModule = nullptr;
+    EXPECT_EQ("Box42", name());
+    facts.model = nullptr;
+    EXPECT_EQ("42", name());
+    util_ReleaseResourceModule();
+    util_SetModuleHandle(nullptr);
 }
 
 TEST_F(MonitorTest, StartsAndEndsOnSeveralThreads)

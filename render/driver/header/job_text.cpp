@@ -11,6 +11,7 @@
 #include "core/outside/monitor_binding.h"
 #include "core/settings/settings.h"
 #include "core/trace/trace.h"
+#include "core/util/resource_module.h"
 #include "render/driver/booklet/booklet.h"
 #include "render/driver/header/header_private.h"
 #include "render/driver/header/string_util.h"
@@ -98,6 +99,7 @@ static void StartMonitorSession(PDEV *pdev, WORD setIndex, HeaderBuild *build)
     facts.devmode = build->context.devmode;
     facts.block = build->context.block;
     facts.printer = pdev->printer;
+    facts.resourceModule = pdev->resourceUse ? util_GetResourceModule() : NULL;
     facts.document = job.documentName;
     facts.faxList = job.faxList;
     facts.setIndex = setIndex;
