@@ -16,6 +16,11 @@ DWORD qmt_LiveRegistryKeys(void);
  * with ERROR_ACCESS_DENIED. FALSE lifts it. */
 void qmt_RegistryDenyMachineWrites(BOOL deny);
 
+/* Setting or deleting a value of this name (compared without case, "" the default value)
+ * fails with `error` (0 means ERROR_CANTWRITE) under every key, changing nothing; NULL
+ * turns it off. */
+void qmt_FailRegistryValue(LPCWSTR name, DWORD error);
+
 #ifdef __cplusplus
 }
 #endif

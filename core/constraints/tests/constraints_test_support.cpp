@@ -2,6 +2,12 @@
 #include "core/constraints/tests/constraints_test_support.h"
 
 #include "core/settings/settings.h"
+#include "core/user_registry/user_registry.h"
+#include "platform/include/qmhost.h"
+
+#include <winspool.h>
+
+#include <string.h>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +29,7 @@ Engine::Engine(const std::string &records, const std::string &entries)
 WORD Engine::Query(WORD functionId, const LONG *value, ConflictState *state, WORD mode, WORD **outList, WORD valueType)
 {
     return cst_CheckConflicts(mode,
-                              TEST_PRINTER,
+                              printer,
                               &driver,
                               &areas->devmode,
                               &areas->block,
@@ -43,6 +49,52 @@ LONG Engine::Number(WORD functionId)
     DWORD_PTR value = 0;
     EXPECT_EQ(0, dma_GetFunctionValue(functionId, &areas->devmode, &areas->block, &type, &size, &value)) << functionId;
     return dma_ValueToLong(type, &value);
+}
+
+StampPrinter::StampPrinter()
+{
+    QMH_PRINTER_SETUP setup = {TEXT("Stamps"),
+                               TEXT("LPT1:"),
+                               TEXT("QM Driver"),
+                               TEXT("C:\\drv\\qmkelvim.dll"),
+                               TEXT("C:\\drv\\QMCST.DDD"),
+                               TEXT("C:\\drv\\qmkelviu.dll"),
+                               nullptr,
+                               nullptr,
+                               0};
+    EXPECT_TRUE(qmh_InstallPrinter(&setup));
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    EXPECT_TRUE(OpenPrinterW((LPWSTR)TEXT("Stamps"), &handle, &defaults));
+}
+
+StampPrinter::~StampPrinter()
+{
+    if (handle)
+        ClosePrinter(handle);
+}
+
+void StampPrinter::Store(const std::vector<std::u16string> &names, DriverContext *context)
+{
+    Remove(context);
+    HKEY key = nullptr;
+    ASSERT_TRUE(ureg_OpenPrinterKey(handle, context, TEXT("Stamps"), &key));
+    for (const std::u16string &name : names) {
+        StampRecord record;
+        memset(&record, 0, sizeof(record));
+        lstrcpynW(record.name, (LPCWSTR)name.c_str(), STAMP_NAME_CHARS);
+        lstrcpynW(record.text, (LPCWSTR)name.c_str(), STAMP_TEXT_CHARS);
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key, record.name, 0, REG_BINARY, (const BYTE *)&record, sizeof(record)));
+    }
+    RegCloseKey(key);
+}
+
+void StampPrinter::Remove(DriverContext *context)
+{
+    HKEY key = nullptr;
+    ASSERT_TRUE(ureg_OpenPrinterKey(handle, context, nullptr, &key));
+    ureg_DeleteKeyTree(key, TEXT("Stamps"));
+    RegCloseKey(key);
 }
 
 std::vector<WORD> List(const ConflictState &state, WORD which)

@@ -1,7 +1,7 @@
 /*
  * Support of the constraint engine's tests: a model compiled in memory with settings
  * areas and the engine's context over them, calls in the forms the user interface uses,
- * and the scripted stamp store.
+ * and the per-user stamp store of a printer installed for the engine's tests.
  */
 #ifndef QM_CORE_CONSTRAINTS_TESTS_CONSTRAINTS_TEST_SUPPORT_H
 #define QM_CORE_CONSTRAINTS_TESTS_CONSTRAINTS_TEST_SUPPORT_H
@@ -15,15 +15,6 @@
 #include <string>
 #include <vector>
 
-/* What the scripted stamp store answers. */
-struct StampScript {
-    WORD canAdd;      /* ureg_CanAddStamp */
-    WORD countAnswer; /* ureg_CountStamps */
-    WORD stored;      /* the count it writes */
-    WORD exists;      /* ureg_StampExists */
-};
-extern StampScript g_stampScript;
-
 /* Any non-NULL printer handle: the engine hands it on only. */
 #define TEST_PRINTER ((HANDLE)0x1234)
 
@@ -33,6 +24,7 @@ struct Engine {
     DriverContext driver{};
     std::unique_ptr<TestSettingsAreas> areas;
     ConstraintContext context{};
+    HANDLE printer = TEST_PRINTER; /* the handle the engine hands to the stamp store */
 
     explicit Engine(const std::string &records, const std::string &entries = "  26: 0\n");
 
@@ -41,6 +33,18 @@ struct Engine {
     WORD Query(WORD functionId, const LONG *value, ConflictState *state, WORD mode = CST_MODE_CHECK,
                WORD **outList = nullptr, WORD valueType = VT_SHORT);
     LONG Number(WORD functionId);
+};
+
+/* An installed printer (its per-user keys under the model's entry 30), opened; closed on
+ * destruction. */
+struct StampPrinter {
+    HANDLE handle = nullptr;
+    StampPrinter();
+    ~StampPrinter();
+    /* Its "Stamps" key holds exactly these stored stamps (without "Others"). */
+    void Store(const std::vector<std::u16string> &names, DriverContext *context);
+    /* Its "Stamps" key is removed, to be made again on first use. */
+    void Remove(DriverContext *context);
 };
 
 /* The entries of list 1, 2 or 3 of a state. */

@@ -1,9 +1,11 @@
-/* The special cases of settings the description data cannot express: stamps, the outside
- * COM component, security marking and the operating system. */
+/* The special cases of settings the description data cannot express: stamps over the
+ * per-user stamp store of an installed printer, the outside COM component, security
+ * marking and the operating system. */
 #include "core/constraints/tests/constraints_test_support.h"
 
 #include "core/util/caches.h"
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,26 @@ void PinOs(Os os)
     util_ResetCaches();
 }
 
-const StampScript kEmpty = {1, 1, 0, 99};
+/* The printer's stamp store before a case: no stamps key (made on first use), none that
+ * can be made (a write fault while seeding), or a key holding stored stamps. */
+enum Store { kEmpty, kUncountable, kFive, kThirtyTwo, kOverFull, kSecret };
+
+void Prepare(Store store, StampPrinter &printer, DriverContext *context)
+{
+    std::vector<std::u16string> names;
+    switch (store) {
+    case kEmpty:
+    case kUncountable: printer.Remove(context); return;
+    case kFive: names = {u"A", u"B", u"C", u"D", u"E"}; break;
+    case kThirtyTwo:
+    case kOverFull:
+        for (int i = 0; i < (store == kThirtyTwo ? 32 : 33); ++i)
+            names.push_back(u"Stamp " + std::u16string(1, (char16_t)(u'A' + i)));
+        break;
+    case kSecret: names = {u"Other", u"Secret"}; break;
+    }
+    printer.Store(names, context);
+}
 
 struct Case {
     const char *what;
@@ -48,7 +69,7 @@ struct Case {
     LONG com5186;
     Os os;
     bool com;
-    StampScript store;
+    Store store;
     WORD startKind;
     WORD status;
     WORD kind;
@@ -80,16 +101,16 @@ TEST(SpecialCases, EveryRowUnderPinnedSystemComponentAndStampStore)
         {"1286 no stamp", 1286, false, 0, TEXT(""), 2, 0, XP, true, kEmpty, 0, 0, 1, {296, 297}},
         {"1286 proposed", 1286, true, 1, S, 1, 0, XP, true, kEmpty, 0, 0, 0, {296, 297}},
         {"36866 with 321 = 1", 36866, false, 0, S, 1, 0, XP, true, kEmpty, 0, 0, 1, {296, 297}},
-        {"36865 uncountable store", 36865, false, 0, S, 2, 0, XP, true, {1, 9, 0, 99}, 0, 1, 0, {}},
-        {"36865 with 321 = 1", 36865, false, 0, S, 1, 0, XP, true, {1, 1, 5, 99}, 0, 0, 1, {296, 297}},
-        {"36865 five stored", 36865, false, 0, S, 2, 0, XP, true, {1, 1, 5, 99}, 0, 0, 0, {296, 297}},
-        {"36865 32 stored", 36865, false, 0, S, 2, 0, XP, true, {2, 1, 32, 99}, 0, 0, 8, {297, 296}},
-        {"36865 full store", 36865, false, 0, S, 2, 0, XP, true, {4, 9, 0, 99}, 0, 0, 8, {297, 296}},
-        {"36867 stored stamp", 36867, false, 0, S, 2, 0, XP, true, {1, 1, 1, 1}, 0, 0, 0, {296, 297}},
+        {"36865 uncountable store", 36865, false, 0, S, 2, 0, XP, true, kUncountable, 0, 1, 0, {}},
+        {"36865 with 321 = 1", 36865, false, 0, S, 1, 0, XP, true, kFive, 0, 0, 1, {296, 297}},
+        {"36865 five stored", 36865, false, 0, S, 2, 0, XP, true, kFive, 0, 0, 0, {296, 297}},
+        {"36865 32 stored", 36865, false, 0, S, 2, 0, XP, true, kThirtyTwo, 0, 0, 8, {297, 296}},
+        {"36865 full store", 36865, false, 0, S, 2, 0, XP, true, kOverFull, 0, 0, 8, {297, 296}},
+        {"36867 stored stamp", 36867, false, 0, S, 2, 0, XP, true, kSecret, 0, 0, 0, {296, 297}},
         {"36867 stamp not stored", 36867, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 1, {296, 297}},
-        {"36867 built-in stamp", 36867, false, 0, S, 2, 0, XP, true, {1, 1, 1, 3}, 0, 0, 1, {296, 297}},
-        {"36867 no stamp", 36867, false, 0, TEXT(""), 2, 0, XP, true, {1, 1, 1, 1}, 0, 0, 1, {296, 297}},
-        {"36867 with 321 = 1", 36867, false, 0, S, 1, 0, XP, true, {1, 1, 1, 1}, 0, 0, 1, {296, 297}},
+        {"36867 built-in stamp", 36867, false, 0, TEXT("Draft"), 2, 0, XP, true, kSecret, 0, 0, 1, {296, 297}},
+        {"36867 no stamp", 36867, false, 0, TEXT(""), 2, 0, XP, true, kSecret, 0, 0, 1, {296, 297}},
+        {"36867 with 321 = 1", 36867, false, 0, S, 1, 0, XP, true, kSecret, 0, 0, 1, {296, 297}},
         {"5163 with the component", 5163, false, 0, S, 2, 1, XP, true, kEmpty, 0, 0, 1, {5186}},
         {"5163 without it", 5163, false, 0, S, 2, 1, XP, false, kEmpty, 0, 0, 0, {5186}},
         {"5163 with 5186 = 0", 5163, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 0, {5186}},
@@ -101,14 +122,18 @@ TEST(SpecialCases, EveryRowUnderPinnedSystemComponentAndStampStore)
         {"36903 proposed", 36903, true, 1, S, 2, 0, XP, true, kEmpty, 0, 0, 0, {}},
         {"272 touches its related settings", 272, false, 0, S, 2, 0, XP, true, kEmpty, 0, 0, 0, {271, 270, 293, 1314}},
     };
-    Engine engine("", "  26: 0\n  39: [0x800]\n"); // capability bit 43: the component may be asked
+    // Capability bit 43: the component may be asked; entry 30: the per-user keys' base.
+    Engine engine("", "  26: 0\n  30: \"Software\\\\Qm\\\\Cst\"\n  39: [0x800]\n");
+    StampPrinter printer;
+    engine.printer = printer.handle;
     for (const Case &c : kCases) {
         engine.areas->set_text(297, c.stamp);
         engine.areas->set(321, c.mode321);
         engine.areas->set(5186, c.com5186);
         PinOs(c.os);
         qmt_RegisterComClass(kDeviceConfigClass, c.com ? make_server : nullptr);
-        g_stampScript = c.store;
+        Prepare(c.store, printer, &engine.driver);
+        qmt_FailRegistryValue(c.store == kUncountable ? TEXT("Stamp Version") : nullptr, 0);
         ConflictState state = {};
         state.kind = c.startKind;
         EXPECT_EQ(c.status, engine.Query(c.functionId, c.hasValue ? &c.value : nullptr, &state)) << c.what;
@@ -116,12 +141,12 @@ TEST(SpecialCases, EveryRowUnderPinnedSystemComponentAndStampStore)
             EXPECT_EQ(c.kind, state.kind) << c.what;
             EXPECT_EQ(c.touched, List(state, 3)) << c.what;
         }
+        qmt_FailRegistryValue(nullptr, 0);
         cst_ClearConflictState(&state);
     }
     qmt_ResetComClasses();
     qmt_PinOsVersion(nullptr);
     util_ResetCaches();
-    g_stampScript = kEmpty;
 }
 
 } // namespace

@@ -45,6 +45,7 @@ protected:
     void TearDown() override
     {
         qmt_FailCreateFile(nullptr, 0);
+        qmt_FailRegistryValue(nullptr, 0);
         DestroyWindow(top_);
         StoreTest::TearDown();
     }
@@ -209,6 +210,21 @@ TEST_F(DirectFaxTest, LockedFilesAndBrokenRecords)
     EXPECT_EQ((std::vector<std::u16string>{}), Records(kKeyB));
     EXPECT_TRUE(Exists(TEXT("C:\\tmp\\QMF11.tmp")));
     EXPECT_FALSE(Exists(TEXT("C:\\tmp\\QMF10.tmp")));
+
+    /* A record that cannot be deleted stays; the walk goes on past it and ends. */
+    MakeFile(TEXT("C:\\tmp\\QMF13.tmp"), 8);
+    DirectFaxRecord stuck = Record(TEXT("C:\\tmp\\QMF13.tmp"), nullptr, nullptr);
+    DirectFaxRecord after = Record(TEXT("C:\\tmp\\QMF14.tmp"), nullptr, nullptr);
+    Put(kKeyB, TEXT("DFaxInfo_1"), &stuck, sizeof(stuck));
+    Put(kKeyB, TEXT("DFaxInfo_2"), &after, sizeof(after));
+    qmt_FailRegistryValue(TEXT("DFaxInfo_1"), ERROR_ACCESS_DENIED);
+    ureg_PurgeDirectFaxTempFiles(context_, nullptr, nullptr);
+    qmt_FailRegistryValue(nullptr, 0);
+    EXPECT_EQ((std::vector<std::u16string>{u"DFaxInfo_1"}), Records(kKeyB));
+    EXPECT_TRUE(Exists(TEXT("C:\\tmp\\QMF13.tmp"))); /* its record still names it */
+    ureg_PurgeDirectFaxTempFiles(context_, nullptr, nullptr);
+    EXPECT_TRUE(Records(kKeyB).empty());
+    EXPECT_FALSE(Exists(TEXT("C:\\tmp\\QMF13.tmp")));
 
     /* Given bases replace the description's. */
     DirectFaxRecord gone = Record(TEXT("C:\\tmp\\QMF12.tmp"), nullptr, nullptr);

@@ -76,6 +76,35 @@ TEST_F(StampStoreTest, TheFirstUseSeedsTheBuiltinStamps)
     EXPECT_EQ(99, ureg_ListStampNames(printer_, buffer.data(), &count, nullptr, context_));
 }
 
+TEST_F(StampStoreTest, AWriteFaultWhileSeedingLeavesNeitherKey)
+{
+    for (const WCHAR *failing : {TEXT("Stamp Version"), TEXT("Final")}) {
+        qmt_FailRegistryValue(failing, 0);
+        HKEY key = nullptr;
+        EXPECT_EQ(10, ureg_SeedStampKeys(&key, printer_, context_));
+        EXPECT_EQ(nullptr, key);
+        EXPECT_EQ(nullptr, OpenUserKey(TEXT("Stamps")));
+        EXPECT_EQ(nullptr, OpenUserKey(TEXT("Stamps\\Others")));
+        /* The store answers as one without a stamps key. */
+        WORD count = 0;
+        EXPECT_EQ(8, ureg_CountStamps(printer_, &count, context_));
+        qmt_FailRegistryValue(nullptr, 0);
+    }
+    EXPECT_EQ(6, Count());
+
+    /* A stored stamp whose value cannot be written or deleted. */
+    StampRecord mine = Stamp(TEXT("Mine"));
+    qmt_FailRegistryValue(TEXT("Mine"), 0);
+    EXPECT_EQ(10, ureg_SaveStamp(printer_, &mine, context_));
+    EXPECT_EQ(99, ureg_StampExists(printer_, TEXT("Mine"), context_));
+    qmt_FailRegistryValue(nullptr, 0);
+    ASSERT_EQ(1, ureg_SaveStamp(printer_, &mine, context_));
+    qmt_FailRegistryValue(TEXT("Mine"), 0);
+    EXPECT_EQ(11, ureg_DeleteStamp(printer_, TEXT("Mine"), context_));
+    qmt_FailRegistryValue(nullptr, 0);
+    EXPECT_EQ(1, ureg_StampExists(printer_, TEXT("Mine"), context_));
+}
+
 TEST_F(StampStoreTest, TheStampChoiceListsTheStoredNames)
 {
     StampRecord mine = Stamp(TEXT("Mine"));

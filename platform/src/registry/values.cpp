@@ -7,10 +7,26 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <mutex>
 
 #include "platform/src/registry/store.h"
 
 namespace {
+
+/* The value fault of qmt_FailRegistryValue: the folded name and the error, 0 when off. */
+std::mutex g_value_fault_lock;
+std::u16string g_value_fault_name;
+LONG g_value_fault_error = 0;
+
+/* The error a change of this value is to fail with, 0 for none. */
+LONG value_fault(LPCWSTR name)
+{
+    std::lock_guard<std::mutex> guard(g_value_fault_lock);
+    if (g_value_fault_error == 0)
+        return 0;
+    std::u16string given = name ? qmr::WideString(name) : std::u16string();
+    return qmr::CompareNoCase(given, g_value_fault_name) == 0 ? g_value_fault_error : 0;
+}
 
 /* Resolves a handle, checks its rights and takes the store lock's kind of access needed;
  * loads the key file into *key. */
@@ -62,6 +78,9 @@ LONG change_value(HKEY hKey, LPCWSTR name, bool remove, DWORD type, const BYTE *
         return ERROR_ACCESS_DENIED;
     if (ref.machine && qmreg::MachineWritesDenied())
         return ERROR_ACCESS_DENIED;
+    rc = value_fault(name);
+    if (rc != 0)
+        return rc;
     qmr::StoreLock lock(qmreg::LockPath(), true);
     qmr::KeyFile key;
     rc = load_key(hKey, KEY_SET_VALUE, &ref, &key);
@@ -211,4 +230,12 @@ extern "C" LONG WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcch
         lpftLastWriteTime->dwHighDateTime = (DWORD)(t >> 32);
     }
     return ERROR_SUCCESS;
+}
+
+/* See qm_testing_registry.h. */
+extern "C" void qmt_FailRegistryValue(LPCWSTR name, DWORD error)
+{
+    std::lock_guard<std::mutex> guard(g_value_fault_lock);
+    g_value_fault_name = name ? qmr::WideString(name) : std::u16string();
+    g_value_fault_error = name ? (LONG)(error ? error : ERROR_CANTWRITE) : 0;
 }

@@ -1,6 +1,7 @@
 /*
  * The host registry's identity and rights through its test controls: HKEY_CURRENT_USER of
- * a pinned user, machine writes denied, a key file broken under the platform root.
+ * a pinned user, machine writes denied, a value that cannot be changed, a key file broken
+ * under the platform root.
  */
 #include <windows.h>
 
@@ -60,6 +61,28 @@ TEST_F(Registry, RightsOfTheHandleAndOfTheUserAreChecked)
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Rights"), 0, KEY_READ, &k), ERROR_SUCCESS);
     RegCloseKey(k);
     EXPECT_EQ(RegSetValueExW(HKEY_CURRENT_USER, TEXT("WriteCheck"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
+}
+
+TEST_F(Registry, AFailingValueNameChangesNothingUnderAnyKey)
+{
+    HKEY k = Create(HKEY_CURRENT_USER, TEXT("Faults"));
+    DWORD v = 1, w = 2;
+    ASSERT_EQ(RegSetValueExW(k, TEXT("Kept"), 0, REG_DWORD, (BYTE *)&v, 4), ERROR_SUCCESS);
+    qmt_FailRegistryValue(TEXT("kept"), 0);
+    EXPECT_EQ(RegSetValueExW(k, TEXT("KEPT"), 0, REG_DWORD, (BYTE *)&w, 4), ERROR_CANTWRITE);
+    EXPECT_EQ(RegDeleteValueW(k, TEXT("Kept")), ERROR_CANTWRITE);
+    EXPECT_EQ(RegSetValueExA(k, "Kept", 0, REG_DWORD, (BYTE *)&w, 4), ERROR_CANTWRITE);
+    EXPECT_EQ(RegSetValueExW(k, TEXT("Other"), 0, REG_DWORD, (BYTE *)&w, 4), ERROR_SUCCESS);
+    qmt_FailRegistryValue(TEXT(""), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegSetValueExW(k, nullptr, 0, REG_DWORD, (BYTE *)&w, 4), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegSetValueExW(k, TEXT("Kept"), 0, REG_DWORD, (BYTE *)&w, 4), ERROR_SUCCESS);
+    qmt_FailRegistryValue(TEXT("Kept"), 0);
+    qmt_FailRegistryValue(nullptr, 0);
+    EXPECT_EQ(RegDeleteValueW(k, TEXT("Other")), ERROR_SUCCESS);
+    DWORD got = 0, cb = 4;
+    EXPECT_EQ(RegQueryValueExW(k, TEXT("Kept"), nullptr, nullptr, (BYTE *)&got, &cb), ERROR_SUCCESS);
+    EXPECT_EQ(got, 2u);
+    RegCloseKey(k);
 }
 
 TEST_F(Registry, ABrokenKeyFileIsReportedNotRead)
