@@ -7,6 +7,9 @@
 
 #include "core/rules/tests/rules_fixture.h"
 #include "core/util/resource_module.h"
+#include "platform/testing/qm_testing.h"
+
+#include <string.h>
 
 #include <map>
 
@@ -22,14 +25,20 @@ using rules_test::RulesFixture;
 class CapabilitiesTest : public RulesFixture
 {
 public:
-    /* The sample with the forms printer initialisation adds for its papers. */
-    void OpenPrinter(const rules_test::Patches &patches = {})
+    /* The sample (or a variant of it, by file name) with the forms printer initialisation
+       adds for its papers. */
+    void OpenPrinter(const rules_test::Patches &patches = {}, const char *variant = nullptr)
     {
-        ASSERT_NE(nullptr, OpenSample(patches));
+        std::string source =
+            variant ? std::string(QM_VARIANT_SOURCES "/") + variant : std::string(QM_SAMPLE_SOURCES "/QM50C1.yaml");
+        std::u16string name = variant ? std::u16string(variant, variant + strlen(variant)) : u"Sample";
+        ASSERT_NE(nullptr, OpenSample(patches, (const WCHAR *)name.c_str(), source));
         WCHAR slotForm[CUSTOM_SLOT_NAME_CHARS] = {};
         util_FormatUserDefinedName(0, slotForm, CUSTOM_SLOT_NAME_CHARS);
         slotName_ = slotForm;
-        AddPrinterForm(slotForm, 100000, 150000);
+        if (!formAdded_) /* forms belong to the print server, not to one printer */
+            AddPrinterForm(slotForm, 100000, 150000);
+        formAdded_ = true;
         CloseSample();
     }
     LONG Ask(WORD index, void *output = nullptr, const DEVMODEW *input = nullptr)
@@ -49,6 +58,22 @@ public:
         return buffer;
     }
     std::u16string slotName_;
+    bool formAdded_ = false;
+};
+
+/* What a query may leave behind: blocks, open files, modules and printer handles. */
+struct Leaks {
+    DWORD blocks = qmt_LiveGlobalBlocks();
+    DWORD handles = qmt_LiveHandles(QMT_HANDLE_ANY);
+    DWORD modules = qmt_LiveModules();
+    DWORD printers = qmt_LivePrinterHandles();
+    void Expect(WORD index) const
+    {
+        EXPECT_EQ(blocks, qmt_LiveGlobalBlocks()) << index;
+        EXPECT_EQ(handles, qmt_LiveHandles(QMT_HANDLE_ANY)) << index;
+        EXPECT_EQ(modules, qmt_LiveModules()) << index;
+        EXPECT_EQ(printers, qmt_LivePrinterHandles()) << index;
+    }
 };
 
 TEST_F(CapabilitiesTest, SweepOverEveryIndex)
@@ -183,6 +208,96 @@ TEST_F(CapabilitiesTest, InputDevmodesSetFieldsAndTheUserSize)
     LONG plain = Ask(DC_FIELDS);
     EXPECT_EQ(plain, Ask(DC_FIELDS, nullptr, (DEVMODEW *)publicOnly.data()));
     EXPECT_NE(-1, Ask(DC_FIELDS, nullptr, &input->dm));
+}
+
+/* DC_COPIES: entry 4, or 999 with capability bit 62 while 4365 (0 here) lies below the
+ * model minimum of 5; the other single answers do not move with it. */
+TEST_F(CapabilitiesTest, CopiesWithAndWithoutTheModelMinimum)
+{
+    OpenPrinter({}, "QMCAPCP.yaml");
+    EXPECT_EQ(250, Ask(DC_COPIES));
+    EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
+    OpenPrinter({}, "QMCAP62.yaml");
+    EXPECT_EQ(999, Ask(DC_COPIES));
+    EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
+    EXPECT_EQ(-1, Ask(0));
+    EXPECT_EQ(-1, Ask(19));
+}
+
+/* Papers 311 and 312 are never listed, though the media names hold them; the user size
+ * is listed (as 256) once setting 5200 is on. */
+TEST_F(CapabilitiesTest, PapersLeftOutAndTheUserSizeSwitch)
+{
+    OpenPrinter({}, "QMCAPPS.yaml");
+    Leaks leaks;
+    LONG count = 0;
+    std::vector<BYTE> papers = List(DC_PAPERS, 2, &count);
+    std::vector<WORD> numbers((WORD *)papers.data(), (WORD *)papers.data() + count);
+    EXPECT_EQ((std::vector<WORD>{1, 9, 11, 5, 256, 119}), numbers);
+    std::vector<BYTE> names = List(DC_PAPERNAMES, 128, &count);
+    ASSERT_EQ(6, count);
+    EXPECT_EQ(u"User defined size", std::u16string((const WCHAR *)names.data() + 4 * 64));
+    std::vector<BYTE> sizes = List(DC_PAPERSIZE, 8, &count);
+    EXPECT_EQ(6, count);
+    std::vector<BYTE> media = List(DC_MEDIAREADY, 128, &count);
+    ASSERT_EQ(8, count);
+    EXPECT_EQ(u"Envelope A", std::u16string((const WCHAR *)media.data() + 6 * 64));
+    EXPECT_EQ(u"Envelope B", std::u16string((const WCHAR *)media.data() + 7 * 64));
+    leaks.Expect(DC_PAPERS);
+
+    /* With 5200 off (the sample) the user size stays out. */
+    OpenPrinter();
+    EXPECT_EQ(5, Ask(DC_PAPERS));
+}
+
+/* A printer whose description file is missing: the rows that prepare answer -1, the fixed
+ * rows their constants, and no query leaves anything open. */
+TEST_F(CapabilitiesTest, AMissingModelFile)
+{
+    HANDLE printer = driver_files::InstallPrinter(TEXT("Lost"), u"C:\\drv\\QMLOST.DDD");
+    ASSERT_NE(nullptr, printer);
+    const std::map<WORD, LONG> fixed = {{DC_TRUETYPE, 6}, {DC_ORIENTATION, 90}, {DC_FILEDEPENDENCIES, 0}};
+    for (WORD index = 0; index <= 40; ++index) {
+        Leaks leaks;
+        WCHAR out[4] = {u'x', u'x', u'x', u'x'};
+        auto f = fixed.find(index);
+        EXPECT_EQ(f == fixed.end() ? -1 : f->second, dc_DeviceCapabilities(printer, nullptr, index, nullptr, nullptr))
+            << index;
+        EXPECT_EQ(f == fixed.end() ? -1 : f->second, dc_DeviceCapabilities(printer, nullptr, index, out, nullptr))
+            << index;
+        leaks.Expect(index);
+    }
+    ClosePrinter(printer);
+}
+
+/* Input DEVMODEs held in buffers of exactly their declared size, public parts of every
+ * length from the oldest to the full one and none behind them: each query reads within
+ * them (the sanitizer build checks) and answers as without input where they hold nothing
+ * of ours. */
+TEST_F(CapabilitiesTest, ShortInputsAreReadWithinTheirSize)
+{
+    OpenPrinter();
+    const LONG papers = Ask(DC_PAPERS);
+    const LONG fields = Ask(DC_FIELDS);
+    for (WORD size : {(WORD)72, (WORD)84, (WORD)120, (WORD)156}) {
+        std::vector<BYTE> buffer(size, 0);
+        DEVMODEW *input = (DEVMODEW *)buffer.data();
+        memcpy(input, &areas_->devmode.dm, size);
+        input->dmSize = size;
+        input->dmDriverExtra = 0;
+        Leaks leaks;
+        for (WORD index : {DC_FIELDS, DC_PAPERS, DC_PAPERSIZE, DC_BINS, DC_COPIES, DC_MINEXTENT, DC_STAPLE}) {
+            LONG answer = Ask(index, nullptr, input);
+            EXPECT_NE(-1, answer) << size << " " << index;
+            if (index == DC_PAPERS) {
+                EXPECT_EQ(papers, answer) << size;
+            }
+        }
+        if (size == 156) {
+            EXPECT_EQ(fields, Ask(DC_FIELDS, nullptr, input));
+        }
+        leaks.Expect(size);
+    }
 }
 
 } // namespace

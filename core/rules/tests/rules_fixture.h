@@ -99,12 +99,14 @@ public:
         qmt_PinCommandLine(nullptr);
     }
 
-    /* Installs the sample (with the patches) as a printer and opens its context; the
-       areas then hold its defaults. */
-    DriverContext *OpenSample(const Patches &patches = {}, const WCHAR *name = TEXT("Sample"))
+    /* Installs the sample (with the patches; or the model source of that file, a variant
+       of the sample) as a printer and opens its context; the areas then hold its
+       defaults. */
+    DriverContext *OpenSample(const Patches &patches = {}, const WCHAR *name = TEXT("Sample"),
+                              const std::string &sourceFile = QM_SAMPLE_SOURCES "/QM50C1.yaml")
     {
         dddc::Bytes base = ddd_test::Compile(ReadText(QM_SAMPLE_SOURCES "/QM50BASE.yaml"));
-        std::string source = ReadText(QM_SAMPLE_SOURCES "/QM50C1.yaml");
+        std::string source = ReadText(sourceFile);
         for (const auto &p : patches) {
             size_t at = source.find(p.first);
             EXPECT_NE(std::string::npos, at) << p.first;
