@@ -300,4 +300,26 @@ TEST_F(CapabilitiesTest, ShortInputsAreReadWithinTheirSize)
     }
 }
 
+/* Trays: one that conflicts with the default orientation is left out of both lists (and
+ * their counts); under a field map whose "bin" table gives Tray 1 (private 257) the
+ * Windows value 15, with the map's switch on, Tray 1 is listed as 15 under its own name,
+ * the bypass tray (private 4) as the first built-in pair of 4 gives it. */
+TEST_F(CapabilitiesTest, TraysUnderConstraintsAndTheBinMap)
+{
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[DME,1]\r\nbin.WindowsValue=1\r\nbin.TRAY4=15\r\n");
+    OpenPrinter({}, "QMCAPBN.yaml");
+    Leaks leaks;
+    LONG count = 0;
+    std::vector<BYTE> bins = List(DC_BINS, 2, &count);
+    std::vector<WORD> trays((WORD *)bins.data(), (WORD *)bins.data() + count);
+    EXPECT_EQ((std::vector<WORD>{7, 15, 5}), trays); /* the built-in pairs give manual 4 first as 5 */
+    std::vector<BYTE> names = List(DC_BINNAMES, 48, &count);
+    ASSERT_EQ(3, count);
+    const WCHAR *n = (const WCHAR *)names.data();
+    EXPECT_EQ(u"Automatic", std::u16string(n));
+    EXPECT_EQ(u"Tray 1", std::u16string(n + 24));
+    EXPECT_EQ(u"Bypass tray", std::u16string(n + 48));
+    leaks.Expect(DC_BINS);
+}
+
 } // namespace
