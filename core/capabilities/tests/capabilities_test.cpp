@@ -322,4 +322,35 @@ TEST_F(CapabilitiesTest, TraysUnderConstraintsAndTheBinMap)
     leaks.Expect(DC_BINS);
 }
 
+/* Stapling with 4101 and 5134 on, duplex with 4103 on; the tray name ending in the mark
+ * before its carriage return loses the mark too once the resource module holds it. */
+TEST_F(CapabilitiesTest, StaplingDuplexAndTheTrayNameMark)
+{
+    OpenPrinter({}, "QMCAPSD.yaml");
+    EXPECT_EQ(1, Ask(DC_STAPLE));
+    EXPECT_EQ(1, Ask(DC_DUPLEX));
+    std::vector<WCHAR> names(4 * 24, u'#');
+    ASSERT_EQ(4, Ask(DC_BINNAMES, names.data()));
+    EXPECT_EQ(u"Bypass tray -", std::u16string(names.data() + 3 * 24));
+
+    driver_files::CopyIn(driver_files::HostFile(QM_CAP_MODULE), u"qmcaptest.xrs");
+    ASSERT_EQ(4, Ask(DC_BINNAMES, names.data()));
+    EXPECT_EQ(u"Bypass tray", std::u16string(names.data() + 3 * 24));
+    util_ReleaseResourceModule();
+}
+
+/* The custom slot's paper is shown through string 5174 with its name and its form's size
+ * in millimetres when the resource module holds it, else by its name alone. */
+TEST_F(CapabilitiesTest, TheCustomPaperNameWithItsFrame)
+{
+    driver_files::CopyIn(driver_files::HostFile(QM_CAP_MODULE), u"qmcaptest.xrs");
+    OpenPrinter();
+    EXPECT_EQ(u"Own size1", slotName_); /* the slot's form takes the module's name */
+    LONG count = 0;
+    std::vector<BYTE> names = List(DC_PAPERNAMES, 128, &count);
+    ASSERT_EQ(5, count);
+    EXPECT_EQ(Text(FID_SLOT_NAME) + u" (100 x 150 mm)", std::u16string((const WCHAR *)names.data() + 4 * 64));
+    util_ReleaseResourceModule();
+}
+
 } // namespace
