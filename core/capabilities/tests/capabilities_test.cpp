@@ -353,4 +353,39 @@ TEST_F(CapabilitiesTest, TheCustomPaperNameWithItsFrame)
     util_ReleaseResourceModule();
 }
 
+/* With the device paper list in use ("formdb.mode=1", 5201 on) the papers come from it:
+ * the form numbers of the model's papers, 256 for the user size, then the printer's other
+ * forms inside the custom range. */
+TEST_F(CapabilitiesTest, PapersFromTheDevicePaperList)
+{
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[DME,1]\r\nformdb.mode=1\r\n");
+    OpenPrinter({}, "QMCAPBN.yaml");
+    AddPrinterForm(TEXT("Custom size"), 150000, 200000);
+    Leaks leaks;
+    LONG count = 0;
+    std::vector<BYTE> papers = List(DC_PAPERS, 2, &count);
+    std::vector<WORD> numbers((WORD *)papers.data(), (WORD *)papers.data() + count);
+    EXPECT_EQ((std::vector<WORD>{1, 9, 11, 256, 120, 5, 2, 6}), numbers);
+    std::vector<BYTE> sizes = List(DC_PAPERSIZE, 8, &count);
+    const LONG *s = (const LONG *)sizes.data();
+    EXPECT_EQ((std::vector<LONG>{
+                  2159, 2794, 2100, 2970, 1480, 2100, 2100, 2970, 1500, 2000, 2159, 3556, 2159, 2794, 1397, 2159}),
+              std::vector<LONG>(s, s + 2 * count));
+    std::vector<BYTE> names = List(DC_PAPERNAMES, 128, &count);
+    EXPECT_EQ(u"Statement", std::u16string((const WCHAR *)names.data() + 7 * 64));
+    leaks.Expect(DC_PAPERS);
+}
+
+/* A device paper list that cannot be built (a model paper without its form) leaves the
+ * answers to the description's paper items. */
+TEST_F(CapabilitiesTest, PapersFallBackWhenTheListCannotBeBuilt)
+{
+    driver_files::WriteFileBytes(u"C:\\drv\\QM50BASE.cfg", "[DME,1]\r\nformdb.mode=1\r\n");
+    OpenPrinter({}, "QMCAPBN.yaml");
+    LONG count = 0;
+    std::vector<BYTE> papers = List(DC_PAPERS, 2, &count);
+    std::vector<WORD> numbers((WORD *)papers.data(), (WORD *)papers.data() + count);
+    EXPECT_EQ((std::vector<WORD>{1, 9, 11, 5, 119}), numbers);
+}
+
 } // namespace
