@@ -388,4 +388,44 @@ TEST_F(CapabilitiesTest, PapersFallBackWhenTheListCannotBeBuilt)
     EXPECT_EQ((std::vector<WORD>{1, 9, 11, 5, 119}), numbers);
 }
 
+/* The user size (256, listed with 5200 on) takes the input DEVMODE's width and length when
+ * they lie in the size range of paper 262 (900 x 1480 to 2159 x 3556), else its record's
+ * smallest size; an input of another model and one of this model with another paper
+ * alike, since only their public fields count. */
+TEST_F(CapabilitiesTest, TheUserSizeFollowsTheInput)
+{
+    OpenPrinter({}, "QMCAPPS.yaml");
+    struct Case {
+        const char *what;
+        bool foreign;
+        SHORT width, length;
+        LONG shownWidth, shownHeight;
+    };
+    static const Case cases[] = {
+        {"inside", false, 1200, 1800, 1200, 1800},
+        {"too narrow", false, 500, 1800, 900, 1480},
+        {"too long", false, 1200, 4000, 900, 1480},
+        {"inside, another model", true, 2000, 3000, 2000, 3000},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.foreign)
+            areas_->set_text(FID_MODEL_NAME, TEXT("Another model"));
+        auto input = std::make_unique<DriverDevmode>(areas_->devmode);
+        input->dm.dmFields |= DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH;
+        input->dm.dmPaperSize = 11; /* another paper than the printer's */
+        input->dm.dmPaperWidth = c.width;
+        input->dm.dmPaperLength = c.length;
+        LONG count = 0;
+        std::vector<BYTE> sizes = List(DC_PAPERSIZE, 8, &count, &input->dm);
+        ASSERT_EQ(6, count);
+        const LONG *s = (const LONG *)sizes.data();
+        EXPECT_EQ(c.shownWidth, s[2 * 4]);
+        EXPECT_EQ(c.shownHeight, s[2 * 4 + 1]);
+        /* the smallest width and height over the papers: the custom slot's form is 1000 x 1500 */
+        EXPECT_EQ(MAKELONG(c.shownWidth < 1000 ? c.shownWidth : 1000, c.shownHeight < 1500 ? c.shownHeight : 1500),
+                  Ask(DC_MINEXTENT, nullptr, &input->dm));
+    }
+}
+
 } // namespace
