@@ -428,4 +428,15 @@ TEST_F(CapabilitiesTest, TheUserSizeFollowsTheInput)
     }
 }
 
+/* Collation by the device feature level: 1 (the sample) and 2 collate, 3 does not. */
+TEST_F(CapabilitiesTest, CollationByTheDeviceFeatureLevel)
+{
+    OpenPrinter({}, "QMCAPL3.yaml");
+    EXPECT_EQ(0, Ask(DC_COLLATE));
+    EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
+    OpenPrinter({}, "QMCAPL2.yaml");
+    EXPECT_EQ(1, Ask(DC_COLLATE));
+    EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
+}
+
 } // namespace
