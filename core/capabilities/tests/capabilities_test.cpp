@@ -27,7 +27,7 @@ class CapabilitiesTest : public RulesFixture
 public:
     /* The sample (or a variant of it, by file name) with the forms printer initialisation
        adds for its papers. */
-    void OpenPrinter(const rules_test::Patches &patches = {}, const char *variant = nullptr)
+    void OpenPrinter(const rules_test::Patches &patches = {}, const char *variant = nullptr, bool withSlotForm = true)
     {
         std::string source =
             variant ? std::string(QM_VARIANT_SOURCES "/") + variant : std::string(QM_SAMPLE_SOURCES "/QM50C1.yaml");
@@ -36,7 +36,7 @@ public:
         WCHAR slotForm[CUSTOM_SLOT_NAME_CHARS] = {};
         util_FormatUserDefinedName(0, slotForm, CUSTOM_SLOT_NAME_CHARS);
         slotName_ = slotForm;
-        if (!formAdded_) /* forms belong to the print server, not to one printer */
+        if (withSlotForm && !formAdded_) /* forms belong to the print server, not to one printer */
             AddPrinterForm(slotForm, 100000, 150000);
         formAdded_ = true;
         CloseSample();
@@ -437,6 +437,25 @@ TEST_F(CapabilitiesTest, CollationByTheDeviceFeatureLevel)
     OpenPrinter({}, "QMCAPL2.yaml");
     EXPECT_EQ(1, Ask(DC_COLLATE));
     EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
+}
+
+/* Without the form printer initialisation adds for the custom slot, its paper has no
+ * number and is left out of all three lists, which stay aligned. */
+TEST_F(CapabilitiesTest, APaperWithoutItsFormIsLeftOut)
+{
+    OpenPrinter({}, nullptr, false);
+    LONG count = 0;
+    std::vector<BYTE> papers = List(DC_PAPERS, 2, &count);
+    EXPECT_EQ((std::vector<WORD>{1, 9, 11, 5}),
+              std::vector<WORD>((WORD *)papers.data(), (WORD *)papers.data() + count));
+    std::vector<BYTE> sizes = List(DC_PAPERSIZE, 8, &count);
+    ASSERT_EQ(4, count);
+    EXPECT_EQ(2159, ((const LONG *)sizes.data())[6]);
+    EXPECT_EQ(3556, ((const LONG *)sizes.data())[7]);
+    std::vector<BYTE> names = List(DC_PAPERNAMES, 128, &count);
+    ASSERT_EQ(4, count);
+    EXPECT_EQ(u"Legal", std::u16string((const WCHAR *)names.data() + 3 * 64));
+    EXPECT_EQ(MAKELONG(1480, 2100), Ask(DC_MINEXTENT));
 }
 
 } // namespace
