@@ -79,11 +79,12 @@ struct Leaks {
 TEST_F(CapabilitiesTest, SweepOverEveryIndex)
 {
     OpenPrinter();
-    DWORD blocks = qmt_LiveGlobalBlocks();
     std::map<WORD, LONG> values;
-    for (WORD index = 0; index <= 40; ++index)
+    for (WORD index = 0; index <= 40; ++index) {
+        Leaks leaks;
         values[index] = Ask(index);
-    EXPECT_EQ(blocks, qmt_LiveGlobalBlocks());
+        leaks.Expect(index);
+    }
     const std::map<WORD, LONG> expected = {
         {DC_FIELDS, -2}, /* replaced below */
         {DC_PAPERS, 5},
