@@ -6,6 +6,7 @@
 #include "core/capabilities/capabilities.h"
 
 #include "core/rules/tests/rules_fixture.h"
+#include "core/stored/stored.h"
 #include "core/util/resource_module.h"
 #include "platform/testing/qm_testing.h"
 
@@ -211,8 +212,9 @@ TEST_F(CapabilitiesTest, InputDevmodesSetFieldsAndTheUserSize)
     EXPECT_NE(-1, Ask(DC_FIELDS, nullptr, &input->dm));
 }
 
-/* DC_COPIES: entry 4, or 999 with capability bit 62 while 4365 (0 here) lies below the
- * model minimum of 5; the other single answers do not move with it. */
+/* DC_COPIES: entry 4, or 999 with capability bit 62 while 4365 (0 by default) lies below
+ * the model minimum of 5; entry 4 again once the stored printer data holds 4365 at 5.
+ * DC_DUPLEX follows the stored 4103. */
 TEST_F(CapabilitiesTest, CopiesWithAndWithoutTheModelMinimum)
 {
     OpenPrinter({}, "QMCAPCP.yaml");
@@ -220,6 +222,21 @@ TEST_F(CapabilitiesTest, CopiesWithAndWithoutTheModelMinimum)
     EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
     OpenPrinter({}, "QMCAP62.yaml");
     EXPECT_EQ(999, Ask(DC_COPIES));
+    EXPECT_EQ(0, Ask(DC_DUPLEX));
+
+    /* Stored printer data with 4365 at the minimum and the duplex option on. */
+    HANDLE admin = nullptr;
+    PRINTER_DEFAULTSW rights = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(::OpenPrinterW((LPWSTR)TEXT("QMCAP62.yaml"), &admin, &rights));
+    DriverContext *context = ddd_OpenContext(admin);
+    ASSERT_NE(nullptr, context);
+    Set(FID_MODEL_MINIMUM_VALUE, 5);
+    Set(FID_OPTION_DUPLEX, 1);
+    EXPECT_TRUE(pd_StorePrinterData(admin, &areas_->block, context, 1));
+    ddd_CloseContext(context);
+    ClosePrinter(admin);
+    EXPECT_EQ(250, Ask(DC_COPIES));
+    EXPECT_EQ(1, Ask(DC_DUPLEX));
     EXPECT_EQ(1, Ask(DC_PRINTRATEUNIT));
     EXPECT_EQ(-1, Ask(0));
     EXPECT_EQ(-1, Ask(19));
