@@ -38,8 +38,13 @@ LONG jcp_WriteDestinationCover(PDEV *pdev, DWORD index)
  * header with set index, the cover sheet, every recorded page and the trailer. */
 static LONG faxjob_OutputDestination(PDEV *pdev, DWORD index)
 {
-    // Each spool job starts the printer afresh: nothing of the writer's state is assumed.
+    // Each spool job starts the printer afresh: nothing of the writer's state is assumed,
+    // and its job information lists its own pages only.
     LONG result = jcp_ResetWriterPage(pdev);
+    if (index > 0) {
+        jc_FreeJobInfo(pdev);
+        result |= jc_CreateJobInfo(pdev);
+    }
     result |= jc_BeginJobText(pdev, (WORD)index);
     result |= jcp_WriteDestinationCover(pdev, index);
     for (WORD page = 1; result == 0 && page <= pdev->job.storedPages; ++page) {

@@ -6,6 +6,7 @@
 
 #include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
+#include "render/driver/fax/fax.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
@@ -79,7 +80,7 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
         if (!snapshot->headerDeferred) {
             result |= jc_BeginJobText(pdev, 0);
         }
-        if (result == 0 && pdev->job.faxJob && control->fax.coverKind != 0) {
+        if (result == 0 && pdev->job.faxJob && control->fax.coverKind != FAX_COVER_NONE) {
             result |= jcp_WriteDestinationCover(pdev, 0);
             if (control->fax.coverOnly) {
                 control->counters.pagesOutput++;

@@ -14,6 +14,7 @@
 
 #include "core/protocol/escapes.h"
 #include "core/settings/settings_types.h"
+#include "platform/include/qmhost.h"
 #include "platform/testing/qm_testing.h"
 #include "render/driver/binding/dma_binding.h"
 #include "render/driver/fax/fax.h"
@@ -254,6 +255,51 @@ TEST_F(FaxJobTest, PreparedCoverFileCopiedWholeOrTheJobAborts)
     EXPECT_FALSE(Pages(1));
     EXPECT_FALSE(EndDoc());
     EXPECT_EQ(JobStatus(), (DWORD)QMH_JOB_ABORTED);
+}
+
+// One spool job per destination: each holds its own header, cover sheet and the recorded
+// pages, and its job information counts its own pages only.
+TEST_F(FaxJobTest, EachDestinationItsOwnSpoolJobAndJobInformation)
+{
+    Open("QM50FJ");
+    Set(376, 1);
+    Set(377, 1); // the document name: no prepared file needed
+    Set(380, 2);
+    ASSERT_TRUE(StartDoc());
+    ASSERT_EQ(SendList(MakeList(2)), 1u);
+    ASSERT_TRUE(Pages(2));
+    ASSERT_TRUE(EndDoc());
+    QMH_JOB_INFO jobs[8] = {};
+    DWORD count = qmh_EnumJobs(TEXT("QM Job QM50FJ"), jobs, 8);
+    std::vector<std::string> streams;
+    for (DWORD i = 0; i < count && i < 8; ++i) {
+        if (jobs[i].JobId < job_) {
+            continue;
+        }
+        EXPECT_EQ(jobs[i].Status, (DWORD)QMH_JOB_COMPLETED);
+        std::vector<BYTE> bytes(jobs[i].Bytes);
+        DWORD needed = 0;
+        ASSERT_TRUE(qmh_ReadJobData(jobs[i].JobId, bytes.data(), (DWORD)bytes.size(), &needed));
+        streams.emplace_back(bytes.begin(), bytes.end());
+    }
+    ASSERT_EQ(streams.size(), 2u);
+    for (size_t i = 0; i < streams.size(); ++i) {
+        const std::string &stream = streams[i];
+        EXPECT_NE(stream.find("0123-4567" + std::to_string(i)), std::string::npos) << i;
+        size_t pages = 0;
+        for (size_t at = stream.find("]StartPage"); at != std::string::npos; at = stream.find("]StartPage", at + 1))
+            ++pages;
+        EXPECT_EQ(pages, 3u) << "destination " << i << ": the cover sheet and two pages";
+    }
+    // The job-information lines of the two spool jobs are the same.
+    auto infoLines = [](const std::string &stream) {
+        std::string lines;
+        for (size_t at = stream.find("QMJOBINFO"); at != std::string::npos; at = stream.find("QMJOBINFO", at + 1))
+            lines += stream.substr(at, stream.find('\n', at) - at) + "\n";
+        return lines;
+    };
+    EXPECT_FALSE(infoLines(streams[0]).empty());
+    EXPECT_EQ(infoLines(streams[0]), infoLines(streams[1]));
 }
 
 // The fax file a job names (setting 375) is deleted after completed, empty and aborted
