@@ -136,8 +136,8 @@ LONG spl_RemoveFileSink(OutputStream *stream);
 LONG spl_CloseChannel(OutputStream *stream, BOOL failed);
 
 // spl_CloseSecondJob: ends the channel on a second spool job and closes its handle.
-// Success: flushes and ends the job (spl_EndSpoolJob). Failure: drops the buffer and
-// aborts the job. Kind 0 follows. -1 when any step failed.
+// Success: flushes and ends the job (spl_EndSpoolJob); a flush that fails aborts it.
+// Failure: drops the buffer and aborts the job. Kind 0 follows. -1 when any step failed.
 LONG spl_CloseSecondJob(OutputStream *stream, BOOL failed);
 
 // spl_OpenUserOutputPath: makes sure the folder exists (util_CreateFolderPath), then

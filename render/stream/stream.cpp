@@ -248,7 +248,9 @@ LONG spl_CloseSecondJob(OutputStream *stream, BOOL failed)
         stream->bufferFill = 0;
     else if (stream->sinkKind != SINK_CLOSED)
         result = spl_FlushStream(stream);
-    BOOL ended = failed ? spl_AbortSpoolJob(stream->target) : spl_EndSpoolJob(stream->target);
+    // A job whose last bytes did not reach the spooler is not ended as printed.
+    BOOL abort = failed || result != 0;
+    BOOL ended = abort ? spl_AbortSpoolJob(stream->target) : spl_EndSpoolJob(stream->target);
     if (!ended)
         result = -1;
     stream->target = NULL;

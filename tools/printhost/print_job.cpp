@@ -1,7 +1,8 @@
 /*
  * printhost print: a sample job through the render driver in GDI's order. The spool job's
  * bytes (exactly what WritePrinter received) go to the stream file, their listing to the
- * listing file.
+ * listing file; further spool jobs the driver starts (one per fax destination) go to
+ * numbered files beside them.
  */
 #include "tools/printhost/print_job.h"
 
@@ -429,27 +430,72 @@ static const char *StateName(DWORD status)
     }
 }
 
-// SaveOutputs: the stream file, the listing file and the one-line report.
-static BOOL SaveOutputs(const PrintOptions &o, DWORD job, DWORD pages)
+// SaveJob: one spool job's bytes into the stream file and their listing into the listing
+// file (when asked for). bytes: out, the job's bytes.
+static BOOL SaveJob(DWORD job, const std::string &out, const char *list, std::vector<BYTE> *bytes)
 {
-    std::vector<BYTE> bytes = JobBytes(job);
-    BOOL ok = WriteHostFile(o.out, bytes.data(), bytes.size());
-    if (o.list != NULL) {
+    *bytes = JobBytes(job);
+    BOOL ok = WriteHostFile(out.c_str(), bytes->data(), bytes->size());
+    if (list != NULL) {
         std::string listing;
         LqdError error;
         // As lumiqdump: the listing up to a broken item, the fault on standard error.
-        if (!lqd_DumpStream(bytes.data(), bytes.size(), LqdOptions(), listing, error)) {
+        if (!lqd_DumpStream(bytes->data(), bytes->size(), LqdOptions(), listing, error)) {
             fprintf(stderr, "printhost: listing: offset %lu: %s\n", (unsigned long)error.offset, error.reason.c_str());
         }
-        ok = WriteHostFile(o.list, listing.data(), listing.size()) && ok;
+        ok = WriteHostFile(list, listing.data(), listing.size()) && ok;
     }
+    return ok;
+}
+
+// FurtherJobs: the spool jobs the driver started on the printer after the run's own job
+// (a fax job's further destinations), oldest first.
+static std::vector<QMH_JOB_INFO> FurtherJobs(DWORD job)
+{
+    std::vector<QMH_JOB_INFO> jobs(qmh_EnumJobs(PH_PRINTER_NAME, NULL, 0));
+    DWORD count = qmh_EnumJobs(PH_PRINTER_NAME, jobs.data(), (DWORD)jobs.size());
+    jobs.resize(count < jobs.size() ? count : jobs.size());
+    std::vector<QMH_JOB_INFO> further;
+    for (const QMH_JOB_INFO &info : jobs) {
+        if (info.JobId > job) {
+            further.push_back(info);
+        }
+    }
+    return further;
+}
+
+// SaveOutputs: the stream file, the listing file and the one-line report; each further
+// spool job of the run in "<stream-file>.2", ".3", ... (and "<listing-file>.2", ...), its
+// own report line, and the count of spool jobs on the first line when there are several.
+// failed: out, set when a further job was aborted.
+static BOOL SaveOutputs(const PrintOptions &o, DWORD job, DWORD pages, bool *failed)
+{
+    std::vector<BYTE> bytes;
+    BOOL ok = SaveJob(job, o.out, o.list, &bytes);
+    std::vector<QMH_JOB_INFO> further = FurtherJobs(job);
     QMH_JOB_INFO info = {};
     qmh_GetJob(job, &info);
-    printf("job %lu %s %lu bytes %lu pages\n",
+    printf("job %lu %s %lu bytes %lu pages",
            (unsigned long)job,
            StateName(info.Status),
            (unsigned long)bytes.size(),
            (unsigned long)pages);
+    if (!further.empty()) {
+        printf(" %lu spool jobs", (unsigned long)(further.size() + 1));
+    }
+    printf("\n");
+    for (size_t i = 0; i < further.size(); ++i) {
+        std::string suffix = "." + std::to_string(i + 2);
+        std::string list = o.list != NULL ? std::string(o.list) + suffix : std::string();
+        ok = SaveJob(further[i].JobId, std::string(o.out) + suffix, o.list != NULL ? list.c_str() : NULL, &bytes) && ok;
+        printf("job %lu %s %lu bytes\n",
+               (unsigned long)further[i].JobId,
+               StateName(further[i].Status),
+               (unsigned long)bytes.size());
+        if (further[i].Status != QMH_JOB_COMPLETED) {
+            *failed = true;
+        }
+    }
     return ok;
 }
 
@@ -604,7 +650,7 @@ int ph_Print(int argc, char **argv)
     }
     delete run.script;
     if (run.job != 0) {
-        if (!SaveOutputs(o, run.job, run.pages)) {
+        if (!SaveOutputs(o, run.job, run.pages, &run.failed)) {
             fprintf(stderr, "printhost: the stream or listing file cannot be written\n");
             exitCode = PH_EXIT_SETUP;
         } else if (run.failed) {

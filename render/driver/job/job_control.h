@@ -77,9 +77,16 @@ LONG WINAPI jc_CarryJobState(PDEV *newPdev, PDEV *oldPdev);
  * job values, except on a PDEV continuing a job. */
 LONG WINAPI jc_PrepareSurfaceSettings(PDEV *pdev);
 
-/* jc_LoadFaxSendList / jc_ReadFaxJobSettings: fax jobs are not printed by this driver
- * yet: -1. */
+/* jc_LoadFaxSendList: the fax-list escape: on a fax model the job's fax settings are
+ * read again and the PDEV's list is replaced by the payload's (the old one is freed
+ * first, so after a failed load there is none). 0 on another model; -1 for a missing
+ * argument or a payload that is not a whole list. */
 LONG WINAPI jc_LoadFaxSendList(PDEV *pdev, const void *payload, DWORD size);
+
+/* jc_ReadFaxJobSettings: the fax job state from the job's DEVMODE: a fax job, cover-only
+ * (setting 381), the cover kind (376 on: 2 when 377 is set, else 1), the destination
+ * count (380), one spool job per destination (379 off, two destinations or more, a cover
+ * sheet and not cover-only) and setting 1800. */
 LONG WINAPI jc_ReadFaxJobSettings(PDEV *pdev);
 
 /* jcs_CreateImageQueue: the job's image queue and spill file record for image mode
@@ -98,7 +105,7 @@ LONG WINAPI jcs_CreateRotationBuffer(PDEV *pdev);
 void WINAPI jcs_FreeRotationBuffer(PDEV *pdev);
 
 /* jc_IsPageTurnNeeded: at a logical page start, 1 when the page must be turned for the
- * feed direction of its tray, else 0. */
+ * feed direction of its tray, else 0 (also when the feed direction is not known). */
 DWORD WINAPI jc_IsPageTurnNeeded(PDEV *pdev);
 
 /* jc_CheckWaitingFeatures: 0 when the job's snapshot and model ask for nothing this

@@ -6,6 +6,7 @@
 
 #include "core/outside/monitor_binding.h"
 
+#include "render/driver/fax/fax.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/driver/page/page_setup.h"
@@ -69,7 +70,12 @@ LONG WINAPI jc_EndJob(PDEV *pdev)
     LONG result = 0;
     if (jc_HasState(pdev, PAGE_STATE_OUTPUT_BEGUN)) {
         result |= EndOpenPages(pdev);
-        result |= WriteJobEnd(pdev);
+        if (pdev->job.faxJob && pdev->job.faxPerDestination && pdev->job.recordWord == RECORD_ON) {
+            result |= jcp_OutputPerDestination(pdev);
+            result |= spl_PdevEndRecording(pdev);
+        } else {
+            result |= WriteJobEnd(pdev);
+        }
     }
     BOOL failed = result != 0;
     if (spl_PdevCloseChannel(pdev, failed) != 0) {
@@ -134,6 +140,12 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         pdev->job.writer = NULL;
     }
     img_UnloadCompressDll(pdev);
+    // A fax job's list and its fax file go on every end of the job.
+    if (pdev->job.faxJob) {
+        result |= fax_ReleaseSendList(pdev);
+        jcp_DeleteFaxFile(pdev);
+        pdev->job.faxJob = 0;
+    }
     jc_FreeJobInfo(pdev);
     esc_ReleaseKept(pdev);
     control->replayRequest = 0;

@@ -24,6 +24,12 @@ inline BOOL jc_HasState(const PDEV *pdev, WORD bits)
     return (pdev->job.pageState & bits) == bits;
 }
 
+// jcp_IsCoverOnly: a fax job that outputs its cover sheet and no document pages.
+inline BOOL jcp_IsCoverOnly(const PDEV *pdev)
+{
+    return pdev->job.faxJob && pdev->job.control.fax.coverOnly;
+}
+
 // jc_MarkJobFailed: the PDEV's job-failed flag; DrvEndDoc then reports the job as failed.
 inline void jc_MarkJobFailed(PDEV *pdev)
 {
@@ -48,5 +54,20 @@ LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild);
 // compression): the driver directory and a plain file name (no separator, not "." or
 // ".."). A global-heap string the caller frees; NULL when missing or not a plain name.
 LPWSTR jc_ModelComponentPath(HANDLE printer, WORD kind);
+
+// jcp_WriteDestinationCover: the cover sheet of destination index of the job's fax list.
+// -1 without list or destination, or when the sheet failed (the caller aborts the job).
+LONG jcp_WriteDestinationCover(PDEV *pdev, DWORD index);
+
+// jcp_OutputPerDestination: at job end, one spool job per fax destination (the driver's
+// own for destination 0, a second one for each further): its header with set i, its
+// cover sheet, the recorded pages and the trailer. A further destination that fails has
+// its own spool job aborted (and a trace-log line) and the others go on; the answer is
+// destination 0's, whose spool job is the driver's own.
+LONG jcp_OutputPerDestination(PDEV *pdev);
+
+// jcp_DeleteFaxFile: deletes the fax file a fax job names (setting 375) when it is a
+// one-time fax destination file; any other file stays, with a trace-log line.
+void jcp_DeleteFaxFile(PDEV *pdev);
 
 #endif /* QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H */

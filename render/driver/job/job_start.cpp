@@ -10,6 +10,7 @@
 #include "core/settings/function_ids.h"
 #include "core/util/resource_module.h"
 #include "render/driver/binding/pdev_settings.h"
+#include "render/driver/fax/fax.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
@@ -108,6 +109,9 @@ LONG WINAPI jc_StartJob(PDEV *pdev, HANDLE printer)
         control->fontTable = ddd_TestCapability(&caps, kCapFontTableZero) ? 0 : 1;
     }
     fnt_SelectSubstTable(control->fontTable);
+    if (pdev->job.faxJob) {
+        fax_FreeSendList(pdev);
+    }
 
     HMODULE module = pdev->resourceUse ? util_GetResourceModule() : NULL;
     return spl_PdevCreateStream(pdev, module) == 0 ? 0 : -1;

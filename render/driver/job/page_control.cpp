@@ -35,21 +35,6 @@ static LONG WriteNameText(PDEV *pdev)
     return pdl_WriteTextEg(pdev->job.writer, &record, text) == 0 ? 0 : -1;
 }
 
-// WriteFFAndAI: 'FF' from (ffFlag, 0) and 'AI' with aiFlag; a flag of -1 sends nothing
-// (the snapshot holds -1 for PDL versions without them).
-static LONG WriteFFAndAI(PDEV *pdev)
-{
-    const PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
-    LONG result = 0;
-    if (snapshot->ffFlag != -1 && pdl_SetFF(pdev->job.writer, snapshot->ffFlag, 0) != 0) {
-        result = -1;
-    }
-    if (snapshot->aiFlag != -1 && pdl_SetAI(pdev->job.writer, snapshot->aiFlag) != 0) {
-        result = -1;
-    }
-    return result;
-}
-
 // BeginLogicalPage: the logical page's start commands.
 static LONG BeginLogicalPage(PDEV *pdev)
 {
@@ -63,7 +48,7 @@ static LONG BeginLogicalPage(PDEV *pdev)
         result |= WriteNameText(pdev);
     }
     result |= pg_WritePageTransform(pdev);
-    result |= WriteFFAndAI(pdev);
+    result |= pg_WriteFFAndAI(pdev);
     if (pdev->job.setup.snapshot.turnAllowed) {
         pdev->job.control.pageTurn = jc_IsPageTurnNeeded(pdev);
     }
@@ -82,6 +67,10 @@ LONG WINAPI jc_StartPage(PDEV *pdev)
         if (jc_IsAborted(pdev)) {
             return -1;
         }
+    }
+    // A cover-only fax job outputs no document pages.
+    if (jcp_IsCoverOnly(pdev)) {
+        return result == 0 ? 0 : -1;
     }
     if (jc_HasState(pdev, PAGE_STATE_REREAD)) {
         result |= jcp_ReadPageGeometry(pdev, FALSE);
@@ -164,6 +153,10 @@ LONG WINAPI jc_SendPage(PDEV *pdev)
         return -1;
     }
     JobControlState *control = &pdev->job.control;
+    // A cover-only fax job: the header and the cover sheet at the first page end.
+    if (jcp_IsCoverOnly(pdev)) {
+        return jc_HasState(pdev, PAGE_STATE_OUTPUT_BEGUN) ? 0 : jc_BeginJobOutput(pdev);
+    }
     LONG result = jc_EndLogicalPage(pdev);
     if (control->nextPageReplay) {
         control->replayFlag = 1;

@@ -6,6 +6,7 @@
 
 #include "core/settings/function_ids.h"
 #include "render/driver/binding/pdev_settings.h"
+#include "render/driver/fax/fax.h"
 #include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
@@ -19,6 +20,8 @@ static const LONG kDefaultResolution = 600;
 static const LONG kSeparatorOutputMode = 2;
 // With the image hook, versions above this one are written as this one.
 static const DWORD kHookVersion = 0x01010901;
+// Recording kind of the sheets of a job output at job end: page sizes kept as records.
+static const WORD kRecordReplayKind = 6;
 
 LONG jcp_ResetWriterPage(PDEV *pdev)
 {
@@ -68,12 +71,25 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
 
     result |= jcp_ResetWriterPage(pdev);
     const PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
-    if (!snapshot->headerDeferred) {
-        result |= jc_BeginJobText(pdev, 0);
-    }
-    if (snapshot->outputMode == kSeparatorOutputMode && !control->replayFlag) {
-        result |= pg_WriteBlankSide(pdev, snapshot->outputSource);
-        result |= pg_FollowSourceChange(pdev, snapshot->outputSource, SOURCE_FOLLOW_BACK_FACE);
+    if (pdev->job.faxJob && pdev->job.faxPerDestination) {
+        // Each destination gets its own spool job at job end: the pages are recorded.
+        control->fax.outputPaper = pdev->job.setup.page.output;
+        control->replayFlag = 1;
+        result |= spl_PdevStartRecording(pdev);
+    } else {
+        if (!snapshot->headerDeferred) {
+            result |= jc_BeginJobText(pdev, 0);
+        }
+        if (result == 0 && pdev->job.faxJob && control->fax.coverKind != FAX_COVER_NONE) {
+            result |= jcp_WriteDestinationCover(pdev, 0);
+            if (control->fax.coverOnly) {
+                control->counters.pagesOutput++;
+            }
+        }
+        if (snapshot->outputMode == kSeparatorOutputMode && !control->replayFlag) {
+            result |= pg_WriteBlankSide(pdev, snapshot->outputSource);
+            result |= pg_FollowSourceChange(pdev, snapshot->outputSource, SOURCE_FOLLOW_BACK_FACE);
+        }
     }
     if (result != 0) {
         jc_AbortJob(pdev);
@@ -143,6 +159,11 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
         control->pdlVersion = kHookVersion;
         pdl_SetLanguageVersion(pdev->job.writer, kHookVersion);
     }
+    // A job whose pages are output at job end records each sheet, its page size as a
+    // record of its own.
+    if (control->replayFlag && pdev->job.recordWord == RECORD_ON) {
+        result |= spl_PdevBeginRecordedPage(pdev, kRecordReplayKind);
+    }
     result |= jcp_ResetWriterPage(pdev);
     result |= RefreshPerPageDuplex(pdev);
     result |= pg_WriteSheetPageSetup(pdev);
@@ -157,7 +178,11 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
     JobControlState *control = &pdev->job.control;
     LONG result = 0;
     if (!pdev->job.setup.snapshot.storedJob) {
-        result |= jc_RefreshJobInfoPage(pdev);
+        // A sheet recorded with its page size as a record gets its job-information page
+        // when the page size is written at replay.
+        if ((pdev->job.recordWord & RECORD_WITH_PAGE_SIZE) != RECORD_WITH_PAGE_SIZE) {
+            result |= jc_RefreshJobInfoPage(pdev);
+        }
         result |= pg_EndPageFB(pdev);
         result |= pg_EndPageED(pdev);
     }
@@ -165,6 +190,9 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
     if (hook_IsActive(pdev)) {
         control->pdlVersion = pdev_GetSetting32(pdev, FID_JOB_PDL_VERSION);
         pdl_SetLanguageVersion(pdev->job.writer, control->pdlVersion);
+    }
+    if ((pdev->job.recordWord & RECORD_PAGE_OPEN) == RECORD_PAGE_OPEN) {
+        result |= spl_PdevEndRecordedPage(pdev, NULL);
     }
     pdev->job.setup.sidesOutput++;
     pdev->job.setup.logicalIndex = 0;

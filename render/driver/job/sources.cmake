@@ -1,5 +1,7 @@
 list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/extended_escape.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fax_job.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fax_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_colour.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_compression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_end.cpp

@@ -194,6 +194,10 @@ LONG pg_GetPaperCodeAndSize(PDEV *pdev, const PaperRecord *paper, BYTE *code, fl
 // pg_IsSamePaper: 1 when both are given and their code, width and length are equal.
 int pg_IsSamePaper(const PaperRecord *a, const PaperRecord *b);
 
+// pg_WriteFFAndAI: 'FF' of the snapshot's flag pair (flag, 0) and 'AI' of its flag at a
+// logical page start; a flag of -1 (PDL versions without them) sends nothing.
+LONG pg_WriteFFAndAI(PDEV *pdev);
+
 // pg_WritePageTransform: the page transform at a logical page start: the placement of
 // the current page, or the identity while placements are composed at replay.
 LONG pg_WritePageTransform(PDEV *pdev);

@@ -1,4 +1,5 @@
 list(APPEND QM_RENDER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ff_ai_pair.cpp
   ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/nup_grid.cpp

@@ -66,6 +66,7 @@ typedef struct FaxJobFlags {
     DWORD coverOnly; /* setting 381 equal to 1 */
     DWORD coverKind; /* 0 no cover sheet, 1, 2 */
     DWORD setting1800;
+    PaperRecord outputPaper; /* the output paper when the job's output began (one job per destination) */
 } FaxJobFlags;
 
 typedef struct JobControlState {

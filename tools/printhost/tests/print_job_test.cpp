@@ -372,16 +372,12 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
         int exitCode;
     };
     const std::string fax3 = WriteFaxList("fax3.bin", 3), fax1 = WriteFaxList("fax1.bin", 1);
-    // The fax jobs: their destinations are not sent yet, so the driver refuses them after
-    // the settings transfer. A ResetDC sends the settings again.
+    // The fax jobs: the list escape answers 1 with the whole list, the job-attribute sets
+    // carry a destination each. A ResetDC sends the settings again.
     const Case cases[] = {
         {"plain", {"--set", "1333=1", "--set", "1296=1", "--set", "1298=1"}, PH_EXIT_DONE},
-        {"fax3",
-         {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", fax3},
-         PH_EXIT_JOB_FAILED},
-        {"fax1",
-         {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "379=1", "--fax-list", fax1},
-         PH_EXIT_JOB_FAILED},
+        {"fax3", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "380=3", "--fax-list", fax3}, PH_EXIT_DONE},
+        {"fax1", {"--model", QM_FAX_MODEL, "--set", "1333=1", "--set", "379=1", "--fax-list", fax1}, PH_EXIT_DONE},
         {"reset_escapes", {"--reset-after", "1", "--pages", "2"}, PH_EXIT_DONE},
     };
     for (const Case &c : cases) {
@@ -394,6 +390,111 @@ TEST_F(PrintJobTest, EscapeLogsOfThePlainAndTheFaxJob)
         EXPECT_EQ(exitCode, c.exitCode) << c.name << "\n" << printed;
         EXPECT_EQ(ReadHostFile(log), ReadHostFile(std::string(QM_GOLDEN_DIR) + "/" + c.name + ".escapes")) << c.name;
     }
+}
+
+// Fax jobs of three destinations (one of them for the cover-only job): the golden stream
+// and listing of each spool job the run leaves ("<name>.prn", "<name>.prn.2", ...), the
+// header's destination line, the cover sheet ahead of the document pages and the pages
+// each spool job holds.
+TEST_F(PrintJobTest, FaxJobsPerDestinationAndCoverSheets)
+{
+    const std::string fax3 = WriteFaxList("fax3.bin", 3), fax1 = WriteFaxList("fax1.bin", 1);
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        int jobs;        // spool jobs of the run
+        int pagesPerJob; // logical pages each lists, the cover sheet among them
+        bool coverLine;  // the cover's text block: its destination's number in the body
+    };
+    const std::vector<std::string> base = {"--model", QM_FAX_MODEL, "--set", "1333=1", "--pages", "2"};
+    const Case cases[] = {
+        // Cover sheet on, one job for all destinations off: a spool job per destination.
+        {"fax_per_destination", {"--set", "376=1", "--set", "380=3", "--fax-list", fax3}, 3, 3, true},
+        // One job for all destinations: the cover of destination 0 only.
+        {"fax_one_job", {"--set", "376=1", "--set", "379=1", "--set", "380=3", "--fax-list", fax3}, 1, 3, true},
+        // Cover only: the header and the cover sheet, no document page.
+        {"fax_cover_only", {"--set", "376=1", "--set", "381=1", "--set", "380=1", "--fax-list", fax1}, 1, 1, true},
+        // Cover kind 2: the document's name on the cover.
+        {"fax_doc_name",
+         {"--set",
+          "376=1",
+          "--set",
+          "377=1",
+          "--set",
+          "380=1",
+          "--fax-list",
+          fax1,
+          "--document",
+          "C:\\docs\\Report.final.doc"},
+         1,
+         3,
+         true},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        testing::internal::CaptureStdout();
+        int exitCode = Print(c.name, args);
+        std::string report = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(exitCode, PH_EXIT_DONE) << c.name << "\n" << report;
+        EXPECT_EQ(CountOf(report, " completed "), c.jobs) << c.name << "\n" << report;
+        for (int job = 0; job < c.jobs; ++job) {
+            std::string suffix = job == 0 ? "" : "." + std::to_string(job + 1);
+            std::string listing = ReadHostFile(txt_ + suffix);
+            std::string number = "0123-45678" + std::to_string(c.jobs == 1 ? 0 : job);
+            EXPECT_EQ(CountOf(listing, "]StartPage"), c.pagesPerJob) << c.name << suffix;
+            EXPECT_NE(listing.find(number), std::string::npos) << c.name << suffix << ": destination " << number;
+            EXPECT_EQ(CountOf(listing, "EndJob"), 1) << c.name << suffix;
+            std::string golden = std::string(QM_GOLDEN_DIR) + "/" + c.name;
+            EXPECT_EQ(ReadHostFile(prn_ + suffix), ReadHostFile(golden + ".prn" + suffix)) << c.name << suffix;
+            EXPECT_EQ(listing, ReadHostFile(golden + ".txt" + suffix)) << c.name << suffix;
+        }
+        EXPECT_FALSE(HostFileExists(prn_ + "." + std::to_string(c.jobs + 1))) << c.name;
+    }
+    // The document's base name, without folder and extension.
+    EXPECT_NE(ReadHostFile(txt_).find("Eg 12 \"Report.final\""), std::string::npos);
+}
+
+// A write fault in the third destination's spool job aborts that job; the other two
+// complete, and the run fails.
+TEST_F(PrintJobTest, FaxDestinationWithAWriteFault)
+{
+    const std::string fax3 = WriteFaxList("fax3.bin", 3);
+    // The third destination's cover carries a longer name: its job is the longest.
+    std::string list = ReadHostFile(fax3);
+    std::u16string name(40, u'N');
+    memcpy(&list[1442 + 742 * 2 + 262], name.data(), name.size() * 2);
+    std::ofstream(fax3, std::ios::binary) << list;
+    const std::vector<std::string> args = {"--model",
+                                           QM_FAX_MODEL,
+                                           "--set",
+                                           "1333=1",
+                                           "--set",
+                                           "376=1",
+                                           "--set",
+                                           "380=3",
+                                           "--fax-list",
+                                           fax3,
+                                           "--pages",
+                                           "1"};
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(Print("fax_fault", args), PH_EXIT_DONE);
+    testing::internal::GetCapturedStdout();
+    size_t second = ReadHostFile(prn_ + ".2").size(), third = ReadHostFile(prn_ + ".3").size();
+    ASSERT_LT(second + 100, third);
+    qmt_SpoolerFailWrite((DWORD)(second + 50), ERROR_DISK_FULL);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Print("fax_fault", args), PH_EXIT_JOB_FAILED);
+    std::string report = testing::internal::GetCapturedStdout();
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; start < report.size(); start = end + 1) {
+        end = report.find('\n', start);
+        lines.push_back(report.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 3u) << report;
+    EXPECT_NE(lines[0].find(" completed "), std::string::npos) << report;
+    EXPECT_NE(lines[1].find(" completed "), std::string::npos) << report;
+    EXPECT_NE(lines[2].find(" aborted "), std::string::npos) << report;
 }
 
 // The page script: each script's page body as listed, and how a script ends the command.
