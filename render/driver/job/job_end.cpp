@@ -15,6 +15,7 @@
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
+#include "render/pdl/text/text_job.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
@@ -133,6 +134,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;
     }
+    fnt_FreeFontKeys(&pdev->job.fontKeys);
     img_UnloadCompressDll(pdev);
     jc_FreeJobInfo(pdev);
     esc_ReleaseKept(pdev);
