@@ -6,10 +6,14 @@
 #include <windows.h>
 #include <winddi.h>
 
+#include <sstream>
+
 #include "core/settings/function_ids.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
 #include "render/driver/job/tests/job_fixture.h"
+#include "render/pdl/text/text_private.h"
+#include "tools/lumiq/glyph_records.h"
 
 namespace job_test {
 namespace {
@@ -124,6 +128,24 @@ protected:
         }
         fonts_.push_back(pfo);
         return pfo;
+    }
+    // Ends the page and the job; the glyph records, each checked against its header.
+    Strings Records()
+    {
+        EXPECT_TRUE(DrvSendPage(surface_));
+        EXPECT_TRUE(EndDoc());
+        std::vector<BYTE> bytes = Bytes();
+        std::string dump, listed;
+        LqdError error;
+        EXPECT_TRUE(lqd_DumpStream(bytes.data(), bytes.size(), LqdOptions(), dump, error)) << error.reason;
+        EXPECT_TRUE(lqd_ListGlyphs(bytes.data(), bytes.size(), dump, listed, error))
+            << error.offset << ": " << error.reason << "\n"
+            << listed;
+        Strings records;
+        std::istringstream lines(listed);
+        for (std::string line; std::getline(lines, line);)
+            records.push_back(line.substr(line.find(' ', line.find(' ', 6) + 1) + 1)); // after the opcode
+        return records;
     }
     BOOL Draw(STROBJ *pstro, FONTOBJ *pfo, RECTL *extra = nullptr, RECTL *opaque = nullptr, BRUSHOBJ *fore = nullptr,
               BRUSHOBJ *back = nullptr)
@@ -296,6 +318,72 @@ INSTANTIATE_TEST_SUITE_P(Modes, SubstituteTest,
                                            SubstCase{"TableOnlyWithoutEntry", 2, TEXT("Other Face"), nullptr},
                                            SubstCase{"Refused", 1, TEXT("Fixed Sans"), nullptr}),
                          [](const ::testing::TestParamInfo<SubstCase> &info) { return std::string(info.param.name); });
+
+// Glyph records of each kind and form: every one is as long as its header says.
+struct RecordCase {
+    const char *name;
+    LONG pixels;
+    FLONG flags;
+    DWORD outlines;  // setting 1335 at 0: outlines allowed
+    DWORD boldExtra; // setting 5200
+    const char *kind;
+    const char *form;
+    bool bold;
+};
+
+class GlyphRecordTest : public DrawTextTest, public ::testing::WithParamInterface<RecordCase>
+{
+};
+
+TEST_P(GlyphRecordTest, IsAsLongAsItsHeaderSays)
+{
+    const RecordCase &c = GetParam();
+    Set(FID_NO_OUTLINE_FONTS, c.outlines ? 0 : 1);
+    Set(FID_OUTLINE_MIN_SIZE, 0);
+    Set(FID_USER_SIZE_ON, c.boldExtra);
+    Set(FID_PRINT_QUALITY, 600); // a 600 dpi job
+    Set(FID_Y_RESOLUTION, 600);
+    Begin();
+    FONTOBJ *pfo = TrueType(TEXT("Unlisted Face"), 400, c.pixels, c.flags);
+    Text text({{100, 200}, {300, 200}}, {1, 3}, TEXT("AC"));
+    EXPECT_TRUE(Draw(text.pstro, pfo));
+    Strings records = Records();
+    ASSERT_EQ(records.size(), 2u);
+    for (const std::string &record : records) {
+        EXPECT_EQ(record.rfind(c.kind, 0), 0u) << record;
+        EXPECT_NE(record.find(c.form), std::string::npos) << record;
+        EXPECT_EQ(record.find(" bold") != std::string::npos, c.bold) << record;
+    }
+}
+
+// 100 pixels are 12 points at 600 dpi; up to 40 points (333 pixels) the points fit the
+// 16-bit form, above it they go as floats.
+INSTANTIATE_TEST_SUITE_P(
+    Forms, GlyphRecordTest,
+    ::testing::Values(RecordCase{"Bitmap", 100, 0, 0, 1, "bitmap header 0x0040001c size 28 8x8", "rowbytes 1", false},
+                      RecordCase{"ShortPoints", 100, 0, 1, 1, "outline", " short", false},
+                      RecordCase{"FortyPoints", 333, 0, 1, 1, "outline", " short", false},
+                      RecordCase{"FloatPoints", 342, 0, 1, 1, "outline", " float", false},
+                      RecordCase{"BoldExtras", 100, FO_SIM_BOLD, 1, 0, "outline", "points", true},
+                      RecordCase{"BoldWithoutExtras", 100, FO_SIM_BOLD, 1, 1, "outline", "points", false}),
+    [](const ::testing::TestParamInfo<RecordCase> &info) { return std::string(info.param.name); });
+
+TEST_F(DrawTextTest, ShiftJisDeviceFontTakesItsOwnYenAndSpace)
+{
+    Begin();
+    FONTOBJ *pfo = DeviceFont(3);
+    Text text({{100, 200}, {160, 200}, {220, 200}}, {1, 2, 3}, u"A\u00a5\u00a0");
+    EXPECT_TRUE(Draw(text.pstro, pfo));
+    Strings drawn = Drawn();
+    EXPECT_EQ(CountPrefix(drawn, "DA 59"), 1u) << ::testing::PrintToString(drawn);
+    EXPECT_EQ(CountPrefix(drawn, "DC 100 200 1 60 6 65 92 32"), 1u) << ::testing::PrintToString(drawn);
+
+    // Other fonts take the private-use symbol codes' low twelve bits.
+    WCHAR codes[] = {0xF041, 0x41, 0xA5};
+    fnt_FixCodes(codes, 3, FALSE);
+    EXPECT_EQ(codes[0], 0x41);
+    EXPECT_EQ(codes[2], 0xA5);
+}
 
 TEST_F(DrawTextTest, MissingObjectsAndGlyphsFailTheCall)
 {
