@@ -188,69 +188,48 @@ static LONG record_WriteBitmap(PdlWriter *writer, const GlyphRecord *record)
 
 /* ---- outline records ---- */
 
-/* Counts the points and operations of a glyph path; 0 for a Bezier run whose count is
- * not a multiple of 3. */
-static bool record_CountPath(PATHOBJ *ppo, ULONG *points, ULONG *ops)
-{
-    *points = 0;
-    *ops = 0;
-    PATHDATA pd;
-    PATHOBJ_vEnumStart(ppo);
-    BOOL more = TRUE;
-    while (more) {
-        more = PATHOBJ_bEnum(ppo, &pd);
-        if (pd.count == 0) {
-            break;
-        }
-        ULONG rest = pd.count;
-        if (pd.flags & PD_BEGINSUBPATH) {
-            ++*ops;
-            --rest;
-        }
-        if ((pd.flags & PD_BEZIERS) && rest % 3 != 0) {
-            return false;
-        }
-        *ops += (pd.flags & PD_BEZIERS) ? rest / 3 : rest;
-        if ((pd.flags & PD_ENDSUBPATH) && (pd.flags & PD_CLOSEFIGURE)) {
-            ++*ops;
-        }
-        *points += pd.count;
-    }
-    ++*ops; // the end of the glyph
-    return true;
-}
-
-/* Copies the path's points and operations after `first` extra points and operations. */
-static void record_CopyPath(PATHOBJ *ppo, GlyphRecord *record, ULONG first, ULONG firstOps)
+/* Walks a glyph path: counts its points and operations (the end of the glyph included)
+ * and, when record is given, copies them after `first` extra points and `firstOps` extra
+ * operations. false for a Bezier run whose count is not a multiple of 3. */
+static bool record_WalkPath(PATHOBJ *ppo, GlyphRecord *record, ULONG first, ULONG firstOps, ULONG *points, ULONG *ops)
 {
     ULONG p = first;
     ULONG o = firstOps;
     PATHDATA pd;
     PATHOBJ_vEnumStart(ppo);
-    BOOL more = TRUE;
-    while (more) {
+    for (BOOL more = TRUE; more;) {
         more = PATHOBJ_bEnum(ppo, &pd);
         if (pd.count == 0) {
             break;
         }
-        ULONG i = 0;
-        if (pd.flags & PD_BEGINSUBPATH) {
-            record->ops[o++] = kOpMove;
-            record->points[p++] = pd.pptfx[i++];
+        ULONG lead = (pd.flags & PD_BEGINSUBPATH) ? 1 : 0;
+        bool beziers = (pd.flags & PD_BEZIERS) != 0;
+        if (beziers && (pd.count - lead) % 3 != 0) {
+            return false;
         }
-        for (; i < pd.count; ++i) {
-            record->points[p++] = pd.pptfx[i];
-            if (!(pd.flags & PD_BEZIERS)) {
-                record->ops[o++] = kOpLine;
-            } else if ((i % 3) == ((pd.flags & PD_BEGINSUBPATH) ? 0 : 2)) {
-                record->ops[o++] = kOpBezier;
+        for (ULONG i = 0; i < pd.count; ++i, ++p) {
+            BYTE op = i < lead ? kOpMove : !beziers ? kOpLine : (i - lead) % 3 == 2 ? kOpBezier : 0;
+            if (record != NULL) {
+                record->points[p] = pd.pptfx[i];
             }
+            if (op != 0 && record != NULL) {
+                record->ops[o] = op;
+            }
+            o += op != 0 ? 1 : 0;
         }
         if ((pd.flags & PD_ENDSUBPATH) && (pd.flags & PD_CLOSEFIGURE)) {
-            record->ops[o++] = kOpClose;
+            if (record != NULL) {
+                record->ops[o] = kOpClose;
+            }
+            ++o;
         }
     }
-    record->ops[o++] = kOpEnd;
+    if (record != NULL) {
+        record->ops[o] = kOpEnd;
+    }
+    *points = p - first;
+    *ops = o + 1 - firstOps;
+    return true;
 }
 
 /* The record size of an outline from its counts (extras of the page hook included). */
@@ -273,7 +252,7 @@ static int record_PrepareOutline(TextCall *call, HGLYPH hg, GlyphRecord *record)
     PATHOBJ *ppo = gd->gdf.ppo;
     ULONG points = 0;
     ULONG ops = 0;
-    if (!record_CountPath(ppo, &points, &ops)) {
+    if (!record_WalkPath(ppo, NULL, 0, 0, &points, &ops)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
@@ -298,7 +277,7 @@ static int record_PrepareOutline(TextCall *call, HGLYPH hg, GlyphRecord *record)
     }
     record->points = (POINTFIX *)record->owned;
     record->ops = (BYTE *)(record->points + record->pointCount);
-    record_CopyPath(ppo, record, extraPoints, extraOps);
+    record_WalkPath(ppo, record, extraPoints, extraOps, &points, &ops);
     record->emPoints = fnt_FontHeightPoints(call);
     if (record->bold) {
         RECTFX bounds;

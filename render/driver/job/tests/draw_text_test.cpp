@@ -11,6 +11,7 @@
 #include "core/settings/function_ids.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_engine.h"
+#include "platform/testing/qm_testing_spooler.h"
 #include "render/driver/job/tests/job_fixture.h"
 #include "render/pdl/text/text_private.h"
 #include "tools/lumiq/glyph_records.h"
@@ -62,21 +63,7 @@ protected:
     {
         EXPECT_TRUE(DrvSendPage(surface_));
         EXPECT_TRUE(EndDoc());
-        Strings drawn;
-        bool inPage = false;
-        for (const std::string &line : Listing()) {
-            if (line.rfind("body ", 0) != 0)
-                continue;
-            std::string command = line.substr(5);
-            if (command.rfind("EP", 0) == 0) {
-                inPage = command.find("StartPage") != std::string::npos ||
-                         (inPage && command.find("EndPage") == std::string::npos);
-                continue;
-            }
-            if (inPage)
-                drawn.push_back(command);
-        }
-        return drawn;
+        return PageCommands();
     }
     BRUSHOBJ *Solid(ULONG color)
     {
@@ -399,6 +386,43 @@ TEST_F(DrawTextTest, MissingObjectsAndGlyphsFailTheCall)
     EXPECT_FALSE(Draw(text.pstro, pfo, nullptr, &opaque, Solid(0), nullptr)) << "an opaque rectangle needs its brush";
     EXPECT_FALSE(Draw(unknown.pstro, pfo));
     Drawn();
+}
+
+TEST_F(DrawTextTest, AnOutlineWithABrokenBezierRunFailsTheCall)
+{
+    Set(FID_OUTLINE_MIN_SIZE, 0);
+    Set(FID_PRINT_QUALITY, 600);
+    Set(FID_Y_RESOLUTION, 600);
+    Begin();
+    FONTOBJ *pfo = TrueType(TEXT("Unlisted Face"));
+    PATHOBJ *ppo = qmt_EnginePath();
+    qmt_EnginePathMoveTo(ppo, 0, 0);
+    POINTFIX two[2] = {{16, -32}, {64, -32}};
+    qmt_EnginePathBezierTo(ppo, 2, two);
+    qmt_EnginePathClose(ppo);
+    qmt_EngineFontAddOutlineGlyph(pfo, 7, ppo, 160);
+    Text text({{100, 200}}, {7}, TEXT("G"));
+    EXPECT_FALSE(Draw(text.pstro, pfo));
+    Drawn();
+}
+
+TEST_F(DrawTextTest, AFailedWriteFailsTheJob)
+{
+    Set(FID_NO_MEMORY_MODEL, 1);
+    Begin();
+    FONTOBJ *pfo = TrueType(TEXT("Unlisted Face"));
+    std::vector<GLYPHPOS> pgp;
+    for (LONG i = 0; i < 200; ++i)
+        pgp.push_back(GLYPHPOS{1, nullptr, POINTL{100 + 10 * i, 200}});
+    STROBJ *pstro = qmt_EngineString(pgp.data(), (ULONG)pgp.size(), nullptr, 0, SO_HORIZONTAL, TRUE);
+    qmt_SpoolerFailWrite(0, ERROR_DISK_FULL);
+    EXPECT_FALSE(Draw(pstro, pfo));
+    qmt_EngineFreeString(pstro);
+    qmt_SpoolerFailWrite(QMT_SPOOLER_NEVER, 0);
+    Text after({{100, 200}}, {1}, TEXT("A"));
+    EXPECT_FALSE(Draw(after.pstro, pfo)) << "the job has failed";
+    DrvSendPage(surface_);
+    EXPECT_FALSE(EndDoc()) << "the job's end reports the failure";
 }
 
 } // namespace
