@@ -40,9 +40,9 @@ bool Padding(const uint8_t *record, size_t from, size_t size, uint8_t pad, std::
     }
     for (size_t i = from; i < size; ++i) {
         if (record[i] != pad) {
-            char text[96];
-            std::snprintf(text, sizeof text, "padding byte 0x%02x at %zu of %zu", record[i], i, size);
-            reason = text;
+            char text[8];
+            std::snprintf(text, sizeof text, "0x%02x", record[i]);
+            reason = std::string("padding byte ") + text + " at " + std::to_string(i) + " of " + std::to_string(size);
             return false;
         }
     }
