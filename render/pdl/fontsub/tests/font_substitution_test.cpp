@@ -54,6 +54,8 @@ protected:
     SubstRequest Request(const std::vector<DeviceFontEntry> &fonts, const std::u16string &table = u"")
     {
         table_ = table + u'\0';
+        if (tableCopy_)
+            GlobalFree(tableCopy_);
         tableCopy_ = (WCHAR *)GlobalAlloc(GPTR, (table_.size() + 1) * sizeof(WCHAR));
         memcpy(tableCopy_, table_.data(), table_.size() * sizeof(WCHAR));
         fonts_ = fonts;
