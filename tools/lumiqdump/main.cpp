@@ -1,6 +1,7 @@
 /*
  * lumiqdump: lists a print stream as job header, LUMIQ commands and trailer.
  */
+#include "tools/lumiq/glyph_records.h"
 #include "tools/lumiq/lumiq_decoder.h"
 #include "tools/lumiqdump/image_listing.h"
 
@@ -12,7 +13,7 @@
 #include <vector>
 
 static const char kHelp[] =
-    "usage: lumiqdump [--offset N | --body-only] [--images] <file>\n"
+    "usage: lumiqdump [--offset N | --body-only] [--images | --glyphs] <file>\n"
     "\n"
     "Lists a print stream one item per line, each line \"<section> <offset> <text>\"\n"
     "with the byte offset in decimal:\n"
@@ -36,6 +37,12 @@ static const char kHelp[] =
     "                   mask <n> data <n> (crc <hex> | jpeg <W>x<H> components <c> | opaque)\n"
     "                 image <o> Cp <W>x<H> data <n> crc <hex>\n"
     "               with the CRC-32 of the decoded rows (methods 1 and 8)\n"
+    "  --glyphs     lists only the glyph records, one line each:\n"
+    "                 glyph <o> <opcode> bitmap header 0x<h> size <n> <W>x<H> rowbytes <b> [compressed]\n"
+    "                 glyph <o> <opcode> outline header 0x<h> size <n> points <p> ops <o>\n"
+    "                   (float | short) [hint] [bold]\n"
+    "               and fails (exit code 1) at a record whose padding does not end exactly\n"
+    "               at the size its header gives\n"
     "  --help       this text\n"
     "\n"
     "Broken input (a truncated command, an unknown opcode, a count or glyph record past\n"
@@ -82,6 +89,7 @@ int main(int argc, char **argv)
 {
     LqdOptions options;
     bool images = false;
+    bool glyphs = false;
     const char *path = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -90,6 +98,8 @@ int main(int argc, char **argv)
         }
         if (std::strcmp(argv[i], "--images") == 0) {
             images = true;
+        } else if (std::strcmp(argv[i], "--glyphs") == 0) {
+            glyphs = true;
         } else if (std::strcmp(argv[i], "--body-only") == 0) {
             options.bodyOnly = true;
         } else if (std::strcmp(argv[i], "--offset") == 0) {
@@ -109,6 +119,8 @@ int main(int argc, char **argv)
         return Usage("no file given");
     if (options.bodyOnly && options.hasOffset)
         return Usage("--offset and --body-only exclude each other");
+    if (images && glyphs)
+        return Usage("--images and --glyphs exclude each other");
     std::vector<uint8_t> data;
     if (!ReadWholeFile(path, data)) {
         std::fprintf(stderr, "lumiqdump: %s: %s\n", path, std::strerror(errno));
@@ -117,6 +129,15 @@ int main(int argc, char **argv)
     std::string out;
     LqdError error;
     bool ok = lqd_DumpStream(data.data(), data.size(), options, out, error);
+    if (glyphs) {
+        std::string listed;
+        LqdError glyphError;
+        if (!lqd_ListGlyphs(data.data(), data.size(), out, listed, glyphError) && ok) {
+            ok = false;
+            error = glyphError;
+        }
+        out = listed;
+    }
     std::fputs(images ? ListImages(data.data(), data.size(), out).c_str() : out.c_str(), stdout);
     if (!ok) {
         std::fflush(stdout);

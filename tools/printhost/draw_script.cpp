@@ -40,6 +40,7 @@ struct DrawState {
     std::vector<FLOAT_LONG> style;
     XFORMOBJ *xform = nullptr;
     std::map<std::string, NamedBitmap> bitmaps;
+    FONTOBJ *font = nullptr;
 };
 
 void FreeBitmap(NamedBitmap *b)
@@ -82,6 +83,9 @@ void FreeState(DrawState *s)
     for (auto &entry : s->bitmaps)
         FreeBitmap(&entry.second);
     s->bitmaps.clear();
+    if (s->font != nullptr)
+        qmt_EngineFreeFont(s->font);
+    s->font = nullptr;
 }
 
 void InitPen(DrawState *s)
@@ -762,6 +766,152 @@ int PlayBlit(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::ve
                : 0;
 }
 
+// A quoted word run starting at w[*at] ("a b" split into "\"a" and "b\""), unquoted; *at
+// moves past it. false when w[*at] does not open a quote that closes.
+bool ReadQuoted(const std::vector<std::string> &w, size_t *at, std::string *out)
+{
+    if (*at >= w.size() || w[*at].empty() || w[*at][0] != '"')
+        return false;
+    std::string text = w[*at].substr(1);
+    while (text.empty() || text.back() != '"') {
+        if (++*at >= w.size())
+            return false;
+        text += " " + w[*at];
+    }
+    ++*at;
+    text.pop_back();
+    *out = text;
+    return true;
+}
+
+// The UTF-16 form of UTF-8 text.
+std::u16string Wide(const std::string &text)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::u16string wide((size_t)(n > 0 ? n : 0), u'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), (LPWSTR)wide.data(), n);
+    return wide;
+}
+
+// font device "<face>" <pixels>: the DC's device font of that face name.
+int ReadFont(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w, bool dry,
+             std::string *error)
+{
+    size_t at = 2;
+    std::string face;
+    LONG pixels = 0;
+    if (w.size() < 4 || w[1] != "device" || !ReadQuoted(w, &at, &face) || at + 1 != w.size() ||
+        !ReadLong(w[at], &pixels) || pixels <= 0) {
+        *error = "font needs device \"<face>\" <pixels>";
+        return -1;
+    }
+    if (dry)
+        return 1;
+    std::u16string wide = Wide(face);
+    ULONG_PTR id = 0;
+    for (ULONG index = 1;; ++index) {
+        IFIMETRICS *pifi = e->queryFont(surface->dhpdev, 0, index, &id);
+        if (pifi == nullptr)
+            break;
+        if (pifi->dpwszFaceName != 0 && wide == (LPCWSTR)((const BYTE *)pifi + pifi->dpwszFaceName) &&
+            pifi->fwdUnitsPerEm > 0) {
+            if (s->font != nullptr)
+                qmt_EngineFreeFont(s->font);
+            FLOAT scale = (FLOAT)pixels / (FLOAT)pifi->fwdUnitsPerEm;
+            s->font = qmt_EngineFont(pifi, scale, scale, FO_TYPE_DEVICE, index);
+            return 1;
+        }
+    }
+    *error = "the DC has no device font \"" + face + "\"";
+    return -1;
+}
+
+// Four numbers from w[at] on as a rectangle.
+bool ReadRect(const std::vector<std::string> &w, size_t at, RECTL *rect)
+{
+    return at + 4 <= w.size() && ReadLong(w[at], &rect->left) && ReadLong(w[at + 1], &rect->top) &&
+           ReadLong(w[at + 2], &rect->right) && ReadLong(w[at + 3], &rect->bottom);
+}
+
+// text X Y "<text>" [opaque L T R B] [extra L T R B ...] [advance N] [vertical] [reversed]
+int PlayText(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w, bool dry,
+             std::string *error)
+{
+    LONG x = 0, y = 0, advance = 0;
+    size_t at = 3;
+    std::string text;
+    RECTL opaque = {};
+    bool hasOpaque = false, vertical = false, reversed = false;
+    std::vector<RECTL> extra;
+    bool ok = w.size() >= 4 && ReadLong(w[1], &x) && ReadLong(w[2], &y) && ReadQuoted(w, &at, &text) && !text.empty();
+    while (ok && at < w.size()) {
+        RECTL rect = {};
+        if (w[at] == "opaque" && ReadRect(w, at + 1, &opaque)) {
+            hasOpaque = true;
+            at += 5;
+        } else if (w[at] == "extra" && ReadRect(w, at + 1, &rect)) {
+            extra.push_back(rect);
+            at += 5;
+        } else if (w[at] == "advance" && at + 1 < w.size() && ReadLong(w[at + 1], &advance) && advance > 0) {
+            at += 2;
+        } else if (w[at] == "vertical" || w[at] == "reversed") {
+            (w[at] == "vertical" ? vertical : reversed) = true;
+            ++at;
+        } else {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        *error = "text needs X Y \"<text>\" [opaque L T R B] [extra L T R B ...] [advance N] [vertical] "
+                 "[reversed]";
+        return -1;
+    }
+    if (dry)
+        return 1;
+    if (s->font == nullptr) {
+        *error = "text before a font";
+        return -1;
+    }
+    std::u16string wide = Wide(text);
+    ULONG count = (ULONG)wide.size();
+    std::vector<HGLYPH> glyphs(wide.begin(), wide.end());
+    std::vector<USHORT> widths(count, 0);
+    if (advance == 0 &&
+        !e->queryAdvanceWidths(surface->dhpdev, s->font, QAW_GETWIDTHS, glyphs.data(), widths.data(), count)) {
+        *error = "DrvQueryAdvanceWidths refused the text";
+        return -1;
+    }
+    std::vector<GLYPHPOS> pgp(count);
+    LONG position = vertical ? y : x;
+    for (ULONG i = 0; i < count; ++i) {
+        pgp[i].hg = glyphs[i];
+        pgp[i].ptl = vertical ? POINTL{x, position} : POINTL{position, y};
+        LONG step = advance != 0 ? advance : (LONG)((widths[i] + 8) / 16);
+        position += reversed ? -step : step;
+    }
+    FLONG accel = (vertical ? SO_VERTICAL : SO_HORIZONTAL) | (reversed ? SO_REVERSED : 0);
+    STROBJ *pstro = qmt_EngineString(pgp.data(), count, (LPCWSTR)wide.c_str(), (ULONG)advance, accel, TRUE);
+    if (!extra.empty())
+        extra.push_back(RECTL{0, 0, 0, 0});
+    BRUSHOBJ *white = hasOpaque ? qmt_EngineSolidBrush(0xFFFFFF) : nullptr;
+    POINTL *origin = s->originSet ? &s->origin : nullptr;
+    BOOL drawn = e->textOut(surface,
+                            pstro,
+                            s->font,
+                            s->clip,
+                            extra.empty() ? nullptr : extra.data(),
+                            hasOpaque ? &opaque : nullptr,
+                            s->brush,
+                            white,
+                            origin,
+                            s->mix);
+    if (white != nullptr)
+        qmt_EngineFreeBrush(white);
+    qmt_EngineFreeString(pstro);
+    return drawn ? 1 : 0;
+}
+
 // Plays one statement (dry: builds and checks, calls nothing). Answers 1 done, 0 when the
 // drawing call answered FALSE, -1 on a script error (error says why).
 int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStatement &st, bool dry, std::string *error)
@@ -809,6 +959,10 @@ int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStateme
     }
     if (op == "bitmap")
         return ReadBitmap(s, w, error) ? 1 : -1;
+    if (op == "font")
+        return ReadFont(s, e, surface, w, dry, error);
+    if (op == "text")
+        return PlayText(s, e, surface, w, dry, error);
     if (op == "copybits" || op == "stretchblt" || op == "bitblt" || op == "stretchbltrop")
         return PlayBlit(s, e, surface, w, dry, error);
     if (op == "stroke" || op == "fill" || op == "strokefill") {

@@ -19,6 +19,13 @@
  *   stretchblt <name> L T R B [src X Y W H] [mask <name> X Y]
  *   bitblt <rop4> L T R B [src <name> X Y] [mask <name> X Y]     (with the current brush)
  *   stretchbltrop <rop4> <name> L T R B [src X Y W H]            (with the current brush)
+ *   font device "<face>" <pixels>        a device font of the DC (names of enable --fonts),
+ *                                         its em height in pixels
+ *   text X Y "<text>" [opaque L T R B] [extra L T R B ...] [advance N] [vertical] [reversed]
+ *                                         the text in the font with the current brush at its
+ *                                         baseline origin, each character advanced by the
+ *                                         driver's width (DrvQueryAdvanceWidths) or by N; the
+ *                                         opaque rectangle in white
  *   stamp ... end                         what the document events draw as the stamp
  *
  * A path is M x y, L x y..., C x y x y x y..., Z, or rect / ellipse L T R B (an ellipse
@@ -62,6 +69,10 @@ struct DrawEntries {
     BOOL(WINAPI *stretchBltRop)
     (SURFOBJ *, SURFOBJ *, SURFOBJ *, CLIPOBJ *, XLATEOBJ *, COLORADJUSTMENT *, POINTL *, RECTL *, RECTL *, POINTL *,
      ULONG, BRUSHOBJ *, DWORD);
+    BOOL(WINAPI *textOut)
+    (SURFOBJ *, STROBJ *, FONTOBJ *, CLIPOBJ *, RECTL *, RECTL *, BRUSHOBJ *, BRUSHOBJ *, POINTL *, MIX);
+    PIFIMETRICS(WINAPI *queryFont)(DHPDEV, ULONG_PTR, ULONG, ULONG_PTR *);
+    BOOL(WINAPI *queryAdvanceWidths)(DHPDEV, FONTOBJ *, ULONG, HGLYPH *, PVOID, ULONG);
 };
 
 /* ph_ReadDrawScript: reads (UTF-8) and checks a script. FALSE with "<path>:<line>: <what>"

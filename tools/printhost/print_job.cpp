@@ -78,6 +78,10 @@ static BOOL LoadEntries(const DriverHost *host, JobEntries *e)
     e->draw.copyBits = (decltype(e->draw.copyBits))(void *)ph_DriverFunction(host, INDEX_DrvCopyBits);
     e->draw.stretchBlt = (decltype(e->draw.stretchBlt))(void *)ph_DriverFunction(host, INDEX_DrvStretchBlt);
     e->draw.stretchBltRop = (decltype(e->draw.stretchBltRop))(void *)ph_DriverFunction(host, INDEX_DrvStretchBltROP);
+    e->draw.textOut = (decltype(e->draw.textOut))(void *)ph_DriverFunction(host, INDEX_DrvTextOut);
+    e->draw.queryFont = (decltype(e->draw.queryFont))(void *)ph_DriverFunction(host, INDEX_DrvQueryFont);
+    e->draw.queryAdvanceWidths =
+        (decltype(e->draw.queryAdvanceWidths))(void *)ph_DriverFunction(host, INDEX_DrvQueryAdvanceWidths);
     return e->draw.strokePath && e->draw.fillPath && e->draw.strokeAndFillPath && e->draw.realizeBrush &&
            e->enablePdev && e->completePdev && e->resetPdev && e->disablePdev && e->enableSurface &&
            e->disableSurface && e->startDoc && e->endDoc && e->startPage && e->sendPage && e->escape;

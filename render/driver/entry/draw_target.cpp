@@ -9,7 +9,9 @@
 #include "render/driver/escape/escape.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
+#include "render/driver/entry/entry.h"
 #include "render/driver/pdev/pdev.h"
+#include "render/pdl/text/text_job.h"
 
 LONG drw_BeginDrawing(SURFOBJ *pso, DrawTarget *target)
 {
@@ -54,4 +56,22 @@ LONG drw_SetDeviceTransform(DrawTarget *target, const Matrix2x3 *matrix)
         return -1;
     }
     return jc_SetTransform(target->pdev, &page) == 0 ? 0 : -1;
+}
+
+LONG drw_GetTextJob(DrawTarget *target, TextJob *job)
+{
+    if (target == NULL || job == NULL || !pdev_IsValid(target->pdev)) {
+        return -1;
+    }
+    memset(job, 0, sizeof *job);
+    PDEV *pdev = target->pdev;
+    if (!ent_GetFontJobView(pdev, &job->fonts)) {
+        return -1;
+    }
+    job->fontSubTable = &pdev->fontSubTable;
+    job->printer = pdev->job.control.printer != NULL ? pdev->job.control.printer : pdev->printer;
+    job->groupTable = pdev->job.control.fontTable;
+    job->compression = pdev->job.textCompression;
+    job->keys = &pdev->job.fontKeys;
+    return 0;
 }

@@ -73,7 +73,8 @@ BOOL WINAPI ent_QueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ *pfo, ULONG iMode, HGL
     USHORT *widths = (USHORT *)pvWidths;
     for (ULONG i = 0; i < cGlyphs; ++i) {
         LONG width = fnt_BlockCharWidth(block, (WORD)phg[i]);
-        widths[i] = (USHORT)RoundFix(scale * width / kUnitVector);
+        // The transform gives whole pixels; the engine takes advances in 28.4.
+        widths[i] = (USHORT)RoundFix((LONG)((LONGLONG)scale * width * 16 / kUnitVector));
     }
     return TRUE;
 }

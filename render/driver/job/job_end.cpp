@@ -16,6 +16,7 @@
 #include "render/pdl/compression/compress_dll.h"
 #include "render/pdl/compression/colour_analysis.h"
 #include "render/pdl/images/image_queue.h"
+#include "render/pdl/text/text_job.h"
 #include "render/pdl/writer/pdl_writer.h"
 
 // EndOpenPages: a logical page and a sheet left open at job end are ended, each with its
@@ -139,6 +140,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;
     }
+    fnt_FreeFontKeys(&pdev->job.fontKeys);
     img_UnloadCompressDll(pdev);
     // A fax job's list and its fax file go on every end of the job.
     if (pdev->job.faxJob) {

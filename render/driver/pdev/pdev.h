@@ -106,6 +106,7 @@ typedef struct JobState {
     JobControlState control;         /* job control: page counters, replay requests, escape state */
     EscapeState escape;              /* what the private escapes keep for the job */
     ClipState clip;                  /* the page's clip; its stored path on the PDEV heap */
+    struct FontKeyTable *fontKeys;   /* download keys of the job's fonts (owner), or NULL */
 } JobState;
 
 /* The page buffer (pdev_ResetPageBuffer). */

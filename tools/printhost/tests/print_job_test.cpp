@@ -212,7 +212,7 @@ TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
         {"duplex_back", {"--set", "16=2", "--pages", "3"}, QMH_JOB_COMPLETED, 3},
         {"abort", {"--pages", "2", "--abort-after", "1"}, QMH_JOB_ABORTED, 0}, // the spooler keeps nothing
         {"reset", {"--pages", "2", "--reset-after", "1"}, QMH_JOB_COMPLETED, 2},
-        {"sample_draw", {"--draw", QM_DRAW_SAMPLE}, QMH_JOB_COMPLETED, 3},
+        {"sample_draw", {"--draw", QM_DRAW_SAMPLE}, QMH_JOB_COMPLETED, 4},
     };
     for (const Case &c : cases) {
         testing::internal::CaptureStdout();

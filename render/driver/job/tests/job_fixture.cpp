@@ -205,6 +205,25 @@ DWORD JobTest::JobStatus()
     return info.Status;
 }
 
+std::vector<std::string> JobTest::PageCommands()
+{
+    std::vector<std::string> drawn;
+    bool inPage = false;
+    for (const std::string &line : Listing()) {
+        if (line.rfind("body ", 0) != 0)
+            continue;
+        std::string command = line.substr(5);
+        if (command.rfind("EP", 0) == 0) {
+            inPage = command.find("StartPage") != std::string::npos ||
+                     (inPage && command.find("EndPage") == std::string::npos);
+            continue;
+        }
+        if (inPage)
+            drawn.push_back(command);
+    }
+    return drawn;
+}
+
 std::vector<std::string> JobTest::Listing()
 {
     std::vector<BYTE> bytes = Bytes();

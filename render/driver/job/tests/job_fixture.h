@@ -61,6 +61,9 @@ protected:
     DWORD JobStatus();
     // The stream listed: one entry per header line, body command and trailer line.
     std::vector<std::string> Listing();
+    // The listing lines of the commands drawn inside pages (between each page's StartPage
+    // and EndPage comments), without "body ".
+    std::vector<std::string> PageCommands();
     // Opcodes of the body commands, with the text of 'EP' comments after a blank.
     std::vector<std::string> Commands();
 
