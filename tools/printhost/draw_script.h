@@ -19,6 +19,7 @@
  *   stretchblt <name> L T R B [src X Y W H] [mask <name> X Y]
  *   bitblt <rop4> L T R B [src <name> X Y] [mask <name> X Y]     (with the current brush)
  *   stretchbltrop <rop4> <name> L T R B [src X Y W H]            (with the current brush)
+ *   readback L T R B                      copies the page's rectangle back (DrvCopyBits)
  *   stamp ... end                         what the document events draw as the stamp
  *
  * A path is M x y, L x y..., C x y x y x y..., Z, or rect / ellipse L T R B (an ellipse

@@ -133,6 +133,10 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     }
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
+    // A model's hook component takes every page of the job when it opens.
+    if (hook_ModelNamesComponent(pdev)) {
+        hook_Open(pdev);
+    }
     DWORD hook = hook_IsActive(pdev);
     img_CreateAnalysisState(pdev);
     result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));
