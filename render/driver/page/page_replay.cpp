@@ -42,9 +42,9 @@ static BOOL read_record(PDEV *pdev, const StoreRecordHead &head, DWORD expected,
 // Colour kind of a colour page: the image hook replaces such pages.
 static const DWORD kColorPage = 2;
 
-// hook_replay_flags: the flags of a replay while the image hook takes the pages: the page
+// replay_hook_flags: the flags of a replay while the image hook takes the pages: the page
 // size and 'ED' always (but for booklets, whose faces set them), the transform always.
-static DWORD hook_replay_flags(PDEV *pdev, DWORD flags)
+static DWORD replay_hook_flags(PDEV *pdev, DWORD flags)
 {
     if (!hook_IsActive(pdev))
         return flags;
@@ -53,14 +53,14 @@ static DWORD hook_replay_flags(PDEV *pdev, DWORD flags)
     return flags | REPLAY_TRANSFORM;
 }
 
-// hook_capturing: the replayed page goes to the hook's capture file.
-static BOOL hook_capturing(PDEV *pdev)
+// replay_capturing: the replayed page goes to the hook's capture file.
+static BOOL replay_capturing(PDEV *pdev)
 {
     return pdev->job.stream->sinkKind == SINK_CAPTURE_FILE;
 }
 
-// hook_replace_page: the captured page ends and the hook's output takes its place.
-static LONG hook_replace_page(PDEV *pdev)
+// replay_hook_output: the captured page ends and the hook's output takes its place.
+static LONG replay_hook_output(PDEV *pdev)
 {
     LONG result = hook_EndCapture(pdev);
     return result != 0 ? result : hook_Run(pdev);
@@ -70,10 +70,10 @@ static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD fla
 {
     LONG result = 0;
     // A colour page the hook takes is captured from its page size on.
-    if (hook_IsActive(pdev) && record.colorKind == kColorPage && (flags & REPLAY_PAGE_SIZE) && !hook_capturing(pdev))
+    if (hook_IsActive(pdev) && record.colorKind == kColorPage && (flags & REPLAY_PAGE_SIZE) && !replay_capturing(pdev))
         result |= hook_BeginCapture(pdev);
     if (flags & REPLAY_PAGE_SIZE)
-        result =
+        result |=
             pg_WritePageSize(pdev, record.codes[0], record.codes[1], record.codes[2], record.size, record.pageSizeType);
     PageSetupState &setup = pdev->job.setup;
     setup.paperSource = record.source;
@@ -129,8 +129,8 @@ static BOOL replay_record(PDEV *pdev, const StoreRecordHead &head, DWORD flags, 
             *result |= pdl_EmitFB(writer) == -1 ? -1 : 0;
         if (head.kind == PAGE_RECORD_END_ED && (flags & REPLAY_ED)) {
             *result |= pdl_EmitED(writer) == -1 ? -1 : 0;
-            if (hook_capturing(pdev))
-                *result |= hook_replace_page(pdev);
+            if (replay_capturing(pdev))
+                *result |= replay_hook_output(pdev);
         }
         if (head.kind == PAGE_RECORD_RESET_CLIP && (flags & REPLAY_RESET_CLIP))
             *result |= pdl_ResetClip(writer) == -1 ? -1 : 0;
@@ -148,7 +148,7 @@ LONG pg_ReplayPage(PDEV *pdev, WORD page, DWORD flags, const Matrix2x3 *placemen
     // colour session keeps colour sets.
     if (spl_OpenStoredPage(pdev->job.stream, page) != 0)
         return -1;
-    flags = hook_replay_flags(pdev, flags);
+    flags = replay_hook_flags(pdev, flags);
     int cache = pdl_SetCacheEnabled(pdev->job.writer, 0);
     LONG result = 0;
     for (;;) {

@@ -185,9 +185,9 @@ static LONG write_page_size(PDEV *pdev, BYTE color, LONG colorResult, WORD sourc
     return result;
 }
 
-// hook_page_reset: a page the image hook takes starts afresh after its size: the
+// reset_for_hook: a page the image hook takes starts afresh after its size: the
 // writer's page reset (the page-level state too) and the job's resolution again.
-static LONG hook_page_reset(PDEV *pdev)
+static LONG reset_for_hook(PDEV *pdev)
 {
     PdlWriter *writer = pdev->job.writer;
     pdl_SetPageMode(writer, 1, 1);
@@ -204,7 +204,7 @@ LONG pg_WriteSheetPageSetup(PDEV *pdev)
     LONG colorResult = pg_GetSheetColorCode(pdev, &color);
     LONG result = write_page_size(pdev, color, colorResult, pdev->job.setup.paperSource);
     if (hook_IsActive(pdev))
-        result |= hook_page_reset(pdev);
+        result |= reset_for_hook(pdev);
     return result;
 }
 
