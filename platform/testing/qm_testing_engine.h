@@ -110,6 +110,24 @@ BRUSHOBJ *qmt_EngineHatchBrush(SURFOBJ *psoTarget, ULONG iHatch, ULONG lineColor
 /* Frees a built brush with its realisations. */
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo);
 
+/* The arguments of the last EngBitBlt call (pointers as given; calls counts every call
+ * since the process started or qmt_EngineReset). */
+typedef struct QMT_ENGINE_BITBLT {
+    DWORD calls;
+    SURFOBJ *psoTrg;
+    SURFOBJ *psoSrc;
+    SURFOBJ *psoMask;
+    CLIPOBJ *pco;
+    XLATEOBJ *pxlo;
+    RECTL *prclTrg;
+    POINTL *pptlSrc;
+    POINTL *pptlMask;
+    BRUSHOBJ *pbo;
+    POINTL *pptlBrush;
+    ROP4 rop4;
+} QMT_ENGINE_BITBLT;
+QMT_ENGINE_BITBLT qmt_EngineLastBitBlt(void);
+
 #ifdef __cplusplus
 }
 #endif

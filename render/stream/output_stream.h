@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "render/stream/hook_state.h"
 #include "render/stream/temp_file.h"
 
 #define STREAM_BUFFER_SIZE 2048
@@ -78,6 +79,7 @@ struct OutputStream {
     UINT messageId;       // string id of the file write-failure message
     EntryTable positions; // PagePosition entries
     RecordChain chain;
+    HookState hook; // the job's image hook component
 };
 
 // ---- Stream. Unless stated, results are 0 (or a byte count) on success, -1 on failure.

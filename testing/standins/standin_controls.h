@@ -143,4 +143,28 @@ typedef struct ColourStandinControl {
     char colourFile[260]; /* out: the path KRV_LoadKRV32 was given */
 } ColourStandinControl;
 
+/* Scripts of the image hook component. */
+#define HOOK_NORMAL 0      /* writes outputBytes bytes and answers 1 */
+#define HOOK_ANSWER_ZERO 1 /* writes the file, answers 0 */
+#define HOOK_SHORT_FILE 2  /* writes half of outputBytes, answers 1 */
+
+/* The image hook component's script and record ("QmHookStandinControl"). The entry's
+ * seven arguments are kept as they arrive: the three paths as text, the blocks as bytes. */
+typedef struct HookStandinControl {
+    DWORD script;      /* in: HOOK_* */
+    DWORD outputBytes; /* in: the output file's size; byte i is (i * 7) & 0xFF */
+    DWORD calls;       /* out: entry calls */
+    char input[260];   /* out: the arguments */
+    char output[260];
+    char data[260];
+    BYTE blockA[236];
+    BYTE blockB[540];
+    BYTE blockC[296];
+    DWORD workAreaZero; /* out: 1 when the 14,380 bytes of the work area were all zero */
+    DWORD inputBytes;   /* out: the input file's size, 0xFFFFFFFF when it could not be read */
+    BYTE inputHead[16]; /* out: its first bytes */
+} HookStandinControl;
+
+typedef HookStandinControl *(WINAPI *HookStandinControlProc)(DWORD reset);
+
 #endif /* QM_TESTING_STANDINS_STANDIN_CONTROLS_H */

@@ -912,6 +912,31 @@ int PlayText(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const std::ve
     return drawn ? 1 : 0;
 }
 
+// readback L T R B: the device surface's rectangle copied into an engine bitmap, as an
+// application reads the page back. Answers as PlayBlit.
+int PlayReadback(const DrawEntries *e, SURFOBJ *surface, const std::vector<std::string> &w, bool dry,
+                 std::string *error)
+{
+    LONG v[4];
+    if (w.size() != 5 || !ReadLongs(w, 1, 4, v) || v[2] <= v[0] || v[3] <= v[1]) {
+        *error = "readback needs L T R B, R above L and B above T";
+        return -1;
+    }
+    if (dry)
+        return 1;
+    SURFOBJ *copy = qmt_EngineBitmap(v[2] - v[0], v[3] - v[1], BMF_24BPP, TRUE);
+    if (copy == nullptr) {
+        *error = "readback: no bitmap";
+        return -1;
+    }
+    RECTL dest = {0, 0, v[2] - v[0], v[3] - v[1]};
+    POINTL from = {v[0], v[1]};
+    BOOL copied = e->copyBits(copy, surface, nullptr, nullptr, &dest, &from);
+    qmt_EngineFreeBitmap(copy);
+    return copied ? 1 : 0;
+}
+
+
 // Plays one statement (dry: builds and checks, calls nothing). Answers 1 done, 0 when the
 // drawing call answered FALSE, -1 on a script error (error says why).
 int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStatement &st, bool dry, std::string *error)
@@ -965,6 +990,8 @@ int Play(DrawState *s, const DrawEntries *e, SURFOBJ *surface, const DrawStateme
         return PlayText(s, e, surface, w, dry, error);
     if (op == "copybits" || op == "stretchblt" || op == "bitblt" || op == "stretchbltrop")
         return PlayBlit(s, e, surface, w, dry, error);
+    if (op == "readback")
+        return PlayReadback(e, surface, w, dry, error);
     if (op == "stroke" || op == "fill" || op == "strokefill") {
         PATHOBJ *ppo = ReadPath(w, 1, error);
         if (ppo == nullptr)

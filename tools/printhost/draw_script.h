@@ -26,6 +26,7 @@
  *                                         baseline origin, each character advanced by the
  *                                         driver's width (DrvQueryAdvanceWidths) or by N; the
  *                                         opaque rectangle in white
+ *   readback L T R B                      copies the page's rectangle back (DrvCopyBits)
  *   stamp ... end                         what the document events draw as the stamp
  *
  * A path is M x y, L x y..., C x y x y x y..., Z, or rect / ellipse L T R B (an ellipse

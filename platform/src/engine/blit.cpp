@@ -92,7 +92,8 @@ extern "C" {
 BOOL WINAPI EngBitBlt(SURFOBJ *psoTrg, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
                       POINTL *pptlSrc, POINTL *pptlMask, BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4)
 {
-    (void)pptlBrush;
+    RecordBitBlt(
+        QMT_ENGINE_BITBLT{0, psoTrg, psoSrc, psoMask, pco, pxlo, prclTrg, pptlSrc, pptlMask, pbo, pptlBrush, rop4});
     if (!psoTrg || !prclTrg) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/qm_testing_engine.h"
+
 namespace qme {
 
 /* Kinds of engine calls that fault injection can make fail (QMT_ENGINE_* values). */
@@ -115,6 +117,8 @@ std::recursive_mutex &Lock();
 /* True when the next call of this kind may go on; false when fault injection refuses it
  * (or the kernel's allocation gate does). Call under the lock. */
 bool CallAllowed(FailKind kind);
+/* Keeps the arguments of an EngBitBlt call for the test controls. */
+void RecordBitBlt(const QMT_ENGINE_BITBLT &call);
 
 /* Registry of the object records the engine made: a driver may be handed plain public
  * records made elsewhere, which must never be read past their end. */

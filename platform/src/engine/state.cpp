@@ -16,6 +16,8 @@ struct FaultGate {
     DWORD count;
 };
 static FaultGate g_faults[kFailKinds];
+/* The arguments of the last EngBitBlt call. */
+static QMT_ENGINE_BITBLT g_last_bitblt;
 
 /* Made on first use and kept for the life of the process (no constructor at load). */
 static std::unordered_map<const void *, DWORD> *g_objects;
@@ -63,6 +65,14 @@ bool CallAllowed(FailKind kind)
     return qmk::AllocationAllowed();
 }
 
+void RecordBitBlt(const QMT_ENGINE_BITBLT &call)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    DWORD calls = g_last_bitblt.calls + 1;
+    g_last_bitblt = call;
+    g_last_bitblt.calls = calls;
+}
+
 } // namespace qme
 
 using namespace qme;
@@ -107,6 +117,13 @@ void qmt_EngineReset(void)
     std::lock_guard<std::recursive_mutex> guard(Lock());
     for (FaultGate &gate : g_faults)
         gate = FaultGate();
+    g_last_bitblt = QMT_ENGINE_BITBLT();
+}
+
+QMT_ENGINE_BITBLT qmt_EngineLastBitBlt(void)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    return g_last_bitblt;
 }
 
 } // extern "C"

@@ -484,6 +484,19 @@ extern "C" BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 }
 
 /*
+ * The host name of a decorated stdcall export "_name@N": an ELF symbol cannot carry '@'
+ * (assembler and linker read it as a version), so such an export is built as
+ * "qmstdcall_name_N". Empty for any other name.
+ */
+static std::string decorated_alias(const char *name)
+{
+    const char *at = strrchr(name, '@');
+    if (name[0] != '_' || !at || at == name + 1 || !at[1] || strspn(at + 1, "0123456789") != strlen(at + 1))
+        return std::string();
+    return "qmstdcall_" + std::string(name + 1, at) + "_" + std::string(at + 1);
+}
+
+/*
  * GetProcAddress: the address of an export of the module (NULL = the main program) by
  * name; only the module's own symbols count. Exports by ordinal are not provided. NULL
  * with ERROR_MOD_NOT_FOUND (no module) or ERROR_PROC_NOT_FOUND (no such export, an
@@ -506,6 +519,9 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
      * bind ...) under "qmsys_" + name, so that no host library calls them by mistake. */
     if (!sym && m->host == g_platform->host)
         sym = own_symbol(m, (std::string("qmsys_") + lpProcName).c_str());
+    std::string alias = sym ? std::string() : decorated_alias(lpProcName);
+    if (!alias.empty())
+        sym = own_symbol(m, alias.c_str());
     if (!sym) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "render/driver/escape/escape.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/job/job_control.h"
 #include "render/driver/page/page_setup.h"
 #include "render/driver/entry/entry.h"
@@ -36,6 +37,7 @@ LONG drw_BeginDrawing(SURFOBJ *pso, DrawTarget *target)
     target->stampDrawing = jc_IsStampDrawing(pdev) != 0 ? 1 : 0;
     target->stampClipSkipped = jc_IsStampClipSkipped(pdev) != 0 ? 1 : 0;
     target->stampColorWord = jc_GetStampColorWord(pdev);
+    target->pageHook = hook_IsActive(pdev) ? 1 : 0;
     return 0;
 }
 

@@ -53,6 +53,10 @@
 // Returns 0, or the result of the failing step.
 LONG jc_BeginJobText(PDEV *pdev, WORD setIndex);
 
+// jc_WriteResolution: 'FA' with the job's resolution (setting 348, or the quality pair's
+// when the resolution choice is 1; 200 when it holds 0). 0 / -1.
+LONG jc_WriteResolution(PDEV *pdev);
+
 // jc_EndJobText: the "EndJob" trace record, 'EB', the job fields of the job information
 // and the trailer. Returns the OR of the 'EB' and the trailer results.
 LONG jc_EndJobText(PDEV *pdev);

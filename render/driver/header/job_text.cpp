@@ -341,14 +341,20 @@ static LONG WriteJobCommands(PDEV *pdev)
             return -1;
         }
     }
-    if (!snapshot.storedJob) {
-        LONG resolution =
-            hdr_Setting(pdev, hdr_Setting(pdev, FID_RESOLUTION_CHOICE) == 1 ? FID_QUALITY_PAIR : FID_RESOLUTION_348);
-        if (pdl_SetFA(writer, 1, resolution != 0 ? resolution : kDefaultResolution) < 0) {
-            return -1;
-        }
+    if (!snapshot.storedJob && jc_WriteResolution(pdev) != 0) {
+        return -1;
     }
     return 0;
+}
+
+LONG jc_WriteResolution(PDEV *pdev)
+{
+    if (pdev == NULL || pdev->job.writer == NULL) {
+        return -1;
+    }
+    LONG resolution =
+        hdr_Setting(pdev, hdr_Setting(pdev, FID_RESOLUTION_CHOICE) == 1 ? FID_QUALITY_PAIR : FID_RESOLUTION_348);
+    return pdl_SetFA(pdev->job.writer, 1, resolution != 0 ? resolution : kDefaultResolution) < 0 ? -1 : 0;
 }
 
 LONG jc_BeginJobText(PDEV *pdev, WORD setIndex)

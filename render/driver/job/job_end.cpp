@@ -8,6 +8,7 @@
 
 #include "render/driver/fax/fax.h"
 #include "render/driver/header/job_header.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/job/extended_escape.h"
 #include "render/driver/page/page_setup.h"
 #include "render/driver/pdev/escape_state.h"
@@ -117,6 +118,7 @@ LONG WINAPI jc_CloseJob(PDEV *pdev)
     pdev->job.control.printer = NULL;
     pdev->job.pageState = 0;
     pdev->job.recordWord = 0;
+    hook_Close(pdev);
     spl_PdevDestroyStream(pdev);
     return jc_ReleaseJob(pdev);
 }
@@ -136,6 +138,7 @@ LONG WINAPI jc_ReleaseJob(PDEV *pdev)
         pdev->job.monitorSession = NULL;
     }
     jcs_FreeRotationBuffer(pdev);
+    hook_Close(pdev);
     if (pdev->job.writer != NULL) {
         pdl_DestroyWriter(pdev->job.writer);
         pdev->job.writer = NULL;

@@ -137,6 +137,11 @@ LONG WINAPI jc_OpenJob(PDEV *pdev, LPCWSTR docName, LPCWSTR outputFile)
     }
     LONG result = pdev->job.writer != NULL ? 0 : -1;
 
+    // A model's hook component takes every page of the job when it opens: the pages are
+    // recorded and replayed through it (booklet faces are replayed anyway).
+    if (hook_ModelNamesComponent(pdev) && hook_Open(pdev) == 0 && !pdev->job.setup.snapshot.bookletOn) {
+        control->replayFlag = 1;
+    }
     DWORD hook = hook_IsActive(pdev);
     img_CreateAnalysisState(pdev);
     result |= jcs_CreateImageQueue(pdev, hook ? 0 : pdev_GetSetting32(pdev, FID_IMAGE_QUEUE_LIMIT));

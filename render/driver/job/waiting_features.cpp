@@ -4,26 +4,8 @@
  */
 #include "render/driver/job/job_control.h"
 
-#include "core/ddd/ddd_access.h"
 #include "core/trace/trace.h"
-
-// Descriptive string kind naming the model's image hook component.
-static const WORD kHookComponentKind = 14;
-
-// ModelNamesHook: 1 when the model's description names an image hook component.
-static BOOL ModelNamesHook(PDEV *pdev)
-{
-    if (pdev->modelFile == NULL) {
-        return FALSE;
-    }
-    WCHAR *name = NULL;
-    BOOL named =
-        ddd_GetInfoString(pdev->modelFile, kHookComponentKind, &name) == DDD_OK && name != NULL && name[0] != 0;
-    if (name != NULL) {
-        GlobalFree(name);
-    }
-    return named;
-}
+#include "render/driver/hook/image_hook.h"
 
 // The first feature the job asks for that is refused, or NULL.
 static LPCWSTR RefusedFeature(PDEV *pdev)
@@ -40,7 +22,7 @@ static LPCWSTR RefusedFeature(PDEV *pdev)
         {snapshot->reverseOrder != 0, TEXT("reverse order")},
         {pdev->job.control.replayRequest != 0, TEXT("page replay")},
         {snapshot->markingOn != 0, TEXT("security marking")},
-        {ModelNamesHook(pdev), TEXT("image hook component")},
+        {hook_ModelNamesComponent(pdev), TEXT("image hook component")},
     };
     for (const Feature &feature : features) {
         if (feature.asked) {

@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "render/driver/header/job_header.h"
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
 #include "render/driver/pdev/pdev_output.h"
@@ -82,6 +83,13 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         record.codes[1] = trayCode;
         record.codes[2] = paperCode;
         return store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
+    }
+    float dots[2];
+    if (hook_IsActive(pdev)) {
+        // The hook's pages are sized in dots with the custom code; it keeps the page's own values.
+        hook_StorePageSize(pdev, colorCode, trayCode, paperCode, size, dots);
+        paperCode = PAPER_CODE_CUSTOM;
+        size = dots;
     }
     LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
     if (pageSizeType >= 1 && pageSizeType <= 4 &&

@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
 #include "render/driver/pdev/pdev_output.h"
@@ -38,11 +39,41 @@ static BOOL read_record(PDEV *pdev, const StoreRecordHead &head, DWORD expected,
     return expected == 0 || spl_ReadStoredPage(pdev->job.stream, expected, (BYTE *)data) == (LONG)expected;
 }
 
+// Colour kind of a colour page: the image hook replaces such pages.
+static const DWORD kColorPage = 2;
+
+// replay_hook_flags: the flags of a replay while the image hook takes the pages: the page
+// size and 'ED' always (but for booklets, whose faces set them), the transform always.
+static DWORD replay_hook_flags(PDEV *pdev, DWORD flags)
+{
+    if (!hook_IsActive(pdev))
+        return flags;
+    if (!pdev->job.setup.snapshot.bookletOn)
+        flags |= REPLAY_PAGE_SIZE | REPLAY_ED;
+    return flags | REPLAY_TRANSFORM;
+}
+
+// replay_capturing: the replayed page goes to the hook's capture file.
+static BOOL replay_capturing(PDEV *pdev)
+{
+    return pdev->job.stream->sinkKind == SINK_CAPTURE_FILE;
+}
+
+// replay_hook_output: the captured page ends and the hook's output takes its place.
+static LONG replay_hook_output(PDEV *pdev)
+{
+    LONG result = hook_EndCapture(pdev);
+    return result != 0 ? result : hook_Run(pdev);
+}
+
 static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD flags)
 {
     LONG result = 0;
+    // A colour page the hook takes is captured from its page size on.
+    if (hook_IsActive(pdev) && record.colorKind == kColorPage && (flags & REPLAY_PAGE_SIZE) && !replay_capturing(pdev))
+        result |= hook_BeginCapture(pdev);
     if (flags & REPLAY_PAGE_SIZE)
-        result =
+        result |=
             pg_WritePageSize(pdev, record.codes[0], record.codes[1], record.codes[2], record.size, record.pageSizeType);
     PageSetupState &setup = pdev->job.setup;
     setup.paperSource = record.source;
@@ -96,8 +127,11 @@ static BOOL replay_record(PDEV *pdev, const StoreRecordHead &head, DWORD flags, 
             return FALSE;
         if (head.kind == PAGE_RECORD_END_FB && (flags & REPLAY_FB))
             *result |= pdl_EmitFB(writer) == -1 ? -1 : 0;
-        if (head.kind == PAGE_RECORD_END_ED && (flags & REPLAY_ED))
+        if (head.kind == PAGE_RECORD_END_ED && (flags & REPLAY_ED)) {
             *result |= pdl_EmitED(writer) == -1 ? -1 : 0;
+            if (replay_capturing(pdev))
+                *result |= replay_hook_output(pdev);
+        }
         if (head.kind == PAGE_RECORD_RESET_CLIP && (flags & REPLAY_RESET_CLIP))
             *result |= pdl_ResetClip(writer) == -1 ? -1 : 0;
         return TRUE;
@@ -114,6 +148,7 @@ LONG pg_ReplayPage(PDEV *pdev, WORD page, DWORD flags, const Matrix2x3 *placemen
     // colour session keeps colour sets.
     if (spl_OpenStoredPage(pdev->job.stream, page) != 0)
         return -1;
+    flags = replay_hook_flags(pdev, flags);
     int cache = pdl_SetCacheEnabled(pdev->job.writer, 0);
     LONG result = 0;
     for (;;) {

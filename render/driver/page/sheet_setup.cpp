@@ -6,6 +6,7 @@
 
 #include "core/settings/function_ids.h"
 #include "render/driver/forms/forms.h"
+#include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/record_access.h"
@@ -184,13 +185,27 @@ static LONG write_page_size(PDEV *pdev, BYTE color, LONG colorResult, WORD sourc
     return result;
 }
 
+// reset_for_hook: a page the image hook takes starts afresh after its size: the
+// writer's page reset (the page-level state too) and the job's resolution again.
+static LONG reset_for_hook(PDEV *pdev)
+{
+    PdlWriter *writer = pdev->job.writer;
+    pdl_SetPageMode(writer, 1, 1);
+    pdl_InvalidateStateCache(writer);
+    LONG result = pdl_ResetPage(writer) == 0 ? 0 : -1;
+    return result | jc_WriteResolution(pdev);
+}
+
 LONG pg_WriteSheetPageSetup(PDEV *pdev)
 {
     if (!can_write(pdev))
         return -1;
     BYTE color = 0;
     LONG colorResult = pg_GetSheetColorCode(pdev, &color);
-    return write_page_size(pdev, color, colorResult, pdev->job.setup.paperSource);
+    LONG result = write_page_size(pdev, color, colorResult, pdev->job.setup.paperSource);
+    if (hook_IsActive(pdev))
+        result |= reset_for_hook(pdev);
+    return result;
 }
 
 LONG pg_WriteSourcePageSetup(PDEV *pdev, WORD source)

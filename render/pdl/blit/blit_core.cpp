@@ -1,47 +1,41 @@
 /*
- * The blit core: the one worker of the four blit entry points. Source raster operations
- * become images; operations without a source are not drawn by this driver yet.
+ * The blit core: the one worker of the four blit entry points. Operations without a
+ * source become rectangle fills, source operations images; while the image hook takes
+ * the pages, masked operations go to the engine.
  */
 #include "render/pdl/blit/blit.h"
 
+#include "render/pdl/blit/blit_fill.h"
 #include "render/pdl/blit/blit_source.h"
 #include "render/pdl/images/image_checks.h"
 #include "render/pdl/images/image_output.h"
 #include "render/pdl/images/row_convert.h"
 #include "render/pdl/paths/path_workers.h"
 
-/* ROP4s without a source: black, white, the pattern operations and leaving the destination. */
-static const ROP4 kNoSourceRops[] = {0x0000,
-                                     0xFFFF,
-                                     0x0505,
-                                     0x0A0A,
-                                     0x0F0F,
-                                     0x5050,
-                                     0x5555,
-                                     0x5A5A,
-                                     0x5F5F,
-                                     0xA0A0,
-                                     0xA5A5,
-                                     0xAFAF,
-                                     0xF0F0,
-                                     0xF5F5,
-                                     0xFAFA,
-                                     0xAAA0,
-                                     0xAAF0};
 /* Leaves the destination as it is. */
 static const ROP4 kLeaveDestination = 0xAAAA;
 /* clr_PrepareColor answers that make the queued images go out first. */
 static const LONG kFlushFirst[] = {6, 8};
 
-// blit_IsNoSource: the ROP4 uses no source.
-static BOOL blit_IsNoSource(ROP4 rop4)
+// blit_IsMasked: the two raster operations of the ROP4 differ.
+static BOOL blit_IsMasked(ROP4 rop4)
 {
-    for (ROP4 rop : kNoSourceRops) {
-        if (rop == rop4) {
-            return TRUE;
-        }
+    return (rop4 & 0xFF) != (rop4 >> 8);
+}
+
+// blit_ToEngine: a masked operation while the image hook takes the pages: the queued
+// images go out, then the engine draws with the caller's arguments and its answer is the
+// call's. A stretch has no source point: the source rectangle's corner stands for it.
+static BOOL blit_ToEngine(const DrawTarget *target, SURFOBJ *psoDst, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco,
+                          XLATEOBJ *pxlo, RECTL *prclDst, POINTL *pptlSrc, const BlitSource *source, POINTL *pptlMask,
+                          BRUSHOBJ *pbo, POINTL *pptlBrush, ROP4 rop4)
+{
+    if (img_FlushImageQueue(target->pdev, 0) != 0) {
+        return FALSE;
     }
-    return FALSE;
+    POINTL corner = source->origin;
+    POINTL *from = pptlSrc != NULL ? pptlSrc : (psoSrc != NULL ? &corner : NULL);
+    return EngBitBlt(psoDst, psoSrc, psoMask, pco, pxlo, prclDst, from, pptlMask, pbo, pptlBrush, rop4);
 }
 
 BOOL WINAPI vec_BitBlt(SURFOBJ *psoDst, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDst,
@@ -74,20 +68,33 @@ BOOL WINAPI vec_BitBlt(SURFOBJ *psoDst, SURFOBJ *psoSrc, SURFOBJ *psoMask, CLIPO
         return FALSE;
     }
     rop4 &= 0xFFFF;
+    BOOL masked = blit_IsMasked(rop4);
+    if (target.pageHook && masked) {
+        return blit_ToEngine(
+            &target, psoDst, psoSrc, psoMask, pco, pxlo, prclDst, pptlSrc, &source, pptlMask, pbo, pptlBrush, rop4);
+    }
     if (rop4 == kLeaveDestination) {
         return img_FlushImageQueue(target.pdev, 0) == 0;
     }
-    if (blit_IsNoSource(rop4)) {
-        OutputDebugStringA("qmkelvim: raster operation without a source not drawn\n");
-        return FALSE;
-    }
-    if (psoSrc == NULL) {
-        return FALSE;
-    }
-    BOOL masked = (rop4 & 0xFF) != (rop4 >> 8);
     if (masked && psoMask != NULL && pptlMask != NULL) {
         source.mask = psoMask;
         source.maskOrigin = *pptlMask;
+    }
+    if (vec_IsFillRop(rop4)) {
+        if (img_FlushImageQueue(target.pdev, 0) != 0) {
+            return FALSE;
+        }
+        BlitSource mask = {};
+        mask.surface = source.mask;
+        mask.maskOrigin = source.maskOrigin;
+        int filled = vec_BlitFill(&target, pco, &dest, &mask, pbo, pptlBrush, rop4);
+        if (filled == -1) {
+            drw_FailJob(&target);
+        }
+        return filled == 1;
+    }
+    if (psoSrc == NULL) {
+        return FALSE;
     }
     DWORD kind = source.mask != NULL ? IMG_ROP_KIND_ROP4 : IMG_ROP_KIND_ROP3;
     DWORD code = source.mask != NULL ? rop4 : (DWORD)(rop4 & 0xFF);

@@ -27,6 +27,7 @@ typedef struct DrawTarget {
     DWORD stampDrawing;     /* jc_IsStampDrawing: a stamp is drawn */
     DWORD stampClipSkipped; /* jc_IsStampClipSkipped: the clip is left alone */
     DWORD stampColorWord;   /* jc_GetStampColorWord: non-zero when the stamp colour applies */
+    DWORD pageHook;         /* hook_IsActive: the image hook component takes the pages */
 } DrawTarget;
 
 /* drw_BeginDrawing: the target of a drawing call on surface pso: checks the PDEV (a bad one

@@ -257,10 +257,90 @@ TEST_F(DrawBlitTest, RefusedBlitsWriteNothing)
     XLATEOBJ *grey = Table({0x808080});
     EXPECT_FALSE(
         DrvStretchBlt(surface_, wide, nullptr, nullptr, grey, nullptr, nullptr, &dest, &from, nullptr, kColorOnColor));
-    brushes_.push_back(qmt_EngineSolidBrush(0));
-    EXPECT_FALSE(Blt(nullptr, nullptr, {0, 0, 10, 10}, {0, 0}, 0xF0F0, brushes_.back()));
+    // A source operation without its source.
+    EXPECT_FALSE(Blt(nullptr, nullptr, {0, 0, 10, 10}, {0, 0}, 0x6666));
+    // A pattern operation without a brush.
+    EXPECT_FALSE(Blt(nullptr, nullptr, {0, 0, 10, 10}, {0, 0}, 0xF0F0));
     Strings drawn = Drawn();
     EXPECT_EQ(Count(drawn, "Cq "), 0u);
+}
+
+// Blits without a source are rectangle fills: black and white solid, the pattern
+// operations with the brush. A rectangle that one clip rectangle cuts is cut instead.
+TEST_F(DrawBlitTest, WhiteAndBlackFillsCutToOneClipRectangle)
+{
+    Begin();
+    RECTL clipRect = {100, 100, 300, 300};
+    CLIPOBJ *clip = qmt_EngineClip(&clipRect, 1);
+    RECTL white = {50, 150, 200, 250};
+    EXPECT_TRUE(
+        DrvBitBlt(surface_, nullptr, nullptr, clip, nullptr, &white, nullptr, nullptr, nullptr, nullptr, 0xFFFF));
+    RECTL black = {400, 420, 350, 400}; // given the wrong way round
+    EXPECT_TRUE(DrvBitBlt(surface_, nullptr, nullptr, nullptr, nullptr, &black, nullptr, nullptr, nullptr, nullptr, 0));
+    RECTL outside = {0, 0, 50, 50};
+    EXPECT_TRUE(
+        DrvBitBlt(surface_, nullptr, nullptr, clip, nullptr, &outside, nullptr, nullptr, nullptr, nullptr, 0xFFFF));
+    qmt_EngineFreeClip(clip);
+    Strings drawn = Drawn();
+    // After the page's transform and clip reset:
+    ASSERT_GE(drawn.size(), 2u);
+    EXPECT_EQ(Strings(drawn.begin() + 2, drawn.end()),
+              (Strings{"AM 2 4 #ffffff",
+                       "AJ 1",
+                       "AL 1 13",
+                       "AK 2",
+                       "CG 100 150 200 250",
+                       "AM 2 4 #000000",
+                       "CG 350 400 400 420"}));
+}
+
+TEST_F(DrawBlitTest, PatternOperationsPaintTheBrush)
+{
+    Begin();
+    BRUSHOBJ *hatch = qmt_EngineHatchBrush(surface_, HS_CROSS, 0x0000FF, 0xFFFFFF, DrvRealizeBrush);
+    brushes_.push_back(hatch);
+    RECTL clipRect = {0, 0, 100, 100};
+    CLIPOBJ *clip = qmt_EngineClip(&clipRect, 1);
+    RECTL rect = {50, 50, 150, 80};
+    POINTL origin = {3, 4};
+    EXPECT_TRUE(DrvBitBlt(surface_, nullptr, nullptr, clip, nullptr, &rect, nullptr, nullptr, hatch, &origin, 0xF0F0));
+    qmt_EngineFreeClip(clip);
+    // Through its own mask: the background stays (transparent).
+    EXPECT_TRUE(Blt(nullptr, nullptr, {200, 200, 210, 210}, {0, 0}, 0xAAF0, hatch));
+    brushes_.push_back(qmt_EngineSolidBrush(0x00FF00));
+    EXPECT_TRUE(Blt(nullptr, nullptr, {300, 300, 310, 310}, {0, 0}, 0x5A5A, brushes_.back()));
+    Strings drawn = Drawn();
+    ASSERT_GE(drawn.size(), 2u);
+    EXPECT_EQ(Strings(drawn.begin() + 2, drawn.end()),
+              (Strings{"AL 1 13",
+                       "AQ 2 1 4 #ffffff",
+                       "AN 3 4 2 4 #0000ff 6",
+                       "AJ 1",
+                       "AK 2",
+                       "CG 50 50 100 80",
+                       "AQ 2 2 4 #ffffff",
+                       "AN 0 0 2 4 #0000ff 6",
+                       "CG 200 200 210 210",
+                       "AL 1 7",
+                       "AM 2 4 #00ff00",
+                       "CG 300 300 310 310"}));
+}
+
+TEST_F(DrawBlitTest, MaskedPatternSendsTheMaskWhoseBitsPaint)
+{
+    Begin();
+    brushes_.push_back(qmt_EngineSolidBrush(0x0000FF));
+    SURFOBJ *mask = Bitmap(32, 8, BMF_1BPP);
+    memset(mask->pvScan0, 0x0F, (size_t)mask->lDelta * 8);
+    POINTL maskAt = {8, 0};
+    EXPECT_TRUE(Blt(nullptr, nullptr, {10, 20, 30, 28}, {0, 0}, 0xAAF0, brushes_.back(), mask, &maskAt));
+    Strings drawn = Drawn();
+    EXPECT_TRUE(Has(drawn, "AM 2 4 #0000ff"));
+    EXPECT_EQ(Count(drawn, "CG "), 0u);
+    Strings cp = Fields(drawn, "Cp");
+    ASSERT_GE(cp.size(), 6u);
+    // The mask is cut to its surface: 24 of the 20 pixels from x 8 fit.
+    EXPECT_EQ(Strings(cp.begin() + 1, cp.begin() + 6), (Strings{"10", "20", "20", "8", "1"}));
 }
 
 TEST_F(DrawBlitTest, ReductionToTheReductionResolution)
@@ -333,6 +413,17 @@ TEST_F(QueuedImageTest, ImagesGoOutConvertedInDrawingOrder)
         converted = converted || line.find("data 24:efefef") != std::string::npos;
     EXPECT_TRUE(converted);
     EXPECT_GE(control_->converts, 2u);
+}
+
+TEST_F(QueuedImageTest, LeavingTheDestinationOnlyFlushesTheQueue)
+{
+    Begin();
+    EXPECT_TRUE(Blt(Filled(4, 2, 0x10), nullptr, {0, 0, 4, 2}, {0, 0}));
+    EXPECT_TRUE(Blt(nullptr, nullptr, {0, 0, 10, 10}, {0, 0}, 0xAAAA));
+    EXPECT_EQ(((ImageQueue *)Pdev()->job.imageQueue)->count, 0u);
+    Strings drawn = Drawn();
+    EXPECT_EQ(Count(drawn, "Cq "), 1u);
+    EXPECT_EQ(Count(drawn, "CG "), 0u);
 }
 
 TEST_F(QueuedImageTest, FailingConversionDropsThePagesImages)
