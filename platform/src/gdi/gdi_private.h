@@ -32,7 +32,17 @@ bool DeleteDisplayDC(HDC hdc);
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
 
-enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4, kFont = 5, kRegion = 6 };
+enum ObjectKind {
+    kDc = 1,
+    kPalette = 2,
+    kBitmap = 3,
+    kPrinterDc = 4,
+    kFont = 5,
+    kRegion = 6,
+    kPen = 7,
+    kBrush = 8,
+    kObjectKinds = 9
+};
 
 struct Object {
     ObjectKind kind;
@@ -44,9 +54,54 @@ struct Palette : Object {
     DWORD selections; /* DCs holding it selected */
 };
 
+/* A pen of CreatePen (or a stock one). */
+struct Pen : Object {
+    DWORD style; /* PS_* with type, join and cap */
+    LONG width;  /* logical units */
+    COLORREF color;
+    DWORD selections; /* DCs holding it selected */
+};
+
+/* A brush of CreateSolidBrush or CreateHatchBrush (or a stock one). */
+struct Brush : Object {
+    UINT style; /* BS_SOLID, BS_HATCHED or BS_NULL */
+    COLORREF color;
+    ULONG hatch; /* HS_* of a hatched brush */
+    DWORD selections;
+};
+
+/* The drawing state of a DC: mapping, selected objects, colours and modes, the current
+ * position and the clip region. */
+struct DcState {
+    Mapping mapping; /* logical to device coordinates */
+    Pen *pen;
+    Brush *brush;
+    HFONT font; /* NULL: the device's default */
+    int rop2;
+    int bkMode;
+    COLORREF bkColor;
+    COLORREF textColor;
+    int polyFillMode;
+    UINT textAlign;
+    POINT position; /* current position, logical */
+    bool clipped;   /* a clip region is selected */
+    qme::Region clip;
+};
+
+/* The state of a new DC over a device of the given resolution: MM_TEXT, the black pen and
+ * white brush, R2_COPYPEN, OPAQUE white background, black text, ALTERNATE, no clip. */
+void ResetDcState(DcState *state, LONG dpiX, LONG dpiY);
+
+/* Releases the objects a DC's state holds selected. */
+void ReleaseDcState(DcState *state);
+
+/* The state of a display, memory or printer DC, or NULL (ERROR_INVALID_HANDLE). Call under
+ * the lock. */
+DcState *StateOf(HDC hdc);
+
 struct Dc : Object {
     Palette *palette; /* the selected palette (the stock one at first) */
-    Mapping mapping;  /* logical to device coordinates */
+    DcState state;
 };
 
 /* A render driver loaded by path and enabled once per process; freed after its last DC. */
@@ -78,6 +133,7 @@ struct PrinterDc : Object {
     DWORD job;               /* the spool job of the open document; 0 outside one */
     std::u16string document; /* its name */
     bool inPage;             /* between StartPage and EndPage */
+    DcState state;
 };
 
 /* The entry of a driver's table, or NULL. */
@@ -160,6 +216,12 @@ void Unregister(Object *object);
 
 /* The live object of a handle and kind, or NULL. */
 Object *Find(const void *handle, ObjectKind kind);
+
+/* The stock pen or brush of a GetStockObject index, or NULL. */
+Object *StockOf(int index);
+
+/* The stock pen or brush of a handle, or NULL. */
+Object *FindStock(const void *handle);
 
 /* The stock default palette (20 entries). */
 Palette *StockPalette();

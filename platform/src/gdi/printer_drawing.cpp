@@ -1,0 +1,441 @@
+/*
+ * Drawing on printer DCs: lines, curves, shapes and pattern blits in logical units become
+ * 28.4 paths and rectangles in device pixels, handed to the render driver's DrvStrokePath,
+ * DrvFillPath, DrvStrokeAndFillPath and DrvBitBlt with the engine's objects (the pen as
+ * LINEATTRS and the world-to-device XFORMOBJ, solid and hatch brushes in the device
+ * palette's format, the mix, the clip as a CLIPOBJ). A call reaches the driver only when the
+ * driver hooked its entry and announced the capabilities it needs (GCAPS_BEZIERS for
+ * curves, the fill mode's GCAPS_*FILL, GCAPS_GEOMETRICWIDE for wide pens); otherwise it
+ * fails unsent with ERROR_NOT_SUPPORTED. A FALSE DrvStrokeAndFillPath is tried again as
+ * DrvFillPath then DrvStrokePath; nothing else is retried or drawn another way. The driver
+ * runs without the GDI lock.
+ */
+#include "platform/src/gdi/gdi_private.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using namespace qmg;
+
+namespace {
+
+typedef decltype(&DrvStrokePath) StrokePathProc;
+typedef decltype(&DrvFillPath) FillPathProc;
+typedef decltype(&DrvStrokeAndFillPath) StrokeAndFillPathProc;
+typedef decltype(&DrvBitBlt) BitBltProc;
+
+/* What a drawing call needs of its DC, copied under the lock. */
+struct Call {
+    PrinterDriver *driver;
+    SURFOBJ *surface;
+    FLONG hooks;
+    FLONG caps;
+    ULONG paletteMode;
+    DcState state;
+    Pen pen;
+    Brush brush;
+    PrinterDc *dc;
+};
+
+/* The state of a printer DC of CreateDCW with a surface; false (ERROR_INVALID_HANDLE)
+ * otherwise. */
+bool BeginCall(HDC hdc, Call *call)
+{
+    CountCall();
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc));
+    if (!dc || !dc->driver || !dc->surface) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    call->driver = dc->driver;
+    call->surface = dc->surface;
+    call->hooks = qmh_SurfaceHooks(dc->device.hsurf);
+    call->caps = dc->device.devInfo.flGraphicsCaps;
+    call->paletteMode = qme::PaletteMode(dc->device.devInfo.hpalDefault);
+    call->state = dc->state;
+    call->pen = *dc->state.pen;
+    call->brush = *dc->state.brush;
+    call->dc = dc;
+    return true;
+}
+
+/* Moves the DC's current position, when the DC still lives. */
+void SetPosition(HDC hdc, POINT position)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    if (PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc))) {
+        dc->state.position = position;
+    }
+}
+
+BOOL Fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
+}
+
+/* Logical points in 28.4 device units; false when one lies beyond the device range. */
+bool ToFixPoints(const Mapping &m, const POINT *points, size_t count, std::vector<POINTFIX> *out)
+{
+    out->resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        if (!ToDeviceFix(m, points[i], &(*out)[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/* The world-to-device transform of the mapping (GM_COMPATIBLE: scale and offset). */
+XFORML WorldToDevice(const Mapping &m)
+{
+    double sx = double(m.viewportExt.cx) / m.windowExt.cx;
+    double sy = double(m.viewportExt.cy) / m.windowExt.cy;
+    XFORML x;
+    x.eM11 = (FLOATL)sx;
+    x.eM12 = 0;
+    x.eM21 = 0;
+    x.eM22 = (FLOATL)sy;
+    x.eDx = (FLOATL)(m.viewportOrg.x - m.windowOrg.x * sx);
+    x.eDy = (FLOATL)(m.viewportOrg.y - m.windowOrg.y * sy);
+    return x;
+}
+
+/* The device pixels a path's points touch, widened by half a wide pen's width. */
+RECTL PathBounds(const std::vector<POINTFIX> &points, double penWidth)
+{
+    LONG margin = penWidth > 1.0 ? (LONG)std::ceil(penWidth / 2) : 0;
+    RECTL r = {0, 0, 0, 0};
+    for (size_t i = 0; i < points.size(); ++i) {
+        LONG x0 = points[i].x >> 4, y0 = points[i].y >> 4;
+        LONG x1 = (points[i].x + 15) >> 4, y1 = (points[i].y + 15) >> 4;
+        if (i == 0) {
+            r = RECTL{x0, y0, x1, y1};
+        }
+        r.left = std::min(r.left, x0);
+        r.top = std::min(r.top, y0);
+        r.right = std::max(r.right, x1);
+        r.bottom = std::max(r.bottom, y1);
+    }
+    return RECTL{r.left - margin, r.top - margin, r.right + margin + 1, r.bottom + margin + 1};
+}
+
+/* The driver's brush of a DC brush: solid in the device's format or the engine's hatch
+ * over {brush colour, background colour}; NULL for a hollow brush. */
+BRUSHOBJ *DeviceBrush(const Call &c)
+{
+    if (c.brush.style == BS_SOLID) {
+        return qme::NewSolidBrush(qme::DeviceColor(c.brush.color, c.paletteMode));
+    }
+    if (c.brush.style == BS_HATCHED) {
+        return qme::NewHatchBrush(c.surface,
+                                  c.brush.hatch,
+                                  qme::DeviceColor(c.brush.color, c.paletteMode),
+                                  qme::DeviceColor(c.state.bkColor, c.paletteMode),
+                                  (qme::BrushRealizer)(void *)DriverEntry(c.driver, INDEX_DrvRealizeBrush));
+    }
+    return nullptr;
+}
+
+/* True when the brush's background is left alone (TRANSPARENT under a hatch). */
+bool TransparentBrush(const Call &c)
+{
+    return c.state.bkMode == TRANSPARENT && c.brush.style == BS_HATCHED;
+}
+
+/* The entry of a hooked driver call, or NULL. */
+PFN HookedEntry(const Call &c, FLONG hook, ULONG index)
+{
+    return (c.hooks & hook) ? DriverEntry(c.driver, index) : nullptr;
+}
+
+/* Engine objects of one path call, freed together. */
+struct PathObjects {
+    PATHOBJ *path = nullptr;
+    CLIPOBJ *clip = nullptr;
+    XFORMOBJ *xform = nullptr;
+    BRUSHOBJ *stroke = nullptr;
+    BRUSHOBJ *fill = nullptr;
+    ~PathObjects()
+    {
+        if (path) {
+            EngDeletePath(path);
+        }
+        qme::DeleteEngineClip(clip);
+        qme::DeleteEngineXform(xform);
+        qme::DeleteEngineBrush(stroke);
+        qme::DeleteEngineBrush(fill);
+    }
+};
+
+enum Paint { kStroke = 1, kFill = 2 };
+
+/* Hands a built path to the driver: stroked with the pen, filled with the brush, or both,
+ * as `paint` asks and the pen and brush allow. The path is the caller's to free. */
+BOOL DrawPath(const Call &c, PathObjects *o, const std::vector<POINTFIX> &points, int paint, int fillMode)
+{
+    bool stroke = (paint & kStroke) && (c.pen.style & PS_STYLE_MASK) != PS_NULL;
+    bool fill = (paint & kFill) && c.brush.style != BS_NULL;
+    if (!stroke && !fill) {
+        return TRUE;
+    }
+    double width = DeviceLengthX(c.state.mapping, c.pen.width);
+    qme::LineAttrs line;
+    if (stroke && !qme::MakeLineAttrs(c.pen.style, width, &line)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    bool curves = (o->path->fl & PO_BEZIERS) != 0;
+    bool wide = stroke && (line.la.fl & LA_GEOMETRIC) && width > 1.0;
+    FLONG fillCap = fillMode == WINDING ? GCAPS_WINDINGFILL : GCAPS_ALTERNATEFILL;
+    if ((curves && !(c.caps & GCAPS_BEZIERS)) || (wide && !(c.caps & GCAPS_GEOMETRICWIDE)) ||
+        (fill && !(c.caps & fillCap))) {
+        return Fail(ERROR_NOT_SUPPORTED);
+    }
+    StrokePathProc strokePath = (StrokePathProc)(void *)HookedEntry(c, HOOK_STROKEPATH, INDEX_DrvStrokePath);
+    FillPathProc fillPath = (FillPathProc)(void *)HookedEntry(c, HOOK_FILLPATH, INDEX_DrvFillPath);
+    StrokeAndFillPathProc both =
+        (StrokeAndFillPathProc)(void *)HookedEntry(c, HOOK_STROKEANDFILLPATH, INDEX_DrvStrokeAndFillPath);
+    if ((stroke && fill && !both) || (stroke && !fill && !strokePath) || (fill && !stroke && !fillPath)) {
+        return Fail(ERROR_NOT_SUPPORTED);
+    }
+    o->clip = qme::NewEngineClip(
+        c.state.clipped ? &c.state.clip : nullptr, c.surface->sizlBitmap, PathBounds(points, stroke ? width : 0));
+    if (!o->clip) {
+        return TRUE; /* clipped away: nothing to draw */
+    }
+    POINTL origin = {0, 0};
+    MIX mix = qme::MixOf(c.state.rop2, fill && TransparentBrush(c));
+    FLONG options = fillMode == WINDING ? FP_WINDINGMODE : FP_ALTERNATEMODE;
+    if (stroke) {
+        o->xform = qme::NewEngineXform(WorldToDevice(c.state.mapping));
+        o->stroke = qme::NewSolidBrush(qme::DeviceColor(c.pen.color, c.paletteMode));
+    }
+    if (fill) {
+        o->fill = DeviceBrush(c);
+        if (!o->fill) {
+            return Fail(ERROR_NOT_ENOUGH_MEMORY);
+        }
+    }
+    if (stroke && fill) {
+        if (both(c.surface, o->path, o->clip, o->xform, o->stroke, &line.la, o->fill, &origin, mix, options)) {
+            return TRUE;
+        }
+        /* Refused together: filled, then stroked, each when the driver takes it alone. */
+        PATHOBJ_vEnumStart(o->path);
+        bool filled = fillPath && fillPath(c.surface, o->path, o->clip, o->fill, &origin, mix, options);
+        PATHOBJ_vEnumStart(o->path);
+        bool stroked =
+            strokePath &&
+            strokePath(
+                c.surface, o->path, o->clip, o->xform, o->stroke, &origin, &line.la, qme::MixOf(c.state.rop2, false));
+        return filled && stroked;
+    }
+    if (fill) {
+        return fillPath(c.surface, o->path, o->clip, o->fill, &origin, mix, options);
+    }
+    return strokePath(c.surface, o->path, o->clip, o->xform, o->stroke, &origin, &line.la, mix);
+}
+
+/* An open figure of lines or Bezier curves from the first point (the current position
+ * when `fromPosition`), stroked with the pen. */
+BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool fromPosition)
+{
+    Call c;
+    if (!BeginCall(hdc, &c)) {
+        return FALSE;
+    }
+    std::vector<POINT> logical;
+    if (fromPosition) {
+        logical.push_back(c.state.position);
+    }
+    logical.insert(logical.end(), points, points + count);
+    std::vector<POINTFIX> fix;
+    if (!ToFixPoints(c.state.mapping, logical.data(), logical.size(), &fix)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (fromPosition) {
+        SetPosition(hdc, logical.back());
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    qme::PathMoveTo(o.path, fix[0]);
+    if (bezier) {
+        qme::PathBeziersTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
+    } else {
+        qme::PathLinesTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
+    }
+    return DrawPath(c, &o, fix, kStroke, ALTERNATE);
+}
+
+/* Closed polygons filled with the brush under the DC's fill mode and outlined with the pen. */
+BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
+{
+    Call c;
+    if (!BeginCall(hdc, &c)) {
+        return FALSE;
+    }
+    size_t total = 0;
+    for (int i = 0; i < polygons; ++i) {
+        if (counts[i] < 2) {
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+        total += (size_t)counts[i];
+    }
+    std::vector<POINTFIX> fix;
+    if (!ToFixPoints(c.state.mapping, points, total, &fix)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    size_t at = 0;
+    for (int i = 0; i < polygons; ++i) {
+        qme::PathMoveTo(o.path, fix[at]);
+        qme::PathLinesTo(o.path, fix.data() + at + 1, (ULONG)counts[i] - 1);
+        qme::PathCloseFigure(o.path);
+        at += (size_t)counts[i];
+    }
+    return DrawPath(c, &o, fix, kStroke | kFill, c.state.polyFillMode);
+}
+
+/* Rectangle or Ellipse over the box of two logical corners. */
+BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
+{
+    Call c;
+    if (!BeginCall(hdc, &c)) {
+        return FALSE;
+    }
+    POINTL a, b;
+    if (!ToDevice(c.state.mapping, POINT{left, top}, &a) || !ToDevice(c.state.mapping, POINT{right, bottom}, &b)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    RECTL box = qme::ShapeBox(a, b);
+    if (box.right < box.left || box.bottom < box.top) {
+        return TRUE; /* an empty box draws nothing */
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    if (ellipse) {
+        qme::PathAddEllipse(o.path, box);
+    } else {
+        qme::PathAddRectangle(o.path, box);
+    }
+    std::vector<POINTFIX> corners = {{box.left * 16, box.top * 16}, {box.right * 16, box.bottom * 16}};
+    return DrawPath(c, &o, corners, kStroke | kFill, ALTERNATE);
+}
+
+/* Raster operations whose result needs no source. */
+bool WithoutSource(DWORD rop)
+{
+    BYTE rop3 = (BYTE)(rop >> 16);
+    return ((rop3 >> 2) & 0x33) == (rop3 & 0x33);
+}
+
+} // namespace
+
+extern "C" {
+
+BOOL WINAPI LineTo(HDC hdc, int x, int y)
+{
+    POINT to = {x, y};
+    return StrokeFigure(hdc, &to, 1, false, true);
+}
+
+/* At least two points. */
+BOOL WINAPI Polyline(HDC hdc, const POINT *apt, int cpt)
+{
+    if (!apt || cpt < 2) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    return StrokeFigure(hdc, apt, (size_t)cpt, false, false);
+}
+
+/* From the current position, which moves to the last point. */
+BOOL WINAPI PolylineTo(HDC hdc, const POINT *apt, DWORD cpt)
+{
+    if (!apt || cpt < 1) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    return StrokeFigure(hdc, apt, cpt, false, true);
+}
+
+/* A start point and three points a curve. */
+BOOL WINAPI PolyBezier(HDC hdc, const POINT *apt, DWORD cpt)
+{
+    if (!apt || cpt < 4 || (cpt - 1) % 3 != 0) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    return StrokeFigure(hdc, apt, cpt, true, false);
+}
+
+BOOL WINAPI PolyBezierTo(HDC hdc, const POINT *apt, DWORD cpt)
+{
+    if (!apt || cpt < 3 || cpt % 3 != 0) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    return StrokeFigure(hdc, apt, cpt, true, true);
+}
+
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom)
+{
+    return DrawShape(hdc, left, top, right, bottom, false);
+}
+
+BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom)
+{
+    return DrawShape(hdc, left, top, right, bottom, true);
+}
+
+BOOL WINAPI Polygon(HDC hdc, const POINT *apt, int cpt)
+{
+    if (!apt || cpt < 2) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    INT count = cpt;
+    return DrawPolygons(hdc, apt, &count, 1);
+}
+
+BOOL WINAPI PolyPolygon(HDC hdc, const POINT *apt, const INT *asz, int csz)
+{
+    if (!apt || !asz || csz < 1) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    return DrawPolygons(hdc, apt, asz, csz);
+}
+
+/* A rectangle painted with the brush by a raster operation without source, through
+ * DrvBitBlt (ROP4 of the operation; 0xAA in the high byte under a transparent hatch). */
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
+{
+    if (!WithoutSource(rop)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    Call c;
+    if (!BeginCall(hdc, &c)) {
+        return FALSE;
+    }
+    POINTL a, b;
+    if (!ToDevice(c.state.mapping, POINT{x, y}, &a) || !ToDevice(c.state.mapping, POINT{x + w, y + h}, &b)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    RECTL target = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    if (target.left == target.right || target.top == target.bottom) {
+        return TRUE;
+    }
+    BitBltProc bitBlt = (BitBltProc)(void *)HookedEntry(c, HOOK_BITBLT, INDEX_DrvBitBlt);
+    if (!bitBlt) {
+        return Fail(ERROR_NOT_SUPPORTED);
+    }
+    PathObjects o;
+    o.clip = qme::NewEngineClip(c.state.clipped ? &c.state.clip : nullptr, c.surface->sizlBitmap, target);
+    if (!o.clip) {
+        return TRUE;
+    }
+    o.fill = DeviceBrush(c);
+    POINTL origin = {0, 0};
+    ROP4 rop4 = qme::Rop4Of(rop, TransparentBrush(c));
+    return bitBlt(c.surface, nullptr, nullptr, o.clip, nullptr, &target, nullptr, nullptr, o.fill, &origin, rop4);
+}
+
+} // extern "C"
