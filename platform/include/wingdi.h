@@ -634,6 +634,11 @@ static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 #define OPAQUE 2
 
 #define SRCCOPY 0x00CC0020
+#define SRCERASE 0x00440328
+#define NOTSRCERASE 0x001100A6
+#define MERGECOPY 0x00C000CA
+#define MERGEPAINT 0x00BB0226
+#define PATPAINT 0x00FB0A09
 #define SRCPAINT 0x00EE0086
 #define SRCAND 0x008800C6
 #define SRCINVERT 0x00660046
@@ -760,6 +765,39 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL WINAPI Polygon(HDC hdc, const POINT *apt, int cpt);
 BOOL WINAPI PolyPolygon(HDC hdc, const POINT *apt, const INT *asz, int csz);
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+
+/* Path brackets: between BeginPath and EndPath drawing calls add figures to the DC's path;
+ * StrokePath, FillPath, StrokeAndFillPath draw it, SelectClipPath makes it the clip (by an
+ * RGN_* mode); each consumes it. */
+BOOL WINAPI BeginPath(HDC hdc);
+BOOL WINAPI EndPath(HDC hdc);
+BOOL WINAPI AbortPath(HDC hdc);
+BOOL WINAPI CloseFigure(HDC hdc);
+BOOL WINAPI StrokePath(HDC hdc);
+BOOL WINAPI FillPath(HDC hdc);
+BOOL WINAPI StrokeAndFillPath(HDC hdc);
+BOOL WINAPI SelectClipPath(HDC hdc, int mode);
+
+/* Memory DCs and bitmaps: a memory DC draws into the bitmap selected into it (a 1 x 1
+ * monochrome one at first); compatible bitmaps follow the DC's bits per pixel (32 for
+ * display and memory DCs, the device's cBitsPixel for printer DCs); DIB sections give their
+ * pixels to the caller. */
+HDC WINAPI CreateCompatibleDC(HDC hdc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void *lpBits);
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO *pbmi, UINT usage, void **ppvBits, HANDLE hSection,
+                                DWORD offset);
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
+int WINAPI SaveDC(HDC hdc);
+BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
+
+/* Blits: from a memory DC, or from a device-independent bitmap (DIB_RGB_COLORS). */
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                       int wSrc, int hSrc, DWORD rop);
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                         int SrcHeight, const void *lpBits, const BITMAPINFO *lpbmi, UINT iUsage, DWORD rop);
 
 /* The clip region of a DC, in device pixels: a copy of hrgn (NULL: none), or the current
  * clip narrowed to or cut by a logical rectangle. The kind of the new clip, or ERROR. */

@@ -186,6 +186,8 @@ void ResetDcState(DcState *state, LONG dpiX, LONG dpiY)
     state->position = POINT{0, 0};
     state->clipped = false;
     state->clip.rects.clear();
+    state->pathMode = kNoPath;
+    state->path.clear();
 }
 
 void ReleaseDcState(DcState *state)
@@ -367,6 +369,9 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt)
         *lppt = s->position;
     }
     s->position = POINT{x, y};
+    if (s->pathMode == kPathOpen && !s->path.empty()) {
+        s->path.back().flags |= PD_ENDSUBPATH; /* the next figure starts here */
+    }
     return TRUE;
 }
 

@@ -70,6 +70,16 @@ struct Brush : Object {
     DWORD selections;
 };
 
+/* One run of a recorded path (device 28.4 units), as PATHOBJ_bEnum hands it out: PD_* flags
+ * and points. */
+struct PathRun {
+    FLONG flags;
+    std::vector<POINTFIX> points;
+};
+
+/* Where a DC's path bracket stands. */
+enum PathMode { kNoPath = 0, kPathOpen = 1, kPathDone = 2 };
+
 /* The drawing state of a DC: mapping, selected objects, colours and modes, the current
  * position and the clip region. */
 struct DcState {
@@ -86,6 +96,8 @@ struct DcState {
     POINT position; /* current position, logical */
     bool clipped;   /* a clip region is selected */
     qme::Region clip;
+    PathMode pathMode; /* BeginPath ... EndPath */
+    std::vector<PathRun> path;
 };
 
 /* The state of a new DC over a device of the given resolution: MM_TEXT, the black pen and

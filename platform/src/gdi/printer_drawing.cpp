@@ -10,7 +10,7 @@
  * DrvFillPath then DrvStrokePath; nothing else is retried or drawn another way. The driver
  * runs without the GDI lock.
  */
-#include "platform/src/gdi/gdi_private.h"
+#include "platform/src/gdi/printer_calls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,51 +24,6 @@ typedef decltype(&DrvStrokePath) StrokePathProc;
 typedef decltype(&DrvFillPath) FillPathProc;
 typedef decltype(&DrvStrokeAndFillPath) StrokeAndFillPathProc;
 typedef decltype(&DrvBitBlt) BitBltProc;
-
-/* What a drawing call needs of its DC, copied under the lock. */
-struct Call {
-    PrinterDriver *driver;
-    SURFOBJ *surface;
-    FLONG hooks;
-    FLONG caps;
-    ULONG paletteMode;
-    DcState state;
-    Pen pen;
-    Brush brush;
-    PrinterDc *dc;
-};
-
-/* The state of a printer DC of CreateDCW with a surface; false (ERROR_INVALID_HANDLE)
- * otherwise. */
-bool BeginCall(HDC hdc, Call *call)
-{
-    CountCall();
-    std::lock_guard<std::recursive_mutex> guard(Lock());
-    PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc));
-    if (!dc || !dc->driver || !dc->surface) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return false;
-    }
-    call->driver = dc->driver;
-    call->surface = dc->surface;
-    call->hooks = qmh_SurfaceHooks(dc->device.hsurf);
-    call->caps = dc->device.devInfo.flGraphicsCaps;
-    call->paletteMode = qme::PaletteMode(dc->device.devInfo.hpalDefault);
-    call->state = dc->state;
-    call->pen = *dc->state.pen;
-    call->brush = *dc->state.brush;
-    call->dc = dc;
-    return true;
-}
-
-/* Moves the DC's current position, when the DC still lives. */
-void SetPosition(HDC hdc, POINT position)
-{
-    std::lock_guard<std::recursive_mutex> guard(Lock());
-    if (PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc))) {
-        dc->state.position = position;
-    }
-}
 
 BOOL Fail(DWORD error)
 {
@@ -103,28 +58,21 @@ XFORML WorldToDevice(const Mapping &m)
     return x;
 }
 
-/* The device pixels a path's points touch, widened by half a wide pen's width. */
-RECTL PathBounds(const std::vector<POINTFIX> &points, double penWidth)
+/* The device pixels a path touches, widened by half a wide pen's width. */
+RECTL PathBounds(PATHOBJ *path, double penWidth)
 {
     LONG margin = penWidth > 1.0 ? (LONG)std::ceil(penWidth / 2) : 0;
-    RECTL r = {0, 0, 0, 0};
-    for (size_t i = 0; i < points.size(); ++i) {
-        LONG x0 = points[i].x >> 4, y0 = points[i].y >> 4;
-        LONG x1 = (points[i].x + 15) >> 4, y1 = (points[i].y + 15) >> 4;
-        if (i == 0) {
-            r = RECTL{x0, y0, x1, y1};
-        }
-        r.left = std::min(r.left, x0);
-        r.top = std::min(r.top, y0);
-        r.right = std::max(r.right, x1);
-        r.bottom = std::max(r.bottom, y1);
-    }
-    return RECTL{r.left - margin, r.top - margin, r.right + margin + 1, r.bottom + margin + 1};
+    RECTFX r;
+    PATHOBJ_vGetBounds(path, &r);
+    return RECTL{(r.xLeft >> 4) - margin,
+                 (r.yTop >> 4) - margin,
+                 ((r.xRight + 15) >> 4) + margin + 1,
+                 ((r.yBottom + 15) >> 4) + margin + 1};
 }
 
 /* The driver's brush of a DC brush: solid in the device's format or the engine's hatch
  * over {brush colour, background colour}; NULL for a hollow brush. */
-BRUSHOBJ *DeviceBrush(const Call &c)
+BRUSHOBJ *DeviceBrush(const PrinterCall &c)
 {
     if (c.brush.style == BS_SOLID) {
         return qme::NewSolidBrush(qme::DeviceColor(c.brush.color, c.paletteMode));
@@ -140,41 +88,159 @@ BRUSHOBJ *DeviceBrush(const Call &c)
 }
 
 /* True when the brush's background is left alone (TRANSPARENT under a hatch). */
-bool TransparentBrush(const Call &c)
+bool TransparentBrush(const PrinterCall &c)
 {
     return c.state.bkMode == TRANSPARENT && c.brush.style == BS_HATCHED;
 }
 
 /* The entry of a hooked driver call, or NULL. */
-PFN HookedEntry(const Call &c, FLONG hook, ULONG index)
+PFN HookedEntry(const PrinterCall &c, FLONG hook, ULONG index)
 {
     return (c.hooks & hook) ? DriverEntry(c.driver, index) : nullptr;
 }
 
-/* Engine objects of one path call, freed together. */
-struct PathObjects {
-    PATHOBJ *path = nullptr;
-    CLIPOBJ *clip = nullptr;
-    XFORMOBJ *xform = nullptr;
-    BRUSHOBJ *stroke = nullptr;
-    BRUSHOBJ *fill = nullptr;
-    ~PathObjects()
-    {
-        if (path) {
-            EngDeletePath(path);
-        }
-        qme::DeleteEngineClip(clip);
-        qme::DeleteEngineXform(xform);
-        qme::DeleteEngineBrush(stroke);
-        qme::DeleteEngineBrush(fill);
+/* Draws a built path, or adds it to the DC's path while a bracket is open. */
+BOOL Finish(HDC hdc, const PrinterCall &c, PathObjects *o, bool continues, int paint, int fillMode)
+{
+    if (c.state.pathMode == kPathOpen) {
+        RecordPath(hdc, o->path, continues);
+        return TRUE;
     }
-};
+    return DrawPath(c, o, paint, fillMode);
+}
 
-enum Paint { kStroke = 1, kFill = 2 };
+/* An open figure of lines or Bezier curves from the first point (the current position,
+ * which moves to the last point, when `fromPosition`), stroked with the pen. */
+BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool fromPosition)
+{
+    PrinterCall c;
+    if (!BeginPrinterCall(hdc, &c)) {
+        return FALSE;
+    }
+    std::vector<POINT> logical;
+    if (fromPosition) {
+        logical.push_back(c.state.position);
+    }
+    logical.insert(logical.end(), points, points + count);
+    std::vector<POINTFIX> fix;
+    if (!ToFixPoints(c.state.mapping, logical.data(), logical.size(), &fix)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (fromPosition) {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        if (DcState *s = StateOf(hdc)) {
+            s->position = logical.back();
+        }
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    qme::PathMoveTo(o.path, fix[0]);
+    if (bezier) {
+        qme::PathBeziersTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
+    } else {
+        qme::PathLinesTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
+    }
+    return Finish(hdc, c, &o, fromPosition, kStroke, ALTERNATE);
+}
 
-/* Hands a built path to the driver: stroked with the pen, filled with the brush, or both,
- * as `paint` asks and the pen and brush allow. The path is the caller's to free. */
-BOOL DrawPath(const Call &c, PathObjects *o, const std::vector<POINTFIX> &points, int paint, int fillMode)
+/* Closed polygons filled with the brush under the DC's fill mode and outlined with the pen. */
+BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
+{
+    PrinterCall c;
+    if (!BeginPrinterCall(hdc, &c)) {
+        return FALSE;
+    }
+    size_t total = 0;
+    for (int i = 0; i < polygons; ++i) {
+        if (counts[i] < 2) {
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+        total += (size_t)counts[i];
+    }
+    std::vector<POINTFIX> fix;
+    if (!ToFixPoints(c.state.mapping, points, total, &fix)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    size_t at = 0;
+    for (int i = 0; i < polygons; ++i) {
+        qme::PathMoveTo(o.path, fix[at]);
+        qme::PathLinesTo(o.path, fix.data() + at + 1, (ULONG)counts[i] - 1);
+        qme::PathCloseFigure(o.path);
+        at += (size_t)counts[i];
+    }
+    return Finish(hdc, c, &o, false, kStroke | kFill, c.state.polyFillMode);
+}
+
+/* Rectangle or Ellipse over the box of two logical corners. */
+BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
+{
+    PrinterCall c;
+    if (!BeginPrinterCall(hdc, &c)) {
+        return FALSE;
+    }
+    POINTL a, b;
+    if (!ToDevice(c.state.mapping, POINT{left, top}, &a) || !ToDevice(c.state.mapping, POINT{right, bottom}, &b)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    RECTL box = qme::ShapeBox(a, b);
+    if (box.right < box.left || box.bottom < box.top) {
+        return TRUE; /* an empty box draws nothing */
+    }
+    PathObjects o;
+    o.path = qme::NewEnginePath();
+    if (ellipse) {
+        qme::PathAddEllipse(o.path, box);
+    } else {
+        qme::PathAddRectangle(o.path, box);
+    }
+    return Finish(hdc, c, &o, false, kStroke | kFill, ALTERNATE);
+}
+
+/* Raster operations whose result needs no source. */
+bool WithoutSource(DWORD rop)
+{
+    BYTE rop3 = (BYTE)(rop >> 16);
+    return ((rop3 >> 2) & 0x33) == (rop3 & 0x33);
+}
+
+} // namespace
+
+namespace qmg {
+
+bool BeginPrinterCall(HDC hdc, PrinterCall *call)
+{
+    CountCall();
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc));
+    if (!dc || !dc->driver || !dc->surface) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    call->driver = dc->driver;
+    call->surface = dc->surface;
+    call->hooks = qmh_SurfaceHooks(dc->device.hsurf);
+    call->caps = dc->device.devInfo.flGraphicsCaps;
+    call->paletteMode = qme::PaletteMode(dc->device.devInfo.hpalDefault);
+    call->state = dc->state;
+    call->pen = *dc->state.pen;
+    call->brush = *dc->state.brush;
+    return true;
+}
+
+PathObjects::~PathObjects()
+{
+    if (path) {
+        EngDeletePath(path);
+    }
+    qme::DeleteEngineClip(clip);
+    qme::DeleteEngineXform(xform);
+    qme::DeleteEngineBrush(stroke);
+    qme::DeleteEngineBrush(fill);
+}
+
+BOOL DrawPath(const PrinterCall &c, PathObjects *o, int paint, int fillMode)
 {
     bool stroke = (paint & kStroke) && (c.pen.style & PS_STYLE_MASK) != PS_NULL;
     bool fill = (paint & kFill) && c.brush.style != BS_NULL;
@@ -201,7 +267,7 @@ BOOL DrawPath(const Call &c, PathObjects *o, const std::vector<POINTFIX> &points
         return Fail(ERROR_NOT_SUPPORTED);
     }
     o->clip = qme::NewEngineClip(
-        c.state.clipped ? &c.state.clip : nullptr, c.surface->sizlBitmap, PathBounds(points, stroke ? width : 0));
+        c.state.clipped ? &c.state.clip : nullptr, c.surface->sizlBitmap, PathBounds(o->path, stroke ? width : 0));
     if (!o->clip) {
         return TRUE; /* clipped away: nothing to draw */
     }
@@ -238,101 +304,7 @@ BOOL DrawPath(const Call &c, PathObjects *o, const std::vector<POINTFIX> &points
     return strokePath(c.surface, o->path, o->clip, o->xform, o->stroke, &origin, &line.la, mix);
 }
 
-/* An open figure of lines or Bezier curves from the first point (the current position
- * when `fromPosition`), stroked with the pen. */
-BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool fromPosition)
-{
-    Call c;
-    if (!BeginCall(hdc, &c)) {
-        return FALSE;
-    }
-    std::vector<POINT> logical;
-    if (fromPosition) {
-        logical.push_back(c.state.position);
-    }
-    logical.insert(logical.end(), points, points + count);
-    std::vector<POINTFIX> fix;
-    if (!ToFixPoints(c.state.mapping, logical.data(), logical.size(), &fix)) {
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
-    if (fromPosition) {
-        SetPosition(hdc, logical.back());
-    }
-    PathObjects o;
-    o.path = qme::NewEnginePath();
-    qme::PathMoveTo(o.path, fix[0]);
-    if (bezier) {
-        qme::PathBeziersTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
-    } else {
-        qme::PathLinesTo(o.path, fix.data() + 1, (ULONG)(fix.size() - 1));
-    }
-    return DrawPath(c, &o, fix, kStroke, ALTERNATE);
-}
-
-/* Closed polygons filled with the brush under the DC's fill mode and outlined with the pen. */
-BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
-{
-    Call c;
-    if (!BeginCall(hdc, &c)) {
-        return FALSE;
-    }
-    size_t total = 0;
-    for (int i = 0; i < polygons; ++i) {
-        if (counts[i] < 2) {
-            return Fail(ERROR_INVALID_PARAMETER);
-        }
-        total += (size_t)counts[i];
-    }
-    std::vector<POINTFIX> fix;
-    if (!ToFixPoints(c.state.mapping, points, total, &fix)) {
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
-    PathObjects o;
-    o.path = qme::NewEnginePath();
-    size_t at = 0;
-    for (int i = 0; i < polygons; ++i) {
-        qme::PathMoveTo(o.path, fix[at]);
-        qme::PathLinesTo(o.path, fix.data() + at + 1, (ULONG)counts[i] - 1);
-        qme::PathCloseFigure(o.path);
-        at += (size_t)counts[i];
-    }
-    return DrawPath(c, &o, fix, kStroke | kFill, c.state.polyFillMode);
-}
-
-/* Rectangle or Ellipse over the box of two logical corners. */
-BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
-{
-    Call c;
-    if (!BeginCall(hdc, &c)) {
-        return FALSE;
-    }
-    POINTL a, b;
-    if (!ToDevice(c.state.mapping, POINT{left, top}, &a) || !ToDevice(c.state.mapping, POINT{right, bottom}, &b)) {
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
-    RECTL box = qme::ShapeBox(a, b);
-    if (box.right < box.left || box.bottom < box.top) {
-        return TRUE; /* an empty box draws nothing */
-    }
-    PathObjects o;
-    o.path = qme::NewEnginePath();
-    if (ellipse) {
-        qme::PathAddEllipse(o.path, box);
-    } else {
-        qme::PathAddRectangle(o.path, box);
-    }
-    std::vector<POINTFIX> corners = {{box.left * 16, box.top * 16}, {box.right * 16, box.bottom * 16}};
-    return DrawPath(c, &o, corners, kStroke | kFill, ALTERNATE);
-}
-
-/* Raster operations whose result needs no source. */
-bool WithoutSource(DWORD rop)
-{
-    BYTE rop3 = (BYTE)(rop >> 16);
-    return ((rop3 >> 2) & 0x33) == (rop3 & 0x33);
-}
-
-} // namespace
+} // namespace qmg
 
 extern "C" {
 
@@ -411,8 +383,8 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
     if (!WithoutSource(rop)) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
-    Call c;
-    if (!BeginCall(hdc, &c)) {
+    PrinterCall c;
+    if (!BeginPrinterCall(hdc, &c)) {
         return FALSE;
     }
     POINTL a, b;

@@ -10,5 +10,6 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/printer_drawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_lifecycle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer_paths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/regions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_cells.cpp)

@@ -259,6 +259,71 @@ TEST_F(PrinterDrawing, ClipsGoToTheDriverAsBandedRectangles)
     }
 }
 
+TEST_F(PrinterDrawing, PathsAreRecordedThenDrawnOrClipped)
+{
+    const DrawingCase cases[] = {
+        {"a triangle of lines closed and filled",
+         [](HDC dc) {
+             BeginPath(dc);
+             MoveToEx(dc, 0, 0, NULL);
+             LineTo(dc, 10, 0);
+             LineTo(dc, 0, 10);
+             CloseFigure(dc);
+             EndPath(dc);
+             return FillPath(dc);
+         },
+         "DrvFillPath M(0, 0) L(160, 0) (0, 160) close; clip trivial; fill 0x00FFFFFF; mix 0x0D0D; alternate\n"},
+        {"two figures stroked, a curve among them",
+         [](HDC dc) {
+             BeginPath(dc);
+             MoveToEx(dc, 0, 0, NULL);
+             LineTo(dc, 4, 0);
+             POINT curve[3] = {{5, 1}, {6, 2}, {7, 3}};
+             PolyBezierTo(dc, curve, 3);
+             Rectangle(dc, 10, 10, 12, 12);
+             EndPath(dc);
+             return StrokePath(dc);
+         },
+         "DrvStrokePath M(0, 0) L(64, 0) B(80, 16) (96, 32) (112, 48) M(160, 160) L(176, 160) (176, 176) (160, 176) "
+         "close; clip trivial; pen cosmetic 0x00000000; mix 0x0D0D; xform [1 0 0 1 0 0]\n"},
+        {"nothing is drawn inside the bracket",
+         [](HDC dc) { return BeginPath(dc) && Rectangle(dc, 0, 0, 5, 5) && PatBlt(dc, 0, 0, 1, 1, PATCOPY) == TRUE; },
+         "DrvBitBlt (0, 0, 1, 1); clip trivial; brush 0x00FFFFFF; rop4 0xF0F0\n"},
+        {"the path as the clip",
+         [](HDC dc) {
+             BeginPath(dc);
+             Rectangle(dc, 2, 2, 6, 5);
+             EndPath(dc);
+             return SelectClipPath(dc, RGN_COPY) && PatBlt(dc, 0, 0, 10, 10, PATCOPY);
+         },
+         "DrvBitBlt (0, 0, 10, 10); clip rect (2, 2, 5, 4); brush 0x00FFFFFF; rop4 0xF0F0\n"},
+        {"a path is used once",
+         [](HDC dc) {
+             BeginPath(dc);
+             Rectangle(dc, 2, 2, 6, 5);
+             EndPath(dc);
+             return StrokeAndFillPath(dc) && !StrokePath(dc) && GetLastError() == ERROR_CAN_NOT_COMPLETE;
+         },
+         "DrvStrokeAndFillPath M(32, 32) L(80, 32) (80, 64) (32, 64) close; clip trivial; pen cosmetic 0x00000000; "
+         "fill "
+         "0x00FFFFFF; mix 0x0D0D; alternate; xform [1 0 0 1 0 0]\n"},
+        {"an unfinished path is not drawn",
+         [](HDC dc) {
+             BeginPath(dc);
+             Rectangle(dc, 2, 2, 6, 5);
+             return !FillPath(dc) && AbortPath(dc) && !EndPath(dc);
+         },
+         ""},
+    };
+    for (const DrawingCase &c : cases) {
+        HDC dc = Create();
+        ASSERT_NE(dc, nullptr) << c.name;
+        EXPECT_TRUE(c.draw(dc)) << c.name;
+        EXPECT_EQ(Log(), c.expected) << c.name;
+        DeleteDC(dc);
+    }
+}
+
 TEST_F(PrinterDrawing, WhatTheDriverDoesNotTakeFailsUnsent)
 {
     struct Missing {

@@ -1,0 +1,60 @@
+/*
+ * What the drawing calls of printer DCs share: the DC's state copied for one call, the
+ * engine objects of a path call, and the hand-over of a path to the render driver.
+ */
+#ifndef QM_PLATFORM_SRC_GDI_PRINTER_CALLS_H
+#define QM_PLATFORM_SRC_GDI_PRINTER_CALLS_H
+
+#include "platform/src/gdi/gdi_private.h"
+
+#include <vector>
+
+namespace qmg {
+
+/* What a drawing call needs of its DC, copied under the lock. */
+struct PrinterCall {
+    PrinterDriver *driver;
+    SURFOBJ *surface;
+    FLONG hooks;
+    FLONG caps;
+    ULONG paletteMode;
+    DcState state;
+    Pen pen;
+    Brush brush;
+};
+
+/* The state of a printer DC of CreateDCW with a surface (the call counted); false
+ * (ERROR_INVALID_HANDLE) otherwise. */
+bool BeginPrinterCall(HDC hdc, PrinterCall *call);
+
+/* Engine objects of one path call, freed together. */
+struct PathObjects {
+    PATHOBJ *path = nullptr;
+    CLIPOBJ *clip = nullptr;
+    XFORMOBJ *xform = nullptr;
+    BRUSHOBJ *stroke = nullptr;
+    BRUSHOBJ *fill = nullptr;
+    PathObjects() = default;
+    PathObjects(const PathObjects &) = delete;
+    PathObjects &operator=(const PathObjects &) = delete;
+    ~PathObjects();
+};
+
+enum Paint { kStroke = 1, kFill = 2 };
+
+/* Hands a built path (o->path) to the driver: stroked with the pen, filled with the brush
+ * under `fillMode`, or both, as `paint` asks and the pen and brush allow. TRUE when
+ * nothing is to be drawn; FALSE with the last error when the driver does not take it or
+ * answers FALSE. */
+BOOL DrawPath(const PrinterCall &c, PathObjects *o, int paint, int fillMode);
+
+/* A new engine path of recorded runs. */
+PATHOBJ *PathOfRuns(const std::vector<PathRun> &runs);
+
+/* Appends the runs of an engine path to the DC's open path; `continues` joins the first
+ * run to the open figure when there is one. */
+void RecordPath(HDC hdc, PATHOBJ *path, bool continues);
+
+} // namespace qmg
+
+#endif /* QM_PLATFORM_SRC_GDI_PRINTER_CALLS_H */
