@@ -301,6 +301,14 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
         s->font = reinterpret_cast<HFONT>(h);
         return previous;
     }
+    if (Bitmap *bitmap = static_cast<Bitmap *>(Find(h, kBitmap))) {
+        Dc *dc = static_cast<Dc *>(Find(hdc, kDc));
+        HBITMAP previous = dc && dc->bitmap ? SelectBitmap(dc, bitmap) : nullptr;
+        if (!previous) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+        }
+        return previous;
+    }
     if (const Rgn *r = static_cast<const Rgn *>(Find(h, kRegion))) {
         s->clip = r->region;
         s->clipped = true;

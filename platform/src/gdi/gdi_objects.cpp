@@ -90,6 +90,9 @@ Object *Find(const void *handle, ObjectKind kind)
     if (handle == StockPalette() && kind == kPalette) {
         return StockPalette();
     }
+    if (handle == StockBitmap() && kind == kBitmap) {
+        return StockBitmap();
+    }
     if (Object *stock = FindStock(handle)) {
         return stock->kind == kind ? stock : nullptr;
     }
@@ -170,6 +173,9 @@ BOOL WINAPI DeleteDC(HDC hdc)
         --dc->palette->selections;
     }
     ReleaseDcState(&dc->state);
+    if (dc->bitmap) {
+        SelectBitmap(dc, StockBitmap());
+    }
     Unregister(dc);
     return TRUE;
 }
@@ -283,7 +289,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         Unregister(p);
         return TRUE;
     }
-    if (Object *b = Find(ho, kBitmap)) {
+    if (Bitmap *b = static_cast<Bitmap *>(Find(ho, kBitmap))) {
+        if (b->stock) {
+            return TRUE;
+        }
+        if (b->selectedInto) {
+            return FALSE;
+        }
         Unregister(b);
         return TRUE;
     }

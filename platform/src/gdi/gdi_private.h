@@ -111,9 +111,12 @@ void ReleaseDcState(DcState *state);
  * the lock. */
 DcState *StateOf(HDC hdc);
 
+struct Bitmap;
+
 struct Dc : Object {
     Palette *palette; /* the selected palette (the stock one at first) */
     DcState state;
+    Bitmap *bitmap; /* a memory DC's selected bitmap; NULL for a display DC */
 };
 
 /* A render driver loaded by path and enabled once per process; freed after its last DC. */
@@ -175,11 +178,26 @@ bool ResetPrinterDC(HDC hdc, const DEVMODEW *devmode);
 /* GetDeviceCaps of a printer DC of CreateDCW. */
 int PrinterDeviceCaps(const PrinterDc *dc, int index);
 
+/* A bitmap of 32 bits a pixel (blue, green, red, unused), rows top first unless a bottom-up
+ * DIB section's; a monochrome one holds black and white only. */
 struct Bitmap : Object {
     LONG width;
     LONG height;
     std::vector<DWORD> pixels;
+    bool mono;
+    bool bottomUp;
+    Dc *selectedInto; /* the memory DC holding it, or NULL */
 };
+
+/* The pixel (x, y) of a bitmap, inside it. */
+DWORD &PixelOf(Bitmap *bitmap, LONG x, LONG y);
+
+/* The stock 1 x 1 monochrome bitmap of new memory DCs. */
+Bitmap *StockBitmap();
+
+/* Selects a bitmap into a memory DC: the previous one, or NULL when the bitmap is held by
+ * another DC or the DC is no memory DC. Call under the lock. */
+HBITMAP SelectBitmap(Dc *dc, Bitmap *bitmap);
 
 /* A logical font: what CreateFontIndirectW received. */
 struct Font : Object {

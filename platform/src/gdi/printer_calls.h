@@ -27,6 +27,19 @@ struct PrinterCall {
  * (ERROR_INVALID_HANDLE) otherwise. */
 bool BeginPrinterCall(HDC hdc, PrinterCall *call);
 
+/* Sets the last error; FALSE. */
+BOOL Fail(DWORD error);
+
+/* The driver's brush of the DC's brush: solid in the device palette's format, or the
+ * engine's hatch over {brush colour, background colour}; NULL for a hollow brush. */
+BRUSHOBJ *DeviceBrush(const PrinterCall &c);
+
+/* True when the brush leaves its background alone (TRANSPARENT under a hatch). */
+bool TransparentBrush(const PrinterCall &c);
+
+/* The entry of a driver call the surface hooked, or NULL. */
+PFN HookedEntry(const PrinterCall &c, FLONG hook, ULONG index);
+
 /* Engine objects of one path call, freed together. */
 struct PathObjects {
     PATHOBJ *path = nullptr;

@@ -1,7 +1,7 @@
 /*
- * Drawing on printer DCs: lines, curves, shapes and pattern blits in logical units become
- * 28.4 paths and rectangles in device pixels, handed to the render driver's DrvStrokePath,
- * DrvFillPath, DrvStrokeAndFillPath and DrvBitBlt with the engine's objects (the pen as
+ * Drawing on printer DCs: lines, curves and shapes in logical units become 28.4 paths in
+ * device pixels, handed to the render driver's DrvStrokePath, DrvFillPath and
+ * DrvStrokeAndFillPath with the engine's objects (the pen as
  * LINEATTRS and the world-to-device XFORMOBJ, solid and hatch brushes in the device
  * palette's format, the mix, the clip as a CLIPOBJ). A call reaches the driver only when the
  * driver hooked its entry and announced the capabilities it needs (GCAPS_BEZIERS for
@@ -23,13 +23,6 @@ namespace {
 typedef decltype(&DrvStrokePath) StrokePathProc;
 typedef decltype(&DrvFillPath) FillPathProc;
 typedef decltype(&DrvStrokeAndFillPath) StrokeAndFillPathProc;
-typedef decltype(&DrvBitBlt) BitBltProc;
-
-BOOL Fail(DWORD error)
-{
-    SetLastError(error);
-    return FALSE;
-}
 
 /* Logical points in 28.4 device units; false when one lies beyond the device range. */
 bool ToFixPoints(const Mapping &m, const POINT *points, size_t count, std::vector<POINTFIX> *out)
@@ -68,35 +61,6 @@ RECTL PathBounds(PATHOBJ *path, double penWidth)
                  (r.yTop >> 4) - margin,
                  ((r.xRight + 15) >> 4) + margin + 1,
                  ((r.yBottom + 15) >> 4) + margin + 1};
-}
-
-/* The driver's brush of a DC brush: solid in the device's format or the engine's hatch
- * over {brush colour, background colour}; NULL for a hollow brush. */
-BRUSHOBJ *DeviceBrush(const PrinterCall &c)
-{
-    if (c.brush.style == BS_SOLID) {
-        return qme::NewSolidBrush(qme::DeviceColor(c.brush.color, c.paletteMode));
-    }
-    if (c.brush.style == BS_HATCHED) {
-        return qme::NewHatchBrush(c.surface,
-                                  c.brush.hatch,
-                                  qme::DeviceColor(c.brush.color, c.paletteMode),
-                                  qme::DeviceColor(c.state.bkColor, c.paletteMode),
-                                  (qme::BrushRealizer)(void *)DriverEntry(c.driver, INDEX_DrvRealizeBrush));
-    }
-    return nullptr;
-}
-
-/* True when the brush's background is left alone (TRANSPARENT under a hatch). */
-bool TransparentBrush(const PrinterCall &c)
-{
-    return c.state.bkMode == TRANSPARENT && c.brush.style == BS_HATCHED;
-}
-
-/* The entry of a hooked driver call, or NULL. */
-PFN HookedEntry(const PrinterCall &c, FLONG hook, ULONG index)
-{
-    return (c.hooks & hook) ? DriverEntry(c.driver, index) : nullptr;
 }
 
 /* Draws a built path, or adds it to the DC's path while a bracket is open. */
@@ -198,13 +162,6 @@ BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
     return Finish(hdc, c, &o, false, kStroke | kFill, ALTERNATE);
 }
 
-/* Raster operations whose result needs no source. */
-bool WithoutSource(DWORD rop)
-{
-    BYTE rop3 = (BYTE)(rop >> 16);
-    return ((rop3 >> 2) & 0x33) == (rop3 & 0x33);
-}
-
 } // namespace
 
 namespace qmg {
@@ -227,6 +184,41 @@ bool BeginPrinterCall(HDC hdc, PrinterCall *call)
     call->pen = *dc->state.pen;
     call->brush = *dc->state.brush;
     return true;
+}
+
+/* (printer_calls.h) The driver's brush of a DC brush: solid in the device's format or the engine's hatch
+ * over {brush colour, background colour}; NULL for a hollow brush. */
+BRUSHOBJ *DeviceBrush(const PrinterCall &c)
+{
+    if (c.brush.style == BS_SOLID) {
+        return qme::NewSolidBrush(qme::DeviceColor(c.brush.color, c.paletteMode));
+    }
+    if (c.brush.style == BS_HATCHED) {
+        return qme::NewHatchBrush(c.surface,
+                                  c.brush.hatch,
+                                  qme::DeviceColor(c.brush.color, c.paletteMode),
+                                  qme::DeviceColor(c.state.bkColor, c.paletteMode),
+                                  (qme::BrushRealizer)(void *)DriverEntry(c.driver, INDEX_DrvRealizeBrush));
+    }
+    return nullptr;
+}
+
+/* True when the brush's background is left alone (TRANSPARENT under a hatch). */
+bool TransparentBrush(const PrinterCall &c)
+{
+    return c.state.bkMode == TRANSPARENT && c.brush.style == BS_HATCHED;
+}
+
+/* The entry of a hooked driver call, or NULL. */
+PFN HookedEntry(const PrinterCall &c, FLONG hook, ULONG index)
+{
+    return (c.hooks & hook) ? DriverEntry(c.driver, index) : nullptr;
+}
+
+BOOL Fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
 }
 
 PathObjects::~PathObjects()
@@ -374,40 +366,6 @@ BOOL WINAPI PolyPolygon(HDC hdc, const POINT *apt, const INT *asz, int csz)
         return Fail(ERROR_INVALID_PARAMETER);
     }
     return DrawPolygons(hdc, apt, asz, csz);
-}
-
-/* A rectangle painted with the brush by a raster operation without source, through
- * DrvBitBlt (ROP4 of the operation; 0xAA in the high byte under a transparent hatch). */
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
-{
-    if (!WithoutSource(rop)) {
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
-    PrinterCall c;
-    if (!BeginPrinterCall(hdc, &c)) {
-        return FALSE;
-    }
-    POINTL a, b;
-    if (!ToDevice(c.state.mapping, POINT{x, y}, &a) || !ToDevice(c.state.mapping, POINT{x + w, y + h}, &b)) {
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
-    RECTL target = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-    if (target.left == target.right || target.top == target.bottom) {
-        return TRUE;
-    }
-    BitBltProc bitBlt = (BitBltProc)(void *)HookedEntry(c, HOOK_BITBLT, INDEX_DrvBitBlt);
-    if (!bitBlt) {
-        return Fail(ERROR_NOT_SUPPORTED);
-    }
-    PathObjects o;
-    o.clip = qme::NewEngineClip(c.state.clipped ? &c.state.clip : nullptr, c.surface->sizlBitmap, target);
-    if (!o.clip) {
-        return TRUE;
-    }
-    o.fill = DeviceBrush(c);
-    POINTL origin = {0, 0};
-    ROP4 rop4 = qme::Rop4Of(rop, TransparentBrush(c));
-    return bitBlt(c.surface, nullptr, nullptr, o.clip, nullptr, &target, nullptr, nullptr, o.fill, &origin, rop4);
 }
 
 } // extern "C"

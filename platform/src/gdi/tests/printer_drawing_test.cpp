@@ -10,6 +10,8 @@
 #include <winspool.h>
 
 #include <functional>
+#include <initializer_list>
+#include <string.h>
 #include <string>
 
 #include "platform/src/gdi/tests/recording_driver.h"
@@ -21,7 +23,8 @@ namespace {
 const WCHAR kPrinter[] = TEXT("Recording Printer");
 
 const FLONG kAllCaps = GCAPS_BEZIERS | GCAPS_ALTERNATEFILL | GCAPS_WINDINGFILL | GCAPS_GEOMETRICWIDE;
-const FLONG kAllHooks = HOOK_STROKEPATH | HOOK_FILLPATH | HOOK_STROKEANDFILLPATH | HOOK_BITBLT;
+const FLONG kAllHooks = HOOK_STROKEPATH | HOOK_FILLPATH | HOOK_STROKEANDFILLPATH | HOOK_BITBLT | HOOK_COPYBITS |
+                        HOOK_STRETCHBLT | HOOK_STRETCHBLTROP;
 
 std::u16string ProgramDirectory()
 {
@@ -324,6 +327,166 @@ TEST_F(PrinterDrawing, PathsAreRecordedThenDrawnOrClipped)
     }
 }
 
+/* A DIB of 2 x 2 pixels (2 x 1 for 1 bit) with a colour table of up to four entries
+ * {red, blue, green, white}, rows as given in memory order. */
+struct Dib {
+    BITMAPINFOHEADER header;
+    DWORD colors[4];
+    BYTE bits[16];
+};
+
+Dib MakeDib(WORD bitCount, LONG height, DWORD compression, std::initializer_list<BYTE> bits, DWORD colorsUsed = 0)
+{
+    Dib d = {};
+    d.header.biSize = sizeof(BITMAPINFOHEADER);
+    d.header.biWidth = 2;
+    d.header.biHeight = height;
+    d.header.biPlanes = 1;
+    d.header.biBitCount = bitCount;
+    d.header.biCompression = compression;
+    d.header.biClrUsed = colorsUsed;
+    // RGBQUAD: blue, green, red, reserved.
+    const DWORD table[4] = {0x00FF0000, 0x000000FF, 0x0000FF00, 0x00FFFFFF};
+    memcpy(d.colors, table, sizeof table);
+    size_t i = 0;
+    for (BYTE b : bits) {
+        d.bits[i++] = b;
+    }
+    return d;
+}
+
+int DrawDib(HDC dc, const Dib &d, int x, int y, int w, int h, DWORD rop, UINT usage = DIB_RGB_COLORS)
+{
+    LONG rows = d.header.biHeight < 0 ? -d.header.biHeight : d.header.biHeight;
+    return StretchDIBits(dc, x, y, w, h, 0, 0, 2, rows, d.bits, (const BITMAPINFO *)&d, usage, rop);
+}
+
+TEST_F(PrinterDrawing, ImagesReachTheDriverOverTheirOwnPixels)
+{
+    const DrawingCase cases[] = {
+        {"8 bits, bottom-up",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(8, 2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4), 10, 10, 2, 2, SRCCOPY) == 2;
+         },
+         "DrvCopyBits (10, 10, 12, 12) from (0, 0, 2, 2); source 8bpp 2x2 up; xlate table 4; first 0x00FF0000 last "
+         "0x00FFFFFF; clip trivial\n"},
+        {"8 bits, top-down",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(8, -2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4), 10, 10, 2, 2, SRCCOPY) == 2;
+         },
+         "DrvCopyBits (10, 10, 12, 12) from (0, 0, 2, 2); source 8bpp 2x2 down; xlate table 4; first 0x0000FF00 last "
+         "0x000000FF; clip trivial\n"},
+        {"4 bits, two colours used",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(4, -2, BI_RGB, {0x01, 0, 0, 0, 0x10, 0, 0, 0}, 2), 0, 0, 2, 2, SRCCOPY);
+         },
+         "DrvCopyBits (0, 0, 2, 2) from (0, 0, 2, 2); source 4bpp 2x2 down; xlate table 2; first 0x00FF0000 last "
+         "0x00FF0000; clip trivial\n"},
+        {"1 bit",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(1, -2, BI_RGB, {0x40, 0, 0, 0, 0x80, 0, 0, 0}), 0, 0, 2, 2, SRCCOPY);
+         },
+         "DrvCopyBits (0, 0, 2, 2) from (0, 0, 2, 2); source 1bpp 2x2 down; xlate table 2; first 0x00FF0000 last "
+         "0x00FF0000; clip trivial\n"},
+        {"16 bits, 5-5-5",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(16, -2, BI_RGB, {0x00, 0x7C, 0, 0, 0, 0, 0x1F, 0x00}), 0, 0, 2, 2, SRCCOPY);
+         },
+         "DrvCopyBits (0, 0, 2, 2) from (0, 0, 2, 2); source 16bpp 2x2 down; xlate masks; first 0x00FF0000 last "
+         "0x000000FF; clip trivial\n"},
+        {"24 bits, bottom-up",
+         [](HDC dc) {
+             return DrawDib(
+                 dc, MakeDib(24, 2, BI_RGB, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}), 0, 0, 2, 2, SRCCOPY);
+         },
+         "DrvCopyBits (0, 0, 2, 2) from (0, 0, 2, 2); source 24bpp 2x2 up; xlate trivial; first 0x00090807 last "
+         "0x00060504; clip trivial\n"},
+        {"32 bits, top-down",
+         [](HDC dc) {
+             return DrawDib(
+                 dc, MakeDib(32, -2, BI_RGB, {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0}), 0, 0, 2, 2, SRCCOPY);
+         },
+         "DrvCopyBits (0, 0, 2, 2) from (0, 0, 2, 2); source 32bpp 2x2 down; xlate trivial; first 0x00030201 last "
+         "0x000C0B0A; clip trivial\n"},
+        {"scaled",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(8, 2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4), 0, 0, 4, 6, SRCCOPY);
+         },
+         "DrvStretchBlt (0, 0, 4, 6) from (0, 0, 2, 2); source 8bpp 2x2 up; xlate table 4; first 0x00FF0000 last "
+         "0x00FFFFFF; clip trivial; mode 3\n"},
+        {"another raster operation",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(8, 2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4), 0, 0, 2, 2, SRCAND);
+         },
+         "DrvBitBlt (0, 0, 2, 2) from (0, 0, 2, 2); source 8bpp 2x2 up; xlate table 4; first 0x00FF0000 last "
+         "0x00FFFFFF; clip trivial; brush none; rop4 0x8888\n"},
+        {"another raster operation, scaled",
+         [](HDC dc) {
+             return DrawDib(dc, MakeDib(8, 2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4), 0, 0, 4, 4, SRCPAINT);
+         },
+         "DrvStretchBltROP (0, 0, 4, 4) from (0, 0, 2, 2); source 8bpp 2x2 up; xlate table 4; first 0x00FF0000 last "
+         "0x00FFFFFF; clip trivial; mode 3; brush none; rop4 0xEEEE\n"},
+        {"a source rectangle beyond the image is cut, the destination in proportion",
+         [](HDC dc) {
+             Dib d = MakeDib(8, -2, BI_RGB, {2, 3, 0, 0, 0, 1, 0, 0}, 4);
+             return StretchDIBits(
+                        dc, 0, 0, 8, 4, 0, 0, 4, 2, d.bits, (const BITMAPINFO *)&d, DIB_RGB_COLORS, SRCCOPY) == 2;
+         },
+         "DrvStretchBlt (0, 0, 4, 4) from (0, 0, 2, 2); source 8bpp 2x2 down; xlate table 4; first 0x0000FF00 last "
+         "0x000000FF; clip trivial; mode 3\n"},
+        {"a memory DC's bitmap",
+         [](HDC dc) {
+             HDC memory = CreateCompatibleDC(dc);
+             HBITMAP bitmap = CreateCompatibleBitmap(dc, 2, 2);
+             HGDIOBJ old = SelectObject(memory, bitmap);
+             SetPixel(memory, 0, 0, RGB(255, 0, 0));
+             SetPixel(memory, 1, 1, RGB(0, 0, 255));
+             BOOL done = BitBlt(dc, 5, 5, 2, 2, memory, 0, 0, SRCCOPY);
+             SelectObject(memory, old);
+             DeleteObject(bitmap);
+             DeleteDC(memory);
+             return done;
+         },
+         "DrvCopyBits (5, 5, 7, 7) from (0, 0, 2, 2); source 32bpp 2x2 down; xlate trivial; first 0x00FF0000 last "
+         "0x000000FF; clip trivial\n"},
+    };
+    for (const DrawingCase &c : cases) {
+        HDC dc = Create();
+        ASSERT_NE(dc, nullptr) << c.name;
+        EXPECT_TRUE(c.draw(dc)) << c.name;
+        EXPECT_EQ(Log(), c.expected) << c.name;
+        DeleteDC(dc);
+    }
+}
+
+TEST_F(PrinterDrawing, BrokenImagesFailBeforeTheDriver)
+{
+    const struct {
+        const char *name;
+        Dib dib;
+        UINT usage;
+    } cases[] = {
+        {"2 bits a pixel", MakeDib(2, 2, BI_RGB, {}), DIB_RGB_COLORS},
+        {"run-length coded", MakeDib(8, 2, 1 /* BI_RLE8 */, {}), DIB_RGB_COLORS},
+        {"bit fields at 8 bits", MakeDib(8, 2, BI_BITFIELDS, {}), DIB_RGB_COLORS},
+        {"more colours used than 2^bits", MakeDib(1, 2, BI_RGB, {}, 3), DIB_RGB_COLORS},
+        {"height 0", MakeDib(8, 0, BI_RGB, {}), DIB_RGB_COLORS},
+        {"palette indices", MakeDib(8, 2, BI_RGB, {}, 4), DIB_PAL_COLORS},
+    };
+    HDC dc = Create();
+    ASSERT_NE(dc, nullptr);
+    for (const auto &c : cases) {
+        EXPECT_EQ(DrawDib(dc, c.dib, 0, 0, 2, 2, SRCCOPY, c.usage), 0) << c.name;
+        EXPECT_EQ(Log(), "") << c.name;
+    }
+    Dib wide = MakeDib(32, 2, BI_RGB, {});
+    wide.header.biWidth = 0x10000;
+    wide.header.biHeight = 0x10000; // 2^34 bytes
+    EXPECT_EQ(DrawDib(dc, wide, 0, 0, 2, 2, SRCCOPY), 0);
+    EXPECT_EQ(Log(), "");
+    DeleteDC(dc);
+}
+
 TEST_F(PrinterDrawing, WhatTheDriverDoesNotTakeFailsUnsent)
 {
     struct Missing {
@@ -369,6 +532,18 @@ TEST_F(PrinterDrawing, WhatTheDriverDoesNotTakeFailsUnsent)
          [](HDC dc) {
              return WithObjects(dc, GetStockObject(NULL_PEN), NULL, [](HDC d) { return Rectangle(d, 0, 0, 10, 10); });
          }},
+        {"images without HOOK_COPYBITS",
+         kAllCaps,
+         kAllHooks & ~HOOK_COPYBITS,
+         [](HDC dc) { return (BOOL)DrawDib(dc, MakeDib(8, 2, BI_RGB, {}, 4), 0, 0, 2, 2, SRCCOPY); }},
+        {"scaled images without HOOK_STRETCHBLT",
+         kAllCaps,
+         kAllHooks & ~HOOK_STRETCHBLT,
+         [](HDC dc) { return (BOOL)DrawDib(dc, MakeDib(8, 2, BI_RGB, {}, 4), 0, 0, 4, 4, SRCCOPY); }},
+        {"scaled raster operations without HOOK_STRETCHBLTROP",
+         kAllCaps,
+         kAllHooks & ~HOOK_STRETCHBLTROP,
+         [](HDC dc) { return (BOOL)DrawDib(dc, MakeDib(8, 2, BI_RGB, {}, 4), 0, 0, 4, 4, SRCAND); }},
         {"pattern blits without HOOK_BITBLT",
          kAllCaps,
          kAllHooks & ~HOOK_BITBLT,

@@ -13,7 +13,8 @@
 namespace {
 
 REC_SETUP g_setup = {GCAPS_BEZIERS | GCAPS_ALTERNATEFILL | GCAPS_WINDINGFILL | GCAPS_GEOMETRICWIDE,
-                     HOOK_STROKEPATH | HOOK_FILLPATH | HOOK_STROKEANDFILLPATH | HOOK_BITBLT,
+                     HOOK_STROKEPATH | HOOK_FILLPATH | HOOK_STROKEANDFILLPATH | HOOK_BITBLT | HOOK_COPYBITS |
+                         HOOK_STRETCHBLT | HOOK_STRETCHBLTROP,
                      PAL_BGR,
                      600,
                      TRUE};
@@ -296,10 +297,84 @@ BOOL WINAPI RecStrokeAndFillPath(SURFOBJ *pso, PATHOBJ *ppo, CLIPOBJ *pco, XFORM
     return pdev ? pdev->setup.bStrokeAndFill : TRUE;
 }
 
-BOOL WINAPI RecBitBlt(SURFOBJ *, SURFOBJ *psoSrc, SURFOBJ *, CLIPOBJ *pco, XLATEOBJ *, RECTL *prclTrg, POINTL *,
-                      POINTL *, BRUSHOBJ *pbo, POINTL *, ROP4 rop4)
+std::string SourceText(SURFOBJ *pso, XLATEOBJ *pxlo, const RECTL &rect);
+
+BOOL WINAPI RecBitBlt(SURFOBJ *, SURFOBJ *psoSrc, SURFOBJ *, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclTrg,
+                      POINTL *pptlSrc, POINTL *, BRUSHOBJ *pbo, POINTL *, ROP4 rop4)
 {
-    Add("DrvBitBlt " + RectText(*prclTrg) + (psoSrc ? " source" : "") + "; clip " + ClipText(pco) + "; brush " +
+    std::string source;
+    if (psoSrc) {
+        RECTL src = {pptlSrc->x,
+                     pptlSrc->y,
+                     pptlSrc->x + prclTrg->right - prclTrg->left,
+                     pptlSrc->y + prclTrg->bottom - prclTrg->top};
+        source = " from " + RectText(src) + "; " + SourceText(psoSrc, pxlo, src);
+    }
+    Add("DrvBitBlt " + RectText(*prclTrg) + source + "; clip " + ClipText(pco) + "; brush " + BrushText(pbo) +
+        "; rop4 " + Hex(rop4, 4) + "\n");
+    return TRUE;
+}
+
+/* The pixel value at (x, y) of a bitmap surface. */
+ULONG SourcePixel(const SURFOBJ *so, LONG x, LONG y)
+{
+    const BYTE *row = (const BYTE *)so->pvScan0 + (ptrdiff_t)y * so->lDelta;
+    switch (so->iBitmapFormat) {
+    case BMF_1BPP: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case BMF_4BPP: return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
+    case BMF_8BPP: return row[x];
+    case BMF_16BPP: return row[2 * x] | (row[2 * x + 1] << 8);
+    case BMF_24BPP: return row[3 * x] | (row[3 * x + 1] << 8) | ((ULONG)row[3 * x + 2] << 16);
+    case BMF_32BPP: return row[4 * x] | (row[4 * x + 1] << 8) | ((ULONG)row[4 * x + 2] << 16);
+    default: return 0;
+    }
+}
+
+/* "source <format> <cx>x<cy> up|down; xlate trivial|table <n>|masks; first <colour> last
+ * <colour>": the corners of the source rectangle as the device colours they translate to. */
+std::string SourceText(SURFOBJ *pso, XLATEOBJ *pxlo, const RECTL &rect)
+{
+    static const char *const kFormats[] = {"?", "1bpp", "4bpp", "8bpp", "16bpp", "24bpp", "32bpp"};
+    std::string text = std::string("source ") + (pso->iBitmapFormat <= BMF_32BPP ? kFormats[pso->iBitmapFormat] : "?") +
+                       " " + Number(pso->sizlBitmap.cx) + "x" + Number(pso->sizlBitmap.cy) +
+                       (pso->lDelta < 0 ? " up" : " down") + "; xlate ";
+    if (!pxlo || (pxlo->flXlate & XO_TRIVIAL)) {
+        text += "trivial";
+    } else if (pxlo->flXlate & XO_TABLE) {
+        text += "table " + Number((LONG)pxlo->cEntries);
+    } else {
+        text += "masks";
+    }
+    ULONG first = XLATEOBJ_iXlate(pxlo, SourcePixel(pso, rect.left, rect.top));
+    ULONG last = XLATEOBJ_iXlate(pxlo, SourcePixel(pso, rect.right - 1, rect.bottom - 1));
+    return text + "; first " + Hex(first, 8) + " last " + Hex(last, 8);
+}
+
+BOOL WINAPI RecCopyBits(SURFOBJ *, SURFOBJ *psoSrc, CLIPOBJ *pco, XLATEOBJ *pxlo, RECTL *prclDest, POINTL *pptlSrc)
+{
+    RECTL src = {pptlSrc->x,
+                 pptlSrc->y,
+                 pptlSrc->x + prclDest->right - prclDest->left,
+                 pptlSrc->y + prclDest->bottom - prclDest->top};
+    Add("DrvCopyBits " + RectText(*prclDest) + " from " + RectText(src) + "; " + SourceText(psoSrc, pxlo, src) +
+        "; clip " + ClipText(pco) + "\n");
+    return TRUE;
+}
+
+BOOL WINAPI RecStretchBlt(SURFOBJ *, SURFOBJ *psoSrc, SURFOBJ *, CLIPOBJ *pco, XLATEOBJ *pxlo, COLORADJUSTMENT *,
+                          POINTL *, RECTL *prclDest, RECTL *prclSrc, POINTL *, ULONG iMode)
+{
+    Add("DrvStretchBlt " + RectText(*prclDest) + " from " + RectText(*prclSrc) + "; " +
+        SourceText(psoSrc, pxlo, *prclSrc) + "; clip " + ClipText(pco) + "; mode " + Number((LONG)iMode) + "\n");
+    return TRUE;
+}
+
+BOOL WINAPI RecStretchBltROP(SURFOBJ *, SURFOBJ *psoSrc, SURFOBJ *, CLIPOBJ *pco, XLATEOBJ *pxlo, COLORADJUSTMENT *,
+                             POINTL *, RECTL *prclDest, RECTL *prclSrc, POINTL *, ULONG iMode, BRUSHOBJ *pbo,
+                             DWORD rop4)
+{
+    Add("DrvStretchBltROP " + RectText(*prclDest) + " from " + RectText(*prclSrc) + "; " +
+        SourceText(psoSrc, pxlo, *prclSrc) + "; clip " + ClipText(pco) + "; mode " + Number((LONG)iMode) + "; brush " +
         BrushText(pbo) + "; rop4 " + Hex(rop4, 4) + "\n");
     return TRUE;
 }
@@ -319,6 +394,9 @@ DRVFN g_functions[] = {
     {INDEX_DrvFillPath, (PFN)(void *)RecFillPath},
     {INDEX_DrvStrokeAndFillPath, (PFN)(void *)RecStrokeAndFillPath},
     {INDEX_DrvBitBlt, (PFN)(void *)RecBitBlt},
+    {INDEX_DrvCopyBits, (PFN)(void *)RecCopyBits},
+    {INDEX_DrvStretchBlt, (PFN)(void *)RecStretchBlt},
+    {INDEX_DrvStretchBltROP, (PFN)(void *)RecStretchBltROP},
 };
 
 } // namespace
