@@ -100,18 +100,12 @@ int CombineClipRect(HDC hdc, int left, int top, int right, int bottom, int op)
     if (!s) {
         return ERROR;
     }
-    qme::Region rect, current, out;
+    qme::Region rect, out;
     if (!DeviceRect(s->mapping, left, top, right, bottom, &r) || !qme::RectRegion(r, &rect)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return ERROR;
     }
-    const LONG all = qme::kRegionCoordLimit;
-    if (s->clipped) {
-        current = s->clip;
-    } else if (!qme::RectRegion(RECTL{-all, -all, all, all}, &current)) {
-        return ERROR;
-    }
-    if (!qme::CombineRegions(current, rect, op, &out)) {
+    if (!qme::CombineRegions(ClipOrPlane(*s), rect, op, &out)) {
         return ERROR;
     }
     s->clip = out;
@@ -188,6 +182,17 @@ void ResetDcState(DcState *state, LONG dpiX, LONG dpiY)
     state->clip.rects.clear();
     state->pathMode = kNoPath;
     state->path.clear();
+}
+
+qme::Region ClipOrPlane(const DcState &state)
+{
+    if (state.clipped) {
+        return state.clip;
+    }
+    const LONG all = qme::kRegionCoordLimit;
+    qme::Region plane;
+    qme::RectRegion(RECTL{-all, -all, all, all}, &plane);
+    return plane;
 }
 
 void ReleaseDcState(DcState *state)

@@ -100,6 +100,21 @@ Object *Find(const void *handle, ObjectKind kind)
     return it != g_objects.end() && it->second->kind == kind ? it->second : nullptr;
 }
 
+HDC NewDc(Bitmap *bitmap)
+{
+    Dc *dc = new Dc();
+    dc->kind = kDc;
+    dc->stock = false;
+    dc->palette = StockPalette();
+    ResetDcState(&dc->state, Dpi(), Dpi());
+    dc->bitmap = bitmap;
+    if (!Register(dc)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return reinterpret_cast<HDC>(dc);
+}
+
 Palette *StockPalette()
 {
     static Palette *stock = [] {
@@ -132,16 +147,7 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR, const DEVM
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    Dc *dc = new Dc();
-    dc->kind = kDc;
-    dc->stock = false;
-    dc->palette = StockPalette();
-    ResetDcState(&dc->state, Dpi(), Dpi());
-    if (!Register(dc)) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return reinterpret_cast<HDC>(dc);
+    return NewDc(nullptr);
 }
 
 /* Deletes a DC (a display or printer DC); the palette selected into it is released. */

@@ -104,6 +104,9 @@ struct DcState {
  * white brush, R2_COPYPEN, OPAQUE white background, black text, ALTERNATE, no clip. */
 void ResetDcState(DcState *state, LONG dpiX, LONG dpiY);
 
+/* The DC's clip, or without one the whole device plane. */
+qme::Region ClipOrPlane(const DcState &state);
+
 /* Releases the objects a DC's state holds selected. */
 void ReleaseDcState(DcState *state);
 
@@ -191,6 +194,9 @@ struct Bitmap : Object {
 
 /* The pixel (x, y) of a bitmap, inside it. */
 DWORD &PixelOf(Bitmap *bitmap, LONG x, LONG y);
+
+/* A new display DC (bitmap NULL) or memory DC over a bitmap; NULL when refused. */
+HDC NewDc(Bitmap *bitmap);
 
 /* The stock 1 x 1 monochrome bitmap of new memory DCs. */
 Bitmap *StockBitmap();

@@ -107,17 +107,7 @@ HDC WINAPI CreateCompatibleDC(HDC hdc)
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    Dc *dc = new Dc();
-    dc->kind = kDc;
-    dc->stock = false;
-    dc->palette = StockPalette();
-    ResetDcState(&dc->state, Dpi(), Dpi());
-    dc->bitmap = StockBitmap();
-    if (!Register(dc)) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return reinterpret_cast<HDC>(dc);
+    return NewDc(StockBitmap());
 }
 
 /* A bitmap for the DC: monochrome for a memory DC holding a monochrome bitmap, else of 32

@@ -26,24 +26,6 @@ typedef decltype(&DrvStretchBltROP) StretchBltRopProc;
 /* Stretching keeps whole source pixels (no averaging). */
 const ULONG kStretchMode = 3; /* COLORONCOLOR */
 
-/* Engine objects of one blit, freed together. */
-struct BlitObjects {
-    SURFOBJ *source = nullptr;
-    XLATEOBJ *xlate = nullptr;
-    CLIPOBJ *clip = nullptr;
-    BRUSHOBJ *brush = nullptr;
-    BlitObjects() = default;
-    BlitObjects(const BlitObjects &) = delete;
-    BlitObjects &operator=(const BlitObjects &) = delete;
-    ~BlitObjects()
-    {
-        qme::DeleteEngineSurface(source);
-        qme::DeleteEngineXlate(xlate);
-        qme::DeleteEngineClip(clip);
-        qme::DeleteEngineBrush(brush);
-    }
-};
-
 } // namespace
 
 namespace qmg {
@@ -78,7 +60,7 @@ BOOL PrinterBlit(HDC hdc, const BlitRequest &r)
     if (dest.left == dest.right || dest.top == dest.bottom) {
         return TRUE;
     }
-    BlitObjects o;
+    CallObjects o;
     if (r.bmi) {
         LONG sw = r.source.right - r.source.left, sh = r.source.bottom - r.source.top;
         qme::DibLayout layout;
@@ -135,7 +117,7 @@ BOOL PrinterBlit(HDC hdc, const BlitRequest &r)
             return TRUE;
         }
         if (RopUsesPattern(r.rop)) {
-            o.brush = DeviceBrush(c);
+            o.fill = DeviceBrush(c);
         }
         POINTL origin = {0, 0};
         ROP4 rop4 = qme::Rop4Of(r.rop, TransparentBrush(c) && RopUsesPattern(r.rop));
@@ -148,7 +130,7 @@ BOOL PrinterBlit(HDC hdc, const BlitRequest &r)
         }
         if (!scaled) {
             return ((BitBltProc)(void *)entry)(
-                c.surface, o.source, nullptr, o.clip, o.xlate, &dest, &from, nullptr, o.brush, &origin, rop4);
+                c.surface, o.source, nullptr, o.clip, o.xlate, &dest, &from, nullptr, o.fill, &origin, rop4);
         }
         return ((StretchBltRopProc)(void *)entry)(c.surface,
                                                   o.source,
@@ -161,7 +143,7 @@ BOOL PrinterBlit(HDC hdc, const BlitRequest &r)
                                                   &source,
                                                   nullptr,
                                                   kStretchMode,
-                                                  o.brush,
+                                                  o.fill,
                                                   rop4);
     }
     BitBltProc bitBlt = (BitBltProc)(void *)HookedEntry(c, HOOK_BITBLT, INDEX_DrvBitBlt);
@@ -172,10 +154,10 @@ BOOL PrinterBlit(HDC hdc, const BlitRequest &r)
     if (!o.clip) {
         return TRUE;
     }
-    o.brush = DeviceBrush(c);
+    o.fill = DeviceBrush(c);
     POINTL origin = {0, 0};
     ROP4 rop4 = qme::Rop4Of(r.rop, TransparentBrush(c));
-    return bitBlt(c.surface, nullptr, nullptr, o.clip, nullptr, &dest, nullptr, nullptr, o.brush, &origin, rop4);
+    return bitBlt(c.surface, nullptr, nullptr, o.clip, nullptr, &dest, nullptr, nullptr, o.fill, &origin, rop4);
 }
 
 } // namespace qmg

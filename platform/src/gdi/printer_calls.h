@@ -40,17 +40,19 @@ bool TransparentBrush(const PrinterCall &c);
 /* The entry of a driver call the surface hooked, or NULL. */
 PFN HookedEntry(const PrinterCall &c, FLONG hook, ULONG index);
 
-/* Engine objects of one path call, freed together. */
-struct PathObjects {
+/* Engine objects of one drawing call, freed together. */
+struct CallObjects {
     PATHOBJ *path = nullptr;
+    SURFOBJ *source = nullptr;
+    XLATEOBJ *xlate = nullptr;
     CLIPOBJ *clip = nullptr;
     XFORMOBJ *xform = nullptr;
     BRUSHOBJ *stroke = nullptr;
     BRUSHOBJ *fill = nullptr;
-    PathObjects() = default;
-    PathObjects(const PathObjects &) = delete;
-    PathObjects &operator=(const PathObjects &) = delete;
-    ~PathObjects();
+    CallObjects() = default;
+    CallObjects(const CallObjects &) = delete;
+    CallObjects &operator=(const CallObjects &) = delete;
+    ~CallObjects();
 };
 
 enum Paint { kStroke = 1, kFill = 2 };
@@ -59,7 +61,7 @@ enum Paint { kStroke = 1, kFill = 2 };
  * under `fillMode`, or both, as `paint` asks and the pen and brush allow. TRUE when
  * nothing is to be drawn; FALSE with the last error when the driver does not take it or
  * answers FALSE. */
-BOOL DrawPath(const PrinterCall &c, PathObjects *o, int paint, int fillMode);
+BOOL DrawPath(const PrinterCall &c, CallObjects *o, int paint, int fillMode);
 
 /* A new engine path of recorded runs. */
 PATHOBJ *PathOfRuns(const std::vector<PathRun> &runs);

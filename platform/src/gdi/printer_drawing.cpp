@@ -64,7 +64,7 @@ RECTL PathBounds(PATHOBJ *path, double penWidth)
 }
 
 /* Draws a built path, or adds it to the DC's path while a bracket is open. */
-BOOL Finish(HDC hdc, const PrinterCall &c, PathObjects *o, bool continues, int paint, int fillMode)
+BOOL Finish(HDC hdc, const PrinterCall &c, CallObjects *o, bool continues, int paint, int fillMode)
 {
     if (c.state.pathMode == kPathOpen) {
         RecordPath(hdc, o->path, continues);
@@ -96,7 +96,7 @@ BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool 
             s->position = logical.back();
         }
     }
-    PathObjects o;
+    CallObjects o;
     o.path = qme::NewEnginePath();
     qme::PathMoveTo(o.path, fix[0]);
     if (bezier) {
@@ -125,7 +125,7 @@ BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
     if (!ToFixPoints(c.state.mapping, points, total, &fix)) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
-    PathObjects o;
+    CallObjects o;
     o.path = qme::NewEnginePath();
     size_t at = 0;
     for (int i = 0; i < polygons; ++i) {
@@ -152,7 +152,7 @@ BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
     if (box.right < box.left || box.bottom < box.top) {
         return TRUE; /* an empty box draws nothing */
     }
-    PathObjects o;
+    CallObjects o;
     o.path = qme::NewEnginePath();
     if (ellipse) {
         qme::PathAddEllipse(o.path, box);
@@ -221,18 +221,20 @@ BOOL Fail(DWORD error)
     return FALSE;
 }
 
-PathObjects::~PathObjects()
+CallObjects::~CallObjects()
 {
     if (path) {
         EngDeletePath(path);
     }
+    qme::DeleteEngineSurface(source);
+    qme::DeleteEngineXlate(xlate);
     qme::DeleteEngineClip(clip);
     qme::DeleteEngineXform(xform);
     qme::DeleteEngineBrush(stroke);
     qme::DeleteEngineBrush(fill);
 }
 
-BOOL DrawPath(const PrinterCall &c, PathObjects *o, int paint, int fillMode)
+BOOL DrawPath(const PrinterCall &c, CallObjects *o, int paint, int fillMode)
 {
     bool stroke = (paint & kStroke) && (c.pen.style & PS_STYLE_MASK) != PS_NULL;
     bool fill = (paint & kFill) && c.brush.style != BS_NULL;

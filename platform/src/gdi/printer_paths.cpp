@@ -55,7 +55,7 @@ BOOL PaintPath(HDC hdc, int paint)
             runs.back().flags |= PD_ENDSUBPATH | PD_CLOSEFIGURE;
         }
     }
-    PathObjects o;
+    CallObjects o;
     o.path = PathOfRuns(runs);
     return DrawPath(c, &o, paint, c.state.polyFillMode);
 }
@@ -282,16 +282,9 @@ BOOL WINAPI SelectClipPath(HDC hdc, int mode)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (mode == RGN_COPY || !s->clipped) {
-        out = mode == RGN_COPY || mode == RGN_AND || mode == RGN_OR || mode == RGN_XOR ? shape : qme::Region();
-        if (!s->clipped && mode != RGN_COPY && mode != RGN_AND) {
-            /* Without a clip the whole device is the clip. */
-            const LONG all = qme::kRegionCoordLimit;
-            qme::Region plane;
-            qme::RectRegion(RECTL{-all, -all, all, all}, &plane);
-            qme::CombineRegions(plane, shape, mode, &out);
-        }
-    } else if (!qme::CombineRegions(s->clip, shape, mode, &out)) {
+    if (mode == RGN_COPY) {
+        out = shape;
+    } else if (!qme::CombineRegions(ClipOrPlane(*s), shape, mode, &out)) {
         return FALSE;
     }
     s->clip = out;

@@ -99,6 +99,18 @@ protected:
         return takeLog_();
     }
 
+    /* Draws each case on a new DC and compares what the driver received. */
+    template <size_t N, typename Case> void RunCases(const Case (&cases)[N])
+    {
+        for (const Case &c : cases) {
+            HDC dc = Create();
+            ASSERT_NE(dc, nullptr) << c.name;
+            EXPECT_TRUE(c.draw(dc)) << c.name;
+            EXPECT_EQ(Log(), c.expected) << c.name;
+            DeleteDC(dc);
+        }
+    }
+
     HMODULE module_ = NULL;
     REC_SETUP_PROC setup_ = NULL;
     REC_TAKE_LOG_PROC takeLog_ = NULL;
@@ -199,13 +211,7 @@ TEST_F(PrinterDrawing, EachCallReachesTheDriverWithItsObjects)
          "(160, 160) B(248, 160) (320, 124) (320, 80) close ellipse; clip trivial; pen cosmetic 0x00000000; fill "
          "0x00FFFFFF; mix 0x0D0D; alternate; xform [1 0 0 1 0 0]\n"},
     };
-    for (const DrawingCase &c : cases) {
-        HDC dc = Create();
-        ASSERT_NE(dc, nullptr) << c.name;
-        EXPECT_TRUE(c.draw(dc)) << c.name;
-        EXPECT_EQ(Log(), c.expected) << c.name;
-        DeleteDC(dc);
-    }
+    RunCases(cases);
 }
 
 TEST_F(PrinterDrawing, ClipsGoToTheDriverAsBandedRectangles)
@@ -253,13 +259,7 @@ TEST_F(PrinterDrawing, ClipsGoToTheDriverAsBandedRectangles)
          [](HDC dc) { return PatBlt(dc, -5, -5, 10, 10, PATCOPY); },
          "DrvBitBlt (-5, -5, 5, 5); clip rect (0, 0, 5100, 6600); brush 0x00FFFFFF; rop4 0xF0F0\n"},
     };
-    for (const DrawingCase &c : cases) {
-        HDC dc = Create();
-        ASSERT_NE(dc, nullptr) << c.name;
-        EXPECT_TRUE(c.draw(dc)) << c.name;
-        EXPECT_EQ(Log(), c.expected) << c.name;
-        DeleteDC(dc);
-    }
+    RunCases(cases);
 }
 
 TEST_F(PrinterDrawing, PathsAreRecordedThenDrawnOrClipped)
@@ -318,13 +318,7 @@ TEST_F(PrinterDrawing, PathsAreRecordedThenDrawnOrClipped)
          },
          ""},
     };
-    for (const DrawingCase &c : cases) {
-        HDC dc = Create();
-        ASSERT_NE(dc, nullptr) << c.name;
-        EXPECT_TRUE(c.draw(dc)) << c.name;
-        EXPECT_EQ(Log(), c.expected) << c.name;
-        DeleteDC(dc);
-    }
+    RunCases(cases);
 }
 
 /* A DIB of 2 x 2 pixels (2 x 1 for 1 bit) with a colour table of up to four entries
@@ -450,13 +444,7 @@ TEST_F(PrinterDrawing, ImagesReachTheDriverOverTheirOwnPixels)
          "DrvCopyBits (5, 5, 7, 7) from (0, 0, 2, 2); source 32bpp 2x2 down; xlate trivial; first 0x00FF0000 last "
          "0x000000FF; clip trivial\n"},
     };
-    for (const DrawingCase &c : cases) {
-        HDC dc = Create();
-        ASSERT_NE(dc, nullptr) << c.name;
-        EXPECT_TRUE(c.draw(dc)) << c.name;
-        EXPECT_EQ(Log(), c.expected) << c.name;
-        DeleteDC(dc);
-    }
+    RunCases(cases);
 }
 
 TEST_F(PrinterDrawing, BrokenImagesFailBeforeTheDriver)
