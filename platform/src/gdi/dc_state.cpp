@@ -197,6 +197,10 @@ qme::Region ClipOrPlane(const DcState &state)
 
 void ReleaseDcState(DcState *state)
 {
+    for (DcState &saved : state->saved) {
+        ReleaseDcState(&saved);
+    }
+    state->saved.clear();
     Hold(state->pen, -1);
     Hold(state->brush, -1);
     state->pen = nullptr;
@@ -397,6 +401,53 @@ BOOL WINAPI GetCurrentPositionEx(HDC hdc, LPPOINT lppt)
         return FALSE;
     }
     *lppt = s->position;
+    return TRUE;
+}
+
+/* Keeps the DC's state (selected objects, colours, modes, mapping, position, clip, path);
+ * the new depth of saved states, 0 on failure. */
+int WINAPI SaveDC(HDC hdc)
+{
+    CountCall();
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    DcState *s = StateOf(hdc);
+    if (!s) {
+        return 0;
+    }
+    DcState copy = *s;
+    copy.saved.clear();
+    Hold(copy.pen, 1);
+    Hold(copy.brush, 1);
+    s->saved.push_back(copy);
+    return (int)s->saved.size();
+}
+
+/* Returns to a saved state: nSavedDC above 0 the state SaveDC answered with, below 0 counted
+ * back from the last; the states saved after it are dropped. */
+BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC)
+{
+    CountCall();
+    std::lock_guard<std::recursive_mutex> guard(Lock());
+    DcState *s = StateOf(hdc);
+    if (!s) {
+        return FALSE;
+    }
+    int depth = (int)s->saved.size();
+    int level = nSavedDC > 0 ? nSavedDC : depth + 1 + nSavedDC;
+    if (nSavedDC == 0 || level < 1 || level > depth) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::vector<DcState> saved;
+    saved.swap(s->saved);
+    DcState restored = saved[(size_t)level - 1];
+    for (size_t i = (size_t)level; i < saved.size(); ++i) {
+        ReleaseDcState(&saved[i]);
+    }
+    saved.resize((size_t)level - 1);
+    ReleaseDcState(s);
+    *s = restored;
+    s->saved.swap(saved);
     return TRUE;
 }
 

@@ -98,6 +98,7 @@ struct DcState {
     qme::Region clip;
     PathMode pathMode; /* BeginPath ... EndPath */
     std::vector<PathRun> path;
+    std::vector<DcState> saved; /* SaveDC's states, oldest first */
 };
 
 /* The state of a new DC over a device of the given resolution: MM_TEXT, the black pen and

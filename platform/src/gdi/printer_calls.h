@@ -13,7 +13,8 @@ namespace qmg {
 
 /* What a drawing call needs of its DC, copied under the lock. */
 struct PrinterCall {
-    PrinterDriver *driver;
+    HDC hdc;
+    PrinterDriver *driver; /* NULL for a memory DC */
     SURFOBJ *surface;
     FLONG hooks;
     FLONG caps;
@@ -23,9 +24,9 @@ struct PrinterCall {
     Brush brush;
 };
 
-/* The state of a printer DC of CreateDCW with a surface (the call counted); false
- * (ERROR_INVALID_HANDLE) otherwise. */
-bool BeginPrinterCall(HDC hdc, PrinterCall *call);
+/* The state of a printer DC of CreateDCW with a surface, or with `memoryToo` of a memory DC
+ * (the call counted); false (ERROR_INVALID_HANDLE) otherwise. */
+bool BeginPrinterCall(HDC hdc, PrinterCall *call, bool memoryToo = false);
 
 /* Sets the last error; FALSE. */
 BOOL Fail(DWORD error);
@@ -62,6 +63,17 @@ enum Paint { kStroke = 1, kFill = 2 };
  * nothing is to be drawn; FALSE with the last error when the driver does not take it or
  * answers FALSE. */
 BOOL DrawPath(const PrinterCall &c, CallObjects *o, int paint, int fillMode);
+
+/* The runs of an engine path. */
+std::vector<PathRun> RunsOf(PATHOBJ *path);
+
+/* The figures of a path as polygons in whole pixels, curves flattened: counts[i] points
+ * each, closed[i] when the figure is closed. */
+void FlattenPath(const std::vector<PathRun> &runs, std::vector<POINTL> *points, std::vector<INT> *counts,
+                 std::vector<bool> *closed);
+
+/* Draws a path into a memory DC's bitmap by the raster (memory_shapes.cpp). */
+BOOL MemoryDrawPath(const PrinterCall &c, PATHOBJ *path, int paint, int fillMode);
 
 /* A new engine path of recorded runs. */
 PATHOBJ *PathOfRuns(const std::vector<PathRun> &runs);

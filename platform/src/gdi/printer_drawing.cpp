@@ -78,7 +78,7 @@ BOOL Finish(HDC hdc, const PrinterCall &c, CallObjects *o, bool continues, int p
 BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool fromPosition)
 {
     PrinterCall c;
-    if (!BeginPrinterCall(hdc, &c)) {
+    if (!BeginPrinterCall(hdc, &c, true)) {
         return FALSE;
     }
     std::vector<POINT> logical;
@@ -111,7 +111,7 @@ BOOL StrokeFigure(HDC hdc, const POINT *points, size_t count, bool bezier, bool 
 BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
 {
     PrinterCall c;
-    if (!BeginPrinterCall(hdc, &c)) {
+    if (!BeginPrinterCall(hdc, &c, true)) {
         return FALSE;
     }
     size_t total = 0;
@@ -141,7 +141,7 @@ BOOL DrawPolygons(HDC hdc, const POINT *points, const INT *counts, int polygons)
 BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
 {
     PrinterCall c;
-    if (!BeginPrinterCall(hdc, &c)) {
+    if (!BeginPrinterCall(hdc, &c, true)) {
         return FALSE;
     }
     POINTL a, b;
@@ -166,10 +166,23 @@ BOOL DrawShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse)
 
 namespace qmg {
 
-bool BeginPrinterCall(HDC hdc, PrinterCall *call)
+bool BeginPrinterCall(HDC hdc, PrinterCall *call, bool memoryToo)
 {
     CountCall();
     std::lock_guard<std::recursive_mutex> guard(Lock());
+    call->hdc = hdc;
+    const Dc *memory = memoryToo ? static_cast<const Dc *>(Find(hdc, kDc)) : nullptr;
+    if (memory && memory->bitmap) {
+        call->driver = nullptr;
+        call->surface = nullptr;
+        call->hooks = 0;
+        call->caps = 0;
+        call->paletteMode = PAL_BGR;
+        call->state = memory->state;
+        call->pen = *memory->state.pen;
+        call->brush = *memory->state.brush;
+        return true;
+    }
     PrinterDc *dc = static_cast<PrinterDc *>(Find(hdc, kPrinterDc));
     if (!dc || !dc->driver || !dc->surface) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -236,6 +249,9 @@ CallObjects::~CallObjects()
 
 BOOL DrawPath(const PrinterCall &c, CallObjects *o, int paint, int fillMode)
 {
+    if (!c.driver) {
+        return MemoryDrawPath(c, o->path, paint, fillMode);
+    }
     bool stroke = (paint & kStroke) && (c.pen.style & PS_STYLE_MASK) != PS_NULL;
     bool fill = (paint & kFill) && c.brush.style != BS_NULL;
     if (!stroke && !fill) {

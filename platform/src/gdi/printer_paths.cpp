@@ -32,7 +32,7 @@ DcState *FinishedPath(HDC hdc)
 BOOL PaintPath(HDC hdc, int paint)
 {
     PrinterCall c;
-    if (!BeginPrinterCall(hdc, &c)) {
+    if (!BeginPrinterCall(hdc, &c, true)) {
         return FALSE;
     }
     {
@@ -70,8 +70,12 @@ POINTL CurvePoint(const POINTFIX &p0, const POINTFIX &p1, const POINTFIX &p2, co
     return POINTL{(LONG)std::lround(x), (LONG)std::lround(y)};
 }
 
-/* The figures of a path as polygons in pixels, curves flattened. */
-void Polygons(const std::vector<PathRun> &runs, std::vector<POINTL> *points, std::vector<INT> *counts)
+} // namespace
+
+namespace qmg {
+
+void FlattenPath(const std::vector<PathRun> &runs, std::vector<POINTL> *points, std::vector<INT> *counts,
+                 std::vector<bool> *closed)
 {
     POINTFIX last = {0, 0};
     INT open = 0;
@@ -80,6 +84,7 @@ void Polygons(const std::vector<PathRun> &runs, std::vector<POINTL> *points, std
         if (run.flags & PD_BEGINSUBPATH) {
             if (open > 0) {
                 counts->push_back(open);
+                closed->push_back(false);
             }
             open = 0;
             last = run.points[0];
@@ -103,15 +108,34 @@ void Polygons(const std::vector<PathRun> &runs, std::vector<POINTL> *points, std
                 ++open;
             }
         }
+        if (run.flags & PD_ENDSUBPATH) {
+            if (open > 0) {
+                counts->push_back(open);
+                closed->push_back((run.flags & PD_CLOSEFIGURE) != 0);
+            }
+            open = 0;
+        }
     }
     if (open > 0) {
         counts->push_back(open);
+        closed->push_back(false);
     }
 }
 
-} // namespace
-
-namespace qmg {
+std::vector<PathRun> RunsOf(PATHOBJ *path)
+{
+    std::vector<PathRun> runs;
+    PATHDATA pd;
+    PATHOBJ_vEnumStart(path);
+    BOOL more = TRUE;
+    while (more) {
+        more = PATHOBJ_bEnum(path, &pd);
+        if (pd.count > 0) {
+            runs.push_back(PathRun{pd.flags, std::vector<POINTFIX>(pd.pptfx, pd.pptfx + pd.count)});
+        }
+    }
+    return runs;
+}
 
 PATHOBJ *PathOfRuns(const std::vector<PathRun> &runs)
 {
@@ -138,16 +162,7 @@ PATHOBJ *PathOfRuns(const std::vector<PathRun> &runs)
 
 void RecordPath(HDC hdc, PATHOBJ *path, bool continues)
 {
-    std::vector<PathRun> runs;
-    PATHDATA pd;
-    PATHOBJ_vEnumStart(path);
-    BOOL more = TRUE;
-    while (more) {
-        more = PATHOBJ_bEnum(path, &pd);
-        if (pd.count > 0) {
-            runs.push_back(PathRun{pd.flags, std::vector<POINTFIX>(pd.pptfx, pd.pptfx + pd.count)});
-        }
-    }
+    std::vector<PathRun> runs = RunsOf(path);
     std::lock_guard<std::recursive_mutex> guard(Lock());
     DcState *s = StateOf(hdc);
     if (!s || runs.empty()) {
@@ -269,7 +284,8 @@ BOOL WINAPI SelectClipPath(HDC hdc, int mode)
     }
     std::vector<POINTL> points;
     std::vector<INT> counts;
-    Polygons(s->path, &points, &counts);
+    std::vector<bool> closed;
+    FlattenPath(s->path, &points, &counts, &closed);
     s->pathMode = kNoPath;
     s->path.clear();
     qme::Region shape, out;

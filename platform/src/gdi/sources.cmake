@@ -8,6 +8,7 @@ list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory_dc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memory_raster.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/memory_shapes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_blits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_dc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/printer_document.cpp

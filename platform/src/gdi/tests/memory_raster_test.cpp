@@ -186,6 +186,67 @@ TEST_F(MemoryRaster, DibSectionsShowTheirPixelsInTheirRowOrder)
     EXPECT_EQ(bits, nullptr);
 }
 
+TEST_F(MemoryRaster, ShapesAreFilledThenOutlined)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP bitmap = NewColourBitmap(6, 6);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, 6, 6, WHITENESS);
+    HPEN pen = CreatePen(PS_SOLID, 0, RGB(0, 0, 255));
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    ASSERT_TRUE(Rectangle(dc, 1, 1, 5, 5));
+    const COLORREF W = RGB(255, 255, 255), B = RGB(0, 0, 255), R = RGB(255, 0, 0);
+    const COLORREF expected[6][6] = {
+        {W, W, W, W, W, W},
+        {W, B, B, B, B, W},
+        {W, B, R, R, B, W},
+        {W, B, R, R, B, W},
+        {W, B, B, B, B, W},
+        {W, W, W, W, W, W},
+    };
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(GetPixel(dc, x, y), expected[y][x]) << x << ", " << y;
+        }
+    }
+    // A line through XOR turns the pixels it crosses back on a second pass.
+    SetROP2(dc, R2_XORPEN);
+    MoveToEx(dc, 0, 0, NULL);
+    ASSERT_TRUE(LineTo(dc, 5, 0));
+    EXPECT_EQ(GetPixel(dc, 3, 0), RGB(255, 255, 0));
+    MoveToEx(dc, 0, 0, NULL);
+    ASSERT_TRUE(LineTo(dc, 5, 0));
+    EXPECT_EQ(GetPixel(dc, 3, 0), W);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(MemoryRaster, SavedStatesComeBack)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    HPEN pen = CreatePen(PS_SOLID, 0, RGB(1, 2, 3));
+    HGDIOBJ stock = SelectObject(dc, pen);
+    SetROP2(dc, R2_XORPEN);
+    EXPECT_EQ(SaveDC(dc), 1);
+    SelectObject(dc, stock);
+    SetROP2(dc, R2_BLACK);
+    EXPECT_EQ(SaveDC(dc), 2);
+    EXPECT_FALSE(DeleteObject(pen)) << "a saved state holds it";
+    EXPECT_TRUE(RestoreDC(dc, 1));
+    EXPECT_EQ(GetROP2(dc), R2_XORPEN);
+    EXPECT_FALSE(RestoreDC(dc, -1)) << "both saved states are used";
+    EXPECT_EQ(SelectObject(dc, stock), (HGDIOBJ)pen);
+    EXPECT_TRUE(DeleteObject(pen));
+    DeleteDC(dc);
+}
+
 TEST_F(MemoryRaster, APictureOfWhatIsPainted)
 {
     // Bands of solid colours blitted with each operation, saved for a person to look at.
@@ -201,13 +262,24 @@ TEST_F(MemoryRaster, APictureOfWhatIsPainted)
         DeleteObject(b);
     }
     EXPECT_TRUE(PatBlt(dc, 8, 16, 48, 16, DSTINVERT));
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    EXPECT_TRUE(Ellipse(dc, 20, 4, 44, 30));
+    POINT star[5] = {{32, 2}, {38, 22}, {22, 10}, {42, 10}, {26, 22}};
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    SetPolyFillMode(dc, WINDING);
+    EXPECT_TRUE(Polygon(dc, star, 5));
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
     HRGN clip = CreateEllipticRgn(0, 0, 64, 48);
     SelectClipRgn(dc, clip);
     DeleteObject(clip);
     EXPECT_TRUE(PatBlt(dc, 0, 40, 64, 8, BLACKNESS));
     EXPECT_EQ(GetPixel(dc, 32, 47), RGB(0, 0, 0)) << "inside the ellipse";
     EXPECT_EQ(GetPixel(dc, 0, 47), RGB(255, 255, 255)) << "outside the ellipse";
-    EXPECT_EQ(GetPixel(dc, 20, 20), RGB(55, 225, 225)) << "inverted";
+    EXPECT_EQ(GetPixel(dc, 17, 20), RGB(55, 225, 225)) << "inverted";
     EXPECT_TRUE(qmt_SaveBitmapPng(bitmap, "memory_raster.png"));
     SelectObject(dc, old);
     DeleteObject(bitmap);
