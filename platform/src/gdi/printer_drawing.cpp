@@ -8,7 +8,8 @@
  * curves, the fill mode's GCAPS_*FILL, GCAPS_GEOMETRICWIDE for wide pens); otherwise it
  * fails unsent with ERROR_NOT_SUPPORTED. A FALSE DrvStrokeAndFillPath is tried again as
  * DrvFillPath then DrvStrokePath; nothing else is retried or drawn another way. The driver
- * runs without the GDI lock.
+ * runs without the GDI lock. On a memory DC the same paths are drawn by the raster
+ * (memory_shapes.cpp).
  */
 #include "platform/src/gdi/printer_calls.h"
 
@@ -199,8 +200,7 @@ bool BeginPrinterCall(HDC hdc, PrinterCall *call, bool memoryToo)
     return true;
 }
 
-/* (printer_calls.h) The driver's brush of a DC brush: solid in the device's format or the engine's hatch
- * over {brush colour, background colour}; NULL for a hollow brush. */
+/* printer_calls.h */
 BRUSHOBJ *DeviceBrush(const PrinterCall &c)
 {
     if (c.brush.style == BS_SOLID) {
