@@ -193,6 +193,10 @@ struct Bitmap : Object {
     Dc *selectedInto; /* the memory DC holding it, or NULL */
 };
 
+/* Bitmaps, and the images a blit reads into one, larger than this many pixels are
+ * refused. */
+const unsigned long long kMaxBitmapPixels = 1ULL << 26;
+
 /* The pixel (x, y) of a bitmap, inside it. */
 DWORD &PixelOf(Bitmap *bitmap, LONG x, LONG y);
 

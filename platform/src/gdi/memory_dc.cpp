@@ -50,13 +50,10 @@ HBITMAP SelectBitmap(Dc *dc, Bitmap *bitmap)
 
 namespace {
 
-/* Bitmaps larger than this many pixels are refused. */
-const unsigned long long kMaxPixels = 1ULL << 28;
-
 /* A new bitmap of the size, white; NULL when refused. */
 HBITMAP NewBitmap(LONG width, LONG height, bool mono, bool bottomUp)
 {
-    if (width <= 0 || height <= 0 || (unsigned long long)width * (unsigned long long)height > kMaxPixels) {
+    if (width <= 0 || height <= 0 || (unsigned long long)width * (unsigned long long)height > kMaxBitmapPixels) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }

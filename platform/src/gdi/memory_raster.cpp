@@ -103,11 +103,12 @@ BOOL MemoryBlit(HDC hdc, const BlitRequest &r)
     if (r.bmi) {
         LONG sw = r.source.right - r.source.left, sh = r.source.bottom - r.source.top;
         std::vector<DWORD> read;
+        if ((unsigned long long)dw * (unsigned long long)dh > kMaxBitmapPixels ||
+            (unsigned long long)sw * (unsigned long long)sh > kMaxBitmapPixels) {
+            return Fail(ERROR_NOT_ENOUGH_MEMORY);
+        }
         if (sw <= 0 || sh <= 0 || !ReadSource(r, r.source, &read)) {
             return Fail(ERROR_INVALID_PARAMETER);
-        }
-        if ((unsigned long long)dw * (unsigned long long)dh > (1ULL << 28)) {
-            return Fail(ERROR_NOT_ENOUGH_MEMORY);
         }
         scaled.resize((size_t)dw * (size_t)dh);
         for (LONG y = 0; y < dh; ++y) {

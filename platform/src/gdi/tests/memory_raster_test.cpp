@@ -142,6 +142,24 @@ TEST_F(MemoryRaster, StretchingTakesTheNearestPixel)
     DeleteDC(dc);
 }
 
+TEST_F(MemoryRaster, OversizedRectanglesAreRefused)
+{
+    Canvas dest(0, 0, 0, 0);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 1;
+    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    DWORD pixel = 0x00FFFFFF;
+    EXPECT_EQ(StretchDIBits(dest.dc, 0, 0, 2, 2, 0, 0, 1 << 20, 1 << 20, &pixel, &info, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(StretchDIBits(dest.dc, 0, 0, 1 << 20, 1 << 20, 0, 0, 1, 1, &pixel, &info, DIB_RGB_COLORS, SRCCOPY), 0);
+    EXPECT_EQ(dest.Pixels(), (std::vector<COLORREF>{0, 0, 0, 0}));
+    EXPECT_EQ(StretchDIBits(dest.dc, 1, 1, 1, 1, 0, 0, 1, 1, &pixel, &info, DIB_RGB_COLORS, SRCCOPY), 1);
+    EXPECT_EQ(GetPixel(dest.dc, 1, 1), RGB(255, 255, 255));
+}
+
 TEST_F(MemoryRaster, ABitmapBelongsToOneDc)
 {
     HDC fresh = CreateCompatibleDC(NULL);
