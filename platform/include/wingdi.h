@@ -461,6 +461,8 @@ typedef LPLOGFONTW LPLOGFONT;
 #define DIB_PAL_COLORS 1
 #define CBM_INIT 0x04L
 #define GDI_ERROR 0xFFFFFFFFL
+#define CLR_INVALID 0xFFFFFFFF
+#define HGDI_ERROR ((HANDLE)(LONG_PTR)-1)
 #define BITSPIXEL 12
 #define PLANES 14
 #define LOGPIXELSX 88
@@ -632,6 +634,11 @@ static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO");
 #define OPAQUE 2
 
 #define SRCCOPY 0x00CC0020
+#define SRCERASE 0x00440328
+#define NOTSRCERASE 0x001100A6
+#define MERGECOPY 0x00C000CA
+#define MERGEPAINT 0x00BB0226
+#define PATPAINT 0x00FB0A09
 #define SRCPAINT 0x00EE0086
 #define SRCAND 0x008800C6
 #define SRCINVERT 0x00660046
@@ -702,6 +709,101 @@ int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
 int WINAPI OffsetRgn(HRGN hrgn, int x, int y);
 /* The region's bounds and kind (NULLREGION with an empty rectangle). */
 int WINAPI GetRgnBox(HRGN hrgn, LPRECT lprc);
+
+/* Stock objects and brush styles. */
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define DKGRAY_BRUSH 3
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define HOLLOW_BRUSH NULL_BRUSH
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define BS_SOLID 0
+#define BS_NULL 1
+#define BS_HOLLOW BS_NULL
+#define BS_HATCHED 2
+
+/* Text alignment (SetTextAlign). */
+#define TA_NOUPDATECP 0
+#define TA_UPDATECP 1
+#define TA_LEFT 0
+#define TA_RIGHT 2
+#define TA_CENTER 6
+#define TA_TOP 0
+#define TA_BOTTOM 8
+#define TA_BASELINE 24
+
+/* Pens, brushes and the attributes of drawing: NULL, 0 or CLR_INVALID for a bad handle or
+ * value. SelectObject takes pens, brushes, fonts and regions (a copy of the region becomes
+ * the clip; the answer is then the region's kind). */
+HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
+HBRUSH WINAPI CreateSolidBrush(COLORREF color);
+HBRUSH WINAPI CreateHatchBrush(int iHatch, COLORREF color);
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
+int WINAPI SetROP2(HDC hdc, int rop2);
+int WINAPI GetROP2(HDC hdc);
+int WINAPI SetBkMode(HDC hdc, int mode);
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
+int WINAPI SetPolyFillMode(HDC hdc, int mode);
+UINT WINAPI SetTextAlign(HDC hdc, UINT align);
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI GetCurrentPositionEx(HDC hdc, LPPOINT lppt);
+
+/* Drawing on a printer DC: each call becomes one call of the render driver with the
+ * engine's objects, or fails (FALSE) unsent when the driver does not take it. */
+BOOL WINAPI LineTo(HDC hdc, int x, int y);
+BOOL WINAPI Polyline(HDC hdc, const POINT *apt, int cpt);
+BOOL WINAPI PolylineTo(HDC hdc, const POINT *apt, DWORD cpt);
+BOOL WINAPI PolyBezier(HDC hdc, const POINT *apt, DWORD cpt);
+BOOL WINAPI PolyBezierTo(HDC hdc, const POINT *apt, DWORD cpt);
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
+BOOL WINAPI Polygon(HDC hdc, const POINT *apt, int cpt);
+BOOL WINAPI PolyPolygon(HDC hdc, const POINT *apt, const INT *asz, int csz);
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+
+/* Path brackets: between BeginPath and EndPath drawing calls add figures to the DC's path;
+ * StrokePath, FillPath, StrokeAndFillPath draw it, SelectClipPath makes it the clip (by an
+ * RGN_* mode); each consumes it. */
+BOOL WINAPI BeginPath(HDC hdc);
+BOOL WINAPI EndPath(HDC hdc);
+BOOL WINAPI AbortPath(HDC hdc);
+BOOL WINAPI CloseFigure(HDC hdc);
+BOOL WINAPI StrokePath(HDC hdc);
+BOOL WINAPI FillPath(HDC hdc);
+BOOL WINAPI StrokeAndFillPath(HDC hdc);
+BOOL WINAPI SelectClipPath(HDC hdc, int mode);
+
+/* Memory DCs and bitmaps: a memory DC draws into the bitmap selected into it (a 1 x 1
+ * monochrome one at first); compatible bitmaps follow the DC's bits per pixel (32 for
+ * display and memory DCs, the device's cBitsPixel for printer DCs); DIB sections give their
+ * pixels to the caller. */
+HDC WINAPI CreateCompatibleDC(HDC hdc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void *lpBits);
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO *pbmi, UINT usage, void **ppvBits, HANDLE hSection,
+                                DWORD offset);
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
+int WINAPI SaveDC(HDC hdc);
+BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
+
+/* Blits: from a memory DC, or from a device-independent bitmap (DIB_RGB_COLORS). */
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                       int wSrc, int hSrc, DWORD rop);
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                         int SrcHeight, const void *lpBits, const BITMAPINFO *lpbmi, UINT iUsage, DWORD rop);
+
+/* The clip region of a DC, in device pixels: a copy of hrgn (NULL: none), or the current
+ * clip narrowed to or cut by a logical rectangle. The kind of the new clip, or ERROR. */
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn);
+int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
 
 #ifdef __cplusplus
 }

@@ -29,6 +29,10 @@ typedef struct QmtFontFace {
  * FALSE when out of memory. */
 BOOL qmt_SetInstalledFonts(const QmtFontFace *faces, DWORD count);
 
+/* Writes a bitmap's pixels as a PNG file at a host path. FALSE for an unknown bitmap or a
+ * file that cannot be written. */
+BOOL qmt_SaveBitmapPng(HBITMAP bitmap, const char *path);
+
 /* Display DCs GetDC handed out and ReleaseDC has not taken back. */
 DWORD qmt_LiveDisplayDCs(void);
 

@@ -4,6 +4,8 @@
  */
 #include "platform/src/engine/engine_private.h"
 
+#include "platform/src/engine/drawing_objects.h"
+
 #include "platform/testing/qm_testing_engine.h"
 
 #include <algorithm>
@@ -121,21 +123,12 @@ void qmt_EngineFreeXlate(XLATEOBJ *pxlo)
 
 XFORMOBJ *qmt_EngineXform(const XFORML *pxform)
 {
-    Xform *x = new Xform();
-    x->magic = kXformMagic;
-    RegisterObject(x, kXformMagic);
-    x->m = *pxform;
-    return &x->xo;
+    return NewEngineXform(*pxform);
 }
 
 void qmt_EngineFreeXform(XFORMOBJ *pxo)
 {
-    Xform *x = XformOf(pxo);
-    if (!x)
-        return;
-    UnregisterObject(x);
-    x->magic = 0;
-    delete x;
+    DeleteEngineXform(pxo);
 }
 
 FONTOBJ *qmt_EngineFont(IFIMETRICS *pifi, FLOAT scaleX, FLOAT scaleY, FLONG flFontType, ULONG iFace)
@@ -390,71 +383,24 @@ void qmt_EngineReleaseBrush(BRUSHOBJ *pbo)
 
 BRUSHOBJ *qmt_EngineSolidBrush(ULONG iSolidColor)
 {
-    Brush *b = new Brush();
-    b->magic = kBrushMagic;
-    RegisterObject(b, kBrushMagic);
-    b->bo.iSolidColor = iSolidColor;
-    return &b->bo;
+    return NewSolidBrush(iSolidColor);
 }
 
 BRUSHOBJ *qmt_EnginePatternBrush(SURFOBJ *psoTarget, SURFOBJ *psoPattern, SURFOBJ *psoMask, XLATEOBJ *pxlo,
                                  ULONG iHatch, QMT_REALIZE_BRUSH pfnRealize)
 {
-    Brush *b = new Brush();
-    b->magic = kBrushMagic;
-    RegisterObject(b, kBrushMagic);
-    b->bo.iSolidColor = 0xFFFFFFFF;
-    b->target = psoTarget;
-    b->pattern = psoPattern;
-    b->mask = psoMask;
-    b->xlate = pxlo;
-    b->hatch = iHatch;
-    b->realize = pfnRealize;
-    return &b->bo;
+    return NewPatternBrush(psoTarget, psoPattern, psoMask, pxlo, iHatch, pfnRealize);
 }
 
 BRUSHOBJ *qmt_EngineHatchBrush(SURFOBJ *psoTarget, ULONG iHatch, ULONG lineColor, ULONG backColor,
                                QMT_REALIZE_BRUSH pfnRealize)
 {
-    if (iHatch >= HS_DDI_MAX)
-        return nullptr;
-    SURFOBJ *pattern = qmt_EngineBitmap(8, 8, BMF_1BPP, TRUE);
-    if (!pattern)
-        return nullptr;
-    // The engine's 8 x 8 hatches, one bit a pixel, leftmost pixel in the high bit; a set
-    // bit is a line (colour 0), a clear one background (colour 1).
-    static const BYTE kHatchRows[HS_DDI_MAX][8] = {
-        {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00}, // HS_HORIZONTAL
-        {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // HS_VERTICAL
-        {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // HS_FDIAGONAL
-        {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // HS_BDIAGONAL
-        {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08}, // HS_CROSS
-        {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // HS_DIAGCROSS
-    };
-    BYTE *row = static_cast<BYTE *>(pattern->pvScan0);
-    for (int y = 0; y < 8; ++y, row += pattern->lDelta)
-        row[0] = static_cast<BYTE>(~kHatchRows[iHatch][y]);
-    const ULONG table[2] = {lineColor, backColor};
-    XLATEOBJ *xlate = qmt_EngineXlateTable(table, 2);
-    BRUSHOBJ *pbo = qmt_EnginePatternBrush(psoTarget, pattern, nullptr, xlate, iHatch, pfnRealize);
-    Brush *b = BrushOf(pbo);
-    b->ownsObjects = true;
-    return pbo;
+    return NewHatchBrush(psoTarget, iHatch, lineColor, backColor, pfnRealize);
 }
 
 void qmt_EngineFreeBrush(BRUSHOBJ *pbo)
 {
-    Brush *b = BrushOf(pbo);
-    if (!b)
-        return;
-    FreeRbrushes(pbo);
-    if (b->ownsObjects) {
-        qmt_EngineFreeBitmap(b->pattern);
-        qmt_EngineFreeXlate(b->xlate);
-    }
-    UnregisterObject(b);
-    b->magic = 0;
-    delete b;
+    DeleteEngineBrush(pbo);
 }
 
 } // extern "C"

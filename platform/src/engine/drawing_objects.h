@@ -67,6 +67,32 @@ ROP4 Rop4Of(DWORD rop, bool transparentBackground);
  * PAL_RGB: as the COLORREF). Other palettes take the PAL_BGR form. */
 ULONG DeviceColor(COLORREF color, ULONG paletteMode);
 
+/* ---- Brushes and transforms */
+
+/* The driver's brush realiser (DrvRealizeBrush). */
+typedef BOOL(WINAPI *BrushRealizer)(BRUSHOBJ *, SURFOBJ *, SURFOBJ *, SURFOBJ *, XLATEOBJ *, ULONG);
+
+/* A solid brush of a colour in the device palette's format. Freed with DeleteEngineBrush. */
+BRUSHOBJ *NewSolidBrush(ULONG deviceColor);
+/* A pattern brush over a caller's pattern (and mask) surface and translation, realised by
+ * `realize` for `target` at the driver's first BRUSHOBJ_pvGetRbrush; the surfaces and the
+ * translation stay the caller's. */
+BRUSHOBJ *NewPatternBrush(SURFOBJ *target, SURFOBJ *pattern, SURFOBJ *mask, XLATEOBJ *xlate, ULONG hatch,
+                          BrushRealizer realize);
+/* A hatch brush (HS_*): the engine's 8 x 8 one-bit pattern, translated {lineColor,
+ * backColor} (device colours); the pattern and translation go with the brush. NULL for an
+ * unknown hatch or when the engine refuses the pattern. */
+BRUSHOBJ *NewHatchBrush(SURFOBJ *target, ULONG hatch, ULONG lineColor, ULONG backColor, BrushRealizer realize);
+/* Frees a brush with the realisations the driver made for it. */
+void DeleteEngineBrush(BRUSHOBJ *pbo);
+
+/* A transform object over a matrix. Freed with DeleteEngineXform. */
+XFORMOBJ *NewEngineXform(const XFORML &m);
+void DeleteEngineXform(XFORMOBJ *pxo);
+
+/* PAL_* of an engine palette (a driver's DEVINFO.hpalDefault); PAL_BGR for an unknown one. */
+ULONG PaletteMode(HPALETTE hpal);
+
 /* ---- Regions: rectangles in y-bands (sorted by top, then left; the rectangles of a band
  * share top and bottom and neither overlap nor touch; no two adjacent bands have the same
  * columns). Device pixels, right and bottom excluded. */

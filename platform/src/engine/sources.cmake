@@ -1,6 +1,7 @@
 list(APPEND QM_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/blit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/builders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/call_objects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dibs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glyphset.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects.cpp

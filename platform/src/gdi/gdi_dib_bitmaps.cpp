@@ -111,7 +111,7 @@ static int CopyRows(Bitmap *bitmap, const Dc *dc, UINT start, UINT lines, const 
         }
         const BYTE *row = static_cast<const BYTE *>(bits) + (size_t)i * stride;
         for (LONG x = 0; x < columns; ++x) {
-            bitmap->pixels[(size_t)y * bitmap->width + x] = PixelAt(shape, row, x, dc ? dc->palette : nullptr);
+            PixelOf(bitmap, x, y) = PixelAt(shape, row, x, dc ? dc->palette : nullptr);
         }
         ++copied;
     }
@@ -133,7 +133,8 @@ int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void *
     Bitmap *bitmap = static_cast<Bitmap *>(Find(hbm, kBitmap));
     const Dc *dc = static_cast<const Dc *>(Find(hdc, kDc));
     DibShape shape;
-    if (!bitmap || !lpBits || !ReadShape(lpbmi, ColorUse, &shape) || (ColorUse == DIB_PAL_COLORS && !dc)) {
+    if (!bitmap || bitmap->stock || !lpBits || !ReadShape(lpbmi, ColorUse, &shape) ||
+        (ColorUse == DIB_PAL_COLORS && !dc)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
@@ -181,7 +182,12 @@ LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits)
     }
     LONG total = (LONG)(bitmap->pixels.size() * sizeof(DWORD));
     LONG n = cb < total ? cb : total;
-    std::memcpy(lpvBits, bitmap->pixels.data(), (size_t)n);
+    BYTE *out = static_cast<BYTE *>(lpvBits);
+    for (LONG at = 0; at < n; at += 4) {
+        LONG pixel = at / 4;
+        DWORD value = PixelOf(bitmap, pixel % bitmap->width, pixel / bitmap->width);
+        std::memcpy(out + at, &value, (size_t)(n - at < 4 ? n - at : 4));
+    }
     return n;
 }
 

@@ -13,7 +13,7 @@ namespace qmg {
 
 static std::map<const void *, Object *> g_objects;
 static DWORD g_calls;
-static DWORD g_live[7]; /* by ObjectKind */
+static DWORD g_live[kObjectKinds]; /* by ObjectKind */
 
 /* The twenty static colours of the default palette. */
 static const PALETTEENTRY kStockColors[20] = {
@@ -45,6 +45,9 @@ static void Destroy(Object *object)
     case kPrinterDc: delete static_cast<PrinterDc *>(object); break;
     case kFont: delete static_cast<Font *>(object); break;
     case kRegion: delete static_cast<Rgn *>(object); break;
+    case kPen: delete static_cast<Pen *>(object); break;
+    case kBrush: delete static_cast<Brush *>(object); break;
+    case kObjectKinds: break;
     }
 }
 
@@ -87,8 +90,29 @@ Object *Find(const void *handle, ObjectKind kind)
     if (handle == StockPalette() && kind == kPalette) {
         return StockPalette();
     }
+    if (handle == StockBitmap() && kind == kBitmap) {
+        return StockBitmap();
+    }
+    if (Object *stock = FindStock(handle)) {
+        return stock->kind == kind ? stock : nullptr;
+    }
     auto it = g_objects.find(handle);
     return it != g_objects.end() && it->second->kind == kind ? it->second : nullptr;
+}
+
+HDC NewDc(Bitmap *bitmap)
+{
+    Dc *dc = new Dc();
+    dc->kind = kDc;
+    dc->stock = false;
+    dc->palette = StockPalette();
+    ResetDcState(&dc->state, Dpi(), Dpi());
+    dc->bitmap = bitmap;
+    if (!Register(dc)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return reinterpret_cast<HDC>(dc);
 }
 
 Palette *StockPalette()
@@ -123,16 +147,7 @@ HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR, const DEVM
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    Dc *dc = new Dc();
-    dc->kind = kDc;
-    dc->stock = false;
-    dc->palette = StockPalette();
-    ResetMapping(&dc->mapping, Dpi(), Dpi());
-    if (!Register(dc)) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return reinterpret_cast<HDC>(dc);
+    return NewDc(nullptr);
 }
 
 /* Deletes a DC (a display or printer DC); the palette selected into it is released. */
@@ -163,6 +178,10 @@ BOOL WINAPI DeleteDC(HDC hdc)
     if (dc->palette && !dc->palette->stock) {
         --dc->palette->selections;
     }
+    ReleaseDcState(&dc->state);
+    if (dc->bitmap) {
+        SelectBitmap(dc, StockBitmap());
+    }
     Unregister(dc);
     return TRUE;
 }
@@ -187,11 +206,11 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
     return index == BITSPIXEL ? 32 : (index == PLANES ? 1 : 0);
 }
 
-/* DEFAULT_PALETTE only. */
+/* DEFAULT_PALETTE and the stock pens and brushes. */
 HGDIOBJ WINAPI GetStockObject(int i)
 {
     CountCall();
-    return i == DEFAULT_PALETTE ? static_cast<HGDIOBJ>(StockPalette()) : nullptr;
+    return i == DEFAULT_PALETTE ? static_cast<HGDIOBJ>(StockPalette()) : static_cast<HGDIOBJ>(StockOf(i));
 }
 
 /* A logical palette: version 0x300 and 1 to 1024 entries, else NULL. */
@@ -245,13 +264,28 @@ UINT WINAPI RealizePalette(HDC hdc)
     return dc ? (UINT)dc->palette->entries.size() : (UINT)GDI_ERROR;
 }
 
-/* Deletes a palette, bitmap, font or region. A palette still selected into a DC is refused; a stock
- * object is left alone (TRUE); DCs go through DeleteDC. */
+/* Deletes a palette, bitmap, font, region, pen or brush. A palette, pen or brush still
+ * selected into a DC is refused; a stock object is left alone (TRUE); DCs go through
+ * DeleteDC. */
 BOOL WINAPI DeleteObject(HGDIOBJ ho)
 {
     CountCall();
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    if (ho && ho == static_cast<HGDIOBJ>(StockPalette())) {
+    if (ho && (ho == static_cast<HGDIOBJ>(StockPalette()) || FindStock(ho))) {
+        return TRUE;
+    }
+    if (Pen *pen = static_cast<Pen *>(Find(ho, kPen))) {
+        if (pen->selections) {
+            return FALSE;
+        }
+        Unregister(pen);
+        return TRUE;
+    }
+    if (Brush *brush = static_cast<Brush *>(Find(ho, kBrush))) {
+        if (brush->selections) {
+            return FALSE;
+        }
+        Unregister(brush);
         return TRUE;
     }
     if (Palette *p = static_cast<Palette *>(Find(ho, kPalette))) {
@@ -261,7 +295,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         Unregister(p);
         return TRUE;
     }
-    if (Object *b = Find(ho, kBitmap)) {
+    if (Bitmap *b = static_cast<Bitmap *>(Find(ho, kBitmap))) {
+        if (b->stock) {
+            return TRUE;
+        }
+        if (b->selectedInto) {
+            return FALSE;
+        }
         Unregister(b);
         return TRUE;
     }
@@ -281,7 +321,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
 DWORD qmt_LiveGdiObjects(DWORD kind)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
-    return kind >= kDc && kind <= kRegion ? g_live[kind] : 0;
+    return kind >= kDc && kind < kObjectKinds ? g_live[kind] : 0;
 }
 
 DWORD qmt_GdiCalls(void)

@@ -32,7 +32,17 @@ bool DeleteDisplayDC(HDC hdc);
 /* True for a live display DC. */
 bool IsDisplayDC(HDC hdc);
 
-enum ObjectKind { kDc = 1, kPalette = 2, kBitmap = 3, kPrinterDc = 4, kFont = 5, kRegion = 6 };
+enum ObjectKind {
+    kDc = 1,
+    kPalette = 2,
+    kBitmap = 3,
+    kPrinterDc = 4,
+    kFont = 5,
+    kRegion = 6,
+    kPen = 7,
+    kBrush = 8,
+    kObjectKinds = 9
+};
 
 struct Object {
     ObjectKind kind;
@@ -44,9 +54,73 @@ struct Palette : Object {
     DWORD selections; /* DCs holding it selected */
 };
 
+/* A pen of CreatePen (or a stock one). */
+struct Pen : Object {
+    DWORD style; /* PS_* with type, join and cap */
+    LONG width;  /* logical units */
+    COLORREF color;
+    DWORD selections; /* DCs holding it selected */
+};
+
+/* A brush of CreateSolidBrush or CreateHatchBrush (or a stock one). */
+struct Brush : Object {
+    UINT style; /* BS_SOLID, BS_HATCHED or BS_NULL */
+    COLORREF color;
+    ULONG hatch; /* HS_* of a hatched brush */
+    DWORD selections;
+};
+
+/* One run of a recorded path (device 28.4 units), as PATHOBJ_bEnum hands it out: PD_* flags
+ * and points. */
+struct PathRun {
+    FLONG flags;
+    std::vector<POINTFIX> points;
+};
+
+/* Where a DC's path bracket stands. */
+enum PathMode { kNoPath = 0, kPathOpen = 1, kPathDone = 2 };
+
+/* The drawing state of a DC: mapping, selected objects, colours and modes, the current
+ * position and the clip region. */
+struct DcState {
+    Mapping mapping; /* logical to device coordinates */
+    Pen *pen;
+    Brush *brush;
+    HFONT font; /* NULL: the device's default */
+    int rop2;
+    int bkMode;
+    COLORREF bkColor;
+    COLORREF textColor;
+    int polyFillMode;
+    UINT textAlign;
+    POINT position; /* current position, logical */
+    bool clipped;   /* a clip region is selected */
+    qme::Region clip;
+    PathMode pathMode; /* BeginPath ... EndPath */
+    std::vector<PathRun> path;
+    std::vector<DcState> saved; /* SaveDC's states, oldest first */
+};
+
+/* The state of a new DC over a device of the given resolution: MM_TEXT, the black pen and
+ * white brush, R2_COPYPEN, OPAQUE white background, black text, ALTERNATE, no clip. */
+void ResetDcState(DcState *state, LONG dpiX, LONG dpiY);
+
+/* The DC's clip, or without one the whole device plane. */
+qme::Region ClipOrPlane(const DcState &state);
+
+/* Releases the objects a DC's state holds selected. */
+void ReleaseDcState(DcState *state);
+
+/* The state of a display, memory or printer DC, or NULL (ERROR_INVALID_HANDLE). Call under
+ * the lock. */
+DcState *StateOf(HDC hdc);
+
+struct Bitmap;
+
 struct Dc : Object {
     Palette *palette; /* the selected palette (the stock one at first) */
-    Mapping mapping;  /* logical to device coordinates */
+    DcState state;
+    Bitmap *bitmap; /* a memory DC's selected bitmap; NULL for a display DC */
 };
 
 /* A render driver loaded by path and enabled once per process; freed after its last DC. */
@@ -78,6 +152,7 @@ struct PrinterDc : Object {
     DWORD job;               /* the spool job of the open document; 0 outside one */
     std::u16string document; /* its name */
     bool inPage;             /* between StartPage and EndPage */
+    DcState state;
 };
 
 /* The entry of a driver's table, or NULL. */
@@ -107,11 +182,33 @@ bool ResetPrinterDC(HDC hdc, const DEVMODEW *devmode);
 /* GetDeviceCaps of a printer DC of CreateDCW. */
 int PrinterDeviceCaps(const PrinterDc *dc, int index);
 
+/* A bitmap of 32 bits a pixel (blue, green, red, unused), rows top first unless a bottom-up
+ * DIB section's; a monochrome one holds black and white only. */
 struct Bitmap : Object {
     LONG width;
     LONG height;
     std::vector<DWORD> pixels;
+    bool mono;
+    bool bottomUp;
+    Dc *selectedInto; /* the memory DC holding it, or NULL */
 };
+
+/* Bitmaps, and the images a blit reads into one, larger than this many pixels are
+ * refused. */
+const unsigned long long kMaxBitmapPixels = 1ULL << 26;
+
+/* The pixel (x, y) of a bitmap, inside it. */
+DWORD &PixelOf(Bitmap *bitmap, LONG x, LONG y);
+
+/* A new display DC (bitmap NULL) or memory DC over a bitmap; NULL when refused. */
+HDC NewDc(Bitmap *bitmap);
+
+/* The stock 1 x 1 monochrome bitmap of new memory DCs. */
+Bitmap *StockBitmap();
+
+/* Selects a bitmap into a memory DC: the previous one, or NULL when the bitmap is held by
+ * another DC or the DC is no memory DC. Call under the lock. */
+HBITMAP SelectBitmap(Dc *dc, Bitmap *bitmap);
 
 /* A logical font: what CreateFontIndirectW received. */
 struct Font : Object {
@@ -160,6 +257,12 @@ void Unregister(Object *object);
 
 /* The live object of a handle and kind, or NULL. */
 Object *Find(const void *handle, ObjectKind kind);
+
+/* The stock pen or brush of a GetStockObject index, or NULL. */
+Object *StockOf(int index);
+
+/* The stock pen or brush of a handle, or NULL. */
+Object *FindStock(const void *handle);
 
 /* The stock default palette (20 entries). */
 Palette *StockPalette();

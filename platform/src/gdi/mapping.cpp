@@ -150,16 +150,12 @@ using namespace qmg;
 
 namespace {
 
-/* The mapping of a memory or display DC, or NULL (ERROR_INVALID_HANDLE). Call under the
+/* The mapping of a DC, or NULL (ERROR_INVALID_HANDLE). Call under the
  * lock. */
 Mapping *MappingOf(HDC hdc)
 {
-    Dc *dc = static_cast<Dc *>(Find(hdc, kDc));
-    if (!dc) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    return &dc->mapping;
+    DcState *state = StateOf(hdc);
+    return state ? &state->mapping : nullptr;
 }
 
 /* Sets an origin, giving the previous one. */

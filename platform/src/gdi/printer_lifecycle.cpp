@@ -151,6 +151,7 @@ HDC CreatePrinterDC(LPCWSTR device, const DEVMODEW *devmode)
         made = dc->driver && EnableDevice(dc, &pdevDevmode, &dc->device);
     }
     if (made) {
+        ResetDcState(&dc->state, (LONG)dc->device.gdiInfo.ulLogPixelsX, (LONG)dc->device.gdiInfo.ulLogPixelsY);
         dc->surface = dc->device.surface;
         dc->escape = (QMH_ESCAPE_ENTRY)(void *)DriverEntry(dc->driver, INDEX_DrvEscape);
         made = Admit(dc);
@@ -178,6 +179,10 @@ void DestroyPrinterDC(PrinterDc *dc)
         dc->job = 0;
     }
     TearDown(dc);
+    {
+        std::lock_guard<std::recursive_mutex> guard(Lock());
+        ReleaseDcState(&dc->state);
+    }
     delete dc;
 }
 

@@ -24,6 +24,7 @@
 
 #include "platform/src/gdi/gdi_private.h"
 #include "platform/src/user/user_private.h"
+#include "platform/testing/qm_testing_gdi.h"
 #include "platform/testing/qm_testing_user.h"
 
 namespace {
@@ -467,6 +468,23 @@ extern "C" BOOL qmt_RenderWindow(HWND hwnd, DWORD *pixels, int *width, int *heig
     pic_Window(&c, hwnd, 0, top, true);
     memcpy(pixels, c.pixels.data(), c.pixels.size() * sizeof(DWORD));
     return TRUE;
+}
+
+extern "C" BOOL qmt_SaveBitmapPng(HBITMAP bitmap, const char *path)
+{
+    Canvas c;
+    {
+        std::lock_guard<std::recursive_mutex> guard(qmg::Lock());
+        qmg::Bitmap *b = static_cast<qmg::Bitmap *>(qmg::Find(bitmap, qmg::kBitmap));
+        if (!b || !path)
+            return FALSE;
+        c.width = b->width;
+        c.height = b->height;
+        for (LONG y = 0; y < b->height; ++y)
+            for (LONG x = 0; x < b->width; ++x)
+                c.pixels.push_back(qmg::PixelOf(b, x, y));
+    }
+    return pic_WritePng(c, path) ? TRUE : FALSE;
 }
 
 extern "C" BOOL qmt_RenderWindowPng(HWND hwnd, const char *path)
