@@ -103,9 +103,10 @@ static DWORD dma_FormatPaper(WORD paper, char *digits)
 
 LONG dma_CheckEntryList(const DmaKind *kind, const DmaEntryList *list)
 {
-    if (list->entrySize < kind->recordSize)
-        return DMA_BAD_ARGUMENT;
-    if (list->count != 0 && (list->entries == nullptr || list->states == nullptr))
+    // An empty list is empty whatever its other fields hold.
+    if (list->count == 0)
+        return DMA_SUCCESS;
+    if (list->entrySize < kind->recordSize || list->entries == nullptr || list->states == nullptr)
         return DMA_BAD_ARGUMENT;
     return DMA_SUCCESS;
 }

@@ -134,8 +134,8 @@ DmaEntryList *dma_KindList(DmaSettingsSet *handle, const DmaKind *kind);
 LONG dma_FindEntry(const DmaKind *kind, const DmaEntryList *list, const char *name, BYTE mask, DWORD *index);
 
 /*
- * dma_CheckEntryList: -10 when the list's entries are shorter than the kind's record, or
- * a list with entries lacks its entries or state bytes; else 1.
+ * dma_CheckEntryList: -10 when a list with entries has entries shorter than the kind's
+ * record, or lacks its entries or state bytes; else 1 (an empty list always).
  */
 LONG dma_CheckEntryList(const DmaKind *kind, const DmaEntryList *list);
 

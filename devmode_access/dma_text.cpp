@@ -18,8 +18,7 @@ static DWORD dma_NarrowLength(const char *text, DWORD max)
 
 /*
  * A wide text, up to its zero and at most maxChars characters, in the ANSI code page with
- * a terminator; exact: characters without a form of their own refuse the text (a UTF-8
- * code page has a form for every valid text). output: written only when the whole text
+ * a terminator; exact: characters without a form of their own refuse the text. output: written only when the whole text
  * fits. Returns the bytes needed with the terminator, 0 when conversion fails.
  */
 static DWORD dma_ConvertWide(const WCHAR *text, DWORD maxChars, char *output, DWORD size, BOOL exact)
@@ -30,15 +29,9 @@ static DWORD dma_ConvertWide(const WCHAR *text, DWORD maxChars, char *output, DW
             output[0] = 0;
         return 1;
     }
-    DWORD flags = 0;
+    DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL substituted = FALSE;
-    BOOL *check = nullptr;
-    if (exact && GetACP() == CP_UTF8) {
-        flags = WC_ERR_INVALID_CHARS;
-    } else if (exact) {
-        flags = WC_NO_BEST_FIT_CHARS;
-        check = &substituted;
-    }
+    BOOL *check = exact ? &substituted : nullptr;
     int bytes = WideCharToMultiByte(CP_ACP, flags, text, (int)n, nullptr, 0, nullptr, check);
     if (bytes <= 0 || substituted)
         return 0;
