@@ -52,9 +52,10 @@ LONG dma_FilePath(DmaSettingsSet *handle, WORD functionId, WCHAR *path)
         return DMA_BAD_ARGUMENT;
     DWORD chars = place.capacity / sizeof(WCHAR);
     dma_LoadWide(place.storage, place.capacity, path);
-    if (dma_CountWideChars(path, chars) == chars)
+    DWORD length = dma_CountWideChars(path, chars);
+    if (length == chars)
         return DMA_BAD_ARGUMENT;
-    return DMA_SUCCESS;
+    return length == 0 ? DMA_NO_PATH : DMA_SUCCESS;
 }
 
 DmaResult WINAPI DMA_ExtractDocProp(DmaSettingsSet *handle, void *ndev, DWORD ndevSize, void *vqb, DWORD vqbSize,
@@ -70,10 +71,9 @@ DmaResult WINAPI DMA_ExtractDocPropEx(DmaSettingsSet *handle, const DmaDocPropBl
         blocks->sp == nullptr)
         return DMA_BAD_ARGUMENT;
     WCHAR path[DMA_PATH_MAX_CHARS];
-    if (dma_FilePath(handle, FID_SETTINGS_FILE, path) != DMA_SUCCESS)
-        return DMA_BAD_ARGUMENT;
-    if (path[0] == 0)
-        return DMA_SUCCESS;
+    LONG named = dma_FilePath(handle, FID_SETTINGS_FILE, path);
+    if (named != DMA_SUCCESS)
+        return named == DMA_NO_PATH ? DMA_SUCCESS : named;
     const DmaFileBlock order[] = {
         {blocks->ndev, blocks->ndevSize},
         {blocks->vqb, blocks->vqbSize},
@@ -95,10 +95,9 @@ DmaResult WINAPI DMA_ExtractOneTimeEx(DmaSettingsSet *handle, const DmaDocPropBl
     if (handle == nullptr || blocks == nullptr || blocks->fax == nullptr)
         return DMA_BAD_ARGUMENT;
     WCHAR path[DMA_PATH_MAX_CHARS];
-    if (dma_FilePath(handle, FID_FILE_PATH_375, path) != DMA_SUCCESS)
-        return DMA_BAD_ARGUMENT;
-    if (path[0] == 0)
-        return DMA_SUCCESS;
+    LONG named = dma_FilePath(handle, FID_FILE_PATH_375, path);
+    if (named != DMA_SUCCESS)
+        return named == DMA_NO_PATH ? DMA_SUCCESS : named;
     const DmaFileBlock fax = {blocks->fax, blocks->faxSize};
     return dma_CreateAndWrite(path, &fax, 1, DMA_ONETIME_CREATE, DMA_ONETIME_WRITE);
 }

@@ -132,10 +132,9 @@ DmaResult WINAPI DMA_ReplaceDocProp(DmaSettingsSet *handle, DmaDocPropBlocks *bl
     if (handle == nullptr || blocks == nullptr)
         return DMA_BAD_ARGUMENT;
     WCHAR path[DMA_PATH_MAX_CHARS];
-    if (dma_FilePath(handle, FID_SETTINGS_FILE, path) != DMA_SUCCESS)
-        return DMA_BAD_ARGUMENT;
-    if (path[0] == 0)
-        return DMA_SUCCESS;
+    LONG named = dma_FilePath(handle, FID_SETTINGS_FILE, path);
+    if (named != DMA_SUCCESS)
+        return named == DMA_NO_PATH ? DMA_SUCCESS : named;
     BYTE *data;
     DWORD n;
     LONG result = dma_ReadWhole(path, &data, &n);

@@ -27,18 +27,11 @@ static void dma_AddId(DmaIdWalk *walk, WORD functionId, WORD type)
     WORD publicId = dma_FunctionIdToPublicId(functionId);
     if (publicId == 0)
         return;
-    DWORD flags;
-    switch (type) {
-    case VT_STRING: flags = DMA_ID_STRING; break;
-    case VT_LOGFONT: flags = DMA_ID_LOGFONT; break;
-    case VT_LONG:
-    case VT_SHORT:
-    case VT_WORD:
-    case VT_LONG32:
-    case VT_DWORD:
-    case VT_BYTE:
-    case VT_FONTFIELD: flags = 0; break;
-    default: walk->badType = TRUE; return;
+    // Every type with a width is a number, but strings and log fonts.
+    DWORD flags = type == VT_STRING ? DMA_ID_STRING : type == VT_LOGFONT ? DMA_ID_LOGFONT : 0;
+    if (dma_GetTypeWidth(type) == 0) {
+        walk->badType = TRUE;
+        return;
     }
     if (walk->list != nullptr && walk->total < walk->capacity) {
         DmaIdEntry *entry = &walk->list[walk->total];

@@ -152,10 +152,13 @@ DWORD dma_EntryName(const DmaKind *kind, const BYTE *record, char *name, DWORD s
 /* Characters of a file path setting with its terminator, at most. */
 #define DMA_PATH_MAX_CHARS (DMA_TEXT_MAX_BYTES / 2 + 1)
 
+/* dma_FilePath's answer for an empty path: the program asks for no file. */
+#define DMA_NO_PATH 0
+
 /*
  * dma_FilePath: the path a file path setting (374, 375) of the handle's areas names.
- * path: out, DMA_PATH_MAX_CHARS characters, empty when the setting is. Returns 1; -10
- * when the setting cannot be read or its text has no end inside it.
+ * path: out, DMA_PATH_MAX_CHARS characters. Returns 1; 0 (DMA_NO_PATH) for an empty
+ * path; -10 when the setting cannot be read or its text has no end inside it.
  */
 LONG dma_FilePath(DmaSettingsSet *handle, WORD functionId, WCHAR *path);
 

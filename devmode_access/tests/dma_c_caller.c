@@ -116,6 +116,12 @@ static DWORD read_file(const WCHAR *path, BYTE *buffer, DWORD size)
     return read;
 }
 
+/* A by-value form called with the record's eight fields. */
+static DmaResult call_by_value(ByValueFn form, DmaSettingsSet *handle, const DmaDocPropBlocks *r)
+{
+    return form(handle, r->ndev, r->ndevSize, r->vqb, r->vqbSize, r->fax, r->faxSize, r->sp, r->spSize);
+}
+
 /* Entry lists, identifiers and the settings files through the record and file exports. */
 static void check_records_and_files(HMODULE library, Areas *a)
 {
@@ -192,24 +198,8 @@ static void check_records_and_files(HMODULE library, Areas *a)
     lengths[0][1] = read_file(path[1], files[1], sizeof(files[1]));
     CHECK(lengths[0][0] == 4292 + 23 + 20 + 1442);
     CHECK(lengths[0][1] == 1442);
-    CHECK(extract(&a->handle,
-                  record.ndev,
-                  record.ndevSize,
-                  record.vqb,
-                  record.vqbSize,
-                  record.fax,
-                  record.faxSize,
-                  record.sp,
-                  record.spSize) == DMA_SUCCESS);
-    CHECK(oneTime(&a->handle,
-                  record.ndev,
-                  record.ndevSize,
-                  record.vqb,
-                  record.vqbSize,
-                  record.fax,
-                  record.faxSize,
-                  record.sp,
-                  record.spSize) == DMA_SUCCESS);
+    CHECK(call_by_value(extract, &a->handle, &record) == DMA_SUCCESS);
+    CHECK(call_by_value(oneTime, &a->handle, &record) == DMA_SUCCESS);
     {
         static BYTE again[2][6000];
         lengths[1][0] = read_file(path[0], again[0], sizeof(again[0]));
