@@ -80,7 +80,7 @@ static const DmaKind kKinds[] = {
 };
 
 /* Name fields hold at most 41 characters (kind 3); the largest record is kind 5's. */
-enum { DMA_NAME_MAX_CHARS = 41, DMA_PAPER_DIGITS = 5 };
+enum { DMA_NAME_MAX_CHARS = 41 };
 
 static_assert(sizeof(FaxDestination) == DMA_RECORD_MAX_SIZE, "largest record");
 static_assert(sizeof(StampRecord) == 308, "stamp record");

@@ -102,6 +102,9 @@ typedef struct DmaField {
 /* How the entries of a kind are found. */
 enum { DMA_NAME_TEXT, DMA_NAME_PAPER, DMA_NAME_POSITION };
 
+/* Digits of a paper number at most (65535), the name of a paper margin entry. */
+#define DMA_PAPER_DIGITS 5
+
 /* Largest record of the entry lists: the fax destination. */
 #define DMA_RECORD_MAX_SIZE 742
 

@@ -24,7 +24,7 @@ typedef struct DmaScratch {
 } DmaScratch;
 
 /* The paper margin entry's margins, in stored orientation. */
-enum { DMA_MARGINS_OFFSET = offsetof(PaperMarginEntry, margins), DMA_MARGIN_PAPER_DIGITS = 5 };
+enum { DMA_MARGINS_OFFSET = offsetof(PaperMarginEntry, margins) };
 
 static_assert(sizeof(FAX_LIST_TAG) == sizeof(((FaxSendList *)0)->tag), "fax list tag");
 
@@ -85,9 +85,9 @@ static LONG dma_NameRecord(const DmaKind *kind, const char *name, BYTE *record)
     const DmaField *field = &kind->map[0];
     if (kind->nameForm == DMA_NAME_PAPER) {
         DWORD length = 0;
-        while (length <= DMA_MARGIN_PAPER_DIGITS && name[length] != 0)
+        while (length <= DMA_PAPER_DIGITS && name[length] != 0)
             ++length;
-        if (length > DMA_MARGIN_PAPER_DIGITS)
+        if (length > DMA_PAPER_DIGITS)
             return DMA_BAD_ARGUMENT;
         DWORD paper = 0;
         for (DWORD i = 0; i < length && name[i] >= '0' && name[i] <= '9'; ++i)
