@@ -150,6 +150,7 @@ static void check_records_and_files(HMODULE library, Areas *a)
     DmaDocPropBlocks record, back;
     int i;
 
+    memset(ids, 0, sizeof(ids));
     CHECK(enumIds(&a->handle, DMA_KIND_PAPER_MARGIN, &count, ids) == DMA_SUCCESS && count == 4);
     CHECK(ids[0].flags == 0 && ids[3].flags == 0);
 

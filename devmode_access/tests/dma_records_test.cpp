@@ -17,11 +17,12 @@
 
 namespace {
 
-/* Copies an ASCII text into a wide field. */
-void PutWide(WCHAR *field, const char *text)
+/* Copies an ASCII text into a wide field, which may lie at any address. */
+void PutWide(void *field, const char *text)
 {
     for (size_t i = 0;; ++i) {
-        field[i] = (WCHAR)(BYTE)text[i];
+        WCHAR c = (WCHAR)(BYTE)text[i];
+        memcpy((BYTE *)field + i * sizeof(WCHAR), &c, sizeof(c));
         if (text[i] == 0)
             break;
     }
@@ -201,7 +202,7 @@ TEST_F(DmaRecords, NamesOfRecords)
     StampRecord stamp = {};
     PutWide(stamp.name, "Mine");
     BYTE text[706] = {};
-    PutWide((WCHAR *)text, "Text record");
+    PutWide(text, "Text record");
     PaperMarginEntry margin = {65535, 0, {}};
     PaperMarginEntry zero = {};
     struct Case {
@@ -391,7 +392,7 @@ TEST_F(DmaRecords, DeletedEntriesAreFoundOnlyToBeDeletedOrApplied)
     const char *names[] = {"Live", "Gone", "Fresh"};
     const BYTE states[] = {DMA_STATE_CAPTURED, DMA_STATE_DELETED, 0};
     for (DWORD i = 0; i < 3; ++i) {
-        PutWide((WCHAR *)entries.at(i), names[i]);
+        PutWide(entries.at(i), names[i]);
         entries.states[i] = states[i];
     }
     entries.attach(&a_->handle.stamps);
@@ -443,7 +444,7 @@ TEST_F(DmaRecords, RefusalsChangeNothing)
     };
     auto named = [](DmaAreas &, DmaEntries &e) {
         for (DWORD i = 0; i < e.states.size(); ++i) {
-            PutWide((WCHAR *)e.at(i), "Name");
+            PutWide(e.at(i), "Name");
             e.states[i] = DMA_STATE_CAPTURED;
         }
     };
