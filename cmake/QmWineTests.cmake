@@ -108,6 +108,8 @@ qm_host_only(core/trace/tests/trace_test.cpp "leak counters, pins, reads debug o
 qm_host_only(core/util/tests/codec_test.cpp "fault injection, pins")
 qm_host_only(core/util/tests/host_env_test.cpp "leak counters, fault injection, pins, our platform root")
 qm_host_only(core/util/tests/resource_module_test.cpp "leak counters, fault injection")
+qm_host_only(devmode_access/tests/dma_docprop_faults_test.cpp "fault injection, leak counters")
+qm_host_only(devmode_access/tests/dma_records_codepage_test.cpp "pins")
 qm_host_only(devmode_access/tests/dma_strings_test.cpp "pins")
 qm_host_only(management/base/tests/pmc_string_test.cpp "pins")
 qm_host_only(management/logging/tests/pmc_log_test.cpp "pins, our platform root")

@@ -8,6 +8,9 @@ set(decorated
   DMA_GetStringData_StrLength@16 DMA_SetStringData_StrLength@16 DMA_GetLogFontData@16
   DMA_SetLogFontData@16 DMA_GetUserSettingInfo@12 DMA_SetUserSettingInfo@12
   DMA_QueryStructSize@4 DMA_SetFaxAddressNum@12 DMA_GetFaxAddressNum@8
+  DMA_EnumDMAID_ByTargetInfo@16 DMA_GetNameFromInfo@16 DMA_AccessibleData@12 DMA_DeleteData@12
+  DMA_ApplyData@16 DMA_ExtractDocPropEx@8 DMA_ExtractDocProp@36 DMA_ExtractOneTimeEx@8
+  DMA_ExtractOneTime@36 DMA_ReplaceDocProp@8
   dma_GetValue@28 dma_SetValue@24)
 
 execute_process(COMMAND ${NM} ${LIB} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)

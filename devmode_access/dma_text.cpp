@@ -16,6 +16,34 @@ static DWORD dma_NarrowLength(const char *text, DWORD max)
     return n;
 }
 
+/*
+ * A wide text, up to its zero and at most maxChars characters, in the ANSI code page with
+ * a terminator; exact: characters without a form of their own refuse the text. output: written only when the whole text
+ * fits. Returns the bytes needed with the terminator, 0 when conversion fails.
+ */
+static DWORD dma_ConvertWide(const WCHAR *text, DWORD maxChars, char *output, DWORD size, BOOL exact)
+{
+    DWORD n = dma_CountWideChars(text, maxChars);
+    if (n == 0) {
+        if (output != nullptr && size >= 1)
+            output[0] = 0;
+        return 1;
+    }
+    DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL substituted = FALSE;
+    BOOL *check = exact ? &substituted : nullptr;
+    int bytes = WideCharToMultiByte(CP_ACP, flags, text, (int)n, nullptr, 0, nullptr, check);
+    if (bytes <= 0 || substituted)
+        return 0;
+    DWORD needed = (DWORD)bytes + 1;
+    if (output == nullptr || size < needed)
+        return needed;
+    if (WideCharToMultiByte(CP_ACP, flags, text, (int)n, output, bytes, nullptr, nullptr) != bytes)
+        return 0;
+    output[bytes] = 0;
+    return needed;
+}
+
 LONG dma_AnsiToWide(const char *text, DWORD length, WCHAR *output, DWORD chars, DWORD *written)
 {
     DWORD n = dma_NarrowLength(text, length);
@@ -43,20 +71,10 @@ void dma_LoadWide(const BYTE *storage, DWORD bytes, WCHAR *buffer)
 
 DWORD dma_WideToAnsi(const WCHAR *text, DWORD maxChars, char *output, DWORD size)
 {
-    DWORD n = dma_CountWideChars(text, maxChars);
-    if (n == 0) {
-        if (output != nullptr && size >= 1)
-            output[0] = 0;
-        return 1;
-    }
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, (int)n, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return 0;
-    DWORD needed = (DWORD)bytes + 1;
-    if (output == nullptr || size < needed)
-        return needed;
-    if (WideCharToMultiByte(CP_ACP, 0, text, (int)n, output, bytes, nullptr, nullptr) != bytes)
-        return 0;
-    output[bytes] = 0;
-    return needed;
+    return dma_ConvertWide(text, maxChars, output, size, FALSE);
+}
+
+DWORD dma_WideToAnsiExact(const WCHAR *text, DWORD maxChars, char *output, DWORD size)
+{
+    return dma_ConvertWide(text, maxChars, output, size, TRUE);
 }

@@ -78,6 +78,50 @@ typedef struct DmaSettingsSet {
     DmaEntryList textRecords;             /* data kind 3 */
 } DmaSettingsSet;
 
+/* Data kinds: the records of the four entry lists (DMA_QueryStructSize gives their sizes). */
+#define DMA_KIND_STAMP 2           /* 308 bytes, named */
+#define DMA_KIND_NAMED_TEXT 3      /* 706 bytes, named */
+#define DMA_KIND_PAPER_MARGIN 4    /* 20 bytes, named by the paper number in decimal */
+#define DMA_KIND_FAX_DESTINATION 5 /* 742 bytes, addressed by 1-based position */
+#define DMA_KIND_FAX_LIST_HEAD 6   /* 1442 bytes */
+
+/* DMA_EnumDMAID_ByTargetInfo: target 1 lists every setting; 2-5 the fields of that kind. */
+#define DMA_TARGET_ALL_SETTINGS 1
+
+/* State bytes of entries: what the library writes; other values are the program's. */
+#define DMA_STATE_CAPTURED 1
+#define DMA_STATE_DELETED 2
+
+/* DMA_ApplyData modes: the entry of the given name or position, or the list's last entry. */
+#define DMA_APPLY_NAMED 0
+#define DMA_APPLY_LAST 1
+
+/* Kind 5 is addressed by position: pass it where the other kinds take the name. */
+#define DMA_POSITION(position) ((const char *)(ULONG_PTR)(position))
+
+/* Flags of a listed identifier; the other bits keep what the program's list held. */
+#define DMA_ID_STRING 0x1  /* a string: DMA_GetStringData and DMA_SetStringData */
+#define DMA_ID_LOGFONT 0x2 /* a log font: DMA_GetLogFontData and DMA_SetLogFontData */
+
+/* One identifier of DMA_EnumDMAID_ByTargetInfo. */
+typedef struct DmaIdEntry {
+    DWORD publicId;
+    DWORD flags; /* DMA_ID_STRING, DMA_ID_LOGFONT, neither for a number */
+} DmaIdEntry;
+
+/* The blocks of a document's settings file, each held with its header. 32 bytes in the
+ * 32-bit build. */
+typedef struct DmaDocPropBlocks {
+    void *ndev; /* "NDEV001": 24-byte header, 4268 bytes */
+    DWORD ndevSize;
+    void *vqb; /* VQBINFO: 20-byte header, its data */
+    DWORD vqbSize;
+    void *fax; /* "DFAX001": 1442-byte head, 742 bytes per destination */
+    DWORD faxSize;
+    void *sp; /* "SPINFO": 20-byte header, its data */
+    DWORD spSize;
+} DmaDocPropBlocks;
+
 /* Returns TRUE. */
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
@@ -127,6 +171,68 @@ DmaResult WINAPI DMA_SetFaxAddressNum(DmaSettingsSet *handle, LONG count, BOOL r
 
 /* The number of destinations of a fax list. 1, -10. */
 DmaResult WINAPI DMA_GetFaxAddressNum(const void *faxList, WORD *count);
+
+/*
+ * The program's identifiers of a target: 1 every setting, 2-5 the fields of that data kind
+ * (4: the four margins). list NULL: *count = the number, -5. With a list of *count (in)
+ * entries: as many as fit are written and *count (out) is the number; 1 when all fit, else
+ * -5. 1, -5, -10, -19.
+ */
+DmaResult WINAPI DMA_EnumDMAID_ByTargetInfo(DmaSettingsSet *handle, DWORD target, WORD *count, DmaIdEntry *list);
+
+/* The name of a record of kind 2-4 in the ANSI code page (kind 4: the paper number).
+ * size: in/out, bytes. A buffer smaller than needed, or none: the needed size, -5.
+ * 1, -5, -10 (no name in the code page), -19. */
+DmaResult WINAPI DMA_GetNameFromInfo(const void *record, DWORD kind, DWORD *size, char *buffer);
+
+/*
+ * Copies an entry that is not deleted into the current settings: kinds 2-4 by name, 5 by
+ * DMA_POSITION. All fields or none are written. 1, -10 (a short entry size, a text without
+ * its end, a field refused), -19, -20 (kind 5), -21 (kind 4), -22 (kinds 2, 3).
+ */
+DmaResult WINAPI DMA_AccessibleData(DmaSettingsSet *handle, DWORD kind, const char *name);
+
+/* Marks the entry of that name deleted (state 2), deleted already or not. 1, -10, -19,
+ * -21, -22. */
+DmaResult WINAPI DMA_DeleteData(DmaSettingsSet *handle, DWORD kind, const char *name);
+
+/*
+ * Captures the current settings into an entry: mode 0 the entry of that name (kinds 2-4)
+ * or position (kind 5), mode 1 the list's last entry, then named: kinds 2 and 3 take the
+ * name, kind 4 the paper number it gives in decimal (1-65535, at most 5 characters, read
+ * up to the first non-digit), kind 5 tags the fax list head. The entry's state becomes 1.
+ * Nothing changes on failure. 1, -10, -19, -20, -21, -22, -23.
+ */
+DmaResult WINAPI DMA_ApplyData(DmaSettingsSet *handle, DWORD kind, DWORD mode, const char *name);
+
+/*
+ * Writes the settings file named by the settings-file path: "NDEV001", VQBINFO, "SPINFO"
+ * and "DFAX001", each given block whose size is non-zero. An empty path writes nothing.
+ * ndev, vqb and sp are required. 1, -10, -13 (not created), -14 (a write failed).
+ */
+DmaResult WINAPI DMA_ExtractDocPropEx(DmaSettingsSet *handle, const DmaDocPropBlocks *blocks);
+
+/* DMA_ExtractDocPropEx with the blocks passed one by one. */
+DmaResult WINAPI DMA_ExtractDocProp(DmaSettingsSet *handle, void *ndev, DWORD ndevSize, void *vqb, DWORD vqbSize,
+                                    void *fax, DWORD faxSize, void *sp, DWORD spSize);
+
+/* Writes the fax list block (required) to the one-time file named by its path setting;
+ * an empty path writes nothing. 1, -10, -17 (not created), -18 (a write failed). */
+DmaResult WINAPI DMA_ExtractOneTimeEx(DmaSettingsSet *handle, const DmaDocPropBlocks *blocks);
+
+/* DMA_ExtractOneTimeEx with the blocks passed one by one. */
+DmaResult WINAPI DMA_ExtractOneTime(DmaSettingsSet *handle, void *ndev, DWORD ndevSize, void *vqb, DWORD vqbSize,
+                                    void *fax, DWORD faxSize, void *sp, DWORD spSize);
+
+/*
+ * Reads the settings file back into the blocks' buffers (sizes in: capacities). When the
+ * ndev, vqb and sp buffers (and, when the file has a fax list, the fax buffer) hold the
+ * file's blocks, they are copied and the sizes (out) are the blocks' sizes, 0 for a block
+ * the file lacks: 1. Otherwise the sizes (out) are the needed ones and nothing is copied:
+ * -5. An empty path reads nothing: 1. -10, -13 (not opened), -15 (not read), -16 (not a
+ * settings file).
+ */
+DmaResult WINAPI DMA_ReplaceDocProp(DmaSettingsSet *handle, DmaDocPropBlocks *blocks);
 
 /* The driver's settings primitives by FunctionID (for the render DLL). */
 WORD WINAPI dma_GetValue(WORD functionId, struct DriverDevmode *devmode, struct PrinterDataBlock *block, WORD *type,

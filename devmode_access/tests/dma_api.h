@@ -14,6 +14,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 struct DmaApi {
     HMODULE module = nullptr;
     decltype(&DMA_GetValue) GetValue = nullptr;
@@ -29,6 +31,16 @@ struct DmaApi {
     decltype(&DMA_QueryStructSize) QueryStructSize = nullptr;
     decltype(&DMA_SetFaxAddressNum) SetFaxAddressNum = nullptr;
     decltype(&DMA_GetFaxAddressNum) GetFaxAddressNum = nullptr;
+    decltype(&DMA_EnumDMAID_ByTargetInfo) EnumIds = nullptr;
+    decltype(&DMA_GetNameFromInfo) GetNameFromInfo = nullptr;
+    decltype(&DMA_AccessibleData) AccessibleData = nullptr;
+    decltype(&DMA_DeleteData) DeleteData = nullptr;
+    decltype(&DMA_ApplyData) ApplyData = nullptr;
+    decltype(&DMA_ExtractDocPropEx) ExtractDocPropEx = nullptr;
+    decltype(&DMA_ExtractDocProp) ExtractDocProp = nullptr;
+    decltype(&DMA_ExtractOneTimeEx) ExtractOneTimeEx = nullptr;
+    decltype(&DMA_ExtractOneTime) ExtractOneTime = nullptr;
+    decltype(&DMA_ReplaceDocProp) ReplaceDocProp = nullptr;
     decltype(&dma_GetValue) GetFunctionValue = nullptr;
     decltype(&dma_SetValue) SetFunctionValue = nullptr;
 
@@ -50,6 +62,16 @@ struct DmaApi {
         find(&QueryStructSize, "DMA_QueryStructSize");
         find(&SetFaxAddressNum, "DMA_SetFaxAddressNum");
         find(&GetFaxAddressNum, "DMA_GetFaxAddressNum");
+        find(&EnumIds, "DMA_EnumDMAID_ByTargetInfo");
+        find(&GetNameFromInfo, "DMA_GetNameFromInfo");
+        find(&AccessibleData, "DMA_AccessibleData");
+        find(&DeleteData, "DMA_DeleteData");
+        find(&ApplyData, "DMA_ApplyData");
+        find(&ExtractDocPropEx, "DMA_ExtractDocPropEx");
+        find(&ExtractDocProp, "DMA_ExtractDocProp");
+        find(&ExtractOneTimeEx, "DMA_ExtractOneTimeEx");
+        find(&ExtractOneTime, "DMA_ExtractOneTime");
+        find(&ReplaceDocProp, "DMA_ReplaceDocProp");
         find(&GetFunctionValue, "dma_GetValue");
         find(&SetFunctionValue, "dma_SetValue");
     }
@@ -96,6 +118,27 @@ struct DmaAreas {
     {
         return memcmp(&s.devmode, &devmode, sizeof(devmode)) == 0 && memcmp(&s.block, &block, sizeof(block)) == 0 &&
                memcmp(s.faxList, faxList, sizeof(faxList)) == 0;
+    }
+};
+
+/* A program's entry list of one kind: entries of entrySize bytes and their state bytes. */
+struct DmaEntries {
+    std::vector<BYTE> bytes;
+    std::vector<BYTE> states;
+    DWORD entrySize;
+
+    DmaEntries(DWORD count, DWORD size, BYTE state = 0) : bytes(count * size), states(count, state), entrySize(size) {}
+
+    BYTE *at(DWORD i)
+    {
+        return bytes.data() + i * entrySize;
+    }
+    void attach(DmaEntryList *list)
+    {
+        list->count = (DWORD)states.size();
+        list->entrySize = entrySize;
+        list->states = states.empty() ? nullptr : states.data();
+        list->entries = bytes.empty() ? nullptr : bytes.data();
     }
 };
 

@@ -25,6 +25,8 @@ _Static_assert(offsetof(DmaSettingsSet, stamps) == QM_LAYOUT(576, 608), "stamps"
 _Static_assert(offsetof(DmaSettingsSet, textRecords) == QM_LAYOUT(592, 632), "textRecords");
 _Static_assert(sizeof(DmaEntryList) == QM_LAYOUT(16, 24), "DmaEntryList");
 _Static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA");
+_Static_assert(sizeof(DmaDocPropBlocks) == QM_LAYOUT(32, 64), "DmaDocPropBlocks");
+_Static_assert(sizeof(DmaIdEntry) == 8, "DmaIdEntry");
 
 typedef DmaResult(WINAPI *GetValueFn)(DmaSettingsSet *, WORD, DWORD *);
 typedef DmaResult(WINAPI *SetValueFn)(DmaSettingsSet *, WORD, DWORD);
@@ -34,6 +36,13 @@ typedef DmaResult(WINAPI *GetFontFn)(DmaSettingsSet *, WORD, LOGFONTA *, DWORD *
 typedef DmaResult(WINAPI *SetFontFn)(DmaSettingsSet *, WORD, const LOGFONTA *, DWORD);
 typedef DmaResult(WINAPI *SetFaxCountFn)(DmaSettingsSet *, LONG, BOOL);
 typedef DmaResult(WINAPI *GetFaxCountFn)(const void *, WORD *);
+typedef DmaResult(WINAPI *EnumIdsFn)(DmaSettingsSet *, DWORD, WORD *, DmaIdEntry *);
+typedef DmaResult(WINAPI *GetNameFn)(const void *, DWORD, DWORD *, char *);
+typedef DmaResult(WINAPI *AccessFn)(DmaSettingsSet *, DWORD, const char *);
+typedef DmaResult(WINAPI *ApplyFn)(DmaSettingsSet *, DWORD, DWORD, const char *);
+typedef DmaResult(WINAPI *BlocksFn)(DmaSettingsSet *, DmaDocPropBlocks *);
+typedef DmaResult(WINAPI *ConstBlocksFn)(DmaSettingsSet *, const DmaDocPropBlocks *);
+typedef DmaResult(WINAPI *ByValueFn)(DmaSettingsSet *, void *, DWORD, void *, DWORD, void *, DWORD, void *, DWORD);
 
 static int g_failures;
 
@@ -94,6 +103,119 @@ static int find_def_names(HMODULE library)
     return found;
 }
 
+/* The file's bytes into buffer (at most size); the count read, 0 when missing. */
+static DWORD read_file(const WCHAR *path, BYTE *buffer, DWORD size)
+{
+    DWORD read = 0;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    if (!ReadFile(file, buffer, size, &read, NULL))
+        read = 0;
+    CloseHandle(file);
+    return read;
+}
+
+/* A by-value form called with the record's eight fields. */
+static DmaResult call_by_value(ByValueFn form, DmaSettingsSet *handle, const DmaDocPropBlocks *r)
+{
+    return form(handle, r->ndev, r->ndevSize, r->vqb, r->vqbSize, r->fax, r->faxSize, r->sp, r->spSize);
+}
+
+/* Entry lists, identifiers and the settings files through the record and file exports. */
+static void check_records_and_files(HMODULE library, Areas *a)
+{
+    EnumIdsFn enumIds = (EnumIdsFn)(void *)GetProcAddress(library, "DMA_EnumDMAID_ByTargetInfo");
+    GetNameFn getName = (GetNameFn)(void *)GetProcAddress(library, "DMA_GetNameFromInfo");
+    AccessFn access = (AccessFn)(void *)GetProcAddress(library, "DMA_AccessibleData");
+    AccessFn remove = (AccessFn)(void *)GetProcAddress(library, "DMA_DeleteData");
+    ApplyFn apply = (ApplyFn)(void *)GetProcAddress(library, "DMA_ApplyData");
+    ConstBlocksFn extractEx = (ConstBlocksFn)(void *)GetProcAddress(library, "DMA_ExtractDocPropEx");
+    ByValueFn extract = (ByValueFn)(void *)GetProcAddress(library, "DMA_ExtractDocProp");
+    ConstBlocksFn oneTimeEx = (ConstBlocksFn)(void *)GetProcAddress(library, "DMA_ExtractOneTimeEx");
+    ByValueFn oneTime = (ByValueFn)(void *)GetProcAddress(library, "DMA_ExtractOneTime");
+    BlocksFn replace = (BlocksFn)(void *)GetProcAddress(library, "DMA_ReplaceDocProp");
+    SetStringFn setString = (SetStringFn)(void *)GetProcAddress(library, "DMA_SetStringData");
+    static BYTE stamps[2][308], blocks[4][4400], files[2][6000];
+    static const WCHAR tag[8] = {'D', 'F', 'A', 'X', '0', '0', '1', 0};
+    static const WCHAR names[3][8] = {{'N', 'D', 'E', 'V', '0', '0', '1', 0},
+                                      {'V', 'Q', 'B', 'I', 'N', 'F', 'O', 0},
+                                      {'S', 'P', 'I', 'N', 'F', 'O', 0, 0}};
+    BYTE states[2] = {DMA_STATE_CAPTURED, DMA_STATE_CAPTURED};
+    DmaIdEntry ids[4];
+    WORD count = 4;
+    DWORD size = 0, lengths[2][2];
+    WCHAR temp[MAX_PATH], path[2][MAX_PATH];
+    char narrow[2][MAX_PATH];
+    DmaDocPropBlocks record, back;
+    int i;
+
+    memset(ids, 0, sizeof(ids));
+    CHECK(enumIds(&a->handle, DMA_KIND_PAPER_MARGIN, &count, ids) == DMA_SUCCESS && count == 4);
+    CHECK(ids[0].flags == 0 && ids[3].flags == 0);
+
+    /* A stamp captured from the settings, named, found, deleted. */
+    a->handle.stamps.count = 2;
+    a->handle.stamps.entrySize = 308;
+    a->handle.stamps.states = states;
+    a->handle.stamps.entries = stamps[0];
+    CHECK(setString(&a->handle, 297, "Stamp", 10) == DMA_SUCCESS);
+    CHECK(apply(&a->handle, DMA_KIND_STAMP, DMA_APPLY_LAST, "Stamp") == DMA_SUCCESS);
+    CHECK(getName(stamps[1], DMA_KIND_STAMP, &size, NULL) == DMA_MORE_DATA && size == 6);
+    CHECK(access(&a->handle, DMA_KIND_STAMP, "Stamp") == DMA_SUCCESS);
+    CHECK(remove(&a->handle, DMA_KIND_STAMP, "Stamp") == DMA_SUCCESS && states[1] == DMA_STATE_DELETED);
+    CHECK(access(&a->handle, DMA_KIND_STAMP, "Stamp") == DMA_NO_NAMED_ENTRY);
+    CHECK(apply(&a->handle, DMA_KIND_FAX_DESTINATION, 2, DMA_POSITION(1)) == DMA_MODE_RANGE);
+
+    /* The settings file written by each form, then read back. */
+    CHECK(GetTempPathW(MAX_PATH, temp) != 0);
+    for (i = 0; i < 2; i++) {
+        static const WCHAR file[] = {'q', 'm', 'd', 'm', 'a', 'c', '.', 'b', 'i', 'n', 0};
+        lstrcpyW(path[i], temp);
+        lstrcatW(path[i], file);
+        path[i][lstrlenW(path[i]) - 5] = (WCHAR)('0' + i);
+        CHECK(WideCharToMultiByte(CP_ACP, 0, path[i], -1, narrow[i], MAX_PATH, NULL, NULL) > 0);
+    }
+    memset(blocks, 0, sizeof(blocks));
+    for (i = 0; i < 3; i++)
+        memcpy(blocks[i], names[i], 16);
+    *(DWORD *)(blocks[0] + 16) = 21024;
+    *(DWORD *)(blocks[0] + 20) = 4268;
+    *(DWORD *)(blocks[1] + 16) = 3;
+    memcpy(blocks[3], tag, 16);
+    record.ndev = blocks[0];
+    record.ndevSize = 24 + 4268;
+    record.vqb = blocks[1];
+    record.vqbSize = 23;
+    record.sp = blocks[2];
+    record.spSize = 20;
+    record.fax = blocks[3];
+    record.faxSize = 1442;
+    CHECK(setString(&a->handle, 374, narrow[0], MAX_PATH) == DMA_SUCCESS);
+    CHECK(setString(&a->handle, 375, narrow[1], MAX_PATH) == DMA_SUCCESS);
+    CHECK(extractEx(&a->handle, &record) == DMA_SUCCESS);
+    CHECK(oneTimeEx(&a->handle, &record) == DMA_SUCCESS);
+    lengths[0][0] = read_file(path[0], files[0], sizeof(files[0]));
+    lengths[0][1] = read_file(path[1], files[1], sizeof(files[1]));
+    CHECK(lengths[0][0] == 4292 + 23 + 20 + 1442);
+    CHECK(lengths[0][1] == 1442);
+    CHECK(call_by_value(extract, &a->handle, &record) == DMA_SUCCESS);
+    CHECK(call_by_value(oneTime, &a->handle, &record) == DMA_SUCCESS);
+    {
+        static BYTE again[2][6000];
+        lengths[1][0] = read_file(path[0], again[0], sizeof(again[0]));
+        lengths[1][1] = read_file(path[1], again[1], sizeof(again[1]));
+        CHECK(lengths[1][0] == lengths[0][0] && memcmp(again[0], files[0], lengths[0][0]) == 0);
+        CHECK(lengths[1][1] == lengths[0][1] && memcmp(again[1], files[1], lengths[0][1]) == 0);
+    }
+    CHECK(extract(NULL, record.ndev, 1, NULL, 0, NULL, 0, NULL, 0) == extractEx(NULL, &record));
+    memset(&back, 0, sizeof(back));
+    CHECK(replace(&a->handle, &back) == DMA_MORE_DATA);
+    CHECK(back.ndevSize == 4292 && back.vqbSize == 23 && back.spSize == 20 && back.faxSize == 1442);
+    DeleteFileW(path[0]);
+    DeleteFileW(path[1]);
+}
+
 int main(void)
 {
     static const UINT pages[] = {1252, 932};
@@ -101,7 +223,7 @@ int main(void)
     CHECK(library != NULL);
     if (library == NULL)
         return 1;
-    CHECK(find_def_names(library) >= 14);
+    CHECK(find_def_names(library) >= 26);
     GetValueFn getValue = (GetValueFn)(void *)GetProcAddress(library, "DMA_GetValue");
     SetValueFn setValue = (SetValueFn)(void *)GetProcAddress(library, "DMA_SetValue");
     GetStringFn getString = (GetStringFn)(void *)GetProcAddress(library, "DMA_GetStringData");
@@ -179,6 +301,11 @@ int main(void)
         CHECK(getFaxCount(two.devmode, &count) == DMA_BAD_ARGUMENT);
     }
     qmt_PinAnsiCodePage(0);
+    {
+        static Areas areas;
+        init_areas(&areas);
+        check_records_and_files(library, &areas);
+    }
     FreeLibrary(library);
     if (g_failures == 0)
         printf("all checks passed\n");
