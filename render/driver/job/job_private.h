@@ -49,4 +49,23 @@ LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild);
 // ".."). A global-heap string the caller frees; NULL when missing or not a plain name.
 LPWSTR jc_ModelComponentPath(HANDLE printer, WORD kind);
 
+// Recorded pages a job may hold: pages are 16-bit and the values from 65435 up mark blank
+// booklet halves and errors, so the 65,436th page fails the job.
+#define JOB_MAX_RECORDED_PAGES 65435
+
+// jcp_RecordsPages: the job's sheet sides are recorded and written at job end (booklet,
+// poster, a layout the driver makes, or the replay flag).
+BOOL jcp_RecordsPages(const PDEV *pdev);
+
+// jcp_BeginRecordedSide: for a recording job, starts the page store at its first side and
+// the recording of the side by the job's layout; 0 for a job written directly.
+LONG jcp_BeginRecordedSide(PDEV *pdev);
+
+// jcp_EndRecordedSide: closes the side being recorded (none: 0).
+LONG jcp_EndRecordedSide(PDEV *pdev);
+
+// jcp_WriteBlankSide: a blank side from source, recorded as a side of its own while the
+// job records its pages.
+LONG jcp_WriteBlankSide(PDEV *pdev, WORD source);
+
 #endif /* QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H */

@@ -166,6 +166,7 @@ LONG WINAPI jc_SendPage(PDEV *pdev)
     JobControlState *control = &pdev->job.control;
     LONG result = jc_EndLogicalPage(pdev);
     if (control->nextPageReplay) {
+        control->nextPageReplay = 0;
         control->replayFlag = 1;
         pdev->job.setup.page = control->savedGeometry;
     }

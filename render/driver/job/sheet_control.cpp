@@ -58,6 +58,8 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
     LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
     pdev->job.setup.resolutionX = pdev->job.setup.resolutionY = resolution > 0 ? resolution : kDefaultResolution;
     result |= jcp_ReadPageGeometry(pdev, TRUE);
+    // A replay request for a later page goes back to the geometry the output began with.
+    control->savedGeometry = pdev->job.setup.page;
     WORD source = 0;
     jc_SelectPaperSource(pdev, &pdev->devmode, &source);
     pdev->job.setup.paperSource = source != 0 ? source : JOB_DEFAULT_SOURCE;
@@ -131,7 +133,7 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
     // blank back face first.
     if (counters->pendingSourceSet && jc_IsBackFaceDue(pdev, pdev->job.setup.snapshot.duplex)) {
         result |= jc_TracePageEvent(pdev, TRACE_SKIP_BACK_FACE);
-        result |= pg_WriteBlankSide(pdev, pdev->job.setup.paperSource);
+        result |= jcp_WriteBlankSide(pdev, pdev->job.setup.paperSource);
         pdev->job.pageState |= PAGE_STATE_SHEET_OPEN;
         setup->sheetSide = 0;
     }
@@ -143,6 +145,7 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
         control->pdlVersion = kHookVersion;
         pdl_SetLanguageVersion(pdev->job.writer, kHookVersion);
     }
+    result |= jcp_BeginRecordedSide(pdev);
     result |= jcp_ResetWriterPage(pdev);
     result |= RefreshPerPageDuplex(pdev);
     result |= pg_WriteSheetPageSetup(pdev);
@@ -166,6 +169,7 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
         control->pdlVersion = pdev_GetSetting32(pdev, FID_JOB_PDL_VERSION);
         pdl_SetLanguageVersion(pdev->job.writer, control->pdlVersion);
     }
+    result |= jcp_EndRecordedSide(pdev);
     pdev->job.setup.sidesOutput++;
     pdev->job.setup.logicalIndex = 0;
     pdev->job.pageState &= (WORD) ~(PAGE_STATE_SHEET_OPEN | PAGE_STATE_DRAWN);

@@ -1,12 +1,16 @@
 /*
  * Jobs through the entry points: the order of what each job writes, N-up and duplex
- * sheets, empty and skipped pages, aborts and failures, ResetDC between pages, and the
- * features the driver refuses before writing anything.
+ * sheets, empty and skipped pages, aborts and failures, ResetDC between pages, jobs whose
+ * sides are recorded and written at their end, and the features the driver refuses
+ * before writing anything.
  */
 #include "render/driver/job/job_control.h"
 
 #include "platform/testing/qm_testing.h"
+#include "platform/testing/qm_testing_text.h"
 #include "render/driver/job/tests/job_fixture.h"
+#include "render/driver/pdev/pdev_output.h"
+#include "render/stream/output_stream.h"
 
 namespace job_test {
 namespace {
@@ -15,6 +19,23 @@ using Strings = std::vector<std::string>;
 
 class JobFlowTest : public JobTest
 {
+protected:
+    // A job of count pages with the first job-control word as the escape leaves it; the
+    // bytes that came out.
+    std::vector<BYTE> JobBytes(WORD jobControl, int count)
+    {
+        EXPECT_TRUE(StartDoc());
+        Pdev()->job.jobControl[0] = jobControl;
+        EXPECT_TRUE(Pages(count));
+        std::u16string store((const char16_t *)Pdev()->job.stream->store.path);
+        recorded_ = Pdev()->job.storedPages;
+        EXPECT_TRUE(EndDoc());
+        if (!store.empty()) {
+            EXPECT_EQ(GetFileAttributesW((LPCWSTR)store.c_str()), INVALID_FILE_ATTRIBUTES) << "page store left";
+        }
+        return Bytes();
+    }
+    WORD recorded_ = 0; // sides recorded before the job's end
 };
 
 // Checks that items occur in list in this order (others may lie between).
@@ -165,6 +186,80 @@ TEST_F(JobFlowTest, ResetBetweenPagesKeepsOneHeaderAndOneTrailer)
     EXPECT_EQ(Count(Commands(), "EP StartPage"), 2u);
 }
 
+// The replay request before the first page records the sides and writes them at job end:
+// the same bytes as the job written directly, and no page store left behind.
+TEST_F(JobFlowTest, RequestedReplayWritesTheDirectJobsBytes)
+{
+    const DWORD ticks = 1000; // the trace records carry the time since the job began
+    qmt_PinTickCount(&ticks);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::vector<BYTE> direct = JobBytes(0, 3);
+    EXPECT_EQ(recorded_, 0);
+    Close();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    std::vector<BYTE> replayed = JobBytes(1, 3);
+    EXPECT_EQ(recorded_, 3);
+    qmt_PinTickCount(nullptr);
+    ASSERT_FALSE(direct.empty());
+    EXPECT_EQ(replayed, direct);
+}
+
+// Nothing of a recorded page reaches the spooler before job end; reverse order and the
+// copies the driver makes write every side again at the end, each with its page setup.
+TEST_F(JobFlowTest, RecordedSidesWaitForTheJobEnd)
+{
+    struct Case {
+        const char *what;
+        WORD reverse;
+        WORD copies;
+        size_t sides;
+    };
+    const Case cases[] = {
+        {"reverse order", 1, 1, 3},
+        {"two copies made by the driver", 0, 2, 6},
+        {"both", 1, 2, 6},
+    };
+    for (const Case &c : cases) {
+        ASSERT_NO_FATAL_FAILURE(Open());
+        Set(1312, c.reverse);
+        ASSERT_TRUE(StartDoc());
+        Pdev()->job.jobControl[0] = 1;
+        ASSERT_TRUE(Pages(3));
+        EXPECT_EQ(Pdev()->job.recordWord, RECORD_ON) << c.what;
+        EXPECT_EQ(Pdev()->job.storedPages, 3) << c.what;
+        PageSetupSnapshot &snapshot = Pdev()->job.setup.snapshot;
+        snapshot.copies = c.copies;
+        snapshot.deviceCollates = c.copies > 1;
+        ASSERT_TRUE(EndDoc()) << c.what;
+        Strings commands = Commands();
+        EXPECT_EQ(Count(commands, "Ec"), c.sides) << c.what;
+        EXPECT_EQ(Count(commands, "EP StartPage"), c.sides) << c.what;
+        EXPECT_EQ(Count(commands, "EP EndPage of Physical"), c.sides) << c.what;
+        ExpectInOrder(commands, {"EA", "Ec", "FB", "ED", "EP EndJob", "EB"});
+        EXPECT_EQ(JobStatus(), (DWORD)QMH_JOB_COMPLETED) << c.what;
+        Close();
+    }
+}
+
+// A replay request for the next page takes effect when the page it was set on is sent:
+// the sides before went out at once, the later ones are recorded with the page geometry
+// the job began with.
+TEST_F(JobFlowTest, NextPageReplayRecordsFromTheNextSheet)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(Pages(1));
+    PageBlock geometry = Pdev()->job.setup.page;
+    Pdev()->job.control.nextPageReplay = 1;
+    ASSERT_TRUE(Pages(1));
+    EXPECT_EQ(Pdev()->job.control.nextPageReplay, 0u);
+    EXPECT_EQ(memcmp(&Pdev()->job.setup.page, &geometry, sizeof geometry), 0);
+    ASSERT_TRUE(Pages(2));
+    EXPECT_EQ(Pdev()->job.storedPages, 2);
+    ASSERT_TRUE(EndDoc());
+    EXPECT_EQ(Count(Commands(), "Ec"), 4u);
+}
+
 // Jobs asking for what the driver does not print fail DrvStartDoc before writing a byte.
 TEST_F(JobFlowTest, WaitingFeaturesAreRefusedBeforeAnythingIsWritten)
 {
@@ -180,7 +275,6 @@ TEST_F(JobFlowTest, WaitingFeaturesAreRefusedBeforeAnythingIsWritten)
         {"stored job", "QMJOB", 336, 1, 0, 0},
         {"poster", "QMJOB", 321, 1, 296, 514},
         {"booklet", "QMJOB", 321, 2, 0, 0},
-        {"reverse order", "QMJOB", 1312, 1, 0, 0},
         {"hook component", "QMJOBHK", 0, 0, 0, 0},
     };
     for (const Case &c : cases) {
