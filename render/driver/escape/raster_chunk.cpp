@@ -61,13 +61,8 @@ void esc_RasterPlacement(WORD rotation, WORD width, WORD height, WORD destWidth,
 // chunk_SetClip: the chunk's clip rectangle, or the page's printable area after a reset.
 static LONG chunk_SetClip(PDEV *pdev, const RasterChunk &chunk)
 {
-    DrawTarget target = {};
-    target.pdev = pdev;
-    target.writer = pdev->job.writer;
-    target.clip = &pdev->job.clip;
-    target.heap = pdev->heap;
-    target.devmode = &pdev->devmode;
-    target.block = pdev->printerData;
+    DrawTarget target;
+    drw_TargetOfPdev(pdev, &target);
     CLIPOBJ clip = {};
     clip.iDComplexity = DC_RECT;
     if (chunk.clipOffset != 0) {

@@ -18,13 +18,13 @@ Blob Request(WORD op, WORD argument)
 
 Blob Chunk(DWORD total, DWORD offset, DWORD length, DWORD id, DWORD rop = 0xCC0020)
 {
-    raster_test::RasterSpec spec;
-    spec.total = total;
-    spec.offset = offset;
-    spec.id = id;
-    spec.rop = rop;
-    spec.data.assign(length, 0);
-    std::vector<BYTE> record = raster_test::RasterRecord(spec);
+    raster_test::RasterFields fields;
+    fields.total = total;
+    fields.offset = offset;
+    fields.id = id;
+    fields.rop = rop;
+    fields.data.assign(length, 0);
+    std::vector<BYTE> record = raster_test::RasterRecord(fields);
     return Blob(record.begin(), record.end());
 }
 
@@ -163,11 +163,11 @@ TEST_F(ExtendedTest, RasterRecordsAreCheckedBeforeTheyAreCounted)
         {"neither JPEG nor PNG", kInfoAt + 16, 0, true, -1},
     };
     for (const Case &c : cases) {
-        RasterSpec spec;
-        spec.total = 8;
-        spec.offset = 4;
-        spec.id = 1;
-        std::vector<BYTE> record = RasterRecord(spec);
+        RasterFields fields;
+        fields.total = 8;
+        fields.offset = 4;
+        fields.id = 1;
+        std::vector<BYTE> record = RasterRecord(fields);
         if (c.wide)
             Put32(record, c.at, c.value);
         else

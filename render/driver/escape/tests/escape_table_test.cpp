@@ -47,7 +47,7 @@ Blob JobInfo()
 
 Blob RasterChunk()
 {
-    std::vector<BYTE> record = raster_test::RasterRecord(raster_test::RasterSpec());
+    std::vector<BYTE> record = raster_test::RasterRecord(raster_test::RasterFields());
     return Blob(record.begin(), record.end());
 }
 

@@ -13,7 +13,7 @@
 
 namespace raster_test {
 
-struct RasterSpec {
+struct RasterFields {
     DWORD total = 0; // bytes of the whole transfer
     DWORD offset = 0;
     DWORD id = 0;
@@ -47,7 +47,7 @@ inline void Put32(std::vector<BYTE> &b, size_t at, DWORD v)
     Put16(b, at + 2, v >> 16);
 }
 
-inline std::vector<BYTE> RasterRecord(const RasterSpec &s)
+inline std::vector<BYTE> RasterRecord(const RasterFields &s)
 {
     DWORD palette = s.bits == 8 ? 4 * (s.clrUsed >= 1 && s.clrUsed <= 255 ? s.clrUsed : 256) : 0;
     DWORD clipAt = kPaletteAt + palette;

@@ -51,13 +51,13 @@ protected:
 TEST_F(DrawRasterTest, TwoChunkJpegTransfer)
 {
     ASSERT_NO_FATAL_FAILURE(Begin());
-    RasterSpec first;
+    RasterFields first;
     first.total = 8;
     first.clip = true;
     first.value = 8;
     first.data = {0xFF, 0xD8, 0xFF, 0xE0};
     ASSERT_EQ(Send(RasterRecord(first)), 1);
-    RasterSpec second = first;
+    RasterFields second = first;
     second.offset = 4;
     second.id = 1;
     second.data = {0x00, 0x10, 0xFF, 0xD9};
@@ -79,7 +79,7 @@ TEST_F(DrawRasterTest, TwoChunkJpegTransfer)
 TEST_F(DrawRasterTest, PalettePngFillsTheWholePalette)
 {
     ASSERT_NO_FATAL_FAILURE(Begin());
-    RasterSpec png;
+    RasterFields png;
     png.compression = 5;
     png.bits = 8;
     png.rotation = 90;
