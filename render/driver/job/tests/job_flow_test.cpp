@@ -6,8 +6,10 @@
  */
 #include "render/driver/job/job_control.h"
 
+#include "core/protocol/escapes.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
+#include "render/driver/escape/escape.h"
 #include "render/driver/job/tests/job_fixture.h"
 #include "render/driver/pdev/pdev_output.h"
 #include "render/stream/output_stream.h"
@@ -20,12 +22,12 @@ using Strings = std::vector<std::string>;
 class JobFlowTest : public JobTest
 {
 protected:
-    // A job of count pages with the first job-control word as the escape leaves it; the
-    // bytes that came out.
-    std::vector<BYTE> JobBytes(WORD jobControl, int count)
+    // A job of count pages, the first job-control escape sent with value before its
+    // first page; the bytes that came out.
+    std::vector<BYTE> JobBytes(DWORD value, int count)
     {
         EXPECT_TRUE(StartDoc());
-        Pdev()->job.jobControl[0] = jobControl;
+        EXPECT_EQ(esc_Dispatch(surface_, ESC_JOB_CONTROL_FIRST, sizeof value, &value, 0, nullptr), 1u);
         EXPECT_TRUE(Pages(count));
         std::u16string store((const char16_t *)Pdev()->job.stream->store.path);
         recorded_ = Pdev()->job.storedPages;
@@ -239,6 +241,23 @@ TEST_F(JobFlowTest, RecordedSidesWaitForTheJobEnd)
         EXPECT_EQ(JobStatus(), (DWORD)QMH_JOB_COMPLETED) << c.what;
         Close();
     }
+}
+
+// An aborted recording job leaves nothing: no page reaches the spooler after the header
+// and the page store file is gone.
+TEST_F(JobFlowTest, AbortedRecordingDropsItsPageStore)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Set(1312, 1);
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(Pages(2));
+    std::u16string store((const char16_t *)Pdev()->job.stream->store.path);
+    ASSERT_FALSE(store.empty());
+    EXPECT_NE(GetFileAttributesW((LPCWSTR)store.c_str()), INVALID_FILE_ATTRIBUTES);
+    EndDoc(ED_ABORTDOC);
+    EXPECT_EQ(JobStatus(), (DWORD)QMH_JOB_ABORTED);
+    EXPECT_EQ(GetFileAttributesW((LPCWSTR)store.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Count(Commands(), "Ec"), 0u);
 }
 
 // A replay request for the next page takes effect when the page it was set on is sent:
