@@ -64,6 +64,10 @@ LONG jcp_BeginRecordedSide(PDEV *pdev);
 // jcp_EndRecordedSide: closes the side being recorded (none: 0).
 LONG jcp_EndRecordedSide(PDEV *pdev);
 
+// jcp_ReplayedSide: the recorded side (from 1) written i-th (from 0) of pages: in order,
+// or with reverse order the last sheet first, a two-sided sheet's front before its back.
+WORD jcp_ReplayedSide(WORD pages, WORD i, const PageSetupSnapshot *snapshot);
+
 // jcp_WriteBlankSide: a blank side from source, recorded as a side of its own while the
 // job records its pages.
 LONG jcp_WriteBlankSide(PDEV *pdev, WORD source);

@@ -69,6 +69,18 @@ LONG jcp_WriteBlankSide(PDEV *pdev, WORD source)
     return result;
 }
 
+WORD jcp_ReplayedSide(WORD pages, WORD i, const PageSetupSnapshot *snapshot)
+{
+    if (!snapshot->reverseOrder) {
+        return (WORD)(i + 1);
+    }
+    // Two-sided sheets come out last sheet first, each with its front before its back (a
+    // two-sided job records whole sheets; an odd count is taken side by side).
+    LONG sides = snapshot->duplex == 2 && pages % 2 == 0 ? 2 : 1;
+    LONG sheet = (LONG)pages / sides - 1 - i / sides;
+    return (WORD)(sheet * sides + i % sides + 1);
+}
+
 LONG WINAPI jc_ReplayPages(PDEV *pdev)
 {
     if (pdev == NULL || jc_IsAborted(pdev) || pdev->job.recordWord != RECORD_ON) {
@@ -86,8 +98,7 @@ LONG WINAPI jc_ReplayPages(PDEV *pdev)
             continue;
         }
         for (WORD i = 0; i < pages && result == 0; i++) {
-            WORD n = snapshot->reverseOrder ? (WORD)(pages - i) : (WORD)(i + 1);
-            result |= pg_ReplayPage(pdev, n, kReplayAll, NULL);
+            result |= pg_ReplayPage(pdev, jcp_ReplayedSide(pages, i, snapshot), kReplayAll, NULL);
         }
     }
     return result == 0 ? 0 : -1;

@@ -10,6 +10,7 @@
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
 #include "render/driver/escape/escape.h"
+#include "render/driver/job/job_private.h"
 #include "render/driver/job/tests/job_fixture.h"
 #include "render/driver/pdev/pdev_output.h"
 #include "render/stream/output_stream.h"
@@ -240,6 +241,34 @@ TEST_F(JobFlowTest, RecordedSidesWaitForTheJobEnd)
         ExpectInOrder(commands, {"EA", "Ec", "FB", "ED", "EP EndJob", "EB"});
         EXPECT_EQ(JobStatus(), (DWORD)QMH_JOB_COMPLETED) << c.what;
         Close();
+    }
+}
+
+// The order the recorded sides are written in: as recorded, or reversed by sheet with a
+// two-sided sheet's front kept before its back.
+TEST(ReplayOrder, ReverseOrderKeepsEachSheetsSides)
+{
+    struct Case {
+        LONG reverse;
+        WORD duplex;
+        std::vector<WORD> order;
+    };
+    const Case cases[] = {
+        {0, 0, {1, 2, 3}},
+        {1, 0, {3, 2, 1}},
+        {1, 1, {3, 2, 1}},
+        {1, 2, {3, 4, 1, 2}},
+        {1, 2, {3, 2, 1}}, // an odd count side by side
+        {0, 2, {1, 2, 3, 4}},
+    };
+    for (const Case &c : cases) {
+        PageSetupSnapshot snapshot = {};
+        snapshot.reverseOrder = c.reverse;
+        snapshot.duplex = c.duplex;
+        std::vector<WORD> order;
+        for (WORD i = 0; i < c.order.size(); ++i)
+            order.push_back(jcp_ReplayedSide((WORD)c.order.size(), i, &snapshot));
+        EXPECT_EQ(order, c.order) << c.reverse << " " << c.duplex;
     }
 }
 
