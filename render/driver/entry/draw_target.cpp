@@ -14,6 +14,17 @@
 #include "render/driver/pdev/pdev.h"
 #include "render/pdl/text/text_job.h"
 
+void drw_TargetOfPdev(PDEV *pdev, DrawTarget *target)
+{
+    memset(target, 0, sizeof *target);
+    target->pdev = pdev;
+    target->writer = pdev->job.writer;
+    target->clip = &pdev->job.clip;
+    target->heap = pdev->heap;
+    target->devmode = &pdev->devmode;
+    target->block = pdev->printerData;
+}
+
 LONG drw_BeginDrawing(SURFOBJ *pso, DrawTarget *target)
 {
     if (target == NULL) {
@@ -28,12 +39,7 @@ LONG drw_BeginDrawing(SURFOBJ *pso, DrawTarget *target)
     if ((pdev->flags & PDEV_FLAG_JOB_FAILED) || jc_EnsurePageStarted(pdev) != 0 || pdev->job.writer == NULL) {
         return -1;
     }
-    target->pdev = pdev;
-    target->writer = pdev->job.writer;
-    target->clip = &pdev->job.clip;
-    target->heap = pdev->heap;
-    target->devmode = &pdev->devmode;
-    target->block = pdev->printerData;
+    drw_TargetOfPdev(pdev, target);
     target->stampDrawing = jc_IsStampDrawing(pdev) != 0 ? 1 : 0;
     target->stampClipSkipped = jc_IsStampClipSkipped(pdev) != 0 ? 1 : 0;
     target->stampColorWord = jc_GetStampColorWord(pdev);

@@ -43,6 +43,9 @@ LONG WINAPI esc_LookupFeature(PDEV *pdev, WORD feature, ExtendedFeature *entry);
  */
 LONG WINAPI esc_DrawRasterChunk(PDEV *pdev, const BYTE *record, const BYTE *item, DWORD length);
 
+/* esc_FlushImagesAnswerOne: flushes the page's image queue: 1 after success, else -1. */
+LONG WINAPI esc_FlushImagesAnswerOne(PDEV *pdev);
+
 /* jc_IsStampDrawing: in stamp mode 1 when either stamp option of the job is on, else 0;
  * outside stamp mode 1 while the overlay flag is set. */
 LONG WINAPI jc_IsStampDrawing(const PDEV *pdev);

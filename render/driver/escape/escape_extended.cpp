@@ -125,6 +125,11 @@ LONG esc_RasterTransfer(PDEV *pdev, const EscapeCall *call)
         return ESC_BAD_SIZE;
     if (esc_ReadLong(call->in, RASTER_HEADER_SIZE) != RASTER_SRCCOPY)
         return 0;
+    // A record whose parts do not fit, or that cannot be drawn, is refused uncounted.
+    RasterChunk chunk;
+    LONG checked = esc_ReadRasterChunk(call->in, call->cjIn, &chunk);
+    if (checked != 0)
+        return checked;
     if (jc_EnsurePageStarted(pdev) != 0)
         return ESC_FAIL;
     ExtendedEscapeState *ext = ext_state(pdev);

@@ -61,6 +61,48 @@ LONG esc_QueryPassthrough(PDEV *pdev);
 
 LONG esc_ExtendedControl(PDEV *pdev, const EscapeCall *call);
 LONG esc_RasterTransfer(PDEV *pdev, const EscapeCall *call);
+
+// Compressions of a raster-transfer image (biCompression).
+#define RASTER_COMPRESSION_JPEG 4
+#define RASTER_COMPRESSION_PNG 5
+
+// RasterChunk: the values of a raster-transfer record (raster_record.cpp); offsets count
+// from the record's start.
+struct RasterChunk {
+    DWORD headerOffset;
+    WORD continuation; // 0: the transfer's first chunk
+    WORD rotation;     // degrees
+    DWORD count;       // image bytes of the chunk
+    DWORD value;       // handed to the image command
+    DWORD clipOffset;  // 0: no clip rectangle
+    RECTL clip;
+    WORD reserved; // the image header's reserved words ORed
+    SHORT x, y;
+    WORD destWidth, destHeight;
+    WORD width, height;
+    DWORD dataOffset;
+    DWORD infoOffset;
+    WORD ropValue;
+    LONG infoWidth, infoHeight;
+    WORD bitCount;
+    DWORD compression;
+    DWORD paletteEntries; // of an 8-bit image
+    DWORD paletteOffset;
+};
+
+// esc_ReadRasterChunk: reads and checks a record of length bytes. 0; -4 (ESC_BAD_SIZE)
+// when a part lies beyond the record or the item's byte count is not the data header's
+// chunk length; -5 for a reserved word not 0, an image size other than the bitmap
+// header's or a rotation other than 0, 90, 180, 270; -1 for a compression other than
+// JPEG and PNG. chunk is filled unless the answer is -4.
+LONG esc_ReadRasterChunk(const BYTE *record, DWORD length, RasterChunk *chunk);
+
+// esc_RasterPlacement: the image command's placement of an image of width x height drawn
+// into destWidth x destHeight (either 0: unscaled) and turned by rotation degrees.
+void esc_RasterPlacement(WORD rotation, WORD width, WORD height, WORD destWidth, WORD destHeight, float out[6]);
+
+// esc_RasterPaletteEntries: palette entries of an 8-bit image: used when 1 .. 255, else 256.
+DWORD esc_RasterPaletteEntries(DWORD used);
 LONG esc_FinishingMode(PDEV *pdev, const EscapeCall *call);
 LONG esc_DuplexFinishing(PDEV *pdev, const EscapeCall *call);
 LONG esc_KeepExtendedBlock(PDEV *pdev, const EscapeCall *call);

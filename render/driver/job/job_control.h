@@ -1,6 +1,6 @@
 /*
  * Job and page control: the render job's state machine for jobs written straight to the
- * spooler. The graphics entry points call it at DrvStartDoc, before drawing, at
+ * spooler or recorded and written at job end. The graphics entry points call it at DrvStartDoc, before drawing, at
  * DrvSendPage and DrvEndDoc; DrvResetPDEV and DrvDisablePDEV carry or close a job and
  * DrvEnableSurface prepares the surface settings.
  *
@@ -56,6 +56,13 @@ LONG WINAPI jc_EndSheet(PDEV *pdev);
 /* jc_EndJob: DrvEndDoc without abort: open pages and sheets ended, a due back face, the
  * job-end text, the channel closed and the job released. */
 LONG WINAPI jc_EndJob(PDEV *pdev);
+
+/* jc_ReplayPages: the recorded sides at job end, once per copy the driver makes: the
+ * booklet faces when booklet is on, else every side, from the last with reverse order. */
+LONG WINAPI jc_ReplayPages(PDEV *pdev);
+
+/* jc_ReplayBooklet: the recorded pages imposed as booklet faces. */
+LONG WINAPI jc_ReplayBooklet(PDEV *pdev);
 
 /* jc_AbortJob: marks the job aborted, closes the channel with failure and releases it. */
 LONG WINAPI jc_AbortJob(PDEV *pdev);

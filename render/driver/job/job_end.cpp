@@ -41,8 +41,29 @@ static LONG EndOpenPages(PDEV *pdev)
     }
     if (jc_IsBackFaceDue(pdev, pdev->job.setup.snapshot.duplex)) {
         result |= jc_TracePageEvent(pdev, TRACE_SKIP_BACK_FACE);
-        result |= pg_WriteBlankSide(pdev, pdev->job.setup.paperSource);
+        result |= jcp_WriteBlankSide(pdev, pdev->job.setup.paperSource);
     }
+    return result;
+}
+
+// WriteRecordedJob: the deferred header, the recorded sides (replayed, or imposed as a
+// booklet), the job-end text; then the page store ends.
+static LONG WriteRecordedJob(PDEV *pdev)
+{
+    const PageSetupSnapshot *snapshot = &pdev->job.setup.snapshot;
+    LONG result = 0;
+    if (snapshot->headerDeferred) {
+        result |= jc_BeginJobText(pdev, 0);
+    }
+    if (pdev->job.control.replayFlag) {
+        result |= jc_ReplayPages(pdev);
+    } else if (snapshot->bookletOn) {
+        result |= jc_ReplayBooklet(pdev);
+    } else {
+        result = -1;
+    }
+    result |= jc_EndJobText(pdev);
+    result |= spl_PdevEndRecording(pdev);
     return result;
 }
 
@@ -75,6 +96,8 @@ LONG WINAPI jc_EndJob(PDEV *pdev)
         if (pdev->job.faxJob && pdev->job.faxPerDestination && pdev->job.recordWord == RECORD_ON) {
             result |= jcp_OutputPerDestination(pdev);
             result |= spl_PdevEndRecording(pdev);
+        } else if (pdev->job.recordWord == RECORD_ON) {
+            result |= WriteRecordedJob(pdev);
         } else {
             result |= WriteJobEnd(pdev);
         }

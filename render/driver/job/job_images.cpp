@@ -134,13 +134,7 @@ LONG img_ApplyGeometryClip(PDEV *pdev, const ImageGeometry *geometry)
         return -1;
     }
     DrawTarget target;
-    memset(&target, 0, sizeof target);
-    target.pdev = pdev;
-    target.writer = pdev->job.writer;
-    target.clip = &pdev->job.clip;
-    target.heap = pdev->heap;
-    target.devmode = &pdev->devmode;
-    target.block = pdev->printerData;
+    drw_TargetOfPdev(pdev, &target);
     if (geometry->dComplexity != DC_COMPLEX) {
         CLIPOBJ clip;
         memset(&clip, 0, sizeof clip);

@@ -69,5 +69,27 @@ LONG jcp_OutputPerDestination(PDEV *pdev);
 // jcp_DeleteFaxFile: deletes the fax file a fax job names (setting 375) when it is a
 // one-time fax destination file; any other file stays, with a trace-log line.
 void jcp_DeleteFaxFile(PDEV *pdev);
+// Recorded pages a job may hold: pages are 16-bit and the values from 65435 up mark blank
+// booklet halves and errors, so the 65,436th page fails the job.
+#define JOB_MAX_RECORDED_PAGES 65435
+
+// jcp_RecordsPages: the job's sheet sides are recorded and written at job end (booklet,
+// poster, a layout the driver makes, or the replay flag).
+BOOL jcp_RecordsPages(const PDEV *pdev);
+
+// jcp_BeginRecordedSide: for a recording job, starts the page store at its first side and
+// the recording of the side by the job's layout; 0 for a job written directly.
+LONG jcp_BeginRecordedSide(PDEV *pdev);
+
+// jcp_EndRecordedSide: closes the side being recorded (none: 0).
+LONG jcp_EndRecordedSide(PDEV *pdev);
+
+// jcp_ReplayedSide: the recorded side (from 1) written i-th (from 0) of pages: in order,
+// or with reverse order the last sheet first, a two-sided sheet's front before its back.
+WORD jcp_ReplayedSide(WORD pages, WORD i, const PageSetupSnapshot *snapshot);
+
+// jcp_WriteBlankSide: a blank side from source, recorded as a side of its own while the
+// job records its pages.
+LONG jcp_WriteBlankSide(PDEV *pdev, WORD source);
 
 #endif /* QM_RENDER_DRIVER_JOB_JOB_PRIVATE_H */

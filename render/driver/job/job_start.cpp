@@ -63,7 +63,12 @@ LONG jcp_BuildSnapshot(PDEV *pdev, BOOL rebuild)
     pdev->job.control.pdlVersion = version;
     LONG result = rebuild ? jc_RebuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps)
                           : jc_BuildPageSetupSnapshot(snapshot, version, &pdev->devmode, pdev->printerData, &caps);
-    if (pdev->job.control.replayRequest) {
+    // The first job-control word set to 1 asks for the job's pages to be replayed; a layout
+    // the driver makes (reverse order, its own copies) is replayed too.
+    if (pdev->job.jobControl[0] == 1) {
+        pdev->job.control.replayRequest = 1;
+    }
+    if (pdev->job.control.replayRequest || snapshot->driverLayout) {
         pdev->job.control.replayFlag = 1;
     }
     if (result == 0) {

@@ -159,6 +159,7 @@ LONG WINAPI jc_SendPage(PDEV *pdev)
     }
     LONG result = jc_EndLogicalPage(pdev);
     if (control->nextPageReplay) {
+        control->nextPageReplay = 0;
         control->replayFlag = 1;
         pdev->job.setup.page = control->savedGeometry;
     }

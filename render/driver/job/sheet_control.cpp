@@ -21,7 +21,6 @@ static const LONG kSeparatorOutputMode = 2;
 // With the image hook, versions above this one are written as this one.
 static const DWORD kHookVersion = 0x01010901;
 // Recording kind of the sheets of a job output at job end: page sizes kept as records.
-static const WORD kRecordReplayKind = 6;
 
 LONG jcp_ResetWriterPage(PDEV *pdev)
 {
@@ -61,6 +60,8 @@ LONG WINAPI jc_BeginJobOutput(PDEV *pdev)
     LONG resolution = (LONG)pdev_GetSetting32(pdev, FID_PRINT_QUALITY);
     pdev->job.setup.resolutionX = pdev->job.setup.resolutionY = resolution > 0 ? resolution : kDefaultResolution;
     result |= jcp_ReadPageGeometry(pdev, TRUE);
+    // A replay request for a later page goes back to the geometry the output began with.
+    control->savedGeometry = pdev->job.setup.page;
     WORD source = 0;
     jc_SelectPaperSource(pdev, &pdev->devmode, &source);
     pdev->job.setup.paperSource = source != 0 ? source : JOB_DEFAULT_SOURCE;
@@ -147,7 +148,7 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
     // blank back face first.
     if (counters->pendingSourceSet && jc_IsBackFaceDue(pdev, pdev->job.setup.snapshot.duplex)) {
         result |= jc_TracePageEvent(pdev, TRACE_SKIP_BACK_FACE);
-        result |= pg_WriteBlankSide(pdev, pdev->job.setup.paperSource);
+        result |= jcp_WriteBlankSide(pdev, pdev->job.setup.paperSource);
         pdev->job.pageState |= PAGE_STATE_SHEET_OPEN;
         setup->sheetSide = 0;
     }
@@ -159,11 +160,7 @@ LONG WINAPI jc_BeginSheet(PDEV *pdev)
         control->pdlVersion = kHookVersion;
         pdl_SetLanguageVersion(pdev->job.writer, kHookVersion);
     }
-    // A job whose pages are output at job end records each sheet, its page size as a
-    // record of its own.
-    if (control->replayFlag && pdev->job.recordWord == RECORD_ON) {
-        result |= spl_PdevBeginRecordedPage(pdev, kRecordReplayKind);
-    }
+    result |= jcp_BeginRecordedSide(pdev);
     result |= jcp_ResetWriterPage(pdev);
     result |= RefreshPerPageDuplex(pdev);
     result |= pg_WriteSheetPageSetup(pdev);
@@ -191,9 +188,7 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
         control->pdlVersion = pdev_GetSetting32(pdev, FID_JOB_PDL_VERSION);
         pdl_SetLanguageVersion(pdev->job.writer, control->pdlVersion);
     }
-    if ((pdev->job.recordWord & RECORD_PAGE_OPEN) == RECORD_PAGE_OPEN) {
-        result |= spl_PdevEndRecordedPage(pdev, NULL);
-    }
+    result |= jcp_EndRecordedSide(pdev);
     pdev->job.setup.sidesOutput++;
     pdev->job.setup.logicalIndex = 0;
     pdev->job.pageState &= (WORD) ~(PAGE_STATE_SHEET_OPEN | PAGE_STATE_DRAWN);

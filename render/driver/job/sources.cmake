@@ -6,6 +6,7 @@ list(APPEND QM_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/job_compression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_end.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_images.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/job_replay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_start.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_control.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setting_write.cpp

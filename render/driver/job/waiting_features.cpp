@@ -19,8 +19,6 @@ static LPCWSTR RefusedFeature(PDEV *pdev)
         {snapshot->storedJob != 0, TEXT("stored job")},
         {snapshot->posterOn != 0, TEXT("poster")},
         {snapshot->bookletOn != 0, TEXT("booklet")},
-        {snapshot->reverseOrder != 0, TEXT("reverse order")},
-        {pdev->job.control.replayRequest != 0, TEXT("page replay")},
         {snapshot->markingOn != 0, TEXT("security marking")},
         {hook_ModelNamesComponent(pdev), TEXT("image hook component")},
     };

@@ -64,6 +64,23 @@ LONG jc_SetTransform(PDEV *pdev, const Matrix2x3 *matrix)
     return store_record(pdev, PAGE_RECORD_TRANSFORM, sizeof(record), &record);
 }
 
+LONG page_WritePageSizeCommand(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2],
+                               LONG pageSizeType)
+{
+    float dots[2];
+    if (hook_IsActive(pdev)) {
+        // The hook's pages are sized in dots with the custom code; it keeps the page's own values.
+        hook_StorePageSize(pdev, colorCode, trayCode, paperCode, size, dots);
+        paperCode = PAPER_CODE_CUSTOM;
+        size = dots;
+    }
+    LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
+    if (pageSizeType >= 1 && pageSizeType <= 4 &&
+        jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
+        result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
+    return result;
+}
+
 LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2], LONG pageSizeType)
 {
     if (!pdev || !size || !pdev->job.writer || !page_OutputBegun(pdev))
@@ -82,19 +99,14 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         record.codes[0] = colorCode;
         record.codes[1] = trayCode;
         record.codes[2] = paperCode;
-        return store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
+        // The job information counts a recorded side when it is recorded, as a side
+        // written at once: its replays add no page to it.
+        LONG result = store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
+        return result | jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     }
-    float dots[2];
-    if (hook_IsActive(pdev)) {
-        // The hook's pages are sized in dots with the custom code; it keeps the page's own values.
-        hook_StorePageSize(pdev, colorCode, trayCode, paperCode, size, dots);
+    LONG result = page_WritePageSizeCommand(pdev, colorCode, trayCode, paperCode, size, pageSizeType);
+    if (hook_IsActive(pdev))
         paperCode = PAPER_CODE_CUSTOM;
-        size = dots;
-    }
-    LONG result = writer_result(pdl_WritePageSize(pdev->job.writer, colorCode, trayCode, paperCode, size));
-    if (pageSizeType >= 1 && pageSizeType <= 4 &&
-        jc_IsPdlVersionAtLeast(&pdev->devmode, pdev->printerData, VERSION_PAGE_SIZE_TYPE))
-        result |= writer_result(pdl_EmitAA(pdev->job.writer, (int)pageSizeType));
     result |= jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     return result;
 }

@@ -38,6 +38,11 @@ struct TransformRecord {
 static_assert(sizeof(PageSizeRecord) == 60, "a page-size record is 60 bytes");
 static_assert(sizeof(TransformRecord) == 72, "a transform record is 72 bytes");
 
+// page_WritePageSizeCommand: the page-size command ('Ec', and 'AA' with a page-size type
+// 1-4 from PDL version 0x01020006) without the job information's page record.
+LONG page_WritePageSizeCommand(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2],
+                               LONG pageSizeType);
+
 // page_WriteDeviceTransform: 'Aa' of matrix (1/72 inch) in device units.
 LONG page_WriteDeviceTransform(PDEV *pdev, const Matrix2x3 *matrix);
 

@@ -73,8 +73,8 @@ static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD fla
     if (hook_IsActive(pdev) && record.colorKind == kColorPage && (flags & REPLAY_PAGE_SIZE) && !replay_capturing(pdev))
         result |= hook_BeginCapture(pdev);
     if (flags & REPLAY_PAGE_SIZE)
-        result |=
-            pg_WritePageSize(pdev, record.codes[0], record.codes[1], record.codes[2], record.size, record.pageSizeType);
+        result |= page_WritePageSizeCommand(
+            pdev, record.codes[0], record.codes[1], record.codes[2], record.size, record.pageSizeType);
     PageSetupState &setup = pdev->job.setup;
     setup.paperSource = record.source;
     setup.colorKind = (WORD)record.colorKind;

@@ -129,8 +129,10 @@ LONG jc_SetTransform(PDEV *pdev, const Matrix2x3 *matrix);
 
 // pg_WritePageSize: the page size ('Ec' with colour, tray and paper code; the extents
 // only for the custom code), 'AA' with the page-size type from PDL version 0x01020006
-// for types 1-4, then the page's record of the job information (custom for code 'Q'). While the page is recorded with the page-size flag a page-size record
-// is stored instead (source and duplex setting from the page state).
+// for types 1-4, then the page's record of the job information (custom for code 'Q').
+// While the page is recorded with the page-size flag a page-size record is stored in
+// place of the command (source and duplex setting from the page state); the job
+// information's record is made all the same, and the replay adds none.
 LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2],
                       LONG pageSizeType);
 

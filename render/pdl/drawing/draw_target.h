@@ -35,6 +35,10 @@ typedef struct DrawTarget {
  * (jc_EnsurePageStarted). 0 with target filled, -1 when the call cannot draw. */
 LONG drw_BeginDrawing(SURFOBJ *pso, DrawTarget *target);
 
+/* drw_TargetOfPdev: the target of the PDEV's job (writer, clip state, heap, settings),
+ * without the stamp words; for the driver's own drawing outside a drawing call. */
+void drw_TargetOfPdev(struct PDEV *pdev, DrawTarget *target);
+
 /* drw_FailJob: a write failed inside a drawing call: the job fails (its pages are
  * refused and its end reports failure). */
 void drw_FailJob(DrawTarget *target);

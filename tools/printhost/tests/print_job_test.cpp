@@ -213,6 +213,7 @@ TEST_F(PrintJobTest, GoldenStreamsOfTheSampleJobs)
         {"abort", {"--pages", "2", "--abort-after", "1"}, QMH_JOB_ABORTED, 0}, // the spooler keeps nothing
         {"reset", {"--pages", "2", "--reset-after", "1"}, QMH_JOB_COMPLETED, 2},
         {"sample_draw", {"--draw", QM_DRAW_SAMPLE}, QMH_JOB_COMPLETED, 4},
+        {"reverse_order", {"--set", "1312=1", "--draw", QM_DRAW_NUMBERED}, QMH_JOB_COMPLETED, 3},
     };
     for (const Case &c : cases) {
         testing::internal::CaptureStdout();
@@ -328,7 +329,7 @@ TEST_F(PrintJobTest, AJobWritesHeaderPagesAndTrailerInOrder)
 TEST_F(PrintJobTest, RefusedAndFailedJobsExitThree)
 {
     const std::vector<std::vector<std::string>> refused = {
-        {"--set", "336=1"}, {"--set", "321=1", "--set", "296=514"}, {"--set", "321=2"}, {"--set", "1312=1"}};
+        {"--set", "336=1"}, {"--set", "321=1", "--set", "296=514"}, {"--set", "321=2"}};
     for (const auto &sets : refused) {
         std::vector<std::string> args = sets;
         args.insert(args.end(), {"--pages", "2"});

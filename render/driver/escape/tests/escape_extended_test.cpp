@@ -5,6 +5,7 @@
 #include "render/driver/escape/tests/escape_fixture.h"
 
 #include "core/protocol/escapes.h"
+#include "render/driver/escape/tests/raster_record.h"
 #include "render/driver/escape/tests/raster_standin.h"
 
 namespace escape_test {
@@ -17,7 +18,14 @@ Blob Request(WORD op, WORD argument)
 
 Blob Chunk(DWORD total, DWORD offset, DWORD length, DWORD id, DWORD rop = 0xCC0020)
 {
-    return Payload().u32(total).u32(offset).u32(length).u32(id).u32(rop).zeros(length).bytes;
+    raster_test::RasterFields fields;
+    fields.total = total;
+    fields.offset = offset;
+    fields.id = id;
+    fields.rop = rop;
+    fields.data.assign(length, 0);
+    std::vector<BYTE> record = raster_test::RasterRecord(fields);
+    return Blob(record.begin(), record.end());
 }
 
 class ExtendedTest : public EscapeTest
@@ -122,6 +130,55 @@ TEST_F(ExtendedTest, RasterTransferRunsInOrder)
     g_ChunkAnswer = 0;
     Pdev()->job.control.ext.transferCounter = 0x3FFF;
     EXPECT_EQ(Esc(ESC_EXT_RASTER, Chunk(4, 0, 4, 0)), 1);
+}
+
+// A record whose parts do not fit is refused before it is counted (-4), as is one that
+// cannot be drawn (-5, -1): the running transfer stays as it was.
+TEST_F(ExtendedTest, RasterRecordsAreCheckedBeforeTheyAreCounted)
+{
+    using namespace raster_test;
+    ASSERT_NO_FATAL_FAILURE(OpenDrawing());
+    ASSERT_NO_FATAL_FAILURE(ModeOn());
+    ASSERT_EQ(Esc(ESC_EXT_RASTER, Chunk(8, 0, 4, 0)), 1);
+    struct Case {
+        const char *what;
+        size_t at;
+        DWORD value;
+        bool wide; // a 32-bit field, else 16-bit
+        LONG answer;
+    };
+    const Case cases[] = {
+        {"image header beyond the record", 20, 0xFFF0, true, -4},
+        {"image header offset wrapping", 20, 0xFFFFFFF0, true, -4},
+        {"bitmap header beyond", kHeaderAt + 20, 0xFFF0, true, -4},
+        {"image data beyond", kHeaderAt + 16, 0xFFF0, true, -4},
+        {"clip beyond", 36, 0xFFF0, true, -4},
+        {"bitmap header below 40 bytes", kInfoAt, 39, true, -4},
+        {"bitmap header beyond", kInfoAt, 0x1000, true, -4},
+        {"byte count not the chunk length", 28, 3, true, -4},
+        {"palette of 8 bits beyond", kInfoAt + 14, 8, false, -4},
+        {"reserved word", kHeaderAt + 2, 1, false, -5},
+        {"width not the bitmap header's", kHeaderAt + 12, 17, false, -5},
+        {"rotation 45", 26, 45, false, -5},
+        {"neither JPEG nor PNG", kInfoAt + 16, 0, true, -1},
+    };
+    for (const Case &c : cases) {
+        RasterFields fields;
+        fields.total = 8;
+        fields.offset = 4;
+        fields.id = 1;
+        std::vector<BYTE> record = RasterRecord(fields);
+        if (c.wide)
+            Put32(record, c.at, c.value);
+        else
+            Put16(record, c.at, c.value);
+        EXPECT_EQ(Esc(ESC_EXT_RASTER, Blob(record.begin(), record.end())), c.answer) << c.what;
+        EXPECT_EQ(Ext().transferId, 1) << c.what;
+        EXPECT_EQ(Ext().receivedBytes, 4u) << c.what;
+    }
+    EXPECT_EQ(g_ChunksDrawn, 1);
+    EXPECT_EQ(Esc(ESC_EXT_RASTER, Chunk(8, 4, 4, 1)), 1);
+    EXPECT_EQ(Ext().transferId, 0);
 }
 
 TEST_F(ExtendedTest, FinishingModeAndDuplexOverrides)

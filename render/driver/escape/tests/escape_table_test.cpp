@@ -3,6 +3,7 @@
  * lock; QUERYESCSUPPORT for every code.
  */
 #include "render/driver/escape/tests/escape_fixture.h"
+#include "render/driver/escape/tests/raster_record.h"
 
 #include "core/protocol/escapes.h"
 
@@ -46,7 +47,8 @@ Blob JobInfo()
 
 Blob RasterChunk()
 {
-    return Payload().u32(4).u32(0).u32(4).u32(0).u32(0xCC0020).u32(0).bytes;
+    std::vector<BYTE> record = raster_test::RasterRecord(raster_test::RasterFields());
+    return Blob(record.begin(), record.end());
 }
 
 class EscapeTableTest : public EscapeTest
