@@ -175,9 +175,9 @@ LONG WINAPI jc_EndSheet(PDEV *pdev)
     JobControlState *control = &pdev->job.control;
     LONG result = 0;
     if (!pdev->job.setup.snapshot.storedJob) {
-        // A sheet recorded with its page size as a record gets its job-information page
-        // when the page size is written at replay.
-        if ((pdev->job.recordWord & RECORD_WITH_PAGE_SIZE) != RECORD_WITH_PAGE_SIZE) {
+        // A sheet whose job-information page is made when its page size is replayed has
+        // none to refresh yet.
+        if ((pdev->job.recordWord & RECORD_WITH_PAGE_SIZE) != RECORD_WITH_PAGE_SIZE || !pg_JobInfoAtReplay(pdev)) {
             result |= jc_RefreshJobInfoPage(pdev);
         }
         result |= pg_EndPageFB(pdev);

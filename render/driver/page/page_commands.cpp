@@ -81,6 +81,11 @@ LONG page_WritePageSizeCommand(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE p
     return result;
 }
 
+BOOL pg_JobInfoAtReplay(const PDEV *pdev)
+{
+    return pdev->job.faxJob && pdev->job.faxPerDestination;
+}
+
 LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2], LONG pageSizeType)
 {
     if (!pdev || !size || !pdev->job.writer || !page_OutputBegun(pdev))
@@ -102,6 +107,8 @@ LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode,
         // The job information counts a recorded side when it is recorded, as a side
         // written at once: its replays add no page to it.
         LONG result = store_record(pdev, PAGE_RECORD_SIZE, sizeof(record), &record);
+        if (pg_JobInfoAtReplay(pdev))
+            return result;
         return result | jc_FillJobInfoPage(pdev, paperCode == PAPER_CODE_CUSTOM);
     }
     LONG result = page_WritePageSizeCommand(pdev, colorCode, trayCode, paperCode, size, pageSizeType);

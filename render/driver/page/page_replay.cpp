@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "render/driver/header/job_header.h"
 #include "render/driver/hook/image_hook.h"
 #include "render/driver/page/page_private.h"
 #include "render/driver/page/page_records.h"
@@ -80,6 +81,8 @@ static LONG replay_page_size(PDEV *pdev, const PageSizeRecord &record, DWORD fla
     setup.colorKind = (WORD)record.colorKind;
     setup.duplexSetting = (WORD)record.duplexSetting;
     setup.page.output = record.paper;
+    if ((flags & REPLAY_PAGE_SIZE) && pg_JobInfoAtReplay(pdev))
+        result |= jc_FillJobInfoPage(pdev, record.codes[2] == PAPER_CODE_CUSTOM || hook_IsActive(pdev));
     return result;
 }
 

@@ -132,9 +132,15 @@ LONG jc_SetTransform(PDEV *pdev, const Matrix2x3 *matrix);
 // for types 1-4, then the page's record of the job information (custom for code 'Q').
 // While the page is recorded with the page-size flag a page-size record is stored in
 // place of the command (source and duplex setting from the page state); the job
-// information's record is made all the same, and the replay adds none.
+// information's record is made all the same, and the replay adds none (but see
+// pg_JobInfoAtReplay).
 LONG pg_WritePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCode, const float size[2],
                       LONG pageSizeType);
+
+// pg_JobInfoAtReplay: TRUE when a recorded side gets its job-information record when it
+// is replayed rather than when it is recorded: a fax job sent as one spool job per
+// destination, whose every spool job lists its own cover sheet and then its pages.
+BOOL pg_JobInfoAtReplay(const PDEV *pdev);
 
 // Page end marks 'FB' and 'ED' and the clip reset 'AR', or their records while the page
 // is recorded with their flag. -1 before the job's output has begun.
