@@ -8,4 +8,5 @@ list(APPEND QM_UI_DRIVER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/sheet_members.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sheet_panels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/snapshot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tab_lists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_access.cpp)
