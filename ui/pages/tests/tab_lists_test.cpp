@@ -14,6 +14,9 @@
 #include "core/ddd/tests/ddd_test_support.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_text.h"
+#include "platform/testing/qm_testing_user.h"
+#include "core/util/module.h"
+#include "core/util/resource_module.h"
 
 namespace {
 
@@ -142,6 +145,67 @@ TEST(TabLists, TheTwentyFirstTabIsRefused)
     EXPECT_EQ(std::u16string(u"local_SetWndInfoList error!"), std::u16string(call.caption));
     EXPECT_EQ((UINT)MB_OK, call.type);
     qmt_ResetMessageBoxes();
+}
+
+} // namespace
+
+namespace {
+
+DLGPROC g_shipped = nullptr;
+std::string g_picture;
+
+// The shipped procedure of the first page, then a picture of the sheet once it is shown.
+INT_PTR CALLBACK PictureProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = g_shipped(page, message, wParam, lParam);
+    if (message == WM_NOTIFY && ((const NMHDR *)lParam)->code == (UINT)PSN_SETACTIVE && !g_picture.empty()) {
+        HWND sheet = GetParent(page);
+        EXPECT_TRUE(qmt_RenderWindowPng(sheet, g_picture.c_str()));
+        g_picture.clear();
+    }
+    return result;
+}
+
+TEST(TabLists, DocumentSheetOfPlaceholderPages)
+{
+    util_SetModuleHandle(GetModuleHandleW(nullptr)); // its string 32767 names qmkelvir.xrs
+    HMODULE resources = util_GetResourceModule();
+    ASSERT_NE(nullptr, resources);
+    Model model("  5: 2\n");
+    SheetContext sheet = {};
+    sheet.model = &model.context;
+    WORD count = 0;
+    const TabDescriptor **array = ui_BuildSheetPanelList(UI_SHEET_DOCUMENT, &sheet, 4, &count);
+    ASSERT_NE(nullptr, array);
+    ASSERT_EQ(1, ui_FillSheetPanelList(UI_SHEET_DOCUMENT, &sheet, 4, array));
+    WORD pages = 0;
+    PROPSHEETPAGEW *records = ui_BuildPropSheetPages(array, &sheet, count, &pages);
+    ASSERT_NE(nullptr, records);
+    ASSERT_EQ(6, pages);
+    HPROPSHEETPAGE handles[6] = {};
+    g_shipped = records[0].pfnDlgProc;
+    records[0].pfnDlgProc = PictureProc;
+    for (WORD i = 0; i < pages; ++i) {
+        records[i].hInstance = resources;
+        handles[i] = CreatePropertySheetPageW(&records[i]);
+        ASSERT_NE(nullptr, handles[i]);
+    }
+    g_picture = "ui_document_sheet.png";
+    const QmtUserAction cancel[] = {{QMT_ACT_CANCEL, 0, nullptr, 0}};
+    ASSERT_TRUE(qmt_ScriptDialog(0, nullptr, cancel, 1));
+    PROPSHEETHEADERW header = {};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_NOAPPLYNOW;
+    header.pszCaption = u"Document";
+    header.nPages = pages;
+    header.phpage = handles;
+    PropertySheetW(&header);
+    EXPECT_TRUE(g_picture.empty()); // the first page was shown and pictured
+    GlobalFree(records);
+    GlobalFree(array);
+    ui_FreePageTitles(&sheet);
+    util_ReleaseResourceModule();
+    util_SetModuleHandle(nullptr);
 }
 
 } // namespace
