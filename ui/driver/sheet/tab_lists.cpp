@@ -5,8 +5,8 @@
 
 #include "ui/driver/runtime/model.h"
 
-static const WCHAR kTooManyText[] = u"Tab's number is too large.\n";
-static const WCHAR kTooManyCaption[] = u"local_SetWndInfoList error!";
+static const WCHAR kTooManyText[] = TEXT("Tab's number is too large.\n");
+static const WCHAR kTooManyCaption[] = TEXT("local_SetWndInfoList error!");
 
 static int tabs_Pick(WORD sheetKind, SheetContext *sheet, WORD modelClass, const TabDescriptor **tabs, WORD *count);
 
