@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "platform/include/qm_layout.h"
+#include "ui/driver/runtime/window_helpers.h" /* HelpIdPair */
 
 #define UI_NONE_ID ((DWORD)-3) /* "none" in every id field */
 #define UI_NO_PANEL ((LONG)-4) /* panel id of a call outside any panel */
@@ -24,13 +25,25 @@
 #define UI_FID_EVAL_ON_ACTIVATE 0x00010000u
 #define UI_FID_EVAL_ON_CHANGE 0x00020000u
 
-struct TabDescriptor;
+/* Private messages of the sheet engine's pages and controls. */
+#define UIM_REFRESH 2524       /* settings changed: reread and redraw (lParam: changed list) */
+#define UIM_VALIDATE 2526      /* before an OK action: non-zero stops it */
+#define UIM_CANCEL 2527        /* before Cancel is handled */
+#define UIM_SHOW_WARNINGS 2528 /* show the pending warning texts */
+#define UIM_GET_PANEL 2529     /* lParam: DWORD receiving the page's panel id */
+#define UIM_CONTROL_1 2530     /* routed to the control whose id is in wParam */
+#define UIM_CONTROL_2 2531
+#define UIM_NEXT_OPTION 2532 /* the list control of wParam moves to its next allowed option */
+#define UIM_CONTROL_3 2533
 
-/* {control id, help context id}; a table ends with control id 0. */
-typedef struct HelpIdPair {
-    DWORD controlId;
-    DWORD helpId;
-} HelpIdPair;
+struct TabDescriptor;
+struct ControlRecord;
+struct ItemCallContext;
+
+/* A control handler or control-type procedure: the call's context, the message and its
+ * arguments (lParam the NMHDR of WM_NOTIFY), the control's row and the row's extra data. */
+typedef int (*ControlProc)(struct ItemCallContext *context, UINT message, WPARAM wParam, LPARAM lParam,
+                           const struct ControlRecord *control, const void *extra);
 
 /* One dialog control: the settings it edits, its type, handler, extra data and label. */
 typedef struct ControlRecord {

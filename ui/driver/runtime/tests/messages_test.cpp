@@ -143,14 +143,6 @@ TEST_F(Messages, DefaultFaceNames)
 
 namespace {
 
-std::u16string WindowsPath(const char *host)
-{
-    std::u16string path = u"Z:";
-    for (const char *p = host; *p; ++p)
-        path.push_back(*p == '/' ? u'\\' : (char16_t)(unsigned char)*p);
-    return path;
-}
-
 TEST(ControlWindows, IconsReplaceAndHelpIdsFollowTheControlId)
 {
     // The stand-in module plays driver and resource module: its string 32767 names itself.

@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "core/ddd/tests/ddd_test_support.h"
+#include "core/paperlist/paper_list_types.h"
+#include "core/settings/settings.h"
 #include "platform/testing/qm_testing.h"
 #include "platform/testing/qm_testing_gdi.h"
 
@@ -184,6 +186,80 @@ TEST(Paper, MinimumFromThePaperRecord)
     LONG result = 77;
     EXPECT_EQ(0, ui_CalcHalfLongEdgeRemainder(&model.context, nullptr, nullptr, 10, &result)); // not known yet
     EXPECT_EQ(77, result);
+}
+
+TEST(Paper, GeometryFromRecordsListAndCustomSize)
+{
+    Model model("  5: 1\n",
+                "  - {type: 17, key: 1, first: [2100, 2970], second: [2100, 2970]}\n"
+                "  - {type: 17, key: 2, first: [1000, 1000], second: [2000, 2800]}\n"
+                "  - {type: 17, key: 3, first: [40, 50], second: [60, 70]}\n"
+                "  - {type: 10, key: 9, name: A4, paper_size: 1, image_size: 2, margins: 3}\n"
+                "  - {type: 10, key: 256, name: User, paper_size: 1, image_size: 2, margins: 3}\n");
+    DriverDevmode *devmode = dm_AllocDevmode(2);
+    auto *block = (PrinterDataBlock *)GlobalAlloc(GPTR, 5452);
+    ASSERT_NE(nullptr, devmode);
+    const SHORT width = 1500;
+    const SHORT length = 1620;
+    ASSERT_EQ(0, dma_SetFunctionValue(1863, devmode, block, VT_SHORT, 2, &width));
+    ASSERT_EQ(0, dma_SetFunctionValue(1864, devmode, block, VT_SHORT, 2, &length));
+
+    struct Case {
+        WORD paper;
+        int answer;
+        SIZE size, printable, leftBottom, rightTop, custom;
+    };
+    const Case kCases[] = {
+        {9, 1, {2100, 2970}, {2000, 2800}, {40, 70}, {60, 50}, {0, 0}},         // record: image maximum
+        {256, 1, {1500, 1620}, {1400, 1500}, {40, 70}, {60, 50}, {1500, 1620}}, // custom size, record 256's margins
+        {8, 0, {}, {}, {}, {}, {}},                                             // no record
+        {513, 0, {}, {}, {}, {}, {}},                                           // no list, no record
+    };
+    for (const Case &c : kCases) {
+        SCOPED_TRACE(c.paper);
+        PaperQuery query = {c.paper, devmode, block};
+        SIZE size = {-1, -1}, printable = {-1, -1}, edges[2] = {{-1, -1}, {-1, -1}}, custom = {-1, -1};
+        EXPECT_EQ(c.answer, ui_GetPaperGeometry(&query, &size, &printable, edges, &model.context, &custom));
+        if (!c.answer) {
+            EXPECT_EQ(-1, size.cx); // untouched
+            continue;
+        }
+        EXPECT_EQ(c.size.cx, size.cx);
+        EXPECT_EQ(c.size.cy, size.cy);
+        EXPECT_EQ(c.printable.cx, printable.cx);
+        EXPECT_EQ(c.printable.cy, printable.cy);
+        EXPECT_EQ(c.leftBottom.cx, edges[0].cx);
+        EXPECT_EQ(c.leftBottom.cy, edges[0].cy);
+        EXPECT_EQ(c.rightTop.cx, edges[1].cx);
+        EXPECT_EQ(c.rightTop.cy, edges[1].cy);
+        EXPECT_EQ(c.custom.cx, custom.cx);
+        EXPECT_EQ(c.custom.cy, custom.cy);
+    }
+
+    // The device paper list answers for ids from 512 while the context holds it.
+    PaperListEntry entries[2] = {};
+    entries[0] = {1, u"A4", 210000, 297000, 9, 4000, 5000, 204000, 290000};
+    entries[1] = {2, u"Card", 100000, 150000, 512, 5000, 6000, 95000, 144000};
+    PaperList list = {entries, 1, 1};
+    model.context.paperList = &list;
+    PaperQuery query = {512, nullptr, nullptr};
+    SIZE size = {}, printable = {}, edges[2] = {};
+    EXPECT_EQ(1, ui_GetPaperGeometry(&query, &size, &printable, edges, &model.context, nullptr));
+    EXPECT_EQ(1000, size.cx);
+    EXPECT_EQ(1500, size.cy);
+    EXPECT_EQ(900, printable.cx);
+    EXPECT_EQ(1380, printable.cy);
+    EXPECT_EQ(50, edges[0].cx);
+    EXPECT_EQ(60, edges[0].cy);
+    EXPECT_EQ(50, edges[1].cx);
+    EXPECT_EQ(60, edges[1].cy);
+    query.paper = 256; // the custom size needs its settings
+    EXPECT_EQ(0, ui_GetPaperGeometry(&query, nullptr, nullptr, nullptr, &model.context, nullptr));
+    model.context.paperList = nullptr;
+    EXPECT_EQ(0, ui_GetPaperGeometry(nullptr, nullptr, nullptr, nullptr, &model.context, nullptr));
+    EXPECT_EQ(0, ui_GetPaperGeometry(&query, nullptr, nullptr, nullptr, nullptr, nullptr));
+    GlobalFree(block);
+    GlobalFree(devmode);
 }
 
 } // namespace

@@ -15,6 +15,15 @@
 #include "core/util/resource_module.h"
 #include "platform/testing/qm_testing.h"
 
+/* The host path of a built file as the platform's Windows path (drive Z:). */
+inline std::u16string WindowsPath(const char *host)
+{
+    std::u16string path = u"Z:";
+    for (const char *p = host; *p; ++p)
+        path.push_back(*p == '/' ? u'\\' : (char16_t)(unsigned char)*p);
+    return path;
+}
+
 class RuntimeTest : public testing::Test
 {
 protected:

@@ -205,14 +205,6 @@ TEST_F(Text, ParenthesisAppendAndFileName)
     EXPECT_EQ(std::u16string(u""), std::u16string(ui_GetFileNamePart(u"C:\\dir\\")));
 }
 
-std::u16string WindowsPath(const char *host)
-{
-    std::u16string path = u"Z:";
-    for (const char *p = host; *p; ++p)
-        path.push_back(*p == '/' ? u'\\' : (char16_t)(unsigned char)*p);
-    return path;
-}
-
 TEST(BrokenTables, AnswerInvalidWithoutReadingPast)
 {
     // The stand-in module plays driver and resource module: its string 32767 names itself.
