@@ -33,8 +33,19 @@ BOOL ui_LoadFormattedString(void *unused, WCHAR **text, int capacity, UINT strin
     *text = nullptr;
     if (capacity <= 0)
         capacity = UI_FORMAT_DEFAULT_CHARS;
-    HMODULE module = util_GetResourceModule();
-    if (module == nullptr)
+    va_list args;
+    va_start(args, stringId);
+    BOOL loaded = ui_LoadFormattedStringV(util_GetResourceModule(), text, capacity, stringId, args);
+    va_end(args);
+    return loaded;
+}
+
+BOOL ui_LoadFormattedStringV(HMODULE module, WCHAR **text, int capacity, UINT stringId, va_list args)
+{
+    if (text == nullptr)
+        return FALSE;
+    *text = nullptr;
+    if (module == nullptr || capacity <= 0)
         return FALSE;
     const WCHAR *format = nullptr;
     int formatLength = LoadStringW(module, stringId, (LPWSTR)&format, 0);
@@ -46,10 +57,10 @@ BOOL ui_LoadFormattedString(void *unused, WCHAR **text, int capacity, UINT strin
     WCHAR *result = (WCHAR *)util_GlobalAllocZero((DWORD)capacity * sizeof(WCHAR));
     BOOL fits = FALSE;
     if (pattern != nullptr && scratch != nullptr && result != nullptr) {
-        va_list args;
-        va_start(args, stringId);
-        int length = util_FormatTextV(scratch, scratchChars, pattern, args);
-        va_end(args);
+        va_list copy;
+        va_copy(copy, args);
+        int length = util_FormatTextV(scratch, scratchChars, pattern, copy);
+        va_end(copy);
         if (length < capacity - 1) {
             lstrcpynW(result, scratch, capacity);
             fits = TRUE;

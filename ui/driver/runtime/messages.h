@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <stdarg.h>
+
 #define UI_NO_STRING (-3)           /* a string id meaning "use the text given" */
 #define UI_CAPTION_CHARS 128        /* at most this many characters of a caption string */
 #define UI_MESSAGE_CHARS 256        /* at most this many characters of a message string */
@@ -41,6 +43,13 @@ static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW");
  * formatted text is shorter than capacity - 1; else FALSE with *text NULL.
  */
 BOOL ui_LoadFormattedString(void *unused, WCHAR **text, int capacity, UINT stringId, ...);
+
+/*
+ * ui_LoadFormattedStringV: ui_LoadFormattedString from a given module with the arguments
+ * as a list; capacity must be above 0. Returns TRUE with a new global text, else FALSE with
+ * *text NULL.
+ */
+BOOL ui_LoadFormattedStringV(HMODULE module, WCHAR **text, int capacity, UINT stringId, va_list args);
 
 /*
  * ui_ShowMessageBox: MessageBoxW over owner with the caption (string captionId of at most
