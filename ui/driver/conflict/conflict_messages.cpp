@@ -22,7 +22,6 @@ static const WORD kScaledNumberTypes[] = {
 static const WORD kSuffixedNames[] = {327, 328};
 
 static BOOL conflict_InTable(const WORD *table, size_t count, WORD value);
-static WCHAR conflict_DecimalSeparator(void);
 
 /* 1 when value is one of the count words of table. */
 static BOOL conflict_InTable(const WORD *table, size_t count, WORD value)
@@ -31,16 +30,6 @@ static BOOL conflict_InTable(const WORD *table, size_t count, WORD value)
         if (table[i] == value)
             return TRUE;
     return FALSE;
-}
-
-/* The first character of the decimal separator string, '.' when it cannot be loaded. */
-static WCHAR conflict_DecimalSeparator(void)
-{
-    WCHAR separator[2] = {};
-    HMODULE module = util_GetResourceModule();
-    if (module == nullptr || LoadStringW(module, UI_DECIMAL_SEPARATOR_STRING, separator, 2) <= 0)
-        return L'.';
-    return separator[0];
 }
 
 int cst_LoadMessage(HMODULE module, WCHAR **text, int capacity, UINT stringId, ...)
@@ -72,7 +61,7 @@ int cst_FormatScaledNumber(const void *value, WORD divisor, WORD valueType, DWOR
     // The engine writes '.' between the whole part and the decimals.
     for (WCHAR *c = text; *c != 0; ++c)
         if (*c == L'.') {
-            *c = conflict_DecimalSeparator();
+            *c = ui_GetDecimalSeparator();
             break;
         }
     return 1;

@@ -30,7 +30,6 @@ static const WORD kOneDecimalIds[] = {460, 461, 470, 478, 1825, 1826, 1827, 1828
 static const WORD kTwoDecimalsId = 481;
 
 static BOOL numbers_InList(const WORD *list, DWORD count, WORD functionId);
-static WCHAR numbers_DecimalSeparator(void);
 
 static BOOL numbers_InList(const WORD *list, DWORD count, WORD functionId)
 {
@@ -40,8 +39,7 @@ static BOOL numbers_InList(const WORD *list, DWORD count, WORD functionId)
     return FALSE;
 }
 
-/* The first character of string 9241 of the resource module, '.' without it. */
-static WCHAR numbers_DecimalSeparator(void)
+WCHAR ui_GetDecimalSeparator(void)
 {
     WCHAR text[8] = {};
     HMODULE module = util_GetResourceModule();
@@ -74,7 +72,7 @@ int ui_FormatFixedPoint(WCHAR **text, WORD decimals, BOOL signedFlag, DWORD flag
     if (decimals == 0 || ((flags & UI_FIXED_POINT_DROP_ZERO) != 0 && fraction == 0)) {
         wsprintfW(out, TEXT("%s%lu"), sign, whole);
     } else {
-        WCHAR separator[2] = {numbers_DecimalSeparator(), 0};
+        WCHAR separator[2] = {ui_GetDecimalSeparator(), 0};
         WCHAR zeros[10] = {};
         DWORD digits = 1;
         for (DWORD rest = fraction / 10; rest != 0; rest /= 10)

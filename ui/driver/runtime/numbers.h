@@ -30,6 +30,10 @@ typedef struct PaperMargins {
     LONG bottom;
 } PaperMargins;
 
+/* ui_GetDecimalSeparator: the first character of string 9241 of the resource module, '.'
+ * without it. */
+WCHAR ui_GetDecimalSeparator(void);
+
 /*
  * ui_FormatFixedPoint: value / 10^decimals as "<sign><integer><separator><fraction>", the
  * fraction with its leading zeros, the separator the first character of string 9241; with
