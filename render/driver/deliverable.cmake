@@ -1,5 +1,4 @@
-# qmkelvim.dll, the render driver, from the area library qmrender and the entry routine;
-# the interim bodies of the parts not built yet (qmrender_interim) are linked last.
+# qmkelvim.dll, the render driver, from the area library qmrender and the entry routine.
 if(QM_TARGET)
   set(qm_render_imports qmgdi_engine_imports)
 else()
@@ -10,4 +9,4 @@ qm_add_deliverable(qmkelvim
   RC ${CMAKE_CURRENT_SOURCE_DIR}/qmkelvim.rc
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/qmkelvim_main.cpp
   LIBS -Wl,--whole-archive qmrender -Wl,--no-whole-archive qmpdl qmencoder qmstream qmcore
-       ${qm_render_imports} qmrender_interim)
+       ${qm_render_imports})

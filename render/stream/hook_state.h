@@ -67,6 +67,9 @@ struct HookState {
     HookBlockB *blockB;
     BYTE *workArea; // HOOK_WORK_AREA_SIZE bytes, zero
     HookBlockC *blockC;
+    HANDLE captureFile; // the page capture's file while one is open, else NULL
+    WORD savedSinkKind; // the stream's sink kind and output file before the capture
+    HANDLE savedOutFile;
 };
 
 #endif /* QM_RENDER_STREAM_HOOK_STATE_H */

@@ -222,6 +222,11 @@ void hook_Close(PDEV *pdev)
         return;
     }
     HookState *hook = &pdev->job.stream->hook;
+    // A capture still open ends, and no captured page is left behind.
+    if (hook->captureFile != NULL) {
+        hook_EndCapture(pdev);
+    }
+    hook_DropCapturedPage(pdev);
     open_Free(hook->blockA);
     open_Free(hook->blockB);
     open_Free(hook->workArea);

@@ -1,14 +1,16 @@
 /*
  * A run of the image hook component on one captured page, and its output placed on the
- * page as one image in the page's place.
+ * page as one image in the page's place under the hook's page transform.
  */
 #include "render/driver/hook/image_hook.h"
 
 #include <string.h>
 
 #include "core/util/module.h"
+#include "render/driver/binding/pdev_settings.h"
 #include "render/driver/page/page_setup.h"
 #include "render/pdl/writer/image_header.h"
+#include "render/pdl/writer/matrix2x3.h"
 #include "render/pdl/writer/pdl_writer.h"
 #include "render/stream/file_io.h"
 #include "render/stream/output_stream.h"
@@ -17,6 +19,10 @@
 static const BYTE kColorPage = 2;
 // The output file is copied into the stream in pieces of this size.
 static const DWORD kCopyChunk = 65536;
+// The resolution the hook's output is placed at.
+static const WORD kResolutionSetting = 20;
+// Tenths of a millimetre to inches.
+static const float kInchPerTenthMm = 0.003937008f;
 
 // run_ToAnsi: wide text as ANSI text of at most MAX_PATH bytes; FALSE when it is empty or
 // cannot be converted without loss.
@@ -106,6 +112,17 @@ LONG hook_InsertOutput(PDEV *pdev, LPCWSTR path)
     }
     CloseHandle(file);
     return result;
+}
+
+LONG hook_SetPageTransform(PDEV *pdev)
+{
+    float r = (float)pdev_GetSetting32(pdev, kResolutionSetting);
+    if (r <= 0.0f) {
+        return -1;
+    }
+    float length = (float)pdev->job.setup.page.output.length;
+    Matrix2x3 matrix = {72.0f / r, 0.0f, 0.0f, -72.0f / r, 0.0f, (72.0f / r) * r * length * kInchPerTenthMm};
+    return jc_SetTransform(pdev, &matrix);
 }
 
 // run_PlaceOutput: the component's output in the page's place: the hook's page transform,

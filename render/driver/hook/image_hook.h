@@ -79,11 +79,16 @@ void hook_StorePageSize(PDEV *pdev, BYTE colorCode, BYTE trayCode, BYTE paperCod
  * (resolution x tenths / 254, whole dots). */
 void hook_PageDots(PDEV *pdev, DWORD *width, DWORD *height);
 
-/* The page routines of the hook: the capture of a page into a temporary file for the
- * component, and the transform that places its output (device dots to 1/72 inch, the y
- * axis turned at the paper length). 0 / -1. */
+/* The page routines of the hook, 0 / -1. hook_BeginCapture: a new temporary file (its
+ * name kept as the input path) becomes the stream's only sink, the sink kind and output
+ * file before it kept. hook_EndCapture: the file closed, the kept sink back.
+ * hook_SetPageTransform: device dots to 1/72 inch with the y axis turned at the paper
+ * length, at setting 20's resolution. */
 LONG hook_BeginCapture(PDEV *pdev);
 LONG hook_EndCapture(PDEV *pdev);
 LONG hook_SetPageTransform(PDEV *pdev);
+
+/* hook_DropCapturedPage: deletes the captured page's file, if any, and clears its path. */
+void hook_DropCapturedPage(PDEV *pdev);
 
 #endif /* QM_RENDER_DRIVER_HOOK_IMAGE_HOOK_H */

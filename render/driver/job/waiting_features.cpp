@@ -5,7 +5,6 @@
 #include "render/driver/job/job_control.h"
 
 #include "core/trace/trace.h"
-#include "render/driver/hook/image_hook.h"
 
 // The first feature the job asks for that is refused, or NULL.
 static LPCWSTR RefusedFeature(PDEV *pdev)
@@ -20,7 +19,6 @@ static LPCWSTR RefusedFeature(PDEV *pdev)
         {snapshot->posterOn != 0, TEXT("poster")},
         {snapshot->bookletOn != 0, TEXT("booklet")},
         {snapshot->markingOn != 0, TEXT("security marking")},
-        {hook_ModelNamesComponent(pdev), TEXT("image hook component")},
     };
     for (const Feature &feature : features) {
         if (feature.asked) {

@@ -168,6 +168,16 @@ LONG pg_ReplayPage(PDEV *pdev, WORD page, DWORD flags, const Matrix2x3 *placemen
             break;
         }
     }
+    // A captured page whose 'ED' was written with its data ends with its chain; one that
+    // failed is dropped, and the pages after it go to the stream again.
+    if (replay_capturing(pdev)) {
+        if (result == 0) {
+            result = replay_hook_output(pdev);
+        } else {
+            hook_EndCapture(pdev);
+            hook_DropCapturedPage(pdev);
+        }
+    }
     pdl_SetCacheEnabled(pdev->job.writer, cache);
     return result;
 }

@@ -1,9 +1,10 @@
 /*
  * The image hook component through its stand-in: the blocks opening gives it, a run on a
  * captured page with its output in the page's place, the failures that leave the page
- * alone, the page size of a hook page and the masked blits that go to the engine while
- * the hook takes the pages. The hook is opened on a running job's PDEV from the printer
- * of the model variant that names the stand-in.
+ * alone, the page size of a hook page, the masked blits that go to the engine while the
+ * hook takes the pages, the capture of a page and a whole job on the model naming the
+ * component. The hook is opened on a running job's PDEV from the printer of the model
+ * variant that names the stand-in.
  */
 #include <windows.h>
 #include <winddi.h>
@@ -28,6 +29,8 @@ using Strings = std::vector<std::string>;
 
 // A resolution low enough that a page's raster stays small.
 const DWORD kResolution = 20;
+// The job's colour mode (2: colour).
+const WORD kColorModeSetting = 270;
 
 class ImageHookTest : public JobTest
 {
@@ -261,6 +264,88 @@ TEST_F(ImageHookTest, RefusedOutputLeavesThePage)
     EXPECT_EQ(hook_Run(Pdev()), -1);
     Strings drawn = Drawn();
     EXPECT_EQ(Index(drawn, "Cq "), drawn.size());
+}
+
+// A job on the model naming the component: its pages are recorded, and at job end each
+// one is captured whole for the component, whose raster takes the page's place; the
+// captured pages and the component's files are gone afterwards.
+TEST_F(ImageHookTest, HookJobPrintsTheComponentsOutputForEachPage)
+{
+    ASSERT_TRUE(DrvSendPage(surface_));
+    ASSERT_TRUE(EndDoc());
+    Close();
+    ASSERT_NO_FATAL_FAILURE(Open("QMJOBHK"));
+    Set(20, kResolution);
+    Set(kColorModeSetting, 2);
+    ASSERT_TRUE(StartDoc());
+    ASSERT_TRUE(hook_IsActive(Pdev()));
+    ASSERT_TRUE(DrvStartPage(surface_));
+    ASSERT_TRUE(DrvSendPage(surface_));
+    // The sheet sent gives the paper the colour raster is sized by.
+    DWORD width = 0, height = 0;
+    hook_PageDots(Pdev(), &width, &height);
+    control_->outputBytes = width * height * 3;
+    ASSERT_TRUE(DrvStartPage(surface_));
+    EXPECT_EQ(Pdev()->job.storedPages, 1);
+    EXPECT_EQ(control_->calls, 0u) << "pages are replayed at job end";
+    Strings drawn = Drawn();
+    EXPECT_EQ(control_->calls, 2u);
+    // The component got a whole captured page, which the stream no longer carries.
+    EXPECT_GT(control_->inputBytes, 0u);
+    EXPECT_NE(control_->inputBytes, 0xFFFFFFFFu);
+    std::vector<size_t> images;
+    for (size_t i = 0; i < drawn.size(); ++i)
+        if (drawn[i].rfind("Cq ", 0) == 0)
+            images.push_back(i);
+    ASSERT_EQ(images.size(), 2u);
+    for (size_t at : images) {
+        EXPECT_EQ(drawn[at - 1].rfind("Aa 1 ", 0), 0u) << drawn[at - 1];
+        ASSERT_LT(at + 3, drawn.size());
+        EXPECT_EQ(Strings(drawn.begin() + at + 1, drawn.begin() + at + 4), (Strings{"AR", "FB", "ED"}));
+    }
+    EXPECT_EQ(Index(drawn, "Ec "), drawn.size()) << "the page size went to the capture";
+    std::u16string input, output;
+    for (const char *p = control_->input; *p; ++p)
+        input.push_back((char16_t)*p);
+    for (const char *p = control_->output; *p; ++p)
+        output.push_back((char16_t)*p);
+    EXPECT_TRUE(Gone(input));
+    EXPECT_TRUE(Gone(output));
+}
+
+// A page whose capture cannot come to its end leaves no capture open: the sink before it
+// is back and the captured file is gone.
+TEST_F(ImageHookTest, CaptureSwapsTheSinkAndCloseEndsAnOpenOne)
+{
+    ASSERT_EQ(OpenHook(), 0);
+    OutputStream *stream = Pdev()->job.stream;
+    WORD kind = stream->sinkKind;
+    HANDLE file = stream->outFile;
+    ASSERT_EQ(hook_BeginCapture(Pdev()), 0);
+    EXPECT_EQ(stream->sinkKind, SINK_CAPTURE_FILE);
+    EXPECT_EQ(hook_BeginCapture(Pdev()), -1) << "one capture at a time";
+    std::u16string input((const char16_t *)Hook().inputPath);
+    ASSERT_FALSE(input.empty());
+    EXPECT_FALSE(Gone(input));
+    const char page[] = "page bytes";
+    ASSERT_EQ(spl_WriteStream(stream, (DWORD)strlen(page), (const BYTE *)page), (LONG)strlen(page));
+    ASSERT_EQ(hook_EndCapture(Pdev()), 0);
+    EXPECT_EQ(stream->sinkKind, kind);
+    EXPECT_EQ(stream->outFile, file);
+    EXPECT_EQ(hook_EndCapture(Pdev()), -1) << "no capture open";
+    HANDLE captured = CreateFileW(Hook().inputPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(captured, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileSize(captured, nullptr), (DWORD)strlen(page));
+    CloseHandle(captured);
+
+    hook_DropCapturedPage(Pdev());
+    EXPECT_TRUE(Gone(input));
+    ASSERT_EQ(hook_BeginCapture(Pdev()), 0);
+    input = (const char16_t *)Hook().inputPath;
+    hook_Close(Pdev());
+    EXPECT_EQ(stream->sinkKind, kind);
+    EXPECT_EQ(stream->outFile, file);
+    EXPECT_TRUE(Gone(input));
 }
 
 TEST_F(ImageHookTest, NoHookWithoutAUsableComponent)

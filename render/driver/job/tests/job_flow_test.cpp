@@ -323,7 +323,6 @@ TEST_F(JobFlowTest, WaitingFeaturesAreRefusedBeforeAnythingIsWritten)
         {"stored job", "QMJOB", 336, 1, 0, 0},
         {"poster", "QMJOB", 321, 1, 296, 514},
         {"booklet", "QMJOB", 321, 2, 0, 0},
-        {"hook component", "QMJOBHK", 0, 0, 0, 0},
     };
     for (const Case &c : cases) {
         ASSERT_NO_FATAL_FAILURE(Open(c.model));
