@@ -357,7 +357,9 @@ std::string WriteFaxList(const std::string &name, int count)
         std::u16string number = u"0123-45678" + std::u16string(1, (char16_t)(u'0' + i));
         memcpy(&bytes[head + destination * i + 2], number.data(), number.size() * 2);
     }
-    std::string path = std::string(QM_PRINT_OUT_DIR) + "/" + name;
+    // Tests run side by side: each writes its lists under its own name.
+    std::string path = std::string(QM_PRINT_OUT_DIR) + "/" +
+                       testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
