@@ -41,21 +41,7 @@ protected:
     {
         EXPECT_TRUE(DrvSendPage(surface_));
         EXPECT_TRUE(EndDoc());
-        Strings drawn;
-        bool inPage = false;
-        for (const std::string &line : Listing()) {
-            if (line.rfind("body ", 0) != 0)
-                continue;
-            std::string command = line.substr(5);
-            if (command.rfind("EP", 0) == 0) {
-                inPage = command.find("StartPage") != std::string::npos ||
-                         (inPage && command.find("EndPage") == std::string::npos);
-                continue;
-            }
-            if (inPage)
-                drawn.push_back(command);
-        }
-        return drawn;
+        return PageCommands();
     }
     // The page is started by its first drawing, which decides the turn: a blit that
     // draws nothing starts it, then the page counts as turned.
